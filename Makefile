@@ -1,0 +1,38 @@
+# make run    install what is missing, build, start the program
+# make test   install what is missing, build with warnings as errors, run every test
+# make test SANITIZE=1   the same under AddressSanitizer and UndefinedBehaviorSanitizer
+# make bench  build and run the benchmarks
+SANITIZE ?= 0
+JOBS ?= $(shell nproc)
+BUILD_TYPE ?= RelWithDebInfo
+
+ifeq ($(SANITIZE),1)
+TEST_BUILD := build/test-sanitize
+TEST_FLAGS := -DZV_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+else
+TEST_BUILD := build/test
+TEST_FLAGS := -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+endif
+
+.PHONY: run test bench deps clean
+
+deps:
+	@scripts/install-deps
+
+run: deps
+	@cmake -S . -B build/run -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
+	@cmake --build build/run -j $(JOBS)
+	@scripts/run-program build/run/bin/zorvatek
+
+test: deps
+	@cmake -S . -B $(TEST_BUILD) -G Ninja -DZV_WERROR=ON $(TEST_FLAGS) >/dev/null
+	@cmake --build $(TEST_BUILD) -j $(JOBS)
+	@cd $(TEST_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --timeout 300
+
+bench: deps
+	@cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DZV_BENCH=ON >/dev/null
+	@cmake --build build/bench -j $(JOBS)
+	@for b in build/bench/bin/bench_*; do QT_QPA_PLATFORM=offscreen $$b; done
+
+clean:
+	rm -rf build

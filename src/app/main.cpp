@@ -1,0 +1,18 @@
+// Zorvatek: a terminal for amateur-radio keyboard modes and slow-scan television.
+#include "platform/Paths.h"
+#include "platform/SingleInstance.h"
+#include "terminal/PSK31MAIN.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("zorvatek"));
+    QApplication::setOrganizationName(QStringLiteral("zorvatek"));
+
+    const instance::Guard guard(paths::programFolder());
+    if (!guard.isFirst()) return 0; // a second start ends at once, silently
+
+    forms::PSK31MAIN().show();
+    return QApplication::exec();
+}

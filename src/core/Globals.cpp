@@ -1,0 +1,5 @@
+#include "core/Globals.h"
+
+namespace core {
+Globals g;
+}

@@ -1,0 +1,25 @@
+#pragma once
+// The configuration store over ZORVATEK.INI in the program folder. The section
+// is core::g.IniSection, which every caller sets just before the call.
+// A key that is missing (or its section, or the file) reads back as the
+// section's name, which callers take as "missing" and replace by their default;
+// "Key=" reads back as the empty text.
+#include <QString>
+
+namespace core {
+
+// True when the file can be opened for reading (a folder or an empty path is not a file).
+bool FileExists(const QString& path);
+// The full path of ZORVATEK.INI, built anew at each call.
+QString IniFilePath();
+
+void GetIniString(const QString& key, QString& value);
+// Writes Key=Value in section IniSection; the key "NEW" (exactly) deletes the
+// file instead. True when the file holds the value (or was deleted); on a
+// failed write the file is left as it was.
+bool PutIniString(const QString& key, const QString& value);
+
+// The value of a key, or defaultValue when the key is missing (reads back as the section).
+QString IniValueOr(const QString& section, const QString& key, const QString& defaultValue);
+
+} // namespace core

@@ -1,0 +1,5 @@
+#include "log/LogGlobals.h"
+
+namespace logbook {
+Globals g;
+}

@@ -1,0 +1,26 @@
+#pragma once
+// Windows colour references (0x00BBGGRR, the system colours 0x800000nn) and
+// twips, the units in which stored places and sizes are kept.
+#include <QColor>
+#include <cstdint>
+
+namespace colour {
+
+constexpr std::uint32_t kButtonFace = 0x8000000F;
+
+// A colour reference to a colour; the button-face system colour takes the
+// application palette's button colour.
+QColor fromRef(std::uint32_t ref);
+std::uint32_t toRef(const QColor& c);
+// A colour number as stored in the settings ("12632256", "&H8000000F&", "-2147483633").
+bool parseRef(const QString& text, std::uint32_t* ref);
+
+} // namespace colour
+
+namespace twips {
+
+constexpr int kPerPixel = 15;
+constexpr int toPx(int t) { return t / kPerPixel; }
+constexpr int fromPx(int px) { return px * kPerPixel; }
+
+} // namespace twips

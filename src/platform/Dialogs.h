@@ -1,0 +1,64 @@
+#pragma once
+// The one way the system asks the operator something: message boxes, input
+// boxes, file, colour and font dialogs. Nothing else opens these dialogs, so a
+// test can script the operator's answers (ui::script) and read what was asked.
+#include <QColor>
+#include <QFont>
+#include <QList>
+#include <QString>
+#include <QVariant>
+#include <optional>
+
+namespace ui {
+
+// Button sets and icons combine as in the message boxes the operator knows.
+enum MsgStyle : int {
+    OkOnly = 0,
+    OkCancel = 1,
+    AbortRetryIgnore = 2,
+    YesNoCancel = 3,
+    YesNo = 4,
+    RetryCancel = 5,
+    Critical = 16,
+    Question = 32,
+    Exclamation = 48,
+    Information = 64,
+    DefaultButton2 = 256,
+};
+enum MsgResult : int { Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
+
+inline const QString kProgramTitle = QStringLiteral("ZORVATEK");
+
+MsgResult msgBox(const QString& prompt, int style = OkOnly, const QString& title = kProgramTitle);
+// The text entered, or nothing when the operator cancels.
+std::optional<QString> inputBox(const QString& prompt, const QString& title = kProgramTitle,
+                                const QString& defaultText = {});
+// The chosen path, or the empty text when cancelled. filter as in "Macro (*.MAC)".
+QString openFileName(const QString& title, const QString& folder, const QString& filter);
+QString saveFileName(const QString& title, const QString& suggested, const QString& filter);
+std::optional<QColor> chooseColour(const QColor& initial);
+std::optional<QFont> chooseFont(const QFont& initial);
+
+// What a dialog asked, as a test reads it back.
+struct Asked {
+    QString kind; // "msgBox", "inputBox", "openFile", "saveFile", "colour", "font"
+    QString prompt;
+    QString title;
+    int style = 0;
+};
+
+namespace script {
+// From begin() until end() no dialog is shown: each takes the next queued
+// answer. With the queue empty a message box answers its first button and
+// every other dialog is cancelled.
+void begin();
+void end();
+bool active();
+// MsgResult for a message box, a QString for input and file dialogs, a QColor
+// or QFont, or an invalid QVariant for Cancel.
+void push(const QVariant& answer);
+const QList<Asked>& asked();
+void clearAsked();
+} // namespace script
+
+} // namespace ui

@@ -1,0 +1,41 @@
+#include "platform/Forms.h"
+
+#include <QList>
+#include <algorithm>
+#include <utility>
+
+namespace forms {
+namespace {
+struct Entry {
+    const char* key;
+    std::function<void()> unloader;
+};
+QList<Entry>& entries() {
+    static QList<Entry> list;
+    return list;
+}
+} // namespace
+
+namespace detail {
+void remember(const char* key, std::function<void()> unloader) { entries().append({key, std::move(unloader)}); }
+void forget(const char* key) {
+    entries().removeIf([key](const Entry& e) { return qstrcmp(e.key, key) == 0; });
+}
+} // namespace detail
+
+void unloadAllExcept(const QWidget* keep) {
+    const char* keepKey = keep ? typeid(*keep).name() : nullptr;
+    // Each unload may load or unload others: take them one at a time, newest first.
+    for (;;) {
+        const QList<Entry>& list = entries();
+        auto it = std::find_if(list.rbegin(), list.rend(),
+                               [keepKey](const Entry& e) { return !keepKey || qstrcmp(e.key, keepKey) != 0; });
+        if (it == list.rend()) return;
+        const std::function<void()> unloader = it->unloader;
+        unloader();
+    }
+}
+
+int loadedCount() { return static_cast<int>(entries().size()); }
+
+} // namespace forms

@@ -1,0 +1,37 @@
+#pragma once
+// A receive or transmit pane with the selection model the system's code uses:
+// an insertion point (selStart), a selection length, the colour of text
+// inserted next (selColor) and the text that replaces the selection (setSelText).
+// Appending at the end costs the same however long the pane's text is.
+#include <QColor>
+#include <QPlainTextEdit>
+
+class RichTextPane : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit RichTextPane(QWidget* parent = nullptr);
+
+    // Number of characters; a line break counts one.
+    int length() const;
+    QString text() const { return toPlainText(); }
+    void setText(const QString& text);
+
+    int selStart() const;
+    int selLength() const;
+    void setSelStart(int pos);
+    void setSelLength(int len);
+    QString selText() const;
+    // Replaces the selection (or inserts at the insertion point) in selColor.
+    void setSelText(const QString& text);
+
+    QColor selColor() const { return selColor_; }
+    void setSelColor(const QColor& c) { selColor_ = c; }
+
+    // Appends at the end in selColor, leaving the insertion point after it.
+    void appendText(const QString& text);
+    // Removes the last n characters.
+    void chopEnd(int n);
+
+private:
+    QColor selColor_;
+};

@@ -1,0 +1,77 @@
+#include "support/ProgramFolder.h"
+
+#include "core/Globals.h"
+#include "log/LogGlobals.h"
+#include "platform/Clock.h"
+#include "platform/Cp932.h"
+#include "platform/Dialogs.h"
+#include "platform/Forms.h"
+#include "platform/Paths.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QThread>
+
+namespace zvtest {
+
+void ProgramFolderTest::SetUp() {
+    ASSERT_TRUE(dir_.isValid());
+    previousHome_ = qgetenv("ZORVATEK_HOME");
+    qputenv("ZORVATEK_HOME", dir_.path().toUtf8());
+    core::g = {};
+    logbook::g = {};
+    sysclock::resetForTest();
+    ui::script::begin();
+}
+
+void ProgramFolderTest::TearDown() {
+    forms::unloadAllExcept();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ui::script::end();
+    sysclock::resetForTest();
+    qputenv("ZORVATEK_HOME", previousHome_);
+}
+
+QString ProgramFolderTest::path(const QString& name) const { return paths::join(dir_.path(), name); }
+
+void ProgramFolderTest::writeFile(const QString& name, const QByteArray& bytes) const {
+    QFile f(path(name));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray ProgramFolderTest::readFile(const QString& name) const {
+    QFile f(path(name));
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return f.readAll();
+}
+
+void ProgramFolderTest::writeIni(const QString& text) const {
+    QString t = text;
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    t.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    writeFile(QStringLiteral("ZORVATEK.INI"), cp932::encode(t));
+}
+
+void pumpEvents(int msecs) {
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < msecs) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::msleep(1);
+    }
+}
+
+bool waitUntil(const std::function<bool()>& done, int timeoutMsecs) {
+    QElapsedTimer t;
+    t.start();
+    while (!done()) {
+        if (t.elapsed() > timeoutMsecs) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::msleep(1);
+    }
+    return true;
+}
+
+} // namespace zvtest
