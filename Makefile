@@ -32,7 +32,7 @@ test: deps
 bench: deps
 	@cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DZV_BENCH=ON >/dev/null
 	@cmake --build build/bench -j $(JOBS)
-	@for b in build/bench/bin/bench_*; do QT_QPA_PLATFORM=offscreen $$b; done
+	@for b in build/bench/bench/bin/bench_*; do [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen $$b; done; true
 
 clean:
 	rm -rf build

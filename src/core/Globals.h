@@ -33,6 +33,15 @@ struct Globals {
 
     // Folder searched by FindFileOnPath; the caller sets it before the call.
     QString SearchFolder;
+
+    // The pending transmission that the macro sender leaves for TxSend.
+    QString MacroText;
+    int MacroTxOn = 0;
+    int MacroTxOff = 0;
+    int MacroCwId = 0;
+    int MacroRxPskMode = 0;
+    QString CwIdText;
+    QString CwIdSpeed = QStringLiteral("2");
 };
 
 extern Globals g;

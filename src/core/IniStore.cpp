@@ -17,7 +17,9 @@ bool FileExists(const QString& path) {
     return ok;
 }
 
-QString IniFilePath() { return paths::join(paths::programFolder(), QStringLiteral("ZORVATEK.INI")); }
+QString IniFilePath() {
+    return paths::join(paths::programFolder(), QStringLiteral("ZORVATEK.INI"));
+}
 
 void GetIniString(const QString& key, QString& value) {
     // Values are read whole: the store keeps no fixed-size buffer that could cut them.

@@ -50,9 +50,13 @@ void MakeTimeStamp() {
                       (utc ? QStringLiteral("UTC") : QStringLiteral("JST")) + QStringLiteral(" >>");
 }
 
-void MarkRxStart() { appendMark(QStringLiteral("RX-"), true); }
+void MarkRxStart() {
+    appendMark(QStringLiteral("RX-"), true);
+}
 
-void MarkTxStart() { appendMark(QStringLiteral("TX-"), false); }
+void MarkTxStart() {
+    appendMark(QStringLiteral("TX-"), false);
+}
 
 QString FindFileOnPath(const QString& fileName) {
     const QStringList folders = g.SearchFolder.split(QLatin1Char(';'), Qt::SkipEmptyParts);
@@ -61,7 +65,8 @@ QString FindFileOnPath(const QString& fileName) {
         if (!dir.exists()) continue;
         const QStringList found = dir.entryList(QDir::Files | QDir::Readable);
         for (const QString& name : found)
-            if (name.compare(fileName, Qt::CaseInsensitive) == 0) return QFileInfo(dir, name).absoluteFilePath();
+            if (name.compare(fileName, Qt::CaseInsensitive) == 0)
+                return QFileInfo(dir, name).absoluteFilePath();
     }
     return {};
 }

@@ -7,12 +7,14 @@
 
 class TEMP_LOG : public QWidget {
     Q_OBJECT
-public:
+  public:
     TEMP_LOG();
 
     QLineEdit* Text1; // call sign
 };
 
 namespace forms {
-inline ::TEMP_LOG& TEMP_LOG() { return get<::TEMP_LOG>(); }
+inline ::TEMP_LOG& TEMP_LOG() {
+    return get<::TEMP_LOG>();
+}
 } // namespace forms

@@ -27,7 +27,8 @@ bool writeAll(int fd, const QByteArray& bytes) {
 bool replaceWhole(const QString& path, const QByteArray& bytes) {
     const QFileInfo info(path);
     if (info.isDir()) return false;
-    QByteArray tmpl = QFile::encodeName(info.absolutePath() + QLatin1String("/.") + info.fileName() + QLatin1String(".XXXXXX"));
+    QByteArray tmpl = QFile::encodeName(info.absolutePath() + QLatin1String("/.") + info.fileName() +
+                                        QLatin1String(".XXXXXX"));
     const int fd = ::mkstemp(tmpl.data());
     if (fd < 0) return false;
     bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;

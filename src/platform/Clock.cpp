@@ -8,7 +8,9 @@ std::optional<QDateTime> fixedUtc;
 constexpr qint64 kJstOffsetSecs = 9 * 3600;
 } // namespace
 
-QDateTime utcNow() { return fixedUtc ? *fixedUtc : QDateTime::currentDateTimeUtc(); }
+QDateTime utcNow() {
+    return fixedUtc ? *fixedUtc : QDateTime::currentDateTimeUtc();
+}
 
 QDateTime utcToJst(const QDateTime& utc) {
     const QDateTime shifted = utc.toUTC().addSecs(kJstOffsetSecs);
@@ -20,12 +22,18 @@ QDateTime jstToUtc(const QDateTime& jst) {
     return asUtc.addSecs(-kJstOffsetSecs);
 }
 
-QDateTime jstNow() { return utcToJst(utcNow()); }
+QDateTime jstNow() {
+    return utcToJst(utcNow());
+}
 
-void setUtcForTest(const QDateTime& utc) { fixedUtc = utc.toUTC(); }
+void setUtcForTest(const QDateTime& utc) {
+    fixedUtc = utc.toUTC();
+}
 void advanceForTest(qint64 msecs) {
     if (fixedUtc) *fixedUtc = fixedUtc->addMSecs(msecs);
 }
-void resetForTest() { fixedUtc.reset(); }
+void resetForTest() {
+    fixedUtc.reset();
+}
 
 } // namespace sysclock

@@ -20,7 +20,11 @@ bool parseRef(const QString& text, std::uint32_t* ref);
 namespace twips {
 
 constexpr int kPerPixel = 15;
-constexpr int toPx(int t) { return t / kPerPixel; }
-constexpr int fromPx(int px) { return px * kPerPixel; }
+constexpr int toPx(int t) {
+    return t / kPerPixel;
+}
+constexpr int fromPx(int px) {
+    return px * kPerPixel;
+}
 
 } // namespace twips

@@ -49,7 +49,9 @@ QString decode(const QByteArray& bytes) {
     return QString::fromUtf8(utf8);
 }
 
-int byteLength(const QString& text) { return static_cast<int>(encode(text).size()); }
+int byteLength(const QString& text) {
+    return static_cast<int>(encode(text).size());
+}
 
 QString leftBytes(const QString& text, int maxBytes) {
     if (maxBytes <= 0) return {};

@@ -13,7 +13,9 @@ QByteArray encode(const QString& text);
 QString decode(const QByteArray& bytes);
 
 // Lead bytes of a double-byte character: 0x81..0x9F and 0xE0..0xFC.
-constexpr bool isLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+constexpr bool isLeadByte(unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
 
 // Length of the text in CP932 bytes (a double-byte character counts two).
 int byteLength(const QString& text);

@@ -22,7 +22,8 @@ ScriptState& state() {
 }
 
 // Records the question; in a script, hands out the next answer.
-std::optional<QVariant> scripted(const QString& kind, const QString& prompt, const QString& title, int style) {
+std::optional<QVariant> scripted(const QString& kind, const QString& prompt, const QString& title,
+                                 int style) {
     ScriptState& s = state();
     if (!s.active) return std::nullopt;
     s.asked.append({kind, prompt, title, style});
@@ -31,15 +32,21 @@ std::optional<QVariant> scripted(const QString& kind, const QString& prompt, con
 
 MsgResult firstButton(int style) {
     switch (style & 7) {
-    case AbortRetryIgnore: return Abort;
+    case AbortRetryIgnore:
+        return Abort;
     case YesNoCancel:
-    case YesNo: return Yes;
-    case RetryCancel: return Retry;
-    default: return Ok;
+    case YesNo:
+        return Yes;
+    case RetryCancel:
+        return Retry;
+    default:
+        return Ok;
     }
 }
 
-QWidget* parentWindow() { return QApplication::activeWindow(); }
+QWidget* parentWindow() {
+    return QApplication::activeWindow();
+}
 
 } // namespace
 
@@ -51,26 +58,49 @@ MsgResult msgBox(const QString& prompt, int style, const QString& title) {
     box.setWindowTitle(title);
     box.setText(prompt);
     switch (style & 0x70) {
-    case Critical: box.setIcon(QMessageBox::Critical); break;
-    case Question: box.setIcon(QMessageBox::Question); break;
-    case Exclamation: box.setIcon(QMessageBox::Warning); break;
-    case Information: box.setIcon(QMessageBox::Information); break;
-    default: break;
+    case Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    default:
+        break;
     }
-    struct B { QMessageBox::StandardButton qt; MsgResult result; };
+    struct B {
+        QMessageBox::StandardButton qt;
+        MsgResult result;
+    };
     QList<B> buttons;
     switch (style & 7) {
-    case OkCancel: buttons = {{QMessageBox::Ok, Ok}, {QMessageBox::Cancel, Cancel}}; break;
+    case OkCancel:
+        buttons = {{QMessageBox::Ok, Ok}, {QMessageBox::Cancel, Cancel}};
+        break;
     case AbortRetryIgnore:
         buttons = {{QMessageBox::Abort, Abort}, {QMessageBox::Retry, Retry}, {QMessageBox::Ignore, Ignore}};
         break;
-    case YesNoCancel: buttons = {{QMessageBox::Yes, Yes}, {QMessageBox::No, No}, {QMessageBox::Cancel, Cancel}}; break;
-    case YesNo: buttons = {{QMessageBox::Yes, Yes}, {QMessageBox::No, No}}; break;
-    case RetryCancel: buttons = {{QMessageBox::Retry, Retry}, {QMessageBox::Cancel, Cancel}}; break;
-    default: buttons = {{QMessageBox::Ok, Ok}}; break;
+    case YesNoCancel:
+        buttons = {{QMessageBox::Yes, Yes}, {QMessageBox::No, No}, {QMessageBox::Cancel, Cancel}};
+        break;
+    case YesNo:
+        buttons = {{QMessageBox::Yes, Yes}, {QMessageBox::No, No}};
+        break;
+    case RetryCancel:
+        buttons = {{QMessageBox::Retry, Retry}, {QMessageBox::Cancel, Cancel}};
+        break;
+    default:
+        buttons = {{QMessageBox::Ok, Ok}};
+        break;
     }
     QMessageBox::StandardButtons set;
-    for (const B& b : buttons) set |= b.qt;
+    for (const B& b : buttons)
+        set |= b.qt;
     box.setStandardButtons(set);
     const int defaultIndex = (style & DefaultButton2) && buttons.size() > 1 ? 1 : 0;
     box.setDefaultButton(buttons[defaultIndex].qt);
@@ -86,7 +116,8 @@ std::optional<QString> inputBox(const QString& prompt, const QString& title, con
         return answer->toString();
     }
     bool ok = false;
-    const QString text = QInputDialog::getText(parentWindow(), title, prompt, QLineEdit::Normal, defaultText, &ok);
+    const QString text =
+        QInputDialog::getText(parentWindow(), title, prompt, QLineEdit::Normal, defaultText, &ok);
     if (!ok) return std::nullopt;
     return text;
 }
@@ -127,11 +158,21 @@ void begin() {
     state() = {};
     state().active = true;
 }
-void end() { state() = {}; }
-bool active() { return state().active; }
-void push(const QVariant& answer) { state().answers.enqueue(answer); }
-const QList<Asked>& asked() { return state().asked; }
-void clearAsked() { state().asked.clear(); }
+void end() {
+    state() = {};
+}
+bool active() {
+    return state().active;
+}
+void push(const QVariant& answer) {
+    state().answers.enqueue(answer);
+}
+const QList<Asked>& asked() {
+    return state().asked;
+}
+void clearAsked() {
+    state().asked.clear();
+}
 } // namespace script
 
 } // namespace ui

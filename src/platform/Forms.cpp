@@ -17,7 +17,9 @@ QList<Entry>& entries() {
 } // namespace
 
 namespace detail {
-void remember(const char* key, std::function<void()> unloader) { entries().append({key, std::move(unloader)}); }
+void remember(const char* key, std::function<void()> unloader) {
+    entries().append({key, std::move(unloader)});
+}
 void forget(const char* key) {
     entries().removeIf([key](const Entry& e) { return qstrcmp(e.key, key) == 0; });
 }
@@ -28,14 +30,17 @@ void unloadAllExcept(const QWidget* keep) {
     // Each unload may load or unload others: take them one at a time, newest first.
     for (;;) {
         const QList<Entry>& list = entries();
-        auto it = std::find_if(list.rbegin(), list.rend(),
-                               [keepKey](const Entry& e) { return !keepKey || qstrcmp(e.key, keepKey) != 0; });
+        auto it = std::find_if(list.rbegin(), list.rend(), [keepKey](const Entry& e) {
+            return !keepKey || qstrcmp(e.key, keepKey) != 0;
+        });
         if (it == list.rend()) return;
         const std::function<void()> unloader = it->unloader;
         unloader();
     }
 }
 
-int loadedCount() { return static_cast<int>(entries().size()); }
+int loadedCount() {
+    return static_cast<int>(entries().size());
+}
 
 } // namespace forms

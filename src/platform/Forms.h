@@ -22,7 +22,9 @@ void forget(const char* key);
 
 } // namespace detail
 
-template <class W> bool isLoaded() { return !detail::slot<W>().isNull(); }
+template <class W> bool isLoaded() {
+    return !detail::slot<W>().isNull();
+}
 
 template <class W> void unload() {
     QPointer<W>& p = detail::slot<W>();
@@ -30,7 +32,7 @@ template <class W> void unload() {
     W* w = p.data();
     p = nullptr;
     detail::forget(typeid(W).name());
-    if constexpr (requires(W& x) { x.Form_Unload(); }) w->Form_Unload();
+    if constexpr (requires(W & x) { x.Form_Unload(); }) w->Form_Unload();
     w->hide();
     w->deleteLater();
 }
@@ -41,7 +43,7 @@ template <class W> W& get() {
         W* w = new W();
         p = w;
         detail::remember(typeid(W).name(), [] { unload<W>(); });
-        if constexpr (requires(W& x) { x.Form_Load(); }) w->Form_Load();
+        if constexpr (requires(W & x) { x.Form_Load(); }) w->Form_Load();
     }
     return *p;
 }

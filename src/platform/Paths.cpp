@@ -25,8 +25,10 @@ QString join(const QString& folder, const QString& name) {
     QString n = fromStored(name);
     if (f.isEmpty()) return n;
     if (n.isEmpty()) return f;
-    while (f.size() > 1 && f.endsWith(QLatin1Char('/'))) f.chop(1);
-    while (n.startsWith(QLatin1Char('/'))) n.remove(0, 1);
+    while (f.size() > 1 && f.endsWith(QLatin1Char('/')))
+        f.chop(1);
+    while (n.startsWith(QLatin1Char('/')))
+        n.remove(0, 1);
     if (f == QLatin1String("/")) return f + n;
     return f + QLatin1Char('/') + n;
 }

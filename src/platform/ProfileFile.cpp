@@ -50,11 +50,14 @@ bool splitKey(const QString& line, QString* key, QString* value) {
 
 QString cleanValue(const QString& raw) {
     QString v = raw.trimmed();
-    if (v.size() >= 2 && v.startsWith(QLatin1Char('"')) && v.endsWith(QLatin1Char('"'))) v = v.mid(1, v.size() - 2);
+    if (v.size() >= 2 && v.startsWith(QLatin1Char('"')) && v.endsWith(QLatin1Char('"')))
+        v = v.mid(1, v.size() - 2);
     return v;
 }
 
-bool sameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+bool sameName(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
 
 } // namespace
 
@@ -108,7 +111,8 @@ bool writeString(const QString& section, const QString& key, const QString& valu
         }
     }
 
-    return files::replaceWhole(filePath, cp932::encode(lines.join(QLatin1String("\r\n")) + QLatin1String("\r\n")));
+    return files::replaceWhole(filePath,
+                               cp932::encode(lines.join(QLatin1String("\r\n")) + QLatin1String("\r\n")));
 }
 
 } // namespace profile

@@ -17,14 +17,18 @@ RichTextPane::RichTextPane(QWidget* parent) : QPlainTextEdit(parent), selColor_(
     setUndoRedoEnabled(false);
 }
 
-int RichTextPane::length() const { return document()->characterCount() - 1; }
+int RichTextPane::length() const {
+    return document()->characterCount() - 1;
+}
 
 void RichTextPane::setText(const QString& text) {
     setPlainText(QString());
     appendText(text);
 }
 
-int RichTextPane::selStart() const { return textCursor().selectionStart(); }
+int RichTextPane::selStart() const {
+    return textCursor().selectionStart();
+}
 
 int RichTextPane::selLength() const {
     const QTextCursor c = textCursor();

@@ -8,7 +8,7 @@
 
 class RichTextPane : public QPlainTextEdit {
     Q_OBJECT
-public:
+  public:
     explicit RichTextPane(QWidget* parent = nullptr);
 
     // Number of characters; a line break counts one.
@@ -32,6 +32,6 @@ public:
     // Removes the last n characters.
     void chopEnd(int n);
 
-private:
+  private:
     QColor selColor_;
 };

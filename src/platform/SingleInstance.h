@@ -7,12 +7,12 @@
 namespace instance {
 
 class Guard {
-public:
+  public:
     explicit Guard(const QString& programFolder);
     // False when another instance of the program holds this program folder.
     bool isFirst() const { return first_; }
 
-private:
+  private:
     std::unique_ptr<QLockFile> lock_;
     bool first_ = false;
 };

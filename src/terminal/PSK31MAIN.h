@@ -10,7 +10,7 @@
 
 class PSK31MAIN : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     PSK31MAIN();
 
     // Main receive pane.
@@ -22,5 +22,7 @@ public:
 };
 
 namespace forms {
-inline ::PSK31MAIN& PSK31MAIN() { return get<::PSK31MAIN>(); }
+inline ::PSK31MAIN& PSK31MAIN() {
+    return get<::PSK31MAIN>();
+}
 } // namespace forms

@@ -1,6 +1,6 @@
 // The configuration store over a real ZORVATEK.INI in a temporary program folder.
-#include "core/Globals.h"
 #include "core/IniStore.h"
+#include "core/Globals.h"
 #include "platform/Cp932.h"
 #include "support/ProgramFolder.h"
 
@@ -13,7 +13,7 @@ namespace {
 using core::g;
 
 class IniStore : public zvtest::ProgramFolderTest {
-protected:
+  protected:
     QString get(const QString& section, const QString& key) {
         g.IniSection = section;
         QString v = QStringLiteral("stale");
@@ -44,12 +44,14 @@ TEST_F(IniStore, MissingKeysSectionsAndFilesReadAsTheSectionName) {
         {"Hamlog", "HLYN", QStringLiteral("YES")}, // section names ignore case
         {"HAMLOG", "hlyn", QStringLiteral("YES")},
     };
-    for (const Case& c : cases) EXPECT_EQ(get(c.section, c.key), c.expected) << c.section << "/" << c.key;
+    for (const Case& c : cases)
+        EXPECT_EQ(get(c.section, c.key), c.expected) << c.section << "/" << c.key;
 }
 
 TEST_F(IniStore, WritesCreateTheFileAndReadBack) {
     EXPECT_TRUE(put("PSKCFG", "Name", QStringLiteral("山田 太郎")));
-    EXPECT_EQ(readFile("ZORVATEK.INI"), QByteArray("[PSKCFG]\r\nName=") + cp932::encode("山田 太郎") + "\r\n");
+    EXPECT_EQ(readFile("ZORVATEK.INI"),
+              QByteArray("[PSKCFG]\r\nName=") + cp932::encode("山田 太郎") + "\r\n");
     EXPECT_TRUE(put("pskcfg", "name", QStringLiteral("鈴木")));
     EXPECT_EQ(get("PSKCFG", "Name"), QStringLiteral("鈴木"));
     EXPECT_EQ(readFile("ZORVATEK.INI").count("[PSKCFG]"), 1);

@@ -1,7 +1,7 @@
 // Time stamps and marks in the real main receive pane, the file search in a
 // real folder and the log-scrolling guard.
-#include "core/Globals.h"
 #include "core/SharedRoutines.h"
+#include "core/Globals.h"
 #include "log/LogGlobals.h"
 #include "log/TEMP_LOG.h"
 #include "platform/Clock.h"
@@ -17,7 +17,7 @@ namespace {
 using core::g;
 
 class SharedRoutines : public zvtest::ProgramFolderTest {
-protected:
+  protected:
     void setPcTime(const QDateTime& jst) { sysclock::setUtcForTest(sysclock::jstToUtc(jst)); }
 };
 
@@ -96,7 +96,8 @@ TEST_F(SharedRoutines, LogScrollingStartsAFreshEntryOnlyWhileEditing) {
     logbook::g.LogEditMode = 1;
     core::CheckLogScrolling();
     ASSERT_EQ(ui::script::asked().size(), 1);
-    EXPECT_EQ(ui::script::asked()[0].prompt, QStringLiteral("LOG帳がスクロール中です\r\n新しいページにします"));
+    EXPECT_EQ(ui::script::asked()[0].prompt,
+              QStringLiteral("LOG帳がスクロール中です\r\n新しいページにします"));
     EXPECT_EQ(logbook::g.LogEditMode, 0);
     EXPECT_TRUE(forms::TEMP_LOG().Text1->text().isEmpty());
 }

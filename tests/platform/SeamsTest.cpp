@@ -66,7 +66,7 @@ TEST_F(DialogScript, AnswersFromTheQueueAndRecordsWhatWasAsked) {
 }
 
 class Probe : public QWidget {
-public:
+  public:
     static inline int loads = 0;
     static inline int unloads = 0;
     void Form_Load() {

@@ -43,7 +43,8 @@ TEST(LoopbackHttpServer, ServesPagesAndRecordsPosts) {
         QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
         loop.exec();
         reply->deleteLater();
-        return std::make_pair(reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), reply->readAll());
+        return std::make_pair(reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(),
+                              reply->readAll());
     };
     auto [status, body] = fetch(net.get(QNetworkRequest(QUrl(server.url("/spots")))));
     EXPECT_EQ(status, 200);

@@ -13,9 +13,10 @@
 namespace {
 
 const QString kWelcome = QStringLiteral("ようこそ、ZORVATEK へ、環境の設定をお願いします");
-const QByteArray kWelcomeSjis(
-    "\x82\xE6\x82\xA4\x82\xB1\x82\xBB\x81\x41\x5A\x4F\x52\x56\x41\x54\x45\x4B\x20\x82\xD6\x81\x41\x8A\xC2\x8B\xAB"
-    "\x82\xCC\x90\xDD\x92\xE8\x82\xF0\x82\xA8\x8A\xE8\x82\xA2\x82\xB5\x82\xDC\x82\xB7");
+const QByteArray
+    kWelcomeSjis("\x82\xE6\x82\xA4\x82\xB1\x82\xBB\x81\x41\x5A\x4F\x52\x56\x41\x54\x45\x4B\x20\x82\xD6\x81"
+                 "\x41\x8A\xC2\x8B\xAB"
+                 "\x82\xCC\x90\xDD\x92\xE8\x82\xF0\x82\xA8\x8A\xE8\x82\xA2\x82\xB5\x82\xDC\x82\xB7");
 
 TEST(Cp932, RoundTripsJapaneseByteExact) {
     EXPECT_EQ(cp932::encode(kWelcome), kWelcomeSjis);
@@ -46,7 +47,7 @@ TEST(Cp932, LeftBytesNeverSplitsADoubleByteCharacter) {
 }
 
 class ProfileFileTest : public zvtest::ProgramFolderTest {
-protected:
+  protected:
     QString ini() const { return path(QStringLiteral("TEST.INI")); }
 };
 
@@ -95,7 +96,8 @@ TEST_F(ProfileFileTest, WritingAKeyKeepsEveryOtherLine) {
     const QByteArray after = readFile(QStringLiteral("TEST.INI"));
     QByteArray expected = kHandWritten;
     expected.replace("CallSign = JA1ZZZ \r\n", "callsign=JA9XYZ\r\n");
-    expected.replace("Quoted=\"  padded  \"\r\n", "Quoted=\"  padded  \"\r\nNew=" + cp932::encode("値") + "\r\n");
+    expected.replace("Quoted=\"  padded  \"\r\n",
+                     "Quoted=\"  padded  \"\r\nNew=" + cp932::encode("値") + "\r\n");
     expected += "[Third]\r\nK=v\r\n";
     EXPECT_EQ(after, expected);
 }
@@ -122,7 +124,8 @@ TEST_F(ProfileFileTest, AFullDiskLeavesTheOldFileWholeAndSaysSo) {
 
     EXPECT_FALSE(written);
     EXPECT_EQ(readFile(QStringLiteral("TEST.INI")), kHandWritten);
-    EXPECT_EQ(QDir(folder()).entryList(QDir::Files), QStringList{QStringLiteral("TEST.INI")}) << "no temporary left";
+    EXPECT_EQ(QDir(folder()).entryList(QDir::Files), QStringList{QStringLiteral("TEST.INI")})
+        << "no temporary left";
 }
 
 TEST_F(ProfileFileTest, AWriteIntoAMissingFolderFails) {

@@ -32,7 +32,8 @@ void LoopbackHttpServer::onConnection() {
             const QList<QByteArray> first = lines.value(0).trimmed().split(' ');
             qsizetype length = 0;
             for (const QByteArray& line : lines)
-                if (line.toLower().startsWith("content-length:")) length = line.mid(15).trimmed().toLongLong();
+                if (line.toLower().startsWith("content-length:"))
+                    length = line.mid(15).trimmed().toLongLong();
             if (buffer->size() < headerEnd + 4 + length) return;
             HttpRequest request{first.value(0), first.value(1), buffer->mid(headerEnd + 4, length)};
             requests_.append(request);
@@ -54,8 +55,8 @@ void LoopbackHttpServer::answer(QTcpSocket* socket, const HttpRequest& request) 
     QByteArray path = request.path;
     Page page{"not found", 404, "text/plain"};
     if (pages_.contains(path)) page = pages_.value(path);
-    QByteArray reply = "HTTP/1.1 " + QByteArray::number(page.status) + (page.status == 200 ? " OK" : " Error") +
-                       "\r\nContent-Type: " + page.contentType +
+    QByteArray reply = "HTTP/1.1 " + QByteArray::number(page.status) +
+                       (page.status == 200 ? " OK" : " Error") + "\r\nContent-Type: " + page.contentType +
                        "\r\nContent-Length: " + QByteArray::number(page.body.size()) +
                        "\r\nConnection: close\r\n\r\n" + page.body;
     socket->write(reply);

@@ -19,7 +19,7 @@ struct HttpRequest {
 
 class LoopbackHttpServer : public QObject {
     Q_OBJECT
-public:
+  public:
     LoopbackHttpServer();
     bool isListening() const { return server_.isListening(); }
     quint16 port() const { return server_.serverPort(); }
@@ -31,7 +31,7 @@ public:
     void setDelay(int msecs) { delayMsecs_ = msecs; }
     const QList<HttpRequest>& requests() const { return requests_; }
 
-private:
+  private:
     struct Page {
         QByteArray body;
         int status;

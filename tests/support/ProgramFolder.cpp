@@ -33,7 +33,9 @@ void ProgramFolderTest::TearDown() {
     qputenv("ZORVATEK_HOME", previousHome_);
 }
 
-QString ProgramFolderTest::path(const QString& name) const { return paths::join(dir_.path(), name); }
+QString ProgramFolderTest::path(const QString& name) const {
+    return paths::join(dir_.path(), name);
+}
 
 void ProgramFolderTest::writeFile(const QString& name, const QByteArray& bytes) const {
     QFile f(path(name));

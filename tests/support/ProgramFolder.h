@@ -10,7 +10,7 @@
 namespace zvtest {
 
 class ProgramFolderTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 
@@ -22,7 +22,7 @@ protected:
     // Writes ZORVATEK.INI from UTF-8 text, converted to Shift-JIS with CR LF.
     void writeIni(const QString& text) const;
 
-private:
+  private:
     QTemporaryDir dir_;
     QByteArray previousHome_;
 };

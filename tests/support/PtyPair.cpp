@@ -45,7 +45,8 @@ bool PtyPair::write(const QByteArray& bytes) {
     if (master_ < 0) return false;
     qsizetype done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = ::write(master_, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
+        const ssize_t n =
+            ::write(master_, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
         if (n < 0) {
             if (errno == EAGAIN || errno == EINTR) continue;
             return false;

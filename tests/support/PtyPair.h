@@ -7,7 +7,7 @@
 namespace zvtest {
 
 class PtyPair {
-public:
+  public:
     PtyPair();
     ~PtyPair();
     PtyPair(const PtyPair&) = delete;
@@ -21,7 +21,7 @@ public:
     bool write(const QByteArray& bytes);
     int masterFd() const { return master_; }
 
-private:
+  private:
     int master_ = -1;
     int slave_ = -1;
     QString device_;

@@ -1,0 +1,7 @@
+#include "core/TxDispatch.h"
+
+namespace core {
+
+void TxSend() {}
+
+} // namespace core
