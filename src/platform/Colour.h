@@ -7,9 +7,10 @@
 namespace colour {
 
 constexpr std::uint32_t kButtonFace = 0x8000000F;
+constexpr std::uint32_t kWindowBackground = 0x80000005;
 
-// A colour reference to a colour; the button-face system colour takes the
-// application palette's button colour.
+// A colour reference to a colour; the button-face and window system colours take
+// the application palette's button and base colours.
 QColor fromRef(std::uint32_t ref);
 std::uint32_t toRef(const QColor& c);
 // A colour number as stored in the settings ("12632256", "&H8000000F&", "-2147483633").

@@ -1,0 +1,7 @@
+#include "terminal/MacroState.h"
+
+namespace macros {
+
+Globals g;
+
+} // namespace macros
