@@ -2,11 +2,13 @@
 
 #include "core/Globals.h"
 #include "log/LogGlobals.h"
+#include "platform/BobMako.h"
 #include "platform/Clock.h"
 #include "platform/Cp932.h"
 #include "platform/Dialogs.h"
 #include "platform/Forms.h"
 #include "platform/Paths.h"
+#include "platform/PskCore.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -23,9 +25,12 @@ void ProgramFolderTest::SetUp() {
     logbook::g = {};
     sysclock::resetForTest();
     ui::script::begin();
+    pskcore::lib().resetForTest();
+    bobmako::BobMako::instance().resetForTest();
 }
 
 void ProgramFolderTest::TearDown() {
+    pskcore::lib().resetForTest();
     forms::unloadAllExcept();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ui::script::end();

@@ -1,7 +1,7 @@
 #pragma once
 // A fresh, empty program folder for one test: ZORVATEK_HOME points at it, the
-// dialogs are scripted, the clock is real, the shared state is reset and every
-// window is unloaded again at the end.
+// dialogs are scripted, the clock is real, the shared state and the engine
+// libraries are reset and every window is unloaded again at the end.
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>

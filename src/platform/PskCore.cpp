@@ -1,0 +1,295 @@
+#include "platform/PskCore.h"
+
+#include "platform/Cp932.h"
+#include "platform/PskCoreSim.h"
+
+#include <QStringList>
+#include <algorithm>
+
+namespace pskcore {
+namespace {
+
+constexpr std::size_t MaxRecordedCalls = 5000;
+constexpr int HighestFftBin = 1023;
+
+bool validChannel(std::int32_t ch) {
+    return ch >= 0 && ch < Channels;
+}
+
+QVariant arg(const QByteArray& ansi) {
+    return cp932::decode(ansi);
+}
+
+} // namespace
+
+QString LibCall::text() const {
+    QStringList parts;
+    for (const QVariant& a : args)
+        parts << (a.typeId() == QMetaType::QString ? '"' + a.toString() + '"' : a.toString());
+    return name + '(' + parts.join(QStringLiteral(", ")) + ')';
+}
+
+QByteArray PskCore::stationText() {
+    return cp932::encode(QStringLiteral("CQ CQ CQ de QQ9ABC QQ9ABC QQ9ABC pse k\r\n"
+                                        "こんにちは、こちらは QQ9ABC です。ＱＳＯお願いします。\r\n"));
+}
+
+PskCore::PskCore() : sim_(std::make_unique<Simulation>(*this)) {}
+
+PskCore::~PskCore() = default;
+
+PskCore& PskCore::instance() {
+    // Kept for the whole run, like a loaded library.
+    static PskCore* library = new PskCore;
+    return *library;
+}
+
+bool PskCore::subclass(std::int32_t hwnd, QObject* window, Handler handler) {
+    if (isSubclassed() || !handler) return false;
+    handlerHwnd_ = hwnd;
+    handlerWindow_ = window;
+    handler_ = std::move(handler);
+    return true;
+}
+
+void PskCore::unsubclass() {
+    handler_ = nullptr;
+    handlerWindow_ = nullptr;
+    handlerHwnd_ = 0;
+    ++generation_;
+}
+
+bool PskCore::isSubclassed() const {
+    return handler_ && handlerWindow_;
+}
+
+void PskCore::post(std::int32_t msg, std::int32_t wParam, std::int32_t lParam) {
+    if (!isSubclassed() || targetHwnd_ != handlerHwnd_) return;
+    const std::uint64_t posted = generation_;
+    QMetaObject::invokeMethod(
+        this,
+        [this, posted, msg, wParam, lParam] {
+            if (posted == generation_ && isSubclassed()) handler_(msg, wParam, lParam);
+        },
+        Qt::QueuedConnection);
+}
+
+void PskCore::record(const char* name, QVariantList args) {
+    calls_.push_back({QString::fromLatin1(name), std::move(args)});
+    if (calls_.size() > MaxRecordedCalls) calls_.pop_front();
+}
+
+QStringList PskCore::callTexts() const {
+    QStringList texts;
+    for (const LibCall& c : calls_)
+        texts << c.text();
+    return texts;
+}
+
+bool PskCore::isRunning() const {
+    return sim_->running();
+}
+
+bool PskCore::isTransmitting() const {
+    return sim_->transmitting();
+}
+
+void PskCore::resetForTest() {
+    sim_->stop();
+    unsubclass();
+    sim_ = std::make_unique<Simulation>(*this);
+    hooks_ = {};
+    calls_.clear();
+    targetHwnd_ = 0;
+}
+
+// ---- Starting and stopping ----
+
+std::int32_t PskCore::start(std::int32_t hwnd, std::int32_t card, std::int32_t channels, std::int32_t mode) {
+    if (hooks_.startResult != StartOk) return hooks_.startResult;
+    if (card < -1 || card > 1) return BadDeviceId;
+    if (mode == SoundFromWaveFile && sim_->input.isEmpty()) return wavfile::CantOpen;
+    const bool recording = mode == RecordReceive || mode == RecordReceiveAndTransmit;
+    if (recording && !wavfile::canWrite(sim_->outputPath)) return wavfile::CantOpenOutput;
+    if (sim_->running()) fnStopSoundCard();
+    targetHwnd_ = hwnd;
+    sim_->start(channels, mode);
+    return StartOk;
+}
+
+std::int32_t PskCore::fnSetComPort(std::int32_t port, std::int32_t controlMode) {
+    record("fnSetComPort", {port, controlMode});
+    return hooks_.comPortResult;
+}
+
+std::int32_t PskCore::fnStartSoundCard(std::int32_t hwnd, std::int32_t card, std::int32_t channels) {
+    record("fnStartSoundCard", {hwnd, card, channels});
+    return start(hwnd, card, channels, 0);
+}
+
+std::int32_t PskCore::fnStartSoundCardEx(std::int32_t hwnd, std::int32_t card, std::int32_t channels,
+                                         std::int32_t mode) {
+    record("fnStartSoundCardEx", {hwnd, card, channels, mode});
+    return start(hwnd, card, channels, mode);
+}
+
+void PskCore::fnStopSoundCard() {
+    record("fnStopSoundCard", {});
+    sim_->stop();
+    ++generation_;
+}
+
+// ---- Wave files ----
+
+std::int32_t PskCore::fnSetInputWavePath(const QString& path, std::int32_t* result, std::int32_t reserved) {
+    record("fnSetInputWavePath", {path, reserved});
+    wavfile::Info info;
+    const wavfile::Result r = wavfile::check(path, &info);
+    if (r != wavfile::Playable) return r;
+    sim_->input = wavfile::readSamples(path);
+    if (result) *result = std::int32_t(sim_->input.size());
+    return r;
+}
+
+std::int32_t PskCore::fnSetOutputWavePath(const QString& path, std::int32_t seconds, std::int32_t append) {
+    record("fnSetOutputWavePath", {path, seconds, append});
+    if (!wavfile::canWrite(path)) return wavfile::CantOpenOutput;
+    sim_->outputPath = path;
+    sim_->outputSeconds = std::max(1, seconds);
+    sim_->outputAppend = append != 0;
+    return 0;
+}
+
+// ---- Receiving ----
+
+void PskCore::fnSetRXFrequency(std::int32_t hz, std::int32_t captureHz, std::int32_t channel) {
+    record("fnSetRXFrequency", {hz, captureHz, channel});
+    if (!validChannel(channel)) return;
+    sim_->channel(channel).hz = qBound(LowestHz, hz, HighestHz);
+    sim_->channel(channel).captureHz = std::max(0, captureHz);
+}
+
+std::int32_t PskCore::fnGetRXFrequency(std::int32_t channel) {
+    record("fnGetRXFrequency", {channel});
+    return validChannel(channel) ? sim_->trackedHz(channel) : LowestHz;
+}
+
+void PskCore::fnSetRXPSKMode(std::int32_t mode, std::int32_t channel) {
+    record("fnSetRXPSKMode", {mode, channel});
+    if (validChannel(channel)) sim_->channel(channel).mode = mode;
+}
+
+void PskCore::fnSetSquelchThreshold(std::int32_t threshold, std::int32_t response, std::int32_t channel) {
+    record("fnSetSquelchThreshold", {threshold, response, channel});
+    if (validChannel(channel)) sim_->channel(channel).squelch = threshold;
+}
+
+void PskCore::fnSetFFTMode(std::int32_t averaging, std::int32_t maximum, std::int32_t type) {
+    record("fnSetFFTMode", {averaging, maximum, type});
+}
+
+void PskCore::fnSetAFCLimit(std::int32_t hz, std::int32_t channel) {
+    record("fnSetAFCLimit", {hz, channel});
+    if (validChannel(channel)) sim_->channel(channel).afcLimitHz = std::max(0, hz);
+}
+
+void PskCore::fnSetClockErrorAdjustment(std::int32_t ppm) {
+    record("fnSetClockErrorAdjustment", {ppm});
+    sim_->clockAdjustPpm = ppm;
+}
+
+std::int32_t PskCore::fnGetFFTData(std::int32_t* bins, std::int32_t first, std::int32_t last) {
+    record("fnGetFFTData", {first, last});
+    if (bins) sim_->fillSpectrum(bins, std::max(0, first), std::min(HighestFftBin, last));
+    return hooks_.overload ? 1 : 0;
+}
+
+std::int32_t PskCore::fnGetRawData(std::int32_t* samples, std::int32_t first, std::int32_t last) {
+    record("fnGetRawData", {first, last});
+    if (samples) sim_->fillRaw(samples, std::max(0, first), std::min(RawSamples - 1, last));
+    return hooks_.overload ? 1 : 0;
+}
+
+void PskCore::fnGetSyncData(std::int32_t* sync16, std::int32_t channel) {
+    record("fnGetSyncData", {channel});
+    if (sync16 && validChannel(channel)) sim_->fillSync(sync16, channel);
+}
+
+void PskCore::fnGetVectorData(std::int32_t* vector16, std::int32_t channel) {
+    record("fnGetVectorData", {channel});
+    if (vector16 && validChannel(channel)) sim_->fillVector(vector16, channel);
+}
+
+std::int32_t PskCore::fnGetSignalLevel(std::int32_t channel) {
+    record("fnGetSignalLevel", {channel});
+    if (!validChannel(channel) || !sim_->running()) return 0;
+    return sim_->signalLevel(sim_->channel(channel).hz);
+}
+
+void PskCore::fnRewindInput(std::int32_t value) {
+    record("fnRewindInput", {value});
+    sim_->rewind(value);
+}
+
+std::int32_t PskCore::fnGetDLLVersion() {
+    record("fnGetDLLVersion", {});
+    return hooks_.version;
+}
+
+// ---- Transmitting ----
+
+void PskCore::fnSetTXFrequency(std::int32_t hz) {
+    record("fnSetTXFrequency", {hz});
+    sim_->txHz = qBound(LowestHz, hz, HighestHz);
+}
+
+void PskCore::fnStartTX(std::int32_t mode) {
+    record("fnStartTX", {mode});
+    sim_->startTx(mode);
+}
+
+void PskCore::fnStopTX() {
+    record("fnStopTX", {});
+    if (sim_->transmitting()) sim_->stopTx();
+}
+
+void PskCore::fnAbortTX() {
+    record("fnAbortTX", {});
+    sim_->abortTx();
+}
+
+void PskCore::fnSendTXString(const QByteArray& ansiText) {
+    record("fnSendTXString", {arg(ansiText)});
+    sim_->queueText(ansiText);
+}
+
+void PskCore::fnSendTXCharacter(std::int32_t code, std::int32_t controlFlag) {
+    record("fnSendTXCharacter", {code, controlFlag});
+    if (controlFlag != 0) {
+        if (code == 2) sim_->askCwId();
+        return;
+    }
+    sim_->queueText(QByteArray(1, char(code)));
+}
+
+void PskCore::fnSetCWIDString(const QByteArray& ansiText) {
+    record("fnSetCWIDString", {arg(ansiText)});
+    sim_->cwId = ansiText;
+}
+
+void PskCore::fnSetCWIDSpeed(std::int32_t step) {
+    record("fnSetCWIDSpeed", {step});
+    sim_->cwSpeed = step;
+}
+
+void PskCore::fnClearTXBuffer() {
+    record("fnClearTXBuffer", {});
+    sim_->clearQueue();
+}
+
+std::int32_t PskCore::fnGetTXCharsRemaining() {
+    record("fnGetTXCharsRemaining", {});
+    return sim_->queued();
+}
+
+} // namespace pskcore

@@ -1,0 +1,240 @@
+#include "platform/PskCoreSim.h"
+
+#include <QtMath>
+#include <cmath>
+
+namespace pskcore {
+namespace {
+
+constexpr std::int32_t SoundCardClockErrorPpm = 12;
+constexpr int NoiseFloor = 8;
+constexpr int NoiseLevel = 12;
+constexpr int DisplayTicksPerReading = 10;
+constexpr double CarrierWidthHz = 30.0;
+
+} // namespace
+
+Simulation::Simulation(PskCore& core) : core_(core) {
+    QObject::connect(&charTimer_, &QTimer::timeout, [this] { charTick(); });
+    QObject::connect(&displayTimer_, &QTimer::timeout, [this] { displayTick(); });
+    playEnd_.setSingleShot(true);
+    recordEnd_.setSingleShot(true);
+    recordEnd_.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&playEnd_, &QTimer::timeout,
+                     [this] { core_.post(PskMsgStatus, StatusPlaybackEnded, 0); });
+    QObject::connect(&recordEnd_, &QTimer::timeout, [this] {
+        writeRecording(qint64(outputSeconds) * wavfile::SampleRate);
+        finishRecording();
+        core_.post(PskMsgStatus, StatusRecordingEnded, 0);
+    });
+}
+
+void Simulation::start(std::int32_t channels, std::int32_t mode) {
+    channelCount_ = qBound(1, int(channels), int(Channels));
+    soundMode_ = mode;
+    running_ = true;
+    stationBytes_ = 0; // the station begins its call as we start listening
+    clock_.start();
+    charTimer_.start(core_.hooks().charIntervalMs);
+    displayTimer_.start(core_.hooks().displayIntervalMs);
+    if (mode == SoundFromWaveFile) {
+        playStartSample_ = 0;
+        playEnd_.start(int(input.size() * 1000 / wavfile::SampleRate));
+    } else if (mode == RecordReceive || mode == RecordReceiveAndTransmit) {
+        recordedSamples_ = 0;
+        recording_.open(outputPath, outputAppend);
+        recordEnd_.start(outputSeconds * 1000);
+    }
+}
+
+void Simulation::stop() {
+    charTimer_.stop();
+    displayTimer_.stop();
+    playEnd_.stop();
+    finishRecording();
+    running_ = false;
+    transmitting_ = false;
+    txStopAsked_ = cwIdAsked_ = false;
+    cwTicksLeft_ = 0;
+    soundMode_ = 0;
+}
+
+// ---- Receiving ----
+
+bool Simulation::hearsStation(int ch) const {
+    const RxChannel& c = rx_[ch];
+    const bool listening = !transmitting_ || (txMode_ & SatelliteFlag);
+    return running_ && listening && ch < channelCount_ &&
+           std::abs(c.hz - PskCore::StationHz) <= c.captureHz && c.squelch <= carriers()[0].level;
+}
+
+std::int32_t Simulation::trackedHz(int ch) const {
+    const RxChannel& c = rx_[ch];
+    const int pull = std::min(c.captureHz, c.afcLimitHz);
+    const std::int32_t hz = std::abs(c.hz - PskCore::StationHz) <= pull ? PskCore::StationHz : c.hz;
+    return qBound(LowestHz, hz, HighestHz);
+}
+
+std::array<Carrier, 4> Simulation::carriers() const {
+    const bool keyed = transmitting_;
+    return {Carrier{double(PskCore::StationHz), 60, 85}, Carrier{1500.0, 45, 60}, Carrier{2210.0, 35, 50},
+            Carrier{double(txHz), keyed ? 80 : 0, keyed ? 99 : 0}};
+}
+
+double Simulation::strength(std::int32_t hz, double* offsetHz) const {
+    double best = 0;
+    for (const Carrier& c : carriers()) {
+        const double d = hz - c.hz;
+        const double s = c.level / 100.0 * std::max(0.0, 1.0 - std::abs(d) / CarrierWidthHz);
+        if (s > best) {
+            best = s;
+            if (offsetHz) *offsetHz = d;
+        }
+    }
+    return best;
+}
+
+std::int32_t Simulation::signalLevel(std::int32_t hz) {
+    const int noise = NoiseLevel + int(rng_.bounded(10));
+    return std::max(noise, int(strength(hz) * 100));
+}
+
+void Simulation::fillSpectrum(std::int32_t* bins, int first, int last) {
+    const auto cs = carriers();
+    for (int b = first; b <= last; ++b) {
+        double v = NoiseFloor + rng_.bounded(7);
+        for (const Carrier& c : cs) {
+            const double d = (b * HzPerBin - c.hz) / HzPerBin;
+            v = std::max(v, c.peak * std::exp(-d * d / 2.0));
+        }
+        bins[b] = std::int32_t(v);
+    }
+}
+
+std::int16_t Simulation::sampleAt(qint64 n) const {
+    if (soundMode_ == SoundFromWaveFile && !input.isEmpty())
+        return input[int(qBound<qint64>(0, n - playStartSample_, input.size() - 1))];
+    const bool keyed = transmitting_;
+    if (keyed && soundMode_ == RecordReceive) return 0;
+    double v = double((std::uint32_t(n) * 2654435761u) >> 20) - 2048.0;
+    for (const Carrier& c : carriers())
+        v += c.level * 60.0 * std::sin(2 * M_PI * c.hz * double(n) / wavfile::SampleRate);
+    return std::int16_t(qBound(-32768.0, v, 32767.0));
+}
+
+void Simulation::fillRaw(std::int32_t* samples, int first, int last) {
+    const qint64 now = clock_.isValid() ? clock_.elapsed() * wavfile::SampleRate / 1000 : 0;
+    for (int i = first; i <= last; ++i)
+        samples[i] = sampleAt(now + i);
+}
+
+void Simulation::fillSync(std::int32_t* sync16, int ch) {
+    double offset = 0;
+    const double s = strength(rx_[ch].hz, &offset);
+    for (int i = 0; i < ScopePoints; ++i) {
+        const double d = i - 7.5 - offset / 4.0;
+        sync16[i] = std::int32_t(s * 900 * std::exp(-d * d / 4.0)) + std::int32_t(rng_.bounded(60));
+    }
+}
+
+void Simulation::fillVector(std::int32_t* vector16, int ch) {
+    double offset = 0;
+    const double s = strength(rx_[ch].hz, &offset);
+    for (int k = 0; k < ScopePoints; k += 2) {
+        const double angle = (rng_.bounded(2) ? M_PI : 0.0) + offset * 0.1;
+        const double noise = 150.0 * (1.0 - s);
+        vector16[k] = std::int32_t(s * 900 * std::cos(angle) + rng_.bounded(2 * noise + 1) - noise);
+        vector16[k + 1] = std::int32_t(s * 900 * std::sin(angle) + rng_.bounded(2 * noise + 1) - noise);
+    }
+}
+
+void Simulation::rewind(std::int32_t value) {
+    // One step is 0.254 s of input, about eight characters at 31 a second.
+    const qint64 back = qint64(std::max(0, value)) * 254 * 31 / 1000;
+    stationBytes_ = std::max<qint64>(0, stationBytes_ - back);
+}
+
+void Simulation::receiveTick() {
+    static const QByteArray text = PskCore::stationText();
+    const auto byte = std::int32_t(std::uint8_t(text[int(stationBytes_ % text.size())]));
+    ++stationBytes_;
+    for (int ch = 0; ch < Channels; ++ch)
+        if (hearsStation(ch)) core_.post(PskMsgRxChar, byte, ch);
+}
+
+void Simulation::charTick() {
+    if (transmitting_) transmitTick();
+    receiveTick();
+}
+
+void Simulation::displayTick() {
+    core_.post(PskMsgDisplay, 0, 0);
+    writeRecording();
+    if (++displayTicks_ % DisplayTicksPerReading) return;
+    for (int ch = 0; ch < Channels; ++ch) {
+        if (!hearsStation(ch)) continue;
+        core_.post(PskMsgImd, 25 + std::int32_t(rng_.bounded(4)), ch);
+        core_.post(PskMsgClockError, SoundCardClockErrorPpm - clockAdjustPpm, ch);
+    }
+}
+
+// ---- Transmitting ----
+
+void Simulation::startTx(std::int32_t mode) {
+    txMode_ = mode;
+    txStopAsked_ = false;
+    if ((mode & ~SatelliteFlag) == TxCwIdOnly) cwIdAsked_ = true;
+    if (transmitting_ || !running_) return;
+    transmitting_ = true;
+    core_.post(PskMsgStatus, StatusTxStarted, 0);
+}
+
+void Simulation::transmitTick() {
+    if (!txQueue_.isEmpty()) {
+        const auto byte = std::int32_t(std::uint8_t(txQueue_.front()));
+        txQueue_.remove(0, 1);
+        core_.post(PskMsgRxChar, byte, EchoChannel);
+        return;
+    }
+    if (cwIdAsked_) {
+        // Morse at speed step 1..4 takes a few character times per letter.
+        cwTicksLeft_ = int(cwId.size()) * 8 / qBound(1, int(cwSpeed), 4) + 1;
+        cwIdAsked_ = false;
+    }
+    if (cwTicksLeft_ > 0 && --cwTicksLeft_ > 0) return;
+    if (txStopAsked_) endTx();
+}
+
+void Simulation::endTx() {
+    transmitting_ = false;
+    txStopAsked_ = cwIdAsked_ = false;
+    cwTicksLeft_ = 0;
+    core_.post(PskMsgStatus, StatusTxEnded, 0);
+}
+
+void Simulation::abortTx() {
+    txQueue_.clear();
+    if (transmitting_) endTx();
+}
+
+// ---- Recording ----
+
+void Simulation::writeRecording(qint64 upTo) {
+    if (!recording_.isOpen()) return;
+    if (upTo < 0) upTo = clock_.elapsed() * wavfile::SampleRate / 1000;
+    const qint64 due = std::min(upTo, qint64(outputSeconds) * wavfile::SampleRate);
+    QVector<std::int16_t> block;
+    for (qint64 n = recordedSamples_; n < due; ++n)
+        block.append(sampleAt(n));
+    recording_.write(block.constData(), int(block.size()));
+    recordedSamples_ = std::max(recordedSamples_, due);
+}
+
+void Simulation::finishRecording() {
+    recordEnd_.stop();
+    if (!recording_.isOpen()) return;
+    writeRecording();
+    recording_.close();
+}
+
+} // namespace pskcore
