@@ -1,0 +1,178 @@
+// The control's members by dispatch id; the simulation is in MmvariSimulation.cpp.
+#include "platform/MmvariControl.h"
+
+#include <QMap>
+
+namespace mmvari {
+
+namespace {
+
+using dispatch::ValueKind;
+
+struct Member {
+    ValueKind kind;
+    QVariant initial;
+    bool readOnly = false;
+};
+
+const QMap<int, Member>& plainMembers() {
+    static const QMap<int, Member> members{
+        {IdTxFreq, {ValueKind::Int, 1000}},
+        {IdTxOffsetMeasure, {ValueKind::Int, 0, true}},
+        {IdRun, {ValueKind::Bool, false}},
+        {IdAtc, {ValueKind::Bool, false}},
+        {IdStartCr, {ValueKind::Bool, false}},
+        {IdStopCr, {ValueKind::Bool, false}},
+        {IdNet, {ValueKind::Bool, false}},
+        {IdTransmit, {ValueKind::Bool, false}},
+        {IdRxSampleFreq, {ValueKind::Double, 11025.0}},
+        {IdTxOffset, {ValueKind::Double, 0.0}},
+        {IdReqRx, {ValueKind::Bool, false}},
+        {IdSoundCard, {ValueKind::String, QStringLiteral("-1")}},
+        {IdLevelData, {ValueKind::Int, 0, true}},
+        {IdAfcWidth, {ValueKind::Int, 50}},
+        {IdExtLoop, {ValueKind::Bool, false}},
+        {IdTuneReset, {ValueKind::Int, 0}},
+        {IdPttPort, {ValueKind::String, QStringLiteral("NONE")}},
+        {IdAtcReset, {ValueKind::Bool, false}},
+        {IdCwIdSpeed, {ValueKind::Int, 20}},
+        {IdTcMfsk, {ValueKind::Bool, false}},
+        {IdSqMfsk, {ValueKind::Bool, false}},
+        {IdDiddle, {ValueKind::Int, 0}},
+        {IdPlayBack, {ValueKind::Bool, false}},
+        {IdHpf, {ValueKind::Bool, false}},
+    };
+    return members;
+}
+
+const QMap<int, Member>& indexedMembers() {
+    static const QMap<int, Member> members{
+        {PChannelText, {ValueKind::String, QString(), true}},
+        {PModeName, {ValueKind::String, QStringLiteral("bpsk")}},
+        {PSpeed, {ValueKind::Double, 31.25}},
+        {PRxFreq, {ValueKind::Int, 1000}},
+        {PRxOn, {ValueKind::Bool, false}},
+        {PSquelch, {ValueKind::Int, 0}},
+        {PLevelDb, {ValueKind::Int, 0, true}},
+        {PCharSet, {ValueKind::Int, 0}},
+        {PAfc, {ValueKind::Bool, false}},
+        {PValue, {ValueKind::Double, 0.0, true}},
+        {PUos, {ValueKind::Bool, false}},
+        {PModeNumber, {ValueKind::Int, 4}},
+        {PNotch, {ValueKind::Int, 0}},
+    };
+    return members;
+}
+
+QHash<int, MmvariControl*>& handles() {
+    static QHash<int, MmvariControl*> h;
+    return h;
+}
+
+constexpr int FirstHandle = 0x4D560001;
+
+} // namespace
+
+MmvariControl::MmvariControl(QObject* parent) : QObject(parent) {
+    static int nextHandle = FirstHandle;
+    handle_ = nextHandle++;
+    handles().insert(handle_, this);
+    for (auto it = plainMembers().begin(); it != plainMembers().end(); ++it)
+        props_.insert(it.key(), it->initial);
+    for (auto& ch : channel_)
+        for (auto it = indexedMembers().begin(); it != indexedMembers().end(); ++it)
+            ch.insert(it.key(), it->initial);
+    channel_[0][PRxOn] = true;
+    timer_.setInterval(PeriodMsecs);
+    connect(&timer_, &QTimer::timeout, this, &MmvariControl::tick);
+}
+
+MmvariControl::~MmvariControl() {
+    handles().remove(handle_);
+}
+
+MmvariControl* MmvariControl::fromHandle(int handle) {
+    return handles().value(handle, nullptr);
+}
+
+bool MmvariControl::readMember(int id, std::optional<int> index, QVariant& value) {
+    if (!index) {
+        if (!plainMembers().contains(id)) return false;
+        value = id == IdLevelData ? QVariant(handle_) : props_.value(id);
+        return true;
+    }
+    if (!indexedMembers().contains(id) || *index < 0 || *index >= Channels) return false;
+    switch (id) {
+    case PChannelText:
+        value = channel_[*index].value(PModeName);
+        break;
+    case PLevelDb:
+        value = signalDb(*index);
+        break;
+    case PValue:
+        value = double(signalDb(*index));
+        break;
+    default:
+        value = channel_[*index].value(id);
+    }
+    return true;
+}
+
+bool MmvariControl::writeMember(int id, std::optional<int> index, const QVariant& value) {
+    if (index) return writeIndexed(id, *index, value);
+    const auto member = plainMembers().find(id);
+    if (member == plainMembers().end() || member->readOnly) return false;
+    const auto v = dispatch::convert(value, member->kind);
+    if (!v) return false;
+    if (id == IdRun) return setRunning(v->toBool());
+    props_[id] = *v;
+    if (id == IdTransmit && !v->toBool()) txBuffer_.clear(); // ended at once: the rest is dropped
+    return true;
+}
+
+bool MmvariControl::writeIndexed(int id, int channel, const QVariant& value) {
+    const auto member = indexedMembers().find(id);
+    if (member == indexedMembers().end() || member->readOnly || channel < 0 || channel >= Channels)
+        return false;
+    const auto v = dispatch::convert(value, member->kind);
+    if (!v) return false;
+    if (id == PModeName) return writeModeName(channel, v->toString());
+    if (id == PModeNumber) {
+        if (v->toInt() < 0 || v->toInt() >= modeNames().size()) return false;
+        return writeModeName(channel, modeNames().at(v->toInt()));
+    }
+    if (id == PRxOn && channel == 0) return true; // the main channel always listens
+    channel_[channel][id] = *v;
+    return true;
+}
+
+bool MmvariControl::writeModeName(int channel, const QString& name) {
+    const int number = int(modeNames().indexOf(name));
+    if (number < 0) return false;
+    channel_[channel][PModeName] = name;
+    channel_[channel][PModeNumber] = number;
+    return true;
+}
+
+bool MmvariControl::callMethod(int id, const QVariantList& args, QVariant& result) {
+    switch (id) {
+    case MethodTune:
+        if (!args.isEmpty()) return false;
+        tuneCarrier_ = true;
+        props_[IdTransmit] = true;
+        return true;
+    case MethodRewind:
+    case MethodCwIdEnd:
+        return args.size() == 1 && dispatch::convert(args[0], dispatch::ValueKind::Int);
+    case MethodSend:
+    case MethodCwId:
+        if (args.size() != 1 || !dispatch::convert(args[0], dispatch::ValueKind::String)) return false;
+        txBuffer_ += args[0].toString();
+        result = int(txBuffer_.size());
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace mmvari
