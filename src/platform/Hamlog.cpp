@@ -1,0 +1,228 @@
+#include "platform/Hamlog.h"
+
+#include "platform/Cp932.h"
+#include "platform/Dialogs.h"
+#include "platform/HamlogDatabase.h"
+#include "platform/HamlogMaster.h"
+
+#include <QFile>
+#include <map>
+
+namespace hamlog {
+
+namespace {
+
+constexpr int kDefaultVersion = 0x50300;
+int thdllVersion = kDefaultVersion;
+
+// The logs open in this process, by the id kept in their handles. Ids are never
+// reused, so a handle copied before a close cannot reach a later log.
+std::map<quint64, std::unique_ptr<LogDatabase>>& openLogs() {
+    static std::map<quint64, std::unique_ptr<LogDatabase>> logs;
+    return logs;
+}
+quint64 lastOpenId = 0;
+
+LogDatabase* logOf(const HamlogHandle& handle) {
+    const auto it = openLogs().find(handle.openId);
+    return it == openLogs().end() ? nullptr : it->second.get();
+}
+
+bool isAscii(const QString& text) {
+    for (QChar c : text)
+        if (c.unicode() >= 0x80) return false;
+    return true;
+}
+
+int sjisLength(const QString& text) {
+    return isAscii(text) ? static_cast<int>(text.size()) : cp932::byteLength(text);
+}
+
+// A field as the record keeps it: at most `width` Shift-JIS bytes, never half a
+// double-byte character, without the blank padding.
+QString fitBytes(const QString& text, int width) {
+    QString fitted = isAscii(text) ? text.left(width) : cp932::leftBytes(text, width);
+    while (fitted.endsWith(QLatin1Char(' ')))
+        fitted.chop(1);
+    return fitted;
+}
+
+QString padBytes(const QString& text, int width) {
+    return text + QString(std::max(0, width - sjisLength(text)), QLatin1Char(' '));
+}
+
+QString logFile(const QString& dataPath) {
+    const QString upper = dataPath + QStringLiteral(".HDB");
+    const QString lower = dataPath + QStringLiteral(".hdb");
+    return !QFile::exists(upper) && QFile::exists(lower) ? lower : upper;
+}
+
+void forgetCurrent(HamlogHandle& handle) {
+    handle.currentRecNo = 0;
+    blankRecord(handle.current);
+}
+
+// The record to write: staged fields, the rest from `base`.
+QsoRecord takeStaged(HamlogHandle& handle, const QsoRecord& base) {
+    QsoRecord record = base;
+    for (std::size_t i = 0; i < kFields.size(); ++i)
+        if (handle.stagedSet[i]) *record.field(kFields[i].no) = *handle.staged.field(kFields[i].no);
+    handle.stagedSet = {};
+    return record;
+}
+
+bool operatorAgrees(const QString& question, const QsoRecord& record) {
+    const QString prompt = question + QStringLiteral("\r\n") + record.CALL.trimmed();
+    return ui::msgBox(prompt, ui::YesNo | ui::Question) == ui::Yes;
+}
+
+} // namespace
+
+int HamlogOpen(int, HamlogHandle& handle, const QString& dataPath, int) {
+    HamlogClose(handle, 0);
+    auto log = std::make_unique<LogDatabase>();
+    switch (log->open(logFile(dataPath), false)) {
+    case LogDatabase::OpenResult::Missing:
+        return NoSuchLog;
+    case LogDatabase::OpenResult::NotALog:
+        return NotALog;
+    case LogDatabase::OpenResult::Opened:
+        break;
+    }
+    rebuildMissingMasterIndexes(dataPath);
+    handle = HamlogHandle{};
+    handle.openId = ++lastOpenId;
+    forgetCurrent(handle);
+    openLogs()[handle.openId] = std::move(log);
+    return Done;
+}
+
+int HamlogClose(HamlogHandle& handle, int) {
+    const bool wasOpen = openLogs().erase(handle.openId) > 0;
+    handle.openId = 0;
+    handle.walkRecNo = 0;
+    return wasOpen ? Done : NotOpen;
+}
+
+int SetQsoOrMaster(int which) {
+    return which == 1 ? Done : Unsupported;
+}
+
+int Vdbf_rcount(HamlogHandle& handle) {
+    LogDatabase* log = logOf(handle);
+    return log ? log->count() : NotOpen;
+}
+
+int THW_read(HamlogHandle& handle, int recNo, int) {
+    forgetCurrent(handle);
+    LogDatabase* log = logOf(handle);
+    if (!log) return NotOpen;
+    if (recNo < 1 || !log->read(recNo, handle.current)) {
+        forgetCurrent(handle);
+        return NoSuchRecord;
+    }
+    handle.currentRecNo = recNo;
+    return Done;
+}
+
+int ThwString(QString& buffer, HamlogHandle& handle, int field) {
+    const bool hasCurrent = logOf(handle) && handle.currentRecNo > 0;
+    if (field == FieldRecNo) {
+        buffer = fitChars(hasCurrent ? QString::number(handle.currentRecNo) : QString(), 32);
+        return hasCurrent ? handle.currentRecNo : 0;
+    }
+    const QString* value = handle.current.field(field);
+    if (!value) return BadField;
+    const int width = fieldWidth(field);
+    if (!hasCurrent) {
+        buffer = QString(width, QLatin1Char(' '));
+        return NoSuchRecord;
+    }
+    buffer = padBytes(fitBytes(*value, width), width);
+    return Done;
+}
+
+int SetThBuffer(HamlogHandle& handle, const QString& text, int field) {
+    if (!logOf(handle)) return NotOpen;
+    const int index = fieldIndex(field);
+    if (index < 0) return BadField;
+    *handle.staged.field(field) = fitBytes(text, fieldWidth(field));
+    handle.stagedSet[static_cast<std::size_t>(index)] = true;
+    return Done;
+}
+
+int THW_append(HamlogHandle& handle, int, int confirm) {
+    LogDatabase* log = logOf(handle);
+    if (!log) return NotOpen;
+    QsoRecord empty;
+    const QsoRecord record = takeStaged(handle, empty);
+    if (confirm == 1 && !operatorAgrees(QStringLiteral("このQSOをログに登録しますか？"), record)) return Done;
+    return log->append(record) > 0 ? Done : StoreFailed;
+}
+
+int THW_update(HamlogHandle& handle, const HamlogHandle&, int recNo, int, int flag) {
+    LogDatabase* log = logOf(handle);
+    if (!log) return NotOpen;
+    QsoRecord stored;
+    if (recNo < 1 || !log->read(recNo, stored)) {
+        handle.stagedSet = {};
+        return NoSuchRecord;
+    }
+    const QsoRecord record = takeStaged(handle, stored);
+    if (flag == 0 && !operatorAgrees(QStringLiteral("このQSOのログを書き換えますか？"), record))
+        return Declined;
+    return log->update(recNo, record) ? Done : StoreFailed;
+}
+
+int GetThdllVersion() {
+    return thdllVersion;
+}
+
+void setThdllVersionForTest(int version) {
+    thdllVersion = version;
+}
+
+int Vidx_search(HamlogHandle& handle, const QString& call, int) {
+    handle.walkRecNo = 0;
+    LogDatabase* log = logOf(handle);
+    if (!log) return 0;
+    QString key = call;
+    key.remove(QChar(0));
+    key = fitBytes(key, fieldWidth(FieldCall));
+    const int recNo = log->firstOfCall(key);
+    if (recNo > 0) {
+        handle.walkCall = key;
+        handle.walkRecNo = recNo;
+    }
+    return recNo;
+}
+
+int Vidx_next(HamlogHandle& handle, int) {
+    LogDatabase* log = logOf(handle);
+    if (!log || handle.walkRecNo == 0) return 0;
+    const auto next = log->nextInCallOrder(handle.walkCall, handle.walkRecNo);
+    if (!next) {
+        handle.walkRecNo = 0;
+        return 0;
+    }
+    handle.walkCall = next->call;
+    handle.walkRecNo = next->recNo;
+    return next->recNo;
+}
+
+bool createLog(const QString& dataPath) {
+    LogDatabase log;
+    return log.open(logFile(dataPath), true) == LogDatabase::OpenResult::Opened;
+}
+
+bool appendRecords(const QString& dataPath, const std::vector<QsoRecord>& records) {
+    LogDatabase log;
+    if (log.open(logFile(dataPath), false) != LogDatabase::OpenResult::Opened) return false;
+    std::vector<QsoRecord> fitted = records;
+    for (QsoRecord& record : fitted)
+        for (const FieldSpec& f : kFields)
+            *record.field(f.no) = fitBytes(*record.field(f.no), f.width);
+    return log.appendAll(fitted);
+}
+
+} // namespace hamlog

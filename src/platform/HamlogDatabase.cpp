@@ -1,0 +1,197 @@
+#include "platform/HamlogDatabase.h"
+
+#include <QFile>
+#include <sqlite3.h>
+
+namespace hamlog {
+
+namespace {
+
+// Marks a database as one of our logs, so that no other file is taken for one.
+constexpr int kApplicationId = 0x5A56484C;
+
+const char* const kSchema = "CREATE TABLE qso ("
+                            " recno INTEGER PRIMARY KEY,"
+                            " call TEXT NOT NULL, date TEXT NOT NULL, time TEXT NOT NULL,"
+                            " his TEXT NOT NULL, my TEXT NOT NULL, freq TEXT NOT NULL,"
+                            " mode TEXT NOT NULL, code TEXT NOT NULL, gl TEXT NOT NULL,"
+                            " qsl TEXT NOT NULL, name TEXT NOT NULL, qth TEXT NOT NULL,"
+                            " rem1 TEXT NOT NULL, rem2 TEXT NOT NULL, flag TEXT NOT NULL);"
+                            "CREATE INDEX qso_call ON qso(call);"
+                            "PRAGMA application_id = 1515604044;"
+                            "PRAGMA user_version = 1;";
+static_assert(kApplicationId == 1515604044);
+
+void bindText(sqlite3_stmt* s, int column, const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    sqlite3_bind_text(s, column, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+}
+
+QString columnText(sqlite3_stmt* s, int column) {
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(s, column));
+    return QString::fromUtf8(text, sqlite3_column_bytes(s, column));
+}
+
+// Steps a statement that gives at most one row; true when it gave one.
+bool stepRow(sqlite3_stmt* s) {
+    return sqlite3_step(s) == SQLITE_ROW;
+}
+
+struct Reset {
+    sqlite3_stmt* s;
+    ~Reset() {
+        sqlite3_reset(s);
+        sqlite3_clear_bindings(s);
+    }
+};
+
+int intQuery(sqlite3* db, const char* sql, bool& ok) {
+    sqlite3_stmt* s = nullptr;
+    ok = sqlite3_prepare_v2(db, sql, -1, &s, nullptr) == SQLITE_OK && sqlite3_step(s) == SQLITE_ROW;
+    const int value = ok ? sqlite3_column_int(s, 0) : 0;
+    sqlite3_finalize(s);
+    return value;
+}
+
+} // namespace
+
+LogDatabase::~LogDatabase() {
+    finalizeAll();
+    sqlite3_close(db_);
+}
+
+void LogDatabase::finalizeAll() {
+    for (sqlite3_stmt** s :
+         {&count_, &read_, &insert_, &update_, &firstOfCall_, &nextSameCall_, &nextCall_}) {
+        sqlite3_finalize(*s);
+        *s = nullptr;
+    }
+}
+
+bool LogDatabase::exec(const char* sql) {
+    return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+LogDatabase::OpenResult LogDatabase::open(const QString& file, bool create) {
+    if (!create && !QFile::exists(file)) return OpenResult::Missing;
+    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+    if (sqlite3_open_v2(QFile::encodeName(file).constData(), &db_, flags, nullptr) != SQLITE_OK)
+        return OpenResult::Missing;
+    sqlite3_busy_timeout(db_, 5000);
+    bool ok = false;
+    const int tables = intQuery(db_, "SELECT count(*) FROM sqlite_master", ok);
+    if (!ok) return OpenResult::NotALog;
+    if (tables == 0) {
+        // An empty file is a new log.
+        if (!exec("BEGIN IMMEDIATE") || !exec(kSchema) || !exec("COMMIT")) return OpenResult::NotALog;
+    } else if (intQuery(db_, "PRAGMA application_id", ok) != kApplicationId || !ok) {
+        return OpenResult::NotALog;
+    }
+    exec("PRAGMA journal_mode = WAL");
+    exec("PRAGMA synchronous = FULL");
+    return prepareAll() ? OpenResult::Opened : OpenResult::NotALog;
+}
+
+bool LogDatabase::prepareAll() {
+    const struct {
+        sqlite3_stmt** stmt;
+        const char* sql;
+    } statements[] = {
+        {&count_, "SELECT coalesce(max(recno), 0) FROM qso"},
+        {&read_, "SELECT call, date, time, his, my, freq, mode, code, gl, qsl, name, qth, rem1, rem2, flag"
+                 " FROM qso WHERE recno = ?1"},
+        {&insert_, "INSERT INTO qso (recno, call, date, time, his, my, freq, mode, code, gl, qsl, name,"
+                   " qth, rem1, rem2, flag) VALUES (?16, ?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11,"
+                   " ?12, ?13, ?14, ?15)"},
+        {&update_, "UPDATE qso SET call = ?1, date = ?2, time = ?3, his = ?4, my = ?5, freq = ?6,"
+                   " mode = ?7, code = ?8, gl = ?9, qsl = ?10, name = ?11, qth = ?12, rem1 = ?13,"
+                   " rem2 = ?14, flag = ?15 WHERE recno = ?16"},
+        {&firstOfCall_, "SELECT recno FROM qso WHERE call = ?1 ORDER BY recno LIMIT 1"},
+        {&nextSameCall_, "SELECT recno FROM qso WHERE call = ?1 AND recno > ?2 ORDER BY recno LIMIT 1"},
+        {&nextCall_, "SELECT call, recno FROM qso WHERE call > ?1 ORDER BY call, recno LIMIT 1"},
+    };
+    for (const auto& st : statements)
+        if (sqlite3_prepare_v3(db_, st.sql, -1, SQLITE_PREPARE_PERSISTENT, st.stmt, nullptr) != SQLITE_OK)
+            return false;
+    return true;
+}
+
+int LogDatabase::count() {
+    Reset r{count_};
+    return stepRow(count_) ? sqlite3_column_int(count_, 0) : 0;
+}
+
+bool LogDatabase::read(int recNo, QsoRecord& record) {
+    Reset r{read_};
+    sqlite3_bind_int(read_, 1, recNo);
+    if (!stepRow(read_)) return false;
+    for (int i = 0; i < static_cast<int>(kFields.size()); ++i)
+        *record.field(kFields[i].no) = columnText(read_, i);
+    return true;
+}
+
+bool LogDatabase::insert(const QsoRecord& record, int recNo) {
+    Reset r{insert_};
+    for (int i = 0; i < static_cast<int>(kFields.size()); ++i)
+        bindText(insert_, i + 1, *record.field(kFields[i].no));
+    sqlite3_bind_int(insert_, 16, recNo);
+    return sqlite3_step(insert_) == SQLITE_DONE;
+}
+
+int LogDatabase::append(const QsoRecord& record) {
+    if (!exec("BEGIN IMMEDIATE")) return 0;
+    const int recNo = count() + 1;
+    if (insert(record, recNo) && exec("COMMIT")) return recNo;
+    exec("ROLLBACK");
+    return 0;
+}
+
+bool LogDatabase::appendAll(const std::vector<QsoRecord>& records) {
+    if (!exec("BEGIN IMMEDIATE")) return false;
+    int recNo = count();
+    for (const QsoRecord& record : records) {
+        if (!insert(record, ++recNo)) {
+            exec("ROLLBACK");
+            return false;
+        }
+    }
+    if (exec("COMMIT")) return true;
+    exec("ROLLBACK");
+    return false;
+}
+
+bool LogDatabase::update(int recNo, const QsoRecord& record) {
+    if (!exec("BEGIN IMMEDIATE")) return false;
+    bool ok = false;
+    {
+        Reset r{update_};
+        for (int i = 0; i < static_cast<int>(kFields.size()); ++i)
+            bindText(update_, i + 1, *record.field(kFields[i].no));
+        sqlite3_bind_int(update_, 16, recNo);
+        ok = sqlite3_step(update_) == SQLITE_DONE && sqlite3_changes(db_) == 1;
+    }
+    if (ok && exec("COMMIT")) return true;
+    exec("ROLLBACK");
+    return false;
+}
+
+int LogDatabase::firstOfCall(const QString& call) {
+    Reset r{firstOfCall_};
+    bindText(firstOfCall_, 1, call);
+    return stepRow(firstOfCall_) ? sqlite3_column_int(firstOfCall_, 0) : 0;
+}
+
+std::optional<LogDatabase::IndexEntry> LogDatabase::nextInCallOrder(const QString& call, int recNo) {
+    {
+        Reset r{nextSameCall_};
+        bindText(nextSameCall_, 1, call);
+        sqlite3_bind_int(nextSameCall_, 2, recNo);
+        if (stepRow(nextSameCall_)) return IndexEntry{call, sqlite3_column_int(nextSameCall_, 0)};
+    }
+    Reset r{nextCall_};
+    bindText(nextCall_, 1, call);
+    if (!stepRow(nextCall_)) return std::nullopt;
+    return IndexEntry{columnText(nextCall_, 0), sqlite3_column_int(nextCall_, 1)};
+}
+
+} // namespace hamlog

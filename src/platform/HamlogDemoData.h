@@ -1,0 +1,24 @@
+#pragma once
+// A small, fictional but realistic master data set and demo log, for the tests
+// and for trying the system without the logging program's own data: the home
+// country, Japanese areas of every kind with their longitudes, and DX prefixes
+// including the entries that the prefix lookup treats specially (an entity
+// decided by the call-area digit, a stand-in entry, a passed-over entry, and the
+// two entities whose longitude follows the call district).
+#include "platform/HamlogMaster.h"
+#include "platform/HamlogRecord.h"
+
+#include <vector>
+
+namespace hamlog::demo {
+
+std::vector<MasterRecord> masterRecords();
+// A handful of QSOs with fictional call signs.
+std::vector<QsoRecord> qsos();
+
+// Writes "<dataPath>.mst" with its indexes; true on success.
+bool writeMasterData(const QString& dataPath);
+// Master data and, when the log is missing, a new log holding the demo QSOs.
+bool writeDemoSetup(const QString& dataPath);
+
+} // namespace hamlog::demo
