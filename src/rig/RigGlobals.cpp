@@ -1,0 +1,5 @@
+#include "rig/RigGlobals.h"
+
+namespace rig {
+Globals g;
+}

@@ -1,0 +1,78 @@
+#pragma once
+// Shared state of the rig link: its settings (section RIG_CON_CFG), the mode
+// codes of the chosen family and what the last CAT replies said. One instance,
+// rig::g; a test resets it with rig::g = {}.
+#include <QByteArray>
+#include <QString>
+#include <QtGlobal>
+
+namespace rig {
+
+struct Globals {
+    // Settings, read at start-up and rewritten by the settings sheet.
+    QString RigType = QStringLiteral("Not Use");
+    QString RigPortName = QStringLiteral("NONE");
+    QString RigBaudRate = QStringLiteral("4800");
+    QString RigStopBits = QStringLiteral("1");
+    QString RigVfoCheck = QStringLiteral("NO");
+    // 0 never read, 1 read at each change between receive and transmit, 2 poll by the timer.
+    int RigPollMode = 0;
+    int RigPollInterval = 1000;
+    // Pause in ms around paced commands, as text.
+    QString RigInterval = QStringLiteral("10");
+    // CI-V address of an ICOM rig: two hexadecimal characters.
+    QString IcomAddress = QStringLiteral("  ");
+    QString RigModeCheck = QStringLiteral("NO");
+    // 1: the shown and logged frequency is the signal's, not the dial's.
+    int RigModeCheckOn = 0;
+    QString InternetAlwaysOn = QStringLiteral("NO");
+    QString TransverterUse = QStringLiteral("NO");
+    QString TransverterOn = QStringLiteral("0");
+    QString TransverterIfText = QStringLiteral("22");
+    // Hz fields are 64-bit so that microwave transverter offsets cannot overflow.
+    qint64 TransverterIfHz = 22000000;
+
+    // Mode codes of the family in use, and the overrides as configured (empty when not set).
+    QString RigLsbModeCode;
+    QString RigUsbModeCode;
+    QString RigCwModeCode;
+    QString RigRttyModeCode;
+    QString RigPskModeCode;
+    QString RigCwModeIni;
+    QString RigRttyModeIni;
+    QString RigPskModeIni;
+
+    // Run-time state of the port and the exchange.
+    int RigPortOpen = 0;
+    // Bytes (or characters) at which the port raises its receive event.
+    int RigReplyLength = 0;
+    QByteArray RigOutBuffer;
+    QString RigTextCommand;
+    // Awaited ICOM reply: 0 none, 1 mode, 2 frequency.
+    int IcomReplyState = 0;
+    int RigQsyRequest = 0;
+    QString RigQsyDigits;
+
+    // What the replies said.
+    qint64 RigDialHz = 0;
+    qint64 RigSignalHz = 0;
+    qint64 RigShownHz = 0;
+    int RigClarifierSteps = 0;
+    QString RigFreqText;
+    QString RigModeText;
+    QString RigReplyText;
+    QByteArray RigReplyBytes;
+    // Audio frequency that corresponds to the signal frequency.
+    int RigAudioOffsetHz = 0;
+    QString RigDataModeText = QStringLiteral("PSK31");
+
+    // Mode for a DX-spot frequency: the spot window sets SpotModeSetting
+    // (1 PSK, 2 RTTY, 0 other) and reads the two results.
+    int SpotModeSetting = 0;
+    QString SpotModeName;
+    QString SpotRigModeCode;
+};
+
+extern Globals g;
+
+} // namespace rig
