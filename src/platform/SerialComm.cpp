@@ -141,7 +141,10 @@ bool SerialComm::write(const QByteArray& bytes) {
         failed(QSerialPort::NotOpenError, describe(QSerialPort::NotOpenError, deviceFor(storedName_)));
         return false;
     }
-    if (port_.write(bytes) != bytes.size()) {
+    // Out at once rather than at the next turn of the event loop, so that
+    // pacing and reply waits count from the moment the command leaves.
+    if (port_.write(bytes) != bytes.size() ||
+        (!port_.flush() && port_.bytesToWrite() > 0 && port_.error() != QSerialPort::NoError)) {
         takeError();
         return false;
     }

@@ -17,7 +17,8 @@ struct YaesuDial {
     int clarifierSteps;
 };
 YaesuDial yaesuDial(const QByteArray& r) {
-    const quint32 count = quint32(at(r, 1)) << 24 | quint32(at(r, 2)) << 16 | quint32(at(r, 3)) << 8 | at(r, 4);
+    const quint32 count =
+        quint32(at(r, 1)) << 24 | quint32(at(r, 2)) << 16 | quint32(at(r, 3)) << 8 | at(r, 4);
     const auto clar = static_cast<qint16>(quint16(at(r, 5)) << 8 | at(r, 6));
     const int steps = static_cast<int>(std::nearbyint(clar / 16.0)); // halves to even
     return {qint64(count / 16) * 10, steps};
@@ -75,14 +76,11 @@ std::optional<CatReading> decodeFt1000mp(const QByteArray& r, const QString& dat
     const YaesuDial d = yaesuDial(r);
     CatReading out;
     out.clarifierSteps = d.clarifierSteps;
-    out.modeText = at(r, 7) == 0x80 ? std::optional<QString>(dataModeText)
-                                    : tableMode(at(r, 7), {{0, "LSB"},
-                                                           {1, "USB"},
-                                                           {2, "CW"},
-                                                           {3, "AM"},
-                                                           {4, "FM"},
-                                                           {5, "RTTY"},
-                                                           {6, "PKT"}});
+    out.modeText =
+        at(r, 7) == 0x80
+            ? std::optional<QString>(dataModeText)
+            : tableMode(at(r, 7),
+                        {{0, "LSB"}, {1, "USB"}, {2, "CW"}, {3, "AM"}, {4, "FM"}, {5, "RTTY"}, {6, "PKT"}});
     out.dialHz = d.dialHz + ((at(r, 9) & 0x80) ? qint64(d.clarifierSteps) * 10 : 0);
     return out;
 }
@@ -111,7 +109,10 @@ std::optional<CatReading> decodeFt847(const QByteArray& r) {
     if (r.size() < 5) return std::nullopt;
     const std::optional<qint64> dial = ft8xxDial(r);
     if (!dial) return std::nullopt;
-    return CatReading{dial, std::nullopt, QString::fromLatin1(at(r, 4) == 0 ? "LSB" : at(r, 4) == 1 ? "USB" : "OTR")};
+    return CatReading{dial, std::nullopt,
+                      QString::fromLatin1(at(r, 4) == 0   ? "LSB"
+                                          : at(r, 4) == 1 ? "USB"
+                                                          : "OTR")};
 }
 
 std::optional<CatReading> decodeFt817(const QByteArray& r) {
@@ -135,8 +136,9 @@ std::optional<CatReading> decodeFt767(const QByteArray& r) {
     const char freq[4] = {r[84], r[83], r[82], r[81]};
     const std::optional<qint64> v = bcdValue(QByteArray(freq, 4));
     if (!v) return std::nullopt;
-    return CatReading{*v * 10, std::nullopt,
-                      tableMode(at(r, 79) & 0x07, {{0, "LSB"}, {1, "USB"}, {2, "CW"}, {3, "AM"}, {4, "FM"}, {5, "FSK"}})};
+    return CatReading{
+        *v * 10, std::nullopt,
+        tableMode(at(r, 79) & 0x07, {{0, "LSB"}, {1, "USB"}, {2, "CW"}, {3, "AM"}, {4, "FM"}, {5, "FSK"}})};
 }
 
 std::optional<CatReading> decodeJst245(const QString& r) {
@@ -145,7 +147,8 @@ std::optional<CatReading> decodeJst245(const QString& r) {
     static const std::array<const char*, 6> modes{"RTTY", "CW", "USB", "LSB", "AM", "FM"};
     const int m = chars(r, 3, 3).toInt();
     const bool known = chars(r, 3, 3).size() == 1 && r[2].isDigit() && m < int(modes.size());
-    return CatReading{dial, std::nullopt, known ? std::optional<QString>(QLatin1String(modes[m])) : std::nullopt};
+    return CatReading{dial, std::nullopt,
+                      known ? std::optional<QString>(QLatin1String(modes[m])) : std::nullopt};
 }
 
 std::optional<CatReading> decodeKenwood(const QString& r) {
@@ -163,14 +166,10 @@ std::optional<CatReading> decodeKenwood(const QString& r) {
 
 std::optional<CatReading> decodeIcomMode(const QByteArray& r, unsigned char icomAddress) {
     if (!icomAnswer(r, 14, icomAddress, 0x04)) return std::nullopt;
-    return CatReading{std::nullopt, std::nullopt,
-                      tableMode(at(r, 11), {{0, "LSB"},
-                                            {1, "USB"},
-                                            {2, "AM"},
-                                            {3, "CW"},
-                                            {4, "RTTY"},
-                                            {5, "FM"},
-                                            {6, "FM WIDE"}})};
+    return CatReading{
+        std::nullopt, std::nullopt,
+        tableMode(at(r, 11),
+                  {{0, "LSB"}, {1, "USB"}, {2, "AM"}, {3, "CW"}, {4, "RTTY"}, {5, "FM"}, {6, "FM WIDE"}})};
 }
 
 std::optional<CatReading> decodeIcomFreq(const QByteArray& r, unsigned char icomAddress) {

@@ -29,7 +29,8 @@ CatSequence yaesuFrequency(Family f, const QString& d) {
     case Family::Ft767: {
         CatSequence s = one(yaesuCommand(d7, d5, d3, d1, 0x08), Pace::Paced);
         s.push_back({yaesuCommand(0, 0, 0, 0, 0x0B), Pace::Paced});
-        for (CatSend c : ft767FollowUp()) s.push_back(c);
+        for (CatSend c : ft767FollowUp())
+            s.push_back(c);
         return s;
     }
     default:
@@ -83,7 +84,8 @@ CatSequence statusRequest(Family f, unsigned char icomAddress) {
     case Family::Kenwood:
         return one(textCommand(QStringLiteral("IF;")), Pace::Now);
     case Family::Jst245:
-        return {{textCommand(QStringLiteral("H1")), Pace::Now}, {textCommand(QStringLiteral("I1")), Pace::Now}};
+        return {{textCommand(QStringLiteral("H1")), Pace::Now},
+                {textCommand(QStringLiteral("I1")), Pace::Now}};
     case Family::Icom:
         return one(icomFrame(icomAddress, QByteArray(1, char(0x04))), Pace::Now);
     }
@@ -160,7 +162,8 @@ std::optional<CatSequence> frequencyCommands(Family f, const QString& digits, un
                            {textCommand(QStringLiteral("H0")), Pace::Paced}};
     case Family::Icom: {
         QByteArray body(1, char(0x05));
-        for (int pos : {8, 6, 4, 2, 0}) body.append(char(bcdByte(digits, pos)));
+        for (int pos : {8, 6, 4, 2, 0})
+            body.append(char(bcdByte(digits, pos)));
         return one(icomFrame(icomAddress, body), Pace::Paced);
     }
     default:

@@ -9,8 +9,8 @@
 namespace rig {
 
 struct FinishInput {
-    Family family;
-    qint64 dialHz;          // with the transverter offset already added
+    Family family = Family::Icom;
+    qint64 dialHz = 0;      // with the transverter offset already added
     int clarifierSteps = 0; // KENWOOD only: RIT in Hz
     QString modeText;
     int audioOffsetHz = 0;

@@ -14,7 +14,7 @@ QString value(const QString& key, const QString& missing) {
 
 QString yesOrNo(const QString& key) {
     return value(key, QStringLiteral("NO")) == QLatin1String("YES") ? QStringLiteral("YES")
-                                                                     : QStringLiteral("NO");
+                                                                    : QStringLiteral("NO");
 }
 
 // Whole-number part of a stored number, 0 when there is none ("1500ms" gives 1500).
@@ -22,7 +22,8 @@ qint64 leadingInt(const QString& text) {
     const QString t = text.trimmed();
     int end = 0;
     if (end < t.size() && (t[end] == QLatin1Char('-') || t[end] == QLatin1Char('+'))) ++end;
-    while (end < t.size() && t[end].isDigit()) ++end;
+    while (end < t.size() && t[end].isDigit())
+        ++end;
     return t.left(end).toLongLong();
 }
 
@@ -40,7 +41,8 @@ void ReadRigSettings() {
     g.RigBaudRate = value(QStringLiteral("BAUD_RATE"), QStringLiteral("4800"));
     g.RigStopBits = value(QStringLiteral("STOP_BIT"), QStringLiteral("1"));
     g.RigInterval = value(QStringLiteral("Interval"), QStringLiteral("10"));
-    g.IcomAddress = value(QStringLiteral("ICOM_RIGadrs"), QString()).left(2).leftJustified(2, QLatin1Char(' '));
+    g.IcomAddress =
+        value(QStringLiteral("ICOM_RIGadrs"), QString()).left(2).leftJustified(2, QLatin1Char(' '));
 
     g.RigVfoCheck = value(QStringLiteral("VFOCHECK"), QStringLiteral("NO"));
     g.RigPollMode = g.RigVfoCheck == QLatin1String("YES")    ? 1
@@ -52,10 +54,11 @@ void ReadRigSettings() {
     g.TransverterUse = yesOrNo(QStringLiteral("USE_TRV"));
     g.TransverterIfText = value(QStringLiteral("TRVIFfreq"), QStringLiteral("22"));
     g.TransverterIfHz = leadingInt(g.TransverterIfText) * 1000000;
-    g.TransverterOn =
-        value(QStringLiteral("TRVon"), QStringLiteral("0")) == QLatin1String("1") ? QStringLiteral("1")
-                                                                                 : QStringLiteral("0");
-    g.RigPollInterval = static_cast<int>(leadingInt(value(QStringLiteral("Poll_Time"), QStringLiteral("1000"))));
+    g.TransverterOn = value(QStringLiteral("TRVon"), QStringLiteral("0")) == QLatin1String("1")
+                          ? QStringLiteral("1")
+                          : QStringLiteral("0");
+    g.RigPollInterval =
+        static_cast<int>(leadingInt(value(QStringLiteral("Poll_Time"), QStringLiteral("1000"))));
 
     g.RigPortOpen = 0;
     g.RigDataModeText = QStringLiteral("PSK31");

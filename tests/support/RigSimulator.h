@@ -1,0 +1,78 @@
+#pragma once
+// A transceiver on the far end of a pseudo-terminal: it answers the CAT
+// commands of one rig family as such a rig would (its dial, mode, clarifier and
+// PTT, replies of the right length; an ICOM rig echoes every frame on the bus),
+// and it obeys frequency, mode and PTT commands. Tests can silence it, delay
+// its answers or let them arrive in pieces.
+#include "support/PtyPair.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QSocketNotifier>
+#include <QString>
+#include <memory>
+
+namespace zvtest {
+
+class RigSimulator : public QObject {
+    Q_OBJECT
+  public:
+    // family: the RIG_TYPE text ("ICOM", "KENWOOD", "FT1000MP", ...).
+    explicit RigSimulator(const QString& family, unsigned char icomAddress = 0x58);
+
+    bool isOpen() const { return pty_.isOpen(); }
+    QString devicePath() const { return pty_.devicePath(); }
+    QString family() const { return family_; }
+
+    // The rig's state. The mode is the value its status reply carries
+    // (a byte for the binary families, the mode digit for KENWOOD and JST-245).
+    qint64 dialHz = 14070000;
+    int mode = 1;
+    // Clarifier (RIT) offset in Hz and whether it is on.
+    int clarifierHz = 0;
+    bool clarifierOn = false;
+    bool ptt = false;
+    int pttOnCount = 0;
+    int pttOffCount = 0;
+
+    // Off: the rig hears but does not answer.
+    bool answering = true;
+    // Answers (not the ICOM echo) wait this long.
+    int replyDelayMs = 0;
+    // Answers arrive in two pieces, the second after this many ms (0: whole).
+    int splitDelayMs = 0;
+
+    // Every byte the system wrote, and the commands as the rig understood them.
+    QByteArray received;
+    QList<QByteArray> commands;
+    // Mode values set by mode commands, in order (raw code as sent).
+    QList<QByteArray> modeCommands;
+
+  signals:
+    void commandHandled(const QByteArray& command);
+
+  private:
+    void onReadable();
+    void takeYaesu();
+    void takeIcom();
+    void takeText(char terminator);
+    void handleYaesu(const QByteArray& c);
+    void handleIcom(const QByteArray& frame);
+    void handleKenwood(const QString& c);
+    void handleJst(const QString& c);
+    void answer(const QByteArray& bytes);
+    void send(const QByteArray& bytes);
+    void setPtt(bool on);
+
+    QByteArray yaesuStatus() const;
+    QByteArray icomFrame(const QByteArray& body) const;
+
+    PtyPair pty_;
+    QString family_;
+    unsigned char address_;
+    QByteArray pending_;
+    std::unique_ptr<QSocketNotifier> notifier_;
+};
+
+} // namespace zvtest
