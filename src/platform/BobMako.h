@@ -2,8 +2,9 @@
 // Our scope library for the RTTY program: the XY scope and the spectrum that
 // the main window draws while the RTTY/CW program runs, and the version texts
 // shown at start-up. The data are synthetic: an FSK signal on the amateur
-// preset tones (mark 2125 Hz, space 2295 Hz), which is what the RTTY program's
-// simulated station sends; the library has no line to the program's own audio.
+// preset tones (mark 2125 Hz, space 2295 Hz), where the RTTY program's
+// simulated station calls; the library has no line to the program's own audio,
+// so it does not follow a retuned mark or space.
 //
 // What callers rely on:
 // - fnBOBMAKOInit answers 0 when it refuses, anything else when it accepts the
@@ -15,6 +16,8 @@
 // - fnBOBMAKOGetFFT fills 2049 values (bins of 3.90625 Hz, values 0..270) and
 //   answers non-zero when it delivered.
 // - fnBOBMAKOGetVersion fills two texts of exactly 16 characters.
+#include "platform/MmttyProtocol.h"
+
 #include <QByteArray>
 #include <QRandomGenerator>
 #include <QStringList>
@@ -26,8 +29,8 @@ constexpr int XyPoints = 4097;
 constexpr int FftPoints = 2049;
 constexpr int TextLength = 16;
 constexpr double HzPerBin = 3.90625;
-constexpr std::int32_t MarkHz = 2125;
-constexpr std::int32_t SpaceHz = 2295;
+constexpr std::int32_t MarkHz = mmtty::HamMarkHz;
+constexpr std::int32_t SpaceHz = mmtty::HamMarkHz + mmtty::HamShiftHz;
 constexpr std::int32_t ScopeOff = 4;
 
 class BobMako {

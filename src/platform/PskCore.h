@@ -21,15 +21,22 @@
 //   written. Recording writes 16-bit mono 8000 Hz PCM.
 // - fnGetFFTData fills bins 51..768 on a scale of 100; fnGetRXFrequency always
 //   answers 100..3500 Hz.
+// - fnStartSoundCard answers 0 when it runs; sound cards -1, 0 and 1 exist,
+//   any other gives 21. fnStartSoundCardEx mode 1 needs a playable input file
+//   (else 34), modes 2 and 6 a writable output file (else 41).
 //
 // The simulation: noise and three carriers in the spectrum; the carrier at
 // PskCore::StationHz is a station that repeats a CQ call, in English and in
 // Japanese (Shift-JIS, a double-byte character in two notices), at about 31
 // characters a second. A channel tuned within its capture range of the station,
 // with its squelch threshold not above the station's level, receives it; its
-// AFC then follows the station. Transmitted text goes out at the same speed.
+// AFC then follows the station; the station starts its call at every start of
+// the engine. Transmitted text goes out at the same speed; while transmitting
+// (outside satellite mode) nothing is received. During play-back the input
+// samples come from the file; the rest of the simulation goes on as before.
 //
-// Tests can force results (TestHooks) and read the calls made (calls()).
+// Tests can force results (TestHooks) and read the calls made (calls(), the
+// last 5000).
 #include <QByteArray>
 #include <QObject>
 #include <QPointer>

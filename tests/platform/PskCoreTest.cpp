@@ -189,6 +189,41 @@ TEST_F(PskCoreTest, StationArrivesByteByByteWithNothingLostAtAnyRate) {
     EXPECT_TRUE(cp932::decode(got).contains(QStringLiteral("こちらは QQ9ABC です")));
 }
 
+TEST_F(PskCoreTest, DisplayTicksImdAndClockErrorForTheChannelsThatHoldTheStation) {
+    connectWindow();
+    tune(0, PskCore::StationHz);
+    tune(1, 2600);
+    tune(2, 600);
+    core.fnSetClockErrorAdjustment(5);
+    core.fnStartSoundCard(Hwnd, 0, 3);
+    auto count = [&](std::int32_t msg) {
+        return std::count_if(notes.begin(), notes.end(), [&](const Note& n) { return n.msg == msg; });
+    };
+    ASSERT_TRUE(zvtest::waitUntil([&] { return count(PskMsgClockError) >= 2; }));
+    EXPECT_GE(count(PskMsgDisplay), 10);
+    for (const Note& n : notes) {
+        if (n.msg == PskMsgImd) {
+            EXPECT_EQ(n.l, 0);
+            EXPECT_TRUE(n.w >= 25 && n.w <= 28) << n.w;
+        }
+        if (n.msg == PskMsgClockError) {
+            EXPECT_EQ(n.w, 12 - 5);
+        }
+    }
+}
+
+TEST_F(PskCoreTest, RewindReplaysTheLastReceivedText) {
+    connectWindow();
+    tune(0, PskCore::StationHz);
+    core.fnStartSoundCard(Hwnd, 0, 3);
+    ASSERT_TRUE(zvtest::waitUntil([&] { return bytesOn(0).size() >= 40; }));
+    const QByteArray before = bytesOn(0);
+    core.fnRewindInput(1); // 0.254 s, seven characters
+    notes.clear();
+    ASSERT_TRUE(zvtest::waitUntil([&] { return bytesOn(0).size() >= 7; }));
+    EXPECT_EQ(bytesOn(0).left(7), before.right(7));
+}
+
 TEST_F(PskCoreTest, SquelchAboveTheStationKeepsTheChannelQuiet) {
     connectWindow();
     tune(0, PskCore::StationHz);
