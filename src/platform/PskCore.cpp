@@ -45,7 +45,7 @@ PskCore& PskCore::instance() {
 }
 
 bool PskCore::subclass(std::int32_t hwnd, QObject* window, Handler handler) {
-    if (isSubclassed() || !handler) return false;
+    if (isSubclassed() || !window || !handler) return false;
     handlerHwnd_ = hwnd;
     handlerWindow_ = window;
     handler_ = std::move(handler);

@@ -60,6 +60,7 @@ class PskCoreTest : public zvtest::ProgramFolderTest {
 };
 
 TEST_F(PskCoreTest, OneWindowAtATimeAndNothingAfterDisconnect) {
+    EXPECT_FALSE(core.subclass(Hwnd, nullptr, [](std::int32_t, std::int32_t, std::int32_t) {}));
     ASSERT_TRUE(connectWindow());
     EXPECT_FALSE(connectWindow());
     ASSERT_EQ(core.fnStartSoundCard(Hwnd, 0, 3), StartOk);
