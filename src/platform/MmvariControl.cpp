@@ -170,6 +170,29 @@ bool MmvariControl::callMethod(int id, const QVariantList& args, QVariant& resul
         txBuffer_ += args[0].toString();
         result = int(txBuffer_.size());
         return true;
+    case MethodLines: {
+        const auto n = args.size() == 1 ? dispatch::convert(args[0], dispatch::ValueKind::Int) : std::nullopt;
+        if (!n || n->toInt() < 0) return false;
+        linePoints_ = n->toInt();
+        return true;
+    }
+    case MethodClockRef: {
+        if (args.size() != 2) return false;
+        const auto hz = dispatch::convert(args[0], dispatch::ValueKind::Int);
+        const auto rate = dispatch::convert(args[1], dispatch::ValueKind::Double);
+        if (!hz || !rate || rate->toDouble() <= 0) return false;
+        clockCarrierHz_ = hz->toInt();
+        lineCount_ = 0;
+        return true;
+    }
+    case MethodLineLevels: {
+        if (args.size() != 3) return false;
+        const auto line = dispatch::convert(args[1], dispatch::ValueKind::Int);
+        const auto points = dispatch::convert(args[2], dispatch::ValueKind::Int);
+        if (!line || !points || points->toInt() <= 0) return false;
+        result = QVariant::fromValue(lineLevels(line->toInt(), points->toInt()));
+        return true;
+    }
     default:
         return false;
     }

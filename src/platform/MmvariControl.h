@@ -49,6 +49,14 @@ class MmvariControl : public QObject, public dispatch::Target {
     int squelch() const { return channel_[0].value(PSquelch).toInt(); }
     bool transmitting() const { return transmitting_; }
 
+    // The simulated sound card's clock error: its samples come this many parts
+    // per million faster than 11025 Hz, which the clock measurement shows.
+    static constexpr double SoundCardPpm = 50.0;
+    // The levels of one spectrum line of the clock measurement: a carrier that
+    // drifts sideways line by line unless the sample frequency (id 12) matches
+    // the sound card's real rate.
+    QList<int> lineLevels(int line, int points) const;
+
     // The sound dropped out while receiving (code 1) or transmitting (code 2).
     void soundDropped();
 
@@ -58,6 +66,7 @@ class MmvariControl : public QObject, public dispatch::Target {
     void txState(int state);                             // event 13: 1 started, 0 ended
     void receivedText(int channel, const QString& text); // event 22
     void errorRaised(int code);                          // event 23
+    void spectrumLine(int line);                         // event 16
 
   protected:
     bool readMember(int id, std::optional<int> index, QVariant& value) override;
@@ -84,6 +93,9 @@ class MmvariControl : public QObject, public dispatch::Target {
     QString txBuffer_;
     bool transmitting_ = false;
     bool tuneCarrier_ = false;
+    int linePoints_ = 0;
+    int lineCount_ = 0;
+    int clockCarrierHz_ = 1000;
     int handle_ = 0;
     unsigned tickCount_ = 0;
     QTimer timer_;

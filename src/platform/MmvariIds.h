@@ -31,24 +31,27 @@ enum Id : int {
     IdDiddle = 42,
     IdPlayBack = 43,
     IdHpf = 51,
-    MethodTune = 56,    // (): start a tune carrier
-    MethodRewind = 57,  // (Integer): rewind play-back
-    MethodCwIdEnd = 58, // (Integer)
-    MethodSend = 59,    // (Text) -> characters still waiting
-    MethodCwId = 60,    // (Text): send as CW identification
-    PChannelText = 64,  // read, indexed: the channel's mode text
-    PModeName = 78,     // indexed: modem mode by name
-    PSpeed = 79,        // indexed: PSK speed, baud
-    PRxFreq = 80,       // indexed: receive audio frequency, Hz
-    PRxOn = 81,         // indexed: receive on (channels 1 and 2)
-    PSquelch = 82,      // indexed
-    PLevelDb = 84,      // read, indexed: signal level in dB
-    PCharSet = 85,      // indexed: character set / modem mode of the channel
-    PAfc = 86,          // indexed
-    PValue = 88,        // read, indexed: the channel's quality figure
-    PUos = 91,          // indexed: unshift on space
-    PModeNumber = 93,   // indexed: modem mode number 0..8
-    PNotch = 97,        // indexed: notch frequency, 0 = off
+    MethodTune = 56,       // (): start a tune carrier
+    MethodRewind = 57,     // (Integer): rewind play-back
+    MethodCwIdEnd = 58,    // (Integer)
+    MethodSend = 59,       // (Text) -> characters still waiting
+    MethodCwId = 60,       // (Text): send as CW identification
+    MethodLines = 62,      // (points): spectrum-line events on; 0 stops them
+    MethodClockRef = 63,   // (carrier Hz, sample frequency): restart the clock measurement
+    MethodLineLevels = 65, // (buffer, line, points) -> the line's levels as a list
+    PChannelText = 64,     // read, indexed: the channel's mode text
+    PModeName = 78,        // indexed: modem mode by name
+    PSpeed = 79,           // indexed: PSK speed, baud
+    PRxFreq = 80,          // indexed: receive audio frequency, Hz
+    PRxOn = 81,            // indexed: receive on (channels 1 and 2)
+    PSquelch = 82,         // indexed
+    PLevelDb = 84,         // read, indexed: signal level in dB
+    PCharSet = 85,         // indexed: character set / modem mode of the channel
+    PAfc = 86,             // indexed
+    PValue = 88,           // read, indexed: the channel's quality figure
+    PUos = 91,             // indexed: unshift on space
+    PModeNumber = 93,      // indexed: modem mode number 0..8
+    PNotch = 97,           // indexed: notch frequency, 0 = off
 };
 
 // Events of the control, of the views and of the meter.
@@ -56,6 +59,7 @@ enum Event : int {
     EvUpdate = 10,
     EvTxBuffer = 11,
     EvTxState = 13,
+    EvSpectrumLine = 16,
     EvRxText = 22,
     EvError = 23,
     EvViewLeftClick = 10,

@@ -86,6 +86,7 @@ void MmvariControl::tick() {
     } else if (transmitting_) {
         transmitTick();
     }
+    if (linePoints_ > 0) emit spectrumLine(lineCount_++);
     for (int ch = 0; ch < Channels && timer_.isActive(); ++ch)
         receiveTick(ch);
     if (timer_.isActive()) emit periodicUpdate();
@@ -167,6 +168,28 @@ QVector<float> MmvariControl::spectrum() const {
         peak(s.freqHz, 40.0f);
     if (transmitting_) peak(props_.value(IdTxFreq).toInt(), 55.0f);
     return bins;
+}
+
+} // namespace mmvari
+
+namespace mmvari {
+
+QList<int> MmvariControl::lineLevels(int line, int points) const {
+    // The carrier seen through a clock that is off by the difference between the
+    // assumed and the real sample rate moves by that error, scaled up to show.
+    constexpr double ColumnsPerHzPerLine = 40.0;
+    const double realRate = 11025.0 * (1.0 + SoundCardPpm * 1e-6);
+    const double assumed = props_.value(IdRxSampleFreq).toDouble();
+    const double errorHz = clockCarrierHz_ * (assumed - realRate) / realRate;
+    const int centre = points / 2 + int(std::lround(errorHz * ColumnsPerHzPerLine * line));
+    QList<int> levels(points);
+    std::uint32_t seed = 2654435761u * std::uint32_t(line + 1);
+    for (int x = 0; x < points; ++x) {
+        seed = seed * 1664525u + 1013904223u;
+        const int d = std::abs(x - ((centre % points) + points) % points);
+        levels[x] = d <= 1 ? 100 - 10 * d : int((seed >> 16) % 20);
+    }
+    return levels;
 }
 
 } // namespace mmvari

@@ -216,6 +216,41 @@ TEST_F(MmvariControlTest, RaisesErrorCodesOneToFour) {
     EXPECT_EQ(errors, (QList<int>{1, 2}));
 }
 
+TEST_F(MmvariControlTest, ClockMeasurementLinesDriftUntilTheSampleFrequencyIsRight) {
+    QSignalSpy lines(&control, &MmvariControl::spectrumLine);
+    run();
+    ASSERT_TRUE(control.invoke(MethodClockRef, {1000, 11025.0}));
+    ASSERT_TRUE(control.invoke(MethodLines, {800}));
+    ASSERT_TRUE(zvtest::waitUntil([&] { return lines.size() >= 2; }));
+    EXPECT_EQ(lines[0][0].toInt() + 1, lines[1][0].toInt());
+
+    auto peakAt = [&](int line) {
+        QVariant result;
+        EXPECT_TRUE(control.invoke(MethodLineLevels, {0, line, 800}, &result));
+        const QList<int> levels = result.value<QList<int>>();
+        EXPECT_EQ(levels.size(), 800);
+        return int(std::max_element(levels.begin(), levels.end()) - levels.begin());
+    };
+    const double realRate = 11025.0 * (1.0 + MmvariControl::SoundCardPpm * 1e-6);
+    struct Case {
+        double sampleFreq;
+        bool drifts;
+    };
+    for (const Case& c : {Case{11025.0, true}, Case{realRate, false}}) {
+        ASSERT_TRUE(control.set(IdRxSampleFreq, c.sampleFreq));
+        EXPECT_EQ(peakAt(0), 400);
+        EXPECT_EQ(peakAt(10) != 400, c.drifts) << c.sampleFreq;
+    }
+    EXPECT_FALSE(control.invoke(MethodLineLevels, {0, 1}));
+    EXPECT_FALSE(control.invoke(MethodClockRef, {1000, 0.0}));
+
+    ASSERT_TRUE(control.invoke(MethodLines, {0}));
+    zvtest::pumpEvents(150);
+    lines.clear();
+    zvtest::pumpEvents(300);
+    EXPECT_TRUE(lines.isEmpty());
+}
+
 TEST_F(MmvariControlTest, ViewsAndMeterDrawTheControlAndReportClicks) {
     XMMVView view;
     XMMVLvl meter;

@@ -14,6 +14,11 @@ RttyLink::RttyLink(const QString& serverName) : serverName_(serverName) {
     connect(&ticker_, &QTimer::timeout, this, [this] { send(modem_.tick()); });
 }
 
+RttyLink::~RttyLink() {
+    // The socket says goodbye as it is destroyed; we are past listening by then.
+    disconnect(&socket_, nullptr, this, nullptr);
+}
+
 bool RttyLink::connectToSystem() {
     socket_.connectToServer(serverName_);
     if (!socket_.waitForConnected(ConnectMsecs)) return false;

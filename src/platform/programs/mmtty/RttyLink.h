@@ -14,6 +14,7 @@ class RttyLink : public QObject {
     Q_OBJECT
   public:
     explicit RttyLink(const QString& serverName);
+    ~RttyLink() override;
     // Connects and announces the window handle; false when the system is not there.
     bool connectToSystem();
 
