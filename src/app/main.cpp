@@ -1,7 +1,8 @@
 // Zorvatek: a terminal for amateur-radio keyboard modes and slow-scan television.
+#include "core/Globals.h"
+#include "core/Startup.h"
 #include "platform/Paths.h"
 #include "platform/SingleInstance.h"
-#include "terminal/PSK31MAIN.h"
 
 #include <QApplication>
 
@@ -13,6 +14,7 @@ int main(int argc, char* argv[]) {
     const instance::Guard guard(paths::programFolder());
     if (!guard.isFirst()) return 0; // a second start ends at once, silently
 
-    forms::PSK31MAIN().show();
+    core::StartUp();
+    if (core::g.ProgramEndRequested) return 0;
     return QApplication::exec();
 }

@@ -3,6 +3,7 @@
 // variables every subsystem reads. One instance, core::g; a test resets it
 // with core::g = {}.
 #include <QString>
+#include <array>
 
 namespace core {
 
@@ -42,6 +43,117 @@ struct Globals {
     int MacroRxPskMode = 0;
     QString CwIdText;
     QString CwIdSpeed = QStringLiteral("2");
+
+    // Start-up: what the start-up sequence establishes for the whole run.
+    QString LastModeText;
+    QString ModeDisplayText;
+    int ScreenMetric = 0;
+    int MmttyCwOn = 0;
+    // Set when start-up refuses to go on: the program ends.
+    bool ProgramEndRequested = false;
+
+    // General settings read at start-up.
+    QString MmttyExePath;
+    int RecPlayState = 0;
+    int LogTimeMacroUsed = 0;
+    int ContestMode = 0;
+    int Longitude = 135;
+    QString LongitudeSide = QStringLiteral("東経");
+    QString UserCall;
+    QString SoundCardNumber;
+    QString PttPortControl;
+    QString PttPortNumber;
+    QString LogModeTextPsk;
+    QString LogModeTextRtty;
+    QString LogModeTextApp1;
+    QString LogModeTextApp2;
+    QString LogModeTextSstv;
+    QString HisRstPresetOn;
+
+    // The main window's load and its engine start.
+    int EngineMsgHold = 0;
+    int LayoutReady = 0;
+    int FirstRunSetup = 0;
+    int AudioCenterFreq = 1500;
+    int RxFreqHz = 1500;
+    int TxFreqHz = 1500;
+    int RxFreqBin = 384;
+    int TxFreqBin = 384;
+    int Ch2RxFreq = 1400;
+    int Ch3RxFreq = 1600;
+    int FftFirstBin = 51;
+    int FftLastBin = 768;
+    int DrawBinStep1 = 4;
+    int DrawBinStep2 = 4;
+    int WfMagnify = 1;
+    int ImeState = 2;
+    int SpectrumDisplayMode = 0;
+    int SpectrumZoom = 1;
+    int RewindStep = 1;
+    int AfcOn = 0;
+    int NetOn = 0;
+    int SatelliteMode = 0;
+    int Transmitting = 0;
+    int RepeatTxOn = 0;
+    int BusyCount = 0;
+    int ShortcutRegistering = 0;
+    int ChannelDisplay = 1;
+    int ImdChannel = 0;
+    int WfDrawState = 0;
+    int RecTimeLen = 1;
+    int RecAppend = 0;
+    int MacrosFromFile = 0;
+    int OtherAppRunning = 0;
+    int RigQsyRequest = 0;
+    int RepeatArmed = 0;
+    int MacroTxOffPending = 0;
+    int Ch2PskMode = 0;
+    int Ch3PskMode = 0;
+    int LogTimeUtc = 0;
+    int DataCaptureOn = 0;
+    int HamlogEntrySent = 0;
+    int SpectrumScaleDiv1 = 0;
+    int SpectrumScaleDiv2 = 0;
+    std::array<int, 8> WfLevelSteps{};
+    QString AutoSaveRxOnExit;
+    QString AfcLimit;
+    QString ClockAdjRxPpm;
+    QString ClockAdjTxPpm;
+    QString SquelchSpeed;
+    QString SquelchLevel;
+    QString WfLevelPsk;
+    QString WfLevelRtty;
+    QString FftSmoothing;
+    QString FftMode;
+    QString FftRoot;
+    QString SatelliteModeText;
+    QString RxSearchRange;
+    QString MacroFilePath;
+    QString ZenHanConv;
+    QString TrxTimeStampOn;
+    QString UseQuoteMark;
+    QString QuoteMark;
+    QString FftComeback;
+    QString PpmShowBoth;
+    QString QthOperation;
+    QString TempLogFileName;
+    QString ScanLevelText;
+    QString DefaultCwId;
+    QString HisCall;
+    QString HisCallBase;
+    QString HisCallSuffix;
+    QString OtherApp1Path;
+    QString OtherApp2Path;
+    QString OtherApp1Name;
+    QString OtherApp2Name;
+    std::array<QString, 6> CwIdList;
+    std::array<int, 36> MacroShortcutKeys{};
+    // Kept texts of the receive, transmit and multi-channel pane fonts and colours.
+    QString RxFontSize, RxFontName, RxFontBold, RxFontItalic;
+    QString RxBackColor, PlaybackBackColor;
+    QString TxFontSize, TxFontName, TxFontBold, TxFontItalic;
+    QString TxBackColor, TxForeColor;
+    QString MultiForeColor, MultiFontSize, MultiFontName, MultiFontBold, MultiFontItalic;
 };
 
 extern Globals g;

@@ -2,7 +2,10 @@
 // The log entry window.
 #include "platform/Forms.h"
 
+#include <QAction>
 #include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
 #include <QWidget>
 
 class TEMP_LOG : public QWidget {
@@ -10,7 +13,12 @@ class TEMP_LOG : public QWidget {
   public:
     TEMP_LOG();
 
-    QLineEdit* Text1; // call sign
+    QLineEdit* Text1;      // call sign
+    QLineEdit* Text8;      // mode
+    QLineEdit* Text11;     // QSL mark
+    QPushButton* Command7; // electronic-QSL button
+    QMenuBar* menus;
+    QAction* HLQ; // starts the QSL printing program
 };
 
 namespace forms {

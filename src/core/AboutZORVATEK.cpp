@@ -1,0 +1,109 @@
+#include "core/AboutZORVATEK.h"
+
+#include "core/Globals.h"
+#include "core/Version.h"
+#include "platform/Colour.h"
+#include "sstv/SSTVForm.h"
+#include "terminal/PSK31MAIN.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+
+namespace {
+
+QLabel* fixed(QGridLayout* grid, const QString& caption, int row, int column) {
+    auto* l = new QLabel(caption);
+    grid->addWidget(l, row, column);
+    return l;
+}
+
+QLabel* version(QGridLayout* grid, int row) {
+    auto* l = new QLabel;
+    l->setMinimumWidth(twips::toPx(900));
+    grid->addWidget(l, row, 1);
+    return l;
+}
+
+} // namespace
+
+AboutZORVATEK::AboutZORVATEK()
+    : Timer1(new QTimer(this)), Timer3(new QTimer(this)), Timer6(new QTimer(this)),
+      Command1(new QPushButton(QStringLiteral("OK"))), Picture1(new PictureBox) {
+    setWindowTitle(QStringLiteral("Version"));
+    Timer1->setInterval(1000);
+    Timer6->setInterval(300);
+    Timer6->start();
+    Picture1->setBackColor(QColor(0x00, 0x40, 0x80));
+    Picture1->setFixedSize(twips::toPx(1200), twips::toPx(1200));
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(Picture1, 0, 3, 4, 1);
+    fixed(grid, QStringLiteral("ZORVATEK"), 0, 0)->setStyleSheet(QStringLiteral("font-weight: bold"));
+    fixed(grid, QStringLiteral("ZORVATEK.EXE"), 1, 0);
+    Label6 = version(grid, 1);
+    fixed(grid, QStringLiteral("PSKCore.DLL"), 2, 0);
+    Label2 = version(grid, 2);
+    fixed(grid, QStringLiteral("by QQ9CC"), 2, 2);
+    fixed(grid, QStringLiteral("Hamlog32.DLL"), 3, 0);
+    Label10 = version(grid, 3);
+    fixed(grid, QStringLiteral("by QQ9DDD"), 3, 2);
+    fixed(grid, QStringLiteral("MMTTY.EXE"), 4, 0);
+    Label12 = version(grid, 4);
+    fixed(grid, QStringLiteral("by QQ9BBB"), 4, 2);
+    fixed(grid, QStringLiteral("SSTVeng.DLL"), 5, 0);
+    Label15 = version(grid, 5);
+    fixed(grid, QStringLiteral("by QQ9BBB"), 5, 2);
+    fixed(grid, QStringLiteral("MMVARI.OCX"), 6, 0);
+    Label18 = version(grid, 6);
+    fixed(grid, QStringLiteral("by QQ9BBB"), 6, 2);
+    grid->addWidget(Command1, 7, 3);
+
+    connect(Timer3, &QTimer::timeout, this, &AboutZORVATEK::Timer3_Timer);
+    connect(Timer6, &QTimer::timeout, this, &AboutZORVATEK::Timer6_Timer);
+    connect(Command1, &QPushButton::clicked, this, &AboutZORVATEK::Command1_Click);
+}
+
+void AboutZORVATEK::Form_Load() {
+    Label6->setText(core::ProgramVersionText());
+}
+
+void AboutZORVATEK::Form_Activate() {
+    Label18->setText(QStringLiteral("0"));
+}
+
+void AboutZORVATEK::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    Form_Activate();
+}
+
+void AboutZORVATEK::closeEvent(QCloseEvent* e) {
+    // The window carries timers that must outlive the dialog: close only hides.
+    e->ignore();
+    hide();
+}
+
+void AboutZORVATEK::Command1_Click() {
+    hide();
+}
+
+void AboutZORVATEK::Timer3_Timer() {
+    if (core::g.OpMode == core::ModeSstv) {
+        forms::SSTVForm().Text3->hide();
+    } else {
+        PSK31MAIN& main = forms::PSK31MAIN();
+        main.Text3->hide();
+        main.Text3->setText(QStringLiteral("タイマ送信モード中です、中断は　ESCキーで。"));
+        main.Text12->hide();
+    }
+    Timer3->stop();
+    core::g.StatusMessage.clear();
+}
+
+void AboutZORVATEK::Timer6_Timer() {
+    if (core::g.OpMode == core::ModeSstv) {
+        SSTVForm& sstv = forms::SSTVForm();
+        sstv.Picture8->update();
+        sstv.Picture3->update();
+    }
+    Timer6->stop();
+}

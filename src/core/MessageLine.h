@@ -1,0 +1,12 @@
+#pragma once
+// The message line: one line of text on the main window (the SSTV window in
+// SSTV mode) that the version window's message timer hides again.
+#include <QString>
+
+namespace core {
+
+// Shows the text and (re)arms the message timer: a second message replaces
+// the first at once and stays for its own time.
+void ShowTimedMessage(const QString& text, int milliseconds);
+
+} // namespace core

@@ -1,0 +1,7 @@
+#include "core/PskEngine.h"
+
+namespace core {
+
+void StartPskCore() {}
+
+} // namespace core

@@ -1,0 +1,23 @@
+#include "core/StartupFiles.h"
+
+#include "platform/AtomicFile.h"
+#include "platform/Paths.h"
+
+namespace core {
+namespace {
+
+bool writeShortcut(const QString& name, const QString& url) {
+    const QByteArray bytes = "[InternetShortcut]\r\nURL=" + url.toLatin1() + "\r\n";
+    return files::replaceWhole(paths::join(paths::programFolder(), name), bytes);
+}
+
+} // namespace
+
+bool WriteShortcutFiles() {
+    bool ok = writeShortcut(kHomePageShortcutFile, kHomePageUrl);
+    ok = writeShortcut(kEqslShortcutFile, kEqslUrl) && ok;
+    ok = writeShortcut(kQsoBankShortcutFile, kQsoBankUrl) && ok;
+    return ok;
+}
+
+} // namespace core

@@ -1,0 +1,21 @@
+#pragma once
+// The system's own version, as the start-up and version windows show it.
+#include <QString>
+
+namespace core {
+
+constexpr int kVersionMajor = 4;
+constexpr int kVersionMinor = 93;
+
+// Major number, ".", the minor number with two digits, then "β" (4.93β).
+QString ProgramVersionText(int major = kVersionMajor, int minor = kVersionMinor);
+// A library version number such as 114 shown as "1.14": the first digit, ".",
+// and the last two digits.
+QString DllVersionText(int version);
+// The logging library's version word (0x50300): its hexadecimal text read as
+// a decimal number (50300).
+int HexTextAsDecimal(unsigned version);
+// That number divided by 10000, as the shortest text (5.03).
+QString HamlogVersionText(unsigned version);
+
+} // namespace core

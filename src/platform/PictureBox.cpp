@@ -1,0 +1,112 @@
+#include "platform/PictureBox.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+int buttonCode(Qt::MouseButtons b) {
+    if (b & Qt::LeftButton) return 1;
+    if (b & Qt::RightButton) return 2;
+    if (b & Qt::MiddleButton) return 4;
+    return 0;
+}
+} // namespace
+
+LineShape::LineShape(PictureBox* owner, const QColor& colour) : owner_(owner), colour_(colour) {}
+
+void LineShape::setPoints(double x1, double y1, double x2, double y2) {
+    x1_ = x1;
+    y1_ = y1;
+    x2_ = x2;
+    y2_ = y2;
+    owner_->update();
+}
+
+void LineShape::setVisible(bool on) {
+    visible_ = on;
+    owner_->update();
+}
+
+void LineShape::setColour(const QColor& c) {
+    colour_ = c;
+    owner_->update();
+}
+
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+PictureBox::~PictureBox() {
+    qDeleteAll(lines_);
+}
+
+void PictureBox::setScale(double width, double height) {
+    if (width != 0) scaleW_ = width;
+    if (height != 0) scaleH_ = height;
+    update();
+}
+
+void PictureBox::setBackColor(const QColor& c) {
+    back_ = c;
+    clear();
+}
+
+void PictureBox::clear() {
+    if (!canvas_.isNull()) canvas_.fill(back_);
+    update();
+}
+
+QPointF PictureBox::toPixels(double x, double y) const {
+    return {x * width() / scaleW_, y * height() / scaleH_};
+}
+
+QPointF PictureBox::toScale(const QPointF& px) const {
+    const double w = width() > 0 ? width() : 1;
+    const double h = height() > 0 ? height() : 1;
+    return {px.x() * scaleW_ / w, px.y() * scaleH_ / h};
+}
+
+LineShape* PictureBox::addLine(const QColor& colour) {
+    auto* line = new LineShape(this, colour);
+    lines_.append(line);
+    return line;
+}
+
+void PictureBox::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    if (canvas_.isNull())
+        p.fillRect(rect(), back_);
+    else
+        p.drawImage(0, 0, canvas_);
+    for (const LineShape* l : lines_) {
+        if (!l->isVisible()) continue;
+        p.setPen(l->colour());
+        p.drawLine(toPixels(l->x1(), l->y1()), toPixels(l->x2(), l->y2()));
+    }
+}
+
+void PictureBox::resizeEvent(QResizeEvent*) {
+    if (width() <= 0 || height() <= 0) return;
+    QImage next(size(), QImage::Format_RGB32);
+    next.fill(back_);
+    if (!canvas_.isNull()) {
+        QPainter p(&next);
+        p.drawImage(0, 0, canvas_);
+    }
+    canvas_ = next;
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* e) {
+    const QPointF s = toScale(e->position());
+    emit mouseDown(buttonCode(e->button()), s.x(), s.y());
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* e) {
+    const QPointF s = toScale(e->position());
+    emit mouseMove(buttonCode(e->buttons()), s.x(), s.y());
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* e) {
+    const QPointF s = toScale(e->position());
+    emit mouseUp(buttonCode(e->button()), s.x(), s.y());
+}

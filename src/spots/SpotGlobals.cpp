@@ -1,0 +1,5 @@
+#include "spots/SpotGlobals.h"
+
+namespace spots {
+Globals g;
+}

@@ -1,0 +1,74 @@
+// The main window's load: settings, place, macros, RST list, then the
+// engine of the saved mode (or, on a first run, the settings sheet).
+#include "terminal/PSK31MAIN.h"
+
+#include "core/Globals.h"
+#include "core/IniValues.h"
+#include "platform/Colour.h"
+#include "platform/ControlColour.h"
+#include "platform/Paths.h"
+
+#include <QDir>
+
+namespace {
+
+const QString kTimedTxNotice = QStringLiteral("タイマ送信モード中です、中断は　ESCキーで。");
+
+} // namespace
+
+void PSK31MAIN::Form_Load() {
+    bool firstRun = false;
+    loadControlsAndState();
+    placeWindowAtStart();
+    core::g.EngineMsgHold = 1;
+    QDir::setCurrent(paths::programFolder());
+    loadSettings(&firstRun);
+    loadScalesAndRtty();
+    applyColumnAtStart();
+    fillRstList();
+    if (firstRun) {
+        runFirstRun();
+        return;
+    }
+    applyLogLink();
+    core::g.MmttyCwOn = 0;
+    startEngine();
+}
+
+void PSK31MAIN::loadControlsAndState() {
+    core::Globals& g = core::g;
+    PMS->menuAction()->setVisible(false);
+    MLTSET->menuAction()->setVisible(false);
+    setWindowTitle(QStringLiteral("ZORVATEK (With PSKCore.DLL by QQ9CC)"));
+    g.HamlogEntrySent = 0;
+    g.HisCall.clear();
+    g.HisCallBase.clear();
+    g.HisCallSuffix.clear();
+    g.DefaultCwId.clear();
+    colour::setForeColor(Label40, 0xC0FFFF);
+    SSTab1->setCurrentIndex(0);
+    const int v = Slider2->value();
+    g.WfLevelSteps = {v / 5, v / 4 - 1, v / 4, v / 3 - 1, v / 3, v / 2 - 1, v / 2, v};
+    Text3->setText(kTimedTxNotice);
+    g.FftFirstBin = 51;
+    g.FftLastBin = 768;
+    g.DrawBinStep1 = 4;
+    g.DrawBinStep2 = 4;
+    g.WfMagnify = 1;
+    g.ImeState = 2;
+    Text1->setAttribute(Qt::WA_InputMethodEnabled, false);
+    g.LayoutReady = 0;
+    colour::setBackColor(Command15, 187159);
+    g.RecTimeLen = 1;
+    g.ChannelDisplay = 1;
+    ScanThreshold = 10;
+    g.RecAppend = g.MacrosFromFile = g.OtherAppRunning = g.RigQsyRequest = 0;
+    g.FirstRunSetup = g.RepeatArmed = g.ImdChannel = g.MacroTxOffPending = g.WfDrawState = 0;
+    Suspended = 0;
+    Picture4->setBackColor(colour::fromRef(0xFFFFEC));
+    Label8->setText(QStringLiteral(" Ch1"));
+    g.MacroRxPskMode = g.Ch2PskMode = g.Ch3PskMode = 0;
+    for (int i = 0; i < 6; ++i)
+        PSKMODE[i]->setChecked(i == 0);
+    g.Transmitting = g.AfcOn = g.NetOn = g.RepeatTxOn = g.BusyCount = g.ShortcutRegistering = 0;
+}
