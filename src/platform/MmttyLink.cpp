@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QLocalSocket>
 #include <QTimer>
+#include <algorithm>
 
 namespace mmtty {
 
@@ -41,6 +42,7 @@ QStringList MmttyLink::arguments(std::uint32_t mainWindow) {
 qint64 MmttyLink::start(const QString& programPath, std::uint32_t mainWindow) {
     if (isRunning()) return 0;
     server_.close();
+    forgetSocket();
     programWindow_ = 0;
     buffer_.clear();
     const QString name = uniqueServerName();
@@ -120,21 +122,31 @@ bool MmttyLink::waitForExit(int msecs) {
 }
 
 int MmttyLink::close(int msecs) {
-    if (isRunning()) post(CmdClose, 0);
-    const bool ended = waitForExit(msecs);
+    QElapsedTimer waited;
+    waited.start();
+    // A program still starting takes the close command as soon as it has connected.
+    while (isRunning() && !post(CmdClose, 0) && waited.elapsed() < msecs)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    const bool ended = waitForExit(int(std::max<qint64>(0, msecs - waited.elapsed())));
     if (!ended) killProgram();
-    if (socket_) socket_->abort();
+    forgetSocket();
     server_.close();
     if (!ended) return -1;
     return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
 }
 
 void MmttyLink::dropConnection() {
-    if (socket_) {
-        socket_->abort();
-        delete socket_;
-    }
+    forgetSocket();
     server_.close();
+}
+
+void MmttyLink::forgetSocket() {
+    if (!socket_) return;
+    // Deleted later: this may run inside one of the socket's own signals.
+    socket_->disconnect(this);
+    socket_->abort();
+    socket_->deleteLater();
+    socket_ = nullptr;
 }
 
 void MmttyLink::killProgram() {

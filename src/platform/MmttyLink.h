@@ -60,6 +60,7 @@ class MmttyLink : public QObject {
     void acceptConnection();
     void readNotices();
     void killProgram();
+    void forgetSocket();
 
     QLocalServer server_;
     QPointer<QLocalSocket> socket_;

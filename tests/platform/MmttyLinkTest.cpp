@@ -182,6 +182,12 @@ TEST_F(MmttyLinkTest, RetriedPostWaitsForTheProgramAndGivesUpWhenItIsGone) {
     EXPECT_TRUE(received({mmtty::NtfBaud, 4545}));
     link.close();
 
+    // Closed before it has even connected: it takes the close once it has.
+    const qint64 pid = link.start(builtProgram(), 1);
+    ASSERT_GT(pid, 0);
+    EXPECT_EQ(link.close(3000), 0);
+    EXPECT_TRUE(processGone(pid));
+
     QElapsedTimer t;
     t.start();
     EXPECT_FALSE(link.postCommand(mmtty::CmdClose, 0));
