@@ -2,7 +2,7 @@
 // The macro store and editor: the 36 macros live in its boxes (text Text1(i),
 // name Text2(i) whose back colour is the button colour). It stays loaded hidden
 // beside the main window; each of its exits unloads it and the next touch loads
-// it again from the macro file.
+// it again from the macro file, so unsaved edits are dropped.
 #include "platform/Forms.h"
 #include "terminal/MacroState.h"
 
@@ -24,9 +24,30 @@ class MACRO_FORM : public QWidget {
 
     void Form_Load();
 
+    // Macro i as the rest of the system sees it: the text with CR LF line breaks.
+    QString macroText(int i) const;
+    void setMacroText(int i, const QString& crLfText);
+    QString macroName(int i) const { return Text2[static_cast<std::size_t>(i)]->text(); }
+    void setMacroName(int i, const QString& name) { Text2[static_cast<std::size_t>(i)]->setText(name); }
     // The back colour of Text2(i) as a colour reference (system colours have the high bit set).
-    std::uint32_t nameColour(int i) const { return nameColours_[static_cast<std::size_t>(i)]; }
+    std::uint32_t nameColour(int i) const;
     void setNameColour(int i, std::uint32_t ref);
+    // Selects the tab of macro i.
+    void showMacro(int i);
+
+    // Handlers.
+    void SSTab1_Click();
+    void Text2_Change(int i);
+    void Text2_DblClick(int i);
+    void Text1_DblClick(int i);
+    // A key pressed in Text1(i) while a shortcut is being registered; true when taken.
+    bool Text1_KeyDown(int i, int key, Qt::KeyboardModifiers mods);
+    void MACSAVE_Click();
+    void SETCAN_Click();
+    void MACCLR_Click();
+    void CWIDSET_Click();
+    void Command1_Click();
+    void Command2_Click();
 
     QTabWidget* SSTab1;
     std::array<QPlainTextEdit*, macros::kCount> Text1{};
@@ -42,10 +63,19 @@ class MACRO_FORM : public QWidget {
     QAction* SETCAN;
     QAction* CWIDSET;
     QAction* MACCLR;
-    QAction* MCHLP;
+
+  protected:
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
   private:
-    std::array<std::uint32_t, macros::kCount> nameColours_{};
+    void buildMacroTabs();
+    void buildCwIdFrame();
+    void connectHandlers();
+    void endRegistration();
+    void assignShortcut(int i, QChar letter);
+    void removeShortcut(int i);
+    void releaseMarkerLetter(int i);
 };
 
 namespace forms {

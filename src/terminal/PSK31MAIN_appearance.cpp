@@ -8,6 +8,7 @@
 #include "platform/ControlColour.h"
 #include "platform/Cp932.h"
 #include "platform/Paths.h"
+#include "terminal/MacroStore.h"
 
 #include <QFile>
 
@@ -115,7 +116,11 @@ void PSK31MAIN::loadFontsAndColours() {
 void PSK31MAIN::loadMacroButtons() {
     core::Globals& g = core::g;
     g.MacroFilePath = core::IniStored(kCfg, QStringLiteral("MacroFile")).value_or(kCfg);
-    if (g.MacroFilePath != kCfg) return; // the macro file sets names, colours and keys
+    if (g.MacroFilePath != kCfg) {
+        // The macro file sets names, colours and keys.
+        macros::LoadMacroFile(paths::fromStored(g.MacroFilePath));
+        return;
+    }
     if (core::IniStored(kCfg, QStringLiteral("MACRO")).value_or(QString()) == QLatin1String("1")) {
         // A missing or unreadable name file leaves the button's caption as it is.
         for (int i = 0; i < 36; ++i)

@@ -15,6 +15,8 @@
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
 #include "settings/CFGSHEET.h"
+#include "terminal/MacroButtons.h"
+#include "terminal/RepeatMain.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -202,4 +204,6 @@ void PSK31MAIN::connectHandlers() {
     connect(Image1, &SplitterBar::mouseDown, this, &PSK31MAIN::Image1_MouseDown);
     connect(Image1, &SplitterBar::mouseMove, this, &PSK31MAIN::Image1_MouseMove);
     connect(Image1, &SplitterBar::mouseUp, this, &PSK31MAIN::Image1_MouseUp);
+    macros::connectMainWindow(*this);
+    repeat::connectMainWindow(*this);
 }

@@ -14,9 +14,7 @@ using macros::QsoState;
 
 class MacroExpand : public ::testing::Test {
   protected:
-    void SetUp() override {
-        sysclock::setUtcForTest(QDateTime(QDate(2026, 3, 1), QTime(0, 5, 7), Qt::UTC));
-    }
+    void SetUp() override { sysclock::setUtcForTest(QDateTime(QDate(2026, 3, 1), QTime(0, 5, 7), Qt::UTC)); }
     void TearDown() override { sysclock::resetForTest(); }
 
     static QsoState baseState() {

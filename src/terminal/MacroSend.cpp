@@ -1,0 +1,88 @@
+#include "terminal/MacroSend.h"
+
+#include "core/Globals.h"
+#include "core/SharedRoutines.h"
+#include "core/TxDispatch.h"
+#include "platform/Clock.h"
+#include "terminal/MACRO_FORM.h"
+#include "terminal/MacroExpand.h"
+#include "terminal/PSK31MAIN.h"
+#include "terminal/RepeatMain.h"
+
+namespace macros {
+namespace {
+
+const char* const kPskModeNames[] = {"BPSK", "QPSK(USB)", "QPSK(LSB)"};
+
+QsoState qsoState(const PSK31MAIN& w) {
+    QsoState s;
+    s.UserCall = core::g.UserCall;
+    s.RoundQsoText = g.RoundQsoCalls;
+    s.HisCall = w.Text5->text();
+    s.HisName = w.Text6->text();
+    s.SanChecked = w.Check1->isChecked();
+    s.ImeState = core::g.ImeState;
+    s.QthText = w.Text14->text();
+    s.HisRst = w.Text7->text();
+    s.SerialNo = w.Text11->text();
+    s.ContestMode = core::g.ContestMode;
+    s.OpMode = core::g.OpMode;
+    s.DefaultCwId = core::g.DefaultCwId;
+    std::copy(core::g.CwIdList.begin() + 1, core::g.CwIdList.end(), s.CwIdList.begin());
+    s.TimeStampText = core::g.TimeStampText;
+    s.TimeZoneOffsetH = core::g.TimeZoneOffsetH;
+    s.pcClock = sysclock::jstNow();
+    return s;
+}
+
+void showPskMode(PSK31MAIN& w, int mode) {
+    w.StatusBar1->setText(2, QLatin1String(kPskModeNames[mode]));
+    for (int k = 0; k < 3; ++k)
+        w.PSKMODE[static_cast<std::size_t>(k)]->setChecked(k == mode);
+}
+
+void applyExpansion(PSK31MAIN& w, const Expansion& e) {
+    core::g.MacroText = e.MacroText;
+    core::g.MacroTxOn = e.MacroTxOn;
+    core::g.MacroTxOff = e.MacroTxOff;
+    core::g.MacroTxOffPending = e.MacroTxOffPending;
+    core::g.MacroCwId = e.MacroCwId;
+    if (e.CwIdText) core::g.CwIdText = *e.CwIdText;
+    if (e.logTime) core::g.LogTimeMacroUsed = 1;
+    if (e.OpMode) core::g.OpMode = *e.OpMode;
+    if (e.RepeatPskMode) repeat::g.RepeatPskMode = *e.RepeatPskMode;
+    if (e.MacroRxPskMode) core::g.MacroRxPskMode = *e.MacroRxPskMode;
+    if (e.shownPskMode) showPskMode(w, *e.shownPskMode);
+}
+
+void intoTransmitBox(PSK31MAIN& w, const QString& text) {
+    w.Text1->setSelText(text);
+    w.Text1->setSelStart(w.Text1->length());
+}
+
+} // namespace
+
+void SendMacro(int index) {
+    PSK31MAIN& w = forms::PSK31MAIN();
+    if (w.TxInhibited == 1) {
+        w.Text1->setFocus();
+        return;
+    }
+    repeat::Cycle cycle = repeat::mainCycle();
+    if (core::g.RepeatTxOn == 1) {
+        cycle.cancelForNewMacro();
+        w.Text1->setSelText(QString());
+    }
+    core::g.MacroTxOn = core::g.MacroTxOff = core::g.MacroTxOffPending = core::g.MacroCwId = 0;
+    core::g.RepeatTxOn = 0;
+
+    const QString raw = forms::MACRO_FORM().macroText(index);
+    if (needsTimeStamp(raw)) core::MakeTimeStamp();
+    const Expansion e = expandMacro(raw, qsoState(w));
+    cycle.setUp(e.repeat);
+    applyExpansion(w, e);
+    intoTransmitBox(w, core::g.MacroText);
+    core::TxSend();
+}
+
+} // namespace macros
