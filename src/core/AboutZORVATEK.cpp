@@ -1,8 +1,12 @@
 #include "core/AboutZORVATEK.h"
 
 #include "core/Globals.h"
+#include "core/IniValues.h"
 #include "core/Version.h"
 #include "platform/Colour.h"
+#include "platform/Dialogs.h"
+#include "platform/Hamlog.h"
+#include "platform/PskCore.h"
 #include "sstv/SSTVForm.h"
 #include "terminal/PSK31MAIN.h"
 
@@ -64,10 +68,13 @@ AboutZORVATEK::AboutZORVATEK()
 }
 
 void AboutZORVATEK::Form_Load() {
+    Label2->setText(core::DllVersionText(pskcore::lib().fnGetDLLVersion()));
     Label6->setText(core::ProgramVersionText());
+    Label10->setText(core::HamlogVersionText(static_cast<unsigned>(hamlog::GetThdllVersion())));
 }
 
 void AboutZORVATEK::Form_Activate() {
+    Label12->setText(core::ScopeLibraryVersionText(true));
     Label18->setText(QStringLiteral("0"));
 }
 
@@ -100,10 +107,19 @@ void AboutZORVATEK::Timer3_Timer() {
 }
 
 void AboutZORVATEK::Timer6_Timer() {
-    if (core::g.OpMode == core::ModeSstv) {
+    Timer6->stop();
+    const int mode = core::g.OpMode;
+    // The PSK core library takes the PTT port only while it is the engine in use.
+    if (mode == core::ModeBpsk || mode == core::ModeQpskUsb || mode == core::ModeQpskLsb) {
+        const int port = core::WholeNumber(core::g.PttPortNumber).value_or(0);
+        const int control = core::WholeNumber(core::g.PttPortControl).value_or(0);
+        if (pskcore::lib().fnSetComPort(port, control) == 0 && control > 0)
+            ui::msgBox(QStringLiteral("COMport Can Not Open Port=") + core::g.PttPortNumber +
+                           QStringLiteral("が使えません。TM6"),
+                       ui::OkOnly);
+    } else if (mode == core::ModeSstv) {
         SSTVForm& sstv = forms::SSTVForm();
         sstv.Picture8->update();
         sstv.Picture3->update();
     }
-    Timer6->stop();
 }

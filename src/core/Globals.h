@@ -72,6 +72,8 @@ struct Globals {
 
     // The main window's load and its engine start.
     int EngineMsgHold = 0;
+    // The multi-mode control's display-data handle, for its views and meter.
+    int MmvariLevelData = 0;
     int LayoutReady = 0;
     int FirstRunSetup = 0;
     int AudioCenterFreq = 1500;

@@ -10,8 +10,12 @@
 #include "core/Version.h"
 #include "log/LogGlobals.h"
 #include "platform/Dialogs.h"
+#include "platform/Hamlog.h"
 #include "platform/Paths.h"
+#include "platform/PskCore.h"
+#include "rig/RigSettings.h"
 #include "sstv/SSTVForm.h"
+#include "terminal/MACRO_FORM.h"
 #include "terminal/PSK31MAIN.h"
 
 #include <QClipboard>
@@ -30,7 +34,10 @@ void setFirstValues() {
 
 void showSplash() {
     STUPZORVATEK& splash = forms::STUPZORVATEK();
+    splash.Label2->setText(DllVersionText(pskcore::lib().fnGetDLLVersion()));
     splash.Label6->setText(ProgramVersionText());
+    splash.Label9->setText(HamlogVersionText(static_cast<unsigned>(hamlog::GetThdllVersion())));
+    splash.Label11->setText(ScopeLibraryVersionText(false));
     splash.show();
     QCoreApplication::processEvents();
 }
@@ -44,6 +51,7 @@ void loadMainWindow(bool recordingItems) {
     PSK31MAIN& main = forms::PSK31MAIN();
     for (QAction* a : {main.RecPsk, main.PlayPsk, main.RecStop})
         a->setEnabled(recordingItems);
+    forms::MACRO_FORM();
 }
 
 void showMainWindow() {
@@ -89,6 +97,14 @@ bool openWindowsOfLastMode() {
     return true;
 }
 
+void checkLibraryLink() {
+    CheckLoggingLibraryVersion(static_cast<unsigned>(hamlog::GetThdllVersion()));
+    hamlog::HamlogHandle handle;
+    const int result = hamlog::HamlogOpen(0, handle, logbook::g.HamlogDataPath, 0);
+    if (result == 0) hamlog::HamlogClose(handle, 0);
+    TakeLoggingTestOpenResult(result);
+}
+
 void startWindowLink() {
     logbook::Globals& lg = logbook::g;
     const QString upper = lg.HamlogPath.toUpper();
@@ -116,9 +132,16 @@ bool PskCoreVersionAccepted(int version) {
 void StartUp() {
     setFirstValues();
     showSplash();
+    if (!PskCoreVersionAccepted(pskcore::lib().fnGetDLLVersion())) {
+        forms::unload<STUPZORVATEK>();
+        g.ProgramEndRequested = true;
+        return;
+    }
     g.ScreenMetric = screenHeightPx();
     WriteShortcutFiles();
     ReadLoggingLink();
+    if (logbook::g.HamlogLink == 1) checkLibraryLink();
+    rig::ReadRigSettings();
     if (!openWindowsOfLastMode()) return;
     QCoreApplication::processEvents();
     ReadSpotSettings();

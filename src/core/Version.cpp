@@ -28,3 +28,18 @@ QString HamlogVersionText(unsigned version) {
 }
 
 } // namespace core
+
+#include "platform/BobMako.h"
+
+namespace core {
+
+QString ScopeLibraryVersionText(bool second) {
+    QByteArray first;
+    QByteArray other;
+    bobmako::BobMako::instance().fnBOBMAKOGetVersion(first, other);
+    QString text = QString::fromLatin1(second ? other : first);
+    text.remove(QStringLiteral("Ver"));
+    return text.trimmed();
+}
+
+} // namespace core

@@ -19,3 +19,11 @@ int HexTextAsDecimal(unsigned version);
 QString HamlogVersionText(unsigned version);
 
 } // namespace core
+
+namespace core {
+
+// The scope library's version text (the first or the second of its two), with
+// every "Ver" removed and blanks trimmed.
+QString ScopeLibraryVersionText(bool second);
+
+} // namespace core

@@ -6,6 +6,8 @@
 // PSK31MAIN_menus.cpp; the load is PSK31MAIN_load.cpp, the column and the
 // splitter PSK31MAIN_layout.cpp.
 #include "platform/Forms.h"
+#include "platform/MmvariControl.h"
+#include "platform/MmvariViews.h"
 #include "platform/PictureBox.h"
 #include "platform/RichTextPane.h"
 #include "platform/StatusPanels.h"
@@ -159,6 +161,12 @@ class PSK31MAIN : public QMainWindow {
     QListWidget* List2;     // PSK speeds
     QLineEdit* Text9;
     QLabel* Label41;
+
+    // The multi-mode control, its level meter and its two views.
+    mmvari::MmvariControl* MMVARI;
+    mmvari::XMMVLvl* XMMVLv1;
+    mmvari::XMMVView* XMMVView1; // in place of the waterfall
+    mmvari::XMMVView* XMMVView2; // in place of the narrow spectrum
 
     StatusPanels* StatusBar1;
 

@@ -8,6 +8,7 @@
 #include "platform/ControlColour.h"
 #include "platform/Cp932.h"
 #include "platform/Paths.h"
+#include "terminal/MACRO_FORM.h"
 #include "terminal/MacroStore.h"
 
 #include <QFile>
@@ -123,8 +124,11 @@ void PSK31MAIN::loadMacroButtons() {
     }
     if (core::IniStored(kCfg, QStringLiteral("MACRO")).value_or(QString()) == QLatin1String("1")) {
         // A missing or unreadable name file leaves the button's caption as it is.
-        for (int i = 0; i < 36; ++i)
+        MACRO_FORM& store = forms::MACRO_FORM();
+        for (int i = 0; i < 36; ++i) {
             if (const std::optional<QString> name = legacyMacroName(i)) Command8[i]->setText(*name);
+            Command8[i]->setToolTip(store.Text1[i]->toPlainText().left(120));
+        }
     }
     for (int i = 0; i < 36; ++i) {
         std::uint32_t ref = colour::kButtonFace;

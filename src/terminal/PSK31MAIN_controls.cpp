@@ -47,7 +47,7 @@ void setTextColour(QWidget* w, const QColor& c) {
 
 } // namespace
 
-PSK31MAIN::PSK31MAIN() {
+PSK31MAIN::PSK31MAIN() : MMVARI(new mmvari::MmvariControl(this)) {
     setWindowTitle(QStringLiteral("ZORVATEK"));
     auto* canvas = new QWidget;
     setCentralWidget(canvas);
@@ -205,6 +205,9 @@ void PSK31MAIN::buildTuningFrame(QWidget* canvas) {
     Picture9 = picture(Frame1, 717, 100);
     tw.place(Picture9, 1680, 450, 5400, 840);
     Picture9->hide();
+    XMMVView1 = new mmvari::XMMVView(Frame1);
+    tw.place(XMMVView1, 1680, 450, 5400, 840);
+    XMMVView1->hide();
     Picture7 = picture(Frame1, 717, 10, QColor(0x20, 0x20, 0x20));
     tw.place(Picture7, 1680, 1290, 5400, 90);
     VScroll5 = scrollBar(Frame1, Qt::Vertical, 1, 10, 2);
@@ -233,6 +236,9 @@ void PSK31MAIN::buildTuningFrame(QWidget* canvas) {
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setTextVisible(false);
     tw.place(ProgressBar1, 60, 240, 1380, 210);
+    XMMVLv1 = new mmvari::XMMVLvl(Frame5);
+    tw.place(XMMVLv1, 60, 240, 1380, 210);
+    XMMVLv1->hide();
     Slider1 = new QSlider(Qt::Horizontal, Frame5);
     Slider1->setRange(0, 100);
     tw.place(Slider1, 60, 480, 1380, 240);
@@ -258,6 +264,9 @@ void PSK31MAIN::buildEnginePanels(QWidget* frame) {
     SSTab1->addTab(fft, QStringLiteral("FFT"));
     Picture4 = picture(fft, 717, 1400, colour::fromRef(0xFFFFEC));
     tw.place(Picture4, 30, 30, 2280, 600);
+    XMMVView2 = new mmvari::XMMVView(fft);
+    tw.place(XMMVView2, 30, 30, 2280, 600);
+    XMMVView2->hide();
     Line13 = Picture4->addLine(Qt::blue);
     Line14 = Picture4->addLine(Qt::magenta);
     Line13->setVisible(false);

@@ -7,6 +7,7 @@
 #include "platform/Colour.h"
 #include "platform/ControlColour.h"
 #include "platform/Paths.h"
+#include "rig/RigGlobals.h"
 
 #include <QDir>
 
@@ -39,6 +40,8 @@ void PSK31MAIN::loadControlsAndState() {
     core::Globals& g = core::g;
     PMS->menuAction()->setVisible(false);
     MLTSET->menuAction()->setVisible(false);
+    QVariant levelData;
+    if (MMVARI->get(mmvari::IdLevelData, levelData)) g.MmvariLevelData = levelData.toInt();
     setWindowTitle(QStringLiteral("ZORVATEK (With PSKCore.DLL by QQ9CC)"));
     g.HamlogEntrySent = 0;
     g.HisCall.clear();
@@ -67,8 +70,13 @@ void PSK31MAIN::loadControlsAndState() {
     Suspended = 0;
     Picture4->setBackColor(colour::fromRef(0xFFFFEC));
     Label8->setText(QStringLiteral(" Ch1"));
+    const bool transverter = rig::g.TransverterUse == QLatin1String("YES");
+    LINE_TRV->setVisible(transverter);
+    TRVon->setVisible(transverter);
+    TRVon->setChecked(rig::g.TransverterOn == QLatin1String("1"));
     g.MacroRxPskMode = g.Ch2PskMode = g.Ch3PskMode = 0;
     for (int i = 0; i < 6; ++i)
         PSKMODE[i]->setChecked(i == 0);
     g.Transmitting = g.AfcOn = g.NetOn = g.RepeatTxOn = g.BusyCount = g.ShortcutRegistering = 0;
+    dxinfo->setEnabled(rig::g.InternetAlwaysOn != QLatin1String("NO"));
 }

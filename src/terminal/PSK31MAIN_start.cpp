@@ -14,7 +14,9 @@
 #include "platform/Cp932.h"
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
+#include "rig/RigGlobals.h"
 #include "settings/CFGSHEET.h"
+#include "terminal/MACRO_FORM.h"
 #include "terminal/MacroButtons.h"
 #include "terminal/RepeatMain.h"
 
@@ -87,9 +89,12 @@ void PSK31MAIN::loadScalesAndRtty() {
     OPAPP2_STRT->setText(g.OtherApp2Name);
     ScanThreshold = core::IniWholeOr(kCfg, QStringLiteral("ScanLevel"), 15);
     g.ScanLevelText = SSTab1->tabText(SSTab1->currentIndex());
-    for (int i = 1; i <= 5; ++i)
+    MACRO_FORM& store = forms::MACRO_FORM();
+    for (int i = 1; i <= 5; ++i) {
         g.CwIdList[i] =
             core::IniStored(QStringLiteral("PG_CWID"), QStringLiteral("CWID%1").arg(i)).value_or(QString());
+        store.Text3[i - 1]->setText(g.CwIdList[i]);
+    }
 }
 
 void PSK31MAIN::fillRstList() {
