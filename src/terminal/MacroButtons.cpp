@@ -9,6 +9,7 @@
 #include "terminal/MacroSend.h"
 #include "terminal/MacroStore.h"
 #include "terminal/PSK31MAIN.h"
+#include "terminal/RepeatMain.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -37,8 +38,13 @@ class MainWindowFilter : public QObject {
   protected:
     bool eventFilter(QObject* watched, QEvent* e) override {
         if (e->type() == QEvent::MouseButtonPress) return buttonPress(watched, static_cast<QMouseEvent*>(e));
-        if (e->type() == QEvent::KeyPress) return altLetter(watched, static_cast<QKeyEvent*>(e));
-        return false;
+        if (e->type() != QEvent::KeyPress) return false;
+        const auto* k = static_cast<QKeyEvent*>(e);
+        if (k->key() == Qt::Key_Escape && k->modifiers() == Qt::NoModifier && inMainWindow(watched)) {
+            escape();
+            return false;
+        }
+        return altLetter(watched, k);
     }
 
   private:
@@ -53,11 +59,19 @@ class MainWindowFilter : public QObject {
         }
         return false;
     }
+    static bool inMainWindow(QObject* watched) {
+        auto* w = qobject_cast<QWidget*>(watched);
+        return w && forms::isLoaded<PSK31MAIN>() && w->window() == &forms::PSK31MAIN();
+    }
+    // Esc ends the repeat and the move mode; the key goes on to the window's other handlers.
+    static void escape() {
+        if (core::g.ShortcutRegistering == 1) return;
+        repeat::mainCycle().escape();
+        if (g.MacroMoveMode == 1) MACROMOV_Click();
+    }
     static bool altLetter(QObject* watched, const QKeyEvent* k) {
         if (k->modifiers() != Qt::AltModifier || k->key() < Qt::Key_A || k->key() > Qt::Key_Z) return false;
-        auto* w = qobject_cast<QWidget*>(watched);
-        if (!w || !forms::isLoaded<PSK31MAIN>() || w->window() != &forms::PSK31MAIN()) return false;
-        if (core::g.ShortcutRegistering == 1) return false;
+        if (!inMainWindow(watched) || core::g.ShortcutRegistering == 1) return false;
         const int i = macroForShortcut(k->key());
         if (i < 0) return false;
         SendMacro(i);

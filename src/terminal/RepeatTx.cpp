@@ -164,4 +164,14 @@ void Cycle::stopByOperator(bool stopPause) {
     if (stopPause) c_.Timer1->stop();
 }
 
+void Cycle::escape() {
+    stopByOperator(!rttyOrCw());
+    colour::setBackColor(c_.Command1, colour::kButtonFace);
+    c_.Text3->hide();
+    c_.Command1->setEnabled(true);
+    c_.Command3->setEnabled(!rttyOrCw());
+    if (rttyOrCw()) core::g.MacroTxOff = 0;
+    if (pskMode()) e_.setSquelch(true);
+}
+
 } // namespace repeat

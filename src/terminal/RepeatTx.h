@@ -72,6 +72,9 @@ class Cycle {
     // Esc or the abort item: no further transmission. stopPause also stops Timer1
     // at once; otherwise its next tick ends the repeat.
     void stopByOperator(bool stopPause);
+    // Esc in the main window: the repeat stops and the buttons and the message
+    // line return to normal; in RTTY and CW the next Timer1 tick ends the cycle.
+    void escape();
 
   private:
     void setPlainButtons(bool touchSquelch);

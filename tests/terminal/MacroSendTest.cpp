@@ -1,0 +1,120 @@
+// Sending macros from the main window: a press on a macro button or its ALT
+// letter puts the expansion into the transmit box and leaves the pending
+// transmission; the repeat is armed, paused and stopped by Esc.
+#include "core/Globals.h"
+#include "platform/Clock.h"
+#include "platform/ControlColour.h"
+#include "platform/PskCore.h"
+#include "support/ProgramFolder.h"
+#include "terminal/MACRO_FORM.h"
+#include "terminal/MacroButtons.h"
+#include "terminal/MacroStore.h"
+#include "terminal/PSK31MAIN.h"
+#include "terminal/RepeatMain.h"
+
+#include <QTest>
+
+namespace {
+
+class MacroSend : public zvtest::ProgramFolderTest {
+  protected:
+    void SetUp() override {
+        zvtest::ProgramFolderTest::SetUp();
+        macros::g = {};
+        repeat::g = {};
+        writeIni(QStringLiteral("[PSKCFG]\nAudio_Center_Freq=1500\nCWIDSTR=DE JA1ZVK\n"
+                                "SQ_LEVEL=300\nSQ_SPEED=20\n"));
+        sysclock::setUtcForTest(QDateTime(QDate(2026, 5, 3), QTime(3, 4, 5), Qt::UTC));
+        core::g.UserCall = QStringLiteral("JA1ZVK"); // start-up reads it
+        w = &forms::PSK31MAIN();
+        w->Text5->setText(QStringLiteral("JH3ABC"));
+        w->Text6->setText(QStringLiteral("Taro"));
+    }
+    void setMacro(int i, const QString& name, const QString& text) {
+        macros::putInStore(forms::MACRO_FORM(), i, {name, 0xC0FFC0, text});
+        macros::rebuildShortcuts(forms::MACRO_FORM());
+    }
+    int squelchCalls(int response) {
+        int n = 0;
+        for (const QString& c : pskcore::lib().callTexts())
+            n += c.startsWith(QStringLiteral("fnSetSquelchThreshold(300, %1,").arg(response));
+        return n;
+    }
+    PSK31MAIN* w = nullptr;
+};
+
+TEST_F(MacroSend, ButtonPressSendsTheExpansion) {
+    setMacro(1, QStringLiteral("CQ"),
+             QStringLiteral("'TXON'CQ CQ DE 'MYCALL' 'NOW'\r\n'HISCALL' 'HISNAME''TXOFF'"));
+    QTest::mousePress(w->Command8[1], Qt::LeftButton);
+    EXPECT_EQ(core::g.MacroText, QStringLiteral("\r\nCQ CQ DE JA1ZVK 1204\r\nJH3ABC Taro\r\n"));
+    EXPECT_EQ(core::g.MacroTxOn, 1);
+    EXPECT_EQ(core::g.MacroTxOff, 1);
+    EXPECT_EQ(core::g.MacroRxPskMode, core::ModeBpsk);
+    EXPECT_TRUE(w->Text1->text().contains(QStringLiteral("CQ CQ DE JA1ZVK 1204")));
+    EXPECT_EQ(w->Text1->selStart(), w->Text1->length()) << "caret after the text";
+    EXPECT_EQ(core::g.RepeatArmed, 0);
+    EXPECT_EQ(squelchCalls(20), 3) << "a plain macro restores the squelch of the three channels";
+}
+
+TEST_F(MacroSend, PskModeKeywordsAndInhibitedTransmit) {
+    core::g.OpMode = core::ModeQpskUsb;
+    setMacro(2, QStringLiteral("mode"), QStringLiteral("'TXBPSK'test'RXQPSKL'"));
+    macros::Command8_MouseDown(2, Qt::LeftButton);
+    EXPECT_EQ(core::g.OpMode, core::ModeBpsk);
+    EXPECT_EQ(core::g.MacroRxPskMode, core::ModeQpskLsb);
+    EXPECT_EQ(w->StatusBar1->text(2), QStringLiteral("QPSK(LSB)"));
+    EXPECT_TRUE(w->PSKMODE[2]->isChecked());
+    EXPECT_FALSE(w->PSKMODE[0]->isChecked());
+    EXPECT_EQ(repeat::g.RepeatPskMode, core::ModeBpsk);
+
+    core::g.MacroText = QStringLiteral("unchanged");
+    w->TxInhibited = 1;
+    setMacro(3, QStringLiteral("rpt"), QStringLiteral("CQ 'RPT 30'"));
+    macros::Command8_MouseDown(3, Qt::LeftButton);
+    EXPECT_EQ(core::g.MacroText, QStringLiteral("unchanged"));
+    EXPECT_EQ(core::g.RepeatTxOn, 0);
+}
+
+TEST_F(MacroSend, AltLetterSendsAndRightPressOpensTheEditor) {
+    setMacro(5, QStringLiteral("QRZ(sQ)"), QStringLiteral("QRZ? de 'MYCALL'"));
+    QTest::keyClick(w->Text1, Qt::Key_Q, Qt::AltModifier);
+    EXPECT_EQ(core::g.MacroText, QStringLiteral("QRZ? de JA1ZVK"));
+
+    core::g.MacroText.clear();
+    QTest::keyClick(w->Text1, Qt::Key_J, Qt::AltModifier);
+    EXPECT_TRUE(core::g.MacroText.isEmpty()) << "a letter without a macro sends nothing";
+
+    QTest::mousePress(w->Command8[14], Qt::RightButton);
+    EXPECT_TRUE(forms::MACRO_FORM().isVisible());
+    EXPECT_EQ(forms::MACRO_FORM().SSTab1->currentIndex(), 14);
+    EXPECT_EQ(forms::MACRO_FORM().Label6->text(), QStringLiteral("2頁目"));
+}
+
+TEST_F(MacroSend, RepeatPausesAndEscapeStopsIt) {
+    setMacro(0, QStringLiteral("CQ"), QStringLiteral("'TXON'CQ 'NOW' 'RPT 30''TXOFF'"));
+    macros::Command8_MouseDown(0, Qt::LeftButton);
+    EXPECT_EQ(core::g.RepeatTxOn, 1);
+    EXPECT_FALSE(w->Command1->isEnabled());
+    EXPECT_EQ(squelchCalls(0), 3) << "no squelch response while repeating";
+    const QString first = core::g.MacroText;
+
+    repeat::repeatOnTxStart(repeat::TxEngine::PskCore);
+    EXPECT_FALSE(w->Text3->isHidden());
+    repeat::repeatOnTxEnd(repeat::TxEngine::PskCore);
+    EXPECT_TRUE(w->Timer1->isActive());
+    EXPECT_EQ(w->Timer1->interval(), 30000);
+    EXPECT_EQ(colour::backColor(w->Command1), repeat::kPauseColour);
+
+    sysclock::advanceForTest(30000);
+    repeat::mainCycle().Timer1_Timer();
+    EXPECT_EQ(core::g.MacroText, first) << "the repeat sends the first expansion";
+
+    QTest::keyClick(w->Text1, Qt::Key_Escape);
+    EXPECT_EQ(core::g.RepeatTxOn, 0);
+    EXPECT_FALSE(w->Timer1->isActive());
+    EXPECT_TRUE(w->Command1->isEnabled());
+    EXPECT_TRUE(w->Text3->isHidden());
+}
+
+} // namespace
