@@ -129,11 +129,11 @@ void PSK31MAIN::buildQsoColumn(QWidget* canvas) {
     tw.place(Text14, 60, 2100, 1920, 330);
 
     Command6 = button(canvas, QStringLiteral("GET"));
-    tw.place(Command6, 60, 2490, 540, 360);
+    tw.place(Command6, 60, 2490, 480, 360);
     Command4 = button(canvas, QStringLiteral("消去 →"), QStringLiteral("CTRL+C"));
-    tw.place(Command4, 630, 2490, 660, 360);
+    tw.place(Command4, 570, 2490, 600, 360);
     Command5 = button(canvas, QStringLiteral("LOG作成"));
-    tw.place(Command5, 1320, 2490, 660, 360);
+    tw.place(Command5, 1200, 2490, 780, 360);
 
     Check1 = new QCheckBox(QStringLiteral("さん(San)"), canvas);
     tw.place(Check1, 60, 2910, 1920, 255);
@@ -199,19 +199,19 @@ void PSK31MAIN::buildTuningFrame(QWidget* canvas) {
     Label30->hide();
 
     Picture5 = picture(Frame1, 717, 10, QColor(0x20, 0x20, 0x20));
-    tw.place(Picture5, 1680, 360, 5400, 90);
+    tw.place(Picture5, 1680, 360, 5280, 90);
     Picture3 = picture(Frame1, 717, 100);
-    tw.place(Picture3, 1680, 450, 5400, 840);
+    tw.place(Picture3, 1680, 450, 5280, 840);
     Picture9 = picture(Frame1, 717, 100);
-    tw.place(Picture9, 1680, 450, 5400, 840);
+    tw.place(Picture9, 1680, 450, 5280, 840);
     Picture9->hide();
     XMMVView1 = new mmvari::XMMVView(Frame1);
-    tw.place(XMMVView1, 1680, 450, 5400, 840);
+    tw.place(XMMVView1, 1680, 450, 5280, 840);
     XMMVView1->hide();
     Picture7 = picture(Frame1, 717, 10, QColor(0x20, 0x20, 0x20));
-    tw.place(Picture7, 1680, 1290, 5400, 90);
+    tw.place(Picture7, 1680, 1290, 5280, 90);
     VScroll5 = scrollBar(Frame1, Qt::Vertical, 1, 10, 2);
-    tw.place(VScroll5, 7080, 450, 180, 840);
+    tw.place(VScroll5, 6960, 450, 180, 840);
     Line5 = Picture3->addLine(Qt::yellow);
     Line20 = Picture3->addLine(Qt::yellow);
     Line21 = Picture3->addLine(Qt::red);
@@ -231,19 +231,19 @@ void PSK31MAIN::buildTuningFrame(QWidget* canvas) {
     Label44->hide();
 
     Frame5 = new QGroupBox(QStringLiteral("S-meter && Squelch"), Frame1);
-    tw.place(Frame5, 7320, 0, 1500, 780);
+    tw.place(Frame5, 7200, 0, 1680, 780);
     ProgressBar1 = new QProgressBar(Frame5);
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setTextVisible(false);
-    tw.place(ProgressBar1, 60, 240, 1380, 210);
+    tw.place(ProgressBar1, 60, 270, 1560, 210);
     XMMVLv1 = new mmvari::XMMVLvl(Frame5);
-    tw.place(XMMVLv1, 60, 240, 1380, 210);
+    tw.place(XMMVLv1, 60, 270, 1560, 210);
     XMMVLv1->hide();
     Slider1 = new QSlider(Qt::Horizontal, Frame5);
     Slider1->setRange(0, 100);
-    tw.place(Slider1, 60, 480, 1380, 240);
+    tw.place(Slider1, 60, 510, 1560, 240);
     Picture2 = picture(Frame1, 1275, 1275);
-    tw.place(Picture2, 7320, 810, 570, 570);
+    tw.place(Picture2, 7200, 810, 570, 570);
     Frame7 = new QGroupBox(QStringLiteral("WaterFall/Color balance"), Frame1);
     tw.place(Frame7, 1680, 360, 3000, 780);
     Slider2 = new QSlider(Qt::Horizontal, Frame7);
@@ -255,7 +255,7 @@ void PSK31MAIN::buildTuningFrame(QWidget* canvas) {
     Frame7->hide();
 
     SSTab1 = new QTabWidget(Frame1);
-    tw.place(SSTab1, 8880, 0, 2580, 1410);
+    tw.place(SSTab1, 8940, 0, 2520, 1410);
     buildEnginePanels(Frame1);
 }
 
@@ -263,24 +263,24 @@ void PSK31MAIN::buildEnginePanels(QWidget* frame) {
     auto* fft = new QWidget;
     SSTab1->addTab(fft, QStringLiteral("FFT"));
     Picture4 = picture(fft, 717, 1400, colour::fromRef(0xFFFFEC));
-    tw.place(Picture4, 30, 30, 2280, 600);
+    tw.place(Picture4, 30, 30, 2220, 450);
     XMMVView2 = new mmvari::XMMVView(fft);
-    tw.place(XMMVView2, 30, 30, 2280, 600);
+    tw.place(XMMVView2, 30, 30, 2220, 450);
     XMMVView2->hide();
     Line13 = Picture4->addLine(Qt::blue);
     Line14 = Picture4->addLine(Qt::magenta);
     Line13->setVisible(false);
     Line14->setVisible(false);
     VScroll3 = scrollBar(fft, Qt::Vertical, 1, 10, 1);
-    tw.place(VScroll3, 2310, 30, 180, 600);
+    tw.place(VScroll3, 2250, 30, 180, 450);
     Label13 = label(fft, {});
-    tw.place(Label13, 30, 660, 2280, 210);
+    tw.place(Label13, 30, 480, 2400, 180);
     Command15 = button(fft, QStringLiteral("Ch1"));
     Command16 = button(fft, QStringLiteral("Ch2"));
     Command17 = button(fft, QStringLiteral("Ch3"));
     int left = 30;
     for (QPushButton* b : {Command15, Command16, Command17}) {
-        tw.place(b, left, 870, 720, 240);
+        tw.place(b, left, 690, 720, 240);
         b->setEnabled(false);
         left += 750;
     }
@@ -288,26 +288,26 @@ void PSK31MAIN::buildEnginePanels(QWidget* frame) {
     auto* line = new QWidget;
     SSTab1->addTab(line, QStringLiteral("Line"));
     Picture1 = picture(line, 16, 1000);
-    tw.place(Picture1, 30, 30, 2280, 570);
+    tw.place(Picture1, 30, 30, 2400, 330);
     HScroll1 = scrollBar(line, Qt::Horizontal, 8, 2048, 1000);
     HScroll1->setSingleStep(8);
     HScroll1->setPageStep(8);
-    tw.place(HScroll1, 30, 600, 2280, 180);
+    tw.place(HScroll1, 30, 360, 2400, 180);
     Check6 = new QCheckBox(QStringLiteral("LINE/DATA SYNC 切換"), line);
-    tw.place(Check6, 30, 810, 2280, 240);
+    tw.place(Check6, 30, 540, 2400, 210);
     Label24 = label(line, {});
-    tw.place(Label24, 30, 1050, 540, 210);
+    tw.place(Label24, 30, 750, 540, 210);
     Label25 = label(line, QStringLiteral("ms"));
-    tw.place(Label25, 570, 1050, 360, 210);
+    tw.place(Label25, 570, 750, 360, 210);
     Label26 = label(line, {});
-    tw.place(Label26, 960, 1050, 720, 210);
+    tw.place(Label26, 960, 750, 720, 210);
     Label27 = label(line, QStringLiteral("Hz"));
-    tw.place(Label27, 1680, 1050, 360, 210);
+    tw.place(Label27, 1680, 750, 360, 210);
     Label37 = label(line, QStringLiteral("DATA"));
-    tw.place(Label37, 30, 1050, 900, 210);
+    tw.place(Label37, 30, 750, 900, 210);
     Label37->hide();
     Label38 = label(line, QStringLiteral("SYNC"));
-    tw.place(Label38, 960, 1050, 900, 210);
+    tw.place(Label38, 960, 750, 900, 210);
     Label38->hide();
 
     // The engine panels share the tab's lower half; the engine in use shows its own.
