@@ -6,6 +6,7 @@
 #include "platform/ControlColour.h"
 #include "platform/Dialogs.h"
 #include "terminal/MACRO_FORM.h"
+#include "terminal/MacroCwIdCombo.h"
 #include "terminal/MacroSend.h"
 #include "terminal/MacroStore.h"
 #include "terminal/PSK31MAIN.h"
@@ -201,10 +202,8 @@ void Roundqso_Click() {
 }
 
 void connectMainWindow(PSK31MAIN& w) {
-    auto* filter = new MainWindowFilter(&w);
-    for (QPushButton* b : w.Command8)
-        b->installEventFilter(filter);
-    qApp->installEventFilter(filter);
+    qApp->installEventFilter(new MainWindowFilter(&w));
+    connectCwIdCombo(w);
     w.MACROMOV->setCheckable(true);
     QObject::connect(w.MACROMOV, &QAction::triggered, &w, [] { MACROMOV_Click(); });
     QObject::connect(w.MAC_LOAD, &QAction::triggered, &w, [] { MAC_LOAD_Click(); });

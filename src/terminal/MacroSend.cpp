@@ -78,7 +78,12 @@ void SendMacro(int index) {
 
     const QString raw = forms::MACRO_FORM().macroText(index);
     if (needsTimeStamp(raw)) core::MakeTimeStamp();
-    const Expansion e = expandMacro(raw, qsoState(w));
+    QsoState state = qsoState(w);
+    if (core::g.OpMode == core::ModeMmvari && raw.contains(QLatin1String("'VARITYPE'"))) {
+        QVariant type;
+        if (w.MMVARI->get(mmvari::PChannelText, 0, type)) state.VariType = type.toString();
+    }
+    const Expansion e = expandMacro(raw, state);
     cycle.setUp(e.repeat);
     applyExpansion(w, e);
     intoTransmitBox(w, core::g.MacroText);

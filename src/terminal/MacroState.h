@@ -16,6 +16,8 @@ struct Globals {
     QString UsedShortcutKeys = kReservedShortcutLetters;
     // 1 while the macro buttons are being moved.
     int MacroMoveMode = 0;
+    // The entry of the CW identification list picked last.
+    int CwIdListIndex = 0;
     // The participants of a round QSO: the value of 'CP'.
     QString RoundQsoCalls;
 };

@@ -18,7 +18,11 @@ class MainEngine final : public Engine {
     }
     void clearTxBuffer() override { pskcore::lib().fnClearTXBuffer(); }
     void txSend() override { core::TxSend(); }
-    double signalLevel() override { return forms::PSK31MAIN().ProgressBar1->value(); }
+    double signalLevel() override {
+        PSK31MAIN& w = forms::PSK31MAIN();
+        return core::g.OpMode == core::ModeMmvari ? w.MMVARI->meterLevel() : w.ProgressBar1->value();
+    }
+    void mmvariReceiveWhenEmpty() override { forms::PSK31MAIN().MMVARI->set(mmvari::IdReqRx, true); }
     bool transmitting() override { return core::g.Transmitting == 1; }
 };
 

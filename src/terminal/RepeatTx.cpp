@@ -141,6 +141,7 @@ void Cycle::Check3_Click() {
         return;
     }
     if (c_.Check3->isChecked()) {
+        if (core::g.OpMode == core::ModeMmvari) e_.mmvariReceiveWhenEmpty();
         core::g.RepeatTxOn = 0;
         core::g.MacroTxOff = 0;
         if (!e_.transmitting()) colour::setBackColor(c_.Command1, colour::kButtonFace);

@@ -51,6 +51,8 @@ class Engine {
     virtual void txSend() = 0;
     // The signal level the watch reads: the level bar, or the multi-mode modem's level.
     virtual double signalLevel() = 0;
+    // The multi-mode modem returns to receive once its buffer is empty.
+    virtual void mmvariReceiveWhenEmpty() = 0;
     virtual bool transmitting() = 0;
 };
 

@@ -2,12 +2,14 @@
 // letter puts the expansion into the transmit box and leaves the pending
 // transmission; the repeat is armed, paused and stopped by Esc.
 #include "core/Globals.h"
+#include "core/IniStore.h"
 #include "platform/Clock.h"
 #include "platform/ControlColour.h"
 #include "platform/PskCore.h"
 #include "support/ProgramFolder.h"
 #include "terminal/MACRO_FORM.h"
 #include "terminal/MacroButtons.h"
+#include "terminal/MacroCwIdCombo.h"
 #include "terminal/MacroStore.h"
 #include "terminal/PSK31MAIN.h"
 #include "terminal/RepeatMain.h"
@@ -76,6 +78,18 @@ TEST_F(MacroSend, PskModeKeywordsAndInhibitedTransmit) {
     EXPECT_EQ(core::g.RepeatTxOn, 0);
 }
 
+TEST_F(MacroSend, VaritypeAsTheMultiModeModemReportsIt) {
+    setMacro(4, QStringLiteral("type"), QStringLiteral("'VARITYPE'"));
+    macros::Command8_MouseDown(4, Qt::LeftButton);
+    EXPECT_EQ(core::g.MacroText, QStringLiteral("VariSTD/JA"));
+    core::g.OpMode = core::ModeMmvari;
+    QVariant type;
+    ASSERT_TRUE(w->MMVARI->get(mmvari::PChannelText, 0, type));
+    ASSERT_FALSE(type.toString().isEmpty());
+    macros::Command8_MouseDown(4, Qt::LeftButton);
+    EXPECT_EQ(core::g.MacroText, type.toString());
+}
+
 TEST_F(MacroSend, AltLetterSendsAndRightPressOpensTheEditor) {
     setMacro(5, QStringLiteral("QRZ(sQ)"), QStringLiteral("QRZ? de 'MYCALL'"));
     QTest::keyClick(w->Text1, Qt::Key_Q, Qt::AltModifier);
@@ -115,6 +129,50 @@ TEST_F(MacroSend, RepeatPausesAndEscapeStopsIt) {
     EXPECT_FALSE(w->Timer1->isActive());
     EXPECT_TRUE(w->Command1->isEnabled());
     EXPECT_TRUE(w->Text3->isHidden());
+}
+
+} // namespace
+
+namespace {
+
+class CwIdList : public MacroSend {
+  protected:
+    QString ini(const QString& key) {
+        core::g.IniSection = QStringLiteral("PSKCFG");
+        QString v;
+        core::GetIniString(key, v);
+        return v;
+    }
+};
+
+TEST_F(CwIdList, TypeAddPickAndDelete) {
+    QLineEdit* edit = w->Combo1->lineEdit();
+    ASSERT_EQ(w->Combo1->count(), 1);
+    edit->clear();
+    QTest::keyClicks(edit, QStringLiteral("de ja1zvk/p"));
+    EXPECT_EQ(edit->text(), QStringLiteral("DE JA1ZVK/P"));
+    EXPECT_EQ(core::g.CwIdText, QStringLiteral("DE JA1ZVK/P"));
+    EXPECT_EQ(w->Command3->toolTip(), QStringLiteral("DE JA1ZVK/P"));
+    EXPECT_EQ(ini(QStringLiteral("CWIDSTR")), QStringLiteral("DE JA1ZVK/P"));
+
+    QTest::keyClick(edit, Qt::Key_Return);
+    ASSERT_EQ(w->Combo1->count(), 2);
+    EXPECT_EQ(w->Combo1->itemText(1), QStringLiteral("DE JA1ZVK/P"));
+    EXPECT_EQ(ini(QStringLiteral("MSG_CNT")), QStringLiteral("1"));
+    EXPECT_EQ(ini(QStringLiteral("MESG1")), QStringLiteral("DE JA1ZVK/P"));
+
+    macros::Combo1_Click(0);
+    EXPECT_EQ(core::g.CwIdText, QStringLiteral("DE JA1ZVK"));
+    edit->clear();
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(w->Combo1->count(), 2) << "entry 0 is never deleted";
+    EXPECT_EQ(edit->text(), QStringLiteral("DE JA1ZVK"));
+
+    macros::Combo1_Click(1);
+    edit->clear();
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(w->Combo1->count(), 1);
+    EXPECT_EQ(ini(QStringLiteral("MSG_CNT")), QStringLiteral("0"));
 }
 
 } // namespace

@@ -21,11 +21,13 @@ class RecordingEngine final : public repeat::Engine {
     void clearTxBuffer() override { ++cleared; }
     void txSend() override { sentModes.push_back(core::g.OpMode); }
     double signalLevel() override { return level; }
+    void mmvariReceiveWhenEmpty() override { ++mmvariReceive; }
     bool transmitting() override { return onAir; }
 
     std::vector<bool> squelch;
     std::vector<int> sentModes;
     int cleared = 0;
+    int mmvariReceive = 0;
     double level = 0;
     bool onAir = false;
 };
@@ -225,6 +227,7 @@ TEST_F(Repeat, SuspendSwitchAndNewMacro) {
     send(QStringLiteral("'RPT 9''TXOFF'"));
     Check3.setChecked(true);
     cycle.Check3_Click();
+    EXPECT_EQ(engine.mmvariReceive, 1);
     EXPECT_EQ(core::g.RepeatArmed, 0);
     EXPECT_EQ(core::g.RepeatTxOn, 0);
 }
