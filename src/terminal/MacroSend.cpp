@@ -9,12 +9,21 @@
 #include "terminal/PSK31MAIN.h"
 #include "terminal/RepeatMain.h"
 
+#include <QScopeGuard>
+
 namespace macros {
 namespace {
 
 const char* const kPskModeNames[] = {"BPSK", "QPSK(USB)", "QPSK(LSB)"};
 
-QsoState qsoState(const PSK31MAIN& w) {
+// The multi-mode modem's character-code type, asked only when the macro needs it.
+QString variType(const PSK31MAIN& w, const QString& raw) {
+    QVariant type;
+    if (core::g.OpMode != core::ModeMmvari || !raw.contains(QLatin1String("'VARITYPE'"))) return {};
+    return w.MMVARI->get(mmvari::PChannelText, 0, type) ? type.toString() : QString();
+}
+
+QsoState qsoState(const PSK31MAIN& w, const QString& raw) {
     QsoState s;
     s.UserCall = core::g.UserCall;
     s.RoundQsoText = g.RoundQsoCalls;
@@ -32,6 +41,7 @@ QsoState qsoState(const PSK31MAIN& w) {
     s.TimeStampText = core::g.TimeStampText;
     s.TimeZoneOffsetH = core::g.TimeZoneOffsetH;
     s.pcClock = sysclock::jstNow();
+    s.VariType = variType(w, raw);
     return s;
 }
 
@@ -63,11 +73,17 @@ void intoTransmitBox(PSK31MAIN& w, const QString& text) {
 } // namespace
 
 void SendMacro(int index) {
+    // Handing text to an engine can let events run; a macro pressed meanwhile
+    // is ignored so that the text already being handed over stays intact.
+    static bool sending = false;
+    if (sending) return;
     PSK31MAIN& w = forms::PSK31MAIN();
     if (w.TxInhibited == 1) {
         w.Text1->setFocus();
         return;
     }
+    sending = true;
+    const QScopeGuard done([] { sending = false; });
     repeat::Cycle cycle = repeat::mainCycle();
     if (core::g.RepeatTxOn == 1) {
         cycle.cancelForNewMacro();
@@ -78,12 +94,7 @@ void SendMacro(int index) {
 
     const QString raw = forms::MACRO_FORM().macroText(index);
     if (needsTimeStamp(raw)) core::MakeTimeStamp();
-    QsoState state = qsoState(w);
-    if (core::g.OpMode == core::ModeMmvari && raw.contains(QLatin1String("'VARITYPE'"))) {
-        QVariant type;
-        if (w.MMVARI->get(mmvari::PChannelText, 0, type)) state.VariType = type.toString();
-    }
-    const Expansion e = expandMacro(raw, state);
+    const Expansion e = expandMacro(raw, qsoState(w, raw));
     cycle.setUp(e.repeat);
     applyExpansion(w, e);
     intoTransmitBox(w, core::g.MacroText);
