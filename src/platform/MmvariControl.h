@@ -12,6 +12,14 @@
 // receives its call. Channel 0 always listens, channels 1 and 2 once P81 is
 // True. The spectrum the views draw shows the stations over noise, and the own
 // carrier at the transmit frequency while transmitting.
+//
+// Transmitting: method 59 buffers text (also while receiving); id 11 True
+// starts; id 17 True ends once the buffer is sent; id 11 False ends at once and
+// drops what is left; method 56 keys a tune carrier until id 11 goes False.
+// Errors: 3 when the run switch finds no usable sound card (id 19), 4 when the
+// PTT port (id 33) is neither "NONE" nor "COMn"; 1 and 2 by soundDropped().
+// Clock measurement: method 62 with a point count raises event 16 every period;
+// method 65 then gives that line's levels.
 #include "platform/Dispatch.h"
 #include "platform/MmvariIds.h"
 
