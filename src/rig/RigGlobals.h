@@ -47,7 +47,6 @@ struct Globals {
     // Bytes (or characters) at which the port raises its receive event.
     int RigReplyLength = 0;
     QByteArray RigOutBuffer;
-    QString RigTextCommand;
     // Awaited ICOM reply: 0 none, 1 mode, 2 frequency.
     int IcomReplyState = 0;
     int RigQsyRequest = 0;

@@ -1,0 +1,172 @@
+#include "rig/RigCommands.h"
+
+#include "core/IniStore.h"
+#include "rig/CatFrames.h"
+#include "rig/RigGlobals.h"
+#include "rig/RigNeighbours.h"
+#include "rig/RigPort.h"
+
+#include "platform/SerialComm.h"
+
+#include <array>
+
+namespace rig {
+namespace {
+
+const QString kSection = QStringLiteral("RIG_CON_CFG");
+
+unsigned char icomAddress() {
+    return hexCodeByte(g.IcomAddress);
+}
+
+// A configured mode code replaces the family's; an empty or missing key leaves it.
+void takeOverride(const char* key, QString& code, QString& ini) {
+    const QString v = core::IniValueOr(kSection, QString::fromLatin1(key), QString());
+    ini = v;
+    if (!v.isEmpty()) code = v;
+}
+
+// The leading number of a text, as the spot window's frequencies are written ("7.05", "14.070.15").
+double leadingNumber(const QString& text) {
+    const QString t = text.trimmed();
+    int end = 0;
+    bool point = false;
+    while (end < t.size() && (t[end].isDigit() || (t[end] == QLatin1Char('.') && !point))) {
+        point = point || t[end] == QLatin1Char('.');
+        ++end;
+    }
+    return t.left(end).toDouble();
+}
+
+struct BandRow {
+    double from, to;
+    bool cw;
+};
+
+// Segments of the band plan where a spot is taken as CW, and the lower-sideband ones.
+constexpr std::array<BandRow, 13> kBandPlan{{{3.526, 3.805, false},
+                                             {7.0, 7.029999, true},
+                                             {7.03, 7.1, false},
+                                             {10.1, 10.14, true},
+                                             {14.0, 14.1, true},
+                                             {18.068, 18.1, true},
+                                             {21.0, 21.15, true},
+                                             {24.89, 24.93, true},
+                                             {28.0, 28.2, true},
+                                             {50.0, 50.1, true},
+                                             {144.0, 144.1, true},
+                                             {430.0, 430.1, true},
+                                             {1294.0, 1294.5, true}}};
+
+} // namespace
+
+void RigLoadModeCodes() {
+    if (const std::optional<Family> f = familyOf(g.RigType)) {
+        const FamilyTraits& t = traits(*f);
+        g.RigLsbModeCode = QString::fromLatin1(t.lsbCode);
+        g.RigUsbModeCode = QString::fromLatin1(t.usbCode);
+        g.RigCwModeCode = QString::fromLatin1(t.cwCode);
+        g.RigRttyModeCode = QString::fromLatin1(t.rttyCode);
+        g.RigPskModeCode = QString::fromLatin1(t.pskCode);
+        g.RigReplyLength = t.replyLength;
+    }
+    takeOverride("CWMode", g.RigCwModeCode, g.RigCwModeIni);
+    takeOverride("RTTYMode", g.RigRttyModeCode, g.RigRttyModeIni);
+    takeOverride("PSK31Mode", g.RigPskModeCode, g.RigPskModeIni);
+}
+
+bool RigAskStatus() {
+    const std::optional<Family> f = familyOf(g.RigType);
+    if (!f) return false;
+    if (*f == Family::Icom) {
+        IcomAskMode();
+        return true;
+    }
+    CatSequence request = statusRequest(*f, icomAddress());
+    if (*f != Family::Ft767) return sendSequence(request);
+    // The FT767's status block answers the last command; it is read inside the wait after it.
+    const CatSend last = request.back();
+    request.pop_back();
+    if (!sendSequence(request)) return false;
+    RigDelay();
+    g.RigOutBuffer = last.bytes;
+    const int before = repliesHandled();
+    if (!RigSend()) return false;
+    awaitReply(last.bytes.size() + traits(*f).replyLength, [before] { return repliesHandled() != before; });
+    return true;
+}
+
+void IcomAskMode() {
+    g.IcomReplyState = 1;
+    port().setRThreshold(14);
+    g.RigOutBuffer = statusRequest(Family::Icom, icomAddress()).front().bytes;
+    RigSend();
+}
+
+void IcomAskFreq() {
+    g.IcomReplyState = 2;
+    port().setRThreshold(17);
+    g.RigOutBuffer = icomFrequencyRequest(icomAddress());
+    if (!RigSend()) return;
+    // The reply (our echoed request and the answer) is decoded inside this wait.
+    awaitReply(6 + 17, [] { return g.IcomReplyState != 2; });
+}
+
+void RigPttOn() {
+    const std::optional<Family> f = familyOf(g.RigType);
+    if (g.RigPortOpen != 1 || !f) return;
+    g.RigOutBuffer = pttCommand(*f, true, icomAddress());
+    if (!g.RigOutBuffer.isEmpty()) RigSend();
+}
+
+void RigPttOff() {
+    const std::optional<Family> f = familyOf(g.RigType);
+    if (g.RigPortOpen != 1 || !f || !nb::anyEngineTransmits()) return;
+    g.RigOutBuffer = pttCommand(*f, false, icomAddress());
+    if (!g.RigOutBuffer.isEmpty()) RigSend();
+}
+
+void RigSetMode(const QString& ModeCode) {
+    const std::optional<Family> f = familyOf(g.RigType);
+    if (g.RigPortOpen != 1 || !f) return;
+    if (*f == Family::Icom) g.IcomReplyState = 0;
+    sendSequence(modeCommand(*f, ModeCode, icomAddress()));
+}
+
+void RigSetFrequency(const QString& FreqDigits) {
+    const std::optional<Family> f = familyOf(g.RigType);
+    if (g.RigPortOpen != 1 || !f) return;
+    const std::optional<CatSequence> commands = frequencyCommands(*f, FreqDigits, icomAddress());
+    if (!commands) return;
+    if (*f == Family::Icom) g.IcomReplyState = 0;
+    sendSequence(*commands);
+}
+
+void SpotModeForFrequency(const QString& FreqMHz) {
+    if (g.SpotModeSetting == 1) {
+        g.SpotModeName = nb::logModeTextPsk();
+        g.SpotRigModeCode = g.RigPskModeCode;
+        return;
+    }
+    if (g.SpotModeSetting == 2) {
+        g.SpotModeName = nb::logModeTextRtty();
+        g.SpotRigModeCode = g.RigRttyModeCode;
+        return;
+    }
+    const double f = leadingNumber(FreqMHz);
+    bool cw = f < 3.526;
+    bool lower = false;
+    if (!cw) {
+        for (const BandRow& row : kBandPlan) {
+            if (f >= row.from && f <= row.to) {
+                cw = row.cw;
+                lower = !row.cw;
+                break;
+            }
+        }
+    }
+    g.SpotModeName = cw ? QStringLiteral("CW") : QStringLiteral("SSB");
+    g.SpotRigModeCode = cw ? g.RigCwModeCode : lower ? g.RigLsbModeCode : g.RigUsbModeCode;
+}
+
+} // namespace rig

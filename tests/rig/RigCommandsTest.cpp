@@ -1,0 +1,302 @@
+// Keying, mode setting, the mode on open, QSY and the port's own commands,
+// through the real serial code to a simulated rig.
+#include "RigLinkFixture.h"
+
+#include "core/Globals.h"
+#include "platform/Dialogs.h"
+#include "rig/RigCommands.h"
+#include "rig/RigGlobals.h"
+#include "rig/RigPolling.h"
+#include "rig/RigPort.h"
+#include "rig/RigSettings.h"
+#include "sstv/SstvGlobals.h"
+#include "terminal/PSK31MAIN.h"
+#include "terminal/multi_ch.h"
+
+#include <QScrollBar>
+
+namespace {
+
+using zvtest::RigLinkTest;
+
+QByteArray hex(const char* text) {
+    return QByteArray::fromHex(QByteArray(text).replace(' ', QByteArray()));
+}
+
+bool waitFor(const std::function<bool()>& done) {
+    return zvtest::waitUntil(done, 3000);
+}
+
+TEST_F(RigLinkTest, PttByCatKeysAndUnkeysOnlyWhileAnEngineTransmits) {
+    for (const char* family : {"ICOM", "KENWOOD", "FT1000MP", "FT920", "FT900", "FT847", "FT817"}) {
+        SCOPED_TRACE(family);
+        zvtest::RigSimulator& rig = openRig(QString::fromLatin1(family));
+        rig::RigPttOn();
+        ASSERT_TRUE(waitFor([&] { return rig.ptt; }));
+        rig::RigPttOff(); // no engine transmits: nothing is sent
+        zvtest::pumpEvents(50);
+        EXPECT_TRUE(rig.ptt);
+        core::g.Transmitting = 1;
+        rig::RigPttOff();
+        EXPECT_TRUE(waitFor([&] { return !rig.ptt; }));
+        core::g.Transmitting = 0;
+        rig::RigClosePort();
+    }
+}
+
+TEST_F(RigLinkTest, ClosingThePortUnkeysATransmittingRig) {
+    const struct {
+        int* flag;
+    } engines[] = {{&core::g.Transmitting}, {&core::g.MmttyTxOn}, {&core::g.MmvariTxOn}, {&sstv::g.SstvTxActive}};
+    for (const auto& e : engines) {
+        zvtest::RigSimulator& rig = openRig(QStringLiteral("ICOM"));
+        *e.flag = 1;
+        rig::RigPttOn();
+        ASSERT_TRUE(waitFor([&] { return rig.ptt; }));
+        rig::RigClosePort();
+        EXPECT_FALSE(rig.ptt);
+        EXPECT_EQ(rig.pttOffCount, 1);
+        *e.flag = 0;
+    }
+}
+
+TEST_F(RigLinkTest, CommandsAreNotSentWhileThePortIsClosed) {
+    zvtest::RigSimulator& rig = rigOf(QStringLiteral("ICOM"));
+    core::g.Transmitting = 1;
+    rig::RigPttOn();
+    rig::RigPttOff();
+    rig::RigSetMode(QStringLiteral("01"));
+    rig::RigSetFrequency(QStringLiteral("0014070150"));
+    zvtest::pumpEvents(50);
+    EXPECT_TRUE(rig.received.isEmpty());
+}
+
+TEST_F(RigLinkTest, OpeningSetsTheRigModeForTheOperatingMode) {
+    const struct {
+        int opMode;
+        const char* family;
+        QByteArray code;
+    } rows[] = {
+        {core::ModeBpsk, "ICOM", "\x00"},       {core::ModeQpskUsb, "ICOM", "\x01"}, {core::ModeQpskLsb, "ICOM", "\x00"},
+        {core::ModeRtty, "KENWOOD", "1"},       {core::ModeCw, "KENWOOD", "7"},      {core::ModeCw, "FT767", "\x12"},
+        {core::ModeQpskUsb, "FT1000MP", "\x01"}, {core::ModeCw, "FT817", "\x02"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(std::string(r.family) + " " + std::to_string(r.opMode));
+        core::g.OpMode = r.opMode;
+        zvtest::RigSimulator& rig = openRig(QString::fromLatin1(r.family), 1);
+        ASSERT_TRUE(waitFor([&] { return !rig.modeCommands.isEmpty(); }));
+        EXPECT_EQ(rig.modeCommands.last(), QByteArray(r.code.constData(), r.code.size() ? r.code.size() : 1));
+        rig::RigClosePort();
+    }
+}
+
+TEST_F(RigLinkTest, ModeOnOpenNeedsPollingAndIsNotSetForTheMultiModeEngine) {
+    core::g.OpMode = core::ModeBpsk;
+    zvtest::RigSimulator& never = openRig(QStringLiteral("KENWOOD"), 0);
+    zvtest::pumpEvents(100);
+    EXPECT_TRUE(never.modeCommands.isEmpty());
+    rig::RigClosePort();
+
+    core::g.OpMode = core::ModeMmvari;
+    rig::g.RigPollInterval = 5000;
+    zvtest::RigSimulator& mmvari = openRig(QStringLiteral("KENWOOD"), 2);
+    zvtest::pumpEvents(100);
+    EXPECT_TRUE(mmvari.modeCommands.isEmpty());
+}
+
+TEST_F(RigLinkTest, SstvModeOnOpenDependsOnTheBand) {
+    core::g.OpMode = core::ModeSstv;
+    rig::g.RigPollInterval = 5000;
+    for (const auto& [freq, code] : {std::pair{"14.000", "1"}, std::pair{"14.001", "2"}, std::pair{"7.171", "1"}}) {
+        rig::g.RigFreqText = QString::fromLatin1(freq);
+        zvtest::RigSimulator& rig = openRig(QStringLiteral("KENWOOD"), 2);
+        ASSERT_TRUE(waitFor([&] { return !rig.modeCommands.isEmpty(); }));
+        EXPECT_EQ(rig.modeCommands.last(), QByteArray(code)) << freq;
+        rig::RigClosePort();
+    }
+}
+
+TEST_F(RigLinkTest, ConfiguredModeCodesReplaceTheFamilys) {
+    writeIni(QStringLiteral("[RIG_CON_CFG]\nCWMode=3\nRTTYMode=\nPSK31Mode=9\n"));
+    zvtest::RigSimulator& rig = openRig(QStringLiteral("KENWOOD"));
+    EXPECT_EQ(rig::g.RigCwModeCode, QStringLiteral("3"));
+    EXPECT_EQ(rig::g.RigCwModeIni, QStringLiteral("3"));
+    EXPECT_EQ(rig::g.RigRttyModeCode, QStringLiteral("1")); // an empty setting keeps the family's code
+    EXPECT_EQ(rig::g.RigRttyModeIni, QString());
+    EXPECT_EQ(rig::g.RigPskModeCode, QStringLiteral("9"));
+    rig::RigSetMode(rig::g.RigCwModeCode);
+    ASSERT_TRUE(waitFor([&] { return !rig.modeCommands.isEmpty(); }));
+    EXPECT_TRUE(rig.received.endsWith("MD3;\r"));
+}
+
+TEST_F(RigLinkTest, Ft847CatIsSwitchedOnAndOffWithThePort) {
+    zvtest::RigSimulator& rig = openRig(QStringLiteral("FT847"));
+    ASSERT_TRUE(waitFor([&] { return !rig.commands.isEmpty(); }));
+    EXPECT_EQ(rig.commands.first(), hex("00 00 00 00 00"));
+    rig::RigClosePort();
+    ASSERT_TRUE(waitFor([&] { return rig.commands.size() >= 2; }));
+    EXPECT_EQ(rig.commands.last(), hex("00 00 00 00 80"));
+    EXPECT_EQ(rig::g.RigPortOpen, 0);
+}
+
+TEST_F(RigLinkTest, NoneOpensNothingAndAsksNothing) {
+    rig::g.RigPortName = QStringLiteral("NONE");
+    rig::g.RigType = QStringLiteral("ICOM");
+    rig::RigOpenPort();
+    EXPECT_EQ(rig::g.RigPortOpen, 0);
+    EXPECT_TRUE(ui::script::asked().isEmpty());
+}
+
+TEST_F(RigLinkTest, APortThatCannotBeOpenedLeavesAMessage) {
+    rig::g.RigType = QStringLiteral("ICOM");
+    rig::g.RigPollMode = 2;
+    rig::g.RigPortName = QStringLiteral("/dev/zorvatek-no-such-port");
+    rig::RigOpenPort();
+    EXPECT_EQ(rig::g.RigPortOpen, 0);
+    EXPECT_EQ(rig::g.RigReplyLength, 14);
+    EXPECT_TRUE(core::g.StatusMessage.contains(QStringLiteral("見つかりません"))) << core::g.StatusMessage.toStdString();
+    EXPECT_TRUE(core::g.StatusMessage.startsWith(QString::number(int(QSerialPort::DeviceNotFoundError)) + ' '));
+}
+
+// A QSY in PSK with RX tone 1600 Hz and TX tone 1000 Hz moves the dial by 600 Hz.
+TEST_F(RigLinkTest, QsyRetunesBySidebandAndMovesTheReceiveTone) {
+    const struct {
+        const char* family;
+        int mode;
+        qint64 expected;
+    } rows[] = {{"ICOM", 1, 14070600},     {"ICOM", 0, 14069400},    {"ICOM", 4, 14069400},
+                {"KENWOOD", 2, 14070600},  {"KENWOOD", 1, 14069400}, {"FT817", 1, 14070600},
+                {"FT1000MP", 0, 14069400}, {"JST-245", 2, 14070600}, {"FT767", 1, 14070600}};
+    core::g.OpMode = core::ModeBpsk;
+    for (const auto& r : rows) {
+        SCOPED_TRACE(std::string(r.family) + " " + std::to_string(r.mode));
+        zvtest::RigSimulator& rig = openRig(QString::fromLatin1(r.family));
+        rig.dialHz = 14070000;
+        rig.mode = r.mode;
+        rig::RigReadStatus();
+        ASSERT_TRUE(waitFor([&] { return rig::g.RigDialHz == 14070000; }));
+        core::g.RxFreqHz = 1600;
+        core::g.TxFreqHz = 1000;
+        rig::g.RigQsyRequest = 1;
+        rig::RigReadStatus();
+        EXPECT_TRUE(waitFor([&] { return rig.dialHz == r.expected; })) << rig.dialHz;
+        EXPECT_EQ(rig::g.RigQsyRequest, 0);
+        EXPECT_EQ(forms::PSK31MAIN().VScroll1->value(), 1000);
+        rig::RigClosePort();
+        core::g.RxFreqHz = core::g.TxFreqHz = 1500;
+    }
+}
+
+TEST_F(RigLinkTest, QsyInAModeWithoutSidebandDoesNotRetune) {
+    const struct {
+        const char* family;
+        int mode;
+    } rows[] = {{"ICOM", 3}, {"FT817", 5}, {"KENWOOD", 3}};
+    for (const auto& r : rows) {
+        zvtest::RigSimulator& rig = openRig(QString::fromLatin1(r.family));
+        rig.mode = r.mode;
+        rig.dialHz = 14070000;
+        rig::RigReadStatus();
+        ASSERT_TRUE(waitFor([&] { return rig::g.RigDialHz == 14070000; }));
+        core::g.RxFreqHz = 1600;
+        core::g.TxFreqHz = 1000;
+        rig::g.RigQsyRequest = 1;
+        rig::RigReadStatus();
+        zvtest::pumpEvents(150);
+        EXPECT_EQ(rig.dialHz, 14070000) << r.family;
+        EXPECT_EQ(rig::g.RigQsyRequest, 0);
+        rig::RigClosePort();
+    }
+}
+
+TEST_F(RigLinkTest, QsyWithTransverterAndThreeChannels) {
+    rig::g.TransverterOn = QStringLiteral("1");
+    rig::g.TransverterIfHz = 22000000;
+    core::g.ChannelDisplay = 3;
+    core::g.Ch2RxFreq = 1400;
+    core::g.Ch3RxFreq = 1800;
+    zvtest::RigSimulator& rig = openRig(QStringLiteral("KENWOOD"));
+    rig.dialHz = 28100000;
+    rig::RigReadStatus();
+    ASSERT_TRUE(waitFor([&] { return rig::g.RigDialHz == 50100000; }));
+    core::g.RxFreqHz = 1600;
+    core::g.TxFreqHz = 1000;
+    rig::g.RigQsyRequest = 1;
+    rig::RigReadStatus();
+    // The rig is given its own (IF) frequency.
+    EXPECT_TRUE(waitFor([&] { return rig.dialHz == 28100600; })) << rig.dialHz;
+    EXPECT_EQ(forms::multi_ch().VScroll1->value(), 800);
+    EXPECT_EQ(forms::multi_ch().VScroll2->value(), 1200);
+}
+
+TEST_F(RigLinkTest, QsyStaysPendingInSstvMode) {
+    core::g.OpMode = core::ModeSstv;
+    zvtest::RigSimulator& rig = openRig(QStringLiteral("KENWOOD"));
+    rig::g.RigQsyRequest = 1;
+    rig::RigReadStatus();
+    zvtest::pumpEvents(100);
+    EXPECT_EQ(rig::g.RigQsyRequest, 1);
+    EXPECT_EQ(rig.commands, QList<QByteArray>{"IF"});
+}
+
+TEST_F(RigLinkTest, SpotModeForFrequency) {
+    rig::g.RigType = QStringLiteral("KENWOOD");
+    rig::RigLoadModeCodes();
+    const struct {
+        const char* mhz;
+        const char* name;
+        const char* code;
+    } rows[] = {{"7.05", "SSB", "1"},    {"7.15", "SSB", "2"},    {"1.9", "CW", "7"},     {"14.1", "CW", "7"},
+                {"14.2", "SSB", "2"},    {"3.526", "SSB", "1"},   {"3.805", "SSB", "1"},  {"7.029999", "CW", "7"},
+                {"1294.5", "CW", "7"},   {"14.070.15", "CW", "7"}, {"", "CW", "7"}};
+    for (const auto& r : rows) {
+        rig::SpotModeForFrequency(QString::fromLatin1(r.mhz));
+        EXPECT_EQ(rig::g.SpotModeName, QString::fromLatin1(r.name)) << r.mhz;
+        EXPECT_EQ(rig::g.SpotRigModeCode, QString::fromLatin1(r.code)) << r.mhz;
+    }
+    core::g.LogModeTextPsk = QStringLiteral("BPSK");
+    core::g.LogModeTextRtty = QStringLiteral("RTTY");
+    rig::g.SpotModeSetting = 1;
+    rig::SpotModeForFrequency(QStringLiteral("14.2"));
+    EXPECT_EQ(rig::g.SpotModeName, QStringLiteral("BPSK"));
+    EXPECT_EQ(rig::g.SpotRigModeCode, rig::g.RigPskModeCode);
+    rig::g.SpotModeSetting = 2;
+    rig::SpotModeForFrequency(QStringLiteral("14.2"));
+    EXPECT_EQ(rig::g.SpotModeName, QStringLiteral("RTTY"));
+    EXPECT_EQ(rig::g.SpotRigModeCode, rig::g.RigRttyModeCode);
+}
+
+TEST_F(RigLinkTest, SettingsAreReadWithTheirDefaults) {
+    rig::ReadRigSettings();
+    EXPECT_EQ(rig::g.RigPortName, QStringLiteral("NONE"));
+    EXPECT_EQ(rig::g.RigType, QStringLiteral("Not Use"));
+    EXPECT_EQ(rig::g.RigInterval, QStringLiteral("10"));
+    EXPECT_EQ(rig::g.RigPollInterval, 1000);
+    EXPECT_EQ(rig::g.TransverterIfHz, 22000000);
+    EXPECT_EQ(rig::g.IcomAddress, QStringLiteral("  "));
+
+    writeIni(QStringLiteral("[RIG_CON_CFG]\nRIGCOMCONT=COM3\nRIG_TYPE=ICOM\nBAUD_RATE=9600\nSTOP_BIT=2\n"
+                            "Interval=30\nICOM_RIGadrs=5E\nVFOCHECK=YesP\nMODECHECK=YES\nTRVIFfreq=116\n"
+                            "TRVon=1\nPoll_Time=600\nUSE_TRV=YES\n"));
+    rig::ReadRigSettings();
+    EXPECT_EQ(rig::g.RigPortName, QStringLiteral("COM3"));
+    EXPECT_EQ(rig::g.RigType, QStringLiteral("ICOM"));
+    EXPECT_EQ(rig::g.RigBaudRate, QStringLiteral("9600"));
+    EXPECT_EQ(rig::g.RigStopBits, QStringLiteral("2"));
+    EXPECT_EQ(rig::g.RigInterval, QStringLiteral("30"));
+    EXPECT_EQ(rig::g.IcomAddress, QStringLiteral("5E"));
+    EXPECT_EQ(rig::g.RigPollMode, 2);
+    EXPECT_EQ(rig::g.RigModeCheckOn, 1);
+    EXPECT_EQ(rig::g.TransverterIfHz, 116000000);
+    EXPECT_EQ(rig::g.TransverterOn, QStringLiteral("1"));
+    EXPECT_EQ(rig::g.TransverterUse, QStringLiteral("YES"));
+    EXPECT_EQ(rig::g.RigPollInterval, 600);
+
+    writeIni(QStringLiteral("[RIG_CON_CFG]\nRIGCOMCONT=0\nVFOCHECK=YES\n"));
+    rig::ReadRigSettings();
+    EXPECT_EQ(rig::g.RigPortName, QStringLiteral("NONE"));
+    EXPECT_EQ(rig::g.RigPollMode, 1);
+}
+
+} // namespace

@@ -1,0 +1,163 @@
+// Reading each family's rig through the real serial code and a simulated rig:
+// the frequency and mode reach the windows, at once or by the poll timer.
+#include "RigLinkFixture.h"
+
+#include "core/AboutZORVATEK.h"
+#include "core/Globals.h"
+#include "log/LogGlobals.h"
+#include "log/TEMP_LOG.h"
+#include "rig/RigGlobals.h"
+#include "rig/RigPolling.h"
+#include "rig/RigPort.h"
+
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+
+namespace {
+
+using zvtest::RigLinkTest;
+
+struct FamilyCase {
+    const char* family;
+    int usbMode; // the rig's own value for USB
+    const char* label;
+    bool modeLabel; // the family's reading writes the mode label
+};
+
+const FamilyCase kFamilies[] = {
+    {"ICOM", 1, "14.070.150", true},     {"KENWOOD", 2, "14.070.150", false}, {"FT1000MP", 1, "14.070.15", true},
+    {"FT920", 64, "14.070.15", false},   {"FT847", 1, "14.070.15", false},    {"FT817", 1, "14.070.15", true},
+    {"FT767", 1, "14.070.150", true},    {"JST-245", 2, "14.070.150", true},
+};
+
+TEST_F(RigLinkTest, EveryFamilyShowsTheRigsFrequencyAndMode) {
+    for (const FamilyCase& c : kFamilies) {
+        SCOPED_TRACE(c.family);
+        zvtest::RigSimulator& rig = openRig(QString::fromLatin1(c.family));
+        rig.dialHz = 14070150;
+        rig.mode = c.usbMode;
+        forms::PSK31MAIN().Label40->clear();
+        forms::PSK31MAIN().Label23->clear();
+        rig::RigReadStatus();
+        ASSERT_TRUE(zvtest::waitUntil([&] { return frequencyLabel() == QLatin1String(c.label); }, 3000))
+            << frequencyLabel().toStdString();
+        EXPECT_EQ(rig::g.RigFreqText, QStringLiteral("14.070"));
+        EXPECT_EQ(rig::g.RigModeText, QStringLiteral("USB"));
+        EXPECT_EQ(modeLabel(), c.modeLabel ? QStringLiteral("USB") : QString());
+        rig::RigClosePort();
+    }
+}
+
+TEST_F(RigLinkTest, FT900RepliesAreNotRead) {
+    zvtest::RigSimulator& rig = openRig(QStringLiteral("FT900"));
+    rig::RigReadStatus();
+    ASSERT_TRUE(zvtest::waitUntil([&] { return rig.commands.size() == 1; }, 2000));
+    zvtest::pumpEvents(100);
+    EXPECT_EQ(rig.commands.first(), QByteArray::fromHex("0000000210"));
+    EXPECT_TRUE(rig::g.RigFreqText.isEmpty());
+}
+
+TEST_F(RigLinkTest, PollTimerShowsANewDialAtTheNextPoll) {
+    rig::g.RigPollInterval = 100;
+    zvtest::RigSimulator& rig = openRig(QStringLiteral("ICOM"), 2);
+    EXPECT_TRUE(forms::AboutZORVATEK().Timer1->isActive());
+    EXPECT_EQ(forms::AboutZORVATEK().Timer1->interval(), 100);
+    rig.dialHz = 7035000;
+    ASSERT_TRUE(zvtest::waitUntil([&] { return frequencyLabel() == QLatin1String("7.035.000"); }, 3000));
+    rig.dialHz = 7041230;
+    ASSERT_TRUE(zvtest::waitUntil([&] { return frequencyLabel() == QLatin1String("7.041.230"); }, 3000));
+    rig::RigStopPolling();
+    EXPECT_FALSE(forms::AboutZORVATEK().Timer1->isActive());
+}
+
+TEST_F(RigLinkTest, LogEntryFieldsTakeTheFrequencyWithTheLibraryLink) {
+    logbook::g.HamlogLink = 1;
+    zvtest::RigSimulator& rig = openRig(QStringLiteral("KENWOOD"));
+    rig.dialHz = 21080400;
+    rig::RigReadStatus();
+    ASSERT_TRUE(zvtest::waitUntil([&] { return rig::g.RigFreqText == QLatin1String("21.080"); }, 3000));
+    EXPECT_EQ(forms::TEMP_LOG().Combo1->currentText(), QStringLiteral("21.080"));
+    EXPECT_EQ(forms::TEMP_LOG().Label17->text(), QStringLiteral("21.080"));
+}
+
+TEST_F(RigLinkTest, TransverterOffsetIsAddedToTheDial) {
+    rig::g.TransverterOn = QStringLiteral("1");
+    rig::g.TransverterIfHz = 22000000;
+    zvtest::RigSimulator& rig = openRig(QStringLiteral("FT817"));
+    rig.dialHz = 28100000;
+    rig::RigReadStatus();
+    ASSERT_TRUE(zvtest::waitUntil([&] { return frequencyLabel() == QLatin1String("50.100.00"); }, 3000));
+    EXPECT_EQ(rig::g.RigDialHz, 50100000);
+}
+
+TEST_F(RigLinkTest, IcomReplyInPiecesIsWaitedForButALateOneIsDropped) {
+    zvtest::RigSimulator& rig = openRig(QStringLiteral("ICOM"));
+    rig.dialHz = 14070150;
+    rig.splitDelayMs = 30;
+    rig::RigReadStatus();
+    ASSERT_TRUE(zvtest::waitUntil([&] { return frequencyLabel() == QLatin1String("14.070.150"); }, 3000));
+
+    // An answer later than the time its bytes need on the wire plus the margin
+    // leaves the last good frequency shown.
+    rig.splitDelayMs = 0;
+    rig.replyDelayMs = 400;
+    rig.dialHz = 18100000;
+    rig::RigReadStatus();
+    zvtest::pumpEvents(1200);
+    EXPECT_EQ(frequencyLabel(), QStringLiteral("14.070.150"));
+    EXPECT_EQ(rig::g.IcomReplyState, 0);
+}
+
+TEST_F(RigLinkTest, ASilentRigNeitherHangsNorChangesTheDisplay) {
+    for (const FamilyCase& c : kFamilies) {
+        SCOPED_TRACE(c.family);
+        zvtest::RigSimulator& rig = openRig(QString::fromLatin1(c.family));
+        rig.answering = false;
+        forms::PSK31MAIN().Label40->setText(QStringLiteral("7.000.000"));
+        QElapsedTimer t;
+        t.start();
+        rig::RigReadStatus();
+        zvtest::pumpEvents(200);
+        EXPECT_LT(t.elapsed(), 1500);
+        EXPECT_EQ(frequencyLabel(), QStringLiteral("7.000.000"));
+        rig::RigClosePort();
+    }
+}
+
+TEST_F(RigLinkTest, PollTickShowsAPendingMessageForTwoSeconds) {
+    openRig(QStringLiteral("KENWOOD"));
+    core::g.StatusMessage = QStringLiteral("RIG Control Port-COM2 異常ですrc");
+    rig::RigPollTick();
+    EXPECT_TRUE(forms::PSK31MAIN().Text3->isVisibleTo(&forms::PSK31MAIN()));
+    EXPECT_EQ(forms::PSK31MAIN().Text3->text(), QStringLiteral("RIG Control Port-COM2 異常ですrc"));
+    EXPECT_TRUE(forms::AboutZORVATEK().Timer3->isActive());
+    EXPECT_EQ(forms::AboutZORVATEK().Timer3->interval(), 2000);
+}
+
+TEST_F(RigLinkTest, WhileAQsyIsPendingThePollSendsNothing) {
+    zvtest::RigSimulator& rig = openRig(QStringLiteral("KENWOOD"));
+    rig::g.RigQsyRequest = 1;
+    rig::RigPollTick();
+    zvtest::pumpEvents(100);
+    EXPECT_TRUE(rig.received.isEmpty());
+}
+
+TEST_F(RigLinkTest, RigDelayWaitsItsIntervalWhileEventsRun) {
+    rig::g.RigInterval = QStringLiteral("60");
+    bool ran = false;
+    QTimer::singleShot(0, [&] { ran = true; });
+    QElapsedTimer t;
+    t.start();
+    rig::RigDelay();
+    EXPECT_GE(t.elapsed(), 60);
+    EXPECT_TRUE(ran);
+    rig::g.RigInterval = QStringLiteral("abc");
+    t.restart();
+    rig::RigDelay();
+    EXPECT_LT(t.elapsed(), 50);
+}
+
+} // namespace

@@ -1,0 +1,55 @@
+// A simulated rig to try the rig link by hand: it prints the pseudo-terminal
+// to put in the rig settings (RIGCOMCONT) and then answers as a rig of the
+// given family would. Lines on standard input turn its dial and switch its mode:
+//   f 7035000   dial in Hz        m 1   mode value of the family's status reply
+//   q           end
+#include "support/RigSimulator.h"
+
+#include <QCoreApplication>
+#include <QSocketNotifier>
+#include <QTextStream>
+#include <cstdio>
+#include <unistd.h>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() < 2) {
+        std::fprintf(stderr, "usage: zorvatek-rigsim FAMILY [DIAL_HZ] [ICOM_ADDRESS]\n"
+                             "  FAMILY: ICOM KENWOOD FT767 FT817 FT847 FT900 FT920 FT1000MP JST-245\n");
+        return 2;
+    }
+    const unsigned char address = args.size() > 3 ? static_cast<unsigned char>(args[3].toUInt(nullptr, 16)) : 0x58;
+    zvtest::RigSimulator rig(args[1], address);
+    if (!rig.isOpen()) {
+        std::fprintf(stderr, "zorvatek-rigsim: no pseudo-terminal\n");
+        return 1;
+    }
+    if (args.size() > 2) rig.dialHz = args[2].toLongLong();
+
+    QTextStream out(stdout);
+    out << "rig " << rig.family() << " on " << rig.devicePath() << Qt::endl;
+    out << "put RIGCOMCONT=" << rig.devicePath() << " and RIG_TYPE=" << rig.family()
+        << " in [RIG_CON_CFG] of ZORVATEK.INI" << Qt::endl;
+
+    bool keyed = false;
+    QObject::connect(&rig, &zvtest::RigSimulator::commandHandled, [&](const QByteArray&) {
+        if (rig.ptt != keyed) {
+            keyed = rig.ptt;
+            out << (keyed ? "PTT on" : "PTT off") << Qt::endl;
+        }
+    });
+
+    QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
+    QTextStream in(stdin);
+    QObject::connect(&input, &QSocketNotifier::activated, [&] {
+        const QString line = in.readLine().trimmed();
+        if (in.atEnd() && line.isEmpty()) return input.setEnabled(false); // no more input: keep answering
+        const QStringList words = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (words.value(0) == QLatin1String("q")) return app.quit();
+        if (words.value(0) == QLatin1String("f")) rig.dialHz = words.value(1).toLongLong();
+        if (words.value(0) == QLatin1String("m")) rig.mode = words.value(1).toInt();
+        out << "dial " << rig.dialHz << " Hz, mode " << rig.mode << Qt::endl;
+    });
+    return app.exec();
+}
