@@ -50,7 +50,7 @@ bool finish(Family f) {
 }
 
 // Takes what the reply said; a reply that could not be read leaves everything as it was.
-bool apply(Family f, const std::optional<CatReading>& r) {
+bool takeReading(Family f, const std::optional<CatReading>& r) {
     if (!r || !r->dialHz) return false;
     if (r->clarifierSteps) g.RigClarifierSteps = *r->clarifierSteps;
     if (r->modeText) g.RigModeText = *r->modeText;
@@ -63,19 +63,19 @@ bool apply(Family f, const std::optional<CatReading>& r) {
 void Ft1000mpParseStatus() {
     const QByteArray reply = readBytes();
     if (!nb::statusMessage().isEmpty()) return;
-    apply(Family::Ft1000mp, decodeFt1000mp(reply, g.RigDataModeText));
+    takeReading(Family::Ft1000mp, decodeFt1000mp(reply, g.RigDataModeText));
 }
 
 void Ft920ParseStatus() {
-    apply(Family::Ft920, decodeFt920(readBytes()));
+    takeReading(Family::Ft920, decodeFt920(readBytes()));
 }
 
 void Ft847ParseStatus() {
-    apply(Family::Ft847, decodeFt847(readBytes()));
+    takeReading(Family::Ft847, decodeFt847(readBytes()));
 }
 
 void Ft817ParseStatus() {
-    apply(Family::Ft817, decodeFt817(readBytes()));
+    takeReading(Family::Ft817, decodeFt817(readBytes()));
 }
 
 void Ft767ParseStatus() {
@@ -84,7 +84,7 @@ void Ft767ParseStatus() {
         sendSequence(ft767FollowUp());
         return;
     }
-    if (apply(Family::Ft767, r)) return;
+    if (takeReading(Family::Ft767, r)) return;
     // Shown on the message line rather than in a box at every poll.
     const SerialComm& p = port();
     nb::statusMessage() = p.lastErrorCode() != 0
@@ -98,11 +98,11 @@ void Jst245ParseStatus() {
     RigSend();
     g.RigOutBuffer = textCommand(QStringLiteral("H0"));
     RigSend();
-    apply(Family::Jst245, decodeJst245(reply));
+    takeReading(Family::Jst245, decodeJst245(reply));
 }
 
 void KenwoodParseStatus() {
-    apply(Family::Kenwood, decodeKenwood(readText()));
+    takeReading(Family::Kenwood, decodeKenwood(readText()));
 }
 
 void IcomParseMode() {
@@ -117,7 +117,7 @@ void IcomParseMode() {
 void IcomParseFreq() {
     const QByteArray reply = readBytes();
     if (!nb::statusMessage().isEmpty()) return;
-    apply(Family::Icom, decodeIcomFreq(reply, icomAddress()));
+    takeReading(Family::Icom, decodeIcomFreq(reply, icomAddress()));
 }
 
 } // namespace rig

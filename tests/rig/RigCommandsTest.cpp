@@ -14,6 +14,7 @@
 #include "terminal/multi_ch.h"
 
 #include <QScrollBar>
+#include <QSerialPort>
 
 namespace {
 
@@ -54,7 +55,7 @@ TEST_F(RigLinkTest, ClosingThePortUnkeysATransmittingRig) {
         rig::RigPttOn();
         ASSERT_TRUE(waitFor([&] { return rig.ptt; }));
         rig::RigClosePort();
-        EXPECT_FALSE(rig.ptt);
+        EXPECT_TRUE(waitFor([&] { return !rig.ptt; }));
         EXPECT_EQ(rig.pttOffCount, 1);
         *e.flag = 0;
     }
@@ -143,6 +144,7 @@ TEST_F(RigLinkTest, Ft847CatIsSwitchedOnAndOffWithThePort) {
 TEST_F(RigLinkTest, NoneOpensNothingAndAsksNothing) {
     rig::g.RigPortName = QStringLiteral("NONE");
     rig::g.RigType = QStringLiteral("ICOM");
+    ui::script::clearAsked();
     rig::RigOpenPort();
     EXPECT_EQ(rig::g.RigPortOpen, 0);
     EXPECT_TRUE(ui::script::asked().isEmpty());
@@ -174,6 +176,7 @@ TEST_F(RigLinkTest, QsyRetunesBySidebandAndMovesTheReceiveTone) {
         zvtest::RigSimulator& rig = openRig(QString::fromLatin1(r.family));
         rig.dialHz = 14070000;
         rig.mode = r.mode;
+        rig::g.RigDialHz = 0;
         rig::RigReadStatus();
         ASSERT_TRUE(waitFor([&] { return rig::g.RigDialHz == 14070000; }));
         core::g.RxFreqHz = 1600;
@@ -197,6 +200,7 @@ TEST_F(RigLinkTest, QsyInAModeWithoutSidebandDoesNotRetune) {
         zvtest::RigSimulator& rig = openRig(QString::fromLatin1(r.family));
         rig.mode = r.mode;
         rig.dialHz = 14070000;
+        rig::g.RigDialHz = 0;
         rig::RigReadStatus();
         ASSERT_TRUE(waitFor([&] { return rig::g.RigDialHz == 14070000; }));
         core::g.RxFreqHz = 1600;

@@ -13,6 +13,8 @@ namespace zvtest {
 
 void RigLinkTest::SetUp() {
     ProgramFolderTest::SetUp();
+    // The main window's load sets the station's shared values; the tests set theirs after it.
+    forms::PSK31MAIN();
     rig::g = {};
     sstv::g = {};
     spots::g = {};

@@ -9,6 +9,7 @@
 #include "rig/RigGlobals.h"
 #include "rig/RigPolling.h"
 #include "rig/RigPort.h"
+#include "terminal/PSK31MAIN.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
