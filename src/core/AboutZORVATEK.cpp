@@ -32,7 +32,8 @@ QLabel* version(QGridLayout* grid, int row) {
 
 AboutZORVATEK::AboutZORVATEK()
     : Timer1(new QTimer(this)), Timer3(new QTimer(this)), Timer6(new QTimer(this)),
-      Command1(new QPushButton(QStringLiteral("OK"))), Picture1(new PictureBox) {
+      MSComm1(new SerialComm(this)), Command1(new QPushButton(QStringLiteral("OK"))),
+      Picture1(new PictureBox) {
     setWindowTitle(QStringLiteral("Version"));
     Timer1->setInterval(1000);
     Timer6->setInterval(300);

@@ -6,6 +6,7 @@
 // Closing it only hides it, so these live on.
 #include "platform/Forms.h"
 #include "platform/PictureBox.h"
+#include "platform/SerialComm.h"
 
 #include <QDialog>
 #include <QLabel>
@@ -18,9 +19,10 @@ class AboutZORVATEK : public QDialog {
     AboutZORVATEK();
     void Form_Load();
 
-    QTimer* Timer1; // rig poll, 1000 ms at design
-    QTimer* Timer3; // message timer, idle until armed
-    QTimer* Timer6; // PTT-port timer: once, 300 ms after the load
+    QTimer* Timer1;      // rig poll, 1000 ms at design
+    QTimer* Timer3;      // message timer, idle until armed
+    QTimer* Timer6;      // PTT-port timer: once, 300 ms after the load
+    SerialComm* MSComm1; // the rig's CAT port
     QPushButton* Command1;
     PictureBox* Picture1;
     QLabel* Label2;  // PSK core library version

@@ -49,6 +49,13 @@ struct Globals {
     QString ModeDisplayText;
     int ScreenMetric = 0;
     int MmttyCwOn = 0;
+    // The RTTY program's last reported mark frequency (Hz) and indicator
+    // states; element 6 is the NET indicator, 1 = on.
+    int MarkFreq = 2125;
+    std::array<int, 8> MmttyIndicators{};
+    // 1 while the RTTY program, respectively the multi-mode control, transmits.
+    int MmttyTxOn = 0;
+    int MmvariTxOn = 0;
     // Set when start-up refuses to go on: the program ends.
     bool ProgramEndRequested = false;
 
@@ -106,7 +113,6 @@ struct Globals {
     int RecAppend = 0;
     int MacrosFromFile = 0;
     int OtherAppRunning = 0;
-    int RigQsyRequest = 0;
     int RepeatArmed = 0;
     int MacroTxOffPending = 0;
     int Ch2PskMode = 0;

@@ -3,6 +3,8 @@
 #include "platform/Forms.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -15,6 +17,8 @@ class TEMP_LOG : public QWidget {
 
     QLineEdit* Text1;      // call sign
     QLineEdit* Text8;      // mode
+    QComboBox* Combo1;     // frequency
+    QLabel* Label17;       // frequency as the rig reads it
     QLineEdit* Text11;     // QSL mark
     QPushButton* Command7; // electronic-QSL button
     QMenuBar* menus;

@@ -52,7 +52,8 @@ bool runQsy(Family f, int shift) {
     g.RigQsyDigits = QString::number(*dial).rightJustified(traits(f).qsyDigits, QLatin1Char('0'));
     if (nb::pskMode()) {
         const bool three = nb::channelDisplay() == 3;
-        if (!nb::moveReceiveTones(g.RigAudioOffsetHz, three ? std::optional(nb::ch2RxFreq() - shift) : std::nullopt,
+        if (!nb::moveReceiveTones(g.RigAudioOffsetHz,
+                                  three ? std::optional(nb::ch2RxFreq() - shift) : std::nullopt,
                                   three ? std::optional(nb::ch3RxFreq() - shift) : std::nullopt)) {
             failed();
             return false;
@@ -83,7 +84,8 @@ void fillSpotBoxes() {
     if (nb::opMode() != core::ModeMmvari) {
         remarks = nb::lastModeText();
         if (nb::clusterModeCompSend() == QLatin1String("NO") && nb::lastModeText() == QLatin1String("PSK31"))
-            remarks = nb::lastModeText() + QLatin1Char(' ') + QString::number(nb::rxFreqHz()) + QStringLiteral("HZ");
+            remarks = nb::lastModeText() + QLatin1Char(' ') + QString::number(nb::rxFreqHz()) +
+                      QStringLiteral("HZ");
     }
     nb::fillSpotBoxes(freq.isEmpty() ? std::nullopt : std::optional(freq), remarks, nb::hisCall());
 }

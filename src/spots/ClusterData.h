@@ -2,6 +2,7 @@
 // The DX-spot window; the main window's spot item shows it modeless.
 #include "platform/Forms.h"
 
+#include <QLineEdit>
 #include <QTableWidget>
 #include <QWidget>
 
@@ -11,6 +12,10 @@ class ClusterData : public QWidget {
     ClusterData();
 
     QTableWidget* grid; // the spots read from the page
+    // Spot submission: call sign, frequency in kHz, remarks.
+    QLineEdit* Text5;
+    QLineEdit* Text6;
+    QLineEdit* Text7;
 };
 
 namespace forms {

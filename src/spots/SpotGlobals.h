@@ -16,6 +16,8 @@ struct Globals {
     QString ClusterModeCompRigPsk = QStringLiteral("YES");
     // "1": take call and mode into the submission form by themselves.
     QString ClusterAutoCall = QStringLiteral("0");
+    // 1 after the window's first fetch of spots.
+    int ClusterPolled = 0;
 };
 
 extern Globals g;

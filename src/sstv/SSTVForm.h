@@ -3,6 +3,7 @@
 #include "platform/Forms.h"
 #include "platform/PictureBox.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QWidget>
 
@@ -13,6 +14,7 @@ class SSTVForm : public QWidget {
 
     QLineEdit* Text3;  // message line, hidden when idle
     QLineEdit* Text16; // own call sign
+    QLabel* Label40;   // rig frequency
     PictureBox* Picture3;
     PictureBox* Picture8;
 };

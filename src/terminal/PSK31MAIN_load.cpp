@@ -8,6 +8,7 @@
 #include "platform/ControlColour.h"
 #include "platform/Paths.h"
 #include "rig/RigGlobals.h"
+#include "rig/RigPort.h"
 
 #include <QDir>
 
@@ -34,6 +35,7 @@ void PSK31MAIN::Form_Load() {
     applyLogLink();
     core::g.MmttyCwOn = 0;
     startEngine();
+    if (rig::g.RigPortName != QLatin1String("NONE")) rig::RigOpenPort();
 }
 
 void PSK31MAIN::loadControlsAndState() {
@@ -65,7 +67,7 @@ void PSK31MAIN::loadControlsAndState() {
     g.RecTimeLen = 1;
     g.ChannelDisplay = 1;
     ScanThreshold = 10;
-    g.RecAppend = g.MacrosFromFile = g.OtherAppRunning = g.RigQsyRequest = 0;
+    g.RecAppend = g.MacrosFromFile = g.OtherAppRunning = rig::g.RigQsyRequest = 0;
     g.FirstRunSetup = g.RepeatArmed = g.ImdChannel = g.MacroTxOffPending = g.WfDrawState = 0;
     Suspended = 0;
     Picture4->setBackColor(colour::fromRef(0xFFFFEC));

@@ -48,7 +48,8 @@ TEST_F(RigLinkTest, PttByCatKeysAndUnkeysOnlyWhileAnEngineTransmits) {
 TEST_F(RigLinkTest, ClosingThePortUnkeysATransmittingRig) {
     const struct {
         int* flag;
-    } engines[] = {{&core::g.Transmitting}, {&core::g.MmttyTxOn}, {&core::g.MmvariTxOn}, {&sstv::g.SstvTxActive}};
+    } engines[] = {
+        {&core::g.Transmitting}, {&core::g.MmttyTxOn}, {&core::g.MmvariTxOn}, {&sstv::g.SstvTxActive}};
     for (const auto& e : engines) {
         zvtest::RigSimulator& rig = openRig(QStringLiteral("ICOM"));
         *e.flag = 1;
@@ -78,8 +79,9 @@ TEST_F(RigLinkTest, OpeningSetsTheRigModeForTheOperatingMode) {
         const char* family;
         QByteArray code;
     } rows[] = {
-        {core::ModeBpsk, "ICOM", "\x00"},       {core::ModeQpskUsb, "ICOM", "\x01"}, {core::ModeQpskLsb, "ICOM", "\x00"},
-        {core::ModeRtty, "KENWOOD", "1"},       {core::ModeCw, "KENWOOD", "7"},      {core::ModeCw, "FT767", "\x12"},
+        {core::ModeBpsk, "ICOM", "\x00"},        {core::ModeQpskUsb, "ICOM", "\x01"},
+        {core::ModeQpskLsb, "ICOM", "\x00"},     {core::ModeRtty, "KENWOOD", "1"},
+        {core::ModeCw, "KENWOOD", "7"},          {core::ModeCw, "FT767", "\x12"},
         {core::ModeQpskUsb, "FT1000MP", "\x01"}, {core::ModeCw, "FT817", "\x02"},
     };
     for (const auto& r : rows) {
@@ -109,7 +111,8 @@ TEST_F(RigLinkTest, ModeOnOpenNeedsPollingAndIsNotSetForTheMultiModeEngine) {
 TEST_F(RigLinkTest, SstvModeOnOpenDependsOnTheBand) {
     core::g.OpMode = core::ModeSstv;
     rig::g.RigPollInterval = 5000;
-    for (const auto& [freq, code] : {std::pair{"14.000", "1"}, std::pair{"14.001", "2"}, std::pair{"7.171", "1"}}) {
+    for (const auto& [freq, code] :
+         {std::pair{"14.000", "1"}, std::pair{"14.001", "2"}, std::pair{"7.171", "1"}}) {
         rig::g.RigFreqText = QString::fromLatin1(freq);
         zvtest::RigSimulator& rig = openRig(QStringLiteral("KENWOOD"), 2);
         ASSERT_TRUE(waitFor([&] { return !rig.modeCommands.isEmpty(); }));
@@ -157,8 +160,10 @@ TEST_F(RigLinkTest, APortThatCannotBeOpenedLeavesAMessage) {
     rig::RigOpenPort();
     EXPECT_EQ(rig::g.RigPortOpen, 0);
     EXPECT_EQ(rig::g.RigReplyLength, 14);
-    EXPECT_TRUE(core::g.StatusMessage.contains(QStringLiteral("見つかりません"))) << core::g.StatusMessage.toStdString();
-    EXPECT_TRUE(core::g.StatusMessage.startsWith(QString::number(int(QSerialPort::DeviceNotFoundError)) + ' '));
+    EXPECT_TRUE(core::g.StatusMessage.contains(QStringLiteral("見つかりません")))
+        << core::g.StatusMessage.toStdString();
+    EXPECT_TRUE(
+        core::g.StatusMessage.startsWith(QString::number(int(QSerialPort::DeviceNotFoundError)) + ' '));
 }
 
 // A QSY in PSK with RX tone 1600 Hz and TX tone 1000 Hz moves the dial by 600 Hz.
@@ -251,9 +256,10 @@ TEST_F(RigLinkTest, SpotModeForFrequency) {
         const char* mhz;
         const char* name;
         const char* code;
-    } rows[] = {{"7.05", "SSB", "1"},    {"7.15", "SSB", "2"},    {"1.9", "CW", "7"},     {"14.1", "CW", "7"},
-                {"14.2", "SSB", "2"},    {"3.526", "SSB", "1"},   {"3.805", "SSB", "1"},  {"7.029999", "CW", "7"},
-                {"1294.5", "CW", "7"},   {"14.070.15", "CW", "7"}, {"", "CW", "7"}};
+    } rows[] = {{"7.05", "SSB", "1"},     {"7.15", "SSB", "2"},    {"1.9", "CW", "7"},
+                {"14.1", "CW", "7"},      {"14.2", "SSB", "2"},    {"3.526", "SSB", "1"},
+                {"3.805", "SSB", "1"},    {"7.029999", "CW", "7"}, {"1294.5", "CW", "7"},
+                {"14.070.15", "CW", "7"}, {"", "CW", "7"}};
     for (const auto& r : rows) {
         rig::SpotModeForFrequency(QString::fromLatin1(r.mhz));
         EXPECT_EQ(rig::g.SpotModeName, QString::fromLatin1(r.name)) << r.mhz;

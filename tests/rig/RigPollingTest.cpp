@@ -29,9 +29,10 @@ struct FamilyCase {
 };
 
 const FamilyCase kFamilies[] = {
-    {"ICOM", 1, "14.070.150", true},     {"KENWOOD", 2, "14.070.150", false}, {"FT1000MP", 1, "14.070.15", true},
-    {"FT920", 64, "14.070.15", false},   {"FT847", 1, "14.070.15", false},    {"FT817", 1, "14.070.15", true},
-    {"FT767", 1, "14.070.150", true},    {"JST-245", 2, "14.070.150", true},
+    {"ICOM", 1, "14.070.150", true},    {"KENWOOD", 2, "14.070.150", false},
+    {"FT1000MP", 1, "14.070.15", true}, {"FT920", 64, "14.070.15", false},
+    {"FT847", 1, "14.070.15", false},   {"FT817", 1, "14.070.15", true},
+    {"FT767", 1, "14.070.150", true},   {"JST-245", 2, "14.070.150", true},
 };
 
 TEST_F(RigLinkTest, EveryFamilyShowsTheRigsFrequencyAndMode) {

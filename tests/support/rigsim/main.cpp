@@ -19,7 +19,8 @@ int main(int argc, char** argv) {
                              "  FAMILY: ICOM KENWOOD FT767 FT817 FT847 FT900 FT920 FT1000MP JST-245\n");
         return 2;
     }
-    const unsigned char address = args.size() > 3 ? static_cast<unsigned char>(args[3].toUInt(nullptr, 16)) : 0x58;
+    const unsigned char address =
+        args.size() > 3 ? static_cast<unsigned char>(args[3].toUInt(nullptr, 16)) : 0x58;
     zvtest::RigSimulator rig(args[1], address);
     if (!rig.isOpen()) {
         std::fprintf(stderr, "zorvatek-rigsim: no pseudo-terminal\n");

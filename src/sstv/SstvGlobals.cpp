@@ -1,0 +1,5 @@
+#include "sstv/SstvGlobals.h"
+
+namespace sstv {
+Globals g;
+}
