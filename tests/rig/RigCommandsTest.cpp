@@ -2,6 +2,7 @@
 // through the real serial code to a simulated rig.
 #include "RigLinkFixture.h"
 
+#include "core/AboutZORVATEK.h"
 #include "core/Globals.h"
 #include "platform/Dialogs.h"
 #include "rig/RigCommands.h"
@@ -13,6 +14,7 @@
 #include "terminal/PSK31MAIN.h"
 #include "terminal/multi_ch.h"
 
+#include <QCoreApplication>
 #include <QScrollBar>
 #include <QSerialPort>
 
@@ -307,6 +309,22 @@ TEST_F(RigLinkTest, SettingsAreReadWithTheirDefaults) {
     rig::ReadRigSettings();
     EXPECT_EQ(rig::g.RigPortName, QStringLiteral("NONE"));
     EXPECT_EQ(rig::g.RigPollMode, 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(RigLinkTest, UnloadingTheVersionWindowReleasesAKeyedRig) {
+    zvtest::RigSimulator& rig = openRig(QStringLiteral("FT817"));
+    core::g.MmttyTxOn = 1;
+    rig::RigPttOn();
+    ASSERT_TRUE(zvtest::waitUntil([&] { return rig.ptt; }, 3000));
+    forms::unload<AboutZORVATEK>();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(rig::g.RigPortOpen, 0);
+    EXPECT_TRUE(zvtest::waitUntil([&] { return !rig.ptt; }, 3000));
+    core::g.MmttyTxOn = 0;
 }
 
 } // namespace
