@@ -1,10 +1,14 @@
 // The main window's load from a program folder's settings.
 #include "core/Globals.h"
 #include "core/IniValues.h"
+#include "log/LogGlobals.h"
+#include "log/TEMP_LOG.h"
+#include "platform/Colour.h"
 #include "platform/ControlColour.h"
 #include "platform/Dialogs.h"
 #include "settings/CFGSHEET.h"
 #include "support/ProgramFolder.h"
+#include "terminal/MACRO_FORM.h"
 #include "terminal/PSK31MAIN.h"
 
 namespace {
@@ -209,6 +213,75 @@ TEST_F(MainWindowLoad, FirstRunShowsTheWelcomeAndTheSettingsSheetOnly) {
     EXPECT_TRUE(w.Timer2->isActive());
     EXPECT_FALSE(core::IniStored(QStringLiteral("PSKCFG"), QStringLiteral("Audio_Center_Freq")) ==
                  std::nullopt);
+}
+
+} // namespace
+
+namespace {
+
+class MainWindowLinks : public zvtest::ProgramFolderTest {
+  protected:
+    PSK31MAIN& load() {
+        writeIni(QStringLiteral("[PSKCFG]\nAudio_Center_Freq=1500\n"));
+        return forms::PSK31MAIN();
+    }
+};
+
+TEST_F(MainWindowLinks, LogLinkItems) {
+    struct Case {
+        int link;
+        bool logButton;
+        bool itemsEnabled;
+        bool entryWindowLoaded;
+        QString tip;
+    } cases[] = {
+        {0, false, false, true, {}},
+        {1, true, true, true, {}},
+        {2, true, false, false, QStringLiteral("ここをクリックするとHamlogからQTHデータを貰えます")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.link);
+        core::g = {};
+        logbook::g = {};
+        logbook::g.HamlogLink = c.link;
+        logbook::g.HamlogPath = QStringLiteral("C:\\HAMLOG\\HAMLOG.HDB");
+        forms::TEMP_LOG();
+        PSK31MAIN& w = load();
+        EXPECT_EQ(w.Command5->isEnabled(), c.logButton);
+        EXPECT_EQ(w.Label47->toolTip(), c.tip);
+        EXPECT_EQ(forms::isLoaded<TEMP_LOG>(), c.entryWindowLoaded);
+        for (QAction* a : {w.CALLSR, w.PSTREM1, w.PSTREM2, w.PSTTOREM1, w.PSTTOREM2})
+            EXPECT_EQ(a->isEnabled(), c.itemsEnabled) << a->text().toStdString();
+        if (c.link == 1) {
+            EXPECT_EQ(logbook::g.HamlogDataPath, QStringLiteral("C:\\HAMLOG\\HAMLOG"));
+            EXPECT_EQ(forms::TEMP_LOG().Text8->text(), core::g.LogModeTextPsk);
+            EXPECT_TRUE(forms::TEMP_LOG().windowTitle().endsWith(QLatin1String("\\PSK31_TMPLOG.TXT")));
+        }
+        forms::unloadAllExcept();
+    }
+}
+
+TEST_F(MainWindowLinks, RttyIsOfferedOnlyWithTheRttyProgramBesideUs) {
+    core::g.MmttyExePath = path("MMTTY.EXE");
+    EXPECT_FALSE(load().PSKMODE[3]->isEnabled());
+    forms::unload<PSK31MAIN>();
+    writeFile("Mmtty.exe", "");
+    EXPECT_TRUE(load().PSKMODE[3]->isEnabled());
+}
+
+TEST_F(MainWindowLinks, LegacyMacroNamesAndCwIdTexts) {
+    writeFile("MACNAME0.DAT", "\"CQ\",x\r\n");
+    writeFile("MACNAME35.DAT", "QRZ\r\n");
+    writeIni(QStringLiteral("[PSKCFG]\nAudio_Center_Freq=1500\nMACRO=1\n[MACROCOLOR]\nBTN1=255\n"
+                            "[MACRO_SCKEY]\nMACRO2=65\n[PG_CWID]\nCWID1=DE QQ9ZZZ\n"));
+    PSK31MAIN& w = forms::PSK31MAIN();
+    EXPECT_EQ(w.Command8[0]->text(), QStringLiteral("CQ"));
+    EXPECT_EQ(w.Command8[35]->text(), QStringLiteral("QRZ"));
+    EXPECT_EQ(colour::backColor(w.Command8[1]), 255u);
+    EXPECT_EQ(colour::backColor(w.Command8[2]), colour::kButtonFace);
+    EXPECT_EQ(core::g.MacroShortcutKeys[2], 65);
+    EXPECT_EQ(core::g.CwIdList[1], QStringLiteral("DE QQ9ZZZ"));
+    EXPECT_EQ(forms::MACRO_FORM().Text3[0]->text(), QStringLiteral("DE QQ9ZZZ"));
 }
 
 } // namespace
