@@ -6,9 +6,13 @@
 #include "core/Globals.h"
 #include "log/LogGlobals.h"
 #include "log/TEMP_LOG.h"
+#include "platform/Dialogs.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPolling.h"
 #include "rig/RigPort.h"
+#include "spots/ClusterData.h"
+#include "spots/SpotGlobals.h"
+#include "sstv/SSTVForm.h"
 #include "terminal/PSK31MAIN.h"
 
 #include <QComboBox>
@@ -160,6 +164,71 @@ TEST_F(RigLinkTest, RigDelayWaitsItsIntervalWhileEventsRun) {
     t.restart();
     rig::RigDelay();
     EXPECT_LT(t.elapsed(), 50);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(RigLinkTest, InSstvModeTheSstvWindowShowsTheDial) {
+    core::g.OpMode = core::ModeSstv;
+    rig::g.RigModeCheckOn = 1;
+    zvtest::RigSimulator& rig = openRig(QStringLiteral("FT817"));
+    rig.dialHz = 14230000;
+    rig.mode = 1;
+    forms::PSK31MAIN().Label23->clear();
+    rig::RigReadStatus();
+    ASSERT_TRUE(
+        zvtest::waitUntil([&] { return forms::SSTVForm().Label40->text() == QLatin1String("14.230.00"); }));
+    EXPECT_EQ(rig::g.RigShownHz, 14230000);
+    EXPECT_TRUE(modeLabel().isEmpty());
+}
+
+TEST_F(RigLinkTest, PollFillsTheSpotSubmissionBoxes) {
+    spots::g.ClusterPolled = 1;
+    core::g.HisCall = QStringLiteral("JA1ZZZ");
+    core::g.LastModeText = QStringLiteral("PSK31");
+    core::g.RxFreqHz = 1200;
+    zvtest::RigSimulator& rig = openRig(QStringLiteral("KENWOOD"));
+    rig.dialHz = 14070000;
+    rig::RigReadStatus();
+    ASSERT_TRUE(zvtest::waitUntil([&] { return rig::g.RigDialHz == 14070000; }));
+    spots::g.ClusterModeCompSend = QStringLiteral("NO");
+    rig::RigPollTick();
+    EXPECT_EQ(forms::ClusterData().Text6->text(), QStringLiteral("14070.0"));
+    EXPECT_EQ(forms::ClusterData().Text7->text(), QStringLiteral("PSK31 1200HZ"));
+    EXPECT_EQ(forms::ClusterData().Text5->text(), QStringLiteral("JA1ZZZ"));
+
+    // The operator typing in the boxes stops the filling.
+    spots::g.ClusterAutoCall = QStringLiteral("1");
+    core::g.HisCall = QStringLiteral("JA2YYY");
+    rig::RigPollTick();
+    EXPECT_EQ(forms::ClusterData().Text5->text(), QStringLiteral("JA1ZZZ"));
+}
+
+TEST_F(RigLinkTest, AnFt767DialOfZeroGoesToTheMessageLine) {
+    zvtest::RigSimulator& rig = openRig(QStringLiteral("FT767"));
+    rig.dialHz = 0;
+    ui::script::clearAsked();
+    rig::RigReadStatus();
+    ASSERT_TRUE(zvtest::waitUntil([&] { return !core::g.StatusMessage.isEmpty(); }));
+    EXPECT_TRUE(ui::script::asked().isEmpty()) << "no message box at every poll";
+    EXPECT_TRUE(frequencyLabel().isEmpty());
+}
+
+TEST_F(RigLinkTest, AQsyThatCannotMoveTheToneIsDroppedWithAMessage) {
+    zvtest::RigSimulator& rig = openRig(QStringLiteral("ICOM"));
+    rig.dialHz = 14070000;
+    rig::RigReadStatus();
+    ASSERT_TRUE(zvtest::waitUntil([&] { return rig::g.RigDialHz == 14070000; }));
+    core::g.TxFreqHz = 9000; // beyond the receive scroll bar
+    rig::g.RigQsyRequest = 1;
+    rig::RigReadStatus();
+    zvtest::pumpEvents(100);
+    EXPECT_EQ(rig::g.RigQsyRequest, 0);
+    EXPECT_EQ(core::g.StatusMessage,
+              QStringLiteral("RIG Control Port-") + rig::g.RigPortName + QStringLiteral(" 異常ですrc"));
+    EXPECT_EQ(rig.dialHz, 14070000);
 }
 
 } // namespace
