@@ -1,7 +1,7 @@
 #include "terminal/MACRO_FORM.h"
 
 #include "core/Globals.h"
-#include "core/IniStore.h"
+#include "core/IniValues.h"
 #include "platform/Colour.h"
 #include "platform/ControlColour.h"
 #include "platform/Dialogs.h"
@@ -131,8 +131,7 @@ void MACRO_FORM::Text2_DblClick(int i) {
     const std::uint32_t ref = chosen ? colour::toRef(*chosen) : now;
     setNameColour(i, ref);
     macros::showColourOnButton(i, ref);
-    core::g.IniSection = QStringLiteral("MACROCOLOR");
-    core::PutIniString(QStringLiteral("BTN%1").arg(i), QString::number(ref));
+    core::PutIniText(QStringLiteral("MACROCOLOR"), QStringLiteral("BTN%1").arg(i), QString::number(ref));
 }
 
 void MACRO_FORM::MACSAVE_Click() {
@@ -169,10 +168,9 @@ void MACRO_FORM::MACCLR_Click() {
 
 void MACRO_FORM::CWIDSET_Click() {
     for (int n = 0; n < 5; ++n) {
-        core::g.IniSection = QStringLiteral("PG_CWID");
-        QString v;
-        core::GetIniString(QStringLiteral("CWID%1").arg(n + 1), v);
-        core::g.CwIdList[static_cast<std::size_t>(n + 1)] = v == core::g.IniSection ? QString() : v;
+        core::g.CwIdList[static_cast<std::size_t>(n + 1)] =
+            core::IniStored(QStringLiteral("PG_CWID"), QStringLiteral("CWID%1").arg(n + 1))
+                .value_or(QString());
         Text3[n]->setText(core::g.CwIdList[static_cast<std::size_t>(n + 1)]);
     }
     Frame1->show();
@@ -181,8 +179,7 @@ void MACRO_FORM::CWIDSET_Click() {
 void MACRO_FORM::Command1_Click() {
     Frame1->hide();
     for (int n = 0; n < 5; ++n) {
-        core::g.IniSection = QStringLiteral("PG_CWID");
-        core::PutIniString(QStringLiteral("CWID%1").arg(n + 1), Text3[n]->text());
+        core::PutIniText(QStringLiteral("PG_CWID"), QStringLiteral("CWID%1").arg(n + 1), Text3[n]->text());
         core::g.CwIdList[static_cast<std::size_t>(n + 1)] = Text3[n]->text();
     }
 }

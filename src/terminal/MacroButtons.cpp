@@ -1,7 +1,6 @@
 #include "terminal/MacroButtons.h"
 
 #include "core/Globals.h"
-#include "core/IniStore.h"
 #include "platform/Colour.h"
 #include "platform/ControlColour.h"
 #include "platform/Dialogs.h"

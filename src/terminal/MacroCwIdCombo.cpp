@@ -1,7 +1,7 @@
 #include "terminal/MacroCwIdCombo.h"
 
 #include "core/Globals.h"
-#include "core/IniStore.h"
+#include "core/IniValues.h"
 #include "platform/Dialogs.h"
 #include "terminal/MacroState.h"
 #include "terminal/PSK31MAIN.h"
@@ -13,8 +13,7 @@ namespace macros {
 namespace {
 
 void putCfg(const QString& key, const QString& value) {
-    core::g.IniSection = QStringLiteral("PSKCFG");
-    core::PutIniString(key, value);
+    core::PutIniText(QStringLiteral("PSKCFG"), key, value);
 }
 
 void chooseCwId(PSK31MAIN& w, const QString& text) {

@@ -1,7 +1,7 @@
 #include "terminal/MacroStore.h"
 
 #include "core/Globals.h"
-#include "core/IniStore.h"
+#include "core/IniValues.h"
 #include "platform/AtomicFile.h"
 #include "platform/Colour.h"
 #include "platform/Cp932.h"
@@ -20,15 +20,11 @@ const QString kFilter = QStringLiteral("マクロファイル(*.MAC)");
 constexpr std::uint32_t kLightGrey = 0xC0C0C0;
 
 QString ini(const char* section, const QString& key) {
-    core::g.IniSection = QLatin1String(section);
-    QString v;
-    core::GetIniString(key, v);
-    return v == core::g.IniSection ? QString() : v;
+    return core::IniStored(QLatin1String(section), key).value_or(QString());
 }
 
 void putIni(const char* section, const QString& key, const QString& value) {
-    core::g.IniSection = QLatin1String(section);
-    core::PutIniString(key, value);
+    core::PutIniText(QLatin1String(section), key, value);
 }
 
 std::optional<QByteArray> readBytes(const QString& path) {
