@@ -4,6 +4,9 @@
 #include "core/SharedRoutines.h"
 #include "core/TxDispatch.h"
 #include "platform/Clock.h"
+#include "rig/RigGlobals.h"
+#include "rig/RigPolling.h"
+#include "rig/RigPort.h"
 #include "terminal/MACRO_FORM.h"
 #include "terminal/MacroExpand.h"
 #include "terminal/PSK31MAIN.h"
@@ -65,6 +68,14 @@ void applyExpansion(PSK31MAIN& w, const Expansion& e) {
     if (e.shownPskMode) showPskMode(w, *e.shownPskMode);
 }
 
+// 'RIGCALL': the frequency and mode the log takes are read afresh, unless the
+// rig is polled all the time anyway.
+void readRig() {
+    if (rig::g.RigPortName == QLatin1String("NONE")) return;
+    rig::RigDelay();
+    if (rig::g.RigPollMode != 2) rig::RigReadStatus();
+}
+
 void intoTransmitBox(PSK31MAIN& w, const QString& text) {
     w.Text1->setSelText(text);
     w.Text1->setSelStart(w.Text1->length());
@@ -97,6 +108,7 @@ void SendMacro(int index) {
     const Expansion e = expandMacro(raw, qsoState(w, raw));
     cycle.setUp(e.repeat);
     applyExpansion(w, e);
+    if (e.rigCall) readRig();
     intoTransmitBox(w, core::g.MacroText);
     core::TxSend();
 }

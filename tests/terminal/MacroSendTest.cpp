@@ -6,7 +6,10 @@
 #include "platform/Clock.h"
 #include "platform/ControlColour.h"
 #include "platform/PskCore.h"
+#include "rig/RigGlobals.h"
+#include "rig/RigPort.h"
 #include "support/ProgramFolder.h"
+#include "support/RigSimulator.h"
 #include "terminal/MACRO_FORM.h"
 #include "terminal/MacroButtons.h"
 #include "terminal/MacroCwIdCombo.h"
@@ -88,6 +91,24 @@ TEST_F(MacroSend, VaritypeAsTheMultiModeModemReportsIt) {
     ASSERT_FALSE(type.toString().isEmpty());
     macros::Command8_MouseDown(4, Qt::LeftButton);
     EXPECT_EQ(core::g.MacroText, type.toString());
+}
+
+TEST_F(MacroSend, RigcallReadsTheRig) {
+    zvtest::RigSimulator sim(QStringLiteral("KENWOOD"));
+    ASSERT_TRUE(sim.isOpen());
+    rig::g = {};
+    rig::g.RigType = QStringLiteral("KENWOOD");
+    rig::g.RigPortName = sim.devicePath();
+    rig::g.RigInterval = QStringLiteral("10");
+    rig::RigOpenPort();
+    ASSERT_EQ(rig::g.RigPortOpen, 1);
+    zvtest::pumpEvents(200);
+    sim.commands.clear();
+    setMacro(8, QStringLiteral("rig"), QStringLiteral("'RIGCALL'QRV"));
+    macros::Command8_MouseDown(8, Qt::LeftButton);
+    EXPECT_EQ(core::g.MacroText, QStringLiteral("QRV"));
+    EXPECT_TRUE(zvtest::waitUntil([&] { return !sim.commands.isEmpty(); }, 3000)) << "a status request";
+    rig::RigClosePort();
 }
 
 TEST_F(MacroSend, AltLetterSendsAndRightPressOpensTheEditor) {
