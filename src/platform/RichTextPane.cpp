@@ -79,3 +79,11 @@ void RichTextPane::chopEnd(int n) {
     c.setPosition(std::max(0, length() - n), QTextCursor::KeepAnchor);
     c.removeSelectedText();
 }
+
+void RichTextPane::setWrapMargin(int px) {
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, pal.color(QPalette::Base));
+    setPalette(pal);
+    setAutoFillBackground(true);
+    setViewportMargins(0, 0, px, 0);
+}

@@ -32,8 +32,9 @@ class RichTextPane : public QPlainTextEdit {
     // Removes the last n characters.
     void chopEnd(int n);
 
-    // Text wraps this many pixels before the pane's right edge.
-    void setWrapMargin(int px) { setViewportMargins(0, 0, px, 0); }
+    // Text wraps this many pixels before the pane's right edge; the margin
+    // shows the pane's own background.
+    void setWrapMargin(int px);
 
   private:
     QColor selColor_;

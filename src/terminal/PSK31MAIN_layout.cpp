@@ -5,6 +5,8 @@
 #include "core/Globals.h"
 #include "core/IniValues.h"
 #include "platform/Colour.h"
+#include "rig/RigGlobals.h"
+#include "rig/RigPort.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -160,6 +162,7 @@ void PSK31MAIN::resumeAfterSuspend() {
     core::g.Ch3RxFreq = core::IniWholeOr(cfg, QStringLiteral("RX3Freq"), core::g.Ch3RxFreq);
     core::g.TxFreqHz = core::IniWholeOr(cfg, QStringLiteral("TX1Freq"), core::g.AudioCenterFreq);
     Suspended = 0;
+    if (rig::g.RigPortName != QLatin1String("NONE")) rig::RigOpenPort();
 }
 
 void PSK31MAIN::Image1_MouseDown(int, int) {
