@@ -1,0 +1,77 @@
+// The version window's one-shot timer that hands the PTT port to the PSK core library.
+#include "core/AboutZORVATEK.h"
+#include "core/Globals.h"
+#include "platform/Dialogs.h"
+#include "platform/PskCore.h"
+#include "support/ProgramFolder.h"
+
+namespace {
+
+using core::g;
+
+class PttPortTimer : public zvtest::ProgramFolderTest {
+  protected:
+    void SetUp() override {
+        ProgramFolderTest::SetUp();
+        pskcore::lib().resetForTest();
+    }
+    void TearDown() override {
+        pskcore::lib().resetForTest();
+        ProgramFolderTest::TearDown();
+    }
+    QStringList portCalls() const {
+        QStringList out;
+        for (const pskcore::LibCall& c : pskcore::lib().calls())
+            if (c.name == QLatin1String("fnSetComPort")) out << c.text();
+        return out;
+    }
+    void fire() {
+        AboutZORVATEK& about = forms::AboutZORVATEK();
+        ASSERT_TRUE(zvtest::waitUntil([&] { return !about.Timer6->isActive(); }, 2000));
+        zvtest::pumpEvents(350);
+    }
+};
+
+TEST_F(PttPortTimer, PortResultsAndMessages) {
+    struct Case {
+        const char* port;
+        const char* control;
+        int result;
+        QStringList calls;
+        QString message;
+    } cases[] = {
+        {"3", "1", 0, {"fnSetComPort(3, 1)"}, QStringLiteral("COMport Can Not Open Port=3が使えません。TM6")},
+        {"3", "1", 1, {"fnSetComPort(3, 1)"}, {}},
+        {"3", "0", 0, {"fnSetComPort(3, 0)"}, {}},
+        {"PSKCFG", "PSKCFG", 0, {"fnSetComPort(0, 0)"}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.port + std::string("/") + c.control);
+        forms::unload<AboutZORVATEK>();
+        pskcore::lib().resetForTest();
+        pskcore::lib().hooks().comPortResult = c.result;
+        ui::script::clearAsked();
+        g.OpMode = core::ModeBpsk;
+        g.PttPortNumber = QString::fromLatin1(c.port);
+        g.PttPortControl = QString::fromLatin1(c.control);
+        fire();
+        EXPECT_EQ(portCalls(), c.calls) << "exactly once";
+        QStringList prompts;
+        for (const ui::Asked& a : ui::script::asked())
+            prompts << a.prompt;
+        EXPECT_EQ(prompts, c.message.isEmpty() ? QStringList() : QStringList{c.message});
+    }
+}
+
+TEST_F(PttPortTimer, OtherEnginesKeepTheirPort) {
+    for (int mode : {core::ModeRtty, core::ModeMmvari, core::ModeSstv}) {
+        forms::unload<AboutZORVATEK>();
+        g.OpMode = mode;
+        g.PttPortNumber = QStringLiteral("3");
+        g.PttPortControl = QStringLiteral("1");
+        fire();
+        EXPECT_TRUE(portCalls().isEmpty()) << mode;
+    }
+}
+
+} // namespace
