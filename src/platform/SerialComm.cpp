@@ -151,12 +151,9 @@ bool SerialComm::write(const QByteArray& bytes) {
     return true;
 }
 
-QByteArray SerialComm::readBytes() {
-    return port_.isOpen() ? port_.readAll() : QByteArray();
-}
-
-QString SerialComm::readText() {
-    return QString::fromLatin1(readBytes());
+QVariant SerialComm::input() {
+    const QByteArray bytes = port_.isOpen() ? port_.readAll() : QByteArray();
+    return inputMode_ == Text ? QVariant(QString::fromLatin1(bytes)) : QVariant(bytes);
 }
 
 void SerialComm::failed(int code, const QString& text) {

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QSerialPort>
 #include <QString>
+#include <QVariant>
 
 class SerialComm : public QObject {
     Q_OBJECT
@@ -21,7 +22,6 @@ class SerialComm : public QObject {
     static QString deviceFor(const QString& storedName);
 
     void setCommPort(const QString& storedName) { storedName_ = storedName; }
-    QString commPort() const { return storedName_; }
     // Baud rate, parity (N, E, O, M, S), data bits and stop bits separated by commas.
     // False, with the failure kept, when the text is not such a setting.
     bool setSettings(const QString& settings);
@@ -29,9 +29,7 @@ class SerialComm : public QObject {
     // Bits on the wire per character: start bit, data bits, parity and stop bits.
     int bitsPerCharacter() const;
     void setRThreshold(int bytes);
-    int rThreshold() const { return threshold_; }
     void setInputMode(InputMode mode) { inputMode_ = mode; }
-    InputMode inputMode() const { return inputMode_; }
     void setRtsEnable(bool on);
     void setDtrEnable(bool on);
 
@@ -44,9 +42,9 @@ class SerialComm : public QObject {
     // False when the port is closed or the write fails.
     bool write(const QByteArray& bytes);
     int inBufferCount() const { return int(port_.bytesAvailable()); }
-    // Everything received so far: bytes, or text with one character per byte.
-    QByteArray readBytes();
-    QString readText();
+    // Everything received so far: a QByteArray in binary input, a QString
+    // (one character per byte) in text input.
+    QVariant input();
 
     int lastErrorCode() const { return errorCode_; }
     QString lastErrorText() const { return errorText_; }

@@ -15,12 +15,12 @@ unsigned char icomAddress() {
 }
 
 QByteArray readBytes() {
-    g.RigReplyBytes = port().readBytes();
+    g.RigReplyBytes = port().input().toByteArray();
     return g.RigReplyBytes;
 }
 
 QString readText() {
-    g.RigReplyText = port().readText();
+    g.RigReplyText = port().input().toString();
     return g.RigReplyText;
 }
 
