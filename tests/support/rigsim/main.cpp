@@ -3,6 +3,7 @@
 // given family would. Lines on standard input turn its dial and switch its mode:
 //   f 7035000   dial in Hz        m 1   mode value of the family's status reply
 //   q           end
+#include "rig/RigFamily.h"
 #include "support/RigSimulator.h"
 
 #include <QCoreApplication>
@@ -14,7 +15,7 @@
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() < 2) {
+    if (args.size() < 2 || !rig::familyOf(args[1])) {
         std::fprintf(stderr, "usage: zorvatek-rigsim FAMILY [DIAL_HZ] [ICOM_ADDRESS]\n"
                              "  FAMILY: ICOM KENWOOD FT767 FT817 FT847 FT900 FT920 FT1000MP JST-245\n");
         return 2;
