@@ -32,7 +32,8 @@ qint64 leadingInt(const QString& text) {
 void ReadRigSettings() {
     QString port = value(QStringLiteral("RIGCOMCONT"), QStringLiteral("NONE"));
     if (port == QLatin1String("0")) port = QStringLiteral("NONE");
-    g.RigType = value(QStringLiteral("RIG_TYPE"), QStringLiteral("Not Use"));
+    // Without a rig type no port is opened, whatever port is stored.
+    g.RigType = value(QStringLiteral("RIG_TYPE"), kSection);
     if (g.RigType == kSection) {
         g.RigType = QStringLiteral("Not Use");
         port = QStringLiteral("NONE");

@@ -222,6 +222,8 @@ TEST_F(Startup, RigAndSpotSettings) {
     writeIni(kSettled + QStringLiteral("[RIG_CON_CFG]\nRIGCOMCONT=COM3\nTRVIFfreq=50\n"
                                        "[CLSTRCFG]\nModeComp=YES\nAutoCM=1\n"));
     core::StartUp();
+    EXPECT_EQ(rig::g.RigPortName, QStringLiteral("NONE")) << "no rig type forces no port";
+    EXPECT_EQ(rig::g.RigType, QStringLiteral("Not Use"));
     EXPECT_EQ(rig::g.TransverterIfHz, 50000000);
     EXPECT_EQ(spots::g.ClusterModeCompSend, QStringLiteral("YES"));
     EXPECT_EQ(spots::g.ClusterModeCompSendPsk, QStringLiteral("NO"));
