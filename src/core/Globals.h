@@ -81,6 +81,11 @@ struct Globals {
     int EngineMsgHold = 0;
     // The multi-mode control's display-data handle, for its views and meter.
     int MmvariLevelData = 0;
+    // 1 while the multi-mode control is the engine.
+    int MmvariActive = 0;
+    // The eight switches of the multi-mode button row ("Notch", "Speed", "ATC",
+    // "ReqRX", "strtCR", "stopCR", "PlyBack", "CFG"); 1 = on.
+    std::array<int, 8> MmvariSwitches{};
     int LayoutReady = 0;
     int FirstRunSetup = 0;
     int AudioCenterFreq = 1500;

@@ -95,6 +95,8 @@ bool MmttyLink::post(std::int32_t code, std::int32_t value) {
     if (!socket_ || socket_->state() != QLocalSocket::ConnectedState) return false;
     socket_->write(encode({code, value}));
     socket_->flush();
+    if (posted_.size() >= PostRecordLimit) posted_.removeFirst();
+    posted_.append({code, value});
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include "platform/MmttyProtocol.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QLocalServer>
 #include <QObject>
 #include <QPointer>
@@ -42,6 +43,10 @@ class MmttyLink : public QObject {
     // RetryLimitMsecs, rather than waiting forever for a program that is gone.
     bool postCommand(std::int32_t code, std::int32_t value);
     static constexpr int RetryLimitMsecs = 10000;
+    // Every post the program took, in order (the last PostRecordLimit), for tests.
+    const QList<Pair>& posted() const { return posted_; }
+    void clearPosted() { posted_.clear(); }
+    static constexpr int PostRecordLimit = 2000;
 
     // Waits for the program to exit, letting pending events run; true once it has.
     bool waitForExit(int msecs);
@@ -67,6 +72,7 @@ class MmttyLink : public QObject {
     QProcess process_;
     QByteArray buffer_;
     std::int32_t programWindow_ = 0;
+    QList<Pair> posted_;
 };
 
 // The program's path in the given folder, found without regard to case; when

@@ -189,6 +189,15 @@ void Simulation::startTx(std::int32_t mode) {
     core_.post(PskMsgStatus, StatusTxStarted, 0);
 }
 
+void Simulation::queueText(const QByteArray& bytes) {
+    for (char b : bytes) {
+        if (b == '\b' && !txQueue_.isEmpty() && txQueue_.back() != '\b')
+            txQueue_.chop(1);
+        else
+            txQueue_ += b;
+    }
+}
+
 void Simulation::transmitTick() {
     if (!txQueue_.isEmpty()) {
         const auto byte = std::int32_t(std::uint8_t(txQueue_.front()));

@@ -53,7 +53,9 @@ class Simulation {
     void startTx(std::int32_t mode);
     void stopTx() { txStopAsked_ = true; }
     void abortTx();
-    void queueText(const QByteArray& bytes) { txQueue_ += bytes; }
+    // A backspace takes back the last byte still queued; with nothing queued it
+    // goes out, and the other station's screen erases a character.
+    void queueText(const QByteArray& bytes);
     void askCwId() { cwIdAsked_ = true; }
     void clearQueue() { txQueue_.clear(); }
     int queued() const { return int(txQueue_.size()); }

@@ -242,6 +242,10 @@ class PSK31MAIN : public QMainWindow {
     // --- Window state --------------------------------------------------------
     int Suspended = 0;
     int TxInhibited = 0;
+    // 1 when a CW ID went out through the multi-mode control.
+    int MmvariCwIdOn = 0;
+    // Set to 1 to end a running signal scan.
+    int ScanStopRequest = 0;
     int ScanThreshold = 10;
     QString ReceiveFolder;
 

@@ -19,6 +19,7 @@
 #include "terminal/MACRO_FORM.h"
 #include "terminal/MacroButtons.h"
 #include "terminal/RepeatMain.h"
+#include "terminal/TxWiring.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -211,4 +212,5 @@ void PSK31MAIN::connectHandlers() {
     connect(Image1, &SplitterBar::mouseUp, this, &PSK31MAIN::Image1_MouseUp);
     macros::connectMainWindow(*this);
     repeat::connectMainWindow(*this);
+    tx::connectMainWindow(*this);
 }

@@ -1,0 +1,178 @@
+#include "terminal/TxWiring.h"
+
+#include "core/Globals.h"
+#include "platform/Colour.h"
+#include "terminal/CwId.h"
+#include "terminal/PSK31MAIN.h"
+#include "terminal/StatusSwitches.h"
+#include "terminal/TxControl.h"
+#include "terminal/TxInsert.h"
+#include "terminal/TypedText.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCursor>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QTextCursor>
+
+namespace tx {
+namespace {
+
+// Hands the typed characters to the engine; what the box then shows is what
+// came back (nothing for a swallowed key, the converted character).
+QString sendTyped(const QString& typed, bool* changed) {
+    QString shown;
+    for (QChar c : typed) {
+        std::int16_t code = keyAsciiOf(c);
+        const std::int16_t before = code;
+        SendKey(code);
+        if (code != before) *changed = true;
+        if (code != 0) shown += code == before ? QString(c) : charOfKeyAscii(code);
+    }
+    return shown;
+}
+
+// Key press in a pane that passes typing to the engine. True when the key is used up.
+bool typedKey(RichTextPane* pane, QKeyEvent* e) {
+    const QList<std::int16_t> codes = keyAsciisOf(*e);
+    if (codes.isEmpty()) return false;
+    if (e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter ||
+        e->key() == Qt::Key_Escape) {
+        std::int16_t code = codes.front();
+        SendKey(code);
+        return code == 0;
+    }
+    bool changed = false;
+    const QString shown = sendTyped(e->text(), &changed);
+    if (!changed) return false;
+    pane->insertPlainText(shown);
+    return true;
+}
+
+void typedCommit(QInputMethodEvent* e) {
+    if (e->commitString().isEmpty()) return;
+    bool changed = false;
+    const QString shown = sendTyped(e->commitString(), &changed);
+    if (changed) e->setCommitString(shown, e->replacementStart(), e->replacementLength());
+}
+
+class TxFilter : public QObject {
+  public:
+    explicit TxFilter(PSK31MAIN& w) : QObject(&w), w_(w) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        switch (e->type()) {
+        case QEvent::KeyPress:
+            return keyPress(watched, static_cast<QKeyEvent*>(e));
+        case QEvent::InputMethod:
+            if (watched == w_.Text1 || watched == w_.RichTextBox4)
+                typedCommit(static_cast<QInputMethodEvent*>(e));
+            return false;
+        case QEvent::MouseButtonPress:
+            return mousePress(watched, static_cast<QMouseEvent*>(e));
+        case QEvent::MouseButtonRelease:
+            if (watched == w_.Command1) buttonRelease(static_cast<QMouseEvent*>(e));
+            return false;
+        case QEvent::Move:
+        case QEvent::Show:
+            if (watched == w_.Frame2) placeCwIdButton(w_);
+            return false;
+        default:
+            return false;
+        }
+    }
+
+  public:
+    static void placeCwIdButton(PSK31MAIN& w) {
+        w.Command3->move(w.Frame2->pos() + QPoint(twips::toPx(60), twips::toPx(630)));
+        w.Command3->raise();
+    }
+
+  private:
+    void buttonRelease(const QMouseEvent* e) {
+        if (w_.Command1->isEnabled() && w_.Command1->rect().contains(e->position().toPoint()))
+            Command1_MouseUp(e->button());
+    }
+
+    bool keyPress(QObject* watched, QKeyEvent* e) {
+        if (mainWindowKey(watched, e)) return true;
+        if (watched == w_.Text1) return transmitBoxKey(e);
+        if (watched == w_.RichTextBox4) return typedKey(w_.RichTextBox4, e);
+        return false;
+    }
+
+    // F12 and Alt+X act wherever the main window has the focus.
+    bool mainWindowKey(QObject* watched, QKeyEvent* e) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (!widget || widget->window() != &w_ || core::g.ShortcutRegistering == 1) return false;
+        if (e->key() == Qt::Key_F12) {
+            StartTx();
+            return true;
+        }
+        if (e->key() == Qt::Key_X && e->modifiers() == Qt::AltModifier) {
+            AbortKey();
+            return true;
+        }
+        return false;
+    }
+
+    bool transmitBoxKey(QKeyEvent* e) {
+        if (e->key() == Qt::Key_Insert && e->modifiers() == Qt::NoModifier) {
+            PopupInsertMenu(insertKeyMenuPoint());
+            return true;
+        }
+        if (e->key() == Qt::Key_V && e->modifiers() == Qt::ControlModifier) {
+            const QMimeData* data = QApplication::clipboard()->mimeData();
+            if (data && data->hasText()) PasteClipboardToTx();
+            return true;
+        }
+        return typedKey(w_.Text1, e);
+    }
+
+    bool mousePress(QObject* watched, QMouseEvent* e) {
+        if (watched == w_.Command3 && w_.Command3->isEnabled()) {
+            Command3_MouseDown(e->button());
+            return false;
+        }
+        if (watched == w_.Text1->viewport() && e->button() == Qt::RightButton) {
+            PopupInsertMenu(w_.mapFromGlobal(e->globalPosition().toPoint()));
+            return true;
+        }
+        return false;
+    }
+
+    PSK31MAIN& w_;
+};
+
+void connectItems(PSK31MAIN& w) {
+    QObject::connect(w.TXBC, &QAction::triggered, &w, [] { TXBC_Click(); });
+    QObject::connect(w.GOZOR, &QAction::triggered, &w, [] { GOZOR_Click(); });
+    QObject::connect(w.dxinfo, &QAction::triggered, &w, [] { dxinfo_Click(); });
+    QObject::connect(w.Check1, &QCheckBox::clicked, &w, [] { Check1_Click(); });
+    QObject::connect(w.Check2, &QCheckBox::clicked, &w, [] { Check2_Click(); });
+    QObject::connect(w.Check5, &QCheckBox::clicked, &w, [] { Check5_Click(); });
+    QObject::connect(w.StatusBar1, &StatusPanels::panelClicked, &w,
+                     [](int panel, int) { StatusBar1_PanelClick(panel, QCursor::pos()); });
+    connectInsertMenu(w);
+}
+
+} // namespace
+
+void connectMainWindow(PSK31MAIN& w) {
+    auto* filter = new TxFilter(w);
+    qApp->installEventFilter(filter);
+    w.Text1->setContextMenuPolicy(Qt::PreventContextMenu);
+    w.Command1->setToolTip(QStringLiteral("右クリックでTUNE"));
+    w.Label4->setText(QStringLiteral("\"*\" -> SK   \"+\" -> AR    \"=\" -> BT "));
+    // The CW ID button stays at hand when its frame is hidden.
+    w.Command3->setParent(w.Frame2->parentWidget());
+    TxFilter::placeCwIdButton(w);
+    w.Command3->show();
+    connectItems(w);
+}
+
+} // namespace tx

@@ -1,0 +1,137 @@
+// The transmit box's insert menu and clipboard paste: appended at the end, to
+// the engine at once, with quoting and the history of character kinds.
+#include "TxFixture.h"
+
+#include "core/SharedRoutines.h"
+#include "platform/Clock.h"
+#include "platform/MmvariIds.h"
+#include "terminal/TxInsert.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+namespace {
+
+class TxInsert : public zvtest::TxTest {
+  protected:
+    void SetUp() override {
+        TxTest::SetUp();
+        core::g.Transmitting = 1; // no new-line rule unless a test asks for it
+    }
+    QStringList sent() const {
+        QStringList s;
+        for (const QString& c : calls())
+            if (c.startsWith(QLatin1String("fnSendTXString"))) s << c;
+        return s;
+    }
+};
+
+TEST_F(TxInsert, ItemsAppendAtTheEndAndSendAtOnce) {
+    sysclock::setUtcForTest(QDateTime(QDate(2026, 5, 3), QTime(3, 4, 5), Qt::UTC));
+    w->Text5->setText(QStringLiteral("JH3ABC"));
+    w->Text7->setText(QStringLiteral("599"));
+    w->Text14->setText(QStringLiteral("Kyoto"));
+    struct Case {
+        QAction* item;
+        QString inserted;
+    };
+    core::MakeTimeStamp();
+    const QList<Case> cases = {
+        {w->INSHisCall, QStringLiteral("JH3ABC")},
+        {w->INSHISRST, QStringLiteral("599")},
+        {w->INSHisQTH, QStringLiteral("Kyoto")},
+        {w->INSMyCall, QStringLiteral("JA1ZVK")},
+        {w->INSTimeStamp, core::g.TimeStampText + QStringLiteral("\r\n")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.item->text().toStdString());
+        w->Text1->setText(QStringLiteral("de "));
+        w->Text1->setSelStart(1);
+        pskcore::lib().clearCalls();
+        c.item->trigger();
+        EXPECT_EQ(w->Text1->text(), QStringLiteral("de ") + QString(c.inserted).replace("\r\n", "\n"));
+        EXPECT_EQ(w->Text1->selStart(), w->Text1->length()) << "caret behind the last character";
+        EXPECT_EQ(sent(), QStringList{"fnSendTXString(\"" + c.inserted + "\")"});
+    }
+}
+
+TEST_F(TxInsert, HisNameWithAndWithoutHonorific) {
+    struct Case {
+        QString name;
+        bool san;
+        int ime;
+        QString expected;
+    };
+    const QList<Case> cases = {
+        {{}, false, 2, QStringLiteral(" Dear Friend ")},
+        {QStringLiteral("Taro"), true, 0, QStringLiteral("Taro San ")},
+        {QStringLiteral("太郎"), true, 2, QStringLiteral("太郎さん ")},
+        {QStringLiteral("Taro"), false, 2, QStringLiteral("Taro")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.expected.toStdString());
+        w->Text1->setText(QString());
+        w->Text6->setText(c.name);
+        w->Check1->setChecked(c.san);
+        core::g.ImeState = c.ime;
+        w->INSHisName->trigger();
+        EXPECT_EQ(w->Text1->text(), c.expected);
+        EXPECT_EQ(tx::g.HisNameText, c.expected);
+    }
+}
+
+TEST_F(TxInsert, InsertedDoubleByteTextIsTakenBackWhole) {
+    w->Text6->setText(QStringLiteral("太郎"));
+    w->Check1->setChecked(false);
+    w->INSHisName->trigger();
+    pskcore::lib().clearCalls();
+    QTest::keyClick(w->Text1, Qt::Key_Backspace);
+    EXPECT_EQ(sent(), QStringList{"fnSendTXString(\"\b\b\")"});
+    EXPECT_EQ(w->Text1->text(), QStringLiteral("太"));
+}
+
+TEST_F(TxInsert, InsertIntoAnEmptyBoxWhileReceivingBeginsANewLine) {
+    core::g.Transmitting = 0;
+    w->INSMyCall->trigger();
+    EXPECT_EQ(sent(), (QStringList{"fnSendTXString(\"\r\n\")", "fnSendTXString(\"JA1ZVK\")"}));
+}
+
+TEST_F(TxInsert, TwoLinesPastedWithQuoteMarks) {
+    core::g.UseQuoteMark = QStringLiteral("YES");
+    core::g.QuoteMark = QStringLiteral(">");
+    QGuiApplication::clipboard()->setText(QStringLiteral("line one\nline two"));
+    w->Text1->setText(QStringLiteral("re: "));
+    QTest::keyClick(w->Text1, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(w->Text1->text(), QStringLiteral("re: >line one\n>line two\n"));
+    EXPECT_EQ(sent(), QStringList{"fnSendTXString(\">line one\r\n>line two\r\n\")"});
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().isEmpty()) << "the box's own paste finds nothing";
+    EXPECT_TRUE(tx::g.PasteText.isEmpty());
+}
+
+TEST_F(TxInsert, QuotingRule) {
+    EXPECT_EQ(tx::quotedPasteText("a\r\nb", true, "> "), QStringLiteral("> a\r\n> b\r\n"));
+    EXPECT_EQ(tx::quotedPasteText("a\nb", false, ">"), QStringLiteral("a\r\nb"));
+    EXPECT_EQ(tx::quotedPasteText("one", true, ">"), QStringLiteral(">one\r\n"));
+}
+
+TEST_F(TxInsert, MenuOffersPasteOnlyWithTextOnTheClipboard) {
+    QGuiApplication::clipboard()->clear();
+    tx::PopupInsertMenu(tx::insertKeyMenuPoint());
+    EXPECT_FALSE(w->PSTCLIP->isEnabled());
+    w->MACCOM->close();
+    QGuiApplication::clipboard()->setText(QStringLiteral("x"));
+    QTest::keyClick(w->Text1, Qt::Key_Insert);
+    EXPECT_TRUE(w->PSTCLIP->isEnabled());
+    EXPECT_TRUE(w->MACCOM->isVisible());
+    w->MACCOM->close();
+}
+
+TEST_F(TxInsert, InsertsReachTheMultiModeControl) {
+    useMmvari();
+    w->INSMyCall->trigger();
+    EXPECT_EQ(w->MMVARI->callsOf(dispatch::Call::Invoke, mmvari::MethodSend).value(0).args,
+              QVariantList{QStringLiteral("JA1ZVK")});
+    EXPECT_TRUE(calls().isEmpty());
+}
+
+} // namespace
