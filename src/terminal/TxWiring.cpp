@@ -125,7 +125,7 @@ class TxFilter : public QObject {
             PopupInsertMenu(insertKeyMenuPoint());
             return true;
         }
-        if (e->key() == Qt::Key_V && e->modifiers() == Qt::ControlModifier) {
+        if (e->matches(QKeySequence::Paste)) {
             const QMimeData* data = QApplication::clipboard()->mimeData();
             if (data && data->hasText()) PasteClipboardToTx();
             return true;
@@ -142,6 +142,8 @@ class TxFilter : public QObject {
             PopupInsertMenu(w_.mapFromGlobal(e->globalPosition().toPoint()));
             return true;
         }
+        // Text the box took in by itself would never reach the engine.
+        if (watched == w_.Text1->viewport() && e->button() == Qt::MiddleButton) return true;
         return false;
     }
 
@@ -166,6 +168,7 @@ void connectMainWindow(PSK31MAIN& w) {
     auto* filter = new TxFilter(w);
     qApp->installEventFilter(filter);
     w.Text1->setContextMenuPolicy(Qt::PreventContextMenu);
+    w.Text1->setAcceptDrops(false);
     w.Command1->setToolTip(QStringLiteral("右クリックでTUNE"));
     w.Label4->setText(QStringLiteral("\"*\" -> SK   \"+\" -> AR    \"=\" -> BT "));
     // The CW ID button stays at hand when its frame is hidden.

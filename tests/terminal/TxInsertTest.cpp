@@ -108,6 +108,20 @@ TEST_F(TxInsert, TwoLinesPastedWithQuoteMarks) {
     EXPECT_TRUE(tx::g.PasteText.isEmpty());
 }
 
+TEST_F(TxInsert, EveryPasteKeyGoesThroughTheSamePath) {
+    for (auto modifiers :
+         {Qt::KeyboardModifiers(Qt::ControlModifier), Qt::KeyboardModifiers(Qt::ShiftModifier)}) {
+        const Qt::Key key = modifiers == Qt::ControlModifier ? Qt::Key_V : Qt::Key_Insert;
+        SCOPED_TRACE(key);
+        QGuiApplication::clipboard()->setText(QStringLiteral("abc"));
+        w->Text1->setText(QString());
+        pskcore::lib().clearCalls();
+        QTest::keyClick(w->Text1, key, modifiers);
+        EXPECT_EQ(w->Text1->text(), QStringLiteral("abc"));
+        EXPECT_EQ(sent(), QStringList{"fnSendTXString(\"abc\")"});
+    }
+}
+
 TEST_F(TxInsert, QuotingRule) {
     EXPECT_EQ(tx::quotedPasteText("a\r\nb", true, "> "), QStringLiteral("> a\r\n> b\r\n"));
     EXPECT_EQ(tx::quotedPasteText("a\nb", false, ">"), QStringLiteral("a\r\nb"));
