@@ -1,7 +1,7 @@
 #include "terminal/TxControl.h"
 
 #include "core/MessageLine.h"
-#include "core/MmttyPost.h"
+#include "core/MmttyCommand.h"
 #include "platform/Colour.h"
 #include "platform/ControlColour.h"
 #include "platform/MmttyProtocol.h"

@@ -1,7 +1,7 @@
 #include "terminal/TypedText.h"
 
 #include "core/Globals.h"
-#include "core/MmttyPost.h"
+#include "core/MmttyCommand.h"
 #include "platform/Colour.h"
 #include "platform/ControlColour.h"
 #include "platform/Cp932.h"

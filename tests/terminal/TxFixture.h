@@ -4,7 +4,7 @@
 // RTTY program runs for real when a test asks for it.
 #include "core/AboutZORVATEK.h"
 #include "core/Globals.h"
-#include "core/MmttyPost.h"
+#include "core/MmttyCommand.h"
 #include "platform/MmttyLink.h"
 #include "platform/Paths.h"
 #include "platform/PskCore.h"
@@ -13,7 +13,6 @@
 #include "terminal/TxState.h"
 
 #include <QTest>
-#include <memory>
 
 namespace zvtest {
 
@@ -32,8 +31,7 @@ class TxTest : public ProgramFolderTest {
         pskcore::lib().clearCalls();
     }
     void TearDown() override {
-        if (link) link->close();
-        link.reset();
+        link->close();
         ProgramFolderTest::TearDown();
     }
     virtual QString extraIni() const { return {}; }
@@ -43,10 +41,8 @@ class TxTest : public ProgramFolderTest {
     // RTTY or CW with the RTTY program running and linked.
     void runRttyProgram(int mode = core::ModeRtty) {
         core::g.OpMode = mode;
-        link = std::make_unique<mmtty::MmttyLink>();
         ASSERT_GT(link->start(paths::join(paths::executableFolder(), "MMTTY.EXE"), 0x1234), 0);
         ASSERT_TRUE(waitUntil([&] { return link->programWindow() != 0; }));
-        core::SetMmttyLinkInUse(link.get());
         link->clearPosted();
     }
     QList<mmtty::Pair> posted() const { return link->posted(); }
@@ -65,7 +61,7 @@ class TxTest : public ProgramFolderTest {
     }
 
     PSK31MAIN* w = nullptr;
-    std::unique_ptr<mmtty::MmttyLink> link;
+    mmtty::MmttyLink* link = &core::MmttyProgram();
 };
 
 // CMD_CHAR pairs of a text, as the RTTY program gets them.

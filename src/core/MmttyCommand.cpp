@@ -1,0 +1,21 @@
+#include "core/MmttyCommand.h"
+
+#include "core/Globals.h"
+#include "core/MessageLine.h"
+
+namespace core {
+
+mmtty::MmttyLink& MmttyProgram() {
+    // Kept for the whole run; its destructor ends a program still running.
+    static mmtty::MmttyLink link;
+    return link;
+}
+
+bool PostMmttyCommand(std::int32_t code, std::int32_t value) {
+    if (MmttyProgram().postCommand(code, value)) return true;
+    g.StatusMessage = QStringLiteral("MMTTYが応答しません、送信を中止しました");
+    ShowTimedMessage(g.StatusMessage, 3000);
+    return false;
+}
+
+} // namespace core

@@ -1,0 +1,16 @@
+#pragma once
+// The RTTY/CW program of the run, and the one way commands are posted to it.
+#include "platform/MmttyLink.h"
+
+namespace core {
+
+// The link to the program; the RTTY engine's start and stop drive it.
+mmtty::MmttyLink& MmttyProgram();
+
+// Posts one command, repeating a refused post with pending events run in
+// between until the program takes it; false when the program is gone or did
+// not take it within the link's limit. The operator is then told in the
+// message line, and the caller stops its sequence, so the system stays usable.
+bool PostMmttyCommand(std::int32_t code, std::int32_t value);
+
+} // namespace core
