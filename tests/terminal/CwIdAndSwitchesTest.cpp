@@ -91,6 +91,22 @@ TEST_F(CwIdAndSwitches, TuneCarrierByRightRelease) {
     }
 }
 
+TEST_F(CwIdAndSwitches, MmvariTuneCarrierOnAndOff) {
+    useMmvari();
+    QTest::mouseClick(w->Command1, Qt::RightButton);
+    EXPECT_EQ(w->MMVARI->callsOf(dispatch::Call::Invoke, mmvari::MethodTune).size(), 1);
+    EXPECT_EQ(setsOf(mmvari::IdTuneReset), QVariantList{0});
+    EXPECT_EQ(core::g.MmvariTxOn, 1);
+    EXPECT_EQ(colour::backColor(w->Command1), 0x0000FFu);
+
+    w->MMVARI->clearCalls();
+    core::g.Transmitting = 1;
+    QTest::mouseClick(w->Command1, Qt::RightButton);
+    EXPECT_EQ(setsOf(mmvari::IdTransmit), QVariantList{false});
+    EXPECT_EQ(core::g.Transmitting, 0);
+    EXPECT_TRUE(calls().isEmpty());
+}
+
 TEST_F(CwIdAndSwitches, TransmitInhibitPanel) {
     tx::StatusBar1_PanelClick(4, {});
     EXPECT_EQ(w->StatusBar1->text(4), QStringLiteral("送信禁止"));
