@@ -171,6 +171,8 @@ void connectMainWindow(PSK31MAIN& w) {
     w.Text1->setAcceptDrops(false);
     w.Command1->setToolTip(QStringLiteral("右クリックでTUNE"));
     w.Label4->setText(QStringLiteral("\"*\" -> SK   \"+\" -> AR    \"=\" -> BT "));
+    w.Label4->setWordWrap(true);
+    w.tw.setHeight(w.Label4, 400);
     // The CW ID button stays at hand when its frame is hidden.
     w.Command3->setParent(w.Frame2->parentWidget());
     TxFilter::placeCwIdButton(w);
