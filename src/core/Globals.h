@@ -64,6 +64,9 @@ struct Globals {
     int RecPlayState = 0;
     int LogTimeMacroUsed = 0;
     int ContestMode = 0;
+    // Contest dialog: the sent report fixed at 599 (595 in SSTV); a serial number in the exchange.
+    int ContestRst599 = 0;
+    int ContestSerialNo = 0;
     int Longitude = 135;
     QString LongitudeSide = QStringLiteral("東経");
     QString UserCall;

@@ -1,10 +1,39 @@
 #pragma once
-// Starting and keeping the log entry of the current QSO.
+// Starting, opening and stamping the log entry of the current QSO.
+#include <QStringList>
 
 namespace logbook {
 
+// The band box's fixed list, MHz, index 0 to 14.
+inline const QStringList kBands = {
+    QStringLiteral("1.9"),  QStringLiteral("3.5"),  QStringLiteral("7"),    QStringLiteral("10"),
+    QStringLiteral("14"),   QStringLiteral("18"),   QStringLiteral("21"),   QStringLiteral("24"),
+    QStringLiteral("28"),   QStringLiteral("50"),   QStringLiteral("144"),  QStringLiteral("430"),
+    QStringLiteral("1200"), QStringLiteral("2400"), QStringLiteral("5600"),
+};
+// The band of a stored index text; the first band for an index that is no band.
+QString bandOfIndex(const QString& indexText);
+
 // Prepares the log entry window for a fresh entry of the current QSO and
-// leaves edit mode (LogEditMode = 0).
+// leaves edit mode (LogEditMode = 0). Neither shows the window nor fills the call.
 void StartLogEntry();
+// The log button: opens the log entry window for a new record of the QSO in
+// the main window's (or the SSTV window's) boxes. Library link only.
+void OpenLogEntry();
+// Date and time of the entry in the zone the operator chose.
+void SetQsoTime();
+// Blanks every field of CurQso.
+void ClearHamlogRecord();
+
+// Keeps the log entry window's place (not while minimised or maximised).
+void SaveLogWindowPos();
+// Brings the main window and the multi-channel window back from their icons.
+void BringWindowToFront();
+// One reading of the rig's frequency and mode; the reply fills the band box.
+void ReadRigOnce();
+
+// Closes the log and opens it again; the open's result.
+int ReopenLog();
+void CloseLog();
 
 } // namespace logbook

@@ -1,6 +1,10 @@
 #pragma once
 // Shared state of QSO logging. One instance, logbook::g.
+#include "platform/Hamlog.h"
+#include "platform/HamlogRecord.h"
+
 #include <QString>
+#include <QTime>
 
 namespace logbook {
 
@@ -34,6 +38,53 @@ struct Globals {
     QString EqslMessage;
     QString EqslType;
     QString EqslMark;
+
+    // The record last read from the log and the record being written.
+    hamlog::QsoRecord CurQso;
+    hamlog::QsoRecord NewQso;
+    // The open log, and its copy taken when a record was shown (the record as
+    // it was before editing, handed to the update).
+    hamlog::HamlogHandle HamlogHandle;
+    hamlog::HamlogHandle HamlogHandleShown;
+    // The record on show: the count + 1 for a new entry, the record's own number when editing.
+    int HamlogRecNo = 0;
+    int HamlogRecCount = 0;
+
+    // 1 while the log entry window is open (set when it is activated).
+    int LogWindowOpen = 0;
+    // 1 after the current entry was stored.
+    int LogEntrySaved = 0;
+    // Electronic-QSL export range, 0 = not set.
+    int ExportFromRecNo = 0;
+    int ExportToRecNo = 0;
+    // The time of day the entry's time was taken.
+    QTime QsoTime;
+    // Band list index, as text, read when the log entry window loads.
+    QString LastBand = QStringLiteral("0");
+    // Input method in the QTH and remarks boxes.
+    int QthImeOn = 0;
+    int Rem1ImeOn = 0;
+    int Rem2ImeOn = 0;
+    // The other station's local time, "HH:MM", empty when none was computed.
+    QString LocalTimeText;
+
+    // Values of the log entry window that outlive its unloading.
+    // The record last stored, reread or browsed to; 0 until then.
+    int LoggedRecNo = 0;
+    // The record chosen by the last browse button.
+    int BrowseRecNo = 0;
+    QString ExportFilePath;
+    int ExportRecNo = 0;
+
+    // The window link: the request in progress ("RecNo", "QTH", "NAME"), the
+    // last replies, and 1 while a QSO is being handed over.
+    QString HamlogRequestKey;
+    QString HamlogNameReply;
+    QString HamlogQthReply;
+    int HamlogReplyRecNo = 0;
+    int HamlogSending = 0;
+    // The logging program's record count when the QSO was handed over.
+    int RecNoAtSend = 0;
 };
 
 extern Globals g;

@@ -1,19 +1,159 @@
 #include "log/TEMP_LOG.h"
 
+#include "log/LogEntry.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
-TEMP_LOG::TEMP_LOG()
-    : Text1(new QLineEdit), Text8(new QLineEdit), Combo1(new QComboBox), Label17(new QLabel),
-      Text11(new QLineEdit), Command7(new QPushButton(QStringLiteral("eQSL"))), menus(new QMenuBar(this)) {
+namespace {
+
+QLineEdit* box(int maxChars) {
+    auto* b = new QLineEdit;
+    b->setMaxLength(maxChars);
+    return b;
+}
+
+QPushButton* button(const QString& caption, const QString& tip) {
+    auto* b = new QPushButton(caption);
+    b->setToolTip(tip);
+    b->setFocusPolicy(Qt::NoFocus);
+    return b;
+}
+
+} // namespace
+
+TEMP_LOG::TEMP_LOG() : menus(new QMenuBar(this)) {
     setWindowTitle(QStringLiteral("LOG"));
-    HLQ = menus->addAction(QStringLiteral("QSL印刷"));
+    buildFields();
+    buildButtons();
+    buildMenus();
+
+    auto* grid = new QGridLayout;
+    const auto row = [grid](int r, const QString& caption, QWidget* w, int span = 1) {
+        grid->addWidget(new QLabel(caption), r, 0);
+        grid->addWidget(w, r, 1, 1, span);
+    };
+    auto* callRow = new QHBoxLayout;
+    callRow->addWidget(Text1, 3);
+    callRow->addWidget(new QLabel(QStringLiteral("/")));
+    callRow->addWidget(Text2, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Call")), 0, 0);
+    grid->addLayout(callRow, 0, 1, 1, 3);
+    row(1, QStringLiteral("Date"), Text3);
+    grid->addWidget(Label4, 1, 2);
+    grid->addWidget(Text4, 1, 3);
+    row(2, QStringLiteral("His"), Text5);
+    grid->addWidget(new QLabel(QStringLiteral("My")), 2, 2);
+    grid->addWidget(Text6, 2, 3);
+    row(3, QStringLiteral("Freq"), Combo1);
+    grid->addWidget(Label17, 3, 2, 1, 2);
+    row(4, QStringLiteral("Mode"), Text8);
+    grid->addWidget(List1, 4, 2, 2, 2);
+    grid->addWidget(Label9, 5, 0);
+    grid->addWidget(Text9, 5, 1);
+    row(6, QStringLiteral("GL"), Text10);
+    auto* qslRow = new QHBoxLayout;
+    qslRow->addWidget(Text11);
+    qslRow->addWidget(Text16);
+    qslRow->addWidget(Text17);
+    grid->addWidget(new QLabel(QStringLiteral("QSL S R")), 6, 2);
+    grid->addLayout(qslRow, 6, 3);
+    row(7, QStringLiteral("Name"), Text12, 3);
+    grid->addWidget(Label12, 8, 0);
+    grid->addWidget(Text13, 8, 1, 1, 3);
+    grid->addWidget(Label14, 9, 0);
+    grid->addWidget(Text14, 9, 1, 1, 3);
+    grid->addWidget(Label15, 10, 0);
+    grid->addWidget(Text15, 10, 1, 1, 3);
+
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {Command5, Command2, Command3, Command6, Command4, Command8, Command9, Command7})
+        buttons->addWidget(b);
+
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(menus);
-    layout->addWidget(Text1);
-    layout->addWidget(Text8);
+    layout->addLayout(grid);
+    layout->addLayout(buttons);
+    layout->addWidget(StatusBar1);
+    connectHandlers();
+}
+
+void TEMP_LOG::buildFields() {
+    Text1 = box(20);
+    Text2 = box(20);
+    Text3 = box(10);
+    Text4 = box(6);
+    Label4 = new QLabel(QStringLiteral("Time(JST)"));
+    Text5 = box(12);
+    Text6 = box(12);
+    Combo1 = new QComboBox;
     Combo1->setEditable(true);
-    layout->addWidget(Combo1);
-    layout->addWidget(Label17);
-    layout->addWidget(Text11);
-    layout->addWidget(Command7);
+    Combo1->addItems(logbook::kBands);
+    Label17 = new QLabel;
+    Text8 = box(16);
+    List1 = new QListWidget;
+    List1->setMaximumHeight(60);
+    Label9 = new QLabel(QStringLiteral("Code"));
+    Text9 = box(6);
+    Text10 = box(6);
+    Text11 = box(1);
+    Text16 = box(1);
+    Text17 = box(1);
+    Text12 = box(64);
+    Label12 = new QLabel(QStringLiteral("QTH"));
+    Text13 = box(128);
+    Label14 = new QLabel(QStringLiteral("Rem1"));
+    Text14 = box(254);
+    Label15 = new QLabel(QStringLiteral("Rem2"));
+    Text15 = box(254);
+    StatusBar1 = new StatusPanels({160, 0});
+    StatusBar1->setToolTip(QStringLiteral("右クリックでINDEX再構築します。"));
+}
+
+void TEMP_LOG::buildButtons() {
+    Command5 = button(QStringLiteral("<<"), QStringLiteral("-100"));
+    Command2 = button(QStringLiteral("<"), QStringLiteral("-1"));
+    Command3 = button(QStringLiteral(">"), QStringLiteral("+1"));
+    Command6 = button(QStringLiteral(">>"), QStringLiteral("+100"));
+    Command4 = button(QStringLiteral("新"), QStringLiteral("新規データ"));
+    Command4->hide();
+    Command7 = button(QStringLiteral("eQSL"), {});
+    Command8 = button(QStringLiteral("Strt"), QStringLiteral("e-QSLへのデータ抽出開始点をSETします"));
+    Command9 = button(QStringLiteral("End"), QStringLiteral("e-QSLへのデータ抽出終了点をSETします"));
+    Command8->setEnabled(false);
+    Command9->setEnabled(false);
+}
+
+void TEMP_LOG::buildMenus() {
+    LSave = menus->addAction(QStringLiteral("LOG保存(F1)"));
+    Contest = menus->addAction(QStringLiteral("連続保存(Contest)"));
+    Contest->setVisible(false);
+    QSOEND = menus->addAction(QStringLiteral("終了時間"));
+    HLQ = menus->addAction(QStringLiteral("QSL印刷"));
+    LT = menus->addAction(QStringLiteral("LocalTime=> "));
+    LCan = menus->addAction(QStringLiteral("閉（Esc）"));
+}
+
+void TEMP_LOG::connectHandlers() {
+    connect(LSave, &QAction::triggered, this, &TEMP_LOG::LSave_Click);
+    connect(LCan, &QAction::triggered, this, &TEMP_LOG::LCan_Click);
+    connect(QSOEND, &QAction::triggered, this, &TEMP_LOG::QSOEND_Click);
+    connect(Command4, &QPushButton::clicked, this, &TEMP_LOG::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, [this] { BrowseClick(-100); });
+    connect(Command2, &QPushButton::clicked, this, [this] { BrowseClick(-1); });
+    connect(Command3, &QPushButton::clicked, this, [this] { BrowseClick(1); });
+    connect(Command6, &QPushButton::clicked, this, [this] { BrowseClick(100); });
+    connect(Command8, &QPushButton::clicked, this, &TEMP_LOG::Command8_Click);
+    connect(Command9, &QPushButton::clicked, this, &TEMP_LOG::Command9_Click);
+    connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
+    connect(List1, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        Text8->setText(item->text());
+        Text8->setFocus();
+    });
+    connect(StatusBar1, &StatusPanels::panelClicked, this,
+            [this](int, int button) { StatusBar1_MouseUp(button); });
+    // The window sees every key before its boxes do.
+    for (QWidget* w : findChildren<QWidget*>())
+        w->installEventFilter(this);
 }

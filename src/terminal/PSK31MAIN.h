@@ -261,6 +261,7 @@ class PSK31MAIN : public QMainWindow {
     void Image1_MouseDown(int button, int y);
     void Image1_MouseMove(int button, int y);
     void Image1_MouseUp(int button, int y);
+    void Command5_Click();
 
   protected:
     void resizeEvent(QResizeEvent* e) override;
@@ -277,6 +278,7 @@ class PSK31MAIN : public QMainWindow {
     void buildMenus();
     void buildPopupMenus();
     void connectHandlers();
+    void connectLogHandlers();
 
     // Load steps.
     void loadControlsAndState();

@@ -213,4 +213,5 @@ void PSK31MAIN::connectHandlers() {
     macros::connectMainWindow(*this);
     repeat::connectMainWindow(*this);
     tx::connectMainWindow(*this);
+    connectLogHandlers();
 }

@@ -1,0 +1,149 @@
+#include "log/HamlogLink.h"
+
+#include "core/Globals.h"
+#include "log/LogGlobals.h"
+#include "log/QsoBoxes.h"
+#include "platform/Cp932.h"
+#include "platform/Dialogs.h"
+#include "platform/HamlogWindowLink.h"
+#include "rig/RigGlobals.h"
+
+#include <QLineEdit>
+
+namespace logbook {
+
+namespace {
+
+namespace link = hamlog::window;
+
+// The logging program's window, or 0 after telling the operator it is not running.
+qintptr findProgram() {
+    const qintptr window = link::findWindow();
+    if (window < 1) ui::msgBox(QStringLiteral("Turbo HAMLOG/Winが起動していません。"), ui::OkOnly);
+    return window;
+}
+
+// The text of a reply: its cbData bytes, without zero characters and blanks at
+// either end (line ends stay: the record count ends at one).
+std::optional<QString> replyText(const link::CopyData& data) {
+    if (data.cbData == 0 || !data.lpData) return std::nullopt;
+    QString t = cp932::decode(data.lpData->left(static_cast<qsizetype>(data.cbData)));
+    t.remove(QChar(0));
+    const auto blank = [](QChar c) { return c == QLatin1Char(' '); };
+    while (!t.isEmpty() && blank(t.front()))
+        t.remove(0, 1);
+    while (!t.isEmpty() && blank(t.back()))
+        t.chop(1);
+    return t;
+}
+
+// "count=" then one more character, the number, CR LF.
+std::optional<int> recordCountOf(const QString& t) {
+    const qsizetype p = t.indexOf(QStringLiteral("count="));
+    const qsizetype q = t.indexOf(QStringLiteral("\r\n"));
+    if (p < 0 || q < p + 7) return std::nullopt;
+    bool ok = false;
+    const int n = t.mid(p + 7, q - (p + 7)).toInt(&ok);
+    return ok ? std::optional<int>(n) : std::nullopt;
+}
+
+// Sends one item; false (after saying so) when the program has gone.
+bool sendItem(qintptr window, quint32 code, const QString& text = {}) {
+    if (link::sendCopyData(window, link::item(code, text))) return true;
+    ui::msgBox(QStringLiteral("Turbo HAMLOG/Winが起動していません。"), ui::OkOnly);
+    return false;
+}
+
+void sendToProgram(quint32 code, const QString& text = {}) {
+    if (const qintptr window = findProgram()) sendItem(window, code, text);
+}
+
+// One request; the reply text of this request only.
+std::optional<QString> request(quint32 code, const QString& key) {
+    const qintptr window = findProgram();
+    if (!window) return std::nullopt;
+    g.HamlogRequestKey = key;
+    std::optional<QString> reply;
+    const bool handled = link::sendCopyData(window, link::item(code), [&reply](const link::CopyData& data) {
+        if (auto t = replyText(data)) reply = t;
+    });
+    if (!handled) {
+        ui::msgBox(QStringLiteral("読み取りエラー(^^ゞ"), ui::OkOnly);
+        return std::nullopt;
+    }
+    return reply;
+}
+
+bool takeReply(quint32 code, const QString& key, QString& kept, QLineEdit* box) {
+    const std::optional<QString> reply = request(code, key);
+    if (!reply) return false;
+    kept = *reply;
+    if (g.HamlogSending != 1 && box) box->setText(kept);
+    return true;
+}
+
+// Name or QTH: an empty box takes the program's; a box the program lacks is sent.
+void exchange(QLineEdit* box, const QString& boxText, bool asked, const QString& reply, void (*send)()) {
+    if (!asked) return;
+    if (boxText.isEmpty() && box) box->setText(reply);
+    if (reply.isEmpty() && !boxText.isEmpty()) send();
+}
+
+} // namespace
+
+void HamlogSaveEntry() {
+    g.HamlogSending = 0;
+    sendToProgram(link::HamlogCmdSave);
+}
+
+void HamlogClearEntry() {
+    g.HamlogSending = 0;
+    sendToProgram(link::HamlogCmdClear);
+}
+
+void HamlogSendQso() {
+    const qintptr window = findProgram();
+    if (!window) return;
+    g.HamlogSending = 1;
+    const QsoBoxes boxes = operatingBoxes();
+    core::g.HisCall = textOf(boxes.call).trimmed();
+    const QString rst = textOf(boxes.rst).trimmed();
+    const QString name = textOf(boxes.name).trimmed();
+    const QString qth = textOf(boxes.qth).trimmed();
+    bool sent = sendItem(window, link::HamlogItemCall, core::g.HisCall);
+    if (sent && core::g.ContestSerialNo == 1)
+        sent =
+            sendItem(window, link::HamlogItemRemarks, textOf(boxes.contestNo) + QStringLiteral("(SendNo) "));
+    if (sent && !rig::g.RigFreqText.isEmpty())
+        sent = sendItem(window, link::HamlogItemFreq, rig::g.RigFreqText);
+    if (sent) sent = sendItem(window, link::HamlogItemMode, core::g.ModeDisplayText);
+    if (sent) sent = sendItem(window, link::HamlogItemField4, rst);
+    if (sent) exchange(boxes.name, name, HamlogAskName(), g.HamlogNameReply, HamlogSendName);
+    if (sent) exchange(boxes.qth, qth, HamlogAskQth(), g.HamlogQthReply, HamlogSendQth);
+    g.HamlogSending = 0;
+}
+
+std::optional<int> HamlogAskRecNo() {
+    const std::optional<QString> reply = request(link::HamlogReqRecNo, QStringLiteral("RecNo"));
+    const std::optional<int> count = reply ? recordCountOf(*reply) : std::nullopt;
+    if (count) g.HamlogReplyRecNo = *count;
+    return count;
+}
+
+bool HamlogAskName() {
+    return takeReply(link::HamlogReqName, QStringLiteral("NAME"), g.HamlogNameReply, operatingBoxes().name);
+}
+
+bool HamlogAskQth() {
+    return takeReply(link::HamlogReqQth, QStringLiteral("QTH"), g.HamlogQthReply, operatingBoxes().qth);
+}
+
+void HamlogSendName() {
+    sendToProgram(link::HamlogItemName, textOf(operatingBoxes().name));
+}
+
+void HamlogSendQth() {
+    sendToProgram(link::HamlogItemQth, textOf(operatingBoxes().qth));
+}
+
+} // namespace logbook

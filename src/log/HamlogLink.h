@@ -1,0 +1,25 @@
+#pragma once
+// The link with the logging program's running window (HamlogLink = 2): the
+// QSO is handed over item by item, stored or dropped there, and name, QTH and
+// record count are asked for. Every operation first looks for the program and
+// says "Turbo HAMLOG/Winが起動していません。" when it is not running.
+#include <optional>
+
+namespace logbook {
+
+void HamlogSaveEntry();
+void HamlogClearEntry();
+// Call sign, [contest number], [rig frequency], mode and RST sent, then the
+// name and QTH exchange: what only one side knows ends up on both.
+void HamlogSendQso();
+// The logging program's record count; nothing when the program is not running
+// or gave no readable answer to this very request.
+std::optional<int> HamlogAskRecNo();
+// Name and QTH requests: the reply is kept in HamlogNameReply / HamlogQthReply
+// and, unless a QSO is being sent, written into the box. False without a fresh reply.
+bool HamlogAskName();
+bool HamlogAskQth();
+void HamlogSendName();
+void HamlogSendQth();
+
+} // namespace logbook

@@ -1,0 +1,101 @@
+#include "log/LogButton.h"
+
+#include "core/Globals.h"
+#include "log/HamlogLink.h"
+#include "log/LogEntry.h"
+#include "log/LogGlobals.h"
+#include "platform/ControlColour.h"
+#include "platform/Dialogs.h"
+
+#include <QPushButton>
+
+namespace logbook {
+
+namespace {
+
+constexpr std::uint32_t kPendingRed = 0x0000FF;
+constexpr std::uint32_t kIdleGrey = 0xC0C0C0;
+
+void showPending(QPushButton* button) {
+    colour::setBackColor(button, kPendingRed);
+    button->setText(QStringLiteral("LOG保存"));
+}
+
+void showIdle(QPushButton* button) {
+    core::g.HamlogEntrySent = 0;
+    colour::setBackColor(button, kIdleGrey);
+    button->setText(QStringLiteral("LOG作成"));
+}
+
+void handOver(QPushButton* button) {
+    const std::optional<int> count = HamlogAskRecNo();
+    if (!count) return;
+    g.RecNoAtSend = *count;
+    core::g.HamlogEntrySent = 1;
+    HamlogSendQso();
+    showPending(button);
+}
+
+void stored(QPushButton* button, int count, const std::function<void()>& nextContestNo) {
+    showIdle(button);
+    if (count - g.RecNoAtSend == 1 && core::g.ContestSerialNo == 1 && nextContestNo) nextContestNo();
+}
+
+// Stores the handed-over QSO and checks by the record count that it is there.
+void storeNow(QPushButton* button, const std::function<void()>& nextContestNo) {
+    HamlogSaveEntry();
+    const std::optional<int> count = HamlogAskRecNo();
+    if (count && *count - g.RecNoAtSend == 1) {
+        stored(button, *count, nextContestNo);
+        return;
+    }
+    ui::msgBox(QStringLiteral("LOG_SAVE を失敗しました"), ui::OkOnly);
+}
+
+void storeOrDrop(QPushButton* button, const std::function<void()>& nextContestNo) {
+    // Without a readable count nothing is known: the QSO stays pending.
+    const std::optional<int> count = HamlogAskRecNo();
+    if (!count) return;
+    if (*count != g.RecNoAtSend) {
+        stored(button, *count, nextContestNo);
+        return;
+    }
+    if (g.HamlogConfirmOn != 1) {
+        storeNow(button, nextContestNo);
+        return;
+    }
+    switch (ui::msgBox(QStringLiteral("LOG を保存しますか？"), ui::YesNoCancel,
+                       QStringLiteral("ZORVATEK_LOG_SAVE"))) {
+    case ui::Yes:
+        storeNow(button, nextContestNo);
+        break;
+    case ui::No:
+        HamlogClearEntry();
+        showIdle(button);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+void LogButtonPress(QPushButton* button, const std::function<void()>& nextContestNo) {
+    if (g.HamlogLink == 1) {
+        OpenLogEntry();
+    } else if (g.HamlogLink == 2) {
+        if (core::g.HamlogEntrySent == 0)
+            handOver(button);
+        else
+            storeOrDrop(button, nextContestNo);
+    }
+}
+
+void LogKeyPress() {
+    if (g.HamlogLink == 1)
+        OpenLogEntry();
+    else if (g.HamlogLink == 2)
+        HamlogSendQso();
+}
+
+} // namespace logbook

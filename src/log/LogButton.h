@@ -1,0 +1,17 @@
+#pragma once
+// The log button of the operating window and its log key.
+#include <functional>
+
+class QPushButton;
+
+namespace logbook {
+
+// Library link: opens the log entry window. Window link: the first press hands
+// the QSO to the logging program, the second stores it there (or drops it) and
+// takes a record count larger by exactly one as stored; `nextContestNo` moves
+// the contest number on after a stored QSO when serial numbers are in use.
+void LogButtonPress(QPushButton* button, const std::function<void()>& nextContestNo);
+// The log key (Ctrl+L): opens the log entry window, or hands the QSO over.
+void LogKeyPress();
+
+} // namespace logbook

@@ -1,0 +1,22 @@
+#include "log/QsoBoxes.h"
+
+#include "core/Globals.h"
+#include "terminal/PSK31MAIN.h"
+
+namespace logbook {
+
+QsoBoxes operatingBoxes() {
+    // The SSTV window's QSO boxes come with the SSTV window itself.
+    if (core::g.OpMode == core::ModeSstv) return {};
+    // A main window that is not loaded has empty boxes; reading them must not
+    // load it ahead of the start-up.
+    if (!forms::isLoaded<PSK31MAIN>()) return {};
+    PSK31MAIN& m = forms::PSK31MAIN();
+    return {m.Text5, m.Text6, m.Text7, m.Text14, m.Text11, m.StatusBar1};
+}
+
+QString textOf(const QLineEdit* box) {
+    return box ? box->text() : QString();
+}
+
+} // namespace logbook
