@@ -262,6 +262,9 @@ class PSK31MAIN : public QMainWindow {
     void Image1_MouseMove(int button, int y);
     void Image1_MouseUp(int button, int y);
     void Command5_Click();
+    void Text5_Change();
+    void Text6_Change();
+    void Text7_Change();
 
   protected:
     void resizeEvent(QResizeEvent* e) override;

@@ -1,15 +1,54 @@
-// The main window's log button and log key.
+// The main window's log button and log key, and the QSO boxes' changes that
+// keep the log entry window in step with the library link.
+#include "core/Globals.h"
+#include "core/SharedRoutines.h"
 #include "log/LogButton.h"
+#include "log/LogEntry.h"
+#include "log/LogGlobals.h"
+#include "log/TEMP_LOG.h"
 #include "terminal/PSK31MAIN.h"
 
 #include <QShortcut>
+
+namespace {
+
+bool libraryLink() {
+    return logbook::g.HamlogLink == 1;
+}
+
+} // namespace
 
 void PSK31MAIN::Command5_Click() {
     logbook::LogButtonPress(Command5, [this] { VScroll4->setValue(VScroll4->value() + 1); });
 }
 
+void PSK31MAIN::Text5_Change() {
+    core::g.HisCall = Text5->text().trimmed();
+    if (!libraryLink()) return;
+    core::CheckLogScrolling();
+    TEMP_LOG& log = forms::TEMP_LOG();
+    log.Text1->setText(core::g.HisCall);
+    log.Text2->clear();
+    if (logbook::g.LogEditMode == 0) logbook::SetQsoTime();
+}
+
+void PSK31MAIN::Text6_Change() {
+    if (!libraryLink()) return;
+    core::CheckLogScrolling();
+    forms::TEMP_LOG().Text12->setText(Text6->text());
+}
+
+void PSK31MAIN::Text7_Change() {
+    if (!libraryLink()) return;
+    core::CheckLogScrolling();
+    forms::TEMP_LOG().Text5->setText(Text7->text());
+}
+
 void PSK31MAIN::connectLogHandlers() {
     connect(Command5, &QPushButton::clicked, this, &PSK31MAIN::Command5_Click);
+    connect(Text5, &QLineEdit::textChanged, this, &PSK31MAIN::Text5_Change);
+    connect(Text6, &QLineEdit::textChanged, this, &PSK31MAIN::Text6_Change);
+    connect(Text7, &QLineEdit::textChanged, this, &PSK31MAIN::Text7_Change);
     auto* logKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_L), this);
     connect(logKey, &QShortcut::activated, this, [] { logbook::LogKeyPress(); });
 }

@@ -181,3 +181,43 @@ TEST_F(LogTest, EndOfQsoMarkStandsOnceInRemarks2) {
 }
 
 } // namespace
+
+namespace {
+
+using zvtest::LogTest;
+
+TEST_F(LogTest, MainBoxesKeepTheEntryInStep) {
+    fillLog(4);
+    setJst(QStringLiteral("2024-03-02 10:15"));
+    PSK31MAIN& m = forms::PSK31MAIN();
+    QTest::keyClicks(m.Text5, QStringLiteral("QQ1ZZZ"));
+    m.Text6->setText(QStringLiteral("五郎"));
+    m.Text7->setText(QStringLiteral("589"));
+    TEMP_LOG& w = forms::TEMP_LOG();
+    EXPECT_EQ(core::g.HisCall, QStringLiteral("QQ1ZZZ"));
+    EXPECT_EQ(w.Text1->text(), QStringLiteral("QQ1ZZZ"));
+    EXPECT_EQ(w.Text12->text(), QStringLiteral("五郎"));
+    EXPECT_EQ(w.Text5->text(), QStringLiteral("589"));
+    EXPECT_EQ(w.Text4->text(), QStringLiteral("10:15J"));
+
+    // While a stored record is on show, a new call starts a fresh entry.
+    QTest::mouseClick(m.Command5, Qt::LeftButton);
+    ui::script::push(ui::Yes);
+    QTest::mouseClick(w.Command2, Qt::LeftButton);
+    ASSERT_EQ(logbook::g.LogEditMode, 1);
+    ui::script::clearAsked();
+    m.Text5->setText(QStringLiteral("QQ2YYY"));
+    EXPECT_EQ(askedPrompts(), QStringList{QStringLiteral("LOG帳がスクロール中です\r\n新しいページにします")});
+    EXPECT_EQ(logbook::g.LogEditMode, 0);
+    EXPECT_EQ(w.Text1->text(), QStringLiteral("QQ2YYY"));
+    EXPECT_EQ(logbook::g.HamlogRecNo, 5);
+}
+
+TEST_F(LogTest, TheWindowLinkLeavesTheEntryWindowAlone) {
+    logbook::g.HamlogLink = 2;
+    forms::PSK31MAIN().Text5->setText(QStringLiteral("QQ3XXX"));
+    EXPECT_EQ(core::g.HisCall, QStringLiteral("QQ3XXX"));
+    EXPECT_FALSE(forms::isLoaded<TEMP_LOG>());
+}
+
+} // namespace

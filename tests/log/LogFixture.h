@@ -90,7 +90,6 @@ class LogTest : public ProgramFolderTest {
         m.Text5->setText(call);
         m.Text6->setText(name);
         m.Text7->setText(rst);
-        core::g.HisCall = call.trimmed();
         ui::script::clearAsked();
         QTest::mouseClick(m.Command5, Qt::LeftButton);
         return forms::TEMP_LOG();
