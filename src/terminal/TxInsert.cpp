@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/SharedRoutines.h"
+#include "log/TEMP_LOG.h"
 #include "platform/Colour.h"
 #include "terminal/PSK31MAIN.h"
 #include "terminal/TxState.h"
@@ -84,6 +85,15 @@ void PasteClipboardToTx() {
     g.PasteText.clear();
 }
 
+void PasteToRemarks(QLineEdit* box) {
+    PSK31MAIN& w = forms::PSK31MAIN();
+    const QString clip = QGuiApplication::clipboard()->text().trimmed();
+    box->setText(box->text().isEmpty() ? clip : box->text() + QLatin1Char('/') + clip);
+    QGuiApplication::clipboard()->clear();
+    w.RichTextBox1->setSelStart(w.RichTextBox1->length());
+    w.Text1->setFocus();
+}
+
 void connectInsertMenu(PSK31MAIN& w) {
     auto on = [&w](QAction* a, auto f) { QObject::connect(a, &QAction::triggered, &w, f); };
     on(w.PSTCLIP, [] { PasteClipboardToTx(); });
@@ -99,6 +109,8 @@ void connectInsertMenu(PSK31MAIN& w) {
         InsertIntoTx(core::g.TimeStampText + kCrLf);
     });
     on(w.INSMyCall, [] { InsertIntoTx(core::g.UserCall); });
+    on(w.PSTREM1, [] { PasteToRemarks(forms::TEMP_LOG().Text14); });
+    on(w.PSTREM2, [] { PasteToRemarks(forms::TEMP_LOG().Text15); });
 }
 
 } // namespace tx

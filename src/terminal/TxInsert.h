@@ -6,6 +6,7 @@
 #include <QString>
 
 class PSK31MAIN;
+class QLineEdit;
 
 namespace tx {
 
@@ -23,7 +24,11 @@ QString hisNameText();
 QString quotedPasteText(const QString& clip, bool quote, const QString& mark);
 void PasteClipboardToTx();
 
-// The insert items and the paste item of the menu.
+// The clipboard text, trimmed, into a remarks box of the log entry window:
+// after a "/" when the box holds text already.
+void PasteToRemarks(QLineEdit* box);
+
+// The insert items and the paste item of the menu, and the remarks paste items.
 void connectInsertMenu(PSK31MAIN& w);
 
 } // namespace tx

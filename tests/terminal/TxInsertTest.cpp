@@ -3,6 +3,7 @@
 #include "TxFixture.h"
 
 #include "core/SharedRoutines.h"
+#include "log/TEMP_LOG.h"
 #include "platform/Clock.h"
 #include "platform/MmvariIds.h"
 #include "terminal/TxInsert.h"
@@ -138,6 +139,30 @@ TEST_F(TxInsert, MenuOffersPasteOnlyWithTextOnTheClipboard) {
     EXPECT_TRUE(w->PSTCLIP->isEnabled());
     EXPECT_TRUE(w->MACCOM->isVisible());
     w->MACCOM->close();
+}
+
+TEST_F(TxInsert, ClipboardIntoTheRemarksOfTheLogEntry) {
+    struct Case {
+        QAction* item;
+        QString before;
+        QString clip;
+        QString after;
+    };
+    const QList<Case> cases = {
+        {w->PSTREM1, {}, QStringLiteral("  QSL via bureau \n"), QStringLiteral("QSL via bureau")},
+        {w->PSTREM2, QStringLiteral("eQSL"), QStringLiteral("LoTW"), QStringLiteral("eQSL/LoTW")},
+        {w->PSTREM1, QStringLiteral("first"), {}, QStringLiteral("first/")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.after.toStdString());
+        QLineEdit* box = c.item == w->PSTREM1 ? forms::TEMP_LOG().Text14 : forms::TEMP_LOG().Text15;
+        box->setText(c.before);
+        QGuiApplication::clipboard()->setText(c.clip);
+        c.item->setEnabled(true);
+        c.item->trigger();
+        EXPECT_EQ(box->text(), c.after);
+        EXPECT_TRUE(QGuiApplication::clipboard()->text().isEmpty());
+    }
 }
 
 TEST_F(TxInsert, InsertsReachTheMultiModeControl) {
