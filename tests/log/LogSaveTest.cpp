@@ -2,6 +2,8 @@
 // question, and what a failed save keeps.
 #include "LogFixture.h"
 
+#include "platform/HamlogDemoData.h"
+
 #include <QFile>
 
 namespace {
@@ -170,6 +172,43 @@ TEST_F(LogTest, CancelAsksOnlyForAnUnsavedNewEntryWithACall) {
         EXPECT_EQ(logbook::g.LogWindowOpen, c.stays ? 1 : 0);
         ui::script::clearAsked();
     }
+}
+
+} // namespace
+
+namespace {
+
+using zvtest::LogTest;
+
+TEST_F(LogTest, RightClickOnTheStatusBarRebuildsTheIndexes) {
+    ASSERT_TRUE(hamlog::demo::writeDemoSetup(dataPath()));
+    writeFile(QStringLiteral("HAMLOG.dx9"), "stale");
+    writeFile(QStringLiteral("HAMLOG.dx2"), "broken");
+    TEMP_LOG& w = forms::TEMP_LOG();
+    w.StatusBar1_MouseUp(1);
+    EXPECT_EQ(readFile(QStringLiteral("HAMLOG.dx9")), QByteArray("stale"));
+    w.StatusBar1_MouseUp(2);
+    EXPECT_TRUE(readFile(QStringLiteral("HAMLOG.dx9")).isEmpty());
+    EXPECT_NE(readFile(QStringLiteral("HAMLOG.dx2")), QByteArray("broken"));
+    EXPECT_FALSE(readFile(QStringLiteral("HAMLOG.dx2")).isEmpty());
+    EXPECT_FALSE(readFile(QStringLiteral("HAMLOG.HDB")).isEmpty());
+    EXPECT_EQ(forms::PSK31MAIN().Text3->text(), QStringLiteral("INDEX再構築中です"));
+}
+
+TEST_F(LogTest, ClosingTheWindowEndsEditingAndKeepsItsPlace) {
+    fillLog(3);
+    TEMP_LOG& w = openFromMain(QStringLiteral("QQ5AAA"));
+    w.move(40, 30);
+    logbook::g.LogWindowOpen = 1;
+    ui::script::push(ui::Yes);
+    QTest::mouseClick(w.Command2, Qt::LeftButton);
+    ASSERT_EQ(logbook::g.LogEditMode, 1);
+    const QPoint place = w.pos();
+    w.close();
+    EXPECT_FALSE(forms::isLoaded<TEMP_LOG>());
+    EXPECT_EQ(logbook::g.LogEditMode, 0);
+    EXPECT_EQ(logbook::g.LogWindowOpen, 0);
+    EXPECT_EQ(forms::TEMP_LOG().pos(), place);
 }
 
 } // namespace
