@@ -74,6 +74,7 @@ void expandCwId(const QString& raw, const QsoState& s, Expansion& e) {
 // 'LOGTIME': the QSO time in UTC for the log entry window; the PC runs on JST.
 void takeLogTime(const QDateTime& jst, Expansion& e) {
     e.logTime = true;
+    e.qsoTime = jst.time();
     const QDateTime utc = jst.addSecs(-9 * 3600);
     e.logTimeBox = utc.toString(QStringLiteral("HH:mm")) + QLatin1Char('U');
     e.logDateBox = utc.date().toString(QStringLiteral("yyyy-MM-dd"));

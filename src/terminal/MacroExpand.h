@@ -52,6 +52,7 @@ struct Expansion {
     QString HisNameText;
     RepeatRequest repeat;
     bool logTime = false; // 'LOGTIME': the QSO time is taken now
+    QTime qsoTime;        // the PC's time of day then
     QString logTimeBox;   // "HH:MMU", the QSO time in UTC
     QString logDateBox;   // "YYYY-MM-DD", the UTC date of the QSO time
     bool rigCall = false; // 'RIGCALL': read the transceiver now

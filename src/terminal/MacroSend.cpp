@@ -3,6 +3,8 @@
 #include "core/Globals.h"
 #include "core/SharedRoutines.h"
 #include "core/TxDispatch.h"
+#include "log/LogGlobals.h"
+#include "log/TEMP_LOG.h"
 #include "platform/Clock.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPolling.h"
@@ -61,11 +63,22 @@ void applyExpansion(PSK31MAIN& w, const Expansion& e) {
     core::g.MacroTxOffPending = e.MacroTxOffPending;
     core::g.MacroCwId = e.MacroCwId;
     if (e.CwIdText) core::g.CwIdText = *e.CwIdText;
-    if (e.logTime) core::g.LogTimeMacroUsed = 1;
     if (e.OpMode) core::g.OpMode = *e.OpMode;
     if (e.RepeatPskMode) repeat::g.RepeatPskMode = *e.RepeatPskMode;
     if (e.MacroRxPskMode) core::g.MacroRxPskMode = *e.MacroRxPskMode;
     if (e.shownPskMode) showPskMode(w, *e.shownPskMode);
+}
+
+// 'LOGTIME': the QSO time is taken now; with the library link the log entry
+// window shows it at once, in UTC, and keeps it.
+void takeLogTime(const Expansion& e) {
+    core::g.LogTimeMacroUsed = 1;
+    logbook::g.QsoTime = e.qsoTime;
+    if (logbook::g.HamlogLink != 1) return;
+    TEMP_LOG& log = forms::TEMP_LOG();
+    log.Text4->setText(e.logTimeBox);
+    log.Text3->setText(e.logDateBox);
+    log.Label4->setText(QStringLiteral("Time(UTC)"));
 }
 
 // 'RIGCALL': the frequency and mode the log takes are read afresh, unless the
@@ -108,6 +121,7 @@ void SendMacro(int index) {
     const Expansion e = expandMacro(raw, qsoState(w, raw));
     cycle.setUp(e.repeat);
     applyExpansion(w, e);
+    if (e.logTime) takeLogTime(e);
     if (e.rigCall) readRig();
     intoTransmitBox(w, core::g.MacroText);
     core::TxSend();

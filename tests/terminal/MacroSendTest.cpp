@@ -3,6 +3,8 @@
 // transmission; the repeat is armed, paused and stopped by Esc.
 #include "core/Globals.h"
 #include "core/IniStore.h"
+#include "log/LogGlobals.h"
+#include "log/TEMP_LOG.h"
 #include "platform/Clock.h"
 #include "platform/ControlColour.h"
 #include "platform/PskCore.h"
@@ -109,6 +111,23 @@ TEST_F(MacroSend, RigcallReadsTheRig) {
     EXPECT_EQ(core::g.MacroText, QStringLiteral("QRV"));
     EXPECT_TRUE(zvtest::waitUntil([&] { return !sim.commands.isEmpty(); }, 3000)) << "a status request";
     rig::RigClosePort();
+}
+
+TEST_F(MacroSend, LogtimeFillsTheLogEntryWindowInUtc) {
+    sysclock::setUtcForTest(QDateTime(QDate(2026, 5, 2), QTime(23, 59, 30), Qt::UTC)); // 08:59 JST
+    setMacro(9, QStringLiteral("log"), QStringLiteral("'LOGTIME'73"));
+    macros::Command8_MouseDown(9, Qt::LeftButton);
+    EXPECT_EQ(core::g.LogTimeMacroUsed, 1);
+    EXPECT_EQ(logbook::g.QsoTime, QTime(8, 59, 30));
+    EXPECT_FALSE(forms::isLoaded<TEMP_LOG>()) << "without the library link the window is not touched";
+
+    logbook::g.HamlogLink = 1;
+    macros::Command8_MouseDown(9, Qt::LeftButton);
+    TEMP_LOG& log = forms::TEMP_LOG();
+    EXPECT_EQ(log.Text4->text(), QStringLiteral("23:59U"));
+    EXPECT_EQ(log.Text3->text(), QStringLiteral("2026-05-02"));
+    EXPECT_EQ(log.Label4->text(), QStringLiteral("Time(UTC)"));
+    EXPECT_EQ(core::g.MacroText, QStringLiteral("73"));
 }
 
 TEST_F(MacroSend, AltLetterSendsAndRightPressOpensTheEditor) {
