@@ -7,6 +7,7 @@
 #include "log/TEMP_LOG.h"
 #include "platform/Clock.h"
 #include "platform/ControlColour.h"
+#include "platform/Dialogs.h"
 #include "platform/PskCore.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
@@ -128,6 +129,38 @@ TEST_F(MacroSend, LogtimeFillsTheLogEntryWindowInUtc) {
     EXPECT_EQ(log.Text3->text(), QStringLiteral("2026-05-02"));
     EXPECT_EQ(log.Label4->text(), QStringLiteral("Time(UTC)"));
     EXPECT_EQ(core::g.MacroText, QStringLiteral("73"));
+}
+
+TEST_F(MacroSend, MoveModeByTwoPressesThenSave) {
+    setMacro(2, QStringLiteral("CQ"), QStringLiteral("CQ CQ"));
+    macros::showAllOnButtons();
+    w->MACROMOV->trigger();
+    EXPECT_EQ(macros::g.MacroMoveMode, 1);
+    EXPECT_FALSE(w->Command1->isEnabled());
+    EXPECT_FALSE(w->Command5->isEnabled());
+    EXPECT_FALSE(w->Text3->isHidden());
+    QTest::mousePress(w->Command8[2], Qt::LeftButton);
+    EXPECT_EQ(w->Text3->text(), QStringLiteral("移動先の釦をクリックして下さい。"));
+    QTest::mousePress(w->Command8[7], Qt::LeftButton);
+    EXPECT_EQ(w->Command8[7]->text(), QStringLiteral("CQ"));
+    EXPECT_TRUE(core::g.MacroText.isEmpty()) << "nothing is sent in move mode";
+
+    ui::script::push(path(QStringLiteral("MOVED.MAC")));
+    w->MACROMOV->trigger();
+    EXPECT_EQ(macros::g.MacroMoveMode, 0);
+    EXPECT_TRUE(w->Command1->isEnabled());
+    EXPECT_TRUE(w->Text3->isHidden());
+    EXPECT_TRUE(readFile(QStringLiteral("MOVED.MAC")).contains("<MACNAME7>\r\nCQ\r\n"));
+}
+
+TEST_F(MacroSend, RoundQsoParticipantsAreTheCpKeyword) {
+    ui::script::push(QStringLiteral("JA2AAA JA3BBB"));
+    w->Roundqso->trigger();
+    setMacro(0, QStringLiteral("rnd"), QStringLiteral("'CP' de 'MYCALL'"));
+    macros::Command8_MouseDown(0, Qt::LeftButton);
+    EXPECT_EQ(core::g.MacroText, QStringLiteral("JA2AAA JA3BBB de JA1ZVK"));
+    w->Roundqso->trigger(); // cancelled
+    EXPECT_TRUE(macros::g.RoundQsoCalls.isEmpty());
 }
 
 TEST_F(MacroSend, AltLetterSendsAndRightPressOpensTheEditor) {
