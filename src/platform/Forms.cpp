@@ -25,18 +25,33 @@ void forget(const char* key) {
 }
 } // namespace detail
 
-void unloadAllExcept(const QWidget* keep) {
+namespace {
+
+template <class Begin, class End> void unloadOneByOne(const QWidget* keep, Begin begin, End end) {
     const char* keepKey = keep ? typeid(*keep).name() : nullptr;
-    // Each unload may load or unload others: take them one at a time, newest first.
+    // Each unload may load or unload others: take them one at a time.
     for (;;) {
         const QList<Entry>& list = entries();
-        auto it = std::find_if(list.rbegin(), list.rend(), [keepKey](const Entry& e) {
+        auto it = std::find_if(begin(list), end(list), [keepKey](const Entry& e) {
             return !keepKey || qstrcmp(e.key, keepKey) != 0;
         });
-        if (it == list.rend()) return;
+        if (it == end(list)) return;
         const std::function<void()> unloader = it->unloader;
         unloader();
     }
+}
+
+} // namespace
+
+void unloadAllExcept(const QWidget* keep) {
+    unloadOneByOne(
+        keep, [](const QList<Entry>& l) { return l.rbegin(); },
+        [](const QList<Entry>& l) { return l.rend(); });
+}
+
+void unloadInLoadOrderExcept(const QWidget* keep) {
+    unloadOneByOne(
+        keep, [](const QList<Entry>& l) { return l.begin(); }, [](const QList<Entry>& l) { return l.end(); });
 }
 
 int loadedCount() {

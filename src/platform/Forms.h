@@ -50,6 +50,8 @@ template <class W> W& get() {
 
 // Unloads every loaded window but the one given (shutdown), newest first.
 void unloadAllExcept(const QWidget* keep = nullptr);
+// The same oldest first, in the order the windows were loaded (the end of a run).
+void unloadInLoadOrderExcept(const QWidget* keep);
 int loadedCount();
 
 } // namespace forms

@@ -159,7 +159,8 @@ class PSK31MAIN : public QMainWindow {
     QPushButton* Command23; // MMVARI NET
     QComboBox* CBMode;      // MMVARI modes
     QListWidget* List2;     // PSK speeds
-    QLineEdit* Text9;
+    QLineEdit* Text2;       // the multi-mode control's receive frequency
+    QLineEdit* Text9;       // and its transmit frequency
     QLabel* Label41;
 
     // The multi-mode control, its level meter and its two views.
@@ -255,6 +256,13 @@ class PSK31MAIN : public QMainWindow {
     int formWidthTw() const;
     void setFormHeightTw(int h);
 
+    // The end of a run (PSK31MAIN_shutdown.cpp): the close request with its
+    // reason (shutdown::CloseReason) and the exit item.
+    void Form_QueryUnload(bool& cancel, int unloadMode);
+    void pEnd_Click();
+    // Stores the window's place in twips while it is in its normal state.
+    void savePlace();
+
     // Handlers.
     void Timer2_Timer();
     void Form_Resize();
@@ -269,6 +277,7 @@ class PSK31MAIN : public QMainWindow {
   protected:
     void resizeEvent(QResizeEvent* e) override;
     void changeEvent(QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
 
   private:
     void buildQsoColumn(QWidget* canvas);
@@ -301,6 +310,16 @@ class PSK31MAIN : public QMainWindow {
     void saveColumn(bool heightFirst);
     void followWidth(int widthTw);
     void resumeAfterSuspend();
+
+    // Shutdown steps.
+    bool runShutdown(bool exitMenu);
+    void normalPath(bool exitMenu);
+    void saveFrequencies(bool exitMenu);
+    void saveReceiveCopy();
+    void releaseEngine(bool exitMenu, bool emergency);
+    void emergencyPath(bool exitMenu);
+    void closeLoggingProgram();
+    void unloadEverything();
 };
 
 namespace forms {

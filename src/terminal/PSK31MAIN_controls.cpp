@@ -368,6 +368,8 @@ void PSK31MAIN::buildEnginePanels(QWidget* frame) {
     List2->addItems({"PSK31", "PSK63", "PSK125", "PSK250"});
     tw.place(List2, 2940, 240, 900, 780);
     List2->hide();
+    Text2 = box(Frame6);
+    tw.place(Text2, 3900, 240, 360, 300);
     Text9 = box(Frame6);
     tw.place(Text9, 3900, 570, 360, 300);
     Label41 = label(Frame6, {});

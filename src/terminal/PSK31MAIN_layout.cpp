@@ -74,6 +74,18 @@ void PSK31MAIN::placeWindowAtStart() {
     resize(twips::toPx(w), height());
 }
 
+void PSK31MAIN::savePlace() {
+    // A minimised or maximised window keeps the place it had last in its normal state.
+    if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) return;
+    const QRect screen = screenPx();
+    auto put = [](const char* key, int t) {
+        core::PutIniText(kPos, QString::fromLatin1(key), QString::number(t));
+    };
+    put("PMPOSTop", twips::fromPx(pos().y() - screen.top()));
+    put("PMPOSLeft", twips::fromPx(pos().x() - screen.left()));
+    put("PMPOSWidth", formWidthTw());
+}
+
 void PSK31MAIN::applyColumnAtStart() {
     Column c = kDefaultColumn;
     if (core::IniWhole(kCfg, QStringLiteral("ZOR_PosR1H"))) {

@@ -210,6 +210,7 @@ void PSK31MAIN::connectHandlers() {
     connect(Image1, &SplitterBar::mouseDown, this, &PSK31MAIN::Image1_MouseDown);
     connect(Image1, &SplitterBar::mouseMove, this, &PSK31MAIN::Image1_MouseMove);
     connect(Image1, &SplitterBar::mouseUp, this, &PSK31MAIN::Image1_MouseUp);
+    connect(pEnd, &QAction::triggered, this, &PSK31MAIN::pEnd_Click);
     macros::connectMainWindow(*this);
     repeat::connectMainWindow(*this);
     tx::connectMainWindow(*this);
