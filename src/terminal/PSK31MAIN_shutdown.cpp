@@ -127,11 +127,15 @@ void PSK31MAIN::pEnd_Click() {
 }
 
 bool PSK31MAIN::runShutdown(bool exitMenu) {
+    // The waits inside let events run: a second close meanwhile is refused.
+    static bool running = false;
+    if (running) return false;
     // WfDrawState is 1 while a signal scan runs.
     if (core::g.WfDrawState == 1) {
         ui::msgBox(QStringLiteral("Scan 動作を止めてからにしてください"), ui::OkOnly);
         return false;
     }
+    running = true;
     try {
         normalPath(exitMenu);
     } catch (const std::exception& e) {
@@ -139,6 +143,7 @@ bool PSK31MAIN::runShutdown(bool exitMenu) {
         emergencyPath(exitMenu);
     }
     closeLoggingProgram();
+    running = false;
     unloadEverything();
     return true;
 }

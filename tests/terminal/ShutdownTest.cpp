@@ -26,6 +26,7 @@
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QTimer>
 #include <QtTest/qtestspontaneevent.h>
 
 namespace {
@@ -283,6 +284,22 @@ TEST_F(Shutdown, TheRttyProgramIsClosedAndWaitedFor) {
         EXPECT_EQ(stored("PSKCFG", "LastMode"), QStringLiteral("RTTY"));
         g = {};
     }
+}
+
+TEST_F(Shutdown, ASecondCloseDuringTheShutdownIsRefused) {
+    PSK31MAIN& w = load();
+    mmtty::MmttyLink& program = core::MmttyProgram();
+    ASSERT_GT(program.start(paths::join(paths::executableFolder(), QStringLiteral("MMTTY.EXE")), 0x10010), 0);
+    ASSERT_TRUE(zvtest::waitUntil([&] { return program.programWindow() != 0; }));
+    g.OpMode = core::ModeRtty;
+    // Runs while the shutdown waits for the RTTY program.
+    std::optional<bool> secondAccepted;
+    QTimer::singleShot(0, &w, [&] { secondAccepted = closeBox(w); });
+    end(w, Via::CloseBox);
+    ASSERT_TRUE(secondAccepted.has_value());
+    EXPECT_FALSE(*secondAccepted);
+    EXPECT_EQ(ends, 1);
+    EXPECT_FALSE(program.isRunning());
 }
 
 TEST_F(Shutdown, TheFrequenciesComeFromTheBoxesOfTheEntry) {
