@@ -170,6 +170,19 @@ struct Globals {
     QString TxFontSize, TxFontName, TxFontBold, TxFontItalic;
     QString TxBackColor, TxForeColor;
     QString MultiForeColor, MultiFontSize, MultiFontName, MultiFontBold, MultiFontItalic;
+
+    // The PSK engine: the handle its notices are posted to, the step under way
+    // for the failure message, and the zoomed spectrum's span.
+    int MainHwnd = 0;
+    QString EngineErrorTag;
+    int SpectrumLowHz = 0;
+    int SpectrumHighHz = 0;
+    int SpectrumLowBin = 0;
+    int SpectrumHighBin = 0;
+    int TxBinFromLow = 0;
+    int TxBinToHigh = 0;
+    // The wave file that recording writes and play-back reads.
+    QString WaveFilePath;
 };
 
 extern Globals g;

@@ -26,12 +26,13 @@ void appendMark(const QString& prefix, bool lineBreakAfter) {
     const QString mark = QStringLiteral("\r\n") + prefix + g.TimeStampText +
                          (lineBreakAfter ? QStringLiteral("\r\n") : QString());
     RichTextPane* pane = forms::PSK31MAIN().RichTextBox1;
-    pane->setSelStart(g.RxMarkPos);
+    // RxMarkPos holds the pane's length before its last received character.
+    pane->setSelStart(g.RxMarkPos + 1);
     pane->setSelColor(storedColour(g.TxAreaBackColor, Qt::gray));
     pane->setSelText(mark);
     pane->setSelColor(storedColour(g.RxForeColor, Qt::black));
     g.RxMarkPos = pane->length();
-    pane->setSelStart(g.RxMarkPos);
+    pane->setSelStart(g.RxMarkPos + 1);
 }
 
 } // namespace

@@ -53,7 +53,22 @@ void PictureBox::setBackColor(const QColor& c) {
 
 void PictureBox::clear() {
     if (!canvas_.isNull()) canvas_.fill(back_);
+    topRow_ = 0;
     update();
+}
+
+QRgb* PictureBox::scrollDownOneRow() {
+    if (canvas_.isNull()) return nullptr;
+    topRow_ = (topRow_ + canvas_.height() - 1) % canvas_.height();
+    update();
+    return reinterpret_cast<QRgb*>(canvas_.scanLine(topRow_));
+}
+
+void PictureBox::drawCanvas(QPainter& p) const {
+    const int w = canvas_.width();
+    const int below = canvas_.height() - topRow_;
+    p.drawImage(QPoint(0, 0), canvas_, QRect(0, topRow_, w, below));
+    if (topRow_ > 0) p.drawImage(QPoint(0, below), canvas_, QRect(0, 0, w, topRow_));
 }
 
 QPointF PictureBox::toPixels(double x, double y) const {
@@ -77,7 +92,7 @@ void PictureBox::paintEvent(QPaintEvent*) {
     if (canvas_.isNull())
         p.fillRect(rect(), back_);
     else
-        p.drawImage(0, 0, canvas_);
+        drawCanvas(p);
     for (const LineShape* l : lines_) {
         if (!l->isVisible()) continue;
         p.setPen(l->colour());
@@ -91,9 +106,10 @@ void PictureBox::resizeEvent(QResizeEvent*) {
     next.fill(back_);
     if (!canvas_.isNull()) {
         QPainter p(&next);
-        p.drawImage(0, 0, canvas_);
+        drawCanvas(p);
     }
     canvas_ = next;
+    topRow_ = 0;
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* e) {

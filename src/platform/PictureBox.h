@@ -7,6 +7,8 @@
 #include <QList>
 #include <QWidget>
 
+class QPainter;
+
 class PictureBox;
 
 // A marker line over a picture, in the picture's scale.
@@ -47,6 +49,10 @@ class PictureBox : public QWidget {
     // Converts a point of the picture's scale to pixels of the canvas.
     QPointF toPixels(double x, double y) const;
     void clear();
+    // Moves the whole picture down one pixel row, dropping the bottom row, and
+    // returns the new top row to be drawn. The canvas is kept as a ring of rows,
+    // so nothing is copied; clear() puts the first row back on top.
+    QRgb* scrollDownOneRow();
 
     LineShape* addLine(const QColor& colour = Qt::red);
 
@@ -65,8 +71,11 @@ class PictureBox : public QWidget {
 
   private:
     QPointF toScale(const QPointF& px) const;
+    void drawCanvas(QPainter& p) const;
     double scaleW_ = 1, scaleH_ = 1;
     QColor back_ = Qt::black;
     QImage canvas_;
+    // Canvas row shown at the top of the picture.
+    int topRow_ = 0;
     QList<LineShape*> lines_;
 };

@@ -118,6 +118,7 @@ class PSK31MAIN : public QMainWindow {
     QLabel* Label8;       // channel label
     QLabel* Label14;      // "IMD"
     QLabel* Label15;      // IMD or S/N value
+    QLabel* Label12;      // sound-card clock error, ppm
     QLabel* Label30;      // "Satelite"
     QLabel* Label43;      // channel 2 marker label
     QLabel* Label44;      // channel 3 marker label
@@ -125,6 +126,10 @@ class PSK31MAIN : public QMainWindow {
     // --- Engine panels (tab strip) ------------------------------------------
     QTabWidget* SSTab1;
     PictureBox* Picture4; // narrow spectrum, click to tune
+    LineShape* Line1;     // receive marker
+    LineShape* Line2;     // transmit marker
+    LineShape* Line3;     // side markers about 15 Hz either side of the transmit frequency
+    LineShape* Line4;
     LineShape* Line13;
     LineShape* Line14;
     QScrollBar* VScroll3;   // spectrum zoom
@@ -265,6 +270,9 @@ class PSK31MAIN : public QMainWindow {
 
     // Handlers.
     void Timer2_Timer();
+    void SetRxFreqFromScroll();
+    void SetTxFreqFromScroll();
+    void SSTab1_Click();
     void Form_Resize();
     void Image1_MouseDown(int button, int y);
     void Image1_MouseMove(int button, int y);
@@ -291,6 +299,7 @@ class PSK31MAIN : public QMainWindow {
     void buildPopupMenus();
     void connectHandlers();
     void connectLogHandlers();
+    void connectTuning();
 
     // Load steps.
     void loadControlsAndState();

@@ -54,17 +54,18 @@ void applyFont(QWidget* w, const FontTexts& f) {
     w->setFont(font);
 }
 
-// The kept text (stored or default) and, when stored, the colour applied.
+// The kept text (stored or default) and the colour applied: the default is the
+// pane's design colour, so that white received text never lands on white.
 QString readColour(const char* key, const char* fallback, QWidget* target, bool back) {
-    const std::optional<QString> v = core::IniStored(kCfg, QString::fromLatin1(key));
+    const QString v = core::IniStored(kCfg, QString::fromLatin1(key)).value_or(QString::fromLatin1(fallback));
     std::uint32_t ref = 0;
-    if (v && colour::parseRef(*v, &ref)) {
+    if (colour::parseRef(v, &ref)) {
         if (back)
             colour::setBackColor(target, ref);
         else
             colour::setForeColor(target, ref);
     }
-    return v.value_or(QString::fromLatin1(fallback));
+    return v;
 }
 
 // The first text field of a legacy macro name file: up to a comma or the line end.

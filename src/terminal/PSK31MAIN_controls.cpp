@@ -193,6 +193,8 @@ void PSK31MAIN::buildTuningFrame(QWidget* canvas) {
     tw.place(Label14, 4230, 90, 480, 240);
     Label15 = label(Frame1, QStringLiteral("No Data"));
     tw.place(Label15, 4710, 90, 1200, 240);
+    Label12 = label(Frame1, {});
+    tw.place(Label12, 6810, 90, 500, 240);
     Label30 = label(Frame1, QStringLiteral("Satelite"));
     setTextColour(Label30, Qt::red);
     tw.place(Label30, 5910, 90, 900, 240);
@@ -267,6 +269,10 @@ void PSK31MAIN::buildEnginePanels(QWidget* frame) {
     XMMVView2 = new mmvari::XMMVView(fft);
     tw.place(XMMVView2, 30, 30, 2220, 450);
     XMMVView2->hide();
+    Line1 = Picture4->addLine(Qt::darkGreen);
+    Line2 = Picture4->addLine(Qt::red);
+    Line3 = Picture4->addLine(Qt::red);
+    Line4 = Picture4->addLine(Qt::red);
     Line13 = Picture4->addLine(Qt::blue);
     Line14 = Picture4->addLine(Qt::magenta);
     Line13->setVisible(false);

@@ -200,13 +200,17 @@ void PSK31MAIN::startEngine() {
 }
 
 void PSK31MAIN::Timer2_Timer() {
+    // Stopped first: a message box inside the start lets timer ticks run.
     Timer2->stop();
+    core::g.MainHwnd = core::MainWindowHandle;
+    core::InstallPskCoreWndProc();
     core::StartPskCore();
     core::g.EngineMsgHold = 0;
 }
 
 void PSK31MAIN::connectHandlers() {
     connect(Timer2, &QTimer::timeout, this, &PSK31MAIN::Timer2_Timer);
+    connectTuning();
     connect(Image1, &SplitterBar::mouseDown, this, &PSK31MAIN::Image1_MouseDown);
     connect(Image1, &SplitterBar::mouseMove, this, &PSK31MAIN::Image1_MouseMove);
     connect(Image1, &SplitterBar::mouseUp, this, &PSK31MAIN::Image1_MouseUp);

@@ -1,0 +1,48 @@
+#include "core/PskCoreWndProc.h"
+
+#include "core/Globals.h"
+#include "platform/PskCore.h"
+#include "terminal/PSK31MAIN.h"
+
+namespace core {
+
+void PskCoreWndProc(std::int32_t Msg, std::int32_t wParam, std::int32_t lParam) {
+    if (g.EngineMsgHold == 1) return;
+    switch (Msg) {
+    case pskcore::PskMsgDisplay:
+        PskDisplayTick();
+        break;
+    case pskcore::PskMsgRxChar:
+        PskReceivedByte(wParam, lParam);
+        break;
+    case pskcore::PskMsgStatus:
+        PskStatus(wParam);
+        break;
+    case pskcore::PskMsgImd:
+        PskImd(wParam, lParam);
+        break;
+    case pskcore::PskMsgClockError:
+        PskClockError(wParam, lParam);
+        break;
+    default:
+        break;
+    }
+}
+
+void PskImd(int value, int channel) {
+    QLabel* label = forms::PSK31MAIN().Label15;
+    if (channel == g.ImdChannel || channel == g.ImdChannel + pskcore::SatelliteFlag)
+        label->setText(QString::number(value) + QStringLiteral("db"));
+    else
+        label->setText(QStringLiteral("No Data"));
+}
+
+void PskClockError(int ppm, int channel) {
+    if (channel != g.ImdChannel) return;
+    PSK31MAIN& w = forms::PSK31MAIN();
+    const QString text = QString::number(ppm) + QStringLiteral("ppm");
+    w.Label12->setText(text);
+    if (g.PpmShowBoth == QLatin1String("YES")) w.Label38->setText(text);
+}
+
+} // namespace core

@@ -1,0 +1,125 @@
+// The library's display tick: the frequencies its AFC reached, the waterfall
+// or spectrum, the zoomed spectrum or the input display, the phase scope and
+// the level bar.
+#include "core/Globals.h"
+#include "core/PskCoreWndProc.h"
+#include "core/PskEngine.h"
+#include "platform/PskCore.h"
+#include "terminal/PSK31MAIN.h"
+#include "terminal/PskDisplay.h"
+#include "terminal/multi_ch.h"
+
+#include <algorithm>
+
+namespace core {
+
+std::array<std::int32_t, FftBins> FftData{};
+
+namespace {
+
+std::array<std::int32_t, pskcore::RawSamples> RawData{};
+std::array<std::int32_t, pskcore::ScopePoints> SyncData{};
+std::array<std::int32_t, pskcore::ScopePoints> VectorData{};
+
+const QColor kMainTraceColour(0xFF, 0xFF, 0x00);
+const QColor kZoomTraceColour(0x00, 0x00, 0x80);
+constexpr int kNoSignalLevel = 40;
+
+void followAfc(PSK31MAIN& w) {
+    pskcore::PskCore& lib = pskcore::lib();
+    if (g.AfcOn == 1) {
+        g.RxFreqHz = lib.fnGetRXFrequency(0);
+        g.RxFreqBin = NearestBin(g.RxFreqHz);
+        w.VScroll1->setValue(g.RxFreqHz);
+        w.Text4->setText(QString::number(g.RxFreqHz));
+    }
+    if (g.NetOn == 1) {
+        g.TxFreqHz = g.RxFreqHz;
+        w.VScroll2->setValue(g.TxFreqHz);
+        w.Text8->setText(QString::number(g.TxFreqHz));
+    }
+}
+
+// Only while the extra channels are shown: their window would otherwise be
+// loaded by every tick.
+void followExtraChannels() {
+    if (g.ChannelDisplay != 3) return;
+    ::multi_ch& m = forms::multi_ch();
+    for (int ch = 1; ch <= 2; ++ch) {
+        QScrollBar* bar = ch == 1 ? m.VScroll1 : m.VScroll2;
+        bar->setValue(std::clamp(pskcore::lib().fnGetRXFrequency(ch), bar->minimum(), bar->maximum()));
+    }
+}
+
+// Everything the waterfall and the zoomed spectrum draw this tick is fetched.
+int fetchSpectrum() {
+    const int first =
+        std::clamp(std::min({g.FftFirstBin, g.SpectrumLowBin, pskcore::FirstBin}), 0, FftBins - 1);
+    const int last =
+        std::clamp(std::max({g.FftLastBin, g.SpectrumHighBin, pskcore::LastBin}), first, FftBins - 1);
+    return pskcore::lib().fnGetFFTData(FftData.data(), first, last);
+}
+
+int lastDrawnBin(int last) {
+    return std::min(last, FftBins - 1);
+}
+
+void drawMain(PSK31MAIN& w) {
+    if (g.SpectrumDisplayMode == 1) {
+        w.Picture3->clear();
+        pskdisplay::drawSpectrum(*w.Picture3, FftData.data(), g.FftFirstBin, lastDrawnBin(g.FftLastBin),
+                                 g.DrawBinStep1, kMainTraceColour);
+        return;
+    }
+    pskdisplay::drawWaterfallRow(*w.Picture3, FftData.data(), g.FftFirstBin, lastDrawnBin(g.FftLastBin),
+                                 g.DrawBinStep2, g.WfLevelSteps);
+}
+
+void drawInputDisplay(PSK31MAIN& w) {
+    pskcore::PskCore& lib = pskcore::lib();
+    if (g.PpmShowBoth != QLatin1String("NO")) {
+        lib.fnGetSyncData(SyncData.data(), g.ImdChannel);
+        pskdisplay::drawSync(*w.Picture1, SyncData.data());
+        return;
+    }
+    const int overload = lib.fnGetRawData(RawData.data(), 0, pskcore::RawSamples - 1);
+    if (g.Transmitting == 0) w.Text12->setVisible(overload != 0);
+    const int divisor = g.Transmitting == 0 ? g.SpectrumScaleDiv1 : g.SpectrumScaleDiv2;
+    pskdisplay::drawInput(*w.Picture1, RawData.data(), pskcore::RawSamples, divisor);
+}
+
+void drawSubDisplay(PSK31MAIN& w, int overload) {
+    if (g.ScanLevelText == QLatin1String("FFT")) {
+        w.Text12->setVisible(overload != 0 && g.Transmitting == 0);
+        pskdisplay::drawSpectrum(*w.Picture4, FftData.data(), g.SpectrumLowBin,
+                                 lastDrawnBin(g.SpectrumHighBin), g.RewindStep, kZoomTraceColour);
+    } else if (g.ScanLevelText == QLatin1String("Line")) {
+        drawInputDisplay(w);
+    }
+}
+
+void showLevel(PSK31MAIN& w) {
+    pskcore::PskCore& lib = pskcore::lib();
+    lib.fnGetVectorData(VectorData.data(), g.ImdChannel);
+    pskdisplay::drawVector(*w.Picture2, VectorData.data());
+    const int level = lib.fnGetSignalLevel(g.ImdChannel);
+    w.ProgressBar1->setValue(std::clamp(level, w.ProgressBar1->minimum(), w.ProgressBar1->maximum()));
+    if (level < kNoSignalLevel) w.Label15->setText(QStringLiteral("No Data"));
+}
+
+} // namespace
+
+void PskDisplayTick() {
+    PSK31MAIN& w = forms::PSK31MAIN();
+    followAfc(w);
+    followExtraChannels();
+    w.Picture4->clear();
+    w.Picture2->clear();
+    w.Picture1->clear();
+    const int overload = fetchSpectrum();
+    drawMain(w);
+    drawSubDisplay(w, overload);
+    showLevel(w);
+}
+
+} // namespace core

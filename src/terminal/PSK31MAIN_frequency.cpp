@@ -1,0 +1,71 @@
+// The receive and transmit frequency scroll bars: they retune the PSK core
+// library's main channel and move the markers of the waterfall and the
+// zoomed spectrum. Setting either bar's value from code runs its handler.
+#include "terminal/PSK31MAIN.h"
+
+#include "core/Globals.h"
+#include "core/IniValues.h"
+#include "core/PskEngine.h"
+#include "platform/PskCore.h"
+
+namespace {
+
+constexpr double kWaterfallMarkerHeight = 100;
+
+int searchRange() {
+    return core::WholeNumber(core::g.RxSearchRange).value_or(10);
+}
+
+void placeVertical(LineShape* line, double x) {
+    line->setPoints(x, 0, x, kWaterfallMarkerHeight);
+}
+
+} // namespace
+
+void PSK31MAIN::SetRxFreqFromScroll() {
+    core::Globals& g = core::g;
+    Text4->setText(QString::number(VScroll1->value()));
+    g.RxFreqHz = VScroll1->value();
+    g.RxFreqBin = core::NearestBin(g.RxFreqHz);
+    placeVertical(Line5, g.RxFreqBin - g.FftFirstBin);
+    placeVertical(Line20, g.RxFreqBin - g.FftFirstBin);
+    if (g.NetOn == 1) {
+        VScroll2->setValue(VScroll1->value());
+        g.TxFreqHz = g.RxFreqHz;
+        Text8->setText(Text4->text());
+        pskcore::lib().fnSetTXFrequency(g.TxFreqHz);
+    }
+    pskcore::lib().fnSetRXFrequency(g.RxFreqHz, searchRange(), 0);
+    if (g.ImdChannel == 0) core::SetSpectrumRange(g.RxFreqHz);
+}
+
+void PSK31MAIN::SetTxFreqFromScroll() {
+    core::Globals& g = core::g;
+    Text8->setText(QString::number(VScroll2->value()));
+    g.TxFreqHz = VScroll2->value();
+    g.AudioCenterFreq = g.TxFreqHz;
+    g.TxFreqBin = core::NearestBin(g.TxFreqHz);
+    pskcore::lib().fnSetTXFrequency(g.TxFreqHz);
+    g.SpectrumZoom = VScroll3->value();
+    placeVertical(Line21, g.TxFreqBin - g.FftFirstBin);
+    if (g.NetOn == 1) {
+        VScroll1->setValue(VScroll2->value());
+        g.RxFreqHz = g.TxFreqHz;
+        g.RxFreqBin = core::NearestBin(g.RxFreqHz);
+        placeVertical(Line5, g.RxFreqBin - g.FftFirstBin);
+        placeVertical(Line20, g.RxFreqBin - g.FftFirstBin);
+        Text4->setText(Text8->text());
+        pskcore::lib().fnSetRXFrequency(g.RxFreqHz, searchRange(), 0);
+    }
+    if (g.ImdChannel == 0) core::SetSpectrumRange(g.RxFreqHz);
+}
+
+void PSK31MAIN::SSTab1_Click() {
+    core::g.ScanLevelText = SSTab1->tabText(SSTab1->currentIndex());
+}
+
+void PSK31MAIN::connectTuning() {
+    connect(VScroll1, &QScrollBar::valueChanged, this, &PSK31MAIN::SetRxFreqFromScroll);
+    connect(VScroll2, &QScrollBar::valueChanged, this, &PSK31MAIN::SetTxFreqFromScroll);
+    connect(SSTab1, &QTabWidget::currentChanged, this, &PSK31MAIN::SSTab1_Click);
+}
