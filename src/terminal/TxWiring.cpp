@@ -52,6 +52,19 @@ bool typedKey(RichTextPane* pane, QKeyEvent* e) {
     return true;
 }
 
+// The receive pane never takes typed text: each key goes to the engine and
+// what it stands for shows in the transmit box.
+bool receivePaneKey(PSK31MAIN& w, QKeyEvent* e) {
+    const QList<std::int16_t> codes = keyAsciisOf(*e);
+    if (codes.isEmpty()) return false;
+    for (std::int16_t code : codes) {
+        SendKey(code);
+        if (code < 0 || code >= 0x20) w.Text1->appendText(charOfKeyAscii(code));
+    }
+    w.Text1->setSelStart(w.Text1->length());
+    return true;
+}
+
 void typedCommit(QInputMethodEvent* e) {
     if (e->commitString().isEmpty()) return;
     bool changed = false;
@@ -102,6 +115,7 @@ class TxFilter : public QObject {
         if (mainWindowKey(watched, e)) return true;
         if (watched == w_.Text1) return transmitBoxKey(e);
         if (watched == w_.RichTextBox4) return typedKey(w_.RichTextBox4, e);
+        if (watched == w_.RichTextBox1) return receivePaneKey(w_, e);
         return false;
     }
 

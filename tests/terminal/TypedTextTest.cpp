@@ -193,6 +193,21 @@ TEST_F(TypedText, MmvariGetsEachKeyThroughItsSendMethod) {
     EXPECT_TRUE(calls().isEmpty());
 }
 
+TEST_F(TypedText, KeysInTheReceivePaneGoToTheEngineOfTheMode) {
+    w->RichTextBox1->setText(QStringLiteral("CQ de QQ9ABC"));
+    QTest::sendKeyEvent(QTest::Click, w->RichTextBox1, Qt::Key_A, QStringLiteral("a"), Qt::NoModifier);
+    EXPECT_EQ(calls(),
+              (QStringList{"fnGetTXCharsRemaining()", "fnSendTXString(\"\r\n\")", "fnSendTXString(\"a\")"}));
+    EXPECT_EQ(w->Text1->text(), QStringLiteral("a"));
+    EXPECT_EQ(w->RichTextBox1->text(), QStringLiteral("CQ de QQ9ABC"));
+
+    useMmvari();
+    QTest::sendKeyEvent(QTest::Click, w->RichTextBox1, Qt::Key_B, QStringLiteral("b"), Qt::NoModifier);
+    EXPECT_EQ(w->MMVARI->callsOf(dispatch::Call::Invoke, mmvari::MethodSend).value(0).args,
+              QVariantList{QStringLiteral("b")});
+    EXPECT_EQ(w->Text1->text(), QStringLiteral("ab"));
+}
+
 TEST_F(TypedText, KeyCodesOfTheSystemCodePage) {
     EXPECT_EQ(tx::keyAsciiOf(QChar('A')), 65);
     EXPECT_EQ(tx::keyAsciiOf(QChar(u'あ')), std::int16_t(0x82A0));
