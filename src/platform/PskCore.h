@@ -25,15 +25,17 @@
 //   any other gives 21. fnStartSoundCardEx mode 1 needs a playable input file
 //   (else 34), modes 2 and 6 a writable output file (else 41).
 //
-// The simulation: noise and three carriers in the spectrum; the carrier at
-// PskCore::StationHz is a station that repeats a CQ call, in English and in
-// Japanese (Shift-JIS, a double-byte character in two notices), at about 31
-// characters a second. A channel tuned within its capture range of the station,
-// with its squelch threshold not above the station's level, receives it; its
-// AFC then follows the station; the station starts its call at every start of
-// the engine. Transmitted text goes out at the same speed; while transmitting
-// (outside satellite mode) nothing is received. During play-back the input
-// samples come from the file; the rest of the simulation goes on as before.
+// The simulation: noise and three carriers in the spectrum (about one unit a
+// decibel: noise mostly 5..17 with a speckle above, the carriers 35..60 and
+// some 60 Hz wide); the carrier at PskCore::StationHz is a station that repeats
+// a CQ call, in English and in Japanese (Shift-JIS, a double-byte character in
+// two notices), at about 31 characters a second. A channel tuned within its
+// capture range of the station, with its squelch threshold not above the
+// station's level, receives it; its AFC then follows the station; the station
+// starts its call at every start of the engine. Transmitted text goes out at
+// the same speed; while transmitting (outside satellite mode) nothing is
+// received. During play-back the input samples come from the file; the rest of
+// the simulation goes on as before.
 //
 // Tests can force results (TestHooks) and read the calls made (calls(), the
 // last 5000).

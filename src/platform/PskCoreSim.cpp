@@ -7,7 +7,10 @@ namespace pskcore {
 namespace {
 
 constexpr std::int32_t SoundCardClockErrorPpm = 12;
-constexpr int NoiseFloor = 8;
+// The spectrum's scale is about one unit a decibel. The noise of a bin is the
+// level of random power around NoiseMean: mostly 5..17 with a speckle above,
+// as a real waterfall shows it at the default level (lowest threshold 18).
+constexpr double NoiseMean = 12.0;
 constexpr int NoiseLevel = 12;
 constexpr int DisplayTicksPerReading = 10;
 constexpr double CarrierWidthHz = 30.0;
@@ -99,15 +102,24 @@ std::int32_t Simulation::signalLevel(std::int32_t hz) {
     return std::max(noise, int(strength(hz) * 100));
 }
 
+double Simulation::noiseBin() {
+    const double power = -std::log(1.0 - rng_.generateDouble());
+    return NoiseMean + 10.0 * std::log10(std::max(power, 1e-9));
+}
+
+// A PSK31 signal fills about its baud rate's width on each side of its
+// frequency, several bins wide, so that every drawing step meets it.
 void Simulation::fillSpectrum(std::int32_t* bins, int first, int last) {
     const auto cs = carriers();
     for (int b = first; b <= last; ++b) {
-        double v = NoiseFloor + rng_.bounded(7);
+        double v = noiseBin();
         for (const Carrier& c : cs) {
-            const double d = (b * HzPerBin - c.hz) / HzPerBin;
-            v = std::max(v, c.peak * std::exp(-d * d / 2.0));
+            const double d = std::abs(b * HzPerBin - c.hz);
+            if (d >= CarrierWidthHz) continue;
+            const double shape = std::cos(M_PI_2 * d / CarrierWidthHz);
+            v = std::max(v, c.peak * shape * shape);
         }
-        bins[b] = std::int32_t(v);
+        bins[b] = std::int32_t(std::lround(qBound(0.0, v, 98.0)));
     }
 }
 

@@ -78,6 +78,8 @@ class Simulation {
     void finishRecording();
     std::int16_t sampleAt(qint64 n) const;
     std::array<Carrier, 4> carriers() const;
+    // The level of one spectrum bin of noise alone.
+    double noiseBin();
     // Strength 0..1 of the nearest carrier and the channel's offset from it.
     double strength(std::int32_t hz, double* offsetHz = nullptr) const;
 

@@ -273,6 +273,10 @@ class PSK31MAIN : public QMainWindow {
     void SetRxFreqFromScroll();
     void SetTxFreqFromScroll();
     void SSTab1_Click();
+    // The waterfall level: its colour thresholds follow every new value; the
+    // level is stored when the operator moves the slider.
+    void Slider2_Change();
+    void Slider2_Scroll(int action);
     void Form_Resize();
     void Image1_MouseDown(int button, int y);
     void Image1_MouseMove(int button, int y);

@@ -52,8 +52,7 @@ void PSK31MAIN::loadControlsAndState() {
     g.DefaultCwId.clear();
     colour::setForeColor(Label40, 0xC0FFFF);
     SSTab1->setCurrentIndex(0);
-    const int v = Slider2->value();
-    g.WfLevelSteps = {v / 5, v / 4 - 1, v / 4, v / 3 - 1, v / 3, v / 2 - 1, v / 2, v};
+    Slider2_Change(); // thresholds of the design level, before the stored one
     Text3->setText(kTimedTxNotice);
     g.FftFirstBin = 51;
     g.FftLastBin = 768;

@@ -10,6 +10,9 @@
 #include "support/RigSimulator.h"
 #include "terminal/multi_ch.h"
 
+#include <QMap>
+#include <algorithm>
+
 namespace {
 
 using core::g;
@@ -177,6 +180,46 @@ TEST_F(PskNotices, TheDisplayTickDrawsTheWaterfallAndTheLevel) {
     g.SpectrumDisplayMode = 1;
     tick();
     EXPECT_FALSE(w.Picture3->canvas().isNull());
+}
+
+// The waterfall's colours from the lowest level up.
+int colourRank(QRgb pixel) {
+    static const std::uint32_t refs[] = {0x800000, 0xFF3300, 0xFFB900, 0xBFFF00, 0x00FF93, 0x00F2FF};
+    for (int r = 0; r < 6; ++r)
+        if (colour::fromRef(refs[r]).rgb() == pixel) return r;
+    return -1;
+}
+
+TEST_F(PskNotices, TheWaterfallShowsTheCarriersOverSpeckledNoiseAtTheDefaultLevel) {
+    PSK31MAIN& w = loadAndStart();
+    w.resize(1200, 800);
+    w.show();
+    constexpr int kRows = 40;
+    for (int i = 0; i < kRows; ++i)
+        tick();
+    const QImage shown = w.Picture3->grab().toImage();
+    const auto column = [&](double hz) {
+        return int(w.Picture3->toPixels(hz / pskcore::HzPerBin - (g.FftFirstBin + 1), 0).x());
+    };
+    QMap<int, int> noise; // rank -> pixels, over the band above the carriers
+    for (int y = 0; y < kRows; ++y) {
+        for (int x = column(2400); x < column(2950); ++x)
+            ++noise[colourRank(shown.pixel(x, y))];
+    }
+    ASSERT_FALSE(noise.contains(-1));
+    const int floorRank = noise.firstKey();
+    EXPECT_EQ(floorRank, 0);
+    EXPECT_GE(noise.size(), 2) << "the noise is all one colour";
+    EXPECT_GT(noise.value(0), noise.value(1));
+    for (double hz : {1000.0, 1500.0, 2210.0}) {
+        SCOPED_TRACE(hz);
+        for (int y = 0; y < kRows; ++y) {
+            int brightest = -1;
+            for (int x = column(hz - 8); x <= column(hz + 8); ++x)
+                brightest = std::max(brightest, colourRank(shown.pixel(x, y)));
+            ASSERT_GE(brightest, 2) << "row " << y;
+        }
+    }
 }
 
 TEST_F(PskNotices, TheTickFetchesEveryBinItDraws) {
