@@ -65,6 +65,8 @@ struct Globals {
     int QthImeOn = 0;
     int Rem1ImeOn = 0;
     int Rem2ImeOn = 0;
+    // The call whose earlier QSOs are looked up.
+    QString WkdCall;
     // The other station's local time, "HH:MM", empty when none was computed.
     QString LocalTimeText;
 

@@ -1,6 +1,7 @@
 #include "log/TEMP_LOG.h"
 
 #include "log/LogEntry.h"
+#include "log/LogEntryFields.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -38,7 +39,7 @@ TEMP_LOG::TEMP_LOG() : menus(new QMenuBar(this)) {
     callRow->addWidget(Text1, 3);
     callRow->addWidget(new QLabel(QStringLiteral("/")));
     callRow->addWidget(Text2, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Call")), 0, 0);
+    grid->addWidget(new QLabel(QStringLiteral("CallSign")), 0, 0);
     grid->addLayout(callRow, 0, 1, 1, 3);
     row(1, QStringLiteral("Date"), Text3);
     grid->addWidget(Label4, 1, 2);
@@ -46,9 +47,11 @@ TEMP_LOG::TEMP_LOG() : menus(new QMenuBar(this)) {
     row(2, QStringLiteral("His"), Text5);
     grid->addWidget(new QLabel(QStringLiteral("My")), 2, 2);
     grid->addWidget(Text6, 2, 3);
-    row(3, QStringLiteral("Freq"), Combo1);
+    grid->addWidget(Label7, 3, 0);
+    grid->addWidget(Combo1, 3, 1);
     grid->addWidget(Label17, 3, 2, 1, 2);
-    row(4, QStringLiteral("Mode"), Text8);
+    grid->addWidget(Label8, 4, 0);
+    grid->addWidget(Text8, 4, 1);
     grid->addWidget(List1, 4, 2, 2, 2);
     grid->addWidget(Label9, 5, 0);
     grid->addWidget(Text9, 5, 1);
@@ -59,7 +62,8 @@ TEMP_LOG::TEMP_LOG() : menus(new QMenuBar(this)) {
     qslRow->addWidget(Text17);
     grid->addWidget(new QLabel(QStringLiteral("QSL S R")), 6, 2);
     grid->addLayout(qslRow, 6, 3);
-    row(7, QStringLiteral("Name"), Text12, 3);
+    grid->addWidget(Label11, 7, 0);
+    grid->addWidget(Text12, 7, 1, 1, 3);
     grid->addWidget(Label12, 8, 0);
     grid->addWidget(Text13, 8, 1, 1, 3);
     grid->addWidget(Label14, 9, 0);
@@ -77,6 +81,7 @@ TEMP_LOG::TEMP_LOG() : menus(new QMenuBar(this)) {
     layout->addLayout(buttons);
     layout->addWidget(StatusBar1);
     connectHandlers();
+    new logbook::LogEntryFields(*this);
 }
 
 void TEMP_LOG::buildFields() {
@@ -87,10 +92,12 @@ void TEMP_LOG::buildFields() {
     Label4 = new QLabel(QStringLiteral("Time(JST)"));
     Text5 = box(12);
     Text6 = box(12);
+    Label7 = new QLabel(QStringLiteral("MHz"));
     Combo1 = new QComboBox;
     Combo1->setEditable(true);
     Combo1->addItems(logbook::kBands);
     Label17 = new QLabel;
+    Label8 = new QLabel(QStringLiteral("Mode ▼"));
     Text8 = box(16);
     List1 = new QListWidget;
     List1->setMaximumHeight(60);
@@ -100,6 +107,7 @@ void TEMP_LOG::buildFields() {
     Text11 = box(1);
     Text16 = box(1);
     Text17 = box(1);
+    Label11 = new QLabel(QStringLiteral("Name(F8)"));
     Text12 = box(64);
     Label12 = new QLabel(QStringLiteral("QTH"));
     Text13 = box(128);

@@ -30,8 +30,10 @@ class TEMP_LOG : public QWidget {
     QLabel* Label4;     // "Time(UTC)" or "Time(JST)"
     QLineEdit* Text5;   // his RST
     QLineEdit* Text6;   // my RST
+    QLabel* Label7;     // "MHz"
     QComboBox* Combo1;  // band, MHz
     QLabel* Label17;    // the frequency text stored with the record
+    QLabel* Label8;     // "Mode ▼"
     QLineEdit* Text8;   // mode
     QListWidget* List1; // other modes
     QLabel* Label9;     // "Code"
@@ -40,6 +42,7 @@ class TEMP_LOG : public QWidget {
     QLineEdit* Text11;  // QSL mark
     QLineEdit* Text16;  // QSL sent
     QLineEdit* Text17;  // QSL received
+    QLabel* Label11;    // "Name(F8)"
     QLineEdit* Text12;  // name
     QLabel* Label12;    // "QTH"
     QLineEdit* Text13;  // QTH

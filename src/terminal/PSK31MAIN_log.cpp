@@ -27,7 +27,9 @@ void PSK31MAIN::Text5_Change() {
     if (!libraryLink()) return;
     core::CheckLogScrolling();
     TEMP_LOG& log = forms::TEMP_LOG();
-    log.Text1->setText(core::g.HisCall);
+    // The log window copies its own call here as it is typed; setting the same
+    // text again would throw its cursor to the end in the middle of typing.
+    if (log.Text1->text() != core::g.HisCall) log.Text1->setText(core::g.HisCall);
     log.Text2->clear();
     if (logbook::g.LogEditMode == 0) logbook::SetQsoTime();
 }
@@ -35,13 +37,15 @@ void PSK31MAIN::Text5_Change() {
 void PSK31MAIN::Text6_Change() {
     if (!libraryLink()) return;
     core::CheckLogScrolling();
-    forms::TEMP_LOG().Text12->setText(Text6->text());
+    QLineEdit* name = forms::TEMP_LOG().Text12;
+    if (name->text() != Text6->text()) name->setText(Text6->text());
 }
 
 void PSK31MAIN::Text7_Change() {
     if (!libraryLink()) return;
     core::CheckLogScrolling();
-    forms::TEMP_LOG().Text5->setText(Text7->text());
+    QLineEdit* rst = forms::TEMP_LOG().Text5;
+    if (rst->text() != Text7->text()) rst->setText(Text7->text());
 }
 
 void PSK31MAIN::connectLogHandlers() {
