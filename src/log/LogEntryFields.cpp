@@ -51,9 +51,10 @@ bool isAsciiUpper(QChar c) {
     return c >= QLatin1Char('A') && c <= QLatin1Char('Z');
 }
 
-// Selects n characters from the cursor, so that the next character typed replaces them.
+// Selects n characters from the cursor (from the start of a selection), so
+// that the next character typed replaces them.
 void overwrite(QLineEdit* box, int n) {
-    const int from = box->cursorPosition();
+    const int from = box->hasSelectedText() ? box->selectionStart() : box->cursorPosition();
     box->setSelection(from, std::min(n, static_cast<int>(box->text().size()) - from));
 }
 

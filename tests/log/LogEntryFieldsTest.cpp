@@ -4,6 +4,8 @@
 
 #include "core/IniValues.h"
 #include "platform/Cp932.h"
+#include "rig/RigPort.h"
+#include "support/RigSimulator.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>
@@ -140,7 +142,7 @@ TEST_F(LogFieldsTest, FixedFieldsSkipTheirSeparatorsAndMoveOnWhenFull) {
     EXPECT_EQ(w.Text6->text(), QStringLiteral("5"));
 }
 
-TEST_F(LogFieldsTest, EnteringTheRstFieldByEnterDoesNotSkipIt) {
+TEST_F(LogFieldsTest, EnteringTheRstFieldByKeyDoesNotSkipIt) {
     TEMP_LOG& w = open();
     w.Text5->setText(QStringLiteral("599"));
     w.Text4->setFocus();
@@ -152,6 +154,19 @@ TEST_F(LogFieldsTest, EnteringTheRstFieldByEnterDoesNotSkipIt) {
     typeFocused(QStringLiteral("57"));
     EXPECT_EQ(w.Text5->text(), QStringLiteral("579"));
     EXPECT_TRUE(w.Text5->hasFocus());
+
+    // Tab selects the whole field; typing then overwrites it from its start.
+    w.Text5->setText(QStringLiteral("599"));
+    w.Text4->setFocus();
+    QTest::keyPress(w.Text4, Qt::Key_Tab);
+    ASSERT_TRUE(w.Text5->hasFocus());
+    QTest::keyRelease(w.Text5, Qt::Key_Tab);
+    ASSERT_TRUE(w.Text5->hasFocus());
+    typeFocused(QStringLiteral("57"));
+    EXPECT_EQ(w.Text5->text(), QStringLiteral("579"));
+    EXPECT_TRUE(w.Text5->hasFocus());
+    typeFocused(QStringLiteral("9"));
+    EXPECT_TRUE(w.Text6->hasFocus());
 }
 
 TEST_F(LogFieldsTest, JstUtcSwitchTakesTheDateFromTheQsoHour) {
@@ -329,6 +344,40 @@ TEST_F(LogFieldsTest, JapaneseTextStaysWithinTheFieldsBytesAndIsStoredWhole) {
     const hamlog::QsoRecord r = stored(1);
     EXPECT_EQ(r.NAME.trimmed(), name + QStringLiteral("ab"));
     EXPECT_EQ(r.QTH.trimmed(), qth);
+}
+
+TEST_F(LogFieldsTest, MhzLabelReadsTheRigOnlyWhenItIsNotPolled) {
+    struct Case {
+        int pollMode;
+        int editMode;
+        bool reads;
+    } cases[] = {{0, 0, true}, {1, 0, true}, {2, 0, false}, {0, 1, false}};
+    TEMP_LOG& w = open();
+    zvtest::RigSimulator sim(QStringLiteral("KENWOOD"));
+    ASSERT_TRUE(sim.isOpen());
+    rig::g.RigType = QStringLiteral("KENWOOD");
+    rig::g.RigPortName = sim.devicePath();
+    rig::g.RigStopBits = QStringLiteral("2");
+    sim.dialHz = 21080000;
+    rig::RigOpenPort();
+    ASSERT_EQ(rig::g.RigPortOpen, 1);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.pollMode << " " << c.editMode);
+        rig::g.RigPollMode = c.pollMode;
+        logbook::g.LogEditMode = c.editMode;
+        w.Label17->setText(QStringLiteral("7"));
+        sim.commands.clear();
+        clickLabel(w.Label7);
+        if (c.reads) {
+            EXPECT_TRUE(
+                zvtest::waitUntil([&] { return w.Label17->text() == QLatin1String("21.080"); }, 3000));
+        } else {
+            zvtest::pumpEvents(200);
+            EXPECT_TRUE(sim.commands.isEmpty());
+            EXPECT_EQ(w.Label17->text(), QStringLiteral("7"));
+        }
+    }
+    rig::RigClosePort();
 }
 
 } // namespace
