@@ -9,10 +9,8 @@
 #include "terminal/MacroSend.h"
 #include "terminal/MacroStore.h"
 #include "terminal/PSK31MAIN.h"
-#include "terminal/RepeatMain.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace macros {
@@ -30,7 +28,7 @@ void emptySlot(int i) {
     showOnButton(i, {QString(), colour::kButtonFace, QString()});
 }
 
-// Presses on the macro buttons and ALT+letter anywhere in the main window.
+// Presses on the macro buttons.
 class MainWindowFilter : public QObject {
   public:
     using QObject::QObject;
@@ -38,13 +36,7 @@ class MainWindowFilter : public QObject {
   protected:
     bool eventFilter(QObject* watched, QEvent* e) override {
         if (e->type() == QEvent::MouseButtonPress) return buttonPress(watched, static_cast<QMouseEvent*>(e));
-        if (e->type() != QEvent::KeyPress) return false;
-        const auto* k = static_cast<QKeyEvent*>(e);
-        if (k->key() == Qt::Key_Escape && k->modifiers() == Qt::NoModifier && inMainWindow(watched)) {
-            escape();
-            return false;
-        }
-        return altLetter(watched, k);
+        return false;
     }
 
   private:
@@ -58,24 +50,6 @@ class MainWindowFilter : public QObject {
             return true;
         }
         return false;
-    }
-    static bool inMainWindow(QObject* watched) {
-        auto* w = qobject_cast<QWidget*>(watched);
-        return w && forms::isLoaded<PSK31MAIN>() && w->window() == &forms::PSK31MAIN();
-    }
-    // Esc ends the repeat and the move mode; the key goes on to the window's other handlers.
-    static void escape() {
-        if (core::g.ShortcutRegistering == 1) return;
-        repeat::mainCycle().escape();
-        if (g.MacroMoveMode == 1) MACROMOV_Click();
-    }
-    static bool altLetter(QObject* watched, const QKeyEvent* k) {
-        if (k->modifiers() != Qt::AltModifier || k->key() < Qt::Key_A || k->key() > Qt::Key_Z) return false;
-        if (!inMainWindow(watched) || core::g.ShortcutRegistering == 1) return false;
-        const int i = macroForShortcut(k->key());
-        if (i < 0) return false;
-        SendMacro(i);
-        return true;
     }
 };
 

@@ -285,6 +285,10 @@ class PSK31MAIN : public QMainWindow {
     void Text5_Change();
     void Text6_Change();
     void Text7_Change();
+    // The window's key handler (PSK31MAIN_keys.cpp), seeing every key before the
+    // focused control: KeyCode a virtual-key code, Shift the mask 1 Shift, 2 Ctrl,
+    // 4 Alt. True when the key was used up as a shortcut.
+    bool Form_KeyDown(int KeyCode, int Shift);
 
   protected:
     void resizeEvent(QResizeEvent* e) override;
@@ -303,6 +307,7 @@ class PSK31MAIN : public QMainWindow {
     void buildPopupMenus();
     void connectHandlers();
     void connectLogHandlers();
+    void connectKeys();
     void connectTuning();
 
     // Load steps.

@@ -1,4 +1,4 @@
-// The main window's log button and log key, and the QSO boxes' changes that
+// The main window's log button, and the QSO boxes' changes that
 // keep the log entry window in step with the library link.
 #include "core/Globals.h"
 #include "core/SharedRoutines.h"
@@ -7,8 +7,6 @@
 #include "log/LogGlobals.h"
 #include "log/TEMP_LOG.h"
 #include "terminal/PSK31MAIN.h"
-
-#include <QShortcut>
 
 namespace {
 
@@ -53,6 +51,4 @@ void PSK31MAIN::connectLogHandlers() {
     connect(Text5, &QLineEdit::textChanged, this, &PSK31MAIN::Text5_Change);
     connect(Text6, &QLineEdit::textChanged, this, &PSK31MAIN::Text6_Change);
     connect(Text7, &QLineEdit::textChanged, this, &PSK31MAIN::Text7_Change);
-    auto* logKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_L), this);
-    connect(logKey, &QShortcut::activated, this, [] { logbook::LogKeyPress(); });
 }

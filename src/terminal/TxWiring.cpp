@@ -112,25 +112,9 @@ class TxFilter : public QObject {
     }
 
     bool keyPress(QObject* watched, QKeyEvent* e) {
-        if (mainWindowKey(watched, e)) return true;
         if (watched == w_.Text1) return transmitBoxKey(e);
         if (watched == w_.RichTextBox4) return typedKey(w_.RichTextBox4, e);
         if (watched == w_.RichTextBox1) return receivePaneKey(w_, e);
-        return false;
-    }
-
-    // F12 and Alt+X act wherever the main window has the focus.
-    bool mainWindowKey(QObject* watched, QKeyEvent* e) {
-        auto* widget = qobject_cast<QWidget*>(watched);
-        if (!widget || widget->window() != &w_ || core::g.ShortcutRegistering == 1) return false;
-        if (e->key() == Qt::Key_F12) {
-            StartTx();
-            return true;
-        }
-        if (e->key() == Qt::Key_X && e->modifiers() == Qt::AltModifier) {
-            AbortKey();
-            return true;
-        }
         return false;
     }
 

@@ -1,7 +1,7 @@
 #pragma once
 // Connects the transmit path's controls of the main window: the transmit and
-// CW ID buttons, the transmit box's keys and pop-up, F12 and Alt+X, the abort
-// item, the status bar switches, the check boxes and the web-page items.
+// CW ID buttons, the transmit box's keys and pop-up, the abort item, the
+// status bar switches, the check boxes and the web-page items.
 
 class PSK31MAIN;
 

@@ -1,0 +1,141 @@
+// The main window's keys: one handler sees every key stroke before the focused
+// control, so that the shortcuts work wherever the caret is.
+#include "core/Globals.h"
+#include "log/LogButton.h"
+#include "terminal/MacroButtons.h"
+#include "terminal/MacroSend.h"
+#include "terminal/MacroState.h"
+#include "terminal/PSK31MAIN.h"
+#include "terminal/RepeatMain.h"
+#include "terminal/TxControl.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPointer>
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+constexpr int kShift = 1;
+constexpr int kCtrl = 2;
+constexpr int kAlt = 4;
+
+constexpr int kVkEscape = 27;
+constexpr int kVkPageUp = 33;
+constexpr int kVkPageDown = 34;
+constexpr int kVkF1 = 112;
+constexpr int kVkF9 = 120;
+constexpr int kVkF12 = 123;
+
+// Keys of the window's own functions: whatever the modifiers, none of them
+// ever sends a macro by its shortcut letter.
+constexpr int kFixedKeys[] = {'Z', kVkPageUp, kVkPageDown, 'P', 'W',       'R',   'M',
+                              'L', 'C',       'X',         'T', kVkEscape, kVkF12};
+
+bool fixedKey(int keyCode) {
+    return std::find(std::begin(kFixedKeys), std::end(kFixedKeys), keyCode) != std::end(kFixedKeys) ||
+           (keyCode >= kVkF1 && keyCode <= kVkF9);
+}
+
+// The virtual-key code of a key, -1 for keys no shortcut uses.
+int virtualKey(int qtKey) {
+    if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9))
+        return qtKey;
+    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) return kVkF1 + (qtKey - Qt::Key_F1);
+    switch (qtKey) {
+    case Qt::Key_Escape:
+        return kVkEscape;
+    case Qt::Key_PageUp:
+        return kVkPageUp;
+    case Qt::Key_PageDown:
+        return kVkPageDown;
+    default:
+        return -1;
+    }
+}
+
+int modifierMask(Qt::KeyboardModifiers m) {
+    return (m & Qt::ShiftModifier ? kShift : 0) | (m & Qt::ControlModifier ? kCtrl : 0) |
+           (m & Qt::AltModifier ? kAlt : 0);
+}
+
+// Esc ends the repeat and the macro-button move mode.
+void escape() {
+    repeat::mainCycle().escape();
+    if (macros::g.MacroMoveMode == 1) macros::MACROMOV_Click();
+}
+
+// F1 to F9 alone, with Shift, Ctrl or Ctrl+Shift: the four rows of nine macro buttons.
+bool functionKeyMacro(int keyCode, int shift) {
+    if (shift > (kShift | kCtrl)) return false;
+    macros::SendMacro(keyCode - kVkF1 + 9 * shift);
+    return true;
+}
+
+bool shortcutMacro(int keyCode, int shift) {
+    const int i = macros::macroForShortcut(keyCode);
+    if (i < 0 || shift != kAlt) return false;
+    macros::SendMacro(i);
+    return true;
+}
+
+// Passes each key of the main window to its handler once, before the focused
+// control; a key the control passes on reaches every parent again, and is not
+// handled again there.
+class KeyPreview : public QObject {
+  public:
+    explicit KeyPreview(PSK31MAIN& w) : QObject(&w), w_(w) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() == QEvent::KeyRelease) seen_ = nullptr;
+        if (e->type() != QEvent::KeyPress) return false;
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (!widget || widget->window() != &w_) return false;
+        if (e == seen_ && seenBy_ && widget != seenBy_ && widget->isAncestorOf(seenBy_)) return false;
+        seen_ = e;
+        seenBy_ = widget;
+        const auto* k = static_cast<QKeyEvent*>(e);
+        const int keyCode = virtualKey(k->key());
+        return keyCode >= 0 && w_.Form_KeyDown(keyCode, modifierMask(k->modifiers()));
+    }
+
+  private:
+    PSK31MAIN& w_;
+    const QEvent* seen_ = nullptr;
+    QPointer<QWidget> seenBy_;
+};
+
+} // namespace
+
+bool PSK31MAIN::Form_KeyDown(int KeyCode, int Shift) {
+    if (core::g.ShortcutRegistering == 1) return false;
+    switch (KeyCode) {
+    case 'L':
+        if (Shift != kCtrl) return false;
+        logbook::LogKeyPress();
+        return true;
+    case 'X':
+        if (Shift != kAlt) return false;
+        tx::AbortKey();
+        return true;
+    case kVkEscape:
+        // The focused control takes its Esc as well.
+        escape();
+        return false;
+    case kVkF12:
+        tx::StartTx();
+        return true;
+    default:
+        break;
+    }
+    if (KeyCode >= kVkF1 && KeyCode <= kVkF9) return functionKeyMacro(KeyCode, Shift);
+    if (fixedKey(KeyCode)) return false;
+    return shortcutMacro(KeyCode, Shift);
+}
+
+void PSK31MAIN::connectKeys() {
+    qApp->installEventFilter(new KeyPreview(*this));
+}

@@ -1,0 +1,197 @@
+// The main window's keys on the loaded window: each shortcut reaches its
+// procedure once, with the caret in the transmit box or in the receive pane.
+#include "TxFixture.h"
+
+#include "log/LogGlobals.h"
+#include "log/TEMP_LOG.h"
+#include "platform/Dialogs.h"
+#include "terminal/MACRO_FORM.h"
+#include "terminal/MacroState.h"
+#include "terminal/MacroStore.h"
+
+#include <functional>
+#include <ostream>
+
+namespace {
+
+struct KeyRow {
+    const char* what;
+    Qt::Key key;
+    Qt::KeyboardModifiers mods;
+    int sentMacro; // the macro the key sends, -1 for none
+};
+
+const KeyRow kMacroRows[] = {
+    {"F1", Qt::Key_F1, Qt::NoModifier, 0},
+    {"Shift+F1", Qt::Key_F1, Qt::ShiftModifier, 9},
+    {"Ctrl+F1", Qt::Key_F1, Qt::ControlModifier, 18},
+    {"Ctrl+Shift+F1", Qt::Key_F1, Qt::ControlModifier | Qt::ShiftModifier, 27},
+    {"F5", Qt::Key_F5, Qt::NoModifier, 4},
+    {"Ctrl+Shift+F9", Qt::Key_F9, Qt::ControlModifier | Qt::ShiftModifier, 35},
+    {"Alt+F1", Qt::Key_F1, Qt::AltModifier, -1},
+    {"Ctrl+Alt+F1", Qt::Key_F1, Qt::ControlModifier | Qt::AltModifier, -1},
+    {"F10", Qt::Key_F10, Qt::NoModifier, -1},
+    {"Alt+Q, the lower of two macros on Q", Qt::Key_Q, Qt::AltModifier, 5},
+    {"Alt+A", Qt::Key_A, Qt::AltModifier, 20},
+    {"Ctrl+A", Qt::Key_A, Qt::ControlModifier, -1},
+    {"Shift+Alt+A", Qt::Key_A, Qt::ShiftModifier | Qt::AltModifier, -1},
+    {"Alt+J without a macro", Qt::Key_J, Qt::AltModifier, -1},
+};
+
+void PrintTo(const KeyRow& row, std::ostream* os) {
+    *os << row.what;
+}
+
+QString macroText(int i) {
+    return QStringLiteral("<macro %1>").arg(i);
+}
+
+class KeysBase : public zvtest::TxTest {
+  public:
+    using zvtest::TxTest::w;
+
+  protected:
+    void SetUp() override {
+        zvtest::TxTest::SetUp();
+        macros::g = {};
+        core::g.OpMode = core::ModeBpsk;
+        ui::script::clearAsked();
+    }
+    QWidget* focused(bool inReceivePane) const {
+        QWidget* target = inReceivePane ? static_cast<QWidget*>(w->RichTextBox1) : w->Text1;
+        target->setFocus();
+        return target;
+    }
+    void fillMacros() {
+        MACRO_FORM& f = forms::MACRO_FORM();
+        for (int i = 0; i < macros::kCount; ++i) {
+            QString name = QStringLiteral("m%1").arg(i);
+            if (i == 5 || i == 7) name += QStringLiteral("(sQ)");
+            if (i == 20) name += QStringLiteral("(sA)");
+            macros::putInStore(f, i, {name, 0xC0FFC0, macroText(i)});
+        }
+        macros::rebuildShortcuts(f);
+    }
+
+  public:
+    int callsStartingWith(const QString& head) const {
+        int n = 0;
+        for (const QString& c : calls())
+            n += c.startsWith(head);
+        return n;
+    }
+    int askedCount(const QString& prompt) const {
+        int n = 0;
+        for (const ui::Asked& a : ui::script::asked())
+            n += a.prompt.startsWith(prompt);
+        return n;
+    }
+    void enterMoveMode() {
+        macros::g.MacroMoveMode = 1;
+        w->MACROMOV->setChecked(true);
+    }
+};
+
+class MacroKeys : public KeysBase, public ::testing::WithParamInterface<std::tuple<KeyRow, bool>> {};
+
+TEST_P(MacroKeys, SendTheMacroOfTheirButton) {
+    const auto& [row, inReceivePane] = GetParam();
+    fillMacros();
+    core::g.MacroText.clear();
+    QTest::keyClick(focused(inReceivePane), row.key, row.mods);
+    if (row.sentMacro < 0) {
+        EXPECT_TRUE(core::g.MacroText.isEmpty()) << core::g.MacroText.toStdString();
+        EXPECT_FALSE(w->Text1->text().contains(QStringLiteral("<macro")));
+        return;
+    }
+    EXPECT_EQ(core::g.MacroText, macroText(row.sentMacro));
+    EXPECT_EQ(w->Text1->text().count(QStringLiteral("<macro")), 1) << "sent once";
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, MacroKeys,
+                         ::testing::Combine(::testing::ValuesIn(kMacroRows), ::testing::Bool()));
+
+struct ActionRow {
+    const char* what;
+    Qt::Key key;
+    Qt::KeyboardModifiers mods;
+    std::function<void(KeysBase&)> arrange;
+    std::function<void(KeysBase&)> check;
+};
+
+class ActionKeys : public KeysBase, public ::testing::WithParamInterface<std::tuple<int, bool>> {
+  public:
+    static std::vector<ActionRow> rows();
+};
+
+std::vector<ActionRow> ActionKeys::rows() {
+    return {
+        {"F12 starts a transmission", Qt::Key_F12, Qt::NoModifier, [](KeysBase&) {},
+         [](KeysBase& t) {
+             EXPECT_EQ(t.callsStartingWith(QStringLiteral("fnStartTX(")), 1);
+             EXPECT_EQ(t.callsStartingWith(QStringLiteral("fnStopTX")), 0);
+         }},
+        {"Shift+F12 starts it too", Qt::Key_F12, Qt::ShiftModifier, [](KeysBase&) {},
+         [](KeysBase& t) { EXPECT_EQ(t.callsStartingWith(QStringLiteral("fnStartTX(")), 1); }},
+        {"Alt+X aborts", Qt::Key_X, Qt::AltModifier, [](KeysBase&) {},
+         [](KeysBase& t) {
+             EXPECT_EQ(t.callsStartingWith(QStringLiteral("fnAbortTX")), 1);
+             EXPECT_TRUE(t.w->Text1->text().isEmpty());
+         }},
+        {"Ctrl+X is no abort", Qt::Key_X, Qt::ControlModifier, [](KeysBase&) {},
+         [](KeysBase& t) { EXPECT_EQ(t.callsStartingWith(QStringLiteral("fnAbortTX")), 0); }},
+        {"Esc ends the repeat and the move mode", Qt::Key_Escape, Qt::NoModifier,
+         [](KeysBase& t) {
+             t.enterMoveMode();
+             core::g.RepeatTxOn = 1;
+             t.w->Text3->show();
+         },
+         [](KeysBase& t) {
+             EXPECT_EQ(macros::g.MacroMoveMode, 0) << "a second toggle would have started it again";
+             EXPECT_FALSE(t.w->MACROMOV->isChecked());
+             EXPECT_EQ(core::g.RepeatTxOn, 0);
+             EXPECT_FALSE(t.w->Text3->isVisibleTo(t.w));
+             EXPECT_EQ(t.askedCount(QStringLiteral("移動作業を終了させる時は")), 0);
+         }},
+        {"Ctrl+L opens the log entry window", Qt::Key_L, Qt::ControlModifier,
+         [](KeysBase&) { logbook::g.HamlogLink = 1; },
+         [](KeysBase&) {
+             ASSERT_TRUE(forms::isLoaded<TEMP_LOG>());
+             EXPECT_TRUE(forms::TEMP_LOG().isVisible());
+         }},
+        {"Alt+L opens nothing", Qt::Key_L, Qt::AltModifier, [](KeysBase&) { logbook::g.HamlogLink = 1; },
+         [](KeysBase&) { EXPECT_FALSE(forms::isLoaded<TEMP_LOG>() && forms::TEMP_LOG().isVisible()); }},
+        {"no key acts while a shortcut is being registered", Qt::Key_F12, Qt::NoModifier,
+         [](KeysBase&) { core::g.ShortcutRegistering = 1; },
+         [](KeysBase& t) {
+             EXPECT_EQ(t.callsStartingWith(QStringLiteral("fnStartTX(")), 0);
+             core::g.ShortcutRegistering = 0;
+         }},
+        {"not even Esc while a shortcut is being registered", Qt::Key_Escape, Qt::NoModifier,
+         [](KeysBase& t) {
+             core::g.ShortcutRegistering = 1;
+             t.enterMoveMode();
+         },
+         [](KeysBase&) {
+             EXPECT_EQ(macros::g.MacroMoveMode, 1);
+             core::g.ShortcutRegistering = 0;
+         }},
+    };
+}
+
+TEST_P(ActionKeys, ReachTheirProcedureOnce) {
+    const auto& [index, inReceivePane] = GetParam();
+    const ActionRow row = rows()[static_cast<std::size_t>(index)];
+    SCOPED_TRACE(row.what);
+    w->Text1->setText(QStringLiteral("cq"));
+    row.arrange(*this);
+    pskcore::lib().clearCalls();
+    QTest::keyClick(focused(inReceivePane), row.key, row.mods);
+    row.check(*this);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, ActionKeys,
+                         ::testing::Combine(::testing::Range(0, static_cast<int>(ActionKeys::rows().size())),
+                                            ::testing::Bool()));
+
+} // namespace
