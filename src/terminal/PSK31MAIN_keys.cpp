@@ -1,7 +1,11 @@
 // The main window's keys: one handler sees every key stroke before the focused
 // control, so that the shortcuts work wherever the caret is.
 #include "core/Globals.h"
+#include "core/SharedRoutines.h"
 #include "log/LogButton.h"
+#include "platform/Cp932.h"
+#include "platform/MmvariIds.h"
+#include "platform/PskCore.h"
 #include "terminal/MacroButtons.h"
 #include "terminal/MacroSend.h"
 #include "terminal/MacroState.h"
@@ -12,6 +16,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QTextCursor>
+#include <QTextDocumentFragment>
 
 #include <algorithm>
 #include <iterator>
@@ -59,6 +65,40 @@ int virtualKey(int qtKey) {
 int modifierMask(Qt::KeyboardModifiers m) {
     return (m & Qt::ShiftModifier ? kShift : 0) | (m & Qt::ControlModifier ? kCtrl : 0) |
            (m & Qt::AltModifier ? kAlt : 0);
+}
+
+// Page Up: a still copy of the receive pane over it, showing its end, while
+// reception goes on underneath.
+void openScrollBack(PSK31MAIN& w) {
+    w.RichTextBox4->hide();
+    w.RichTextBox2->show();
+    w.RichTextBox2->raise();
+    w.RichTextBox2->clear();
+    QTextCursor(w.RichTextBox2->document()).insertFragment(QTextDocumentFragment(w.RichTextBox1->document()));
+    w.RichTextBox2->setSelStart(w.RichTextBox2->length());
+    w.RichTextBox2->setSelText(QStringLiteral(" "));
+}
+
+void closeScrollBack(PSK31MAIN& w) {
+    w.RichTextBox2->hide();
+    w.Text1->setSelStart(w.Text1->length());
+    w.Text1->setFocus();
+    if (core::g.Transmitting == 1 && core::g.SatelliteMode == 1) w.RichTextBox4->show();
+}
+
+// Alt+T: the time stamp goes out with the transmission, or into the receive pane.
+void timeStamp(PSK31MAIN& w) {
+    core::MakeTimeStamp();
+    const QString stamp = QStringLiteral("\r\n") + core::g.TimeStampText + QStringLiteral("\r\n");
+    if (core::g.Transmitting != 1) {
+        w.RichTextBox1->setSelText(stamp);
+        return;
+    }
+    w.Text1->setSelText(stamp);
+    if (core::g.OpMode == core::ModeMmvari)
+        w.MMVARI->invoke(mmvari::MethodSend, {stamp});
+    else
+        pskcore::lib().fnSendTXString(cp932::encode(stamp));
 }
 
 // Esc ends the repeat and the macro-button move mode.
@@ -113,6 +153,12 @@ class KeyPreview : public QObject {
 bool PSK31MAIN::Form_KeyDown(int KeyCode, int Shift) {
     if (core::g.ShortcutRegistering == 1) return false;
     switch (KeyCode) {
+    case kVkPageUp:
+        openScrollBack(*this);
+        return false;
+    case kVkPageDown:
+        closeScrollBack(*this);
+        return false;
     case 'L':
         if (Shift != kCtrl) return false;
         logbook::LogKeyPress();
@@ -120,6 +166,10 @@ bool PSK31MAIN::Form_KeyDown(int KeyCode, int Shift) {
     case 'X':
         if (Shift != kAlt) return false;
         tx::AbortKey();
+        return true;
+    case 'T':
+        if (Shift != kAlt) return false;
+        timeStamp(*this);
         return true;
     case kVkEscape:
         // The focused control takes its Esc as well.

@@ -161,6 +161,43 @@ std::vector<ActionRow> ActionKeys::rows() {
          }},
         {"Alt+L opens nothing", Qt::Key_L, Qt::AltModifier, [](KeysBase&) { logbook::g.HamlogLink = 1; },
          [](KeysBase&) { EXPECT_FALSE(forms::isLoaded<TEMP_LOG>() && forms::TEMP_LOG().isVisible()); }},
+        {"Page Up shows a still copy of the receive pane", Qt::Key_PageUp, Qt::ControlModifier,
+         [](KeysBase& t) {
+             t.w->RichTextBox1->setText(QStringLiteral("cq de ja1zvk"));
+             t.w->RichTextBox4->show();
+         },
+         [](KeysBase& t) {
+             EXPECT_TRUE(t.w->RichTextBox2->isVisibleTo(t.w));
+             EXPECT_FALSE(t.w->RichTextBox4->isVisibleTo(t.w));
+             EXPECT_EQ(t.w->RichTextBox2->text(), QStringLiteral("cq de ja1zvk "));
+             EXPECT_EQ(t.w->RichTextBox2->selStart(), t.w->RichTextBox2->length());
+         }},
+        {"Page Down closes it and gives the transmit box the caret", Qt::Key_PageDown, Qt::ShiftModifier,
+         [](KeysBase& t) {
+             t.w->RichTextBox2->show();
+             t.w->Text1->setSelStart(0);
+         },
+         [](KeysBase& t) {
+             EXPECT_FALSE(t.w->RichTextBox2->isVisibleTo(t.w));
+             EXPECT_EQ(t.w->focusWidget(), t.w->Text1);
+             EXPECT_EQ(t.w->Text1->selStart(), t.w->Text1->length());
+         }},
+        {"Alt+T while receiving stamps the receive pane", Qt::Key_T, Qt::AltModifier,
+         [](KeysBase& t) { t.w->RichTextBox1->setText(QStringLiteral("rx")); },
+         [](KeysBase& t) {
+             EXPECT_EQ(t.w->RichTextBox1->text().count(QStringLiteral(">>")), 1);
+             EXPECT_TRUE(t.w->RichTextBox1->text().contains(core::g.TimeStampText));
+             EXPECT_EQ(t.w->Text1->text(), QStringLiteral("cq"));
+             EXPECT_EQ(t.callsStartingWith(QStringLiteral("fnSendTXString")), 0);
+         }},
+        {"Alt+T while transmitting sends the stamp", Qt::Key_T, Qt::AltModifier,
+         [](KeysBase&) { core::g.Transmitting = 1; },
+         [](KeysBase& t) {
+             EXPECT_EQ(t.w->Text1->text().count(QStringLiteral(">>")), 1);
+             EXPECT_EQ(t.callsStartingWith(QStringLiteral("fnSendTXString")), 1);
+             EXPECT_FALSE(t.w->RichTextBox1->text().contains(QStringLiteral(">>")));
+             core::g.Transmitting = 0;
+         }},
         {"no key acts while a shortcut is being registered", Qt::Key_F12, Qt::NoModifier,
          [](KeysBase&) { core::g.ShortcutRegistering = 1; },
          [](KeysBase& t) {
