@@ -1,6 +1,7 @@
 // The main window's keys: one handler sees every key stroke before the focused
 // control, so that the shortcuts work wherever the caret is.
 #include "core/Globals.h"
+#include "core/IniValues.h"
 #include "core/SharedRoutines.h"
 #include "log/LogButton.h"
 #include "platform/Cp932.h"
@@ -101,6 +102,35 @@ void timeStamp(PSK31MAIN& w) {
         pskcore::lib().fnSendTXString(cp932::encode(stamp));
 }
 
+// Ctrl+P: BPSK and QPSK(USB) in turn; a running transmission goes on in the new mode.
+void switchPskMode(PSK31MAIN& w) {
+    if (core::g.OpMode < core::ModeBpsk || core::g.OpMode > core::ModeQpskLsb) return;
+    core::g.OpMode = core::g.OpMode == core::ModeBpsk ? core::ModeQpskUsb : core::ModeBpsk;
+    w.StatusBar1->setText(2, core::g.OpMode == core::ModeBpsk ? QStringLiteral("BPSK")
+                                                              : QStringLiteral("QPSK(USB)"));
+    for (int k = 0; k < 3; ++k)
+        w.PSKMODE[static_cast<std::size_t>(k)]->setChecked(k == core::g.OpMode);
+    pskcore::lib().fnSetRXPSKMode(core::g.OpMode, 0);
+    if (core::g.Transmitting == 1) pskcore::lib().fnStartTX(core::g.OpMode);
+}
+
+// Ctrl+W: waterfall and spectrum in turn, kept for the next start.
+void switchDisplay(PSK31MAIN& w) {
+    const int mode = core::g.SpectrumDisplayMode == 0 ? 1 : 0;
+    if (core::g.MmvariActive == 1) {
+        w.XMMVView1->set(mmvari::ViewType, mode == 0 ? 1 : 0);
+        core::g.SpectrumDisplayMode = mode;
+    } else {
+        // The engine's display tick must not draw into the picture while it is cleared.
+        core::g.EngineMsgHold = 1;
+        w.Picture3->clear();
+        core::g.SpectrumDisplayMode = mode;
+        core::g.EngineMsgHold = 0;
+    }
+    core::PutIniText(QStringLiteral("PSKCFG"), QStringLiteral("SPCDSP"), QStringLiteral(" %1").arg(mode));
+    w.Text5->setFocus();
+}
+
 // Esc ends the repeat and the macro-button move mode.
 void escape() {
     repeat::mainCycle().escape();
@@ -159,6 +189,14 @@ bool PSK31MAIN::Form_KeyDown(int KeyCode, int Shift) {
     case kVkPageDown:
         closeScrollBack(*this);
         return false;
+    case 'P':
+        if (Shift != kCtrl) return false;
+        switchPskMode(*this);
+        return true;
+    case 'W':
+        if (Shift != kCtrl) return false;
+        switchDisplay(*this);
+        return true;
     case 'L':
         if (Shift != kCtrl) return false;
         logbook::LogKeyPress();

@@ -5,6 +5,7 @@
 #include "log/LogGlobals.h"
 #include "log/TEMP_LOG.h"
 #include "platform/Dialogs.h"
+#include "platform/MmvariIds.h"
 #include "terminal/MACRO_FORM.h"
 #include "terminal/MacroState.h"
 #include "terminal/MacroStore.h"
@@ -74,6 +75,7 @@ class KeysBase : public zvtest::TxTest {
     }
 
   public:
+    QByteArray ini() const { return readFile(QStringLiteral("ZORVATEK.INI")); }
     int callsStartingWith(const QString& head) const {
         int n = 0;
         for (const QString& c : calls())
@@ -197,6 +199,56 @@ std::vector<ActionRow> ActionKeys::rows() {
              EXPECT_EQ(t.callsStartingWith(QStringLiteral("fnSendTXString")), 1);
              EXPECT_FALSE(t.w->RichTextBox1->text().contains(QStringLiteral(">>")));
              core::g.Transmitting = 0;
+         }},
+        {"Ctrl+P takes BPSK to QPSK(USB)", Qt::Key_P, Qt::ControlModifier, [](KeysBase&) {},
+         [](KeysBase& t) {
+             EXPECT_EQ(core::g.OpMode, core::ModeQpskUsb);
+             EXPECT_EQ(t.w->StatusBar1->text(2), QStringLiteral("QPSK(USB)"));
+             EXPECT_TRUE(t.w->PSKMODE[1]->isChecked());
+             EXPECT_FALSE(t.w->PSKMODE[0]->isChecked());
+             EXPECT_EQ(zvtest::TxTest::calls(), QStringList{"fnSetRXPSKMode(1, 0)"});
+         }},
+        {"Ctrl+P takes QPSK(LSB) to BPSK and goes on transmitting", Qt::Key_P, Qt::ControlModifier,
+         [](KeysBase&) {
+             core::g.OpMode = core::ModeQpskLsb;
+             core::g.Transmitting = 1;
+         },
+         [](KeysBase& t) {
+             EXPECT_EQ(core::g.OpMode, core::ModeBpsk);
+             EXPECT_EQ(t.w->StatusBar1->text(2), QStringLiteral("BPSK"));
+             EXPECT_TRUE(t.w->PSKMODE[0]->isChecked());
+             EXPECT_FALSE(t.w->PSKMODE[2]->isChecked());
+             EXPECT_EQ(zvtest::TxTest::calls(), (QStringList{"fnSetRXPSKMode(0, 0)", "fnStartTX(0)"}));
+             core::g.Transmitting = 0;
+         }},
+        {"Ctrl+P in RTTY changes nothing", Qt::Key_P, Qt::ControlModifier,
+         [](KeysBase&) { core::g.OpMode = core::ModeRtty; },
+         [](KeysBase&) {
+             EXPECT_EQ(core::g.OpMode, core::ModeRtty);
+             EXPECT_TRUE(zvtest::TxTest::calls().isEmpty());
+         }},
+        {"Ctrl+W switches to the spectrum and keeps it", Qt::Key_W, Qt::ControlModifier,
+         [](KeysBase&) { core::g.SpectrumDisplayMode = 0; },
+         [](KeysBase& t) {
+             EXPECT_EQ(core::g.SpectrumDisplayMode, 1);
+             EXPECT_EQ(core::g.EngineMsgHold, 0);
+             EXPECT_TRUE(t.ini().contains("SPCDSP= 1")) << t.ini().toStdString();
+             EXPECT_EQ(t.w->focusWidget(), t.w->Text5);
+         }},
+        {"Ctrl+W with the multi-mode control switches its view", Qt::Key_W, Qt::ControlModifier,
+         [](KeysBase& t) {
+             core::g.SpectrumDisplayMode = 1;
+             core::g.MmvariActive = 1;
+             t.w->XMMVView1->clearCalls();
+         },
+         [](KeysBase& t) {
+             EXPECT_EQ(core::g.SpectrumDisplayMode, 0);
+             QVariantList set;
+             for (const dispatch::Call& c : t.w->XMMVView1->callsOf(dispatch::Call::Set, mmvari::ViewType))
+                 set.append(c.args.value(0));
+             EXPECT_EQ(set, QVariantList{1});
+             EXPECT_TRUE(t.ini().contains("SPCDSP= 0")) << t.ini().toStdString();
+             core::g.MmvariActive = 0;
          }},
         {"no key acts while a shortcut is being registered", Qt::Key_F12, Qt::NoModifier,
          [](KeysBase&) { core::g.ShortcutRegistering = 1; },
