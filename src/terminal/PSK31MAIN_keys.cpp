@@ -4,14 +4,19 @@
 #include "core/IniValues.h"
 #include "core/SharedRoutines.h"
 #include "log/LogButton.h"
+#include "platform/AtomicFile.h"
+#include "platform/Colour.h"
 #include "platform/Cp932.h"
+#include "platform/Dialogs.h"
 #include "platform/MmvariIds.h"
+#include "platform/Paths.h"
 #include "platform/PskCore.h"
 #include "terminal/MacroButtons.h"
 #include "terminal/MacroSend.h"
 #include "terminal/MacroState.h"
 #include "terminal/PSK31MAIN.h"
 #include "terminal/RepeatMain.h"
+#include "terminal/Shutdown.h"
 #include "terminal/TxControl.h"
 
 #include <QApplication>
@@ -131,6 +136,24 @@ void switchDisplay(PSK31MAIN& w) {
     w.Text5->setFocus();
 }
 
+// Alt+R: the receive pane is kept in a file and emptied. A pane whose copy
+// cannot be written stays as it is, so that nothing received is lost.
+void saveAndClearReceivePane(PSK31MAIN& w) {
+    w.ReceiveFolder =
+        core::IniStored(QStringLiteral("PSKCFG"), QStringLiteral("RCVDFOL")).value_or(paths::programFolder());
+    const QString path = paths::join(w.ReceiveFolder, QStringLiteral("NENNOTAMELOG_B4clr.TXT"));
+    if (!files::replaceWhole(path, shutdown::receiveCopyBytes(w.RichTextBox1->text()))) {
+        ui::msgBox(QStringLiteral("受信データを保存できませんでした。\r\n") + path,
+                   ui::OkOnly | ui::Exclamation);
+        return;
+    }
+    w.RichTextBox1->clear();
+    std::uint32_t ref = 0;
+    w.RichTextBox1->setSelColor(colour::parseRef(core::g.RxForeColor, &ref) ? colour::fromRef(ref)
+                                                                            : QColor(Qt::black));
+    w.Text1->setFocus();
+}
+
 // Esc ends the repeat and the macro-button move mode.
 void escape() {
     repeat::mainCycle().escape();
@@ -196,6 +219,10 @@ bool PSK31MAIN::Form_KeyDown(int KeyCode, int Shift) {
     case 'W':
         if (Shift != kCtrl) return false;
         switchDisplay(*this);
+        return true;
+    case 'R':
+        if (Shift != kAlt) return false;
+        saveAndClearReceivePane(*this);
         return true;
     case 'L':
         if (Shift != kCtrl) return false;

@@ -67,14 +67,6 @@ QString receiveCopyName(bool dated) {
            QStringLiteral(".LOG");
 }
 
-// The pane's text as the file holds it: Shift-JIS with CR LF, one CR LF at the end.
-QByteArray receiveCopyBytes(const QString& paneText) {
-    QString t = paneText;
-    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    t.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    return cp932::encode(t + QLatin1String("\r\n"));
-}
-
 void clearClipboard() {
     QGuiApplication::clipboard()->clear();
 }
@@ -103,6 +95,13 @@ void EndProcess() {
 
 void setProcessEndForTest(std::function<void()> end) {
     processEndForTest() = std::move(end);
+}
+
+QByteArray receiveCopyBytes(const QString& paneText) {
+    QString t = paneText;
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    t.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return cp932::encode(t + QLatin1String("\r\n"));
 }
 
 } // namespace shutdown
@@ -183,7 +182,7 @@ void PSK31MAIN::saveReceiveCopy() {
     // A setting that is no number asks for no dated copy rather than for none at all.
     const bool dated = core::WholeNumber(core::g.AutoSaveRxOnExit).value_or(0) == 1;
     const QString name = receiveCopyName(dated);
-    const QByteArray bytes = receiveCopyBytes(RichTextBox1->text());
+    const QByteArray bytes = shutdown::receiveCopyBytes(RichTextBox1->text());
     // A received-data folder that is gone gets the copy in the program folder instead.
     QString path = paths::join(ReceiveFolder, name);
     if (!QDir(paths::fromStored(ReceiveFolder)).exists() || !files::replaceWhole(path, bytes)) {

@@ -2,13 +2,17 @@
 // procedure once, with the caret in the transmit box or in the receive pane.
 #include "TxFixture.h"
 
+#include "core/IniValues.h"
 #include "log/LogGlobals.h"
 #include "log/TEMP_LOG.h"
+#include "platform/Cp932.h"
 #include "platform/Dialogs.h"
 #include "platform/MmvariIds.h"
 #include "terminal/MACRO_FORM.h"
 #include "terminal/MacroState.h"
 #include "terminal/MacroStore.h"
+
+#include <QDir>
 
 #include <functional>
 #include <ostream>
@@ -49,6 +53,9 @@ QString macroText(int i) {
 
 class KeysBase : public zvtest::TxTest {
   public:
+    using zvtest::TxTest::folder;
+    using zvtest::TxTest::path;
+    using zvtest::TxTest::readFile;
     using zvtest::TxTest::w;
 
   protected:
@@ -249,6 +256,29 @@ std::vector<ActionRow> ActionKeys::rows() {
              EXPECT_EQ(set, QVariantList{1});
              EXPECT_TRUE(t.ini().contains("SPCDSP= 0")) << t.ini().toStdString();
              core::g.MmvariActive = 0;
+         }},
+        {"Alt+R keeps the receive pane in a file and empties it", Qt::Key_R, Qt::AltModifier,
+         [](KeysBase& t) {
+             QDir(t.folder()).mkdir(QStringLiteral("rx"));
+             core::PutIniText(QStringLiteral("PSKCFG"), QStringLiteral("RCVDFOL"),
+                              t.path(QStringLiteral("rx")));
+             t.w->RichTextBox1->setText(QStringLiteral("cq de ja1zvk\r\n東京"));
+         },
+         [](KeysBase& t) {
+             EXPECT_EQ(t.readFile(QStringLiteral("rx/NENNOTAMELOG_B4clr.TXT")),
+                       cp932::encode(QStringLiteral("cq de ja1zvk\r\n東京\r\n")));
+             EXPECT_TRUE(t.w->RichTextBox1->text().isEmpty());
+             EXPECT_EQ(t.w->focusWidget(), t.w->Text1);
+         }},
+        {"Alt+R without its folder keeps the pane and says so", Qt::Key_R, Qt::AltModifier,
+         [](KeysBase& t) {
+             core::PutIniText(QStringLiteral("PSKCFG"), QStringLiteral("RCVDFOL"),
+                              t.path(QStringLiteral("gone")));
+             t.w->RichTextBox1->setText(QStringLiteral("cq"));
+         },
+         [](KeysBase& t) {
+             EXPECT_EQ(t.w->RichTextBox1->text(), QStringLiteral("cq"));
+             EXPECT_EQ(t.askedCount(QStringLiteral("受信データを保存できませんでした。")), 1);
          }},
         {"no key acts while a shortcut is being registered", Qt::Key_F12, Qt::NoModifier,
          [](KeysBase&) { core::g.ShortcutRegistering = 1; },
