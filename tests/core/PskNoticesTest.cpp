@@ -268,8 +268,7 @@ TEST_F(PskRigPtt, TheRigIsKeyedByCatOnlyWithoutAPttPort) {
     } cases[] = {{"0", 1}, {"1", 0}, {"2", 0}};
     loadIdle();
     sim = std::make_unique<zvtest::RigSimulator>("KENWOOD");
-    rig::g.RigType = "KENWOOD";
-    rig::g.RigPortName = sim->devicePath();
+    zvtest::pointRigLinkAt(*sim);
     rig::g.RigPollMode = 0;
     rig::RigOpenPort();
     ASSERT_EQ(rig::g.RigPortOpen, 1);

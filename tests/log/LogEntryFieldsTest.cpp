@@ -355,9 +355,7 @@ TEST_F(LogFieldsTest, MhzLabelReadsTheRigOnlyWhenItIsNotPolled) {
     TEMP_LOG& w = open();
     zvtest::RigSimulator sim(QStringLiteral("KENWOOD"));
     ASSERT_TRUE(sim.isOpen());
-    rig::g.RigType = QStringLiteral("KENWOOD");
-    rig::g.RigPortName = sim.devicePath();
-    rig::g.RigStopBits = QStringLiteral("2");
+    zvtest::pointRigLinkAt(sim);
     sim.dialHz = 21080000;
     rig::RigOpenPort();
     ASSERT_EQ(rig::g.RigPortOpen, 1);

@@ -107,9 +107,7 @@ TEST_F(LogTest, TheRigIsReadOnceWhenItIsThereAndNotPolled) {
     };
     zvtest::RigSimulator sim(QStringLiteral("KENWOOD"));
     ASSERT_TRUE(sim.isOpen());
-    rig::g.RigType = QStringLiteral("KENWOOD");
-    rig::g.RigPortName = sim.devicePath();
-    rig::g.RigStopBits = QStringLiteral("2");
+    zvtest::pointRigLinkAt(sim);
     sim.dialHz = 21080000;
     rig::RigOpenPort();
     ASSERT_EQ(rig::g.RigPortOpen, 1);

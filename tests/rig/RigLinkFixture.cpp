@@ -32,12 +32,7 @@ void RigLinkTest::TearDown() {
 RigSimulator& RigLinkTest::rigOf(const QString& family) {
     sim = std::make_unique<RigSimulator>(family, 0x58);
     EXPECT_TRUE(sim->isOpen());
-    rig::g.RigType = family;
-    rig::g.RigPortName = sim->devicePath();
-    rig::g.RigBaudRate = QStringLiteral("4800");
-    rig::g.RigStopBits = QStringLiteral("2");
-    rig::g.RigInterval = QStringLiteral("10");
-    rig::g.IcomAddress = QStringLiteral("58");
+    zvtest::pointRigLinkAt(*sim);
     return *sim;
 }
 

@@ -1,5 +1,7 @@
 #include "support/RigSimulator.h"
 
+#include "rig/RigGlobals.h"
+
 #include <QTimer>
 
 namespace zvtest {
@@ -250,6 +252,15 @@ void RigSimulator::answer(const QByteArray& bytes) {
 
 void RigSimulator::send(const QByteArray& bytes) {
     pty_.write(bytes);
+}
+
+void pointRigLinkAt(const RigSimulator& sim) {
+    rig::g.RigType = sim.family();
+    rig::g.RigPortName = sim.devicePath();
+    rig::g.RigBaudRate = QStringLiteral("4800");
+    rig::g.RigStopBits = QStringLiteral("2");
+    rig::g.RigInterval = QStringLiteral("10");
+    rig::g.IcomAddress = QStringLiteral("58");
 }
 
 } // namespace zvtest

@@ -75,4 +75,9 @@ class RigSimulator : public QObject {
     std::unique_ptr<QSocketNotifier> notifier_;
 };
 
+// Points the rig link's settings at the simulator (its family and device, 4800
+// baud, two stop bits, 10 ms between commands, ICOM address 58); the caller
+// opens the port.
+void pointRigLinkAt(const RigSimulator& sim);
+
 } // namespace zvtest

@@ -100,9 +100,7 @@ TEST_F(MacroSend, RigcallReadsTheRig) {
     zvtest::RigSimulator sim(QStringLiteral("KENWOOD"));
     ASSERT_TRUE(sim.isOpen());
     rig::g = {};
-    rig::g.RigType = QStringLiteral("KENWOOD");
-    rig::g.RigPortName = sim.devicePath();
-    rig::g.RigInterval = QStringLiteral("10");
+    zvtest::pointRigLinkAt(sim);
     rig::RigOpenPort();
     ASSERT_EQ(rig::g.RigPortOpen, 1);
     zvtest::pumpEvents(200);

@@ -92,11 +92,7 @@ class Shutdown : public zvtest::ProgramFolderTest {
 
     zvtest::RigSimulator& openRig() {
         sim = std::make_unique<zvtest::RigSimulator>(QStringLiteral("KENWOOD"));
-        rig::g.RigType = QStringLiteral("KENWOOD");
-        rig::g.RigPortName = sim->devicePath();
-        rig::g.RigBaudRate = QStringLiteral("4800");
-        rig::g.RigStopBits = QStringLiteral("2");
-        rig::g.RigInterval = QStringLiteral("10");
+        zvtest::pointRigLinkAt(*sim);
         rig::RigOpenPort();
         EXPECT_EQ(rig::g.RigPortOpen, 1);
         return *sim;
