@@ -10,25 +10,10 @@
 #include "sstv/SSTVForm.h"
 #include "terminal/PSK31MAIN.h"
 
+#include "core/VersionLabels.h"
+
 #include <QCloseEvent>
 #include <QGridLayout>
-
-namespace {
-
-QLabel* fixed(QGridLayout* grid, const QString& caption, int row, int column) {
-    auto* l = new QLabel(caption);
-    grid->addWidget(l, row, column);
-    return l;
-}
-
-QLabel* version(QGridLayout* grid, int row) {
-    auto* l = new QLabel;
-    l->setMinimumWidth(twips::toPx(900));
-    grid->addWidget(l, row, 1);
-    return l;
-}
-
-} // namespace
 
 AboutZORVATEK::AboutZORVATEK()
     : Timer1(new QTimer(this)), Timer3(new QTimer(this)), Timer6(new QTimer(this)),
@@ -43,24 +28,25 @@ AboutZORVATEK::AboutZORVATEK()
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(Picture1, 0, 3, 4, 1);
-    fixed(grid, QStringLiteral("ZORVATEK"), 0, 0)->setStyleSheet(QStringLiteral("font-weight: bold"));
-    fixed(grid, QStringLiteral("ZORVATEK.EXE"), 1, 0);
-    Label6 = version(grid, 1);
-    fixed(grid, QStringLiteral("PSKCore.DLL"), 2, 0);
-    Label2 = version(grid, 2);
-    fixed(grid, QStringLiteral("by QQ9CC"), 2, 2);
-    fixed(grid, QStringLiteral("Hamlog32.DLL"), 3, 0);
-    Label10 = version(grid, 3);
-    fixed(grid, QStringLiteral("by QQ9DDD"), 3, 2);
-    fixed(grid, QStringLiteral("MMTTY.EXE"), 4, 0);
-    Label12 = version(grid, 4);
-    fixed(grid, QStringLiteral("by QQ9BBB"), 4, 2);
-    fixed(grid, QStringLiteral("SSTVeng.DLL"), 5, 0);
-    Label15 = version(grid, 5);
-    fixed(grid, QStringLiteral("by QQ9BBB"), 5, 2);
-    fixed(grid, QStringLiteral("MMVARI.OCX"), 6, 0);
-    Label18 = version(grid, 6);
-    fixed(grid, QStringLiteral("by QQ9BBB"), 6, 2);
+    core::AddCaption(grid, QStringLiteral("ZORVATEK"), 0, 0)
+        ->setStyleSheet(QStringLiteral("font-weight: bold"));
+    core::AddCaption(grid, QStringLiteral("ZORVATEK.EXE"), 1, 0);
+    Label6 = core::AddVersionLabel(grid, 1);
+    core::AddCaption(grid, QStringLiteral("PSKCore.DLL"), 2, 0);
+    Label2 = core::AddVersionLabel(grid, 2);
+    core::AddCaption(grid, QStringLiteral("by QQ9CC"), 2, 2);
+    core::AddCaption(grid, QStringLiteral("Hamlog32.DLL"), 3, 0);
+    Label10 = core::AddVersionLabel(grid, 3);
+    core::AddCaption(grid, QStringLiteral("by QQ9DDD"), 3, 2);
+    core::AddCaption(grid, QStringLiteral("MMTTY.EXE"), 4, 0);
+    Label12 = core::AddVersionLabel(grid, 4);
+    core::AddCaption(grid, QStringLiteral("by QQ9BBB"), 4, 2);
+    core::AddCaption(grid, QStringLiteral("SSTVeng.DLL"), 5, 0);
+    Label15 = core::AddVersionLabel(grid, 5);
+    core::AddCaption(grid, QStringLiteral("by QQ9BBB"), 5, 2);
+    core::AddCaption(grid, QStringLiteral("MMVARI.OCX"), 6, 0);
+    Label18 = core::AddVersionLabel(grid, 6);
+    core::AddCaption(grid, QStringLiteral("by QQ9BBB"), 6, 2);
     grid->addWidget(Command1, 7, 3);
 
     connect(Timer3, &QTimer::timeout, this, &AboutZORVATEK::Timer3_Timer);

@@ -18,10 +18,6 @@ int HexTextAsDecimal(unsigned version);
 // That number divided by 10000, as the shortest text (5.03).
 QString HamlogVersionText(unsigned version);
 
-} // namespace core
-
-namespace core {
-
 // The scope library's version text (the first or the second of its two), with
 // every "Ver" removed and blanks trimmed.
 QString ScopeLibraryVersionText(bool second);
