@@ -3,8 +3,8 @@
 // scope and the level; and received characters appended to an empty receive
 // pane and to one that already holds 1 MB of text.
 #include "core/Globals.h"
-#include "core/PskCoreWndProc.h"
-#include "core/PskEngine.h"
+#include "core/ui/PskCoreWndProc.h"
+#include "core/ui/PskEngine.h"
 #include "platform/PskCore.h"
 #include "terminal/PSK31MAIN.h"
 

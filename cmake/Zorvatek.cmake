@@ -1,10 +1,37 @@
-# One static library per source folder; every file in the folder belongs to it,
-# so adding a window or a module needs no change here.
-function(zv_library name dir)
-  file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
+# The layers of the system, lowest first. Each library links only to the
+# libraries below it; cmake/CheckLayers.cmake fails the build when a file
+# includes a folder its layer may not see.
+#
+# zv_library(name FOLDERS dir... LINKS lib...): one static library from every
+# file of the given folders (not their subfolders), so adding a window or a
+# module needs no change here.
+function(zv_library name)
+  cmake_parse_arguments(ARG "" "" "FOLDERS;LINKS;EXCLUDE" ${ARGN})
+  set(sources)
+  foreach(dir ${ARG_FOLDERS})
+    file(GLOB found CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
+    list(APPEND sources ${found})
+  endforeach()
+  foreach(skip ${ARG_EXCLUDE})
+    list(FILTER sources EXCLUDE REGEX "/${skip}$")
+  endforeach()
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
-  target_link_libraries(${name} PUBLIC ${ARGN})
+  target_link_libraries(${name} PUBLIC ${ARG_LINKS})
+  add_dependencies(${name} zv_layer_check)
+endfunction()
+
+# The include check runs whenever a source file changes.
+function(zv_layer_check)
+  file(GLOB_RECURSE checked CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/*.cpp ${PROJECT_SOURCE_DIR}/src/*.h)
+  set(stamp ${CMAKE_BINARY_DIR}/layers.checked)
+  add_custom_command(
+    OUTPUT ${stamp}
+    COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${PROJECT_SOURCE_DIR}/src -DSTAMP=${stamp}
+            -P ${PROJECT_SOURCE_DIR}/cmake/CheckLayers.cmake
+    DEPENDS ${checked} ${PROJECT_SOURCE_DIR}/cmake/CheckLayers.cmake
+    COMMENT "Checking that no layer includes one above it")
+  add_custom_target(zv_layer_check DEPENDS ${stamp})
 endfunction()
 
 # One test executable per subsystem folder, each test case run by CTest on its own.
@@ -14,7 +41,8 @@ function(zv_test_suite name dir)
     return()
   endif()
   add_executable(${name} ${sources})
-  target_link_libraries(${name} PRIVATE zv_test_support zv_all)
+  target_link_libraries(${name} PRIVATE zv_test_support zv_app)
+  target_precompile_headers(${name} REUSE_FROM zv_test_support)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60

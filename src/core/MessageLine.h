@@ -5,6 +5,14 @@
 
 namespace core {
 
+// Where the message line is shown; the windows install it at start-up.
+class MessageLineView {
+  public:
+    virtual ~MessageLineView() = default;
+    // Shows the text and (re)arms the message timer.
+    virtual void showTimedMessage(const QString& text, int milliseconds) = 0;
+};
+
 // Shows the text and (re)arms the message timer: a second message replaces
 // the first at once and stays for its own time.
 void ShowTimedMessage(const QString& text, int milliseconds);

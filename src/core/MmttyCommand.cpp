@@ -2,13 +2,12 @@
 
 #include "core/Globals.h"
 #include "core/MessageLine.h"
+#include "platform/Engines.h"
 
 namespace core {
 
 mmtty::MmttyLink& MmttyProgram() {
-    // Kept for the whole run; its destructor ends a program still running.
-    static mmtty::MmttyLink link;
-    return link;
+    return engines::current().mmtty;
 }
 
 bool PostMmttyCommand(std::int32_t code, std::int32_t value) {

@@ -1,62 +1,16 @@
 #include "core/SharedRoutines.h"
 
 #include "core/Globals.h"
-#include "log/LogEntry.h"
-#include "log/LogGlobals.h"
-#include "platform/Clock.h"
-#include "platform/Colour.h"
-#include "platform/Dialogs.h"
 #include "platform/Paths.h"
-#include "terminal/PSK31MAIN.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 namespace core {
-namespace {
-
-QColor storedColour(const QString& text, const QColor& fallback) {
-    std::uint32_t ref = 0;
-    return colour::parseRef(text, &ref) ? colour::fromRef(ref) : fallback;
-}
-
-void appendMark(const QString& prefix, bool lineBreakAfter) {
-    if (g.OpMode == ModeSstv) return;
-    MakeTimeStamp();
-    const QString mark = QStringLiteral("\r\n") + prefix + g.TimeStampText +
-                         (lineBreakAfter ? QStringLiteral("\r\n") : QString());
-    RichTextPane* pane = forms::PSK31MAIN().RichTextBox1;
-    // RxMarkPos holds the pane's length before its last received character.
-    pane->setSelStart(g.RxMarkPos + 1);
-    pane->setSelColor(storedColour(g.TxAreaBackColor, Qt::gray));
-    pane->setSelText(mark);
-    pane->setSelColor(storedColour(g.RxForeColor, Qt::black));
-    g.RxMarkPos = pane->length();
-    pane->setSelStart(g.RxMarkPos + 1);
-}
-
-} // namespace
 
 QString GeneralDateTime(const QDateTime& t) {
     if (t.time() == QTime(0, 0)) return t.toString(QStringLiteral("yyyy/MM/dd"));
     return t.toString(QStringLiteral("yyyy/MM/dd H:mm:ss"));
-}
-
-void MakeTimeStamp() {
-    if (g.OpMode == ModeSstv) return;
-    const bool utc = forms::PSK31MAIN().Check2->checkState() == Qt::Checked;
-    g.TimeZoneOffsetH = utc ? -9 : 0;
-    const QDateTime shown = sysclock::jstNow().addSecs(g.TimeZoneOffsetH * 3600);
-    g.TimeStampText = QStringLiteral("<< ") + GeneralDateTime(shown) + QLatin1Char('/') +
-                      (utc ? QStringLiteral("UTC") : QStringLiteral("JST")) + QStringLiteral(" >>");
-}
-
-void MarkRxStart() {
-    appendMark(QStringLiteral("RX-"), true);
-}
-
-void MarkTxStart() {
-    appendMark(QStringLiteral("TX-"), false);
 }
 
 QString FindFileOnPath(const QString& fileName) {
@@ -70,12 +24,6 @@ QString FindFileOnPath(const QString& fileName) {
                 return QFileInfo(dir, name).absoluteFilePath();
     }
     return {};
-}
-
-void CheckLogScrolling() {
-    if (logbook::g.LogEditMode != 1) return;
-    ui::msgBox(QStringLiteral("LOG帳がスクロール中です\r\n新しいページにします"), ui::OkOnly);
-    logbook::StartLogEntry();
 }
 
 } // namespace core

@@ -36,7 +36,7 @@ namespace core {
 QString ScopeLibraryVersionText(bool second) {
     QByteArray first;
     QByteArray other;
-    bobmako::BobMako::instance().fnBOBMAKOGetVersion(first, other);
+    bobmako::lib().fnBOBMAKOGetVersion(first, other);
     QString text = QString::fromLatin1(second ? other : first);
     text.remove(QStringLiteral("Ver"));
     return text.trimmed();

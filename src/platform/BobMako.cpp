@@ -1,5 +1,7 @@
 #include "platform/BobMako.h"
 
+#include "platform/Engines.h"
+
 #include <QtMath>
 #include <cmath>
 
@@ -22,9 +24,8 @@ bool markAt(std::uint32_t frame, int sample) {
 
 } // namespace
 
-BobMako& BobMako::instance() {
-    static BobMako library;
-    return library;
+BobMako& lib() {
+    return engines::current().scope;
 }
 
 std::int32_t BobMako::fnBOBMAKOInit(std::int32_t& handle, const QByteArray& name, const QByteArray& pttPort,
@@ -70,10 +71,6 @@ void BobMako::fnBOBMAKOGetVersion(QByteArray& first, QByteArray& second) {
     calls_ << QStringLiteral("fnBOBMAKOGetVersion()");
     first = padded("Ver 1.06");
     second = padded("Ver 1.68 scope");
-}
-
-void BobMako::resetForTest() {
-    *this = BobMako();
 }
 
 } // namespace bobmako

@@ -35,8 +35,6 @@ constexpr std::int32_t ScopeOff = 4;
 
 class BobMako {
   public:
-    static BobMako& instance();
-
     std::int32_t fnBOBMAKOInit(std::int32_t& handle, const QByteArray& name, const QByteArray& pttPort,
                                const QByteArray& keying);
     std::int32_t fnBOBMAKOGetXYEx(std::int32_t& quality, std::int32_t* x, std::int32_t* y);
@@ -49,7 +47,6 @@ class BobMako {
     QByteArray pttPort() const { return pttPort_; }
     // "fnBOBMAKOInit(MMTTY/ZORVAT, COM3, NONE)", one per call.
     const QStringList& calls() const { return calls_; }
-    void resetForTest();
 
   private:
     bool ready_ = false;
@@ -58,5 +55,8 @@ class BobMako {
     std::uint32_t frame_ = 0;
     QRandomGenerator rng_{2125};
 };
+
+// The helper of the run.
+BobMako& lib();
 
 } // namespace bobmako

@@ -1,6 +1,8 @@
 // The control's members by dispatch id; the simulation is in MmvariSimulation.cpp.
 #include "platform/MmvariControl.h"
 
+#include "platform/Engines.h"
+
 #include <QMap>
 
 namespace mmvari {
@@ -65,17 +67,13 @@ const QMap<int, Member>& indexedMembers() {
 }
 
 QHash<int, MmvariControl*>& handles() {
-    static QHash<int, MmvariControl*> h;
-    return h;
+    return engines::current().mmvariControls;
 }
-
-constexpr int FirstHandle = 0x4D560001;
 
 } // namespace
 
 MmvariControl::MmvariControl(QObject* parent) : QObject(parent) {
-    static int nextHandle = FirstHandle;
-    handle_ = nextHandle++;
+    handle_ = engines::current().nextMmvariHandle++;
     handles().insert(handle_, this);
     for (auto it = plainMembers().begin(); it != plainMembers().end(); ++it)
         props_.insert(it.key(), it->initial);

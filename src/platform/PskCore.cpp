@@ -1,5 +1,7 @@
 #include "platform/PskCore.h"
 
+#include "platform/Engines.h"
+
 #include "platform/Cp932.h"
 #include "platform/PskCoreSim.h"
 
@@ -38,10 +40,8 @@ PskCore::PskCore() : sim_(std::make_unique<Simulation>(*this)) {}
 
 PskCore::~PskCore() = default;
 
-PskCore& PskCore::instance() {
-    // Kept for the whole run, like a loaded library.
-    static PskCore* library = new PskCore;
-    return *library;
+PskCore& lib() {
+    return engines::current().psk;
 }
 
 bool PskCore::subclass(std::int32_t hwnd, QObject* window, Handler handler) {
@@ -92,15 +92,6 @@ bool PskCore::isRunning() const {
 
 bool PskCore::isTransmitting() const {
     return sim_->transmitting();
-}
-
-void PskCore::resetForTest() {
-    sim_->stop();
-    unsubclass();
-    sim_ = std::make_unique<Simulation>(*this);
-    hooks_ = {};
-    calls_.clear();
-    targetHwnd_ = 0;
 }
 
 // ---- Starting and stopping ----

@@ -122,9 +122,6 @@ class PskCore : public QObject {
     PskCore();
     ~PskCore() override;
 
-    // The one library of the process.
-    static PskCore& instance();
-
     // "Subclassing": the handler of the window with this handle receives the
     // notices posted to it. Refused (false) while a handler is connected.
     bool subclass(std::int32_t hwnd, QObject* window, Handler handler);
@@ -175,8 +172,6 @@ class PskCore : public QObject {
     void clearCalls() { calls_.clear(); }
     bool isRunning() const;
     bool isTransmitting() const;
-    // Stops the engine, disconnects the handler, forgets calls, settings and hooks.
-    void resetForTest();
 
   private:
     friend class Simulation;
@@ -196,9 +191,7 @@ class PskCore : public QObject {
     std::unique_ptr<Simulation> sim_;
 };
 
-// The library of the process, as the engine-control code calls it.
-inline PskCore& lib() {
-    return PskCore::instance();
-}
+// The library of the run, as the engine-control code calls it.
+PskCore& lib();
 
 } // namespace pskcore

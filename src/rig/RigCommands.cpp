@@ -121,7 +121,7 @@ void RigPttOn() {
 
 void RigPttOff() {
     const std::optional<Family> f = familyOf(g.RigType);
-    if (g.RigPortOpen != 1 || !f || !nb::anyEngineTransmits()) return;
+    if (g.RigPortOpen != 1 || !f || !nb().anyEngineTransmits()) return;
     g.RigOutBuffer = pttCommand(*f, false, icomAddress());
     if (!g.RigOutBuffer.isEmpty()) RigSend();
 }
@@ -144,12 +144,12 @@ void RigSetFrequency(const QString& FreqDigits) {
 
 void SpotModeForFrequency(const QString& FreqMHz) {
     if (g.SpotModeSetting == 1) {
-        g.SpotModeName = nb::logModeTextPsk();
+        g.SpotModeName = nb().logModeTextPsk();
         g.SpotRigModeCode = g.RigPskModeCode;
         return;
     }
     if (g.SpotModeSetting == 2) {
-        g.SpotModeName = nb::logModeTextRtty();
+        g.SpotModeName = nb().logModeTextRtty();
         g.SpotRigModeCode = g.RigRttyModeCode;
         return;
     }

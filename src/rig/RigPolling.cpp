@@ -17,17 +17,18 @@ constexpr int kDefaultPollMs = 1000;
 // Sets RigAudioOffsetHz for the operating mode and returns the shift of the
 // received tone from it, in Hz.
 int takeAudioOffset() {
-    if (nb::opMode() == core::ModeRtty || nb::opMode() == core::ModeCw) {
-        g.RigAudioOffsetHz = nb::mmttyNetOn() ? nb::markFreq() : kRttyDefaultOffsetHz;
-        return nb::markFreq() - g.RigAudioOffsetHz;
+    if (nb().opMode() == core::ModeRtty || nb().opMode() == core::ModeCw) {
+        g.RigAudioOffsetHz = nb().mmttyNetOn() ? nb().markFreq() : kRttyDefaultOffsetHz;
+        return nb().markFreq() - g.RigAudioOffsetHz;
     }
-    g.RigAudioOffsetHz = nb::txFreqHz();
-    return nb::rxFreqHz() - g.RigAudioOffsetHz;
+    g.RigAudioOffsetHz = nb().txFreqHz();
+    return nb().rxFreqHz() - g.RigAudioOffsetHz;
 }
 
 void failed() {
     g.RigQsyRequest = 0;
-    nb::statusMessage() = QStringLiteral("RIG Control Port-") + g.RigPortName + QStringLiteral(" 異常ですrc");
+    nb().statusMessage() =
+        QStringLiteral("RIG Control Port-") + g.RigPortName + QStringLiteral(" 異常ですrc");
 }
 
 // The new dial for a QSY, or none when the rig's mode has no sideband to retune by.
@@ -50,11 +51,11 @@ bool runQsy(Family f, int shift) {
         return false;
     }
     g.RigQsyDigits = QString::number(*dial).rightJustified(traits(f).qsyDigits, QLatin1Char('0'));
-    if (nb::pskMode()) {
-        const bool three = nb::channelDisplay() == 3;
-        if (!nb::moveReceiveTones(g.RigAudioOffsetHz,
-                                  three ? std::optional(nb::ch2RxFreq() - shift) : std::nullopt,
-                                  three ? std::optional(nb::ch3RxFreq() - shift) : std::nullopt)) {
+    if (nb().pskMode()) {
+        const bool three = nb().channelDisplay() == 3;
+        if (!nb().moveReceiveTones(g.RigAudioOffsetHz,
+                                   three ? std::optional(nb().ch2RxFreq() - shift) : std::nullopt,
+                                   three ? std::optional(nb().ch3RxFreq() - shift) : std::nullopt)) {
             failed();
             return false;
         }
@@ -67,27 +68,28 @@ bool runQsy(Family f, int shift) {
 
 QString spotFrequencyText() {
     const auto khz = [](qint64 hz) { return QString::number(hz / 1000.0, 'f', 1).rightJustified(4, '0'); };
-    if (nb::opMode() == core::ModeRtty && !nb::mmttyCwOn()) {
+    if (nb().opMode() == core::ModeRtty && !nb().mmttyCwOn()) {
         const QString& m = g.RigModeText;
         if (m == g.RigDataModeText || m == QLatin1String("PKT") || m == QLatin1String("LSB"))
-            return khz(g.RigDialHz - nb::markFreq());
-        if (m == QLatin1String("USB")) return khz(g.RigDialHz + nb::markFreq());
+            return khz(g.RigDialHz - nb().markFreq());
+        if (m == QLatin1String("USB")) return khz(g.RigDialHz + nb().markFreq());
         return {};
     }
-    if (nb::pskMode() && nb::clusterModeCompSendPsk() == QLatin1String("YES")) return khz(g.RigSignalHz);
+    if (nb().pskMode() && nb().clusterModeCompSendPsk() == QLatin1String("YES")) return khz(g.RigSignalHz);
     return khz(g.RigDialHz);
 }
 
 void fillSpotBoxes() {
     const QString freq = spotFrequencyText();
     std::optional<QString> remarks;
-    if (nb::opMode() != core::ModeMmvari) {
-        remarks = nb::lastModeText();
-        if (nb::clusterModeCompSend() == QLatin1String("NO") && nb::lastModeText() == QLatin1String("PSK31"))
-            remarks = nb::lastModeText() + QLatin1Char(' ') + QString::number(nb::rxFreqHz()) +
+    if (nb().opMode() != core::ModeMmvari) {
+        remarks = nb().lastModeText();
+        if (nb().clusterModeCompSend() == QLatin1String("NO") &&
+            nb().lastModeText() == QLatin1String("PSK31"))
+            remarks = nb().lastModeText() + QLatin1Char(' ') + QString::number(nb().rxFreqHz()) +
                       QStringLiteral("HZ");
     }
-    nb::fillSpotBoxes(freq.isEmpty() ? std::nullopt : std::optional(freq), remarks, nb::hisCall());
+    nb().fillSpotBoxes(freq.isEmpty() ? std::nullopt : std::optional(freq), remarks, nb().hisCall());
 }
 
 } // namespace
@@ -111,8 +113,8 @@ void RigPollTick() {
     // would interleave its commands with the running ones.
     if (g.RigQsyRequest == 1 || exchangeInProgress()) return;
     RigReadStatus();
-    if (nb::spotBoxesWanted()) fillSpotBoxes();
-    if (!nb::statusMessage().isEmpty()) nb::showStatusMessage();
+    if (nb().spotBoxesWanted()) fillSpotBoxes();
+    if (!nb().statusMessage().isEmpty()) nb().showStatusMessage();
 }
 
 void RigReadStatus() {
@@ -123,7 +125,7 @@ void RigReadStatus() {
         return;
     }
     RigAskStatus();
-    if (g.RigQsyRequest == 1 && !nb::sstvMode() && !runQsy(*f, shift)) return;
+    if (g.RigQsyRequest == 1 && !nb().sstvMode() && !runQsy(*f, shift)) return;
     if (*f == Family::Ft767 && !sendSequence(ft767FollowUp())) failed();
 }
 

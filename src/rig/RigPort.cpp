@@ -48,7 +48,7 @@ void openFailed() {
     RigLoadModeCodes();
     RigStopPolling();
     g.RigPortOpen = 0;
-    nb::statusMessage() = QStringLiteral("%1 %2").arg(port().lastErrorCode()).arg(port().lastErrorText());
+    nb().statusMessage() = QStringLiteral("%1 %2").arg(port().lastErrorCode()).arg(port().lastErrorText());
 }
 
 bool configureAndOpen(const FamilyTraits* t) {
@@ -64,7 +64,7 @@ bool configureAndOpen(const FamilyTraits* t) {
 }
 
 QString modeCodeForOperatingMode() {
-    switch (nb::opMode()) {
+    switch (nb().opMode()) {
     case core::ModeBpsk:
         return g.RigPskModeCode;
     case core::ModeQpskUsb:
@@ -103,14 +103,14 @@ void RigOpenPort() {
         RigReadStatus();
     else
         return;
-    if (nb::opMode() != core::ModeMmvari) RigSetMode(modeCodeForOperatingMode());
+    if (nb().opMode() != core::ModeMmvari) RigSetMode(modeCodeForOperatingMode());
 }
 
 void RigClosePort() {
-    nb::statusMessage().clear();
+    nb().statusMessage().clear();
     RigStopPolling();
     // Never leave the transmitter keyed behind a closed port.
-    if (g.RigPortOpen == 1 && nb::pttByCat()) RigPttOff();
+    if (g.RigPortOpen == 1 && nb().pttByCat()) RigPttOff();
     if (g.RigType == QLatin1String("FT847")) {
         g.RigOutBuffer = ft847CatOff();
         RigSendWait();

@@ -10,7 +10,7 @@ class QTimer;
 
 namespace rig {
 
-// The port and the poll timer, carried by the hidden version window.
+// The port and the poll timer of the rig link.
 SerialComm& port();
 QTimer& pollTimer();
 

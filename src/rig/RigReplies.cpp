@@ -34,7 +34,7 @@ bool finish(Family f) {
     in.clarifierSteps = f == Family::Kenwood ? g.RigClarifierSteps : 0;
     in.modeText = g.RigModeText;
     in.audioOffsetHz = g.RigAudioOffsetHz;
-    in.sstv = nb::sstvMode();
+    in.sstv = nb().sstvMode();
     in.modeCheckOn = g.RigModeCheckOn == 1;
     in.dataModeText = g.RigDataModeText;
     const Finished r = finishReading(in);
@@ -42,10 +42,10 @@ bool finish(Family f) {
     g.RigShownHz = r.shownHz;
     if (r.show) {
         g.RigFreqText = r.freqText;
-        if (nb::hamlogLink() == 1) nb::showLogFrequency(g.RigFreqText);
-        nb::showFrequencyLabel(r.labelText);
+        if (nb().hamlogLink() == 1) nb().showLogFrequency(g.RigFreqText);
+        nb().showFrequencyLabel(r.labelText);
     }
-    if (traits(f).finishSetsMode && !nb::sstvMode()) nb::showModeLabel(g.RigModeText);
+    if (traits(f).finishSetsMode && !nb().sstvMode()) nb().showModeLabel(g.RigModeText);
     return r.show;
 }
 
@@ -62,7 +62,7 @@ bool takeReading(Family f, const std::optional<CatReading>& r) {
 
 void Ft1000mpParseStatus() {
     const QByteArray reply = readBytes();
-    if (!nb::statusMessage().isEmpty()) return;
+    if (!nb().statusMessage().isEmpty()) return;
     takeReading(Family::Ft1000mp, decodeFt1000mp(reply, g.RigDataModeText));
 }
 
@@ -87,9 +87,9 @@ void Ft767ParseStatus() {
     if (takeReading(Family::Ft767, r)) return;
     // Shown on the message line rather than in a box at every poll.
     const SerialComm& p = port();
-    nb::statusMessage() = p.lastErrorCode() != 0
-                              ? QStringLiteral("%1 %2").arg(p.lastErrorCode()).arg(p.lastErrorText())
-                              : QStringLiteral("FT767 の周波数が読めません");
+    nb().statusMessage() = p.lastErrorCode() != 0
+                               ? QStringLiteral("%1 %2").arg(p.lastErrorCode()).arg(p.lastErrorText())
+                               : QStringLiteral("FT767 の周波数が読めません");
 }
 
 void Jst245ParseStatus() {
@@ -107,16 +107,16 @@ void KenwoodParseStatus() {
 
 void IcomParseMode() {
     const QByteArray reply = readBytes();
-    if (!nb::statusMessage().isEmpty()) return;
+    if (!nb().statusMessage().isEmpty()) return;
     const std::optional<CatReading> r = decodeIcomMode(reply, icomAddress());
     if (!r || !r->modeText) return;
     g.RigModeText = *r->modeText;
-    if (!nb::sstvMode()) nb::showModeLabel(g.RigModeText);
+    if (!nb().sstvMode()) nb().showModeLabel(g.RigModeText);
 }
 
 void IcomParseFreq() {
     const QByteArray reply = readBytes();
-    if (!nb::statusMessage().isEmpty()) return;
+    if (!nb().statusMessage().isEmpty()) return;
     takeReading(Family::Icom, decodeIcomFreq(reply, icomAddress()));
 }
 

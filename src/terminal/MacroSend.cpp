@@ -2,9 +2,10 @@
 
 #include "core/Globals.h"
 #include "core/SharedRoutines.h"
-#include "core/TxDispatch.h"
+#include "core/ui/PaneMarks.h"
+#include "core/ui/TxDispatch.h"
 #include "log/LogGlobals.h"
-#include "log/TEMP_LOG.h"
+#include "log/ui/TEMP_LOG.h"
 #include "platform/Clock.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPolling.h"

@@ -5,7 +5,7 @@
 
 #include "core/Globals.h"
 #include "core/IniValues.h"
-#include "core/PskEngine.h"
+#include "core/ui/PskEngine.h"
 #include "platform/PskCore.h"
 
 namespace {

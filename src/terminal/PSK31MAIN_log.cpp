@@ -2,10 +2,11 @@
 // keep the log entry window in step with the library link.
 #include "core/Globals.h"
 #include "core/SharedRoutines.h"
-#include "log/LogButton.h"
-#include "log/LogEntry.h"
+#include "core/ui/PaneMarks.h"
 #include "log/LogGlobals.h"
-#include "log/TEMP_LOG.h"
+#include "log/ui/LogButton.h"
+#include "log/ui/LogEntry.h"
+#include "log/ui/TEMP_LOG.h"
 #include "terminal/PSK31MAIN.h"
 
 namespace {

@@ -6,13 +6,13 @@
 // the rig port.
 #include "terminal/PSK31MAIN.h"
 
-#include "core/AboutZORVATEK.h"
 #include "core/Globals.h"
 #include "core/IniValues.h"
 #include "core/MmttyCommand.h"
 #include "core/SharedRoutines.h"
+#include "core/ui/AboutZORVATEK.h"
 #include "log/LogGlobals.h"
-#include "log/TEMP_LOG.h"
+#include "log/ui/TEMP_LOG.h"
 #include "platform/AtomicFile.h"
 #include "platform/Clock.h"
 #include "platform/Cp932.h"

@@ -1,7 +1,7 @@
 #include "terminal/RepeatMain.h"
 
 #include "core/Globals.h"
-#include "core/TxDispatch.h"
+#include "core/ui/TxDispatch.h"
 #include "platform/PskCore.h"
 #include "terminal/PSK31MAIN.h"
 

@@ -2,7 +2,8 @@
 
 #include "core/Globals.h"
 #include "core/SharedRoutines.h"
-#include "log/TEMP_LOG.h"
+#include "core/ui/PaneMarks.h"
+#include "log/ui/TEMP_LOG.h"
 #include "platform/Colour.h"
 #include "terminal/PSK31MAIN.h"
 #include "terminal/TxState.h"

@@ -1,7 +1,7 @@
 // The message line and its timer on the version window.
 #include "core/MessageLine.h"
-#include "core/AboutZORVATEK.h"
 #include "core/Globals.h"
+#include "core/ui/AboutZORVATEK.h"
 #include "sstv/SSTVForm.h"
 #include "support/ProgramFolder.h"
 #include "terminal/PSK31MAIN.h"
@@ -71,7 +71,7 @@ TEST_F(MessageLine, InSstvModeOnlyTheSstvBoxIsUsed) {
 TEST_F(MessageLine, VersionWindowHidesOnOkAndCloseAndKeepsItsTimers) {
     AboutZORVATEK& about = forms::AboutZORVATEK();
     EXPECT_EQ(about.windowTitle(), QStringLiteral("Version"));
-    EXPECT_EQ(about.Timer1->interval(), 1000);
+    EXPECT_EQ(about.Timer6->interval(), 300);
     EXPECT_EQ(about.Label6->text(), QStringLiteral("4.93β"));
     about.show();
     EXPECT_EQ(about.Label18->text(), QStringLiteral("0"));

@@ -1,5 +1,5 @@
 // Starting the PSK library, applying a PSK mode, the zoomed spectrum's span.
-#include "core/PskEngine.h"
+#include "core/ui/PskEngine.h"
 #include "PskFixture.h"
 #include "platform/Dialogs.h"
 
@@ -76,7 +76,7 @@ TEST_F(PskEngine, StartFailuresAreReportedToTheOperator) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        pskcore::lib().resetForTest();
+        renewContext();
         ui::script::clearAsked();
         pskcore::lib().hooks().startResult = c.startResult;
         pskcore::lib().hooks().comPortResult = c.comPortResult;

@@ -1,7 +1,7 @@
 // The PSK library's status codes, IMD and clock error, and the display tick.
 #include "PskFixture.h"
-#include "core/PskCoreWndProc.h"
-#include "core/PskEngine.h"
+#include "core/ui/PskCoreWndProc.h"
+#include "core/ui/PskEngine.h"
 #include "platform/Colour.h"
 #include "platform/ControlColour.h"
 #include "platform/Dialogs.h"

@@ -1,6 +1,6 @@
 // The version window's one-shot timer that hands the PTT port to the PSK core library.
-#include "core/AboutZORVATEK.h"
 #include "core/Globals.h"
+#include "core/ui/AboutZORVATEK.h"
 #include "platform/Dialogs.h"
 #include "platform/PskCore.h"
 #include "support/ProgramFolder.h"
@@ -11,14 +11,8 @@ using core::g;
 
 class PttPortTimer : public zvtest::ProgramFolderTest {
   protected:
-    void SetUp() override {
-        ProgramFolderTest::SetUp();
-        pskcore::lib().resetForTest();
-    }
-    void TearDown() override {
-        pskcore::lib().resetForTest();
-        ProgramFolderTest::TearDown();
-    }
+    void SetUp() override { ProgramFolderTest::SetUp(); }
+    void TearDown() override { ProgramFolderTest::TearDown(); }
     QStringList portCalls() const {
         QStringList out;
         for (const pskcore::LibCall& c : pskcore::lib().calls())
@@ -48,7 +42,7 @@ TEST_F(PttPortTimer, PortResultsAndMessages) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.port + std::string("/") + c.control);
         forms::unload<AboutZORVATEK>();
-        pskcore::lib().resetForTest();
+        renewContext();
         pskcore::lib().hooks().comPortResult = c.result;
         ui::script::clearAsked();
         g.OpMode = core::ModeBpsk;

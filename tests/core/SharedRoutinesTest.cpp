@@ -2,8 +2,9 @@
 // real folder and the log-scrolling guard.
 #include "core/SharedRoutines.h"
 #include "core/Globals.h"
+#include "core/ui/PaneMarks.h"
 #include "log/LogGlobals.h"
-#include "log/TEMP_LOG.h"
+#include "log/ui/TEMP_LOG.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "support/ProgramFolder.h"

@@ -1,9 +1,9 @@
 // The start-up sequence against a temporary program folder.
-#include "core/Startup.h"
-#include "core/AboutZORVATEK.h"
+#include "core/ui/Startup.h"
 #include "core/Globals.h"
-#include "core/STUPZORVATEK.h"
 #include "core/StartupFiles.h"
+#include "core/ui/AboutZORVATEK.h"
+#include "core/ui/STUPZORVATEK.h"
 #include "log/LogGlobals.h"
 #include "platform/Dialogs.h"
 #include "platform/Hamlog.h"
@@ -29,14 +29,12 @@ class Startup : public zvtest::ProgramFolderTest {
   protected:
     void SetUp() override {
         ProgramFolderTest::SetUp();
-        pskcore::lib().resetForTest();
         hamlog::setThdllVersionForTest(0x50300);
         rig::g = {};
         spots::g = {};
     }
     void TearDown() override {
         if (logbook::g.HamlogProcessId > 0) ::kill(static_cast<pid_t>(logbook::g.HamlogProcessId), SIGTERM);
-        pskcore::lib().resetForTest();
         ProgramFolderTest::TearDown();
     }
     QStringList prompts() const {

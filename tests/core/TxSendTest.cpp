@@ -1,8 +1,8 @@
 // The pending transmission handed to the engine of each mode.
 #include "PskFixture.h"
 #include "core/MmttyCommand.h"
-#include "core/PskEngine.h"
-#include "core/TxDispatch.h"
+#include "core/ui/PskEngine.h"
+#include "core/ui/TxDispatch.h"
 #include "platform/ControlColour.h"
 #include "platform/MmvariIds.h"
 #include "platform/Paths.h"

@@ -2,9 +2,9 @@
 // A program folder with a log of the logging library and the library link on;
 // the main window loaded from minimal settings.
 #include "core/Globals.h"
-#include "log/LogEntry.h"
 #include "log/LogGlobals.h"
-#include "log/TEMP_LOG.h"
+#include "log/ui/LogEntry.h"
+#include "log/ui/TEMP_LOG.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Hamlog.h"

@@ -11,7 +11,7 @@ using namespace bobmako;
 
 class BobMakoTest : public zvtest::ProgramFolderTest {
   protected:
-    BobMako& lib = BobMako::instance();
+    BobMako& lib = bobmako::lib();
     std::vector<std::int32_t> x = std::vector<std::int32_t>(XyPoints, 0), y = x;
     std::vector<std::int32_t> fft = std::vector<std::int32_t>(FftPoints, -1);
 };

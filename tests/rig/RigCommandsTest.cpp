@@ -2,7 +2,6 @@
 // through the real serial code to a simulated rig.
 #include "RigLinkFixture.h"
 
-#include "core/AboutZORVATEK.h"
 #include "core/Globals.h"
 #include "platform/Dialogs.h"
 #include "rig/RigCommands.h"
@@ -315,13 +314,13 @@ TEST_F(RigLinkTest, SettingsAreReadWithTheirDefaults) {
 
 namespace {
 
-TEST_F(RigLinkTest, UnloadingTheVersionWindowReleasesAKeyedRig) {
+TEST_F(RigLinkTest, TheRigLinkGoingAwayReleasesAKeyedRig) {
     zvtest::RigSimulator& rig = openRig(QStringLiteral("FT817"));
     core::g.MmttyTxOn = 1;
     rig::RigPttOn();
     ASSERT_TRUE(zvtest::waitUntil([&] { return rig.ptt; }, 3000));
-    forms::unload<AboutZORVATEK>();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    // The program ends without its shutdown sequence.
+    renewContext();
     EXPECT_EQ(rig::g.RigPortOpen, 0);
     EXPECT_TRUE(zvtest::waitUntil([&] { return !rig.ptt; }, 3000));
     core::g.MmttyTxOn = 0;

@@ -2,12 +2,13 @@
 // the frequency and mode reach the windows, at once or by the poll timer.
 #include "RigLinkFixture.h"
 
-#include "core/AboutZORVATEK.h"
 #include "core/Globals.h"
+#include "core/ui/AboutZORVATEK.h"
 #include "log/LogGlobals.h"
-#include "log/TEMP_LOG.h"
+#include "log/ui/TEMP_LOG.h"
 #include "platform/Dialogs.h"
 #include "rig/RigGlobals.h"
+#include "rig/RigLink.h"
 #include "rig/RigPolling.h"
 #include "rig/RigPort.h"
 #include "spots/ClusterData.h"
@@ -69,14 +70,14 @@ TEST_F(RigLinkTest, FT900RepliesAreNotRead) {
 TEST_F(RigLinkTest, PollTimerShowsANewDialAtTheNextPoll) {
     rig::g.RigPollInterval = 100;
     zvtest::RigSimulator& rig = openRig(QStringLiteral("ICOM"), 2);
-    EXPECT_TRUE(forms::AboutZORVATEK().Timer1->isActive());
-    EXPECT_EQ(forms::AboutZORVATEK().Timer1->interval(), 100);
+    EXPECT_TRUE(rig::link().Timer1->isActive());
+    EXPECT_EQ(rig::link().Timer1->interval(), 100);
     rig.dialHz = 7035000;
     ASSERT_TRUE(zvtest::waitUntil([&] { return frequencyLabel() == QLatin1String("7.035.000"); }, 3000));
     rig.dialHz = 7041230;
     ASSERT_TRUE(zvtest::waitUntil([&] { return frequencyLabel() == QLatin1String("7.041.230"); }, 3000));
     rig::RigStopPolling();
-    EXPECT_FALSE(forms::AboutZORVATEK().Timer1->isActive());
+    EXPECT_FALSE(rig::link().Timer1->isActive());
 }
 
 TEST_F(RigLinkTest, LogEntryFieldsTakeTheFrequencyWithTheLibraryLink) {

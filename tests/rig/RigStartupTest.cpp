@@ -2,7 +2,7 @@
 // the program started, and the main window showing the rig's frequency and
 // mode by the poll timer, following the dial when it turns.
 #include "core/Globals.h"
-#include "core/Startup.h"
+#include "core/ui/Startup.h"
 #include "platform/PskCore.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
@@ -19,12 +19,10 @@ class RigStartup : public zvtest::ProgramFolderTest {
   protected:
     void SetUp() override {
         ProgramFolderTest::SetUp();
-        pskcore::lib().resetForTest();
         rig::g = {};
     }
     void TearDown() override {
         if (rig::g.RigPortOpen == 1) rig::RigClosePort();
-        pskcore::lib().resetForTest();
         ProgramFolderTest::TearDown();
     }
 };

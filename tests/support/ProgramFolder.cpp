@@ -1,14 +1,13 @@
 #include "support/ProgramFolder.h"
 
+#include "app/AppContext.h"
 #include "core/Globals.h"
 #include "log/LogGlobals.h"
-#include "platform/BobMako.h"
 #include "platform/Clock.h"
 #include "platform/Cp932.h"
 #include "platform/Dialogs.h"
 #include "platform/Forms.h"
 #include "platform/Paths.h"
-#include "platform/PskCore.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -25,12 +24,15 @@ void ProgramFolderTest::SetUp() {
     logbook::g = {};
     sysclock::resetForTest();
     ui::script::begin();
-    pskcore::lib().resetForTest();
-    bobmako::BobMako::instance().resetForTest();
+}
+
+void ProgramFolderTest::renewContext() {
+    context_.reset();
+    context_ = std::make_unique<app::AppContext>();
 }
 
 void ProgramFolderTest::TearDown() {
-    pskcore::lib().resetForTest();
+    context_->engines().psk.fnStopSoundCard();
     forms::unloadAllExcept();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ui::script::end();

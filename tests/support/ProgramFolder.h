@@ -1,11 +1,15 @@
 #pragma once
 // A fresh, empty program folder for one test: ZORVATEK_HOME points at it, the
-// dialogs are scripted, the clock is real, the shared state and the engine
-// libraries are reset and every window is unloaded again at the end.
+// dialogs are scripted, the clock is real, the shared state is reset, the test
+// has an application context of its own (fresh engines and rig link) and every
+// window is unloaded again at the end.
+#include "app/AppContext.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace zvtest {
 
@@ -22,8 +26,14 @@ class ProgramFolderTest : public ::testing::Test {
     // Writes ZORVATEK.INI from UTF-8 text, converted to Shift-JIS with CR LF.
     void writeIni(const QString& text) const;
 
+    app::AppContext& context() { return *context_; }
+    // Fresh engines and rig link, as at the start of a run.
+    void renewContext();
+
   private:
     QTemporaryDir dir_;
+    // Made with the fixture, so that the test's own members can use the engines.
+    std::unique_ptr<app::AppContext> context_ = std::make_unique<app::AppContext>();
     QByteArray previousHome_;
 };
 

@@ -1,9 +1,9 @@
 // The main window's load from a program folder's settings.
 #include "core/Globals.h"
 #include "core/IniValues.h"
-#include "core/PskEngine.h"
+#include "core/ui/PskEngine.h"
 #include "log/LogGlobals.h"
-#include "log/TEMP_LOG.h"
+#include "log/ui/TEMP_LOG.h"
 #include "platform/Colour.h"
 #include "platform/ControlColour.h"
 #include "platform/Dialogs.h"

@@ -1,10 +1,10 @@
 // The end of a run from the main window: what is refused, what is stored and
 // written, what is released, and that every window goes before the process ends.
 #include "terminal/Shutdown.h"
-#include "core/AboutZORVATEK.h"
 #include "core/Globals.h"
 #include "core/IniValues.h"
 #include "core/MmttyCommand.h"
+#include "core/ui/AboutZORVATEK.h"
 #include "log/LogGlobals.h"
 #include "platform/Clock.h"
 #include "platform/Cp932.h"
@@ -240,7 +240,7 @@ TEST_F(Shutdown, ACopyThatCannotBeWrittenIsReportedAndTheEngineAndRigAreStillRel
         EXPECT_EQ(loadedAtEnd, 0);
         ends = 0;
         g = {};
-        pskcore::lib().resetForTest();
+        renewContext();
         sim.reset();
     }
 }

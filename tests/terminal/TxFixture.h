@@ -2,9 +2,9 @@
 // The main window loaded in a PSK mode with its engine start held back, so that
 // every call into the PSK library comes from the transmit path under test; the
 // RTTY program runs for real when a test asks for it.
-#include "core/AboutZORVATEK.h"
 #include "core/Globals.h"
 #include "core/MmttyCommand.h"
+#include "core/ui/AboutZORVATEK.h"
 #include "platform/MmttyLink.h"
 #include "platform/Paths.h"
 #include "platform/PskCore.h"

@@ -3,7 +3,8 @@
 #include "TxFixture.h"
 
 #include "core/SharedRoutines.h"
-#include "log/TEMP_LOG.h"
+#include "core/ui/PaneMarks.h"
+#include "log/ui/TEMP_LOG.h"
 #include "platform/Clock.h"
 #include "platform/MmvariIds.h"
 #include "terminal/TxInsert.h"

@@ -1,7 +1,7 @@
 // Every window is reached through the registry: a touch loads it hidden, an
 // unload destroys it and the next touch loads a fresh one.
-#include "core/AboutZORVATEK.h"
-#include "log/TEMP_LOG.h"
+#include "core/ui/AboutZORVATEK.h"
+#include "log/ui/TEMP_LOG.h"
 #include "settings/CFGSHEET.h"
 #include "spots/ClusterData.h"
 #include "sstv/SSTVForm.h"

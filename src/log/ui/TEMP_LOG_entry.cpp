@@ -2,9 +2,9 @@
 #include "core/Globals.h"
 #include "core/IniValues.h"
 #include "core/MessageLine.h"
-#include "log/LogEntry.h"
 #include "log/LogGlobals.h"
-#include "log/TEMP_LOG.h"
+#include "log/ui/LogEntry.h"
+#include "log/ui/TEMP_LOG.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
 

@@ -1,12 +1,11 @@
 #pragma once
 // The version window. Shown, it lists the versions of the system and of the
 // outside libraries; hidden, it stays loaded for the whole run and carries the
-// rig poll timer, the message timer of the message line and the one-shot
-// timer that hands the PTT port to the PSK core library after start-up.
+// message timer of the message line and the one-shot timer that hands the PTT
+// port to the PSK core library after start-up.
 // Closing it only hides it, so these live on.
 #include "platform/Forms.h"
 #include "platform/PictureBox.h"
-#include "platform/SerialComm.h"
 
 #include <QDialog>
 #include <QLabel>
@@ -19,10 +18,8 @@ class AboutZORVATEK : public QDialog {
     AboutZORVATEK();
     void Form_Load();
 
-    QTimer* Timer1;      // rig poll, 1000 ms at design
-    QTimer* Timer3;      // message timer, idle until armed
-    QTimer* Timer6;      // PTT-port timer: once, 300 ms after the load
-    SerialComm* MSComm1; // the rig's CAT port
+    QTimer* Timer3; // message timer, idle until armed
+    QTimer* Timer6; // PTT-port timer: once, 300 ms after the load
     QPushButton* Command1;
     PictureBox* Picture1;
     QLabel* Label2;  // PSK core library version

@@ -1,4 +1,4 @@
-#include "core/PskCoreWndProc.h"
+#include "core/ui/PskCoreWndProc.h"
 
 #include "core/Globals.h"
 #include "platform/PskCore.h"

@@ -1,9 +1,9 @@
-#include "core/PskEngine.h"
+#include "core/ui/PskEngine.h"
 
 #include "core/Globals.h"
 #include "core/IniValues.h"
 #include "core/MessageLine.h"
-#include "core/PskCoreWndProc.h"
+#include "core/ui/PskCoreWndProc.h"
 #include "platform/Dialogs.h"
 #include "platform/PskCore.h"
 #include "terminal/PSK31MAIN.h"

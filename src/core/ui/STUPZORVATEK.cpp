@@ -1,6 +1,6 @@
-#include "core/STUPZORVATEK.h"
+#include "core/ui/STUPZORVATEK.h"
 
-#include "core/VersionLabels.h"
+#include "core/ui/VersionLabels.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>

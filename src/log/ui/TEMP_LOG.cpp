@@ -1,7 +1,7 @@
-#include "log/TEMP_LOG.h"
+#include "log/ui/TEMP_LOG.h"
 
-#include "log/LogEntry.h"
-#include "log/LogEntryFields.h"
+#include "log/ui/LogEntry.h"
+#include "log/ui/LogEntryFields.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -1,8 +1,8 @@
-#include "log/HamlogLink.h"
+#include "log/ui/HamlogLink.h"
 
 #include "core/Globals.h"
 #include "log/LogGlobals.h"
-#include "log/QsoBoxes.h"
+#include "log/ui/QsoBoxes.h"
 #include "platform/Cp932.h"
 #include "platform/Dialogs.h"
 #include "platform/HamlogWindowLink.h"

@@ -1,10 +1,10 @@
-#include "core/StartupSettings.h"
+#include "core/ui/StartupSettings.h"
 
 #include "core/Globals.h"
 #include "core/IniValues.h"
 #include "core/Version.h"
 #include "log/LogGlobals.h"
-#include "log/TEMP_LOG.h"
+#include "log/ui/TEMP_LOG.h"
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
 #include "spots/SpotGlobals.h"

@@ -1,4 +1,4 @@
-#include "core/VersionLabels.h"
+#include "core/ui/VersionLabels.h"
 
 #include "platform/Colour.h"
 

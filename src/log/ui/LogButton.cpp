@@ -1,9 +1,9 @@
-#include "log/LogButton.h"
+#include "log/ui/LogButton.h"
 
 #include "core/Globals.h"
-#include "log/HamlogLink.h"
-#include "log/LogEntry.h"
 #include "log/LogGlobals.h"
+#include "log/ui/HamlogLink.h"
+#include "log/ui/LogEntry.h"
 #include "platform/ControlColour.h"
 #include "platform/Dialogs.h"
 

@@ -2,8 +2,8 @@
 // or spectrum, the zoomed spectrum or the input display, the phase scope and
 // the level bar.
 #include "core/Globals.h"
-#include "core/PskCoreWndProc.h"
-#include "core/PskEngine.h"
+#include "core/ui/PskCoreWndProc.h"
+#include "core/ui/PskEngine.h"
 #include "platform/PskCore.h"
 #include "terminal/PSK31MAIN.h"
 #include "terminal/PskDisplay.h"

@@ -1,4 +1,4 @@
-#include "core/TxDispatch.h"
+#include "core/ui/TxDispatch.h"
 
 #include "core/Globals.h"
 #include "core/IniValues.h"

@@ -1,7 +1,7 @@
 // Storing the entry through the logging library, and showing a record of the log.
-#include "log/LogEntry.h"
 #include "log/LogGlobals.h"
-#include "log/TEMP_LOG.h"
+#include "log/ui/LogEntry.h"
+#include "log/ui/TEMP_LOG.h"
 #include "platform/Dialogs.h"
 #include "rig/RigGlobals.h"
 

@@ -1,4 +1,4 @@
-#include "log/QsoBoxes.h"
+#include "log/ui/QsoBoxes.h"
 
 #include "core/Globals.h"
 #include "terminal/PSK31MAIN.h"

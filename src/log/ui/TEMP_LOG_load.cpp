@@ -3,10 +3,10 @@
 #include "core/IniStore.h"
 #include "core/IniValues.h"
 #include "core/SharedRoutines.h"
-#include "log/LogEntry.h"
 #include "log/LogGlobals.h"
-#include "log/QsoBoxes.h"
-#include "log/TEMP_LOG.h"
+#include "log/ui/LogEntry.h"
+#include "log/ui/QsoBoxes.h"
+#include "log/ui/TEMP_LOG.h"
 #include "platform/Cp932.h"
 #include "platform/Paths.h"
 

@@ -1,4 +1,4 @@
-#include "core/AboutZORVATEK.h"
+#include "core/ui/AboutZORVATEK.h"
 
 #include "core/Globals.h"
 #include "core/IniValues.h"
@@ -10,17 +10,15 @@
 #include "sstv/SSTVForm.h"
 #include "terminal/PSK31MAIN.h"
 
-#include "core/VersionLabels.h"
+#include "core/ui/VersionLabels.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
 
 AboutZORVATEK::AboutZORVATEK()
-    : Timer1(new QTimer(this)), Timer3(new QTimer(this)), Timer6(new QTimer(this)),
-      MSComm1(new SerialComm(this)), Command1(new QPushButton(QStringLiteral("OK"))),
+    : Timer3(new QTimer(this)), Timer6(new QTimer(this)), Command1(new QPushButton(QStringLiteral("OK"))),
       Picture1(new PictureBox) {
     setWindowTitle(QStringLiteral("Version"));
-    Timer1->setInterval(1000);
     Timer6->setInterval(300);
     Timer6->start();
     Picture1->setBackColor(QColor(0x00, 0x40, 0x80));

@@ -1,0 +1,50 @@
+# Fails when a source file includes a folder that its layer may not see.
+# Run as: cmake -DSOURCE_DIR=<src> -DSTAMP=<file> -P CheckLayers.cmake
+#
+# Layers, lowest first: platform; core; rig and log (beside each other);
+# the windows (terminal, core/ui, log/ui, sstv, settings, spots: they may use
+# each other); app.
+cmake_minimum_required(VERSION 3.25)
+set(windows terminal core/ui log/ui sstv settings spots)
+set(allowed_platform platform)
+set(allowed_core platform core)
+set(allowed_rig platform core rig)
+set(allowed_log platform core log)
+set(allowed_windows platform core rig log ${windows})
+set(allowed_app platform core rig log ${windows} app)
+
+function(layer_of folder out)
+  if(folder IN_LIST windows)
+    set(${out} windows PARENT_SCOPE)
+  elseif(folder MATCHES "^platform(/|$)")
+    set(${out} platform PARENT_SCOPE)
+  else()
+    set(${out} ${folder} PARENT_SCOPE)
+  endif()
+endfunction()
+
+file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*.cpp ${SOURCE_DIR}/*.h)
+set(faults "")
+foreach(file ${files})
+  get_filename_component(folder ${file} DIRECTORY)
+  layer_of(${folder} layer)
+  if(NOT DEFINED allowed_${layer})
+    string(APPEND faults "\n  ${file}: folder ${folder} belongs to no layer")
+    continue()
+  endif()
+  file(STRINGS ${SOURCE_DIR}/${file} includes REGEX "^#include \"[^\"]+/[^\"/]+\"")
+  foreach(line ${includes})
+    string(REGEX REPLACE "^#include \"(.+)/[^/\"]+\".*" "\\1" target ${line})
+    if(target MATCHES "^platform(/|$)")
+      set(target platform)
+    endif()
+    if(NOT target STREQUAL folder AND NOT target IN_LIST allowed_${layer})
+      string(APPEND faults "\n  ${file} includes ${target}/, which its layer may not see")
+    endif()
+  endforeach()
+endforeach()
+
+if(faults)
+  message(FATAL_ERROR "Layering broken:${faults}")
+endif()
+file(TOUCH ${STAMP})

@@ -1,0 +1,23 @@
+#include "app/WindowInterfaces.h"
+
+#include "core/Globals.h"
+#include "core/ui/AboutZORVATEK.h"
+#include "sstv/SSTVForm.h"
+#include "terminal/PSK31MAIN.h"
+
+#include <QLineEdit>
+#include <QTimer>
+
+namespace app {
+
+void MessageLineWindows::showTimedMessage(const QString& text, int milliseconds) {
+    QLineEdit* box = core::g.OpMode == core::ModeSstv ? forms::SSTVForm().Text3 : forms::PSK31MAIN().Text3;
+    box->setText(text);
+    box->show();
+    box->raise();
+    QTimer* timer = forms::AboutZORVATEK().Timer3;
+    timer->setInterval(milliseconds);
+    timer->start();
+}
+
+} // namespace app

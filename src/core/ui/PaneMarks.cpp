@@ -1,0 +1,60 @@
+#include "core/ui/PaneMarks.h"
+
+#include "core/Globals.h"
+#include "core/SharedRoutines.h"
+#include "log/LogGlobals.h"
+#include "log/ui/LogEntry.h"
+#include "platform/Clock.h"
+#include "platform/Colour.h"
+#include "platform/Dialogs.h"
+#include "terminal/PSK31MAIN.h"
+
+namespace core {
+namespace {
+
+QColor storedColour(const QString& text, const QColor& fallback) {
+    std::uint32_t ref = 0;
+    return colour::parseRef(text, &ref) ? colour::fromRef(ref) : fallback;
+}
+
+void appendMark(const QString& prefix, bool lineBreakAfter) {
+    if (g.OpMode == ModeSstv) return;
+    MakeTimeStamp();
+    const QString mark = QStringLiteral("\r\n") + prefix + g.TimeStampText +
+                         (lineBreakAfter ? QStringLiteral("\r\n") : QString());
+    RichTextPane* pane = forms::PSK31MAIN().RichTextBox1;
+    // RxMarkPos holds the pane's length before its last received character.
+    pane->setSelStart(g.RxMarkPos + 1);
+    pane->setSelColor(storedColour(g.TxAreaBackColor, Qt::gray));
+    pane->setSelText(mark);
+    pane->setSelColor(storedColour(g.RxForeColor, Qt::black));
+    g.RxMarkPos = pane->length();
+    pane->setSelStart(g.RxMarkPos + 1);
+}
+
+} // namespace
+
+void MakeTimeStamp() {
+    if (g.OpMode == ModeSstv) return;
+    const bool utc = forms::PSK31MAIN().Check2->checkState() == Qt::Checked;
+    g.TimeZoneOffsetH = utc ? -9 : 0;
+    const QDateTime shown = sysclock::jstNow().addSecs(g.TimeZoneOffsetH * 3600);
+    g.TimeStampText = QStringLiteral("<< ") + GeneralDateTime(shown) + QLatin1Char('/') +
+                      (utc ? QStringLiteral("UTC") : QStringLiteral("JST")) + QStringLiteral(" >>");
+}
+
+void MarkRxStart() {
+    appendMark(QStringLiteral("RX-"), true);
+}
+
+void MarkTxStart() {
+    appendMark(QStringLiteral("TX-"), false);
+}
+
+void CheckLogScrolling() {
+    if (logbook::g.LogEditMode != 1) return;
+    ui::msgBox(QStringLiteral("LOG帳がスクロール中です\r\n新しいページにします"), ui::OkOnly);
+    logbook::StartLogEntry();
+}
+
+} // namespace core

@@ -1,0 +1,53 @@
+#include "rig/RigLink.h"
+
+#include "platform/Installed.h"
+#include "platform/SerialComm.h"
+#include "rig/CatFrames.h"
+#include "rig/RigCommands.h"
+#include "rig/RigGlobals.h"
+#include "rig/RigNeighbours.h"
+#include "rig/RigPolling.h"
+#include "rig/RigPort.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+namespace rig {
+
+RigLink::RigLink() : MSComm1(new SerialComm(this)), Timer1(new QTimer(this)) {
+    Timer1->setInterval(1000);
+    connect(MSComm1, &SerialComm::onComm, this, [](int code) { OnRigComm(code); });
+    connect(Timer1, &QTimer::timeout, this, [] { RigPollTick(); });
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [] {
+        if (g.RigPortOpen == 1) RigClosePort();
+    });
+}
+
+RigLink::~RigLink() {
+    releaseKeyedRig();
+}
+
+void RigLink::releaseKeyedRig() {
+    const std::optional<Family> f = familyOf(g.RigType);
+    if (g.RigPortOpen == 1 && f && installed::has<Neighbours>() && nb().pttByCat() &&
+        nb().anyEngineTransmits()) {
+        MSComm1->clearBuffers();
+        MSComm1->write(pttCommand(*f, false, hexCodeByte(g.IcomAddress)));
+    }
+    MSComm1->close();
+    g.RigPortOpen = 0;
+}
+
+RigLink& link() {
+    return installed::get<RigLink>();
+}
+
+SerialComm& port() {
+    return *link().MSComm1;
+}
+
+QTimer& pollTimer() {
+    return *link().Timer1;
+}
+
+} // namespace rig
