@@ -2,8 +2,10 @@
 // The window registry. Every window of the system has one instance, reached by
 // its name from every subsystem (each window's header offers forms::NAME()).
 // Touching a window that is not loaded loads it hidden: it is built and its
-// Form_Load runs. Unloading runs its Form_Unload and destroys it; the next touch
-// loads a fresh one.
+// Form_Load runs. Unloading runs its Form_Unload, stops its timers, detaches its
+// filters and destroys it; the next touch loads a fresh one.
+#include "platform/WindowFilter.h"
+
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -34,6 +36,7 @@ template <class W> void unload() {
     detail::forget(typeid(W).name());
     if constexpr (requires(W & x) { x.Form_Unload(); }) w->Form_Unload();
     w->hide();
+    quiesce(w);
     w->deleteLater();
 }
 

@@ -4,6 +4,7 @@
 #include "platform/Colour.h"
 #include "platform/ControlColour.h"
 #include "platform/Dialogs.h"
+#include "platform/WindowFilter.h"
 #include "terminal/MACRO_FORM.h"
 #include "terminal/MacroCwIdCombo.h"
 #include "terminal/MacroSend.h"
@@ -29,12 +30,16 @@ void emptySlot(int i) {
 }
 
 // Presses on the macro buttons.
-class MainWindowFilter : public QObject {
+// The macro buttons' presses, left and right, before the button acts on them.
+class ButtonPressFilter : public forms::WindowFilter {
   public:
-    using QObject::QObject;
+    explicit ButtonPressFilter(PSK31MAIN& w) : WindowFilter(&w) {
+        for (QPushButton* b : w.Command8)
+            watch(b);
+    }
 
   protected:
-    bool eventFilter(QObject* watched, QEvent* e) override {
+    bool filter(QObject* watched, QEvent* e) override {
         if (e->type() == QEvent::MouseButtonPress) return buttonPress(watched, static_cast<QMouseEvent*>(e));
         return false;
     }
@@ -175,7 +180,7 @@ void Roundqso_Click() {
 }
 
 void connectMainWindow(PSK31MAIN& w) {
-    qApp->installEventFilter(new MainWindowFilter(&w));
+    new ButtonPressFilter(w);
     connectCwIdCombo(w);
     w.MACROMOV->setCheckable(true);
     QObject::connect(w.MACROMOV, &QAction::triggered, &w, [] { MACROMOV_Click(); });

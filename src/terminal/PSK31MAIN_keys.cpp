@@ -12,6 +12,7 @@
 #include "platform/MmvariIds.h"
 #include "platform/Paths.h"
 #include "platform/PskCore.h"
+#include "platform/WindowFilter.h"
 #include "terminal/MacroButtons.h"
 #include "terminal/MacroSend.h"
 #include "terminal/MacroState.h"
@@ -19,6 +20,7 @@
 #include "terminal/RepeatMain.h"
 #include "terminal/Shutdown.h"
 #include "terminal/TxControl.h"
+#include "terminal/TxWiring.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -178,12 +180,16 @@ bool shortcutMacro(int keyCode, int shift) {
 // Passes each key of the main window to its handler once, before the focused
 // control; a key the control passes on reaches every parent again, and is not
 // handled again there.
-class KeyPreview : public QObject {
+// The one key handler of the main window: it sees every key of the window's
+// controls first (Form_KeyDown), then hands what it lets pass to the control's
+// own key handling. A key that a control ignores and that travels on to its
+// parent is not handled twice.
+class KeyPreview : public forms::WindowFilter {
   public:
-    explicit KeyPreview(PSK31MAIN& w) : QObject(&w), w_(w) {}
+    explicit KeyPreview(PSK31MAIN& w) : WindowFilter(&w), w_(w) { watchApplication(); }
 
   protected:
-    bool eventFilter(QObject* watched, QEvent* e) override {
+    bool filter(QObject* watched, QEvent* e) override {
         if (e->type() == QEvent::KeyRelease) seen_ = nullptr;
         if (e->type() != QEvent::KeyPress) return false;
         auto* widget = qobject_cast<QWidget*>(watched);
@@ -191,9 +197,10 @@ class KeyPreview : public QObject {
         if (e == seen_ && seenBy_ && widget != seenBy_ && widget->isAncestorOf(seenBy_)) return false;
         seen_ = e;
         seenBy_ = widget;
-        const auto* k = static_cast<QKeyEvent*>(e);
+        auto* k = static_cast<QKeyEvent*>(e);
         const int keyCode = virtualKey(k->key());
-        return keyCode >= 0 && w_.Form_KeyDown(keyCode, modifierMask(k->modifiers()));
+        if (keyCode >= 0 && w_.Form_KeyDown(keyCode, modifierMask(k->modifiers()))) return true;
+        return tx::controlKey(w_, watched, k);
     }
 
   private:
@@ -253,5 +260,5 @@ bool PSK31MAIN::Form_KeyDown(int KeyCode, int Shift) {
 }
 
 void PSK31MAIN::connectKeys() {
-    qApp->installEventFilter(new KeyPreview(*this));
+    new KeyPreview(*this);
 }

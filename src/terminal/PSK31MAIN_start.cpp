@@ -219,5 +219,5 @@ void PSK31MAIN::connectHandlers() {
     repeat::connectMainWindow(*this);
     tx::connectMainWindow(*this);
     connectLogHandlers();
-    connectKeys(); // last, so that the window sees each key before the other filters
+    connectKeys();
 }

@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "platform/Colour.h"
+#include "platform/WindowFilter.h"
 #include "terminal/CwId.h"
 #include "terminal/PSK31MAIN.h"
 #include "terminal/StatusSwitches.h"
@@ -72,15 +73,33 @@ void typedCommit(QInputMethodEvent* e) {
     if (changed) e->setCommitString(shown, e->replacementStart(), e->replacementLength());
 }
 
-class TxFilter : public QObject {
+bool transmitBoxKey(PSK31MAIN& w, QKeyEvent* e) {
+    if (e->key() == Qt::Key_Insert && e->modifiers() == Qt::NoModifier) {
+        PopupInsertMenu(insertKeyMenuPoint());
+        return true;
+    }
+    if (e->matches(QKeySequence::Paste)) {
+        const QMimeData* data = QApplication::clipboard()->mimeData();
+        if (data && data->hasText()) PasteClipboardToTx();
+        return true;
+    }
+    return typedKey(w.Text1, e);
+}
+
+// The transmit path's mouse, input-method and placement events; its keys come
+// through the main window's key preview (controlKey).
+class TxFilter : public forms::WindowFilter {
   public:
-    explicit TxFilter(PSK31MAIN& w) : QObject(&w), w_(w) {}
+    explicit TxFilter(PSK31MAIN& w) : WindowFilter(&w), w_(w) {
+        for (QObject* o : {static_cast<QObject*>(w.Text1), static_cast<QObject*>(w.Text1->viewport()),
+                           static_cast<QObject*>(w.RichTextBox4), static_cast<QObject*>(w.Command1),
+                           static_cast<QObject*>(w.Command3), static_cast<QObject*>(w.Frame2)})
+            watch(o);
+    }
 
   protected:
-    bool eventFilter(QObject* watched, QEvent* e) override {
+    bool filter(QObject* watched, QEvent* e) override {
         switch (e->type()) {
-        case QEvent::KeyPress:
-            return keyPress(watched, static_cast<QKeyEvent*>(e));
         case QEvent::InputMethod:
             if (watched == w_.Text1 || watched == w_.RichTextBox4)
                 typedCommit(static_cast<QInputMethodEvent*>(e));
@@ -109,26 +128,6 @@ class TxFilter : public QObject {
     void buttonRelease(const QMouseEvent* e) {
         if (w_.Command1->isEnabled() && w_.Command1->rect().contains(e->position().toPoint()))
             Command1_MouseUp(e->button());
-    }
-
-    bool keyPress(QObject* watched, QKeyEvent* e) {
-        if (watched == w_.Text1) return transmitBoxKey(e);
-        if (watched == w_.RichTextBox4) return typedKey(w_.RichTextBox4, e);
-        if (watched == w_.RichTextBox1) return receivePaneKey(w_, e);
-        return false;
-    }
-
-    bool transmitBoxKey(QKeyEvent* e) {
-        if (e->key() == Qt::Key_Insert && e->modifiers() == Qt::NoModifier) {
-            PopupInsertMenu(insertKeyMenuPoint());
-            return true;
-        }
-        if (e->matches(QKeySequence::Paste)) {
-            const QMimeData* data = QApplication::clipboard()->mimeData();
-            if (data && data->hasText()) PasteClipboardToTx();
-            return true;
-        }
-        return typedKey(w_.Text1, e);
     }
 
     bool mousePress(QObject* watched, QMouseEvent* e) {
@@ -162,9 +161,15 @@ void connectItems(PSK31MAIN& w) {
 
 } // namespace
 
+bool controlKey(PSK31MAIN& w, QObject* watched, QKeyEvent* e) {
+    if (watched == w.Text1) return transmitBoxKey(w, e);
+    if (watched == w.RichTextBox4) return typedKey(w.RichTextBox4, e);
+    if (watched == w.RichTextBox1) return receivePaneKey(w, e);
+    return false;
+}
+
 void connectMainWindow(PSK31MAIN& w) {
-    auto* filter = new TxFilter(w);
-    qApp->installEventFilter(filter);
+    new TxFilter(w);
     w.Text1->setContextMenuPolicy(Qt::PreventContextMenu);
     w.Text1->setAcceptDrops(false);
     w.Command1->setToolTip(QStringLiteral("右クリックでTUNE"));

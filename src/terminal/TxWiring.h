@@ -4,9 +4,14 @@
 // status bar switches, the check boxes and the web-page items.
 
 class PSK31MAIN;
+class QKeyEvent;
+class QObject;
 
 namespace tx {
 
 void connectMainWindow(PSK31MAIN& w);
+// A key of the transmit box, the typed-text pane or the receive pane, after the
+// main window's key preview has let it pass; true when it is taken.
+bool controlKey(PSK31MAIN& w, QObject* watched, QKeyEvent* e);
 
 } // namespace tx

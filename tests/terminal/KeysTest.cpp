@@ -314,3 +314,23 @@ INSTANTIATE_TEST_SUITE_P(Keys, ActionKeys,
                                             ::testing::Bool()));
 
 } // namespace
+
+class ReloadedWindow : public KeysBase {};
+
+TEST_F(ReloadedWindow, TheOldInstanceStopsAtItsUnloadAndEachKeyActsOnce) {
+    PSK31MAIN* old = w;
+    old->Timer2->start();
+    const QPointer<QTimer> oldTimer = old->Timer2;
+    forms::unload<PSK31MAIN>();
+    // Its deletion is still pending, but it runs nothing any more.
+    ASSERT_FALSE(oldTimer.isNull());
+    EXPECT_FALSE(oldTimer->isActive());
+
+    w = &forms::PSK31MAIN();
+    ASSERT_NE(w, old);
+    pskcore::lib().clearCalls();
+    QTest::keyClick(focused(false), Qt::Key_F12);
+    EXPECT_EQ(callsStartingWith(QStringLiteral("fnStartTX(")), 1);
+    QTest::keyClick(focused(true), Qt::Key_X, Qt::AltModifier);
+    EXPECT_EQ(callsStartingWith(QStringLiteral("fnAbortTX")), 1);
+}
