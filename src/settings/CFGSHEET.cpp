@@ -5,8 +5,12 @@
 #include "terminal/PSK31MAIN.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 CFGSHEET::CFGSHEET()

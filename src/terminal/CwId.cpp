@@ -3,11 +3,17 @@
 #include "core/Globals.h"
 #include "platform/ControlColour.h"
 #include "platform/Cp932.h"
+#include "platform/MmvariControl.h"
 #include "platform/MmvariIds.h"
 #include "platform/PskCore.h"
 #include "rig/RigCommands.h"
 #include "terminal/PSK31MAIN.h"
 #include "terminal/TxControl.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
 
 namespace tx {
 namespace {

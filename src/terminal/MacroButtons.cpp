@@ -4,6 +4,7 @@
 #include "platform/Colour.h"
 #include "platform/ControlColour.h"
 #include "platform/Dialogs.h"
+#include "platform/RichTextPane.h"
 #include "platform/WindowFilter.h"
 #include "terminal/MACRO_FORM.h"
 #include "terminal/MacroCwIdCombo.h"

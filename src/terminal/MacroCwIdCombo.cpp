@@ -6,8 +6,11 @@
 #include "terminal/MacroState.h"
 #include "terminal/PSK31MAIN.h"
 
+#include <QComboBox>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace macros {
 namespace {

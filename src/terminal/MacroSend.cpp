@@ -7,6 +7,8 @@
 #include "log/LogGlobals.h"
 #include "log/ui/TEMP_LOG.h"
 #include "platform/Clock.h"
+#include "platform/MmvariControl.h"
+#include "platform/RichTextPane.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPolling.h"
 #include "rig/RigPort.h"

@@ -6,30 +6,38 @@
 // PSK31MAIN_menus.cpp; the load is PSK31MAIN_load.cpp, the column and the
 // splitter PSK31MAIN_layout.cpp.
 #include "platform/Forms.h"
-#include "platform/MmvariControl.h"
-#include "platform/MmvariViews.h"
-#include "platform/PictureBox.h"
-#include "platform/RichTextPane.h"
-#include "platform/StatusPanels.h"
 #include "platform/TwipsLayout.h"
-#include "terminal/SplitterBar.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QMainWindow>
-#include <QMenu>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QSlider>
-#include <QTabWidget>
-#include <QTimer>
+#include <QString>
+
 #include <array>
+
+class LineShape;
+class PictureBox;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QScrollBar;
+class QSlider;
+class QTabWidget;
+class QTimer;
+class RichTextPane;
+class SplitterBar;
+class StatusPanels;
+namespace mmvari {
+class MmvariControl;
+class XMMVLvl;
+class XMMVView;
+} // namespace mmvari
 
 class PSK31MAIN : public QMainWindow {
     Q_OBJECT
@@ -38,212 +46,212 @@ class PSK31MAIN : public QMainWindow {
     void Form_Load();
 
     // --- Receive panes, transmit box, message line -----------------------
-    RichTextPane* RichTextBox1; // main receive pane (channel 1)
-    RichTextPane* RichTextBox2; // play-back receive pane
-    RichTextPane* RichTextBox4; // satellite pane
-    RichTextPane* Text1;        // transmit box
-    QLineEdit* Text3;           // message line, hidden when idle
-    QLineEdit* Text12;          // input overload warning, hidden when idle
-    SplitterBar* Image1;        // the splitter
-    QFrame* Picture10;          // drag bar of the splitter, hidden at rest
-    QListWidget* List1;         // call-sign candidates
+    RichTextPane* RichTextBox1 = nullptr; // main receive pane (channel 1)
+    RichTextPane* RichTextBox2 = nullptr; // play-back receive pane
+    RichTextPane* RichTextBox4 = nullptr; // satellite pane
+    RichTextPane* Text1 = nullptr;        // transmit box
+    QLineEdit* Text3 = nullptr;           // message line, hidden when idle
+    QLineEdit* Text12 = nullptr;          // input overload warning, hidden when idle
+    SplitterBar* Image1 = nullptr;        // the splitter
+    QFrame* Picture10 = nullptr;          // drag bar of the splitter, hidden at rest
+    QListWidget* List1 = nullptr;         // call-sign candidates
 
     // --- QSO boxes --------------------------------------------------------
-    QLabel* Label7;        // own call sign
-    QLabel* Label1;        // "Call Sign"
-    QLineEdit* Text5;      // his call sign
-    QLineEdit* Text6;      // his name
-    QLabel* Label3;        // "RST"
-    QLineEdit* Text7;      // his RST
-    QListWidget* List4;    // RST pick list
-    QLabel* Label47;       // "QTH "
-    QLineEdit* Text14;     // his QTH
-    QLineEdit* Text11;     // contest serial number
-    QScrollBar* VScroll4;  // its spin
-    QPushButton* Command4; // clear
-    QPushButton* Command5; // make log entry
-    QPushButton* Command6; // GET
-    QCheckBox* Check1;     // San suffix
-    QCheckBox* Check2;     // time stamps and log times in UTC
-    QCheckBox* Check3;     // timed transmission off
-    QCheckBox* Check4;     // order of a "/" call for the log
-    QCheckBox* Check5;     // data capture
-    QLabel* Label40;       // rig dial frequency
-    QLabel* Label23;       // rig mode
-    QLabel* Label26;       // information label (also the data-sync read-out)
-    QPushButton* Command1; // "TX (F12)"
+    QLabel* Label7 = nullptr;        // own call sign
+    QLabel* Label1 = nullptr;        // "Call Sign"
+    QLineEdit* Text5 = nullptr;      // his call sign
+    QLineEdit* Text6 = nullptr;      // his name
+    QLabel* Label3 = nullptr;        // "RST"
+    QLineEdit* Text7 = nullptr;      // his RST
+    QListWidget* List4 = nullptr;    // RST pick list
+    QLabel* Label47 = nullptr;       // "QTH "
+    QLineEdit* Text14 = nullptr;     // his QTH
+    QLineEdit* Text11 = nullptr;     // contest serial number
+    QScrollBar* VScroll4 = nullptr;  // its spin
+    QPushButton* Command4 = nullptr; // clear
+    QPushButton* Command5 = nullptr; // make log entry
+    QPushButton* Command6 = nullptr; // GET
+    QCheckBox* Check1 = nullptr;     // San suffix
+    QCheckBox* Check2 = nullptr;     // time stamps and log times in UTC
+    QCheckBox* Check3 = nullptr;     // timed transmission off
+    QCheckBox* Check4 = nullptr;     // order of a "/" call for the log
+    QCheckBox* Check5 = nullptr;     // data capture
+    QLabel* Label40 = nullptr;       // rig dial frequency
+    QLabel* Label23 = nullptr;       // rig mode
+    QLabel* Label26 = nullptr;       // information label (also the data-sync read-out)
+    QPushButton* Command1 = nullptr; // "TX (F12)"
 
     // --- Macro buttons and CW ID -------------------------------------------
-    QGroupBox* Frame3;
+    QGroupBox* Frame3 = nullptr;
     std::array<QPushButton*, 36> Command8{};
-    QGroupBox* Frame2;     // "CWID Set"
-    QComboBox* Combo1;     // CW ID choices
-    QPushButton* Command3; // CW ID send
-    QLabel* Label4;        // prosign hint
+    QGroupBox* Frame2 = nullptr;     // "CWID Set"
+    QComboBox* Combo1 = nullptr;     // CW ID choices
+    QPushButton* Command3 = nullptr; // CW ID send
+    QLabel* Label4 = nullptr;        // prosign hint
 
     // --- Frequencies, tuning, waterfall and spectrum -----------------------
-    QGroupBox* Frame1;
-    QLabel* Label11;        // "RXFreq"
-    QLabel* Label10;        // "TXFreq"
-    QLineEdit* Text4;       // receive audio frequency, Hz
-    QLineEdit* Text8;       // transmit audio frequency, Hz
-    QScrollBar* VScroll1;   // receive frequency
-    QScrollBar* VScroll2;   // transmit frequency
-    QPushButton* Command7;  // PSK AFC
-    QPushButton* Command9;  // PSK NET
-    QPushButton* Command10; // "WF/SP"
-    QPushButton* Command11; // signal scan
-    QLabel* Label39;        // zoom "x1".."x5"
-    PictureBox* Picture3;   // waterfall
-    PictureBox* Picture9;   // spectrum
-    PictureBox* Picture5;   // strip above the waterfall
-    PictureBox* Picture7;   // strip below the waterfall
-    QScrollBar* VScroll5;   // spectrum scale divisor
-    LineShape* Line5;       // receive-frequency cursor
-    LineShape* Line20;      // receive frequency
-    LineShape* Line21;      // transmit frequency
-    LineShape* Line8;       // temporary cursor while a sub-channel is chosen
-    LineShape* Line11;      // channel 2 marker
-    LineShape* Line12;      // channel 3 marker
-    LineShape* Line15;      // scan threshold
-    LineShape* Line16;      // RTTY mark
-    LineShape* Line17;      // RTTY space
-    QGroupBox* Frame5;      // "S-meter && Squelch"
-    QProgressBar* ProgressBar1;
-    QSlider* Slider1;  // squelch
-    QGroupBox* Frame7; // "WaterFall/Color balance", hidden at design
-    QSlider* Slider2;  // waterfall level
-    QPushButton* Command26;
-    PictureBox* Picture2; // XY scope
-    QLabel* Label8;       // channel label
-    QLabel* Label14;      // "IMD"
-    QLabel* Label15;      // IMD or S/N value
-    QLabel* Label12;      // sound-card clock error, ppm
-    QLabel* Label30;      // "Satelite"
-    QLabel* Label43;      // channel 2 marker label
-    QLabel* Label44;      // channel 3 marker label
+    QGroupBox* Frame1 = nullptr;
+    QLabel* Label11 = nullptr;        // "RXFreq"
+    QLabel* Label10 = nullptr;        // "TXFreq"
+    QLineEdit* Text4 = nullptr;       // receive audio frequency, Hz
+    QLineEdit* Text8 = nullptr;       // transmit audio frequency, Hz
+    QScrollBar* VScroll1 = nullptr;   // receive frequency
+    QScrollBar* VScroll2 = nullptr;   // transmit frequency
+    QPushButton* Command7 = nullptr;  // PSK AFC
+    QPushButton* Command9 = nullptr;  // PSK NET
+    QPushButton* Command10 = nullptr; // "WF/SP"
+    QPushButton* Command11 = nullptr; // signal scan
+    QLabel* Label39 = nullptr;        // zoom "x1".."x5"
+    PictureBox* Picture3 = nullptr;   // waterfall
+    PictureBox* Picture9 = nullptr;   // spectrum
+    PictureBox* Picture5 = nullptr;   // strip above the waterfall
+    PictureBox* Picture7 = nullptr;   // strip below the waterfall
+    QScrollBar* VScroll5 = nullptr;   // spectrum scale divisor
+    LineShape* Line5 = nullptr;       // receive-frequency cursor
+    LineShape* Line20 = nullptr;      // receive frequency
+    LineShape* Line21 = nullptr;      // transmit frequency
+    LineShape* Line8 = nullptr;       // temporary cursor while a sub-channel is chosen
+    LineShape* Line11 = nullptr;      // channel 2 marker
+    LineShape* Line12 = nullptr;      // channel 3 marker
+    LineShape* Line15 = nullptr;      // scan threshold
+    LineShape* Line16 = nullptr;      // RTTY mark
+    LineShape* Line17 = nullptr;      // RTTY space
+    QGroupBox* Frame5 = nullptr;      // "S-meter && Squelch"
+    QProgressBar* ProgressBar1 = nullptr;
+    QSlider* Slider1 = nullptr;  // squelch
+    QGroupBox* Frame7 = nullptr; // "WaterFall/Color balance", hidden at design
+    QSlider* Slider2 = nullptr;  // waterfall level
+    QPushButton* Command26 = nullptr;
+    PictureBox* Picture2 = nullptr; // XY scope
+    QLabel* Label8 = nullptr;       // channel label
+    QLabel* Label14 = nullptr;      // "IMD"
+    QLabel* Label15 = nullptr;      // IMD or S/N value
+    QLabel* Label12 = nullptr;      // sound-card clock error, ppm
+    QLabel* Label30 = nullptr;      // "Satelite"
+    QLabel* Label43 = nullptr;      // channel 2 marker label
+    QLabel* Label44 = nullptr;      // channel 3 marker label
 
     // --- Engine panels (tab strip) ------------------------------------------
-    QTabWidget* SSTab1;
-    PictureBox* Picture4; // narrow spectrum, click to tune
-    LineShape* Line1;     // receive marker
-    LineShape* Line2;     // transmit marker
-    LineShape* Line3;     // side markers about 15 Hz either side of the transmit frequency
-    LineShape* Line4;
-    LineShape* Line13;
-    LineShape* Line14;
-    QScrollBar* VScroll3;   // spectrum zoom
-    QLabel* Label13;        // spectrum range
-    QPushButton* Command15; // channel 1 select
-    QPushButton* Command16; // channel 2 select
-    QPushButton* Command17; // channel 3 select
-    PictureBox* Picture1;   // data-sync display
-    QScrollBar* HScroll1;   // its time base
-    QCheckBox* Check6;      // "LINE/DATA SYNC 切換"
-    QLabel* Label24;
-    QLabel* Label25;
-    QLabel* Label27;
-    QLabel* Label37;
-    QLabel* Label38;
-    QGroupBox* Frame4;                        // "MMTTY Control"
+    QTabWidget* SSTab1 = nullptr;
+    PictureBox* Picture4 = nullptr; // narrow spectrum, click to tune
+    LineShape* Line1 = nullptr;     // receive marker
+    LineShape* Line2 = nullptr;     // transmit marker
+    LineShape* Line3 = nullptr;     // side markers about 15 Hz either side of the transmit frequency
+    LineShape* Line4 = nullptr;
+    LineShape* Line13 = nullptr;
+    LineShape* Line14 = nullptr;
+    QScrollBar* VScroll3 = nullptr;   // spectrum zoom
+    QLabel* Label13 = nullptr;        // spectrum range
+    QPushButton* Command15 = nullptr; // channel 1 select
+    QPushButton* Command16 = nullptr; // channel 2 select
+    QPushButton* Command17 = nullptr; // channel 3 select
+    PictureBox* Picture1 = nullptr;   // data-sync display
+    QScrollBar* HScroll1 = nullptr;   // its time base
+    QCheckBox* Check6 = nullptr;      // "LINE/DATA SYNC 切換"
+    QLabel* Label24 = nullptr;
+    QLabel* Label25 = nullptr;
+    QLabel* Label27 = nullptr;
+    QLabel* Label37 = nullptr;
+    QLabel* Label38 = nullptr;
+    QGroupBox* Frame4 = nullptr;              // "MMTTY Control"
     std::array<QPushButton*, 18> Command13{}; // switches 10..17, by string position
-    QPushButton* Command12;                   // "FIG"
-    QPushButton* Command14;                   // demodulator "Type"
-    QPushButton* Command21;                   // "HAM"
-    QPushButton* Command24;                   // "CFG"
-    QLabel* Label16;                          // "RXFreq"
-    QLabel* Label19;                          // "TXFreq"
-    QLabel* Label35;                          // "Mark"
-    QLabel* Label32;                          // demodulator
-    QLabel* Label36;                          // "Shift"
-    QListWidget* List5;                       // shifts
-    QLabel* Label9;
-    QGroupBox* Frame6; // "MMVARI Control"
+    QPushButton* Command12 = nullptr;         // "FIG"
+    QPushButton* Command14 = nullptr;         // demodulator "Type"
+    QPushButton* Command21 = nullptr;         // "HAM"
+    QPushButton* Command24 = nullptr;         // "CFG"
+    QLabel* Label16 = nullptr;                // "RXFreq"
+    QLabel* Label19 = nullptr;                // "TXFreq"
+    QLabel* Label35 = nullptr;                // "Mark"
+    QLabel* Label32 = nullptr;                // demodulator
+    QLabel* Label36 = nullptr;                // "Shift"
+    QListWidget* List5 = nullptr;             // shifts
+    QLabel* Label9 = nullptr;
+    QGroupBox* Frame6 = nullptr; // "MMVARI Control"
     std::array<QPushButton*, 8> Command19{};
-    QPushButton* Command22; // MMVARI AFC
-    QPushButton* Command23; // MMVARI NET
-    QComboBox* CBMode;      // MMVARI modes
-    QListWidget* List2;     // PSK speeds
-    QLineEdit* Text2;       // the multi-mode control's receive frequency
-    QLineEdit* Text9;       // and its transmit frequency
-    QLabel* Label41;
+    QPushButton* Command22 = nullptr; // MMVARI AFC
+    QPushButton* Command23 = nullptr; // MMVARI NET
+    QComboBox* CBMode = nullptr;      // MMVARI modes
+    QListWidget* List2 = nullptr;     // PSK speeds
+    QLineEdit* Text2 = nullptr;       // the multi-mode control's receive frequency
+    QLineEdit* Text9 = nullptr;       // and its transmit frequency
+    QLabel* Label41 = nullptr;
 
     // The multi-mode control, its level meter and its two views.
-    mmvari::MmvariControl* MMVARI;
-    mmvari::XMMVLvl* XMMVLv1;
-    mmvari::XMMVView* XMMVView1; // in place of the waterfall
-    mmvari::XMMVView* XMMVView2; // in place of the narrow spectrum
+    mmvari::MmvariControl* MMVARI = nullptr;
+    mmvari::XMMVLvl* XMMVLv1 = nullptr;
+    mmvari::XMMVView* XMMVView1 = nullptr; // in place of the waterfall
+    mmvari::XMMVView* XMMVView2 = nullptr; // in place of the narrow spectrum
 
-    StatusPanels* StatusBar1;
+    StatusPanels* StatusBar1 = nullptr;
 
     // --- Timers ------------------------------------------------------------
-    QTimer* Timer1; // repeat transmission
-    QTimer* Timer2; // one-shot engine start-up tick
-    QTimer* Timer4; // busy-channel watch
-    QTimer* Timer5; // signal scan
+    QTimer* Timer1 = nullptr; // repeat transmission
+    QTimer* Timer2 = nullptr; // one-shot engine start-up tick
+    QTimer* Timer4 = nullptr; // busy-channel watch
+    QTimer* Timer5 = nullptr; // signal scan
 
     // --- Menus -------------------------------------------------------------
-    QAction* RDRCVDAT;
-    QAction* MEMOR;
-    QAction* RecPsk;
-    QAction* PlayPsk;
-    QAction* RecStop;
-    QAction* ZORVAT_SUSP;
-    QAction* OPAPP1_STRT;
-    QAction* OPAPP2_STRT;
-    QAction* pEnd;
+    QAction* RDRCVDAT = nullptr;
+    QAction* MEMOR = nullptr;
+    QAction* RecPsk = nullptr;
+    QAction* PlayPsk = nullptr;
+    QAction* RecStop = nullptr;
+    QAction* ZORVAT_SUSP = nullptr;
+    QAction* OPAPP1_STRT = nullptr;
+    QAction* OPAPP2_STRT = nullptr;
+    QAction* pEnd = nullptr;
     std::array<QAction*, 6> PSKMODE{};
-    QMenu* MMVMENU;
+    QMenu* MMVMENU = nullptr;
     std::array<QAction*, 19> mvrMODEsel{}; // 10..18
-    QAction* LINE_TRV;
-    QAction* TRVon;
-    QAction* SATMOD;
-    QAction* RXBC;
-    QAction* TXBC;
-    QAction* MAC_LOAD;
-    QAction* MACROMOV;
-    QAction* CWIDSET;
-    QAction* CONON;
-    QAction* Roundqso;
-    QAction* PSKCFG;
-    QAction* MLTRCV;
-    QAction* dxinfo;
-    QAction* GOZOR;
-    QAction* HLP;
-    QAction* VERSHOW;
-    QMenu* PMS;    // mode choice pop-up, hidden from the menu bar
-    QMenu* MLTSET; // multi-channel pop-up, hidden from the menu bar
-    QAction* SET2CH;
-    QAction* SET3CH;
-    QAction* SETCAN;
-    QMenu* AFCSHIFT;
-    QAction* ShiftFree;
-    QAction* ShiftFix;
-    QAction* ShiftHAM;
-    QAction* ShiftFSK;
-    QMenu* RXPOPUP; // receive-pane pop-up
-    QAction* PSTCALL;
-    QAction* PSTNAME;
-    QAction* PSTQTH;
-    QAction* PSTTOREM1;
-    QAction* PSTTOREM2;
-    QAction* PSTCON_NO;
-    QAction* GetContestNo;
-    QAction* CALLSR;
-    QAction* DATCLR;
-    QAction* PSTMEMO;
-    QMenu* QTHPST; // QTH paste pop-up
-    QAction* PSTREM1;
-    QAction* PSTREM2;
-    QMenu* MACCOM; // transmit-box insert pop-up
-    QAction* PSTCLIP;
-    QAction* INSAISATU;
-    QAction* INSHisCall;
-    QAction* INSHisName;
-    QAction* INSHisQTH;
-    QAction* INSHISRST;
-    QAction* INSMyCall;
-    QAction* INSTimeStamp;
+    QAction* LINE_TRV = nullptr;
+    QAction* TRVon = nullptr;
+    QAction* SATMOD = nullptr;
+    QAction* RXBC = nullptr;
+    QAction* TXBC = nullptr;
+    QAction* MAC_LOAD = nullptr;
+    QAction* MACROMOV = nullptr;
+    QAction* CWIDSET = nullptr;
+    QAction* CONON = nullptr;
+    QAction* Roundqso = nullptr;
+    QAction* PSKCFG = nullptr;
+    QAction* MLTRCV = nullptr;
+    QAction* dxinfo = nullptr;
+    QAction* GOZOR = nullptr;
+    QAction* HLP = nullptr;
+    QAction* VERSHOW = nullptr;
+    QMenu* PMS = nullptr;    // mode choice pop-up, hidden from the menu bar
+    QMenu* MLTSET = nullptr; // multi-channel pop-up, hidden from the menu bar
+    QAction* SET2CH = nullptr;
+    QAction* SET3CH = nullptr;
+    QAction* SETCAN = nullptr;
+    QMenu* AFCSHIFT = nullptr;
+    QAction* ShiftFree = nullptr;
+    QAction* ShiftFix = nullptr;
+    QAction* ShiftHAM = nullptr;
+    QAction* ShiftFSK = nullptr;
+    QMenu* RXPOPUP = nullptr; // receive-pane pop-up
+    QAction* PSTCALL = nullptr;
+    QAction* PSTNAME = nullptr;
+    QAction* PSTQTH = nullptr;
+    QAction* PSTTOREM1 = nullptr;
+    QAction* PSTTOREM2 = nullptr;
+    QAction* PSTCON_NO = nullptr;
+    QAction* GetContestNo = nullptr;
+    QAction* CALLSR = nullptr;
+    QAction* DATCLR = nullptr;
+    QAction* PSTMEMO = nullptr;
+    QMenu* QTHPST = nullptr; // QTH paste pop-up
+    QAction* PSTREM1 = nullptr;
+    QAction* PSTREM2 = nullptr;
+    QMenu* MACCOM = nullptr; // transmit-box insert pop-up
+    QAction* PSTCLIP = nullptr;
+    QAction* INSAISATU = nullptr;
+    QAction* INSHisCall = nullptr;
+    QAction* INSHisName = nullptr;
+    QAction* INSHisQTH = nullptr;
+    QAction* INSHISRST = nullptr;
+    QAction* INSMyCall = nullptr;
+    QAction* INSTimeStamp = nullptr;
 
     // --- Window state --------------------------------------------------------
     int Suspended = 0;

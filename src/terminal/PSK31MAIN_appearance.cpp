@@ -1,15 +1,15 @@
 // Fonts and colours of the panes and the transmit box, and the macro
 // buttons' names, colours and shortcut keys as the load sets them.
-#include "terminal/PSK31MAIN.h"
-
 #include "core/Globals.h"
 #include "core/IniValues.h"
 #include "platform/Colour.h"
 #include "platform/ControlColour.h"
 #include "platform/Cp932.h"
 #include "platform/Paths.h"
+#include "platform/RichTextPane.h"
 #include "terminal/MACRO_FORM.h"
 #include "terminal/MacroStore.h"
+#include "terminal/PSK31MAIN.h"
 
 #include <QFile>
 

@@ -1,8 +1,27 @@
 // The main window's controls: kinds, captions and design places (twips).
-#include "terminal/PSK31MAIN.h"
-
 #include "platform/Colour.h"
 #include "platform/ControlColour.h"
+#include "platform/MmvariControl.h"
+#include "platform/MmvariViews.h"
+#include "platform/PictureBox.h"
+#include "platform/RichTextPane.h"
+#include "platform/StatusPanels.h"
+#include "terminal/PSK31MAIN.h"
+#include "terminal/SplitterBar.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSlider>
+#include <QTimer>
+#include <QWidget>
 
 namespace {
 

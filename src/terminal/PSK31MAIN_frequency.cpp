@@ -1,12 +1,16 @@
 // The receive and transmit frequency scroll bars: they retune the PSK core
 // library's main channel and move the markers of the waterfall and the
 // zoomed spectrum. Setting either bar's value from code runs its handler.
-#include "terminal/PSK31MAIN.h"
-
 #include "core/Globals.h"
 #include "core/IniValues.h"
 #include "core/ui/PskEngine.h"
+#include "platform/PictureBox.h"
 #include "platform/PskCore.h"
+#include "terminal/PSK31MAIN.h"
+
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QSlider>
 
 namespace {
 

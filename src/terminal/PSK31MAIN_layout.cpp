@@ -1,15 +1,20 @@
 // The main window's column: where it opens, what follows its width, the
 // splitter between the receive pane and the transmit box, and the saved keys.
-#include "terminal/PSK31MAIN.h"
-
 #include "core/Globals.h"
 #include "core/IniValues.h"
 #include "platform/Colour.h"
+#include "platform/RichTextPane.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
+#include "terminal/PSK31MAIN.h"
+#include "terminal/SplitterBar.h"
 
 #include <QClipboard>
+#include <QFrame>
+#include <QGroupBox>
 #include <QGuiApplication>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QResizeEvent>
 #include <QScreen>
 

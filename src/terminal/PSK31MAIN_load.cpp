@@ -1,16 +1,22 @@
 // The main window's load: settings, place, macros, RST list, then the
 // engine of the saved mode (or, on a first run, the settings sheet).
-#include "terminal/PSK31MAIN.h"
-
 #include "core/Globals.h"
 #include "core/IniValues.h"
 #include "platform/Colour.h"
 #include "platform/ControlColour.h"
+#include "platform/MmvariControl.h"
 #include "platform/Paths.h"
+#include "platform/PictureBox.h"
+#include "platform/RichTextPane.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
+#include "terminal/PSK31MAIN.h"
 
 #include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 
 namespace {
 

@@ -9,6 +9,8 @@
 #include "log/ui/TEMP_LOG.h"
 #include "terminal/PSK31MAIN.h"
 
+#include <QScrollBar>
+
 namespace {
 
 bool libraryLink() {

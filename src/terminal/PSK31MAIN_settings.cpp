@@ -1,12 +1,21 @@
 // The settings the main window's load reads, with their defaults and the
 // controls they set.
-#include "terminal/PSK31MAIN.h"
-
 #include "core/Globals.h"
 #include "core/IniValues.h"
 #include "platform/Colour.h"
 #include "platform/ControlColour.h"
 #include "platform/Paths.h"
+#include "platform/RichTextPane.h"
+#include "platform/StatusPanels.h"
+#include "terminal/PSK31MAIN.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSlider>
 
 #include <cmath>
 

@@ -4,8 +4,6 @@
 // logging program the system started, unload every window and end the process.
 // A failure on the way takes a shorter path that still releases the engine and
 // the rig port.
-#include "terminal/PSK31MAIN.h"
-
 #include "core/Globals.h"
 #include "core/IniValues.h"
 #include "core/MmttyCommand.h"
@@ -19,12 +17,14 @@
 #include "platform/Dialogs.h"
 #include "platform/HamlogWindowLink.h"
 #include "platform/MmttyLink.h"
+#include "platform/MmvariControl.h"
 #include "platform/Paths.h"
 #include "platform/PskCore.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
 #include "terminal/MACRO_FORM.h"
 #include "terminal/MultiChPos.h"
+#include "terminal/PSK31MAIN.h"
 #include "terminal/Shutdown.h"
 #include "terminal/multi_ch.h"
 
@@ -34,6 +34,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+
 #include <stdexcept>
 
 namespace {

@@ -1,7 +1,5 @@
 // The end of the main window's load: scales, RTTY availability, the RST list,
 // the first run, the log-link items and the engine start by mode.
-#include "terminal/PSK31MAIN.h"
-
 #include "core/EngineStartsPending.h"
 #include "core/Globals.h"
 #include "core/IniValues.h"
@@ -14,15 +12,21 @@
 #include "platform/Cp932.h"
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
+#include "platform/PictureBox.h"
 #include "rig/RigGlobals.h"
 #include "settings/CFGSHEET.h"
 #include "terminal/MACRO_FORM.h"
 #include "terminal/MacroButtons.h"
+#include "terminal/PSK31MAIN.h"
 #include "terminal/RepeatMain.h"
+#include "terminal/SplitterBar.h"
 #include "terminal/TxWiring.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QProgressBar>
+#include <QScrollBar>
+
 #include <cmath>
 
 namespace {

@@ -1,10 +1,11 @@
 // The waterfall level slider of the "WaterFall/Color balance" panel. Setting
 // its value from code (the load, a mode change) moves the colour thresholds
 // too; only the operator's moves are stored.
-#include "terminal/PSK31MAIN.h"
-
 #include "core/Globals.h"
 #include "core/IniValues.h"
+#include "terminal/PSK31MAIN.h"
+
+#include <QSlider>
 
 void PSK31MAIN::Slider2_Change() {
     const int l = Slider2->value();

@@ -2,8 +2,11 @@
 
 #include "core/Globals.h"
 #include "core/ui/TxDispatch.h"
+#include "platform/MmvariControl.h"
 #include "platform/PskCore.h"
 #include "terminal/PSK31MAIN.h"
+
+#include <QProgressBar>
 
 namespace repeat {
 namespace {

@@ -4,15 +4,22 @@
 #include "core/IniValues.h"
 #include "platform/Colour.h"
 #include "platform/ControlColour.h"
+#include "platform/MmvariControl.h"
 #include "platform/MmvariIds.h"
 #include "platform/Paths.h"
 #include "platform/PskCore.h"
+#include "platform/RichTextPane.h"
+#include "platform/StatusPanels.h"
 #include "rig/RigCommands.h"
 #include "spots/ClusterData.h"
 #include "terminal/PSK31MAIN.h"
 #include "terminal/TxControl.h"
 
+#include <QCheckBox>
 #include <QDesktopServices>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
 #include <QUrl>
 
 namespace tx {

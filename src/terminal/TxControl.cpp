@@ -5,12 +5,18 @@
 #include "platform/Colour.h"
 #include "platform/ControlColour.h"
 #include "platform/MmttyProtocol.h"
+#include "platform/MmvariControl.h"
 #include "platform/MmvariIds.h"
 #include "platform/PskCore.h"
+#include "platform/RichTextPane.h"
 #include "rig/RigCommands.h"
 #include "terminal/PSK31MAIN.h"
 #include "terminal/TxState.h"
 #include "terminal/TypedText.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
 
 namespace tx {
 namespace {

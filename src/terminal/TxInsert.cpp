@@ -5,10 +5,12 @@
 #include "core/ui/PaneMarks.h"
 #include "log/ui/TEMP_LOG.h"
 #include "platform/Colour.h"
+#include "platform/RichTextPane.h"
 #include "terminal/PSK31MAIN.h"
 #include "terminal/TxState.h"
 #include "terminal/TypedText.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>

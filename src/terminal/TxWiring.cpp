@@ -2,6 +2,8 @@
 
 #include "core/Globals.h"
 #include "platform/Colour.h"
+#include "platform/RichTextPane.h"
+#include "platform/StatusPanels.h"
 #include "platform/WindowFilter.h"
 #include "terminal/CwId.h"
 #include "terminal/PSK31MAIN.h"
@@ -11,12 +13,16 @@
 #include "terminal/TypedText.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QCursor>
+#include <QGroupBox>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTextCursor>
 
 namespace tx {

@@ -7,8 +7,10 @@
 #include "platform/Cp932.h"
 #include "platform/Dialogs.h"
 #include "platform/MmttyProtocol.h"
+#include "platform/MmvariControl.h"
 #include "platform/MmvariIds.h"
 #include "platform/PskCore.h"
+#include "platform/RichTextPane.h"
 #include "terminal/PSK31MAIN.h"
 #include "terminal/TxControl.h"
 #include "terminal/TxState.h"
@@ -16,6 +18,9 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
 
 namespace tx {
 namespace {

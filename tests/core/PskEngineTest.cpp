@@ -1,7 +1,12 @@
 // Starting the PSK library, applying a PSK mode, the zoomed spectrum's span.
-#include "core/ui/PskEngine.h"
 #include "PskFixture.h"
+
+#include "core/ui/PskEngine.h"
 #include "platform/Dialogs.h"
+#include "platform/PictureBox.h"
+
+#include <QScrollBar>
+#include <QSlider>
 
 namespace {
 

@@ -7,9 +7,11 @@
 #include "log/ui/TEMP_LOG.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/RichTextPane.h"
 #include "support/ProgramFolder.h"
 #include "terminal/PSK31MAIN.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QTextBlock>
 

@@ -1,11 +1,14 @@
 // The pending transmission handed to the engine of each mode.
 #include "PskFixture.h"
+
 #include "core/MmttyCommand.h"
 #include "core/ui/PskEngine.h"
 #include "core/ui/TxDispatch.h"
 #include "platform/ControlColour.h"
+#include "platform/MmvariControl.h"
 #include "platform/MmvariIds.h"
 #include "platform/Paths.h"
+#include "platform/RichTextPane.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include "platform/Paths.h"
 
 #include <QProcess>
+#include <QScrollBar>
 
 namespace {
 

@@ -5,9 +5,17 @@
 #include "core/IniValues.h"
 #include "platform/Colour.h"
 #include "platform/ControlColour.h"
+#include "platform/MmvariControl.h"
 #include "platform/MmvariIds.h"
+#include "platform/RichTextPane.h"
+#include "platform/StatusPanels.h"
 #include "terminal/CwId.h"
 #include "terminal/StatusSwitches.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QMenu>
 
 namespace {
 

@@ -8,6 +8,8 @@
 #include "platform/Cp932.h"
 #include "platform/Dialogs.h"
 #include "platform/MmvariIds.h"
+#include "platform/MmvariViews.h"
+#include "platform/RichTextPane.h"
 #include "terminal/MACRO_FORM.h"
 #include "terminal/MacroState.h"
 #include "terminal/MacroStore.h"

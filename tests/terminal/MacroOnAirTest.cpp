@@ -3,6 +3,7 @@
 // the transmit stamp, the echo of the expanded text and the receive stamp.
 #include "../core/PskFixture.h"
 #include "platform/Clock.h"
+#include "platform/RichTextPane.h"
 #include "terminal/MACRO_FORM.h"
 #include "terminal/MacroStore.h"
 

@@ -2,10 +2,14 @@
 #include "core/Globals.h"
 #include "core/IniValues.h"
 #include "platform/Colour.h"
+#include "platform/RichTextPane.h"
 #include "support/ProgramFolder.h"
 #include "terminal/PSK31MAIN.h"
+#include "terminal/SplitterBar.h"
 
+#include <QGroupBox>
 #include <QGuiApplication>
+#include <QListWidget>
 #include <QScreen>
 
 namespace {

@@ -12,6 +12,8 @@
 #include "terminal/MACRO_FORM.h"
 #include "terminal/PSK31MAIN.h"
 
+#include <QScrollBar>
+
 namespace {
 
 using core::g;

@@ -11,6 +11,7 @@
 #include "platform/Dialogs.h"
 #include "platform/HamlogWindowLink.h"
 #include "platform/MmttyLink.h"
+#include "platform/MmvariControl.h"
 #include "platform/Paths.h"
 #include "platform/PskCore.h"
 #include "rig/RigGlobals.h"

@@ -6,6 +6,7 @@
 #include "core/MmttyCommand.h"
 #include "core/ui/AboutZORVATEK.h"
 #include "platform/MmttyLink.h"
+#include "platform/MmvariControl.h"
 #include "platform/Paths.h"
 #include "platform/PskCore.h"
 #include "support/ProgramFolder.h"

@@ -6,9 +6,12 @@
 #include "core/ui/PaneMarks.h"
 #include "log/ui/TEMP_LOG.h"
 #include "platform/Clock.h"
+#include "platform/MmvariControl.h"
 #include "platform/MmvariIds.h"
+#include "platform/RichTextPane.h"
 #include "terminal/TxInsert.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
 

@@ -5,7 +5,9 @@
 
 #include "platform/Colour.h"
 #include "platform/ControlColour.h"
+#include "platform/MmvariControl.h"
 #include "platform/MmvariIds.h"
+#include "platform/RichTextPane.h"
 #include "terminal/TypedText.h"
 
 namespace {

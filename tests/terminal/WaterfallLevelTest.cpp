@@ -5,6 +5,8 @@
 #include "support/ProgramFolder.h"
 #include "terminal/PSK31MAIN.h"
 
+#include <QSlider>
+
 namespace {
 
 using core::g;

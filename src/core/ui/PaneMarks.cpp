@@ -7,7 +7,10 @@
 #include "platform/Clock.h"
 #include "platform/Colour.h"
 #include "platform/Dialogs.h"
+#include "platform/RichTextPane.h"
 #include "terminal/PSK31MAIN.h"
+
+#include <QCheckBox>
 
 namespace core {
 namespace {

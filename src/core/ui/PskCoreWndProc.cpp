@@ -4,6 +4,8 @@
 #include "platform/PskCore.h"
 #include "terminal/PSK31MAIN.h"
 
+#include <QLabel>
+
 namespace core {
 
 void PskCoreWndProc(std::int32_t Msg, std::int32_t wParam, std::int32_t lParam) {

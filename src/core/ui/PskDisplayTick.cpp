@@ -9,6 +9,9 @@
 #include "terminal/PskDisplay.h"
 #include "terminal/multi_ch.h"
 
+#include <QLineEdit>
+#include <QProgressBar>
+
 #include <algorithm>
 
 namespace core {

@@ -5,8 +5,12 @@
 #include "core/MessageLine.h"
 #include "core/ui/PskCoreWndProc.h"
 #include "platform/Dialogs.h"
+#include "platform/PictureBox.h"
 #include "platform/PskCore.h"
 #include "terminal/PSK31MAIN.h"
+
+#include <QLabel>
+#include <QSlider>
 
 #include <cmath>
 

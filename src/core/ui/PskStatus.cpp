@@ -11,6 +11,7 @@
 #include "platform/ControlColour.h"
 #include "platform/Dialogs.h"
 #include "platform/PskCore.h"
+#include "platform/RichTextPane.h"
 #include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPolling.h"

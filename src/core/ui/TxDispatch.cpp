@@ -5,10 +5,14 @@
 #include "core/MmttyCommand.h"
 #include "platform/ControlColour.h"
 #include "platform/Cp932.h"
+#include "platform/MmvariControl.h"
 #include "platform/MmvariIds.h"
 #include "platform/PskCore.h"
+#include "platform/RichTextPane.h"
 #include "rig/RigCommands.h"
 #include "terminal/PSK31MAIN.h"
+
+#include <QPushButton>
 
 namespace core {
 namespace {

@@ -3,6 +3,8 @@
 #include "core/Globals.h"
 #include "terminal/PSK31MAIN.h"
 
+#include <QLineEdit>
+
 namespace logbook {
 
 QsoBoxes operatingBoxes() {

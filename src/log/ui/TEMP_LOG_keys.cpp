@@ -4,6 +4,7 @@
 #include "log/ui/LogEntry.h"
 #include "log/ui/TEMP_LOG.h"
 #include "platform/Dialogs.h"
+#include "platform/RichTextPane.h"
 #include "terminal/PSK31MAIN.h"
 
 #include <QApplication>
