@@ -3,14 +3,15 @@
 // scope and the level; and received characters appended to an empty receive
 // pane and to one that already holds 1 MB of text.
 #include "core/Globals.h"
-#include "core/ui/PskCoreWndProc.h"
-#include "core/ui/PskEngine.h"
 #include "platform/PskCore.h"
 #include "terminal/PSK31MAIN.h"
+#include "terminal/PskCoreWndProc.h"
+#include "terminal/PskEngine.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
+
 #include <benchmark/benchmark.h>
 
 namespace {

@@ -2,10 +2,10 @@
 # Run as: cmake -DSOURCE_DIR=<src> -DSTAMP=<file> -P CheckLayers.cmake
 #
 # Layers, lowest first: platform; core; rig and log (beside each other);
-# the windows (terminal, core/ui, log/ui, sstv, settings, spots: they may use
+# the windows (terminal, startup, logwindows, sstv, settings, spots: they may use
 # each other); app.
 cmake_minimum_required(VERSION 3.25)
-set(windows terminal core/ui log/ui sstv settings spots)
+set(windows terminal startup logwindows sstv settings spots)
 set(allowed_platform platform)
 set(allowed_core platform core)
 set(allowed_rig platform core rig)

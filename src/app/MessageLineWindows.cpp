@@ -1,8 +1,7 @@
 #include "app/WindowInterfaces.h"
-
 #include "core/Globals.h"
-#include "core/ui/AboutZORVATEK.h"
 #include "sstv/SSTVForm.h"
+#include "startup/AboutZORVATEK.h"
 #include "terminal/PSK31MAIN.h"
 
 #include <QLineEdit>

@@ -1,9 +1,8 @@
 #include "app/WindowInterfaces.h"
-
 #include "core/Globals.h"
 #include "core/MessageLine.h"
 #include "log/LogGlobals.h"
-#include "log/ui/TEMP_LOG.h"
+#include "logwindows/TEMP_LOG.h"
 #include "spots/ClusterData.h"
 #include "spots/SpotGlobals.h"
 #include "sstv/SSTVForm.h"

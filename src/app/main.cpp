@@ -1,9 +1,9 @@
 // Zorvatek: a terminal for amateur-radio keyboard modes and slow-scan television.
 #include "app/AppContext.h"
 #include "core/Globals.h"
-#include "core/ui/Startup.h"
 #include "platform/Paths.h"
 #include "platform/SingleInstance.h"
+#include "startup/Startup.h"
 
 #include <QApplication>
 

@@ -2,10 +2,8 @@
 
 #include "core/Globals.h"
 #include "core/SharedRoutines.h"
-#include "core/ui/PaneMarks.h"
-#include "core/ui/TxDispatch.h"
 #include "log/LogGlobals.h"
-#include "log/ui/TEMP_LOG.h"
+#include "logwindows/TEMP_LOG.h"
 #include "platform/Clock.h"
 #include "platform/MmvariControl.h"
 #include "platform/RichTextPane.h"
@@ -15,7 +13,9 @@
 #include "terminal/MACRO_FORM.h"
 #include "terminal/MacroExpand.h"
 #include "terminal/PSK31MAIN.h"
+#include "terminal/PaneMarks.h"
 #include "terminal/RepeatMain.h"
+#include "terminal/TxDispatch.h"
 
 #include <QScopeGuard>
 

@@ -3,10 +3,10 @@
 // zoomed spectrum. Setting either bar's value from code runs its handler.
 #include "core/Globals.h"
 #include "core/IniValues.h"
-#include "core/ui/PskEngine.h"
 #include "platform/PictureBox.h"
 #include "platform/PskCore.h"
 #include "terminal/PSK31MAIN.h"
+#include "terminal/PskEngine.h"
 
 #include <QLineEdit>
 #include <QScrollBar>

@@ -2,12 +2,12 @@
 // keep the log entry window in step with the library link.
 #include "core/Globals.h"
 #include "core/SharedRoutines.h"
-#include "core/ui/PaneMarks.h"
 #include "log/LogGlobals.h"
-#include "log/ui/LogButton.h"
-#include "log/ui/LogEntry.h"
-#include "log/ui/TEMP_LOG.h"
+#include "logwindows/LogButton.h"
+#include "logwindows/LogEntry.h"
+#include "logwindows/TEMP_LOG.h"
 #include "terminal/PSK31MAIN.h"
+#include "terminal/PaneMarks.h"
 
 #include <QScrollBar>
 

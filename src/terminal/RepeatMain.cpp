@@ -1,10 +1,10 @@
 #include "terminal/RepeatMain.h"
 
 #include "core/Globals.h"
-#include "core/ui/TxDispatch.h"
 #include "platform/MmvariControl.h"
 #include "platform/PskCore.h"
 #include "terminal/PSK31MAIN.h"
+#include "terminal/TxDispatch.h"
 
 #include <QProgressBar>
 

@@ -2,11 +2,11 @@
 
 #include "core/Globals.h"
 #include "core/SharedRoutines.h"
-#include "core/ui/PaneMarks.h"
-#include "log/ui/TEMP_LOG.h"
+#include "logwindows/TEMP_LOG.h"
 #include "platform/Colour.h"
 #include "platform/RichTextPane.h"
 #include "terminal/PSK31MAIN.h"
+#include "terminal/PaneMarks.h"
 #include "terminal/TxState.h"
 #include "terminal/TypedText.h"
 

@@ -1,8 +1,8 @@
 // The message line and its timer on the version window.
 #include "core/MessageLine.h"
 #include "core/Globals.h"
-#include "core/ui/AboutZORVATEK.h"
 #include "sstv/SSTVForm.h"
+#include "startup/AboutZORVATEK.h"
 #include "support/ProgramFolder.h"
 #include "terminal/PSK31MAIN.h"
 

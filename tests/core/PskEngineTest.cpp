@@ -1,9 +1,9 @@
 // Starting the PSK library, applying a PSK mode, the zoomed spectrum's span.
 #include "PskFixture.h"
 
-#include "core/ui/PskEngine.h"
 #include "platform/Dialogs.h"
 #include "platform/PictureBox.h"
+#include "terminal/PskEngine.h"
 
 #include <QScrollBar>
 #include <QSlider>

@@ -1,8 +1,6 @@
 // The PSK library's status codes, IMD and clock error, and the display tick.
 #include "PskFixture.h"
 
-#include "core/ui/PskCoreWndProc.h"
-#include "core/ui/PskEngine.h"
 #include "platform/Colour.h"
 #include "platform/ControlColour.h"
 #include "platform/Dialogs.h"
@@ -10,6 +8,8 @@
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
 #include "support/RigSimulator.h"
+#include "terminal/PskCoreWndProc.h"
+#include "terminal/PskEngine.h"
 #include "terminal/multi_ch.h"
 
 #include <QMap>

@@ -1,9 +1,10 @@
 // Received bytes from the PSK library into the receive panes, and the
 // simulated station's text end to end.
 #include "PskFixture.h"
-#include "core/ui/PskCoreWndProc.h"
+
 #include "platform/Colour.h"
 #include "platform/Cp932.h"
+#include "terminal/PskCoreWndProc.h"
 #include "terminal/multi_ch.h"
 
 #include <QTextBlock>

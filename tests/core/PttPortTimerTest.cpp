@@ -1,8 +1,8 @@
 // The version window's one-shot timer that hands the PTT port to the PSK core library.
 #include "core/Globals.h"
-#include "core/ui/AboutZORVATEK.h"
 #include "platform/Dialogs.h"
 #include "platform/PskCore.h"
+#include "startup/AboutZORVATEK.h"
 #include "support/ProgramFolder.h"
 
 namespace {

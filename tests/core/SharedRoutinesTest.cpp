@@ -2,14 +2,14 @@
 // real folder and the log-scrolling guard.
 #include "core/SharedRoutines.h"
 #include "core/Globals.h"
-#include "core/ui/PaneMarks.h"
 #include "log/LogGlobals.h"
-#include "log/ui/TEMP_LOG.h"
+#include "logwindows/TEMP_LOG.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/RichTextPane.h"
 #include "support/ProgramFolder.h"
 #include "terminal/PSK31MAIN.h"
+#include "terminal/PaneMarks.h"
 
 #include <QCheckBox>
 #include <QDir>

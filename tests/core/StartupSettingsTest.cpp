@@ -1,8 +1,8 @@
 // The settings start-up reads for the whole run, and the log entry window's QSL options.
-#include "core/ui/StartupSettings.h"
+#include "startup/StartupSettings.h"
 #include "core/Globals.h"
 #include "log/LogGlobals.h"
-#include "log/ui/TEMP_LOG.h"
+#include "logwindows/TEMP_LOG.h"
 #include "support/ProgramFolder.h"
 
 namespace {

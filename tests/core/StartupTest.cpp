@@ -1,9 +1,7 @@
 // The start-up sequence against a temporary program folder.
-#include "core/ui/Startup.h"
+#include "startup/Startup.h"
 #include "core/Globals.h"
 #include "core/StartupFiles.h"
-#include "core/ui/AboutZORVATEK.h"
-#include "core/ui/STUPZORVATEK.h"
 #include "log/LogGlobals.h"
 #include "platform/Dialogs.h"
 #include "platform/Hamlog.h"
@@ -12,11 +10,14 @@
 #include "settings/CFGSHEET.h"
 #include "spots/SpotGlobals.h"
 #include "sstv/SSTVForm.h"
+#include "startup/AboutZORVATEK.h"
+#include "startup/STUPZORVATEK.h"
 #include "support/ProgramFolder.h"
 #include "terminal/MACRO_FORM.h"
 #include "terminal/PSK31MAIN.h"
 
 #include <QCoreApplication>
+
 #include <csignal>
 
 namespace {

@@ -2,13 +2,13 @@
 #include "PskFixture.h"
 
 #include "core/MmttyCommand.h"
-#include "core/ui/PskEngine.h"
-#include "core/ui/TxDispatch.h"
 #include "platform/ControlColour.h"
 #include "platform/MmvariControl.h"
 #include "platform/MmvariIds.h"
 #include "platform/Paths.h"
 #include "platform/RichTextPane.h"
+#include "terminal/PskEngine.h"
+#include "terminal/TxDispatch.h"
 
 namespace {
 

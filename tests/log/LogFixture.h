@@ -3,8 +3,8 @@
 // the main window loaded from minimal settings.
 #include "core/Globals.h"
 #include "log/LogGlobals.h"
-#include "log/ui/LogEntry.h"
-#include "log/ui/TEMP_LOG.h"
+#include "logwindows/LogEntry.h"
+#include "logwindows/TEMP_LOG.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Hamlog.h"

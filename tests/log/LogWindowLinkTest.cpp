@@ -2,7 +2,7 @@
 // real process on the test's log.
 #include "LogFixture.h"
 
-#include "log/ui/HamlogLink.h"
+#include "logwindows/HamlogLink.h"
 #include "platform/ControlColour.h"
 #include "platform/HamlogWindowLink.h"
 #include "platform/Paths.h"

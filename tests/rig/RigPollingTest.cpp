@@ -3,9 +3,8 @@
 #include "RigLinkFixture.h"
 
 #include "core/Globals.h"
-#include "core/ui/AboutZORVATEK.h"
 #include "log/LogGlobals.h"
-#include "log/ui/TEMP_LOG.h"
+#include "logwindows/TEMP_LOG.h"
 #include "platform/Dialogs.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigLink.h"
@@ -14,6 +13,7 @@
 #include "spots/ClusterData.h"
 #include "spots/SpotGlobals.h"
 #include "sstv/SSTVForm.h"
+#include "startup/AboutZORVATEK.h"
 #include "terminal/PSK31MAIN.h"
 
 #include <QComboBox>

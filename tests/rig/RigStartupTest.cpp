@@ -2,10 +2,10 @@
 // the program started, and the main window showing the rig's frequency and
 // mode by the poll timer, following the dial when it turns.
 #include "core/Globals.h"
-#include "core/ui/Startup.h"
 #include "platform/PskCore.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
+#include "startup/Startup.h"
 #include "support/ProgramFolder.h"
 #include "support/RigSimulator.h"
 #include "terminal/PSK31MAIN.h"

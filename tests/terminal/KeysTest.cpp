@@ -4,7 +4,7 @@
 
 #include "core/IniValues.h"
 #include "log/LogGlobals.h"
-#include "log/ui/TEMP_LOG.h"
+#include "logwindows/TEMP_LOG.h"
 #include "platform/Cp932.h"
 #include "platform/Dialogs.h"
 #include "platform/MmvariIds.h"

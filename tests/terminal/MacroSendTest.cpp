@@ -4,7 +4,7 @@
 #include "core/Globals.h"
 #include "core/IniStore.h"
 #include "log/LogGlobals.h"
-#include "log/ui/TEMP_LOG.h"
+#include "logwindows/TEMP_LOG.h"
 #include "platform/Clock.h"
 #include "platform/ControlColour.h"
 #include "platform/Dialogs.h"

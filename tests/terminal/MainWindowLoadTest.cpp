@@ -1,9 +1,8 @@
 // The main window's load from a program folder's settings.
 #include "core/Globals.h"
 #include "core/IniValues.h"
-#include "core/ui/PskEngine.h"
 #include "log/LogGlobals.h"
-#include "log/ui/TEMP_LOG.h"
+#include "logwindows/TEMP_LOG.h"
 #include "platform/Colour.h"
 #include "platform/ControlColour.h"
 #include "platform/Dialogs.h"
@@ -11,6 +10,7 @@
 #include "support/ProgramFolder.h"
 #include "terminal/MACRO_FORM.h"
 #include "terminal/PSK31MAIN.h"
+#include "terminal/PskEngine.h"
 
 #include <QScrollBar>
 

@@ -4,11 +4,11 @@
 // RTTY program runs for real when a test asks for it.
 #include "core/Globals.h"
 #include "core/MmttyCommand.h"
-#include "core/ui/AboutZORVATEK.h"
 #include "platform/MmttyLink.h"
 #include "platform/MmvariControl.h"
 #include "platform/Paths.h"
 #include "platform/PskCore.h"
+#include "startup/AboutZORVATEK.h"
 #include "support/ProgramFolder.h"
 #include "terminal/PSK31MAIN.h"
 #include "terminal/TxState.h"

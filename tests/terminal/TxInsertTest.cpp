@@ -3,12 +3,12 @@
 #include "TxFixture.h"
 
 #include "core/SharedRoutines.h"
-#include "core/ui/PaneMarks.h"
-#include "log/ui/TEMP_LOG.h"
+#include "logwindows/TEMP_LOG.h"
 #include "platform/Clock.h"
 #include "platform/MmvariControl.h"
 #include "platform/MmvariIds.h"
 #include "platform/RichTextPane.h"
+#include "terminal/PaneMarks.h"
 #include "terminal/TxInsert.h"
 
 #include <QCheckBox>

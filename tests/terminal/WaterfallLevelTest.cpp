@@ -1,9 +1,9 @@
 // The waterfall level slider: its thresholds, and what it stores.
 #include "core/Globals.h"
 #include "core/IniValues.h"
-#include "core/ui/PskEngine.h"
 #include "support/ProgramFolder.h"
 #include "terminal/PSK31MAIN.h"
+#include "terminal/PskEngine.h"
 
 #include <QSlider>
 

@@ -1,10 +1,10 @@
 // Every window is reached through the registry: a touch loads it hidden, an
 // unload destroys it and the next touch loads a fresh one.
-#include "core/ui/AboutZORVATEK.h"
-#include "log/ui/TEMP_LOG.h"
+#include "logwindows/TEMP_LOG.h"
 #include "settings/CFGSHEET.h"
 #include "spots/ClusterData.h"
 #include "sstv/SSTVForm.h"
+#include "startup/AboutZORVATEK.h"
 #include "support/ProgramFolder.h"
 #include "terminal/multi_ch.h"
 

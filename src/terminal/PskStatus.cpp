@@ -5,8 +5,6 @@
 #include "core/IniValues.h"
 #include "core/MessageLine.h"
 #include "core/SharedRoutines.h"
-#include "core/ui/PaneMarks.h"
-#include "core/ui/PskCoreWndProc.h"
 #include "platform/Colour.h"
 #include "platform/ControlColour.h"
 #include "platform/Dialogs.h"
@@ -16,6 +14,8 @@
 #include "rig/RigGlobals.h"
 #include "rig/RigPolling.h"
 #include "terminal/PSK31MAIN.h"
+#include "terminal/PaneMarks.h"
+#include "terminal/PskCoreWndProc.h"
 #include "terminal/RepeatMain.h"
 
 #include <QCoreApplication>

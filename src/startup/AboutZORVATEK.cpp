@@ -1,4 +1,4 @@
-#include "core/ui/AboutZORVATEK.h"
+#include "startup/AboutZORVATEK.h"
 
 #include "core/Globals.h"
 #include "core/IniValues.h"
@@ -8,9 +8,8 @@
 #include "platform/Hamlog.h"
 #include "platform/PskCore.h"
 #include "sstv/SSTVForm.h"
+#include "startup/VersionLabels.h"
 #include "terminal/PSK31MAIN.h"
-
-#include "core/ui/VersionLabels.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>

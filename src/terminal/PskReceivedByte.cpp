@@ -1,11 +1,11 @@
 // A received byte from the library, into the pane of its channel. Shift-JIS
 // pairs are joined before they are shown; each pane keeps its own lead byte.
 #include "core/Globals.h"
-#include "core/ui/PskCoreWndProc.h"
 #include "platform/Colour.h"
 #include "platform/Cp932.h"
 #include "platform/PskCore.h"
 #include "terminal/PSK31MAIN.h"
+#include "terminal/PskCoreWndProc.h"
 #include "terminal/multi_ch.h"
 
 #include <optional>

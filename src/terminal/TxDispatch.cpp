@@ -1,4 +1,4 @@
-#include "core/ui/TxDispatch.h"
+#include "terminal/TxDispatch.h"
 
 #include "core/Globals.h"
 #include "core/IniValues.h"

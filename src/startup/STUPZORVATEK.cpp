@@ -1,6 +1,6 @@
-#include "core/ui/STUPZORVATEK.h"
+#include "startup/STUPZORVATEK.h"
 
-#include "core/ui/VersionLabels.h"
+#include "startup/VersionLabels.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>

@@ -1,7 +1,7 @@
-#include "log/ui/TEMP_LOG.h"
+#include "logwindows/TEMP_LOG.h"
 
-#include "log/ui/LogEntry.h"
-#include "log/ui/LogEntryFields.h"
+#include "logwindows/LogEntry.h"
+#include "logwindows/LogEntryFields.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

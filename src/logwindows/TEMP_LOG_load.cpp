@@ -4,9 +4,9 @@
 #include "core/IniValues.h"
 #include "core/SharedRoutines.h"
 #include "log/LogGlobals.h"
-#include "log/ui/LogEntry.h"
-#include "log/ui/QsoBoxes.h"
-#include "log/ui/TEMP_LOG.h"
+#include "logwindows/LogEntry.h"
+#include "logwindows/QsoBoxes.h"
+#include "logwindows/TEMP_LOG.h"
 #include "platform/Cp932.h"
 #include "platform/Paths.h"
 

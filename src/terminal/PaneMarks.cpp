@@ -1,9 +1,9 @@
-#include "core/ui/PaneMarks.h"
+#include "terminal/PaneMarks.h"
 
 #include "core/Globals.h"
 #include "core/SharedRoutines.h"
 #include "log/LogGlobals.h"
-#include "log/ui/LogEntry.h"
+#include "logwindows/LogEntry.h"
 #include "platform/Clock.h"
 #include "platform/Colour.h"
 #include "platform/Dialogs.h"

@@ -1,9 +1,9 @@
-#include "log/ui/LogEntry.h"
+#include "logwindows/LogEntry.h"
 
 #include "core/Globals.h"
 #include "log/LogGlobals.h"
-#include "log/ui/QsoBoxes.h"
-#include "log/ui/TEMP_LOG.h"
+#include "logwindows/QsoBoxes.h"
+#include "logwindows/TEMP_LOG.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/PskCore.h"

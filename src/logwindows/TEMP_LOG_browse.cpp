@@ -1,7 +1,7 @@
 // Stepping through the log one or a hundred records at a time, and the export range.
 #include "log/LogGlobals.h"
-#include "log/ui/LogEntry.h"
-#include "log/ui/TEMP_LOG.h"
+#include "logwindows/LogEntry.h"
+#include "logwindows/TEMP_LOG.h"
 #include "platform/Dialogs.h"
 
 using namespace hamlog;

@@ -2,11 +2,11 @@
 // or spectrum, the zoomed spectrum or the input display, the phase scope and
 // the level bar.
 #include "core/Globals.h"
-#include "core/ui/PskCoreWndProc.h"
-#include "core/ui/PskEngine.h"
 #include "platform/PskCore.h"
 #include "terminal/PSK31MAIN.h"
+#include "terminal/PskCoreWndProc.h"
 #include "terminal/PskDisplay.h"
+#include "terminal/PskEngine.h"
 #include "terminal/multi_ch.h"
 
 #include <QLineEdit>

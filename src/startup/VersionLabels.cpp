@@ -1,4 +1,4 @@
-#include "core/ui/VersionLabels.h"
+#include "startup/VersionLabels.h"
 
 #include "platform/Colour.h"
 

@@ -3,8 +3,8 @@
 #include "core/IniValues.h"
 #include "core/MessageLine.h"
 #include "log/LogGlobals.h"
-#include "log/ui/LogEntry.h"
-#include "log/ui/TEMP_LOG.h"
+#include "logwindows/LogEntry.h"
+#include "logwindows/TEMP_LOG.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
 

@@ -1,8 +1,8 @@
-#include "log/ui/HamlogLink.h"
+#include "logwindows/HamlogLink.h"
 
 #include "core/Globals.h"
 #include "log/LogGlobals.h"
-#include "log/ui/QsoBoxes.h"
+#include "logwindows/QsoBoxes.h"
 #include "platform/Cp932.h"
 #include "platform/Dialogs.h"
 #include "platform/HamlogWindowLink.h"

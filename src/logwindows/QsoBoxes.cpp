@@ -1,4 +1,4 @@
-#include "log/ui/QsoBoxes.h"
+#include "logwindows/QsoBoxes.h"
 
 #include "core/Globals.h"
 #include "terminal/PSK31MAIN.h"

@@ -1,7 +1,7 @@
 // Storing the entry through the logging library, and showing a record of the log.
 #include "log/LogGlobals.h"
-#include "log/ui/LogEntry.h"
-#include "log/ui/TEMP_LOG.h"
+#include "logwindows/LogEntry.h"
+#include "logwindows/TEMP_LOG.h"
 #include "platform/Dialogs.h"
 #include "rig/RigGlobals.h"
 

@@ -1,4 +1,4 @@
-#include "core/ui/PskCoreWndProc.h"
+#include "terminal/PskCoreWndProc.h"
 
 #include "core/Globals.h"
 #include "platform/PskCore.h"

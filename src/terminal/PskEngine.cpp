@@ -1,13 +1,13 @@
-#include "core/ui/PskEngine.h"
+#include "terminal/PskEngine.h"
 
 #include "core/Globals.h"
 #include "core/IniValues.h"
 #include "core/MessageLine.h"
-#include "core/ui/PskCoreWndProc.h"
 #include "platform/Dialogs.h"
 #include "platform/PictureBox.h"
 #include "platform/PskCore.h"
 #include "terminal/PSK31MAIN.h"
+#include "terminal/PskCoreWndProc.h"
 
 #include <QLabel>
 #include <QSlider>

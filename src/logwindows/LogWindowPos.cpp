@@ -1,6 +1,6 @@
 #include "core/IniValues.h"
-#include "log/ui/LogEntry.h"
-#include "log/ui/TEMP_LOG.h"
+#include "logwindows/LogEntry.h"
+#include "logwindows/TEMP_LOG.h"
 #include "terminal/PSK31MAIN.h"
 #include "terminal/multi_ch.h"
 

@@ -1,10 +1,10 @@
-#include "core/ui/StartupSettings.h"
+#include "startup/StartupSettings.h"
 
 #include "core/Globals.h"
 #include "core/IniValues.h"
 #include "core/Version.h"
 #include "log/LogGlobals.h"
-#include "log/ui/TEMP_LOG.h"
+#include "logwindows/TEMP_LOG.h"
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
 #include "spots/SpotGlobals.h"

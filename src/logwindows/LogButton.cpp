@@ -1,9 +1,9 @@
-#include "log/ui/LogButton.h"
+#include "logwindows/LogButton.h"
 
 #include "core/Globals.h"
 #include "log/LogGlobals.h"
-#include "log/ui/HamlogLink.h"
-#include "log/ui/LogEntry.h"
+#include "logwindows/HamlogLink.h"
+#include "logwindows/LogEntry.h"
 #include "platform/ControlColour.h"
 #include "platform/Dialogs.h"
 

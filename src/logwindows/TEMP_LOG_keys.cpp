@@ -1,8 +1,8 @@
 // The log entry window's keys, its activation and its closing.
 #include "core/Globals.h"
 #include "log/LogGlobals.h"
-#include "log/ui/LogEntry.h"
-#include "log/ui/TEMP_LOG.h"
+#include "logwindows/LogEntry.h"
+#include "logwindows/TEMP_LOG.h"
 #include "platform/Dialogs.h"
 #include "platform/RichTextPane.h"
 #include "terminal/PSK31MAIN.h"
