@@ -27,23 +27,15 @@ AboutZORVATEK::AboutZORVATEK()
     grid->addWidget(Picture1, 0, 3, 4, 1);
     core::AddCaption(grid, QStringLiteral("ZORVATEK"), 0, 0)
         ->setStyleSheet(QStringLiteral("font-weight: bold"));
-    core::AddCaption(grid, QStringLiteral("ZORVATEK.EXE"), 1, 0);
-    Label6 = core::AddVersionLabel(grid, 1);
-    core::AddCaption(grid, QStringLiteral("PSKCore.DLL"), 2, 0);
-    Label2 = core::AddVersionLabel(grid, 2);
-    core::AddCaption(grid, QStringLiteral("by QQ9CC"), 2, 2);
-    core::AddCaption(grid, QStringLiteral("Hamlog32.DLL"), 3, 0);
-    Label10 = core::AddVersionLabel(grid, 3);
-    core::AddCaption(grid, QStringLiteral("by QQ9DDD"), 3, 2);
-    core::AddCaption(grid, QStringLiteral("MMTTY.EXE"), 4, 0);
-    Label12 = core::AddVersionLabel(grid, 4);
-    core::AddCaption(grid, QStringLiteral("by QQ9BBB"), 4, 2);
-    core::AddCaption(grid, QStringLiteral("SSTVeng.DLL"), 5, 0);
-    Label15 = core::AddVersionLabel(grid, 5);
-    core::AddCaption(grid, QStringLiteral("by QQ9BBB"), 5, 2);
-    core::AddCaption(grid, QStringLiteral("MMVARI.OCX"), 6, 0);
-    Label18 = core::AddVersionLabel(grid, 6);
-    core::AddCaption(grid, QStringLiteral("by QQ9BBB"), 6, 2);
+    core::AddVersionRows(grid, 1,
+                         {
+                             {QStringLiteral("ZORVATEK.EXE"), {}, &Label6},
+                             {QStringLiteral("PSKCore.DLL"), QStringLiteral("by QQ9CC"), &Label2},
+                             {QStringLiteral("Hamlog32.DLL"), QStringLiteral("by QQ9DDD"), &Label10},
+                             {QStringLiteral("MMTTY.EXE"), QStringLiteral("by QQ9BBB"), &Label12},
+                             {QStringLiteral("SSTVeng.DLL"), QStringLiteral("by QQ9BBB"), &Label15},
+                             {QStringLiteral("MMVARI.OCX"), QStringLiteral("by QQ9BBB"), &Label18},
+                         });
     grid->addWidget(Command1, 7, 3);
 
     connect(Timer3, &QTimer::timeout, this, &AboutZORVATEK::Timer3_Timer);

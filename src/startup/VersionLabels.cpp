@@ -17,4 +17,14 @@ QLabel* AddVersionLabel(QGridLayout* grid, int row) {
     return l;
 }
 
+void AddVersionRows(QGridLayout* grid, int firstRow, std::initializer_list<VersionRow> rows) {
+    int row = firstRow;
+    for (const VersionRow& r : rows) {
+        AddCaption(grid, r.library, row, 0);
+        if (r.label) *r.label = AddVersionLabel(grid, row);
+        if (!r.author.isEmpty()) AddCaption(grid, r.author, row, 2);
+        ++row;
+    }
+}
+
 } // namespace core
