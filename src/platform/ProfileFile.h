@@ -1,14 +1,18 @@
 #pragma once
 // Windows profile (INI) files, with the behaviour the configuration store and
 // the rest of the system rely on:
-// - the file is Shift-JIS with CR LF; a file written by an editor (blank lines,
-//   ";" comments, spaces around "=", LF only) reads the same;
-// - section and key names compare without regard to case;
-// - a value is the text after the first "=", with blanks around it removed and
-//   one pair of enclosing double quotes dropped;
+// - the file is Shift-JIS with CR LF, or UTF-8 or UTF-16LE when it starts with
+//   that byte-order mark; a file written by an editor (blank lines, ";"
+//   comments, blanks around "=", LF only) reads the same (see ProfileParse.h);
+// - section and key names compare without regard to case; where a section
+//   appears twice, its first block is the section;
+// - a value is the text after the first "=", with blanks and tabs around it
+//   removed and one pair of enclosing double or single quotes dropped;
 // - a missing file, section or key gives the default; a read never creates a file;
-// - a write keeps every other line as it stands and replaces the file through a
-//   temporary file and a rename, so an interrupted write leaves the old file whole.
+// - a write changes only the line it writes (or adds) and keeps every other
+//   byte, in whatever encoding; writing the value a key already holds leaves
+//   the file untouched; otherwise the file is replaced through a temporary
+//   file and a rename, so an interrupted write leaves the old file whole.
 #include <QString>
 
 namespace profile {
@@ -16,7 +20,8 @@ namespace profile {
 QString getString(const QString& section, const QString& key, const QString& defaultValue,
                   const QString& filePath);
 
-// True when the file now holds the value. On failure the file is unchanged.
+// True when the file now holds the value. On failure (among them a file that
+// is there but cannot be read) the file is unchanged.
 bool writeString(const QString& section, const QString& key, const QString& value, const QString& filePath);
 
 } // namespace profile

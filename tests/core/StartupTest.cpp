@@ -18,7 +18,9 @@
 
 #include <QCoreApplication>
 
+#include <chrono>
 #include <csignal>
+#include <filesystem>
 
 namespace {
 
@@ -229,6 +231,32 @@ TEST_F(Startup, RigAndSpotSettings) {
     EXPECT_EQ(spots::g.ClusterModeCompRig, QStringLiteral("YES"));
     EXPECT_EQ(spots::g.ClusterModeCompRigPsk, QStringLiteral("YES"));
     EXPECT_EQ(spots::g.ClusterAutoCall, QStringLiteral("1"));
+}
+
+TEST_F(Startup, AStartOnSettledSettingsLeavesTheFileAlone) {
+    namespace fs = std::filesystem;
+    const fs::path ini = path(QStringLiteral("ZORVATEK.INI")).toStdString();
+    const fs::file_time_type longAgo = fs::file_time_type::clock::now() - std::chrono::hours(24 * 400);
+    for (const char* mode : {"PSK31", "RTTY", "MMVARI"}) {
+        SCOPED_TRACE(mode);
+        g = {};
+        writeIni(kSettled + QStringLiteral("LastMode=%1\n").arg(QString::fromLatin1(mode)));
+        // A first run and its end leave the file as every later start finds it.
+        core::StartUp();
+        forms::unloadAllExcept();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        const QByteArray settled = readFile(QStringLiteral("ZORVATEK.INI"));
+        fs::last_write_time(ini, longAgo);
+
+        g = {};
+        core::StartUp();
+        ASSERT_TRUE(forms::PSK31MAIN().isVisible());
+        EXPECT_EQ(readFile(QStringLiteral("ZORVATEK.INI")), settled);
+        EXPECT_EQ(fs::last_write_time(ini).time_since_epoch().count(), longAgo.time_since_epoch().count())
+            << "the start rewrote the file";
+        forms::unloadAllExcept();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 TEST_F(Startup, ClosingTheSplashUnloadsEveryWindow) {

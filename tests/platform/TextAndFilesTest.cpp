@@ -7,7 +7,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <chrono>
 #include <csignal>
+#include <filesystem>
+#include <optional>
 #include <sys/resource.h>
 
 namespace {
@@ -102,11 +105,137 @@ TEST_F(ProfileFileTest, WritingAKeyKeepsEveryOtherLine) {
     EXPECT_EQ(after, expected);
 }
 
-TEST_F(ProfileFileTest, AReadNeverCreatesTheFile) {
-    EXPECT_EQ(profile::getString("S", "K", "d", ini()), QStringLiteral("d"));
-    EXPECT_FALSE(QFileInfo::exists(ini()));
-    ASSERT_TRUE(profile::writeString("S", "K", "v", ini()));
-    EXPECT_EQ(readFile(QStringLiteral("TEST.INI")), QByteArray("[S]\r\nK=v\r\n"));
+// Bytes of a file as the operator may bring it: Shift-JIS, UTF-8 with its
+// byte-order mark, or UTF-16LE with its byte-order mark (Notepad's "Unicode").
+QByteArray sj(const QString& text) {
+    return cp932::encode(text);
+}
+QByteArray utf8Bom(const QString& text) {
+    return "\xEF\xBB\xBF" + text.toUtf8();
+}
+QByteArray utf16Bom(const QString& text) {
+    QByteArray bytes("\xFF\xFE");
+    for (const QChar c : text) {
+        bytes += static_cast<char>(c.unicode() & 0xFF);
+        bytes += static_cast<char>(c.unicode() >> 8);
+    }
+    return bytes;
+}
+
+// Lines that no Shift-JIS round trip leaves as they are: a value cut in the
+// middle of a double-byte character, a Latin-1 "é", and "≒" in its second
+// (NEC) code, which an encoder writes back in its first.
+const QByteArray kOddLines = "Cut=\x8E\x52\x93\r\n"
+                             "Cafe=Caf\xE9 au lait\r\n"
+                             "Sym=\x87\x90\r\n";
+const QByteArray kUtf8Bom = "\xEF\xBB\xBF";
+const QString kIdeoSpace = QStringLiteral("\u3000");
+
+enum class Call { Read, Write };
+
+struct ProfileCase {
+    const char* what;
+    std::optional<QByteArray> before; // nothing: no file
+    Call call;
+    QString section, key, value;     // value: what a write writes
+    QString expected;                // what the read gives; after a write, what reading the key gives
+    std::optional<QByteArray> after; // nothing: the file as it was before (or still no file)
+};
+
+const QString kDefault = QStringLiteral("<default>");
+
+const ProfileCase kProfileCases[] = {
+    // Reads.
+    {"LF-only file", "[S]\nCall=JA1ZZZ\n", Call::Read, "S", "Call", {}, "JA1ZZZ", {}},
+    {"names ignore case", "[PSKCFG]\r\nCall=JA1ZZZ\r\n", Call::Read, "pskcfg", "CALL", {}, "JA1ZZZ", {}},
+    {"missing key", "[S]\r\nCall=JA1ZZZ\r\n", Call::Read, "S", "Name", {}, kDefault, {}},
+    {"missing section", "[S]\r\nCall=JA1ZZZ\r\n", Call::Read, "T", "Call", {}, kDefault, {}},
+    {"missing file", std::nullopt, Call::Read, "S", "Call", {}, kDefault, {}},
+    {"blanks and tabs trimmed", sj("[S]\r\nName = \t山田\t \r\n"), Call::Read, "S", "Name", {}, "山田", {}},
+    {"full-width space kept",
+     sj("[S]\r\nK=\u3000山田\u3000\r\n"),
+     Call::Read,
+     "S",
+     "K",
+     {},
+     "\u3000山田\u3000",
+     {}},
+    {"double quotes dropped", "[S]\r\nQ=\"  padded  \"\r\n", Call::Read, "S", "Q", {}, "  padded  ", {}},
+    {"single quotes dropped", "[S]\r\nQ='abc'\r\n", Call::Read, "S", "Q", {}, "abc", {}},
+    {"one pair only", "[S]\r\nQ=\"\"abc\"\"\r\n", Call::Read, "S", "Q", {}, "\"abc\"", {}},
+    {"unmatched quotes kept", "[S]\r\nQ='abc\"\r\n", Call::Read, "S", "Q", {}, "'abc\"", {}},
+    {"UTF-16LE read", utf16Bom("[S]\r\nName=山田\r\n"), Call::Read, "S", "Name", {}, "山田", {}},
+    {"UTF-8 mark before the first section", kUtf8Bom + "[S]\r\nK=v\r\n", Call::Read, "S", "K", {}, "v", {}},
+    {"UTF-8 with its mark", utf8Bom("[S]\r\nName=山田\r\n"), Call::Read, "S", "Name", {}, "山田", {}},
+    {"first of two blocks", "[A]\r\nX=1\r\n[B]\r\n[a]\r\nX=9\r\nZ=3\r\n", Call::Read, "A", "X", {}, "1", {}},
+    {"second block is not the section",
+     "[A]\r\nX=1\r\n[a]\r\nZ=3\r\n",
+     Call::Read,
+     "A",
+     "Z",
+     {},
+     kDefault,
+     {}},
+    {"\"]\" as a trail byte", sj("[ゾーン]\r\nK=v\r\n"), Call::Read, "ゾーン", "K", {}, "v", {}},
+    {"odd bytes elsewhere", "[S]\r\n" + kOddLines + "K=v\r\n", Call::Read, "S", "K", {}, "v", {}},
+
+    // Writes.
+    {"new file", std::nullopt, Call::Write, "S", "K", "v", "v", QByteArray("[S]\r\nK=v\r\n")},
+    {"Shift-JIS value", "[S]\r\nA=1\r\n", Call::Write, "S", "Name", "山田", "山田",
+     sj("[S]\r\nA=1\r\nName=山田\r\n")},
+    {"only the written line changes", "[S]\r\n" + kOddLines + "K=old\r\n", Call::Write, "S", "K", "new",
+     "new", "[S]\r\n" + kOddLines + "K=new\r\n"},
+    {"a new key keeps the odd lines", "[S]\r\n" + kOddLines + "[T]\r\n" + kOddLines, Call::Write, "s", "K",
+     "v", "v", "[S]\r\n" + kOddLines + "K=v\r\n[T]\r\n" + kOddLines},
+    {"UTF-8 mark kept", kUtf8Bom + "[S]\r\nK=old\r\n", Call::Write, "S", "K", "new", "new",
+     kUtf8Bom + "[S]\r\nK=new\r\n"},
+    {"UTF-8 file stays UTF-8", utf8Bom("[S]\r\nA=亜\r\n"), Call::Write, "S", "B", "山田", "山田",
+     utf8Bom("[S]\r\nA=亜\r\nB=山田\r\n")},
+    {"UTF-16LE file stays UTF-16LE", utf16Bom("[S]\r\nA=1\r\n"), Call::Write, "S", "B", "山田", "山田",
+     utf16Bom("[S]\r\nA=1\r\nB=山田\r\n")},
+    {"UTF-16LE new section", utf16Bom("[S]\r\nA=1\r\n"), Call::Write, "T", "B", "2", "2",
+     utf16Bom("[S]\r\nA=1\r\n[T]\r\nB=2\r\n")},
+    {"full-width space written", "[S]\r\n", Call::Write, "S", "K", "\u3000値", "\u3000値",
+     sj("[S]\r\nK=\u3000値\r\n")},
+    {"first of two blocks written", "[A]\r\nX=1\r\n[B]\r\n[a]\r\nZ=3\r\n", Call::Write, "A", "Z", "4", "4",
+     QByteArray("[A]\r\nX=1\r\nZ=4\r\n[B]\r\n[a]\r\nZ=3\r\n")},
+    {"same value leaves the file", "[S]\r\nA=1\r\n", Call::Write, "S", "A", "1", "1", {}},
+    {"same value as read leaves the file", "[S]\r\nA = 'x' \r\n", Call::Write, "S", "a", "x", "x", {}},
+    {"same number with its blank", "[S]\r\nA= 1\r\n", Call::Write, "S", "A", " 1", "1", {}},
+    {"new key at the end of its section", "[A]\r\nX=1\r\n\r\n[B]\r\n", Call::Write, "A", "Z", "3", "3",
+     QByteArray("[A]\r\nX=1\r\nZ=3\r\n\r\n[B]\r\n")},
+    {"new section after a last line without its end", "[A]\r\nX=1", Call::Write, "B", "Y", "2", "2",
+     QByteArray("[A]\r\nX=1\r\n[B]\r\nY=2\r\n")},
+    {"LF-only file keeps its other lines", "[A]\nX=1\nY=2\n", Call::Write, "A", "X", "5", "5",
+     QByteArray("[A]\nX=5\r\nY=2\n")},
+};
+
+TEST_F(ProfileFileTest, EveryCallChangesOnlyWhatItWrites) {
+    namespace fs = std::filesystem;
+    const fs::file_time_type longAgo = fs::file_time_type::clock::now() - std::chrono::hours(24 * 400);
+    const fs::path file = ini().toStdString();
+    for (const ProfileCase& c : kProfileCases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(ini());
+        if (c.before) {
+            writeFile(QStringLiteral("TEST.INI"), *c.before);
+            fs::last_write_time(file, longAgo);
+        }
+        if (c.call == Call::Write) {
+            ASSERT_TRUE(profile::writeString(c.section, c.key, c.value, ini()));
+        }
+        EXPECT_EQ(profile::getString(c.section, c.key, kDefault, ini()), c.expected);
+
+        const std::optional<QByteArray> after = c.after ? c.after : c.before;
+        ASSERT_EQ(QFileInfo::exists(ini()), after.has_value());
+        if (!after) continue;
+        EXPECT_EQ(readFile(QStringLiteral("TEST.INI")), *after);
+        if (after == c.before) {
+            EXPECT_EQ(fs::last_write_time(file).time_since_epoch().count(),
+                      longAgo.time_since_epoch().count())
+                << "an unchanged file is not rewritten";
+        }
+    }
 }
 
 TEST_F(ProfileFileTest, AFullDiskLeavesTheOldFileWholeAndSaysSo) {
