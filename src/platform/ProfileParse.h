@@ -31,7 +31,7 @@ struct Line {
     Kind kind = Kind::Blank;
     Span whole; // the line with its line end
     Span text;  // the line without its line end
-    Span name;  // the section's or the key's name
+    Span name;  // a section's or a key's name
     Span value; // a key's value, without blanks and enclosing quotes
 };
 

@@ -2,6 +2,7 @@
 #include "platform/Cp932.h"
 #include "platform/Paths.h"
 #include "platform/ProfileFile.h"
+#include "platform/ProfileParse.h"
 #include "support/ProgramFolder.h"
 
 #include <QDir>
@@ -234,6 +235,34 @@ TEST_F(ProfileFileTest, EveryCallChangesOnlyWhatItWrites) {
             EXPECT_EQ(fs::last_write_time(file).time_since_epoch().count(),
                       longAgo.time_since_epoch().count())
                 << "an unchanged file is not rewritten";
+        }
+    }
+}
+
+// Every beginning of every file above, cut anywhere (inside a line end, a
+// double-byte character or a UTF-16 unit): the lines cover the bytes after the
+// mark exactly once, and every name and value lies inside its line.
+TEST(ProfileParse, LinesCoverEveryByteOfAnyCutFile) {
+    auto within = [](profile::Span inner, profile::Span outer) {
+        return outer.begin <= inner.begin && inner.begin <= inner.end && inner.end <= outer.end;
+    };
+    for (const ProfileCase& c : kProfileCases) {
+        const QByteArray whole = c.after.value_or(c.before.value_or(QByteArray()));
+        for (qsizetype cut = 0; cut <= whole.size(); ++cut) {
+            const QByteArray bytes = whole.left(cut);
+            const profile::Parsed parsed = profile::parse(bytes);
+            qsizetype pos = parsed.bodyStart;
+            for (const profile::Line& line : parsed.lines) {
+                ASSERT_EQ(line.whole.begin, pos) << c.what << " cut at " << cut;
+                ASSERT_TRUE(within(line.text, line.whole)) << c.what << " cut at " << cut;
+                const bool named =
+                    line.kind == profile::Line::Kind::Section || line.kind == profile::Line::Kind::Key;
+                EXPECT_TRUE(!named || within(line.name, line.text)) << c.what << " cut at " << cut;
+                EXPECT_TRUE(line.kind != profile::Line::Kind::Key || within(line.value, line.text))
+                    << c.what << " cut at " << cut;
+                pos = line.whole.end;
+            }
+            ASSERT_EQ(pos, std::max(bytes.size(), parsed.bodyStart)) << c.what << " cut at " << cut;
         }
     }
 }
