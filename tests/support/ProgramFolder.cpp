@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
+#include <memory>
 
 namespace zvtest {
 
@@ -81,6 +82,14 @@ bool waitUntil(const std::function<bool()>& done, int timeoutMsecs) {
         QThread::msleep(1);
     }
     return true;
+}
+
+bool waitForPostedEvents(int timeoutMsecs) {
+    // Shared with the marker, which may outlive a wait that timed out.
+    auto ran = std::make_shared<bool>(false);
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [ran] { *ran = true; }, Qt::QueuedConnection);
+    return waitUntil([ran] { return *ran; }, timeoutMsecs);
 }
 
 } // namespace zvtest
