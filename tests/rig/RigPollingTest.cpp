@@ -6,6 +6,7 @@
 #include "log/LogGlobals.h"
 #include "logwindows/TEMP_LOG.h"
 #include "platform/Dialogs.h"
+#include "platform/SerialComm.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigLink.h"
 #include "rig/RigPolling.h"
@@ -20,6 +21,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QTimer>
 
 namespace {
@@ -60,11 +62,13 @@ TEST_F(RigLinkTest, EveryFamilyShowsTheRigsFrequencyAndMode) {
 
 TEST_F(RigLinkTest, FT900RepliesAreNotRead) {
     zvtest::RigSimulator& rig = openRig(QStringLiteral("FT900"));
+    // Connected after the rig link's own handler, so the spy sees each receive event after it.
+    QSignalSpy receiveEvents(&rig::port(), &SerialComm::onComm);
     rig::RigReadStatus();
-    ASSERT_TRUE(zvtest::waitUntil([&] { return rig.commands.size() == 1; }, 2000));
-    zvtest::pumpEvents(100);
-    EXPECT_EQ(rig.commands.first(), QByteArray::fromHex("0000000210"));
+    ASSERT_TRUE(receiveEvents.wait(2000)) << "the rig's status reply reaches the port";
+    EXPECT_EQ(rig.commands, QList<QByteArray>{QByteArray::fromHex("0000000210")});
     EXPECT_TRUE(rig::g.RigFreqText.isEmpty());
+    EXPECT_TRUE(frequencyLabel().isEmpty());
 }
 
 TEST_F(RigLinkTest, PollTimerShowsANewDialAtTheNextPoll) {
@@ -108,12 +112,21 @@ TEST_F(RigLinkTest, IcomReplyInPiecesIsWaitedForButALateOneIsDropped) {
     ASSERT_TRUE(zvtest::waitUntil([&] { return frequencyLabel() == QLatin1String("14.070.150"); }, 3000));
 
     // An answer later than the time its bytes need on the wire plus the margin
-    // leaves the last good frequency shown.
+    // leaves the last good frequency shown. The mode reply is let through; the
+    // frequency reply is held until the link has given up waiting for it.
     rig.splitDelayMs = 0;
-    rig.replyDelayMs = 400;
+    rig.holdingAnswers = true;
     rig.dialHz = 18100000;
+    rig.commands.clear();
     rig::RigReadStatus();
-    zvtest::pumpEvents(1200);
+    ASSERT_TRUE(zvtest::waitUntil([&] { return rig.commands.size() == 1; }));
+    rig.releaseAnswers();
+    ASSERT_TRUE(zvtest::waitUntil([&] { return rig.commands.size() == 2 && rig::g.IcomReplyState == 0; }))
+        << "the frequency request goes out and its wait ends without an answer";
+    const int handled = rig::repliesHandled();
+    rig.releaseAnswers();
+    ASSERT_TRUE(zvtest::waitUntil([&] { return rig::repliesHandled() > handled; }))
+        << "the late reply arrives";
     EXPECT_EQ(frequencyLabel(), QStringLiteral("14.070.150"));
     EXPECT_EQ(rig::g.IcomReplyState, 0);
 }
@@ -127,8 +140,10 @@ TEST_F(RigLinkTest, ASilentRigNeitherHangsNorChangesTheDisplay) {
         QElapsedTimer t;
         t.start();
         rig::RigReadStatus();
-        zvtest::pumpEvents(200);
         EXPECT_LT(t.elapsed(), 1500);
+        ASSERT_TRUE(zvtest::waitForRigToCatchUp(rig));
+        ASSERT_TRUE(zvtest::waitForPostedEvents());
+        EXPECT_FALSE(rig.commands.isEmpty()) << "the rig was asked";
         EXPECT_EQ(frequencyLabel(), QStringLiteral("7.000.000"));
         rig::RigClosePort();
     }
@@ -148,8 +163,8 @@ TEST_F(RigLinkTest, WhileAQsyIsPendingThePollSendsNothing) {
     zvtest::RigSimulator& rig = openRig(QStringLiteral("KENWOOD"));
     rig::g.RigQsyRequest = 1;
     rig::RigPollTick();
-    zvtest::pumpEvents(100);
-    EXPECT_TRUE(rig.received.isEmpty());
+    ASSERT_TRUE(zvtest::waitForRigToCatchUp(rig));
+    EXPECT_TRUE(rig.commands.isEmpty());
 }
 
 TEST_F(RigLinkTest, RigDelayWaitsItsIntervalWhileEventsRun) {
@@ -225,7 +240,7 @@ TEST_F(RigLinkTest, AQsyThatCannotMoveTheToneIsDroppedWithAMessage) {
     core::g.TxFreqHz = 9000; // beyond the receive scroll bar
     rig::g.RigQsyRequest = 1;
     rig::RigReadStatus();
-    zvtest::pumpEvents(100);
+    ASSERT_TRUE(zvtest::waitForRigToCatchUp(rig));
     EXPECT_EQ(rig::g.RigQsyRequest, 0);
     EXPECT_EQ(core::g.StatusMessage,
               QStringLiteral("RIG Control Port-") + rig::g.RigPortName + QStringLiteral(" 異常ですrc"));

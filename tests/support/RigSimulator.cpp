@@ -1,8 +1,12 @@
 #include "support/RigSimulator.h"
 
+#include "platform/SerialComm.h"
 #include "rig/RigGlobals.h"
+#include "rig/RigPort.h"
+#include "support/ProgramFolder.h"
 
 #include <QTimer>
+#include <utility>
 
 namespace zvtest {
 namespace {
@@ -66,10 +70,26 @@ void RigSimulator::onReadable() {
         takeYaesu();
 }
 
+QByteArray RigSimulator::marker() const {
+    if (family_ == QLatin1String("ICOM")) return QByteArray::fromHex("FEFE01E07FFD");
+    if (family_ == QLatin1String("KENWOOD")) return QByteArrayLiteral("ZV;");
+    if (family_ == QLatin1String("JST-245")) return QByteArrayLiteral("ZV\r");
+    return QByteArray::fromHex("7F7F7F7F7F");
+}
+
+bool RigSimulator::takeMarker(const QByteArray& command) {
+    // The text families' commands come here without their terminator.
+    const bool text = family_ == QLatin1String("KENWOOD") || family_ == QLatin1String("JST-245");
+    if (command != (text ? marker().chopped(1) : marker())) return false;
+    ++markersTaken;
+    return true;
+}
+
 void RigSimulator::takeYaesu() {
     while (pending_.size() >= 5) {
         const QByteArray c = pending_.left(5);
         pending_.remove(0, 5);
+        if (takeMarker(c)) continue;
         commands << c;
         handleYaesu(c);
         emit commandHandled(c);
@@ -83,6 +103,7 @@ void RigSimulator::takeIcom() {
         if (start < 0 || end < 0) return;
         const QByteArray frame = pending_.mid(start, end - start + 1);
         pending_.remove(0, end + 1);
+        if (takeMarker(frame)) continue;
         commands << frame;
         send(frame); // the CI-V bus carries our own frame back at once
         handleIcom(frame);
@@ -97,7 +118,7 @@ void RigSimulator::takeText(char terminator) {
         QByteArray c = pending_.left(end);
         pending_.remove(0, end + 1);
         c.replace('\r', QByteArray()).replace('\n', QByteArray());
-        if (c.isEmpty()) continue;
+        if (c.isEmpty() || takeMarker(c)) continue;
         commands << c;
         if (terminator == ';')
             handleKenwood(QString::fromLatin1(c));
@@ -238,16 +259,23 @@ void RigSimulator::setPtt(bool on) {
 
 void RigSimulator::answer(const QByteArray& bytes) {
     if (!answering) return;
-    auto deliver = [this, bytes] {
-        if (splitDelayMs <= 0) return send(bytes);
-        const qsizetype half = bytes.size() / 2;
-        send(bytes.left(half));
-        QTimer::singleShot(splitDelayMs, this, [this, rest = bytes.mid(half)] { send(rest); });
-    };
-    if (replyDelayMs > 0)
-        QTimer::singleShot(replyDelayMs, this, deliver);
+    if (holdingAnswers)
+        held_ << bytes;
     else
-        deliver();
+        deliver(bytes);
+}
+
+void RigSimulator::releaseAnswers() {
+    const QList<QByteArray> answers = std::exchange(held_, {});
+    for (const QByteArray& a : answers)
+        deliver(a);
+}
+
+void RigSimulator::deliver(const QByteArray& bytes) {
+    if (splitDelayMs <= 0) return send(bytes);
+    const qsizetype half = bytes.size() / 2;
+    send(bytes.left(half));
+    QTimer::singleShot(splitDelayMs, this, [this, rest = bytes.mid(half)] { send(rest); });
 }
 
 void RigSimulator::send(const QByteArray& bytes) {
@@ -261,6 +289,12 @@ void pointRigLinkAt(const RigSimulator& sim) {
     rig::g.RigStopBits = QStringLiteral("2");
     rig::g.RigInterval = QStringLiteral("10");
     rig::g.IcomAddress = QStringLiteral("58");
+}
+
+bool waitForRigToCatchUp(RigSimulator& sim) {
+    const int before = sim.markersTaken;
+    if (!rig::port().write(sim.marker())) return false;
+    return waitUntil([&] { return sim.markersTaken > before; }, 3000);
 }
 
 } // namespace zvtest

@@ -2,8 +2,8 @@
 // A transceiver on the far end of a pseudo-terminal: it answers the CAT
 // commands of one rig family as such a rig would (its dial, mode, clarifier and
 // PTT, replies of the right length; an ICOM rig echoes every frame on the bus),
-// and it obeys frequency, mode and PTT commands. Tests can silence it, delay
-// its answers or let them arrive in pieces.
+// and it obeys frequency, mode and PTT commands. Tests can silence it, hold
+// its answers until they release them or let them arrive in pieces.
 #include "support/PtyPair.h"
 
 #include <QByteArray>
@@ -38,16 +38,26 @@ class RigSimulator : public QObject {
 
     // Off: the rig hears but does not answer.
     bool answering = true;
-    // Answers (not the ICOM echo) wait this long.
-    int replyDelayMs = 0;
+    // On: answers (not the ICOM echo) are kept back until releaseAnswers().
+    bool holdingAnswers = false;
+    // Sends the answers kept back so far, in order; later ones are kept back
+    // again while holdingAnswers stays on.
+    void releaseAnswers();
     // Answers arrive in two pieces, the second after this many ms (0: whole).
     int splitDelayMs = 0;
 
-    // Every byte the system wrote, and the commands as the rig understood them.
+    // Every byte written to the rig (markers too), and the commands as the rig
+    // understood them (markers not).
     QByteArray received;
     QList<QByteArray> commands;
     // Mode values set by mode commands, in order (raw code as sent).
     QList<QByteArray> modeCommands;
+
+    // A command of the rig's family that no rig knows: the simulator takes it
+    // without echo or answer and only counts it. Written after other commands,
+    // its arrival shows that the rig has handled all of them.
+    QByteArray marker() const;
+    int markersTaken = 0;
 
   signals:
     void commandHandled(const QByteArray& command);
@@ -61,7 +71,9 @@ class RigSimulator : public QObject {
     void handleIcom(const QByteArray& frame);
     void handleKenwood(const QString& c);
     void handleJst(const QString& c);
+    bool takeMarker(const QByteArray& command);
     void answer(const QByteArray& bytes);
+    void deliver(const QByteArray& bytes);
     void send(const QByteArray& bytes);
     void setPtt(bool on);
 
@@ -72,6 +84,7 @@ class RigSimulator : public QObject {
     QString family_;
     unsigned char address_;
     QByteArray pending_;
+    QList<QByteArray> held_;
     std::unique_ptr<QSocketNotifier> notifier_;
 };
 
@@ -79,5 +92,10 @@ class RigSimulator : public QObject {
 // baud, two stop bits, 10 ms between commands, ICOM address 58); the caller
 // opens the port.
 void pointRigLinkAt(const RigSimulator& sim);
+
+// Writes the simulator's marker through the rig link's open port and waits until
+// the rig has taken it: the rig takes what it hears in the order written, so by
+// then it has handled every command the system wrote before.
+bool waitForRigToCatchUp(RigSimulator& sim);
 
 } // namespace zvtest
