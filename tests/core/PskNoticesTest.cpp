@@ -281,10 +281,10 @@ TEST_F(PskRigPtt, TheRigIsKeyedByCatOnlyWithoutAPttPort) {
         sim->pttOnCount = sim->pttOffCount = 0;
         g.PttPortControl = c.pttControl;
         core::PskCoreWndProc(pskcore::PskMsgStatus, pskcore::StatusTxStarted, 0);
-        EXPECT_EQ(zvtest::waitUntil([&] { return sim->ptt; }, c.keyed ? 3000 : 300), c.keyed == 1);
+        ASSERT_TRUE(zvtest::waitForRigToCatchUp(*sim));
+        EXPECT_EQ(sim->ptt, c.keyed == 1);
         core::PskCoreWndProc(pskcore::PskMsgStatus, pskcore::StatusTxEnded, 0);
-        zvtest::waitUntil([&] { return sim->pttOffCount == c.keyed; }, 3000);
-        zvtest::pumpEvents(100);
+        ASSERT_TRUE(zvtest::waitForRigToCatchUp(*sim));
         EXPECT_EQ(sim->pttOnCount, c.keyed);
         EXPECT_EQ(sim->pttOffCount, c.keyed);
         EXPECT_FALSE(sim->ptt);

@@ -370,7 +370,7 @@ TEST_F(LogFieldsTest, MhzLabelReadsTheRigOnlyWhenItIsNotPolled) {
             EXPECT_TRUE(
                 zvtest::waitUntil([&] { return w.Label17->text() == QLatin1String("21.080"); }, 3000));
         } else {
-            zvtest::pumpEvents(200);
+            ASSERT_TRUE(zvtest::waitForRigToCatchUp(sim));
             EXPECT_TRUE(sim.commands.isEmpty());
             EXPECT_EQ(w.Label17->text(), QStringLiteral("7"));
         }

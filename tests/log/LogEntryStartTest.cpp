@@ -123,7 +123,7 @@ TEST_F(LogTest, TheRigIsReadOnceWhenItIsThereAndNotPolled) {
                 << w.Label17->text().toStdString();
             EXPECT_EQ(w.Combo1->currentText(), QStringLiteral("21.080"));
         } else {
-            zvtest::pumpEvents(200);
+            ASSERT_TRUE(zvtest::waitForRigToCatchUp(sim));
             EXPECT_TRUE(sim.commands.isEmpty());
             EXPECT_EQ(w.Label17->text(), QStringLiteral("1.9"));
         }

@@ -105,7 +105,7 @@ TEST_F(MacroSend, RigcallReadsTheRig) {
     zvtest::pointRigLinkAt(sim);
     rig::RigOpenPort();
     ASSERT_EQ(rig::g.RigPortOpen, 1);
-    zvtest::pumpEvents(200);
+    ASSERT_TRUE(zvtest::waitForRigToCatchUp(sim));
     sim.commands.clear();
     setMacro(8, QStringLiteral("rig"), QStringLiteral("'RIGCALL'QRV"));
     macros::Command8_MouseDown(8, Qt::LeftButton);
