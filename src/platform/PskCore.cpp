@@ -94,6 +94,10 @@ bool PskCore::isTransmitting() const {
     return sim_->transmitting();
 }
 
+void PskCore::stepForTest() {
+    sim_->step();
+}
+
 // ---- Starting and stopping ----
 
 std::int32_t PskCore::start(std::int32_t hwnd, std::int32_t card, std::int32_t channels, std::int32_t mode) {

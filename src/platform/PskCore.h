@@ -172,6 +172,9 @@ class PskCore : public QObject {
     void clearCalls() { calls_.clear(); }
     bool isRunning() const;
     bool isTransmitting() const;
+    // Runs the simulation's character and display ticks once, now, as far as
+    // their timers run, so that a test need not wait for them.
+    void stepForTest();
 
   private:
     friend class Simulation;

@@ -62,6 +62,11 @@ void Simulation::stop() {
     soundMode_ = 0;
 }
 
+void Simulation::step() {
+    if (charTimer_.isActive()) charTick();
+    if (displayTimer_.isActive()) displayTick();
+}
+
 // ---- Receiving ----
 
 bool Simulation::hearsStation(int ch) const {

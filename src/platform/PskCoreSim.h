@@ -34,6 +34,8 @@ class Simulation {
     void start(std::int32_t channels, std::int32_t mode);
     void stop();
     bool running() const { return running_; }
+    // The next tick of each running timer, now.
+    void step();
 
     RxChannel& channel(int ch) { return rx_[ch]; }
     bool hearsStation(int ch) const;

@@ -67,7 +67,8 @@ TEST_F(PskCoreTest, OneWindowAtATimeAndNothingAfterDisconnect) {
     ASSERT_TRUE(zvtest::waitUntil([&] { return !notes.empty(); }));
     core.unsubclass();
     notes.clear();
-    zvtest::pumpEvents(100);
+    core.stepForTest();
+    ASSERT_TRUE(zvtest::waitForPostedEvents());
     EXPECT_TRUE(notes.empty());
     EXPECT_TRUE(connectWindow());
 
@@ -75,7 +76,8 @@ TEST_F(PskCoreTest, OneWindowAtATimeAndNothingAfterDisconnect) {
     core.unsubclass();
     ASSERT_TRUE(connectWindow(Hwnd + 1));
     notes.clear();
-    zvtest::pumpEvents(100);
+    core.stepForTest();
+    ASSERT_TRUE(zvtest::waitForPostedEvents());
     EXPECT_TRUE(notes.empty());
 }
 
@@ -89,7 +91,7 @@ TEST_F(PskCoreTest, NothingArrivesAfterStopNotEvenNoticesUnderWay) {
     ASSERT_EQ(core.fnStartSoundCard(Hwnd, 0, 3), StartOk);
     ASSERT_TRUE(zvtest::waitUntil([&] { return !bytesOn(0).isEmpty(); }));
     const std::size_t seen = notes.size();
-    zvtest::pumpEvents(150);
+    ASSERT_TRUE(zvtest::waitForPostedEvents()) << "the notices queued behind the first have had their turn";
     EXPECT_EQ(notes.size(), seen);
     EXPECT_EQ(notes.back().msg, PskMsgRxChar);
     EXPECT_FALSE(core.isRunning());
@@ -122,7 +124,8 @@ TEST_F(PskCoreTest, TransmitStartsAndEndsAroundTheEchoInOrder) {
         core.fnSendTXString(text);
         c.ask();
         ASSERT_TRUE(zvtest::waitUntil([&] { return hasStatus(StatusTxEnded); }));
-        zvtest::pumpEvents(50);
+        core.stepForTest();
+        ASSERT_TRUE(zvtest::waitForPostedEvents()) << "a tick after the end has had its turn";
         EXPECT_EQ(statuses(), (std::vector<std::int32_t>{StatusTxStarted, StatusTxEnded}));
         EXPECT_EQ(bytesOn(EchoChannel), c.fullEcho ? text : QByteArray());
         EXPECT_FALSE(core.isTransmitting());
@@ -304,8 +307,9 @@ TEST_F(PskCoreTest, ForcedAndRefusedResults) {
     notes.clear();
     core.hooks().startResult = BadDeviceId;
     core.fnStartSoundCard(Hwnd, 0, 3);
-    zvtest::pumpEvents(80);
-    EXPECT_TRUE(notes.empty());
+    core.stepForTest();
+    ASSERT_TRUE(zvtest::waitForPostedEvents());
+    EXPECT_TRUE(notes.empty()) << "a refused start runs no clock";
 
     EXPECT_EQ(core.fnSetComPort(3, 1), 1);
     core.hooks().comPortResult = 0;

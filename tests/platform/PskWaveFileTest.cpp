@@ -47,6 +47,7 @@ class PskWaveFileTest : public zvtest::ProgramFolderTest {
         ProgramFolderTest::SetUp();
         core.subclass(Hwnd, &window, [this](std::int32_t m, std::int32_t w, std::int32_t) {
             if (m == PskMsgStatus) statuses.push_back(w);
+            if (m == PskMsgDisplay) ++displayTicks;
         });
     }
     bool waitForStatus(std::int32_t code, int ms) {
@@ -56,6 +57,7 @@ class PskWaveFileTest : public zvtest::ProgramFolderTest {
     PskCore& core = lib();
     QObject window;
     std::vector<std::int32_t> statuses;
+    int displayTicks = 0;
 };
 
 TEST_F(PskWaveFileTest, InputFilesGetTheirResultCodes) {
@@ -131,9 +133,10 @@ TEST_F(PskWaveFileTest, StoppingCutsTheRecordingShortButKeepsItReadable) {
     const QString file = path("cut.wav");
     ASSERT_EQ(core.fnSetOutputWavePath(file, 60, 0), 0);
     ASSERT_EQ(core.fnStartSoundCardEx(Hwnd, 0, 3, RecordReceive), StartOk);
-    zvtest::pumpEvents(300);
+    // Each display tick writes the samples due by then: two ticks are a fifth of a second.
+    ASSERT_TRUE(zvtest::waitUntil([&] { return displayTicks >= 2; }, 3000));
     core.fnStopSoundCard();
-    zvtest::pumpEvents(50);
+    ASSERT_TRUE(zvtest::waitForPostedEvents());
     EXPECT_TRUE(statuses.empty());
     wavfile::Info info;
     ASSERT_EQ(wavfile::check(file, &info), wavfile::Playable);
