@@ -68,6 +68,10 @@ class MmvariControl : public QObject, public dispatch::Target {
     // The sound dropped out while receiving (code 1) or transmitting (code 2).
     void soundDropped();
 
+    // One period of the simulation now, as the timer runs it while the control
+    // runs, so that a test need not wait for it.
+    void stepForTest();
+
   signals:
     void periodicUpdate();                               // event 10
     void txBufferChanged();                              // event 11

@@ -67,6 +67,10 @@ void MmvariControl::soundDropped() {
     if (timer_.isActive()) emit errorRaised(transmitting_ ? 2 : 1);
 }
 
+void MmvariControl::stepForTest() {
+    if (timer_.isActive()) tick();
+}
+
 void MmvariControl::endTransmission() {
     transmitting_ = false;
     tuneCarrier_ = false;

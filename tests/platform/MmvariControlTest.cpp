@@ -132,24 +132,27 @@ TEST_F(MmvariControlTest, EachChannelReceivesTheStationItIsTunedTo) {
     for (QString& t : rx)
         t.clear();
     updates.clear();
-    zvtest::pumpEvents(400);
+    control.stepForTest();
     EXPECT_TRUE(rx[0].isEmpty() && rx[1].isEmpty() && rx[2].isEmpty());
     EXPECT_EQ(updates.size(), 0);
 }
 
 TEST_F(MmvariControlTest, AfcPullsAChannelOntoTheStationAndSquelchKeepsItQuiet) {
+    // Each period receives before it raises the periodic update.
+    QSignalSpy updates(&control, &MmvariControl::periodicUpdate);
     ASSERT_TRUE(control.set(PRxFreq, 0, 1030));
     run();
-    zvtest::pumpEvents(500);
+    ASSERT_TRUE(zvtest::waitUntil([&] { return updates.size() >= 3; }));
     EXPECT_TRUE(rx[0].isEmpty()) << rx[0].toStdString();
+    EXPECT_EQ(read(PRxFreq, 0).toInt(), 1030) << "without AFC the channel stays put";
 
     ASSERT_TRUE(control.set(PAfc, 0, true));
     EXPECT_TRUE(zvtest::waitUntil([&] { return read(PRxFreq, 0).toInt() == 1000 && !rx[0].isEmpty(); }));
 
     ASSERT_TRUE(control.set(PSquelch, 0, 2000));
-    zvtest::pumpEvents(150);
     rx[0].clear();
-    zvtest::pumpEvents(500);
+    updates.clear();
+    ASSERT_TRUE(zvtest::waitUntil([&] { return updates.size() >= 3; }));
     EXPECT_TRUE(rx[0].isEmpty()) << rx[0].toStdString();
 }
 
@@ -200,7 +203,7 @@ TEST_F(MmvariControlTest, RaisesErrorCodesOneToFour) {
         ASSERT_TRUE(control.set(IdSoundCard, c.soundCard));
         ASSERT_TRUE(control.set(IdPttPort, c.pttPort));
         run();
-        zvtest::pumpEvents(50);
+        ASSERT_TRUE(zvtest::waitForPostedEvents()) << "errors are raised from the event queue";
         EXPECT_EQ(errors, c.expected) << c.soundCard.toStdString() << " " << c.pttPort.toStdString();
         EXPECT_EQ(read(IdRun).toBool(), c.runs);
         ASSERT_TRUE(control.set(IdRun, false));
@@ -244,10 +247,10 @@ TEST_F(MmvariControlTest, ClockMeasurementLinesDriftUntilTheSampleFrequencyIsRig
     EXPECT_FALSE(control.invoke(MethodLineLevels, {0, 1}));
     EXPECT_FALSE(control.invoke(MethodClockRef, {1000, 0.0}));
 
+    QSignalSpy updates(&control, &MmvariControl::periodicUpdate);
     ASSERT_TRUE(control.invoke(MethodLines, {0}));
-    zvtest::pumpEvents(150);
     lines.clear();
-    zvtest::pumpEvents(300);
+    ASSERT_TRUE(zvtest::waitUntil([&] { return updates.size() >= 2; })) << "whole periods have passed";
     EXPECT_TRUE(lines.isEmpty());
 }
 
