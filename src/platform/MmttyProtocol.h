@@ -35,6 +35,12 @@ enum Command : std::int32_t {
     CmdProfile = 24,
 };
 
+// Not a command of the real program: our stand-in takes it from tests and runs
+// the given number of ticks of its simulation at once, answering with their
+// notices, so that a test need not wait for the ticks to come.
+constexpr std::int32_t CmdStepSimulation = 0x7F00;
+constexpr std::int32_t MaxStepTicks = 1000;
+
 // Values of CmdTx.
 enum TxRequest : std::int32_t { TxOffNow = 0, TxOffAfterQueue = 1, TxOn = 2, TxClear = 4 };
 

@@ -2,6 +2,7 @@
 // answers to the commands, its simulated station, and its exit.
 #include "platform/MmttyLink.h"
 #include "platform/Paths.h"
+#include "platform/programs/mmtty/RttyModem.h"
 #include "support/ProgramFolder.h"
 
 #include <QDir>
@@ -44,6 +45,20 @@ class MmttyLinkTest : public zvtest::ProgramFolderTest {
 
     bool received(Pair p, int timeout = 3000) {
         return zvtest::waitUntil([&] { return got.contains(p); }, timeout);
+    }
+
+    // The program takes commands and sends notices in order: once the answer to
+    // a FIG command posted now is in, every notice it sent before has arrived.
+    bool caughtUp() {
+        const qsizetype from = got.size();
+        if (!link.postCommand(mmtty::CmdSetFig, 1)) return false;
+        return zvtest::waitUntil([&] { return got.indexOf(Pair{mmtty::NtfFig, 1}, from) >= 0; });
+    }
+    // Runs ticks of the program's simulation now and waits for what they sent.
+    bool step(int ticks) { return link.postCommand(mmtty::CmdStepSimulation, ticks) && caughtUp(); }
+
+    bool anyNotice(std::int32_t code) const {
+        return std::any_of(got.begin(), got.end(), [code](const Pair& p) { return p.code == code; });
     }
 
     // The received characters (0x8003) gathered so far, as text.
@@ -98,33 +113,40 @@ TEST_F(MmttyLinkTest, AnswersCommandsWithTheirNotices) {
     got.clear();
     ASSERT_TRUE(link.postCommand(mmtty::CmdSetSwitches, 0x80000));
     ASSERT_TRUE(link.postCommand(mmtty::CmdSetView, 0x4000));
-    zvtest::pumpEvents(300);
+    ASSERT_TRUE(caughtUp());
     for (const Pair& p : got)
         EXPECT_TRUE(p.code != mmtty::NtfSwitches && p.code != mmtty::NtfView) << std::hex << p.code;
 }
 
 TEST_F(MmttyLinkTest, ReceivesTheStationWithLevelsAndStopsWhileSuspended) {
     startAndGreet();
-    ASSERT_TRUE(zvtest::waitUntil([&] { return rxText().contains("DE QQ9RTY"); }, 15000)) << rxText().data();
+    ASSERT_TRUE(step(mmtty::RttyModem::TicksPerChar * 30));
+    EXPECT_TRUE(rxText().contains("DE QQ9RTY")) << rxText().data();
     const bool levelSeen = std::any_of(got.begin(), got.end(), [](const Pair& p) {
         return p.code == mmtty::NtfScope && (p.value & 0xFFFF) > 100;
     });
     EXPECT_TRUE(levelSeen);
 
     ASSERT_TRUE(link.postCommand(mmtty::CmdSuspend, 1));
-    zvtest::pumpEvents(200);
+    ASSERT_TRUE(caughtUp());
     got.clear();
-    zvtest::pumpEvents(600);
-    EXPECT_TRUE(got.isEmpty());
+    ASSERT_TRUE(step(mmtty::RttyModem::TicksPerChar * 10));
+    EXPECT_EQ(got, (QList<Pair>{{mmtty::NtfFig, 1}})) << "nothing but the answer to FIG";
     ASSERT_TRUE(link.postCommand(mmtty::CmdSuspend, 0));
-    EXPECT_TRUE(zvtest::waitUntil([&] { return !got.isEmpty(); }, 2000));
+    ASSERT_TRUE(step(2));
+    EXPECT_TRUE(anyNotice(mmtty::NtfScope)) << "resumed, the level comes again";
 
     // Tuned away from the station, only noise comes.
     ASSERT_TRUE(link.postCommand(mmtty::CmdSetMark, 1000));
-    zvtest::pumpEvents(200);
+    ASSERT_TRUE(caughtUp());
     got.clear();
-    zvtest::pumpEvents(800);
+    ASSERT_TRUE(step(mmtty::RttyModem::TicksPerChar * 10));
     EXPECT_TRUE(rxText().isEmpty()) << rxText().data();
+    const bool onlyNoise = std::all_of(got.begin(), got.end(), [](const Pair& p) {
+        return p.code != mmtty::NtfScope || (p.value & 0xFFFF) < 100;
+    });
+    EXPECT_TRUE(onlyNoise);
+    EXPECT_TRUE(anyNotice(mmtty::NtfScope));
 }
 
 TEST_F(MmttyLinkTest, TransmitsQueuedCharactersAndReportsTheTransmitState) {
@@ -153,7 +175,7 @@ TEST_F(MmttyLinkTest, TransmitsQueuedCharactersAndReportsTheTransmitState) {
     got.clear();
     ASSERT_TRUE(link.postCommand(mmtty::CmdTx, mmtty::TxOn));
     ASSERT_TRUE(received({mmtty::NtfTxState, 1}));
-    zvtest::pumpEvents(500);
+    ASSERT_TRUE(step(mmtty::RttyModem::TicksPerChar * 10));
     EXPECT_TRUE(rxText().isEmpty()) << rxText().data();
 }
 

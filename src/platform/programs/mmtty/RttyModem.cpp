@@ -74,6 +74,12 @@ QList<Pair> RttyModem::command(Pair c) {
     case CmdSuspend:
         suspended_ = c.value == 1;
         return {};
+    case CmdStepSimulation: {
+        QList<Pair> out;
+        for (int i = 0; i < std::clamp(c.value, 0, MaxStepTicks); ++i)
+            out += tick();
+        return out;
+    }
     default:
         return {}; // set-up window, port update, right click, profile: nothing to simulate
     }
