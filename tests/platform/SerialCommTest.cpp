@@ -45,7 +45,8 @@ TEST(SerialComm, ReceiveEventAtTheThresholdKeepsNulBytes) {
     QObject::connect(&port, &SerialComm::onComm, [&](int code) { events << code; });
 
     pty.write(QByteArray("\x01\x00\x40", 3));
-    zvtest::pumpEvents(50);
+    ASSERT_TRUE(zvtest::waitUntil([&] { return port.inBufferCount() == 3; }, 2000));
+    ASSERT_TRUE(zvtest::waitForPostedEvents()) << "the receive check queued for these bytes has run";
     EXPECT_TRUE(events.isEmpty());
     pty.write(QByteArray("\x00\x15", 2));
     ASSERT_TRUE(zvtest::waitUntil([&] { return !events.isEmpty(); }, 2000));
@@ -63,7 +64,7 @@ TEST(SerialComm, TextInputAndClearedBuffers) {
     port.setInputMode(SerialComm::Text);
     ASSERT_TRUE(port.open());
     pty.write("stale");
-    zvtest::pumpEvents(50);
+    ASSERT_TRUE(zvtest::waitUntil([&] { return port.inBufferCount() == 5; }, 2000));
     port.clearBuffers();
     EXPECT_EQ(port.inBufferCount(), 0);
     pty.write("IF00014070000;");
