@@ -64,15 +64,6 @@ void ProgramFolderTest::writeIni(const QString& text) const {
     writeFile(QStringLiteral("ZORVATEK.INI"), cp932::encode(t));
 }
 
-void pumpEvents(int msecs) {
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < msecs) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::msleep(1);
-    }
-}
-
 bool waitUntil(const std::function<bool()>& done, int timeoutMsecs) {
     QElapsedTimer t;
     t.start();

@@ -37,8 +37,6 @@ class ProgramFolderTest : public ::testing::Test {
     QByteArray previousHome_;
 };
 
-// Runs pending events for the given time.
-void pumpEvents(int msecs);
 // Runs pending events until the predicate holds or the time runs out; returns the predicate.
 bool waitUntil(const std::function<bool()>& done, int timeoutMsecs = 5000);
 // Posts a marker event and waits until it has run. Posted events run in the
