@@ -15,19 +15,30 @@ namespace {
 
 class WindowShells : public zvtest::ProgramFolderTest {};
 
-template <class W> void checkLifecycle(W& (*touch)(), const QString& title) {
-    SCOPED_TRACE(title.toStdString());
+// One window through its lifetime in the registry: the first touch loads it
+// hidden with its caption, every touch gives the same instance, unloading
+// destroys it and the next touch builds and loads a new one.
+template <class W> void checkLifecycle(W& (*touch)(), const QString& caption) {
+    SCOPED_TRACE(caption.toStdString());
+    ASSERT_FALSE(forms::isLoaded<W>()) << "not loaded before its first touch";
     QPointer<W> first = &touch();
     EXPECT_TRUE(forms::isLoaded<W>());
-    EXPECT_TRUE(first->isHidden());
-    EXPECT_EQ(first->windowTitle(), title);
+    EXPECT_TRUE(first->isHidden()) << "a touch loads it hidden";
+    EXPECT_EQ(first->windowTitle(), caption);
     EXPECT_EQ(&touch(), first.data()) << "one instance while loaded";
+
+    // Marked, so that a new instance can be told from the old one.
+    first->setWindowTitle(QStringLiteral("changed"));
     forms::unload<W>();
     EXPECT_FALSE(forms::isLoaded<W>());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(first.isNull());
-    EXPECT_NE(&touch(), nullptr);
+    EXPECT_TRUE(first.isNull()) << "unloading destroys it";
+
+    W& second = touch();
     EXPECT_TRUE(forms::isLoaded<W>());
+    EXPECT_TRUE(second.isHidden());
+    EXPECT_EQ(second.windowTitle(), caption) << "built and loaded anew";
+    EXPECT_EQ(&touch(), &second);
 }
 
 TEST_F(WindowShells, LoadHiddenUnloadAndLoadAgain) {
@@ -35,7 +46,8 @@ TEST_F(WindowShells, LoadHiddenUnloadAndLoadAgain) {
     checkLifecycle<SSTVForm>(&forms::SSTVForm, QStringLiteral("ZORVATEK SSTV"));
     checkLifecycle<ClusterData>(&forms::ClusterData, QStringLiteral("DX Cluster"));
     checkLifecycle<multi_ch>(&forms::multi_ch, QStringLiteral("多重受信"));
-    checkLifecycle<TEMP_LOG>(&forms::TEMP_LOG, forms::TEMP_LOG().windowTitle());
+    checkLifecycle<TEMP_LOG>(&forms::TEMP_LOG, QStringLiteral("PSKログ LogData=>") + folder() +
+                                                   QStringLiteral("\\PSK31_TMPLOG.TXT"));
     checkLifecycle<AboutZORVATEK>(&forms::AboutZORVATEK, QStringLiteral("Version"));
 }
 
