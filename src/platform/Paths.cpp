@@ -2,7 +2,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 
 namespace paths {
 
@@ -12,6 +15,25 @@ QString programFolder() {
     if (folder.isEmpty()) folder = QDir::homePath() + QLatin1String("/.zorvatek");
     QDir().mkpath(folder);
     return QDir::cleanPath(folder);
+}
+
+std::optional<QString> programFolderProblem(const QString& folder) {
+    const QFileInfo info(folder);
+    if (info.exists() && !info.isDir())
+        return QStringLiteral("同じ名前のファイルがあり、フォルダにできません");
+    if (!info.exists() && !QDir().mkpath(folder)) return QStringLiteral("フォルダを作成できません");
+    // The permission bits do not tell (the superuser passes them): a file is tried.
+    QTemporaryFile probe(join(folder, QStringLiteral(".zorvatek-XXXXXX")));
+    if (!probe.open()) return QStringLiteral("フォルダに書き込めません");
+    probe.close();
+    const QString iniPath = join(folder, QStringLiteral("ZORVATEK.INI"));
+    const QFileInfo ini(iniPath);
+    if (ini.exists() && !ini.isFile()) return QStringLiteral("ZORVATEK.INI がファイルではありません");
+    // It is written by replacing it whole, so reading it is what it must allow.
+    QFile iniFile(iniPath);
+    if (ini.exists() && !iniFile.open(QIODevice::ReadOnly))
+        return QStringLiteral("ZORVATEK.INI を読み込めません");
+    return std::nullopt;
 }
 
 QString fromStored(const QString& stored) {

@@ -1,0 +1,40 @@
+#include "app/ProgramRun.h"
+
+#include "app/AppContext.h"
+#include "core/Globals.h"
+#include "platform/Dialogs.h"
+#include "platform/Paths.h"
+#include "platform/SingleInstance.h"
+#include "startup/Startup.h"
+
+#include <QApplication>
+#include <QDir>
+
+namespace app {
+
+std::optional<int> refuseUnusableProgramFolder() {
+    const QString folder = paths::programFolder();
+    const std::optional<QString> problem = paths::programFolderProblem(folder);
+    if (!problem) return std::nullopt;
+    const QString message = QStringLiteral("プログラムフォルダ %1 が使えません（%2）。\r\n"
+                                           "設定を保存できないため ZORVATEK を終了します。")
+                                .arg(QDir::toNativeSeparators(folder), *problem);
+    // Also on the standard error, for a start from a terminal.
+    qCritical("%s", qUtf8Printable(message));
+    ui::msgBox(message, ui::OkOnly | ui::Critical);
+    return kUnusableProgramFolderExit;
+}
+
+int run() {
+    // Nothing is started on a folder that would lose every setting.
+    if (const std::optional<int> refused = refuseUnusableProgramFolder()) return *refused;
+    const instance::Guard guard(paths::programFolder());
+    if (!guard.isFirst()) return 0; // a second start ends at once, silently
+
+    AppContext context;
+    core::StartUp();
+    if (core::g.ProgramEndRequested) return 0;
+    return QApplication::exec();
+}
+
+} // namespace app

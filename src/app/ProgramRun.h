@@ -1,0 +1,18 @@
+#pragma once
+// The run of the program after its QApplication is made: the program folder is
+// checked, a second start on the same folder ends at once, then the start-up
+// sequence and the event loop. main() returns what run() returns.
+#include <optional>
+
+namespace app {
+
+// Exit code of a run refused because its program folder cannot be used.
+constexpr int kUnusableProgramFolderExit = 2;
+
+// When the program folder cannot be used, says so (naming the folder and why)
+// and gives the exit code; nothing when it can be used.
+std::optional<int> refuseUnusableProgramFolder();
+
+int run();
+
+} // namespace app
