@@ -27,6 +27,7 @@ constexpr int kFrame3Floor = 6480;
 constexpr int kSmallestText1 = 600;
 constexpr int kSmallestPane = 1560;
 constexpr int kDefaultWidth = 11850;
+constexpr int kMessageAboveBar = 240;
 
 const QString kPos = QStringLiteral("CFGPOS");
 const QString kCfg = QStringLiteral("PSKCFG");
@@ -40,6 +41,18 @@ struct Column {
     int meH, r1H, t1H, fr1, fr2, fr3, tx1, ls1, im1;
 };
 constexpr Column kDefaultColumn{8790, 3135, 1695, 4920, 6360, 6480, 3240, 3360, 3120};
+
+// A stored column that would break the window: a window of no height or taller
+// than the screen, a pane or box of no height or taller than the window, a
+// control above the window's top or below its bottom.
+bool fitsOnScreen(const Column& c, int screenHeightTw) {
+    if (c.meH <= 0 || c.meH > screenHeightTw) return false;
+    for (int h : {c.r1H, c.t1H})
+        if (h <= 0 || h > c.meH) return false;
+    for (int top : {c.fr1, c.fr2, c.fr3, c.tx1, c.ls1})
+        if (top < 0 || top >= c.meH) return false;
+    return c.im1 >= kMessageAboveBar && c.im1 < c.meH;
+}
 
 void setRightMargin(RichTextPane* p, int widthTw) {
     // The pane wraps its text 400 twips before its right edge.
@@ -100,6 +113,9 @@ void PSK31MAIN::applyColumnAtStart() {
         c = {read("ZOR_PosMeH", c.meH), read("ZOR_PosR1H", c.r1H), read("ZOR_PosT1H", c.t1H),
              read("ZOR_PosFR1", c.fr1), read("ZOR_PosFR2", c.fr2), read("ZOR_PosFR3", c.fr3),
              read("ZOR_PosTX1", c.tx1), read("ZOR_PosLS1", c.ls1), read("ZOR_PosIM1", c.im1)};
+        // The keys go together: one that would break the window takes the whole default
+        // column, which the next save then stores in its place.
+        if (!fitsOnScreen(c, twips::fromPx(screenPx().height()))) c = kDefaultColumn;
     }
     setFormHeightTw(c.meH);
     tw.setHeight(RichTextBox1, c.r1H);
@@ -110,7 +126,7 @@ void PSK31MAIN::applyColumnAtStart() {
     tw.setTop(Text1, c.tx1);
     tw.setTop(List1, c.ls1);
     tw.setTop(Image1, c.im1);
-    tw.setTop(Text3, c.im1 - 240);
+    tw.setTop(Text3, c.im1 - kMessageAboveBar);
     followWidth(formWidthTw());
     core::g.LayoutReady = 1;
 }

@@ -5,12 +5,14 @@
 #include "platform/RichTextPane.h"
 #include "support/ProgramFolder.h"
 #include "terminal/PSK31MAIN.h"
+#include "terminal/Shutdown.h"
 #include "terminal/SplitterBar.h"
 
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QScreen>
+#include <QStringList>
 
 namespace {
 
@@ -19,6 +21,11 @@ using core::g;
 struct Column {
     int meH, r1H, t1H, fr1, fr2, fr3, tx1, tx3, ls1, im1;
     bool operator==(const Column&) const = default;
+    friend void PrintTo(const Column& c, std::ostream* os) {
+        *os << "{MeH " << c.meH << ", R1H " << c.r1H << ", T1H " << c.t1H << ", FR1 " << c.fr1 << ", FR2 "
+            << c.fr2 << ", FR3 " << c.fr3 << ", TX1 " << c.tx1 << ", TX3 " << c.tx3 << ", LS1 " << c.ls1
+            << ", IM1 " << c.im1 << "}";
+    }
 };
 
 Column shown(const PSK31MAIN& w) {
@@ -89,6 +96,89 @@ TEST_F(MainWindowLayout, PlacesOffTheScreenOrNotNumbersStartAtTheCorner) {
         EXPECT_EQ(g.LayoutReady, 1);
         forms::unload<PSK31MAIN>();
     }
+}
+
+// A full stored column (the values of StoredColumnAndPlaceAreRestored) with
+// some keys replaced by the given lines.
+QString columnWith(const QStringList& replaced) {
+    QStringList lines{"ZOR_PosMeH= 9000", "ZOR_PosR1H= 3300", "ZOR_PosT1H= 1500", "ZOR_PosFR1= 5000",
+                      "ZOR_PosFR2= 6500", "ZOR_PosFR3= 6600", "ZOR_PosTX1= 3400", "ZOR_PosTX3= 3010",
+                      "ZOR_PosLS1= 3500", "ZOR_PosIM1= 3250"};
+    for (const QString& r : replaced) {
+        const QString key = r.section(QLatin1Char('='), 0, 0);
+        for (QString& l : lines)
+            if (l.startsWith(key + QLatin1Char('='))) l = r;
+    }
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+TEST_F(MainWindowLayout, StoredValuesThatWouldBreakTheWindowTakeTheDefaults) {
+    const Column good{9000, 3300, 1500, 5000, 6500, 6600, 3400, 3010, 3500, 3250};
+    const int screenW = twips::fromPx(screen().width());
+    struct Case {
+        QString pskcfg, cfgpos;
+        Column column; // shown after the load and stored after the end of the run
+        QString top, left, width;
+    };
+    const Case cases[] = {
+        {columnWith({}), "PMPOSTop= 150\nPMPOSLeft= 300\nPMPOSWidth= 12000\n", good, "150", "300", "12000"},
+        {columnWith({"ZOR_PosR1H=-100"}), {}, kDefault, "0", "0", "11850"},
+        {columnWith({"ZOR_PosR1H= 0"}), {}, kDefault, "0", "0", "11850"},
+        {columnWith({"ZOR_PosMeH= 99999999"}), {}, kDefault, "0", "0", "11850"},
+        {columnWith({"ZOR_PosMeH=-1"}), {}, kDefault, "0", "0", "11850"},
+        {columnWith({"ZOR_PosTX1=1e9"}), {}, kDefault, "0", "0", "11850"},
+        {columnWith({"ZOR_PosT1H= 0"}), {}, kDefault, "0", "0", "11850"},
+        {columnWith({"ZOR_PosT1H= 20000"}), {}, kDefault, "0", "0", "11850"},
+        {columnWith({"ZOR_PosFR1=-4920"}), {}, kDefault, "0", "0", "11850"},
+        {columnWith({"ZOR_PosFR2= 2147483647"}), {}, kDefault, "0", "0", "11850"},
+        {columnWith({"ZOR_PosFR3= 9000"}), {}, kDefault, "0", "0", "11850"},
+        {columnWith({"ZOR_PosLS1=-1"}), {}, kDefault, "0", "0", "11850"},
+        {columnWith({"ZOR_PosIM1= 100"}), {}, kDefault, "0", "0", "11850"},
+        // Beyond what a whole number holds: that key alone takes its default.
+        {columnWith({"ZOR_PosIM1=1e12"}),
+         {},
+         Column{9000, 3300, 1500, 5000, 6500, 6600, 3400, 2880, 3500, 3120},
+         "0",
+         "0",
+         "11850"},
+        {columnWith({"ZOR_PosR1H=tall"}), {}, kDefault, "0", "0", "11850"},
+        {columnWith({"ZOR_PosT1H=abc"}),
+         {},
+         Column{9000, 3300, 1695, 5000, 6500, 6600, 3400, 3010, 3500, 3250},
+         "0",
+         "0",
+         "11850"},
+        {{}, "PMPOSTop=-300\nPMPOSLeft= 99999999\nPMPOSWidth=-5000\n", kDefault, "0", "0", "11850"},
+        {{}, "PMPOSTop= 150\nPMPOSLeft=-20\nPMPOSWidth= 99999999\n", kDefault, "150", "0", "11850"},
+        {{},
+         QStringLiteral("PMPOSTop= 0\nPMPOSLeft= 0\nPMPOSWidth= %1\n").arg(screenW * 3),
+         kDefault,
+         "0",
+         "0",
+         "11850"},
+        {{}, "PMPOSTop= 0\nPMPOSLeft= 0\nPMPOSWidth= 2000\n", kDefault, "0", "0", "11850"},
+    };
+    shutdown::setProcessEndForTest([] {});
+    for (const Case& c : cases) {
+        SCOPED_TRACE((c.pskcfg + c.cfgpos).toStdString());
+        g = {};
+        PSK31MAIN& w = load(c.pskcfg + QStringLiteral("[CFGPOS]\n") + c.cfgpos);
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        EXPECT_EQ(shown(w), c.column);
+        EXPECT_GT(w.RichTextBox1->height(), 0) << "the receive pane is there";
+        w.pEnd->trigger();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ASSERT_FALSE(forms::isLoaded<PSK31MAIN>());
+        EXPECT_EQ(saved(), c.column);
+        auto place = [](const char* key) {
+            return core::IniStored(QStringLiteral("CFGPOS"), QString::fromLatin1(key)).value_or("-");
+        };
+        EXPECT_EQ(place("PMPOSTop"), c.top);
+        EXPECT_EQ(place("PMPOSLeft"), c.left);
+        EXPECT_EQ(place("PMPOSWidth"), c.width);
+    }
+    shutdown::setProcessEndForTest({});
 }
 
 TEST_F(MainWindowLayout, LeftDragMovesEverythingBelowAndGrowsTheWindow) {
