@@ -3,10 +3,16 @@
 #include "core/IniStore.h"
 #include "rig/RigGlobals.h"
 
+#include <algorithm>
+
 namespace rig {
 namespace {
 
 const QString kSection = QStringLiteral("RIG_CON_CFG");
+// The poll times the settings sheet offers, and the one for a setting that is no time.
+constexpr qint64 kPollDefaultMs = 1000;
+constexpr qint64 kPollShortestMs = 600;
+constexpr qint64 kPollLongestMs = 5000;
 
 QString value(const QString& key, const QString& missing) {
     return core::IniValueOr(kSection, key, missing);
@@ -25,6 +31,14 @@ qint64 leadingInt(const QString& text) {
     while (end < t.size() && t[end].isDigit())
         ++end;
     return t.left(end).toLongLong();
+}
+
+// A poll time outside the settings sheet's range would poll never or without a
+// pause: it is brought to the nearer end.
+int pollIntervalOf(const QString& text) {
+    const qint64 ms = leadingInt(text);
+    if (ms <= 0) return int(kPollDefaultMs);
+    return int(std::clamp(ms, kPollShortestMs, kPollLongestMs));
 }
 
 } // namespace
@@ -58,8 +72,7 @@ void ReadRigSettings() {
     g.TransverterOn = value(QStringLiteral("TRVon"), QStringLiteral("0")) == QLatin1String("1")
                           ? QStringLiteral("1")
                           : QStringLiteral("0");
-    g.RigPollInterval =
-        static_cast<int>(leadingInt(value(QStringLiteral("Poll_Time"), QStringLiteral("1000"))));
+    g.RigPollInterval = pollIntervalOf(value(QStringLiteral("Poll_Time"), QStringLiteral("1000")));
 
     g.RigPortOpen = 0;
     g.RigDataModeText = QStringLiteral("PSK31");

@@ -44,7 +44,7 @@ TEST_F(RigStartup, MainWindowFollowsTheSimulatedRigOfEveryFamily) {
         rig.mode = r.lsbMode;
         writeIni(
             QStringLiteral("[PSKCFG]\nAudio_Center_Freq=1500\n[RIG_CON_CFG]\nRIGCOMCONT=%1\nRIG_TYPE=%2\n"
-                           "VFOCHECK=YesP\nPoll_Time=200\nInterval=10\nICOM_RIGadrs=58\n")
+                           "VFOCHECK=YesP\nPoll_Time=600\nInterval=10\nICOM_RIGadrs=58\n")
                 .arg(rig.devicePath(), QString::fromLatin1(r.family)));
         core::StartUp();
         ASSERT_EQ(rig::g.RigPortOpen, 1) << core::g.StatusMessage.toStdString();
