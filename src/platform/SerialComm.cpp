@@ -1,12 +1,22 @@
 #include "platform/SerialComm.h"
 
+#include <QFile>
 #include <QRegularExpression>
+
+#include <sys/stat.h>
 
 namespace {
 
 // Our own codes for failures the port itself does not report.
 constexpr int kBadPortName = 100;
 constexpr int kBadSettings = 101;
+constexpr int kNotASerialPort = 102;
+
+// A name that leads to something other than a device (a file, a folder) is no port.
+bool isSomethingElse(const QString& device) {
+    struct stat st {};
+    return ::stat(QFile::encodeName(device).constData(), &st) == 0 && !S_ISCHR(st.st_mode);
+}
 
 QString describe(QSerialPort::SerialPortError e, const QString& device) {
     switch (e) {
@@ -106,6 +116,10 @@ bool SerialComm::open() {
         failed(QSerialPort::OpenError, describe(QSerialPort::OpenError, device));
         return false;
     }
+    if (isSomethingElse(device)) {
+        failed(kNotASerialPort, QStringLiteral("%1 はシリアルポートではありません").arg(device));
+        return false;
+    }
     port_.setPortName(device);
     if (!port_.open(QIODevice::ReadWrite)) {
         takeError();
@@ -163,7 +177,7 @@ void SerialComm::failed(int code, const QString& text) {
 
 void SerialComm::takeError() {
     const QSerialPort::SerialPortError e = port_.error();
-    failed(int(e), describe(e, port_.portName()));
+    failed(int(e), describe(e, deviceFor(storedName_)));
     port_.clearError();
 }
 

@@ -44,11 +44,17 @@ void waitWithEvents(int minMs, int maxMs, const std::function<bool()>& done) {
     --exchangeDepth;
 }
 
+// Said once on the message line, naming the port as the settings name it; the
+// frequency label alone would only stay blank.
 void openFailed() {
     RigLoadModeCodes();
     RigStopPolling();
     g.RigPortOpen = 0;
-    nb().statusMessage() = QStringLiteral("%1 %2").arg(port().lastErrorCode()).arg(port().lastErrorText());
+    nb().statusMessage() = QStringLiteral("RIG Control Port-%1 が開けません（%2 %3）")
+                               .arg(g.RigPortName)
+                               .arg(port().lastErrorCode())
+                               .arg(port().lastErrorText());
+    nb().showStatusMessage();
 }
 
 bool configureAndOpen(const FamilyTraits* t) {

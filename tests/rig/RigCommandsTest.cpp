@@ -10,12 +10,18 @@
 #include "rig/RigPort.h"
 #include "rig/RigSettings.h"
 #include "sstv/SstvGlobals.h"
+#include "startup/AboutZORVATEK.h"
 #include "terminal/PSK31MAIN.h"
 #include "terminal/multi_ch.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QSerialPort>
+#include <QTimer>
+#include <unistd.h>
 
 namespace {
 
@@ -159,17 +165,58 @@ TEST_F(RigLinkTest, NoneOpensNothingAndAsksNothing) {
     EXPECT_TRUE(ui::script::asked().isEmpty());
 }
 
-TEST_F(RigLinkTest, APortThatCannotBeOpenedLeavesAMessage) {
-    rig::g.RigType = QStringLiteral("ICOM");
-    rig::g.RigPollMode = 2;
-    rig::g.RigPortName = QStringLiteral("/dev/zorvatek-no-such-port");
-    rig::RigOpenPort();
+// What the operator sees when the rig's port cannot be opened: one message on
+// the message line naming the port as it is set, and no polling behind it.
+void expectPortRefused(const QString& portName, const QString& why) {
+    const PSK31MAIN& main = forms::PSK31MAIN();
     EXPECT_EQ(rig::g.RigPortOpen, 0);
-    EXPECT_EQ(rig::g.RigReplyLength, 14);
-    EXPECT_TRUE(core::g.StatusMessage.contains(QStringLiteral("見つかりません")))
-        << core::g.StatusMessage.toStdString();
+    EXPECT_FALSE(rig::pollTimer().isActive());
+    const QString message = core::g.StatusMessage;
     EXPECT_TRUE(
-        core::g.StatusMessage.startsWith(QString::number(int(QSerialPort::DeviceNotFoundError)) + ' '));
+        message.startsWith(QStringLiteral("RIG Control Port-") + portName + QStringLiteral(" が開けません")))
+        << message.toStdString();
+    EXPECT_TRUE(message.contains(why)) << message.toStdString();
+    EXPECT_TRUE(main.Text3->isVisibleTo(&main)) << "the message line shows it";
+    EXPECT_EQ(main.Text3->text(), message);
+    EXPECT_TRUE(forms::AboutZORVATEK().Timer3->isActive()) << "and hides it again in time";
+}
+
+TEST_F(RigLinkTest, APortThatCannotBeOpenedSaysSoOnTheMessageLine) {
+    writeFile(QStringLiteral("not-a-port"), "text\r\n");
+    QDir(folder()).mkdir(QStringLiteral("a-folder"));
+    const struct {
+        QString port;
+        QString why;
+    } cases[] = {
+        {QStringLiteral("/dev/zorvatek-no-such-port"), QStringLiteral("見つかりません")},
+        {QStringLiteral("COM99"), QStringLiteral("/dev/ttyS98 が見つかりません")},
+        {QStringLiteral("LPT1"), QStringLiteral("ポート名 \"LPT1\" が正しくありません")},
+        {path(QStringLiteral("not-a-port")), QStringLiteral("シリアルポートではありません")},
+        {path(QStringLiteral("a-folder")), QStringLiteral("シリアルポートではありません")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.port.toStdString());
+        core::g.StatusMessage.clear();
+        forms::PSK31MAIN().Text3->hide();
+        rig::g.RigType = QStringLiteral("ICOM");
+        rig::g.RigPollMode = 2;
+        rig::g.RigBaudRate = QStringLiteral("4800");
+        rig::g.RigStopBits = QStringLiteral("1");
+        rig::g.RigPortName = c.port;
+        rig::RigOpenPort();
+        expectPortRefused(c.port, c.why);
+        EXPECT_EQ(rig::g.RigReplyLength, 14);
+    }
+}
+
+TEST_F(RigLinkTest, APortWithoutPermissionSaysSo) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root opens a device whatever its permissions say";
+    writeFile(QStringLiteral("locked"), {});
+    QFile::setPermissions(path(QStringLiteral("locked")), QFileDevice::Permissions());
+    rig::g.RigType = QStringLiteral("KENWOOD");
+    rig::g.RigPortName = path(QStringLiteral("locked"));
+    rig::RigOpenPort();
+    expectPortRefused(rig::g.RigPortName, QStringLiteral("権限がありません"));
 }
 
 // A QSY in PSK with RX tone 1600 Hz and TX tone 1000 Hz moves the dial by 600 Hz.
@@ -313,6 +360,25 @@ TEST_F(RigLinkTest, SettingsAreReadWithTheirDefaults) {
     rig::ReadRigSettings();
     EXPECT_EQ(rig::g.RigPortName, QStringLiteral("NONE"));
     EXPECT_EQ(rig::g.RigPollMode, 1);
+}
+
+TEST_F(RigLinkTest, PollTimeIsKeptInsideTheRangeTheSettingsOffer) {
+    const struct {
+        const char* stored; // nullptr: no key
+        int interval;
+    } cases[] = {{nullptr, 1000}, {"1000", 1000}, {"600", 600},   {"5000", 5000},     {"2400", 2400},
+                 {"599", 600},    {"1", 600},     {"5001", 5000}, {"99999999", 5000}, {"0", 1000},
+                 {"-200", 1000},  {"abc", 1000},  {"", 1000},     {" 800", 800},      {"1500ms", 1500}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored ? c.stored : "(missing)");
+        writeIni(QStringLiteral("[RIG_CON_CFG]\nRIG_TYPE=KENWOOD\nVFOCHECK=YesP\n") +
+                 (c.stored ? QStringLiteral("Poll_Time=%1\n").arg(QLatin1String(c.stored)) : QString()));
+        rig::ReadRigSettings();
+        EXPECT_EQ(rig::g.RigPollInterval, c.interval);
+        rig::RigStartPolling();
+        EXPECT_EQ(rig::pollTimer().interval(), c.interval) << "the poll timer runs at that interval";
+        rig::RigStopPolling();
+    }
 }
 
 } // namespace
