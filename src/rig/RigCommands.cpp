@@ -14,6 +14,8 @@ namespace rig {
 namespace {
 
 const QString kSection = QStringLiteral("RIG_CON_CFG");
+// An ICOM rig acknowledges a command with FE FE E0 addr FB FD (or FA for "no").
+constexpr int kIcomAcknowledgement = 6;
 
 unsigned char icomAddress() {
     return hexCodeByte(g.IcomAddress);
@@ -57,6 +59,17 @@ constexpr std::array<BandRow, 13> kBandPlan{{{3.526, 3.805, false},
                                              {144.0, 144.1, true},
                                              {430.0, 430.1, true},
                                              {1294.0, 1294.5, true}}};
+
+// Sends a command of the family. On an ICOM bus our frame comes back to us and
+// the rig acknowledges it; at low speeds their tail would still be arriving
+// when the next request goes out and be taken for its answer, so both are let
+// in (or given their time on the wire) and put aside first.
+void sendCommands(Family f, const CatSequence& commands) {
+    if (!sendSequence(commands) || f != Family::Icom) return;
+    const int answer = int(commands.back().bytes.size()) + kIcomAcknowledgement;
+    awaitReply(answer, [answer] { return port().inBufferCount() >= answer; });
+    port().clearBuffers();
+}
 
 } // namespace
 
@@ -115,22 +128,22 @@ void IcomAskFreq() {
 void RigPttOn() {
     const std::optional<Family> f = familyOf(g.RigType);
     if (g.RigPortOpen != 1 || !f) return;
-    g.RigOutBuffer = pttCommand(*f, true, icomAddress());
-    if (!g.RigOutBuffer.isEmpty()) RigSend();
+    const QByteArray command = pttCommand(*f, true, icomAddress());
+    if (!command.isEmpty()) sendCommands(*f, {{command, Pace::Now}});
 }
 
 void RigPttOff() {
     const std::optional<Family> f = familyOf(g.RigType);
     if (g.RigPortOpen != 1 || !f || !nb().anyEngineTransmits()) return;
-    g.RigOutBuffer = pttCommand(*f, false, icomAddress());
-    if (!g.RigOutBuffer.isEmpty()) RigSend();
+    const QByteArray command = pttCommand(*f, false, icomAddress());
+    if (!command.isEmpty()) sendCommands(*f, {{command, Pace::Now}});
 }
 
 void RigSetMode(const QString& ModeCode) {
     const std::optional<Family> f = familyOf(g.RigType);
     if (g.RigPortOpen != 1 || !f) return;
     if (*f == Family::Icom) g.IcomReplyState = 0;
-    sendSequence(modeCommand(*f, ModeCode, icomAddress()));
+    sendCommands(*f, modeCommand(*f, ModeCode, icomAddress()));
 }
 
 void RigSetFrequency(const QString& FreqDigits) {
@@ -139,7 +152,7 @@ void RigSetFrequency(const QString& FreqDigits) {
     const std::optional<CatSequence> commands = frequencyCommands(*f, FreqDigits, icomAddress());
     if (!commands) return;
     if (*f == Family::Icom) g.IcomReplyState = 0;
-    sendSequence(*commands);
+    sendCommands(*f, *commands);
 }
 
 void SpotModeForFrequency(const QString& FreqMHz) {

@@ -1,9 +1,11 @@
 // The test fixtures themselves: a pseudo-terminal pair that a real serial port
-// opens, and the loopback HTTP server answering a real network request.
+// opens, the simulated rig's pace on it, and the loopback HTTP server answering a real network request.
 #include "support/LoopbackHttpServer.h"
 #include "support/ProgramFolder.h"
 #include "support/PtyPair.h"
+#include "support/RigSimulator.h"
 
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -30,6 +32,34 @@ TEST(PtyPair, CarriesBytesBothWaysThroughARealSerialPort) {
         return got.size() >= 14;
     }));
     EXPECT_EQ(got, QByteArray("FA00014070000;"));
+}
+
+TEST(RigSimulator, PacedRepliesCrossTheLineAtItsSpeed) {
+    // An ICOM frequency request: the echo and the answer are 17 characters of
+    // 11 bits (8 data bits, 2 stop bits) that trickle in, never before their time.
+    for (const int baud : {4800, 1200}) {
+        SCOPED_TRACE(baud);
+        zvtest::RigSimulator rig(QStringLiteral("ICOM"), 0x58);
+        rig.pacedAtLineRate = true;
+        QSerialPort port(rig.devicePath());
+        ASSERT_TRUE(port.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(port.setBaudRate(baud) && port.setStopBits(QSerialPort::TwoStop));
+        QElapsedTimer clock;
+        clock.start();
+        port.write(QByteArray("\xFE\xFE\x58\xE0\x03\xFD", 6));
+        port.flush();
+        QByteArray got;
+        int pieces = 0;
+        ASSERT_TRUE(zvtest::waitUntil([&] {
+            const QByteArray piece = port.readAll();
+            pieces += piece.isEmpty() ? 0 : 1;
+            got += piece;
+            return got.size() >= 17;
+        }));
+        EXPECT_GE(clock.elapsed(), 17 * 11 * 1000 / baud);
+        EXPECT_GT(pieces, 2) << "the characters come one after another, not all at once";
+        EXPECT_EQ(got.left(6), QByteArray("\xFE\xFE\x58\xE0\x03\xFD", 6)) << "the bus echo comes first";
+    }
 }
 
 TEST(LoopbackHttpServer, ServesPagesAndRecordsPosts) {

@@ -7,6 +7,7 @@
 #include "logwindows/TEMP_LOG.h"
 #include "platform/Dialogs.h"
 #include "platform/SerialComm.h"
+#include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigLink.h"
 #include "rig/RigPolling.h"
@@ -129,6 +130,35 @@ TEST_F(RigLinkTest, IcomReplyInPiecesIsWaitedForButALateOneIsDropped) {
         << "the late reply arrives";
     EXPECT_EQ(frequencyLabel(), QStringLiteral("14.070.150"));
     EXPECT_EQ(rig::g.IcomReplyState, 0);
+}
+
+TEST_F(RigLinkTest, AtLowSpeedsAnIcomStatusReadAfterASetFrequencyGetsTheNewFrequency) {
+    // The rig's echo and acknowledgement of the set-frequency take their wire
+    // time; the status read straight after must not lose the frequency to them.
+    for (const char* baud : {"4800", "1200"}) {
+        SCOPED_TRACE(baud);
+        zvtest::RigSimulator& rig = rigOf(QStringLiteral("ICOM"));
+        rig.pacedAtLineRate = true;
+        rig::g.RigBaudRate = QString::fromLatin1(baud);
+        rig::RigOpenPort();
+        ASSERT_EQ(rig::g.RigPortOpen, 1) << core::g.StatusMessage.toStdString();
+        for (int i = 0; i < 6; ++i) {
+            const qint64 hz = 7041000 + i * 1230;
+            const QString label = QStringLiteral("%1.%2.%3")
+                                      .arg(hz / 1000000)
+                                      .arg(hz / 1000 % 1000, 3, 10, QLatin1Char('0'))
+                                      .arg(hz % 1000, 3, 10, QLatin1Char('0'));
+            rig::RigSetFrequency(QString::number(hz).rightJustified(10, QLatin1Char('0')));
+            EXPECT_EQ(rig.dialHz, hz);
+            rig::RigReadStatus();
+            EXPECT_TRUE(zvtest::waitUntil([&] { return frequencyLabel() == label; }, 3000))
+                << "try " << i << ": " << frequencyLabel().toStdString() << ", the rig heard "
+                << rig.received.toHex(' ').toStdString();
+            EXPECT_EQ(rig::g.RigDialHz, hz);
+            EXPECT_EQ(rig::g.RigModeText, QStringLiteral("USB"));
+        }
+        rig::RigClosePort();
+    }
 }
 
 TEST_F(RigLinkTest, ASilentRigNeitherHangsNorChangesTheDisplay) {

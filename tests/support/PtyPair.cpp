@@ -41,6 +41,24 @@ QByteArray PtyPair::readAvailable(int waitMsecs) {
     return out;
 }
 
+std::optional<PtyPair::Line> PtyPair::line() const {
+    termios t{};
+    if (slave_ < 0 || ::tcgetattr(slave_, &t) != 0) return std::nullopt;
+    static const struct {
+        speed_t code;
+        int baud;
+    } rates[] = {{B300, 300},   {B600, 600},     {B1200, 1200},   {B2400, 2400},   {B4800, 4800},
+                 {B9600, 9600}, {B19200, 19200}, {B38400, 38400}, {B57600, 57600}, {B115200, 115200}};
+    const speed_t speed = cfgetospeed(&t);
+    int baud = 0;
+    for (const auto& r : rates)
+        if (r.code == speed) baud = r.baud;
+    if (baud == 0) return std::nullopt;
+    const tcflag_t size = t.c_cflag & CSIZE;
+    const int data = size == CS5 ? 5 : size == CS6 ? 6 : size == CS7 ? 7 : 8;
+    return Line{baud, 1 + data + ((t.c_cflag & PARENB) ? 1 : 0) + ((t.c_cflag & CSTOPB) ? 2 : 1)};
+}
+
 bool PtyPair::write(const QByteArray& bytes) {
     if (master_ < 0) return false;
     qsizetype done = 0;

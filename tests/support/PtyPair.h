@@ -3,6 +3,7 @@
 // the test (or a simulated rig) reads and writes the other end.
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace zvtest {
 
@@ -20,6 +21,13 @@ class PtyPair {
     QByteArray readAvailable(int waitMsecs = 0);
     bool write(const QByteArray& bytes);
     int masterFd() const { return master_; }
+    // The line as the system set it on its end: characters per second are
+    // baud / bitsPerCharacter. Nothing when the speed is not a standard rate.
+    struct Line {
+        int baud;
+        int bitsPerCharacter; // start bit, data bits, parity and stop bits
+    };
+    std::optional<Line> line() const;
 
   private:
     int master_ = -1;

@@ -8,6 +8,8 @@
 #include <QTimer>
 #include <utility>
 
+#include <algorithm>
+
 namespace zvtest {
 namespace {
 
@@ -51,6 +53,9 @@ RigSimulator::RigSimulator(const QString& family, unsigned char icomAddress)
     if (family_ == QLatin1String("KENWOOD")) mode = 2;
     if (family_ == QLatin1String("JST-245")) mode = 2;
     if (family_ == QLatin1String("FT920")) mode = 64;
+    lineTimer_.setTimerType(Qt::PreciseTimer);
+    lineTimer_.setInterval(1);
+    connect(&lineTimer_, &QTimer::timeout, this, &RigSimulator::drainLine);
     if (!pty_.isOpen()) return;
     notifier_ = std::make_unique<QSocketNotifier>(pty_.masterFd(), QSocketNotifier::Read);
     connect(notifier_.get(), &QSocketNotifier::activated, this, &RigSimulator::onReadable);
@@ -279,7 +284,29 @@ void RigSimulator::deliver(const QByteArray& bytes) {
 }
 
 void RigSimulator::send(const QByteArray& bytes) {
-    pty_.write(bytes);
+    const std::optional<PtyPair::Line> line = pty_.line();
+    if (!pacedAtLineRate || !line) {
+        pty_.write(bytes);
+        return;
+    }
+    onTheLine_ += bytes;
+    if (lineTimer_.isActive()) return;
+    // A new run of characters: each leaves once its wire time has passed.
+    characterNs_ = qint64(line->bitsPerCharacter) * 1000000000 / line->baud;
+    burstClock_.start();
+    burstSent_ = 0;
+    lineTimer_.start();
+}
+
+void RigSimulator::drainLine() {
+    const qint64 due = burstClock_.nsecsElapsed() / characterNs_ - burstSent_;
+    const qsizetype n = std::min<qsizetype>(due, onTheLine_.size());
+    if (n > 0) {
+        pty_.write(onTheLine_.left(n));
+        onTheLine_.remove(0, n);
+        burstSent_ += n;
+    }
+    if (onTheLine_.isEmpty()) lineTimer_.stop();
 }
 
 void pointRigLinkAt(const RigSimulator& sim) {

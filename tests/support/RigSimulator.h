@@ -3,14 +3,17 @@
 // commands of one rig family as such a rig would (its dial, mode, clarifier and
 // PTT, replies of the right length; an ICOM rig echoes every frame on the bus),
 // and it obeys frequency, mode and PTT commands. Tests can silence it, hold
-// its answers until they release them or let them arrive in pieces.
+// its answers until they release them, let them arrive in pieces, or have its
+// bytes cross the line at the speed the system set on it.
 #include "support/PtyPair.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QList>
 #include <QObject>
 #include <QSocketNotifier>
 #include <QString>
+#include <QTimer>
 #include <memory>
 
 namespace zvtest {
@@ -45,6 +48,10 @@ class RigSimulator : public QObject {
     void releaseAnswers();
     // Answers arrive in two pieces, the second after this many ms (0: whole).
     int splitDelayMs = 0;
+    // On: everything the rig sends (echo and answers) leaves one character at a
+    // time, each after the wire time of a character at the line's rate and
+    // framing as the system set them, as on a real serial line. Off: at once.
+    bool pacedAtLineRate = false;
 
     // Every byte written to the rig (markers too), and the commands as the rig
     // understood them (markers not).
@@ -76,6 +83,7 @@ class RigSimulator : public QObject {
     void deliver(const QByteArray& bytes);
     void send(const QByteArray& bytes);
     void setPtt(bool on);
+    void drainLine();
 
     QByteArray yaesuStatus() const;
     QByteArray icomFrame(const QByteArray& body) const;
@@ -86,6 +94,12 @@ class RigSimulator : public QObject {
     QByteArray pending_;
     QList<QByteArray> held_;
     std::unique_ptr<QSocketNotifier> notifier_;
+    // Bytes waiting for their time on the line, and the run of bytes being sent.
+    QByteArray onTheLine_;
+    QTimer lineTimer_;
+    QElapsedTimer burstClock_;
+    qint64 burstSent_ = 0;
+    qint64 characterNs_ = 0;
 };
 
 // Points the rig link's settings at the simulator (its family and device, 4800
