@@ -83,21 +83,37 @@ void PSK31MAIN::buildPopupMenus() {
     for (QAction* a : {ShiftFree, ShiftFix, ShiftHAM, ShiftFSK})
         a->setCheckable(true);
 
-    RXPOPUP = new QMenu(this);
-    PSTCALL = item(RXPOPUP, QStringLiteral("Call Sign欄へ張り付け"));
-    PSTNAME = item(RXPOPUP, QStringLiteral("His Name欄へ張り付け"));
-    PSTQTH = item(RXPOPUP, QStringLiteral("QTH欄へ貼り付け"));
-    PSTTOREM1 = item(RXPOPUP, QStringLiteral("Rem1へ張り付け"));
-    PSTTOREM2 = item(RXPOPUP, QStringLiteral("Rem2へ張り付け"));
-    PSTCON_NO = item(RXPOPUP, QStringLiteral("これはContestナンバー"));
-    GetContestNo = item(RXPOPUP, QStringLiteral("これはContestナンバー"));
-    CALLSR = item(RXPOPUP, QStringLiteral("Call Sign 検索"));
-    PSTMEMO = item(RXPOPUP, QStringLiteral("メモ帳へメモ書き"));
-    DATCLR = item(RXPOPUP, QStringLiteral("クリヤー"));
+    PUPMNU = new QMenu(this);
+    GETNAIYOUMAIN = item(PUPMNU, QStringLiteral("Get->"));
+    PUPMNU->addSeparator();
+    CALLSR = item(PUPMNU, QStringLiteral("Call Sign 検索"));
+    TOCALL = item(PUPMNU, QStringLiteral("Call Sign欄へ張り付け"));
+    TONAME = item(PUPMNU, QStringLiteral("His Name欄へ張り付け"));
+    TOQTHREM1 = item(PUPMNU, QStringLiteral("QTH欄へ貼り付け"));
+    MEMOW = item(PUPMNU, QStringLiteral("メモ帳へメモ書き"));
+    TOCLPB = item(PUPMNU, QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞへ一時保存"));
+    PSTREM1 = item(PUPMNU, QStringLiteral("Rem1へ張り付け"));
+    PSTREM2 = item(PUPMNU, QStringLiteral("Rem2へ張り付け"));
+    GetContestNo = item(PUPMNU, QStringLiteral("これはContestナンバー"));
+    CLIPCLR = item(PUPMNU, QStringLiteral("クリヤー"));
 
-    QTHPST = new QMenu(this);
-    PSTREM1 = item(QTHPST, QStringLiteral("Rem1へ張り付け"));
-    PSTREM2 = item(QTHPST, QStringLiteral("Rem2へ張り付け"));
+    GETDATOTHER = new QMenu(this);
+    GETNAIYOU = item(GETDATOTHER, QStringLiteral("Get->"));
+    GETDATOTHER->addSeparator();
+    PSTCALL = item(GETDATOTHER, QStringLiteral("Call Sign欄へ張り付け"));
+    PSTNAME = item(GETDATOTHER, QStringLiteral("His Name欄へ張り付け"));
+    PSTQTH = item(GETDATOTHER, QStringLiteral("QTH欄へ貼り付け"));
+    PSTMEMO = item(GETDATOTHER, QStringLiteral("メモ帳へメモ書き"));
+    TOCLIP2 = item(GETDATOTHER, QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞへ一時保存"));
+    PSTTOREM1 = item(GETDATOTHER, QStringLiteral("Rem1へ張り付け"));
+    PSTTOREM2 = item(GETDATOTHER, QStringLiteral("Rem2へ張り付け"));
+    PSTCON_NO = item(GETDATOTHER, QStringLiteral("これはContestナンバー"));
+    DATCLR = item(GETDATOTHER, QStringLiteral("クリヤー"));
+
+    QTHPST = new QMenu(QStringLiteral("QTHデータの取り扱い方"), this);
+    ADDQTHUPD = item(QTHPST, QStringLiteral("LOG帳のQTH欄を書き換え"));
+    ADDREM1 = item(QTHPST, QStringLiteral("LOG帳のRem1 欄へ追記"));
+    ADDREM2 = item(QTHPST, QStringLiteral("LOG帳のRem2 欄へ追記"));
 
     MACCOM = new QMenu(QStringLiteral("ﾏｸﾛｺﾏﾝﾄﾞ挿入"), this);
     PSTCLIP = item(MACCOM, QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞから張付"));
@@ -108,4 +124,8 @@ void PSK31MAIN::buildPopupMenus() {
     INSHISRST = item(MACCOM, QStringLiteral("His RSTを挿入"));
     INSMyCall = item(MACCOM, QStringLiteral("MyCallを挿入"));
     INSTimeStamp = item(MACCOM, QStringLiteral("TimeStampを挿入"));
+
+    // The headers show what was picked; choosing them does nothing.
+    GETNAIYOUMAIN->setEnabled(false);
+    GETNAIYOU->setEnabled(false);
 }
