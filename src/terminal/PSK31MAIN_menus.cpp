@@ -20,7 +20,7 @@ void PSK31MAIN::buildMenus() {
     PlayPsk = item(file, QStringLiteral("再生"));
     RecStop = item(file, QStringLiteral("録音/再生の停止"));
     file->addSeparator();
-    ZORVAT_SUSP = item(file, QStringLiteral("ZORVATEK一時停止"));
+    ZORVAT_SUSP = item(file, QStringLiteral("ZORVATｻｽﾍﾟﾝﾄﾞ"));
     OPAPP1_STRT = item(file, QStringLiteral("OTHER"));
     OPAPP2_STRT = item(file, QStringLiteral("OTHER"));
     file->addSeparator();
@@ -54,8 +54,8 @@ void PSK31MAIN::buildMenus() {
     MACROMOV->setCheckable(true);
     CWIDSET = item(edit, QStringLiteral("ＣＷＩＤ参照・設定"));
     edit->addSeparator();
-    CONON = item(edit, QStringLiteral("コンテスト"));
-    Roundqso = item(edit, QStringLiteral("Round QSO 参加局"));
+    CONON = item(edit, QStringLiteral("Contestモード"));
+    Roundqso = item(edit, QStringLiteral("ラウンドQSO"));
 
     PSKCFG = menuBar()->addAction(QStringLiteral("環境設定"));
     MLTRCV = menuBar()->addAction(QStringLiteral("多重受信モード(CTRL+M)"));
@@ -63,7 +63,7 @@ void PSK31MAIN::buildMenus() {
     QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
     HLP = item(help, QStringLiteral("Help"));
     GOZOR = item(help, QStringLiteral("ZORのﾎｰﾑﾍﾟｰｼﾞへ"));
-    VERSHOW = item(help, QStringLiteral("Version"));
+    VERSHOW = item(help, QStringLiteral("バージョン"));
 }
 
 void PSK31MAIN::buildPopupMenus() {
@@ -122,8 +122,8 @@ void PSK31MAIN::buildPopupMenus() {
     INSHisName = item(MACCOM, QStringLiteral("His Nameを挿入"));
     INSHisQTH = item(MACCOM, QStringLiteral("His QTHを挿入"));
     INSHISRST = item(MACCOM, QStringLiteral("His RSTを挿入"));
-    INSMyCall = item(MACCOM, QStringLiteral("MyCallを挿入"));
     INSTimeStamp = item(MACCOM, QStringLiteral("TimeStampを挿入"));
+    INSMyCall = item(MACCOM, QStringLiteral("MyCallを挿入"));
 
     // The headers show what was picked; choosing them does nothing.
     GETNAIYOUMAIN->setEnabled(false);
