@@ -2,6 +2,7 @@
 
 #include "logwindows/LogEntry.h"
 #include "logwindows/LogEntryFields.h"
+#include "platform/NotBuilt.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -131,6 +132,7 @@ void TEMP_LOG::buildButtons() {
     Command9 = button(QStringLiteral("End"), QStringLiteral("e-QSLへのデータ抽出終了点をSETします"));
     Command8->setEnabled(false);
     Command9->setEnabled(false);
+    notbuilt::hold({Command7});
 }
 
 void TEMP_LOG::buildMenus() {
@@ -141,6 +143,7 @@ void TEMP_LOG::buildMenus() {
     HLQ = menus->addAction(QStringLiteral("QSL印刷"));
     LT = menus->addAction(QStringLiteral("LocalTime=> "));
     LCan = menus->addAction(QStringLiteral("閉（Esc）"));
+    notbuilt::hold(this, {Contest, HLQ});
 }
 
 void TEMP_LOG::connectHandlers() {

@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/IniValues.h"
+#include "platform/NotBuilt.h"
 #include "terminal/PSK31MAIN.h"
 
 #include <QCloseEvent>
@@ -19,6 +20,8 @@ CFGSHEET::CFGSHEET()
     setWindowTitle(QStringLiteral("環境設定"));
     CFGEND = menus->addAction(QStringLiteral("設定完了"));
     CFGHLP = menus->addAction(QStringLiteral("Ｈｅｌｐ"));
+    notbuilt::hold(this, {CFGHLP});
+    notbuilt::hold({Check5, Check6});
     auto* display = new QWidget;
     auto* displayLayout = new QVBoxLayout(display);
     displayLayout->addWidget(Check5);

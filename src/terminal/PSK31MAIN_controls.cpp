@@ -3,6 +3,7 @@
 #include "platform/ControlColour.h"
 #include "platform/MmvariControl.h"
 #include "platform/MmvariViews.h"
+#include "platform/NotBuilt.h"
 #include "platform/PictureBox.h"
 #include "platform/RichTextPane.h"
 #include "platform/StatusPanels.h"
@@ -57,6 +58,16 @@ PictureBox* picture(QWidget* parent, double sw, double sh, const QColor& back = 
     return p;
 }
 
+void holdButtonsNotBuilt(PSK31MAIN& w) {
+    QList<QAbstractButton*> buttons = {w.Command4,  w.Command6,  w.Command7,  w.Command9,  w.Command10,
+                                       w.Command11, w.Command12, w.Command14, w.Command15, w.Command16,
+                                       w.Command17, w.Command21, w.Command22, w.Command23, w.Command24,
+                                       w.Command26, w.Check6};
+    buttons += QList<QAbstractButton*>(w.Command13.begin() + 10, w.Command13.end());
+    buttons += QList<QAbstractButton*>(w.Command19.begin(), w.Command19.end());
+    notbuilt::hold(buttons);
+}
+
 void setTextColour(QWidget* w, const QColor& c) {
     QPalette pal = w->palette();
     pal.setColor(QPalette::WindowText, c);
@@ -74,6 +85,7 @@ PSK31MAIN::PSK31MAIN() : MMVARI(new mmvari::MmvariControl(this)) {
     buildQsoColumn(canvas);
     buildTuningFrame(canvas);
     buildMacroButtons(canvas);
+    holdButtonsNotBuilt(*this);
     buildStatusBar();
     buildTimers();
     buildMenus();

@@ -1,6 +1,8 @@
 // The main window's menu bar and pop-up menus.
 #include "terminal/PSK31MAIN.h"
 
+#include "platform/NotBuilt.h"
+
 #include <QMenuBar>
 
 namespace {
@@ -64,6 +66,11 @@ void PSK31MAIN::buildMenus() {
     HLP = item(help, QStringLiteral("Help"));
     GOZOR = item(help, QStringLiteral("ZORのﾎｰﾑﾍﾟｰｼﾞへ"));
     VERSHOW = item(help, QStringLiteral("バージョン"));
+
+    notbuilt::hold(this, {RDRCVDAT, MEMOR, RecPsk, PlayPsk, RecStop, ZORVAT_SUSP, OPAPP1_STRT, OPAPP2_STRT,
+                          TRVon, SATMOD, CWIDSET, CONON, PSKCFG, MLTRCV, HLP});
+    notbuilt::hold(this, {PSKMODE.begin(), PSKMODE.end()});
+    notbuilt::hold(this, {mvrMODEsel.begin() + 10, mvrMODEsel.end()});
 }
 
 void PSK31MAIN::buildPopupMenus() {
@@ -128,4 +135,9 @@ void PSK31MAIN::buildPopupMenus() {
     // The headers show what was picked; choosing them does nothing.
     GETNAIYOUMAIN->setEnabled(false);
     GETNAIYOU->setEnabled(false);
+    notbuilt::hold(this, {CALLSR, TOCALL, TONAME, TOQTHREM1, MEMOW, TOCLPB, GetContestNo, CLIPCLR});
+    notbuilt::hold(this,
+                   {PSTCALL, PSTNAME, PSTQTH, PSTMEMO, TOCLIP2, PSTTOREM1, PSTTOREM2, PSTCON_NO, DATCLR});
+    notbuilt::hold(this, {ADDQTHUPD, ADDREM1, ADDREM2});
+    notbuilt::hold(this, {SET2CH, SET3CH, ShiftFree, ShiftFix, ShiftHAM, ShiftFSK, INSAISATU});
 }

@@ -1,5 +1,7 @@
 #include "terminal/multi_ch.h"
 
+#include "platform/NotBuilt.h"
+
 #include <QGridLayout>
 
 multi_ch::multi_ch()
@@ -14,6 +16,7 @@ multi_ch::multi_ch()
         s->setRange(200, 3000);
     Command1->setToolTip(QStringLiteral("Ch1 と入れ替えます"));
     Command2->setToolTip(QStringLiteral("Ch1 と入れ替えます"));
+    notbuilt::hold({Command1, Command2});
     auto* grid = new QGridLayout(this);
     grid->addWidget(Command1, 0, 0);
     grid->addWidget(Label1, 0, 1);

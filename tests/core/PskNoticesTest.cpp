@@ -7,6 +7,7 @@
 #include "platform/PictureBox.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
+#include "support/Popups.h"
 #include "support/RigSimulator.h"
 #include "terminal/PskCoreWndProc.h"
 #include "terminal/PskEngine.h"
@@ -117,7 +118,7 @@ TEST_F(PskNotices, PlaybackAndRecordingEndsRestartReception) {
     EXPECT_EQ(ui::script::asked().last().prompt, "再生が終了しました");
     EXPECT_EQ(ui::script::asked().last().title, "ZORVATEK Rec & Play");
     EXPECT_EQ(calls(), (QStringList{stop, start}));
-    EXPECT_TRUE(w.PlayPsk->isEnabled());
+    EXPECT_TRUE(zvtest::enabledOnceBuilt(w.PlayPsk));
     EXPECT_EQ(g.RecPlayState, 0);
 
     pskcore::lib().clearCalls();

@@ -12,6 +12,7 @@
 #include "sstv/SSTVForm.h"
 #include "startup/AboutZORVATEK.h"
 #include "startup/STUPZORVATEK.h"
+#include "support/Popups.h"
 #include "support/ProgramFolder.h"
 #include "terminal/MACRO_FORM.h"
 #include "terminal/PSK31MAIN.h"
@@ -109,9 +110,8 @@ TEST_F(Startup, TheLastModeChoosesTheWindows) {
             PSK31MAIN& main = forms::PSK31MAIN();
             EXPECT_TRUE(main.isVisible());
             EXPECT_TRUE(forms::isLoaded<MACRO_FORM>());
-            EXPECT_EQ(main.RecPsk->isEnabled(), c.recordingItems);
-            EXPECT_EQ(main.PlayPsk->isEnabled(), c.recordingItems);
-            EXPECT_EQ(main.RecStop->isEnabled(), c.recordingItems);
+            for (QAction* a : {main.RecPsk, main.PlayPsk, main.RecStop})
+                EXPECT_EQ(zvtest::enabledOnceBuilt(a), c.recordingItems) << a->text().toStdString();
         }
         if (c.opMode == core::ModeRtty) {
             EXPECT_EQ(g.ModeDisplayText, QStringLiteral("RY"));

@@ -1,0 +1,128 @@
+// The windows' menu items and buttons: each one either works or is greyed.
+#include "TxFixture.h"
+
+#include "logwindows/TEMP_LOG.h"
+#include "settings/CFGSHEET.h"
+#include "terminal/multi_ch.h"
+
+#include <variant>
+
+namespace {
+
+class Menus : public zvtest::TxTest {};
+
+// An item or a button with the caption the operator sees.
+struct Greyed {
+    std::variant<QAction*, QAbstractButton*> control;
+    QString caption;
+};
+
+bool isEnabled(const Greyed& g) {
+    return std::visit([](auto* c) { return c->isEnabled(); }, g.control);
+}
+QString caption(const Greyed& g) {
+    return std::visit([](auto* c) { return c->text(); }, g.control);
+}
+void askToEnable(const Greyed& g) {
+    std::visit([](auto* c) { c->setEnabled(true); }, g.control);
+}
+
+QList<Greyed> mainWindowItems(PSK31MAIN& w) {
+    QList<Greyed> rows = {
+        {w.RDRCVDAT, "受信ﾃﾞｰﾀ閲覧"},
+        {w.MEMOR, "メモ帳"},
+        {w.RecPsk, "録音"},
+        {w.PlayPsk, "再生"},
+        {w.RecStop, "録音/再生の停止"},
+        {w.ZORVAT_SUSP, "ZORVATｻｽﾍﾟﾝﾄﾞ"},
+        {w.OPAPP1_STRT, "OTHER"},
+        {w.OPAPP2_STRT, "OTHER"},
+        {w.TRVon, "Transverter ON"},
+        {w.SATMOD, "Sateliteモード"},
+        {w.CWIDSET, "ＣＷＩＤ参照・設定"},
+        {w.CONON, "Contestモード"},
+        {w.PSKCFG, "環境設定"},
+        {w.MLTRCV, "多重受信モード(CTRL+M)"},
+        {w.HLP, "Help"},
+        {w.SET2CH, "ch2へSET"},
+        {w.SET3CH, "ch3へSET"},
+        {w.ShiftFree, "Free"},
+        {w.ShiftFix, "Fix"},
+        {w.ShiftHAM, "HAM"},
+        {w.ShiftFSK, "FSK"},
+        {w.INSAISATU, "挨拶を挿入"},
+        {w.CALLSR, "Call Sign 検索"},
+        {w.TOCALL, "Call Sign欄へ張り付け"},
+        {w.TONAME, "His Name欄へ張り付け"},
+        {w.TOQTHREM1, "QTH欄へ貼り付け"},
+        {w.MEMOW, "メモ帳へメモ書き"},
+        {w.TOCLPB, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞへ一時保存"},
+        {w.GetContestNo, "これはContestナンバー"},
+        {w.CLIPCLR, "クリヤー"},
+        {w.PSTCALL, "Call Sign欄へ張り付け"},
+        {w.PSTNAME, "His Name欄へ張り付け"},
+        {w.PSTQTH, "QTH欄へ貼り付け"},
+        {w.PSTMEMO, "メモ帳へメモ書き"},
+        {w.TOCLIP2, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞへ一時保存"},
+        {w.PSTTOREM1, "Rem1へ張り付け"},
+        {w.PSTTOREM2, "Rem2へ張り付け"},
+        {w.PSTCON_NO, "これはContestナンバー"},
+        {w.DATCLR, "クリヤー"},
+        {w.ADDQTHUPD, "LOG帳のQTH欄を書き換え"},
+        {w.ADDREM1, "LOG帳のRem1 欄へ追記"},
+        {w.ADDREM2, "LOG帳のRem2 欄へ追記"},
+        {w.Command4, "消去 →"},
+        {w.Command6, "GET"},
+        {w.Command7, "AFC"},
+        {w.Command9, "NET"},
+        {w.Command10, "WF/SP"},
+        {w.Command11, "Scan"},
+        {w.Command12, "FIG"},
+        {w.Command14, "Type"},
+        {w.Command15, "Ch1"},
+        {w.Command16, "Ch2"},
+        {w.Command17, "Ch3"},
+        {w.Command21, "HAM"},
+        {w.Command24, "CFG"},
+        {w.Command22, "AFC"},
+        {w.Command23, "NET"},
+        {w.Command26, "OK"},
+        {w.Check6, "LINE/DATA SYNC 切換"},
+    };
+    const char* modes[] = {"BPSK", "QPSK(USB)", "QPSK(LSB)", "RTTY", "CW", "SSTV"};
+    for (int i = 0; i < 6; ++i)
+        rows.append({w.PSKMODE[i], modes[i]});
+    for (int i = 10; i <= 18; ++i)
+        rows.append({w.mvrMODEsel[i], w.mvrMODEsel[i]->text()});
+    const char* rtty[] = {"UOS", "Rev", "Squelh", "NOT", "BPF", "ATC", "NET", "AFC"};
+    for (int k = 10; k <= 17; ++k)
+        rows.append({w.Command13[k], rtty[k - 10]});
+    const char* mmvari[] = {"Notch", "Speed", "ATC", "ReqRX", "strtCR", "stopCR", "PlyBack", "CFG"};
+    for (int k = 0; k < 8; ++k)
+        rows.append({w.Command19[k], mmvari[k]});
+    return rows;
+}
+
+QList<Greyed> otherWindowsItems() {
+    TEMP_LOG& log = forms::TEMP_LOG();
+    CFGSHEET& sheet = forms::CFGSHEET();
+    multi_ch& multi = forms::multi_ch();
+    return {
+        {log.Contest, "連続保存(Contest)"}, {log.HLQ, "QSL印刷"},         {log.Command7, "eQSL"},
+        {sheet.CFGHLP, "Ｈｅｌｐ"},         {sheet.Check5, "HORZ"},       {sheet.Check6, "TOPV"},
+        {multi.Command1, "=>To Ch1"},       {multi.Command2, "=>To Ch1"},
+    };
+}
+
+TEST_F(Menus, WhatIsNotBuiltStaysGreyedWhateverAsksToEnableIt) {
+    const QList<Greyed> rows = mainWindowItems(*w) + otherWindowsItems();
+    for (const Greyed& row : rows) {
+        SCOPED_TRACE(caption(row).toStdString());
+        EXPECT_EQ(caption(row), row.caption);
+        EXPECT_FALSE(isEnabled(row));
+        askToEnable(row);
+        EXPECT_FALSE(isEnabled(row)) << "enabled by the window's own logic";
+    }
+}
+
+} // namespace
