@@ -27,6 +27,7 @@
 #include "terminal/TxControl.h"
 #include "terminal/TxWiring.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPointer>
@@ -266,4 +267,6 @@ bool PSK31MAIN::Form_KeyDown(int KeyCode, int Shift) {
 
 void PSK31MAIN::connectKeys() {
     new KeyPreview(*this);
+    // The edit menu's item names Alt+R and does what the key does.
+    connect(RXBC, &QAction::triggered, this, [this] { saveAndClearReceivePane(*this); });
 }

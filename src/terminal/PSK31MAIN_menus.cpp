@@ -2,6 +2,7 @@
 #include "terminal/PSK31MAIN.h"
 
 #include "platform/NotBuilt.h"
+#include "startup/AboutZORVATEK.h"
 
 #include <QMenuBar>
 
@@ -66,6 +67,7 @@ void PSK31MAIN::buildMenus() {
     HLP = item(help, QStringLiteral("Help"));
     GOZOR = item(help, QStringLiteral("ZORのﾎｰﾑﾍﾟｰｼﾞへ"));
     VERSHOW = item(help, QStringLiteral("バージョン"));
+    connect(VERSHOW, &QAction::triggered, this, [] { forms::AboutZORVATEK().show(); });
 
     notbuilt::hold(this, {RDRCVDAT, MEMOR, RecPsk, PlayPsk, RecStop, ZORVAT_SUSP, OPAPP1_STRT, OPAPP2_STRT,
                           TRVon, SATMOD, CWIDSET, CONON, PSKCFG, MLTRCV, HLP});

@@ -1,10 +1,14 @@
 // The windows' menu items and buttons: each one either works or is greyed.
 #include "TxFixture.h"
 
+#include "core/IniValues.h"
 #include "logwindows/TEMP_LOG.h"
+#include "platform/Cp932.h"
 #include "settings/CFGSHEET.h"
+#include "support/Popups.h"
 #include "terminal/multi_ch.h"
 
+#include <QTest>
 #include <variant>
 
 namespace {
@@ -123,6 +127,35 @@ TEST_F(Menus, WhatIsNotBuiltStaysGreyedWhateverAsksToEnableIt) {
         askToEnable(row);
         EXPECT_FALSE(isEnabled(row)) << "enabled by the window's own logic";
     }
+}
+
+class MenuBar : public zvtest::TxTest {
+  protected:
+    void SetUp() override {
+        TxTest::SetUp();
+        w->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    }
+};
+
+TEST_F(MenuBar, ReceivePaneClearItemKeepsThePaneInItsFileAndEmptiesIt) {
+    core::PutIniText(QStringLiteral("PSKCFG"), QStringLiteral("RCVDFOL"), folder());
+    w->RichTextBox1->setText(QStringLiteral("cq de ja1zvk\r\n東京"));
+    ASSERT_EQ(w->RXBC->text(), QStringLiteral("受信画面ｸﾘﾔ(ALT+R)"));
+    ASSERT_TRUE(zvtest::chooseInMenuBar(w->menuBar(), w->RXBC));
+    EXPECT_EQ(readFile(QStringLiteral("NENNOTAMELOG_B4clr.TXT")),
+              cp932::encode(QStringLiteral("cq de ja1zvk\r\n東京\r\n")));
+    EXPECT_TRUE(w->RichTextBox1->text().isEmpty());
+    EXPECT_EQ(w->focusWidget(), w->Text1);
+}
+
+TEST_F(MenuBar, VersionItemShowsTheVersionWindowBesideTheMainWindow) {
+    ASSERT_EQ(w->VERSHOW->text(), QStringLiteral("バージョン"));
+    ASSERT_TRUE(zvtest::chooseInMenuBar(w->menuBar(), w->VERSHOW));
+    AboutZORVATEK& about = forms::AboutZORVATEK();
+    EXPECT_TRUE(about.isVisible());
+    EXPECT_FALSE(about.isModal());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 } // namespace
