@@ -1,5 +1,6 @@
 #include "platform/RichTextPane.h"
 
+#include <QMouseEvent>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -86,4 +87,9 @@ void RichTextPane::setWrapMargin(int px) {
     setPalette(pal);
     setAutoFillBackground(true);
     setViewportMargins(0, 0, px, 0);
+}
+
+void RichTextPane::mouseReleaseEvent(QMouseEvent* e) {
+    QPlainTextEdit::mouseReleaseEvent(e);
+    emit mouseUp(e->globalPosition().toPoint());
 }

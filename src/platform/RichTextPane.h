@@ -36,6 +36,13 @@ class RichTextPane : public QPlainTextEdit {
     // shows the pane's own background.
     void setWrapMargin(int px);
 
+  signals:
+    // A mouse button let go over the pane, after the pane has set its selection.
+    void mouseUp(const QPoint& globalPos);
+
+  protected:
+    void mouseReleaseEvent(QMouseEvent* e) override;
+
   private:
     QColor selColor_;
 };

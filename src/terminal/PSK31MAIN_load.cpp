@@ -11,6 +11,7 @@
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
 #include "terminal/PSK31MAIN.h"
+#include "terminal/RxPicking.h"
 
 #include <QDir>
 #include <QLabel>
@@ -56,6 +57,7 @@ void PSK31MAIN::loadControlsAndState() {
     g.HisCallBase.clear();
     g.HisCallSuffix.clear();
     g.DefaultCwId.clear();
+    rxpick::g = {};
     colour::setForeColor(Label40, 0xC0FFFF);
     SSTab1->setCurrentIndex(0);
     Slider2_Change(); // thresholds of the design level, before the stored one

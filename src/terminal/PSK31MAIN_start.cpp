@@ -19,6 +19,7 @@
 #include "terminal/PSK31MAIN.h"
 #include "terminal/PskEngine.h"
 #include "terminal/RepeatMain.h"
+#include "terminal/RxPicking.h"
 #include "terminal/SplitterBar.h"
 #include "terminal/TxWiring.h"
 
@@ -222,6 +223,7 @@ void PSK31MAIN::connectHandlers() {
     macros::connectMainWindow(*this);
     repeat::connectMainWindow(*this);
     tx::connectMainWindow(*this);
+    rxpick::connectMainWindow(*this);
     connectLogHandlers();
     connectKeys();
 }

@@ -9,6 +9,12 @@
 
 namespace zvtest {
 
+QMenu* popupByClick(QWidget* control, Qt::MouseButton button, QPoint at) {
+    QTest::mouseClick(control, button, {}, at.isNull() ? control->rect().center() : at);
+    waitUntil([] { return QApplication::activePopupWidget() != nullptr; });
+    return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+}
+
 bool chooseInPopup(QMenu* popup, QAction* item) {
     if (!popup) return false;
     const qsizetype steps = popup->actions().size();
@@ -21,6 +27,10 @@ bool chooseInPopup(QMenu* popup, QAction* item) {
     QSignalSpy chosen(item, &QAction::triggered);
     QTest::keyClick(popup, Qt::Key_Return);
     return chosen.count() == 1;
+}
+
+bool chooseByClick(QWidget* control, QAction* item, Qt::MouseButton button, QPoint at) {
+    return chooseInPopup(popupByClick(control, button, at), item);
 }
 
 bool chooseInMenuBar(QMenuBar* bar, QAction* item) {

@@ -8,6 +8,7 @@
 #include "platform/MmvariControl.h"
 #include "platform/MmvariIds.h"
 #include "platform/RichTextPane.h"
+#include "support/Popups.h"
 #include "terminal/PaneMarks.h"
 #include "terminal/TxInsert.h"
 
@@ -145,27 +146,29 @@ TEST_F(TxInsert, MenuOffersPasteOnlyWithTextOnTheClipboard) {
     w->MACCOM->close();
 }
 
-TEST_F(TxInsert, ClipboardIntoTheRemarksOfTheLogEntry) {
+TEST_F(TxInsert, SelectionIntoTheRemarksOfTheLogEntry) {
     struct Case {
         QAction* item;
         QString before;
-        QString clip;
+        QString selected;
         QString after;
     };
     const QList<Case> cases = {
-        {w->PSTREM1, {}, QStringLiteral("  QSL via bureau \n"), QStringLiteral("QSL via bureau")},
+        {w->PSTREM1, {}, QStringLiteral("  QSL via bureau "), QStringLiteral("QSL via bureau")},
         {w->PSTREM2, QStringLiteral("eQSL"), QStringLiteral("LoTW"), QStringLiteral("eQSL/LoTW")},
-        {w->PSTREM1, QStringLiteral("first"), {}, QStringLiteral("first/")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.after.toStdString());
         QLineEdit* box = c.item == w->PSTREM1 ? forms::TEMP_LOG().Text14 : forms::TEMP_LOG().Text15;
         box->setText(c.before);
-        QGuiApplication::clipboard()->setText(c.clip);
-        c.item->setEnabled(true);
-        c.item->trigger();
+        c.item->setEnabled(true); // as the library link leaves it
+        w->RichTextBox1->setText(QStringLiteral("pse") + c.selected + QStringLiteral("tu"));
+        w->RichTextBox1->setSelStart(3);
+        w->RichTextBox1->setSelLength(static_cast<int>(c.selected.size()));
+        ASSERT_TRUE(zvtest::chooseByClick(w->RichTextBox1->viewport(), c.item));
         EXPECT_EQ(box->text(), c.after);
         EXPECT_TRUE(QGuiApplication::clipboard()->text().isEmpty());
+        EXPECT_EQ(w->focusWidget(), w->Text1);
     }
 }
 

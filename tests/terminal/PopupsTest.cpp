@@ -1,0 +1,210 @@
+// The receive panes' pop-ups, raised by letting a mouse button go over a pane.
+#include "TxFixture.h"
+
+#include "platform/RichTextPane.h"
+#include "support/Popups.h"
+#include "terminal/MacroState.h"
+#include "terminal/RxPicking.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTextCursor>
+#include <optional>
+
+namespace {
+
+TEST(WordPick, TheWordAroundTheCaretIsCutOnlyAtBlanksAndLineEnds) {
+    struct Case {
+        const char* text;
+        int caret;
+        std::optional<QString> word;
+    };
+    const Case cases[] = {
+        {"CQ DE QQ9XYZ K", 8, QStringLiteral("QQ9XYZ")},
+        {"CQ DE QQ9XYZ K", 6, QStringLiteral("QQ9XYZ")},
+        {"CQ DE QQ9XYZ K", 12, QStringLiteral("QQ9XYZ")},
+        {"CQ DE QQ9XYZ K", 14, QStringLiteral("K")},
+        {"CQ DE QQ9XYZ K", 0, std::nullopt},
+        {"de qq9xyz, k", 5, QStringLiteral("qq9xyz,")},
+        {"cq de qq9xyz", 9, QStringLiteral("qq9xyz")},
+        {"cq qq9xyz\rnext", 5, QStringLiteral("qq9xyz")},
+        {"abc de\nqq9aaa k", 5, QStringLiteral("qq9aaa")},
+        {"abc de\r\nqq9aaa k", 5, QStringLiteral("qq9aaa")},
+        {"tnx\nqq9bbb", 2, QStringLiteral("tnx")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(QStringLiteral("%1 @%2").arg(QString::fromLatin1(c.text)).arg(c.caret).toStdString());
+        EXPECT_EQ(rxpick::wordAt(QString::fromLatin1(c.text), c.caret), c.word);
+    }
+}
+
+class Popups : public zvtest::TxTest {
+  protected:
+    void SetUp() override {
+        TxTest::SetUp();
+        rxpick::g = {};
+        macros::g = {};
+        w->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+        QGuiApplication::clipboard()->setText(QStringLiteral("earlier"));
+    }
+    void TearDown() override {
+        if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+        TxTest::TearDown();
+    }
+    static QString clipboard() { return QGuiApplication::clipboard()->text(); }
+    // What the operator's drag leaves selected.
+    static void select(RichTextPane* pane, const QString& part) {
+        pane->setSelStart(static_cast<int>(pane->text().indexOf(part)));
+        pane->setSelLength(static_cast<int>(part.size()));
+    }
+    // The place of the caret in front of the character at `pos`.
+    static QPoint placeOf(RichTextPane* pane, int pos) {
+        QTextCursor c(pane->document());
+        c.setPosition(pos);
+        return pane->cursorRect(c).center();
+    }
+    QMenu* rightClick(RichTextPane* pane) { return zvtest::popupByClick(pane->viewport()); }
+};
+
+TEST_F(Popups, ASelectionIsOfferedWithItsTextInTheHeader) {
+    struct Case {
+        QString selected;
+        QString header;
+        QString kept;
+    };
+    const QString sixty(60, QLatin1Char('x'));
+    const Case cases[] = {
+        {QStringLiteral(" 3 stars "), QStringLiteral("Get->3 stars"), QStringLiteral("3 stars")},
+        {QStringLiteral("QQ9XYZ"), QStringLiteral("Get->QQ9XYZ"), QStringLiteral("QQ9XYZ")},
+        {sixty, QStringLiteral("Get->") + sixty.left(50), sixty},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.selected.toStdString());
+        w->RichTextBox1->setText(QStringLiteral("cq de") + c.selected + QStringLiteral("k\r\n"));
+        select(w->RichTextBox1, c.selected);
+        ASSERT_EQ(rightClick(w->RichTextBox1), w->PUPMNU);
+        EXPECT_EQ(w->GETNAIYOUMAIN->text(), c.header);
+        EXPECT_EQ(rxpick::g.PickedSelection, c.kept);
+        EXPECT_EQ(clipboard(), c.selected) << "the items find the selection here";
+        EXPECT_EQ(w->RichTextBox1->selStart(), w->RichTextBox1->length()) << "caret at the end";
+        EXPECT_EQ(w->focusWidget(), w->Text1);
+        w->PUPMNU->close();
+    }
+}
+
+TEST_F(Popups, ADragSelectionIsOfferedWhenTheButtonIsLetGo) {
+    w->RichTextBox1->setText(QStringLiteral("name is Taro k"));
+    QWidget* view = w->RichTextBox1->viewport();
+    QTest::mousePress(view, Qt::LeftButton, {}, placeOf(w->RichTextBox1, 8));
+    QTest::mouseMove(view, placeOf(w->RichTextBox1, 12));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, placeOf(w->RichTextBox1, 12));
+    ASSERT_TRUE(zvtest::waitUntil([] { return QApplication::activePopupWidget() != nullptr; }));
+    EXPECT_EQ(QApplication::activePopupWidget(), w->PUPMNU);
+    EXPECT_EQ(w->GETNAIYOUMAIN->text(), QStringLiteral("Get->Taro"));
+}
+
+TEST_F(Popups, APlainClickEmptiesTheClipboardAndOffersNothing) {
+    QSignalSpy offered(w->PUPMNU, &QMenu::aboutToShow);
+    w->RichTextBox1->setText(QStringLiteral("cq de qq9xyz k"));
+    w->RichTextBox1->setSelStart(3);
+    QTest::mouseClick(w->RichTextBox1->viewport(), Qt::RightButton);
+    EXPECT_TRUE(clipboard().isEmpty());
+    // The next click, on a selection, must show the pop-up: only it does.
+    select(w->RichTextBox1, QStringLiteral("qq9xyz"));
+    ASSERT_EQ(rightClick(w->RichTextBox1), w->PUPMNU);
+    EXPECT_EQ(offered.count(), 1);
+}
+
+TEST_F(Popups, ThePlayBackPaneOffersItsSelectionAsItStands) {
+    rxpick::g.PickedSelection = QStringLiteral("from the main pane");
+    w->RichTextBox2->show();
+    w->RichTextBox2->raise();
+    w->RichTextBox2->setText(QStringLiteral("ur rst 599 599 k"));
+    select(w->RichTextBox2, QStringLiteral(" 599 "));
+    const int caret = w->RichTextBox2->selStart();
+    ASSERT_EQ(rightClick(w->RichTextBox2), w->PUPMNU);
+    EXPECT_EQ(w->GETNAIYOUMAIN->text(), QStringLiteral("Get-> 599 "));
+    EXPECT_EQ(clipboard(), QStringLiteral(" 599 "));
+    EXPECT_EQ(rxpick::g.PickedSelection, QStringLiteral("from the main pane"));
+    EXPECT_EQ(w->RichTextBox2->selStart(), caret);
+}
+
+TEST_F(Popups, WithDataCaptureAClickPicksTheWordUnderIt) {
+    struct Case {
+        const char* text;
+        int at;
+        int contest;
+        QString call;   // the call-sign box afterwards
+        QMenu* popup;   // the pop-up shown, if any
+        QString header; // of the word pop-up
+    };
+    const QString letters30(30, QLatin1Char('a'));
+    const Case cases[] = {
+        {"CQ DE QQ9XYZ K", 9, 0, QStringLiteral("QQ9XYZ"), nullptr, QStringLiteral("Get->QQ9XYZ")},
+        {"de qq9xyz/p1xy k", 6, 0, QStringLiteral("QQ9XYZ/P1X"), nullptr, QStringLiteral("Get->qq9xyz/p1x")},
+        {"de QQ9ABC, k", 6, 0, QStringLiteral("QQ9ABC,"), nullptr, QStringLiteral("Get->QQ9ABC,")},
+        {"name TARO k", 7, 0, {}, w->GETDATOTHER, QStringLiteral("Get->TARO")},
+        {"ur 599012 k", 5, 1, {}, w->GETDATOTHER, QStringLiteral("Get->599012")},
+    };
+    core::g.DataCaptureOn = 1;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        core::g.ContestMode = c.contest;
+        w->Text5->clear();
+        w->RichTextBox1->setText(QString::fromLatin1(c.text));
+        QTest::mouseClick(w->RichTextBox1->viewport(), Qt::LeftButton, {}, placeOf(w->RichTextBox1, c.at));
+        if (c.popup) {
+            ASSERT_TRUE(zvtest::waitUntil([] { return QApplication::activePopupWidget() != nullptr; }));
+            EXPECT_EQ(QApplication::activePopupWidget(), c.popup);
+            c.popup->close();
+        } else {
+            EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+        }
+        EXPECT_EQ(w->Text5->text(), c.call);
+        EXPECT_EQ(w->GETNAIYOU->text(), c.header);
+        EXPECT_EQ(w->focusWidget(), w->Text1);
+    }
+}
+
+TEST_F(Popups, APickedWordIsCutToItsLimit) {
+    core::g.DataCaptureOn = 1;
+    const QString word(60, QLatin1Char('a'));
+    for (int contest : {0, 1}) {
+        SCOPED_TRACE(contest);
+        core::g.ContestMode = contest;
+        w->RichTextBox1->setText(QStringLiteral("qsl ") + word + QStringLiteral(" k"));
+        w->RichTextBox1->setSelStart(10);
+        ASSERT_EQ(rightClick(w->RichTextBox1), w->GETDATOTHER);
+        EXPECT_EQ(rxpick::g.PickedWord, word.left(contest ? 50 : 28));
+        w->GETDATOTHER->close();
+    }
+}
+
+TEST_F(Popups, AClickBeforeTheFirstCharacterPicksNothing) {
+    core::g.DataCaptureOn = 1;
+    w->RichTextBox1->setText(QStringLiteral("QQ9XYZ de QQ9ABC"));
+    QTest::mouseClick(w->RichTextBox1->viewport(), Qt::LeftButton, {}, placeOf(w->RichTextBox1, 0));
+    EXPECT_TRUE(w->Text5->text().isEmpty());
+    EXPECT_TRUE(rxpick::g.PickedWord.isEmpty());
+    EXPECT_TRUE(clipboard().isEmpty());
+    EXPECT_EQ(w->focusWidget(), w->Text1);
+}
+
+TEST_F(Popups, WhileMacroButtonsAreMovedTheClipboardIsLeftAlone) {
+    QSignalSpy offered(w->PUPMNU, &QMenu::aboutToShow);
+    w->RichTextBox1->setText(QStringLiteral("cq de qq9xyz k"));
+    macros::g.MacroMoveMode = 1;
+    select(w->RichTextBox1, QStringLiteral("qq9xyz"));
+    QTest::mouseClick(w->RichTextBox1->viewport(), Qt::RightButton);
+    EXPECT_EQ(clipboard(), QStringLiteral("earlier"));
+    macros::g.MacroMoveMode = 0;
+    ASSERT_EQ(rightClick(w->RichTextBox1), w->PUPMNU);
+    EXPECT_EQ(offered.count(), 1);
+}
+
+} // namespace
