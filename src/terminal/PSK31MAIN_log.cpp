@@ -1,14 +1,18 @@
-// The main window's log button, and the QSO boxes' changes that
-// keep the log entry window in step with the library link.
+// The main window's log button, the QTH label, and the QSO boxes' changes
+// that keep the log entry window in step with the library link.
 #include "core/Globals.h"
 #include "core/SharedRoutines.h"
 #include "log/LogGlobals.h"
+#include "logwindows/HamlogLink.h"
 #include "logwindows/LogButton.h"
 #include "logwindows/LogEntry.h"
 #include "logwindows/TEMP_LOG.h"
 #include "terminal/PSK31MAIN.h"
 #include "terminal/PaneMarks.h"
 
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QScrollBar>
 
 namespace {
@@ -17,10 +21,39 @@ bool libraryLink() {
     return logbook::g.HamlogLink == 1;
 }
 
+// A click on the QTH label: the left button let go over it.
+class QthLabelClick : public QObject {
+  public:
+    explicit QthLabelClick(PSK31MAIN& w) : QObject(&w), w_(w) {}
+
+  protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() != QEvent::MouseButtonRelease) return false;
+        const auto* m = static_cast<QMouseEvent*>(e);
+        if (m->button() == Qt::LeftButton && w_.Label47->rect().contains(m->position().toPoint()))
+            w_.Label47_Click(m->globalPosition().toPoint());
+        return false;
+    }
+
+  private:
+    PSK31MAIN& w_;
+};
+
 } // namespace
 
 void PSK31MAIN::Command5_Click() {
     logbook::LogButtonPress(Command5, [this] { VScroll4->setValue(VScroll4->value() + 1); });
+}
+
+// With the library link the QTH goes to the log entry as the operator picks in
+// the pop-up; with the window link the logging program is asked for its QTH.
+void PSK31MAIN::Label47_Click(const QPoint& globalPos) {
+    if (logbook::g.HamlogLink == 1) {
+        QTHPST->popup(globalPos);
+    } else if (logbook::g.HamlogLink == 2) {
+        logbook::g.HamlogSending = 0;
+        logbook::HamlogAskQth();
+    }
 }
 
 void PSK31MAIN::Text5_Change() {
@@ -51,6 +84,7 @@ void PSK31MAIN::Text7_Change() {
 
 void PSK31MAIN::connectLogHandlers() {
     connect(Command5, &QPushButton::clicked, this, &PSK31MAIN::Command5_Click);
+    Label47->installEventFilter(new QthLabelClick(*this));
     connect(Text5, &QLineEdit::textChanged, this, &PSK31MAIN::Text5_Change);
     connect(Text6, &QLineEdit::textChanged, this, &PSK31MAIN::Text6_Change);
     connect(Text7, &QLineEdit::textChanged, this, &PSK31MAIN::Text7_Change);

@@ -98,6 +98,19 @@ TEST_F(LogWindowLink, NameAndQthKnownToOneSideEndUpOnBoth) {
     EXPECT_EQ(m.Text6->text(), QStringLiteral("NAME1")); // an explicit request fills the box
 }
 
+TEST_F(LogWindowLink, AClickOnTheQthLabelFetchesTheProgramsQth) {
+    start();
+    PSK31MAIN& m = boxes(QStringLiteral("QQ1AA1"), QString(), QStringLiteral("横浜市"));
+    logbook::HamlogSendQso();
+    m.Text14->clear();
+    logbook::g.HamlogSending = 1; // a hand-over cut short keeps the boxes closed to replies
+    QTest::mouseClick(m.Label47, Qt::LeftButton);
+    EXPECT_EQ(logbook::g.HamlogSending, 0);
+    EXPECT_EQ(m.Text14->text(), QStringLiteral("横浜市"));
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_TRUE(ui::script::asked().isEmpty());
+}
+
 TEST_F(LogWindowLink, TheDeclinedQuestionDropsTheEntryAndCancelKeepsItPending) {
     start();
     logbook::g.HamlogConfirmOn = 1;

@@ -1,6 +1,9 @@
-// The receive panes' pop-ups, raised by letting a mouse button go over a pane.
+// The receive panes' pop-ups, raised by letting a mouse button go over a pane,
+// and the QTH label's pop-up, raised by a click on the label.
 #include "TxFixture.h"
 
+#include "log/LogGlobals.h"
+#include "platform/Dialogs.h"
 #include "platform/RichTextPane.h"
 #include "support/Popups.h"
 #include "terminal/MacroState.h"
@@ -205,6 +208,20 @@ TEST_F(Popups, WhileMacroButtonsAreMovedTheClipboardIsLeftAlone) {
     macros::g.MacroMoveMode = 0;
     ASSERT_EQ(rightClick(w->RichTextBox1), w->PUPMNU);
     EXPECT_EQ(offered.count(), 1);
+}
+
+TEST_F(Popups, TheQthLabelOpensItsPopupWithTheLibraryLinkOnly) {
+    QSignalSpy opened(w->QTHPST, &QMenu::aboutToShow);
+    ui::script::clearAsked();
+    logbook::g.HamlogLink = 0;
+    QTest::mouseClick(w->Label47, Qt::LeftButton);
+    logbook::g.HamlogLink = 1;
+    QTest::mouseClick(w->Label47, Qt::RightButton);
+    ASSERT_EQ(zvtest::popupByClick(w->Label47, Qt::LeftButton), w->QTHPST);
+    EXPECT_EQ(opened.count(), 1) << "only the left click with the library link";
+    EXPECT_TRUE(ui::script::asked().isEmpty());
+    for (QAction* a : w->QTHPST->actions())
+        EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
 }
 
 } // namespace
