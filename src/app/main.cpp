@@ -1,5 +1,6 @@
 // Zorvatek: a terminal for amateur-radio keyboard modes and slow-scan television.
 #include "app/ProgramRun.h"
+#include "platform/QtJapanese.h"
 
 #include <QApplication>
 
@@ -7,5 +8,6 @@ int main(int argc, char* argv[]) {
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zorvatek"));
     QApplication::setOrganizationName(QStringLiteral("zorvatek"));
+    qtja::installQtJapanese(qtApp);
     return app::run();
 }
