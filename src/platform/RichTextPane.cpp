@@ -14,7 +14,7 @@ QString normaliseBreaks(QString text) {
 }
 } // namespace
 
-RichTextPane::RichTextPane(QWidget* parent) : QPlainTextEdit(parent), selColor_(Qt::black) {
+RichTextPane::RichTextPane(QWidget* parent) : QPlainTextEdit(parent) {
     setUndoRedoEnabled(false);
 }
 
@@ -56,21 +56,24 @@ QString RichTextPane::selText() const {
     return t;
 }
 
-void RichTextPane::setSelText(const QString& text) {
-    QTextCursor c = textCursor();
+// An explicit format, so that the text never takes on the colour of the
+// character before it; without a chosen colour, none: the pane's own shows.
+void RichTextPane::insertAt(QTextCursor& c, const QString& text) {
     QTextCharFormat f;
-    f.setForeground(selColor_);
+    if (selColor_.isValid()) f.setForeground(selColor_);
     c.insertText(normaliseBreaks(text), f);
     setTextCursor(c);
+}
+
+void RichTextPane::setSelText(const QString& text) {
+    QTextCursor c = textCursor();
+    insertAt(c, text);
 }
 
 void RichTextPane::appendText(const QString& text) {
     QTextCursor c(document());
     c.movePosition(QTextCursor::End);
-    QTextCharFormat f;
-    f.setForeground(selColor_);
-    c.insertText(normaliseBreaks(text), f);
-    setTextCursor(c);
+    insertAt(c, text);
 }
 
 void RichTextPane::chopEnd(int n) {

@@ -2,9 +2,12 @@
 // A receive or transmit pane with the selection model the system's code uses:
 // an insertion point (selStart), a selection length, the colour of text
 // inserted next (selColor) and the text that replaces the selection (setSelText).
+// Until a colour is chosen, inserted text shows in the pane's own text colour,
+// as typed text does.
 // Appending at the end costs the same however long the pane's text is.
 #include <QColor>
 #include <QPlainTextEdit>
+#include <QTextCursor>
 
 class RichTextPane : public QPlainTextEdit {
     Q_OBJECT
@@ -24,6 +27,7 @@ class RichTextPane : public QPlainTextEdit {
     // Replaces the selection (or inserts at the insertion point) in selColor.
     void setSelText(const QString& text);
 
+    // Invalid while the pane's own text colour is used.
     QColor selColor() const { return selColor_; }
     void setSelColor(const QColor& c) { selColor_ = c; }
 
@@ -44,5 +48,7 @@ class RichTextPane : public QPlainTextEdit {
     void mouseReleaseEvent(QMouseEvent* e) override;
 
   private:
+    void insertAt(QTextCursor& c, const QString& text);
+
     QColor selColor_;
 };

@@ -5,16 +5,23 @@
 #include "core/SharedRoutines.h"
 #include "logwindows/TEMP_LOG.h"
 #include "platform/Clock.h"
+#include "platform/Colour.h"
+#include "platform/ControlColour.h"
 #include "platform/MmvariControl.h"
 #include "platform/MmvariIds.h"
 #include "platform/RichTextPane.h"
 #include "support/Popups.h"
+#include "terminal/MACRO_FORM.h"
+#include "terminal/MacroStore.h"
 #include "terminal/PaneMarks.h"
 #include "terminal/TxInsert.h"
 
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 
 namespace {
 
@@ -178,6 +185,69 @@ TEST_F(TxInsert, InsertsReachTheMultiModeControl) {
     EXPECT_EQ(w->MMVARI->callsOf(dispatch::Call::Invoke, mmvari::MethodSend).value(0).args,
               QVariantList{QStringLiteral("JA1ZVK")});
     EXPECT_TRUE(calls().isEmpty());
+}
+
+// The colours the box's characters are shown in ("text on back"), each once,
+// and how many characters there are.
+std::pair<std::string, int> shownColours(RichTextPane* box) {
+    box->ensurePolished();
+    QStringList shown;
+    int count = 0;
+    for (QTextBlock b = box->document()->begin(); b.isValid(); b = b.next())
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat f = it.fragment().charFormat();
+            const QColor fore = f.hasProperty(QTextFormat::ForegroundBrush)
+                                    ? f.foreground().color()
+                                    : box->palette().color(QPalette::Text);
+            const QColor back = f.hasProperty(QTextFormat::BackgroundBrush)
+                                    ? f.background().color()
+                                    : box->palette().color(QPalette::Base);
+            const QString colours = fore.name() + QStringLiteral(" on ") + back.name();
+            if (!shown.contains(colours)) shown << colours;
+            count += it.fragment().length();
+        }
+    return {shown.join(QStringLiteral(", ")).toStdString(), count};
+}
+
+// Whatever puts text into the transmit box, it shows as typed text does: in the
+// box's own text and back colours, also when typed text came before it.
+TEST_F(TxInsert, InsertedTextShowsInTheBoxColours) {
+    macros::putInStore(forms::MACRO_FORM(), 1,
+                       {QStringLiteral("CQ"), 0xC0FFC0, QStringLiteral("CQ de 'MYCALL'")});
+    struct Case {
+        const char* way;
+        std::function<void()> put;
+    };
+    const QList<Case> cases = {
+        {"typed in the box", [&] { QTest::keyClicks(w->Text1, QStringLiteral("ab")); }},
+        {"macro button", [&] { QTest::mousePress(w->Command8[1], Qt::LeftButton); }},
+        {"insert item", [&] { w->INSMyCall->trigger(); }},
+        {"paste",
+         [&] {
+             QGuiApplication::clipboard()->setText(QStringLiteral("clip"));
+             tx::PasteClipboardToTx();
+         }},
+        {"typed in the receive pane",
+         [&] {
+             QTest::sendKeyEvent(QTest::Click, w->RichTextBox1, Qt::Key_C, QStringLiteral("c"),
+                                 Qt::NoModifier);
+         }},
+    };
+    const std::string boxColours =
+        (colour::fromRef(colour::foreColor(w->Text1)).name() + QStringLiteral(" on ") +
+         colour::fromRef(colour::backColor(w->Text1)).name())
+            .toStdString();
+    ASSERT_EQ(boxColours, "#ffffff on #0000ff") << "the box's default colours";
+    for (const bool typedFirst : {false, true})
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.way) + (typedFirst ? " after typing" : ""));
+            w->Text1->setText(QString());
+            if (typedFirst) QTest::keyClicks(w->Text1, QStringLiteral("x"));
+            c.put();
+            const auto [colours, count] = shownColours(w->Text1);
+            EXPECT_GT(count, typedFirst ? 1 : 0) << "the text came in";
+            EXPECT_EQ(colours, boxColours);
+        }
 }
 
 } // namespace
