@@ -62,7 +62,7 @@ void MACRO_FORM::buildMacroTabs() {
         Text2[i]->installEventFilter(this);
         box->addWidget(Text2[i]);
         box->addWidget(Text1[i]);
-        SSTab1->addTab(page, QString());
+        SSTab1->addTab(page, macros::caption(i, {}));
         setNameColour(i, colour::kWindowBackground);
     }
 }
@@ -122,7 +122,7 @@ void MACRO_FORM::SSTab1_Click() {
 }
 
 void MACRO_FORM::Text2_Change(int i) {
-    SSTab1->setTabText(i, Text2[static_cast<std::size_t>(i)]->text());
+    SSTab1->setTabText(i, macros::caption(i, Text2[static_cast<std::size_t>(i)]->text()));
 }
 
 void MACRO_FORM::Text2_DblClick(int i) {

@@ -1,13 +1,19 @@
 #pragma once
-// Shared state of the macros: the used shortcut letters, the move mode
-// and the round-QSO participants. One instance, macros::g; a test resets it
-// with macros::g = {}.
+// Shared state of the macros: the used shortcut letters, the move mode and
+// the round-QSO participants; and the caption rule of the macro slots. One
+// instance, macros::g; a test resets it with macros::g = {}.
 #include <QString>
 
 namespace macros {
 
 constexpr int kCount = 36;
 constexpr int kPerPage = 9;
+// What macro i's button and editor tab show: its name, or for a slot without
+// a name its default caption "M" and its number, so that no slot is a blank box.
+inline QString caption(int i, const QString& name) {
+    return name.isEmpty() ? QStringLiteral("M%1").arg(i + 1) : name;
+}
+
 // Letters never given to a macro: the main window's own ALT keys.
 inline const QString kReservedShortcutLetters = QStringLiteral("CLMNPRTWXZ");
 

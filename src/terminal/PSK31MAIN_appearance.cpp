@@ -127,7 +127,8 @@ void PSK31MAIN::loadMacroButtons() {
         // A missing or unreadable name file leaves the button's caption as it is.
         MACRO_FORM& store = forms::MACRO_FORM();
         for (int i = 0; i < 36; ++i) {
-            if (const std::optional<QString> name = legacyMacroName(i)) Command8[i]->setText(*name);
+            if (const std::optional<QString> name = legacyMacroName(i))
+                Command8[i]->setText(macros::caption(i, *name));
             Command8[i]->setToolTip(store.Text1[i]->toPlainText().left(120));
         }
     }

@@ -7,6 +7,7 @@
 #include "platform/PictureBox.h"
 #include "platform/RichTextPane.h"
 #include "platform/StatusPanels.h"
+#include "terminal/MacroState.h"
 #include "terminal/PSK31MAIN.h"
 #include "terminal/SplitterBar.h"
 
@@ -428,7 +429,7 @@ void PSK31MAIN::buildMacroButtons(QWidget* canvas) {
     Frame3 = new QGroupBox(canvas);
     tw.place(Frame3, 2040, 6480, 9510, 1440);
     for (int i = 0; i < 36; ++i) {
-        Command8[i] = button(Frame3, QStringLiteral("M%1").arg(i + 1));
+        Command8[i] = button(Frame3, macros::caption(i, {}));
         tw.place(Command8[i], 60 + (i % 9) * 1045, 120 + (i / 9) * 315, 1020, 300);
     }
 }

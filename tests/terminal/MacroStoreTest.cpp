@@ -96,6 +96,57 @@ TEST_F(MacroStore, SavedFileLoadsBackAndShowsOnTheButtons) {
     EXPECT_EQ(readFile(QStringLiteral("AGAIN.MAC")), bytes);
 }
 
+// A slot's caption on its button and on its editor tab: the macro's name, or
+// for a slot without a name its default caption "M" and its number. A save
+// shows the same captions as a later start that loads the saved file.
+TEST_F(MacroStore, CaptionsAfterASaveAreThoseOfALoad) {
+    struct Slot {
+        int i;
+        QString name;
+        QString text;
+        QString caption;
+    };
+    const QList<Slot> cases = {
+        {0, QStringLiteral("呼出"), QStringLiteral("CQ CQ"), QStringLiteral("呼出")},
+        {1, {}, {}, QStringLiteral("M2")},
+        {5, QStringLiteral("QRZ(sQ)"), QStringLiteral("QRZ?"), QStringLiteral("QRZ(sQ)")},
+        {7, {}, QStringLiteral("text without a name"), QStringLiteral("M8")},
+        {35, {}, {}, QStringLiteral("M36")},
+    };
+    // Each slot as "button|tab".
+    auto captions = [&] {
+        QStringList shown;
+        for (const Slot& s : cases)
+            shown << forms::PSK31MAIN().Command8[static_cast<std::size_t>(s.i)]->text() + QLatin1Char('|') +
+                         forms::MACRO_FORM().SSTab1->tabText(s.i);
+        return shown;
+    };
+    QStringList expected;
+    for (const Slot& s : cases)
+        expected << s.caption + QLatin1Char('|') + s.caption;
+    auto text = [](const QStringList& l) { return l.join(QStringLiteral(", ")).toStdString(); };
+
+    forms::PSK31MAIN();
+    QStringList firstStart = captions();
+    for (qsizetype k = 0; k < cases.size(); ++k)
+        EXPECT_TRUE(!cases[k].name.isEmpty() || firstStart[k] == expected[k])
+            << "a first start, no macros yet: " << firstStart[k].toStdString();
+
+    for (const Slot& s : cases)
+        macros::putInStore(forms::MACRO_FORM(), s.i, {s.name, 0x203040, s.text});
+    saveAs(QStringLiteral("CAPTIONS.MAC"));
+    forms::MACRO_FORM().MACSAVE_Click();
+    const QStringList afterSave = captions();
+    EXPECT_EQ(text(afterSave), text(expected));
+
+    forms::unload<MACRO_FORM>();
+    forms::unload<PSK31MAIN>();
+    const QStringList afterLoad = captions();
+    EXPECT_EQ(text(afterLoad), text(afterSave)) << "a fresh start loading the saved file";
+    EXPECT_EQ(forms::PSK31MAIN().Command8[7]->toolTip(), QStringLiteral("text without a name"));
+    EXPECT_EQ(forms::MACRO_FORM().macroName(7), QString()) << "the default caption is not a name";
+}
+
 TEST_F(MacroStore, CancelledOrFailedSaveKeepsTheEdits) {
     forms::PSK31MAIN();
     fillStore();
@@ -126,7 +177,7 @@ TEST_F(MacroStore, DamagedFileLoadsWhatItHolds) {
     EXPECT_EQ(colour::backColor(w.Command8[0]), 255u);
     EXPECT_EQ(f.macroName(5), QStringLiteral("QRV (sota)")) << "not a shortcut marker";
     EXPECT_EQ(f.macroText(7), QStringLiteral("cut"));
-    EXPECT_EQ(w.Command8[3]->text(), QString());
+    EXPECT_EQ(w.Command8[3]->text().toStdString(), "M4");
     EXPECT_EQ(colour::backColor(w.Command8[3]), colour::kButtonFace) << "an absent macro is an empty slot";
     EXPECT_EQ(macros::macroForShortcut(Qt::Key_Q), 7);
     EXPECT_EQ(ini("MACRO_SCKEY", "SC_USED"), QStringLiteral("CLMNPRTWXZQ"));
@@ -205,7 +256,7 @@ TEST_F(MacroStore, MoveMacroOntoAnEmptySlot) {
     EXPECT_EQ(colour::backColor(w.Command8[7]), 0x00FF00u);
     EXPECT_EQ(w.Command8[7]->toolTip(), QStringLiteral("CQ CQ"));
     EXPECT_EQ(f.macroText(7), QStringLiteral("CQ CQ"));
-    EXPECT_EQ(w.Command8[2]->text(), QString());
+    EXPECT_EQ(w.Command8[2]->text().toStdString(), "M3");
     EXPECT_EQ(colour::backColor(w.Command8[2]), colour::kButtonFace);
     EXPECT_EQ(f.macroText(2), QString());
     EXPECT_EQ(macros::macroForShortcut(Qt::Key_K), 7) << "the live shortcut moves with the macro";
