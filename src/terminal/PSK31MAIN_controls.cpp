@@ -13,6 +13,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -24,9 +25,11 @@
 #include <QSlider>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 
 namespace {
 
+constexpr int kSMeterFrameLeft = 7200;
 const QString kTimedTxNotice = QStringLiteral("タイマ送信モード中です、中断は　ESCキーで。");
 
 QLabel* label(QWidget* parent, const QString& caption) {
@@ -67,6 +70,13 @@ void holdButtonsNotBuilt(PSK31MAIN& w) {
     buttons += QList<QAbstractButton*>(w.Command13.begin() + 10, w.Command13.end());
     buttons += QList<QAbstractButton*>(w.Command19.begin(), w.Command19.end());
     notbuilt::hold(buttons);
+}
+
+// The size in twips that a label needs for the widest text it shows, in its
+// own font: a fixed size smaller than the font's text would cut it off.
+QSize twipsFor(const QLabel* l, const QString& widest) {
+    const QSize px = QFontMetrics(l->font()).size(Qt::TextSingleLine, widest);
+    return {twips::fromPx(px.width() + 1), twips::fromPx(px.height())};
 }
 
 void setTextColour(QWidget* w, const QColor& c) {
@@ -223,13 +233,19 @@ void PSK31MAIN::buildTuningFrame(QWidget* canvas) {
     tw.place(Label8, 3600, 90, 600, 240);
     Label14 = label(Frame1, QStringLiteral("IMD"));
     tw.place(Label14, 4230, 90, 480, 240);
+    // The IMD read-out, the satellite indicator and the clock error share the
+    // strip before the S-meter frame: each as wide as its text in the font.
     Label15 = label(Frame1, QStringLiteral("No Data"));
-    tw.place(Label15, 4710, 90, 1200, 240);
-    Label12 = label(Frame1, {});
-    tw.place(Label12, 6810, 90, 500, 240);
+    const QSize imd = twipsFor(Label15, QStringLiteral("No Data"));
+    tw.place(Label15, 4710, 90, imd.width(), std::max(240, imd.height()));
     Label30 = label(Frame1, QStringLiteral("Satelite"));
     setTextColour(Label30, Qt::red);
-    tw.place(Label30, 5910, 90, 900, 240);
+    const QSize satellite = twipsFor(Label30, Label30->text());
+    tw.place(Label30, 4710 + imd.width() + 60, 90, satellite.width(), std::max(240, satellite.height()));
+    Label12 = label(Frame1, {});
+    Label12->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    const QSize ppm = twipsFor(Label12, QStringLiteral("-999ppm"));
+    tw.place(Label12, kSMeterFrameLeft - 30 - ppm.width(), 90, ppm.width(), std::max(240, ppm.height()));
     Label30->hide();
 
     Picture5 = picture(Frame1, 717, 10, QColor(0x20, 0x20, 0x20));
@@ -265,7 +281,7 @@ void PSK31MAIN::buildTuningFrame(QWidget* canvas) {
     Label44->hide();
 
     Frame5 = new QGroupBox(QStringLiteral("S-meter && Squelch"), Frame1);
-    tw.place(Frame5, 7200, 0, 1680, 780);
+    tw.place(Frame5, kSMeterFrameLeft, 0, 1680, 780);
     ProgressBar1 = new QProgressBar(Frame5);
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setTextVisible(false);

@@ -6,11 +6,15 @@
 #include "support/ProgramFolder.h"
 #include "terminal/PSK31MAIN.h"
 #include "terminal/Shutdown.h"
+#include "terminal/PskCoreWndProc.h"
 #include "terminal/SplitterBar.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QListWidget>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QStringList>
 
@@ -94,6 +98,10 @@ TEST_F(MainWindowLayout, PlacesOffTheScreenOrNotNumbersStartAtTheCorner) {
         EXPECT_EQ(w.pos(), screen().topLeft());
         EXPECT_EQ(w.formWidthTw(), 11850);
         EXPECT_EQ(g.LayoutReady, 1);
+        for (const QLabel* l : {w.Label15, w.Label30}) {
+            EXPECT_LE(l->sizeHint().width(), l->width()) << l->text().toStdString();
+            EXPECT_LE(l->sizeHint().height(), l->height()) << l->text().toStdString();
+        }
         forms::unload<PSK31MAIN>();
     }
 }
@@ -263,6 +271,38 @@ TEST_F(MainWindowLayout, RestoreAfterSuspendTakesTheStoredFrequencies) {
     EXPECT_EQ(g.Ch2RxFreq, 800);
     EXPECT_EQ(g.Ch3RxFreq, 2000);
     EXPECT_EQ(g.TxFreqHz, 1111);
+}
+
+// The clock-error read-out shows its whole text, in the default font and in the
+// Japanese font: nothing cut at its edges, nothing under the S-meter frame and
+// nothing over the satellite indicator; its neighbours fit their texts too.
+TEST_F(MainWindowLayout, ClockErrorReadOutShowsItsWholeText) {
+    const QFont before = QApplication::font();
+    const QScopeGuard restore([&] { QApplication::setFont(before); });
+    for (const QString& family : {before.family(), QStringLiteral("Noto Sans CJK JP")}) {
+        SCOPED_TRACE(family.toStdString());
+        QApplication::setFont(QFont(family, before.pointSize()));
+        PSK31MAIN& w = load();
+        for (const int ppm : {12, -5, -999}) {
+            core::PskClockError(ppm, g.ImdChannel);
+            const QLabel* l = w.Label12;
+            ASSERT_EQ(l->text(), QString::number(ppm) + QStringLiteral("ppm"));
+            EXPECT_LE(l->sizeHint().width(), l->width()) << ppm;
+            EXPECT_LE(l->sizeHint().height(), l->height()) << ppm;
+            EXPECT_FALSE(l->geometry().intersects(w.Frame5->geometry())) << "under the S-meter frame";
+            EXPECT_TRUE(w.Frame1->rect().contains(l->geometry()));
+            // Right-aligned, its text starts clear of the satellite indicator's.
+            const QLabel* satellite = w.Label30;
+            EXPECT_LT(satellite->x() + satellite->sizeHint().width(),
+                      l->geometry().right() - l->sizeHint().width())
+                << ppm;
+        }
+        for (const QLabel* l : {w.Label15, w.Label30}) {
+            EXPECT_LE(l->sizeHint().width(), l->width()) << l->text().toStdString();
+            EXPECT_LE(l->sizeHint().height(), l->height()) << l->text().toStdString();
+        }
+        forms::unload<PSK31MAIN>();
+    }
 }
 
 } // namespace
