@@ -1,3 +1,4 @@
+# make build  install what is missing, build the program
 # make run    install what is missing, build, start the program
 # make test   install what is missing, build with warnings as errors, run every test
 # make test SANITIZE=1   the same under AddressSanitizer and UndefinedBehaviorSanitizer
@@ -14,14 +15,16 @@ TEST_BUILD := build/test
 TEST_FLAGS := -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
 endif
 
-.PHONY: run test bench deps clean
+.PHONY: build run test bench deps clean
 
 deps:
 	@scripts/install-deps
 
-run: deps
+build: deps
 	@cmake -S . -B build/run -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
 	@cmake --build build/run -j $(JOBS)
+
+run: build
 	@scripts/run-program build/run/bin/zorvatek
 
 test: deps
