@@ -274,6 +274,9 @@ class PSK31MAIN : public QMainWindow {
     // Set to 1 to end a running signal scan.
     int ScanStopRequest = 0;
     int ScanThreshold = 10;
+    // The notch frequency the spectrum pop-up last set on the multi-mode
+    // control and read back; the "Notch" button turns the notch on there.
+    int LastNotchFreq = 0;
     QString ReceiveFolder;
 
     // Places of the controls, in twips.

@@ -141,5 +141,5 @@ void PSK31MAIN::buildPopupMenus() {
     notbuilt::hold(this,
                    {PSTCALL, PSTNAME, PSTQTH, PSTMEMO, TOCLIP2, PSTTOREM1, PSTTOREM2, PSTCON_NO, DATCLR});
     notbuilt::hold(this, {ADDQTHUPD, ADDREM1, ADDREM2});
-    notbuilt::hold(this, {SET2CH, SET3CH, ShiftFree, ShiftFix, ShiftHAM, ShiftFSK, INSAISATU});
+    notbuilt::hold(this, {SET2CH, SET3CH, INSAISATU});
 }

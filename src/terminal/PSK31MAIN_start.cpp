@@ -14,6 +14,7 @@
 #include "rig/RigGlobals.h"
 #include "settings/CFGSHEET.h"
 #include "startup/STUPZORVATEK.h"
+#include "terminal/EnginePanels.h"
 #include "terminal/MACRO_FORM.h"
 #include "terminal/MacroButtons.h"
 #include "terminal/PSK31MAIN.h"
@@ -224,6 +225,7 @@ void PSK31MAIN::connectHandlers() {
     repeat::connectMainWindow(*this);
     tx::connectMainWindow(*this);
     rxpick::connectMainWindow(*this);
+    panels::connectMainWindow(*this);
     connectLogHandlers();
     connectKeys();
 }

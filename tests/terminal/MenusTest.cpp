@@ -50,10 +50,6 @@ QList<Greyed> mainWindowItems(PSK31MAIN& w) {
         {w.HLP, "Help"},
         {w.SET2CH, "ch2へSET"},
         {w.SET3CH, "ch3へSET"},
-        {w.ShiftFree, "Free"},
-        {w.ShiftFix, "Fix"},
-        {w.ShiftHAM, "HAM"},
-        {w.ShiftFSK, "FSK"},
         {w.INSAISATU, "挨拶を挿入"},
         {w.CALLSR, "Call Sign 検索"},
         {w.TOCALL, "Call Sign欄へ張り付け"},
@@ -77,19 +73,12 @@ QList<Greyed> mainWindowItems(PSK31MAIN& w) {
         {w.ADDREM2, "LOG帳のRem2 欄へ追記"},
         {w.Command4, "消去 →"},
         {w.Command6, "GET"},
-        {w.Command7, "AFC"},
-        {w.Command9, "NET"},
         {w.Command10, "WF/SP"},
         {w.Command11, "Scan"},
-        {w.Command12, "FIG"},
-        {w.Command14, "Type"},
         {w.Command15, "Ch1"},
         {w.Command16, "Ch2"},
         {w.Command17, "Ch3"},
-        {w.Command21, "HAM"},
         {w.Command24, "CFG"},
-        {w.Command22, "AFC"},
-        {w.Command23, "NET"},
         {w.Command26, "OK"},
         {w.Check6, "LINE/DATA SYNC 切換"},
     };
@@ -98,12 +87,7 @@ QList<Greyed> mainWindowItems(PSK31MAIN& w) {
         rows.append({w.PSKMODE[i], modes[i]});
     for (int i = 10; i <= 18; ++i)
         rows.append({w.mvrMODEsel[i], w.mvrMODEsel[i]->text()});
-    const char* rtty[] = {"UOS", "Rev", "Squelh", "NOT", "BPF", "ATC", "NET", "AFC"};
-    for (int k = 10; k <= 17; ++k)
-        rows.append({w.Command13[k], rtty[k - 10]});
-    const char* mmvari[] = {"Notch", "Speed", "ATC", "ReqRX", "strtCR", "stopCR", "PlyBack", "CFG"};
-    for (int k = 0; k < 8; ++k)
-        rows.append({w.Command19[k], mmvari[k]});
+    rows.append({w.Command19[7], "CFG"});
     return rows;
 }
 
