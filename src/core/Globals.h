@@ -4,7 +4,6 @@
 // with core::g = {}.
 #include <QString>
 #include <array>
-#include <cstdint>
 
 namespace core {
 
@@ -184,26 +183,6 @@ struct Globals {
     int TxBinToHigh = 0;
     // The wave file that recording writes and play-back reads.
     QString WaveFilePath;
-
-    // The RTTY program's switches (layout in platform/MmttyProtocol.h): the
-    // switch word as it last reported it, and the word the panel builds from
-    // that report to send back; its last reported AFC shift mode (0 Free,
-    // 1 Fix, 2 HAM, 3 FSK), demodulator (0 IIR, 1 FIR, 2 PLL) and FIG shift;
-    // [Mmtty] NOT_LMS, "0" for the notch shown as "NOT", else the LMS filter.
-    std::uint32_t MmttyStatusBits2 = 0;
-    std::uint32_t MmttySwitchStates = 0;
-    int MmttyStatusPair = 0;
-    int MmttyModemType = 0;
-    int MmttyFigOn = 0;
-    QString MmttyNotLms = QStringLiteral("1");
-    // The multi-mode panel: its AFC and NET switches (MMVCFG AFC_SW, NET_SW),
-    // 1 while an MFSK sub-mode is chosen, and the sub-modes (0..8, in the order
-    // of the mode list) of the extra channels.
-    int MmvariAfcOn = 0;
-    int MmvariNetOn = 0;
-    int MmvariMfskOn = 0;
-    int SubCh1VariMode = 4;
-    int SubCh2VariMode = 4;
 };
 
 extern Globals g;

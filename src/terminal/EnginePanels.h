@@ -6,7 +6,6 @@
 #include <QString>
 #include <Qt>
 #include <array>
-#include <cstdint>
 
 class PSK31MAIN;
 
@@ -14,12 +13,12 @@ namespace panels {
 
 // ---- The RTTY program's panel ----
 
-// The switch word to send for a press of switch button k (10..17, its
-// position in the word) with the given mouse button, starting from the word
-// the program last reported and its indicators (element k - 10, 1 = on).
-// The left button turns the switch over; the other buttons leave it.
-std::uint32_t pressedSwitchWord(std::uint32_t reported, int k, Qt::MouseButton button,
-                                const std::array<int, 8>& indicators);
+// The switch word (as its "0"/"1" text) to send for a press of switch button
+// k (10..17, its position in the word) with the given mouse button, starting
+// from the word the program last reported and its indicators (element k - 10,
+// 1 = on). The left button turns the switch over; the other buttons leave it.
+QString pressedSwitches(const QString& reported, int k, Qt::MouseButton button,
+                        const std::array<int, 8>& indicators);
 
 // Mouse release over switch button k; the right button on "AFC" opens the
 // shift menu and sends once it closes, on "NOT" it changes the notch kind.

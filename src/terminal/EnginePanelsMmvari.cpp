@@ -2,6 +2,7 @@
 // "Notch" .. "PlyBack" with its stored switches, and AFC and NET.
 #include "core/Globals.h"
 #include "core/IniValues.h"
+#include "core/MmvariState.h"
 #include "platform/Colour.h"
 #include "platform/ControlColour.h"
 #include "platform/Dialogs.h"
@@ -82,7 +83,7 @@ void storeSwitches() {
 
 void CBMode_Click() {
     PSK31MAIN& w = forms::PSK31MAIN();
-    core::Globals& g = core::g;
+    mmvstate::Globals& g = mmvstate::g;
     const int i = w.CBMode->currentIndex();
     // An emptied list has no entry: nothing was chosen.
     if (i < 0) return;
@@ -126,7 +127,7 @@ void Command19_Click(int k) {
 
 void Command22_Click() {
     PSK31MAIN& w = forms::PSK31MAIN();
-    core::Globals& g = core::g;
+    mmvstate::Globals& g = mmvstate::g;
     g.MmvariAfcOn = g.MmvariAfcOn == 1 ? 0 : 1;
     colour::setBackColor(w.Command22, g.MmvariAfcOn == 1 ? kAfcColour : colour::kButtonFace);
     w.MMVARI->set(mmvari::PAfc, 0, g.MmvariAfcOn == 1);
@@ -136,7 +137,7 @@ void Command22_Click() {
 
 void Command23_Click() {
     PSK31MAIN& w = forms::PSK31MAIN();
-    core::Globals& g = core::g;
+    mmvstate::Globals& g = mmvstate::g;
     g.MmvariNetOn = g.MmvariNetOn == 1 ? 0 : 1;
     colour::setBackColor(w.Command23, g.MmvariNetOn == 1 ? kNetColour : colour::kButtonFace);
     w.MMVARI->set(mmvari::IdNet, g.MmvariNetOn == 1);

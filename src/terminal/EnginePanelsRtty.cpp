@@ -5,6 +5,7 @@
 #include "core/Globals.h"
 #include "core/IniValues.h"
 #include "core/MmttyCommand.h"
+#include "core/MmttyState.h"
 #include "platform/Colour.h"
 #include "platform/ControlColour.h"
 #include "platform/MmttyProtocol.h"
@@ -24,26 +25,31 @@ namespace {
 
 constexpr int kNotchButton = mmtty::FirstIndicatorPosition + mmtty::Notch;
 constexpr int kAfcButton = mmtty::FirstIndicatorPosition + mmtty::Afc;
+constexpr int kShiftPosition = 8;
+constexpr int kDemodulatorPosition = 18;
 constexpr std::uint32_t kOnColour = 0xC0FFC0;
+const char* const kTwoDigits[] = {"00", "01", "10", "11"};
 
-std::uint32_t withPosition(std::uint32_t word, int position, bool on) {
-    const std::uint32_t bit = mmtty::positionBit(position);
-    return on ? (word | bit) : (word & ~bit);
+// The word's text with its characters from position (1 = first) on replaced.
+QString withDigits(const QString& bits, int position, const QString& digits) {
+    return bits.rightJustified(mmtty::SwitchPositions, QLatin1Char('0'))
+        .replace(position - 1, digits.size(), digits);
 }
 
 void sendSwitches(PSK31MAIN& w) {
-    core::PostMmttyCommand(mmtty::CmdSetSwitches, std::int32_t(core::g.MmttySwitchStates));
+    core::PostMmttyCommand(mmtty::CmdSetSwitches, core::BitWord(core::mm.MmttySwitchStates));
     w.Text1->setFocus();
 }
 
 // The notch kind goes over to the other one and is kept for the next start.
 void changeNotchKind(PSK31MAIN& w) {
-    core::Globals& g = core::g;
-    const bool notch = g.MmttyNotLms != QLatin1String("0");
-    g.MmttySwitchStates = withPosition(g.MmttySwitchStates, mmtty::NotchKindPosition, notch);
-    g.MmttyNotLms = notch ? QStringLiteral("0") : QStringLiteral("1");
+    core::MmttyGlobals& mm = core::mm;
+    const bool notch = mm.MmttyNotLms != QLatin1String("0");
+    mm.MmttySwitchStates = withDigits(mm.MmttySwitchStates, mmtty::NotchKindPosition,
+                                      notch ? QStringLiteral("1") : QStringLiteral("0"));
+    mm.MmttyNotLms = notch ? QStringLiteral("0") : QStringLiteral("1");
     w.Command13[kNotchButton]->setText(notch ? QStringLiteral("NOT") : QStringLiteral("LMS"));
-    core::PutIniText(QStringLiteral("Mmtty"), QStringLiteral("NOT_LMS"), g.MmttyNotLms);
+    core::PutIniText(QStringLiteral("Mmtty"), QStringLiteral("NOT_LMS"), mm.MmttyNotLms);
 }
 
 // The word goes out once the menu has closed, with the shift chosen there
@@ -51,7 +57,7 @@ void changeNotchKind(PSK31MAIN& w) {
 void openShiftMenu(PSK31MAIN& w) {
     const std::array<QAction*, 4> entries = {w.ShiftFree, w.ShiftFix, w.ShiftHAM, w.ShiftFSK};
     for (int m = 0; m < 4; ++m)
-        entries[m]->setChecked(m == core::g.MmttyStatusPair);
+        entries[m]->setChecked(m == core::mm.MmttyStatusPair);
     QObject::connect(
         w.AFCSHIFT, &QMenu::aboutToHide, &w,
         [&w] {
@@ -64,18 +70,18 @@ void openShiftMenu(PSK31MAIN& w) {
 
 } // namespace
 
-std::uint32_t pressedSwitchWord(std::uint32_t reported, int k, Qt::MouseButton button,
-                                const std::array<int, 8>& indicators) {
-    if (button != Qt::LeftButton) return reported;
+QString pressedSwitches(const QString& reported, int k, Qt::MouseButton button,
+                        const std::array<int, 8>& indicators) {
     const int element = k - mmtty::FirstIndicatorPosition;
-    if (element < 0 || element >= mmtty::IndicatorCount) return reported;
-    return mmtty::withIndicator(reported, element, indicators[element] != 1);
+    if (button != Qt::LeftButton || element < 0 || element >= mmtty::IndicatorCount)
+        return withDigits(reported, 1, {});
+    return withDigits(reported, k, indicators[element] == 1 ? QStringLiteral("0") : QStringLiteral("1"));
 }
 
 void Command13_MouseUp(int k, Qt::MouseButton button) {
     PSK31MAIN& w = forms::PSK31MAIN();
-    core::Globals& g = core::g;
-    g.MmttySwitchStates = pressedSwitchWord(g.MmttyStatusBits2, k, button, g.MmttyIndicators);
+    core::mm.MmttySwitchStates =
+        pressedSwitches(core::mm.MmttyStatusBits2, k, button, core::g.MmttyIndicators);
     if (button == Qt::RightButton && k == kAfcButton) {
         openShiftMenu(w);
         return;
@@ -85,25 +91,27 @@ void Command13_MouseUp(int k, Qt::MouseButton button) {
 }
 
 void ShiftMenu_Click(int shiftMode) {
-    core::g.MmttySwitchStates = mmtty::withShiftMode(core::g.MmttySwitchStates, shiftMode);
+    core::mm.MmttySwitchStates = withDigits(core::mm.MmttySwitchStates, kShiftPosition,
+                                            QString::fromLatin1(kTwoDigits[shiftMode & 3]));
 }
 
 void Command14_Click() {
     PSK31MAIN& w = forms::PSK31MAIN();
-    core::Globals& g = core::g;
+    core::MmttyGlobals& mm = core::mm;
     static const char* const captions[] = {"MODEM=IIR", "MODEM=FIR", "MODEM=PLL"};
-    g.MmttyModemType = (g.MmttyModemType + 1) % 3;
-    g.MmttySwitchStates = mmtty::withDemodulator(g.MmttyStatusBits2, g.MmttyModemType);
-    w.Label32->setText(QString::fromLatin1(captions[g.MmttyModemType]));
+    mm.MmttyModemType = (mm.MmttyModemType + 1) % 3;
+    mm.MmttySwitchStates = withDigits(mm.MmttyStatusBits2, kDemodulatorPosition,
+                                      QString::fromLatin1(kTwoDigits[mm.MmttyModemType]));
+    w.Label32->setText(QString::fromLatin1(captions[mm.MmttyModemType]));
     sendSwitches(w);
 }
 
 // The button shows on only once the program has the change.
 void Command12_Click() {
     PSK31MAIN& w = forms::PSK31MAIN();
-    const int on = core::g.MmttyFigOn == 1 ? 0 : 1;
+    const int on = core::mm.MmttyFigOn == 1 ? 0 : 1;
     if (core::PostMmttyCommand(mmtty::CmdSetFig, on)) {
-        core::g.MmttyFigOn = on;
+        core::mm.MmttyFigOn = on;
         colour::setBackColor(w.Command12, on == 1 ? kOnColour : colour::kButtonFace);
     }
     QCoreApplication::processEvents();

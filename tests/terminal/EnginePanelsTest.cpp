@@ -6,6 +6,8 @@
 
 #include "core/IniStore.h"
 #include "core/IniValues.h"
+#include "core/MmttyState.h"
+#include "core/MmvariState.h"
 #include "platform/Colour.h"
 #include "platform/ControlColour.h"
 #include "platform/Dialogs.h"
@@ -42,6 +44,7 @@ class RttyPanel : public zvtest::TxTest {
   protected:
     void SetUp() override {
         TxTest::SetUp();
+        core::mm = {};
         runRttyProgram();
         notices = std::make_unique<QSignalSpy>(link, &mmtty::MmttyLink::notice);
         w->show();
@@ -60,7 +63,7 @@ class RttyPanel : public zvtest::TxTest {
         return zvtest::waitUntil(seen);
     }
     void reported(std::uint32_t word, std::array<int, 8> indicators) {
-        core::g.MmttyStatusBits2 = word;
+        core::mm.MmttyStatusBits2 = core::BitText(word, mmtty::SwitchPositions).value();
         core::g.MmttyIndicators = indicators;
     }
     std::unique_ptr<QSignalSpy> notices;
@@ -110,13 +113,13 @@ TEST_F(RttyPanel, RightClickOnNotChangesTheNotchKindAndKeepsIt) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.kind);
-        core::g.MmttyNotLms = QString::fromLatin1(c.kind);
+        core::mm.MmttyNotLms = QString::fromLatin1(c.kind);
         reported(c.reported, {});
         link->clearPosted();
         QTest::mouseClick(w->Command13[13], Qt::RightButton);
         EXPECT_EQ(posted(), (QList<Pair>{{mmtty::CmdSetSwitches, std::int32_t(c.sent)}}));
         EXPECT_EQ(w->Command13[13]->text(), QString::fromLatin1(c.caption));
-        EXPECT_EQ(core::g.MmttyNotLms, QString::fromLatin1(c.stored));
+        EXPECT_EQ(core::mm.MmttyNotLms, QString::fromLatin1(c.stored));
         EXPECT_EQ(core::IniStored("Mmtty", "NOT_LMS"), QString::fromLatin1(c.stored));
     }
 }
@@ -135,7 +138,7 @@ TEST_F(RttyPanel, ShiftMenuOfAfcRewritesTheShiftBeforeTheWordGoes) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.sent);
-        core::g.MmttyStatusPair = c.reportedPair;
+        core::mm.MmttyStatusPair = c.reportedPair;
         reported(std::uint32_t(c.reportedPair) << 10, {});
         link->clearPosted();
         QMenu* menu = zvtest::popupByClick(w->Command13[17], Qt::RightButton);
@@ -152,7 +155,7 @@ TEST_F(RttyPanel, ShiftMenuOfAfcRewritesTheShiftBeforeTheWordGoes) {
 
 TEST_F(RttyPanel, ShiftMenuLeftWithEscSendsTheReportUnchanged) {
     reported(4 | 2048, {0, 0, 0, 0, 0, 0, 0, 1});
-    core::g.MmttyStatusPair = 2;
+    core::mm.MmttyStatusPair = 2;
     QMenu* menu = zvtest::popupByClick(w->Command13[17], Qt::RightButton);
     ASSERT_NE(menu, nullptr);
     QTest::keyClick(menu, Qt::Key_Escape);
@@ -176,14 +179,14 @@ TEST_F(RttyPanel, DemodulatorStepsThroughItsThreeKinds) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        core::g.MmttyModemType = c.from;
+        core::mm.MmttyModemType = c.from;
         reported(c.reported, {});
         link->clearPosted();
         QTest::mouseClick(w->Command14, Qt::LeftButton);
         EXPECT_EQ(posted(), (QList<Pair>{{mmtty::CmdSetSwitches, std::int32_t(c.sent)}}));
         EXPECT_TRUE(programReports(mmtty::NtfSwitches, std::int32_t(c.sent)));
         EXPECT_EQ(w->Label32->text(), QString::fromLatin1(c.label));
-        EXPECT_EQ(core::g.MmttyModemType, (c.from + 1) % 3);
+        EXPECT_EQ(core::mm.MmttyModemType, (c.from + 1) % 3);
     }
 }
 
@@ -218,13 +221,13 @@ TEST_F(RttyPanel, FigHamAndTheShiftList) {
 
 TEST_F(RttyPanel, FigShowsOnOnlyWhenTheProgramTookIt) {
     QTest::mouseClick(w->Command12, Qt::LeftButton);
-    EXPECT_EQ(core::g.MmttyFigOn, 1);
+    EXPECT_EQ(core::mm.MmttyFigOn, 1);
     EXPECT_EQ(colour::backColor(w->Command12), 0xC0FFC0u);
 
     link->close();
     ui::script::clearAsked();
     QTest::mouseClick(w->Command12, Qt::LeftButton);
-    EXPECT_EQ(core::g.MmttyFigOn, 1) << "still on in the program's last state";
+    EXPECT_EQ(core::mm.MmttyFigOn, 1) << "still on in the program's last state";
     EXPECT_EQ(colour::backColor(w->Command12), 0xC0FFC0u);
     EXPECT_TRUE(w->Text3->isVisible()) << "the operator is told the program does not answer";
 }
@@ -233,6 +236,7 @@ class MmvariPanel : public zvtest::TxTest {
   protected:
     void SetUp() override {
         TxTest::SetUp();
+        mmvstate::g = {};
         useMmvari();
         w->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
@@ -348,9 +352,9 @@ TEST_F(MmvariPanel, ModeListSetsTheModemMarksTheMenuAndStoresTheMode) {
         EXPECT_EQ(sets()[0].id, mmvari::PModeName);
         EXPECT_EQ(sets()[0].index, 0);
         EXPECT_EQ(sets()[0].args.value(0), names[i]);
-        EXPECT_EQ(core::g.MmvariMfskOn, i >= 7 ? 1 : 0);
-        EXPECT_EQ(core::g.SubCh1VariMode, i);
-        EXPECT_EQ(core::g.SubCh2VariMode, i);
+        EXPECT_EQ(mmvstate::g.MmvariMfskOn, i >= 7 ? 1 : 0);
+        EXPECT_EQ(mmvstate::g.SubCh1VariMode, i);
+        EXPECT_EQ(mmvstate::g.SubCh2VariMode, i);
         EXPECT_EQ(w->StatusBar1->text(2), w->CBMode->itemText(i));
         for (int m = 10; m <= 18; ++m)
             EXPECT_EQ(w->mvrMODEsel[m]->isChecked(), m == i + 10) << m;
@@ -360,7 +364,7 @@ TEST_F(MmvariPanel, ModeListSetsTheModemMarksTheMenuAndStoresTheMode) {
     // The operator steps the list with the arrow key.
     w->CBMode->setFocus();
     QTest::keyClick(w->CBMode, Qt::Key_Down);
-    EXPECT_EQ(core::g.SubCh1VariMode, 1);
+    EXPECT_EQ(mmvstate::g.SubCh1VariMode, 1);
     EXPECT_EQ(w->StatusBar1->text(2), QStringLiteral("FSK(MBCS)"));
 
     // Emptying the list, as the engine's start does before filling it, is no choice.
@@ -380,8 +384,8 @@ TEST_F(MmvariPanel, AfcAndNetSwitchTheControlAndKeepTheirKeys) {
         std::uint32_t colour;
     };
     const QList<Case> cases = {
-        {&PSK31MAIN::Command22, mmvari::PAfc, 0, &core::g.MmvariAfcOn, "AFC_SW", 0x80FF80},
-        {&PSK31MAIN::Command23, mmvari::IdNet, {}, &core::g.MmvariNetOn, "NET_SW", 0x8080FF},
+        {&PSK31MAIN::Command22, mmvari::PAfc, 0, &mmvstate::g.MmvariAfcOn, "AFC_SW", 0x80FF80},
+        {&PSK31MAIN::Command23, mmvari::IdNet, {}, &mmvstate::g.MmvariNetOn, "NET_SW", 0x8080FF},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.key);

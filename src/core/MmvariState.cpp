@@ -1,0 +1,7 @@
+#include "core/MmvariState.h"
+
+namespace mmvstate {
+
+Globals g;
+
+} // namespace mmvstate
