@@ -38,10 +38,10 @@ class ProgramFolderTest : public ::testing::Test {
 };
 
 // Runs pending events until the predicate holds or the time runs out; returns the predicate.
-bool waitUntil(const std::function<bool()>& done, int timeoutMsecs = 5000);
+bool waitUntil(const std::function<bool()>& done, int timeoutMsecs = 10000);
 // Posts a marker event and waits until it has run. Posted events run in the
 // order posted, so every queued call and posted event from before has run by
 // then: "nothing arrives" checks wait for this rather than for a time.
-bool waitForPostedEvents(int timeoutMsecs = 5000);
+bool waitForPostedEvents(int timeoutMsecs = 10000);
 
 } // namespace zvtest

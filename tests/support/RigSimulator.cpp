@@ -321,7 +321,7 @@ void pointRigLinkAt(const RigSimulator& sim) {
 bool waitForRigToCatchUp(RigSimulator& sim) {
     const int before = sim.markersTaken;
     if (!rig::port().write(sim.marker())) return false;
-    return waitUntil([&] { return sim.markersTaken > before; }, 3000);
+    return waitUntil([&] { return sim.markersTaken > before; }, 10000);
 }
 
 } // namespace zvtest
