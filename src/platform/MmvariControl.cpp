@@ -160,8 +160,15 @@ bool MmvariControl::callMethod(int id, const QVariantList& args, QVariant& resul
         props_[IdTransmit] = true;
         return true;
     case MethodRewind:
-    case MethodCwIdEnd:
         return args.size() == 1 && dispatch::convert(args[0], dispatch::ValueKind::Int);
+    case MethodCwIdEnd: {
+        const auto flag =
+            args.size() == 1 ? dispatch::convert(args[0], dispatch::ValueKind::Int) : std::nullopt;
+        if (!flag) return false;
+        // After a transmission has ended, 3 keys again for the CW ID left in the buffer.
+        if (flag->toInt() == 3 && !txBuffer_.isEmpty()) props_[IdTransmit] = true;
+        return true;
+    }
     case MethodSend:
     case MethodCwId:
         if (args.size() != 1 || !dispatch::convert(args[0], dispatch::ValueKind::String)) return false;

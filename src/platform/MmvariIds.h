@@ -33,7 +33,7 @@ enum Id : int {
     IdHpf = 51,
     MethodTune = 56,       // (): start a tune carrier
     MethodRewind = 57,     // (Integer): rewind play-back
-    MethodCwIdEnd = 58,    // (Integer)
+    MethodCwIdEnd = 58,    // (Integer): 3 after a transmission's end sends the buffered CW ID
     MethodSend = 59,       // (Text) -> characters still waiting
     MethodCwId = 60,       // (Text): send as CW identification
     MethodLines = 62,      // (points): spectrum-line events on; 0 stops them
