@@ -4,6 +4,4 @@ namespace core {
 
 void StartMmtty() {}
 
-void StartMmvari(int) {}
-
 } // namespace core

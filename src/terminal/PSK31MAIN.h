@@ -224,6 +224,9 @@ class PSK31MAIN : public QMainWindow {
     QAction* SET2CH = nullptr;
     QAction* SET3CH = nullptr;
     QAction* SETCAN = nullptr;
+    QAction* SETnotch0 = nullptr; // multi-mode notch items, shown while the control is the engine
+    QAction* SETnotch1 = nullptr;
+    QAction* SETnotch2 = nullptr;
     QMenu* AFCSHIFT = nullptr;
     QAction* ShiftFree = nullptr;
     QAction* ShiftFix = nullptr;
@@ -274,6 +277,10 @@ class PSK31MAIN : public QMainWindow {
     // Set to 1 to end a running signal scan.
     int ScanStopRequest = 0;
     int ScanThreshold = 10;
+    // The multi-mode views: the frequency of the last right click, and a drag
+    // that keeps the next left click from retuning.
+    int ViewClickFreq = 0;
+    int IgnoreViewClick = 0;
     // The notch frequency the spectrum pop-up last set on the multi-mode
     // control and read back; the "Notch" button turns the notch on there.
     int LastNotchFreq = 0;

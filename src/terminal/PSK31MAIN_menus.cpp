@@ -83,6 +83,11 @@ void PSK31MAIN::buildPopupMenus() {
     SET2CH = item(MLTSET, QStringLiteral("ch2へSET"));
     SET3CH = item(MLTSET, QStringLiteral("ch3へSET"));
     SETCAN = item(MLTSET, QStringLiteral("設定中止"));
+    SETnotch0 = item(MLTSET, QStringLiteral("Notch Freq Set"));
+    SETnotch1 = item(MLTSET, QStringLiteral("Notch Freq#2 Set"));
+    SETnotch2 = item(MLTSET, QStringLiteral("Notch Freq#3 Set"));
+    for (QAction* a : {SETnotch0, SETnotch1, SETnotch2})
+        a->setVisible(false);
 
     AFCSHIFT = new QMenu(this);
     ShiftFree = item(AFCSHIFT, QStringLiteral("Free"));
@@ -141,5 +146,5 @@ void PSK31MAIN::buildPopupMenus() {
     notbuilt::hold(this,
                    {PSTCALL, PSTNAME, PSTQTH, PSTMEMO, TOCLIP2, PSTTOREM1, PSTTOREM2, PSTCON_NO, DATCLR});
     notbuilt::hold(this, {ADDQTHUPD, ADDREM1, ADDREM2});
-    notbuilt::hold(this, {SET2CH, SET3CH, INSAISATU});
+    notbuilt::hold(this, {INSAISATU});
 }

@@ -17,6 +17,8 @@
 #include "terminal/EnginePanels.h"
 #include "terminal/MACRO_FORM.h"
 #include "terminal/MacroButtons.h"
+#include "terminal/MmvariEngine.h"
+#include "terminal/MmvariPanel.h"
 #include "terminal/PSK31MAIN.h"
 #include "terminal/PskEngine.h"
 #include "terminal/RepeatMain.h"
@@ -226,6 +228,7 @@ void PSK31MAIN::connectHandlers() {
     tx::connectMainWindow(*this);
     rxpick::connectMainWindow(*this);
     panels::connectMainWindow(*this);
+    mmvpanel::connectMainWindow(*this);
     connectLogHandlers();
     connectKeys();
 }

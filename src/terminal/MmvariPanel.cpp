@@ -1,0 +1,178 @@
+// The views, the meter, the sub-channel pop-up, the three-channel receive and
+// the way back to the PSK arrangement.
+#include "terminal/MmvariPanel.h"
+
+#include "core/Globals.h"
+#include "core/IniValues.h"
+#include "core/MmvariState.h"
+#include "platform/Colour.h"
+#include "platform/ControlColour.h"
+#include "platform/MmvariControl.h"
+#include "platform/MmvariIds.h"
+#include "platform/MmvariViews.h"
+#include "platform/PictureBox.h"
+#include "terminal/PSK31MAIN.h"
+#include "terminal/PskEngine.h"
+#include "terminal/multi_ch.h"
+
+#include <QAction>
+#include <QCursor>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSlider>
+
+namespace mmvpanel {
+namespace {
+
+constexpr std::uint32_t kSwitchOn = 0xC0FFC0;
+constexpr int kSquelchPerStep = 200;
+
+bool mmvariMode() {
+    return core::g.OpMode == core::ModeMmvari;
+}
+
+// Sets sub-channel n (1 or 2) on the frequency of the last right click.
+void setSubChannel(int n) {
+    PSK31MAIN& w = forms::PSK31MAIN();
+    if (!mmvariMode()) {
+        core::g.ImdChannel = n;
+        mmvstate::g.SubChannelSel = n;
+        for (LineShape* l : n == 1 ? std::array{w.Line11, w.Line13} : std::array{w.Line12, w.Line14})
+            l->setVisible(true);
+        return;
+    }
+    mmvari::MmvariControl* m = w.MMVARI;
+    QVariant mainMode;
+    if (m->get(mmvari::PCharSet, 0, mainMode)) m->set(mmvari::PCharSet, n, mainMode);
+    if (n == 2) m->set(mmvari::PRxOn, 2, true);
+    m->set(mmvari::PRxFreq, n, int(std::int16_t(w.ViewClickFreq)));
+    forms::multi_ch().show();
+    (n == 1 ? w.Command16 : w.Command17)->setEnabled(true);
+    mmvstate::g.SubChannelSel = n;
+    m->set(mmvari::PRxOn, n, true);
+}
+
+} // namespace
+
+void placePanel(PSK31MAIN& w) {
+    // The panel takes the waterfall's row; its views take the waterfall's and
+    // the narrow spectrum's places and its meter the level bar's.
+    w.tw.place(w.XMMVView1, 1680, 360, 5280, 1020);
+    w.tw.place(w.XMMVView2, 30, 30, 2220, 450);
+    w.tw.place(w.Frame6, 60, 60, 1600, 1350);
+}
+
+void XMMVView1_LeftClick(int Freq) {
+    PSK31MAIN& w = forms::PSK31MAIN();
+    if (w.IgnoreViewClick != 1) w.MMVARI->set(mmvari::IdTxFreq, Freq);
+    w.IgnoreViewClick = 0;
+}
+
+void XMMVView1_Drag() {
+    forms::PSK31MAIN().IgnoreViewClick = 1;
+}
+
+void XMMVView1_RightClick(int Freq) {
+    PSK31MAIN& w = forms::PSK31MAIN();
+    w.ViewClickFreq = int(std::int16_t(Freq));
+    w.MLTSET->popup(QCursor::pos());
+    w.Command15->setEnabled(true);
+}
+
+void XMMVLv1_Click() {
+    PSK31MAIN& w = forms::PSK31MAIN();
+    QVariant squelch;
+    if (!w.MMVARI->get(mmvari::PSquelch, 0, squelch)) return;
+    w.Slider1->setValue(squelch.toInt() / kSquelchPerStep);
+    w.MMVARI->set(mmvari::PSquelch, 0, w.Slider1->value() * kSquelchPerStep);
+}
+
+void SET2CH_Click() {
+    setSubChannel(1);
+}
+
+void SET3CH_Click() {
+    setSubChannel(2);
+}
+
+void SETnotch0_Click() {
+    PSK31MAIN& w = forms::PSK31MAIN();
+    w.MMVARI->set(mmvari::PNotch, 0, w.ViewClickFreq);
+    core::g.MmvariSwitches[0] = 1;
+    colour::setBackColor(w.Command19[0], kSwitchOn);
+    QVariant notch;
+    if (w.MMVARI->get(mmvari::PNotch, 0, notch)) w.LastNotchFreq = notch.toInt();
+}
+
+void StartMultiChannel() {
+    PSK31MAIN& w = forms::PSK31MAIN();
+    ::multi_ch& m = forms::multi_ch();
+    if (!mmvariMode()) {
+        core::g.ChannelDisplay = 3;
+        m.VScroll1->setValue(core::g.Ch2RxFreq);
+        m.VScroll2->setValue(core::g.Ch3RxFreq);
+    }
+    for (QPushButton* b : {w.Command15, w.Command16, w.Command17})
+        b->setEnabled(true);
+    colour::setBackColor(w.Command16, kSwitchOn);
+    colour::setBackColor(w.Command17, kSwitchOn);
+    w.Text5->setFocus();
+    w.Label43->show();
+    w.Label44->show();
+    m.RichTextBox1->setText(QString());
+    m.RichTextBox2->setText(QString());
+    const bool onTop =
+        core::IniStored(QStringLiteral("MultiDSP"), QStringLiteral("TOPV")).value_or(QString()) == "YES";
+    m.setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    m.show();
+}
+
+void RestorePskLayout() {
+    PSK31MAIN& w = forms::PSK31MAIN();
+    forms::unload<::multi_ch>();
+    core::g.ImdChannel = 0;
+    mmvstate::g.SubChannelSel = 0;
+    core::g.MmvariActive = 0;
+    const char* captions[] = {"1", "2", "3"};
+    int i = 0;
+    for (QPushButton* b : {w.Command15, w.Command16, w.Command17}) {
+        b->setEnabled(false);
+        b->setText(QString::fromLatin1(captions[i++]));
+    }
+    w.SET2CH->setText(QStringLiteral("ch2へSET"));
+    w.SET3CH->setText(QStringLiteral("ch3へSET"));
+    for (QWidget* v : std::initializer_list<QWidget*>{w.XMMVView1, w.XMMVView2, w.XMMVLv1})
+        v->hide();
+    for (QAction* a : {w.SETnotch0, w.SETnotch1, w.SETnotch2})
+        a->setVisible(false);
+    for (QWidget* p : std::initializer_list<QWidget*>{w.Picture2, w.Picture3, w.Picture5, w.Picture7})
+        p->show();
+    w.Line20->setVisible(true);
+    w.Line21->setVisible(true);
+    w.Frame6->hide();
+    w.Label14->setText(QStringLiteral("IMD"));
+    w.setWindowTitle(QStringLiteral("ZORVATEK (With PSKCore.DLL by QQ9CC)"));
+    w.SATMOD->setEnabled(true);
+    core::g.MainHwnd = core::MainWindowHandle;
+}
+
+void connectMainWindow(PSK31MAIN& w) {
+    mmvari::MmvariControl* m = w.MMVARI;
+    QObject::connect(m, &mmvari::MmvariControl::periodicUpdate, &w, &MMVARI_Update);
+    QObject::connect(m, &mmvari::MmvariControl::txBufferChanged, &w, &MMVARI_TxBuffer);
+    QObject::connect(m, &mmvari::MmvariControl::txState, &w, &MMVARI_TxState);
+    QObject::connect(m, &mmvari::MmvariControl::receivedText, &w, &MMVARI_RxText);
+    QObject::connect(m, &mmvari::MmvariControl::errorRaised, &w, &MMVARI_Error);
+    QObject::connect(w.XMMVView1, &mmvari::XMMVView::leftClicked, &w, &XMMVView1_LeftClick);
+    QObject::connect(w.XMMVView1, &mmvari::XMMVView::dragged, &w, &XMMVView1_Drag);
+    QObject::connect(w.XMMVView1, &mmvari::XMMVView::rightClicked, &w, &XMMVView1_RightClick);
+    QObject::connect(w.XMMVLv1, &mmvari::XMMVLvl::clicked, &w, &XMMVLv1_Click);
+    QObject::connect(w.SET2CH, &QAction::triggered, &w, &SET2CH_Click);
+    QObject::connect(w.SET3CH, &QAction::triggered, &w, &SET3CH_Click);
+    QObject::connect(w.SETnotch0, &QAction::triggered, &w, &SETnotch0_Click);
+}
+
+} // namespace mmvpanel
