@@ -16,10 +16,12 @@
 #include "terminal/multi_ch.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QCursor>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QSlider>
@@ -58,11 +60,25 @@ void setSubChannel(int n) {
 } // namespace
 
 void placePanel(PSK31MAIN& w) {
-    // The panel takes the waterfall's row; its views take the waterfall's and
-    // the narrow spectrum's places and its meter the level bar's.
-    w.tw.place(w.XMMVView1, 1680, 360, 5280, 1020);
-    w.tw.place(w.XMMVView2, 30, 30, 2220, 450);
-    w.tw.place(w.Frame6, 60, 60, 1600, 1350);
+    // The panel takes the PSK tuning column and the start of the waterfall's
+    // row, in four rows; the first view takes the rest of that row, the second
+    // the narrow spectrum's place and the meter the level bar's.
+    TwipsLayout& tw = w.tw;
+    tw.place(w.Frame6, 60, 0, 3480, 1410);
+    for (int k = 0; k < 8; ++k)
+        tw.place(w.Command19[k], 60 + (k % 4) * 840, 210 + (k / 4) * 300, 810, 270);
+    tw.place(w.Command22, 60, 810, 600, 270);
+    tw.place(w.Command23, 690, 810, 600, 270);
+    tw.place(w.CBMode, 1320, 810, 2100, 300);
+    tw.place(w.Text2, 60, 1110, 600, 270);
+    tw.place(w.Text9, 690, 1110, 600, 270);
+    tw.place(w.Label41, 1320, 1110, 2100, 240);
+    tw.place(w.List2, 1740, 210, 900, 1140);
+    tw.place(w.XMMVView1, 3600, 60, 3540, 1320);
+    tw.place(w.XMMVView2, 30, 30, 2220, 450);
+    // Drawn over the PSK controls it takes the place of.
+    w.Frame6->setAutoFillBackground(true);
+    w.Frame6->raise();
 }
 
 void XMMVView1_LeftClick(int Freq) {
