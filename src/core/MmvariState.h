@@ -18,10 +18,6 @@ struct Globals {
     // 1 from the start of the CW ID that ends a transmission until its end;
     // received text is not shown meanwhile.
     int MmvariCwIdSending = 0;
-    // The transmit-offset measurement of the multi-mode settings.
-    int MmvariTxOffsetMeasuring = 0;
-    int OffsetSameCount = 0;
-    int OffsetLastValue = 0;
     // 1 while an MFSK sub-mode is chosen in the mode list.
     int MmvariMfskOn = 0;
     // The sub-modes (0..8, in the order of the mode list) of the extra channels.

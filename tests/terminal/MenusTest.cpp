@@ -48,8 +48,6 @@ QList<Greyed> mainWindowItems(PSK31MAIN& w) {
         {w.PSKCFG, "環境設定"},
         {w.MLTRCV, "多重受信モード(CTRL+M)"},
         {w.HLP, "Help"},
-        {w.SET2CH, "ch2へSET"},
-        {w.SET3CH, "ch3へSET"},
         {w.INSAISATU, "挨拶を挿入"},
         {w.CALLSR, "Call Sign 検索"},
         {w.TOCALL, "Call Sign欄へ張り付け"},
