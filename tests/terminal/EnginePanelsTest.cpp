@@ -232,7 +232,7 @@ TEST_F(RttyPanel, FigShowsOnOnlyWhenTheProgramTookIt) {
     EXPECT_TRUE(w->Text3->isVisible()) << "the operator is told the program does not answer";
 }
 
-class MmvariPanel : public zvtest::TxTest {
+class MmvariButtons : public zvtest::TxTest {
   protected:
     void SetUp() override {
         TxTest::SetUp();
@@ -257,7 +257,7 @@ class MmvariPanel : public zvtest::TxTest {
     }
 };
 
-TEST_F(MmvariPanel, ButtonRowSwitchesTheControlAndStoresEverySwitch) {
+TEST_F(MmvariButtons, ButtonRowSwitchesTheControlAndStoresEverySwitch) {
     struct Case {
         int k;
         int id;
@@ -295,7 +295,7 @@ TEST_F(MmvariPanel, ButtonRowSwitchesTheControlAndStoresEverySwitch) {
     }
 }
 
-TEST_F(MmvariPanel, SpeedListOnlyInThePskSubModes) {
+TEST_F(MmvariButtons, SpeedListOnlyInThePskSubModes) {
     struct Case {
         int entry;
         bool listShown;
@@ -319,7 +319,7 @@ TEST_F(MmvariPanel, SpeedListOnlyInThePskSubModes) {
     }
 }
 
-TEST_F(MmvariPanel, SpeedChosenGoesToTheShownChannel) {
+TEST_F(MmvariButtons, SpeedChosenGoesToTheShownChannel) {
     const double baud[] = {31.25, 62.5, 125, 250};
     for (int channel : {0, 2}) {
         core::g.ImdChannel = channel;
@@ -340,7 +340,7 @@ TEST_F(MmvariPanel, SpeedChosenGoesToTheShownChannel) {
     EXPECT_EQ(ui::script::asked().value(0).prompt, QStringLiteral("3"));
 }
 
-TEST_F(MmvariPanel, ModeListSetsTheModemMarksTheMenuAndStoresTheMode) {
+TEST_F(MmvariButtons, ModeListSetsTheModemMarksTheMenuAndStoresTheMode) {
     const QStringList names = {"GMSK",   "FSK",    "FSK-W",  "BPSK",  "bpsk",
                                "rtty-L", "rtty-U", "mfsk-L", "mfsk-U"};
     w->CBMode->setCurrentIndex(0);
@@ -374,7 +374,7 @@ TEST_F(MmvariPanel, ModeListSetsTheModemMarksTheMenuAndStoresTheMode) {
     EXPECT_EQ(core::IniStored("MMVCFG", "LastMode"), QStringLiteral("11"));
 }
 
-TEST_F(MmvariPanel, AfcAndNetSwitchTheControlAndKeepTheirKeys) {
+TEST_F(MmvariButtons, AfcAndNetSwitchTheControlAndKeepTheirKeys) {
     struct Case {
         QPushButton* PSK31MAIN::*button;
         int id;
