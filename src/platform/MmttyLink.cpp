@@ -111,6 +111,22 @@ bool MmttyLink::postCommand(std::int32_t code, std::int32_t value) {
     }
 }
 
+bool MmttyLink::waitForWindow(int msecs) {
+    if (programWindow_ != 0) return true;
+    if (!isRunning()) return false;
+    QEventLoop loop;
+    QTimer limit;
+    limit.setSingleShot(true);
+    connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+    connect(&process_, &QProcess::finished, &loop, &QEventLoop::quit);
+    connect(this, &MmttyLink::notice, &loop, [&loop](std::int32_t code) {
+        if (code == NtfWindow) loop.quit();
+    });
+    limit.start(msecs);
+    loop.exec();
+    return programWindow_ != 0;
+}
+
 bool MmttyLink::waitForExit(int msecs) {
     if (!isRunning()) return true;
     QEventLoop loop;

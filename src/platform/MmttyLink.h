@@ -35,6 +35,9 @@ class MmttyLink : public QObject {
     bool isRunning() const;
     // The program's window handle from its window notice; 0 until it came.
     std::int32_t programWindow() const { return programWindow_; }
+    // Waits, letting pending events run, for the program's window notice; false
+    // when it has not come within msecs or the program has ended.
+    bool waitForWindow(int msecs);
 
     // One post: false (refused) while the program is not connected.
     bool post(std::int32_t code, std::int32_t value);

@@ -41,6 +41,11 @@ enum Command : std::int32_t {
 constexpr std::int32_t CmdStepSimulation = 0x7F00;
 constexpr std::int32_t MaxStepTicks = 1000;
 
+// Not part of the real program either: with this environment variable set to
+// "1" our stand-in connects but never sends its window notice, so that tests
+// can see the system give up on a program that does not announce itself.
+constexpr const char* WithholdWindowEnvironment = "ZV_MMTTY_WITHHOLD_WINDOW";
+
 // Values of CmdTx.
 enum TxRequest : std::int32_t { TxOffNow = 0, TxOffAfterQueue = 1, TxOn = 2, TxClear = 4 };
 

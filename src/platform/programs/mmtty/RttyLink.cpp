@@ -23,7 +23,8 @@ bool RttyLink::connectToSystem() {
     socket_.connectToServer(serverName_);
     if (!socket_.waitForConnected(ConnectMsecs)) return false;
     // Our "window handle" is the process id: unique while we run and never 0.
-    send({RttyModem::windowNotice(std::int32_t(QCoreApplication::applicationPid()))});
+    if (qgetenv(WithholdWindowEnvironment) != "1")
+        send({RttyModem::windowNotice(std::int32_t(QCoreApplication::applicationPid()))});
     ticker_.start(RttyModem::TickMsecs);
     return true;
 }

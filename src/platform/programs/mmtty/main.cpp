@@ -3,6 +3,8 @@
 // it connects to the system's local server, announces its own window handle and
 // then answers the system's commands and reports its simulated modem's notices
 // until it is told to close or the system's end of the connection goes away.
+// For tests only (not the real program's): ZV_MMTTY_WITHHOLD_WINDOW=1 in the
+// environment keeps the window notice back (see MmttyProtocol.h).
 #include "RttyLink.h"
 
 #include <QCoreApplication>
