@@ -1,8 +1,9 @@
 #pragma once
 // The RTTY/CW program's state as the system keeps it: its settings from
-// [Mmtty] and the words and values it last reported. One instance, core::mm;
-// a test resets it with core::mm = {}. The mark frequency, the indicators and
-// the transmit state live in core::g, where the other subsystems read them.
+// [Mmtty], the option words sent at its start and the words and values it last
+// reported. One instance, core::mm; a test resets it with core::mm = {}.
+// The mark frequency, the indicators and the transmit state live in core::g,
+// where the other subsystems read them.
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -10,16 +11,38 @@
 namespace core {
 
 struct MmttyGlobals {
-    // [Mmtty] NOT_LMS: "0" for the notch shown as "NOT", else the LMS filter.
+    // The program's window (from its start-up notice) and process; 0 = none.
+    std::int32_t MmttyHwnd = 0;
+    qint64 MmttyPid = 0;
+    int MmttyExitCode = 0;
+
+    // [Mmtty] as read at the start. NOT_LMS: "0" for the notch shown as
+    // "NOT", else the LMS filter.
+    QString MmttyXyScope = QStringLiteral("4");
+    int MmttyFftGain = 2;
+    int MmttyFftResp = 1;
+    int MmttyTxDelay = 0;
     QString MmttyNotLms = QStringLiteral("1");
 
-    // The switch word as last built to send and as last received, as texts of
-    // "0"/"1", most significant first (layout in platform/MmttyProtocol.h).
+    // The XY scope's sample set (4 = off) and the highest sample index drawn.
+    int XyScopeQuality = 4;
+    int XyScopeMask = 0x1FF;
+
+    // The view and switch words as last built to send and as last received,
+    // as texts of "0"/"1", most significant first (layout in
+    // platform/MmttyProtocol.h).
+    QString MmttyViewBits;
     QString MmttySwitchStates;
+    QString MmttyStatusBits = QString(14, QLatin1Char('0'));
     QString MmttyStatusBits2 = QString(19, QLatin1Char('0'));
 
-    // As last reported: demodulator 0 IIR, 1 FIR, 2 PLL; AFC shift mode
-    // 0 Free, 1 Fix, 2 HAM, 3 FSK; FIG shift.
+    // As last reported: the space and the marker places in hertz, the XY
+    // scope's offset; demodulator 0 IIR, 1 FIR, 2 PLL; AFC shift mode 0 Free,
+    // 1 Fix, 2 HAM, 3 FSK; FIG shift.
+    int SpaceFreq = 2295;
+    int MarkLineX = 1925;
+    int SpaceLineX = 2095;
+    int XyScopeOffset = 25200;
     int MmttyModemType = 0;
     int MmttyStatusPair = 0;
     int MmttyFigOn = 0;

@@ -6,6 +6,7 @@
 #include "log/LogGlobals.h"
 #include "logwindows/TEMP_LOG.h"
 #include "platform/Dialogs.h"
+#include "platform/MmttyLink.h"
 #include "platform/Paths.h"
 #include "spots/SpotGlobals.h"
 
@@ -73,6 +74,9 @@ void LoadGeneralSettings() {
     const QString other = QStringLiteral("Other_App");
     const QString eqsl = QStringLiteral("E-QSL");
     g.MmttyExePath = paths::join(paths::programFolder(), QStringLiteral("MMTTY.EXE"));
+    // The RTTY program built beside the system stands in the program folder
+    // when none was put there.
+    mmtty::provideProgram(paths::programFolder());
     g.RecPlayState = g.LogTimeMacroUsed = g.ContestMode = 0;
     g.Longitude = 135;
     g.LongitudeSide = QStringLiteral("東経");

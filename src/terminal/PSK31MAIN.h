@@ -162,6 +162,8 @@ class PSK31MAIN : public QMainWindow {
     QLabel* Label16 = nullptr;                // "RXFreq"
     QLabel* Label19 = nullptr;                // "TXFreq"
     QLabel* Label35 = nullptr;                // "Mark"
+    QLabel* Label33 = nullptr;                // mark frequency, "2125Hz"
+    QLabel* Label34 = nullptr;                // shift, "170Hz"
     QLabel* Label32 = nullptr;                // demodulator
     QLabel* Label36 = nullptr;                // "Shift"
     QListWidget* List5 = nullptr;             // shifts

@@ -390,6 +390,11 @@ void PSK31MAIN::buildEnginePanels(QWidget* frame) {
     Label35->setToolTip(
         QStringLiteral("RIGコン時受信信号に対してMarkFreqを2125HzまでVFOを動かします(逆NET?)"));
     tw.place(Label35, 6000, 600, 720, 240);
+    // The RTTY program's mark and shift as it reports them, under their captions.
+    Label33 = label(Frame4, {});
+    tw.place(Label33, 6000, 840, 1080, 200);
+    Label34 = label(Frame4, {});
+    tw.place(Label34, 3960, 840, 600, 200);
     Label9 = label(Frame4, {});
     tw.place(Label9, 60, 870, 2400, 150);
     Label9->hide();

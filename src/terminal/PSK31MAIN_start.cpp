@@ -1,6 +1,5 @@
 // The end of the main window's load: scales, RTTY availability, the RST list,
 // the first run, the log-link items and the engine start by mode.
-#include "core/EngineStartsPending.h"
 #include "core/Globals.h"
 #include "core/IniValues.h"
 #include "core/SharedRoutines.h"
@@ -17,6 +16,7 @@
 #include "terminal/EnginePanels.h"
 #include "terminal/MACRO_FORM.h"
 #include "terminal/MacroButtons.h"
+#include "terminal/MmttyEngine.h"
 #include "terminal/MmvariEngine.h"
 #include "terminal/MmvariPanel.h"
 #include "terminal/PSK31MAIN.h"
@@ -192,6 +192,8 @@ void PSK31MAIN::startEngine() {
             b->setEnabled(false);
         Label15->clear();
         core::StartMmtty();
+        // A failed start has put BPSK in place; its markers stay hidden.
+        if (g.OpMode != core::ModeRtty) break;
         g.ModeDisplayText = g.LogModeTextRtty;
         Line16->setVisible(true);
         Line17->setVisible(true);

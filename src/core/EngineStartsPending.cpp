@@ -1,7 +1,0 @@
-#include "core/EngineStartsPending.h"
-
-namespace core {
-
-void StartMmtty() {}
-
-} // namespace core
