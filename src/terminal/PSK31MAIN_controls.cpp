@@ -361,40 +361,42 @@ void PSK31MAIN::buildEnginePanels(QWidget* frame) {
     tw.place(Label38, 960, 750, 900, 210);
     Label38->hide();
 
-    // The engine panels share the tab's lower half; the engine in use shows its own.
+    // The RTTY panel stands over the tab strip, whose displays only the PSK
+    // library draws, so that the spectrum with its mark and space stays in view.
     Frame4 = new QGroupBox(QStringLiteral("MMTTY Control"), frame);
-    tw.place(Frame4, 1680, 360, 7140, 1050);
+    tw.place(Frame4, 8940, 0, 2520, 1410);
+    Frame4->setAutoFillBackground(true);
     const char* switches[] = {"UOS", "Rev", "Squelh", "NOT", "BPF", "ATC", "NET", "AFC"};
     for (int k = 10; k <= 17; ++k) {
         Command13[k] = button(Frame4, QString::fromLatin1(switches[k - 10]));
-        tw.place(Command13[k], 60 + (k - 10) * 660, 240, 630, 270);
+        tw.place(Command13[k], 30 + (k - 10) % 4 * 615, 180 + (k - 10) / 4 * 240, 600, 240);
     }
     Command12 = button(Frame4, QStringLiteral("FIG"));
-    tw.place(Command12, 60, 570, 630, 270);
+    tw.place(Command12, 30, 660, 600, 240);
     Command14 = button(Frame4, QStringLiteral("Type"));
-    tw.place(Command14, 720, 570, 630, 270);
+    tw.place(Command14, 645, 660, 600, 240);
     Command21 = button(Frame4, QStringLiteral("HAM"));
-    tw.place(Command21, 1380, 570, 630, 270);
+    tw.place(Command21, 1260, 660, 600, 240);
     Command24 = button(Frame4, QStringLiteral("CFG"), QStringLiteral("RTTY MODE の各種設定"));
-    tw.place(Command24, 2040, 570, 630, 270);
+    tw.place(Command24, 1875, 660, 600, 240);
     Label32 = label(Frame4, QStringLiteral("MODEM=IIR"));
-    tw.place(Label32, 2760, 600, 1200, 240);
+    tw.place(Label32, 30, 930, 1200, 210);
     Label36 = label(Frame4, QStringLiteral("Shift"));
-    tw.place(Label36, 3960, 600, 600, 240);
-    Label16 = label(Frame4, QStringLiteral("RXFreq"));
-    Label16->setToolTip(QStringLiteral("RIGコン時受信信号に対してTXFreqまでVFOを動かします(逆NET)"));
-    tw.place(Label16, 4560, 600, 720, 240);
-    Label19 = label(Frame4, QStringLiteral("TXFreq"));
-    tw.place(Label19, 5280, 600, 720, 240);
+    tw.place(Label36, 1260, 930, 540, 210);
     Label35 = label(Frame4, QStringLiteral("Mark"));
     Label35->setToolTip(
         QStringLiteral("RIGコン時受信信号に対してMarkFreqを2125HzまでVFOを動かします(逆NET?)"));
-    tw.place(Label35, 6000, 600, 720, 240);
+    tw.place(Label35, 1830, 930, 660, 210);
     // The RTTY program's mark and shift as it reports them, under their captions.
-    Label33 = label(Frame4, {});
-    tw.place(Label33, 6000, 840, 1080, 200);
     Label34 = label(Frame4, {});
-    tw.place(Label34, 3960, 840, 600, 200);
+    tw.place(Label34, 1260, 1150, 540, 210);
+    Label33 = label(Frame4, {});
+    tw.place(Label33, 1830, 1150, 660, 210);
+    Label16 = label(Frame4, QStringLiteral("RXFreq"));
+    Label16->setToolTip(QStringLiteral("RIGコン時受信信号に対してTXFreqまでVFOを動かします(逆NET)"));
+    tw.place(Label16, 30, 1150, 600, 210);
+    Label19 = label(Frame4, QStringLiteral("TXFreq"));
+    tw.place(Label19, 630, 1150, 600, 210);
     Label9 = label(Frame4, {});
     tw.place(Label9, 60, 870, 2400, 150);
     Label9->hide();

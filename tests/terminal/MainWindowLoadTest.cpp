@@ -6,6 +6,8 @@
 #include "platform/Colour.h"
 #include "platform/ControlColour.h"
 #include "platform/Dialogs.h"
+#include "platform/MmttyLink.h"
+#include "platform/PictureBox.h"
 #include "settings/CFGSHEET.h"
 #include "support/Popups.h"
 #include "support/ProgramFolder.h"
@@ -192,13 +194,17 @@ TEST_F(MainWindowLoad, PskModeArmsTheStartTickWhichClearsTheHold) {
 
 TEST_F(MainWindowLoad, RttyModeStartsNoTickAndEnablesCw) {
     g.OpMode = core::ModeRtty;
+    ASSERT_FALSE(mmtty::provideProgram(folder()).isEmpty());
+    g.MmttyExePath = path("MMTTY.EXE");
     PSK31MAIN& w = load();
     EXPECT_FALSE(w.Timer2->isActive());
     EXPECT_EQ(w.StatusBar1->text(2), QStringLiteral("RTTY"));
     EXPECT_TRUE(w.PSKMODE[3]->isChecked());
     EXPECT_TRUE(zvtest::enabledOnceBuilt(w.PSKMODE[4]));
     EXPECT_FALSE(w.Command3->isEnabled());
-    EXPECT_TRUE(w.Label15->text().isEmpty());
+    // Empty until the program reports its baud rate.
+    EXPECT_NE(w.Label15->text(), QStringLiteral("No Data"));
+    EXPECT_TRUE(w.Line16->isVisible());
 }
 
 TEST_F(MainWindowLoad, FirstRunShowsTheWelcomeAndTheSettingsSheetOnly) {

@@ -17,6 +17,7 @@
 #include "rig/RigPort.h"
 #include "support/ProgramFolder.h"
 #include "support/RigSimulator.h"
+#include "terminal/MmttyWndProc.h"
 #include "terminal/PSK31MAIN.h"
 #include "terminal/PskEngine.h"
 #include "terminal/TxDispatch.h"
@@ -24,6 +25,7 @@
 #include <QAction>
 #include <QFile>
 #include <QGroupBox>
+#include <QLabel>
 #include <QProgressBar>
 #include <QScrollBar>
 
@@ -280,6 +282,122 @@ TEST_F(MmttyEngine, StopEndsTheProgramAndRestartsThePskLibrary) {
     EXPECT_TRUE(core::InstallMmttyWndProc());
     EXPECT_FALSE(core::InstallMmttyWndProc());
     core::RestoreMmttyWndProc();
+}
+
+} // namespace
+
+namespace {
+
+using core::g;
+using core::mm;
+
+class MmttyNotices : public zvtest::ProgramFolderTest {
+  protected:
+    void SetUp() override {
+        ProgramFolderTest::SetUp();
+        mm = {};
+        writeIni(QStringLiteral("[PSKCFG]\nAudio_Center_Freq=1500\nRCVFRCLR=0\n"));
+        w = &forms::PSK31MAIN();
+        w->Timer2->stop();
+        g.OpMode = core::ModeRtty;
+    }
+    static void notice(std::int32_t code, std::int32_t value) { core::MmttyWndProc(code, value); }
+    PSK31MAIN* w = nullptr;
+};
+
+TEST_F(MmttyNotices, ValuesReachTheirLabelsAndMarkers) {
+    struct Case {
+        const char* name;
+        QList<Pair> notices;
+        std::function<void(PSK31MAIN&)> check;
+    } cases[] = {
+        {"baud with decimals",
+         {{mmtty::NtfBaud, 4545}},
+         [](PSK31MAIN& w) { EXPECT_EQ(w.Label15->text(), "45.45"); }},
+        {"baud without",
+         {{mmtty::NtfBaud, 11000}},
+         [](PSK31MAIN& w) { EXPECT_EQ(w.Label15->text(), "110"); }},
+        {"mark after space",
+         {{mmtty::NtfSpace, 2295}, {mmtty::NtfMark, 2125}},
+         [](PSK31MAIN& w) {
+             EXPECT_EQ(w.Label33->text(), "2125Hz");
+             EXPECT_EQ(w.Label34->text(), "170Hz");
+             EXPECT_EQ(w.Line16->x1(), 1925);
+             EXPECT_EQ(w.Line17->x1(), 2095);
+             EXPECT_EQ(w.Line16->y2(), 100);
+         }},
+        {"switch word 0",
+         {{mmtty::NtfMark, 2000}, {mmtty::NtfSwitches, 0}},
+         [](PSK31MAIN& w) {
+             for (int k = 10; k <= 17; ++k)
+                 EXPECT_EQ(colour::backColor(w.Command13[k]), colour::kButtonFace) << k;
+             EXPECT_EQ(w.Label32->text(), "MODEM=IIR");
+             EXPECT_EQ(mm.MmttyStatusPair, 0);
+             EXPECT_EQ(w.Line21->x1(), 1925);
+             EXPECT_EQ(mm.MmttyStatusBits2, QString(19, '0'));
+         }},
+        // NET at 16, the FSK shift mode at 8-9, PLL at 18-19.
+        {"NET, FSK and PLL",
+         {{mmtty::NtfMark, 2000}, {mmtty::NtfSwitches, 8 + (3 << 10) + 2}},
+         [](PSK31MAIN& w) {
+             EXPECT_EQ(g.MmttyIndicators[mmtty::Net], 1);
+             EXPECT_EQ(colour::backColor(w.Command13[16]), 0xC0FFC0u);
+             EXPECT_EQ(colour::backColor(w.Command13[17]), colour::kButtonFace);
+             EXPECT_EQ(w.Label32->text(), "MODEM=PLL");
+             EXPECT_EQ(mm.MmttyModemType, 2);
+             EXPECT_EQ(mm.MmttyStatusPair, 3);
+             EXPECT_EQ(w.Line21->x1(), 1800);
+         }},
+        {"a switch word too long",
+         {{mmtty::NtfSwitches, 1 << 19}},
+         [](PSK31MAIN&) {
+             EXPECT_EQ(mm.MmttyStatusBits2, QString(19, '0'));
+             EXPECT_EQ(g.StatusMessage, "MMTTY Wndpro-Error");
+         }},
+        {"a view word",
+         {{mmtty::NtfView, 96}},
+         [](PSK31MAIN&) { EXPECT_EQ(mm.MmttyStatusBits, "00000001100000"); }},
+        {"level above the bar",
+         {{mmtty::NtfScope, 0x10258}},
+         [](PSK31MAIN& w) { EXPECT_EQ(w.ProgressBar1->value(), 500); }},
+        {"level", {{mmtty::NtfScope, 0x64}}, [](PSK31MAIN& w) { EXPECT_EQ(w.ProgressBar1->value(), 100); }},
+        {"FIG on",
+         {{mmtty::NtfFig, 1}},
+         [](PSK31MAIN& w) {
+             EXPECT_EQ(mm.MmttyFigOn, 1);
+             EXPECT_EQ(colour::backColor(w.Command12), 0xC0FFC0u);
+         }},
+        {"received text, CR dropped",
+         {{mmtty::NtfRxChar, 'C'}, {mmtty::NtfRxChar, 13}, {mmtty::NtfRxChar, 10}, {mmtty::NtfRxChar, 'Q'}},
+         [](PSK31MAIN& w) { EXPECT_EQ(w.RichTextBox1->text(), "C\nQ"); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        mm = {};
+        g.StatusMessage.clear();
+        w->ProgressBar1->setMaximum(500);
+        w->RichTextBox1->setText(QString());
+        for (const Pair& p : c.notices)
+            notice(p.code, p.value);
+        c.check(*w);
+    }
+}
+
+TEST_F(MmttyNotices, TransmitStateWithoutCatLeavesTheRigAlone) {
+    g.PttPortControl = QStringLiteral("1");
+    g.TrxTimeStampOn = QStringLiteral("NO");
+    w->Text1->setText("typed");
+    notice(mmtty::NtfTxState, 1);
+    EXPECT_EQ(g.MmttyTxOn, 1);
+    EXPECT_EQ(mm.XyScopeOffset, 252000);
+    EXPECT_EQ(w->Picture2->scaleWidth(), 510000);
+    // Any value but 1 is receiving.
+    notice(mmtty::NtfTxState, 2);
+    EXPECT_EQ(g.MmttyTxOn, 0);
+    EXPECT_EQ(mm.XyScopeOffset, 25200);
+    EXPECT_EQ(w->Picture2->scaleWidth(), 51000);
+    EXPECT_TRUE(w->Text1->text().isEmpty());
+    EXPECT_EQ(colour::backColor(w->Command1), colour::kButtonFace);
 }
 
 } // namespace
