@@ -80,19 +80,26 @@ class MmttyEngine : public zvtest::ProgramFolderTest {
 
     static mmtty::MmttyLink& link() { return core::MmttyProgram(); }
 
-    // The program runs its simulation for that many ticks now; once the FIG
-    // notice that follows is in, everything they sent has been handled.
-    static bool step(int ticks) {
-        bool fig = false;
-        auto c = QObject::connect(&link(), &mmtty::MmttyLink::notice, [&](std::int32_t code, std::int32_t) {
-            if (code == mmtty::NtfFig) fig = true;
-        });
+    // The program runs its simulation for that many ticks now. The program
+    // answers in order, so once the FIG state posted after the ticks is
+    // reported, everything they sent has been handled. The state alternates,
+    // so that a FIG report of the start-up status is not taken for it.
+    bool step(int ticks) {
+        fig = 1 - fig;
+        const int wanted = fig;
+        bool reported = false;
+        auto c =
+            QObject::connect(&link(), &mmtty::MmttyLink::notice, [&](std::int32_t code, std::int32_t value) {
+                if (code == mmtty::NtfFig && value == wanted) reported = true;
+            });
         const bool ok = link().postCommand(mmtty::CmdStepSimulation, ticks) &&
-                        link().postCommand(mmtty::CmdSetFig, 0) && zvtest::waitUntil([&] { return fig; });
+                        link().postCommand(mmtty::CmdSetFig, wanted) &&
+                        zvtest::waitUntil([&] { return reported; });
         QObject::disconnect(c);
         return ok;
     }
 
+    int fig = 0;
     QString squelch = QStringLiteral("50");
     QString pttPort = QStringLiteral("0");
     QString pttControl = QStringLiteral("1");
@@ -214,7 +221,7 @@ TEST_F(MmttyEngine, ReceivedTextAndTransmitStateKeyTheRigByCat) {
     rig::RigOpenPort();
     ASSERT_EQ(rig::g.RigPortOpen, 1);
 
-    ASSERT_TRUE(step(200));
+    ASSERT_TRUE(step(300));
     EXPECT_TRUE(w.RichTextBox1->text().contains("CQ CQ CQ DE QQ9RTY"))
         << w.RichTextBox1->text().toStdString();
     EXPECT_EQ(w.Label33->text(), QStringLiteral("2125Hz"));
