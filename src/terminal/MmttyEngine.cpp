@@ -15,6 +15,7 @@
 #include "platform/PictureBox.h"
 #include "platform/PskCore.h"
 #include "platform/StatusPanels.h"
+#include "rig/RigGlobals.h"
 #include "terminal/MmttyLayout.h"
 #include "terminal/MmttyWndProc.h"
 #include "terminal/PSK31MAIN.h"
@@ -90,6 +91,8 @@ void prepareWindow(PSK31MAIN& w) {
         w.Line15->setVisible(false);
         w.Timer5->stop();
     }
+    // The rig's dial is read against the amateur-radio mark.
+    rig::g.RigAudioOffsetHz = mmtty::HamMarkHz;
     ApplyRttyLayout(w);
     forms::unload<::multi_ch>();
 }

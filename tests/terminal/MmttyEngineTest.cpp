@@ -150,6 +150,7 @@ TEST_F(MmttyEngine, StartSendsTheWordsOfTheSettings) {
         EXPECT_EQ(w.Command13[13]->text(), c.notchCaption);
         EXPECT_EQ(mm.XyScopeQuality, c.quality);
         EXPECT_EQ(g.OpMode, core::ModeRtty);
+        EXPECT_EQ(rig::g.RigAudioOffsetHz, 2125);
         EXPECT_EQ(mm.MmttyHwnd, link().programWindow());
         EXPECT_NE(mm.MmttyHwnd, 0);
         EXPECT_EQ(w.windowTitle(), QStringLiteral("ZORVATEK (With MMTTY.EXE by QQ9BBB)"));
