@@ -157,6 +157,8 @@ TEST_F(MmttyEngine, StartSendsTheWordsOfTheSettings) {
         EXPECT_EQ(w.StatusBar1->text(2), QStringLiteral("RTTY"));
         EXPECT_EQ(g.ModeDisplayText, QStringLiteral("RTTY"));
         EXPECT_FALSE(w.Frame4->isHidden());
+        // The panel leaves the spectrum with its mark and space in view.
+        EXPECT_FALSE(w.Frame4->geometry().intersects(w.Picture3->geometry()));
         EXPECT_TRUE(w.VScroll1->isHidden());
         EXPECT_EQ(w.ProgressBar1->maximum(), 500);
         EXPECT_EQ(w.Picture3->scaleWidth(), 2801);
