@@ -3,9 +3,9 @@
 #include "core/Globals.h"
 #include "log/LogGlobals.h"
 #include "logwindows/QsoBoxes.h"
-#include "platform/Cp932.h"
 #include "platform/Dialogs.h"
 #include "platform/HamlogWindowLink.h"
+#include "platform/HamlogWindowLinkReplies.h"
 #include "rig/RigGlobals.h"
 
 #include <QLineEdit>
@@ -21,30 +21,6 @@ qintptr findProgram() {
     const qintptr window = link::findWindow();
     if (window < 1) ui::msgBox(QStringLiteral("Turbo HAMLOG/Winが起動していません。"), ui::OkOnly);
     return window;
-}
-
-// The text of a reply: its cbData bytes, without zero characters and blanks at
-// either end (line ends stay: the record count ends at one).
-std::optional<QString> replyText(const link::CopyData& data) {
-    if (data.cbData == 0 || !data.lpData) return std::nullopt;
-    QString t = cp932::decode(data.lpData->left(static_cast<qsizetype>(data.cbData)));
-    t.remove(QChar(0));
-    const auto blank = [](QChar c) { return c == QLatin1Char(' '); };
-    while (!t.isEmpty() && blank(t.front()))
-        t.remove(0, 1);
-    while (!t.isEmpty() && blank(t.back()))
-        t.chop(1);
-    return t;
-}
-
-// "count=" then one more character, the number, CR LF.
-std::optional<int> recordCountOf(const QString& t) {
-    const qsizetype p = t.indexOf(QStringLiteral("count="));
-    const qsizetype q = t.indexOf(QStringLiteral("\r\n"));
-    if (p < 0 || q < p + 7) return std::nullopt;
-    bool ok = false;
-    const int n = t.mid(p + 7, q - (p + 7)).toInt(&ok);
-    return ok ? std::optional<int>(n) : std::nullopt;
 }
 
 // Sends one item; false (after saying so) when the program has gone.
@@ -65,7 +41,7 @@ std::optional<QString> request(quint32 code, const QString& key) {
     g.HamlogRequestKey = key;
     std::optional<QString> reply;
     const bool handled = link::sendCopyData(window, link::item(code), [&reply](const link::CopyData& data) {
-        if (auto t = replyText(data)) reply = t;
+        if (auto t = link::replyText(data)) reply = t;
     });
     if (!handled) {
         ui::msgBox(QStringLiteral("読み取りエラー(^^ゞ"), ui::OkOnly);
@@ -125,7 +101,7 @@ void HamlogSendQso() {
 
 std::optional<int> HamlogAskRecNo() {
     const std::optional<QString> reply = request(link::HamlogReqRecNo, QStringLiteral("RecNo"));
-    const std::optional<int> count = reply ? recordCountOf(*reply) : std::nullopt;
+    const std::optional<int> count = reply ? link::recordCountOf(*reply) : std::nullopt;
     if (count) g.HamlogReplyRecNo = *count;
     return count;
 }

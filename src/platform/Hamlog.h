@@ -26,6 +26,7 @@
 // text has in Shift-JIS.
 #include "platform/HamlogRecord.h"
 
+#include <QByteArray>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -94,6 +95,9 @@ struct MasterIndex {
 };
 
 int idx_open(const QString& fileName, MasterIndex& index);
+// The entries of an index file's bytes, sorted by key; null for bytes that are
+// no index (another first line, or a line without a tab and a record number).
+std::shared_ptr<std::vector<MasterIndex::Entry>> parseMasterIndex(const QByteArray& bytes, bool& byInitial);
 // Record number of the key, 0 = none. keyLength > 0: the key's first keyLength
 // characters must match whole (a code). keyLength 0: the key must match whole,
 // except that in the initial index a key of kind 4 to 8 also matches every

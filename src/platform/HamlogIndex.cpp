@@ -2,6 +2,7 @@
 #include "platform/Hamlog.h"
 #include "platform/HamlogMaster.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <algorithm>
 
@@ -12,6 +13,19 @@ namespace {
 std::shared_ptr<std::vector<MasterIndex::Entry>> readIndexFile(const QString& fileName, bool& byInitial) {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) return nullptr;
+    return parseMasterIndex(file.readAll(), byInitial);
+}
+
+bool isInitialOfArea(const QString& key) {
+    return !key.isEmpty() && key[0] >= QLatin1Char('4') && key[0] <= QLatin1Char('8');
+}
+
+} // namespace
+
+std::shared_ptr<std::vector<MasterIndex::Entry>> parseMasterIndex(const QByteArray& bytes, bool& byInitial) {
+    QBuffer file;
+    file.setData(bytes);
+    file.open(QIODevice::ReadOnly);
     const QByteArray head = file.readLine().trimmed();
     if (head != "ZVIDX1 code" && head != "ZVIDX1 initial") return nullptr;
     byInitial = head.endsWith("initial");
@@ -28,12 +42,6 @@ std::shared_ptr<std::vector<MasterIndex::Entry>> readIndexFile(const QString& fi
                      [](const MasterIndex::Entry& a, const MasterIndex::Entry& b) { return a.key < b.key; });
     return entries;
 }
-
-bool isInitialOfArea(const QString& key) {
-    return !key.isEmpty() && key[0] >= QLatin1Char('4') && key[0] <= QLatin1Char('8');
-}
-
-} // namespace
 
 int idx_open(const QString& fileName, MasterIndex& index) {
     idx_close(index);

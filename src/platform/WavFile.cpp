@@ -30,7 +30,7 @@ bool supported(const Info& info) {
 }
 
 // Walks the chunks after "RIFF....WAVE" up to the data chunk.
-Result readChunks(QFile& file, Info* info) {
+Result readChunks(QIODevice& file, Info* info) {
     bool haveFormat = false;
     while (true) {
         const QByteArray head = file.read(8);
@@ -65,6 +65,10 @@ void putLe16(QByteArray& b, int at, std::uint16_t v) {
 Result check(const QString& path, Info* info) {
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) return CantOpen;
+    return check(file, info);
+}
+
+Result check(QIODevice& file, Info* info) {
     const QByteArray riff = file.read(12);
     if (riff.size() < 12) return riff.startsWith("RIFF") ? Invalid : NotRiffWave;
     if (!riff.startsWith("RIFF") || riff.mid(8, 4) != "WAVE") return NotRiffWave;

@@ -37,6 +37,8 @@ struct Info {
 
 // Reads the header and the chunk layout (not the samples).
 Result check(const QString& path, Info* info = nullptr);
+// The same for a device open for reading, from its start.
+Result check(QIODevice& device, Info* info = nullptr);
 // The samples of a playable file; empty for any other.
 QVector<std::int16_t> readSamples(const QString& path);
 // Whether a recording could be written to the path.

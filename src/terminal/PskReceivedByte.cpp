@@ -2,10 +2,10 @@
 // pairs are joined before they are shown; each pane keeps its own lead byte.
 #include "core/Globals.h"
 #include "platform/Colour.h"
-#include "platform/Cp932.h"
 #include "platform/PskCore.h"
 #include "terminal/PSK31MAIN.h"
 #include "terminal/PskCoreWndProc.h"
+#include "terminal/ShiftJisJoiner.h"
 #include "terminal/multi_ch.h"
 
 #include <optional>
@@ -13,20 +13,12 @@
 namespace core {
 namespace {
 
-constexpr int kBackspace = 8;
-constexpr int kCarriageReturn = 13;
-
-struct PendingLead {
-    char lead = 0;
-    bool pending = false;
-};
-
-// Channel 0 and the echo outside satellite mode share the main pane's lead byte.
-PendingLead mainLead, satelliteLead, multiLead1, multiLead2;
+// Channel 0 and the echo outside satellite mode share the main pane's joiner.
+ShiftJisJoiner mainJoiner, satelliteJoiner, multiJoiner1, multiJoiner2;
 
 struct Target {
     RichTextPane* pane;
-    PendingLead* lead;
+    ShiftJisJoiner* joiner;
     QString colour;
     // The multi-channel panes write a broken pair's blank in the colour they have.
     bool colourForBlank;
@@ -35,29 +27,17 @@ struct Target {
 
 std::optional<Target> targetOf(int channel) {
     PSK31MAIN& w = forms::PSK31MAIN();
-    if (channel == 0) return Target{w.RichTextBox1, &mainLead, g.RxForeColor, true, true};
+    if (channel == 0) return Target{w.RichTextBox1, &mainJoiner, g.RxForeColor, true, true};
     if (channel == pskcore::EchoChannel) {
         if (g.SatelliteMode != 0)
-            return Target{w.RichTextBox4, &satelliteLead, g.TxAreaBackColor, true, false};
-        return Target{w.RichTextBox1, &mainLead, g.TxAreaBackColor, true, true};
+            return Target{w.RichTextBox4, &satelliteJoiner, g.TxAreaBackColor, true, false};
+        return Target{w.RichTextBox1, &mainJoiner, g.TxAreaBackColor, true, true};
     }
     if (channel == 1)
-        return Target{forms::multi_ch().RichTextBox1, &multiLead1, g.MultiForeColor, false, false};
+        return Target{forms::multi_ch().RichTextBox1, &multiJoiner1, g.MultiForeColor, false, false};
     if (channel == 2)
-        return Target{forms::multi_ch().RichTextBox2, &multiLead2, g.MultiForeColor, false, false};
+        return Target{forms::multi_ch().RichTextBox2, &multiJoiner2, g.MultiForeColor, false, false};
     return std::nullopt;
-}
-
-bool printable(int c) {
-    return (c >= 0x20 && c <= 0x7F) || (c >= 0xA1 && c <= 0xDF);
-}
-
-bool leadByte(int c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xEF);
-}
-
-bool trailByte(int c) {
-    return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
 }
 
 void setColour(const Target& t) {
@@ -75,21 +55,7 @@ void backspace(const Target& t, int length) {
     t.pane->setSelStart(length - 1);
     t.pane->setSelLength(2);
     t.pane->setSelText(QString());
-    t.lead->pending = false;
-}
-
-void secondByte(const Target& t, int length, int c) {
-    t.lead->pending = false;
-    if (trailByte(c)) {
-        QByteArray pair(1, t.lead->lead);
-        pair.append(char(c));
-        setColour(t);
-        appendAtEnd(t, length, cp932::decode(pair));
-        return;
-    }
-    // A broken pair: its lead byte is lost and a blank stands in its place.
-    if (t.colourForBlank) setColour(t);
-    appendAtEnd(t, length, QStringLiteral(" "));
+    t.joiner->forget();
 }
 
 } // namespace
@@ -100,19 +66,24 @@ void PskReceivedByte(int c, int channel) {
     const Target& t = *target;
     const int length = t.pane->length();
     if (t.mainPane) g.RxMarkPos = length;
-    if (c == kBackspace) {
+    const ReceivedStep step = t.joiner->feed(c);
+    switch (step.kind) {
+    case ReceivedStep::Backspace:
         backspace(t, length);
-    } else if (c == kCarriageReturn) {
+        break;
+    case ReceivedStep::NewLine:
         t.pane->setSelText(QStringLiteral("\r\n"));
-        t.lead->pending = false;
-    } else if (t.lead->pending) {
-        secondByte(t, length, c);
-    } else if (printable(c)) {
+        break;
+    case ReceivedStep::Text:
         setColour(t);
-        appendAtEnd(t, length, cp932::decode(QByteArray(1, char(c))));
-    } else if (leadByte(c)) {
-        t.lead->lead = char(c);
-        t.lead->pending = true;
+        appendAtEnd(t, length, step.text);
+        break;
+    case ReceivedStep::BrokenPair:
+        if (t.colourForBlank) setColour(t);
+        appendAtEnd(t, length, QStringLiteral(" "));
+        break;
+    case ReceivedStep::Nothing:
+        break;
     }
 }
 
