@@ -4,11 +4,11 @@
 #include "core/IniValues.h"
 #include "platform/AtomicFile.h"
 #include "platform/Colour.h"
-#include "platform/Cp932.h"
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
 #include "terminal/MACRO_FORM.h"
 #include "terminal/MacroButtons.h"
+#include "terminal/MacroFileLegacy.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -33,29 +33,13 @@ std::optional<QByteArray> readBytes(const QString& path) {
     return f.readAll();
 }
 
-// The first item of a MACNAME<i>.DAT line: a quoted text, or up to the first comma.
-QString firstItem(const QString& line) {
-    if (line.startsWith(QLatin1Char('"'))) {
-        const qsizetype close = line.indexOf(QLatin1Char('"'), 1);
-        return line.mid(1, close < 0 ? -1 : close - 1);
-    }
-    return line.section(QLatin1Char(','), 0, 0).trimmed();
-}
-
-QStringList lines(const QByteArray& bytes) {
-    QString t = cp932::decode(bytes);
-    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    if (t.endsWith(QLatin1Char('\n'))) t.chop(1);
-    return t.isEmpty() ? QStringList() : t.split(QLatin1Char('\n'));
-}
-
 void fillFromLegacyFiles(MACRO_FORM& f) {
     const QString folder = paths::programFolder();
     for (int i = 0; i < kCount; ++i) {
         const auto text = readBytes(paths::join(folder, QStringLiteral("MACRO%1.DAT").arg(i)));
         const auto name = readBytes(paths::join(folder, QStringLiteral("MACNAME%1.DAT").arg(i)));
-        if (text) f.setMacroText(i, lines(*text).join(QStringLiteral("\r\n")));
-        if (name && !lines(*name).isEmpty()) f.setMacroName(i, firstItem(lines(*name).first()));
+        if (text) f.setMacroText(i, legacyMacroText(*text));
+        if (const auto n = name ? legacyMacroName(*name) : std::nullopt) f.setMacroName(i, *n);
     }
     for (int i = 0; i < kCount; ++i) {
         std::uint32_t ref = colour::kWindowBackground;

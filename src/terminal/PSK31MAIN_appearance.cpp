@@ -4,10 +4,10 @@
 #include "core/IniValues.h"
 #include "platform/Colour.h"
 #include "platform/ControlColour.h"
-#include "platform/Cp932.h"
 #include "platform/Paths.h"
 #include "platform/RichTextPane.h"
 #include "terminal/MACRO_FORM.h"
+#include "terminal/MacroFileLegacy.h"
 #include "terminal/MacroStore.h"
 #include "terminal/PSK31MAIN.h"
 
@@ -68,18 +68,11 @@ QString readColour(const char* key, const char* fallback, QWidget* target, bool 
     return v;
 }
 
-// The first text field of a legacy macro name file: up to a comma or the line end.
-std::optional<QString> legacyMacroName(int i) {
+// The first text field of a legacy macro name file, read as the macro store reads it.
+std::optional<QString> legacyButtonName(int i) {
     QFile f(paths::join(paths::programFolder(), QStringLiteral("MACNAME%1.DAT").arg(i)));
     if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
-    QString line = cp932::decode(f.readLine());
-    line.remove(QLatin1Char('\r'));
-    line.remove(QLatin1Char('\n'));
-    const int comma = static_cast<int>(line.indexOf(QLatin1Char(',')));
-    if (comma >= 0) line.truncate(comma);
-    if (line.size() >= 2 && line.startsWith(QLatin1Char('"')) && line.endsWith(QLatin1Char('"')))
-        line = line.mid(1, line.size() - 2);
-    return line;
+    return macros::legacyMacroName(f.readAll()).value_or(QString());
 }
 
 } // namespace
@@ -127,7 +120,7 @@ void PSK31MAIN::loadMacroButtons() {
         // A missing or unreadable name file leaves the button's caption as it is.
         MACRO_FORM& store = forms::MACRO_FORM();
         for (int i = 0; i < 36; ++i) {
-            if (const std::optional<QString> name = legacyMacroName(i))
+            if (const std::optional<QString> name = legacyButtonName(i))
                 Command8[i]->setText(macros::caption(i, *name));
             Command8[i]->setToolTip(store.Text1[i]->toPlainText().left(120));
         }

@@ -1,6 +1,7 @@
 // The macro file: a full file of 36 macros round trip byte for byte, and what a
 // damaged hand-written file still yields.
 #include "terminal/MacroFile.h"
+#include "terminal/MacroFileLegacy.h"
 
 #include "platform/Cp932.h"
 
@@ -101,6 +102,29 @@ TEST(MacroFile, ShortcutMarkerOnlyAtTheEnd) {
         EXPECT_EQ(got.value_or(QChar()), c.letter) << c.name;
         EXPECT_EQ(macros::withoutShortcutMarker(QString::fromUtf8(c.name)), QString::fromUtf8(c.bare))
             << c.name;
+    }
+}
+
+// The files of older installations: the text line by line joined by CR LF, the
+// name the first item of the first line (a quoted item keeps its commas).
+TEST(MacroFile, LegacyFilesTextAndName) {
+    const struct {
+        QByteArray bytes;
+        QString text;
+        std::optional<QString> name;
+    } cases[] = {
+        {"CQ CQ\r\nde JA1ZZZ\r\n", QStringLiteral("CQ CQ\r\nde JA1ZZZ"), QStringLiteral("CQ CQ")},
+        {"a\nb\n\r\n", QStringLiteral("a\r\nb\r\n"), QStringLiteral("a")},
+        {"\"CQ,DX\",x\r\nsecond", QStringLiteral("\"CQ,DX\",x\r\nsecond"), QStringLiteral("CQ,DX")},
+        {"  QRZ , 1", QStringLiteral("  QRZ , 1"), QStringLiteral("QRZ")},
+        {"\"open quote\r\n", QStringLiteral("\"open quote"), QStringLiteral("open quote")},
+        {cp932::encode(QStringLiteral("挨拶,1\r\n")), QStringLiteral("挨拶,1"), QStringLiteral("挨拶")},
+        {"", QString(), std::nullopt},
+        {"\r\n", QString(), std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(macros::legacyMacroText(c.bytes), c.text) << c.bytes.constData();
+        EXPECT_EQ(macros::legacyMacroName(c.bytes), c.name) << c.bytes.constData();
     }
 }
 

@@ -281,12 +281,14 @@ TEST_F(MainWindowLinks, RttyIsOfferedOnlyWithTheRttyProgramBesideUs) {
 }
 
 TEST_F(MainWindowLinks, LegacyMacroNamesAndCwIdTexts) {
-    writeFile("MACNAME0.DAT", "\"CQ\",x\r\n");
+    writeFile("MACNAME0.DAT", "\"CQ,DX\",x\r\n");
     writeFile("MACNAME35.DAT", "QRZ\r\n");
     writeIni(QStringLiteral("[PSKCFG]\nAudio_Center_Freq=1500\nMACRO=1\n[MACROCOLOR]\nBTN1=255\n"
                             "[MACRO_SCKEY]\nMACRO2=65\n[PG_CWID]\nCWID1=DE QQ9ZZZ\n"));
     PSK31MAIN& w = forms::PSK31MAIN();
-    EXPECT_EQ(w.Command8[0]->text(), QStringLiteral("CQ"));
+    // A quoted name keeps its comma, on the button as in the macro store.
+    EXPECT_EQ(w.Command8[0]->text(), QStringLiteral("CQ,DX"));
+    EXPECT_EQ(forms::MACRO_FORM().Text2[0]->text(), QStringLiteral("CQ,DX"));
     EXPECT_EQ(w.Command8[35]->text(), QStringLiteral("QRZ"));
     EXPECT_EQ(colour::backColor(w.Command8[1]), 255u);
     EXPECT_EQ(colour::backColor(w.Command8[2]), colour::kButtonFace);
