@@ -62,6 +62,7 @@ bool icomAnswer(const QByteArray& r, int length, unsigned char address, unsigned
 } // namespace
 
 std::optional<qint64> bcdValue(const QByteArray& bytes) {
+    if (bytes.size() > kMaxBcdBytes) return std::nullopt;
     qint64 v = 0;
     for (char c : bytes) {
         const int hi = (static_cast<unsigned char>(c) >> 4) & 0x0F, lo = c & 0x0F;

@@ -31,7 +31,9 @@ std::optional<CatReading> decodeKenwood(const QString& reply);
 std::optional<CatReading> decodeIcomMode(const QByteArray& reply, unsigned char icomAddress);
 std::optional<CatReading> decodeIcomFreq(const QByteArray& reply, unsigned char icomAddress);
 
-// Decimal value of BCD bytes, most significant first; none when a nibble is not a digit.
+// Decimal value of BCD bytes, most significant first; none when a nibble is not
+// a digit or there are more digits than a 64-bit count holds.
+inline constexpr int kMaxBcdBytes = 9;
 std::optional<qint64> bcdValue(const QByteArray& bytes);
 
 } // namespace rig

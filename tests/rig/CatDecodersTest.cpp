@@ -209,6 +209,24 @@ TEST(CatDecoders, KenwoodIfReply) {
     EXPECT_FALSE(rig::decodeKenwood(usbRit.left(29)));
 }
 
+// Longer than a 64-bit count holds: nothing, rather than a wrapped number.
+TEST(CatDecoders, BcdValues) {
+    const struct {
+        const char* bytes;
+        std::optional<qint64> value;
+    } cases[] = {
+        {"", 0},
+        {"14 07 01 50", 14070150},
+        {"00 00 07 14 00", 71400},
+        {"1A", std::nullopt},
+        {"99 99 99 99 99 99 99 99 99", 999999999999999999},
+        {"01 00 00 00 00 00 00 00 00 00", std::nullopt},
+        {"31 49 46 30 30 30 31 34 30 06 49 46", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(rig::bcdValue(hex(c.bytes)), c.value) << c.bytes;
+}
+
 // Random streams and every cut of a good reply: nothing crashes, nothing
 // decodes a shortened fixed-layout reply, and no dial is ever negative.
 TEST(CatDecoders, RandomAndTruncatedStreams) {
