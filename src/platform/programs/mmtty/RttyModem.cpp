@@ -1,6 +1,7 @@
 #include "RttyModem.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 
 namespace mmtty {
@@ -42,9 +43,10 @@ QList<Pair> RttyModem::command(Pair c) {
         txQueue_.append(char(c.value & 0xFF));
         return {};
     case CmdSetMark: {
-        const std::int32_t shift = space_ - mark_;
+        // Wide of 32 bits: a far-off mark must not wrap the space round.
+        const std::int64_t shift = std::int64_t{space_} - mark_;
         mark_ = c.value;
-        space_ = mark_ + shift;
+        space_ = std::int32_t(std::clamp<std::int64_t>(mark_ + shift, INT32_MIN, INT32_MAX));
         return {{NtfMark, mark_}, {NtfSpace, space_}};
     }
     case CmdSetSpace:
@@ -114,8 +116,8 @@ QList<Pair> RttyModem::setTx(bool on) {
 }
 
 bool RttyModem::stationTuned() const {
-    return std::abs(mark_ - HamMarkHz) <= CaptureHz &&
-           std::abs(space_ - (HamMarkHz + HamShiftHz)) <= CaptureHz;
+    const auto near = [](std::int64_t hz, std::int64_t wanted) { return std::abs(hz - wanted) <= CaptureHz; };
+    return near(mark_, HamMarkHz) && near(space_, HamMarkHz + HamShiftHz);
 }
 
 std::int32_t RttyModem::level() const {
