@@ -3,9 +3,11 @@
 # make test   install what is missing, build with warnings as errors, run every test
 # make test SANITIZE=1   the same under AddressSanitizer and UndefinedBehaviorSanitizer
 # make bench  build and run the benchmarks
+# make fuzz   build the parsers' fuzz targets with clang and run each FUZZ_SECONDS (default 20)
 SANITIZE ?= 0
 JOBS ?= $(shell nproc)
 BUILD_TYPE ?= RelWithDebInfo
+FUZZ_SECONDS ?= 20
 
 ifeq ($(SANITIZE),1)
 TEST_BUILD := build/test-sanitize
@@ -15,7 +17,7 @@ TEST_BUILD := build/test
 TEST_FLAGS := -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
 endif
 
-.PHONY: build run test bench deps clean
+.PHONY: build run test bench fuzz deps clean
 
 deps:
 	@scripts/install-deps
@@ -36,6 +38,12 @@ bench: deps
 	@cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DZV_BENCH=ON >/dev/null
 	@cmake --build build/bench -j $(JOBS)
 	@for b in build/bench/bench/bin/bench_*; do [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen $$b; done; true
+
+fuzz: deps
+	@cmake -S . -B build/fuzz -G Ninja -DZV_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
+	@cmake --build build/fuzz -j $(JOBS)
+	@scripts/run-fuzz build/fuzz/fuzz tests/fuzz $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build
