@@ -24,6 +24,11 @@ YaesuDial yaesuDial(const QByteArray& r) {
     return {qint64(count / 16) * 10, steps};
 }
 
+// A clarifier that takes the dial below 0 Hz is a garbled reply, not a reading.
+bool belowZero(const CatReading& r) {
+    return r.dialHz && *r.dialHz < 0;
+}
+
 std::optional<QString> tableMode(int value, std::initializer_list<std::pair<int, const char*>> table) {
     for (const auto& [v, text] : table)
         if (v == value) return QString::fromLatin1(text);
@@ -83,7 +88,7 @@ std::optional<CatReading> decodeFt1000mp(const QByteArray& r, const QString& dat
             : tableMode(at(r, 7),
                         {{0, "LSB"}, {1, "USB"}, {2, "CW"}, {3, "AM"}, {4, "FM"}, {5, "RTTY"}, {6, "PKT"}});
     out.dialHz = d.dialHz + ((at(r, 9) & 0x80) ? qint64(d.clarifierSteps) * 10 : 0);
-    return out;
+    return belowZero(out) ? std::nullopt : std::optional<CatReading>(out);
 }
 
 std::optional<CatReading> decodeFt920(const QByteArray& r) {
@@ -103,7 +108,7 @@ std::optional<CatReading> decodeFt920(const QByteArray& r) {
                                         {6, "DATA-FM"},
                                         {134, "DATA-FM"}});
     out.dialHz = d.dialHz + ((at(r, 8) & 0x80) ? qint64(d.clarifierSteps) * 10 : 0);
-    return out;
+    return belowZero(out) ? std::nullopt : std::optional<CatReading>(out);
 }
 
 std::optional<CatReading> decodeFt847(const QByteArray& r) {

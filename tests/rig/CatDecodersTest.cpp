@@ -100,6 +100,26 @@ TEST(CatDecoders, Ft1000mpDialClarifierAndMode) {
     }
 }
 
+// A clarifier switched on that would take the dial below 0 Hz: a garbled reply.
+TEST(CatDecoders, YaesuClarifierBelowZeroGivesNothing) {
+    const struct {
+        quint32 count;
+        quint16 clar;
+        bool clarOn;
+        bool read;
+    } cases[] = {
+        {0, 0xC2C2, true, false},  {0xFE, 0xFE40, true, false}, {0, 0xC2C2, false, true},
+        {160, 0xFF60, true, true}, {144, 0xFF60, true, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(rig::decodeFt1000mp(yaesuStatus(16, c.count, c.clar, 0, 9, c.clarOn), {}).has_value(),
+                  c.read)
+            << c.count << " " << c.clar;
+        EXPECT_EQ(rig::decodeFt920(yaesuStatus(28, c.count, c.clar, 0, 8, c.clarOn)).has_value(), c.read)
+            << c.count << " " << c.clar;
+    }
+}
+
 TEST(CatDecoders, Ft1000mpClarifierRoundsHalvesToEven) {
     // 8 counts = 0.5 step -> 0; 24 counts = 1.5 steps -> 2.
     EXPECT_EQ(rig::decodeFt1000mp(yaesuStatus(16, 0, 8, 0, 9, false), {})->clarifierSteps, 0);
