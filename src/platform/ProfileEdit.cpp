@@ -19,16 +19,22 @@ Insertion after(const Parsed& parsed, qsizetype line) {
     return {l.whole.end, l.text.end == l.whole.end};
 }
 
+// The odd byte left over at the end of a UTF-16LE file is a line of its own;
+// what is added goes before it, or every character after it would be cut in two.
+bool isOddTail(const Parsed& parsed, qsizetype line) {
+    return line >= 0 && parsed.encoding == Encoding::Utf16Le && parsed.lines[line].whole.end % 2;
+}
+
 Insertion atEndOfFile(const Parsed& parsed) {
     qsizetype last = parsed.lines.size() - 1;
-    if (last >= 0 && parsed.encoding == Encoding::Utf16Le && parsed.lines[last].whole.end % 2) --last;
+    if (isOddTail(parsed, last)) --last;
     return after(parsed, last);
 }
 
 qsizetype lastNonBlank(const Parsed& parsed, Block block) {
     qsizetype last = block.header;
     for (qsizetype i = block.header + 1; i < block.end; ++i)
-        if (parsed.lines[i].kind != Line::Kind::Blank) last = i;
+        if (parsed.lines[i].kind != Line::Kind::Blank && !isOddTail(parsed, i)) last = i;
     return last;
 }
 

@@ -196,6 +196,8 @@ const ProfileCase kProfileCases[] = {
      utf16Bom("[S]\r\nA=1\r\nB=山田\r\n")},
     {"UTF-16LE new section", utf16Bom("[S]\r\nA=1\r\n"), Call::Write, "T", "B", "2", "2",
      utf16Bom("[S]\r\nA=1\r\n[T]\r\nB=2\r\n")},
+    {"UTF-16LE odd last byte stays last", utf16Bom("[S]\r\nA=1\r\n") + QByteArray(1, '\x7f'), Call::Write,
+     "S", "B", "2", "2", utf16Bom("[S]\r\nA=1\r\nB=2\r\n") + QByteArray(1, '\x7f')},
     {"full-width space written", "[S]\r\n", Call::Write, "S", "K", "\u3000値", "\u3000値",
      sj("[S]\r\nK=\u3000値\r\n")},
     {"first of two blocks written", "[A]\r\nX=1\r\n[B]\r\n[a]\r\nZ=3\r\n", Call::Write, "A", "Z", "4", "4",
