@@ -71,8 +71,6 @@ void PSK31MAIN::buildMenus() {
 
     notbuilt::hold(this, {RDRCVDAT, MEMOR, RecPsk, PlayPsk, RecStop, ZORVAT_SUSP, OPAPP1_STRT, OPAPP2_STRT,
                           TRVon, SATMOD, CWIDSET, CONON, PSKCFG, MLTRCV, HLP});
-    notbuilt::hold(this, {PSKMODE.begin(), PSKMODE.end()});
-    notbuilt::hold(this, {mvrMODEsel.begin() + 10, mvrMODEsel.end()});
 }
 
 void PSK31MAIN::buildPopupMenus() {

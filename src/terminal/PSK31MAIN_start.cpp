@@ -19,6 +19,7 @@
 #include "terminal/MmttyEngine.h"
 #include "terminal/MmvariEngine.h"
 #include "terminal/MmvariPanel.h"
+#include "terminal/ModeMenus.h"
 #include "terminal/PSK31MAIN.h"
 #include "terminal/PskEngine.h"
 #include "terminal/RepeatMain.h"
@@ -231,6 +232,7 @@ void PSK31MAIN::connectHandlers() {
     rxpick::connectMainWindow(*this);
     panels::connectMainWindow(*this);
     mmvpanel::connectMainWindow(*this);
+    modemenus::connectMainWindow(*this);
     connectLogHandlers();
     connectKeys();
 }

@@ -80,11 +80,6 @@ QList<Greyed> mainWindowItems(PSK31MAIN& w) {
         {w.Command26, "OK"},
         {w.Check6, "LINE/DATA SYNC 切換"},
     };
-    const char* modes[] = {"BPSK", "QPSK(USB)", "QPSK(LSB)", "RTTY", "CW", "SSTV"};
-    for (int i = 0; i < 6; ++i)
-        rows.append({w.PSKMODE[i], modes[i]});
-    for (int i = 10; i <= 18; ++i)
-        rows.append({w.mvrMODEsel[i], w.mvrMODEsel[i]->text()});
     rows.append({w.Command19[7], "CFG"});
     return rows;
 }
