@@ -17,6 +17,7 @@
 #include "platform/RichTextPane.h"
 #include "platform/StatusPanels.h"
 #include "platform/WindowFilter.h"
+#include "terminal/EngineStop.h"
 #include "terminal/MacroButtons.h"
 #include "terminal/MacroSend.h"
 #include "terminal/MacroState.h"
@@ -220,6 +221,10 @@ class KeyPreview : public forms::WindowFilter {
 bool PSK31MAIN::Form_KeyDown(int KeyCode, int Shift) {
     if (core::g.ShortcutRegistering == 1) return false;
     switch (KeyCode) {
+    case 'Z':
+        if (Shift != (kCtrl | kAlt)) return false;
+        core::EmergencyExit();
+        return true;
     case kVkPageUp:
         openScrollBack(*this);
         return false;

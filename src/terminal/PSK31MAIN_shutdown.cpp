@@ -22,6 +22,7 @@
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
 #include "startup/AboutZORVATEK.h"
+#include "terminal/EngineStop.h"
 #include "terminal/MACRO_FORM.h"
 #include "terminal/MultiChPos.h"
 #include "terminal/PSK31MAIN.h"
@@ -149,6 +150,7 @@ bool PSK31MAIN::runShutdown(bool exitMenu) {
 }
 
 void PSK31MAIN::normalPath(bool exitMenu) {
+    core::UnkeyForStop();
     if (rig::g.RigPortOpen == 1) rig::RigClosePort();
     if (exitMenu) forms::AboutZORVATEK().Timer3->stop();
     Timer5->stop();
@@ -197,6 +199,7 @@ void PSK31MAIN::saveReceiveCopy() {
 }
 
 void PSK31MAIN::releaseEngine(bool exitMenu, bool emergency) {
+    core::UnkeyForStop();
     const int mode = core::g.OpMode;
     if (mode == core::ModeMmvari) {
         // The exit item leaves the control's run switch as it is; its failure path does not.

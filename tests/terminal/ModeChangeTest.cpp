@@ -13,6 +13,7 @@
 #include "platform/MmvariControl.h"
 #include "platform/MmvariIds.h"
 #include "platform/PskCore.h"
+#include "platform/RichTextPane.h"
 #include "platform/StatusPanels.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
@@ -22,6 +23,8 @@
 #include "support/ProgramFolder.h"
 #include "support/RigSimulator.h"
 #include "terminal/PSK31MAIN.h"
+#include "terminal/Shutdown.h"
+#include "terminal/TxDispatch.h"
 
 #include <QAction>
 #include <QFile>
@@ -62,9 +65,9 @@ class ModeChange : public zvtest::ProgramFolderTest {
     // The system as a start-up in that mode leaves it, with a rig on the line.
     void start(Start s) {
         static const char* last[] = {"PSK31", "RTTY", "RTTY", "MMVARI", "SSTV"};
-        writeIni(QStringLiteral("[PSKCFG]\nAudio_Center_Freq=1500\nCOMPORT=0\nCOMCONT=1\nSOUNDCARDnum=0\n"
+        writeIni(QStringLiteral("[PSKCFG]\nAudio_Center_Freq=1500\nCOMPORT=0\nCOMCONT=%2\nSOUNDCARDnum=0\n"
                                 "TRX_TimeStmp=NO\nLastMode=%1\n[MMVCFG]\nLastMode=14\n")
-                     .arg(QString::fromLatin1(last[s])) +
+                     .arg(QString::fromLatin1(last[s]), pttControl) +
                  kRigCodes);
         ASSERT_FALSE(mmtty::provideProgram(folder()).isEmpty());
         writeFile("Mmtty.INI", "[Mmtty]\r\n");
@@ -134,6 +137,7 @@ class ModeChange : public zvtest::ProgramFolderTest {
         return t;
     }
 
+    QString pttControl = QStringLiteral("1");
     std::unique_ptr<zvtest::RigSimulator> sim;
 };
 
@@ -276,6 +280,53 @@ TEST_F(ModeChange, TheMultiModeControlGivesWayToPskWithItsFrequency) {
     // The PSK library's notices are handled again: its display and text work.
     EXPECT_EQ(g.EngineMsgHold, 0);
     EXPECT_TRUE(pskcore::lib().isSubclassed());
+}
+
+} // namespace
+
+namespace {
+
+// Ctrl+Alt+Z in every engine while it transmits with PTT by CAT: the rig is
+// unkeyed, the engine released, the port closed and the process ended, with
+// nothing saved.
+TEST_F(ModeChange, TheEmergencyExitUnkeysTheRigAndReleasesTheEngine) {
+    struct Case {
+        const char* name;
+        Start from;
+    } cases[] = {{"BPSK", FromBpsk}, {"RTTY", FromRtty}, {"multi-mode", FromMmvari}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        pttControl = QStringLiteral("0");
+        start(c.from);
+        if (HasFatalFailure()) return;
+        PSK31MAIN& w = forms::PSK31MAIN();
+        // Keyed by CAT alone: no status reads cross the PTT commands.
+        rig::g.RigPollMode = 0;
+        int ended = 0;
+        shutdown::setProcessEndForTest([&] { ++ended; });
+        core::PutIniText(QStringLiteral("PSKCFG"), QStringLiteral("LastMode"), QStringLiteral("kept"));
+        g.MacroText = QStringLiteral("CQ CQ");
+        g.MacroTxOn = 1;
+        g.MacroTxOff = 0;
+        core::TxSend();
+        ASSERT_TRUE(zvtest::waitUntil([&] {
+            if (c.from == FromMmvari) w.MMVARI->stepForTest();
+            return core::AnyEngineTransmits() && sim->ptt;
+        }));
+        QTest::keyClick(w.Text1, Qt::Key_Z, Qt::ControlModifier | Qt::AltModifier);
+        shutdown::setProcessEndForTest({});
+        EXPECT_EQ(ended, 1);
+        EXPECT_TRUE(zvtest::waitUntil([&] { return !sim->ptt; }));
+        EXPECT_FALSE(core::AnyEngineTransmits());
+        EXPECT_TRUE(zvtest::waitUntil([] { return running().isEmpty(); }))
+            << running().join(',').toStdString();
+        EXPECT_FALSE(pskcore::lib().isSubclassed());
+        EXPECT_EQ(rig::g.RigPortOpen, 0);
+        EXPECT_EQ(stored("PSKCFG", "LastMode"), QStringLiteral("kept"));
+        forms::unloadAllExcept();
+        core::MmttyProgram().close(0);
+        ASSERT_TRUE(zvtest::waitForPostedEvents());
+    }
 }
 
 } // namespace
