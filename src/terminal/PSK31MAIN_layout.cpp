@@ -6,6 +6,7 @@
 #include "platform/RichTextPane.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
+#include "terminal/EngineResume.h"
 #include "terminal/PSK31MAIN.h"
 #include "terminal/SplitterBar.h"
 
@@ -194,6 +195,7 @@ void PSK31MAIN::resumeAfterSuspend() {
     core::g.Ch2RxFreq = core::IniWholeOr(cfg, QStringLiteral("RX2Freq"), core::g.Ch2RxFreq);
     core::g.Ch3RxFreq = core::IniWholeOr(cfg, QStringLiteral("RX3Freq"), core::g.Ch3RxFreq);
     core::g.TxFreqHz = core::IniWholeOr(cfg, QStringLiteral("TX1Freq"), core::g.AudioCenterFreq);
+    core::ResumeEngine();
     Suspended = 0;
     if (rig::g.RigPortName != QLatin1String("NONE")) rig::RigOpenPort();
 }

@@ -69,8 +69,8 @@ void PSK31MAIN::buildMenus() {
     VERSHOW = item(help, QStringLiteral("バージョン"));
     connect(VERSHOW, &QAction::triggered, this, [] { forms::AboutZORVATEK().show(); });
 
-    notbuilt::hold(this, {RDRCVDAT, MEMOR, RecPsk, PlayPsk, RecStop, ZORVAT_SUSP, OPAPP1_STRT, OPAPP2_STRT,
-                          TRVon, SATMOD, CWIDSET, CONON, PSKCFG, MLTRCV, HLP});
+    notbuilt::hold(this, {RDRCVDAT, MEMOR, RecPsk, PlayPsk, RecStop, TRVon, SATMOD, CWIDSET, CONON, PSKCFG,
+                          MLTRCV, HLP});
 }
 
 void PSK31MAIN::buildPopupMenus() {

@@ -25,6 +25,7 @@
 #include "terminal/RepeatMain.h"
 #include "terminal/RxPicking.h"
 #include "terminal/SplitterBar.h"
+#include "terminal/SuspendMenus.h"
 #include "terminal/TxWiring.h"
 
 #include <QFile>
@@ -233,6 +234,7 @@ void PSK31MAIN::connectHandlers() {
     panels::connectMainWindow(*this);
     mmvpanel::connectMainWindow(*this);
     modemenus::connectMainWindow(*this);
+    suspend::connectMainWindow(*this);
     connectLogHandlers();
     connectKeys();
 }

@@ -22,6 +22,7 @@
 #include "support/Popups.h"
 #include "support/ProgramFolder.h"
 #include "support/RigSimulator.h"
+#include "terminal/EngineResume.h"
 #include "terminal/PSK31MAIN.h"
 #include "terminal/Shutdown.h"
 #include "terminal/TxDispatch.h"
@@ -68,7 +69,7 @@ class ModeChange : public zvtest::ProgramFolderTest {
         writeIni(QStringLiteral("[PSKCFG]\nAudio_Center_Freq=1500\nCOMPORT=0\nCOMCONT=%2\nSOUNDCARDnum=0\n"
                                 "TRX_TimeStmp=NO\nLastMode=%1\n[MMVCFG]\nLastMode=14\n")
                      .arg(QString::fromLatin1(last[s]), pttControl) +
-                 kRigCodes);
+                 kRigCodes + extraIni);
         ASSERT_FALSE(mmtty::provideProgram(folder()).isEmpty());
         writeFile("Mmtty.INI", "[Mmtty]\r\n");
         g.MmttyExePath = path("MMTTY.EXE");
@@ -138,6 +139,7 @@ class ModeChange : public zvtest::ProgramFolderTest {
     }
 
     QString pttControl = QStringLiteral("1");
+    QString extraIni;
     std::unique_ptr<zvtest::RigSimulator> sim;
 };
 
@@ -327,6 +329,90 @@ TEST_F(ModeChange, TheEmergencyExitUnkeysTheRigAndReleasesTheEngine) {
         core::MmttyProgram().close(0);
         ASSERT_TRUE(zvtest::waitForPostedEvents());
     }
+}
+
+} // namespace
+
+namespace {
+
+int libStarts() {
+    int n = 0;
+    for (const pskcore::LibCall& c : pskcore::lib().calls())
+        n += c.name == QLatin1String("fnStartSoundCard") ? 1 : 0;
+    return n;
+}
+
+// The suspend item and an outside program lend the sound card and the rig
+// port; restoring the main window takes them back with the engine of the mode.
+TEST_F(ModeChange, SuspensionReleasesTheEngineAndTheRestoreReattachesIt) {
+    struct Case {
+        const char* name;
+        Start from;
+        bool outsideProgram;
+        QStringList whileSuspended; // the RTTY program keeps running, told to suspend
+        QString engine;
+    } cases[] = {
+        {"BPSK", FromBpsk, false, {}, "PSK"},
+        {"RTTY", FromRtty, false, {"RTTY"}, "RTTY"},
+        {"multi-mode", FromMmvari, false, {}, "MMVARI"},
+        {"outside program from BPSK", FromBpsk, true, {}, "PSK"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        extraIni = QStringLiteral("[Other_App]\nOther_App1_pos=/bin/true\nMODE_Disp2=OTHER1\n");
+        start(c.from);
+        if (HasFatalFailure()) return;
+        PSK31MAIN& w = forms::PSK31MAIN();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        g.LogModeTextApp1 = QStringLiteral("OTHER1");
+        const QString rx = w.Text4->text();
+        ASSERT_TRUE(zvtest::chooseInMenuBar(w.menuBar(), c.outsideProgram ? w.OPAPP1_STRT : w.ZORVAT_SUSP));
+        EXPECT_TRUE(w.isMinimized());
+        EXPECT_EQ(w.Suspended, 1);
+        EXPECT_EQ(rig::g.RigPortOpen, 0);
+        EXPECT_FALSE(pskcore::lib().isSubclassed());
+        EXPECT_EQ(running(), c.whileSuspended);
+        if (c.from != FromRtty) {
+            EXPECT_EQ(stored("PSKCFG", "RX1Freq"), rx);
+        }
+        if (c.outsideProgram) {
+            EXPECT_EQ(g.OtherAppRunning, 1);
+            EXPECT_EQ(g.ModeDisplayText, QStringLiteral("OTHER1"));
+        }
+        w.showNormal();
+        EXPECT_TRUE(zvtest::waitUntil([&] { return running() == QStringList{c.engine}; }))
+            << running().join(',').toStdString();
+        EXPECT_EQ(w.Suspended, 0);
+        EXPECT_EQ(rig::g.RigPortOpen, 1);
+        EXPECT_EQ(g.OpMode, c.from == FromBpsk ? 0 : c.from == FromRtty ? 3 : 99);
+        // A second resume finds the engine attached and starts nothing.
+        const int starts = libStarts();
+        core::ResumeEngine();
+        EXPECT_EQ(libStarts(), starts);
+        EXPECT_EQ(running(), QStringList{c.engine});
+        rig::RigClosePort();
+        forms::unloadAllExcept();
+        core::MmttyProgram().close(0);
+        pskcore::lib().fnStopSoundCard();
+        ASSERT_TRUE(zvtest::waitForPostedEvents());
+    }
+}
+
+TEST_F(ModeChange, AnOutsideProgramThatCannotStartBringsTheSystemBack) {
+    extraIni = QStringLiteral("[Other_App]\nOther_App2_pos=OTHER.EXE\n");
+    start(FromBpsk);
+    PSK31MAIN& w = forms::PSK31MAIN();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ui::script::clearAsked();
+    ASSERT_TRUE(zvtest::chooseInMenuBar(w.menuBar(), w.OPAPP2_STRT));
+    ASSERT_FALSE(ui::script::asked().isEmpty());
+    EXPECT_EQ(ui::script::asked().last().prompt, QStringLiteral("OPEN出来ませんでした"));
+    EXPECT_FALSE(w.isMinimized());
+    EXPECT_EQ(w.Suspended, 0);
+    EXPECT_EQ(g.OtherAppRunning, 0);
+    EXPECT_EQ(g.ModeDisplayText, g.LogModeTextPsk);
+    EXPECT_EQ(rig::g.RigPortOpen, 1);
+    EXPECT_TRUE(zvtest::waitUntil([] { return running() == QStringList{"PSK"}; }));
 }
 
 } // namespace
