@@ -288,14 +288,22 @@ TEST_F(ModeChange, TheMultiModeControlGivesWayToPskWithItsFrequency) {
 
 namespace {
 
-// Ctrl+Alt+Z in every engine while it transmits with PTT by CAT: the rig is
-// unkeyed, the engine released, the port closed and the process ended, with
-// nothing saved.
-TEST_F(ModeChange, TheEmergencyExitUnkeysTheRigAndReleasesTheEngine) {
+// Ctrl+Alt+Z, and the exit item, in every engine while it transmits with PTT
+// by CAT: the rig is unkeyed, the engine released, the port closed and the
+// process ended; only the exit item saves the last mode.
+TEST_F(ModeChange, TheEndOfARunUnkeysTheRigAndReleasesTheEngine) {
     struct Case {
         const char* name;
         Start from;
-    } cases[] = {{"BPSK", FromBpsk}, {"RTTY", FromRtty}, {"multi-mode", FromMmvari}};
+        bool exitItem;
+        const char* lastMode;
+    } cases[] = {
+        {"Ctrl+Alt+Z in BPSK", FromBpsk, false, "kept"},
+        {"Ctrl+Alt+Z in RTTY", FromRtty, false, "kept"},
+        {"Ctrl+Alt+Z in the multi-mode control", FromMmvari, false, "kept"},
+        {"exit item in BPSK", FromBpsk, true, "PSK31"},
+        {"exit item in RTTY", FromRtty, true, "RTTY"},
+    };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         pttControl = QStringLiteral("0");
@@ -315,7 +323,10 @@ TEST_F(ModeChange, TheEmergencyExitUnkeysTheRigAndReleasesTheEngine) {
             if (c.from == FromMmvari) w.MMVARI->stepForTest();
             return core::AnyEngineTransmits() && sim->ptt;
         }));
-        QTest::keyClick(w.Text1, Qt::Key_Z, Qt::ControlModifier | Qt::AltModifier);
+        if (c.exitItem)
+            w.pEnd->trigger();
+        else
+            QTest::keyClick(w.Text1, Qt::Key_Z, Qt::ControlModifier | Qt::AltModifier);
         shutdown::setProcessEndForTest({});
         EXPECT_EQ(ended, 1);
         EXPECT_TRUE(zvtest::waitUntil([&] { return !sim->ptt; }));
@@ -324,7 +335,7 @@ TEST_F(ModeChange, TheEmergencyExitUnkeysTheRigAndReleasesTheEngine) {
             << running().join(',').toStdString();
         EXPECT_FALSE(pskcore::lib().isSubclassed());
         EXPECT_EQ(rig::g.RigPortOpen, 0);
-        EXPECT_EQ(stored("PSKCFG", "LastMode"), QStringLiteral("kept"));
+        EXPECT_EQ(stored("PSKCFG", "LastMode"), QString::fromLatin1(c.lastMode));
         forms::unloadAllExcept();
         core::MmttyProgram().close(0);
         ASSERT_TRUE(zvtest::waitForPostedEvents());
