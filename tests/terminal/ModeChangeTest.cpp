@@ -8,6 +8,7 @@
 #include "core/MmttyCommand.h"
 #include "core/MmttyState.h"
 #include "core/MmvariState.h"
+#include "platform/BobMako.h"
 #include "platform/Dialogs.h"
 #include "platform/MmttyLink.h"
 #include "platform/MmvariControl.h"
@@ -66,9 +67,9 @@ class ModeChange : public zvtest::ProgramFolderTest {
     // The system as a start-up in that mode leaves it, with a rig on the line.
     void start(Start s) {
         static const char* last[] = {"PSK31", "RTTY", "RTTY", "MMVARI", "SSTV"};
-        writeIni(QStringLiteral("[PSKCFG]\nAudio_Center_Freq=1500\nCOMPORT=0\nCOMCONT=%2\nSOUNDCARDnum=0\n"
+        writeIni(QStringLiteral("[PSKCFG]\nAudio_Center_Freq=1500\nCOMPORT=%3\nCOMCONT=%2\nSOUNDCARDnum=0\n"
                                 "TRX_TimeStmp=NO\nLastMode=%1\n[MMVCFG]\nLastMode=14\n")
-                     .arg(QString::fromLatin1(last[s]), pttControl) +
+                     .arg(QString::fromLatin1(last[s]), pttControl, pttPort) +
                  kRigCodes + extraIni);
         ASSERT_FALSE(mmtty::provideProgram(folder()).isEmpty());
         writeFile("Mmtty.INI", "[Mmtty]\r\n");
@@ -139,6 +140,7 @@ class ModeChange : public zvtest::ProgramFolderTest {
     }
 
     QString pttControl = QStringLiteral("1");
+    QString pttPort = QStringLiteral("0");
     QString extraIni;
     std::unique_ptr<zvtest::RigSimulator> sim;
 };
@@ -424,6 +426,50 @@ TEST_F(ModeChange, AnOutsideProgramThatCannotStartBringsTheSystemBack) {
     EXPECT_EQ(g.ModeDisplayText, g.LogModeTextPsk);
     EXPECT_EQ(rig::g.RigPortOpen, 1);
     EXPECT_TRUE(zvtest::waitUntil([] { return running() == QStringList{"PSK"}; }));
+}
+
+} // namespace
+
+namespace {
+
+// CW is keyed by the running RTTY program: the port it keys through is handed
+// to the scope library before the port word, and back again for RTTY.
+TEST_F(ModeChange, CwAndBackHandTheRttyProgramItsKeyingPort) {
+    struct Case {
+        const char* name;
+        Start from;
+        QString pttPort; // COMPORT
+        bool extfsk;     // EXTFSK.DLL beside the program
+        int index;
+        QString scopeCall; // empty: no call
+    } cases[] = {
+        {"RTTY to CW with EXTFSK.DLL", FromRtty, "0", true, 4, "fnBOBMAKOInit(MMTTY/ZORVAT, EXTFSK, NONE)"},
+        {"RTTY to CW without it", FromRtty, "0", false, 4, {}},
+        {"CW to RTTY with a PTT port", FromCw, "3", false, 3, "fnBOBMAKOInit(MMTTY/ZORVAT, COM3, NONE)"},
+        {"CW to RTTY without one", FromCw, "0", true, 3, "fnBOBMAKOInit(MMTTY/ZORVAT, NONE, NONE)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        pttPort = c.pttPort;
+        if (c.extfsk) writeFile("EXTFSK.DLL", "");
+        start(c.from);
+        if (HasFatalFailure()) return;
+        const qsizetype before = bobmako::lib().calls().size();
+        const qint64 pid = core::mm.MmttyPid;
+        choose(MainMode, c.index);
+        EXPECT_EQ(g.OpMode, c.index);
+        EXPECT_EQ(g.MmttyCwOn, c.index == core::ModeCw ? 1 : 0);
+        const QStringList calls = bobmako::lib().calls().mid(before);
+        EXPECT_EQ(calls, c.scopeCall.isEmpty() ? QStringList{} : QStringList{c.scopeCall});
+        // The program keeps running: no new start.
+        EXPECT_EQ(core::mm.MmttyPid, pid);
+        EXPECT_EQ(stored("PSKCFG", "LastMode"), QStringLiteral("RTTY"));
+        rig::RigClosePort();
+        forms::unloadAllExcept();
+        core::MmttyProgram().close(0);
+        QFile::remove(path("EXTFSK.DLL"));
+        ASSERT_TRUE(zvtest::waitForPostedEvents());
+    }
 }
 
 } // namespace
