@@ -146,7 +146,9 @@ void SerialComm::close() {
 
 void SerialComm::clearBuffers() {
     if (!port_.isOpen()) return;
-    port_.clear(QSerialPort::AllDirections);
+    // Only what came in: a command written a moment ago may still wait in the
+    // driver's transmit queue, and dropping it would lose the rig's keying.
+    port_.clear(QSerialPort::Input);
     port_.readAll();
 }
 

@@ -37,7 +37,7 @@ class SerialComm : public QObject {
     void close();
     bool isOpen() const { return port_.isOpen(); }
 
-    // Empties the receive and the transmit buffer.
+    // Empties the receive buffer; what was written still goes out.
     void clearBuffers();
     // False when the port is closed or the write fails.
     bool write(const QByteArray& bytes);

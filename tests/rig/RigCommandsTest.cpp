@@ -53,6 +53,25 @@ TEST_F(RigLinkTest, PttByCatKeysAndUnkeysOnlyWhileAnEngineTransmits) {
     }
 }
 
+TEST_F(RigLinkTest, AStatusReadRightAfterPttLeavesTheKeyingOnTheLine) {
+    // A transmission's start keys the rig and, polled once per transmission,
+    // reads its status at once: the request must not sweep the keying command
+    // off the line before the rig has read it.
+    for (const char* family : {"KENWOOD", "FT817", "ICOM"}) {
+        SCOPED_TRACE(family);
+        zvtest::RigSimulator& rig = openRig(QString::fromLatin1(family));
+        core::g.Transmitting = 1;
+        rig::RigPttOn();
+        rig::RigReadStatus();
+        EXPECT_TRUE(waitFor([&] { return rig.ptt; }));
+        rig::RigPttOff();
+        rig::RigReadStatus();
+        EXPECT_TRUE(waitFor([&] { return !rig.ptt; }));
+        core::g.Transmitting = 0;
+        rig::RigClosePort();
+    }
+}
+
 TEST_F(RigLinkTest, ClosingThePortUnkeysATransmittingRig) {
     const struct {
         int* flag;
