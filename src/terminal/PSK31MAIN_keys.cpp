@@ -23,6 +23,7 @@
 #include "terminal/MacroState.h"
 #include "terminal/PSK31MAIN.h"
 #include "terminal/PaneMarks.h"
+#include "terminal/QsoClear.h"
 #include "terminal/RepeatMain.h"
 #include "terminal/Shutdown.h"
 #include "terminal/TxControl.h"
@@ -246,6 +247,10 @@ bool PSK31MAIN::Form_KeyDown(int KeyCode, int Shift) {
     case 'L':
         if (Shift != kCtrl) return false;
         logbook::LogKeyPress();
+        return true;
+    case 'C':
+        if (Shift != kCtrl) return false;
+        qsoclear::NewQso(*this, qsoclear::From::CtrlC);
         return true;
     case 'X':
         if (Shift != kAlt) return false;

@@ -140,9 +140,6 @@ void PSK31MAIN::buildPopupMenus() {
     // The headers show what was picked; choosing them does nothing.
     GETNAIYOUMAIN->setEnabled(false);
     GETNAIYOU->setEnabled(false);
-    notbuilt::hold(this, {CALLSR, TOCALL, TONAME, TOQTHREM1, MEMOW, TOCLPB, GetContestNo, CLIPCLR});
-    notbuilt::hold(this,
-                   {PSTCALL, PSTNAME, PSTQTH, PSTMEMO, TOCLIP2, PSTTOREM1, PSTTOREM2, PSTCON_NO, DATCLR});
-    notbuilt::hold(this, {ADDQTHUPD, ADDREM1, ADDREM2});
+    notbuilt::hold(this, {MEMOW, PSTMEMO});
     notbuilt::hold(this, {INSAISATU});
 }

@@ -14,6 +14,7 @@
 #include "settings/CFGSHEET.h"
 #include "startup/STUPZORVATEK.h"
 #include "terminal/EnginePanels.h"
+#include "terminal/GetCall.h"
 #include "terminal/MACRO_FORM.h"
 #include "terminal/MacroButtons.h"
 #include "terminal/MmttyEngine.h"
@@ -22,6 +23,7 @@
 #include "terminal/ModeMenus.h"
 #include "terminal/PSK31MAIN.h"
 #include "terminal/PskEngine.h"
+#include "terminal/QsoClear.h"
 #include "terminal/RepeatMain.h"
 #include "terminal/RxPicking.h"
 #include "terminal/SplitterBar.h"
@@ -231,6 +233,8 @@ void PSK31MAIN::connectHandlers() {
     repeat::connectMainWindow(*this);
     tx::connectMainWindow(*this);
     rxpick::connectMainWindow(*this);
+    qsoclear::connectClearButton(*this);
+    getcall::connectMainWindow(*this);
     panels::connectMainWindow(*this);
     mmvpanel::connectMainWindow(*this);
     modemenus::connectMainWindow(*this);

@@ -1,16 +1,18 @@
 #include "terminal/RxPicking.h"
 
 #include "core/Globals.h"
+#include "logwindows/CheckCallSign.h"
 #include "platform/RichTextPane.h"
 #include "terminal/MacroState.h"
 #include "terminal/PSK31MAIN.h"
+#include "terminal/RxPickItems.h"
+#include "terminal/WordPick.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
-#include <algorithm>
 
 namespace rxpick {
 
@@ -18,9 +20,6 @@ Globals g;
 
 namespace {
 
-constexpr int kCallLimit = 10;
-constexpr int kWordLimit = 28;
-constexpr int kContestLimit = 50;
 constexpr int kHeaderLimit = 50;
 
 const QString kHeader = QStringLiteral("Get->");
@@ -35,11 +34,6 @@ QString trimBlanks(const QString& s) {
     return s.mid(from, to - from);
 }
 
-bool holdsDigit(const QString& s) {
-    return std::any_of(s.begin(), s.end(),
-                       [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
-}
-
 // The selection goes to the clipboard; a plain click leaves it empty.
 void selectionToClipboard(const RichTextPane* pane) {
     QClipboard* clipboard = QGuiApplication::clipboard();
@@ -48,31 +42,22 @@ void selectionToClipboard(const RichTextPane* pane) {
     if (!selected.isEmpty()) clipboard->setText(selected);
 }
 
-void showWordPopup(PSK31MAIN& w, int limit, const QPoint& at) {
-    g.PickedWord = g.PickedWord.left(limit);
-    w.GETNAIYOU->setText(kHeader + g.PickedWord);
-    w.GETDATOTHER->popup(at);
-    w.Text1->setFocus();
-}
-
-void pickWord(PSK31MAIN& w, int caret, const QPoint& at) {
-    const std::optional<QString> word = wordAt(w.RichTextBox1->text(), caret);
-    if (!word) {
+void pickUnderClick(PSK31MAIN& w, int caret, const QPoint& at) {
+    const WordPick pick = rxpick::pickWord(w.RichTextBox1->text(), caret, core::g.ContestMode);
+    if (pick.target == PickTarget::Nothing) {
         QGuiApplication::clipboard()->clear();
         w.Text1->setFocus();
         return;
     }
-    g.PickedWord = *word;
-    if (core::g.ContestMode != 0) {
-        showWordPopup(w, kContestLimit, at);
-    } else if (!holdsDigit(g.PickedWord)) {
-        showWordPopup(w, kWordLimit, at);
+    g.PickedWord = pick.word;
+    w.GETNAIYOU->setText(kHeader + g.PickedWord);
+    if (pick.target == PickTarget::WordPopup) {
+        w.GETDATOTHER->popup(at);
     } else {
-        g.PickedWord = g.PickedWord.left(kCallLimit);
         w.Text5->setText(g.PickedWord.toUpper());
-        w.GETNAIYOU->setText(kHeader + g.PickedWord);
-        w.Text1->setFocus();
+        logbook::CheckCallSign(w.Text5->text());
     }
+    w.Text1->setFocus();
 }
 
 void offerSelection(PSK31MAIN& w, const QPoint& at) {
@@ -86,23 +71,6 @@ void offerSelection(PSK31MAIN& w, const QPoint& at) {
 
 } // namespace
 
-std::optional<QString> wordAt(const QString& text, int caret) {
-    if (caret <= 0) return std::nullopt;
-    const qsizetype start = text.left(caret).lastIndexOf(QLatin1Char(' ')) + 1;
-    qsizetype end = -1;
-    for (QChar stop : {QLatin1Char(' '), QLatin1Char('\r'), QLatin1Char('\n')}) {
-        end = text.indexOf(stop, caret);
-        if (end >= 0) break;
-    }
-    if (end < 0) end = text.size();
-    QString word = text.mid(start, end - start);
-    const qsizetype lf = word.indexOf(QLatin1Char('\n'));
-    if (lf >= 0) word = word.mid(lf + 1);
-    const qsizetype cr = word.indexOf(QLatin1Char('\r'));
-    if (cr >= 0) word = word.left(cr);
-    return word;
-}
-
 void RichTextBox1_MouseUp(const QPoint& globalPos) {
     if (macros::g.MacroMoveMode == 1) return;
     PSK31MAIN& w = forms::PSK31MAIN();
@@ -110,7 +78,7 @@ void RichTextBox1_MouseUp(const QPoint& globalPos) {
     const int caret = w.RichTextBox1->selStart();
     w.RichTextBox1->setSelStart(w.RichTextBox1->length());
     if (core::g.DataCaptureOn == 1)
-        pickWord(w, caret, globalPos);
+        pickUnderClick(w, caret, globalPos);
     else
         offerSelection(w, globalPos);
 }
@@ -121,6 +89,8 @@ void RichTextBox2_MouseUp(const QPoint& globalPos) {
     selectionToClipboard(w.RichTextBox2);
     const QString selected = QGuiApplication::clipboard()->text();
     if (selected.isEmpty()) return;
+    // Its contest item acts on what its header shows.
+    g.PickedSelection = trimBlanks(selected);
     w.GETNAIYOUMAIN->setText(kHeader + selected.left(kHeaderLimit));
     w.PUPMNU->popup(globalPos);
 }
@@ -131,6 +101,7 @@ void connectMainWindow(PSK31MAIN& w) {
     w.RichTextBox2->setContextMenuPolicy(Qt::PreventContextMenu);
     QObject::connect(w.RichTextBox1, &RichTextPane::mouseUp, &w, &RichTextBox1_MouseUp);
     QObject::connect(w.RichTextBox2, &RichTextPane::mouseUp, &w, &RichTextBox2_MouseUp);
+    connectPickItems(w);
 }
 
 } // namespace rxpick

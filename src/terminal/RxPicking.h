@@ -8,7 +8,6 @@
 // One instance of the state, rxpick::g; a test resets it with rxpick::g = {}.
 #include <QPoint>
 #include <QString>
-#include <optional>
 
 class PSK31MAIN;
 
@@ -17,16 +16,18 @@ namespace rxpick {
 struct Globals {
     // The last word picked in the main pane, cut to its length limit.
     QString PickedWord;
-    // The last selection offered from the main pane, without blanks at its ends.
+    // The last selection offered from either pane, without blanks at its ends.
     QString PickedSelection;
+    // The QTH last taken from received text.
+    QString QthText;
+    // Where a received contest exchange goes besides My RST; the contest
+    // dialog sets them.
+    int ContestNoToCode = 0;
+    int ContestNoToRem1 = 0;
+    int ContestNoToRem2 = 0;
 };
 
 extern Globals g;
-
-// The word around the insertion point, which stands after `caret` characters:
-// from behind the last blank before it to the next blank (else line end),
-// cut at line ends. Nothing when the caret stands before the first character.
-std::optional<QString> wordAt(const QString& text, int caret);
 
 // Mouse releases, with the pointer's place on the screen for the pop-up.
 void RichTextBox1_MouseUp(const QPoint& globalPos);
