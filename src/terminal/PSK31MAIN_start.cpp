@@ -24,6 +24,7 @@
 #include "terminal/PSK31MAIN.h"
 #include "terminal/PskEngine.h"
 #include "terminal/QsoClear.h"
+#include "terminal/QsoEntryBoxes.h"
 #include "terminal/RepeatMain.h"
 #include "terminal/RxPicking.h"
 #include "terminal/SplitterBar.h"
@@ -235,6 +236,7 @@ void PSK31MAIN::connectHandlers() {
     rxpick::connectMainWindow(*this);
     qsoclear::connectClearButton(*this);
     getcall::connectMainWindow(*this);
+    qsoentry::connectMainWindow(*this);
     panels::connectMainWindow(*this);
     mmvpanel::connectMainWindow(*this);
     modemenus::connectMainWindow(*this);

@@ -350,4 +350,86 @@ TEST_F(PickItems, GetFillsTheCallBoxOrOffersTheCandidates) {
     }
 }
 
+TEST_F(PickItems, TheEntryBoxesOvertypeFilterAndWalkOnEnter) {
+    struct Case {
+        QLineEdit* PSK31MAIN::*box;
+        QString before;
+        int caret;
+        QString keys; // typed; "<" is Backspace, "|" Enter
+        QString after;
+        QLineEdit* PSK31MAIN::*focus;
+    };
+    const Case cases[] = {
+        {&PSK31MAIN::Text5, {}, 0, QStringLiteral("qq9xyz"), QStringLiteral("QQ9XYZ"), &PSK31MAIN::Text5},
+        {&PSK31MAIN::Text5, QStringLiteral("QQ9XYZ"), 0, QStringLiteral("a"), QStringLiteral("A"),
+         &PSK31MAIN::Text5},
+        {&PSK31MAIN::Text5, QStringLiteral("QQ9XYZ"), 2, QStringLiteral("<"), QStringLiteral("QQ"),
+         &PSK31MAIN::Text5},
+        {&PSK31MAIN::Text5, QStringLiteral("QQ9XYZ/P"), 6, QStringLiteral("/1"), QStringLiteral("QQ9XYZ/1"),
+         &PSK31MAIN::Text5},
+        {&PSK31MAIN::Text5,
+         {},
+         0,
+         QString(25, QLatin1Char('a')),
+         QString(20, QLatin1Char('A')),
+         &PSK31MAIN::Text5},
+        {&PSK31MAIN::Text7, QStringLiteral("599"), 2, QStringLiteral("7"), QStringLiteral("597"),
+         &PSK31MAIN::Text7},
+        {&PSK31MAIN::Text7, QStringLiteral("599"), 2, QStringLiteral("x-"), QStringLiteral("599"),
+         &PSK31MAIN::Text7},
+        {&PSK31MAIN::Text7, QStringLiteral("599"), 0, QStringLiteral("<"), QStringLiteral("99"),
+         &PSK31MAIN::Text7},
+        {&PSK31MAIN::Text7, QStringLiteral("59"), 2, QStringLiteral("9|"), QStringLiteral("599"),
+         &PSK31MAIN::Text5},
+        {&PSK31MAIN::Text6, QStringLiteral("Taro"), 4, QStringLiteral("u|"), QStringLiteral("Tarou"),
+         &PSK31MAIN::Text7},
+    };
+    for (const Case& c : cases) {
+        QLineEdit* box = w->*c.box;
+        SCOPED_TRACE(
+            (box->objectName() + QLatin1Char(' ') + c.before + QLatin1Char(' ') + c.keys).toStdString());
+        box->setText(c.before);
+        box->setFocus();
+        ASSERT_TRUE(zvtest::waitUntil([box] { return box->hasFocus(); }));
+        box->setCursorPosition(c.caret);
+        for (QChar k : c.keys) {
+            if (k == QLatin1Char('<'))
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+            else if (k == QLatin1Char('|'))
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            else
+                QTest::keyClicks(QApplication::focusWidget(), QString(k));
+        }
+        EXPECT_EQ(box->text(), c.after);
+        EXPECT_EQ(QApplication::focusWidget(), w->*c.focus);
+    }
+}
+
+TEST_F(PickItems, DownOrADoubleClickInTheCallBoxRunsTheCheck) {
+    struct Case {
+        bool doubleClick;
+        int moveMode;
+        int asked;
+    };
+    const Case cases[] = {{false, 0, 1}, {true, 0, 1}, {false, 1, 0}, {true, 1, 0}};
+    logbook::g.HamlogLink = 2; // the check hands the QSO over, and finds no logging program
+    w->Text5->setText(QStringLiteral("QQ9XYZ"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.doubleClick * 10 + c.moveMode);
+        macros::g.MacroMoveMode = c.moveMode;
+        ui::script::clearAsked();
+        if (c.doubleClick)
+            QTest::mouseDClick(w->Text5, Qt::LeftButton);
+        else
+            QTest::keyClick(w->Text5, Qt::Key_Down);
+        EXPECT_EQ(ui::script::asked().size(), c.asked);
+        // The key that must come: typing still reaches the box.
+        w->Text5->setFocus();
+        w->Text5->setCursorPosition(6);
+        QTest::keyClicks(w->Text5, QStringLiteral("a"));
+        EXPECT_EQ(w->Text5->text(), QStringLiteral("QQ9XYZA"));
+        w->Text5->setText(QStringLiteral("QQ9XYZ"));
+    }
+}
+
 } // namespace
