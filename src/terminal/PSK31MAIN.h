@@ -221,6 +221,11 @@ class PSK31MAIN : public QMainWindow {
     QAction* GOZOR = nullptr;
     QAction* HLP = nullptr;
     QAction* VERSHOW = nullptr;
+    // The mixer items.
+    QAction* VOLTX = nullptr;
+    QAction* VOLRX = nullptr;
+    // The data-sync time base last set by HScroll1, in samples.
+    int DataSyncBase = 0;
     QMenu* PMS = nullptr;    // mode choice pop-up, hidden from the menu bar
     QMenu* MLTSET = nullptr; // multi-channel pop-up, hidden from the menu bar
     QAction* SET2CH = nullptr;

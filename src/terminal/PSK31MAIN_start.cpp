@@ -17,6 +17,7 @@
 #include "terminal/GetCall.h"
 #include "terminal/MACRO_FORM.h"
 #include "terminal/MacroButtons.h"
+#include "terminal/MainLabels.h"
 #include "terminal/MmttyEngine.h"
 #include "terminal/MmvariEngine.h"
 #include "terminal/MmvariPanel.h"
@@ -237,6 +238,7 @@ void PSK31MAIN::connectHandlers() {
     qsoclear::connectClearButton(*this);
     getcall::connectMainWindow(*this);
     qsoentry::connectMainWindow(*this);
+    mainlabels::connectMainWindow(*this);
     panels::connectMainWindow(*this);
     mmvpanel::connectMainWindow(*this);
     modemenus::connectMainWindow(*this);

@@ -59,7 +59,7 @@ bool typedKey(RichTextPane* pane, QKeyEvent* e) {
     return true;
 }
 
-// The receive pane never takes typed text: each key goes to the engine and
+// The receive and satellite panes never take typed text: each key goes to the engine and
 // what it stands for shows in the transmit box.
 bool receivePaneKey(PSK31MAIN& w, QKeyEvent* e) {
     const QList<std::int16_t> codes = keyAsciisOf(*e);
@@ -169,7 +169,7 @@ void connectItems(PSK31MAIN& w) {
 
 bool controlKey(PSK31MAIN& w, QObject* watched, QKeyEvent* e) {
     if (watched == w.Text1) return transmitBoxKey(w, e);
-    if (watched == w.RichTextBox4) return typedKey(w.RichTextBox4, e);
+    if (watched == w.RichTextBox4) return receivePaneKey(w, e);
     if (watched == w.RichTextBox1) return receivePaneKey(w, e);
     return false;
 }

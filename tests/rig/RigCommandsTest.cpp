@@ -17,9 +17,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSerialPort>
+#include <QTest>
 #include <QTimer>
 #include <unistd.h>
 
@@ -414,6 +417,52 @@ TEST_F(RigLinkTest, TheRigLinkGoingAwayReleasesAKeyedRig) {
     EXPECT_EQ(rig::g.RigPortOpen, 0);
     EXPECT_TRUE(zvtest::waitUntil([&] { return !rig.ptt; }, 3000));
     core::g.MmttyTxOn = 0;
+}
+
+} // namespace
+
+namespace {
+
+// The frequency labels retune the rig by the received tone's offset, as the
+// operator's click on them does; in satellite mode they do nothing.
+TEST_F(RigLinkTest, TheFrequencyLabelsRetuneTheRig) {
+    struct Case {
+        QLabel* PSK31MAIN::*label;
+        int satellite;
+        qint64 expected;
+    };
+    const Case cases[] = {
+        {&PSK31MAIN::Label11, 0, 14070600},
+        {&PSK31MAIN::Label16, 0, 14070600},
+        {&PSK31MAIN::Label35, 0, 14070600},
+        {&PSK31MAIN::Label11, 1, 14070000},
+    };
+    core::g.OpMode = core::ModeBpsk;
+    PSK31MAIN& w = forms::PSK31MAIN();
+    w.show();
+    w.Frame4->show(); // the RTTY panel's labels, as in RTTY
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    for (const Case& c : cases) {
+        SCOPED_TRACE((w.*c.label)->text().toStdString() + " satellite " + std::to_string(c.satellite));
+        zvtest::RigSimulator& rig = openRig(QStringLiteral("KENWOOD"));
+        rig.dialHz = 14070000;
+        rig.mode = 2;
+        rig::g.RigDialHz = 0;
+        rig::RigReadStatus();
+        ASSERT_TRUE(waitFor([&] { return rig::g.RigDialHz == 14070000; }));
+        core::g.RxFreqHz = 1600;
+        core::g.TxFreqHz = 1000;
+        core::g.SatelliteMode = c.satellite;
+        QTest::mouseClick(w.*c.label, Qt::LeftButton);
+        // The poll's answer must come in either case; the dial is read after it.
+        rig::RigReadStatus();
+        ASSERT_TRUE(zvtest::waitForRigToCatchUp(rig));
+        EXPECT_TRUE(waitFor([&] { return rig.dialHz == c.expected; })) << rig.dialHz;
+        EXPECT_EQ(rig.dialHz, c.expected);
+        rig::RigClosePort();
+        core::g.SatelliteMode = 0;
+        core::g.RxFreqHz = core::g.TxFreqHz = 1500;
+    }
 }
 
 } // namespace

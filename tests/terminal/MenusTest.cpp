@@ -43,8 +43,6 @@ QList<Greyed> mainWindowItems(PSK31MAIN& w) {
         {w.CWIDSET, "ＣＷＩＤ参照・設定"},
         {w.CONON, "Contestモード"},
         {w.PSKCFG, "環境設定"},
-        {w.MLTRCV, "多重受信モード(CTRL+M)"},
-        {w.HLP, "Help"},
         {w.INSAISATU, "挨拶を挿入"},
         {w.MEMOW, "メモ帳へメモ書き"},
         {w.PSTMEMO, "メモ帳へメモ書き"},
