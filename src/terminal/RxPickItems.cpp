@@ -164,6 +164,10 @@ void connectPickItems(PSK31MAIN& w) {
     on(w.ADDREM1, [] { qthToRemarks(forms::TEMP_LOG().Text14); });
     on(w.ADDREM2, [] { qthToRemarks(forms::TEMP_LOG().Text15); });
 
+    // The contest items serve while contest logging is on; its start enables them.
+    for (QAction* contest : {w.GetContestNo, w.PSTCON_NO})
+        contest->setEnabled(core::g.ContestMode != 0);
+
     // The QTH box keeps QthText outside contest mode.
     QObject::connect(w.Text14, &QLineEdit::textChanged, &w, [](const QString& text) {
         if (core::g.ContestMode == 0) g.QthText = text.trimmed();

@@ -191,8 +191,10 @@ TEST_F(PickItems, AContestExchangeGoesToMyRstCodeAndRemarks) {
         {QStringLiteral("599/13M"), 0, 1, {}, QStringLiteral("599"), QStringLiteral("59913M"), {}},
         {QStringLiteral("-/-"), 1, 1, {}, {}, {}, QStringLiteral("Contest No 不備です")},
     };
+    EXPECT_FALSE(w->PSTCON_NO->isEnabled()) << "only contest logging enables it";
+    EXPECT_FALSE(w->GetContestNo->isEnabled());
     core::g.ContestMode = 1;
-    w->PSTCON_NO->setEnabled(true);
+    w->PSTCON_NO->setEnabled(true); // as the contest start does
     for (const Case& c : cases) {
         SCOPED_TRACE(c.word.toStdString());
         for (QLineEdit* box : {log->Text6, log->Text9, log->Text14})
