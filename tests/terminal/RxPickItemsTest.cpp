@@ -47,6 +47,8 @@ TEST(GetCall, TheCallAfterTheLastDeIsFoundOrOffered) {
         {"DE\u3000QQ9EEE\u3000QQ9EEE", "", none, {}, false},
         {"x DE\u3000QQ9EEE\u3000QQ9EEE", "", none, {}, false},
         {"x DE QQ9EEE\u3000QQ9EEE", "", QStringLiteral("QQ9EEE"), {}, true},
+        // Upper case that would lengthen the text must not shift the places found.
+        {"ßßßß DE QQ9AAA QQ9AAA", "", QStringLiteral("QQ9AAA"), {}, true},
         {"CQ CQ", "", none, {}, false},
         {"", "", none, {}, false},
     };
