@@ -5,6 +5,7 @@
 #include "logwindows/CheckCallSign.h"
 #include "logwindows/TEMP_LOG.h"
 #include "platform/RichTextPane.h"
+#include "terminal/ContestEnd.h"
 #include "terminal/PSK31MAIN.h"
 #include "terminal/RxPicking.h"
 
@@ -167,6 +168,12 @@ void connectPickItems(PSK31MAIN& w) {
     // The contest items serve while contest logging is on; its start enables them.
     for (QAction* contest : {w.GetContestNo, w.PSTCON_NO})
         contest->setEnabled(core::g.ContestMode != 0);
+
+    // In contest mode the contest item ends contest logging; the contest
+    // dialog that starts it comes with the contest settings.
+    on(w.CONON, [m] {
+        if (core::g.ContestMode != 0) contest::SaveContestNo(*m);
+    });
 
     // The QTH box keeps QthText outside contest mode.
     QObject::connect(w.Text14, &QLineEdit::textChanged, &w, [](const QString& text) {

@@ -3,11 +3,13 @@
 // clipboard and the log entry window.
 #include "TxFixture.h"
 
+#include "core/IniValues.h"
 #include "log/LogGlobals.h"
 #include "logwindows/TEMP_LOG.h"
 #include "platform/Dialogs.h"
 #include "platform/RichTextPane.h"
 #include "support/Popups.h"
+#include "terminal/ContestEnd.h"
 #include "terminal/GetCall.h"
 #include "terminal/MacroState.h"
 #include "terminal/RxPicking.h"
@@ -19,6 +21,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QTextCursor>
 
 namespace {
@@ -433,6 +436,43 @@ TEST_F(PickItems, DownOrADoubleClickInTheCallBoxRunsTheCheck) {
         QTest::keyClicks(w->Text5, QStringLiteral("a"));
         EXPECT_EQ(w->Text5->text(), QStringLiteral("QQ9XYZA"));
         w->Text5->setText(QStringLiteral("QQ9XYZ"));
+    }
+}
+
+TEST_F(PickItems, TheEndOfContestLoggingPutsTheBoxesBack) {
+    struct Case {
+        int link;
+        const char* preset;
+        QString rst;
+    };
+    const Case cases[] = {{1, "1", QStringLiteral("599")}, {0, "0", {}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.link);
+        logbook::g.HamlogLink = c.link;
+        core::g.HisRstPresetOn = QString::fromLatin1(c.preset);
+        core::g.ContestMode = 1;
+        for (QAction* a : {w->GetContestNo, w->PSTCON_NO})
+            a->setEnabled(true);
+        w->CONON->setCheckable(true);
+        w->CONON->setChecked(true);
+        w->Text11->setText(QStringLiteral("042"));
+        w->Text11->show();
+        w->Text7->setText(QStringLiteral("5NN"));
+        TEMP_LOG& entry = forms::TEMP_LOG();
+        entry.Text5->setText(QStringLiteral("5NN"));
+        entry.Text6->setText(QStringLiteral("001"));
+        QSignalSpy unloaded(&entry, &QObject::destroyed);
+        contest::SaveContestNo(*w);
+        EXPECT_EQ(core::g.ContestMode, 0);
+        EXPECT_FALSE(w->GetContestNo->isEnabled());
+        EXPECT_FALSE(w->PSTCON_NO->isEnabled());
+        EXPECT_FALSE(w->CONON->isChecked());
+        EXPECT_FALSE(w->Text11->isVisibleTo(w));
+        EXPECT_EQ(w->Text7->text(), c.rst);
+        EXPECT_EQ(core::IniStored(QStringLiteral("PSKCFG"), QStringLiteral("ContestNo")),
+                  QStringLiteral("042"));
+        EXPECT_TRUE(unloaded.count() == 1 || unloaded.wait()) << "the log entry window is put away";
+        EXPECT_TRUE(zvtest::waitUntil([this] { return w->focusWidget() == w->Text1; }));
     }
 }
 
