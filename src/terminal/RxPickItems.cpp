@@ -2,11 +2,13 @@
 
 #include "core/Globals.h"
 #include "core/MessageLine.h"
+#include "log/LogGlobals.h"
 #include "logwindows/CheckCallSign.h"
 #include "logwindows/TEMP_LOG.h"
 #include "platform/RichTextPane.h"
 #include "terminal/ContestEnd.h"
 #include "terminal/PSK31MAIN.h"
+#include "terminal/PaneMarks.h"
 #include "terminal/RxPicking.h"
 
 #include <QAction>
@@ -176,8 +178,13 @@ void connectPickItems(PSK31MAIN& w) {
     });
 
     // The QTH box keeps QthText outside contest mode.
+    // With the library link the log entry's QTH follows it as QthOperation says.
     QObject::connect(w.Text14, &QLineEdit::textChanged, &w, [](const QString& text) {
-        if (core::g.ContestMode == 0) g.QthText = text.trimmed();
+        if (core::g.ContestMode != 0) return;
+        g.QthText = text.trimmed();
+        if (logbook::g.HamlogLink != 1) return;
+        core::CheckLogScrolling();
+        if (core::g.QthOperation == QLatin1String("QTH")) writeLogField(forms::TEMP_LOG().Text13, g.QthText);
     });
 }
 

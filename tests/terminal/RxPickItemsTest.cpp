@@ -178,8 +178,23 @@ TEST_F(PickItems, EachItemPutsThePickWhereItSays) {
 }
 
 TEST_F(PickItems, TheQthBoxKeepsTheQthOutsideContestMode) {
-    w->Text14->setText(QStringLiteral(" Kyoto "));
-    EXPECT_EQ(rxpick::g.QthText, QStringLiteral("Kyoto"));
+    struct Case {
+        int link;
+        const char* operation;
+        QString logQth;
+    };
+    const Case cases[] = {{1, "QTH", QStringLiteral("Kyoto")}, {1, "Rem1", {}}, {0, "QTH", {}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.link);
+        logbook::g.HamlogLink = c.link;
+        core::g.QthOperation = QString::fromLatin1(c.operation);
+        log->Text13->clear();
+        w->Text14->clear();
+        w->Text14->setText(QStringLiteral(" Kyoto "));
+        EXPECT_EQ(rxpick::g.QthText, QStringLiteral("Kyoto"));
+        EXPECT_EQ(log->Text13->text(), c.logQth);
+    }
+    logbook::g.HamlogLink = 0;
     core::g.ContestMode = 1;
     w->Text14->setText(QStringLiteral("Nara"));
     EXPECT_EQ(rxpick::g.QthText, QStringLiteral("Kyoto"));
