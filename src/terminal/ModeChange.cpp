@@ -149,6 +149,18 @@ void toMmvari(int index) {
     recordMode();
 }
 
+// The PSK library runs in mode n: the window, the rig and the record follow.
+void pskRuns(PSK31MAIN& w, int n, bool fromSstv) {
+    setPskControls(w, n);
+    ApplyPskMode();
+    if (fromSstv)
+        w.show();
+    else
+        rig::RigSetMode(rig::g.RigPskModeCode);
+    rig::RigStartPolling();
+    recordMode();
+}
+
 void toPsk(int n) {
     g.MmttyCwOn = 0;
     const bool fromSstv = g.OpMode == ModeSstv;
@@ -165,29 +177,15 @@ void toPsk(int n) {
     g.OpMode = n;
     if (fromSstv) loadMainWindows();
     PSK31MAIN& w = forms::PSK31MAIN();
-    setPskControls(w, n);
     // The main window's load holds the library's notices until a PSK start;
     // the way from the multi-mode control has no start-up tick to free them.
     g.EngineMsgHold = 0;
-    ApplyPskMode();
-    if (fromSstv)
-        w.show();
-    else
-        rig::RigSetMode(rig::g.RigPskModeCode);
-    rig::RigStartPolling();
-    recordMode();
+    pskRuns(w, n, fromSstv);
 }
 
 // The RTTY program did not start and BPSK runs in its place: that is the mode recorded.
 void rttyRefused(PSK31MAIN& w, bool fromSstv) {
-    setPskControls(w, ModeBpsk);
-    ApplyPskMode();
-    if (fromSstv)
-        w.show();
-    else
-        rig::RigSetMode(rig::g.RigPskModeCode);
-    rig::RigStartPolling();
-    recordMode();
+    pskRuns(w, ModeBpsk, fromSstv);
 }
 
 void toRtty() {
