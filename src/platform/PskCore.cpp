@@ -31,9 +31,20 @@ QString LibCall::text() const {
     return name + '(' + parts.join(QStringLiteral(", ")) + ')';
 }
 
-QByteArray PskCore::stationText() {
-    return cp932::encode(QStringLiteral("CQ CQ CQ de QQ9ABC QQ9ABC QQ9ABC pse k\r\n"
-                                        "こんにちは、こちらは QQ9ABC です。ＱＳＯお願いします。\r\n"));
+QByteArray PskCore::stationText(int station) {
+    switch (station) {
+    case 1:
+        return cp932::encode(QStringLiteral("QQ9ABC de QQ1XYZ/P QQ1XYZ/P\r\n"
+                                            "こんばんは、移動運用中の QQ1XYZ です。山の上からです。"
+                                            "RST 599 です。よろしくお願いします。 QQ9ABC de QQ1XYZ/P k\r\n"));
+    case 2:
+        return cp932::encode(QStringLiteral("QQ5DEF de QQ7GHI TNX FER CALL UR RST 579 579\r\n"
+                                            "NAME IS TOM TOM QTH IS SPRINGFIELD SPRINGFIELD\r\n"
+                                            "HW? QQ5DEF de QQ7GHI kn\r\n"));
+    default:
+        return cp932::encode(QStringLiteral("CQ CQ CQ de QQ9ABC QQ9ABC QQ9ABC pse k\r\n"
+                                            "こんにちは、こちらは QQ9ABC です。ＱＳＯお願いします。\r\n"));
+    }
 }
 
 PskCore::PskCore() : sim_(std::make_unique<Simulation>(*this)) {}

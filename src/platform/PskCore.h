@@ -27,12 +27,13 @@
 //
 // The simulation: noise and three carriers in the spectrum (about one unit a
 // decibel: noise mostly 5..17 with a speckle above, the carriers 35..60 and
-// some 60 Hz wide); the carrier at PskCore::StationHz is a station that repeats
-// a CQ call, in English and in Japanese (Shift-JIS, a double-byte character in
-// two notices), at about 31 characters a second. A channel tuned within its
-// capture range of the station, with its squelch threshold not above the
-// station's level, receives it; its AFC then follows the station; the station
-// starts its call at every start of the engine. Transmitted text goes out at
+// some 60 Hz wide), each a station (StationsHz): at StationHz one repeats a CQ
+// call in English and in Japanese (Shift-JIS, a double-byte character in two
+// notices), at 1500 Hz a portable station answers in Japanese, at 2210 Hz an
+// English QSO gives name and QTH; each sends about 31 characters a second. A
+// channel tuned within its capture range of a station, with its squelch
+// threshold not above that station's level, receives it; its AFC then follows
+// the station; the stations start their texts at every start of the engine. Transmitted text goes out at
 // the same speed; while transmitting (outside satellite mode) nothing is
 // received. During play-back the input samples come from the file; the rest of
 // the simulation goes on as before.
@@ -44,6 +45,7 @@
 #include <QPointer>
 #include <QString>
 #include <QVariantList>
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -116,8 +118,12 @@ class PskCore : public QObject {
     using Handler = std::function<void(std::int32_t msg, std::int32_t wParam, std::int32_t lParam)>;
 
     static constexpr std::int32_t StationHz = 1000;
-    // What the station sends, over and over, as Shift-JIS bytes.
-    static QByteArray stationText();
+    // The stations on the air, the first at StationHz; each has its own text
+    // and level (the first is the strongest).
+    static constexpr std::array<std::int32_t, 3> StationsHz{StationHz, 1500, 2210};
+    static constexpr std::array<std::int32_t, 3> StationLevels{85, 60, 50};
+    // What a station sends, over and over, as Shift-JIS bytes.
+    static QByteArray stationText(int station = 0);
 
     PskCore();
     ~PskCore() override;

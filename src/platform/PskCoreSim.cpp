@@ -69,24 +69,36 @@ void Simulation::step() {
 
 // ---- Receiving ----
 
-bool Simulation::hearsStation(int ch) const {
+// The station nearest the frequency, or -1 when none is within the range.
+static int nearestStation(std::int32_t hz, std::int32_t range) {
+    int best = -1;
+    for (int s = 0; s < int(PskCore::StationsHz.size()); ++s) {
+        const std::int32_t d = std::abs(hz - PskCore::StationsHz[s]);
+        if (d <= range && (best < 0 || d < std::abs(hz - PskCore::StationsHz[best]))) best = s;
+    }
+    return best;
+}
+
+int Simulation::heardStation(int ch) const {
     const RxChannel& c = rx_[ch];
     const bool listening = !transmitting_ || (txMode_ & SatelliteFlag);
-    return running_ && listening && ch < channelCount_ &&
-           std::abs(c.hz - PskCore::StationHz) <= c.captureHz && c.squelch <= carriers()[0].level;
+    if (!running_ || !listening || ch >= channelCount_) return -1;
+    const int s = nearestStation(c.hz, c.captureHz);
+    return s >= 0 && c.squelch <= PskCore::StationLevels[s] ? s : -1;
 }
 
 std::int32_t Simulation::trackedHz(int ch) const {
     const RxChannel& c = rx_[ch];
-    const int pull = std::min(c.captureHz, c.afcLimitHz);
-    const std::int32_t hz = std::abs(c.hz - PskCore::StationHz) <= pull ? PskCore::StationHz : c.hz;
-    return qBound(LowestHz, hz, HighestHz);
+    const int s = nearestStation(c.hz, std::min(c.captureHz, c.afcLimitHz));
+    return qBound(LowestHz, s >= 0 ? PskCore::StationsHz[s] : c.hz, HighestHz);
 }
 
 std::array<Carrier, 4> Simulation::carriers() const {
     const bool keyed = transmitting_;
-    return {Carrier{double(PskCore::StationHz), 60, 85}, Carrier{1500.0, 45, 60}, Carrier{2210.0, 35, 50},
-            Carrier{double(txHz), keyed ? 80 : 0, keyed ? 99 : 0}};
+    const auto& hz = PskCore::StationsHz;
+    const auto& level = PskCore::StationLevels;
+    return {Carrier{double(hz[0]), 60, level[0]}, Carrier{double(hz[1]), 45, level[1]},
+            Carrier{double(hz[2]), 35, level[2]}, Carrier{double(txHz), keyed ? 80 : 0, keyed ? 99 : 0}};
 }
 
 double Simulation::strength(std::int32_t hz, double* offsetHz) const {
@@ -172,11 +184,15 @@ void Simulation::rewind(std::int32_t value) {
 }
 
 void Simulation::receiveTick() {
-    static const QByteArray text = PskCore::stationText();
-    const auto byte = std::int32_t(std::uint8_t(text[int(stationBytes_ % text.size())]));
-    ++stationBytes_;
-    for (int ch = 0; ch < Channels; ++ch)
-        if (hearsStation(ch)) core_.post(PskMsgRxChar, byte, ch);
+    static const std::array<QByteArray, 3> texts{PskCore::stationText(0), PskCore::stationText(1),
+                                                 PskCore::stationText(2)};
+    const qint64 at = stationBytes_++;
+    for (int ch = 0; ch < Channels; ++ch) {
+        const int s = heardStation(ch);
+        if (s < 0) continue;
+        const QByteArray& text = texts[s];
+        core_.post(PskMsgRxChar, std::int32_t(std::uint8_t(text[int(at % text.size())])), ch);
+    }
 }
 
 void Simulation::charTick() {
@@ -189,7 +205,7 @@ void Simulation::displayTick() {
     writeRecording();
     if (++displayTicks_ % DisplayTicksPerReading) return;
     for (int ch = 0; ch < Channels; ++ch) {
-        if (!hearsStation(ch)) continue;
+        if (heardStation(ch) < 0) continue;
         core_.post(PskMsgImd, 25 + std::int32_t(rng_.bounded(4)), ch);
         core_.post(PskMsgClockError, SoundCardClockErrorPpm - clockAdjustPpm, ch);
     }

@@ -38,7 +38,8 @@ class Simulation {
     void step();
 
     RxChannel& channel(int ch) { return rx_[ch]; }
-    bool hearsStation(int ch) const;
+    // The station the channel receives, or -1 for none.
+    int heardStation(int ch) const;
     std::int32_t trackedHz(int ch) const;
     std::int32_t signalLevel(std::int32_t hz);
     void fillSpectrum(std::int32_t* bins, int first, int last);
