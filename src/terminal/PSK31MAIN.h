@@ -316,6 +316,18 @@ class PSK31MAIN : public QMainWindow {
     void Slider2_Change();
     void Slider2_Scroll(int action);
     void Form_Resize();
+
+    // --- Tuning by the pictures and the frequency boxes (Tuning*.cpp) --------
+    // 1 while a click on the waterfall sets the scan threshold.
+    int ScanLevelSetMode = 0;
+    int AfcWasOn = 0;
+    int NetWasOn = 0;
+    void Picture3_MouseDown(int Button, double X, double Y);
+    void Picture4_MouseDown(int Button, double X, double Y);
+    void Text4_Click();
+    // KeyAscii as the box would receive it; 0 afterwards when swallowed.
+    void Text4_KeyPress(int& KeyAscii);
+    void Text8_KeyPress(int& KeyAscii);
     void Image1_MouseDown(int button, int y);
     void Image1_MouseMove(int button, int y);
     void Image1_MouseUp(int button, int y);
@@ -349,6 +361,14 @@ class PSK31MAIN : public QMainWindow {
     void connectLogHandlers();
     void connectKeys();
     void connectTuning();
+    void connectTuningClicks();
+    void connectTuningBoxes();
+    void tuneChannel1(int hz, int bin);
+    void Picture3_LeftDown(double X, double Y);
+    void Picture3_RightDown(double X);
+    // Pops up MLTSET and waits: 1 for channel 2, 2 for channel 3, 0 cancelled.
+    int chooseSubChannel();
+    void placeSubChannel(int n, int hz);
 
     // Load steps.
     void loadControlsAndState();

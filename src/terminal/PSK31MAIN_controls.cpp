@@ -55,6 +55,23 @@ QScrollBar* scrollBar(QWidget* parent, Qt::Orientation o, int min, int max, int 
     return s;
 }
 
+// The frequency bars: 100 to 3500 Hz with 3500 at the top. Qt's bar steps
+// towards its minimum with the top arrow (and the up key) even when its
+// appearance is turned over, so each step is turned round to raise.
+QScrollBar* frequencyBar(QWidget* parent) {
+    QScrollBar* s = scrollBar(parent, Qt::Vertical, 100, 3500, 2200);
+    s->setInvertedAppearance(true);
+    QObject::connect(s, &QAbstractSlider::actionTriggered, s, [s](int action) {
+        int step = 0;
+        if (action == QAbstractSlider::SliderSingleStepAdd) step = -s->singleStep();
+        if (action == QAbstractSlider::SliderSingleStepSub) step = s->singleStep();
+        if (action == QAbstractSlider::SliderPageStepAdd) step = -s->pageStep();
+        if (action == QAbstractSlider::SliderPageStepSub) step = s->pageStep();
+        if (step != 0) s->setSliderPosition(std::clamp(s->value() + step, s->minimum(), s->maximum()));
+    });
+    return s;
+}
+
 PictureBox* picture(QWidget* parent, double sw, double sh, const QColor& back = Qt::black) {
     auto* p = new PictureBox(parent);
     p->setScale(sw, sh);
@@ -207,13 +224,13 @@ void PSK31MAIN::buildTuningFrame(QWidget* canvas) {
     tw.place(Label11, 60, 60, 720, 240);
     Text4 = box(Frame1);
     tw.place(Text4, 60, 300, 720, 300);
-    VScroll1 = scrollBar(Frame1, Qt::Vertical, 200, 3000, 1500);
+    VScroll1 = frequencyBar(Frame1);
     tw.place(VScroll1, 780, 300, 180, 300);
     Label10 = label(Frame1, QStringLiteral("TXFreq"));
     tw.place(Label10, 60, 660, 720, 240);
     Text8 = box(Frame1);
     tw.place(Text8, 60, 900, 720, 300);
-    VScroll2 = scrollBar(Frame1, Qt::Vertical, 200, 3000, 1500);
+    VScroll2 = frequencyBar(Frame1);
     tw.place(VScroll2, 780, 900, 180, 300);
     Command7 = button(Frame1, QStringLiteral("AFC"));
     tw.place(Command7, 1020, 300, 600, 300);

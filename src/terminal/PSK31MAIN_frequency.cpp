@@ -74,4 +74,6 @@ void PSK31MAIN::connectTuning() {
     connect(SSTab1, &QTabWidget::currentChanged, this, &PSK31MAIN::SSTab1_Click);
     connect(Slider2, &QSlider::valueChanged, this, &PSK31MAIN::Slider2_Change);
     connect(Slider2, &QSlider::actionTriggered, this, &PSK31MAIN::Slider2_Scroll);
+    connectTuningClicks();
+    connectTuningBoxes();
 }

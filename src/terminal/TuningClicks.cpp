@@ -1,0 +1,184 @@
+// Clicks on the waterfall (Picture3) and the narrow spectrum (Picture4): the
+// left button tunes channel 1 (or, in RTTY and CW, the program's mark and
+// space, or sets the scan threshold), the right button places the extra
+// receive channels of the three-channel display.
+#include "core/Globals.h"
+#include "core/IniValues.h"
+#include "core/MmttyCommand.h"
+#include "core/MmttyState.h"
+#include "core/MmvariState.h"
+#include "platform/ControlColour.h"
+#include "platform/Dialogs.h"
+#include "platform/MmttyProtocol.h"
+#include "platform/PictureBox.h"
+#include "platform/PskCore.h"
+#include "terminal/MmvariPanel.h"
+#include "terminal/PSK31MAIN.h"
+#include "terminal/PskEngine.h"
+#include "terminal/TuningMath.h"
+#include "terminal/multi_ch.h"
+
+#include <QCursor>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+
+namespace {
+
+constexpr std::uint32_t kActiveChannel = 0x02DB17;   // red 23, green 219, blue 2 as 0x00BBGGRR
+constexpr std::uint32_t kInactiveChannel = 0xC0FFC0; // red 192, green 255, blue 192
+constexpr double kThresholdLineWidth = 768;
+constexpr double kMarkerHeight = 100;
+
+bool rttyOrCw() {
+    return core::g.OpMode == core::ModeRtty || core::g.OpMode == core::ModeCw;
+}
+
+// No tuning while an engine transmits (satellite mode lets the PSK and
+// multi-mode engines be tuned), and never while the RTTY program transmits.
+bool clickRefused() {
+    const core::Globals& g = core::g;
+    const bool sending = g.Transmitting == 1 || g.MmvariTxOn == 1;
+    return (g.SatelliteMode == 0 && sending) || g.MmttyTxOn == 1;
+}
+
+int searchRange() {
+    return core::WholeNumber(core::g.RxSearchRange).value_or(10);
+}
+
+void postToMmtty(std::int32_t code, std::int32_t value) {
+    core::PostMmttyCommand(code, value);
+}
+
+} // namespace
+
+void PSK31MAIN::tuneChannel1(int hz, int bin) {
+    core::Globals& g = core::g;
+    g.RxFreqHz = tuning::clampHz(hz);
+    g.RxFreqBin = bin;
+    VScroll1->setValue(g.RxFreqHz);
+    Text4->setText(QString::number(g.RxFreqHz));
+    g.ImdChannel = 0;
+    Label8->setText(QStringLiteral(" Ch1"));
+    colour::setBackColor(Command15, kActiveChannel);
+    colour::setBackColor(Command16, kInactiveChannel);
+    colour::setBackColor(Command17, kInactiveChannel);
+    core::SetSpectrumRange(g.RxFreqHz);
+    if (g.NetOn == 1) {
+        VScroll2->setValue(VScroll1->value());
+        g.TxFreqHz = g.RxFreqHz;
+        Text8->setText(QString::number(g.TxFreqHz));
+    }
+}
+
+void PSK31MAIN::Picture3_MouseDown(int Button, double X, double Y) {
+    if (clickRefused()) return;
+    if (Button == 1) {
+        Picture3_LeftDown(X, Y);
+    } else if (Button == 2) {
+        Picture3_RightDown(X);
+    }
+}
+
+void PSK31MAIN::Picture3_LeftDown(double X, double Y) {
+    core::Globals& g = core::g;
+    if (rttyOrCw()) {
+        const tuning::MarkSpace ms = tuning::rttyMarkSpace(X, g.MarkFreq, core::mm.SpaceFreq);
+        if (core::PostMmttyCommand(mmtty::CmdSetMark, ms.mark)) postToMmtty(mmtty::CmdSetSpace, ms.space);
+        return;
+    }
+    if (ScanLevelSetMode != 0) {
+        ScanThreshold = tuning::scanThreshold(Y);
+        Line15->setPoints(0, Y, kThresholdLineWidth, Y);
+        Line15->setVisible(true);
+        core::PutIniNumber(QStringLiteral("PSKCFG"), QStringLiteral("ScanLevel"), ScanThreshold);
+        return;
+    }
+    const int hz = tuning::clickHz(X, g.FftFirstBin);
+    tuneChannel1(hz, tuning::nearest(X + g.FftFirstBin));
+    Timer5->stop();
+    ScanStopRequest = 1;
+    Line15->setVisible(false);
+}
+
+void PSK31MAIN::Picture3_RightDown(double X) {
+    core::Globals& g = core::g;
+    if (rttyOrCw()) {
+        postToMmtty(mmtty::CmdRightClickFreq, tuning::rttyClickHz(X));
+        return;
+    }
+    if (g.RecPlayState == 1) {
+        ui::msgBox(QStringLiteral("録音モード中は変更できません"), ui::OkOnly);
+        return;
+    }
+    if (ScanLevelSetMode != 0) return;
+    if (g.ChannelDisplay == 1) {
+        ::multi_ch& m = forms::multi_ch();
+        if (g.Transmitting == 1) {
+            ui::msgBox(QStringLiteral("送信中は変更できません"), ui::OkOnly);
+            return;
+        }
+        g.ChannelDisplay = 3;
+        m.VScroll1->setValue(g.Ch2RxFreq);
+        m.VScroll2->setValue(g.Ch3RxFreq);
+        for (QPushButton* b : {Command15, Command16, Command17})
+            b->setEnabled(true);
+        Label43->show();
+        Label44->show();
+        mmvpanel::StartMultiChannel();
+    }
+    if (g.ChannelDisplay == 3) {
+        Line8->setPoints(X, 0, X, kMarkerHeight);
+        Line8->setVisible(true);
+        const int n = chooseSubChannel();
+        if (n == 1 || n == 2) {
+            placeSubChannel(n, tuning::clickHz(X, g.FftFirstBin));
+            QLabel* label = n == 1 ? Label43 : Label44;
+            const QPoint at = Picture3->mapToGlobal(Picture3->toPixels(X, 0).toPoint());
+            label->move(label->parentWidget()->mapFromGlobal(at).x(), label->y());
+        }
+        g.ImdChannel = 0;
+        mmvstate::g.SubChannelSel = 0;
+    }
+    colour::setBackColor(Command16, kInactiveChannel);
+    colour::setBackColor(Command17, kInactiveChannel);
+    Line8->setVisible(false);
+}
+
+void PSK31MAIN::Picture4_MouseDown(int Button, double X, double /*Y*/) {
+    core::Globals& g = core::g;
+    if (clickRefused()) return;
+    if (Button == 1) {
+        const int hz = tuning::clickHz(X, g.SpectrumLowBin);
+        tuneChannel1(hz, tuning::hzToBin(hz));
+    } else if (Button == 2 && g.ChannelDisplay == 3) {
+        const int n = chooseSubChannel();
+        if (n == 1 || n == 2) placeSubChannel(n, tuning::clickHz(X, g.SpectrumLowBin));
+        g.ImdChannel = 0;
+        mmvstate::g.SubChannelSel = 0;
+    }
+}
+
+int PSK31MAIN::chooseSubChannel() {
+    mmvstate::g.SubChannelSel = 0;
+    MLTSET->exec(QCursor::pos());
+    return mmvstate::g.SubChannelSel;
+}
+
+void PSK31MAIN::placeSubChannel(int n, int hz) {
+    core::Globals& g = core::g;
+    hz = tuning::clampHz(hz);
+    ::multi_ch& m = forms::multi_ch();
+    (n == 1 ? g.Ch2RxFreq : g.Ch3RxFreq) = hz;
+    (n == 1 ? m.VScroll1 : m.VScroll2)->setValue(hz);
+    pskcore::lib().fnSetRXFrequency(hz, searchRange(), n);
+    Text5->setFocus();
+}
+
+void PSK31MAIN::connectTuningClicks() {
+    connect(Picture3, &PictureBox::mouseDown, this, &PSK31MAIN::Picture3_MouseDown);
+    connect(Picture4, &PictureBox::mouseDown, this, &PSK31MAIN::Picture4_MouseDown);
+}

@@ -1,0 +1,75 @@
+#include "terminal/TuningMath.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tuning {
+namespace {
+
+constexpr double HzPerBin = 3.90625;
+constexpr int RttyLeftHz = 200;
+constexpr int RttyLowestMark = 300;
+constexpr int RttyHighestSpace = 2700;
+constexpr int RttyDefaultShift = 170;
+constexpr int SpectrumLowestHz = 150;
+constexpr int SpectrumHighestHz = 3500;
+
+} // namespace
+
+int nearest(double x) {
+    return static_cast<int>(std::nearbyint(x));
+}
+
+int binToHz(double bin) {
+    return nearest(bin * HzPerBin);
+}
+
+int hzToBin(double hz) {
+    return nearest(hz / HzPerBin);
+}
+
+int clickHz(double x, int firstBin) {
+    return binToHz(x + firstBin);
+}
+
+int clampHz(int hz) {
+    return std::clamp(hz, LowestHz, HighestHz);
+}
+
+int boxHz(int hz) {
+    return std::clamp(hz, BoxLowestHz, BoxHighestHz);
+}
+
+BinSpan zoomBins(int txHz, int m) {
+    if (m < 1) m = 1;
+    return {hzToBin(txHz - (txHz - 200.0) / m), hzToBin((3200.0 - txHz) / m + txHz)};
+}
+
+HzSpan spectrumSpan(int centreHz, int zoom) {
+    return {std::max(SpectrumLowestHz, centreHz - 100 * zoom),
+            std::min(SpectrumHighestHz, centreHz + 100 * zoom)};
+}
+
+MarkSpace rttyMarkSpace(double x, int markHz, int spaceHz) {
+    int shift = spaceHz - markHz;
+    int mark = rttyClickHz(x);
+    if (mark + shift > RttyHighestSpace) {
+        mark = RttyHighestSpace - RttyDefaultShift;
+        shift = RttyDefaultShift;
+    }
+    if (mark < RttyLowestMark) {
+        mark = RttyLowestMark;
+        shift = RttyDefaultShift;
+    }
+    return {mark, mark + shift};
+}
+
+int rttyClickHz(double x) {
+    return nearest(x + RttyLeftHz);
+}
+
+int scanThreshold(double y) {
+    return 97 - nearest(y);
+}
+
+} // namespace tuning
