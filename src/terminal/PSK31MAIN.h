@@ -328,6 +328,14 @@ class PSK31MAIN : public QMainWindow {
     // KeyAscii as the box would receive it; 0 afterwards when swallowed.
     void Text4_KeyPress(int& KeyAscii);
     void Text8_KeyPress(int& KeyAscii);
+
+    // --- Displays and squelch (DisplaysControls.cpp) --------------------------
+    void VScroll3_Change();
+    void VScroll5_Change();
+    void Slider1_MouseUp();
+    // A press at x pixels on the level bar sets the squelch.
+    void ProgressBar1_MouseDown(double x);
+    void SATMOD_Click();
     void Image1_MouseDown(int button, int y);
     void Image1_MouseMove(int button, int y);
     void Image1_MouseUp(int button, int y);
@@ -363,6 +371,7 @@ class PSK31MAIN : public QMainWindow {
     void connectTuning();
     void connectTuningClicks();
     void connectTuningBoxes();
+    void connectDisplays();
     void tuneChannel1(int hz, int bin);
     void Picture3_LeftDown(double X, double Y);
     void Picture3_RightDown(double X);

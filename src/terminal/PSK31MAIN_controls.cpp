@@ -55,11 +55,11 @@ QScrollBar* scrollBar(QWidget* parent, Qt::Orientation o, int min, int max, int 
     return s;
 }
 
-// The frequency bars: 100 to 3500 Hz with 3500 at the top. Qt's bar steps
-// towards its minimum with the top arrow (and the up key) even when its
-// appearance is turned over, so each step is turned round to raise.
-QScrollBar* frequencyBar(QWidget* parent) {
-    QScrollBar* s = scrollBar(parent, Qt::Vertical, 100, 3500, 2200);
+// A vertical bar with its maximum at the top. Qt's bar steps towards its
+// minimum with the top arrow (and the up key) even when its appearance is
+// turned over, so each step is turned round to raise.
+QScrollBar* topHighBar(QWidget* parent, int min, int max, int value) {
+    QScrollBar* s = scrollBar(parent, Qt::Vertical, min, max, value);
     s->setInvertedAppearance(true);
     QObject::connect(s, &QAbstractSlider::actionTriggered, s, [s](int action) {
         int step = 0;
@@ -70,6 +70,11 @@ QScrollBar* frequencyBar(QWidget* parent) {
         if (step != 0) s->setSliderPosition(std::clamp(s->value() + step, s->minimum(), s->maximum()));
     });
     return s;
+}
+
+// The frequency bars: 100 to 3500 Hz.
+QScrollBar* frequencyBar(QWidget* parent) {
+    return topHighBar(parent, 100, 3500, 2200);
 }
 
 PictureBox* picture(QWidget* parent, double sw, double sh, const QColor& back = Qt::black) {
@@ -274,7 +279,7 @@ void PSK31MAIN::buildTuningFrame(QWidget* canvas) {
     XMMVView1->hide();
     Picture7 = picture(Frame1, 717, 10, QColor(0x20, 0x20, 0x20));
     tw.place(Picture7, 1680, 1290, 5280, 90);
-    VScroll5 = scrollBar(Frame1, Qt::Vertical, 1, 10, 2);
+    VScroll5 = scrollBar(Frame1, Qt::Vertical, 5, 200, 50); // 5 at the top: the up arrow enlarges
     tw.place(VScroll5, 6960, 450, 180, 840);
     Line5 = Picture3->addLine(Qt::yellow);
     Line20 = Picture3->addLine(Qt::yellow);
@@ -304,7 +309,7 @@ void PSK31MAIN::buildTuningFrame(QWidget* canvas) {
     tw.place(XMMVLv1, 60, 270, 1560, 210);
     XMMVLv1->hide();
     Slider1 = new QSlider(Qt::Horizontal, Frame5);
-    Slider1->setRange(0, 100);
+    Slider1->setRange(0, 10);
     tw.place(Slider1, 60, 510, 1560, 240);
     Picture2 = picture(Frame1, 1275, 1275);
     tw.place(Picture2, 7200, 810, 570, 570);
@@ -339,7 +344,7 @@ void PSK31MAIN::buildEnginePanels(QWidget* frame) {
     Line14 = Picture4->addLine(Qt::magenta);
     Line13->setVisible(false);
     Line14->setVisible(false);
-    VScroll3 = scrollBar(fft, Qt::Vertical, 1, 10, 1);
+    VScroll3 = topHighBar(fft, 1, 25, 1);
     tw.place(VScroll3, 2250, 30, 180, 450);
     Label13 = label(fft, {});
     tw.place(Label13, 30, 480, 2400, 180);

@@ -64,10 +64,6 @@ void PSK31MAIN::SetTxFreqFromScroll() {
     if (g.ImdChannel == 0) core::SetSpectrumRange(g.RxFreqHz);
 }
 
-void PSK31MAIN::SSTab1_Click() {
-    core::g.ScanLevelText = SSTab1->tabText(SSTab1->currentIndex());
-}
-
 void PSK31MAIN::connectTuning() {
     connect(VScroll1, &QScrollBar::valueChanged, this, &PSK31MAIN::SetRxFreqFromScroll);
     connect(VScroll2, &QScrollBar::valueChanged, this, &PSK31MAIN::SetTxFreqFromScroll);
@@ -76,4 +72,5 @@ void PSK31MAIN::connectTuning() {
     connect(Slider2, &QSlider::actionTriggered, this, &PSK31MAIN::Slider2_Scroll);
     connectTuningClicks();
     connectTuningBoxes();
+    connectDisplays();
 }

@@ -8,6 +8,7 @@
 #include "platform/RichTextPane.h"
 #include "platform/StatusPanels.h"
 #include "terminal/PSK31MAIN.h"
+#include "terminal/TuningMath.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -38,13 +39,6 @@ int wholeOr(const QString& text, int fallback) {
 
 int bin(int hz) {
     return static_cast<int>(std::lround(hz / 3.90625));
-}
-
-int rewindStep(int zoom) {
-    if (zoom >= 10) return 6;
-    if (zoom >= 7) return 4;
-    if (zoom >= 4) return 2;
-    return 1;
 }
 
 void check(QCheckBox* box, const QString& text) {
@@ -101,7 +95,7 @@ void PSK31MAIN::loadSettings(bool* firstRun) {
     g.WfLevelRtty = cfg("WFRT_LEVEL", QStringLiteral("90"));
     g.SpectrumZoom = wholeOr(cfg("F_Range", QStringLiteral("1")), 1);
     VScroll3->setValue(g.SpectrumZoom);
-    g.RewindStep = rewindStep(g.SpectrumZoom);
+    g.RewindStep = tuning::drawStep(g.SpectrumZoom);
     g.AfcOn = wholeOr(cfg("AFC_SW", QStringLiteral("0")), 0);
     colour::setBackColor(Command7, g.AfcOn == 1 ? 0x80FF80 : colour::kButtonFace);
     g.NetOn = wholeOr(cfg("NET_SW", QStringLiteral("0")), 0);

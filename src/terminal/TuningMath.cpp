@@ -68,6 +68,22 @@ int rttyClickHz(double x) {
     return nearest(x + RttyLeftHz);
 }
 
+int drawStep(int zoom) {
+    if (zoom >= 10) return 6;
+    if (zoom >= 7) return 4;
+    if (zoom >= 4) return 2;
+    return 1;
+}
+
+int squelchPosition(double x, double width, int maximum) {
+    if (width <= 0) return 0;
+    return std::clamp(nearest(maximum * x / width), 0, maximum);
+}
+
+int rttySquelch(int level) {
+    return nearest(level / 100.0 * 1024);
+}
+
 int scanThreshold(double y) {
     return 97 - nearest(y);
 }

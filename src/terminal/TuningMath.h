@@ -38,6 +38,15 @@ struct HzSpan {
 };
 HzSpan spectrumSpan(int centreHz, int zoom);
 
+// The narrow spectrum's drawing step in bins for a span: 1, 2, 4 or 6.
+int drawStep(int zoom);
+
+// The squelch slider's position for a click at x of the level bar of the
+// given width: the slider's maximum times the share, halves to even.
+int squelchPosition(double x, double width, int maximum);
+// The RTTY program's squelch (0..1024) for a level of 0..100.
+int rttySquelch(int level);
+
 // The RTTY program's mark and space for a click at x (1 Hz a unit from 200 Hz)
 // with the program's last mark and space: kept inside 300..2700 Hz.
 struct MarkSpace {

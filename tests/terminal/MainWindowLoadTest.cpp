@@ -119,7 +119,7 @@ TEST_F(MainWindowLoad, SettingsTakeTheirDefaultsWhenMissing) {
 }
 
 TEST_F(MainWindowLoad, StoredSettingsSetTheirControls) {
-    PSK31MAIN& w = load("San=1\nTIME_STAMP=1\nData_Get=1\nAFC_SW= 1\nNET_SW=1\nSQ_LEVEL=455\n"
+    PSK31MAIN& w = load("San=1\nTIME_STAMP=1\nData_Get=1\nAFC_SW= 1\nNET_SW=1\nSQ_LEVEL=40\n"
                         "WF_LEVEL=120\nSateliteMode=True\nTXinhibt=False\nCWIDSTR=DE QQ9ZZ\nMSG_CNT=2\n"
                         "MESG1=first\nMESG2=second\nF_Range=7\nScanLevel=33\n");
     EXPECT_TRUE(w.Check1->isChecked());
@@ -128,7 +128,7 @@ TEST_F(MainWindowLoad, StoredSettingsSetTheirControls) {
     EXPECT_TRUE(w.Check5->isChecked());
     EXPECT_EQ(colour::backColor(w.Command7), 0x80FF80u);
     EXPECT_EQ(colour::backColor(w.Command9), 0x8080FFu);
-    EXPECT_EQ(w.Slider1->value(), 45);
+    EXPECT_EQ(w.Slider1->value(), 4);
     EXPECT_EQ(w.Slider2->value(), 120);
     EXPECT_TRUE(w.SATMOD->isChecked());
     EXPECT_FALSE(w.Label30->isHidden());

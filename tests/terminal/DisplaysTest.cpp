@@ -1,0 +1,147 @@
+// The span, trace scale and tab controls, the squelch by slider and by a click
+// on the level bar for each engine, and the satellite mode.
+#include "TxFixture.h"
+
+#include "core/IniValues.h"
+#include "platform/Dialogs.h"
+#include "platform/MmvariIds.h"
+
+#include <QAction>
+#include <QProgressBar>
+#include <QScrollBar>
+#include <QSlider>
+#include <QTabWidget>
+
+namespace {
+
+using core::g;
+
+class Displays : public zvtest::TxTest {
+  protected:
+    QString ini() const { return QString::fromLatin1(readFile(QStringLiteral("ZORVATEK.INI"))); }
+    static QString squelchCalls(int level) {
+        return QStringLiteral("fnSetSquelchThreshold(%1, 20, 0) fnSetSquelchThreshold(%1, 20, 1) "
+                              "fnSetSquelchThreshold(%1, 20, 2)")
+            .arg(level);
+    }
+};
+
+TEST_F(Displays, TheSquelchGoesToTheEngineInUse) {
+    struct Case {
+        const char* name;
+        int mode;
+        bool byBar; // a press in the middle of the level bar rather than the slider
+    } cases[] = {
+        {"PSK by the slider", core::ModeBpsk, false},
+        {"PSK by the bar", core::ModeBpsk, true},
+        {"multi-mode", core::ModeMmvari, false},
+        {"RTTY by the bar", core::ModeRtty, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.mode == core::ModeRtty) runRttyProgram();
+        if (c.mode == core::ModeMmvari) useMmvari();
+        if (c.mode == core::ModeBpsk) g.OpMode = core::ModeBpsk;
+        pskcore::lib().clearCalls();
+        w->Slider1->setValue(0);
+        if (c.byBar) {
+            QTest::mouseClick(w->ProgressBar1, Qt::LeftButton, {}, QPoint(w->ProgressBar1->width() / 2, 3));
+        } else {
+            w->Slider1->setValue(5);
+            QTest::mouseRelease(w->Slider1, Qt::LeftButton);
+        }
+        EXPECT_EQ(w->Slider1->value(), 5);
+        EXPECT_EQ(g.SquelchLevel, QStringLiteral(" 50"));
+        EXPECT_TRUE(ini().contains("SQ_LEVEL= 50\r\n"));
+        if (c.mode == core::ModeBpsk) {
+            EXPECT_EQ(calls().join(' '), squelchCalls(50));
+        }
+        if (c.mode == core::ModeMmvari) {
+            EXPECT_EQ(setsOf(mmvari::PSquelch), QVariantList{1000});
+        }
+        if (c.mode == core::ModeRtty) {
+            ASSERT_TRUE(zvtest::waitUntil([&] { return !posted().isEmpty(); }));
+            EXPECT_EQ(posted(), (QList<mmtty::Pair>{{mmtty::CmdSetSquelch, 512}}));
+        }
+    }
+}
+
+TEST_F(Displays, TheSpanSetsTheDrawStepAndTheClippedRange) {
+    struct Case {
+        int span, step, low, high;
+    } cases[] = {
+        {3, 1, 1200, 1800}, {4, 2, 1100, 1900}, {7, 4, 800, 2200}, {10, 6, 500, 2500}, {25, 6, 150, 3500}};
+    g.NetOn = 0;
+    w->VScroll1->setValue(1500);
+    g.EngineMsgHold = 1; // a hold set by someone else stays
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.span);
+        w->VScroll3->setValue(c.span);
+        EXPECT_EQ(g.SpectrumZoom, c.span);
+        EXPECT_EQ(g.RewindStep, c.step);
+        EXPECT_EQ(g.SpectrumLowHz, c.low);
+        EXPECT_EQ(g.SpectrumHighHz, c.high);
+        EXPECT_TRUE(ini().contains(QStringLiteral("F_Range= %1\r\n").arg(c.span)));
+        EXPECT_EQ(g.EngineMsgHold, 1);
+    }
+    EXPECT_EQ(w->VScroll3->maximum(), 25);
+    w->VScroll3->setFocus();
+    QTest::keyClick(w->VScroll3, Qt::Key_Down);
+    EXPECT_EQ(w->VScroll3->value(), 24);
+}
+
+TEST_F(Displays, TheTraceScaleAndTheTabs) {
+    EXPECT_EQ(w->VScroll5->minimum(), 5);
+    EXPECT_EQ(w->VScroll5->maximum(), 200);
+    EXPECT_EQ(w->VScroll5->value(), 50);
+    w->VScroll5->setValue(120);
+    EXPECT_EQ(g.SpectrumScaleDiv1, 120);
+    EXPECT_EQ(g.SpectrumScaleDiv2, 240);
+
+    struct Case {
+        int mode;
+        int tab;
+    } cases[] = {{core::ModeRtty, 0}, {core::ModeMmvari, 0}, {core::ModeCw, 0}, {core::ModeBpsk, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mode);
+        g.OpMode = c.mode;
+        w->SSTab1->setCurrentIndex(0);
+        w->SSTab1->setCurrentIndex(1);
+        EXPECT_EQ(w->SSTab1->currentIndex(), c.tab);
+    }
+    EXPECT_EQ(g.ScanLevelText, QStringLiteral("Line"));
+}
+
+TEST_F(Displays, SatelliteModeTogglesTheAfcLimitAndIsStored) {
+    struct Case {
+        const char* name;
+        int recording, transmitting;
+        bool wantOn;
+        QString wantCalls;
+        int asked;
+    } cases[] = {
+        {"on", 0, 0, true, "fnSetAFCLimit(3000, 0) fnSetAFCLimit(3000, 1) fnSetAFCLimit(3000, 2)", 0},
+        {"refused while transmitting", 0, 1, true, "", 0},
+        {"refused while recording", 1, 0, true, "", 1},
+        {"off gives back the limit", 0, 0, false,
+         "fnSetAFCLimit(100, 0) fnSetAFCLimit(100, 1) fnSetAFCLimit(100, 2)", 0},
+    };
+    g.AfcLimit = QStringLiteral("100");
+    ASSERT_EQ(g.SatelliteMode, 0);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        g.RecPlayState = c.recording;
+        g.Transmitting = c.transmitting;
+        pskcore::lib().clearCalls();
+        ui::script::clearAsked();
+        w->SATMOD->trigger();
+        EXPECT_EQ(g.SatelliteMode, c.wantOn ? 1 : 0);
+        EXPECT_EQ(w->SATMOD->isChecked(), c.wantOn);
+        EXPECT_EQ(w->Label30->isVisibleTo(w), c.wantOn);
+        EXPECT_EQ(calls().join(' '), c.wantCalls);
+        EXPECT_EQ(ui::script::asked().size(), c.asked);
+    }
+    EXPECT_TRUE(ini().contains("SateliteMode=False\r\n"));
+}
+
+} // namespace
