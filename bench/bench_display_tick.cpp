@@ -3,7 +3,9 @@
 // scope and the level; and received characters appended to an empty receive
 // pane and to one that already holds 1 MB of text.
 #include "core/Globals.h"
+#include "platform/PictureBox.h"
 #include "platform/PskCore.h"
+#include "platform/RichTextPane.h"
 #include "terminal/PSK31MAIN.h"
 #include "terminal/PskCoreWndProc.h"
 #include "terminal/PskEngine.h"
@@ -11,6 +13,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 

@@ -336,6 +336,11 @@ class PSK31MAIN : public QMainWindow {
     // A press at x pixels on the level bar sets the squelch.
     void ProgressBar1_MouseDown(double x);
     void SATMOD_Click();
+
+    // --- Contest number and transverter switch (ContestNumber.cpp) -----------
+    void Text11_Change();
+    void VScroll4_Change();
+    void TRVon_Click();
     void Image1_MouseDown(int button, int y);
     void Image1_MouseMove(int button, int y);
     void Image1_MouseUp(int button, int y);
@@ -372,6 +377,7 @@ class PSK31MAIN : public QMainWindow {
     void connectTuningClicks();
     void connectTuningBoxes();
     void connectDisplays();
+    void connectContestNumber();
     void tuneChannel1(int hz, int bin);
     void Picture3_LeftDown(double X, double Y);
     void Picture3_RightDown(double X);

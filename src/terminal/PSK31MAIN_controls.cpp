@@ -181,7 +181,7 @@ void PSK31MAIN::buildQsoColumn(QWidget* canvas) {
     Text11->setText(QStringLiteral("001"));
     tw.place(Text11, 1440, 1500, 360, 330);
     Text11->hide();
-    VScroll4 = scrollBar(canvas, Qt::Vertical, 0, 9999, 1);
+    VScroll4 = topHighBar(canvas, 0, 32766, 1);
     tw.place(VScroll4, 1800, 1500, 180, 330);
     VScroll4->hide();
     Label47 = label(canvas, QStringLiteral("QTH "));

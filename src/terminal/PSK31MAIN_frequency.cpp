@@ -73,4 +73,5 @@ void PSK31MAIN::connectTuning() {
     connectTuningClicks();
     connectTuningBoxes();
     connectDisplays();
+    connectContestNumber();
 }

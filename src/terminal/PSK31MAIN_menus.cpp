@@ -69,7 +69,7 @@ void PSK31MAIN::buildMenus() {
     VERSHOW = item(help, QStringLiteral("バージョン"));
     connect(VERSHOW, &QAction::triggered, this, [] { forms::AboutZORVATEK().show(); });
 
-    notbuilt::hold(this, {RDRCVDAT, MEMOR, RecPsk, PlayPsk, RecStop, TRVon, CWIDSET, CONON, PSKCFG});
+    notbuilt::hold(this, {RDRCVDAT, MEMOR, RecPsk, PlayPsk, RecStop, CWIDSET, CONON, PSKCFG});
 }
 
 void PSK31MAIN::buildPopupMenus() {

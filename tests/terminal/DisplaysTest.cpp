@@ -5,6 +5,8 @@
 #include "core/IniValues.h"
 #include "platform/Dialogs.h"
 #include "platform/MmvariIds.h"
+#include "rig/RigGlobals.h"
+#include "terminal/ContestNumber.h"
 
 #include <QAction>
 #include <QProgressBar>
@@ -142,6 +144,60 @@ TEST_F(Displays, SatelliteModeTogglesTheAfcLimitAndIsStored) {
         EXPECT_EQ(ui::script::asked().size(), c.asked);
     }
     EXPECT_TRUE(ini().contains("SateliteMode=False\r\n"));
+}
+
+} // namespace
+
+namespace {
+
+TEST(ContestNumber, TheLeadingNumberHeldToTheSpinsRange) {
+    struct Case {
+        const char* text;
+        int want;
+    } cases[] = {{"5", 5},         {"042", 42},      {"12abc", 12}, {"abc", 0}, {"-7", 0},
+                 {"40000", 32766}, {"32766", 32766}, {"2.5", 2},    {"3.5", 4}, {" 9", 9}};
+    for (const Case& c : cases)
+        EXPECT_EQ(contestNumberOf(QString::fromLatin1(c.text)), c.want) << c.text;
+}
+
+TEST_F(Displays, TheContestNumberShowsThreeDigitsAndIsStored) {
+    struct Case {
+        const char* name;
+        int before;
+        QString typed;
+        int spin;
+        QString shown;
+    } cases[] = {
+        {"a digit", 1, "5", 5, "005"},
+        {"a letter into an empty box", 1, "x", 0, "000"},
+        {"a letter with the value unchanged", 0, "y", 0, "y"},
+        {"too large", 1, "99999", 32766, "32766"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        w->VScroll4->setValue(c.before);
+        w->Text11->clear();
+        EXPECT_EQ(w->VScroll4->value(), c.before); // clearing changes nothing else
+        QTest::keyClicks(w->Text11, c.typed);
+        EXPECT_EQ(w->VScroll4->value(), c.spin);
+        EXPECT_EQ(w->Text11->text(), c.shown);
+    }
+    w->VScroll4->setValue(99);
+    w->VScroll4->setFocus();
+    QTest::keyClick(w->VScroll4, Qt::Key_Up);
+    EXPECT_EQ(w->Text11->text(), QStringLiteral("100"));
+    EXPECT_TRUE(ini().contains("ContestNo=100\r\n"));
+}
+
+TEST_F(Displays, TheTransverterSwitchIsStored) {
+    ASSERT_EQ(rig::g.TransverterOn, QStringLiteral("0"));
+    w->TRVon->trigger();
+    EXPECT_TRUE(w->TRVon->isChecked());
+    EXPECT_EQ(rig::g.TransverterOn, QStringLiteral("1"));
+    EXPECT_EQ(core::IniStored(QStringLiteral("RIG_CON_CFG"), QStringLiteral("TRVon")), QStringLiteral("1"));
+    w->TRVon->trigger();
+    EXPECT_FALSE(w->TRVon->isChecked());
+    EXPECT_EQ(core::IniStored(QStringLiteral("RIG_CON_CFG"), QStringLiteral("TRVon")), QStringLiteral("0"));
 }
 
 } // namespace

@@ -38,7 +38,6 @@ QList<Greyed> mainWindowItems(PSK31MAIN& w) {
         {w.RecPsk, "録音"},
         {w.PlayPsk, "再生"},
         {w.RecStop, "録音/再生の停止"},
-        {w.TRVon, "Transverter ON"},
         {w.CWIDSET, "ＣＷＩＤ参照・設定"},
         {w.CONON, "Contestモード"},
         {w.PSKCFG, "環境設定"},
