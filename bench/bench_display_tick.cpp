@@ -2,6 +2,7 @@
 // 718 bins, the zoomed spectrum, the input display or the sync bars, the phase
 // scope and the level; and received characters appended to an empty receive
 // pane and to one that already holds 1 MB of text.
+#include "app/AppContext.h"
 #include "core/Globals.h"
 #include "platform/PictureBox.h"
 #include "platform/PskCore.h"
@@ -85,6 +86,7 @@ int main(int argc, char** argv) {
         "SQ_SPEED=20\r\nCWID_SPEED=2\r\n");
     ini.close();
     QApplication app(argc, argv);
+    app::AppContext context;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
