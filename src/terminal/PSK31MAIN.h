@@ -336,6 +336,9 @@ class PSK31MAIN : public QMainWindow {
     // A press at x pixels on the level bar sets the squelch.
     void ProgressBar1_MouseDown(double x);
     void SATMOD_Click();
+    // Waterfall and spectrum in turn, kept for the next start (Command10, Ctrl+W).
+    void SwitchWaterfallSpectrum();
+    void Command10_MouseDown(int Button);
 
     // --- Contest number and transverter switch (ContestNumber.cpp) -----------
     void Text11_Change();
@@ -378,6 +381,7 @@ class PSK31MAIN : public QMainWindow {
     void connectTuningBoxes();
     void connectDisplays();
     void connectContestNumber();
+    void connectDisplaySwitch();
     void tuneChannel1(int hz, int bin);
     void Picture3_LeftDown(double X, double Y);
     void Picture3_RightDown(double X);

@@ -74,4 +74,5 @@ void PSK31MAIN::connectTuning() {
     connectTuningBoxes();
     connectDisplays();
     connectContestNumber();
+    connectDisplaySwitch();
 }

@@ -130,23 +130,6 @@ void switchPskMode(PSK31MAIN& w) {
     if (core::g.Transmitting == 1) pskcore::lib().fnStartTX(core::g.OpMode);
 }
 
-// Ctrl+W: waterfall and spectrum in turn, kept for the next start.
-void switchDisplay(PSK31MAIN& w) {
-    const int mode = core::g.SpectrumDisplayMode == 0 ? 1 : 0;
-    if (core::g.MmvariActive == 1) {
-        w.XMMVView1->set(mmvari::ViewType, mode == 0 ? 1 : 0);
-        core::g.SpectrumDisplayMode = mode;
-    } else {
-        // The engine's display tick must not draw into the picture while it is cleared.
-        core::g.EngineMsgHold = 1;
-        w.Picture3->clear();
-        core::g.SpectrumDisplayMode = mode;
-        core::g.EngineMsgHold = 0;
-    }
-    core::PutIniText(QStringLiteral("PSKCFG"), QStringLiteral("SPCDSP"), QStringLiteral(" %1").arg(mode));
-    w.Text5->setFocus();
-}
-
 // Alt+R: the receive pane is kept in a file and emptied. A pane whose copy
 // cannot be written stays as it is, so that nothing received is lost.
 void saveAndClearReceivePane(PSK31MAIN& w) {
@@ -238,7 +221,7 @@ bool PSK31MAIN::Form_KeyDown(int KeyCode, int Shift) {
         return true;
     case 'W':
         if (Shift != kCtrl) return false;
-        switchDisplay(*this);
+        SwitchWaterfallSpectrum();
         return true;
     case 'R':
         if (Shift != kAlt) return false;

@@ -201,3 +201,53 @@ TEST_F(Displays, TheTransverterSwitchIsStored) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Displays, TheWfSpButtonSwitchesAndItsRightButtonRewinds) {
+    struct Case {
+        const char* name;
+        bool mmvari;
+        QString comeback;
+        QString wantRewind; // the library's call, or the control's argument
+    } cases[] = {
+        {"PSK", false, "50", "fnRewindInput(50)"},
+        {"a stored step that is not a number", false, "abc", "fnRewindInput(50)"},
+        {"a stored step", false, "20", "fnRewindInput(20)"},
+        {"multi-mode", true, "50", "60"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.mmvari) useMmvari();
+        g.FftComeback = c.comeback;
+        g.SpectrumDisplayMode = 0;
+        g.EngineMsgHold = 0;
+        QTest::mouseClick(w->Command10, Qt::LeftButton);
+        EXPECT_EQ(g.SpectrumDisplayMode, 1);
+        EXPECT_TRUE(ini().contains("SPCDSP= 1\r\n"));
+        QTest::mouseClick(w->Command10, Qt::LeftButton);
+        EXPECT_EQ(g.SpectrumDisplayMode, 0);
+        EXPECT_EQ(g.EngineMsgHold, 0);
+        pskcore::lib().clearCalls();
+        QTest::mouseClick(w->Command10, Qt::RightButton);
+        if (c.mmvari) {
+            const auto rewinds = w->MMVARI->callsOf(dispatch::Call::Invoke, mmvari::MethodRewind);
+            ASSERT_EQ(rewinds.size(), 1);
+            EXPECT_EQ(rewinds[0].args.value(0).toString(), c.wantRewind);
+        } else {
+            EXPECT_EQ(calls(), QStringList{c.wantRewind});
+        }
+    }
+}
+
+TEST_F(Displays, TheSpectrumStaysAfterARestart) {
+    QTest::mouseClick(w->Command10, Qt::LeftButton);
+    ASSERT_EQ(g.SpectrumDisplayMode, 1);
+    forms::unload<PSK31MAIN>();
+    g = {};
+    PSK31MAIN& again = forms::PSK31MAIN();
+    again.Timer2->stop();
+    EXPECT_EQ(g.SpectrumDisplayMode, 1);
+}
+
+} // namespace

@@ -237,7 +237,10 @@ std::vector<ActionRow> ActionKeys::rows() {
              EXPECT_TRUE(zvtest::TxTest::calls().isEmpty());
          }},
         {"Ctrl+W switches to the spectrum and keeps it", Qt::Key_W, Qt::ControlModifier,
-         [](KeysBase&) { core::g.SpectrumDisplayMode = 0; },
+         [](KeysBase&) {
+             core::g.SpectrumDisplayMode = 0;
+             core::g.EngineMsgHold = 0;
+         },
          [](KeysBase& t) {
              EXPECT_EQ(core::g.SpectrumDisplayMode, 1);
              EXPECT_EQ(core::g.EngineMsgHold, 0);
