@@ -340,6 +340,14 @@ class PSK31MAIN : public QMainWindow {
     void SwitchWaterfallSpectrum();
     void Command10_MouseDown(int Button);
 
+    // --- Signal scan (DisplaysScan.cpp) ----------------------------------------
+    // Where the next scan starts: where the last one stopped, 200 Hz at first.
+    int ScanHz = 200;
+    // The display mode to go back to when the scan or the threshold line ends.
+    int WfDrawState2 = 0;
+    void Command11_MouseUp(int Button);
+    void Timer5_Timer();
+
     // --- Contest number and transverter switch (ContestNumber.cpp) -----------
     void Text11_Change();
     void VScroll4_Change();
@@ -382,6 +390,10 @@ class PSK31MAIN : public QMainWindow {
     void connectDisplays();
     void connectContestNumber();
     void connectDisplaySwitch();
+    void connectScan();
+    void runScan();
+    void endScan();
+    void showThresholdLine();
     void tuneChannel1(int hz, int bin);
     void Picture3_LeftDown(double X, double Y);
     void Picture3_RightDown(double X);

@@ -75,4 +75,5 @@ void PSK31MAIN::connectTuning() {
     connectDisplays();
     connectContestNumber();
     connectDisplaySwitch();
+    connectScan();
 }

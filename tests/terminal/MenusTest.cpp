@@ -44,7 +44,6 @@ QList<Greyed> mainWindowItems(PSK31MAIN& w) {
         {w.INSAISATU, "挨拶を挿入"},
         {w.MEMOW, "メモ帳へメモ書き"},
         {w.PSTMEMO, "メモ帳へメモ書き"},
-        {w.Command11, "Scan"},
         {w.Command15, "Ch1"},
         {w.Command16, "Ch2"},
         {w.Command17, "Ch3"},

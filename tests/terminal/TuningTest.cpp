@@ -313,3 +313,43 @@ TEST_F(RttyTuning, ClicksPostMarkAndSpaceOrTheRightClickFrequency) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Tuning, TheScanStopsOnEachStationInTurnAndWraps) {
+    PSK31MAIN& w = loadAndStart();
+    g.SpectrumDisplayMode = 0;
+    w.ScanThreshold = 24; // above the noise, below the weakest station
+    // The weakest station's trace is wide enough to stop the scan twice.
+    const int stops[] = {1000, 1500, 2200, 2220, 1000};
+    for (int want : stops) {
+        SCOPED_TRACE(want);
+        w.Command11_MouseUp(1);
+        EXPECT_EQ(w.VScroll1->value(), want);
+        EXPECT_EQ(g.RxFreqHz, want);
+        EXPECT_EQ(g.WfDrawState, 0);
+        EXPECT_EQ(g.SpectrumDisplayMode, 0);
+        EXPECT_FALSE(w.Line15->isVisible());
+        EXPECT_FALSE(w.Timer5->isActive());
+    }
+    w.VScroll1->setValue(3060);
+    w.Timer5_Timer();
+    EXPECT_EQ(w.VScroll1->value(), 220);
+}
+
+TEST_F(Tuning, TheScansRightButtonShowsAndHidesTheThresholdLine) {
+    PSK31MAIN& w = loadIdle();
+    g.SpectrumDisplayMode = 0;
+    w.ScanThreshold = 37;
+    QTest::mouseClick(w.Command11, Qt::RightButton);
+    EXPECT_EQ(w.ScanLevelSetMode, 1);
+    EXPECT_TRUE(w.Line15->isVisible());
+    EXPECT_EQ(w.Line15->y1(), 59);
+    EXPECT_EQ(g.SpectrumDisplayMode, 1);
+    QTest::mouseClick(w.Command11, Qt::RightButton);
+    EXPECT_EQ(w.ScanLevelSetMode, 0);
+    EXPECT_FALSE(w.Line15->isVisible());
+    EXPECT_EQ(g.SpectrumDisplayMode, 0);
+}
+
+} // namespace
