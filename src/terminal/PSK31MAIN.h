@@ -347,6 +347,8 @@ class PSK31MAIN : public QMainWindow {
     int WfDrawState2 = 0;
     void Command11_MouseUp(int Button);
     void Timer5_Timer();
+    // The zoom label (DisplaysZoom.cpp).
+    void Label39_Click();
 
     // --- Contest number and transverter switch (ContestNumber.cpp) -----------
     void Text11_Change();
@@ -391,6 +393,7 @@ class PSK31MAIN : public QMainWindow {
     void connectContestNumber();
     void connectDisplaySwitch();
     void connectScan();
+    void connectZoom();
     void runScan();
     void endScan();
     void showThresholdLine();

@@ -76,4 +76,5 @@ void PSK31MAIN::connectTuning() {
     connectContestNumber();
     connectDisplaySwitch();
     connectScan();
+    connectZoom();
 }

@@ -353,3 +353,32 @@ TEST_F(Tuning, TheScansRightButtonShowsAndHidesTheThresholdLine) {
 }
 
 } // namespace
+
+namespace {
+
+// At every zoom step a click on a station's trace still lands on it.
+TEST_F(Tuning, TheZoomCyclesAndAClickStillLandsOnTheTrace) {
+    struct Case {
+        const char* caption;
+        int step;
+    } cases[] = {{"x2", 2}, {"x3", 1}, {"x4", 1}, {"x5", 1}, {"x1", 4}};
+    PSK31MAIN& w = loadIdle();
+    g.NetOn = 0;
+    w.VScroll2->setValue(1000);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.caption);
+        QTest::mouseClick(w.Label39, Qt::LeftButton);
+        EXPECT_EQ(w.Label39->text(), QString::fromLatin1(c.caption));
+        EXPECT_EQ(g.DrawBinStep1, c.step);
+        const tuning::BinSpan span = tuning::zoomBins(1000, g.WfMagnify);
+        EXPECT_EQ(g.FftFirstBin, span.first);
+        EXPECT_EQ(w.Picture3->scaleWidth(), span.last - span.first);
+        for (int station : {1000, 1500}) {
+            press(w.Picture3, Qt::LeftButton, tuning::hzToBin(station) - g.FftFirstBin);
+            EXPECT_NEAR(g.RxFreqHz, station, 6);
+        }
+    }
+    EXPECT_EQ(g.FftFirstBin, 51); // x1: 200 Hz
+}
+
+} // namespace
