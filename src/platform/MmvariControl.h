@@ -110,7 +110,8 @@ class MmvariControl : public QObject, public dispatch::Target {
     int clockCarrierHz_ = 1000;
     int handle_ = 0;
     unsigned tickCount_ = 0;
-    QTimer timer_;
+    // A child, so that unloading the window that holds the control stops it.
+    QTimer timer_{this};
 };
 
 } // namespace mmvari

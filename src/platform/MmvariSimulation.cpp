@@ -2,7 +2,9 @@
 // with echo, the spectrum, and the errors of the sound card and the PTT port.
 #include "platform/MmvariControl.h"
 
+#include <QPointer>
 #include <QRegularExpression>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -80,6 +82,9 @@ void MmvariControl::endTransmission() {
 }
 
 void MmvariControl::tick() {
+    // A handler of the events below may unload the window that holds the
+    // control (a mode change, the end of the run): nothing more after that.
+    const QPointer<MmvariControl> alive(this);
     ++tickCount_;
     const bool wanted = props_.value(IdTransmit).toBool();
     if (wanted && !transmitting_) {
@@ -90,10 +95,11 @@ void MmvariControl::tick() {
     } else if (transmitting_) {
         transmitTick();
     }
+    if (!alive) return;
     if (linePoints_ > 0) emit spectrumLine(lineCount_++);
-    for (int ch = 0; ch < Channels && timer_.isActive(); ++ch)
+    for (int ch = 0; ch < Channels && alive && timer_.isActive(); ++ch)
         receiveTick(ch);
-    if (timer_.isActive()) emit periodicUpdate();
+    if (alive && timer_.isActive()) emit periodicUpdate();
 }
 
 void MmvariControl::transmitTick() {

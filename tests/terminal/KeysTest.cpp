@@ -7,6 +7,7 @@
 #include "logwindows/TEMP_LOG.h"
 #include "platform/Cp932.h"
 #include "platform/Dialogs.h"
+#include "platform/MmvariControl.h"
 #include "platform/MmvariIds.h"
 #include "platform/MmvariViews.h"
 #include "platform/RichTextPane.h"
@@ -326,10 +327,15 @@ TEST_F(ReloadedWindow, TheOldInstanceStopsAtItsUnloadAndEachKeyActsOnce) {
     PSK31MAIN* old = w;
     old->Timer2->start();
     const QPointer<QTimer> oldTimer = old->Timer2;
+    // The multi-mode control it holds ticks by a timer of its own.
+    const QPointer<QTimer> controlTimer = old->MMVARI->findChild<QTimer*>();
+    ASSERT_FALSE(controlTimer.isNull());
+    controlTimer->start();
     forms::unload<PSK31MAIN>();
     // Its deletion is still pending, but it runs nothing any more.
     ASSERT_FALSE(oldTimer.isNull());
     EXPECT_FALSE(oldTimer->isActive());
+    EXPECT_FALSE(controlTimer->isActive());
 
     w = &forms::PSK31MAIN();
     ASSERT_NE(w, old);
