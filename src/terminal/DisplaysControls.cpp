@@ -9,6 +9,7 @@
 #include "platform/MmvariControl.h"
 #include "platform/MmvariIds.h"
 #include "platform/PskCore.h"
+#include "platform/WindowFilter.h"
 #include "terminal/PSK31MAIN.h"
 #include "terminal/PskEngine.h"
 #include "terminal/TuningMath.h"
@@ -46,12 +47,12 @@ bool rttyOrCw() {
 }
 
 // Mouse-up on the slider, a press on the level bar.
-class SquelchMouse : public QObject {
+class SquelchMouse : public forms::WindowFilter {
   public:
-    explicit SquelchMouse(PSK31MAIN& w) : QObject(&w), w_(w) {}
+    explicit SquelchMouse(PSK31MAIN& w) : WindowFilter(&w), w_(w) {}
 
   protected:
-    bool eventFilter(QObject* o, QEvent* e) override {
+    bool filter(QObject* o, QEvent* e) override {
         if (o == w_.Slider1 && e->type() == QEvent::MouseButtonRelease) w_.Slider1_MouseUp();
         if (o == w_.ProgressBar1 && e->type() == QEvent::MouseButtonPress)
             w_.ProgressBar1_MouseDown(static_cast<QMouseEvent*>(e)->position().x());
@@ -138,6 +139,6 @@ void PSK31MAIN::connectDisplays() {
     connect(VScroll5, &QScrollBar::valueChanged, this, &PSK31MAIN::VScroll5_Change);
     connect(SATMOD, &QAction::triggered, this, &PSK31MAIN::SATMOD_Click);
     auto* mouse = new SquelchMouse(*this);
-    Slider1->installEventFilter(mouse);
-    ProgressBar1->installEventFilter(mouse);
+    mouse->watch(Slider1);
+    mouse->watch(ProgressBar1);
 }

@@ -5,6 +5,7 @@
 #include "core/Globals.h"
 #include "platform/PictureBox.h"
 #include "platform/PskCore.h"
+#include "platform/WindowFilter.h"
 #include "terminal/PSK31MAIN.h"
 #include "terminal/TuningMath.h"
 
@@ -25,12 +26,12 @@ constexpr int kFirstBin = 51;
 constexpr int kLastBin = 768;
 constexpr int kScanIntervalMs = 20;
 
-class ScanMouse : public QObject {
+class ScanMouse : public forms::WindowFilter {
   public:
-    explicit ScanMouse(PSK31MAIN& w) : QObject(&w), w_(w) {}
+    explicit ScanMouse(PSK31MAIN& w) : WindowFilter(&w), w_(w) {}
 
   protected:
-    bool eventFilter(QObject*, QEvent* e) override {
+    bool filter(QObject*, QEvent* e) override {
         if (e->type() != QEvent::MouseButtonRelease) return false;
         w_.Command11_MouseUp(static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton ? 1 : 2);
         return false;
@@ -113,6 +114,6 @@ void PSK31MAIN::Timer5_Timer() {
 }
 
 void PSK31MAIN::connectScan() {
-    Command11->installEventFilter(new ScanMouse(*this));
+    (new ScanMouse(*this))->watch(Command11);
     connect(Timer5, &QTimer::timeout, this, &PSK31MAIN::Timer5_Timer);
 }

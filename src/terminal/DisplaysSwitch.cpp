@@ -7,6 +7,7 @@
 #include "platform/MmvariViews.h"
 #include "platform/PictureBox.h"
 #include "platform/PskCore.h"
+#include "platform/WindowFilter.h"
 #include "terminal/PSK31MAIN.h"
 
 #include <QLineEdit>
@@ -19,12 +20,12 @@ constexpr int kMmvariRewind = 60;
 constexpr int kDefaultComeback = 50;
 constexpr double kThresholdLineWidth = 768;
 
-class SwitchMouse : public QObject {
+class SwitchMouse : public forms::WindowFilter {
   public:
-    explicit SwitchMouse(PSK31MAIN& w) : QObject(&w), w_(w) {}
+    explicit SwitchMouse(PSK31MAIN& w) : WindowFilter(&w), w_(w) {}
 
   protected:
-    bool eventFilter(QObject*, QEvent* e) override {
+    bool filter(QObject*, QEvent* e) override {
         if (e->type() != QEvent::MouseButtonPress) return false;
         const Qt::MouseButton b = static_cast<QMouseEvent*>(e)->button();
         w_.Command10_MouseDown(b == Qt::LeftButton ? 1 : b == Qt::RightButton ? 2 : 0);
@@ -74,5 +75,5 @@ void PSK31MAIN::Command10_MouseDown(int Button) {
 }
 
 void PSK31MAIN::connectDisplaySwitch() {
-    Command10->installEventFilter(new SwitchMouse(*this));
+    (new SwitchMouse(*this))->watch(Command10);
 }

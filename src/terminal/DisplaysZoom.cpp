@@ -2,6 +2,7 @@
 // the spectrum around the transmit frequency one step more, back to x1 after x5.
 #include "core/Globals.h"
 #include "platform/PictureBox.h"
+#include "platform/WindowFilter.h"
 #include "terminal/PSK31MAIN.h"
 #include "terminal/TuningMath.h"
 
@@ -17,12 +18,12 @@ struct ZoomStep {
 
 constexpr ZoomStep kSteps[] = {{0, 0}, {2, 2}, {3, 1}, {4, 1}, {5, 1}, {1, 4}};
 
-class ZoomMouse : public QObject {
+class ZoomMouse : public forms::WindowFilter {
   public:
-    explicit ZoomMouse(PSK31MAIN& w) : QObject(&w), w_(w) {}
+    explicit ZoomMouse(PSK31MAIN& w) : WindowFilter(&w), w_(w) {}
 
   protected:
-    bool eventFilter(QObject*, QEvent* e) override {
+    bool filter(QObject*, QEvent* e) override {
         if (e->type() == QEvent::MouseButtonPress) w_.Label39_Click();
         return false;
     }
@@ -52,5 +53,5 @@ void PSK31MAIN::Label39_Click() {
 }
 
 void PSK31MAIN::connectZoom() {
-    Label39->installEventFilter(new ZoomMouse(*this));
+    (new ZoomMouse(*this))->watch(Label39);
 }

@@ -7,6 +7,7 @@
 #include "logwindows/LogButton.h"
 #include "logwindows/LogEntry.h"
 #include "logwindows/TEMP_LOG.h"
+#include "platform/WindowFilter.h"
 #include "terminal/PSK31MAIN.h"
 #include "terminal/PaneMarks.h"
 
@@ -22,12 +23,12 @@ bool libraryLink() {
 }
 
 // A click on the QTH label: the left button let go over it.
-class QthLabelClick : public QObject {
+class QthLabelClick : public forms::WindowFilter {
   public:
-    explicit QthLabelClick(PSK31MAIN& w) : QObject(&w), w_(w) {}
+    explicit QthLabelClick(PSK31MAIN& w) : WindowFilter(&w), w_(w) {}
 
   protected:
-    bool eventFilter(QObject*, QEvent* e) override {
+    bool filter(QObject*, QEvent* e) override {
         if (e->type() != QEvent::MouseButtonRelease) return false;
         const auto* m = static_cast<QMouseEvent*>(e);
         if (m->button() == Qt::LeftButton && w_.Label47->rect().contains(m->position().toPoint()))
@@ -84,7 +85,7 @@ void PSK31MAIN::Text7_Change() {
 
 void PSK31MAIN::connectLogHandlers() {
     connect(Command5, &QPushButton::clicked, this, &PSK31MAIN::Command5_Click);
-    Label47->installEventFilter(new QthLabelClick(*this));
+    (new QthLabelClick(*this))->watch(Label47);
     connect(Text5, &QLineEdit::textChanged, this, &PSK31MAIN::Text5_Change);
     connect(Text6, &QLineEdit::textChanged, this, &PSK31MAIN::Text6_Change);
     connect(Text7, &QLineEdit::textChanged, this, &PSK31MAIN::Text7_Change);

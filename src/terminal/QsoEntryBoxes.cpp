@@ -2,11 +2,13 @@
 
 #include "core/Globals.h"
 #include "logwindows/CheckCallSign.h"
+#include "platform/WindowFilter.h"
 #include "terminal/MacroState.h"
 #include "terminal/PSK31MAIN.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
+
 #include <algorithm>
 
 namespace qsoentry {
@@ -31,15 +33,15 @@ void overtype(QLineEdit* box, int n) {
     if (count > 0) box->setSelection(from, count);
 }
 
-class EntryKeys : public QObject {
+class EntryKeys : public forms::WindowFilter {
   public:
-    explicit EntryKeys(PSK31MAIN& w) : QObject(&w), w_(w) {
+    explicit EntryKeys(PSK31MAIN& w) : WindowFilter(&w), w_(w) {
         for (QLineEdit* box : {w.Text5, w.Text6, w.Text7})
-            box->installEventFilter(this);
+            watch(box);
     }
 
   protected:
-    bool eventFilter(QObject* watched, QEvent* e) override {
+    bool filter(QObject* watched, QEvent* e) override {
         if (e->type() == QEvent::MouseButtonDblClick && watched == w_.Text5) {
             lookUp();
             return false;

@@ -5,6 +5,7 @@
 #include "core/IniValues.h"
 #include "platform/PskCore.h"
 #include "platform/RichTextPane.h"
+#include "platform/WindowFilter.h"
 #include "terminal/PSK31MAIN.h"
 #include "terminal/PskEngine.h"
 #include "terminal/TuningMath.h"
@@ -49,12 +50,12 @@ int keyAscii(const QKeyEvent* e) {
     return t[0].unicode();
 }
 
-class BoxKeys : public QObject {
+class BoxKeys : public forms::WindowFilter {
   public:
-    explicit BoxKeys(PSK31MAIN& w) : QObject(&w), w_(w) {}
+    explicit BoxKeys(PSK31MAIN& w) : WindowFilter(&w), w_(w) {}
 
   protected:
-    bool eventFilter(QObject* o, QEvent* e) override {
+    bool filter(QObject* o, QEvent* e) override {
         if (o == w_.Text4 && e->type() == QEvent::MouseButtonPress) w_.Text4_Click();
         if (e->type() != QEvent::KeyPress) return false;
         int key = keyAscii(static_cast<QKeyEvent*>(e));
@@ -141,7 +142,7 @@ void PSK31MAIN::Text8_KeyPress(int& KeyAscii) {
 void PSK31MAIN::connectTuningBoxes() {
     auto* keys = new BoxKeys(*this);
     for (QLineEdit* box : {Text4, Text8}) {
-        box->installEventFilter(keys);
+        keys->watch(box);
         box->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), box));
         box->setToolTip(QStringLiteral("数値入力後Enterで書き変わります"));
     }
