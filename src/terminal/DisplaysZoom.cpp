@@ -5,6 +5,7 @@
 #include "platform/WindowFilter.h"
 #include "terminal/PSK31MAIN.h"
 #include "terminal/TuningMath.h"
+#include "terminal/multi_ch.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -50,6 +51,10 @@ void PSK31MAIN::Label39_Click() {
         p->setScale(g.FftLastBin - g.FftFirstBin, p->scaleHeight());
     SetRxFreqFromScroll();
     SetTxFreqFromScroll();
+    if (g.ChannelDisplay == 3) {
+        forms::multi_ch().SetCh2FreqFromScroll();
+        forms::multi_ch().SetCh3FreqFromScroll();
+    }
 }
 
 void PSK31MAIN::connectZoom() {

@@ -24,6 +24,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTimer>
 
 namespace {
@@ -43,10 +44,6 @@ bool clickRefused() {
     const core::Globals& g = core::g;
     const bool sending = g.Transmitting == 1 || g.MmvariTxOn == 1;
     return (g.SatelliteMode == 0 && sending) || g.MmttyTxOn == 1;
-}
-
-int searchRange() {
-    return core::WholeNumber(core::g.RxSearchRange).value_or(10);
 }
 
 void postToMmtty(std::int32_t code, std::int32_t value) {
@@ -134,12 +131,7 @@ void PSK31MAIN::Picture3_RightDown(double X) {
         Line8->setPoints(X, 0, X, kMarkerHeight);
         Line8->setVisible(true);
         const int n = chooseSubChannel();
-        if (n == 1 || n == 2) {
-            placeSubChannel(n, tuning::clickHz(X, g.FftFirstBin));
-            QLabel* label = n == 1 ? Label43 : Label44;
-            const QPoint at = Picture3->mapToGlobal(Picture3->toPixels(X, 0).toPoint());
-            label->move(label->parentWidget()->mapFromGlobal(at).x(), label->y());
-        }
+        if (n == 1 || n == 2) placeSubChannel(n, tuning::clickHz(X, g.FftFirstBin));
         g.ImdChannel = 0;
         mmvstate::g.SubChannelSel = 0;
     }
@@ -169,12 +161,17 @@ int PSK31MAIN::chooseSubChannel() {
 }
 
 void PSK31MAIN::placeSubChannel(int n, int hz) {
-    core::Globals& g = core::g;
     hz = tuning::clampHz(hz);
     ::multi_ch& m = forms::multi_ch();
-    (n == 1 ? g.Ch2RxFreq : g.Ch3RxFreq) = hz;
-    (n == 1 ? m.VScroll1 : m.VScroll2)->setValue(hz);
-    pskcore::lib().fnSetRXFrequency(hz, searchRange(), n);
+    {
+        // The handler runs once below, also when the bar already stood there.
+        const QSignalBlocker quiet(n == 1 ? m.VScroll1 : m.VScroll2);
+        (n == 1 ? m.VScroll1 : m.VScroll2)->setValue(hz);
+    }
+    if (n == 1)
+        m.SetCh2FreqFromScroll();
+    else
+        m.SetCh3FreqFromScroll();
     Text5->setFocus();
 }
 

@@ -13,7 +13,9 @@ multi_ch::multi_ch()
       Command2(new QPushButton(QStringLiteral("=>To Ch1"))) {
     setWindowTitle(QStringLiteral("多重受信"));
     for (QScrollBar* s : {VScroll1, VScroll2})
-        s->setRange(200, 3000);
+        s->setRange(100, 3500);
+    connect(VScroll1, &QScrollBar::valueChanged, this, &multi_ch::SetCh2FreqFromScroll);
+    connect(VScroll2, &QScrollBar::valueChanged, this, &multi_ch::SetCh3FreqFromScroll);
     Command1->setToolTip(QStringLiteral("Ch1 と入れ替えます"));
     Command2->setToolTip(QStringLiteral("Ch1 と入れ替えます"));
     notbuilt::hold({Command1, Command2});

@@ -13,6 +13,10 @@ class multi_ch : public QWidget {
   public:
     multi_ch();
 
+    // Retune channel 2 (3) to its bar and move its markers on the main window.
+    void SetCh2FreqFromScroll();
+    void SetCh3FreqFromScroll();
+
     RichTextPane* RichTextBox1; // first extra channel
     RichTextPane* RichTextBox2; // second extra channel
     QScrollBar* VScroll1;       // its frequencies

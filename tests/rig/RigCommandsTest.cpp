@@ -312,6 +312,7 @@ TEST_F(RigLinkTest, QsyWithTransverterAndThreeChannels) {
     EXPECT_TRUE(waitFor([&] { return rig.dialHz == 28100600; })) << rig.dialHz;
     EXPECT_EQ(forms::multi_ch().VScroll1->value(), 800);
     EXPECT_EQ(forms::multi_ch().VScroll2->value(), 1200);
+    EXPECT_EQ(core::g.Ch3RxFreq, 1200); // the bar retunes its channel
 }
 
 TEST_F(RigLinkTest, QsyStaysPendingInSstvMode) {

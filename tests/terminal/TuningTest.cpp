@@ -3,6 +3,7 @@
 // brought in by a click on its trace in the PSK library's stand-in.
 #include "TxFixture.h"
 #include "core/PskFixture.h"
+#include "terminal/PskEngine.h"
 #include "terminal/TuningMath.h"
 #include "terminal/multi_ch.h"
 
@@ -13,6 +14,7 @@
 #include "platform/PictureBox.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QScrollBar>
 
@@ -249,7 +251,8 @@ TEST_F(Tuning, ARightClickSwitchesToThreeChannelsAndPlacesTheChosenOne) {
     EXPECT_EQ(g.Ch3RxFreq, 1600);
     EXPECT_TRUE(w.Label43->isVisibleTo(&w));
     EXPECT_FALSE(w.Line8->isVisible());
-    EXPECT_FALSE(calls().join(' ').contains(", 50, 1)"));
+    // The switch retunes channel 2 to where it was; the cancelled menu moves it nowhere.
+    EXPECT_EQ(calls().filter(QStringLiteral(", 50, 1)")), QStringList{rx(1400, 1)});
 
     answerMenu({Qt::Key_Down, Qt::Key_Return}); // the first item: channel 2
     w.Picture3_MouseDown(2, 300, 50);
@@ -257,6 +260,12 @@ TEST_F(Tuning, ARightClickSwitchesToThreeChannelsAndPlacesTheChosenOne) {
     EXPECT_EQ(g.Ch2RxFreq, hz);
     EXPECT_EQ(forms::multi_ch().VScroll1->value(), hz);
     EXPECT_TRUE(calls().contains(rx(hz, 1)));
+    EXPECT_EQ(forms::multi_ch().Label5->text(), QString::number(hz));
+    EXPECT_EQ(w.Line11->x1(), core::NearestBin(hz) - g.FftFirstBin);
+    EXPECT_EQ(w.Line13->x1(), core::NearestBin(hz) - g.SpectrumLowBin);
+    forms::multi_ch().VScroll2->setValue(2000); // the bar itself retunes channel 3
+    EXPECT_TRUE(calls().contains(rx(2000, 2)));
+    EXPECT_EQ(w.Line12->x1(), core::NearestBin(2000) - g.FftFirstBin);
     EXPECT_EQ(mmvstate::g.SubChannelSel, 0);
     EXPECT_EQ(g.ImdChannel, 0);
 }
@@ -364,6 +373,9 @@ TEST_F(Tuning, TheZoomCyclesAndAClickStillLandsOnTheTrace) {
     } cases[] = {{"x2", 2}, {"x3", 1}, {"x4", 1}, {"x5", 1}, {"x1", 4}};
     PSK31MAIN& w = loadIdle();
     g.NetOn = 0;
+    g.ChannelDisplay = 3; // the extra channels' markers follow the zoom
+    forms::multi_ch().VScroll1->setValue(1400);
+    forms::multi_ch().VScroll2->setValue(2210);
     w.VScroll2->setValue(1000);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.caption);
@@ -373,6 +385,8 @@ TEST_F(Tuning, TheZoomCyclesAndAClickStillLandsOnTheTrace) {
         const tuning::BinSpan span = tuning::zoomBins(1000, g.WfMagnify);
         EXPECT_EQ(g.FftFirstBin, span.first);
         EXPECT_EQ(w.Picture3->scaleWidth(), span.last - span.first);
+        EXPECT_EQ(w.Line11->x1(), core::NearestBin(1400) - g.FftFirstBin);
+        EXPECT_EQ(w.Line12->x1(), core::NearestBin(2210) - g.FftFirstBin);
         for (int station : {1000, 1500}) {
             press(w.Picture3, Qt::LeftButton, tuning::hzToBin(station) - g.FftFirstBin);
             EXPECT_NEAR(g.RxFreqHz, station, 6);
