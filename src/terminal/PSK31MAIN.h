@@ -349,6 +349,9 @@ class PSK31MAIN : public QMainWindow {
     void Timer5_Timer();
     // The zoom label (DisplaysZoom.cpp).
     void Label39_Click();
+    // Channel buttons 0..2 and the sync switch (DisplaysChannels.cpp).
+    void ChannelButton_Click(int Index);
+    void Check6_Click();
 
     // --- Contest number and transverter switch (ContestNumber.cpp) -----------
     void Text11_Change();
@@ -394,6 +397,7 @@ class PSK31MAIN : public QMainWindow {
     void connectDisplaySwitch();
     void connectScan();
     void connectZoom();
+    void connectChannelButtons();
     void runScan();
     void endScan();
     void showThresholdLine();

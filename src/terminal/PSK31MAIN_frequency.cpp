@@ -77,4 +77,5 @@ void PSK31MAIN::connectTuning() {
     connectDisplaySwitch();
     connectScan();
     connectZoom();
+    connectChannelButtons();
 }

@@ -3,13 +3,19 @@
 #include "TxFixture.h"
 
 #include "core/IniValues.h"
+#include "platform/ControlColour.h"
 #include "platform/Dialogs.h"
 #include "platform/MmvariIds.h"
+#include "platform/PictureBox.h"
 #include "rig/RigGlobals.h"
 #include "terminal/ContestNumber.h"
+#include "terminal/PskEngine.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSlider>
 #include <QTabWidget>
@@ -112,6 +118,54 @@ TEST_F(Displays, TheTraceScaleAndTheTabs) {
         EXPECT_EQ(w->SSTab1->currentIndex(), c.tab);
     }
     EXPECT_EQ(g.ScanLevelText, QStringLiteral("Line"));
+}
+
+TEST_F(Displays, TheChannelButtonsMoveTheSpectrumToTheirChannel) {
+    struct Case {
+        int index, mode;
+        const char* label; // what Label8 shows afterwards
+        int centre;        // the frequency the spectrum is centred on
+    } cases[] = {
+        {1, core::ModeBpsk, " Ch2", 1500},
+        {2, core::ModeBpsk, " Ch3", 2210},
+        {0, core::ModeBpsk, " Ch1", 1000},
+        {2, core::ModeMmvari, " Ch1", 1000}, // the multi-mode engine keeps its spectrum
+    };
+    g.RxFreqHz = 1000;
+    g.Ch2RxFreq = 1500;
+    g.Ch3RxFreq = 2210;
+    core::SetSpectrumRange(1000);
+    QPushButton* buttons[] = {w->Command15, w->Command16, w->Command17};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        g.OpMode = c.mode;
+        for (QPushButton* b : buttons)
+            b->setEnabled(true);
+        QTest::mouseClick(buttons[c.index], Qt::LeftButton);
+        EXPECT_EQ(g.ImdChannel, c.index);
+        EXPECT_EQ(w->Label8->text(), QString::fromLatin1(c.label));
+        EXPECT_EQ(g.SpectrumLowHz, std::max(150, c.centre - g.SpectrumZoom * 100));
+        for (QPushButton* b : buttons)
+            EXPECT_EQ(colour::backColor(b), b == buttons[c.index] ? 0x02DB17u : 0xC0FFC0u);
+    }
+}
+
+TEST_F(Displays, TheSyncSwitchShowsDataOrLineSync) {
+    w->HScroll1->setValue(512);
+    struct Case {
+        bool data;
+        const char* stored;
+        int width; // the data sync's 16 points, else the time base
+    } cases[] = {{true, "YES", 16}, {false, "NO", 512}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        QTest::mouseClick(w->Check6, Qt::LeftButton);
+        EXPECT_EQ(g.PpmShowBoth, QString::fromLatin1(c.stored));
+        EXPECT_EQ(w->Label24->isHidden(), c.data); // the Line tab may be behind another
+        EXPECT_EQ(w->Label37->isHidden(), !c.data);
+        EXPECT_EQ(w->HScroll1->isHidden(), c.data);
+        EXPECT_EQ(w->Picture1->scaleWidth(), c.width);
+    }
 }
 
 TEST_F(Displays, SatelliteModeTogglesTheAfcLimitAndIsStored) {

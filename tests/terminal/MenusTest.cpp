@@ -44,12 +44,8 @@ QList<Greyed> mainWindowItems(PSK31MAIN& w) {
         {w.INSAISATU, "挨拶を挿入"},
         {w.MEMOW, "メモ帳へメモ書き"},
         {w.PSTMEMO, "メモ帳へメモ書き"},
-        {w.Command15, "Ch1"},
-        {w.Command16, "Ch2"},
-        {w.Command17, "Ch3"},
         {w.Command24, "CFG"},
         {w.Command26, "OK"},
-        {w.Check6, "LINE/DATA SYNC 切換"},
     };
     rows.append({w.Command19[7], "CFG"});
     return rows;
