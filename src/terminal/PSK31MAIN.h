@@ -324,6 +324,8 @@ class PSK31MAIN : public QMainWindow {
     int NetWasOn = 0;
     void Picture3_MouseDown(int Button, double X, double Y);
     void Picture4_MouseDown(int Button, double X, double Y);
+    // The frequency under the mouse in the waterfall's tool tip.
+    void Picture3_MouseMove(double X);
     void Text4_Click();
     // KeyAscii as the box would receive it; 0 afterwards when swallowed.
     void Text4_KeyPress(int& KeyAscii);

@@ -175,7 +175,20 @@ void PSK31MAIN::placeSubChannel(int n, int hz) {
     Text5->setFocus();
 }
 
+void PSK31MAIN::Picture3_MouseMove(double X) {
+    const core::Globals& g = core::g;
+    if (g.SpectrumDisplayMode == 1) {
+        Picture3->setToolTip({});
+        return;
+    }
+    const int hz = rttyOrCw() ? tuning::rttyClickHz(X) : tuning::clickHz(X, g.FftFirstBin);
+    Picture3->setToolTip(QStringLiteral("%1Hz").arg(hz));
+}
+
 void PSK31MAIN::connectTuningClicks() {
+    // The read-out follows the mouse without a button held.
+    Picture3->setMouseTracking(true);
+    connect(Picture3, &PictureBox::mouseMove, this, [this](int, double x, double) { Picture3_MouseMove(x); });
     connect(Picture3, &PictureBox::mouseDown, this, &PSK31MAIN::Picture3_MouseDown);
     connect(Picture4, &PictureBox::mouseDown, this, &PSK31MAIN::Picture4_MouseDown);
 }

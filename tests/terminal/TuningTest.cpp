@@ -171,6 +171,30 @@ TEST_F(Tuning, AWaterfallClickEndsTheScanAndTheThresholdModeSetsTheLevel) {
     EXPECT_EQ(g.RxFreqHz, before);
 }
 
+TEST_F(Tuning, MovingOverTheWaterfallShowsTheFrequencyUnderTheMouse) {
+    struct Case {
+        const char* name;
+        int mode, display;
+        double x;
+        const char* want;
+    } cases[] = {
+        {"PSK waterfall", core::ModeBpsk, 0, 13, "250Hz"},
+        {"RTTY scale is Hz less 200", core::ModeRtty, 0, 300, "500Hz"},
+        {"nothing over the spectrum", core::ModeBpsk, 1, 13, ""},
+    };
+    PSK31MAIN& w = loadIdle();
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        g.OpMode = c.mode;
+        g.SpectrumDisplayMode = c.display;
+        w.Picture3->setToolTip(QStringLiteral("old"));
+        QTest::mouseMove(w.Picture3, w.Picture3->toPixels(c.x, 50).toPoint());
+        QTRY_COMPARE(w.Picture3->toolTip(), QString::fromLatin1(c.want));
+    }
+}
+
 TEST_F(Tuning, TheFrequencyBarsRunFrom100To3500WithTheTopHighest) {
     PSK31MAIN& w = loadIdle();
     for (QScrollBar* s : {w.VScroll1, w.VScroll2}) {
