@@ -16,9 +16,11 @@
 
 #include <QAction>
 #include <QEvent>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSlider>
 #include <QTabWidget>
@@ -138,6 +140,8 @@ void PSK31MAIN::connectDisplays() {
     connect(VScroll3, &QScrollBar::valueChanged, this, &PSK31MAIN::VScroll3_Change);
     connect(VScroll5, &QScrollBar::valueChanged, this, &PSK31MAIN::VScroll5_Change);
     connect(SATMOD, &QAction::triggered, this, &PSK31MAIN::SATMOD_Click);
+    connect(WFCOLOR, &QAction::triggered, Frame7, &QWidget::show);
+    connect(Command26, &QPushButton::clicked, Frame7, &QWidget::hide);
     auto* mouse = new SquelchMouse(*this);
     mouse->watch(Slider1);
     mouse->watch(ProgressBar1);

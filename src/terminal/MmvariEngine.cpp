@@ -141,6 +141,7 @@ void setModeMenus(PSK31MAIN& w) {
         w.PSKMODE[i]->setChecked(false);
     w.PSKMODE[ModeCw]->setEnabled(false);
     w.SATMOD->setEnabled(false);
+    w.WFCOLOR->setEnabled(false);
     g.MmvariTxOn = 0;
 }
 

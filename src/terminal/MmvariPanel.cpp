@@ -172,6 +172,7 @@ void RestorePskLayout() {
     w.Label14->setText(QStringLiteral("IMD"));
     w.setWindowTitle(QStringLiteral("ZORVATEK (With PSKCore.DLL by QQ9CC)"));
     w.SATMOD->setEnabled(true);
+    w.WFCOLOR->setEnabled(true);
     core::g.MainHwnd = core::MainWindowHandle;
 }
 

@@ -208,6 +208,7 @@ class PSK31MAIN : public QMainWindow {
     QAction* LINE_TRV = nullptr;
     QAction* TRVon = nullptr;
     QAction* SATMOD = nullptr;
+    QAction* WFCOLOR = nullptr; // shows the waterfall colour panel Frame7
     QAction* RXBC = nullptr;
     QAction* TXBC = nullptr;
     QAction* MAC_LOAD = nullptr;

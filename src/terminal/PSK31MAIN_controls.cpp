@@ -87,7 +87,7 @@ PictureBox* picture(QWidget* parent, double sw, double sh, const QColor& back = 
 void holdButtonsNotBuilt(PSK31MAIN& w) {
     // Buttons whose work is not built yet; the two "CFG" buttons open settings
     // dialogs still to come.
-    notbuilt::hold({w.Command24, w.Command26, w.Command19[7]});
+    notbuilt::hold({w.Command24, w.Command19[7]});
 }
 
 // The size in twips that a label needs for the widest text it shows, in its

@@ -47,6 +47,7 @@ void PSK31MAIN::buildMenus() {
     TRVon->setCheckable(true);
     SATMOD = item(mode, QStringLiteral("Sateliteモード"));
     SATMOD->setCheckable(true);
+    WFCOLOR = item(mode, QStringLiteral("WaterFall/Color balance"));
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("編集"));
     RXBC = item(edit, QStringLiteral("受信画面ｸﾘﾔ(ALT+R)"));

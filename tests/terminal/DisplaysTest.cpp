@@ -8,11 +8,13 @@
 #include "platform/MmvariIds.h"
 #include "platform/PictureBox.h"
 #include "rig/RigGlobals.h"
+#include "support/Popups.h"
 #include "terminal/ContestNumber.h"
 #include "terminal/PskEngine.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -166,6 +168,16 @@ TEST_F(Displays, TheSyncSwitchShowsDataOrLineSync) {
         EXPECT_EQ(w->HScroll1->isHidden(), c.data);
         EXPECT_EQ(w->Picture1->scaleWidth(), c.width);
     }
+}
+
+TEST_F(Displays, TheColourItemShowsThePanelAndItsOkHidesIt) {
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    ASSERT_FALSE(w->Frame7->isVisible());
+    ASSERT_TRUE(zvtest::chooseInMenuBar(w->menuBar(), w->WFCOLOR));
+    EXPECT_TRUE(w->Frame7->isVisible());
+    QTest::mouseClick(w->Command26, Qt::LeftButton);
+    EXPECT_FALSE(w->Frame7->isVisible());
 }
 
 TEST_F(Displays, SatelliteModeTogglesTheAfcLimitAndIsStored) {

@@ -45,7 +45,6 @@ QList<Greyed> mainWindowItems(PSK31MAIN& w) {
         {w.MEMOW, "メモ帳へメモ書き"},
         {w.PSTMEMO, "メモ帳へメモ書き"},
         {w.Command24, "CFG"},
-        {w.Command26, "OK"},
     };
     rows.append({w.Command19[7], "CFG"});
     return rows;
