@@ -5,11 +5,18 @@
 // shows its state and keeps it in the configuration store.
 #include <QString>
 #include <Qt>
+
 #include <array>
+#include <cstdint>
 
 class PSK31MAIN;
 
 namespace panels {
+
+// Back colours of a switch that is on: an ordinary switch, AFC and NET.
+constexpr std::uint32_t kSwitchOnColour = 0xC0FFC0;
+constexpr std::uint32_t kAfcOnColour = 0x80FF80;
+constexpr std::uint32_t kNetOnColour = 0x8080FF;
 
 // ---- The RTTY program's panel ----
 
@@ -38,6 +45,8 @@ void CBMode_Click();
 void List2_Click(); // PSK speed
 void Text9_Click();
 void Command19_Click(int k);
+// Shows multi-mode switch k (Command19) on or off and keeps its state.
+void showMmvariSwitch(PSK31MAIN& w, int k, bool on);
 void Command22_Click(); // AFC
 void Command23_Click(); // NET
 

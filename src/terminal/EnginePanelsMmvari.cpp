@@ -23,9 +23,6 @@ namespace panels {
 namespace {
 
 const QString kCfg = QStringLiteral("MMVCFG");
-constexpr std::uint32_t kOnColour = 0xC0FFC0;
-constexpr std::uint32_t kAfcColour = 0x80FF80;
-constexpr std::uint32_t kNetColour = 0x8080FF;
 constexpr int kNotch = 0;
 constexpr int kSpeed = 1;
 // The modem's mode numbers of the two PSK sub-modes, "BPSK" and "bpsk".
@@ -51,15 +48,10 @@ int switchId(int k) {
     }
 }
 
-void showSwitch(PSK31MAIN& w, int k, bool on) {
-    core::g.MmvariSwitches[k] = on ? 1 : 0;
-    colour::setBackColor(w.Command19[k], on ? kOnColour : colour::kButtonFace);
-}
-
 void toggleNotch(PSK31MAIN& w) {
     const bool on = core::g.MmvariSwitches[kNotch] != 1;
     w.MMVARI->set(mmvari::PNotch, 0, on ? w.LastNotchFreq : 0);
-    showSwitch(w, kNotch, on);
+    showMmvariSwitch(w, kNotch, on);
 }
 
 void toggleSpeedList(PSK31MAIN& w) {
@@ -110,6 +102,11 @@ void Text9_Click() {
     ui::msgBox(QString::number(forms::PSK31MAIN().List2->currentRow()), ui::OkOnly);
 }
 
+void showMmvariSwitch(PSK31MAIN& w, int k, bool on) {
+    core::g.MmvariSwitches[k] = on ? 1 : 0;
+    colour::setBackColor(w.Command19[k], on ? kSwitchOnColour : colour::kButtonFace);
+}
+
 void Command19_Click(int k) {
     PSK31MAIN& w = forms::PSK31MAIN();
     if (k == kNotch) {
@@ -119,7 +116,7 @@ void Command19_Click(int k) {
     } else if (const int id = switchId(k); id >= 0) {
         const bool on = core::g.MmvariSwitches[k] != 1;
         w.MMVARI->set(id, on);
-        showSwitch(w, k, on);
+        showMmvariSwitch(w, k, on);
     }
     storeSwitches();
     w.Text1->setFocus();
@@ -129,7 +126,7 @@ void Command22_Click() {
     PSK31MAIN& w = forms::PSK31MAIN();
     mmvstate::Globals& g = mmvstate::g;
     g.MmvariAfcOn = g.MmvariAfcOn == 1 ? 0 : 1;
-    colour::setBackColor(w.Command22, g.MmvariAfcOn == 1 ? kAfcColour : colour::kButtonFace);
+    colour::setBackColor(w.Command22, g.MmvariAfcOn == 1 ? kAfcOnColour : colour::kButtonFace);
     w.MMVARI->set(mmvari::PAfc, 0, g.MmvariAfcOn == 1);
     core::PutIniNumber(kCfg, QStringLiteral("AFC_SW"), g.MmvariAfcOn);
     w.Text5->setFocus();
@@ -139,7 +136,7 @@ void Command23_Click() {
     PSK31MAIN& w = forms::PSK31MAIN();
     mmvstate::Globals& g = mmvstate::g;
     g.MmvariNetOn = g.MmvariNetOn == 1 ? 0 : 1;
-    colour::setBackColor(w.Command23, g.MmvariNetOn == 1 ? kNetColour : colour::kButtonFace);
+    colour::setBackColor(w.Command23, g.MmvariNetOn == 1 ? kNetOnColour : colour::kButtonFace);
     w.MMVARI->set(mmvari::IdNet, g.MmvariNetOn == 1);
     core::PutIniNumber(kCfg, QStringLiteral("NET_SW"), g.MmvariNetOn);
     w.Text5->setFocus();

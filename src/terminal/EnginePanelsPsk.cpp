@@ -15,8 +15,6 @@ namespace panels {
 namespace {
 
 const QString kCfg = QStringLiteral("PSKCFG");
-constexpr std::uint32_t kAfcColour = 0x80FF80;
-constexpr std::uint32_t kNetColour = 0x8080FF;
 
 } // namespace
 
@@ -24,7 +22,7 @@ void Command7_Click() {
     PSK31MAIN& w = forms::PSK31MAIN();
     core::Globals& g = core::g;
     g.AfcOn = g.AfcOn == 1 ? 0 : 1;
-    colour::setBackColor(w.Command7, g.AfcOn == 1 ? kAfcColour : colour::kButtonFace);
+    colour::setBackColor(w.Command7, g.AfcOn == 1 ? kAfcOnColour : colour::kButtonFace);
     w.VScroll1->setFocus();
     core::PutIniNumber(kCfg, QStringLiteral("AFC_SW"), g.AfcOn);
 }
@@ -35,7 +33,7 @@ void Command9_Click() {
     core::Globals& g = core::g;
     g.NetOn = g.NetOn == 1 ? 0 : 1;
     if (g.NetOn == 1) {
-        colour::setBackColor(w.Command9, kNetColour);
+        colour::setBackColor(w.Command9, kNetOnColour);
         g.TxFreqHz = g.RxFreqHz;
         w.VScroll2->setValue(g.TxFreqHz);
         w.Text8->setText(w.Text4->text());

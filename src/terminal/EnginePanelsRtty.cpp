@@ -27,7 +27,6 @@ constexpr int kNotchButton = mmtty::FirstIndicatorPosition + mmtty::Notch;
 constexpr int kAfcButton = mmtty::FirstIndicatorPosition + mmtty::Afc;
 constexpr int kShiftPosition = 8;
 constexpr int kDemodulatorPosition = 18;
-constexpr std::uint32_t kOnColour = 0xC0FFC0;
 const char* const kTwoDigits[] = {"00", "01", "10", "11"};
 
 // The word's text with its characters from position (1 = first) on replaced.
@@ -112,7 +111,7 @@ void Command12_Click() {
     const int on = core::mm.MmttyFigOn == 1 ? 0 : 1;
     if (core::PostMmttyCommand(mmtty::CmdSetFig, on)) {
         core::mm.MmttyFigOn = on;
-        colour::setBackColor(w.Command12, on == 1 ? kOnColour : colour::kButtonFace);
+        colour::setBackColor(w.Command12, on == 1 ? kSwitchOnColour : colour::kButtonFace);
     }
     QCoreApplication::processEvents();
     w.Text1->setFocus();

@@ -14,6 +14,7 @@
 #include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPolling.h"
+#include "terminal/EnginePanels.h"
 #include "terminal/MmttyDisplay.h"
 #include "terminal/PSK31MAIN.h"
 #include "terminal/PaneMarks.h"
@@ -31,7 +32,6 @@ namespace {
 // A notice that cannot be handled; EngineErrorTag names it.
 struct NoticeFailed {};
 
-constexpr std::uint32_t kSwitchOnColour = 0xC0FFC0;
 constexpr int kCarriageReturn = 13;
 constexpr int kLineFeed = 10;
 // The line of 2125 Hz, where the mark stands without NET.
@@ -138,7 +138,7 @@ void switchesReported(PSK31MAIN& w, std::int32_t word) {
     for (int e = 0; e < mmtty::IndicatorCount; ++e) {
         const bool on = mmtty::indicatorOn(std::uint32_t(word), e);
         colour::setBackColor(w.Command13[mmtty::FirstIndicatorPosition + e],
-                             on ? kSwitchOnColour : colour::kButtonFace);
+                             on ? panels::kSwitchOnColour : colour::kButtonFace);
         g.MmttyIndicators[e] = on ? 1 : 0;
     }
     static const char* const kModems[] = {"MODEM=IIR", "MODEM=FIR", "MODEM=PLL"};
@@ -183,7 +183,7 @@ void scopeReady(PSK31MAIN& w, std::int32_t value) {
 
 void figReported(PSK31MAIN& w, std::int32_t value) {
     mm.MmttyFigOn = value == 1 ? 1 : 0;
-    colour::setBackColor(w.Command12, value == 1 ? kSwitchOnColour : colour::kButtonFace);
+    colour::setBackColor(w.Command12, value == 1 ? panels::kSwitchOnColour : colour::kButtonFace);
 }
 
 void handle(PSK31MAIN& w, std::int32_t code, std::int32_t value) {

@@ -10,6 +10,7 @@
 #include "platform/MmvariViews.h"
 #include "platform/PictureBox.h"
 #include "platform/RichTextPane.h"
+#include "terminal/EnginePanels.h"
 #include "terminal/MmvariPanel.h"
 #include "terminal/PSK31MAIN.h"
 #include "terminal/multi_ch.h"
@@ -26,9 +27,6 @@ namespace core {
 namespace {
 
 const QString kSection = QStringLiteral("MMVCFG");
-constexpr std::uint32_t kSwitchOn = 0xC0FFC0;
-constexpr std::uint32_t kAfcOn = 0x80FF80;
-constexpr std::uint32_t kNetOn = 0x8080FF;
 constexpr int kFirstMode = 10;
 constexpr int kLastMode = 18;
 constexpr int kShiftJisCharset = 128;
@@ -45,11 +43,6 @@ bool storedIs(const QString& key, const QString& text) {
 
 int storedWholeOr(const QString& key, int missing) {
     return IniWholeOr(kSection, key, missing);
-}
-
-void showSwitch(PSK31MAIN& w, int k, bool on) {
-    g.MmvariSwitches[k] = on ? 1 : 0;
-    colour::setBackColor(w.Command19[k], on ? kSwitchOn : colour::kButtonFace);
 }
 
 void arrangeWindow(PSK31MAIN& w) {
@@ -84,7 +77,7 @@ void applyButtonSwitches(PSK31MAIN& w) {
     for (const auto& [k, id] : buttons) {
         const bool on = storedIs(QStringLiteral("SW%1").arg(k), QStringLiteral("True"));
         w.MMVARI->set(id, on);
-        showSwitch(w, k, on);
+        panels::showMmvariSwitch(w, k, on);
     }
 }
 
@@ -92,7 +85,7 @@ void applyAfc(PSK31MAIN& w) {
     mmvstate::g.MmvariAfcOn = storedWholeOr(QStringLiteral("AFC_SW"), 0);
     const bool on = mmvstate::g.MmvariAfcOn == 1;
     w.MMVARI->set(mmvari::PAfc, 0, on);
-    colour::setBackColor(w.Command22, on ? kAfcOn : colour::kButtonFace);
+    colour::setBackColor(w.Command22, on ? panels::kAfcOnColour : colour::kButtonFace);
 }
 
 void applyOffsets(PSK31MAIN& w) {
@@ -107,7 +100,7 @@ void applyNet(PSK31MAIN& w) {
     mmvstate::g.MmvariNetOn = storedWholeOr(QStringLiteral("NET_SW"), 0);
     const bool on = mmvstate::g.MmvariNetOn == 1;
     w.MMVARI->set(mmvari::IdNet, on);
-    colour::setBackColor(w.Command23, on ? kNetOn : colour::kButtonFace);
+    colour::setBackColor(w.Command23, on ? panels::kNetOnColour : colour::kButtonFace);
 }
 
 void applyOptions(PSK31MAIN& w) {
@@ -186,9 +179,9 @@ void applyFrequenciesAndRun(PSK31MAIN& w) {
     std::uint32_t rx = 0;
     if (colour::parseRef(g.RxForeColor, &rx)) w.RichTextBox1->setSelColor(colour::fromRef(rx));
     m->set(mmvari::IdAtc, true);
-    showSwitch(w, 2, true);
+    panels::showMmvariSwitch(w, 2, true);
     m->set(mmvari::IdAtcReset, false);
-    showSwitch(w, 0, false);
+    panels::showMmvariSwitch(w, 0, false);
     m->set(mmvari::IdSoundCard, g.SoundCardNumber);
     m->set(mmvari::IdPttPort, g.PttPortNumber != QLatin1String("0") ? QStringLiteral("COM") + g.PttPortNumber
                                                                     : QStringLiteral("NONE"));

@@ -11,6 +11,7 @@
 #include "platform/MmvariIds.h"
 #include "platform/MmvariViews.h"
 #include "platform/PictureBox.h"
+#include "terminal/EnginePanels.h"
 #include "terminal/PSK31MAIN.h"
 #include "terminal/PskEngine.h"
 #include "terminal/multi_ch.h"
@@ -29,7 +30,6 @@
 namespace mmvpanel {
 namespace {
 
-constexpr std::uint32_t kSwitchOn = 0xC0FFC0;
 constexpr int kSquelchPerStep = 200;
 
 bool mmvariMode() {
@@ -117,8 +117,7 @@ void SET3CH_Click() {
 void SETnotch0_Click() {
     PSK31MAIN& w = forms::PSK31MAIN();
     w.MMVARI->set(mmvari::PNotch, 0, w.ViewClickFreq);
-    core::g.MmvariSwitches[0] = 1;
-    colour::setBackColor(w.Command19[0], kSwitchOn);
+    panels::showMmvariSwitch(w, 0, true);
     QVariant notch;
     if (w.MMVARI->get(mmvari::PNotch, 0, notch)) w.LastNotchFreq = notch.toInt();
 }
@@ -133,8 +132,8 @@ void StartMultiChannel() {
     }
     for (QPushButton* b : {w.Command15, w.Command16, w.Command17})
         b->setEnabled(true);
-    colour::setBackColor(w.Command16, kSwitchOn);
-    colour::setBackColor(w.Command17, kSwitchOn);
+    colour::setBackColor(w.Command16, panels::kSwitchOnColour);
+    colour::setBackColor(w.Command17, panels::kSwitchOnColour);
     w.Text5->setFocus();
     w.Label43->show();
     w.Label44->show();

@@ -7,6 +7,7 @@
 #include "platform/Paths.h"
 #include "platform/RichTextPane.h"
 #include "platform/StatusPanels.h"
+#include "terminal/EnginePanels.h"
 #include "terminal/PSK31MAIN.h"
 #include "terminal/TuningMath.h"
 
@@ -97,9 +98,9 @@ void PSK31MAIN::loadSettings(bool* firstRun) {
     VScroll3->setValue(g.SpectrumZoom);
     g.RewindStep = tuning::drawStep(g.SpectrumZoom);
     g.AfcOn = wholeOr(cfg("AFC_SW", QStringLiteral("0")), 0);
-    colour::setBackColor(Command7, g.AfcOn == 1 ? 0x80FF80 : colour::kButtonFace);
+    colour::setBackColor(Command7, g.AfcOn == 1 ? panels::kAfcOnColour : colour::kButtonFace);
     g.NetOn = wholeOr(cfg("NET_SW", QStringLiteral("0")), 0);
-    colour::setBackColor(Command9, g.NetOn == 1 ? 0x8080FF : colour::kButtonFace);
+    colour::setBackColor(Command9, g.NetOn == 1 ? panels::kNetOnColour : colour::kButtonFace);
     g.FftSmoothing = cfg("FFT_SMOOTHING", QStringLiteral("2"));
     const std::optional<QString> fftMode = core::IniStored(kCfg, QStringLiteral("FFT_Mode"));
     const std::optional<QString> fftRoot = core::IniStored(kCfg, QStringLiteral("FFTRoot"));
