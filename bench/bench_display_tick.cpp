@@ -7,9 +7,9 @@
 #include "platform/PictureBox.h"
 #include "platform/PskCore.h"
 #include "platform/RichTextPane.h"
-#include "terminal/PSK31MAIN.h"
-#include "terminal/PskCoreWndProc.h"
-#include "terminal/PskEngine.h"
+#include "terminal/engines/PskCoreWndProc.h"
+#include "terminal/engines/PskEngine.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QApplication>
 #include <QFile>
@@ -41,7 +41,7 @@ void BM_DisplayTick(benchmark::State& state) {
     core::g.ScanLevelText = state.range(1) == 0 ? QStringLiteral("FFT") : QStringLiteral("Line");
     core::g.PpmShowBoth = state.range(1) == 2 ? QStringLiteral("YES") : QStringLiteral("NO");
     for (auto _ : state)
-        core::PskDisplayTick();
+        terminal::engines::PskDisplayTick();
     state.SetLabel(QStringLiteral("%1, %2 bins wide over %3 px")
                        .arg(core::g.SpectrumDisplayMode == 1 ? "spectrum" : "waterfall")
                        .arg(core::g.FftLastBin - core::g.FftFirstBin + 1)
@@ -66,7 +66,7 @@ void BM_ReceivedCharacter(benchmark::State& state) {
     const QByteArray bytes = QByteArrayLiteral("CQ de QQ9ABC \x82\xA0\x82\xA2 k\r");
     int i = 0;
     for (auto _ : state) {
-        core::PskReceivedByte(std::uint8_t(bytes[i]), 0);
+        terminal::engines::PskReceivedByte(std::uint8_t(bytes[i]), 0);
         i = (i + 1) % bytes.size();
     }
     state.SetLabel(QStringLiteral("pane of %1 characters").arg(text.size()).toStdString());

@@ -34,9 +34,9 @@ function(zv_layer_check)
   add_custom_target(zv_layer_check DEPENDS ${stamp})
 endfunction()
 
-# One test executable per subsystem folder, each test case run by CTest on its own.
+# One test executable per folder of src (its subfolders included), each test case run by CTest on its own.
 function(zv_test_suite name dir)
-  file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
   if(NOT sources)
     return()
   endif()

@@ -2,7 +2,7 @@
 #include "core/Globals.h"
 #include "sstv/SSTVForm.h"
 #include "startup/AboutZORVATEK.h"
-#include "terminal/PSK31MAIN.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QLineEdit>
 #include <QTimer>

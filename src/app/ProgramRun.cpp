@@ -32,7 +32,7 @@ int run() {
     if (!guard.isFirst()) return 0; // a second start ends at once, silently
 
     AppContext context;
-    core::StartUp();
+    startup::StartUp();
     if (core::g.ProgramEndRequested) return 0;
     return QApplication::exec();
 }

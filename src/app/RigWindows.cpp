@@ -7,8 +7,8 @@
 #include "spots/SpotGlobals.h"
 #include "sstv/SSTVForm.h"
 #include "sstv/SstvGlobals.h"
-#include "terminal/PSK31MAIN.h"
-#include "terminal/multi_ch.h"
+#include "terminal/displays/multi_ch.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -3,7 +3,7 @@
 #include "log/LogGlobals.h"
 #include "logwindows/HamlogLink.h"
 
-namespace logbook {
+namespace logwindows {
 
 CallCheck callCheck;
 
@@ -18,7 +18,7 @@ bool LookUpCall(const QString& call) {
 } // namespace
 
 bool CheckCallSign(const QString& call) {
-    switch (g.HamlogLink) {
+    switch (logbook::g.HamlogLink) {
     case 1:
         return LookUpCall(call);
     case 2:
@@ -29,4 +29,4 @@ bool CheckCallSign(const QString& call) {
     }
 }
 
-} // namespace logbook
+} // namespace logwindows

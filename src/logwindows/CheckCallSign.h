@@ -5,7 +5,7 @@
 // nothing happens.
 #include <QString>
 
-namespace logbook {
+namespace logwindows {
 
 struct CallCheck {
     // 1: the next check only searches the earlier QSOs of SearchCall.
@@ -18,4 +18,4 @@ extern CallCheck callCheck;
 // False when the call does not serve (the caller says "CallSign 不備です").
 bool CheckCallSign(const QString& call);
 
-} // namespace logbook
+} // namespace logwindows

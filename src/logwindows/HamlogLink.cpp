@@ -10,7 +10,7 @@
 
 #include <QLineEdit>
 
-namespace logbook {
+namespace logwindows {
 
 namespace {
 
@@ -38,7 +38,7 @@ void sendToProgram(quint32 code, const QString& text = {}) {
 std::optional<QString> request(quint32 code, const QString& key) {
     const qintptr window = findProgram();
     if (!window) return std::nullopt;
-    g.HamlogRequestKey = key;
+    logbook::g.HamlogRequestKey = key;
     std::optional<QString> reply;
     const bool handled = link::sendCopyData(window, link::item(code), [&reply](const link::CopyData& data) {
         if (auto t = link::replyText(data)) reply = t;
@@ -54,7 +54,7 @@ bool takeReply(quint32 code, const QString& key, QString& kept, QLineEdit* box) 
     const std::optional<QString> reply = request(code, key);
     if (!reply) return false;
     kept = *reply;
-    if (g.HamlogSending != 1 && box) box->setText(kept);
+    if (logbook::g.HamlogSending != 1 && box) box->setText(kept);
     return true;
 }
 
@@ -68,19 +68,19 @@ void exchange(QLineEdit* box, const QString& boxText, bool asked, const QString&
 } // namespace
 
 void HamlogSaveEntry() {
-    g.HamlogSending = 0;
+    logbook::g.HamlogSending = 0;
     sendToProgram(link::HamlogCmdSave);
 }
 
 void HamlogClearEntry() {
-    g.HamlogSending = 0;
+    logbook::g.HamlogSending = 0;
     sendToProgram(link::HamlogCmdClear);
 }
 
 void HamlogSendQso() {
     const qintptr window = findProgram();
     if (!window) return;
-    g.HamlogSending = 1;
+    logbook::g.HamlogSending = 1;
     const QsoBoxes boxes = operatingBoxes();
     core::g.HisCall = textOf(boxes.call).trimmed();
     const QString rst = textOf(boxes.rst).trimmed();
@@ -94,24 +94,26 @@ void HamlogSendQso() {
         sent = sendItem(window, link::HamlogItemFreq, rig::g.RigFreqText);
     if (sent) sent = sendItem(window, link::HamlogItemMode, core::g.ModeDisplayText);
     if (sent) sent = sendItem(window, link::HamlogItemField4, rst);
-    if (sent) exchange(boxes.name, name, HamlogAskName(), g.HamlogNameReply, HamlogSendName);
-    if (sent) exchange(boxes.qth, qth, HamlogAskQth(), g.HamlogQthReply, HamlogSendQth);
-    g.HamlogSending = 0;
+    if (sent) exchange(boxes.name, name, HamlogAskName(), logbook::g.HamlogNameReply, HamlogSendName);
+    if (sent) exchange(boxes.qth, qth, HamlogAskQth(), logbook::g.HamlogQthReply, HamlogSendQth);
+    logbook::g.HamlogSending = 0;
 }
 
 std::optional<int> HamlogAskRecNo() {
     const std::optional<QString> reply = request(link::HamlogReqRecNo, QStringLiteral("RecNo"));
     const std::optional<int> count = reply ? link::recordCountOf(*reply) : std::nullopt;
-    if (count) g.HamlogReplyRecNo = *count;
+    if (count) logbook::g.HamlogReplyRecNo = *count;
     return count;
 }
 
 bool HamlogAskName() {
-    return takeReply(link::HamlogReqName, QStringLiteral("NAME"), g.HamlogNameReply, operatingBoxes().name);
+    return takeReply(link::HamlogReqName, QStringLiteral("NAME"), logbook::g.HamlogNameReply,
+                     operatingBoxes().name);
 }
 
 bool HamlogAskQth() {
-    return takeReply(link::HamlogReqQth, QStringLiteral("QTH"), g.HamlogQthReply, operatingBoxes().qth);
+    return takeReply(link::HamlogReqQth, QStringLiteral("QTH"), logbook::g.HamlogQthReply,
+                     operatingBoxes().qth);
 }
 
 void HamlogSendName() {
@@ -122,4 +124,4 @@ void HamlogSendQth() {
     sendToProgram(link::HamlogItemQth, textOf(operatingBoxes().qth));
 }
 
-} // namespace logbook
+} // namespace logwindows

@@ -5,7 +5,7 @@
 // says "Turbo HAMLOG/Winが起動していません。" when it is not running.
 #include <optional>
 
-namespace logbook {
+namespace logwindows {
 
 void HamlogSaveEntry();
 void HamlogClearEntry();
@@ -22,4 +22,4 @@ bool HamlogAskQth();
 void HamlogSendName();
 void HamlogSendQth();
 
-} // namespace logbook
+} // namespace logwindows

@@ -9,7 +9,7 @@
 
 #include <QPushButton>
 
-namespace logbook {
+namespace logwindows {
 
 namespace {
 
@@ -30,7 +30,7 @@ void showIdle(QPushButton* button) {
 void handOver(QPushButton* button) {
     const std::optional<int> count = HamlogAskRecNo();
     if (!count) return;
-    g.RecNoAtSend = *count;
+    logbook::g.RecNoAtSend = *count;
     core::g.HamlogEntrySent = 1;
     HamlogSendQso();
     showPending(button);
@@ -38,14 +38,14 @@ void handOver(QPushButton* button) {
 
 void stored(QPushButton* button, int count, const std::function<void()>& nextContestNo) {
     showIdle(button);
-    if (count - g.RecNoAtSend == 1 && core::g.ContestSerialNo == 1 && nextContestNo) nextContestNo();
+    if (count - logbook::g.RecNoAtSend == 1 && core::g.ContestSerialNo == 1 && nextContestNo) nextContestNo();
 }
 
 // Stores the handed-over QSO and checks by the record count that it is there.
 void storeNow(QPushButton* button, const std::function<void()>& nextContestNo) {
     HamlogSaveEntry();
     const std::optional<int> count = HamlogAskRecNo();
-    if (count && *count - g.RecNoAtSend == 1) {
+    if (count && *count - logbook::g.RecNoAtSend == 1) {
         stored(button, *count, nextContestNo);
         return;
     }
@@ -56,11 +56,11 @@ void storeOrDrop(QPushButton* button, const std::function<void()>& nextContestNo
     // Without a readable count nothing is known: the QSO stays pending.
     const std::optional<int> count = HamlogAskRecNo();
     if (!count) return;
-    if (*count != g.RecNoAtSend) {
+    if (*count != logbook::g.RecNoAtSend) {
         stored(button, *count, nextContestNo);
         return;
     }
-    if (g.HamlogConfirmOn != 1) {
+    if (logbook::g.HamlogConfirmOn != 1) {
         storeNow(button, nextContestNo);
         return;
     }
@@ -81,9 +81,9 @@ void storeOrDrop(QPushButton* button, const std::function<void()>& nextContestNo
 } // namespace
 
 void LogButtonPress(QPushButton* button, const std::function<void()>& nextContestNo) {
-    if (g.HamlogLink == 1) {
+    if (logbook::g.HamlogLink == 1) {
         OpenLogEntry();
-    } else if (g.HamlogLink == 2) {
+    } else if (logbook::g.HamlogLink == 2) {
         if (core::g.HamlogEntrySent == 0)
             handOver(button);
         else
@@ -92,10 +92,10 @@ void LogButtonPress(QPushButton* button, const std::function<void()>& nextContes
 }
 
 void LogKeyPress() {
-    if (g.HamlogLink == 1)
+    if (logbook::g.HamlogLink == 1)
         OpenLogEntry();
-    else if (g.HamlogLink == 2)
+    else if (logbook::g.HamlogLink == 2)
         HamlogSendQso();
 }
 
-} // namespace logbook
+} // namespace logwindows

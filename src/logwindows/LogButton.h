@@ -4,7 +4,7 @@
 
 class QPushButton;
 
-namespace logbook {
+namespace logwindows {
 
 // Library link: opens the log entry window. Window link: the first press hands
 // the QSO to the logging program, the second stores it there (or drops it) and
@@ -14,4 +14,4 @@ void LogButtonPress(QPushButton* button, const std::function<void()>& nextContes
 // The log key (Ctrl+L): opens the log entry window, or hands the QSO over.
 void LogKeyPress();
 
-} // namespace logbook
+} // namespace logwindows

@@ -9,11 +9,11 @@
 #include "platform/PskCore.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPolling.h"
-#include "terminal/PSK31MAIN.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QCoreApplication>
 
-namespace logbook {
+namespace logwindows {
 
 namespace {
 
@@ -53,7 +53,7 @@ void blankFields(TEMP_LOG& w) {
     for (QLineEdit* b :
          {w.Text9, w.Text10, w.Text13, w.Text14, w.Text1, w.Text2, w.Text15, w.Text16, w.Text17})
         b->clear();
-    w.Text11->setText(g.QslMark);
+    w.Text11->setText(logbook::g.QslMark);
     w.Text12->setText(textOf(operatingBoxes().name));
 }
 
@@ -62,10 +62,10 @@ void blankFields(TEMP_LOG& w) {
 bool readRecordCount() {
     hamlog::SetQsoOrMaster(1);
     if (ReopenLog() != hamlog::Done) return false;
-    const int n = hamlog::Vdbf_rcount(g.HamlogHandle);
+    const int n = hamlog::Vdbf_rcount(logbook::g.HamlogHandle);
     if (n < 0) return false;
-    g.HamlogRecCount = n;
-    g.HamlogRecNo = n + 1;
+    logbook::g.HamlogRecCount = n;
+    logbook::g.HamlogRecNo = n + 1;
     return true;
 }
 
@@ -93,20 +93,20 @@ void prepareOpening(TEMP_LOG& w) {
         w.Contest->setEnabled(false);
     }
     if (!sstvMode() && forms::isLoaded<PSK31MAIN>()) forms::PSK31MAIN().INSAISATU->setEnabled(true);
-    w.LT->setVisible(!g.LocalTimeText.isEmpty());
+    w.LT->setVisible(!logbook::g.LocalTimeText.isEmpty());
     w.Label9->setStyleSheet(QStringLiteral("color: #FF00FF"));
-    w.setWindowTitle(kCaption + g.HamlogPath);
-    w.HLQ->setVisible(g.QslPrintProgKind == 1);
+    w.setWindowTitle(kCaption + logbook::g.HamlogPath);
+    w.HLQ->setVisible(logbook::g.QslPrintProgKind == 1);
     w.HLQ->setEnabled(false);
-    if (g.EqslEnabled == 0) {
+    if (logbook::g.EqslEnabled == 0) {
         for (QPushButton* b : {w.Command7, w.Command8, w.Command9})
             b->setEnabled(false);
     } else {
         w.Command7->setEnabled(true);
     }
-    w.Command7->setText(g.EqslType == QLatin1String("1")   ? QStringLiteral("QSOBank")
-                        : g.EqslType == QLatin1String("0") ? QStringLiteral("eQSL")
-                                                           : QStringLiteral("未設定"));
+    w.Command7->setText(logbook::g.EqslType == QLatin1String("1")   ? QStringLiteral("QSOBank")
+                        : logbook::g.EqslType == QLatin1String("0") ? QStringLiteral("eQSL")
+                                                                    : QStringLiteral("未設定"));
 }
 
 } // namespace
@@ -118,16 +118,16 @@ QString bandOfIndex(const QString& indexText) {
 }
 
 int ReopenLog() {
-    hamlog::HamlogClose(g.HamlogHandle, 0);
-    return hamlog::HamlogOpen(0, g.HamlogHandle, g.HamlogDataPath, 0);
+    hamlog::HamlogClose(logbook::g.HamlogHandle, 0);
+    return hamlog::HamlogOpen(0, logbook::g.HamlogHandle, logbook::g.HamlogDataPath, 0);
 }
 
 void CloseLog() {
-    hamlog::HamlogClose(g.HamlogHandle, 0);
+    hamlog::HamlogClose(logbook::g.HamlogHandle, 0);
 }
 
 void ClearHamlogRecord() {
-    hamlog::blankRecord(g.CurQso);
+    hamlog::blankRecord(logbook::g.CurQso);
 }
 
 void ReadRigOnce() {
@@ -138,27 +138,27 @@ void StartLogEntry() {
     TEMP_LOG& w = forms::TEMP_LOG();
     w.Command8->setEnabled(false);
     w.Command9->setEnabled(false);
-    g.ExportFromRecNo = 0;
-    g.ExportToRecNo = 0;
+    logbook::g.ExportFromRecNo = 0;
+    logbook::g.ExportToRecNo = 0;
     showSaveItemsForContest(w);
-    w.Combo1->setEditText(bandOfIndex(g.LastBand));
+    w.Combo1->setEditText(bandOfIndex(logbook::g.LastBand));
     w.Label17->setText(w.Combo1->currentText());
     w.Text8->setText(core::g.ModeDisplayText);
     presetReports(w);
     blankFields(w);
-    w.setWindowTitle(kCaption + g.HamlogPath);
+    w.setWindowTitle(kCaption + logbook::g.HamlogPath);
     w.LT->setVisible(false);
     w.LT->setText(QStringLiteral("LocalTime=> "));
-    g.LogEditMode = 0;
-    g.LogEntrySaved = 0;
+    logbook::g.LogEditMode = 0;
+    logbook::g.LogEntrySaved = 0;
     w.QSOEND->setEnabled(true);
     w.HLQ->setEnabled(false);
     readRecordCount();
     CloseLog();
-    g.QsoTime = sysclock::jstNow().time();
+    logbook::g.QsoTime = sysclock::jstNow().time();
     w.Text3->setText(sysclock::jstNow().toString(QStringLiteral("yyyy-MM-dd")));
-    w.Text4->setText(g.QsoTime.toString(QStringLiteral("HH:mm")) + QLatin1Char('J'));
-    w.StatusBar1->setText(1, QStringLiteral("Record No=") + QString::number(g.HamlogRecNo));
+    w.Text4->setText(logbook::g.QsoTime.toString(QStringLiteral("HH:mm")) + QLatin1Char('J'));
+    w.StatusBar1->setText(1, QStringLiteral("Record No=") + QString::number(logbook::g.HamlogRecNo));
     w.StatusBar1->setText(2, QString());
     w.Command4->hide();
     clearOperatingStatus();
@@ -166,18 +166,18 @@ void StartLogEntry() {
 }
 
 void OpenLogEntry() {
-    if (g.HamlogLink != 1) return;
+    if (logbook::g.HamlogLink != 1) return;
     TEMP_LOG& w = forms::TEMP_LOG();
     prepareOpening(w);
-    g.LogEditMode = 0;
-    g.ExportFromRecNo = 0;
-    g.ExportToRecNo = 0;
+    logbook::g.LogEditMode = 0;
+    logbook::g.ExportFromRecNo = 0;
+    logbook::g.ExportToRecNo = 0;
     if (!readRecordCount())
         ui::msgBox(QStringLiteral("HAMLOGのデータがOPEN出来ませんでした\r\n") + libraryVersions(),
                    ui::OkOnly);
     CloseLog();
     SetQsoTime();
-    w.StatusBar1->setText(1, QStringLiteral("Record No=") + QString::number(g.HamlogRecNo));
+    w.StatusBar1->setText(1, QStringLiteral("Record No=") + QString::number(logbook::g.HamlogRecNo));
     w.Text1->setText(core::g.HisCall);
     w.show();
     w.raise();
@@ -191,7 +191,7 @@ void OpenLogEntry() {
 void SetQsoTime() {
     TEMP_LOG& w = forms::TEMP_LOG();
     const QDateTime now = sysclock::jstNow();
-    g.QsoTime = now.time();
+    logbook::g.QsoTime = now.time();
     if (core::g.LogTimeUtc == 1) {
         const QDateTime utc = sysclock::utcNow();
         w.Text4->setText(utc.toString(QStringLiteral("HH:mm")) + QLatin1Char('U'));
@@ -204,4 +204,4 @@ void SetQsoTime() {
     }
 }
 
-} // namespace logbook
+} // namespace logwindows

@@ -2,7 +2,7 @@
 // Starting, opening and stamping the log entry of the current QSO.
 #include <QStringList>
 
-namespace logbook {
+namespace logwindows {
 
 // The band box's fixed list, MHz, index 0 to 14.
 inline const QStringList kBands = {
@@ -36,4 +36,4 @@ void ReadRigOnce();
 int ReopenLog();
 void CloseLog();
 
-} // namespace logbook
+} // namespace logwindows

@@ -14,12 +14,12 @@
 #include <QKeyEvent>
 #include <QValidator>
 
-namespace logbook {
+namespace logwindows {
 
 namespace {
 
 bool editing() {
-    return g.LogEditMode == 1;
+    return logbook::g.LogEditMode == 1;
 }
 
 QString hhmm(const QTime& t) {
@@ -59,7 +59,7 @@ void overwrite(QLineEdit* box, int n) {
 }
 
 void writeUtc(TEMP_LOG& w) {
-    const QTime t = g.QsoTime;
+    const QTime t = logbook::g.QsoTime;
     w.Text4->setText(hhmm(t.addSecs(-9 * 3600)) + QLatin1Char('U'));
     const QDate today = sysclock::jstNow().date();
     w.Text3->setText(ymd(t.hour() >= 9 ? today : today.addDays(-1)));
@@ -75,10 +75,10 @@ void toggleIme(TEMP_LOG& w, int& on, void (TEMP_LOG::*apply)(), QLineEdit* box, 
 } // namespace
 
 void SwitchLogTimeZone(TEMP_LOG& w, bool toUtc) {
-    if (!g.QsoTime.isValid()) g.QsoTime = sysclock::jstNow().time();
+    if (!logbook::g.QsoTime.isValid()) logbook::g.QsoTime = sysclock::jstNow().time();
     if (!toUtc && core::g.LogTimeUtc != 0) {
         w.Text3->setText(ymd(sysclock::jstNow().date()));
-        w.Text4->setText(hhmm(g.QsoTime) + QLatin1Char('J'));
+        w.Text4->setText(hhmm(logbook::g.QsoTime) + QLatin1Char('J'));
         w.Label4->setText(QStringLiteral("Time(JST)"));
         core::g.LogTimeUtc = 0;
         return;
@@ -90,13 +90,13 @@ void SwitchLogTimeZone(TEMP_LOG& w, bool toUtc) {
 
 void RefreshLogTime(TEMP_LOG& w) {
     const QDateTime now = sysclock::jstNow();
-    g.QsoTime = now.time();
+    logbook::g.QsoTime = now.time();
     if (w.Text4->text().endsWith(QLatin1Char('U'))) {
         writeUtc(w);
         return;
     }
     w.Text3->setText(ymd(now.date()));
-    w.Text4->setText(hhmm(g.QsoTime) + QLatin1Char('J'));
+    w.Text4->setText(hhmm(logbook::g.QsoTime) + QLatin1Char('J'));
 }
 
 LogEntryFields::LogEntryFields(TEMP_LOG& w) : QObject(&w), w_(w) {
@@ -217,7 +217,7 @@ bool LogEntryFields::specialKey(QLineEdit* box, int key) {
     if (box == w_.Text1) {
         const QString call = box->text().trimmed();
         if (call.isEmpty()) return true;
-        g.WkdCall = call;
+        logbook::g.WkdCall = call;
         focusField(w_.Text4);
         return true;
     }
@@ -273,11 +273,13 @@ bool LogEntryFields::labelClicked(QObject* label) {
         const QString name = textOf(operatingBoxes().name);
         if (!editing()) w_.Text12->setText(cp932::leftBytes(name, hamlog::fieldWidth(hamlog::FieldName)));
     } else if (label == w_.Label12) {
-        toggleIme(w_, g.QthImeOn, &TEMP_LOG::SetQthImeMode, w_.Text13, QStringLiteral("QTHIME_SW"));
+        toggleIme(w_, logbook::g.QthImeOn, &TEMP_LOG::SetQthImeMode, w_.Text13, QStringLiteral("QTHIME_SW"));
     } else if (label == w_.Label14) {
-        toggleIme(w_, g.Rem1ImeOn, &TEMP_LOG::SetRem1ImeMode, w_.Text14, QStringLiteral("Rem1IME_SW"));
+        toggleIme(w_, logbook::g.Rem1ImeOn, &TEMP_LOG::SetRem1ImeMode, w_.Text14,
+                  QStringLiteral("Rem1IME_SW"));
     } else if (label == w_.Label15) {
-        toggleIme(w_, g.Rem2ImeOn, &TEMP_LOG::SetRem2ImeMode, w_.Text15, QStringLiteral("Rem2IME_SW"));
+        toggleIme(w_, logbook::g.Rem2ImeOn, &TEMP_LOG::SetRem2ImeMode, w_.Text15,
+                  QStringLiteral("Rem2IME_SW"));
     } else {
         return false;
     }
@@ -291,4 +293,4 @@ void LogEntryFields::focusField(QWidget* target) {
     if (it != rules_.end() && it->overwrite == 1) static_cast<QLineEdit*>(target)->home(false);
 }
 
-} // namespace logbook
+} // namespace logwindows

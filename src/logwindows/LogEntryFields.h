@@ -11,7 +11,7 @@ class QLineEdit;
 class QKeyEvent;
 class TEMP_LOG;
 
-namespace logbook {
+namespace logwindows {
 
 class LogEntryFields : public QObject {
   public:
@@ -49,4 +49,4 @@ void SwitchLogTimeZone(TEMP_LOG& w, bool toUtc);
 // The time field's refresh from the PC clock, in the zone the field shows.
 void RefreshLogTime(TEMP_LOG& w);
 
-} // namespace logbook
+} // namespace logwindows

@@ -1,10 +1,10 @@
 #include "core/IniValues.h"
 #include "logwindows/LogEntry.h"
 #include "logwindows/TEMP_LOG.h"
-#include "terminal/PSK31MAIN.h"
-#include "terminal/multi_ch.h"
+#include "terminal/displays/multi_ch.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
 
-namespace logbook {
+namespace logwindows {
 
 namespace {
 
@@ -32,4 +32,4 @@ void BringWindowToFront() {
     restoreFromIcon<multi_ch>();
 }
 
-} // namespace logbook
+} // namespace logwindows

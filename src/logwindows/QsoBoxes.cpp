@@ -1,11 +1,11 @@
 #include "logwindows/QsoBoxes.h"
 
 #include "core/Globals.h"
-#include "terminal/PSK31MAIN.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QLineEdit>
 
-namespace logbook {
+namespace logwindows {
 
 QsoBoxes operatingBoxes() {
     // The SSTV window's QSO boxes come with the SSTV window itself.
@@ -21,4 +21,4 @@ QString textOf(const QLineEdit* box) {
     return box ? box->text() : QString();
 }
 
-} // namespace logbook
+} // namespace logwindows

@@ -7,7 +7,7 @@
 class QLineEdit;
 class StatusPanels;
 
-namespace logbook {
+namespace logwindows {
 
 struct QsoBoxes {
     QLineEdit* call = nullptr;
@@ -22,4 +22,4 @@ QsoBoxes operatingBoxes();
 // The text of a box that may be missing.
 QString textOf(const QLineEdit* box);
 
-} // namespace logbook
+} // namespace logwindows

@@ -82,7 +82,7 @@ TEMP_LOG::TEMP_LOG() : menus(new QMenuBar(this)) {
     layout->addLayout(buttons);
     layout->addWidget(StatusBar1);
     connectHandlers();
-    new logbook::LogEntryFields(*this);
+    new logwindows::LogEntryFields(*this);
 }
 
 void TEMP_LOG::buildFields() {
@@ -96,7 +96,7 @@ void TEMP_LOG::buildFields() {
     Label7 = new QLabel(QStringLiteral("MHz"));
     Combo1 = new QComboBox;
     Combo1->setEditable(true);
-    Combo1->addItems(logbook::kBands);
+    Combo1->addItems(logwindows::kBands);
     Label17 = new QLabel;
     Label8 = new QLabel(QStringLiteral("Mode ▼"));
     Text8 = box(16);

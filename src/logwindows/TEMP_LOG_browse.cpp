@@ -39,15 +39,15 @@ bool TEMP_LOG::readBrowsedRecord(int step) {
         g.BrowseRecNo = std::max(g.HamlogRecNo + step, step == -1 ? 0 : 1);
         if (g.BrowseRecNo < 1) return false;
         SetQsoOrMaster(1);
-        logbook::ReopenLog();
+        logwindows::ReopenLog();
     } else {
         SetQsoOrMaster(1);
-        logbook::ReopenLog();
+        logwindows::ReopenLog();
         const int n = Vdbf_rcount(g.HamlogHandle);
         g.HamlogRecCount = n;
         g.BrowseRecNo = std::min(g.HamlogRecNo + step, n);
     }
-    logbook::ClearHamlogRecord();
+    logwindows::ClearHamlogRecord();
     return THW_read(g.HamlogHandle, g.BrowseRecNo, 3) == Done;
 }
 

@@ -33,7 +33,7 @@ void deleteIndexFiles(const QString& logPath) {
 } // namespace
 
 void TEMP_LOG::Command4_Click() {
-    logbook::StartLogEntry();
+    logwindows::StartLogEntry();
     Text1->setText(core::g.HisCall);
     Text2->clear();
     Text15->clear();
@@ -75,9 +75,9 @@ void TEMP_LOG::QSOEND_Click() {
 
 void TEMP_LOG::StatusBar1_MouseUp(int button) {
     if (button != 2) return;
-    logbook::CloseLog();
+    logwindows::CloseLog();
     deleteIndexFiles(logbook::g.HamlogPath);
-    logbook::ReopenLog();
-    logbook::CloseLog();
+    logwindows::ReopenLog();
+    logwindows::CloseLog();
     core::ShowTimedMessage(QStringLiteral("INDEX再構築中です"), 3000);
 }

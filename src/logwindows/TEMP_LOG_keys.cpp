@@ -5,7 +5,7 @@
 #include "logwindows/TEMP_LOG.h"
 #include "platform/Dialogs.h"
 #include "platform/RichTextPane.h"
-#include "terminal/PSK31MAIN.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -37,7 +37,7 @@ void TEMP_LOG::Form_KeyDown(int key) {
     switch (key) {
     case Qt::Key_Escape:
         if (g.LogEntrySaved == 0 && ui::msgBox(kUnsaved, ui::YesNo | ui::Exclamation) != ui::Yes) return;
-        logbook::SaveLogWindowPos();
+        logwindows::SaveLogWindowPos();
         g.LogEntrySaved = 0;
         forms::unload<TEMP_LOG>();
         return;
@@ -69,7 +69,7 @@ void TEMP_LOG::Form_KeyDown(int key) {
     default:
         break;
     }
-    logbook::SaveLogWindowPos();
+    logwindows::SaveLogWindowPos();
 }
 
 void TEMP_LOG::changeEvent(QEvent* e) {
@@ -85,14 +85,14 @@ void TEMP_LOG::closeEvent(QCloseEvent* e) {
 
 void TEMP_LOG::closeByOperator() {
     logbook::Globals& g = logbook::g;
-    logbook::CloseLog();
+    logwindows::CloseLog();
     QApplication::clipboard()->clear();
     QSOEND->setEnabled(true);
     Command4->hide();
     Command8->setEnabled(false);
     Command9->setEnabled(false);
-    logbook::SaveLogWindowPos();
-    logbook::BringWindowToFront();
+    logwindows::SaveLogWindowPos();
+    logwindows::BringWindowToFront();
     g.LogWindowOpen = 0;
     g.LogEditMode = 0;
     Text8->setText(core::g.ModeDisplayText);
@@ -108,7 +108,7 @@ void TEMP_LOG::LCan_Click() {
     Command9->setEnabled(false);
     const bool unsavedNew = g.LogEditMode != 1 && g.LogEntrySaved == 0 && !Text1->text().trimmed().isEmpty();
     if (unsavedNew && ui::msgBox(kUnsaved, ui::YesNo | ui::Exclamation) != ui::Yes) return;
-    logbook::CloseLog();
+    logwindows::CloseLog();
     g.LogWindowOpen = 0;
     QSOEND->setEnabled(true);
     if (!unsavedNew) {
@@ -116,8 +116,8 @@ void TEMP_LOG::LCan_Click() {
         g.LogEntrySaved = 0;
         focusOperatingCallBox();
     }
-    logbook::BringWindowToFront();
-    logbook::SaveLogWindowPos();
+    logwindows::BringWindowToFront();
+    logwindows::SaveLogWindowPos();
     Text8->setText(core::g.ModeDisplayText);
     forms::unload<TEMP_LOG>();
 }

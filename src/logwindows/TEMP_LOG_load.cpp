@@ -57,11 +57,11 @@ void TEMP_LOG::Form_Load() {
     LSave->setVisible(!contest);
     LSave->setEnabled(!contest);
     g.LastBand = core::IniValueOr(QStringLiteral("Hamlog"), QStringLiteral("LastBand"), QStringLiteral("0"));
-    Combo1->setEditText(logbook::bandOfIndex(g.LastBand));
+    Combo1->setEditText(logwindows::bandOfIndex(g.LastBand));
     Label17->setText(Combo1->currentText());
-    const logbook::QsoBoxes boxes = logbook::operatingBoxes();
-    Text5->setText(logbook::textOf(boxes.rst));
-    Text12->setText(logbook::textOf(boxes.name));
+    const logwindows::QsoBoxes boxes = logwindows::operatingBoxes();
+    Text5->setText(logwindows::textOf(boxes.rst));
+    Text12->setText(logwindows::textOf(boxes.name));
     Text8->setText(core::g.ModeDisplayText);
     Text11->setText(g.QslMark);
     g.LogEntrySaved = 0;

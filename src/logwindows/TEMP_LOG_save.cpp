@@ -40,15 +40,15 @@ void TEMP_LOG::LSave_Click() {
         return;
     }
     if (g.LogEditMode == 0 && rig::g.RigPortName != QLatin1String("NONE") && rig::g.RigPollMode != 2)
-        logbook::ReadRigOnce();
+        logwindows::ReadRigOnce();
     // Another window may have closed the log since the record was shown: every
     // save writes through a freshly opened log.
-    logbook::ReopenLog();
+    logwindows::ReopenLog();
     WriteHamlogRecord();
     if (g.LogEntrySaved == 1) ReloadHamlogRecord();
     HLQ->setEnabled(true);
-    logbook::BringWindowToFront();
-    logbook::SaveLogWindowPos();
+    logwindows::BringWindowToFront();
+    logwindows::SaveLogWindowPos();
 }
 
 void TEMP_LOG::WriteHamlogRecord() {
@@ -77,7 +77,7 @@ void TEMP_LOG::WriteHamlogRecord() {
                            : THW_update(g.HamlogHandle, g.HamlogHandleShown, g.HamlogRecNo, 16, updateFlag);
     if (result != Done) {
         g.LogEntrySaved = 0;
-        logbook::CloseLog();
+        logwindows::CloseLog();
         ui::msgBox(QStringLiteral("書き込みに失敗しました"), ui::OkOnly);
         return;
     }
@@ -95,13 +95,13 @@ void TEMP_LOG::WriteHamlogRecord() {
         g.LogEntrySaved = 1;
         g.LoggedRecNo = g.HamlogRecNo;
     }
-    logbook::CloseLog();
+    logwindows::CloseLog();
 }
 
 void TEMP_LOG::ReloadHamlogRecord() {
     logbook::Globals& g = logbook::g;
-    logbook::ReopenLog();
-    logbook::ClearHamlogRecord();
+    logwindows::ReopenLog();
+    logwindows::ClearHamlogRecord();
     if (THW_read(g.HamlogHandle, g.LoggedRecNo, 3) != Done) return;
     ShowHamlogRecord();
     if (g.QslPrintProgKind == 1) HLQ->setEnabled(true);

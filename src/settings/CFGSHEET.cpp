@@ -3,7 +3,7 @@
 #include "core/Globals.h"
 #include "core/IniValues.h"
 #include "platform/NotBuilt.h"
-#include "terminal/PSK31MAIN.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

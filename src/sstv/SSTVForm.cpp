@@ -4,7 +4,7 @@
 #include "core/IniValues.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
-#include "terminal/ModeChange.h"
+#include "terminal/engines/ModeChange.h"
 
 #include <QGridLayout>
 #include <QMenuBar>
@@ -71,9 +71,9 @@ void showSstvTicked() {
 
 // The window may be gone after the change; nothing of it is touched blindly.
 void changeFromHere(int Index) {
-    if (core::AnyEngineTransmits()) return showSstvTicked();
+    if (terminal::engines::AnyEngineTransmits()) return showSstvTicked();
     if (rig::g.RigPortOpen == 1) rig::RigClosePort();
-    core::ChangeMode(Index);
+    terminal::engines::ChangeMode(Index);
     core::PutIniText(QStringLiteral("PSKCFG"), QStringLiteral("LastMode"), core::g.LastModeText);
     if (!forms::isLoaded<SSTVForm>()) return;
     showSstvTicked();

@@ -9,7 +9,7 @@
 #include "platform/PskCore.h"
 #include "sstv/SSTVForm.h"
 #include "startup/VersionLabels.h"
-#include "terminal/PSK31MAIN.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -25,17 +25,17 @@ AboutZORVATEK::AboutZORVATEK()
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(Picture1, 0, 3, 4, 1);
-    core::AddCaption(grid, QStringLiteral("ZORVATEK"), 0, 0)
+    startup::AddCaption(grid, QStringLiteral("ZORVATEK"), 0, 0)
         ->setStyleSheet(QStringLiteral("font-weight: bold"));
-    core::AddVersionRows(grid, 1,
-                         {
-                             {QStringLiteral("ZORVATEK.EXE"), {}, &Label6},
-                             {QStringLiteral("PSKCore.DLL"), QStringLiteral("by QQ9CC"), &Label2},
-                             {QStringLiteral("Hamlog32.DLL"), QStringLiteral("by QQ9DDD"), &Label10},
-                             {QStringLiteral("MMTTY.EXE"), QStringLiteral("by QQ9BBB"), &Label12},
-                             {QStringLiteral("SSTVeng.DLL"), QStringLiteral("by QQ9BBB"), &Label15},
-                             {QStringLiteral("MMVARI.OCX"), QStringLiteral("by QQ9BBB"), &Label18},
-                         });
+    startup::AddVersionRows(grid, 1,
+                            {
+                                {QStringLiteral("ZORVATEK.EXE"), {}, &Label6},
+                                {QStringLiteral("PSKCore.DLL"), QStringLiteral("by QQ9CC"), &Label2},
+                                {QStringLiteral("Hamlog32.DLL"), QStringLiteral("by QQ9DDD"), &Label10},
+                                {QStringLiteral("MMTTY.EXE"), QStringLiteral("by QQ9BBB"), &Label12},
+                                {QStringLiteral("SSTVeng.DLL"), QStringLiteral("by QQ9BBB"), &Label15},
+                                {QStringLiteral("MMVARI.OCX"), QStringLiteral("by QQ9BBB"), &Label18},
+                            });
     grid->addWidget(Command1, 7, 3);
 
     connect(Timer3, &QTimer::timeout, this, &AboutZORVATEK::Timer3_Timer);

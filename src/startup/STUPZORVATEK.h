@@ -1,5 +1,5 @@
 #pragma once
-// The splash window, shown while the system starts (core::StartUp). It lists
+// The splash window, shown while the system starts (startup::StartUp). It lists
 // the versions of the outside libraries and lives only through start-up.
 #include "platform/Forms.h"
 

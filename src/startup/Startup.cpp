@@ -15,8 +15,8 @@
 #include "startup/AboutZORVATEK.h"
 #include "startup/STUPZORVATEK.h"
 #include "startup/StartupSettings.h"
-#include "terminal/MACRO_FORM.h"
-#include "terminal/PSK31MAIN.h"
+#include "terminal/macros/MACRO_FORM.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QClipboard>
 #include <QCoreApplication>
@@ -24,20 +24,20 @@
 #include <QProcess>
 #include <QScreen>
 
-namespace core {
+namespace startup {
 namespace {
 
 void setFirstValues() {
-    g.MmttyCwOn = 0;
-    g.StatusMessage.clear();
+    core::g.MmttyCwOn = 0;
+    core::g.StatusMessage.clear();
 }
 
 void showSplash() {
     STUPZORVATEK& splash = forms::STUPZORVATEK();
-    splash.Label2->setText(DllVersionText(pskcore::lib().fnGetDLLVersion()));
-    splash.Label6->setText(ProgramVersionText());
-    splash.Label9->setText(HamlogVersionText(static_cast<unsigned>(hamlog::GetThdllVersion())));
-    splash.Label11->setText(ScopeLibraryVersionText(false));
+    splash.Label2->setText(core::DllVersionText(pskcore::lib().fnGetDLLVersion()));
+    splash.Label6->setText(core::ProgramVersionText());
+    splash.Label9->setText(core::HamlogVersionText(static_cast<unsigned>(hamlog::GetThdllVersion())));
+    splash.Label11->setText(core::ScopeLibraryVersionText(false));
     splash.show();
     QCoreApplication::processEvents();
 }
@@ -61,33 +61,34 @@ void showMainWindow() {
 
 // Returns false when a first run stopped the sequence (the settings sheet is open).
 bool openWindowsOfLastMode() {
-    g.LastModeText =
-        IniStored(QStringLiteral("PSKCFG"), QStringLiteral("LastMode")).value_or(QStringLiteral("PSK31"));
+    core::g.LastModeText = core::IniStored(QStringLiteral("PSKCFG"), QStringLiteral("LastMode"))
+                               .value_or(QStringLiteral("PSK31"));
     forms::AboutZORVATEK();
     QClipboard* clipboard = QGuiApplication::clipboard();
-    if (g.LastModeText == QLatin1String("PSK31")) {
-        g.OpMode = ModeBpsk;
+    if (core::g.LastModeText == QLatin1String("PSK31")) {
+        core::g.OpMode = core::ModeBpsk;
         LoadGeneralSettings();
         SetupQslOptions();
         loadMainWindow(true);
         clipboard->clear();
-        if (g.FirstRunSetup == 1) return false;
+        if (core::g.FirstRunSetup == 1) return false;
         showMainWindow();
-    } else if (g.LastModeText == QLatin1String("MMVARI") || g.LastModeText == QLatin1String("RTTY")) {
-        const bool rtty = g.LastModeText == QLatin1String("RTTY");
-        g.OpMode = rtty ? ModeRtty : ModeMmvari;
+    } else if (core::g.LastModeText == QLatin1String("MMVARI") ||
+               core::g.LastModeText == QLatin1String("RTTY")) {
+        const bool rtty = core::g.LastModeText == QLatin1String("RTTY");
+        core::g.OpMode = rtty ? core::ModeRtty : core::ModeMmvari;
         LoadGeneralSettings();
-        g.ModeDisplayText = rtty ? g.LogModeTextRtty : g.LogModeTextPsk;
+        core::g.ModeDisplayText = rtty ? core::g.LogModeTextRtty : core::g.LogModeTextPsk;
         SetupQslOptions();
         loadMainWindow(false);
         clipboard->clear();
         // A first run leaves the settings sheet open whatever the mode.
-        if (g.FirstRunSetup == 1) return false;
+        if (core::g.FirstRunSetup == 1) return false;
         showMainWindow();
     } else {
-        g.OpMode = ModeSstv;
+        core::g.OpMode = core::ModeSstv;
         LoadGeneralSettings();
-        g.ModeDisplayText = g.LogModeTextSstv;
+        core::g.ModeDisplayText = core::g.LogModeTextSstv;
         SetupQslOptions();
         forms::SSTVForm();
         clipboard->clear();
@@ -122,7 +123,7 @@ void startWindowLink() {
 
 bool PskCoreVersionAccepted(int version) {
     if (version >= 114) return true;
-    ui::msgBox(QStringLiteral("PSKCore.DLL Ver") + DllVersionText(version) +
+    ui::msgBox(QStringLiteral("PSKCore.DLL Ver") + core::DllVersionText(version) +
                    QStringLiteral("は版数が古いです。版数アップをお願いします。\r\n"
                                   "最新版はZORVATEK x.xx(Basic or Full)で同梱されております。"),
                ui::OkOnly);
@@ -134,11 +135,11 @@ void StartUp() {
     showSplash();
     if (!PskCoreVersionAccepted(pskcore::lib().fnGetDLLVersion())) {
         forms::unload<STUPZORVATEK>();
-        g.ProgramEndRequested = true;
+        core::g.ProgramEndRequested = true;
         return;
     }
-    g.ScreenMetric = screenHeightPx();
-    WriteShortcutFiles();
+    core::g.ScreenMetric = screenHeightPx();
+    core::WriteShortcutFiles();
     ReadLoggingLink();
     if (logbook::g.HamlogLink == 1) checkLibraryLink();
     rig::ReadRigSettings();
@@ -146,7 +147,7 @@ void StartUp() {
     QCoreApplication::processEvents();
     ReadSpotSettings();
     startWindowLink();
-    if (!g.StatusMessage.isEmpty()) ShowTimedMessage(g.StatusMessage, 5000);
+    if (!core::g.StatusMessage.isEmpty()) core::ShowTimedMessage(core::g.StatusMessage, 5000);
 }
 
-} // namespace core
+} // namespace startup

@@ -6,7 +6,7 @@
 // window (or the SSTV window, or on a first run the settings sheet) is shown,
 // or core::g.ProgramEndRequested is set and the program is to end.
 
-namespace core {
+namespace startup {
 
 void StartUp();
 
@@ -14,4 +14,4 @@ void StartUp();
 // and the program ends.
 bool PskCoreVersionAccepted(int version);
 
-} // namespace core
+} // namespace startup

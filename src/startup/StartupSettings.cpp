@@ -10,11 +10,11 @@
 #include "platform/Paths.h"
 #include "spots/SpotGlobals.h"
 
-namespace core {
+namespace startup {
 namespace {
 
 QString read(const QString& section, const char* key, const QString& fallback) {
-    return IniStored(section, QString::fromLatin1(key)).value_or(fallback);
+    return core::IniStored(section, QString::fromLatin1(key)).value_or(fallback);
 }
 
 // Keys without a default keep the missing marker, the section's name.
@@ -37,7 +37,7 @@ void ReadLoggingLink() {
     if (type == QLatin1String("1")) {
         lg.HamlogLink = 1;
         lg.HamlogPath = readOrMarker(section, "HAMLOGPOS");
-        g.SearchFolder = lg.HamlogPath.left(lastSeparator(lg.HamlogPath) + 1);
+        core::g.SearchFolder = lg.HamlogPath.left(lastSeparator(lg.HamlogPath) + 1);
         lg.HamlogDataPath = lg.HamlogPath.left(lg.HamlogPath.size() - 4);
     } else if (type == QLatin1String("2")) {
         lg.HamlogPath = readOrMarker(section, "HAMLOGexePOS");
@@ -52,7 +52,7 @@ void ReadLoggingLink() {
 }
 
 void CheckLoggingLibraryVersion(unsigned version) {
-    const int number = HexTextAsDecimal(version);
+    const int number = core::HexTextAsDecimal(version);
     if (number >= 50300) return;
     ui::msgBox(QStringLiteral("HAMLOG50.DLL Ver") + QString::number(number / 10000.0) +
                    QStringLiteral(" は古いです\r\n最新版への更新をお願いします"),
@@ -73,23 +73,23 @@ void LoadGeneralSettings() {
     const QString log = QStringLiteral("HamLog");
     const QString other = QStringLiteral("Other_App");
     const QString eqsl = QStringLiteral("E-QSL");
-    g.MmttyExePath = paths::join(paths::programFolder(), QStringLiteral("MMTTY.EXE"));
+    core::g.MmttyExePath = paths::join(paths::programFolder(), QStringLiteral("MMTTY.EXE"));
     // The RTTY program built beside the system stands in the program folder
     // when none was put there.
     mmtty::provideProgram(paths::programFolder());
-    g.RecPlayState = g.LogTimeMacroUsed = g.ContestMode = 0;
-    g.Longitude = 135;
-    g.LongitudeSide = QStringLiteral("東経");
-    g.UserCall = read(cfg, "USERCALL", QStringLiteral("No Call"));
-    g.SoundCardNumber = read(cfg, "SOUNDCARDnum", QStringLiteral("-1"));
-    g.PttPortControl = readOrMarker(cfg, "COMCONT");
-    g.PttPortNumber = readOrMarker(cfg, "COMPORT");
-    g.LogModeTextPsk = read(log, "MODE_Disp", QStringLiteral("PSK31"));
-    g.LogModeTextRtty = read(other, "MODE_Disp1", QStringLiteral("RTTY"));
-    g.LogModeTextApp1 = read(other, "MODE_Disp2", QString());
-    g.LogModeTextApp2 = read(other, "MODE_Disp3", QString());
-    g.LogModeTextSstv = read(other, "MODE_Disp4", QStringLiteral("SSTV"));
-    g.HisRstPresetOn = readOrMarker(cfg, "RST599");
+    core::g.RecPlayState = core::g.LogTimeMacroUsed = core::g.ContestMode = 0;
+    core::g.Longitude = 135;
+    core::g.LongitudeSide = QStringLiteral("東経");
+    core::g.UserCall = read(cfg, "USERCALL", QStringLiteral("No Call"));
+    core::g.SoundCardNumber = read(cfg, "SOUNDCARDnum", QStringLiteral("-1"));
+    core::g.PttPortControl = readOrMarker(cfg, "COMCONT");
+    core::g.PttPortNumber = readOrMarker(cfg, "COMPORT");
+    core::g.LogModeTextPsk = read(log, "MODE_Disp", QStringLiteral("PSK31"));
+    core::g.LogModeTextRtty = read(other, "MODE_Disp1", QStringLiteral("RTTY"));
+    core::g.LogModeTextApp1 = read(other, "MODE_Disp2", QString());
+    core::g.LogModeTextApp2 = read(other, "MODE_Disp3", QString());
+    core::g.LogModeTextSstv = read(other, "MODE_Disp4", QStringLiteral("SSTV"));
+    core::g.HisRstPresetOn = readOrMarker(cfg, "RST599");
     lg.HamlogConfirmText = readOrMarker(log, "HLYN");
     lg.HamlogConfirmOn = lg.HamlogConfirmText == QLatin1String("YES") ? 1 : 0;
     lg.HamlogViewerOn = readOrMarker(log, "HLViewer");
@@ -99,7 +99,7 @@ void LoadGeneralSettings() {
     lg.QslSendMark = read(log, "QSLSendMark", QStringLiteral("*"));
     lg.HamlogJcaPath = readOrMarker(log, "HLJCA");
     lg.HamlogJcaOn = lg.HamlogJcaPath.toUpper().contains(QLatin1String("HLJCA")) ? 1 : 0;
-    const std::optional<QString> bank = IniStored(eqsl, QStringLiteral("ComQSOBank"));
+    const std::optional<QString> bank = core::IniStored(eqsl, QStringLiteral("ComQSOBank"));
     lg.ComQsoBankPath = bank.value_or(eqsl);
     lg.EqslEnabled = bank ? 1 : 0;
     lg.EqslMessage = read(eqsl, "eQSL_Mesg", QStringLiteral("Mny Tks FB QSO & CUL."));
@@ -143,4 +143,4 @@ void ReadSpotSettings() {
     sg.ClusterAutoCall = read(section, "AutoCM", QStringLiteral("0"));
 }
 
-} // namespace core
+} // namespace startup

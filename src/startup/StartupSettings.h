@@ -3,7 +3,7 @@
 // general settings, the QSL options of the log entry window and the DX-spot
 // switches.
 
-namespace core {
+namespace startup {
 
 // Sets HamlogLink, HamlogPath, HamlogDataPath and SearchFolder from [HamLog]
 // HAMLOGtype; a window link whose path does not name HAMLOGW.EXE is refused
@@ -18,4 +18,4 @@ void LoadGeneralSettings();
 void SetupQslOptions();
 void ReadSpotSettings();
 
-} // namespace core
+} // namespace startup

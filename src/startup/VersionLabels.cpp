@@ -2,7 +2,7 @@
 
 #include "platform/Colour.h"
 
-namespace core {
+namespace startup {
 
 QLabel* AddCaption(QGridLayout* grid, const QString& caption, int row, int column) {
     auto* l = new QLabel(caption);
@@ -27,4 +27,4 @@ void AddVersionRows(QGridLayout* grid, int firstRow, std::initializer_list<Versi
     }
 }
 
-} // namespace core
+} // namespace startup

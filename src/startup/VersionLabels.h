@@ -6,7 +6,7 @@
 
 #include <initializer_list>
 
-namespace core {
+namespace startup {
 
 // A fixed caption at the given cell.
 QLabel* AddCaption(QGridLayout* grid, const QString& caption, int row, int column);
@@ -23,4 +23,4 @@ struct VersionRow {
 // The rows one under the other, from firstRow on.
 void AddVersionRows(QGridLayout* grid, int firstRow, std::initializer_list<VersionRow> rows);
 
-} // namespace core
+} // namespace startup

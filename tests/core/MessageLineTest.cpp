@@ -4,7 +4,7 @@
 #include "sstv/SSTVForm.h"
 #include "startup/AboutZORVATEK.h"
 #include "support/ProgramFolder.h"
-#include "terminal/PSK31MAIN.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>

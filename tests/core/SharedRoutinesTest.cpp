@@ -8,8 +8,8 @@
 #include "platform/Dialogs.h"
 #include "platform/RichTextPane.h"
 #include "support/ProgramFolder.h"
-#include "terminal/PSK31MAIN.h"
-#include "terminal/PaneMarks.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
+#include "terminal/receive/PaneMarks.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -27,19 +27,19 @@ class SharedRoutines : public zvtest::ProgramFolderTest {
 TEST_F(SharedRoutines, TimeStampInUtcAndJst) {
     setPcTime(QDateTime(QDate(2005, 1, 1), QTime(5, 0)));
     forms::PSK31MAIN().Check2->setChecked(true);
-    core::MakeTimeStamp();
+    terminal::receive::MakeTimeStamp();
     EXPECT_EQ(g.TimeStampText, QStringLiteral("<< 2004/12/31 20:00:00/UTC >>"));
     EXPECT_EQ(g.TimeZoneOffsetH, -9);
 
     forms::PSK31MAIN().Check2->setChecked(false);
-    core::MakeTimeStamp();
+    terminal::receive::MakeTimeStamp();
     EXPECT_EQ(g.TimeStampText, QStringLiteral("<< 2005/01/01 5:00:00/JST >>"));
     EXPECT_EQ(g.TimeZoneOffsetH, 0);
 
     // Midnight after the offset shows the date alone.
     setPcTime(QDateTime(QDate(2005, 1, 1), QTime(9, 0)));
     forms::PSK31MAIN().Check2->setChecked(true);
-    core::MakeTimeStamp();
+    terminal::receive::MakeTimeStamp();
     EXPECT_EQ(g.TimeStampText, QStringLiteral("<< 2005/01/01/UTC >>"));
 }
 
@@ -51,10 +51,10 @@ TEST_F(SharedRoutines, MarksEndTheRxLineAndColourOnlyTheMark) {
     pane->appendText(QStringLiteral("CQ DE QQ9ABC"));
     g.RxMarkPos = pane->length();
 
-    core::MarkTxStart();
+    terminal::receive::MarkTxStart();
     EXPECT_EQ(pane->text(), QStringLiteral("CQ DE QQ9ABC\nTX-<< 2026/12/06 21:30:15/JST >>"));
     EXPECT_EQ(g.RxMarkPos, pane->length());
-    core::MarkRxStart();
+    terminal::receive::MarkRxStart();
     EXPECT_TRUE(pane->text().endsWith(QStringLiteral("\nRX-<< 2026/12/06 21:30:15/JST >>\n")));
 
     pane->appendText(QStringLiteral("QQ9ABC"));
@@ -68,8 +68,8 @@ TEST_F(SharedRoutines, MarksEndTheRxLineAndColourOnlyTheMark) {
 TEST_F(SharedRoutines, SstvModeLeavesStampAndPaneAlone) {
     g.OpMode = core::ModeSstv;
     g.TimeStampText = QStringLiteral("old");
-    core::MakeTimeStamp();
-    core::MarkTxStart();
+    terminal::receive::MakeTimeStamp();
+    terminal::receive::MarkTxStart();
     EXPECT_EQ(g.TimeStampText, QStringLiteral("old"));
     EXPECT_EQ(forms::PSK31MAIN().RichTextBox1->length(), 0);
 }
@@ -92,12 +92,12 @@ TEST_F(SharedRoutines, FindFileOnPathSearchesOnlyTheGivenFolder) {
 
 TEST_F(SharedRoutines, LogScrollingStartsAFreshEntryOnlyWhileEditing) {
     forms::TEMP_LOG().Text1->setText(QStringLiteral("QQ9OLD"));
-    core::CheckLogScrolling();
+    terminal::receive::CheckLogScrolling();
     EXPECT_TRUE(ui::script::asked().isEmpty());
     EXPECT_EQ(forms::TEMP_LOG().Text1->text(), QStringLiteral("QQ9OLD"));
 
     logbook::g.LogEditMode = 1;
-    core::CheckLogScrolling();
+    terminal::receive::CheckLogScrolling();
     ASSERT_EQ(ui::script::asked().size(), 1);
     EXPECT_EQ(ui::script::asked()[0].prompt,
               QStringLiteral("LOG帳がスクロール中です\r\n新しいページにします"));

@@ -1,17 +1,18 @@
 // The bytes a modem engine hands to a receive pane, one after another.
-#include "terminal/ShiftJisJoiner.h"
+#include "terminal/engines/ShiftJisJoiner.h"
 
 #include <cstdint>
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    core::ShiftJisJoiner joiner;
+    terminal::engines::ShiftJisJoiner joiner;
     for (std::size_t i = 0; i < size; ++i) {
-        const core::ReceivedStep step = joiner.feed(data[i]);
-        if (step.kind == core::ReceivedStep::Text && (step.text.isEmpty() || step.text.size() > 2))
+        const terminal::engines::ReceivedStep step = joiner.feed(data[i]);
+        if (step.kind == terminal::engines::ReceivedStep::Text &&
+            (step.text.isEmpty() || step.text.size() > 2))
             std::abort();
-        if (step.kind != core::ReceivedStep::Text && !step.text.isEmpty()) std::abort();
-        if (step.kind == core::ReceivedStep::Backspace) joiner.forget();
+        if (step.kind != terminal::engines::ReceivedStep::Text && !step.text.isEmpty()) std::abort();
+        if (step.kind == terminal::engines::ReceivedStep::Backspace) joiner.forget();
     }
     return 0;
 }

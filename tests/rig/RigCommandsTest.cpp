@@ -11,8 +11,8 @@
 #include "rig/RigSettings.h"
 #include "sstv/SstvGlobals.h"
 #include "startup/AboutZORVATEK.h"
-#include "terminal/PSK31MAIN.h"
-#include "terminal/multi_ch.h"
+#include "terminal/displays/multi_ch.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -5,7 +5,7 @@
 #include "rig/RigPort.h"
 #include "spots/SpotGlobals.h"
 #include "sstv/SstvGlobals.h"
-#include "terminal/PSK31MAIN.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QLabel>
 

@@ -16,7 +16,7 @@
 #include "spots/SpotGlobals.h"
 #include "sstv/SSTVForm.h"
 #include "startup/AboutZORVATEK.h"
-#include "terminal/PSK31MAIN.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>

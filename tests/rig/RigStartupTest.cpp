@@ -8,7 +8,7 @@
 #include "startup/Startup.h"
 #include "support/ProgramFolder.h"
 #include "support/RigSimulator.h"
-#include "terminal/PSK31MAIN.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -46,7 +46,7 @@ TEST_F(RigStartup, MainWindowFollowsTheSimulatedRigOfEveryFamily) {
             QStringLiteral("[PSKCFG]\nAudio_Center_Freq=1500\n[RIG_CON_CFG]\nRIGCOMCONT=%1\nRIG_TYPE=%2\n"
                            "VFOCHECK=YesP\nPoll_Time=600\nInterval=10\nICOM_RIGadrs=58\n")
                 .arg(rig.devicePath(), QString::fromLatin1(r.family)));
-        core::StartUp();
+        startup::StartUp();
         ASSERT_EQ(rig::g.RigPortOpen, 1) << core::g.StatusMessage.toStdString();
         const QLabel* frequency = forms::PSK31MAIN().Label40;
         ASSERT_TRUE(zvtest::waitUntil([&] { return frequency->text() == QLatin1String(r.first); }, 3000))

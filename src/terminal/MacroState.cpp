@@ -1,7 +1,0 @@
-#include "terminal/MacroState.h"
-
-namespace macros {
-
-Globals g;
-
-} // namespace macros

@@ -1,0 +1,111 @@
+#include "terminal/displays/PskDisplay.h"
+
+#include "platform/Colour.h"
+
+#include <QPainter>
+#include <algorithm>
+
+namespace terminal::displays {
+namespace {
+
+const QColor kScopeColour(0x00, 0xFF, 0x00);
+
+// A painter that draws in the picture's scale with a one-pixel pen.
+class ScalePainter {
+  public:
+    ScalePainter(PictureBox& picture, const QColor& colour) : p_(&picture.canvas()) {
+        const QImage& img = picture.canvas();
+        p_.scale(img.width() / picture.scaleWidth(), img.height() / picture.scaleHeight());
+        QPen pen(colour);
+        pen.setCosmetic(true);
+        pen.setWidth(0);
+        p_.setPen(pen);
+    }
+    QPainter& operator*() { return p_; }
+    QPainter* operator->() { return &p_; }
+
+  private:
+    QPainter p_;
+};
+
+bool drawable(PictureBox& picture) {
+    return !picture.canvas().isNull() && picture.scaleWidth() != 0 && picture.scaleHeight() != 0;
+}
+
+} // namespace
+
+std::optional<std::uint32_t> waterfallColour(int v, const Levels& t) {
+    if (v < t[0]) return 0x800000;
+    if (v >= t[0] && v <= t[1]) return 0xFF3300;
+    if (v >= t[2] && v <= t[3]) return 0xFFB900;
+    if (v >= t[4] && v <= t[5]) return 0xBFFF00;
+    if (v >= t[6] && v <= t[7]) return 0x00FF93;
+    if (v > t[7]) return 0x00F2FF;
+    return std::nullopt;
+}
+
+void drawWaterfallRow(PictureBox& picture, const std::int32_t* bins, int first, int last, int step,
+                      const Levels& levels) {
+    if (!drawable(picture) || step <= 0) return;
+    QRgb* row = picture.scrollDownOneRow();
+    const int width = picture.canvas().width();
+    const double pxPerUnit = width / picture.scaleWidth();
+    int penPx = -1;
+    for (int i = first + 1; i <= last; i += step) {
+        const std::optional<std::uint32_t> ref = waterfallColour(bins[i], levels);
+        if (!ref) continue;
+        const QRgb c = colour::fromRef(*ref).rgb();
+        const int px = std::clamp(int((i - (first + 1)) * pxPerUnit), 0, width - 1);
+        // The row's first segment starts where the last row ended: it spans the row.
+        if (penPx < 0) std::fill(row, row + width, c);
+        const int from = std::max(0, std::min(penPx, px));
+        std::fill(row + from, row + px + 1, c);
+        penPx = px;
+    }
+}
+
+void drawSpectrum(PictureBox& picture, const std::int32_t* bins, int first, int last, int step,
+                  const QColor& colour) {
+    if (!drawable(picture) || step <= 0) return;
+    QPolygonF trace;
+    trace.reserve((last - first) / step + 2);
+    trace << QPointF(0, 100);
+    for (int i = first; i <= last; i += step)
+        trace << QPointF(i - first, 98 - bins[i]);
+    ScalePainter p(picture, colour);
+    p->drawPolyline(trace);
+    picture.update();
+}
+
+void drawInput(PictureBox& picture, const std::int32_t* samples, int count, int divisor) {
+    if (!drawable(picture)) return;
+    if (divisor == 0) divisor = 1;
+    const int shown = std::min(count, int(std::abs(picture.scaleWidth())) + 2);
+    QPolygonF trace;
+    trace.reserve(shown + 1);
+    trace << QPointF(0, 0);
+    for (int i = 0; i < shown; ++i)
+        trace << QPointF(i, samples[i] / divisor + 500);
+    ScalePainter p(picture, kScopeColour);
+    p->drawPolyline(trace);
+    picture.update();
+}
+
+void drawSync(PictureBox& picture, const std::int32_t* sync) {
+    if (!drawable(picture)) return;
+    ScalePainter p(picture, kScopeColour);
+    for (int i = 0; i < 16; ++i)
+        p->drawLine(QPointF(i + 0.5, 1000), QPointF(i + 0.5, 1000 - sync[i] / 2));
+    picture.update();
+}
+
+void drawVector(PictureBox& picture, const std::int32_t* vector) {
+    if (!drawable(picture)) return;
+    ScalePainter p(picture, kScopeColour);
+    for (int k = 0; k < 16; k += 2)
+        p->drawLine(QPointF(630, 630),
+                    QPointF(630 - (vector[k] * 500) / 1000, 630 - (vector[k + 1] * 500) / 1000));
+    picture.update();
+}
+
+} // namespace terminal::displays

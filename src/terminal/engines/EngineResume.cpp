@@ -1,0 +1,87 @@
+#include "terminal/engines/EngineResume.h"
+
+#include "core/Globals.h"
+#include "core/IniValues.h"
+#include "core/MmttyCommand.h"
+#include "core/SharedRoutines.h"
+#include "platform/BobMako.h"
+#include "platform/MmttyLink.h"
+#include "platform/MmvariControl.h"
+#include "platform/MmvariIds.h"
+#include "platform/PskCore.h"
+#include "terminal/displays/multi_ch.h"
+#include "terminal/engines/MmttyEngine.h"
+#include "terminal/engines/MmvariEngine.h"
+#include "terminal/engines/PskEngine.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
+
+namespace terminal::engines {
+namespace {
+
+bool isRtty(int mode) {
+    return mode == core::ModeRtty || mode == core::ModeCw;
+}
+
+bool mmvariRuns(PSK31MAIN& w) {
+    QVariant on;
+    return core::g.MmvariActive == 1 && w.MMVARI->get(mmvari::IdRun, on) && on.toBool();
+}
+
+void resumeMmtty() {
+    if (!core::MmttyProgram().isRunning()) {
+        RestoreMmttyWndProc();
+        StartMmtty();
+        return;
+    }
+    if (!InstallMmttyWndProc()) return;
+    const QByteArray port = core::WholeNumber(core::g.PttPortNumber).value_or(0) == 0
+                                ? QByteArrayLiteral("NONE")
+                                : QByteArrayLiteral("COM") + core::g.PttPortNumber.trimmed().toLatin1();
+    std::int32_t handle = 0;
+    bobmako::lib().fnBOBMAKOInit(handle, QByteArrayLiteral("MMTTY/ZORVAT"), port, QByteArrayLiteral("NONE"));
+    if (core::PostMmttyCommand(mmtty::CmdPortUpdate, 0)) core::PostMmttyCommand(mmtty::CmdSuspend, 0);
+    core::g.ModeDisplayText = core::g.LogModeTextRtty;
+}
+
+void resumePsk() {
+    if (pskcore::lib().isSubclassed()) return;
+    core::g.MainHwnd = MainWindowHandle;
+    InstallPskCoreWndProc();
+    StartPskCore();
+    core::g.EngineMsgHold = 0;
+    if (forms::isLoaded<::multi_ch>() && forms::multi_ch().isMinimized()) forms::multi_ch().showNormal();
+    core::g.ModeDisplayText = core::g.LogModeTextPsk;
+}
+
+} // namespace
+
+void SuspendEngine() {
+    PSK31MAIN& w = forms::PSK31MAIN();
+    if (core::g.OpMode == core::ModeMmvari) {
+        QVariant rx;
+        if (w.MMVARI->get(mmvari::PRxFreq, 0, rx))
+            core::g.RxFreqHz = core::g.TxFreqHz = int(std::int16_t(rx.toInt()));
+        core::g.MmvariActive = 0;
+        w.MMVARI->set(mmvari::IdRun, false);
+    } else if (isRtty(core::g.OpMode)) {
+        core::PostMmttyCommand(mmtty::CmdSuspend, 1);
+        RestoreMmttyWndProc();
+    } else {
+        pskcore::lib().fnSetComPort(0, 0);
+        pskcore::lib().fnStopSoundCard();
+        RestoreMainWndProc();
+    }
+}
+
+void ResumeEngine() {
+    if (core::g.OpMode == core::ModeMmvari) {
+        if (!mmvariRuns(forms::PSK31MAIN()))
+            StartMmvari(core::IniWholeOr(QStringLiteral("MMVCFG"), QStringLiteral("LastMode"), 14));
+    } else if (isRtty(core::g.OpMode)) {
+        resumeMmtty();
+    } else {
+        resumePsk();
+    }
+}
+
+} // namespace terminal::engines

@@ -1,0 +1,56 @@
+#include "terminal/engines/EngineStop.h"
+
+#include "core/Globals.h"
+#include "core/MmttyCommand.h"
+#include "platform/MmttyLink.h"
+#include "platform/MmvariControl.h"
+#include "platform/MmvariIds.h"
+#include "platform/PskCore.h"
+#include "rig/RigCommands.h"
+#include "rig/RigGlobals.h"
+#include "rig/RigPort.h"
+#include "terminal/engines/MmttyEngine.h"
+#include "terminal/engines/ModeChange.h"
+#include "terminal/engines/PskEngine.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
+#include "terminal/mainwindow/Shutdown.h"
+
+namespace terminal::engines {
+namespace {
+
+bool isRtty(int mode) {
+    return mode == core::ModeRtty || mode == core::ModeCw;
+}
+
+} // namespace
+
+void UnkeyForStop() {
+    if (!AnyEngineTransmits()) return;
+    if (core::g.MmttyTxOn == 1) core::MmttyProgram().postCommand(mmtty::CmdTx, mmtty::TxOffNow);
+    if (core::g.Transmitting == 1 && !isRtty(core::g.OpMode) && core::g.OpMode != core::ModeMmvari)
+        pskcore::lib().fnAbortTX();
+    if (core::g.MmvariTxOn == 1 && forms::isLoaded<PSK31MAIN>())
+        forms::PSK31MAIN().MMVARI->set(mmvari::IdTransmit, false);
+    if (core::g.PttPortControl == QLatin1String("0") && rig::g.RigPortOpen == 1) rig::RigPttOff();
+    core::g.Transmitting = 0;
+    core::g.MmttyTxOn = 0;
+    core::g.MmvariTxOn = 0;
+}
+
+void EmergencyExit() {
+    UnkeyForStop();
+    if (isRtty(core::g.OpMode)) {
+        RestoreMmttyWndProc();
+        core::MmttyProgram().postCommand(mmtty::CmdClose, 0);
+    } else if (core::g.OpMode == core::ModeMmvari) {
+        if (forms::isLoaded<PSK31MAIN>()) forms::PSK31MAIN().MMVARI->set(mmvari::IdRun, false);
+    } else {
+        pskcore::lib().fnSetComPort(0, 0);
+        pskcore::lib().fnStopSoundCard();
+        RestoreMainWndProc();
+    }
+    if (rig::g.RigPortOpen == 1) rig::RigClosePort();
+    mainwindow::EndProcess();
+}
+
+} // namespace terminal::engines

@@ -1,0 +1,233 @@
+#include "terminal/engines/MmttyEngine.h"
+
+#include "core/Globals.h"
+#include "core/IniValues.h"
+#include "core/MessageLine.h"
+#include "core/MmttyCommand.h"
+#include "core/MmttySettings.h"
+#include "core/MmttyState.h"
+#include "core/SharedRoutines.h"
+#include "log/LogGlobals.h"
+#include "logwindows/TEMP_LOG.h"
+#include "platform/BobMako.h"
+#include "platform/Dialogs.h"
+#include "platform/MmttyLink.h"
+#include "platform/PictureBox.h"
+#include "platform/PskCore.h"
+#include "platform/StatusPanels.h"
+#include "rig/RigGlobals.h"
+#include "terminal/displays/multi_ch.h"
+#include "terminal/engines/MmttyLayout.h"
+#include "terminal/engines/MmttyWndProc.h"
+#include "terminal/engines/PskEngine.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+
+namespace terminal::engines {
+namespace {
+
+// A step of the start that failed, by the label the operator reads. The
+// notices handled meanwhile have tags of their own, so the label is carried.
+struct StartFailed {
+    QString label;
+};
+
+// Names the step under way for the failure message.
+QString step(const char* label) {
+    core::g.EngineErrorTag = QString::fromUtf8(label);
+    return core::g.EngineErrorTag;
+}
+
+const QString kRttyCaption = QStringLiteral("ZORVATEK (With MMTTY.EXE by QQ9BBB)");
+const QString kPskCaption = QStringLiteral("ZORVATEK (With PSKCore.DLL by QQ9CC)");
+const QString kScopeName = QStringLiteral("MMTTY/ZORVAT");
+constexpr int kStartTickMs = 10;
+
+QMetaObject::Connection& noticeConnection() {
+    static QMetaObject::Connection c;
+    return c;
+}
+QMetaObject::Connection& exitConnection() {
+    static QMetaObject::Connection c;
+    return c;
+}
+
+QString folderOf(const QString& path) {
+    const qsizetype slash = std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+    return path.left(slash + 1);
+}
+
+// The file in the folder of the RTTY program, or the empty text.
+QString besideProgram(const QString& fileName) {
+    core::g.SearchFolder = folderOf(core::g.MmttyExePath);
+    return core::FindFileOnPath(fileName);
+}
+
+void setLogMode(const QString& text) {
+    core::g.ModeDisplayText = text;
+    if (logbook::g.HamlogLink == 1) forms::TEMP_LOG().Text8->setText(text);
+}
+
+void stopPskLibrary(PSK31MAIN& w) {
+    pskcore::PskCore& lib = pskcore::lib();
+    lib.fnSetComPort(0, 0);
+    lib.fnStopSoundCard();
+    RestoreMainWndProc();
+    w.Picture2->clear();
+}
+
+void prepareWindow(PSK31MAIN& w) {
+    if (core::g.LastModeText == QLatin1String("PSK31")) stopPskLibrary(w);
+    setLogMode(core::g.LogModeTextRtty);
+    w.Picture9->clear();
+    w.Picture2->clear();
+    if (core::g.WfDrawState == 1) {
+        core::g.WfDrawState = 0;
+        w.Line15->setVisible(false);
+        w.Timer5->stop();
+    }
+    // The rig's dial is read against the amateur-radio mark.
+    rig::g.RigAudioOffsetHz = mmtty::HamMarkHz;
+    ApplyRttyLayout(w);
+    forms::unload<::multi_ch>();
+}
+
+void initScope() {
+    const QString label = step("fnBOBMAKOInitのｴﾗｰで");
+    const QByteArray port = core::WholeNumber(core::g.PttPortNumber).value_or(0) == 0
+                                ? QByteArrayLiteral("NONE")
+                                : QByteArrayLiteral("COM") + core::g.PttPortNumber.trimmed().toLatin1();
+    std::int32_t handle = 0;
+    if (bobmako::lib().fnBOBMAKOInit(handle, kScopeName.toLatin1(), port, QByteArrayLiteral("NONE")) == 0)
+        throw StartFailed{label};
+}
+
+// Starts the program and waits for its start-up notice, which brings its window.
+void startProgram() {
+    QString label = step("MMTTY起動時のｴﾗｰで");
+    const QString program = besideProgram(QString::fromLatin1(mmtty::ProgramFileName));
+    if (program.isEmpty()) throw StartFailed{label};
+    core::mm.MmttyPid = core::MmttyProgram().start(program, std::uint32_t(core::g.MainHwnd));
+    if (core::mm.MmttyPid == 0) throw StartFailed{label};
+    label = step("hwnd er");
+    InstallMmttyWndProc();
+    if (!core::MmttyProgram().waitForWindow(MmttyWindowWaitMsecs)) throw StartFailed{label};
+    core::mm.MmttyHwnd = core::MmttyProgram().programWindow();
+}
+
+// A program that has gone or does not take commands ends the start.
+void post(std::int32_t code, std::int32_t value) {
+    if (!core::MmttyProgram().postCommand(code, value))
+        throw StartFailed{QStringLiteral("MMTTY Wndpro-Error")};
+}
+
+void sendSettings(PSK31MAIN& w) {
+    post(mmtty::CmdSetWindow, core::g.MainHwnd);
+    post(mmtty::CmdAfterHandle, 0);
+    const bool notch = core::mm.MmttyNotLms == QLatin1String("0");
+    w.Command13[10 + mmtty::Notch]->setText(notch ? QStringLiteral("NOT") : QStringLiteral("LMS"));
+    core::BuildMmttyStartWords(!besideProgram(QStringLiteral("Mmtty.INI")).isEmpty());
+    post(mmtty::CmdSetView, core::BitWord(core::mm.MmttyViewBits));
+    post(mmtty::CmdSetSwitches, core::BitWord(core::mm.MmttySwitchStates));
+    post(mmtty::CmdSetSquelch, core::MmttySquelchValue(core::g.SquelchLevel));
+    post(mmtty::CmdHamPreset, 0);
+    post(mmtty::CmdSetTxDelay, core::mm.MmttyTxDelay);
+}
+
+void armPskStart(PSK31MAIN& w) {
+    w.Timer2->setInterval(kStartTickMs);
+    w.Timer2->start();
+}
+
+// Back to BPSK with the PSK library: nothing of the failed start is left
+// running, and the operator reads which step failed.
+void failedStart(PSK31MAIN& w, const QString& label) {
+    RestoreMmttyWndProc();
+    core::MmttyProgram().close(0);
+    core::mm.MmttyPid = 0;
+    core::mm.MmttyHwnd = 0;
+    setLogMode(core::g.LogModeTextPsk);
+    w.setWindowTitle(kPskCaption);
+    ApplyPskLayout(w, PskLayoutAfter::FailedStart);
+    core::g.OpMode = core::ModeBpsk;
+    core::g.LastModeText = QStringLiteral("PSK31");
+    w.StatusBar1->setText(2, QStringLiteral("BPSK"));
+    for (int i = 0; i <= core::ModeCw; ++i)
+        w.PSKMODE[i]->setChecked(i == core::ModeBpsk);
+    w.PSKMODE[core::ModeCw]->setEnabled(false);
+    RestoreImeState(w);
+    armPskStart(w);
+    ui::msgBox(label + QStringLiteral(" MMTTYがOPEN出来ませんでした"), ui::OkOnly);
+}
+
+// The program ended on its own while it was the engine: the rig is not left
+// keyed behind it, and the operator is told. Once the handler is gone (a stop,
+// the shutdown) its end is expected.
+void programEnded() {
+    if (!noticeConnection()) return;
+    RestoreMmttyWndProc();
+    if (core::g.MmttyTxOn == 1) MmttyWndProc(mmtty::NtfTxState, 0);
+    core::mm.MmttyPid = 0;
+    core::mm.MmttyHwnd = 0;
+    core::g.StatusMessage = QStringLiteral("MMTTYが終了しました");
+    core::ShowTimedMessage(core::g.StatusMessage, 3000);
+}
+
+} // namespace
+
+void StartMmtty() {
+    PSK31MAIN& w = forms::PSK31MAIN();
+    prepareWindow(w);
+    core::ReadMmttySettings();
+    core::g.MainHwnd = MainWindowHandle;
+    try {
+        initScope();
+        startProgram();
+        sendSettings(w);
+    } catch (const StartFailed& f) {
+        failedStart(w, f.label);
+        return;
+    }
+    w.setWindowTitle(kRttyCaption);
+    core::g.OpMode = core::ModeRtty;
+    setLogMode(core::g.LogModeTextRtty);
+}
+
+void StopMmtty() {
+    PSK31MAIN& w = forms::PSK31MAIN();
+    RestoreMmttyWndProc();
+    core::mm.MmttyExitCode = core::MmttyProgram().close(MmttyCloseWaitMsecs);
+    core::mm.MmttyPid = 0;
+    core::mm.MmttyHwnd = 0;
+    core::g.MmttyTxOn = 0;
+    w.Picture2->clear();
+    w.Picture9->clear();
+    setLogMode(core::g.LogModeTextPsk);
+    w.setWindowTitle(kPskCaption);
+    ApplyPskLayout(w, PskLayoutAfter::Stop);
+    RestoreImeState(w);
+    if (core::g.OpMode < core::ModeSstv) armPskStart(w);
+}
+
+bool InstallMmttyWndProc() {
+    if (noticeConnection()) return false;
+    mmtty::MmttyLink& link = core::MmttyProgram();
+    PSK31MAIN* w = &forms::PSK31MAIN();
+    noticeConnection() = QObject::connect(&link, &mmtty::MmttyLink::notice, w, &MmttyWndProc);
+    exitConnection() = QObject::connect(&link, &mmtty::MmttyLink::programExited, w, &programEnded);
+    return true;
+}
+
+void RestoreMmttyWndProc() {
+    QObject::disconnect(noticeConnection());
+    QObject::disconnect(exitConnection());
+    noticeConnection() = {};
+    exitConnection() = {};
+}
+
+} // namespace terminal::engines

@@ -1,0 +1,244 @@
+#include "terminal/engines/MmttyWndProc.h"
+
+#include "core/Globals.h"
+#include "core/MessageLine.h"
+#include "core/MmttyCommand.h"
+#include "core/MmttyState.h"
+#include "platform/BobMako.h"
+#include "platform/Colour.h"
+#include "platform/ControlColour.h"
+#include "platform/Cp932.h"
+#include "platform/MmttyProtocol.h"
+#include "platform/PictureBox.h"
+#include "platform/RichTextPane.h"
+#include "rig/RigCommands.h"
+#include "rig/RigGlobals.h"
+#include "rig/RigPolling.h"
+#include "terminal/displays/MmttyDisplay.h"
+#include "terminal/macros/RepeatMain.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
+#include "terminal/panels/EnginePanels.h"
+#include "terminal/receive/PaneMarks.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include <array>
+
+namespace terminal::engines {
+namespace {
+
+// A notice that cannot be handled; EngineErrorTag names it.
+struct NoticeFailed {};
+
+constexpr int kCarriageReturn = 13;
+constexpr int kLineFeed = 10;
+// The line of 2125 Hz, where the mark stands without NET.
+constexpr double kHamMarkLineX = 1925;
+constexpr int kMarkerOffsetHz = 200;
+constexpr double kTxScopeScale = 510000;
+constexpr double kRxScopeScale = 51000;
+constexpr int kTxScopeOffset = 252000;
+constexpr int kRxScopeOffset = 25200;
+constexpr int kLevelMax = 500;
+
+std::array<std::int32_t, bobmako::XyPoints> XyX{};
+std::array<std::int32_t, bobmako::XyPoints> XyY{};
+std::array<std::int32_t, bobmako::FftPoints> Spectrum{};
+
+bool pttByCat() {
+    return core::g.PttPortControl == QLatin1String("0");
+}
+
+bool stampsOn() {
+    return core::g.TrxTimeStampOn == QLatin1String("YES");
+}
+
+void setColour(RichTextPane* pane, const QString& text) {
+    std::uint32_t ref = 0;
+    if (colour::parseRef(text, &ref)) pane->setSelColor(colour::fromRef(ref));
+}
+
+// The character of a code in the system's code page: one byte, or a
+// double-byte character sent as one code.
+QString characterOf(std::int32_t code) {
+    const int c = code & 0xFFFF;
+    if (c > 0xFF) return cp932::decode(QByteArray{char(c >> 8), char(c & 0xFF)});
+    return cp932::decode(QByteArray(1, char(c)));
+}
+
+void receivedChar(std::int32_t code) {
+    RichTextPane* pane = forms::PSK31MAIN().RichTextBox1;
+    core::g.RxMarkPos = pane->length();
+    pane->setSelStart(core::g.RxMarkPos);
+    setColour(pane, core::g.MmttyTxOn != 0 ? core::g.TxAreaBackColor : core::g.RxForeColor);
+    if (code == kCarriageReturn) return;
+    pane->setSelText(code == kLineFeed ? QStringLiteral("\n") : characterOf(code));
+}
+
+void setScope(PSK31MAIN& w, double scale, int offset) {
+    w.Picture2->setScale(scale, scale);
+    core::mm.XyScopeOffset = offset;
+}
+
+void transmitStarted(PSK31MAIN& w) {
+    core::g.MmttyTxOn = 1;
+    if (pttByCat()) rig::RigPttOn();
+    if (stampsOn()) receive::MarkTxStart();
+    macros::repeatOnTxStart(macros::TxEngine::Mmtty);
+    setScope(w, kTxScopeScale, kTxScopeOffset);
+    if (rig::g.RigPortName != QLatin1String("NONE") && rig::g.RigPollMode == 1) rig::RigReadStatus();
+}
+
+void receiveAgain(PSK31MAIN& w) {
+    if (pttByCat()) rig::RigPttOff();
+    w.Text1->setText(QString());
+    colour::setBackColor(w.Command1, colour::kButtonFace);
+    core::g.MmttyTxOn = 0;
+    if (stampsOn()) receive::MarkRxStart();
+    setScope(w, kRxScopeScale, kRxScopeOffset);
+    macros::repeatOnTxEnd(macros::TxEngine::Mmtty);
+}
+
+void placeVertical(LineShape* line, double x) {
+    line->setPoints(x, 0, x, 100);
+}
+
+void placeNetLine(PSK31MAIN& w) {
+    placeVertical(w.Line21, core::g.MmttyIndicators[mmtty::Net] != 0 ? core::mm.MarkLineX : kHamMarkLineX);
+}
+
+void showMarkAndSpace(PSK31MAIN& w) {
+    placeVertical(w.Line16, core::mm.MarkLineX);
+    placeVertical(w.Line17, core::mm.SpaceLineX);
+    w.Label33->setText(QString::number(core::g.MarkFreq) + QStringLiteral("Hz"));
+    w.Label34->setText(QString::number(core::mm.SpaceFreq - core::g.MarkFreq) + QStringLiteral("Hz"));
+}
+
+void markReported(PSK31MAIN& w, std::int32_t hz) {
+    core::g.MarkFreq = hz;
+    core::mm.MarkLineX = hz - kMarkerOffsetHz;
+    showMarkAndSpace(w);
+    placeNetLine(w);
+}
+
+void spaceReported(PSK31MAIN& w, std::int32_t hz) {
+    core::mm.SpaceFreq = hz;
+    core::mm.SpaceLineX = hz - kMarkerOffsetHz;
+    showMarkAndSpace(w);
+}
+
+// The switch word by the one layout both directions use: indicators at 10-17,
+// the AFC shift mode at 8-9, the demodulator at 18-19.
+void switchesReported(PSK31MAIN& w, std::int32_t word) {
+    const std::optional<QString> bits = core::BitText(word, mmtty::SwitchPositions);
+    if (!bits) throw NoticeFailed{};
+    core::mm.MmttyStatusBits2 = *bits;
+    for (int e = 0; e < mmtty::IndicatorCount; ++e) {
+        const bool on = mmtty::indicatorOn(std::uint32_t(word), e);
+        colour::setBackColor(w.Command13[mmtty::FirstIndicatorPosition + e],
+                             on ? panels::kSwitchOnColour : colour::kButtonFace);
+        core::g.MmttyIndicators[e] = on ? 1 : 0;
+    }
+    static const char* const kModems[] = {"MODEM=IIR", "MODEM=FIR", "MODEM=PLL"};
+    const int modem = mmtty::demodulator(std::uint32_t(word));
+    if (modem <= mmtty::Pll) {
+        core::mm.MmttyModemType = modem;
+        w.Label32->setText(QString::fromLatin1(kModems[modem]));
+    } else {
+        w.Label32->clear();
+    }
+    core::mm.MmttyStatusPair = mmtty::shiftMode(std::uint32_t(word));
+    placeNetLine(w);
+}
+
+void viewReported(std::int32_t word) {
+    const std::optional<QString> bits = core::BitText(word, mmtty::ViewPositions);
+    if (!bits) throw NoticeFailed{};
+    core::mm.MmttyStatusBits = *bits;
+}
+
+void drawScope(PSK31MAIN& w) {
+    bobmako::BobMako& lib = bobmako::lib();
+    if (core::mm.XyScopeQuality != bobmako::ScopeOff &&
+        lib.fnBOBMAKOGetXYEx(core::mm.XyScopeQuality, XyX.data(), XyY.data()))
+        displays::drawXyScope(*w.Picture2, XyX.data(), XyY.data(), core::mm.XyScopeMask,
+                              core::mm.XyScopeOffset);
+    if (lib.fnBOBMAKOGetFFT(Spectrum.data()) == 0) return;
+    const int last = std::min(core::g.FftLastBin, bobmako::FftPoints - 1);
+    if (core::g.SpectrumDisplayMode == 1) {
+        w.Picture3->clear();
+        displays::drawSpectrum(*w.Picture3, Spectrum.data(), core::g.FftFirstBin, last);
+    } else {
+        displays::drawWaterfallRow(*w.Picture3, Spectrum.data(), core::g.FftFirstBin, last,
+                                   core::g.WfLevelSteps);
+    }
+}
+
+void scopeReady(PSK31MAIN& w, std::int32_t value) {
+    drawScope(w);
+    const int level = value & 0xFFFF;
+    core::g.EngineErrorTag = QStringLiteral("level error") + QString::number(level);
+    w.ProgressBar1->setValue(std::min(level, kLevelMax));
+}
+
+void figReported(PSK31MAIN& w, std::int32_t value) {
+    core::mm.MmttyFigOn = value == 1 ? 1 : 0;
+    colour::setBackColor(w.Command12, value == 1 ? panels::kSwitchOnColour : colour::kButtonFace);
+}
+
+void handle(PSK31MAIN& w, std::int32_t code, std::int32_t value) {
+    switch (code) {
+    case mmtty::NtfWindow:
+        core::mm.MmttyHwnd = value;
+        core::PostMmttyCommand(mmtty::CmdSetWindow, core::g.MainHwnd);
+        break;
+    case mmtty::NtfRxChar:
+        receivedChar(value);
+        break;
+    case mmtty::NtfTxState:
+        if (value == 1)
+            transmitStarted(w);
+        else
+            receiveAgain(w);
+        break;
+    case mmtty::NtfBaud:
+        w.Label15->setText(QString::number(value / 100.0));
+        break;
+    case mmtty::NtfMark:
+        markReported(w, value);
+        break;
+    case mmtty::NtfSpace:
+        spaceReported(w, value);
+        break;
+    case mmtty::NtfSwitches:
+        switchesReported(w, value);
+        break;
+    case mmtty::NtfView:
+        viewReported(value);
+        break;
+    case mmtty::NtfScope:
+        scopeReady(w, value);
+        break;
+    case mmtty::NtfFig:
+        figReported(w, value);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+void MmttyWndProc(std::int32_t code, std::int32_t value) {
+    core::g.EngineErrorTag = QStringLiteral("MMTTY Wndpro-Error");
+    try {
+        handle(forms::PSK31MAIN(), code, value);
+    } catch (const NoticeFailed&) {
+        core::g.StatusMessage = core::g.EngineErrorTag;
+        core::ShowTimedMessage(core::g.StatusMessage, 3000);
+    }
+}
+
+} // namespace terminal::engines

@@ -1,0 +1,327 @@
+#include "terminal/engines/ModeChange.h"
+
+#include "core/Globals.h"
+#include "core/IniValues.h"
+#include "core/MmttyCommand.h"
+#include "core/SharedRoutines.h"
+#include "log/LogGlobals.h"
+#include "logwindows/TEMP_LOG.h"
+#include "platform/BobMako.h"
+#include "platform/ControlColour.h"
+#include "platform/Dialogs.h"
+#include "platform/MmttyLink.h"
+#include "platform/PictureBox.h"
+#include "platform/PskCore.h"
+#include "platform/StatusPanels.h"
+#include "rig/RigCommands.h"
+#include "rig/RigGlobals.h"
+#include "rig/RigPolling.h"
+#include "rig/RigPort.h"
+#include "sstv/SSTVForm.h"
+#include "terminal/displays/multi_ch.h"
+#include "terminal/engines/MmttyEngine.h"
+#include "terminal/engines/MmttyLayout.h"
+#include "terminal/engines/MmvariEngine.h"
+#include "terminal/engines/PskEngine.h"
+#include "terminal/macros/MACRO_FORM.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+
+namespace terminal::engines {
+namespace {
+
+const QString kCfg = QStringLiteral("PSKCFG");
+const char* const kPskPanel[] = {"BPSK", "QPSK(USB)", "QPSK(LSB)"};
+
+bool isRtty(int mode) {
+    return mode == core::ModeRtty || mode == core::ModeCw;
+}
+
+void letEventsRun() {
+    QCoreApplication::processEvents();
+}
+
+// The common ending: the log entry's mode box follows and the engine's name is
+// kept for the next start.
+void recordMode() {
+    if (logbook::g.HamlogLink == 1) forms::TEMP_LOG().Text8->setText(core::g.ModeDisplayText);
+    core::PutIniText(kCfg, QStringLiteral("LastMode"), core::g.LastModeText);
+}
+
+QByteArray pttPortText() {
+    if (core::WholeNumber(core::g.PttPortNumber).value_or(0) == 0) return QByteArrayLiteral("NONE");
+    return QByteArrayLiteral("COM") + core::g.PttPortNumber.trimmed().toLatin1();
+}
+
+void initScope(const QByteArray& port) {
+    std::int32_t handle = 0;
+    bobmako::lib().fnBOBMAKOInit(handle, QByteArrayLiteral("MMTTY/ZORVAT"), port, QByteArrayLiteral("NONE"));
+}
+
+void stopPskLibrary() {
+    pskcore::PskCore& lib = pskcore::lib();
+    lib.fnSetComPort(0, 0);
+    lib.fnStopSoundCard();
+    RestoreMainWndProc();
+}
+
+void setRecordItems(PSK31MAIN& w, bool on) {
+    for (QAction* a : {w.RecPsk, w.RecStop, w.PlayPsk})
+        a->setEnabled(on);
+}
+
+void setPskControls(PSK31MAIN& w, int n) {
+    w.StatusBar1->setText(2, QString::fromLatin1(kPskPanel[n]));
+    w.PSKMODE[core::ModeCw]->setEnabled(false);
+    ShowModeMenus(w);
+    RestoreImeState(w);
+    w.Command3->setEnabled(true);
+    w.Line5->setVisible(true);
+    w.Line16->setVisible(false);
+    w.Line17->setVisible(false);
+    core::g.ModeDisplayText = core::g.LogModeTextPsk;
+    core::g.LastModeText = QStringLiteral("PSK31");
+    w.Label15->setText(QStringLiteral("No Data"));
+    setRecordItems(w, true);
+}
+
+void setRttyControls(PSK31MAIN& w) {
+    w.StatusBar1->setText(2, QStringLiteral("RTTY"));
+    ShowModeMenus(w);
+    w.PSKMODE[core::ModeCw]->setEnabled(true);
+    w.SSTab1->setCurrentIndex(0);
+    for (LineShape* l : {w.Line5, w.Line11, w.Line12})
+        l->setVisible(false);
+    w.Label39->hide();
+    core::g.FftFirstBin = 51;
+    core::g.FftLastBin = 768;
+    core::g.DrawBinStep1 = 4;
+    core::g.DrawBinStep2 = 4;
+    core::g.WfMagnify = 1;
+    w.Command3->setEnabled(false);
+    colour::setBackColor(w.Command15, 0x02DB17);
+    colour::setBackColor(w.Command16, 0xC0C0C0);
+    colour::setBackColor(w.Command17, 0xC0C0C0);
+    for (QPushButton* b : {w.Command15, w.Command16, w.Command17})
+        b->setEnabled(false);
+    core::g.TrxTimeStampOn =
+        core::IniStored(kCfg, QStringLiteral("TRX_TimeStmp")).value_or(core::g.TrxTimeStampOn);
+    core::g.ModeDisplayText = core::g.LogModeTextRtty;
+    core::g.LastModeText = QStringLiteral("RTTY");
+    w.Line16->setVisible(true);
+    w.Line17->setVisible(true);
+    setRecordItems(w, false);
+}
+
+// Back from the SSTV window: the main window's load starts the engine of OpMode.
+void unloadSstvWindow() {
+    forms::unload<::SSTVForm>();
+    letEventsRun();
+}
+
+void loadMainWindows() {
+    forms::PSK31MAIN();
+    forms::MACRO_FORM();
+}
+
+void toMmvari(int index) {
+    if (core::g.OpMode != core::ModeSstv) {
+        rig::RigStartPolling();
+        recordMode();
+        return;
+    }
+    unloadSstvWindow();
+    core::g.OpMode = core::ModeMmvari;
+    loadMainWindows();
+    StartMmvari(index);
+    forms::PSK31MAIN().show();
+    core::PutIniText(QStringLiteral("MMVCFG"), QStringLiteral("LastMode"), QString::number(index));
+    rig::RigStartPolling();
+    recordMode();
+}
+
+// The PSK library runs in mode n: the window, the rig and the record follow.
+void pskRuns(PSK31MAIN& w, int n, bool fromSstv) {
+    setPskControls(w, n);
+    ApplyPskMode();
+    if (fromSstv)
+        w.show();
+    else
+        rig::RigSetMode(rig::g.RigPskModeCode);
+    rig::RigStartPolling();
+    recordMode();
+}
+
+void toPsk(int n) {
+    core::g.MmttyCwOn = 0;
+    const bool fromSstv = core::g.OpMode == core::ModeSstv;
+    if (isRtty(core::g.OpMode)) {
+        StopMmtty();
+    } else if (fromSstv) {
+        unloadSstvWindow();
+    } else if (core::g.OpMode == core::ModeMmvari) {
+        // The multi-mode control has been stopped by the caller.
+        core::g.MainHwnd = MainWindowHandle;
+        InstallPskCoreWndProc();
+        StartPskCore();
+    }
+    core::g.OpMode = n;
+    if (fromSstv) loadMainWindows();
+    PSK31MAIN& w = forms::PSK31MAIN();
+    // The main window's load holds the library's notices until a PSK start;
+    // the way from the multi-mode control has no start-up tick to free them.
+    core::g.EngineMsgHold = 0;
+    pskRuns(w, n, fromSstv);
+}
+
+// The RTTY program did not start and BPSK runs in its place: that is the mode recorded.
+void rttyRefused(PSK31MAIN& w, bool fromSstv) {
+    pskRuns(w, core::ModeBpsk, fromSstv);
+}
+
+void toRtty() {
+    if (core::g.OpMode == core::ModeRtty) {
+        rig::RigStartPolling();
+        return;
+    }
+    const bool fromSstv = core::g.OpMode == core::ModeSstv;
+    if (core::g.OpMode == core::ModeCw) {
+        initScope(pttPortText());
+        core::MmttyProgram().postCommand(mmtty::CmdPortUpdate, 0);
+        core::g.MmttyCwOn = 0;
+    } else if (fromSstv) {
+        unloadSstvWindow();
+    } else {
+        PSK31MAIN& w = forms::PSK31MAIN();
+        w.Label15->clear();
+        StartMmtty();
+        if (core::g.OpMode != core::ModeRtty) return rttyRefused(w, false);
+    }
+    core::g.OpMode = core::ModeRtty;
+    // From SSTV the main window's load starts the program.
+    PSK31MAIN& w = forms::PSK31MAIN();
+    if (fromSstv) forms::MACRO_FORM();
+    if (core::g.OpMode != core::ModeRtty) return rttyRefused(w, true);
+    ApplyPskMode();
+    if (!fromSstv) rig::RigSetMode(rig::g.RigRttyModeCode);
+    setRttyControls(w);
+    w.show();
+    rig::RigStartPolling();
+    recordMode();
+}
+
+QString besideProgram(const QString& fileName) {
+    const QString& exe = core::g.MmttyExePath;
+    const qsizetype slash = std::max(exe.lastIndexOf(QLatin1Char('/')), exe.lastIndexOf(QLatin1Char('\\')));
+    core::g.SearchFolder = exe.left(slash + 1);
+    return core::FindFileOnPath(fileName);
+}
+
+void toCw() {
+    // CW is keyed by the running RTTY program, so it is offered from RTTY only.
+    if (core::g.OpMode != core::ModeRtty) {
+        rig::RigStartPolling();
+        return;
+    }
+    PSK31MAIN& w = forms::PSK31MAIN();
+    if (!besideProgram(QStringLiteral("EXTFSK.DLL")).isEmpty()) initScope(QByteArrayLiteral("EXTFSK"));
+    // A program that no longer takes the port word keeps RTTY as it was.
+    if (!core::PostMmttyCommand(mmtty::CmdPortUpdate, 0)) {
+        rig::RigStartPolling();
+        return;
+    }
+    core::g.MmttyCwOn = 1;
+    core::g.OpMode = core::ModeCw;
+    w.StatusBar1->setText(2, QStringLiteral("CW"));
+    ShowModeMenus(w);
+    rig::RigSetMode(rig::g.RigCwModeCode);
+    rig::RigStartPolling();
+    recordMode();
+}
+
+void saveFrequencies(PSK31MAIN& w) {
+    core::PutIniText(kCfg, QStringLiteral("RX1Freq"), w.Text4->text());
+    core::PutIniText(kCfg, QStringLiteral("TX1Freq"), w.Text8->text());
+    if (core::g.ChannelDisplay != 3) return;
+    core::PutIniText(kCfg, QStringLiteral("RX2Freq"), QString::number(core::g.Ch2RxFreq));
+    core::PutIniText(kCfg, QStringLiteral("RX3Freq"), QString::number(core::g.Ch3RxFreq));
+}
+
+void toSstv() {
+    if (core::g.RecPlayState == 1) {
+        ui::msgBox(QStringLiteral("録音再生モード中は変更できません"), ui::OkOnly);
+        rig::RigStartPolling();
+        return;
+    }
+    if (core::g.OpMode == core::ModeSstv) {
+        rig::RigStartPolling();
+        return;
+    }
+    QGuiApplication::clipboard()->clear();
+    if (rig::g.RigPortOpen == 1) rig::RigClosePort();
+    PSK31MAIN& w = forms::PSK31MAIN();
+    if (isRtty(core::g.OpMode)) {
+        StopMmtty();
+    } else {
+        stopPskLibrary();
+        saveFrequencies(w);
+    }
+    // Under SSTV the PSK library stays stopped.
+    w.Timer2->stop();
+    core::g.OpMode = core::ModeSstv;
+    core::g.ModeDisplayText = core::g.LogModeTextSstv;
+    core::g.LastModeText = QStringLiteral("SSTV");
+    forms::unload<::multi_ch>();
+    forms::unload<MACRO_FORM>();
+    w.Timer5->stop();
+    forms::unload<PSK31MAIN>();
+    letEventsRun();
+    forms::SSTVForm().show();
+    core::g.MmttyCwOn = 0;
+    recordMode();
+}
+
+} // namespace
+
+bool AnyEngineTransmits() {
+    return core::g.Transmitting == 1 || core::g.MmttyTxOn == 1 || core::g.MmvariTxOn == 1;
+}
+
+void ChangeMode(int Index) {
+    if (AnyEngineTransmits()) return;
+    rig::RigStopPolling();
+    if (Index >= 10 && Index <= 18)
+        toMmvari(Index);
+    else if (Index >= core::ModeBpsk && Index <= core::ModeQpskLsb)
+        toPsk(Index);
+    else if (Index == core::ModeRtty)
+        toRtty();
+    else if (Index == core::ModeCw)
+        toCw();
+    else if (Index == core::ModeSstv)
+        toSstv();
+    else {
+        rig::RigStartPolling();
+        recordMode();
+    }
+}
+
+void ShowModeMenus(PSK31MAIN& w) {
+    for (int i = 0; i < int(w.PSKMODE.size()); ++i)
+        w.PSKMODE[std::size_t(i)]->setChecked(i == core::g.OpMode);
+    const int subMode = core::g.OpMode == core::ModeMmvari ? w.CBMode->currentIndex() + 10 : -1;
+    for (int i = 10; i <= 18; ++i)
+        w.mvrMODEsel[std::size_t(i)]->setChecked(i == subMode);
+}
+
+} // namespace terminal::engines

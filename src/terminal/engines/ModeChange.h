@@ -1,0 +1,22 @@
+#pragma once
+// The operating mode changed at run time: one engine stopped, the next one
+// started, the windows swapped for SSTV and back, the rig's mode and the
+// mode recorded for the next start.
+
+class PSK31MAIN;
+
+namespace terminal::engines {
+
+// True while any engine transmits; no mode change is made then.
+bool AnyEngineTransmits();
+
+// Index is a mode menu index: 0 BPSK, 1 QPSK(USB), 2 QPSK(LSB), 3 RTTY, 4 CW,
+// 5 SSTV, 10..18 the multi-mode sub-modes (from the SSTV window only); any
+// other index changes nothing. Refused while an engine transmits. When the new
+// engine does not start, the mode that then runs is the one recorded.
+void ChangeMode(int Index);
+
+// The mode menus of the main window tick the mode in use and nothing else.
+void ShowModeMenus(PSK31MAIN& w);
+
+} // namespace terminal::engines

@@ -1,0 +1,90 @@
+// A received byte from the library, into the pane of its channel. Shift-JIS
+// pairs are joined before they are shown; each pane keeps its own lead byte.
+#include "core/Globals.h"
+#include "platform/Colour.h"
+#include "platform/PskCore.h"
+#include "terminal/displays/multi_ch.h"
+#include "terminal/engines/PskCoreWndProc.h"
+#include "terminal/engines/ShiftJisJoiner.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
+
+#include <optional>
+
+namespace terminal::engines {
+namespace {
+
+// Channel 0 and the echo outside satellite mode share the main pane's joiner.
+ShiftJisJoiner mainJoiner, satelliteJoiner, multiJoiner1, multiJoiner2;
+
+struct Target {
+    RichTextPane* pane;
+    ShiftJisJoiner* joiner;
+    QString colour;
+    // The multi-channel panes write a broken pair's blank in the colour they have.
+    bool colourForBlank;
+    bool mainPane;
+};
+
+std::optional<Target> targetOf(int channel) {
+    PSK31MAIN& w = forms::PSK31MAIN();
+    if (channel == 0) return Target{w.RichTextBox1, &mainJoiner, core::g.RxForeColor, true, true};
+    if (channel == pskcore::EchoChannel) {
+        if (core::g.SatelliteMode != 0)
+            return Target{w.RichTextBox4, &satelliteJoiner, core::g.TxAreaBackColor, true, false};
+        return Target{w.RichTextBox1, &mainJoiner, core::g.TxAreaBackColor, true, true};
+    }
+    if (channel == 1)
+        return Target{forms::multi_ch().RichTextBox1, &multiJoiner1, core::g.MultiForeColor, false, false};
+    if (channel == 2)
+        return Target{forms::multi_ch().RichTextBox2, &multiJoiner2, core::g.MultiForeColor, false, false};
+    return std::nullopt;
+}
+
+void setColour(const Target& t) {
+    std::uint32_t ref = 0;
+    if (colour::parseRef(t.colour, &ref)) t.pane->setSelColor(colour::fromRef(ref));
+}
+
+void appendAtEnd(const Target& t, int length, const QString& text) {
+    t.pane->setSelStart(length);
+    t.pane->setSelText(text);
+}
+
+void backspace(const Target& t, int length) {
+    if (length <= 0) return;
+    t.pane->setSelStart(length - 1);
+    t.pane->setSelLength(2);
+    t.pane->setSelText(QString());
+    t.joiner->forget();
+}
+
+} // namespace
+
+void PskReceivedByte(int c, int channel) {
+    const std::optional<Target> target = targetOf(channel);
+    if (!target) return;
+    const Target& t = *target;
+    const int length = t.pane->length();
+    if (t.mainPane) core::g.RxMarkPos = length;
+    const ReceivedStep step = t.joiner->feed(c);
+    switch (step.kind) {
+    case ReceivedStep::Backspace:
+        backspace(t, length);
+        break;
+    case ReceivedStep::NewLine:
+        t.pane->setSelText(QStringLiteral("\r\n"));
+        break;
+    case ReceivedStep::Text:
+        setColour(t);
+        appendAtEnd(t, length, step.text);
+        break;
+    case ReceivedStep::BrokenPair:
+        if (t.colourForBlank) setColour(t);
+        appendAtEnd(t, length, QStringLiteral(" "));
+        break;
+    case ReceivedStep::Nothing:
+        break;
+    }
+}
+
+} // namespace terminal::engines

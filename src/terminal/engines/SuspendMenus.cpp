@@ -1,0 +1,124 @@
+#include "terminal/engines/SuspendMenus.h"
+
+#include "core/Globals.h"
+#include "core/IniValues.h"
+#include "platform/Dialogs.h"
+#include "platform/Paths.h"
+#include "rig/RigGlobals.h"
+#include "rig/RigPort.h"
+#include "terminal/displays/multi_ch.h"
+#include "terminal/engines/EngineResume.h"
+#include "terminal/engines/ModeChange.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QDir>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QProcess>
+
+namespace terminal::engines {
+namespace {
+
+using core::g;
+const QString kCfg = QStringLiteral("PSKCFG");
+
+// Recording, play-back or a transmission keep the sound card: nothing is lent.
+bool soundCardBusy() {
+    if (g.RecPlayState == 1) {
+        ui::msgBox(QStringLiteral("録音再生モード中は変更できません"), ui::OkOnly);
+        return true;
+    }
+    return AnyEngineTransmits();
+}
+
+void saveFrequencies(PSK31MAIN& w) {
+    core::PutIniText(kCfg, QStringLiteral("RX1Freq"), w.Text4->text());
+    core::PutIniText(kCfg, QStringLiteral("TX1Freq"), w.Text8->text());
+    if (g.ChannelDisplay != 3) return;
+    // The form of a number with its empty sign position.
+    core::PutIniText(kCfg, QStringLiteral("RX2Freq"), QLatin1Char(' ') + QString::number(g.Ch2RxFreq));
+    core::PutIniText(kCfg, QStringLiteral("RX3Freq"), QLatin1Char(' ') + QString::number(g.Ch3RxFreq));
+}
+
+void minimiseMultiChannel() {
+    if (g.ChannelDisplay != 3 || !forms::isLoaded<::multi_ch>()) return;
+    ::multi_ch& m = forms::multi_ch();
+    if (!m.isMinimized()) m.showMinimized();
+}
+
+void releasePort() {
+    if (rig::g.RigPortOpen == 1) rig::RigClosePort();
+}
+
+void reopenPort() {
+    if (rig::g.RigPortName != QLatin1String("NONE")) rig::RigOpenPort();
+}
+
+// The folder of a program path (everything before its last separator), or
+// nothing for a path without one.
+std::optional<QString> folderOf(const QString& stored) {
+    const qsizetype slash =
+        std::max(stored.lastIndexOf(QLatin1Char('\\')), stored.lastIndexOf(QLatin1Char('/')));
+    if (slash < 0) return std::nullopt;
+    return paths::fromStored(stored.left(slash));
+}
+
+void recoverFromFailedStart(PSK31MAIN& w) {
+    g.OtherAppRunning = 0;
+    if (w.isMinimized()) {
+        w.Suspended = 0;
+        w.showNormal();
+        if (g.ChannelDisplay == 3 && forms::isLoaded<::multi_ch>()) forms::multi_ch().showNormal();
+    }
+    ResumeEngine();
+    w.Suspended = 0;
+    g.ModeDisplayText = g.LogModeTextPsk;
+    ui::msgBox(QStringLiteral("OPEN出来ませんでした"), ui::OkOnly);
+    reopenPort();
+}
+
+} // namespace
+
+void ZORVAT_SUSP_Click() {
+    if (soundCardBusy()) return;
+    PSK31MAIN& w = forms::PSK31MAIN();
+    if (!w.isMinimized()) {
+        saveFrequencies(w);
+        w.Suspended = 1;
+        w.showMinimized();
+    }
+    minimiseMultiChannel();
+    SuspendEngine();
+    releasePort();
+}
+
+void OPAPP_STRT_Click(int N) {
+    if (soundCardBusy()) return;
+    PSK31MAIN& w = forms::PSK31MAIN();
+    QGuiApplication::clipboard()->clear();
+    if (!w.isMinimized()) {
+        SuspendEngine();
+        // The RTTY program keeps its own frequencies.
+        if (g.OpMode != core::ModeRtty && g.OpMode != core::ModeCw) saveFrequencies(w);
+        releasePort();
+        w.Suspended = 1;
+        w.showMinimized();
+        minimiseMultiChannel();
+        const QString path = N == 1 ? g.OtherApp1Path : g.OtherApp2Path;
+        const std::optional<QString> folder = folderOf(path);
+        if (!folder || !QProcess::startDetached(paths::fromStored(path), {}, *folder))
+            return recoverFromFailedStart(w);
+        g.OtherAppRunning = 1;
+    }
+    g.ModeDisplayText = N == 1 ? g.LogModeTextApp1 : g.LogModeTextApp2;
+}
+
+void connectSuspendMenus(PSK31MAIN& w) {
+    QObject::connect(w.ZORVAT_SUSP, &QAction::triggered, &w, &ZORVAT_SUSP_Click);
+    QObject::connect(w.OPAPP1_STRT, &QAction::triggered, &w, [] { OPAPP_STRT_Click(1); });
+    QObject::connect(w.OPAPP2_STRT, &QAction::triggered, &w, [] { OPAPP_STRT_Click(2); });
+}
+
+} // namespace terminal::engines

@@ -1,0 +1,85 @@
+#pragma once
+// The macro store and editor: the 36 macros live in its boxes (text Text1(i),
+// name Text2(i) whose back colour is the button colour). It stays loaded hidden
+// beside the main window; each of its exits unloads it and the next touch loads
+// it again from the macro file, so unsaved edits are dropped.
+#include "platform/Forms.h"
+#include "terminal/macros/MacroState.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+
+class MACRO_FORM : public QWidget {
+    Q_OBJECT
+  public:
+    MACRO_FORM();
+
+    void Form_Load();
+
+    // Macro i as the rest of the system sees it: the text with CR LF line breaks.
+    QString macroText(int i) const;
+    void setMacroText(int i, const QString& crLfText);
+    QString macroName(int i) const { return Text2[static_cast<std::size_t>(i)]->text(); }
+    void setMacroName(int i, const QString& name) { Text2[static_cast<std::size_t>(i)]->setText(name); }
+    // The back colour of Text2(i) as a colour reference (system colours have the high bit set).
+    std::uint32_t nameColour(int i) const;
+    void setNameColour(int i, std::uint32_t ref);
+    // Selects the tab of macro i.
+    void showMacro(int i);
+
+    // Handlers.
+    void SSTab1_Click();
+    void Text2_Change(int i);
+    void Text2_DblClick(int i);
+    void Text1_DblClick(int i);
+    // A key pressed in Text1(i) while a shortcut is being registered; true when taken.
+    bool Text1_KeyDown(int i, int key, Qt::KeyboardModifiers mods);
+    void MACSAVE_Click();
+    void SETCAN_Click();
+    void MACCLR_Click();
+    void CWIDSET_Click();
+    void Command1_Click();
+    void Command2_Click();
+
+    QTabWidget* SSTab1;
+    std::array<QPlainTextEdit*, terminal::macros::kCount> Text1{};
+    std::array<QLineEdit*, terminal::macros::kCount> Text2{};
+    QLabel* Label6;
+    QLabel* Label3;
+    QGroupBox* Frame1;
+    // CW ID list boxes: element n-1 edits CWIDn.
+    std::array<QLineEdit*, 5> Text3{};
+    QPushButton* Command1;
+    QPushButton* Command2;
+    QAction* MACSAVE;
+    QAction* SETCAN;
+    QAction* CWIDSET;
+    QAction* MACCLR;
+
+  protected:
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+  private:
+    void buildMacroTabs();
+    void buildCwIdFrame();
+    void connectHandlers();
+    void endRegistration();
+    void assignShortcut(int i, QChar letter);
+    void removeShortcut(int i);
+    void releaseMarkerLetter(int i);
+};
+
+namespace forms {
+inline ::MACRO_FORM& MACRO_FORM() {
+    return get<::MACRO_FORM>();
+}
+} // namespace forms

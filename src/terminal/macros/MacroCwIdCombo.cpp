@@ -1,0 +1,115 @@
+#include "terminal/macros/MacroCwIdCombo.h"
+
+#include "core/Globals.h"
+#include "core/IniValues.h"
+#include "platform/Dialogs.h"
+#include "terminal/macros/MacroState.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace terminal::macros {
+namespace {
+
+void putCfg(const QString& key, const QString& value) {
+    core::PutIniText(QStringLiteral("PSKCFG"), key, value);
+}
+
+void chooseCwId(PSK31MAIN& w, const QString& text) {
+    core::g.CwIdText = text;
+    w.Command3->setToolTip(text);
+}
+
+void closeList(PSK31MAIN& w) {
+    w.Frame2->hide();
+    w.Text5->setFocus();
+}
+
+void rewriteMessages(const PSK31MAIN& w) {
+    const int n = w.Combo1->count() - 1;
+    for (int i = 1; i <= n; ++i)
+        putCfg(QStringLiteral("MESG%1").arg(i), w.Combo1->itemText(i));
+    putCfg(QStringLiteral("MSG_CNT"), QString::number(n));
+}
+
+void deleteRemembered(PSK31MAIN& w) {
+    const int i = g.CwIdListIndex;
+    if (i <= 0 || i >= w.Combo1->count() || w.Combo1->count() <= 1) {
+        ui::msgBox(QStringLiteral("これは削除できません"), ui::OkOnly);
+        w.Combo1->setEditText(QStringLiteral("DE ") + core::g.UserCall);
+        closeList(w);
+        return;
+    }
+    w.Combo1->removeItem(i);
+    g.CwIdListIndex = 0;
+    rewriteMessages(w);
+    closeList(w);
+}
+
+class EnterFilter : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() != QEvent::KeyPress) return false;
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
+        Combo1_Enter();
+        return true;
+    }
+};
+
+} // namespace
+
+void Combo1_Click(int index) {
+    PSK31MAIN& w = forms::PSK31MAIN();
+    chooseCwId(w, w.Combo1->itemText(index).toUpper());
+    g.CwIdListIndex = index;
+    closeList(w);
+}
+
+// Typed letters are upper case, as a CW ID is sent.
+void Combo1_Change(const QString& text) {
+    PSK31MAIN& w = forms::PSK31MAIN();
+    QLineEdit* edit = w.Combo1->lineEdit();
+    QString upper = text;
+    for (QChar& c : upper)
+        if (c >= QLatin1Char('a') && c <= QLatin1Char('z')) c = c.toUpper();
+    if (upper != text) {
+        const int caret = edit->cursorPosition();
+        edit->setText(upper);
+        edit->setCursorPosition(caret);
+    }
+    chooseCwId(w, upper);
+    putCfg(QStringLiteral("CWIDSTR"), upper);
+}
+
+void Combo1_Enter() {
+    PSK31MAIN& w = forms::PSK31MAIN();
+    const QString text = w.Combo1->currentText();
+    if (text.isEmpty()) {
+        deleteRemembered(w);
+        return;
+    }
+    w.Combo1->addItem(text.toUpper());
+    const int n = w.Combo1->count() - 1;
+    putCfg(QStringLiteral("MSG_CNT"), QString::number(n));
+    putCfg(QStringLiteral("MESG%1").arg(n), text.toUpper());
+    closeList(w);
+}
+
+void connectCwIdCombo(PSK31MAIN& w) {
+    w.Combo1->setInsertPolicy(QComboBox::NoInsert);
+    w.Combo1->setCompleter(nullptr);
+    w.Combo1->lineEdit()->installEventFilter(new EnterFilter(&w));
+    QObject::connect(w.Combo1, &QComboBox::activated, &w, [](int i) { Combo1_Click(i); });
+    QObject::connect(w.Combo1->lineEdit(), &QLineEdit::textEdited, &w,
+                     [](const QString& t) { Combo1_Change(t); });
+}
+
+} // namespace terminal::macros

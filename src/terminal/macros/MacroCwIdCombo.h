@@ -1,0 +1,17 @@
+#pragma once
+// The main window's CW identification list (Combo1 in Frame2): entry 0 is
+// "DE " + own call, entries 1 to n are [PSKCFG] MESG1..MESGn with MSG_CNT = n.
+// Picking an entry chooses it; typing makes the typed text the CW ID; Enter adds
+// the typed text as a new entry, or with an empty text deletes the entry picked last.
+#include <QString>
+
+class PSK31MAIN;
+
+namespace terminal::macros {
+
+void Combo1_Click(int index);
+void Combo1_Change(const QString& text);
+void Combo1_Enter();
+void connectCwIdCombo(PSK31MAIN& w);
+
+} // namespace terminal::macros

@@ -1,0 +1,7 @@
+#include "terminal/macros/MacroState.h"
+
+namespace terminal::macros {
+
+Globals g;
+
+} // namespace terminal::macros

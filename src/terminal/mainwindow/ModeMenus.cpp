@@ -1,0 +1,93 @@
+#include "terminal/mainwindow/ModeMenus.h"
+
+#include "core/Globals.h"
+#include "core/IniValues.h"
+#include "platform/Dialogs.h"
+#include "platform/MmvariControl.h"
+#include "platform/MmvariIds.h"
+#include "platform/PskCore.h"
+#include "rig/RigPolling.h"
+#include "terminal/engines/MmttyEngine.h"
+#include "terminal/engines/MmvariEngine.h"
+#include "terminal/engines/ModeChange.h"
+#include "terminal/engines/PskEngine.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
+#include "terminal/panels/MmvariPanel.h"
+
+#include <QAction>
+#include <QScrollBar>
+
+namespace terminal::mainwindow {
+namespace {
+
+using core::g;
+
+// A checkable item ticks itself when clicked; the menus show the mode in use
+// whatever the click did.
+void showModeMenus() {
+    if (forms::isLoaded<PSK31MAIN>()) engines::ShowModeMenus(forms::PSK31MAIN());
+}
+
+// The multi-mode control gives way: both audio frequencies take its main
+// channel's receive frequency and the window is laid out without its panel.
+void stopMmvari(PSK31MAIN& w) {
+    QVariant rx;
+    if (w.MMVARI->get(mmvari::PRxFreq, 0, rx)) {
+        g.RxFreqHz = rx.toInt();
+        g.TxFreqHz = rx.toInt();
+    }
+    g.MmvariActive = 0;
+    w.MMVARI->set(mmvari::IdRun, false);
+    panels::RestorePskLayout();
+}
+
+} // namespace
+
+void PSKMODE_Click(int Index) {
+    if (g.RecPlayState == 1) {
+        ui::msgBox(QStringLiteral("録音再生モード中は変更できません"), ui::OkOnly);
+        showModeMenus();
+        return;
+    }
+    if (engines::AnyEngineTransmits()) {
+        showModeMenus();
+        return;
+    }
+    PSK31MAIN& w = forms::PSK31MAIN();
+    if (g.MmvariActive == 1) stopMmvari(w);
+    w.VScroll1->setValue(g.RxFreqHz);
+    w.VScroll2->setValue(g.TxFreqHz);
+    engines::ChangeMode(Index);
+    showModeMenus();
+}
+
+void mvrMODEsel_Click(int Index) {
+    if (engines::AnyEngineTransmits()) {
+        showModeMenus();
+        return;
+    }
+    rig::RigStopPolling();
+    g.MmttyCwOn = 0;
+    const int old = g.OpMode;
+    g.OpMode = core::ModeMmvari;
+    if (old >= core::ModeBpsk && old <= core::ModeQpskLsb) {
+        pskcore::lib().fnSetComPort(0, 0);
+        pskcore::lib().fnStopSoundCard();
+        engines::RestoreMainWndProc();
+    } else if (old == core::ModeRtty || old == core::ModeCw) {
+        engines::StopMmtty();
+    }
+    engines::StartMmvari(Index);
+    rig::RigStartPolling();
+    core::PutIniText(QStringLiteral("MMVCFG"), QStringLiteral("LastMode"), QString::number(Index));
+    showModeMenus();
+}
+
+void connectModeMenus(PSK31MAIN& w) {
+    for (int i = 0; i < int(w.PSKMODE.size()); ++i)
+        QObject::connect(w.PSKMODE[std::size_t(i)], &QAction::triggered, &w, [i] { PSKMODE_Click(i); });
+    for (int i = 10; i <= 18; ++i)
+        QObject::connect(w.mvrMODEsel[std::size_t(i)], &QAction::triggered, &w, [i] { mvrMODEsel_Click(i); });
+}
+
+} // namespace terminal::mainwindow

@@ -1,0 +1,252 @@
+// The end of a run: the operator's close of the main window and the exit item
+// release the rig port and the engine, store what the next start reads back,
+// keep a copy of the received text, remove the run's memo file, close the
+// logging program the system started, unload every window and end the process.
+// A failure on the way takes a shorter path that still releases the engine and
+// the rig port.
+#include "core/Globals.h"
+#include "core/IniValues.h"
+#include "core/MmttyCommand.h"
+#include "core/SharedRoutines.h"
+#include "log/LogGlobals.h"
+#include "logwindows/TEMP_LOG.h"
+#include "platform/AtomicFile.h"
+#include "platform/Clock.h"
+#include "platform/Cp932.h"
+#include "platform/Dialogs.h"
+#include "platform/HamlogWindowLink.h"
+#include "platform/MmttyLink.h"
+#include "platform/MmvariControl.h"
+#include "platform/Paths.h"
+#include "platform/PskCore.h"
+#include "rig/RigGlobals.h"
+#include "rig/RigPort.h"
+#include "startup/AboutZORVATEK.h"
+#include "terminal/displays/MultiChPos.h"
+#include "terminal/displays/multi_ch.h"
+#include "terminal/engines/EngineStop.h"
+#include "terminal/macros/MACRO_FORM.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
+#include "terminal/mainwindow/Shutdown.h"
+
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+
+#include <stdexcept>
+
+namespace {
+
+const QString kCfg = QStringLiteral("PSKCFG");
+
+std::function<void()>& processEndForTest() {
+    static std::function<void()> end;
+    return end;
+}
+
+// A step of the shutdown that could not be done.
+struct StepFailed : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+bool isRtty(int mode) {
+    return mode == core::ModeRtty || mode == core::ModeCw;
+}
+
+QString lastModeName(int mode) {
+    if (mode == core::ModeMmvari) return QStringLiteral("MMVARI");
+    if (isRtty(mode)) return QStringLiteral("RTTY");
+    return QStringLiteral("PSK31");
+}
+
+// "ZORVAT_20061231235958.LOG" when the copy is dated, else the one kept copy.
+QString receiveCopyName(bool dated) {
+    if (!dated) return QStringLiteral("NENNOTAMELOG.TXT");
+    return QStringLiteral("ZORVAT_") + sysclock::jstNow().toString(QStringLiteral("yyyyMMddHHmmss")) +
+           QStringLiteral(".LOG");
+}
+
+void clearClipboard() {
+    QGuiApplication::clipboard()->clear();
+}
+
+// Runs one step of the failure path; a failure there must not keep the rest
+// (the engine, the rig port) from being released.
+template <class Step> void regardless(Step step) {
+    try {
+        step();
+    } catch (const std::exception& e) {
+        qWarning("shutdown: %s", e.what());
+    }
+}
+
+} // namespace
+
+namespace terminal::mainwindow {
+
+void EndProcess() {
+    if (processEndForTest()) {
+        processEndForTest()();
+        return;
+    }
+    QCoreApplication::quit();
+}
+
+void setProcessEndForTest(std::function<void()> end) {
+    processEndForTest() = std::move(end);
+}
+
+QByteArray receiveCopyBytes(const QString& paneText) {
+    QString t = paneText;
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    t.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return cp932::encode(t + QLatin1String("\r\n"));
+}
+
+} // namespace terminal::mainwindow
+
+void PSK31MAIN::closeEvent(QCloseEvent* e) {
+    // Only a close the window system brings (the operator's) is spontaneous.
+    bool cancel = false;
+    Form_QueryUnload(cancel, e->spontaneous() ? terminal::mainwindow::FromControlMenu
+                                              : terminal::mainwindow::FromCode);
+    if (cancel)
+        e->ignore();
+    else
+        e->accept();
+}
+
+void PSK31MAIN::Form_QueryUnload(bool& cancel, int unloadMode) {
+    if (unloadMode != terminal::mainwindow::FromControlMenu) return;
+    cancel = !runShutdown(false);
+}
+
+void PSK31MAIN::pEnd_Click() {
+    runShutdown(true);
+}
+
+bool PSK31MAIN::runShutdown(bool exitMenu) {
+    // The waits inside let events run: a second close meanwhile is refused.
+    static bool running = false;
+    if (running) return false;
+    // WfDrawState is 1 while a signal scan runs.
+    if (core::g.WfDrawState == 1) {
+        ui::msgBox(QStringLiteral("Scan 動作を止めてからにしてください"), ui::OkOnly);
+        return false;
+    }
+    running = true;
+    try {
+        normalPath(exitMenu);
+    } catch (const std::exception& e) {
+        qWarning("shutdown: %s", e.what());
+        emergencyPath(exitMenu);
+    }
+    closeLoggingProgram();
+    running = false;
+    unloadEverything();
+    return true;
+}
+
+void PSK31MAIN::normalPath(bool exitMenu) {
+    terminal::engines::UnkeyForStop();
+    if (rig::g.RigPortOpen == 1) rig::RigClosePort();
+    if (exitMenu) forms::AboutZORVATEK().Timer3->stop();
+    Timer5->stop();
+    core::g.LayoutReady = 0;
+    saveFrequencies(exitMenu);
+    savePlace();
+    saveReceiveCopy();
+    if (core::g.ChannelDisplay == 3) {
+        const ::multi_ch& m = forms::multi_ch();
+        if (!(m.windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
+            terminal::displays::SaveMultiChPos();
+    }
+    core::g.SearchFolder = paths::programFolder();
+    const QString memo = core::FindFileOnPath(QStringLiteral("PSKMEMO.DAT"));
+    if (!memo.isEmpty() && !QFile::remove(memo)) throw StepFailed("the memo file cannot be deleted");
+    clearClipboard();
+    // The exit item stores the last mode before the engine goes, the close box after it.
+    if (exitMenu) core::PutIniText(kCfg, QStringLiteral("LastMode"), lastModeName(core::g.OpMode));
+    releaseEngine(exitMenu, false);
+    if (!exitMenu) core::PutIniText(kCfg, QStringLiteral("LastMode"), lastModeName(core::g.OpMode));
+}
+
+void PSK31MAIN::saveFrequencies(bool exitMenu) {
+    // The exit item takes the multi-mode control's own boxes in its mode.
+    const bool panel = exitMenu && core::g.OpMode == core::ModeMmvari;
+    core::PutIniText(kCfg, QStringLiteral("ContestNo"), Text11->text());
+    core::PutIniText(kCfg, QStringLiteral("RX1Freq"), (panel ? Text2 : Text4)->text());
+    core::PutIniText(kCfg, QStringLiteral("TX1Freq"), (panel ? Text9 : Text8)->text());
+}
+
+void PSK31MAIN::saveReceiveCopy() {
+    ReceiveFolder = core::IniStored(kCfg, QStringLiteral("RCVDFOL")).value_or(paths::programFolder());
+    // A setting that is no number asks for no dated copy rather than for none at all.
+    const bool dated = core::WholeNumber(core::g.AutoSaveRxOnExit).value_or(0) == 1;
+    const QString name = receiveCopyName(dated);
+    const QByteArray bytes = terminal::mainwindow::receiveCopyBytes(RichTextBox1->text());
+    // A received-data folder that is gone gets the copy in the program folder instead.
+    QString path = paths::join(ReceiveFolder, name);
+    if (!QDir(paths::fromStored(ReceiveFolder)).exists() || !files::replaceWhole(path, bytes)) {
+        path = paths::join(paths::programFolder(), name);
+        if (!files::replaceWhole(path, bytes)) {
+            ui::msgBox(QStringLiteral("受信データを保存できませんでした。\r\n") + path,
+                       ui::OkOnly | ui::Exclamation);
+            throw StepFailed("the received text cannot be written");
+        }
+    }
+}
+
+void PSK31MAIN::releaseEngine(bool exitMenu, bool emergency) {
+    terminal::engines::UnkeyForStop();
+    const int mode = core::g.OpMode;
+    if (mode == core::ModeMmvari) {
+        // The exit item leaves the control's run switch as it is; its failure path does not.
+        if ((!exitMenu || emergency) && !MMVARI->set(mmvari::IdRun, false))
+            throw StepFailed("the multi-mode control does not stop");
+        return;
+    }
+    if (isRtty(mode)) {
+        mmtty::MmttyLink& program = core::MmttyProgram();
+        program.postCommand(mmtty::CmdClose, 0);
+        QObject::disconnect(&program, &mmtty::MmttyLink::notice, nullptr, nullptr);
+        if (emergency) return;
+        // The program is given a while to leave; one that stays is ended.
+        program.waitForExit(terminal::mainwindow::MmttyExitWaitMsecs);
+        program.close(0);
+        return;
+    }
+    pskcore::PskCore& lib = pskcore::lib();
+    lib.fnSetComPort(0, 0);
+    lib.fnStopSoundCard();
+    lib.unsubclass();
+}
+
+void PSK31MAIN::emergencyPath(bool exitMenu) {
+    if (exitMenu) regardless(clearClipboard);
+    regardless([&] { releaseEngine(exitMenu, true); });
+    regardless([] {
+        if (rig::g.RigPortOpen == 1) rig::RigClosePort();
+    });
+    if (exitMenu) return;
+    regardless(clearClipboard);
+    forms::unload<TEMP_LOG>();
+    forms::unload<MACRO_FORM>();
+}
+
+void PSK31MAIN::closeLoggingProgram() {
+    if (logbook::g.HamlogStartResult != 1) return;
+    const qintptr window = hamlog::window::findWindow();
+    if (window <= 0) return;
+    if (!hamlog::window::postClose(window))
+        ui::msgBox(QStringLiteral("HAMLOGの終了に失敗しました、後で終了させて下さい。"), ui::OkOnly);
+}
+
+void PSK31MAIN::unloadEverything() {
+    forms::unloadInLoadOrderExcept(this);
+    forms::unload<PSK31MAIN>();
+    terminal::mainwindow::EndProcess();
+}

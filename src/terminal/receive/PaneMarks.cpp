@@ -1,0 +1,63 @@
+#include "terminal/receive/PaneMarks.h"
+
+#include "core/Globals.h"
+#include "core/SharedRoutines.h"
+#include "log/LogGlobals.h"
+#include "logwindows/LogEntry.h"
+#include "platform/Clock.h"
+#include "platform/Colour.h"
+#include "platform/Dialogs.h"
+#include "platform/RichTextPane.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
+
+#include <QCheckBox>
+
+namespace terminal::receive {
+namespace {
+
+QColor storedColour(const QString& text, const QColor& fallback) {
+    std::uint32_t ref = 0;
+    return colour::parseRef(text, &ref) ? colour::fromRef(ref) : fallback;
+}
+
+void appendMark(const QString& prefix, bool lineBreakAfter) {
+    if (core::g.OpMode == core::ModeSstv) return;
+    MakeTimeStamp();
+    const QString mark = QStringLiteral("\r\n") + prefix + core::g.TimeStampText +
+                         (lineBreakAfter ? QStringLiteral("\r\n") : QString());
+    RichTextPane* pane = forms::PSK31MAIN().RichTextBox1;
+    // RxMarkPos holds the pane's length before its last received character.
+    pane->setSelStart(core::g.RxMarkPos + 1);
+    pane->setSelColor(storedColour(core::g.TxAreaBackColor, Qt::gray));
+    pane->setSelText(mark);
+    pane->setSelColor(storedColour(core::g.RxForeColor, Qt::black));
+    core::g.RxMarkPos = pane->length();
+    pane->setSelStart(core::g.RxMarkPos + 1);
+}
+
+} // namespace
+
+void MakeTimeStamp() {
+    if (core::g.OpMode == core::ModeSstv) return;
+    const bool utc = forms::PSK31MAIN().Check2->checkState() == Qt::Checked;
+    core::g.TimeZoneOffsetH = utc ? -9 : 0;
+    const QDateTime shown = sysclock::jstNow().addSecs(core::g.TimeZoneOffsetH * 3600);
+    core::g.TimeStampText = QStringLiteral("<< ") + core::GeneralDateTime(shown) + QLatin1Char('/') +
+                            (utc ? QStringLiteral("UTC") : QStringLiteral("JST")) + QStringLiteral(" >>");
+}
+
+void MarkRxStart() {
+    appendMark(QStringLiteral("RX-"), true);
+}
+
+void MarkTxStart() {
+    appendMark(QStringLiteral("TX-"), false);
+}
+
+void CheckLogScrolling() {
+    if (logbook::g.LogEditMode != 1) return;
+    ui::msgBox(QStringLiteral("LOG帳がスクロール中です\r\n新しいページにします"), ui::OkOnly);
+    logwindows::StartLogEntry();
+}
+
+} // namespace terminal::receive

@@ -1,0 +1,89 @@
+#include "terminal/receive/QsoClear.h"
+
+#include "core/Globals.h"
+#include "log/LogGlobals.h"
+#include "logwindows/HamlogLink.h"
+#include "logwindows/LogEntry.h"
+#include "logwindows/TEMP_LOG.h"
+#include "platform/ControlColour.h"
+#include "platform/Dialogs.h"
+#include "platform/StatusPanels.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace terminal::receive {
+
+int QsoClearBusy = 0;
+
+namespace {
+
+constexpr std::uint32_t kIdleGrey = 0xC0C0C0;
+
+// An entry typed into the open log window but neither saved nor being edited.
+bool entryUnsaved() {
+    const logbook::Globals& lg = logbook::g;
+    return lg.LogWindowOpen == 1 && !forms::TEMP_LOG().Text1->text().trimmed().isEmpty() &&
+           lg.LogEntrySaved == 0 && lg.LogEditMode == 0;
+}
+
+QString presetRst() {
+    const core::Globals& g = core::g;
+    const bool preset = g.ContestMode != 0 ? g.ContestRst599 == 1 : g.HisRstPresetOn == QLatin1String("1");
+    return preset ? QStringLiteral("599") : QString();
+}
+
+// False when the operator keeps the unsaved entry.
+bool clear(PSK31MAIN& w, From from) {
+    switch (logbook::g.HamlogLink) {
+    case 1:
+        if (entryUnsaved() && ui::msgBox(QStringLiteral("LOGﾃﾞｰﾀが未保存ですが宜しいですか"),
+                                         ui::YesNo | ui::Exclamation) != ui::Yes)
+            return false;
+        ClearQsoEntry(w);
+        logwindows::StartLogEntry();
+        return true;
+    case 2:
+        ClearQsoEntry(w);
+        logwindows::HamlogClearEntry();
+        if (from == From::Button) {
+            core::g.HamlogEntrySent = 0;
+            colour::setBackColor(w.Command5, kIdleGrey);
+            w.Command5->setText(QStringLiteral("LOG作成"));
+        }
+        return true;
+    default:
+        return true;
+    }
+}
+
+} // namespace
+
+void ClearQsoEntry(PSK31MAIN& w) {
+    // Label26 also reads out the data sync; it is left alone.
+    w.List1->hide();
+    w.Text5->clear();
+    w.Text6->clear();
+    w.Text14->clear();
+    w.Text7->setText(presetRst());
+    w.Check4->setChecked(false);
+    w.StatusBar1->setText(1, QString());
+    w.Text5->setFocus();
+}
+
+void NewQso(PSK31MAIN& w, From from) {
+    if (QsoClearBusy == 1) return;
+    QsoClearBusy = 1;
+    const bool cleared = clear(w, from);
+    if (from == From::Button && cleared) core::g.HisCall.clear();
+    QsoClearBusy = 0;
+}
+
+void connectClearButton(PSK31MAIN& w) {
+    QObject::connect(w.Command4, &QPushButton::clicked, &w, [&w] { NewQso(w, From::Button); });
+}
+
+} // namespace terminal::receive

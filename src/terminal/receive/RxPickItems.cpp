@@ -1,0 +1,191 @@
+#include "terminal/receive/RxPickItems.h"
+
+#include "core/Globals.h"
+#include "core/MessageLine.h"
+#include "log/LogGlobals.h"
+#include "logwindows/CheckCallSign.h"
+#include "logwindows/TEMP_LOG.h"
+#include "platform/RichTextPane.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
+#include "terminal/receive/ContestEnd.h"
+#include "terminal/receive/PaneMarks.h"
+#include "terminal/receive/RxPicking.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QValidator>
+
+namespace terminal::receive {
+
+namespace {
+
+QClipboard* clipboard() {
+    return QGuiApplication::clipboard();
+}
+
+QString clipText() {
+    return clipboard()->text().trimmed();
+}
+
+void say(const QString& text) {
+    core::g.StatusMessage = text;
+    core::ShowTimedMessage(text, 3000);
+}
+
+// Each item ends with the carets at the ends and the focus in the transmit box.
+void backToTransmitBox(PSK31MAIN& w) {
+    w.RichTextBox1->setSelStart(w.RichTextBox1->length());
+    w.Text1->setSelStart(w.Text1->length());
+    w.Text1->setFocus();
+}
+
+bool fits(QLineEdit* field, QString text) {
+    const QValidator* width = field->validator();
+    int pos = 0;
+    return !width || width->validate(text, pos) != QValidator::Invalid;
+}
+
+bool writeLogField(QLineEdit* field, const QString& text) {
+    if (!fits(field, text)) {
+        say(QStringLiteral("LOG帳の欄に入りきりません"));
+        return false;
+    }
+    field->setText(text);
+    return true;
+}
+
+bool setCall(PSK31MAIN& w, const QString& call) {
+    w.Text5->setText(call.toUpper());
+    if (logwindows::CheckCallSign(w.Text5->text().toUpper())) return true;
+    say(QStringLiteral("CallSign 不備です"));
+    return false;
+}
+
+// The QTH taken from received text goes where QthOperation says as well.
+void qthToLog() {
+    const QString& op = core::g.QthOperation;
+    const QString& qth = g.QthText;
+    ::TEMP_LOG& log = forms::TEMP_LOG();
+    if (op == QLatin1String("QTH"))
+        writeLogField(log.Text13, qth);
+    else if (op == QLatin1String("Rem1"))
+        appendToLogField(log.Text14, QStringLiteral(",QTH="), qth);
+    else if (op == QLatin1String("Rem2"))
+        appendToLogField(log.Text15, QStringLiteral(",QTH="), qth);
+}
+
+// A received contest exchange, such as "599-012": the RST goes to My RST, the
+// rest to the code, the whole to the remarks as the contest dialog set.
+void takeContestNo(const QString& text) {
+    QString x = text.trimmed();
+    x.remove(QLatin1Char(' ')).remove(QLatin1Char('-')).remove(QLatin1Char('/'));
+    if (x.isEmpty()) {
+        say(QStringLiteral("Contest No 不備です"));
+        return;
+    }
+    ::TEMP_LOG& log = forms::TEMP_LOG();
+    if (g.ContestNoToCode == 1 && !writeLogField(log.Text9, x.mid(3))) return;
+    if (!writeLogField(log.Text6, x.left(3))) return;
+    if (g.ContestNoToRem1 == 1 && !writeLogField(log.Text14, log.Text14->text() + x)) return;
+    if (g.ContestNoToRem2 == 1) writeLogField(log.Text15, log.Text15->text() + x);
+}
+
+// Remarks name what they hold: "QTH=" leads the QTH, also in an empty field.
+void qthToRemarks(QLineEdit* field) {
+    const QString now = field->text();
+    const QString qth = QStringLiteral("QTH=") + g.QthText;
+    writeLogField(field, now.trimmed().isEmpty() ? qth : now + QLatin1Char(',') + qth);
+}
+
+} // namespace
+
+bool appendToLogField(QLineEdit* field, const QString& joint, const QString& text) {
+    const QString now = field->text();
+    return writeLogField(field, now.trimmed().isEmpty() ? text : now + joint + text);
+}
+
+void connectPickItems(PSK31MAIN& w) {
+    auto on = [&w](QAction* a, auto f) { QObject::connect(a, &QAction::triggered, &w, f); };
+    PSK31MAIN* m = &w;
+
+    // On the selection, which the clipboard holds.
+    on(w.TOCALL, [m] {
+        if (setCall(*m, clipText())) backToTransmitBox(*m);
+    });
+    on(w.TONAME, [m] {
+        m->Text6->setText(clipText());
+        clipboard()->clear();
+        backToTransmitBox(*m);
+    });
+    on(w.TOQTHREM1, [m] {
+        g.QthText = clipText();
+        m->Text14->setText(g.QthText);
+        qthToLog();
+        clipboard()->clear();
+        backToTransmitBox(*m);
+    });
+    on(w.TOCLPB, [m] { backToTransmitBox(*m); });
+    on(w.CLIPCLR, [m] {
+        clipboard()->clear();
+        m->Text1->setSelStart(m->Text1->length());
+        m->Text1->setFocus();
+    });
+    on(w.CALLSR, [] {
+        logwindows::callCheck.CallSearchOnly = 1;
+        logwindows::callCheck.SearchCall = clipText().toUpper();
+        clipboard()->clear();
+        logwindows::CheckCallSign(logwindows::callCheck.SearchCall);
+    });
+    on(w.GetContestNo, [m] {
+        takeContestNo(g.PickedSelection);
+        backToTransmitBox(*m);
+    });
+
+    // On the picked word.
+    on(w.PSTCALL, [m] { setCall(*m, g.PickedWord); });
+    on(w.PSTNAME, [m] { m->Text6->setText(g.PickedWord); });
+    on(w.PSTQTH, [m] {
+        m->Text14->setText(g.PickedWord);
+        qthToLog();
+    });
+    on(w.TOCLIP2, [m] {
+        clipboard()->setText(g.PickedWord);
+        backToTransmitBox(*m);
+    });
+    on(w.PSTTOREM1, [] { appendToLogField(forms::TEMP_LOG().Text14, QStringLiteral(","), g.PickedWord); });
+    on(w.PSTTOREM2, [] { appendToLogField(forms::TEMP_LOG().Text15, QStringLiteral(","), g.PickedWord); });
+    on(w.PSTCON_NO, [] { takeContestNo(g.PickedWord); });
+    on(w.DATCLR, [m] {
+        clipboard()->clear();
+        m->Text1->setFocus();
+    });
+
+    // The QTH label's pop-up (library link): the QTH into the log entry.
+    on(w.ADDQTHUPD, [] { writeLogField(forms::TEMP_LOG().Text13, g.QthText); });
+    on(w.ADDREM1, [] { qthToRemarks(forms::TEMP_LOG().Text14); });
+    on(w.ADDREM2, [] { qthToRemarks(forms::TEMP_LOG().Text15); });
+
+    // The contest items serve while contest logging is on; its start enables them.
+    for (QAction* contest : {w.GetContestNo, w.PSTCON_NO})
+        contest->setEnabled(core::g.ContestMode != 0);
+
+    // In contest mode the contest item ends contest logging; the contest
+    // dialog that starts it comes with the contest settings.
+    on(w.CONON, [m] {
+        if (core::g.ContestMode != 0) SaveContestNo(*m);
+    });
+
+    // The QTH box keeps QthText outside contest mode.
+    // With the library link the log entry's QTH follows it as QthOperation says.
+    QObject::connect(w.Text14, &QLineEdit::textChanged, &w, [](const QString& text) {
+        if (core::g.ContestMode != 0) return;
+        g.QthText = text.trimmed();
+        if (logbook::g.HamlogLink != 1) return;
+        CheckLogScrolling();
+        if (core::g.QthOperation == QLatin1String("QTH")) writeLogField(forms::TEMP_LOG().Text13, g.QthText);
+    });
+}
+
+} // namespace terminal::receive

@@ -1,0 +1,86 @@
+#include "terminal/transmit/CwId.h"
+
+#include "core/Globals.h"
+#include "platform/ControlColour.h"
+#include "platform/Cp932.h"
+#include "platform/MmvariControl.h"
+#include "platform/MmvariIds.h"
+#include "platform/PskCore.h"
+#include "rig/RigCommands.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
+#include "terminal/transmit/TxControl.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace terminal::transmit {
+namespace {
+
+constexpr std::uint32_t kRed = 0x0000FF;
+constexpr int kMmvariCwIdEndFlag = 3;
+
+void sendCwIdMmvari(PSK31MAIN& w) {
+    core::Globals& g = core::g;
+    w.MmvariCwIdOn = 1;
+    if (pttByCat()) rig::RigPttOn();
+    g.MmvariTxOn = 1;
+    if (mmvari::MmvariControl* m = w.MMVARI) {
+        m->invoke(mmvari::MethodCwId, {g.CwIdText});
+        m->set(mmvari::IdReqRx, true);
+        QVariant transmitting;
+        if (m->get(mmvari::IdTransmit, transmitting) && transmitting.toBool())
+            m->invoke(mmvari::MethodCwIdEnd, {kMmvariCwIdEndFlag});
+    }
+    colour::setBackColor(w.Command1, kRed);
+}
+
+} // namespace
+
+QString cwIdLibraryText(const QString& cwId, bool byCat) {
+    return QLatin1Char(' ') + cwId + (byCat ? QStringLiteral(" ") : QString());
+}
+
+void SendCwId() {
+    PSK31MAIN& w = forms::PSK31MAIN();
+    core::Globals& g = core::g;
+    if (w.TxInhibited == 1) {
+        reportInhibited();
+        return;
+    }
+    w.Frame2->hide();
+    g.CwIdText = w.Combo1->currentText();
+    // The RTTY program has no CW identification; the PSK library is stopped then.
+    if (pskMode()) {
+        pskcore::PskCore& lib = pskcore::lib();
+        lib.fnSetCWIDSpeed(g.CwIdSpeed.trimmed().toInt());
+        lib.fnSetCWIDString(cp932::encode(cwIdLibraryText(g.CwIdText, pttByCat())));
+        lib.fnStartTX(pskcore::TxCwIdOnly + (g.SatelliteMode == 1 ? pskcore::SatelliteFlag : 0));
+        lib.fnStopTX();
+    }
+    w.Text5->setFocus();
+}
+
+void Command3_MouseDown(Qt::MouseButton button) {
+    PSK31MAIN& w = forms::PSK31MAIN();
+    if (w.TxInhibited == 1) {
+        reportInhibited();
+        return;
+    }
+    if (button == Qt::RightButton) {
+        w.Frame2->setVisible(w.Frame2->isHidden());
+    } else if (button == Qt::LeftButton) {
+        if (core::g.MmvariActive == 1) {
+            w.Frame2->hide();
+            core::g.CwIdText = w.Combo1->currentText();
+            sendCwIdMmvari(w);
+        } else {
+            SendCwId();
+            return;
+        }
+    }
+    w.Text5->setFocus();
+}
+
+} // namespace terminal::transmit

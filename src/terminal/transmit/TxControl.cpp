@@ -1,0 +1,220 @@
+#include "terminal/transmit/TxControl.h"
+
+#include "core/MessageLine.h"
+#include "core/MmttyCommand.h"
+#include "platform/Colour.h"
+#include "platform/ControlColour.h"
+#include "platform/MmttyProtocol.h"
+#include "platform/MmvariControl.h"
+#include "platform/MmvariIds.h"
+#include "platform/PskCore.h"
+#include "platform/RichTextPane.h"
+#include "rig/RigCommands.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
+#include "terminal/transmit/TxState.h"
+#include "terminal/transmit/TypedText.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace terminal::transmit {
+namespace {
+
+constexpr std::uint32_t kRed = 0x0000FF;
+
+void focusTxBox(PSK31MAIN& w) {
+    w.Text1->setFocus();
+}
+
+void caretToEnd(PSK31MAIN& w) {
+    w.Text1->setSelStart(w.Text1->length());
+}
+
+int whole(const QString& text) {
+    return text.trimmed().toInt();
+}
+
+// Posts the sequence in order; stops at the first command the program does not take.
+bool postAll(std::initializer_list<std::pair<std::int32_t, std::int32_t>> commands) {
+    for (const auto& [code, value] : commands)
+        if (!core::PostMmttyCommand(code, value)) return false;
+    return true;
+}
+
+void startMmvari(PSK31MAIN& w) {
+    mmvari::MmvariControl* m = w.MMVARI;
+    if (core::g.MmvariTxOn == 0) {
+        if (pttByCat()) rig::RigPttOn();
+        if (m) {
+            m->set(mmvari::IdTransmit, true);
+            if (core::g.MmvariSwitches[3] == 1) m->set(mmvari::IdReqRx, true);
+        }
+        core::g.MmvariTxOn = 1;
+        colour::setBackColor(w.Command1, kRed);
+    } else if (m) {
+        // The control's transmit-end event releases PTT and restores the button.
+        m->set(mmvari::IdTuneReset, 0);
+        m->set(mmvari::IdTransmit, false);
+    }
+    focusTxBox(w);
+}
+
+void startRtty(PSK31MAIN& w) {
+    if (core::g.MmttyTxOn == 0) {
+        bool ok = postAll({{mmtty::CmdTx, mmtty::TxOn}, {mmtty::CmdChar, '\r'}, {mmtty::CmdChar, '\n'}});
+        for (QChar c : rttyText(w.Text1->text())) {
+            if (!ok) break;
+            ok = core::PostMmttyCommand(mmtty::CmdChar, keyAsciiOf(c));
+        }
+        if (ok && core::g.MacroTxOff == 1) core::PostMmttyCommand(mmtty::CmdTx, mmtty::TxOffAfterQueue);
+    } else {
+        postAll({{mmtty::CmdChar, '\r'}, {mmtty::CmdChar, '\n'}, {mmtty::CmdTx, mmtty::TxOffAfterQueue}});
+        w.Text1->setText(QString());
+    }
+    caretToEnd(w);
+    focusTxBox(w);
+}
+
+void startPsk(PSK31MAIN& w) {
+    core::Globals& g = core::g;
+    pskcore::PskCore& lib = pskcore::lib();
+    if (g.Transmitting == 0) {
+        if (g.SatelliteMode == 0) {
+            if (g.ClockAdjTxPpm != g.ClockAdjRxPpm) lib.fnSetClockErrorAdjustment(whole(g.ClockAdjTxPpm));
+            lib.fnStartTX(g.OpMode);
+        } else {
+            lib.fnStartTX(g.OpMode + pskcore::SatelliteFlag);
+            w.RichTextBox4->show();
+        }
+        if (g.MacroTxOffPending == 1) lib.fnStopTX();
+    } else {
+        lib.fnSendTXString("\r\n");
+        lib.fnStopTX();
+        clearKinds();
+    }
+    focusTxBox(w);
+    w.Timer5->stop();
+    w.ScanStopRequest = 1;
+}
+
+void abortRtty(PSK31MAIN& w) {
+    postAll({{mmtty::CmdTx, mmtty::TxOffNow}, {mmtty::CmdTx, mmtty::TxClear}});
+    core::g.RepeatTxOn = 0;
+    core::g.MacroTxOff = 0;
+    colour::setBackColor(w.Command1, colour::kButtonFace);
+    w.Text3->hide();
+    w.Command1->setEnabled(true);
+    w.Command3->setEnabled(false);
+}
+
+void abortMmvari(PSK31MAIN& w) {
+    if (!w.MMVARI) return;
+    w.MMVARI->set(mmvari::IdTransmit, false);
+    w.MMVARI->set(mmvari::IdTuneReset, 0);
+}
+
+// The abort's resets of the repeat and the buttons, with the PSK library's
+// abort and squelch only when that library is the engine.
+void abortOthers(PSK31MAIN& w) {
+    core::Globals& g = core::g;
+    pskcore::PskCore& lib = pskcore::lib();
+    focusTxBox(w);
+    if (pskMode()) lib.fnAbortTX();
+    g.MacroCwId = 0;
+    g.RepeatTxOn = 0;
+    clearKinds();
+    w.Timer1->stop();
+    colour::setBackColor(w.Command1, colour::kButtonFace);
+    w.Text3->hide();
+    w.Command1->setEnabled(true);
+    w.Command3->setEnabled(true);
+    if (!pskMode()) return;
+    for (int channel = 0; channel < pskcore::Channels; ++channel)
+        lib.fnSetSquelchThreshold(whole(g.SquelchLevel), whole(g.SquelchSpeed), channel);
+}
+
+} // namespace
+
+QString rttyText(const QString& boxText) {
+    QString out;
+    out.reserve(boxText.size() * 2);
+    for (QChar c : boxText) {
+        switch (c.unicode()) {
+        case '#':
+        case '%':
+        case '*':
+        case '+':
+        case '\\':
+        case '~':
+        case '|':
+            out += QLatin1Char(' ');
+            break;
+        case '[':
+        case '{':
+        case '<':
+            out += QLatin1Char('(');
+            break;
+        case ']':
+        case '}':
+        case '>':
+            out += QLatin1Char(')');
+            break;
+        case '`':
+            out += QLatin1Char('\'');
+            break;
+        case '=':
+        case '_':
+            out += QLatin1Char('-');
+            break;
+        case '\n':
+            out += QLatin1String("\r\n");
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+void reportInhibited() {
+    core::g.StatusMessage = QStringLiteral("送信禁止中です（ステータスバーの「送信禁止」をクリックで解除）");
+    core::ShowTimedMessage(core::g.StatusMessage, 3000);
+}
+
+void StartTx() {
+    PSK31MAIN& w = forms::PSK31MAIN();
+    const bool known = core::g.MmvariActive == 1 || rttyMode() || pskMode();
+    if (!known) return;
+    if (w.TxInhibited == 1) {
+        focusTxBox(w);
+        reportInhibited();
+        return;
+    }
+    if (core::g.MmvariActive == 1)
+        startMmvari(w);
+    else if (rttyMode())
+        startRtty(w);
+    else
+        startPsk(w);
+}
+
+void TXBC_Click() {
+    PSK31MAIN& w = forms::PSK31MAIN();
+    w.Text1->setText(QString());
+    if (core::g.MmvariActive == 1) abortMmvari(w);
+    if (rttyMode())
+        abortRtty(w);
+    else
+        abortOthers(w);
+}
+
+void AbortKey() {
+    if (core::g.MmvariActive == 1) {
+        abortMmvari(forms::PSK31MAIN());
+        return;
+    }
+    TXBC_Click();
+}
+
+} // namespace terminal::transmit

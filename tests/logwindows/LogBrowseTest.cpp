@@ -1,0 +1,122 @@
+// Stepping through the log and marking the export range.
+#include "logwindows/LogFixture.h"
+
+namespace {
+
+using zvtest::LogTest;
+
+class LogBrowse : public LogTest {
+  protected:
+    QPushButton* button(const char* caption) {
+        TEMP_LOG& w = forms::TEMP_LOG();
+        const QString c = QString::fromLatin1(caption);
+        for (QPushButton* b : {w.Command5, w.Command2, w.Command3, w.Command6, w.Command8, w.Command9})
+            if (b->text() == c) return b;
+        return nullptr;
+    }
+    void click(const char* caption) {
+        QPushButton* b = button(caption);
+        ASSERT_NE(b, nullptr) << caption;
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+};
+
+TEST_F(LogBrowse, StepsByOneAndByAHundredWithinTheLog) {
+    fillLog(160);
+    TEMP_LOG& w = openFromMain(QString());
+    struct Step {
+        const char* button;
+        int recNo;
+    } steps[] = {
+        {">", 160}, {">>", 160}, {"<<", 60},  {"<", 59},   {"<<", 1},  {"<", 1},
+        {"<<", 1},  {">", 2},    {">>", 102}, {">>", 160}, {"<", 159},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.button);
+        click(s.button);
+        EXPECT_EQ(logbook::g.HamlogRecNo, s.recNo);
+        EXPECT_EQ(w.Text1->text(), QStringLiteral("QQ1AA%1").arg(s.recNo));
+        EXPECT_EQ(w.Text12->text(), QStringLiteral("NAME%1").arg(s.recNo));
+        EXPECT_EQ(w.StatusBar1->text(1), QStringLiteral("Record No=%1").arg(s.recNo));
+        EXPECT_EQ(logbook::g.LoggedRecNo, s.recNo);
+        EXPECT_EQ(logbook::g.LogEditMode, 1);
+    }
+    EXPECT_EQ(w.Text3->text(), QStringLiteral("2024-01-15"));
+    EXPECT_EQ(w.Text4->text(), QStringLiteral("12:00J"));
+    EXPECT_EQ(w.Text11->text(), QStringLiteral("J"));
+    EXPECT_EQ(w.Text16->text(), QStringLiteral(" "));
+    EXPECT_EQ(w.Text17->text(), QStringLiteral("*"));
+    EXPECT_EQ(w.Combo1->currentText(), QStringLiteral("7"));
+    EXPECT_FALSE(w.QSOEND->isEnabled());
+    EXPECT_TRUE(w.Command8->isEnabled());
+    EXPECT_TRUE(ui::script::asked().isEmpty());
+}
+
+TEST_F(LogBrowse, NothingToShowKeepsTheNewEntry) {
+    TEMP_LOG& w = openFromMain(QStringLiteral("QQ8PQR"), QStringLiteral("四郎"));
+    for (const char* b : {">", ">>", "<<", "<"}) {
+        SCOPED_TRACE(b);
+        ui::script::push(ui::Yes);
+        click(b);
+        EXPECT_EQ(logbook::g.LogEditMode, 0);
+        EXPECT_EQ(w.Text1->text(), QStringLiteral("QQ8PQR"));
+        EXPECT_EQ(w.Text12->text(), QStringLiteral("四郎"));
+        EXPECT_EQ(logbook::g.HamlogRecNo, 1);
+    }
+    pressF1();
+    EXPECT_EQ(logCount(), 1);
+    EXPECT_EQ(stored(1).CALL.trimmed(), QStringLiteral("QQ8PQR"));
+}
+
+TEST_F(LogBrowse, AnUnsavedEntryIsOnlyLeftWhenTheOperatorAgrees) {
+    fillLog(3);
+    TEMP_LOG& w = openFromMain(QStringLiteral("QQ8PQR"));
+    ui::script::push(ui::No);
+    click("<");
+    EXPECT_EQ(askedPrompts(), QStringList{QStringLiteral(
+                                  "現在のLOGﾃﾞｰﾀが未保存です\r\nスクロールすると消えますが宜しいですか")});
+    EXPECT_EQ(w.Text1->text(), QStringLiteral("QQ8PQR"));
+    EXPECT_EQ(logbook::g.LogEditMode, 0);
+    ui::script::push(ui::Yes);
+    click("<");
+    EXPECT_EQ(w.Text1->text(), QStringLiteral("QQ1AA3"));
+    ui::script::clearAsked();
+    click("<");
+    EXPECT_TRUE(ui::script::asked().isEmpty());
+    EXPECT_EQ(w.Text1->text(), QStringLiteral("QQ1AA2"));
+}
+
+TEST_F(LogBrowse, StartAndEndMarkTheExportRange) {
+    fillLog(60);
+    TEMP_LOG& w = openFromMain(QString());
+    click("<");
+    for (int i = 0; i < 20; ++i)
+        click("<");
+    ASSERT_EQ(logbook::g.HamlogRecNo, 40);
+    click("Strt");
+    EXPECT_EQ(w.StatusBar1->text(2), QStringLiteral("e-QSL No=40 to 40"));
+    for (int i = 0; i < 15; ++i)
+        click("<");
+    click("End");
+    EXPECT_EQ(w.StatusBar1->text(2), QStringLiteral("e-QSL No=25 to 40"));
+    EXPECT_EQ(logbook::g.ExportFromRecNo, 25);
+    EXPECT_EQ(logbook::g.ExportToRecNo, 40);
+    logbook::g.ExportFromRecNo = 0;
+    click("End");
+    EXPECT_EQ(w.StatusBar1->text(2), QStringLiteral("e-QSL No=25 to 25"));
+}
+
+TEST_F(LogBrowse, NewButtonStartsAFreshEntryForTheCurrentCall) {
+    fillLog(2);
+    TEMP_LOG& w = openFromMain(QStringLiteral("QQ9STU"));
+    pressF1();
+    ASSERT_TRUE(w.Command4->isVisibleTo(&w));
+    QTest::mouseClick(w.Command4, Qt::LeftButton);
+    EXPECT_EQ(logbook::g.LogEditMode, 0);
+    EXPECT_EQ(logbook::g.HamlogRecNo, 4);
+    EXPECT_EQ(w.Text1->text(), QStringLiteral("QQ9STU"));
+    EXPECT_FALSE(w.Command4->isVisibleTo(&w));
+    EXPECT_EQ(w.LSave->text(), QStringLiteral("LOG保存(F1)"));
+}
+
+} // namespace

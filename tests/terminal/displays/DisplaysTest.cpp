@@ -1,0 +1,319 @@
+// The span, trace scale and tab controls, the squelch by slider and by a click
+// on the level bar for each engine, and the satellite mode.
+#include "terminal/transmit/TxFixture.h"
+
+#include "core/IniValues.h"
+#include "platform/ControlColour.h"
+#include "platform/Dialogs.h"
+#include "platform/MmvariIds.h"
+#include "platform/PictureBox.h"
+#include "rig/RigGlobals.h"
+#include "support/Popups.h"
+#include "terminal/engines/PskEngine.h"
+#include "terminal/receive/ContestNumber.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSlider>
+#include <QTabWidget>
+
+namespace {
+
+using core::g;
+
+class Displays : public zvtest::TxTest {
+  protected:
+    QString ini() const { return QString::fromLatin1(readFile(QStringLiteral("ZORVATEK.INI"))); }
+    static QString squelchCalls(int level) {
+        return QStringLiteral("fnSetSquelchThreshold(%1, 20, 0) fnSetSquelchThreshold(%1, 20, 1) "
+                              "fnSetSquelchThreshold(%1, 20, 2)")
+            .arg(level);
+    }
+};
+
+TEST_F(Displays, TheSquelchGoesToTheEngineInUse) {
+    struct Case {
+        const char* name;
+        int mode;
+        bool byBar; // a press in the middle of the level bar rather than the slider
+    } cases[] = {
+        {"PSK by the slider", core::ModeBpsk, false},
+        {"PSK by the bar", core::ModeBpsk, true},
+        {"multi-mode", core::ModeMmvari, false},
+        {"RTTY by the bar", core::ModeRtty, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.mode == core::ModeRtty) runRttyProgram();
+        if (c.mode == core::ModeMmvari) useMmvari();
+        if (c.mode == core::ModeBpsk) g.OpMode = core::ModeBpsk;
+        pskcore::lib().clearCalls();
+        w->Slider1->setValue(0);
+        if (c.byBar) {
+            QTest::mouseClick(w->ProgressBar1, Qt::LeftButton, {}, QPoint(w->ProgressBar1->width() / 2, 3));
+        } else {
+            w->Slider1->setValue(5);
+            QTest::mouseRelease(w->Slider1, Qt::LeftButton);
+        }
+        EXPECT_EQ(w->Slider1->value(), 5);
+        EXPECT_EQ(g.SquelchLevel, QStringLiteral(" 50"));
+        EXPECT_TRUE(ini().contains("SQ_LEVEL= 50\r\n"));
+        if (c.mode == core::ModeBpsk) {
+            EXPECT_EQ(calls().join(' '), squelchCalls(50));
+        }
+        if (c.mode == core::ModeMmvari) {
+            EXPECT_EQ(setsOf(mmvari::PSquelch), QVariantList{1000});
+        }
+        if (c.mode == core::ModeRtty) {
+            ASSERT_TRUE(zvtest::waitUntil([&] { return !posted().isEmpty(); }));
+            EXPECT_EQ(posted(), (QList<mmtty::Pair>{{mmtty::CmdSetSquelch, 512}}));
+        }
+    }
+}
+
+TEST_F(Displays, TheSpanSetsTheDrawStepAndTheClippedRange) {
+    struct Case {
+        int span, step, low, high;
+    } cases[] = {
+        {3, 1, 1200, 1800}, {4, 2, 1100, 1900}, {7, 4, 800, 2200}, {10, 6, 500, 2500}, {25, 6, 150, 3500}};
+    g.NetOn = 0;
+    w->VScroll1->setValue(1500);
+    g.EngineMsgHold = 1; // a hold set by someone else stays
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.span);
+        w->VScroll3->setValue(c.span);
+        EXPECT_EQ(g.SpectrumZoom, c.span);
+        EXPECT_EQ(g.RewindStep, c.step);
+        EXPECT_EQ(g.SpectrumLowHz, c.low);
+        EXPECT_EQ(g.SpectrumHighHz, c.high);
+        EXPECT_TRUE(ini().contains(QStringLiteral("F_Range= %1\r\n").arg(c.span)));
+        EXPECT_EQ(g.EngineMsgHold, 1);
+    }
+    EXPECT_EQ(w->VScroll3->maximum(), 25);
+    w->VScroll3->setFocus();
+    QTest::keyClick(w->VScroll3, Qt::Key_Down);
+    EXPECT_EQ(w->VScroll3->value(), 24);
+}
+
+TEST_F(Displays, TheTraceScaleAndTheTabs) {
+    EXPECT_EQ(w->VScroll5->minimum(), 5);
+    EXPECT_EQ(w->VScroll5->maximum(), 200);
+    EXPECT_EQ(w->VScroll5->value(), 50);
+    w->VScroll5->setValue(120);
+    EXPECT_EQ(g.SpectrumScaleDiv1, 120);
+    EXPECT_EQ(g.SpectrumScaleDiv2, 240);
+
+    struct Case {
+        int mode;
+        int tab;
+    } cases[] = {{core::ModeRtty, 0}, {core::ModeMmvari, 0}, {core::ModeCw, 0}, {core::ModeBpsk, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mode);
+        g.OpMode = c.mode;
+        w->SSTab1->setCurrentIndex(0);
+        w->SSTab1->setCurrentIndex(1);
+        EXPECT_EQ(w->SSTab1->currentIndex(), c.tab);
+    }
+    EXPECT_EQ(g.ScanLevelText, QStringLiteral("Line"));
+}
+
+TEST_F(Displays, TheChannelButtonsMoveTheSpectrumToTheirChannel) {
+    struct Case {
+        int index, mode;
+        const char* label; // what Label8 shows afterwards
+        int centre;        // the frequency the spectrum is centred on
+    } cases[] = {
+        {1, core::ModeBpsk, " Ch2", 1500},
+        {2, core::ModeBpsk, " Ch3", 2210},
+        {0, core::ModeBpsk, " Ch1", 1000},
+        {2, core::ModeMmvari, " Ch1", 1000}, // the multi-mode engine keeps its spectrum
+    };
+    g.RxFreqHz = 1000;
+    g.Ch2RxFreq = 1500;
+    g.Ch3RxFreq = 2210;
+    terminal::engines::SetSpectrumRange(1000);
+    QPushButton* buttons[] = {w->Command15, w->Command16, w->Command17};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        g.OpMode = c.mode;
+        for (QPushButton* b : buttons)
+            b->setEnabled(true);
+        QTest::mouseClick(buttons[c.index], Qt::LeftButton);
+        EXPECT_EQ(g.ImdChannel, c.index);
+        EXPECT_EQ(w->Label8->text(), QString::fromLatin1(c.label));
+        EXPECT_EQ(g.SpectrumLowHz, std::max(150, c.centre - g.SpectrumZoom * 100));
+        for (QPushButton* b : buttons)
+            EXPECT_EQ(colour::backColor(b), b == buttons[c.index] ? 0x02DB17u : 0xC0FFC0u);
+    }
+}
+
+TEST_F(Displays, TheSyncSwitchShowsDataOrLineSync) {
+    w->HScroll1->setValue(512);
+    struct Case {
+        bool data;
+        const char* stored;
+        int width; // the data sync's 16 points, else the time base
+    } cases[] = {{true, "YES", 16}, {false, "NO", 512}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        QTest::mouseClick(w->Check6, Qt::LeftButton);
+        EXPECT_EQ(g.PpmShowBoth, QString::fromLatin1(c.stored));
+        EXPECT_EQ(w->Label24->isHidden(), c.data); // the Line tab may be behind another
+        EXPECT_EQ(w->Label37->isHidden(), !c.data);
+        EXPECT_EQ(w->HScroll1->isHidden(), c.data);
+        EXPECT_EQ(w->Picture1->scaleWidth(), c.width);
+    }
+}
+
+TEST_F(Displays, TheColourItemShowsThePanelAndItsOkHidesIt) {
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    ASSERT_FALSE(w->Frame7->isVisible());
+    ASSERT_TRUE(zvtest::chooseInMenuBar(w->menuBar(), w->WFCOLOR));
+    EXPECT_TRUE(w->Frame7->isVisible());
+    QTest::mouseClick(w->Command26, Qt::LeftButton);
+    EXPECT_FALSE(w->Frame7->isVisible());
+}
+
+TEST_F(Displays, SatelliteModeTogglesTheAfcLimitAndIsStored) {
+    struct Case {
+        const char* name;
+        int recording, transmitting;
+        bool wantOn;
+        QString wantCalls;
+        int asked;
+    } cases[] = {
+        {"on", 0, 0, true, "fnSetAFCLimit(3000, 0) fnSetAFCLimit(3000, 1) fnSetAFCLimit(3000, 2)", 0},
+        {"refused while transmitting", 0, 1, true, "", 0},
+        {"refused while recording", 1, 0, true, "", 1},
+        {"off gives back the limit", 0, 0, false,
+         "fnSetAFCLimit(100, 0) fnSetAFCLimit(100, 1) fnSetAFCLimit(100, 2)", 0},
+    };
+    g.AfcLimit = QStringLiteral("100");
+    ASSERT_EQ(g.SatelliteMode, 0);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        g.RecPlayState = c.recording;
+        g.Transmitting = c.transmitting;
+        pskcore::lib().clearCalls();
+        ui::script::clearAsked();
+        w->SATMOD->trigger();
+        EXPECT_EQ(g.SatelliteMode, c.wantOn ? 1 : 0);
+        EXPECT_EQ(w->SATMOD->isChecked(), c.wantOn);
+        EXPECT_EQ(w->Label30->isVisibleTo(w), c.wantOn);
+        EXPECT_EQ(calls().join(' '), c.wantCalls);
+        EXPECT_EQ(ui::script::asked().size(), c.asked);
+    }
+    EXPECT_TRUE(ini().contains("SateliteMode=False\r\n"));
+}
+
+} // namespace
+
+namespace {
+
+TEST(ContestNumber, TheLeadingNumberHeldToTheSpinsRange) {
+    struct Case {
+        const char* text;
+        int want;
+    } cases[] = {{"5", 5},         {"042", 42},      {"12abc", 12}, {"abc", 0}, {"-7", 0},
+                 {"40000", 32766}, {"32766", 32766}, {"2.5", 2},    {"3.5", 4}, {" 9", 9}};
+    for (const Case& c : cases)
+        EXPECT_EQ(contestNumberOf(QString::fromLatin1(c.text)), c.want) << c.text;
+}
+
+TEST_F(Displays, TheContestNumberShowsThreeDigitsAndIsStored) {
+    struct Case {
+        const char* name;
+        int before;
+        QString typed;
+        int spin;
+        QString shown;
+    } cases[] = {
+        {"a digit", 1, "5", 5, "005"},
+        {"a letter into an empty box", 1, "x", 0, "000"},
+        {"a letter with the value unchanged", 0, "y", 0, "y"},
+        {"too large", 1, "99999", 32766, "32766"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        w->VScroll4->setValue(c.before);
+        w->Text11->clear();
+        EXPECT_EQ(w->VScroll4->value(), c.before); // clearing changes nothing else
+        QTest::keyClicks(w->Text11, c.typed);
+        EXPECT_EQ(w->VScroll4->value(), c.spin);
+        EXPECT_EQ(w->Text11->text(), c.shown);
+    }
+    w->VScroll4->setValue(99);
+    w->VScroll4->setFocus();
+    QTest::keyClick(w->VScroll4, Qt::Key_Up);
+    EXPECT_EQ(w->Text11->text(), QStringLiteral("100"));
+    EXPECT_TRUE(ini().contains("ContestNo=100\r\n"));
+}
+
+TEST_F(Displays, TheTransverterSwitchIsStored) {
+    ASSERT_EQ(rig::g.TransverterOn, QStringLiteral("0"));
+    w->TRVon->trigger();
+    EXPECT_TRUE(w->TRVon->isChecked());
+    EXPECT_EQ(rig::g.TransverterOn, QStringLiteral("1"));
+    EXPECT_EQ(core::IniStored(QStringLiteral("RIG_CON_CFG"), QStringLiteral("TRVon")), QStringLiteral("1"));
+    w->TRVon->trigger();
+    EXPECT_FALSE(w->TRVon->isChecked());
+    EXPECT_EQ(core::IniStored(QStringLiteral("RIG_CON_CFG"), QStringLiteral("TRVon")), QStringLiteral("0"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Displays, TheWfSpButtonSwitchesAndItsRightButtonRewinds) {
+    struct Case {
+        const char* name;
+        bool mmvari;
+        QString comeback;
+        QString wantRewind; // the library's call, or the control's argument
+    } cases[] = {
+        {"PSK", false, "50", "fnRewindInput(50)"},
+        {"a stored step that is not a number", false, "abc", "fnRewindInput(50)"},
+        {"a stored step", false, "20", "fnRewindInput(20)"},
+        {"multi-mode", true, "50", "60"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.mmvari) useMmvari();
+        g.FftComeback = c.comeback;
+        g.SpectrumDisplayMode = 0;
+        g.EngineMsgHold = 0;
+        QTest::mouseClick(w->Command10, Qt::LeftButton);
+        EXPECT_EQ(g.SpectrumDisplayMode, 1);
+        EXPECT_TRUE(ini().contains("SPCDSP= 1\r\n"));
+        QTest::mouseClick(w->Command10, Qt::LeftButton);
+        EXPECT_EQ(g.SpectrumDisplayMode, 0);
+        EXPECT_EQ(g.EngineMsgHold, 0);
+        pskcore::lib().clearCalls();
+        QTest::mouseClick(w->Command10, Qt::RightButton);
+        if (c.mmvari) {
+            const auto rewinds = w->MMVARI->callsOf(dispatch::Call::Invoke, mmvari::MethodRewind);
+            ASSERT_EQ(rewinds.size(), 1);
+            EXPECT_EQ(rewinds[0].args.value(0).toString(), c.wantRewind);
+        } else {
+            EXPECT_EQ(calls(), QStringList{c.wantRewind});
+        }
+    }
+}
+
+TEST_F(Displays, TheSpectrumStaysAfterARestart) {
+    QTest::mouseClick(w->Command10, Qt::LeftButton);
+    ASSERT_EQ(g.SpectrumDisplayMode, 1);
+    forms::unload<PSK31MAIN>();
+    g = {};
+    PSK31MAIN& again = forms::PSK31MAIN();
+    again.Timer2->stop();
+    EXPECT_EQ(g.SpectrumDisplayMode, 1);
+}
+
+} // namespace

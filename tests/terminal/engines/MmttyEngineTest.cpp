@@ -1,0 +1,415 @@
+// The RTTY program as the main window's engine, with the program running as a
+// process of its own: the start sequence and its words, received text and the
+// transmit state with PTT by CAT, the stop, and the ways back to BPSK.
+#include "terminal/engines/MmttyEngine.h"
+#include "core/Globals.h"
+#include "core/MmttyCommand.h"
+#include "core/MmttyState.h"
+#include "platform/BobMako.h"
+#include "platform/Colour.h"
+#include "platform/ControlColour.h"
+#include "platform/Dialogs.h"
+#include "platform/MmttyLink.h"
+#include "platform/PictureBox.h"
+#include "platform/RichTextPane.h"
+#include "platform/StatusPanels.h"
+#include "rig/RigGlobals.h"
+#include "rig/RigPort.h"
+#include "support/ProgramFolder.h"
+#include "support/RigSimulator.h"
+#include "terminal/engines/MmttyWndProc.h"
+#include "terminal/engines/PskEngine.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
+#include "terminal/transmit/TxDispatch.h"
+
+#include <QAction>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QScrollBar>
+
+#include <cerrno>
+#include <csignal>
+#include <memory>
+
+namespace {
+
+using core::g;
+using core::mm;
+using mmtty::Pair;
+
+const QString kKeys = QStringLiteral("[PSKCFG]\nAudio_Center_Freq=1500\nLastMode=RTTY\nTRX_TimeStmp=YES\n"
+                                     "RCVFRCLR=0\nTXARCLR=255\n");
+const QString kFailureSuffix = QStringLiteral(" MMTTYがOPEN出来ませんでした");
+
+bool processGone(qint64 pid) {
+    return pid > 0 && ::kill(pid_t(pid), 0) == -1 && errno == ESRCH;
+}
+
+class MmttyEngine : public zvtest::ProgramFolderTest {
+  protected:
+    void SetUp() override {
+        ProgramFolderTest::SetUp();
+        mm = {};
+    }
+    void TearDown() override {
+        if (rig::g.RigPortOpen == 1) rig::RigClosePort();
+        sim.reset();
+        qunsetenv(mmtty::WithholdWindowEnvironment);
+        ProgramFolderTest::TearDown();
+    }
+
+    // The main window loaded with RTTY as the last mode: its load starts the
+    // program. withProgram: the program lies in the program folder.
+    PSK31MAIN& loadRtty(const QString& extra = {}, bool withProgram = true, bool withIni = true) {
+        writeIni(kKeys +
+                 QStringLiteral("SQ_LEVEL=%1\nCOMPORT=%2\nCOMCONT=%3\n").arg(squelch, pttPort, pttControl) +
+                 extra);
+        if (withProgram) {
+            EXPECT_FALSE(mmtty::provideProgram(folder()).isEmpty());
+        }
+        if (withIni) writeFile("Mmtty.INI", "[Mmtty]\r\n");
+        g.MmttyExePath = path("MMTTY.EXE");
+        g.LastModeText = QStringLiteral("RTTY");
+        g.OpMode = core::ModeRtty;
+        g.LogModeTextPsk = QStringLiteral("PSK31");
+        g.LogModeTextRtty = QStringLiteral("RTTY");
+        return forms::PSK31MAIN();
+    }
+
+    static mmtty::MmttyLink& link() { return core::MmttyProgram(); }
+
+    // The program runs its simulation for that many ticks now. The program
+    // answers in order, so once the FIG state posted after the ticks is
+    // reported, everything they sent has been handled. The state alternates,
+    // so that a FIG report of the start-up status is not taken for it.
+    bool step(int ticks) {
+        fig = 1 - fig;
+        const int wanted = fig;
+        bool reported = false;
+        auto c =
+            QObject::connect(&link(), &mmtty::MmttyLink::notice, [&](std::int32_t code, std::int32_t value) {
+                if (code == mmtty::NtfFig && value == wanted) reported = true;
+            });
+        const bool ok = link().postCommand(mmtty::CmdStepSimulation, ticks) &&
+                        link().postCommand(mmtty::CmdSetFig, wanted) &&
+                        zvtest::waitUntil([&] { return reported; });
+        QObject::disconnect(c);
+        return ok;
+    }
+
+    int fig = 0;
+    QString squelch = QStringLiteral("50");
+    QString pttPort = QStringLiteral("0");
+    QString pttControl = QStringLiteral("1");
+    std::unique_ptr<zvtest::RigSimulator> sim;
+};
+
+TEST_F(MmttyEngine, StartSendsTheWordsOfTheSettings) {
+    constexpr std::int32_t hwnd = terminal::engines::MainWindowHandle;
+    struct Case {
+        const char* name;
+        QString section;
+        bool ini;
+        QString squelch, pttPort;
+        std::int32_t view, switches, squelchValue, txDelay;
+        QString notchCaption, scopePort;
+        int quality;
+    } cases[] = {
+        // Scope off "0000", response 1 at 7-8 "01", gain 2 at 9-10 "10".
+        {"no [Mmtty] section", "", true, "50", "0", 96, 0, 512, 0, "LMS", "NONE", 4},
+        // Scope size 2 "0110", response 0 "10", gain 3 "11"; notch kind at 6.
+        {"every key", "[Mmtty]\nXY_Scope=2\nFFTGain=3\nFFTResp=0\nTXDelay=150\nNOT_LMS=0\n", true, "100", "3",
+         6320, 8192, 1024, 150, "NOT", "COM3", 2},
+        // An unknown scope code and a gain out of range leave their characters.
+        {"values out of range", "[Mmtty]\nXY_Scope=9\nFFTGain=7\nFFTResp=1\n", true, "33", "0", 64, 0, 338, 0,
+         "LMS", "NONE", 4},
+        // Without Mmtty.INI the fixed view word and no TX delay.
+        {"no Mmtty.INI", "[Mmtty]\nXY_Scope=1\nFFTGain=1\nTXDelay=300\n", false, "0", "2", 128, 0, 0, 0,
+         "LMS", "COM2", 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        squelch = c.squelch;
+        pttPort = c.pttPort;
+        mm = {};
+        QFile::remove(path("Mmtty.INI"));
+        PSK31MAIN& w = loadRtty(c.section, true, c.ini);
+        const QList<Pair> expected = {{mmtty::CmdSetWindow, hwnd}, // the answer to its window notice
+                                      {mmtty::CmdSetWindow, hwnd},
+                                      {mmtty::CmdAfterHandle, 0},
+                                      {mmtty::CmdSetView, c.view},
+                                      {mmtty::CmdSetSwitches, c.switches},
+                                      {mmtty::CmdSetSquelch, c.squelchValue},
+                                      {mmtty::CmdHamPreset, 0},
+                                      {mmtty::CmdSetTxDelay, c.txDelay}};
+        EXPECT_EQ(link().posted().mid(0, expected.size()), expected);
+        EXPECT_EQ(bobmako::lib().calls().last(),
+                  QStringLiteral("fnBOBMAKOInit(MMTTY/ZORVAT, %1, NONE)").arg(c.scopePort));
+        EXPECT_EQ(w.Command13[13]->text(), c.notchCaption);
+        EXPECT_EQ(mm.XyScopeQuality, c.quality);
+        EXPECT_EQ(g.OpMode, core::ModeRtty);
+        EXPECT_EQ(rig::g.RigAudioOffsetHz, 2125);
+        EXPECT_EQ(mm.MmttyHwnd, link().programWindow());
+        EXPECT_NE(mm.MmttyHwnd, 0);
+        EXPECT_EQ(w.windowTitle(), QStringLiteral("ZORVATEK (With MMTTY.EXE by QQ9BBB)"));
+        EXPECT_EQ(w.StatusBar1->text(2), QStringLiteral("RTTY"));
+        EXPECT_EQ(g.ModeDisplayText, QStringLiteral("RTTY"));
+        EXPECT_FALSE(w.Frame4->isHidden());
+        // The panel leaves the spectrum with its mark and space in view.
+        EXPECT_FALSE(w.Frame4->geometry().intersects(w.Picture3->geometry()));
+        EXPECT_TRUE(w.VScroll1->isHidden());
+        EXPECT_EQ(w.ProgressBar1->maximum(), 500);
+        EXPECT_EQ(w.Picture3->scaleWidth(), 2801);
+        EXPECT_EQ(w.Label14->text(), QStringLiteral("Baud"));
+        EXPECT_EQ(w.StatusBar1->text(3), QStringLiteral("IME無効"));
+        EXPECT_TRUE(ui::script::asked().isEmpty());
+        terminal::engines::StopMmtty();
+        forms::unloadAllExcept();
+        link().clearPosted();
+    }
+}
+
+TEST_F(MmttyEngine, FailedStartsEndInBpskWithTheStepNamed) {
+    struct Case {
+        const char* name;
+        bool program;
+        bool withhold;
+        int scopeResult;
+        QString label;
+    } cases[] = {
+        {"no program file", false, false, 1, "MMTTY起動時のｴﾗｰで"},
+        {"no start-up notice", true, true, 1, "hwnd er"},
+        {"scope library refuses", true, false, 0, "fnBOBMAKOInitのｴﾗｰで"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(path("MMTTY.EXE"));
+        qputenv(mmtty::WithholdWindowEnvironment, c.withhold ? "1" : "0");
+        bobmako::lib().initResult = c.scopeResult;
+        ui::script::clearAsked();
+        PSK31MAIN& w = loadRtty({}, c.program);
+        ASSERT_EQ(ui::script::asked().size(), 1);
+        EXPECT_EQ(ui::script::asked().front().prompt, c.label + kFailureSuffix);
+        // A started program is ended, not left behind.
+        EXPECT_FALSE(link().isRunning());
+        EXPECT_EQ(mm.MmttyPid, 0);
+        EXPECT_EQ(g.OpMode, core::ModeBpsk);
+        EXPECT_EQ(g.LastModeText, QStringLiteral("PSK31"));
+        EXPECT_EQ(g.ModeDisplayText, QStringLiteral("PSK31"));
+        EXPECT_EQ(w.windowTitle(), QStringLiteral("ZORVATEK (With PSKCore.DLL by QQ9CC)"));
+        EXPECT_EQ(w.StatusBar1->text(2), QStringLiteral("BPSK"));
+        EXPECT_TRUE(w.PSKMODE[0]->isChecked());
+        EXPECT_FALSE(w.PSKMODE[3]->isChecked());
+        EXPECT_TRUE(w.Frame4->isHidden());
+        EXPECT_FALSE(w.VScroll1->isHidden());
+        EXPECT_FALSE(w.Line16->isVisible());
+        EXPECT_EQ(w.ProgressBar1->maximum(), 100);
+        // The PSK library starts at the next start-up tick.
+        EXPECT_TRUE(w.Timer2->isActive());
+        EXPECT_EQ(w.Timer2->interval(), 10);
+        w.Timer2->stop();
+        forms::unloadAllExcept();
+    }
+}
+
+TEST_F(MmttyEngine, ReceivedTextAndTransmitStateKeyTheRigByCat) {
+    pttControl = QStringLiteral("0");
+    PSK31MAIN& w = loadRtty();
+    ASSERT_EQ(g.OpMode, core::ModeRtty);
+    sim = std::make_unique<zvtest::RigSimulator>("KENWOOD");
+    zvtest::pointRigLinkAt(*sim);
+    rig::g.RigPollMode = 0;
+    rig::RigOpenPort();
+    ASSERT_EQ(rig::g.RigPortOpen, 1);
+
+    ASSERT_TRUE(step(300));
+    EXPECT_TRUE(w.RichTextBox1->text().contains("CQ CQ CQ DE QQ9RTY"))
+        << w.RichTextBox1->text().toStdString();
+    EXPECT_EQ(w.Label33->text(), QStringLiteral("2125Hz"));
+    EXPECT_EQ(w.Label34->text(), QStringLiteral("170Hz"));
+    EXPECT_EQ(w.Label15->text(), QStringLiteral("45.45"));
+
+    g.MacroText = QStringLiteral("TEST DE QQ1ABC");
+    g.MacroTxOn = g.MacroTxOff = 1;
+    terminal::transmit::TxSend();
+    ASSERT_TRUE(zvtest::waitUntil([] { return g.MmttyTxOn == 1; }));
+    ASSERT_TRUE(zvtest::waitForRigToCatchUp(*sim));
+    EXPECT_TRUE(sim->ptt);
+    EXPECT_EQ(colour::backColor(w.Command1), 0x0000FFu);
+    ASSERT_TRUE(step(100));
+    ASSERT_TRUE(zvtest::waitUntil([] { return g.MmttyTxOn == 0; }));
+    ASSERT_TRUE(zvtest::waitForRigToCatchUp(*sim));
+    EXPECT_FALSE(sim->ptt);
+    EXPECT_EQ(sim->pttOnCount, 1);
+    EXPECT_EQ(sim->pttOffCount, 1);
+    const QString pane = w.RichTextBox1->text();
+    const qsizetype tx = pane.lastIndexOf("TX-<< ");
+    ASSERT_GE(tx, 0);
+    EXPECT_GT(pane.indexOf("TEST DE QQ1ABC", tx), tx);
+    EXPECT_GT(pane.indexOf("RX-<< ", tx), pane.indexOf("TEST DE QQ1ABC", tx));
+    EXPECT_EQ(colour::backColor(w.Command1), colour::kButtonFace);
+}
+
+TEST_F(MmttyEngine, AProgramThatDiesWhileSendingLeavesTheRigUnkeyed) {
+    pttControl = QStringLiteral("0");
+    loadRtty();
+    ASSERT_EQ(g.OpMode, core::ModeRtty);
+    sim = std::make_unique<zvtest::RigSimulator>("KENWOOD");
+    zvtest::pointRigLinkAt(*sim);
+    rig::g.RigPollMode = 0;
+    rig::RigOpenPort();
+    g.MacroText = QStringLiteral("CQ");
+    g.MacroTxOn = 1;
+    g.MacroTxOff = 0;
+    terminal::transmit::TxSend();
+    ASSERT_TRUE(zvtest::waitUntil([] { return g.MmttyTxOn == 1; }));
+    ::kill(pid_t(mm.MmttyPid), SIGKILL);
+    ASSERT_TRUE(zvtest::waitUntil([] { return g.MmttyTxOn == 0; }));
+    ASSERT_TRUE(zvtest::waitForRigToCatchUp(*sim));
+    EXPECT_FALSE(sim->ptt);
+    EXPECT_EQ(g.StatusMessage, QStringLiteral("MMTTYが終了しました"));
+    // Further commands give up at once instead of waiting for the program.
+    EXPECT_FALSE(core::PostMmttyCommand(mmtty::CmdChar, 'A'));
+}
+
+TEST_F(MmttyEngine, StopEndsTheProgramAndRestartsThePskLibrary) {
+    PSK31MAIN& w = loadRtty();
+    ASSERT_EQ(g.OpMode, core::ModeRtty);
+    const qint64 pid = mm.MmttyPid;
+    ASSERT_GT(pid, 0);
+    terminal::engines::StopMmtty();
+    EXPECT_TRUE(processGone(pid));
+    EXPECT_EQ(mm.MmttyExitCode, 0);
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("ZORVATEK (With PSKCore.DLL by QQ9CC)"));
+    EXPECT_TRUE(w.Frame4->isHidden());
+    EXPECT_EQ(w.Label14->text(), QStringLiteral("IMD"));
+    EXPECT_EQ(w.StatusBar1->text(3), QStringLiteral("IME有効"));
+    EXPECT_TRUE(w.Timer2->isActive());
+    w.Timer2->stop();
+    // Handled no more: a notice now changes nothing.
+    EXPECT_TRUE(terminal::engines::InstallMmttyWndProc());
+    EXPECT_FALSE(terminal::engines::InstallMmttyWndProc());
+    terminal::engines::RestoreMmttyWndProc();
+}
+
+} // namespace
+
+namespace {
+
+using core::g;
+using core::mm;
+
+class MmttyNotices : public zvtest::ProgramFolderTest {
+  protected:
+    void SetUp() override {
+        ProgramFolderTest::SetUp();
+        mm = {};
+        writeIni(QStringLiteral("[PSKCFG]\nAudio_Center_Freq=1500\nRCVFRCLR=0\n"));
+        w = &forms::PSK31MAIN();
+        w->Timer2->stop();
+        g.OpMode = core::ModeRtty;
+    }
+    static void notice(std::int32_t code, std::int32_t value) {
+        terminal::engines::MmttyWndProc(code, value);
+    }
+    PSK31MAIN* w = nullptr;
+};
+
+TEST_F(MmttyNotices, ValuesReachTheirLabelsAndMarkers) {
+    struct Case {
+        const char* name;
+        QList<Pair> notices;
+        std::function<void(PSK31MAIN&)> check;
+    } cases[] = {
+        {"baud with decimals",
+         {{mmtty::NtfBaud, 4545}},
+         [](PSK31MAIN& w) { EXPECT_EQ(w.Label15->text(), "45.45"); }},
+        {"baud without",
+         {{mmtty::NtfBaud, 11000}},
+         [](PSK31MAIN& w) { EXPECT_EQ(w.Label15->text(), "110"); }},
+        {"mark after space",
+         {{mmtty::NtfSpace, 2295}, {mmtty::NtfMark, 2125}},
+         [](PSK31MAIN& w) {
+             EXPECT_EQ(w.Label33->text(), "2125Hz");
+             EXPECT_EQ(w.Label34->text(), "170Hz");
+             EXPECT_EQ(w.Line16->x1(), 1925);
+             EXPECT_EQ(w.Line17->x1(), 2095);
+             EXPECT_EQ(w.Line16->y2(), 100);
+         }},
+        {"switch word 0",
+         {{mmtty::NtfMark, 2000}, {mmtty::NtfSwitches, 0}},
+         [](PSK31MAIN& w) {
+             for (int k = 10; k <= 17; ++k)
+                 EXPECT_EQ(colour::backColor(w.Command13[k]), colour::kButtonFace) << k;
+             EXPECT_EQ(w.Label32->text(), "MODEM=IIR");
+             EXPECT_EQ(mm.MmttyStatusPair, 0);
+             EXPECT_EQ(w.Line21->x1(), 1925);
+             EXPECT_EQ(mm.MmttyStatusBits2, QString(19, '0'));
+         }},
+        // NET at 16, the FSK shift mode at 8-9, PLL at 18-19.
+        {"NET, FSK and PLL",
+         {{mmtty::NtfMark, 2000}, {mmtty::NtfSwitches, 8 + (3 << 10) + 2}},
+         [](PSK31MAIN& w) {
+             EXPECT_EQ(g.MmttyIndicators[mmtty::Net], 1);
+             EXPECT_EQ(colour::backColor(w.Command13[16]), 0xC0FFC0u);
+             EXPECT_EQ(colour::backColor(w.Command13[17]), colour::kButtonFace);
+             EXPECT_EQ(w.Label32->text(), "MODEM=PLL");
+             EXPECT_EQ(mm.MmttyModemType, 2);
+             EXPECT_EQ(mm.MmttyStatusPair, 3);
+             EXPECT_EQ(w.Line21->x1(), 1800);
+         }},
+        {"a switch word too long",
+         {{mmtty::NtfSwitches, 1 << 19}},
+         [](PSK31MAIN&) {
+             EXPECT_EQ(mm.MmttyStatusBits2, QString(19, '0'));
+             EXPECT_EQ(g.StatusMessage, "MMTTY Wndpro-Error");
+         }},
+        {"a view word",
+         {{mmtty::NtfView, 96}},
+         [](PSK31MAIN&) { EXPECT_EQ(mm.MmttyStatusBits, "00000001100000"); }},
+        {"level above the bar",
+         {{mmtty::NtfScope, 0x10258}},
+         [](PSK31MAIN& w) { EXPECT_EQ(w.ProgressBar1->value(), 500); }},
+        {"level", {{mmtty::NtfScope, 0x64}}, [](PSK31MAIN& w) { EXPECT_EQ(w.ProgressBar1->value(), 100); }},
+        {"FIG on",
+         {{mmtty::NtfFig, 1}},
+         [](PSK31MAIN& w) {
+             EXPECT_EQ(mm.MmttyFigOn, 1);
+             EXPECT_EQ(colour::backColor(w.Command12), 0xC0FFC0u);
+         }},
+        {"received text, CR dropped",
+         {{mmtty::NtfRxChar, 'C'}, {mmtty::NtfRxChar, 13}, {mmtty::NtfRxChar, 10}, {mmtty::NtfRxChar, 'Q'}},
+         [](PSK31MAIN& w) { EXPECT_EQ(w.RichTextBox1->text(), "C\nQ"); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        mm = {};
+        g.StatusMessage.clear();
+        w->ProgressBar1->setMaximum(500);
+        w->RichTextBox1->setText(QString());
+        for (const Pair& p : c.notices)
+            notice(p.code, p.value);
+        c.check(*w);
+    }
+}
+
+TEST_F(MmttyNotices, TransmitStateWithoutCatLeavesTheRigAlone) {
+    g.PttPortControl = QStringLiteral("1");
+    g.TrxTimeStampOn = QStringLiteral("NO");
+    w->Text1->setText("typed");
+    notice(mmtty::NtfTxState, 1);
+    EXPECT_EQ(g.MmttyTxOn, 1);
+    EXPECT_EQ(mm.XyScopeOffset, 252000);
+    EXPECT_EQ(w->Picture2->scaleWidth(), 510000);
+    // Any value but 1 is receiving.
+    notice(mmtty::NtfTxState, 2);
+    EXPECT_EQ(g.MmttyTxOn, 0);
+    EXPECT_EQ(mm.XyScopeOffset, 25200);
+    EXPECT_EQ(w->Picture2->scaleWidth(), 51000);
+    EXPECT_TRUE(w->Text1->text().isEmpty());
+    EXPECT_EQ(colour::backColor(w->Command1), colour::kButtonFace);
+}
+
+} // namespace

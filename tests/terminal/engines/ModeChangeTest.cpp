@@ -1,0 +1,475 @@
+// The mode change as the operator makes it from the mode menus: the engine that
+// runs afterwards (one, and the right one), the mode, the menus and panel 2,
+// the rig's mode on a simulated rig, the mode kept for the next start, the
+// swap to the SSTV window and back, and the refusals.
+#include "terminal/engines/ModeChange.h"
+#include "core/Globals.h"
+#include "core/IniValues.h"
+#include "core/MmttyCommand.h"
+#include "core/MmttyState.h"
+#include "core/MmvariState.h"
+#include "platform/BobMako.h"
+#include "platform/Dialogs.h"
+#include "platform/MmttyLink.h"
+#include "platform/MmvariControl.h"
+#include "platform/MmvariIds.h"
+#include "platform/PskCore.h"
+#include "platform/RichTextPane.h"
+#include "platform/StatusPanels.h"
+#include "rig/RigGlobals.h"
+#include "rig/RigPort.h"
+#include "sstv/SSTVForm.h"
+#include "startup/AboutZORVATEK.h"
+#include "support/Popups.h"
+#include "support/ProgramFolder.h"
+#include "support/RigSimulator.h"
+#include "terminal/engines/EngineResume.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
+#include "terminal/mainwindow/Shutdown.h"
+#include "terminal/transmit/TxDispatch.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMenuBar>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+using core::g;
+
+// Rig mode digits, one for each engine so that the rig shows which was set.
+const QString kRigCodes = QStringLiteral("[RIG_CON_CFG]\nPSK31Mode=2\nRTTYMode=6\nCWMode=3\n");
+const QString kPsk = QStringLiteral("2"), kRtty = QStringLiteral("6"), kCw = QStringLiteral("3");
+
+enum Start { FromBpsk, FromRtty, FromCw, FromMmvari, FromSstv };
+// Where the operator chooses: the main window's PSKMODE items, its multi-mode
+// items, or the SSTV window's menus.
+enum Menu { MainMode, MainMmvari, SstvMenu };
+
+class ModeChange : public zvtest::ProgramFolderTest {
+  protected:
+    void SetUp() override {
+        ProgramFolderTest::SetUp();
+        core::mm = {};
+        mmvstate::g = {};
+        ui::script::begin();
+    }
+    void TearDown() override {
+        ui::script::end();
+        if (rig::g.RigPortOpen == 1) rig::RigClosePort();
+        forms::unloadAllExcept();
+        sim.reset();
+        ProgramFolderTest::TearDown();
+    }
+
+    // The system as a start-up in that mode leaves it, with a rig on the line.
+    void start(Start s) {
+        static const char* last[] = {"PSK31", "RTTY", "RTTY", "MMVARI", "SSTV"};
+        writeIni(QStringLiteral("[PSKCFG]\nAudio_Center_Freq=1500\nCOMPORT=%3\nCOMCONT=%2\nSOUNDCARDnum=0\n"
+                                "TRX_TimeStmp=NO\nLastMode=%1\n[MMVCFG]\nLastMode=14\n")
+                     .arg(QString::fromLatin1(last[s]), pttControl, pttPort) +
+                 kRigCodes + extraIni);
+        ASSERT_FALSE(mmtty::provideProgram(folder()).isEmpty());
+        writeFile("Mmtty.INI", "[Mmtty]\r\n");
+        g.MmttyExePath = path("MMTTY.EXE");
+        g.LogModeTextPsk = QStringLiteral("PSK31");
+        g.LogModeTextRtty = QStringLiteral("RTTY");
+        g.LogModeTextSstv = QStringLiteral("SSTV");
+        g.LastModeText = QString::fromLatin1(last[s]);
+        sim = std::make_unique<zvtest::RigSimulator>("KENWOOD");
+        zvtest::pointRigLinkAt(*sim);
+        rig::g.RigPollMode = 1;
+        static const int modes[] = {core::ModeBpsk, core::ModeRtty, core::ModeRtty, core::ModeMmvari,
+                                    core::ModeSstv};
+        g.OpMode = modes[s];
+        forms::AboutZORVATEK();
+        if (s == FromSstv) {
+            forms::SSTVForm().show();
+        } else {
+            forms::PSK31MAIN().show();
+            if (s == FromBpsk) {
+                ASSERT_TRUE(zvtest::waitUntil([] { return pskcore::lib().isRunning(); }));
+            }
+        }
+        if (s == FromCw) terminal::engines::ChangeMode(core::ModeCw);
+        ASSERT_EQ(g.OpMode, s == FromCw ? int(core::ModeCw) : modes[s]);
+        ASSERT_TRUE(zvtest::waitForRigToCatchUp(*sim));
+        sim->modeCommands.clear();
+    }
+
+    void choose(Menu menu, int index) {
+        if (menu == SstvMenu) {
+            SSTVForm& f = forms::SSTVForm();
+            QAction* item = index >= 10 ? f.mmvMODE[std::size_t(index)] : f.PSKMODE[std::size_t(index)];
+            item->trigger();
+        } else if (menu == MainMmvari) {
+            forms::PSK31MAIN().mvrMODEsel[std::size_t(index)]->trigger();
+        } else {
+            PSK31MAIN& w = forms::PSK31MAIN();
+            ASSERT_TRUE(zvtest::chooseInMenuBar(w.menuBar(), w.PSKMODE[std::size_t(index)]));
+        }
+    }
+
+    static bool mmvariRuns() {
+        if (!forms::isLoaded<PSK31MAIN>()) return false;
+        QVariant on;
+        return forms::PSK31MAIN().MMVARI->get(mmvari::IdRun, on) && on.toBool();
+    }
+    // The engines that run, by name; exactly one is expected.
+    static QStringList running() {
+        QStringList r;
+        if (pskcore::lib().isRunning()) r << "PSK";
+        if (core::MmttyProgram().isRunning()) r << "RTTY";
+        if (mmvariRuns()) r << "MMVARI";
+        return r;
+    }
+    static QString stored(const char* section, const char* key) {
+        return core::IniStored(QString::fromLatin1(section), QString::fromLatin1(key)).value_or(QString());
+    }
+    // The checked items of the main window's mode menus, by index.
+    static QList<int> ticked() {
+        QList<int> t;
+        PSK31MAIN& w = forms::PSK31MAIN();
+        for (int i = 0; i < 6; ++i)
+            if (w.PSKMODE[std::size_t(i)]->isChecked()) t << i;
+        for (int i = 10; i <= 18; ++i)
+            if (w.mvrMODEsel[std::size_t(i)]->isChecked()) t << i;
+        return t;
+    }
+
+    QString pttControl = QStringLiteral("1");
+    QString pttPort = QStringLiteral("0");
+    QString extraIni;
+    std::unique_ptr<zvtest::RigSimulator> sim;
+};
+
+TEST_F(ModeChange, EachTransitionLeavesTheRightEngineRunning) {
+    struct Case {
+        const char* name;
+        Start from;
+        Menu menu;
+        int index;
+        int opMode;
+        const char* engine; // "" in SSTV: no engine of the main window runs
+        const char* panel;  // panel 2; "" for the SSTV window
+        const char* lastMode;
+        QString rigMode; // empty: the rig is not given a mode
+    } cases[] = {
+        {"BPSK to QPSK(USB)", FromBpsk, MainMode, 1, 1, "PSK", "QPSK(USB)", "PSK31", kPsk},
+        {"BPSK to BPSK runs the PSK branch again", FromBpsk, MainMode, 0, 0, "PSK", "BPSK", "PSK31", kPsk},
+        {"BPSK to RTTY", FromBpsk, MainMode, 3, 3, "RTTY", "RTTY", "RTTY", kRtty},
+        {"RTTY to QPSK(LSB)", FromRtty, MainMode, 2, 2, "PSK", "QPSK(LSB)", "PSK31", kPsk},
+        {"RTTY to CW", FromRtty, MainMode, 4, 4, "RTTY", "CW", "RTTY", kCw},
+        {"CW to RTTY", FromCw, MainMode, 3, 3, "RTTY", "RTTY", "RTTY", kRtty},
+        {"CW to BPSK", FromCw, MainMode, 0, 0, "PSK", "BPSK", "PSK31", kPsk},
+        {"multi-mode to BPSK", FromMmvari, MainMode, 0, 0, "PSK", "BPSK", "PSK31", kPsk},
+        {"multi-mode to RTTY", FromMmvari, MainMode, 3, 3, "RTTY", "RTTY", "RTTY", kRtty},
+        {"BPSK to a multi-mode sub-mode", FromBpsk, MainMmvari, 17, 99, "MMVARI", "", "MMVARI", {}},
+        {"RTTY to a multi-mode sub-mode", FromRtty, MainMmvari, 12, 99, "MMVARI", "", "MMVARI", {}},
+        {"BPSK to SSTV", FromBpsk, MainMode, 5, 5, "", "", "SSTV", {}},
+        {"RTTY to SSTV", FromRtty, MainMode, 5, 5, "", "", "SSTV", {}},
+        {"multi-mode to SSTV", FromMmvari, MainMode, 5, 5, "", "", "SSTV", {}},
+        {"SSTV to QPSK(USB)", FromSstv, SstvMenu, 1, 1, "PSK", "QPSK(USB)", "PSK31", {}},
+        {"SSTV to RTTY", FromSstv, SstvMenu, 3, 3, "RTTY", "RTTY", "RTTY", {}},
+        {"SSTV to bpsk(STD)", FromSstv, SstvMenu, 14, 99, "MMVARI", "", "MMVARI", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        start(c.from);
+        if (HasFatalFailure()) return;
+        choose(c.menu, c.index);
+        ASSERT_EQ(g.OpMode, c.opMode);
+        const QString engine = QString::fromLatin1(c.engine);
+        // The PSK library of a change out of the RTTY program or SSTV starts one tick later.
+        ASSERT_TRUE(zvtest::waitUntil([&] {
+            return running() == (engine.isEmpty() ? QStringList{} : QStringList{engine});
+        })) << running().join(',').toStdString();
+        EXPECT_EQ(stored("PSKCFG", "LastMode"), QString::fromLatin1(c.lastMode));
+        EXPECT_EQ(g.LastModeText, QString::fromLatin1(c.lastMode));
+        if (c.opMode == core::ModeSstv) {
+            EXPECT_FALSE(forms::isLoaded<PSK31MAIN>());
+            EXPECT_TRUE(forms::SSTVForm().isVisible());
+            // The SSTV window holds the rig port again.
+            EXPECT_EQ(rig::g.RigPortOpen, 1);
+        } else {
+            ASSERT_TRUE(forms::isLoaded<PSK31MAIN>());
+            PSK31MAIN& w = forms::PSK31MAIN();
+            EXPECT_FALSE(forms::isLoaded<SSTVForm>());
+            EXPECT_TRUE(w.isVisible());
+            const QList<int> menus = {c.opMode == 99 ? c.index : c.opMode};
+            EXPECT_EQ(ticked(), menus);
+            if (c.opMode != 99) {
+                EXPECT_EQ(w.StatusBar1->text(2), QString::fromLatin1(c.panel));
+            }
+            EXPECT_EQ(w.PSKMODE[core::ModeCw]->isEnabled(), c.opMode == 3 || c.opMode == 4);
+        }
+        if (c.opMode == 99) {
+            EXPECT_EQ(stored("MMVCFG", "LastMode"), QString::number(c.index));
+        }
+        ASSERT_TRUE(zvtest::waitForRigToCatchUp(*sim));
+        if (!c.rigMode.isEmpty()) {
+            ASSERT_FALSE(sim->modeCommands.isEmpty());
+            EXPECT_EQ(sim->modeCommands.last(), c.rigMode.toLatin1());
+        } else if (c.from != FromSstv && c.opMode == 99) {
+            EXPECT_TRUE(sim->modeCommands.isEmpty());
+        }
+        if (rig::g.RigPortOpen == 1) rig::RigClosePort();
+        forms::unloadAllExcept();
+        core::MmttyProgram().close(0);
+        pskcore::lib().fnStopSoundCard();
+        ASSERT_TRUE(zvtest::waitForPostedEvents());
+    }
+}
+
+TEST_F(ModeChange, NoChangeWhileAnyEngineTransmits) {
+    struct Case {
+        const char* name;
+        int* flag;
+        Menu menu;
+        int index;
+    } cases[] = {
+        {"PSK transmits, RTTY chosen", &g.Transmitting, MainMode, 3},
+        {"the RTTY program transmits, SSTV chosen", &g.MmttyTxOn, MainMode, 5},
+        {"the multi-mode control transmits, QPSK chosen", &g.MmvariTxOn, MainMode, 1},
+        {"PSK transmits, a multi-mode sub-mode chosen", &g.Transmitting, MainMmvari, 14},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        start(FromBpsk);
+        if (HasFatalFailure()) return;
+        const QString before = stored("PSKCFG", "LastMode");
+        *c.flag = 1;
+        choose(c.menu, c.index);
+        *c.flag = 0;
+        ASSERT_TRUE(forms::isLoaded<PSK31MAIN>());
+        EXPECT_EQ(g.OpMode, core::ModeBpsk);
+        EXPECT_EQ(ticked(), QList<int>{0});
+        EXPECT_EQ(running(), QStringList{"PSK"});
+        EXPECT_EQ(stored("PSKCFG", "LastMode"), before);
+        ASSERT_TRUE(zvtest::waitForRigToCatchUp(*sim));
+        EXPECT_TRUE(sim->modeCommands.isEmpty());
+        rig::RigClosePort();
+        forms::unloadAllExcept();
+        pskcore::lib().fnStopSoundCard();
+    }
+}
+
+TEST_F(ModeChange, ARttyProgramThatDoesNotStartLeavesBpskRecorded) {
+    start(FromBpsk);
+    QFile::remove(path("MMTTY.EXE"));
+    ui::script::clearAsked();
+    choose(MainMode, core::ModeRtty);
+    ASSERT_FALSE(ui::script::asked().isEmpty());
+    EXPECT_TRUE(ui::script::asked().last().prompt.endsWith(QStringLiteral("MMTTYがOPEN出来ませんでした")));
+    EXPECT_EQ(g.OpMode, core::ModeBpsk);
+    EXPECT_EQ(ticked(), QList<int>{0});
+    EXPECT_EQ(forms::PSK31MAIN().StatusBar1->text(2), QStringLiteral("BPSK"));
+    EXPECT_EQ(stored("PSKCFG", "LastMode"), QStringLiteral("PSK31"));
+    EXPECT_TRUE(zvtest::waitUntil([] { return running() == QStringList{"PSK"}; }));
+    ASSERT_TRUE(zvtest::waitForRigToCatchUp(*sim));
+    ASSERT_FALSE(sim->modeCommands.isEmpty());
+    EXPECT_EQ(sim->modeCommands.last(), kPsk.toLatin1());
+}
+
+TEST_F(ModeChange, TheMultiModeControlGivesWayToPskWithItsFrequency) {
+    start(FromMmvari);
+    PSK31MAIN& w = forms::PSK31MAIN();
+    w.MMVARI->set(mmvari::PRxFreq, 0, 1234);
+    choose(MainMode, core::ModeBpsk);
+    EXPECT_EQ(g.RxFreqHz, 1234);
+    EXPECT_EQ(g.TxFreqHz, 1234);
+    EXPECT_EQ(g.MmvariActive, 0);
+    // The PSK library's notices are handled again: its display and text work.
+    EXPECT_EQ(g.EngineMsgHold, 0);
+    EXPECT_TRUE(pskcore::lib().isSubclassed());
+}
+
+} // namespace
+
+namespace {
+
+// Ctrl+Alt+Z, and the exit item, in every engine while it transmits with PTT
+// by CAT: the rig is unkeyed, the engine released, the port closed and the
+// process ended; only the exit item saves the last mode.
+TEST_F(ModeChange, TheEndOfARunUnkeysTheRigAndReleasesTheEngine) {
+    struct Case {
+        const char* name;
+        Start from;
+        bool exitItem;
+        const char* lastMode;
+    } cases[] = {
+        {"Ctrl+Alt+Z in BPSK", FromBpsk, false, "kept"},
+        {"Ctrl+Alt+Z in RTTY", FromRtty, false, "kept"},
+        {"Ctrl+Alt+Z in the multi-mode control", FromMmvari, false, "kept"},
+        {"exit item in BPSK", FromBpsk, true, "PSK31"},
+        {"exit item in RTTY", FromRtty, true, "RTTY"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        pttControl = QStringLiteral("0");
+        start(c.from);
+        if (HasFatalFailure()) return;
+        PSK31MAIN& w = forms::PSK31MAIN();
+        // Keyed by CAT alone: no status reads cross the PTT commands.
+        rig::g.RigPollMode = 0;
+        int ended = 0;
+        terminal::mainwindow::setProcessEndForTest([&] { ++ended; });
+        core::PutIniText(QStringLiteral("PSKCFG"), QStringLiteral("LastMode"), QStringLiteral("kept"));
+        g.MacroText = QStringLiteral("CQ CQ");
+        g.MacroTxOn = 1;
+        g.MacroTxOff = 0;
+        terminal::transmit::TxSend();
+        ASSERT_TRUE(zvtest::waitUntil([&] {
+            if (c.from == FromMmvari) w.MMVARI->stepForTest();
+            return terminal::engines::AnyEngineTransmits() && sim->ptt;
+        }));
+        if (c.exitItem)
+            w.pEnd->trigger();
+        else
+            QTest::keyClick(w.Text1, Qt::Key_Z, Qt::ControlModifier | Qt::AltModifier);
+        terminal::mainwindow::setProcessEndForTest({});
+        EXPECT_EQ(ended, 1);
+        EXPECT_TRUE(zvtest::waitUntil([&] { return !sim->ptt; }));
+        EXPECT_FALSE(terminal::engines::AnyEngineTransmits());
+        EXPECT_TRUE(zvtest::waitUntil([] { return running().isEmpty(); }))
+            << running().join(',').toStdString();
+        EXPECT_FALSE(pskcore::lib().isSubclassed());
+        EXPECT_EQ(rig::g.RigPortOpen, 0);
+        EXPECT_EQ(stored("PSKCFG", "LastMode"), QString::fromLatin1(c.lastMode));
+        forms::unloadAllExcept();
+        core::MmttyProgram().close(0);
+        ASSERT_TRUE(zvtest::waitForPostedEvents());
+    }
+}
+
+} // namespace
+
+namespace {
+
+int libStarts() {
+    int n = 0;
+    for (const pskcore::LibCall& c : pskcore::lib().calls())
+        n += c.name == QLatin1String("fnStartSoundCard") ? 1 : 0;
+    return n;
+}
+
+// The suspend item and an outside program lend the sound card and the rig
+// port; restoring the main window takes them back with the engine of the mode.
+TEST_F(ModeChange, SuspensionReleasesTheEngineAndTheRestoreReattachesIt) {
+    struct Case {
+        const char* name;
+        Start from;
+        bool outsideProgram;
+        QStringList whileSuspended; // the RTTY program keeps running, told to suspend
+        QString engine;
+    } cases[] = {
+        {"BPSK", FromBpsk, false, {}, "PSK"},
+        {"RTTY", FromRtty, false, {"RTTY"}, "RTTY"},
+        {"multi-mode", FromMmvari, false, {}, "MMVARI"},
+        {"outside program from BPSK", FromBpsk, true, {}, "PSK"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        extraIni = QStringLiteral("[Other_App]\nOther_App1_pos=/bin/true\nMODE_Disp2=OTHER1\n");
+        start(c.from);
+        if (HasFatalFailure()) return;
+        PSK31MAIN& w = forms::PSK31MAIN();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        g.LogModeTextApp1 = QStringLiteral("OTHER1");
+        const QString rx = w.Text4->text();
+        ASSERT_TRUE(zvtest::chooseInMenuBar(w.menuBar(), c.outsideProgram ? w.OPAPP1_STRT : w.ZORVAT_SUSP));
+        EXPECT_TRUE(w.isMinimized());
+        EXPECT_EQ(w.Suspended, 1);
+        EXPECT_EQ(rig::g.RigPortOpen, 0);
+        EXPECT_FALSE(pskcore::lib().isSubclassed());
+        EXPECT_EQ(running(), c.whileSuspended);
+        if (c.from != FromRtty) {
+            EXPECT_EQ(stored("PSKCFG", "RX1Freq"), rx);
+        }
+        if (c.outsideProgram) {
+            EXPECT_EQ(g.OtherAppRunning, 1);
+            EXPECT_EQ(g.ModeDisplayText, QStringLiteral("OTHER1"));
+        }
+        w.showNormal();
+        EXPECT_TRUE(zvtest::waitUntil([&] { return running() == QStringList{c.engine}; }))
+            << running().join(',').toStdString();
+        EXPECT_EQ(w.Suspended, 0);
+        EXPECT_EQ(rig::g.RigPortOpen, 1);
+        EXPECT_EQ(g.OpMode, c.from == FromBpsk ? 0 : c.from == FromRtty ? 3 : 99);
+        // A second resume finds the engine attached and starts nothing.
+        const int starts = libStarts();
+        terminal::engines::ResumeEngine();
+        EXPECT_EQ(libStarts(), starts);
+        EXPECT_EQ(running(), QStringList{c.engine});
+        rig::RigClosePort();
+        forms::unloadAllExcept();
+        core::MmttyProgram().close(0);
+        pskcore::lib().fnStopSoundCard();
+        ASSERT_TRUE(zvtest::waitForPostedEvents());
+    }
+}
+
+TEST_F(ModeChange, AnOutsideProgramThatCannotStartBringsTheSystemBack) {
+    extraIni = QStringLiteral("[Other_App]\nOther_App2_pos=OTHER.EXE\n");
+    start(FromBpsk);
+    PSK31MAIN& w = forms::PSK31MAIN();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ui::script::clearAsked();
+    ASSERT_TRUE(zvtest::chooseInMenuBar(w.menuBar(), w.OPAPP2_STRT));
+    ASSERT_FALSE(ui::script::asked().isEmpty());
+    EXPECT_EQ(ui::script::asked().last().prompt, QStringLiteral("OPEN出来ませんでした"));
+    EXPECT_FALSE(w.isMinimized());
+    EXPECT_EQ(w.Suspended, 0);
+    EXPECT_EQ(g.OtherAppRunning, 0);
+    EXPECT_EQ(g.ModeDisplayText, g.LogModeTextPsk);
+    EXPECT_EQ(rig::g.RigPortOpen, 1);
+    EXPECT_TRUE(zvtest::waitUntil([] { return running() == QStringList{"PSK"}; }));
+}
+
+} // namespace
+
+namespace {
+
+// CW is keyed by the running RTTY program: the port it keys through is handed
+// to the scope library before the port word, and back again for RTTY.
+TEST_F(ModeChange, CwAndBackHandTheRttyProgramItsKeyingPort) {
+    struct Case {
+        const char* name;
+        Start from;
+        QString pttPort; // COMPORT
+        bool extfsk;     // EXTFSK.DLL beside the program
+        int index;
+        QString scopeCall; // empty: no call
+    } cases[] = {
+        {"RTTY to CW with EXTFSK.DLL", FromRtty, "0", true, 4, "fnBOBMAKOInit(MMTTY/ZORVAT, EXTFSK, NONE)"},
+        {"RTTY to CW without it", FromRtty, "0", false, 4, {}},
+        {"CW to RTTY with a PTT port", FromCw, "3", false, 3, "fnBOBMAKOInit(MMTTY/ZORVAT, COM3, NONE)"},
+        {"CW to RTTY without one", FromCw, "0", true, 3, "fnBOBMAKOInit(MMTTY/ZORVAT, NONE, NONE)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        pttPort = c.pttPort;
+        if (c.extfsk) writeFile("EXTFSK.DLL", "");
+        start(c.from);
+        if (HasFatalFailure()) return;
+        const qsizetype before = bobmako::lib().calls().size();
+        const qint64 pid = core::mm.MmttyPid;
+        choose(MainMode, c.index);
+        EXPECT_EQ(g.OpMode, c.index);
+        EXPECT_EQ(g.MmttyCwOn, c.index == core::ModeCw ? 1 : 0);
+        const QStringList calls = bobmako::lib().calls().mid(before);
+        EXPECT_EQ(calls, c.scopeCall.isEmpty() ? QStringList{} : QStringList{c.scopeCall});
+        // The program keeps running: no new start.
+        EXPECT_EQ(core::mm.MmttyPid, pid);
+        EXPECT_EQ(stored("PSKCFG", "LastMode"), QStringLiteral("RTTY"));
+        rig::RigClosePort();
+        forms::unloadAllExcept();
+        core::MmttyProgram().close(0);
+        QFile::remove(path("EXTFSK.DLL"));
+        ASSERT_TRUE(zvtest::waitForPostedEvents());
+    }
+}
+
+} // namespace

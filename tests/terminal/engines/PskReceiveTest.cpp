@@ -1,0 +1,134 @@
+// Received bytes from the PSK library into the receive panes, and the
+// simulated station's text end to end.
+#include "terminal/engines/PskFixture.h"
+
+#include "platform/Colour.h"
+#include "platform/Cp932.h"
+#include "terminal/displays/multi_ch.h"
+#include "terminal/engines/PskCoreWndProc.h"
+
+#include <QTextBlock>
+
+namespace {
+
+using core::g;
+
+class PskReceive : public psktest::PskWindowTest {
+  protected:
+    void feed(const QList<int>& bytes, int channel) {
+        for (int b : bytes)
+            terminal::engines::PskCoreWndProc(pskcore::PskMsgRxChar, b, channel);
+    }
+    static QColor colourAt(RichTextPane* pane, int pos) {
+        QTextCursor c(pane->document());
+        c.setPosition(pos + 1);
+        return c.charFormat().foreground().color();
+    }
+};
+
+QString sjis(const char* bytes) {
+    return cp932::decode(QByteArray(bytes));
+}
+
+TEST_F(PskReceive, BytesBecomeTextInTheMainPane) {
+    struct Case {
+        const char* name;
+        QString before;
+        QList<int> bytes;
+        QString after;
+    } cases[] = {
+        {"a Shift-JIS pair is one character", {}, {0x82, 0xA0}, sjis("\x82\xA0")},
+        {"a CR after a lead byte drops it", "A", {0x82, 0x0D}, "A\n"},
+        {"a blank after a lead byte stands for the pair", "A", {0x82, 0x20}, "A "},
+        {"half-width katakana", {}, {0xB1, 0xDD}, sjis("\xB1\xDD")},
+        {"bytes that show nothing are dropped", "A", {0x07, 0x0A, 0x80, 0xA0, 0xF5}, "A"},
+        {"a backspace takes the last character", "AB", {0x08}, "A"},
+        {"a backspace on an empty pane does nothing", {}, {0x08}, {}},
+        {"a backspace takes a whole Japanese character", "A", {0x82, 0xA0, 0x08}, "A"},
+        {"a lead byte waits for its partner", "A", {0x88}, "A"},
+    };
+    PSK31MAIN& w = loadIdle();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        w.RichTextBox1->setText(c.before);
+        feed(c.bytes, 0);
+        EXPECT_EQ(w.RichTextBox1->text(), c.after);
+        feed({0x0D}, 0); // ends any pending lead byte before the next case
+    }
+}
+
+TEST_F(PskReceive, ACrGoesWhereTheOperatorClickedAndTheNextByteToTheEnd) {
+    PSK31MAIN& w = loadIdle();
+    w.RichTextBox1->setText("HELLO");
+    w.RichTextBox1->setSelStart(2);
+    feed({0x0D, 'X'}, 0);
+    EXPECT_EQ(w.RichTextBox1->text(), "HE\nLLOX");
+    EXPECT_EQ(g.RxMarkPos, 6);
+}
+
+TEST_F(PskReceive, EachChannelWritesItsPaneInItsColour) {
+    struct Case {
+        int channel;
+        int satellite;
+        const char* pane;
+        std::uint32_t colour;
+    } cases[] = {
+        {0, 0, "main", 0x000000},    {-1, 0, "main", 0x0000FF},   {-1, 1, "satellite", 0x0000FF},
+        {1, 0, "multi 1", 0xFF0000}, {2, 0, "multi 2", 0xFF0000},
+    };
+    PSK31MAIN& w = loadIdle();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pane);
+        g.SatelliteMode = c.satellite;
+        RichTextPane* pane = QString(c.pane) == "main"        ? w.RichTextBox1
+                             : QString(c.pane) == "satellite" ? w.RichTextBox4
+                             : QString(c.pane) == "multi 1"   ? forms::multi_ch().RichTextBox1
+                                                              : forms::multi_ch().RichTextBox2;
+        pane->setText(QString());
+        feed({'Q', 0x82, 0xA0}, c.channel);
+        EXPECT_EQ(pane->text(), "Q" + sjis("\x82\xA0"));
+        EXPECT_EQ(colour::toRef(colourAt(pane, 0)), c.colour);
+        EXPECT_EQ(colour::toRef(colourAt(pane, 1)), c.colour);
+    }
+    const QString mainText = w.RichTextBox1->text();
+    feed({'Z'}, 3);
+    EXPECT_EQ(w.RichTextBox1->text(), mainText);
+}
+
+TEST_F(PskReceive, HeldNoticesChangeNothing) {
+    PSK31MAIN& w = loadIdle();
+    g.EngineMsgHold = 1;
+    w.RichTextBox1->setText("A");
+    feed({'B'}, 0);
+    terminal::engines::PskCoreWndProc(pskcore::PskMsgStatus, pskcore::StatusTxStarted, 0);
+    terminal::engines::PskCoreWndProc(pskcore::PskMsgImd, 25, 0);
+    terminal::engines::PskCoreWndProc(pskcore::PskMsgDisplay, 0, 0);
+    EXPECT_EQ(w.RichTextBox1->text(), "A");
+    EXPECT_EQ(g.Transmitting, 0);
+    EXPECT_EQ(w.Label15->text(), "No Data");
+    EXPECT_TRUE(calls().isEmpty());
+}
+
+TEST_F(PskReceive, TheStationsJapaneseTextArrivesInTheMainPane) {
+    PSK31MAIN& w = loadAndStart("RX_SearchRange=10\n");
+    const QString line = QStringLiteral("こんにちは、こちらは QQ9ABC です。ＱＳＯお願いします。");
+    ASSERT_TRUE(zvtest::waitUntil([&] { return w.RichTextBox1->text().contains(line); }, 10000))
+        << w.RichTextBox1->text().toStdString();
+    EXPECT_TRUE(w.RichTextBox1->text().contains("CQ CQ CQ de QQ9ABC"));
+    EXPECT_FALSE(w.RichTextBox1->text().contains(QChar(0xFFFD)));
+}
+
+TEST_F(PskReceive, WithThreeChannelsTheExtraPanesReceiveTheStationToo) {
+    pskcore::lib().hooks().charIntervalMs = 1;
+    load("RX1Freq=2000\nRX2Freq=1000\nRX3Freq=1000\n");
+    g.ChannelDisplay = 3;
+    forms::PSK31MAIN().Timer2_Timer();
+    const QString line = QStringLiteral("こんにちは、こちらは QQ9ABC です。");
+    ::multi_ch& m = forms::multi_ch();
+    ASSERT_TRUE(zvtest::waitUntil(
+        [&] { return m.RichTextBox1->text().contains(line) && m.RichTextBox2->text().contains(line); },
+        10000));
+    EXPECT_FALSE(forms::PSK31MAIN().RichTextBox1->text().contains(line));
+}
+
+} // namespace

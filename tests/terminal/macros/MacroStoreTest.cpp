@@ -1,0 +1,295 @@
+// The macro store and editor with real files in a temporary program folder, the
+// main window's buttons and scripted dialogs.
+#include "terminal/macros/MacroStore.h"
+#include "core/Globals.h"
+#include "core/IniStore.h"
+#include "platform/Colour.h"
+#include "platform/ControlColour.h"
+#include "platform/Cp932.h"
+#include "platform/Dialogs.h"
+#include "support/ProgramFolder.h"
+#include "terminal/macros/MACRO_FORM.h"
+#include "terminal/macros/MacroButtons.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
+
+#include <QFileInfo>
+
+namespace {
+
+using terminal::macros::kCount;
+
+class MacroStore : public zvtest::ProgramFolderTest {
+  protected:
+    void SetUp() override {
+        zvtest::ProgramFolderTest::SetUp();
+        terminal::macros::g = {};
+        writeIni(QStringLiteral("[PSKCFG]\nAudio_Center_Freq=1500\nUSERCALL=JA1ZVK\n"));
+    }
+    QString ini(const QString& section, const QString& key) {
+        core::g.IniSection = section;
+        QString v;
+        core::GetIniString(key, v);
+        return v;
+    }
+    // 36 macros: Japanese names and texts, several lines, a system colour, a shortcut.
+    static terminal::macros::Macro sample(int i) {
+        terminal::macros::Macro m{
+            QStringLiteral("呼出%1").arg(i), static_cast<std::uint32_t>(0x203040 + i),
+            QStringLiteral("CQ CQ DE 'MYCALL' %1\r\nこんにちは 'HISNAME'\r\n'TXOFF'").arg(i)};
+        if (i == 1) m.colour = colour::kWindowBackground;
+        if (i == 5) m.name = QStringLiteral("QRZ(sQ)");
+        if (i == 6) m.text = QString(200, QLatin1Char('x'));
+        return m;
+    }
+    void fillStore() {
+        MACRO_FORM& f = forms::MACRO_FORM();
+        for (int i = 0; i < kCount; ++i)
+            terminal::macros::putInStore(f, i, sample(i));
+    }
+    void saveAs(const QString& name) { ui::script::push(path(name)); }
+    void altKey(int macro, int key, Qt::KeyboardModifiers mods = Qt::AltModifier) {
+        forms::MACRO_FORM().Text1_KeyDown(macro, key, mods);
+    }
+    int askedCount(const QString& prompt) {
+        int n = 0;
+        for (const ui::Asked& a : ui::script::asked())
+            n += a.prompt == prompt;
+        return n;
+    }
+};
+
+TEST_F(MacroStore, SavedFileLoadsBackAndShowsOnTheButtons) {
+    PSK31MAIN& w = forms::PSK31MAIN();
+    fillStore();
+    saveAs(QStringLiteral("MY.MAC"));
+    forms::MACRO_FORM().MACSAVE_Click();
+    EXPECT_FALSE(forms::isLoaded<MACRO_FORM>()) << "a save closes the editor";
+
+    std::array<terminal::macros::Macro, kCount> expected;
+    for (int i = 0; i < kCount; ++i)
+        expected[static_cast<std::size_t>(i)] = sample(i);
+    expected[1].colour = 0xC0C0C0; // a system colour is stored as light grey
+    const QByteArray bytes = readFile(QStringLiteral("MY.MAC"));
+    EXPECT_EQ(bytes, terminal::macros::formatMacroFile(expected));
+    EXPECT_TRUE(bytes.contains("<BUTCOL1>\r\n 12632256 \r\n"));
+
+    EXPECT_EQ(ini("PSKCFG", "MacroFile"), path(QStringLiteral("MY.MAC")));
+    EXPECT_EQ(ini("PSKCFG", "MACRO"), QStringLiteral("1"));
+    EXPECT_EQ(ini("MACRO_SCKEY", "MACRO5"), QStringLiteral("81"));
+    EXPECT_EQ(ini("MACRO_SCKEY", "MACRO4"), QStringLiteral("0"));
+    EXPECT_EQ(ini("MACRO_SCKEY", "SC_USED"), QStringLiteral("CLMNPRTWXZQ"));
+    EXPECT_EQ(w.Command8[0]->text(), QStringLiteral("呼出0"));
+    EXPECT_EQ(colour::backColor(w.Command8[1]), 0xC0C0C0u);
+    EXPECT_EQ(w.Command8[6]->toolTip(), QString(120, QLatin1Char('x')));
+    EXPECT_EQ(terminal::macros::macroForShortcut(Qt::Key_Q), 5);
+
+    // The next touch of the store reads the file again.
+    MACRO_FORM& f = forms::MACRO_FORM();
+    for (int i = 0; i < kCount; ++i) {
+        const terminal::macros::Macro m = terminal::macros::macroInStore(f, i);
+        EXPECT_EQ(m.name, expected[static_cast<std::size_t>(i)].name) << i;
+        EXPECT_EQ(m.text, expected[static_cast<std::size_t>(i)].text) << i;
+        EXPECT_EQ(m.colour, expected[static_cast<std::size_t>(i)].colour) << i;
+    }
+    EXPECT_EQ(f.SSTab1->tabText(5), QStringLiteral("QRZ(sQ)"));
+    saveAs(QStringLiteral("AGAIN.MAC"));
+    f.MACSAVE_Click();
+    EXPECT_EQ(readFile(QStringLiteral("AGAIN.MAC")), bytes);
+}
+
+// A slot's caption on its button and on its editor tab: the macro's name, or
+// for a slot without a name its default caption "M" and its number. A save
+// shows the same captions as a later start that loads the saved file.
+TEST_F(MacroStore, CaptionsAfterASaveAreThoseOfALoad) {
+    struct Slot {
+        int i;
+        QString name;
+        QString text;
+        QString caption;
+    };
+    const QList<Slot> cases = {
+        {0, QStringLiteral("呼出"), QStringLiteral("CQ CQ"), QStringLiteral("呼出")},
+        {1, {}, {}, QStringLiteral("M2")},
+        {5, QStringLiteral("QRZ(sQ)"), QStringLiteral("QRZ?"), QStringLiteral("QRZ(sQ)")},
+        {7, {}, QStringLiteral("text without a name"), QStringLiteral("M8")},
+        {35, {}, {}, QStringLiteral("M36")},
+    };
+    // Each slot as "button|tab".
+    auto captions = [&] {
+        QStringList shown;
+        for (const Slot& s : cases)
+            shown << forms::PSK31MAIN().Command8[static_cast<std::size_t>(s.i)]->text() + QLatin1Char('|') +
+                         forms::MACRO_FORM().SSTab1->tabText(s.i);
+        return shown;
+    };
+    QStringList expected;
+    for (const Slot& s : cases)
+        expected << s.caption + QLatin1Char('|') + s.caption;
+    auto text = [](const QStringList& l) { return l.join(QStringLiteral(", ")).toStdString(); };
+
+    forms::PSK31MAIN();
+    QStringList firstStart = captions();
+    for (qsizetype k = 0; k < cases.size(); ++k)
+        EXPECT_TRUE(!cases[k].name.isEmpty() || firstStart[k] == expected[k])
+            << "a first start, no macros yet: " << firstStart[k].toStdString();
+
+    for (const Slot& s : cases)
+        terminal::macros::putInStore(forms::MACRO_FORM(), s.i, {s.name, 0x203040, s.text});
+    saveAs(QStringLiteral("CAPTIONS.MAC"));
+    forms::MACRO_FORM().MACSAVE_Click();
+    const QStringList afterSave = captions();
+    EXPECT_EQ(text(afterSave), text(expected));
+
+    forms::unload<MACRO_FORM>();
+    forms::unload<PSK31MAIN>();
+    const QStringList afterLoad = captions();
+    EXPECT_EQ(text(afterLoad), text(afterSave)) << "a fresh start loading the saved file";
+    EXPECT_EQ(forms::PSK31MAIN().Command8[7]->toolTip(), QStringLiteral("text without a name"));
+    EXPECT_EQ(forms::MACRO_FORM().macroName(7), QString()) << "the default caption is not a name";
+}
+
+TEST_F(MacroStore, CancelledOrFailedSaveKeepsTheEdits) {
+    forms::PSK31MAIN();
+    fillStore();
+    forms::MACRO_FORM().MACSAVE_Click(); // the save dialog is cancelled
+    ASSERT_TRUE(forms::isLoaded<MACRO_FORM>());
+    EXPECT_EQ(forms::MACRO_FORM().macroName(3), QStringLiteral("呼出3"));
+    EXPECT_EQ(ini("PSKCFG", "MacroFile"), QStringLiteral("PSKCFG"));
+    EXPECT_EQ(askedCount(QStringLiteral("マクロファイルは保存されていません")), 1);
+
+    saveAs(QStringLiteral("no/such/folder/X.MAC"));
+    forms::MACRO_FORM().MACSAVE_Click();
+    ASSERT_TRUE(forms::isLoaded<MACRO_FORM>());
+    EXPECT_EQ(forms::MACRO_FORM().macroName(3), QStringLiteral("呼出3"));
+    EXPECT_EQ(ini("PSKCFG", "MacroFile"), QStringLiteral("PSKCFG"));
+}
+
+TEST_F(MacroStore, DamagedFileLoadsWhatItHolds) {
+    PSK31MAIN& w = forms::PSK31MAIN();
+    writeFile(QStringLiteral("HAND.MAC"),
+              cp932::encode(QStringLiteral("<MACNAME0>\nあいさつ\n<BUTCOL0>\n255\n<MACText0>\n"
+                                           "こんにちは\n<MacroEND0>\n<MACNAME5>\nQRV (sota)\n"
+                                           "<BUTCOL5>\n 65280 \n<MACText5>\nQRV\n<MacroEND5>\n"
+                                           "<MACNAME7>\nCQ(sQ)\n<BUTCOL7>\n0\n<MACText7>\ncut")));
+    ASSERT_TRUE(terminal::macros::LoadMacroFile(path(QStringLiteral("HAND.MAC"))));
+    EXPECT_EQ(askedCount(QStringLiteral("マクロファイルが読めませんでした")), 1);
+    MACRO_FORM& f = forms::MACRO_FORM();
+    EXPECT_EQ(f.macroText(0), QStringLiteral("こんにちは"));
+    EXPECT_EQ(colour::backColor(w.Command8[0]), 255u);
+    EXPECT_EQ(f.macroName(5), QStringLiteral("QRV (sota)")) << "not a shortcut marker";
+    EXPECT_EQ(f.macroText(7), QStringLiteral("cut"));
+    EXPECT_EQ(w.Command8[3]->text().toStdString(), "M4");
+    EXPECT_EQ(colour::backColor(w.Command8[3]), colour::kButtonFace) << "an absent macro is an empty slot";
+    EXPECT_EQ(terminal::macros::macroForShortcut(Qt::Key_Q), 7);
+    EXPECT_EQ(ini("MACRO_SCKEY", "SC_USED"), QStringLiteral("CLMNPRTWXZQ"));
+    ASSERT_TRUE(terminal::macros::LoadMacroFile(path(QStringLiteral("HAND.MAC"))));
+    EXPECT_EQ(ini("MACRO_SCKEY", "SC_USED"), QStringLiteral("CLMNPRTWXZQ"))
+        << "loading twice gives the same letters";
+
+    EXPECT_FALSE(terminal::macros::LoadMacroFile(path(QStringLiteral("MISSING.MAC"))));
+    EXPECT_EQ(askedCount(QStringLiteral("マクロファイルがロードできませんでした")), 1);
+    EXPECT_EQ(ini("PSKCFG", "MacroFile"), path(QStringLiteral("HAND.MAC")));
+}
+
+TEST_F(MacroStore, ShortcutRegistration) {
+    forms::PSK31MAIN();
+    MACRO_FORM& f = forms::MACRO_FORM();
+    f.setMacroName(3, QStringLiteral("QRZ?"));
+    f.Text1_DblClick(3);
+    EXPECT_EQ(core::g.ShortcutRegistering, 1);
+    EXPECT_FALSE(f.Label3->isHidden());
+    altKey(3, Qt::Key_Q, Qt::NoModifier);
+    EXPECT_EQ(askedCount(QStringLiteral("ALTキーも一緒に押してね")), 1);
+    altKey(3, Qt::Key_Q);
+    EXPECT_EQ(f.macroName(3), QStringLiteral("QRZ?(sQ)"));
+    EXPECT_EQ(core::g.MacroShortcutKeys[3], int(Qt::Key_Q));
+    EXPECT_EQ(core::g.ShortcutRegistering, 0);
+
+    f.Text1_DblClick(3);
+    altKey(3, Qt::Key_Delete);
+    EXPECT_EQ(f.macroName(3), QStringLiteral("QRZ?"));
+    EXPECT_EQ(core::g.MacroShortcutKeys[3], 0);
+    f.Text1_DblClick(3);
+    altKey(3, Qt::Key_Q);
+    EXPECT_EQ(f.macroName(3), QStringLiteral("QRZ?(sQ)"));
+    EXPECT_EQ(terminal::macros::g.UsedShortcutKeys.count(QLatin1Char('Q')), 1);
+
+    for (int key : {Qt::Key_C, Qt::Key_L, Qt::Key_M, Qt::Key_N, Qt::Key_P, Qt::Key_R, Qt::Key_T, Qt::Key_W,
+                    Qt::Key_X, Qt::Key_Z, Qt::Key_Q}) {
+        f.Text1_DblClick(4);
+        altKey(4, key);
+        EXPECT_EQ(core::g.ShortcutRegistering, 0);
+        EXPECT_EQ(core::g.MacroShortcutKeys[4], 0) << QChar(key).toLatin1();
+    }
+    EXPECT_EQ(askedCount(QStringLiteral("定義済みです、もう一度ダブルクリックしてやり直して下さい。")), 11);
+}
+
+TEST_F(MacroStore, NewMacrosCancelledKeepShortcuts) {
+    forms::PSK31MAIN();
+    fillStore();
+    saveAs(QStringLiteral("A.MAC"));
+    forms::MACRO_FORM().MACSAVE_Click();
+    forms::MACRO_FORM().MACCLR_Click();
+    EXPECT_EQ(forms::MACRO_FORM().macroName(5), QString());
+    EXPECT_EQ(terminal::macros::macroForShortcut(Qt::Key_Q), 5) << "nothing changes before a save";
+    forms::MACRO_FORM().SETCAN_Click();
+    EXPECT_EQ(ini("MACRO_SCKEY", "MACRO5"), QStringLiteral("81"));
+    EXPECT_EQ(forms::MACRO_FORM().macroName(5), QStringLiteral("QRZ(sQ)"));
+    EXPECT_EQ(terminal::macros::macroForShortcut(Qt::Key_Q), 5);
+
+    forms::MACRO_FORM().MACCLR_Click();
+    saveAs(QStringLiteral("A.MAC"));
+    forms::MACRO_FORM().MACSAVE_Click();
+    EXPECT_EQ(terminal::macros::macroForShortcut(Qt::Key_Q), -1);
+    EXPECT_EQ(ini("MACRO_SCKEY", "MACRO5"), QStringLiteral("0"));
+    EXPECT_EQ(forms::MACRO_FORM().nameColour(0), 0xC0C0C0u);
+}
+
+TEST_F(MacroStore, MoveMacroOntoAnEmptySlot) {
+    PSK31MAIN& w = forms::PSK31MAIN();
+    MACRO_FORM& f = forms::MACRO_FORM();
+    terminal::macros::putInStore(f, 2, {QStringLiteral("CQ"), 0x00FF00, QStringLiteral("CQ CQ")});
+    terminal::macros::showAllOnButtons();
+    f.Text1_DblClick(2);
+    f.Text1_KeyDown(2, Qt::Key_K, Qt::AltModifier);
+    terminal::macros::MoveMacroButton(2, 7);
+    EXPECT_EQ(w.Command8[7]->text(), QStringLiteral("CQ(sK)"));
+    EXPECT_EQ(colour::backColor(w.Command8[7]), 0x00FF00u);
+    EXPECT_EQ(w.Command8[7]->toolTip(), QStringLiteral("CQ CQ"));
+    EXPECT_EQ(f.macroText(7), QStringLiteral("CQ CQ"));
+    EXPECT_EQ(w.Command8[2]->text().toStdString(), "M3");
+    EXPECT_EQ(colour::backColor(w.Command8[2]), colour::kButtonFace);
+    EXPECT_EQ(f.macroText(2), QString());
+    EXPECT_EQ(terminal::macros::macroForShortcut(Qt::Key_K), 7) << "the live shortcut moves with the macro";
+
+    terminal::macros::putInStore(f, 1, {QStringLiteral("X"), 0, QStringLiteral("used")});
+    ui::script::push(int(ui::Cancel));
+    terminal::macros::MoveMacroButton(7, 1);
+    EXPECT_EQ(f.macroText(1), QStringLiteral("used")) << "Cancel keeps the used slot";
+}
+
+TEST_F(MacroStore, LegacyFilesPagesAndColour) {
+    writeIni(QStringLiteral("[PSKCFG]\nAudio_Center_Freq=1500\n[MACROCOLOR]\nBTN3=255\n"));
+    writeFile(QStringLiteral("MACRO3.DAT"), cp932::encode(QStringLiteral("一行目\r\n二行目\r\n")));
+    writeFile(QStringLiteral("MACNAME3.DAT"), cp932::encode(QStringLiteral("\"古い名前\"\r\n")));
+    MACRO_FORM& f = forms::MACRO_FORM();
+    EXPECT_EQ(f.macroText(3), QStringLiteral("一行目\r\n二行目"));
+    EXPECT_EQ(f.macroName(3), QStringLiteral("古い名前"));
+    EXPECT_EQ(f.nameColour(3), 255u);
+    EXPECT_EQ(f.nameColour(4), colour::kWindowBackground);
+
+    for (auto [tab, page] : {std::pair{0, "1頁目"}, {9, "2頁目"}, {26, "3頁目"}, {35, "4頁目"}}) {
+        f.SSTab1->setCurrentIndex(tab);
+        EXPECT_EQ(f.Label6->text(), QString::fromUtf8(page)) << tab;
+    }
+
+    forms::PSK31MAIN();
+    f.Text2_DblClick(3); // the colour dialog is cancelled
+    EXPECT_EQ(ini("MACROCOLOR", "BTN3"), QStringLiteral("255"));
+    ui::script::push(QColor(0, 0, 255));
+    f.Text2_DblClick(3);
+    EXPECT_EQ(ini("MACROCOLOR", "BTN3"), QStringLiteral("16711680"));
+    EXPECT_EQ(colour::backColor(forms::PSK31MAIN().Command8[3]), 0xFF0000u);
+}
+
+} // namespace

@@ -1,0 +1,104 @@
+// The windows' menu items and buttons: each one either works or is greyed.
+#include "terminal/transmit/TxFixture.h"
+
+#include "core/IniValues.h"
+#include "logwindows/TEMP_LOG.h"
+#include "platform/Cp932.h"
+#include "settings/CFGSHEET.h"
+#include "support/Popups.h"
+#include "terminal/displays/multi_ch.h"
+
+#include <QTest>
+#include <variant>
+
+namespace {
+
+class Menus : public zvtest::TxTest {};
+
+// An item or a button with the caption the operator sees.
+struct Greyed {
+    std::variant<QAction*, QAbstractButton*> control;
+    QString caption;
+};
+
+bool isEnabled(const Greyed& g) {
+    return std::visit([](auto* c) { return c->isEnabled(); }, g.control);
+}
+QString caption(const Greyed& g) {
+    return std::visit([](auto* c) { return c->text(); }, g.control);
+}
+void askToEnable(const Greyed& g) {
+    std::visit([](auto* c) { c->setEnabled(true); }, g.control);
+}
+
+QList<Greyed> mainWindowItems(PSK31MAIN& w) {
+    QList<Greyed> rows = {
+        {w.RDRCVDAT, "受信ﾃﾞｰﾀ閲覧"},
+        {w.MEMOR, "メモ帳"},
+        {w.RecPsk, "録音"},
+        {w.PlayPsk, "再生"},
+        {w.RecStop, "録音/再生の停止"},
+        {w.CWIDSET, "ＣＷＩＤ参照・設定"},
+        {w.CONON, "Contestモード"},
+        {w.PSKCFG, "環境設定"},
+        {w.INSAISATU, "挨拶を挿入"},
+        {w.MEMOW, "メモ帳へメモ書き"},
+        {w.PSTMEMO, "メモ帳へメモ書き"},
+        {w.Command24, "CFG"},
+    };
+    rows.append({w.Command19[7], "CFG"});
+    return rows;
+}
+
+QList<Greyed> otherWindowsItems() {
+    TEMP_LOG& log = forms::TEMP_LOG();
+    CFGSHEET& sheet = forms::CFGSHEET();
+    multi_ch& multi = forms::multi_ch();
+    return {
+        {log.Contest, "連続保存(Contest)"}, {log.HLQ, "QSL印刷"},         {log.Command7, "eQSL"},
+        {sheet.CFGHLP, "Ｈｅｌｐ"},         {sheet.Check5, "HORZ"},       {sheet.Check6, "TOPV"},
+        {multi.Command1, "=>To Ch1"},       {multi.Command2, "=>To Ch1"},
+    };
+}
+
+TEST_F(Menus, WhatIsNotBuiltStaysGreyedWhateverAsksToEnableIt) {
+    const QList<Greyed> rows = mainWindowItems(*w) + otherWindowsItems();
+    for (const Greyed& row : rows) {
+        SCOPED_TRACE(caption(row).toStdString());
+        EXPECT_EQ(caption(row), row.caption);
+        EXPECT_FALSE(isEnabled(row));
+        askToEnable(row);
+        EXPECT_FALSE(isEnabled(row)) << "enabled by the window's own logic";
+    }
+}
+
+class MenuBar : public zvtest::TxTest {
+  protected:
+    void SetUp() override {
+        TxTest::SetUp();
+        w->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    }
+};
+
+TEST_F(MenuBar, ReceivePaneClearItemKeepsThePaneInItsFileAndEmptiesIt) {
+    core::PutIniText(QStringLiteral("PSKCFG"), QStringLiteral("RCVDFOL"), folder());
+    w->RichTextBox1->setText(QStringLiteral("cq de ja1zvk\r\n東京"));
+    ASSERT_EQ(w->RXBC->text(), QStringLiteral("受信画面ｸﾘﾔ(ALT+R)"));
+    ASSERT_TRUE(zvtest::chooseInMenuBar(w->menuBar(), w->RXBC));
+    EXPECT_EQ(readFile(QStringLiteral("NENNOTAMELOG_B4clr.TXT")),
+              cp932::encode(QStringLiteral("cq de ja1zvk\r\n東京\r\n")));
+    EXPECT_TRUE(w->RichTextBox1->text().isEmpty());
+    EXPECT_EQ(w->focusWidget(), w->Text1);
+}
+
+TEST_F(MenuBar, VersionItemShowsTheVersionWindowBesideTheMainWindow) {
+    ASSERT_EQ(w->VERSHOW->text(), QStringLiteral("バージョン"));
+    ASSERT_TRUE(zvtest::chooseInMenuBar(w->menuBar(), w->VERSHOW));
+    AboutZORVATEK& about = forms::AboutZORVATEK();
+    EXPECT_TRUE(about.isVisible());
+    EXPECT_FALSE(about.isModal());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+} // namespace

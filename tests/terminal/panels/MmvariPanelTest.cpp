@@ -1,0 +1,329 @@
+// The main window's handling of the multi-mode control's notices, its views,
+// its meter and the sub-channel pop-up, with the control as the engine.
+#include "terminal/panels/MmvariFixture.h"
+
+#include "core/MmvariState.h"
+#include "platform/Colour.h"
+#include "platform/ControlColour.h"
+#include "platform/MmvariViews.h"
+#include "platform/RichTextPane.h"
+#include "rig/RigGlobals.h"
+#include "rig/RigPort.h"
+#include "support/Popups.h"
+#include "support/RigSimulator.h"
+#include "terminal/displays/multi_ch.h"
+#include "terminal/panels/MmvariPanel.h"
+#include "terminal/transmit/TxDispatch.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+
+namespace {
+
+using namespace mmvari;
+using mmvtest::MmvariWindowTest;
+
+class MmvariPanel : public MmvariWindowTest {
+  protected:
+    // The point of the first view that stands for the frequency.
+    QPoint pointOf(int hz) {
+        XMMVView* v = w->XMMVView1;
+        for (int x = 0; x < v->width(); ++x)
+            if (v->freqAt(x) >= hz) return {x, v->height() / 2};
+        return {};
+    }
+    void showWindow(const QString& psk = {}) {
+        w = &load(psk);
+        w->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    }
+    PSK31MAIN* w = nullptr;
+};
+
+TEST_F(MmvariPanel, TheStationsTextReachesThePaneOfItsChannel) {
+    showWindow();
+    ASSERT_TRUE(zvtest::chooseByClick(w->XMMVView1, w->SET2CH, Qt::RightButton, pointOf(1500)));
+    ASSERT_TRUE(zvtest::chooseByClick(w->XMMVView1, w->SET3CH, Qt::RightButton, pointOf(2000)));
+    ::multi_ch& m = forms::multi_ch();
+    EXPECT_TRUE(m.isVisible());
+    EXPECT_EQ(mmvstate::g.SubChannelSel, 2);
+    const struct {
+        RichTextPane* pane;
+        QString call;
+    } panes[] = {{w->RichTextBox1, "CQ CQ CQ de QQ9MVA QQ9MVA pse k\n"},
+                 {m.RichTextBox1, "こんにちは、名前はハナコです。"},
+                 {m.RichTextBox2, "ur rst 599 599 tu sk\n"}};
+    ASSERT_TRUE(stepUntil([&] {
+        for (const auto& p : panes)
+            if (!p.pane->text().contains(p.call)) return false;
+        return true;
+    })) << w->RichTextBox1->text().toStdString()
+        << " / " << m.RichTextBox1->text().toStdString() << " / " << m.RichTextBox2->text().toStdString();
+    EXPECT_EQ(core::g.RxMarkPos, w->RichTextBox1->length());
+    EXPECT_EQ(m.Label5->text().toInt(), read(PRxFreq, 1).toInt());
+    EXPECT_NEAR(read(PRxFreq, 1).toInt(), 1500, 5);
+    EXPECT_EQ(w->Text2->text(), "1000");
+}
+
+TEST_F(MmvariPanel, LineBreaksAndBackspacesInEachPane) {
+    struct Case {
+        int channel;
+        QStringList received;
+        QString shown;
+    } cases[] = {
+        {0, {"A", "B", "\r", "\n", "C"}, "AB\nC"},
+        {0, {"A", "\r", "\n", "\b"}, "A"},
+        {0, {"\b", "Z"}, "Z"},
+        {1, {"X", "\r", "Y", "\b", "\b"}, "X"},
+        {2, {"\b"}, ""},
+        {2, {"Q", "\r\n", "R"}, "Q\nR"},
+    };
+    w = &load();
+    ::multi_ch& m = forms::multi_ch();
+    RichTextPane* panes[] = {w->RichTextBox1, m.RichTextBox1, m.RichTextBox2};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.received.join('|').toStdString());
+        for (RichTextPane* p : panes)
+            p->setText(QString());
+        for (const QString& t : c.received)
+            emit control->receivedText(c.channel, t);
+        EXPECT_EQ(panes[c.channel]->text(), c.shown);
+        for (int other = 0; other < 3; ++other)
+            if (other != c.channel) {
+                EXPECT_TRUE(panes[other]->text().isEmpty()) << other;
+            }
+        if (c.channel == 0) {
+            EXPECT_EQ(core::g.RxMarkPos, w->RichTextBox1->length());
+        }
+    }
+    mmvstate::g.MmvariCwIdSending = 1;
+    emit control->receivedText(0, "W");
+    EXPECT_FALSE(w->RichTextBox1->text().contains('W')) << "nothing shows while the CW ID is sent";
+}
+
+TEST_F(MmvariPanel, ErrorsOfTheControlOnTheMessageLine) {
+    struct Case {
+        int code;
+        QString text;
+    } cases[] = {{1, "受信サウンドが欠落しました"},
+                 {2, "送信サウンドが欠落しました"},
+                 {3, "サウンドカードがオープンできませんでした"},
+                 {4, "COM回線がオープンできませんでした"},
+                 {0, {}},
+                 {5, {}}};
+    w = &load();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        w->Text3->hide();
+        w->Text3->setText("before");
+        emit control->errorRaised(c.code);
+        EXPECT_EQ(w->Text3->isHidden(), c.text.isEmpty());
+        EXPECT_EQ(w->Text3->text(), c.text.isEmpty() ? QStringLiteral("before") : c.text);
+    }
+}
+
+TEST_F(MmvariPanel, ASoundCardOrPttPortTheControlCannotOpenIsReported) {
+    struct Case {
+        QString psk;
+        QString text;
+    } cases[] = {{"SOUNDCARDnum=none\n", "サウンドカードがオープンできませんでした"},
+                 {"COMPORT=x\n", "COM回線がオープンできませんでした"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.psk.toStdString());
+        core::g.MmvariActive = 0;
+        w = &load(c.psk);
+        ASSERT_TRUE(zvtest::waitUntil([&] { return w->Text3->text() == c.text; }));
+        EXPECT_FALSE(w->Text3->isHidden());
+        forms::unload<PSK31MAIN>();
+    }
+}
+
+TEST_F(MmvariPanel, ThePopUpOfTheViewSetsSubChannelsAndTheNotch) {
+    showWindow();
+    ASSERT_TRUE(zvtest::chooseByClick(w->XMMVView1, w->SETCAN, Qt::RightButton, pointOf(1800)));
+    EXPECT_FALSE(forms::isLoaded<::multi_ch>());
+    EXPECT_EQ(read(PNotch, 0).toInt(), 0);
+
+    ASSERT_TRUE(zvtest::chooseByClick(w->XMMVView1, w->SETnotch0, Qt::RightButton, pointOf(1800)));
+    EXPECT_EQ(read(PNotch, 0).toInt(), w->ViewClickFreq);
+    EXPECT_NEAR(w->ViewClickFreq, 1800, 10);
+    EXPECT_EQ(w->LastNotchFreq, w->ViewClickFreq);
+    EXPECT_EQ(core::g.MmvariSwitches[0], 1);
+    EXPECT_EQ(colour::backColor(w->Command19[0]), 0xC0FFC0u);
+
+    ASSERT_TRUE(control->set(PModeNumber, 0, 6));
+    ASSERT_TRUE(zvtest::chooseByClick(w->XMMVView1, w->SET3CH, Qt::RightButton, pointOf(1200)));
+    EXPECT_EQ(read(PRxFreq, 2).toInt(), w->ViewClickFreq);
+    EXPECT_TRUE(read(PRxOn, 2).toBool());
+    EXPECT_FALSE(read(PRxOn, 1).toBool());
+    EXPECT_EQ(read(PCharSet, 2), read(PCharSet, 0));
+    EXPECT_TRUE(forms::multi_ch().isVisible());
+}
+
+TEST_F(MmvariPanel, OutsideTheMultiModeEngineTheItemsMarkAPskChannel) {
+    w = &load();
+    core::g.OpMode = core::ModeBpsk;
+    terminal::panels::SET3CH_Click();
+    EXPECT_EQ(core::g.ImdChannel, 2);
+    EXPECT_EQ(mmvstate::g.SubChannelSel, 2);
+    EXPECT_TRUE(w->Line12->isVisible());
+    EXPECT_TRUE(w->Line14->isVisible());
+    EXPECT_FALSE(w->Line11->isVisible());
+    EXPECT_FALSE(forms::isLoaded<::multi_ch>());
+}
+
+TEST_F(MmvariPanel, ViewClicksTuneTheTransmitterUnlessDragged) {
+    w = &load();
+    emit w->XMMVView1->leftClicked(1700);
+    EXPECT_EQ(read(IdTxFreq).toInt(), 1700);
+    emit w->XMMVView1->dragged();
+    emit w->XMMVView1->leftClicked(1900);
+    EXPECT_EQ(read(IdTxFreq).toInt(), 1700);
+    emit w->XMMVView1->leftClicked(1900);
+    EXPECT_EQ(read(IdTxFreq).toInt(), 1900);
+}
+
+TEST_F(MmvariPanel, TheMeterClickSetsTheSquelchInWholeSteps) {
+    struct Case {
+        int squelch, slider, result;
+    } cases[] = {{1234, 6, 1200}, {199, 0, 0}, {2000, 10, 2000}};
+    w = &load();
+    for (const Case& c : cases) {
+        ASSERT_TRUE(control->set(PSquelch, 0, c.squelch));
+        emit w->XMMVLv1->clicked();
+        EXPECT_EQ(w->Slider1->value(), c.slider);
+        EXPECT_EQ(read(PSquelch, 0).toInt(), c.result);
+    }
+}
+
+TEST_F(MmvariPanel, TheUpdateShowsFrequenciesAndFollowsTheWatchedChannel) {
+    struct Case {
+        int channel, mode, freq, span, left, colour;
+    } cases[] = {{0, 4, 1000, 200, 900, 0xFFFFFF},
+                 {2, 5, 1500, 300, 1350, 0xFFFFFF},
+                 {1, 8, 2000, 600, 1700, 0},
+                 {2, 0, 800, 200, 700, 0xFFFFFF}};
+    w = &load();
+    w->Label40->setText("7.035.000");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mode);
+        core::g.ImdChannel = c.channel;
+        ASSERT_TRUE(control->set(PModeNumber, c.channel, c.mode));
+        ASSERT_TRUE(control->set(PRxFreq, c.channel, c.freq));
+        emit control->periodicUpdate();
+        QVariant span, left, colour, text;
+        ASSERT_TRUE(w->XMMVView2->get(ViewSpan, span));
+        ASSERT_TRUE(w->XMMVView2->get(ViewLeftFreq, left));
+        ASSERT_TRUE(w->XMMVView2->get(ViewColour, 2, colour));
+        EXPECT_EQ(span.toInt(), c.span);
+        EXPECT_EQ(left.toInt(), c.left);
+        EXPECT_EQ(colour.toInt(), c.colour);
+        ASSERT_TRUE(w->XMMVView1->get(ViewText, 3, text));
+        EXPECT_EQ(text.toString(), "7.035.000");
+    }
+    mmvstate::g.MmvariNetOn = 1;
+    ASSERT_TRUE(control->set(PRxFreq, 0, 1234));
+    emit control->periodicUpdate();
+    EXPECT_EQ(read(IdTxFreq).toInt(), 1234);
+    EXPECT_EQ(core::g.TxFreqHz, 1234);
+    EXPECT_EQ(rig::g.RigAudioOffsetHz, 1234);
+    EXPECT_EQ(w->Text2->text(), "1234");
+    EXPECT_EQ(w->Text9->text(), "1234");
+    EXPECT_EQ(w->Label15->text(), QString::number(read(PLevelDb, 0).toInt()) + "dB");
+    EXPECT_EQ(w->Label41->text(), read(PChannelText, 0).toString());
+}
+
+// Transmitting with PTT by CAT on a simulated rig.
+class MmvariOnAir : public MmvariWindowTest {
+  protected:
+    void SetUp() override {
+        MmvariWindowTest::SetUp();
+        w = &load("COMCONT=0\nTRX_TimeStmp=YES\n");
+        sim = std::make_unique<zvtest::RigSimulator>("KENWOOD");
+        zvtest::pointRigLinkAt(*sim);
+        rig::g.RigPollMode = 0;
+        rig::RigOpenPort();
+        ASSERT_EQ(rig::g.RigPortOpen, 1);
+        core::g.CwIdText = "DE JA1ZVK *";
+    }
+    void TearDown() override {
+        if (rig::g.RigPortOpen == 1) rig::RigClosePort();
+        sim.reset();
+        MmvariWindowTest::TearDown();
+    }
+    // A macro's text, sent as the macro sender hands it over.
+    void sendMacro(const QString& text, int cwId) {
+        core::g.MacroText = text;
+        core::g.MacroTxOn = 1;
+        core::g.MacroTxOff = 1;
+        core::g.MacroCwId = cwId;
+        terminal::transmit::TxSend();
+    }
+    bool rigKeyed(bool keyed) { return zvtest::waitForRigToCatchUp(*sim) && sim->ptt == keyed; }
+
+    PSK31MAIN* w = nullptr;
+    std::unique_ptr<zvtest::RigSimulator> sim;
+};
+
+TEST_F(MmvariOnAir, TheMacroGoesOutAndTheRigIsReleasedAtTheEnd) {
+    struct Case {
+        const char* name;
+        int cwId;
+        int repeat;
+    } cases[] = {{"plain", 0, 0}, {"with CW ID", 1, 0}, {"repeating", 0, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        sim->pttOnCount = sim->pttOffCount = 0;
+        control->clearCalls();
+        core::g.RepeatTxOn = c.repeat;
+        terminal::macros::g.RepeatSeconds = "7";
+        w->Text1->setText("typed");
+        sendMacro("CQ de JA1ZVK k", c.cwId);
+        ASSERT_TRUE(rigKeyed(true));
+        ASSERT_TRUE(stepUntil([] { return core::g.Transmitting == 1; }));
+        EXPECT_TRUE(w->RichTextBox1->text().contains("TX-"));
+        if (c.cwId == 1) {
+            ASSERT_TRUE(stepUntil([] { return mmvstate::g.MmvariCwIdSending == 1; }));
+            EXPECT_EQ(control->callsOf(dispatch::Call::Invoke, MethodCwId).value(0).args.value(0).toString(),
+                      "DE JA1ZVK :");
+            EXPECT_EQ(core::g.MacroCwId, 0);
+            EXPECT_TRUE(rigKeyed(true)) << "the CW ID goes out on the same keying";
+            EXPECT_EQ(sim->pttOffCount, 0);
+        }
+        ASSERT_TRUE(stepUntil([] { return core::g.MmvariTxOn == 0; }));
+        ASSERT_TRUE(rigKeyed(false));
+        EXPECT_EQ(sim->pttOnCount, 1);
+        EXPECT_EQ(sim->pttOffCount, 1);
+        EXPECT_EQ(core::g.Transmitting, 0);
+        EXPECT_EQ(mmvstate::g.MmvariCwIdSending, 0);
+        EXPECT_TRUE(w->RichTextBox1->text().contains("CQ de JA1ZVK k"));
+        EXPECT_FALSE(w->RichTextBox1->text().contains("JA1ZVK :")) << "the CW ID is not shown";
+        EXPECT_TRUE(w->RichTextBox1->text().contains("RX-"));
+        EXPECT_EQ(control->callsOf(dispatch::Call::Set, IdTuneReset).size(), 1);
+        if (c.repeat == 1) {
+            EXPECT_TRUE(w->Timer1->isActive());
+            EXPECT_EQ(w->Timer1->interval(), 7000);
+            EXPECT_TRUE(w->Timer4->isActive());
+            EXPECT_EQ(colour::backColor(w->Command1), 0x80C0FFu);
+            EXPECT_EQ(w->Text1->text(), "typed");
+        } else {
+            EXPECT_FALSE(w->Timer1->isActive());
+            EXPECT_EQ(colour::backColor(w->Command1), colour::kButtonFace);
+            EXPECT_TRUE(w->Text1->text().isEmpty());
+            EXPECT_EQ(core::g.MacroTxOff, 0);
+        }
+        w->Timer1->stop();
+        w->Timer4->stop();
+    }
+}
+
+TEST_F(MmvariOnAir, AnEndNoticeWithoutTransmissionLeavesTheRigAlone) {
+    emit control->txState(0);
+    ASSERT_TRUE(zvtest::waitForRigToCatchUp(*sim));
+    EXPECT_EQ(sim->pttOffCount, 0);
+    EXPECT_TRUE(control->callsOf(dispatch::Call::Set, IdTuneReset).isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,210 @@
+// The transmit button, F12 and the abort item with each engine: the calls the
+// PSK library records, the commands the RTTY program takes and the members of
+// the multi-mode control that are set.
+#include "terminal/transmit/TxFixture.h"
+
+#include "platform/Colour.h"
+#include "platform/ControlColour.h"
+#include "platform/MmvariControl.h"
+#include "platform/MmvariIds.h"
+#include "platform/RichTextPane.h"
+#include "terminal/transmit/TxControl.h"
+
+namespace {
+
+using mmtty::Pair;
+using zvtest::charPairs;
+
+class TxControl : public zvtest::TxTest {};
+
+TEST_F(TxControl, PskStartAndEndByTheButtonAndF12) {
+    struct Case {
+        const char* name;
+        int opMode;
+        int satellite;
+        QString txPpm;
+        int macroTxOffPending;
+        int transmitting;
+        QStringList expected;
+    };
+    const QList<Case> cases = {
+        {"BPSK start", core::ModeBpsk, 0, "0", 0, 0, {"fnStartTX(0)"}},
+        {"QPSK(LSB) start with its own transmit clock",
+         core::ModeQpskLsb,
+         0,
+         "-12",
+         0,
+         0,
+         {"fnSetClockErrorAdjustment(-12)", "fnStartTX(2)"}},
+        {"satellite start keeps the clock", core::ModeQpskUsb, 1, "-12", 0, 0, {"fnStartTX(129)"}},
+        {"after a macro with TXOFF only", core::ModeBpsk, 0, "0", 1, 0, {"fnStartTX(0)", "fnStopTX()"}},
+        {"end after the buffer", core::ModeBpsk, 0, "0", 0, 1, {"fnSendTXString(\"\r\n\")", "fnStopTX()"}},
+    };
+    for (const Case& c : cases) {
+        for (bool byKey : {false, true}) {
+            SCOPED_TRACE(std::string(c.name) + (byKey ? " (F12)" : " (button)"));
+            core::g.OpMode = c.opMode;
+            core::g.SatelliteMode = c.satellite;
+            core::g.ClockAdjRxPpm = QStringLiteral("0");
+            core::g.ClockAdjTxPpm = c.txPpm;
+            core::g.MacroTxOffPending = c.macroTxOffPending;
+            core::g.Transmitting = c.transmitting;
+            terminal::transmit::g.TxCharCount = 5;
+            w->ScanStopRequest = 0;
+            w->Timer5->start();
+            w->RichTextBox4->hide();
+            pskcore::lib().clearCalls();
+            if (byKey)
+                QTest::keyClick(w->Text5, Qt::Key_F12);
+            else
+                QTest::mouseClick(w->Command1, Qt::LeftButton);
+            EXPECT_EQ(calls(), c.expected);
+            EXPECT_FALSE(w->Timer5->isActive()) << "a scan ends";
+            EXPECT_EQ(w->ScanStopRequest, 1);
+            EXPECT_EQ(w->RichTextBox4->isVisibleTo(w), c.satellite == 1 && c.transmitting == 0);
+            EXPECT_EQ(terminal::transmit::g.TxCharCount, c.transmitting == 1 ? 0 : 5);
+        }
+    }
+}
+
+TEST_F(TxControl, InhibitedTransmitOnlyFocusesTheBoxAndSaysWhy) {
+    w->TxInhibited = 1;
+    for (int mode : {core::ModeBpsk, core::ModeQpskUsb}) {
+        core::g.OpMode = mode;
+        terminal::transmit::StartTx();
+    }
+    useMmvari();
+    terminal::transmit::StartTx();
+    EXPECT_TRUE(calls().isEmpty());
+    EXPECT_TRUE(w->MMVARI->calls().isEmpty());
+    EXPECT_EQ(core::g.MmvariTxOn, 0);
+    EXPECT_TRUE(w->Text3->isVisibleTo(w));
+    EXPECT_TRUE(w->Text3->text().contains(QStringLiteral("送信禁止")));
+}
+
+TEST_F(TxControl, RttyStartPostsTheBoxTextWithItsReplacements) {
+    runRttyProgram();
+    struct Case {
+        const char* name;
+        QString box;
+        int macroTxOff;
+        QList<Pair> afterCrLf;
+    };
+    const QList<Pair> crLfHead = {{mmtty::CmdTx, mmtty::TxOn}, {mmtty::CmdChar, 13}, {mmtty::CmdChar, 10}};
+    const QList<Case> cases = {
+        {"empty box", {}, 0, {}},
+        {"empty box after a macro with TXOFF", {}, 1, {{mmtty::CmdTx, mmtty::TxOffAfterQueue}}},
+        {"replaced characters", "a#b[c]", 0, charPairs("a b(c)")},
+        {"every replacement", "%*+\\~|{<}>`=_", 0, charPairs("      (())'--")},
+        {"a line break goes as CR LF", "ab\ncd", 0, charPairs("ab\r\ncd")},
+        {"a double-byte character as its signed code", "あ", 0, {{mmtty::CmdChar, std::int16_t(0x82A0)}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        link->clearPosted();
+        w->Text1->setText(c.box);
+        core::g.MacroTxOff = c.macroTxOff;
+        QTest::mouseClick(w->Command1, Qt::LeftButton);
+        EXPECT_EQ(posted(), crLfHead + c.afterCrLf);
+        EXPECT_EQ(w->Text1->text(), c.box) << "the box keeps its text";
+        EXPECT_EQ(w->Text1->selStart(), w->Text1->length());
+    }
+    EXPECT_TRUE(calls().isEmpty()) << "nothing goes to the PSK library";
+}
+
+TEST_F(TxControl, RttyEndAndAbort) {
+    runRttyProgram(core::ModeCw);
+    core::g.MmttyTxOn = 1;
+    w->Text1->setText(QStringLiteral("tu 73"));
+    QTest::keyClick(w->Text1, Qt::Key_F12);
+    EXPECT_EQ(
+        posted(),
+        (QList<Pair>{{mmtty::CmdChar, 13}, {mmtty::CmdChar, 10}, {mmtty::CmdTx, mmtty::TxOffAfterQueue}}));
+    EXPECT_TRUE(w->Text1->text().isEmpty());
+
+    link->clearPosted();
+    w->Text1->setText(QStringLiteral("abc"));
+    core::g.RepeatTxOn = core::g.MacroTxOff = 1;
+    w->Text3->show();
+    w->Command3->setEnabled(true);
+    w->TXBC->trigger();
+    EXPECT_EQ(posted(), (QList<Pair>{{mmtty::CmdTx, mmtty::TxOffNow}, {mmtty::CmdTx, mmtty::TxClear}}));
+    EXPECT_TRUE(w->Text1->text().isEmpty());
+    EXPECT_EQ(core::g.RepeatTxOn, 0);
+    EXPECT_EQ(core::g.MacroTxOff, 0);
+    EXPECT_FALSE(w->Text3->isVisibleTo(w));
+    EXPECT_TRUE(w->Command1->isEnabled());
+    EXPECT_FALSE(w->Command3->isEnabled()) << "no CW ID with the RTTY program";
+    EXPECT_EQ(colour::backColor(w->Command1), colour::kButtonFace);
+}
+
+TEST_F(TxControl, RttyProgramGoneGivesAMessageAndStopsTheSequence) {
+    core::g.OpMode = core::ModeRtty;
+    w->Text1->setText(QStringLiteral("cq"));
+    terminal::transmit::StartTx();
+    EXPECT_TRUE(w->Text3->isVisibleTo(w));
+    EXPECT_TRUE(w->Text3->text().contains(QStringLiteral("MMTTY")));
+    EXPECT_EQ(w->Text1->text(), QStringLiteral("cq"));
+}
+
+TEST_F(TxControl, PskAbortClearsAndRestoresTheSquelch) {
+    core::g.OpMode = core::ModeBpsk;
+    core::g.MacroCwId = core::g.RepeatTxOn = 1;
+    terminal::transmit::g.TxCharCount = 3;
+    w->Text1->setText(QStringLiteral("abc"));
+    w->Timer1->start(5000);
+    w->Command3->setEnabled(false);
+    colour::setBackColor(w->Command1, 0x0000FF);
+    QTest::keyClick(w->Text1, Qt::Key_X, Qt::AltModifier);
+    EXPECT_EQ(calls(),
+              (QStringList{"fnAbortTX()", "fnSetSquelchThreshold(300, 20, 0)",
+                           "fnSetSquelchThreshold(300, 20, 1)", "fnSetSquelchThreshold(300, 20, 2)"}));
+    EXPECT_TRUE(w->Text1->text().isEmpty());
+    EXPECT_EQ(core::g.MacroCwId, 0);
+    EXPECT_EQ(core::g.RepeatTxOn, 0);
+    EXPECT_EQ(terminal::transmit::g.TxCharCount, 0);
+    EXPECT_FALSE(w->Timer1->isActive());
+    EXPECT_TRUE(w->Command3->isEnabled());
+    EXPECT_EQ(colour::backColor(w->Command1), colour::kButtonFace);
+}
+
+TEST_F(TxControl, MmvariIsKeyedHereAndEndedByTheButtonOrTheAbort) {
+    useMmvari();
+    core::g.MmvariSwitches[3] = 1;
+    QTest::mouseClick(w->Command1, Qt::LeftButton);
+    EXPECT_EQ(setsOf(mmvari::IdTransmit), QVariantList{true});
+    EXPECT_EQ(setsOf(mmvari::IdReqRx), QVariantList{true});
+    EXPECT_EQ(core::g.MmvariTxOn, 1);
+    EXPECT_EQ(colour::backColor(w->Command1), 0x0000FFu);
+
+    w->MMVARI->clearCalls();
+    QTest::keyClick(w->Text1, Qt::Key_F12);
+    EXPECT_EQ(setsOf(mmvari::IdTuneReset), QVariantList{0});
+    EXPECT_EQ(setsOf(mmvari::IdTransmit), QVariantList{false});
+
+    w->MMVARI->clearCalls();
+    w->Text1->setText(QStringLiteral("keep"));
+    QTest::keyClick(w->Text1, Qt::Key_X, Qt::AltModifier);
+    EXPECT_EQ(setsOf(mmvari::IdTransmit), QVariantList{false}) << "Alt+X ends the control's transmission";
+    EXPECT_EQ(w->Text1->text(), QStringLiteral("keep"));
+    w->MMVARI->clearCalls();
+    w->TXBC->trigger();
+    EXPECT_EQ(setsOf(mmvari::IdTransmit), QVariantList{false}) << "so does the abort item";
+    EXPECT_TRUE(w->Text1->text().isEmpty());
+    EXPECT_TRUE(calls().isEmpty()) << "the stopped PSK library is left alone";
+}
+
+TEST_F(TxControl, MmvariStartWithoutReqRxLeavesItOff) {
+    useMmvari();
+    terminal::transmit::StartTx();
+    EXPECT_EQ(setsOf(mmvari::IdTransmit), QVariantList{true});
+    EXPECT_TRUE(setsOf(mmvari::IdReqRx).isEmpty());
+}
+
+TEST_F(TxControl, ShortcutsWaitWhileAMacroShortcutIsBeingRegistered) {
+    core::g.ShortcutRegistering = 1;
+    QTest::keyClick(w->Text1, Qt::Key_F12);
+    EXPECT_TRUE(calls().isEmpty());
+}
+
+} // namespace

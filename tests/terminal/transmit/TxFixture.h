@@ -1,0 +1,76 @@
+#pragma once
+// The main window loaded in a PSK mode with its engine start held back, so that
+// every call into the PSK library comes from the transmit path under test; the
+// RTTY program runs for real when a test asks for it.
+#include "core/Globals.h"
+#include "core/MmttyCommand.h"
+#include "platform/MmttyLink.h"
+#include "platform/MmvariControl.h"
+#include "platform/Paths.h"
+#include "platform/PskCore.h"
+#include "startup/AboutZORVATEK.h"
+#include "support/ProgramFolder.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
+#include "terminal/transmit/TxState.h"
+
+#include <QTest>
+
+namespace zvtest {
+
+class TxTest : public ProgramFolderTest {
+  protected:
+    void SetUp() override {
+        ProgramFolderTest::SetUp();
+        terminal::transmit::g = {};
+        writeIni(QStringLiteral("[PSKCFG]\nAudio_Center_Freq=1500\nCWIDSTR=DE JA1ZVK\nSQ_LEVEL=300\n"
+                                "SQ_SPEED=20\nCOMCONT=1\nCWID_SPEED=3\n") +
+                 extraIni());
+        core::g.UserCall = QStringLiteral("JA1ZVK");
+        w = &forms::PSK31MAIN();
+        w->Timer2->stop();
+        forms::AboutZORVATEK(); // its load reads the libraries' versions
+        pskcore::lib().clearCalls();
+    }
+    void TearDown() override {
+        link->close();
+        ProgramFolderTest::TearDown();
+    }
+    virtual QString extraIni() const { return {}; }
+
+    static QStringList calls() { return pskcore::lib().callTexts(); }
+
+    // RTTY or CW with the RTTY program running and linked.
+    void runRttyProgram(int mode = core::ModeRtty) {
+        core::g.OpMode = mode;
+        ASSERT_GT(link->start(paths::join(paths::executableFolder(), "MMTTY.EXE"), 0x1234), 0);
+        ASSERT_TRUE(waitUntil([&] { return link->programWindow() != 0; }));
+        link->clearPosted();
+    }
+    QList<mmtty::Pair> posted() const { return link->posted(); }
+
+    // The multi-mode control as the engine.
+    void useMmvari() {
+        core::g.OpMode = core::ModeMmvari;
+        core::g.MmvariActive = 1;
+        w->MMVARI->clearCalls();
+    }
+    QVariantList setsOf(int id) const {
+        QVariantList values;
+        for (const dispatch::Call& c : w->MMVARI->callsOf(dispatch::Call::Set, id))
+            values.append(c.args.value(0));
+        return values;
+    }
+
+    PSK31MAIN* w = nullptr;
+    mmtty::MmttyLink* link = &core::MmttyProgram();
+};
+
+// CMD_CHAR pairs of a text, as the RTTY program gets them.
+inline QList<mmtty::Pair> charPairs(const QByteArray& bytes) {
+    QList<mmtty::Pair> pairs;
+    for (char c : bytes)
+        pairs.append({mmtty::CmdChar, std::int32_t(c)});
+    return pairs;
+}
+
+} // namespace zvtest
