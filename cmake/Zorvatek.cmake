@@ -34,6 +34,19 @@ function(zv_layer_check)
   add_custom_target(zv_layer_check DEPENDS ${stamp})
 endfunction()
 
+# The test macro check runs whenever a test file changes.
+function(zv_test_macro_check)
+  file(GLOB_RECURSE checked CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/*.cpp ${PROJECT_SOURCE_DIR}/tests/*.h)
+  set(stamp ${CMAKE_BINARY_DIR}/test-macros.checked)
+  add_custom_command(
+    OUTPUT ${stamp}
+    COMMAND ${CMAKE_COMMAND} -DTESTS_DIR=${PROJECT_SOURCE_DIR}/tests -DSTAMP=${stamp}
+            -P ${PROJECT_SOURCE_DIR}/cmake/CheckTestMacros.cmake
+    DEPENDS ${checked} ${PROJECT_SOURCE_DIR}/cmake/CheckTestMacros.cmake
+    COMMENT "Checking that no test uses Qt's test macros")
+  add_custom_target(zv_test_macro_check DEPENDS ${stamp})
+endfunction()
+
 # One test executable per folder of src (its subfolders included), each test case run by CTest on its own.
 function(zv_test_suite name dir)
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
@@ -43,6 +56,7 @@ function(zv_test_suite name dir)
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE zv_test_support zv_app)
   target_precompile_headers(${name} REUSE_FROM zv_test_support)
+  add_dependencies(${name} zv_test_macro_check)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
