@@ -4,12 +4,12 @@
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
 #include "support/ProgramFolder.h"
+#include "support/Unprivileged.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <unistd.h>
 
 namespace {
 
@@ -69,14 +69,16 @@ TEST_F(ProgramFolderCheck, FoldersThatCanAndCannotHoldTheSettings) {
 }
 
 TEST_F(ProgramFolderCheck, AReadOnlyFolderOrAnUnreadableIniCannotHoldTheSettings) {
-    if (::geteuid() == 0) GTEST_SKIP() << "the superuser writes into read-only folders and reads any file";
     QDir(dir.path()).mkpath(QStringLiteral("ro"));
     QFile::setPermissions(at(QStringLiteral("ro")), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     makeFile(QStringLiteral("ZORVATEK.INI"));
     QFile::setPermissions(at(QStringLiteral("ZORVATEK.INI")), QFileDevice::WriteOwner);
-    EXPECT_EQ(paths::programFolderProblem(at(QStringLiteral("ro"))),
-              QStringLiteral("フォルダに書き込めません"));
-    EXPECT_EQ(paths::programFolderProblem(dir.path()), QStringLiteral("ZORVATEK.INI を読み込めません"));
+    // The superuser writes into read-only folders and reads any file.
+    zvtest::asUnprivilegedUser(dir.path(), [&] {
+        EXPECT_EQ(paths::programFolderProblem(at(QStringLiteral("ro"))),
+                  QStringLiteral("フォルダに書き込めません"));
+        EXPECT_EQ(paths::programFolderProblem(dir.path()), QStringLiteral("ZORVATEK.INI を読み込めません"));
+    });
     QFile::setPermissions(at(QStringLiteral("ro")),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }

@@ -11,6 +11,7 @@
 #include "rig/RigSettings.h"
 #include "sstv/SstvGlobals.h"
 #include "startup/AboutZORVATEK.h"
+#include "support/Unprivileged.h"
 #include "terminal/displays/multi_ch.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
@@ -24,7 +25,6 @@
 #include <QSerialPort>
 #include <QTest>
 #include <QTimer>
-#include <unistd.h>
 
 namespace {
 
@@ -232,13 +232,14 @@ TEST_F(RigLinkTest, APortThatCannotBeOpenedSaysSoOnTheMessageLine) {
 }
 
 TEST_F(RigLinkTest, APortWithoutPermissionSaysSo) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root opens a device whatever its permissions say";
-    writeFile(QStringLiteral("locked"), {});
-    QFile::setPermissions(path(QStringLiteral("locked")), QFileDevice::Permissions());
-    rig::g.RigType = QStringLiteral("KENWOOD");
-    rig::g.RigPortName = path(QStringLiteral("locked"));
-    rig::RigOpenPort();
-    expectPortRefused(rig::g.RigPortName, QStringLiteral("権限がありません"));
+    // A serial device, the simulated rig's terminal, that its user may not open.
+    const zvtest::RigSimulator& locked = rigOf(QStringLiteral("KENWOOD"));
+    ASSERT_TRUE(QFile::setPermissions(locked.devicePath(), QFileDevice::Permissions()));
+    // Root opens a device whatever its permissions say.
+    zvtest::asUnprivilegedUser(folder(), [] {
+        rig::RigOpenPort();
+        expectPortRefused(rig::g.RigPortName, QStringLiteral("権限がありません"));
+    });
 }
 
 // A QSY in PSK with RX tone 1600 Hz and TX tone 1000 Hz moves the dial by 600 Hz.
