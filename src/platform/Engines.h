@@ -1,11 +1,12 @@
 #pragma once
 // The engine stand-ins of one run: the PSK core library, the scope/FFT helper,
-// the link to the RTTY/CW program and the table of the multi-mode controls'
+// the link to the RTTY/CW program, the SSTV engine and the table of the multi-mode controls'
 // display-data handles. The application context owns them for the run (a test
 // makes its own), so every run starts with engines in their first state.
 #include "platform/BobMako.h"
 #include "platform/MmttyLink.h"
 #include "platform/PskCore.h"
+#include "platform/SstvEngine.h"
 
 #include <QHash>
 
@@ -19,6 +20,7 @@ struct Engines {
     pskcore::PskCore psk;
     bobmako::BobMako scope;
     mmtty::MmttyLink mmtty;
+    sstveng::SstvEngine sstv;
     // The multi-mode controls alive, by the display-data handle each gives out.
     QHash<int, mmvari::MmvariControl*> mmvariControls;
     int nextMmvariHandle = 0x4D560001;

@@ -51,6 +51,13 @@ void PictureBox::setBackColor(const QColor& c) {
     clear();
 }
 
+void PictureBox::ensureCanvas() {
+    if (!canvas_.isNull() || width() <= 0 || height() <= 0) return;
+    canvas_ = QImage(size(), QImage::Format_RGB32);
+    canvas_.fill(back_);
+    topRow_ = 0;
+}
+
 void PictureBox::clear() {
     if (!canvas_.isNull()) canvas_.fill(back_);
     topRow_ = 0;

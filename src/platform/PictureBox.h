@@ -46,6 +46,9 @@ class PictureBox : public QWidget {
 
     // The image drawn into; it has the widget's size and is kept on resize.
     QImage& canvas() { return canvas_; }
+    // Makes the canvas at the widget's size when none is there yet (a box
+    // drawn into before it was first shown).
+    void ensureCanvas();
     // Converts a point of the picture's scale to pixels of the canvas.
     QPointF toPixels(double x, double y) const;
     void clear();

@@ -7,7 +7,9 @@
 #include "platform/Dialogs.h"
 #include "platform/Hamlog.h"
 #include "platform/PskCore.h"
+#include "platform/SstvEngine.h"
 #include "sstv/SSTVForm.h"
+#include "sstv/SstvRoutines.h"
 #include "startup/VersionLabels.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
@@ -47,6 +49,7 @@ void AboutZORVATEK::Form_Load() {
     Label2->setText(core::DllVersionText(pskcore::lib().fnGetDLLVersion()));
     Label6->setText(core::ProgramVersionText());
     Label10->setText(core::HamlogVersionText(static_cast<unsigned>(hamlog::GetThdllVersion())));
+    Label15->setText(sstv::SstvEngineString(sstveng::lib().mmsGetVersion()));
 }
 
 void AboutZORVATEK::Form_Activate() {

@@ -10,8 +10,10 @@
 #include "platform/Hamlog.h"
 #include "platform/Paths.h"
 #include "platform/PskCore.h"
+#include "platform/SstvEngine.h"
 #include "rig/RigSettings.h"
 #include "sstv/SSTVForm.h"
+#include "sstv/SstvRoutines.h"
 #include "startup/AboutZORVATEK.h"
 #include "startup/STUPZORVATEK.h"
 #include "startup/StartupSettings.h"
@@ -38,6 +40,7 @@ void showSplash() {
     splash.Label6->setText(core::ProgramVersionText());
     splash.Label9->setText(core::HamlogVersionText(static_cast<unsigned>(hamlog::GetThdllVersion())));
     splash.Label11->setText(core::ScopeLibraryVersionText(false));
+    splash.Label16->setText(sstv::SstvEngineString(sstveng::lib().mmsGetVersion()));
     splash.show();
     QCoreApplication::processEvents();
 }

@@ -142,6 +142,7 @@ TEST_F(Startup, VersionOneFourteenGoesOn) {
     EXPECT_TRUE(prompts().isEmpty());
     EXPECT_TRUE(forms::PSK31MAIN().isVisible());
     EXPECT_EQ(forms::AboutZORVATEK().Label2->text(), QStringLiteral("1.14"));
+    EXPECT_EQ(forms::AboutZORVATEK().Label15->text(), QStringLiteral("1.13A")) << "the SSTV engine's version";
 }
 
 TEST_F(Startup, ShortcutFilesHoldExactlyTwoLines) {

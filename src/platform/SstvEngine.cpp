@@ -1,0 +1,334 @@
+#include "platform/SstvEngine.h"
+
+#include "platform/Colour.h"
+#include "platform/Cp932.h"
+#include "platform/Engines.h"
+#include "platform/SstvModes.h"
+#include "platform/SstvOptionDialog.h"
+#include "platform/SstvSimulation.h"
+
+#include <QStringList>
+
+namespace sstveng {
+namespace {
+
+constexpr std::size_t MaxRecordedCalls = 5000;
+constexpr char Version[] = "1.13A";
+
+// Address slots of the texts the engine hands out.
+enum TextSlot : std::int32_t { VersionText = 1, ModeNameText, FskIdText, OwnFskIdText, CwIdText };
+constexpr std::int32_t TextBase = 0x10000000;
+
+// Band-pass "01", slant mode "01", automatic sync, stop and restart.
+constexpr std::int32_t DefaultRxWord = (1 << 28) | (1 << 20) | RxSync | RxStop | RxRestart;
+// Persistence 1, response 2, FFT, sensitivity 5.
+constexpr std::int32_t DefaultTuneWord = (1 << 12) | (2 << 8) | (1 << 4) | 5;
+
+} // namespace
+
+QString LibCall::text() const {
+    QStringList parts;
+    for (const QVariant& a : args)
+        parts << (a.typeId() == QMetaType::QString ? '"' + a.toString() + '"' : a.toString());
+    return name + '(' + parts.join(QStringLiteral(", ")) + ')';
+}
+
+SstvEngine::SstvEngine()
+    : rxWord_(DefaultRxWord), tuneWord_(DefaultTuneWord), sim_(std::make_unique<Simulation>(*this)) {}
+
+SstvEngine::~SstvEngine() = default;
+
+SstvEngine& lib() {
+    return engines::current().sstv;
+}
+
+bool SstvEngine::subclass(std::int32_t hwnd, QObject* window, Handler handler) {
+    if (isSubclassed() || !window || !handler) return false;
+    handlerHwnd_ = hwnd;
+    handlerWindow_ = window;
+    handler_ = std::move(handler);
+    return true;
+}
+
+void SstvEngine::unsubclass() {
+    handler_ = nullptr;
+    handlerWindow_ = nullptr;
+    handlerHwnd_ = 0;
+    ++generation_;
+}
+
+bool SstvEngine::isSubclassed() const {
+    return handler_ && handlerWindow_;
+}
+
+void SstvEngine::post(std::int32_t wParam, std::int32_t lParam) {
+    if (!isSubclassed() || targetHwnd_ != handlerHwnd_) return;
+    const std::uint64_t posted = generation_;
+    QMetaObject::invokeMethod(
+        this,
+        [this, posted, wParam, lParam] {
+            if (posted == generation_ && isSubclassed()) handler_(SstvMsgEngine, wParam, lParam);
+        },
+        Qt::QueuedConnection);
+}
+
+void SstvEngine::record(const char* name, QVariantList args) {
+    calls_.push_back({QString::fromLatin1(name), std::move(args)});
+    if (calls_.size() > MaxRecordedCalls) calls_.pop_front();
+}
+
+QStringList SstvEngine::callTexts() const {
+    QStringList texts;
+    for (const LibCall& c : calls_)
+        texts << c.text();
+    return texts;
+}
+
+bool SstvEngine::isRunning() const {
+    return sim_->running();
+}
+
+bool SstvEngine::isTransmitting() const {
+    return sim_->transmitting();
+}
+
+bool SstvEngine::isReceiving() const {
+    return sim_->receiving();
+}
+
+void SstvEngine::startStationPicture(int mode) {
+    sim_->startPicture(mode);
+}
+
+std::int32_t SstvEngine::textAddress(int slot, const QByteArray& text) {
+    const std::int32_t address = TextBase + slot;
+    texts_[address] = text;
+    return address;
+}
+
+// ---- Life ----
+
+void SstvEngine::mmsCreate(std::int32_t hwnd, std::int32_t msg) {
+    record("mmsCreate", {hwnd, msg});
+    targetHwnd_ = msg == SstvMsgEngine ? hwnd : 0;
+}
+
+void SstvEngine::mmsStart() {
+    record("mmsStart", {});
+    if (targetHwnd_ != 0) sim_->start();
+}
+
+void SstvEngine::mmsStop() {
+    record("mmsStop", {});
+    sim_->stop();
+    ++generation_;
+}
+
+void SstvEngine::mmsDelete() {
+    record("mmsDelete", {});
+    sim_->stop();
+    targetHwnd_ = 0;
+    ++generation_;
+}
+
+std::int32_t SstvEngine::mmsGetVersion() {
+    record("mmsGetVersion", {});
+    return textAddress(VersionText, QByteArray(Version));
+}
+
+std::int32_t SstvEngine::mmsDisableOption(std::int32_t mask) {
+    record("mmsDisableOption", {mask});
+    if (mask != -1) disabledOptions_ = mask;
+    return disabledOptions_;
+}
+
+std::int32_t SstvEngine::mmsOption() {
+    record("mmsOption", {});
+    if (hooks_.optionResult != -1) return hooks_.optionResult;
+    OptionValues v{rxWord_, fskId_, cwId_};
+    if (!runOptionDialog(v)) return 0;
+    rxWord_ = v.rxWord;
+    fskId_ = v.fskId;
+    cwId_ = v.cwId;
+    return 1;
+}
+
+void SstvEngine::mmsDoJob(std::int32_t flag) {
+    record("mmsDoJob", {flag});
+    sim_->doJob();
+}
+
+std::int32_t SstvEngine::mmsStrCopy(QByteArray* buffer, std::int32_t size, std::int32_t address) {
+    const QByteArray text = texts_.value(address).left(std::max(0, size - 1));
+    if (buffer) *buffer = text;
+    return std::int32_t(text.size());
+}
+
+// ---- Tuning ----
+
+void SstvEngine::mmsSetSpecRange(std::int32_t baseHz, std::int32_t spanHz) {
+    record("mmsSetSpecRange", {baseHz, spanHz});
+    if (spanHz <= 0) return;
+    sim_->specBaseHz = baseHz;
+    sim_->specSpanHz = spanHz;
+}
+
+void SstvEngine::mmsSetSpecColor(std::int32_t back, std::int32_t line, std::int32_t marker, std::int32_t sync,
+                                 std::int32_t text) {
+    record("mmsSetSpecColor", {back, line, marker, sync, text});
+    sim_->specBack = colour::fromRef(std::uint32_t(back));
+    sim_->specLine = colour::fromRef(std::uint32_t(line));
+}
+
+void SstvEngine::mmsSetWaterColor(std::int32_t low, std::int32_t high) {
+    record("mmsSetWaterColor", {low, high});
+    sim_->waterLow = colour::fromRef(std::uint32_t(low));
+    sim_->waterHigh = colour::fromRef(std::uint32_t(high));
+}
+
+std::int32_t SstvEngine::mmsSetNotch(std::int32_t hz) {
+    record("mmsSetNotch", {hz});
+    notchHz_ = std::max(0, hz);
+    return 1;
+}
+
+std::int32_t SstvEngine::mmsAdjustPhase(std::int32_t offset, std::int32_t width) {
+    record("mmsAdjustPhase", {offset, width});
+    return width > 0 ? 1 : 0;
+}
+
+// ---- Words ----
+
+std::int32_t SstvEngine::mmsSetRxControl(std::int32_t word) {
+    record("mmsSetRxControl", {word});
+    if (word != -1) rxWord_ = word & 0x3FFFFFFF;
+    return rxWord_;
+}
+
+std::int32_t SstvEngine::mmsSetTuneControl(std::int32_t word) {
+    record("mmsSetTuneControl", {word});
+    if (word != -1) tuneWord_ = word & 0x3FFFFFFF;
+    return tuneWord_;
+}
+
+std::int32_t SstvEngine::mmsSetTxControl(std::int32_t word) {
+    record("mmsSetTxControl", {word});
+    if (word != -1) txWord_ = word;
+    return txWord_;
+}
+
+std::int32_t SstvEngine::mmsSetLMS(std::int32_t mode) {
+    record("mmsSetLMS", {mode});
+    if (mode >= 0 && mode <= 2) lms_ = mode;
+    return lms_;
+}
+
+// ---- Receiving and sending ----
+
+std::int32_t SstvEngine::mmsGetMode(std::int32_t flag) {
+    record("mmsGetMode", {flag});
+    return sim_->rxMode();
+}
+
+std::int32_t SstvEngine::mmsGetModeName(std::int32_t mode) {
+    record("mmsGetModeName", {mode});
+    return textAddress(ModeNameText, modeName(mode).toLatin1());
+}
+
+std::int32_t SstvEngine::mmsGetImageSize(std::int32_t mode) {
+    record("mmsGetImageSize", {mode});
+    return imageSizeWord(mode);
+}
+
+std::int32_t SstvEngine::mmsGetFSKID() {
+    record("mmsGetFSKID", {});
+    return textAddress(FskIdText, decodedFskId_);
+}
+
+std::int32_t SstvEngine::mmsGetPos(std::int32_t flag) {
+    record("mmsGetPos", {flag});
+    return sim_->transmitting() ? sim_->txLine() : sim_->rxLine();
+}
+
+void SstvEngine::mmsStartScan(std::int32_t mode) {
+    record("mmsStartScan", {mode});
+    sim_->startPicture(mode);
+}
+
+void SstvEngine::mmsStopScan(std::int32_t flag) {
+    record("mmsStopScan", {flag});
+    if (flag == 0) sim_->dropPicture();
+}
+
+void SstvEngine::mmsReSync() {
+    record("mmsReSync", {});
+}
+
+void SstvEngine::mmsCorrectSlant() {
+    record("mmsCorrectSlant", {});
+    rxRate_ = hooks_.measuredRate;
+}
+
+void SstvEngine::mmsSendPic(std::int32_t mode) {
+    record("mmsSendPic", {mode});
+    sim_->startTx(Simulation::Tx::Picture, mode);
+}
+
+void SstvEngine::mmsSendTone(std::int32_t hz) {
+    record("mmsSendTone", {hz});
+    sim_->startTx(Simulation::Tx::Tone, hz);
+}
+
+void SstvEngine::mmsSendCWID(const QByteArray& ansiText) {
+    record("mmsSendCWID", {cp932::decode(ansiText)});
+    sim_->startTx(Simulation::Tx::CwId, 0);
+}
+
+void SstvEngine::mmsSendStop() {
+    record("mmsSendStop", {});
+    sim_->stopTx();
+}
+
+// ---- IDs, ports, clock ----
+
+std::int32_t SstvEngine::mmsSetFSKID(const QByteArray& ansiText) {
+    record("mmsSetFSKID", {cp932::decode(ansiText)});
+    if (!ansiText.isEmpty()) fskId_ = ansiText;
+    return textAddress(OwnFskIdText, fskId_);
+}
+
+std::int32_t SstvEngine::mmsSetCWID(const QByteArray& ansiText) {
+    record("mmsSetCWID", {cp932::decode(ansiText)});
+    if (!ansiText.isEmpty()) cwId_ = ansiText;
+    return textAddress(CwIdText, cwId_);
+}
+
+void SstvEngine::mmsSetPTTPort(const QString& name) {
+    record("mmsSetPTTPort", {name});
+    pttPort_ = name;
+}
+
+void SstvEngine::mmsSetRadioPort(const QString& name) {
+    record("mmsSetRadioPort", {name});
+}
+
+std::int32_t SstvEngine::mmsGetSampleFreq(std::int32_t kind) {
+    record("mmsGetSampleFreq", {kind});
+    switch (kind) {
+    case 1:
+        return hooks_.txOffset;
+    case 2:
+        return rxRate_;
+    case 3:
+        return BaseSampleRate;
+    default:
+        return 0;
+    }
+}
+
+void SstvEngine::mmsSetSampleFreq(std::int32_t kind, std::int32_t rate) {
+    record("mmsSetSampleFreq", {kind, rate});
+    if (kind == 0 && rate > 0) rxRate_ = rate;
+}
+
+} // namespace sstveng

@@ -1,0 +1,86 @@
+#include "sstv/SstvRoutines.h"
+
+#include "platform/Cp932.h"
+#include "platform/SstvEngine.h"
+
+namespace sstv {
+namespace {
+
+constexpr int EngineTextBuffer = 256;
+constexpr int RingSize = 320;
+constexpr int MaxFskIdLength = 20;
+
+} // namespace
+
+QString SstvEngineString(std::int32_t address) {
+    QByteArray buffer;
+    const std::int32_t n = sstveng::lib().mmsStrCopy(&buffer, EngineTextBuffer, address);
+    return cp932::decode(buffer.left(std::max(0, n)));
+}
+
+QString IntToBitString(std::int64_t value, int width) {
+    const std::uint64_t v = value < 0 ? std::uint64_t(std::uint32_t(value)) : std::uint64_t(value);
+    QString digits = QString::number(v, 2);
+    if (digits.size() < width) digits.prepend(QString(width - digits.size(), QLatin1Char('0')));
+    return digits;
+}
+
+std::int64_t BitStringToInt(int width, const QString& bits) {
+    std::int64_t value = 0;
+    for (int p = 1; p <= width; ++p)
+        if (p <= bits.size() && bits.at(p - 1) == QLatin1Char('1')) value += std::int64_t(1) << (width - p);
+    return value;
+}
+
+QString SetDigits(const QString& bits, int position, const QString& digits) {
+    QString out = bits;
+    if (out.size() < position - 1 + digits.size())
+        out.append(QString(position - 1 + digits.size() - out.size(), QLatin1Char('0')));
+    out.replace(position - 1, digits.size(), digits);
+    return out;
+}
+
+PictureSize SizeFromWord(std::int32_t word) {
+    const QString bits = IntToBitString(word, 32);
+    return {int(BitStringToInt(16, bits.right(16))), int(BitStringToInt(16, bits.left(16)))};
+}
+
+int NextHistoryIndex(int n) {
+    return WrapHistoryIndex(n + 1);
+}
+
+int WrapHistoryIndex(int value) {
+    if (value > RingSize) return 1;
+    if (value < 1) return RingSize;
+    return value;
+}
+
+QString HistoryFileName(int n) {
+    return QStringLiteral("Hist_%1.bmp").arg(n, 3, 10, QLatin1Char('0'));
+}
+
+QString CallFileText(const QString& call) {
+    QString out;
+    out.reserve(call.size());
+    for (const QChar c : call) {
+        const bool keep = (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
+                          (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
+                          (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('-');
+        out += keep ? c : QLatin1Char('-');
+    }
+    return out;
+}
+
+QString ReceivedPictureName(const QString& call, const QDateTime& local) {
+    return CallFileText(call) + QLatin1Char('_') + local.toString(QStringLiteral("yyMMdd")) +
+           QLatin1Char('_') + local.toString(QStringLiteral("HHmmss"));
+}
+
+QString CleanFskId(const QString& decoded) {
+    QString out;
+    for (const QChar c : decoded)
+        if (!c.isNull() && c.category() != QChar::Other_Control) out += c;
+    return out.trimmed().left(MaxFskIdLength);
+}
+
+} // namespace sstv

@@ -1,0 +1,45 @@
+#pragma once
+// Small routines of the SSTV module: engine texts, the engine's option and
+// size words as texts of binary digits, and the names of picture files.
+#include <QDateTime>
+#include <QString>
+#include <cstdint>
+
+namespace sstv {
+
+// The engine's text at the address it handed out (at most 255 characters).
+QString SstvEngineString(std::int32_t address);
+
+// The binary digits of value, most significant first, padded with "0" on the
+// left to width characters (more when the value needs more). A negative value
+// gives its 32-bit pattern.
+QString IntToBitString(std::int64_t value, int width);
+// The inverse: position p (1-based) counts 2^(width - p) when it is "1"; any
+// other character, or a position beyond the text, counts 0.
+std::int64_t BitStringToInt(int width, const QString& bits);
+// The text with position p (1-based) and the following digits replaced.
+QString SetDigits(const QString& bits, int position, const QString& digits);
+
+// Height and width of the engine's size word (height in the upper 16 bits).
+struct PictureSize {
+    int width = 0;
+    int height = 0;
+};
+PictureSize SizeFromWord(std::int32_t word);
+
+// The next history number after n: 1..320 round the ring.
+int NextHistoryIndex(int n);
+// A scroll-bar value brought into the ring: 321 becomes 1, 0 becomes 320.
+int WrapHistoryIndex(int value);
+// "Hist_007.bmp"
+QString HistoryFileName(int n);
+
+// A call sign as a file name part: letters, digits and "-" stay; every other
+// character becomes "-".
+QString CallFileText(const QString& call);
+// call & "_" & YYMMDD & "_" & hhnnss
+QString ReceivedPictureName(const QString& call, const QDateTime& local);
+// An FSK ID as decoded: control characters removed, trimmed, at most 20 characters.
+QString CleanFskId(const QString& decoded);
+
+} // namespace sstv
