@@ -2,6 +2,7 @@
 #include "logwindows/LogFixture.h"
 
 #include "rig/RigPort.h"
+#include "support/Popups.h"
 #include "support/RigSimulator.h"
 
 namespace {
@@ -165,16 +166,18 @@ TEST_F(LogTest, EndOfQsoMarkStandsOnceInRemarks2) {
     setJst(QStringLiteral("2024-03-02 14:10"));
     TEMP_LOG& w = forms::TEMP_LOG();
     logwindows::StartLogEntry();
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     w.Text15->setText(QStringLiteral("ABC END of QSO=14:00J"));
-    w.QSOEND_Click();
+    ASSERT_TRUE(zvtest::chooseInMenuBar(w.menus, w.QSOEND));
     EXPECT_EQ(w.Text15->text(), QStringLiteral("ABC END of QSO=14:10J"));
     w.Text15->clear();
     core::g.LogTimeUtc = 1;
-    w.QSOEND_Click();
+    ASSERT_TRUE(zvtest::chooseInMenuBar(w.menus, w.QSOEND));
     EXPECT_EQ(w.Text15->text(), QStringLiteral(" END of QSO=05:10U"));
     logbook::g.LogEditMode = 1;
     w.Text15->setText(QStringLiteral("kept"));
-    w.QSOEND_Click();
+    ASSERT_TRUE(zvtest::chooseInMenuBar(w.menus, w.QSOEND));
     EXPECT_EQ(w.Text15->text(), QStringLiteral("kept"));
 }
 

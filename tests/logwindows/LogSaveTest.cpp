@@ -3,6 +3,8 @@
 #include "logwindows/LogFixture.h"
 
 #include "platform/HamlogDemoData.h"
+#include "platform/StatusPanels.h"
+#include "support/Popups.h"
 
 #include <QFile>
 
@@ -166,7 +168,7 @@ TEST_F(LogTest, CancelAsksOnlyForAnUnsavedNewEntryWithACall) {
         w.Text1->setText(c.call);
         logbook::g.LogWindowOpen = 1;
         ui::script::push(c.answer);
-        w.LCan_Click();
+        ASSERT_TRUE(zvtest::chooseInMenuBar(w.menus, w.LCan));
         EXPECT_EQ(ui::script::asked().size(), c.asks ? 1 : 0);
         EXPECT_EQ(forms::isLoaded<TEMP_LOG>(), c.stays);
         EXPECT_EQ(logbook::g.LogWindowOpen, c.stays ? 1 : 0);
@@ -185,9 +187,9 @@ TEST_F(LogTest, RightClickOnTheStatusBarRebuildsTheIndexes) {
     writeFile(QStringLiteral("HAMLOG.dx9"), "stale");
     writeFile(QStringLiteral("HAMLOG.dx2"), "broken");
     TEMP_LOG& w = forms::TEMP_LOG();
-    w.StatusBar1_MouseUp(1);
+    QTest::mouseClick(w.StatusBar1->panel(1), Qt::LeftButton);
     EXPECT_EQ(readFile(QStringLiteral("HAMLOG.dx9")), QByteArray("stale"));
-    w.StatusBar1_MouseUp(2);
+    QTest::mouseClick(w.StatusBar1->panel(1), Qt::RightButton);
     EXPECT_TRUE(readFile(QStringLiteral("HAMLOG.dx9")).isEmpty());
     EXPECT_NE(readFile(QStringLiteral("HAMLOG.dx2")), QByteArray("broken"));
     EXPECT_FALSE(readFile(QStringLiteral("HAMLOG.dx2")).isEmpty());

@@ -2,10 +2,14 @@
 
 #include "support/ProgramFolder.h"
 
+#include <QAbstractItemView>
 #include <QActionGroup>
 #include <QApplication>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTest>
+#include <QTimer>
 
 namespace zvtest {
 
@@ -15,18 +19,59 @@ QMenu* popupByClick(QWidget* control, Qt::MouseButton button, QPoint at) {
     return qobject_cast<QMenu*>(QApplication::activePopupWidget());
 }
 
+namespace {
+
+// The entry of the pop-up that leads to the item: the item itself, or the
+// submenu (at any depth) that holds it; null when none does.
+QAction* entryLeadingTo(QMenu* popup, QAction* item) {
+    for (QAction* entry : popup->actions()) {
+        if (entry == item) return entry;
+        if (entry->menu() && entryLeadingTo(entry->menu(), item)) return entry;
+    }
+    return nullptr;
+}
+
+// The menu bar that shows the item, directly or through its menus; null when none does.
+QMenuBar* barShowing(QAction* item) {
+    for (QObject* holder : item->associatedObjects()) {
+        if (auto* bar = qobject_cast<QMenuBar*>(holder)) return bar;
+        if (auto* menu = qobject_cast<QMenu*>(holder))
+            if (QMenuBar* bar = barShowing(menu->menuAction())) return bar;
+    }
+    return nullptr;
+}
+
+} // namespace
+
 bool chooseInPopup(QMenu* popup, QAction* item) {
     if (!popup) return false;
+    QAction* entry = entryLeadingTo(popup, item);
     const qsizetype steps = popup->actions().size();
-    for (qsizetype i = 0; i < steps && popup->activeAction() != item; ++i)
+    for (qsizetype i = 0; entry && i < steps && popup->activeAction() != entry; ++i)
         QTest::keyClick(popup, Qt::Key_Down);
-    if (popup->activeAction() != item) {
+    if (!entry || popup->activeAction() != entry) {
         QTest::keyClick(popup, Qt::Key_Escape);
         return false;
+    }
+    if (entry != item) {
+        QMenu* submenu = entry->menu();
+        QTest::keyClick(popup, Qt::Key_Right);
+        if (!waitUntil([submenu] { return QApplication::activePopupWidget() == submenu; })) {
+            QTest::keyClick(popup, Qt::Key_Escape);
+            return false;
+        }
+        return chooseInPopup(submenu, item);
     }
     QSignalSpy chosen(item, &QAction::triggered);
     QTest::keyClick(popup, Qt::Key_Return);
     return chosen.count() == 1;
+}
+
+void chooseInNextPopup(QAction* item) {
+    QTimer::singleShot(0, item, [item] {
+        waitUntil([] { return QApplication::activePopupWidget() != nullptr; });
+        chooseInPopup(qobject_cast<QMenu*>(QApplication::activePopupWidget()), item);
+    });
 }
 
 bool chooseByClick(QWidget* control, QAction* item, Qt::MouseButton button, QPoint at) {
@@ -40,12 +85,41 @@ bool chooseInMenuBar(QMenuBar* bar, QAction* item) {
         return chosen.count() == 1;
     }
     for (QAction* title : bar->actions()) {
-        if (!title->menu() || !title->menu()->actions().contains(item)) continue;
+        if (!title->isVisible() || !title->menu() || !entryLeadingTo(title->menu(), item)) continue;
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(title).center());
         if (!waitUntil([title] { return QApplication::activePopupWidget() == title->menu(); })) return false;
         return chooseInPopup(title->menu(), item);
     }
     return false;
+}
+
+bool chooseMenuItem(QAction* item) {
+    QMenuBar* bar = barShowing(item);
+    if (!bar) return false;
+    QWidget* window = bar->window();
+    if (!window->isVisible()) {
+        window->show();
+        if (!QTest::qWaitForWindowExposed(window)) return false;
+    }
+    return chooseInMenuBar(bar, item);
+}
+
+bool chooseInList(QComboBox* box, int index) {
+    if (index < 0 || index >= box->count()) return false;
+    QSignalSpy chosen(box, &QComboBox::activated);
+    QStyleOptionComboBox option;
+    option.initFrom(box);
+    option.editable = box->isEditable();
+    const QRect arrow =
+        box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, box);
+    QTest::mouseClick(box, Qt::LeftButton, {}, arrow.center());
+    QAbstractItemView* list = box->view();
+    if (!waitUntil([list] { return list->isVisible(); })) return false;
+    // In the open list the arrow keys move to the entry and Return takes it.
+    for (int i = 0; i < box->count() && list->currentIndex().row() != index; ++i)
+        QTest::keyClick(list, list->currentIndex().row() < index ? Qt::Key_Down : Qt::Key_Up);
+    QTest::keyClick(list, Qt::Key_Return);
+    return chosen.count() == 1 && chosen.front().front().toInt() == index;
 }
 
 bool enabledOnceBuilt(QAction* item) {

@@ -1,6 +1,7 @@
 // Tuning by the waterfall, the narrow spectrum and the frequency boxes: the
 // bin arithmetic, the clicks and keys on the real window, and a station's text
 // brought in by a click on its trace in the PSK library's stand-in.
+#include "support/Mouse.h"
 #include "terminal/displays/TuningMath.h"
 #include "terminal/displays/multi_ch.h"
 #include "terminal/engines/PskEngine.h"
@@ -16,7 +17,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QScrollBar>
 
 namespace {
@@ -80,10 +80,9 @@ class Tuning : public psktest::PskWindowTest {
         return QStringLiteral("fnSetRXFrequency(%1, 50, %2)").arg(hz).arg(ch);
     }
     static QString tx(int hz) { return QStringLiteral("fnSetTXFrequency(%1)").arg(hz); }
-    // Presses a mouse button on the picture at x, y of its scale.
+    // Clicks a mouse button on the picture at x, y of its scale.
     static void press(PictureBox* p, Qt::MouseButton b, double x, double y = 50) {
-        QTest::mousePress(p, b, {}, p->toPixels(x, y).toPoint());
-        QTest::mouseRelease(p, b, {}, p->toPixels(x, y).toPoint());
+        zvtest::clickAt(p, b, p->toPixels(x, y));
     }
     static void type(QLineEdit* box, const QString& keys) {
         box->setFocus();
@@ -133,10 +132,7 @@ TEST_F(Tuning, ALeftClickOnEitherPictureTunesChannelOne) {
         g.ImdChannel = 2;
         const int lowBin = g.SpectrumLowBin;
         const int want = c.wantRx < 0 ? terminal::displays::clickHz(c.x, lowBin) : c.wantRx;
-        if (c.picture == 3)
-            w.Picture3_MouseDown(1, c.x, 50);
-        else
-            w.Picture4_MouseDown(1, c.x, 50);
+        press(c.picture == 3 ? w.Picture3 : w.Picture4, Qt::LeftButton, c.x);
         if (want == 0) {
             EXPECT_EQ(g.RxFreqHz, 3000);
             EXPECT_TRUE(calls().isEmpty()) << calls().join(' ').toStdString();
@@ -157,14 +153,14 @@ TEST_F(Tuning, ALeftClickOnEitherPictureTunesChannelOne) {
 TEST_F(Tuning, AWaterfallClickEndsTheScanAndTheThresholdModeSetsTheLevel) {
     PSK31MAIN& w = loadIdle();
     w.Timer5->start(1000);
-    w.Picture3_MouseDown(1, 100, 20);
+    press(w.Picture3, Qt::LeftButton, 100, 20);
     EXPECT_FALSE(w.Timer5->isActive());
     EXPECT_EQ(w.ScanStopRequest, 1);
     EXPECT_FALSE(w.Line15->isVisible());
 
     const int before = g.RxFreqHz;
     w.ScanLevelSetMode = 1;
-    w.Picture3_MouseDown(1, 200, 60);
+    press(w.Picture3, Qt::LeftButton, 200, 60);
     EXPECT_EQ(w.ScanThreshold, 37);
     EXPECT_TRUE(readFile(QStringLiteral("ZORVATEK.INI")).contains("ScanLevel= 37\r\n"));
     EXPECT_EQ(w.Line15->y1(), 60);
@@ -191,12 +187,7 @@ TEST_F(Tuning, MovingOverTheWaterfallShowsTheFrequencyUnderTheMouse) {
         g.OpMode = c.mode;
         g.SpectrumDisplayMode = c.display;
         w.Picture3->setToolTip(QStringLiteral("old"));
-        // The mouse rests on the exact point of the scale: a whole pixel would
-        // move x by a fraction of a bin.
-        const QPointF at = w.Picture3->toPixels(c.x, 50);
-        QMouseEvent move(QEvent::MouseMove, at, w.Picture3->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                         Qt::NoModifier);
-        QApplication::sendEvent(w.Picture3, &move);
+        zvtest::moveMouseTo(w.Picture3, w.Picture3->toPixels(c.x, 50));
         EXPECT_EQ(w.Picture3->toolTip(), QString::fromLatin1(c.want));
     }
 }
@@ -285,7 +276,7 @@ TEST_F(Tuning, ARightClickSwitchesToThreeChannelsAndPlacesTheChosenOne) {
     EXPECT_EQ(calls().filter(QStringLiteral(", 50, 1)")), QStringList{rx(1400, 1)});
 
     answerMenu({Qt::Key_Down, Qt::Key_Return}); // the first item: channel 2
-    w.Picture3_MouseDown(2, 300, 50);
+    press(w.Picture3, Qt::RightButton, 300);
     const int hz = terminal::displays::clickHz(300, g.FftFirstBin);
     EXPECT_EQ(g.Ch2RxFreq, hz);
     EXPECT_EQ(forms::multi_ch().VScroll1->value(), hz);
@@ -304,7 +295,7 @@ TEST_F(Tuning, ARightClickIsRefusedWhileRecording) {
     PSK31MAIN& w = loadIdle();
     ui::script::clearAsked();
     g.RecPlayState = 1;
-    w.Picture3_MouseDown(2, 300, 50);
+    press(w.Picture3, Qt::RightButton, 300);
     ASSERT_EQ(ui::script::asked().size(), 1);
     EXPECT_EQ(ui::script::asked()[0].prompt, QStringLiteral("録音モード中は変更できません"));
     EXPECT_EQ(g.ChannelDisplay, 1);
@@ -343,12 +334,12 @@ TEST_F(RttyTuning, ClicksPostMarkAndSpaceOrTheRightClickFrequency) {
     runRttyProgram();
     core::mm.SpaceFreq = 2295;
     g.MarkFreq = 2125;
-    w->Picture3_MouseDown(1, 2450, 50);
+    zvtest::clickAt(w->Picture3, Qt::LeftButton, w->Picture3->toPixels(2450, 50));
     ASSERT_TRUE(zvtest::waitUntil([&] { return posted().size() >= 2; }));
     EXPECT_EQ(posted().mid(0, 2),
               (QList<mmtty::Pair>{{mmtty::CmdSetMark, 2530}, {mmtty::CmdSetSpace, 2700}}));
     link->clearPosted();
-    w->Picture3_MouseDown(2, 50, 50);
+    zvtest::clickAt(w->Picture3, Qt::RightButton, w->Picture3->toPixels(50, 50));
     ASSERT_TRUE(zvtest::waitUntil([&] { return !posted().isEmpty(); }));
     EXPECT_EQ(posted(), (QList<mmtty::Pair>{{mmtty::CmdRightClickFreq, 250}}));
 }
@@ -365,7 +356,7 @@ TEST_F(Tuning, TheScanStopsOnEachStationInTurnAndWraps) {
     const int stops[] = {1000, 1500, 2200, 2220, 1000};
     for (int want : stops) {
         SCOPED_TRACE(want);
-        w.Command11_MouseUp(1);
+        QTest::mouseClick(w.Command11, Qt::LeftButton);
         EXPECT_EQ(w.VScroll1->value(), want);
         EXPECT_EQ(g.RxFreqHz, want);
         EXPECT_EQ(g.WfDrawState, 0);

@@ -13,6 +13,7 @@
 #include "platform/RichTextPane.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
+#include "support/Popups.h"
 #include "support/ProgramFolder.h"
 #include "support/RigSimulator.h"
 #include "terminal/macros/MACRO_FORM.h"
@@ -70,7 +71,7 @@ TEST_F(MacroSend, ButtonPressSendsTheExpansion) {
 TEST_F(MacroSend, PskModeKeywordsAndInhibitedTransmit) {
     core::g.OpMode = core::ModeQpskUsb;
     setMacro(2, QStringLiteral("mode"), QStringLiteral("'TXBPSK'test'RXQPSKL'"));
-    terminal::macros::Command8_MouseDown(2, Qt::LeftButton);
+    QTest::mouseClick(w->Command8[2], Qt::LeftButton);
     EXPECT_EQ(core::g.OpMode, core::ModeBpsk);
     EXPECT_EQ(core::g.MacroRxPskMode, core::ModeQpskLsb);
     EXPECT_EQ(w->StatusBar1->text(2), QStringLiteral("QPSK(LSB)"));
@@ -81,20 +82,20 @@ TEST_F(MacroSend, PskModeKeywordsAndInhibitedTransmit) {
     core::g.MacroText = QStringLiteral("unchanged");
     w->TxInhibited = 1;
     setMacro(3, QStringLiteral("rpt"), QStringLiteral("CQ 'RPT 30'"));
-    terminal::macros::Command8_MouseDown(3, Qt::LeftButton);
+    QTest::mouseClick(w->Command8[3], Qt::LeftButton);
     EXPECT_EQ(core::g.MacroText, QStringLiteral("unchanged"));
     EXPECT_EQ(core::g.RepeatTxOn, 0);
 }
 
 TEST_F(MacroSend, VaritypeAsTheMultiModeModemReportsIt) {
     setMacro(4, QStringLiteral("type"), QStringLiteral("'VARITYPE'"));
-    terminal::macros::Command8_MouseDown(4, Qt::LeftButton);
+    QTest::mouseClick(w->Command8[4], Qt::LeftButton);
     EXPECT_EQ(core::g.MacroText, QStringLiteral("VariSTD/JA"));
     core::g.OpMode = core::ModeMmvari;
     QVariant type;
     ASSERT_TRUE(w->MMVARI->get(mmvari::PChannelText, 0, type));
     ASSERT_FALSE(type.toString().isEmpty());
-    terminal::macros::Command8_MouseDown(4, Qt::LeftButton);
+    QTest::mouseClick(w->Command8[4], Qt::LeftButton);
     EXPECT_EQ(core::g.MacroText, type.toString());
 }
 
@@ -108,7 +109,7 @@ TEST_F(MacroSend, RigcallReadsTheRig) {
     ASSERT_TRUE(zvtest::waitForRigToCatchUp(sim));
     sim.commands.clear();
     setMacro(8, QStringLiteral("rig"), QStringLiteral("'RIGCALL'QRV"));
-    terminal::macros::Command8_MouseDown(8, Qt::LeftButton);
+    QTest::mouseClick(w->Command8[8], Qt::LeftButton);
     EXPECT_EQ(core::g.MacroText, QStringLiteral("QRV"));
     EXPECT_TRUE(zvtest::waitUntil([&] { return !sim.commands.isEmpty(); }, 3000)) << "a status request";
     rig::RigClosePort();
@@ -117,13 +118,13 @@ TEST_F(MacroSend, RigcallReadsTheRig) {
 TEST_F(MacroSend, LogtimeFillsTheLogEntryWindowInUtc) {
     sysclock::setUtcForTest(QDateTime(QDate(2026, 5, 2), QTime(23, 59, 30), Qt::UTC)); // 08:59 JST
     setMacro(9, QStringLiteral("log"), QStringLiteral("'LOGTIME'73"));
-    terminal::macros::Command8_MouseDown(9, Qt::LeftButton);
+    QTest::mouseClick(w->Command8[9], Qt::LeftButton);
     EXPECT_EQ(core::g.LogTimeMacroUsed, 1);
     EXPECT_EQ(logbook::g.QsoTime, QTime(8, 59, 30));
     EXPECT_FALSE(forms::isLoaded<TEMP_LOG>()) << "without the library link the window is not touched";
 
     logbook::g.HamlogLink = 1;
-    terminal::macros::Command8_MouseDown(9, Qt::LeftButton);
+    QTest::mouseClick(w->Command8[9], Qt::LeftButton);
     TEMP_LOG& log = forms::TEMP_LOG();
     EXPECT_EQ(log.Text4->text(), QStringLiteral("23:59U"));
     EXPECT_EQ(log.Text3->text(), QStringLiteral("2026-05-02"));
@@ -134,7 +135,7 @@ TEST_F(MacroSend, LogtimeFillsTheLogEntryWindowInUtc) {
 TEST_F(MacroSend, MoveModeByTwoPressesThenSave) {
     setMacro(2, QStringLiteral("CQ"), QStringLiteral("CQ CQ"));
     terminal::macros::showAllOnButtons();
-    w->MACROMOV->trigger();
+    ASSERT_TRUE(zvtest::chooseMenuItem(w->MACROMOV));
     EXPECT_EQ(terminal::macros::g.MacroMoveMode, 1);
     EXPECT_FALSE(w->Command1->isEnabled());
     EXPECT_FALSE(w->Command5->isEnabled());
@@ -146,7 +147,7 @@ TEST_F(MacroSend, MoveModeByTwoPressesThenSave) {
     EXPECT_TRUE(core::g.MacroText.isEmpty()) << "nothing is sent in move mode";
 
     ui::script::push(path(QStringLiteral("MOVED.MAC")));
-    w->MACROMOV->trigger();
+    ASSERT_TRUE(zvtest::chooseMenuItem(w->MACROMOV));
     EXPECT_EQ(terminal::macros::g.MacroMoveMode, 0);
     EXPECT_TRUE(w->Command1->isEnabled());
     EXPECT_TRUE(w->Text3->isHidden());
@@ -155,11 +156,11 @@ TEST_F(MacroSend, MoveModeByTwoPressesThenSave) {
 
 TEST_F(MacroSend, RoundQsoParticipantsAreTheCpKeyword) {
     ui::script::push(QStringLiteral("JA2AAA JA3BBB"));
-    w->Roundqso->trigger();
+    ASSERT_TRUE(zvtest::chooseMenuItem(w->Roundqso));
     setMacro(0, QStringLiteral("rnd"), QStringLiteral("'CP' de 'MYCALL'"));
-    terminal::macros::Command8_MouseDown(0, Qt::LeftButton);
+    QTest::mouseClick(w->Command8[0], Qt::LeftButton);
     EXPECT_EQ(core::g.MacroText, QStringLiteral("JA2AAA JA3BBB de JA1ZVK"));
-    w->Roundqso->trigger(); // cancelled
+    ASSERT_TRUE(zvtest::chooseMenuItem(w->Roundqso)); // cancelled
     EXPECT_TRUE(terminal::macros::g.RoundQsoCalls.isEmpty());
 }
 
@@ -180,7 +181,7 @@ TEST_F(MacroSend, AltLetterSendsAndRightPressOpensTheEditor) {
 
 TEST_F(MacroSend, RepeatPausesAndEscapeStopsIt) {
     setMacro(0, QStringLiteral("CQ"), QStringLiteral("'TXON'CQ 'NOW' 'RPT 30''TXOFF'"));
-    terminal::macros::Command8_MouseDown(0, Qt::LeftButton);
+    QTest::mouseClick(w->Command8[0], Qt::LeftButton);
     EXPECT_EQ(core::g.RepeatTxOn, 1);
     EXPECT_FALSE(w->Command1->isEnabled());
     EXPECT_EQ(squelchCalls(0), 3) << "no squelch response while repeating";
@@ -234,14 +235,14 @@ TEST_F(CwIdList, TypeAddPickAndDelete) {
     EXPECT_EQ(ini(QStringLiteral("MSG_CNT")), QStringLiteral("1"));
     EXPECT_EQ(ini(QStringLiteral("MESG1")), QStringLiteral("DE JA1ZVK/P"));
 
-    terminal::macros::Combo1_Click(0);
+    ASSERT_TRUE(zvtest::chooseInList(w->Combo1, 0));
     EXPECT_EQ(core::g.CwIdText, QStringLiteral("DE JA1ZVK"));
     edit->clear();
     QTest::keyClick(edit, Qt::Key_Return);
     EXPECT_EQ(w->Combo1->count(), 2) << "entry 0 is never deleted";
     EXPECT_EQ(edit->text(), QStringLiteral("DE JA1ZVK"));
 
-    terminal::macros::Combo1_Click(1);
+    ASSERT_TRUE(zvtest::chooseInList(w->Combo1, 1));
     edit->clear();
     QTest::keyClick(edit, Qt::Key_Return);
     EXPECT_EQ(w->Combo1->count(), 1);

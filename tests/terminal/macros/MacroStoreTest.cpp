@@ -7,6 +7,7 @@
 #include "platform/ControlColour.h"
 #include "platform/Cp932.h"
 #include "platform/Dialogs.h"
+#include "support/Popups.h"
 #include "support/ProgramFolder.h"
 #include "terminal/macros/MACRO_FORM.h"
 #include "terminal/macros/MacroButtons.h"
@@ -48,7 +49,19 @@ class MacroStore : public zvtest::ProgramFolderTest {
     }
     void saveAs(const QString& name) { ui::script::push(path(name)); }
     void altKey(int macro, int key, Qt::KeyboardModifiers mods = Qt::AltModifier) {
-        forms::MACRO_FORM().Text1_KeyDown(macro, key, mods);
+        QTest::keyClick(forms::MACRO_FORM().Text1[static_cast<std::size_t>(macro)], Qt::Key(key), mods);
+    }
+    // A double click on the text of the macro, on its own tab.
+    void doubleClickText(int macro) {
+        MACRO_FORM& f = forms::MACRO_FORM();
+        f.showMacro(macro);
+        QTest::mouseDClick(f.Text1[static_cast<std::size_t>(macro)]->viewport(), Qt::LeftButton);
+    }
+    // A double click on the name of the macro, on its own tab.
+    void doubleClickName(int macro) {
+        MACRO_FORM& f = forms::MACRO_FORM();
+        f.showMacro(macro);
+        QTest::mouseDClick(f.Text2[static_cast<std::size_t>(macro)], Qt::LeftButton);
     }
     int askedCount(const QString& prompt) {
         int n = 0;
@@ -62,7 +75,7 @@ TEST_F(MacroStore, SavedFileLoadsBackAndShowsOnTheButtons) {
     PSK31MAIN& w = forms::PSK31MAIN();
     fillStore();
     saveAs(QStringLiteral("MY.MAC"));
-    forms::MACRO_FORM().MACSAVE_Click();
+    ASSERT_TRUE(zvtest::chooseMenuItem(forms::MACRO_FORM().MACSAVE));
     EXPECT_FALSE(forms::isLoaded<MACRO_FORM>()) << "a save closes the editor";
 
     std::array<terminal::macros::Macro, kCount> expected;
@@ -93,7 +106,7 @@ TEST_F(MacroStore, SavedFileLoadsBackAndShowsOnTheButtons) {
     }
     EXPECT_EQ(f.SSTab1->tabText(5), QStringLiteral("QRZ(sQ)"));
     saveAs(QStringLiteral("AGAIN.MAC"));
-    f.MACSAVE_Click();
+    ASSERT_TRUE(zvtest::chooseMenuItem(f.MACSAVE));
     EXPECT_EQ(readFile(QStringLiteral("AGAIN.MAC")), bytes);
 }
 
@@ -136,7 +149,7 @@ TEST_F(MacroStore, CaptionsAfterASaveAreThoseOfALoad) {
     for (const Slot& s : cases)
         terminal::macros::putInStore(forms::MACRO_FORM(), s.i, {s.name, 0x203040, s.text});
     saveAs(QStringLiteral("CAPTIONS.MAC"));
-    forms::MACRO_FORM().MACSAVE_Click();
+    ASSERT_TRUE(zvtest::chooseMenuItem(forms::MACRO_FORM().MACSAVE));
     const QStringList afterSave = captions();
     EXPECT_EQ(text(afterSave), text(expected));
 
@@ -151,14 +164,14 @@ TEST_F(MacroStore, CaptionsAfterASaveAreThoseOfALoad) {
 TEST_F(MacroStore, CancelledOrFailedSaveKeepsTheEdits) {
     forms::PSK31MAIN();
     fillStore();
-    forms::MACRO_FORM().MACSAVE_Click(); // the save dialog is cancelled
+    ASSERT_TRUE(zvtest::chooseMenuItem(forms::MACRO_FORM().MACSAVE)); // the save dialog is cancelled
     ASSERT_TRUE(forms::isLoaded<MACRO_FORM>());
     EXPECT_EQ(forms::MACRO_FORM().macroName(3), QStringLiteral("呼出3"));
     EXPECT_EQ(ini("PSKCFG", "MacroFile"), QStringLiteral("PSKCFG"));
     EXPECT_EQ(askedCount(QStringLiteral("マクロファイルは保存されていません")), 1);
 
     saveAs(QStringLiteral("no/such/folder/X.MAC"));
-    forms::MACRO_FORM().MACSAVE_Click();
+    ASSERT_TRUE(zvtest::chooseMenuItem(forms::MACRO_FORM().MACSAVE));
     ASSERT_TRUE(forms::isLoaded<MACRO_FORM>());
     EXPECT_EQ(forms::MACRO_FORM().macroName(3), QStringLiteral("呼出3"));
     EXPECT_EQ(ini("PSKCFG", "MacroFile"), QStringLiteral("PSKCFG"));
@@ -195,7 +208,7 @@ TEST_F(MacroStore, ShortcutRegistration) {
     forms::PSK31MAIN();
     MACRO_FORM& f = forms::MACRO_FORM();
     f.setMacroName(3, QStringLiteral("QRZ?"));
-    f.Text1_DblClick(3);
+    doubleClickText(3);
     EXPECT_EQ(core::g.ShortcutRegistering, 1);
     EXPECT_FALSE(f.Label3->isHidden());
     altKey(3, Qt::Key_Q, Qt::NoModifier);
@@ -205,18 +218,18 @@ TEST_F(MacroStore, ShortcutRegistration) {
     EXPECT_EQ(core::g.MacroShortcutKeys[3], int(Qt::Key_Q));
     EXPECT_EQ(core::g.ShortcutRegistering, 0);
 
-    f.Text1_DblClick(3);
+    doubleClickText(3);
     altKey(3, Qt::Key_Delete);
     EXPECT_EQ(f.macroName(3), QStringLiteral("QRZ?"));
     EXPECT_EQ(core::g.MacroShortcutKeys[3], 0);
-    f.Text1_DblClick(3);
+    doubleClickText(3);
     altKey(3, Qt::Key_Q);
     EXPECT_EQ(f.macroName(3), QStringLiteral("QRZ?(sQ)"));
     EXPECT_EQ(terminal::macros::g.UsedShortcutKeys.count(QLatin1Char('Q')), 1);
 
     for (int key : {Qt::Key_C, Qt::Key_L, Qt::Key_M, Qt::Key_N, Qt::Key_P, Qt::Key_R, Qt::Key_T, Qt::Key_W,
                     Qt::Key_X, Qt::Key_Z, Qt::Key_Q}) {
-        f.Text1_DblClick(4);
+        doubleClickText(4);
         altKey(4, key);
         EXPECT_EQ(core::g.ShortcutRegistering, 0);
         EXPECT_EQ(core::g.MacroShortcutKeys[4], 0) << QChar(key).toLatin1();
@@ -228,18 +241,18 @@ TEST_F(MacroStore, NewMacrosCancelledKeepShortcuts) {
     forms::PSK31MAIN();
     fillStore();
     saveAs(QStringLiteral("A.MAC"));
-    forms::MACRO_FORM().MACSAVE_Click();
-    forms::MACRO_FORM().MACCLR_Click();
+    ASSERT_TRUE(zvtest::chooseMenuItem(forms::MACRO_FORM().MACSAVE));
+    ASSERT_TRUE(zvtest::chooseMenuItem(forms::MACRO_FORM().MACCLR));
     EXPECT_EQ(forms::MACRO_FORM().macroName(5), QString());
     EXPECT_EQ(terminal::macros::macroForShortcut(Qt::Key_Q), 5) << "nothing changes before a save";
-    forms::MACRO_FORM().SETCAN_Click();
+    ASSERT_TRUE(zvtest::chooseMenuItem(forms::MACRO_FORM().SETCAN));
     EXPECT_EQ(ini("MACRO_SCKEY", "MACRO5"), QStringLiteral("81"));
     EXPECT_EQ(forms::MACRO_FORM().macroName(5), QStringLiteral("QRZ(sQ)"));
     EXPECT_EQ(terminal::macros::macroForShortcut(Qt::Key_Q), 5);
 
-    forms::MACRO_FORM().MACCLR_Click();
+    ASSERT_TRUE(zvtest::chooseMenuItem(forms::MACRO_FORM().MACCLR));
     saveAs(QStringLiteral("A.MAC"));
-    forms::MACRO_FORM().MACSAVE_Click();
+    ASSERT_TRUE(zvtest::chooseMenuItem(forms::MACRO_FORM().MACSAVE));
     EXPECT_EQ(terminal::macros::macroForShortcut(Qt::Key_Q), -1);
     EXPECT_EQ(ini("MACRO_SCKEY", "MACRO5"), QStringLiteral("0"));
     EXPECT_EQ(forms::MACRO_FORM().nameColour(0), 0xC0C0C0u);
@@ -250,8 +263,8 @@ TEST_F(MacroStore, MoveMacroOntoAnEmptySlot) {
     MACRO_FORM& f = forms::MACRO_FORM();
     terminal::macros::putInStore(f, 2, {QStringLiteral("CQ"), 0x00FF00, QStringLiteral("CQ CQ")});
     terminal::macros::showAllOnButtons();
-    f.Text1_DblClick(2);
-    f.Text1_KeyDown(2, Qt::Key_K, Qt::AltModifier);
+    doubleClickText(2);
+    altKey(2, Qt::Key_K);
     terminal::macros::MoveMacroButton(2, 7);
     EXPECT_EQ(w.Command8[7]->text(), QStringLiteral("CQ(sK)"));
     EXPECT_EQ(colour::backColor(w.Command8[7]), 0x00FF00u);
@@ -284,10 +297,10 @@ TEST_F(MacroStore, LegacyFilesPagesAndColour) {
     }
 
     forms::PSK31MAIN();
-    f.Text2_DblClick(3); // the colour dialog is cancelled
+    doubleClickName(3); // the colour dialog is cancelled
     EXPECT_EQ(ini("MACROCOLOR", "BTN3"), QStringLiteral("255"));
     ui::script::push(QColor(0, 0, 255));
-    f.Text2_DblClick(3);
+    doubleClickName(3);
     EXPECT_EQ(ini("MACROCOLOR", "BTN3"), QStringLiteral("16711680"));
     EXPECT_EQ(colour::backColor(forms::PSK31MAIN().Command8[3]), 0xFF0000u);
 }

@@ -8,6 +8,7 @@
 #include "platform/ControlColour.h"
 #include "terminal/macros/MacroExpand.h"
 
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -38,6 +39,10 @@ class Repeat : public ::testing::Test {
         core::g = {};
         terminal::macros::g = {};
         sysclock::setUtcForTest(QDateTime(QDate(2026, 5, 3), QTime(1, 0), Qt::UTC));
+        // The switch reaches the cycle as the main window's does.
+        Check3.setText(QStringLiteral("Timer送信無効"));
+        Check3.adjustSize();
+        QObject::connect(&Check3, &QCheckBox::clicked, [this] { cycle.Check3_Click(); });
     }
     void TearDown() override { sysclock::resetForTest(); }
 
@@ -208,8 +213,8 @@ TEST_F(Repeat, SuspendSwitchAndNewMacro) {
     EXPECT_EQ(core::g.RepeatTxOn, 0);
     EXPECT_TRUE(Command1.isEnabled());
     engine.onAir = true;
-    Check3.setChecked(false);
-    cycle.Check3_Click();
+    QTest::mouseClick(&Check3, Qt::LeftButton);
+    ASSERT_FALSE(Check3.isChecked());
     EXPECT_EQ(core::g.RepeatTxOn, 1) << "cleared while transmitting: the repeat runs";
     EXPECT_FALSE(Command1.isEnabled());
     cycle.onTxEnd(TxEngine::PskCore);
@@ -225,8 +230,8 @@ TEST_F(Repeat, SuspendSwitchAndNewMacro) {
 
     core::g.OpMode = core::ModeMmvari;
     send(QStringLiteral("'RPT 9''TXOFF'"));
-    Check3.setChecked(true);
-    cycle.Check3_Click();
+    QTest::mouseClick(&Check3, Qt::LeftButton);
+    ASSERT_TRUE(Check3.isChecked());
     EXPECT_EQ(engine.mmvariReceive, 1);
     EXPECT_EQ(core::g.RepeatArmed, 0);
     EXPECT_EQ(core::g.RepeatTxOn, 0);

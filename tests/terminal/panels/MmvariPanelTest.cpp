@@ -9,8 +9,10 @@
 #include "platform/RichTextPane.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
+#include "support/Mouse.h"
 #include "support/Popups.h"
 #include "support/RigSimulator.h"
+#include "terminal/displays/TuningMath.h"
 #include "terminal/displays/multi_ch.h"
 #include "terminal/panels/MmvariPanel.h"
 #include "terminal/transmit/TxDispatch.h"
@@ -163,15 +165,29 @@ TEST_F(MmvariPanel, ThePopUpOfTheViewSetsSubChannelsAndTheNotch) {
 }
 
 TEST_F(MmvariPanel, OutsideTheMultiModeEngineTheItemsMarkAPskChannel) {
-    w = &load();
+    showWindow();
     core::g.OpMode = core::ModeBpsk;
-    terminal::panels::SET3CH_Click();
-    EXPECT_EQ(core::g.ImdChannel, 2);
-    EXPECT_EQ(mmvstate::g.SubChannelSel, 2);
-    EXPECT_TRUE(w->Line12->isVisible());
-    EXPECT_TRUE(w->Line14->isVisible());
-    EXPECT_FALSE(w->Line11->isVisible());
-    EXPECT_FALSE(forms::isLoaded<::multi_ch>());
+    // What the item itself has done, before the waterfall's click goes on to place the
+    // channel (the three-channel display it opens shows the channel window itself).
+    struct {
+        int imdChannel = 0, subChannel = 0;
+        bool line11 = false, line12 = false, line14 = false, engineChannelOn = false;
+    } marked;
+    QObject::connect(w->SET3CH, &QAction::triggered, w, [&] {
+        marked = {core::g.ImdChannel,     mmvstate::g.SubChannelSel, w->Line11->isVisible(),
+                  w->Line12->isVisible(), w->Line14->isVisible(),    read(PRxOn, 2).toBool()};
+    });
+    QSignalSpy chosen(w->SET3CH, &QAction::triggered);
+    zvtest::chooseInNextPopup(w->SET3CH);
+    zvtest::clickAt(w->Picture3, Qt::RightButton, w->Picture3->toPixels(300, 50));
+    ASSERT_EQ(chosen.count(), 1);
+    EXPECT_EQ(marked.imdChannel, 2);
+    EXPECT_EQ(marked.subChannel, 2);
+    EXPECT_TRUE(marked.line12);
+    EXPECT_TRUE(marked.line14);
+    EXPECT_FALSE(marked.line11);
+    EXPECT_FALSE(marked.engineChannelOn) << "the multi-mode control's channel is left alone";
+    EXPECT_EQ(core::g.Ch3RxFreq, terminal::displays::clickHz(300, core::g.FftFirstBin));
 }
 
 TEST_F(MmvariPanel, ViewClicksTuneTheTransmitterUnlessDragged) {

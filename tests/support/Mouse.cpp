@@ -1,0 +1,26 @@
+#include "support/Mouse.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+
+namespace zvtest {
+
+namespace {
+
+void send(QWidget* control, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, QPointF at) {
+    QMouseEvent e(type, at, control->mapToGlobal(at), button, held, Qt::NoModifier);
+    QApplication::sendEvent(control, &e);
+}
+
+} // namespace
+
+void moveMouseTo(QWidget* control, QPointF at) {
+    send(control, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, at);
+}
+
+void clickAt(QWidget* control, Qt::MouseButton button, QPointF at) {
+    send(control, QEvent::MouseButtonPress, button, button, at);
+    send(control, QEvent::MouseButtonRelease, button, Qt::NoButton, at);
+}
+
+} // namespace zvtest

@@ -1,0 +1,15 @@
+#pragma once
+// The mouse at an exact point of a control. QTest places it on whole pixels;
+// a picture with a scale of its own reads a fraction of a unit from that, so a
+// test that names a point of the scale sends the exact point.
+#include <QPointF>
+#include <QWidget>
+
+namespace zvtest {
+
+// The mouse moves to the point with no button held.
+void moveMouseTo(QWidget* control, QPointF at);
+// A press and a release of the button at the point.
+void clickAt(QWidget* control, Qt::MouseButton button, QPointF at);
+
+} // namespace zvtest
