@@ -183,6 +183,13 @@ struct Globals {
     int TxBinToHigh = 0;
     // The wave file that recording writes and play-back reads.
     QString WaveFilePath;
+    // Recording: "1" when the transmitted signal is recorded too, and the
+    // engine's recording mode for it (6, else 2); 1 once a file is chosen.
+    QString RecSpecText;
+    int RecSpecCode = 2;
+    int RecFileReady = 0;
+    // The folder of the last wave file chosen or played.
+    QString RecFolder;
 };
 
 extern Globals g;

@@ -108,6 +108,7 @@ struct TestHooks {
     std::int32_t version = 116;         // fnGetDLLVersion
     int charIntervalMs = 32;            // one received or transmitted byte per interval
     int displayIntervalMs = 100;        // display ticks
+    int waveSecondMs = 1000;            // how long a second of a wave file records or plays
 };
 
 class Simulation;

@@ -1,6 +1,7 @@
 #include "platform/PskCoreSim.h"
 
 #include <QtMath>
+#include <algorithm>
 #include <cmath>
 
 namespace pskcore {
@@ -42,11 +43,11 @@ void Simulation::start(std::int32_t channels, std::int32_t mode) {
     displayTimer_.start(core_.hooks().displayIntervalMs);
     if (mode == SoundFromWaveFile) {
         playStartSample_ = 0;
-        playEnd_.start(int(input.size() * 1000 / wavfile::SampleRate));
+        playEnd_.start(int(input.size() * core_.hooks().waveSecondMs / wavfile::SampleRate));
     } else if (mode == RecordReceive || mode == RecordReceiveAndTransmit) {
         recordedSamples_ = 0;
         recording_.open(outputPath, outputAppend);
-        recordEnd_.start(outputSeconds * 1000);
+        recordEnd_.start(outputSeconds * core_.hooks().waveSecondMs);
     }
 }
 
@@ -263,7 +264,7 @@ void Simulation::abortTx() {
 
 void Simulation::writeRecording(qint64 upTo) {
     if (!recording_.isOpen()) return;
-    if (upTo < 0) upTo = clock_.elapsed() * wavfile::SampleRate / 1000;
+    if (upTo < 0) upTo = clock_.elapsed() * wavfile::SampleRate / std::max(1, core_.hooks().waveSecondMs);
     const qint64 due = std::min(upTo, qint64(outputSeconds) * wavfile::SampleRate);
     QVector<std::int16_t> block;
     for (qint64 n = recordedSamples_; n < due; ++n)

@@ -147,6 +147,8 @@ void Writer::writeHeader() {
     putLe32(h, 40, std::uint32_t(dataBytes_));
     file_.seek(0);
     file_.write(h);
+    // Readers see a whole wave file at every moment, not what sits in our buffer.
+    file_.flush();
 }
 
 } // namespace wavfile

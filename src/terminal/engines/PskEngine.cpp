@@ -81,11 +81,8 @@ void resetDisplay(PSK31MAIN& w) {
 }
 
 void openSoundCard() {
-    const int r = pskcore::lib().fnStartSoundCard(core::g.MainHwnd, num(core::g.SoundCardNumber), kChannels);
-    if (r == pskcore::MemoryAllocationError)
-        ui::msgBox(QStringLiteral("Memory Allocation Error"), ui::OkOnly);
-    else if (r == pskcore::BadDeviceId)
-        ui::msgBox(QStringLiteral("Bad Device ID,SoundCard Not Present"), ui::OkOnly);
+    ReportSoundCardStart(
+        pskcore::lib().fnStartSoundCard(core::g.MainHwnd, num(core::g.SoundCardNumber), kChannels));
 }
 
 void placeVertical(LineShape* line, double x, double height) {
@@ -93,6 +90,13 @@ void placeVertical(LineShape* line, double x, double height) {
 }
 
 } // namespace
+
+void ReportSoundCardStart(int result) {
+    if (result == pskcore::MemoryAllocationError)
+        ui::msgBox(QStringLiteral("Memory Allocation Error"), ui::OkOnly);
+    else if (result == pskcore::BadDeviceId)
+        ui::msgBox(QStringLiteral("Bad Device ID,SoundCard Not Present"), ui::OkOnly);
+}
 
 int NearestBin(double hz) {
     return static_cast<int>(std::nearbyint(hz / pskcore::HzPerBin));

@@ -23,6 +23,10 @@ bool InstallPskCoreWndProc();
 // Disconnects them again: the main window handles no further notice.
 void RestoreMainWndProc();
 
+// Tells the operator why the sound card did not start (results 10 and 21);
+// other results need no word.
+void ReportSoundCardStart(int result);
+
 // The FFT bin of a frequency (3.90625 Hz a bin), to the nearest, halves to even.
 int NearestBin(double hz);
 

@@ -17,6 +17,7 @@
 #include "terminal/macros/RepeatMain.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/receive/PaneMarks.h"
+#include "terminal/recording/RecordPlay.h"
 
 #include <QCoreApplication>
 
@@ -54,18 +55,6 @@ const char* const kErrorTexts[] = {
     "Registry Error",                                // 32
 };
 
-const char* const kWaveFileTexts[] = {
-    "can't open wave file",         // 34
-    "file is not a RIFF wave type", // 35
-    "Invalid wave file",            // 36
-    "no data in file",              // 37
-    "not a supported data type",    // 38
-};
-
-int soundCard() {
-    return core::WholeNumber(core::g.SoundCardNumber).value_or(-1);
-}
-
 bool pttByCat() {
     return core::g.PttPortControl == QLatin1String("0");
 }
@@ -78,12 +67,6 @@ void showMessage(const QString& text) {
 void errorMessage(const QString& text) {
     showMessage(text);
     colour::setBackColor(forms::PSK31MAIN().Command1, colour::kButtonFace);
-}
-
-void restartReception() {
-    pskcore::PskCore& lib = pskcore::lib();
-    lib.fnStopSoundCard();
-    lib.fnStartSoundCard(core::g.MainHwnd, soundCard(), kChannels);
 }
 
 void transmissionStarted() {
@@ -115,16 +98,16 @@ void transmissionEnded() {
     macros::repeatOnTxEnd(macros::TxEngine::PskCore);
 }
 
+// The end of a recording or play-back: the items back, the message line at rest.
 void menusBack() {
-    PSK31MAIN& w = forms::PSK31MAIN();
-    w.PlayPsk->setEnabled(true);
-    w.RecPsk->setEnabled(true);
+    recording::enableRecordItems(true);
+    recording::messageLineAtRest();
 }
 
 void playbackEnded() {
     ui::msgBox(QStringLiteral("再生が終了しました"), ui::OkOnly | ui::Information, kRecPlayTitle);
     menusBack();
-    restartReception();
+    recording::restartSoundCard();
     core::g.RecPlayState = 0;
 }
 
@@ -134,14 +117,16 @@ void playRecording() {
     std::int32_t samples = 0;
     const int r = lib.fnSetInputWavePath(core::g.WaveFilePath, &samples, 0);
     QCoreApplication::processEvents();
-    if (r >= 34 && r <= 38) {
-        showMessage(QString::fromLatin1(kWaveFileTexts[r - 34]));
+    if (const QString problem = recording::waveFileMessage(r); !problem.isEmpty()) {
+        showMessage(problem);
         core::g.RecPlayState = 0;
         // The file cannot be played: reception goes on instead of staying stopped.
-        lib.fnStartSoundCard(core::g.MainHwnd, soundCard(), kChannels);
+        lib.fnStartSoundCard(core::g.MainHwnd, recording::soundCard(), kChannels);
         return;
     }
-    lib.fnStartSoundCardEx(core::g.MainHwnd, soundCard(), kChannels, pskcore::SoundFromWaveFile);
+    if (lib.fnStartSoundCardEx(core::g.MainHwnd, recording::soundCard(), kChannels,
+                               pskcore::SoundFromWaveFile) == pskcore::StartOk)
+        recording::showMessageLine(QStringLiteral("Wav File の再生中です"));
 }
 
 void recordingEnded() {
@@ -153,7 +138,7 @@ void recordingEnded() {
     if (answer == ui::Yes)
         playRecording();
     else
-        restartReception();
+        recording::restartSoundCard();
 }
 
 } // namespace

@@ -193,6 +193,7 @@ class PSK31MAIN : public QMainWindow {
     QTimer* Timer5 = nullptr; // signal scan
 
     // --- Menus -------------------------------------------------------------
+    QAction* RSAVE = nullptr;
     QAction* RDRCVDAT = nullptr;
     QAction* MEMOR = nullptr;
     QAction* RecPsk = nullptr;

@@ -26,6 +26,7 @@
 #include "terminal/mainwindow/Shutdown.h"
 #include "terminal/receive/PaneMarks.h"
 #include "terminal/receive/QsoClear.h"
+#include "terminal/rxtext/RxTextFiles.h"
 #include "terminal/transmit/TxControl.h"
 #include "terminal/transmit/TxWiring.h"
 
@@ -133,10 +134,9 @@ void switchPskMode(PSK31MAIN& w) {
 // Alt+R: the receive pane is kept in a file and emptied. A pane whose copy
 // cannot be written stays as it is, so that nothing received is lost.
 void saveAndClearReceivePane(PSK31MAIN& w) {
-    w.ReceiveFolder =
-        core::IniStored(QStringLiteral("PSKCFG"), QStringLiteral("RCVDFOL")).value_or(paths::programFolder());
+    w.ReceiveFolder = terminal::rxtext::receiveFolder();
     const QString path = paths::join(w.ReceiveFolder, QStringLiteral("NENNOTAMELOG_B4clr.TXT"));
-    if (!files::replaceWhole(path, terminal::mainwindow::receiveCopyBytes(w.RichTextBox1->text()))) {
+    if (!files::replaceWhole(path, terminal::rxtext::fileBytes(w.RichTextBox1->text()))) {
         ui::msgBox(QStringLiteral("受信データを保存できませんでした。\r\n") + path,
                    ui::OkOnly | ui::Exclamation);
         return;

@@ -16,6 +16,7 @@ QAction* item(QMenu* menu, const QString& caption) {
 
 void PSK31MAIN::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル"));
+    RSAVE = item(file, QStringLiteral("受信ﾃﾞｰﾀ保存"));
     RDRCVDAT = item(file, QStringLiteral("受信ﾃﾞｰﾀ閲覧"));
     MEMOR = item(file, QStringLiteral("メモ帳"));
     file->addSeparator();
@@ -70,7 +71,7 @@ void PSK31MAIN::buildMenus() {
     VERSHOW = item(help, QStringLiteral("バージョン"));
     connect(VERSHOW, &QAction::triggered, this, [] { forms::AboutZORVATEK().show(); });
 
-    notbuilt::hold(this, {RDRCVDAT, MEMOR, RecPsk, PlayPsk, RecStop, CWIDSET, CONON, PSKCFG});
+    notbuilt::hold(this, {CWIDSET, CONON, PSKCFG});
 }
 
 void PSK31MAIN::buildPopupMenus() {
@@ -140,6 +141,5 @@ void PSK31MAIN::buildPopupMenus() {
     // The headers show what was picked; choosing them does nothing.
     GETNAIYOUMAIN->setEnabled(false);
     GETNAIYOU->setEnabled(false);
-    notbuilt::hold(this, {MEMOW, PSTMEMO});
     notbuilt::hold(this, {INSAISATU});
 }

@@ -12,7 +12,6 @@
 #include "logwindows/TEMP_LOG.h"
 #include "platform/AtomicFile.h"
 #include "platform/Clock.h"
-#include "platform/Cp932.h"
 #include "platform/Dialogs.h"
 #include "platform/HamlogWindowLink.h"
 #include "platform/MmttyLink.h"
@@ -28,6 +27,7 @@
 #include "terminal/macros/MACRO_FORM.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/mainwindow/Shutdown.h"
+#include "terminal/rxtext/RxTextFiles.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -97,13 +97,6 @@ void EndProcess() {
 
 void setProcessEndForTest(std::function<void()> end) {
     processEndForTest() = std::move(end);
-}
-
-QByteArray receiveCopyBytes(const QString& paneText) {
-    QString t = paneText;
-    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    t.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    return cp932::encode(t + QLatin1String("\r\n"));
 }
 
 } // namespace terminal::mainwindow
@@ -187,7 +180,7 @@ void PSK31MAIN::saveReceiveCopy() {
     // A setting that is no number asks for no dated copy rather than for none at all.
     const bool dated = core::WholeNumber(core::g.AutoSaveRxOnExit).value_or(0) == 1;
     const QString name = receiveCopyName(dated);
-    const QByteArray bytes = terminal::mainwindow::receiveCopyBytes(RichTextBox1->text());
+    const QByteArray bytes = terminal::rxtext::fileBytes(RichTextBox1->text());
     // A received-data folder that is gone gets the copy in the program folder instead.
     QString path = paths::join(ReceiveFolder, name);
     if (!QDir(paths::fromStored(ReceiveFolder)).exists() || !files::replaceWhole(path, bytes)) {

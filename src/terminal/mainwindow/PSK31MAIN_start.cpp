@@ -30,6 +30,8 @@
 #include "terminal/receive/QsoClear.h"
 #include "terminal/receive/QsoEntryBoxes.h"
 #include "terminal/receive/RxPicking.h"
+#include "terminal/recording/RecordPlay.h"
+#include "terminal/rxtext/ReceiveTextItems.h"
 #include "terminal/transmit/TxWiring.h"
 
 #include <QFile>
@@ -236,6 +238,8 @@ void PSK31MAIN::connectHandlers() {
     terminal::macros::connectRepeat(*this);
     terminal::transmit::connectTransmit(*this);
     terminal::receive::connectRxPicking(*this);
+    terminal::rxtext::connectReceiveTextItems(*this);
+    terminal::recording::connectRecording(*this);
     terminal::receive::connectClearButton(*this);
     terminal::receive::connectGetCall(*this);
     terminal::receive::connectQsoEntryBoxes(*this);

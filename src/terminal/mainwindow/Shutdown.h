@@ -2,7 +2,6 @@
 // The end of a run. The operator's close of the main window (close box, Alt+F4,
 // the window menu) and its exit item run the shutdown; a close from code passes
 // without it. The shutdown ends the process last, through EndProcess().
-#include <QByteArray>
 #include <QString>
 
 #include <functional>
@@ -14,9 +13,6 @@ enum CloseReason : int { FromControlMenu = 0, FromCode = 1, AppWindows = 2, Task
 
 // How long the RTTY program is given to leave on its own before it is ended.
 constexpr int MmttyExitWaitMsecs = 5000;
-
-// The receive pane's text as the files hold it: Shift-JIS with CR LF, one CR LF at the end.
-QByteArray receiveCopyBytes(const QString& paneText);
 
 // Ends the event loop and so the process.
 void EndProcess();

@@ -276,10 +276,12 @@ std::vector<ActionRow> ActionKeys::rows() {
              EXPECT_TRUE(t.w->RichTextBox1->text().isEmpty());
              EXPECT_EQ(t.w->focusWidget(), t.w->Text1);
          }},
-        {"Alt+R without its folder keeps the pane and says so", Qt::Key_R, Qt::AltModifier,
+        {"Alt+R where its copy cannot be written keeps the pane and says so", Qt::Key_R, Qt::AltModifier,
          [](KeysBase& t) {
+             // A folder in the copy's place: not even root can write the file.
+             QDir(t.folder()).mkpath(QStringLiteral("rx2/NENNOTAMELOG_B4clr.TXT"));
              core::PutIniText(QStringLiteral("PSKCFG"), QStringLiteral("RCVDFOL"),
-                              t.path(QStringLiteral("gone")));
+                              t.path(QStringLiteral("rx2")));
              t.w->RichTextBox1->setText(QStringLiteral("cq"));
          },
          [](KeysBase& t) {

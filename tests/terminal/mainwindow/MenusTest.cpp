@@ -33,18 +33,8 @@ void askToEnable(const Greyed& g) {
 
 QList<Greyed> mainWindowItems(PSK31MAIN& w) {
     QList<Greyed> rows = {
-        {w.RDRCVDAT, "受信ﾃﾞｰﾀ閲覧"},
-        {w.MEMOR, "メモ帳"},
-        {w.RecPsk, "録音"},
-        {w.PlayPsk, "再生"},
-        {w.RecStop, "録音/再生の停止"},
-        {w.CWIDSET, "ＣＷＩＤ参照・設定"},
-        {w.CONON, "Contestモード"},
-        {w.PSKCFG, "環境設定"},
-        {w.INSAISATU, "挨拶を挿入"},
-        {w.MEMOW, "メモ帳へメモ書き"},
-        {w.PSTMEMO, "メモ帳へメモ書き"},
-        {w.Command24, "CFG"},
+        {w.CWIDSET, "ＣＷＩＤ参照・設定"}, {w.CONON, "Contestモード"}, {w.PSKCFG, "環境設定"},
+        {w.INSAISATU, "挨拶を挿入"},       {w.Command24, "CFG"},
     };
     rows.append({w.Command19[7], "CFG"});
     return rows;

@@ -1,0 +1,157 @@
+#include "terminal/rxtext/RCVDAT.h"
+
+#include "core/IniValues.h"
+#include "platform/AtomicFile.h"
+#include "platform/Clock.h"
+#include "platform/Colour.h"
+#include "platform/Dialogs.h"
+#include "platform/Paths.h"
+#include "terminal/rxtext/RxTextFiles.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTextCursor>
+
+namespace terminal::rxtext {
+
+Globals g;
+
+namespace {
+
+const QString kPos = QStringLiteral("CFGPOS");
+constexpr int kDefaultWidth = 10920;
+constexpr int kDefaultHeight = 5400;
+constexpr int kBoxNarrower = 135;
+constexpr int kBoxShorter = 30;
+
+QRect screenPx() {
+    const QScreen* s = QGuiApplication::primaryScreen();
+    return s ? s->geometry() : QRect(0, 0, 1600, 1000);
+}
+
+bool writeWhole(const QString& path, const QString& text) {
+    return files::replaceWhole(paths::fromStored(path), fileBytes(text));
+}
+
+void cannotSave(const QString& path) {
+    ui::msgBox(QStringLiteral("受信データを保存できませんでした。\r\n") + path, ui::OkOnly | ui::Exclamation);
+}
+
+} // namespace
+
+} // namespace terminal::rxtext
+
+using namespace terminal::rxtext;
+
+RCVDAT::RCVDAT() : Text1(new QPlainTextEdit) {
+    setWindowTitle(QStringLiteral("受信ﾃﾞｰﾀ表示"));
+    auto* canvas = new QWidget;
+    Text1->setParent(canvas);
+    setCentralWidget(canvas);
+    RCVMEMO = menuBar()->addAction(QStringLiteral("受信ﾃﾞｰﾀとして保存"));
+    DELRCVDAT = menuBar()->addAction(QStringLiteral("Ｆｉｌｅ削除"));
+    RDEND = menuBar()->addAction(QStringLiteral("閲覧終了"));
+    connect(RCVMEMO, &QAction::triggered, this, &RCVDAT::RCVMEMO_Click);
+    connect(DELRCVDAT, &QAction::triggered, this, &RCVDAT::DELRCVDAT_Click);
+    connect(RDEND, &QAction::triggered, this, [this] { RDEND_Click(); });
+}
+
+void RCVDAT::Form_Load() {
+    const QRect screen = screenPx();
+    int top = 0;
+    int left = 0;
+    int width = kDefaultWidth;
+    // Only a complete stored place is used; a key that is no number gives the defaults.
+    if (core::IniStored(kPos, QStringLiteral("RCVPOSTop"))) {
+        const auto t = core::IniWhole(kPos, QStringLiteral("RCVPOSTop"));
+        const auto l = core::IniWhole(kPos, QStringLiteral("RCVPOSLeft"));
+        const auto w = core::IniWhole(kPos, QStringLiteral("RCVPOSWidth"));
+        if (t && l && w && *w > 0) {
+            top = *t;
+            left = *l;
+            width = *w;
+        }
+    }
+    move(screen.left() + twips::toPx(left), screen.top() + twips::toPx(top));
+    resize(twips::toPx(width), twips::toPx(kDefaultHeight));
+    g.RcvViewerOpen = 1;
+}
+
+void RCVDAT::Form_Unload() {
+    SaveRcvDatPos();
+    g.RcvViewerOpen = 0;
+}
+
+void RCVDAT::SaveRcvDatPos() {
+    if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) return;
+    const QRect screen = screenPx();
+    auto put = [](const char* key, int t) {
+        core::PutIniText(kPos, QString::fromLatin1(key), QString::number(t));
+    };
+    put("RCVPOSTop", twips::fromPx(pos().y() - screen.top()));
+    put("RCVPOSLeft", twips::fromPx(pos().x() - screen.left()));
+    put("RCVPOSWidth", twips::fromPx(width()));
+}
+
+void RCVDAT::resizeEvent(QResizeEvent* e) {
+    QMainWindow::resizeEvent(e);
+    const QWidget* canvas = centralWidget();
+    const int inner = canvas->height();
+    Text1->setGeometry(0, 0, std::max(0, width() - twips::toPx(kBoxNarrower)),
+                       inner <= 0 ? 0 : std::max(0, inner - twips::toPx(kBoxShorter)));
+}
+
+void RCVDAT::closeEvent(QCloseEvent* e) {
+    // The operator's close keeps the text; a close from code only unloads.
+    if (e->spontaneous() && !RDEND_Click()) {
+        e->ignore();
+        return;
+    }
+    e->accept();
+    if (forms::isLoaded<RCVDAT>()) forms::unload<RCVDAT>();
+}
+
+void RCVDAT::appendText(const QString& text) {
+    QTextCursor end(Text1->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(text);
+}
+
+void RCVDAT::appendLine(const QString& line) {
+    appendText(line + QLatin1Char('\n'));
+}
+
+void RCVDAT::RCVMEMO_Click() {
+    const QString folder = receiveFolder();
+    const QString suggested = paths::join(folder, sysclock::jstNow().toString(QStringLiteral("yyMMdd")));
+    QString chosen = ui::saveFileName(QStringLiteral("受信ﾃﾞｰﾀ保存"), suggested,
+                                      anyCaseFilter(QStringLiteral("受信ﾃﾞｰﾀ (*.TXT)")));
+    if (chosen.isEmpty()) return;
+    chosen = withExtension(chosen, QStringLiteral(".TXT"));
+    if (!writeWhole(chosen, Text1->toPlainText())) {
+        cannotSave(chosen);
+        return;
+    }
+    core::PutIniText(QStringLiteral("PSKCFG"), QStringLiteral("RCVDFOL"), folderOf(chosen));
+}
+
+void RCVDAT::DELRCVDAT_Click() {
+    const QString prompt =
+        g.ViewedFilePath + QStringLiteral("\r\nこのデータを本当に消去（削除）しても宜しいですね？！");
+    if (ui::msgBox(prompt, ui::YesNo | ui::Exclamation) != ui::Yes) return;
+    if (!g.ViewedFilePath.isEmpty()) QFile::remove(paths::fromStored(g.ViewedFilePath));
+    Text1->clear();
+}
+
+bool RCVDAT::RDEND_Click() {
+    const QString memo = paths::join(receiveFolder(), kMemoFile);
+    if (!writeWhole(memo, Text1->toPlainText())) {
+        ui::msgBox(QStringLiteral("メモ帳を保存できませんでした。\r\n") + memo, ui::OkOnly | ui::Exclamation);
+        return false;
+    }
+    forms::unload<RCVDAT>();
+    return true;
+}

@@ -1,0 +1,57 @@
+#pragma once
+// The received-text viewer: a received-data file the operator opened, or the
+// memo pad, in one editable box. Closing it keeps its text as the memo pad of
+// the received-data folder; it can also save the text as received data or
+// delete the file it shows.
+#include "platform/Forms.h"
+
+#include <QAction>
+#include <QMainWindow>
+#include <QPlainTextEdit>
+
+namespace terminal::rxtext {
+
+struct Globals {
+    // The file chosen in the last save or open dialog; the delete item deletes it.
+    QString ViewedFilePath;
+    // 1 while the viewer is loaded: memo items append to its text then.
+    int RcvViewerOpen = 0;
+};
+
+extern Globals g;
+
+} // namespace terminal::rxtext
+
+class RCVDAT : public QMainWindow {
+    Q_OBJECT
+  public:
+    RCVDAT();
+    void Form_Load();
+    void Form_Unload();
+
+    QPlainTextEdit* Text1;
+    QAction* RCVMEMO;   // "受信ﾃﾞｰﾀとして保存"
+    QAction* DELRCVDAT; // "Ｆｉｌｅ削除"
+    QAction* RDEND;     // "閲覧終了"
+
+    // Appends text and a line break after what the box holds.
+    void appendLine(const QString& line);
+    void appendText(const QString& text);
+
+    void RCVMEMO_Click();
+    void DELRCVDAT_Click();
+    // Keeps the text as the memo pad and unloads; false (the viewer stays) when
+    // the memo cannot be written.
+    bool RDEND_Click();
+    void SaveRcvDatPos();
+
+  protected:
+    void resizeEvent(QResizeEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+};
+
+namespace forms {
+inline ::RCVDAT& RCVDAT() {
+    return get<::RCVDAT>();
+}
+} // namespace forms

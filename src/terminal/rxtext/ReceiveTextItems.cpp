@@ -1,0 +1,139 @@
+#include "terminal/rxtext/ReceiveTextItems.h"
+
+#include "core/IniValues.h"
+#include "platform/AtomicFile.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/Paths.h"
+#include "platform/RichTextPane.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
+#include "terminal/receive/RxPicking.h"
+#include "terminal/rxtext/RCVDAT.h"
+#include "terminal/rxtext/RxTextFiles.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+
+namespace terminal::rxtext {
+namespace {
+
+const QString kDataTitleSave = QStringLiteral("受信ﾃﾞｰﾀ保存");
+
+void cannotSave(const QString& path) {
+    ui::msgBox(QStringLiteral("受信データを保存できませんでした。\r\n") + path, ui::OkOnly | ui::Exclamation);
+}
+
+void cannotRead(const QString& path) {
+    ui::msgBox(QStringLiteral("受信データを読み込めませんでした。\r\n") + path, ui::OkOnly | ui::Exclamation);
+}
+
+void storeFolder(const QString& chosen) {
+    const QString folder = folderOf(chosen);
+    forms::PSK31MAIN().ReceiveFolder = folder;
+    core::PutIniText(QStringLiteral("PSKCFG"), QStringLiteral("RCVDFOL"), folder);
+}
+
+void showViewer() {
+    ::RCVDAT& v = forms::RCVDAT();
+    v.show();
+    v.raise();
+}
+
+// After a memo item: the clipboard emptied, the receive pane's caret at its
+// end, the focus in the transmit box.
+void backToTransmitBox() {
+    QGuiApplication::clipboard()->clear();
+    PSK31MAIN& w = forms::PSK31MAIN();
+    w.RichTextBox1->setSelStart(w.RichTextBox1->length());
+    w.Text1->setFocus();
+}
+
+} // namespace
+
+QString trimBlanks(const QString& text) {
+    qsizetype from = 0;
+    qsizetype to = text.size();
+    while (from < to && text[from] == QLatin1Char(' '))
+        ++from;
+    while (to > from && text[to - 1] == QLatin1Char(' '))
+        --to;
+    return text.mid(from, to - from);
+}
+
+bool writeMemo(const QString& line) {
+    if (!appendMemoLine(line)) return false;
+    if (g.RcvViewerOpen == 1) forms::RCVDAT().appendLine(line);
+    return true;
+}
+
+void RSAVE_Click() {
+    const QString suggested =
+        paths::join(receiveFolder(),
+                    QStringLiteral("ZORVAT_") + sysclock::jstNow().toString(QStringLiteral("yyMMddHHmm")));
+    QString chosen =
+        ui::saveFileName(kDataTitleSave, suggested, anyCaseFilter(QStringLiteral("受信ﾃﾞｰﾀ (*.TXT)")));
+    if (chosen.isEmpty()) return;
+    chosen = withExtension(chosen, QStringLiteral(".TXT"));
+    g.ViewedFilePath = chosen;
+    if (!files::replaceWhole(paths::fromStored(chosen), fileBytes(forms::PSK31MAIN().RichTextBox1->text()))) {
+        cannotSave(chosen);
+        return;
+    }
+    storeFolder(chosen);
+}
+
+void RDRCVDAT_Click() {
+    const QString chosen = ui::openFileName(
+        QStringLiteral("受信ﾃﾞｰﾀ閲覧"), receiveFolder(),
+        anyCaseFilter(QStringLiteral("受信ﾃﾞｰﾀ (*.TXT);;受信ﾃﾞｰﾀ (*.LOG);;受信ﾃﾞｰﾀ (*.DAT)")));
+    if (chosen.isEmpty()) return;
+    g.ViewedFilePath = chosen;
+    const std::optional<QString> text = readViewerFile(chosen);
+    if (!text) {
+        cannotRead(chosen);
+        return;
+    }
+    forms::RCVDAT().appendText(*text);
+    showViewer();
+    storeFolder(chosen);
+}
+
+void MEMOR_Click() {
+    const QString memo = paths::join(paths::programFolder(), kMemoFile);
+    if (const std::optional<QString> text = readViewerFile(memo)) {
+        forms::RCVDAT().appendText(*text);
+        showViewer();
+        return;
+    }
+    const ui::MsgResult answer =
+        ui::msgBox(QStringLiteral("メモ帳がOPEN出来ませんでした。新しく作成しますか？"), ui::YesNo);
+    if (answer != ui::Yes) return;
+    QFile created(memo);
+    if (!created.exists() && !created.open(QIODevice::WriteOnly)) {
+        cannotSave(memo);
+        return;
+    }
+    showViewer();
+}
+
+void MEMOW_Click() {
+    if (!writeMemo(trimBlanks(QGuiApplication::clipboard()->text()))) return;
+    backToTransmitBox();
+}
+
+void PSTMEMO_Click() {
+    if (!writeMemo(trimBlanks(receive::g.PickedWord))) return;
+    backToTransmitBox();
+}
+
+void connectReceiveTextItems(PSK31MAIN& w) {
+    QObject::connect(w.RSAVE, &QAction::triggered, &w, &RSAVE_Click);
+    QObject::connect(w.RDRCVDAT, &QAction::triggered, &w, &RDRCVDAT_Click);
+    QObject::connect(w.MEMOR, &QAction::triggered, &w, &MEMOR_Click);
+    QObject::connect(w.MEMOW, &QAction::triggered, &w, &MEMOW_Click);
+    QObject::connect(w.PSTMEMO, &QAction::triggered, &w, &PSTMEMO_Click);
+}
+
+} // namespace terminal::rxtext

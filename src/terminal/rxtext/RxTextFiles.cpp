@@ -1,0 +1,35 @@
+#include "terminal/rxtext/RxTextFiles.h"
+
+#include "core/IniValues.h"
+#include "platform/Paths.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace terminal::rxtext {
+
+QString existingFolderOr(const std::optional<QString>& stored) {
+    if (stored && !stored->isEmpty() && QDir(paths::fromStored(*stored)).exists()) return *stored;
+    return paths::programFolder();
+}
+
+QString receiveFolder() {
+    return existingFolderOr(core::IniStored(QStringLiteral("PSKCFG"), QStringLiteral("RCVDFOL")));
+}
+
+bool appendMemoLine(const QString& line) {
+    QFile f(paths::join(paths::programFolder(), kMemoFile));
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append)) return false;
+    const QByteArray bytes = fileBytes(line);
+    return f.write(bytes) == bytes.size() && f.flush();
+}
+
+std::optional<QString> readViewerFile(const QString& path) {
+    QFile f(paths::fromStored(path));
+    if (!f.open(QIODevice::ReadOnly) || f.size() > kLargestViewedFile) return std::nullopt;
+    const QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError) return std::nullopt;
+    return viewerText(bytes);
+}
+
+} // namespace terminal::rxtext

@@ -1,0 +1,29 @@
+#pragma once
+// Where received text and the memo pad are kept: the received-data folder or
+// the program folder; reading them for the viewer and appending to the memo pad.
+#include "terminal/rxtext/RxTextFormat.h"
+
+#include <QString>
+#include <optional>
+
+namespace terminal::rxtext {
+
+// The memo pad of one run; the shutdown deletes it.
+inline const QString kMemoFile = QStringLiteral("PSKMEMO.DAT");
+
+// Files larger than this are not read into the viewer: the box would stall.
+constexpr qint64 kLargestViewedFile = 64LL * 1024 * 1024;
+
+// The received-data folder: [PSKCFG] RCVDFOL when it names a folder that is
+// there, else the program folder.
+QString receiveFolder();
+// The folder a stored folder key names, when it is there; else the program folder.
+QString existingFolderOr(const std::optional<QString>& stored);
+
+// Appends one line to the memo pad of the program folder (created when
+// missing); false when it cannot be written.
+bool appendMemoLine(const QString& line);
+// The text of a file for the viewer; nothing when it cannot be read or is too large.
+std::optional<QString> readViewerFile(const QString& path);
+
+} // namespace terminal::rxtext

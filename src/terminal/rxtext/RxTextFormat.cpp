@@ -1,0 +1,52 @@
+#include "terminal/rxtext/RxTextFormat.h"
+
+#include "platform/Cp932.h"
+
+#include <QRegularExpression>
+#include <algorithm>
+
+namespace terminal::rxtext {
+
+QString folderOf(const QString& path) {
+    const qsizetype cut = std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
+    return cut < 0 ? QString() : path.left(cut);
+}
+
+QString withExtension(const QString& path, const QString& extension) {
+    const QString name = path.mid(folderOf(path).size());
+    return name.contains(QLatin1Char('.')) ? path : path + extension;
+}
+
+QString anyCaseFilter(const QString& filter) {
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.([A-Za-z0-9]+)"));
+    QString out;
+    qsizetype from = 0;
+    for (const QRegularExpressionMatch& m : pattern.globalMatch(filter)) {
+        out += filter.mid(from, m.capturedStart(1) - from);
+        for (QChar c : m.captured(1)) {
+            if (c.isLetter())
+                out += QLatin1Char('[') + c.toUpper() + c.toLower() + QLatin1Char(']');
+            else
+                out += c;
+        }
+        from = m.capturedEnd(1);
+    }
+    return out + filter.mid(from);
+}
+
+QString viewerText(const QByteArray& bytes) {
+    QString text = cp932::decode(bytes);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n'))) text += QLatin1Char('\n');
+    return text;
+}
+
+QByteArray fileBytes(const QString& text) {
+    QString t = text;
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    t.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return cp932::encode(t + QLatin1String("\r\n"));
+}
+
+} // namespace terminal::rxtext
