@@ -14,13 +14,21 @@ void send(QWidget* control, QEvent::Type type, Qt::MouseButton button, Qt::Mouse
 
 } // namespace
 
-void moveMouseTo(QWidget* control, QPointF at) {
-    send(control, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, at);
+void moveMouseTo(QWidget* control, QPointF at, Qt::MouseButtons held) {
+    send(control, QEvent::MouseMove, Qt::NoButton, held, at);
+}
+
+void pressAt(QWidget* control, Qt::MouseButton button, QPointF at) {
+    send(control, QEvent::MouseButtonPress, button, button, at);
+}
+
+void releaseAt(QWidget* control, Qt::MouseButton button, QPointF at) {
+    send(control, QEvent::MouseButtonRelease, button, Qt::NoButton, at);
 }
 
 void clickAt(QWidget* control, Qt::MouseButton button, QPointF at) {
-    send(control, QEvent::MouseButtonPress, button, button, at);
-    send(control, QEvent::MouseButtonRelease, button, Qt::NoButton, at);
+    pressAt(control, button, at);
+    releaseAt(control, button, at);
 }
 
 } // namespace zvtest

@@ -7,8 +7,11 @@
 
 namespace zvtest {
 
-// The mouse moves to the point with no button held.
-void moveMouseTo(QWidget* control, QPointF at);
+// The mouse moves to the point with the buttons held (none by default).
+void moveMouseTo(QWidget* control, QPointF at, Qt::MouseButtons held = Qt::NoButton);
+// The button goes down at the point, or comes up there.
+void pressAt(QWidget* control, Qt::MouseButton button, QPointF at);
+void releaseAt(QWidget* control, Qt::MouseButton button, QPointF at);
 // A press and a release of the button at the point.
 void clickAt(QWidget* control, Qt::MouseButton button, QPointF at);
 

@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QActionGroup>
 #include <QApplication>
+#include <QEventLoop>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionComboBox>
@@ -41,6 +42,18 @@ QMenuBar* barShowing(QAction* item) {
     return nullptr;
 }
 
+// Runs the operator's key or click from inside an event loop, as a real one
+// arrives: a window that the action unloads then stays until that loop has the
+// control back, also when the action runs a loop of its own meanwhile.
+void fromEventLoop(const std::function<void()>& action) {
+    QEventLoop loop;
+    QTimer::singleShot(0, &loop, [&] {
+        action();
+        loop.quit();
+    });
+    loop.exec();
+}
+
 } // namespace
 
 bool chooseInPopup(QMenu* popup, QAction* item) {
@@ -63,7 +76,7 @@ bool chooseInPopup(QMenu* popup, QAction* item) {
         return chooseInPopup(submenu, item);
     }
     QSignalSpy chosen(item, &QAction::triggered);
-    QTest::keyClick(popup, Qt::Key_Return);
+    fromEventLoop([popup] { QTest::keyClick(popup, Qt::Key_Return); });
     return chosen.count() == 1;
 }
 
@@ -81,7 +94,8 @@ bool chooseByClick(QWidget* control, QAction* item, Qt::MouseButton button, QPoi
 bool chooseInMenuBar(QMenuBar* bar, QAction* item) {
     if (bar->actions().contains(item)) {
         QSignalSpy chosen(item, &QAction::triggered);
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(item).center());
+        fromEventLoop(
+            [bar, item] { QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(item).center()); });
         return chosen.count() == 1;
     }
     for (QAction* title : bar->actions()) {

@@ -202,11 +202,12 @@ TEST_F(Displays, SatelliteModeTogglesTheAfcLimitAndIsStored) {
         g.Transmitting = c.transmitting;
         pskcore::lib().clearCalls();
         ui::script::clearAsked();
-        w->SATMOD->trigger();
+        ASSERT_TRUE(zvtest::chooseMenuItem(w->SATMOD));
         EXPECT_EQ(g.SatelliteMode, c.wantOn ? 1 : 0);
         EXPECT_EQ(w->SATMOD->isChecked(), c.wantOn);
         EXPECT_EQ(w->Label30->isVisibleTo(w), c.wantOn);
-        EXPECT_EQ(calls().join(' '), c.wantCalls);
+        // The PTT port's own timer may call the library while the menu is open.
+        EXPECT_EQ(calls().filter(QStringLiteral("fnSetAFCLimit")).join(' '), c.wantCalls);
         EXPECT_EQ(ui::script::asked().size(), c.asked);
     }
     EXPECT_TRUE(ini().contains("SateliteMode=False\r\n"));
@@ -256,12 +257,17 @@ TEST_F(Displays, TheContestNumberShowsThreeDigitsAndIsStored) {
 }
 
 TEST_F(Displays, TheTransverterSwitchIsStored) {
+    // The item shows with a transverter in the rig settings.
+    rig::g.TransverterUse = QStringLiteral("YES");
+    forms::unload<PSK31MAIN>();
+    w = &forms::PSK31MAIN();
+    w->Timer2->stop();
     ASSERT_EQ(rig::g.TransverterOn, QStringLiteral("0"));
-    w->TRVon->trigger();
+    ASSERT_TRUE(zvtest::chooseMenuItem(w->TRVon));
     EXPECT_TRUE(w->TRVon->isChecked());
     EXPECT_EQ(rig::g.TransverterOn, QStringLiteral("1"));
     EXPECT_EQ(core::IniStored(QStringLiteral("RIG_CON_CFG"), QStringLiteral("TRVon")), QStringLiteral("1"));
-    w->TRVon->trigger();
+    ASSERT_TRUE(zvtest::chooseMenuItem(w->TRVon));
     EXPECT_FALSE(w->TRVon->isChecked());
     EXPECT_EQ(core::IniStored(QStringLiteral("RIG_CON_CFG"), QStringLiteral("TRVon")), QStringLiteral("0"));
 }

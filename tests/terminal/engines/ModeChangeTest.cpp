@@ -103,9 +103,9 @@ class ModeChange : public zvtest::ProgramFolderTest {
         if (menu == SstvMenu) {
             SSTVForm& f = forms::SSTVForm();
             QAction* item = index >= 10 ? f.mmvMODE[std::size_t(index)] : f.PSKMODE[std::size_t(index)];
-            item->trigger();
+            ASSERT_TRUE(zvtest::chooseMenuItem(item));
         } else if (menu == MainMmvari) {
-            forms::PSK31MAIN().mvrMODEsel[std::size_t(index)]->trigger();
+            ASSERT_TRUE(zvtest::chooseMenuItem(forms::PSK31MAIN().mvrMODEsel[std::size_t(index)]));
         } else {
             PSK31MAIN& w = forms::PSK31MAIN();
             ASSERT_TRUE(zvtest::chooseInMenuBar(w.menuBar(), w.PSKMODE[std::size_t(index)]));
@@ -326,7 +326,7 @@ TEST_F(ModeChange, TheEndOfARunUnkeysTheRigAndReleasesTheEngine) {
             return terminal::engines::AnyEngineTransmits() && sim->ptt;
         }));
         if (c.exitItem)
-            w.pEnd->trigger();
+            ASSERT_TRUE(zvtest::chooseMenuItem(w.pEnd));
         else
             QTest::keyClick(w.Text1, Qt::Key_Z, Qt::ControlModifier | Qt::AltModifier);
         terminal::mainwindow::setProcessEndForTest({});

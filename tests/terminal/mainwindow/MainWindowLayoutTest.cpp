@@ -3,6 +3,8 @@
 #include "core/IniValues.h"
 #include "platform/Colour.h"
 #include "platform/RichTextPane.h"
+#include "support/Mouse.h"
+#include "support/Popups.h"
 #include "support/ProgramFolder.h"
 #include "terminal/engines/PskCoreWndProc.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
@@ -54,10 +56,15 @@ class MainWindowLayout : public zvtest::ProgramFolderTest {
         return forms::PSK31MAIN();
     }
     static QRect screen() { return QGuiApplication::primaryScreen()->geometry(); }
-    static void drag(PSK31MAIN& w, int button, int y) {
-        w.Image1_MouseDown(button, 60);
-        w.Image1_MouseMove(button, y);
-        w.Image1_MouseUp(button, y);
+    // The point of the splitter bar y twips below its top.
+    static QPointF onBar(PSK31MAIN& w, int y) {
+        return {w.Image1->width() / 2.0, y / double(twips::kPerPixel)};
+    }
+    // Drags the splitter bar with the button from near its top to y twips below its top.
+    static void drag(PSK31MAIN& w, Qt::MouseButton button, int y) {
+        zvtest::pressAt(w.Image1, button, onBar(w, 60));
+        zvtest::moveMouseTo(w.Image1, onBar(w, y), button);
+        zvtest::releaseAt(w.Image1, button, onBar(w, y));
     }
 };
 
@@ -175,7 +182,7 @@ TEST_F(MainWindowLayout, StoredValuesThatWouldBreakTheWindowTakeTheDefaults) {
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
         EXPECT_EQ(shown(w), c.column);
         EXPECT_GT(w.RichTextBox1->height(), 0) << "the receive pane is there";
-        w.pEnd->trigger();
+        ASSERT_TRUE(zvtest::chooseMenuItem(w.pEnd));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         ASSERT_FALSE(forms::isLoaded<PSK31MAIN>());
         EXPECT_EQ(saved(), c.column);
@@ -191,7 +198,7 @@ TEST_F(MainWindowLayout, StoredValuesThatWouldBreakTheWindowTakeTheDefaults) {
 
 TEST_F(MainWindowLayout, LeftDragMovesEverythingBelowAndGrowsTheWindow) {
     PSK31MAIN& w = load();
-    drag(w, 1, 135 + 300);
+    drag(w, Qt::LeftButton, 135 + 300);
     const Column expected{9090, 3435, 1695, 5220, 6660, 6780, 3540, 3180, 3660, 3420};
     EXPECT_EQ(shown(w), expected);
     EXPECT_EQ(saved(), expected);
@@ -200,18 +207,18 @@ TEST_F(MainWindowLayout, LeftDragMovesEverythingBelowAndGrowsTheWindow) {
 
 TEST_F(MainWindowLayout, LeftDragLimits) {
     PSK31MAIN& w = load();
-    drag(w, 1, -300);
+    drag(w, Qt::LeftButton, -300);
     EXPECT_EQ(shown(w), kDefault) << "upwards is refused while Frame3 would reach 6480";
     g.ScreenMetric = (8790 + 300) / 15;
-    drag(w, 1, 135 + 300);
+    drag(w, Qt::LeftButton, 135 + 300);
     EXPECT_EQ(shown(w).meH, 8790) << "the window may not reach the screen's height";
-    drag(w, 1, 135 + 285);
+    drag(w, Qt::LeftButton, 135 + 285);
     EXPECT_EQ(shown(w).meH, 8790 + 285);
 }
 
 TEST_F(MainWindowLayout, RightDragMovesTheBorderInsideTheWindow) {
     PSK31MAIN& w = load();
-    drag(w, 2, 135 + 300);
+    drag(w, Qt::RightButton, 135 + 300);
     const Column expected{8790, 3435, 1395, 4920, 6360, 6480, 3540, 3180, 3360, 3420};
     EXPECT_EQ(shown(w), expected);
     EXPECT_EQ(saved(), expected);
@@ -219,17 +226,23 @@ TEST_F(MainWindowLayout, RightDragMovesTheBorderInsideTheWindow) {
 
 TEST_F(MainWindowLayout, RightDragStopsOnceTheTransmitBoxIsSmall) {
     PSK31MAIN& w = load();
-    w.Image1_MouseDown(2, 0);
+    // Steps of whole pixels: 495 twips down, 1995 up.
+    zvtest::pressAt(w.Image1, Qt::RightButton, onBar(w, 0));
     for (int i = 0; i < 10; ++i)
-        w.Image1_MouseMove(2, 135 + 500);
-    EXPECT_EQ(w.tw.height(w.Text1), 1695 - 3 * 500) << "the step that takes it below 600 is still taken";
-    w.Image1_MouseMove(2, -2000);
-    w.Image1_MouseMove(2, -2000);
-    EXPECT_EQ(w.tw.height(w.RichTextBox1), 3135 + 1500 - 4000);
-    w.Image1_MouseMove(2, -2000);
-    EXPECT_EQ(w.tw.height(w.RichTextBox1), 3135 + 1500 - 4000) << "a pane below 1560 refuses upward steps";
-    w.Image1_MouseMove(4, 135 + 500);
-    EXPECT_EQ(w.tw.height(w.RichTextBox1), 3135 + 1500 - 4000) << "other buttons move nothing";
+        zvtest::moveMouseTo(w.Image1, onBar(w, 135 + 495), Qt::RightButton);
+    EXPECT_EQ(w.tw.height(w.Text1), 1695 - 3 * 495) << "the step that takes it below 600 is still taken";
+    zvtest::moveMouseTo(w.Image1, onBar(w, -1995), Qt::RightButton);
+    zvtest::moveMouseTo(w.Image1, onBar(w, -1995), Qt::RightButton);
+    EXPECT_EQ(w.tw.height(w.RichTextBox1), 3135 + 3 * 495 - 2 * 1995);
+    zvtest::moveMouseTo(w.Image1, onBar(w, -1995), Qt::RightButton);
+    EXPECT_EQ(w.tw.height(w.RichTextBox1), 3135 + 3 * 495 - 2 * 1995)
+        << "a pane below 1560 refuses upward steps";
+    zvtest::releaseAt(w.Image1, Qt::RightButton, onBar(w, -1995));
+    const int before = w.tw.height(w.RichTextBox1);
+    zvtest::pressAt(w.Image1, Qt::MiddleButton, onBar(w, 0));
+    zvtest::moveMouseTo(w.Image1, onBar(w, 135 + 495), Qt::MiddleButton);
+    EXPECT_EQ(w.tw.height(w.RichTextBox1), before) << "other buttons move nothing";
+    zvtest::releaseAt(w.Image1, Qt::MiddleButton, onBar(w, 135 + 495));
 }
 
 TEST_F(MainWindowLayout, ResizeFollowsTheWidthAndSavesTheColumn) {

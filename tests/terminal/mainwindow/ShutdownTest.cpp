@@ -16,6 +16,7 @@
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
 #include "startup/AboutZORVATEK.h"
+#include "support/Popups.h"
 #include "support/ProgramFolder.h"
 #include "support/RigSimulator.h"
 #include "terminal/displays/multi_ch.h"
@@ -70,6 +71,14 @@ class Shutdown : public zvtest::ProgramFolderTest {
         return forms::PSK31MAIN();
     }
 
+    // The window on the screen with its engine started, as the operator finds it
+    // before choosing from its menus.
+    static void showStarted(PSK31MAIN& w) {
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        ASSERT_TRUE(zvtest::waitUntil([&] { return !w.Timer2->isActive(); }));
+    }
+
     // The operator's close: a close event from the window system.
     static bool closeBox(PSK31MAIN& w) {
         QCloseEvent e;
@@ -82,7 +91,7 @@ class Shutdown : public zvtest::ProgramFolderTest {
         if (via == Via::CloseBox)
             closeBox(w);
         else
-            w.pEnd->trigger();
+            ASSERT_TRUE(zvtest::chooseMenuItem(w.pEnd));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
@@ -115,6 +124,7 @@ TEST_F(Shutdown, AScanRefusesBothEntriesAndChangesNothing) {
     for (Via via : {Via::CloseBox, Via::ExitItem}) {
         SCOPED_TRACE(via == Via::CloseBox ? "close box" : "exit item");
         PSK31MAIN& w = load();
+        showStarted(w);
         writeFile(QStringLiteral("PSKMEMO.DAT"), "memo\r\n");
         w.RichTextBox1->setText(QStringLiteral("CQ"));
         const QByteArray iniBefore = readFile(QStringLiteral("ZORVATEK.INI"));
@@ -123,7 +133,7 @@ TEST_F(Shutdown, AScanRefusesBothEntriesAndChangesNothing) {
         if (via == Via::CloseBox)
             EXPECT_FALSE(closeBox(w));
         else
-            w.pEnd->trigger();
+            ASSERT_TRUE(zvtest::chooseMenuItem(w.pEnd));
         ASSERT_EQ(ui::script::asked().size(), 1);
         EXPECT_EQ(ui::script::asked().front().prompt, kScanRefusal);
         EXPECT_EQ(ui::script::asked().front().style, ui::OkOnly);
@@ -316,6 +326,7 @@ TEST_F(Shutdown, TheFrequenciesComeFromTheBoxesOfTheEntry) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.mode << (c.via == Via::CloseBox ? " close box" : " exit item"));
         PSK31MAIN& w = load();
+        showStarted(w);
         g.OpMode = c.mode;
         w.Text2->setText(QStringLiteral("1234"));
         w.Text9->setText(QStringLiteral("1250"));
@@ -327,7 +338,7 @@ TEST_F(Shutdown, TheFrequenciesComeFromTheBoxesOfTheEntry) {
         if (c.via == Via::CloseBox)
             closeBox(w);
         else
-            w.pEnd->trigger();
+            ASSERT_TRUE(zvtest::chooseMenuItem(w.pEnd));
         const QList<dispatch::Call> runSets = control->callsOf(dispatch::Call::Set, mmvari::IdRun);
         EXPECT_EQ(runSets.size(), c.runSwitchSet ? 1 : 0);
         if (!runSets.isEmpty()) {

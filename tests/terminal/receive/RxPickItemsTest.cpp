@@ -245,12 +245,12 @@ TEST_F(PickItems, ARemarkThatWouldNotFitTheLogFieldIsNotAppended) {
 
 TEST_F(PickItems, TheCallBoxItemsSayWhenTheCallDoesNotServe) {
     logbook::g.HamlogLink = 1;
-    QGuiApplication::clipboard()->clear();
-    w->TOCALL->trigger(); // with nothing selected: the clipboard is empty
+    // Only blanks dragged over: no call at all.
+    ASSERT_TRUE(pickAndChoose(QStringLiteral("pse    tu"), QStringLiteral("   "), false, w->TOCALL));
     EXPECT_EQ(core::g.StatusMessage, QStringLiteral("CallSign 不備です"));
     core::g.StatusMessage.clear();
     logbook::g.HamlogLink = 0;
-    w->TOCALL->trigger();
+    ASSERT_TRUE(pickAndChoose(QStringLiteral("pse    tu"), QStringLiteral("   "), false, w->TOCALL));
     EXPECT_TRUE(core::g.StatusMessage.isEmpty()) << "without a link there is nothing to check";
 }
 

@@ -9,6 +9,7 @@
 #include "platform/MmvariIds.h"
 #include "platform/RichTextPane.h"
 #include "platform/StatusPanels.h"
+#include "support/Popups.h"
 #include "terminal/mainwindow/StatusSwitches.h"
 #include "terminal/transmit/CwId.h"
 
@@ -116,7 +117,7 @@ TEST_F(CwIdAndSwitches, MmvariTuneCarrierOnAndOff) {
 }
 
 TEST_F(CwIdAndSwitches, TransmitInhibitPanel) {
-    terminal::mainwindow::StatusBar1_PanelClick(4, {});
+    QTest::mouseClick(w->StatusBar1->panel(4), Qt::LeftButton);
     EXPECT_EQ(w->StatusBar1->text(4), QStringLiteral("送信禁止"));
     EXPECT_EQ(w->TxInhibited, 1);
     EXPECT_FALSE(w->Command1->isEnabled());
@@ -127,7 +128,7 @@ TEST_F(CwIdAndSwitches, TransmitInhibitPanel) {
     QTest::mouseClick(w->Command1, Qt::RightButton);
     EXPECT_TRUE(calls().isEmpty()) << "no transmission, no tune";
 
-    terminal::mainwindow::StatusBar1_PanelClick(4, {});
+    QTest::mouseClick(w->StatusBar1->panel(4), Qt::LeftButton);
     EXPECT_EQ(w->StatusBar1->text(4), QStringLiteral("送信可能"));
     EXPECT_EQ(w->TxInhibited, 0);
     EXPECT_TRUE(w->Command1->isEnabled());
@@ -135,7 +136,7 @@ TEST_F(CwIdAndSwitches, TransmitInhibitPanel) {
     EXPECT_EQ(core::IniStored("PSKCFG", "TXinhibt"), QStringLiteral("True"));
 
     core::g.Transmitting = 1;
-    terminal::mainwindow::StatusBar1_PanelClick(4, {});
+    QTest::mouseClick(w->StatusBar1->panel(4), Qt::LeftButton);
     EXPECT_EQ(w->TxInhibited, 0) << "refused while transmitting";
     EXPECT_EQ(core::IniStored("PSKCFG", "TXinhibt"), QStringLiteral("True"));
 }
@@ -143,15 +144,15 @@ TEST_F(CwIdAndSwitches, TransmitInhibitPanel) {
 TEST_F(CwIdAndSwitches, InputMethodPanelByMode) {
     w->StatusBar1->setText(3, QStringLiteral("IME無効"));
     core::g.OpMode = core::ModeRtty;
-    terminal::mainwindow::StatusBar1_PanelClick(3, {});
+    QTest::mouseClick(w->StatusBar1->panel(3), Qt::LeftButton);
     EXPECT_EQ(w->StatusBar1->text(3), QStringLiteral("IME無効"));
     EXPECT_EQ(core::g.ImeState, 3);
     core::g.OpMode = core::ModeBpsk;
-    terminal::mainwindow::StatusBar1_PanelClick(3, {});
+    QTest::mouseClick(w->StatusBar1->panel(3), Qt::LeftButton);
     EXPECT_EQ(w->StatusBar1->text(3), QStringLiteral("IME有効"));
     EXPECT_TRUE(w->Text1->testAttribute(Qt::WA_InputMethodEnabled));
     EXPECT_EQ(core::g.ImeState, 2);
-    terminal::mainwindow::StatusBar1_PanelClick(3, {});
+    QTest::mouseClick(w->StatusBar1->panel(3), Qt::LeftButton);
     EXPECT_EQ(w->StatusBar1->text(3), QStringLiteral("IME無効"));
     EXPECT_EQ(core::g.ImeState, 3);
 }
@@ -160,13 +161,14 @@ TEST_F(CwIdAndSwitches, ModePanelOpensTheModeMenu) {
     for (const char* text : {"mfsk(USB)", "GMSK(MBCS)", "CW", "RTTY", "QPSK(LSB)"}) {
         SCOPED_TRACE(text);
         w->StatusBar1->setText(2, QString::fromUtf8(text));
-        terminal::mainwindow::StatusBar1_PanelClick(2, {});
-        EXPECT_TRUE(w->PMS->isVisible());
-        w->PMS->close();
+        ASSERT_EQ(zvtest::popupByClick(w->StatusBar1->panel(2), Qt::LeftButton), w->PMS);
+        QTest::keyClick(w->PMS, Qt::Key_Escape);
+        ASSERT_TRUE(zvtest::waitUntil([&] { return !w->PMS->isVisible(); }));
     }
     w->StatusBar1->setText(2, QStringLiteral("rtty(LSB)"));
     w->StatusBar1->setText(1, QStringLiteral("Tokyo 12:00"));
-    terminal::mainwindow::StatusBar1_PanelClick(1, {});
+    QTest::mouseClick(w->StatusBar1->panel(1), Qt::LeftButton);
+    ASSERT_TRUE(zvtest::waitForPostedEvents());
     EXPECT_FALSE(w->PMS->isVisible());
 }
 

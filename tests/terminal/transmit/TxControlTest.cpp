@@ -8,6 +8,7 @@
 #include "platform/MmvariControl.h"
 #include "platform/MmvariIds.h"
 #include "platform/RichTextPane.h"
+#include "support/Popups.h"
 #include "terminal/transmit/TxControl.h"
 
 namespace {
@@ -127,7 +128,7 @@ TEST_F(TxControl, RttyEndAndAbort) {
     core::g.RepeatTxOn = core::g.MacroTxOff = 1;
     w->Text3->show();
     w->Command3->setEnabled(true);
-    w->TXBC->trigger();
+    ASSERT_TRUE(zvtest::chooseMenuItem(w->TXBC));
     EXPECT_EQ(posted(), (QList<Pair>{{mmtty::CmdTx, mmtty::TxOffNow}, {mmtty::CmdTx, mmtty::TxClear}}));
     EXPECT_TRUE(w->Text1->text().isEmpty());
     EXPECT_EQ(core::g.RepeatTxOn, 0);
@@ -188,7 +189,7 @@ TEST_F(TxControl, MmvariIsKeyedHereAndEndedByTheButtonOrTheAbort) {
     EXPECT_EQ(setsOf(mmvari::IdTransmit), QVariantList{false}) << "Alt+X ends the control's transmission";
     EXPECT_EQ(w->Text1->text(), QStringLiteral("keep"));
     w->MMVARI->clearCalls();
-    w->TXBC->trigger();
+    ASSERT_TRUE(zvtest::chooseMenuItem(w->TXBC));
     EXPECT_EQ(setsOf(mmvari::IdTransmit), QVariantList{false}) << "so does the abort item";
     EXPECT_TRUE(w->Text1->text().isEmpty());
     EXPECT_TRUE(calls().isEmpty()) << "the stopped PSK library is left alone";

@@ -61,7 +61,7 @@ TEST_F(TxInsert, ItemsAppendAtTheEndAndSendAtOnce) {
         w->Text1->setText(QStringLiteral("de "));
         w->Text1->setSelStart(1);
         pskcore::lib().clearCalls();
-        c.item->trigger();
+        ASSERT_TRUE(zvtest::chooseByClick(w->Text1->viewport(), c.item));
         EXPECT_EQ(w->Text1->text(), QStringLiteral("de ") + QString(c.inserted).replace("\r\n", "\n"));
         EXPECT_EQ(w->Text1->selStart(), w->Text1->length()) << "caret behind the last character";
         EXPECT_EQ(sent(), QStringList{"fnSendTXString(\"" + c.inserted + "\")"});
@@ -87,7 +87,7 @@ TEST_F(TxInsert, HisNameWithAndWithoutHonorific) {
         w->Text6->setText(c.name);
         w->Check1->setChecked(c.san);
         core::g.ImeState = c.ime;
-        w->INSHisName->trigger();
+        ASSERT_TRUE(zvtest::chooseByClick(w->Text1->viewport(), w->INSHisName));
         EXPECT_EQ(w->Text1->text(), c.expected);
         EXPECT_EQ(terminal::transmit::g.HisNameText, c.expected);
     }
@@ -96,7 +96,7 @@ TEST_F(TxInsert, HisNameWithAndWithoutHonorific) {
 TEST_F(TxInsert, InsertedDoubleByteTextIsTakenBackWhole) {
     w->Text6->setText(QStringLiteral("太郎"));
     w->Check1->setChecked(false);
-    w->INSHisName->trigger();
+    ASSERT_TRUE(zvtest::chooseByClick(w->Text1->viewport(), w->INSHisName));
     pskcore::lib().clearCalls();
     QTest::keyClick(w->Text1, Qt::Key_Backspace);
     EXPECT_EQ(sent(), QStringList{"fnSendTXString(\"\b\b\")"});
@@ -105,7 +105,7 @@ TEST_F(TxInsert, InsertedDoubleByteTextIsTakenBackWhole) {
 
 TEST_F(TxInsert, InsertIntoAnEmptyBoxWhileReceivingBeginsANewLine) {
     core::g.Transmitting = 0;
-    w->INSMyCall->trigger();
+    ASSERT_TRUE(zvtest::chooseByClick(w->Text1->viewport(), w->INSMyCall));
     EXPECT_EQ(sent(), (QStringList{"fnSendTXString(\"\r\n\")", "fnSendTXString(\"JA1ZVK\")"}));
 }
 
@@ -143,7 +143,7 @@ TEST_F(TxInsert, QuotingRule) {
 
 TEST_F(TxInsert, MenuOffersPasteOnlyWithTextOnTheClipboard) {
     QGuiApplication::clipboard()->clear();
-    terminal::transmit::PopupInsertMenu(terminal::transmit::insertKeyMenuPoint());
+    ASSERT_EQ(zvtest::popupByClick(w->Text1->viewport()), w->MACCOM);
     EXPECT_FALSE(w->PSTCLIP->isEnabled());
     w->MACCOM->close();
     QGuiApplication::clipboard()->setText(QStringLiteral("x"));
@@ -181,7 +181,7 @@ TEST_F(TxInsert, SelectionIntoTheRemarksOfTheLogEntry) {
 
 TEST_F(TxInsert, InsertsReachTheMultiModeControl) {
     useMmvari();
-    w->INSMyCall->trigger();
+    ASSERT_TRUE(zvtest::chooseByClick(w->Text1->viewport(), w->INSMyCall));
     EXPECT_EQ(w->MMVARI->callsOf(dispatch::Call::Invoke, mmvari::MethodSend).value(0).args,
               QVariantList{QStringLiteral("JA1ZVK")});
     EXPECT_TRUE(calls().isEmpty());
@@ -221,7 +221,7 @@ TEST_F(TxInsert, InsertedTextShowsInTheBoxColours) {
     const QList<Case> cases = {
         {"typed in the box", [&] { QTest::keyClicks(w->Text1, QStringLiteral("ab")); }},
         {"macro button", [&] { QTest::mousePress(w->Command8[1], Qt::LeftButton); }},
-        {"insert item", [&] { w->INSMyCall->trigger(); }},
+        {"insert item", [&] { ASSERT_TRUE(zvtest::chooseByClick(w->Text1->viewport(), w->INSMyCall)); }},
         {"paste",
          [&] {
              QGuiApplication::clipboard()->setText(QStringLiteral("clip"));
