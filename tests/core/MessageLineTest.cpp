@@ -75,7 +75,7 @@ TEST_F(MessageLine, VersionWindowHidesOnOkAndCloseAndKeepsItsTimers) {
     EXPECT_EQ(about.Label6->text(), QStringLiteral("4.93β"));
     about.show();
     EXPECT_EQ(about.Label18->text(), QStringLiteral("0"));
-    about.Command1->click();
+    QTest::mouseClick(about.Command1, Qt::LeftButton);
     EXPECT_TRUE(about.isHidden());
     about.show();
     about.close();

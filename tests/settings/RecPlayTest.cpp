@@ -11,7 +11,6 @@
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
 #include "support/Popups.h"
-#include "terminal/recording/RecordPlay.h"
 
 #include <QDir>
 #include <QFile>
@@ -57,7 +56,7 @@ class RecPlay : public psktest::PskWindowTest {
     }
     // The dialog as the record item opens it.
     CFG_RecPlay& open() {
-        terminal::recording::RecPsk_Click();
+        EXPECT_TRUE(zvtest::chooseMenuItem(w->RecPsk));
         CFG_RecPlay& d = forms::CFG_RecPlay();
         EXPECT_TRUE(d.isVisible());
         return d;
@@ -139,7 +138,8 @@ TEST_F(RecPlay, ChoosingTheFileStoresItsFolderAndACancelChangesNothing) {
     // Its settings are stored only by the save button.
     EXPECT_EQ(ini("RecFname"), QStringLiteral("-"));
     d.Check6->setChecked(true);
-    d.Option1[1]->click();
+    QTest::mouseClick(d.Option1[1], Qt::LeftButton);
+    ASSERT_TRUE(d.Option1[1]->isChecked());
     d.Text9->setText(QStringLiteral("30"));
     QTest::mouseClick(d.Command27, Qt::LeftButton);
     EXPECT_EQ(ini("RecFname"), g.WaveFilePath);

@@ -191,14 +191,19 @@ TEST_F(MmvariPanel, OutsideTheMultiModeEngineTheItemsMarkAPskChannel) {
 }
 
 TEST_F(MmvariPanel, ViewClicksTuneTheTransmitterUnlessDragged) {
-    w = &load();
-    emit w->XMMVView1->leftClicked(1700);
-    EXPECT_EQ(read(IdTxFreq).toInt(), 1700);
-    emit w->XMMVView1->dragged();
-    emit w->XMMVView1->leftClicked(1900);
-    EXPECT_EQ(read(IdTxFreq).toInt(), 1700);
-    emit w->XMMVView1->leftClicked(1900);
-    EXPECT_EQ(read(IdTxFreq).toInt(), 1900);
+    showWindow();
+    XMMVView* view = w->XMMVView1;
+    const QPoint at1700 = pointOf(1700);
+    const QPoint at1900 = pointOf(1900);
+    QTest::mouseClick(view, Qt::LeftButton, {}, at1700);
+    EXPECT_EQ(read(IdTxFreq).toInt(), view->freqAt(at1700.x()));
+    // A drag that ends over 1900 Hz tunes nothing.
+    zvtest::pressAt(view, Qt::LeftButton, at1700);
+    zvtest::moveMouseTo(view, at1900, Qt::LeftButton);
+    zvtest::releaseAt(view, Qt::LeftButton, at1900);
+    EXPECT_EQ(read(IdTxFreq).toInt(), view->freqAt(at1700.x()));
+    QTest::mouseClick(view, Qt::LeftButton, {}, at1900);
+    EXPECT_EQ(read(IdTxFreq).toInt(), view->freqAt(at1900.x()));
 }
 
 TEST_F(MmvariPanel, TheMeterClickSetsTheSquelchInWholeSteps) {
@@ -208,7 +213,7 @@ TEST_F(MmvariPanel, TheMeterClickSetsTheSquelchInWholeSteps) {
     w = &load();
     for (const Case& c : cases) {
         ASSERT_TRUE(control->set(PSquelch, 0, c.squelch));
-        emit w->XMMVLv1->clicked();
+        QTest::mouseClick(w->XMMVLv1, Qt::LeftButton);
         EXPECT_EQ(w->Slider1->value(), c.slider);
         EXPECT_EQ(read(PSquelch, 0).toInt(), c.result);
     }
