@@ -1,36 +1,221 @@
 #include "terminal/displays/multi_ch.h"
 
-#include "platform/NotBuilt.h"
+#include "core/Globals.h"
+#include "core/IniValues.h"
+#include "core/MmvariState.h"
+#include "platform/Colour.h"
+#include "platform/ControlColour.h"
+#include "platform/PskCore.h"
+#include "terminal/displays/MultiChModes.h"
+#include "terminal/displays/MultiChPos.h"
 
-#include <QGridLayout>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QScreen>
+
+using namespace terminal::displays;
+
+namespace {
+
+constexpr int kStatusBarHeight = 300;
+constexpr int kWrapMargin = 400;
+
+QScrollBar* frequencyBar(QWidget* parent) {
+    auto* s = new QScrollBar(Qt::Vertical, parent);
+    s->setRange(pskcore::LowestHz, pskcore::HighestHz);
+    s->setInvertedAppearance(true);
+    s->setInvertedControls(false);
+    return s;
+}
+
+QLabel* label(const QString& text, QWidget* parent) {
+    return new QLabel(text, parent);
+}
+
+QRect screenPx() {
+    const QScreen* s = QGuiApplication::primaryScreen();
+    return s ? s->geometry() : QRect(0, 0, 1600, 1000);
+}
+
+} // namespace
 
 multi_ch::multi_ch()
-    : RichTextBox1(new RichTextPane), RichTextBox2(new RichTextPane),
-      VScroll1(new QScrollBar(Qt::Horizontal)), VScroll2(new QScrollBar(Qt::Horizontal)),
-      Label1(new QLabel(QStringLiteral("Ch2"))), Label2(new QLabel(QStringLiteral("Ch3"))),
-      Label3(new QLabel(QStringLiteral("Hz"))), Label4(new QLabel(QStringLiteral("Hz"))), Label5(new QLabel),
-      Label6(new QLabel), Command1(new QPushButton(QStringLiteral("=>To Ch1"))),
-      Command2(new QPushButton(QStringLiteral("=>To Ch1"))) {
-    setWindowTitle(QStringLiteral("多重受信"));
-    for (QScrollBar* s : {VScroll1, VScroll2})
-        s->setRange(100, 3500);
+    : RichTextBox1(new RichTextPane(this)), RichTextBox2(new RichTextPane(this)),
+      VScroll1(frequencyBar(this)), VScroll2(frequencyBar(this)), Label1(label(QStringLiteral("Ch2"), this)),
+      Label2(label(QStringLiteral("Ch3"), this)), Label3(label(QStringLiteral("Hz"), this)),
+      Label4(label(QStringLiteral("Hz"), this)), Label5(label(QString(), this)),
+      Label6(label(QString(), this)), Command1(new QPushButton(QStringLiteral("=>To Ch1"), this)),
+      Command2(new QPushButton(QStringLiteral("=>To Ch1"), this)),
+      StatusBar1(new StatusPanels({60, 0, 0}, this)) {
+    setWindowTitle(QStringLiteral("Multi Channel Display"));
+    for (QPushButton* b : {Command1, Command2}) {
+        b->setToolTip(QStringLiteral("Ch1 と入れ替えます"));
+        colour::setBackColor(b, 0xC0FFC0);
+    }
+    StatusBar1->setSizeGripEnabled(false);
+    StatusBar1->setText(1, QStringLiteral("Close"));
+    StatusBar1->panel(1)->setToolTip(QStringLiteral("多重受信を終了します"));
+    StatusBar1->panel(2)->setToolTip(QStringLiteral("ここをｸﾘｯｸするとCh2のPSK-MODEが変えられます"));
+    StatusBar1->panel(3)->setToolTip(QStringLiteral("ここをｸﾘｯｸするとCh3のPSK-MODEが変えられます"));
+    for (RichTextPane* pane : {RichTextBox1, RichTextBox2}) {
+        // The panes' own edit menus would cover the window's pop-ups.
+        pane->setContextMenuPolicy(Qt::PreventContextMenu);
+        pane->viewport()->installEventFilter(this);
+    }
+    buildMenus();
+    applyPlaces(designPlaces());
     connect(VScroll1, &QScrollBar::valueChanged, this, &multi_ch::SetCh2FreqFromScroll);
     connect(VScroll2, &QScrollBar::valueChanged, this, &multi_ch::SetCh3FreqFromScroll);
-    Command1->setToolTip(QStringLiteral("Ch1 と入れ替えます"));
-    Command2->setToolTip(QStringLiteral("Ch1 と入れ替えます"));
-    notbuilt::hold({Command1, Command2});
-    auto* grid = new QGridLayout(this);
-    grid->addWidget(Command1, 0, 0);
-    grid->addWidget(Label1, 0, 1);
-    grid->addWidget(VScroll1, 0, 2);
-    grid->addWidget(Label5, 0, 3);
-    grid->addWidget(Label3, 0, 4);
-    grid->addWidget(RichTextBox1, 1, 0, 1, 5);
-    grid->addWidget(Command2, 2, 0);
-    grid->addWidget(Label2, 2, 1);
-    grid->addWidget(VScroll2, 2, 2);
-    grid->addWidget(Label6, 2, 3);
-    grid->addWidget(Label4, 2, 4);
-    grid->addWidget(RichTextBox2, 3, 0, 1, 5);
-    resize(600, 400);
+    connect(Command1, &QPushButton::clicked, this, [this] { Command_Click(1); });
+    connect(Command2, &QPushButton::clicked, this, [this] { Command_Click(2); });
+    connect(StatusBar1, &StatusPanels::panelClicked, this,
+            [this](int panel, int) { StatusBar1_PanelClick(panel); });
+    connect(RichTextBox1, &RichTextPane::mouseUp, this,
+            [this](const QPoint& at) { RichTextBox_MouseUp(1, at); });
+    connect(RichTextBox2, &RichTextPane::mouseUp, this,
+            [this](const QPoint& at) { RichTextBox_MouseUp(2, at); });
+    resize(twips::toPx(kMultiDefaultWidth), twips::toPx(kMultiDefaultHeight));
+}
+
+QWidget* multi_ch::control(MultiControl c) const {
+    const std::array<QWidget*, MultiControlCount> controls = {RichTextBox1, RichTextBox2, Label1,   Label2,
+                                                              Label3,       Label4,       Label5,   Label6,
+                                                              Command1,     Command2,     VScroll1, VScroll2};
+    return controls[std::size_t(c)];
+}
+
+MultiPlaces multi_ch::places() const {
+    MultiPlaces p{};
+    for (int c = 0; c < MultiControlCount; ++c) {
+        const TwipsLayout::Rect r = tw.rect(control(MultiControl(c)));
+        p[std::size_t(c)] = {r.left, r.top, r.width, r.height};
+    }
+    return p;
+}
+
+void multi_ch::applyPlaces(const MultiPlaces& p) {
+    for (int c = 0; c < MultiControlCount; ++c) {
+        const Place& at = p[std::size_t(c)];
+        tw.place(control(MultiControl(c)), at.left, at.top, std::max(0, at.width), std::max(0, at.height));
+    }
+}
+
+int multi_ch::widthTw() const {
+    return twips::fromPx(width());
+}
+
+int multi_ch::heightTw() const {
+    return twips::fromPx(height());
+}
+
+void multi_ch::setSizeTw(int w, int h) {
+    resize(twips::toPx(w), twips::toPx(h));
+}
+
+void multi_ch::Form_Load() {
+    loading_ = true;
+    showModes();
+    applyFonts();
+    MultiOnTop = core::IniStored(QStringLiteral("MultiDSP"), QStringLiteral("TOPV")).value_or(QString());
+    MultiHorizontalText =
+        core::IniStored(QStringLiteral("MultiDSP"), QStringLiteral("HORZ")).value_or(QString());
+    MultiHorizontal = MultiHorizontalText == QLatin1String("YES") ? 1 : 0;
+    placeWindow();
+    const QString pos = QStringLiteral("multi_pos");
+    if (core::IniStored(pos, QStringLiteral("R1H")))
+        applyPlaces(
+            placesFromKeys(designPlaces(), [&pos](const QString& key) { return core::IniWhole(pos, key); }));
+    else
+        ArrangeMultiCh();
+    layout = {widthTw(), heightTw(), places()};
+    for (RichTextPane* pane : {RichTextBox1, RichTextBox2}) {
+        pane->setWrapMargin(twips::toPx(kWrapMargin));
+        pane->setText(QString());
+    }
+    loading_ = false;
+}
+
+void multi_ch::placeWindow() {
+    const QString pos = QStringLiteral("CFGPOS");
+    const QRect screen = screenPx();
+    int top = 0, left = 0, w = kMultiDefaultWidth, h = kMultiDefaultHeight;
+    if (core::IniStored(pos, QStringLiteral("MDPOSTop"))) {
+        // A value that is no number, or a place off the screen, takes its default.
+        top = core::IniWhole(pos, QStringLiteral("MDPOSTop")).value_or(0);
+        left = core::IniWhole(pos, QStringLiteral("MDPOSLeft")).value_or(0);
+        if (top < 0 || twips::fromPx(screen.height()) <= top) top = 0;
+        if (left < 0 || twips::fromPx(screen.width()) <= left) left = 0;
+        const std::optional<int> sw = core::IniWhole(pos, QStringLiteral("MDPOSWidth"));
+        const std::optional<int> sh = core::IniWhole(pos, QStringLiteral("MDPOSHeight"));
+        if (sw && *sw > 0) w = *sw;
+        if (sh && *sh > 0) h = *sh;
+    } else {
+        // The first opening is stacked, whatever HORZ holds.
+        MultiHorizontal = 0;
+    }
+    move(screen.left() + twips::toPx(left), screen.top() + twips::toPx(top));
+    setSizeTw(w, h);
+}
+
+void multi_ch::applyFonts() {
+    const core::Globals& g = core::g;
+    for (RichTextPane* pane : {RichTextBox1, RichTextBox2}) {
+        QFont f = pane->font();
+        if (const std::optional<int> size = core::WholeNumber(g.MultiFontSize); size && *size > 0)
+            f.setPointSize(*size);
+        f.setBold(g.MultiFontBold == QLatin1String("True"));
+        f.setItalic(g.MultiFontItalic == QLatin1String("True"));
+        pane->setFont(f);
+    }
+}
+
+void multi_ch::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    const int bar = twips::toPx(kStatusBarHeight);
+    StatusBar1->setGeometry(0, height() - bar, width(), bar);
+    if (!loading_) Form_Resize();
+}
+
+void multi_ch::Form_Resize() {
+    const int W = widthTw();
+    const int H = heightTw();
+    if (W == layout.W0 && H == layout.H0) return;
+    applyPlaces(resized(layout, W, H, MultiHorizontal == 1));
+    layout = {W, H, places()};
+}
+
+bool multi_ch::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate) Form_Activate();
+    return QWidget::event(e);
+}
+
+void multi_ch::closeEvent(QCloseEvent* e) {
+    if (!e->spontaneous()) {
+        e->accept();
+        if (forms::isLoaded<multi_ch>()) forms::unload<multi_ch>();
+        return;
+    }
+    bool cancel = false;
+    Form_QueryUnload(cancel);
+    if (cancel) e->ignore();
+}
+
+void multi_ch::Form_QueryUnload(bool& cancel) {
+    if (AnyEngineTransmits()) {
+        cancel = true;
+        return;
+    }
+    CloseMultiChannel(false);
+}
+
+bool multi_ch::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::MouseButtonPress) {
+        const auto* m = static_cast<QMouseEvent*>(e);
+        if (watched == RichTextBox1->viewport())
+            RichTextBox_MouseDown(1, m->button(), m->globalPosition().toPoint());
+        if (watched == RichTextBox2->viewport())
+            RichTextBox_MouseDown(2, m->button(), m->globalPosition().toPoint());
+    }
+    return QWidget::eventFilter(watched, e);
 }

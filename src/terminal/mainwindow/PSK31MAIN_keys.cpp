@@ -24,6 +24,7 @@
 #include "terminal/macros/RepeatMain.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/mainwindow/Shutdown.h"
+#include "terminal/panels/MmvariPanel.h"
 #include "terminal/receive/PaneMarks.h"
 #include "terminal/receive/QsoClear.h"
 #include "terminal/rxtext/RxTextFiles.h"
@@ -148,6 +149,21 @@ void saveAndClearReceivePane(PSK31MAIN& w) {
     w.Text1->setFocus();
 }
 
+// Ctrl+M: the extra channels, not in RTTY. The multi-mode control's start
+// comes before the refusals.
+void multiChannelKey() {
+    const core::Globals& g = core::g;
+    if (g.OpMode == core::ModeRtty) return;
+    const bool mmvari = g.OpMode == core::ModeMmvari;
+    if (mmvari) terminal::panels::StartMultiChannel();
+    if (g.RecPlayState == 1)
+        ui::msgBox(QStringLiteral("録音再生モード中は変更できません"), ui::OkOnly);
+    else if (g.Transmitting == 1)
+        ui::msgBox(QStringLiteral("送信中は変更できません"), ui::OkOnly);
+    else if (!mmvari)
+        terminal::panels::StartMultiChannel();
+}
+
 // Esc ends the repeat and the macro-button move mode.
 void escape() {
     terminal::macros::mainCycle().escape();
@@ -226,6 +242,10 @@ bool PSK31MAIN::Form_KeyDown(int KeyCode, int Shift) {
     case 'R':
         if (Shift != kAlt) return false;
         saveAndClearReceivePane(*this);
+        return true;
+    case 'M':
+        if (Shift != kCtrl) return false;
+        multiChannelKey();
         return true;
     case 'L':
         if (Shift != kCtrl) return false;

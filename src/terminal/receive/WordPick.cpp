@@ -21,7 +21,7 @@ bool holdsDigit(const QString& s) {
 
 } // namespace
 
-WordPick pickWord(const QString& text, int caret, int contestMode) {
+WordSpan wordAt(const QString& text, int caret) {
     // A click before the first character has no word behind it.
     if (caret <= 0 || text.isEmpty()) return {};
     const qsizetype at = std::min<qsizetype>(caret, text.size());
@@ -31,7 +31,12 @@ WordPick pickWord(const QString& text, int caret, int contestMode) {
     qsizetype end = at;
     while (end < text.size() && !separates(text[end]))
         ++end;
-    const QString word = text.mid(start, end - start);
+    return {start, end};
+}
+
+WordPick pickWord(const QString& text, int caret, int contestMode) {
+    const WordSpan span = wordAt(text, caret);
+    const QString word = text.mid(span.start, span.end - span.start);
     if (word.isEmpty()) return {};
     if (contestMode != 0) return {word.left(kContestLimit), PickTarget::WordPopup, kContestLimit};
     if (!holdsDigit(word)) return {word.left(kWordLimit), PickTarget::WordPopup, kWordLimit};

@@ -24,4 +24,12 @@ struct WordPick {
 // `caret` is the insertion point: the number of characters before it.
 WordPick pickWord(const QString& text, int caret, int contestMode);
 
+// Where the word around the caret lies: text[start, end); start == end when
+// there is none (also for a click before the first character).
+struct WordSpan {
+    qsizetype start = 0;
+    qsizetype end = 0;
+};
+WordSpan wordAt(const QString& text, int caret);
+
 } // namespace terminal::receive

@@ -272,8 +272,12 @@ TEST_F(Tuning, ARightClickSwitchesToThreeChannelsAndPlacesTheChosenOne) {
     EXPECT_EQ(g.Ch3RxFreq, 1600);
     EXPECT_TRUE(w.Label43->isVisibleTo(&w));
     EXPECT_FALSE(w.Line8->isVisible());
-    // The switch retunes channel 2 to where it was; the cancelled menu moves it nowhere.
-    EXPECT_EQ(calls().filter(QStringLiteral(", 50, 1)")), QStringList{rx(1400, 1)});
+    // The switch (and the window's activation) retunes channel 2 to where it
+    // was; the cancelled menu moves it nowhere.
+    const QStringList channel2 = calls().filter(QStringLiteral(", 50, 1)"));
+    ASSERT_FALSE(channel2.isEmpty());
+    for (const QString& call : channel2)
+        EXPECT_EQ(call, rx(1400, 1));
 
     answerMenu({Qt::Key_Down, Qt::Key_Return}); // the first item: channel 2
     press(w.Picture3, Qt::RightButton, 300);

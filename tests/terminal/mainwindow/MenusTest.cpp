@@ -4,9 +4,9 @@
 #include "core/IniValues.h"
 #include "logwindows/TEMP_LOG.h"
 #include "platform/Cp932.h"
+#include "platform/RichTextPane.h"
 #include "settings/CFGSHEET.h"
 #include "support/Popups.h"
-#include "terminal/displays/multi_ch.h"
 
 #include <QTest>
 #include <variant>
@@ -43,11 +43,9 @@ QList<Greyed> mainWindowItems(PSK31MAIN& w) {
 QList<Greyed> otherWindowsItems() {
     TEMP_LOG& log = forms::TEMP_LOG();
     CFGSHEET& sheet = forms::CFGSHEET();
-    multi_ch& multi = forms::multi_ch();
     return {
-        {log.Contest, "連続保存(Contest)"}, {log.HLQ, "QSL印刷"},         {log.Command7, "eQSL"},
-        {sheet.CFGHLP, "Ｈｅｌｐ"},         {sheet.Check5, "HORZ"},       {sheet.Check6, "TOPV"},
-        {multi.Command1, "=>To Ch1"},       {multi.Command2, "=>To Ch1"},
+        {log.Contest, "連続保存(Contest)"}, {log.HLQ, "QSL印刷"},   {log.Command7, "eQSL"},
+        {sheet.CFGHLP, "Ｈｅｌｐ"},         {sheet.Check5, "HORZ"}, {sheet.Check6, "TOPV"},
     };
 }
 

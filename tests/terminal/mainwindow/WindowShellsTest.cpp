@@ -45,7 +45,7 @@ TEST_F(WindowShells, LoadHiddenUnloadAndLoadAgain) {
     checkLifecycle<CFGSHEET>(&forms::CFGSHEET, QStringLiteral("環境設定"));
     checkLifecycle<SSTVForm>(&forms::SSTVForm, QStringLiteral("ZORVATEK SSTV"));
     checkLifecycle<ClusterData>(&forms::ClusterData, QStringLiteral("DX Cluster"));
-    checkLifecycle<multi_ch>(&forms::multi_ch, QStringLiteral("多重受信"));
+    checkLifecycle<multi_ch>(&forms::multi_ch, QStringLiteral("Multi Channel Display"));
     checkLifecycle<TEMP_LOG>(&forms::TEMP_LOG, QStringLiteral("PSKログ LogData=>") + folder() +
                                                    QStringLiteral("\\PSK31_TMPLOG.TXT"));
     checkLifecycle<AboutZORVATEK>(&forms::AboutZORVATEK, QStringLiteral("Version"));
