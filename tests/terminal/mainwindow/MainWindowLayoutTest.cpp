@@ -48,6 +48,16 @@ Column saved() {
 
 constexpr Column kDefault{8790, 3135, 1695, 4920, 6360, 6480, 3240, 2880, 3360, 3120};
 
+// Counts the resize events a window gets.
+class ResizeCount : public QObject {
+  public:
+    int count = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+        count += e->type() == QEvent::Resize;
+        return false;
+    }
+};
+
 class MainWindowLayout : public zvtest::ProgramFolderTest {
   protected:
     PSK31MAIN& load(const QString& extra = {}) {
@@ -261,13 +271,24 @@ TEST_F(MainWindowLayout, ResizeFollowsTheWidthAndSavesTheColumn) {
 
 TEST_F(MainWindowLayout, ResizeWhileMaximisedOrMinimisedWritesNothing) {
     PSK31MAIN& w = load();
-    w.Form_Resize();
-    EXPECT_EQ(saved(), kDefault) << "a resize in the normal state saves the column";
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ResizeCount resizes;
+    w.installEventFilter(&resizes);
+    w.resize(w.width() + 1, w.height());
+    EXPECT_TRUE(zvtest::waitUntil([&] { return saved() == kDefault; }))
+        << "a resize in the normal state saves the column";
     for (Qt::WindowState state : {Qt::WindowMaximized, Qt::WindowMinimized}) {
+        w.setWindowState(Qt::WindowNoState);
+        ASSERT_TRUE(zvtest::waitForPostedEvents());
         writeIni(QStringLiteral("[PSKCFG]\nAudio_Center_Freq=1500\n"));
+        resizes.count = 0;
+        // Maximising resizes the window; a minimised one is resized by the system.
         w.setWindowState(state);
         ASSERT_EQ(w.windowState(), state);
-        w.Form_Resize();
+        if (state == Qt::WindowMinimized) w.resize(w.width() + 1, w.height());
+        ASSERT_TRUE(zvtest::waitUntil([&] { return resizes.count > 0; }));
+        ASSERT_TRUE(zvtest::waitForPostedEvents());
         EXPECT_EQ(saved().r1H, -1);
     }
 }

@@ -225,7 +225,7 @@ TEST_F(TxInsert, InsertedTextShowsInTheBoxColours) {
         {"paste",
          [&] {
              QGuiApplication::clipboard()->setText(QStringLiteral("clip"));
-             terminal::transmit::PasteClipboardToTx();
+             QTest::keyClick(w->Text1, Qt::Key_V, Qt::ControlModifier);
          }},
         {"typed in the receive pane",
          [&] {
