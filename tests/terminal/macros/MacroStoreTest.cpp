@@ -265,7 +265,10 @@ TEST_F(MacroStore, MoveMacroOntoAnEmptySlot) {
     terminal::macros::showAllOnButtons();
     doubleClickText(2);
     altKey(2, Qt::Key_K);
-    terminal::macros::MoveMacroButton(2, 7);
+    // Move mode, then a press on the macro and one on its new place.
+    ASSERT_TRUE(zvtest::chooseMenuItem(w.MACROMOV));
+    QTest::mouseClick(w.Command8[2], Qt::LeftButton);
+    QTest::mouseClick(w.Command8[7], Qt::LeftButton);
     EXPECT_EQ(w.Command8[7]->text(), QStringLiteral("CQ(sK)"));
     EXPECT_EQ(colour::backColor(w.Command8[7]), 0x00FF00u);
     EXPECT_EQ(w.Command8[7]->toolTip(), QStringLiteral("CQ CQ"));
@@ -277,7 +280,10 @@ TEST_F(MacroStore, MoveMacroOntoAnEmptySlot) {
 
     terminal::macros::putInStore(f, 1, {QStringLiteral("X"), 0, QStringLiteral("used")});
     ui::script::push(int(ui::Cancel));
-    terminal::macros::MoveMacroButton(7, 1);
+    QTest::mouseClick(w.Command8[7], Qt::LeftButton);
+    QTest::mouseClick(w.Command8[1], Qt::LeftButton);
+    EXPECT_EQ(
+        askedCount(QStringLiteral("ここは空き地ではありません\r\nOK を押すと上書きされます、ご注意を！")), 1);
     EXPECT_EQ(f.macroText(1), QStringLiteral("used")) << "Cancel keeps the used slot";
 }
 
