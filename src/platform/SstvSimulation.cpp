@@ -36,6 +36,8 @@ QImage testPicture(int width, int height, const QString& call) {
     p.setPen(Qt::white);
     p.drawText(QRect(0, barHeight + height / 8, width, height - barHeight - height / 8), Qt::AlignCenter,
                call);
+    // A band along the bottom shows where the picture ends.
+    p.fillRect(0, height - height / 16, width, height / 16, QColor(0x80, 0x40, 0x00));
     return picture;
 }
 

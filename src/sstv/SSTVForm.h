@@ -1,41 +1,227 @@
 #pragma once
-// The SSTV window, shown instead of the main window in SSTV mode. Its mode
-// menus change the mode through the mode change; while it is loaded it holds
-// the rig port.
+// The SSTV window, shown instead of the main window in SSTV mode. It creates
+// and starts the SSTV engine when it loads and releases it when it unloads;
+// the engine's notices reach SstvEngineWndProc. Its receive side shows the
+// picture being received, the history ring and the tuning displays, and steers
+// the engine's receive options; its mode menus change the mode; while it is
+// loaded it holds the rig port. The transmit side's controls are here, held
+// disabled until their handlers are built.
 #include "platform/Forms.h"
 #include "platform/PictureBox.h"
+#include "platform/StatusPanels.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTimer>
 #include <QWidget>
 
 #include <array>
+#include <cstdint>
 
 class QAction;
+class QMenu;
 class QMenuBar;
 
 class SSTVForm : public QWidget {
     Q_OBJECT
   public:
+    // The handle the engine posts to.
+    static constexpr std::int32_t SstvHwnd = 0x53535456;
+
     SSTVForm();
+    ~SSTVForm() override;
     void Form_Load();
     void Form_Unload();
 
-    QLineEdit* Text3;  // message line, hidden when idle
-    QLineEdit* Text16; // own call sign
-    QLabel* Label40;   // rig frequency
-    PictureBox* Picture3;
-    PictureBox* Picture8;
+    // ---- Receive side ----
+    QTabWidget* SSTab1;                     // "受信画", "履歴", "同期"
+    PictureBox* Picture1;                   // the picture being received
+    PictureBox* Picture9;                   // the history picture
+    PictureBox* Picture2;                   // the engine's preview
+    PictureBox* Picture10;                  // line progress
+    LineShape* Line1;                       // the current line
+    PictureBox* Picture4;                   // spectrum
+    PictureBox* Picture5;                   // waterfall
+    PictureBox* Picture6;                   // level
+    QScrollBar* HScroll1;                   // history number, 0..321
+    QLabel* Label15;                        // the history number
+    QComboBox* Combo1;                      // RX Mode
+    QPushButton* Command11;                 // "手動受信"
+    QPushButton* Command15;                 // "再同期"
+    QPushButton* Command20;                 // "再同期"
+    QPushButton* Command17;                 // "傾調整"
+    QPushButton* Command21;                 // "傾調整" with the clock check
+    QPushButton* Command2;                  // "clk補正更新"
+    QPushButton* Command22;                 // the sound-clock window
+    QPushButton* Command12;                 // "AFC"
+    QPushButton* Command13;                 // "LMS" / "ANF"
+    QPushButton* Command4;                  // the tuning-indicator frame
+    std::array<QCheckBox*, 31> Check2{};    // elements 23..27 and 30
+    std::array<QRadioButton*, 4> Option2{}; // band-pass
+    std::array<QRadioButton*, 3> Option1{}; // LMS filter
+    std::array<QRadioButton*, 3> Option3{}; // spectrum method
+    QGroupBox* Frame12;                     // "Tuning Indicator"
+    QScrollBar* VScroll1;                   // sensitivity 7 (top) .. 0
+    QScrollBar* VScroll2;                   // response 3 .. 0
+    QScrollBar* VScroll3;                   // persistence 3 .. 0
+    QLabel* Label10;
+    QLabel* Label13;
+    QLabel* Label17;
 
+    // ---- Transmit side ----
+    QTabWidget* SSTab2;     // "送信画", "調理場", "設定"
+    PictureBox* Picture3;   // the transmit picture
+    PictureBox* Picture8;   // the workshop canvas
+    PictureBox* Picture11;  // the inset on the canvas
+    PictureBox* Picture12;  // its border
+    QComboBox* Combo2;      // TX Mode
+    QPushButton* Command9;  // "送信( f12)"
+    QPushButton* Command14; // "Tune"
+    QPushButton* Command10; // "CWID"
+    QPushButton* Command6;  // "画読込"
+    QPushButton* Command16; // "挿絵の消去"
+    QPushButton* Command18; // "クリヤ"
+    QPushButton* Command19; // "WinTitle"
+    QCheckBox* Check3;      // "240サイズに押し込める"
+    QCheckBox* Check5;      // "自動挿絵"
+    QCheckBox* Check6;      // "タイトルバーを入れる"
+    QLabel* Label4;         // the title bar's text
+    QTimer* Timer6;         // the one-shot redraw
+
+    // ---- QSO boxes ----
+    QLineEdit* Text1; // call sign
+    QLineEdit* Text7; // name
+    QLineEdit* Text5; // RSV sent
+    QListWidget* List4;
+    QLineEdit* Text14; // QTH
+    QLineEdit* Text11; // contest number
+    QCheckBox* Check4;
+    QCheckBox* Check1;     // "Time=UTC"
+    QPushButton* Command1; // "LOG作成"
+    QPushButton* Command7; // "消去"
+    QLineEdit* Text3;      // message line, hidden when idle
+    QLineEdit* Text16;     // own call sign
+    QLabel* Label40;       // rig frequency
+    StatusPanels* StatusBar1;
+
+    // ---- Menus ----
     QMenuBar* menuBar = nullptr;
+    QAction* pEnd = nullptr;
+    QMenu* PMS = nullptr;               // "モード選択"
     std::array<QAction*, 6> PSKMODE{};  // 0 BPSK .. 5 SSTV; 4 (CW) hidden
     std::array<QAction*, 19> mmvMODE{}; // 10..18, the multi-mode sub-modes
+    QAction* mmsCFG = nullptr;
+    QAction* bigview = nullptr;
+    QMenu* PopupPic = nullptr;
+    QAction* ToB4TxPic = nullptr;
+    QAction* SaveRcvFile = nullptr;
+    QAction* goClip = nullptr;
+    QAction* QSLsashikomi = nullptr;
 
+    // ---- Handlers ----
+    void SstvEngineWndProc(std::int32_t msg, std::int32_t wParam, std::int32_t lParam);
+    void SstvEngineStop();
+    void pEnd_Click();
     void PSKMODE_Click(int Index);
     void mmvMODE_Click(int Index);
+    void mmsCFG_Click();
+    void bigview_Click();
+
+    void ShowRxControl();
+    void ShowTuneControl();
+    void Check2_Click(int Index);
+    void Command12_Click();
+    void Command13_Click();
+    void Option1_Click(int Index);
+    void Option2_Click(int Index);
+    void Option3_Click(int Index);
+    void VScroll1_Change();
+    void VScroll2_Change();
+    void VScroll3_Change();
+    void Command4_Click();
+    void Combo1_Click();
+    void Command11_Click();
+    void Command15_Click();
+    void Command17_Click();
+    void Command21_Click();
+    void Command2_Click();
+    void Check5_Click();
+    void Command16_Click();
+    void Picture4_MouseDown(int Button, double X);
+    void Picture2_MouseUp(int Button, double X);
+
+    void HScroll1_Change();
+    void SSTab1_Click();
+    void Picture1_MouseUp(int Button);
+    void Picture9_MouseUp(int Button);
+    void Picture9_DblClick();
+    void goClip_Click();
+    void SaveRcvFile_Click();
+    void QSLsashikomi_Click();
+    void SstvDrawDib(std::int32_t Dib);
+
+    // Window state.
+    QString RxControlWord;
+    QString TuneControlWord;
+    int TuneFrameOpen = 0;
+    int SstvAfcOn = 0;
+    int SstvLmsOn = 0;
+    int ManualRxOn = 0;
+    int CorrectedSampleFreq = 0;
+    QString PopupSource;
+
+  protected:
+    void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
   private:
+    void buildReceiveSide();
+    void buildTuningControls();
+    void buildTransmitSide();
+    void buildQsoBoxes();
     void buildMenus();
+    void buildPictureMenu();
+    void connectReceive();
+    QWidget* receiveControls();
+    QWidget* qsoArea();
+
+    void readSettings();
+    void readFolders();
+    void readBorderAndTitle();
+    void placeWindow();
+    void startEngine();
+    void createBitmaps();
+    void releaseBitmaps();
+
+    void onJob();
+    void onTxState(std::int32_t lParam);
+    void onPictureStart();
+    void onPictureEnd();
+    void onFskId();
+    void drawRx(PictureBox* box, int width, int height);
+
+    void sendRxWord(const QString& word);
+    void sendTuneWord(const QString& word);
+    void focusBack();
+    bool showHistoryFile();
+    std::int32_t workCopyOfPicked();
+    void changeFromHere(int Index);
+    void showTimedFailure(const QString& path);
+
+    bool engineRunning_ = false;
+    bool settingFromEngine_ = false;
+    // The inset's and its border's places when the window was built.
+    QRect insetHome_;
+    QRect borderHome_;
 };
 
 namespace forms {

@@ -3,6 +3,8 @@
 #include "platform/Cp932.h"
 #include "platform/SstvEngine.h"
 
+#include <cmath>
+
 namespace sstv {
 namespace {
 
@@ -16,6 +18,11 @@ QString SstvEngineString(std::int32_t address) {
     QByteArray buffer;
     const std::int32_t n = sstveng::lib().mmsStrCopy(&buffer, EngineTextBuffer, address);
     return cp932::decode(buffer.left(std::max(0, n)));
+}
+
+void ReleaseBitmap(std::int32_t& handle) {
+    if (handle != 0) sstveng::lib().DeleteObject(handle);
+    handle = 0;
 }
 
 QString IntToBitString(std::int64_t value, int width) {
@@ -74,6 +81,11 @@ QString CallFileText(const QString& call) {
 QString ReceivedPictureName(const QString& call, const QDateTime& local) {
     return CallFileText(call) + QLatin1Char('_') + local.toString(QStringLiteral("yyMMdd")) +
            QLatin1Char('_') + local.toString(QStringLiteral("HHmmss"));
+}
+
+int NotchHz(int baseHz, int spanHz, double x, double scaleWidth, int button) {
+    if (button != 1 || scaleWidth <= 0) return 0;
+    return int(std::nearbyint(baseHz + spanHz * x / scaleWidth));
 }
 
 QString CleanFskId(const QString& decoded) {

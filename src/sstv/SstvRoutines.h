@@ -10,6 +10,9 @@ namespace sstv {
 // The engine's text at the address it handed out (at most 255 characters).
 QString SstvEngineString(std::int32_t address);
 
+// Releases an engine bitmap once: the handle becomes 0 and 0 is left alone.
+void ReleaseBitmap(std::int32_t& handle);
+
 // The binary digits of value, most significant first, padded with "0" on the
 // left to width characters (more when the value needs more). A negative value
 // gives its 32-bit pattern.
@@ -39,6 +42,10 @@ QString HistoryFileName(int n);
 QString CallFileText(const QString& call);
 // call & "_" & YYMMDD & "_" & hhnnss
 QString ReceivedPictureName(const QString& call, const QDateTime& local);
+// The notch frequency of a press on the spectrum: base + span x X / width,
+// rounded, for the left button (1); 0 (no notch) for any other.
+int NotchHz(int baseHz, int spanHz, double x, double scaleWidth, int button);
+
 // An FSK ID as decoded: control characters removed, trimmed, at most 20 characters.
 QString CleanFskId(const QString& decoded);
 

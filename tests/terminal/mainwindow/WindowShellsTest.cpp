@@ -43,7 +43,8 @@ template <class W> void checkLifecycle(W& (*touch)(), const QString& caption) {
 
 TEST_F(WindowShells, LoadHiddenUnloadAndLoadAgain) {
     checkLifecycle<CFGSHEET>(&forms::CFGSHEET, QStringLiteral("環境設定"));
-    checkLifecycle<SSTVForm>(&forms::SSTVForm, QStringLiteral("ZORVATEK SSTV"));
+    checkLifecycle<SSTVForm>(&forms::SSTVForm,
+                             QStringLiteral("ZORVATEK SSTV-mode (With SSTV Engine by QQ9BBB Ver 1.13A)"));
     checkLifecycle<ClusterData>(&forms::ClusterData, QStringLiteral("DX Cluster"));
     checkLifecycle<multi_ch>(&forms::multi_ch, QStringLiteral("Multi Channel Display"));
     checkLifecycle<TEMP_LOG>(&forms::TEMP_LOG, QStringLiteral("PSKログ LogData=>") + folder() +

@@ -1,0 +1,165 @@
+// The history ring as the operator browses it, and the picture menu of the
+// receive and history pictures: save, clipboard, QSL hand-off, enlarged view.
+#include "core/Globals.h"
+#include "log/LogGlobals.h"
+#include "platform/Clock.h"
+#include "platform/Cp932.h"
+#include "platform/Dialogs.h"
+#include "platform/Paths.h"
+#include "platform/SstvEngine.h"
+#include "sstv/Bigviewer.h"
+#include "sstv/SSTVForm.h"
+#include "sstv/SstvGlobals.h"
+#include "sstv/SstvRoutines.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QCursor>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QSaveFile>
+
+namespace {
+
+constexpr int RightButton = 2;
+const sstveng::Rect kWhole{0, 0, 320, 256};
+
+// The QSL printing program's folder, or nothing when no program is set.
+QString qslProgramFolder() {
+    const QString program = paths::fromStored(logbook::g.QslPrintProgPath.trimmed());
+    const qsizetype slash = program.lastIndexOf(QLatin1Char('/'));
+    return slash < 0 ? QString() : program.left(slash);
+}
+
+} // namespace
+
+void SSTVForm::HScroll1_Change() {
+    const int value = HScroll1->value();
+    const int wrapped = sstv::WrapHistoryIndex(value);
+    // Past either end the ring goes round; the value set runs this again.
+    if (wrapped != value) return HScroll1->setValue(wrapped);
+    sstv::g.HistoryIndex = value;
+    Label15->setText(QString::number(value));
+    Picture9->clear();
+    showHistoryFile();
+}
+
+// The history picture on show into Picture9 and HistoryDib; a missing or
+// unreadable file leaves the box empty and HistoryDib as it was.
+bool SSTVForm::showHistoryFile() {
+    sstveng::SstvEngine& e = sstveng::lib();
+    std::int32_t loaded = e.LoadPicture(sstv::g.HistoryFolder + sstv::HistoryFileName(sstv::g.HistoryIndex));
+    sstveng::Rect src;
+    const bool shown = e.mmsGetDIBSize(&src, loaded) != 0;
+    if (shown) {
+        e.mmsDrawDIBdc(Picture9, kWhole, loaded, src, 4);
+        if (sstv::g.dib.HistoryDib == 0) sstv::g.dib.HistoryDib = e.mmsCreateDIB(320, 256);
+        e.mmsDrawDIBbmp(sstv::g.dib.HistoryDib, kWhole, loaded, src, 4);
+    }
+    sstv::ReleaseBitmap(loaded);
+    return shown;
+}
+
+void SSTVForm::SSTab1_Click() {
+    if (SSTab1->tabText(SSTab1->currentIndex()) != QLatin1String("履歴")) return;
+    if (HScroll1->value() == sstv::g.HistoryIndex)
+        HScroll1_Change();
+    else
+        HScroll1->setValue(sstv::g.HistoryIndex);
+}
+
+void SSTVForm::Picture1_MouseUp(int Button) {
+    if (Button != RightButton) return;
+    sstveng::SstvEngine& e = sstveng::lib();
+    sstv::Globals& s = sstv::g;
+    if (s.dib.PickedPictureDib == 0) s.dib.PickedPictureDib = e.mmsCreateDIB(320, 256);
+    e.mmsDrawDIBbmp(s.dib.PickedPictureDib, kWhole, s.dib.RxDib, {0, 0, s.RxImageWidth, s.RxImageHeight}, 4);
+    PopupSource = QStringLiteral("Picture1");
+    PopupPic->popup(QCursor::pos());
+}
+
+void SSTVForm::Picture9_MouseUp(int Button) {
+    if (Button != RightButton) return;
+    sstveng::SstvEngine& e = sstveng::lib();
+    sstv::Globals& s = sstv::g;
+    if (s.dib.PickedPictureDib == 0) s.dib.PickedPictureDib = e.mmsCreateDIB(320, 256);
+    e.mmsDrawDIBbmp(s.dib.PickedPictureDib, kWhole, s.dib.HistoryDib, kWhole, 4);
+    PopupSource = QStringLiteral("Picture9");
+    PopupPic->popup(QCursor::pos());
+}
+
+void SSTVForm::goClip_Click() {
+    sstv::g.InsetShown = 0;
+    QGuiApplication::clipboard()->clear();
+    sstveng::lib().mmsCopyDIB(sstv::g.dib.PickedPictureDib);
+}
+
+// A bitmap of its own holding the picked picture, so that a picture ending
+// while a dialog is open cannot change what is saved; the caller releases it.
+std::int32_t SSTVForm::workCopyOfPicked() {
+    sstveng::SstvEngine& e = sstveng::lib();
+    const std::int32_t work = e.mmsCreateDIB(320, 256);
+    e.mmsDrawDIBbmp(work, kWhole, sstv::g.dib.PickedPictureDib, kWhole, 4);
+    return work;
+}
+
+void SSTVForm::SaveRcvFile_Click() {
+    sstveng::SstvEngine& e = sstveng::lib();
+    const bool live = PopupSource == QLatin1String("Picture1");
+    if (live) e.mmsStopScan(0);
+    std::int32_t work = workCopyOfPicked();
+    const QString proposed =
+        sstv::g.RcvDatFolder + sstv::ReceivedPictureName(core::g.HisCall, sysclock::jstNow());
+    QString chosen =
+        ui::saveFileName(QStringLiteral("受信画像保存"), proposed, QStringLiteral("受信画像 (*.BMP *.bmp)"));
+    if (!chosen.isEmpty()) {
+        if (QFileInfo(chosen).suffix().isEmpty()) chosen += QStringLiteral(".bmp");
+        if (e.mmsSaveDIB(chosen, work) != 1)
+            ui::msgBox(QStringLiteral("画像を保存できませんでした: ") + QDir::toNativeSeparators(chosen),
+                       ui::OkOnly);
+    }
+    sstv::ReleaseBitmap(work);
+    if (live) e.mmsStopScan(1);
+}
+
+void SSTVForm::QSLsashikomi_Click() {
+    sstveng::SstvEngine& e = sstveng::lib();
+    std::int32_t work = workCopyOfPicked();
+    const QString picture = paths::join(paths::programFolder(), QStringLiteral("TmpBMP.BMP"));
+    const bool written = e.mmsSaveDIB(picture, work) == 1;
+    sstv::ReleaseBitmap(work);
+    const QString folder = qslProgramFolder();
+    // The hand-off names the picture only once the picture is there.
+    if (!written || folder.isEmpty()) return;
+    QSaveFile file(paths::join(folder, QStringLiteral("ZORVATEK.DAT")));
+    if (!file.open(QIODevice::WriteOnly)) return;
+    file.write(cp932::encode(QDir::toNativeSeparators(picture)) + "\r\n");
+    file.commit();
+}
+
+void SSTVForm::Picture9_DblClick() {
+    sstveng::SstvEngine& e = sstveng::lib();
+    sstv::Globals& s = sstv::g;
+    if (s.dib.PickedPictureDib == 0) s.dib.PickedPictureDib = e.mmsCreateDIB(320, 256);
+    if (e.mmsDrawDIBbmp(s.dib.PickedPictureDib, kWhole, s.dib.HistoryDib, kWhole, 4) == 0) return;
+    s.BigViewOn = 0;
+    bigview->setChecked(false);
+    Bigviewer& viewer = forms::Bigviewer();
+    viewer.Picture1->clear();
+    viewer.show();
+    e.mmsDrawDIBdc(viewer.Picture1, {0, 0, s.BigViewWidth, s.BigViewHeight}, s.dib.PickedPictureDib, kWhole,
+                   4);
+}
+
+void SSTVForm::bigview_Click() {
+    // The item has already changed its check mark: checked now means it was not.
+    if (bigview->isChecked()) {
+        forms::Bigviewer().show();
+        sstv::g.BigViewOn = 1;
+    } else {
+        forms::unload<Bigviewer>();
+        sstv::g.BigViewOn = 0;
+    }
+}
