@@ -3,6 +3,8 @@
 #include "core/Globals.h"
 #include "core/IniValues.h"
 #include "platform/NotBuilt.h"
+#include "terminal/displays/MultiChPos.h"
+#include "terminal/displays/multi_ch.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QCloseEvent>
@@ -21,7 +23,8 @@ CFGSHEET::CFGSHEET()
     CFGEND = menus->addAction(QStringLiteral("設定完了"));
     CFGHLP = menus->addAction(QStringLiteral("Ｈｅｌｐ"));
     notbuilt::hold(this, {CFGHLP});
-    notbuilt::hold({Check5, Check6});
+    connect(Check5, &QCheckBox::clicked, this, &CFGSHEET::Check5_Click);
+    connect(Check6, &QCheckBox::clicked, this, &CFGSHEET::Check6_Click);
     auto* display = new QWidget;
     auto* displayLayout = new QVBoxLayout(display);
     displayLayout->addWidget(Check5);
@@ -48,6 +51,24 @@ CFGSHEET::CFGSHEET()
 void CFGSHEET::Form_Load() {
     const std::optional<QString> call = core::IniStored(QStringLiteral("PSKCFG"), QStringLiteral("USERCALL"));
     Text1->setText(call.value_or(QStringLiteral("NO CALL")));
+    const QString multi = QStringLiteral("MultiDSP");
+    Check5->setChecked(core::IniStored(multi, QStringLiteral("HORZ")) == QStringLiteral("YES"));
+    Check6->setChecked(core::IniStored(multi, QStringLiteral("TOPV")) == QStringLiteral("YES"));
+}
+
+void CFGSHEET::Check5_Click() {
+    const QString text = Check5->isChecked() ? QStringLiteral("YES") : QStringLiteral("NO");
+    core::PutIniText(QStringLiteral("MultiDSP"), QStringLiteral("HORZ"), text);
+    multi_ch& m = forms::multi_ch();
+    m.MultiHorizontalText = text;
+    m.MultiHorizontal = Check5->isChecked() ? 1 : 0;
+    terminal::displays::ArrangeMultiCh();
+}
+
+void CFGSHEET::Check6_Click() {
+    const QString text = Check6->isChecked() ? QStringLiteral("YES") : QStringLiteral("NO");
+    core::PutIniText(QStringLiteral("MultiDSP"), QStringLiteral("TOPV"), text);
+    if (forms::isLoaded<multi_ch>()) forms::multi_ch().MultiOnTop = text;
 }
 
 void CFGSHEET::closeEvent(QCloseEvent* e) {

@@ -18,11 +18,15 @@ class CFGSHEET : public QWidget {
 
     QTabWidget* SSTab1;
     QLineEdit* Text1;  // own call sign
-    QCheckBox* Check5; // multi-channel panes side by side
-    QCheckBox* Check6; // multi-channel window on top
+    QCheckBox* Check5; // multi-channel panes side by side ([MultiDSP] HORZ)
+    QCheckBox* Check6; // multi-channel window on top ([MultiDSP] TOPV)
     QMenuBar* menus;
     QAction* CFGEND;
     QAction* CFGHLP;
+
+    // The multi-channel switches: stored at once; HORZ arranges the window anew.
+    void Check5_Click();
+    void Check6_Click();
 
     // The finishing steps, from the menu item (finishItem) or the close box.
     void finish(bool finishItem);
