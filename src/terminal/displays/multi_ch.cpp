@@ -65,6 +65,9 @@ multi_ch::multi_ch()
     }
     buildMenus();
     applyPlaces(designPlaces());
+    // The displays show the bars from the start, also where a bar is not moved.
+    Label5->setText(QString::number(VScroll1->value()));
+    Label6->setText(QString::number(VScroll2->value()));
     connect(VScroll1, &QScrollBar::valueChanged, this, &multi_ch::SetCh2FreqFromScroll);
     connect(VScroll2, &QScrollBar::valueChanged, this, &multi_ch::SetCh3FreqFromScroll);
     connect(Command1, &QPushButton::clicked, this, [this] { Command_Click(1); });

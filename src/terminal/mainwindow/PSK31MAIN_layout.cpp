@@ -6,6 +6,7 @@
 #include "platform/RichTextPane.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
+#include "terminal/displays/TuningMath.h"
 #include "terminal/engines/EngineResume.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/mainwindow/SplitterBar.h"
@@ -192,8 +193,10 @@ void PSK31MAIN::resumeAfterSuspend() {
     } else {
         core::g.RxFreqHz = core::g.AudioCenterFreq;
     }
-    core::g.Ch2RxFreq = core::IniWholeOr(cfg, QStringLiteral("RX2Freq"), core::g.Ch2RxFreq);
-    core::g.Ch3RxFreq = core::IniWholeOr(cfg, QStringLiteral("RX3Freq"), core::g.Ch3RxFreq);
+    core::g.Ch2RxFreq =
+        terminal::displays::clampHz(core::IniWholeOr(cfg, QStringLiteral("RX2Freq"), core::g.Ch2RxFreq));
+    core::g.Ch3RxFreq =
+        terminal::displays::clampHz(core::IniWholeOr(cfg, QStringLiteral("RX3Freq"), core::g.Ch3RxFreq));
     core::g.TxFreqHz = core::IniWholeOr(cfg, QStringLiteral("TX1Freq"), core::g.AudioCenterFreq);
     terminal::engines::ResumeEngine();
     Suspended = 0;

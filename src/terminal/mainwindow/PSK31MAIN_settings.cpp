@@ -65,8 +65,9 @@ void PSK31MAIN::loadSettings(bool* firstRun) {
     };
     g.RxFreqHz = inBand("RX1Freq");
     g.TxFreqHz = inBand("TX1Freq");
-    g.Ch2RxFreq = wholeOr(cfg("RX2Freq", QStringLiteral("1400")), 1400);
-    g.Ch3RxFreq = wholeOr(cfg("RX3Freq", QStringLiteral("1600")), 1600);
+    // The extra channels' bars run 100 to 3500 Hz.
+    g.Ch2RxFreq = terminal::displays::clampHz(wholeOr(cfg("RX2Freq", QStringLiteral("1400")), 1400));
+    g.Ch3RxFreq = terminal::displays::clampHz(wholeOr(cfg("RX3Freq", QStringLiteral("1600")), 1600));
     g.TxFreqBin = bin(g.AudioCenterFreq);
     g.RxFreqBin = bin(g.RxFreqHz);
 

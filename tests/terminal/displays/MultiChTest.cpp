@@ -134,6 +134,18 @@ TEST_F(MultiCh, StoredValuesThatAreNoNumbersOrOffTheScreenTakeTheirDefaults) {
     EXPECT_EQ(m.tw.rect(m.Command2).left, 2500);
 }
 
+TEST_F(MultiCh, StoredFrequenciesOutsideTheBarsAreBroughtIn) {
+    PSK31MAIN& w = load(QStringLiteral("RX2Freq=5000\nRX3Freq=20\n"));
+    EXPECT_EQ(g.Ch2RxFreq, 3500);
+    EXPECT_EQ(g.Ch3RxFreq, 100);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    multi_ch& m = start(w);
+    EXPECT_EQ(m.Label5->text(), QStringLiteral("3500"));
+    EXPECT_EQ(m.VScroll2->value(), 100);
+    EXPECT_EQ(m.Label6->text(), QStringLiteral("100"));
+}
+
 TEST_F(MultiCh, APanelChoosesItsChannelsMode) {
     PSK31MAIN& w = open();
     multi_ch& m = start(w);
