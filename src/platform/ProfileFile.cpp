@@ -5,14 +5,10 @@
 #include "platform/ProfileParse.h"
 
 #include <QFile>
-#include <optional>
 
 namespace profile {
-namespace {
 
-// The file's bytes; empty when there is no file; nothing when a file is there
-// but cannot be read (a write must not replace what it could not read).
-std::optional<QByteArray> readBytes(const QString& filePath) {
+std::optional<QByteArray> readFile(const QString& filePath) {
     QFile f(filePath);
     if (!f.open(QIODevice::ReadOnly)) {
         if (QFile::exists(filePath)) return std::nullopt;
@@ -21,21 +17,37 @@ std::optional<QByteArray> readBytes(const QString& filePath) {
     return f.readAll();
 }
 
-} // namespace
+QString stringIn(const QByteArray& bytes, const QString& section, const QString& key,
+                 const QString& defaultValue) {
+    return valueIn(bytes, section, key).value_or(defaultValue);
+}
+
+QByteArray edited(const QByteArray& bytes, const Edit& edit) {
+    // A key that already reads back as the value is left as the operator wrote
+    // it: its bytes may say more than the text that was read from them.
+    const std::optional<QString> held = valueIn(bytes, edit.section, edit.key);
+    if (held == edit.value) return bytes;
+    const QByteArray updated = withValue(bytes, edit.section, edit.key, edit.value);
+    if (held && held == valueIn(updated, edit.section, edit.key)) return bytes;
+    return updated;
+}
 
 QString getString(const QString& section, const QString& key, const QString& defaultValue,
                   const QString& filePath) {
-    return valueIn(readBytes(filePath).value_or(QByteArray()), section, key).value_or(defaultValue);
+    return stringIn(readFile(filePath).value_or(QByteArray()), section, key, defaultValue);
 }
 
 bool writeString(const QString& section, const QString& key, const QString& value, const QString& filePath) {
-    const std::optional<QByteArray> old = readBytes(filePath);
+    return writeStrings({Edit{section, key, value}}, filePath);
+}
+
+bool writeStrings(const QList<Edit>& edits, const QString& filePath) {
+    const std::optional<QByteArray> old = readFile(filePath);
     if (!old) return false;
-    const QByteArray updated = withValue(*old, section, key, value);
+    QByteArray updated = *old;
+    for (const Edit& e : edits)
+        updated = edited(updated, e);
     if (updated == *old) return true;
-    // A key that already reads back as the value is left as the operator wrote it.
-    const std::optional<QString> held = valueIn(*old, section, key);
-    if (held && held == valueIn(updated, section, key)) return true;
     return files::replaceWhole(filePath, updated);
 }
 

@@ -10,18 +10,41 @@
 //   removed and one pair of enclosing double or single quotes dropped;
 // - a missing file, section or key gives the default; a read never creates a file;
 // - a write changes only the line it writes (or adds) and keeps every other
-//   byte, in whatever encoding; writing the value a key already holds leaves
-//   the file untouched; otherwise the file is replaced through a temporary
-//   file and a rename, so an interrupted write leaves the old file whole.
+//   byte, in whatever encoding; writing the value a key already reads back as
+//   leaves its line as it is, even where the line holds bytes that the text
+//   cannot carry back (a broken Shift-JIS character); otherwise the file is
+//   replaced through a temporary file and a rename (see AtomicFile.h), so an
+//   interrupted write leaves the old file whole.
+#include <QByteArray>
+#include <QList>
 #include <QString>
+#include <optional>
 
 namespace profile {
+
+struct Edit {
+    QString section;
+    QString key;
+    QString value;
+};
+
+// The file's bytes; empty when there is no file; nothing when a file is there
+// but cannot be read (a write must not replace what it could not read).
+std::optional<QByteArray> readFile(const QString& filePath);
+
+// The value of the key in the bytes of a file, or the default.
+QString stringIn(const QByteArray& bytes, const QString& section, const QString& key,
+                 const QString& defaultValue);
+// The bytes with the edit made; the same bytes when the key already reads back as the value.
+QByteArray edited(const QByteArray& bytes, const Edit& edit);
 
 QString getString(const QString& section, const QString& key, const QString& defaultValue,
                   const QString& filePath);
 
 // True when the file now holds the value. On failure (among them a file that
-// is there but cannot be read) the file is unchanged.
+// is there but cannot be read, or is read-only) the file is unchanged.
 bool writeString(const QString& section, const QString& key, const QString& value, const QString& filePath);
+// Every edit in order, in one write of the file (none when nothing changes).
+bool writeStrings(const QList<Edit>& edits, const QString& filePath);
 
 } // namespace profile
