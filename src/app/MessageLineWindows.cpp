@@ -19,4 +19,10 @@ void MessageLineWindows::showTimedMessage(const QString& text, int milliseconds)
     timer->start();
 }
 
+bool MessageLineWindows::isLoaded() const {
+    const bool window =
+        core::g.OpMode == core::ModeSstv ? forms::isLoaded<SSTVForm>() : forms::isLoaded<PSK31MAIN>();
+    return window && forms::isLoaded<AboutZORVATEK>();
+}
+
 } // namespace app

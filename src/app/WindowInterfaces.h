@@ -42,6 +42,7 @@ class RigWindows : public rig::Neighbours {
 class MessageLineWindows : public core::MessageLineView {
   public:
     void showTimedMessage(const QString& text, int milliseconds) override;
+    bool isLoaded() const override;
 };
 
 } // namespace app

@@ -22,6 +22,9 @@ struct Globals {
     int OpMode = ModeBpsk;
     // Section of the next GetIniString / PutIniString call; callers set it just before.
     QString IniSection;
+    // 1 once the message line has said that the settings cannot be saved,
+    // until a write succeeds again.
+    int SettingsNotSavedShown = 0;
     // Text left for the message line.
     QString StatusMessage;
 

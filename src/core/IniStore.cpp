@@ -1,13 +1,65 @@
 #include "core/IniStore.h"
 
 #include "core/Globals.h"
+#include "core/MessageLine.h"
+#include "platform/AtomicFile.h"
 #include "platform/Paths.h"
 #include "platform/ProfileFile.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <optional>
 
 namespace core {
+
+const QString kSettingsNotSaved = QStringLiteral("ZORVATEK.INI に書き込めないため、設定を保存できません");
+
+namespace {
+
+constexpr int kNotSavedMsecs = 5000;
+
+// The open batch: the file as read at its first read, with the batch's own
+// writes made, and those writes to make when it closes.
+struct Batch {
+    int depth = 0;
+    std::optional<QByteArray> bytes;
+    QList<profile::Edit> edits;
+};
+
+Batch& batch() {
+    static Batch b;
+    return b;
+}
+
+const QByteArray& batchBytes(const QString& path) {
+    Batch& b = batch();
+    if (!b.bytes) b.bytes = profile::readFile(path).value_or(QByteArray());
+    return *b.bytes;
+}
+
+// Said once for a run of failed writes: every setting the operator changes
+// after the first would otherwise repeat it. The run ends when the file may be
+// written again (a value the file already held needs no write either way).
+void noteWrite(bool ok, const QString& path) {
+    if (ok) {
+        if (files::mayReplace(path)) g.SettingsNotSavedShown = 0;
+        return;
+    }
+    if (g.SettingsNotSavedShown == 1) return;
+    if (ShowTimedMessageIfLoaded(kSettingsNotSaved, kNotSavedMsecs)) g.SettingsNotSavedShown = 1;
+}
+
+bool deleteFile(const QString& path) {
+    Batch& b = batch();
+    if (b.depth > 0) {
+        b.bytes = QByteArray();
+        b.edits.clear();
+    }
+    if (FileExists(path)) return QFile::remove(path);
+    return true;
+}
+
+} // namespace
 
 bool FileExists(const QString& path) {
     if (path.isEmpty() || QFileInfo(path).isDir()) return false;
@@ -23,16 +75,27 @@ QString IniFilePath() {
 
 void GetIniString(const QString& key, QString& value) {
     // Values are read whole: the store keeps no fixed-size buffer that could cut them.
-    value = profile::getString(g.IniSection, key, g.IniSection, IniFilePath());
+    const QString path = IniFilePath();
+    if (batch().depth > 0) {
+        value = profile::stringIn(batchBytes(path), g.IniSection, key, g.IniSection);
+        return;
+    }
+    value = profile::getString(g.IniSection, key, g.IniSection, path);
 }
 
 bool PutIniString(const QString& key, const QString& value) {
     const QString path = IniFilePath();
-    if (key == QLatin1String("NEW")) {
-        if (FileExists(path)) return QFile::remove(path);
-        return true;
+    if (key == QLatin1String("NEW")) return deleteFile(path);
+    const profile::Edit edit{g.IniSection, key, value};
+    Batch& b = batch();
+    if (b.depth > 0) {
+        b.bytes = profile::edited(batchBytes(path), edit);
+        b.edits.append(edit);
+        return files::mayReplace(path);
     }
-    return profile::writeString(g.IniSection, key, value, path);
+    const bool ok = profile::writeString(edit.section, edit.key, edit.value, path);
+    noteWrite(ok, path);
+    return ok;
 }
 
 QString IniValueOr(const QString& section, const QString& key, const QString& defaultValue) {
@@ -40,6 +103,20 @@ QString IniValueOr(const QString& section, const QString& key, const QString& de
     QString v;
     GetIniString(key, v);
     return v == section ? defaultValue : v;
+}
+
+IniBatch::IniBatch() {
+    ++batch().depth;
+}
+
+IniBatch::~IniBatch() {
+    Batch& b = batch();
+    if (--b.depth > 0) return;
+    const QList<profile::Edit> edits = b.edits;
+    b = {};
+    // The file is read again: what another program changed meanwhile stays.
+    const QString path = IniFilePath();
+    if (!edits.isEmpty()) noteWrite(profile::writeStrings(edits, path), path);
 }
 
 } // namespace core

@@ -4,6 +4,10 @@
 // A key that is missing (or its section, or the file) reads back as the
 // section's name, which callers take as "missing" and replace by their default;
 // "Key=" reads back as the empty text.
+//
+// A write that cannot be made (a read-only file, a full disk) leaves the file
+// as it was, returns false and says once on the message line that the
+// settings cannot be saved; the next write that succeeds ends that run.
 #include <QString>
 
 namespace core {
@@ -16,10 +20,26 @@ QString IniFilePath();
 void GetIniString(const QString& key, QString& value);
 // Writes Key=Value in section IniSection; the key "NEW" (exactly) deletes the
 // file instead. True when the file holds the value (or was deleted); on a
-// failed write the file is left as it was.
+// failed write the file is left as it was. Inside a batch, true when the file
+// may be written; the write itself comes when the batch ends.
 bool PutIniString(const QString& key, const QString& value);
 
 // The value of a key, or defaultValue when the key is missing (reads back as the section).
 QString IniValueOr(const QString& section, const QString& key, const QString& defaultValue);
+
+// The message line's words for a write that was refused or failed.
+extern const QString kSettingsNotSaved;
+
+// Reads and writes that belong together (a window's load, the column layout):
+// while a batch is open the file is read once, and what is written goes into
+// the file in one write when the outermost batch closes. Batches nest; an
+// inner one joins the outer. What is written reads back at once.
+class IniBatch {
+  public:
+    IniBatch();
+    ~IniBatch();
+    IniBatch(const IniBatch&) = delete;
+    IniBatch& operator=(const IniBatch&) = delete;
+};
 
 } // namespace core

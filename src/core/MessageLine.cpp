@@ -8,4 +8,10 @@ void ShowTimedMessage(const QString& text, int milliseconds) {
     installed::get<MessageLineView>().showTimedMessage(text, milliseconds);
 }
 
+bool ShowTimedMessageIfLoaded(const QString& text, int milliseconds) {
+    if (!installed::has<MessageLineView>() || !installed::get<MessageLineView>().isLoaded()) return false;
+    ShowTimedMessage(text, milliseconds);
+    return true;
+}
+
 } // namespace core

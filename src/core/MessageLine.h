@@ -11,10 +11,15 @@ class MessageLineView {
     virtual ~MessageLineView() = default;
     // Shows the text and (re)arms the message timer.
     virtual void showTimedMessage(const QString& text, int milliseconds) = 0;
+    // True while the window that carries the line is loaded, so that a message
+    // from a window's unload does not load it again.
+    virtual bool isLoaded() const = 0;
 };
 
 // Shows the text and (re)arms the message timer: a second message replaces
 // the first at once and stays for its own time.
 void ShowTimedMessage(const QString& text, int milliseconds);
+// The same, but only where the line's window is already there; true when shown.
+bool ShowTimedMessageIfLoaded(const QString& text, int milliseconds);
 
 } // namespace core

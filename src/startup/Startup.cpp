@@ -1,6 +1,7 @@
 #include "startup/Startup.h"
 
 #include "core/Globals.h"
+#include "core/IniStore.h"
 #include "core/IniValues.h"
 #include "core/MessageLine.h"
 #include "core/StartupFiles.h"
@@ -109,6 +110,16 @@ void checkLibraryLink() {
     TakeLoggingTestOpenResult(result);
 }
 
+// The settings file is read once for all the loads and written at most once,
+// before the window shows, whatever the loads store (the column layout among them).
+bool readSettingsAndOpenWindows() {
+    core::IniBatch settings;
+    ReadLoggingLink();
+    if (logbook::g.HamlogLink == 1) checkLibraryLink();
+    rig::ReadRigSettings();
+    return openWindowsOfLastMode();
+}
+
 void startWindowLink() {
     logbook::Globals& lg = logbook::g;
     const QString upper = lg.HamlogPath.toUpper();
@@ -143,10 +154,7 @@ void StartUp() {
     }
     core::g.ScreenMetric = screenHeightPx();
     core::WriteShortcutFiles();
-    ReadLoggingLink();
-    if (logbook::g.HamlogLink == 1) checkLibraryLink();
-    rig::ReadRigSettings();
-    if (!openWindowsOfLastMode()) return;
+    if (!readSettingsAndOpenWindows()) return;
     QCoreApplication::processEvents();
     ReadSpotSettings();
     startWindowLink();

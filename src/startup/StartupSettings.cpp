@@ -1,6 +1,7 @@
 #include "startup/StartupSettings.h"
 
 #include "core/Globals.h"
+#include "core/IniStore.h"
 #include "core/IniValues.h"
 #include "core/Version.h"
 #include "log/LogGlobals.h"
@@ -134,6 +135,7 @@ void SetupQslOptions() {
 }
 
 void ReadSpotSettings() {
+    core::IniBatch readOnce;
     const QString section = QStringLiteral("CLSTRCFG");
     spots::Globals& sg = spots::g;
     sg.ClusterModeCompSend = read(section, "ModeComp", QStringLiteral("NO"));

@@ -2,11 +2,15 @@
 #include "core/IniStore.h"
 #include "core/Globals.h"
 #include "platform/Cp932.h"
+#include "startup/AboutZORVATEK.h"
 #include "support/ProgramFolder.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -101,6 +105,104 @@ TEST_F(IniStore, ValueOrGivesTheDefaultOnlyForMissingKeys) {
     EXPECT_EQ(core::IniValueOr("RIG_CON_CFG", "Interval", "10"), QString());
     EXPECT_EQ(core::IniValueOr("RIG_CON_CFG", "Speed", "4800"), QStringLiteral("4800"));
     EXPECT_EQ(g.IniSection, QStringLiteral("RIG_CON_CFG"));
+}
+
+TEST_F(IniStore, AReadOnlyFileIsKeptAndTheMessageLineSaysSoOnce) {
+    writeIni("[PSKCFG]\nAudio_Center_Freq=1500\nUSERCALL=JA1ZZZ\n");
+    const QByteArray before = readFile("ZORVATEK.INI");
+    PSK31MAIN& main = forms::PSK31MAIN();
+    forms::AboutZORVATEK();
+    ASSERT_EQ(::chmod(QFile::encodeName(path("ZORVATEK.INI")).constData(), 0444), 0);
+
+    EXPECT_FALSE(put("PSKCFG", "USERCALL", "JA9XYZ"));
+    EXPECT_EQ(readFile("ZORVATEK.INI"), before);
+    EXPECT_EQ(main.Text3->text(), core::kSettingsNotSaved);
+    EXPECT_FALSE(main.Text3->isHidden());
+
+    main.Text3->clear();
+    EXPECT_FALSE(put("PSKCFG", "RX1Freq", "1000"));
+    {
+        core::IniBatch batch;
+        put("PSKCFG", "TX1Freq", "1000");
+    }
+    EXPECT_EQ(main.Text3->text(), QString()) << "said once, not for every setting";
+    EXPECT_EQ(readFile("ZORVATEK.INI"), before);
+    EXPECT_EQ(QFileInfo(path("ZORVATEK.INI")).permissions() & QFileDevice::WriteOwner, 0);
+
+    // Writable again: saved, and the next refusal is said again.
+    ASSERT_EQ(::chmod(QFile::encodeName(path("ZORVATEK.INI")).constData(), 0644), 0);
+    EXPECT_TRUE(put("PSKCFG", "USERCALL", "JA9XYZ"));
+    ASSERT_EQ(::chmod(QFile::encodeName(path("ZORVATEK.INI")).constData(), 0444), 0);
+    EXPECT_FALSE(put("PSKCFG", "USERCALL", "JA1AAA"));
+    EXPECT_EQ(main.Text3->text(), core::kSettingsNotSaved);
+    EXPECT_EQ(get("PSKCFG", "USERCALL"), QStringLiteral("JA9XYZ"));
+}
+
+TEST_F(IniStore, ARefusedWriteWithoutItsWindowLoadsNone) {
+    writeIni("[PSKCFG]\nAudio_Center_Freq=1500\n");
+    ASSERT_EQ(::chmod(QFile::encodeName(path("ZORVATEK.INI")).constData(), 0444), 0);
+    EXPECT_FALSE(put("PSKCFG", "USERCALL", "JA9XYZ"));
+    EXPECT_FALSE(forms::isLoaded<PSK31MAIN>());
+    EXPECT_EQ(g.SettingsNotSavedShown, 0) << "not said yet: the first write with the window there says it";
+}
+
+TEST_F(IniStore, ThroughASymbolicLinkTheTargetChangesAndTheLinkStays) {
+    writeFile("elsewhere.ini", "[PSKCFG]\r\nUSERCALL=JA1ZZZ\r\n");
+    ASSERT_EQ(::symlink("elsewhere.ini", QFile::encodeName(path("ZORVATEK.INI")).constData()), 0);
+    EXPECT_TRUE(put("PSKCFG", "USERCALL", "JA9XYZ"));
+    EXPECT_TRUE(QFileInfo(path("ZORVATEK.INI")).isSymLink());
+    EXPECT_EQ(readFile("elsewhere.ini"), QByteArray("[PSKCFG]\r\nUSERCALL=JA9XYZ\r\n"));
+}
+
+TEST_F(IniStore, ABatchReadsTheFileOnceAndWritesItOnce) {
+    writeIni("[PSKCFG]\nA=1\nB=2\n");
+    {
+        core::IniBatch outer;
+        EXPECT_EQ(get("PSKCFG", "A"), QStringLiteral("1"));
+        // Changed behind the batch's back: the batch keeps what it read.
+        writeIni("[PSKCFG]\nA=1\nB=2\nC=3\n");
+        EXPECT_EQ(get("PSKCFG", "C"), QStringLiteral("PSKCFG"));
+        {
+            core::IniBatch inner;
+            EXPECT_TRUE(put("PSKCFG", "A", "10"));
+            EXPECT_TRUE(put("Other", "D", "4"));
+        }
+        EXPECT_EQ(get("PSKCFG", "A"), QStringLiteral("10")) << "what was written reads back at once";
+        EXPECT_EQ(readFile("ZORVATEK.INI"), QByteArray("[PSKCFG]\r\nA=1\r\nB=2\r\nC=3\r\n"))
+            << "nothing is written before the outer batch closes";
+    }
+    // The edits go onto the file as it is now: another program's key stays.
+    EXPECT_EQ(readFile("ZORVATEK.INI"), QByteArray("[PSKCFG]\r\nA=10\r\nB=2\r\nC=3\r\n[Other]\r\nD=4\r\n"));
+    EXPECT_EQ(get("PSKCFG", "C"), QStringLiteral("3")) << "after the batch, reads go to the file again";
+}
+
+TEST_F(IniStore, ABatchWithNothingToChangeLeavesTheFileAlone) {
+    writeIni("[PSKCFG]\nA = 1\n");
+    auto inode = [&] {
+        struct stat st {};
+        ::stat(QFile::encodeName(path("ZORVATEK.INI")).constData(), &st);
+        return st.st_ino;
+    };
+    const ino_t before = inode();
+    {
+        core::IniBatch batch;
+        put("PSKCFG", "A", "1");
+    }
+    EXPECT_EQ(readFile("ZORVATEK.INI"), QByteArray("[PSKCFG]\r\nA = 1\r\n"));
+    EXPECT_EQ(inode(), before) << "not replaced";
+}
+
+TEST_F(IniStore, NewInsideABatchDeletesAndStartsAfresh) {
+    writeIni("[PSKCFG]\nA=1\n");
+    {
+        core::IniBatch batch;
+        put("PSKCFG", "B", "2");
+        put("PSKCFG", "NEW", "");
+        EXPECT_FALSE(iniExists());
+        EXPECT_EQ(get("PSKCFG", "A"), QStringLiteral("PSKCFG"));
+        put("PSKCFG", "C", "3");
+    }
+    EXPECT_EQ(readFile("ZORVATEK.INI"), QByteArray("[PSKCFG]\r\nC=3\r\n"));
 }
 
 } // namespace

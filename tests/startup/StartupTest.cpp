@@ -1,6 +1,7 @@
 // The start-up sequence against a temporary program folder.
 #include "startup/Startup.h"
 #include "core/Globals.h"
+#include "core/IniStore.h"
 #include "core/StartupFiles.h"
 #include "log/LogGlobals.h"
 #include "platform/Dialogs.h"
@@ -16,12 +17,17 @@
 #include "support/ProgramFolder.h"
 #include "terminal/macros/MACRO_FORM.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
+#include "terminal/mainwindow/SplitterBar.h"
 
 #include <QCoreApplication>
+#include <QMouseEvent>
 
 #include <chrono>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 namespace {
 
@@ -258,6 +264,55 @@ TEST_F(Startup, AStartOnSettledSettingsLeavesTheFileAlone) {
         forms::unloadAllExcept();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+}
+
+// The file replaced under its own name, counted by the kernel as it happens.
+class ReplacementCounter {
+  public:
+    explicit ReplacementCounter(const QString& folder) : fd_(::inotify_init1(IN_NONBLOCK)) {
+        ::inotify_add_watch(fd_, QFile::encodeName(folder).constData(), IN_MOVED_TO | IN_CLOSE_WRITE);
+    }
+    ~ReplacementCounter() { ::close(fd_); }
+    int count(const char* name) {
+        alignas(inotify_event) char buffer[64 * 1024];
+        for (ssize_t n; (n = ::read(fd_, buffer, sizeof buffer)) > 0;)
+            for (char* p = buffer; p < buffer + n;) {
+                const auto* e = reinterpret_cast<const inotify_event*>(p);
+                if (e->len > 0 && std::strcmp(e->name, name) == 0) ++count_;
+                p += sizeof(inotify_event) + e->len;
+            }
+        return count_;
+    }
+
+  private:
+    int fd_;
+    int count_ = 0;
+};
+
+TEST_F(Startup, TheSettingsFileIsWrittenOnceWhatEverTheLoadsStore) {
+    // No column layout yet: the start stores it, and the rest, in one write.
+    writeIni(kSettled + QStringLiteral("LastMode=PSK31\n"));
+    ReplacementCounter written(folder());
+    startup::StartUp();
+    ASSERT_TRUE(forms::PSK31MAIN().isVisible());
+    EXPECT_EQ(written.count("ZORVATEK.INI"), 1);
+    for (const char* key : {"ZOR_PosMeH", "ZOR_PosR1H", "ZOR_PosTX3", "ZOR_PosIM1"}) {
+        g.IniSection = QStringLiteral("PSKCFG");
+        QString v;
+        core::GetIniString(QString::fromLatin1(key), v);
+        EXPECT_NE(v, QStringLiteral("PSKCFG")) << key << " stored";
+    }
+
+    // A drag of the splitter bar stores the column at once, again in one write.
+    PSK31MAIN& main = forms::PSK31MAIN();
+    const int before = written.count("ZORVATEK.INI");
+    QTest::mousePress(main.Image1, Qt::RightButton, {}, QPoint(5, 5));
+    // A move with the right button held (QTest's own move carries no buttons).
+    QMouseEvent drag(QEvent::MouseMove, QPointF(5, 40), main.Image1->mapToGlobal(QPointF(5, 40)),
+                     Qt::NoButton, Qt::RightButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(main.Image1, &drag);
+    QTest::mouseRelease(main.Image1, Qt::RightButton, {}, QPoint(5, 40));
+    EXPECT_EQ(written.count("ZORVATEK.INI") - before, 1);
 }
 
 TEST_F(Startup, ClosingTheSplashUnloadsEveryWindow) {

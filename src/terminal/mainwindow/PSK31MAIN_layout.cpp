@@ -1,6 +1,7 @@
 // The main window's column: where it opens, what follows its width, the
 // splitter between the receive pane and the transmit box, and the saved keys.
 #include "core/Globals.h"
+#include "core/IniStore.h"
 #include "core/IniValues.h"
 #include "platform/Colour.h"
 #include "platform/RichTextPane.h"
@@ -98,6 +99,7 @@ void PSK31MAIN::savePlace() {
     // A minimised or maximised window keeps the place it had last in its normal state.
     if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) return;
     const QRect screen = screenPx();
+    core::IniBatch together;
     auto put = [](const char* key, int t) {
         core::PutIniText(kPos, QString::fromLatin1(key), QString::number(t));
     };
@@ -146,6 +148,8 @@ void PSK31MAIN::followWidth(int widthTw) {
 }
 
 void PSK31MAIN::saveColumn(bool heightFirst) {
+    // The keys go together: one write of the file for all of them.
+    core::IniBatch together;
     auto put = [](const char* key, int v) { core::PutIniNumber(kCfg, QString::fromLatin1(key), v); };
     if (heightFirst) put("ZOR_PosMeH", formHeightTw());
     put("ZOR_PosR1H", tw.height(RichTextBox1));
