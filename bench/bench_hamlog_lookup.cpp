@@ -1,10 +1,12 @@
-// Worked-before lookup on a log of 1,000,000 QSOs: the call-index search and
-// the walk over the call's QSOs, reading every field as the earlier-QSO list
-// does; opening that log; appending one QSO at a time. The log is generated
-// once per run in a temporary folder.
+// Worked-before lookup on a log of 1,000,000 QSOs as the earlier-QSO lookup
+// makes it through the library (close, open, the call-index search, the walk
+// over the call's QSOs reading every field of each, close); the first open of
+// that log; appending one QSO at a time. The log is generated once per run in
+// a temporary folder.
 #include "platform/Hamlog.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -62,17 +64,26 @@ const QString& bigLog() {
     return dataPath;
 }
 
+bool sameStation(const QString& field, const QString& call) {
+    const QString own = field.trimmed();
+    return own == call || own.startsWith(call + QLatin1Char('/'));
+}
+
 int lookup(HamlogHandle& h, const QString& call) {
+    SetQsoOrMaster(1);
+    HamlogClose(h, 0);
+    if (HamlogOpen(0, h, bigLog(), 0) != Done) return -1;
     int listed = 0;
     QString buffer;
     for (int recNo = Vidx_search(h, call, 16); recNo > 0; recNo = Vidx_next(h, 16)) {
         if (THW_read(h, recNo, 3) != Done) break;
         ThwString(buffer, h, FieldCall);
-        if (!buffer.startsWith(call)) break;
+        if (!sameStation(buffer, call)) break;
         for (const FieldSpec& f : kFields)
             ThwString(buffer, h, f.no);
         ++listed;
     }
+    HamlogClose(h, 0);
     return listed;
 }
 
@@ -83,7 +94,7 @@ double percentile(std::vector<double> values, double p) {
 
 void BM_WorkedBeforeLookup(benchmark::State& state) {
     HamlogHandle h;
-    if (HamlogOpen(0, h, bigLog(), 0) != Done) state.SkipWithError("log does not open");
+    if (lookup(h, stationCall(0)) < 0) state.SkipWithError("log does not open");
     std::mt19937 random(7);
     std::vector<double> micros;
     long listed = 0;
@@ -99,16 +110,22 @@ void BM_WorkedBeforeLookup(benchmark::State& state) {
             micros.push_back(static_cast<double>(timer.nsecsElapsed()) / 1000.0);
         }
     }
-    HamlogClose(h, 0);
     state.counters["median_us"] = percentile(micros, 0.5);
     state.counters["p99_us"] = percentile(micros, 0.99);
     state.counters["qsos_per_lookup"] = static_cast<double>(listed) / kLookups;
 }
 BENCHMARK(BM_WorkedBeforeLookup)->Iterations(1)->Unit(benchmark::kMillisecond);
 
+// The first open of the log in a run; later opens take the kept connection.
 void BM_OpenBigLog(benchmark::State& state) {
     bigLog();
     for (auto _ : state) {
+        state.PauseTiming();
+        // A touch of the file makes the kept connection unusable, as a log
+        // replaced on disk would.
+        QFile(bigLog() + QStringLiteral(".HDB"))
+            .setPermissions(QFile(bigLog() + QStringLiteral(".HDB")).permissions());
+        state.ResumeTiming();
         HamlogHandle h;
         if (HamlogOpen(0, h, bigLog(), 0) != Done || Vdbf_rcount(h) != kQsos) state.SkipWithError("bad log");
         HamlogClose(h, 0);

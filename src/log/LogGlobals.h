@@ -65,10 +65,43 @@ struct Globals {
     int QthImeOn = 0;
     int Rem1ImeOn = 0;
     int Rem2ImeOn = 0;
-    // The call whose earlier QSOs are looked up.
+    // The call-sign check: the call whose earlier QSOs are looked up, the part
+    // given to the prefix look-up, and the position of the last "/".
     QString WkdCall;
-    // The other station's local time, "HH:MM", empty when none was computed.
+    QString PrefixCall;
+    int SlashPos = 0;
+    // 1 = no earlier QSO with WkdCall; the JCA file consulted; the JCA state
+    // (0 none, 1 first JCA, 2 worked not confirmed, 3 confirmed).
+    int FirstQsoFlag = 0;
+    int JcaChecked = 0;
+    int JcaState = 0;
+    // True while the current check leaves the log entry alone: a stored record
+    // is on show, or the check only searches.
+    bool CheckKeepsEntry = false;
+
+    // The earlier-QSO list: rows listed by the last look-up, 1 once it listed any.
+    int QsoListRows = 0;
+    int QsoListFilled = 0;
+
+    // The prefix look-up over the master data.
+    hamlog::MasterIndex MasterIndex;
+    int PrefixMatchLen = 0;
+    int MasterRecNo = 0;
+    int PrefixListRow = 0;
+    // 1 while the area-code list holds an initial search or a code-box look-up:
+    // a pick then gives code and QTH only.
+    int CodeListExtended = 0;
+
+    // The other station's longitude, local time and greeting.
+    int Longitude = 135;
+    QString LongitudeSide = QStringLiteral("東経");
+    int DistrictLongitude = 0;
+    int DistrictLongitudeOn = 0;
+    QString UtcTimeText;
+    // "HH:MM", empty when none was computed.
     QString LocalTimeText;
+    // The greeting macros and titles insert, empty until first computed.
+    QString GreetingText;
 
     // Values of the log entry window that outlive its unloading.
     // The record last stored, reread or browsed to; 0 until then.

@@ -1,7 +1,19 @@
 #include "logwindows/CheckCallSign.h"
 
+#include "core/Globals.h"
+#include "core/MessageLine.h"
+#include "log/CallParts.h"
 #include "log/LogGlobals.h"
+#include "logwindows/CODE_LIST.h"
+#include "logwindows/EarlierQsoLookup.h"
 #include "logwindows/HamlogLink.h"
+#include "logwindows/QSODATA.h"
+#include "logwindows/QsoBoxes.h"
+#include "logwindows/TEMP_LOG.h"
+#include "platform/Dialogs.h"
+#include "platform/RichTextPane.h"
+#include "platform/StatusPanels.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
 
 namespace logwindows {
 
@@ -9,20 +21,95 @@ CallCheck callCheck;
 
 namespace {
 
-// The library link's look-ups (earlier QSOs, JCA, prefix) come with the
-// call-sign check of the log database; until then the call is taken as it is.
-bool LookUpCall(const QString& call) {
-    return !call.trimmed().isEmpty();
+// The entry is emptied for the new station, unless a stored record is on show
+// or the check only searches.
+void prepareEntry() {
+    if (logbook::g.CheckKeepsEntry) return;
+    TEMP_LOG& log = forms::TEMP_LOG();
+    for (QLineEdit* box : {log.Text9, log.Text10, log.Text12, log.Text13, log.Text14})
+        box->clear();
+}
+
+QString resultText() {
+    const logbook::Globals& g = logbook::g;
+    QString text = g.FirstQsoFlag == 1 ? QStringLiteral("１ｓｔ　ＱＳＯ　です。") : QString();
+    if (g.JcaChecked != 1) return text;
+    switch (g.JcaState) {
+    case 1:
+        return text + QStringLiteral("１ｓｔ　ＪＣＡです。");
+    case 2:
+        return text + QStringLiteral("ＪＣＡ=Wkdなるも未Cfmです。");
+    case 3:
+        return text + QStringLiteral("ＪＣＡとしては Cfm です。");
+    default:
+        return text;
+    }
+}
+
+void showResult() {
+    const QString text = resultText();
+    if (text.isEmpty()) return;
+    core::g.StatusMessage = text;
+    core::ShowTimedMessage(core::g.StatusMessage, 3000);
+    forms::TEMP_LOG().setWindowTitle(text);
+}
+
+void focusMain(bool callBox) {
+    if (core::g.OpMode == core::ModeSstv || !forms::isLoaded<PSK31MAIN>()) return;
+    PSK31MAIN& main = forms::PSK31MAIN();
+    QWidget* box = callBox ? static_cast<QWidget*>(main.Text5) : static_cast<QWidget*>(main.Text1);
+    box->setFocus();
+}
+
+void endCheck() {
+    logbook::g.FirstQsoFlag = 0;
+    logbook::g.JcaState = 0;
+    logbook::g.CheckKeepsEntry = false;
+    callCheck.CallSearchOnly = 0;
+}
+
+bool lookUpCall(const QString& entered) {
+    logbook::Globals& g = logbook::g;
+    g.CheckKeepsEntry = g.LogEditMode == 1 || callCheck.CallSearchOnly == 1;
+    prepareEntry();
+    const QString call = entered.trimmed();
+    if (StatusPanels* status = operatingBoxes().status) status->setText(1, {});
+    const logbook::CallSplit split = logbook::splitCall(call);
+    g.WkdCall = split.WkdCall;
+    g.PrefixCall = split.PrefixCall;
+    g.SlashPos = split.SlashPos;
+    if (g.WkdCall.trimmed().isEmpty()) {
+        ui::msgBox(QStringLiteral("CallSign を記入してください"), ui::OkOnly);
+        focusMain(true);
+        endCheck();
+        return false;
+    }
+    forms::unload<QSODATA>();
+    LookupHamlogCall(g.WkdCall.toUpper());
+    forms::unload<CODE_LIST>();
+    g.DistrictLongitudeOn = 0;
+    if (g.HamlogJcaOn == 1)
+        ReadJcaRecord(g.WkdCall.trimmed().toUpper());
+    else
+        g.JcaChecked = 0;
+    LookupPrefix(g.PrefixCall);
+    showResult();
+    focusMain(false);
+    endCheck();
+    return true;
 }
 
 } // namespace
 
 bool CheckCallSign(const QString& call) {
+    logbook::g.PrefixCall.clear();
     switch (logbook::g.HamlogLink) {
     case 1:
-        return LookUpCall(call);
+        return lookUpCall(call);
     case 2:
         HamlogSendQso();
+        logbook::g.FirstQsoFlag = 0;
+        logbook::g.JcaState = 0;
         return true;
     default:
         return true;

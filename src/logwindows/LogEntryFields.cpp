@@ -3,6 +3,8 @@
 #include "core/Globals.h"
 #include "core/IniValues.h"
 #include "log/LogGlobals.h"
+#include "logwindows/CheckCallSign.h"
+#include "logwindows/EarlierQsoLookup.h"
 #include "logwindows/LogEntry.h"
 #include "logwindows/QsoBoxes.h"
 #include "logwindows/TEMP_LOG.h"
@@ -218,6 +220,13 @@ bool LogEntryFields::specialKey(QLineEdit* box, int key) {
         const QString call = box->text().trimmed();
         if (call.isEmpty()) return true;
         logbook::g.WkdCall = call;
+        if (logbook::g.HamlogLink == 1 && !editing()) {
+            CheckCallSign(logbook::g.WkdCall);
+            // The entry's own call decides the area and the local time again,
+            // with the entry's longitude rather than a district's.
+            logbook::g.DistrictLongitudeOn = 0;
+            LookupPrefix(w_.Text1->text(), true);
+        }
         focusField(w_.Text4);
         return true;
     }

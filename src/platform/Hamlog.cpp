@@ -7,6 +7,8 @@
 
 #include <QFile>
 #include <map>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace hamlog {
 
@@ -15,17 +17,77 @@ namespace {
 constexpr int kDefaultVersion = 0x50300;
 int thdllVersion = kDefaultVersion;
 
+struct OpenLog {
+    QString file;
+    std::unique_ptr<LogDatabase> log;
+};
+
 // The logs open in this process, by the id kept in their handles. Ids are never
 // reused, so a handle copied before a close cannot reach a later log.
-std::map<quint64, std::unique_ptr<LogDatabase>>& openLogs() {
-    static std::map<quint64, std::unique_ptr<LogDatabase>> logs;
+std::map<quint64, OpenLog>& openLogs() {
+    static std::map<quint64, OpenLog> logs;
     return logs;
 }
 quint64 lastOpenId = 0;
 
+// Connections of closed logs, kept for the next open of the same file: an open
+// of a large log costs far more than a look-up. An entry serves only the very
+// file it was opened on, unchanged since (a file replaced or rewritten behind
+// our back is opened afresh), and only in the process that opened it.
+struct FileStamp {
+    dev_t dev = 0;
+    ino_t ino = 0;
+    qint64 ctimeNs = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+struct Idle {
+    QString file;
+    FileStamp stamp;
+    std::unique_ptr<LogDatabase> log;
+};
+constexpr std::size_t kIdleKept = 4;
+std::vector<Idle>& idleLogs() {
+    static std::vector<Idle> idle;
+    static pid_t owner = getpid();
+    if (owner != getpid()) {
+        // A forked child must not touch its parent's connections: leave them be.
+        for (Idle& i : idle)
+            (void)i.log.release();
+        idle.clear();
+        owner = getpid();
+    }
+    return idle;
+}
+
+std::optional<FileStamp> stampOf(const QString& file) {
+    struct stat st {};
+    if (::stat(QFile::encodeName(file).constData(), &st) != 0) return std::nullopt;
+    return FileStamp{st.st_dev, st.st_ino, qint64{st.st_ctim.tv_sec} * 1'000'000'000 + st.st_ctim.tv_nsec};
+}
+
+std::unique_ptr<LogDatabase> takeIdle(const QString& file, const FileStamp& stamp) {
+    std::vector<Idle>& idle = idleLogs();
+    for (auto it = idle.begin(); it != idle.end(); ++it) {
+        if (it->file != file) continue;
+        std::unique_ptr<LogDatabase> log = it->stamp == stamp ? std::move(it->log) : nullptr;
+        idle.erase(it);
+        return log;
+    }
+    return nullptr;
+}
+
+void keepIdle(const QString& file, std::unique_ptr<LogDatabase> log) {
+    const auto stamp = stampOf(file);
+    if (!stamp) return;
+    std::vector<Idle>& idle = idleLogs();
+    takeIdle(file, *stamp);
+    if (idle.size() >= kIdleKept) idle.erase(idle.begin());
+    idle.push_back({file, *stamp, std::move(log)});
+}
+
 LogDatabase* logOf(const HamlogHandle& handle) {
     const auto it = openLogs().find(handle.openId);
-    return it == openLogs().end() ? nullptr : it->second.get();
+    return it == openLogs().end() ? nullptr : it->second.log.get();
 }
 
 bool isAscii(const QString& text) {
@@ -41,14 +103,19 @@ int sjisLength(const QString& text) {
 // A field as the record keeps it: at most `width` Shift-JIS bytes, never half a
 // double-byte character, without the blank padding.
 QString fitBytes(const QString& text, int width) {
-    QString fitted = isAscii(text) ? text.left(width) : cp932::leftBytes(text, width);
+    QString fitted = isAscii(text) || sjisLength(text) <= width
+                         ? text.left(isAscii(text) ? width : text.size())
+                         : cp932::leftBytes(text, width);
     while (fitted.endsWith(QLatin1Char(' ')))
         fitted.chop(1);
     return fitted;
 }
 
-QString padBytes(const QString& text, int width) {
-    return text + QString(std::max(0, width - sjisLength(text)), QLatin1Char(' '));
+// The field fitted and padded with blanks to its width in bytes, measuring the
+// text once: the look-ups read every field of every QSO they list.
+QString fieldText(const QString& text, int width) {
+    const QString fitted = fitBytes(text, width);
+    return fitted + QString(std::max(0, width - sjisLength(fitted)), QLatin1Char(' '));
 }
 
 QString logFile(const QString& dataPath) {
@@ -80,25 +147,41 @@ bool operatorAgrees(const QString& question, const QsoRecord& record) {
 
 int HamlogOpen(int, HamlogHandle& handle, const QString& dataPath, int) {
     HamlogClose(handle, 0);
-    auto log = std::make_unique<LogDatabase>();
-    switch (log->open(logFile(dataPath), false)) {
-    case LogDatabase::OpenResult::Missing:
+    const QString file = logFile(dataPath);
+    const auto stamp = stampOf(file);
+    if (!stamp) {
+        takeIdle(file, {});
         return NoSuchLog;
-    case LogDatabase::OpenResult::NotALog:
-        return NotALog;
-    case LogDatabase::OpenResult::Opened:
-        break;
+    }
+    std::unique_ptr<LogDatabase> log = takeIdle(file, *stamp);
+    if (!log) {
+        log = std::make_unique<LogDatabase>();
+        switch (log->open(file, false)) {
+        case LogDatabase::OpenResult::Missing:
+            return NoSuchLog;
+        case LogDatabase::OpenResult::NotALog:
+            return NotALog;
+        case LogDatabase::OpenResult::Opened:
+            break;
+        }
     }
     rebuildMissingMasterIndexes(dataPath);
     handle = HamlogHandle{};
     handle.openId = ++lastOpenId;
     forgetCurrent(handle);
-    openLogs()[handle.openId] = std::move(log);
+    openLogs()[handle.openId] = {file, std::move(log)};
     return Done;
 }
 
 int HamlogClose(HamlogHandle& handle, int) {
-    const bool wasOpen = openLogs().erase(handle.openId) > 0;
+    const auto it = openLogs().find(handle.openId);
+    const bool wasOpen = it != openLogs().end();
+    if (wasOpen) {
+        OpenLog open = std::move(it->second);
+        openLogs().erase(it);
+        open.log->settle();
+        keepIdle(open.file, std::move(open.log));
+    }
     handle.openId = 0;
     handle.walkRecNo = 0;
     return wasOpen ? Done : NotOpen;
@@ -117,6 +200,11 @@ int THW_read(HamlogHandle& handle, int recNo, int) {
     forgetCurrent(handle);
     LogDatabase* log = logOf(handle);
     if (!log) return NotOpen;
+    if (recNo > 0 && recNo == handle.walkRecNo) {
+        handle.current = handle.walkRow;
+        handle.currentRecNo = recNo;
+        return Done;
+    }
     if (recNo < 1 || !log->read(recNo, handle.current)) {
         forgetCurrent(handle);
         return NoSuchRecord;
@@ -138,7 +226,7 @@ int ThwString(QString& buffer, HamlogHandle& handle, int field) {
         buffer = QString(width, QLatin1Char(' '));
         return NoSuchRecord;
     }
-    buffer = padBytes(fitBytes(*value, width), width);
+    buffer = fieldText(*value, width);
     return Done;
 }
 
@@ -182,6 +270,16 @@ void setThdllVersionForTest(int version) {
     thdllVersion = version;
 }
 
+namespace {
+
+int walkTo(HamlogHandle& handle, std::optional<LogDatabase::Row> row) {
+    handle.walkRecNo = row ? row->recNo : 0;
+    if (row) handle.walkRow = std::move(row->record);
+    return handle.walkRecNo;
+}
+
+} // namespace
+
 int Vidx_search(HamlogHandle& handle, const QString& call, int) {
     handle.walkRecNo = 0;
     LogDatabase* log = logOf(handle);
@@ -189,25 +287,20 @@ int Vidx_search(HamlogHandle& handle, const QString& call, int) {
     QString key = call;
     key.remove(QChar(0));
     key = fitBytes(key, fieldWidth(FieldCall));
-    const int recNo = log->firstOfCall(key);
-    if (recNo > 0) {
-        handle.walkCall = key;
-        handle.walkRecNo = recNo;
+    auto first = log->walkFrom(key);
+    if (!first || first->record.CALL != key) {
+        log->endWalk();
+        return 0;
     }
-    return recNo;
+    return walkTo(handle, std::move(first));
 }
 
 int Vidx_next(HamlogHandle& handle, int) {
     LogDatabase* log = logOf(handle);
     if (!log || handle.walkRecNo == 0) return 0;
-    const auto next = log->nextInCallOrder(handle.walkCall, handle.walkRecNo);
-    if (!next) {
-        handle.walkRecNo = 0;
-        return 0;
-    }
-    handle.walkCall = next->call;
-    handle.walkRecNo = next->recNo;
-    return next->recNo;
+    // A write or a count on the way ended the pass: it goes on where it was.
+    if (!log->walking()) return walkTo(handle, log->walkFrom(handle.walkRow.CALL, handle.walkRecNo));
+    return walkTo(handle, log->walkNext());
 }
 
 bool createLog(const QString& dataPath) {

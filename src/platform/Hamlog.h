@@ -19,6 +19,9 @@
 //   does: a field keeps at most its width in bytes and is cut before a
 //   double-byte character that would not fit whole; ThwString gives the field
 //   padded with blanks to its width in bytes.
+// - A closed log's connection is kept for the next open of the same file; an
+//   open still fails for a file gone and reads a file replaced on disk afresh,
+//   and what another program stored in the log is seen at once.
 // - The call index lives inside the log and is kept by every write. The index
 //   files beside the log (".dx2", ".dx4") are the master data's; an open
 //   rebuilds any that are missing from the master record file.
@@ -55,8 +58,8 @@ struct HamlogHandle {
     QsoRecord current;    // its fields, as stored
     std::array<bool, kFields.size()> stagedSet{};
     QsoRecord staged;  // fields staged by SetThBuffer for the next write
-    QString walkCall;  // call-index position of the last Vidx_search/Vidx_next
-    int walkRecNo = 0; // 0 = no walk
+    int walkRecNo = 0; // record of the last Vidx_search/Vidx_next, 0 = no walk
+    QsoRecord walkRow; // its fields, read with it
 };
 
 int HamlogOpen(int reserved, HamlogHandle& handle, const QString& dataPath, int mode);

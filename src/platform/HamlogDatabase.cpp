@@ -61,8 +61,7 @@ LogDatabase::~LogDatabase() {
 }
 
 void LogDatabase::finalizeAll() {
-    for (sqlite3_stmt** s :
-         {&count_, &read_, &insert_, &update_, &firstOfCall_, &nextSameCall_, &nextCall_}) {
+    for (sqlite3_stmt** s : {&count_, &read_, &insert_, &update_, &walk_}) {
         sqlite3_finalize(*s);
         *s = nullptr;
     }
@@ -106,9 +105,8 @@ bool LogDatabase::prepareAll() {
         {&update_, "UPDATE qso SET call = ?1, date = ?2, time = ?3, his = ?4, my = ?5, freq = ?6,"
                    " mode = ?7, code = ?8, gl = ?9, qsl = ?10, name = ?11, qth = ?12, rem1 = ?13,"
                    " rem2 = ?14, flag = ?15 WHERE recno = ?16"},
-        {&firstOfCall_, "SELECT recno FROM qso WHERE call = ?1 ORDER BY recno LIMIT 1"},
-        {&nextSameCall_, "SELECT recno FROM qso WHERE call = ?1 AND recno > ?2 ORDER BY recno LIMIT 1"},
-        {&nextCall_, "SELECT call, recno FROM qso WHERE call > ?1 ORDER BY call, recno LIMIT 1"},
+        {&walk_, "SELECT call, date, time, his, my, freq, mode, code, gl, qsl, name, qth, rem1, rem2, flag,"
+                 " recno FROM qso WHERE (call, recno) > (?1, ?2) ORDER BY call, recno"},
     };
     for (const auto& st : statements)
         if (sqlite3_prepare_v3(db_, st.sql, -1, SQLITE_PREPARE_PERSISTENT, st.stmt, nullptr) != SQLITE_OK)
@@ -117,17 +115,59 @@ bool LogDatabase::prepareAll() {
 }
 
 int LogDatabase::count() {
+    endWalk();
     Reset r{count_};
     return stepRow(count_) ? sqlite3_column_int(count_, 0) : 0;
 }
+
+namespace {
+
+void readFields(sqlite3_stmt* s, QsoRecord& record) {
+    for (int i = 0; i < static_cast<int>(kFields.size()); ++i)
+        *record.field(kFields[i].no) = columnText(s, i);
+}
+
+} // namespace
 
 bool LogDatabase::read(int recNo, QsoRecord& record) {
     Reset r{read_};
     sqlite3_bind_int(read_, 1, recNo);
     if (!stepRow(read_)) return false;
-    for (int i = 0; i < static_cast<int>(kFields.size()); ++i)
-        *record.field(kFields[i].no) = columnText(read_, i);
+    readFields(read_, record);
     return true;
+}
+
+std::optional<LogDatabase::Row> LogDatabase::walkFrom(const QString& call, int recNo) {
+    endWalk();
+    bindText(walk_, 1, call);
+    sqlite3_bind_int(walk_, 2, recNo);
+    walking_ = true;
+    return walkNext();
+}
+
+std::optional<LogDatabase::Row> LogDatabase::walkNext() {
+    if (!walking_ || !stepRow(walk_)) {
+        endWalk();
+        return std::nullopt;
+    }
+    Row row;
+    readFields(walk_, row.record);
+    row.recNo = sqlite3_column_int(walk_, static_cast<int>(kFields.size()));
+    return row;
+}
+
+void LogDatabase::settle() {
+    endWalk();
+    if (!written_) return;
+    sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+    written_ = false;
+}
+
+void LogDatabase::endWalk() {
+    walking_ = false;
+    if (!walk_) return;
+    sqlite3_reset(walk_);
+    sqlite3_clear_bindings(walk_);
 }
 
 bool LogDatabase::insert(const QsoRecord& record, int recNo) {
@@ -139,6 +179,8 @@ bool LogDatabase::insert(const QsoRecord& record, int recNo) {
 }
 
 int LogDatabase::append(const QsoRecord& record) {
+    endWalk();
+    written_ = true;
     if (!exec("BEGIN IMMEDIATE")) return 0;
     const int recNo = count() + 1;
     if (insert(record, recNo) && exec("COMMIT")) return recNo;
@@ -147,6 +189,8 @@ int LogDatabase::append(const QsoRecord& record) {
 }
 
 bool LogDatabase::appendAll(const std::vector<QsoRecord>& records) {
+    endWalk();
+    written_ = true;
     if (!exec("BEGIN IMMEDIATE")) return false;
     int recNo = count();
     for (const QsoRecord& record : records) {
@@ -161,6 +205,8 @@ bool LogDatabase::appendAll(const std::vector<QsoRecord>& records) {
 }
 
 bool LogDatabase::update(int recNo, const QsoRecord& record) {
+    endWalk();
+    written_ = true;
     if (!exec("BEGIN IMMEDIATE")) return false;
     bool ok = false;
     {
@@ -173,25 +219,6 @@ bool LogDatabase::update(int recNo, const QsoRecord& record) {
     if (ok && exec("COMMIT")) return true;
     exec("ROLLBACK");
     return false;
-}
-
-int LogDatabase::firstOfCall(const QString& call) {
-    Reset r{firstOfCall_};
-    bindText(firstOfCall_, 1, call);
-    return stepRow(firstOfCall_) ? sqlite3_column_int(firstOfCall_, 0) : 0;
-}
-
-std::optional<LogDatabase::IndexEntry> LogDatabase::nextInCallOrder(const QString& call, int recNo) {
-    {
-        Reset r{nextSameCall_};
-        bindText(nextSameCall_, 1, call);
-        sqlite3_bind_int(nextSameCall_, 2, recNo);
-        if (stepRow(nextSameCall_)) return IndexEntry{call, sqlite3_column_int(nextSameCall_, 0)};
-    }
-    Reset r{nextCall_};
-    bindText(nextCall_, 1, call);
-    if (!stepRow(nextCall_)) return std::nullopt;
-    return IndexEntry{columnText(nextCall_, 0), sqlite3_column_int(nextCall_, 1)};
 }
 
 } // namespace hamlog

@@ -30,14 +30,23 @@ class LogDatabase {
     int append(const QsoRecord& record);
     bool appendAll(const std::vector<QsoRecord>& records);
     bool update(int recNo, const QsoRecord& record);
-    // First record of exactly this call, 0 = none.
-    int firstOfCall(const QString& call);
-    // The entry after (call, recNo) in call-index order; nullopt at the end.
-    struct IndexEntry {
-        QString call;
-        int recNo;
+    // One pass over the call index from the first call at or after `call`, in
+    // call order, each step giving a whole record: a look-up reads all of a
+    // call's QSOs in one query and one read transaction. The pass holds its read
+    // transaction until it ends, so every write and count ends it first.
+    struct Row {
+        int recNo = 0;
+        QsoRecord record;
     };
-    std::optional<IndexEntry> nextInCallOrder(const QString& call, int recNo);
+    // The pass starts after (call, recNo); recNo 0 starts at the call's first record.
+    std::optional<Row> walkFrom(const QString& call, int recNo = 0);
+    // Nothing at the end of the index or when no pass is under way.
+    std::optional<Row> walkNext();
+    void endWalk();
+    bool walking() const { return walking_; }
+    // Moves what was written since into the log file itself, so that the closed
+    // log is whole in one file even while its connection is kept.
+    void settle();
 
   private:
     bool exec(const char* sql);
@@ -50,9 +59,9 @@ class LogDatabase {
     sqlite3_stmt* read_ = nullptr;
     sqlite3_stmt* insert_ = nullptr;
     sqlite3_stmt* update_ = nullptr;
-    sqlite3_stmt* firstOfCall_ = nullptr;
-    sqlite3_stmt* nextSameCall_ = nullptr;
-    sqlite3_stmt* nextCall_ = nullptr;
+    sqlite3_stmt* walk_ = nullptr;
+    bool walking_ = false;
+    bool written_ = false;
 };
 
 } // namespace hamlog

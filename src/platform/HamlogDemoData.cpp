@@ -2,7 +2,12 @@
 
 #include "platform/Hamlog.h"
 
+#include "platform/AtomicFile.h"
+#include "platform/Cp932.h"
+
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace hamlog::demo {
 
@@ -52,8 +57,14 @@ std::vector<MasterRecord> masterRecords() {
         entry("500", s("日本"), "3", s("JA"), "", 135),
         entry("500", s("日本"), "3", s("JH"), "", 135),
         entry("500", s("日本"), "3", s("7K"), "", 135),
-        // The call-area digit decides between the two entities that share "JD1".
+        // The fictional calls of the demo log and the tests are home calls.
+        entry("500", s("日本"), "3", s("QQ"), "", 135),
+        entry("500", s("日本"), "3", s("QX"), "", 135),
+        // The call-area digit decides between the two entities of "JD"; the
+        // digit 7 names neither.
         entry("732", s("小笠原・南鳥島"), "3", s("JD"), "1", 142),
+        entry("732", s("小笠原・南鳥島"), "3", s("JD"), "0", 142),
+        entry("732", s("小笠原・南鳥島"), "3", s("JD"), "7", 142),
         entry("733A", s("小笠原"), "3", s("JD"), "1", 142),
         entry("732A", s("南鳥島"), "3", s("JD"), "1", 154),
         entry("758", s("アメリカ合衆国"), "3", s("K"), "", 95, kWest, 0x0114, 0x0004),
@@ -98,12 +109,20 @@ std::vector<QsoRecord> qsos() {
     };
 }
 
+QByteArray jcaFile() {
+    return cp932::encode(QStringLiteral("\"AAA\",\"2024/05/03\",\"八王子市\",\"済\"\r\n"
+                                        "\"OSA\",\"2024/07/20\",\"大阪市\",\"未\"\r\n"
+                                        "\"NEW\",\"\",\"\",\"\"\r\n"));
+}
+
 bool writeMasterData(const QString& dataPath) {
     return writeMasterFile(masterFile(dataPath, "mst"), masterRecords()) && writeMasterIndexes(dataPath);
 }
 
 bool writeDemoSetup(const QString& dataPath) {
     if (!writeMasterData(dataPath)) return false;
+    const QString jca = QFileInfo(dataPath).dir().filePath(QStringLiteral("実績.txt"));
+    if (!QFile::exists(jca) && !files::replaceWhole(jca, jcaFile())) return false;
     const bool newLog = !QFile::exists(dataPath + QStringLiteral(".HDB"));
     if (!createLog(dataPath)) return false;
     return !newLog || appendRecords(dataPath, qsos());

@@ -16,9 +16,14 @@ std::vector<MasterRecord> masterRecords();
 // A handful of QSOs with fictional call signs.
 std::vector<QsoRecord> qsos();
 
+// The award program's achievement file: a first JCA, one worked but not
+// confirmed and one confirmed, for the demo log's calls.
+QByteArray jcaFile();
+
 // Writes "<dataPath>.mst" with its indexes; true on success.
 bool writeMasterData(const QString& dataPath);
-// Master data and, when the log is missing, a new log holding the demo QSOs.
+// Master data and, when the log is missing, a new log holding the demo QSOs;
+// "実績.txt" beside the log when there is none.
 bool writeDemoSetup(const QString& dataPath);
 
 } // namespace hamlog::demo

@@ -273,6 +273,54 @@ TEST_F(HamlogLogTest, CallIndexWalkFindsTheCallAndWalksOnInCallOrder) {
     }
 }
 
+TEST_F(HamlogLogTest, AWalkGoesOnAfterACountOrAWriteOnTheWay) {
+    for (const char* call : {"QQ1AAA", "QQ1AAA", "QQ2BBB"})
+        ASSERT_EQ(append(QString::fromLatin1(call)), Done);
+    ASSERT_EQ(Vidx_search(h, QStringLiteral("QQ1AAA"), 16), 1);
+    EXPECT_EQ(Vdbf_rcount(h), 3);
+    EXPECT_EQ(Vidx_next(h, 16), 2);
+    ASSERT_EQ(append(QStringLiteral("QQ1AAA")), Done);
+    EXPECT_EQ(Vidx_next(h, 16), 4) << "the record stored on the way is in the index";
+    EXPECT_EQ(Vidx_next(h, 16), 3);
+    EXPECT_EQ(Vidx_next(h, 16), 0);
+}
+
+TEST_F(HamlogLogTest, AnOpenAfterACloseSeesTheLogAsItIsOnDisk) {
+    ASSERT_EQ(append(QStringLiteral("QQ1AAA"), QStringLiteral("Taro")), Done);
+    HamlogClose(h, 0);
+
+    // Another program stores a QSO while the log is closed here.
+    sql("INSERT INTO qso VALUES (2, 'QQ2BBB', '24-01-16', '', '', '', '', '', '', '', '', 'Jiro', '', '', '',"
+        " '')");
+    ASSERT_EQ(HamlogOpen(0, h, dataPath(), 0), Done);
+    EXPECT_EQ(Vdbf_rcount(h), 2);
+    EXPECT_EQ(Vidx_search(h, QStringLiteral("QQ2BBB"), 16), 2);
+    HamlogClose(h, 0);
+
+    // The log is replaced on disk by another one, copied as a file: a closed log
+    // holds every QSO in its one file.
+    const QString other = path(QStringLiteral("OTHER"));
+    ASSERT_TRUE(createLog(other));
+    HamlogHandle o;
+    ASSERT_EQ(HamlogOpen(0, o, other, 0), Done);
+    for (const char* call : {"QQ7XXX", "QQ8YYY", "QQ9ZZZ"}) {
+        SetThBuffer(o, QString::fromLatin1(call), FieldCall);
+        ASSERT_EQ(THW_append(o, 16, 0), Done);
+    }
+    HamlogClose(o, 0);
+    ASSERT_TRUE(QFile::remove(dataPath() + ".HDB"));
+    ASSERT_TRUE(QFile::rename(other + ".HDB", dataPath() + ".HDB"));
+    ASSERT_EQ(HamlogOpen(0, h, dataPath(), 0), Done);
+    EXPECT_EQ(Vdbf_rcount(h), 3);
+    EXPECT_EQ(Vidx_search(h, QStringLiteral("QQ1AAA"), 16), 0);
+    EXPECT_EQ(Vidx_search(h, QStringLiteral("QQ9ZZZ"), 16), 3);
+    HamlogClose(h, 0);
+
+    // A log gone from disk does not open.
+    ASSERT_TRUE(QFile::remove(dataPath() + ".HDB"));
+    EXPECT_EQ(HamlogOpen(0, h, dataPath(), 0), NoSuchLog);
+}
+
 TEST_F(HamlogLogTest, AWriterKilledInTheMiddleOfAppendingLeavesEveryCommittedQso) {
     HamlogClose(h, 0);
     int report[2];

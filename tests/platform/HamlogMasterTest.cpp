@@ -45,9 +45,9 @@ TEST_F(HamlogMasterTest, RecordFileHasTheFixedLayout) {
     const auto records = demo::masterRecords();
     ASSERT_EQ(bytes.size(), masterRecordOffset(static_cast<int>(records.size()) + 1));
     EXPECT_EQ(masterRecordOffset(1), 290);
-    // Record 21 is 八王子市: code, Shift-JIS name, kind, prefix, area, band bits, longitude.
-    ASSERT_EQ(records[20].Name, QStringLiteral("八王子市"));
-    const QByteArray r = bytes.mid(masterRecordOffset(21), kMasterRecordSize);
+    // Record 25 is 八王子市: code, Shift-JIS name, kind, prefix, area, band bits, longitude.
+    ASSERT_EQ(records[24].Name, QStringLiteral("八王子市"));
+    const QByteArray r = bytes.mid(masterRecordOffset(25), kMasterRecordSize);
     EXPECT_EQ(r.left(6), QByteArray("1002  "));
     EXPECT_EQ(r.mid(6, 34), cp932::encode(QStringLiteral("八王子市")).leftJustified(34, ' '));
     EXPECT_EQ(r.mid(40, 4), QByteArray("4") + cp932::encode(QStringLiteral("は")) + "1");
@@ -56,13 +56,13 @@ TEST_F(HamlogMasterTest, RecordFileHasTheFixedLayout) {
     EXPECT_EQ(static_cast<unsigned char>(r[52]), 139);
     EXPECT_EQ(static_cast<unsigned char>(r[54]), 0);
 
-    const auto read = readMasterRecord(file("mst"), 21);
+    const auto read = readMasterRecord(file("mst"), 25);
     ASSERT_TRUE(read);
     EXPECT_EQ(read->Name.size(), 30); // four kanji and the blank padding of 34 bytes
     EXPECT_EQ(read->Name.trimmed(), QStringLiteral("八王子市"));
     EXPECT_EQ(read->Prefix, QStringLiteral("は"));
     EXPECT_EQ(read->WorkedBits1, 0x14);
-    const auto usa = readMasterRecord(file("mst"), 7);
+    const auto usa = readMasterRecord(file("mst"), 11);
     ASSERT_TRUE(usa);
     EXPECT_EQ(usa->Code.trimmed(), QStringLiteral("758"));
     EXPECT_GE(usa->LongitudeFlags, 128);
@@ -146,6 +146,13 @@ TEST_F(HamlogMasterTest, DemoLogHoldsTheDemoQsosOnceOnly) {
     EXPECT_EQ(Vidx_search(h, QStringLiteral("QQ1AAA"), 16), 1);
     EXPECT_EQ(Vidx_next(h, 16), 4);
     HamlogClose(h, 0);
+    // The achievement file beside it: written once, the operator's own kept.
+    const QString jca = path(QStringLiteral("実績.txt"));
+    EXPECT_EQ(readFile(QStringLiteral("実績.txt")), demo::jcaFile());
+    writeFile(QStringLiteral("実績.txt"), "\"OWN\",\"\",\"\",\"\"\r\n");
+    ASSERT_TRUE(demo::writeDemoSetup(dataPath()));
+    EXPECT_EQ(readFile(QStringLiteral("実績.txt")), QByteArray("\"OWN\",\"\",\"\",\"\"\r\n"));
+    EXPECT_TRUE(QFile::exists(jca));
 }
 
 } // namespace

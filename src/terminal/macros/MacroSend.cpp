@@ -3,6 +3,7 @@
 #include "core/Globals.h"
 #include "core/SharedRoutines.h"
 #include "log/LogGlobals.h"
+#include "logwindows/EarlierQsoLookup.h"
 #include "logwindows/TEMP_LOG.h"
 #include "platform/Clock.h"
 #include "platform/MmvariControl.h"
@@ -50,6 +51,7 @@ QsoState qsoState(const PSK31MAIN& w, const QString& raw) {
     s.TimeZoneOffsetH = core::g.TimeZoneOffsetH;
     s.pcClock = sysclock::jstNow();
     s.VariType = variType(w, raw);
+    s.GreetingText = logbook::g.GreetingText;
     return s;
 }
 
@@ -121,6 +123,7 @@ void SendMacro(int index) {
 
     const QString raw = forms::MACRO_FORM().macroText(index);
     if (needsTimeStamp(raw)) receive::MakeTimeStamp();
+    if (needsLocalTime(raw) && logbook::g.HamlogLink == 1) logwindows::ShowLocalTime();
     const Expansion e = expandMacro(raw, qsoState(w, raw));
     cycle.setUp(e.repeat);
     applyExpansion(w, e);

@@ -141,5 +141,4 @@ void PSK31MAIN::buildPopupMenus() {
     // The headers show what was picked; choosing them does nothing.
     GETNAIYOUMAIN->setEnabled(false);
     GETNAIYOU->setEnabled(false);
-    notbuilt::hold(this, {INSAISATU});
 }

@@ -2,6 +2,8 @@
 
 #include "core/Globals.h"
 #include "core/SharedRoutines.h"
+#include "log/LogGlobals.h"
+#include "logwindows/EarlierQsoLookup.h"
 #include "logwindows/TEMP_LOG.h"
 #include "platform/Colour.h"
 #include "platform/RichTextPane.h"
@@ -100,6 +102,11 @@ void PasteToRemarks(QLineEdit* box) {
 void connectInsertMenu(PSK31MAIN& w) {
     auto on = [&w](QAction* a, auto f) { QObject::connect(a, &QAction::triggered, &w, f); };
     on(w.PSTCLIP, [] { PasteClipboardToTx(); });
+    on(w.INSAISATU, [] {
+        if (logbook::g.HamlogLink == 0) return;
+        logwindows::ShowLocalTime();
+        if (!logbook::g.GreetingText.isEmpty()) InsertIntoTx(logbook::g.GreetingText);
+    });
     on(w.INSHisCall, [&w] { InsertIntoTx(w.Text5->text()); });
     on(w.INSHisName, [] {
         g.HisNameText = hisNameText();

@@ -2,6 +2,7 @@
 #include "terminal/transmit/TxFixture.h"
 
 #include "core/IniValues.h"
+#include "logwindows/QSODATA.h"
 #include "logwindows/TEMP_LOG.h"
 #include "platform/Cp932.h"
 #include "platform/RichTextPane.h"
@@ -33,8 +34,10 @@ void askToEnable(const Greyed& g) {
 
 QList<Greyed> mainWindowItems(PSK31MAIN& w) {
     QList<Greyed> rows = {
-        {w.CWIDSET, "ＣＷＩＤ参照・設定"}, {w.CONON, "Contestモード"}, {w.PSKCFG, "環境設定"},
-        {w.INSAISATU, "挨拶を挿入"},       {w.Command24, "CFG"},
+        {w.CWIDSET, "ＣＷＩＤ参照・設定"},
+        {w.CONON, "Contestモード"},
+        {w.PSKCFG, "環境設定"},
+        {w.Command24, "CFG"},
     };
     rows.append({w.Command19[7], "CFG"});
     return rows;
@@ -43,7 +46,11 @@ QList<Greyed> mainWindowItems(PSK31MAIN& w) {
 QList<Greyed> otherWindowsItems() {
     TEMP_LOG& log = forms::TEMP_LOG();
     CFGSHEET& sheet = forms::CFGSHEET();
+    QSODATA& earlier = forms::QSODATA();
     return {
+        {earlier.eQSLmode, "電子QSLモードへ"},
+        {earlier.eQSLsend, "電子QSL送信"},
+        {earlier.eQSLtype, "QSOBank"},
         {log.Contest, "連続保存(Contest)"},
         {log.HLQ, "QSL印刷"},
         {log.Command7, "eQSL"},

@@ -1,5 +1,7 @@
 // hamlogdemo [<log path>]: writes the demo master data (".mst", ".dx2", ".dx4")
-// beside the log and, when the log is missing, a new log with a few QSOs.
+// beside the log and, when the log is missing, a new log with a few QSOs; and
+// the award program's "実績.txt" beside the log when there is none (point the
+// award program's path, HLJCA, at that folder to have the JCA state checked).
 // Without a path the log is HAMLOG.HDB in the program folder.
 #include "platform/HamlogDemoData.h"
 #include "platform/Paths.h"

@@ -1,0 +1,127 @@
+#include "logwindows/QSODATA.h"
+
+#include "core/IniValues.h"
+#include "log/EarlierQsos.h"
+#include "log/LogGlobals.h"
+#include "logwindows/CheckCallSign.h"
+#include "logwindows/ListPlaces.h"
+#include "logwindows/QsoBoxes.h"
+#include "logwindows/TEMP_LOG.h"
+#include "platform/NotBuilt.h"
+#include "platform/StatusPanels.h"
+#include "terminal/mainwindow/HelpPage.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kTwips = 15;
+const QString kPos = QStringLiteral("CFGPOS");
+const QString kWidths = QStringLiteral("LogDisp");
+
+QString widthKey(int n) {
+    return QStringLiteral("COLWIDTH") + QString::number(n);
+}
+
+QSize screenTwips() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().size() * kTwips : QSize(1 << 20, 1 << 20);
+}
+
+} // namespace
+
+QSODATA::QSODATA() : MSFlexGrid1(new logwindows::FlexGrid(logbook::kQsoColumns)), menus(new QMenuBar(this)) {
+    LOGCL = menus->addAction(QStringLiteral("閉じる"));
+    eQSLmode = menus->addAction(QStringLiteral("電子QSLモードへ"));
+    eQSLselhou = menus->addMenu(QStringLiteral("選択方法"));
+    eQSLsel = eQSLselhou->addAction(QStringLiteral("個別選択"));
+    eQSLall = eQSLselhou->addAction(QStringLiteral("全件選択"));
+    eQSLsend = menus->addAction(QStringLiteral("電子QSL送信"));
+    eQSLtype = menus->addAction(QStringLiteral("QSOBank"));
+    QSODat_HELP = menus->addAction(QStringLiteral("Help"));
+    // The electronic-QSL export from the list comes with the exports.
+    notbuilt::hold(this, {eQSLmode, eQSLsel, eQSLall, eQSLsend, eQSLtype});
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setMenuBar(menus);
+    layout->addWidget(MSFlexGrid1);
+    connect(LOGCL, &QAction::triggered, this, &QSODATA::LOGCL_Click);
+    connect(QSODat_HELP, &QAction::triggered, this, [] { terminal::mainwindow::HLP_Click(); });
+    connect(MSFlexGrid1, &QTableWidget::cellClicked, this, [this] { MSFlexGrid1_Click(); });
+    connect(MSFlexGrid1, &QTableWidget::cellDoubleClicked, this, [this] { MSFlexGrid1_DblClick(); });
+}
+
+void QSODATA::Form_Load() {
+    EqslMode = 0;
+    const QSize screen = screenTwips();
+    const logwindows::TwipsPlace place = logwindows::earlierQsoListPlace(
+        core::IniWhole(kPos, QStringLiteral("LOGVPOSTop")),
+        core::IniWhole(kPos, QStringLiteral("LOGVPOSLeft")),
+        core::IniWhole(kPos, QStringLiteral("LOGVPOSWidth")), screen.width(), screen.height());
+    move(place.left / kTwips, place.top / kTwips);
+    resize(place.width / kTwips, 2445 / kTwips);
+    SetupQsoGrid();
+}
+
+void QSODATA::SetupQsoGrid() {
+    setWindowTitle(logbook::g.WkdCall + QStringLiteral("局とのＱＳＯデータ"));
+    MSFlexGrid1->setRows(1);
+    std::array<std::optional<QString>, logbook::kQsoColumns> stored;
+    for (int n = 0; n < logbook::kQsoColumns; ++n)
+        stored[n] = core::IniStored(kWidths, widthKey(n));
+    const auto widths = logbook::qsoColumnWidths(stored);
+    for (int n = 0; n < logbook::kQsoColumns; ++n) {
+        const logbook::QsoColumn& c = logbook::kQsoColumnSpecs[n];
+        MSFlexGrid1->setColWidth(n, widths[n]);
+        MSFlexGrid1->setHeader(n, QString::fromUtf8(c.header));
+        MSFlexGrid1->setCentred(n, c.centred);
+    }
+}
+
+void QSODATA::Form_Unload() {
+    for (int n = 0; n < logbook::kQsoColumns; ++n)
+        core::PutIniText(kWidths, widthKey(n), QString::number(MSFlexGrid1->colWidth(n)));
+    core::PutIniText(kPos, QStringLiteral("LOGVPOSTop"), QString::number(y() * kTwips));
+    core::PutIniText(kPos, QStringLiteral("LOGVPOSLeft"), QString::number(x() * kTwips));
+    core::PutIniText(kPos, QStringLiteral("LOGVPOSWidth"), QString::number(width() * kTwips));
+}
+
+void QSODATA::MSFlexGrid1_Click() {
+    int& searchOnly = logwindows::callCheck.CallSearchOnly;
+    if (searchOnly == 1) {
+        searchOnly = 0;
+        return;
+    }
+    const int r = MSFlexGrid1->selectedRow();
+    if (r < 1) return;
+    const auto cell = [this, r](int col) { return MSFlexGrid1->text(r, col).trimmed(); };
+    const QString name = cell(logbook::kQsoColName), qth = cell(logbook::kQsoColQth);
+    const logwindows::QsoBoxes boxes = logwindows::operatingBoxes();
+    if (boxes.name) boxes.name->setText(name);
+    if (logbook::g.HamlogLink == 1) {
+        TEMP_LOG& log = forms::TEMP_LOG();
+        log.Text12->setText(name);
+        log.Text9->setText(cell(logbook::kQsoColCode));
+        log.Text13->setText(qth);
+        log.Text10->setText(cell(logbook::kQsoColGl));
+    }
+    if (boxes.status) boxes.status->setText(1, qth + QStringLiteral("   ") + name);
+}
+
+void QSODATA::MSFlexGrid1_DblClick() {
+    if (EqslMode != 1) forms::unload<QSODATA>();
+}
+
+void QSODATA::LOGCL_Click() {
+    logwindows::callCheck.CallSearchOnly = 0;
+    forms::unload<QSODATA>();
+}
+
+void QSODATA::closeEvent(QCloseEvent* e) {
+    logwindows::callCheck.CallSearchOnly = 0;
+    e->ignore();
+    forms::unload<QSODATA>();
+}

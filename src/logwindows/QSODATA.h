@@ -1,0 +1,47 @@
+#pragma once
+// The earlier-QSO list: one row per earlier QSO with the station just looked
+// up (filled by LookupHamlogCall). A click on a row copies its name, code, grid
+// locator and QTH into the current QSO; a double click closes the list. The
+// column widths and the place are kept in the settings.
+#include "logwindows/FlexGrid.h"
+#include "platform/Forms.h"
+
+#include <QAction>
+#include <QMenuBar>
+#include <QWidget>
+
+class QSODATA : public QWidget {
+    Q_OBJECT
+  public:
+    QSODATA();
+    void Form_Load();
+    void Form_Unload();
+    void SetupQsoGrid();
+
+    logwindows::FlexGrid* MSFlexGrid1;
+    QMenuBar* menus;
+    QAction* LOGCL;    // "閉じる"
+    QAction* eQSLmode; // "電子QSLモードへ"
+    QMenu* eQSLselhou; // "選択方法"
+    QAction* eQSLsel;  // "個別選択"
+    QAction* eQSLall;  // "全件選択"
+    QAction* eQSLsend; // "電子QSL送信"
+    QAction* eQSLtype; // "QSOBank"
+    QAction* QSODat_HELP;
+
+    // 1 while rows are being marked for the electronic-QSL export.
+    int EqslMode = 0;
+
+    void MSFlexGrid1_Click();
+    void MSFlexGrid1_DblClick();
+    void LOGCL_Click();
+
+  protected:
+    void closeEvent(QCloseEvent* e) override;
+};
+
+namespace forms {
+inline ::QSODATA& QSODATA() {
+    return get<::QSODATA>();
+}
+} // namespace forms
