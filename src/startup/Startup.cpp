@@ -4,6 +4,7 @@
 #include "core/IniStore.h"
 #include "core/IniValues.h"
 #include "core/MessageLine.h"
+#include "core/SettingRanges.h"
 #include "core/StartupFiles.h"
 #include "core/Version.h"
 #include "log/LogGlobals.h"
@@ -111,9 +112,11 @@ void checkLibraryLink() {
 }
 
 // The settings file is read once for all the loads and written at most once,
-// before the window shows, whatever the loads store (the column layout among them).
+// before the window shows, whatever the loads store (the column layout and
+// the corrections of stored numbers among them).
 bool readSettingsAndOpenWindows() {
     core::IniBatch settings;
+    core::BringStoredNumbersIntoRange();
     ReadLoggingLink();
     if (logbook::g.HamlogLink == 1) checkLibraryLink();
     rig::ReadRigSettings();
