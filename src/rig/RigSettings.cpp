@@ -1,6 +1,7 @@
 #include "rig/RigSettings.h"
 
 #include "core/IniStore.h"
+#include "core/SettingRanges.h"
 #include "rig/RigGlobals.h"
 
 #include <algorithm>
@@ -10,9 +11,9 @@ namespace {
 
 const QString kSection = QStringLiteral("RIG_CON_CFG");
 // The poll times the settings sheet offers, and the one for a setting that is no time.
-constexpr qint64 kPollDefaultMs = 1000;
-constexpr qint64 kPollShortestMs = 600;
-constexpr qint64 kPollLongestMs = 5000;
+const core::StoredRange& pollTimes() {
+    return *core::StoredRangeOf(kSection, QStringLiteral("Poll_Time"));
+}
 
 QString value(const QString& key, const QString& missing) {
     return core::IniValueOr(kSection, key, missing);
@@ -37,8 +38,9 @@ qint64 leadingInt(const QString& text) {
 // pause: it is brought to the nearer end.
 int pollIntervalOf(const QString& text) {
     const qint64 ms = leadingInt(text);
-    if (ms <= 0) return int(kPollDefaultMs);
-    return int(std::clamp(ms, kPollShortestMs, kPollLongestMs));
+    const core::StoredRange& range = pollTimes();
+    if (ms <= 0) return range.fallback;
+    return int(std::clamp(ms, qint64(range.lowest), qint64(range.highest)));
 }
 
 } // namespace
