@@ -9,7 +9,6 @@
 #include "sstv/SstvGlobals.h"
 #include "sstv/SstvRoutines.h"
 
-#include <QCoreApplication>
 #include <cmath>
 
 namespace {
@@ -99,7 +98,6 @@ void SSTVForm::ShowRxControl() {
     const int lms = e.mmsSetLMS(-1);
     if (lms >= 0 && lms <= 2) Option1[std::size_t(lms)]->setChecked(true);
     RxControlWord = sstv::IntToBitString(e.mmsSetRxControl(-1), WordWidth);
-    QCoreApplication::processEvents();
     SstvAfcOn = RxControlWord.at(AfcPos - 1) == QLatin1Char('1') ? 1 : 0;
     lightButton(Command12, SstvAfcOn == 1);
     SstvLmsOn = RxControlWord.at(LmsPos - 1) == QLatin1Char('1') ? 1 : 0;
