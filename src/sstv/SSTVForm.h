@@ -93,8 +93,10 @@ class SSTVForm : public QWidget {
     QCheckBox* Check3;      // "240サイズに押し込める"
     QCheckBox* Check5;      // "自動挿絵"
     QCheckBox* Check6;      // "タイトルバーを入れる"
-    QLabel* Label4;         // the title bar's text
-    QTimer* Timer6;         // the one-shot redraw
+    // The inset border's colour: elements 0, 1, 10, 11, 13, 15, 16.
+    std::array<QRadioButton*, 17> Option4{};
+    QLabel* Label4; // the title bar's text
+    QTimer* Timer6; // the one-shot redraw
 
     // ---- QSO boxes ----
     QLineEdit* Text1; // call sign
@@ -120,6 +122,17 @@ class SSTVForm : public QWidget {
     std::array<QAction*, 19> mmvMODE{}; // 10..18, the multi-mode sub-modes
     QAction* mmsCFG = nullptr;
     QAction* bigview = nullptr;
+    // Items whose work comes with later issues, greyed until then.
+    QAction* PSKCFG = nullptr;
+    QAction* CONON = nullptr;
+    QAction* TRVon = nullptr;
+    QAction* VOLTX = nullptr;
+    QAction* VOLRX = nullptr;
+    QAction* PicLibShow = nullptr;
+    QAction* HLDAT_VIEW = nullptr;
+    QAction* TB_ON = nullptr;
+    QAction* dxinfo = nullptr;
+    QAction* STVHelp = nullptr;
     QMenu* PopupPic = nullptr;
     QAction* ToB4TxPic = nullptr;
     QAction* SaveRcvFile = nullptr;

@@ -210,6 +210,16 @@ void SSTVForm::buildTransmitSide() {
     w->addWidget(Check5, 2, 1);
     w->addWidget(Check6, 2, 2);
     w->addWidget(Command19, 3, 0);
+    auto* border = new QGroupBox(QStringLiteral("枠"));
+    auto* b = new QHBoxLayout(border);
+    const std::pair<int, const char*> borders[] = {{0, "無"},  {1, "黒"},  {10, "青"}, {11, "緑"},
+                                                   {13, "赤"}, {15, "黄"}, {16, "白"}};
+    for (const auto& [i, caption] : borders) {
+        Option4[std::size_t(i)] = new QRadioButton(QString::fromUtf8(caption));
+        Option4[std::size_t(i)]->setEnabled(false);
+        b->addWidget(Option4[std::size_t(i)]);
+    }
+    w->addWidget(border, 4, 0, 1, 3);
     Check3->setEnabled(false);
     Check6->setEnabled(false);
     Picture11->setScale(320, 256);
@@ -278,19 +288,27 @@ void SSTVForm::buildMenus() {
     }
 
     QMenu* settings = menuBar->addMenu(QStringLiteral("設定"));
-    settings->addAction(QStringLiteral("環境設定"))->setEnabled(false);
+    PSKCFG = settings->addAction(QStringLiteral("環境設定"));
     mmsCFG = settings->addAction(QStringLiteral("エンジン設定"));
     connect(mmsCFG, &QAction::triggered, this, &SSTVForm::mmsCFG_Click);
-    for (const char* later : {"Contestモード", "Transverter ON", "送信音量 調整", "受信音量 調整"})
-        settings->addAction(QString::fromUtf8(later))->setEnabled(false);
+    CONON = settings->addAction(QStringLiteral("Contestモード"));
+    TRVon = settings->addAction(QStringLiteral("Transverter ON"));
+    VOLTX = settings->addAction(QStringLiteral("送信音量 調整"));
+    VOLRX = settings->addAction(QStringLiteral("受信音量 調整"));
 
     QMenu* view = menuBar->addMenu(QStringLiteral("表示"));
     bigview = view->addAction(QStringLiteral("大画面受信"));
     bigview->setCheckable(true);
     connect(bigview, &QAction::triggered, this, &SSTVForm::bigview_Click);
-    for (const char* later : {"サムネール表示", "Hamlog Data表示", "タイトルバー"})
-        view->addAction(QString::fromUtf8(later))->setEnabled(false);
-    menuBar->addAction(QStringLiteral("Ｈｅｌｐ"))->setEnabled(false);
+    PicLibShow = view->addAction(QStringLiteral("サムネール表示"));
+    HLDAT_VIEW = view->addAction(QStringLiteral("Hamlog Data表示"));
+    TB_ON = view->addAction(QStringLiteral("タイトルバー"));
+    TB_ON->setCheckable(true);
+    dxinfo = view->addAction(QStringLiteral("DX Cluster"));
+    STVHelp = menuBar->addAction(QStringLiteral("Ｈｅｌｐ"));
+    for (QAction* later :
+         {PSKCFG, CONON, TRVon, VOLTX, VOLRX, PicLibShow, HLDAT_VIEW, TB_ON, dxinfo, STVHelp})
+        later->setEnabled(false);
     buildPictureMenu();
 }
 

@@ -95,6 +95,9 @@ void SSTVForm::Form_Load() {
     for (int i = 0; i < 6; ++i)
         PSKMODE[std::size_t(i)]->setChecked(i == core::ModeSstv);
     Text16->setText(core::g.UserCall);
+    TRVon->setVisible(rig::g.TransverterUse == QLatin1String("YES"));
+    TRVon->setCheckable(true);
+    TRVon->setChecked(rig::g.TransverterOn == QLatin1String("1"));
     List4->addItems(readRsvList());
     Text5->setText(core::g.HisRstPresetOn == QLatin1String("1") ? QStringLiteral("595") : QString());
     readSettings();
@@ -147,6 +150,8 @@ void SSTVForm::readBorderAndTitle() {
     sstv::Globals& s = sstv::g;
     s.InsetBorderColor = colourOr(kBack, QStringLiteral("PBCcode"), 0xFFFFFF);
     s.InsetBorderOn = switchOr(kBack, QStringLiteral("PBCmode"));
+    if (const int option = sstv::BorderOptionFor(s.InsetBorderColor, s.InsetBorderOn); option >= 0)
+        Option4[std::size_t(option)]->setChecked(true);
     s.OutlineRgb = colourOr(kBack, QStringLiteral("MBCcode"), 0xFFFFFF);
     s.OutlineOn = switchOr(kBack, QStringLiteral("MBCmode"));
     s.SstvAutoPaste =

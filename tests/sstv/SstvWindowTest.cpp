@@ -7,6 +7,7 @@
 #include "platform/Cp932.h"
 #include "platform/SstvSimulation.h"
 #include "sstv/SstvFixture.h"
+#include "sstv/SstvPlaces.h"
 #include "sstv/SstvRoutines.h"
 #include "support/Popups.h"
 
@@ -42,6 +43,7 @@ TEST_F(SstvWindowTest, FirstLoadWithoutSettingsTakesTheDefaults) {
     EXPECT_EQ(s.InsetBorderColor, 0xFFFFFFu);
     EXPECT_EQ(s.InsetBorderOn, 0);
     EXPECT_EQ(s.OutlineRgb, 0xFFFFFFu);
+    EXPECT_TRUE(f.Option4[0]->isChecked()) << "white border, off";
     EXPECT_FALSE(f.Check5->isChecked());
     EXPECT_FALSE(f.Check6->isChecked());
     EXPECT_EQ(f.Label4->text(), QStringLiteral("QQ1TST"));
@@ -81,6 +83,60 @@ TEST_F(SstvWindowTest, BadStoredValuesTakeTheirDefaultsAndTheLoadGoesOn) {
     ASSERT_EQ(f.List4->count(), 2);
     EXPECT_EQ(f.List4->item(0)->text(), QStringLiteral("599"));
     EXPECT_EQ(f.List4->item(1)->text(), QStringLiteral("57"));
+}
+
+TEST_F(SstvWindowTest, BorderOptionFollowsTheStoredColour) {
+    writeIni(QStringLiteral("[BackColor]\nPBCcode=255\nPBCmode=1\n"));
+    EXPECT_TRUE(window().Option4[13]->isChecked()) << "red";
+    struct Case {
+        unsigned colour;
+        int on, option;
+    } cases[] = {{0, 0, 1},       {0xFF0000, 1, 10}, {0xFF00, 0, 11},  {0xFF, 1, 13},
+                 {0xFFFF, 0, 15}, {0xFFFFFF, 1, 16}, {0xFFFFFF, 0, 0}, {0x123456, 1, -1}};
+    for (const Case& c : cases)
+        EXPECT_EQ(sstv::BorderOptionFor(c.colour, c.on), c.option) << c.colour;
+}
+
+TEST_F(SstvWindowTest, ARestartKeepsTheHistoryNumber) {
+    ASSERT_TRUE(receive(sstveng::Scottie1));
+    ASSERT_TRUE(receive(sstveng::Scottie1));
+    forms::unload<SSTVForm>();
+    renewContext();
+    eng().hooks().lineIntervalMs = 1;
+    eng().hooks().pictureIntervalMs = 100'000'000;
+    SSTVForm& f = window();
+    EXPECT_EQ(sstv::g.HistoryIndex, 3);
+    EXPECT_EQ(f.Label15->text(), QStringLiteral("3"));
+    ASSERT_TRUE(receive(sstveng::Scottie1));
+    EXPECT_TRUE(QFile::exists(historyFile(4)));
+}
+
+TEST_F(SstvWindowTest, AutomaticInsetPutsTheFinishedPictureOnTheCanvas) {
+    SSTVForm& f = window();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    f.SSTab2->setCurrentIndex(1);
+    QTest::mouseClick(f.Check5, Qt::LeftButton, {}, QPoint(6, f.Check5->height() / 2));
+    EXPECT_EQ(stored("SSTV_Gen", "AutoPaste"), QStringLiteral("1"));
+    f.SSTab2->setCurrentIndex(0);
+    ASSERT_TRUE(receive(sstveng::Scottie1));
+    EXPECT_EQ(sstv::g.InsetShown, 1);
+    EXPECT_TRUE(f.Picture11->isVisible());
+    EXPECT_EQ(f.SSTab2->currentIndex(), 1);
+    EXPECT_NE(f.Picture11->canvas().pixel(5, 5), qRgb(0, 0, 0));
+    ASSERT_TRUE(f.Command16->isEnabled());
+    QTest::mouseClick(f.Command16, Qt::LeftButton);
+    EXPECT_EQ(sstv::g.InsetShown, 0);
+    EXPECT_FALSE(f.Picture11->isVisible());
+}
+
+TEST_F(SstvWindowTest, APressOnThePreviewCorrectsThePhase) {
+    SSTVForm& f = window();
+    f.SSTab1->setCurrentIndex(2);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    eng().clearCalls();
+    QTest::mouseClick(f.Picture2, Qt::LeftButton, {}, QPoint(100, 50));
+    EXPECT_EQ(eng().callTexts().filter(QStringLiteral("mmsAdjustPhase")),
+              QStringList(QStringLiteral("mmsAdjustPhase(220, 320)")));
 }
 
 TEST_F(SstvWindowTest, APictureLandsInTheNextHistorySlotRoundTheRing) {
