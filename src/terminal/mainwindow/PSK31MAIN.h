@@ -196,6 +196,7 @@ class PSK31MAIN : public QMainWindow {
     QAction* RSAVE = nullptr;
     QAction* RDRCVDAT = nullptr;
     QAction* MEMOR = nullptr;
+    QAction* HLDAT_VIEW = nullptr; // log viewer, "Hamlog Data表示"
     QAction* RecPsk = nullptr;
     QAction* PlayPsk = nullptr;
     QAction* RecStop = nullptr;

@@ -225,6 +225,7 @@ void PSK31MAIN::buildTuningFrame(QWidget* canvas) {
     Frame1 = new QGroupBox(canvas);
     tw.place(Frame1, 60, 4920, 11490, 1440);
     Label11 = label(Frame1, QStringLiteral("RXFreq"));
+    Label11->setToolTip(QStringLiteral("RIGコン時受信信号に対してTXFreqまでVFOを動かします(逆NET)"));
     tw.place(Label11, 60, 60, 720, 240);
     Text4 = box(Frame1);
     tw.place(Text4, 60, 300, 720, 300);

@@ -19,6 +19,7 @@ void PSK31MAIN::buildMenus() {
     RSAVE = item(file, QStringLiteral("受信ﾃﾞｰﾀ保存"));
     RDRCVDAT = item(file, QStringLiteral("受信ﾃﾞｰﾀ閲覧"));
     MEMOR = item(file, QStringLiteral("メモ帳"));
+    HLDAT_VIEW = item(file, QStringLiteral("Hamlog Data表示"));
     file->addSeparator();
     RecPsk = item(file, QStringLiteral("録音"));
     PlayPsk = item(file, QStringLiteral("再生"));
@@ -71,7 +72,7 @@ void PSK31MAIN::buildMenus() {
     VERSHOW = item(help, QStringLiteral("バージョン"));
     connect(VERSHOW, &QAction::triggered, this, [] { forms::AboutZORVATEK().show(); });
 
-    notbuilt::hold(this, {CWIDSET, CONON, PSKCFG});
+    notbuilt::hold(this, {HLDAT_VIEW, CWIDSET, CONON, PSKCFG});
 }
 
 void PSK31MAIN::buildPopupMenus() {

@@ -6,6 +6,7 @@
 #include "terminal/macros/MacroState.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -33,6 +34,76 @@ void overtype(QLineEdit* box, int n) {
     if (count > 0) box->setSelection(from, count);
 }
 
+// What the call-sign box makes of a typed character: a to z in upper case.
+QChar callChar(QChar c) {
+    return c >= QLatin1Char('a') && c <= QLatin1Char('z') ? QChar(c.unicode() - 32) : c;
+}
+
+// What the RST box takes: digits only; nothing (a null character) for the rest.
+QChar rstChar(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9') ? c : QChar();
+}
+
+// Typed or composed text, character by character as keys would come: each
+// character the box takes overtypes the next n.
+void typeInto(QLineEdit* box, const QString& text, QChar (*take)(QChar), int n) {
+    for (QChar c : text) {
+        const QChar taken = take(c);
+        if (taken.isNull()) continue;
+        overtype(box, n);
+        box->insert(QString(taken));
+    }
+}
+
+// Whatever way the operator puts text into the RST box (a paste by key or
+// menu, the middle button, a drop), what came in keeps only its digits. Text
+// the system writes there itself is left as it is.
+class RstDigitsOnly : public QObject {
+  public:
+    explicit RstDigitsOnly(QLineEdit* box) : QObject(box), box_(box) {
+        box->installEventFilter(this);
+        connect(box, &QLineEdit::textEdited, this, [this](const QString& now) { keepDigits(now); });
+    }
+
+  private:
+    bool eventFilter(QObject*, QEvent* e) override {
+        switch (e->type()) {
+        case QEvent::KeyPress:
+        case QEvent::InputMethod:
+        case QEvent::MouseButtonRelease:
+        case QEvent::ContextMenu:
+        case QEvent::Drop:
+            before_ = box_->text();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+    void keepDigits(const QString& now) {
+        qsizetype head = 0;
+        const qsizetype shorter = std::min(now.size(), before_.size());
+        while (head < shorter && now[head] == before_[head])
+            ++head;
+        qsizetype tail = 0;
+        while (tail < shorter - head && now[now.size() - 1 - tail] == before_[before_.size() - 1 - tail])
+            ++tail;
+        const QString added = now.mid(head, now.size() - head - tail);
+        QString digits;
+        for (QChar c : added)
+            if (!rstChar(c).isNull()) digits += c;
+        before_ = now;
+        if (digits == added) return;
+        before_ = now.left(head) + digits + now.right(tail);
+        box_->setText(before_);
+        box_->setCursorPosition(static_cast<int>(head + digits.size()));
+    }
+
+    QLineEdit* box_;
+    QString before_;
+};
+
 class EntryKeys : public forms::WindowFilter {
   public:
     explicit EntryKeys(PSK31MAIN& w) : WindowFilter(&w), w_(w) {
@@ -46,6 +117,7 @@ class EntryKeys : public forms::WindowFilter {
             lookUp();
             return false;
         }
+        if (e->type() == QEvent::InputMethod) return composed(watched, *static_cast<QInputMethodEvent*>(e));
         if (e->type() != QEvent::KeyPress) return false;
         auto* key = static_cast<QKeyEvent*>(e);
         if (watched == w_.Text5) return callKey(*key);
@@ -59,6 +131,22 @@ class EntryKeys : public forms::WindowFilter {
         if (macros::g.MacroMoveMode != 1) logwindows::CheckCallSign(core::g.HisCall);
     }
 
+    // An input method's text meets the same rules as typed keys.
+    bool composed(QObject* watched, const QInputMethodEvent& e) {
+        if (watched == w_.Text5)
+            typeInto(w_.Text5, e.commitString(), callChar, kCallOvertype);
+        else if (watched == w_.Text7)
+            typeInto(w_.Text7, e.commitString(), rstChar, kRstOvertype);
+        else
+            return false;
+        return true;
+    }
+
+    static bool typedCharacter(const QKeyEvent& key) {
+        const QString text = key.text();
+        return !text.isEmpty() && text.at(0).isPrint() && !(key.modifiers() & Qt::ControlModifier);
+    }
+
     bool callKey(const QKeyEvent& key) {
         if (key.key() == Qt::Key_Down) {
             lookUp();
@@ -68,13 +156,8 @@ class EntryKeys : public forms::WindowFilter {
             overtype(w_.Text5, kCallOvertype);
             return false;
         }
-        const QString text = key.text();
-        if (text.isEmpty() || !text.at(0).isPrint() || key.modifiers() & Qt::ControlModifier) return false;
-        overtype(w_.Text5, kCallOvertype);
-        QString typed = text;
-        for (QChar& c : typed)
-            if (c >= QLatin1Char('a') && c <= QLatin1Char('z')) c = QChar(c.unicode() - 32);
-        w_.Text5->insert(typed);
+        if (!typedCharacter(key)) return false;
+        typeInto(w_.Text5, key.text(), callChar, kCallOvertype);
         return true;
     }
 
@@ -92,12 +175,10 @@ class EntryKeys : public forms::WindowFilter {
             overtype(w_.Text7, kRstOvertype);
             return false;
         }
-        const QString text = key.text();
-        if (text.isEmpty() || !text.at(0).isPrint() || key.modifiers() & Qt::ControlModifier) return false;
-        const QChar c = text.at(0);
-        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return true; // refused silently
-        overtype(w_.Text7, kRstOvertype);
-        return false;
+        if (!typedCharacter(key)) return false;
+        // A refused key is dropped silently.
+        typeInto(w_.Text7, key.text(), rstChar, kRstOvertype);
+        return true;
     }
 
     PSK31MAIN& w_;
@@ -110,7 +191,13 @@ void connectQsoEntryBoxes(PSK31MAIN& w) {
     w.Text5->setMaxLength(kCallLength);
     w.Text6->setMaxLength(kNameLength);
     w.Text7->setMaxLength(kRstLength);
+    // Call signs and reports are typed in plain letters and digits.
+    for (QLineEdit* box : {w.Text5, w.Text7})
+        box->setAttribute(Qt::WA_InputMethodEnabled, false);
+    w.Text7->setAlignment(Qt::AlignCenter);
     new EntryKeys(w);
+    // Installed last, it sees the RST box's events before the key rules do.
+    new RstDigitsOnly(w.Text7);
 }
 
 } // namespace terminal::receive

@@ -99,6 +99,11 @@ void connectRxPicking(PSK31MAIN& w) {
     // The panes' own edit menus would cover the system's pop-ups.
     w.RichTextBox1->setContextMenuPolicy(Qt::PreventContextMenu);
     w.RichTextBox2->setContextMenuPolicy(Qt::PreventContextMenu);
+    // Received text is the engines' alone: no key, paste or cut edits it.
+    for (RichTextPane* pane : {w.RichTextBox1, w.RichTextBox2}) {
+        pane->setReadOnly(true);
+        pane->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    }
     QObject::connect(w.RichTextBox1, &RichTextPane::mouseUp, &w, &RichTextBox1_MouseUp);
     QObject::connect(w.RichTextBox2, &RichTextPane::mouseUp, &w, &RichTextBox2_MouseUp);
     connectPickItems(w);

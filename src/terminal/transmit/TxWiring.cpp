@@ -170,7 +170,11 @@ void connectItems(PSK31MAIN& w) {
 bool controlKey(PSK31MAIN& w, QObject* watched, QKeyEvent* e) {
     if (watched == w.Text1) return transmitBoxKey(w, e);
     if (watched == w.RichTextBox4) return receivePaneKey(w, e);
-    if (watched == w.RichTextBox1) return receivePaneKey(w, e);
+    if (watched == w.RichTextBox1) {
+        // The main pane never keeps the keyboard: typing carries on in the transmit box.
+        w.Text1->setFocus();
+        return receivePaneKey(w, e);
+    }
     return false;
 }
 

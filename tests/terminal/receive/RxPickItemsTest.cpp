@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -490,6 +491,122 @@ TEST_F(PickItems, TheEndOfContestLoggingPutsTheBoxesBack) {
         EXPECT_TRUE(unloaded.count() == 1 || unloaded.wait()) << "the log entry window is put away";
         EXPECT_TRUE(zvtest::waitUntil([this] { return w->focusWidget() == w->Text1; }));
     }
+}
+
+} // namespace
+
+namespace {
+
+// The main pane gives the keyboard away at once, and nothing the operator
+// does with keys changes the received text.
+TEST_F(PickItems, KeysInTheReceivePaneNeverEditIt) {
+    const QString received = QStringLiteral("CQ DE QQ9XYZ K");
+    QGuiApplication::clipboard()->setText(QStringLiteral("PASTED"));
+    struct Case {
+        const char* name;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+    } cases[] = {
+        {"Delete", Qt::Key_Delete, Qt::NoModifier},     {"Ctrl+V", Qt::Key_V, Qt::ControlModifier},
+        {"Ctrl+X", Qt::Key_X, Qt::ControlModifier},     {"Shift+Insert", Qt::Key_Insert, Qt::ShiftModifier},
+        {"Right arrow", Qt::Key_Right, Qt::NoModifier},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        w->RichTextBox1->setText(received);
+        w->RichTextBox1->setFocus();
+        ASSERT_TRUE(zvtest::waitUntil([this] { return w->RichTextBox1->hasFocus(); }));
+        // The whole text selected: a cut or a delete would take it all.
+        w->RichTextBox1->selectAll();
+        QTest::keyClick(w->RichTextBox1, c.key, c.modifiers);
+        EXPECT_EQ(w->RichTextBox1->text(), received);
+        EXPECT_EQ(QApplication::focusWidget(), w->Text1);
+    }
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("PASTED")) << "nothing was cut";
+}
+
+// Sends text as an input method commits it.
+void compose(QWidget* box, const QString& text) {
+    QInputMethodEvent e(QString(), {});
+    e.setCommitString(text);
+    QApplication::sendEvent(box, &e);
+}
+
+TEST_F(PickItems, CallAndRstBoxesTakeComposedAndPastedTextByTheirRules) {
+    EXPECT_FALSE(w->Text5->testAttribute(Qt::WA_InputMethodEnabled));
+    EXPECT_FALSE(w->Text7->testAttribute(Qt::WA_InputMethodEnabled));
+    EXPECT_TRUE(w->Text6->testAttribute(Qt::WA_InputMethodEnabled)) << "the name box keeps the operator's";
+    EXPECT_EQ(w->Text7->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+
+    struct Case {
+        const char* name;
+        QLineEdit* PSK31MAIN::*box;
+        QString before;
+        int caret;
+        QString composed; // empty: the clipboard is pasted with Ctrl+V
+        QString clipboard;
+        QString after;
+    } cases[] = {
+        {"composed call, upper case",
+         &PSK31MAIN::Text5,
+         {},
+         0,
+         QStringLiteral("qq9xyz"),
+         {},
+         QStringLiteral("QQ9XYZ")},
+        {"composed call overtypes",
+         &PSK31MAIN::Text5,
+         QStringLiteral("QQ9XYZ"),
+         0,
+         QStringLiteral("a"),
+         {},
+         QStringLiteral("A")},
+        {"composed RST, digits only, overtyped",
+         &PSK31MAIN::Text7,
+         QStringLiteral("599"),
+         1,
+         QStringLiteral("4x"),
+         {},
+         QStringLiteral("549")},
+        {"pasted RST keeps its digits",
+         &PSK31MAIN::Text7,
+         QStringLiteral("5"),
+         1,
+         {},
+         QStringLiteral("7x9"),
+         QStringLiteral("579")},
+        {"pasted letters leave the RST as it was",
+         &PSK31MAIN::Text7,
+         QStringLiteral("599"),
+         3,
+         {},
+         QStringLiteral("abc"),
+         QStringLiteral("599")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QLineEdit* box = w->*c.box;
+        box->setText(c.before);
+        box->setFocus();
+        ASSERT_TRUE(zvtest::waitUntil([box] { return box->hasFocus(); }));
+        box->setCursorPosition(c.caret);
+        if (c.composed.isEmpty()) {
+            QGuiApplication::clipboard()->setText(c.clipboard);
+            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        } else {
+            compose(box, c.composed);
+        }
+        EXPECT_EQ(box->text(), c.after);
+    }
+    // What the system writes there itself stays as written.
+    w->Text7->setText(QStringLiteral("5NN"));
+    EXPECT_EQ(w->Text7->text(), QStringLiteral("5NN"));
+}
+
+TEST_F(PickItems, TheRetuneLabelsTellWhatTheyDo) {
+    const QString tip = QStringLiteral("RIGコン時受信信号に対してTXFreqまでVFOを動かします(逆NET)");
+    EXPECT_EQ(w->Label11->toolTip(), tip);
+    EXPECT_EQ(w->Label16->toolTip(), tip);
 }
 
 } // namespace
