@@ -86,8 +86,10 @@ void prepareWindow(PSK31MAIN& w) {
     setLogMode(core::g.LogModeTextRtty);
     w.Picture9->clear();
     w.Picture2->clear();
+    // A scan under way ends, and the display shows what it showed before the scan.
     if (core::g.WfDrawState == 1) {
         core::g.WfDrawState = 0;
+        core::g.SpectrumDisplayMode = w.WfDrawState2;
         w.Line15->setVisible(false);
         w.Timer5->stop();
     }

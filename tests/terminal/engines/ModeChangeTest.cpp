@@ -273,6 +273,30 @@ TEST_F(ModeChange, ARttyProgramThatDoesNotStartLeavesBpskRecorded) {
     EXPECT_EQ(sim->modeCommands.last(), kPsk.toLatin1());
 }
 
+// RTTY chosen while the scan steps up the band: the scan ends and the display
+// goes back to the view the scan interrupted.
+TEST_F(ModeChange, RttyChosenDuringAScanGoesBackToTheViewBeforeIt) {
+    start(FromBpsk);
+    PSK31MAIN& w = forms::PSK31MAIN();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    g.SpectrumDisplayMode = 0; // the waterfall
+    w.ScanThreshold = 1000;    // no station stops this scan
+    bool chosen = false;
+    QTimer::singleShot(100, &w, [&] {
+        EXPECT_EQ(g.WfDrawState, 1) << "the scan runs";
+        EXPECT_EQ(g.SpectrumDisplayMode, 1);
+        chosen = zvtest::chooseInMenuBar(w.menuBar(), w.PSKMODE[core::ModeRtty]);
+    });
+    // The scan runs inside the click until the mode change ends it.
+    QTest::mouseClick(w.Command11, Qt::LeftButton);
+    EXPECT_TRUE(chosen);
+    EXPECT_EQ(g.OpMode, core::ModeRtty);
+    EXPECT_EQ(g.WfDrawState, 0);
+    EXPECT_EQ(g.SpectrumDisplayMode, 0);
+    EXPECT_FALSE(w.Line15->isVisible());
+    EXPECT_FALSE(w.Timer5->isActive());
+}
+
 TEST_F(ModeChange, TheMultiModeControlGivesWayToPskWithItsFrequency) {
     start(FromMmvari);
     PSK31MAIN& w = forms::PSK31MAIN();
