@@ -2,6 +2,8 @@
 // The RTTY/CW program of the run, and the one way commands are posted to it.
 #include "platform/MmttyLink.h"
 
+#include <QString>
+
 namespace core {
 
 // The link to the program; the RTTY engine's start and stop drive it.
@@ -12,5 +14,9 @@ mmtty::MmttyLink& MmttyProgram();
 // not take it within the link's limit. The operator is then told in the
 // message line, and the caller stops its sequence, so the system stays usable.
 bool PostMmttyCommand(std::int32_t code, std::int32_t value);
+
+// The message-line text when the program does not take a command: what was
+// not done, in the operator's words.
+QString MmttyGiveUpText(std::int32_t code, std::int32_t value);
 
 } // namespace core

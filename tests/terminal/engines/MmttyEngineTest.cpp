@@ -274,6 +274,21 @@ TEST_F(MmttyEngine, AProgramThatDiesWhileSendingLeavesTheRigUnkeyed) {
     EXPECT_FALSE(core::PostMmttyCommand(mmtty::CmdChar, 'A'));
 }
 
+// A switch pressed after the program has gone: the message line names the
+// switch that did not change, not a transmission.
+TEST_F(MmttyEngine, ASwitchTheProgramDoesNotTakeIsNamedInTheMessage) {
+    PSK31MAIN& w = loadRtty();
+    ASSERT_EQ(g.OpMode, core::ModeRtty);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ::kill(pid_t(mm.MmttyPid), SIGKILL);
+    ASSERT_TRUE(zvtest::waitUntil([] { return g.StatusMessage == QStringLiteral("MMTTYが終了しました"); }));
+    const int fig = mm.MmttyFigOn;
+    QTest::mouseClick(w.Command12, Qt::LeftButton);
+    EXPECT_EQ(g.StatusMessage, QStringLiteral("MMTTYが応答しません、スイッチを切り替えられませんでした"));
+    EXPECT_EQ(mm.MmttyFigOn, fig) << "the switch shows what the program has";
+}
+
 TEST_F(MmttyEngine, StopEndsTheProgramAndRestartsThePskLibrary) {
     PSK31MAIN& w = loadRtty();
     ASSERT_EQ(g.OpMode, core::ModeRtty);
