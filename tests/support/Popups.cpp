@@ -91,6 +91,16 @@ bool chooseByClick(QWidget* control, QAction* item, Qt::MouseButton button, QPoi
     return chooseInPopup(popupByClick(control, button, at), item);
 }
 
+bool chooseInCombo(QComboBox* list, int i) {
+    QTest::mouseClick(list, Qt::LeftButton);
+    QAbstractItemView* view = list->view();
+    if (!waitUntil([view] { return view->isVisible(); })) return false;
+    QSignalSpy chosen(list, &QComboBox::activated);
+    view->setCurrentIndex(list->model()->index(i, list->modelColumn()));
+    QTest::keyClick(view, Qt::Key_Return);
+    return chosen.count() == 1 && chosen.front().front().toInt() == i;
+}
+
 bool chooseInMenuBar(QMenuBar* bar, QAction* item) {
     if (bar->actions().contains(item)) {
         QSignalSpy chosen(item, &QAction::triggered);

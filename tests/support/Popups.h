@@ -37,6 +37,11 @@ bool chooseMenuItem(QAction* item);
 // chosen (also when it was already the current one).
 bool chooseInList(QComboBox* box, int index);
 
+// Opens the list with a click and chooses entry i with the keys and Return,
+// as the operator does (the entry already shown can be chosen again). True
+// when the list reported the choice.
+bool chooseInCombo(QComboBox* list, int i);
+
 // What the window's own logic has made of an item held greyed until its work
 // is built: the state it has once the hold goes.
 bool enabledOnceBuilt(QAction* item);

@@ -33,7 +33,8 @@ void resumeMmtty() {
         StartMmtty();
         return;
     }
-    if (!InstallMmttyWndProc()) return;
+    // After a suspend the program did not take, the handler is still there.
+    InstallMmttyWndProc();
     const QByteArray port = core::WholeNumber(core::g.PttPortNumber).value_or(0) == 0
                                 ? QByteArrayLiteral("NONE")
                                 : QByteArrayLiteral("COM") + core::g.PttPortNumber.trimmed().toLatin1();
@@ -55,7 +56,7 @@ void resumePsk() {
 
 } // namespace
 
-void SuspendEngine() {
+bool SuspendEngine() {
     PSK31MAIN& w = forms::PSK31MAIN();
     if (core::g.OpMode == core::ModeMmvari) {
         QVariant rx;
@@ -64,13 +65,14 @@ void SuspendEngine() {
         core::g.MmvariActive = 0;
         w.MMVARI->set(mmvari::IdRun, false);
     } else if (isRtty(core::g.OpMode)) {
-        core::PostMmttyCommand(mmtty::CmdSuspend, 1);
+        if (!core::PostMmttyCommand(mmtty::CmdSuspend, 1)) return false;
         RestoreMmttyWndProc();
     } else {
         pskcore::lib().fnSetComPort(0, 0);
         pskcore::lib().fnStopSoundCard();
         RestoreMainWndProc();
     }
+    return true;
 }
 
 void ResumeEngine() {

@@ -146,9 +146,8 @@ void fillModeList(PSK31MAIN& w, int mode) {
         w.CBMode->setPlaceholderText(QStringLiteral("Mode Select"));
         w.CBMode->addItems({"GMSK(MBCS)", "FSK(MBCS)", "FSK-W(MBCS)", "BPSK(MBCS)", "bpsk(STD)", "rtty(LSB)",
                             "rtty(USB)", "mfsk(LSB)", "mfsk(USB)"});
-        w.CBMode->setCurrentIndex(-1);
     }
-    if (mode >= kFirstMode && mode <= kLastMode) w.CBMode->setCurrentIndex(mode - kFirstMode);
+    panels::SelectModeEntry(mode >= kFirstMode && mode <= kLastMode ? mode - kFirstMode : -1);
 }
 
 void checkSubMode(PSK31MAIN& w, int mode) {

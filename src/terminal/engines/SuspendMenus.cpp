@@ -90,7 +90,14 @@ void ZORVAT_SUSP_Click() {
         w.showMinimized();
     }
     minimiseMultiChannel();
-    SuspendEngine();
+    // A program that does not take the suspend within the limit keeps the
+    // engine running; the window stays down, quietly.
+    if (!SuspendEngine()) {
+        ResumeEngine();
+        w.Suspended = 0;
+        reopenPort();
+        return;
+    }
     releasePort();
 }
 
@@ -99,7 +106,7 @@ void OPAPP_STRT_Click(int N) {
     PSK31MAIN& w = forms::PSK31MAIN();
     QGuiApplication::clipboard()->clear();
     if (!w.isMinimized()) {
-        SuspendEngine();
+        if (!SuspendEngine()) return recoverFromFailedStart(w);
         // The RTTY program keeps its own frequencies.
         if (g.OpMode != core::ModeRtty && g.OpMode != core::ModeCw) saveFrequencies(w);
         releasePort();

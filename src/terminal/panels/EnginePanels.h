@@ -40,8 +40,12 @@ void List5_Click();     // a shift chosen: sends the space frequency
 
 // ---- The multi-mode panel ----
 
-// The mode list (index 0..8); also runs when the engine's start selects an entry.
+// The mode list (index 0..8): runs on every choice, the entry already shown
+// included, and on every selection made from code (SelectModeEntry).
 void CBMode_Click();
+// Selects entry i (none for -1) as the system's own choice; an entry runs the
+// list's handler even when it was already selected.
+void SelectModeEntry(int i);
 void List2_Click(); // PSK speed
 void Text9_Click();
 void Command19_Click(int k);

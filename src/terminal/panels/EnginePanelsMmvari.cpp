@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 namespace terminal::panels {
 namespace {
@@ -88,6 +89,15 @@ void CBMode_Click() {
     for (int m = 10; m <= 18; ++m)
         w.mvrMODEsel[m]->setChecked(m == g.SubCh1VariMode + 10);
     core::PutIniText(kCfg, QStringLiteral("LastMode"), QString::number(g.SubCh1VariMode + 10));
+}
+
+void SelectModeEntry(int i) {
+    PSK31MAIN& w = forms::PSK31MAIN();
+    {
+        const QSignalBlocker quiet(w.CBMode);
+        w.CBMode->setCurrentIndex(i);
+    }
+    if (i >= 0) CBMode_Click();
 }
 
 void List2_Click() {

@@ -57,7 +57,9 @@ void connectRtty(PSK31MAIN& w) {
 }
 
 void connectMmvari(PSK31MAIN& w) {
-    QObject::connect(w.CBMode, &QComboBox::currentIndexChanged, &w, [] { CBMode_Click(); });
+    // The operator's choice, also of the entry already shown; the system's own
+    // selections run the handler through SelectModeEntry.
+    QObject::connect(w.CBMode, &QComboBox::activated, &w, [] { CBMode_Click(); });
     QObject::connect(w.List2, &QListWidget::itemClicked, &w, [] { List2_Click(); });
     for (int k = 0; k < 8; ++k)
         QObject::connect(w.Command19[k], &QPushButton::clicked, &w, [k] { Command19_Click(k); });

@@ -33,6 +33,7 @@
 #include <QMenuBar>
 #include <QTimer>
 
+#include <csignal>
 #include <memory>
 
 namespace {
@@ -416,9 +417,26 @@ TEST_F(ModeChange, SuspensionReleasesTheEngineAndTheRestoreReattachesIt) {
             EXPECT_EQ(g.OtherAppRunning, 1);
             EXPECT_EQ(g.ModeDisplayText, QStringLiteral("OTHER1"));
         }
+        core::MmttyProgram().clearPosted();
+        // Without a stored sub-mode the multi-mode control resumes in bpsk(STD).
+        w.CBMode->setCurrentIndex(0);
+        writeIni(QStringLiteral("[PSKCFG]\nAudio_Center_Freq=1500\nLastMode=%1\n").arg(g.LastModeText));
         w.showNormal();
         EXPECT_TRUE(zvtest::waitUntil([&] { return running() == QStringList{c.engine}; }))
             << running().join(',').toStdString();
+        if (c.from == FromRtty) {
+            // The program takes up its ports again, then resumes.
+            QList<mmtty::Pair> resumed;
+            for (const mmtty::Pair& p : core::MmttyProgram().posted())
+                if (p.code == mmtty::CmdPortUpdate || p.code == mmtty::CmdSuspend) resumed << p;
+            EXPECT_EQ(resumed, (QList<mmtty::Pair>{{mmtty::CmdPortUpdate, 0}, {mmtty::CmdSuspend, 0}}));
+        }
+        if (c.from == FromMmvari) {
+            EXPECT_EQ(w.CBMode->currentIndex(), 14 - 10);
+            QVariant mode;
+            ASSERT_TRUE(w.MMVARI->get(mmvari::PModeName, 0, mode));
+            EXPECT_EQ(mode.toString(), QStringLiteral("bpsk"));
+        }
         EXPECT_EQ(w.Suspended, 0);
         EXPECT_EQ(rig::g.RigPortOpen, 1);
         EXPECT_EQ(g.OpMode, c.from == FromBpsk ? 0 : c.from == FromRtty ? 3 : 99);
@@ -433,6 +451,27 @@ TEST_F(ModeChange, SuspensionReleasesTheEngineAndTheRestoreReattachesIt) {
         pskcore::lib().fnStopSoundCard();
         ASSERT_TRUE(zvtest::waitForPostedEvents());
     }
+}
+
+// The RTTY program does not take the suspend (here: it has gone): the engine
+// is brought back at once and the rig port stays with the system; the window
+// stays down and nothing is said.
+TEST_F(ModeChange, ASuspendTheRttyProgramDoesNotTakeBringsTheEngineBack) {
+    start(FromRtty);
+    PSK31MAIN& w = forms::PSK31MAIN();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    const qint64 pid = core::mm.MmttyPid;
+    ::kill(pid_t(pid), SIGKILL);
+    ASSERT_TRUE(zvtest::waitUntil([] { return !core::MmttyProgram().isRunning(); }));
+    ui::script::clearAsked();
+    ASSERT_TRUE(zvtest::chooseInMenuBar(w.menuBar(), w.ZORVAT_SUSP));
+    EXPECT_TRUE(w.isMinimized());
+    EXPECT_EQ(w.Suspended, 0);
+    EXPECT_TRUE(ui::script::asked().isEmpty());
+    EXPECT_EQ(rig::g.RigPortOpen, 1);
+    EXPECT_EQ(g.OpMode, core::ModeRtty);
+    EXPECT_EQ(running(), QStringList{"RTTY"});
+    EXPECT_NE(core::mm.MmttyPid, pid);
 }
 
 TEST_F(ModeChange, AnOutsideProgramThatCannotStartBringsTheSystemBack) {
