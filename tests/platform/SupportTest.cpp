@@ -62,6 +62,75 @@ TEST(RigSimulator, PacedRepliesCrossTheLineAtItsSpeed) {
     }
 }
 
+// Opens the simulated rig's line as the system would, at the given speed with two stop bits.
+bool openLine(QSerialPort& port, int baud) {
+    return port.open(QIODevice::ReadWrite) && port.setBaudRate(baud) &&
+           port.setStopBits(QSerialPort::TwoStop);
+}
+
+TEST(RigSimulator, ACommandIsHeardOnlyOnceItHasCrossedTheLine) {
+    // Five Yaesu characters of 11 bits take 46 ms at 1200 baud; the status
+    // answer (16 characters, 147 ms) starts after them.
+    zvtest::RigSimulator rig(QStringLiteral("FT1000MP"));
+    rig.pacedAtLineRate = true;
+    QSerialPort port(rig.devicePath());
+    ASSERT_TRUE(openLine(port, 1200));
+    QSignalSpy handled(&rig, &zvtest::RigSimulator::commandHandled);
+    QElapsedTimer clock;
+    clock.start();
+    port.write(QByteArray::fromHex("0000000210"));
+    port.flush();
+    ASSERT_TRUE(handled.wait(3000));
+    EXPECT_GE(clock.elapsed(), 5 * 11 * 1000 / 1200);
+    QByteArray got;
+    ASSERT_TRUE(zvtest::waitUntil([&] {
+        got += port.readAll();
+        return got.size() >= 16;
+    }));
+    EXPECT_GE(clock.elapsed(), (5 + 16) * 11 * 1000 / 1200);
+    EXPECT_EQ(rig.readingsAnswered, 1);
+    EXPECT_EQ(rig.overlaps, 0);
+}
+
+TEST(RigSimulator, ACommandThatComesInWhileTheRigAnswersIsAnOverlap) {
+    for (const char* family : {"ICOM", "FT1000MP", "KENWOOD"}) {
+        SCOPED_TRACE(family);
+        zvtest::RigSimulator rig(QString::fromLatin1(family), 0x58);
+        rig.pacedAtLineRate = true;
+        QSerialPort port(rig.devicePath());
+        ASSERT_TRUE(openLine(port, 1200));
+        const bool icom = QLatin1String(family) == QLatin1String("ICOM");
+        const QByteArray request = icom ? QByteArray::fromHex("FEFE58E004FD")
+                                   : QLatin1String(family) == QLatin1String("KENWOOD")
+                                       ? QByteArray("IF;\r")
+                                       : QByteArray::fromHex("0000000210");
+        const int answer = icom ? 14 : QLatin1String(family) == QLatin1String("KENWOOD") ? 38 : 16;
+        QSignalSpy overlapped(&rig, &zvtest::RigSimulator::overlapHeard);
+
+        // Asked again once the answer is whole: no overlap.
+        port.write(request);
+        QByteArray got;
+        ASSERT_TRUE(zvtest::waitUntil([&] {
+            got += port.readAll();
+            return got.size() >= answer && !rig.lineBusy();
+        }));
+        EXPECT_EQ(rig.overlaps, 0);
+
+        // Asked again while the answer is on its way back.
+        got.clear();
+        port.write(request);
+        ASSERT_TRUE(zvtest::waitUntil([&] {
+            got += port.readAll();
+            return got.size() > (icom ? 7 : 0);
+        }));
+        port.write(request);
+        ASSERT_TRUE(zvtest::waitUntil([&] { return rig.commands.size() == 3 && !rig.lineBusy(); }));
+        EXPECT_EQ(rig.overlaps, 1);
+        ASSERT_EQ(overlapped.size(), 1);
+        EXPECT_EQ(overlapped.first().first().toByteArray(), rig.commands.last());
+    }
+}
+
 TEST(LoopbackHttpServer, ServesPagesAndRecordsPosts) {
     zvtest::LoopbackHttpServer server;
     ASSERT_TRUE(server.isListening());

@@ -49,30 +49,66 @@ void putBigEndian(QByteArray& b, int pos, quint32 v, int bytes) {
 } // namespace
 
 RigSimulator::RigSimulator(const QString& family, unsigned char icomAddress)
-    : family_(family), address_(icomAddress) {
+    : family_(family), address_(icomAddress), toRig_([this](const QByteArray& b) { hear(b); }),
+      fromRig_([this](const QByteArray& b) { pty_.write(b); }) {
     if (family_ == QLatin1String("KENWOOD")) mode = 2;
     if (family_ == QLatin1String("JST-245")) mode = 2;
     if (family_ == QLatin1String("FT920")) mode = 64;
-    lineTimer_.setTimerType(Qt::PreciseTimer);
-    lineTimer_.setInterval(1);
-    connect(&lineTimer_, &QTimer::timeout, this, &RigSimulator::drainLine);
     if (!pty_.isOpen()) return;
     notifier_ = std::make_unique<QSocketNotifier>(pty_.masterFd(), QSocketNotifier::Read);
     connect(notifier_.get(), &QSocketNotifier::activated, this, &RigSimulator::onReadable);
 }
 
+qint64 RigSimulator::characterNs() const {
+    const std::optional<PtyPair::Line> line = pty_.line();
+    if (!pacedAtLineRate || !line) return 0;
+    return qint64(line->bitsPerCharacter) * 1000000000 / line->baud;
+}
+
 void RigSimulator::onReadable() {
     const QByteArray bytes = pty_.readAvailable();
     received += bytes;
-    pending_ += bytes;
-    if (family_ == QLatin1String("ICOM"))
-        takeIcom();
-    else if (family_ == QLatin1String("KENWOOD"))
-        takeText(';');
-    else if (family_ == QLatin1String("JST-245"))
-        takeText('\r');
-    else
-        takeYaesu();
+    toRig_.setCharacterNs(characterNs());
+    toRig_.put(bytes);
+}
+
+void RigSimulator::hear(const QByteArray& bytes) {
+    // One character at a time, so that a frame is taken (and an ICOM frame
+    // echoed) the moment its last character has come in.
+    const bool kenwood = family_ == QLatin1String("KENWOOD");
+    for (const char c : bytes) {
+        // A KENWOOD command's carriage return follows its ";", which the rig answers at once.
+        const bool lineEnd = kenwood && (c == '\r' || c == '\n');
+        if (fromRig_.busy() && !lineEnd) heardWhileSending_ << heard_;
+        ++heard_;
+        pending_ += c;
+        if (family_ == QLatin1String("ICOM"))
+            takeIcom();
+        else if (kenwood)
+            takeText(';');
+        else if (family_ == QLatin1String("JST-245"))
+            takeText('\r');
+        else
+            takeYaesu();
+    }
+}
+
+bool RigSimulator::consume(qsizetype n) {
+    pending_.remove(0, n);
+    consumed_ += n;
+    bool overlapped = false;
+    while (!heardWhileSending_.isEmpty() && heardWhileSending_.first() < consumed_) {
+        heardWhileSending_.removeFirst();
+        overlapped = true;
+    }
+    return overlapped;
+}
+
+void RigSimulator::taken(const QByteArray& command, bool overlapped) {
+    commands << command;
+    if (!overlapped) return;
+    ++overlaps;
+    emit overlapHeard(command);
 }
 
 QByteArray RigSimulator::marker() const {
@@ -93,9 +129,9 @@ bool RigSimulator::takeMarker(const QByteArray& command) {
 void RigSimulator::takeYaesu() {
     while (pending_.size() >= 5) {
         const QByteArray c = pending_.left(5);
-        pending_.remove(0, 5);
+        const bool overlapped = consume(5);
         if (takeMarker(c)) continue;
-        commands << c;
+        taken(c, overlapped);
         handleYaesu(c);
         emit commandHandled(c);
     }
@@ -107,10 +143,12 @@ void RigSimulator::takeIcom() {
         const qsizetype end = pending_.indexOf(char(0xFD), start + 1);
         if (start < 0 || end < 0) return;
         const QByteArray frame = pending_.mid(start, end - start + 1);
-        pending_.remove(0, end + 1);
+        const bool overlapped = consume(end + 1);
         if (takeMarker(frame)) continue;
-        commands << frame;
-        send(frame); // the CI-V bus carries our own frame back at once
+        taken(frame, overlapped);
+        // The CI-V bus is one wire: the frame comes back as it goes out, in
+        // the middle of whatever the rig is sending at the time.
+        pty_.write(frame);
         handleIcom(frame);
         emit commandHandled(frame);
     }
@@ -121,10 +159,10 @@ void RigSimulator::takeText(char terminator) {
         const qsizetype end = pending_.indexOf(terminator);
         if (end < 0) return;
         QByteArray c = pending_.left(end);
-        pending_.remove(0, end + 1);
+        const bool overlapped = consume(end + 1);
         c.replace('\r', QByteArray()).replace('\n', QByteArray());
         if (c.isEmpty() || takeMarker(c)) continue;
-        commands << c;
+        taken(c, overlapped);
         if (terminator == ';')
             handleKenwood(QString::fromLatin1(c));
         else
@@ -201,7 +239,7 @@ void RigSimulator::handleIcom(const QByteArray& frame) {
     if (frame.size() < 6 || uchar(frame[2]) != address_) return; // for another rig on the bus
     const uchar cmd = uchar(frame[4]);
     const QByteArray data = frame.mid(5, frame.size() - 6);
-    const QByteArray ok = icomFrame(QByteArray(1, char(0xFB)));
+    const auto ok = [this] { answer(icomFrame(QByteArray(1, char(0xFB))), Acknowledgement); };
     switch (cmd) {
     case 0x03: {
         const QByteArray f = bcd(dialHz, 5);
@@ -213,16 +251,16 @@ void RigSimulator::handleIcom(const QByteArray& frame) {
         break;
     case 0x05:
         if (data.size() == 5) dialHz = fromBcd(reversed(data));
-        answer(ok);
+        ok();
         break;
     case 0x06:
         if (!data.isEmpty()) mode = uchar(data[0]);
         modeCommands << data.left(1);
-        answer(ok);
+        ok();
         break;
     case 0x1C:
         if (data.size() == 2) setPtt(data[1] == 0x01);
-        answer(ok);
+        ok();
         break;
     default:
         break;
@@ -262,8 +300,9 @@ void RigSimulator::setPtt(bool on) {
     ++(on ? pttOnCount : pttOffCount);
 }
 
-void RigSimulator::answer(const QByteArray& bytes) {
+void RigSimulator::answer(const QByteArray& bytes, Carries carries) {
     if (!answering) return;
+    if (carries == Reading) ++readingsAnswered;
     if (holdingAnswers)
         held_ << bytes;
     else
@@ -284,29 +323,8 @@ void RigSimulator::deliver(const QByteArray& bytes) {
 }
 
 void RigSimulator::send(const QByteArray& bytes) {
-    const std::optional<PtyPair::Line> line = pty_.line();
-    if (!pacedAtLineRate || !line) {
-        pty_.write(bytes);
-        return;
-    }
-    onTheLine_ += bytes;
-    if (lineTimer_.isActive()) return;
-    // A new run of characters: each leaves once its wire time has passed.
-    characterNs_ = qint64(line->bitsPerCharacter) * 1000000000 / line->baud;
-    burstClock_.start();
-    burstSent_ = 0;
-    lineTimer_.start();
-}
-
-void RigSimulator::drainLine() {
-    const qint64 due = burstClock_.nsecsElapsed() / characterNs_ - burstSent_;
-    const qsizetype n = std::min<qsizetype>(due, onTheLine_.size());
-    if (n > 0) {
-        pty_.write(onTheLine_.left(n));
-        onTheLine_.remove(0, n);
-        burstSent_ += n;
-    }
-    if (onTheLine_.isEmpty()) lineTimer_.stop();
+    fromRig_.setCharacterNs(characterNs());
+    fromRig_.put(bytes);
 }
 
 void pointRigLinkAt(const RigSimulator& sim) {

@@ -2,18 +2,20 @@
 // A transceiver on the far end of a pseudo-terminal: it answers the CAT
 // commands of one rig family as such a rig would (its dial, mode, clarifier and
 // PTT, replies of the right length; an ICOM rig echoes every frame on the bus),
-// and it obeys frequency, mode and PTT commands. Tests can silence it, hold
-// its answers until they release them, let them arrive in pieces, or have its
-// bytes cross the line at the speed the system set on it.
+// and it obeys frequency, mode and PTT commands. Its line runs at the speed
+// the system set on it, in both directions, as a real one does: a command is
+// heard only once its last character has crossed, an answer takes its time to
+// come back, and a command heard while the rig is answering is counted (on an
+// ICOM CI-V bus the two collide). Tests can silence it, hold its answers until
+// they release them, or let them arrive in pieces.
+#include "support/PacedLine.h"
 #include "support/PtyPair.h"
 
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QList>
 #include <QObject>
 #include <QSocketNotifier>
 #include <QString>
-#include <QTimer>
 #include <memory>
 
 namespace zvtest {
@@ -48,10 +50,12 @@ class RigSimulator : public QObject {
     void releaseAnswers();
     // Answers arrive in two pieces, the second after this many ms (0: whole).
     int splitDelayMs = 0;
-    // On: everything the rig sends (echo and answers) leaves one character at a
-    // time, each after the wire time of a character at the line's rate and
-    // framing as the system set them, as on a real serial line. Off: at once.
+    // On: characters cross the line one at a time in both directions, each in
+    // the wire time of a character at the rate and framing the system set.
+    // Off: at once.
     bool pacedAtLineRate = false;
+    // Characters still crossing the line, either way.
+    bool lineBusy() const { return toRig_.busy() || fromRig_.busy(); }
 
     // Every byte written to the rig (markers too), and the commands as the rig
     // understood them (markers not).
@@ -59,6 +63,10 @@ class RigSimulator : public QObject {
     QList<QByteArray> commands;
     // Mode values set by mode commands, in order (raw code as sent).
     QList<QByteArray> modeCommands;
+    // Answers that carry a reading (frequency or mode), as the rig sent them.
+    int readingsAnswered = 0;
+    // Commands of which a character arrived while the rig was sending.
+    int overlaps = 0;
 
     // A command of the rig's family that no rig knows: the simulator takes it
     // without echo or answer and only counts it. Written after other commands,
@@ -68,9 +76,16 @@ class RigSimulator : public QObject {
 
   signals:
     void commandHandled(const QByteArray& command);
+    // A command came in while the rig was still sending.
+    void overlapHeard(const QByteArray& command);
 
   private:
     void onReadable();
+    void hear(const QByteArray& bytes);
+    // Takes the first n characters heard; true when one of them came in while the rig was sending.
+    bool consume(qsizetype n);
+    void taken(const QByteArray& command, bool overlapped);
+    qint64 characterNs() const;
     void takeYaesu();
     void takeIcom();
     void takeText(char terminator);
@@ -79,11 +94,11 @@ class RigSimulator : public QObject {
     void handleKenwood(const QString& c);
     void handleJst(const QString& c);
     bool takeMarker(const QByteArray& command);
-    void answer(const QByteArray& bytes);
+    enum Carries { Reading, Acknowledgement };
+    void answer(const QByteArray& bytes, Carries carries = Reading);
     void deliver(const QByteArray& bytes);
     void send(const QByteArray& bytes);
     void setPtt(bool on);
-    void drainLine();
 
     QByteArray yaesuStatus() const;
     QByteArray icomFrame(const QByteArray& body) const;
@@ -94,12 +109,13 @@ class RigSimulator : public QObject {
     QByteArray pending_;
     QList<QByteArray> held_;
     std::unique_ptr<QSocketNotifier> notifier_;
-    // Bytes waiting for their time on the line, and the run of bytes being sent.
-    QByteArray onTheLine_;
-    QTimer lineTimer_;
-    QElapsedTimer burstClock_;
-    qint64 burstSent_ = 0;
-    qint64 characterNs_ = 0;
+    PacedLine toRig_;
+    PacedLine fromRig_;
+    // Characters heard so far, the first of pending_ by that count, and those
+    // that came in while the rig was sending.
+    qint64 heard_ = 0;
+    qint64 consumed_ = 0;
+    QList<qint64> heardWhileSending_;
 };
 
 // Points the rig link's settings at the simulator (its family and device, 4800

@@ -1,6 +1,8 @@
 // A simulated rig to try the rig link by hand: it prints the pseudo-terminal
 // to put in the rig settings (RIGCOMCONT) and then answers as a rig of the
-// given family would. Lines on standard input turn its dial and switch its mode:
+// given family would, at the line speed the program set on its port, and says
+// so when a command comes in while it is still answering. Lines on standard
+// input turn its dial and switch its mode:
 //   f 7035000   dial in Hz        m 1   mode value of the family's status reply
 //   q           end
 #include "rig/RigFamily.h"
@@ -28,6 +30,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (args.size() > 2) rig.dialHz = args[2].toLongLong();
+    rig.pacedAtLineRate = true;
 
     QTextStream out(stdout);
     out << "rig " << rig.family() << " on " << rig.devicePath() << Qt::endl;
@@ -40,6 +43,11 @@ int main(int argc, char** argv) {
             keyed = rig.ptt;
             out << (keyed ? "PTT on" : "PTT off") << Qt::endl;
         }
+    });
+
+    QObject::connect(&rig, &zvtest::RigSimulator::overlapHeard, [&](const QByteArray& command) {
+        out << "overlap: " << command.toHex(' ') << " came in while the rig was answering"
+            << (rig.family() == QLatin1String("ICOM") ? " (a collision on the CI-V bus)" : "") << Qt::endl;
     });
 
     QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);

@@ -1,0 +1,39 @@
+#include "support/PacedLine.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace zvtest {
+
+PacedLine::PacedLine(std::function<void(const QByteArray&)> deliver) : deliver_(std::move(deliver)) {
+    timer_.setTimerType(Qt::PreciseTimer);
+    timer_.setInterval(1);
+    connect(&timer_, &QTimer::timeout, this, &PacedLine::drain);
+}
+
+void PacedLine::put(const QByteArray& bytes) {
+    if (bytes.isEmpty()) return;
+    if (nextCharacterNs_ <= 0 && queue_.isEmpty()) return deliver_(bytes);
+    queue_ += bytes;
+    if (timer_.isActive()) return;
+    // A new run of characters after the line was idle: the first one starts now.
+    characterNs_ = std::max<qint64>(nextCharacterNs_, 1);
+    runClock_.start();
+    runSent_ = 0;
+    timer_.start();
+}
+
+void PacedLine::drain() {
+    const qint64 due = runClock_.nsecsElapsed() / characterNs_ - runSent_;
+    const qsizetype n = std::min<qsizetype>(due, queue_.size());
+    if (n > 0) {
+        // Taken off before delivery: what deliver does may put more on the line.
+        const QByteArray out = queue_.left(n);
+        queue_.remove(0, n);
+        runSent_ += n;
+        deliver_(out);
+    }
+    if (queue_.isEmpty()) timer_.stop();
+}
+
+} // namespace zvtest
