@@ -29,6 +29,7 @@ class SerialComm : public QObject {
     // Bits on the wire per character: start bit, data bits, parity and stop bits.
     int bitsPerCharacter() const;
     void setRThreshold(int bytes);
+    int rThreshold() const { return threshold_; }
     void setInputMode(InputMode mode) { inputMode_ = mode; }
     void setRtsEnable(bool on);
     void setDtrEnable(bool on);

@@ -14,8 +14,6 @@ namespace rig {
 namespace {
 
 const QString kSection = QStringLiteral("RIG_CON_CFG");
-// An ICOM rig acknowledges a command with FE FE E0 addr FB FD (or FA for "no").
-constexpr int kIcomAcknowledgement = 6;
 
 unsigned char icomAddress() {
     return hexCodeByte(g.IcomAddress);
@@ -60,17 +58,6 @@ constexpr std::array<BandRow, 13> kBandPlan{{{3.526, 3.805, false},
                                              {430.0, 430.1, true},
                                              {1294.0, 1294.5, true}}};
 
-// Sends a command of the family. On an ICOM bus our frame comes back to us and
-// the rig acknowledges it; at low speeds their tail would still be arriving
-// when the next request goes out and be taken for its answer, so both are let
-// in (or given their time on the wire) and put aside first.
-void sendCommands(Family f, const CatSequence& commands) {
-    if (!sendSequence(commands) || f != Family::Icom) return;
-    const int answer = int(commands.back().bytes.size()) + kIcomAcknowledgement;
-    awaitReply(answer, [answer] { return port().inBufferCount() >= answer; });
-    port().clearBuffers();
-}
-
 } // namespace
 
 void RigLoadModeCodes() {
@@ -95,21 +82,13 @@ bool RigAskStatus() {
         IcomAskMode();
         return true;
     }
-    CatSequence request = statusRequest(*f, icomAddress());
-    if (*f != Family::Ft767) return sendSequence(request);
-    // The FT767's status block answers the last command; it is read inside the wait after it.
-    const CatSend last = request.back();
-    request.pop_back();
-    if (!sendSequence(request)) return false;
-    RigDelay();
-    g.RigOutBuffer = last.bytes;
-    const int before = repliesHandled();
-    if (!RigSend()) return false;
-    awaitReply(last.bytes.size() + traits(*f).replyLength, [before] { return repliesHandled() != before; });
-    return true;
+    return sendSequence(statusRequest(*f, icomAddress()));
 }
 
+// The reply state and the receive threshold belong to the answer in progress
+// until it is in: a new request (or a setting, which clears the state) waits for it first.
 void IcomAskMode() {
+    awaitQuietLine();
     g.IcomReplyState = 1;
     port().setRThreshold(14);
     g.RigOutBuffer = statusRequest(Family::Icom, icomAddress()).front().bytes;
@@ -117,33 +96,35 @@ void IcomAskMode() {
 }
 
 void IcomAskFreq() {
+    awaitQuietLine();
     g.IcomReplyState = 2;
     port().setRThreshold(17);
     g.RigOutBuffer = icomFrequencyRequest(icomAddress());
     if (!RigSend()) return;
     // The reply (our echoed request and the answer) is decoded inside this wait.
-    awaitReply(6 + 17, [] { return g.IcomReplyState != 2; });
+    awaitQuietLine();
 }
 
 void RigPttOn() {
     const std::optional<Family> f = familyOf(g.RigType);
     if (g.RigPortOpen != 1 || !f) return;
     const QByteArray command = pttCommand(*f, true, icomAddress());
-    if (!command.isEmpty()) sendCommands(*f, {{command, Pace::Now}});
+    if (!command.isEmpty()) sendSequence({{command, Pace::Now}});
 }
 
 void RigPttOff() {
     const std::optional<Family> f = familyOf(g.RigType);
     if (g.RigPortOpen != 1 || !f || !nb().anyEngineTransmits()) return;
     const QByteArray command = pttCommand(*f, false, icomAddress());
-    if (!command.isEmpty()) sendCommands(*f, {{command, Pace::Now}});
+    if (!command.isEmpty()) sendSequence({{command, Pace::Now}});
 }
 
 void RigSetMode(const QString& ModeCode) {
     const std::optional<Family> f = familyOf(g.RigType);
     if (g.RigPortOpen != 1 || !f) return;
+    awaitQuietLine();
     if (*f == Family::Icom) g.IcomReplyState = 0;
-    sendCommands(*f, modeCommand(*f, ModeCode, icomAddress()));
+    sendSequence(modeCommand(*f, ModeCode, icomAddress()));
 }
 
 void RigSetFrequency(const QString& FreqDigits) {
@@ -151,8 +132,9 @@ void RigSetFrequency(const QString& FreqDigits) {
     if (g.RigPortOpen != 1 || !f) return;
     const std::optional<CatSequence> commands = frequencyCommands(*f, FreqDigits, icomAddress());
     if (!commands) return;
+    awaitQuietLine();
     if (*f == Family::Icom) g.IcomReplyState = 0;
-    sendCommands(*f, *commands);
+    sendSequence(*commands);
 }
 
 void SpotModeForFrequency(const QString& FreqMHz) {

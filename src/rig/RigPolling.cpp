@@ -45,6 +45,8 @@ std::optional<qint64> qsyDial(Family f, int shift) {
 // Retunes the rig so that the received signal lands on the transmit tone.
 // False when it could not (the request is dropped either way).
 bool runQsy(Family f, int shift) {
+    // From the reading that the request just sent brings, not the one before it.
+    awaitQuietLine();
     const std::optional<qint64> dial = qsyDial(f, shift);
     if (!dial) {
         g.RigQsyRequest = 0;

@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "platform/SerialComm.h"
+#include "rig/CatAnswers.h"
 #include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigNeighbours.h"
@@ -11,15 +12,75 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
+#include <functional>
 
 namespace rig {
 namespace {
 
-// A reply decoded inside a wait may take this much longer than its bytes need on the wire.
+// A rig may take this much longer to answer than the answer's characters need on the wire.
 constexpr int kReplyMarginMs = 100;
 
 int exchangeDepth = 0;
 int replyCount = 0;
+int receiveEvents = 0;
+
+// The line as our last command left it: when its last character is out (by
+// the wire time of what was written before it), what the rig sends back for
+// it, how much of that the decoders have taken, the receive events so far,
+// and when we stop waiting.
+struct LineState {
+    qint64 outAtMs = 0;
+    int answer = 0;
+    int taken = 0;
+    int eventsAtSend = 0;
+    qint64 giveUpAtMs = 0;
+};
+LineState line;
+
+qint64 nowMs() {
+    static QElapsedTimer clock;
+    if (!clock.isValid()) clock.start();
+    return clock.elapsed();
+}
+
+// Wire time of so many characters at the port's speed and framing, rounded up.
+qint64 wireMs(qsizetype characters) {
+    const SerialComm& p = port();
+    if (p.baudRate() <= 0) return 0;
+    const qint64 bits = qint64(characters) * p.bitsPerCharacter() * 1000;
+    return (bits + p.baudRate() - 1) / p.baudRate();
+}
+
+// The answer is due until a decoder has taken it, or it is all in and no
+// receive event is still to hand it over (a decoder must not find it swept
+// away by our next command).
+bool answerDue() {
+    if (line.taken >= line.answer || nowMs() >= line.giveUpAtMs) return false;
+    const SerialComm& p = port();
+    const int in = p.inBufferCount();
+    const bool eventToCome = p.rThreshold() > 0 && in >= p.rThreshold() && receiveEvents == line.eventsAtSend;
+    return line.taken + in < line.answer || eventToCome;
+}
+
+void noteSent(const QByteArray& command) {
+    const qint64 now = nowMs();
+    line.outAtMs = std::max(now, line.outAtMs) + wireMs(command.size());
+    const std::optional<Family> f = familyOf(g.RigType);
+    line.answer = f ? answerLength(*f, command) : 0;
+    line.taken = 0;
+    line.eventsAtSend = receiveEvents;
+    line.giveUpAtMs = line.outAtMs + wireMs(line.answer) + kReplyMarginMs;
+}
+
+// The command is taken out of RigOutBuffer before any wait (so by value): a
+// reply decoded inside the wait may send a request of its own through it.
+bool writeCommand(QByteArray command) {
+    awaitQuietLine();
+    port().clearBuffers();
+    if (!port().write(command)) return false;
+    noteSent(command);
+    return true;
+}
 
 int intervalMs() {
     bool ok = false;
@@ -60,6 +121,7 @@ void openFailed() {
 bool configureAndOpen(const FamilyTraits* t) {
     SerialComm& p = port();
     p.close();
+    line = {};
     p.setCommPort(g.RigPortName);
     if (!p.setSettings(g.RigBaudRate + QStringLiteral(",N,8,") + g.RigStopBits)) return false;
     p.setRThreshold(g.RigReplyLength);
@@ -122,6 +184,7 @@ void RigClosePort() {
         RigSendWait();
     }
     port().close();
+    line = {};
     g.RigPortOpen = 0;
 }
 
@@ -130,13 +193,13 @@ void RigDelay() {
 }
 
 bool RigSend() {
-    port().clearBuffers();
-    return port().write(g.RigOutBuffer);
+    return writeCommand(g.RigOutBuffer);
 }
 
 bool RigSendWait() {
+    const QByteArray command = g.RigOutBuffer;
     RigDelay();
-    const bool written = RigSend();
+    const bool written = writeCommand(command);
     RigDelay();
     return written;
 }
@@ -149,11 +212,16 @@ bool sendSequence(const CatSequence& commands) {
     return true;
 }
 
-void awaitReply(int bytesOnWire, const std::function<bool()>& done) {
-    const SerialComm& p = port();
-    const int wireMs = p.baudRate() > 0 ? bytesOnWire * p.bitsPerCharacter() * 1000 / p.baudRate() : 0;
-    const int interval = intervalMs();
-    waitWithEvents(0, std::max(interval, wireMs + kReplyMarginMs), done);
+void awaitQuietLine() {
+    if (!answerDue()) return;
+    waitWithEvents(0, int(line.giveUpAtMs - nowMs()) + 1, [] { return !answerDue(); });
+}
+
+QVariant takeInput() {
+    const QVariant in = port().input();
+    line.taken +=
+        in.typeId() == QMetaType::QString ? int(in.toString().size()) : int(in.toByteArray().size());
+    return in;
 }
 
 bool exchangeInProgress() {
@@ -166,6 +234,7 @@ int repliesHandled() {
 
 void OnRigComm(int eventCode) {
     if (eventCode != SerialComm::kEvReceive) return;
+    ++receiveEvents;
     const std::optional<Family> f = familyOf(g.RigType);
     if (!f || *f == Family::Ft900) return; // the FT900's replies are not read
     ++replyCount;
@@ -188,7 +257,8 @@ void OnRigComm(int eventCode) {
         if (g.IcomReplyState == 1) {
             IcomParseMode();
             IcomAskFreq();
-            g.IcomReplyState = 0;
+            // A command given inside the wait for the frequency may have asked anew.
+            if (g.IcomReplyState == 2) g.IcomReplyState = 0;
         } else if (g.IcomReplyState == 2) {
             IcomParseFreq();
             g.IcomReplyState = 0;

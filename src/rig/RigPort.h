@@ -3,7 +3,7 @@
 // settings, pacing commands, and handing every reply to its family's decoder.
 #include "rig/CatFrames.h"
 
-#include <functional>
+#include <QVariant>
 
 class SerialComm;
 class QTimer;
@@ -18,7 +18,8 @@ void RigOpenPort();
 void RigClosePort();
 // Waits RigInterval ms while pending events run.
 void RigDelay();
-// Empty both buffers and write RigOutBuffer (paced: RigDelay before and after);
+// Once the rig has answered our last command (awaitQuietLine), empty the
+// receive buffer and write RigOutBuffer (paced: RigDelay before and after);
 // false when the write failed.
 bool RigSend();
 bool RigSendWait();
@@ -27,10 +28,13 @@ void OnRigComm(int eventCode);
 
 // Sends each command of a sequence, paced as it says; false at the first failed write.
 bool sendSequence(const CatSequence& commands);
-// After a command whose reply is decoded inside the wait: waits until done()
-// holds or the reply (and the command) have had time to cross the wire at the
-// port's speed, plus a margin; never less than RigInterval.
-void awaitReply(int bytesOnWire, const std::function<bool()>& done);
+// Waits, while pending events run, until the rig has sent back what it owes
+// for our last command (decoders take it inside the wait) or that has had its
+// time on the wire and a margin. Every write waits for this first: nothing is
+// sent into an answer.
+void awaitQuietLine();
+// What the port received, for a decoder; counted as the awaited answer.
+QVariant takeInput();
 // True while a paced send or a reply wait is running (pending events run inside it).
 bool exchangeInProgress();
 // Bumped every time a reply is handed to a decoder.

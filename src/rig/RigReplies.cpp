@@ -10,17 +10,19 @@
 namespace rig {
 namespace {
 
+int readings = 0;
+
 unsigned char icomAddress() {
     return hexCodeByte(g.IcomAddress);
 }
 
 QByteArray readBytes() {
-    g.RigReplyBytes = port().input().toByteArray();
+    g.RigReplyBytes = takeInput().toByteArray();
     return g.RigReplyBytes;
 }
 
 QString readText() {
-    g.RigReplyText = port().input().toString();
+    g.RigReplyText = takeInput().toString();
     return g.RigReplyText;
 }
 
@@ -52,6 +54,7 @@ bool finish(Family f) {
 // Takes what the reply said; a reply that could not be read leaves everything as it was.
 bool takeReading(Family f, const std::optional<CatReading>& r) {
     if (!r || !r->dialHz) return false;
+    ++readings;
     if (r->clarifierSteps) g.RigClarifierSteps = *r->clarifierSteps;
     if (r->modeText) g.RigModeText = *r->modeText;
     g.RigDialHz = *r->dialHz;
@@ -110,6 +113,7 @@ void IcomParseMode() {
     if (!nb().statusMessage().isEmpty()) return;
     const std::optional<CatReading> r = decodeIcomMode(reply, icomAddress());
     if (!r || !r->modeText) return;
+    ++readings;
     g.RigModeText = *r->modeText;
     if (!nb().sstvMode()) nb().showModeLabel(g.RigModeText);
 }
@@ -118,6 +122,10 @@ void IcomParseFreq() {
     const QByteArray reply = readBytes();
     if (!nb().statusMessage().isEmpty()) return;
     takeReading(Family::Icom, decodeIcomFreq(reply, icomAddress()));
+}
+
+int readingsTaken() {
+    return readings;
 }
 
 } // namespace rig

@@ -13,4 +13,7 @@ void KenwoodParseStatus();
 void IcomParseMode();
 void IcomParseFreq();
 
+// Replies that were read whole and taken (a frequency, or an ICOM mode), since the start.
+int readingsTaken();
+
 } // namespace rig

@@ -149,11 +149,11 @@ TEST_F(RigLinkTest, AtLowSpeedsAnIcomStatusReadAfterASetFrequencyGetsTheNewFrequ
                                       .arg(hz / 1000 % 1000, 3, 10, QLatin1Char('0'))
                                       .arg(hz % 1000, 3, 10, QLatin1Char('0'));
             rig::RigSetFrequency(QString::number(hz).rightJustified(10, QLatin1Char('0')));
-            EXPECT_EQ(rig.dialHz, hz);
             rig::RigReadStatus();
             EXPECT_TRUE(zvtest::waitUntil([&] { return frequencyLabel() == label; }, 3000))
                 << "try " << i << ": " << frequencyLabel().toStdString() << ", the rig heard "
                 << rig.received.toHex(' ').toStdString();
+            EXPECT_EQ(rig.dialHz, hz);
             EXPECT_EQ(rig::g.RigDialHz, hz);
             EXPECT_EQ(rig::g.RigModeText, QStringLiteral("USB"));
         }

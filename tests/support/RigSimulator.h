@@ -53,9 +53,10 @@ class RigSimulator : public QObject {
     // On: characters cross the line one at a time in both directions, each in
     // the wire time of a character at the rate and framing the system set.
     // Off: at once.
-    bool pacedAtLineRate = false;
-    // Characters still crossing the line, either way.
+    bool pacedAtLineRate = true;
+    // Characters still crossing the line, either way, and from the rig alone.
     bool lineBusy() const { return toRig_.busy() || fromRig_.busy(); }
+    bool sending() const { return fromRig_.busy(); }
 
     // Every byte written to the rig (markers too), and the commands as the rig
     // understood them (markers not).

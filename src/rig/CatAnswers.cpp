@@ -1,0 +1,54 @@
+#include "rig/CatAnswers.h"
+
+#include <string_view>
+
+namespace rig {
+namespace {
+
+// A command is known by the bytes at a fixed place in it: the Yaesu command
+// byte (with its last parameter for the status read), the ICOM command byte
+// after FE FE addr E0, the text of a KENWOOD or JST-245 command.
+struct AnswerRow {
+    Family family;
+    int at;
+    std::string_view key;
+    int length;
+};
+
+using namespace std::string_view_literals;
+
+// clang-format off
+constexpr AnswerRow kAnswers[] = {
+    {Family::Ft1000mp, 3, "\x02\x10"sv, 16},
+    {Family::Ft920,    3, "\x02\x10"sv, 28},
+    {Family::Ft900,    3, "\x02\x10"sv, 10},
+    {Family::Ft847,    4, "\x03"sv,      5},
+    {Family::Ft817,    4, "\x03"sv,      5},
+    {Family::Ft767,    4, "\x0B"sv,     86},
+    {Family::Kenwood,  0, "IF;"sv,      38},
+    {Family::Jst245,   0, "I1\r"sv,     13},
+    // After the echo: FE FE E0 addr, the command with its data, FD; FB (or FA) for a setting.
+    {Family::Icom,     4, "\x04"sv,      8},
+    {Family::Icom,     4, "\x03"sv,     11},
+    {Family::Icom,     4, "\x05"sv,      6},
+    {Family::Icom,     4, "\x06"sv,      6},
+    {Family::Icom,     4, "\x1C"sv,      6},
+};
+// clang-format on
+
+bool holds(const QByteArray& command, const AnswerRow& row) {
+    const auto key = qsizetype(row.key.size());
+    return command.size() >= row.at + key &&
+           std::string_view(command.constData() + row.at, row.key.size()) == row.key;
+}
+
+} // namespace
+
+int answerLength(Family f, const QByteArray& command) {
+    const int echo = f == Family::Icom ? int(command.size()) : 0;
+    for (const AnswerRow& row : kAnswers)
+        if (row.family == f && holds(command, row)) return echo + row.length;
+    return echo;
+}
+
+} // namespace rig

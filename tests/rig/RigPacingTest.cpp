@@ -1,0 +1,123 @@
+// One request on the wire at a time, on a line paced like a real one at 4800
+// and 1200 baud: what the operator does while the rig answers a poll (a click
+// on a frequency label, a mode change, keying) waits for the answer, and the
+// read after it waits for what the rig sends back for the command. No reply
+// is lost and nothing of ours runs into the rig's answer.
+#include "RigLinkFixture.h"
+
+#include "core/Globals.h"
+#include "rig/RigCommands.h"
+#include "rig/RigGlobals.h"
+#include "rig/RigPolling.h"
+#include "rig/RigPort.h"
+#include "rig/RigReplies.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
+
+#include <QLabel>
+#include <QTest>
+
+namespace {
+
+using zvtest::RigLinkTest;
+
+struct FamilyRow {
+    const char* family;
+    int usbMode;  // the rig's own value for USB
+    bool decoded; // the link reads the family's replies (not the FT900's)
+};
+
+const FamilyRow kFamilies[] = {
+    {"ICOM", 1, true},   {"KENWOOD", 2, true}, {"FT1000MP", 1, true},
+    {"FT920", 64, true}, {"FT900", 1, false},  {"FT847", 1, true},
+    {"FT817", 1, true},  {"FT767", 1, true},   {"JST-245", 2, true},
+};
+
+void PrintTo(const FamilyRow& row, std::ostream* os) {
+    *os << row.family;
+}
+
+enum class Act { FrequencyClick, ModeChange, KeyAndUnkey };
+
+const char* nameOf(Act a) {
+    return a == Act::FrequencyClick ? "frequency click" : a == Act::ModeChange ? "mode change" : "keying";
+}
+
+class RigPacing : public RigLinkTest, public ::testing::WithParamInterface<FamilyRow> {
+  protected:
+    void SetUp() override {
+        RigLinkTest::SetUp();
+        core::g.OpMode = core::ModeBpsk;
+        forms::PSK31MAIN().show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&forms::PSK31MAIN()));
+    }
+
+    // The operator's act, then the read that follows it.
+    void act(Act a) {
+        switch (a) {
+        case Act::FrequencyClick:
+            // The label retunes so that the station on 1600 Hz lands on the
+            // transmit tone at 1000 Hz: the dial moves up 600 Hz, and reads again.
+            core::g.RxFreqHz = 1600;
+            core::g.TxFreqHz = 1000;
+            QTest::mouseClick(forms::PSK31MAIN().Label11, Qt::LeftButton);
+            return;
+        case Act::ModeChange:
+            rig::RigSetMode(rig::g.RigUsbModeCode);
+            rig::RigReadStatus();
+            return;
+        case Act::KeyAndUnkey:
+            core::g.Transmitting = 1;
+            rig::RigPttOn();
+            rig::RigReadStatus();
+            rig::RigPttOff();
+            core::g.Transmitting = 0;
+            rig::RigReadStatus();
+            return;
+        }
+    }
+};
+
+TEST_P(RigPacing, CommandsGivenWhileTheRigAnswersWaitAndNoReadIsLost) {
+    const FamilyRow& row = GetParam();
+    for (const char* baud : {"4800", "1200"}) {
+        SCOPED_TRACE(std::string("at ") + baud);
+        zvtest::RigSimulator& rig = rigOf(QString::fromLatin1(row.family));
+        rig.pacedAtLineRate = true;
+        rig.dialHz = 14070000;
+        rig.mode = row.usbMode;
+        rig::g.RigBaudRate = QString::fromLatin1(baud);
+        rig::RigOpenPort();
+        ASSERT_EQ(rig::g.RigPortOpen, 1) << core::g.StatusMessage.toStdString();
+        const int takenBefore = rig::readingsTaken();
+        const auto lost = [&] { return rig.readingsAnswered - (rig::readingsTaken() - takenBefore); };
+        for (const Act a : {Act::FrequencyClick, Act::ModeChange, Act::KeyAndUnkey}) {
+            SCOPED_TRACE(nameOf(a));
+            const int answered = rig.readingsAnswered;
+            rig::RigReadStatus();
+            ASSERT_TRUE(zvtest::waitUntil([&] { return rig.readingsAnswered > answered && rig.sending(); }))
+                << "the rig answers the poll";
+            act(a);
+            EXPECT_TRUE(
+                zvtest::waitUntil([&] { return !rig.lineBusy() && (!row.decoded || lost() == 0); }, 5000))
+                << lost() << " of " << rig.readingsAnswered << " readings lost";
+        }
+        EXPECT_EQ(rig.overlaps, 0) << "commands that ran into the rig's answer";
+        if (row.decoded) {
+            EXPECT_EQ(rig.dialHz, 14070600) << "the click retuned the rig from its fresh reading";
+            EXPECT_EQ(rig::g.RigDialHz, rig.dialHz) << "and the read after it shows the new dial";
+            EXPECT_EQ(rig::g.RigModeText, QStringLiteral("USB"));
+        }
+        rig::RigClosePort();
+        core::g.RxFreqHz = core::g.TxFreqHz = 1500;
+    }
+}
+
+// One test a family, so that the slow lines of one do not hold up the others.
+INSTANTIATE_TEST_SUITE_P(EveryFamily, RigPacing, ::testing::ValuesIn(kFamilies),
+                         [](const ::testing::TestParamInfo<FamilyRow>& info) {
+                             std::string name = info.param.family;
+                             std::erase(name, '-');
+                             return name;
+                         });
+
+} // namespace
