@@ -57,7 +57,12 @@ TEST(RigSimulator, PacedRepliesCrossTheLineAtItsSpeed) {
             return got.size() >= 17;
         }));
         EXPECT_GE(clock.elapsed(), 17 * 11 * 1000 / baud);
-        EXPECT_GT(pieces, 2) << "the characters come one after another, not all at once";
+        // The echo comes whole as the request's last character goes out; the
+        // answer after it trickles in. At 1200 baud it takes 100 ms, long
+        // enough to be seen in pieces even on a busy machine.
+        if (baud == 1200) {
+            EXPECT_GT(pieces, 2) << "the characters come one after another, not all at once";
+        }
         EXPECT_EQ(got.left(6), QByteArray("\xFE\xFE\x58\xE0\x03\xFD", 6)) << "the bus echo comes first";
     }
 }
