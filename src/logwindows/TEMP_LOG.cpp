@@ -3,6 +3,7 @@
 #include "logwindows/LogEntry.h"
 #include "logwindows/LogEntryFields.h"
 #include "platform/NotBuilt.h"
+#include "terminal/mainwindow/HelpPage.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -143,12 +144,16 @@ void TEMP_LOG::buildMenus() {
     HLQ = menus->addAction(QStringLiteral("QSL印刷"));
     LT = menus->addAction(QStringLiteral("LocalTime=> "));
     LCan = menus->addAction(QStringLiteral("閉（Esc）"));
+    LOGHLP = menus->addAction(QStringLiteral("Help"));
     notbuilt::hold(this, {Contest, HLQ});
 }
 
 void TEMP_LOG::connectHandlers() {
     connect(LSave, &QAction::triggered, this, &TEMP_LOG::LSave_Click);
     connect(LCan, &QAction::triggered, this, &TEMP_LOG::LCan_Click);
+    connect(LOGHLP, &QAction::triggered, this, [] {
+        terminal::mainwindow::OpenHelpAt(QString::fromLatin1(terminal::mainwindow::kLogEntrySection));
+    });
     connect(QSOEND, &QAction::triggered, this, &TEMP_LOG::QSOEND_Click);
     connect(Command4, &QPushButton::clicked, this, &TEMP_LOG::Command4_Click);
     connect(Command5, &QPushButton::clicked, this, [this] { BrowseClick(-100); });

@@ -65,6 +65,7 @@ class TEMP_LOG : public QWidget {
     QAction* LSave;   // "LOG保存(F1)"
     QAction* Contest; // "連続保存(Contest)"
     QAction* LCan;    // "閉（Esc）"
+    QAction* LOGHLP;  // "Help": the help page at the log entry's section
     QAction* QSOEND;  // "終了時間"
     QAction* LT;      // the other station's local time
     QAction* HLQ;     // starts the QSL printing program

@@ -2,8 +2,13 @@
 #include "logwindows/LogFixture.h"
 
 #include "rig/RigPort.h"
+#include "terminal/mainwindow/HelpPage.h"
+
 #include "support/Popups.h"
 #include "support/RigSimulator.h"
+#include <QDesktopServices>
+#include <QFile>
+#include <QUrl>
 
 namespace {
 
@@ -221,4 +226,32 @@ TEST_F(LogTest, TheWindowLinkLeavesTheEntryWindowAlone) {
     EXPECT_FALSE(forms::isLoaded<TEMP_LOG>());
 }
 
+// Catches what the help item hands to the desktop.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+  public:
+    QList<QUrl> opened;
+  public slots:
+    void open(const QUrl& url) { opened.append(url); }
+};
+
+TEST_F(LogTest, HelpOpensThePageAtTheLogEntrysSection) {
+    TEMP_LOG& w = openFromMain(QStringLiteral("QQ2XYZ"), QString(), QStringLiteral("599"));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_EQ(w.LOGHLP->text(), QStringLiteral("Help"));
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
+    const bool chosen = zvtest::chooseInMenuBar(w.menus, w.LOGHLP);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    ASSERT_TRUE(chosen);
+    ASSERT_EQ(catcher.opened.size(), 1);
+    EXPECT_EQ(catcher.opened.front().toLocalFile(), terminal::mainwindow::pagePath());
+    EXPECT_EQ(catcher.opened.front().fragment(), QStringLiteral("logentry"));
+    QFile page(terminal::mainwindow::pagePath());
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(page.readAll().contains("id=\"logentry\""));
+}
+
 } // namespace
+
+#include "LogEntryStartTest.moc"

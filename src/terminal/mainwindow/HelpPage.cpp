@@ -36,6 +36,12 @@ const char kPage[] = R"(<!DOCTYPE html>
 <li>F12: 送信開始　ESC: 中断　ALT+X: 送信画面クリヤ　ALT+R: 受信画面クリヤ</li>
 <li>CTRL+L: LOG 作成　CTRL+M: 多重受信　CTRL+P: BPSK/QPSK 切換　CTRL+W: WF/SP 切換</li>
 </ul>
+<h2 id="logentry">LOG 入力画面</h2>
+<ul>
+<li>F1 または「LOG保存(F1)」で保存します。Esc で閉じます。</li>
+<li>Name(F8) などの見出しをクリックすると、運用画面の欄の内容が入ります。</li>
+<li>「<<」「<」「>」「>>」で保存済みの LOG を見て、直して保存し直せます。</li>
+</ul>
 </body></html>
 )";
 
@@ -45,15 +51,29 @@ QString pagePath() {
     return paths::join(paths::programFolder(), QStringLiteral("ZORVATEK.html"));
 }
 
-bool HLP_Click() {
+namespace {
+
+bool say(const QString& text) {
+    core::g.StatusMessage = text;
+    core::ShowTimedMessage(core::g.StatusMessage, 3000);
+    return false;
+}
+
+} // namespace
+
+bool OpenHelpAt(const QString& section) {
     const QString path = pagePath();
-    if (!QFileInfo(path).isFile() && !files::replaceWhole(path, QByteArray(kPage))) {
-        core::g.StatusMessage = QStringLiteral("ヘルプファイルがありません。");
-        core::ShowTimedMessage(core::g.StatusMessage, 3000);
-        return false;
-    }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    if (!QFileInfo(path).isFile() && !files::replaceWhole(path, QByteArray(kPage)))
+        return say(QStringLiteral("ヘルプファイルがありません。"));
+    QUrl page = QUrl::fromLocalFile(path);
+    if (!section.isEmpty()) page.setFragment(section);
+    if (!QDesktopServices::openUrl(page))
+        return say(QStringLiteral("ヘルプを表示するブラウザがありません。"));
     return true;
+}
+
+bool HLP_Click() {
+    return OpenHelpAt({});
 }
 
 } // namespace terminal::mainwindow

@@ -6,8 +6,13 @@
 namespace terminal::mainwindow {
 
 QString pagePath();
-// False when the page can be neither found nor written; the message line then
-// says "ヘルプファイルがありません。".
+// Opens the page at a section (its id; the top when empty). False when the
+// page can be neither found nor written ("ヘルプファイルがありません。" on the
+// message line) or no browser opens it ("ヘルプを表示するブラウザがありません。").
+bool OpenHelpAt(const QString& section);
+// The page from its top.
 bool HLP_Click();
+// The section of the log entry window.
+inline const char* const kLogEntrySection = "logentry";
 
 } // namespace terminal::mainwindow

@@ -180,6 +180,20 @@ TEST_F(MainLabels, HelpWithoutAPageSaysSo) {
     EXPECT_EQ(core::g.StatusMessage, QStringLiteral("ヘルプファイルがありません。"));
 }
 
+TEST_F(MainLabels, HelpWithoutABrowserSaysSo) {
+    // Nothing on the path and no browser named: the desktop has nothing to open the page with.
+    const QByteArray path = qgetenv("PATH");
+    const QByteArray browser = qgetenv("BROWSER");
+    qputenv("PATH", folder().toLocal8Bit());
+    qunsetenv("BROWSER");
+    const bool chosen = zvtest::chooseInMenuBar(w->menuBar(), w->HLP);
+    qputenv("PATH", path);
+    if (!browser.isEmpty()) qputenv("BROWSER", browser);
+    ASSERT_TRUE(chosen);
+    EXPECT_TRUE(QFileInfo(terminal::mainwindow::pagePath()).isFile());
+    EXPECT_EQ(core::g.StatusMessage, QStringLiteral("ヘルプを表示するブラウザがありません。"));
+}
+
 TEST_F(MainLabels, TheMixerItemsStartTheMixerOnItsPageOrEndSilently) {
     const QString bin = path(QStringLiteral("bin"));
     ASSERT_TRUE(QDir().mkpath(bin));
