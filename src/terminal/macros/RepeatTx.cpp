@@ -130,7 +130,14 @@ void Cycle::cancelOnBusyChannel() {
         return;
     }
     c_.Command3->setEnabled(true);
+    clearMmvariTxOff();
     if (pskMode()) e_.setSquelch(true);
+}
+
+// A repeat of the multi-mode control that ends in its pause leaves no
+// 'TXOFF' behind: the operator's next transmission would end by itself.
+void Cycle::clearMmvariTxOff() {
+    if (core::g.OpMode == core::ModeMmvari) core::g.MacroTxOff = 0;
 }
 
 void Cycle::Check3_Click() {
@@ -164,7 +171,9 @@ void Cycle::stopByOperator(bool stopPause) {
 }
 
 void Cycle::escape() {
+    const bool repeating = core::g.RepeatTxOn == 1 || core::g.RepeatArmed == 1;
     stopByOperator(!rttyOrCw());
+    if (repeating) clearMmvariTxOff();
     colour::setBackColor(c_.Command1, colour::kButtonFace);
     c_.Text3->hide();
     c_.Command1->setEnabled(true);

@@ -71,6 +71,7 @@ class Cycle {
   private:
     void setPlainButtons(bool touchSquelch);
     void cancelOnBusyChannel();
+    void clearMmvariTxOff();
     bool pskMode() const;
     bool rttyOrCw() const;
 

@@ -104,6 +104,8 @@ bool mmvariKey(PSK31MAIN& w, std::int16_t& KeyAscii) {
     mmvari::MmvariControl* m = w.MMVARI;
     if (!m) return false;
     if (KeyAscii == kEscape) {
+        // A repeat ended here leaves no 'TXOFF' for the operator's next transmission.
+        if (core::g.RepeatTxOn == 1 || core::g.RepeatArmed == 1) core::g.MacroTxOff = 0;
         stopLikeEscape(w);
         const bool off = m->set(mmvari::IdTransmit, false);
         w.Text1->setSelText(QString());

@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSlider>
 
 namespace {
@@ -345,6 +346,57 @@ TEST_F(MmvariOnAir, AnEndNoticeWithoutTransmissionLeavesTheRigAlone) {
     ASSERT_TRUE(zvtest::waitForRigToCatchUp(*sim));
     EXPECT_EQ(sim->pttOffCount, 0);
     EXPECT_TRUE(control->callsOf(dispatch::Call::Set, IdTuneReset).isEmpty());
+}
+
+// A repeat that ends in its pause leaves no 'TXOFF' behind: the operator's
+// next transmission with F12 runs until the operator ends it.
+TEST_F(MmvariOnAir, ARepeatStoppedInItsPauseLeavesTheNextTransmissionToTheOperator) {
+    enum How { EscInCallBox, EscInTransmitBox, BusyChannel };
+    struct Case {
+        const char* name;
+        How how;
+    } cases[] = {{"Esc in the call-sign box", EscInCallBox},
+                 {"Esc in the transmit box", EscInTransmitBox},
+                 {"a busy channel", BusyChannel}};
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        core::g.RepeatTxOn = 1;
+        core::g.RepeatArmed = 1;
+        terminal::macros::g.RepeatSeconds = "30";
+        sendMacro("CQ de JA1ZVK k", 0);
+        ASSERT_TRUE(stepUntil([] { return core::g.Transmitting == 1; }));
+        ASSERT_TRUE(stepUntil([] { return core::g.MmvariTxOn == 0; }));
+        ASSERT_TRUE(w->Timer1->isActive()) << "the pause runs";
+        switch (c.how) {
+        case EscInCallBox:
+            QTest::keyClick(w->Text5, Qt::Key_Escape);
+            break;
+        case EscInTransmitBox:
+            QTest::keyClick(w->Text1, Qt::Key_Escape);
+            break;
+        case BusyChannel:
+            // The main channel sits on the station at 1000 Hz: every reading is busy.
+            ASSERT_GT(control->meterLevel(), 50);
+            for (int i = 0; i < 3; ++i)
+                ASSERT_TRUE(QSignalSpy(w->Timer4, &QTimer::timeout).wait(3000));
+            break;
+        }
+        EXPECT_EQ(core::g.RepeatTxOn, 0);
+        EXPECT_EQ(core::g.MacroTxOff, 0);
+        w->Timer1->stop();
+
+        QTest::keyClick(w->Text1, Qt::Key_F12);
+        QTest::keyClicks(w->Text1, "abc");
+        ASSERT_TRUE(stepUntil([] { return core::g.Transmitting == 1; }));
+        ASSERT_TRUE(stepUntil([this] { return w->RichTextBox1->text().endsWith("abc"); }));
+        step(20);
+        EXPECT_EQ(core::g.MmvariTxOn, 1) << "the text has gone out and the transmission goes on";
+        QTest::keyClick(w->Text1, Qt::Key_F12);
+        ASSERT_TRUE(stepUntil([] { return core::g.MmvariTxOn == 0; }));
+        ASSERT_TRUE(rigKeyed(false));
+    }
 }
 
 } // namespace
