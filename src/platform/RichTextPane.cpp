@@ -19,30 +19,45 @@ RichTextPane::RichTextPane(QWidget* parent) : QPlainTextEdit(parent) {
 }
 
 int RichTextPane::length() const {
-    return document()->characterCount() - 1;
+    return document()->characterCount() - 1 + pendingDelta_;
+}
+
+QString RichTextPane::text() const {
+    applyPending();
+    return toPlainText();
 }
 
 void RichTextPane::setText(const QString& text) {
-    setPlainText(QString());
+    clear();
     appendText(text);
 }
 
+void RichTextPane::clear() {
+    pending_.clear();
+    pendingDelta_ = 0;
+    QPlainTextEdit::clear();
+}
+
 int RichTextPane::selStart() const {
+    applyPending();
     return textCursor().selectionStart();
 }
 
 int RichTextPane::selLength() const {
+    applyPending();
     const QTextCursor c = textCursor();
     return c.selectionEnd() - c.selectionStart();
 }
 
 void RichTextPane::setSelStart(int pos) {
+    applyPending();
     QTextCursor c = textCursor();
     c.setPosition(std::clamp(pos, 0, length()));
     setTextCursor(c);
 }
 
 void RichTextPane::setSelLength(int len) {
+    applyPending();
     QTextCursor c = textCursor();
     const int start = c.selectionStart();
     c.setPosition(start);
@@ -51,6 +66,7 @@ void RichTextPane::setSelLength(int len) {
 }
 
 QString RichTextPane::selText() const {
+    applyPending();
     QString t = textCursor().selectedText();
     t.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     return t;
@@ -66,22 +82,89 @@ void RichTextPane::insertAt(QTextCursor& c, const QString& text) {
 }
 
 void RichTextPane::setSelText(const QString& text) {
+    applyPending();
     QTextCursor c = textCursor();
     insertAt(c, text);
 }
 
 void RichTextPane::appendText(const QString& text) {
+    applyPending();
     QTextCursor c(document());
     c.movePosition(QTextCursor::End);
     insertAt(c, text);
 }
 
 void RichTextPane::chopEnd(int n) {
+    applyPending();
     if (n <= 0) return;
     QTextCursor c(document());
     c.movePosition(QTextCursor::End);
     c.setPosition(std::max(0, length() - n), QTextCursor::KeepAnchor);
     c.removeSelectedText();
+}
+
+void RichTextPane::appendLater(const QString& text) {
+    const QString t = normaliseBreaks(text);
+    if (t.isEmpty()) return;
+    if (pending_.empty() || pending_.back().colour != selColor_) pending_.push_back({0, {}, selColor_});
+    pending_.back().text += t;
+    pendingDelta_ += int(t.size());
+    schedule();
+}
+
+void RichTextPane::chopLater() {
+    if (length() <= 0) return;
+    if (!pending_.empty() && !pending_.back().text.isEmpty())
+        pending_.back().text.chop(1);
+    else
+        pending_.push_back({1, {}, {}});
+    --pendingDelta_;
+    schedule();
+}
+
+void RichTextPane::insertLater(const QString& text) {
+    const QTextCursor c = textCursor();
+    const bool atEnd = !c.hasSelection() && c.position() == document()->characterCount() - 1;
+    if (pending_.empty() && !atEnd)
+        setSelText(text);
+    else
+        appendLater(text);
+}
+
+void RichTextPane::schedule() {
+    if (scheduled_) return;
+    scheduled_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            scheduled_ = false;
+            applyPending();
+        },
+        Qt::QueuedConnection);
+}
+
+void RichTextPane::applyPending() const {
+    if (pending_.empty()) return;
+    // The edits change the document, not what a caller of a const reader sees
+    // of the pane: it reads them as done.
+    auto* self = const_cast<RichTextPane*>(this);
+    QTextCursor c(document());
+    c.beginEditBlock();
+    for (const Edit& e : pending_) {
+        c.movePosition(QTextCursor::End);
+        if (e.chop > 0) {
+            c.setPosition(std::max(0, c.position() - e.chop), QTextCursor::KeepAnchor);
+            c.removeSelectedText();
+        }
+        if (e.text.isEmpty()) continue;
+        QTextCharFormat f;
+        if (e.colour.isValid()) f.setForeground(e.colour);
+        c.insertText(e.text, f);
+    }
+    c.endEditBlock();
+    pending_.clear();
+    pendingDelta_ = 0;
+    self->setTextCursor(c);
 }
 
 void RichTextPane::setWrapMargin(int px) {

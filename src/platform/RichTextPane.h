@@ -5,9 +5,16 @@
 // Until a colour is chosen, inserted text shows in the pane's own text colour,
 // as typed text does.
 // Appending at the end costs the same however long the pane's text is.
+//
+// Received text may be queued (appendLater, chopLater, insertLater): it goes
+// in at the next turn of the event loop as one edit, with one cursor move and
+// one repaint however much arrived. Everything else that reads or edits the
+// pane sees the queued edits done first; length() counts them.
 #include <QColor>
 #include <QPlainTextEdit>
 #include <QTextCursor>
+
+#include <vector>
 
 class RichTextPane : public QPlainTextEdit {
     Q_OBJECT
@@ -16,8 +23,10 @@ class RichTextPane : public QPlainTextEdit {
 
     // Number of characters; a line break counts one.
     int length() const;
-    QString text() const { return toPlainText(); }
+    QString text() const;
     void setText(const QString& text);
+    // Empties the pane, queued edits included.
+    void clear();
 
     int selStart() const;
     int selLength() const;
@@ -36,6 +45,15 @@ class RichTextPane : public QPlainTextEdit {
     // Removes the last n characters.
     void chopEnd(int n);
 
+    // Queued: appends at the end in selColor; takes back the last character;
+    // inserts at the insertion point (queued when that will be the end,
+    // at once otherwise).
+    void appendLater(const QString& text);
+    void chopLater();
+    void insertLater(const QString& text);
+    // Does the queued edits now.
+    void applyPending() const;
+
     // Text wraps this many pixels before the pane's right edge; the margin
     // shows the pane's own background.
     void setWrapMargin(int px);
@@ -49,6 +67,17 @@ class RichTextPane : public QPlainTextEdit {
 
   private:
     void insertAt(QTextCursor& c, const QString& text);
+    void schedule();
 
+    // One queued edit: so many characters taken from the end, then text appended.
+    struct Edit {
+        int chop = 0;
+        QString text;
+        QColor colour;
+    };
     QColor selColor_;
+    // Mutable: a reader that must see the queued edits done does them.
+    mutable std::vector<Edit> pending_;
+    mutable int pendingDelta_ = 0;
+    bool scheduled_ = false;
 };

@@ -1,5 +1,6 @@
 // A received byte from the library, into the pane of its channel. Shift-JIS
 // pairs are joined before they are shown; each pane keeps its own lead byte.
+// The pane takes what arrived in one turn of the event loop as one edit.
 #include "core/Globals.h"
 #include "platform/Colour.h"
 #include "platform/PskCore.h"
@@ -45,16 +46,9 @@ void setColour(const Target& t) {
     if (colour::parseRef(t.colour, &ref)) t.pane->setSelColor(colour::fromRef(ref));
 }
 
-void appendAtEnd(const Target& t, int length, const QString& text) {
-    t.pane->setSelStart(length);
-    t.pane->setSelText(text);
-}
-
 void backspace(const Target& t, int length) {
     if (length <= 0) return;
-    t.pane->setSelStart(length - 1);
-    t.pane->setSelLength(2);
-    t.pane->setSelText(QString());
+    t.pane->chopLater();
     t.joiner->forget();
 }
 
@@ -72,15 +66,15 @@ void PskReceivedByte(int c, int channel) {
         backspace(t, length);
         break;
     case ReceivedStep::NewLine:
-        t.pane->setSelText(QStringLiteral("\r\n"));
+        t.pane->insertLater(QStringLiteral("\r\n"));
         break;
     case ReceivedStep::Text:
         setColour(t);
-        appendAtEnd(t, length, step.text);
+        t.pane->appendLater(step.text);
         break;
     case ReceivedStep::BrokenPair:
         if (t.colourForBlank) setColour(t);
-        appendAtEnd(t, length, QStringLiteral(" "));
+        t.pane->appendLater(QStringLiteral(" "));
         break;
     case ReceivedStep::Nothing:
         break;

@@ -7,6 +7,7 @@
 #include "terminal/displays/multi_ch.h"
 #include "terminal/engines/PskCoreWndProc.h"
 
+#include <QSignalSpy>
 #include <QTextBlock>
 
 namespace {
@@ -64,6 +65,34 @@ TEST_F(PskReceive, ACrGoesWhereTheOperatorClickedAndTheNextByteToTheEnd) {
     feed({0x0D, 'X'}, 0);
     EXPECT_EQ(w.RichTextBox1->text(), "HE\nLLOX");
     EXPECT_EQ(g.RxMarkPos, 6);
+}
+
+// What arrives in one turn of the event loop goes in as one edit with one
+// cursor move, in order, each character in its channel's colour; the mark
+// position counts what is still on its way.
+TEST_F(PskReceive, OneTurnsBytesGoInAsOneEdit) {
+    PSK31MAIN& w = loadIdle();
+    RichTextPane* pane = w.RichTextBox1;
+    pane->setText("AB");
+    QSignalSpy edits(pane->document(), &QTextDocument::contentsChange);
+    QSignalSpy moves(pane, &QPlainTextEdit::cursorPositionChanged);
+    feed({0x08, 'C', 'D', 0x08, 'E', 0x0D, 'F'}, 0);
+    feed({'T', 'X'}, -1);
+    feed({'G'}, 0);
+    EXPECT_EQ(g.RxMarkPos, 7); // "ACE", a line break, "FTX"
+    EXPECT_EQ(edits.count(), 0);
+    ASSERT_TRUE(zvtest::waitForPostedEvents());
+    EXPECT_EQ(edits.count(), 1);
+    EXPECT_EQ(moves.count(), 1);
+    EXPECT_EQ(pane->toPlainText(), "ACE\nFTXG");
+    EXPECT_EQ(pane->selStart(), 8);
+    EXPECT_EQ(colour::toRef(colourAt(pane, 1)), 0x000000u);
+    EXPECT_EQ(colour::toRef(colourAt(pane, 5)), 0x0000FFu);
+    EXPECT_EQ(colour::toRef(colourAt(pane, 7)), 0x000000u);
+
+    // Anything that reads or edits the pane meanwhile sees the text in.
+    feed({'H'}, 0);
+    EXPECT_EQ(pane->text(), "ACE\nFTXGH");
 }
 
 TEST_F(PskReceive, EachChannelWritesItsPaneInItsColour) {
