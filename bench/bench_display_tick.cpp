@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -55,6 +56,43 @@ BENCHMARK(BM_DisplayTick)
     ->Args({0, 1})
     ->Args({0, 2})
     ->Unit(benchmark::kMicrosecond);
+
+// The zoom label's magnification (1..5) with the waterfall and the zoomed
+// spectrum: the cost stays whatever the zoom.
+void BM_DisplayTickZoom(benchmark::State& state) {
+    PSK31MAIN& w = runningWindow();
+    core::g.SpectrumDisplayMode = 0;
+    core::g.ScanLevelText = QStringLiteral("FFT");
+    while (core::g.WfMagnify != state.range(0))
+        w.Label39_Click();
+    for (auto _ : state)
+        terminal::engines::PskDisplayTick();
+    state.SetLabel(QStringLiteral("x%1, bins %2..%3 step %4")
+                       .arg(core::g.WfMagnify)
+                       .arg(core::g.FftFirstBin)
+                       .arg(core::g.FftLastBin)
+                       .arg(core::g.DrawBinStep2)
+                       .toStdString());
+    while (core::g.WfMagnify != 1)
+        w.Label39_Click();
+}
+BENCHMARK(BM_DisplayTickZoom)->DenseRange(1, 5)->Unit(benchmark::kMicrosecond);
+
+// The zoomed spectrum's span (the span bar, 1..25): neither does it grow with the span.
+void BM_DisplayTickSpan(benchmark::State& state) {
+    PSK31MAIN& w = runningWindow();
+    core::g.SpectrumDisplayMode = 0;
+    core::g.ScanLevelText = QStringLiteral("FFT");
+    w.VScroll3->setValue(int(state.range(0)));
+    for (auto _ : state)
+        terminal::engines::PskDisplayTick();
+    state.SetLabel(QStringLiteral("%1 to %2 Hz, step %3")
+                       .arg(core::g.SpectrumLowHz)
+                       .arg(core::g.SpectrumHighHz)
+                       .arg(core::g.RewindStep)
+                       .toStdString());
+}
+BENCHMARK(BM_DisplayTickSpan)->Arg(1)->Arg(5)->Arg(12)->Arg(25)->Unit(benchmark::kMicrosecond);
 
 void BM_ReceivedCharacter(benchmark::State& state) {
     PSK31MAIN& w = runningWindow();

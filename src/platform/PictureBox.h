@@ -51,6 +51,9 @@ class PictureBox : public QWidget {
     void ensureCanvas();
     // Converts a point of the picture's scale to pixels of the canvas.
     QPointF toPixels(double x, double y) const;
+    // The point of the picture's scale under a pixel, as the mouse events give
+    // it: drawing that must agree with a click maps its pixels by this.
+    QPointF toScale(const QPointF& px) const;
     void clear();
     // Moves the whole picture down one pixel row, dropping the bottom row, and
     // returns the new top row to be drawn. The canvas is kept as a ring of rows,
@@ -73,7 +76,6 @@ class PictureBox : public QWidget {
     void mouseReleaseEvent(QMouseEvent* e) override;
 
   private:
-    QPointF toScale(const QPointF& px) const;
     void drawCanvas(QPainter& p) const;
     double scaleW_ = 1, scaleH_ = 1;
     QColor back_ = Qt::black;

@@ -12,7 +12,6 @@ namespace pskcore {
 namespace {
 
 constexpr std::size_t MaxRecordedCalls = 5000;
-constexpr int HighestFftBin = 1023;
 
 bool validChannel(std::int32_t ch) {
     return ch >= 0 && ch < Channels;
@@ -206,7 +205,7 @@ void PskCore::fnSetClockErrorAdjustment(std::int32_t ppm) {
 
 std::int32_t PskCore::fnGetFFTData(std::int32_t* bins, std::int32_t first, std::int32_t last) {
     record("fnGetFFTData", {first, last});
-    if (bins) sim_->fillSpectrum(bins, std::max(0, first), std::min(HighestFftBin, last));
+    if (bins) sim_->fillSpectrum(bins, std::max(0, first), std::min(FftBinCount - 1, last));
     return hooks_.overload ? 1 : 0;
 }
 

@@ -26,17 +26,15 @@
 //   (else 34), modes 2 and 6 a writable output file (else 41).
 //
 // The simulation: noise and three carriers in the spectrum (about one unit a
-// decibel: noise mostly 5..17 with a speckle above, the carriers 35..60 and
-// some 60 Hz wide), each a station (StationsHz): at StationHz one repeats a CQ
-// call in English and in Japanese (Shift-JIS, a double-byte character in two
-// notices), at 1500 Hz a portable station answers in Japanese, at 2210 Hz an
-// English QSO gives name and QTH; each sends about 31 characters a second. A
-// channel tuned within its capture range of a station, with its squelch
-// threshold not above that station's level, receives it; its AFC then follows
-// the station; the stations start their texts at every start of the engine. Transmitted text goes out at
-// the same speed; while transmitting (outside satellite mode) nothing is
-// received. During play-back the input samples come from the file; the rest of
-// the simulation goes on as before.
+// decibel: noise mostly 0..12 and never above 14, below the signal scan's
+// default threshold; the carriers 35..60 and some 60 Hz wide), each a station (StationsHz): at StationHz one
+// repeats a CQ call in English and in Japanese (Shift-JIS, a double-byte character in two notices), at 1500
+// Hz a portable station answers in Japanese, at 2210 Hz an English QSO gives name and QTH; each sends about
+// 31 characters a second. A channel tuned within its capture range of a station, with its squelch threshold
+// not above that station's level, receives it; its AFC then follows the station; the stations start their
+// texts at every start of the engine. Transmitted text goes out at the same speed; while transmitting
+// (outside satellite mode) nothing is received. During play-back the input samples come from the file; the
+// rest of the simulation goes on as before.
 //
 // Tests can force results (TestHooks) and read the calls made (calls(), the
 // last 5000).

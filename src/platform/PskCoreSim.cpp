@@ -9,12 +9,42 @@ namespace {
 
 constexpr std::int32_t SoundCardClockErrorPpm = 12;
 // The spectrum's scale is about one unit a decibel. The noise of a bin is the
-// level of random power around NoiseMean: mostly 5..17 with a speckle above,
-// as a real waterfall shows it at the default level (lowest threshold 18).
-constexpr double NoiseMean = 12.0;
+// level of random power around NoiseMean: mostly 0..12, never above
+// NoiseCeiling, so that the signal scan at its default threshold (15) stops on
+// stations only; a waterfall level below the default shows it as speckle.
+constexpr double NoiseMean = 8.0;
+constexpr int NoiseCeiling = 14;
+constexpr int NoiseTableBits = 8;
 constexpr int NoiseLevel = 12;
 constexpr int DisplayTicksPerReading = 10;
 constexpr double CarrierWidthHz = 30.0;
+
+// The noise levels at evenly spaced quantiles of random power, so that a bin's
+// noise is one table look-up rather than two logarithms.
+const std::array<std::uint8_t, 1 << NoiseTableBits>& noiseLevels() {
+    static const auto table = [] {
+        std::array<std::uint8_t, 1 << NoiseTableBits> t{};
+        for (std::size_t k = 0; k < t.size(); ++k) {
+            const double power = -std::log(1.0 - (double(k) + 0.5) / double(t.size()));
+            const long level = std::lround(NoiseMean + 10.0 * std::log10(power));
+            t[k] = std::uint8_t(std::clamp(level, 0L, long(NoiseCeiling)));
+        }
+        return t;
+    }();
+    return table;
+}
+
+// One period of a sine at 1 Hz, a sample a step: a carrier of a whole number
+// of Hz is a running phase through it.
+const std::array<double, wavfile::SampleRate>& sineTable() {
+    static const auto table = [] {
+        std::array<double, wavfile::SampleRate> t{};
+        for (std::size_t k = 0; k < t.size(); ++k)
+            t[k] = std::sin(2 * M_PI * double(k) / wavfile::SampleRate);
+        return t;
+    }();
+    return table;
+}
 
 } // namespace
 
@@ -120,42 +150,82 @@ std::int32_t Simulation::signalLevel(std::int32_t hz) {
     return std::max(noise, int(strength(hz) * 100));
 }
 
-double Simulation::noiseBin() {
-    const double power = -std::log(1.0 - rng_.generateDouble());
-    return NoiseMean + 10.0 * std::log10(std::max(power, 1e-9));
+int Simulation::noiseBin() {
+    // xorshift32: plenty for noise, and cheap.
+    noiseState_ ^= noiseState_ << 13;
+    noiseState_ ^= noiseState_ >> 17;
+    noiseState_ ^= noiseState_ << 5;
+    return noiseLevels()[noiseState_ >> (32 - NoiseTableBits)];
 }
 
 // A PSK31 signal fills about its baud rate's width on each side of its
 // frequency, several bins wide, so that every drawing step meets it.
-void Simulation::fillSpectrum(std::int32_t* bins, int first, int last) {
-    const auto cs = carriers();
-    for (int b = first; b <= last; ++b) {
-        double v = noiseBin();
-        for (const Carrier& c : cs) {
+void Simulation::refreshCarrierBins() {
+    if (carrierBinsTxHz_ == txHz && carrierBinsKeyed_ == transmitting_) return;
+    carrierBinsTxHz_ = txHz;
+    carrierBinsKeyed_ = transmitting_;
+    carrierBins_.fill(0);
+    for (const Carrier& c : carriers()) {
+        const int from = std::max(0, int(std::ceil((c.hz - CarrierWidthHz) / HzPerBin)));
+        const int to = std::min(FftBinCount - 1, int(std::floor((c.hz + CarrierWidthHz) / HzPerBin)));
+        for (int b = from; b <= to; ++b) {
             const double d = std::abs(b * HzPerBin - c.hz);
             if (d >= CarrierWidthHz) continue;
             const double shape = std::cos(M_PI_2 * d / CarrierWidthHz);
-            v = std::max(v, c.peak * shape * shape);
+            const auto level = std::int32_t(std::lround(std::min(98.0, c.peak * shape * shape)));
+            carrierBins_[b] = std::max(carrierBins_[b], level);
         }
-        bins[b] = std::int32_t(std::lround(qBound(0.0, v, 98.0)));
     }
 }
 
-std::int16_t Simulation::sampleAt(qint64 n) const {
-    if (soundMode_ == SoundFromWaveFile && !input.isEmpty())
-        return input[int(qBound<qint64>(0, n - playStartSample_, input.size() - 1))];
-    const bool keyed = transmitting_;
-    if (keyed && soundMode_ == RecordReceive) return 0;
-    double v = double((std::uint32_t(n) * 2654435761u) >> 20) - 2048.0;
-    for (const Carrier& c : carriers())
-        v += c.level * 60.0 * std::sin(2 * M_PI * c.hz * double(n) / wavfile::SampleRate);
-    return std::int16_t(qBound(-32768.0, v, 32767.0));
+void Simulation::fillSpectrum(std::int32_t* bins, int first, int last) {
+    refreshCarrierBins();
+    for (int b = first; b <= last; ++b)
+        bins[b] = std::max(noiseBin(), carrierBins_[b]);
+}
+
+void Simulation::synthesize(qint64 from, std::int16_t* out, int count) const {
+    if (soundMode_ == SoundFromWaveFile && !input.isEmpty()) {
+        for (int i = 0; i < count; ++i)
+            out[i] = input[int(qBound<qint64>(0, from + i - playStartSample_, input.size() - 1))];
+        return;
+    }
+    if (transmitting_ && soundMode_ == RecordReceive) {
+        std::fill(out, out + count, std::int16_t(0));
+        return;
+    }
+    struct Tone {
+        double amplitude;
+        qint64 step;  // Hz: the phase's step through the one-Hz table
+        qint64 phase; // where sample `from` stands in it
+    };
+    std::array<Tone, 4> tones{};
+    int used = 0;
+    for (const Carrier& c : carriers()) {
+        if (c.level == 0) continue;
+        const auto hz = qint64(c.hz);
+        tones[std::size_t(used++)] = {c.level * 60.0, hz, (hz * from) % wavfile::SampleRate};
+    }
+    const auto& sine = sineTable();
+    for (int i = 0; i < count; ++i) {
+        const qint64 n = from + i;
+        double v = double((std::uint32_t(n) * 2654435761u) >> 20) - 2048.0;
+        for (int t = 0; t < used; ++t) {
+            Tone& tone = tones[std::size_t(t)];
+            v += tone.amplitude * sine[std::size_t(tone.phase)];
+            tone.phase += tone.step; // a carrier stays below the sampling rate
+            if (tone.phase >= wavfile::SampleRate) tone.phase -= wavfile::SampleRate;
+        }
+        out[i] = std::int16_t(qBound(-32768.0, v, 32767.0));
+    }
 }
 
 void Simulation::fillRaw(std::int32_t* samples, int first, int last) {
     const qint64 now = clock_.isValid() ? clock_.elapsed() * wavfile::SampleRate / 1000 : 0;
-    for (int i = first; i <= last; ++i)
-        samples[i] = sampleAt(now + i);
+    std::array<std::int16_t, RawSamples> block{};
+    const int count = std::clamp(last - first + 1, 0, RawSamples);
+    synthesize(now + first, block.data(), count);
+    std::copy(block.begin(), block.begin() + count, samples + first);
 }
 
 void Simulation::fillSync(std::int32_t* sync16, int ch) {
@@ -170,11 +240,14 @@ void Simulation::fillSync(std::int32_t* sync16, int ch) {
 void Simulation::fillVector(std::int32_t* vector16, int ch) {
     double offset = 0;
     const double s = strength(rx_[ch].hz, &offset);
+    // Each spoke is the phase of one symbol: the offset's angle, or half a turn on.
+    const double x = s * 900 * std::cos(offset * 0.1);
+    const double y = s * 900 * std::sin(offset * 0.1);
+    const double noise = 150.0 * (1.0 - s);
     for (int k = 0; k < ScopePoints; k += 2) {
-        const double angle = (rng_.bounded(2) ? M_PI : 0.0) + offset * 0.1;
-        const double noise = 150.0 * (1.0 - s);
-        vector16[k] = std::int32_t(s * 900 * std::cos(angle) + rng_.bounded(2 * noise + 1) - noise);
-        vector16[k + 1] = std::int32_t(s * 900 * std::sin(angle) + rng_.bounded(2 * noise + 1) - noise);
+        const double turn = rng_.bounded(2) ? -1.0 : 1.0;
+        vector16[k] = std::int32_t(turn * x + rng_.bounded(2 * noise + 1) - noise);
+        vector16[k + 1] = std::int32_t(turn * y + rng_.bounded(2 * noise + 1) - noise);
     }
 }
 
@@ -266,9 +339,8 @@ void Simulation::writeRecording(qint64 upTo) {
     if (!recording_.isOpen()) return;
     if (upTo < 0) upTo = clock_.elapsed() * wavfile::SampleRate / std::max(1, core_.hooks().waveSecondMs);
     const qint64 due = std::min(upTo, qint64(outputSeconds) * wavfile::SampleRate);
-    QVector<std::int16_t> block;
-    for (qint64 n = recordedSamples_; n < due; ++n)
-        block.append(sampleAt(n));
+    QVector<std::int16_t> block(int(std::max<qint64>(0, due - recordedSamples_)));
+    synthesize(recordedSamples_, block.data(), int(block.size()));
     recording_.write(block.constData(), int(block.size()));
     recordedSamples_ = std::max(recordedSamples_, due);
 }

@@ -19,6 +19,9 @@ struct Carrier {
     int level; // signal level on a channel tuned to it
 };
 
+// The spectrum's bins, as many as the library fills at most.
+constexpr int FftBinCount = 1024;
+
 struct RxChannel {
     std::int32_t hz = PskCore::StationHz;
     std::int32_t captureHz = 50;
@@ -79,16 +82,25 @@ class Simulation {
     // Writes the samples due by now, or up to the given sample.
     void writeRecording(qint64 upTo = -1);
     void finishRecording();
-    std::int16_t sampleAt(qint64 n) const;
+    // The input samples from sample `from` on, the carriers' list made once.
+    void synthesize(qint64 from, std::int16_t* out, int count) const;
     std::array<Carrier, 4> carriers() const;
     // The level of one spectrum bin of noise alone.
-    double noiseBin();
+    int noiseBin();
+    // The carriers' part of the spectrum, worked out again only when the
+    // transmit carrier moves or is keyed.
+    void refreshCarrierBins();
     // Strength 0..1 of the nearest carrier and the channel's offset from it.
     double strength(std::int32_t hz, double* offsetHz = nullptr) const;
 
     PskCore& core_;
     QTimer charTimer_, displayTimer_, playEnd_, recordEnd_;
     QRandomGenerator rng_{20261206};
+    std::uint32_t noiseState_ = 20261206u;
+    std::array<std::int32_t, FftBinCount> carrierBins_{};
+    // The transmit carrier the bins were worked out for; -1: not yet.
+    std::int32_t carrierBinsTxHz_ = -1;
+    bool carrierBinsKeyed_ = false;
     std::array<RxChannel, Channels> rx_;
     int channelCount_ = Channels;
     bool running_ = false;

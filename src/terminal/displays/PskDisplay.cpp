@@ -4,6 +4,8 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
+#include <vector>
 
 namespace terminal::displays {
 namespace {
@@ -46,21 +48,32 @@ std::optional<std::uint32_t> waterfallColour(int v, const Levels& t) {
 
 void drawWaterfallRow(PictureBox& picture, const std::int32_t* bins, int first, int last, int step,
                       const Levels& levels) {
-    if (!drawable(picture) || step <= 0) return;
+    if (!drawable(picture) || step <= 0 || last <= first) return;
+    const int drawn = (last - (first + 1)) / step + 1;
+    // Each drawn bin's colour; a bin between two ranges takes the colour of the
+    // next bin drawn, and the pixels past the last coloured bin keep the first
+    // one's, as the row's first segment spans it.
+    static std::vector<QRgb> colours;
+    colours.assign(std::size_t(drawn), 0);
+    std::optional<QRgb> next;
+    int uncoloured = drawn; // the drawn bins from here on have no colour after them
+    for (int k = drawn - 1; k >= 0; --k) {
+        if (const std::optional<std::uint32_t> ref = waterfallColour(bins[first + 1 + k * step], levels))
+            next = colour::fromRef(*ref).rgb();
+        if (next)
+            colours[std::size_t(k)] = *next;
+        else
+            uncoloured = k;
+    }
+    if (!next) return;
+    for (int k = uncoloured; k < drawn; ++k)
+        colours[std::size_t(k)] = *next;
     QRgb* row = picture.scrollDownOneRow();
     const int width = picture.canvas().width();
-    const double pxPerUnit = width / picture.scaleWidth();
-    int penPx = -1;
-    for (int i = first + 1; i <= last; i += step) {
-        const std::optional<std::uint32_t> ref = waterfallColour(bins[i], levels);
-        if (!ref) continue;
-        const QRgb c = colour::fromRef(*ref).rgb();
-        const int px = std::clamp(int((i - (first + 1)) * pxPerUnit), 0, width - 1);
-        // The row's first segment starts where the last row ended: it spans the row.
-        if (penPx < 0) std::fill(row, row + width, c);
-        const int from = std::max(0, std::min(penPx, px));
-        std::fill(row + from, row + px + 1, c);
-        penPx = px;
+    for (int px = 0; px < width; ++px) {
+        const double x = picture.toScale(QPointF(px, 0)).x();
+        const int k = int(std::floor((x - 1) / step + 0.5));
+        row[px] = colours[std::size_t(std::clamp(k, 0, drawn - 1))];
     }
 }
 
@@ -77,10 +90,14 @@ void drawSpectrum(PictureBox& picture, const std::int32_t* bins, int first, int 
     picture.update();
 }
 
+int inputSamplesShown(const PictureBox& picture, int count) {
+    return std::min(count, int(std::abs(picture.scaleWidth())) + 2);
+}
+
 void drawInput(PictureBox& picture, const std::int32_t* samples, int count, int divisor) {
     if (!drawable(picture)) return;
     if (divisor == 0) divisor = 1;
-    const int shown = std::min(count, int(std::abs(picture.scaleWidth())) + 2);
+    const int shown = inputSamplesShown(picture, count);
     QPolygonF trace;
     trace.reserve(shown + 1);
     trace << QPointF(0, 0);

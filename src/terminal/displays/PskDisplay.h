@@ -17,14 +17,18 @@ using Levels = std::array<int, 8>;
 std::optional<std::uint32_t> waterfallColour(int value, const Levels& levels);
 
 // A new top row of the waterfall, the older rows moving down one pixel: bins
-// first + 1 .. last in steps, bin i at x = i - (first + 1). A bin without a
-// colour takes the colour of the next bin drawn.
+// first + 1 .. last in steps. A drawn bin i is centred at x = i - first, where
+// a click reads bin i, and fills the step around it; a bin without a colour
+// takes the colour of the next bin drawn.
 void drawWaterfallRow(PictureBox& picture, const std::int32_t* bins, int first, int last, int step,
                       const Levels& levels);
 
 // A spectrum trace from (0, 100) through (i - first, 98 - bins[i]).
 void drawSpectrum(PictureBox& picture, const std::int32_t* bins, int first, int last, int step,
                   const QColor& colour);
+
+// How many of the input samples the picture's width shows, of count.
+int inputSamplesShown(const PictureBox& picture, int count);
 
 // The input samples, sample i at (i, samples[i] / divisor + 500), from (0, 0);
 // only what the picture's width shows is drawn.

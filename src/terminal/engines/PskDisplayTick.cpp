@@ -85,10 +85,12 @@ void drawInputDisplay(PSK31MAIN& w) {
         displays::drawSync(*w.Picture1, SyncData.data());
         return;
     }
-    const int overload = lib.fnGetRawData(RawData.data(), 0, pskcore::RawSamples - 1);
+    // Only the samples the picture's width shows are asked for.
+    const int shown = displays::inputSamplesShown(*w.Picture1, pskcore::RawSamples);
+    const int overload = lib.fnGetRawData(RawData.data(), 0, shown - 1);
     if (core::g.Transmitting == 0) w.Text12->setVisible(overload != 0);
     const int divisor = core::g.Transmitting == 0 ? core::g.SpectrumScaleDiv1 : core::g.SpectrumScaleDiv2;
-    displays::drawInput(*w.Picture1, RawData.data(), pskcore::RawSamples, divisor);
+    displays::drawInput(*w.Picture1, RawData.data(), shown, divisor);
 }
 
 void drawSubDisplay(PSK31MAIN& w, int overload) {

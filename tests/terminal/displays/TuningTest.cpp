@@ -11,13 +11,17 @@
 #include "core/IniValues.h"
 #include "core/MmttyState.h"
 #include "core/MmvariState.h"
+#include "platform/Colour.h"
 #include "platform/Dialogs.h"
 #include "platform/PictureBox.h"
+#include "terminal/engines/PskCoreWndProc.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMenu>
 #include <QScrollBar>
+#include <QSet>
 
 namespace {
 
@@ -373,6 +377,50 @@ TEST_F(Tuning, TheScanStopsOnEachStationInTurnAndWraps) {
     EXPECT_EQ(w.VScroll1->value(), 220);
 }
 
+// At the default threshold the scan stops on the stations' traces only, never
+// on the noise between them, and comes to each station in turn.
+TEST_F(Tuning, ADefaultScanStopsOnTheStationsOnly) {
+    PSK31MAIN& w = loadAndStart();
+    ASSERT_EQ(w.ScanThreshold, 15);
+    const auto& stations = pskcore::PskCore::StationsHz;
+    QSet<int> found;
+    for (int scan = 0; scan < 12 && found.size() < int(stations.size()); ++scan) {
+        QTest::mouseClick(w.Command11, Qt::LeftButton); // returns once the scan has stopped
+        const int hz = w.VScroll1->value();
+        const auto on = std::find_if(stations.begin(), stations.end(),
+                                     [&](int station) { return std::abs(hz - station) < 30; });
+        ASSERT_NE(on, stations.end()) << "stopped at " << hz << " Hz";
+        found.insert(*on);
+    }
+    EXPECT_EQ(found.size(), int(stations.size()));
+}
+
+// The scan steps 20 Hz each 20 ms tick, about 50 steps a second.
+TEST_F(Tuning, TheScanStepsFiftyTimesASecond) {
+    PSK31MAIN& w = loadAndStart("ScanLevel=99\n"); // above every signal: it never stops by itself
+    constexpr int kSteps = 50;
+    QElapsedTimer clock;
+    int steps = 0;
+    const QMetaObject::Connection counting =
+        QObject::connect(w.VScroll1, &QScrollBar::valueChanged, [&](int) { ++steps; });
+    QTimer::singleShot(0, [&] {
+        clock.start();
+        steps = 0;
+        zvtest::waitUntil([&] { return steps >= kSteps; }, 10000);
+        const qint64 ms = clock.elapsed();
+        QTest::mouseClick(w.Command11, Qt::LeftButton); // stops it
+        EXPECT_EQ(w.Timer5->interval(), 20);
+        EXPECT_GE(steps, kSteps);
+        // Not faster than the timer, and nowhere near the 8 steps a second seen before.
+        EXPECT_GE(ms, kSteps * 20 * 9 / 10);
+        EXPECT_LE(ms, kSteps * 20 * 5 / 2);
+    });
+    QTest::mouseClick(w.Command11, Qt::LeftButton);
+    QObject::disconnect(counting);
+    EXPECT_EQ(g.WfDrawState, 0);
+    EXPECT_FALSE(w.Timer5->isActive());
+}
+
 TEST_F(Tuning, TheScansRightButtonShowsAndHidesTheThresholdLine) {
     PSK31MAIN& w = loadIdle();
     g.SpectrumDisplayMode = 0;
@@ -420,6 +468,66 @@ TEST_F(Tuning, TheZoomCyclesAndAClickStillLandsOnTheTrace) {
         }
     }
     EXPECT_EQ(g.FftFirstBin, 51); // x1: 200 Hz
+}
+
+} // namespace
+
+namespace {
+
+// The waterfall's colours from the lowest level up; -1 for anything else (a marker line).
+int colourRank(QRgb pixel) {
+    static const std::uint32_t refs[] = {0x800000, 0xFF3300, 0xFFB900, 0xBFFF00, 0x00FF93, 0x00F2FF};
+    for (int r = 0; r < 6; ++r)
+        if (colour::fromRef(refs[r]).rgb() == pixel) return r;
+    return -1;
+}
+
+// The middle of the trace nearest a column in the newest row: the run of
+// pixels above the noise floor's colour.
+int traceCentre(const QImage& shown, int around) {
+    const auto onTrace = [&](int x) { return colourRank(shown.pixel(x, 0)) > 0; };
+    int at = -1;
+    for (int d = 0; d <= 12 && at < 0; ++d) {
+        if (around - d >= 0 && onTrace(around - d)) at = around - d;
+        if (around + d < shown.width() && onTrace(around + d)) at = around + d;
+    }
+    if (at < 0) return -1;
+    int from = at, to = at;
+    while (from > 0 && onTrace(from - 1))
+        --from;
+    while (to + 1 < shown.width() && onTrace(to + 1))
+        ++to;
+    // The point in the middle of the pixels from .. to, which cover [from, to + 1).
+    return (from + to + 1) / 2;
+}
+
+// A click in the middle of a station's trace tunes within a bin of it at
+// every zoom: the waterfall draws each bin where a click reads it. (At x1 a
+// pixel is about two bins wide: the frequency may be a little more than a bin off.)
+TEST_F(Tuning, AClickOnATracesMiddleTunesTheStationAtEveryZoom) {
+    PSK31MAIN& w = loadAndStart("RX1Freq=1300\nTX1Freq=1300\n");
+    w.resize(1200, 800);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    g.NetOn = 0;
+    for (int zoom = 1; zoom <= 5; ++zoom) {
+        SCOPED_TRACE(zoom);
+        while (g.WfMagnify != zoom)
+            QTest::mouseClick(w.Label39, Qt::LeftButton);
+        for (int station : pskcore::PskCore::StationsHz) {
+            const double x = terminal::displays::hzToBin(station) - g.FftFirstBin;
+            if (x < 10 || x > g.FftLastBin - g.FftFirstBin - 10) continue; // not in the zoomed band
+            SCOPED_TRACE(station);
+            w.VScroll1->setValue(1300);
+            terminal::engines::PskDisplayTick();
+            const QImage shown = w.Picture3->grab().toImage();
+            const int centre = traceCentre(shown, int(w.Picture3->toPixels(x, 0).x()));
+            ASSERT_GE(centre, 0) << "no trace";
+            QTest::mouseClick(w.Picture3, Qt::LeftButton, {}, QPoint(centre, 30));
+            EXPECT_LE(std::abs(g.RxFreqBin - terminal::displays::hzToBin(station)), 1) << "x " << centre;
+            EXPECT_LT(std::abs(g.RxFreqHz - station), 1.5 * pskcore::HzPerBin) << "x " << centre;
+        }
+    }
 }
 
 } // namespace
