@@ -213,8 +213,10 @@ bool sendSequence(const CatSequence& commands) {
 }
 
 void awaitQuietLine() {
-    if (!answerDue()) return;
-    waitWithEvents(0, int(line.giveUpAtMs - nowMs()) + 1, [] { return !answerDue(); });
+    // Each wait is limited by the answer it began with; a command given inside
+    // it (a click taken meanwhile) leaves a later answer due, waited for in turn.
+    while (answerDue())
+        waitWithEvents(0, int(line.giveUpAtMs - nowMs()) + 1, [] { return !answerDue(); });
 }
 
 QVariant takeInput() {
