@@ -6,9 +6,9 @@
 // as typed text does.
 // Appending at the end costs the same however long the pane's text is.
 //
-// Received text may be queued (appendLater, chopLater, insertLater): it goes
-// in at the next turn of the event loop as one edit, with one cursor move and
-// one repaint however much arrived. Everything else that reads or edits the
+// Received text may be queued (appendLater, chopLater, insertLater): what
+// arrives within a tenth of a second goes in as one edit, with one cursor move
+// and one repaint however much it is. Everything else that reads or edits the
 // pane sees the queued edits done first; length() counts them.
 #include <QColor>
 #include <QPlainTextEdit>

@@ -1,6 +1,6 @@
 // A received byte from the library, into the pane of its channel. Shift-JIS
 // pairs are joined before they are shown; each pane keeps its own lead byte.
-// The pane takes what arrived in one turn of the event loop as one edit.
+// The pane takes what arrives within a tenth of a second as one edit.
 #include "core/Globals.h"
 #include "platform/Colour.h"
 #include "platform/PskCore.h"

@@ -67,10 +67,10 @@ TEST_F(PskReceive, ACrGoesWhereTheOperatorClickedAndTheNextByteToTheEnd) {
     EXPECT_EQ(g.RxMarkPos, 6);
 }
 
-// What arrives in one turn of the event loop goes in as one edit with one
-// cursor move, in order, each character in its channel's colour; the mark
-// position counts what is still on its way.
-TEST_F(PskReceive, OneTurnsBytesGoInAsOneEdit) {
+// What arrives together goes in as one edit with one cursor move, in order,
+// each character in its channel's colour; the mark position counts what is
+// still on its way.
+TEST_F(PskReceive, BytesArrivingTogetherGoInAsOneEdit) {
     PSK31MAIN& w = loadIdle();
     RichTextPane* pane = w.RichTextBox1;
     pane->setText("AB");
@@ -81,6 +81,7 @@ TEST_F(PskReceive, OneTurnsBytesGoInAsOneEdit) {
     feed({'G'}, 0);
     EXPECT_EQ(g.RxMarkPos, 7); // "ACE", a line break, "FTX"
     EXPECT_EQ(edits.count(), 0);
+    ASSERT_TRUE(zvtest::waitUntil([&] { return edits.count() > 0; }));
     ASSERT_TRUE(zvtest::waitForPostedEvents());
     EXPECT_EQ(edits.count(), 1);
     EXPECT_EQ(moves.count(), 1);
