@@ -123,7 +123,8 @@ bool RigWindows::moveReceiveTones(int mainHz, std::optional<int> ch2Hz, std::opt
 }
 
 bool RigWindows::spotBoxesWanted() {
-    return spots::g.ClusterAutoCall == QLatin1String("0") && spots::g.ClusterPolled == 1;
+    return spots::g.ClusterAutoCall == QLatin1String("0") && spots::g.ClusterPolled == 1 &&
+           forms::isLoaded<ClusterData>();
 }
 
 void RigWindows::fillSpotBoxes(const std::optional<QString>& freqKhz, const std::optional<QString>& remarks,

@@ -1,15 +1,173 @@
 #include "spots/ClusterData.h"
 
+#include "core/Globals.h"
+#include "core/IniStore.h"
+#include "platform/Colour.h"
+#include "rig/RigCommands.h"
+#include "rig/RigGlobals.h"
+#include "spots/SpotGlobals.h"
+#include "spots/SpotGrid.h"
+#include "spots/SpotSource.h"
+#include "sstv/SSTVForm.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QScreen>
 #include <QVBoxLayout>
 
+namespace {
+
+const QString Section = QStringLiteral("CLSTRCFG");
+
+QString stored(const QString& key, const QString& fallback) {
+    return core::IniValueOr(Section, key, fallback);
+}
+
+void store(const QString& key, const QString& value) {
+    core::g.IniSection = Section;
+    core::PutIniString(key, value);
+}
+
+} // namespace
+
 ClusterData::ClusterData()
-    : grid(new QTableWidget(0, 5)), Text5(new QLineEdit), Text6(new QLineEdit), Text7(new QLineEdit) {
-    setWindowTitle(QStringLiteral("DX Cluster"));
-    grid->setHorizontalHeaderLabels({QStringLiteral("DX"), QStringLiteral("Freq"), QStringLiteral("Time"),
-                                     QStringLiteral("Spotter"), QStringLiteral("Info")});
+    : menuBar(new QMenuBar(this)), Frame1(new QGroupBox(QStringLiteral("Window(Digital Mode)"))),
+      Label4(new QLabel(QStringLiteral("新着情報がありました。"))), MSFlexGrid1(new QTableWidget),
+      Timer1(new QTimer(this)), Frame3(new QGroupBox(this)), Text4(new QLineEdit), Text5(new QLineEdit),
+      Text6(new QLineEdit), Text7(new QLineEdit), Command2(new QPushButton(QStringLiteral("Send"))) {
+    setWindowTitle(QStringLiteral("DX Information"));
+    buildMenus();
+    buildLayout();
+    connect(Timer1, &QTimer::timeout, this, &ClusterData::Timer1_Timer);
+}
+
+void ClusterData::buildMenus() {
+    ccls = menuBar->addAction(QStringLiteral("閉じる(&X)"));
+    connect(ccls, &QAction::triggered, this, [] { forms::unload<ClusterData>(); });
+    SETTING = menuBar->addMenu(QStringLiteral("各種設定(&M)"));
+    // The alert sound's menu comes with the alert sound.
+    CLSTR_SOUND = SETTING->addMenu(QStringLiteral("ｸﾗｽﾀ更新時のｻｳﾝﾄﾞ設定"));
+    CLSTR_SOUND->setEnabled(false);
+    SETTING->addSeparator();
+    DispJSTItem = SETTING->addAction(QStringLiteral("JST表示"));
+    DispJSTItem->setCheckable(true);
+    connect(DispJSTItem, &QAction::triggered, this, &ClusterData::DispJST_Click);
+    // Spot submission and the help file are not built yet.
+    SendInformation = menuBar->addAction(QStringLiteral("Send information(&S)"));
+    SendInformation->setEnabled(false);
+    HLPclst = menuBar->addAction(QStringLiteral("Help"));
+    HLPclst->setEnabled(false);
+}
+
+void ClusterData::buildLayout() {
+    auto* options = new QHBoxLayout(Frame1);
+    static const char* const captions[] = {"WW", "JA", "US", "ALL"};
+    for (int i = 0; i < 4; ++i) {
+        Option1[i] = new QRadioButton(QString::fromLatin1(captions[i]));
+        options->addWidget(Option1[i]);
+        connect(Option1[i], &QRadioButton::clicked, this, [this, i] { Option1_Click(i); });
+    }
+    spots::InitSpotGrid(*MSFlexGrid1);
+    Label4->setStyleSheet(QStringLiteral("color: red"));
+    Label4->hide();
+
+    Frame3->setTitle(
+        QStringLiteral("-- DX Call ---- Freq(Khz) ----- Remarks --------- <<Send Information   hit Esc = "
+                       "Close >> ---------MyCall ----"));
+    auto* boxes = new QHBoxLayout(Frame3);
+    for (QWidget* w :
+         {static_cast<QWidget*>(Text5), static_cast<QWidget*>(Text6), static_cast<QWidget*>(Text7),
+          static_cast<QWidget*>(Command2), static_cast<QWidget*>(Text4)})
+        boxes->addWidget(w);
+    Command2->setEnabled(false);
+    Frame3->hide();
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(Frame1);
+    top->addWidget(Label4);
+    top->addStretch();
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(grid);
-    for (QLineEdit* box : {Text5, Text6, Text7})
-        layout->addWidget(box);
-    resize(640, 360);
+    layout->setMenuBar(menuBar);
+    layout->addLayout(top);
+    layout->addWidget(MSFlexGrid1);
+    layout->addWidget(Frame3);
+    resize(twips::toPx(9600), twips::toPx(5200));
+}
+
+void ClusterData::Form_Load() {
+    spots::g.ClusterPolled = 0;
+    SpotHeadSeen = 0;
+    setWindowTitle(spots::stateCaption(spots::FetchState::Waiting, false));
+    Text4->setText(core::g.UserCall == QLatin1String("No Call") ? QString() : core::g.UserCall);
+    Text5->clear();
+    Text6->clear();
+    Text7->clear();
+    rig::RigLoadModeCodes();
+    placeWindow();
+    Option1[spots::pageIndexOf(stored(QStringLiteral("DXWindow"), QStringLiteral("0")))]->click();
+    DispJST = stored(QStringLiteral("DispJST"), QStringLiteral("0")) == QLatin1String("1")
+                  ? QStringLiteral("1")
+                  : QStringLiteral("0");
+    DispJSTItem->setChecked(DispJST == QLatin1String("1"));
+    Timer1->setInterval(500);
+    Timer1->start();
+}
+
+// A stored place off the screen's size moves to the edge; without one the
+// window opens centred on the window in use.
+void ClusterData::placeWindow() {
+    const QSize screen = this->screen() ? this->screen()->size() : QSize(1920, 1080);
+    const QString top = stored(QStringLiteral("CDLSTPOSTop"), QString());
+    if (!top.isEmpty()) {
+        const int t = top.toInt();
+        const int l = stored(QStringLiteral("CDLSTPOSLeft"), QStringLiteral("0")).toInt();
+        const int screenH = twips::fromPx(screen.height());
+        const int screenW = twips::fromPx(screen.width());
+        move(twips::toPx(screenW <= l || l < 0 ? 0 : l), twips::toPx(screenH <= t || t < 0 ? 0 : t));
+        return;
+    }
+    QWidget* other = nullptr;
+    if (core::g.OpMode == core::ModeSstv && forms::isLoaded<SSTVForm>())
+        other = &forms::SSTVForm();
+    else if (forms::isLoaded<PSK31MAIN>())
+        other = &forms::PSK31MAIN();
+    const QRect around = other ? other->frameGeometry() : QRect(QPoint(0, 0), screen);
+    move(std::max(0, around.left() + around.width() / 2 - width() / 2),
+         std::max(0, around.top() + around.height() / 2 - height() / 2));
+}
+
+void ClusterData::Form_Unload() {
+    Timer1->stop();
+    cancelFetch();
+    spots::g.ClusterPolled = 0;
+    store(QStringLiteral("CDLSTPOSTop"), QString::number(twips::fromPx(y())));
+    store(QStringLiteral("CDLSTPOSLeft"), QString::number(twips::fromPx(x())));
+}
+
+void ClusterData::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    forms::unload<ClusterData>();
+}
+
+void ClusterData::Option1_Click(int index) {
+    cancelFetch();
+    setWindowTitle(spots::stateCaption(spots::FetchState::Waiting, false));
+    SpotHeadSeen = 0;
+    SpotFallbackOn = 0;
+    SpotPageUrl = spots::primaryPageUrl(index);
+    MSFlexGrid1->setCurrentCell(0, spots::ColTime);
+    MSFlexGrid1->setRangeSelected(QTableWidgetSelectionRange(0, spots::ColTime, 0, spots::ColPostedBy), true);
+    Timer1->stop();
+    Timer1->setInterval(1000);
+    if (spots::g.ClusterPolled != 0) {
+        Timer1->start();
+        store(QStringLiteral("DXWindow"), QString::number(index));
+    }
+}
+
+void ClusterData::DispJST_Click() {
+    DispJST = DispJSTItem->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+    store(QStringLiteral("DispJST"), DispJST);
 }

@@ -1,21 +1,89 @@
 #pragma once
-// The DX-spot window; the main window's spot item shows it modeless.
+// The DX spot window: polls a spot page, shows its newest fifteen spots and
+// tells the operator of a new newest spot. The main window's and the SSTV
+// window's spot items show it modeless.
 #include "platform/Forms.h"
+#include "spots/SpotPage.h"
 
+#include <QAction>
+#include <QByteArray>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
+#include <QNetworkAccessManager>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTableWidget>
+#include <QTimer>
 #include <QWidget>
+
+#include <array>
+
+class QNetworkReply;
 
 class ClusterData : public QWidget {
     Q_OBJECT
   public:
     ClusterData();
+    void Form_Load();
+    void Form_Unload();
 
-    QTableWidget* grid; // the spots read from the page
-    // Spot submission: call sign, frequency in kHz, remarks.
+    QMenuBar* menuBar;
+    QAction* ccls;
+    QMenu* SETTING;
+    QMenu* CLSTR_SOUND;
+    QAction* DispJSTItem;
+    QAction* SendInformation;
+    QAction* HLPclst;
+    QGroupBox* Frame1;
+    std::array<QRadioButton*, 4> Option1;
+    QLabel* Label4; // "新着情報がありました。"
+    QTableWidget* MSFlexGrid1;
+    QTimer* Timer1;
+    // Spot submission: own call, DX call, frequency in kHz, remarks.
+    QGroupBox* Frame3;
+    QLineEdit* Text4;
     QLineEdit* Text5;
     QLineEdit* Text6;
     QLineEdit* Text7;
+    QPushButton* Command2;
+
+    void Option1_Click(int index);
+    void Timer1_Timer();
+
+    // Window state.
+    QString SpotPageUrl;
+    int SpotFallbackOn = 0;
+    int SpotHeadSeen = 0;
+    QString LastSpotHead;
+    spots::SpotRows SpotTable;
+    QString DispJST = QStringLiteral("0");
+
+  signals:
+    // A fetch ended (with a page or without); the next tick is armed.
+    void fetchFinished();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void buildMenus();
+    void buildLayout();
+    void placeWindow();
+    void PollSpotPage();
+    void startFetch();
+    void onReadyRead();
+    void onFetchDone();
+    void FetchSpotPage(const QByteArray& bytes, const QByteArray& contentType);
+    void cancelFetch();
+    void DispJST_Click();
+
+    QNetworkAccessManager net_;
+    QPointer<QNetworkReply> reply_;
+    QByteArray received_;
+    bool receiving_ = false;
 };
 
 namespace forms {

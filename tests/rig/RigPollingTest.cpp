@@ -231,6 +231,7 @@ TEST_F(RigLinkTest, InSstvModeTheSstvWindowShowsTheDial) {
 }
 
 TEST_F(RigLinkTest, PollFillsTheSpotSubmissionBoxes) {
+    forms::ClusterData().Timer1->stop();
     spots::g.ClusterPolled = 1;
     core::g.HisCall = QStringLiteral("JA1ZZZ");
     core::g.LastModeText = QStringLiteral("PSK31");

@@ -3,6 +3,7 @@
 #include "logwindows/TEMP_LOG.h"
 #include "settings/CFGSHEET.h"
 #include "spots/ClusterData.h"
+#include "spots/SpotSource.h"
 #include "sstv/SSTVForm.h"
 #include "startup/AboutZORVATEK.h"
 #include "support/ProgramFolder.h"
@@ -45,7 +46,7 @@ TEST_F(WindowShells, LoadHiddenUnloadAndLoadAgain) {
     checkLifecycle<CFGSHEET>(&forms::CFGSHEET, QStringLiteral("環境設定"));
     checkLifecycle<SSTVForm>(&forms::SSTVForm,
                              QStringLiteral("ZORVATEK SSTV-mode (With SSTV Engine by QQ9BBB Ver 1.13A)"));
-    checkLifecycle<ClusterData>(&forms::ClusterData, QStringLiteral("DX Cluster"));
+    checkLifecycle<ClusterData>(&forms::ClusterData, spots::stateCaption(spots::FetchState::Waiting, false));
     checkLifecycle<multi_ch>(&forms::multi_ch, QStringLiteral("Multi Channel Display"));
     checkLifecycle<TEMP_LOG>(&forms::TEMP_LOG, QStringLiteral("PSKログ LogData=>") + folder() +
                                                    QStringLiteral("\\PSK31_TMPLOG.TXT"));

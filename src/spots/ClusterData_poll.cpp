@@ -1,0 +1,115 @@
+// The spot window's polling: one request at a time, 20 seconds at most, the
+// next tick counted from the end of each fetch.
+#include "core/Globals.h"
+#include "core/IniStore.h"
+#include "spots/ClusterData.h"
+#include "spots/SpotGlobals.h"
+#include "spots/SpotGrid.h"
+#include "spots/SpotSource.h"
+
+#include <QApplication>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+
+namespace {
+
+constexpr int FetchLimitMsecs = 20'000;
+constexpr int PollIntervalMsecs = 60'000;
+
+} // namespace
+
+void ClusterData::Timer1_Timer() {
+    Label4->hide();
+    spots::g.ClusterPolled = 1;
+    PollSpotPage();
+}
+
+void ClusterData::PollSpotPage() {
+    Timer1->stop();
+    startFetch();
+}
+
+void ClusterData::startFetch() {
+    cancelFetch();
+    QNetworkRequest request{QUrl(SpotPageUrl)};
+    request.setTransferTimeout(FetchLimitMsecs);
+    received_.clear();
+    receiving_ = false;
+    reply_ = net_.get(request);
+    setWindowTitle(spots::stateCaption(spots::FetchState::Requesting, SpotFallbackOn == 1));
+    connect(reply_, &QNetworkReply::readyRead, this, &ClusterData::onReadyRead);
+    connect(reply_, &QNetworkReply::finished, this, &ClusterData::onFetchDone);
+}
+
+// Keeps at most the first mebibyte of a page; a longer one is cut there.
+void ClusterData::onReadyRead() {
+    if (!reply_) return;
+    if (!receiving_) {
+        receiving_ = true;
+        setWindowTitle(spots::stateCaption(spots::FetchState::Receiving, SpotFallbackOn == 1));
+    }
+    received_ += reply_->read(spots::SpotPageLimit - received_.size());
+    if (received_.size() >= spots::SpotPageLimit) {
+        QNetworkReply* reply = reply_;
+        reply_ = nullptr;
+        reply->disconnect(this);
+        reply->abort();
+        reply->deleteLater();
+        FetchSpotPage(received_, reply->header(QNetworkRequest::ContentTypeHeader).toByteArray());
+    }
+}
+
+void ClusterData::onFetchDone() {
+    QNetworkReply* reply = reply_;
+    if (!reply) return;
+    reply_ = nullptr;
+    reply->disconnect(this);
+    reply->deleteLater();
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (reply->error() != QNetworkReply::NoError || status < 200 || status > 299) {
+        setWindowTitle(spots::stateCaption(spots::FetchState::Failed, SpotFallbackOn == 1));
+        SpotFallbackOn = 1;
+        SpotPageUrl = spots::fallbackPageUrl();
+        // A failed fetch reads as an empty page: no head, no alert, no rows.
+        FetchSpotPage({}, {});
+        return;
+    }
+    received_ += reply->read(spots::SpotPageLimit - received_.size());
+    FetchSpotPage(received_, reply->header(QNetworkRequest::ContentTypeHeader).toByteArray());
+}
+
+void ClusterData::FetchSpotPage(const QByteArray& bytes, const QByteArray& contentType) {
+    if (!bytes.isEmpty())
+        setWindowTitle(spots::stateCaption(spots::FetchState::Received, SpotFallbackOn == 1));
+    const QString page = spots::decodeSpotPage(bytes, contentType);
+    const QString head = spots::spotHead(page);
+    const spots::SpotLayout layout =
+        SpotFallbackOn == 1 ? spots::SpotLayout::Fallback : spots::SpotLayout::Primary;
+    SpotTable = spots::parseSpotRows(page, layout, DispJST == QLatin1String("1"));
+    spots::FillSpotGrid(*MSFlexGrid1, SpotTable);
+    const bool changed = head != LastSpotHead && SpotHeadSeen == 1;
+    if (changed && !head.isEmpty() && !LastSpotHead.isEmpty()) {
+        MSFlexGrid1->clearSelection();
+        MSFlexGrid1->setRangeSelected(QTableWidgetSelectionRange(0, spots::ColTime, 0, spots::ColPostedBy),
+                                      true);
+        if (core::g.SoundCardNumber == QLatin1String("1") &&
+            core::IniValueOr(QStringLiteral("WWWBeep"), QStringLiteral("WWWBeepon"), QString()) ==
+                QLatin1String("1"))
+            QApplication::beep();
+        Label4->show();
+    }
+    LastSpotHead = head;
+    SpotHeadSeen = 1;
+    Timer1->setInterval(PollIntervalMsecs);
+    Timer1->start();
+    emit fetchFinished();
+}
+
+void ClusterData::cancelFetch() {
+    if (!reply_) return;
+    QNetworkReply* reply = reply_;
+    reply_ = nullptr;
+    reply->disconnect(this);
+    reply->abort();
+    reply->deleteLater();
+}
