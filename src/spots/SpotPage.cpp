@@ -40,16 +40,48 @@ bool isShiftJisName(const QByteArray& name) {
            name == "windows-31j" || name == "cp932" || name == "ms_kanji";
 }
 
+bool isUtf8Name(const QByteArray& name) {
+    return name == "utf-8" || name == "utf8";
+}
+
+qsizetype indexOfAnyCase(const QByteArray& bytes, const char* marker, qsizetype from) {
+    const qsizetype size = qsizetype(qstrlen(marker));
+    for (qsizetype at = bytes.indexOf(marker[0], from); at >= 0 && at + size <= bytes.size();
+         at = bytes.indexOf(marker[0], at + 1))
+        if (qstrnicmp(bytes.constData() + at, marker, size) == 0) return at;
+    return -1;
+}
+
+// The bytes that the head and the fifteen rows can come from, in a Shift-JIS
+// or UTF-8 page: everything up to sixteen line breaks (and 4 KiB at least)
+// after the first "<pre>", followed by the block's end marker when it lies
+// further on. '<' and the line break are never part of a double-byte
+// character in either encoding, so the cut falls between characters.
+QByteArray rowsPart(const QByteArray& bytes) {
+    const qsizetype open = indexOfAnyCase(bytes, "<pre>", 0);
+    if (open < 0) return bytes;
+    qsizetype cut = open;
+    for (int lines = 0; lines <= SpotRowCount && cut >= 0; ++lines)
+        cut = bytes.indexOf('\n', cut + 1);
+    if (cut < 0) return bytes;
+    cut = qMax(cut + 1, qMin(bytes.size(), open + 4096));
+    if (cut >= bytes.size()) return bytes;
+    const QByteArray part = bytes.left(cut);
+    if (indexOfAnyCase(part, "</pre>", open) >= 0 || indexOfAnyCase(part, "/center", open) >= 0) return part;
+    if (indexOfAnyCase(bytes, "</pre>", cut) >= 0) return part + "</pre>";
+    if (indexOfAnyCase(bytes, "/center", cut) >= 0) return part + "</center>";
+    return part;
+}
+
 QString decodeBytes(const QByteArray& bytes, const QByteArray& charset) {
-    if (isShiftJisName(charset)) return cp932::decode(bytes);
+    if (isShiftJisName(charset)) return cp932::decode(rowsPart(bytes));
+    if (isUtf8Name(charset)) return QString::fromUtf8(rowsPart(bytes));
     if (!charset.isEmpty()) {
         QStringDecoder named(charset.constData(), QStringDecoder::Flag::Default);
         if (named.isValid()) return named.decode(bytes);
     }
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8.decode(bytes);
-    if (!utf8.hasError()) return text;
-    return cp932::decode(bytes);
+    if (QUtf8StringView(bytes).isValidUtf8()) return QString::fromUtf8(rowsPart(bytes));
+    return cp932::decode(rowsPart(bytes));
 }
 
 // The character references and links that the pages carry, as the operator reads them.

@@ -155,6 +155,33 @@ TEST(SpotPage, BytesAreDecodedByCharsetThenGuessed) {
     }
 }
 
+TEST(SpotPage, LongPagesGiveWhatTheirBeginningGives) {
+    QList<Spot> many;
+    for (int i = 0; i < 4000; ++i)
+        many << Spot{QStringLiteral("%1").arg(i % 2400, 4, 10, QLatin1Char('0')), "14070.5",
+                     QStringLiteral("JA%1ZZ").arg(i % 10), "PSK31 移動",
+                     QStringLiteral("JA%1ZZB").arg(i % 7)};
+    const QList<Spot> first = many.mid(0, 20);
+    for (const char* contentType : {"text/html; charset=Shift_JIS", "text/html"}) {
+        SCOPED_TRACE(contentType);
+        const QByteArray longBytes = spotsrv::primaryPage("WW", many);
+        const QString longPage = spots::decodeSpotPage(longBytes, contentType);
+        const QString shortPage = spots::decodeSpotPage(spotsrv::primaryPage("WW", first), contentType);
+        EXPECT_LT(longPage.size(), 8192) << "only the beginning is decoded";
+        EXPECT_EQ(spots::spotHead(longPage), spots::spotHead(shortPage));
+        const spots::SpotRows a = spots::parseSpotRows(longPage, SpotLayout::Primary, true);
+        const spots::SpotRows b = spots::parseSpotRows(shortPage, SpotLayout::Primary, true);
+        for (int i = 0; i < spots::SpotRowCount; ++i) {
+            EXPECT_EQ(a[i].call, b[i].call);
+            EXPECT_EQ(a[i].time, b[i].time);
+            EXPECT_EQ(a[i].remarks, b[i].remarks);
+        }
+        // A page cut off before its end marker has no block: the head comes from the whole page.
+        const QString cutPage = spots::decodeSpotPage(longBytes.left(longBytes.size() - 40), contentType);
+        EXPECT_EQ(spots::spotHead(cutPage).left(5), "HTML>");
+    }
+}
+
 TEST(SpotPage, OnlyTheFirstMebibyteIsRead) {
     const QByteArray huge(5 << 20, 'x');
     EXPECT_EQ(spots::decodeSpotPage(huge, "").size(), spots::SpotPageLimit);
