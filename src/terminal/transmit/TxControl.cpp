@@ -63,7 +63,9 @@ void startMmvari(PSK31MAIN& w) {
 void startRtty(PSK31MAIN& w) {
     if (core::g.MmttyTxOn == 0) {
         bool ok = postAll({{mmtty::CmdTx, mmtty::TxOn}, {mmtty::CmdChar, '\r'}, {mmtty::CmdChar, '\n'}});
-        for (QChar c : rttyText(w.Text1->text())) {
+        const QString notHanded = notYetHanded(w.Text1->text(), g.RttyTypedAhead);
+        g.RttyTypedAhead.clear();
+        for (QChar c : rttyText(notHanded)) {
             if (!ok) break;
             ok = core::PostMmttyCommand(mmtty::CmdChar, keyAsciiOf(c));
         }
@@ -215,6 +217,18 @@ void AbortKey() {
         return;
     }
     TXBC_Click();
+}
+
+QString notYetHanded(const QString& box, const QString& typedAhead) {
+    QString rest;
+    qsizetype next = 0;
+    for (QChar c : box) {
+        if (next < typedAhead.size() && c == typedAhead[next])
+            ++next;
+        else
+            rest += c;
+    }
+    return rest;
 }
 
 } // namespace terminal::transmit

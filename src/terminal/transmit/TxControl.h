@@ -29,6 +29,11 @@ void AbortKey();
 // replaced, line breaks as CR LF.
 QString rttyText(const QString& boxText);
 
+// The box's text without the typed characters the RTTY program already has
+// (typedAhead, in the box's order): what the start still has to hand over,
+// inserted and pasted text included.
+QString notYetHanded(const QString& box, const QString& typedAhead);
+
 // Tells the operator that transmitting is prohibited just now.
 void reportInhibited();
 

@@ -22,6 +22,9 @@ struct Globals {
     QString PasteText;
     // The other station's name with an honorific, as the last insert built it.
     QString HisNameText;
+    // The characters of the transmit box that the RTTY program already has
+    // from typing, in the box's order; emptied with the box.
+    QString RttyTypedAhead;
 };
 
 extern Globals g;

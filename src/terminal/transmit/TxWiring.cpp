@@ -10,6 +10,7 @@
 #include "terminal/transmit/CwId.h"
 #include "terminal/transmit/TxControl.h"
 #include "terminal/transmit/TxInsert.h"
+#include "terminal/transmit/TxState.h"
 #include "terminal/transmit/TypedText.h"
 
 #include <QApplication>
@@ -191,6 +192,10 @@ void connectTransmit(PSK31MAIN& w) {
     TxFilter::placeCwIdButton(w);
     w.Command3->show();
     connectItems(w);
+    // An emptied box holds nothing the RTTY program was given ahead.
+    QObject::connect(w.Text1, &QPlainTextEdit::textChanged, &w, [&w] {
+        if (w.Text1->length() == 0) g.RttyTypedAhead.clear();
+    });
 }
 
 } // namespace terminal::transmit

@@ -89,14 +89,17 @@ void beginLineIfNew(PSK31MAIN& w) {
 }
 
 void sendKeyRtty(std::int16_t KeyAscii) {
+    QString& handed = g.RttyTypedAhead;
     if (KeyAscii == kBackspace) {
         core::PostMmttyCommand(mmtty::CmdChar, 'x');
+        handed.chop(1);
     } else if (KeyAscii == kEnter) {
-        if (core::PostMmttyCommand(mmtty::CmdChar, '\r')) core::PostMmttyCommand(mmtty::CmdChar, '\n');
+        if (core::PostMmttyCommand(mmtty::CmdChar, '\r') && core::PostMmttyCommand(mmtty::CmdChar, '\n'))
+            handed += QLatin1Char('\n');
     } else if (KeyAscii > 0 && KeyAscii < 0x80 && kNotForRtty.contains(QChar(KeyAscii))) {
         return;
-    } else {
-        core::PostMmttyCommand(mmtty::CmdChar, std::int32_t(KeyAscii));
+    } else if (core::PostMmttyCommand(mmtty::CmdChar, std::int32_t(KeyAscii))) {
+        handed += charOfKeyAscii(KeyAscii);
     }
 }
 

@@ -10,6 +10,8 @@
 #include "platform/RichTextPane.h"
 #include "support/Popups.h"
 #include "terminal/transmit/TxControl.h"
+#include <QClipboard>
+#include <QGuiApplication>
 
 namespace {
 
@@ -111,6 +113,43 @@ TEST_F(TxControl, RttyStartPostsTheBoxTextWithItsReplacements) {
         EXPECT_EQ(w->Text1->selStart(), w->Text1->length());
     }
     EXPECT_TRUE(calls().isEmpty()) << "nothing goes to the PSK library";
+}
+
+TEST(RttyStart, WhatTheProgramDoesNotHaveYet) {
+    struct Case {
+        const char* box;
+        const char* typed;
+        const char* rest;
+    } cases[] = {
+        {"", "", ""},         {"abc", "abc", ""},
+        {"abc", "", "abc"},   {"ab XYZ c", "abc", " XYZ "}, // pasted in the middle of typing
+        {"XYab", "ab", "XY"}, {"aab", "ab", "a"},
+        {"a\nb", "a\nb", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.box);
+        EXPECT_EQ(terminal::transmit::notYetHanded(QString::fromUtf8(c.box), QString::fromUtf8(c.typed)),
+                  QString::fromUtf8(c.rest));
+    }
+}
+
+// Text typed while receiving went to the program key by key: the start hands
+// over only what it has not had, so that nothing goes on air twice.
+TEST_F(TxControl, RttyTypedAheadGoesOnAirOnce) {
+    runRttyProgram();
+    w->Text1->setFocus();
+    QTest::keyClicks(w->Text1, QStringLiteral("cq"));
+    QGuiApplication::clipboard()->setText(QStringLiteral(" de"));
+    QTest::keyClick(w->Text1, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClicks(w->Text1, QStringLiteral(" k"));
+    ASSERT_EQ(w->Text1->text(), QStringLiteral("cq de k"));
+    // Typed and pasted text went to the program at once, in the box's order.
+    EXPECT_EQ(posted(), charPairs("cq de k"));
+    link->clearPosted();
+    QTest::keyClick(w->Text1, Qt::Key_F12);
+    EXPECT_EQ(posted(),
+              (QList<Pair>{{mmtty::CmdTx, mmtty::TxOn}, {mmtty::CmdChar, 13}, {mmtty::CmdChar, 10}}))
+        << "nothing of the box a second time";
 }
 
 TEST_F(TxControl, RttyEndAndAbort) {
