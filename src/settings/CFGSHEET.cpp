@@ -92,9 +92,7 @@ void CFGSHEET::finish(bool finishItem) {
     }
     if (g.FirstRunSetup == 1) {
         PSK31MAIN& main = forms::PSK31MAIN();
-        main.Timer2->setInterval(10);
-        main.Timer2->start();
-        main.show();
+        main.finishFirstRun();
         if (finishItem) main.Text5->setFocus();
         g.FirstRunSetup = 0;
     }

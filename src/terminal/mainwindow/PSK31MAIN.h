@@ -375,6 +375,9 @@ class PSK31MAIN : public QMainWindow {
     // focused control: KeyCode a virtual-key code, Shift the mask 1 Shift, 2 Ctrl,
     // 4 Alt. True when the key was used up as a shortcut.
     bool Form_KeyDown(int KeyCode, int Shift);
+    // The settings sheet of a first run has closed: the window shows with the
+    // items of a normal start in BPSK and the PSK library starts.
+    void finishFirstRun();
 
   protected:
     void resizeEvent(QResizeEvent* e) override;
@@ -422,6 +425,7 @@ class PSK31MAIN : public QMainWindow {
     void loadScalesAndRtty();
     void fillRstList();
     void runFirstRun();
+    void showPskStart();
     void applyLogLink();
     void startEngine();
 

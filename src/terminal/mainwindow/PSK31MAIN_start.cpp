@@ -144,6 +144,30 @@ void PSK31MAIN::runFirstRun() {
     forms::CFGSHEET().show();
 }
 
+// The controls of a start in BPSK; the PSK library starts on the next tick.
+void PSK31MAIN::showPskStart() {
+    StatusBar1->setText(2, QStringLiteral("BPSK"));
+    for (int i = 0; i < 5; ++i)
+        PSKMODE[i]->setChecked(i == 0);
+    PSKMODE[core::ModeCw]->setEnabled(false);
+    Command3->setEnabled(true);
+    Line5->setVisible(true);
+    Line16->setVisible(false);
+    Line17->setVisible(false);
+    core::g.ModeDisplayText = core::g.LogModeTextPsk;
+    Label15->setText(QStringLiteral("No Data"));
+}
+
+void PSK31MAIN::finishFirstRun() {
+    // The same items as after any start in BPSK: CW is offered from RTTY only,
+    // and the log items follow the link now set.
+    applyLogLink();
+    showPskStart();
+    Timer2->setInterval(10);
+    Timer2->start();
+    show();
+}
+
 void PSK31MAIN::applyLogLink() {
     const int link = logbook::g.HamlogLink;
     const QList<QAction*> logItems = {INSAISATU, CALLSR,   QTHPST->menuAction(), PSTREM1, PSTREM2,
@@ -171,16 +195,7 @@ void PSK31MAIN::startEngine() {
     case core::ModeBpsk:
     case core::ModeQpskUsb:
     case core::ModeQpskLsb:
-        StatusBar1->setText(2, QStringLiteral("BPSK"));
-        for (int i = 0; i < 5; ++i)
-            PSKMODE[i]->setChecked(i == 0);
-        PSKMODE[core::ModeCw]->setEnabled(false);
-        Command3->setEnabled(true);
-        Line5->setVisible(true);
-        Line16->setVisible(false);
-        Line17->setVisible(false);
-        g.ModeDisplayText = g.LogModeTextPsk;
-        Label15->setText(QStringLiteral("No Data"));
+        showPskStart();
         Timer2->setInterval(10);
         Timer2->start();
         break;

@@ -8,6 +8,7 @@
 #include "platform/Dialogs.h"
 #include "platform/MmttyLink.h"
 #include "platform/PictureBox.h"
+#include "platform/StatusPanels.h"
 #include "settings/CFGSHEET.h"
 #include "support/Popups.h"
 #include "support/ProgramFolder.h"
@@ -15,6 +16,7 @@
 #include "terminal/macros/MACRO_FORM.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
+#include <QAction>
 #include <QScrollBar>
 
 namespace {
@@ -222,6 +224,13 @@ TEST_F(MainWindowLoad, FirstRunShowsTheWelcomeAndTheSettingsSheetOnly) {
     EXPECT_EQ(g.FirstRunSetup, 0);
     EXPECT_TRUE(w.isVisible());
     EXPECT_TRUE(w.Timer2->isActive());
+    // The items of a normal start: CW only from RTTY, no log button without a log link.
+    EXPECT_FALSE(w.PSKMODE[core::ModeCw]->isEnabled());
+    EXPECT_TRUE(w.PSKMODE[core::ModeBpsk]->isChecked());
+    EXPECT_FALSE(w.Command5->isEnabled());
+    for (QAction* a : {w.CALLSR, w.PSTREM1, w.PSTREM2, w.PSTTOREM1, w.PSTTOREM2})
+        EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
+    EXPECT_EQ(w.StatusBar1->text(2), QStringLiteral("BPSK"));
     EXPECT_FALSE(core::IniStored(QStringLiteral("PSKCFG"), QStringLiteral("Audio_Center_Freq")) ==
                  std::nullopt);
 }
