@@ -233,6 +233,12 @@ void PSK31MAIN::buildTuningFrame(QWidget* canvas) {
     tw.place(VScroll1, 780, 300, 180, 300);
     Label10 = label(Frame1, QStringLiteral("TXFreq"));
     tw.place(Label10, 60, 660, 720, 240);
+    // The PSK tuning shows them over the two tuning buttons; the RTTY panel hides them.
+    Label16 = label(Frame1, QStringLiteral("RXFreq"));
+    Label16->setToolTip(QStringLiteral("RIGコン時受信信号に対してTXFreqまでVFOを動かします(逆NET)"));
+    tw.place(Label16, 1020, 60, 600, 240);
+    Label19 = label(Frame1, QStringLiteral("TXFreq"));
+    tw.place(Label19, 1020, 660, 600, 240);
     Text8 = box(Frame1);
     tw.place(Text8, 60, 900, 720, 300);
     VScroll2 = frequencyBar(Frame1);
@@ -414,11 +420,6 @@ void PSK31MAIN::buildEnginePanels(QWidget* frame) {
     tw.place(Label34, 1260, 1150, 540, 210);
     Label33 = label(Frame4, {});
     tw.place(Label33, 1830, 1150, 660, 210);
-    Label16 = label(Frame4, QStringLiteral("RXFreq"));
-    Label16->setToolTip(QStringLiteral("RIGコン時受信信号に対してTXFreqまでVFOを動かします(逆NET)"));
-    tw.place(Label16, 30, 1150, 600, 210);
-    Label19 = label(Frame4, QStringLiteral("TXFreq"));
-    tw.place(Label19, 630, 1150, 600, 210);
     Label9 = label(Frame4, {});
     tw.place(Label9, 60, 870, 2400, 150);
     Label9->hide();

@@ -607,6 +607,13 @@ TEST_F(PickItems, TheRetuneLabelsTellWhatTheyDo) {
     const QString tip = QStringLiteral("RIGコン時受信信号に対してTXFreqまでVFOを動かします(逆NET)");
     EXPECT_EQ(w->Label11->toolTip(), tip);
     EXPECT_EQ(w->Label16->toolTip(), tip);
+    // In the PSK modes both frequency captions show, and nothing covers them.
+    for (QLabel* label : {w->Label16, w->Label19}) {
+        SCOPED_TRACE(label->text().toStdString());
+        EXPECT_TRUE(label->isVisible());
+        const QPoint centre = label->mapTo(w, label->rect().center());
+        EXPECT_EQ(w->childAt(centre), label);
+    }
 }
 
 } // namespace
