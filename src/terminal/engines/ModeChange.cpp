@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/IniValues.h"
+#include "core/MessageLine.h"
 #include "core/MmttyCommand.h"
 #include "core/SharedRoutines.h"
 #include "log/LogGlobals.h"
@@ -19,6 +20,7 @@
 #include "rig/RigPort.h"
 #include "sstv/SSTVForm.h"
 #include "terminal/displays/multi_ch.h"
+#include "terminal/engines/EngineResume.h"
 #include "terminal/engines/MmttyEngine.h"
 #include "terminal/engines/MmttyLayout.h"
 #include "terminal/engines/MmvariEngine.h"
@@ -36,6 +38,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
+
+#include <stdexcept>
 
 namespace terminal::engines {
 namespace {
@@ -257,17 +261,47 @@ void saveFrequencies(PSK31MAIN& w) {
     core::PutIniText(kCfg, QStringLiteral("RX3Freq"), QString::number(core::g.Ch3RxFreq));
 }
 
-void toSstv() {
-    if (core::g.RecPlayState == 1) {
-        ui::msgBox(QStringLiteral("録音再生モード中は変更できません"), ui::OkOnly);
+std::function<void(SstvStep)>& sstvHook() {
+    static std::function<void(SstvStep)> hook;
+    return hook;
+}
+
+void reached(SstvStep step) {
+    if (sstvHook()) sstvHook()(step);
+}
+
+QString engineName(int mode) {
+    if (mode == core::ModeMmvari) return QStringLiteral("MMVARI");
+    return isRtty(mode) ? QStringLiteral("RTTY") : QStringLiteral("PSK31");
+}
+
+// The way into SSTV failed: the main window comes back with an engine that
+// runs (one that was stopped on the way is started again) and the operator
+// is told.
+void sstvFailed(int oldMode, bool portWasOpen) {
+    forms::unload<::SSTVForm>();
+    core::g.OpMode = oldMode;
+    core::g.LastModeText = engineName(oldMode);
+    // A fresh load of the main window starts the engine of OpMode itself.
+    const bool fresh = !forms::isLoaded<PSK31MAIN>();
+    PSK31MAIN& w = forms::PSK31MAIN();
+    forms::MACRO_FORM();
+    w.show();
+    // The RTTY program's stop armed the PSK library's start: RTTY comes back instead.
+    if (isRtty(oldMode)) w.Timer2->stop();
+    if (!fresh) ResumeEngine();
+    core::g.ModeDisplayText = isRtty(core::g.OpMode) ? core::g.LogModeTextRtty : core::g.LogModeTextPsk;
+    core::g.StatusMessage = QStringLiteral("OPEN出来ませんでした");
+    core::ShowTimedMessage(core::g.StatusMessage, 3000);
+    if (portWasOpen && rig::g.RigPortOpen == 0)
+        rig::RigOpenPort();
+    else
         rig::RigStartPolling();
-        return;
-    }
-    if (core::g.OpMode == core::ModeSstv) {
-        rig::RigStartPolling();
-        return;
-    }
+}
+
+void intoSstv() {
     QGuiApplication::clipboard()->clear();
+    reached(SstvStep::ClipboardEmptied);
     if (rig::g.RigPortOpen == 1) rig::RigClosePort();
     PSK31MAIN& w = forms::PSK31MAIN();
     if (isRtty(core::g.OpMode)) {
@@ -276,6 +310,7 @@ void toSstv() {
         stopPskLibrary();
         saveFrequencies(w);
     }
+    reached(SstvStep::EngineStopped);
     // Under SSTV the PSK library stays stopped.
     w.Timer2->stop();
     core::g.OpMode = core::ModeSstv;
@@ -286,12 +321,37 @@ void toSstv() {
     w.Timer5->stop();
     forms::unload<PSK31MAIN>();
     letEventsRun();
+    reached(SstvStep::MainWindowUnloaded);
     forms::SSTVForm().show();
     core::g.MmttyCwOn = 0;
     recordMode();
 }
 
+void toSstv() {
+    if (core::g.RecPlayState == 1) {
+        ui::msgBox(QStringLiteral("録音再生モード中は変更できません"), ui::OkOnly);
+        rig::RigStartPolling();
+        return;
+    }
+    if (core::g.OpMode == core::ModeSstv) {
+        rig::RigStartPolling();
+        return;
+    }
+    const int oldMode = core::g.OpMode;
+    const bool portWasOpen = rig::g.RigPortOpen == 1;
+    try {
+        intoSstv();
+    } catch (const std::exception& e) {
+        qWarning("mode change to SSTV: %s", e.what());
+        sstvFailed(oldMode, portWasOpen);
+    }
+}
+
 } // namespace
+
+void setSstvFailureHookForTest(std::function<void(SstvStep)> hook) {
+    sstvHook() = std::move(hook);
+}
 
 bool AnyEngineTransmits() {
     return core::g.Transmitting == 1 || core::g.MmttyTxOn == 1 || core::g.MmvariTxOn == 1;

@@ -3,6 +3,8 @@
 // started, the windows swapped for SSTV and back, the rig's mode and the
 // mode recorded for the next start.
 
+#include <functional>
+
 class PSK31MAIN;
 
 namespace terminal::engines {
@@ -15,6 +17,11 @@ bool AnyEngineTransmits();
 // other index changes nothing. Refused while an engine transmits. When the new
 // engine does not start, the mode that then runs is the one recorded.
 void ChangeMode(int Index);
+
+// The steps of the way into SSTV at which a test can make a run-time failure
+// happen: the hook runs there and may throw.
+enum class SstvStep { ClipboardEmptied, EngineStopped, MainWindowUnloaded };
+void setSstvFailureHookForTest(std::function<void(SstvStep)> hook);
 
 // The mode menus of the main window tick the mode in use and nothing else.
 void ShowModeMenus(PSK31MAIN& w);

@@ -35,6 +35,7 @@
 
 #include <csignal>
 #include <memory>
+#include <stdexcept>
 
 namespace {
 
@@ -296,6 +297,50 @@ TEST_F(ModeChange, RttyChosenDuringAScanGoesBackToTheViewBeforeIt) {
     EXPECT_EQ(g.SpectrumDisplayMode, 0);
     EXPECT_FALSE(w.Line15->isVisible());
     EXPECT_FALSE(w.Timer5->isActive());
+}
+
+// A run-time failure on the way into SSTV brings the main window back with an
+// engine that runs, the one stopped on the way started again, and says so.
+TEST_F(ModeChange, AFailureOnTheWayIntoSstvBringsTheMainWindowBack) {
+    using terminal::engines::SstvStep;
+    struct Case {
+        const char* name;
+        Start from;
+        SstvStep failAt;
+        int opMode;
+        const char* engine;
+    } cases[] = {
+        {"clipboard, from BPSK", FromBpsk, SstvStep::ClipboardEmptied, core::ModeBpsk, "PSK"},
+        {"after the RTTY program has ended", FromRtty, SstvStep::EngineStopped, core::ModeRtty, "RTTY"},
+        {"after the PSK library stopped", FromBpsk, SstvStep::EngineStopped, core::ModeBpsk, "PSK"},
+        {"after the main window went", FromRtty, SstvStep::MainWindowUnloaded, core::ModeRtty, "RTTY"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        start(c.from);
+        if (HasFatalFailure()) return;
+        const QString lastMode = stored("PSKCFG", "LastMode");
+        terminal::engines::setSstvFailureHookForTest([&](SstvStep step) {
+            if (step == c.failAt) throw std::runtime_error("no SSTV window");
+        });
+        choose(MainMode, core::ModeSstv);
+        terminal::engines::setSstvFailureHookForTest({});
+        EXPECT_FALSE(forms::isLoaded<SSTVForm>());
+        ASSERT_TRUE(forms::isLoaded<PSK31MAIN>());
+        EXPECT_TRUE(forms::PSK31MAIN().isVisible());
+        EXPECT_EQ(g.OpMode, c.opMode) << "the mode names the engine that runs";
+        EXPECT_TRUE(zvtest::waitUntil([&] {
+            return running() == QStringList{QString::fromLatin1(c.engine)};
+        })) << running().join(',').toStdString();
+        EXPECT_EQ(g.StatusMessage, QStringLiteral("OPEN出来ませんでした"));
+        EXPECT_EQ(stored("PSKCFG", "LastMode"), lastMode);
+        EXPECT_EQ(rig::g.RigPortOpen, 1);
+        if (rig::g.RigPortOpen == 1) rig::RigClosePort();
+        forms::unloadAllExcept();
+        core::MmttyProgram().close(0);
+        pskcore::lib().fnStopSoundCard();
+        ASSERT_TRUE(zvtest::waitForPostedEvents());
+    }
 }
 
 TEST_F(ModeChange, TheMultiModeControlGivesWayToPskWithItsFrequency) {
