@@ -11,8 +11,6 @@
 namespace pskcore {
 namespace {
 
-constexpr std::size_t MaxRecordedCalls = 5000;
-
 bool validChannel(std::int32_t ch) {
     return ch >= 0 && ch < Channels;
 }
@@ -22,13 +20,6 @@ QVariant arg(const QByteArray& ansi) {
 }
 
 } // namespace
-
-QString LibCall::text() const {
-    QStringList parts;
-    for (const QVariant& a : args)
-        parts << (a.typeId() == QMetaType::QString ? '"' + a.toString() + '"' : a.toString());
-    return name + '(' + parts.join(QStringLiteral(", ")) + ')';
-}
 
 QByteArray PskCore::stationText(int station) {
     switch (station) {
@@ -55,45 +46,23 @@ PskCore& lib() {
 }
 
 bool PskCore::subclass(std::int32_t hwnd, QObject* window, Handler handler) {
-    if (isSubclassed() || !window || !handler) return false;
-    handlerHwnd_ = hwnd;
-    handlerWindow_ = window;
-    handler_ = std::move(handler);
-    return true;
+    return notices_.connect(hwnd, window, std::move(handler));
 }
 
 void PskCore::unsubclass() {
-    handler_ = nullptr;
-    handlerWindow_ = nullptr;
-    handlerHwnd_ = 0;
-    ++generation_;
+    notices_.disconnect();
 }
 
 bool PskCore::isSubclassed() const {
-    return handler_ && handlerWindow_;
+    return notices_.isConnected();
 }
 
 void PskCore::post(std::int32_t msg, std::int32_t wParam, std::int32_t lParam) {
-    if (!isSubclassed() || targetHwnd_ != handlerHwnd_) return;
-    const std::uint64_t posted = generation_;
-    QMetaObject::invokeMethod(
-        this,
-        [this, posted, msg, wParam, lParam] {
-            if (posted == generation_ && isSubclassed()) handler_(msg, wParam, lParam);
-        },
-        Qt::QueuedConnection);
+    notices_.post(this, targetHwnd_, msg, wParam, lParam);
 }
 
 void PskCore::record(const char* name, QVariantList args) {
-    calls_.push_back({QString::fromLatin1(name), std::move(args)});
-    if (calls_.size() > MaxRecordedCalls) calls_.pop_front();
-}
-
-QStringList PskCore::callTexts() const {
-    QStringList texts;
-    for (const LibCall& c : calls_)
-        texts << c.text();
-    return texts;
+    calls_.add(name, std::move(args));
 }
 
 bool PskCore::isRunning() const {
@@ -141,7 +110,7 @@ std::int32_t PskCore::fnStartSoundCardEx(std::int32_t hwnd, std::int32_t card, s
 void PskCore::fnStopSoundCard() {
     record("fnStopSoundCard", {});
     sim_->stop();
-    ++generation_;
+    notices_.dropPending();
 }
 
 // ---- Wave files ----

@@ -38,6 +38,8 @@
 //
 // Tests can force results (TestHooks) and read the calls made (calls(), the
 // last 5000).
+#include "platform/EngineNotices.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QPointer>
@@ -91,13 +93,7 @@ constexpr std::int32_t HighestHz = 3500;
 constexpr int Channels = 3;
 constexpr std::int32_t EchoChannel = -1;
 
-// One call into the library as the caller made it.
-struct LibCall {
-    QString name;
-    QVariantList args;
-    // "fnSetRXFrequency(1000, 50, 0)"
-    QString text() const;
-};
+using LibCall = standin::LibCall;
 
 struct TestHooks {
     std::int32_t startResult = StartOk; // forced result of fnStartSoundCard (10, 21)
@@ -172,8 +168,8 @@ class PskCore : public QObject {
 
     // ---- For tests ----
     TestHooks& hooks() { return hooks_; }
-    const std::deque<LibCall>& calls() const { return calls_; }
-    QStringList callTexts() const;
+    const std::deque<LibCall>& calls() const { return calls_.calls(); }
+    QStringList callTexts() const { return calls_.texts(); }
     void clearCalls() { calls_.clear(); }
     bool isRunning() const;
     bool isTransmitting() const;
@@ -189,12 +185,8 @@ class PskCore : public QObject {
     std::int32_t start(std::int32_t hwnd, std::int32_t card, std::int32_t channels, std::int32_t mode);
 
     TestHooks hooks_;
-    std::deque<LibCall> calls_;
-    std::int32_t handlerHwnd_ = 0;
-    QPointer<QObject> handlerWindow_;
-    Handler handler_;
-    // Bumped at every stop and unsubclass so that notices under way are dropped.
-    std::uint64_t generation_ = 0;
+    standin::CallRecord calls_;
+    standin::NoticeTarget notices_;
     std::int32_t targetHwnd_ = 0;
     std::unique_ptr<Simulation> sim_;
 };

@@ -12,7 +12,6 @@
 namespace sstveng {
 namespace {
 
-constexpr std::size_t MaxRecordedCalls = 5000;
 constexpr char Version[] = "1.13A";
 
 // Address slots of the texts the engine hands out.
@@ -26,13 +25,6 @@ constexpr std::int32_t DefaultTuneWord = (1 << 12) | (2 << 8) | (1 << 4) | 5;
 
 } // namespace
 
-QString LibCall::text() const {
-    QStringList parts;
-    for (const QVariant& a : args)
-        parts << (a.typeId() == QMetaType::QString ? '"' + a.toString() + '"' : a.toString());
-    return name + '(' + parts.join(QStringLiteral(", ")) + ')';
-}
-
 SstvEngine::SstvEngine()
     : rxWord_(DefaultRxWord), tuneWord_(DefaultTuneWord), sim_(std::make_unique<Simulation>(*this)) {}
 
@@ -43,45 +35,23 @@ SstvEngine& lib() {
 }
 
 bool SstvEngine::subclass(std::int32_t hwnd, QObject* window, Handler handler) {
-    if (isSubclassed() || !window || !handler) return false;
-    handlerHwnd_ = hwnd;
-    handlerWindow_ = window;
-    handler_ = std::move(handler);
-    return true;
+    return notices_.connect(hwnd, window, std::move(handler));
 }
 
 void SstvEngine::unsubclass() {
-    handler_ = nullptr;
-    handlerWindow_ = nullptr;
-    handlerHwnd_ = 0;
-    ++generation_;
+    notices_.disconnect();
 }
 
 bool SstvEngine::isSubclassed() const {
-    return handler_ && handlerWindow_;
+    return notices_.isConnected();
 }
 
 void SstvEngine::post(std::int32_t wParam, std::int32_t lParam) {
-    if (!isSubclassed() || targetHwnd_ != handlerHwnd_) return;
-    const std::uint64_t posted = generation_;
-    QMetaObject::invokeMethod(
-        this,
-        [this, posted, wParam, lParam] {
-            if (posted == generation_ && isSubclassed()) handler_(SstvMsgEngine, wParam, lParam);
-        },
-        Qt::QueuedConnection);
+    notices_.post(this, targetHwnd_, SstvMsgEngine, wParam, lParam);
 }
 
 void SstvEngine::record(const char* name, QVariantList args) {
-    calls_.push_back({QString::fromLatin1(name), std::move(args)});
-    if (calls_.size() > MaxRecordedCalls) calls_.pop_front();
-}
-
-QStringList SstvEngine::callTexts() const {
-    QStringList texts;
-    for (const LibCall& c : calls_)
-        texts << c.text();
-    return texts;
+    calls_.add(name, std::move(args));
 }
 
 bool SstvEngine::isRunning() const {
@@ -121,14 +91,14 @@ void SstvEngine::mmsStart() {
 void SstvEngine::mmsStop() {
     record("mmsStop", {});
     sim_->stop();
-    ++generation_;
+    notices_.dropPending();
 }
 
 void SstvEngine::mmsDelete() {
     record("mmsDelete", {});
     sim_->stop();
     targetHwnd_ = 0;
-    ++generation_;
+    notices_.dropPending();
 }
 
 std::int32_t SstvEngine::mmsGetVersion() {

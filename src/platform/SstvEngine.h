@@ -34,6 +34,7 @@
 //
 // Tests can pace the simulation, start a picture and force results (TestHooks)
 // and read the calls made (calls(), the last 5000).
+#include "platform/EngineNotices.h"
 #include "platform/SstvDrawing.h"
 
 #include <QByteArray>
@@ -72,12 +73,7 @@ enum RxBit : std::int32_t {
 constexpr std::int32_t BaseSampleRate = 1102500;
 constexpr char StationCall[] = "QQ9ABC";
 
-struct LibCall {
-    QString name;
-    QVariantList args;
-    // "mmsSetRxControl(1)"
-    QString text() const;
-};
+using LibCall = standin::LibCall;
 
 struct TestHooks {
     int lineIntervalMs = 39;        // one received or sent line per interval
@@ -177,8 +173,8 @@ class SstvEngine : public QObject {
 
     // ---- For tests and for the picture boxes' owners ----
     TestHooks& hooks() { return hooks_; }
-    const std::deque<LibCall>& calls() const { return calls_; }
-    QStringList callTexts() const;
+    const std::deque<LibCall>& calls() const { return calls_.calls(); }
+    QStringList callTexts() const { return calls_.texts(); }
     void clearCalls() { calls_.clear(); }
     // The picture of a handle, null for 0 or an unknown handle.
     const QImage* bitmap(std::int32_t handle) const;
@@ -198,15 +194,12 @@ class SstvEngine : public QObject {
     std::int32_t textAddress(int slot, const QByteArray& text);
 
     TestHooks hooks_;
-    std::deque<LibCall> calls_;
+    standin::CallRecord calls_;
     QHash<std::int32_t, QImage> bitmaps_;
     std::int32_t nextHandle_ = 0x5D000001;
     // Texts handed out by address: version, mode name, FSK ID, CW ID.
     QHash<std::int32_t, QByteArray> texts_;
-    std::int32_t handlerHwnd_ = 0;
-    QPointer<QObject> handlerWindow_;
-    Handler handler_;
-    std::uint64_t generation_ = 0;
+    standin::NoticeTarget notices_;
     std::int32_t targetHwnd_ = 0;
     std::int32_t clearColour_ = 0x000000;
     std::int32_t disabledOptions_ = 0;
