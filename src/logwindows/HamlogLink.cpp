@@ -10,6 +10,8 @@
 
 #include <QLineEdit>
 
+#include <stdexcept>
+
 namespace logwindows {
 
 namespace {
@@ -101,8 +103,10 @@ void HamlogSendQso() {
 
 std::optional<int> HamlogAskRecNo() {
     const std::optional<QString> reply = request(link::HamlogReqRecNo, QStringLiteral("RecNo"));
-    const std::optional<int> count = reply ? link::recordCountOf(*reply) : std::nullopt;
-    if (count) logbook::g.HamlogReplyRecNo = *count;
+    if (!reply) return std::nullopt;
+    const std::optional<int> count = link::recordCountOf(*reply);
+    if (!count) throw std::runtime_error("the logging program's record count is unreadable");
+    logbook::g.HamlogReplyRecNo = *count;
     return count;
 }
 

@@ -13,7 +13,8 @@ void HamlogClearEntry();
 // name and QTH exchange: what only one side knows ends up on both.
 void HamlogSendQso();
 // The logging program's record count; nothing when the program is not running
-// or gave no readable answer to this very request.
+// or did not answer this very request (the operator has been told). An answer
+// that holds no count throws std::runtime_error.
 std::optional<int> HamlogAskRecNo();
 // Name and QTH requests: the reply is kept in HamlogNameReply / HamlogQthReply
 // and, unless a QSO is being sent, written into the box. False without a fresh reply.

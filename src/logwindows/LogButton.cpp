@@ -81,13 +81,18 @@ void storeOrDrop(QPushButton* button, const std::function<void()>& nextContestNo
 } // namespace
 
 void LogButtonPress(QPushButton* button, const std::function<void()>& nextContestNo) {
-    if (logbook::g.HamlogLink == 1) {
-        OpenLogEntry();
-    } else if (logbook::g.HamlogLink == 2) {
-        if (core::g.HamlogEntrySent == 0)
-            handOver(button);
-        else
-            storeOrDrop(button, nextContestNo);
+    try {
+        if (logbook::g.HamlogLink == 1) {
+            OpenLogEntry();
+        } else if (logbook::g.HamlogLink == 2) {
+            if (core::g.HamlogEntrySent == 0)
+                handOver(button);
+            else
+                storeOrDrop(button, nextContestNo);
+        }
+    } catch (const std::exception& e) {
+        qWarning("log button: %s", e.what());
+        ui::msgBox(QStringLiteral("LOG Save Err"), ui::OkOnly);
     }
 }
 

@@ -7,8 +7,13 @@
 #include "platform/HamlogWindowLink.h"
 #include "platform/Paths.h"
 
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QScrollBar>
+#include <QThread>
+
+#include <atomic>
 
 namespace {
 
@@ -166,6 +171,49 @@ TEST_F(LogWindowLink, LogKeyOnlyHandsTheQsoOver) {
     EXPECT_TRUE(logwindows::HamlogAskName());
     EXPECT_EQ(logbook::g.HamlogNameReply, QStringLiteral("Hanako"));
     EXPECT_EQ(logCount(), 0);
+}
+
+// A logging program's window that answers every request with a text holding no
+// record count, on a thread of its own (the system waits for its answers).
+class GarbledWindow : public QThread {
+  public:
+    void run() override {
+        QLocalServer server;
+        QLocalServer::removeServer(hamlog::window::serverName());
+        if (!server.listen(hamlog::window::serverName())) return;
+        listening = true;
+        if (!server.waitForNewConnection(10000)) return;
+        QLocalSocket* s = server.nextPendingConnection();
+        QByteArray buffer;
+        while (s->state() == QLocalSocket::ConnectedState && s->waitForReadyRead(10000)) {
+            buffer += s->readAll();
+            bool broken = false;
+            while (auto frame = hamlog::window::takeFrame(buffer, broken)) {
+                if (frame->data.dwData == hamlog::window::HamlogReqRecNo) {
+                    hamlog::window::CopyData reply;
+                    reply.lpData = QByteArray("count= ABC\r\n");
+                    reply.cbData = quint32(reply.lpData->size());
+                    s->write(hamlog::window::encodeFrame({hamlog::window::FrameKind::CopyData, reply}));
+                }
+                s->write(hamlog::window::encodeFrame({hamlog::window::FrameKind::Handled, {}}));
+                s->flush();
+            }
+        }
+    }
+    std::atomic<bool> listening = false;
+};
+
+TEST_F(LogWindowLink, AnAnswerWithoutARecordCountSaysLogSaveErr) {
+    GarbledWindow window;
+    window.start();
+    ASSERT_TRUE(zvtest::waitUntil([&] { return window.listening.load(); }));
+    PSK31MAIN& m = boxes(QStringLiteral("QQ5EEE"), QString(), QString());
+    press();
+    EXPECT_EQ(askedPrompts(), QStringList{QStringLiteral("LOG Save Err")});
+    EXPECT_EQ(core::g.HamlogEntrySent, 0);
+    EXPECT_EQ(m.Command5->text(), QStringLiteral("LOG作成"));
+    hamlog::window::disconnect();
+    window.wait(15000);
 }
 
 } // namespace
