@@ -2,6 +2,8 @@
 // The look-ups of the call-sign check, each painting its own windows: the
 // earlier QSOs into the earlier-QSO list, the award record, the prefix and
 // master data into the area-code list, and the other station's local time.
+#include "platform/HamlogMaster.h"
+
 #include <QString>
 
 namespace logwindows {
@@ -13,6 +15,10 @@ void LookupHamlogCall(const QString& call);
 // quietUnknown: a prefix the master data lacks ends without a message (the log
 // entry's second look-up of the same call).
 void LookupPrefix(const QString& call, bool quietUnknown = false);
+
+// Fills area-code list row `row` from a master record: code, name, prefix,
+// area, longitude and the band marks.
+void FillMasterRow(int row, const hamlog::MasterRecord& record);
 
 // Writes `mark` into the area-code list's cells (row, col...) of the set bits.
 void WriteQslBitsToGrid(int row, int& col, int& bits, const QString& mark);

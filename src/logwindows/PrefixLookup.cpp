@@ -57,7 +57,10 @@ std::optional<MasterRecord> recordOfCode(QFile& mst, const QString& code) {
     return hamlog::readMasterRecord(mst, logbook::g.MasterRecNo);
 }
 
-void fillRow(FlexGrid& grid, int row, const MasterRecord& r) {
+} // namespace
+
+void FillMasterRow(int row, const MasterRecord& r) {
+    FlexGrid& grid = *forms::CODE_LIST().MSFlexGrid1;
     grid.setText(row, 1, r.Code);
     grid.setText(row, 2, r.Name);
     grid.setText(row, 3, r.Prefix);
@@ -76,6 +79,8 @@ void fillRow(FlexGrid& grid, int row, const MasterRecord& r) {
     for (auto [col, bits, mark] : marks)
         WriteQslBitsToGrid(row, col, bits, QString(QLatin1Char(mark)));
 }
+
+namespace {
 
 // The entry found, past those marked "*" and through the entries that stand
 // for others; nothing (after saying so unless quiet) when the prefix is unknown.
@@ -114,7 +119,7 @@ void listSharing(FlexGrid& grid, QFile& mst, const QString& call) {
         if (!r) break;
         if (!logbook::sharesPrefix(*r, call, g.PrefixMatchLen)) continue;
         grid.addRow(QString::number(g.PrefixListRow));
-        fillRow(grid, g.PrefixListRow++, *r);
+        FillMasterRow(g.PrefixListRow++, *r);
     }
 }
 
@@ -168,7 +173,7 @@ void LookupPrefix(const QString& call, bool quietUnknown) {
         log.Text9->setText(entry->Code.trimmed());
         log.Text13->setText(entry->Name.trimmed());
     }
-    fillRow(*list.MSFlexGrid1, 1, *entry);
+    FillMasterRow(1, *entry);
     if (logbook::isHomeCountry(entry->Code)) {
         setUtc(false);
         g.Longitude = 135;

@@ -1,5 +1,6 @@
 #include "logwindows/TEMP_LOG.h"
 
+#include "logwindows/AreaCodes.h"
 #include "logwindows/LogEntry.h"
 #include "logwindows/LogEntryFields.h"
 #include "platform/NotBuilt.h"
@@ -31,6 +32,7 @@ TEMP_LOG::TEMP_LOG() : menus(new QMenuBar(this)) {
     buildFields();
     buildButtons();
     buildMenus();
+    buildSearch();
 
     auto* grid = new QGridLayout;
     const auto row = [grid](int r, const QString& caption, QWidget* w, int span = 1) {
@@ -80,10 +82,32 @@ TEMP_LOG::TEMP_LOG() : menus(new QMenuBar(this)) {
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(menus);
     layout->addLayout(grid);
+    layout->addWidget(Frame2);
     layout->addLayout(buttons);
     layout->addWidget(StatusBar1);
     connectHandlers();
     new logwindows::LogEntryFields(*this);
+    new logwindows::AreaCodes(*this);
+}
+
+void TEMP_LOG::buildSearch() {
+    Frame2 = new QGroupBox(QStringLiteral("頭文字検索"));
+    Label16 = new QLabel;
+    Text18 = box(1);
+    Command1 = new QPushButton(QStringLiteral("Cancel"));
+    auto* row = new QHBoxLayout(Frame2);
+    row->addWidget(Label16);
+    row->addWidget(Text18);
+    row->addWidget(Command1);
+    Frame2->hide();
+    Text9->setToolTip(QStringLiteral("ダブルクリックで頭文字入力"));
+    JCCG = new QMenu(QStringLiteral("市郡区"), this);
+    CCTY = JCCG->addAction(QStringLiteral("市"));
+    CGUN = JCCG->addAction(QStringLiteral("郡"));
+    CKU = JCCG->addAction(QStringLiteral("区"));
+    CTWN = JCCG->addAction(QStringLiteral("町"));
+    CVLI = JCCG->addAction(QStringLiteral("村"));
+    CDX = JCCG->addAction(QStringLiteral("ＤＸ"));
 }
 
 void TEMP_LOG::buildFields() {

@@ -8,9 +8,11 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QWidget>
@@ -23,33 +25,44 @@ class TEMP_LOG : public QWidget {
     TEMP_LOG();
     void Form_Load();
 
-    QLineEdit* Text1;   // call sign
-    QLineEdit* Text2;   // the other part of a call written with "/"
-    QLineEdit* Text3;   // date "YYYY-MM-DD"
-    QLineEdit* Text4;   // time "HH:MM" and "J" or "U"
-    QLabel* Label4;     // "Time(UTC)" or "Time(JST)"
-    QLineEdit* Text5;   // his RST
-    QLineEdit* Text6;   // my RST
-    QLabel* Label7;     // "MHz"
-    QComboBox* Combo1;  // band, MHz
-    QLabel* Label17;    // the frequency text stored with the record
-    QLabel* Label8;     // "Mode ▼"
-    QLineEdit* Text8;   // mode
-    QListWidget* List1; // other modes
-    QLabel* Label9;     // "Code"
-    QLineEdit* Text9;   // area code
-    QLineEdit* Text10;  // grid locator
-    QLineEdit* Text11;  // QSL mark
-    QLineEdit* Text16;  // QSL sent
-    QLineEdit* Text17;  // QSL received
-    QLabel* Label11;    // "Name(F8)"
-    QLineEdit* Text12;  // name
-    QLabel* Label12;    // "QTH"
-    QLineEdit* Text13;  // QTH
-    QLabel* Label14;    // "Rem1"
-    QLineEdit* Text14;  // remarks 1
-    QLabel* Label15;    // "Rem2"
-    QLineEdit* Text15;  // remarks 2
+    QLineEdit* Text1;      // call sign
+    QLineEdit* Text2;      // the other part of a call written with "/"
+    QLineEdit* Text3;      // date "YYYY-MM-DD"
+    QLineEdit* Text4;      // time "HH:MM" and "J" or "U"
+    QLabel* Label4;        // "Time(UTC)" or "Time(JST)"
+    QLineEdit* Text5;      // his RST
+    QLineEdit* Text6;      // my RST
+    QLabel* Label7;        // "MHz"
+    QComboBox* Combo1;     // band, MHz
+    QLabel* Label17;       // the frequency text stored with the record
+    QLabel* Label8;        // "Mode ▼"
+    QLineEdit* Text8;      // mode
+    QListWidget* List1;    // other modes
+    QLabel* Label9;        // "Code"
+    QLineEdit* Text9;      // area code
+    QGroupBox* Frame2;     // "頭文字検索", shown during an initial search
+    QLabel* Label16;       // what the search looks for
+    QLineEdit* Text18;     // the initial
+    QPushButton* Command1; // "Cancel"
+    QMenu* JCCG;           // "市郡区": the kinds of the initial search
+    QAction* CCTY;
+    QAction* CGUN;
+    QAction* CKU;
+    QAction* CTWN;
+    QAction* CVLI;
+    QAction* CDX;
+    QLineEdit* Text10; // grid locator
+    QLineEdit* Text11; // QSL mark
+    QLineEdit* Text16; // QSL sent
+    QLineEdit* Text17; // QSL received
+    QLabel* Label11;   // "Name(F8)"
+    QLineEdit* Text12; // name
+    QLabel* Label12;   // "QTH"
+    QLineEdit* Text13; // QTH
+    QLabel* Label14;   // "Rem1"
+    QLineEdit* Text14; // remarks 1
+    QLabel* Label15;   // "Rem2"
+    QLineEdit* Text15; // remarks 2
 
     QPushButton* Command5; // "<<"
     QPushButton* Command2; // "<"
@@ -101,6 +114,7 @@ class TEMP_LOG : public QWidget {
     void buildFields();
     void buildButtons();
     void buildMenus();
+    void buildSearch();
     void connectHandlers();
     void placeFromSettings();
     void readImeSwitches();

@@ -246,6 +246,33 @@ TEST_F(CallCheck, PrefixRulesOfTheMasterData) {
     }
 }
 
+TEST_F(CallCheck, DownInTheEntrysCallBoxLooksTheCallUp) {
+    TEMP_LOG& log = forms::TEMP_LOG();
+    log.show();
+    log.Text1->setText(QStringLiteral("DL1ABC"));
+    QTest::keyClick(log.Text1, Qt::Key_Down);
+    EXPECT_EQ(logbook::g.WkdCall, QStringLiteral("DL1ABC"));
+    EXPECT_EQ(log.Text9->text().trimmed(), QStringLiteral("230"));
+    EXPECT_EQ(core::g.StatusMessage, QStringLiteral("１ｓｔ　ＱＳＯ　です。"));
+    EXPECT_EQ(log.focusWidget(), log.Text4);
+    ASSERT_TRUE(forms::isLoaded<CODE_LIST>());
+    EXPECT_EQ(forms::CODE_LIST().MSFlexGrid1->rows(), 2) << "the second look-up lists the entry once";
+
+    // An unknown prefix is said once, not by each look-up.
+    log.Text1->setText(QStringLiteral("ZZ1ABC"));
+    ui::script::clearAsked();
+    QTest::keyClick(log.Text1, Qt::Key_Down);
+    EXPECT_EQ(askedPrompts(), QStringList{QStringLiteral("このﾌﾟﾘﾌｨｯｸｽはﾏｽﾀﾃﾞｰﾀに存在しません")});
+
+    // A stored record on show is not looked up again.
+    logbook::g.LogEditMode = 1;
+    core::g.StatusMessage.clear();
+    log.Text1->setText(QStringLiteral("QQ2NEW"));
+    QTest::keyClick(log.Text1, Qt::Key_Down);
+    EXPECT_TRUE(core::g.StatusMessage.isEmpty());
+    EXPECT_EQ(log.focusWidget(), log.Text4);
+}
+
 TEST_F(CallCheck, OtherLinksDoNoLookUp) {
     logbook::g.HamlogLink = 0;
     EXPECT_TRUE(CheckCallSign(QStringLiteral("QQ1ABC")));

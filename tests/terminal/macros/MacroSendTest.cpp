@@ -68,6 +68,25 @@ TEST_F(MacroSend, ButtonPressSendsTheExpansion) {
     EXPECT_EQ(squelchCalls(20), 3) << "a plain macro restores the squelch of the three channels";
 }
 
+TEST_F(MacroSend, GreetSendsTheGreetingForTheOtherStationsHour) {
+    setMacro(2, QStringLiteral("GM"), QStringLiteral("'GREET' 'HISNAME'"));
+    // 03:04 UTC; the last entry looked up lies 120 degrees west: 19:04 there.
+    logbook::g.Longitude = 120;
+    logbook::g.LongitudeSide = QStringLiteral("西経");
+    logbook::g.HamlogLink = 1;
+    QTest::mousePress(w->Command8[2], Qt::LeftButton);
+    EXPECT_EQ(core::g.MacroText, QStringLiteral("Good Evening Taro"));
+    EXPECT_EQ(logbook::g.LocalTimeText, QStringLiteral("19:04"));
+    EXPECT_EQ(forms::TEMP_LOG().LT->text(), QStringLiteral("Local Time(Abt)=> 19:04"));
+
+    // Without the library link the last greeting stays.
+    logbook::g.HamlogLink = 0;
+    logbook::g.Longitude = 135;
+    logbook::g.LongitudeSide = QStringLiteral("東経");
+    QTest::mousePress(w->Command8[2], Qt::LeftButton);
+    EXPECT_EQ(core::g.MacroText, QStringLiteral("Good Evening Taro"));
+}
+
 TEST_F(MacroSend, PskModeKeywordsAndInhibitedTransmit) {
     core::g.OpMode = core::ModeQpskUsb;
     setMacro(2, QStringLiteral("mode"), QStringLiteral("'TXBPSK'test'RXQPSKL'"));

@@ -3,6 +3,7 @@
 #include "terminal/transmit/TxFixture.h"
 
 #include "core/SharedRoutines.h"
+#include "log/LogGlobals.h"
 #include "logwindows/TEMP_LOG.h"
 #include "platform/Clock.h"
 #include "platform/Colour.h"
@@ -66,6 +67,18 @@ TEST_F(TxInsert, ItemsAppendAtTheEndAndSendAtOnce) {
         EXPECT_EQ(w->Text1->selStart(), w->Text1->length()) << "caret behind the last character";
         EXPECT_EQ(sent(), QStringList{"fnSendTXString(\"" + c.inserted + "\")"});
     }
+}
+
+TEST_F(TxInsert, TheGreetingItemInsertsTheGreetingForTheOtherStationsHour) {
+    sysclock::setUtcForTest(QDateTime(QDate(2026, 5, 3), QTime(1, 30), Qt::UTC));
+    logbook::g.HamlogLink = 1;
+    w->INSAISATU->setEnabled(true); // as a start with the library link leaves it
+    logbook::g.Longitude = 120;
+    logbook::g.LongitudeSide = QStringLiteral("西経");
+    w->Text1->setText(QString());
+    ASSERT_TRUE(zvtest::chooseByClick(w->Text1->viewport(), w->INSAISATU));
+    EXPECT_EQ(w->Text1->text(), QStringLiteral("Good Afternoon"));
+    EXPECT_EQ(logbook::g.LocalTimeText, QStringLiteral("17:30"));
 }
 
 TEST_F(TxInsert, HisNameWithAndWithoutHonorific) {
