@@ -1,0 +1,84 @@
+// The whole call-sign check on the offscreen platform, as a click on a call in
+// the receive pane starts it: the entry prepared, the earlier-QSO list filled
+// and shown, the award record, the prefix look-up with the area-code list and
+// the local time, and the message. The log holds the demo master data and
+// 10,000 QSOs, three of them with the station looked up.
+#include "app/AppContext.h"
+#include "log/LogGlobals.h"
+#include "logwindows/CheckCallSign.h"
+#include "logwindows/QSODATA.h"
+#include "platform/Hamlog.h"
+#include "platform/HamlogDemoData.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+QString dataPath() {
+    return qEnvironmentVariable("ZORVATEK_HOME") + QStringLiteral("/HAMLOG");
+}
+
+void makeLog() {
+    hamlog::demo::writeDemoSetup(dataPath());
+    std::vector<hamlog::QsoRecord> records;
+    for (int n = 0; n < 10'000; ++n) {
+        hamlog::QsoRecord r;
+        r.CALL = n % 3333 == 0 ? QStringLiteral("DL1ABC") : QStringLiteral("QQ%1X").arg(n);
+        r.DATE = QStringLiteral("24-05-03");
+        r.TIME = QStringLiteral("10:15U");
+        r.NAME = QStringLiteral("Hans");
+        r.QTH = QStringLiteral("Berlin");
+        records.push_back(r);
+    }
+    hamlog::appendRecords(dataPath(), records);
+    logbook::Globals& g = logbook::g;
+    g.HamlogLink = 1;
+    g.HamlogPath = dataPath() + QStringLiteral(".HDB");
+    g.HamlogDataPath = dataPath();
+}
+
+double percentile(std::vector<double> values, double p) {
+    std::sort(values.begin(), values.end());
+    return values[static_cast<std::size_t>(p * static_cast<double>(values.size() - 1))];
+}
+
+void BM_CallCheck(benchmark::State& state) {
+    forms::PSK31MAIN().show();
+    std::vector<double> micros;
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        logwindows::CheckCallSign(QStringLiteral("DL1ABC"));
+        QCoreApplication::processEvents();
+        micros.push_back(static_cast<double>(timer.nsecsElapsed()) / 1000.0);
+        if (!forms::isLoaded<QSODATA>()) state.SkipWithError("no earlier-QSO list");
+    }
+    state.counters["median_us"] = percentile(micros, 0.5);
+    state.counters["p99_us"] = percentile(micros, 0.99);
+}
+BENCHMARK(BM_CallCheck)->Iterations(500)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir home;
+    qputenv("ZORVATEK_HOME", home.path().toUtf8());
+    QFile ini(home.path() + QStringLiteral("/ZORVATEK.INI"));
+    if (!ini.open(QIODevice::WriteOnly)) return 1;
+    ini.write("[PSKCFG]\r\nAudio_Center_Freq=1500\r\nCOMPORT=0\r\nCOMCONT=0\r\n");
+    ini.close();
+    QApplication app(argc, argv);
+    app::AppContext context;
+    makeLog();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
