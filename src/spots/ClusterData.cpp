@@ -54,9 +54,9 @@ void ClusterData::buildMenus() {
     DispJSTItem = SETTING->addAction(QStringLiteral("JST表示"));
     DispJSTItem->setCheckable(true);
     connect(DispJSTItem, &QAction::triggered, this, &ClusterData::DispJST_Click);
-    // Spot submission and the help file are not built yet.
     SendInformation = menuBar->addAction(QStringLiteral("Send information(&S)"));
-    SendInformation->setEnabled(false);
+    connect(SendInformation, &QAction::triggered, this, &ClusterData::SendInformation_Click);
+    // The help file is not built yet.
     HLPclst = menuBar->addAction(QStringLiteral("Help"));
     HLPclst->setEnabled(false);
 }
@@ -70,6 +70,7 @@ void ClusterData::buildLayout() {
         connect(Option1[i], &QRadioButton::clicked, this, [this, i] { Option1_Click(i); });
     }
     spots::InitSpotGrid(*MSFlexGrid1);
+    connect(MSFlexGrid1, &QTableWidget::cellClicked, this, &ClusterData::MSFlexGrid1_Click);
     Label4->setStyleSheet(QStringLiteral("color: red"));
     Label4->hide();
 
@@ -81,7 +82,9 @@ void ClusterData::buildLayout() {
          {static_cast<QWidget*>(Text5), static_cast<QWidget*>(Text6), static_cast<QWidget*>(Text7),
           static_cast<QWidget*>(Command2), static_cast<QWidget*>(Text4)})
         boxes->addWidget(w);
-    Command2->setEnabled(false);
+    connect(Command2, &QPushButton::clicked, this, &ClusterData::Command2_Click);
+    for (QLineEdit* box : {Text5, Text6, Text7})
+        box->installEventFilter(this);
     Frame3->hide();
 
     auto* top = new QHBoxLayout;
@@ -90,9 +93,9 @@ void ClusterData::buildLayout() {
     top->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(menuBar);
+    layout->addWidget(Frame3);
     layout->addLayout(top);
     layout->addWidget(MSFlexGrid1);
-    layout->addWidget(Frame3);
     resize(twips::toPx(9600), twips::toPx(5200));
 }
 

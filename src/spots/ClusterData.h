@@ -21,6 +21,14 @@
 
 #include <array>
 
+namespace spots {
+// The submission's form body: the fields in their order, Shift-JIS bytes percent-encoded.
+QByteArray submissionBody(const QString& myCall, const QString& dxCall, const QString& freq,
+                          const QString& info);
+// "No Call" (any case) and an empty box are no own call.
+bool isOwnCall(const QString& call);
+} // namespace spots
+
 class QNetworkReply;
 
 class ClusterData : public QWidget {
@@ -52,6 +60,9 @@ class ClusterData : public QWidget {
 
     void Option1_Click(int index);
     void Timer1_Timer();
+    void MSFlexGrid1_Click(int row, int column);
+    void SendInformation_Click();
+    void Command2_Click();
 
     // Window state.
     QString SpotPageUrl;
@@ -64,9 +75,13 @@ class ClusterData : public QWidget {
   signals:
     // A fetch ended (with a page or without); the next tick is armed.
     void fetchFinished();
+    // A submission ended (taken or not).
+    void submitFinished();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void buildMenus();
@@ -79,6 +94,7 @@ class ClusterData : public QWidget {
     void FetchSpotPage(const QByteArray& bytes, const QByteArray& contentType);
     void cancelFetch();
     void DispJST_Click();
+    void onSubmitDone();
 
     QNetworkAccessManager net_;
     QPointer<QNetworkReply> reply_;

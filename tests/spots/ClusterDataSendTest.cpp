@@ -1,0 +1,145 @@
+// The spot window's actions: the time cell's zone and the spot submission to a
+// real HTTP server on 127.0.0.1.
+#include "core/Globals.h"
+#include "platform/Cp932.h"
+#include "platform/Dialogs.h"
+#include "platform/programs/spotsrv/SpotPageBuilder.h"
+#include "spots/ClusterData.h"
+#include "spots/SpotGlobals.h"
+#include "support/LoopbackHttpServer.h"
+#include "support/ProgramFolder.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+class ClusterDataSend : public zvtest::ProgramFolderTest {
+  protected:
+    void SetUp() override {
+        ProgramFolderTest::SetUp();
+        spots::g = {};
+        qputenv("ZORVATEK_SPOT_PRIMARY", server.url("").toUtf8());
+        qputenv("ZORVATEK_SPOT_FALLBACK", server.url("").toUtf8());
+        server.setPage("/wwdigi.html",
+                       spotsrv::primaryPage("WW", {{"2330", "14070.5", "QQ1ZZA", "PSK31", "QQ2ZZB"}}));
+        server.setPage("/cgi-bin/spotin2.sh", "<html>ok</html>");
+    }
+    void TearDown() override {
+        forms::unload<ClusterData>();
+        qunsetenv("ZORVATEK_SPOT_PRIMARY");
+        qunsetenv("ZORVATEK_SPOT_FALLBACK");
+        ProgramFolderTest::TearDown();
+    }
+    ClusterData& polledWindow() {
+        ClusterData& w = forms::ClusterData();
+        w.show();
+        QSignalSpy done(&w, &ClusterData::fetchFinished);
+        EXPECT_TRUE(done.wait(25'000));
+        return w;
+    }
+    static void clickMenu(ClusterData& w, QAction* item) {
+        QTest::mouseClick(w.menuBar, Qt::LeftButton, {}, w.menuBar->actionGeometry(item).center());
+    }
+    static void type(QLineEdit* box, const QString& text) {
+        box->clear();
+        QTest::keyClicks(box, text);
+    }
+    bool submit(ClusterData& w) {
+        QSignalSpy done(&w, &ClusterData::submitFinished);
+        QTest::mouseClick(w.Command2, Qt::LeftButton);
+        return done.wait(25'000);
+    }
+
+    zvtest::LoopbackHttpServer server;
+};
+
+TEST_F(ClusterDataSend, TimeCellTogglesBetweenZonesOnAClick) {
+    ClusterData& w = polledWindow();
+    const QRect cell = w.MSFlexGrid1->visualItemRect(w.MSFlexGrid1->item(0, 0));
+    QTest::mouseClick(w.MSFlexGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(w.MSFlexGrid1->item(0, 0)->text(), "0830J");
+    QTest::mouseClick(w.MSFlexGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(w.MSFlexGrid1->item(0, 0)->text(), "2330Z");
+    const QRect call = w.MSFlexGrid1->visualItemRect(w.MSFlexGrid1->item(0, 2));
+    QTest::mouseClick(w.MSFlexGrid1->viewport(), Qt::LeftButton, {}, call.center());
+    EXPECT_EQ(w.MSFlexGrid1->item(0, 0)->text(), "2330Z") << "only the time column toggles";
+}
+
+TEST_F(ClusterDataSend, SubmissionPostsTheFormAndClosesTheFrameWhenTaken) {
+    core::g.UserCall = "QQ1ZZZ";
+    ClusterData& w = polledWindow();
+    clickMenu(w, w.SendInformation);
+    ASSERT_TRUE(w.Frame3->isVisible());
+    type(w.Text5, "QQ9&A=B");
+    type(w.Text6, "14070.5");
+    w.Text7->setText(QStringLiteral("移動 50"));
+    QTest::keyClick(w.Text7, Qt::Key_Percent);
+    EXPECT_EQ(spots::g.ClusterAutoCall, "1") << "typing stops the automatic fill";
+    QTest::keyClick(w.Text7, Qt::Key_Return);
+    EXPECT_EQ(spots::g.ClusterAutoCall, "0");
+    ASSERT_TRUE(submit(w));
+    const zvtest::HttpRequest& post = server.requests().last();
+    EXPECT_EQ(post.method, "POST");
+    EXPECT_EQ(post.path, "/cgi-bin/spotin2.sh");
+    EXPECT_EQ(post.body, "mycall=QQ1ZZZ&dxcall=QQ9%26A%3DB&freq=14070.5&info=" +
+                             cp932::encode(QStringLiteral("移動 50%")).toPercentEncoding());
+    EXPECT_FALSE(w.Frame3->isVisible());
+    EXPECT_TRUE(w.Text7->text().isEmpty());
+    EXPECT_EQ(w.Text5->text(), "QQ9&A=B");
+    EXPECT_TRUE(w.Timer1->isActive());
+}
+
+TEST_F(ClusterDataSend, FailedSubmissionKeepsTheFrameAndSaysSo) {
+    core::g.UserCall = "QQ1ZZZ";
+    server.setPage("/cgi-bin/spotin2.sh", "broken", 500, "text/plain");
+    ClusterData& w = polledWindow();
+    clickMenu(w, w.SendInformation);
+    type(w.Text5, "QQ9ZZ");
+    type(w.Text6, "7035.0");
+    type(w.Text7, "RTTY");
+    ASSERT_TRUE(submit(w));
+    EXPECT_TRUE(w.Frame3->isVisible());
+    EXPECT_EQ(w.Text7->text(), "RTTY");
+    EXPECT_TRUE(w.windowTitle().contains("HOSTからの応答がありません"));
+    QTest::keyClick(&w, Qt::Key_Escape);
+    EXPECT_FALSE(w.Frame3->isVisible()) << "Esc closes the frame";
+}
+
+TEST_F(ClusterDataSend, MissingFieldsAreRefusedWithoutSending) {
+    struct Case {
+        QString own, dx, freq;
+    };
+    const Case cases[] = {
+        {"No Call", "QQ9ZZ", "7035.0"}, {"NO CALL", "QQ9ZZ", "7035.0"}, {"", "QQ9ZZ", "7035.0"},
+        {"QQ1ZZZ", "", "7035.0"},       {"QQ1ZZZ", "QQ9ZZ", ""},
+    };
+    ClusterData& w = polledWindow();
+    clickMenu(w, w.SendInformation);
+    const qsizetype before = server.requests().size();
+    for (const Case& c : cases) {
+        SCOPED_TRACE((c.own + "/" + c.dx + "/" + c.freq).toStdString());
+        w.Text4->setText(c.own);
+        w.Text5->setText(c.dx);
+        w.Text6->setText(c.freq);
+        ui::script::clearAsked();
+        QTest::mouseClick(w.Command2, Qt::LeftButton);
+        ASSERT_EQ(ui::script::asked().size(), 1);
+        EXPECT_EQ(ui::script::asked().first().prompt, "情報不足で送信できません");
+        EXPECT_TRUE(w.Frame3->isVisible());
+    }
+    EXPECT_TRUE(zvtest::waitForPostedEvents());
+    EXPECT_EQ(server.requests().size(), before);
+}
+
+TEST_F(ClusterDataSend, RightButtonEmptiesASubmissionBox) {
+    ClusterData& w = polledWindow();
+    clickMenu(w, w.SendInformation);
+    w.Text7->setText("PSK31");
+    QTest::mouseRelease(w.Text7, Qt::RightButton);
+    EXPECT_TRUE(w.Text7->text().isEmpty());
+    clickMenu(w, w.SendInformation);
+    EXPECT_FALSE(w.Frame3->isVisible()) << "the menu item closes the open frame";
+}
+
+} // namespace
