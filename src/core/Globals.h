@@ -94,6 +94,11 @@ struct Globals {
     std::array<int, 8> MmvariSwitches{};
     int LayoutReady = 0;
     int FirstRunSetup = 0;
+    // 1 while the settings sheet opened from the main window's menu loads: the
+    // handlers that would reopen the rig port or restart an engine keep quiet.
+    int CfgSheetLoading = 0;
+    // The settings sheet's tab selected when it was last closed.
+    int LastCfgTab = 0;
     int AudioCenterFreq = 1500;
     int RxFreqHz = 1500;
     int TxFreqHz = 1500;

@@ -2,11 +2,15 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QQueue>
+#include <QVBoxLayout>
 
 namespace ui {
 namespace {
@@ -151,6 +155,40 @@ std::optional<QFont> chooseFont(const QFont& initial) {
     const QFont f = QFontDialog::getFont(&ok, initial, parentWindow());
     if (!ok) return std::nullopt;
     return f;
+}
+
+std::optional<FontChoice> chooseFontWithColour(const QFont& initial, const QColor& colour) {
+    if (auto answer = scripted(QStringLiteral("font"), initial.family(), QString(), 0)) {
+        if (!answer->isValid()) return std::nullopt;
+        if (answer->typeId() == QMetaType::QFont) return FontChoice{answer->value<QFont>(), colour};
+        const QVariantList both = answer->toList();
+        return FontChoice{both.value(0).value<QFont>(), both.value(1).value<QColor>()};
+    }
+    QDialog box(parentWindow());
+    box.setWindowTitle(QStringLiteral("フォント"));
+    auto* fonts = new QFontDialog(initial, &box);
+    fonts->setWindowFlags(Qt::Widget);
+    fonts->setOptions(QFontDialog::NoButtons);
+    QColor chosen = colour;
+    auto* colourButton = new QPushButton(QStringLiteral("色(&C)..."));
+    auto showColour = [colourButton, &chosen] {
+        colourButton->setStyleSheet(QStringLiteral("background-color: %1").arg(chosen.name()));
+    };
+    showColour();
+    QObject::connect(colourButton, &QPushButton::clicked, &box, [&] {
+        const QColor c = QColorDialog::getColor(chosen, &box);
+        if (c.isValid()) chosen = c;
+        showColour();
+    });
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+    auto* layout = new QVBoxLayout(&box);
+    layout->addWidget(fonts);
+    layout->addWidget(colourButton);
+    layout->addWidget(buttons);
+    if (box.exec() != QDialog::Accepted) return std::nullopt;
+    return FontChoice{fonts->currentFont(), chosen};
 }
 
 namespace script {

@@ -38,6 +38,13 @@ QString openFileName(const QString& title, const QString& folder, const QString&
 QString saveFileName(const QString& title, const QString& suggested, const QString& filter);
 std::optional<QColor> chooseColour(const QColor& initial);
 std::optional<QFont> chooseFont(const QFont& initial);
+// The font dialog "with effects": a font and its text colour. A script answers
+// a QFont (the colour stays) or a list of a QFont and a QColor.
+struct FontChoice {
+    QFont font;
+    QColor colour;
+};
+std::optional<FontChoice> chooseFontWithColour(const QFont& initial, const QColor& colour);
 
 // What a dialog asked, as a test reads it back.
 struct Asked {

@@ -1,99 +1,113 @@
 #include "settings/CFGSHEET.h"
 
 #include "core/Globals.h"
-#include "core/IniValues.h"
+#include "platform/ControlColour.h"
 #include "platform/NotBuilt.h"
-#include "terminal/displays/MultiChPos.h"
-#include "terminal/displays/multi_ch.h"
+#include "settings/SheetControls.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QCloseEvent>
-#include <QComboBox>
+#include <QCoreApplication>
 #include <QFormLayout>
-#include <QGroupBox>
-#include <QLabel>
-#include <QPushButton>
-#include <QTimer>
+#include <QKeyEvent>
 #include <QVBoxLayout>
 
+namespace settings {
+PSK31MAIN* LoadedMain() {
+    return forms::isLoaded<PSK31MAIN>() ? &forms::PSK31MAIN() : nullptr;
+}
+
+void MarkButton(QAbstractButton* b, std::uint32_t ref, const QString& tip) {
+    colour::setBackColor(b, ref);
+    b->setToolTip(tip);
+}
+} // namespace settings
+
+namespace {
+
+bool isLowerAscii(const QString& text) {
+    return text.size() == 1 && text[0] >= QLatin1Char('a') && text[0] <= QLatin1Char('z');
+}
+
+} // namespace
+
 CFGSHEET::CFGSHEET()
-    : SSTab1(new QTabWidget), Text1(new QLineEdit), Check5(new QCheckBox(QStringLiteral("HORZ"))),
-      Check6(new QCheckBox(QStringLiteral("TOPV"))), menus(new QMenuBar(this)) {
+    : SSTab1(new QTabWidget), Frame2(new QGroupBox(QStringLiteral("Call Sign."))), Text1(new QLineEdit),
+      Label32(new QLabel), menus(new QMenuBar(this)) {
     setWindowTitle(QStringLiteral("環境設定"));
     CFGEND = menus->addAction(QStringLiteral("設定完了"));
     CFGHLP = menus->addAction(QStringLiteral("Ｈｅｌｐ"));
-    notbuilt::hold(this, {CFGHLP});
-    connect(Check5, &QCheckBox::clicked, this, &CFGSHEET::Check5_Click);
-    connect(Check6, &QCheckBox::clicked, this, &CFGSHEET::Check6_Click);
-    auto* display = new QWidget;
-    auto* displayLayout = new QVBoxLayout(display);
-    displayLayout->addWidget(Check5);
-    displayLayout->addWidget(Check6);
-    displayLayout->addStretch();
-    SSTab1->addTab(display, QStringLiteral("画面要素の設定"));
-    SSTab1->addTab(new QWidget, QStringLiteral("サウンド要素の設定"));
-    SSTab1->addTab(new QWidget, QStringLiteral("ＬＯＧ 関係の設定"));
-    SSTab1->addTab(new QWidget, QStringLiteral("リグ制御関係の設定"));
-    auto* frame2 = new QGroupBox(QStringLiteral("Call Sign."));
-    auto* callLayout = new QFormLayout(frame2);
+    QTHDATA = menus->addAction(QStringLiteral("QTH DATA"));
+    // The help document is not written yet; the received-QTH menu comes with the log tab's buttons.
+    notbuilt::hold(this, {CFGHLP, QTHDATA});
+
+    SSTab1->addTab(buildDisplayTab(), QStringLiteral("画面要素の設定"));
+    SSTab1->addTab(buildSoundTab(), QStringLiteral("サウンド要素の設定"));
+    SSTab1->addTab(buildLogTab(), QStringLiteral("ＬＯＧ 関係の設定"));
+    SSTab1->addTab(buildRigTab(), QStringLiteral("リグ制御関係の設定"));
+    connect(SSTab1->tabBar(), &QTabBar::tabBarClicked, this, &CFGSHEET::SSTab1_Click);
+
+    Text1->setMaxLength(10);
+    Text1->installEventFilter(this);
+    auto* callLayout = new QFormLayout(Frame2);
     callLayout->addRow(Text1);
+    Label32->setStyleSheet(QStringLiteral("color: red"));
+    Label32->hide();
+
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(menus);
-    layout->addWidget(frame2);
+    layout->addWidget(Frame2);
+    layout->addWidget(Label32);
     layout->addWidget(SSTab1);
-    resize(560, 420);
+
     connect(CFGEND, &QAction::triggered, this, [this] {
-        finish(true);
-        close();
+        if (finish(true)) forms::unload<CFGSHEET>();
     });
 }
 
-void CFGSHEET::Form_Load() {
-    const std::optional<QString> call = core::IniStored(QStringLiteral("PSKCFG"), QStringLiteral("USERCALL"));
-    Text1->setText(call.value_or(QStringLiteral("NO CALL")));
-    const QString multi = QStringLiteral("MultiDSP");
-    Check5->setChecked(core::IniStored(multi, QStringLiteral("HORZ")) == QStringLiteral("YES"));
-    Check6->setChecked(core::IniStored(multi, QStringLiteral("TOPV")) == QStringLiteral("YES"));
+void CFGSHEET::SSTab1_Click(int tab) {
+    if (core::g.OpMode != core::ModeSstv) return;
+    if (tab == 0) {
+        Label32->setText(QStringLiteral("このページはPSK31/RTTYモード時についてのみ有効です"));
+        Label32->show();
+    } else if (tab == 1) {
+        Label32->setText(QStringLiteral("このページの無効部分はPSK31モード時についてのみ有効です"));
+        Label32->show();
+    } else {
+        Label32->hide();
+    }
 }
 
-void CFGSHEET::Check5_Click() {
-    const QString text = Check5->isChecked() ? QStringLiteral("YES") : QStringLiteral("NO");
-    core::PutIniText(QStringLiteral("MultiDSP"), QStringLiteral("HORZ"), text);
-    multi_ch& m = forms::multi_ch();
-    m.MultiHorizontalText = text;
-    m.MultiHorizontal = Check5->isChecked() ? 1 : 0;
-    terminal::displays::ArrangeMultiCh();
-}
-
-void CFGSHEET::Check6_Click() {
-    const QString text = Check6->isChecked() ? QStringLiteral("YES") : QStringLiteral("NO");
-    core::PutIniText(QStringLiteral("MultiDSP"), QStringLiteral("TOPV"), text);
-    if (forms::isLoaded<multi_ch>()) forms::multi_ch().MultiOnTop = text;
+bool CFGSHEET::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (watched == Text5) {
+        // Digits, Backspace and Enter; Enter confirms a new interval on an open port.
+        const int k = key->key();
+        if (k == Qt::Key_Return || k == Qt::Key_Enter) {
+            if (rigPortChosen()) reopenRigPort();
+            return true;
+        }
+        const bool digit = key->text().size() == 1 && key->text()[0].isDigit();
+        const bool editing = k == Qt::Key_Backspace || k == Qt::Key_Left || k == Qt::Key_Right ||
+                             k == Qt::Key_Tab || k == Qt::Key_Backtab || k == Qt::Key_Delete;
+        return !(digit || editing);
+    }
+    if (isLowerAscii(key->text())) {
+        // Lower-case letters go in as capitals.
+        QKeyEvent upper(QEvent::KeyPress, key->key(), key->modifiers() & ~Qt::ShiftModifier,
+                        key->text().toUpper(), key->isAutoRepeat(), ushort(key->count()));
+        QCoreApplication::sendEvent(watched, &upper);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void CFGSHEET::closeEvent(QCloseEvent* e) {
-    if (!finished_) finish(false);
+    if (!finished_ && !finish(false)) {
+        e->ignore();
+        return;
+    }
     e->accept();
     forms::unload<CFGSHEET>();
-}
-
-void CFGSHEET::finish(bool finishItem) {
-    finished_ = true;
-    core::Globals& g = core::g;
-    g.UserCall = Text1->text();
-    core::PutIniText(QStringLiteral("PSKCFG"), QStringLiteral("USERCALL"), g.UserCall);
-    core::PutIniNumber(QStringLiteral("PSKCFG"), QStringLiteral("Audio_Center_Freq"), g.AudioCenterFreq);
-    if (g.OpMode != core::ModeSstv) {
-        PSK31MAIN& main = forms::PSK31MAIN();
-        main.Label7->setText(g.UserCall);
-        g.DefaultCwId = QStringLiteral("DE ") + g.UserCall;
-        main.Combo1->setEditText(g.DefaultCwId);
-        main.Command3->setToolTip(g.DefaultCwId);
-    }
-    if (g.FirstRunSetup == 1) {
-        PSK31MAIN& main = forms::PSK31MAIN();
-        main.finishFirstRun();
-        if (finishItem) main.Text5->setFocus();
-        g.FirstRunSetup = 0;
-    }
 }

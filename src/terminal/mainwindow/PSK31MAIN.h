@@ -362,6 +362,8 @@ class PSK31MAIN : public QMainWindow {
     void Text11_Change();
     void VScroll4_Change();
     void TRVon_Click();
+    // The settings menu: refused while a recording or play-back runs.
+    void PSKCFG_Click();
     void Image1_MouseDown(int button, int y);
     void Image1_MouseMove(int button, int y);
     void Image1_MouseUp(int button, int y);

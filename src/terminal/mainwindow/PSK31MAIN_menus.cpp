@@ -72,7 +72,8 @@ void PSK31MAIN::buildMenus() {
     VERSHOW = item(help, QStringLiteral("バージョン"));
     connect(VERSHOW, &QAction::triggered, this, [] { forms::AboutZORVATEK().show(); });
 
-    notbuilt::hold(this, {HLDAT_VIEW, CWIDSET, CONON, PSKCFG});
+    connect(PSKCFG, &QAction::triggered, this, &PSK31MAIN::PSKCFG_Click);
+    notbuilt::hold(this, {HLDAT_VIEW, CWIDSET, CONON});
 }
 
 void PSK31MAIN::buildPopupMenus() {

@@ -168,6 +168,15 @@ void PSK31MAIN::finishFirstRun() {
     show();
 }
 
+void PSK31MAIN::PSKCFG_Click() {
+    if (core::g.RecPlayState == 1) {
+        ui::msgBox(QStringLiteral("録音再生モード中は変更できません"), ui::OkOnly);
+        return;
+    }
+    core::g.CfgSheetLoading = 1;
+    forms::CFGSHEET().show();
+}
+
 void PSK31MAIN::applyLogLink() {
     const int link = logbook::g.HamlogLink;
     const QList<QAction*> logItems = {INSAISATU, CALLSR,   QTHPST->menuAction(), PSTREM1, PSTREM2,

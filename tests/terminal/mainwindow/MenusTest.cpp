@@ -37,7 +37,6 @@ QList<Greyed> mainWindowItems(PSK31MAIN& w) {
         {w.HLDAT_VIEW, "Hamlog Data表示"},
         {w.CWIDSET, "ＣＷＩＤ参照・設定"},
         {w.CONON, "Contestモード"},
-        {w.PSKCFG, "環境設定"},
         {w.Command24, "CFG"},
     };
     rows.append({w.Command19[7], "CFG"});

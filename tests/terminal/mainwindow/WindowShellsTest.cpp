@@ -56,7 +56,7 @@ TEST_F(WindowShells, LoadHiddenUnloadAndLoadAgain) {
 TEST_F(WindowShells, SettingsSheetReadsTheOwnCall) {
     EXPECT_EQ(forms::CFGSHEET().Text1->text(), QStringLiteral("NO CALL"));
     forms::unload<CFGSHEET>();
-    writeIni("[PSKCFG]\nUSERCALL=QQ9ABC\n");
+    writeIni("[PSKCFG]\nUSERCALL=QQ9ABC\nCOMCONT=0\n");
     EXPECT_EQ(forms::CFGSHEET().Text1->text(), QStringLiteral("QQ9ABC"));
     QStringList tabs;
     for (int i = 0; i < forms::CFGSHEET().SSTab1->count(); ++i)

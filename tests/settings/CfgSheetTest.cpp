@@ -1,0 +1,188 @@
+// The settings sheet as a whole: opened from the main window's menu, its load
+// over stored settings (good, missing and nonsense), its closing and the
+// first-run hand-over to the main window.
+#include "settings/CFGSHEET.h"
+
+#include "core/Globals.h"
+#include "core/IniValues.h"
+#include "platform/Dialogs.h"
+#include "rig/RigGlobals.h"
+#include "support/Popups.h"
+#include "terminal/engines/PskFixture.h"
+
+#include <QTest>
+
+namespace {
+
+class CfgSheet : public psktest::PskWindowTest {
+  protected:
+    // The main window loaded, the sheet opened from its settings menu.
+    CFGSHEET& open(const QString& extra = {}, const QString& sections = {}) {
+        writeIni(sections + QStringLiteral("[PSKCFG]\n") + extra + psktest::kFixtureKeys);
+        main = &forms::PSK31MAIN();
+        main->Timer2->stop();
+        pskcore::lib().clearCalls();
+        EXPECT_TRUE(zvtest::chooseMenuItem(main->PSKCFG));
+        EXPECT_TRUE(forms::isLoaded<CFGSHEET>());
+        return forms::CFGSHEET();
+    }
+    static QString ini(const char* section, const char* key) {
+        return core::IniStored(QString::fromLatin1(section), QString::fromLatin1(key))
+            .value_or(QStringLiteral("-"));
+    }
+    bool asked(const QString& prompt) const {
+        for (const ui::Asked& a : ui::script::asked())
+            if (a.prompt == prompt) return true;
+        return false;
+    }
+    PSK31MAIN* main = nullptr;
+};
+
+TEST_F(CfgSheet, MenuOpensTheSheetFilledFromTheSettings) {
+    CFGSHEET& s = open(QStringLiteral("USERCALL=QQ2XYZ\nCWID_SPEED=3\n"),
+                       QStringLiteral("[RIG_CON_CFG]\nRIG_TYPE=ICOM\nICOM_RIGadrs=9A7\nPoll_Time=1400\n"
+                                      "BAUD_RATE=9600\nSTOP_BIT=2\nVFOCHECK=YesP\n"));
+    EXPECT_TRUE(s.isVisible());
+    EXPECT_EQ(core::g.CfgSheetLoading, 0);
+    EXPECT_EQ(s.Text1->text(), QStringLiteral("QQ2XYZ"));
+    EXPECT_TRUE(s.Option3[1]->isChecked()) << "card 0 is the primary card";
+    EXPECT_TRUE(s.Option1[2]->isChecked());
+    EXPECT_FALSE(s.Option2[2]->isEnabled()) << "the PTT port cannot be the rig port";
+    EXPECT_TRUE(s.Option6[2]->isChecked());
+    EXPECT_EQ(s.Label8->text(), QStringLiteral("2/10"));
+    EXPECT_EQ(s.Label10->text(), QStringLiteral("40%"));
+    EXPECT_EQ(s.VScroll5->value(), 40);
+    EXPECT_EQ(s.Label11->text(), QStringLiteral("50"));
+    EXPECT_EQ(s.Slider1->value(), 20);
+    EXPECT_EQ(s.Label1->text(), QStringLiteral("20"));
+    EXPECT_EQ(s.Text13->text(), QStringLiteral("5"));
+    EXPECT_EQ(s.Text14->text(), QStringLiteral("-3"));
+    EXPECT_EQ(s.Slider4->value(), core::g.AudioCenterFreq) << "the centre the main window tunes";
+    EXPECT_EQ(s.Label2->text(), QString::number(core::g.AudioCenterFreq));
+    EXPECT_EQ(s.Label5->text(), QStringLiteral("100"));
+    EXPECT_EQ(s.Label27->text(), QStringLiteral("12.7"));
+    EXPECT_FALSE(calls().contains(QStringLiteral("fnStopSoundCard()")))
+        << "the load's choice of the stored card restarts nothing";
+
+    EXPECT_EQ(s.Combo1->currentText(), QStringLiteral("ICOM"));
+    EXPECT_TRUE(s.Text11->isEnabled());
+    EXPECT_EQ(s.Text11->text(), QStringLiteral("9A"));
+    EXPECT_TRUE(s.Option2[0]->isChecked()) << "no stored port is no port";
+    EXPECT_TRUE(s.Option9[2]->isChecked()) << "no port reads nothing";
+    EXPECT_FALSE(s.Frame20->isEnabled());
+    EXPECT_TRUE(s.Option4[1]->isChecked());
+    EXPECT_TRUE(s.Option5[1]->isChecked());
+    EXPECT_EQ(s.Text5->text(), QStringLiteral("300"));
+    EXPECT_EQ(s.HScroll3->value(), 1400);
+    EXPECT_EQ(s.Label41->text(), QStringLiteral("1400"));
+}
+
+TEST_F(CfgSheet, NonsenseInTheSettingsShowsTheDefaults) {
+    CFGSHEET& s = open(QStringLiteral("SQ_SPEED=abc\nSC_CLKADJRX=99999\nFFT_SMOOTHING=\nFFT_Mode=xyz\n"
+                                      "AFC_LIMIT=-5\nCWID_SPEED=9\nFFT_COMEBACK=1e9\nSateliteMode=yes\n"),
+                       QStringLiteral("[RIG_CON_CFG]\nPoll_Time=1\nBAUD_RATE=2400\nInterval=abc\n"
+                                      "RIG_TYPE=FT99\nRIGCOMCONT=/dev/ttyUSB7\n"));
+    EXPECT_EQ(core::g.CfgSheetLoading, 0);
+    // The first of two equal keys counts: these come before the fixture's.
+    EXPECT_EQ(s.Slider1->value(), 10);
+    EXPECT_EQ(s.Text13->text(), QStringLiteral("0"));
+    EXPECT_EQ(s.Label8->text(), QStringLiteral("2/10"));
+    EXPECT_EQ(s.Label10->text(), QStringLiteral("40%"));
+    EXPECT_EQ(s.Slider2->value(), 100);
+    EXPECT_TRUE(s.Slider2->isEnabled()) << "only \"True\" is the satellite mode";
+    EXPECT_TRUE(s.Option6[1]->isChecked());
+    EXPECT_EQ(s.VScroll1->value(), 50);
+    EXPECT_EQ(s.HScroll3->value(), 1000);
+    EXPECT_TRUE(s.Option4[0]->isChecked());
+    EXPECT_EQ(s.Text5->text(), QStringLiteral("300"));
+    EXPECT_EQ(rig::g.RigInterval, QStringLiteral("300"));
+    EXPECT_EQ(s.Combo1->currentIndex(), -1) << "an unknown family selects no entry";
+    EXPECT_EQ(rig::g.RigPortName, QStringLiteral("/dev/ttyUSB7")) << "a device path is kept";
+    for (QRadioButton* b : s.Option2)
+        EXPECT_FALSE(b->isChecked());
+}
+
+TEST_F(CfgSheet, RefusedWhileRecordingOrPlayingBack) {
+    writeIni(QStringLiteral("[PSKCFG]\n") + psktest::kFixtureKeys);
+    main = &forms::PSK31MAIN();
+    main->Timer2->stop();
+    core::g.RecPlayState = 1;
+    EXPECT_TRUE(zvtest::chooseMenuItem(main->PSKCFG));
+    EXPECT_TRUE(asked(QStringLiteral("録音再生モード中は変更できません")));
+    EXPECT_FALSE(forms::isLoaded<CFGSHEET>());
+    EXPECT_EQ(core::g.CfgSheetLoading, 0);
+}
+
+TEST_F(CfgSheet, FinishingWritesTheClosingKeys) {
+    CFGSHEET& s = open(QStringLiteral("USERCALL=QQ2XYZ\n"));
+    s.Text1->clear();
+    QTest::keyClicks(s.Text1, QStringLiteral("qq3abcdefghijk"));
+    EXPECT_EQ(s.Text1->text(), QStringLiteral("QQ3ABCDEFG")) << "capitals, ten at most";
+    s.SSTab1->setCurrentIndex(3);
+    s.Text5->clear();
+    QTest::keyClicks(s.Text5, QStringLiteral("-5x"));
+    EXPECT_EQ(s.Text5->text(), QStringLiteral("5")) << "only digits go in";
+    s.Text5->clear();
+    EXPECT_EQ(rig::g.RigInterval, QStringLiteral("300"));
+    QTest::keyClicks(s.Text5, QStringLiteral("120"));
+
+    const QString exclusion = s.Text9->text();
+    ASSERT_TRUE(zvtest::chooseMenuItem(s.CFGEND));
+    EXPECT_FALSE(forms::isLoaded<CFGSHEET>());
+    EXPECT_EQ(ini("PSKCFG", "USERCALL"), QStringLiteral("QQ3ABCDEFG"));
+    EXPECT_EQ(core::g.UserCall, QStringLiteral("QQ3ABCDEFG"));
+    EXPECT_EQ(main->Label7->text(), QStringLiteral("QQ3ABCDEFG"));
+    EXPECT_EQ(main->Command3->toolTip(), QStringLiteral("DE QQ3ABCDEFG"));
+    EXPECT_EQ(ini("RIG_CON_CFG", "Interval"), QStringLiteral("120"));
+    EXPECT_EQ(ini("RIG_CON_CFG", "ICOM_RIGadrs"), QStringLiteral("00"));
+    EXPECT_EQ(ini("RIG_CON_CFG", "VFOCHECK"), QStringLiteral("NO"));
+    EXPECT_EQ(ini("PSKCFG", "SC_CLKADJRX"), QStringLiteral("5"));
+    EXPECT_EQ(ini("PSKCFG", "SQ_SPEED"), QStringLiteral("20"));
+    EXPECT_EQ(ini("PSKCFG", "RST599"), QStringLiteral("0"));
+    EXPECT_EQ(ini("E-QSL", "eQSL_Mark"), exclusion);
+    EXPECT_NE(ini("CFGPOS", "CFGPOSTop"), QStringLiteral("-"));
+    EXPECT_EQ(core::g.LastCfgTab, 3);
+
+    // Opened again, the sheet shows what is stored and the tab last used.
+    ASSERT_TRUE(zvtest::chooseMenuItem(main->PSKCFG));
+    EXPECT_EQ(forms::CFGSHEET().Text1->text(), QStringLiteral("QQ3ABCDEFG"));
+    EXPECT_EQ(forms::CFGSHEET().Text5->text(), QStringLiteral("120"));
+    EXPECT_EQ(forms::CFGSHEET().SSTab1->currentIndex(), 3);
+}
+
+TEST_F(CfgSheet, CloseBoxFinishesWithoutTheExclusionMark) {
+    CFGSHEET& s = open();
+    EXPECT_TRUE(s.close());
+    EXPECT_FALSE(forms::isLoaded<CFGSHEET>());
+    EXPECT_NE(ini("PSKCFG", "USERCALL"), QStringLiteral("-"));
+    EXPECT_EQ(ini("E-QSL", "eQSL_Mark"), QStringLiteral("-"));
+}
+
+TEST_F(CfgSheet, FirstRunGreetsAndHandsOverToTheMainWindow) {
+    writeIni(QString());
+    PSK31MAIN& w = forms::PSK31MAIN();
+    EXPECT_TRUE(asked(QStringLiteral("ようこそ、ZORVATEK へ、環境の設定をお願いします")));
+    ASSERT_TRUE(forms::isLoaded<CFGSHEET>());
+    CFGSHEET& s = forms::CFGSHEET();
+    EXPECT_TRUE(s.isVisible());
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(s.Text1->text(), QStringLiteral("NO CALL"));
+    EXPECT_EQ(w.Label7->text(), QStringLiteral("NO CALL"));
+    EXPECT_TRUE(s.Option1[0]->isChecked());
+    EXPECT_EQ(s.Text4->text(), QStringLiteral("J"));
+    EXPECT_EQ(s.Text6->text(), QStringLiteral("RTTY"));
+    EXPECT_FALSE(calls().contains(QStringLiteral("fnStartSoundCard(65552, -1, 3)")));
+    s.Text1->clear();
+    QTest::keyClicks(s.Text1, QStringLiteral("qq1abc"));
+
+    ASSERT_TRUE(zvtest::chooseMenuItem(s.CFGEND));
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(core::g.FirstRunSetup, 0);
+    EXPECT_TRUE(zvtest::waitUntil([&] { return pskcore::lib().isRunning(); }))
+        << "the engine starts one tick after the closing";
+    EXPECT_EQ(ini("PSKCFG", "USERCALL"), QStringLiteral("QQ1ABC"));
+    EXPECT_EQ(ini("PSKCFG", "COMCONT"), QStringLiteral("0"));
+    EXPECT_EQ(ini("PSKCFG", "Audio_Center_Freq"), QStringLiteral("1500"));
+}
+
+} // namespace
