@@ -38,9 +38,9 @@ void showList() {
 
 } // namespace
 
-AreaCodes::AreaCodes(TEMP_LOG& w) : QObject(&w), w_(w) {
-    for (QObject* o :
-         {static_cast<QObject*>(w.Text9), static_cast<QObject*>(w.Label9), static_cast<QObject*>(w.Text18)})
+AreaCodes::AreaCodes(TEMP_LOG& w)
+    : QObject(&w), w_(w), codeBox_(w.Text9), codeLabel_(w.Label9), searchBox_(w.Text18) {
+    for (QObject* o : {codeBox_, codeLabel_, searchBox_})
         o->installEventFilter(this);
     const std::pair<QAction*, int> kinds[] = {{w.CCTY, 4}, {w.CGUN, 5}, {w.CKU, 6},
                                               {w.CTWN, 7}, {w.CVLI, 8}, {w.CDX, 3}};
@@ -59,15 +59,15 @@ void AreaCodes::takeCallArea() {
 bool AreaCodes::eventFilter(QObject* watched, QEvent* e) {
     const bool release =
         e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton;
-    if ((watched == w_.Label9 && release) ||
-        (watched == w_.Text9 && e->type() == QEvent::MouseButtonDblClick)) {
+    if ((watched == codeLabel_ && release) ||
+        (watched == codeBox_ && e->type() == QEvent::MouseButtonDblClick)) {
         offerKinds();
         return true;
     }
     if (e->type() != QEvent::KeyPress) return false;
     const int key = static_cast<QKeyEvent*>(e)->key();
     const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
-    if (watched == w_.Text18) {
+    if (watched == searchBox_) {
         if (enter)
             searchEntered();
         else if (key == Qt::Key_Escape)
@@ -76,7 +76,7 @@ bool AreaCodes::eventFilter(QObject* watched, QEvent* e) {
             return false;
         return true;
     }
-    if (watched != w_.Text9) return false;
+    if (watched != codeBox_) return false;
     logbook::g.CodeListExtended = enter ? 0 : 1;
     takeCallArea();
     if (key == Qt::Key_Down) {

@@ -39,6 +39,11 @@ class AreaCodes : public QObject {
     void endSearch();
 
     TEMP_LOG& w_;
+    // The boxes watched, kept apart from the window: their events still come
+    // while the window is being torn down, when its own members are gone.
+    QObject* codeBox_;
+    QObject* codeLabel_;
+    QObject* searchBox_;
 };
 
 } // namespace logwindows
