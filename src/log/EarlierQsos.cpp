@@ -49,7 +49,9 @@ QString logDateText(const QString& stored) {
                          : year < 100                      ? 1900 + year
                                                            : year,
                          parts[1].toInt(&m), parts[2].toInt(&d));
-        if (y && m && d && date.isValid()) return date.toString(QStringLiteral("yyyy-MM-dd"));
+        // A year of more than four digits is no log date: it is shown as stored.
+        if (y && m && d && date.isValid() && date.year() > 0 && date.year() <= 9999)
+            return date.toString(QStringLiteral("yyyy-MM-dd"));
     }
     return t;
 }
