@@ -1,0 +1,81 @@
+#include "log/AdifExport.h"
+
+#include "core/Version.h"
+#include "log/ExportText.h"
+#include "platform/Cp932.h"
+
+namespace logbook {
+
+namespace {
+
+const QByteArray kEol = "\r\n";
+
+QByteArray header(const QDateTime& createdUtc) {
+    const QString version = QString::number(core::kVersionMajor) +
+                            QStringLiteral(".%1").arg(core::kVersionMinor, 2, 10, QChar('0'));
+    QByteArray out = "ZORVATEK ADIF export" + kEol;
+    out += adifField("ADIF_VER", QStringLiteral("3.1.4")) + kEol;
+    out += adifField("PROGRAMID", QStringLiteral("ZORVATEK")) + kEol;
+    out += adifField("PROGRAMVERSION", version) + kEol;
+    out +=
+        adifField("CREATED_TIMESTAMP", createdUtc.toUTC().toString(QStringLiteral("yyyyMMdd HHmmss"))) + kEol;
+    out += "<EOH>" + kEol;
+    return out;
+}
+
+// Builds the file line by line; a QSO whose date or time does not convert stops it.
+template <typename Line>
+ExportFile build(const std::vector<ExportQso>& qsos, const QDateTime& createdUtc, Line line) {
+    ExportFile file;
+    file.bytes = header(createdUtc);
+    for (size_t i = 0; i < qsos.size(); ++i) {
+        const std::optional<UtcStamp> at = utcStamp(qsos[i].date, qsos[i].time);
+        if (!at) return ExportFile{{}, static_cast<int>(i)};
+        file.bytes += line(qsos[i], *at) + "<eor>" + kEol;
+    }
+    return file;
+}
+
+QByteArray freqOrBand(const ExportQso& q) {
+    if (isBandFrequency(q.freq)) return adifField("FREQ", q.freq);
+    return adifField("BAND", exportBand(q.freq));
+}
+
+} // namespace
+
+QByteArray adifField(const char* tag, const QString& value, const char* type) {
+    const QByteArray bytes = cp932::encode(withoutControls(value));
+    QByteArray out = '<' + QByteArray(tag) + ':' + QByteArray::number(bytes.size());
+    if (type) out += ':' + QByteArray(type);
+    return out + '>' + bytes;
+}
+
+ExportFile eqslAdif(const std::vector<ExportQso>& qsos, const QString& qslMessage,
+                    const QDateTime& createdUtc) {
+    const QByteArray message =
+        adifField("QSLMSG", qslMessage.isEmpty() ? kAdifDefaultQslMessage : qslMessage);
+    return build(qsos, createdUtc, [&](const ExportQso& q, const UtcStamp& at) {
+        return adifField("CALL", q.call) + adifField("QSO_DATE", at.date, "d") +
+               adifField("TIME_ON", at.time) + freqOrBand(q) + adifField("MODE", ExportModeName(q.mode)) +
+               adifField("RST_SENT", q.his) + adifField("RST_RCVD", q.my) + message;
+    });
+}
+
+ExportFile logAdif(const std::vector<ExportQso>& qsos, const QString& userCall, const QDateTime& createdUtc) {
+    const QByteArray op = adifField("OPERATOR", userCall.trimmed());
+    return build(qsos, createdUtc, [&](const ExportQso& q, const UtcStamp& at) {
+        const QString qsl = q.qsl.leftJustified(3, QLatin1Char(' '));
+        QByteArray line = op + adifField("CALL", q.call) + adifField("QSO_DATE", at.date, "d") +
+                          adifField("TIME_ON", at.time);
+        if (isBandFrequency(q.freq)) line += adifField("FREQ", q.freq);
+        line += adifField("BAND", exportBand(q.freq)) + adifField("MODE", ExportModeName(q.mode)) +
+                adifField("RST_SENT", q.his) + adifField("RST_RCVD", q.my) + adifField("QTH", q.qth) +
+                adifField("NAME", q.name) + adifField("GRIDSQUARE", q.grid) +
+                adifField("QSL_VIA", qsl.mid(0, 1).trimmed()) +
+                adifField("QSL_SENT", qsl.mid(1, 1).trimmed()) +
+                adifField("QSL_RCVD", qsl.mid(2, 1).trimmed()) + adifField("COMMENT", q.rem1);
+        return line;
+    });
+}
+
+} // namespace logbook

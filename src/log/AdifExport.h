@@ -1,0 +1,40 @@
+#pragma once
+// The ADIF export files, built whole in memory: Shift-JIS, every line ended by
+// CR LF. A header (a line of text, the ADIF version, the program, its version,
+// the time of writing in UTC, "<EOH>"), then one line per QSO closed by
+// "<eor>". Every field length counts the bytes written, so that a reader
+// taking the lengths as byte counts finds each value whole, Japanese included;
+// a character Shift-JIS lacks is written as "?", a control character is left
+// out.
+//
+// The eQSL layout: CALL, QSO_DATE, TIME_ON, FREQ (or BAND when the frequency
+// is no number inside a band), MODE, RST_SENT, RST_RCVD, QSLMSG.
+// The log layout: OPERATOR, CALL, QSO_DATE, TIME_ON, FREQ (only a number inside
+// a band), BAND, MODE, RST_SENT, RST_RCVD, QTH, NAME, GRIDSQUARE, QSL_VIA,
+// QSL_SENT, QSL_RCVD, COMMENT.
+#include "log/ExportQso.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <vector>
+
+namespace logbook {
+
+// A whole export file, or the place of the QSO that stopped it.
+struct ExportFile {
+    QByteArray bytes;
+    // Index of the first QSO whose date or time does not convert; -1 = written.
+    int failedAt = -1;
+    bool ok() const { return failedAt < 0; }
+};
+
+// Every QSO given is written, in order; the caller has left out the excluded ones.
+// An empty message writes the default one.
+ExportFile eqslAdif(const std::vector<ExportQso>& qsos, const QString& qslMessage,
+                    const QDateTime& createdUtc);
+ExportFile logAdif(const std::vector<ExportQso>& qsos, const QString& userCall, const QDateTime& createdUtc);
+
+// "<TAG:n>" and the value's Shift-JIS bytes, n their count (type after n when given).
+QByteArray adifField(const char* tag, const QString& value, const char* type = nullptr);
+
+} // namespace logbook

@@ -1,0 +1,17 @@
+#pragma once
+// Values as the export files may carry them.
+#include <QByteArray>
+#include <QString>
+
+namespace logbook {
+
+// The text without control characters (below U+0020, U+007F to U+009F): a
+// line of an export file holds no line break, tab or NUL of its values.
+QString withoutControls(const QString& text);
+
+// The value as XML character data in Shift-JIS: "&", "<" and ">" escaped,
+// control characters and what XML cannot hold left out, a character
+// Shift-JIS lacks written as a character reference.
+QByteArray xmlText(const QString& text);
+
+} // namespace logbook

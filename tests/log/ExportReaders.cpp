@@ -1,0 +1,110 @@
+#include "log/ExportReaders.h"
+
+#include <QStringDecoder>
+#include <QXmlStreamReader>
+
+namespace zvtest {
+
+namespace {
+
+QString fromSjis(const QByteArray& bytes) {
+    QStringDecoder decoder("Shift_JIS");
+    return decoder.isValid() ? decoder.decode(bytes) : QString();
+}
+
+struct Cursor {
+    const QByteArray& bytes;
+    qsizetype pos = 0;
+    bool atEnd() const { return pos >= bytes.size(); }
+};
+
+// One "<TAG:len[:type]>value" or "<TAG>" at the cursor; false on a broken field.
+bool nextField(Cursor& c, QString& tag, QString& value) {
+    const qsizetype close = c.bytes.indexOf('>', c.pos);
+    if (close < 0) return false;
+    const QList<QByteArray> spec = c.bytes.mid(c.pos + 1, close - c.pos - 1).split(':');
+    tag = QString::fromLatin1(spec[0]).toUpper();
+    c.pos = close + 1;
+    value.clear();
+    if (spec.size() == 1) return true;
+    bool ok = false;
+    const qsizetype length = spec[1].toLongLong(&ok);
+    if (!ok || length < 0 || c.pos + length > c.bytes.size()) return false;
+    value = fromSjis(c.bytes.mid(c.pos, length));
+    c.pos += length;
+    return true;
+}
+
+} // namespace
+
+std::optional<AdifFile> readAdif(const QByteArray& bytes) {
+    AdifFile file;
+    Cursor c{bytes};
+    c.pos = bytes.indexOf('<');
+    if (c.pos <= 0) return std::nullopt;
+    file.preamble = fromSjis(bytes.left(c.pos)).trimmed();
+    bool inHeader = true;
+    AdifRecord record;
+    while (true) {
+        const qsizetype next = bytes.indexOf('<', c.pos);
+        if (next < 0) break;
+        c.pos = next;
+        QString tag, value;
+        if (!nextField(c, tag, value)) return std::nullopt;
+        if (inHeader) {
+            if (tag == QLatin1String("EOH"))
+                inHeader = false;
+            else
+                file.header.insert(tag, value);
+        } else if (tag == QLatin1String("EOR")) {
+            file.records.push_back(record);
+            record.clear();
+        } else if (tag == QLatin1String("EOH") || record.contains(tag)) {
+            return std::nullopt;
+        } else {
+            record.insert(tag, value);
+        }
+    }
+    if (inHeader || !record.isEmpty()) return std::nullopt;
+    return file;
+}
+
+std::optional<std::vector<XmlQso>> readQsoBankXml(const QByteArray& bytes) {
+    QXmlStreamReader xml(bytes);
+    std::vector<XmlQso> qsos;
+    XmlQso current;
+    bool sawRoot = false;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (!xml.isStartElement()) continue;
+        const QStringView name = xml.name();
+        if (!sawRoot) {
+            if (name != QLatin1String("putqsodata_body")) return std::nullopt;
+            sawRoot = true;
+        } else if (name == QLatin1String("qso_record")) {
+            current = {};
+        } else {
+            const QString text = xml.readElementText();
+            if (name == QLatin1String("daytime"))
+                current.daytime = text;
+            else if (name == QLatin1String("callsign"))
+                current.callsign = text;
+            else if (name == QLatin1String("frequency"))
+                current.frequency = text;
+            else if (name == QLatin1String("mode"))
+                current.mode = text;
+            else if (name == QLatin1String("his_rpt"))
+                current.hisRpt = text;
+            else if (name == QLatin1String("my_rpt"))
+                current.myRpt = text;
+            else if (name == QLatin1String("qsl_remarks")) {
+                current.qslRemarks = text;
+                qsos.push_back(current);
+            }
+        }
+    }
+    if (xml.hasError() || !sawRoot) return std::nullopt;
+    return qsos;
+}
+
+} // namespace zvtest
