@@ -6,6 +6,8 @@ namespace core {
 
 constexpr int kVersionMajor = 4;
 constexpr int kVersionMinor = 93;
+// The build's revision, shown in hexadecimal after the minor number.
+constexpr int kVersionRevision = 0;
 
 // Major number, ".", the minor number with two digits, then "β" (4.93β).
 QString ProgramVersionText(int major = kVersionMajor, int minor = kVersionMinor);

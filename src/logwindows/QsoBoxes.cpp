@@ -1,6 +1,7 @@
 #include "logwindows/QsoBoxes.h"
 
 #include "core/Globals.h"
+#include "sstv/SSTVForm.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QLineEdit>
@@ -8,8 +9,11 @@
 namespace logwindows {
 
 QsoBoxes operatingBoxes() {
-    // The SSTV window's QSO boxes come with the SSTV window itself.
-    if (core::g.OpMode == core::ModeSstv) return {};
+    if (core::g.OpMode == core::ModeSstv) {
+        if (!forms::isLoaded<SSTVForm>()) return {};
+        SSTVForm& f = forms::SSTVForm();
+        return {f.Text1, f.Text7, f.Text5, f.Text14, f.Text11, f.StatusBar1};
+    }
     // A main window that is not loaded has empty boxes; reading them must not
     // load it ahead of the start-up.
     if (!forms::isLoaded<PSK31MAIN>()) return {};

@@ -25,9 +25,11 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 class QAction;
 class QMenu;
+class QPlainTextEdit;
 class QMenuBar;
 
 class SSTVForm : public QWidget {
@@ -96,15 +98,23 @@ class SSTVForm : public QWidget {
     // The inset border's colour: elements 0, 1, 10, 11, 13, 15, 16.
     std::array<QRadioButton*, 17> Option4{};
     QLabel* Label4; // the title bar's text
+    // The title lines on the canvas; element 0 is the template, never printed.
+    std::vector<QLabel*> Label1;
     QTimer* Timer6; // the one-shot redraw
 
     // ---- QSO boxes ----
-    QLineEdit* Text1; // call sign
-    QLineEdit* Text7; // name
-    QLineEdit* Text5; // RSV sent
+    QLineEdit* Text1;                 // call sign
+    QLabel* Label2 = nullptr;         // "Call Sign"
+    QLabel* Label5 = nullptr;         // "HisRSV"
+    QLabel* Label47 = nullptr;        // "QTH "
+    QPushButton* Command3 = nullptr;  // "RSVmenu set" / "RST set完了"
+    QPlainTextEdit* Text10 = nullptr; // the RSV list while it is edited
+    QLineEdit* Text7;                 // name
+    QLineEdit* Text5;                 // RSV sent
     QListWidget* List4;
-    QLineEdit* Text14; // QTH
-    QLineEdit* Text11; // contest number
+    QLineEdit* Text14;              // QTH
+    QLineEdit* Text11;              // contest number
+    QScrollBar* VScroll4 = nullptr; // its spin, 0..32766
     QCheckBox* Check4;
     QCheckBox* Check1;     // "Time=UTC"
     QPushButton* Command1; // "LOG作成"
@@ -138,6 +148,10 @@ class SSTVForm : public QWidget {
     QAction* SaveRcvFile = nullptr;
     QAction* goClip = nullptr;
     QAction* QSLsashikomi = nullptr;
+    QMenu* QTHPST = nullptr; // "QTHデータの取り扱い方"
+    QAction* ADDQTHUPD = nullptr;
+    QAction* ADDREM1 = nullptr;
+    QAction* ADDREM2 = nullptr;
 
     // ---- Handlers ----
     void SstvEngineWndProc(std::int32_t msg, std::int32_t wParam, std::int32_t lParam);
@@ -147,6 +161,34 @@ class SSTVForm : public QWidget {
     void mmvMODE_Click(int Index);
     void mmsCFG_Click();
     void bigview_Click();
+
+    // QSO boxes, the log button and the window's menus.
+    void Text1_Change();
+    void Text1_DblClick();
+    void Label2_Click();
+    void Text7_Change();
+    void Text5_Change();
+    void Label5_Click();
+    void List4_Click(const QString& entry);
+    void Text14_Change();
+    void Label47_Click(const QPoint& globalPos);
+    void Text11_Change();
+    void VScroll4_Change();
+    void Check1_Click();
+    void Command1_Click();
+    void Command3_Click();
+    void Command7_Click();
+    void ClearQsoFields();
+    void ADDQTHUPD_Click();
+    void ADDREM1_Click();
+    void ADDREM2_Click();
+    void PSKCFG_Click();
+    void HLDAT_VIEW_Click();
+    void dxinfo_Click();
+    void TRVon_Click();
+    void CONON_Click();
+    void STVHelp_Click();
+    void StatusBar1_PanelClick(int panel, const QPoint& globalPos);
 
     void ShowRxControl();
     void ShowTuneControl();
@@ -190,6 +232,8 @@ class SSTVForm : public QWidget {
     int ManualRxOn = 0;
     int CorrectedSampleFreq = 0;
     QString PopupSource;
+    int RsvEditMode = 0;
+    int ClearBusy = 0;
 
   protected:
     void closeEvent(QCloseEvent* e) override;
@@ -228,6 +272,14 @@ class SSTVForm : public QWidget {
     bool showHistoryFile();
     std::int32_t workCopyOfPicked();
     void changeFromHere(int Index);
+    void makeQsoControls();
+    void connectQso();
+    void connectMenus();
+    void applyLogLink();
+    bool qsoEvent(QObject* watched, QEvent* e);
+    bool callBoxEvent(QEvent* e);
+    void callDropped(const QString& text);
+    void lookUpCall();
     void showTimedFailure(const QString& path);
 
     bool engineRunning_ = false;

@@ -73,6 +73,7 @@ void SSTVForm::keyPressEvent(QKeyEvent* e) {
 
 bool SSTVForm::eventFilter(QObject* watched, QEvent* e) {
     if (e->type() == QEvent::KeyPress && windowKey(*this, *static_cast<QKeyEvent*>(e))) return true;
+    if (qsoEvent(watched, e)) return true;
     if (watched == Picture9 && e->type() == QEvent::MouseButtonDblClick) {
         Picture9_DblClick();
         return true;

@@ -100,6 +100,8 @@ SSTVForm::SSTVForm()
     buildMenus();
     top->setMenuBar(menuBar);
     connectReceive();
+    connectQso();
+    connectMenus();
 }
 
 void SSTVForm::buildReceiveSide() {
@@ -239,23 +241,32 @@ void SSTVForm::buildTransmitSide() {
 }
 
 void SSTVForm::buildQsoBoxes() {
+    makeQsoControls();
     Text1->setToolTip(QStringLiteral("↓ or ﾀﾞﾌﾞﾙｸﾘｯｸでLOGを検索します"));
     Text11->hide();
+    VScroll4 = verticalScale(32766);
+    VScroll4->setValue(1);
+    VScroll4->setFixedHeight(24);
+    VScroll4->hide();
     List4->hide();
-    Check1->setEnabled(false);
 }
 
 QWidget* SSTVForm::qsoArea() {
     auto* box = new QWidget;
     auto* g = new QGridLayout(box);
-    const std::pair<const char*, QWidget*> cells[] = {
-        {"Call Sign", Text1}, {"His Name", Text7}, {"HisRSV", Text5}, {"QTH ", Text14}, {"", Text11}};
+    const std::pair<QLabel*, QWidget*> cells[] = {{Label2, Text1},
+                                                  {new QLabel(QStringLiteral("His Name")), Text7},
+                                                  {Label5, Text5},
+                                                  {Label47, Text14},
+                                                  {new QLabel, Text11}};
     int column = 0;
-    for (const auto& [caption, control] : cells) {
-        g->addWidget(new QLabel(QString::fromLatin1(caption)), 0, column);
+    for (const auto& [label, control] : cells) {
+        g->addWidget(label, 0, column);
         g->addWidget(control, 1, column);
         ++column;
     }
+    g->addWidget(VScroll4, 1, column++);
+    g->addWidget(Command3, 0, column);
     g->addWidget(Check4, 1, column++);
     g->addWidget(Check1, 1, column++);
     g->addWidget(Command1, 1, column++);

@@ -17,7 +17,9 @@
 #include "sstv/SSTVForm.h"
 #include "sstv/SstvGlobals.h"
 #include "sstv/SstvPlaces.h"
+#include "sstv/SstvQsoRoutines.h"
 #include "sstv/SstvRoutines.h"
+#include "sstv/SstvTitles.h"
 #include "terminal/mainwindow/Shutdown.h"
 
 #include <QAction>
@@ -34,7 +36,6 @@ const QString kGen = QStringLiteral("SSTV_Gen");
 const QString kBack = QStringLiteral("BackColor");
 const QString kGrad = QStringLiteral("GradColor");
 const QString kRsvFile = QStringLiteral("RSVmenu.DAT");
-constexpr int RsvLength = 3;
 
 QString withSeparator(const QString& folder) {
     return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
@@ -68,13 +69,8 @@ QStringList readRsvList() {
         if (file.open(QIODevice::WriteOnly)) file.write("595\r\n");
         return {QStringLiteral("595")};
     }
-    QStringList list;
-    if (!file.open(QIODevice::ReadOnly)) return list;
-    for (const QString& line : cp932::decode(file.readAll()).split(QLatin1Char('\n'))) {
-        const QString entry = line.trimmed().left(RsvLength).trimmed();
-        if (!entry.isEmpty()) list << entry;
-    }
-    return list;
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return sstv::RsvEntries(cp932::decode(file.readAll()));
 }
 
 QSize screenTwips() {
@@ -91,14 +87,18 @@ void SSTVForm::Form_Load() {
     for (QWidget* child : findChildren<QWidget*>())
         child->installEventFilter(this);
     sstv::g = {};
+    sstv::LoadTitleFont();
+    sstv::ClearTitleLabels();
     StatusBar1->setText(2, QStringLiteral("SSTV"));
     for (int i = 0; i < 6; ++i)
         PSKMODE[std::size_t(i)]->setChecked(i == core::ModeSstv);
     Text16->setText(core::g.UserCall);
+    dxinfo->setEnabled(rig::g.InternetAlwaysOn != QLatin1String("NO"));
     TRVon->setVisible(rig::g.TransverterUse == QLatin1String("YES"));
     TRVon->setCheckable(true);
     TRVon->setChecked(rig::g.TransverterOn == QLatin1String("1"));
     List4->addItems(readRsvList());
+    applyLogLink();
     Text5->setText(core::g.HisRstPresetOn == QLatin1String("1") ? QStringLiteral("595") : QString());
     readSettings();
     placeWindow();
@@ -164,8 +164,8 @@ void SSTVForm::readBorderAndTitle() {
             ? QStringLiteral("0")
             : QStringLiteral("1");
     Check6->setChecked(s.SstvTitleBarOn == QLatin1String("1"));
-    s.SstvTitleBarText = core::IniStored(kGen, QStringLiteral("TitleStr")).value_or(core::g.UserCall);
-    Label4->setText(s.SstvTitleBarText);
+    s.SstvTitleBarText = sstv::TitleStr();
+    Label4->setText(sstv::TitleBarShown(s.SstvTitleBarText));
 }
 
 void SSTVForm::placeWindow() {
@@ -236,6 +236,7 @@ void SSTVForm::releaseBitmaps() {
 
 // Releases what the load took, once: a second run in the same close finds nothing.
 void SSTVForm::SstvEngineStop() {
+    sstv::ClearTitleLabels();
     Timer6->stop();
     if (engineRunning_) {
         sstveng::SstvEngine& e = sstveng::lib();

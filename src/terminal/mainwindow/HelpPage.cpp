@@ -42,6 +42,14 @@ const char kPage[] = R"(<!DOCTYPE html>
 <li>Name(F8) などの見出しをクリックすると、運用画面の欄の内容が入ります。</li>
 <li>「<<」「<」「>」「>>」で保存済みの LOG を見て、直して保存し直せます。</li>
 </ul>
+<h2 id="sstv">SSTV 画面</h2>
+<ul>
+<li>Call Sign 欄は大文字で入力します。↓ またはダブルクリック、「Call Sign」のクリックで LOG を検索します。</li>
+<li>「HisRSV」のクリックで RSV の一覧が出ます。「RSVmenu set」で一覧を編集し、「RST set完了」で保存します。</li>
+<li>「LOG作成」で LOG 入力画面を開きます（Hamlog ウィンドウ連携では 1 回目で送り、2 回目で保存）。</li>
+<li>「消去」で QSO 欄を消去し、次の QSO に移ります。</li>
+<li>タイトル文字の %c %m %r %n %q などは、QSO 欄や時刻に置き換えて送信画に入ります。</li>
+</ul>
 </body></html>
 )";
 

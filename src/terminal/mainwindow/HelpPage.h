@@ -14,5 +14,7 @@ bool OpenHelpAt(const QString& section);
 bool HLP_Click();
 // The section of the log entry window.
 inline const char* const kLogEntrySection = "logentry";
+// The section of the SSTV window.
+inline const char* const kSstvSection = "sstv";
 
 } // namespace terminal::mainwindow

@@ -47,15 +47,6 @@ bool fits(QLineEdit* field, QString text) {
     return !width || width->validate(text, pos) != QValidator::Invalid;
 }
 
-bool writeLogField(QLineEdit* field, const QString& text) {
-    if (!fits(field, text)) {
-        say(QStringLiteral("LOG帳の欄に入りきりません"));
-        return false;
-    }
-    field->setText(text);
-    return true;
-}
-
 bool setCall(PSK31MAIN& w, const QString& call) {
     w.Text5->setText(call.toUpper());
     if (logwindows::CheckCallSign(w.Text5->text().toUpper())) return true;
@@ -100,6 +91,15 @@ void qthToRemarks(QLineEdit* field) {
 }
 
 } // namespace
+
+bool writeLogField(QLineEdit* field, const QString& text) {
+    if (!fits(field, text)) {
+        say(QStringLiteral("LOG帳の欄に入りきりません"));
+        return false;
+    }
+    field->setText(text);
+    return true;
+}
 
 bool appendToLogField(QLineEdit* field, const QString& joint, const QString& text) {
     const QString now = field->text();

@@ -8,6 +8,9 @@ class QString;
 
 namespace terminal::receive {
 
+// Writes a log entry field; a text the field's width would refuse is not
+// written: false then, and the message line says so.
+bool writeLogField(QLineEdit* field, const QString& text);
 // Appends to a log entry field: an empty field (after trimming) takes the text
 // alone, else the field gets the joint and the text at its end. An append the
 // field's width would refuse is not made; false then, and the message line

@@ -1,0 +1,68 @@
+// The SSTV window's menus beside the mode menus: settings, the spot window,
+// the transverter and contest switches, the mixer and the help; and the
+// status bar's mode pop-up.
+#include "core/Globals.h"
+#include "core/IniValues.h"
+#include "platform/Mixer.h"
+#include "platform/NotBuilt.h"
+#include "rig/RigGlobals.h"
+#include "settings/CFGSHEET.h"
+#include "spots/ClusterData.h"
+#include "spots/SpotSource.h"
+#include "sstv/SSTVForm.h"
+#include "terminal/mainwindow/HelpPage.h"
+
+#include <QAction>
+#include <QMenu>
+
+void SSTVForm::connectMenus() {
+    dxinfo->setText(spots::PrimarySourceLabel);
+    TRVon->setCheckable(true);
+    CONON->setCheckable(true);
+    connect(PSKCFG, &QAction::triggered, this, &SSTVForm::PSKCFG_Click);
+    connect(dxinfo, &QAction::triggered, this, &SSTVForm::dxinfo_Click);
+    connect(TRVon, &QAction::triggered, this, &SSTVForm::TRVon_Click);
+    connect(CONON, &QAction::triggered, this, &SSTVForm::CONON_Click);
+    connect(VOLTX, &QAction::triggered, this, [] { mixer::open(mixer::Side::Transmit); });
+    connect(VOLRX, &QAction::triggered, this, [] { mixer::open(mixer::Side::Receive); });
+    connect(STVHelp, &QAction::triggered, this, &SSTVForm::STVHelp_Click);
+    connect(StatusBar1, &StatusPanels::panelClicked, this,
+            [this](int panel, int) { StatusBar1_PanelClick(panel, QCursor::pos()); });
+    for (QAction* item : {PSKCFG, TRVon, VOLTX, VOLRX, STVHelp})
+        item->setEnabled(true);
+    // The log viewer and the contest dialog are not there yet.
+    notbuilt::hold(this, {HLDAT_VIEW, CONON});
+}
+
+void SSTVForm::PSKCFG_Click() {
+    core::g.CfgSheetLoading = 1;
+    forms::CFGSHEET().show();
+}
+
+void SSTVForm::dxinfo_Click() {
+    forms::ClusterData().show();
+}
+
+void SSTVForm::TRVon_Click() {
+    const bool on = rig::g.TransverterOn != QLatin1String("1");
+    TRVon->setChecked(on);
+    rig::g.TransverterOn = on ? QStringLiteral("1") : QStringLiteral("0");
+    core::PutIniText(QStringLiteral("RIG_CON_CFG"), QStringLiteral("TRVon"), rig::g.TransverterOn);
+}
+
+// In contest mode the item ends it; the number is not stored here.
+void SSTVForm::CONON_Click() {
+    if (core::g.ContestMode == 0) return;
+    core::g.ContestMode = 0;
+    CONON->setChecked(false);
+    Text11->hide();
+    VScroll4->hide();
+}
+
+void SSTVForm::STVHelp_Click() {
+    terminal::mainwindow::OpenHelpAt(QString::fromLatin1(terminal::mainwindow::kSstvSection));
+}
+
+void SSTVForm::StatusBar1_PanelClick(int panel, const QPoint& globalPos) {
+    if (StatusBar1->text(panel).contains(QLatin1String("SSTV"))) PMS->popup(globalPos);
+}
