@@ -2,12 +2,12 @@
 #include "core/Globals.h"
 #include "core/IniStore.h"
 #include "core/IniValues.h"
+#include "core/ListFiles.h"
 #include "core/SharedRoutines.h"
 #include "log/LogGlobals.h"
 #include "logwindows/LogEntry.h"
 #include "logwindows/QsoBoxes.h"
 #include "logwindows/TEMP_LOG.h"
-#include "platform/Cp932.h"
 #include "platform/Paths.h"
 
 #include <QFile>
@@ -110,9 +110,5 @@ void TEMP_LOG::fillOtherModes() {
     if (found.isEmpty()) return;
     QFile f(found);
     if (!f.open(QIODevice::ReadOnly)) return;
-    const QString text = cp932::decode(f.readAll());
-    for (const QString& line : text.split(QLatin1Char('\n'))) {
-        const QString mode = line.trimmed();
-        if (!mode.isEmpty()) List1->addItem(mode);
-    }
+    List1->addItems(core::OtherModeEntries(f.readAll()));
 }

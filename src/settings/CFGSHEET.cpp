@@ -37,9 +37,19 @@ CFGSHEET::CFGSHEET()
     setWindowTitle(QStringLiteral("環境設定"));
     CFGEND = menus->addAction(QStringLiteral("設定完了"));
     CFGHLP = menus->addAction(QStringLiteral("Ｈｅｌｐ"));
-    QTHDATA = menus->addAction(QStringLiteral("QTH DATA"));
-    // The help document is not written yet; the received-QTH menu comes with the log tab's buttons.
-    notbuilt::hold(this, {CFGHLP, QTHDATA});
+    QTHDATA = menus->addMenu(QStringLiteral("QTH DATA"));
+    const QStringList qthCaptions{QStringLiteral("その場で決める"), QStringLiteral("常にQTH欄へコピーする"),
+                                  QStringLiteral("常にRem1欄へコピーする"),
+                                  QStringLiteral("常にRem2欄へコピーする")};
+    for (int i = 0; i < int(TOQTH.size()); ++i) {
+        QAction* item = QTHDATA->addAction(qthCaptions[i]);
+        item->setCheckable(true);
+        connect(item, &QAction::triggered, this, [this, i] { TOQTH_Click(i); });
+        TOQTH[std::size_t(i)] = item;
+    }
+    connect(QTHDATA, &QMenu::aboutToShow, this, &CFGSHEET::tickQthItem);
+    // The help document is not written yet.
+    notbuilt::hold(this, {CFGHLP});
 
     SSTab1->addTab(buildDisplayTab(), QStringLiteral("画面要素の設定"));
     SSTab1->addTab(buildSoundTab(), QStringLiteral("サウンド要素の設定"));

@@ -119,7 +119,8 @@ class CFGSHEET : public QWidget {
     QPushButton* Command16; // mode list editor
     QPlainTextEdit* Text10;
     QPlainTextEdit* Text12;
-    QAction* QTHDATA;
+    QMenu* QTHDATA;                  // what becomes of a received QTH
+    std::array<QAction*, 4> TOQTH{}; // "Free", "QTH", "Rem1", "Rem2"
 
     // Tab 3, the rig.
     QComboBox* Combo1; // rig family
@@ -139,6 +140,9 @@ class CFGSHEET : public QWidget {
     QLineEdit* Text21;  // PSK31 mode code
     QLineEdit* Text22;  // RTTY mode code
     QLineEdit* Text23;  // CW mode code
+    // The serial ports that no "#n" button stands for, by device path (a USB
+    // serial adapter, or the stored device).
+    std::vector<QRadioButton*> RigDevice;
     QPushButton* Command19;
 
     // Handlers, as the operator reaches them through the controls.
@@ -183,10 +187,23 @@ class CFGSHEET : public QWidget {
     void Text6_Change();
     void Text15_Change();
     void Option7_Click(int index);
+    void Command6_Click();
+    void Command7_Click();
+    void Command18_Click();
+    void Command9_Click();
+    void Command11_Click();
+    void Command12_Click();
+    void Command13_Click();
+    void Command14_Click();
+    void Command17_Click();
+    void TOQTH_Click(int index);
+    void Command15_Click();
+    void Command16_Click();
 
     void Combo1_Click();
     void Text11_Change();
     void Option2_Click(int index);
+    void RigDevice_Click(const QString& device);
     void Option4_Click(int index);
     void Option5_Click(int index);
     void Text5_Change();
@@ -222,12 +239,20 @@ class CFGSHEET : public QWidget {
     bool writeClosingKeys(bool finishItem);
     void startLoggingProgram();
     void stopLoggingProgram();
+    void chooseOtherProgram(int n);
+    void askQslSendMark();
+    void tickQthItem();
+    void chooseRigPort(const QString& name, int comNumber);
+    void offerRigDevice(const QString& device);
 
     bool finished_ = false;
     // True while the sheet's own load sets the controls.
     bool loading_ = false;
     QString hamlogType_;
     QString eqslMessage_;
+    // The list editors: true while the box shows the file for editing.
+    bool rstEditorOpen_ = false;
+    bool modeEditorOpen_ = false;
 };
 
 namespace forms {

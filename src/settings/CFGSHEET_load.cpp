@@ -41,13 +41,8 @@ bool upperHas(const QString& text, const char* part) {
     return text.toUpper().contains(QLatin1String(part));
 }
 
-QString configured(const QString& what, const QString& path) {
-    return what + QStringLiteral("は現在　") + path + QStringLiteral(" が設定されています。");
-}
-
-QString notConfigured(const QString& what) {
-    return what + QStringLiteral("は現在設定されていません。");
-}
+using settings::ConfiguredTip;
+using settings::NotConfiguredTip;
 
 } // namespace
 
@@ -178,29 +173,30 @@ void CFGSHEET::loadLogSteps() {
         if (upperHas(l.HamlogPath, "HDB")) {
             l.HamlogDataPath = l.HamlogPath.left(l.HamlogPath.size() - 4);
             settings::MarkButton(Command6, settings::kLightGreen,
-                                 configured(QStringLiteral("Hamlog-data"), l.HamlogPath));
+                                 ConfiguredTip(QStringLiteral("Hamlog-data"), l.HamlogPath));
             settings::SelectOption(Option8, 1);
             l.HamlogLink = 1;
             Command6->setEnabled(true);
             Frame7->setEnabled(true);
         } else {
-            settings::MarkButton(Command6, colour::kButtonFace, notConfigured(QStringLiteral("Hamlog-data")));
+            settings::MarkButton(Command6, colour::kButtonFace,
+                                 NotConfiguredTip(QStringLiteral("Hamlog-data")));
         }
     } else if (hamlogType_ == QLatin1String("2")) {
         l.HamlogPath = stored(kHamLog, "HAMLOGexePOS").value_or(kHamLog);
         if (upperHas(l.HamlogPath, "HAMLOGW.EXE")) {
             settings::MarkButton(Command6, settings::kLightOrange,
-                                 configured(QStringLiteral("Hamlog"), l.HamlogPath));
+                                 ConfiguredTip(QStringLiteral("Hamlog"), l.HamlogPath));
             settings::SelectOption(Option8, 0);
             l.HamlogLink = 2;
             Command6->setEnabled(true);
             Frame7->setEnabled(false);
             forms::unload<TEMP_LOG>();
         } else {
-            settings::MarkButton(Command6, colour::kButtonFace, notConfigured(QStringLiteral("Hamlog")));
+            settings::MarkButton(Command6, colour::kButtonFace, NotConfiguredTip(QStringLiteral("Hamlog")));
         }
     } else {
-        settings::MarkButton(Command6, colour::kButtonFace, notConfigured(QStringLiteral("Log-DataBase")));
+        settings::MarkButton(Command6, colour::kButtonFace, NotConfiguredTip(QStringLiteral("Log-DataBase")));
         l.HamlogLink = 0;
         Command6->setEnabled(false);
         settings::SelectOption(Option8, 2);
@@ -209,27 +205,27 @@ void CFGSHEET::loadLogSteps() {
 
     const QString qslProgram = QStringLiteral("QSL印刷ｿﾌﾄ");
     if (upperHas(l.QslPrintProgPath, "HLQSLN.EXE")) {
-        settings::MarkButton(Command7, settings::kLightGreen, configured(qslProgram, l.QslPrintProgPath));
+        settings::MarkButton(Command7, settings::kLightGreen, ConfiguredTip(qslProgram, l.QslPrintProgPath));
         Command18->setEnabled(false);
     } else if (upperHas(l.QslPrintProgPath, "MMQSL.EXE")) {
-        settings::MarkButton(Command7, settings::kLightGreen, configured(qslProgram, l.QslPrintProgPath));
+        settings::MarkButton(Command7, settings::kLightGreen, ConfiguredTip(qslProgram, l.QslPrintProgPath));
         Command18->setEnabled(true);
         const QString mql = QStringLiteral("QSL定義ﾌｧｲﾙ");
         if (upperHas(l.MmqslSetting, ".MQL"))
-            settings::MarkButton(Command18, settings::kLightGreen, configured(mql, l.MmqslSetting));
+            settings::MarkButton(Command18, settings::kLightGreen, ConfiguredTip(mql, l.MmqslSetting));
         else
-            settings::MarkButton(Command18, colour::kButtonFace, notConfigured(mql));
+            settings::MarkButton(Command18, colour::kButtonFace, NotConfiguredTip(mql));
     } else {
-        settings::MarkButton(Command7, colour::kButtonFace, notConfigured(qslProgram));
+        settings::MarkButton(Command7, colour::kButtonFace, NotConfiguredTip(qslProgram));
         Command18->setEnabled(false);
     }
 
     l.HamlogJcaPath = stored(kHamLog, "HLJCA").value_or(kHamLog);
     if (upperHas(l.HamlogJcaPath, "HLJCA"))
         settings::MarkButton(Command9, settings::kLightGreen,
-                             configured(QStringLiteral("HLJCA.EXE"), l.HamlogJcaPath));
+                             ConfiguredTip(QStringLiteral("HLJCA.EXE"), l.HamlogJcaPath));
     else
-        settings::MarkButton(Command9, colour::kButtonFace, notConfigured(QStringLiteral("HLJCA.EXE")));
+        settings::MarkButton(Command9, colour::kButtonFace, NotConfiguredTip(QStringLiteral("HLJCA.EXE")));
 
     l.HamlogConfirmText = stored(kHamLog, "HLYN").value_or(kHamLog);
     Check4->setChecked(l.HamlogConfirmText == QLatin1String("YES"));
@@ -316,14 +312,8 @@ void CFGSHEET::loadEndSteps(bool configuredSystem) {
     logbook::Globals& l = logbook::g;
     const std::optional<QString> message = stored(kEqsl, "eQSL_Mesg");
     eqslMessage_ = message.value_or(l.EqslMessage);
-    const QString remarks = QStringLiteral("電子QSL用QSLカードへのRemarks文は現在");
-    if (!eqslMessage_.isEmpty())
-        settings::MarkButton(Command14, settings::kLightGreen,
-                             remarks + QStringLiteral("「　") + eqslMessage_ +
-                                 QStringLiteral(" 」が設定されています。"));
-    else
-        settings::MarkButton(Command14, colour::kButtonFace,
-                             remarks + QStringLiteral("設定されていません。"));
+    settings::MarkButton(Command14, eqslMessage_.isEmpty() ? colour::kButtonFace : settings::kLightGreen,
+                         settings::EqslRemarksTip(eqslMessage_));
 
     l.EqslType = stored(kEqsl, "eQSL_type").value_or(kEqsl);
     if (l.EqslType == QLatin1String("1") || l.EqslType == QLatin1String("0")) {
@@ -339,7 +329,7 @@ void CFGSHEET::loadEndSteps(bool configuredSystem) {
     if (bank) {
         l.ComQsoBankPath = *bank;
         settings::MarkButton(Command13, settings::kLightGreen,
-                             configured(QStringLiteral("電子QSL送信機"), *bank));
+                             ConfiguredTip(QStringLiteral("電子QSL送信機"), *bank));
     } else {
         settings::MarkButton(Command13, colour::kButtonFace, QStringLiteral("未設定"));
     }

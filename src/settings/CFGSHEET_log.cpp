@@ -7,8 +7,9 @@
 #include "platform/Colour.h"
 #include "platform/ControlColour.h"
 #include "platform/Dialogs.h"
-#include "platform/NotBuilt.h"
+#include "platform/Paths.h"
 #include "settings/CFGSHEET.h"
+#include "settings/PickerRules.h"
 #include "settings/SheetControls.h"
 #include "sstv/SSTVForm.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
@@ -131,10 +132,6 @@ QWidget* CFGSHEET::buildLogTab() {
     Text12->installEventFilter(this);
     Text10->hide();
     Text12->hide();
-    // The pickers, the received-QTH menu and the list editors come with the
-    // rest of this tab.
-    notbuilt::hold({Command6, Command7, Command18, Command9, Command11, Command12, Command13, Command14,
-                    Command17, Command15, Command16});
 
     auto* grid = new QGridLayout;
     grid->addLayout(linkRow, 0, 0, 1, 4);
@@ -175,6 +172,15 @@ QWidget* CFGSHEET::buildLogTab() {
     connect(Text2, &QLineEdit::textChanged, this, &CFGSHEET::Text2_Change);
     connect(Text6, &QLineEdit::textChanged, this, &CFGSHEET::Text6_Change);
     connect(Text15, &QLineEdit::textChanged, this, &CFGSHEET::Text15_Change);
+    const std::pair<QPushButton*, void (CFGSHEET::*)()> buttons[] = {
+        {Command6, &CFGSHEET::Command6_Click},   {Command7, &CFGSHEET::Command7_Click},
+        {Command18, &CFGSHEET::Command18_Click}, {Command9, &CFGSHEET::Command9_Click},
+        {Command11, &CFGSHEET::Command11_Click}, {Command12, &CFGSHEET::Command12_Click},
+        {Command13, &CFGSHEET::Command13_Click}, {Command14, &CFGSHEET::Command14_Click},
+        {Command17, &CFGSHEET::Command17_Click}, {Command15, &CFGSHEET::Command15_Click},
+        {Command16, &CFGSHEET::Command16_Click}};
+    for (const auto& [button, handler] : buttons)
+        connect(button, &QPushButton::clicked, this, handler);
 
     auto* tab = new QWidget;
     tab->setLayout(grid);
@@ -267,4 +273,45 @@ void CFGSHEET::Option7_Click(int index) {
     logbook::g.EqslType = QString::number(index);
     Command13->setEnabled(index == 1);
     core::PutIniText(QStringLiteral("E-QSL"), QStringLiteral("eQSL_type"), logbook::g.EqslType);
+}
+
+void CFGSHEET::Command6_Click() {
+    logbook::Globals& l = logbook::g;
+    if (l.HamlogLink == 0) {
+        ui::msgBox(QStringLiteral("先に上の設定でHAMLOGの使用方法を決めて下さい。"), ui::OkOnly);
+        return;
+    }
+    const bool library = l.HamlogLink == 1;
+    const QString file =
+        library
+            ? ui::openFileName(QStringLiteral("Hamlog データベースを指定します"),
+                               settings::PickerFolder(l.HamlogPath, paths::programFolder()),
+                               settings::DialogFilter(QStringLiteral("hamlog データベース(*.HDB)|*.HDB|")))
+            : ui::openFileName(
+                  QStringLiteral("Hamlogw.exe の場所を指定します"),
+                  settings::PickerFolder(l.HamlogPath, paths::programFolder()),
+                  settings::DialogFilter(QStringLiteral("hamlog データベース(HAMLOGW.EXE)|HAMLOGW.EXE|")));
+    if (file.isEmpty()) {
+        ui::msgBox(QStringLiteral("log データベースが指定（変更）されませんでした"), ui::OkOnly);
+        return;
+    }
+    l.HamlogPath = file;
+    if (!library) {
+        core::PutIniText(kHamLog, QStringLiteral("HAMLOGexePOS"), file);
+        l.HamlogLink = 2;
+        settings::MarkButton(Command6, settings::kLightOrange,
+                             settings::ConfiguredTip(QStringLiteral("Hamlog"), file));
+        return;
+    }
+    l.HamlogDataPath = file.left(file.size() - 4);
+    core::PutIniText(kHamLog, QStringLiteral("HAMLOGPOS"), file);
+    l.HamlogLink = 1;
+    if (PSK31MAIN* main = settings::LoadedMain(); main && !inSstv()) {
+        for (QAction* item : {main->CALLSR, main->PSTREM1, main->PSTREM2})
+            item->setEnabled(true);
+        main->Command5->setEnabled(true);
+    }
+    showLibraryEntry();
+    settings::MarkButton(Command6, settings::kLightGreen,
+                         settings::ConfiguredTip(QStringLiteral("Hamlog-data"), file));
 }

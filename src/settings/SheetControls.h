@@ -26,6 +26,21 @@ inline QString OneZero(bool on) {
     return on ? QStringLiteral("1") : QStringLiteral("0");
 }
 
+// The tooltips of a button that names a chosen file, and of one that has none.
+inline QString ConfiguredTip(const QString& what, const QString& path) {
+    return what + QStringLiteral("は現在　") + path + QStringLiteral(" が設定されています。");
+}
+inline QString NotConfiguredTip(const QString& what) {
+    return what + QStringLiteral("は現在設定されていません。");
+}
+
+// The tooltip of the eQSL remarks button for the message held.
+inline QString EqslRemarksTip(const QString& message) {
+    const QString remarks = QStringLiteral("電子QSL用QSLカードへのRemarks文は現在");
+    if (message.isEmpty()) return remarks + QStringLiteral("設定されていません。");
+    return remarks + QStringLiteral("「　") + message + QStringLiteral(" 」が設定されています。");
+}
+
 // Option buttons of one array: a click (or a selection from code) runs the
 // handler with the button's index.
 template <std::size_t N>

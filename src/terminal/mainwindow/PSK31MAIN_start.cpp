@@ -2,11 +2,11 @@
 // the first run, the log-link items and the engine start by mode.
 #include "core/Globals.h"
 #include "core/IniValues.h"
+#include "core/ListFiles.h"
 #include "core/SharedRoutines.h"
 #include "log/LogGlobals.h"
 #include "logwindows/TEMP_LOG.h"
 #include "platform/ControlColour.h"
-#include "platform/Cp932.h"
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
 #include "platform/PictureBox.h"
@@ -126,13 +126,7 @@ void PSK31MAIN::fillRstList() {
     }
     QFile f(found);
     if (!f.open(QIODevice::ReadOnly)) return;
-    while (!f.atEnd()) {
-        QString line = cp932::decode(f.readLine());
-        line.remove(QLatin1Char('\r'));
-        line.remove(QLatin1Char('\n'));
-        if (line.trimmed().isEmpty()) continue;
-        List4->addItem(line.left(3).trimmed());
-    }
+    List4->addItems(core::RstMenuEntries(f.readAll()));
 }
 
 void PSK31MAIN::runFirstRun() {

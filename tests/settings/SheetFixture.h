@@ -1,0 +1,57 @@
+#pragma once
+// The main window loaded over a fixture ZORVATEK.INI and the settings sheet
+// opened from its settings menu, as the operator opens it.
+#include "core/IniValues.h"
+#include "platform/Dialogs.h"
+#include "settings/CFGSHEET.h"
+#include "support/Popups.h"
+#include "terminal/engines/PskFixture.h"
+
+#include <QTabBar>
+#include <QTest>
+
+namespace sheettest {
+
+class SheetTest : public psktest::PskWindowTest {
+  protected:
+    // The main window loaded, the sheet opened from its settings menu. extra
+    // holds keys of [PSKCFG] before the fixture's; sections come before them.
+    CFGSHEET& open(const QString& extra = {}, const QString& sections = {}) {
+        writeIni(sections + QStringLiteral("[PSKCFG]\n") + extra + psktest::kFixtureKeys);
+        main = &forms::PSK31MAIN();
+        main->Timer2->stop();
+        pskcore::lib().clearCalls();
+        EXPECT_TRUE(zvtest::chooseMenuItem(main->PSKCFG));
+        EXPECT_TRUE(forms::isLoaded<CFGSHEET>());
+        return forms::CFGSHEET();
+    }
+    static QString ini(const char* section, const char* key) {
+        return core::IniStored(QString::fromLatin1(section), QString::fromLatin1(key))
+            .value_or(QStringLiteral("-"));
+    }
+    static bool asked(const QString& prompt) {
+        for (const ui::Asked& a : ui::script::asked())
+            if (a.prompt == prompt) return true;
+        return false;
+    }
+    // The last dialog asked, of any kind.
+    static ui::Asked lastAsked() {
+        const QList<ui::Asked>& all = ui::script::asked();
+        return all.isEmpty() ? ui::Asked{} : all.back();
+    }
+    // A click on the tab's title.
+    static void showTab(CFGSHEET& s, int tab) {
+        QTabBar* bar = s.SSTab1->tabBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab).center());
+    }
+    // A click on the button, as the operator presses it.
+    static void press(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
+    // A click on the box of an option or check box (its row may run wider than its caption).
+    static void tick(QAbstractButton* b) {
+        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
+    }
+
+    PSK31MAIN* main = nullptr;
+};
+
+} // namespace sheettest
