@@ -4,6 +4,7 @@
 // below the windows need of them. A test makes its own, so every test starts
 // with engines, links and window interfaces in their first state.
 #include "app/WindowInterfaces.h"
+#include "platform/AlertSound.h"
 #include "platform/Engines.h"
 #include "platform/Installed.h"
 #include "rig/RigLink.h"
@@ -29,6 +30,8 @@ class AppContext {
     installed::Guard<engines::Engines> enginesInstalled_{engines_};
     rig::RigLink rigLink_;
     installed::Guard<rig::RigLink> rigLinkInstalled_{rigLink_};
+    alertsound::SoundEffectPlayer alertPlayer_;
+    installed::Guard<alertsound::Player> alertPlayerInstalled_{alertPlayer_};
 };
 
 } // namespace app

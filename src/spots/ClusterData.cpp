@@ -5,6 +5,7 @@
 #include "platform/Colour.h"
 #include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"
+#include "spots/SpotAlert.h"
 #include "spots/SpotGlobals.h"
 #include "spots/SpotGrid.h"
 #include "spots/SpotSource.h"
@@ -41,24 +42,6 @@ ClusterData::ClusterData()
     buildMenus();
     buildLayout();
     connect(Timer1, &QTimer::timeout, this, &ClusterData::Timer1_Timer);
-}
-
-void ClusterData::buildMenus() {
-    ccls = menuBar->addAction(QStringLiteral("閉じる(&X)"));
-    connect(ccls, &QAction::triggered, this, [] { forms::unload<ClusterData>(); });
-    SETTING = menuBar->addMenu(QStringLiteral("各種設定(&M)"));
-    // The alert sound's menu comes with the alert sound.
-    CLSTR_SOUND = SETTING->addMenu(QStringLiteral("ｸﾗｽﾀ更新時のｻｳﾝﾄﾞ設定"));
-    CLSTR_SOUND->setEnabled(false);
-    SETTING->addSeparator();
-    DispJSTItem = SETTING->addAction(QStringLiteral("JST表示"));
-    DispJSTItem->setCheckable(true);
-    connect(DispJSTItem, &QAction::triggered, this, &ClusterData::DispJST_Click);
-    SendInformation = menuBar->addAction(QStringLiteral("Send information(&S)"));
-    connect(SendInformation, &QAction::triggered, this, &ClusterData::SendInformation_Click);
-    // The help file is not built yet.
-    HLPclst = menuBar->addAction(QStringLiteral("Help"));
-    HLPclst->setEnabled(false);
 }
 
 void ClusterData::buildLayout() {
@@ -107,13 +90,12 @@ void ClusterData::Form_Load() {
     Text5->clear();
     Text6->clear();
     Text7->clear();
+    CLSTR_SOUND->setEnabled(core::g.SoundCardNumber == QLatin1String("1"));
     rig::RigLoadModeCodes();
     placeWindow();
+    loadSoundChecks();
     Option1[spots::pageIndexOf(stored(QStringLiteral("DXWindow"), QStringLiteral("0")))]->click();
-    DispJST = stored(QStringLiteral("DispJST"), QStringLiteral("0")) == QLatin1String("1")
-                  ? QStringLiteral("1")
-                  : QStringLiteral("0");
-    DispJSTItem->setChecked(DispJST == QLatin1String("1"));
+    loadMenuChecks();
     Timer1->setInterval(500);
     Timer1->start();
 }
@@ -144,6 +126,8 @@ void ClusterData::placeWindow() {
 void ClusterData::Form_Unload() {
     Timer1->stop();
     cancelFetch();
+    // A looping alert would otherwise go on with nothing left to stop it.
+    spots::StopAlertSound();
     spots::g.ClusterPolled = 0;
     store(QStringLiteral("CDLSTPOSTop"), QString::number(twips::fromPx(y())));
     store(QStringLiteral("CDLSTPOSLeft"), QString::number(twips::fromPx(x())));
@@ -168,9 +152,4 @@ void ClusterData::Option1_Click(int index) {
         Timer1->start();
         store(QStringLiteral("DXWindow"), QString::number(index));
     }
-}
-
-void ClusterData::DispJST_Click() {
-    DispJST = DispJSTItem->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
-    store(QStringLiteral("DispJST"), DispJST);
 }

@@ -41,8 +41,32 @@ class ClusterData : public QWidget {
     QMenuBar* menuBar;
     QAction* ccls;
     QMenu* SETTING;
+    // The alert sound.
     QMenu* CLSTR_SOUND;
+    QMenu* NEWSUND;
+    QAction* beepoff;
+    QAction* sndon;
+    QAction* beepon;
+    QAction* setSound;
+    QAction* Sound_Test;
+    QAction* Sound_TestStop;
+    QAction* SoundLooploop;
     QAction* DispJSTItem;
+    // Frequency corrections of the submission boxes (RTTY, hidden, and PSK31)
+    // and of the frequency handed to the rig (RTTY, PSK31).
+    QMenu* Freqdat;
+    QAction* Mcompon;
+    QAction* Mcompoff;
+    QMenu* FreqdatPSK;
+    QAction* McomponPSK;
+    QAction* McompoffPSK;
+    QAction* getAuto;
+    QMenu* setRigfreq;
+    QAction* sMcompOn;
+    QAction* sMcompOff;
+    QMenu* setRigfreqPSK;
+    QAction* sMcompOnPSK;
+    QAction* sMcompOffPSK;
     QAction* SendInformation;
     QAction* HLPclst;
     QGroupBox* Frame1;
@@ -85,6 +109,16 @@ class ClusterData : public QWidget {
 
   private:
     void buildMenus();
+    void buildSoundMenu();
+    void buildCorrectionMenus();
+    void loadMenuChecks();
+    void loadSoundChecks();
+    void chooseAlertMode(QAction* item, const QString& mode);
+    void setSound_Click();
+    void SoundLooploop_Click();
+    void getAuto_Click();
+    // A failing alert is told once for each load of the window.
+    void tellAlertFault(const QString& message);
     void buildLayout();
     void placeWindow();
     void PollSpotPage();
@@ -93,13 +127,13 @@ class ClusterData : public QWidget {
     void onFetchDone();
     void FetchSpotPage(const QByteArray& bytes, const QByteArray& contentType);
     void cancelFetch();
-    void DispJST_Click();
     void onSubmitDone();
 
     QNetworkAccessManager net_;
     QPointer<QNetworkReply> reply_;
     QByteArray received_;
     bool receiving_ = false;
+    bool alertFaultTold_ = false;
 };
 
 namespace forms {

@@ -1,13 +1,11 @@
 // The spot window's polling: one request at a time, 20 seconds at most, the
 // next tick counted from the end of each fetch.
-#include "core/Globals.h"
-#include "core/IniStore.h"
 #include "spots/ClusterData.h"
+#include "spots/SpotAlert.h"
 #include "spots/SpotGlobals.h"
 #include "spots/SpotGrid.h"
 #include "spots/SpotSource.h"
 
-#include <QApplication>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 
@@ -20,6 +18,7 @@ constexpr int PollIntervalMsecs = 60'000;
 
 void ClusterData::Timer1_Timer() {
     Label4->hide();
+    if (spots::g.AlertWavLoop == QLatin1String("True")) spots::StopAlertSound();
     spots::g.ClusterPolled = 1;
     PollSpotPage();
 }
@@ -92,10 +91,9 @@ void ClusterData::FetchSpotPage(const QByteArray& bytes, const QByteArray& conte
         MSFlexGrid1->clearSelection();
         MSFlexGrid1->setRangeSelected(QTableWidgetSelectionRange(0, spots::ColTime, 0, spots::ColPostedBy),
                                       true);
-        if (core::g.SoundCardNumber == QLatin1String("1") &&
-            core::IniValueOr(QStringLiteral("WWWBeep"), QStringLiteral("WWWBeepon"), QString()) ==
-                QLatin1String("1"))
-            QApplication::beep();
+        spots::SoundAlert([w = QPointer<ClusterData>(this)](const QString& message) {
+            if (w) w->tellAlertFault(message);
+        });
         Label4->show();
     }
     LastSpotHead = head;

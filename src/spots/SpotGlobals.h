@@ -18,6 +18,11 @@ struct Globals {
     QString ClusterAutoCall = QStringLiteral("0");
     // 1 after the window's first fetch of spots.
     int ClusterPolled = 0;
+    // The alert on a new newest spot: "0" none, "1" beep, "2" sound file.
+    QString AlertSoundMode = QStringLiteral("0");
+    // The sound file, and "True" to play it in a loop until the next poll.
+    QString AlertWavPath;
+    QString AlertWavLoop = QStringLiteral("False");
 };
 
 extern Globals g;
