@@ -99,6 +99,9 @@ void SSTVForm::connectQso() {
     // Setting the box from code runs its handler as a click would.
     connect(Check1, &QCheckBox::toggled, this, &SSTVForm::Check1_Click);
     Check1->setEnabled(true);
+    connect(Command1, &QPushButton::clicked, this, &SSTVForm::Command1_Click);
+    connect(Command3, &QPushButton::clicked, this, &SSTVForm::Command3_Click);
+    connect(Command7, &QPushButton::clicked, this, &SSTVForm::Command7_Click);
     connect(ADDQTHUPD, &QAction::triggered, this, &SSTVForm::ADDQTHUPD_Click);
     connect(ADDREM1, &QAction::triggered, this, &SSTVForm::ADDREM1_Click);
     connect(ADDREM2, &QAction::triggered, this, &SSTVForm::ADDREM2_Click);

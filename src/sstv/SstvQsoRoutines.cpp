@@ -35,7 +35,7 @@ QString DroppedCall(const QString& text) {
     QString out;
     for (const QChar c : text)
         if (c.category() != QChar::Other_Control) out += c;
-    return out.trimmed().left(CallLength);
+    return out.trimmed().left(CallLength).trimmed();
 }
 
 } // namespace sstv

@@ -1,0 +1,61 @@
+// The QSO boxes' pure routines, one table per behaviour.
+#include "sstv/SstvQsoRoutines.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(SstvQsoRoutines, CallWithSlashOverTheLogFields) {
+    struct Case {
+        const char* call;
+        bool prefixFirst;
+        const char* logCall;
+        const char* other;
+        const char* rem2; // "-" left alone
+    } cases[] = {
+        {"QX1ABC", false, "QX1ABC", "", "-"},
+        {"QX1ABC", true, "QX1ABC", "", "-"},
+        {"QX1ABC/P", false, "QX1ABC", "P", ""},
+        {"KH6/QX1ABC", true, "QX1ABC", "KH6", "$DX"},
+        {"QX1ABC/P/M", false, "QX1ABC", "P/M", ""},
+        {"/QX1ABC", true, "QX1ABC", "", "$DX"},
+        {"", false, "", "", "-"},
+    };
+    for (const Case& c : cases) {
+        const sstv::LogCall l = sstv::LogCallFor(QString::fromLatin1(c.call), c.prefixFirst);
+        EXPECT_EQ(l.call, QLatin1String(c.logCall)) << c.call;
+        EXPECT_EQ(l.other, QLatin1String(c.other)) << c.call;
+        EXPECT_EQ(l.rem2.value_or(QStringLiteral("-")), QLatin1String(c.rem2)) << c.call;
+    }
+}
+
+TEST(SstvQsoRoutines, ContestNumberText) {
+    const std::pair<int, const char*> cases[] = {
+        {0, "000"}, {7, "007"}, {42, "042"}, {123, "123"}, {32766, "32766"}};
+    for (const auto& [value, text] : cases)
+        EXPECT_EQ(sstv::ContestNoText(value), QLatin1String(text)) << value;
+}
+
+TEST(SstvQsoRoutines, RsvListAndDroppedCall) {
+    EXPECT_EQ(sstv::RsvEntries(QStringLiteral("595\r\n5999\r\n   \r\n 57 \r\n\r\n5 9 5\r\n")),
+              (QStringList{QStringLiteral("595"), QStringLiteral("599"), QStringLiteral("57"),
+                           QStringLiteral("5 9")}));
+    EXPECT_TRUE(sstv::RsvEntries(QString()).isEmpty());
+    struct Case {
+        const char* dropped;
+        const char* call;
+    } cases[] = {
+        {"  qx1abc\t\r\n", "qx1abc"},
+        {"QX1\x01"
+         "ABC",
+         "QX1ABC"},
+        {"QX1ABCDEFGHIJKLMNOPQRSTUVWXYZ", "QX1ABCDEFGHIJKLMNOPQ"},
+        // Cut at a blank, the blank goes too.
+        {"QX1ABC de QX2DEF and more", "QX1ABC de QX2DEF and"},
+        {"QX1ABC de QX2DEF ab more", "QX1ABC de QX2DEF ab"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(sstv::DroppedCall(QString::fromLatin1(c.dropped)), QLatin1String(c.call)) << c.dropped;
+}
+
+} // namespace
