@@ -2,6 +2,7 @@
 // clear button that starts the next QSO, the QTH pop-up's items and the
 // editor of the RSV pick list.
 #include "core/Globals.h"
+#include "core/ListFiles.h"
 #include "log/LogGlobals.h"
 #include "logwindows/CODE_LIST.h"
 #include "logwindows/HamlogLink.h"
@@ -133,9 +134,7 @@ void SSTVForm::Command3_Click() {
         Text10->moveCursor(QTextCursor::End);
         return;
     }
-    QString lines = Text10->toPlainText().trimmed();
-    lines.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    if (!files::replaceWhole(rsvPath(), cp932::encode(lines + QStringLiteral("\r\n")))) {
+    if (!files::replaceWhole(rsvPath(), core::ListFileBytes(Text10->toPlainText()))) {
         // The list stays as it was and the edited text stays open.
         ui::msgBox(QStringLiteral("RSVmenu.DAT に書き込めませんでした。"), ui::OkOnly | ui::Exclamation);
         return;

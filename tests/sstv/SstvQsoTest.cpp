@@ -295,7 +295,7 @@ TEST_F(SstvQso, RsvListPicksAndItsEditorRewritesTheFile) {
     QTest::mouseClick(f.Command3, Qt::LeftButton);
     EXPECT_EQ(f.Command3->text(), QStringLiteral("RSVmenu set"));
     EXPECT_FALSE(f.Text10->isVisible());
-    EXPECT_EQ(readFile("RSVmenu.DAT"), QByteArray("595\r\n599\r\n57\r\n5999\r\n"));
+    EXPECT_EQ(readFile("RSVmenu.DAT"), QByteArray("595\r\n599\r\n57\r\n5999\r\n  \r\n\r\n"));
     ASSERT_EQ(f.List4->count(), 4);
     EXPECT_EQ(f.List4->item(3)->text(), QStringLiteral("599"));
 }
