@@ -82,21 +82,49 @@ qintptr findWindow() {
     return socket()->waitForConnected(kConnectMsecs) ? 1 : 0;
 }
 
-bool sendCopyData(qintptr window, const CopyData& data,
-                  const std::function<void(const CopyData&)>& ourWindow) {
-    if (window <= 0 || !writeFrame({FrameKind::CopyData, data})) return false;
+namespace {
+
+// Writes the frame and waits until the program has handled it: its answer,
+// or nothing. Copy data sent back meanwhile goes to ourWindow.
+std::optional<quint32> exchange(qintptr window, const Frame& frame,
+                                const std::function<void(const CopyData&)>& ourWindow) {
+    if (window <= 0 || !writeFrame(frame)) return std::nullopt;
     for (;;) {
         bool broken = false;
-        while (auto frame = takeFrame(pending, broken)) {
-            if (frame->kind == FrameKind::Handled) return true;
-            if (frame->kind == FrameKind::CopyData && ourWindow) ourWindow(frame->data);
+        while (auto reply = takeFrame(pending, broken)) {
+            if (reply->kind == FrameKind::Handled) return reply->data.dwData;
+            if (reply->kind == FrameKind::CopyData && ourWindow) ourWindow(reply->data);
         }
         if (broken || !socket()->waitForReadyRead(kAnswerMsecs)) {
             disconnect();
-            return false;
+            return std::nullopt;
         }
         pending += socket()->readAll();
     }
+}
+
+} // namespace
+
+bool sendCopyData(qintptr window, const CopyData& data,
+                  const std::function<void(const CopyData&)>& ourWindow) {
+    return exchange(window, {FrameKind::CopyData, data}, ourWindow).has_value();
+}
+
+std::optional<quint32> sendCopyDataForResult(qintptr window, const CopyData& data) {
+    return exchange(window, {FrameKind::CopyData, data}, {});
+}
+
+bool activateTitled(qintptr window, const QString& title, bool pressDown) {
+    Frame frame{FrameKind::Activate, {}};
+    frame.data.dwData = pressDown ? 1 : 0;
+    frame.data.lpData = title.toUtf8();
+    return exchange(window, frame, {}).value_or(0) == 1;
+}
+
+bool bringToFront(qintptr window, quint32 handle) {
+    Frame frame{FrameKind::Foreground, {}};
+    frame.data.dwData = handle;
+    return exchange(window, frame, {}).value_or(0) == 1;
 }
 
 bool postClose(qintptr window) {
@@ -126,7 +154,7 @@ std::optional<Frame> takeFrame(QByteArray& buffer, bool& broken) {
     const char* p = buffer.constData();
     const auto kind = qFromLittleEndian<quint32>(p);
     const auto size = qFromLittleEndian<qint32>(p + 12);
-    if (kind < 1 || kind > 3 || size < -1 || size > kMaxPayload) {
+    if (kind < 1 || kind > 5 || size < -1 || size > kMaxPayload) {
         broken = true;
         return std::nullopt;
     }

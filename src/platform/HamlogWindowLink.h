@@ -58,13 +58,26 @@ qintptr findWindow();
 // reached or did not answer within 5 seconds.
 bool sendCopyData(qintptr window, const CopyData& data,
                   const std::function<void(const CopyData&)>& ourWindow = {});
+// The same, for the window's answer to the message (0 for an item that has
+// none); nothing when the window could not be reached or did not answer.
+std::optional<quint32> sendCopyDataForResult(qintptr window, const CopyData& data);
+// Asks the program to activate its window whose title begins with `title`
+// and, with pressDown, to press the Down key there; returns once that is
+// done. False when it has no such window or could not be reached.
+bool activateTitled(qintptr window, const QString& title, bool pressDown);
+// Asks the program to bring its window `handle` to the front; false when it
+// has no such window or could not be reached.
+bool bringToFront(qintptr window, quint32 handle);
 // Asks the window to close; true when the request was delivered.
 bool postClose(qintptr window);
 // Drops the connection (a test ends, the program was stopped).
 void disconnect();
 
-// The frames on the socket, shared with the program.
-enum class FrameKind : quint32 { CopyData = 1, Close = 2, Handled = 3 };
+// The frames on the socket, shared with the program. Handled carries the
+// answer in dwData (0 or 1 for an activation or a bringing to the front);
+// Activate carries the title in lpData and 1 in dwData to press Down;
+// Foreground carries the window's handle in dwData.
+enum class FrameKind : quint32 { CopyData = 1, Close = 2, Handled = 3, Activate = 4, Foreground = 5 };
 struct Frame {
     FrameKind kind = FrameKind::CopyData;
     CopyData data;

@@ -41,6 +41,10 @@ ClusterData::ClusterData()
     setWindowTitle(QStringLiteral("DX Information"));
     buildMenus();
     buildLayout();
+    // The window sees every key before its controls do (Esc closes the
+    // submission frame wherever the focus is); its menus keep their own keys.
+    for (QWidget* child : findChildren<QWidget*>())
+        if (!qobject_cast<QMenu*>(child)) child->installEventFilter(this);
     connect(Timer1, &QTimer::timeout, this, &ClusterData::Timer1_Timer);
 }
 
@@ -54,6 +58,7 @@ void ClusterData::buildLayout() {
     }
     spots::InitSpotGrid(*MSFlexGrid1);
     connect(MSFlexGrid1, &QTableWidget::cellClicked, this, &ClusterData::MSFlexGrid1_Click);
+    connect(MSFlexGrid1, &QTableWidget::cellDoubleClicked, this, &ClusterData::MSFlexGrid1_DblClick);
     Label4->setStyleSheet(QStringLiteral("color: red"));
     Label4->hide();
 
@@ -66,8 +71,6 @@ void ClusterData::buildLayout() {
           static_cast<QWidget*>(Command2), static_cast<QWidget*>(Text4)})
         boxes->addWidget(w);
     connect(Command2, &QPushButton::clicked, this, &ClusterData::Command2_Click);
-    for (QLineEdit* box : {Text5, Text6, Text7})
-        box->installEventFilter(this);
     Frame3->hide();
 
     auto* top = new QHBoxLayout;

@@ -85,6 +85,7 @@ class ClusterData : public QWidget {
     void Option1_Click(int index);
     void Timer1_Timer();
     void MSFlexGrid1_Click(int row, int column);
+    void MSFlexGrid1_DblClick(int row);
     void SendInformation_Click();
     void Command2_Click();
 
@@ -95,6 +96,11 @@ class ClusterData : public QWidget {
     QString LastSpotHead;
     spots::SpotRows SpotTable;
     QString DispJST = QStringLiteral("0");
+    // The double-clicked spot: its dial while corrected and sent, its remarks,
+    // and its frequency in MHz before a transverter's shift.
+    qint64 SpotDialFreqHz = 0;
+    QString SpotRemarks;
+    QString SpotFreqText;
 
   signals:
     // A fetch ended (with a page or without); the next tick is armed.
@@ -128,6 +134,10 @@ class ClusterData : public QWidget {
     void FetchSpotPage(const QByteArray& bytes, const QByteArray& contentType);
     void cancelFetch();
     void onSubmitDone();
+    void changeModeForSpot();
+    void correctDialForMode(int offsetHz);
+    void changeModeForCw();
+    void SendSpotFrequencyToRig();
 
     QNetworkAccessManager net_;
     QPointer<QNetworkReply> reply_;

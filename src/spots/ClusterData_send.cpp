@@ -56,6 +56,8 @@ void ClusterData::keyPressEvent(QKeyEvent* event) {
 // Typing in a submission box stops the rig poll's filling until Enter or Esc;
 // a right-button release empties the box.
 bool ClusterData::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+        Frame3->hide();
     auto* box = qobject_cast<QLineEdit*>(watched);
     if (!box || (box != Text5 && box != Text6 && box != Text7)) return QWidget::eventFilter(watched, event);
     if (event->type() == QEvent::KeyPress) {

@@ -165,6 +165,38 @@ TEST_F(HamlogWindowTest, StoresTheSentQsoIntoTheLogAndAnswersFromIt) {
     EXPECT_EQ(count(), 1);
 }
 
+TEST_F(HamlogWindowTest, EntryItemsAnswerAndItsWindowIsFoundByTitleAndHandle) {
+    start();
+    const QString title = QStringLiteral(" ＬＯＧ-[Ａ]　　　");
+    const auto result = [](quint32 code, const QString& text) {
+        CopyData data{code, quint32(text.size()), itemText(text)};
+        return sendCopyDataForResult(findWindow(), data);
+    };
+    EXPECT_EQ(result(0x20001, {}), 0u) << "no entry open";
+    EXPECT_EQ(result(0x20006, QStringLiteral("7.041000")), 0u);
+    EXPECT_FALSE(activateTitled(findWindow(), title, true));
+
+    send(HamlogItemCall, QStringLiteral("QQ1AAA"));
+    EXPECT_EQ(result(0x20001, {}), 1u);
+    const std::optional<quint32> handle = result(0x20006, QStringLiteral("7.041000"));
+    ASSERT_TRUE(handle && *handle > 0);
+    EXPECT_TRUE(activateTitled(findWindow(), title + QStringLiteral("QQ1AAA"), true));
+    EXPECT_TRUE(activateTitled(findWindow(), title + QStringLiteral("QQ1"), false)) << "a title's beginning";
+    EXPECT_FALSE(activateTitled(findWindow(), title + QStringLiteral("QQ1AAB"), false));
+    EXPECT_TRUE(bringToFront(findWindow(), *handle));
+    EXPECT_FALSE(bringToFront(findWindow(), *handle + 1));
+    EXPECT_EQ(result(HamlogItemMode, QStringLiteral("PSK31")), 0u) << "a field's item answers nothing";
+
+    send(HamlogCmdSave);
+    HamlogHandle h;
+    ASSERT_EQ(HamlogOpen(0, h, dataPath(), 0), Done);
+    ASSERT_EQ(THW_read(h, 1, 3), Done);
+    QString buffer;
+    ThwString(buffer, h, FieldFreq);
+    EXPECT_EQ(buffer.trimmed(), QStringLiteral("7.041000")) << "the entry took the frequency";
+    HamlogClose(h, 0);
+}
+
 TEST_F(HamlogWindowTest, ClosesOnRequestAndASecondStartEndsAtOnce) {
     start();
     QProcess second;

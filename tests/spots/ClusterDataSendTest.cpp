@@ -132,6 +132,21 @@ TEST_F(ClusterDataSend, MissingFieldsAreRefusedWithoutSending) {
     EXPECT_EQ(server.requests().size(), before);
 }
 
+TEST_F(ClusterDataSend, EscClosesTheFrameWhereverTheKeyIsTyped) {
+    ClusterData& w = polledWindow();
+    for (QWidget* target : {static_cast<QWidget*>(w.MSFlexGrid1), static_cast<QWidget*>(w.Text7),
+                            static_cast<QWidget*>(w.Text4), static_cast<QWidget*>(w.Option1[2])}) {
+        SCOPED_TRACE(target->metaObject()->className());
+        clickMenu(w, w.SendInformation);
+        ASSERT_TRUE(w.Frame3->isVisible());
+        spots::g.ClusterAutoCall = "1";
+        QTest::keyClick(target, Qt::Key_Escape);
+        EXPECT_FALSE(w.Frame3->isVisible());
+        EXPECT_EQ(spots::g.ClusterAutoCall, target == w.Text7 ? "0" : "1")
+            << "Esc in a submission box also hands the boxes back to the rig poll";
+    }
+}
+
 TEST_F(ClusterDataSend, RightButtonEmptiesASubmissionBox) {
     ClusterData& w = polledWindow();
     clickMenu(w, w.SendInformation);

@@ -5,6 +5,7 @@
 #include "platform/Hamlog.h"
 
 #include <QLocalSocket>
+#include <QTextStream>
 
 using namespace hamlog;
 using namespace hamlog::window;
@@ -26,6 +27,14 @@ int fieldOfItem(quint32 code) {
     if ((high != 0 && high != 3) || no > FieldRem2 || fieldWidth(no) == 0) return -1;
     return no;
 }
+
+// Codes of the entry window's own items, answered with a value.
+constexpr quint32 ItemEntryCheck = 0x20001;
+constexpr quint32 ItemEntryFreq = 0x20006;
+// The handle by which the system may bring the entry window to the front.
+constexpr quint32 EntryWindowHandle = 0x4C4F47;
+// The entry window's title: this text followed by the entry's call sign.
+const QString EntryTitle = QStringLiteral(" ＬＯＧ-[Ａ]　　　");
 
 // A reply always carries text: an empty answer goes as one blank, so that the
 // system takes it as "nothing known" rather than dropping it.
@@ -77,26 +86,70 @@ void LoggingWindow::handle(QLocalSocket* client, const Frame& frame) {
         emit closeRequested();
         return;
     }
-    if (frame.kind != FrameKind::CopyData) return;
+    Frame handled{FrameKind::Handled, {}};
     const quint32 code = frame.data.dwData;
-    if (code == HamlogReqName || code == HamlogReqQth || code == HamlogReqRecNo)
+    if (frame.kind == FrameKind::Activate) {
+        handled.data.dwData =
+            activate(QString::fromUtf8(frame.data.lpData.value_or(QByteArray())), code == 1);
+    } else if (frame.kind == FrameKind::Foreground) {
+        handled.data.dwData = bringToFront(code);
+    } else if (frame.kind != FrameKind::CopyData) {
+        return;
+    } else if (code == HamlogReqName || code == HamlogReqQth || code == HamlogReqRecNo) {
+        traceLine(QStringLiteral("request %1").arg(code));
         client->write(encodeFrame({FrameKind::CopyData, reply(code, answer(code))}));
-    else
-        takeItem(code, itemTextOf(frame.data));
-    client->write(encodeFrame({FrameKind::Handled, {}}));
+    } else {
+        const QString text = itemTextOf(frame.data);
+        traceLine(QStringLiteral("item 0x%1 %2").arg(code, 0, 16).arg(text));
+        handled.data.dwData = takeItem(code, text);
+    }
+    client->write(encodeFrame(handled));
     client->flush();
 }
 
-void LoggingWindow::takeItem(quint32 code, const QString& text) {
+quint32 LoggingWindow::takeItem(quint32 code, const QString& text) {
     if (code == HamlogCmdClear) {
         entry_ = {};
     } else if (code == HamlogCmdSave) {
         store();
     } else if (code == HamlogItemCall) {
         takeCall(text);
+    } else if (code == ItemEntryCheck) {
+        return entry_.CALL.isEmpty() ? 0 : 1;
+    } else if (code == ItemEntryFreq) {
+        entry_.FREQ = text;
+        return entry_.CALL.isEmpty() ? 0 : EntryWindowHandle;
     } else if (const int no = fieldOfItem(code); no >= 0) {
         *entry_.field(no) = text;
     }
+    return 0;
+}
+
+QString LoggingWindow::entryTitle() const {
+    return EntryTitle + entry_.CALL;
+}
+
+// The entry window is the one window of ours a title can name.
+quint32 LoggingWindow::activate(const QString& title, bool pressDown) {
+    const bool found = !entry_.CALL.isEmpty() && entryTitle().startsWith(title);
+    traceLine(QStringLiteral("activate %1%2%3")
+                  .arg(title, pressDown ? QStringLiteral(" +Down") : QString(),
+                       found ? QString() : QStringLiteral(" (no such window)")));
+    return found ? 1 : 0;
+}
+
+quint32 LoggingWindow::bringToFront(quint32 handle) {
+    const bool found = !entry_.CALL.isEmpty() && handle == EntryWindowHandle;
+    traceLine(QStringLiteral("front 0x%1%2")
+                  .arg(handle, 0, 16)
+                  .arg(found ? QString() : QStringLiteral(" (no such window)")));
+    return found ? 1 : 0;
+}
+
+void LoggingWindow::traceLine(const QString& line) {
+    if (!trace_) return;
+    QTextStream out(stdout);
+    out << line << Qt::endl;
 }
 
 QString LoggingWindow::answer(quint32 code) {

@@ -15,6 +15,8 @@ class LoggingWindow : public QObject {
     Q_OBJECT
   public:
     explicit LoggingWindow(const QString& dataPath);
+    // On: every message handled is written to standard output, one line each.
+    void setTrace(bool on) { trace_ = on; }
     // False when the socket name is taken by a running window or cannot be had.
     bool listen();
 
@@ -25,7 +27,13 @@ class LoggingWindow : public QObject {
     void acceptClient();
     void readClient(QLocalSocket* client);
     void handle(QLocalSocket* client, const hamlog::window::Frame& frame);
-    void takeItem(quint32 code, const QString& text);
+    // The item's answer: the entry window's handle for the frequency, 1 with
+    // an entry open for the entry check; 0 for every other item.
+    quint32 takeItem(quint32 code, const QString& text);
+    quint32 activate(const QString& title, bool pressDown);
+    quint32 bringToFront(quint32 handle);
+    QString entryTitle() const;
+    void traceLine(const QString& line);
     QString answer(quint32 code);
     void takeCall(const QString& call);
     void store();
@@ -37,4 +45,5 @@ class LoggingWindow : public QObject {
     QHash<QLocalSocket*, QByteArray> buffers_;
     QLocalServer server_;
     hamlog::QsoRecord entry_;
+    bool trace_ = false;
 };

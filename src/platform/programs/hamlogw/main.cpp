@@ -1,5 +1,6 @@
 // The logging program's window, standing in for the outside program.
-// Command line: [-i<anything>] [--log <log path>]. The log is the given path,
+// Command line: [-i<anything>] [--log <log path>] [--trace]. With --trace
+// every message handled is written to standard output, one line each. The log is the given path,
 // else the log of the system's settings, else HAMLOG.HDB in the program folder;
 // a missing log is created.
 #include "LoggingWindow.h"
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     LoggingWindow window(dataPath);
+    window.setTrace(app.arguments().contains(QStringLiteral("--trace")));
     if (!window.listen()) return 1;
     QObject::connect(&window, &LoggingWindow::closeRequested, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);

@@ -1,0 +1,136 @@
+// A double-clicked spot: the modem to the spot's mode, the call into the QSO
+// window in use, the rig to the spot's dial and, with the window link, the
+// spot into the logging program's entry.
+#include "core/Globals.h"
+#include "core/MessageLine.h"
+#include "core/MmttyCommand.h"
+#include "log/LogGlobals.h"
+#include "platform/MmttyProtocol.h"
+#include "platform/MmvariControl.h"
+#include "platform/MmvariIds.h"
+#include "rig/RigCommands.h"
+#include "rig/RigGlobals.h"
+#include "rig/RigPolling.h"
+#include "spots/ClusterData.h"
+#include "spots/SpotGlobals.h"
+#include "spots/SpotGrid.h"
+#include "spots/SpotHamlog.h"
+#include "spots/SpotPick.h"
+#include "sstv/SSTVForm.h"
+#include "terminal/engines/ModeChange.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
+#include "terminal/panels/EnginePanels.h"
+
+#include <QScrollBar>
+
+namespace {
+
+using terminal::engines::ChangeMode;
+
+// The multi-mode modem's entries for a PSK and an RTTY spot.
+constexpr int MmvariBpskEntry = 4;
+constexpr int MmvariRttyEntry = 5;
+
+QString cellText(const QTableWidget* grid, int row, int column) {
+    const QTableWidgetItem* item = grid->item(row, column);
+    return item ? item->text() : QString();
+}
+
+bool yes(const QString& value) {
+    return value == QLatin1String("YES");
+}
+
+int mmvariCarrierHz() {
+    QVariant hz;
+    return forms::PSK31MAIN().MMVARI->get(mmvari::PRxFreq, 0, hz) ? hz.toInt() : 0;
+}
+
+} // namespace
+
+void ClusterData::MSFlexGrid1_DblClick(int row) {
+    if (rig::g.RigPortOpen == 0 || row < 0) return;
+    const QString call = cellText(MSFlexGrid1, row, spots::ColCall).trimmed();
+    const qint64 dialHz = spots::spotDialHz(cellText(MSFlexGrid1, row, spots::ColFreq));
+    if (call.isEmpty() || dialHz <= 0) return;
+    if (terminal::engines::AnyEngineTransmits()) {
+        core::g.StatusMessage = QStringLiteral("送信中は変更できません");
+        core::ShowTimedMessage(core::g.StatusMessage, 3000);
+        return;
+    }
+    SpotRemarks = cellText(MSFlexGrid1, row, spots::ColRemarks);
+    SpotDialFreqHz = dialHz;
+    rig::g.SpotModeSetting = spots::spotModeOf(SpotRemarks);
+    changeModeForSpot();
+    correctDialForMode(core::g.OpMode == core::ModeSstv ? 0 : spots::spotAudioOffset(SpotRemarks));
+    SpotFreqText = spots::spotFreqText(SpotDialFreqHz);
+    rig::SpotModeForFrequency(SpotFreqText);
+    changeModeForCw();
+    // After every mode change, so that the call lands in the window in use.
+    if (core::g.OpMode == core::ModeSstv)
+        forms::SSTVForm().Text1->setText(call);
+    else
+        forms::PSK31MAIN().Text5->setText(call);
+    if (rig::g.RigPortOpen == 1) {
+        if (rig::g.TransverterOn == QLatin1String("1")) SpotDialFreqHz -= rig::g.TransverterIfHz;
+        SendSpotFrequencyToRig();
+    }
+    if (logbook::g.HamlogLink == 2)
+        spots::SendSpotToHamlog(call, QString(), QStringLiteral("NOR"), SpotFreqText, QString(),
+                                rig::g.SpotModeName);
+}
+
+void ClusterData::changeModeForSpot() {
+    const int mode = core::g.OpMode;
+    if (rig::g.SpotModeSetting == 1) {
+        if (mode == core::ModeRtty || mode == core::ModeCw || mode == core::ModeSstv)
+            ChangeMode(core::ModeBpsk);
+        else if (mode == core::ModeMmvari)
+            terminal::panels::SelectModeEntry(MmvariBpskEntry);
+    } else if (rig::g.SpotModeSetting == 2) {
+        if (mode == core::ModeMmvari)
+            terminal::panels::SelectModeEntry(MmvariRttyEntry);
+        else if (mode != core::ModeRtty)
+            ChangeMode(core::ModeRtty);
+    }
+}
+
+void ClusterData::correctDialForMode(int offsetHz) {
+    const int mode = core::g.OpMode;
+    if (mode == core::ModeMmvari) {
+        if (yes(spots::g.ClusterModeCompRig)) SpotDialFreqHz -= mmvariCarrierHz();
+        return;
+    }
+    if (mode >= core::ModeSstv) return;
+    if (rig::g.SpotModeSetting == 1) {
+        const spots::PskTuning t =
+            spots::pskSpotTuning(SpotDialFreqHz, offsetHz, core::g.TxFreqHz, rig::g.RigModeText,
+                                 rig::g.RigDataModeText, yes(spots::g.ClusterModeCompRigPsk));
+        SpotDialFreqHz = t.dialHz;
+        forms::PSK31MAIN().VScroll1->setValue(t.rxToneHz);
+    } else if (rig::g.SpotModeSetting == 2) {
+        SpotDialFreqHz = spots::rttySpotDial(SpotDialFreqHz, rig::g.RigAudioOffsetHz, rig::g.RigModeText,
+                                             rig::g.RigDataModeText, yes(spots::g.ClusterModeCompRig));
+        // The RTTY program's own settings back to its amateur-radio preset.
+        if (mode == core::ModeRtty || mode == core::ModeCw) core::PostMmttyCommand(mmtty::CmdHamPreset, 0);
+    }
+}
+
+// A spot in a CW segment of the band plan: over RTTY to CW, unless the
+// remarks named a digital mode.
+void ClusterData::changeModeForCw() {
+    if (rig::g.SpotModeName != QLatin1String("CW")) return;
+    const int mode = core::g.OpMode;
+    if (mode == core::ModeBpsk || mode == core::ModeQpskUsb || mode == core::ModeQpskLsb ||
+        mode == core::ModeSstv)
+        ChangeMode(core::ModeRtty);
+    if (core::g.OpMode == core::ModeRtty && rig::g.SpotModeSetting == 0) ChangeMode(core::ModeCw);
+}
+
+// A dial the family's digits cannot hold is not sent; the mode still is.
+void ClusterData::SendSpotFrequencyToRig() {
+    const QString digits = spots::spotDialDigits(rig::g.RigType, SpotDialFreqHz);
+    rig::RigStopPolling();
+    rig::RigSetMode(rig::g.SpotRigModeCode);
+    if (!digits.isEmpty()) rig::RigSetFrequency(digits);
+    rig::RigStartPolling();
+}

@@ -1,0 +1,350 @@
+// A double-clicked spot, as the operator makes it on the spot window polling a
+// real HTTP server on 127.0.0.1: the mode change, the call box, the receive
+// tone, the simulated rig on a pty retuned, and the logging program's window
+// (the real stand-in program) filled.
+#include "core/Globals.h"
+#include "core/MmttyCommand.h"
+#include "core/MmttyState.h"
+#include "core/MmvariState.h"
+#include "log/LogGlobals.h"
+#include "platform/Dialogs.h"
+#include "platform/HamlogWindowLink.h"
+#include "platform/MmttyLink.h"
+#include "platform/MmttyProtocol.h"
+#include "platform/MmvariControl.h"
+#include "platform/MmvariIds.h"
+#include "platform/Paths.h"
+#include "platform/PskCore.h"
+#include "platform/programs/spotsrv/SpotPageBuilder.h"
+#include "rig/RigGlobals.h"
+#include "rig/RigPort.h"
+#include "spots/ClusterData.h"
+#include "spots/SpotGlobals.h"
+#include "sstv/SSTVForm.h"
+#include "startup/AboutZORVATEK.h"
+#include "support/LoopbackHttpServer.h"
+#include "support/ProgramFolder.h"
+#include "support/RigSimulator.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
+
+#include <QComboBox>
+#include <QProcess>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+using core::g;
+using spotsrv::Spot;
+
+const QString kRigCodes = QStringLiteral("[RIG_CON_CFG]\nPSK31Mode=2\nRTTYMode=6\nCWMode=3\n");
+const QByteArray kPsk = "2", kRtty = "6", kCw = "3";
+
+const QList<Spot> kSpots = {
+    {"2330", "14070.5", "QQ1ZZA", "PSK31 1000HZ", "QQ2ZZB"},
+    {"2329", "7035.0", "QQ3ZZC", "RTTY CQ", "QQ2ZZB"},
+    {"2328", "14010.0", "QQ4ZZD", "CQ TEST", "QQ2ZZB"},
+    {"2327", "430070.0", "QQ5ZZE", "PSK31 EME", "QQ2ZZB"},
+};
+
+enum Start { FromBpsk, FromMmvari, FromSstv };
+
+class ClusterDataPick : public zvtest::ProgramFolderTest {
+  protected:
+    void SetUp() override {
+        ProgramFolderTest::SetUp();
+        core::mm = {};
+        mmvstate::g = {};
+        spots::g = {};
+        rig::g = {};
+        qputenv("ZORVATEK_SPOT_PRIMARY", server.url("").toUtf8());
+        qputenv("ZORVATEK_SPOT_FALLBACK", server.url("").toUtf8());
+        server.setPage("/wwdigi.html", spotsrv::primaryPage("WW", kSpots));
+    }
+    void TearDown() override {
+        stopAll();
+        hamlog::window::disconnect();
+        if (hamlogw.state() != QProcess::NotRunning) {
+            hamlogw.kill();
+            hamlogw.waitForFinished(3000);
+        }
+        rig::g = {};
+        qunsetenv("ZORVATEK_SPOT_PRIMARY");
+        qunsetenv("ZORVATEK_SPOT_FALLBACK");
+        ProgramFolderTest::TearDown();
+    }
+    void stopAll() {
+        forms::unload<ClusterData>();
+        if (rig::g.RigPortOpen == 1) rig::RigClosePort();
+        forms::unloadAllExcept();
+        core::MmttyProgram().close(0);
+        pskcore::lib().fnStopSoundCard();
+        sim.reset();
+    }
+
+    // The system as a start-up in that mode leaves it, a rig of the family on
+    // the line, and the spot window polled once.
+    void start(Start s, const QString& family = QStringLiteral("KENWOOD")) {
+        static const char* last[] = {"PSK31", "MMVARI", "SSTV"};
+        writeIni(QStringLiteral("[PSKCFG]\nAudio_Center_Freq=1500\nCOMPORT=0\nCOMCONT=1\nSOUNDCARDnum=0\n"
+                                "TRX_TimeStmp=NO\nLastMode=%1\n[MMVCFG]\nLastMode=14\n")
+                     .arg(QString::fromLatin1(last[s])) +
+                 kRigCodes + extraIni);
+        ASSERT_FALSE(mmtty::provideProgram(folder()).isEmpty());
+        writeFile("Mmtty.INI", "[Mmtty]\r\n");
+        g.MmttyExePath = path("MMTTY.EXE");
+        g.LogModeTextPsk = QStringLiteral("PSK31");
+        g.LogModeTextRtty = QStringLiteral("RTTY");
+        g.LogModeTextSstv = QStringLiteral("SSTV");
+        g.LastModeText = QString::fromLatin1(last[s]);
+        sim = std::make_unique<zvtest::RigSimulator>(family);
+        zvtest::pointRigLinkAt(*sim);
+        rig::g.RigPollMode = 1;
+        static const int modes[] = {core::ModeBpsk, core::ModeMmvari, core::ModeSstv};
+        g.OpMode = modes[s];
+        forms::AboutZORVATEK();
+        if (s == FromSstv) {
+            forms::SSTVForm().show();
+        } else {
+            forms::PSK31MAIN().show();
+            if (s == FromBpsk) {
+                ASSERT_TRUE(zvtest::waitUntil([] { return pskcore::lib().isRunning(); }));
+            }
+        }
+        ASSERT_EQ(rig::g.RigPortOpen, 1);
+        ASSERT_TRUE(zvtest::waitForRigToCatchUp(*sim));
+        ClusterData& w = forms::ClusterData();
+        w.show();
+        QSignalSpy done(&w, &ClusterData::fetchFinished);
+        ASSERT_TRUE(done.wait(25'000));
+        sim->modeCommands.clear();
+        core::MmttyProgram().clearPosted();
+    }
+    // The operator double-clicks the spot's call: the first click, then the second.
+    static void doubleClick(int row) {
+        QTableWidget* grid = forms::ClusterData().MSFlexGrid1;
+        const QPoint at = grid->visualItemRect(grid->item(row, 2)).center();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
+    }
+    static void pick(const QString& call) {
+        QTableWidget* grid = forms::ClusterData().MSFlexGrid1;
+        for (int row = 0; row < grid->rowCount(); ++row) {
+            if (grid->item(row, 2)->text().trimmed() != call) continue;
+            doubleClick(row);
+            return;
+        }
+        ADD_FAILURE() << "no spot of " << call.toStdString();
+    }
+    // The rig has handled all that was sent to it.
+    void rigCaughtUp() {
+        if (rig::g.RigPortOpen == 1) {
+            ASSERT_TRUE(zvtest::waitForRigToCatchUp(*sim));
+        }
+    }
+    void startHamlogWindow() {
+        hamlogw.start(paths::join(paths::executableFolder(), QStringLiteral("HAMLOGW.EXE")),
+                      {QStringLiteral("--log"), path("HAMLOG.HDB"), QStringLiteral("--trace")});
+        ASSERT_TRUE(hamlogw.waitForStarted(5000));
+        ASSERT_TRUE(zvtest::waitUntil([] { return hamlog::window::findWindow() > 0; }, 10000));
+    }
+    // The lines the logging program's window wrote, once it has written n.
+    QStringList hamlogLines(int n) {
+        QStringList lines;
+        zvtest::waitUntil([&] {
+            lines += QString::fromUtf8(hamlogw.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+            return lines.size() >= n;
+        });
+        for (QString& l : lines)
+            l = l.trimmed();
+        return lines;
+    }
+    static bool posted(std::int32_t code) {
+        for (const auto& p : core::MmttyProgram().posted())
+            if (p.code == code) return true;
+        return false;
+    }
+
+    QString extraIni;
+    zvtest::LoopbackHttpServer server;
+    std::unique_ptr<zvtest::RigSimulator> sim;
+    QProcess hamlogw;
+};
+
+TEST_F(ClusterDataPick, PskSpotTunesByTheSidebandAndTheCorrection) {
+    struct Case {
+        const char* rigMode;
+        const char* correct;
+        qint64 dial;
+        int tone;
+    } cases[] = {
+        {"USB", "YES", 14'070'000, 1500},
+        {"LSB", "YES", 14'071'000, 1500},
+        {"USB", "NO", 14'070'500, 1000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.rigMode) + " " + c.correct);
+        extraIni = QStringLiteral("[CLSTRCFG]\nModeComp2P=%1\n").arg(QString::fromLatin1(c.correct));
+        start(FromBpsk);
+        if (HasFatalFailure()) return;
+        rig::g.RigModeText = QString::fromLatin1(c.rigMode);
+        g.TxFreqHz = 1500;
+        pick("QQ1ZZA");
+        rigCaughtUp();
+        PSK31MAIN& m = forms::PSK31MAIN();
+        EXPECT_EQ(m.Text5->text(), "QQ1ZZA");
+        EXPECT_EQ(g.OpMode, core::ModeBpsk);
+        EXPECT_EQ(m.VScroll1->value(), c.tone);
+        EXPECT_EQ(sim->dialHz, c.dial);
+        ASSERT_FALSE(sim->modeCommands.isEmpty());
+        EXPECT_EQ(sim->modeCommands.last(), kPsk);
+        EXPECT_FALSE(posted(mmtty::CmdHamPreset)) << "the RTTY preset goes with an RTTY spot only";
+        stopAll();
+    }
+}
+
+TEST_F(ClusterDataPick, RttySpotSwitchesToRttyWithTheRigsOffset) {
+    start(FromBpsk);
+    rig::g.RigModeText = QStringLiteral("LSB");
+    pick("QQ3ZZC");
+    rigCaughtUp();
+    EXPECT_EQ(g.OpMode, core::ModeRtty);
+    EXPECT_EQ(forms::PSK31MAIN().Text5->text(), "QQ3ZZC");
+    EXPECT_EQ(sim->dialHz, 7'035'000 + rig::g.RigAudioOffsetHz);
+    EXPECT_EQ(rig::g.RigAudioOffsetHz, mmtty::HamMarkHz);
+    ASSERT_FALSE(sim->modeCommands.isEmpty());
+    EXPECT_EQ(sim->modeCommands.last(), kRtty);
+    EXPECT_TRUE(posted(mmtty::CmdHamPreset));
+}
+
+TEST_F(ClusterDataPick, CwSegmentSpotGoesOverRttyToCw) {
+    start(FromBpsk);
+    pick("QQ4ZZD");
+    rigCaughtUp();
+    EXPECT_EQ(g.OpMode, core::ModeCw);
+    EXPECT_EQ(forms::PSK31MAIN().Text5->text(), "QQ4ZZD");
+    EXPECT_EQ(sim->dialHz, 14'010'000);
+    ASSERT_FALSE(sim->modeCommands.isEmpty());
+    EXPECT_EQ(sim->modeCommands.last(), kCw);
+    EXPECT_EQ(rig::g.SpotModeName, "CW");
+}
+
+TEST_F(ClusterDataPick, MultiModePicksItsEntryAndTakesItsCarrierOff) {
+    start(FromMmvari);
+    PSK31MAIN& m = forms::PSK31MAIN();
+    QVariant carrier;
+    ASSERT_TRUE(m.MMVARI->get(mmvari::PRxFreq, 0, carrier));
+    pick("QQ1ZZA");
+    rigCaughtUp();
+    EXPECT_EQ(g.OpMode, core::ModeMmvari);
+    EXPECT_EQ(m.CBMode->currentIndex(), 4);
+    EXPECT_EQ(m.Text5->text(), "QQ1ZZA");
+    EXPECT_EQ(sim->dialHz, 14'070'500 - carrier.toInt());
+    ASSERT_FALSE(sim->modeCommands.isEmpty());
+    EXPECT_EQ(sim->modeCommands.last(), kPsk);
+}
+
+TEST_F(ClusterDataPick, FromSstvTheCallLandsInTheMainWindow) {
+    start(FromSstv);
+    pick("QQ1ZZA");
+    EXPECT_EQ(g.OpMode, core::ModeBpsk);
+    EXPECT_FALSE(forms::isLoaded<SSTVForm>());
+    EXPECT_EQ(forms::PSK31MAIN().Text5->text(), "QQ1ZZA");
+}
+
+TEST_F(ClusterDataPick, TransverterShiftsTheRigAndTheLogKeepsTheSpot) {
+    extraIni = QStringLiteral("[CLSTRCFG]\nModeComp2P=NO\n");
+    start(FromBpsk);
+    rig::g.TransverterOn = QStringLiteral("1");
+    rig::g.TransverterIfHz = 402'000'000;
+    logbook::g.HamlogLink = 2;
+    startHamlogWindow();
+    pick("QQ5ZZE");
+    rigCaughtUp();
+    EXPECT_EQ(sim->dialHz, 28'070'000);
+    const QStringList expected = {
+        "item 0x0",
+        "item 0x1",
+        "item 0x2",
+        "item 0x3",
+        "item 0xe",
+        "item 0xe",
+        "item 0xe",
+        "item 0xe",
+        "item 0x8",
+        "item 0x9",
+        "item 0xe",
+        "item 0xb",
+        "item 0xc",
+        "item 0xd",
+        "item 0xe",
+        "item 0x30000 QQ5ZZE",
+        "item 0x1",
+        "item 0x7 PSK31",
+        "item 0x20006 430.070000",
+        "item 0x20001",
+        "activate  ＬＯＧ-[Ａ]　　　QQ5ZZE +Down",
+        "item 0x20006 430.070000",
+        "front 0x4c4f47",
+        "activate  ＬＯＧ-[Ａ]　　　QQ5ZZE",
+    };
+    EXPECT_EQ(hamlogLines(expected.size()), expected);
+    EXPECT_TRUE(ui::script::asked().isEmpty());
+}
+
+TEST_F(ClusterDataPick, LoggingProgramNotRunningIsTold) {
+    start(FromBpsk);
+    logbook::g.HamlogLink = 2;
+    ui::script::clearAsked();
+    pick("QQ1ZZA");
+    ASSERT_EQ(ui::script::asked().size(), 1);
+    EXPECT_EQ(ui::script::asked().first().prompt, "Turbo HAMLOG/Winが起動していないのでは？");
+    EXPECT_EQ(forms::PSK31MAIN().Text5->text(), "QQ1ZZA") << "the rest was done";
+}
+
+TEST_F(ClusterDataPick, EachRigFamilyGetsItsDigits) {
+    extraIni = QStringLiteral("[CLSTRCFG]\nModeComp2P=NO\n");
+    for (const char* family : {"ICOM", "FT1000MP", "JST-245"}) {
+        SCOPED_TRACE(family);
+        start(FromBpsk, QString::fromLatin1(family));
+        if (HasFatalFailure()) return;
+        sim->dialHz = 7'000'000;
+        pick("QQ1ZZA");
+        rigCaughtUp();
+        EXPECT_EQ(sim->dialHz, 14'070'500);
+        stopAll();
+    }
+}
+
+TEST_F(ClusterDataPick, NothingChangesWhileTransmittingOrWithoutARig) {
+    start(FromBpsk);
+    const qint64 dial = sim->dialHz;
+    g.Transmitting = 1;
+    pick("QQ3ZZC");
+    g.Transmitting = 0;
+    rigCaughtUp();
+    EXPECT_EQ(g.StatusMessage, "送信中は変更できません");
+    EXPECT_EQ(forms::PSK31MAIN().Text3->text(), "送信中は変更できません");
+    EXPECT_EQ(g.OpMode, core::ModeBpsk);
+    EXPECT_TRUE(forms::PSK31MAIN().Text5->text().isEmpty());
+    EXPECT_EQ(sim->dialHz, dial);
+    EXPECT_TRUE(sim->modeCommands.isEmpty());
+
+    // A row without a spot.
+    QTableWidget* grid = forms::ClusterData().MSFlexGrid1;
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {},
+                       grid->visualItemRect(grid->item(10, 2)).center());
+    rigCaughtUp();
+    EXPECT_TRUE(forms::PSK31MAIN().Text5->text().isEmpty());
+    EXPECT_TRUE(sim->modeCommands.isEmpty());
+
+    rig::RigClosePort();
+    pick("QQ3ZZC");
+    EXPECT_EQ(g.OpMode, core::ModeBpsk);
+    EXPECT_TRUE(forms::PSK31MAIN().Text5->text().isEmpty());
+}
+
+} // namespace
