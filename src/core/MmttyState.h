@@ -11,6 +11,9 @@
 namespace core {
 
 struct MmttyGlobals {
+    // 1 while the RTTY settings dialog may send its changes: its opener clears
+    // it while it presets the controls, the contest end clears it too.
+    int MmttyCfgFlag = 0;
     // The program's window (from its start-up notice) and process; 0 = none.
     std::int32_t MmttyHwnd = 0;
     qint64 MmttyPid = 0;
@@ -33,7 +36,8 @@ struct MmttyGlobals {
     // platform/MmttyProtocol.h).
     QString MmttyViewBits;
     QString MmttySwitchStates;
-    QString MmttyStatusBits = QString(14, QLatin1Char('0'));
+    // The view word is empty until the program has reported one.
+    QString MmttyStatusBits;
     QString MmttyStatusBits2 = QString(19, QLatin1Char('0'));
 
     // As last reported: the space and the marker places in hertz, the XY

@@ -13,6 +13,8 @@ struct Globals {
     int MmvariNetOn = 0;
     double MmvariRxOffset = 0.0;
     double MmvariTxOffset = 0.0;
+    // 1 while the MMVARI settings dialog measures the transmit offset.
+    int MmvariTxOffsetMeasuring = 0;
     // The sub-channel last set up: 0 none, 1 channel 2, 2 channel 3.
     int SubChannelSel = 0;
     // 1 from the start of the CW ID that ends a transmission until its end;

@@ -57,28 +57,8 @@ void blankFields(TEMP_LOG& w) {
     w.Text12->setText(textOf(operatingBoxes().name));
 }
 
-// The count of records, which gives the next record its number. A log that
-// cannot be opened leaves the numbers as they were.
-bool readRecordCount() {
-    hamlog::SetQsoOrMaster(1);
-    if (ReopenLog() != hamlog::Done) return false;
-    const int n = hamlog::Vdbf_rcount(logbook::g.HamlogHandle);
-    if (n < 0) return false;
-    logbook::g.HamlogRecCount = n;
-    logbook::g.HamlogRecNo = n + 1;
-    return true;
-}
-
 void clearOperatingStatus() {
     if (StatusPanels* status = operatingBoxes().status) status->setText(1, QString());
-}
-
-// "50300" in hexadecimal digits shows as 5.03; 116 as 1.16.
-QString libraryVersions() {
-    const double hamlog = QString::number(hamlog::GetThdllVersion(), 16).toInt() / 10000.0;
-    const QString psk = QString::number(pskcore::lib().fnGetDLLVersion());
-    return QStringLiteral("HAMLOG50.DLL=") + QString::number(hamlog) + QStringLiteral("\r\nPSKCore.DLL=") +
-           psk.left(1) + QLatin1Char('.') + psk.right(2);
 }
 
 void prepareOpening(TEMP_LOG& w) {
@@ -110,6 +90,26 @@ void prepareOpening(TEMP_LOG& w) {
 }
 
 } // namespace
+
+// The count of records, which gives the next record its number. A log that
+// cannot be opened leaves the numbers as they were.
+bool ReadRecordCount() {
+    hamlog::SetQsoOrMaster(1);
+    if (ReopenLog() != hamlog::Done) return false;
+    const int n = hamlog::Vdbf_rcount(logbook::g.HamlogHandle);
+    if (n < 0) return false;
+    logbook::g.HamlogRecCount = n;
+    logbook::g.HamlogRecNo = n + 1;
+    return true;
+}
+
+// "50300" in hexadecimal digits shows as 5.03; 116 as 1.16.
+QString LibraryVersionsText() {
+    const double hamlog = QString::number(hamlog::GetThdllVersion(), 16).toInt() / 10000.0;
+    const QString psk = QString::number(pskcore::lib().fnGetDLLVersion());
+    return QStringLiteral("HAMLOG50.DLL=") + QString::number(hamlog) + QStringLiteral("\r\nPSKCore.DLL=") +
+           psk.left(1) + QLatin1Char('.') + psk.right(2);
+}
 
 QString bandOfIndex(const QString& indexText) {
     bool ok = false;
@@ -153,7 +153,7 @@ void StartLogEntry() {
     logbook::g.LogEntrySaved = 0;
     w.QSOEND->setEnabled(true);
     w.HLQ->setEnabled(false);
-    readRecordCount();
+    ReadRecordCount();
     CloseLog();
     logbook::g.QsoTime = sysclock::jstNow().time();
     w.Text3->setText(sysclock::jstNow().toString(QStringLiteral("yyyy-MM-dd")));
@@ -172,8 +172,8 @@ void OpenLogEntry() {
     logbook::g.LogEditMode = 0;
     logbook::g.ExportFromRecNo = 0;
     logbook::g.ExportToRecNo = 0;
-    if (!readRecordCount())
-        ui::msgBox(QStringLiteral("HAMLOGのデータがOPEN出来ませんでした\r\n") + libraryVersions(),
+    if (!ReadRecordCount())
+        ui::msgBox(QStringLiteral("HAMLOGのデータがOPEN出来ませんでした\r\n") + LibraryVersionsText(),
                    ui::OkOnly);
     CloseLog();
     SetQsoTime();

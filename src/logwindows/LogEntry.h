@@ -35,5 +35,10 @@ void ReadRigOnce();
 // Closes the log and opens it again; the open's result.
 int ReopenLog();
 void CloseLog();
+// Counts the log (opened again for it): the count and the next record's
+// number; false, with the numbers as they were, when the log does not open.
+bool ReadRecordCount();
+// The two library versions for the message when the log does not open.
+QString LibraryVersionsText();
 
 } // namespace logwindows

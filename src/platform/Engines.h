@@ -24,6 +24,9 @@ struct Engines {
     // The multi-mode controls alive, by the display-data handle each gives out.
     QHash<int, mmvari::MmvariControl*> mmvariControls;
     int nextMmvariHandle = 0x4D560001;
+    // The simulated sound card's clock: its samples come this many parts per
+    // million faster than the nominal rate it is run at.
+    double soundCardPpm = 50.0;
 };
 
 // The engines installed for the run.

@@ -4,6 +4,7 @@
 #include "platform/Engines.h"
 
 #include <QMap>
+#include <cmath>
 
 namespace mmvari {
 
@@ -89,6 +90,11 @@ MmvariControl::~MmvariControl() {
     handles().remove(handle_);
 }
 
+int MmvariControl::txOffsetReading() const {
+    if (!props_.value(IdAtc).toBool()) return 0;
+    return int(std::nearbyint(90.0 * (props_.value(IdTxOffset).toDouble() - StationTxOffsetHz)));
+}
+
 MmvariControl* MmvariControl::fromHandle(int handle) {
     return handles().value(handle, nullptr);
 }
@@ -96,7 +102,12 @@ MmvariControl* MmvariControl::fromHandle(int handle) {
 bool MmvariControl::readMember(int id, std::optional<int> index, QVariant& value) {
     if (!index) {
         if (!plainMembers().contains(id)) return false;
-        value = id == IdLevelData ? QVariant(handle_) : props_.value(id);
+        if (id == IdLevelData)
+            value = handle_;
+        else if (id == IdTxOffsetMeasure)
+            value = txOffsetReading();
+        else
+            value = props_.value(id);
         return true;
     }
     if (!indexedMembers().contains(id) || *index < 0 || *index >= Channels) return false;

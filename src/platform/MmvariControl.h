@@ -57,13 +57,17 @@ class MmvariControl : public QObject, public dispatch::Target {
     int squelch() const { return channel_[0].value(PSquelch).toInt(); }
     bool transmitting() const { return transmitting_; }
 
-    // The simulated sound card's clock error: its samples come this many parts
-    // per million faster than 11025 Hz, which the clock measurement shows.
-    static constexpr double SoundCardPpm = 50.0;
-    // The levels of one spectrum line of the clock measurement: a carrier that
-    // drifts sideways line by line unless the sample frequency (id 12) matches
-    // the sound card's real rate.
+    // The levels of one spectrum line of the clock measurement. The sound card
+    // runs at the nominal rate nearest the sample frequency assumed (id 12):
+    // 8000 Hz (the PSK library's) or 11025 Hz, too fast by the run's sound-card
+    // ppm (engines::Engines::soundCardPpm). The carrier, in the middle at line
+    // 0, moves (real - assumed rate) x points / assumed rate units a line, so
+    // it goes straight down once the assumed rate is the real one.
     QList<int> lineLevels(int line, int points) const;
+    // The other station's transmit clock offset that the transmit-offset
+    // measurement (id 3, read while ATC runs) finds: it reads the transmit
+    // offset's distance from it in ppm (x 90 a hertz).
+    static constexpr double StationTxOffsetHz = -10.0;
 
     // The sound dropped out while receiving (code 1) or transmitting (code 2).
     void soundDropped();
@@ -87,6 +91,7 @@ class MmvariControl : public QObject, public dispatch::Target {
 
   private:
     bool setRunning(bool on);
+    int txOffsetReading() const;
     void endTransmission();
     void tick();
     void receiveTick(int channel);

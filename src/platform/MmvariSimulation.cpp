@@ -2,6 +2,8 @@
 // with echo, the spectrum, and the errors of the sound card and the PTT port.
 #include "platform/MmvariControl.h"
 
+#include "platform/Engines.h"
+
 #include <QPointer>
 #include <QRegularExpression>
 
@@ -185,13 +187,11 @@ QVector<float> MmvariControl::spectrum() const {
 namespace mmvari {
 
 QList<int> MmvariControl::lineLevels(int line, int points) const {
-    // The carrier seen through a clock that is off by the difference between the
-    // assumed and the real sample rate moves by that error, scaled up to show.
-    constexpr double ColumnsPerHzPerLine = 40.0;
-    const double realRate = 11025.0 * (1.0 + SoundCardPpm * 1e-6);
     const double assumed = props_.value(IdRxSampleFreq).toDouble();
-    const double errorHz = clockCarrierHz_ * (assumed - realRate) / realRate;
-    const int centre = points / 2 + int(std::lround(errorHz * ColumnsPerHzPerLine * line));
+    const double nominal = std::abs(assumed - 8000.0) < std::abs(assumed - 11025.0) ? 8000.0 : 11025.0;
+    const double realRate = nominal * (1.0 + engines::current().soundCardPpm * 1e-6);
+    const double unitsPerLine = (realRate - assumed) * points / assumed;
+    const int centre = points / 2 + int(std::nearbyint(unitsPerLine * line));
     QList<int> levels(points);
     std::uint32_t seed = 2654435761u * std::uint32_t(line + 1);
     for (int x = 0; x < points; ++x) {

@@ -290,7 +290,7 @@ std::int32_t SstvEngine::mmsGetSampleFreq(std::int32_t kind) {
     case 2:
         return rxRate_;
     case 3:
-        return BaseSampleRate;
+        return hooks_.baseRate;
     default:
         return 0;
     }

@@ -81,6 +81,7 @@ struct TestHooks {
     QByteArray stationFskId = StationCall;
     std::int32_t measuredRate = BaseSampleRate; // what a slant correction measures
     std::int32_t txOffset = 0;                  // mmsGetSampleFreq(1)
+    std::int32_t baseRate = BaseSampleRate;     // mmsGetSampleFreq(3)
     std::int32_t optionResult = -1;             // forced result of mmsOption; -1 shows the dialog
 };
 

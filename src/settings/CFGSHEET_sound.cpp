@@ -10,6 +10,7 @@
 #include "platform/PskCore.h"
 #include "platform/SstvEngine.h"
 #include "settings/CFGSHEET.h"
+#include "settings/CLKadj.h"
 #include "settings/SheetControls.h"
 #include "settings/SheetRules.h"
 #include "terminal/engines/PskEngine.h"
@@ -170,8 +171,11 @@ QWidget* CFGSHEET::buildSoundTab() {
     connect(VScroll6, &QScrollBar::valueChanged, this, &CFGSHEET::VScroll6_Change);
     connect(Slider4, &QSlider::valueChanged, this, &CFGSHEET::Slider4_Change);
     connect(Slider2, &QSlider::valueChanged, this, &CFGSHEET::Slider2_Change);
-    // The clock calibration window is a window of its own, not built yet.
-    Command20->setEnabled(false);
+    // The calibration takes the sound card: the PSK library lets it go first.
+    connect(Command20, &QPushButton::clicked, this, [] {
+        pskcore::lib().fnStopSoundCard();
+        settings::OpenClockAdjust();
+    });
 
     auto* tab = new QWidget;
     auto* layout = new QVBoxLayout(tab);

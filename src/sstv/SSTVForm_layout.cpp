@@ -51,7 +51,7 @@ SSTVForm::SSTVForm()
       Command11(button(QStringLiteral("手動受信"))), Command15(button(QStringLiteral("再同期"))),
       Command20(button(QStringLiteral("再同期"))), Command17(button(QStringLiteral("傾調整"))),
       Command21(button(QStringLiteral("傾調整"))), Command2(button(QStringLiteral("clk補正更新"), false)),
-      Command22(button(QStringLiteral("clk補正更新"), false)), Command12(button(QStringLiteral("AFC"))),
+      Command22(button(QStringLiteral("clk補正更新"))), Command12(button(QStringLiteral("AFC"))),
       Command13(button(QStringLiteral("LMS"))), Command4(button(QStringLiteral("ﾁｭｰﾆﾝｸﾞｲﾝｼﾞｹｰﾀ設定"))),
       Frame12(new QGroupBox(QStringLiteral("Tuning Indicator"))), VScroll1(verticalScale(7)),
       VScroll2(verticalScale(3)), VScroll3(verticalScale(3)), Label10(new QLabel), Label13(new QLabel),

@@ -5,6 +5,7 @@
 #include "platform/Colour.h"
 #include "platform/ControlColour.h"
 #include "platform/SstvEngine.h"
+#include "settings/SoundClkADJ.h"
 #include "sstv/SSTVForm.h"
 #include "sstv/SstvGlobals.h"
 #include "sstv/SstvRoutines.h"
@@ -64,6 +65,7 @@ void SSTVForm::connectReceive() {
     connect(Command17, &QPushButton::clicked, this, &SSTVForm::Command17_Click);
     connect(Command21, &QPushButton::clicked, this, &SSTVForm::Command21_Click);
     connect(Command2, &QPushButton::clicked, this, &SSTVForm::Command2_Click);
+    connect(Command22, &QPushButton::clicked, this, [] { forms::SoundClkADJ().show(); });
     connect(Command16, &QPushButton::clicked, this, &SSTVForm::Command16_Click);
     connect(Check5, &QCheckBox::clicked, this, &SSTVForm::Check5_Click);
     connect(Combo1, &QComboBox::activated, this, &SSTVForm::Combo1_Click);

@@ -1,5 +1,6 @@
 // The multi-mode control reached by dispatch id: its members, its simulated
 // reception and transmission, its events, and its views and level meter.
+#include "platform/Engines.h"
 #include "platform/MmvariControl.h"
 #include "platform/MmvariViews.h"
 #include "support/ProgramFolder.h"
@@ -234,16 +235,24 @@ TEST_F(MmvariControlTest, ClockMeasurementLinesDriftUntilTheSampleFrequencyIsRig
         EXPECT_EQ(levels.size(), 800);
         return int(std::max_element(levels.begin(), levels.end()) - levels.begin());
     };
-    const double realRate = 11025.0 * (1.0 + MmvariControl::SoundCardPpm * 1e-6);
+    // The card runs +50 ppm at the nominal rate nearest the rate assumed: the
+    // carrier moves (real - assumed) x 800 / assumed units a line, 16 units
+    // over 400 lines, and goes straight down at the real rate.
     struct Case {
+        double ppm;
         double sampleFreq;
-        bool drifts;
+        int at400;
+    } cases[] = {
+        {50, 11025.0, 416}, {50, 8000.0, 416},        {50, 11025.55125, 400}, {50, 8000.4, 400},
+        {-25, 8000.0, 392}, {50, 8000.2, 408},        {0, 11025.0, 400},      {100, 11025.0, 432},
     };
-    for (const Case& c : {Case{11025.0, true}, Case{realRate, false}}) {
+    for (const Case& c : cases) {
+        engines::current().soundCardPpm = c.ppm;
         ASSERT_TRUE(control.set(IdRxSampleFreq, c.sampleFreq));
-        EXPECT_EQ(peakAt(0), 400);
-        EXPECT_EQ(peakAt(10) != 400, c.drifts) << c.sampleFreq;
+        EXPECT_EQ(peakAt(0), 400) << c.sampleFreq;
+        EXPECT_EQ(peakAt(400), c.at400) << c.ppm << " " << c.sampleFreq;
     }
+    engines::current().soundCardPpm = 50;
     EXPECT_FALSE(control.invoke(MethodLineLevels, {0, 1}));
     EXPECT_FALSE(control.invoke(MethodClockRef, {1000, 0.0}));
 
@@ -252,6 +261,21 @@ TEST_F(MmvariControlTest, ClockMeasurementLinesDriftUntilTheSampleFrequencyIsRig
     lines.clear();
     ASSERT_TRUE(zvtest::waitUntil([&] { return updates.size() >= 2; })) << "whole periods have passed";
     EXPECT_TRUE(lines.isEmpty());
+}
+
+TEST_F(MmvariControlTest, TransmitOffsetMeasurementReadsTheStationsOffsetWhileAtcRuns) {
+    struct Case {
+        bool atc;
+        double txOffset;
+        int reading;
+    } cases[] = {{true, 0.0, 900}, {true, -10.0, 0}, {true, -9.5, 45}, {true, 5.0, 1350}, {false, 0.0, 0}};
+    for (const Case& c : cases) {
+        ASSERT_TRUE(control.set(IdAtc, c.atc));
+        ASSERT_TRUE(control.set(IdTxOffset, c.txOffset));
+        QVariant v;
+        ASSERT_TRUE(control.get(IdTxOffsetMeasure, v));
+        EXPECT_EQ(v.toInt(), c.reading) << c.txOffset;
+    }
 }
 
 TEST_F(MmvariControlTest, ViewsAndMeterDrawTheControlAndReportClicks) {

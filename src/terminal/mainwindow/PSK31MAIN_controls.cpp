@@ -3,7 +3,6 @@
 #include "platform/ControlColour.h"
 #include "platform/MmvariControl.h"
 #include "platform/MmvariViews.h"
-#include "platform/NotBuilt.h"
 #include "platform/PictureBox.h"
 #include "platform/RichTextPane.h"
 #include "platform/StatusPanels.h"
@@ -84,12 +83,6 @@ PictureBox* picture(QWidget* parent, double sw, double sh, const QColor& back = 
     return p;
 }
 
-void holdButtonsNotBuilt(PSK31MAIN& w) {
-    // Buttons whose work is not built yet; the two "CFG" buttons open settings
-    // dialogs still to come.
-    notbuilt::hold({w.Command24, w.Command19[7]});
-}
-
 // The size in twips that a label needs for the widest text it shows, in its
 // own font: a fixed size smaller than the font's text would cut it off.
 QSize twipsFor(const QLabel* l, const QString& widest) {
@@ -114,7 +107,6 @@ PSK31MAIN::PSK31MAIN() : MMVARI(new mmvari::MmvariControl(this)) {
     buildQsoColumn(canvas);
     buildTuningFrame(canvas);
     buildMacroButtons(canvas);
-    holdButtonsNotBuilt(*this);
     buildStatusBar();
     buildTimers();
     buildMenus();

@@ -10,6 +10,7 @@
 #include "platform/MmvariIds.h"
 #include "platform/RichTextPane.h"
 #include "platform/StatusPanels.h"
+#include "settings/CFG_MMVARI.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/panels/EnginePanels.h"
 
@@ -26,6 +27,7 @@ namespace {
 const QString kCfg = QStringLiteral("MMVCFG");
 constexpr int kNotch = 0;
 constexpr int kSpeed = 1;
+constexpr int kSettings = 7;
 // The modem's mode numbers of the two PSK sub-modes, "BPSK" and "bpsk".
 constexpr int kFirstPskMode = 3;
 constexpr int kLastPskMode = 4;
@@ -118,6 +120,10 @@ void showMmvariSwitch(PSK31MAIN& w, int k, bool on) {
 }
 
 void Command19_Click(int k) {
+    if (k == kSettings) {
+        forms::CFG_MMVARI().show();
+        return;
+    }
     PSK31MAIN& w = forms::PSK31MAIN();
     if (k == kNotch) {
         toggleNotch(w);

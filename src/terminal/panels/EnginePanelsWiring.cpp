@@ -1,5 +1,6 @@
 // Connects the engine panels' controls to their handlers.
 #include "platform/WindowFilter.h"
+#include "settings/CFG_MMTTY.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/panels/EnginePanels.h"
 
@@ -50,6 +51,7 @@ void connectRtty(PSK31MAIN& w) {
     QObject::connect(w.Command12, &QPushButton::clicked, &w, [] { Command12_Click(); });
     QObject::connect(w.Command14, &QPushButton::clicked, &w, [] { Command14_Click(); });
     QObject::connect(w.Command21, &QPushButton::clicked, &w, [] { Command21_Click(); });
+    QObject::connect(w.Command24, &QPushButton::clicked, &w, [] { settings::OpenMmttyDialog(); });
     QObject::connect(w.List5, &QListWidget::itemClicked, &w, [] { List5_Click(); });
     const std::array<QAction*, 4> shifts = {w.ShiftFree, w.ShiftFix, w.ShiftHAM, w.ShiftFSK};
     for (int m = 0; m < 4; ++m)

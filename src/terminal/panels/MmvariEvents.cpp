@@ -10,6 +10,7 @@
 #include "platform/RichTextPane.h"
 #include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"
+#include "settings/CFG_MMVARI.h"
 #include "terminal/displays/multi_ch.h"
 #include "terminal/macros/RepeatMain.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
@@ -136,6 +137,8 @@ void MMVARI_Update() {
     w.XMMVView2->invoke(mmvari::ViewDraw, {data});
     QVariant modeText;
     if (w.MMVARI->get(mmvari::PChannelText, 0, modeText)) w.Label41->setText(modeText.toString());
+    if (forms::isLoaded<CFG_MMVARI>())
+        forms::CFG_MMVARI().showMeasurement(readInt(mmvari::IdTxOffsetMeasure));
 }
 
 void MMVARI_RxText(int Channel, QString Text) {

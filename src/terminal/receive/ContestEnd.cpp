@@ -2,10 +2,12 @@
 
 #include "core/Globals.h"
 #include "core/IniValues.h"
+#include "core/MmttyState.h"
 #include "log/LogGlobals.h"
 #include "logwindows/TEMP_LOG.h"
 #include "platform/Forms.h"
 #include "platform/RichTextPane.h"
+#include "settings/CFG_Contest.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QAction>
@@ -32,8 +34,10 @@ void SaveContestNo(PSK31MAIN& w) {
         log.Contest->setVisible(false);
         log.Contest->setEnabled(false);
     }
+    core::mm.MmttyCfgFlag = 0;
     core::g.ContestMode = 0;
     forms::unload<::TEMP_LOG>();
+    forms::unload<::CFG_Contest>();
     w.Text1->setFocus();
 }
 

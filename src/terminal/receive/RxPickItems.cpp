@@ -1,5 +1,7 @@
 #include "terminal/receive/RxPickItems.h"
 
+#include "settings/CFG_Contest.h"
+
 #include "core/Globals.h"
 #include "core/MessageLine.h"
 #include "log/LogGlobals.h"
@@ -171,10 +173,15 @@ void connectPickItems(PSK31MAIN& w) {
     for (QAction* contest : {w.GetContestNo, w.PSTCON_NO})
         contest->setEnabled(core::g.ContestMode != 0);
 
-    // In contest mode the contest item ends contest logging; the contest
-    // dialog that starts it comes with the contest settings.
+    // In contest mode the contest item ends contest logging; otherwise it opens
+    // the contest dialog, whose start checks the item.
     on(w.CONON, [m] {
-        if (core::g.ContestMode != 0) SaveContestNo(*m);
+        if (core::g.ContestMode != 0) {
+            SaveContestNo(*m);
+            return;
+        }
+        m->CONON->setChecked(false);
+        forms::CFG_Contest().show();
     });
 
     // The QTH box keeps QthText outside contest mode.

@@ -36,10 +36,7 @@ QList<Greyed> mainWindowItems(PSK31MAIN& w) {
     QList<Greyed> rows = {
         {w.HLDAT_VIEW, "Hamlog Data表示"},
         {w.CWIDSET, "ＣＷＩＤ参照・設定"},
-        {w.CONON, "Contestモード"},
-        {w.Command24, "CFG"},
     };
-    rows.append({w.Command19[7], "CFG"});
     return rows;
 }
 
