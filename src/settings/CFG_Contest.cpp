@@ -16,6 +16,7 @@
 #include "settings/ContestValues.h"
 #include "settings/DialogPlace.h"
 #include "sstv/SSTVForm.h"
+#include "sstv/SstvTitles.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/receive/ContestEnd.h"
 #include "terminal/receive/RxPicking.h"
@@ -105,7 +106,9 @@ void CFG_Contest::Check5_Click() {
 
 void CFG_Contest::showSerialBox(bool shown) {
     if (sstvMode()) {
-        forms::SSTVForm().Text11->setVisible(shown);
+        SSTVForm& s = forms::SSTVForm();
+        s.Text11->setVisible(shown);
+        s.VScroll4->setVisible(shown);
     } else {
         PSK31MAIN& m = forms::PSK31MAIN();
         m.Text11->setVisible(shown);
@@ -117,14 +120,10 @@ void CFG_Contest::Check3_Click() {
     if (Check3->isChecked()) {
         const QString text = settings::contestNumberText(
             core::IniStored(QStringLiteral("PSKCFG"), QStringLiteral("ContestNo")));
-        if (sstvMode()) {
-            forms::SSTVForm().Text11->setText(text);
-        } else {
-            PSK31MAIN& m = forms::PSK31MAIN();
-            m.Text11->setText(text);
-            m.VScroll4->setValue(
-                settings::contestNumberValue(text, m.VScroll4->minimum(), m.VScroll4->maximum()));
-        }
+        QLineEdit* box = sstvMode() ? forms::SSTVForm().Text11 : forms::PSK31MAIN().Text11;
+        QScrollBar* spin = sstvMode() ? forms::SSTVForm().VScroll4 : forms::PSK31MAIN().VScroll4;
+        box->setText(text);
+        spin->setValue(settings::contestNumberValue(text, spin->minimum(), spin->maximum()));
     }
     showSerialBox(Check3->isChecked());
     core::g.ContestSerialNo = flagOf(Check3);
@@ -194,6 +193,7 @@ void CFG_Contest::CON_STRART_Click() {
         SSTVForm& s = forms::SSTVForm();
         checkContestItem(s.CONON);
         s.Text11->show();
+        s.VScroll4->show();
     } else {
         PSK31MAIN& m = forms::PSK31MAIN();
         for (QAction* item : {m.INSAISATU, m.GetContestNo, m.PSTCON_NO})
@@ -211,10 +211,8 @@ void CFG_Contest::CON_STRART_Click() {
 }
 
 void CFG_Contest::CLOSE_CFG_Click() {
-    // The SSTV window's contest end comes with its contest menu; until then
-    // leaving there only puts the dialog away.
     if (sstvMode())
-        forms::unload<CFG_Contest>();
+        sstv::SaveSstvContestNo();
     else
         terminal::receive::SaveContestNo(forms::PSK31MAIN());
 }

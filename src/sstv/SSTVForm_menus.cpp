@@ -7,6 +7,7 @@
 #include "platform/NotBuilt.h"
 #include "rig/RigGlobals.h"
 #include "settings/CFGSHEET.h"
+#include "settings/CFG_Contest.h"
 #include "spots/ClusterData.h"
 #include "spots/SpotSource.h"
 #include "sstv/SSTVForm.h"
@@ -28,10 +29,10 @@ void SSTVForm::connectMenus() {
     connect(STVHelp, &QAction::triggered, this, &SSTVForm::STVHelp_Click);
     connect(StatusBar1, &StatusPanels::panelClicked, this,
             [this](int panel, int) { StatusBar1_PanelClick(panel, QCursor::pos()); });
-    for (QAction* item : {PSKCFG, TRVon, VOLTX, VOLRX, STVHelp})
+    for (QAction* item : {PSKCFG, CONON, TRVon, VOLTX, VOLRX, STVHelp})
         item->setEnabled(true);
-    // The log viewer and the contest dialog are not there yet.
-    notbuilt::hold(this, {HLDAT_VIEW, CONON});
+    // The log viewer is not there yet.
+    notbuilt::hold(this, {HLDAT_VIEW});
 }
 
 void SSTVForm::PSKCFG_Click() {
@@ -50,9 +51,14 @@ void SSTVForm::TRVon_Click() {
     core::PutIniText(QStringLiteral("RIG_CON_CFG"), QStringLiteral("TRVon"), rig::g.TransverterOn);
 }
 
-// In contest mode the item ends it; the number is not stored here.
+// Outside contest mode the item opens the contest dialog, whose start checks
+// it; in contest mode it ends it, the number not stored here.
 void SSTVForm::CONON_Click() {
-    if (core::g.ContestMode == 0) return;
+    if (core::g.ContestMode == 0) {
+        CONON->setChecked(false);
+        forms::CFG_Contest().show();
+        return;
+    }
     core::g.ContestMode = 0;
     CONON->setChecked(false);
     Text11->hide();

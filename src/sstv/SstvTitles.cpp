@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/IniValues.h"
+#include "core/MmttyState.h"
 #include "core/Version.h"
 #include "log/LocalTime.h"
 #include "log/LogGlobals.h"
@@ -10,6 +11,7 @@
 #include "platform/Colour.h"
 #include "platform/ControlColour.h"
 #include "rig/RigGlobals.h"
+#include "settings/CFG_Contest.h"
 #include "sstv/SSTVForm.h"
 #include "sstv/SstvGlobals.h"
 
@@ -282,8 +284,10 @@ void SaveSstvContestNo() {
         log.Contest->setVisible(false);
         log.Contest->setEnabled(false);
     }
+    core::mm.MmttyCfgFlag = 0;
     core::g.ContestMode = 0;
     forms::unload<::TEMP_LOG>();
+    forms::unload<::CFG_Contest>();
     f.Text1->setFocus();
 }
 
