@@ -3,6 +3,7 @@
 #include "terminal/displays/TuningMath.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace settings {
 
@@ -22,7 +23,7 @@ int offsetScrollValue(const std::optional<QString>& stored) {
     if (!stored) return 0;
     bool ok = false;
     const double hz = stored->trimmed().toDouble(&ok);
-    if (!ok || hz < -kLimitHz || hz > kLimitHz) return 0;
+    if (!ok || !std::isfinite(hz) || hz < -kLimitHz || hz > kLimitHz) return 0;
     return hundredths(hz);
 }
 
@@ -37,9 +38,10 @@ QString mmvariPpmText(double hz) {
 
 int measuredOffsetScrollValue(double txOffsetHz, const QString& reading) {
     bool ok = false;
-    const double ppm = reading.trimmed().toDouble(&ok);
-    const double hz = nearest((txOffsetHz - (ok ? ppm : 0.0) / 90.0) * 100.0) / 100.0;
-    return hundredths(std::clamp(hz, -kLimitHz, kLimitHz));
+    double ppm = reading.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(ppm)) ppm = 0.0;
+    // Limited before rounding, so that a wild reading cannot overflow.
+    return hundredths(std::clamp(txOffsetHz - ppm / 90.0, -kLimitHz, kLimitHz));
 }
 
 int offsetStep(int option) {

@@ -122,6 +122,7 @@ TEST(MmvariDialogValues, StoredOffsetsTextsAndTheMeasurementsEnd) {
         {QStringLiteral("-99.99"), -9999}, {QStringLiteral("120"), 0},        {QStringLiteral("-100"), 0},
         {QStringLiteral("abc"), 0},        {QStringLiteral(""), 0},           {std::nullopt, 0},
         {QStringLiteral("0.125"), 12},     {QStringLiteral("0.135"), 14},     {QStringLiteral("MMVCFG"), 0},
+        {QStringLiteral("nan"), 0},        {QStringLiteral("-inf"), 0},
     };
     for (const Stored& s : stored)
         EXPECT_EQ(offsetScrollValue(s.text), s.value) << s.text.value_or("(missing)").toStdString();
@@ -137,8 +138,9 @@ TEST(MmvariDialogValues, StoredOffsetsTextsAndTheMeasurementsEnd) {
         double offset;
         const char* reading;
         int value;
-    } finishes[] = {{0.0, "900", -1000},  {-10.0, "0", -1000},  {0.5, "45", 0},     {0.0, "-900", 1000},
-                    {0.0, "9999", -9999}, {90.0, "-900", 9999}, {1.25, "abc", 125}, {0.0, "", 0}};
+    } finishes[] = {{0.0, "900", -1000},    {-10.0, "0", -1000},  {0.5, "45", 0},     {0.0, "-900", 1000},
+                    {0.0, "9999", -9999},   {90.0, "-900", 9999}, {1.25, "abc", 125}, {0.0, "", 0},
+                    {0.0, "-3.7e13", 9999}, {0.0, "nan", 0},      {0.5, "inf", 50}};
     for (const Finish& f : finishes)
         EXPECT_EQ(measuredOffsetScrollValue(f.offset, QString::fromLatin1(f.reading)), f.value)
             << f.offset << " " << f.reading;
