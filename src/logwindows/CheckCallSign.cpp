@@ -11,9 +11,9 @@
 #include "logwindows/QsoBoxes.h"
 #include "logwindows/TEMP_LOG.h"
 #include "platform/Dialogs.h"
-#include "platform/RichTextPane.h"
 #include "platform/StatusPanels.h"
-#include "terminal/mainwindow/PSK31MAIN.h"
+
+#include <QLineEdit>
 
 namespace logwindows {
 
@@ -54,11 +54,12 @@ void showResult() {
     forms::TEMP_LOG().setWindowTitle(text);
 }
 
-void focusMain(bool callBox) {
-    if (core::g.OpMode == core::ModeSstv || !forms::isLoaded<PSK31MAIN>()) return;
-    PSK31MAIN& main = forms::PSK31MAIN();
-    QWidget* box = callBox ? static_cast<QWidget*>(main.Text5) : static_cast<QWidget*>(main.Text1);
-    box->setFocus();
+// An empty call sends the operator back to the call box; a check to where the
+// QSO goes on.
+void focusAfter(bool callBox) {
+    const QsoBoxes boxes = operatingBoxes();
+    QWidget* box = callBox ? boxes.call : boxes.afterCheck;
+    if (box) box->setFocus();
 }
 
 void endCheck() {
@@ -80,7 +81,7 @@ bool lookUpCall(const QString& entered) {
     g.SlashPos = split.SlashPos;
     if (g.WkdCall.trimmed().isEmpty()) {
         ui::msgBox(QStringLiteral("CallSign を記入してください"), ui::OkOnly);
-        focusMain(true);
+        focusAfter(true);
         endCheck();
         return false;
     }
@@ -94,7 +95,7 @@ bool lookUpCall(const QString& entered) {
         g.JcaChecked = 0;
     LookupPrefix(g.PrefixCall);
     showResult();
-    focusMain(false);
+    focusAfter(false);
     endCheck();
     return true;
 }

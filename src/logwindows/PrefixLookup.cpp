@@ -11,7 +11,6 @@
 #include "platform/Hamlog.h"
 #include "platform/HamlogMaster.h"
 #include "platform/StatusPanels.h"
-#include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -33,7 +32,7 @@ void setUtc(bool utc) {
     if (logbook::g.CheckKeepsEntry) return;
     core::g.LogTimeUtc = utc ? 1 : 0;
     core::g.TimeZoneOffsetH = utc ? -9 : 0;
-    if (forms::isLoaded<PSK31MAIN>()) forms::PSK31MAIN().Check2->setChecked(utc);
+    if (QCheckBox* box = operatingBoxes().utc) box->setChecked(utc);
 }
 
 // The longest key of 3, 2 or 1 call characters in the prefix index; 0 = none.

@@ -4,7 +4,9 @@
 // is not loaded, is null.
 #include <QString>
 
+class QCheckBox;
 class QLineEdit;
+class QWidget;
 class StatusPanels;
 
 namespace logwindows {
@@ -16,6 +18,11 @@ struct QsoBoxes {
     QLineEdit* qth = nullptr;
     QLineEdit* contestNo = nullptr;
     StatusPanels* status = nullptr;
+    // The "Time = UTC" box that the prefix look-up sets for the log times.
+    QCheckBox* utc = nullptr;
+    // Where the operator goes on after a call-sign check: the main window's
+    // transmit box, the SSTV window's call box.
+    QWidget* afterCheck = nullptr;
 };
 
 QsoBoxes operatingBoxes();

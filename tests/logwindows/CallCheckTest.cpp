@@ -7,7 +7,9 @@
 #include "logwindows/QSODATA.h"
 #include "platform/Cp932.h"
 #include "platform/HamlogDemoData.h"
+#include "platform/SstvEngine.h"
 #include "platform/StatusPanels.h"
+#include "sstv/SSTVForm.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -312,6 +314,59 @@ TEST_F(CallCheck, JunkInTheCallBoxFindsNothingAndNeverBreaks) {
             EXPECT_EQ(askedPrompts().value(0), QStringLiteral("CallSign を記入してください"));
         }
     }
+}
+
+TEST_F(CallCheck, InSstvModeTheResultsGoToTheSstvWindow) {
+    addQsos({{"QQ1ABC", "一郎", "1002", "八王子市"}});
+    PSK31MAIN& main = forms::PSK31MAIN();
+    main.Text6->setText(QStringLiteral("main name"));
+    main.StatusBar1->setText(1, QStringLiteral("main status"));
+    main.Check2->setChecked(false);
+    // The SSTV window's engine is paced so that no picture comes in meanwhile.
+    sstveng::lib().hooks().pictureIntervalMs = 100'000'000;
+    core::g.OpMode = core::ModeSstv;
+    SSTVForm& sstv = forms::SSTVForm();
+    sstv.show();
+    sstv.Text7->clear();
+
+    EXPECT_TRUE(CheckCallSign(QStringLiteral("QQ1ABC")));
+    EXPECT_EQ(sstv.Text7->text(), QStringLiteral("一郎"));
+    EXPECT_EQ(sstv.StatusBar1->text(1), QStringLiteral("八王子市   一郎"));
+    EXPECT_EQ(forms::TEMP_LOG().Text13->text(), QStringLiteral("八王子市"));
+    EXPECT_EQ(sstv.focusWidget(), sstv.Text1);
+
+    // A row picked in the list fills the SSTV window's name box and status bar.
+    sstv.Text7->setText(QStringLiteral("typed"));
+    ASSERT_TRUE(forms::isLoaded<QSODATA>());
+    QSODATA& list = forms::QSODATA();
+    logwindows::FlexGrid& grid = *list.MSFlexGrid1;
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
+                      grid.visualRect(grid.model()->index(0, 1)).center());
+    EXPECT_EQ(sstv.Text7->text(), QStringLiteral("一郎"));
+
+    // A DX station: the SSTV window's UTC box, its status bar and its message line.
+    EXPECT_TRUE(CheckCallSign(QStringLiteral("DL1ABC")));
+    EXPECT_TRUE(sstv.Check1->isChecked());
+    EXPECT_FALSE(main.Check2->isChecked());
+    EXPECT_EQ(core::g.LogTimeUtc, 1);
+    EXPECT_TRUE(sstv.StatusBar1->text(1).endsWith(QStringLiteral("  Local Time=> 01:30")));
+    EXPECT_EQ(sstv.Text3->text(), QStringLiteral("１ｓｔ　ＱＳＯ　です。"));
+    EXPECT_TRUE(sstv.Text3->isVisible());
+    EXPECT_EQ(forms::TEMP_LOG().windowTitle(), QStringLiteral("１ｓｔ　ＱＳＯ　です。"));
+
+    // Home again: the UTC box is cleared.
+    EXPECT_TRUE(CheckCallSign(QStringLiteral("QQ2XYZ")));
+    EXPECT_FALSE(sstv.Check1->isChecked());
+    EXPECT_EQ(core::g.LogTimeUtc, 0);
+
+    // An empty call sends the operator back to the SSTV window's call box.
+    sstv.Text7->setFocus();
+    EXPECT_FALSE(CheckCallSign(QStringLiteral("  ")));
+    EXPECT_EQ(sstv.focusWidget(), sstv.Text1);
+
+    // The main window's boxes were never touched.
+    EXPECT_EQ(main.Text6->text(), QStringLiteral("main name"));
+    EXPECT_EQ(main.StatusBar1->text(1), QStringLiteral("main status"));
 }
 
 } // namespace
