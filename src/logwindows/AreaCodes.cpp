@@ -39,9 +39,9 @@ void showList() {
 } // namespace
 
 AreaCodes::AreaCodes(TEMP_LOG& w)
-    : QObject(&w), w_(w), codeBox_(w.Text9), codeLabel_(w.Label9), searchBox_(w.Text18) {
+    : WindowFilter(&w), w_(w), codeBox_(w.Text9), codeLabel_(w.Label9), searchBox_(w.Text18) {
     for (QObject* o : {codeBox_, codeLabel_, searchBox_})
-        o->installEventFilter(this);
+        watch(o);
     const std::pair<QAction*, int> kinds[] = {{w.CCTY, 4}, {w.CGUN, 5}, {w.CKU, 6},
                                               {w.CTWN, 7}, {w.CVLI, 8}, {w.CDX, 3}};
     for (auto [item, kind] : kinds)
@@ -56,7 +56,7 @@ void AreaCodes::takeCallArea() {
     callArea = logbook::callAreaOf(w_.Text2->text(), w_.Text1->text());
 }
 
-bool AreaCodes::eventFilter(QObject* watched, QEvent* e) {
+bool AreaCodes::filter(QObject* watched, QEvent* e) {
     const bool release =
         e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton;
     if ((watched == codeLabel_ && release) ||

@@ -5,17 +5,17 @@
 // in the code box, then an initial and Enter in the search box). Results go
 // into the code and QTH boxes and the area-code list.
 #include "log/CallParts.h"
+#include "platform/WindowFilter.h"
 
-#include <QObject>
 #include <QString>
 
 class TEMP_LOG;
 
 namespace logwindows {
 
-class AreaCodes : public QObject {
+class AreaCodes : public forms::WindowFilter {
   public:
-    // Installs itself on the code box, its label and the search box; owned by the window.
+    // Watches the code box, its label and the search box until the window unloads.
     explicit AreaCodes(TEMP_LOG& w);
 
     // Lists every master record whose initial key is `key` (kind, initial and,
@@ -28,7 +28,7 @@ class AreaCodes : public QObject {
     QString CodeSearchKey;
 
   protected:
-    bool eventFilter(QObject* watched, QEvent* e) override;
+    bool filter(QObject* watched, QEvent* e) override;
 
   private:
     void takeCallArea();
@@ -39,8 +39,8 @@ class AreaCodes : public QObject {
     void endSearch();
 
     TEMP_LOG& w_;
-    // The boxes watched, kept apart from the window: their events still come
-    // while the window is being torn down, when its own members are gone.
+    // The boxes watched, kept apart from the window: a window destroyed without
+    // an unload sends its boxes' last events while its own members are gone.
     QObject* codeBox_;
     QObject* codeLabel_;
     QObject* searchBox_;

@@ -6,6 +6,7 @@
 #include "support/Popups.h"
 
 #include <QInputMethodEvent>
+#include <QPointer>
 
 namespace {
 
@@ -81,6 +82,20 @@ TEST_F(AreaCodes, DownInTheCodeBoxLooksTheCodeUp) {
         EXPECT_EQ(log->Text13->text(), QStringLiteral("kept"));
         EXPECT_FALSE(forms::isLoaded<CODE_LIST>());
     }
+}
+
+TEST_F(AreaCodes, AnUnloadedWindowsCodeBoxNoLongerLooksUp) {
+    QPointer<QLineEdit> oldCodeBox = log->Text9;
+    log->Text9->setText(QStringLiteral("9999"));
+    logbook::g.LogEntrySaved = 1;
+    forms::unload<TEMP_LOG>();
+    // The old window is on its way out; a key that still reaches its box is the box's own.
+    ASSERT_FALSE(oldCodeBox.isNull());
+    QTest::keyClick(oldCodeBox, Qt::Key_Down);
+    QTest::keyClick(oldCodeBox, Qt::Key_F5);
+    EXPECT_TRUE(askedPrompts().isEmpty());
+    EXPECT_FALSE(forms::isLoaded<CODE_LIST>());
+    EXPECT_FALSE(forms::isLoaded<TEMP_LOG>());
 }
 
 TEST_F(AreaCodes, AnInitialListsTheAreasOfTheCallArea) {
