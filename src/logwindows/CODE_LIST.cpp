@@ -1,5 +1,6 @@
 #include "logwindows/CODE_LIST.h"
 
+#include "core/IniStore.h"
 #include "core/IniValues.h"
 #include "log/LocalTime.h"
 #include "log/LogGlobals.h"
@@ -51,6 +52,7 @@ CODE_LIST::CODE_LIST() : MSFlexGrid1(new logwindows::FlexGrid(kColumns)), menus(
 
 void CODE_LIST::Form_Load() {
     RowPicked = 0;
+    core::IniBatch together;
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize twips = screen ? screen->geometry().size() * kTwips : QSize(1 << 20, 1 << 20);
     const logwindows::TwipsPlace place = logwindows::codeListPlace(
@@ -79,6 +81,7 @@ void CODE_LIST::Form_Unload() {
 }
 
 void CODE_LIST::storePlace() {
+    core::IniBatch together;
     core::PutIniText(kPos, QStringLiteral("CDLSTPOSTop"), QString::number(y() * kTwips));
     core::PutIniText(kPos, QStringLiteral("CDLSTPOSLeft"), QString::number(x() * kTwips));
     core::PutIniText(kPos, QStringLiteral("CDLSTPOSWidth"), QString::number(width() * kTwips));

@@ -1,5 +1,6 @@
 #include "logwindows/QSODATA.h"
 
+#include "core/IniStore.h"
 #include "core/IniValues.h"
 #include "log/EarlierQsos.h"
 #include "log/LogGlobals.h"
@@ -56,6 +57,8 @@ QSODATA::QSODATA() : MSFlexGrid1(new logwindows::FlexGrid(logbook::kQsoColumns))
 
 void QSODATA::Form_Load() {
     EqslMode = 0;
+    // The place and the column widths are read from one reading of the settings.
+    core::IniBatch together;
     const QSize screen = screenTwips();
     const logwindows::TwipsPlace place = logwindows::earlierQsoListPlace(
         core::IniWhole(kPos, QStringLiteral("LOGVPOSTop")),
@@ -82,6 +85,8 @@ void QSODATA::SetupQsoGrid() {
 }
 
 void QSODATA::Form_Unload() {
+    // Every check closes the list: its widths and place go out in one write.
+    core::IniBatch together;
     for (int n = 0; n < logbook::kQsoColumns; ++n)
         core::PutIniText(kWidths, widthKey(n), QString::number(MSFlexGrid1->colWidth(n)));
     core::PutIniText(kPos, QStringLiteral("LOGVPOSTop"), QString::number(y() * kTwips));
