@@ -6,6 +6,7 @@
 #include "platform/HamlogMaster.h"
 
 #include <QFile>
+#include <algorithm>
 #include <map>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,9 +18,19 @@ namespace {
 constexpr int kDefaultVersion = 0x50300;
 int thdllVersion = kDefaultVersion;
 
+struct FileStamp {
+    dev_t dev = 0;
+    ino_t ino = 0;
+    qint64 ctimeNs = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
 struct OpenLog {
     QString file;
     std::unique_ptr<LogDatabase> log;
+    // The file's stamp when a kept connection was taken up: it still holds at
+    // the close when this side wrote nothing meanwhile.
+    std::optional<FileStamp> stamp;
 };
 
 // The logs open in this process, by the id kept in their handles. Ids are never
@@ -34,12 +45,6 @@ quint64 lastOpenId = 0;
 // of a large log costs far more than a look-up. An entry serves only the very
 // file it was opened on, unchanged since (a file replaced or rewritten behind
 // our back is opened afresh), and only in the process that opened it.
-struct FileStamp {
-    dev_t dev = 0;
-    ino_t ino = 0;
-    qint64 ctimeNs = 0;
-    bool operator==(const FileStamp&) const = default;
-};
 struct Idle {
     QString file;
     FileStamp stamp;
@@ -76,8 +81,8 @@ std::unique_ptr<LogDatabase> takeIdle(const QString& file, const FileStamp& stam
     return nullptr;
 }
 
-void keepIdle(const QString& file, std::unique_ptr<LogDatabase> log) {
-    const auto stamp = stampOf(file);
+void keepIdle(const QString& file, std::optional<FileStamp> known, std::unique_ptr<LogDatabase> log) {
+    const auto stamp = known ? known : stampOf(file);
     if (!stamp) return;
     std::vector<Idle>& idle = idleLogs();
     takeIdle(file, *stamp);
@@ -111,17 +116,43 @@ QString fitBytes(const QString& text, int width) {
     return fitted;
 }
 
-// The field fitted and padded with blanks to its width in bytes, measuring the
-// text once: the look-ups read every field of every QSO they list.
+// The field fitted and padded with blanks to its width in bytes.
 QString fieldText(const QString& text, int width) {
     const QString fitted = fitBytes(text, width);
     return fitted + QString(std::max(0, width - sjisLength(fitted)), QLatin1Char(' '));
+}
+
+// The same into the caller's buffer. The look-ups read every field of every
+// QSO they list into a buffer kept from the last one: a field that fits (as
+// every field stored through the library does) is measured once and copied
+// into the buffer's own memory, with no new text made on the way.
+void putFieldText(QString& buffer, const QString& text, int width) {
+    const int bytes = cp932::byteLength(text);
+    if (bytes > width) {
+        buffer = fieldText(text, width);
+        return;
+    }
+    const qsizetype chars = text.size();
+    buffer.resize(chars + (width - bytes));
+    QChar* out = buffer.data();
+    std::copy(text.cbegin(), text.cend(), out);
+    std::fill(out + chars, out + buffer.size(), QLatin1Char(' '));
 }
 
 QString logFile(const QString& dataPath) {
     const QString upper = dataPath + QStringLiteral(".HDB");
     const QString lower = dataPath + QStringLiteral(".hdb");
     return !QFile::exists(upper) && QFile::exists(lower) ? lower : upper;
+}
+
+// A record copied field by field into the memory the target's fields hold.
+void copyRecord(const QsoRecord& from, QsoRecord& to) {
+    for (const FieldSpec& f : kFields) {
+        const QString& text = *from.field(f.no);
+        QString& field = *to.field(f.no);
+        field.resize(text.size());
+        std::copy(text.cbegin(), text.cend(), field.data());
+    }
 }
 
 void forgetCurrent(HamlogHandle& handle) {
@@ -147,13 +178,22 @@ bool operatorAgrees(const QString& question, const QsoRecord& record) {
 
 int HamlogOpen(int, HamlogHandle& handle, const QString& dataPath, int) {
     HamlogClose(handle, 0);
-    const QString file = logFile(dataPath);
-    const auto stamp = stampOf(file);
+    // The log file as logFile() names it, with one look at the disk.
+    QString file = dataPath + QStringLiteral(".HDB");
+    auto stamp = stampOf(file);
+    if (!stamp) {
+        const QString lower = dataPath + QStringLiteral(".hdb");
+        if (const auto lowerStamp = stampOf(lower)) {
+            file = lower;
+            stamp = lowerStamp;
+        }
+    }
     if (!stamp) {
         takeIdle(file, {});
         return NoSuchLog;
     }
     std::unique_ptr<LogDatabase> log = takeIdle(file, *stamp);
+    const bool kept = log != nullptr;
     if (!log) {
         log = std::make_unique<LogDatabase>();
         switch (log->open(file, false)) {
@@ -169,7 +209,7 @@ int HamlogOpen(int, HamlogHandle& handle, const QString& dataPath, int) {
     handle = HamlogHandle{};
     handle.openId = ++lastOpenId;
     forgetCurrent(handle);
-    openLogs()[handle.openId] = {file, std::move(log)};
+    openLogs()[handle.openId] = {file, std::move(log), kept ? stamp : std::nullopt};
     return Done;
 }
 
@@ -179,8 +219,8 @@ int HamlogClose(HamlogHandle& handle, int) {
     if (wasOpen) {
         OpenLog open = std::move(it->second);
         openLogs().erase(it);
-        open.log->settle();
-        keepIdle(open.file, std::move(open.log));
+        const bool wrote = open.log->settle();
+        keepIdle(open.file, wrote ? std::nullopt : open.stamp, std::move(open.log));
     }
     handle.openId = 0;
     handle.walkRecNo = 0;
@@ -197,14 +237,15 @@ int Vdbf_rcount(HamlogHandle& handle) {
 }
 
 int THW_read(HamlogHandle& handle, int recNo, int) {
-    forgetCurrent(handle);
     LogDatabase* log = logOf(handle);
-    if (!log) return NotOpen;
-    if (recNo > 0 && recNo == handle.walkRecNo) {
-        handle.current = handle.walkRow;
+    // The record the call-index walk stands on was read with it.
+    if (log && recNo > 0 && recNo == handle.walkRecNo) {
+        copyRecord(handle.walkRow, handle.current);
         handle.currentRecNo = recNo;
         return Done;
     }
+    forgetCurrent(handle);
+    if (!log) return NotOpen;
     if (recNo < 1 || !log->read(recNo, handle.current)) {
         forgetCurrent(handle);
         return NoSuchRecord;
@@ -226,7 +267,7 @@ int ThwString(QString& buffer, HamlogHandle& handle, int field) {
         buffer = QString(width, QLatin1Char(' '));
         return NoSuchRecord;
     }
-    buffer = fieldText(*value, width);
+    putFieldText(buffer, *value, width);
     return Done;
 }
 
@@ -272,9 +313,9 @@ void setThdllVersionForTest(int version) {
 
 namespace {
 
-int walkTo(HamlogHandle& handle, std::optional<LogDatabase::Row> row) {
-    handle.walkRecNo = row ? row->recNo : 0;
-    if (row) handle.walkRow = std::move(row->record);
+// The step of the call-index walk just made: the record it stands on, 0 = none.
+int walkTo(HamlogHandle& handle, bool found, int recNo) {
+    handle.walkRecNo = found ? recNo : 0;
     return handle.walkRecNo;
 }
 
@@ -287,20 +328,24 @@ int Vidx_search(HamlogHandle& handle, const QString& call, int) {
     QString key = call;
     key.remove(QChar(0));
     key = fitBytes(key, fieldWidth(FieldCall));
-    auto first = log->walkFrom(key);
-    if (!first || first->record.CALL != key) {
+    int recNo = 0;
+    if (!log->walkFrom(key, 0, recNo, handle.walkRow) || handle.walkRow.CALL != key) {
         log->endWalk();
         return 0;
     }
-    return walkTo(handle, std::move(first));
+    return walkTo(handle, true, recNo);
 }
 
 int Vidx_next(HamlogHandle& handle, int) {
     LogDatabase* log = logOf(handle);
     if (!log || handle.walkRecNo == 0) return 0;
-    // A write or a count on the way ended the pass: it goes on where it was.
-    if (!log->walking()) return walkTo(handle, log->walkFrom(handle.walkRow.CALL, handle.walkRecNo));
-    return walkTo(handle, log->walkNext());
+    int recNo = 0;
+    // A write or a count on the way ended the pass: it goes on where it was
+    // (from a copy of the call, as the step rewrites the row it came from).
+    const bool found =
+        log->walking() ? log->walkNext(recNo, handle.walkRow)
+                       : log->walkFrom(QString(handle.walkRow.CALL), handle.walkRecNo, recNo, handle.walkRow);
+    return walkTo(handle, found, recNo);
 }
 
 bool createLog(const QString& dataPath) {

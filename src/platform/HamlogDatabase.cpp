@@ -1,6 +1,7 @@
 #include "platform/HamlogDatabase.h"
 
 #include <QFile>
+#include <QStringDecoder>
 #include <sqlite3.h>
 
 namespace hamlog {
@@ -27,9 +28,17 @@ void bindText(sqlite3_stmt* s, int column, const QString& text) {
     sqlite3_bind_text(s, column, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
 }
 
-QString columnText(sqlite3_stmt* s, int column) {
+// The column's text into `field`, decoded straight into the field's own
+// memory (a UTF-8 text never has fewer bytes than UTF-16 units). Bytes that are
+// no UTF-8 become U+FFFD, as QString::fromUtf8 makes them.
+void takeColumnText(sqlite3_stmt* s, int column, QString& field) {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(s, column));
-    return QString::fromUtf8(text, sqlite3_column_bytes(s, column));
+    const int bytes = sqlite3_column_bytes(s, column);
+    field.resize(bytes);
+    if (bytes == 0) return;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QChar* end = utf8.appendToBuffer(field.data(), QByteArrayView(text, bytes));
+    field.resize(end - field.constData());
 }
 
 // Steps a statement that gives at most one row; true when it gave one.
@@ -88,6 +97,9 @@ LogDatabase::OpenResult LogDatabase::open(const QString& file, bool create) {
     }
     exec("PRAGMA journal_mode = WAL");
     exec("PRAGMA synchronous = FULL");
+    // Reads come from the mapped file instead of a copy per page and call:
+    // a look-up touches a page or two of a large log for every QSO it lists.
+    exec("PRAGMA mmap_size = 1073741824");
     return prepareAll() ? OpenResult::Opened : OpenResult::NotALog;
 }
 
@@ -124,7 +136,7 @@ namespace {
 
 void readFields(sqlite3_stmt* s, QsoRecord& record) {
     for (int i = 0; i < static_cast<int>(kFields.size()); ++i)
-        *record.field(kFields[i].no) = columnText(s, i);
+        takeColumnText(s, i, *record.field(kFields[i].no));
 }
 
 } // namespace
@@ -137,30 +149,30 @@ bool LogDatabase::read(int recNo, QsoRecord& record) {
     return true;
 }
 
-std::optional<LogDatabase::Row> LogDatabase::walkFrom(const QString& call, int recNo) {
+bool LogDatabase::walkFrom(const QString& call, int after, int& recNo, QsoRecord& record) {
     endWalk();
     bindText(walk_, 1, call);
-    sqlite3_bind_int(walk_, 2, recNo);
+    sqlite3_bind_int(walk_, 2, after);
     walking_ = true;
-    return walkNext();
+    return walkNext(recNo, record);
 }
 
-std::optional<LogDatabase::Row> LogDatabase::walkNext() {
+bool LogDatabase::walkNext(int& recNo, QsoRecord& record) {
     if (!walking_ || !stepRow(walk_)) {
         endWalk();
-        return std::nullopt;
+        return false;
     }
-    Row row;
-    readFields(walk_, row.record);
-    row.recNo = sqlite3_column_int(walk_, static_cast<int>(kFields.size()));
-    return row;
+    readFields(walk_, record);
+    recNo = sqlite3_column_int(walk_, static_cast<int>(kFields.size()));
+    return true;
 }
 
-void LogDatabase::settle() {
+bool LogDatabase::settle() {
     endWalk();
-    if (!written_) return;
+    if (!written_) return false;
     sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
     written_ = false;
+    return true;
 }
 
 void LogDatabase::endWalk() {

@@ -6,7 +6,6 @@
 #include "platform/HamlogRecord.h"
 
 #include <QString>
-#include <optional>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -34,19 +33,18 @@ class LogDatabase {
     // call order, each step giving a whole record: a look-up reads all of a
     // call's QSOs in one query and one read transaction. The pass holds its read
     // transaction until it ends, so every write and count ends it first.
-    struct Row {
-        int recNo = 0;
-        QsoRecord record;
-    };
-    // The pass starts after (call, recNo); recNo 0 starts at the call's first record.
-    std::optional<Row> walkFrom(const QString& call, int recNo = 0);
-    // Nothing at the end of the index or when no pass is under way.
-    std::optional<Row> walkNext();
+    // Each step writes the record into `record` in the memory its fields
+    // already hold, so that a walk over many QSOs makes no new text.
+    // The pass starts after (call, after); after 0 starts at the call's first record.
+    bool walkFrom(const QString& call, int after, int& recNo, QsoRecord& record);
+    // False at the end of the index or when no pass is under way.
+    bool walkNext(int& recNo, QsoRecord& record);
     void endWalk();
     bool walking() const { return walking_; }
     // Moves what was written since into the log file itself, so that the closed
-    // log is whole in one file even while its connection is kept.
-    void settle();
+    // log is whole in one file even while its connection is kept; true when
+    // there was anything to move.
+    bool settle();
 
   private:
     bool exec(const char* sql);

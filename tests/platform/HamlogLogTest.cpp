@@ -245,6 +245,48 @@ TEST_F(HamlogLogTest, JapaneseTextIsKeptWholeWithinTheByteWidths) {
     }
 }
 
+TEST_F(HamlogLogTest, FieldsReadIntoOneBufferComeOutWholeAndPadded) {
+    ASSERT_EQ(append(QStringLiteral("QQ1AAA"), QStringLiteral("山田"), QStringLiteral("八王子市")), Done);
+    // Another program stores fields longer than the record keeps, and blanks at their end.
+    sql("INSERT INTO qso VALUES (2, 'QQ2BBB/1234567890ABCDEF', '24-01-16', '', '', '', '', '', '', '', '',"
+        " 'Jiro   ', '', '', '', '')");
+    const QString kanji = QStringLiteral("山");
+    sql(QStringLiteral("UPDATE qso SET qth = '%1', rem1 = 'x%2' WHERE recno = 2")
+            .arg(kanji.repeated(70), kanji.repeated(130))
+            .toUtf8()
+            .constData());
+    const auto padded = [](const QString& text, int bytes) {
+        return text + QString(bytes - cp932::byteLength(text), QLatin1Char(' '));
+    };
+    const struct {
+        int recNo;
+        int field;
+        QString read;
+    } cases[] = {
+        {1, FieldCall, padded(QStringLiteral("QQ1AAA"), 20)},
+        {1, FieldName, padded(QStringLiteral("山田"), 64)},
+        {1, FieldQth, padded(QStringLiteral("八王子市"), 128)},
+        {1, FieldDate, QStringLiteral("24-01-15")},
+        {2, FieldCall, QStringLiteral("QQ2BBB/1234567890ABC")},
+        {2, FieldName, padded(QStringLiteral("Jiro"), 64)},
+        {2, FieldQth, kanji.repeated(64)},
+        {2, FieldRem1, QStringLiteral("x") + kanji.repeated(126) + QLatin1Char(' ')},
+        {1, FieldHis, padded(QString(), fieldWidth(FieldHis))},
+    };
+    QString buffer = QStringLiteral("left over from before, longer than a call");
+    QString before = buffer;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.recNo << " " << c.field);
+        ASSERT_EQ(THW_read(h, c.recNo, 3), Done);
+        const QString kept = buffer; // shares the buffer's text
+        EXPECT_EQ(ThwString(buffer, h, c.field), Done);
+        EXPECT_EQ(buffer, c.read);
+        EXPECT_EQ(cp932::byteLength(buffer), fieldWidth(c.field));
+        EXPECT_EQ(kept, before) << "a text that shared the buffer keeps its own";
+        before = c.read;
+    }
+}
+
 TEST_F(HamlogLogTest, CallIndexWalkFindsTheCallAndWalksOnInCallOrder) {
     const char* calls[] = {"QQ9ABC/P", "QQ9AB", "QQ9ABC", "QQ1ZZZ", "QQ9ABC", "QQ9ABD", "QQ9AB"};
     for (const char* call : calls)
@@ -296,6 +338,12 @@ TEST_F(HamlogLogTest, AnOpenAfterACloseSeesTheLogAsItIsOnDisk) {
     EXPECT_EQ(Vdbf_rcount(h), 2);
     EXPECT_EQ(Vidx_search(h, QStringLiteral("QQ2BBB"), 16), 2);
     HamlogClose(h, 0);
+    // Look-ups that write nothing take up the kept connection.
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_EQ(HamlogOpen(0, h, dataPath(), 0), Done);
+        EXPECT_EQ(Vidx_search(h, QStringLiteral("QQ1AAA"), 16), 1);
+        HamlogClose(h, 0);
+    }
 
     // The log is replaced on disk by another one, copied as a file: a closed log
     // holds every QSO in its one file.
