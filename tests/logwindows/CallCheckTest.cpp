@@ -328,8 +328,15 @@ TEST_F(CallCheck, InSstvModeTheResultsGoToTheSstvWindow) {
     SSTVForm& sstv = forms::SSTVForm();
     sstv.show();
     sstv.Text7->clear();
+    const auto enterCall = [&sstv](const QString& call) {
+        sstv.Text1->clear();
+        QTest::keyClicks(sstv.Text1, call);
+    };
 
-    EXPECT_TRUE(CheckCallSign(QStringLiteral("QQ1ABC")));
+    // Typed in lower case, Down in the call box looks the call up.
+    enterCall(QStringLiteral("qq1abc"));
+    QTest::keyClick(sstv.Text1, Qt::Key_Down);
+    EXPECT_EQ(logbook::g.WkdCall, QStringLiteral("QQ1ABC"));
     EXPECT_EQ(sstv.Text7->text(), QStringLiteral("一郎"));
     EXPECT_EQ(sstv.StatusBar1->text(1), QStringLiteral("八王子市   一郎"));
     EXPECT_EQ(forms::TEMP_LOG().Text13->text(), QStringLiteral("八王子市"));
@@ -337,15 +344,18 @@ TEST_F(CallCheck, InSstvModeTheResultsGoToTheSstvWindow) {
 
     // A row picked in the list fills the SSTV window's name box and status bar.
     sstv.Text7->setText(QStringLiteral("typed"));
+    sstv.StatusBar1->setText(1, {});
     ASSERT_TRUE(forms::isLoaded<QSODATA>());
-    QSODATA& list = forms::QSODATA();
-    logwindows::FlexGrid& grid = *list.MSFlexGrid1;
+    logwindows::FlexGrid& grid = *forms::QSODATA().MSFlexGrid1;
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
                       grid.visualRect(grid.model()->index(0, 1)).center());
     EXPECT_EQ(sstv.Text7->text(), QStringLiteral("一郎"));
+    EXPECT_EQ(sstv.StatusBar1->text(1), QStringLiteral("八王子市   一郎"));
 
-    // A DX station: the SSTV window's UTC box, its status bar and its message line.
-    EXPECT_TRUE(CheckCallSign(QStringLiteral("DL1ABC")));
+    // A DX station by a double click: the SSTV window's UTC box, status bar and message line.
+    enterCall(QStringLiteral("DL1ABC"));
+    QTest::mouseDClick(sstv.Text1, Qt::LeftButton);
+    EXPECT_EQ(logbook::g.WkdCall, QStringLiteral("DL1ABC"));
     EXPECT_TRUE(sstv.Check1->isChecked());
     EXPECT_FALSE(main.Check2->isChecked());
     EXPECT_EQ(core::g.LogTimeUtc, 1);
@@ -354,14 +364,18 @@ TEST_F(CallCheck, InSstvModeTheResultsGoToTheSstvWindow) {
     EXPECT_TRUE(sstv.Text3->isVisible());
     EXPECT_EQ(forms::TEMP_LOG().windowTitle(), QStringLiteral("１ｓｔ　ＱＳＯ　です。"));
 
-    // Home again: the UTC box is cleared.
-    EXPECT_TRUE(CheckCallSign(QStringLiteral("QQ2XYZ")));
+    // Home again by a click on "Call Sign": the UTC box is cleared.
+    enterCall(QStringLiteral("QQ2XYZ"));
+    QTest::mouseClick(sstv.Label2, Qt::LeftButton);
+    EXPECT_EQ(logbook::g.WkdCall, QStringLiteral("QQ2XYZ"));
     EXPECT_FALSE(sstv.Check1->isChecked());
     EXPECT_EQ(core::g.LogTimeUtc, 0);
 
-    // An empty call sends the operator back to the SSTV window's call box.
-    sstv.Text7->setFocus();
-    EXPECT_FALSE(CheckCallSign(QStringLiteral("  ")));
+    // An empty call asks for one and sends the operator back to the call box.
+    enterCall(QStringLiteral(" "));
+    ui::script::clearAsked();
+    QTest::keyClick(sstv.Text1, Qt::Key_Down);
+    EXPECT_EQ(askedPrompts(), QStringList{QStringLiteral("CallSign を記入してください")});
     EXPECT_EQ(sstv.focusWidget(), sstv.Text1);
 
     // The main window's boxes were never touched.
