@@ -252,8 +252,7 @@ void SSTVForm::Label47_Click(const QPoint& globalPos) {
 }
 
 void SSTVForm::Text11_Change() {
-    if (Text11->text().isEmpty()) return;
-    VScroll4->setValue(contestNumberOf(Text11->text()));
+    if (!Text11->text().isEmpty()) VScroll4->setValue(contestNumberOf(Text11->text()));
     sstv::SstvRefreshTitles();
 }
 

@@ -366,6 +366,8 @@ TEST_F(SstvQso, EveryBoxChangeReexpandsTheTitles) {
     QTest::keyClicks(f.Text14, QStringLiteral("Tokyo"));
     f.Text11->setText(QStringLiteral("12"));
     EXPECT_EQ(f.Label1[1]->text(), QStringLiteral("QX1ABC Taro 57 Tokyo #012"));
+    f.Text11->clear();
+    EXPECT_EQ(f.Label1[1]->text(), QStringLiteral("QX1ABC Taro 57 Tokyo #"));
 }
 
 TEST_F(SstvQso, InSstvModeTheLogWindowsUseTheseBoxes) {

@@ -196,6 +196,13 @@ TEST_F(SstvTitleStoreTest, LinesAreAddedRefreshedAndCleared) {
     EXPECT_EQ(sstv::titles.SstvTitleLines, QStringList{QString()});
     EXPECT_EQ(sstv::titles.SstvTitleOutline, std::vector<int>{0});
     EXPECT_EQ(sstv::AddTitleLabel(), 1) << "the first free index again";
+
+    // The window's unload leaves no title behind for the next load.
+    sstv::titles.SstvTitleLines[1] = QStringLiteral("kept?");
+    forms::unload<SSTVForm>();
+    EXPECT_EQ(sstv::g.SstvTitleCount, 0);
+    EXPECT_EQ(sstv::titles.SstvTitleLines, QStringList{QString()});
+    EXPECT_EQ(window().Label1.size(), 1u);
 }
 
 TEST_F(SstvTitleStoreTest, TitleBarTextFromTheSettings) {
