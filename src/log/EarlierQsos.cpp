@@ -29,6 +29,10 @@ QString qsoRowNumber(int row) {
     return QLatin1Char(' ') + QStringLiteral("%1").arg(row, 2, 10, QLatin1Char('0'));
 }
 
+QString qsoRowLabel(int row) {
+    return QStringLiteral("%1").arg(row, 2, 10, QLatin1Char('0'));
+}
+
 namespace {
 
 QString clean(const QString& text) {

@@ -26,6 +26,8 @@ std::array<int, kQsoColumns> qsoColumnWidths(const std::array<std::optional<QStr
 
 // The running number of a row: a blank and at least two digits (" 01").
 QString qsoRowNumber(int row);
+// The row's label when its export mark is taken off: at least two digits ("03").
+QString qsoRowLabel(int row);
 
 // The cells of one listed QSO, columns 0 to 18.
 QStringList earlierQsoRow(const hamlog::QsoRecord& record, int row, int recNo);

@@ -41,10 +41,37 @@ RecordRange normalisedRange(int from, int to) {
     return {from, to};
 }
 
+EqslMenus eqslMenus(int eqslMode, const QString& eqslType) {
+    const bool on = eqslMode == 1;
+    EqslMenus m;
+    m.modeCaption = on ? QStringLiteral("電子QSLモード中") : QStringLiteral("電子QSLモードへ");
+    m.sendEnabled = on;
+    m.typeVisible = on;
+    m.typeCaption = eqslType == QLatin1String("1") ? QStringLiteral("QSOBank") : QStringLiteral("eQSL");
+    m.logExportEnabled = !on;
+    return m;
+}
+
+QString toggledEqslType(const QString& eqslType) {
+    return eqslType == QLatin1String("1") ? QStringLiteral("0") : QStringLiteral("1");
+}
+
 EqslKind eqslKindOf(const QString& eqslType) {
     if (eqslType == QLatin1String("1")) return EqslKind::QsoBank;
     if (eqslType == QLatin1String("0")) return EqslKind::Adif;
     return EqslKind::None;
+}
+
+RecordRange shownRecordRange(const std::vector<QStringList>& rows) {
+    RecordRange range;
+    for (const QStringList& cells : rows) {
+        if (isEmptyRow(cells)) continue;
+        const int recNo = cells.size() > 18 ? cells[18].trimmed().toInt() : 0;
+        if (recNo <= 0) continue;
+        if (range.first == 0) range.first = recNo;
+        range.last = recNo;
+    }
+    return range;
 }
 
 QString eqslFileName(const QDate& today) {

@@ -46,9 +46,28 @@ struct RecordRange {
 };
 RecordRange normalisedRange(int from, int to);
 
+// The electronic-QSL menus of a list window in the mode given (0 off, 1 on).
+// The send item (and the earlier-QSO list's choice of method) work only in
+// the mode; the format item shows then, named for the format chosen; the log
+// viewer's "ADIF化" works only outside it.
+struct EqslMenus {
+    QString modeCaption;
+    bool sendEnabled = false;
+    bool typeVisible = false;
+    QString typeCaption;
+    bool logExportEnabled = true;
+};
+EqslMenus eqslMenus(int eqslMode, const QString& eqslType);
+// The format after the format item: QSOBank ("1") from anything else, eQSL ("0") from QSOBank.
+QString toggledEqslType(const QString& eqslType);
+
 // The electronic-QSL format chosen for this run.
 enum class EqslKind { None, Adif, QsoBank };
 EqslKind eqslKindOf(const QString& eqslType);
+
+// The first and last record number shown on a page of the log viewer (column
+// 18 of the rows that hold a QSO); 0 and 0 for a page without one.
+RecordRange shownRecordRange(const std::vector<QStringList>& rows);
 
 // "ZORVATEK_EQSL" and the day as "YYMMDD".
 QString eqslFileName(const QDate& today);

@@ -3,12 +3,12 @@
 #include "core/IniStore.h"
 #include "core/IniValues.h"
 #include "log/EarlierQsos.h"
+#include "log/ExportSelection.h"
 #include "log/LogGlobals.h"
 #include "logwindows/CheckCallSign.h"
 #include "logwindows/ListPlaces.h"
 #include "logwindows/QsoBoxes.h"
 #include "logwindows/TEMP_LOG.h"
-#include "platform/NotBuilt.h"
 #include "platform/StatusPanels.h"
 #include "terminal/mainwindow/HelpPage.h"
 
@@ -43,8 +43,6 @@ QSODATA::QSODATA() : MSFlexGrid1(new logwindows::FlexGrid(logbook::kQsoColumns))
     eQSLsend = menus->addAction(QStringLiteral("電子QSL送信"));
     eQSLtype = menus->addAction(QStringLiteral("QSOBank"));
     QSODat_HELP = menus->addAction(QStringLiteral("Help"));
-    // The electronic-QSL export from the list comes with the exports.
-    notbuilt::hold(this, {eQSLmode, eQSLsel, eQSLall, eQSLsend, eQSLtype});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setMenuBar(menus);
@@ -53,10 +51,16 @@ QSODATA::QSODATA() : MSFlexGrid1(new logwindows::FlexGrid(logbook::kQsoColumns))
     connect(QSODat_HELP, &QAction::triggered, this, [] { terminal::mainwindow::HLP_Click(); });
     connect(MSFlexGrid1, &QTableWidget::cellClicked, this, [this] { MSFlexGrid1_Click(); });
     connect(MSFlexGrid1, &QTableWidget::cellDoubleClicked, this, [this] { MSFlexGrid1_DblClick(); });
+    connect(eQSLmode, &QAction::triggered, this, &QSODATA::eQSLmode_Click);
+    connect(eQSLall, &QAction::triggered, this, &QSODATA::eQSLall_Click);
+    connect(eQSLsel, &QAction::triggered, this, &QSODATA::eQSLsel_Click);
+    connect(eQSLtype, &QAction::triggered, this, &QSODATA::eQSLtype_Click);
+    connect(eQSLsend, &QAction::triggered, this, &QSODATA::eQSLsend_Click);
 }
 
 void QSODATA::Form_Load() {
     EqslMode = 0;
+    showEqslMenus();
     // The place and the column widths are read from one reading of the settings.
     core::IniBatch together;
     const QSize screen = screenTwips();
@@ -102,6 +106,10 @@ void QSODATA::MSFlexGrid1_Click() {
     }
     const int r = MSFlexGrid1->selectedRow();
     if (r < 1) return;
+    if (EqslMode == 1) {
+        MSFlexGrid1->setText(r, 0, logbook::toggledCell(MSFlexGrid1->text(r, 0), logbook::qsoRowLabel(r)));
+        return;
+    }
     const auto cell = [this, r](int col) { return MSFlexGrid1->text(r, col).trimmed(); };
     const QString name = cell(logbook::kQsoColName), qth = cell(logbook::kQsoColQth);
     const logwindows::QsoBoxes boxes = logwindows::operatingBoxes();

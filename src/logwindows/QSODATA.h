@@ -35,6 +35,19 @@ class QSODATA : public QWidget {
     void MSFlexGrid1_Click();
     void MSFlexGrid1_DblClick();
     void LOGCL_Click();
+    void eQSLmode_Click();
+    void eQSLall_Click();
+    void eQSLsel_Click();
+    void eQSLtype_Click();
+    void eQSLsend_Click();
+
+  private:
+    // The menus as the electronic-QSL mode gives them.
+    void showEqslMenus();
+    // Unmarks the row: its running number again.
+    void unmarkRow(int row);
+    // Column 0 of the data rows; a marked row reads "eQSL".
+    int dataRows() const { return MSFlexGrid1->rows() - 1; }
 
   protected:
     void closeEvent(QCloseEvent* e) override;

@@ -1,9 +1,10 @@
 // The export files: the value rules as tables, the files byte for byte against
 // golden files, and every QSO read back by readers written apart from the writers.
 #include "log/AdifExport.h"
-#include "log/ExportReaders.h"
 #include "log/ExportSelection.h"
 #include "log/QsoBankXml.h"
+#include "platform/programs/comqsobank/QsoBankUpload.h"
+#include "support/AdifReader.h"
 
 #include <QFile>
 #include <QTimeZone>
@@ -166,10 +167,10 @@ TEST(ExportFiles, DefaultMessages) {
         zvtest::readAdif(eqslAdif({qso("A", "2025-01-01", "12:00U", "7", "CW")}, {}, kCreated).bytes);
     ASSERT_TRUE(eqsl);
     EXPECT_EQ(eqsl->records.at(0).value(QStringLiteral("QSLMSG")), QStringLiteral("Mny Tks FB QSO & CUL."));
-    const auto xml =
-        zvtest::readQsoBankXml(qsoBankXml({qso("A", "2025-01-01", "12:00U", "7", "CW")}, {}).bytes);
-    ASSERT_TRUE(xml);
-    EXPECT_EQ(xml->at(0).qslRemarks, QStringLiteral("Mny Tks FB QSO and CUL."));
+    const qsobank::Upload xml =
+        qsobank::parseUpload(qsoBankXml({qso("A", "2025-01-01", "12:00U", "7", "CW")}, {}).bytes);
+    ASSERT_TRUE(xml.ok()) << xml.error.toStdString();
+    EXPECT_EQ(xml.qsos[0].qslRemarks, QStringLiteral("Mny Tks FB QSO and CUL."));
 }
 
 TEST(ExportFiles, ABadDateOrTimeStopsTheFileAtItsQso) {
@@ -210,17 +211,18 @@ TEST(ExportFiles, EveryQsoReadsBackAsWritten) {
 
     std::vector<ExportQso> xmlQsos = xmlCases();
     xmlQsos[0].call = QStringLiteral("JA1<&>") + QChar(1) + QStringLiteral("漢字");
-    const auto xml = zvtest::readQsoBankXml(qsoBankXml(xmlQsos, QStringLiteral("a&b<c>d 日本語")).bytes);
-    ASSERT_TRUE(xml);
-    ASSERT_EQ(xml->size(), 2u);
-    EXPECT_EQ(xml->at(0).callsign, QStringLiteral("JA1<&>漢字"));
-    EXPECT_EQ(xml->at(0).daytime, QStringLiteral("2025-01-01 12:34:00 JST"));
-    EXPECT_EQ(xml->at(0).mode, QStringLiteral("PSK31"));
-    EXPECT_EQ(xml->at(1).callsign, QStringLiteral("A&B<C>D"));
-    EXPECT_EQ(xml->at(1).daytime, QStringLiteral("1995-06-15 03:05:00 UTC"));
-    EXPECT_EQ(xml->at(1).hisRpt, QStringLiteral("5é9"));
-    EXPECT_EQ(xml->at(1).myRpt, QStringLiteral("😀"));
-    EXPECT_EQ(xml->at(1).qslRemarks, QStringLiteral("a&b<c>d 日本語"));
+    const qsobank::Upload xml =
+        qsobank::parseUpload(qsoBankXml(xmlQsos, QStringLiteral("a&b<c>d 日本語")).bytes);
+    ASSERT_TRUE(xml.ok()) << xml.error.toStdString();
+    ASSERT_EQ(xml.qsos.size(), 2u);
+    EXPECT_EQ(xml.qsos[0].callsign, QStringLiteral("JA1<&>漢字"));
+    EXPECT_EQ(xml.qsos[0].daytime, QStringLiteral("2025-01-01 12:34:00 JST"));
+    EXPECT_EQ(xml.qsos[0].mode, QStringLiteral("PSK31"));
+    EXPECT_EQ(xml.qsos[1].callsign, QStringLiteral("A&B<C>D"));
+    EXPECT_EQ(xml.qsos[1].daytime, QStringLiteral("1995-06-15 03:05:00 UTC"));
+    EXPECT_EQ(xml.qsos[1].hisRpt, QStringLiteral("5é9"));
+    EXPECT_EQ(xml.qsos[1].myRpt, QStringLiteral("😀"));
+    EXPECT_EQ(xml.qsos[1].qslRemarks, QStringLiteral("a&b<c>d 日本語"));
 }
 
 TEST(ExportSelection, MarksAndRanges) {

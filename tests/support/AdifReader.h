@@ -1,7 +1,7 @@
 #pragma once
-// Readers of the export files as a receiving program reads them, written apart
-// from the writers: ADIF fields taken by their byte lengths, the QSOBank file
-// through Qt's XML reader. Values come back as Unicode text.
+// A reader of the ADIF export files as a receiving program reads them, written
+// apart from the writers: fields taken by their byte lengths, values back as
+// Unicode text. (The QSOBank file is read by the sender stand-in's parser.)
 #include <QByteArray>
 #include <QMap>
 #include <QString>
@@ -23,11 +23,5 @@ struct AdifFile {
 // that starts with "<", a length that runs past the end, a field outside a
 // record's place, a record left open at the end.
 std::optional<AdifFile> readAdif(const QByteArray& bytes);
-
-struct XmlQso {
-    QString daytime, callsign, frequency, mode, hisRpt, myRpt, qslRemarks;
-};
-// Nothing when the XML is not well formed or its root is not putqsodata_body.
-std::optional<std::vector<XmlQso>> readQsoBankXml(const QByteArray& bytes);
 
 } // namespace zvtest

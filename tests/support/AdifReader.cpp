@@ -1,7 +1,6 @@
-#include "log/ExportReaders.h"
+#include "support/AdifReader.h"
 
 #include <QStringDecoder>
-#include <QXmlStreamReader>
 
 namespace zvtest {
 
@@ -67,44 +66,6 @@ std::optional<AdifFile> readAdif(const QByteArray& bytes) {
     }
     if (inHeader || !record.isEmpty()) return std::nullopt;
     return file;
-}
-
-std::optional<std::vector<XmlQso>> readQsoBankXml(const QByteArray& bytes) {
-    QXmlStreamReader xml(bytes);
-    std::vector<XmlQso> qsos;
-    XmlQso current;
-    bool sawRoot = false;
-    while (!xml.atEnd()) {
-        xml.readNext();
-        if (!xml.isStartElement()) continue;
-        const QStringView name = xml.name();
-        if (!sawRoot) {
-            if (name != QLatin1String("putqsodata_body")) return std::nullopt;
-            sawRoot = true;
-        } else if (name == QLatin1String("qso_record")) {
-            current = {};
-        } else {
-            const QString text = xml.readElementText();
-            if (name == QLatin1String("daytime"))
-                current.daytime = text;
-            else if (name == QLatin1String("callsign"))
-                current.callsign = text;
-            else if (name == QLatin1String("frequency"))
-                current.frequency = text;
-            else if (name == QLatin1String("mode"))
-                current.mode = text;
-            else if (name == QLatin1String("his_rpt"))
-                current.hisRpt = text;
-            else if (name == QLatin1String("my_rpt"))
-                current.myRpt = text;
-            else if (name == QLatin1String("qsl_remarks")) {
-                current.qslRemarks = text;
-                qsos.push_back(current);
-            }
-        }
-    }
-    if (xml.hasError() || !sawRoot) return std::nullopt;
-    return qsos;
 }
 
 } // namespace zvtest
