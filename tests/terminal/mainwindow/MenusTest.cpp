@@ -2,7 +2,6 @@
 #include "terminal/transmit/TxFixture.h"
 
 #include "core/IniValues.h"
-#include "logwindows/QSODATA.h"
 #include "logwindows/TEMP_LOG.h"
 #include "platform/Cp932.h"
 #include "platform/RichTextPane.h"
@@ -43,11 +42,7 @@ QList<Greyed> mainWindowItems(PSK31MAIN& w) {
 QList<Greyed> otherWindowsItems() {
     TEMP_LOG& log = forms::TEMP_LOG();
     CFGSHEET& sheet = forms::CFGSHEET();
-    QSODATA& earlier = forms::QSODATA();
     return {
-        {earlier.eQSLmode, "電子QSLモードへ"},
-        {earlier.eQSLsend, "電子QSL送信"},
-        {earlier.eQSLtype, "QSOBank"},
         {log.Contest, "連続保存(Contest)"},
         {log.HLQ, "QSL印刷"},
         {log.Command7, "eQSL"},
