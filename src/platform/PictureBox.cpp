@@ -52,10 +52,9 @@ void PictureBox::setBackColor(const QColor& c) {
 }
 
 void PictureBox::ensureCanvas() {
-    if (!canvas_.isNull() || width() <= 0 || height() <= 0) return;
-    canvas_ = QImage(size(), QImage::Format_RGB32);
-    canvas_.fill(back_);
-    topRow_ = 0;
+    if (width() <= 0 || height() <= 0 || canvas_.size() == size()) return;
+    // A hidden box gets its resize only when shown: its picture follows its size now.
+    fitCanvas();
 }
 
 void PictureBox::clear() {
@@ -108,6 +107,10 @@ void PictureBox::paintEvent(QPaintEvent*) {
 }
 
 void PictureBox::resizeEvent(QResizeEvent*) {
+    fitCanvas();
+}
+
+void PictureBox::fitCanvas() {
     if (width() <= 0 || height() <= 0) return;
     QImage next(size(), QImage::Format_RGB32);
     next.fill(back_);

@@ -46,8 +46,8 @@ class PictureBox : public QWidget {
 
     // The image drawn into; it has the widget's size and is kept on resize.
     QImage& canvas() { return canvas_; }
-    // Makes the canvas at the widget's size when none is there yet (a box
-    // drawn into before it was first shown).
+    // Makes the canvas at the widget's size when none is there yet or it has
+    // another size (a box drawn into before it was first shown or while hidden).
     void ensureCanvas();
     // Converts a point of the picture's scale to pixels of the canvas.
     QPointF toPixels(double x, double y) const;
@@ -77,6 +77,8 @@ class PictureBox : public QWidget {
 
   private:
     void drawCanvas(QPainter& p) const;
+    // The canvas at the widget's size, keeping what it shows.
+    void fitCanvas();
     double scaleW_ = 1, scaleH_ = 1;
     QColor back_ = Qt::black;
     QImage canvas_;

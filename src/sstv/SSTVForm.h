@@ -4,10 +4,12 @@
 // the engine's notices reach SstvEngineWndProc. Its receive side shows the
 // picture being received, the history ring and the tuning displays, and steers
 // the engine's receive options; its mode menus change the mode; while it is
-// loaded it holds the rig port. The transmit side's controls are here, held
-// disabled until their handlers are built.
+// loaded it holds the rig port. Its transmit side composes the picture on a
+// workshop canvas (background, inset, picture boxes, title bar and lines),
+// renders it at the transmit mode's size and sends it.
 #include "platform/Forms.h"
 #include "platform/PictureBox.h"
+#include "platform/SstvDrawing.h"
 #include "platform/StatusPanels.h"
 
 #include <QCheckBox>
@@ -16,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -101,6 +104,69 @@ class SSTVForm : public QWidget {
     // The title lines on the canvas; element 0 is the template, never printed.
     std::vector<QLabel*> Label1;
     QTimer* Timer6; // the one-shot redraw
+
+    // ---- Workshop and sending ----
+    PictureBox* Picture14 = nullptr; // the title bar's gradient band, behind Label4
+    LineShape* Line2 = nullptr;      // the canvas marker at line 240
+    QPushButton* Command8 = nullptr; // "挿絵の追加": the rubber band
+    QGroupBox* Frame13 = nullptr;    // "挿絵の縁取り"
+    QGroupBox* Frame8 = nullptr;     // the settings tab
+    // Picture box elements drawn with the rubber band, by index.
+    QMap<int, PictureBox*> Picture13;
+    QMenu* txpicarg = nullptr; // "送信画加工"
+    QAction* Pasteclip = nullptr;
+    QAction* Getfile = nullptr;
+    QAction* GetSASHIfile = nullptr;
+    QAction* Savefile = nullptr;
+
+    void SSTab2_Click();
+    void Command9_Click();
+    void Combo2_Click();
+    void Check3_Click();
+    void Check6_Click();
+    void TB_ON_Click();
+    void Command14_MouseUp(int Button);
+    void Command10_Click();
+    void Command18_MouseDown(int Button);
+    void Command19_Click();
+    void Command6_Click();
+    void Getfile_Click();
+    void Pasteclip_Click();
+    void Savefile_Click();
+    void GetSASHIfile_Click();
+    void ToB4TxPic_Click();
+    void Option4_MouseUp(int Index);
+    void Command8_Click();
+    void Frame13_Click();
+    void Picture3_MouseUp(int Button);
+    void Picture8_MouseDown(int Button, double X, double Y);
+    void Picture8_MouseMove(int Button, double X, double Y);
+    void Picture8_MouseUp(int Button, double X, double Y);
+    void Picture11_MouseDown(int Button, double X, double Y);
+    void Picture11_MouseMove(int Button, double X, double Y);
+    void Picture13_MouseDown(int Index, int Button, double X, double Y);
+    void Picture13_MouseMove(int Index, int Button, double X, double Y);
+    void Picture13_MouseUp(int Index, int Button);
+    // A file list dropped on the canvas; another type of file is refused with a message.
+    void Picture8_DropFiles(const QStringList& files);
+    // Ctrl+V: the clipboard's picture becomes the canvas.
+    void PasteOntoCanvas();
+    void DrawGradient(PictureBox* Hdc);
+    void SstvStretchCopy();
+    void DrawTitlesOnTxPicture();
+    void DrawSelectionRect(double X1, double Y1, double X2, double Y2);
+
+    QString LastPictureFile;
+    QString TargetKind;
+    int TargetElement = 0;
+    int BandMode = 0;
+    int BandDone = 0;
+    double BandEndX = 0, BandEndY = 0;
+    int ElementCounter = 0;
+    int InsetResizing = 0;
+    int InsetHandle = 0;
+    int ToneOn = 0;
+    QString ToneFreqText;
 
     // ---- QSO boxes ----
     QLineEdit* Text1;                 // call sign
@@ -282,7 +348,24 @@ class SSTVForm : public QWidget {
     void lookUpCall();
     void showTimedFailure(const QString& path);
 
+    void buildWorkshop();
+    void connectTransmit();
+    void composeTxPicture(const sstveng::Rect& source, const sstveng::Rect& drawn);
+    void titleBarShown(bool on);
+    void redrawInsetIfShown();
+    void drawIntoCanvas(std::int32_t picture, int width, int height);
+    std::int32_t openPicture(bool storeFolder);
+    void makeInsetFromPicked();
+    void removeElement(int Index);
+    void popupPictureMenu();
+    void setProgressFor(int txLines);
+
     bool engineRunning_ = false;
+    // Where the inset was grabbed, and where a resize started.
+    QPointF insetGrab_;
+    QPointF elementGrab_;
+    double resizeStartX_ = 0;
+    int resizeStartWidth_ = 0, resizeStartHeight_ = 0, resizeStartTop_ = 0;
     bool settingFromEngine_ = false;
     // The inset's and its border's places when the window was built.
     QRect insetHome_;

@@ -29,7 +29,11 @@ bool windowKey(SSTVForm& f, const QKeyEvent& e) {
         e.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     switch (e.key()) {
     case Qt::Key_F12:
-        f.SSTab2->setCurrentIndex(0);
+        // The picture is rendered afresh even when the transmit tab already shows.
+        if (f.SSTab2->currentIndex() == 0)
+            f.SSTab2_Click();
+        else
+            f.SSTab2->setCurrentIndex(0);
         QCoreApplication::processEvents();
         f.Command9->click();
         return true;
@@ -49,6 +53,10 @@ bool windowKey(SSTVForm& f, const QKeyEvent& e) {
             sstveng::lib().mmsCopyDIB(sstv::g.dib.HistoryDib);
         return true;
     }
+    case Qt::Key_V:
+        if (mods != Qt::ControlModifier) return false;
+        f.PasteOntoCanvas();
+        return true;
     case Qt::Key_Z:
         if (mods != (Qt::ControlModifier | Qt::AltModifier)) return false;
         f.pEnd_Click();

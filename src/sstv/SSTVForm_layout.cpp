@@ -59,11 +59,10 @@ SSTVForm::SSTVForm()
       Picture3(pictureBox(320, 256, PictureWidth, PictureHeight)),
       Picture8(pictureBox(320, 256, PictureWidth, PictureHeight)), Picture11(new PictureBox(Picture8)),
       Picture12(new PictureBox(Picture8)), Combo2(new QComboBox),
-      Command9(button(QStringLiteral("送信( f12)"), false)), Command14(button(QStringLiteral("Tune"), false)),
-      Command10(button(QStringLiteral("CWID"), false)), Command6(button(QStringLiteral("画読込"), false)),
-      Command16(button(QStringLiteral("挿絵の消去"), false)),
-      Command18(button(QStringLiteral("クリヤ"), false)),
-      Command19(button(QStringLiteral("WinTitle"), false)),
+      Command9(button(QStringLiteral("送信( f12)"))), Command14(button(QStringLiteral("Tune"))),
+      Command10(button(QStringLiteral("CWID"))), Command6(button(QStringLiteral("画読込"))),
+      Command16(button(QStringLiteral("挿絵の消去"), false)), Command18(button(QStringLiteral("クリヤ"))),
+      Command19(button(QStringLiteral("WinTitle"))),
       Check3(new QCheckBox(QStringLiteral("240サイズに押し込める"))),
       Check5(new QCheckBox(QStringLiteral("自動挿絵"))),
       Check6(new QCheckBox(QStringLiteral("タイトルバーを入れる"))), Label4(new QLabel(Picture8)),
@@ -102,6 +101,7 @@ SSTVForm::SSTVForm()
     connectReceive();
     connectQso();
     connectMenus();
+    connectTransmit();
 }
 
 void SSTVForm::buildReceiveSide() {
@@ -190,6 +190,7 @@ QWidget* SSTVForm::receiveControls() {
 }
 
 void SSTVForm::buildTransmitSide() {
+    buildWorkshop();
     auto* send = new QWidget;
     auto* s = new QGridLayout(send);
     s->addWidget(Picture3, 0, 0, 1, 3);
@@ -200,7 +201,6 @@ void SSTVForm::buildTransmitSide() {
     s->addWidget(Command10, 2, 2);
     for (int i = 0; i < sstveng::ModeCount; ++i)
         Combo2->addItem(sstveng::modeName(i));
-    Combo2->setEnabled(false);
 
     auto* workshop = new QWidget;
     auto* w = new QGridLayout(workshop);
@@ -208,22 +208,16 @@ void SSTVForm::buildTransmitSide() {
     w->addWidget(Command6, 1, 0);
     w->addWidget(Command16, 1, 1);
     w->addWidget(Command18, 1, 2);
-    w->addWidget(Check3, 2, 0);
-    w->addWidget(Check5, 2, 1);
-    w->addWidget(Check6, 2, 2);
-    w->addWidget(Command19, 3, 0);
-    auto* border = new QGroupBox(QStringLiteral("枠"));
-    auto* b = new QHBoxLayout(border);
+    w->addWidget(Command8, 2, 0);
+    w->addWidget(Command19, 2, 1);
+    auto* b = new QHBoxLayout(Frame13);
     const std::pair<int, const char*> borders[] = {{0, "無"},  {1, "黒"},  {10, "青"}, {11, "緑"},
                                                    {13, "赤"}, {15, "黄"}, {16, "白"}};
     for (const auto& [i, caption] : borders) {
         Option4[std::size_t(i)] = new QRadioButton(QString::fromUtf8(caption));
-        Option4[std::size_t(i)]->setEnabled(false);
         b->addWidget(Option4[std::size_t(i)]);
     }
-    w->addWidget(border, 4, 0, 1, 3);
-    Check3->setEnabled(false);
-    Check6->setEnabled(false);
+    w->addWidget(Frame13, 3, 0, 1, 3);
     Picture11->setScale(320, 256);
     Picture12->setScale(320, 256);
     Picture11->setGeometry(60, 50, 160, 128);
@@ -231,13 +225,17 @@ void SSTVForm::buildTransmitSide() {
     Picture12->stackUnder(Picture11);
     Picture11->hide();
     Picture12->hide();
-    Label4->hide();
     insetHome_ = Picture11->geometry();
     borderHome_ = Picture12->geometry();
 
+    auto* f = new QVBoxLayout(Frame8);
+    f->addWidget(Check3);
+    f->addWidget(Check5);
+    f->addWidget(Check6);
+    f->addStretch();
     SSTab2->addTab(send, QStringLiteral("送信画"));
     SSTab2->addTab(workshop, QStringLiteral("調理場"));
-    SSTab2->addTab(new QWidget, QStringLiteral("設定"));
+    SSTab2->addTab(Frame8, QStringLiteral("設定"));
 }
 
 void SSTVForm::buildQsoBoxes() {
@@ -317,8 +315,7 @@ void SSTVForm::buildMenus() {
     TB_ON->setCheckable(true);
     dxinfo = view->addAction(QStringLiteral("DX Cluster"));
     STVHelp = menuBar->addAction(QStringLiteral("Ｈｅｌｐ"));
-    for (QAction* later :
-         {PSKCFG, CONON, TRVon, VOLTX, VOLRX, PicLibShow, HLDAT_VIEW, TB_ON, dxinfo, STVHelp})
+    for (QAction* later : {PSKCFG, CONON, TRVon, VOLTX, VOLRX, PicLibShow, HLDAT_VIEW, dxinfo, STVHelp})
         later->setEnabled(false);
     buildPictureMenu();
 }
@@ -326,7 +323,6 @@ void SSTVForm::buildMenus() {
 void SSTVForm::buildPictureMenu() {
     PopupPic = new QMenu(this);
     ToB4TxPic = PopupPic->addAction(QStringLiteral("送信画へ挿絵"));
-    ToB4TxPic->setEnabled(false);
     SaveRcvFile = PopupPic->addAction(QStringLiteral("受信画を保存する。"));
     goClip = PopupPic->addAction(QStringLiteral("クリックボードへ"));
     QSLsashikomi = PopupPic->addAction(QStringLiteral("QSLへ差込指定"));

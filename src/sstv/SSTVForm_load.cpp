@@ -163,9 +163,9 @@ void SSTVForm::readBorderAndTitle() {
         core::IniStored(kGen, QStringLiteral("TitleBar")).value_or(QStringLiteral("0")) == QLatin1String("0")
             ? QStringLiteral("0")
             : QStringLiteral("1");
-    Check6->setChecked(s.SstvTitleBarOn == QLatin1String("1"));
     s.SstvTitleBarText = sstv::TitleStr();
     Label4->setText(sstv::TitleBarShown(s.SstvTitleBarText));
+    if (s.SstvTitleBarOn == QLatin1String("1")) titleBarShown(true);
 }
 
 void SSTVForm::placeWindow() {

@@ -3,6 +3,9 @@
 #include "platform/Cp932.h"
 #include "platform/SstvEngine.h"
 
+#include <QApplication>
+#include <QWidget>
+
 #include <cmath>
 
 namespace sstv {
@@ -93,6 +96,11 @@ QString CleanFskId(const QString& decoded) {
     for (const QChar c : decoded)
         if (!c.isNull() && c.category() != QChar::Other_Control) out += c;
     return out.trimmed().left(MaxFskIdLength);
+}
+
+QString GetForegroundTitle() {
+    const QWidget* active = QApplication::activeWindow();
+    return active ? active->windowTitle() : QString();
 }
 
 } // namespace sstv

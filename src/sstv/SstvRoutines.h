@@ -46,6 +46,9 @@ QString ReceivedPictureName(const QString& call, const QDateTime& local);
 // rounded, for the left button (1); 0 (no notch) for any other.
 int NotchHz(int baseHz, int spanHz, double x, double scaleWidth, int button);
 
+// The title of this program's active window; empty when none of its windows is active.
+QString GetForegroundTitle();
+
 // An FSK ID as decoded: control characters removed, trimmed, at most 20 characters.
 QString CleanFskId(const QString& decoded);
 

@@ -57,12 +57,15 @@ TEST_F(SstvWindowTest, FirstLoadWithoutSettingsTakesTheDefaults) {
     EXPECT_TRUE(f.PSKMODE[5]->isChecked());
     EXPECT_TRUE(eng().isRunning());
     EXPECT_EQ(eng().liveBitmaps(), 10);
-    // Controls whose work comes later are there, greyed.
-    for (QWidget* later : {static_cast<QWidget*>(f.Command9), static_cast<QWidget*>(f.Command14),
-                           static_cast<QWidget*>(f.Command10), static_cast<QWidget*>(f.Combo2),
-                           static_cast<QWidget*>(f.Command1)})
+    // Controls whose work comes later are there, greyed; the transmit side's are built.
+    for (QWidget* later : {static_cast<QWidget*>(f.Command1)})
         EXPECT_FALSE(later->isEnabled());
-    EXPECT_FALSE(f.ToB4TxPic->isEnabled());
+    for (QWidget* built : {static_cast<QWidget*>(f.Command9), static_cast<QWidget*>(f.Command14),
+                           static_cast<QWidget*>(f.Command10), static_cast<QWidget*>(f.Combo2)})
+        EXPECT_TRUE(built->isEnabled());
+    EXPECT_TRUE(f.ToB4TxPic->isEnabled());
+    EXPECT_FALSE(f.Command16->isEnabled()) << "no inset to erase yet";
+    EXPECT_TRUE(f.Picture14->isHidden());
 }
 
 TEST_F(SstvWindowTest, BadStoredValuesTakeTheirDefaultsAndTheLoadGoesOn) {
