@@ -256,4 +256,48 @@ TEST_F(SstvSend, CwIdAndTheWindowTitleOnTheClipboard) {
         QStringLiteral("WindowTitle をクリップボードへCopyしました")));
 }
 
+TEST_F(SstvSend, ANewOperatorComposesSendsAndSavesAPicture) {
+    sim = std::make_unique<zvtest::RigSimulator>("KENWOOD");
+    zvtest::pointRigLinkAt(*sim);
+    core::g.PttPortControl = QStringLiteral("0");
+    SSTVForm& f = shown();
+    loadBackground(pictureFile(QStringLiteral("pics/sky.jpg"), QSize(640, 480), QColor(60, 120, 200)));
+    ASSERT_TRUE(receive(sstveng::Scottie1));
+    ASSERT_TRUE(zvtest::chooseByClick(f.Picture1, f.ToB4TxPic));
+    QTest::mouseClick(f.Option4[15], Qt::LeftButton);
+    zvtest::moveMouseTo(f.Picture8, QPointF(225, 183));
+    drag(f.Picture8, QPointF(225, 183), QPointF(245, 183));
+    EXPECT_EQ(f.Picture11->size(), QSize(180, 144));
+    clickTab(2);
+    QTest::mouseClick(f.Check6, Qt::LeftButton, {}, QPoint(6, f.Check6->height() / 2));
+    EXPECT_EQ(f.Label4->text(), QStringLiteral("QQ1TST"));
+
+    ASSERT_TRUE(chooseMode(sstveng::Robot36));
+    clickTab(1);
+    EXPECT_TRUE(f.Line2->isVisible()) << "the 240-line marker";
+    clickTab(0);
+    EXPECT_EQ(at(f.Picture3, 0, 0), QColor(155, 255, 255));
+    EXPECT_TRUE(near(at(f.Picture3, 57, 47), QColor(255, 255, 0), 2));
+    EXPECT_TRUE(near(at(f.Picture3, 300, 200), QColor(60, 120, 200)));
+
+    eng().hooks().lineIntervalMs = 5;
+    QTest::keyClick(&f, Qt::Key_F12);
+    EXPECT_EQ(callsOf(QStringLiteral("mmsSendPic(3)")), 1);
+    ASSERT_TRUE(zvtest::waitUntil([&] { return sim->ptt; }));
+    ASSERT_TRUE(zvtest::waitUntil([&] { return f.Line1->x1() == 50 && f.Line1->y1() > 100; }))
+        << "the marker runs down the lines sent";
+    ASSERT_TRUE(zvtest::waitUntil([] { return sstv::g.SstvTxActive == 0; }));
+    ASSERT_TRUE(zvtest::waitUntil([&] { return !sim->ptt; }));
+    EXPECT_TRUE(near(at(eng().bitmap(sstv::g.dib.RxPreviewDib), 300, 200), QColor(60, 120, 200)))
+        << "the preview echoes the picture";
+
+    ui::script::push(path(QStringLiteral("pics/sent")));
+    ASSERT_TRUE(zvtest::chooseByClick(f.Picture3, f.Savefile));
+    QTest::mouseClick(f.Command18, Qt::LeftButton);
+    loadBackground(path(QStringLiteral("pics/sent.bmp")));
+    EXPECT_TRUE(near(at(f.Picture8, 300, 200), QColor(60, 120, 200)));
+    EXPECT_TRUE(near(at(f.Picture8, 57, 47), QColor(255, 255, 0), 2));
+    EXPECT_EQ(at(f.Picture8, 0, 0), QColor(155, 255, 255));
+}
+
 } // namespace
