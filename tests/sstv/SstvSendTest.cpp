@@ -256,6 +256,22 @@ TEST_F(SstvSend, CwIdAndTheWindowTitleOnTheClipboard) {
         QStringLiteral("WindowTitle をクリップボードへCopyしました")));
 }
 
+TEST_F(SstvSend, TheBorderFrameReadsTheRigOnlyWithItsPortOpen) {
+    sim = std::make_unique<zvtest::RigSimulator>("KENWOOD");
+    zvtest::pointRigLinkAt(*sim);
+    rig::g.RigPollMode = 1;
+    SSTVForm& f = shown();
+    ASSERT_EQ(rig::g.RigPortOpen, 1);
+    ASSERT_TRUE(zvtest::waitForRigToCatchUp(*sim));
+    const int before = sim->readingsAnswered;
+    QTest::mouseClick(f.Frame13, Qt::LeftButton, {}, QPoint(4, 4));
+    EXPECT_TRUE(zvtest::waitUntil([&] { return sim->readingsAnswered > before; }));
+
+    rig::RigClosePort();
+    QTest::mouseClick(f.Frame13, Qt::LeftButton, {}, QPoint(4, 4));
+    EXPECT_EQ(rig::g.RigPortOpen, 0);
+}
+
 TEST_F(SstvSend, ANewOperatorComposesSendsAndSavesAPicture) {
     sim = std::make_unique<zvtest::RigSimulator>("KENWOOD");
     zvtest::pointRigLinkAt(*sim);
