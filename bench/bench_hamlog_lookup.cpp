@@ -3,66 +3,21 @@
 // over the call's QSOs reading every field of each, close); the first open of
 // that log; appending one QSO at a time. The log is generated once per run in
 // a temporary folder.
+#include "BigLog.h"
 #include "platform/Hamlog.h"
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <random>
 
 using namespace hamlog;
+using namespace biglog;
 
 namespace {
 
-constexpr int kQsos = 1'000'000;
-constexpr int kStations = 100'000;
 constexpr int kLookups = 20'000;
-
-QString stationCall(int n) {
-    // Fictional calls: "QQ", a digit and three letters.
-    QString call = QStringLiteral("QQ") + QChar('0' + n % 10);
-    for (int i = 0, v = n / 10; i < 3; ++i, v /= 26)
-        call += QChar('A' + v % 26);
-    return call;
-}
-
-QsoRecord qso(int n, std::mt19937& random) {
-    QsoRecord r;
-    r.CALL = stationCall(static_cast<int>(random() % kStations));
-    r.DATE = QStringLiteral("24-%1-%2").arg(1 + n % 12, 2, 10, QChar('0')).arg(1 + n % 28, 2, 10, QChar('0'));
-    r.TIME = QStringLiteral("12:34J");
-    r.HIS = r.MY = QStringLiteral("599");
-    r.FREQ = QStringLiteral("14.070");
-    r.MODE = QStringLiteral("PSK31");
-    r.CODE = QStringLiteral("1002");
-    r.QSL = QStringLiteral("J  ");
-    r.NAME = QStringLiteral("太郎");
-    r.QTH = QStringLiteral("東京都八王子市");
-    r.REM1 = QStringLiteral("QSO %1").arg(n);
-    return r;
-}
-
-// The generated log, made on first use.
-const QString& bigLog() {
-    static QTemporaryDir dir;
-    static const QString dataPath = [] {
-        const QString path = dir.path() + QStringLiteral("/BIG");
-        createLog(path);
-        std::mt19937 random(4242);
-        std::vector<QsoRecord> chunk;
-        for (int n = 0; n < kQsos; ++n) {
-            chunk.push_back(qso(n, random));
-            if (chunk.size() == 50'000 || n + 1 == kQsos) {
-                if (!appendRecords(path, chunk)) std::abort();
-                chunk.clear();
-            }
-        }
-        return path;
-    }();
-    return dataPath;
-}
 
 bool sameStation(const QString& field, const QString& call) {
     const QString own = field.trimmed();

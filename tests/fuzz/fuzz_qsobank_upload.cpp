@@ -1,6 +1,6 @@
 // The QSOBank sender's reading of an upload file. Whatever it accepts, the
 // system's own writer must write again as a file the sender accepts, with as
-// many QSOs.
+// many QSOs. The daytime texts also try the export's date and time reading.
 #include "log/QsoBankXml.h"
 #include "platform/programs/comqsobank/QsoBankUpload.h"
 
@@ -13,6 +13,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!upload.ok()) return 0;
     std::vector<logbook::ExportQso> qsos;
     for (const qsobank::UploadQso& u : upload.qsos) {
+        // Whatever date and time a text gives, the UTC stamp is whole or none.
+        const auto at = logbook::utcStamp(u.daytime.left(10), u.daytime.mid(11));
+        if (at && (at->date.size() != 8 || at->time.size() != 4)) std::abort();
         logbook::ExportQso q;
         q.call = u.callsign;
         q.date = QStringLiteral("2025-01-01");

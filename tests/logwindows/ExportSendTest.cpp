@@ -318,6 +318,69 @@ TEST_F(ExportSend, QsoBankFilesGoToTheSender) {
     EXPECT_TRUE(fileBytes(path(QStringLiteral("b.xml"))).startsWith("<?xml"));
 }
 
+// A page of the log viewer: rows of the grid's 19 cells, record numbers from
+// `first`, the rows after `count` empty.
+std::vector<QStringList> viewerPage(int first, int count) {
+    std::vector<QStringList> rows;
+    for (int i = 0; i < 100; ++i) {
+        QStringList cells(19);
+        if (i < count) {
+            const int recNo = first + i;
+            cells[0] = cells[18] = QString::number(recNo);
+            cells[1] = QStringLiteral("QQ1A%1").arg(recNo);
+            cells[3] = QStringLiteral("2024-01-01");
+            cells[4] = QStringLiteral("09:30J");
+            cells[7] = QStringLiteral("7.025");
+            cells[8] = QStringLiteral("BPSK");
+            cells[11] = QStringLiteral("花子");
+            cells[13] = QStringLiteral("N");
+        }
+        rows.push_back(cells);
+    }
+    return rows;
+}
+
+TEST_F(ExportSend, TheViewersPageBecomesAnElogFile) {
+    core::g.UserCall = QStringLiteral("JR1ZZZ");
+    // Cancelled: nothing is written, nothing is said.
+    logwindows::exportLogPage(viewerPage(1, 50));
+    ASSERT_EQ(ui::script::asked().size(), 1);
+    EXPECT_EQ(ui::script::asked()[0].title, QStringLiteral("電子LOGﾃﾞｰﾀ保存(ADIF形式)"));
+    EXPECT_EQ(ui::script::asked()[0].prompt, paths::join(folder(), QStringLiteral("ELOG_1to50")))
+        << "named after the first and last record shown";
+
+    const QString out = path(QStringLiteral("logs/ELOG_1to50"));
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(out).absolutePath()));
+    ui::script::push(out);
+    ui::script::clearAsked();
+    logwindows::exportLogPage(viewerPage(1, 50));
+    EXPECT_EQ(ui::script::asked().size(), 1) << "no message follows";
+    const auto file = zvtest::readAdif(fileBytes(out + QStringLiteral(".ADI")));
+    ASSERT_TRUE(file);
+    ASSERT_EQ(file->records.size(), 50u) << "the empty rows are left out; the excluded mark is not tested";
+    EXPECT_EQ(file->records[49].value(QStringLiteral("CALL")), QStringLiteral("QQ1A50"));
+    EXPECT_EQ(file->records[0].value(QStringLiteral("OPERATOR")), QStringLiteral("JR1ZZZ"));
+    EXPECT_EQ(file->records[0].value(QStringLiteral("NAME")), QStringLiteral("花子"));
+    EXPECT_EQ(file->records[0].value(QStringLiteral("TIME_ON")), QStringLiteral("0030"));
+    EXPECT_EQ(core::IniStored(QStringLiteral("E-LOG"), QStringLiteral("eLOGFOL")),
+              QFileInfo(out).absolutePath());
+
+    // A QSO whose time does not convert: the message names it, the old file stays.
+    std::vector<QStringList> page = viewerPage(201, 100);
+    page[41][4] = QStringLiteral("12:3");
+    const QByteArray before = fileBytes(out + QStringLiteral(".ADI"));
+    ui::script::push(out + QStringLiteral(".ADI"));
+    ui::script::clearAsked();
+    logwindows::exportLogPage(page);
+    ASSERT_EQ(ui::script::asked().size(), 2);
+    EXPECT_EQ(ui::script::asked()[0].prompt,
+              paths::join(QFileInfo(out).absolutePath(), QStringLiteral("ELOG_201to300")));
+    EXPECT_EQ(ui::script::asked()[1].prompt,
+              out + QStringLiteral(".ADIのファイルを作成できませんでした\r\n") +
+                  QStringLiteral("Record No=242 の日付または時刻が正しくありません"));
+    EXPECT_EQ(fileBytes(out + QStringLiteral(".ADI")), before);
+}
+
 // The log entry window's writers over a range of the log.
 class EntryExport : public ExportSend {
   protected:
