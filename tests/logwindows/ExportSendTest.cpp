@@ -318,6 +318,24 @@ TEST_F(ExportSend, QsoBankFilesGoToTheSender) {
     EXPECT_TRUE(fileBytes(path(QStringLiteral("b.xml"))).startsWith("<?xml"));
 }
 
+TEST_F(ExportSend, EveryMarkedRowExcludedStillGivesAFileAndStartsTheSender) {
+    logQsos(2, QStringLiteral("ab"));
+    logbook::g.EqslType = QStringLiteral("1");
+    QSODATA& list = listed();
+    ASSERT_TRUE(choose(list.eQSLmode));
+    ASSERT_TRUE(choose(list.eQSLall));
+    send(list, path(QStringLiteral("none.xml")));
+    ASSERT_TRUE(zvtest::waitUntil([&] { return !senderLog(folder()).isEmpty(); }));
+    EXPECT_EQ(senderLog(folder()),
+              QStringLiteral("upload ") + path(QStringLiteral("none.xml")) + QStringLiteral(": 0 QSOs\n"));
+
+    logbook::g.EqslType = QStringLiteral("0");
+    send(list, path(QStringLiteral("none.ADI")), ui::No);
+    const auto file = zvtest::readAdif(fileBytes(path(QStringLiteral("none.ADI"))));
+    ASSERT_TRUE(file);
+    EXPECT_TRUE(file->records.empty());
+}
+
 // A page of the log viewer: rows of the grid's 19 cells, record numbers from
 // `first`, the rows after `count` empty.
 std::vector<QStringList> viewerPage(int first, int count) {
