@@ -346,6 +346,7 @@ class SSTVForm : public QWidget {
     bool callBoxEvent(QEvent* e);
     void callDropped(const QString& text);
     void lookUpCall();
+    void placeBesideRsv(QWidget* popup);
     void showTimedFailure(const QString& path);
 
     void buildWorkshop();

@@ -69,7 +69,9 @@ void SSTVForm::makeQsoControls() {
     Command3 = new QPushButton(QStringLiteral("RSVmenu set"));
     Command3->setFocusPolicy(Qt::NoFocus);
     Text10 = new QPlainTextEdit(this);
+    Text10->resize(90, 150);
     Text10->hide();
+    List4->resize(60, 120);
     Text1->setMaxLength(CallLength);
     Text1->setAttribute(Qt::WA_InputMethodEnabled, false);
     Text5->setAttribute(Qt::WA_InputMethodEnabled, false);
@@ -217,9 +219,14 @@ void SSTVForm::Text5_Change() {
     sstv::SstvRefreshTitles();
 }
 
+// Just above the RSV box's right end, where it does not hide the box.
+void SSTVForm::placeBesideRsv(QWidget* popup) {
+    const QPoint corner = Text5->mapTo(this, QPoint(Text5->width(), 0));
+    popup->move(corner.x(), std::max(0, corner.y() - popup->height()));
+}
+
 void SSTVForm::Label5_Click() {
-    const QPoint beside = Text5->mapTo(this, QPoint(Text5->width(), 0));
-    List4->move(beside.x(), std::max(0, beside.y() - List4->height()));
+    placeBesideRsv(List4);
     List4->show();
     List4->raise();
     List4->setFocus();

@@ -120,6 +120,7 @@ void SSTVForm::ADDREM2_Click() {
 void SSTVForm::Command3_Click() {
     if (RsvEditMode == 0) {
         RsvEditMode = 1;
+        placeBesideRsv(Text10);
         Text10->show();
         Text10->raise();
         Command3->setText(QStringLiteral("RST set完了"));
