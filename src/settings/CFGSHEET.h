@@ -244,6 +244,7 @@ class CFGSHEET : public QWidget {
     void tickQthItem();
     void chooseRigPort(const QString& name, int comNumber);
     void offerRigDevice(const QString& device);
+    static QStringList listedSerialPorts();
 
     bool finished_ = false;
     // True while the sheet's own load sets the controls.
@@ -253,6 +254,7 @@ class CFGSHEET : public QWidget {
     // The list editors: true while the box shows the file for editing.
     bool rstEditorOpen_ = false;
     bool modeEditorOpen_ = false;
+    class QHBoxLayout* rigDeviceRow_ = nullptr;
 };
 
 namespace forms {

@@ -274,6 +274,11 @@ void CFGSHEET::loadRigSteps() {
         settings::SelectOption(Option2, portIndex);
         Frame20->setEnabled(portIndex != 0);
     }
+    // A device path selects its own button: the port is kept as stored and used.
+    for (const QString& device : settings::RigDeviceChoices(listedSerialPorts(), r.RigPortName)) {
+        offerRigDevice(device);
+        if (device == r.RigPortName) RigDevice.back()->setChecked(true);
+    }
 
     const std::optional<QString> type = stored(kRig, "RIG_TYPE");
     if (!type) r.RigPortName = QStringLiteral("NONE");

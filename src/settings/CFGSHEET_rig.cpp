@@ -3,6 +3,7 @@
 #include "core/Globals.h"
 #include "core/IniValues.h"
 #include "platform/ControlColour.h"
+#include "platform/SerialComm.h"
 #include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPolling.h"
@@ -15,6 +16,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QSerialPortInfo>
 #include <QVBoxLayout>
 
 namespace {
@@ -62,7 +64,11 @@ QWidget* CFGSHEET::buildRigTab() {
     for (int n = 1; n <= 8; ++n)
         portCaptions << QStringLiteral("#%1").arg(n);
     settings::MakeOptions(Option2, portCaptions, ports, [this](int i) { Option2_Click(i); });
-    auto* frame14 = frame(QStringLiteral("RIG-ComPort"), ports);
+    rigDeviceRow_ = new QHBoxLayout;
+    auto* portRows = new QVBoxLayout;
+    portRows->addLayout(ports);
+    portRows->addLayout(rigDeviceRow_);
+    auto* frame14 = frame(QStringLiteral("RIG-ComPort"), portRows);
 
     auto* bauds = new QHBoxLayout;
     settings::MakeOptions(Option4,
@@ -152,6 +158,13 @@ QWidget* CFGSHEET::buildRigTab() {
     return tab;
 }
 
+QStringList CFGSHEET::listedSerialPorts() {
+    QStringList devices;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
+        devices << info.systemLocation();
+    return devices;
+}
+
 bool CFGSHEET::rigPortChosen() const {
     return rig::g.RigPortName != QLatin1String("NONE");
 }
@@ -184,24 +197,40 @@ void CFGSHEET::setRigPortLabels(bool open) {
 }
 
 void CFGSHEET::Option2_Click(int index) {
+    chooseRigPort(index == 0 ? QStringLiteral("NONE") : QStringLiteral("COM%1").arg(index), index);
+}
+
+void CFGSHEET::RigDevice_Click(const QString& device) {
+    chooseRigPort(device, -1);
+}
+
+void CFGSHEET::offerRigDevice(const QString& device) {
+    auto* b = new QRadioButton(device);
+    Option2[0]->group()->addButton(b);
+    rigDeviceRow_->addWidget(b);
+    connect(b, &QRadioButton::toggled, this, [this, device](bool on) {
+        if (on) RigDevice_Click(device);
+    });
+    RigDevice.push_back(b);
+}
+
+// The rig port by its stored name; comNumber is its "#n" (0 for none, -1 for a device path).
+void CFGSHEET::chooseRigPort(const QString& name, int comNumber) {
     rig::Globals& r = rig::g;
-    if (index == 0) {
-        r.RigPortName = QStringLiteral("NONE");
-        r.RigPollMode = 0;
-    } else {
-        r.RigPortName = QStringLiteral("COM%1").arg(index);
-    }
+    const bool none = comNumber == 0;
+    r.RigPortName = name;
+    if (none) r.RigPollMode = 0;
     for (int n = 1; n <= 8; ++n)
-        Option1[std::size_t(n)]->setEnabled(n != index);
+        Option1[std::size_t(n)]->setEnabled(n != comNumber);
     core::PutIniText(kRig, QStringLiteral("RIGCOMCONT"), r.RigPortName);
-    if (index == 0) {
+    if (none) {
         // No rig port: nothing polls a port that is no longer chosen.
         rig::RigStopPolling();
         if (r.RigPortOpen == 1) rig::RigClosePort();
     }
     if (!inSstv()) {
-        setRigPortLabels(index != 0);
-        if (index == 0) {
+        setRigPortLabels(!none);
+        if (none) {
             settings::SelectOption(Option9, 2);
             if (PSK31MAIN* main = settings::LoadedMain()) {
                 main->Label40->clear();
@@ -209,7 +238,7 @@ void CFGSHEET::Option2_Click(int index) {
             }
             forms::unload<ClusterData>();
         }
-        Frame20->setEnabled(index != 0);
+        Frame20->setEnabled(!none);
     }
     reopenRigPort();
 }

@@ -2,6 +2,7 @@
 
 #include "core/IniValues.h"
 #include "core/SettingRanges.h"
+#include "platform/SerialComm.h"
 
 #include <QStringList>
 #include <cmath>
@@ -94,6 +95,17 @@ int RigPortIndex(const QString& name) {
     for (int n = 1; n <= 8; ++n)
         if (name == QStringLiteral("COM%1").arg(n)) return n;
     return -1;
+}
+
+QStringList RigDeviceChoices(const QStringList& listed, const QString& stored) {
+    QStringList numbered;
+    for (int n = 1; n <= 8; ++n)
+        numbered << SerialComm::deviceFor(QStringLiteral("COM%1").arg(n));
+    QStringList choices;
+    for (const QString& device : listed)
+        if (!numbered.contains(device) && !choices.contains(device)) choices << device;
+    if (stored.startsWith(QLatin1Char('/')) && !choices.contains(stored)) choices << stored;
+    return choices;
 }
 
 std::optional<QString> SheetNumber(const QString& section, const QString& key) {

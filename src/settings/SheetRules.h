@@ -4,6 +4,7 @@
 // the rig command interval and ICOM address, and the stored numbers the sheet
 // takes only when they lie in their control's range.
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace settings {
@@ -57,6 +58,11 @@ int BaudIndex(const QString& baud);
 int StopBitsIndex(const QString& bits);
 // "COM1".."COM8" give 1..8, "NONE" 0, anything else -1.
 int RigPortIndex(const QString& name);
+// The serial devices the rig tab offers beside "#1".."#8": those listed on
+// this PC that no "#n" stands for, and the stored device path when it is not
+// among them (a port that is unplugged, one the listing misses, or a device
+// stored by its path although a "#n" stands for it: it stays as stored).
+QStringList RigDeviceChoices(const QStringList& listed, const QString& stored);
 
 // The stored text of a number the sheet shows, or nothing when it is missing,
 // no whole number or outside its control's range (then the default applies).

@@ -28,6 +28,8 @@ class RigSimulator : public QObject {
 
     bool isOpen() const { return pty_.isOpen(); }
     QString devicePath() const { return pty_.devicePath(); }
+    // The line as the system last set it on its end of the port.
+    std::optional<PtyPair::Line> line() const { return pty_.line(); }
     QString family() const { return family_; }
 
     // The rig's state. The mode is the value its status reply carries
