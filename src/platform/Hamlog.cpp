@@ -206,9 +206,12 @@ int HamlogOpen(int, HamlogHandle& handle, const QString& dataPath, int) {
         }
     }
     rebuildMissingMasterIndexes(dataPath);
-    handle = HamlogHandle{};
+    // Nothing of before is current, staged or walked; the handle's record
+    // memory stays for the fields the next reads write into it.
     handle.openId = ++lastOpenId;
-    forgetCurrent(handle);
+    handle.currentRecNo = 0;
+    handle.stagedSet = {};
+    handle.walkRecNo = 0;
     openLogs()[handle.openId] = {file, std::move(log), kept ? stamp : std::nullopt};
     return Done;
 }

@@ -35,9 +35,14 @@ void takeColumnText(sqlite3_stmt* s, int column, QString& field) {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(s, column));
     const int bytes = sqlite3_column_bytes(s, column);
     field.resize(bytes);
-    if (bytes == 0) return;
+    QChar* out = field.data();
+    // Most fields are ASCII throughout; the rest is decoded from its first other byte.
+    int ascii = 0;
+    for (; ascii < bytes && static_cast<unsigned char>(text[ascii]) < 0x80; ++ascii)
+        out[ascii] = QLatin1Char(text[ascii]);
+    if (ascii == bytes) return;
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QChar* end = utf8.appendToBuffer(field.data(), QByteArrayView(text, bytes));
+    const QChar* end = utf8.appendToBuffer(out + ascii, QByteArrayView(text + ascii, bytes - ascii));
     field.resize(end - field.constData());
 }
 
@@ -82,7 +87,9 @@ bool LogDatabase::exec(const char* sql) {
 
 LogDatabase::OpenResult LogDatabase::open(const QString& file, bool create) {
     if (!create && !QFile::exists(file)) return OpenResult::Missing;
-    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+    // A connection is only ever used by the thread that opened it: it needs
+    // no lock of its own around every call (every column of every QSO read).
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
     if (sqlite3_open_v2(QFile::encodeName(file).constData(), &db_, flags, nullptr) != SQLITE_OK)
         return OpenResult::Missing;
     sqlite3_busy_timeout(db_, 5000);

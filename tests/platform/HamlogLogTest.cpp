@@ -93,6 +93,22 @@ TEST_F(HamlogLogTest, AFailedReadLeavesNoRecordCurrent) {
     }
 }
 
+TEST_F(HamlogLogTest, AReopenedHandleHasNothingCurrentStagedOrWalked) {
+    ASSERT_EQ(append(QStringLiteral("QQ1AAA"), QStringLiteral("Taro"), QStringLiteral("Tokyo")), Done);
+    ASSERT_EQ(append(QStringLiteral("QQ1AAA"), QStringLiteral("Taro")), Done);
+    ASSERT_EQ(Vidx_search(h, QStringLiteral("QQ1AAA"), 16), 1);
+    ASSERT_EQ(THW_read(h, 1, 3), Done);
+    SetThBuffer(h, QStringLiteral("staged name"), FieldName);
+    ASSERT_EQ(HamlogOpen(0, h, dataPath(), 0), Done);
+    EXPECT_EQ(field(FieldQth), QString(128, QLatin1Char(' ')));
+    EXPECT_EQ(Vidx_next(h, 16), 0) << "no walk goes on from before the open";
+    SetThBuffer(h, QStringLiteral("QQ2BBB"), FieldCall);
+    ASSERT_EQ(THW_append(h, 16, 0), Done);
+    ASSERT_EQ(THW_read(h, 3, 3), Done);
+    EXPECT_EQ(field(FieldName).trimmed(), QString()) << "nothing staged before the open is stored";
+    EXPECT_EQ(field(FieldQth).trimmed(), QString());
+}
+
 TEST_F(HamlogLogTest, EveryCallOnAClosedHandleFailsWithoutHarm) {
     ASSERT_EQ(append(QStringLiteral("QQ1AAA")), Done);
     ASSERT_EQ(THW_read(h, 1, 3), Done);
