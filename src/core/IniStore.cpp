@@ -22,6 +22,7 @@ constexpr int kNotSavedMsecs = 5000;
 // writes made, and those writes to make when it closes.
 struct Batch {
     int depth = 0;
+    QString path;
     std::optional<QByteArray> bytes;
     QList<profile::Edit> edits;
 };
@@ -29,6 +30,14 @@ struct Batch {
 Batch& batch() {
     static Batch b;
     return b;
+}
+
+// The file's path, found once for the whole batch.
+QString storePath() {
+    Batch& b = batch();
+    if (b.depth == 0) return IniFilePath();
+    if (b.path.isEmpty()) b.path = IniFilePath();
+    return b.path;
 }
 
 const QByteArray& batchBytes(const QString& path) {
@@ -75,7 +84,7 @@ QString IniFilePath() {
 
 void GetIniString(const QString& key, QString& value) {
     // Values are read whole: the store keeps no fixed-size buffer that could cut them.
-    const QString path = IniFilePath();
+    const QString path = storePath();
     if (batch().depth > 0) {
         value = profile::stringIn(batchBytes(path), g.IniSection, key, g.IniSection);
         return;
@@ -84,7 +93,7 @@ void GetIniString(const QString& key, QString& value) {
 }
 
 bool PutIniString(const QString& key, const QString& value) {
-    const QString path = IniFilePath();
+    const QString path = storePath();
     if (key == QLatin1String("NEW")) return deleteFile(path);
     const profile::Edit edit{g.IniSection, key, value};
     Batch& b = batch();
@@ -113,9 +122,9 @@ IniBatch::~IniBatch() {
     Batch& b = batch();
     if (--b.depth > 0) return;
     const QList<profile::Edit> edits = b.edits;
+    const QString path = b.path.isEmpty() ? IniFilePath() : b.path;
     b = {};
     // The file is read again: what another program changed meanwhile stays.
-    const QString path = IniFilePath();
     if (!edits.isEmpty()) noteWrite(profile::writeStrings(edits, path), path);
 }
 

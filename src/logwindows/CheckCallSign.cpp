@@ -1,6 +1,7 @@
 #include "logwindows/CheckCallSign.h"
 
 #include "core/Globals.h"
+#include "core/IniStore.h"
 #include "core/MessageLine.h"
 #include "log/CallParts.h"
 #include "log/LogGlobals.h"
@@ -70,6 +71,9 @@ void endCheck() {
 }
 
 bool lookUpCall(const QString& entered) {
+    // The list windows (and a log entry window loaded on the way) read and
+    // store their settings within one reading and one write of the file.
+    core::IniBatch together;
     logbook::Globals& g = logbook::g;
     g.CheckKeepsEntry = g.LogEditMode == 1 || callCheck.CallSearchOnly == 1;
     prepareEntry();

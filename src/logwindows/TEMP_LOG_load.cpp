@@ -34,6 +34,7 @@ void applyIme(QLineEdit* box, QLabel* caption, int on) {
 } // namespace
 
 void TEMP_LOG::Form_Load() {
+    core::IniBatch readOnce;
     logbook::Globals& g = logbook::g;
     g.ExportFromRecNo = 0;
     g.ExportToRecNo = 0;
