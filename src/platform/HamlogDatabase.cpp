@@ -18,10 +18,15 @@ const char* const kSchema = "CREATE TABLE qso ("
                             " mode TEXT NOT NULL, code TEXT NOT NULL, gl TEXT NOT NULL,"
                             " qsl TEXT NOT NULL, name TEXT NOT NULL, qth TEXT NOT NULL,"
                             " rem1 TEXT NOT NULL, rem2 TEXT NOT NULL, flag TEXT NOT NULL);"
-                            "CREATE INDEX qso_call ON qso(call);"
                             "PRAGMA application_id = 1515604044;"
                             "PRAGMA user_version = 1;";
 static_assert(kApplicationId == 1515604044);
+
+// The call index carries every field, so that a look-up walks a call's QSOs
+// in the index alone instead of seeking each of them in the table.
+const char* const kCallIndex =
+    "CREATE INDEX IF NOT EXISTS qso_call_rows ON qso(call, recno, date, time, his, my,"
+    " freq, mode, code, gl, qsl, name, qth, rem1, rem2, flag)";
 
 void bindText(sqlite3_stmt* s, int column, const QString& text) {
     const QByteArray utf8 = text.toUtf8();
@@ -98,16 +103,33 @@ LogDatabase::OpenResult LogDatabase::open(const QString& file, bool create) {
     if (!ok) return OpenResult::NotALog;
     if (tables == 0) {
         // An empty file is a new log.
-        if (!exec("BEGIN IMMEDIATE") || !exec(kSchema) || !exec("COMMIT")) return OpenResult::NotALog;
+        if (!exec("BEGIN IMMEDIATE") || !exec(kSchema) || !exec(kCallIndex) || !exec("COMMIT"))
+            return OpenResult::NotALog;
     } else if (intQuery(db_, "PRAGMA application_id", ok) != kApplicationId || !ok) {
         return OpenResult::NotALog;
     }
     exec("PRAGMA journal_mode = WAL");
+    upgradeCallIndex();
     exec("PRAGMA synchronous = FULL");
     // Reads come from the mapped file instead of a copy per page and call:
     // a look-up touches a page or two of a large log for every QSO it lists.
     exec("PRAGMA mmap_size = 1073741824");
     return prepareAll() ? OpenResult::Opened : OpenResult::NotALog;
+}
+
+// A log made when the call index held the call alone gets the index of every
+// field in its place, once; a log that cannot be written keeps its old index.
+void LogDatabase::upgradeCallIndex() {
+    bool ok = false;
+    const char* const has =
+        "SELECT count(*) FROM sqlite_master WHERE type = 'index' AND name = 'qso_call_rows'";
+    if (intQuery(db_, has, ok) == 1 || !ok) return;
+    if (!exec("BEGIN IMMEDIATE")) return;
+    if (exec(kCallIndex) && exec("DROP INDEX IF EXISTS qso_call") && exec("COMMIT")) {
+        written_ = true;
+        return;
+    }
+    exec("ROLLBACK");
 }
 
 bool LogDatabase::prepareAll() {

@@ -1,8 +1,9 @@
 #pragma once
 // The SQLite store behind the logging library: one database file per log, one
-// row per QSO numbered from 1, an index on the call sign. Every write is one
-// transaction; the journal is written ahead and synced, so a killed program or
-// a power cut loses at most the write in progress.
+// row per QSO numbered from 1, an index on the call sign that carries every
+// field (a look-up reads a call's QSOs from the index alone). Every write is
+// one transaction; the journal is written ahead and synced, so a killed
+// program or a power cut loses at most the write in progress.
 #include "platform/HamlogRecord.h"
 
 #include <QString>
@@ -49,6 +50,7 @@ class LogDatabase {
   private:
     bool exec(const char* sql);
     bool prepareAll();
+    void upgradeCallIndex();
     bool insert(const QsoRecord& record, int recNo);
     void finalizeAll();
 

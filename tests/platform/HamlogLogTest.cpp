@@ -153,6 +153,44 @@ TEST_F(HamlogLogTest, OpenFailsForAMissingOrForeignFileAndLeavesItAlone) {
     HamlogClose(other, 0);
 }
 
+TEST_F(HamlogLogTest, ALogWithTheOldCallIndexIsWalkedAsBefore) {
+    // A log as earlier versions made it: its call index holds the call alone.
+    const QString old = path(QStringLiteral("OLD"));
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(old + ".HDB").constData(), &db), SQLITE_OK);
+    const char* made =
+        "CREATE TABLE qso (recno INTEGER PRIMARY KEY, call TEXT NOT NULL, date TEXT NOT NULL,"
+        " time TEXT NOT NULL, his TEXT NOT NULL, my TEXT NOT NULL, freq TEXT NOT NULL,"
+        " mode TEXT NOT NULL, code TEXT NOT NULL, gl TEXT NOT NULL, qsl TEXT NOT NULL,"
+        " name TEXT NOT NULL, qth TEXT NOT NULL, rem1 TEXT NOT NULL, rem2 TEXT NOT NULL,"
+        " flag TEXT NOT NULL);"
+        "CREATE INDEX qso_call ON qso(call);"
+        "PRAGMA application_id = 1515604044; PRAGMA user_version = 1;"
+        "INSERT INTO qso VALUES (1, 'QQ1AAA/P', '', '', '', '', '', '', '', '', '', 'P', '', '', '', '');"
+        "INSERT INTO qso VALUES (2, 'QQ1AAA', '', '', '', '', '', '', '', '', '', 'A', '', '', '', '');"
+        "INSERT INTO qso VALUES (3, 'QQ1AAA', '', '', '', '', '', '', '', '', '', 'B', '', '', '', '');";
+    EXPECT_EQ(sqlite3_exec(db, made, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+    sqlite3_close(db);
+
+    HamlogHandle o;
+    ASSERT_EQ(HamlogOpen(0, o, old, 0), Done);
+    QStringList names;
+    for (int recNo = Vidx_search(o, QStringLiteral("QQ1AAA"), 16); recNo > 0; recNo = Vidx_next(o, 16)) {
+        ASSERT_EQ(THW_read(o, recNo, 3), Done);
+        QString name;
+        ThwString(name, o, FieldName);
+        names << name.trimmed();
+    }
+    EXPECT_EQ(names, (QStringList{"A", "B", "P"}));
+    SetThBuffer(o, QStringLiteral("QQ1AAA"), FieldCall);
+    SetThBuffer(o, QStringLiteral("C"), FieldName);
+    ASSERT_EQ(THW_append(o, 16, 0), Done);
+    EXPECT_EQ(Vidx_search(o, QStringLiteral("QQ1AAA"), 16), 2);
+    EXPECT_EQ(Vidx_next(o, 16), 3);
+    EXPECT_EQ(Vidx_next(o, 16), 4) << "the QSO stored since is in the index";
+    HamlogClose(o, 0);
+}
+
 TEST_F(HamlogLogTest, UpdateRewritesInPlaceAndKeepsUnstagedFields) {
     ASSERT_EQ(append(QStringLiteral("QQ1AAA"), QStringLiteral("Taro")), Done);
     ASSERT_EQ(append(QStringLiteral("QQ2BBB"), QStringLiteral("Jiro")), Done);
