@@ -75,6 +75,17 @@ CFGSHEET::CFGSHEET()
     });
 }
 
+void CFGSHEET::openFrom(QWidget* owner, bool quietLoad) {
+    if (!forms::isLoaded<CFGSHEET>()) {
+        core::g.CfgSheetLoading = quietLoad ? 1 : 0;
+        CFGSHEET& sheet = forms::CFGSHEET();
+        sheet.setParent(owner, sheet.windowFlags() | Qt::Window);
+    }
+    CFGSHEET& sheet = forms::CFGSHEET();
+    sheet.show();
+    sheet.raise();
+}
+
 void CFGSHEET::SSTab1_Click(int tab) {
     if (core::g.OpMode != core::ModeSstv) return;
     if (tab == 0) {

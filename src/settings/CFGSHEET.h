@@ -30,6 +30,11 @@ class CFGSHEET : public QWidget {
   public:
     CFGSHEET();
     void Form_Load();
+    // Opens the sheet from a window's settings menu, owned by that window.
+    // With quietLoad (the main window's menu) the load leaves the rig port and
+    // the engines alone; from the SSTV window its handlers run as if clicked.
+    // An open sheet is only brought forward: no load runs, so nothing is quieted.
+    static void openFrom(QWidget* owner, bool quietLoad);
 
     QTabWidget* SSTab1;
     QGroupBox* Frame2; // "Call Sign."

@@ -36,8 +36,7 @@ void SSTVForm::connectMenus() {
 }
 
 void SSTVForm::PSKCFG_Click() {
-    core::g.CfgSheetLoading = 1;
-    forms::CFGSHEET().show();
+    CFGSHEET::openFrom(this, false);
 }
 
 void SSTVForm::dxinfo_Click() {

@@ -47,8 +47,10 @@ FontTexts readFont(const FontKeys& k) {
 void applyFont(QWidget* w, const FontTexts& f) {
     QFont font = w->font();
     font.setFamily(f.name);
-    const int points = core::WholeNumber(f.size).value_or(12);
-    if (points > 0) font.setPointSize(points);
+    // Sizes are kept as single-precision texts: "10.5" is a size of its own.
+    bool ok = false;
+    const double points = f.size.trimmed().toDouble(&ok);
+    font.setPointSizeF(ok && points > 0 && points < 1000 ? points : 12);
     font.setBold(f.bold == QLatin1String("True"));
     font.setItalic(f.italic == QLatin1String("True"));
     w->setFont(font);

@@ -167,8 +167,7 @@ void PSK31MAIN::PSKCFG_Click() {
         ui::msgBox(QStringLiteral("録音再生モード中は変更できません"), ui::OkOnly);
         return;
     }
-    core::g.CfgSheetLoading = 1;
-    forms::CFGSHEET().show();
+    CFGSHEET::openFrom(this, true);
 }
 
 void PSK31MAIN::applyLogLink() {
