@@ -81,18 +81,20 @@ void SSTVForm::composeTxPicture(const sstveng::Rect& source, const sstveng::Rect
 void SSTVForm::SstvStretchCopy() {
     QImage& onto = Picture3->canvas();
     if (!Picture14->isHidden()) {
-        // The band is painted afresh so that an older text does not show through.
+        // The text goes onto a copy of the band, so that the band on the canvas
+        // (under its label) never collects older texts.
         DrawGradient(Picture14);
+        QImage bar = Picture14->canvas();
         QFont font = Label4->font();
         font.setBold(true);
         {
-            QPainter p(&Picture14->canvas());
+            QPainter p(&bar);
             p.setFont(font);
             p.setPen(colour::fromRef(colour::foreColor(Label4)));
-            p.drawText(QRectF(Label4->pos(), QSizeF(Picture14->size())), Qt::AlignLeft | Qt::AlignTop,
+            p.drawText(QRectF(Label4->pos(), QSizeF(bar.size())), Qt::AlignLeft | Qt::AlignTop,
                        Label4->text());
         }
-        copyLayer(onto, Picture14);
+        QPainter(&onto).drawImage(Picture14->pos(), bar);
     }
     for (PictureBox* element : std::as_const(Picture13))
         if (!element->isHidden()) copyLayer(onto, element);

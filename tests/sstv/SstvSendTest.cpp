@@ -106,6 +106,11 @@ TEST_F(SstvSend, TitleBarSwitchedFromTheBoxAndFromTheMenuAsOne) {
         for (int y = 0; y < 30 && !textPrinted; ++y)
             textPrinted = QColor(f.Picture3->canvas().pixel(x, y)).lightness() < 60;
     EXPECT_TRUE(textPrinted) << "the own call printed on the bar";
+    bool bandClean = true;
+    for (int x = 0; x < 200; ++x)
+        for (int y = 0; y < 30; ++y)
+            bandClean = bandClean && QColor(f.Picture14->canvas().pixel(x, y)).lightness() >= 60;
+    EXPECT_TRUE(bandClean) << "the band on the canvas keeps no printed text";
 
     ASSERT_TRUE(zvtest::chooseByClick(f.Picture3, f.TB_ON));
     EXPECT_FALSE(f.Check6->isChecked());
