@@ -2,6 +2,8 @@
 // over stored settings (good, missing and nonsense), its closing and the
 // first-run hand-over to the main window.
 #include "settings/CFGSHEET.h"
+#include "settings/SheetFixture.h"
+#include "startup/StartupSettings.h"
 
 #include "core/Globals.h"
 #include "core/IniValues.h"
@@ -183,6 +185,94 @@ TEST_F(CfgSheet, FirstRunGreetsAndHandsOverToTheMainWindow) {
     EXPECT_EQ(ini("PSKCFG", "USERCALL"), QStringLiteral("QQ1ABC"));
     EXPECT_EQ(ini("PSKCFG", "COMCONT"), QStringLiteral("0"));
     EXPECT_EQ(ini("PSKCFG", "Audio_Center_Freq"), QStringLiteral("1500"));
+}
+
+} // namespace
+
+namespace {
+
+class CfgSheetRoundTrip : public sheettest::SheetTest {};
+
+// A configured system opened and finished without a change keeps every key
+// as it was stored: the load's handlers write back what they read.
+TEST_F(CfgSheetRoundTrip, LoadThenFinishKeepsTheStoredSettings) {
+    const struct {
+        const char* section;
+        const char* key;
+        const char* value;
+    } keys[] = {
+        {"PSKCFG", "USERCALL", "QQ2ABC"},
+        {"PSKCFG", "CWID_SPEED", "3"},
+        {"PSKCFG", "FFT_COMEBACK", "30"},
+        {"PSKCFG", "NENNOTAME", "1"},
+        {"PSKCFG", "RST599", "1"},
+        {"PSKCFG", "ZENHAN_CONV", "YES"},
+        {"PSKCFG", "UseQuot_Mark", "YES"},
+        {"PSKCFG", "Quot_Mark", "#"},
+        {"HamLog", "HLYN", "YES"},
+        {"HamLog", "HLViewer", "YES"},
+        {"HamLog", "QSL_Mark", "K"},
+        {"HamLog", "MODE_Disp", "BPSK31"},
+        {"Other_App", "MODE_Disp1", "FSK"},
+        {"Other_App", "MODE_Disp4", "SSTV2"},
+        {"MultiDSP", "HORZ", "YES"},
+        {"MultiDSP", "TOPV", "NO"},
+        {"E-QSL", "eQSL_type", "1"},
+        {"E-QSL", "eQSL_Mark", "X"},
+        {"RIG_CON_CFG", "RIG_TYPE", "FT817"},
+        {"RIG_CON_CFG", "BAUD_RATE", "9600"},
+        {"RIG_CON_CFG", "STOP_BIT", "2"},
+        {"RIG_CON_CFG", "Interval", "40"},
+        {"RIG_CON_CFG", "VFOCHECK", "YesP"},
+        {"RIG_CON_CFG", "MODECHECK", "YES"},
+        {"RIG_CON_CFG", "INETCHECK", "YES"},
+        {"RIG_CON_CFG", "USE_TRV", "YES"},
+        {"RIG_CON_CFG", "TRVIFfreq", "28"},
+        {"RIG_CON_CFG", "Poll_Time", "1600"},
+        {"RIG_CON_CFG", "ICOM_RIGadrs", "00"},
+        {"RIG_CON_CFG", "RIGCOMCONT", "COM3"},
+    };
+    QString pskcfg;
+    QString others;
+    QString section;
+    for (const auto& k : keys) {
+        const QString line =
+            QString::fromLatin1(k.key) + QLatin1Char('=') + QString::fromLatin1(k.value) + QLatin1Char('\n');
+        if (QLatin1String(k.section) == QLatin1String("PSKCFG")) {
+            pskcfg += line;
+            continue;
+        }
+        if (section != QLatin1String(k.section)) {
+            section = QString::fromLatin1(k.section);
+            others += QLatin1Char('[') + section + QStringLiteral("]\n");
+        }
+        others += line;
+    }
+    writeIni(others + QStringLiteral("[PSKCFG]\n") + pskcfg + psktest::kFixtureKeys);
+    // What start-up reads for the run, then the main window and its menu.
+    startup::ReadLoggingLink();
+    startup::LoadGeneralSettings();
+    main = &forms::PSK31MAIN();
+    main->Timer2->stop();
+    ASSERT_TRUE(zvtest::chooseMenuItem(main->PSKCFG));
+    CFGSHEET& s = forms::CFGSHEET();
+    EXPECT_EQ(s.Text1->text(), QStringLiteral("QQ2ABC"));
+    ASSERT_TRUE(zvtest::chooseMenuItem(s.CFGEND));
+    for (const auto& k : keys) {
+        SCOPED_TRACE(k.key);
+        EXPECT_EQ(ini(k.section, k.key), QString::fromLatin1(k.value));
+    }
+    // The fixture's numbers come back as stored as well.
+    const QStringList fixture = psktest::kFixtureKeys.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (const char* key : {"SQ_SPEED", "AFC_LIMIT", "SC_CLKADJRX", "SC_CLKADJTX", "FFT_Mode", "FFTRoot",
+                            "FFT_SMOOTHING", "RX_SearchRange", "COMPORT", "COMCONT", "SOUNDCARDnum"}) {
+        SCOPED_TRACE(key);
+        const QString prefix = QString::fromLatin1(key) + QLatin1Char('=');
+        QString value = QStringLiteral("missing");
+        for (const QString& line : fixture)
+            if (line.startsWith(prefix)) value = line.mid(prefix.size());
+        EXPECT_EQ(ini("PSKCFG", key), value);
+    }
 }
 
 } // namespace
