@@ -1,5 +1,6 @@
 // Storing the entry through the logging library, and showing a record of the log.
 #include "log/LogGlobals.h"
+#include "logwindows/LOGDATAVIEW.h"
 #include "logwindows/LogEntry.h"
 #include "logwindows/TEMP_LOG.h"
 #include "platform/Dialogs.h"
@@ -45,6 +46,7 @@ void TEMP_LOG::LSave_Click() {
     // save writes through a freshly opened log.
     logwindows::ReopenLog();
     WriteHamlogRecord();
+    if (g.HamlogViewerOn == QLatin1String("YES")) logwindows::ShowLogViewer();
     if (g.LogEntrySaved == 1) ReloadHamlogRecord();
     HLQ->setEnabled(true);
     logwindows::BringWindowToFront();

@@ -1,5 +1,7 @@
 // The SSTV window's controls and menus, and where they stand.
 #include "core/Globals.h"
+#include "log/LogGlobals.h"
+#include "logwindows/LOGDATAVIEW.h"
 #include "platform/SstvModes.h"
 #include "sstv/SSTVForm.h"
 
@@ -311,11 +313,15 @@ void SSTVForm::buildMenus() {
     connect(bigview, &QAction::triggered, this, &SSTVForm::bigview_Click);
     PicLibShow = view->addAction(QStringLiteral("サムネール表示"));
     HLDAT_VIEW = view->addAction(QStringLiteral("Hamlog Data表示"));
+    connect(HLDAT_VIEW, &QAction::triggered, this, [] {
+        logbook::g.HamlogViewerOn = QStringLiteral("YES");
+        logwindows::ShowLogViewer();
+    });
     TB_ON = view->addAction(QStringLiteral("タイトルバー"));
     TB_ON->setCheckable(true);
     dxinfo = view->addAction(QStringLiteral("DX Cluster"));
     STVHelp = menuBar->addAction(QStringLiteral("Ｈｅｌｐ"));
-    for (QAction* later : {PSKCFG, CONON, TRVon, VOLTX, VOLRX, PicLibShow, HLDAT_VIEW, dxinfo, STVHelp})
+    for (QAction* later : {PSKCFG, CONON, TRVon, VOLTX, VOLRX, PicLibShow, dxinfo, STVHelp})
         later->setEnabled(false);
     buildPictureMenu();
 }

@@ -373,6 +373,7 @@ class PSK31MAIN : public QMainWindow {
     void Text7_Change();
     // A click on the QTH label, with the pointer's place on the screen.
     void Label47_Click(const QPoint& globalPos);
+    void HLDAT_VIEW_Click();
     // The window's key handler (PSK31MAIN_keys.cpp), seeing every key before the
     // focused control: KeyCode a virtual-key code, Shift the mask 1 Shift, 2 Ctrl,
     // 4 Alt. True when the key was used up as a shortcut.

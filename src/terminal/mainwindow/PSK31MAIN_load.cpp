@@ -2,6 +2,8 @@
 // engine of the saved mode (or, on a first run, the settings sheet).
 #include "core/Globals.h"
 #include "core/IniValues.h"
+#include "log/LogGlobals.h"
+#include "logwindows/LOGDATAVIEW.h"
 #include "platform/Colour.h"
 #include "platform/ControlColour.h"
 #include "platform/MmvariControl.h"
@@ -42,6 +44,8 @@ void PSK31MAIN::Form_Load() {
     applyLogLink();
     core::g.MmttyCwOn = 0;
     startEngine();
+    if (logbook::g.HamlogViewerOn == QLatin1String("YES") && logbook::g.HamlogLink == 1)
+        logwindows::ShowLogViewer();
     if (rig::g.RigPortName != QLatin1String("NONE")) rig::RigOpenPort();
 }
 

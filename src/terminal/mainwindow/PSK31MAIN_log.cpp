@@ -4,6 +4,7 @@
 #include "core/SharedRoutines.h"
 #include "log/LogGlobals.h"
 #include "logwindows/HamlogLink.h"
+#include "logwindows/LOGDATAVIEW.h"
 #include "logwindows/LogButton.h"
 #include "logwindows/LogEntry.h"
 #include "logwindows/TEMP_LOG.h"
@@ -83,7 +84,13 @@ void PSK31MAIN::Text7_Change() {
     if (rst->text() != Text7->text()) rst->setText(Text7->text());
 }
 
+void PSK31MAIN::HLDAT_VIEW_Click() {
+    logbook::g.HamlogViewerOn = QStringLiteral("YES");
+    logwindows::ShowLogViewer();
+}
+
 void PSK31MAIN::connectLogHandlers() {
+    connect(HLDAT_VIEW, &QAction::triggered, this, &PSK31MAIN::HLDAT_VIEW_Click);
     connect(Command5, &QPushButton::clicked, this, &PSK31MAIN::Command5_Click);
     (new QthLabelClick(*this))->watch(Label47);
     connect(Text5, &QLineEdit::textChanged, this, &PSK31MAIN::Text5_Change);

@@ -73,7 +73,7 @@ void PSK31MAIN::buildMenus() {
     connect(VERSHOW, &QAction::triggered, this, [] { forms::AboutZORVATEK().show(); });
 
     connect(PSKCFG, &QAction::triggered, this, &PSK31MAIN::PSKCFG_Click);
-    notbuilt::hold(this, {HLDAT_VIEW, CWIDSET});
+    notbuilt::hold(this, {CWIDSET});
 }
 
 void PSK31MAIN::buildPopupMenus() {

@@ -4,6 +4,7 @@
 #include "core/IniValues.h"
 #include "core/MmttyState.h"
 #include "log/LogGlobals.h"
+#include "logwindows/LOGDATAVIEW.h"
 #include "logwindows/TEMP_LOG.h"
 #include "platform/Forms.h"
 #include "platform/RichTextPane.h"
@@ -38,6 +39,7 @@ void SaveContestNo(PSK31MAIN& w) {
     core::g.ContestMode = 0;
     forms::unload<::TEMP_LOG>();
     forms::unload<::CFG_Contest>();
+    if (logbook::g.HamlogViewerOn == QLatin1String("YES")) logwindows::ShowLogViewer();
     w.Text1->setFocus();
 }
 

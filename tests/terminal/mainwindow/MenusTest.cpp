@@ -33,7 +33,6 @@ void askToEnable(const Greyed& g) {
 
 QList<Greyed> mainWindowItems(PSK31MAIN& w) {
     QList<Greyed> rows = {
-        {w.HLDAT_VIEW, "Hamlog Data表示"},
         {w.CWIDSET, "ＣＷＩＤ参照・設定"},
     };
     return rows;

@@ -1,0 +1,89 @@
+// One page of the log viewer (100 records read through the library, each field
+// of each, into the page's rows) on a log of 1,000,000 QSOs, as the viewer
+// reads it for a page step: close, open, the page, close. The log is generated
+// once per run in a temporary folder.
+#include "log/LogViewPage.h"
+
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <random>
+
+using namespace hamlog;
+
+namespace {
+
+constexpr int kQsos = 1'000'000;
+constexpr int kPages = 2'000;
+
+QsoRecord qso(int n) {
+    QsoRecord r;
+    r.CALL = QStringLiteral("QQ%1ABC").arg(n % 10);
+    r.DATE = QStringLiteral("24-%1-%2").arg(1 + n % 12, 2, 10, QChar('0')).arg(1 + n % 28, 2, 10, QChar('0'));
+    r.TIME = QStringLiteral("12:34J");
+    r.HIS = r.MY = QStringLiteral("599");
+    r.FREQ = QStringLiteral("14.070");
+    r.MODE = QStringLiteral("PSK31");
+    r.CODE = QStringLiteral("1002");
+    r.QSL = QStringLiteral("J  ");
+    r.NAME = QStringLiteral("太郎");
+    r.QTH = QStringLiteral("東京都八王子市");
+    r.REM1 = QStringLiteral("QSO %1").arg(n);
+    return r;
+}
+
+const QString& bigLog() {
+    static QTemporaryDir dir;
+    static const QString dataPath = [] {
+        const QString path = dir.path() + QStringLiteral("/BIG");
+        createLog(path);
+        std::vector<QsoRecord> chunk;
+        for (int n = 0; n < kQsos; ++n) {
+            chunk.push_back(qso(n));
+            if (chunk.size() == 50'000 || n + 1 == kQsos) {
+                if (!appendRecords(path, chunk)) std::abort();
+                chunk.clear();
+            }
+        }
+        return path;
+    }();
+    return dataPath;
+}
+
+double percentile(std::vector<double> values, double p) {
+    std::sort(values.begin(), values.end());
+    return values[static_cast<std::size_t>(p * static_cast<double>(values.size() - 1))];
+}
+
+void BM_LogViewerPage(benchmark::State& state) {
+    HamlogHandle h;
+    if (HamlogOpen(0, h, bigLog(), 0) != Done) state.SkipWithError("log does not open");
+    HamlogClose(h, 0);
+    std::mt19937 random(11);
+    std::vector<double> micros;
+    std::size_t rows = 0;
+    for (auto _ : state) {
+        micros.clear();
+        for (int i = 0; i < kPages; ++i) {
+            // Page ends anywhere in the log, the newest page among them.
+            const int end = i == 0 ? kQsos : 100 + static_cast<int>(random() % (kQsos - 99));
+            QElapsedTimer timer;
+            timer.start();
+            SetQsoOrMaster(1);
+            HamlogClose(h, 0);
+            if (HamlogOpen(0, h, bigLog(), 0) != Done) state.SkipWithError("log does not open");
+            rows += logbook::readLogPage(h, end).size();
+            HamlogClose(h, 0);
+            micros.push_back(static_cast<double>(timer.nsecsElapsed()) / 1000.0);
+        }
+    }
+    state.counters["median_us"] = percentile(micros, 0.5);
+    state.counters["p99_us"] = percentile(micros, 0.99);
+    state.counters["rows_per_page"] = static_cast<double>(rows) / kPages;
+}
+BENCHMARK(BM_LogViewerPage)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
