@@ -30,6 +30,8 @@ struct Globals {
     QString QslPrintProgPath;
     int QslPrintProgKind = 0;
     QString MmqslSetting;
+    // How long MMQSL may take over one card before the print counts as failed.
+    int MmqslPrintWaitMs = 60000;
     QString QslSendMark;
     QString HamlogJcaPath;
     int HamlogJcaOn = 0;

@@ -167,13 +167,19 @@ void TEMP_LOG::buildMenus() {
     QSOEND = menus->addAction(QStringLiteral("終了時間"));
     HLQ = menus->addAction(QStringLiteral("QSL印刷"));
     LT = menus->addAction(QStringLiteral("LocalTime=> "));
+    QMenu* services = menus->addMenu(QStringLiteral("電子QSL"));
+    GOEQSL = services->addAction(QStringLiteral("eQSLのサイトへ"));
+    GOQSOBANK = services->addAction(QStringLiteral("ＱＳＯＢａｎｋのサイトへ"));
     LCan = menus->addAction(QStringLiteral("閉（Esc）"));
     LOGHLP = menus->addAction(QStringLiteral("Help"));
-    notbuilt::hold(this, {Contest, HLQ});
 }
 
 void TEMP_LOG::connectHandlers() {
     connect(LSave, &QAction::triggered, this, &TEMP_LOG::LSave_Click);
+    connect(Contest, &QAction::triggered, this, &TEMP_LOG::Contest_Click);
+    connect(HLQ, &QAction::triggered, this, &TEMP_LOG::HLQ_Click);
+    connect(GOEQSL, &QAction::triggered, this, &TEMP_LOG::GOEQSL_Click);
+    connect(GOQSOBANK, &QAction::triggered, this, &TEMP_LOG::GOQSOBANK_Click);
     connect(LCan, &QAction::triggered, this, &TEMP_LOG::LCan_Click);
     connect(LOGHLP, &QAction::triggered, this, [] {
         terminal::mainwindow::OpenHelpAt(QString::fromLatin1(terminal::mainwindow::kLogEntrySection));

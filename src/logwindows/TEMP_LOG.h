@@ -2,7 +2,9 @@
 // The log entry window: one box per field of the log record, the band box, the
 // list of other modes, the save, close and end-of-QSO items, the browse buttons
 // and the export range. Built in TEMP_LOG.cpp; its load, keys and closing in
-// TEMP_LOG_load.cpp; saving in TEMP_LOG_save.cpp; browsing in TEMP_LOG_browse.cpp.
+// TEMP_LOG_load.cpp; saving in TEMP_LOG_save.cpp; browsing in TEMP_LOG_browse.cpp;
+// the contest save in TEMP_LOG_contest.cpp; QSL printing in TEMP_LOG_qsl.cpp;
+// the electronic-QSL services in TEMP_LOG_eqsl.cpp.
 #include "platform/Forms.h"
 #include "platform/StatusPanels.h"
 
@@ -75,16 +77,22 @@ class TEMP_LOG : public QWidget {
     StatusPanels* StatusBar1;
 
     QMenuBar* menus;
-    QAction* LSave;   // "LOG保存(F1)"
-    QAction* Contest; // "連続保存(Contest)"
-    QAction* LCan;    // "閉（Esc）"
-    QAction* LOGHLP;  // "Help": the help page at the log entry's section
-    QAction* QSOEND;  // "終了時間"
-    QAction* LT;      // the other station's local time
-    QAction* HLQ;     // starts the QSL printing program
+    QAction* LSave;     // "LOG保存(F1)"
+    QAction* Contest;   // "連続保存(Contest)"
+    QAction* LCan;      // "閉（Esc）"
+    QAction* LOGHLP;    // "Help": the help page at the log entry's section
+    QAction* QSOEND;    // "終了時間"
+    QAction* LT;        // the other station's local time
+    QAction* HLQ;       // starts the QSL printing program
+    QAction* GOEQSL;    // the eQSL service's page
+    QAction* GOQSOBANK; // "ＱＳＯＢａｎｋのサイトへ"
 
     // Handlers.
     void LSave_Click();
+    void Contest_Click();
+    void HLQ_Click();
+    void GOEQSL_Click();
+    void GOQSOBANK_Click();
     void LCan_Click();
     void QSOEND_Click();
     void Command4_Click();
@@ -101,6 +109,7 @@ class TEMP_LOG : public QWidget {
     void WriteHamlogRecord();
     void ReloadHamlogRecord();
     void ShowHamlogRecord();
+    void PrintQslWithMmqsl();
     void SetQthImeMode();
     void SetRem1ImeMode();
     void SetRem2ImeMode();
@@ -122,6 +131,7 @@ class TEMP_LOG : public QWidget {
     void closeByOperator();
     void showExportRange();
     bool readBrowsedRecord(int step);
+    void prepareNextContestQso();
 };
 
 namespace forms {

@@ -306,6 +306,18 @@ int THW_update(HamlogHandle& handle, const HamlogHandle&, int recNo, int, int fl
     return log->update(recNo, record) ? Done : StoreFailed;
 }
 
+int QSL_Send(HamlogHandle& handle, int recNo, int mark) {
+    LogDatabase* log = logOf(handle);
+    if (!log) return NotOpen;
+    QsoRecord stored;
+    if (recNo < 1 || !log->read(recNo, stored)) return NoSuchRecord;
+    if (mark < 0x20 || mark > 0x7E) return BadField;
+    QString qsl = stored.QSL.leftJustified(fieldWidth(FieldQsl), QLatin1Char(' '));
+    qsl[1] = QChar(mark);
+    stored.QSL = qsl;
+    return log->update(recNo, stored) ? Done : StoreFailed;
+}
+
 int GetThdllVersion() {
     return thdllVersion;
 }

@@ -79,6 +79,9 @@ int THW_append(HamlogHandle& handle, int mode, int confirm);
 // so that the caller keeps the operator's edits. Fields not staged since the
 // last write keep what the record holds.
 int THW_update(HamlogHandle& handle, const HamlogHandle& shown, int recNo, int mode, int flag);
+// Marks record recNo's QSL card as sent: the second character of its QSL field
+// becomes the character with the code `mark`. One write, like an update.
+int QSL_Send(HamlogHandle& handle, int recNo, int mark);
 int GetThdllVersion();
 void setThdllVersionForTest(int version);
 // The first record of exactly this call, 0 = none; Vidx_next walks on in call

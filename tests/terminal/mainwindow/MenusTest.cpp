@@ -42,8 +42,6 @@ QList<Greyed> otherWindowsItems() {
     TEMP_LOG& log = forms::TEMP_LOG();
     CFGSHEET& sheet = forms::CFGSHEET();
     return {
-        {log.Contest, "連続保存(Contest)"},
-        {log.HLQ, "QSL印刷"},
         {log.Command7, "eQSL"},
         {sheet.CFGHLP, "Ｈｅｌｐ"},
     };
