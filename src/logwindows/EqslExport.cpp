@@ -10,12 +10,10 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
+#include "platform/Shortcut.h"
 
-#include <QDesktopServices>
-#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QUrl>
 
 namespace logwindows {
 
@@ -60,18 +58,6 @@ QString rowRecNo(const std::vector<QStringList>& rows, int rowNo) {
     return recNo.isEmpty() ? QString::number(rowNo) : recNo;
 }
 
-bool openShortcutPage(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return false;
-    for (const QByteArray& line : file.readAll().split('\n')) {
-        const QByteArray t = line.trimmed();
-        if (!t.toUpper().startsWith("URL=")) continue;
-        const QUrl url(QString::fromLatin1(t.mid(4)), QUrl::StrictMode);
-        return url.isValid() && QDesktopServices::openUrl(url);
-    }
-    return false;
-}
-
 } // namespace
 
 QString askEqslFile(logbook::EqslKind kind) {
@@ -86,9 +72,8 @@ PageChoice askToOpenEqslPage(const QString& path) {
         ui::msgBox(path + QStringLiteral("のファイルを作成保存しました"));
         return PageChoice::Declined;
     }
-    return openShortcutPage(paths::join(paths::programFolder(), core::kEqslShortcutFile))
-               ? PageChoice::Opened
-               : PageChoice::Failed;
+    return shortcut::open(paths::join(paths::programFolder(), core::kEqslShortcutFile)) ? PageChoice::Opened
+                                                                                        : PageChoice::Failed;
 }
 
 bool startQsoBankSender(const QString& xmlPath) {

@@ -7,7 +7,6 @@
 #include "logwindows/CheckCallSign.h"
 #include "logwindows/LogEntry.h"
 #include "platform/Dialogs.h"
-#include "platform/NotBuilt.h"
 #include "terminal/mainwindow/HelpPage.h"
 
 #include <QCloseEvent>
@@ -49,8 +48,6 @@ LOGDATAVIEW::LOGDATAVIEW()
     eQSLtype = menus->addAction(QStringLiteral("QSOBank"));
     LOGtoADIF = menus->addAction(QStringLiteral("ADIF化"));
     QSODat_HELP = menus->addAction(QStringLiteral("Help"));
-    // The writers of the export files are not here yet.
-    notbuilt::hold(this, {eQSLsend, LOGtoADIF});
     // Dragging over rows selects them, for the range marking of the eQSL mode.
     MSFlexGrid1->setSelectionMode(QAbstractItemView::ContiguousSelection);
     MSFlexGrid1->viewport()->installEventFilter(this);
@@ -64,6 +61,8 @@ LOGDATAVIEW::LOGDATAVIEW()
     connect(GOFOWARD, &QAction::triggered, this, &LOGDATAVIEW::GOFOWARD_Click);
     connect(eQSLmode, &QAction::triggered, this, &LOGDATAVIEW::eQSLmode_Click);
     connect(eQSLtype, &QAction::triggered, this, &LOGDATAVIEW::eQSLtype_Click);
+    connect(eQSLsend, &QAction::triggered, this, &LOGDATAVIEW::eQSLsend_Click);
+    connect(LOGtoADIF, &QAction::triggered, this, &LOGDATAVIEW::LOGtoADIF_Click);
     connect(QSODat_HELP, &QAction::triggered, this, [] { terminal::mainwindow::HLP_Click(); });
 }
 

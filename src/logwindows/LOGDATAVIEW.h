@@ -2,8 +2,8 @@
 // The log viewer: the log page by page, 100 records at a time read straight
 // from the log, newest page first; "<<", ">>" and JUMP choose the page. Rows
 // are marked for the electronic-QSL export in its eQSL mode, and the page can
-// be written as an ADIF log file. Paging in LOGDATAVIEW.cpp, the exports in
-// LOGDATAVIEW_export.cpp.
+// be written as an ADIF log file. Paging in LOGDATAVIEW.cpp, the marking and
+// the exports in LOGDATAVIEW_export.cpp.
 #include "logwindows/FlexGrid.h"
 #include "platform/Forms.h"
 
@@ -36,8 +36,6 @@ class LOGDATAVIEW : public QWidget {
     int PageEnd = 0;
     // 1 while rows are being marked for the electronic-QSL export.
     int EqslMode = 0;
-    // The file chosen for the last export.
-    QString ExportFileName;
     // False when the load could not open the log: the opener unloads the window.
     bool loaded() const { return loaded_; }
 
@@ -47,6 +45,8 @@ class LOGDATAVIEW : public QWidget {
     void LOG_JUMP_Click();
     void eQSLmode_Click();
     void eQSLtype_Click();
+    void eQSLsend_Click();
+    void LOGtoADIF_Click();
     void MSFlexGrid1_MouseUp();
 
   protected:
@@ -63,6 +63,8 @@ class LOGDATAVIEW : public QWidget {
     void toggleRow(int row);
     void unmarkAll();
     QString eqslTypeCaption() const;
+    // The page's rows 1 to 100 with their 19 cells.
+    std::vector<QStringList> pageRows() const;
 
     bool loaded_ = false;
 };

@@ -1,7 +1,8 @@
 // The log viewer's electronic-QSL mode: marking rows of the page for the
-// export and choosing the service.
+// export, choosing the service and sending; and the page as an ADIF log file.
 #include "log/LogGlobals.h"
 #include "log/LogViewPage.h"
+#include "logwindows/EqslExport.h"
 #include "logwindows/LOGDATAVIEW.h"
 
 namespace {
@@ -50,4 +51,23 @@ void LOGDATAVIEW::MSFlexGrid1_MouseUp() {
     // Rows count from 1 below the header row.
     for (int r = ranges.first().topRow() + 1; r <= ranges.first().bottomRow() + 1; ++r)
         toggleRow(r);
+}
+
+std::vector<QStringList> LOGDATAVIEW::pageRows() const {
+    std::vector<QStringList> rows;
+    for (int r = 1; r < MSFlexGrid1->rows() && r <= logbook::kPageSize; ++r) {
+        QStringList cells;
+        for (int c = 0; c < MSFlexGrid1->columnCount(); ++c)
+            cells << MSFlexGrid1->text(r, c);
+        rows.push_back(cells);
+    }
+    return rows;
+}
+
+void LOGDATAVIEW::eQSLsend_Click() {
+    logwindows::sendMarkedRows(pageRows());
+}
+
+void LOGDATAVIEW::LOGtoADIF_Click() {
+    logwindows::exportLogPage(pageRows());
 }

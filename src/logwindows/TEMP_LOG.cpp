@@ -3,7 +3,6 @@
 #include "logwindows/AreaCodes.h"
 #include "logwindows/LogEntry.h"
 #include "logwindows/LogEntryFields.h"
-#include "platform/NotBuilt.h"
 #include "terminal/mainwindow/HelpPage.h"
 
 #include <QGridLayout>
@@ -157,7 +156,6 @@ void TEMP_LOG::buildButtons() {
     Command9 = button(QStringLiteral("End"), QStringLiteral("e-QSLへのデータ抽出終了点をSETします"));
     Command8->setEnabled(false);
     Command9->setEnabled(false);
-    notbuilt::hold({Command7});
 }
 
 void TEMP_LOG::buildMenus() {
@@ -178,6 +176,7 @@ void TEMP_LOG::connectHandlers() {
     connect(LSave, &QAction::triggered, this, &TEMP_LOG::LSave_Click);
     connect(Contest, &QAction::triggered, this, &TEMP_LOG::Contest_Click);
     connect(HLQ, &QAction::triggered, this, &TEMP_LOG::HLQ_Click);
+    connectEqslButton();
     connect(GOEQSL, &QAction::triggered, this, &TEMP_LOG::GOEQSL_Click);
     connect(GOQSOBANK, &QAction::triggered, this, &TEMP_LOG::GOQSOBANK_Click);
     connect(LCan, &QAction::triggered, this, &TEMP_LOG::LCan_Click);

@@ -91,6 +91,8 @@ class TEMP_LOG : public QWidget {
     void LSave_Click();
     void Contest_Click();
     void HLQ_Click();
+    // Button 1 exports, button 2 switches the service.
+    void Command7_MouseUp(int button);
     void GOEQSL_Click();
     void GOQSOBANK_Click();
     void LCan_Click();
@@ -132,6 +134,7 @@ class TEMP_LOG : public QWidget {
     void showExportRange();
     bool readBrowsedRecord(int step);
     void prepareNextContestQso();
+    void connectEqslButton();
 };
 
 namespace forms {

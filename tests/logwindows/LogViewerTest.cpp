@@ -4,9 +4,13 @@
 #include "LogFixture.h"
 #include "core/IniValues.h"
 #include "logwindows/LOGDATAVIEW.h"
+#include "support/AdifReader.h"
 #include "support/Mouse.h"
 #include "support/Popups.h"
 #include "terminal/receive/ContestEnd.h"
+
+#include <QDir>
+#include <QFile>
 
 namespace {
 
@@ -254,6 +258,70 @@ TEST_F(LogViewer, RowsAreMarkedForTheElectronicQslInItsMode) {
     choose(v, v.GOBACK);
     EXPECT_EQ(grid.text(2, 0), QStringLiteral(" 02"));
     EXPECT_EQ(v.EqslMode, 1);
+}
+
+TEST_F(LogViewer, MarkedRowsAreSentAndThePageIsWrittenAsAnAdifLog) {
+    fillLog(250);
+    logbook::Globals& g = logbook::g;
+    g.EqslType = QStringLiteral("0");
+    g.EqslMark = QStringLiteral("N");
+    g.ComQsoBankPath = QStringLiteral(ZV_PROGRAM_DIR "/ComQSOBank.exe");
+    const QString out = path(QStringLiteral("送信 先"));
+    ASSERT_TRUE(QDir().mkpath(out));
+    LOGDATAVIEW& v = openFromMenu();
+    v.resize(900, 700);
+    FlexGrid& grid = *v.MSFlexGrid1;
+
+    // "ADIF化" writes the page in the log layout, named after the records shown.
+    ui::script::clearAsked();
+    ui::script::push(out + QStringLiteral("/page"));
+    choose(v, v.LOGtoADIF);
+    ASSERT_EQ(ui::script::asked().size(), 1);
+    EXPECT_EQ(ui::script::asked()[0].title, QStringLiteral("電子LOGﾃﾞｰﾀ保存(ADIF形式)"));
+    EXPECT_TRUE(ui::script::asked()[0].prompt.endsWith(QStringLiteral("/ELOG_151to250")));
+    QFile page(out + QStringLiteral("/page.ADI"));
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const std::optional<zvtest::AdifFile> log = zvtest::readAdif(page.readAll());
+    ASSERT_TRUE(log);
+    ASSERT_EQ(log->records.size(), 100u);
+    EXPECT_EQ(log->records.front().value(QStringLiteral("CALL")), QStringLiteral("QQ1AA151"));
+    EXPECT_EQ(log->records.back().value(QStringLiteral("NAME")), QStringLiteral("NAME250"));
+    // Cancelled: nothing more is asked or written.
+    ui::script::clearAsked();
+    ui::script::push(QVariant());
+    choose(v, v.LOGtoADIF);
+    EXPECT_EQ(ui::script::asked().size(), 1);
+
+    choose(v, v.eQSLmode);
+    EXPECT_FALSE(v.LOGtoADIF->isEnabled());
+    ui::script::clearAsked();
+    choose(v, v.eQSLsend);
+    EXPECT_EQ(askedPrompts(),
+              QStringList{QStringLiteral("送信するデータがありません、送信するデータを選択して下さい。")});
+
+    // Rows 3 and 4 as an eQSL file.
+    for (int row : {3, 4})
+        zvtest::clickAt(grid.viewport(), Qt::LeftButton, rowPoint(grid, row));
+    ui::script::clearAsked();
+    ui::script::push(out + QStringLiteral("/eqsl"));
+    ui::script::push(ui::No);
+    choose(v, v.eQSLsend);
+    QFile eqsl(out + QStringLiteral("/eqsl.ADI"));
+    ASSERT_TRUE(eqsl.open(QIODevice::ReadOnly));
+    const std::optional<zvtest::AdifFile> sent = zvtest::readAdif(eqsl.readAll());
+    ASSERT_TRUE(sent);
+    ASSERT_EQ(sent->records.size(), 2u);
+    EXPECT_EQ(sent->records[0].value(QStringLiteral("CALL")), QStringLiteral("QQ1AA153"));
+    EXPECT_EQ(sent->records[1].value(QStringLiteral("CALL")), QStringLiteral("QQ1AA154"));
+    EXPECT_EQ(askedPrompts().last(), eqsl.fileName() + QStringLiteral("のファイルを作成保存しました"));
+
+    // The same rows to QSOBank: the sender gets the file.
+    choose(v, v.eQSLtype);
+    ui::script::push(out + QStringLiteral("/bank"));
+    choose(v, v.eQSLsend);
+    EXPECT_TRUE(QFile::exists(out + QStringLiteral("/bank.xml")));
+    ASSERT_TRUE(zvtest::waitUntil([&] { return QFile::exists(out + QStringLiteral("/ComQSOBank.log")); }));
+    EXPECT_EQ(grid.text(3, 0), QStringLiteral("eQSL")) << "the marks stay after sending";
 }
 
 TEST_F(LogViewer, ShownAgainAfterASaveAndAtTheMainWindowsLoadWhenKeptInUse) {

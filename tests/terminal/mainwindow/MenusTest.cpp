@@ -39,10 +39,8 @@ QList<Greyed> mainWindowItems(PSK31MAIN& w) {
 }
 
 QList<Greyed> otherWindowsItems() {
-    TEMP_LOG& log = forms::TEMP_LOG();
     CFGSHEET& sheet = forms::CFGSHEET();
     return {
-        {log.Command7, "eQSL"},
         {sheet.CFGHLP, "Ｈｅｌｐ"},
     };
 }
