@@ -2,10 +2,10 @@
 // of each, into the page's rows) on a log of 1,000,000 QSOs, as the viewer
 // reads it for a page step: close, open, the page, close. The log is generated
 // once per run in a temporary folder.
+#include "BigLog.h"
 #include "log/LogViewPage.h"
 
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <random>
@@ -14,42 +14,9 @@ using namespace hamlog;
 
 namespace {
 
-constexpr int kQsos = 1'000'000;
 constexpr int kPages = 2'000;
-
-QsoRecord qso(int n) {
-    QsoRecord r;
-    r.CALL = QStringLiteral("QQ%1ABC").arg(n % 10);
-    r.DATE = QStringLiteral("24-%1-%2").arg(1 + n % 12, 2, 10, QChar('0')).arg(1 + n % 28, 2, 10, QChar('0'));
-    r.TIME = QStringLiteral("12:34J");
-    r.HIS = r.MY = QStringLiteral("599");
-    r.FREQ = QStringLiteral("14.070");
-    r.MODE = QStringLiteral("PSK31");
-    r.CODE = QStringLiteral("1002");
-    r.QSL = QStringLiteral("J  ");
-    r.NAME = QStringLiteral("太郎");
-    r.QTH = QStringLiteral("東京都八王子市");
-    r.REM1 = QStringLiteral("QSO %1").arg(n);
-    return r;
-}
-
-const QString& bigLog() {
-    static QTemporaryDir dir;
-    static const QString dataPath = [] {
-        const QString path = dir.path() + QStringLiteral("/BIG");
-        createLog(path);
-        std::vector<QsoRecord> chunk;
-        for (int n = 0; n < kQsos; ++n) {
-            chunk.push_back(qso(n));
-            if (chunk.size() == 50'000 || n + 1 == kQsos) {
-                if (!appendRecords(path, chunk)) std::abort();
-                chunk.clear();
-            }
-        }
-        return path;
-    }();
-    return dataPath;
-}
+constexpr int kQsos = biglog::kQsos;
+using biglog::bigLog;
 
 double percentile(std::vector<double> values, double p) {
     std::sort(values.begin(), values.end());
