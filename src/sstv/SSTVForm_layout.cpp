@@ -1,7 +1,5 @@
 // The SSTV window's controls and menus, and where they stand.
 #include "core/Globals.h"
-#include "log/LogGlobals.h"
-#include "logwindows/LOGDATAVIEW.h"
 #include "platform/SstvModes.h"
 #include "sstv/SSTVForm.h"
 
@@ -313,10 +311,6 @@ void SSTVForm::buildMenus() {
     connect(bigview, &QAction::triggered, this, &SSTVForm::bigview_Click);
     PicLibShow = view->addAction(QStringLiteral("サムネール表示"));
     HLDAT_VIEW = view->addAction(QStringLiteral("Hamlog Data表示"));
-    connect(HLDAT_VIEW, &QAction::triggered, this, [] {
-        logbook::g.HamlogViewerOn = QStringLiteral("YES");
-        logwindows::ShowLogViewer();
-    });
     TB_ON = view->addAction(QStringLiteral("タイトルバー"));
     TB_ON->setCheckable(true);
     dxinfo = view->addAction(QStringLiteral("DX Cluster"));

@@ -3,6 +3,7 @@
 #include "core/Globals.h"
 #include "core/IniValues.h"
 #include "log/LogGlobals.h"
+#include "logwindows/LOGDATAVIEW.h"
 #include "platform/Colour.h"
 #include "platform/Cp932.h"
 #include "platform/Dialogs.h"
@@ -109,6 +110,8 @@ void SSTVForm::Form_Load() {
     startEngine();
     setWindowTitle(QStringLiteral("ZORVATEK SSTV-mode (With SSTV Engine by QQ9BBB Ver ") +
                    sstv::SstvEngineString(sstveng::lib().mmsGetVersion()) + QLatin1Char(')'));
+    if (logbook::g.HamlogViewerOn == QLatin1String("YES") && logbook::g.HamlogLink == 1)
+        logwindows::ShowLogViewer();
     if (rig::g.RigPortName != QLatin1String("NONE")) rig::RigOpenPort();
 }
 

@@ -3,8 +3,9 @@
 // status bar's mode pop-up.
 #include "core/Globals.h"
 #include "core/IniValues.h"
+#include "log/LogGlobals.h"
+#include "logwindows/LOGDATAVIEW.h"
 #include "platform/Mixer.h"
-#include "platform/NotBuilt.h"
 #include "rig/RigGlobals.h"
 #include "settings/CFGSHEET.h"
 #include "settings/CFG_Contest.h"
@@ -29,10 +30,17 @@ void SSTVForm::connectMenus() {
     connect(STVHelp, &QAction::triggered, this, &SSTVForm::STVHelp_Click);
     connect(StatusBar1, &StatusPanels::panelClicked, this,
             [this](int panel, int) { StatusBar1_PanelClick(panel, QCursor::pos()); });
-    for (QAction* item : {PSKCFG, CONON, TRVon, VOLTX, VOLRX, STVHelp})
+    connect(HLDAT_VIEW, &QAction::triggered, this, &SSTVForm::HLDAT_VIEW_Click);
+    for (QAction* item : {PSKCFG, CONON, TRVon, VOLTX, VOLRX, STVHelp, HLDAT_VIEW})
         item->setEnabled(true);
-    // The log viewer is not there yet.
-    notbuilt::hold(this, {HLDAT_VIEW});
+}
+
+// The viewer opens afresh on its newest page; the SSTV window stays the one in front.
+void SSTVForm::HLDAT_VIEW_Click() {
+    logbook::g.HamlogViewerOn = QStringLiteral("YES");
+    logwindows::ShowLogViewer();
+    activateWindow();
+    raise();
 }
 
 void SSTVForm::PSKCFG_Click() {

@@ -6,6 +6,7 @@
 #include "core/Version.h"
 #include "log/LocalTime.h"
 #include "log/LogGlobals.h"
+#include "logwindows/LOGDATAVIEW.h"
 #include "logwindows/TEMP_LOG.h"
 #include "platform/Clock.h"
 #include "platform/Colour.h"
@@ -288,6 +289,7 @@ void SaveSstvContestNo() {
     core::g.ContestMode = 0;
     forms::unload<::TEMP_LOG>();
     forms::unload<::CFG_Contest>();
+    if (logbook::g.HamlogViewerOn == QLatin1String("YES")) logwindows::ShowLogViewer();
     f.Text1->setFocus();
 }
 

@@ -5,6 +5,7 @@
 #include "core/IniValues.h"
 #include "log/LogGlobals.h"
 #include "logwindows/HamlogLink.h"
+#include "logwindows/LOGDATAVIEW.h"
 #include "logwindows/QsoBoxes.h"
 #include "logwindows/TEMP_LOG.h"
 #include "platform/Clock.h"
@@ -491,6 +492,28 @@ TEST_F(SstvQso, TheSpotItemFollowsTheInternetSetting) {
     SSTVForm& f = withLink(0);
     EXPECT_TRUE(f.dxinfo->isEnabled());
     EXPECT_EQ(f.dxinfo->text(), QStringLiteral("Zorvatek spot server"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SstvQso, TheLogViewerItemAndTheLoadShowTheViewer) {
+    logbook::g.HamlogViewerOn = QStringLiteral("NO");
+    SSTVForm& f = withLink(1);
+    EXPECT_FALSE(forms::isLoaded<LOGDATAVIEW>());
+    ASSERT_TRUE(f.HLDAT_VIEW->isEnabled());
+    ASSERT_TRUE(zvtest::chooseMenuItem(f.HLDAT_VIEW));
+    EXPECT_EQ(logbook::g.HamlogViewerOn, QStringLiteral("YES"));
+    ASSERT_TRUE(forms::isLoaded<LOGDATAVIEW>());
+    EXPECT_TRUE(forms::LOGDATAVIEW().isVisible());
+
+    // The next load of the window, with the viewer on, shows it again.
+    forms::unload<LOGDATAVIEW>();
+    forms::unload<SSTVForm>();
+    window();
+    ASSERT_TRUE(forms::isLoaded<LOGDATAVIEW>());
+    EXPECT_TRUE(forms::LOGDATAVIEW().isVisible());
 }
 
 } // namespace
