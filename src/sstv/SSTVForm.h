@@ -289,6 +289,16 @@ class SSTVForm : public QWidget {
     void QSLsashikomi_Click();
     void SstvDrawDib(std::int32_t Dib);
 
+    // ---- The picture library ----
+    void PicLibShow_Click();
+    // After the transmit folder changed: the open library lists it again.
+    void RefreshLibraryTxTab();
+    // A loaded picture, stretched whole, as the workshop's base picture or as its inset.
+    void LibraryToWorkshop(std::int32_t picture);
+    void LibraryToInset(std::int32_t picture);
+    // The picture shown in the enlarged viewer; received pictures no longer go there.
+    void ShowEnlarged(std::int32_t picture, const sstveng::Rect& source);
+
     // Window state.
     QString RxControlWord;
     QString TuneControlWord;

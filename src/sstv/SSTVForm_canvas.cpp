@@ -2,17 +2,16 @@
 // (button and menu), dropped or pasted, the transmit picture saved, the
 // canvas cleared, and the menu "送信画加工".
 #include "core/Globals.h"
-#include "core/IniValues.h"
 #include "core/MessageLine.h"
 #include "platform/Colour.h"
 #include "platform/Dialogs.h"
-#include "platform/Paths.h"
 #include "platform/SstvEngine.h"
 #include "sstv/SSTVForm.h"
 #include "sstv/SstvCompose.h"
 #include "sstv/SstvGlobals.h"
 #include "sstv/SstvRoutines.h"
 #include "sstv/SstvTitles.h"
+#include "sstv/SstvTxFolder.h"
 
 #include <QAction>
 #include <QCursor>
@@ -25,28 +24,8 @@ namespace {
 constexpr int StretchMode = 4;
 constexpr int RightButton = 2;
 constexpr int MessageMsecs = 3000;
-const QString kBmpPos = QStringLiteral("BMP_POS");
-const QString kTxFolderKey = QStringLiteral("TXbmpFol");
-
-// The transmit picture folder as stored; the program folder when it is missing.
-QString readTxFolder() {
-    const auto stored = core::IniStored(kBmpPos, kTxFolderKey);
-    sstv::g.TxBmpFolder = stored && !stored->trimmed().isEmpty() ? paths::fromStored(stored->trimmed())
-                                                                 : paths::programFolder();
-    return sstv::g.TxBmpFolder;
-}
-
 QString folderOf(const QString& file) {
     return QFileInfo(file).absolutePath();
-}
-
-void storeTxFolder(const QString& folder) {
-    sstv::g.TxBmpFolder = folder;
-    core::PutIniText(kBmpPos, kTxFolderKey, QDir::toNativeSeparators(folder));
-}
-
-bool sameFolder(const QString& a, const QString& b) {
-    return QDir::cleanPath(a) == QDir::cleanPath(b);
 }
 
 } // namespace
@@ -59,11 +38,11 @@ void SSTVForm::popupPictureMenu() {
 // it), or 0 when the operator cancelled or the file cannot be read.
 std::int32_t SSTVForm::openPicture(bool storeFolder) {
     const QString chosen =
-        ui::openFileName(QStringLiteral("画像ﾌｧｲﾙ選択"), readTxFolder(),
+        ui::openFileName(QStringLiteral("画像ﾌｧｲﾙ選択"), sstv::ReadTxBmpFolder(),
                          QStringLiteral("画像ﾌｧｲﾙ (*.BMP *.JPG *.bmp *.jpg *.JPEG *.jpeg)"));
     if (chosen.isEmpty()) return 0;
     LastPictureFile = chosen;
-    if (storeFolder) storeTxFolder(folderOf(chosen));
+    if (storeFolder) sstv::StoreTxBmpFolder(folderOf(chosen));
     return sstveng::lib().LoadPicture(chosen);
 }
 
@@ -97,8 +76,10 @@ void SSTVForm::Command6_Click() {
     drawIntoCanvas(picture, sstv::CanvasWidth, sstv::CanvasHeight);
     redrawInsetIfShown();
     Timer6->start();
-    if (const QString folder = folderOf(LastPictureFile); !sameFolder(folder, sstv::g.TxBmpFolder))
-        storeTxFolder(folder);
+    if (const QString folder = folderOf(LastPictureFile); !sstv::SameFolder(folder, sstv::g.TxBmpFolder)) {
+        sstv::StoreTxBmpFolder(folder);
+        RefreshLibraryTxTab();
+    }
     sstv::ReleaseBitmap(picture);
 }
 
@@ -175,7 +156,7 @@ void SSTVForm::Savefile_Click() {
     sstveng::SstvEngine& e = sstveng::lib();
     sstv::Globals& s = sstv::g;
     const QString chosen = sstv::WithBmpExtension(ui::saveFileName(QStringLiteral("送信画像保存"),
-                                                                   readTxFolder() + QLatin1Char('/'),
+                                                                   sstv::ReadTxBmpFolder() + QLatin1Char('/'),
                                                                    QStringLiteral("送信画像 (*.BMP *.bmp)")));
     if (chosen.isEmpty()) return;
     const sstveng::Rect whole{0, 0, sstv::CanvasWidth, sstv::CanvasHeight};

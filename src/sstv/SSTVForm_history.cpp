@@ -1,15 +1,14 @@
 // The history ring as the operator browses it, and the picture menu of the
 // receive and history pictures: save, clipboard, QSL hand-off, enlarged view.
 #include "core/Globals.h"
-#include "log/LogGlobals.h"
 #include "platform/Clock.h"
-#include "platform/Cp932.h"
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
 #include "platform/SstvEngine.h"
 #include "sstv/Bigviewer.h"
 #include "sstv/SSTVForm.h"
 #include "sstv/SstvGlobals.h"
+#include "sstv/SstvQslHandOff.h"
 #include "sstv/SstvRoutines.h"
 
 #include <QAction>
@@ -19,19 +18,11 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
-#include <QSaveFile>
 
 namespace {
 
 constexpr int RightButton = 2;
 const sstveng::Rect kWhole{0, 0, 320, 256};
-
-// The QSL printing program's folder, or nothing when no program is set.
-QString qslProgramFolder() {
-    const QString program = paths::fromStored(logbook::g.QslPrintProgPath.trimmed());
-    const qsizetype slash = program.lastIndexOf(QLatin1Char('/'));
-    return slash < 0 ? QString() : program.left(slash);
-}
 
 } // namespace
 
@@ -130,13 +121,8 @@ void SSTVForm::QSLsashikomi_Click() {
     const QString picture = paths::join(paths::programFolder(), QStringLiteral("TmpBMP.BMP"));
     const bool written = e.mmsSaveDIB(picture, work) == 1;
     sstv::ReleaseBitmap(work);
-    const QString folder = qslProgramFolder();
     // The hand-off names the picture only once the picture is there.
-    if (!written || folder.isEmpty()) return;
-    QSaveFile file(paths::join(folder, QStringLiteral("ZORVATEK.DAT")));
-    if (!file.open(QIODevice::WriteOnly)) return;
-    file.write(cp932::encode(QDir::toNativeSeparators(picture)) + "\r\n");
-    file.commit();
+    if (written) sstv::WriteQslHandOff(picture);
 }
 
 void SSTVForm::Picture9_DblClick() {
@@ -144,13 +130,7 @@ void SSTVForm::Picture9_DblClick() {
     sstv::Globals& s = sstv::g;
     if (s.dib.PickedPictureDib == 0) s.dib.PickedPictureDib = e.mmsCreateDIB(320, 256);
     if (e.mmsDrawDIBbmp(s.dib.PickedPictureDib, kWhole, s.dib.HistoryDib, kWhole, 4) == 0) return;
-    s.BigViewOn = 0;
-    bigview->setChecked(false);
-    Bigviewer& viewer = forms::Bigviewer();
-    viewer.Picture1->clear();
-    viewer.show();
-    e.mmsDrawDIBdc(viewer.Picture1, {0, 0, s.BigViewWidth, s.BigViewHeight}, s.dib.PickedPictureDib, kWhole,
-                   4);
+    ShowEnlarged(s.dib.PickedPictureDib, kWhole);
 }
 
 void SSTVForm::bigview_Click() {

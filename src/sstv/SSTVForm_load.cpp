@@ -15,6 +15,7 @@
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
 #include "sstv/Bigviewer.h"
+#include "sstv/PiclibForm.h"
 #include "sstv/SSTVForm.h"
 #include "sstv/SstvGlobals.h"
 #include "sstv/SstvPlaces.h"
@@ -255,6 +256,7 @@ void SSTVForm::SstvEngineStop() {
     }
     releaseBitmaps();
     forms::unload<Bigviewer>();
+    forms::unload<PiclibForm>();
 }
 
 void SSTVForm::Form_Unload() {

@@ -28,10 +28,11 @@ void SSTVForm::connectMenus() {
     connect(VOLTX, &QAction::triggered, this, [] { mixer::open(mixer::Side::Transmit); });
     connect(VOLRX, &QAction::triggered, this, [] { mixer::open(mixer::Side::Receive); });
     connect(STVHelp, &QAction::triggered, this, &SSTVForm::STVHelp_Click);
+    connect(PicLibShow, &QAction::triggered, this, &SSTVForm::PicLibShow_Click);
     connect(StatusBar1, &StatusPanels::panelClicked, this,
             [this](int panel, int) { StatusBar1_PanelClick(panel, QCursor::pos()); });
     connect(HLDAT_VIEW, &QAction::triggered, this, &SSTVForm::HLDAT_VIEW_Click);
-    for (QAction* item : {PSKCFG, CONON, TRVon, VOLTX, VOLRX, STVHelp, HLDAT_VIEW})
+    for (QAction* item : {PSKCFG, CONON, TRVon, VOLTX, VOLRX, STVHelp, HLDAT_VIEW, PicLibShow})
         item->setEnabled(true);
 }
 
