@@ -156,6 +156,19 @@ class SSTVForm : public QWidget {
     void DrawTitlesOnTxPicture();
     void DrawSelectionRect(double X1, double Y1, double X2, double Y2);
 
+    // ---- Title lines ----
+    QLabel* Image1 = nullptr; // the marker where the next title line goes
+    void BeginTitleEdit();
+    void Label1_MouseDown(int Index, int Button, double X, double Y);
+    void Label1_MouseMove(int Index, int Button, double X, double Y);
+    void Label1_MouseUp(int Index, int Button);
+    void Label1_DblClick(int Index);
+    void Image1_MouseDown(double X, double Y);
+    void Image1_MouseMove(int Button, double X, double Y);
+    void Image1_MouseUp();
+    // A click on the title bar: its text goes to the editor.
+    void TitleBar_Click();
+
     QString LastPictureFile;
     QString TargetKind;
     int TargetElement = 0;
@@ -370,6 +383,14 @@ class SSTVForm : public QWidget {
     void removeElement(int Index);
     void popupPictureMenu();
     void setProgressFor(int txLines);
+    void buildTitleMarker();
+    // The canvas's press and move rules for the title lines; true when one applied.
+    bool titleCanvasDown(double X, double Y);
+    bool markerFollows(int Button, double X, double Y);
+    void watchTitleLabel(QLabel* label);
+    forms::WindowFilter* titleEvents_ = nullptr;
+    QPointF titleDrag_;
+    QPointF markerGrab_;
 
     bool engineRunning_ = false;
     // Where the inset was grabbed, and where a resize started.

@@ -173,4 +173,5 @@ void SSTVForm::connectTransmit() {
     connect(Picture11, &PictureBox::mouseMove, this, &SSTVForm::Picture11_MouseMove);
     connect(Picture11, &PictureBox::mouseUp, this, [this] { unsetCursor(); });
     new TransmitEvents(*this);
+    buildTitleMarker();
 }

@@ -88,6 +88,7 @@ void SSTVForm::Command8_Click() {
         BandMode = 1;
         colour::setBackColor(Command8, LightGreen);
         unsetCursor();
+        sstv::g.TitlePlaceArmed = 0;
         return;
     }
     BandMode = 0;
@@ -96,7 +97,8 @@ void SSTVForm::Command8_Click() {
 
 // ---- The canvas ----
 
-void SSTVForm::Picture8_MouseDown(int Button, double X, double) {
+void SSTVForm::Picture8_MouseDown(int Button, double X, double Y) {
+    if (sstv::g.TitleBarEditing == 1) return;
     if (Button == RightButton) {
         // The menu opened from the canvas works on the canvas.
         TargetKind.clear();
@@ -108,18 +110,22 @@ void SSTVForm::Picture8_MouseDown(int Button, double X, double) {
         resizeStartHeight_ = Picture11->height();
         resizeStartTop_ = Picture11->y();
         InsetResizing = 1;
+        return;
     }
+    titleCanvasDown(X, Y);
 }
 
 void SSTVForm::Picture8_MouseMove(int Button, double X, double Y) {
-    if (Button == LeftButton && BandMode == 1) {
+    if (sstv::g.TitleBarEditing == 1) return;
+    const bool following = markerFollows(Button, X, Y);
+    if (!following && Button == LeftButton && BandMode == 1) {
         DrawSelectionRect(0, 0, BandEndX, BandEndY);
         BandEndX = X;
         BandEndY = Y;
         DrawSelectionRect(0, 0, BandEndX, BandEndY);
         return;
     }
-    if (InsetResizing == 0) unsetCursor();
+    if (!following && InsetResizing == 0) unsetCursor();
     if (sstv::g.InsetShown == 0) return;
     if (InsetResizing == 1) {
         const sstv::ResizeStart start{resizeStartX_, resizeStartWidth_, resizeStartHeight_, resizeStartTop_};
@@ -137,6 +143,7 @@ void SSTVForm::Picture8_MouseMove(int Button, double X, double Y) {
 }
 
 void SSTVForm::Picture8_MouseUp(int, double, double) {
+    if (sstv::g.TitleBarEditing == 1) return;
     unsetCursor();
     InsetResizing = 0;
     if (BandMode != 1) return;

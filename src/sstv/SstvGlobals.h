@@ -65,6 +65,14 @@ struct Globals {
     int PiclibOpen = 0;
     std::array<int, 9> PiclibPageState{7, 7, 7, 0, 7, 0, 7, 0, 7};
     int SelectedTitle = 0;
+    // Title editing on the canvas: 1 while the editor works on the title bar
+    // (the canvas and the title lines ignore the mouse), while the next canvas
+    // click places a new title line, and from its placing until text is typed.
+    int TitleBarEditing = 0;
+    int TitlePlaceArmed = 0;
+    int TitleEditOpen = 0;
+    // The outline option chosen last; a new title line takes it.
+    int OutlineChoice = 0;
     int SstvTitleCount = 0;
     int Squeeze240 = 0;
     int SpecBaseHz = 500;

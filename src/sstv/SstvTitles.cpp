@@ -214,6 +214,10 @@ void LoadTitleFont() {
     }
 }
 
+void ApplyTitleFont(QLabel* label, const TitleFont& font) {
+    if (label) applyFont(label, font);
+}
+
 int AddTitleLabel() {
     SSTVForm& f = forms::SSTVForm();
     templateLabel(f);

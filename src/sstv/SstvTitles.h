@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <vector>
 
+class QLabel;
+
 namespace sstv {
 
 // Everything the %-variables stand for, taken at one moment.
@@ -71,6 +73,8 @@ extern TitleStore titles;
 // Reads the title font; a missing key takes its default, which the current
 // title label takes at once.
 void LoadTitleFont();
+// Gives a title label the font's name, size, colour, bold and italic.
+void ApplyTitleFont(QLabel* label, const TitleFont& font);
 // Loads a title label at the first free index with the title font and makes
 // it current; its index.
 int AddTitleLabel();
