@@ -180,6 +180,18 @@ TEST_F(Piclib, TwentyFilesPagedBothWaysAndEachTabKeepsItsPage) {
     EXPECT_EQ(again.BoxPath[0], path("tx/p08.jpg"));
 }
 
+TEST_F(Piclib, ThumbnailsAreMadeAnewFromTheFilesAtEachDrawing) {
+    numberedFiles(QStringLiteral("tx"), 2);
+    PiclibForm& lib = open();
+    ASSERT_TRUE(near(at(box(lib, 0, 0), 60, 50), colourOf(0)));
+    pictureFile(QStringLiteral("tx/p00.jpg"), {64, 48}, Qt::white);
+    ASSERT_TRUE(QFile::remove(path("tx/p01.jpg")));
+    QTest::mouseClick(lib.Command4, Qt::LeftButton);
+    EXPECT_TRUE(near(at(box(lib, 0, 0), 60, 50), Qt::white));
+    EXPECT_TRUE(blank(box(lib, 0, 1))) << "a file gone since the listing leaves its box blank";
+    EXPECT_EQ(lib.BoxPath[1], path("tx/p01.jpg"));
+}
+
 TEST_F(Piclib, ABrokenFileMidPageLeavesOneBoxBlankAndTheRestDrawn) {
     numberedFiles(QStringLiteral("tx"), 8);
     writeFile(QStringLiteral("tx/p03.jpg"), QByteArray("\xFF\xD8\xFF\xE0 broken", 10));
