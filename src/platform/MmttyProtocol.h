@@ -117,7 +117,7 @@ constexpr bool fitsSwitchWord(std::int64_t word) {
 // ---- The view word: 14 positions, position 1 the most significant. ----
 //   1-4   XY scope: 0100 size 0, 0101 size 1, 0110 size 2, 0111 size 3, 0000 off
 //   5-6   reserved
-//   7-8   FFT response: 10 fast, 01 medium, 00 slow
+//   7-8   FFT response: 10 slow, 01 medium, 00 fast
 //   9-10  FFT gain: 00 .. 11
 //   11-14 reserved
 constexpr bool xyScopeOn(std::uint32_t view) {

@@ -58,6 +58,9 @@ CFG_MMTTY::CFG_MMTTY()
     List2->addItems({QStringLiteral("Lower"), QStringLiteral("Midium"), QStringLiteral("Higher"),
                      QStringLiteral("Highest")});
     List3->addItems({QStringLiteral("Slow"), QStringLiteral("Midium"), QStringLiteral("Fast")});
+    // Each list shows all its choices without scrolling.
+    for (QListWidget* list : {List2, List3})
+        list->setFixedHeight(List2->sizeHintForRow(0) * List2->count() + 2 * list->frameWidth());
     Label40->setWordWrap(true);
     auto* scope = new QButtonGroup(this);
     auto* grid = new QGridLayout(this);
