@@ -10,7 +10,9 @@
 #include "platform/ControlColour.h"
 #include "platform/PskCore.h"
 #include "platform/StatusPanels.h"
+#include "rig/RigPort.h"
 #include "support/Popups.h"
+#include "support/RigSimulator.h"
 #include "terminal/receive/RxPicking.h"
 
 #include <QCheckBox>
@@ -244,6 +246,44 @@ TEST_F(ContestDialog, ALogThatDoesNotOpenIsReportedWithBothVersionsAndTheStartGo
     EXPECT_TRUE(log.isVisible());
     EXPECT_EQ(log.StatusBar1->text(1), QStringLiteral("Record No=3"));
     EXPECT_EQ(core::g.ContestMode, 1);
+}
+
+TEST_F(ContestDialog, WithoutPollingTheStartReadsTheRigOnceIntoTheLog) {
+    zvtest::RigSimulator sim(QStringLiteral("KENWOOD"));
+    ASSERT_TRUE(sim.isOpen());
+    zvtest::pointRigLinkAt(sim);
+    sim.dialHz = 21080000;
+    struct Case {
+        int pollMode;
+        bool open;
+        bool reads;
+    } cases[] = {{1, true, true}, {0, true, true}, {2, true, false}, {1, false, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.pollMode << " " << c.open);
+        if (c.open && rig::g.RigPortOpen == 0) rig::RigOpenPort();
+        if (!c.open && rig::g.RigPortOpen == 1) rig::RigClosePort();
+        ASSERT_EQ(rig::g.RigPortOpen, c.open ? 1 : 0);
+        rig::g.RigPollMode = c.pollMode;
+        ASSERT_TRUE(!c.open || zvtest::waitForRigToCatchUp(sim));
+        sim.commands.clear();
+        CFG_Contest* d = open();
+        ASSERT_NE(d, nullptr);
+        ASSERT_TRUE(start(d));
+        TEMP_LOG& log = forms::TEMP_LOG();
+        if (c.reads) {
+            EXPECT_TRUE(
+                zvtest::waitUntil([&] { return log.Label17->text() == QLatin1String("21.080"); }, 3000))
+                << log.Label17->text().toStdString();
+            ASSERT_TRUE(zvtest::waitForRigToCatchUp(sim));
+            EXPECT_FALSE(sim.commands.isEmpty());
+        } else {
+            ASSERT_TRUE(c.open ? zvtest::waitForRigToCatchUp(sim) : zvtest::waitForPostedEvents());
+            EXPECT_TRUE(sim.commands.isEmpty());
+        }
+        ASSERT_TRUE(zvtest::chooseMenuItem(m->CONON));
+        ASSERT_TRUE(zvtest::waitUntil([] { return !forms::isLoaded<TEMP_LOG>(); }));
+    }
+    if (rig::g.RigPortOpen == 1) rig::RigClosePort();
 }
 
 TEST_F(ContestDialog, WithoutTheLibraryLinkTheStartOnlySetsTheMenus) {
