@@ -128,8 +128,11 @@ void setRttyControls(PSK31MAIN& w) {
 }
 
 // Back from the SSTV window: the main window's load starts the engine of OpMode.
-void unloadSstvWindow() {
+// The mode changes before any waiting event runs, so that a late rig reply
+// writes to the main window and does not load the SSTV window again.
+void unloadSstvWindow(int nextMode) {
     forms::unload<::SSTVForm>();
+    core::g.OpMode = nextMode;
     letEventsRun();
 }
 
@@ -144,8 +147,7 @@ void toMmvari(int index) {
         recordMode();
         return;
     }
-    unloadSstvWindow();
-    core::g.OpMode = core::ModeMmvari;
+    unloadSstvWindow(core::ModeMmvari);
     loadMainWindows();
     StartMmvari(index);
     forms::PSK31MAIN().show();
@@ -172,7 +174,7 @@ void toPsk(int n) {
     if (isRtty(core::g.OpMode)) {
         StopMmtty();
     } else if (fromSstv) {
-        unloadSstvWindow();
+        unloadSstvWindow(n);
     } else if (core::g.OpMode == core::ModeMmvari) {
         // The multi-mode control has been stopped by the caller.
         core::g.MainHwnd = MainWindowHandle;
@@ -204,7 +206,7 @@ void toRtty() {
         core::MmttyProgram().postCommand(mmtty::CmdPortUpdate, 0);
         core::g.MmttyCwOn = 0;
     } else if (fromSstv) {
-        unloadSstvWindow();
+        unloadSstvWindow(core::ModeRtty);
     } else {
         PSK31MAIN& w = forms::PSK31MAIN();
         w.Label15->clear();
