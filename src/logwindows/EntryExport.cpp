@@ -23,6 +23,7 @@ struct Gathered {
     std::vector<ExportQso> qsos;
     std::vector<int> recNos;
     int unreadable = 0;
+    bool fromWindow = false;
 };
 
 void readCurrentRecord() {
@@ -90,22 +91,33 @@ Stage gatherFromLog(Gathered& got) {
 }
 
 // Gathers the QSOs of the range or of the window. False after a failed open.
+// The window's own QSO leaves the range unset: taking its record number as the
+// range would make the next press read a record that an unsaved entry does not
+// have yet, and the reload after the write would replace the entry's boxes.
 bool gather(Gathered& got, bool storedFreq) {
     logbook::Globals& g = logbook::g;
     if (g.ExportFromRecNo > 0) return gatherFromLog(got) == Stage::Gathered;
-    g.ExportFromRecNo = g.ExportToRecNo = g.ExportRecNo = g.HamlogRecNo;
+    g.ExportRecNo = g.HamlogRecNo;
+    got.fromWindow = true;
     got.qsos.push_back(windowQso(storedFreq));
     got.recNos.push_back(g.HamlogRecNo);
     return true;
 }
 
 // After a range was written the window shows its own record again.
-void finish() {
-    if (logbook::g.ExportFromRecNo > 0 && forms::isLoaded<TEMP_LOG>()) forms::TEMP_LOG().ReloadHamlogRecord();
+void finish(const Gathered& got) {
+    if (!got.fromWindow && forms::isLoaded<TEMP_LOG>()) forms::TEMP_LOG().ReloadHamlogRecord();
     CloseLog();
 }
 
 } // namespace
+
+QString exportErrorMessage() {
+    const logbook::Globals& g = logbook::g;
+    // Without a range the window's own record was the one written.
+    if (g.ExportFromRecNo <= 0) return exportErrorText(g.HamlogRecNo, g.HamlogRecNo, g.ExportRecNo);
+    return exportErrorText(g.ExportFromRecNo, g.ExportToRecNo, g.ExportRecNo);
+}
 
 QString exportErrorText(int from, int to, int recNo) {
     return QStringLiteral("EQSL_ERROR!!! ") + QStringLiteral(" STRT=") + QString::number(from) +
@@ -130,7 +142,7 @@ bool WriteEqslAdif() {
         ui::msgBox(failed);
         return false;
     }
-    finish();
+    finish(got);
     return true;
 }
 
@@ -138,7 +150,7 @@ bool WriteQsoBankXml() {
     logbook::Globals& g = logbook::g;
     Gathered got;
     const auto failed = [&] {
-        ui::msgBox(exportErrorText(g.ExportFromRecNo, g.ExportToRecNo, g.ExportRecNo), ui::OkOnly);
+        ui::msgBox(exportErrorMessage(), ui::OkOnly);
         return false;
     };
     if (!gather(got, true)) return failed();
@@ -149,7 +161,7 @@ bool WriteQsoBankXml() {
         return failed();
     }
     if (!files::replaceWhole(g.ExportFilePath, file.bytes)) return failed();
-    finish();
+    finish(got);
     return true;
 }
 

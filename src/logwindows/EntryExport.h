@@ -19,5 +19,7 @@ bool WriteQsoBankXml();
 // "EQSL_ERROR!!! ", " STRT=", the first number, "  END=", the last, " stop >>"
 // and the record being worked on.
 QString exportErrorText(int from, int to, int recNo);
+// That message for the window's range, or for its own record when none is set.
+QString exportErrorMessage();
 
 } // namespace logwindows

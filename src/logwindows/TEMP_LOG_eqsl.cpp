@@ -23,8 +23,7 @@ void openServicePage(const QString& shortcutFile) {
 }
 
 void showExportError() {
-    const logbook::Globals& g = logbook::g;
-    ui::msgBox(logwindows::exportErrorText(g.ExportFromRecNo, g.ExportToRecNo, g.ExportRecNo), ui::OkOnly);
+    ui::msgBox(logwindows::exportErrorMessage(), ui::OkOnly);
 }
 
 // A mouse button let go over the button.

@@ -453,11 +453,22 @@ TEST_F(EntryExport, WithoutARangeTheWindowsQsoIsWritten) {
     g.HamlogRecNo = 9;
     g.ExportFilePath = path(QStringLiteral("one.xml"));
     ASSERT_TRUE(logwindows::WriteQsoBankXml());
-    EXPECT_EQ(g.ExportFromRecNo, 9);
-    EXPECT_EQ(g.ExportToRecNo, 9);
     const QByteArray xml = fileBytes(g.ExportFilePath);
     EXPECT_TRUE(xml.contains("<callsign>KH0/ABC</callsign>"));
     EXPECT_TRUE(xml.contains("<daytime>2025-01-01 08:59:00 JST</daytime>"));
+    // The entry keeps what the operator typed, and a second file is again
+    // written from it rather than from a record the log does not hold.
+    EXPECT_EQ(w.Text1->text(), QStringLiteral("ABC"));
+    EXPECT_EQ(g.ExportFromRecNo, 0);
+    g.ExportFilePath = path(QStringLiteral("again.ADI"));
+    ui::script::clearAsked();
+    ASSERT_TRUE(logwindows::WriteEqslAdif());
+    EXPECT_TRUE(ui::script::asked().isEmpty());
+    const auto again = zvtest::readAdif(fileBytes(g.ExportFilePath));
+    ASSERT_TRUE(again);
+    ASSERT_EQ(again->records.size(), 1u);
+    EXPECT_EQ(again->records[0].value(QStringLiteral("CALL")), QStringLiteral("KH0/ABC"));
+    EXPECT_EQ(logwindows::exportErrorMessage(), QStringLiteral("EQSL_ERROR!!!  STRT=9  END=9 stop >>9"));
 }
 
 TEST_F(EntryExport, FailuresNameTheRecordAndKeepTheOldFile) {
