@@ -33,7 +33,7 @@ TEST_F(MessageLine, ShowsTheTextAndHidesItWhenTheTimerEnds) {
     EXPECT_TRUE(timer->isActive());
     EXPECT_EQ(timer->interval(), 80);
 
-    ASSERT_TRUE(zvtest::waitUntil([&] { return main.Text3->isHidden(); }, 2000));
+    ASSERT_TRUE(zvtest::waitUntil([&] { return main.Text3->isHidden(); }));
     EXPECT_EQ(main.Text3->text(), QStringLiteral("タイマ送信モード中です、中断は　ESCキーで。"));
     EXPECT_TRUE(main.Text12->isHidden());
     EXPECT_FALSE(timer->isActive());
@@ -48,7 +48,7 @@ TEST_F(MessageLine, ASecondMessageReplacesTheFirstAndRestartsTheTime) {
     core::ShowTimedMessage(QStringLiteral("first"), 150);
     core::ShowTimedMessage(QStringLiteral("second"), 300);
     EXPECT_EQ(main.Text3->text(), QStringLiteral("second"));
-    ASSERT_TRUE(zvtest::waitUntil([&] { return main.Text3->isHidden(); }, 2000));
+    ASSERT_TRUE(zvtest::waitUntil([&] { return main.Text3->isHidden(); }));
     EXPECT_GE(clock.elapsed(), 250) << "the first message's time must not end the second";
     EXPECT_EQ(ends.size(), 1) << "one end, for the second message";
 }
@@ -65,7 +65,7 @@ TEST_F(MessageLine, InSstvModeOnlyTheSstvBoxIsUsed) {
     SSTVForm& sstv = forms::SSTVForm();
     EXPECT_EQ(sstv.Text3->text(), QStringLiteral("SSTV"));
     EXPECT_FALSE(sstv.Text3->isHidden());
-    ASSERT_TRUE(zvtest::waitUntil([&] { return sstv.Text3->isHidden(); }, 2000));
+    ASSERT_TRUE(zvtest::waitUntil([&] { return sstv.Text3->isHidden(); }));
     EXPECT_FALSE(main.Text3->isHidden());
     EXPECT_EQ(main.Text3->text(), QStringLiteral("left alone"));
     EXPECT_FALSE(main.Text12->isHidden());
@@ -90,7 +90,7 @@ TEST_F(MessageLine, PttPortTimerFiresOnceAfterTheLoad) {
     AboutZORVATEK& about = forms::AboutZORVATEK();
     EXPECT_TRUE(about.Timer6->isActive());
     EXPECT_EQ(about.Timer6->interval(), 300);
-    ASSERT_TRUE(zvtest::waitUntil([&] { return !about.Timer6->isActive(); }, 2000));
+    ASSERT_TRUE(zvtest::waitUntil([&] { return !about.Timer6->isActive(); }));
 }
 
 } // namespace

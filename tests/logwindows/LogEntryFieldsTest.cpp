@@ -367,8 +367,7 @@ TEST_F(LogFieldsTest, MhzLabelReadsTheRigOnlyWhenItIsNotPolled) {
         sim.commands.clear();
         clickLabel(w.Label7);
         if (c.reads) {
-            EXPECT_TRUE(
-                zvtest::waitUntil([&] { return w.Label17->text() == QLatin1String("21.080"); }, 3000));
+            EXPECT_TRUE(zvtest::waitUntil([&] { return w.Label17->text() == QLatin1String("21.080"); }));
         } else {
             ASSERT_TRUE(zvtest::waitForRigToCatchUp(sim));
             EXPECT_TRUE(sim.commands.isEmpty());

@@ -125,7 +125,7 @@ TEST_F(LogTest, TheRigIsReadOnceWhenItIsThereAndNotPolled) {
         logwindows::StartLogEntry();
         TEMP_LOG& w = forms::TEMP_LOG();
         if (c.reads) {
-            EXPECT_TRUE(zvtest::waitUntil([&] { return w.Label17->text() == QLatin1String("21.080"); }, 3000))
+            EXPECT_TRUE(zvtest::waitUntil([&] { return w.Label17->text() == QLatin1String("21.080"); }))
                 << w.Label17->text().toStdString();
             EXPECT_EQ(w.Combo1->currentText(), QStringLiteral("21.080"));
         } else {

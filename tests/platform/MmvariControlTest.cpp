@@ -1,7 +1,7 @@
 // The multi-mode control reached by dispatch id: its members, its simulated
 // reception and transmission, its events, and its views and level meter.
-#include "platform/Engines.h"
 #include "platform/MmvariControl.h"
+#include "platform/Engines.h"
 #include "platform/MmvariViews.h"
 #include "support/ProgramFolder.h"
 
@@ -169,7 +169,7 @@ TEST_F(MmvariControlTest, TransmitsTheBufferWithEchoAndReportsStartAndEnd) {
     EXPECT_EQ(waiting.toInt(), 14);
     ASSERT_TRUE(control.set(IdTransmit, true));
     ASSERT_TRUE(control.set(IdReqRx, true));
-    ASSERT_TRUE(zvtest::waitUntil([&] { return states == QList<int>{1, 0}; }, 5000));
+    ASSERT_TRUE(zvtest::waitUntil([&] { return states == QList<int>{1, 0}; }));
     EXPECT_EQ(rx[0], "TEST DE QQ1AAA");
     EXPECT_EQ(bufferEvents.size(), 14);
     EXPECT_TRUE(control.invoke(MethodSend, {QString()}, &waiting));
@@ -243,8 +243,8 @@ TEST_F(MmvariControlTest, ClockMeasurementLinesDriftUntilTheSampleFrequencyIsRig
         double sampleFreq;
         int at400;
     } cases[] = {
-        {50, 11025.0, 416}, {50, 8000.0, 416},        {50, 11025.55125, 400}, {50, 8000.4, 400},
-        {-25, 8000.0, 392}, {50, 8000.2, 408},        {0, 11025.0, 400},      {100, 11025.0, 432},
+        {50, 11025.0, 416}, {50, 8000.0, 416}, {50, 11025.55125, 400}, {50, 8000.4, 400},
+        {-25, 8000.0, 392}, {50, 8000.2, 408}, {0, 11025.0, 400},      {100, 11025.0, 432},
     };
     for (const Case& c : cases) {
         engines::current().soundCardPpm = c.ppm;

@@ -134,7 +134,7 @@ TEST_F(PskWaveFileTest, StoppingCutsTheRecordingShortButKeepsItReadable) {
     ASSERT_EQ(core.fnSetOutputWavePath(file, 60, 0), 0);
     ASSERT_EQ(core.fnStartSoundCardEx(Hwnd, 0, 3, RecordReceive), StartOk);
     // Each display tick writes the samples due by then: two ticks are a fifth of a second.
-    ASSERT_TRUE(zvtest::waitUntil([&] { return displayTicks >= 2; }, 3000));
+    ASSERT_TRUE(zvtest::waitUntil([&] { return displayTicks >= 2; }));
     core.fnStopSoundCard();
     ASSERT_TRUE(zvtest::waitForPostedEvents());
     EXPECT_TRUE(statuses.empty());

@@ -45,11 +45,11 @@ TEST(SerialComm, ReceiveEventAtTheThresholdKeepsNulBytes) {
     QObject::connect(&port, &SerialComm::onComm, [&](int code) { events << code; });
 
     pty.write(QByteArray("\x01\x00\x40", 3));
-    ASSERT_TRUE(zvtest::waitUntil([&] { return port.inBufferCount() == 3; }, 2000));
+    ASSERT_TRUE(zvtest::waitUntil([&] { return port.inBufferCount() == 3; }));
     ASSERT_TRUE(zvtest::waitForPostedEvents()) << "the receive check queued for these bytes has run";
     EXPECT_TRUE(events.isEmpty());
     pty.write(QByteArray("\x00\x15", 2));
-    ASSERT_TRUE(zvtest::waitUntil([&] { return !events.isEmpty(); }, 2000));
+    ASSERT_TRUE(zvtest::waitUntil([&] { return !events.isEmpty(); }));
     EXPECT_EQ(events.first(), SerialComm::kEvReceive);
     EXPECT_EQ(port.input(), QVariant(QByteArray("\x01\x00\x40\x00\x15", 5)));
 
@@ -64,11 +64,11 @@ TEST(SerialComm, TextInputAndClearedBuffers) {
     port.setInputMode(SerialComm::Text);
     ASSERT_TRUE(port.open());
     pty.write("stale");
-    ASSERT_TRUE(zvtest::waitUntil([&] { return port.inBufferCount() == 5; }, 2000));
+    ASSERT_TRUE(zvtest::waitUntil([&] { return port.inBufferCount() == 5; }));
     port.clearBuffers();
     EXPECT_EQ(port.inBufferCount(), 0);
     pty.write("IF00014070000;");
-    ASSERT_TRUE(zvtest::waitUntil([&] { return port.inBufferCount() >= 14; }, 2000));
+    ASSERT_TRUE(zvtest::waitUntil([&] { return port.inBufferCount() >= 14; }));
     EXPECT_EQ(port.input(), QVariant(QStringLiteral("IF00014070000;")));
 }
 

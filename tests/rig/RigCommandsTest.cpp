@@ -35,7 +35,7 @@ QByteArray hex(const char* text) {
 }
 
 bool waitFor(const std::function<bool()>& done) {
-    return zvtest::waitUntil(done, 3000);
+    return zvtest::waitUntil(done);
 }
 
 TEST_F(RigLinkTest, PttByCatKeysAndUnkeysOnlyWhileAnEngineTransmits) {
@@ -413,11 +413,11 @@ TEST_F(RigLinkTest, TheRigLinkGoingAwayReleasesAKeyedRig) {
     zvtest::RigSimulator& rig = openRig(QStringLiteral("FT817"));
     core::g.MmttyTxOn = 1;
     rig::RigPttOn();
-    ASSERT_TRUE(zvtest::waitUntil([&] { return rig.ptt; }, 3000));
+    ASSERT_TRUE(zvtest::waitUntil([&] { return rig.ptt; }));
     // The program ends without its shutdown sequence.
     renewContext();
     EXPECT_EQ(rig::g.RigPortOpen, 0);
-    EXPECT_TRUE(zvtest::waitUntil([&] { return !rig.ptt; }, 3000));
+    EXPECT_TRUE(zvtest::waitUntil([&] { return !rig.ptt; }));
     core::g.MmttyTxOn = 0;
 }
 

@@ -123,8 +123,7 @@ TEST_P(RigPacing, CommandsGivenWhileTheRigAnswersWaitAndNoReadIsLost) {
             ASSERT_TRUE(zvtest::waitUntil([&] { return rig.readingsAnswered > answered && rig.sending(); }))
                 << "the rig answers the poll";
             act(a);
-            EXPECT_TRUE(
-                zvtest::waitUntil([&] { return !rig.lineBusy() && (!row.decoded || lost() == 0); }, 5000))
+            EXPECT_TRUE(zvtest::waitUntil([&] { return !rig.lineBusy() && (!row.decoded || lost() == 0); }))
                 << lost() << " of " << rig.readingsAnswered << " readings lost";
         }
         EXPECT_EQ(rig.overlaps, 0) << "commands that ran into the rig's answer";

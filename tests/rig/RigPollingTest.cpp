@@ -52,7 +52,7 @@ TEST_F(RigLinkTest, EveryFamilyShowsTheRigsFrequencyAndMode) {
         forms::PSK31MAIN().Label40->clear();
         forms::PSK31MAIN().Label23->clear();
         rig::RigReadStatus();
-        ASSERT_TRUE(zvtest::waitUntil([&] { return frequencyLabel() == QLatin1String(c.label); }, 3000))
+        ASSERT_TRUE(zvtest::waitUntil([&] { return frequencyLabel() == QLatin1String(c.label); }))
             << frequencyLabel().toStdString();
         EXPECT_EQ(rig::g.RigFreqText, QStringLiteral("14.070"));
         EXPECT_EQ(rig::g.RigModeText, QStringLiteral("USB"));
@@ -78,9 +78,9 @@ TEST_F(RigLinkTest, PollTimerShowsANewDialAtTheNextPoll) {
     EXPECT_TRUE(rig::link().Timer1->isActive());
     EXPECT_EQ(rig::link().Timer1->interval(), 100);
     rig.dialHz = 7035000;
-    ASSERT_TRUE(zvtest::waitUntil([&] { return frequencyLabel() == QLatin1String("7.035.000"); }, 3000));
+    ASSERT_TRUE(zvtest::waitUntil([&] { return frequencyLabel() == QLatin1String("7.035.000"); }));
     rig.dialHz = 7041230;
-    ASSERT_TRUE(zvtest::waitUntil([&] { return frequencyLabel() == QLatin1String("7.041.230"); }, 3000));
+    ASSERT_TRUE(zvtest::waitUntil([&] { return frequencyLabel() == QLatin1String("7.041.230"); }));
     rig::RigStopPolling();
     EXPECT_FALSE(rig::link().Timer1->isActive());
 }
@@ -90,7 +90,7 @@ TEST_F(RigLinkTest, LogEntryFieldsTakeTheFrequencyWithTheLibraryLink) {
     zvtest::RigSimulator& rig = openRig(QStringLiteral("KENWOOD"));
     rig.dialHz = 21080400;
     rig::RigReadStatus();
-    ASSERT_TRUE(zvtest::waitUntil([&] { return rig::g.RigFreqText == QLatin1String("21.080"); }, 3000));
+    ASSERT_TRUE(zvtest::waitUntil([&] { return rig::g.RigFreqText == QLatin1String("21.080"); }));
     EXPECT_EQ(forms::TEMP_LOG().Combo1->currentText(), QStringLiteral("21.080"));
     EXPECT_EQ(forms::TEMP_LOG().Label17->text(), QStringLiteral("21.080"));
 }
@@ -101,7 +101,7 @@ TEST_F(RigLinkTest, TransverterOffsetIsAddedToTheDial) {
     zvtest::RigSimulator& rig = openRig(QStringLiteral("FT817"));
     rig.dialHz = 28100000;
     rig::RigReadStatus();
-    ASSERT_TRUE(zvtest::waitUntil([&] { return frequencyLabel() == QLatin1String("50.100.00"); }, 3000));
+    ASSERT_TRUE(zvtest::waitUntil([&] { return frequencyLabel() == QLatin1String("50.100.00"); }));
     EXPECT_EQ(rig::g.RigDialHz, 50100000);
 }
 
@@ -110,7 +110,7 @@ TEST_F(RigLinkTest, IcomReplyInPiecesIsWaitedForButALateOneIsDropped) {
     rig.dialHz = 14070150;
     rig.splitDelayMs = 30;
     rig::RigReadStatus();
-    ASSERT_TRUE(zvtest::waitUntil([&] { return frequencyLabel() == QLatin1String("14.070.150"); }, 3000));
+    ASSERT_TRUE(zvtest::waitUntil([&] { return frequencyLabel() == QLatin1String("14.070.150"); }));
 
     // An answer later than the time its bytes need on the wire plus the margin
     // leaves the last good frequency shown. The mode reply is let through; the
@@ -150,7 +150,7 @@ TEST_F(RigLinkTest, AtLowSpeedsAnIcomStatusReadAfterASetFrequencyGetsTheNewFrequ
                                       .arg(hz % 1000, 3, 10, QLatin1Char('0'));
             rig::RigSetFrequency(QString::number(hz).rightJustified(10, QLatin1Char('0')));
             rig::RigReadStatus();
-            EXPECT_TRUE(zvtest::waitUntil([&] { return frequencyLabel() == label; }, 3000))
+            EXPECT_TRUE(zvtest::waitUntil([&] { return frequencyLabel() == label; }))
                 << "try " << i << ": " << frequencyLabel().toStdString() << ", the rig heard "
                 << rig.received.toHex(' ').toStdString();
             EXPECT_EQ(rig.dialHz, hz);

@@ -49,11 +49,11 @@ TEST_F(RigStartup, MainWindowFollowsTheSimulatedRigOfEveryFamily) {
         startup::StartUp();
         ASSERT_EQ(rig::g.RigPortOpen, 1) << core::g.StatusMessage.toStdString();
         const QLabel* frequency = forms::PSK31MAIN().Label40;
-        ASSERT_TRUE(zvtest::waitUntil([&] { return frequency->text() == QLatin1String(r.first); }, 3000))
+        ASSERT_TRUE(zvtest::waitUntil([&] { return frequency->text() == QLatin1String(r.first); }))
             << frequency->text().toStdString();
         EXPECT_EQ(rig::g.RigModeText, QStringLiteral("LSB"));
         rig.dialHz = 7041230;
-        EXPECT_TRUE(zvtest::waitUntil([&] { return frequency->text() == QLatin1String(r.second); }, 3000))
+        EXPECT_TRUE(zvtest::waitUntil([&] { return frequency->text() == QLatin1String(r.second); }))
             << frequency->text().toStdString();
         // Opening in BPSK set the rig's PSK31 mode (the JST-245 has no mode command).
         EXPECT_EQ(rig.modeCommands.isEmpty(), QLatin1String(r.family) == QLatin1String("JST-245"));

@@ -271,8 +271,7 @@ TEST_F(ContestDialog, WithoutPollingTheStartReadsTheRigOnceIntoTheLog) {
         ASSERT_TRUE(start(d));
         TEMP_LOG& log = forms::TEMP_LOG();
         if (c.reads) {
-            EXPECT_TRUE(
-                zvtest::waitUntil([&] { return log.Label17->text() == QLatin1String("21.080"); }, 3000))
+            EXPECT_TRUE(zvtest::waitUntil([&] { return log.Label17->text() == QLatin1String("21.080"); }))
                 << log.Label17->text().toStdString();
             ASSERT_TRUE(zvtest::waitForRigToCatchUp(sim));
             EXPECT_FALSE(sim.commands.isEmpty());

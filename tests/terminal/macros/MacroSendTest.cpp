@@ -130,7 +130,7 @@ TEST_F(MacroSend, RigcallReadsTheRig) {
     setMacro(8, QStringLiteral("rig"), QStringLiteral("'RIGCALL'QRV"));
     QTest::mouseClick(w->Command8[8], Qt::LeftButton);
     EXPECT_EQ(core::g.MacroText, QStringLiteral("QRV"));
-    EXPECT_TRUE(zvtest::waitUntil([&] { return !sim.commands.isEmpty(); }, 3000)) << "a status request";
+    EXPECT_TRUE(zvtest::waitUntil([&] { return !sim.commands.isEmpty(); })) << "a status request";
     rig::RigClosePort();
 }
 

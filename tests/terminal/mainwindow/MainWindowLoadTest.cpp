@@ -190,7 +190,7 @@ TEST_F(MainWindowLoad, PskModeArmsTheStartTickWhichClearsTheHold) {
     EXPECT_EQ(g.EngineMsgHold, 1);
     EXPECT_EQ(w.StatusBar1->text(2), QStringLiteral("BPSK"));
     EXPECT_FALSE(zvtest::enabledOnceBuilt(w.PSKMODE[4]));
-    ASSERT_TRUE(zvtest::waitUntil([&] { return !w.Timer2->isActive(); }, 2000));
+    ASSERT_TRUE(zvtest::waitUntil([&] { return !w.Timer2->isActive(); }));
     EXPECT_EQ(g.EngineMsgHold, 0);
 }
 
