@@ -23,11 +23,11 @@ const QString kEqslSection = QStringLiteral("E-QSL");
 const QString kEqslService = QStringLiteral("eQSL");
 const QString kNoConnection = QStringLiteral("接続不可");
 
-struct DialogSpec {
+struct SaveDialog {
     QString section, key, title, filter, ext;
 };
 
-DialogSpec specOf(logbook::EqslKind kind) {
+SaveDialog saveDialogFor(logbook::EqslKind kind) {
     if (kind == logbook::EqslKind::QsoBank)
         return {kEqslSection, QStringLiteral("eQSLQFOL"), QStringLiteral("電子QSLﾃﾞｰﾀ保存"),
                 QStringLiteral("QSOBank形電子QSLﾃﾞｰﾀ (*.xml)"), QStringLiteral("xml")};
@@ -37,13 +37,13 @@ DialogSpec specOf(logbook::EqslKind kind) {
 
 // Asks for the file with the folder kept under the dialog's key; stores the
 // folder of the chosen path. Empty when cancelled.
-QString askFile(const DialogSpec& spec, const QString& proposedName) {
+QString askFile(const SaveDialog& dialog, const QString& proposedName) {
     const QString folder =
-        paths::fromStored(core::IniStored(spec.section, spec.key).value_or(paths::programFolder()));
-    const QString chosen = ui::saveFileName(spec.title, paths::join(folder, proposedName), spec.filter);
+        paths::fromStored(core::IniStored(dialog.section, dialog.key).value_or(paths::programFolder()));
+    const QString chosen = ui::saveFileName(dialog.title, paths::join(folder, proposedName), dialog.filter);
     if (chosen.isEmpty()) return {};
-    const QString path = logbook::withExtension(chosen, spec.ext);
-    core::PutIniText(spec.section, spec.key, QFileInfo(path).absolutePath());
+    const QString path = logbook::withExtension(chosen, dialog.ext);
+    core::PutIniText(dialog.section, dialog.key, QFileInfo(path).absolutePath());
     return path;
 }
 
@@ -61,7 +61,7 @@ QString rowRecNo(const std::vector<QStringList>& rows, int rowNo) {
 } // namespace
 
 QString askEqslFile(logbook::EqslKind kind) {
-    return askFile(specOf(kind), logbook::eqslFileName(sysclock::jstNow().date()));
+    return askFile(saveDialogFor(kind), logbook::eqslFileName(sysclock::jstNow().date()));
 }
 
 PageChoice askToOpenEqslPage(const QString& path) {
@@ -115,10 +115,10 @@ void sendMarkedRows(const std::vector<QStringList>& rows) {
 
 void exportLogPage(const std::vector<QStringList>& rows) {
     const logbook::RecordRange shown = logbook::shownRecordRange(rows);
-    const DialogSpec spec{QStringLiteral("E-LOG"), QStringLiteral("eLOGFOL"),
-                          QStringLiteral("電子LOGﾃﾞｰﾀ保存(ADIF形式)"),
-                          QStringLiteral("電子LOGﾃﾞｰﾀ(ADIF形式) (*.ADI)"), QStringLiteral("ADI")};
-    const QString path = askFile(spec, logbook::elogFileName(shown.first, shown.last));
+    const SaveDialog dialog{QStringLiteral("E-LOG"), QStringLiteral("eLOGFOL"),
+                            QStringLiteral("電子LOGﾃﾞｰﾀ保存(ADIF形式)"),
+                            QStringLiteral("電子LOGﾃﾞｰﾀ(ADIF形式) (*.ADI)"), QStringLiteral("ADI")};
+    const QString path = askFile(dialog, logbook::elogFileName(shown.first, shown.last));
     if (path.isEmpty()) return;
     std::vector<logbook::ExportQso> qsos;
     std::vector<int> rowNos;

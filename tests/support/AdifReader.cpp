@@ -21,13 +21,13 @@ struct Cursor {
 bool nextField(Cursor& c, QString& tag, QString& value) {
     const qsizetype close = c.bytes.indexOf('>', c.pos);
     if (close < 0) return false;
-    const QList<QByteArray> spec = c.bytes.mid(c.pos + 1, close - c.pos - 1).split(':');
-    tag = QString::fromLatin1(spec[0]).toUpper();
+    const QList<QByteArray> parts = c.bytes.mid(c.pos + 1, close - c.pos - 1).split(':');
+    tag = QString::fromLatin1(parts[0]).toUpper();
     c.pos = close + 1;
     value.clear();
-    if (spec.size() == 1) return true;
+    if (parts.size() == 1) return true;
     bool ok = false;
-    const qsizetype length = spec[1].toLongLong(&ok);
+    const qsizetype length = parts[1].toLongLong(&ok);
     if (!ok || length < 0 || c.pos + length > c.bytes.size()) return false;
     value = fromSjis(c.bytes.mid(c.pos, length));
     c.pos += length;
