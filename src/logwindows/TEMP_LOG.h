@@ -122,6 +122,9 @@ class TEMP_LOG : public QWidget {
     void closeEvent(QCloseEvent* e) override;
 
   private:
+    // A save or an export needs a call and a band; the band's text becomes the
+    // frequency label. Says which is missing otherwise.
+    bool hasCallAndBand();
     void buildFields();
     void buildButtons();
     void buildMenus();

@@ -54,15 +54,7 @@ void refreshViewer(TEMP_LOG& w) {
 
 void TEMP_LOG::Contest_Click() {
     logbook::Globals& g = logbook::g;
-    if (Text1->text().isEmpty()) {
-        ui::msgBox(QStringLiteral("CALL DATA がありません"), ui::OkOnly);
-        return;
-    }
-    Label17->setText(Combo1->currentText());
-    if (Label17->text().isEmpty()) {
-        ui::msgBox(QStringLiteral("Band DATA がありません"), ui::OkOnly);
-        return;
-    }
+    if (!hasCallAndBand()) return;
     if (g.LogEditMode != 0) {
         logwindows::ReopenLog();
         WriteHamlogRecord();

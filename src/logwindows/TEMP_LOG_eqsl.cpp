@@ -62,15 +62,7 @@ void TEMP_LOG::Command7_MouseUp(int button) {
         return;
     }
     if (button != 1) return;
-    if (Text1->text().isEmpty()) {
-        ui::msgBox(QStringLiteral("CALL DATA がありません"), ui::OkOnly);
-        return;
-    }
-    Label17->setText(Combo1->currentText());
-    if (Label17->text().isEmpty()) {
-        ui::msgBox(QStringLiteral("Band DATA がありません"), ui::OkOnly);
-        return;
-    }
+    if (!hasCallAndBand()) return;
     const logbook::EqslKind kind = logbook::eqslKindOf(g.EqslType);
     if (kind == logbook::EqslKind::None) return;
     const QString path = logwindows::askEqslFile(kind);

@@ -29,17 +29,22 @@ QString shownDate(const QString& stored) {
 
 } // namespace
 
-void TEMP_LOG::LSave_Click() {
-    logbook::Globals& g = logbook::g;
+bool TEMP_LOG::hasCallAndBand() {
     if (Text1->text().isEmpty()) {
         ui::msgBox(QStringLiteral("CALL DATA がありません"), ui::OkOnly);
-        return;
+        return false;
     }
     Label17->setText(Combo1->currentText());
     if (Label17->text().isEmpty()) {
         ui::msgBox(QStringLiteral("Band DATA がありません"), ui::OkOnly);
-        return;
+        return false;
     }
+    return true;
+}
+
+void TEMP_LOG::LSave_Click() {
+    logbook::Globals& g = logbook::g;
+    if (!hasCallAndBand()) return;
     if (g.LogEditMode == 0 && rig::g.RigPortName != QLatin1String("NONE") && rig::g.RigPollMode != 2)
         logwindows::ReadRigOnce();
     // Another window may have closed the log since the record was shown: every
