@@ -4,9 +4,12 @@
 #include <QColorDialog>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDoubleValidator>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
+#include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QQueue>
@@ -151,9 +154,25 @@ std::optional<QFont> chooseFont(const QFont& initial) {
         if (!answer->isValid()) return std::nullopt;
         return answer->value<QFont>();
     }
+    QFontDialog dialog(initial, parentWindow());
+    dialog.setOption(QFontDialog::DontUseNativeDialog);
+    // Qt's size box takes whole points only ("10.5" became "105"); half points
+    // are sizes of ours, so the box takes them and its text is the size chosen.
+    QLineEdit* sizeBox = nullptr;
+    for (QLineEdit* edit : dialog.findChildren<QLineEdit*>())
+        if (qobject_cast<const QIntValidator*>(edit->validator())) sizeBox = edit;
+    if (sizeBox) {
+        auto* halves = new QDoubleValidator(1, 512, 1, sizeBox);
+        halves->setNotation(QDoubleValidator::StandardNotation);
+        halves->setLocale(QLocale::c());
+        sizeBox->setValidator(halves);
+        sizeBox->setText(QString::number(initial.pointSizeF(), 'g', 4));
+    }
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    QFont f = dialog.selectedFont();
     bool ok = false;
-    const QFont f = QFontDialog::getFont(&ok, initial, parentWindow());
-    if (!ok) return std::nullopt;
+    const double points = sizeBox ? sizeBox->text().toDouble(&ok) : 0;
+    if (ok && points > 0) f.setPointSizeF(points);
     return f;
 }
 

@@ -5,6 +5,7 @@
 #include "sstv/SSTVForm.h"
 #include "sstv/SstvGlobals.h"
 #include "sstv/SstvPlaces.h"
+#include "sstv/SstvWindowPlace.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -19,7 +20,7 @@ constexpr int PictureLeft = 4;
 
 QSize screenTwips() {
     const QScreen* s = QGuiApplication::primaryScreen();
-    const QSize px = s ? s->geometry().size() : QSize(1024, 768);
+    const QSize px = s ? s->availableGeometry().size() : QSize(1024, 768);
     return {twips::fromPx(px.width()), twips::fromPx(px.height())};
 }
 
@@ -37,17 +38,13 @@ void Bigviewer::Form_Load() {
     LayoutReady = 0;
     const QSize screen = screenTwips();
     int width = sstv::ViewerDefaultWidth;
-    int top = 0, left = 0;
-    if (const auto storedTop = core::IniWhole(kPos, QStringLiteral("TopPos"))) {
-        const sstv::Place p = sstv::WindowPlace(storedTop, core::IniWhole(kPos, QStringLiteral("LeftPos")),
-                                                screen.height(), screen.width());
-        top = p.top;
-        left = p.left;
+    if (core::IniWhole(kPos, QStringLiteral("TopPos")))
         width = core::IniWholeOr(kPos, QStringLiteral("WidthPos"), sstv::ViewerDefaultWidth);
-    }
-    move(twips::toPx(left), twips::toPx(top));
+    // A stored width past the screen (or damaged) would open a window beyond it.
+    width = sstv::ViewerWidthOnScreen(width, screen.width(), screen.height());
     const sstv::ViewerSize v = sstv::ViewerFromWidth(width);
     layOut(v.windowWidth, v.windowHeight);
+    sstv::RestorePlace(this, kPos);
     LayoutReady = 1;
 }
 

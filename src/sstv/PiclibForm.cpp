@@ -7,6 +7,7 @@
 #include "sstv/PicLibrary.h"
 #include "sstv/SstvGlobals.h"
 #include "sstv/SstvPlaces.h"
+#include "sstv/SstvWindowPlace.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -25,12 +26,6 @@ const QString kPos = QStringLiteral("Picture_Viewer_POS");
 constexpr int BoxWidthTwips = 1995;
 constexpr int BoxHeightTwips = 1656;
 const QColor kBoxBack(0xF0, 0xF0, 0xF0);
-
-QSize screenTwips() {
-    const QScreen* s = QGuiApplication::primaryScreen();
-    const QSize px = s ? s->geometry().size() : QSize(1024, 768);
-    return {twips::fromPx(px.width()), twips::fromPx(px.height())};
-}
 
 } // namespace
 
@@ -119,11 +114,7 @@ void PiclibForm::Form_Load() {
 }
 
 void PiclibForm::placeWindow() {
-    const QSize screen = screenTwips();
-    const sstv::Place p =
-        sstv::WindowPlace(core::IniWhole(kPos, QStringLiteral("TopPos")),
-                          core::IniWhole(kPos, QStringLiteral("LeftPos")), screen.height(), screen.width());
-    move(twips::toPx(p.left), twips::toPx(p.top));
+    sstv::RestorePlace(this, kPos);
 }
 
 void PiclibForm::closeEvent(QCloseEvent* e) {
@@ -133,8 +124,7 @@ void PiclibForm::closeEvent(QCloseEvent* e) {
 
 void PiclibForm::Form_Unload() {
     unloaded_ = true;
-    core::PutIniText(kPos, QStringLiteral("TopPos"), QString::number(twips::fromPx(y())));
-    core::PutIniText(kPos, QStringLiteral("LeftPos"), QString::number(twips::fromPx(x())));
+    sstv::StorePlace(this, kPos);
     sstv::g.PiclibOpen = 0;
 }
 

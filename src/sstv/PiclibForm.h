@@ -90,6 +90,7 @@ class PiclibForm : public QWidget {
     bool listTab(int tab);
     void drawPage(int tab, int& Start);
     void showTabPage(int tab);
+    void forgetBoxes();
     void turnPage(bool forward);
     void deleteSelected(bool ask);
     // The selected box's picture loaded, or 0 with the failure shown; the caller releases it.

@@ -25,12 +25,6 @@ namespace {
 
 constexpr int RightButton = 2;
 constexpr int StretchMode = 4;
-constexpr int MessageMsecs = 3000;
-
-void showUnreadable(const QString& path) {
-    core::g.StatusMessage = QStringLiteral("画像を読み込めません: ") + sstv::LibraryFileName(path);
-    core::ShowTimedMessage(core::g.StatusMessage, MessageMsecs);
-}
 
 // The SSTV window the pictures go to; the library is open only beside it.
 SSTVForm* sstvWindow() {
@@ -53,7 +47,7 @@ std::int32_t PiclibForm::loadSelected(int box) {
     std::int32_t picture = e.LoadPicture(path);
     if (e.mmsGetDIBSize(&sstv::g.SstvSrcRect, picture) == 0) {
         sstv::ReleaseBitmap(picture);
-        showUnreadable(path);
+        sstv::ShowUnreadablePicture(path);
         return 0;
     }
     return picture;
@@ -90,8 +84,8 @@ void PiclibForm::setB4picSm_Click() {
 void PiclibForm::QSLset_Click() {
     const QString path = BoxPath[std::size_t(SelectedBox)];
     if (path.isEmpty()) return;
-    if (!QFileInfo(path).isFile()) return showUnreadable(path);
-    sstv::WriteQslHandOff(path);
+    if (!QFileInfo(path).isFile()) return sstv::ShowUnreadablePicture(path);
+    sstv::HandOffToQsl(path);
 }
 
 void PiclibForm::LibSave_Click() {
@@ -103,8 +97,8 @@ void PiclibForm::LibSave_Click() {
     s.SstvDstRect = {0, 0, sstv::CanvasWidth, sstv::CanvasHeight};
     e.mmsDrawDIBbmp(work, s.SstvDstRect, picture, s.SstvSrcRect, StretchMode);
     sstv::ReleaseBitmap(picture);
-    const QString chosen = sstv::WithBmpExtension(ui::saveFileName(
-        QStringLiteral("受信画像保存"), s.RcvDatFolder, QStringLiteral("受信画像 (*.BMP *.bmp)")));
+    const QString chosen = sstv::ChooseBmpToSave(QStringLiteral("受信画像保存"), s.RcvDatFolder,
+                                                 QStringLiteral("受信画像 (*.BMP *.bmp)"));
     if (!chosen.isEmpty() && e.mmsSaveDIB(chosen, work) != 1)
         ui::msgBox(QStringLiteral("画像を保存できませんでした: ") + QDir::toNativeSeparators(chosen),
                    ui::OkOnly);

@@ -66,9 +66,12 @@ bool PiclibForm::listTab(int tab) {
 }
 
 void PiclibForm::showTabPage(int tab) {
+    forgetBoxes();
     if (!listTab(tab)) return;
     const sstv::TabPageSlots tabSlots = sstv::LibraryTabSlots(tab);
     int& start = pageValue(tabSlots.start);
+    // A folder shorter than the page kept for the tab starts at its first file.
+    if (start < 0 || start >= FileCount) start = 0;
     pageValue(tabSlots.end) = sstv::LibraryPageEnd(start, FileCount);
     labelOf(tab)->setText(sstv::LibraryPageLabel(start, pageValue(tabSlots.end), FileCount));
     QCoreApplication::processEvents();
@@ -78,13 +81,22 @@ void PiclibForm::showTabPage(int tab) {
 
 void PiclibForm::SSTab1_Click() {
     BusyPointer busy;
+    // The boxes' files are those of the tab left: none may be acted on from now.
+    forgetBoxes();
     QCoreApplication::processEvents();
     if (unloaded_) return;
     const int tab = SSTab1->currentIndex();
     if (tab < 0 || tab > 2) return;
     GetFol->setEnabled(tab == 0);
     showTabPage(tab);
-    LibSave->setEnabled(tab == 2);
+    if (unloaded_) return;
+    // A later tab change may have come while this one drew: the tab shown decides.
+    LibSave->setEnabled(SSTab1->currentIndex() == 2);
+}
+
+void PiclibForm::forgetBoxes() {
+    for (QString& path : BoxPath)
+        path.clear();
 }
 
 void PiclibForm::DrawTxPage(int& Start) {
@@ -107,6 +119,8 @@ void PiclibForm::drawPage(int tab, int& Start) {
     const int drawing = ++drawings_;
     const QString folder = folderOf(tab);
     const QStringList names = List1;
+    // Every box gets its new path as it is drawn; until then it names no file.
+    forgetBoxes();
     for (int i = 0; i < sstv::LibraryBoxes; ++i) {
         PictureBox* box = boxesOf(tab)[std::size_t(i)];
         box->ensureCanvas();
@@ -138,6 +152,7 @@ void PiclibForm::drawPage(int tab, int& Start) {
 void PiclibForm::turnPage(bool forward) {
     const int tab = SSTab1->currentIndex();
     if (tab < 0 || tab > 2) return;
+    forgetBoxes();
     const sstv::TabPageSlots tabSlots = sstv::LibraryTabSlots(tab);
     int& start = pageValue(tabSlots.start);
     const sstv::LibraryPage page =

@@ -375,6 +375,7 @@ class SSTVForm : public QWidget {
     void buildWorkshop();
     void connectTransmit();
     void composeTxPicture(const sstveng::Rect& source, const sstveng::Rect& drawn);
+    void copyTitleBar(QImage& onto);
     void titleBarShown(bool on);
     void redrawInsetIfShown();
     void drawIntoCanvas(std::int32_t picture, int width, int height);
@@ -393,6 +394,8 @@ class SSTVForm : public QWidget {
     QPointF markerGrab_;
 
     bool engineRunning_ = false;
+    // Keeps the title bar's time variables current while the window is loaded.
+    QTimer* titleClock_ = nullptr;
     // Where the inset was grabbed, and where a resize started.
     QPointF insetGrab_;
     QPointF elementGrab_;

@@ -43,7 +43,9 @@ std::int32_t SSTVForm::openPicture(bool storeFolder) {
     if (chosen.isEmpty()) return 0;
     LastPictureFile = chosen;
     if (storeFolder) sstv::StoreTxBmpFolder(folderOf(chosen));
-    return sstveng::lib().LoadPicture(chosen);
+    const std::int32_t picture = sstveng::lib().LoadPicture(chosen);
+    if (picture == 0) sstv::ShowUnreadablePicture(chosen);
+    return picture;
 }
 
 // The whole picture stretched to width x height at the top left of the
@@ -155,9 +157,9 @@ void SSTVForm::Picture8_DropFiles(const QStringList& files) {
 void SSTVForm::Savefile_Click() {
     sstveng::SstvEngine& e = sstveng::lib();
     sstv::Globals& s = sstv::g;
-    const QString chosen = sstv::WithBmpExtension(ui::saveFileName(QStringLiteral("送信画像保存"),
-                                                                   sstv::ReadTxBmpFolder() + QLatin1Char('/'),
-                                                                   QStringLiteral("送信画像 (*.BMP *.bmp)")));
+    const QString chosen =
+        sstv::ChooseBmpToSave(QStringLiteral("送信画像保存"), sstv::ReadTxBmpFolder() + QLatin1Char('/'),
+                              QStringLiteral("送信画像 (*.BMP *.bmp)"));
     if (chosen.isEmpty()) return;
     const sstveng::Rect whole{0, 0, sstv::CanvasWidth, sstv::CanvasHeight};
     sstv::ReleaseBitmap(s.dib.TxRenderDib);

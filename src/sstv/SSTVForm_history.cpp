@@ -54,7 +54,7 @@ bool SSTVForm::showHistoryFile() {
 }
 
 void SSTVForm::SSTab1_Click() {
-    if (SSTab1->tabText(SSTab1->currentIndex()) != QLatin1String("履歴")) return;
+    if (SSTab1->tabText(SSTab1->currentIndex()) != QStringLiteral("履歴")) return;
     if (HScroll1->value() == sstv::g.HistoryIndex)
         HScroll1_Change();
     else
@@ -82,7 +82,10 @@ void SSTVForm::Picture9_MouseUp(int Button) {
 }
 
 void SSTVForm::goClip_Click() {
+    // The inset is no longer part of the sent picture: the canvas stops showing it too.
     sstv::g.InsetShown = 0;
+    Picture11->hide();
+    Picture12->hide();
     QGuiApplication::clipboard()->clear();
     sstveng::lib().mmsCopyDIB(sstv::g.dib.PickedPictureDib);
 }
@@ -103,10 +106,9 @@ void SSTVForm::SaveRcvFile_Click() {
     std::int32_t work = workCopyOfPicked();
     const QString proposed =
         sstv::g.RcvDatFolder + sstv::ReceivedPictureName(core::g.HisCall, sysclock::jstNow());
-    QString chosen =
-        ui::saveFileName(QStringLiteral("受信画像保存"), proposed, QStringLiteral("受信画像 (*.BMP *.bmp)"));
+    const QString chosen = sstv::ChooseBmpToSave(QStringLiteral("受信画像保存"), proposed,
+                                                 QStringLiteral("受信画像 (*.BMP *.bmp)"));
     if (!chosen.isEmpty()) {
-        if (QFileInfo(chosen).suffix().isEmpty()) chosen += QStringLiteral(".bmp");
         if (e.mmsSaveDIB(chosen, work) != 1)
             ui::msgBox(QStringLiteral("画像を保存できませんでした: ") + QDir::toNativeSeparators(chosen),
                        ui::OkOnly);
@@ -122,7 +124,7 @@ void SSTVForm::QSLsashikomi_Click() {
     const bool written = e.mmsSaveDIB(picture, work) == 1;
     sstv::ReleaseBitmap(work);
     // The hand-off names the picture only once the picture is there.
-    if (written) sstv::WriteQslHandOff(picture);
+    if (written) sstv::HandOffToQsl(picture);
 }
 
 void SSTVForm::Picture9_DblClick() {

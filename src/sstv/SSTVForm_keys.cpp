@@ -5,6 +5,7 @@
 #include "core/MessageLine.h"
 #include "platform/Colour.h"
 #include "platform/ControlColour.h"
+#include "platform/Dialogs.h"
 #include "platform/SstvEngine.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
@@ -13,14 +14,27 @@
 #include "terminal/engines/ModeChange.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+
+#include <exception>
 
 namespace {
 
 constexpr int MessageMsecs = 3000;
+
+// Ctrl+C and Ctrl+V belong to a text box that has the focus; the window's
+// picture keys act only when none has.
+bool textBoxHasFocus() {
+    QWidget* w = QApplication::focusWidget();
+    return qobject_cast<QLineEdit*>(w) || qobject_cast<QPlainTextEdit*>(w) || qobject_cast<QTextEdit*>(w);
+}
 
 // The keys the window acts on; true when the key was one of them.
 bool windowKey(SSTVForm& f, const QKeyEvent& e) {
@@ -44,7 +58,7 @@ bool windowKey(SSTVForm& f, const QKeyEvent& e) {
         f.Text1->setFocus();
         return true;
     case Qt::Key_C: {
-        if (mods != Qt::ControlModifier) return false;
+        if (mods != Qt::ControlModifier || textBoxHasFocus()) return false;
         QGuiApplication::clipboard()->clear();
         const QString tab = f.SSTab1->tabText(f.SSTab1->currentIndex());
         if (tab.contains(QStringLiteral("受信")))
@@ -54,7 +68,7 @@ bool windowKey(SSTVForm& f, const QKeyEvent& e) {
         return true;
     }
     case Qt::Key_V:
-        if (mods != Qt::ControlModifier) return false;
+        if (mods != Qt::ControlModifier || textBoxHasFocus()) return false;
         f.PasteOntoCanvas();
         return true;
     case Qt::Key_Z:
@@ -97,9 +111,15 @@ void SSTVForm::changeFromHere(int Index) {
         return showSstvTicked();
     }
     if (terminal::engines::AnyEngineTransmits()) return showSstvTicked();
-    if (rig::g.RigPortOpen == 1) rig::RigClosePort();
-    terminal::engines::ChangeMode(Index);
-    core::PutIniText(QStringLiteral("PSKCFG"), QStringLiteral("LastMode"), core::g.LastModeText);
+    try {
+        if (rig::g.RigPortOpen == 1) rig::RigClosePort();
+        terminal::engines::ChangeMode(Index);
+        core::PutIniText(QStringLiteral("PSKCFG"), QStringLiteral("LastMode"), core::g.LastModeText);
+    } catch (const std::exception& e) {
+        qWarning("mode change from SSTV: %s", e.what());
+        ui::msgBox(QStringLiteral("Mode Change Error!"), ui::OkOnly);
+        forms::SSTVForm().show();
+    }
     if (!forms::isLoaded<SSTVForm>()) return;
     showSstvTicked();
     // No change was made: the window keeps its rig port.

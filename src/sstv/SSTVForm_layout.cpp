@@ -1,6 +1,7 @@
 // The SSTV window's controls and menus, and where they stand.
 #include "core/Globals.h"
 #include "platform/SstvModes.h"
+#include "platform/TopHighBar.h"
 #include "sstv/SSTVForm.h"
 
 #include <QAction>
@@ -33,7 +34,7 @@ QScrollBar* verticalScale(int top) {
     // The largest value stands at the top.
     auto* s = new QScrollBar(Qt::Vertical);
     s->setRange(0, top);
-    s->setInvertedAppearance(true);
+    ui::makeTopHigh(s);
     s->setPageStep(1);
     s->setFixedHeight(60);
     return s;
@@ -97,6 +98,11 @@ SSTVForm::SSTVForm()
     top->addWidget(Text3, 2, 0, 1, 3);
     top->addWidget(StatusBar1, 3, 0, 1, 3);
     buildMenus();
+    // The tuning frame floats over the waterfall when shown: it takes no room
+    // of its own, so the window keeps its size and its place on the screen.
+    Frame12->setParent(this);
+    Frame12->setAutoFillBackground(true);
+    Frame12->hide();
     top->setMenuBar(menuBar);
     connectReceive();
     connectQso();
@@ -184,7 +190,6 @@ QWidget* SSTVForm::receiveControls() {
         l->addWidget(o);
     v->addWidget(lms);
     v->addWidget(Command4);
-    v->addWidget(Frame12);
     v->addStretch();
     return box;
 }
@@ -265,6 +270,9 @@ QWidget* SSTVForm::qsoArea() {
     }
     g->addWidget(VScroll4, 1, column++);
     g->addWidget(Command3, 0, column);
+    Check4->setText(QStringLiteral("xx/CALL"));
+    Check4->setToolTip(
+        QStringLiteral("\"/\" のあるコールの順序: チェックなし CALL/xx、チェックあり xx/CALL（前置の国）"));
     g->addWidget(Check4, 1, column++);
     g->addWidget(Check1, 1, column++);
     g->addWidget(Command1, 1, column++);

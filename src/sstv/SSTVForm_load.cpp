@@ -17,11 +17,15 @@
 #include "sstv/Bigviewer.h"
 #include "sstv/PiclibForm.h"
 #include "sstv/SSTVForm.h"
+#include "sstv/SSTVMACRO.h"
+#include "sstv/SstvFonts.h"
 #include "sstv/SstvGlobals.h"
 #include "sstv/SstvPlaces.h"
 #include "sstv/SstvQsoRoutines.h"
 #include "sstv/SstvRoutines.h"
 #include "sstv/SstvTitles.h"
+#include "sstv/SstvWindowPlace.h"
+#include "sstv/mojiinput.h"
 #include "terminal/mainwindow/Shutdown.h"
 
 #include <QAction>
@@ -75,12 +79,6 @@ QStringList readRsvList() {
     return sstv::RsvEntries(cp932::decode(file.readAll()));
 }
 
-QSize screenTwips() {
-    const QScreen* s = QGuiApplication::primaryScreen();
-    const QSize px = s ? s->geometry().size() : QSize(1024, 768);
-    return {twips::fromPx(px.width()), twips::fromPx(px.height())};
-}
-
 } // namespace
 
 SSTVForm::~SSTVForm() = default;
@@ -108,6 +106,8 @@ void SSTVForm::Form_Load() {
     Combo2->setCurrentIndex(sstv::g.TxMode);
     SSTab1->setCurrentIndex(0);
     SSTab2->setCurrentIndex(1);
+    // The position marker spans the receive half of its bar until a transmission starts.
+    Line1->setPoints(0, Line1->y1(), 50, Line1->y2());
     startEngine();
     setWindowTitle(QStringLiteral("ZORVATEK SSTV-mode (With SSTV Engine by QQ9BBB Ver ") +
                    sstv::SstvEngineString(sstveng::lib().mmsGetVersion()) + QLatin1Char(')'));
@@ -158,6 +158,8 @@ void SSTVForm::readBorderAndTitle() {
         Option4[std::size_t(option)]->setChecked(true);
     s.OutlineRgb = colourOr(kBack, QStringLiteral("MBCcode"), 0xFFFFFF);
     s.OutlineOn = switchOr(kBack, QStringLiteral("MBCmode"));
+    // New title lines take the stored outline until the operator picks another.
+    s.OutlineChoice = sstv::OutlineIndexFor(s.OutlineRgb, s.OutlineOn);
     s.SstvAutoPaste =
         core::IniStored(kGen, QStringLiteral("AutoPaste")).value_or(QStringLiteral("0")) == QLatin1String("0")
             ? QStringLiteral("0")
@@ -173,12 +175,7 @@ void SSTVForm::readBorderAndTitle() {
 }
 
 void SSTVForm::placeWindow() {
-    const QString pos = QStringLiteral("CFGPOS");
-    const QSize screen = screenTwips();
-    const sstv::Place p =
-        sstv::WindowPlace(core::IniWhole(pos, QStringLiteral("PMPOSTop")),
-                          core::IniWhole(pos, QStringLiteral("PMPOSLeft")), screen.height(), screen.width());
-    move(twips::toPx(p.left), twips::toPx(p.top));
+    sstv::RestorePlace(this, QStringLiteral("CFGPOS"));
 }
 
 void SSTVForm::createBitmaps() {
@@ -256,14 +253,16 @@ void SSTVForm::SstvEngineStop() {
     }
     releaseBitmaps();
     forms::unload<Bigviewer>();
+    // The editors work on this window's canvas: they go with it, storing what
+    // they hold (the macro list first, as the text editor reads it).
+    forms::unload<SSTVMACRO>();
+    forms::unload<mojiinput>();
     forms::unload<PiclibForm>();
 }
 
 void SSTVForm::Form_Unload() {
     SstvEngineStop();
-    const QString pos = QStringLiteral("CFGPOS");
-    core::PutIniText(pos, QStringLiteral("PMPOSTop"), QString::number(twips::fromPx(y())));
-    core::PutIniText(pos, QStringLiteral("PMPOSLeft"), QString::number(twips::fromPx(x())));
+    sstv::StorePlace(this, QStringLiteral("CFGPOS"));
     // The main window that follows opens the port again.
     if (rig::g.RigPortOpen == 1) rig::RigClosePort();
 }

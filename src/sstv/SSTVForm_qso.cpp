@@ -28,6 +28,8 @@ namespace {
 
 constexpr int CallLength = 20;
 constexpr int QthContestLength = 28;
+// A line edit's own limit, when no other is set.
+constexpr int NoLengthLimit = 32767;
 
 bool libraryLink() {
     return logbook::g.HamlogLink == 1;
@@ -116,8 +118,10 @@ bool SSTVForm::qsoEvent(QObject* watched, QEvent* e) {
     if (watched == Label47 && isClick(watched, e))
         Label47_Click(static_cast<QMouseEvent*>(e)->globalPosition().toPoint());
     if (watched == List4 && e->type() == QEvent::FocusOut) List4->hide();
-    if (watched == Text14 && e->type() == QEvent::KeyPress && core::g.ContestMode == 1) {
-        Text14->setMaxLength(QthContestLength);
+    if (watched == Text14 && e->type() == QEvent::KeyPress) {
+        // The exchange's limit holds while the contest runs and goes with it.
+        Text14->setMaxLength(core::g.ContestMode == 1 ? QthContestLength : NoLengthLimit);
+        if (core::g.ContestMode != 1) return false;
         if (const auto upper = lowerLetter(*static_cast<QKeyEvent*>(e))) {
             Text14->insert(*upper);
             return true;

@@ -9,6 +9,7 @@
 #include "sstv/SSTVForm.h"
 #include "sstv/SstvGlobals.h"
 #include "sstv/SstvRoutines.h"
+#include "sstv/SstvTitles.h"
 
 #include <cmath>
 
@@ -73,8 +74,8 @@ void SSTVForm::connectReceive() {
     connect(VScroll2, &QScrollBar::valueChanged, this, &SSTVForm::VScroll2_Change);
     connect(VScroll3, &QScrollBar::valueChanged, this, &SSTVForm::VScroll3_Change);
     connect(HScroll1, &QScrollBar::valueChanged, this, &SSTVForm::HScroll1_Change);
-    connect(SSTab1, &QTabWidget::tabBarClicked, this,
-            [this](int) { QMetaObject::invokeMethod(this, &SSTVForm::SSTab1_Click, Qt::QueuedConnection); });
+    // The tab bar selects a tab on release, after its press: the handler runs on the change.
+    connect(SSTab1, &QTabWidget::currentChanged, this, &SSTVForm::SSTab1_Click);
     connect(Picture4, &PictureBox::mouseDown, this,
             [this](int b, double x, double) { Picture4_MouseDown(b, x); });
     // The waterfall has the spectrum's width: a press there is a press on the spectrum.
@@ -84,6 +85,10 @@ void SSTVForm::connectReceive() {
             [this](int b, double x, double) { Picture2_MouseUp(b, x); });
     connect(Picture1, &PictureBox::mouseUp, this, [this](int b, double, double) { Picture1_MouseUp(b); });
     connect(Picture9, &PictureBox::mouseUp, this, [this](int b, double, double) { Picture9_MouseUp(b); });
+    titleClock_ = new QTimer(this);
+    titleClock_->setInterval(1000);
+    connect(titleClock_, &QTimer::timeout, this, [] { sstv::SstvRefreshTitleBar(); });
+    titleClock_->start();
     connect(Timer6, &QTimer::timeout, this, [this] {
         Picture8->update();
         Picture3->update();
@@ -193,6 +198,9 @@ void SSTVForm::Command4_Click() {
     if (TuneFrameOpen == 0) {
         TuneControlWord = sstv::IntToBitString(sstveng::lib().mmsSetTuneControl(-1), WordWidth);
         Command4->setText(QStringLiteral("設定完了"));
+        Frame12->adjustSize();
+        Frame12->move(Picture5->mapTo(this, QPoint(0, 0)));
+        Frame12->raise();
         Frame12->show();
         TuneFrameOpen = 1;
     } else {

@@ -41,6 +41,8 @@ void SSTVForm::SSTab2_Click() {
     Picture8->unsetCursor();
     const QString caption = SSTab2->tabText(SSTab2->currentIndex());
     if (caption.contains(QStringLiteral("送信"))) {
+        // The %-values are those of this moment: the call typed, the time now.
+        sstv::SstvRefreshTitles();
         sstv::ReleaseBitmap(s.dib.TxRenderDib);
         const sstv::TxGeometry geo = sstv::GeometryFor(s.TxImageHeight, s.Squeeze240);
         s.dib.TxRenderDib = e.mmsCreateDIB(sstv::CanvasWidth, geo.renderHeight);
@@ -78,34 +80,44 @@ void SSTVForm::composeTxPicture(const sstveng::Rect& source, const sstveng::Rect
     DrawTitlesOnTxPicture();
 }
 
+// The text goes onto a copy of the band, so that the band on the canvas
+// (under its label) never collects older texts.
+void SSTVForm::copyTitleBar(QImage& onto) {
+    DrawGradient(Picture14);
+    QImage bar = Picture14->canvas();
+    QFont font = Label4->font();
+    font.setBold(true);
+    {
+        QPainter p(&bar);
+        p.setFont(font);
+        p.setPen(colour::fromRef(colour::foreColor(Label4)));
+        p.drawText(QRectF(Label4->pos(), QSizeF(bar.size())), Qt::AlignLeft | Qt::AlignTop, Label4->text());
+    }
+    QPainter(&onto).drawImage(Picture14->pos(), bar);
+}
+
 void SSTVForm::SstvStretchCopy() {
     QImage& onto = Picture3->canvas();
-    if (!Picture14->isHidden()) {
-        // The text goes onto a copy of the band, so that the band on the canvas
-        // (under its label) never collects older texts.
-        DrawGradient(Picture14);
-        QImage bar = Picture14->canvas();
-        QFont font = Label4->font();
-        font.setBold(true);
-        {
-            QPainter p(&bar);
-            p.setFont(font);
-            p.setPen(colour::fromRef(colour::foreColor(Label4)));
-            p.drawText(QRectF(Label4->pos(), QSizeF(bar.size())), Qt::AlignLeft | Qt::AlignTop,
-                       Label4->text());
-        }
-        QPainter(&onto).drawImage(Picture14->pos(), bar);
-    }
-    for (PictureBox* element : std::as_const(Picture13))
-        if (!element->isHidden()) copyLayer(onto, element);
-    if (sstv::g.InsetShown != 0) {
-        if (sstv::g.InsetBorderOn == 1) {
+    const sstv::Globals& s = sstv::g;
+    // The layers go onto the picture in the canvas's own stacking order
+    // (bottom first), so that what is sent is what the canvas shows.
+    for (QObject* child : Picture8->children()) {
+        auto* layer = qobject_cast<PictureBox*>(child);
+        if (!layer || layer->isHidden()) continue;
+        if (layer == Picture14) {
+            copyTitleBar(onto);
+        } else if (layer == Picture12) {
+            if (s.InsetShown == 0 || s.InsetBorderOn != 1) continue;
             Picture12->clear();
             copyLayer(onto, Picture12);
+            Picture12->update();
+        } else if (layer == Picture11) {
+            if (s.InsetShown == 0) continue;
+            copyLayer(onto, Picture11);
+            Picture11->update();
+        } else if (Picture13.key(layer, -1) >= 0) {
+            copyLayer(onto, layer);
         }
-        copyLayer(onto, Picture11);
-        Picture12->update();
-        Picture11->update();
     }
     Picture3->update();
     Timer6->start();

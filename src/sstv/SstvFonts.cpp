@@ -13,7 +13,7 @@ namespace {
 const QString kGap = QStringLiteral("  ");
 
 QString truthText(const QString& text) {
-    return text == QLatin1String("True") ? text : QStringLiteral("False");
+    return IsTrueText(text) ? QStringLiteral("True") : QStringLiteral("False");
 }
 
 } // namespace
@@ -59,6 +59,15 @@ double FontSizeValue(const QString& text) {
 
 int RoundedSize(double points) {
     return int(std::nearbyint(points));
+}
+
+int OutlineIndexFor(std::uint32_t colour, int on) {
+    if (on == 0) return 0;
+    for (int index : OutlineIndices) {
+        const auto row = OutlineFor(index);
+        if (row && row->on == 1 && row->colour == colour) return index;
+    }
+    return 0;
 }
 
 std::optional<OutlineRow> OutlineFor(int index) {

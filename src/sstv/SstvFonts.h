@@ -16,7 +16,7 @@ namespace sstv {
 // Name, size, colour, bold and italic, joined by two blanks.
 QString FavouriteEntry(const TitleFont& font);
 // The entry's five fields; nothing for an entry with fewer. A bold or italic
-// other than "True" counts as "False".
+// that is not "True" (read as IsTrueText does) counts as "False".
 std::optional<TitleFont> ParseFavourite(const QString& entry);
 // True when some entry holds the text as a part of it (letter case counts).
 bool HoldsFavourite(const QStringList& entries, const QString& entry);
@@ -37,6 +37,9 @@ struct OutlineRow {
 // The option's colour and switch; nothing for an index that is no option.
 std::optional<OutlineRow> OutlineFor(int index);
 inline constexpr std::array<int, 7> OutlineIndices{0, 1, 10, 11, 13, 15, 16};
+// The option of a stored colour and switch (MBCcode, MBCmode): 0 when off or
+// for a colour that no option has.
+int OutlineIndexFor(std::uint32_t colour, int on);
 
 // ---- Gradient bars ----
 // Red, green and blue bars, the values each had before it ran, the running

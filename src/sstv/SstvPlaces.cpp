@@ -22,6 +22,19 @@ Place WindowPlace(std::optional<int> top, std::optional<int> left, int screenHei
     return {onScreen(top, screenHeight), onScreen(left, screenWidth)};
 }
 
+QRect KeepOnScreen(const QRect& window, const QRect& screen) {
+    const QSize size = window.size().boundedTo(screen.size());
+    const int left = std::clamp(window.left(), screen.left(), screen.left() + screen.width() - size.width());
+    const int top = std::clamp(window.top(), screen.top(), screen.top() + screen.height() - size.height());
+    return {QPoint(left, top), size};
+}
+
+int ViewerWidthOnScreen(int storedWidth, int screenWidth, int screenHeight) {
+    const int fitsHeight = ViewerFrameWidth + roundEven((screenHeight - ViewerFrameHeight) * 1.25);
+    const int widest = std::max(ViewerMinimumWidth, std::min(screenWidth, fitsHeight));
+    return std::clamp(storedWidth, ViewerMinimumWidth, widest);
+}
+
 int BorderOptionFor(unsigned colour, int borderOn) {
     switch (colour) {
     case 0x000000:

@@ -6,8 +6,12 @@
 
 namespace sstv {
 
-// Writes the picture's path; false when no QSL program is set or the file
-// cannot be written.
-bool WriteQslHandOff(const QString& picture);
+enum class HandOff { Written, NoProgram, NotWritten, NameNotShiftJis };
+
+// Writes the picture's path. A path that Shift-JIS cannot carry would reach
+// the QSL program as a name with "?" in it: it is refused and nothing is written.
+HandOff WriteQslHandOff(const QString& picture);
+// The hand-off as the operator asked for it: a refused name is told on the message line.
+void HandOffToQsl(const QString& picture);
 
 } // namespace sstv

@@ -1,9 +1,16 @@
 #include "sstv/SstvRoutines.h"
 
+#include "core/Globals.h"
+#include "core/MessageLine.h"
 #include "platform/Cp932.h"
+#include "platform/Dialogs.h"
 #include "platform/SstvEngine.h"
+#include "sstv/PicLibrary.h"
+#include "sstv/SstvCompose.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QWidget>
 
 #include <cmath>
@@ -14,8 +21,25 @@ namespace {
 constexpr int EngineTextBuffer = 256;
 constexpr int RingSize = 320;
 constexpr int MaxFskIdLength = 20;
+constexpr int MessageMsecs = 3000;
 
 } // namespace
+
+void ShowUnreadablePicture(const QString& path) {
+    core::g.StatusMessage = QStringLiteral("画像を読み込めません: ") + LibraryFileName(path);
+    core::ShowTimedMessage(core::g.StatusMessage, MessageMsecs);
+}
+
+QString ChooseBmpToSave(const QString& title, const QString& suggested, const QString& filter) {
+    const QString typed = ui::saveFileName(title, suggested, filter);
+    const QString name = WithBmpExtension(typed);
+    // The dialog asked about the name as typed; the extension makes it another file.
+    if (name != typed && QFileInfo::exists(name) &&
+        ui::msgBox(QDir::toNativeSeparators(name) + QStringLiteral(" は既にあります。\r\n上書きしますか？"),
+                   ui::YesNo | ui::Question) != ui::Yes)
+        return {};
+    return name;
+}
 
 QString SstvEngineString(std::int32_t address) {
     QByteArray buffer;

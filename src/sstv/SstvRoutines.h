@@ -12,6 +12,12 @@ QString SstvEngineString(std::int32_t address);
 
 // Releases an engine bitmap once: the handle becomes 0 and 0 is left alone.
 void ReleaseBitmap(std::int32_t& handle);
+// A picture file that cannot be decoded, told on the message line by its name.
+void ShowUnreadablePicture(const QString& path);
+// The operator's name for a BMP picture to write, ".bmp" added when it has no
+// extension; the overwrite question covers the name that will be written.
+// Empty when the operator cancels or keeps the existing file.
+QString ChooseBmpToSave(const QString& title, const QString& suggested, const QString& filter);
 
 // The binary digits of value, most significant first, padded with "0" on the
 // left to width characters (more when the value needs more). A negative value

@@ -14,6 +14,7 @@
 #include "rig/RigGlobals.h"
 #include "settings/CFG_Contest.h"
 #include "sstv/SSTVForm.h"
+#include "sstv/SstvFonts.h"
 #include "sstv/SstvGlobals.h"
 
 #include <QAction>
@@ -27,6 +28,7 @@ TitleStore titles;
 namespace {
 
 constexpr int JstAheadOfUtcSecs = 9 * 3600;
+constexpr double DefaultTitlePoints = 12;
 
 QString greetingShort(const QString& greeting) {
     static const std::pair<const char*, const char*> shorts[] = {
@@ -73,10 +75,6 @@ QLabel* titleLabel(int index) {
     return index >= 0 && std::size_t(index) < labels.size() ? labels[std::size_t(index)] : nullptr;
 }
 
-bool isTrue(const QString& text) {
-    return text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
-}
-
 void applyColor(QLabel* label, const QString& color) {
     std::uint32_t ref = 0xFFFFFF;
     if (!colour::parseRef(color.trimmed(), &ref)) ref = 0xFFFFFF;
@@ -85,9 +83,7 @@ void applyColor(QLabel* label, const QString& color) {
 
 void applySize(QLabel* label, const QString& size) {
     QFont f = label->font();
-    bool ok = false;
-    const double points = size.trimmed().toDouble(&ok);
-    if (ok && points > 0) f.setPointSizeF(points);
+    f.setPointSizeF(TitleFontPoints(size));
     label->setFont(f);
 }
 
@@ -95,8 +91,8 @@ void applyFont(QLabel* label, const TitleFont& font) {
     applyColor(label, font.color);
     QFont f = label->font();
     f.setFamily(font.name);
-    f.setBold(isTrue(font.bold));
-    f.setItalic(isTrue(font.italic));
+    f.setBold(IsTrueText(font.bold));
+    f.setItalic(IsTrueText(font.italic));
     label->setFont(f);
     applySize(label, font.size);
 }
@@ -194,13 +190,13 @@ void LoadTitleFont() {
         {"FntBOLD", &TitleFont::bold,
          [](QLabel* l, const QString& bold) {
              QFont f = l->font();
-             f.setBold(isTrue(bold));
+             f.setBold(IsTrueText(bold));
              l->setFont(f);
          }},
         {"FntITAL", &TitleFont::italic,
          [](QLabel* l, const QString& italic) {
              QFont f = l->font();
-             f.setItalic(isTrue(italic));
+             f.setItalic(IsTrueText(italic));
              l->setFont(f);
          }},
     };
@@ -266,9 +262,28 @@ void SstvRefreshTitle(int index) {
     label->adjustSize();
 }
 
+bool IsTrueText(const QString& text) {
+    return text == QLatin1String("True");
+}
+
+double TitleFontPoints(const QString& text) {
+    const double points = FontSizeValue(text);
+    return points > 0 ? points : DefaultTitlePoints;
+}
+
+void SstvRefreshTitleBar() {
+    if (!forms::isLoaded<SSTVForm>() || g.SstvTitleBarOn != QLatin1String("1")) return;
+    QLabel* bar = forms::SSTVForm().Label4;
+    const QString shown = TitleBarShown(g.SstvTitleBarText);
+    if (bar->text() == shown) return;
+    bar->setText(shown);
+    bar->adjustSize();
+}
+
 void SstvRefreshTitles() {
     for (int i = 1; i <= g.SstvTitleCount; ++i)
         SstvRefreshTitle(i);
+    SstvRefreshTitleBar();
     if (forms::isLoaded<SSTVForm>()) forms::SSTVForm().Picture8->update();
 }
 

@@ -48,6 +48,13 @@ QString TitleBarShown(const QString& raw);
 // The title bar's stored text (SSTV_Gen TitleStr), the own call when missing.
 QString TitleStr();
 
+// The one reading of a stored "True"/"False" (FntBOLD, FntITAL, favourites):
+// "True" exactly, as the editor writes it; anything else is false.
+bool IsTrueText(const QString& text);
+// The one reading of a stored size (FntSIZE): its leading number, 12 when it
+// has none or it is not above 0.
+double TitleFontPoints(const QString& text);
+
 // The title font as stored in FontCFG, as text.
 struct TitleFont {
     QString color = QStringLiteral("16777215");
@@ -83,6 +90,8 @@ void ClearTitleLabels();
 // Shows the expanded text of one title line, or of every line.
 void SstvRefreshTitle(int index);
 void SstvRefreshTitles();
+// The title bar's text expanded afresh from the boxes and the clock, while the bar is on.
+void SstvRefreshTitleBar();
 // Ends contest mode on the SSTV window: the number is stored, the boxes and
 // the log entry go back to their presets.
 void SaveSstvContestNo();

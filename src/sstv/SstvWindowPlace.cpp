@@ -11,27 +11,54 @@
 namespace sstv {
 namespace {
 
-const QString kTop = QStringLiteral("TopPos");
-const QString kLeft = QStringLiteral("LeftPos");
+// The keys of each window's stored place. The SSTV window shares the main
+// window's; any other section keeps TopPos and LeftPos.
+struct PlaceKeys {
+    const char* section;
+    const char* top;
+    const char* left;
+};
+constexpr PlaceKeys kPlaces[] = {
+    {"CFGPOS", "PMPOSTop", "PMPOSLeft"},         {"Picture_BigViewer_POS", "TopPos", "LeftPos"},
+    {"Picture_Viewer_POS", "TopPos", "LeftPos"}, {"MojiInput_POS", "TopPos", "LeftPos"},
+    {"SSTVMARO_POS", "TopPos", "LeftPos"},
+};
 
-QSize screenTwips() {
+PlaceKeys keysOf(const QString& section) {
+    for (const PlaceKeys& k : kPlaces)
+        if (section == QLatin1String(k.section)) return k;
+    return {nullptr, "TopPos", "LeftPos"};
+}
+
+QRect screenPx() {
     const QScreen* s = QGuiApplication::primaryScreen();
-    const QSize px = s ? s->geometry().size() : QSize(1024, 768);
-    return {twips::fromPx(px.width()), twips::fromPx(px.height())};
+    return s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
 }
 
 } // namespace
 
 void RestorePlace(QWidget* window, const QString& section) {
-    const QSize screen = screenTwips();
-    const Place p = WindowPlace(core::IniWhole(section, kTop), core::IniWhole(section, kLeft),
-                                screen.height(), screen.width());
+    const PlaceKeys keys = keysOf(section);
+    const QRect screen = screenPx();
+    const Place p = WindowPlace(core::IniWhole(section, QString::fromLatin1(keys.top)),
+                                core::IniWhole(section, QString::fromLatin1(keys.left)),
+                                twips::fromPx(screen.height()), twips::fromPx(screen.width()));
     window->move(twips::toPx(p.left), twips::toPx(p.top));
+    KeepWindowOnScreen(window);
+}
+
+void KeepWindowOnScreen(QWidget* window) {
+    // A window not shown yet has no size of its own: its layout's wish stands for it.
+    const QSize size = window->isVisible() ? window->size() : window->size().expandedTo(window->sizeHint());
+    const QRect kept = KeepOnScreen(QRect(window->pos(), size), screenPx());
+    if (kept.size() != size) window->resize(kept.size());
+    if (kept.topLeft() != window->pos()) window->move(kept.topLeft());
 }
 
 void StorePlace(const QWidget* window, const QString& section) {
-    core::PutIniText(section, kTop, QString::number(twips::fromPx(window->y())));
-    core::PutIniText(section, kLeft, QString::number(twips::fromPx(window->x())));
+    const PlaceKeys keys = keysOf(section);
+    core::PutIniText(section, QString::fromLatin1(keys.top), QString::number(twips::fromPx(window->y())));
+    core::PutIniText(section, QString::fromLatin1(keys.left), QString::number(twips::fromPx(window->x())));
 }
 
 void SetTopmost(QWidget* window, bool on) {

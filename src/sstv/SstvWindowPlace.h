@@ -1,16 +1,19 @@
 #pragma once
-// The stored places of the SSTV side's small windows (TopPos and LeftPos, in
-// twips) and their stay in the topmost band while they are shown.
+// The stored places of the SSTV side's windows (in twips) and their stay in
+// the topmost band while they are shown. One table names each window's keys;
+// every window comes back onto the screen, whole, whatever was stored.
 #include <QString>
 
 class QWidget;
 
 namespace sstv {
 
-// The window goes to its stored place: 0 for an edge outside the screen,
-// the top left corner when no top is stored.
+// The window goes to its stored place: 0 for an edge outside the screen, the
+// top left corner when no top is stored; then it is kept whole on the screen.
 void RestorePlace(QWidget* window, const QString& section);
 void StorePlace(const QWidget* window, const QString& section);
 void SetTopmost(QWidget* window, bool on);
+// The window, at its present place and size, kept whole on the screen.
+void KeepWindowOnScreen(QWidget* window);
 
 } // namespace sstv

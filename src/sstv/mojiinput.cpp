@@ -8,6 +8,7 @@
 #include "platform/ControlColour.h"
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
+#include "platform/TopHighBar.h"
 #include "sstv/SSTVForm.h"
 #include "sstv/SSTVMACRO.h"
 #include "sstv/SstvGlobals.h"
@@ -30,7 +31,11 @@ constexpr int RightButton = 2;
 
 QRadioButton* outlineOption(const QString& caption, QColor back) {
     auto* option = new QRadioButton(caption);
-    if (back.isValid()) colour::setBackColor(option, colour::toRef(back));
+    if (back.isValid()) {
+        colour::setBackColor(option, colour::toRef(back));
+        // A dark option ("黒", "青") writes its caption in white to be read.
+        if (back.lightness() < 128) colour::setForeColor(option, 0xFFFFFF);
+    }
     return option;
 }
 
@@ -38,8 +43,7 @@ QScrollBar* verticalBar(int top, int bottom) {
     auto* bar = new QScrollBar(Qt::Vertical);
     bar->setRange(bottom, top);
     // The top end is the largest value; an arrow step is one.
-    bar->setInvertedAppearance(true);
-    bar->setInvertedControls(true);
+    ui::makeTopHigh(bar);
     bar->setSingleStep(1);
     return bar;
 }

@@ -27,10 +27,6 @@ QString truth(bool on) {
     return on ? QStringLiteral("True") : QStringLiteral("False");
 }
 
-bool isTrue(const QString& text) {
-    return text == QLatin1String("True");
-}
-
 QColor fontColour(const QString& text) {
     std::uint32_t ref = 0xFFFFFF;
     if (!colour::parseRef(text.trimmed(), &ref)) ref = 0xFFFFFF;
@@ -108,17 +104,17 @@ void mojiinput::connectControls() {
 
 void mojiinput::SyncStyleChecks() {
     const sstv::TitleFont& font = sstv::titles.font;
-    Check1->setChecked(isTrue(font.bold));
-    Check2->setChecked(isTrue(font.italic));
+    Check1->setChecked(sstv::IsTrueText(font.bold));
+    Check2->setChecked(sstv::IsTrueText(font.italic));
 }
 
 void mojiinput::applyFontTo(QLabel* label, bool withSize) const {
     const sstv::TitleFont& font = sstv::titles.font;
     QFont f = label->font();
     f.setFamily(font.name);
-    f.setBold(isTrue(font.bold));
-    f.setItalic(isTrue(font.italic));
-    if (withSize) f.setPointSizeF(sstv::FontSizeValue(font.size));
+    f.setBold(sstv::IsTrueText(font.bold));
+    f.setItalic(sstv::IsTrueText(font.italic));
+    if (withSize) f.setPointSizeF(sstv::TitleFontPoints(font.size));
     label->setFont(f);
     colour::setForeColor(label, colour::toRef(fontColour(font.color)));
 }
@@ -155,9 +151,9 @@ void mojiinput::Command1_Click() {
     SyncStyleChecks();
     sstv::TitleFont& font = sstv::titles.font;
     QFont preset(font.name);
-    preset.setPointSizeF(sstv::FontSizeValue(font.size));
-    preset.setBold(isTrue(font.bold));
-    preset.setItalic(isTrue(font.italic));
+    preset.setPointSizeF(sstv::TitleFontPoints(font.size));
+    preset.setBold(sstv::IsTrueText(font.bold));
+    preset.setItalic(sstv::IsTrueText(font.italic));
     const QColor colour = fontColour(font.color);
     dialogColour_ = colour;
     // A cancelled dialog gives back what it was preset with.
@@ -170,8 +166,8 @@ void mojiinput::Command1_Click() {
     font.color = QString::number(colour::toRef(colour));
     if (QLabel* line = selectedTitle()) sstv::ApplyTitleFont(line, font);
     VScroll1->setValue(sstv::RoundedSize(chosen.pointSizeF()));
-    Check1->setChecked(isTrue(font.bold));
-    Check2->setChecked(isTrue(font.italic));
+    Check1->setChecked(sstv::IsTrueText(font.bold));
+    Check2->setChecked(sstv::IsTrueText(font.italic));
     core::PutIniText(kFont, QStringLiteral("FntFRCLR"), QString::number(colour::toRef(colour)));
     core::PutIniText(kFont, QStringLiteral("FntSIZE"), size);
     core::PutIniText(kFont, QStringLiteral("FntNAME"), chosen.family());
@@ -229,9 +225,9 @@ void mojiinput::List1_Click(const QString& entry) {
     font.size = chosen->size;
     font.color = chosen->color;
     font.bold = chosen->bold;
-    Check1->setChecked(isTrue(font.bold));
+    Check1->setChecked(sstv::IsTrueText(font.bold));
     font.italic = chosen->italic;
-    Check2->setChecked(isTrue(font.italic));
+    Check2->setChecked(sstv::IsTrueText(font.italic));
     List1->setToolTip(QStringLiteral("Font=") + font.name + QStringLiteral("/") + QStringLiteral("Size=") +
                       font.size);
     UpdateFontSample();

@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QtEndian>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -162,6 +163,28 @@ TEST_F(SstvEngineTest, LoaderReadsJpegAndBmpOnly) {
     qToLittleEndian<qint32>(20000, bytes.data() + 18);
     writeFile("huge.bmp", bytes);
     EXPECT_EQ(eng.LoadPicture(path("huge.bmp")), 0);
+}
+
+TEST_F(SstvEngineTest, CameraPhotosLoadScaledCutOnesAndPipesAreRefused) {
+    QImage photo(6000, 4000, QImage::Format_RGB888);
+    photo.fill(QColor(200, 40, 40));
+    ASSERT_TRUE(photo.save(path("camera.jpg"), "JPG", 90));
+    const std::int32_t big = eng.LoadPicture(path("camera.jpg"));
+    ASSERT_NE(big, 0);
+    EXPECT_EQ(eng.bitmap(big)->size(), QSize(MaxPictureSide, 1365)) << "decoded scaled, its shape kept";
+    const QColor middle = eng.bitmap(big)->pixelColor(1000, 600);
+    EXPECT_NEAR(middle.red(), 200, 8);
+    EXPECT_NEAR(middle.green(), 40, 8);
+
+    // A JPEG cut off half way would decode with grey in its lower part: refused.
+    const QByteArray whole = readFile("camera.jpg");
+    writeFile("cut.jpg", whole.left(whole.size() / 2));
+    EXPECT_EQ(eng.LoadPicture(path("cut.jpg")), 0);
+
+    // A pipe named like a history picture is not opened, so nothing waits on it.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("Hist_013.bmp")).constData(), 0600), 0);
+    EXPECT_EQ(eng.LoadPicture(path("Hist_013.bmp")), 0);
+    EXPECT_EQ(eng.LoadPicture(path(".")), 0);
 }
 
 TEST(SstvModes, SizeWordsFollowThePublishedModes) {

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTabBar>
+#include <functional>
 
 namespace {
 
@@ -200,6 +201,59 @@ TEST_F(PiclibActions, SaveUnderANewNameOnlyOnTheHistoryTab) {
     ui::script::push(QVariant());
     ASSERT_TRUE(zvtest::chooseByClick(box(lib, 0), lib.LibSave));
     EXPECT_EQ(QDir(sstv::g.RcvDatFolder).entryList(QDir::Files), QStringList({QStringLiteral("kept.bmp")}));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PiclibActions, WhileAPageIsDrawnNoBoxNamesAFileOfTheTabLeft) {
+    files(8);
+    for (int n = 1; n <= 8; ++n)
+        pictureFile(QStringLiteral("History/Hist_%1.bmp").arg(n, 3, 10, QLatin1Char('0')), {320, 256},
+                    QColor::fromHsv(n * 30, 200, 200));
+    PiclibForm& lib = open();
+    ASSERT_EQ(lib.BoxPath[7], path("tx/p7.jpg"));
+    // The operator's right click on box 7 comes while the history page is half drawn.
+    bool clicked = false;
+    QString named = QStringLiteral("-");
+    std::function<void()> rightClickMidway = [&] {
+        if (lib.BoxPath[2].isEmpty()) {
+            QMetaObject::invokeMethod(qApp, rightClickMidway, Qt::QueuedConnection);
+            return;
+        }
+        clicked = true;
+        zvtest::clickAt(lib.Picture3[7], Qt::RightButton, QPointF(20, 20));
+        named = lib.fnDisp->text();
+        lib.PopUpLib->hide();
+    };
+    QMetaObject::invokeMethod(qApp, rightClickMidway, Qt::QueuedConnection);
+    clickTab(lib, 2);
+    ASSERT_TRUE(clicked);
+    EXPECT_EQ(named, QString()) << "box 7 names no file until the drawing reaches it";
+    EXPECT_EQ(lib.SelectedBox, 7);
+    EXPECT_EQ(lib.BoxPath[7], sstv::g.HistoryFolder + QStringLiteral("Hist_008.bmp"));
+    EXPECT_TRUE(lib.LibSave->isEnabled());
+    EXPECT_TRUE(QFile::exists(path("tx/p7.jpg")));
+}
+
+TEST_F(PiclibActions, ANewTransmitFolderStartsWithinItsFilesAndAnUnwritableNameIsRefused) {
+    files(20);
+    QDir().mkpath(path("QSL"));
+    logbook::g.QslPrintProgPath = QDir::toNativeSeparators(path("QSL/HLQSLN.EXE"));
+    pictureFile(QStringLiteral("one/a09_한글_café.jpg"), {64, 48}, Qt::green);
+    PiclibForm& lib = open();
+    QTest::mouseClick(lib.Command4, Qt::LeftButton);
+    ASSERT_EQ(lib.Label1->text(), QStringLiteral("9/20 - 16/20"));
+    ui::script::push(path("one/a09_한글_café.jpg"));
+    ASSERT_TRUE(zvtest::chooseMenuItem(lib.GetFol));
+    EXPECT_EQ(lib.Label1->text(), QStringLiteral("1/1 - 1/1"));
+    ASSERT_EQ(lib.BoxPath[0], path("one/a09_한글_café.jpg"));
+
+    // Shift-JIS cannot carry the name: the QSL program would get a path with "?".
+    ASSERT_TRUE(zvtest::chooseByClick(box(lib, 0), lib.QSLset));
+    EXPECT_FALSE(QFile::exists(path("QSL/ZORVATEK.DAT")));
+    EXPECT_TRUE(window().Text3->text().contains(QStringLiteral("a09_한글_café.jpg")));
 }
 
 } // namespace

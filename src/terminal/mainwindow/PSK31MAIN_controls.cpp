@@ -6,6 +6,7 @@
 #include "platform/PictureBox.h"
 #include "platform/RichTextPane.h"
 #include "platform/StatusPanels.h"
+#include "platform/TopHighBar.h"
 #include "terminal/macros/MacroState.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/mainwindow/SplitterBar.h"
@@ -54,20 +55,10 @@ QScrollBar* scrollBar(QWidget* parent, Qt::Orientation o, int min, int max, int 
     return s;
 }
 
-// A vertical bar with its maximum at the top. Qt's bar steps towards its
-// minimum with the top arrow (and the up key) even when its appearance is
-// turned over, so each step is turned round to raise.
+// A vertical bar with its maximum at the top.
 QScrollBar* topHighBar(QWidget* parent, int min, int max, int value) {
     QScrollBar* s = scrollBar(parent, Qt::Vertical, min, max, value);
-    s->setInvertedAppearance(true);
-    QObject::connect(s, &QAbstractSlider::actionTriggered, s, [s](int action) {
-        int step = 0;
-        if (action == QAbstractSlider::SliderSingleStepAdd) step = -s->singleStep();
-        if (action == QAbstractSlider::SliderSingleStepSub) step = s->singleStep();
-        if (action == QAbstractSlider::SliderPageStepAdd) step = -s->pageStep();
-        if (action == QAbstractSlider::SliderPageStepSub) step = s->pageStep();
-        if (step != 0) s->setSliderPosition(std::clamp(s->value() + step, s->minimum(), s->maximum()));
-    });
+    ui::makeTopHigh(s);
     return s;
 }
 
