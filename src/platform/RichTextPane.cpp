@@ -1,6 +1,7 @@
 #include "platform/RichTextPane.h"
 
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -87,6 +88,20 @@ void RichTextPane::insertAt(QTextCursor& c, const QString& text) {
     setTextCursor(c);
 }
 
+// The program's own edits: the view's cursor is not touched.
+void RichTextPane::insertOwn(QTextCursor& c, const QString& text) {
+    QTextCharFormat f;
+    if (selColor_.isValid()) f.setForeground(selColor_);
+    c.insertText(normaliseBreaks(text), f);
+    followEnd();
+}
+
+void RichTextPane::followEnd() const {
+    if (held_) return;
+    QScrollBar* bar = verticalScrollBar();
+    bar->setValue(bar->maximum());
+}
+
 void RichTextPane::setSelText(const QString& text) {
     applyPending();
     QTextCursor c = textCursor();
@@ -97,7 +112,14 @@ void RichTextPane::appendText(const QString& text) {
     applyPending();
     QTextCursor c(document());
     c.movePosition(QTextCursor::End);
-    insertAt(c, text);
+    insertOwn(c, text);
+}
+
+void RichTextPane::insertTextAt(int pos, const QString& text) {
+    applyPending();
+    QTextCursor c(document());
+    c.setPosition(std::clamp(pos, 0, length()));
+    insertOwn(c, text);
 }
 
 void RichTextPane::chopEnd(int n) {
@@ -107,6 +129,7 @@ void RichTextPane::chopEnd(int n) {
     c.movePosition(QTextCursor::End);
     c.setPosition(std::max(0, length() - n), QTextCursor::KeepAnchor);
     c.removeSelectedText();
+    followEnd();
 }
 
 void RichTextPane::appendLater(const QString& text) {
@@ -131,7 +154,8 @@ void RichTextPane::chopLater() {
 void RichTextPane::insertLater(const QString& text) {
     const QTextCursor c = textCursor();
     const bool atEnd = !c.hasSelection() && c.position() == document()->characterCount() - 1;
-    if (pending_.empty() && !atEnd)
+    // While the operator holds a button the insertion point is theirs.
+    if (pending_.empty() && !atEnd && !held_)
         setSelText(text);
     else
         appendLater(text);
@@ -148,9 +172,6 @@ void RichTextPane::schedule() {
 
 void RichTextPane::applyPending() const {
     if (pending_.empty()) return;
-    // The edits change the document, not what a caller of a const reader sees
-    // of the pane: it reads them as done.
-    auto* self = const_cast<RichTextPane*>(this);
     QTextCursor c(document());
     c.beginEditBlock();
     for (const Edit& e : pending_) {
@@ -167,7 +188,7 @@ void RichTextPane::applyPending() const {
     c.endEditBlock();
     pending_.clear();
     pendingDelta_ = 0;
-    self->setTextCursor(c);
+    followEnd();
 }
 
 void RichTextPane::setWrapMargin(int px) {
@@ -178,7 +199,13 @@ void RichTextPane::setWrapMargin(int px) {
     setViewportMargins(0, 0, px, 0);
 }
 
+void RichTextPane::mousePressEvent(QMouseEvent* e) {
+    held_ = true;
+    QPlainTextEdit::mousePressEvent(e);
+}
+
 void RichTextPane::mouseReleaseEvent(QMouseEvent* e) {
     QPlainTextEdit::mouseReleaseEvent(e);
     emit mouseUp(e->globalPosition().toPoint());
+    held_ = e->buttons() != Qt::NoButton;
 }

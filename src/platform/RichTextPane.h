@@ -7,9 +7,14 @@
 // Appending at the end costs the same however long the pane's text is.
 //
 // Received text may be queued (appendLater, chopLater, insertLater): what
-// arrives within a tenth of a second goes in as one edit, with one cursor move
-// and one repaint however much it is. Everything else that reads or edits the
-// pane sees the queued edits done first; length() counts them.
+// arrives within a tenth of a second goes in as one edit and one repaint
+// however much it is. Everything else that reads or edits the pane sees the
+// queued edits done first; length() counts them.
+// Text the program puts in (appendText, chopEnd, insertTextAt and the queued
+// edits) goes in with a cursor of its own: the operator's selection and
+// insertion point stay where they are (an insertion point at the end moves on
+// with the text). The view follows the end, except while a mouse button is
+// down in the pane: what the operator presses on stays under the pointer.
 #include <QColor>
 #include <QPlainTextEdit>
 #include <QTextCursor>
@@ -44,6 +49,11 @@ class RichTextPane : public QPlainTextEdit {
     void appendText(const QString& text);
     // Removes the last n characters.
     void chopEnd(int n);
+    // Inserts at a position (clamped to the text) in selColor.
+    void insertTextAt(int pos, const QString& text);
+
+    // True from a mouse press in the pane until its release has been handled.
+    bool operatorHolds() const { return held_; }
 
     // Queued: appends at the end in selColor; takes back the last character;
     // inserts at the insertion point (queued when that will be the end,
@@ -63,10 +73,13 @@ class RichTextPane : public QPlainTextEdit {
     void mouseUp(const QPoint& globalPos);
 
   protected:
+    void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
 
   private:
     void insertAt(QTextCursor& c, const QString& text);
+    void insertOwn(QTextCursor& c, const QString& text);
+    void followEnd() const;
     void schedule();
 
     // One queued edit: so many characters taken from the end, then text appended.
@@ -80,4 +93,5 @@ class RichTextPane : public QPlainTextEdit {
     mutable std::vector<Edit> pending_;
     mutable int pendingDelta_ = 0;
     bool scheduled_ = false;
+    bool held_ = false;
 };

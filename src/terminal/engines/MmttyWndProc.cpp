@@ -71,10 +71,9 @@ QString characterOf(std::int32_t code) {
 void receivedChar(std::int32_t code) {
     RichTextPane* pane = forms::PSK31MAIN().RichTextBox1;
     core::g.RxMarkPos = pane->length();
-    pane->setSelStart(core::g.RxMarkPos);
     setColour(pane, core::g.MmttyTxOn != 0 ? core::g.TxAreaBackColor : core::g.RxForeColor);
     if (code == kCarriageReturn) return;
-    pane->setSelText(code == kLineFeed ? QStringLiteral("\n") : characterOf(code));
+    pane->appendText(code == kLineFeed ? QStringLiteral("\n") : characterOf(code));
 }
 
 void setScope(PSK31MAIN& w, double scale, int offset) {

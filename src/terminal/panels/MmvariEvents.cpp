@@ -41,17 +41,13 @@ int readInt(int id, int channel) {
 void append(RichTextPane* pane, QString& text) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\r"));
     text.replace(QLatin1Char('\r'), QStringLiteral("\r\n"));
-    pane->setSelStart(pane->length());
-    pane->setSelLength(0);
-    pane->setSelText(text);
-    pane->setSelStart(pane->length());
+    pane->appendText(text);
 }
 
 // A line break is one character of the pane: CR LF goes whole.
 void deleteLast(RichTextPane* pane) {
     if (pane->length() == 0) return;
     pane->chopEnd(1);
-    pane->setSelStart(pane->length());
 }
 
 void showFrequencies(PSK31MAIN& w) {

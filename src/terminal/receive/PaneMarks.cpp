@@ -26,13 +26,13 @@ void appendMark(const QString& prefix, bool lineBreakAfter) {
     const QString mark = QStringLiteral("\r\n") + prefix + core::g.TimeStampText +
                          (lineBreakAfter ? QStringLiteral("\r\n") : QString());
     RichTextPane* pane = forms::PSK31MAIN().RichTextBox1;
-    // RxMarkPos holds the pane's length before its last received character.
-    pane->setSelStart(core::g.RxMarkPos + 1);
+    // RxMarkPos holds the pane's length before its last received character;
+    // the mark goes in with the pane's own cursor, so that a click or a
+    // selection of the operator's stays where it is.
     pane->setSelColor(storedColour(core::g.TxAreaBackColor, Qt::gray));
-    pane->setSelText(mark);
+    pane->insertTextAt(core::g.RxMarkPos + 1, mark);
     pane->setSelColor(storedColour(core::g.RxForeColor, Qt::black));
     core::g.RxMarkPos = pane->length();
-    pane->setSelStart(core::g.RxMarkPos + 1);
 }
 
 } // namespace
