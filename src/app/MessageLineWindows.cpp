@@ -19,6 +19,13 @@ void MessageLineWindows::showTimedMessage(const QString& text, int milliseconds)
     timer->start();
 }
 
+bool MessageLineWindows::shows(const QString& text) const {
+    if (!isLoaded() || !forms::AboutZORVATEK().Timer3->isActive()) return false;
+    const QLineEdit* box =
+        core::g.OpMode == core::ModeSstv ? forms::SSTVForm().Text3 : forms::PSK31MAIN().Text3;
+    return box->isVisibleTo(box->window()) && box->text() == text;
+}
+
 bool MessageLineWindows::isLoaded() const {
     const bool window =
         core::g.OpMode == core::ModeSstv ? forms::isLoaded<SSTVForm>() : forms::isLoaded<PSK31MAIN>();

@@ -104,7 +104,7 @@ void RigWindows::showLogFrequency(const QString& text) {
 }
 
 void RigWindows::showStatusMessage() {
-    core::ShowTimedMessage(core::g.StatusMessage, kRigMessageMs);
+    core::ShowPendingMessage(core::g.StatusMessage, kRigMessageMs);
 }
 
 bool RigWindows::moveReceiveTones(int mainHz, std::optional<int> ch2Hz, std::optional<int> ch3Hz) {

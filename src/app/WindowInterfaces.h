@@ -43,6 +43,7 @@ class MessageLineWindows : public core::MessageLineView {
   public:
     void showTimedMessage(const QString& text, int milliseconds) override;
     bool isLoaded() const override;
+    bool shows(const QString& text) const override;
 };
 
 } // namespace app

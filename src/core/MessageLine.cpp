@@ -14,4 +14,9 @@ bool ShowTimedMessageIfLoaded(const QString& text, int milliseconds) {
     return true;
 }
 
+void ShowPendingMessage(const QString& text, int milliseconds) {
+    if (installed::get<MessageLineView>().shows(text)) return;
+    ShowTimedMessage(text, milliseconds);
+}
+
 } // namespace core

@@ -14,6 +14,8 @@ class MessageLineView {
     // True while the window that carries the line is loaded, so that a message
     // from a window's unload does not load it again.
     virtual bool isLoaded() const = 0;
+    // True while the line shows this text with its timer still running.
+    virtual bool shows(const QString& text) const = 0;
 };
 
 // Shows the text and (re)arms the message timer: a second message replaces
@@ -21,5 +23,9 @@ class MessageLineView {
 void ShowTimedMessage(const QString& text, int milliseconds);
 // The same, but only where the line's window is already there; true when shown.
 bool ShowTimedMessageIfLoaded(const QString& text, int milliseconds);
+// Shows a pending message unless the line already shows it: the message goes
+// when the time it was first shown for runs out, however often it is offered
+// again meanwhile.
+void ShowPendingMessage(const QString& text, int milliseconds);
 
 } // namespace core

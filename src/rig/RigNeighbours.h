@@ -39,7 +39,9 @@ class Neighbours {
     virtual void showFrequencyLabel(const QString& text) = 0;
     virtual void showModeLabel(const QString& text) = 0;
     virtual void showLogFrequency(const QString& text) = 0;
-    // The pending status message in the operating window's message line, for 2000 ms.
+    // The pending status message in the operating window's message line, for
+    // 2000 ms from when it was first shown: offered again while it shows, it
+    // keeps its first time.
     virtual void showStatusMessage() = 0;
     // Moves the receive tones after a QSY: the main channel, and channels 2 and 3
     // when given. False, with nothing moved, when a value is outside its scroll bar.

@@ -3,6 +3,7 @@
 #include "RigLinkFixture.h"
 
 #include "core/Globals.h"
+#include "core/SettingRanges.h"
 #include "log/LogGlobals.h"
 #include "logwindows/TEMP_LOG.h"
 #include "platform/Dialogs.h"
@@ -187,6 +188,35 @@ TEST_F(RigLinkTest, PollTickShowsAPendingMessageForTwoSeconds) {
     EXPECT_EQ(forms::PSK31MAIN().Text3->text(), QStringLiteral("RIG Control Port-COM2 異常ですrc"));
     EXPECT_TRUE(forms::AboutZORVATEK().Timer3->isActive());
     EXPECT_EQ(forms::AboutZORVATEK().Timer3->interval(), 2000);
+}
+
+// A message that waits for its two seconds must not be shown again by every
+// poll: the decoders wait for it to go, so a poll shorter than the message's
+// time would freeze the dial for good.
+TEST_F(RigLinkTest, APendingMessageGoesTwoSecondsAfterItShowsAndTheDialMovesOn) {
+    const int shortest =
+        core::StoredRangeOf(QStringLiteral("RIG_CON_CFG"), QStringLiteral("Poll_Time"))->lowest;
+    for (const char* family : {"ICOM", "FT1000MP"}) {
+        for (int pollMs : {1000, shortest}) {
+            SCOPED_TRACE(testing::Message() << family << " every " << pollMs << " ms");
+            rig::g.RigPollInterval = pollMs;
+            zvtest::RigSimulator& rig = openRig(QString::fromLatin1(family), 2);
+            rig.dialHz = 7035000;
+            ASSERT_TRUE(
+                zvtest::waitUntil([&] { return frequencyLabel().startsWith(QLatin1String("7.035.0")); }));
+            core::g.StatusMessage = QStringLiteral("１ｓｔ　ＱＳＯ　です。");
+            QElapsedTimer shown;
+            shown.start();
+            rig.dialHz = 7040000;
+            ASSERT_TRUE(zvtest::waitUntil([&] { return core::g.StatusMessage.isEmpty(); }, 6000));
+            EXPECT_LT(shown.elapsed(), 2000 + pollMs + 500) << "cleared two seconds after it first showed";
+            EXPECT_TRUE(forms::PSK31MAIN().Text3->isHidden());
+            ASSERT_TRUE(zvtest::waitUntil(
+                [&] { return frequencyLabel().startsWith(QLatin1String("7.040.0")); }, pollMs + 3000));
+            rig::RigStopPolling();
+            rig::RigClosePort();
+        }
+    }
 }
 
 TEST_F(RigLinkTest, WhileAQsyIsPendingThePollSendsNothing) {

@@ -8,6 +8,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Forms.h"
 #include "platform/Paths.h"
+#include "rig/RigGlobals.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -23,6 +24,8 @@ void ProgramFolderTest::SetUp() {
     qputenv("ZORVATEK_HOME", dir_.path().toUtf8());
     core::g = {};
     logbook::g = {};
+    // A rig set up by an earlier test is no rig of this one's.
+    rig::g = {};
     sysclock::resetForTest();
     ui::script::begin();
 }
