@@ -1,6 +1,7 @@
 #include "core/SharedRoutines.h"
 
 #include "core/Globals.h"
+#include "core/IniValues.h"
 #include "platform/Paths.h"
 
 #include <QDir>
@@ -24,6 +25,11 @@ QString FindFileOnPath(const QString& fileName) {
                 return QFileInfo(dir, name).absoluteFilePath();
     }
     return {};
+}
+
+QByteArray PttPortName() {
+    if (WholeNumber(g.PttPortNumber).value_or(0) == 0) return QByteArrayLiteral("NONE");
+    return QByteArrayLiteral("COM") + g.PttPortNumber.trimmed().toLatin1();
 }
 
 } // namespace core

@@ -15,4 +15,8 @@ QString GeneralDateTime(const QDateTime& t);
 // compare without regard to case, as on the station's file system.
 QString FindFileOnPath(const QString& fileName);
 
+// The engines' name of the PTT port: "COMn", or "NONE" while the setting is
+// missing, not a number or 0 (PTT by CAT then, or none).
+QByteArray PttPortName();
+
 } // namespace core

@@ -35,9 +35,7 @@ void resumeMmtty() {
     }
     // After a suspend the program did not take, the handler is still there.
     InstallMmttyWndProc();
-    const QByteArray port = core::WholeNumber(core::g.PttPortNumber).value_or(0) == 0
-                                ? QByteArrayLiteral("NONE")
-                                : QByteArrayLiteral("COM") + core::g.PttPortNumber.trimmed().toLatin1();
+    const QByteArray port = core::PttPortName();
     std::int32_t handle = 0;
     bobmako::lib().fnBOBMAKOInit(handle, QByteArrayLiteral("MMTTY/ZORVAT"), port, QByteArrayLiteral("NONE"));
     if (core::PostMmttyCommand(mmtty::CmdPortUpdate, 0)) core::PostMmttyCommand(mmtty::CmdSuspend, 0);

@@ -101,9 +101,7 @@ void prepareWindow(PSK31MAIN& w) {
 
 void initScope() {
     const QString label = step("fnBOBMAKOInitのｴﾗｰで");
-    const QByteArray port = core::WholeNumber(core::g.PttPortNumber).value_or(0) == 0
-                                ? QByteArrayLiteral("NONE")
-                                : QByteArrayLiteral("COM") + core::g.PttPortNumber.trimmed().toLatin1();
+    const QByteArray port = core::PttPortName();
     std::int32_t handle = 0;
     if (bobmako::lib().fnBOBMAKOInit(handle, kScopeName.toLatin1(), port, QByteArrayLiteral("NONE")) == 0)
         throw StartFailed{label};

@@ -3,6 +3,7 @@
 #include "core/Globals.h"
 #include "core/IniValues.h"
 #include "core/MmvariState.h"
+#include "core/SharedRoutines.h"
 #include "platform/Colour.h"
 #include "platform/ControlColour.h"
 #include "platform/MmvariControl.h"
@@ -182,9 +183,7 @@ void applyFrequenciesAndRun(PSK31MAIN& w) {
     m->set(mmvari::IdAtcReset, false);
     panels::showMmvariSwitch(w, 0, false);
     m->set(mmvari::IdSoundCard, core::g.SoundCardNumber);
-    m->set(mmvari::IdPttPort, core::g.PttPortNumber != QLatin1String("0")
-                                  ? QStringLiteral("COM") + core::g.PttPortNumber
-                                  : QStringLiteral("NONE"));
+    m->set(mmvari::IdPttPort, QString::fromLatin1(core::PttPortName()));
     core::g.MmvariActive = 1;
     m->set(mmvari::IdRun, true);
 }

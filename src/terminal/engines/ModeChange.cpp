@@ -62,11 +62,6 @@ void recordMode() {
     core::PutIniText(kCfg, QStringLiteral("LastMode"), core::g.LastModeText);
 }
 
-QByteArray pttPortText() {
-    if (core::WholeNumber(core::g.PttPortNumber).value_or(0) == 0) return QByteArrayLiteral("NONE");
-    return QByteArrayLiteral("COM") + core::g.PttPortNumber.trimmed().toLatin1();
-}
-
 void initScope(const QByteArray& port) {
     std::int32_t handle = 0;
     bobmako::lib().fnBOBMAKOInit(handle, QByteArrayLiteral("MMTTY/ZORVAT"), port, QByteArrayLiteral("NONE"));
@@ -202,7 +197,7 @@ void toRtty() {
     }
     const bool fromSstv = core::g.OpMode == core::ModeSstv;
     if (core::g.OpMode == core::ModeCw) {
-        initScope(pttPortText());
+        initScope(core::PttPortName());
         core::MmttyProgram().postCommand(mmtty::CmdPortUpdate, 0);
         core::g.MmttyCwOn = 0;
     } else if (fromSstv) {

@@ -106,7 +106,11 @@ void Combo1_Enter() {
 void connectCwIdCombo(PSK31MAIN& w) {
     w.Combo1->setInsertPolicy(QComboBox::NoInsert);
     w.Combo1->setCompleter(nullptr);
-    w.Combo1->lineEdit()->installEventFilter(new EnterFilter(&w));
+    // The list takes the keys while it has the focus, its line edit only when
+    // it is handed them: Enter is watched on both, and handled once.
+    auto* enter = new EnterFilter(&w);
+    w.Combo1->installEventFilter(enter);
+    w.Combo1->lineEdit()->installEventFilter(enter);
     QObject::connect(w.Combo1, &QComboBox::activated, &w, [](int i) { Combo1_Click(i); });
     QObject::connect(w.Combo1->lineEdit(), &QLineEdit::textEdited, &w,
                      [](const QString& t) { Combo1_Change(t); });

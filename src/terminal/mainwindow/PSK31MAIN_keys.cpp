@@ -81,6 +81,10 @@ int virtualKey(int qtKey) {
     }
 }
 
+bool isLetterOrDigit(int keyCode) {
+    return (keyCode >= 'A' && keyCode <= 'Z') || (keyCode >= '0' && keyCode <= '9');
+}
+
 int modifierMask(Qt::KeyboardModifiers m) {
     return (m & Qt::ShiftModifier ? kShift : 0) | (m & Qt::ControlModifier ? kCtrl : 0) |
            (m & Qt::AltModifier ? kAlt : 0);
@@ -164,10 +168,12 @@ void multiChannelKey() {
         terminal::panels::StartMultiChannel();
 }
 
-// Esc ends the repeat and the macro-button move mode.
+// Esc stops everything: the repeat, the macro-button move mode, and the
+// engine's transmission and the scan from whatever control has the focus.
 void escape() {
     terminal::macros::mainCycle().escape();
     if (terminal::macros::g.MacroMoveMode == 1) terminal::macros::MACROMOV_Click();
+    terminal::transmit::EscapeKey();
 }
 
 // F1 to F9 alone, with Shift, Ctrl or Ctrl+Shift: the four rows of nine macro buttons.
@@ -206,7 +212,11 @@ class KeyPreview : public forms::WindowFilter {
         seenBy_ = widget;
         auto* k = static_cast<QKeyEvent*>(e);
         const int keyCode = virtualKey(k->key());
-        if (keyCode >= 0 && w_.Form_KeyDown(keyCode, modifierMask(k->modifiers()))) return true;
+        const int shift = modifierMask(k->modifiers());
+        if (keyCode >= 0 && w_.Form_KeyDown(keyCode, shift)) return true;
+        // A letter or digit with Alt is a shortcut or nothing: it never types
+        // into a box what did not go on the air.
+        if ((shift & kAlt) != 0 && isLetterOrDigit(keyCode)) return true;
         return terminal::transmit::controlKey(w_, watched, k);
     }
 
@@ -254,7 +264,8 @@ bool PSK31MAIN::Form_KeyDown(int KeyCode, int Shift) {
     case 'C':
         if (Shift != kCtrl) return false;
         terminal::receive::NewQso(*this, terminal::receive::From::CtrlC);
-        return true;
+        // The focused box still copies its selection.
+        return false;
     case 'X':
         if (Shift != kAlt) return false;
         terminal::transmit::AbortKey();

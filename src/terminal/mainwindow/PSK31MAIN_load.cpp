@@ -12,6 +12,7 @@
 #include "platform/RichTextPane.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
+#include "terminal/engines/MmttyLayout.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/receive/RxPicking.h"
 
@@ -71,8 +72,10 @@ void PSK31MAIN::loadControlsAndState() {
     g.DrawBinStep1 = 4;
     g.DrawBinStep2 = 4;
     g.WfMagnify = 1;
+    // Japanese input may be switched on, as the PSK layout shows it after any
+    // mode change: the start shows the same.
     g.ImeState = 2;
-    Text1->setAttribute(Qt::WA_InputMethodEnabled, false);
+    terminal::engines::RestoreImeState(*this);
     g.LayoutReady = 0;
     colour::setBackColor(Command15, 187159);
     g.RecTimeLen = 1;

@@ -29,9 +29,10 @@ void sendCwIdMmvari(PSK31MAIN& w) {
     if (mmvari::MmvariControl* m = w.MMVARI) {
         m->invoke(mmvari::MethodCwId, {g.CwIdText});
         m->set(mmvari::IdReqRx, true);
-        QVariant transmitting;
-        if (m->get(mmvari::IdTransmit, transmitting) && transmitting.toBool())
-            m->invoke(mmvari::MethodCwIdEnd, {kMmvariCwIdEndFlag});
+        // Whether the control transmits or not, it is asked to key for the
+        // identification: from receive, the text alone would only wait in its
+        // buffer and no end of transmission would ever unkey the rig.
+        m->invoke(mmvari::MethodCwIdEnd, {kMmvariCwIdEndFlag});
     }
     colour::setBackColor(w.Command1, kRed);
 }

@@ -219,6 +219,32 @@ void AbortKey() {
     TXBC_Click();
 }
 
+void EscapeKey() {
+    PSK31MAIN& w = forms::PSK31MAIN();
+    if (core::g.MmvariActive == 1) {
+        abortMmvari(w);
+        core::g.RepeatTxOn = 0;
+        colour::setBackColor(w.Command1, colour::kButtonFace);
+        w.Text3->hide();
+        w.Command1->setEnabled(true);
+        w.Command3->setEnabled(true);
+        w.Text1->setText(QString());
+        w.Timer1->stop();
+        return;
+    }
+    w.Text1->setText(QString());
+    if (rttyMode()) {
+        abortRtty(w);
+        g.RttyTypedAhead.clear();
+        return;
+    }
+    abortOthers(w);
+    if (!pskMode()) return;
+    w.RichTextBox2->hide();
+    w.Timer5->stop();
+    w.ScanStopRequest = 1;
+}
+
 QString notYetHanded(const QString& box, const QString& typedAhead) {
     QString rest;
     qsizetype next = 0;

@@ -24,6 +24,10 @@ void TXBC_Click();
 // Alt+X: as the abort item, but with the multi-mode control only its
 // transmission ends and the transmit box keeps its text.
 void AbortKey();
+// Esc: every transmission, repeat and scan of the main window ends, whatever
+// control has the focus; the transmit box is emptied. The repeat cycle's own
+// state and the macro-button move mode are the caller's.
+void EscapeKey();
 
 // The transmit box's text with the characters the RTTY program cannot send
 // replaced, line breaks as CR LF.

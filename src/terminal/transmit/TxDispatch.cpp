@@ -11,6 +11,7 @@
 #include "platform/RichTextPane.h"
 #include "rig/RigCommands.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
+#include "terminal/transmit/TxState.h"
 
 #include <QPushButton>
 
@@ -78,13 +79,28 @@ std::int32_t ansiCode(QChar c) {
     return bytes.isEmpty() ? 0 : std::uint8_t(bytes[0]);
 }
 
+// What the program has been given shows in the transmit box as the macro's own
+// text: it counts as handed over, so that the start of a transmission does not
+// hand it over again. A line break is one character of the box.
+void countHanded(const QString& shown, qsizetype i) {
+    const QChar c = shown[i];
+    if (c == QLatin1Char('\r')) {
+        if (shown.mid(i + 1, 1) != QLatin1String("\n")) g.RttyTypedAhead += QLatin1Char('\n');
+        return;
+    }
+    g.RttyTypedAhead += c;
+}
+
 void sendRtty() {
+    const QString shown = core::g.MacroText;
     substituteForRtty(core::g.MacroText);
     const QString text = core::g.MacroText;
     // A program that is gone ends the sending; the rest is not sent.
     if (core::g.MacroTxOn == 1 && !core::PostMmttyCommand(mmtty::CmdTx, mmtty::TxOn)) return;
-    for (const QChar c : text)
-        if (!core::PostMmttyCommand(mmtty::CmdChar, ansiCode(c))) return;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (!core::PostMmttyCommand(mmtty::CmdChar, ansiCode(text[i]))) return;
+        countHanded(shown, i);
+    }
     if (core::g.MacroTxOff == 1) core::PostMmttyCommand(mmtty::CmdTx, mmtty::TxOffAfterQueue);
 }
 

@@ -90,6 +90,9 @@ void beginLineIfNew(PSK31MAIN& w) {
 
 void sendKeyRtty(std::int16_t KeyAscii) {
     QString& handed = g.RttyTypedAhead;
+    // Esc has stopped the transmission already (the main window's keys): as a
+    // character it would wait in the program's buffer for the next one.
+    if (KeyAscii == kEscape) return;
     if (KeyAscii == kBackspace) {
         core::PostMmttyCommand(mmtty::CmdChar, 'x');
         handed.chop(1);

@@ -268,4 +268,33 @@ TEST_F(CwIdList, TypeAddPickAndDelete) {
     EXPECT_EQ(ini(QStringLiteral("MSG_CNT")), QStringLiteral("0"));
 }
 
+// Keys go where the focus is: with the list focused, Return and the keypad's
+// Enter add the typed text, and an empty text deletes the entry picked last.
+TEST_F(CwIdList, EnterWorksWithTheFocusInTheList) {
+    w->show();
+    w->Frame2->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    w->activateWindow();
+    w->Combo1->setFocus();
+    ASSERT_TRUE(zvtest::waitUntil([&] { return QApplication::focusWidget() == w->Combo1; }));
+    w->Combo1->lineEdit()->clear();
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("cq test"));
+    EXPECT_EQ(w->Combo1->currentText(), QStringLiteral("CQ TEST"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    ASSERT_EQ(w->Combo1->count(), 2);
+    EXPECT_EQ(ini(QStringLiteral("MSG_CNT")), QStringLiteral("1"));
+    EXPECT_EQ(ini(QStringLiteral("MESG1")), QStringLiteral("CQ TEST"));
+    EXPECT_FALSE(w->Frame2->isVisibleTo(w)) << "the frame closes";
+
+    w->Frame2->show();
+    ASSERT_TRUE(zvtest::chooseInList(w->Combo1, 1));
+    w->Frame2->show();
+    w->Combo1->setFocus();
+    ASSERT_TRUE(zvtest::waitUntil([&] { return QApplication::focusWidget() == w->Combo1; }));
+    w->Combo1->lineEdit()->clear();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(w->Combo1->count(), 1);
+    EXPECT_EQ(ini(QStringLiteral("MSG_CNT")), QStringLiteral("0"));
+}
+
 } // namespace

@@ -8,6 +8,7 @@
 #include "platform/Dialogs.h"
 #include "platform/MmttyLink.h"
 #include "platform/PictureBox.h"
+#include "platform/RichTextPane.h"
 #include "platform/StatusPanels.h"
 #include "settings/CFGSHEET.h"
 #include "support/Popups.h"
@@ -57,6 +58,9 @@ TEST_F(MainWindowLoad, EveryNamedControlIsThereWithItsCaption) {
     EXPECT_EQ(colour::foreColor(w.Label40), 0xC0FFFFu);
     EXPECT_EQ(w.Label24->text(), QStringLiteral("12"));
     EXPECT_EQ(w.Label26->text(), QStringLiteral("80"));
+    // Japanese input as the PSK layout shows it after a mode change.
+    EXPECT_EQ(w.StatusBar1->text(3), QStringLiteral("IME有効"));
+    EXPECT_TRUE(w.Text1->testAttribute(Qt::WA_InputMethodEnabled));
 }
 
 TEST_F(MainWindowLoad, FrequenciesOutsideTheBandFallBackToTheCentre) {

@@ -132,13 +132,37 @@ TEST_F(MmvariPanel, ASoundCardOrPttPortTheControlCannotOpenIsReported) {
         QString psk;
         QString text;
     } cases[] = {{"SOUNDCARDnum=none\n", "サウンドカードがオープンできませんでした"},
-                 {"COMPORT=x\n", "COM回線がオープンできませんでした"}};
+                 {"COMPORT=-1\n", "COM回線がオープンできませんでした"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.psk.toStdString());
         core::g.MmvariActive = 0;
         w = &load(c.psk);
         ASSERT_TRUE(zvtest::waitUntil([&] { return w->Text3->text() == c.text; }));
         EXPECT_FALSE(w->Text3->isHidden());
+        forms::unload<PSK31MAIN>();
+    }
+}
+
+// PTT by CAT with no PTT port stored, or port 0: the control opens none.
+TEST_F(MmvariPanel, WithPttByCatAndNoPortNoneIsOpened) {
+    for (const char* port : {"", "COMPORT=0\n"}) {
+        SCOPED_TRACE(port);
+        QString keys = mmvtest::kPskKeys;
+        keys.remove(QStringLiteral("COMPORT=0\n"))
+            .replace(QStringLiteral("COMCONT=1"), QStringLiteral("COMCONT=0"));
+        writeIni(QStringLiteral("[PSKCFG]\n") + QString::fromLatin1(port) + keys);
+        core::g.OpMode = core::ModeMmvari;
+        core::g.MmvariActive = 0;
+        forms::AboutZORVATEK();
+        w = &forms::PSK31MAIN();
+        control = w->MMVARI;
+        QSignalSpy errors(control, &MmvariControl::errorRaised);
+        ASSERT_TRUE(zvtest::waitUntil([&] { return read(IdRun).toBool(); }));
+        EXPECT_EQ(read(IdPttPort).toString(), QStringLiteral("NONE"));
+        step(3);
+        ASSERT_TRUE(zvtest::waitForPostedEvents());
+        EXPECT_EQ(errors.size(), 0);
+        EXPECT_NE(w->Text3->text(), QStringLiteral("COM回線がオープンできませんでした"));
         forms::unload<PSK31MAIN>();
     }
 }
@@ -339,6 +363,22 @@ TEST_F(MmvariOnAir, TheMacroGoesOutAndTheRigIsReleasedAtTheEnd) {
         w->Timer1->stop();
         w->Timer4->stop();
     }
+}
+
+// From receive, a left press on "CW ID" sends the identification and the rig
+// is released when it has gone out.
+TEST_F(MmvariOnAir, TheCwIdButtonSendsTheIdAndReleasesTheRig) {
+    w->Combo1->setEditText("DE JA1ZVK");
+    QTest::mousePress(w->Command3, Qt::LeftButton);
+    ASSERT_TRUE(rigKeyed(true));
+    EXPECT_EQ(colour::backColor(w->Command1), 0x0000FFu);
+    ASSERT_TRUE(stepUntil([] { return core::g.Transmitting == 1; }));
+    ASSERT_TRUE(stepUntil([] { return core::g.MmvariTxOn == 0; }));
+    ASSERT_TRUE(rigKeyed(false));
+    EXPECT_EQ(sim->pttOnCount, 1);
+    EXPECT_EQ(sim->pttOffCount, 1);
+    EXPECT_EQ(core::g.Transmitting, 0);
+    EXPECT_EQ(colour::backColor(w->Command1), colour::kButtonFace);
 }
 
 TEST_F(MmvariOnAir, AnEndNoticeWithoutTransmissionLeavesTheRigAlone) {

@@ -143,6 +143,7 @@ TEST_F(CwIdAndSwitches, TransmitInhibitPanel) {
 
 TEST_F(CwIdAndSwitches, InputMethodPanelByMode) {
     w->StatusBar1->setText(3, QStringLiteral("IME無効"));
+    w->Text1->setAttribute(Qt::WA_InputMethodEnabled, false);
     core::g.OpMode = core::ModeRtty;
     QTest::mouseClick(w->StatusBar1->panel(3), Qt::LeftButton);
     EXPECT_EQ(w->StatusBar1->text(3), QStringLiteral("IME無効"));

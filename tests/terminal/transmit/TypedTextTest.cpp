@@ -135,7 +135,9 @@ TEST_F(TypedText, EscapeStopsAndRepeatSwallowsKeys) {
     QStringList ours;
     for (const QString& c : calls())
         if (!c.startsWith(QLatin1String("fnSetSquelchThreshold"))) ours << c; // the repeat's own
-    EXPECT_EQ(ours, (QStringList{"fnGetTXCharsRemaining()", "fnStopTX()", "fnClearTXBuffer()"}));
+    // The main window's Esc aborts first; the box then takes its own Esc.
+    EXPECT_EQ(ours,
+              (QStringList{"fnAbortTX()", "fnGetTXCharsRemaining()", "fnStopTX()", "fnClearTXBuffer()"}));
     EXPECT_EQ(core::g.RepeatTxOn, 0);
     EXPECT_EQ(core::g.MacroCwId, 0);
     EXPECT_FALSE(w->Timer1->isActive());
@@ -193,8 +195,9 @@ TEST_F(TypedText, MmvariGetsEachKeyThroughItsSendMethod) {
     w->MMVARI->clearCalls();
     colour::setBackColor(w->Command1, 0x0000FF);
     QTest::keyClick(w->Text1, Qt::Key_Escape);
-    EXPECT_EQ(setsOf(mmvari::IdTransmit), QVariantList{false});
-    EXPECT_EQ(setsOf(mmvari::IdTuneReset), QVariantList{0});
+    // The main window's Esc, then the box's own.
+    EXPECT_EQ(setsOf(mmvari::IdTransmit), (QVariantList{false, false}));
+    EXPECT_EQ(setsOf(mmvari::IdTuneReset), (QVariantList{0, 0}));
     EXPECT_EQ(colour::backColor(w->Command1), colour::kButtonFace);
     EXPECT_TRUE(calls().isEmpty());
 }
