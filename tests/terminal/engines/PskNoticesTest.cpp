@@ -302,4 +302,44 @@ TEST_F(PskRigPtt, TheRigIsKeyedByCatOnlyWithoutAPttPort) {
     }
 }
 
+// Esc from any box of the main window ends a transmission on the air, and a
+// running scan; the rig is released and the transmit box emptied.
+TEST_F(PskRigPtt, EscFromAnyBoxEndsTheTransmissionAndTheScan) {
+    PSK31MAIN& w = loadAndStart();
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    sim = std::make_unique<zvtest::RigSimulator>("KENWOOD");
+    zvtest::pointRigLinkAt(*sim);
+    rig::g.RigPollMode = 0;
+    rig::RigOpenPort();
+    ASSERT_EQ(rig::g.RigPortOpen, 1);
+    auto rigKeyed = [&](bool keyed) {
+        return zvtest::waitUntil([&] { return zvtest::waitForRigToCatchUp(*sim) && sim->ptt == keyed; });
+    };
+    const std::pair<const char*, QWidget*> boxes[] = {{"transmit box", w.Text1},
+                                                      {"call", w.Text5},
+                                                      {"name", w.Text6},
+                                                      {"QTH", w.Text14},
+                                                      {"receive pane", w.RichTextBox1}};
+    for (const auto& [name, box] : boxes) {
+        SCOPED_TRACE(name);
+        w.Text1->setText(QStringLiteral("PSKTEST"));
+        w.RichTextBox2->show();
+        QTest::keyClick(w.Text1, Qt::Key_F12);
+        ASSERT_TRUE(rigKeyed(true));
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Escape);
+        ASSERT_TRUE(rigKeyed(false));
+        EXPECT_EQ(g.Transmitting, 0);
+        EXPECT_TRUE(w.Text1->text().isEmpty());
+        EXPECT_FALSE(w.RichTextBox2->isVisibleTo(&w)) << "the scroll-back view closes";
+    }
+    // The scan's button leaves the focus in the call-sign box; Esc there ends the scan.
+    QTimer::singleShot(0, &w, [&w] { QTest::keyClick(w.Text5, Qt::Key_Escape); });
+    QTest::mouseClick(w.Command11, Qt::LeftButton);
+    EXPECT_FALSE(w.Timer5->isActive());
+    EXPECT_EQ(w.ScanStopRequest, 1);
+    EXPECT_EQ(g.WfDrawState, 0);
+}
+
 } // namespace

@@ -10,6 +10,7 @@
 #include "platform/RichTextPane.h"
 #include "support/Popups.h"
 #include "terminal/transmit/TxControl.h"
+#include "terminal/transmit/TxDispatch.h"
 #include <QClipboard>
 #include <QGuiApplication>
 
@@ -245,6 +246,69 @@ TEST_F(TxControl, ShortcutsWaitWhileAMacroShortcutIsBeingRegistered) {
     core::g.ShortcutRegistering = 1;
     QTest::keyClick(w->Text1, Qt::Key_F12);
     EXPECT_TRUE(calls().isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+class TxKeys : public zvtest::TxTest {};
+
+// Esc in RTTY, from the transmit box or another box: the program gets the
+// transmit-off posts at once and no Esc character for its next transmission.
+TEST_F(TxKeys, RttyEscPostsTheStopFromEveryBox) {
+    runRttyProgram();
+    for (QWidget* box : std::initializer_list<QWidget*>{w->Text1, w->Text5, w->RichTextBox1}) {
+        w->Text1->setText(QStringLiteral("RYRY"));
+        core::g.MmttyTxOn = 1;
+        link->clearPosted();
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Escape);
+        EXPECT_EQ(posted(), (QList<Pair>{{mmtty::CmdTx, mmtty::TxOffNow}, {mmtty::CmdTx, mmtty::TxClear}}));
+        EXPECT_TRUE(w->Text1->text().isEmpty());
+        EXPECT_EQ(colour::backColor(w->Command1), colour::kButtonFace);
+    }
+}
+
+// A macro's text handed to the RTTY program is not handed again by F12.
+TEST_F(TxKeys, RttyMacroThenF12SendsTheMacroOnce) {
+    runRttyProgram();
+    core::g.MacroTxOn = core::g.MacroTxOff = 0;
+    core::g.MacroText = QStringLiteral("CQ DE JA1ZVK\r\n");
+    w->Text1->setSelText(core::g.MacroText);
+    terminal::transmit::TxSend();
+    link->clearPosted();
+    QTest::keyClick(w->Text1, Qt::Key_F12);
+    EXPECT_EQ(posted(),
+              (QList<Pair>{{mmtty::CmdTx, mmtty::TxOn}, {mmtty::CmdChar, 13}, {mmtty::CmdChar, 10}}));
+}
+
+// Alt with a letter or digit no shortcut has types nothing into any box, in
+// any mode; Ctrl+C still copies from the box that has the focus.
+TEST_F(TxKeys, UnusedAltKeysTypeNothingAndCtrlCCopies) {
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    for (int mode : {core::ModeBpsk, core::ModeRtty, core::ModeMmvari}) {
+        core::g.OpMode = mode;
+        for (QWidget* box : std::initializer_list<QWidget*>{w->Text1, w->Text5, w->Text6}) {
+            SCOPED_TRACE(testing::Message() << "mode " << mode);
+            box->setFocus();
+            QTest::keyClick(box, Qt::Key_B, Qt::AltModifier);
+            QTest::keyClick(box, Qt::Key_J, Qt::AltModifier);
+            QTest::keyClick(box, Qt::Key_A, Qt::ShiftModifier | Qt::AltModifier);
+            QTest::keyClick(box, Qt::Key_1, Qt::AltModifier);
+            EXPECT_TRUE(w->Text1->text().isEmpty());
+            EXPECT_TRUE(w->Text5->text().isEmpty());
+            EXPECT_TRUE(w->Text6->text().isEmpty());
+        }
+    }
+    core::g.OpMode = core::ModeBpsk;
+    w->Text1->setText(QStringLiteral("abc def"));
+    w->Text1->setFocus();
+    QTest::keyClick(w->Text1, Qt::Key_A, Qt::ControlModifier);
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(w->Text1, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("abc def"));
 }
 
 } // namespace
