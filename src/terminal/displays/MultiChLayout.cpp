@@ -104,6 +104,12 @@ MultiPlaces arranged(const MultiPlaces& current, int W, int H, bool horizontal) 
     return p;
 }
 
+bool placesFit(const MultiPlaces& p, bool horizontal) {
+    const Place& a = p[R1];
+    const Place& b = p[R2];
+    return horizontal ? b.left > a.left : b.top > a.top;
+}
+
 QList<std::pair<QString, int>> layoutKeys(const MultiPlaces& places) {
     QList<std::pair<QString, int>> keys;
     for (const KeyOf& k : kKeys)

@@ -42,6 +42,9 @@ MultiPlaces resized(const MultiChLayout& base, int W, int H, bool horizontal);
 // The default arrangement for a window of W x H (its width already 9165 side
 // by side, its height 3930 stacked); the first channel's header keeps its place.
 MultiPlaces arranged(const MultiPlaces& current, int W, int H, bool horizontal);
+// True when the panes' places are of the arrangement asked for: side by side,
+// the second pane starts right of the first; stacked, below it.
+bool placesFit(const MultiPlaces& places, bool horizontal);
 // The window's size the arrangement asks for: {width, height}, 0 where unchanged.
 std::pair<int, int> arrangedSize(bool horizontal);
 

@@ -1,6 +1,7 @@
 #include "terminal/displays/MultiChPos.h"
 
 #include "core/Globals.h"
+#include "core/IniStore.h"
 #include "core/IniValues.h"
 #include "core/MmvariState.h"
 #include "platform/Colour.h"
@@ -28,6 +29,8 @@ constexpr std::uint32_t kOtherChannel = 0xC0FFC0;
 
 void SaveMultiChPos() {
     const ::multi_ch& w = forms::multi_ch();
+    // One read and one write of the settings file for all the keys.
+    const core::IniBatch batch;
     const QScreen* s = QGuiApplication::primaryScreen();
     const QPoint origin = s ? s->geometry().topLeft() : QPoint();
     auto put = [](const char* section, const QString& key, int value) {
@@ -58,6 +61,9 @@ void ArrangeMultiCh() {
     const MultiPlaces p = arranged(w.places(), W, H, horizontal);
     w.applyPlaces(p);
     w.layout.places = p;
+    // A new arrangement asked for by the operator is kept at once: the window
+    // may be unloaded before its next close saves it.
+    if (!w.isLoading()) SaveMultiChPos();
 }
 
 bool AnyEngineTransmits() {

@@ -6,6 +6,7 @@
 #include "platform/Colour.h"
 #include "platform/ControlColour.h"
 #include "platform/PskCore.h"
+#include "platform/WindowFrame.h"
 #include "terminal/displays/MultiChModes.h"
 #include "terminal/displays/MultiChPos.h"
 
@@ -104,16 +105,18 @@ void multi_ch::applyPlaces(const MultiPlaces& p) {
     }
 }
 
+// The window's outer size, as stored and as its layout counts.
 int multi_ch::widthTw() const {
-    return twips::fromPx(width());
+    return twips::fromPx(width() + winframe::framePx(this).width());
 }
 
 int multi_ch::heightTw() const {
-    return twips::fromPx(height());
+    return twips::fromPx(height() + winframe::framePx(this).height());
 }
 
 void multi_ch::setSizeTw(int w, int h) {
-    resize(twips::toPx(w), twips::toPx(h));
+    const QSize frame = winframe::framePx(this);
+    resize(std::max(1, twips::toPx(w) - frame.width()), std::max(1, twips::toPx(h) - frame.height()));
 }
 
 void multi_ch::Form_Load() {
@@ -126,9 +129,12 @@ void multi_ch::Form_Load() {
     MultiHorizontal = MultiHorizontalText == QLatin1String("YES") ? 1 : 0;
     placeWindow();
     const QString pos = QStringLiteral("multi_pos");
-    if (core::IniStored(pos, QStringLiteral("R1H")))
-        applyPlaces(
-            placesFromKeys(designPlaces(), [&pos](const QString& key) { return core::IniWhole(pos, key); }));
+    // Places stored for the other arrangement (HORZ changed while the window
+    // was not saved) would be garbled by this one's resizing: arranged anew.
+    const MultiPlaces stored =
+        placesFromKeys(designPlaces(), [&pos](const QString& key) { return core::IniWhole(pos, key); });
+    if (core::IniStored(pos, QStringLiteral("R1H")) && placesFit(stored, MultiHorizontal == 1))
+        applyPlaces(stored);
     else
         ArrangeMultiCh();
     layout = {widthTw(), heightTw(), places()};
@@ -147,8 +153,8 @@ void multi_ch::placeWindow() {
         // A value that is no number, or a place off the screen, takes its default.
         top = core::IniWhole(pos, QStringLiteral("MDPOSTop")).value_or(0);
         left = core::IniWhole(pos, QStringLiteral("MDPOSLeft")).value_or(0);
-        if (top < 0 || twips::fromPx(screen.height()) <= top) top = 0;
-        if (left < 0 || twips::fromPx(screen.width()) <= left) left = 0;
+        top = winframe::onScreenTw(top, twips::fromPx(screen.height()));
+        left = winframe::onScreenTw(left, twips::fromPx(screen.width()));
         const std::optional<int> sw = core::IniWhole(pos, QStringLiteral("MDPOSWidth"));
         const std::optional<int> sh = core::IniWhole(pos, QStringLiteral("MDPOSHeight"));
         if (sw && *sw > 0) w = *sw;

@@ -78,6 +78,8 @@ class multi_ch : public QWidget {
     terminal::displays::MultiPlaces places() const;
     void applyPlaces(const terminal::displays::MultiPlaces& p);
     // The window's size in twips (its inner size).
+    // True while the window's load runs.
+    bool isLoading() const { return loading_; }
     int widthTw() const;
     int heightTw() const;
     void setSizeTw(int w, int h);

@@ -6,6 +6,7 @@
 #include "platform/Colour.h"
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
+#include "platform/WindowFrame.h"
 #include "terminal/rxtext/RxTextFiles.h"
 
 #include <QCloseEvent>
@@ -70,13 +71,17 @@ void RCVDAT::Form_Load() {
         const auto l = core::IniWhole(kPos, QStringLiteral("RCVPOSLeft"));
         const auto w = core::IniWhole(kPos, QStringLiteral("RCVPOSWidth"));
         if (t && l && w && *w > 0) {
-            top = *t;
-            left = *l;
+            // A place off the screen comes back onto it.
+            top = winframe::onScreenTw(*t, twips::fromPx(screen.height()));
+            left = winframe::onScreenTw(*l, twips::fromPx(screen.width()));
             width = *w;
         }
     }
     move(screen.left() + twips::toPx(left), screen.top() + twips::toPx(top));
-    resize(twips::toPx(width), twips::toPx(kDefaultHeight));
+    // Stored and designed sizes are outer sizes.
+    const QSize frame = winframe::framePx(this);
+    resize(std::max(1, twips::toPx(width) - frame.width()),
+           std::max(1, twips::toPx(kDefaultHeight) - frame.height()));
     g.RcvViewerOpen = 1;
 }
 
@@ -93,7 +98,7 @@ void RCVDAT::SaveRcvDatPos() {
     };
     put("RCVPOSTop", twips::fromPx(pos().y() - screen.top()));
     put("RCVPOSLeft", twips::fromPx(pos().x() - screen.left()));
-    put("RCVPOSWidth", twips::fromPx(width()));
+    put("RCVPOSWidth", twips::fromPx(width() + winframe::framePx(this).width()));
 }
 
 void RCVDAT::resizeEvent(QResizeEvent* e) {

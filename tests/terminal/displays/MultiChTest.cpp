@@ -9,7 +9,9 @@
 #include "platform/Dialogs.h"
 #include "platform/MmvariControl.h"
 #include "platform/MmvariIds.h"
+#include "platform/Colour.h"
 #include "platform/PictureBox.h"
+#include "platform/WindowFrame.h"
 #include "support/Popups.h"
 #include "terminal/displays/MultiChPos.h"
 
@@ -20,6 +22,9 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QTextCursor>
+
+#include <sys/inotify.h>
+#include <unistd.h>
 
 namespace {
 
@@ -119,6 +124,71 @@ TEST_F(MultiCh, SideBySideItsSecondHeaderFollowsTheMiddleAndTheLayoutReturns) {
     EXPECT_EQ(again.places(), before);
     EXPECT_EQ(again.pos(), at);
     EXPECT_EQ(again.MultiHorizontal, 1);
+}
+
+// Side by side ticked in the settings, the window unloaded by a mode change
+// before its close: the switch has stored the new arrangement, and places
+// stored for the other one are arranged anew rather than garbled.
+TEST_F(MultiCh, AnArrangementFollowsHorzAndIsStoredWhenItChanges) {
+    PSK31MAIN& w =
+        open(QStringLiteral("[CFGPOS]\nMDPOSTop=0\nMDPOSLeft=0\nMDPOSWidth=6690\nMDPOSHeight=3930\n"));
+    multi_ch& m = start(w);
+    ASSERT_EQ(m.MultiHorizontal, 0);
+    ASSERT_TRUE(closeBox(m));
+    ASSERT_EQ(ini("multi_pos", "R2T"), QStringLiteral("2040")) << "a stacked layout is stored";
+
+    multi_ch& again = start(w);
+    core::PutIniText(QStringLiteral("MultiDSP"), QStringLiteral("HORZ"), QStringLiteral("YES"));
+    again.MultiHorizontal = 1;
+    ArrangeMultiCh();
+    EXPECT_EQ(ini("multi_pos", "R2T"), QStringLiteral("480")) << "stored at once";
+    EXPECT_EQ(ini("CFGPOS", "MDPOSWidth"), QStringLiteral("9165"));
+    forms::unload<multi_ch>();
+
+    // Stacked places stored, side by side asked for: arranged side by side.
+    for (const auto& [key, value] : layoutKeys(arranged(designPlaces(), 6690, 3930, false)))
+        core::PutIniText(QStringLiteral("multi_pos"), key, QString::number(value));
+    multi_ch& third = start(w);
+    EXPECT_EQ(third.MultiHorizontal, 1);
+    EXPECT_EQ(third.tw.rect(third.RichTextBox2).top, 480);
+    EXPECT_EQ(third.tw.rect(third.RichTextBox2).left, third.tw.rect(third.RichTextBox1).width + 104);
+    EXPECT_EQ(third.tw.rect(third.Label2).left, 4750);
+    EXPECT_EQ(third.tw.rect(third.Label2).top, 240);
+}
+
+// The stored size is the outer one: stacked, the second pane ends just above
+// the status bar, with no empty band between.
+TEST_F(MultiCh, TheStoredSizeIsTheOuterSize) {
+    PSK31MAIN& w = open();
+    multi_ch& m = start(w);
+    EXPECT_EQ(m.heightTw(), 3930);
+    const int paneBottom = m.RichTextBox2->geometry().bottom();
+    const int barTop = m.StatusBar1->geometry().top();
+    EXPECT_GE(barTop, paneBottom);
+    EXPECT_LT(barTop - paneBottom, 12) << "no empty band above the status bar";
+    EXPECT_EQ(m.height() + winframe::framePx(&m).height(), twips::toPx(3930));
+}
+
+// One close writes the settings file once, however many keys it stores.
+TEST_F(MultiCh, OneCloseWritesTheSettingsFileOnce) {
+    PSK31MAIN& w = open();
+    multi_ch& m = start(w);
+    const int watch = ::inotify_init1(IN_NONBLOCK);
+    ASSERT_GE(watch, 0);
+    const QScopeGuard closeWatch([watch] { ::close(watch); });
+    ASSERT_GE(
+        ::inotify_add_watch(watch, QFile::encodeName(folder()).constData(), IN_CLOSE_WRITE | IN_MOVED_TO), 0);
+    ASSERT_TRUE(closeBox(m));
+    int writes = 0;
+    alignas(inotify_event) char buffer[8192];
+    for (ssize_t n; (n = ::read(watch, buffer, sizeof buffer)) > 0;)
+        for (char* p = buffer; p < buffer + n;) {
+            const auto* e = reinterpret_cast<const inotify_event*>(p);
+            if (e->len > 0 && QByteArray(e->name) == "ZORVATEK.INI") ++writes;
+            p += sizeof(inotify_event) + e->len;
+        }
+    EXPECT_EQ(writes, 1);
+    EXPECT_EQ(ini("multi_pos", "C2T"), QStringLiteral("1800"));
 }
 
 TEST_F(MultiCh, StoredValuesThatAreNoNumbersOrOffTheScreenTakeTheirDefaults) {

@@ -8,6 +8,7 @@
 #include "platform/Cp932.h"
 #include "platform/Dialogs.h"
 #include "platform/RichTextPane.h"
+#include "platform/WindowFrame.h"
 #include "support/Popups.h"
 #include "terminal/receive/RxPicking.h"
 #include "terminal/rxtext/RCVDAT.h"
@@ -87,13 +88,15 @@ TEST_F(RxText, TheViewerOpensAtItsStoredPlaceOrTheTopLeftCorner) {
         {"a stored place", "RCVPOSTop=1500\nRCVPOSLeft=3000\nRCVPOSWidth=9000\n", {200, 100}, 600},
         {"a place that is no number", "RCVPOSTop=1500\nRCVPOSLeft=abc\nRCVPOSWidth=9000\n", {0, 0}, 728},
         {"the top alone", "RCVPOSTop=1500\n", {0, 0}, 728},
+        {"a place off the screen", "RCVPOSTop=99999\nRCVPOSLeft=-300\nRCVPOSWidth=9000\n", {0, 0}, 600},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         writeIni(QStringLiteral("[CFGPOS]\n") + QString::fromLatin1(c.keys));
         RCVDAT& v = forms::RCVDAT();
         EXPECT_EQ(v.pos(), c.at);
-        EXPECT_EQ(v.width(), c.width);
+        // The stored width is the outer one, frame included.
+        EXPECT_EQ(v.width() + winframe::framePx(&v).width(), c.width);
         EXPECT_EQ(v.windowTitle(), QStringLiteral("受信ﾃﾞｰﾀ表示"));
         EXPECT_EQ(g.RcvViewerOpen, 1);
         forms::unload<RCVDAT>();
@@ -104,8 +107,9 @@ TEST_F(RxText, TheViewerOpensAtItsStoredPlaceOrTheTopLeftCorner) {
 TEST_F(RxText, TheViewerKeepsItsNormalPlaceAndItsBoxFillsIt) {
     RCVDAT& v = viewer();
     v.move(30, 45);
-    v.resize(600, 300);
-    ASSERT_TRUE(zvtest::waitUntil([&] { return v.Text1->width() == 600 - 9; }));
+    const int frame = winframe::framePx(&v).width();
+    v.resize(600 - frame, 300);
+    ASSERT_TRUE(zvtest::waitUntil([&] { return v.Text1->width() == 600 - frame - 9; }));
     EXPECT_EQ(v.Text1->height(), v.centralWidget()->height() - 2);
     forms::unload<RCVDAT>();
     EXPECT_EQ(ini("CFGPOS", "RCVPOSTop"), QStringLiteral("675"));
