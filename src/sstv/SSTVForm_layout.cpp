@@ -98,7 +98,7 @@ SSTVForm::SSTVForm()
     top->addWidget(Text3, 2, 0, 1, 3);
     top->addWidget(StatusBar1, 3, 0, 1, 3);
     buildMenus();
-    // The tuning frame floats over the waterfall when shown: it takes no room
+    // The tuning frame floats over the receive picture when shown: it takes no room
     // of its own, so the window keeps its size and its place on the screen.
     Frame12->setParent(this);
     Frame12->setAutoFillBackground(true);
@@ -158,11 +158,12 @@ void SSTVForm::buildTuningControls() {
         g->addWidget(controls.second, 2, column);
         ++column;
     }
+    // The method goes under the scales, so that the frame fits over the receive picture.
     auto* method = new QGroupBox(QStringLiteral("スペクトラム方式"));
-    auto* m = new QVBoxLayout(method);
+    auto* m = new QHBoxLayout(method);
     for (QRadioButton* o : Option3)
         m->addWidget(o);
-    g->addWidget(method, 0, column, 3, 1);
+    g->addWidget(method, 3, 0, 1, column);
     Frame12->hide();
 }
 

@@ -11,6 +11,8 @@
 #include "sstv/SstvRoutines.h"
 #include "sstv/SstvTitles.h"
 
+#include <QTabBar>
+
 #include <cmath>
 
 namespace {
@@ -199,7 +201,8 @@ void SSTVForm::Command4_Click() {
         TuneControlWord = sstv::IntToBitString(sstveng::lib().mmsSetTuneControl(-1), WordWidth);
         Command4->setText(QStringLiteral("設定完了"));
         Frame12->adjustSize();
-        Frame12->move(Picture5->mapTo(this, QPoint(0, 0)));
+        // Over the receive picture, leaving the spectrum and waterfall in sight.
+        Frame12->move(SSTab1->mapTo(this, QPoint(0, SSTab1->tabBar()->height())));
         Frame12->raise();
         Frame12->show();
         TuneFrameOpen = 1;
