@@ -9,6 +9,8 @@
 
 #include <QStringList>
 
+#include <stdexcept>
+
 namespace sstveng {
 namespace {
 
@@ -90,6 +92,10 @@ void SstvEngine::mmsStart() {
 
 void SstvEngine::mmsStop() {
     record("mmsStop", {});
+    if (hooks_.failNextStop) {
+        hooks_.failNextStop = false;
+        throw std::runtime_error("SSTV engine: stop failed");
+    }
     sim_->stop();
     notices_.dropPending();
 }

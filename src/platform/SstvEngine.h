@@ -83,6 +83,7 @@ struct TestHooks {
     std::int32_t txOffset = 0;                  // mmsGetSampleFreq(1)
     std::int32_t baseRate = BaseSampleRate;     // mmsGetSampleFreq(3)
     std::int32_t optionResult = -1;             // forced result of mmsOption; -1 shows the dialog
+    bool failNextStop = false;                  // the next mmsStop fails (throws), as a broken engine would
 };
 
 class Simulation;

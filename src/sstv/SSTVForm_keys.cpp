@@ -118,6 +118,12 @@ void SSTVForm::changeFromHere(int Index) {
     } catch (const std::exception& e) {
         qWarning("mode change from SSTV: %s", e.what());
         ui::msgBox(QStringLiteral("Mode Change Error!"), ui::OkOnly);
+        // A failure half way through this window's unload leaves it out of the
+        // registry: it makes way for a fresh window.
+        if (!forms::isLoaded<SSTVForm>() || &forms::SSTVForm() != this) {
+            hide();
+            deleteLater();
+        }
         forms::SSTVForm().show();
     }
     if (!forms::isLoaded<SSTVForm>()) return;

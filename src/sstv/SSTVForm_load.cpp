@@ -33,6 +33,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QScopeGuard>
 #include <QScreen>
 
 namespace {
@@ -241,10 +242,11 @@ void SSTVForm::SstvEngineStop() {
     Timer6->stop();
     if (engineRunning_) {
         sstveng::SstvEngine& e = sstveng::lib();
+        engineRunning_ = false;
+        // Should the engine fail to stop, its notices still stop coming here.
+        const auto unhook = qScopeGuard([&e] { e.unsubclass(); });
         e.mmsStop();
         e.mmsDelete();
-        e.unsubclass();
-        engineRunning_ = false;
         // A transmission cut short leaves no transmitter keyed.
         if (sstv::g.SstvTxActive == 1) {
             if (core::g.PttPortControl.trimmed() == QLatin1String("0")) rig::RigPttOff();

@@ -188,6 +188,19 @@ TEST_F(SstvOperatorTest, TheEditorsGoWithTheWindowOnAModeChange) {
     EXPECT_TRUE(QFile::exists(path("MACmenu.DAT")));
 }
 
+TEST_F(SstvOperatorTest, AFailedModeChangeSaysSoAndTheSstvWindowStays) {
+    SSTVForm& f = shown();
+    eng().hooks().failNextStop = true;
+    ASSERT_TRUE(zvtest::chooseInMenuBar(f.menuBar, f.PSKMODE[0]));
+    ASSERT_FALSE(ui::script::asked().isEmpty());
+    EXPECT_EQ(ui::script::asked().last().prompt, QStringLiteral("Mode Change Error!"));
+    EXPECT_EQ(core::g.OpMode, int(core::ModeSstv));
+    ASSERT_TRUE(forms::isLoaded<SSTVForm>());
+    EXPECT_TRUE(forms::SSTVForm().isVisible());
+    EXPECT_TRUE(eng().isRunning());
+    EXPECT_TRUE(receive(sstveng::Scottie1)) << "the window shown again receives";
+}
+
 TEST_F(SstvOperatorTest, StoredPlacesComeOntoTheScreenAndStoredFontsReadOneWay) {
     writeIni(QStringLiteral("[Picture_BigViewer_POS]\nTopPos=0\nLeftPos=0\nWidthPos=999999\n"
                             "[MojiInput_POS]\nTopPos=14000\nLeftPos=20000\n"
