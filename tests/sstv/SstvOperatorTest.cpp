@@ -85,6 +85,19 @@ TEST_F(SstvOperatorTest, UpperArrowsRaiseTheScalesAndTheTuningFrameKeepsTheWindo
     EXPECT_FALSE(f.Frame12->isVisible());
     EXPECT_EQ(f.size(), before);
 
+    // The editor's gradient bars, with the title bar being edited.
+    QMenu* menu = zvtest::popupByClick(f.Picture8, Qt::RightButton, QPoint(300, 200));
+    ASSERT_TRUE(menu);
+    ASSERT_TRUE(zvtest::chooseInPopup(menu, f.TB_ON));
+    QTest::mouseClick(f.Picture14, Qt::LeftButton, {}, QPoint(200, 10));
+    QScrollBar* red = forms::mojiinput().GradBar[0];
+    ASSERT_TRUE(red->isEnabled());
+    const int redBefore = red->value();
+    clickArrow(red, true);
+    EXPECT_EQ(red->value(), redBefore + 1);
+    EXPECT_EQ(sstv::g.GradRed, redBefore + 1);
+    forms::unload<mojiinput>();
+
     // The text editor's size bar: its top is its largest value too.
     zvtest::clickAt(f.Picture8, Qt::LeftButton, QPointF(140, 140));
     zvtest::clickAt(f.Picture8, Qt::LeftButton, QPointF(100, 100));
