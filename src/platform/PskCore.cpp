@@ -4,7 +4,9 @@
 
 #include "platform/Cp932.h"
 #include "platform/PskCoreSim.h"
+#include "platform/WavFile.h"
 
+#include <QFileInfo>
 #include <QStringList>
 #include <algorithm>
 
@@ -128,6 +130,12 @@ std::int32_t PskCore::fnSetInputWavePath(const QString& path, std::int32_t* resu
 std::int32_t PskCore::fnSetOutputWavePath(const QString& path, std::int32_t seconds, std::int32_t append) {
     record("fnSetOutputWavePath", {path, seconds, append});
     if (!wavfile::canWrite(path)) return wavfile::CantOpenOutput;
+    // Appending continues a file of the recording's own format only: any other
+    // wave file, or a damaged one, is refused and kept as it is.
+    if (append != 0 && QFileInfo(path).size() > 0) {
+        const wavfile::Result existing = wavfile::check(path);
+        if (existing != wavfile::Playable) return existing;
+    }
     sim_->outputPath = path;
     sim_->outputSeconds = std::max(1, seconds);
     sim_->outputAppend = append != 0;

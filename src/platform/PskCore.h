@@ -18,7 +18,8 @@
 //   play-back reaches the end of its file; 5 when a timed recording ends.
 // - Wave files: fnSetInputWavePath answers 34..38 for a file that cannot be
 //   played (WaveFile.h); fnSetOutputWavePath answers 41 when the file cannot be
-//   written. Recording writes 16-bit mono 8000 Hz PCM.
+//   written, and 35..38 when appending to a file that is not a playable wave
+//   file of the recording's format. Recording writes 16-bit mono 8000 Hz PCM.
 // - fnGetFFTData fills bins 51..768 on a scale of 100; fnGetRXFrequency always
 //   answers 100..3500 Hz.
 // - fnStartSoundCard answers 0 when it runs; sound cards -1, 0 and 1 exist,

@@ -172,8 +172,11 @@ void CFG_RecPlay::Command29_Click() {
     }
     if (g.RecTimeLen < 1 || g.RecTimeLen > 1000) g.RecTimeLen = 1;
     pskcore::PskCore& lib = pskcore::lib();
-    if (lib.fnSetOutputWavePath(g.WaveFilePath, g.RecTimeLen * 60, g.RecAppend) == 41) {
-        ui::msgBox(QStringLiteral("can't open wave file for output"), ui::OkOnly);
+    const int output = lib.fnSetOutputWavePath(g.WaveFilePath, g.RecTimeLen * 60, g.RecAppend);
+    const QString refused = output == 41 ? QStringLiteral("can't open wave file for output")
+                                         : terminal::recording::waveFileMessage(output);
+    if (!refused.isEmpty()) {
+        ui::msgBox(refused, ui::OkOnly);
         g.RecPlayState = 0;
         return;
     }

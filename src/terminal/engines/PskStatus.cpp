@@ -125,8 +125,14 @@ void playRecording() {
         return;
     }
     if (lib.fnStartSoundCardEx(core::g.MainHwnd, recording::soundCard(), kChannels,
-                               pskcore::SoundFromWaveFile) == pskcore::StartOk)
-        recording::showMessageLine(QStringLiteral("Wav File の再生中です"));
+                               pskcore::SoundFromWaveFile) != pskcore::StartOk) {
+        recording::RecStop_Click();
+        return;
+    }
+    // Play-back as from the play item: the items wait for its end.
+    recording::showMessageLine(QStringLiteral("Wav File の再生中です"));
+    recording::enableRecordItems(false);
+    core::g.RecPlayState = 1;
 }
 
 void recordingEnded() {

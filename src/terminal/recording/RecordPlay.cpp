@@ -3,6 +3,7 @@
 #include "core/Globals.h"
 #include "core/IniValues.h"
 #include "platform/Dialogs.h"
+#include "platform/Paths.h"
 #include "platform/PskCore.h"
 #include "settings/CFG_RecPlay.h"
 #include "settings/RecPlayValues.h"
@@ -97,7 +98,9 @@ void RecPsk_Click() {
 void PlayPsk_Click() {
     core::Globals& g = core::g;
     g.RecFolder = rxtext::existingFolderOr(stored("RecFOL"));
-    const QString chosen = ui::openFileName(QStringLiteral("再生ﾃﾞｰﾀ閲覧"), g.RecFolder,
+    // The dialog proposes the file last recorded or played.
+    const QString proposed = g.WaveFilePath.isEmpty() ? g.RecFolder : paths::fromStored(g.WaveFilePath);
+    const QString chosen = ui::openFileName(QStringLiteral("再生ﾃﾞｰﾀ閲覧"), proposed,
                                             rxtext::anyCaseFilter(QStringLiteral("再生ﾃﾞｰﾀ (*.WAV)")));
     // A cancelled choice plays the file chosen before.
     if (!chosen.isEmpty()) g.WaveFilePath = chosen;

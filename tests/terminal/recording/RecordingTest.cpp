@@ -134,6 +134,10 @@ TEST_F(Recording, ATimedRecordingWritesAWaveFileThatPlaysBack) {
     EXPECT_EQ(info.bitsPerSample, 16);
     EXPECT_EQ(info.sampleRate, 8000);
     EXPECT_EQ(w.Text3->text(), QStringLiteral("Wav File の再生中です"));
+    // Play-back after the question is play-back: nothing new starts meanwhile.
+    EXPECT_EQ(g.RecPlayState, 1);
+    EXPECT_FALSE(w.RecPsk->isEnabled());
+    EXPECT_FALSE(w.PlayPsk->isEnabled());
     ASSERT_TRUE(zvtest::waitUntil([&] { return asked(QStringLiteral("再生が終了しました")); }));
     EXPECT_TRUE(w.RecPsk->isEnabled());
     EXPECT_TRUE(w.PlayPsk->isEnabled());
@@ -176,11 +180,11 @@ TEST_F(Recording, ThePlayItemPlaysAChosenFileAndKeepsItsFolder) {
     EXPECT_EQ(g.RecPlayState, 0);
     EXPECT_TRUE(w.Text3->isHidden());
 
-    // The next play starts in that folder.
+    // The next play proposes the file just played, in its folder.
     ui::script::clearAsked();
     ui::script::push(file);
     ASSERT_TRUE(choose(w, w.PlayPsk));
-    EXPECT_EQ(ui::script::asked().front().prompt, path(QStringLiteral("wav")));
+    EXPECT_EQ(ui::script::asked().front().prompt, file);
 }
 
 TEST_F(Recording, FilesTheLibraryCannotPlayAreNamedAndLeaveTheStateIdle) {
@@ -228,6 +232,33 @@ TEST_F(Recording, RecordingEndedWithNoGoesBackToTheSoundCard) {
     EXPECT_TRUE(w.Text3->isHidden());
     EXPECT_TRUE(w.RecPsk->isEnabled());
     EXPECT_EQ(wavfile::check(path(QStringLiteral("b.wav"))), wavfile::Playable);
+}
+
+// Appending to a wave file of another format, or a damaged one, is refused
+// with the library's words and the file is kept as it was.
+TEST_F(Recording, AppendingToAFileOfAnotherFormatIsRefusedAndKeepsIt) {
+    const QByteArray pcm(1600, '\x01');
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        const char* message;
+    } cases[] = {{"stereo 8-bit", wave(2, 8, pcm), "not a supported data type"},
+                 {"damaged", wave(1, 16, pcm).left(60), "Invalid wave file"}};
+    PSK31MAIN& w = start(QStringLiteral("RecFname=") + path(QStringLiteral("old.wav")) +
+                         QStringLiteral("\nRecFappend=1\nRecTimelen=1\n"));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeFile(QStringLiteral("old.wav"), c.bytes);
+        ASSERT_TRUE(choose(w, w.RecPsk));
+        ui::script::clearAsked();
+        QTest::mouseClick(forms::CFG_RecPlay().Command29, Qt::LeftButton);
+        ASSERT_FALSE(ui::script::asked().isEmpty());
+        EXPECT_EQ(ui::script::asked().back().prompt, QString::fromLatin1(c.message));
+        EXPECT_EQ(readFile(QStringLiteral("old.wav")), c.bytes);
+        EXPECT_EQ(g.RecPlayState, 0);
+        forms::unload<CFG_RecPlay>();
+        ASSERT_TRUE(choose(w, w.RecStop));
+    }
 }
 
 } // namespace
