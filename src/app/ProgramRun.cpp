@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <csignal>
 
 namespace app {
 
@@ -23,6 +24,10 @@ std::optional<int> refuseUnusableProgramFolder() {
     qCritical("%s", qUtf8Printable(message));
     ui::msgBox(message, ui::OkOnly | ui::Critical);
     return kUnusableProgramFolderExit;
+}
+
+void prepareProcess() {
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 int run() {

@@ -13,6 +13,11 @@ constexpr int kUnusableProgramFolderExit = 2;
 // and gives the exit code; nothing when it can be used.
 std::optional<int> refuseUnusableProgramFolder();
 
+// Settings of the process itself, made first in main(): a write past the
+// file-size limit fails like any other write (the export says so and the old
+// file stays) instead of ending the program with no word.
+void prepareProcess();
+
 int run();
 
 } // namespace app

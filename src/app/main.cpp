@@ -5,6 +5,7 @@
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    app::prepareProcess();
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zorvatek"));
     QApplication::setOrganizationName(QStringLiteral("zorvatek"));

@@ -47,4 +47,17 @@ QString jcaSuffix(const QString& call) {
     return {};
 }
 
+LogCall logCallFor(const QString& hisCall, bool prefixFirst, const QString& rem2Now) {
+    const QString marker = QStringLiteral("$DX");
+    const qsizetype slash = hisCall.indexOf(QLatin1Char('/'));
+    if (slash < 0) {
+        const bool staleMarker = rem2Now.trimmed() == marker;
+        return {hisCall, {}, hisCall, {}, staleMarker ? std::optional<QString>(QString()) : std::nullopt};
+    }
+    const QString base = hisCall.left(slash);
+    const QString suffix = hisCall.mid(slash + 1);
+    if (prefixFirst) return {base, suffix, suffix, base, marker};
+    return {base, suffix, base, suffix, QString()};
+}
+
 } // namespace logbook

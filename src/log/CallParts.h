@@ -3,6 +3,7 @@
 // searched in the log and the part that decides the country, the call area of
 // the area-code look-ups, and the suffix the JCA record is kept under.
 #include <QString>
+#include <optional>
 
 namespace logbook {
 
@@ -27,5 +28,21 @@ CallArea callAreaOf(const QString& slashPart, const QString& call);
 
 // The letters after the call's last digit; empty when it has no digit or ends in one.
 QString jcaSuffix(const QString& call);
+
+// Where the other station's call goes in the log entry, from the operating
+// window's call box. A call with "/" is split at its first "/"; written
+// prefix/CALL (`prefixFirst`, the "/" order box ticked) the two parts change
+// places and Rem2 becomes "$DX", else Rem2 is emptied. A call without "/" goes
+// whole into the call field; Rem2 (`rem2Now`) is left as the operator wrote
+// it, only a "$DX" left from an earlier call being taken away.
+struct LogCall {
+    QString base;   // before the first "/" (the whole call without one)
+    QString suffix; // after it
+    QString call;   // the log entry's call field
+    QString other;  // its "/" part field
+    // Rem2's new text; nothing when Rem2 is left alone.
+    std::optional<QString> rem2;
+};
+LogCall logCallFor(const QString& hisCall, bool prefixFirst, const QString& rem2Now);
 
 } // namespace logbook

@@ -10,8 +10,9 @@ namespace logbook {
 QString withoutControls(const QString& text);
 
 // The value as XML character data in Shift-JIS: "&", "<" and ">" escaped,
-// control characters and what XML cannot hold left out, a character
-// Shift-JIS lacks written as a character reference.
+// control characters and what XML cannot hold left out. A character that
+// Shift_JIS proper lacks (the Windows variant's additions among them) is
+// written as a character reference, so that a strict XML reader takes the file.
 QByteArray xmlText(const QString& text);
 
 } // namespace logbook

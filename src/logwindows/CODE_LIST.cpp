@@ -7,13 +7,12 @@
 #include "logwindows/EarlierQsoLookup.h"
 #include "logwindows/ListPlaces.h"
 #include "logwindows/QsoBoxes.h"
+#include "logwindows/QsoGridLayout.h"
 #include "logwindows/TEMP_LOG.h"
 #include "platform/StatusPanels.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -29,6 +28,24 @@ void setStatus(const QString& text) {
     if (StatusPanels* status = logwindows::operatingBoxes().status) status->setText(1, text);
 }
 
+// The window sees Enter before its grid does; the filter goes with the window.
+class CodeListKeys : public forms::WindowFilter {
+  public:
+    explicit CodeListKeys(CODE_LIST& w) : WindowFilter(&w), w_(w) { watch(w.MSFlexGrid1); }
+
+  protected:
+    bool filter(QObject*, QEvent* e) override {
+        if (e->type() != QEvent::KeyPress) return false;
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
+        w_.Form_KeyPress(key);
+        return true;
+    }
+
+  private:
+    CODE_LIST& w_;
+};
+
 } // namespace
 
 CODE_LIST::CODE_LIST() : MSFlexGrid1(new logwindows::FlexGrid(kColumns)), menus(new QMenuBar(this)) {
@@ -43,18 +60,19 @@ CODE_LIST::CODE_LIST() : MSFlexGrid1(new logwindows::FlexGrid(kColumns)), menus(
         closeByOperator(false);
     });
     connect(MSFlexGrid1, &QTableWidget::cellClicked, this, [this](int row) { Pick(row + 1); });
+    // The grid's focus-in sets a current cell where there was none (activating
+    // the window does so): only a move from one row to another is a pick.
     connect(MSFlexGrid1, &QTableWidget::currentCellChanged, this, [this](int row, int, int previous) {
-        if (row >= 0 && row != previous) Pick(row + 1);
+        if (row >= 0 && previous >= 0 && row != previous) Pick(row + 1);
     });
     connect(MSFlexGrid1, &QTableWidget::cellDoubleClicked, this, [this] { closeByOperator(true); });
-    MSFlexGrid1->installEventFilter(this);
+    new CodeListKeys(*this);
 }
 
 void CODE_LIST::Form_Load() {
     RowPicked = 0;
     core::IniBatch together;
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QSize twips = screen ? screen->geometry().size() * kTwips : QSize(1 << 20, 1 << 20);
+    const QSize twips = logwindows::screenTwips();
     const logwindows::TwipsPlace place = logwindows::codeListPlace(
         core::IniWhole(kPos, QStringLiteral("CDLSTPOSTop")),
         core::IniWhole(kPos, QStringLiteral("CDLSTPOSLeft")),
@@ -67,6 +85,7 @@ void CODE_LIST::Form_Load() {
         MSFlexGrid1->setColWidth(c, c < 5 ? widths[c] : c < 20 ? 600 : 0);
         MSFlexGrid1->setHeader(c, QString::fromUtf8(kHeaders[c]));
     }
+    MSFlexGrid1->setFixedCols(kFixedCols);
     if (logbook::g.CodeListExtended == 1) MSFlexGrid1->setHeader(3, QStringLiteral("IDX"));
     clearRows();
 }
@@ -87,7 +106,6 @@ void CODE_LIST::storePlace() {
     core::PutIniText(kPos, QStringLiteral("CDLSTPOSWidth"), QString::number(width() * kTwips));
 }
 
-// Longitude and side from a row; false (nothing taken) when the row has no number there.
 bool CODE_LIST::takeLongitude(int row) {
     bool ok = false;
     const int degrees = MSFlexGrid1->text(row, kColLongitude).trimmed().toInt(&ok);
@@ -139,22 +157,15 @@ void CODE_LIST::closeByOperator(bool storeThePlace) {
     forms::unload<CODE_LIST>();
 }
 
-// The window sees the keys before its grid does.
-bool CODE_LIST::eventFilter(QObject* watched, QEvent* e) {
-    if (watched == MSFlexGrid1 && e->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(e)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            keyPressEvent(static_cast<QKeyEvent*>(e));
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, e);
+void CODE_LIST::Form_KeyPress(int key) {
+    if ((key != Qt::Key_Return && key != Qt::Key_Enter) || logbook::g.HamlogLink != 1) return;
+    completePick();
+    closeByOperator(false);
 }
 
 void CODE_LIST::keyPressEvent(QKeyEvent* e) {
-    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && logbook::g.HamlogLink == 1) {
-        completePick();
-        closeByOperator(false);
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        Form_KeyPress(e->key());
         return;
     }
     QWidget::keyPressEvent(e);

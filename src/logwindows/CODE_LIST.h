@@ -16,6 +16,8 @@ class CODE_LIST : public QWidget {
   public:
     static constexpr int kColumns = 23;
     static constexpr int kColSide = 21, kColLongitude = 22;
+    // Count, code, QTH, prefix and area stay in view while the band columns scroll.
+    static constexpr int kFixedCols = 5;
 
     CODE_LIST();
     void Form_Load();
@@ -31,15 +33,17 @@ class CODE_LIST : public QWidget {
     // Empties the grid to one blank data row for a new look-up.
     void clearRows();
     void Pick(int row);
+    // Enter closes the list after completing the pick (with the library link only).
+    void Form_KeyPress(int key);
+    // Longitude and side from a row; false (nothing taken) when the row has no number there.
+    bool takeLongitude(int row);
 
   protected:
-    bool eventFilter(QObject* watched, QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void changeEvent(QEvent* e) override;
 
   private:
-    bool takeLongitude(int row);
     void showLocalTimeOf(int row);
     void completePick();
     void closeByOperator(bool storePlace);

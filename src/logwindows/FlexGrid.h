@@ -1,7 +1,11 @@
 #pragma once
 // The grid of the log's list windows, counted as the system counts it: row 0 is
 // the header row, data rows from 1; column widths in twips, 0 hiding the column.
+// A width in twips was made for a font whose digits are 6 pixels wide: it
+// becomes pixels in proportion to the font in use, so that the text the width
+// was made for still shows, and a width read back gives the same twips.
 #include <QTableWidget>
+#include <functional>
 #include <vector>
 
 namespace logwindows {
@@ -25,8 +29,26 @@ class FlexGrid : public QTableWidget {
     int selectedRow() const { return currentRow() + 1; }
     // Shows data row `row` at the top of the view.
     void setTopRow(int row);
+    // The first `cols` columns stay in view while the others scroll sideways:
+    // a view of their own lies over them, sharing the rows and the selection;
+    // a click there is a click on the grid.
+    void setFixedCols(int cols);
+    QTableView* fixedPart() const { return fixed_; }
+
+    // Runs after a mouse button's release has settled the selection: a plain
+    // click inside a selected range reduces it to the clicked row only then.
+    std::function<void()> onMouseUp;
+
+  protected:
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
 
   private:
+    int pixelsOf(int twips) const;
+    int twipsOf(int pixels) const;
+    void fitFixedPart();
+    QTableView* fixed_ = nullptr;
+    int fixedCols_ = 0;
     std::vector<int> widths_;
     std::vector<bool> centred_;
 };

@@ -1,4 +1,5 @@
 #include "logwindows/LOGDATAVIEW.h"
+#include "logwindows/QsoGridLayout.h"
 
 #include "core/IniValues.h"
 #include "log/EarlierQsos.h"
@@ -10,29 +11,17 @@
 #include "terminal/mainwindow/HelpPage.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
 
 constexpr int kTwips = 15;
 const QString kPos = QStringLiteral("CFGPOS");
-const QString kWidths = QStringLiteral("LogDisp");
 // Columns 0 to 17 keep their widths; the hidden record number is the viewer's own.
 constexpr int kStoredWidths = 18;
 constexpr int kRecNoCol = 18;
-
-QString widthKey(int n) {
-    return QStringLiteral("COLWIDTH") + QString::number(n);
-}
-
-QSize screenTwips() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry().size() * kTwips : QSize(1 << 20, 1 << 20);
-}
 
 } // namespace
 
@@ -50,7 +39,7 @@ LOGDATAVIEW::LOGDATAVIEW()
     QSODat_HELP = menus->addAction(QStringLiteral("Help"));
     // Dragging over rows selects them, for the range marking of the eQSL mode.
     MSFlexGrid1->setSelectionMode(QAbstractItemView::ContiguousSelection);
-    MSFlexGrid1->viewport()->installEventFilter(this);
+    MSFlexGrid1->onMouseUp = [this] { MSFlexGrid1_MouseUp(); };
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setMenuBar(menus);
@@ -92,7 +81,7 @@ void LOGDATAVIEW::placeFromSettings() {
         resize(9135 / kTwips, 3135 / kTwips);
         return;
     }
-    const QSize screen = screenTwips();
+    const QSize screen = logwindows::screenTwips();
     const int left = core::IniWhole(kPos, QStringLiteral("HLDVPOSLeft")).value_or(0);
     move((left < screen.width() ? left : 0) / kTwips, (*top < screen.height() ? *top : 0) / kTwips);
     resize(core::IniWhole(kPos, QStringLiteral("HLDVPOSWidth")).value_or(9135) / kTwips,
@@ -101,16 +90,8 @@ void LOGDATAVIEW::placeFromSettings() {
 
 void LOGDATAVIEW::SetupLogGrid() {
     MSFlexGrid1->setRows(1);
-    std::array<std::optional<QString>, logbook::kQsoColumns> stored;
-    for (int n = 0; n < kStoredWidths; ++n)
-        stored[n] = core::IniStored(kWidths, widthKey(n));
-    const auto widths = logbook::qsoColumnWidths(stored);
-    for (int n = 0; n < logbook::kQsoColumns; ++n) {
-        const logbook::QsoColumn& c = logbook::kQsoColumnSpecs[n];
-        MSFlexGrid1->setColWidth(n, widths[n]);
-        MSFlexGrid1->setHeader(n, QString::fromUtf8(c.header));
-        MSFlexGrid1->setCentred(n, c.centred);
-    }
+    const logwindows::StoredQsoWidths stored = logwindows::storedQsoWidths(kStoredWidths);
+    logwindows::layOutQsoGrid(*MSFlexGrid1, stored);
     MSFlexGrid1->setHeader(0, QStringLiteral("Rec No"));
     MSFlexGrid1->setCentred(0, false);
     // With stored widths the record number is not among them and shows at
@@ -180,8 +161,7 @@ void LOGDATAVIEW::LOG_JUMP_Click() {
 }
 
 void LOGDATAVIEW::storeLayout() {
-    for (int n = 0; n < kStoredWidths; ++n)
-        core::PutIniText(kWidths, widthKey(n), QString::number(MSFlexGrid1->colWidth(n)));
+    logwindows::storeQsoWidths(*MSFlexGrid1, kStoredWidths);
     core::PutIniText(kPos, QStringLiteral("HLDVPOSTop"), QString::number(y() * kTwips));
     core::PutIniText(kPos, QStringLiteral("HLDVPOSLeft"), QString::number(x() * kTwips));
     core::PutIniText(kPos, QStringLiteral("HLDVPOSWidth"), QString::number(width() * kTwips));
@@ -198,11 +178,6 @@ void LOGDATAVIEW::closeEvent(QCloseEvent* e) {
     e->ignore();
     storeLayout();
     forms::unload<LOGDATAVIEW>();
-}
-
-bool LOGDATAVIEW::eventFilter(QObject* watched, QEvent* e) {
-    if (watched == MSFlexGrid1->viewport() && e->type() == QEvent::MouseButtonRelease) MSFlexGrid1_MouseUp();
-    return QWidget::eventFilter(watched, e);
 }
 
 namespace logwindows {

@@ -51,7 +51,6 @@ class LOGDATAVIEW : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* e) override;
-    bool eventFilter(QObject* watched, QEvent* e) override;
 
   private:
     void placeFromSettings();

@@ -4,6 +4,7 @@
 #include "log/LogGlobals.h"
 #include "logwindows/HamlogLink.h"
 #include "logwindows/LogEntry.h"
+#include "logwindows/QsoBoxes.h"
 #include "platform/ControlColour.h"
 #include "platform/Dialogs.h"
 
@@ -27,7 +28,15 @@ void showIdle(QPushButton* button) {
     button->setText(QStringLiteral("LOG作成"));
 }
 
+// An empty call box would be handed over and then fail to store.
+bool hasCall() {
+    if (!textOf(operatingBoxes().call).trimmed().isEmpty()) return true;
+    ui::msgBox(QStringLiteral("CALL DATA がありません"), ui::OkOnly);
+    return false;
+}
+
 void handOver(QPushButton* button) {
+    if (!hasCall()) return;
     const std::optional<int> count = HamlogAskRecNo();
     if (!count) return;
     logbook::g.RecNoAtSend = *count;
@@ -96,10 +105,22 @@ void LogButtonPress(QPushButton* button, const std::function<void()>& nextContes
     }
 }
 
+bool MayDropHandedOverQso() {
+    if (logbook::g.HamlogLink != 2 || core::g.HamlogEntrySent != 1) return true;
+    const ui::MsgResult answer =
+        ui::msgBox(QStringLiteral("LOG作成で渡したQSOがまだ保存されていません。\r\n"
+                                  "モードを変更するとこのQSOは破棄されます。変更しますか？"),
+                   ui::YesNo | ui::Question, QStringLiteral("ZORVATEK_LOG_SAVE"));
+    if (answer != ui::Yes) return false;
+    HamlogClearEntry();
+    core::g.HamlogEntrySent = 0;
+    return true;
+}
+
 void LogKeyPress() {
     if (logbook::g.HamlogLink == 1)
         OpenLogEntry();
-    else if (logbook::g.HamlogLink == 2)
+    else if (logbook::g.HamlogLink == 2 && hasCall())
         HamlogSendQso();
 }
 

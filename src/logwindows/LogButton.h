@@ -14,4 +14,10 @@ void LogButtonPress(QPushButton* button, const std::function<void()>& nextContes
 // The log key (Ctrl+L): opens the log entry window, or hands the QSO over.
 void LogKeyPress();
 
+// Before a mode change that swaps the operating window (the boxes of the QSO
+// go with the old window): a QSO handed to the logging program and not yet
+// stored is dropped only when the operator says so; the logging program's
+// entry is then cleared. True when the change may go on.
+bool MayDropHandedOverQso();
+
 } // namespace logwindows

@@ -60,11 +60,18 @@ void overwrite(QLineEdit* box, int n) {
     box->setSelection(from, std::min(n, static_cast<int>(box->text().size()) - from));
 }
 
+// The QSO's own date in JST: its time lies in the past, so a time later in
+// the day than now was yesterday's (a QSO begun before midnight).
+QDate qsoJstDate() {
+    const QDateTime now = sysclock::jstNow();
+    return logbook::g.QsoTime > now.time() ? now.date().addDays(-1) : now.date();
+}
+
 void writeUtc(TEMP_LOG& w) {
     const QTime t = logbook::g.QsoTime;
     w.Text4->setText(hhmm(t.addSecs(-9 * 3600)) + QLatin1Char('U'));
-    const QDate today = sysclock::jstNow().date();
-    w.Text3->setText(ymd(t.hour() >= 9 ? today : today.addDays(-1)));
+    const QDate day = qsoJstDate();
+    w.Text3->setText(ymd(t.hour() >= 9 ? day : day.addDays(-1)));
 }
 
 void toggleIme(TEMP_LOG& w, int& on, void (TEMP_LOG::*apply)(), QLineEdit* box, const QString& key) {
@@ -79,7 +86,7 @@ void toggleIme(TEMP_LOG& w, int& on, void (TEMP_LOG::*apply)(), QLineEdit* box, 
 void SwitchLogTimeZone(TEMP_LOG& w, bool toUtc) {
     if (!logbook::g.QsoTime.isValid()) logbook::g.QsoTime = sysclock::jstNow().time();
     if (!toUtc && core::g.LogTimeUtc != 0) {
-        w.Text3->setText(ymd(sysclock::jstNow().date()));
+        w.Text3->setText(ymd(qsoJstDate()));
         w.Text4->setText(hhmm(logbook::g.QsoTime) + QLatin1Char('J'));
         w.Label4->setText(QStringLiteral("Time(JST)"));
         core::g.LogTimeUtc = 0;

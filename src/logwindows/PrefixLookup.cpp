@@ -152,7 +152,11 @@ void WriteQslBitsToGrid(int row, int& col, int& bits, const QString& mark) {
 void LookupPrefix(const QString& call, bool quietUnknown) {
     logbook::Globals& g = logbook::g;
     if (call.isEmpty()) return;
+    // A key in the code box may have left the list marked as a search result;
+    // the prefix look-up's list is not one.
+    g.CodeListExtended = 0;
     CODE_LIST& list = forms::CODE_LIST();
+    list.MSFlexGrid1->setHeader(3, QStringLiteral("Prfx"));
     if (hamlog::idx_open(masterPath("dx4"), g.MasterIndex) != hamlog::Done) return;
     g.MasterRecNo = searchPrefix(g.MasterIndex, call);
     if (g.MasterRecNo == 0) {
@@ -191,6 +195,9 @@ void LookupPrefix(const QString& call, bool quietUnknown) {
         takeTheOnlyEntry(list);
         return;
     }
+    // Until the operator picks, the local time and the greeting are those of
+    // row 1, never the previous station's side with this one's degrees.
+    list.takeLongitude(1);
     list.show();
 }
 

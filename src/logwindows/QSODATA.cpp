@@ -1,4 +1,5 @@
 #include "logwindows/QSODATA.h"
+#include "logwindows/QsoGridLayout.h"
 
 #include "core/IniStore.h"
 #include "core/IniValues.h"
@@ -13,25 +14,12 @@
 #include "terminal/mainwindow/HelpPage.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
 
 constexpr int kTwips = 15;
 const QString kPos = QStringLiteral("CFGPOS");
-const QString kWidths = QStringLiteral("LogDisp");
-
-QString widthKey(int n) {
-    return QStringLiteral("COLWIDTH") + QString::number(n);
-}
-
-QSize screenTwips() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry().size() * kTwips : QSize(1 << 20, 1 << 20);
-}
-
 } // namespace
 
 QSODATA::QSODATA() : MSFlexGrid1(new logwindows::FlexGrid(logbook::kQsoColumns)), menus(new QMenuBar(this)) {
@@ -63,7 +51,7 @@ void QSODATA::Form_Load() {
     showEqslMenus();
     // The place and the column widths are read from one reading of the settings.
     core::IniBatch together;
-    const QSize screen = screenTwips();
+    const QSize screen = logwindows::screenTwips();
     const logwindows::TwipsPlace place = logwindows::earlierQsoListPlace(
         core::IniWhole(kPos, QStringLiteral("LOGVPOSTop")),
         core::IniWhole(kPos, QStringLiteral("LOGVPOSLeft")),
@@ -76,23 +64,13 @@ void QSODATA::Form_Load() {
 void QSODATA::SetupQsoGrid() {
     setWindowTitle(logbook::g.WkdCall + QStringLiteral("局とのＱＳＯデータ"));
     MSFlexGrid1->setRows(1);
-    std::array<std::optional<QString>, logbook::kQsoColumns> stored;
-    for (int n = 0; n < logbook::kQsoColumns; ++n)
-        stored[n] = core::IniStored(kWidths, widthKey(n));
-    const auto widths = logbook::qsoColumnWidths(stored);
-    for (int n = 0; n < logbook::kQsoColumns; ++n) {
-        const logbook::QsoColumn& c = logbook::kQsoColumnSpecs[n];
-        MSFlexGrid1->setColWidth(n, widths[n]);
-        MSFlexGrid1->setHeader(n, QString::fromUtf8(c.header));
-        MSFlexGrid1->setCentred(n, c.centred);
-    }
+    logwindows::layOutQsoGrid(*MSFlexGrid1, logwindows::storedQsoWidths(logbook::kQsoColumns));
 }
 
 void QSODATA::Form_Unload() {
     // Every check closes the list: its widths and place go out in one write.
     core::IniBatch together;
-    for (int n = 0; n < logbook::kQsoColumns; ++n)
-        core::PutIniText(kWidths, widthKey(n), QString::number(MSFlexGrid1->colWidth(n)));
+    logwindows::storeQsoWidths(*MSFlexGrid1, logbook::kQsoColumns);
     core::PutIniText(kPos, QStringLiteral("LOGVPOSTop"), QString::number(y() * kTwips));
     core::PutIniText(kPos, QStringLiteral("LOGVPOSLeft"), QString::number(x() * kTwips));
     core::PutIniText(kPos, QStringLiteral("LOGVPOSWidth"), QString::number(width() * kTwips));

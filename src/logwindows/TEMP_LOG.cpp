@@ -142,6 +142,8 @@ void TEMP_LOG::buildFields() {
     Text15 = box(254);
     StatusBar1 = new StatusPanels({160, 0});
     StatusBar1->setToolTip(QStringLiteral("右クリックでINDEX再構築します。"));
+    // The room the search frame leaves when it is hidden is not the status bar's.
+    StatusBar1->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 }
 
 void TEMP_LOG::buildButtons() {

@@ -1,6 +1,7 @@
 // QSL printing: the QSO last stored or browsed to, read back from the log, is
 // handed to the configured QSL card printing program, the logging program's
 // HLQSLN.EXE through its hand-over file or MMQSL through its automation object.
+#include "log/ExportQso.h"
 #include "log/LogGlobals.h"
 #include "log/QslPrint.h"
 #include "logwindows/LogEntry.h"
@@ -115,7 +116,11 @@ void TEMP_LOG::PrintQslWithMmqsl() {
                    ui::OkOnly);
         return;
     }
-    const std::optional<QsoRecord> r = readStored(g.LoggedRecNo);
+    std::optional<QsoRecord> r = readStored(g.LoggedRecNo);
+    // The log keeps only the call box; while the window still shows the QSO,
+    // the card carries the call as the entry writes it ("JD1/KH0XYZ").
+    if (r && r->CALL.trimmed().remove(QChar(0)) == Text1->text().trimmed())
+        r->CALL = logbook::entryCall(Text1->text(), Text2->text(), Text14->text(), Text15->text());
     const std::optional<QString> line = r ? logbook::mmqslLogLine(*r) : std::nullopt;
     const Printed printed =
         line ? printOnMmqsl(paths::fromStored(g.QslPrintProgPath.trimmed()), *line) : Printed::Failed;

@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/IniValues.h"
+#include "log/CallParts.h"
 #include "log/LogGlobals.h"
 #include "logwindows/LogEntry.h"
 #include "logwindows/TEMP_LOG.h"
@@ -14,6 +15,7 @@
 #include "rig/RigGlobals.h"
 #include "rig/RigPolling.h"
 #include "settings/ContestValues.h"
+#include "settings/ContestWindow.h"
 #include "settings/DialogPlace.h"
 #include "sstv/SSTVForm.h"
 #include "sstv/SstvTitles.h"
@@ -104,39 +106,17 @@ void CFG_Contest::Check5_Click() {
     terminal::receive::g.ContestNoToRem2 = flagOf(Check5);
 }
 
-void CFG_Contest::showSerialBox(bool shown) {
-    if (sstvMode()) {
-        SSTVForm& s = forms::SSTVForm();
-        s.Text11->setVisible(shown);
-        s.VScroll4->setVisible(shown);
-    } else {
-        PSK31MAIN& m = forms::PSK31MAIN();
-        m.Text11->setVisible(shown);
-        m.VScroll4->setVisible(shown);
-    }
-}
-
 void CFG_Contest::Check3_Click() {
-    if (Check3->isChecked()) {
-        const QString text = settings::contestNumberText(
-            core::IniStored(QStringLiteral("PSKCFG"), QStringLiteral("ContestNo")));
-        QLineEdit* box = sstvMode() ? forms::SSTVForm().Text11 : forms::PSK31MAIN().Text11;
-        QScrollBar* spin = sstvMode() ? forms::SSTVForm().VScroll4 : forms::PSK31MAIN().VScroll4;
-        box->setText(text);
-        spin->setValue(settings::contestNumberValue(text, spin->minimum(), spin->maximum()));
-    }
-    showSerialBox(Check3->isChecked());
+    const settings::ContestBoxes b = settings::contestBoxesInUse();
+    if (Check3->isChecked()) settings::ShowStoredSerial(b);
+    b.serial->setVisible(Check3->isChecked());
+    b.spin->setVisible(Check3->isChecked());
     core::g.ContestSerialNo = flagOf(Check3);
 }
 
 void CFG_Contest::Check4_Click() {
     core::g.ContestRst599 = flagOf(Check4);
-    const QString rst = settings::contestFixedRst(sstvMode(), Check4->isChecked());
-    (sstvMode() ? forms::SSTVForm().Text5 : forms::PSK31MAIN().Text7)->setText(rst);
-    if (logbook::g.HamlogLink != 1) return;
-    TEMP_LOG& log = forms::TEMP_LOG();
-    log.Text5->setText(rst);
-    log.Text6->setText(rst);
+    settings::ShowFixedReport(settings::contestBoxesInUse());
 }
 
 // The log entry window as contest logging wants it, and the log counted so
@@ -173,10 +153,10 @@ void CFG_Contest::fillLogEntry() {
     logwindows::SetQsoTime();
     log.StatusBar1->setText(1, QStringLiteral("Record No=") + QString::number(logbook::g.HamlogRecNo));
     log.show();
-    const settings::ContestCallFields call = settings::contestCallFields(core::g.HisCall, prefixOrder());
+    const logbook::LogCall call = logbook::logCallFor(core::g.HisCall, prefixOrder(), log.Text15->text());
     log.Text1->setText(call.call);
     log.Text2->setText(call.other);
-    log.Text15->setText(call.rem2);
+    if (call.rem2) log.Text15->setText(*call.rem2);
     log.LSave->setVisible(false);
     log.LSave->setEnabled(false);
     log.Contest->setVisible(true);

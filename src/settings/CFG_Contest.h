@@ -41,7 +41,6 @@ class CFG_Contest : public QWidget {
     void closeEvent(class QCloseEvent* e) override;
 
   private:
-    void showSerialBox(bool shown);
     void prepareLogEntry();
     void fillLogEntry();
     bool closing_ = false;

@@ -4,15 +4,6 @@
 
 namespace settings {
 
-ContestCallFields contestCallFields(const QString& hisCall, bool prefixOrder) {
-    const qsizetype slash = hisCall.indexOf(QLatin1Char('/'));
-    if (slash < 0) return {hisCall, {}, {}};
-    const QString base = hisCall.left(slash);
-    const QString suffix = hisCall.mid(slash + 1);
-    if (prefixOrder) return {suffix, base, QStringLiteral("$DX")};
-    return {base, suffix, {}};
-}
-
 QString contestFixedRst(bool sstv, bool fixed) {
     if (!fixed) return {};
     return sstv ? QStringLiteral("595") : QStringLiteral("599");
@@ -20,8 +11,11 @@ QString contestFixedRst(bool sstv, bool fixed) {
 
 QString contestNumberText(const std::optional<QString>& stored) {
     bool ok = false;
-    if (stored) stored->trimmed().toInt(&ok);
-    return ok ? stored->trimmed() : QStringLiteral("1");
+    const int n = stored ? stored->trimmed().toInt(&ok) : 0;
+    if (!ok) return QStringLiteral("001");
+    // The serial box writes three digits from the first number on.
+    if (n >= 0 && n < 1000) return QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0'));
+    return stored->trimmed();
 }
 
 int contestNumberValue(const QString& text, int lowest, int highest) {

@@ -3,6 +3,7 @@
 // call-sign check, and the titles following every change.
 #include "core/Globals.h"
 #include "core/IniValues.h"
+#include "log/CallParts.h"
 #include "log/LogGlobals.h"
 #include "logwindows/CheckCallSign.h"
 #include "logwindows/HamlogLink.h"
@@ -193,12 +194,12 @@ void SSTVForm::Text1_Change() {
     g.HisCall = Text1->text().trimmed();
     if (libraryLink()) {
         terminal::receive::CheckLogScrolling();
-        const sstv::LogCall call = sstv::LogCallFor(g.HisCall, Check4->isChecked());
+        ::TEMP_LOG& log = forms::TEMP_LOG();
+        const logbook::LogCall call = logbook::logCallFor(g.HisCall, Check4->isChecked(), log.Text15->text());
         if (g.HisCall.contains(QLatin1Char('/'))) {
             g.HisCallBase = call.base;
             g.HisCallSuffix = call.suffix;
         }
-        ::TEMP_LOG& log = forms::TEMP_LOG();
         follow(log.Text1, call.call);
         follow(log.Text2, call.other);
         if (call.rem2) follow(log.Text15, *call.rem2);

@@ -9,15 +9,6 @@ constexpr int CallLength = 20;
 
 } // namespace
 
-LogCall LogCallFor(const QString& hisCall, bool prefixFirst) {
-    const qsizetype slash = hisCall.indexOf(QLatin1Char('/'));
-    if (slash < 0) return {hisCall, {}, hisCall, {}, std::nullopt};
-    const QString base = hisCall.left(slash);
-    const QString suffix = hisCall.mid(slash + 1);
-    if (prefixFirst) return {base, suffix, suffix, base, QStringLiteral("$DX")};
-    return {base, suffix, base, suffix, QString()};
-}
-
 QString ContestNoText(int value) {
     return QStringLiteral("%1").arg(value, 3, 10, QLatin1Char('0'));
 }

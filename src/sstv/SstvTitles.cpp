@@ -2,24 +2,20 @@
 
 #include "core/Globals.h"
 #include "core/IniValues.h"
-#include "core/MmttyState.h"
 #include "core/Version.h"
 #include "log/LocalTime.h"
 #include "log/LogGlobals.h"
-#include "logwindows/LOGDATAVIEW.h"
-#include "logwindows/TEMP_LOG.h"
 #include "platform/Clock.h"
 #include "platform/Colour.h"
 #include "platform/ControlColour.h"
 #include "rig/RigGlobals.h"
-#include "settings/CFG_Contest.h"
+#include "settings/ContestWindow.h"
 #include "sstv/SSTVForm.h"
 #include "sstv/SstvFonts.h"
 #include "sstv/SstvGlobals.h"
 
 #include <QAction>
 #include <QLabel>
-#include <QScrollBar>
 
 namespace sstv {
 
@@ -289,26 +285,7 @@ void SstvRefreshTitles() {
 
 void SaveSstvContestNo() {
     SSTVForm& f = forms::SSTVForm();
-    f.CONON->setChecked(false);
-    core::PutIniText(QStringLiteral("PSKCFG"), QStringLiteral("ContestNo"), f.Text11->text());
-    f.Text11->hide();
-    f.VScroll4->hide();
-    const QString rsv = core::g.HisRstPresetOn == QLatin1String("1") ? QStringLiteral("595") : QString();
-    f.Text5->setText(rsv);
-    if (logbook::g.HamlogLink == 1) {
-        ::TEMP_LOG& log = forms::TEMP_LOG();
-        log.Text5->setText(rsv);
-        log.Text6->clear();
-        log.LSave->setVisible(true);
-        log.LSave->setEnabled(true);
-        log.Contest->setVisible(false);
-        log.Contest->setEnabled(false);
-    }
-    core::mm.MmttyCfgFlag = 0;
-    core::g.ContestMode = 0;
-    forms::unload<::TEMP_LOG>();
-    forms::unload<::CFG_Contest>();
-    if (logbook::g.HamlogViewerOn == QLatin1String("YES")) logwindows::ShowLogViewer();
+    settings::EndContest({f.Text11, f.VScroll4, f.Text5, f.CONON}, QStringLiteral("595"));
     f.Text1->setFocus();
 }
 

@@ -55,17 +55,9 @@ struct AreaCase {
 
 TEST(CallParts, TheCallAreaTriesTheDigitsFromZeroUp) {
     const AreaCase cases[] = {
-        {"", "QX1ABC", "1", 3},
-        {"", "7K3ABC", "1", 3},
-        {"", "7N4XYZ", "1", 3},
-        {"", "QQ8AB", "8", 3},
-        {"3", "QX1ABC", "3", 1},
-        {" ", "QX2ABC", "2", 3},
-        {"", "QX2A1B", "1", 5},
-        {"", "QX1A1B", "1", 5},
-        {"", "ABCDEF", "全", 0},
-        {"", "", "全", 0},
-        {"", "QX0ABC", "0", 3},
+        {"", "QX1ABC", "1", 3},  {"", "7K3ABC", "1", 3},  {"", "7N4XYZ", "1", 3}, {"", "QQ8AB", "8", 3},
+        {"3", "QX1ABC", "3", 1}, {" ", "QX2ABC", "2", 3}, {"", "QX2A1B", "1", 5}, {"", "QX1A1B", "1", 5},
+        {"", "ABCDEF", "全", 0}, {"", "", "全", 0},       {"", "QX0ABC", "0", 3},
     };
     for (const AreaCase& c : cases) {
         SCOPED_TRACE(c.call);
@@ -81,6 +73,35 @@ TEST(CallParts, TheJcaSuffixIsWhatFollowsTheLastDigit) {
     };
     for (const auto& [call, suffix] : cases)
         EXPECT_EQ(jcaSuffix(QString::fromLatin1(call)), QString::fromLatin1(suffix)) << call;
+}
+
+TEST(CallParts, TheOperatingWindowsCallOverTheLogFields) {
+    struct Case {
+        const char* call;
+        bool prefixFirst;
+        const char* rem2Now;
+        const char* logCall;
+        const char* other;
+        const char* rem2; // "-" left alone
+    } cases[] = {
+        {"QX1ABC", false, "", "QX1ABC", "", "-"},
+        {"QX1ABC", true, "TNX QSL", "QX1ABC", "", "-"},
+        {"QX1ABC", true, " $DX ", "QX1ABC", "", ""},
+        {"QX1ABC/P", false, "TNX", "QX1ABC", "P", ""},
+        {"JA1ZVK/3", true, "", "3", "JA1ZVK", "$DX"},
+        {"KH6/QX1ABC", true, "", "QX1ABC", "KH6", "$DX"},
+        {"QX1ABC/P/M", false, "", "QX1ABC", "P/M", ""},
+        {"/QX1ABC", true, "", "QX1ABC", "", "$DX"},
+        {"/P", false, "", "", "P", ""},
+        {"", false, "", "", "", "-"},
+    };
+    for (const Case& c : cases) {
+        const logbook::LogCall l =
+            logbook::logCallFor(QString::fromLatin1(c.call), c.prefixFirst, QString::fromLatin1(c.rem2Now));
+        EXPECT_EQ(l.call, QLatin1String(c.logCall)) << c.call;
+        EXPECT_EQ(l.other, QLatin1String(c.other)) << c.call;
+        EXPECT_EQ(l.rem2.value_or(QStringLiteral("-")), QLatin1String(c.rem2)) << c.call << c.rem2Now;
+    }
 }
 
 } // namespace

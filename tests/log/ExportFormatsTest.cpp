@@ -9,6 +9,9 @@
 #include <QFile>
 #include <QTimeZone>
 #include <gtest/gtest.h>
+#include <libxml/parser.h>
+#include <libxml/tree.h>
+#include <optional>
 
 using namespace logbook;
 
@@ -223,6 +226,68 @@ TEST(ExportFiles, EveryQsoReadsBackAsWritten) {
     EXPECT_EQ(xml.qsos[1].hisRpt, QStringLiteral("5é9"));
     EXPECT_EQ(xml.qsos[1].myRpt, QStringLiteral("😀"));
     EXPECT_EQ(xml.qsos[1].qslRemarks, QStringLiteral("a&b<c>d 日本語"));
+}
+
+namespace {
+
+// Every element's text, in document order, as libxml2 reads the file strictly
+// (no recovery); nothing when it refuses the file.
+std::optional<QStringList> strictXmlTexts(const QByteArray& bytes) {
+    xmlDocPtr doc = xmlReadMemory(bytes.constData(), static_cast<int>(bytes.size()), "qsobank.xml", nullptr,
+                                  XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
+    if (!doc) return std::nullopt;
+    QStringList texts;
+    const auto walk = [&texts](auto&& self, xmlNodePtr node) -> void {
+        for (; node; node = node->next) {
+            if (node->type != XML_ELEMENT_NODE) continue;
+            if (node->children && node->children->type == XML_TEXT_NODE && !node->children->next) {
+                xmlChar* text = xmlNodeGetContent(node);
+                texts << QString::fromUtf8(reinterpret_cast<const char*>(text));
+                xmlFree(text);
+            } else {
+                self(self, node->children);
+            }
+        }
+    };
+    walk(walk, xmlDocGetRootElement(doc));
+    xmlFreeDoc(doc);
+    return texts;
+}
+
+} // namespace
+
+TEST(ExportFiles, QsoBankXmlReadsInAStrictReader) {
+    // The Windows variant's own characters, those the two variants map apart,
+    // and plain ones, in a name-like call, the reports and the message.
+    const QString windowsOnly = QStringLiteral("髙橋①㈱～－￢∥");
+    const QString both = QStringLiteral("ｱｲｳ漢字ー―＼");
+    std::vector<ExportQso> qsos = xmlCases();
+    qsos[0].call = windowsOnly + both;
+    qsos[0].his = QStringLiteral("a\\b~c");
+    qsos[1].my = QStringLiteral("㈲");
+    const QString message = QStringLiteral("髙 & ① <FB>");
+    const ExportFile file = qsoBankXml(qsos, message);
+    ASSERT_TRUE(file.ok());
+    EXPECT_TRUE(file.bytes.startsWith("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n"));
+    EXPECT_TRUE(file.bytes.contains("&#39641;")) << "髙 goes as a reference";
+
+    const std::optional<QStringList> texts = strictXmlTexts(file.bytes);
+    ASSERT_TRUE(texts) << "libxml2 refuses the file";
+    const QStringList expected{QStringLiteral("2025-01-01 12:34:00 JST"),
+                               windowsOnly + both,
+                               QStringLiteral("7.025"),
+                               QStringLiteral("PSK31"),
+                               QStringLiteral("a\\b~c"),
+                               QStringLiteral("579"),
+                               message,
+                               QStringLiteral("1995-06-15 03:05:00 UTC"),
+                               QStringLiteral("A&B<C>D"),
+                               QStringLiteral("145.00"),
+                               QStringLiteral("RTTY"),
+                               QStringLiteral("5é9"),
+                               QStringLiteral("㈲"),
+                               message};
+    EXPECT_EQ(*texts, expected);
 }
 
 TEST(ExportSelection, MarksAndRanges) {

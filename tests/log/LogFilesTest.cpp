@@ -73,8 +73,9 @@ TEST(EarlierQsos, OneRowPerListedQso) {
     r.REM1 = QStringLiteral("rem1 ");
     const QStringList row = logbook::earlierQsoRow(r, 3, 1234);
     const QStringList expected = {
-        " 03", "QQ1AAA", "", "2024-05-03", "10:15J", "599", "579", "7", "PSK31", "1002  ", "PM95  ", "太郎",
-        "東京都八王子市", "J", "*", " ", "rem1", "", "1234"};
+        " 03",   "QQ1AAA", "",       "2024-05-03", "10:15J",         "599", "579", "7",
+        "PSK31", "1002  ", "PM95  ", "太郎",       "東京都八王子市", "J",   "*",   " ",
+        "rem1",  "",       "1234"};
     EXPECT_EQ(row, expected);
     EXPECT_EQ(logbook::qsoRowNumber(100), QStringLiteral(" 100"));
 }

@@ -15,16 +15,23 @@ TEST(PrefixRules, RedirectionsByAreaDigitAndStandInEntries) {
         Redirection::Kind kind;
         const char* target;
     } cases[] = {
-        {"732   ", "JD1ABC", 3, Redirection::Search, "733A"}, {"732   ", "JD3ABC", 3, Redirection::Search, "733A"},
-        {"732   ", "JD6ABC", 3, Redirection::Search, "733A"}, {"732   ", "JD8ABC", 3, Redirection::Search, "732A"},
-        {"732   ", "JD0ABC", 3, Redirection::Search, "732A"}, {"732   ", "JD7ABC", 3, Redirection::Unknown, ""},
-        {"732   ", "JD2ABC", 3, Redirection::Unknown, ""},    {"732   ", "JD", 3, Redirection::Unknown, ""},
-        {"732   ", "JD1", 0, Redirection::Unknown, ""},       {"140_  ", "AH6XX", 3, Redirection::Search, "140A"},
-        {"230   ", "DL1ABC", 2, Redirection::Stay, ""},       {"", "X", 1, Redirection::Stay, ""},
+        {"732   ", "JD1ABC", 3, Redirection::Search, "733A"},
+        {"732   ", "JD3ABC", 3, Redirection::Search, "733A"},
+        {"732   ", "JD6ABC", 3, Redirection::Search, "733A"},
+        {"732   ", "JD8ABC", 3, Redirection::Search, "732A"},
+        {"732   ", "JD0ABC", 3, Redirection::Search, "732A"},
+        {"732   ", "JD7ABC", 3, Redirection::Unknown, ""},
+        {"732   ", "JD2ABC", 3, Redirection::Unknown, ""},
+        {"732   ", "JD", 3, Redirection::Unknown, ""},
+        {"732   ", "JD1", 0, Redirection::Unknown, ""},
+        {"140_  ", "AH6XX", 3, Redirection::Search, "140A"},
+        {"230   ", "DL1ABC", 2, Redirection::Stay, ""},
+        {"", "X", 1, Redirection::Stay, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.code) + " " + c.call);
-        const Redirection r = logbook::redirectionOf(QString::fromLatin1(c.code), QString::fromLatin1(c.call), c.matchLen);
+        const Redirection r =
+            logbook::redirectionOf(QString::fromLatin1(c.code), QString::fromLatin1(c.call), c.matchLen);
         EXPECT_EQ(r.kind, c.kind);
         EXPECT_EQ(r.code, QString::fromLatin1(c.target));
     }

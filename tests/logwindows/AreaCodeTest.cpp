@@ -130,6 +130,8 @@ TEST_F(AreaCodes, AnInitialListsTheAreasOfTheCallArea) {
 TEST_F(AreaCodes, TheSearchFrameTellsWhatItLooksForAndCancels) {
     log->Text1->setText(QStringLiteral("QQ8ABC"));
     log->Text9->setText(QStringLiteral("0101"));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(log));
+    const int statusHeight = log->StatusBar1->height();
     log->Text9->setFocus();
     QTest::keyClick(log->Text9, Qt::Key_F8);
     EXPECT_TRUE(log->Frame2->isVisible());
@@ -140,6 +142,9 @@ TEST_F(AreaCodes, TheSearchFrameTellsWhatItLooksForAndCancels) {
     EXPECT_FALSE(log->Frame2->isVisible());
     EXPECT_TRUE(log->Text18->text().isEmpty());
     EXPECT_EQ(log->Text9->text(), QStringLiteral("0101"));
+    // The window lays itself out again; the status bar keeps its own height.
+    QApplication::sendPostedEvents(log, QEvent::LayoutRequest);
+    EXPECT_EQ(log->StatusBar1->height(), statusHeight);
 
     // A click on "Code" offers the kinds; the county of area 3.
     log->Text2->setText(QStringLiteral("3"));

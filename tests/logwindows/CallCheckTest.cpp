@@ -2,17 +2,22 @@
 // demo master data: earlier QSOs, the award record, the prefix look-up and
 // what the operator sees of them.
 #include "LogFixture.h"
+#include "core/IniValues.h"
 #include "logwindows/CODE_LIST.h"
 #include "logwindows/CheckCallSign.h"
 #include "logwindows/QSODATA.h"
 #include "platform/Cp932.h"
 #include "platform/HamlogDemoData.h"
+#include "platform/RichTextPane.h"
 #include "platform/SstvEngine.h"
 #include "platform/StatusPanels.h"
 #include "sstv/SSTVForm.h"
+#include "support/Popups.h"
 
 #include <QCheckBox>
 #include <QDir>
+#include <QScrollBar>
+#include <QTableView>
 
 namespace {
 
@@ -214,6 +219,82 @@ TEST_F(CallCheck, ADxPrefixSwitchesToUtcAndGivesTheLocalTime) {
     EXPECT_EQ(logbook::g.Longitude, 135);
     EXPECT_FALSE(forms::isLoaded<CODE_LIST>());
     EXPECT_EQ(logbook::g.LocalTimeText, QStringLiteral("10:30"));
+}
+
+TEST_F(CallCheck, TheAreaCodeListFollowsTheStationChecked) {
+    addQsos({{"K6XYZ", "Bob", "999", "Los Angeles"}});
+    TEMP_LOG& log = forms::TEMP_LOG();
+    log.show();
+
+    // The code box's keys mark the list as a search result; the check does not.
+    log.Text9->setFocus();
+    QTest::keyClick(log.Text9, Qt::Key_End);
+    ASSERT_EQ(logbook::g.CodeListExtended, 1);
+    EXPECT_TRUE(CheckCallSign(QStringLiteral("K6XYZ")));
+    EXPECT_EQ(logbook::g.CodeListExtended, 0);
+    ASSERT_TRUE(forms::isLoaded<CODE_LIST>());
+    CODE_LIST& list = forms::CODE_LIST();
+    ASSERT_EQ(list.MSFlexGrid1->rows(), 3) << "K and KH";
+    EXPECT_EQ(list.MSFlexGrid1->text(0, 3), QStringLiteral("Prfx"));
+    EXPECT_EQ(log.Text9->text(), QStringLiteral("999"));
+    EXPECT_EQ(log.Text13->text(), QStringLiteral("Los Angeles"));
+
+    // The list getting the focus shows a local time and keeps the logged QTH.
+    list.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&list));
+    ASSERT_TRUE(zvtest::waitUntil([&] { return list.MSFlexGrid1->hasFocus(); }));
+    EXPECT_EQ(log.Text9->text(), QStringLiteral("999"));
+    EXPECT_EQ(log.Text13->text(), QStringLiteral("Los Angeles"));
+    EXPECT_EQ(list.RowPicked, 0);
+
+    // The band columns scroll sideways under the code and QTH, which stay in view.
+    list.resize(320, list.height());
+    QScrollBar* across = list.MSFlexGrid1->horizontalScrollBar();
+    ASSERT_TRUE(zvtest::waitUntil([across] { return across->maximum() > 0; }));
+    const QPoint rightArrow(across->width() - 4, across->height() / 2);
+    for (int i = 0; i < 40 && across->value() < across->maximum(); ++i)
+        QTest::mouseClick(across, Qt::LeftButton, {}, rightArrow);
+    EXPECT_GT(across->value(), 0);
+    QTableView* fixed = list.MSFlexGrid1->fixedPart();
+    ASSERT_NE(fixed, nullptr);
+    EXPECT_TRUE(fixed->isVisible());
+    EXPECT_TRUE(fixed->isColumnHidden(5)) << "the band columns are not fixed";
+    const QRect codeCell = fixed->visualRect(fixed->model()->index(1, 1));
+    EXPECT_TRUE(fixed->viewport()->rect().contains(codeCell.center()));
+
+    // A click on a row there picks it, with its local time: Hawaii, 157 west.
+    const QRect qthCell = fixed->visualRect(fixed->model()->index(1, 2));
+    QTest::mouseClick(fixed->viewport(), Qt::LeftButton, {}, qthCell.center());
+    EXPECT_EQ(log.Text13->text().trimmed(), QStringLiteral("ハワイ"));
+    EXPECT_EQ(logbook::g.LocalTimeText, QStringLiteral("15:30"));
+    EXPECT_TRUE(status().endsWith(QStringLiteral("Local Time=> 15:30")));
+}
+
+TEST_F(CallCheck, TheGreetingBelongsToTheStationOfAListWithoutAPick) {
+    setJst(QStringLiteral("2024-06-01 20:58")); // 11:58 UTC
+    PSK31MAIN& main = forms::PSK31MAIN();
+    EXPECT_TRUE(CheckCallSign(QStringLiteral("QQ1AAA")));
+    EXPECT_EQ(logbook::g.LongitudeSide, QStringLiteral("東経"));
+    EXPECT_TRUE(CheckCallSign(QStringLiteral("K6ABC")));
+    ASSERT_EQ(forms::CODE_LIST().MSFlexGrid1->rows(), 3);
+
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    main.Text1->clear();
+    ASSERT_TRUE(zvtest::chooseByClick(main.Text1->viewport(), main.INSAISATU));
+    // The 6 district lies at 120 west: 03:58 there.
+    EXPECT_EQ(logbook::g.LocalTimeText, QStringLiteral("03:58"));
+    EXPECT_EQ(forms::TEMP_LOG().LT->text(), QStringLiteral("Local Time(Abt)=> 03:58"));
+    EXPECT_TRUE(main.Text1->text().contains(QStringLiteral("Good Morning")))
+        << main.Text1->text().toStdString();
+
+    // "Time = UTC", ticked by the check, is kept for the next start.
+    EXPECT_TRUE(main.Check2->isChecked());
+    EXPECT_EQ(core::IniStored(QStringLiteral("PSKCFG"), QStringLiteral("TIME_STAMP")),
+              std::optional(QStringLiteral("1")));
+    EXPECT_TRUE(CheckCallSign(QStringLiteral("QQ1AAA")));
+    EXPECT_EQ(core::IniStored(QStringLiteral("PSKCFG"), QStringLiteral("TIME_STAMP")),
+              std::optional(QStringLiteral("0")));
 }
 
 TEST_F(CallCheck, PrefixRulesOfTheMasterData) {

@@ -3,12 +3,15 @@
 // dialogs, the files it leaves and the sender it starts; and the log entry
 // window's writers over a range of the log.
 #include "LogFixture.h"
+#include "app/ProgramRun.h"
 #include "core/IniValues.h"
 #include "core/StartupFiles.h"
+#include "log/AdifExport.h"
 #include "logwindows/CheckCallSign.h"
 #include "logwindows/EntryExport.h"
 #include "logwindows/EqslExport.h"
 #include "logwindows/QSODATA.h"
+#include "platform/AtomicFile.h"
 #include "platform/HamlogDemoData.h"
 #include "platform/Paths.h"
 #include "support/AdifReader.h"
@@ -18,6 +21,9 @@
 #include <QDir>
 #include <QFile>
 #include <QUrl>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -266,6 +272,46 @@ TEST_F(ExportSend, AFailedWriteOrABadDateKeepsTheOldFile) {
     ASSERT_EQ(ui::script::asked().size(), 2);
     EXPECT_EQ(ui::script::asked()[1].prompt, QStringLiteral("接続不可")) << "a read-only file";
     EXPECT_EQ(fileBytes(path(QStringLiteral("keep.ADI"))), QByteArray("old"));
+}
+
+TEST_F(ExportSend, AFileSizeLimitFailsTheExportInsteadOfEndingTheProgram) {
+    // An eQSL file of 1,201 QSOs, far beyond a limit of 64 KiB.
+    std::vector<logbook::ExportQso> qsos(1201);
+    for (int i = 0; i < 1201; ++i) {
+        logbook::ExportQso& q = qsos[i];
+        q.call = QStringLiteral("QQ1ABC");
+        q.date = QStringLiteral("2023-%1-%2")
+                     .arg(i / 112 + 1, 2, 10, QChar('0'))
+                     .arg(i % 28 + 1, 2, 10, QChar('0'));
+        q.time = QStringLiteral("%1:%2J").arg(i % 24, 2, 10, QChar('0')).arg(i % 60, 2, 10, QChar('0'));
+        q.his = q.my = QStringLiteral("599");
+        q.freq = QStringLiteral("7.025");
+        q.mode = QStringLiteral("BPSK");
+    }
+    const logbook::ExportFile file =
+        logbook::eqslAdif(qsos, QStringLiteral("ありがとう"), sysclock::utcNow());
+    ASSERT_TRUE(file.ok());
+    ASSERT_GT(file.bytes.size(), 65536);
+    writeFile(QStringLiteral("keep.ADI"), "old");
+
+    // The program's own start-up settings, then `ulimit -f 64`, in a process of
+    // its own that writes the file as the export does.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        app::prepareProcess();
+        const rlimit limit{65536, 65536};
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(10);
+        _exit(files::replaceWhole(path(QStringLiteral("keep.ADI")), file.bytes) ? 11 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_FALSE(WIFSIGNALED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the write is reported as failed";
+    EXPECT_EQ(fileBytes(path(QStringLiteral("keep.ADI"))), QByteArray("old"));
+    EXPECT_EQ(QDir(folder()).entryList({QStringLiteral(".keep.ADI*")}, QDir::Files | QDir::Hidden),
+              QStringList{})
+        << "no temporary file is left";
 }
 
 TEST_F(ExportSend, TheEqslPageOpensFromItsShortcut) {

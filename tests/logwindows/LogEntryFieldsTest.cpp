@@ -174,15 +174,20 @@ TEST_F(LogFieldsTest, JstUtcSwitchTakesTheDateFromTheQsoHour) {
         const char* qsoTime;
         const char* date;
         const char* time;
+        const char* now = "2024-03-02 10:00";
+        const char* jstDate = "2024-03-02";
     } cases[] = {
         {"08:30", "2024-03-01", "23:30U"},
         {"09:00", "2024-03-02", "00:00U"},
         {"00:05", "2024-03-01", "15:05U"},
+        // Begun before midnight, switched after it: the QSO keeps its own day.
+        {"23:50", "2024-03-01", "14:50U", "2024-03-02 00:10", "2024-03-01"},
+        {"08:59", "2024-02-28", "23:59U", "2024-03-01 00:01", "2024-02-29"},
     };
     TEMP_LOG& w = open();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.qsoTime);
-        setJst(QStringLiteral("2024-03-02 10:00"));
+        setJst(QString::fromLatin1(c.now));
         logbook::g.QsoTime = QTime::fromString(QString::fromLatin1(c.qsoTime), QStringLiteral("HH:mm"));
         core::g.LogTimeUtc = 0;
         clickLabel(w.Label4);
@@ -191,7 +196,7 @@ TEST_F(LogFieldsTest, JstUtcSwitchTakesTheDateFromTheQsoHour) {
         EXPECT_EQ(w.Label4->text(), QStringLiteral("Time(UTC)"));
         EXPECT_EQ(core::g.LogTimeUtc, 1);
         clickLabel(w.Label4);
-        EXPECT_EQ(w.Text3->text(), QStringLiteral("2024-03-02"));
+        EXPECT_EQ(w.Text3->text(), QString::fromLatin1(c.jstDate));
         EXPECT_EQ(w.Text4->text(), QString::fromLatin1(c.qsoTime) + QLatin1Char('J'));
         EXPECT_EQ(w.Label4->text(), QStringLiteral("Time(JST)"));
         EXPECT_EQ(core::g.LogTimeUtc, 0);

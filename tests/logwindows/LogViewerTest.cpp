@@ -173,11 +173,12 @@ TEST_F(LogViewer, ClosingKeepsWidthsAndPlaceAnUnloadByAnotherWindowDoesNot) {
 
     LOGDATAVIEW& w = openFromMenu();
     w.MSFlexGrid1->setColumnWidth(12, 100);
+    const int dragged = w.MSFlexGrid1->colWidth(12);
     w.move(30, 45);
     w.resize(700, 300);
     choose(w, w.LOGCL);
     EXPECT_FALSE(forms::isLoaded<LOGDATAVIEW>());
-    EXPECT_EQ(ini("LogDisp", "COLWIDTH12"), QStringLiteral("1500"));
+    EXPECT_EQ(ini("LogDisp", "COLWIDTH12"), QString::number(dragged));
     EXPECT_EQ(ini("LogDisp", "COLWIDTH17"), QStringLiteral("1920"));
     EXPECT_TRUE(ini("LogDisp", "COLWIDTH18").isEmpty()) << "18 widths are stored, not 19";
     EXPECT_EQ(ini("CFGPOS", "HLDVPOSTop"), QStringLiteral("675"));
@@ -189,7 +190,8 @@ TEST_F(LogViewer, ClosingKeepsWidthsAndPlaceAnUnloadByAnotherWindowDoesNot) {
     LOGDATAVIEW& again = openFromMenu();
     EXPECT_EQ(again.pos(), QPoint(30, 45));
     EXPECT_EQ(again.size(), QSize(700, 300));
-    EXPECT_EQ(again.MSFlexGrid1->colWidth(12), 1500);
+    EXPECT_EQ(again.MSFlexGrid1->colWidth(12), dragged);
+    EXPECT_NEAR(again.MSFlexGrid1->columnWidth(12), 100, 1);
     EXPECT_GT(again.MSFlexGrid1->colWidth(18), 0);
     EXPECT_EQ(again.MSFlexGrid1->colWidth(2), 0);
 
@@ -234,6 +236,18 @@ TEST_F(LogViewer, RowsAreMarkedForTheElectronicQslInItsMode) {
         EXPECT_EQ(grid.text(r, 0), r == 7 ? QStringLiteral(" 07") : QStringLiteral("eQSL")) << r;
     EXPECT_EQ(grid.text(4, 0), QStringLiteral(" 04"));
     EXPECT_EQ(grid.text(11, 0), QStringLiteral(" 11"));
+
+    // A shift-click extends from the row last clicked; a plain click after it
+    // toggles that row alone, not the old range again.
+    choose(v, v.eQSLmode);
+    choose(v, v.eQSLmode);
+    zvtest::clickAt(grid.viewport(), Qt::LeftButton, rowPoint(grid, 8));
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::ShiftModifier, rowPoint(grid, 10));
+    for (int r = 7; r <= 11; ++r)
+        EXPECT_EQ(grid.text(r, 0) == QStringLiteral("eQSL"), r == 9 || r == 10) << "8 to 10 toggled: " << r;
+    zvtest::clickAt(grid.viewport(), Qt::LeftButton, rowPoint(grid, 9));
+    for (int r = 7; r <= 11; ++r)
+        EXPECT_EQ(grid.text(r, 0) == QStringLiteral("eQSL"), r == 10) << "only 9 toggled: " << r;
 
     // The service choice is the run's, shared with the other windows.
     choose(v, v.eQSLtype);

@@ -84,6 +84,19 @@ TEST_F(LogWindowLink, FirstPressHandsTheQsoOverAndTheSecondStoresIt) {
     EXPECT_EQ(r.QTH.trimmed(), QStringLiteral("東京都八王子市"));
 }
 
+TEST_F(LogWindowLink, AnEmptyCallIsNotHandedOver) {
+    start();
+    for (const QString& call : {QString(), QStringLiteral("   ")}) {
+        PSK31MAIN& m = boxes(call, QStringLiteral("太郎"), QString());
+        press();
+        EXPECT_EQ(askedPrompts(), QStringList{QStringLiteral("CALL DATA がありません")});
+        EXPECT_EQ(core::g.HamlogEntrySent, 0);
+        EXPECT_EQ(m.Command5->text(), QStringLiteral("LOG作成"));
+        EXPECT_EQ(m.Text6->text(), QStringLiteral("太郎")) << "the boxes keep what was typed";
+    }
+    EXPECT_EQ(logCount(), 0);
+}
+
 TEST_F(LogWindowLink, NameAndQthKnownToOneSideEndUpOnBoth) {
     fillLog(1); // QQ1AA1, name NAME1, no QTH
     start();

@@ -123,6 +123,27 @@ TEST_F(QslPrint, MmqslPrintsTheCardAndMarksTheQsoSent) {
     EXPECT_EQ(stored(1).QSL, QStringLiteral("J  "));
 }
 
+TEST_F(QslPrint, MmqslPrintsTheCallAsTheEntryWritesIt) {
+    logbook::g.QslPrintProgPath = install("MMQSL.EXE", QStringLiteral("MMQSL.EXE"));
+    logbook::g.MmqslSetting = path(QStringLiteral("card.MQL"));
+    writeFile(QStringLiteral("card.MQL"), "card");
+    TEMP_LOG& w = browseTo(QStringLiteral("KH0XYZ"), QStringLiteral("24-05-02"), QStringLiteral("12:00J"));
+    QTest::keyClicks(w.Text2, QStringLiteral("JD1"));
+    QTest::keyClicks(w.Text14, QStringLiteral("$DX"));
+    ui::script::push(ui::No);
+    printFrom(w);
+    EXPECT_TRUE(QString::fromUtf8(printed("MMQSL_PRINTED.TXT"))
+                    .contains(QStringLiteral("\nLOG\t24.05.02,1200,JD1/KH0XYZ,")))
+        << printed("MMQSL_PRINTED.TXT").toStdString();
+
+    // Without "$DX" the part follows the call.
+    w.Text14->clear();
+    ui::script::push(ui::No);
+    printFrom(w);
+    EXPECT_TRUE(QString::fromUtf8(printed("MMQSL_PRINTED.TXT")).contains(QStringLiteral(",KH0XYZ/JD1,")))
+        << printed("MMQSL_PRINTED.TXT").toStdString();
+}
+
 TEST_F(QslPrint, MmqslFailuresSaySo) {
     const QString error = QStringLiteral("MMQSLでのｴﾗｰです(^^ゞ");
     logbook::g.QslPrintProgPath = install("MMQSL.EXE", QStringLiteral("MMQSL.EXE"));

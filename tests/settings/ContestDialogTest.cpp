@@ -138,8 +138,9 @@ TEST_F(ContestDialog, SerialNumberModeShowsTheStoredNumberAndLeavingStoresIt) {
         const char* stored; // nullptr: no key
         const char* shown;
         int value;
-    } cases[] = {
-        {"012", "012", 12}, {nullptr, "001", 1}, {"abc", "001", 1}, {"", "001", 1}, {"140", "140", 140}};
+    } cases[] = {// The first contest of a fresh window: the spin control already stands at 1.
+                 {nullptr, "001", 1}, {"012", "012", 12}, {nullptr, "001", 1}, {"abc", "001", 1},
+                 {"", "001", 1},      {"7", "007", 7},    {"140", "140", 140}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.stored ? c.stored : "(missing)");
         writeIni(

@@ -12,28 +12,7 @@ namespace {
 
 using namespace settings;
 
-TEST(ContestValues, CallSplitReportAndSerialNumber) {
-    struct Case {
-        const char* call;
-        bool prefixOrder;
-        const char *text1, *text2, *rem2;
-    } calls[] = {
-        {"JA1ZVK/3", false, "JA1ZVK", "3", ""},
-        {"JA1ZVK/3", true, "3", "JA1ZVK", "$DX"},
-        {"KH0/JA1ZVK", true, "JA1ZVK", "KH0", "$DX"},
-        {"JA1ZVK", true, "JA1ZVK", "", ""},
-        {"JA1ZVK", false, "JA1ZVK", "", ""},
-        {"", false, "", "", ""},
-        {"JA1ZVK/P/QRP", false, "JA1ZVK", "P/QRP", ""},
-        {"/P", true, "P", "", "$DX"},
-    };
-    for (const Case& c : calls) {
-        const ContestCallFields f = contestCallFields(QString::fromLatin1(c.call), c.prefixOrder);
-        EXPECT_EQ(f.call, QString::fromLatin1(c.text1)) << c.call << c.prefixOrder;
-        EXPECT_EQ(f.other, QString::fromLatin1(c.text2)) << c.call << c.prefixOrder;
-        EXPECT_EQ(f.rem2, QString::fromLatin1(c.rem2)) << c.call << c.prefixOrder;
-    }
-
+TEST(ContestValues, ReportAndSerialNumber) {
     EXPECT_EQ(contestFixedRst(false, true), "599");
     EXPECT_EQ(contestFixedRst(true, true), "595");
     EXPECT_EQ(contestFixedRst(true, false), "");
@@ -44,10 +23,11 @@ TEST(ContestValues, CallSplitReportAndSerialNumber) {
         const char* text;
         int value;
     } numbers[] = {
-        {QStringLiteral("012"), "012", 12}, {std::nullopt, "1", 1},
-        {QStringLiteral("abc"), "1", 1},    {QStringLiteral(""), "1", 1},
-        {QStringLiteral(" 7 "), "7", 7},    {QStringLiteral("99999"), "99999", 32766},
-        {QStringLiteral("-4"), "-4", 0},    {QStringLiteral("1.5"), "1", 1},
+        {QStringLiteral("012"), "012", 12},     {std::nullopt, "001", 1},
+        {QStringLiteral("abc"), "001", 1},      {QStringLiteral(""), "001", 1},
+        {QStringLiteral(" 7 "), "007", 7},      {QStringLiteral("99999"), "99999", 32766},
+        {QStringLiteral("-4"), "-4", 0},        {QStringLiteral("1.5"), "001", 1},
+        {QStringLiteral("1234"), "1234", 1234},
     };
     for (const Number& n : numbers) {
         const QString text = contestNumberText(n.stored);

@@ -5,30 +5,6 @@
 
 namespace {
 
-TEST(SstvQsoRoutines, CallWithSlashOverTheLogFields) {
-    struct Case {
-        const char* call;
-        bool prefixFirst;
-        const char* logCall;
-        const char* other;
-        const char* rem2; // "-" left alone
-    } cases[] = {
-        {"QX1ABC", false, "QX1ABC", "", "-"},
-        {"QX1ABC", true, "QX1ABC", "", "-"},
-        {"QX1ABC/P", false, "QX1ABC", "P", ""},
-        {"KH6/QX1ABC", true, "QX1ABC", "KH6", "$DX"},
-        {"QX1ABC/P/M", false, "QX1ABC", "P/M", ""},
-        {"/QX1ABC", true, "QX1ABC", "", "$DX"},
-        {"", false, "", "", "-"},
-    };
-    for (const Case& c : cases) {
-        const sstv::LogCall l = sstv::LogCallFor(QString::fromLatin1(c.call), c.prefixFirst);
-        EXPECT_EQ(l.call, QLatin1String(c.logCall)) << c.call;
-        EXPECT_EQ(l.other, QLatin1String(c.other)) << c.call;
-        EXPECT_EQ(l.rem2.value_or(QStringLiteral("-")), QLatin1String(c.rem2)) << c.call;
-    }
-}
-
 TEST(SstvQsoRoutines, ContestNumberText) {
     const std::pair<int, const char*> cases[] = {
         {0, "000"}, {7, "007"}, {42, "042"}, {123, "123"}, {32766, "32766"}};

@@ -455,6 +455,7 @@ TEST_F(SstvQso, AClickOnTheQthLabelFetchesTheProgramsQth) {
 
 TEST_F(SstvQso, TheLogButtonSaysSoWhenTheProgramIsNotRunning) {
     SSTVForm& f = withLink(2);
+    f.Text1->setText(QStringLiteral("QQ1ABC"));
     ui::script::clearAsked();
     QTest::mouseClick(f.Command1, Qt::LeftButton);
     EXPECT_EQ(core::g.HamlogEntrySent, 0) << "nothing is marked sent";

@@ -6,6 +6,7 @@
 #include "core/MmttyCommand.h"
 #include "core/SharedRoutines.h"
 #include "log/LogGlobals.h"
+#include "logwindows/LogButton.h"
 #include "logwindows/TEMP_LOG.h"
 #include "platform/BobMako.h"
 #include "platform/ControlColour.h"
@@ -18,6 +19,7 @@
 #include "rig/RigGlobals.h"
 #include "rig/RigPolling.h"
 #include "rig/RigPort.h"
+#include "settings/ContestWindow.h"
 #include "sstv/SSTVForm.h"
 #include "terminal/displays/multi_ch.h"
 #include "terminal/engines/EngineResume.h"
@@ -55,10 +57,11 @@ void letEventsRun() {
     QCoreApplication::processEvents();
 }
 
-// The common ending: the log entry's mode box follows and the engine's name is
-// kept for the next start.
+// The common ending: the log entry's mode box follows, a running contest
+// shows in the window now in use and the engine's name is kept for the next start.
 void recordMode() {
     if (logbook::g.HamlogLink == 1) forms::TEMP_LOG().Text8->setText(core::g.ModeDisplayText);
+    settings::CarryContestToWindowInUse();
     core::PutIniText(kCfg, QStringLiteral("LastMode"), core::g.LastModeText);
 }
 
@@ -344,6 +347,12 @@ void toSstv() {
     }
 }
 
+// Into SSTV or out of it: the operating window, and with it the QSO's boxes, changes.
+bool swapsWindows(int index) {
+    if (core::g.OpMode != core::ModeSstv) return index == core::ModeSstv;
+    return (index >= 10 && index <= 18) || (index >= core::ModeBpsk && index <= core::ModeRtty);
+}
+
 } // namespace
 
 void setSstvFailureHookForTest(std::function<void(SstvStep)> hook) {
@@ -356,6 +365,10 @@ bool AnyEngineTransmits() {
 
 void ChangeMode(int Index) {
     if (AnyEngineTransmits()) return;
+    if (swapsWindows(Index) && !logwindows::MayDropHandedOverQso()) {
+        if (core::g.OpMode != core::ModeSstv) ShowModeMenus(forms::PSK31MAIN());
+        return;
+    }
     rig::RigStopPolling();
     if (Index >= 10 && Index <= 18)
         toMmvari(Index);

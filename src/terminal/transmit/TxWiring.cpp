@@ -159,7 +159,7 @@ void connectItems(PSK31MAIN& w) {
     QObject::connect(w.GOZOR, &QAction::triggered, &w, [] { mainwindow::GOZOR_Click(); });
     QObject::connect(w.dxinfo, &QAction::triggered, &w, [] { mainwindow::dxinfo_Click(); });
     QObject::connect(w.Check1, &QCheckBox::clicked, &w, [] { mainwindow::Check1_Click(); });
-    QObject::connect(w.Check2, &QCheckBox::clicked, &w, [] { mainwindow::Check2_Click(); });
+    QObject::connect(w.Check2, &QCheckBox::toggled, &w, [] { mainwindow::Check2_Click(); });
     QObject::connect(w.Check5, &QCheckBox::clicked, &w, [] { mainwindow::Check5_Click(); });
     QObject::connect(w.StatusBar1, &StatusPanels::panelClicked, &w,
                      [](int panel, int) { mainwindow::StatusBar1_PanelClick(panel, QCursor::pos()); });
