@@ -6,6 +6,7 @@
 
 int main(int argc, char* argv[]) {
     app::prepareProcess();
+    qtja::useJapaneseLocale();
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zorvatek"));
     QApplication::setOrganizationName(QStringLiteral("zorvatek"));

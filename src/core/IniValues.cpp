@@ -45,4 +45,8 @@ bool PutIniText(const QString& section, const QString& key, const QString& value
     return PutIniString(key, value);
 }
 
+bool SatelliteModeOn(const QString& stored) {
+    return stored != QLatin1String("False");
+}
+
 } // namespace core

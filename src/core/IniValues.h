@@ -20,4 +20,8 @@ QString NumberText(int n);
 bool PutIniNumber(const QString& section, const QString& key, int n);
 bool PutIniText(const QString& section, const QString& key, const QString& value);
 
+// Satellite mode as [PSKCFG] SateliteMode holds it: on for any text but
+// "False" (the text a missing key takes), for the main window and the sheet alike.
+bool SatelliteModeOn(const QString& stored);
+
 } // namespace core

@@ -66,7 +66,7 @@ constexpr StoredRange kRanges[] = {
     {"MACRO_SCKEY", "MACRO%1", 0, 'Z', 0, nullptr, kShortcutKeys, 36},
     {"RIG_CON_CFG", "BAUD_RATE", 1200, 38400, 4800, nullptr, kBauds},
     {"RIG_CON_CFG", "STOP_BIT", 1, 2, 1},
-    {"RIG_CON_CFG", "Poll_Time", 600, 5000, 1000},
+    {"RIG_CON_CFG", "Poll_Time", 600, 5000, 1000, nullptr, {}, 0, true},
     {"MMVCFG", "AFC_SW", 0, 1, 0},
     {"MMVCFG", "NET_SW", 0, 1, 0},
     {"MMVCFG", "AFC_W", 10, 200, 50},
@@ -104,6 +104,7 @@ bool InStoredRange(const StoredRange& row, int value) {
 std::optional<int> CorrectedNumber(const StoredRange& row, const QString& stored, int fallback) {
     const std::optional<int> n = WholeNumber(stored);
     if (n && InStoredRange(row, *n)) return std::nullopt;
+    if (n && *n > 0 && row.toNearerEnd) return std::clamp(*n, row.lowest, row.highest);
     return fallback;
 }
 

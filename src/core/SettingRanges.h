@@ -25,6 +25,10 @@ struct StoredRange {
     const char* fallbackKey = nullptr; // or the (corrected) value of this key of the section, when stored
     std::span<const int> choices = {}; // when not empty, only these values, between lowest and highest
     int count = 0;
+    // A positive value outside the range is a wish for the nearer end (a poll
+    // time asked faster or slower than offered); 0, negatives and text still
+    // take the fallback.
+    bool toNearerEnd = false;
 };
 
 std::span<const StoredRange> StoredRanges();

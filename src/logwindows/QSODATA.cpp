@@ -36,7 +36,7 @@ QSODATA::QSODATA() : MSFlexGrid1(new logwindows::FlexGrid(logbook::kQsoColumns))
     layout->setMenuBar(menus);
     layout->addWidget(MSFlexGrid1);
     connect(LOGCL, &QAction::triggered, this, &QSODATA::LOGCL_Click);
-    connect(QSODat_HELP, &QAction::triggered, this, [] { terminal::mainwindow::HLP_Click(); });
+    connect(QSODat_HELP, &QAction::triggered, this, [] { terminal::mainwindow::OpenHelpContext(6); });
     connect(MSFlexGrid1, &QTableWidget::cellClicked, this, [this] { MSFlexGrid1_Click(); });
     connect(MSFlexGrid1, &QTableWidget::cellDoubleClicked, this, [this] { MSFlexGrid1_DblClick(); });
     connect(eQSLmode, &QAction::triggered, this, &QSODATA::eQSLmode_Click);

@@ -1,10 +1,9 @@
 #include "rig/RigSettings.h"
 
 #include "core/IniStore.h"
+#include "core/IniValues.h"
 #include "core/SettingRanges.h"
 #include "rig/RigGlobals.h"
-
-#include <algorithm>
 
 namespace rig {
 namespace {
@@ -34,16 +33,23 @@ qint64 leadingInt(const QString& text) {
     return t.left(end).toLongLong();
 }
 
-// A poll time outside the settings sheet's range would poll never or without a
-// pause: it is brought to the nearer end.
-int pollIntervalOf(const QString& text) {
-    const qint64 ms = leadingInt(text);
+} // namespace
+
+// The range table's rule, the one start-up applies to the file.
+int PollIntervalOf(const QString& stored) {
     const core::StoredRange& range = pollTimes();
-    if (ms <= 0) return range.fallback;
-    return int(std::clamp(ms, qint64(range.lowest), qint64(range.highest)));
+    return core::CorrectedNumber(range, stored, range.fallback)
+        .value_or(core::WholeNumber(stored).value_or(range.fallback));
 }
 
-} // namespace
+QString TransverterIfTextOf(const QString& stored) {
+    const std::optional<int> mhz = core::WholeNumber(stored);
+    return mhz && *mhz >= 0 ? stored.trimmed() : QStringLiteral("22");
+}
+
+qint64 TransverterIfHzOf(const QString& text) {
+    return leadingInt(text) * 1000000;
+}
 
 void ReadRigSettings() {
     QString port = value(QStringLiteral("RIGCOMCONT"), QStringLiteral("NONE"));
@@ -69,12 +75,12 @@ void ReadRigSettings() {
     g.RigModeCheckOn = g.RigModeCheck == QLatin1String("YES") ? 1 : 0;
     g.InternetAlwaysOn = yesOrNo(QStringLiteral("INETCHECK"));
     g.TransverterUse = yesOrNo(QStringLiteral("USE_TRV"));
-    g.TransverterIfText = value(QStringLiteral("TRVIFfreq"), QStringLiteral("22"));
-    g.TransverterIfHz = leadingInt(g.TransverterIfText) * 1000000;
+    g.TransverterIfText = TransverterIfTextOf(value(QStringLiteral("TRVIFfreq"), QStringLiteral("22")));
+    g.TransverterIfHz = TransverterIfHzOf(g.TransverterIfText);
     g.TransverterOn = value(QStringLiteral("TRVon"), QStringLiteral("0")) == QLatin1String("1")
                           ? QStringLiteral("1")
                           : QStringLiteral("0");
-    g.RigPollInterval = pollIntervalOf(value(QStringLiteral("Poll_Time"), QStringLiteral("1000")));
+    g.RigPollInterval = PollIntervalOf(value(QStringLiteral("Poll_Time"), QStringLiteral("1000")));
 
     g.RigPortOpen = 0;
     g.RigDataModeText = QStringLiteral("PSK31");

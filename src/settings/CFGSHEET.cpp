@@ -2,8 +2,8 @@
 
 #include "core/Globals.h"
 #include "platform/ControlColour.h"
-#include "platform/NotBuilt.h"
 #include "settings/SheetControls.h"
+#include "terminal/mainwindow/HelpPage.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QCloseEvent>
@@ -48,8 +48,7 @@ CFGSHEET::CFGSHEET()
         TOQTH[std::size_t(i)] = item;
     }
     connect(QTHDATA, &QMenu::aboutToShow, this, &CFGSHEET::tickQthItem);
-    // The help document is not written yet.
-    notbuilt::hold(this, {CFGHLP});
+    connect(CFGHLP, &QAction::triggered, this, &CFGSHEET::CFGHLP_Click);
 
     SSTab1->addTab(buildDisplayTab(), QStringLiteral("画面要素の設定"));
     SSTab1->addTab(buildSoundTab(), QStringLiteral("サウンド要素の設定"));
@@ -71,7 +70,8 @@ CFGSHEET::CFGSHEET()
     layout->addWidget(SSTab1);
 
     connect(CFGEND, &QAction::triggered, this, [this] {
-        if (finish(true)) forms::unload<CFGSHEET>();
+        finish(true);
+        forms::unload<CFGSHEET>();
     });
 }
 
@@ -84,6 +84,13 @@ void CFGSHEET::openFrom(QWidget* owner, bool quietLoad) {
     CFGSHEET& sheet = forms::CFGSHEET();
     sheet.show();
     sheet.raise();
+}
+
+// The help page at the selected tab's section.
+void CFGSHEET::CFGHLP_Click() {
+    static constexpr int kContexts[] = {2, 161, 162, 163};
+    const int tab = SSTab1->currentIndex();
+    terminal::mainwindow::OpenHelpContext(tab >= 0 && tab < 4 ? kContexts[tab] : kContexts[0]);
 }
 
 void CFGSHEET::SSTab1_Click(int tab) {
@@ -125,10 +132,7 @@ bool CFGSHEET::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CFGSHEET::closeEvent(QCloseEvent* e) {
-    if (!finished_ && !finish(false)) {
-        e->ignore();
-        return;
-    }
+    if (!finished_) finish(false);
     e->accept();
     forms::unload<CFGSHEET>();
 }

@@ -152,6 +152,7 @@ class CFGSHEET : public QWidget {
 
     // Handlers, as the operator reaches them through the controls.
     void SSTab1_Click(int tab);
+    void CFGHLP_Click();
     void Command1_Click();
     void Command3_Click();
     void Command10_Click();
@@ -221,8 +222,8 @@ class CFGSHEET : public QWidget {
     void Command19_Click();
 
     // The finishing steps, from the menu item (finishItem) or the close box.
-    // False when ZORVATEK.INI could not be written: the sheet then stays open.
-    bool finish(bool finishItem);
+    // A ZORVATEK.INI that cannot be written is said once; the rest still runs.
+    void finish(bool finishItem);
 
   protected:
     void closeEvent(class QCloseEvent* e) override;
@@ -237,7 +238,7 @@ class CFGSHEET : public QWidget {
     void loadSoundSteps();
     void loadRigSteps();
     void loadLogSteps();
-    void loadEndSteps(bool configuredSystem);
+    void loadEndSteps(bool configuredSystem, bool callStored);
     bool rigPortChosen() const;
     void reopenRigPort();
     void setRigPortLabels(bool open);

@@ -80,13 +80,14 @@ bool CFGSHEET::writeClosingKeys(bool finishItem) {
     return putAll(keys);
 }
 
-bool CFGSHEET::finish(bool finishItem) {
+void CFGSHEET::finish(bool finishItem) {
     if (!writeClosingKeys(finishItem)) {
-        // Nothing typed is lost: the sheet stays open until the file can be written.
+        // Said once; the settings still hold for this run and the sheet hands
+        // over as after a good write, so a file that cannot be written never
+        // keeps the operator from the main window.
         ui::msgBox(QStringLiteral("設定を保存できません。ZORVATEK.INI に書き込めません:\n") +
-                       core::IniFilePath(),
+                       core::IniFilePath() + QStringLiteral("\n設定はこの実行の間だけ使われます。"),
                    ui::OkOnly + ui::Exclamation);
-        return false;
     }
     finished_ = true;
     core::Globals& g = core::g;
@@ -109,7 +110,6 @@ bool CFGSHEET::finish(bool finishItem) {
     startLoggingProgram();
     stopLoggingProgram();
     if (rigPortChosen()) rig::RigOpenPort();
-    return true;
 }
 
 void CFGSHEET::startLoggingProgram() {

@@ -8,6 +8,7 @@
 #include "platform/Colour.h"
 #include "platform/Dialogs.h"
 #include "rig/RigGlobals.h"
+#include "rig/RigSettings.h"
 #include "settings/CFGSHEET.h"
 #include "settings/SheetControls.h"
 #include "settings/SheetRules.h"
@@ -105,7 +106,7 @@ void CFGSHEET::loadSteps() {
     Text1->setText(call ? g.UserCall : QStringLiteral("No Call"));
     loadLogSteps();
     loadRigSteps();
-    loadEndSteps(configuredSystem);
+    loadEndSteps(configuredSystem, call.has_value());
 }
 
 void CFGSHEET::loadSoundSteps() {
@@ -142,8 +143,7 @@ void CFGSHEET::loadSoundSteps() {
 
     g.AfcLimit = number("AFC_LIMIT").value_or(QStringLiteral("100"));
     g.SatelliteModeText = stored(kCfg, "SateliteMode").value_or(QStringLiteral("False"));
-    // Only "True" means satellite mode.
-    const bool satellite = g.SatelliteModeText == QLatin1String("True");
+    const bool satellite = core::SatelliteModeOn(g.SatelliteModeText);
     Label5->setText(satellite ? QStringLiteral("3000") : g.AfcLimit);
     Slider2->setEnabled(!satellite);
     Slider2->setValue(whole(g.AfcLimit));
@@ -196,10 +196,12 @@ void CFGSHEET::loadLogSteps() {
             settings::MarkButton(Command6, colour::kButtonFace, NotConfiguredTip(QStringLiteral("Hamlog")));
         }
     } else {
+        // The option's own handler runs first: it makes the button usable,
+        // which a stored "no log" must not leave it.
+        settings::SelectOption(Option8, 2);
         settings::MarkButton(Command6, colour::kButtonFace, NotConfiguredTip(QStringLiteral("Log-DataBase")));
         l.HamlogLink = 0;
         Command6->setEnabled(false);
-        settings::SelectOption(Option8, 2);
         Frame7->setEnabled(true);
     }
 
@@ -262,7 +264,8 @@ void CFGSHEET::loadRigSteps() {
     Check13->setChecked(r.InternetAlwaysOn == QLatin1String("YES"));
     r.TransverterUse = settings::YesNo(stored(kRig, "USE_TRV") == QStringLiteral("YES"));
     Check15->setChecked(r.TransverterUse == QLatin1String("YES"));
-    r.TransverterIfText = stored(kRig, "TRVIFfreq").value_or(QStringLiteral("22"));
+    // A damaged offset shows the default that is used in its place.
+    r.TransverterIfText = rig::TransverterIfTextOf(stored(kRig, "TRVIFfreq").value_or(QStringLiteral("22")));
     Text16->setText(r.TransverterIfText);
     Text16_Change();
 
@@ -295,9 +298,11 @@ void CFGSHEET::loadRigSteps() {
     r.RigStopBits = settings::SheetNumber(kRig, QStringLiteral("STOP_BIT")).value_or(QStringLiteral("1"));
     settings::SelectOption(Option5, settings::StopBitsIndex(r.RigStopBits));
 
-    // The sheet's own default interval; a pause that is no number is no pause.
+    // The sheet's own default interval; a pause that is no number, or a
+    // negative one, shows the interval used in its place.
     const std::optional<QString> interval = stored(kRig, "Interval");
-    r.RigInterval = interval && core::WholeNumber(*interval) ? *interval : QStringLiteral("300");
+    r.RigInterval =
+        settings::RigIntervalFor(interval && core::WholeNumber(*interval) ? *interval : QString());
     Text5->setText(r.RigInterval);
     Text5_Change();
 
@@ -306,13 +311,12 @@ void CFGSHEET::loadRigSteps() {
     Text11->setText(r.IcomAddress);
     Text11_Change();
 
-    r.RigPollInterval =
-        whole(settings::SheetNumber(kRig, QStringLiteral("Poll_Time")).value_or(QStringLiteral("1000")));
+    r.RigPollInterval = rig::PollIntervalOf(stored(kRig, "Poll_Time").value_or(QString()));
     HScroll3->setValue(r.RigPollInterval);
     Label41->setText(QString::number(r.RigPollInterval));
 }
 
-void CFGSHEET::loadEndSteps(bool configuredSystem) {
+void CFGSHEET::loadEndSteps(bool configuredSystem, bool callStored) {
     core::Globals& g = core::g;
     logbook::Globals& l = logbook::g;
     const std::optional<QString> message = stored(kEqsl, "eQSL_Mesg");
@@ -342,10 +346,13 @@ void CFGSHEET::loadEndSteps(bool configuredSystem) {
     Command12->setText(g.OtherApp2Name.isEmpty() ? QStringLiteral("OTHER") : g.OtherApp2Name);
 
     if (!configuredSystem) {
-        // A first run: the PTT port none, the call and the marks as designed.
+        // A first run: the PTT port none and the marks as designed. A call
+        // stored without the PTT key (settings written by hand) is kept.
         settings::SelectOption(Option1, 0);
-        Text1->setText(QStringLiteral("NO CALL"));
-        if (forms::isLoaded<PSK31MAIN>()) forms::PSK31MAIN().Label7->setText(QStringLiteral("NO CALL"));
+        if (!callStored) {
+            Text1->setText(QStringLiteral("NO CALL"));
+            if (forms::isLoaded<PSK31MAIN>()) forms::PSK31MAIN().Label7->setText(QStringLiteral("NO CALL"));
+        }
         Text4->setText(QStringLiteral("J"));
         Text6->setText(QStringLiteral("RTTY"));
         return;

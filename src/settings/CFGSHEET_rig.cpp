@@ -8,10 +8,12 @@
 #include "rig/RigGlobals.h"
 #include "rig/RigPolling.h"
 #include "rig/RigPort.h"
+#include "rig/RigSettings.h"
 #include "settings/CFGSHEET.h"
 #include "settings/SheetControls.h"
 #include "settings/SheetRules.h"
 #include "spots/ClusterData.h"
+#include "sstv/SSTVForm.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QGridLayout>
@@ -279,25 +281,30 @@ void CFGSHEET::Check14_Click() {
     rig::g.RigModeCheckOn = Check14->isChecked() ? 1 : 0;
 }
 
+// The spot item of the operating window: the SSTV window's in SSTV mode.
 void CFGSHEET::Check13_Click() {
     rig::g.InternetAlwaysOn = settings::YesNo(Check13->isChecked());
-    PSK31MAIN* main = settings::LoadedMain();
-    if (inSstv() || !main) return;
-    main->dxinfo->setEnabled(Check13->isChecked());
+    if (inSstv()) {
+        if (forms::isLoaded<SSTVForm>()) forms::SSTVForm().dxinfo->setEnabled(Check13->isChecked());
+    } else if (PSK31MAIN* main = settings::LoadedMain()) {
+        main->dxinfo->setEnabled(Check13->isChecked());
+    }
 }
 
 void CFGSHEET::Check15_Click() {
-    rig::g.TransverterUse = settings::YesNo(Check15->isChecked());
-    if (PSK31MAIN* mainWin = settings::LoadedMain(); mainWin && !inSstv()) {
-        PSK31MAIN& main = *mainWin;
-        main.LINE_TRV->setVisible(Check15->isChecked());
-        main.TRVon->setVisible(Check15->isChecked());
-        if (!Check15->isChecked()) {
-            main.TRVon->setChecked(false);
-            rig::g.TransverterOn = QStringLiteral("0");
-        }
-    } else if (!Check15->isChecked()) {
-        // The SSTV window has no transverter item; the offset stops all the same.
+    const bool on = Check15->isChecked();
+    rig::g.TransverterUse = settings::YesNo(on);
+    QAction* item = nullptr;
+    if (inSstv()) {
+        if (forms::isLoaded<SSTVForm>()) item = forms::SSTVForm().TRVon;
+    } else if (PSK31MAIN* main = settings::LoadedMain()) {
+        main->LINE_TRV->setVisible(on);
+        item = main->TRVon;
+    }
+    if (item) item->setVisible(on);
+    if (!on) {
+        // The offset stops whether or not a window shows the item.
+        if (item) item->setChecked(false);
         rig::g.TransverterOn = QStringLiteral("0");
     }
     core::PutIniText(kRig, QStringLiteral("USE_TRV"), rig::g.TransverterUse);
@@ -305,7 +312,7 @@ void CFGSHEET::Check15_Click() {
 
 void CFGSHEET::Text16_Change() {
     rig::g.TransverterIfText = Text16->text();
-    rig::g.TransverterIfHz = qint64(core::WholeNumber(Text16->text()).value_or(0)) * 1000000;
+    rig::g.TransverterIfHz = rig::TransverterIfHzOf(Text16->text());
 }
 
 void CFGSHEET::Command19_Click() {

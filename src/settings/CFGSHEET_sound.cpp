@@ -312,7 +312,7 @@ void CFGSHEET::Slider4_Change() {
 }
 
 void CFGSHEET::Slider2_Change() {
-    if (inSstv() || core::g.SatelliteModeText == QLatin1String("True")) return;
+    if (inSstv() || core::SatelliteModeOn(core::g.SatelliteModeText)) return;
     Label5->setText(QString::number(Slider2->value()));
     core::g.AfcLimit = Label5->text();
     for (int ch = 0; ch < kChannels; ++ch)

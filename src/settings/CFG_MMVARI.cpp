@@ -19,6 +19,7 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace {
@@ -136,8 +137,16 @@ void CFG_MMVARI::Form_Load() {
     Check3->setChecked(storedOn("TcMFSK_SW"));
     Check4->setChecked(storedOn("UOS_SW"));
     Check5->setChecked(storedOn("Didl_SW"));
-    VScroll1->setValue(core::IniWholeOr(kSection, QStringLiteral("AFC_W"), 50));
-    VScroll2->setValue(core::IniWholeOr(kSection, QStringLiteral("CWIDsp"), 20));
+    // Each bar's handler runs once, also for a value the bar already holds
+    // (its minimum), so that its label always shows the value.
+    {
+        const QSignalBlocker quiet1(VScroll1);
+        const QSignalBlocker quiet2(VScroll2);
+        VScroll1->setValue(core::IniWholeOr(kSection, QStringLiteral("AFC_W"), 50));
+        VScroll2->setValue(core::IniWholeOr(kSection, QStringLiteral("CWIDsp"), 20));
+    }
+    VScroll1_Change();
+    VScroll2_Change();
     const int tx = settings::offsetScrollValue(core::IniStored(kSection, QStringLiteral("TXoffset")));
     VScroll3->setValue(tx);
     if (tx == 0) {

@@ -9,6 +9,7 @@
 #include "settings/CFGSHEET.h"
 #include "settings/CFG_MMVARI.h"
 #include "settings/ClockValues.h"
+#include "settings/DialogPlace.h"
 #include "settings/MmvariDialogValues.h"
 #include "terminal/displays/TuningMath.h"
 #include "terminal/engines/PskEngine.h"
@@ -97,6 +98,7 @@ CLKadj::CLKadj()
 }
 
 void CLKadj::Form_Load() {
+    settings::placeBesideOwner(*this, settings::dialogOwner());
     ClkMainSoundStopped = 0;
     ClkPskMode = pskMode() ? 1 : 0;
     if (ClkPskMode == 1) {

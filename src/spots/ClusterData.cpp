@@ -129,6 +129,7 @@ void ClusterData::placeWindow() {
 void ClusterData::Form_Unload() {
     Timer1->stop();
     cancelFetch();
+    cancelSubmit();
     // A looping alert would otherwise go on with nothing left to stop it.
     spots::StopAlertSound();
     spots::g.ClusterPolled = 0;
@@ -149,10 +150,9 @@ void ClusterData::Option1_Click(int index) {
     SpotPageUrl = spots::primaryPageUrl(index);
     MSFlexGrid1->setCurrentCell(0, spots::ColTime);
     MSFlexGrid1->setRangeSelected(QTableWidgetSelectionRange(0, spots::ColTime, 0, spots::ColPostedBy), true);
-    Timer1->stop();
+    // Polling always goes on from a page choice, also one made before the
+    // first tick; only a choice after it is stored.
     Timer1->setInterval(1000);
-    if (spots::g.ClusterPolled != 0) {
-        Timer1->start();
-        store(QStringLiteral("DXWindow"), QString::number(index));
-    }
+    Timer1->start();
+    if (spots::g.ClusterPolled != 0) store(QStringLiteral("DXWindow"), QString::number(index));
 }

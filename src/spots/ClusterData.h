@@ -31,6 +31,12 @@ bool isOwnCall(const QString& call);
 
 class QNetworkReply;
 
+namespace spots {
+// Aborts a request once it has taken RequestLimitMsecs in all, however its
+// bytes trickle in; the reply then finishes with an error.
+void LimitRequest(QNetworkReply* reply);
+} // namespace spots
+
 class ClusterData : public QWidget {
     Q_OBJECT
   public:
@@ -134,13 +140,18 @@ class ClusterData : public QWidget {
     void FetchSpotPage(const QByteArray& bytes, const QByteArray& contentType);
     void cancelFetch();
     void onSubmitDone();
+    void cancelSubmit();
+    void HLPclst_Click();
     void changeModeForSpot();
     void correctDialForMode(int offsetHz);
     void changeModeForCw();
     void SendSpotFrequencyToRig();
 
     QNetworkAccessManager net_;
+    // The page fetch and the submission go their own ways: a page choice
+    // cancels the one, never the other.
     QPointer<QNetworkReply> reply_;
+    QPointer<QNetworkReply> submit_;
     QByteArray received_;
     bool receiving_ = false;
     bool alertFaultTold_ = false;

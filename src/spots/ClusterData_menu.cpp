@@ -10,6 +10,7 @@
 #include "spots/ClusterData.h"
 #include "spots/SpotAlert.h"
 #include "spots/SpotGlobals.h"
+#include "terminal/mainwindow/HelpPage.h"
 
 #include <QActionGroup>
 
@@ -70,9 +71,8 @@ void ClusterData::buildMenus() {
     buildCorrectionMenus();
     SendInformation = menuBar->addAction(QStringLiteral("Send information(&S)"));
     connect(SendInformation, &QAction::triggered, this, &ClusterData::SendInformation_Click);
-    // The help file is not built yet.
     HLPclst = menuBar->addAction(QStringLiteral("Help"));
-    HLPclst->setEnabled(false);
+    connect(HLPclst, &QAction::triggered, this, &ClusterData::HLPclst_Click);
 }
 
 void ClusterData::buildSoundMenu() {
@@ -190,4 +190,8 @@ void ClusterData::tellAlertFault(const QString& message) {
     if (alertFaultTold_) return;
     alertFaultTold_ = true;
     ui::msgBox(message);
+}
+
+void ClusterData::HLPclst_Click() {
+    terminal::mainwindow::OpenHelpContext(157);
 }

@@ -1,5 +1,6 @@
-// The spot window's polling: one request at a time, 20 seconds at most, the
-// next tick counted from the end of each fetch.
+// The spot window's polling: one request at a time, 20 seconds at most in
+// all (a server that trickles its page is cut off too), the next tick counted
+// from the end of each fetch.
 #include "spots/ClusterData.h"
 #include "spots/SpotAlert.h"
 #include "spots/SpotGlobals.h"
@@ -8,13 +9,24 @@
 
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QTimer>
 
 namespace {
 
-constexpr int FetchLimitMsecs = 20'000;
 constexpr int PollIntervalMsecs = 60'000;
 
 } // namespace
+
+namespace spots {
+
+void LimitRequest(QNetworkReply* reply) {
+    auto* limit = new QTimer(reply);
+    limit->setSingleShot(true);
+    QObject::connect(limit, &QTimer::timeout, reply, &QNetworkReply::abort);
+    limit->start(RequestLimitMsecs);
+}
+
+} // namespace spots
 
 void ClusterData::Timer1_Timer() {
     Label4->hide();
@@ -31,10 +43,10 @@ void ClusterData::PollSpotPage() {
 void ClusterData::startFetch() {
     cancelFetch();
     QNetworkRequest request{QUrl(SpotPageUrl)};
-    request.setTransferTimeout(FetchLimitMsecs);
     received_.clear();
     receiving_ = false;
     reply_ = net_.get(request);
+    spots::LimitRequest(reply_);
     setWindowTitle(spots::stateCaption(spots::FetchState::Requesting, SpotFallbackOn == 1));
     connect(reply_, &QNetworkReply::readyRead, this, &ClusterData::onReadyRead);
     connect(reply_, &QNetworkReply::finished, this, &ClusterData::onFetchDone);
@@ -54,6 +66,7 @@ void ClusterData::onReadyRead() {
         reply->disconnect(this);
         reply->abort();
         reply->deleteLater();
+        setWindowTitle(spots::stateCaption(spots::FetchState::Received, SpotFallbackOn == 1));
         FetchSpotPage(received_, reply->header(QNetworkRequest::ContentTypeHeader).toByteArray());
     }
 }
@@ -74,12 +87,12 @@ void ClusterData::onFetchDone() {
         return;
     }
     received_ += reply->read(spots::SpotPageLimit - received_.size());
+    // An empty page is a page all the same: the caption says it came.
+    setWindowTitle(spots::stateCaption(spots::FetchState::Received, SpotFallbackOn == 1));
     FetchSpotPage(received_, reply->header(QNetworkRequest::ContentTypeHeader).toByteArray());
 }
 
 void ClusterData::FetchSpotPage(const QByteArray& bytes, const QByteArray& contentType) {
-    if (!bytes.isEmpty())
-        setWindowTitle(spots::stateCaption(spots::FetchState::Received, SpotFallbackOn == 1));
     const QString page = spots::decodeSpotPage(bytes, contentType);
     const QString head = spots::spotHead(page);
     const spots::SpotLayout layout =

@@ -83,20 +83,20 @@ void ClusterData::Command2_Click() {
     Timer1->stop();
     cancelFetch();
     QNetworkRequest request{QUrl(spots::submissionUrl())};
-    request.setTransferTimeout(20'000);
     request.setHeader(QNetworkRequest::ContentTypeHeader,
                       QByteArrayLiteral("application/x-www-form-urlencoded"));
-    reply_ =
+    submit_ =
         net_.post(request, spots::submissionBody(Text4->text(), Text5->text(), Text6->text(), Text7->text()));
+    spots::LimitRequest(submit_);
     Command2->setEnabled(false);
-    connect(reply_, &QNetworkReply::finished, this, &ClusterData::onSubmitDone);
+    connect(submit_, &QNetworkReply::finished, this, &ClusterData::onSubmitDone);
 }
 
 // The frame and its remarks stay until the server took the spot.
 void ClusterData::onSubmitDone() {
-    QNetworkReply* reply = reply_;
+    QNetworkReply* reply = submit_;
     if (!reply) return;
-    reply_ = nullptr;
+    submit_ = nullptr;
     reply->disconnect(this);
     reply->deleteLater();
     Command2->setEnabled(true);
@@ -109,6 +109,16 @@ void ClusterData::onSubmitDone() {
         Frame3->hide();
         Text7->clear();
     }
-    Timer1->start();
+    // Polling goes on unless a page choice has already set it going again.
+    if (!reply_ && !Timer1->isActive()) Timer1->start();
     emit submitFinished();
+}
+
+void ClusterData::cancelSubmit() {
+    if (!submit_) return;
+    QNetworkReply* reply = submit_;
+    submit_ = nullptr;
+    reply->disconnect(this);
+    reply->abort();
+    reply->deleteLater();
 }

@@ -19,6 +19,9 @@ QString primaryPageUrl(int index);
 QString fallbackPageUrl();
 QString submissionUrl();
 
+// The longest one request may take, from its start to its last byte.
+inline constexpr int RequestLimitMsecs = 20'000;
+
 // The transfer's states as the window shows them.
 enum class FetchState { Waiting, Requesting, Receiving, Received, Failed };
 QString stateCaption(FetchState state, bool fallback);

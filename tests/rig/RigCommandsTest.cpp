@@ -392,7 +392,7 @@ TEST_F(RigLinkTest, PollTimeIsKeptInsideTheRangeTheSettingsOffer) {
         int interval;
     } cases[] = {{nullptr, 1000}, {"1000", 1000}, {"600", 600},   {"5000", 5000},     {"2400", 2400},
                  {"599", 600},    {"1", 600},     {"5001", 5000}, {"99999999", 5000}, {"0", 1000},
-                 {"-200", 1000},  {"abc", 1000},  {"", 1000},     {" 800", 800},      {"1500ms", 1500}};
+                 {"-200", 1000},  {"abc", 1000},  {"", 1000},     {" 800", 800},      {"1500ms", 1000}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored ? c.stored : "(missing)");
         writeIni(QStringLiteral("[RIG_CON_CFG]\nRIG_TYPE=KENWOOD\nVFOCHECK=YesP\n") +

@@ -9,9 +9,13 @@
 #include "core/IniValues.h"
 #include "platform/Dialogs.h"
 #include "rig/RigGlobals.h"
+#include "support/OpenedUrls.h"
 #include "support/Popups.h"
+#include "support/Unprivileged.h"
 #include "terminal/engines/PskFixture.h"
 
+#include <QFile>
+#include <QTabBar>
 #include <QTest>
 
 namespace {
@@ -91,10 +95,12 @@ TEST_F(CfgSheet, NonsenseInTheSettingsShowsTheDefaults) {
     EXPECT_EQ(s.Label8->text(), QStringLiteral("2/10"));
     EXPECT_EQ(s.Label10->text(), QStringLiteral("40%"));
     EXPECT_EQ(s.Slider2->value(), 100);
-    EXPECT_TRUE(s.Slider2->isEnabled()) << "only \"True\" is the satellite mode";
+    EXPECT_FALSE(s.Slider2->isEnabled()) << "anything but \"False\" is the satellite mode";
+    EXPECT_EQ(s.Label5->text(), QStringLiteral("3000"));
     EXPECT_TRUE(s.Option6[1]->isChecked());
     EXPECT_EQ(s.VScroll1->value(), 50);
-    EXPECT_EQ(s.HScroll3->value(), 1000);
+    EXPECT_EQ(s.HScroll3->value(), 600) << "a poll time asked faster than offered is the fastest";
+    EXPECT_EQ(s.Label41->text(), QStringLiteral("600"));
     EXPECT_TRUE(s.Option4[0]->isChecked());
     EXPECT_EQ(s.Text5->text(), QStringLiteral("300"));
     EXPECT_EQ(rig::g.RigInterval, QStringLiteral("300"));
@@ -102,6 +108,57 @@ TEST_F(CfgSheet, NonsenseInTheSettingsShowsTheDefaults) {
     EXPECT_EQ(rig::g.RigPortName, QStringLiteral("/dev/ttyUSB7")) << "a device path is kept";
     for (QRadioButton* b : s.Option2)
         EXPECT_FALSE(b->isChecked());
+}
+
+// The README's own settings, written by hand: a call without the PTT keys,
+// damaged rig values and a log choice of none.
+TEST_F(CfgSheet, StoredValuesAreShownAsTheyAreUsedAndAStoredCallIsKept) {
+    writeIni(QStringLiteral("[PSKCFG]\nAudio_Center_Freq=1000\nUSERCALL=JA1ZVK\nSateliteMode=true\n"
+                            "[RIG_CON_CFG]\nInterval=-5\nTRVIFfreq=abc\nPoll_Time=300\n"
+                            "[HamLog]\nHAMLOGtype=0\n"));
+    main = &forms::PSK31MAIN();
+    main->Timer2->stop();
+    EXPECT_EQ(main->Label30->isVisible(), main->isVisible()) << "the main window shows \"Satelite\"";
+    EXPECT_EQ(core::g.SatelliteMode, 1);
+    ASSERT_TRUE(zvtest::chooseMenuItem(main->PSKCFG));
+    CFGSHEET& s = forms::CFGSHEET();
+    EXPECT_EQ(s.Text1->text(), QStringLiteral("JA1ZVK"));
+    EXPECT_NE(main->Label7->text(), QStringLiteral("NO CALL")) << "the stored call stays";
+    EXPECT_FALSE(s.Slider2->isEnabled()) << "one satellite rule for the main window and the sheet";
+    EXPECT_EQ(s.Label5->text(), QStringLiteral("3000"));
+    EXPECT_EQ(s.Text5->text(), QStringLiteral("300"));
+    EXPECT_EQ(s.Text16->text(), QStringLiteral("22"));
+    EXPECT_EQ(rig::g.TransverterIfHz, 22'000'000);
+    EXPECT_EQ(s.HScroll3->value(), 600);
+    EXPECT_EQ(s.Label41->text(), QStringLiteral("600"));
+    EXPECT_FALSE(s.Command6->isEnabled()) << "no log: the log's place cannot be chosen";
+    EXPECT_EQ(s.Command6->toolTip(), QStringLiteral("Log-DataBaseは現在設定されていません。"));
+
+    ASSERT_TRUE(zvtest::chooseMenuItem(s.CFGEND));
+    EXPECT_EQ(main->Label7->text(), QStringLiteral("JA1ZVK"));
+    EXPECT_EQ(ini("PSKCFG", "USERCALL"), QStringLiteral("JA1ZVK"));
+    EXPECT_EQ(ini("RIG_CON_CFG", "Interval"), QStringLiteral("300"));
+    EXPECT_EQ(ini("RIG_CON_CFG", "TRVIFfreq"), QStringLiteral("22"));
+    EXPECT_EQ(rig::g.RigPollInterval, 600);
+}
+
+// The sheet's Help opens the page at the section of the tab that is shown.
+TEST_F(CfgSheet, HelpOpensThePageAtTheShownTabsSection) {
+    CFGSHEET& s = open();
+    ASSERT_TRUE(s.CFGHLP->isEnabled());
+    const char* const sections[] = {"settings-display", "settings-sound", "settings-log", "settings-rig"};
+    for (int tab : {3, 0, 2, 1}) {
+        SCOPED_TRACE(tab);
+        QTabBar* bar = s.SSTab1->tabBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab).center());
+        zvtest::OpenedUrls urls;
+        ASSERT_TRUE(zvtest::chooseMenuItem(s.CFGHLP));
+        ASSERT_EQ(urls.opened.size(), 1);
+        EXPECT_EQ(urls.opened.front().fragment(), QString::fromLatin1(sections[tab]));
+        QFile page(urls.opened.front().toLocalFile());
+        ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(page.readAll().contains(QByteArray("id=\"") + sections[tab] + '"'));
+    }
 }
 
 TEST_F(CfgSheet, RefusedWhileRecordingOrPlayingBack) {
@@ -185,6 +242,30 @@ TEST_F(CfgSheet, FirstRunGreetsAndHandsOverToTheMainWindow) {
     EXPECT_EQ(ini("PSKCFG", "USERCALL"), QStringLiteral("QQ1ABC"));
     EXPECT_EQ(ini("PSKCFG", "COMCONT"), QStringLiteral("0"));
     EXPECT_EQ(ini("PSKCFG", "Audio_Center_Freq"), QStringLiteral("1500"));
+}
+
+// A settings file that cannot be written: the closing says so once and hands
+// over to the main window all the same.
+TEST_F(CfgSheet, FirstStartWithAnUnwritableFileStillReachesTheMainWindow) {
+    writeIni(QStringLiteral("[PSKCFG]\nUSERCALL=JA1AAA\n"));
+    ASSERT_TRUE(QFile::setPermissions(path("ZORVATEK.INI"), QFileDevice::ReadOwner | QFileDevice::ReadGroup |
+                                                                QFileDevice::ReadOther));
+    zvtest::asUnprivilegedUser(folder(), [this] {
+        PSK31MAIN& w = forms::PSK31MAIN();
+        ASSERT_TRUE(forms::isLoaded<CFGSHEET>());
+        CFGSHEET& s = forms::CFGSHEET();
+        EXPECT_EQ(s.Text1->text(), QStringLiteral("JA1AAA"));
+        ui::script::clearAsked();
+        ASSERT_TRUE(zvtest::chooseMenuItem(s.CFGEND));
+        int told = 0;
+        for (const ui::Asked& a : ui::script::asked())
+            if (a.prompt.startsWith(QStringLiteral("設定を保存できません"))) ++told;
+        EXPECT_EQ(told, 1);
+        EXPECT_FALSE(forms::isLoaded<CFGSHEET>());
+        EXPECT_TRUE(w.isVisible());
+        EXPECT_EQ(w.Label7->text(), QStringLiteral("JA1AAA"));
+        EXPECT_EQ(core::g.FirstRunSetup, 0);
+    });
 }
 
 } // namespace

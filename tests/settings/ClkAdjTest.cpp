@@ -88,6 +88,8 @@ TEST_F(ClkAdjPsk, TheSheetsButtonStopsThePskCardAndOpensTheCalibration) {
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(calls().first(), QStringLiteral("fnStopSoundCard()"));
     EXPECT_EQ(d->windowTitle(), QStringLiteral("SoundClock Adjust"));
+    EXPECT_EQ(d->pos(), main->pos() + QPoint(5100 / 15, 650 / 15))
+        << "beside its owner, as the other dialogs";
     EXPECT_TRUE(d->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(d->ClkPskMode, 1);
     EXPECT_EQ(d->Label1->text(), QStringLiteral("8002.00Hz"));

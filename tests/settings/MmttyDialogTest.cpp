@@ -82,6 +82,14 @@ TEST_F(MmttyDialog, OpeningPresetsTheControlsBesideTheMainWindowAndSendsNothing)
     EXPECT_EQ(d->List2->currentRow(), 3);
     EXPECT_EQ(d->List3->currentRow(), 0);
     EXPECT_EQ(d->Text2->text(), QStringLiteral("150"));
+    // Every choice of both lists can be clicked anywhere on it: nothing lies over it.
+    for (QListWidget* list : {d->List2, d->List3})
+        for (int row = 0; row < list->count(); ++row) {
+            const QRect item = list->visualItemRect(list->item(row));
+            EXPECT_TRUE(list->viewport()->rect().contains(item)) << row;
+            const QPoint low = list->viewport()->mapTo(d, QPoint(item.center().x(), item.bottom() - 1));
+            EXPECT_EQ(d->childAt(low), list->viewport()) << row;
+        }
     EXPECT_EQ(mm.MmttyCfgFlag, 1);
     ASSERT_TRUE(zvtest::waitForPostedEvents());
     EXPECT_EQ(link().posted().size(), before);

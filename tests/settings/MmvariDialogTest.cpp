@@ -102,6 +102,16 @@ TEST_F(MmvariDialog, BadKeysLoadTheirDefaults) {
     EXPECT_EQ(d->Label5->text(), QStringLiteral("11025.00Hz"));
 }
 
+// A stored value that the bar already holds (its minimum) still shows.
+TEST_F(MmvariDialog, BarsAtTheirLowestStillShowTheirValues) {
+    CFG_MMVARI* d = open(QStringLiteral("[MMVCFG]\nAFC_W=10\nCWIDsp=10\n"));
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->Label1->text(), QStringLiteral("AFC 10Hz"));
+    EXPECT_EQ(d->Label2->text(), QStringLiteral("CWIDspeed= 10"));
+    EXPECT_EQ(read(IdAfcWidth), 10);
+    EXPECT_EQ(read(IdCwIdSpeed), 10);
+}
+
 TEST_F(MmvariDialog, OffsetsMoveByTheChosenStepAndReachTheControl) {
     CFG_MMVARI* d = open(QStringLiteral("[MMVCFG]\nTXoffset=0.50\nRXoffset=-1.25\n"));
     ASSERT_NE(d, nullptr);

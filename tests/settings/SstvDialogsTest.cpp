@@ -1,15 +1,19 @@
 // The dialogs that the SSTV window opens: the clock-copy window with the SSTV
 // engine's own clock figures, and the contest dialog on the SSTV side.
+#include "settings/CFGSHEET.h"
 #include "settings/CFG_Contest.h"
 #include "settings/SoundClkADJ.h"
 #include "sstv/SstvFixture.h"
 
 #include "core/IniValues.h"
 #include "log/LogGlobals.h"
+#include "rig/RigGlobals.h"
+#include "rig/RigSettings.h"
 #include "support/Popups.h"
 
 #include <QCheckBox>
 #include <QScrollBar>
+#include <QTabBar>
 
 namespace {
 
@@ -106,6 +110,32 @@ TEST_F(SstvDialogs, ContestOnTheSstvWindowFixes595AndEndsThroughItsOwnRoutine) {
     EXPECT_EQ(core::IniStored(QStringLiteral("PSKCFG"), QStringLiteral("ContestNo")), QStringLiteral("012"));
     EXPECT_EQ(f.Text5->text(), QStringLiteral("595"));
     EXPECT_FALSE(f.Text11->isVisible());
+}
+
+// In SSTV mode the sheet's internet and transverter switches reach the SSTV
+// window's own items, as they reach the main window's in the other modes.
+TEST_F(SstvDialogs, TheSheetsSwitchesReachTheSstvWindowsItems) {
+    writeIni(QStringLiteral("[RIG_CON_CFG]\nINETCHECK=NO\nUSE_TRV=YES\nTRVon=1\n"));
+    rig::ReadRigSettings();
+    SSTVForm& f = window();
+    ASSERT_FALSE(f.dxinfo->isEnabled());
+    ASSERT_TRUE(f.TRVon->isVisible());
+    ASSERT_TRUE(zvtest::chooseMenuItem(f.PSKCFG));
+    ASSERT_TRUE(forms::isLoaded<CFGSHEET>());
+    CFGSHEET& s = forms::CFGSHEET();
+    QTabBar* bar = s.SSTab1->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(3).center());
+    QTest::mouseClick(s.Check13, Qt::LeftButton, {}, QPoint(8, s.Check13->height() / 2));
+    EXPECT_TRUE(f.dxinfo->isEnabled());
+    QTest::mouseClick(s.Check15, Qt::LeftButton, {}, QPoint(8, s.Check15->height() / 2));
+    EXPECT_FALSE(f.TRVon->isVisible());
+    EXPECT_FALSE(f.TRVon->isChecked());
+    EXPECT_EQ(rig::g.TransverterOn, QStringLiteral("0"));
+    ASSERT_TRUE(zvtest::chooseMenuItem(s.CFGEND));
+    EXPECT_TRUE(f.dxinfo->isEnabled());
+    EXPECT_FALSE(f.TRVon->isVisible());
+    EXPECT_EQ(core::IniStored(QStringLiteral("RIG_CON_CFG"), QStringLiteral("INETCHECK")),
+              QStringLiteral("YES"));
 }
 
 } // namespace

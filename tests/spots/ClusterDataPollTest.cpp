@@ -10,6 +10,7 @@
 #include "support/LoopbackHttpServer.h"
 #include "support/ProgramFolder.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -175,6 +176,35 @@ TEST_F(ClusterDataPoll, StoredPlaceBeyondTheScreenGoesToTheEdge) {
     ClusterData& w = forms::ClusterData();
     EXPECT_EQ(w.y(), 0);
     EXPECT_EQ(w.x(), 100);
+}
+
+// A page choice right after the window opens, an empty page and a server that
+// trickles its page: polling goes on and every fetch ends with its caption.
+TEST_F(ClusterDataPoll, AnEarlyPageChoiceAnEmptyPageAndATrickleKeepPollingGoing) {
+    primary.setPage("/usdigi.html", "");
+    ClusterData& w = forms::ClusterData();
+    w.show();
+    QTest::mouseClick(w.Option1[2], Qt::LeftButton); // before the first tick
+    EXPECT_TRUE(w.Timer1->isActive());
+    ASSERT_TRUE(nextFetch(w));
+    EXPECT_EQ(primary.requests().last().path, "/usdigi.html");
+    EXPECT_EQ(w.windowTitle(), "The source of the DX information = " + spots::PrimarySourceLabel)
+        << "an empty page came all the same";
+    EXPECT_EQ(w.SpotFallbackOn, 0);
+    EXPECT_TRUE(w.Timer1->isActive());
+
+    // Head at once, then a byte every 3 s: the request ends 20 s after it began.
+    primary.setPage("/usdigi.html", spotsrv::primaryPage("digital", spotsNow));
+    primary.setTrickle(3000);
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(tickNow(w));
+    EXPECT_GE(clock.elapsed(), spots::RequestLimitMsecs - 500);
+    EXPECT_EQ(w.windowTitle(), "DX Information     HOSTからの応答がありません,臨時的にDx-summitへ接続します");
+    EXPECT_EQ(w.SpotFallbackOn, 1);
+    EXPECT_TRUE(w.Timer1->isActive());
+    ASSERT_TRUE(tickNow(w));
+    EXPECT_EQ(fallback.requests().size(), 1) << "the next poll reads the fallback page";
 }
 
 TEST(SpotSource, CaptionsOfEachState) {

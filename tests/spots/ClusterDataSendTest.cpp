@@ -7,7 +7,9 @@
 #include "spots/ClusterData.h"
 #include "spots/SpotGlobals.h"
 #include "support/LoopbackHttpServer.h"
+#include "support/OpenedUrls.h"
 #include "support/ProgramFolder.h"
+#include "terminal/mainwindow/HelpPage.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -155,6 +157,40 @@ TEST_F(ClusterDataSend, RightButtonEmptiesASubmissionBox) {
     EXPECT_TRUE(w.Text7->text().isEmpty());
     clickMenu(w, w.SendInformation);
     EXPECT_FALSE(w.Frame3->isVisible()) << "the menu item closes the open frame";
+}
+
+TEST_F(ClusterDataSend, APageChoiceWhileSendingLeavesTheSubmissionToFinish) {
+    core::g.UserCall = "QQ1ZZZ";
+    server.setPage("/jadigi.html",
+                   spotsrv::primaryPage("JA", {{"0101", "3580.0", "QQ6ZZH", "RTTY", "QQ2ZZB"}}));
+    ClusterData& w = polledWindow();
+    clickMenu(w, w.SendInformation);
+    type(w.Text5, "QQ9ZZ");
+    type(w.Text6, "7035.0");
+    server.setDelay(1000); // the server answers after the page choice
+    QSignalSpy sent(&w, &ClusterData::submitFinished);
+    QTest::mouseClick(w.Command2, Qt::LeftButton);
+    EXPECT_FALSE(w.Command2->isEnabled());
+    QTest::mouseClick(w.Option1[1], Qt::LeftButton);
+    ASSERT_TRUE(sent.wait(25'000));
+    EXPECT_TRUE(w.Command2->isEnabled());
+    EXPECT_FALSE(w.Frame3->isVisible()) << "the server took the spot";
+    EXPECT_EQ(server.requests().value(1).method, "POST");
+    QSignalSpy fetched(&w, &ClusterData::fetchFinished);
+    ASSERT_TRUE(fetched.wait(25'000));
+    EXPECT_EQ(server.requests().last().path, "/jadigi.html");
+    EXPECT_EQ(w.MSFlexGrid1->item(0, 2)->text().trimmed(), "QQ6ZZH");
+    EXPECT_TRUE(w.Timer1->isActive());
+}
+
+TEST_F(ClusterDataSend, HelpOpensThePageAtTheSpotWindowsSection) {
+    ClusterData& w = polledWindow();
+    ASSERT_TRUE(w.HLPclst->isEnabled());
+    zvtest::OpenedUrls urls;
+    clickMenu(w, w.HLPclst);
+    ASSERT_EQ(urls.opened.size(), 1);
+    EXPECT_EQ(urls.opened.front().toLocalFile(), terminal::mainwindow::pagePath());
+    EXPECT_EQ(urls.opened.front().fragment(), "spots");
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <memory>
+
 namespace zvtest {
 
 LoopbackHttpServer::LoopbackHttpServer() {
@@ -55,12 +57,27 @@ void LoopbackHttpServer::answer(QTcpSocket* socket, const HttpRequest& request) 
     QByteArray path = request.path;
     Page page{"not found", 404, "text/plain"};
     if (pages_.contains(path)) page = pages_.value(path);
-    QByteArray reply = "HTTP/1.1 " + QByteArray::number(page.status) +
-                       (page.status == 200 ? " OK" : " Error") + "\r\nContent-Type: " + page.contentType +
-                       "\r\nContent-Length: " + QByteArray::number(page.body.size()) +
-                       "\r\nConnection: close\r\n\r\n" + page.body;
-    socket->write(reply);
-    socket->disconnectFromHost();
+    const QByteArray head =
+        "HTTP/1.1 " + QByteArray::number(page.status) + (page.status == 200 ? " OK" : " Error") +
+        "\r\nContent-Type: " + page.contentType +
+        "\r\nContent-Length: " + QByteArray::number(page.body.size()) + "\r\nConnection: close\r\n\r\n";
+    if (trickleMsecs_ <= 0) {
+        socket->write(head + page.body);
+        socket->disconnectFromHost();
+        return;
+    }
+    socket->write(head);
+    auto* drip = new QTimer(socket);
+    auto sent = std::make_shared<qsizetype>(0);
+    connect(drip, &QTimer::timeout, socket, [socket, drip, sent, body = page.body] {
+        if (*sent >= body.size()) {
+            drip->stop();
+            socket->disconnectFromHost();
+            return;
+        }
+        socket->write(body.mid((*sent)++, 1));
+    });
+    drip->start(trickleMsecs_);
 }
 
 } // namespace zvtest

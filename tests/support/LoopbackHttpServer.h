@@ -29,6 +29,9 @@ class LoopbackHttpServer : public QObject {
                  const QByteArray& contentType = "text/html; charset=Shift_JIS");
     // Holds every answer back by the given time (for time-limit tests).
     void setDelay(int msecs) { delayMsecs_ = msecs; }
+    // Sends the head of every answer at once, then its body one byte every
+    // msecs (a server that trickles); 0 sends it whole.
+    void setTrickle(int msecs) { trickleMsecs_ = msecs; }
     const QList<HttpRequest>& requests() const { return requests_; }
 
   private:
@@ -44,6 +47,7 @@ class LoopbackHttpServer : public QObject {
     QHash<QByteArray, Page> pages_;
     QList<HttpRequest> requests_;
     int delayMsecs_ = 0;
+    int trickleMsecs_ = 0;
 };
 
 } // namespace zvtest

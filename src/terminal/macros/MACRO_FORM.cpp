@@ -8,6 +8,7 @@
 #include "terminal/macros/MacroButtons.h"
 #include "terminal/macros/MacroFile.h"
 #include "terminal/macros/MacroStore.h"
+#include "terminal/mainwindow/HelpPage.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -30,6 +31,7 @@ MACRO_FORM::MACRO_FORM()
     SETCAN = menu->addAction(QStringLiteral("設定中止"));
     CWIDSET = menu->addAction(QStringLiteral("ＣＷＩＤ参照・設定"));
     MACCLR = menu->addAction(QStringLiteral("新規マクロ作成"));
+    MCHLP = menu->addAction(QStringLiteral("Ｈｅｌｐ"));
     buildMacroTabs();
     buildCwIdFrame();
     Label3->hide();
@@ -86,6 +88,7 @@ void MACRO_FORM::connectHandlers() {
     connect(MACSAVE, &QAction::triggered, this, [this] { MACSAVE_Click(); });
     connect(SETCAN, &QAction::triggered, this, [this] { SETCAN_Click(); });
     connect(MACCLR, &QAction::triggered, this, [this] { MACCLR_Click(); });
+    connect(MCHLP, &QAction::triggered, this, [] { terminal::mainwindow::OpenHelpContext(3); });
     connect(CWIDSET, &QAction::triggered, this, [this] { CWIDSET_Click(); });
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });

@@ -63,6 +63,7 @@ class MACRO_FORM : public QWidget {
     QAction* SETCAN;
     QAction* CWIDSET;
     QAction* MACCLR;
+    QAction* MCHLP; // the help page at the macro editor's section
 
   protected:
     void closeEvent(QCloseEvent* e) override;

@@ -10,6 +10,10 @@ QString pagePath();
 // page can be neither found nor written ("ヘルプファイルがありません。" on the
 // message line) or no browser opens it ("ヘルプを表示するブラウザがありません。").
 bool OpenHelpAt(const QString& section);
+// The section of a help context number (the windows' Help items name their
+// topic by number); empty for a number without a section of its own.
+QString SectionOfContext(int context);
+bool OpenHelpContext(int context);
 // The page from its top.
 bool HLP_Click();
 // The section of the log entry window.

@@ -112,7 +112,7 @@ void PSK31MAIN::loadSettings(bool* firstRun) {
     else if (wholeOr(g.FftMode, 0) < 10)
         g.FftMode = QStringLiteral("1");
     g.SatelliteModeText = cfg("SateliteMode", QStringLiteral("False"));
-    g.SatelliteMode = g.SatelliteModeText == QLatin1String("False") ? 0 : 1;
+    g.SatelliteMode = core::SatelliteModeOn(g.SatelliteModeText) ? 1 : 0;
     SATMOD->setChecked(g.SatelliteMode == 1);
     Label30->setVisible(g.SatelliteMode == 1);
     g.RxSearchRange = cfg("RX_SearchRange", QStringLiteral("10"));

@@ -2,6 +2,8 @@
 
 #include "core/Globals.h"
 #include "core/IniValues.h"
+#include "core/MessageLine.h"
+#include "core/StartupFiles.h"
 #include "platform/Colour.h"
 #include "platform/ControlColour.h"
 #include "platform/MmvariControl.h"
@@ -9,6 +11,7 @@
 #include "platform/Paths.h"
 #include "platform/PskCore.h"
 #include "platform/RichTextPane.h"
+#include "platform/Shortcut.h"
 #include "platform/StatusPanels.h"
 #include "rig/RigCommands.h"
 #include "spots/ClusterData.h"
@@ -16,11 +19,9 @@
 #include "terminal/transmit/TxControl.h"
 
 #include <QCheckBox>
-#include <QDesktopServices>
 #include <QMenu>
 #include <QPushButton>
 #include <QTimer>
-#include <QUrl>
 
 namespace terminal::mainwindow {
 namespace {
@@ -148,8 +149,11 @@ void Check5_Click() {
     putCheck("Data_Get", box);
 }
 
-void GOZOR_Click() {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(paths::join(paths::programFolder(), "GO_ZOR.url")));
+bool GOZOR_Click() {
+    if (shortcut::open(paths::join(paths::programFolder(), core::kHomePageShortcutFile))) return true;
+    core::g.StatusMessage = QStringLiteral("ZORのﾎｰﾑﾍﾟｰｼﾞを開けませんでした。");
+    core::ShowTimedMessage(core::g.StatusMessage, 3000);
+    return false;
 }
 
 void dxinfo_Click() {

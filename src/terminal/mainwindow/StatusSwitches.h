@@ -12,7 +12,9 @@ void StatusBar1_PanelClick(int panel, const QPoint& globalPos);
 void Check1_Click();
 void Check2_Click();
 void Check5_Click();
-void GOZOR_Click();
+// The home page through the shortcut file that start-up writes; false, said
+// on the message line, when the file is missing or nothing opens it.
+bool GOZOR_Click();
 void dxinfo_Click();
 void Command1_MouseUp(Qt::MouseButton button);
 

@@ -5,7 +5,6 @@
 #include "logwindows/TEMP_LOG.h"
 #include "platform/Cp932.h"
 #include "platform/RichTextPane.h"
-#include "settings/CFGSHEET.h"
 #include "support/Popups.h"
 
 #include <QTest>
@@ -38,15 +37,8 @@ QList<Greyed> mainWindowItems(PSK31MAIN& w) {
     return rows;
 }
 
-QList<Greyed> otherWindowsItems() {
-    CFGSHEET& sheet = forms::CFGSHEET();
-    return {
-        {sheet.CFGHLP, "Ｈｅｌｐ"},
-    };
-}
-
 TEST_F(Menus, WhatIsNotBuiltStaysGreyedWhateverAsksToEnableIt) {
-    const QList<Greyed> rows = mainWindowItems(*w) + otherWindowsItems();
+    const QList<Greyed> rows = mainWindowItems(*w);
     for (const Greyed& row : rows) {
         SCOPED_TRACE(caption(row).toStdString());
         EXPECT_EQ(caption(row), row.caption);

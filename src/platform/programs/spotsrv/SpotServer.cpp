@@ -10,6 +10,13 @@
 
 namespace spotsrv {
 
+std::optional<quint16> portOf(const QString& text) {
+    bool ok = false;
+    const int port = text.trimmed().toInt(&ok);
+    if (!ok || port < 1 || port > 65535) return std::nullopt;
+    return quint16(port);
+}
+
 namespace {
 
 constexpr int MaxListed = 40;

@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QTcpServer>
 
+#include <optional>
+
 class QTcpSocket;
 
 namespace spotsrv {
@@ -14,6 +16,8 @@ namespace spotsrv {
 // The fields of a submission body ("mycall=…&dxcall=…&freq=…&info=…"),
 // percent-decoded from Shift-JIS; '+' is a blank.
 QHash<QString, QString> parseSubmission(const QByteArray& body);
+// A port given on the command line: a whole number 1 to 65535, else nothing.
+std::optional<quint16> portOf(const QString& text);
 
 class SpotServer : public QObject {
     Q_OBJECT
