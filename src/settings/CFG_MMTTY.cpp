@@ -16,6 +16,9 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace {
 
@@ -34,11 +37,30 @@ void postView(settings::ViewField field, int choice) {
         core::PostMmttyCommand(mmtty::CmdSetView, *word);
 }
 
+// A list as tall as all its rows, so that no row hides under what follows.
+// A row is at least a line of its font with the style's margins, which holds
+// also before the view has laid its items out.
+class AllRowsList : public QListWidget {
+  public:
+    AllRowsList() { setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed); }
+    QSize sizeHint() const override {
+        const int line =
+            fontMetrics().lineSpacing() + 2 * style()->pixelMetric(QStyle::PM_FocusFrameVMargin) + 2;
+        int height = 2 * frameWidth();
+        for (int row = 0; row < count(); ++row)
+            height += std::max(sizeHintForRow(row), line);
+        return {QListWidget::sizeHint().width(), height};
+    }
+    QSize minimumSizeHint() const override {
+        return {QListWidget::minimumSizeHint().width(), sizeHint().height()};
+    }
+};
+
 } // namespace
 
 CFG_MMTTY::CFG_MMTTY()
-    : Label37(new QLabel(QStringLiteral("ＦＦＴ感度"))), List2(new QListWidget),
-      Label38(new QLabel(QStringLiteral("ＦＦＴ応答速度"))), List3(new QListWidget),
+    : Label37(new QLabel(QStringLiteral("ＦＦＴ感度"))), List2(new AllRowsList),
+      Label38(new QLabel(QStringLiteral("ＦＦＴ応答速度"))), List3(new AllRowsList),
       Label42(new QLabel(QStringLiteral("X-Y Scope"))),
       Option8{new QRadioButton(QStringLiteral("Lower(512ﾃﾞｰﾀ)")),
               new QRadioButton(QStringLiteral("Midium(1024ﾃﾞｰﾀ)")),
@@ -60,7 +82,7 @@ CFG_MMTTY::CFG_MMTTY()
     List3->addItems({QStringLiteral("Slow"), QStringLiteral("Midium"), QStringLiteral("Fast")});
     // Each list shows all its choices without scrolling.
     for (QListWidget* list : {List2, List3})
-        list->setFixedHeight(List2->sizeHintForRow(0) * List2->count() + 2 * list->frameWidth());
+        list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Label40->setWordWrap(true);
     auto* scope = new QButtonGroup(this);
     auto* grid = new QGridLayout(this);

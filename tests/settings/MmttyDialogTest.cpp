@@ -83,6 +83,10 @@ TEST_F(MmttyDialog, OpeningPresetsTheControlsBesideTheMainWindowAndSendsNothing)
     EXPECT_EQ(d->List3->currentRow(), 0);
     EXPECT_EQ(d->Text2->text(), QStringLiteral("150"));
     // Every choice of both lists can be clicked anywhere on it: nothing lies over it.
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(d));
+    EXPECT_TRUE(zvtest::waitUntil([d] {
+        return d->List2->geometry().bottom() < d->Label42->geometry().top();
+    })) << "the lists are laid out above the scope's label";
     for (QListWidget* list : {d->List2, d->List3})
         for (int row = 0; row < list->count(); ++row) {
             const QRect item = list->visualItemRect(list->item(row));
