@@ -129,14 +129,22 @@ std::optional<QString> inputBox(const QString& prompt, const QString& title, con
     return text;
 }
 
+// A desktop's own dialog may compare names by case; Qt's compares them as the
+// station's file system does.
+int fileDialogOptions() {
+    return int(QFileDialog::DontUseNativeDialog);
+}
+
 QString openFileName(const QString& title, const QString& folder, const QString& filter) {
     if (auto answer = scripted(QStringLiteral("openFile"), folder, title, 0)) return answer->toString();
-    return QFileDialog::getOpenFileName(parentWindow(), title, folder, filter);
+    return QFileDialog::getOpenFileName(parentWindow(), title, folder, filter, nullptr,
+                                        QFileDialog::Options(fileDialogOptions()));
 }
 
 QString saveFileName(const QString& title, const QString& suggested, const QString& filter) {
     if (auto answer = scripted(QStringLiteral("saveFile"), suggested, title, 0)) return answer->toString();
-    return QFileDialog::getSaveFileName(parentWindow(), title, suggested, filter);
+    return QFileDialog::getSaveFileName(parentWindow(), title, suggested, filter, nullptr,
+                                        QFileDialog::Options(fileDialogOptions()));
 }
 
 std::optional<QColor> chooseColour(const QColor& initial) {

@@ -34,8 +34,12 @@ MsgResult msgBox(const QString& prompt, int style = OkOnly, const QString& title
 std::optional<QString> inputBox(const QString& prompt, const QString& title = kProgramTitle,
                                 const QString& defaultText = {});
 // The chosen path, or the empty text when cancelled. filter as in "Macro (*.MAC)".
+// The dialogs are Qt's own: a filter reads as it is written and matches names
+// of either case, as on the station's file system.
 QString openFileName(const QString& title, const QString& folder, const QString& filter);
 QString saveFileName(const QString& title, const QString& suggested, const QString& filter);
+// The options the file dialogs are shown with.
+int fileDialogOptions();
 std::optional<QColor> chooseColour(const QColor& initial);
 std::optional<QFont> chooseFont(const QFont& initial);
 // The font dialog "with effects": a font and its text colour. A script answers

@@ -150,8 +150,8 @@ void CFG_RecPlay::Command28_Click() {
     core::g.RecFolder = terminal::rxtext::existingFolderOr(core::IniStored(kCfg, QStringLiteral("RecFOL")));
     const QString suggested =
         paths::join(core::g.RecFolder, settings::proposedRecordingName(sysclock::jstNow()));
-    QString chosen = ui::saveFileName(QStringLiteral("録音ﾃﾞｰﾀ保存"), suggested,
-                                      terminal::rxtext::anyCaseFilter(QStringLiteral("録音ﾃﾞｰﾀ (*.WAV)")));
+    QString chosen =
+        ui::saveFileName(QStringLiteral("録音ﾃﾞｰﾀ保存"), suggested, QStringLiteral("録音ﾃﾞｰﾀ (*.WAV)"));
     // A cancelled choice leaves the file as it was.
     if (chosen.isEmpty()) return;
     chosen = terminal::rxtext::withExtension(chosen, QStringLiteral(".wav"));

@@ -100,8 +100,8 @@ void PlayPsk_Click() {
     g.RecFolder = rxtext::existingFolderOr(stored("RecFOL"));
     // The dialog proposes the file last recorded or played.
     const QString proposed = g.WaveFilePath.isEmpty() ? g.RecFolder : paths::fromStored(g.WaveFilePath);
-    const QString chosen = ui::openFileName(QStringLiteral("再生ﾃﾞｰﾀ閲覧"), proposed,
-                                            rxtext::anyCaseFilter(QStringLiteral("再生ﾃﾞｰﾀ (*.WAV)")));
+    const QString chosen =
+        ui::openFileName(QStringLiteral("再生ﾃﾞｰﾀ閲覧"), proposed, QStringLiteral("再生ﾃﾞｰﾀ (*.WAV)"));
     // A cancelled choice plays the file chosen before.
     if (!chosen.isEmpty()) g.WaveFilePath = chosen;
     QCoreApplication::processEvents();

@@ -132,8 +132,8 @@ void RCVDAT::appendLine(const QString& line) {
 void RCVDAT::RCVMEMO_Click() {
     const QString folder = receiveFolder();
     const QString suggested = paths::join(folder, sysclock::jstNow().toString(QStringLiteral("yyMMdd")));
-    QString chosen = ui::saveFileName(QStringLiteral("受信ﾃﾞｰﾀ保存"), suggested,
-                                      anyCaseFilter(QStringLiteral("受信ﾃﾞｰﾀ (*.TXT)")));
+    QString chosen =
+        ui::saveFileName(QStringLiteral("受信ﾃﾞｰﾀ保存"), suggested, QStringLiteral("受信ﾃﾞｰﾀ (*.TXT)"));
     if (chosen.isEmpty()) return;
     chosen = withExtension(chosen, QStringLiteral(".TXT"));
     if (!writeWhole(chosen, Text1->toPlainText())) {

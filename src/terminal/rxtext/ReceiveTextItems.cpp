@@ -72,8 +72,7 @@ void RSAVE_Click() {
     const QString suggested =
         paths::join(receiveFolder(),
                     QStringLiteral("ZORVAT_") + sysclock::jstNow().toString(QStringLiteral("yyMMddHHmm")));
-    QString chosen =
-        ui::saveFileName(kDataTitleSave, suggested, anyCaseFilter(QStringLiteral("受信ﾃﾞｰﾀ (*.TXT)")));
+    QString chosen = ui::saveFileName(kDataTitleSave, suggested, QStringLiteral("受信ﾃﾞｰﾀ (*.TXT)"));
     if (chosen.isEmpty()) return;
     chosen = withExtension(chosen, QStringLiteral(".TXT"));
     g.ViewedFilePath = chosen;
@@ -85,9 +84,9 @@ void RSAVE_Click() {
 }
 
 void RDRCVDAT_Click() {
-    const QString chosen = ui::openFileName(
-        QStringLiteral("受信ﾃﾞｰﾀ閲覧"), receiveFolder(),
-        anyCaseFilter(QStringLiteral("受信ﾃﾞｰﾀ (*.TXT);;受信ﾃﾞｰﾀ (*.LOG);;受信ﾃﾞｰﾀ (*.DAT)")));
+    const QString chosen =
+        ui::openFileName(QStringLiteral("受信ﾃﾞｰﾀ閲覧"), receiveFolder(),
+                         QStringLiteral("受信ﾃﾞｰﾀ (*.TXT);;受信ﾃﾞｰﾀ (*.LOG);;受信ﾃﾞｰﾀ (*.DAT)"));
     if (chosen.isEmpty()) return;
     g.ViewedFilePath = chosen;
     const std::optional<QString> text = readViewerFile(chosen);

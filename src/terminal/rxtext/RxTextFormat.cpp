@@ -2,7 +2,6 @@
 
 #include "platform/Cp932.h"
 
-#include <QRegularExpression>
 #include <algorithm>
 
 namespace terminal::rxtext {
@@ -15,23 +14,6 @@ QString folderOf(const QString& path) {
 QString withExtension(const QString& path, const QString& extension) {
     const QString name = path.mid(folderOf(path).size());
     return name.contains(QLatin1Char('.')) ? path : path + extension;
-}
-
-QString anyCaseFilter(const QString& filter) {
-    static const QRegularExpression pattern(QStringLiteral("\\*\\.([A-Za-z0-9]+)"));
-    QString out;
-    qsizetype from = 0;
-    for (const QRegularExpressionMatch& m : pattern.globalMatch(filter)) {
-        out += filter.mid(from, m.capturedStart(1) - from);
-        for (QChar c : m.captured(1)) {
-            if (c.isLetter())
-                out += QLatin1Char('[') + c.toUpper() + c.toLower() + QLatin1Char(']');
-            else
-                out += c;
-        }
-        from = m.capturedEnd(1);
-    }
-    return out + filter.mid(from);
 }
 
 QString viewerText(const QByteArray& bytes) {

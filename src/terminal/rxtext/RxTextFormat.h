@@ -10,9 +10,6 @@ namespace terminal::rxtext {
 QString folderOf(const QString& path);
 // The path with the extension added when its file name has none ("a" -> "a.TXT").
 QString withExtension(const QString& path, const QString& extension);
-// A dialog filter whose patterns match file names of any case:
-// "受信ﾃﾞｰﾀ (*.TXT)" -> "受信ﾃﾞｰﾀ (*.[Tt][Xx][Tt])". Filters are separated by ";;".
-QString anyCaseFilter(const QString& filter);
 // The text of a file for the viewer: Shift-JIS decoded, every line (CR LF, LF
 // or CR ended, the last one also without an end) followed by one line break.
 QString viewerText(const QByteArray& bytes);

@@ -2,8 +2,13 @@
 #include "terminal/rxtext/RxTextFormat.h"
 
 #include "platform/Cp932.h"
+#include "platform/Dialogs.h"
+#include "support/ProgramFolder.h"
 
-#include <QRegularExpression>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -32,18 +37,30 @@ TEST(RxTextFormat, FoldersAndExtensions) {
     }
 }
 
-TEST(RxTextFormat, FiltersMatchNamesOfAnyCase) {
-    const QString filter = anyCaseFilter(QStringLiteral("受信ﾃﾞｰﾀ (*.TXT);;受信ﾃﾞｰﾀ (*.LOG)"));
-    EXPECT_EQ(filter, QStringLiteral("受信ﾃﾞｰﾀ (*.[Tt][Xx][Tt]);;受信ﾃﾞｰﾀ (*.[Ll][Oo][Gg])"));
-    const QString first = filter.section(QLatin1Char('('), 1).section(QLatin1Char(')'), 0, 0);
-    const QRegularExpression re(QRegularExpression::wildcardToRegularExpression(first));
-    struct Case {
-        const char* name;
-        bool match;
-    } cases[] = {{"a.TXT", true}, {"a.txt", true}, {"a.Txt", true}, {"a.text", false}, {"a.LOG", false}};
-    for (const Case& c : cases)
-        EXPECT_EQ(re.match(QString::fromLatin1(c.name)).hasMatch(), c.match) << c.name;
-    EXPECT_EQ(anyCaseFilter(QStringLiteral("再生ﾃﾞｰﾀ (*.WAV)")), QStringLiteral("再生ﾃﾞｰﾀ (*.[Ww][Aa][Vv])"));
+// The file dialogs show a filter as written and list names of either case.
+TEST(RxTextFormat, DialogFiltersReadAsWrittenAndMatchNamesOfAnyCase) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (const char* name : {"a.txt", "B.TXT", "c.Txt", "d.log", "e.text"}) {
+        QFile f(dir.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    QFileDialog dialog(nullptr, QStringLiteral("受信ﾃﾞｰﾀ閲覧"), dir.path(),
+                       QStringLiteral("受信ﾃﾞｰﾀ (*.TXT)"));
+    dialog.setOptions(QFileDialog::Options(ui::fileDialogOptions()));
+    auto* model = dialog.findChild<QFileSystemModel*>();
+    ASSERT_NE(model, nullptr);
+    QSignalSpy loaded(model, &QFileSystemModel::directoryLoaded);
+    dialog.show();
+    ASSERT_TRUE(loaded.count() > 0 || loaded.wait());
+    const QModelIndex root = model->index(dir.path());
+    ASSERT_TRUE(zvtest::waitUntil([&] { return model->rowCount(root) > 0; }));
+    QStringList listed;
+    for (int r = 0; r < model->rowCount(root); ++r)
+        listed << model->index(r, 0, root).data().toString();
+    listed.sort();
+    EXPECT_EQ(listed, (QStringList{"B.TXT", "a.txt", "c.Txt"}));
+    EXPECT_EQ(dialog.selectedNameFilter(), QStringLiteral("受信ﾃﾞｰﾀ (*.TXT)"));
 }
 
 TEST(RxTextFormat, FilesReadAsLinesAndWriteAsShiftJisWithCrLf) {
