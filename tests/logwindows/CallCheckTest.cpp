@@ -277,6 +277,8 @@ TEST_F(CallCheck, TheGreetingBelongsToTheStationOfAListWithoutAPick) {
     EXPECT_EQ(logbook::g.LongitudeSide, QStringLiteral("東経"));
     EXPECT_TRUE(CheckCallSign(QStringLiteral("K6ABC")));
     ASSERT_EQ(forms::CODE_LIST().MSFlexGrid1->rows(), 3);
+    // Taken when the list is filled, not only when a window manager activates it.
+    EXPECT_EQ(logbook::g.LongitudeSide, QStringLiteral("西経"));
 
     main.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
