@@ -8,11 +8,14 @@
 #include "logwindows/QSODATA.h"
 #include "platform/Cp932.h"
 #include "platform/HamlogDemoData.h"
+#include "platform/PskCore.h"
 #include "platform/RichTextPane.h"
 #include "platform/SstvEngine.h"
 #include "platform/StatusPanels.h"
 #include "sstv/SSTVForm.h"
 #include "support/Popups.h"
+#include "terminal/macros/MACRO_FORM.h"
+#include "terminal/macros/MacroStore.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -297,6 +300,42 @@ TEST_F(CallCheck, TheGreetingBelongsToTheStationOfAListWithoutAPick) {
     EXPECT_TRUE(CheckCallSign(QStringLiteral("QQ1AAA")));
     EXPECT_EQ(core::IniStored(QStringLiteral("PSKCFG"), QStringLiteral("TIME_STAMP")),
               std::optional(QStringLiteral("0")));
+}
+
+TEST_F(CallCheck, TheGreetingMacroPutsTheCheckedStationsGreetingOnAir) {
+    setJst(QStringLiteral("2024-06-01 20:58")); // 11:58 UTC
+    PSK31MAIN& main = forms::PSK31MAIN();
+    main.Timer2->stop();
+    main.Timer2_Timer(); // the start-up tick starts the engine
+    ASSERT_TRUE(pskcore::lib().isRunning());
+    pskcore::lib().hooks().charIntervalMs = 2;
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+
+    // Typed into the call box and looked up with the down key, as the operator does.
+    for (const char* call : {"QQ1AAA", "K6ABC"}) {
+        main.Text5->clear();
+        QTest::keyClicks(main.Text5, QString::fromLatin1(call));
+        QTest::keyClick(main.Text5, Qt::Key_Down);
+        EXPECT_EQ(logbook::g.WkdCall, QString::fromLatin1(call));
+    }
+    ASSERT_EQ(forms::CODE_LIST().MSFlexGrid1->rows(), 3) << "two rows and no pick";
+
+    terminal::macros::putInStore(
+        forms::MACRO_FORM(), 0,
+        {QStringLiteral("GM"), 0xC0FFC0, QStringLiteral("'TXON''GREET' de 'MYCALL''TXOFF'")});
+    QTest::mousePress(main.Command8[0], Qt::LeftButton);
+
+    RichTextPane* pane = main.RichTextBox1;
+    ASSERT_TRUE(zvtest::waitUntil([&] { return pane->text().contains(QStringLiteral(" de ")); }, 10000))
+        << pane->text().toStdString();
+    EXPECT_TRUE(pane->text().contains(QStringLiteral("Good Morning de "))) << pane->text().toStdString();
+    EXPECT_FALSE(pane->text().contains(QStringLiteral("Evening")));
+    bool sent = false;
+    for (const QString& c : pskcore::lib().callTexts())
+        sent |= c.startsWith(QLatin1String("fnSendTXString")) && c.contains(QLatin1String("Good Morning"));
+    EXPECT_TRUE(sent);
+    EXPECT_EQ(logbook::g.LocalTimeText, QStringLiteral("03:58"));
 }
 
 TEST_F(CallCheck, PrefixRulesOfTheMasterData) {
