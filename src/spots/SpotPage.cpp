@@ -52,25 +52,70 @@ qsizetype indexOfAnyCase(const QByteArray& bytes, const char* marker, qsizetype 
     return -1;
 }
 
-// The bytes that the head and the fifteen rows can come from, in a Shift-JIS
-// or UTF-8 page: everything up to sixteen line breaks (and 4 KiB at least)
-// after the first "<pre>", followed by the block's end marker when it lies
-// further on. '<' and the line break are never part of a double-byte
-// character in either encoding, so the cut falls between characters.
+// A spot line is some eighty characters: a longer one is read in its first
+// 4 KiB, cut after a one-byte character (never inside a double-byte one).
+constexpr qsizetype LineLimit = 4096;
+
+qsizetype lineCut(const QByteArray& bytes, qsizetype start, qsizetype end) {
+    if (end - start <= LineLimit) return end;
+    const qsizetype cut = start + LineLimit;
+    for (qsizetype at = cut; at > cut - 64; --at)
+        if (uchar(bytes[at - 1]) < 0x80 && uchar(bytes[at - 2]) < 0x80) return at;
+    return cut;
+}
+
+// The block's end marker after the part, when the page has one further on.
+QByteArray withEndMarker(const QByteArray& part, const QByteArray& bytes, qsizetype open, qsizetype from) {
+    if (indexOfAnyCase(part, "</pre>", open) >= 0 || indexOfAnyCase(part, "/center", open) >= 0) return part;
+    if (indexOfAnyCase(bytes, "</pre>", from) >= 0) return part + "</pre>";
+    if (indexOfAnyCase(bytes, "/center", from) >= 0) return part + "</center>";
+    return part;
+}
+
+// The first sixteen lines from the block's start, each cut to LineLimit.
+QByteArray shortenedLines(const QByteArray& bytes, qsizetype open, qsizetype from) {
+    QByteArray part = bytes.left(from);
+    qsizetype at = from;
+    for (int lines = 0; lines <= SpotRowCount && at < bytes.size(); ++lines) {
+        const qsizetype lf = bytes.indexOf('\n', at);
+        const qsizetype end = lf < 0 ? bytes.size() : lf;
+        part.append(bytes.constData() + at, lineCut(bytes, at, end) - at);
+        if (lf < 0) return part;
+        part.append('\n');
+        at = lf + 1;
+    }
+    return open < 0 ? part : withEndMarker(part, bytes, open, at);
+}
+
+// The bytes that the head and the fifteen rows can come from, in a page whose
+// encoding never puts '<' or a line break inside a character (Shift-JIS,
+// UTF-8, the single-byte charsets and the other EUC-like ones): everything up
+// to sixteen line breaks (and 4 KiB at least) after the first "<pre>", or
+// after the page's start when it has none, followed by the block's end marker
+// when that lies further on. So the cut falls between characters.
 QByteArray rowsPart(const QByteArray& bytes) {
     const qsizetype open = indexOfAnyCase(bytes, "<pre>", 0);
-    if (open < 0) return bytes;
-    qsizetype cut = open;
-    for (int lines = 0; lines <= SpotRowCount && cut >= 0; ++lines)
-        cut = bytes.indexOf('\n', cut + 1);
-    if (cut < 0) return bytes;
-    cut = qMax(cut + 1, qMin(bytes.size(), open + 4096));
+    const qsizetype from = qMax<qsizetype>(open, 0);
+    qsizetype cut = from;
+    for (int lines = 0; lines <= SpotRowCount; ++lines) {
+        const qsizetype lf = bytes.indexOf('\n', cut + 1);
+        if (lf - cut > LineLimit || (lf < 0 && bytes.size() - cut > LineLimit))
+            return shortenedLines(bytes, open, from);
+        if (lf < 0) return bytes;
+        cut = lf;
+    }
+    cut = qMax(cut + 1, qMin(bytes.size(), from + 4096));
     if (cut >= bytes.size()) return bytes;
     const QByteArray part = bytes.left(cut);
-    if (indexOfAnyCase(part, "</pre>", open) >= 0 || indexOfAnyCase(part, "/center", open) >= 0) return part;
-    if (indexOfAnyCase(bytes, "</pre>", cut) >= 0) return part + "</pre>";
-    if (indexOfAnyCase(bytes, "/center", cut) >= 0) return part + "</center>";
-    return part;
+    // Without "<pre>" the whole page is the block: no end marker counts.
+    return open < 0 ? part : withEndMarker(part, bytes, open, cut);
+}
+
+// Encodings in which a byte of '<' or a line break can stand inside a
+// character: the whole page is decoded.
+bool cutsInsideCharacters(const QByteArray& name) {
+    return name.startsWith("utf-16") || name.startsWith("utf-32") || name.startsWith("ucs-") ||
+           name.startsWith("utf-7") || name.contains("2022") || name.startsWith("hz");
 }
 
 QString decodeBytes(const QByteArray& bytes, const QByteArray& charset) {
@@ -78,7 +123,7 @@ QString decodeBytes(const QByteArray& bytes, const QByteArray& charset) {
     if (isUtf8Name(charset)) return QString::fromUtf8(rowsPart(bytes));
     if (!charset.isEmpty()) {
         QStringDecoder named(charset.constData(), QStringDecoder::Flag::Default);
-        if (named.isValid()) return named.decode(bytes);
+        if (named.isValid()) return named.decode(cutsInsideCharacters(charset) ? bytes : rowsPart(bytes));
     }
     if (QUtf8StringView(bytes).isValidUtf8()) return QString::fromUtf8(rowsPart(bytes));
     return cp932::decode(rowsPart(bytes));

@@ -26,7 +26,9 @@ using SpotRows = std::array<SpotRow, SpotRowCount>;
 
 // The page's bytes (at most SpotPageLimit of them) as upper-case text: decoded
 // by the charset the server named, else as UTF-8 when valid, else as Shift-JIS,
-// bad bytes replaced; control characters other than LF become blanks.
+// bad bytes replaced; control characters other than LF become blanks. Only
+// what the head and the rows can come from is decoded, and a line longer than
+// any spot line is read in its first 4 KiB.
 QString decodeSpotPage(const QByteArray& bytes, const QByteArray& contentType);
 
 // The head of an upper-case page: 71 characters from the start of its

@@ -6,6 +6,8 @@
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QProcess>
+#include <QTcpServer>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -53,8 +55,7 @@ TEST(SpotServer, ServesBothLayoutsAndListsASubmittedSpotFirst) {
     EXPECT_EQ(server.spots().first().spotter, "QQ1ZZZ");
     const Answer page = fetch(base(server.fallbackPort()) + "/");
     EXPECT_EQ(page.status, 200);
-    EXPECT_TRUE(
-        cp932::decode(page.body).contains(QStringLiteral("QQ1ZZZ    14070.5 QQ9&A       移動 50%=")));
+    EXPECT_TRUE(cp932::decode(page.body).contains(QStringLiteral("QQ1ZZZ    14070.5 QQ9&A       移動 50%=")));
 }
 
 TEST(SpotServer, FailingPrimaryAnswers500AndTheFallbackStillServes) {
@@ -78,6 +79,47 @@ TEST(SpotServer, SubmissionFieldsAreDecoded) {
     EXPECT_EQ(f.value("b"), QStringLiteral("あ"));
     EXPECT_FALSE(f.contains("c"));
     EXPECT_TRUE(f.contains("d") && f.value("d").isEmpty());
+}
+
+// The operator's command line: a second copy beside the first on ports of its
+// own; ports that cannot be are refused with a word on why.
+TEST(SpotServer, TwoCopiesRunSideBySideOnThePortsGiven) {
+    const QString program = QStringLiteral(ZV_PROGRAM_DIR "/zorvatek-spotsrv");
+    QList<quint16> ports;
+    {
+        QTcpServer probes[4];
+        for (QTcpServer& probe : probes) {
+            ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+            ports << probe.serverPort();
+        }
+    }
+    QProcess first;
+    QProcess second;
+    first.start(program, {"--port", QString::number(ports[0]), "--fallback-port", QString::number(ports[1])});
+    second.start(program,
+                 {"--port", QString::number(ports[2]), "--fallback-port", QString::number(ports[3])});
+    for (QProcess* copy : {&first, &second})
+        ASSERT_TRUE(copy->waitForReadyRead(10'000));
+    EXPECT_TRUE(first.readAllStandardOutput().contains(QByteArray::number(ports[0])));
+    EXPECT_EQ(fetch(QStringLiteral("http://127.0.0.1:%1/wwdigi.html").arg(ports[0])).status, 200);
+    EXPECT_EQ(fetch(QStringLiteral("http://127.0.0.1:%1/").arg(ports[3])).status, 200);
+    for (QProcess* copy : {&first, &second}) {
+        copy->kill();
+        copy->waitForFinished(10'000);
+    }
+
+    const QStringList refused[] = {{"--port", "0"},
+                                   {"--fallback-port", "70000"},
+                                   {"--port", "abc"},
+                                   {"--port", "47411", "--fallback-port", "47411"}};
+    for (const QStringList& arguments : refused) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        QProcess bad;
+        bad.start(program, arguments);
+        ASSERT_TRUE(bad.waitForFinished(10'000));
+        EXPECT_EQ(bad.exitCode(), 2);
+        EXPECT_TRUE(bad.readAllStandardError().contains("--port and --fallback-port"));
+    }
 }
 
 } // namespace

@@ -182,9 +182,23 @@ TEST(SpotPage, LongPagesGiveWhatTheirBeginningGives) {
     }
 }
 
-TEST(SpotPage, OnlyTheFirstMebibyteIsRead) {
+TEST(SpotPage, OnlyTheFirstMebibyteIsReadAndALineInItsFirst4KiB) {
     const QByteArray huge(5 << 20, 'x');
-    EXPECT_EQ(spots::decodeSpotPage(huge, "").size(), spots::SpotPageLimit);
+    EXPECT_EQ(spots::decodeSpotPage(huge, "text/html; charset=UTF-16LE").size(), spots::SpotPageLimit / 2)
+        << "a page decoded whole stops at the mebibyte";
+    EXPECT_EQ(spots::decodeSpotPage(huge, "").size(), 4096) << "one line of 5 MiB";
+
+    // A junk line of 10 KB before the spots: they are still read, and the block still ends.
+    QByteArray page = spotsrv::primaryPage("WW", {{"2330", "14070.5", "QQ1ZZA", "PSK31", "QQ2ZZB"}});
+    page.replace("<pre>\n", "<pre>\n" + QByteArray(10'000, 'A') + "\n");
+    for (const char* type : {"text/html; charset=Shift_JIS", "text/html; charset=ISO-8859-1", "text/html"}) {
+        SCOPED_TRACE(type);
+        const QString text = spots::decodeSpotPage(page, type);
+        const spots::SpotRows rows = spots::parseSpotRows(text, spots::SpotLayout::Primary, false);
+        EXPECT_EQ(rows[0].call, QString(13, QLatin1Char('A')));
+        EXPECT_EQ(rows[1].call.trimmed(), "QQ1ZZA");
+        EXPECT_TRUE(rows[2].call.isEmpty()) << "the block ends after the spots";
+    }
 }
 
 TEST(SpotPage, TimeCellTogglesOnlyValidTimes) {

@@ -4,12 +4,16 @@
 // multi-channel, help, mixer and version items.
 #include "terminal/transmit/TxFixture.h"
 
+#include "core/StartupFiles.h"
 #include "log/LogGlobals.h"
+#include "logwindows/QSODATA.h"
 #include "platform/Dialogs.h"
 #include "platform/Mixer.h"
 #include "platform/PictureBox.h"
 #include "platform/RichTextPane.h"
+#include "support/OpenedUrls.h"
 #include "support/Popups.h"
+#include "terminal/macros/MACRO_FORM.h"
 #include "terminal/macros/MacroState.h"
 #include "terminal/mainwindow/HelpPage.h"
 
@@ -167,6 +171,59 @@ TEST_F(MainLabels, HelpOpensThePageItPutsInTheProgramFolder) {
     ASSERT_TRUE(page.open(QIODevice::ReadOnly));
     EXPECT_TRUE(QString::fromUtf8(page.readAll()).contains(QStringLiteral("CTRL+C")));
     EXPECT_TRUE(core::g.StatusMessage.isEmpty());
+}
+
+// Every window's Help opens the page at its own section; a page left by an
+// earlier version without that section is written anew. The home-page item
+// opens the shortcut file that start-up writes, and says when it cannot.
+TEST_F(MainLabels, EachWindowsHelpAndTheHomePageOpenWhereTheyShould) {
+    const std::pair<int, const char*> contexts[] = {
+        {2, "settings-display"}, {3, "macros"},         {5, "logentry"},       {6, "qsolist"}, {157, "spots"},
+        {161, "settings-sound"}, {162, "settings-log"}, {163, "settings-rig"}, {99, ""}};
+    for (const auto& [context, section] : contexts)
+        EXPECT_EQ(terminal::mainwindow::SectionOfContext(context), QString::fromLatin1(section)) << context;
+
+    QFile old(terminal::mainwindow::pagePath());
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("<html><body><h2 id=\"logentry\">LOG</h2></body></html>");
+    old.close();
+    MACRO_FORM& editor = forms::MACRO_FORM();
+    {
+        zvtest::OpenedUrls urls;
+        ASSERT_TRUE(zvtest::chooseMenuItem(editor.MCHLP));
+        ASSERT_EQ(urls.opened.size(), 1);
+        EXPECT_EQ(urls.opened.front().fragment(), QStringLiteral("macros"));
+    }
+    QFile page(terminal::mainwindow::pagePath());
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QByteArray written = page.readAll();
+    EXPECT_TRUE(written.contains("id=\"macros\""));
+    EXPECT_TRUE(written.contains("id=\"qsolist\""));
+    editor.hide();
+
+    QSODATA& list = forms::QSODATA();
+    {
+        zvtest::OpenedUrls urls;
+        ASSERT_TRUE(zvtest::chooseMenuItem(list.QSODat_HELP));
+        ASSERT_EQ(urls.opened.size(), 1);
+        EXPECT_EQ(urls.opened.front().fragment(), QStringLiteral("qsolist"));
+    }
+    forms::unload<QSODATA>();
+
+    ASSERT_TRUE(core::WriteShortcutFiles());
+    {
+        zvtest::OpenedUrls urls({QStringLiteral("https")});
+        ASSERT_TRUE(zvtest::chooseInMenuBar(w->menuBar(), w->GOZOR));
+        ASSERT_EQ(urls.opened.size(), 1);
+        EXPECT_EQ(urls.opened.front(), QUrl(core::kHomePageUrl));
+    }
+    ASSERT_TRUE(QFile::remove(path(core::kHomePageShortcutFile)));
+    {
+        zvtest::OpenedUrls urls({QStringLiteral("https")});
+        ASSERT_TRUE(zvtest::chooseInMenuBar(w->menuBar(), w->GOZOR));
+        EXPECT_TRUE(urls.opened.isEmpty());
+        EXPECT_EQ(core::g.StatusMessage, QStringLiteral("ZORのﾎｰﾑﾍﾟｰｼﾞを開けませんでした。"));
+    }
 }
 
 TEST_F(MainLabels, HelpWithoutAPageSaysSo) {
