@@ -323,13 +323,13 @@ TEST_F(CallCheck, TheGreetingMacroPutsTheCheckedStationsGreetingOnAir) {
 
     terminal::macros::putInStore(
         forms::MACRO_FORM(), 0,
-        {QStringLiteral("GM"), 0xC0FFC0, QStringLiteral("'TXON''GREET' de 'MYCALL''TXOFF'")});
+        {QStringLiteral("GM"), 0xC0FFC0, QStringLiteral("'TXON''GREET' from zv'TXOFF'")});
     QTest::mousePress(main.Command8[0], Qt::LeftButton);
 
     RichTextPane* pane = main.RichTextBox1;
-    ASSERT_TRUE(zvtest::waitUntil([&] { return pane->text().contains(QStringLiteral(" de ")); }, 10000))
+    ASSERT_TRUE(zvtest::waitUntil([&] { return pane->text().contains(QStringLiteral(" from zv")); }, 10000))
         << pane->text().toStdString();
-    EXPECT_TRUE(pane->text().contains(QStringLiteral("Good Morning de "))) << pane->text().toStdString();
+    EXPECT_TRUE(pane->text().contains(QStringLiteral("Good Morning from zv"))) << pane->text().toStdString();
     EXPECT_FALSE(pane->text().contains(QStringLiteral("Evening")));
     bool sent = false;
     for (const QString& c : pskcore::lib().callTexts())
