@@ -381,6 +381,28 @@ TEST_F(MmvariOnAir, TheCwIdButtonSendsTheIdAndReleasesTheRig) {
     EXPECT_EQ(colour::backColor(w->Command1), colour::kButtonFace);
 }
 
+// Esc from any QSO box ends the control's transmission and releases the rig.
+TEST_F(MmvariOnAir, EscFromAnyBoxReleasesTheRig) {
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    const std::pair<const char*, QWidget*> boxes[] = {{"transmit box", w->Text1},
+                                                      {"call", w->Text5},
+                                                      {"name", w->Text6},
+                                                      {"receive pane", w->RichTextBox1}};
+    for (const auto& [name, box] : boxes) {
+        SCOPED_TRACE(name);
+        sendMacro("CQ CQ de JA1ZVK JA1ZVK JA1ZVK pse k", 0);
+        core::g.MacroTxOff = 0; // on the air until stopped
+        ASSERT_TRUE(rigKeyed(true));
+        ASSERT_TRUE(stepUntil([] { return core::g.Transmitting == 1; }));
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Escape);
+        ASSERT_TRUE(stepUntil([] { return core::g.MmvariTxOn == 0; }));
+        ASSERT_TRUE(rigKeyed(false));
+        EXPECT_TRUE(w->Text1->text().isEmpty());
+    }
+}
+
 TEST_F(MmvariOnAir, AnEndNoticeWithoutTransmissionLeavesTheRigAlone) {
     emit control->txState(0);
     ASSERT_TRUE(zvtest::waitForRigToCatchUp(*sim));
