@@ -1,7 +1,7 @@
 #pragma once
 // The benchmarks' big log: 1,000,000 QSOs with 100,000 fictional stations,
 // generated once per run in a temporary folder on first use.
-#include "platform/Hamlog.h"
+#include "platform/hamlog/Hamlog.h"
 
 #include <QTemporaryDir>
 #include <cstdlib>

@@ -5,10 +5,10 @@
 // 10,000 QSOs, three of them with the station looked up.
 #include "app/AppContext.h"
 #include "log/LogGlobals.h"
-#include "logwindows/CheckCallSign.h"
-#include "logwindows/QSODATA.h"
-#include "platform/Hamlog.h"
-#include "platform/HamlogDemoData.h"
+#include "logwindows/lookups/CheckCallSign.h"
+#include "logwindows/lookups/QSODATA.h"
+#include "platform/hamlog/Hamlog.h"
+#include "platform/hamlog/HamlogDemoData.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QApplication>

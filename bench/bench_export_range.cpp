@@ -4,7 +4,7 @@
 // written in place of the old one. Goal: at most 1 s for either format.
 #include "BigLog.h"
 #include "log/LogGlobals.h"
-#include "logwindows/EntryExport.h"
+#include "logwindows/entry/EntryExport.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -4,7 +4,7 @@
 // that log; appending one QSO at a time. The log is generated once per run in
 // a temporary folder.
 #include "BigLog.h"
-#include "platform/Hamlog.h"
+#include "platform/hamlog/Hamlog.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -3,10 +3,10 @@
 // files. The goal is a median under 300 ms.
 #include "app/AppContext.h"
 #include "core/Globals.h"
-#include "platform/SstvEngine.h"
-#include "sstv/PiclibForm.h"
-#include "sstv/SSTVForm.h"
-#include "sstv/SstvGlobals.h"
+#include "platform/sstvengine/SstvEngine.h"
+#include "sstv/library/PiclibForm.h"
+#include "sstv/window/SSTVForm.h"
+#include "sstv/window/SstvGlobals.h"
 
 #include <QApplication>
 #include <QBuffer>

@@ -4,11 +4,11 @@
 // viewer and the line marker. The goal is a median under 5 ms.
 #include "app/AppContext.h"
 #include "core/Globals.h"
-#include "platform/SstvEngine.h"
-#include "platform/SstvModes.h"
-#include "sstv/Bigviewer.h"
-#include "sstv/SSTVForm.h"
-#include "sstv/SstvGlobals.h"
+#include "platform/sstvengine/SstvEngine.h"
+#include "platform/sstvengine/SstvModes.h"
+#include "sstv/receive/Bigviewer.h"
+#include "sstv/window/SSTVForm.h"
+#include "sstv/window/SstvGlobals.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

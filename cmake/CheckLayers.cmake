@@ -7,8 +7,9 @@
 # the windows (terminal, startup, logwindows, sstv, settings, spots: they may use
 # each other); app.
 #
-# A file's namespace is its folder's (src/terminal/engines opens
-# terminal::engines, src/log opens logbook) or its window's; the registry's
+# A file's namespace is its folder's or that of a folder above it
+# (src/terminal/engines opens terminal::engines, src/sstv/qso opens sstv,
+# src/log opens logbook) or its window's; the registry's
 # `forms` and the platform's own namespaces are open to all.
 cmake_minimum_required(VERSION 3.25)
 set(windows terminal startup logwindows sstv settings spots)
@@ -80,10 +81,8 @@ foreach(file ${files})
   foreach(line ${opened})
     string(REGEX REPLACE "^[ \t]*(inline[ \t]+)?namespace[ \t]+([A-Za-z_][A-Za-z_0-9:]*).*" "\\2" ns "${line}")
     owner_of(${ns} owner)
-    if(owner STREQUAL "" OR folder STREQUAL owner)
-      continue()
-    endif()
-    if(owner STREQUAL "terminal" AND top STREQUAL "terminal")
+    # A folder's namespace is open to its own sub-folders.
+    if(owner STREQUAL "" OR folder STREQUAL owner OR folder MATCHES "^${owner}/")
       continue()
     endif()
     string(REGEX REPLACE "/.*" "" owner_top "${owner}")

@@ -21,6 +21,20 @@ function(zv_library name)
   add_dependencies(${name} zv_layer_check)
 endfunction()
 
+# The sub-folders of src/<top> (relative to src), but those named in EXCLUDE.
+function(zv_subfolders out top)
+  cmake_parse_arguments(ARG "" "" "EXCLUDE" ${ARGN})
+  file(GLOB entries LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${top}/*)
+  set(dirs)
+  foreach(entry ${entries})
+    get_filename_component(name ${entry} NAME)
+    if(IS_DIRECTORY ${entry} AND NOT name IN_LIST ARG_EXCLUDE)
+      list(APPEND dirs ${top}/${name})
+    endif()
+  endforeach()
+  set(${out} ${dirs} PARENT_SCOPE)
+endfunction()
+
 # The include check runs whenever a source file changes.
 function(zv_layer_check)
   file(GLOB_RECURSE checked CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/*.cpp ${PROJECT_SOURCE_DIR}/src/*.h)

@@ -4,9 +4,9 @@
 // below the windows need of them. A test makes its own, so every test starts
 // with engines, links and window interfaces in their first state.
 #include "app/WindowInterfaces.h"
-#include "platform/AlertSound.h"
-#include "platform/Engines.h"
-#include "platform/Installed.h"
+#include "platform/os/AlertSound.h"
+#include "platform/engines/Engines.h"
+#include "platform/os/Installed.h"
 #include "rig/RigLink.h"
 
 namespace app {

@@ -1,6 +1,6 @@
 #include "app/WindowInterfaces.h"
 #include "core/Globals.h"
-#include "sstv/SSTVForm.h"
+#include "sstv/window/SSTVForm.h"
 #include "startup/AboutZORVATEK.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 

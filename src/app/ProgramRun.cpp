@@ -2,9 +2,9 @@
 
 #include "app/AppContext.h"
 #include "core/Globals.h"
-#include "platform/Dialogs.h"
-#include "platform/Paths.h"
-#include "platform/SingleInstance.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/os/Paths.h"
+#include "platform/os/SingleInstance.h"
 #include "startup/Startup.h"
 
 #include <QApplication>

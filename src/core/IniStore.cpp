@@ -2,9 +2,9 @@
 
 #include "core/Globals.h"
 #include "core/MessageLine.h"
-#include "platform/AtomicFile.h"
-#include "platform/Paths.h"
-#include "platform/ProfileFile.h"
+#include "platform/os/AtomicFile.h"
+#include "platform/os/Paths.h"
+#include "platform/profile/ProfileFile.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "core/ListFiles.h"
 
-#include "platform/Cp932.h"
+#include "platform/os/Cp932.h"
 
 #include <QRegularExpression>
 

@@ -1,6 +1,6 @@
 #include "core/MessageLine.h"
 
-#include "platform/Installed.h"
+#include "platform/os/Installed.h"
 
 namespace core {
 

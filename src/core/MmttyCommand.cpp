@@ -2,7 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/MessageLine.h"
-#include "platform/Engines.h"
+#include "platform/engines/Engines.h"
 
 namespace core {
 

@@ -1,6 +1,6 @@
 #pragma once
 // The RTTY/CW program of the run, and the one way commands are posted to it.
-#include "platform/MmttyLink.h"
+#include "platform/mmtty/MmttyLink.h"
 
 #include <QString>
 

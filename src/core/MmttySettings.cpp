@@ -2,7 +2,7 @@
 
 #include "core/IniValues.h"
 #include "core/MmttyState.h"
-#include "platform/MmttyProtocol.h"
+#include "platform/mmtty/MmttyProtocol.h"
 
 #include <cmath>
 

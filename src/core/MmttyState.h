@@ -33,7 +33,7 @@ struct MmttyGlobals {
 
     // The view and switch words as last built to send and as last received,
     // as texts of "0"/"1", most significant first (layout in
-    // platform/MmttyProtocol.h).
+    // platform/mmtty/MmttyProtocol.h).
     QString MmttyViewBits;
     QString MmttySwitchStates;
     // The view word is empty until the program has reported one.

@@ -2,7 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/IniValues.h"
-#include "platform/Paths.h"
+#include "platform/os/Paths.h"
 
 #include <QDir>
 #include <QFileInfo>

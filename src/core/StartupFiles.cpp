@@ -1,7 +1,7 @@
 #include "core/StartupFiles.h"
 
-#include "platform/AtomicFile.h"
-#include "platform/Paths.h"
+#include "platform/os/AtomicFile.h"
+#include "platform/os/Paths.h"
 
 namespace core {
 namespace {

@@ -29,7 +29,7 @@ QString HamlogVersionText(unsigned version) {
 
 } // namespace core
 
-#include "platform/BobMako.h"
+#include "platform/mmtty/BobMako.h"
 
 namespace core {
 

@@ -2,7 +2,7 @@
 
 #include "core/Version.h"
 #include "log/ExportText.h"
-#include "platform/Cp932.h"
+#include "platform/os/Cp932.h"
 
 namespace logbook {
 

@@ -1,6 +1,6 @@
 #pragma once
 // The earlier-QSO list's columns and what one listed QSO puts in them.
-#include "platform/HamlogRecord.h"
+#include "platform/hamlog/HamlogRecord.h"
 
 #include <QStringList>
 #include <array>

@@ -3,7 +3,7 @@
 // values into the values the files carry: the date and time in UTC, the band
 // of a frequency, the mode name. Plain values in, plain values out; the file
 // layouts are in AdifExport.h and QsoBankXml.h.
-#include "platform/HamlogRecord.h"
+#include "platform/hamlog/HamlogRecord.h"
 
 #include <QDateTime>
 #include <QStringList>

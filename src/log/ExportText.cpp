@@ -1,6 +1,6 @@
 #include "log/ExportText.h"
 
-#include "platform/Cp932.h"
+#include "platform/os/Cp932.h"
 
 #include <QList>
 

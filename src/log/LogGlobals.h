@@ -1,7 +1,7 @@
 #pragma once
 // Shared state of QSO logging. One instance, logbook::g.
-#include "platform/Hamlog.h"
-#include "platform/HamlogRecord.h"
+#include "platform/hamlog/Hamlog.h"
+#include "platform/hamlog/HamlogRecord.h"
 
 #include <QString>
 #include <QTime>

@@ -1,7 +1,7 @@
 #pragma once
 // The log viewer's page: 100 records of the log read straight through the
 // logging library, and the page steps that choose which 100.
-#include "platform/Hamlog.h"
+#include "platform/hamlog/Hamlog.h"
 
 #include <QStringList>
 #include <optional>

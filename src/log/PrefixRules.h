@@ -1,7 +1,7 @@
 #pragma once
 // The rules of the prefix look-up over the master data: which entry stands for
 // which, which entries share the call's prefix, and where the band marks go.
-#include "platform/HamlogMaster.h"
+#include "platform/hamlog/HamlogMaster.h"
 
 #include <QList>
 #include <QString>

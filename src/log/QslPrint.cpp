@@ -1,7 +1,7 @@
 #include "log/QslPrint.h"
 
 #include "log/EarlierQsos.h"
-#include "platform/Cp932.h"
+#include "platform/os/Cp932.h"
 
 #include <QDateTime>
 

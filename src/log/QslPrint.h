@@ -1,6 +1,6 @@
 #pragma once
 // What the QSL card printing programs are handed of one stored QSO.
-#include "platform/HamlogRecord.h"
+#include "platform/hamlog/HamlogRecord.h"
 
 #include <QByteArray>
 #include <QString>

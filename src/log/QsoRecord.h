@@ -1,7 +1,7 @@
 #pragma once
 // The QSO record shared by all log code: the logging program's record layout,
 // defined beside the logging library that reads and writes it.
-#include "platform/HamlogRecord.h"
+#include "platform/hamlog/HamlogRecord.h"
 
 namespace logbook {
 

@@ -6,7 +6,7 @@
 #include "rig/RigNeighbours.h"
 #include "rig/RigPort.h"
 
-#include "platform/SerialComm.h"
+#include "platform/os/SerialComm.h"
 
 #include <array>
 

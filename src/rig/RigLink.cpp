@@ -1,7 +1,7 @@
 #include "rig/RigLink.h"
 
-#include "platform/Installed.h"
-#include "platform/SerialComm.h"
+#include "platform/os/Installed.h"
+#include "platform/os/SerialComm.h"
 #include "rig/CatFrames.h"
 #include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"

@@ -1,6 +1,6 @@
 #include "rig/RigNeighbours.h"
 
-#include "platform/Installed.h"
+#include "platform/os/Installed.h"
 
 namespace rig {
 

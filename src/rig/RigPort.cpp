@@ -1,7 +1,7 @@
 #include "rig/RigPort.h"
 
 #include "core/Globals.h"
-#include "platform/SerialComm.h"
+#include "platform/os/SerialComm.h"
 #include "rig/CatAnswers.h"
 #include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"

@@ -1,6 +1,6 @@
 #include "rig/RigReplies.h"
 
-#include "platform/SerialComm.h"
+#include "platform/os/SerialComm.h"
 #include "rig/CatDecoders.h"
 #include "rig/RigFinish.h"
 #include "rig/RigGlobals.h"

@@ -2,14 +2,14 @@
 
 #include "core/Globals.h"
 #include "core/IniStore.h"
-#include "platform/Colour.h"
+#include "platform/forms/Colour.h"
 #include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"
 #include "spots/SpotAlert.h"
 #include "spots/SpotGlobals.h"
 #include "spots/SpotGrid.h"
 #include "spots/SpotSource.h"
-#include "sstv/SSTVForm.h"
+#include "sstv/window/SSTVForm.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QCloseEvent>

@@ -3,9 +3,9 @@
 // submission frame and help.
 #include "core/Globals.h"
 #include "core/IniValues.h"
-#include "platform/AlertSound.h"
-#include "platform/Dialogs.h"
-#include "platform/Paths.h"
+#include "platform/os/AlertSound.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/os/Paths.h"
 #include "rig/RigGlobals.h"
 #include "spots/ClusterData.h"
 #include "spots/SpotAlert.h"

@@ -1,7 +1,7 @@
 // The spot window's actions: the time cell's zone and the submission of a
 // spot of one's own to the fallback spot server.
-#include "platform/Cp932.h"
-#include "platform/Dialogs.h"
+#include "platform/os/Cp932.h"
+#include "platform/forms/Dialogs.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPolling.h"
 #include "spots/ClusterData.h"

@@ -1,8 +1,8 @@
 #include "spots/SpotAlert.h"
 
 #include "core/Globals.h"
-#include "platform/AlertSound.h"
-#include "platform/Installed.h"
+#include "platform/os/AlertSound.h"
+#include "platform/os/Installed.h"
 #include "spots/SpotGlobals.h"
 
 namespace spots {

@@ -1,6 +1,6 @@
 #include "spots/SpotGrid.h"
 
-#include "platform/Colour.h"
+#include "platform/forms/Colour.h"
 
 #include <QHeaderView>
 

@@ -1,7 +1,7 @@
 #include "spots/SpotHamlog.h"
 
-#include "platform/Dialogs.h"
-#include "platform/HamlogWindowLink.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/hamlog/HamlogWindowLink.h"
 
 namespace spots {
 

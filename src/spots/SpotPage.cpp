@@ -1,6 +1,6 @@
 #include "spots/SpotPage.h"
 
-#include "platform/Cp932.h"
+#include "platform/os/Cp932.h"
 
 #include <QList>
 #include <QStringDecoder>

@@ -5,10 +5,10 @@
 #include "core/IniValues.h"
 #include "core/Version.h"
 #include "log/LogGlobals.h"
-#include "logwindows/TEMP_LOG.h"
-#include "platform/Dialogs.h"
-#include "platform/MmttyLink.h"
-#include "platform/Paths.h"
+#include "logwindows/entry/TEMP_LOG.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/mmtty/MmttyLink.h"
+#include "platform/os/Paths.h"
 #include "spots/SpotGlobals.h"
 
 namespace startup {

@@ -1,6 +1,6 @@
 #include "startup/VersionLabels.h"
 
-#include "platform/Colour.h"
+#include "platform/forms/Colour.h"
 
 namespace startup {
 

@@ -1,7 +1,7 @@
 // The RST and mode list files: what their lines give, and what an editor's
 // box writes.
 #include "core/ListFiles.h"
-#include "platform/Cp932.h"
+#include "platform/os/Cp932.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The message line and its timer on the version window.
 #include "core/MessageLine.h"
 #include "core/Globals.h"
-#include "platform/PskCore.h"
-#include "sstv/SSTVForm.h"
+#include "platform/pskcore/PskCore.h"
+#include "sstv/window/SSTVForm.h"
 #include "startup/AboutZORVATEK.h"
 #include "support/ProgramFolder.h"
 #include "terminal/mainwindow/PSK31MAIN.h"

@@ -3,7 +3,7 @@
 #include "core/SettingRanges.h"
 #include "core/Globals.h"
 #include "core/IniStore.h"
-#include "platform/Cp932.h"
+#include "platform/os/Cp932.h"
 #include "support/ProgramFolder.h"
 
 #include <QSet>

@@ -1,5 +1,5 @@
 // A master index file (.dx2 or .dx4), then searches and walks over what it gave.
-#include "platform/Hamlog.h"
+#include "platform/hamlog/Hamlog.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // What arrives on the logging program's window link: frames, and the copy data
 // of the replies inside them.
-#include "platform/HamlogWindowLink.h"
-#include "platform/HamlogWindowLinkReplies.h"
+#include "platform/hamlog/HamlogWindowLink.h"
+#include "platform/hamlog/HamlogWindowLinkReplies.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,5 +1,5 @@
 // The logging program's master record file (.mst) as found beside a log.
-#include "platform/HamlogMaster.h"
+#include "platform/hamlog/HamlogMaster.h"
 
 #include <QBuffer>
 #include <cstdint>

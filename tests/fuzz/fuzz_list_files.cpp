@@ -1,7 +1,7 @@
 // The RST and mode list files (RSTmenu.DAT, otherMODE.DAT) as the operator or
 // an older installation left them.
 #include "core/ListFiles.h"
-#include "platform/Cp932.h"
+#include "platform/os/Cp932.h"
 
 #include <cstdint>
 #include <cstdlib>

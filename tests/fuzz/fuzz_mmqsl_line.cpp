@@ -1,6 +1,6 @@
 // What arrives on the QSL printing program's automation socket: request and
 // answer lines.
-#include "platform/MmqslProtocol.h"
+#include "platform/qsl/MmqslProtocol.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // The (code, value) pairs on the RTTY program's socket, taken as the program
 // takes the system's commands; every notice it answers must fit its word.
-#include "platform/MmttyProtocol.h"
+#include "platform/mmtty/MmttyProtocol.h"
 #include "platform/programs/mmtty/RttyModem.h"
 
 #include <cstdint>

@@ -1,8 +1,8 @@
 // A profile (INI) file as the operator may bring it: its lines, the lookup of
 // a section and key, and a write of one key, which must leave every other
 // line's bytes as they were.
-#include "platform/ProfileEdit.h"
-#include "platform/ProfileParse.h"
+#include "platform/profile/ProfileEdit.h"
+#include "platform/profile/ProfileParse.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // The RSV list file as found in the program folder, and text dropped on the
 // SSTV window's call box.
-#include "platform/Cp932.h"
-#include "sstv/SstvQsoRoutines.h"
+#include "platform/os/Cp932.h"
+#include "sstv/qso/SstvQsoRoutines.h"
 
 #include <cstdint>
 #include <cstdlib>

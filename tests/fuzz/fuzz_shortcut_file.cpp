@@ -1,5 +1,5 @@
 // Internet-shortcut files in the program folder, as the operator may have edited them.
-#include "platform/Shortcut.h"
+#include "platform/os/Shortcut.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,5 +1,5 @@
 // A picture file offered to the SSTV engine's loader: BMP or JPEG, any bytes.
-#include "platform/SstvPictureFile.h"
+#include "platform/sstvengine/SstvPictureFile.h"
 
 #include <QBuffer>
 #include <cstdint>

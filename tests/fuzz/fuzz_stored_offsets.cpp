@@ -1,9 +1,9 @@
 // Whatever the settings file holds for the dialogs' stored values: the clock
 // offsets, the contest number and the typed transmit delay. The first byte
 // chooses the reader; the rest is the stored text.
-#include "settings/ContestValues.h"
-#include "settings/MmttyDialogValues.h"
-#include "settings/MmvariDialogValues.h"
+#include "settings/dialogs/ContestValues.h"
+#include "settings/dialogs/MmttyDialogValues.h"
+#include "settings/dialogs/MmvariDialogValues.h"
 
 #include <cstdint>
 #include <cstdlib>

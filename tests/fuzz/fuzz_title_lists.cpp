@@ -1,7 +1,7 @@
 // The title editor's two list files as found in the program folder: the
 // favourite fonts and the stock texts, read and each entry taken apart.
-#include "platform/Cp932.h"
-#include "sstv/SstvFonts.h"
+#include "platform/os/Cp932.h"
+#include "sstv/overlay/SstvFonts.h"
 
 #include <QFile>
 #include <QTemporaryDir>

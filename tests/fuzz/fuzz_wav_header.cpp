@@ -1,5 +1,5 @@
 // A wave file offered for playback: its header and chunk layout.
-#include "platform/WavFile.h"
+#include "platform/os/WavFile.h"
 
 #include <QBuffer>
 #include <cstdint>

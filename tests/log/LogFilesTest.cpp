@@ -1,7 +1,7 @@
 // The achievement file and the earlier-QSO list's rows and column widths.
 #include "log/EarlierQsos.h"
 #include "log/JcaFile.h"
-#include "platform/Cp932.h"
+#include "platform/os/Cp932.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // What the QSL printing programs are handed of a stored QSO.
 #include "log/QslPrint.h"
-#include "platform/Cp932.h"
+#include "platform/os/Cp932.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
 #include "spots/SpotGlobals.h"
-#include "sstv/SstvGlobals.h"
+#include "sstv/window/SstvGlobals.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QLabel>

@@ -2,7 +2,7 @@
 // the program started, and the main window showing the rig's frequency and
 // mode by the poll timer, following the dial when it turns.
 #include "core/Globals.h"
-#include "platform/PskCore.h"
+#include "platform/pskcore/PskCore.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
 #include "startup/Startup.h"

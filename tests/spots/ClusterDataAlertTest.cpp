@@ -3,9 +3,9 @@
 // 127.0.0.1.
 #include "core/Globals.h"
 #include "core/IniStore.h"
-#include "platform/AlertSound.h"
-#include "platform/Dialogs.h"
-#include "platform/Installed.h"
+#include "platform/os/AlertSound.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/os/Installed.h"
 #include "platform/programs/spotsrv/SpotPageBuilder.h"
 #include "rig/RigGlobals.h"
 #include "spots/ClusterData.h"

@@ -1,6 +1,6 @@
 // Spot pages of both layouts, whole and damaged, read into rows and heads.
 #include "spots/SpotPage.h"
-#include "platform/Cp932.h"
+#include "platform/os/Cp932.h"
 #include "platform/programs/spotsrv/SpotPageBuilder.h"
 
 #include <gtest/gtest.h>

@@ -2,12 +2,12 @@
 // The SSTV window in a temporary program folder, its engine paced so that a
 // picture arrives in a moment and the station sends only when a test asks.
 #include "core/Globals.h"
-#include "platform/Colour.h"
-#include "platform/Dialogs.h"
-#include "platform/SstvEngine.h"
-#include "platform/SstvModes.h"
-#include "sstv/SSTVForm.h"
-#include "sstv/SstvGlobals.h"
+#include "platform/forms/Colour.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/sstvengine/SstvEngine.h"
+#include "platform/sstvengine/SstvModes.h"
+#include "sstv/window/SSTVForm.h"
+#include "sstv/window/SstvGlobals.h"
 #include "support/ProgramFolder.h"
 
 #include <QFile>

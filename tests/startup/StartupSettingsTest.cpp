@@ -2,7 +2,7 @@
 #include "startup/StartupSettings.h"
 #include "core/Globals.h"
 #include "log/LogGlobals.h"
-#include "logwindows/TEMP_LOG.h"
+#include "logwindows/entry/TEMP_LOG.h"
 #include "support/ProgramFolder.h"
 
 namespace {

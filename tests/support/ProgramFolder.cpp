@@ -3,11 +3,11 @@
 #include "app/AppContext.h"
 #include "core/Globals.h"
 #include "log/LogGlobals.h"
-#include "platform/Clock.h"
-#include "platform/Cp932.h"
-#include "platform/Dialogs.h"
-#include "platform/Forms.h"
-#include "platform/Paths.h"
+#include "platform/os/Clock.h"
+#include "platform/os/Cp932.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/forms/Forms.h"
+#include "platform/os/Paths.h"
 #include "rig/RigGlobals.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #include "support/RigSimulator.h"
 
-#include "platform/SerialComm.h"
+#include "platform/os/SerialComm.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
 #include "support/ProgramFolder.h"

@@ -1,7 +1,7 @@
 #include "terminal/displays/MmttyDisplay.h"
 
-#include "platform/Colour.h"
-#include "platform/PskCore.h"
+#include "platform/forms/Colour.h"
+#include "platform/pskcore/PskCore.h"
 #include "terminal/displays/PskDisplay.h"
 
 #include <QPainter>

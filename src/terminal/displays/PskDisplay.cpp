@@ -1,6 +1,6 @@
 #include "terminal/displays/PskDisplay.h"
 
-#include "platform/Colour.h"
+#include "platform/forms/Colour.h"
 
 #include <QPainter>
 #include <algorithm>

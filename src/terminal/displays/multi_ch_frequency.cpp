@@ -2,9 +2,9 @@
 // move the channel markers on the waterfall and the spectrum.
 #include "core/Globals.h"
 #include "core/IniValues.h"
-#include "platform/MmvariControl.h"
-#include "platform/PictureBox.h"
-#include "platform/PskCore.h"
+#include "platform/mmvari/MmvariControl.h"
+#include "platform/forms/PictureBox.h"
+#include "platform/pskcore/PskCore.h"
 #include "terminal/displays/multi_ch.h"
 #include "terminal/engines/PskEngine.h"
 #include "terminal/mainwindow/PSK31MAIN.h"

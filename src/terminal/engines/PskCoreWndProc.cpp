@@ -1,7 +1,7 @@
 #include "terminal/engines/PskCoreWndProc.h"
 
 #include "core/Globals.h"
-#include "platform/PskCore.h"
+#include "platform/pskcore/PskCore.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QLabel>

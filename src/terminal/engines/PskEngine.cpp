@@ -3,9 +3,9 @@
 #include "core/Globals.h"
 #include "core/IniValues.h"
 #include "core/MessageLine.h"
-#include "platform/Dialogs.h"
-#include "platform/PictureBox.h"
-#include "platform/PskCore.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/forms/PictureBox.h"
+#include "platform/pskcore/PskCore.h"
 #include "terminal/engines/PskCoreWndProc.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 

@@ -2,8 +2,8 @@
 
 #include "core/Globals.h"
 #include "core/IniValues.h"
-#include "platform/Dialogs.h"
-#include "platform/Paths.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/os/Paths.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
 #include "terminal/displays/multi_ch.h"

@@ -2,9 +2,9 @@
 
 #include "core/Globals.h"
 #include "core/IniValues.h"
-#include "platform/Colour.h"
-#include "platform/ControlColour.h"
-#include "platform/Dialogs.h"
+#include "platform/forms/Colour.h"
+#include "platform/forms/ControlColour.h"
+#include "platform/forms/Dialogs.h"
 #include "terminal/macros/MacroButtons.h"
 #include "terminal/macros/MacroFile.h"
 #include "terminal/macros/MacroStore.h"

@@ -2,7 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/IniValues.h"
-#include "platform/Dialogs.h"
+#include "platform/forms/Dialogs.h"
 #include "terminal/macros/MacroState.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 

@@ -1,7 +1,7 @@
 #include "terminal/macros/MacroFile.h"
 
-#include "platform/Colour.h"
-#include "platform/Cp932.h"
+#include "platform/forms/Colour.h"
+#include "platform/os/Cp932.h"
 
 namespace terminal::macros {
 namespace {

@@ -1,8 +1,8 @@
 #include "terminal/macros/RepeatMain.h"
 
 #include "core/Globals.h"
-#include "platform/MmvariControl.h"
-#include "platform/PskCore.h"
+#include "platform/mmvari/MmvariControl.h"
+#include "platform/pskcore/PskCore.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/transmit/TxDispatch.h"
 

@@ -2,8 +2,8 @@
 
 #include "core/Globals.h"
 #include "core/MessageLine.h"
-#include "platform/AtomicFile.h"
-#include "platform/Paths.h"
+#include "platform/os/AtomicFile.h"
+#include "platform/os/Paths.h"
 
 #include <QDesktopServices>
 #include <QFile>

@@ -3,8 +3,8 @@
 // zoomed spectrum. Setting either bar's value from code runs its handler.
 #include "core/Globals.h"
 #include "core/IniValues.h"
-#include "platform/PictureBox.h"
-#include "platform/PskCore.h"
+#include "platform/forms/PictureBox.h"
+#include "platform/pskcore/PskCore.h"
 #include "terminal/engines/PskEngine.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 

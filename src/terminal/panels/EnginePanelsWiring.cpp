@@ -1,6 +1,6 @@
 // Connects the engine panels' controls to their handlers.
-#include "platform/WindowFilter.h"
-#include "settings/CFG_MMTTY.h"
+#include "platform/forms/WindowFilter.h"
+#include "settings/dialogs/CFG_MMTTY.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/panels/EnginePanels.h"
 

@@ -1,7 +1,7 @@
 #include "terminal/receive/ContestEnd.h"
 
-#include "platform/RichTextPane.h"
-#include "settings/ContestWindow.h"
+#include "platform/forms/RichTextPane.h"
+#include "settings/dialogs/ContestWindow.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QAction>

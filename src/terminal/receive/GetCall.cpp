@@ -1,8 +1,8 @@
 #include "terminal/receive/GetCall.h"
 
 #include "core/Globals.h"
-#include "logwindows/CheckCallSign.h"
-#include "platform/RichTextPane.h"
+#include "logwindows/lookups/CheckCallSign.h"
+#include "platform/forms/RichTextPane.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QCoreApplication>

@@ -3,11 +3,11 @@
 #include "core/Globals.h"
 #include "core/SharedRoutines.h"
 #include "log/LogGlobals.h"
-#include "logwindows/LogEntry.h"
-#include "platform/Clock.h"
-#include "platform/Colour.h"
-#include "platform/Dialogs.h"
-#include "platform/RichTextPane.h"
+#include "logwindows/entry/LogEntry.h"
+#include "platform/os/Clock.h"
+#include "platform/forms/Colour.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/forms/RichTextPane.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QCheckBox>

@@ -2,12 +2,12 @@
 
 #include "core/Globals.h"
 #include "log/LogGlobals.h"
-#include "logwindows/HamlogLink.h"
-#include "logwindows/LogEntry.h"
-#include "logwindows/TEMP_LOG.h"
-#include "platform/ControlColour.h"
-#include "platform/Dialogs.h"
-#include "platform/StatusPanels.h"
+#include "logwindows/entry/HamlogLink.h"
+#include "logwindows/entry/LogEntry.h"
+#include "logwindows/entry/TEMP_LOG.h"
+#include "platform/forms/ControlColour.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/forms/StatusPanels.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QCheckBox>

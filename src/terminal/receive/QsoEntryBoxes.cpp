@@ -1,8 +1,8 @@
 #include "terminal/receive/QsoEntryBoxes.h"
 
 #include "core/Globals.h"
-#include "logwindows/CheckCallSign.h"
-#include "platform/WindowFilter.h"
+#include "logwindows/lookups/CheckCallSign.h"
+#include "platform/forms/WindowFilter.h"
 #include "terminal/macros/MacroState.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 

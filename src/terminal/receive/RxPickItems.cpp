@@ -1,13 +1,13 @@
 #include "terminal/receive/RxPickItems.h"
 
-#include "settings/CFG_Contest.h"
+#include "settings/dialogs/CFG_Contest.h"
 
 #include "core/Globals.h"
 #include "core/MessageLine.h"
 #include "log/LogGlobals.h"
-#include "logwindows/CheckCallSign.h"
-#include "logwindows/TEMP_LOG.h"
-#include "platform/RichTextPane.h"
+#include "logwindows/lookups/CheckCallSign.h"
+#include "logwindows/entry/TEMP_LOG.h"
+#include "platform/forms/RichTextPane.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/receive/ContestEnd.h"
 #include "terminal/receive/PaneMarks.h"

@@ -1,12 +1,12 @@
 #include "terminal/rxtext/RCVDAT.h"
 
 #include "core/IniValues.h"
-#include "platform/AtomicFile.h"
-#include "platform/Clock.h"
-#include "platform/Colour.h"
-#include "platform/Dialogs.h"
-#include "platform/Paths.h"
-#include "platform/WindowFrame.h"
+#include "platform/os/AtomicFile.h"
+#include "platform/os/Clock.h"
+#include "platform/forms/Colour.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/os/Paths.h"
+#include "platform/forms/WindowFrame.h"
 #include "terminal/rxtext/RxTextFiles.h"
 
 #include <QCloseEvent>

@@ -1,7 +1,7 @@
 #include "terminal/rxtext/RxTextFiles.h"
 
 #include "core/IniValues.h"
-#include "platform/Paths.h"
+#include "platform/os/Paths.h"
 
 #include <QDir>
 #include <QFile>

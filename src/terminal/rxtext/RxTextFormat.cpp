@@ -1,6 +1,6 @@
 #include "terminal/rxtext/RxTextFormat.h"
 
-#include "platform/Cp932.h"
+#include "platform/os/Cp932.h"
 
 #include <algorithm>
 

@@ -6,12 +6,12 @@
 
 #include "core/IniValues.h"
 #include "core/MmvariState.h"
-#include "platform/Dialogs.h"
-#include "platform/MmvariControl.h"
-#include "platform/MmvariIds.h"
-#include "platform/Colour.h"
-#include "platform/PictureBox.h"
-#include "platform/WindowFrame.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/mmvari/MmvariControl.h"
+#include "platform/mmvari/MmvariIds.h"
+#include "platform/forms/Colour.h"
+#include "platform/forms/PictureBox.h"
+#include "platform/forms/WindowFrame.h"
 #include "support/Popups.h"
 #include "terminal/displays/MultiChPos.h"
 

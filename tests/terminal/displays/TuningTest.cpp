@@ -11,9 +11,9 @@
 #include "core/IniValues.h"
 #include "core/MmttyState.h"
 #include "core/MmvariState.h"
-#include "platform/Colour.h"
-#include "platform/Dialogs.h"
-#include "platform/PictureBox.h"
+#include "platform/forms/Colour.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/forms/PictureBox.h"
 #include "terminal/engines/PskCoreWndProc.h"
 
 #include <QApplication>

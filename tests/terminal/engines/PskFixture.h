@@ -3,7 +3,7 @@
 // stand-in behind it. The start-up tick is held back so that each test starts
 // the engine (or not) itself.
 #include "core/Globals.h"
-#include "platform/PskCore.h"
+#include "platform/pskcore/PskCore.h"
 #include "support/ProgramFolder.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 

@@ -1,10 +1,10 @@
 // The PSK library's status codes, IMD and clock error, and the display tick.
 #include "terminal/engines/PskFixture.h"
 
-#include "platform/Colour.h"
-#include "platform/ControlColour.h"
-#include "platform/Dialogs.h"
-#include "platform/PictureBox.h"
+#include "platform/forms/Colour.h"
+#include "platform/forms/ControlColour.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/forms/PictureBox.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
 #include "support/Popups.h"

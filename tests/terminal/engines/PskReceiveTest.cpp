@@ -2,8 +2,8 @@
 // simulated station's text end to end.
 #include "terminal/engines/PskFixture.h"
 
-#include "platform/Colour.h"
-#include "platform/Cp932.h"
+#include "platform/forms/Colour.h"
+#include "platform/os/Cp932.h"
 #include "terminal/displays/multi_ch.h"
 #include "terminal/engines/PskCoreWndProc.h"
 

@@ -2,7 +2,7 @@
 // meets and what goes on the air, with the flags and values it leaves behind.
 #include "terminal/macros/MacroExpand.h"
 
-#include "platform/Clock.h"
+#include "platform/os/Clock.h"
 
 #include <functional>
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "terminal/macros/MacroFile.h"
 #include "terminal/macros/MacroFileLegacy.h"
 
-#include "platform/Cp932.h"
+#include "platform/os/Cp932.h"
 
 #include <gtest/gtest.h>
 

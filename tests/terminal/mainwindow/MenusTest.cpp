@@ -2,9 +2,9 @@
 #include "terminal/transmit/TxFixture.h"
 
 #include "core/IniValues.h"
-#include "logwindows/TEMP_LOG.h"
-#include "platform/Cp932.h"
-#include "platform/RichTextPane.h"
+#include "logwindows/entry/TEMP_LOG.h"
+#include "platform/os/Cp932.h"
+#include "platform/forms/RichTextPane.h"
 #include "support/Popups.h"
 
 #include <QTest>

@@ -1,10 +1,10 @@
 // Every window is reached through the registry: a touch loads it hidden, an
 // unload destroys it and the next touch loads a fresh one.
-#include "logwindows/TEMP_LOG.h"
-#include "settings/CFGSHEET.h"
+#include "logwindows/entry/TEMP_LOG.h"
+#include "settings/sheet/CFGSHEET.h"
 #include "spots/ClusterData.h"
 #include "spots/SpotSource.h"
-#include "sstv/SSTVForm.h"
+#include "sstv/window/SSTVForm.h"
 #include "startup/AboutZORVATEK.h"
 #include "support/ProgramFolder.h"
 #include "terminal/displays/multi_ch.h"

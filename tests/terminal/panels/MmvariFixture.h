@@ -5,8 +5,8 @@
 // stand-in; a test steps its simulation instead of waiting for its timer.
 #include "core/Globals.h"
 #include "core/MmvariState.h"
-#include "platform/MmvariControl.h"
-#include "platform/MmvariIds.h"
+#include "platform/mmvari/MmvariControl.h"
+#include "platform/mmvari/MmvariIds.h"
 #include "startup/AboutZORVATEK.h"
 #include "support/ProgramFolder.h"
 #include "terminal/macros/RepeatTx.h"

@@ -5,9 +5,9 @@
 
 #include "core/IniValues.h"
 #include "log/LogGlobals.h"
-#include "logwindows/TEMP_LOG.h"
-#include "platform/Dialogs.h"
-#include "platform/RichTextPane.h"
+#include "logwindows/entry/TEMP_LOG.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/forms/RichTextPane.h"
 #include "support/Popups.h"
 #include "terminal/macros/MacroState.h"
 #include "terminal/receive/ContestEnd.h"

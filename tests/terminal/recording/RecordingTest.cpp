@@ -4,10 +4,10 @@
 #include "terminal/engines/PskFixture.h"
 
 #include "core/IniValues.h"
-#include "platform/Dialogs.h"
-#include "platform/Paths.h"
-#include "platform/WavFile.h"
-#include "settings/CFG_RecPlay.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/os/Paths.h"
+#include "platform/os/WavFile.h"
+#include "settings/dialogs/CFG_RecPlay.h"
 #include "support/Popups.h"
 #include "terminal/engines/PskEngine.h"
 

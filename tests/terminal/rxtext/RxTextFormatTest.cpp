@@ -1,8 +1,8 @@
 // Paths, dialog filters and the bytes of received-text and memo files.
 #include "terminal/rxtext/RxTextFormat.h"
 
-#include "platform/Cp932.h"
-#include "platform/Dialogs.h"
+#include "platform/os/Cp932.h"
+#include "platform/forms/Dialogs.h"
 #include "support/ProgramFolder.h"
 
 #include <QFileDialog>

@@ -3,11 +3,11 @@
 // the multi-mode control that are set.
 #include "terminal/transmit/TxFixture.h"
 
-#include "platform/Colour.h"
-#include "platform/ControlColour.h"
-#include "platform/MmvariControl.h"
-#include "platform/MmvariIds.h"
-#include "platform/RichTextPane.h"
+#include "platform/forms/Colour.h"
+#include "platform/forms/ControlColour.h"
+#include "platform/mmvari/MmvariControl.h"
+#include "platform/mmvari/MmvariIds.h"
+#include "platform/forms/RichTextPane.h"
 #include "support/Popups.h"
 #include "terminal/transmit/TxControl.h"
 #include "terminal/transmit/TxDispatch.h"

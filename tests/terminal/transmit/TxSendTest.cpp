@@ -2,11 +2,11 @@
 #include "terminal/engines/PskFixture.h"
 
 #include "core/MmttyCommand.h"
-#include "platform/ControlColour.h"
-#include "platform/MmvariControl.h"
-#include "platform/MmvariIds.h"
-#include "platform/Paths.h"
-#include "platform/RichTextPane.h"
+#include "platform/forms/ControlColour.h"
+#include "platform/mmvari/MmvariControl.h"
+#include "platform/mmvari/MmvariIds.h"
+#include "platform/os/Paths.h"
+#include "platform/forms/RichTextPane.h"
 #include "terminal/engines/PskEngine.h"
 #include "terminal/transmit/TxDispatch.h"
 

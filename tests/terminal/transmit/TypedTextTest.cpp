@@ -3,11 +3,11 @@
 // the RTTY program's and the multi-mode control's own rules.
 #include "terminal/transmit/TxFixture.h"
 
-#include "platform/Colour.h"
-#include "platform/ControlColour.h"
-#include "platform/MmvariControl.h"
-#include "platform/MmvariIds.h"
-#include "platform/RichTextPane.h"
+#include "platform/forms/Colour.h"
+#include "platform/forms/ControlColour.h"
+#include "platform/mmvari/MmvariControl.h"
+#include "platform/mmvari/MmvariIds.h"
+#include "platform/forms/RichTextPane.h"
 #include "terminal/transmit/TypedText.h"
 
 namespace {

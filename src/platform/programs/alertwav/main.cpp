@@ -1,6 +1,6 @@
 // zorvatek-alertwav FILE: writes the spot window's alert tone as a wave file.
-#include "platform/AlertSound.h"
-#include "platform/WavFile.h"
+#include "platform/os/AlertSound.h"
+#include "platform/os/WavFile.h"
 
 #include <QCoreApplication>
 

@@ -4,8 +4,8 @@
 // award program's path, HLJCA, at that folder to have the JCA state checked).
 // Without a path the log is HAMLOG.HDB in the program folder. An option it
 // does not know, or more than one path, gets the usage and writes nothing.
-#include "platform/HamlogDemoData.h"
-#include "platform/Paths.h"
+#include "platform/hamlog/HamlogDemoData.h"
+#include "platform/os/Paths.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 #include "LoggingWindow.h"
 
-#include "platform/Clock.h"
-#include "platform/Cp932.h"
-#include "platform/Hamlog.h"
+#include "platform/os/Clock.h"
+#include "platform/os/Cp932.h"
+#include "platform/hamlog/Hamlog.h"
 
 #include <QLocalSocket>
 #include <QTextStream>

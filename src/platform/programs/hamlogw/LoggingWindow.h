@@ -2,8 +2,8 @@
 // The logging program's entry form behind its window: items fill the entry, a
 // call sign brings back the name and QTH of the station's last QSO, save stores
 // the entry into the log, clear drops it, requests are answered with copy data.
-#include "platform/HamlogRecord.h"
-#include "platform/HamlogWindowLink.h"
+#include "platform/hamlog/HamlogRecord.h"
+#include "platform/hamlog/HamlogWindowLink.h"
 
 #include <QHash>
 #include <QLocalServer>

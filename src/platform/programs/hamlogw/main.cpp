@@ -4,9 +4,9 @@
 // else the log of the system's settings, else HAMLOG.HDB in the program folder;
 // a missing log is created.
 #include "LoggingWindow.h"
-#include "platform/Hamlog.h"
-#include "platform/Paths.h"
-#include "platform/ProfileFile.h"
+#include "platform/hamlog/Hamlog.h"
+#include "platform/os/Paths.h"
+#include "platform/profile/ProfileFile.h"
 
 #include <QCoreApplication>
 

@@ -7,7 +7,7 @@
 // Two hooks for trying the caller's failures, taken from the environment:
 // MMQSL_STANDIN_FAIL=<member> refuses that member, MMQSL_STANDIN_PRINT=never
 // starts a print that never ends.
-#include "platform/MmqslProtocol.h"
+#include "platform/qsl/MmqslProtocol.h"
 
 #include <QObject>
 #include <QStringList>

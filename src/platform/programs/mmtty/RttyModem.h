@@ -3,7 +3,7 @@
 // them, a transmit queue, and one station on the air that calls CQ on the
 // amateur-radio preset (mark 2125 Hz, space 2295 Hz). The modem knows nothing of
 // the socket; it answers each command with the notices to send back.
-#include "platform/MmttyProtocol.h"
+#include "platform/mmtty/MmttyProtocol.h"
 
 #include <QByteArray>
 #include <QList>

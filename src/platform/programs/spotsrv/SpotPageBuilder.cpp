@@ -1,6 +1,6 @@
 #include "SpotPageBuilder.h"
 
-#include "platform/Cp932.h"
+#include "platform/os/Cp932.h"
 
 namespace spotsrv {
 

@@ -1,6 +1,6 @@
 #include "SpotServer.h"
 
-#include "platform/Cp932.h"
+#include "platform/os/Cp932.h"
 
 #include <QDateTime>
 #include <QTcpSocket>

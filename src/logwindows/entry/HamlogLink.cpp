@@ -1,0 +1,131 @@
+#include "logwindows/entry/HamlogLink.h"
+
+#include "core/Globals.h"
+#include "log/LogGlobals.h"
+#include "logwindows/entry/QsoBoxes.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/hamlog/HamlogWindowLink.h"
+#include "platform/hamlog/HamlogWindowLinkReplies.h"
+#include "rig/RigGlobals.h"
+
+#include <QLineEdit>
+
+#include <stdexcept>
+
+namespace logwindows {
+
+namespace {
+
+namespace link = hamlog::window;
+
+// The logging program's window, or 0 after telling the operator it is not running.
+qintptr findProgram() {
+    const qintptr window = link::findWindow();
+    if (window < 1) ui::msgBox(QStringLiteral("Turbo HAMLOG/Winが起動していません。"), ui::OkOnly);
+    return window;
+}
+
+// Sends one item; false (after saying so) when the program has gone.
+bool sendItem(qintptr window, quint32 code, const QString& text = {}) {
+    if (link::sendCopyData(window, link::item(code, text))) return true;
+    ui::msgBox(QStringLiteral("Turbo HAMLOG/Winが起動していません。"), ui::OkOnly);
+    return false;
+}
+
+void sendToProgram(quint32 code, const QString& text = {}) {
+    if (const qintptr window = findProgram()) sendItem(window, code, text);
+}
+
+// One request; the reply text of this request only.
+std::optional<QString> request(quint32 code, const QString& key) {
+    const qintptr window = findProgram();
+    if (!window) return std::nullopt;
+    logbook::g.HamlogRequestKey = key;
+    std::optional<QString> reply;
+    const bool handled = link::sendCopyData(window, link::item(code), [&reply](const link::CopyData& data) {
+        if (auto t = link::replyText(data)) reply = t;
+    });
+    if (!handled) {
+        ui::msgBox(QStringLiteral("読み取りエラー(^^ゞ"), ui::OkOnly);
+        return std::nullopt;
+    }
+    return reply;
+}
+
+bool takeReply(quint32 code, const QString& key, QString& kept, QLineEdit* box) {
+    const std::optional<QString> reply = request(code, key);
+    if (!reply) return false;
+    kept = *reply;
+    if (logbook::g.HamlogSending != 1 && box) box->setText(kept);
+    return true;
+}
+
+// Name or QTH: an empty box takes the program's; a box the program lacks is sent.
+void exchange(QLineEdit* box, const QString& boxText, bool asked, const QString& reply, void (*send)()) {
+    if (!asked) return;
+    if (boxText.isEmpty() && box) box->setText(reply);
+    if (reply.isEmpty() && !boxText.isEmpty()) send();
+}
+
+} // namespace
+
+void HamlogSaveEntry() {
+    logbook::g.HamlogSending = 0;
+    sendToProgram(link::HamlogCmdSave);
+}
+
+void HamlogClearEntry() {
+    logbook::g.HamlogSending = 0;
+    sendToProgram(link::HamlogCmdClear);
+}
+
+void HamlogSendQso() {
+    const qintptr window = findProgram();
+    if (!window) return;
+    logbook::g.HamlogSending = 1;
+    const QsoBoxes boxes = operatingBoxes();
+    core::g.HisCall = textOf(boxes.call).trimmed();
+    const QString rst = textOf(boxes.rst).trimmed();
+    const QString name = textOf(boxes.name).trimmed();
+    const QString qth = textOf(boxes.qth).trimmed();
+    bool sent = sendItem(window, link::HamlogItemCall, core::g.HisCall);
+    if (sent && core::g.ContestSerialNo == 1)
+        sent =
+            sendItem(window, link::HamlogItemRemarks, textOf(boxes.contestNo) + QStringLiteral("(SendNo) "));
+    if (sent && !rig::g.RigFreqText.isEmpty())
+        sent = sendItem(window, link::HamlogItemFreq, rig::g.RigFreqText);
+    if (sent) sent = sendItem(window, link::HamlogItemMode, core::g.ModeDisplayText);
+    if (sent) sent = sendItem(window, link::HamlogItemField4, rst);
+    if (sent) exchange(boxes.name, name, HamlogAskName(), logbook::g.HamlogNameReply, HamlogSendName);
+    if (sent) exchange(boxes.qth, qth, HamlogAskQth(), logbook::g.HamlogQthReply, HamlogSendQth);
+    logbook::g.HamlogSending = 0;
+}
+
+std::optional<int> HamlogAskRecNo() {
+    const std::optional<QString> reply = request(link::HamlogReqRecNo, QStringLiteral("RecNo"));
+    if (!reply) return std::nullopt;
+    const std::optional<int> count = link::recordCountOf(*reply);
+    if (!count) throw std::runtime_error("the logging program's record count is unreadable");
+    logbook::g.HamlogReplyRecNo = *count;
+    return count;
+}
+
+bool HamlogAskName() {
+    return takeReply(link::HamlogReqName, QStringLiteral("NAME"), logbook::g.HamlogNameReply,
+                     operatingBoxes().name);
+}
+
+bool HamlogAskQth() {
+    return takeReply(link::HamlogReqQth, QStringLiteral("QTH"), logbook::g.HamlogQthReply,
+                     operatingBoxes().qth);
+}
+
+void HamlogSendName() {
+    sendToProgram(link::HamlogItemName, textOf(operatingBoxes().name));
+}
+
+void HamlogSendQth() {
+    sendToProgram(link::HamlogItemQth, textOf(operatingBoxes().qth));
+}
+
+} // namespace logwindows

@@ -1,0 +1,207 @@
+#include "logwindows/entry/LogEntry.h"
+
+#include "core/Globals.h"
+#include "log/LogGlobals.h"
+#include "logwindows/entry/QsoBoxes.h"
+#include "logwindows/entry/TEMP_LOG.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/os/Clock.h"
+#include "platform/pskcore/PskCore.h"
+#include "rig/RigGlobals.h"
+#include "rig/RigPolling.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
+
+#include <QCoreApplication>
+
+namespace logwindows {
+
+namespace {
+
+const QString kCaption = QStringLiteral("PSKログ LogData=>");
+
+bool sstvMode() {
+    return core::g.OpMode == core::ModeSstv;
+}
+
+QString fixedRst() {
+    return sstvMode() ? QStringLiteral("595") : QStringLiteral("599");
+}
+
+void showSaveItemsForContest(TEMP_LOG& w) {
+    if (core::g.ContestMode == 0) {
+        w.LSave->setText(QStringLiteral("LOG保存(F1)"));
+        w.LSave->setEnabled(true);
+    } else if (core::g.ContestMode == 1) {
+        w.LSave->setVisible(false);
+        w.LSave->setEnabled(false);
+        w.Contest->setVisible(true);
+        w.Contest->setEnabled(true);
+    }
+}
+
+void presetReports(TEMP_LOG& w) {
+    w.Text5->setText(core::g.HisRstPresetOn == QLatin1String("1") ? fixedRst() : QString());
+    if (core::g.ContestRst599 == 1) {
+        w.Text5->setText(fixedRst());
+        w.Text6->setText(fixedRst());
+    } else {
+        w.Text6->clear();
+    }
+}
+
+void blankFields(TEMP_LOG& w) {
+    for (QLineEdit* b :
+         {w.Text9, w.Text10, w.Text13, w.Text14, w.Text1, w.Text2, w.Text15, w.Text16, w.Text17})
+        b->clear();
+    w.Text11->setText(logbook::g.QslMark);
+    w.Text12->setText(textOf(operatingBoxes().name));
+}
+
+void clearOperatingStatus() {
+    if (StatusPanels* status = operatingBoxes().status) status->setText(1, QString());
+}
+
+void prepareOpening(TEMP_LOG& w) {
+    if (core::g.ContestMode == 1 && core::g.ContestRst599 == 1) {
+        w.Text5->setText(fixedRst());
+        w.Text6->setText(fixedRst());
+        showSaveItemsForContest(w);
+    } else if (core::g.ContestMode != 1) {
+        w.LSave->setVisible(true);
+        w.LSave->setEnabled(true);
+        w.Contest->setVisible(false);
+        w.Contest->setEnabled(false);
+    }
+    if (!sstvMode() && forms::isLoaded<PSK31MAIN>()) forms::PSK31MAIN().INSAISATU->setEnabled(true);
+    w.LT->setVisible(!logbook::g.LocalTimeText.isEmpty());
+    w.Label9->setStyleSheet(QStringLiteral("color: #FF00FF"));
+    w.setWindowTitle(kCaption + logbook::g.HamlogPath);
+    w.HLQ->setVisible(logbook::g.QslPrintProgKind == 1);
+    w.HLQ->setEnabled(false);
+    if (logbook::g.EqslEnabled == 0) {
+        for (QPushButton* b : {w.Command7, w.Command8, w.Command9})
+            b->setEnabled(false);
+    } else {
+        w.Command7->setEnabled(true);
+    }
+    w.Command7->setText(logbook::g.EqslType == QLatin1String("1")   ? QStringLiteral("QSOBank")
+                        : logbook::g.EqslType == QLatin1String("0") ? QStringLiteral("eQSL")
+                                                                    : QStringLiteral("未設定"));
+}
+
+} // namespace
+
+// The count of records, which gives the next record its number. A log that
+// cannot be opened leaves the numbers as they were.
+bool ReadRecordCount() {
+    hamlog::SetQsoOrMaster(1);
+    if (ReopenLog() != hamlog::Done) return false;
+    const int n = hamlog::Vdbf_rcount(logbook::g.HamlogHandle);
+    if (n < 0) return false;
+    logbook::g.HamlogRecCount = n;
+    logbook::g.HamlogRecNo = n + 1;
+    return true;
+}
+
+// "50300" in hexadecimal digits shows as 5.03; 116 as 1.16.
+QString LibraryVersionsText() {
+    const double hamlog = QString::number(hamlog::GetThdllVersion(), 16).toInt() / 10000.0;
+    const QString psk = QString::number(pskcore::lib().fnGetDLLVersion());
+    return QStringLiteral("HAMLOG50.DLL=") + QString::number(hamlog) + QStringLiteral("\r\nPSKCore.DLL=") +
+           psk.left(1) + QLatin1Char('.') + psk.right(2);
+}
+
+QString bandOfIndex(const QString& indexText) {
+    bool ok = false;
+    const int i = indexText.trimmed().toInt(&ok);
+    return ok && i >= 0 && i < kBands.size() ? kBands[i] : kBands[0];
+}
+
+int ReopenLog() {
+    hamlog::HamlogClose(logbook::g.HamlogHandle, 0);
+    return hamlog::HamlogOpen(0, logbook::g.HamlogHandle, logbook::g.HamlogDataPath, 0);
+}
+
+void CloseLog() {
+    hamlog::HamlogClose(logbook::g.HamlogHandle, 0);
+}
+
+void ClearHamlogRecord() {
+    hamlog::blankRecord(logbook::g.CurQso);
+}
+
+void ReadRigOnce() {
+    rig::RigReadStatus();
+}
+
+void StartLogEntry() {
+    TEMP_LOG& w = forms::TEMP_LOG();
+    w.Command8->setEnabled(false);
+    w.Command9->setEnabled(false);
+    logbook::g.ExportFromRecNo = 0;
+    logbook::g.ExportToRecNo = 0;
+    showSaveItemsForContest(w);
+    w.Combo1->setEditText(bandOfIndex(logbook::g.LastBand));
+    w.Label17->setText(w.Combo1->currentText());
+    w.Text8->setText(core::g.ModeDisplayText);
+    presetReports(w);
+    blankFields(w);
+    w.setWindowTitle(kCaption + logbook::g.HamlogPath);
+    w.LT->setVisible(false);
+    w.LT->setText(QStringLiteral("LocalTime=> "));
+    logbook::g.LogEditMode = 0;
+    logbook::g.LogEntrySaved = 0;
+    w.QSOEND->setEnabled(true);
+    w.HLQ->setEnabled(false);
+    ReadRecordCount();
+    CloseLog();
+    logbook::g.QsoTime = sysclock::jstNow().time();
+    w.Text3->setText(sysclock::jstNow().toString(QStringLiteral("yyyy-MM-dd")));
+    w.Text4->setText(logbook::g.QsoTime.toString(QStringLiteral("HH:mm")) + QLatin1Char('J'));
+    w.StatusBar1->setText(1, QStringLiteral("Record No=") + QString::number(logbook::g.HamlogRecNo));
+    w.StatusBar1->setText(2, QString());
+    w.Command4->hide();
+    clearOperatingStatus();
+    if (rig::g.RigPortName != QLatin1String("NONE") && !sstvMode() && rig::g.RigPollMode != 2) ReadRigOnce();
+}
+
+void OpenLogEntry() {
+    if (logbook::g.HamlogLink != 1) return;
+    TEMP_LOG& w = forms::TEMP_LOG();
+    prepareOpening(w);
+    logbook::g.LogEditMode = 0;
+    logbook::g.ExportFromRecNo = 0;
+    logbook::g.ExportToRecNo = 0;
+    if (!ReadRecordCount())
+        ui::msgBox(QStringLiteral("HAMLOGのデータがOPEN出来ませんでした\r\n") + LibraryVersionsText(),
+                   ui::OkOnly);
+    CloseLog();
+    SetQsoTime();
+    w.StatusBar1->setText(1, QStringLiteral("Record No=") + QString::number(logbook::g.HamlogRecNo));
+    w.Text1->setText(core::g.HisCall);
+    w.show();
+    w.raise();
+    w.activateWindow();
+    QCoreApplication::processEvents();
+    if (rig::g.RigPortName != QLatin1String("NONE") && core::g.OtherAppRunning != 1 &&
+        rig::g.RigPollMode != 2)
+        ReadRigOnce();
+}
+
+void SetQsoTime() {
+    TEMP_LOG& w = forms::TEMP_LOG();
+    const QDateTime now = sysclock::jstNow();
+    logbook::g.QsoTime = now.time();
+    if (core::g.LogTimeUtc == 1) {
+        const QDateTime utc = sysclock::utcNow();
+        w.Text4->setText(utc.toString(QStringLiteral("HH:mm")) + QLatin1Char('U'));
+        w.Text3->setText(utc.toString(QStringLiteral("yyyy-MM-dd")));
+        w.Label4->setText(QStringLiteral("Time(UTC)"));
+    } else {
+        w.Text3->setText(now.toString(QStringLiteral("yyyy-MM-dd")));
+        w.Text4->setText(now.toString(QStringLiteral("HH:mm")) + QLatin1Char('J'));
+        w.Label4->setText(QStringLiteral("Time(JST)"));
+    }
+}
+
+} // namespace logwindows

@@ -1,0 +1,35 @@
+#include "core/IniValues.h"
+#include "logwindows/entry/LogEntry.h"
+#include "logwindows/entry/TEMP_LOG.h"
+#include "terminal/displays/multi_ch.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
+
+namespace logwindows {
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+
+template <class W> void restoreFromIcon() {
+    if (!forms::isLoaded<W>()) return;
+    QWidget& w = forms::get<W>();
+    if (w.isMinimized()) w.showNormal();
+}
+
+} // namespace
+
+void SaveLogWindowPos() {
+    if (!forms::isLoaded<TEMP_LOG>()) return;
+    const TEMP_LOG& w = forms::TEMP_LOG();
+    if (w.isMinimized() || w.isMaximized()) return;
+    const QString section = QStringLiteral("CFGPOS");
+    core::PutIniText(section, QStringLiteral("LOGPOSTop"), QString::number(w.y() * kTwipsPerPixel));
+    core::PutIniText(section, QStringLiteral("LOGPOSLeft"), QString::number(w.x() * kTwipsPerPixel));
+}
+
+void BringWindowToFront() {
+    restoreFromIcon<PSK31MAIN>();
+    restoreFromIcon<multi_ch>();
+}
+
+} // namespace logwindows

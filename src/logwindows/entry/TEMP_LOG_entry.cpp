@@ -1,0 +1,83 @@
+// The new-entry button, the band box, the end-of-QSO mark and the index rebuild.
+#include "core/Globals.h"
+#include "core/IniValues.h"
+#include "core/MessageLine.h"
+#include "log/LogGlobals.h"
+#include "logwindows/entry/LogEntry.h"
+#include "logwindows/entry/TEMP_LOG.h"
+#include "platform/os/Clock.h"
+#include "platform/os/Paths.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+
+namespace {
+
+const QString kEndMark = QStringLiteral(" END of QSO=");
+
+QString endTime() {
+    if (core::g.LogTimeUtc == 1)
+        return sysclock::utcNow().toString(QStringLiteral("HH:mm")) + QLatin1Char('U');
+    return sysclock::jstNow().toString(QStringLiteral("HH:mm")) + QLatin1Char('J');
+}
+
+// The log's own index files beside it, "<name>.dx*", are rebuilt by the next open.
+void deleteIndexFiles(const QString& logPath) {
+    const QFileInfo log(paths::fromStored(logPath));
+    QDir dir = log.absoluteDir();
+    for (const QString& name : dir.entryList({log.completeBaseName() + QStringLiteral(".dx*")}, QDir::Files))
+        dir.remove(name);
+}
+
+} // namespace
+
+void TEMP_LOG::Command4_Click() {
+    logwindows::StartLogEntry();
+    Text1->setText(core::g.HisCall);
+    Text2->clear();
+    Text15->clear();
+    Command7->setEnabled(true);
+    Text1->setFocus();
+}
+
+void TEMP_LOG::Combo1_Click() {
+    Label17->setText(Combo1->currentText());
+    Text9->setFocus();
+    core::PutIniText(QStringLiteral("Hamlog"), QStringLiteral("LastBand"),
+                     QString::number(Combo1->currentIndex()));
+}
+
+bool TEMP_LOG::Combo1_KeyPress(const QKeyEvent& key) {
+    if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) {
+        Label17->setText(Combo1->currentText());
+        Text9->setFocus();
+        return false;
+    }
+    if (key.key() == Qt::Key_Backspace) return false;
+    const QString typed = key.text();
+    if (typed.isEmpty() || !typed[0].isPrint()) return true;
+    return typed.size() == 1 && (typed[0].isDigit() || typed[0] == QLatin1Char('.'));
+}
+
+void TEMP_LOG::QSOEND_Click() {
+    if (logbook::g.LogEditMode != 0) return;
+    const QString mark = kEndMark + endTime();
+    QString rem = Text15->text();
+    if (rem.trimmed().isEmpty()) {
+        Text15->setText(mark);
+        return;
+    }
+    for (qsizetype at = rem.indexOf(kEndMark); at >= 0; at = rem.indexOf(kEndMark))
+        rem.remove(at, 18);
+    Text15->setText(rem + mark);
+}
+
+void TEMP_LOG::StatusBar1_MouseUp(int button) {
+    if (button != 2) return;
+    logwindows::CloseLog();
+    deleteIndexFiles(logbook::g.HamlogPath);
+    logwindows::ReopenLog();
+    logwindows::CloseLog();
+    core::ShowTimedMessage(QStringLiteral("INDEX再構築中です"), 3000);
+}

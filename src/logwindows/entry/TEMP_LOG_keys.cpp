@@ -1,0 +1,123 @@
+// The log entry window's keys, its activation and its closing.
+#include "core/Globals.h"
+#include "log/LogGlobals.h"
+#include "logwindows/entry/LogEntry.h"
+#include "logwindows/entry/TEMP_LOG.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/forms/RichTextPane.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QKeyEvent>
+
+namespace {
+
+const QString kUnsaved = QStringLiteral("LOGﾃﾞｰﾀが未保存ですが宜しいですか");
+
+void focusOperatingCallBox() {
+    if (core::g.OpMode != core::ModeSstv && forms::isLoaded<PSK31MAIN>())
+        forms::PSK31MAIN().Text5->setFocus();
+}
+
+} // namespace
+
+bool TEMP_LOG::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, e);
+    auto* key = static_cast<QKeyEvent*>(e);
+    Form_KeyDown(key->key());
+    if (!forms::isLoaded<TEMP_LOG>()) return true;
+    if (watched == Combo1->lineEdit()) return !Combo1_KeyPress(*key);
+    return QWidget::eventFilter(watched, e);
+}
+
+void TEMP_LOG::Form_KeyDown(int key) {
+    logbook::Globals& g = logbook::g;
+    switch (key) {
+    case Qt::Key_Escape:
+        if (g.LogEntrySaved == 0 && ui::msgBox(kUnsaved, ui::YesNo | ui::Exclamation) != ui::Yes) return;
+        logwindows::SaveLogWindowPos();
+        g.LogEntrySaved = 0;
+        forms::unload<TEMP_LOG>();
+        return;
+    case Qt::Key_PageUp:
+        focusPreviousChild();
+        break;
+    case Qt::Key_PageDown:
+        focusNextChild();
+        break;
+    case Qt::Key_Home:
+        if (core::g.OpMode != core::ModeSstv) {
+            PSK31MAIN& main = forms::PSK31MAIN();
+            main.activateWindow();
+            main.Text1->setFocus();
+        }
+        break;
+    case Qt::Key_F1:
+        // A stored entry shows "保存完了" with the item disabled: the key does
+        // not store the same QSO a second time.
+        if (LSave->isEnabled()) LSave_Click();
+        if (!forms::isLoaded<TEMP_LOG>()) return;
+        break;
+    case Qt::Key_F3:
+        Text4->setFocus();
+        break;
+    case Qt::Key_F8:
+        Text12->setFocus();
+        break;
+    default:
+        break;
+    }
+    logwindows::SaveLogWindowPos();
+}
+
+void TEMP_LOG::changeEvent(QEvent* e) {
+    if (e->type() == QEvent::ActivationChange && isActiveWindow()) logbook::g.LogWindowOpen = 1;
+    QWidget::changeEvent(e);
+}
+
+void TEMP_LOG::closeEvent(QCloseEvent* e) {
+    closeByOperator();
+    e->accept();
+    forms::unload<TEMP_LOG>();
+}
+
+void TEMP_LOG::closeByOperator() {
+    logbook::Globals& g = logbook::g;
+    logwindows::CloseLog();
+    QApplication::clipboard()->clear();
+    QSOEND->setEnabled(true);
+    Command4->hide();
+    Command8->setEnabled(false);
+    Command9->setEnabled(false);
+    logwindows::SaveLogWindowPos();
+    logwindows::BringWindowToFront();
+    g.LogWindowOpen = 0;
+    g.LogEditMode = 0;
+    Text8->setText(core::g.ModeDisplayText);
+    g.LogEntrySaved = 0;
+    focusOperatingCallBox();
+}
+
+void TEMP_LOG::LCan_Click() {
+    logbook::Globals& g = logbook::g;
+    QApplication::clipboard()->clear();
+    Command4->hide();
+    Command8->setEnabled(false);
+    Command9->setEnabled(false);
+    const bool unsavedNew = g.LogEditMode != 1 && g.LogEntrySaved == 0 && !Text1->text().trimmed().isEmpty();
+    if (unsavedNew && ui::msgBox(kUnsaved, ui::YesNo | ui::Exclamation) != ui::Yes) return;
+    logwindows::CloseLog();
+    g.LogWindowOpen = 0;
+    QSOEND->setEnabled(true);
+    if (!unsavedNew) {
+        g.LogEditMode = 0;
+        g.LogEntrySaved = 0;
+        focusOperatingCallBox();
+    }
+    logwindows::BringWindowToFront();
+    logwindows::SaveLogWindowPos();
+    Text8->setText(core::g.ModeDisplayText);
+    forms::unload<TEMP_LOG>();
+}

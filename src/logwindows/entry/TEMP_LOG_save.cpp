@@ -1,0 +1,150 @@
+// Storing the entry through the logging library, and showing a record of the log.
+#include "log/LogGlobals.h"
+#include "logwindows/entry/LogEntry.h"
+#include "logwindows/entry/TEMP_LOG.h"
+#include "logwindows/viewer/LOGDATAVIEW.h"
+#include "platform/forms/Dialogs.h"
+#include "rig/RigGlobals.h"
+
+#include <QDate>
+
+using namespace hamlog;
+
+namespace {
+
+QString firstChar(const QLineEdit* box) {
+    return box->text().isEmpty() ? QStringLiteral(" ") : box->text().left(1);
+}
+
+// "YY-MM-DD" as "YYYY-MM-DD", years 30 to 99 in the 1900s; a text that is no
+// date is shown as it is stored.
+QString shownDate(const QString& stored) {
+    const QString t = stored.trimmed();
+    QDate d = QDate::fromString(t, QStringLiteral("yy-MM-dd"));
+    if (!d.isValid()) return t;
+    if (d.year() < 1930) d = d.addYears(100);
+    if (d.year() >= 2030) d = d.addYears(-100);
+    return d.toString(QStringLiteral("yyyy-MM-dd"));
+}
+
+} // namespace
+
+bool TEMP_LOG::hasCallAndBand() {
+    if (Text1->text().isEmpty()) {
+        ui::msgBox(QStringLiteral("CALL DATA がありません"), ui::OkOnly);
+        return false;
+    }
+    Label17->setText(Combo1->currentText());
+    if (Label17->text().isEmpty()) {
+        ui::msgBox(QStringLiteral("Band DATA がありません"), ui::OkOnly);
+        return false;
+    }
+    return true;
+}
+
+void TEMP_LOG::LSave_Click() {
+    logbook::Globals& g = logbook::g;
+    if (!hasCallAndBand()) return;
+    if (g.LogEditMode == 0 && rig::g.RigPortName != QLatin1String("NONE") && rig::g.RigPollMode != 2)
+        logwindows::ReadRigOnce();
+    // Another window may have closed the log since the record was shown: every
+    // save writes through a freshly opened log.
+    logwindows::ReopenLog();
+    WriteHamlogRecord();
+    if (g.HamlogViewerOn == QLatin1String("YES")) logwindows::ShowLogViewer();
+    if (g.LogEntrySaved == 1) ReloadHamlogRecord();
+    HLQ->setEnabled(true);
+    logwindows::BringWindowToFront();
+    logwindows::SaveLogWindowPos();
+}
+
+void TEMP_LOG::WriteHamlogRecord() {
+    logbook::Globals& g = logbook::g;
+    g.HamlogConfirmOn = g.HamlogConfirmText == QLatin1String("YES") ? 1 : 0;
+    const int updateFlag = g.HamlogConfirmOn == 1 ? 0 : 17;
+    SetQsoOrMaster(1);
+    const QString qsl = firstChar(Text11) + firstChar(Text16) + firstChar(Text17);
+    const std::pair<int, QString> sources[] = {
+        {FieldCall, Text1->text()},  {FieldDate, Text3->text().right(8)},
+        {FieldTime, Text4->text()},  {FieldHis, Text5->text()},
+        {FieldMy, Text6->text()},    {FieldFreq, Label17->text()},
+        {FieldMode, Text8->text()},  {FieldCode, Text9->text()},
+        {FieldGl, Text10->text()},   {FieldQsl, qsl},
+        {FieldName, Text12->text()}, {FieldQth, Text13->text()},
+        {FieldRem1, Text14->text()}, {FieldRem2, Text15->text()},
+    };
+    for (const auto& [no, text] : sources) {
+        QString& field = *g.NewQso.field(no);
+        field = fitChars(text, fieldWidth(no));
+        SetThBuffer(g.HamlogHandle, field, no);
+    }
+    const bool append = g.LogEditMode == 0;
+    const int result = append
+                           ? THW_append(g.HamlogHandle, 16, g.HamlogConfirmOn)
+                           : THW_update(g.HamlogHandle, g.HamlogHandleShown, g.HamlogRecNo, 16, updateFlag);
+    if (result != Done) {
+        g.LogEntrySaved = 0;
+        logwindows::CloseLog();
+        ui::msgBox(QStringLiteral("書き込みに失敗しました"), ui::OkOnly);
+        return;
+    }
+    if (append) {
+        const int n = Vdbf_rcount(g.HamlogHandle);
+        g.LoggedRecNo = n;
+        // A count that did not grow: the operator declined in the library's question.
+        const bool added = n >= g.HamlogRecNo;
+        if (added) ++g.HamlogRecNo;
+        LSave->setText(added ? QStringLiteral("保存完了") : QStringLiteral("LOG保存(F1)"));
+        LSave->setEnabled(!added);
+        g.LogEntrySaved = added ? 1 : 0;
+        Command4->show();
+    } else {
+        g.LogEntrySaved = 1;
+        g.LoggedRecNo = g.HamlogRecNo;
+    }
+    logwindows::CloseLog();
+}
+
+void TEMP_LOG::ReloadHamlogRecord() {
+    logbook::Globals& g = logbook::g;
+    logwindows::ReopenLog();
+    logwindows::ClearHamlogRecord();
+    if (THW_read(g.HamlogHandle, g.LoggedRecNo, 3) != Done) return;
+    ShowHamlogRecord();
+    if (g.QslPrintProgKind == 1) HLQ->setEnabled(true);
+    g.LogEditMode = 1;
+    g.LoggedRecNo = g.HamlogRecNo;
+}
+
+void TEMP_LOG::ShowHamlogRecord() {
+    logbook::Globals& g = logbook::g;
+    LSave->setText(QStringLiteral("LOG保存(F1)"));
+    LSave->setEnabled(true);
+    Command4->show();
+    for (const FieldSpec& f : kFields) {
+        QString buffer = QString(f.width, QLatin1Char(' '));
+        ThwString(buffer, g.HamlogHandle, f.no);
+        *g.CurQso.field(f.no) = fitChars(buffer, f.width);
+    }
+    const QsoRecord& r = g.CurQso;
+    Text1->setText(r.CALL.trimmed());
+    Text3->setText(shownDate(r.DATE));
+    Text4->setText(r.TIME);
+    Text5->setText(r.HIS.trimmed());
+    Text6->setText(r.MY.trimmed());
+    Combo1->setEditText(r.FREQ.trimmed());
+    Text8->setText(r.MODE.trimmed());
+    Text9->setText(r.CODE.trimmed());
+    Text10->setText(r.GL.trimmed());
+    Text12->setText(r.NAME.trimmed());
+    Text13->setText(r.QTH.trimmed());
+    Text14->setText(r.REM1.trimmed());
+    Text15->setText(r.REM2.trimmed());
+    Text11->setText(r.QSL.mid(0, 1));
+    Text16->setText(r.QSL.mid(1, 1));
+    Text17->setText(r.QSL.mid(2, 1));
+    QString recNoText(32, QLatin1Char(' '));
+    g.HamlogRecNo = ThwString(recNoText, g.HamlogHandle, FieldRecNo);
+    StatusBar1->setText(1, QStringLiteral("Record No=") + QString::number(g.HamlogRecNo));
+    g.HamlogHandleShown = g.HamlogHandle;
+}

@@ -1,0 +1,138 @@
+#include "logwindows/viewer/EqslExport.h"
+
+#include "core/Globals.h"
+#include "core/IniValues.h"
+#include "core/StartupFiles.h"
+#include "log/AdifExport.h"
+#include "log/LogGlobals.h"
+#include "log/QsoBankXml.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/os/AtomicFile.h"
+#include "platform/os/Clock.h"
+#include "platform/os/Paths.h"
+#include "platform/os/Shortcut.h"
+
+#include <QFileInfo>
+#include <QProcess>
+
+namespace logwindows {
+
+namespace {
+
+const QString kEqslSection = QStringLiteral("E-QSL");
+const QString kEqslService = QStringLiteral("eQSL");
+const QString kNoConnection = QStringLiteral("接続不可");
+
+struct SaveDialog {
+    QString section, key, title, filter, ext;
+};
+
+SaveDialog saveDialogFor(logbook::EqslKind kind) {
+    if (kind == logbook::EqslKind::QsoBank)
+        return {kEqslSection, QStringLiteral("eQSLQFOL"), QStringLiteral("電子QSLﾃﾞｰﾀ保存"),
+                QStringLiteral("QSOBank形電子QSLﾃﾞｰﾀ (*.xml)"), QStringLiteral("xml")};
+    return {kEqslSection, QStringLiteral("eQSLFOL"), QStringLiteral("電子QSLﾃﾞｰﾀ保存"),
+            kEqslService + QStringLiteral("形電子QSLﾃﾞｰﾀ (*.ADI)"), QStringLiteral("ADI")};
+}
+
+// Asks for the file with the folder kept under the dialog's key; stores the
+// folder of the chosen path. Empty when cancelled.
+QString askFile(const SaveDialog& dialog, const QString& proposedName) {
+    const QString folder =
+        paths::fromStored(core::IniStored(dialog.section, dialog.key).value_or(paths::programFolder()));
+    const QString chosen = ui::saveFileName(dialog.title, paths::join(folder, proposedName), dialog.filter);
+    if (chosen.isEmpty()) return {};
+    const QString path = logbook::withExtension(chosen, dialog.ext);
+    core::PutIniText(dialog.section, dialog.key, QFileInfo(path).absolutePath());
+    return path;
+}
+
+// The record a failed row or record is known by in the messages.
+QString recordLine(const QString& recNo) {
+    return QStringLiteral("\r\nRecord No=") + recNo + QStringLiteral(" の日付または時刻が正しくありません");
+}
+
+QString rowRecNo(const std::vector<QStringList>& rows, int rowNo) {
+    const QStringList& cells = rows[rowNo - 1];
+    const QString recNo = cells.size() > 18 ? cells[18].trimmed() : QString();
+    return recNo.isEmpty() ? QString::number(rowNo) : recNo;
+}
+
+} // namespace
+
+QString askEqslFile(logbook::EqslKind kind) {
+    return askFile(saveDialogFor(kind), logbook::eqslFileName(sysclock::jstNow().date()));
+}
+
+PageChoice askToOpenEqslPage(const QString& path) {
+    const ui::MsgResult answer = ui::msgBox(QStringLiteral("ADIF形式でLOG-DATAを作成しました\r\n直ぐに ") +
+                                                kEqslService + QStringLiteral("のサイトへ接続しますか？"),
+                                            ui::YesNo | ui::Question, QStringLiteral("ZORVATEK 電子QSL"));
+    if (answer != ui::Yes) {
+        ui::msgBox(path + QStringLiteral("のファイルを作成保存しました"));
+        return PageChoice::Declined;
+    }
+    return shortcut::open(paths::join(paths::programFolder(), core::kEqslShortcutFile)) ? PageChoice::Opened
+                                                                                        : PageChoice::Failed;
+}
+
+bool startQsoBankSender(const QString& xmlPath) {
+    const QString program = paths::fromStored(logbook::g.ComQsoBankPath.trimmed());
+    if (program.isEmpty()) return false;
+    return QProcess::startDetached(program, {xmlPath});
+}
+
+void sendMarkedRows(const std::vector<QStringList>& rows) {
+    const logbook::Globals& g = logbook::g;
+    const logbook::MarkedRows picked = logbook::pickMarkedRows(rows, g.EqslMark);
+    if (picked.marked == 0) {
+        ui::msgBox(QStringLiteral("送信するデータがありません、送信するデータを選択して下さい。"),
+                   ui::OkOnly | ui::Exclamation);
+        return;
+    }
+    const logbook::EqslKind kind = logbook::eqslKindOf(g.EqslType);
+    if (kind == logbook::EqslKind::None) return;
+    const QString path = askEqslFile(kind);
+    if (path.isEmpty()) {
+        ui::msgBox(QStringLiteral("電子QSLデータの保存を中止しました。"));
+        return;
+    }
+    const logbook::ExportFile file = kind == logbook::EqslKind::Adif
+                                         ? logbook::eqslAdif(picked.qsos, g.EqslMessage, sysclock::utcNow())
+                                         : logbook::qsoBankXml(picked.qsos, g.EqslMessage);
+    if (!file.ok()) {
+        ui::msgBox(kNoConnection + recordLine(rowRecNo(rows, picked.rowNos[file.failedAt])));
+        return;
+    }
+    if (!files::replaceWhole(path, file.bytes)) {
+        ui::msgBox(kNoConnection);
+        return;
+    }
+    const bool handedOn = kind == logbook::EqslKind::Adif ? askToOpenEqslPage(path) != PageChoice::Failed
+                                                          : startQsoBankSender(path);
+    if (!handedOn) ui::msgBox(kNoConnection);
+}
+
+void exportLogPage(const std::vector<QStringList>& rows) {
+    const logbook::RecordRange shown = logbook::shownRecordRange(rows);
+    const SaveDialog dialog{QStringLiteral("E-LOG"), QStringLiteral("eLOGFOL"),
+                            QStringLiteral("電子LOGﾃﾞｰﾀ保存(ADIF形式)"),
+                            QStringLiteral("電子LOGﾃﾞｰﾀ(ADIF形式) (*.ADI)"), QStringLiteral("ADI")};
+    const QString path = askFile(dialog, logbook::elogFileName(shown.first, shown.last));
+    if (path.isEmpty()) return;
+    std::vector<logbook::ExportQso> qsos;
+    std::vector<int> rowNos;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (logbook::isEmptyRow(rows[i])) continue;
+        qsos.push_back(logbook::exportQsoFromRow(rows[i]));
+        rowNos.push_back(static_cast<int>(i) + 1);
+    }
+    const logbook::ExportFile file = logbook::logAdif(qsos, core::g.UserCall, sysclock::utcNow());
+    const QString failed = path + QStringLiteral("のファイルを作成できませんでした");
+    if (!file.ok())
+        ui::msgBox(failed + recordLine(rowRecNo(rows, rowNos[file.failedAt])));
+    else if (!files::replaceWhole(path, file.bytes))
+        ui::msgBox(failed);
+}
+
+} // namespace logwindows

@@ -1,0 +1,243 @@
+#include "platform/forms/Dialogs.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDoubleValidator>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QQueue>
+#include <QVBoxLayout>
+
+namespace ui {
+namespace {
+
+struct ScriptState {
+    bool active = false;
+    QQueue<QVariant> answers;
+    QList<Asked> asked;
+};
+ScriptState& state() {
+    static ScriptState s;
+    return s;
+}
+
+// Records the question; in a script, hands out the next answer.
+std::optional<QVariant> scripted(const QString& kind, const QString& prompt, const QString& title,
+                                 int style) {
+    ScriptState& s = state();
+    if (!s.active) return std::nullopt;
+    s.asked.append({kind, prompt, title, style});
+    return s.answers.isEmpty() ? QVariant() : s.answers.dequeue();
+}
+
+MsgResult firstButton(int style) {
+    switch (style & 7) {
+    case AbortRetryIgnore:
+        return Abort;
+    case YesNoCancel:
+    case YesNo:
+        return Yes;
+    case RetryCancel:
+        return Retry;
+    default:
+        return Ok;
+    }
+}
+
+QWidget* parentWindow() {
+    return QApplication::activeWindow();
+}
+
+} // namespace
+
+MsgResult msgBox(const QString& prompt, int style, const QString& title) {
+    if (auto answer = scripted(QStringLiteral("msgBox"), prompt, title, style))
+        return answer->isValid() ? static_cast<MsgResult>(answer->toInt()) : firstButton(style);
+
+    QMessageBox box(parentWindow());
+    box.setWindowTitle(title);
+    box.setText(prompt);
+    switch (style & 0x70) {
+    case Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    default:
+        break;
+    }
+    struct B {
+        QMessageBox::StandardButton qt;
+        MsgResult result;
+    };
+    QList<B> buttons;
+    switch (style & 7) {
+    case OkCancel:
+        buttons = {{QMessageBox::Ok, Ok}, {QMessageBox::Cancel, Cancel}};
+        break;
+    case AbortRetryIgnore:
+        buttons = {{QMessageBox::Abort, Abort}, {QMessageBox::Retry, Retry}, {QMessageBox::Ignore, Ignore}};
+        break;
+    case YesNoCancel:
+        buttons = {{QMessageBox::Yes, Yes}, {QMessageBox::No, No}, {QMessageBox::Cancel, Cancel}};
+        break;
+    case YesNo:
+        buttons = {{QMessageBox::Yes, Yes}, {QMessageBox::No, No}};
+        break;
+    case RetryCancel:
+        buttons = {{QMessageBox::Retry, Retry}, {QMessageBox::Cancel, Cancel}};
+        break;
+    default:
+        buttons = {{QMessageBox::Ok, Ok}};
+        break;
+    }
+    QMessageBox::StandardButtons set;
+    for (const B& b : buttons)
+        set |= b.qt;
+    box.setStandardButtons(set);
+    const int defaultIndex = (style & DefaultButton2) && buttons.size() > 1 ? 1 : 0;
+    box.setDefaultButton(buttons[defaultIndex].qt);
+    const int clicked = box.exec();
+    for (const B& b : buttons)
+        if (clicked == b.qt) return b.result;
+    return buttons.size() > 1 ? Cancel : Ok; // closed by the window's close box
+}
+
+std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& defaultText) {
+    if (auto answer = scripted(QStringLiteral("inputBox"), prompt, title, 0)) {
+        if (!answer->isValid()) return std::nullopt;
+        return answer->toString();
+    }
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(parentWindow(), title, prompt, QLineEdit::Normal, defaultText, &ok);
+    if (!ok) return std::nullopt;
+    return text;
+}
+
+// A desktop's own dialog may compare names by case; Qt's compares them as the
+// station's file system does.
+int fileDialogOptions() {
+    return int(QFileDialog::DontUseNativeDialog);
+}
+
+QString openFileName(const QString& title, const QString& folder, const QString& filter) {
+    if (auto answer = scripted(QStringLiteral("openFile"), folder, title, 0)) return answer->toString();
+    return QFileDialog::getOpenFileName(parentWindow(), title, folder, filter, nullptr,
+                                        QFileDialog::Options(fileDialogOptions()));
+}
+
+QString saveFileName(const QString& title, const QString& suggested, const QString& filter) {
+    if (auto answer = scripted(QStringLiteral("saveFile"), suggested, title, 0)) return answer->toString();
+    return QFileDialog::getSaveFileName(parentWindow(), title, suggested, filter, nullptr,
+                                        QFileDialog::Options(fileDialogOptions()));
+}
+
+std::optional<QColor> chooseColour(const QColor& initial) {
+    if (auto answer = scripted(QStringLiteral("colour"), initial.name(), QString(), 0)) {
+        if (!answer->isValid()) return std::nullopt;
+        return answer->value<QColor>();
+    }
+    const QColor c = QColorDialog::getColor(initial, parentWindow());
+    if (!c.isValid()) return std::nullopt;
+    return c;
+}
+
+std::optional<QFont> chooseFont(const QFont& initial) {
+    if (auto answer = scripted(QStringLiteral("font"), initial.family(), QString(), 0)) {
+        if (!answer->isValid()) return std::nullopt;
+        return answer->value<QFont>();
+    }
+    QFontDialog dialog(initial, parentWindow());
+    dialog.setOption(QFontDialog::DontUseNativeDialog);
+    // Qt's size box takes whole points only ("10.5" became "105"); half points
+    // are sizes of ours, so the box takes them and its text is the size chosen.
+    QLineEdit* sizeBox = nullptr;
+    for (QLineEdit* edit : dialog.findChildren<QLineEdit*>())
+        if (qobject_cast<const QIntValidator*>(edit->validator())) sizeBox = edit;
+    if (sizeBox) {
+        auto* halves = new QDoubleValidator(1, 512, 1, sizeBox);
+        halves->setNotation(QDoubleValidator::StandardNotation);
+        halves->setLocale(QLocale::c());
+        sizeBox->setValidator(halves);
+        sizeBox->setText(QString::number(initial.pointSizeF(), 'g', 4));
+    }
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    QFont f = dialog.selectedFont();
+    bool ok = false;
+    const double points = sizeBox ? sizeBox->text().toDouble(&ok) : 0;
+    if (ok && points > 0) f.setPointSizeF(points);
+    return f;
+}
+
+std::optional<FontChoice> chooseFontWithColour(const QFont& initial, const QColor& colour) {
+    if (auto answer = scripted(QStringLiteral("font"), initial.family(), QString(), 0)) {
+        if (!answer->isValid()) return std::nullopt;
+        if (answer->typeId() == QMetaType::QFont) return FontChoice{answer->value<QFont>(), colour};
+        const QVariantList both = answer->toList();
+        return FontChoice{both.value(0).value<QFont>(), both.value(1).value<QColor>()};
+    }
+    QDialog box(parentWindow());
+    box.setWindowTitle(QStringLiteral("フォント"));
+    auto* fonts = new QFontDialog(initial, &box);
+    fonts->setWindowFlags(Qt::Widget);
+    fonts->setOptions(QFontDialog::NoButtons);
+    QColor chosen = colour;
+    auto* colourButton = new QPushButton(QStringLiteral("色(&C)..."));
+    auto showColour = [colourButton, &chosen] {
+        colourButton->setStyleSheet(QStringLiteral("background-color: %1").arg(chosen.name()));
+    };
+    showColour();
+    QObject::connect(colourButton, &QPushButton::clicked, &box, [&] {
+        const QColor c = QColorDialog::getColor(chosen, &box);
+        if (c.isValid()) chosen = c;
+        showColour();
+    });
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+    auto* layout = new QVBoxLayout(&box);
+    layout->addWidget(fonts);
+    layout->addWidget(colourButton);
+    layout->addWidget(buttons);
+    if (box.exec() != QDialog::Accepted) return std::nullopt;
+    return FontChoice{fonts->currentFont(), chosen};
+}
+
+namespace script {
+void begin() {
+    state() = {};
+    state().active = true;
+}
+void end() {
+    state() = {};
+}
+bool active() {
+    return state().active;
+}
+void push(const QVariant& answer) {
+    state().answers.enqueue(answer);
+}
+const QList<Asked>& asked() {
+    return state().asked;
+}
+void clearAsked() {
+    state().asked.clear();
+}
+} // namespace script
+
+} // namespace ui

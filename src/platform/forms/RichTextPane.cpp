@@ -1,0 +1,211 @@
+#include "platform/forms/RichTextPane.h"
+
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTimer>
+
+namespace {
+// Queued edits wait this long for more to join them: received text comes about
+// three characters a tenth of a second, and one edit and repaint for the three
+// costs hardly more than one for each would.
+constexpr int kQueuedEditsMs = 100;
+
+// CR LF and a lone CR are one line break in the pane.
+QString normaliseBreaks(QString text) {
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+} // namespace
+
+RichTextPane::RichTextPane(QWidget* parent) : QPlainTextEdit(parent) {
+    setUndoRedoEnabled(false);
+}
+
+int RichTextPane::length() const {
+    return document()->characterCount() - 1 + pendingDelta_;
+}
+
+QString RichTextPane::text() const {
+    applyPending();
+    return toPlainText();
+}
+
+void RichTextPane::setText(const QString& text) {
+    clear();
+    appendText(text);
+}
+
+void RichTextPane::clear() {
+    pending_.clear();
+    pendingDelta_ = 0;
+    QPlainTextEdit::clear();
+}
+
+int RichTextPane::selStart() const {
+    applyPending();
+    return textCursor().selectionStart();
+}
+
+int RichTextPane::selLength() const {
+    applyPending();
+    const QTextCursor c = textCursor();
+    return c.selectionEnd() - c.selectionStart();
+}
+
+void RichTextPane::setSelStart(int pos) {
+    applyPending();
+    QTextCursor c = textCursor();
+    c.setPosition(std::clamp(pos, 0, length()));
+    setTextCursor(c);
+}
+
+void RichTextPane::setSelLength(int len) {
+    applyPending();
+    QTextCursor c = textCursor();
+    const int start = c.selectionStart();
+    c.setPosition(start);
+    c.setPosition(std::clamp(start + len, start, length()), QTextCursor::KeepAnchor);
+    setTextCursor(c);
+}
+
+QString RichTextPane::selText() const {
+    applyPending();
+    QString t = textCursor().selectedText();
+    t.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return t;
+}
+
+// An explicit format, so that the text never takes on the colour of the
+// character before it; without a chosen colour, none: the pane's own shows.
+void RichTextPane::insertAt(QTextCursor& c, const QString& text) {
+    QTextCharFormat f;
+    if (selColor_.isValid()) f.setForeground(selColor_);
+    c.insertText(normaliseBreaks(text), f);
+    setTextCursor(c);
+}
+
+// The program's own edits: the view's cursor is not touched.
+void RichTextPane::insertOwn(QTextCursor& c, const QString& text) {
+    QTextCharFormat f;
+    if (selColor_.isValid()) f.setForeground(selColor_);
+    c.insertText(normaliseBreaks(text), f);
+    followEnd();
+}
+
+void RichTextPane::followEnd() const {
+    if (held_) return;
+    QScrollBar* bar = verticalScrollBar();
+    bar->setValue(bar->maximum());
+}
+
+void RichTextPane::setSelText(const QString& text) {
+    applyPending();
+    QTextCursor c = textCursor();
+    insertAt(c, text);
+}
+
+void RichTextPane::appendText(const QString& text) {
+    applyPending();
+    QTextCursor c(document());
+    c.movePosition(QTextCursor::End);
+    insertOwn(c, text);
+}
+
+void RichTextPane::insertTextAt(int pos, const QString& text) {
+    applyPending();
+    QTextCursor c(document());
+    c.setPosition(std::clamp(pos, 0, length()));
+    insertOwn(c, text);
+}
+
+void RichTextPane::chopEnd(int n) {
+    applyPending();
+    if (n <= 0) return;
+    QTextCursor c(document());
+    c.movePosition(QTextCursor::End);
+    c.setPosition(std::max(0, length() - n), QTextCursor::KeepAnchor);
+    c.removeSelectedText();
+    followEnd();
+}
+
+void RichTextPane::appendLater(const QString& text) {
+    const QString t = normaliseBreaks(text);
+    if (t.isEmpty()) return;
+    if (pending_.empty() || pending_.back().colour != selColor_) pending_.push_back({0, {}, selColor_});
+    pending_.back().text += t;
+    pendingDelta_ += int(t.size());
+    schedule();
+}
+
+void RichTextPane::chopLater() {
+    if (length() <= 0) return;
+    if (!pending_.empty() && !pending_.back().text.isEmpty())
+        pending_.back().text.chop(1);
+    else
+        pending_.push_back({1, {}, {}});
+    --pendingDelta_;
+    schedule();
+}
+
+void RichTextPane::insertLater(const QString& text) {
+    const QTextCursor c = textCursor();
+    const bool atEnd = !c.hasSelection() && c.position() == document()->characterCount() - 1;
+    // While the operator holds a button the insertion point is theirs.
+    if (pending_.empty() && !atEnd && !held_)
+        setSelText(text);
+    else
+        appendLater(text);
+}
+
+void RichTextPane::schedule() {
+    if (scheduled_) return;
+    scheduled_ = true;
+    QTimer::singleShot(kQueuedEditsMs, this, [this] {
+        scheduled_ = false;
+        applyPending();
+    });
+}
+
+void RichTextPane::applyPending() const {
+    if (pending_.empty()) return;
+    QTextCursor c(document());
+    c.beginEditBlock();
+    for (const Edit& e : pending_) {
+        c.movePosition(QTextCursor::End);
+        if (e.chop > 0) {
+            c.setPosition(std::max(0, c.position() - e.chop), QTextCursor::KeepAnchor);
+            c.removeSelectedText();
+        }
+        if (e.text.isEmpty()) continue;
+        QTextCharFormat f;
+        if (e.colour.isValid()) f.setForeground(e.colour);
+        c.insertText(e.text, f);
+    }
+    c.endEditBlock();
+    pending_.clear();
+    pendingDelta_ = 0;
+    followEnd();
+}
+
+void RichTextPane::setWrapMargin(int px) {
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, pal.color(QPalette::Base));
+    setPalette(pal);
+    setAutoFillBackground(true);
+    setViewportMargins(0, 0, px, 0);
+}
+
+void RichTextPane::mousePressEvent(QMouseEvent* e) {
+    held_ = true;
+    QPlainTextEdit::mousePressEvent(e);
+}
+
+void RichTextPane::mouseReleaseEvent(QMouseEvent* e) {
+    QPlainTextEdit::mouseReleaseEvent(e);
+    emit mouseUp(e->globalPosition().toPoint());
+    held_ = e->buttons() != Qt::NoButton;
+}

@@ -1,0 +1,64 @@
+#include "platform/qsl/MmqslAutomation.h"
+
+#include "platform/qsl/MmqslProtocol.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QUuid>
+
+namespace mmqsl {
+
+namespace {
+
+constexpr int kAnswerMsecs = 5000;
+constexpr int kStartMsecs = 10000;
+
+} // namespace
+
+Application::Application(const QString& programPath)
+    : server_(std::make_unique<QLocalServer>()), process_(std::make_unique<QProcess>()) {
+    const QFileInfo program(programPath);
+    if (!program.isFile() || !program.isExecutable()) return;
+    const QString name = QStringLiteral("zorvatek-mmqsl-") + QUuid::createUuid().toString(QUuid::Id128);
+    server_->setSocketOptions(QLocalServer::UserAccessOption);
+    if (!server_->listen(name)) return;
+    process_->setProgram(program.absoluteFilePath());
+    process_->setArguments({QStringLiteral("-Automation"), server_->fullServerName()});
+    process_->setWorkingDirectory(program.absolutePath());
+    process_->setProcessChannelMode(QProcess::ForwardedChannels);
+    process_->start();
+    if (!process_->waitForStarted(kStartMsecs)) return;
+    if (!server_->waitForNewConnection(kStartMsecs)) return;
+    socket_ = server_->nextPendingConnection();
+}
+
+Application::~Application() {
+    if (socket_) socket_->disconnectFromServer();
+    if (process_->state() != QProcess::NotRunning && !process_->waitForFinished(kAnswerMsecs))
+        process_->kill();
+}
+
+std::optional<QString> Application::call(const QString& member, const QString& argument) {
+    if (!socket_ || socket_->state() != QLocalSocket::ConnectedState) return std::nullopt;
+    socket_->write(requestLine(member, argument));
+    if (!socket_->waitForBytesWritten(kAnswerMsecs)) return std::nullopt;
+    while (!socket_->canReadLine())
+        if (!socket_->waitForReadyRead(kAnswerMsecs)) return std::nullopt;
+    QByteArray line = socket_->readLine();
+    line.chop(1);
+    const std::optional<Reply> reply = parseReply(line);
+    if (!reply || !reply->ok) return std::nullopt;
+    return reply->value;
+}
+
+std::optional<int> Application::number(const std::optional<QString>& value) {
+    if (!value) return std::nullopt;
+    bool ok = false;
+    const int n = value->toInt(&ok);
+    return ok ? std::optional<int>(n) : std::nullopt;
+}
+
+} // namespace mmqsl

@@ -1,0 +1,102 @@
+#include "platform/sstvengine/SstvPictureFile.h"
+
+#include <QFile>
+#include <QImageReader>
+#include <QSaveFile>
+#include <QtEndian>
+
+#include <cstdlib>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace sstveng {
+
+namespace {
+
+// A JPEG's image data ends with the end-of-image marker after its last scan;
+// without it the file was cut off and the decoder would fill the rest with grey.
+bool jpegComplete(QIODevice& device) {
+    const qint64 here = device.pos();
+    if (!device.seek(0)) return false;
+    const QByteArray data = device.readAll();
+    device.seek(here);
+    const qsizetype scan = data.lastIndexOf(QByteArrayView("\xFF\xDA", 2));
+    return scan >= 0 && data.indexOf(QByteArrayView("\xFF\xD9", 2), scan + 2) >= 0;
+}
+
+// An uncompressed BMP holds its rows in full after the header; a file cut
+// short (or a header claiming more) would decode with rows that are not there.
+bool bmpComplete(QIODevice& device) {
+    const qint64 here = device.pos();
+    if (!device.seek(0)) return false;
+    const QByteArray head = device.read(34);
+    device.seek(here);
+    if (head.size() < 34) return false;
+    const auto word = [&head](int at) { return qFromLittleEndian<quint16>(head.constData() + at); };
+    const auto dword = [&head](int at) { return qFromLittleEndian<qint32>(head.constData() + at); };
+    const qint64 offset = quint32(dword(10));
+    const qint64 width = std::abs(qint64(dword(18)));
+    const qint64 height = std::abs(qint64(dword(22)));
+    const int bits = word(28);
+    const quint32 compression = quint32(dword(30));
+    // Run-length pictures carry no size of their own to check: their decoder decides.
+    if (compression != 0 && compression != 3) return true;
+    const qint64 row = (width * bits + 31) / 32 * 4;
+    return offset + row * height <= device.size();
+}
+
+QSize fitted(QSize size) {
+    if (size.width() <= MaxPictureSide && size.height() <= MaxPictureSide) return size;
+    return size.scaled(MaxPictureSide, MaxPictureSide, Qt::KeepAspectRatio).expandedTo({1, 1});
+}
+
+} // namespace
+
+QImage readPicture(QIODevice& device) {
+    QImageReader reader(&device);
+    reader.setDecideFormatFromContent(true);
+    const QByteArray format = reader.format();
+    if (format != "bmp" && format != "jpeg") return {};
+    const QSize size = reader.size();
+    if (!size.isValid() || size.isEmpty()) return {};
+    if (device.size() > MaxPictureFileBytes) return {};
+    if (format == "jpeg" && !jpegComplete(device)) return {};
+    if (format == "bmp" && !bmpComplete(device)) return {};
+    reader.setAllocationLimit(PictureAllocationLimitMb);
+    const QSize target = fitted(size);
+    if (target != size) reader.setScaledSize(target);
+    QImage picture = reader.read();
+    if (picture.isNull()) return {};
+    if (picture.width() > MaxPictureSide || picture.height() > MaxPictureSide)
+        picture = picture.scaled(fitted(picture.size()), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return picture.convertToFormat(QImage::Format_RGB32);
+}
+
+QImage readPicture(const QString& path) {
+    // Opened without waiting, then looked at: a pipe named like a picture never blocks us.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return {};
+    struct stat st {};
+    QFile file;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return {};
+    }
+    return readPicture(file);
+}
+
+bool writeBmp(const QImage& picture, const QString& path) {
+    if (picture.isNull()) return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (!picture.convertToFormat(QImage::Format_RGB888).save(&file, "BMP")) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+} // namespace sstveng

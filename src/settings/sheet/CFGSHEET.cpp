@@ -1,0 +1,138 @@
+#include "settings/sheet/CFGSHEET.h"
+
+#include "core/Globals.h"
+#include "platform/forms/ControlColour.h"
+#include "settings/sheet/SheetControls.h"
+#include "terminal/mainwindow/HelpPage.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFormLayout>
+#include <QKeyEvent>
+#include <QVBoxLayout>
+
+namespace settings {
+PSK31MAIN* LoadedMain() {
+    return forms::isLoaded<PSK31MAIN>() ? &forms::PSK31MAIN() : nullptr;
+}
+
+void MarkButton(QAbstractButton* b, std::uint32_t ref, const QString& tip) {
+    colour::setBackColor(b, ref);
+    b->setToolTip(tip);
+}
+} // namespace settings
+
+namespace {
+
+bool isLowerAscii(const QString& text) {
+    return text.size() == 1 && text[0] >= QLatin1Char('a') && text[0] <= QLatin1Char('z');
+}
+
+} // namespace
+
+CFGSHEET::CFGSHEET()
+    : SSTab1(new QTabWidget), Frame2(new QGroupBox(QStringLiteral("Call Sign."))), Text1(new QLineEdit),
+      Label32(new QLabel), menus(new QMenuBar(this)) {
+    setWindowTitle(QStringLiteral("環境設定"));
+    CFGEND = menus->addAction(QStringLiteral("設定完了"));
+    CFGHLP = menus->addAction(QStringLiteral("Ｈｅｌｐ"));
+    QTHDATA = menus->addMenu(QStringLiteral("QTH DATA"));
+    const QStringList qthCaptions{QStringLiteral("その場で決める"), QStringLiteral("常にQTH欄へコピーする"),
+                                  QStringLiteral("常にRem1欄へコピーする"),
+                                  QStringLiteral("常にRem2欄へコピーする")};
+    for (int i = 0; i < int(TOQTH.size()); ++i) {
+        QAction* item = QTHDATA->addAction(qthCaptions[i]);
+        item->setCheckable(true);
+        connect(item, &QAction::triggered, this, [this, i] { TOQTH_Click(i); });
+        TOQTH[std::size_t(i)] = item;
+    }
+    connect(QTHDATA, &QMenu::aboutToShow, this, &CFGSHEET::tickQthItem);
+    connect(CFGHLP, &QAction::triggered, this, &CFGSHEET::CFGHLP_Click);
+
+    SSTab1->addTab(buildDisplayTab(), QStringLiteral("画面要素の設定"));
+    SSTab1->addTab(buildSoundTab(), QStringLiteral("サウンド要素の設定"));
+    SSTab1->addTab(buildLogTab(), QStringLiteral("ＬＯＧ 関係の設定"));
+    SSTab1->addTab(buildRigTab(), QStringLiteral("リグ制御関係の設定"));
+    connect(SSTab1->tabBar(), &QTabBar::tabBarClicked, this, &CFGSHEET::SSTab1_Click);
+
+    Text1->setMaxLength(10);
+    Text1->installEventFilter(this);
+    auto* callLayout = new QFormLayout(Frame2);
+    callLayout->addRow(Text1);
+    Label32->setStyleSheet(QStringLiteral("color: red"));
+    Label32->hide();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(menus);
+    layout->addWidget(Frame2);
+    layout->addWidget(Label32);
+    layout->addWidget(SSTab1);
+
+    connect(CFGEND, &QAction::triggered, this, [this] {
+        finish(true);
+        forms::unload<CFGSHEET>();
+    });
+}
+
+void CFGSHEET::openFrom(QWidget* owner, bool quietLoad) {
+    if (!forms::isLoaded<CFGSHEET>()) {
+        core::g.CfgSheetLoading = quietLoad ? 1 : 0;
+        CFGSHEET& sheet = forms::CFGSHEET();
+        sheet.setParent(owner, sheet.windowFlags() | Qt::Window);
+    }
+    CFGSHEET& sheet = forms::CFGSHEET();
+    sheet.show();
+    sheet.raise();
+}
+
+// The help page at the selected tab's section.
+void CFGSHEET::CFGHLP_Click() {
+    static constexpr int kContexts[] = {2, 161, 162, 163};
+    const int tab = SSTab1->currentIndex();
+    terminal::mainwindow::OpenHelpContext(tab >= 0 && tab < 4 ? kContexts[tab] : kContexts[0]);
+}
+
+void CFGSHEET::SSTab1_Click(int tab) {
+    if (core::g.OpMode != core::ModeSstv) return;
+    if (tab == 0) {
+        Label32->setText(QStringLiteral("このページはPSK31/RTTYモード時についてのみ有効です"));
+        Label32->show();
+    } else if (tab == 1) {
+        Label32->setText(QStringLiteral("このページの無効部分はPSK31モード時についてのみ有効です"));
+        Label32->show();
+    } else {
+        Label32->hide();
+    }
+}
+
+bool CFGSHEET::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (watched == Text5) {
+        // Digits, Backspace and Enter; Enter confirms a new interval on an open port.
+        const int k = key->key();
+        if (k == Qt::Key_Return || k == Qt::Key_Enter) {
+            if (rigPortChosen()) reopenRigPort();
+            return true;
+        }
+        const bool digit = key->text().size() == 1 && key->text()[0].isDigit();
+        const bool editing = k == Qt::Key_Backspace || k == Qt::Key_Left || k == Qt::Key_Right ||
+                             k == Qt::Key_Tab || k == Qt::Key_Backtab || k == Qt::Key_Delete;
+        return !(digit || editing);
+    }
+    if (isLowerAscii(key->text())) {
+        // Lower-case letters go in as capitals.
+        QKeyEvent upper(QEvent::KeyPress, key->key(), key->modifiers() & ~Qt::ShiftModifier,
+                        key->text().toUpper(), key->isAutoRepeat(), ushort(key->count()));
+        QCoreApplication::sendEvent(watched, &upper);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void CFGSHEET::closeEvent(QCloseEvent* e) {
+    if (!finished_) finish(false);
+    e->accept();
+    forms::unload<CFGSHEET>();
+}

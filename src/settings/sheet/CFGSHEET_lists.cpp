@@ -1,0 +1,111 @@
+// The log tab's two list editors: one button opens its file in a box for
+// editing, the next press writes the box back whole and fills the list that
+// the file feeds (the reports beside the main window's RST box, the extra
+// modes of the log entry window).
+#include "core/Globals.h"
+#include "core/ListFiles.h"
+#include "core/SharedRoutines.h"
+#include "logwindows/entry/TEMP_LOG.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/os/AtomicFile.h"
+#include "platform/os/Paths.h"
+#include "settings/sheet/CFGSHEET.h"
+#include "settings/sheet/SheetControls.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
+
+#include <QFile>
+
+namespace {
+
+using Entries = QStringList (*)(const QByteArray&);
+
+// The list file in the program folder, as it is spelt there when it exists.
+QString listPath(const QString& name) {
+    core::g.SearchFolder = paths::programFolder();
+    const QString found = core::FindFileOnPath(name);
+    return found.isEmpty() ? paths::join(paths::programFolder(), name) : found;
+}
+
+// The entries of the file; nothing when it is missing or cannot be read.
+QStringList readEntries(const QString& name, Entries entries) {
+    QFile f(listPath(name));
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return entries(f.readAll());
+}
+
+// One editor: its box, its button, its file and the list the file fills.
+struct Editor {
+    QPlainTextEdit* box;
+    QPushButton* button;
+    bool& open;
+    QString file;
+    Entries entries;
+    QString openCaption;
+    QString savedCaption;
+};
+
+void openEditor(const Editor& e) {
+    e.box->show();
+    e.open = true;
+    e.button->setText(e.openCaption);
+    e.box->setFocus();
+    e.box->clear();
+    QString text;
+    for (const QString& entry : readEntries(e.file, e.entries))
+        text += entry + QLatin1Char('\n');
+    e.box->setPlainText(text);
+}
+
+// Writes the box to the file; on failure the editor stays open with what was
+// typed and the operator is told which file could not be written.
+bool saveEditor(const Editor& e) {
+    const QString path = listPath(e.file);
+    if (!files::replaceWhole(path, core::ListFileBytes(e.box->toPlainText()))) {
+        ui::msgBox(e.file + QStringLiteral(" に書き込めません。入力した内容はそのまま残しています。\n") +
+                       path,
+                   ui::OkOnly + ui::Exclamation);
+        return false;
+    }
+    e.open = false;
+    e.button->setText(e.savedCaption);
+    return true;
+}
+
+} // namespace
+
+void CFGSHEET::Command15_Click() {
+    if (core::g.OpMode == core::ModeSstv) {
+        ui::msgBox(QStringLiteral("SSTVのRSV List はSSTV Main画面の「設定」から行って下さい。"), ui::OkOnly);
+        return;
+    }
+    const Editor e{Text10,
+                   Command15,
+                   rstEditorOpen_,
+                   QStringLiteral("RSTmenu.DAT"),
+                   core::RstMenuEntries,
+                   QStringLiteral("RST set完了"),
+                   QStringLiteral("RST menuset")};
+    if (!rstEditorOpen_) return openEditor(e);
+    if (!saveEditor(e)) return;
+    if (PSK31MAIN* main = settings::LoadedMain()) {
+        main->List4->clear();
+        main->List4->addItems(readEntries(e.file, e.entries));
+    }
+    Text10->hide();
+}
+
+void CFGSHEET::Command16_Click() {
+    const Editor e{Text12,
+                   Command16,
+                   modeEditorOpen_,
+                   QStringLiteral("otherMODE.DAT"),
+                   core::OtherModeEntries,
+                   QStringLiteral("MODEset完了"),
+                   QStringLiteral("other MODE")};
+    if (!modeEditorOpen_) return openEditor(e);
+    if (!saveEditor(e)) return;
+    QListWidget* modes = forms::TEMP_LOG().List1;
+    modes->clear();
+    modes->addItems(readEntries(e.file, e.entries));
+    Text12->hide();
+}

@@ -1,5 +1,0 @@
-#include "sstv/SstvGlobals.h"
-
-namespace sstv {
-Globals g;
-}

@@ -1,0 +1,39 @@
+#include "sstv/library/SstvQslHandOff.h"
+
+#include "core/Globals.h"
+#include "core/MessageLine.h"
+#include "log/LogGlobals.h"
+#include "platform/os/Cp932.h"
+#include "platform/os/Paths.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace sstv {
+
+namespace {
+constexpr int MessageMsecs = 3000;
+} // namespace
+
+HandOff WriteQslHandOff(const QString& picture) {
+    const QString program = paths::fromStored(logbook::g.QslPrintProgPath.trimmed());
+    const qsizetype slash = program.lastIndexOf(QLatin1Char('/'));
+    if (slash < 0) return HandOff::NoProgram;
+    const QString native = QDir::toNativeSeparators(picture);
+    const QByteArray line = cp932::encode(native);
+    if (cp932::decode(line) != native) return HandOff::NameNotShiftJis;
+    QSaveFile file(paths::join(program.left(slash), QStringLiteral("ZORVATEK.DAT")));
+    if (!file.open(QIODevice::WriteOnly)) return HandOff::NotWritten;
+    file.write(line + "\r\n");
+    return file.commit() ? HandOff::Written : HandOff::NotWritten;
+}
+
+void HandOffToQsl(const QString& picture) {
+    if (WriteQslHandOff(picture) != HandOff::NameNotShiftJis) return;
+    core::g.StatusMessage =
+        QStringLiteral("QSL 印刷へ渡せない文字がファイル名にあります: ") + QFileInfo(picture).fileName();
+    core::ShowTimedMessage(core::g.StatusMessage, MessageMsecs);
+}
+
+} // namespace sstv

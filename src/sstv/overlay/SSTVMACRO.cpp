@@ -1,0 +1,83 @@
+#include "sstv/overlay/SSTVMACRO.h"
+
+#include "platform/forms/Dialogs.h"
+#include "platform/os/Paths.h"
+#include "sstv/overlay/SstvFonts.h"
+#include "sstv/overlay/mojiinput.h"
+#include "sstv/window/SstvWindowPlace.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QMenuBar>
+#include <QTextCursor>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kPos = QStringLiteral("SSTVMARO_POS");
+
+QString macFile() {
+    return paths::join(paths::programFolder(), QStringLiteral("MACmenu.DAT"));
+}
+
+} // namespace
+
+SSTVMACRO::SSTVMACRO()
+    : Text1(new QPlainTextEdit(this)), Frame1(new QGroupBox(QStringLiteral("マクロ変数"), this)),
+      menuBar(new QMenuBar(this)) {
+    setWindowTitle(QStringLiteral("マクロ文作成"));
+    setWindowFlag(Qt::Tool);
+    MACcls = menuBar->addAction(QStringLiteral("閉じる"));
+    connect(MACcls, &QAction::triggered, this, [] { forms::unload<SSTVMACRO>(); });
+    const char* legend[] = {"%m MyCall   %c HisCall   %r HisRSV   %n HisName   %J HisName+さん",
+                            "%q HisQTH   %s MyRSV     %g Greet.   %f GM/GA/GE  %B Freq",
+                            "%D DateUTC  %T UTC hh:mm  %t UTC hhmm   ",
+                            "%L DateJST  %U JST hh:mm  %u JST hhmm", "%N ContestNo              %v Version"};
+    auto* frameLayout = new QVBoxLayout(Frame1);
+    for (std::size_t i = 0; i < Legend.size(); ++i) {
+        Legend[i] = new QLabel(QString::fromUtf8(legend[i]), Frame1);
+        frameLayout->addWidget(Legend[i]);
+    }
+    auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(menuBar);
+    layout->addWidget(Text1, 1);
+    layout->addWidget(Frame1);
+    resize(420, 360);
+}
+
+void SSTVMACRO::Form_Load() {
+    sstv::RestorePlace(this, kPos);
+    Text1->clear();
+    // Without the file the window opens empty and, as a failed read, neither
+    // places the caret nor goes on top.
+    const auto lines = sstv::ReadListFile(macFile(), false);
+    if (!lines) return;
+    QString text;
+    for (const QString& line : *lines)
+        text += line.trimmed() + QLatin1Char('\n');
+    Text1->setPlainText(text);
+    Text1->moveCursor(QTextCursor::End);
+    sstv::SetTopmost(this, true);
+}
+
+void SSTVMACRO::Form_Unload() {
+    sstv::StorePlace(this, kPos);
+    // The whole text and one line end, each line ended by CR LF.
+    const QStringList lines = Text1->toPlainText().split(QLatin1Char('\n'));
+    if (!sstv::WriteListFile(macFile(), lines))
+        ui::msgBox(QStringLiteral("定型文を保存できませんでした: ") + QDir::toNativeSeparators(macFile()),
+                   ui::OkOnly | ui::Exclamation);
+    // Only an editor already open takes the new list; none is opened for it.
+    if (forms::isLoaded<mojiinput>()) {
+        QListWidget* list = forms::mojiinput().List2;
+        list->clear();
+        list->addItems(sstv::ReadListFile(macFile(), false).value_or(QStringList()));
+    }
+    sstv::SetTopmost(this, false);
+}
+
+void SSTVMACRO::closeEvent(QCloseEvent* e) {
+    e->ignore();
+    forms::unload<SSTVMACRO>();
+}

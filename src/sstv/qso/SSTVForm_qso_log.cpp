@@ -1,0 +1,149 @@
+// The SSTV window's way into the log: the log button for either link, the
+// clear button that starts the next QSO, the QTH pop-up's items and the
+// editor of the RSV pick list.
+#include "core/Globals.h"
+#include "core/ListFiles.h"
+#include "log/LogGlobals.h"
+#include "logwindows/entry/HamlogLink.h"
+#include "logwindows/entry/LogButton.h"
+#include "logwindows/entry/LogEntry.h"
+#include "logwindows/entry/TEMP_LOG.h"
+#include "logwindows/lookups/CODE_LIST.h"
+#include "logwindows/lookups/QSODATA.h"
+#include "platform/forms/ControlColour.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/os/AtomicFile.h"
+#include "platform/os/Cp932.h"
+#include "platform/os/Paths.h"
+#include "sstv/qso/SstvQsoRoutines.h"
+#include "sstv/window/SSTVForm.h"
+#include "terminal/receive/RxPickItems.h"
+#include "terminal/receive/RxPicking.h"
+
+#include <QFile>
+#include <QPlainTextEdit>
+
+namespace {
+
+constexpr std::uint32_t IdleGrey = 0xC0C0C0;
+
+QString rsvPath() {
+    return paths::join(paths::programFolder(), QStringLiteral("RSVmenu.DAT"));
+}
+
+// An entry typed into the open log window but neither saved nor being edited.
+bool entryUnsaved() {
+    const logbook::Globals& lg = logbook::g;
+    return lg.LogWindowOpen == 1 && lg.LogEditMode == 0 && lg.LogEntrySaved == 0 &&
+           !forms::TEMP_LOG().Text1->text().trimmed().isEmpty();
+}
+
+QString presetRsv() {
+    const core::Globals& g = core::g;
+    const bool preset = g.ContestMode == 1 ? g.ContestRst599 == 1 : g.HisRstPresetOn == QLatin1String("1");
+    return preset ? QStringLiteral("595") : QString();
+}
+
+} // namespace
+
+void SSTVForm::applyLogLink() {
+    logbook::Globals& lg = logbook::g;
+    Command1->setEnabled(lg.HamlogLink == 1 || lg.HamlogLink == 2);
+    Label47->setToolTip(
+        lg.HamlogLink == 2 ? QStringLiteral("ここをクリックするとHamlogからQTHデータを貰えます") : QString());
+    if (lg.HamlogLink == 1)
+        lg.HamlogDataPath = lg.HamlogPath.left(lg.HamlogPath.size() - 4);
+    else
+        forms::unload<::TEMP_LOG>();
+    Command7->setEnabled(true);
+}
+
+void SSTVForm::Command1_Click() {
+    logwindows::LogButtonPress(Command1, [this] { VScroll4->setValue(VScroll4->value() + 1); });
+}
+
+void SSTVForm::Command7_Click() {
+    if (ClearBusy == 1) return;
+    ClearBusy = 1;
+    switch (logbook::g.HamlogLink) {
+    case 1:
+        if (entryUnsaved() && ui::msgBox(QStringLiteral("LOGﾃﾞｰﾀが未保存ですが宜しいですか"),
+                                         ui::YesNo | ui::Exclamation) != ui::Yes) {
+            ClearBusy = 0;
+            return;
+        }
+        ClearQsoFields();
+        logwindows::StartLogEntry();
+        break;
+    case 2:
+        ClearQsoFields();
+        logwindows::HamlogClearEntry();
+        core::g.HamlogEntrySent = 0;
+        colour::setBackColor(Command1, IdleGrey);
+        Command1->setText(QStringLiteral("LOG作成"));
+        break;
+    default:
+        break;
+    }
+    core::g.HisCall.clear();
+    ClearBusy = 0;
+}
+
+void SSTVForm::ClearQsoFields() {
+    forms::unload<::QSODATA>();
+    Text1->clear();
+    Text7->clear();
+    Text14->clear();
+    Text5->setText(presetRsv());
+    Check4->setChecked(false);
+    forms::unload<::CODE_LIST>();
+    StatusBar1->setText(1, QString());
+    Text1->setFocus();
+}
+
+void SSTVForm::ADDQTHUPD_Click() {
+    terminal::receive::writeLogField(forms::TEMP_LOG().Text13, terminal::receive::g.QthText);
+}
+
+void SSTVForm::ADDREM1_Click() {
+    terminal::receive::appendToLogField(forms::TEMP_LOG().Text14, QStringLiteral(","),
+                                        QStringLiteral("QTH=") + terminal::receive::g.QthText);
+}
+
+void SSTVForm::ADDREM2_Click() {
+    terminal::receive::appendToLogField(forms::TEMP_LOG().Text15, QStringLiteral(","),
+                                        QStringLiteral("QTH=") + terminal::receive::g.QthText);
+}
+
+// A two-state switch: the first press opens the list as text, the second
+// writes it back and fills the pick list from the file.
+void SSTVForm::Command3_Click() {
+    if (RsvEditMode == 0) {
+        RsvEditMode = 1;
+        placeBesideRsv(Text10);
+        Text10->show();
+        Text10->raise();
+        Command3->setText(QStringLiteral("RST set完了"));
+        Text10->setFocus();
+        Text10->clear();
+        QFile file(rsvPath());
+        if (!file.open(QIODevice::ReadOnly)) return;
+        QString text;
+        for (const QString& entry : sstv::RsvEntries(cp932::decode(file.readAll())))
+            text += entry + QLatin1Char('\n');
+        Text10->setPlainText(text);
+        Text10->moveCursor(QTextCursor::End);
+        return;
+    }
+    if (!files::replaceWhole(rsvPath(), core::ListFileBytes(Text10->toPlainText()))) {
+        // The list stays as it was and the edited text stays open.
+        ui::msgBox(QStringLiteral("RSVmenu.DAT に書き込めませんでした。"), ui::OkOnly | ui::Exclamation);
+        return;
+    }
+    RsvEditMode = 0;
+    Command3->setText(QStringLiteral("RSVmenu set"));
+    List4->clear();
+    QFile file(rsvPath());
+    if (file.open(QIODevice::ReadOnly)) List4->addItems(sstv::RsvEntries(cp932::decode(file.readAll())));
+    Text10->hide();
+}

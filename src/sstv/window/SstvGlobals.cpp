@@ -1,0 +1,5 @@
+#include "sstv/window/SstvGlobals.h"
+
+namespace sstv {
+Globals g;
+}

@@ -1,0 +1,50 @@
+// The title bar of the transmit picture: its gradient band and its text,
+// switched on and off by the check box and the menu item as one switch.
+#include "core/IniValues.h"
+#include "sstv/window/SSTVForm.h"
+#include "sstv/window/SstvGlobals.h"
+#include "sstv/workshop/SstvCompose.h"
+#include "sstv/workshop/SstvTitles.h"
+
+#include <QAction>
+
+namespace {
+const QString kGen = QStringLiteral("SSTV_Gen");
+} // namespace
+
+void SSTVForm::DrawGradient(PictureBox* Hdc) {
+    if (!Hdc) return;
+    Hdc->ensureCanvas();
+    const sstv::Globals& s = sstv::g;
+    sstv::PaintGradient(Hdc->canvas(), s.GradRed, s.GradGreen, s.GradBlue, s.GradChannel);
+    Hdc->update();
+}
+
+// Both ways of switching end here, so the box and the menu item always agree.
+void SSTVForm::titleBarShown(bool on) {
+    sstv::Globals& s = sstv::g;
+    Check6->setChecked(on);
+    TB_ON->setChecked(on);
+    if (on) {
+        s.SstvTitleBarText = sstv::TitleStr();
+        Label4->setText(sstv::TitleBarShown(s.SstvTitleBarText));
+        Label4->adjustSize();
+        s.SstvTitleBarOn = QStringLiteral("1");
+        Picture14->show();
+        Label4->show();
+        DrawGradient(Picture14);
+    } else {
+        s.SstvTitleBarOn = QStringLiteral("0");
+        Label4->hide();
+        Picture14->hide();
+    }
+    core::PutIniText(kGen, QStringLiteral("TitleBar"), s.SstvTitleBarOn);
+}
+
+void SSTVForm::Check6_Click() {
+    titleBarShown(Check6->isChecked());
+}
+
+void SSTVForm::TB_ON_Click() {
+    titleBarShown(TB_ON->isChecked());
+}

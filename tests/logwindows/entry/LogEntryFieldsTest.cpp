@@ -1,0 +1,385 @@
+// Typing into the log entry window's fields: accepted keys, overwrite typing,
+// focus moves, the date and time switches and the copies to the main window.
+#include "logwindows/LogFixture.h"
+
+#include "core/IniValues.h"
+#include "platform/os/Cp932.h"
+#include "rig/RigPort.h"
+#include "support/RigSimulator.h"
+
+#include <QApplication>
+#include <QInputMethodEvent>
+
+namespace {
+
+using zvtest::LogTest;
+using Field = QLineEdit* TEMP_LOG::*;
+
+// '\b' is Backspace, '\x7f' Delete, '\r' Enter; other characters are typed as they stand.
+void typeKeys(QWidget* target, const QString& keys) {
+    for (QChar c : keys) {
+        if (c == QLatin1Char('\b'))
+            QTest::keyClick(target, Qt::Key_Backspace);
+        else if (c == QChar(0x7f))
+            QTest::keyClick(target, Qt::Key_Delete);
+        else if (c == QLatin1Char('\r'))
+            QTest::keyClick(target, Qt::Key_Return);
+        else
+            QTest::keyClick(target, c.toLatin1());
+    }
+}
+
+// Keys go to whichever widget has the focus, as the operator's keys do.
+void typeFocused(const QString& keys) {
+    for (QChar c : keys)
+        typeKeys(QApplication::focusWidget(), QString(c));
+}
+
+void commitText(QWidget* box, const QString& text) {
+    QInputMethodEvent e;
+    e.setCommitString(text);
+    QApplication::sendEvent(box, &e);
+}
+
+class LogFieldsTest : public LogTest {
+  protected:
+    TEMP_LOG& open() {
+        TEMP_LOG& w = openFromMain(QStringLiteral("QQ2XYZ"), QStringLiteral("太郎"));
+        w.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
+        return w;
+    }
+    static void focusAt(QLineEdit* box, const QString& text, int cursor) {
+        box->setFocus();
+        box->setText(text);
+        box->setCursorPosition(cursor);
+    }
+    static void clickLabel(QWidget* label) { QTest::mouseClick(label, Qt::LeftButton); }
+};
+
+TEST_F(LogFieldsTest, EachFieldTakesOnlyItsCharacters) {
+    struct Case {
+        Field field;
+        const char* before;
+        int cursor;
+        const char* keys;
+        const char* after;
+    } cases[] = {
+        {&TEMP_LOG::Text3, "2024-01-05", 3, "7", "2027-01-05"},
+        {&TEMP_LOG::Text3, "2024-01-05", 6, "\b\x7f", "2024-01-05"},
+        {&TEMP_LOG::Text3, "2024-01-05", 0, "a-/", "2024-01-05"},
+        {&TEMP_LOG::Text4, "12:34J", 5, "u", "12:34U"},
+        {&TEMP_LOG::Text4, "12:34U", 5, "j\b", "12:34J"},
+        {&TEMP_LOG::Text1, "", 0, "qq1/abc", "QQ1ABC"},
+        {&TEMP_LOG::Text1, "QQ1ABC", 0, "7", "7Q1ABC"},
+        {&TEMP_LOG::Text1, "QQ1ABC", 6, "\b", "QQ1AB"},
+        {&TEMP_LOG::Text2, "P", 0, "kh6", "KH6P"},
+        {&TEMP_LOG::Text6, "", 0, "5x9-", "59"},
+        {&TEMP_LOG::Text8, "BPSK", 0, "rtty", "RTTY"},
+        {&TEMP_LOG::Text9, "", 0, "12ab-", "12AB"},
+        {&TEMP_LOG::Text10, "", 0, "pm95", "PM95"},
+        {&TEMP_LOG::Text11, "J", 0, "1", "J"},
+        {&TEMP_LOG::Text11, "J", 0, "n", "N"},
+        {&TEMP_LOG::Text16, "a", 0, "*", "*"},
+        {&TEMP_LOG::Text17, "", 0, "b", "b"},
+        {&TEMP_LOG::Text12, "X", 0, "ab/", "ab/X"},
+        {&TEMP_LOG::Text13, "", 0, "tokyo", "tokyo"},
+    };
+    TEMP_LOG& w = open();
+    for (const Case& c : cases) {
+        QLineEdit* box = w.*c.field;
+        SCOPED_TRACE(std::string(c.before) + "|" + c.keys);
+        focusAt(box, QString::fromLatin1(c.before), c.cursor);
+        typeKeys(box, QString::fromLatin1(c.keys));
+        EXPECT_EQ(box->text(), QString::fromLatin1(c.after));
+    }
+}
+
+TEST_F(LogFieldsTest, EnterMovesTheFocusInTheFixedOrder) {
+    TEMP_LOG& w = open();
+    const std::pair<QLineEdit*, QWidget*> order[] = {
+        {w.Text1, w.Text6},   {w.Text2, w.Text4},   {w.Text3, w.Text4},   {w.Text4, w.Text5},
+        {w.Text5, w.Text6},   {w.Text6, w.Combo1},  {w.Text8, w.Text9},   {w.Text9, w.Text10},
+        {w.Text10, w.Text12}, {w.Text12, w.Text13}, {w.Text13, w.Text11}, {w.Text11, w.Text16},
+        {w.Text16, w.Text17}, {w.Text17, w.Text14}, {w.Text14, w.Text15}, {w.Text15, w.Text4},
+    };
+    for (const auto& [from, to] : order) {
+        SCOPED_TRACE(from->text().toStdString());
+        const QString before = from->text();
+        from->setFocus();
+        QTest::keyClick(from, Qt::Key_Return);
+        EXPECT_TRUE(to->hasFocus());
+        EXPECT_EQ(from->text(), before);
+    }
+    w.Combo1->setEditText(QStringLiteral("14"));
+    w.Text6->setFocus();
+    QTest::keyClick(w.Text6, Qt::Key_Return);
+    EXPECT_EQ(w.Combo1->lineEdit()->cursorPosition(), 2);
+}
+
+TEST_F(LogFieldsTest, FixedFieldsSkipTheirSeparatorsAndMoveOnWhenFull) {
+    TEMP_LOG& w = open();
+    focusAt(w.Text3, QStringLiteral("2024-01-05"), 0);
+    typeFocused(QStringLiteral("2025"));
+    EXPECT_EQ(w.Text3->cursorPosition(), 5);
+    typeFocused(QStringLiteral("12"));
+    EXPECT_EQ(w.Text3->cursorPosition(), 8);
+    typeFocused(QStringLiteral("31"));
+    EXPECT_EQ(w.Text3->text(), QStringLiteral("2025-12-31"));
+    ASSERT_TRUE(w.Text4->hasFocus());
+    EXPECT_EQ(w.Text4->cursorPosition(), 0);
+
+    typeFocused(QStringLiteral("08"));
+    EXPECT_EQ(w.Text4->cursorPosition(), 3);
+    typeFocused(QStringLiteral("45"));
+    EXPECT_EQ(w.Text4->text(), QStringLiteral("08:45J"));
+
+    focusAt(w.Text5, QString(), 0);
+    typeFocused(QStringLiteral("579"));
+    ASSERT_TRUE(w.Text6->hasFocus());
+    typeFocused(QStringLiteral("5"));
+    EXPECT_EQ(w.Text5->text(), QStringLiteral("579"));
+    EXPECT_EQ(w.Text6->text(), QStringLiteral("5"));
+}
+
+TEST_F(LogFieldsTest, EnteringTheRstFieldByKeyDoesNotSkipIt) {
+    TEMP_LOG& w = open();
+    w.Text5->setText(QStringLiteral("599"));
+    w.Text4->setFocus();
+    // The release of Enter reaches the field the press moved the focus to.
+    QTest::keyPress(w.Text4, Qt::Key_Return);
+    ASSERT_TRUE(w.Text5->hasFocus());
+    QTest::keyRelease(w.Text5, Qt::Key_Return);
+    ASSERT_TRUE(w.Text5->hasFocus());
+    typeFocused(QStringLiteral("57"));
+    EXPECT_EQ(w.Text5->text(), QStringLiteral("579"));
+    EXPECT_TRUE(w.Text5->hasFocus());
+
+    // Tab selects the whole field; typing then overwrites it from its start.
+    w.Text5->setText(QStringLiteral("599"));
+    w.Text4->setFocus();
+    QTest::keyPress(w.Text4, Qt::Key_Tab);
+    ASSERT_TRUE(w.Text5->hasFocus());
+    QTest::keyRelease(w.Text5, Qt::Key_Tab);
+    ASSERT_TRUE(w.Text5->hasFocus());
+    typeFocused(QStringLiteral("57"));
+    EXPECT_EQ(w.Text5->text(), QStringLiteral("579"));
+    EXPECT_TRUE(w.Text5->hasFocus());
+    typeFocused(QStringLiteral("9"));
+    EXPECT_TRUE(w.Text6->hasFocus());
+}
+
+TEST_F(LogFieldsTest, JstUtcSwitchTakesTheDateFromTheQsoHour) {
+    struct Case {
+        const char* qsoTime;
+        const char* date;
+        const char* time;
+        const char* now = "2024-03-02 10:00";
+        const char* jstDate = "2024-03-02";
+    } cases[] = {
+        {"08:30", "2024-03-01", "23:30U"},
+        {"09:00", "2024-03-02", "00:00U"},
+        {"00:05", "2024-03-01", "15:05U"},
+        // Begun before midnight, switched after it: the QSO keeps its own day.
+        {"23:50", "2024-03-01", "14:50U", "2024-03-02 00:10", "2024-03-01"},
+        {"08:59", "2024-02-28", "23:59U", "2024-03-01 00:01", "2024-02-29"},
+    };
+    TEMP_LOG& w = open();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.qsoTime);
+        setJst(QString::fromLatin1(c.now));
+        logbook::g.QsoTime = QTime::fromString(QString::fromLatin1(c.qsoTime), QStringLiteral("HH:mm"));
+        core::g.LogTimeUtc = 0;
+        clickLabel(w.Label4);
+        EXPECT_EQ(w.Text3->text(), QString::fromLatin1(c.date));
+        EXPECT_EQ(w.Text4->text(), QString::fromLatin1(c.time));
+        EXPECT_EQ(w.Label4->text(), QStringLiteral("Time(UTC)"));
+        EXPECT_EQ(core::g.LogTimeUtc, 1);
+        clickLabel(w.Label4);
+        EXPECT_EQ(w.Text3->text(), QString::fromLatin1(c.jstDate));
+        EXPECT_EQ(w.Text4->text(), QString::fromLatin1(c.qsoTime) + QLatin1Char('J'));
+        EXPECT_EQ(w.Label4->text(), QStringLiteral("Time(JST)"));
+        EXPECT_EQ(core::g.LogTimeUtc, 0);
+        // Down in the "/" field always goes to UTC.
+        core::g.LogTimeUtc = 1;
+        QTest::keyClick(w.Text2, Qt::Key_Down);
+        EXPECT_EQ(w.Text4->text(), QString::fromLatin1(c.time));
+        EXPECT_TRUE(w.Text4->hasFocus());
+    }
+    logbook::g.LogEditMode = 1;
+    clickLabel(w.Label4);
+    EXPECT_EQ(w.Label4->text(), QStringLiteral("Time(UTC)"));
+}
+
+TEST_F(LogFieldsTest, DownInTheTimeFieldRefreshesItInItsZone) {
+    struct Case {
+        const char* now;
+        const char* before;
+        int editMode;
+        const char* date;
+        const char* time;
+        bool moved;
+    } cases[] = {
+        {"2024-03-02 10:15", "09:00J", 0, "2024-03-02", "10:15J", true},
+        {"2024-03-02 10:15", "09:00U", 0, "2024-03-02", "01:15U", true},
+        {"2024-03-02 05:10", "09:00U", 0, "2024-03-01", "20:10U", true},
+        {"2024-03-02 10:15", "09:00J", 1, "2024-01-01", "09:00J", false},
+    };
+    TEMP_LOG& w = open();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.now);
+        setJst(QString::fromLatin1(c.now));
+        logbook::g.LogEditMode = c.editMode;
+        w.Text3->setText(QStringLiteral("2024-01-01"));
+        focusAt(w.Text4, QString::fromLatin1(c.before), 0);
+        QTest::keyClick(w.Text4, Qt::Key_Down);
+        EXPECT_EQ(w.Text3->text(), QString::fromLatin1(c.date));
+        EXPECT_EQ(w.Text4->text(), QString::fromLatin1(c.time));
+        EXPECT_EQ(w.Text5->hasFocus(), c.moved);
+    }
+    typeKeys(w.Text4, QStringLiteral("\x7f"));
+    EXPECT_EQ(w.Text4->text(), QStringLiteral("9:00J")) << "Delete works while a logged record is edited";
+}
+
+TEST_F(LogFieldsTest, DownInTheCallFieldNeedsACall) {
+    TEMP_LOG& w = open();
+    logbook::g.WkdCall = QStringLiteral("OLD");
+    focusAt(w.Text1, QString(), 0);
+    QTest::keyClick(w.Text1, Qt::Key_Down);
+    EXPECT_TRUE(w.Text1->hasFocus());
+    EXPECT_EQ(logbook::g.WkdCall, QStringLiteral("OLD"));
+    focusAt(w.Text1, QStringLiteral("QQ3ABC "), 0);
+    QTest::keyClick(w.Text1, Qt::Key_Down);
+    EXPECT_TRUE(w.Text4->hasFocus());
+    EXPECT_EQ(logbook::g.WkdCall, QStringLiteral("QQ3ABC"));
+}
+
+TEST_F(LogFieldsTest, CallRstAndNameFollowTheMainWindowUnlessEditing) {
+    TEMP_LOG& w = open();
+    PSK31MAIN& m = forms::PSK31MAIN();
+    for (int edit : {0, 1}) {
+        SCOPED_TRACE(edit);
+        // A change in the main window's boxes while a logged record is shown
+        // starts a new entry; the record is shown only after they are filled.
+        logbook::g.LogEditMode = 0;
+        m.Text5->setText(QStringLiteral("MAIN"));
+        m.Text7->setText(QStringLiteral("MAIN"));
+        m.Text6->setText(QStringLiteral("花子"));
+        logbook::g.LogEditMode = edit;
+        focusAt(w.Text1, QString(), 0);
+        typeKeys(w.Text1, QStringLiteral("qq4d"));
+        focusAt(w.Text5, QString(), 0);
+        typeKeys(w.Text5, QStringLiteral("57"));
+        EXPECT_EQ(m.Text5->text(), edit ? QStringLiteral("MAIN") : QStringLiteral("QQ4D"));
+        EXPECT_EQ(m.Text7->text(), edit ? QStringLiteral("MAIN") : QStringLiteral("57"));
+
+        w.Text12->clear();
+        clickLabel(w.Label11);
+        EXPECT_EQ(w.Text12->text(), edit ? QString() : QStringLiteral("花子"));
+        // The name goes back on Enter in both modes.
+        focusAt(w.Text12, QStringLiteral(" 次郎 "), 0);
+        QTest::keyClick(w.Text12, Qt::Key_Return);
+        EXPECT_EQ(m.Text6->text(), QStringLiteral("次郎"));
+        m.Text6->clear();
+    }
+}
+
+TEST_F(LogFieldsTest, LabelsSwitchTheInputMethodAndKeepTheSwitch) {
+    struct Case {
+        QLabel* TEMP_LOG::*label;
+        Field field;
+        int logbook::Globals::*on;
+        const char* key;
+    } cases[] = {
+        {&TEMP_LOG::Label12, &TEMP_LOG::Text13, &logbook::Globals::QthImeOn, "QTHIME_SW"},
+        {&TEMP_LOG::Label14, &TEMP_LOG::Text14, &logbook::Globals::Rem1ImeOn, "Rem1IME_SW"},
+        {&TEMP_LOG::Label15, &TEMP_LOG::Text15, &logbook::Globals::Rem2ImeOn, "Rem2IME_SW"},
+    };
+    TEMP_LOG& w = open();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        QLineEdit* box = w.*c.field;
+        for (int expected : {1, 0}) {
+            clickLabel(w.*c.label);
+            EXPECT_EQ(logbook::g.*c.on, expected);
+            EXPECT_EQ(box->testAttribute(Qt::WA_InputMethodEnabled), expected == 1);
+            EXPECT_TRUE(box->hasFocus());
+            EXPECT_EQ(core::IniStored(QStringLiteral("PSKCFG"), QString::fromLatin1(c.key)),
+                      QString::number(expected));
+        }
+        // Focus applies the switch again even when something else changed the box.
+        box->setAttribute(Qt::WA_InputMethodEnabled, true);
+        w.Text1->setFocus();
+        box->setFocus();
+        EXPECT_FALSE(box->testAttribute(Qt::WA_InputMethodEnabled));
+    }
+}
+
+TEST_F(LogFieldsTest, ModeListShowsOnItsLabelAndHidesAfterAPick) {
+    writeFile(QStringLiteral("otherMODE.DAT"), "Hell\r\nFT8\r\n");
+    TEMP_LOG& w = open();
+    EXPECT_FALSE(w.List1->isVisible());
+    clickLabel(w.Label8);
+    ASSERT_TRUE(w.List1->isVisible());
+    EXPECT_TRUE(w.List1->hasFocus());
+    QTest::mouseClick(w.List1->viewport(), Qt::LeftButton, {},
+                      w.List1->visualItemRect(w.List1->item(1)).center());
+    EXPECT_EQ(w.Text8->text(), QStringLiteral("FT8"));
+    EXPECT_TRUE(w.Text8->hasFocus());
+    EXPECT_FALSE(w.List1->isVisible());
+}
+
+TEST_F(LogFieldsTest, JapaneseTextStaysWithinTheFieldsBytesAndIsStoredWhole) {
+    TEMP_LOG& w = open();
+    const QString name = QString(31, QChar(0x5C71)); // 31 x "山", 62 bytes
+    focusAt(w.Text12, QString(), 0);
+    commitText(w.Text12, name);
+    commitText(w.Text12, QStringLiteral("a"));
+    commitText(w.Text12, QStringLiteral("山"));
+    EXPECT_EQ(w.Text12->text(), name + QLatin1Char('a')) << "a character past 64 bytes is refused";
+    typeKeys(w.Text12, QStringLiteral("b"));
+    EXPECT_EQ(cp932::byteLength(w.Text12->text()), 64);
+    const QString qth = QString(64, QChar(0x6771)); // 64 x "東", the full 128 bytes
+    focusAt(w.Text13, QString(), 0);
+    commitText(w.Text13, qth);
+    commitText(w.Text13, QStringLiteral("京"));
+    EXPECT_EQ(w.Text13->text(), qth);
+
+    pressF1();
+    const hamlog::QsoRecord r = stored(1);
+    EXPECT_EQ(r.NAME.trimmed(), name + QStringLiteral("ab"));
+    EXPECT_EQ(r.QTH.trimmed(), qth);
+}
+
+TEST_F(LogFieldsTest, MhzLabelReadsTheRigOnlyWhenItIsNotPolled) {
+    struct Case {
+        int pollMode;
+        int editMode;
+        bool reads;
+    } cases[] = {{0, 0, true}, {1, 0, true}, {2, 0, false}, {0, 1, false}};
+    TEMP_LOG& w = open();
+    zvtest::RigSimulator sim(QStringLiteral("KENWOOD"));
+    ASSERT_TRUE(sim.isOpen());
+    zvtest::pointRigLinkAt(sim);
+    sim.dialHz = 21080000;
+    rig::RigOpenPort();
+    ASSERT_EQ(rig::g.RigPortOpen, 1);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.pollMode << " " << c.editMode);
+        rig::g.RigPollMode = c.pollMode;
+        logbook::g.LogEditMode = c.editMode;
+        w.Label17->setText(QStringLiteral("7"));
+        sim.commands.clear();
+        clickLabel(w.Label7);
+        if (c.reads) {
+            EXPECT_TRUE(zvtest::waitUntil([&] { return w.Label17->text() == QLatin1String("21.080"); }));
+        } else {
+            ASSERT_TRUE(zvtest::waitForRigToCatchUp(sim));
+            EXPECT_TRUE(sim.commands.isEmpty());
+            EXPECT_EQ(w.Label17->text(), QStringLiteral("7"));
+        }
+    }
+    rig::RigClosePort();
+}
+
+} // namespace

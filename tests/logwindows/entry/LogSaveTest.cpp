@@ -1,0 +1,216 @@
+// Saving the entry through the logging library: append, update, the library's
+// question, and what a failed save keeps.
+#include "logwindows/LogFixture.h"
+
+#include "platform/forms/StatusPanels.h"
+#include "platform/hamlog/HamlogDemoData.h"
+#include "support/Popups.h"
+
+#include <QFile>
+
+namespace {
+
+using zvtest::LogTest;
+
+TEST_F(LogTest, F1AppendsThenUpdatesTheSameRecord) {
+    fillLog(120);
+    setJst(QStringLiteral("2024-01-15 21:30"));
+    TEMP_LOG& w = openFromMain(QStringLiteral("QQ3ABC"), QStringLiteral("太郎"));
+    w.Text13->setText(QStringLiteral("東京都八王子市"));
+    w.Text16->setText(QStringLiteral("*"));
+    pressF1();
+
+    EXPECT_EQ(logCount(), 121);
+    const hamlog::QsoRecord r = stored(121);
+    EXPECT_EQ(r.CALL.trimmed(), QStringLiteral("QQ3ABC"));
+    EXPECT_EQ(r.DATE, QStringLiteral("24-01-15"));
+    EXPECT_EQ(r.TIME, QStringLiteral("21:30J"));
+    EXPECT_EQ(r.HIS.trimmed(), QStringLiteral("599"));
+    EXPECT_EQ(r.FREQ.trimmed(), QStringLiteral("1.9"));
+    EXPECT_EQ(r.MODE.trimmed(), QStringLiteral("BPSK"));
+    EXPECT_EQ(r.QSL, QStringLiteral("J* "));
+    EXPECT_EQ(r.NAME.trimmed(), QStringLiteral("太郎"));
+    EXPECT_EQ(r.QTH.trimmed(), QStringLiteral("東京都八王子市"));
+    // Reread and shown for editing.
+    EXPECT_EQ(logbook::g.LogEditMode, 1);
+    EXPECT_EQ(logbook::g.LogEntrySaved, 1);
+    EXPECT_EQ(logbook::g.HamlogRecNo, 121);
+    EXPECT_EQ(logbook::g.LoggedRecNo, 121);
+    EXPECT_EQ(w.StatusBar1->text(1), QStringLiteral("Record No=121"));
+    EXPECT_EQ(w.Text3->text(), QStringLiteral("2024-01-15"));
+    EXPECT_EQ(w.Text13->text(), QStringLiteral("東京都八王子市"));
+    EXPECT_TRUE(w.Command4->isVisibleTo(&w));
+    EXPECT_TRUE(ui::script::asked().isEmpty());
+
+    w.Text14->setText(QStringLiteral("FB QSO"));
+    pressF1();
+    EXPECT_EQ(logCount(), 121);
+    EXPECT_EQ(stored(121).REM1.trimmed(), QStringLiteral("FB QSO"));
+    EXPECT_EQ(stored(121).NAME.trimmed(), QStringLiteral("太郎"));
+    EXPECT_EQ(logbook::g.LogEntrySaved, 1);
+    EXPECT_EQ(logbook::g.HamlogRecNo, 121);
+}
+
+TEST_F(LogTest, FieldsAreFittedToTheRecord) {
+    TEMP_LOG& w = openFromMain(QStringLiteral("QQ3ABC  "));
+    w.Text12->setMaxLength(100);
+    w.Text12->setText(QStringLiteral("N").repeated(70));
+    w.Text3->setText(QStringLiteral("2024-01-15"));
+    w.Text11->clear();
+    w.Text17->setText(QStringLiteral("*"));
+    pressF1();
+    const hamlog::QsoRecord& q = logbook::g.NewQso;
+    EXPECT_EQ(q.NAME, QStringLiteral("N").repeated(64));
+    EXPECT_EQ(q.DATE, QStringLiteral("24-01-15"));
+    EXPECT_EQ(q.QSL, QStringLiteral("  *"));
+    EXPECT_EQ(q.CALL, QStringLiteral("QQ3ABC").leftJustified(20));
+    EXPECT_EQ(stored(1).NAME.trimmed(), QStringLiteral("N").repeated(64));
+}
+
+TEST_F(LogTest, ADeclinedConfirmationStoresNothing) {
+    fillLog(5);
+    logbook::g.HamlogConfirmText = QStringLiteral("YES");
+    TEMP_LOG& w = openFromMain(QStringLiteral("QQ4DEF"), QStringLiteral("次郎"));
+    ui::script::push(ui::No);
+    pressF1();
+    EXPECT_EQ(logCount(), 5);
+    EXPECT_EQ(logbook::g.LogEntrySaved, 0);
+    EXPECT_EQ(logbook::g.LogEditMode, 0);
+    EXPECT_EQ(logbook::g.HamlogRecNo, 6);
+    EXPECT_EQ(w.LSave->text(), QStringLiteral("LOG保存(F1)"));
+    EXPECT_TRUE(w.LSave->isEnabled());
+    EXPECT_EQ(w.Text12->text(), QStringLiteral("次郎"));
+
+    ui::script::push(ui::Yes);
+    pressF1();
+    EXPECT_EQ(logCount(), 6);
+    EXPECT_EQ(stored(6).CALL.trimmed(), QStringLiteral("QQ4DEF"));
+    EXPECT_EQ(logbook::g.LogEditMode, 1);
+}
+
+TEST_F(LogTest, AFailedSaveSaysSoAndKeepsEverything) {
+    struct Case {
+        const char* name;
+        QString call;
+        QString band;
+        bool removeLog;
+        QString message;
+    } cases[] = {
+        {"no call", {}, QStringLiteral("7"), false, QStringLiteral("CALL DATA がありません")},
+        {"no band", QStringLiteral("QQ5GHI"), {}, false, QStringLiteral("Band DATA がありません")},
+        {"no log", QStringLiteral("QQ5GHI"), QStringLiteral("7"), true,
+         QStringLiteral("書き込みに失敗しました")},
+    };
+    fillLog(3);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TEMP_LOG& w = openFromMain(QStringLiteral("QQ5GHI"), QStringLiteral("三郎"));
+        w.Text1->setText(c.call);
+        w.Combo1->setEditText(c.band);
+        w.Text13->setText(QStringLiteral("大阪市"));
+        if (c.removeLog) logbook::g.HamlogDataPath = path(QStringLiteral("GONE"));
+        ui::script::clearAsked();
+        pressF1();
+        EXPECT_EQ(askedPrompts(), QStringList{c.message});
+        EXPECT_EQ(logCount(), 3);
+        EXPECT_EQ(logbook::g.HamlogRecNo, 4);
+        EXPECT_EQ(logbook::g.LogEntrySaved, 0);
+        EXPECT_EQ(logbook::g.LogEditMode, 0);
+        EXPECT_EQ(w.Text1->text(), c.call);
+        EXPECT_EQ(w.Text12->text(), QStringLiteral("三郎"));
+        EXPECT_EQ(w.Text13->text(), QStringLiteral("大阪市"));
+        EXPECT_TRUE(w.LSave->isEnabled());
+        EXPECT_TRUE(forms::isLoaded<TEMP_LOG>());
+        logbook::g.HamlogDataPath = dataPath();
+    }
+}
+
+TEST_F(LogTest, AnEditedRecordIsStoredEvenWhenTheLogWasClosedMeanwhile) {
+    fillLog(10);
+    TEMP_LOG& w = openFromMain(QString());
+    QTest::mouseClick(w.Command2, Qt::LeftButton);
+    ASSERT_EQ(logbook::g.HamlogRecNo, 10);
+    hamlog::HamlogClose(logbook::g.HamlogHandle, 0);
+    w.Text13->setText(QStringLiteral("札幌市"));
+    pressF1();
+    EXPECT_TRUE(askedPrompts().isEmpty());
+    EXPECT_EQ(stored(10).QTH.trimmed(), QStringLiteral("札幌市"));
+    EXPECT_EQ(logCount(), 10);
+}
+
+TEST_F(LogTest, EscOnAnUnsavedEntryAsksFirst) {
+    TEMP_LOG& w = openFromMain(QStringLiteral("QQ6JKL"));
+    ui::script::push(ui::No);
+    QTest::keyClick(w.Text1, Qt::Key_Escape);
+    EXPECT_EQ(askedPrompts(), QStringList{QStringLiteral("LOGﾃﾞｰﾀが未保存ですが宜しいですか")});
+    ASSERT_TRUE(forms::isLoaded<TEMP_LOG>());
+    pressF1();
+    ui::script::clearAsked();
+    QTest::keyClick(forms::TEMP_LOG().Text1, Qt::Key_Escape);
+    EXPECT_TRUE(askedPrompts().isEmpty());
+    EXPECT_FALSE(forms::isLoaded<TEMP_LOG>());
+    EXPECT_EQ(logCount(), 1);
+}
+
+TEST_F(LogTest, CancelAsksOnlyForAnUnsavedNewEntryWithACall) {
+    struct Case {
+        QString call;
+        ui::MsgResult answer;
+        bool asks;
+        bool stays;
+    } cases[] = {
+        {QStringLiteral("QQ7MNO"), ui::No, true, true},
+        {QStringLiteral("QQ7MNO"), ui::Yes, true, false},
+        {QStringLiteral("   "), ui::No, false, false},
+    };
+    for (const Case& c : cases) {
+        TEMP_LOG& w = openFromMain(QStringLiteral("QQ7MNO"));
+        w.Text1->setText(c.call);
+        logbook::g.LogWindowOpen = 1;
+        ui::script::push(c.answer);
+        ASSERT_TRUE(zvtest::chooseInMenuBar(w.menus, w.LCan));
+        EXPECT_EQ(ui::script::asked().size(), c.asks ? 1 : 0);
+        EXPECT_EQ(forms::isLoaded<TEMP_LOG>(), c.stays);
+        EXPECT_EQ(logbook::g.LogWindowOpen, c.stays ? 1 : 0);
+        ui::script::clearAsked();
+    }
+}
+
+} // namespace
+
+namespace {
+
+using zvtest::LogTest;
+
+TEST_F(LogTest, RightClickOnTheStatusBarRebuildsTheIndexes) {
+    ASSERT_TRUE(hamlog::demo::writeDemoSetup(dataPath()));
+    writeFile(QStringLiteral("HAMLOG.dx9"), "stale");
+    writeFile(QStringLiteral("HAMLOG.dx2"), "broken");
+    TEMP_LOG& w = forms::TEMP_LOG();
+    QTest::mouseClick(w.StatusBar1->panel(1), Qt::LeftButton);
+    EXPECT_EQ(readFile(QStringLiteral("HAMLOG.dx9")), QByteArray("stale"));
+    QTest::mouseClick(w.StatusBar1->panel(1), Qt::RightButton);
+    EXPECT_TRUE(readFile(QStringLiteral("HAMLOG.dx9")).isEmpty());
+    EXPECT_NE(readFile(QStringLiteral("HAMLOG.dx2")), QByteArray("broken"));
+    EXPECT_FALSE(readFile(QStringLiteral("HAMLOG.dx2")).isEmpty());
+    EXPECT_FALSE(readFile(QStringLiteral("HAMLOG.HDB")).isEmpty());
+    EXPECT_EQ(forms::PSK31MAIN().Text3->text(), QStringLiteral("INDEX再構築中です"));
+}
+
+TEST_F(LogTest, ClosingTheWindowEndsEditingAndKeepsItsPlace) {
+    fillLog(3);
+    TEMP_LOG& w = openFromMain(QStringLiteral("QQ5AAA"));
+    w.move(40, 30);
+    logbook::g.LogWindowOpen = 1;
+    ui::script::push(ui::Yes);
+    QTest::mouseClick(w.Command2, Qt::LeftButton);
+    ASSERT_EQ(logbook::g.LogEditMode, 1);
+    const QPoint place = w.pos();
+    w.close();
+    EXPECT_FALSE(forms::isLoaded<TEMP_LOG>());
+    EXPECT_EQ(logbook::g.LogEditMode, 0);
+    EXPECT_EQ(logbook::g.LogWindowOpen, 0);
+    EXPECT_EQ(forms::TEMP_LOG().pos(), place);
+}
+
+} // namespace

@@ -1,0 +1,232 @@
+// The log button with the window link: the logging program's window runs as a
+// real process on the test's log.
+#include "logwindows/LogFixture.h"
+
+#include "logwindows/entry/HamlogLink.h"
+#include "platform/forms/ControlColour.h"
+#include "platform/hamlog/HamlogWindowLink.h"
+#include "platform/os/Paths.h"
+
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QScrollBar>
+#include <QThread>
+
+#include <atomic>
+
+namespace {
+
+class LogWindowLink : public zvtest::LogTest {
+  protected:
+    void SetUp() override {
+        LogTest::SetUp();
+        logbook::g.HamlogLink = 2;
+        rig::g.RigFreqText = QStringLiteral("7.041");
+    }
+    void TearDown() override {
+        hamlog::window::disconnect();
+        if (program.state() != QProcess::NotRunning) {
+            program.kill();
+            program.waitForFinished(3000);
+        }
+        LogTest::TearDown();
+    }
+    void start() {
+        program.start(paths::join(paths::executableFolder(), QStringLiteral("HAMLOGW.EXE")),
+                      {QStringLiteral("--log"), dataPath() + QStringLiteral(".HDB")});
+        ASSERT_TRUE(program.waitForStarted(5000));
+        ASSERT_TRUE(zvtest::waitUntil([] { return hamlog::window::findWindow() > 0; }, 10000));
+    }
+    PSK31MAIN& boxes(const QString& call, const QString& name, const QString& qth) {
+        PSK31MAIN& m = forms::PSK31MAIN();
+        m.Text5->setText(call);
+        m.Text6->setText(name);
+        m.Text7->setText(QStringLiteral("599"));
+        m.Text14->setText(qth);
+        ui::script::clearAsked();
+        return m;
+    }
+    void press() { QTest::mouseClick(forms::PSK31MAIN().Command5, Qt::LeftButton); }
+
+    QProcess program;
+};
+
+TEST_F(LogWindowLink, FirstPressHandsTheQsoOverAndTheSecondStoresIt) {
+    start();
+    core::g.ContestSerialNo = 1;
+    PSK31MAIN& m =
+        boxes(QStringLiteral(" QQ1AAA "), QStringLiteral("太郎"), QStringLiteral("東京都八王子市"));
+    m.Text11->setText(QStringLiteral("001"));
+    press();
+    EXPECT_EQ(core::g.HamlogEntrySent, 1);
+    EXPECT_EQ(core::g.HisCall, QStringLiteral("QQ1AAA"));
+    EXPECT_EQ(m.Command5->text(), QStringLiteral("LOG保存"));
+    EXPECT_EQ(colour::backColor(m.Command5), 0x0000FFu);
+    EXPECT_EQ(logCount(), 0);
+    const int contestNo = m.VScroll4->value();
+
+    press();
+    EXPECT_TRUE(ui::script::asked().isEmpty());
+    EXPECT_EQ(core::g.HamlogEntrySent, 0);
+    EXPECT_EQ(m.Command5->text(), QStringLiteral("LOG作成"));
+    EXPECT_EQ(colour::backColor(m.Command5), 0xC0C0C0u);
+    EXPECT_EQ(m.VScroll4->value(), contestNo + 1);
+    ASSERT_EQ(logCount(), 1);
+    // The call came first (it starts the program's entry), every item after it.
+    const hamlog::QsoRecord r = stored(1);
+    EXPECT_EQ(r.CALL.trimmed(), QStringLiteral("QQ1AAA"));
+    EXPECT_EQ(r.REM1.trimmed(), QStringLiteral("001(SendNo)"));
+    EXPECT_EQ(r.FREQ.trimmed(), QStringLiteral("7.041"));
+    EXPECT_EQ(r.MODE.trimmed(), QStringLiteral("BPSK"));
+    EXPECT_EQ(r.HIS.trimmed(), QStringLiteral("599"));
+    EXPECT_EQ(r.NAME.trimmed(), QStringLiteral("太郎"));
+    EXPECT_EQ(r.QTH.trimmed(), QStringLiteral("東京都八王子市"));
+}
+
+TEST_F(LogWindowLink, AnEmptyCallIsNotHandedOver) {
+    start();
+    for (const QString& call : {QString(), QStringLiteral("   ")}) {
+        PSK31MAIN& m = boxes(call, QStringLiteral("太郎"), QString());
+        press();
+        EXPECT_EQ(askedPrompts(), QStringList{QStringLiteral("CALL DATA がありません")});
+        EXPECT_EQ(core::g.HamlogEntrySent, 0);
+        EXPECT_EQ(m.Command5->text(), QStringLiteral("LOG作成"));
+        EXPECT_EQ(m.Text6->text(), QStringLiteral("太郎")) << "the boxes keep what was typed";
+    }
+    EXPECT_EQ(logCount(), 0);
+}
+
+TEST_F(LogWindowLink, NameAndQthKnownToOneSideEndUpOnBoth) {
+    fillLog(1); // QQ1AA1, name NAME1, no QTH
+    start();
+    PSK31MAIN& m = boxes(QStringLiteral("QQ1AA1"), QString(), QStringLiteral("横浜市"));
+    logwindows::HamlogSendQso();
+    EXPECT_EQ(m.Text6->text(), QStringLiteral("NAME1"));
+    EXPECT_EQ(m.Text14->text(), QStringLiteral("横浜市"));
+    EXPECT_TRUE(logwindows::HamlogAskQth());
+    EXPECT_EQ(logbook::g.HamlogQthReply, QStringLiteral("横浜市"));
+
+    // Both sides know a name: each keeps its own.
+    m.Text6->setText(QStringLiteral("Taro"));
+    logwindows::HamlogSendQso();
+    EXPECT_EQ(m.Text6->text(), QStringLiteral("Taro"));
+    EXPECT_TRUE(logwindows::HamlogAskName());
+    EXPECT_EQ(logbook::g.HamlogNameReply, QStringLiteral("NAME1"));
+    EXPECT_EQ(m.Text6->text(), QStringLiteral("NAME1")); // an explicit request fills the box
+}
+
+TEST_F(LogWindowLink, AClickOnTheQthLabelFetchesTheProgramsQth) {
+    start();
+    PSK31MAIN& m = boxes(QStringLiteral("QQ1AA1"), QString(), QStringLiteral("横浜市"));
+    logwindows::HamlogSendQso();
+    m.Text14->clear();
+    logbook::g.HamlogSending = 1; // a hand-over cut short keeps the boxes closed to replies
+    QTest::mouseClick(m.Label47, Qt::LeftButton);
+    EXPECT_EQ(logbook::g.HamlogSending, 0);
+    EXPECT_EQ(m.Text14->text(), QStringLiteral("横浜市"));
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_TRUE(ui::script::asked().isEmpty());
+}
+
+TEST_F(LogWindowLink, TheDeclinedQuestionDropsTheEntryAndCancelKeepsItPending) {
+    start();
+    logbook::g.HamlogConfirmOn = 1;
+    PSK31MAIN& m = boxes(QStringLiteral("QQ2BBB"), QString(), QString());
+    press();
+    ui::script::push(ui::Cancel);
+    press();
+    EXPECT_EQ(core::g.HamlogEntrySent, 1);
+    EXPECT_EQ(m.Command5->text(), QStringLiteral("LOG保存"));
+    ASSERT_EQ(ui::script::asked().size(), 1);
+    EXPECT_EQ(ui::script::asked()[0].prompt, QStringLiteral("LOG を保存しますか？"));
+    EXPECT_EQ(ui::script::asked()[0].title, QStringLiteral("ZORVATEK_LOG_SAVE"));
+    ui::script::push(ui::No);
+    press();
+    EXPECT_EQ(core::g.HamlogEntrySent, 0);
+    press(); // the dropped entry is gone: a new hand-over starts
+    EXPECT_EQ(core::g.HamlogEntrySent, 1);
+    ui::script::push(ui::Yes);
+    press();
+    EXPECT_EQ(core::g.HamlogEntrySent, 0);
+    EXPECT_EQ(logCount(), 1);
+}
+
+TEST_F(LogWindowLink, WithoutTheProgramNothingIsPendingOrTakenAsStored) {
+    PSK31MAIN& m = boxes(QStringLiteral("QQ3CCC"), QString(), QString());
+    press();
+    EXPECT_EQ(askedPrompts(), QStringList{QStringLiteral("Turbo HAMLOG/Winが起動していません。")});
+    EXPECT_EQ(core::g.HamlogEntrySent, 0);
+    EXPECT_EQ(logwindows::HamlogAskRecNo(), std::nullopt);
+
+    // The program goes away between the two presses: the QSO stays pending.
+    start();
+    press();
+    ASSERT_EQ(core::g.HamlogEntrySent, 1);
+    program.kill();
+    program.waitForFinished(3000);
+    hamlog::window::disconnect();
+    ui::script::clearAsked();
+    press();
+    EXPECT_EQ(core::g.HamlogEntrySent, 1);
+    EXPECT_EQ(m.Command5->text(), QStringLiteral("LOG保存"));
+    EXPECT_EQ(askedPrompts(), QStringList{QStringLiteral("Turbo HAMLOG/Winが起動していません。")});
+}
+
+TEST_F(LogWindowLink, LogKeyOnlyHandsTheQsoOver) {
+    start();
+    PSK31MAIN& m = boxes(QStringLiteral("QQ4DDD"), QStringLiteral("Hanako"), QString());
+    m.show();
+    m.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
+    QTest::keyClick(m.Text5, Qt::Key_L, Qt::ControlModifier);
+    EXPECT_EQ(core::g.HamlogEntrySent, 0);
+    EXPECT_TRUE(logwindows::HamlogAskName());
+    EXPECT_EQ(logbook::g.HamlogNameReply, QStringLiteral("Hanako"));
+    EXPECT_EQ(logCount(), 0);
+}
+
+// A logging program's window that answers every request with a text holding no
+// record count, on a thread of its own (the system waits for its answers).
+class GarbledWindow : public QThread {
+  public:
+    void run() override {
+        QLocalServer server;
+        QLocalServer::removeServer(hamlog::window::serverName());
+        if (!server.listen(hamlog::window::serverName())) return;
+        listening = true;
+        if (!server.waitForNewConnection(10000)) return;
+        QLocalSocket* s = server.nextPendingConnection();
+        QByteArray buffer;
+        while (s->state() == QLocalSocket::ConnectedState && s->waitForReadyRead(10000)) {
+            buffer += s->readAll();
+            bool broken = false;
+            while (auto frame = hamlog::window::takeFrame(buffer, broken)) {
+                if (frame->data.dwData == hamlog::window::HamlogReqRecNo) {
+                    hamlog::window::CopyData reply;
+                    reply.lpData = QByteArray("count= ABC\r\n");
+                    reply.cbData = quint32(reply.lpData->size());
+                    s->write(hamlog::window::encodeFrame({hamlog::window::FrameKind::CopyData, reply}));
+                }
+                s->write(hamlog::window::encodeFrame({hamlog::window::FrameKind::Handled, {}}));
+                s->flush();
+            }
+        }
+    }
+    std::atomic<bool> listening = false;
+};
+
+TEST_F(LogWindowLink, AnAnswerWithoutARecordCountSaysLogSaveErr) {
+    GarbledWindow window;
+    window.start();
+    ASSERT_TRUE(zvtest::waitUntil([&] { return window.listening.load(); }));
+    PSK31MAIN& m = boxes(QStringLiteral("QQ5EEE"), QString(), QString());
+    press();
+    EXPECT_EQ(askedPrompts(), QStringList{QStringLiteral("LOG Save Err")});
+    EXPECT_EQ(core::g.HamlogEntrySent, 0);
+    EXPECT_EQ(m.Command5->text(), QStringLiteral("LOG作成"));
+    hamlog::window::disconnect();
+    window.wait(15000);
+}
+
+} // namespace

@@ -1,0 +1,129 @@
+// Logging across a mode change that swaps the operating window: a QSO handed
+// to the logging program is not dropped unasked, and a running contest shows
+// its serial box and fixed report in the window now in use.
+#include "core/IniValues.h"
+#include "logwindows/LogFixture.h"
+#include "platform/forms/ControlColour.h"
+#include "platform/hamlog/HamlogWindowLink.h"
+#include "platform/os/Paths.h"
+#include "settings/dialogs/CFG_Contest.h"
+#include "sstv/window/SSTVForm.h"
+#include "support/Popups.h"
+
+#include <QCheckBox>
+#include <QProcess>
+#include <QScrollBar>
+
+namespace {
+
+class ModeChangeLog : public zvtest::LogTest {
+  protected:
+    void SetUp() override {
+        LogTest::SetUp();
+        core::g.LogModeTextPsk = QStringLiteral("PSK31");
+        core::g.LogModeTextSstv = QStringLiteral("SSTV");
+        core::g.ContestMode = 0;
+        core::g.ContestRst599 = 0;
+        core::g.ContestSerialNo = 0;
+        core::g.HisRstPresetOn = QStringLiteral("1");
+        main = &forms::PSK31MAIN();
+        main->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
+    }
+    void TearDown() override {
+        hamlog::window::disconnect();
+        if (program.state() != QProcess::NotRunning) {
+            program.kill();
+            program.waitForFinished(3000);
+        }
+        forms::unloadAllExcept();
+        LogTest::TearDown();
+    }
+    void toSstv() { ASSERT_TRUE(zvtest::chooseInMenuBar(main->menuBar(), main->PSKMODE[core::ModeSstv])); }
+    static void tick(QCheckBox* box) {
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+    }
+
+    PSK31MAIN* main = nullptr;
+    QProcess program;
+};
+
+TEST_F(ModeChangeLog, AHandedOverQsoIsDroppedOnlyWhenTheOperatorSaysSo) {
+    logbook::g.HamlogLink = 2;
+    program.start(paths::join(paths::executableFolder(), QStringLiteral("HAMLOGW.EXE")),
+                  {QStringLiteral("--log"), dataPath() + QStringLiteral(".HDB")});
+    ASSERT_TRUE(program.waitForStarted(5000));
+    ASSERT_TRUE(zvtest::waitUntil([] { return hamlog::window::findWindow() > 0; }, 10000));
+    main->Text5->setText(QStringLiteral("QQ1AAA"));
+    main->Text6->setText(QStringLiteral("太郎"));
+    QTest::mouseClick(main->Command5, Qt::LeftButton);
+    ASSERT_EQ(core::g.HamlogEntrySent, 1);
+
+    // No: the change does not happen and the QSO stays pending.
+    ui::script::clearAsked();
+    ui::script::push(ui::No);
+    toSstv();
+    ASSERT_EQ(askedPrompts().size(), 1);
+    EXPECT_TRUE(askedPrompts()[0].contains(QStringLiteral("まだ保存されていません")));
+    EXPECT_EQ(core::g.OpMode, core::ModeBpsk);
+    EXPECT_TRUE(main->PSKMODE[core::ModeBpsk]->isChecked());
+    EXPECT_FALSE(main->PSKMODE[core::ModeSstv]->isChecked());
+    EXPECT_EQ(core::g.HamlogEntrySent, 1);
+    EXPECT_EQ(main->Command5->text(), QStringLiteral("LOG保存"));
+    EXPECT_EQ(main->Text5->text(), QStringLiteral("QQ1AAA"));
+
+    // The second press still stores it.
+    QTest::mouseClick(main->Command5, Qt::LeftButton);
+    EXPECT_EQ(logCount(), 1);
+
+    // Another QSO handed over, then dropped with a yes: nothing is stored.
+    main->Text5->setText(QStringLiteral("QQ2BBB"));
+    QTest::mouseClick(main->Command5, Qt::LeftButton);
+    ASSERT_EQ(core::g.HamlogEntrySent, 1);
+    ui::script::push(ui::Yes);
+    toSstv();
+    EXPECT_EQ(core::g.OpMode, core::ModeSstv);
+    EXPECT_EQ(core::g.HamlogEntrySent, 0);
+    EXPECT_EQ(logCount(), 1);
+}
+
+TEST_F(ModeChangeLog, AContestRunningInSstvGoesOnInTheMainWindow) {
+    core::PutIniText(QStringLiteral("PSKCFG"), QStringLiteral("ContestNo"), QStringLiteral("012"));
+    toSstv();
+    ASSERT_EQ(core::g.OpMode, core::ModeSstv);
+    SSTVForm& sstv = forms::SSTVForm();
+    // Its settings items come on once its start-up has run.
+    ASSERT_TRUE(zvtest::waitUntil([&sstv] { return sstv.CONON->isEnabled(); }));
+    ASSERT_TRUE(zvtest::chooseMenuItem(sstv.CONON));
+    ASSERT_TRUE(forms::isLoaded<CFG_Contest>());
+    CFG_Contest& d = forms::CFG_Contest();
+    tick(d.Check3);
+    tick(d.Check4);
+    ASSERT_TRUE(zvtest::chooseMenuItem(d.CON_STRART));
+    ASSERT_EQ(core::g.ContestMode, 1);
+    EXPECT_EQ(sstv.Text5->text(), QStringLiteral("595"));
+    EXPECT_EQ(sstv.Text11->text(), QStringLiteral("012"));
+    TEMP_LOG& log = forms::TEMP_LOG();
+    EXPECT_EQ(log.Text5->text(), QStringLiteral("595"));
+
+    ASSERT_TRUE(zvtest::chooseMenuItem(sstv.PSKMODE[core::ModeBpsk]));
+    ASSERT_EQ(core::g.OpMode, core::ModeBpsk);
+    PSK31MAIN& m = forms::PSK31MAIN();
+    EXPECT_TRUE(m.Text11->isVisible());
+    EXPECT_TRUE(m.VScroll4->isVisible());
+    EXPECT_EQ(m.Text11->text(), QStringLiteral("012"));
+    EXPECT_EQ(m.VScroll4->value(), 12);
+    EXPECT_EQ(m.Text7->text(), QStringLiteral("599"));
+    EXPECT_TRUE(m.CONON->isChecked());
+    EXPECT_EQ(forms::TEMP_LOG().Text5->text(), QStringLiteral("599"));
+    EXPECT_EQ(forms::TEMP_LOG().Text6->text(), QStringLiteral("599"));
+
+    // The main window's contest item ends it, as it would a contest begun there.
+    ASSERT_TRUE(zvtest::chooseMenuItem(m.CONON));
+    EXPECT_EQ(core::g.ContestMode, 0);
+    EXPECT_EQ(core::IniStored(QStringLiteral("PSKCFG"), QStringLiteral("ContestNo")), QStringLiteral("012"));
+    EXPECT_FALSE(m.Text11->isVisible());
+    EXPECT_EQ(m.Text7->text(), QStringLiteral("599")) << "the report preset";
+}
+
+} // namespace

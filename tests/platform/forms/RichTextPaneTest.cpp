@@ -1,0 +1,95 @@
+// Queued received text in a pane: edits queued together go in together, in
+// order, and every reader or editor of the pane sees them in.
+#include "platform/forms/RichTextPane.h"
+#include "support/ProgramFolder.h"
+
+#include <QSignalSpy>
+#include <functional>
+
+namespace {
+
+TEST(RichTextPane, QueuedEditsGoInTogetherInOrder) {
+    struct Case {
+        const char* name;
+        QString before;
+        int cursor; // the operator's insertion point; -1: at the end
+        std::function<void(RichTextPane&)> edits;
+        QString after;
+        int length; // what length() counts while the edits wait
+    } cases[] = {
+        {"appended", "AB", -1, [](RichTextPane& p) { p.appendLater("CD"); }, "ABCD", 4},
+        {"a CR LF is one break", "", -1, [](RichTextPane& p) { p.appendLater("A\r\nB"); }, "A\nB", 3},
+        {"taken back while queued", "AB", -1,
+         [](RichTextPane& p) {
+             p.appendLater("CD");
+             p.chopLater();
+         },
+         "ABC", 3},
+        {"taken back from the pane", "AB", -1,
+         [](RichTextPane& p) {
+             p.chopLater();
+             p.chopLater();
+             p.appendLater("X");
+         },
+         "X", 1},
+        {"nothing to take back", "", -1, [](RichTextPane& p) { p.chopLater(); }, "", 0},
+        {"a break at the operator's point goes in at once", "HELLO", 2,
+         [](RichTextPane& p) {
+             p.insertLater("\r\n");
+             p.appendLater("X");
+         },
+         "HE\nLLOX", 7},
+        {"after queued text a break goes to the end", "HELLO", 2,
+         [](RichTextPane& p) {
+             p.appendLater("X");
+             p.insertLater("\r\n");
+         },
+         "HELLOX\n", 7},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RichTextPane pane;
+        pane.setText(c.before);
+        if (c.cursor >= 0) pane.setSelStart(c.cursor);
+        c.edits(pane);
+        EXPECT_EQ(pane.length(), c.length);
+        QSignalSpy edits(pane.document(), &QTextDocument::contentsChange);
+        EXPECT_TRUE(zvtest::waitUntil([&] { return pane.toPlainText() == c.after; }));
+        EXPECT_LE(edits.count(), 1);
+        EXPECT_EQ(pane.length(), c.length);
+    }
+}
+
+TEST(RichTextPane, ReadersAndEditorsSeeQueuedTextInAndClearDropsIt) {
+    RichTextPane pane;
+    pane.setText("AB");
+    QSignalSpy edits(pane.document(), &QTextDocument::contentsChange);
+    pane.setSelColor(Qt::red);
+    pane.appendLater("C");
+    pane.setSelColor(Qt::blue);
+    pane.appendLater("D");
+    EXPECT_EQ(edits.count(), 0);
+    EXPECT_EQ(pane.selStart(), 4); // done now, with the insertion point after them
+    EXPECT_EQ(edits.count(), 1);
+    EXPECT_EQ(pane.toPlainText(), "ABCD");
+    QTextCursor c(pane.document());
+    c.setPosition(3);
+    EXPECT_EQ(c.charFormat().foreground().color(), QColor(Qt::red));
+    c.setPosition(4);
+    EXPECT_EQ(c.charFormat().foreground().color(), QColor(Qt::blue));
+
+    pane.appendLater("E");
+    pane.setSelStart(0);
+    pane.setSelText("<");
+    EXPECT_EQ(pane.text(), "<ABCDE");
+
+    pane.appendLater("F");
+    pane.clear();
+    pane.appendLater("G");
+    ASSERT_TRUE(zvtest::waitUntil([&] { return !pane.toPlainText().isEmpty(); }));
+    EXPECT_EQ(pane.text(), "G");
+    pane.clear();
+    EXPECT_EQ(pane.length(), 0);
+}
+
+} // namespace

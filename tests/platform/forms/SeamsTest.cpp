@@ -1,0 +1,125 @@
+// The seams tests rely on: the clock, the dialogs, the window registry,
+// colours and the single-instance guard.
+#include "platform/forms/Colour.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/forms/Forms.h"
+#include "platform/os/Clock.h"
+#include "platform/os/SingleInstance.h"
+#include "support/ProgramFolder.h"
+
+#include <QApplication>
+#include <QPalette>
+#include <QProcess>
+
+namespace {
+
+TEST(Clock, JstIsUtcPlusNineHoursAllYear) {
+    sysclock::setUtcForTest(QDateTime(QDate(2004, 12, 31), QTime(20, 0), Qt::UTC));
+    EXPECT_EQ(sysclock::jstNow(), QDateTime(QDate(2005, 1, 1), QTime(5, 0)));
+    sysclock::advanceForTest(3600 * 1000);
+    EXPECT_EQ(sysclock::utcNow(), QDateTime(QDate(2004, 12, 31), QTime(21, 0), Qt::UTC));
+    sysclock::setUtcForTest(QDateTime(QDate(2026, 7, 1), QTime(0, 30), Qt::UTC));
+    EXPECT_EQ(sysclock::jstNow(), QDateTime(QDate(2026, 7, 1), QTime(9, 30)));
+    EXPECT_EQ(sysclock::jstToUtc(sysclock::jstNow()), sysclock::utcNow());
+    sysclock::resetForTest();
+    EXPECT_LE(qAbs(sysclock::utcNow().secsTo(QDateTime::currentDateTimeUtc())), 2);
+}
+
+TEST(Colour, ConvertsColourReferences) {
+    EXPECT_EQ(colour::fromRef(0x00C0FFC0), QColor(0xC0, 0xFF, 0xC0));
+    EXPECT_EQ(colour::fromRef(0x000000FF), QColor(Qt::red));
+    EXPECT_EQ(colour::toRef(QColor(0x12, 0x34, 0x56)), 0x00563412u);
+    EXPECT_EQ(colour::fromRef(colour::kButtonFace), QApplication::palette().color(QPalette::Button));
+    std::uint32_t ref = 0;
+    EXPECT_TRUE(colour::parseRef("12632256", &ref));
+    EXPECT_EQ(ref, 12632256u);
+    EXPECT_TRUE(colour::parseRef("&H8000000F&", &ref));
+    EXPECT_EQ(ref, colour::kButtonFace);
+    EXPECT_TRUE(colour::parseRef("-2147483633", &ref));
+    EXPECT_EQ(ref, colour::kButtonFace);
+    EXPECT_FALSE(colour::parseRef("red", &ref));
+    EXPECT_EQ(twips::toPx(1440), 96);
+    EXPECT_EQ(twips::fromPx(96), 1440);
+}
+
+class DialogScript : public zvtest::ProgramFolderTest {};
+
+TEST_F(DialogScript, AnswersFromTheQueueAndRecordsWhatWasAsked) {
+    ui::script::push(ui::No);
+    ui::script::push(QStringLiteral("JA1ZZZ"));
+    ui::script::push(QVariant());
+    EXPECT_EQ(ui::msgBox(QStringLiteral("保存しますか"), ui::YesNo | ui::Question), ui::No);
+    EXPECT_EQ(ui::inputBox(QStringLiteral("コールサイン")), std::optional<QString>(QStringLiteral("JA1ZZZ")));
+    EXPECT_EQ(ui::inputBox(QStringLiteral("again")), std::nullopt);
+    // With the queue empty a message box takes its first button, a dialog is cancelled.
+    EXPECT_EQ(ui::msgBox(QStringLiteral("x"), ui::YesNoCancel), ui::Yes);
+    EXPECT_EQ(ui::openFileName(QStringLiteral("open"), folder(), QStringLiteral("*.MAC")), QString());
+    EXPECT_EQ(ui::chooseColour(Qt::red), std::nullopt);
+
+    const auto& asked = ui::script::asked();
+    ASSERT_EQ(asked.size(), 6);
+    EXPECT_EQ(asked[0].kind, QStringLiteral("msgBox"));
+    EXPECT_EQ(asked[0].prompt, QStringLiteral("保存しますか"));
+    EXPECT_EQ(asked[0].title, ui::kProgramTitle);
+    EXPECT_EQ(asked[0].style, ui::YesNo | ui::Question);
+    EXPECT_EQ(asked[4].kind, QStringLiteral("openFile"));
+}
+
+class Probe : public QWidget {
+  public:
+    static inline int loads = 0;
+    static inline int unloads = 0;
+    void Form_Load() {
+        ++loads;
+        visibleAtLoad = isVisible();
+    }
+    void Form_Unload() { ++unloads; }
+    bool visibleAtLoad = true;
+};
+
+class Other : public QWidget {};
+
+TEST_F(DialogScript, WindowRegistryLoadsHiddenOnceAndAnewAfterUnload) {
+    Probe::loads = Probe::unloads = 0;
+    EXPECT_FALSE(forms::isLoaded<Probe>());
+    Probe& first = forms::get<Probe>();
+    EXPECT_EQ(&forms::get<Probe>(), &first);
+    EXPECT_EQ(Probe::loads, 1);
+    EXPECT_FALSE(first.visibleAtLoad);
+    EXPECT_FALSE(first.isVisible());
+
+    QPointer<Probe> old(&first);
+    forms::unload<Probe>();
+    EXPECT_EQ(Probe::unloads, 1);
+    EXPECT_FALSE(forms::isLoaded<Probe>());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(old.isNull());
+
+    forms::get<Probe>();
+    forms::get<Other>();
+    EXPECT_EQ(Probe::loads, 2);
+    forms::unloadAllExcept(&forms::get<Other>());
+    EXPECT_FALSE(forms::isLoaded<Probe>());
+    EXPECT_TRUE(forms::isLoaded<Other>());
+    forms::unloadAllExcept();
+    EXPECT_EQ(forms::loadedCount(), 0);
+}
+
+TEST_F(DialogScript, OnlyOneInstancePerProgramFolder) {
+    instance::Guard first(folder());
+    EXPECT_TRUE(first.isFirst());
+    EXPECT_FALSE(instance::Guard(folder()).isFirst());
+
+    // The real program, started a second time on the same folder, ends at once.
+    QProcess second;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("ZORVATEK_HOME"), folder());
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    second.setProcessEnvironment(env);
+    second.start(qEnvironmentVariable("ZV_PROGRAM_DIR") + QStringLiteral("/zorvatek"), {});
+    ASSERT_TRUE(second.waitForStarted(5000));
+    EXPECT_TRUE(second.waitForFinished(5000));
+    EXPECT_EQ(second.exitCode(), 0);
+}
+
+} // namespace

@@ -1,0 +1,128 @@
+// The log tab's list editors: the RST list beside the main window's RST box
+// and the extra modes of the log entry window, edited in the sheet and
+// written whole to their files.
+#include "settings/SheetFixture.h"
+
+#include "logwindows/entry/TEMP_LOG.h"
+#include "platform/os/Cp932.h"
+
+#include <QFile>
+#include <QInputMethodEvent>
+#include <QListWidget>
+
+namespace {
+
+class CfgSheetLists : public sheettest::SheetTest {
+  protected:
+    CFGSHEET& openLogTab() {
+        CFGSHEET& s = open();
+        showTab(s, 2);
+        return s;
+    }
+    // Empties the box and types the lines into it, as the operator does.
+    static void typeLines(QPlainTextEdit* box, const QStringList& lines) {
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(box, Qt::Key_Delete);
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (i > 0) QTest::keyClick(box, Qt::Key_Return);
+            QTest::keyClicks(box, lines[i]);
+        }
+    }
+    static QStringList items(QListWidget* list) {
+        QStringList all;
+        for (int i = 0; i < list->count(); ++i)
+            all << list->item(i)->text();
+        return all;
+    }
+};
+
+TEST_F(CfgSheetLists, RstListIsEditedAndFillsTheMainWindowsList) {
+    CFGSHEET& s = openLogTab();
+    writeFile(QStringLiteral("RSTmenu.DAT"), "599\r\n 579\r\n\r\n");
+    ASSERT_FALSE(s.Text10->isVisible());
+    press(s.Command15);
+    EXPECT_TRUE(s.Text10->isVisible());
+    EXPECT_EQ(s.Command15->text(), QStringLiteral("RST set完了"));
+    EXPECT_EQ(s.Text10->toPlainText(), QStringLiteral("599\n57\n"));
+
+    typeLines(s.Text10, {QStringLiteral("599"), QStringLiteral("579"), QString(), QStringLiteral("5995"),
+                         QStringLiteral(" 559")});
+    press(s.Command15);
+    EXPECT_FALSE(s.Text10->isVisible());
+    EXPECT_EQ(s.Command15->text(), QStringLiteral("RST menuset"));
+    EXPECT_EQ(readFile(QStringLiteral("RSTmenu.DAT")), QByteArray("599\r\n579\r\n\r\n5995\r\n 559\r\n"));
+    EXPECT_EQ(items(main->List4), (QStringList{"599", "579", "599", "55"}));
+
+    // An empty list writes one empty line and empties the pick list.
+    press(s.Command15);
+    typeLines(s.Text10, {});
+    press(s.Command15);
+    EXPECT_EQ(readFile(QStringLiteral("RSTmenu.DAT")), QByteArray("\r\n"));
+    EXPECT_EQ(main->List4->count(), 0);
+}
+
+TEST_F(CfgSheetLists, ModeListStartsEmptyWithoutItsFileAndTakesCapitals) {
+    CFGSHEET& s = openLogTab();
+    ASSERT_FALSE(QFile::exists(path(QStringLiteral("otherMODE.DAT"))));
+    press(s.Command16);
+    EXPECT_TRUE(s.Text12->isVisible());
+    EXPECT_EQ(s.Command16->text(), QStringLiteral("MODEset完了"));
+    EXPECT_TRUE(s.Text12->toPlainText().isEmpty());
+    EXPECT_TRUE(ui::script::asked().isEmpty()) << "a missing file is no error";
+
+    typeLines(s.Text12,
+              {QStringLiteral("psk63"), QStringLiteral("  mfsk16"), QStringLiteral("olivia-8-500")});
+    press(s.Command16);
+    EXPECT_EQ(s.Command16->text(), QStringLiteral("other MODE"));
+    EXPECT_EQ(readFile(QStringLiteral("otherMODE.DAT")), QByteArray("PSK63\r\n  MFSK16\r\nOLIVIA-8-500\r\n"));
+    ASSERT_TRUE(forms::isLoaded<TEMP_LOG>()) << "the log entry window is loaded to take the list";
+    EXPECT_EQ(items(forms::TEMP_LOG().List1), (QStringList{"PSK63", "MFSK16", "OLIVIA-8-500"}));
+
+    // Opened again, the editor shows the file as the list reads it.
+    press(s.Command16);
+    EXPECT_EQ(s.Text12->toPlainText(), QStringLiteral("PSK63\nMFSK16\nOLIVIA-8-500\n"));
+}
+
+TEST_F(CfgSheetLists, ShiftJisTextSurvivesTheEditor) {
+    CFGSHEET& s = openLogTab();
+    writeFile(QStringLiteral("otherMODE.DAT"), cp932::encode(QStringLiteral("ＲＴＴＹ\r\n")));
+    press(s.Command16);
+    EXPECT_EQ(s.Text12->toPlainText(), QStringLiteral("ＲＴＴＹ\n"));
+    // Full-width text comes from the input method.
+    QTest::keyClick(s.Text12, Qt::Key_End, Qt::ControlModifier);
+    QInputMethodEvent typed;
+    typed.setCommitString(QStringLiteral("ＦＳＫ"));
+    QCoreApplication::sendEvent(s.Text12, &typed);
+    press(s.Command16);
+    EXPECT_EQ(readFile(QStringLiteral("otherMODE.DAT")),
+              cp932::encode(QStringLiteral("ＲＴＴＹ\r\nＦＳＫ\r\n")));
+}
+
+TEST_F(CfgSheetLists, UnwritableFileKeepsTheEditorOpenWithWhatWasTyped) {
+    CFGSHEET& s = openLogTab();
+    writeFile(QStringLiteral("RSTmenu.DAT"), "599\r\n");
+    ASSERT_TRUE(
+        QFile::setPermissions(path(QStringLiteral("RSTmenu.DAT")), QFile::ReadOwner | QFile::ReadGroup));
+    press(s.Command15);
+    typeLines(s.Text10, {QStringLiteral("579")});
+    main->List4->clear();
+    main->List4->addItem(QStringLiteral("599"));
+    press(s.Command15);
+    EXPECT_TRUE(ui::script::asked().size() == 1 &&
+                lastAsked().prompt.startsWith(QStringLiteral("RSTmenu.DAT")))
+        << "the message names the file";
+    EXPECT_TRUE(s.Text10->isVisible());
+    EXPECT_EQ(s.Text10->toPlainText(), QStringLiteral("579"));
+    EXPECT_EQ(s.Command15->text(), QStringLiteral("RST set完了"));
+    EXPECT_EQ(readFile(QStringLiteral("RSTmenu.DAT")), QByteArray("599\r\n"));
+    EXPECT_EQ(items(main->List4), QStringList{"599"});
+
+    // Writable again, the next press writes what is in the box.
+    ASSERT_TRUE(
+        QFile::setPermissions(path(QStringLiteral("RSTmenu.DAT")), QFile::ReadOwner | QFile::WriteOwner));
+    press(s.Command15);
+    EXPECT_EQ(readFile(QStringLiteral("RSTmenu.DAT")), QByteArray("579\r\n"));
+    EXPECT_EQ(items(main->List4), QStringList{"579"});
+}
+
+} // namespace

@@ -1,0 +1,343 @@
+// The title lines and the text editor driven as the operator drives them: a
+// line placed on the canvas, typed, dragged, removed and opened again; the
+// title bar edited; fonts, colours, favourites, outlines and the gradient
+// chosen; the stock texts edited in the macro list.
+#include "core/IniValues.h"
+#include "platform/forms/ControlColour.h"
+#include "platform/os/Cp932.h"
+#include "sstv/SstvWorkshopFixture.h"
+#include "sstv/overlay/SSTVMACRO.h"
+#include "sstv/overlay/mojiinput.h"
+#include "sstv/workshop/SstvTitles.h"
+
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QScreen>
+
+namespace {
+
+using zvtest::SstvWorkshopTest;
+
+QString stored(const char* section, const char* key) {
+    return core::IniStored(QString::fromLatin1(section), QString::fromLatin1(key))
+        .value_or(QStringLiteral("-"));
+}
+
+void chooseFromMenuBar(QMenuBar* bar, QAction* item) {
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(item).center());
+}
+
+class SstvTitleEditorTest : public SstvWorkshopTest {
+  protected:
+    // A canvas click arms the placing, the next places a line there.
+    QLabel* placeTitle(QPoint at) {
+        SSTVForm& f = shown();
+        zvtest::clickAt(f.Picture8, Qt::LeftButton, QPointF(at) + QPointF(40, 40));
+        zvtest::moveMouseTo(f.Picture8, at);
+        zvtest::clickAt(f.Picture8, Qt::LeftButton, at);
+        return f.Label1.size() > 1 ? f.Label1.back() : nullptr;
+    }
+    mojiinput& editor() { return forms::mojiinput(); }
+    // The title bar switched on from the canvas's menu.
+    void titleBarOn() {
+        QMenu* menu = zvtest::popupByClick(window().Picture8, Qt::RightButton, QPoint(300, 200));
+        ASSERT_TRUE(menu);
+        ASSERT_TRUE(zvtest::chooseInPopup(menu, window().TB_ON));
+    }
+    void closeEditor() { chooseFromMenuBar(editor().menuBar, editor().mojicls); }
+};
+
+TEST_F(SstvTitleEditorTest, APlacedLineTakesTypedTextAndFollowsTheCallBox) {
+    SSTVForm& f = shown();
+    zvtest::clickAt(f.Picture8, Qt::LeftButton, QPointF(200, 200));
+    EXPECT_EQ(sstv::g.TitlePlaceArmed, 1);
+    EXPECT_FALSE(f.Image1->isVisible());
+    zvtest::moveMouseTo(f.Picture8, QPointF(100, 60));
+    EXPECT_EQ(f.Image1->pos(), QPoint(84, 44)) << "the hidden marker follows the pointer";
+    zvtest::moveMouseTo(f.Picture8, QPointF(3, 60));
+    EXPECT_EQ(f.Image1->pos(), QPoint(84, 44)) << "not within the margin";
+
+    zvtest::clickAt(f.Picture8, Qt::LeftButton, QPointF(100, 60));
+    ASSERT_EQ(f.Label1.size(), 2u);
+    QLabel* line = f.Label1[1];
+    EXPECT_EQ(line->pos(), QPoint(84, 44));
+    EXPECT_TRUE(f.Image1->isVisible());
+    EXPECT_EQ(sstv::g.TitlePlaceArmed, 0);
+    EXPECT_EQ(sstv::g.TitleEditOpen, 1);
+    mojiinput& ed = editor();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&ed));
+    EXPECT_TRUE(ed.windowFlags() & Qt::WindowStaysOnTopHint);
+
+    // Further clicks move the new line until text is typed for it.
+    zvtest::clickAt(f.Picture8, Qt::LeftButton, QPointF(60, 100));
+    EXPECT_EQ(line->pos(), QPoint(44, 84));
+    QTest::keyClicks(ed.Text1, QStringLiteral("%c de %m"));
+    EXPECT_EQ(line->text(), QStringLiteral(" de QQ1TST"));
+    EXPECT_EQ(sstv::g.TitleEditOpen, 0);
+    QTest::keyClicks(f.Text1, QStringLiteral("JA1XYZ"));
+    EXPECT_EQ(line->text(), QStringLiteral("JA1XYZ de QQ1TST"));
+    EXPECT_EQ(sstv::titles.SstvTitleLines[1], QStringLiteral("%c de %m"));
+
+    // Emptying the box keeps the last text and stops the following.
+    ed.Text1->selectAll();
+    QTest::keyClick(ed.Text1, Qt::Key_Backspace);
+    EXPECT_EQ(sstv::titles.SstvTitleRefreshOn, 0);
+    EXPECT_EQ(sstv::titles.SstvTitleLines[1], QStringLiteral("%c de %m"));
+    EXPECT_EQ(line->text(), QStringLiteral("JA1XYZ de QQ1TST"));
+    zvtest::clickAt(f.Picture8, Qt::LeftButton, QPointF(150, 150));
+    EXPECT_EQ(line->pos(), QPoint(44, 84)) << "a click after typing arms again";
+    EXPECT_EQ(sstv::g.TitlePlaceArmed, 1);
+}
+
+TEST_F(SstvTitleEditorTest, LinesAreDraggedRemovedAndOpenedAgain) {
+    SSTVForm& f = shown();
+    QLabel* line = placeTitle(QPoint(100, 100));
+    ASSERT_TRUE(line);
+    QTest::keyClicks(editor().Text1, QStringLiteral("CQ %m"));
+    closeEditor();
+    ASSERT_FALSE(forms::isLoaded<mojiinput>());
+    EXPECT_FALSE(f.Image1->isVisible());
+    const QPoint start = line->pos();
+    drag(line, QPointF(5, 5), QPointF(25, 15));
+    EXPECT_EQ(line->pos(), start + QPoint(20, 10));
+    EXPECT_EQ(sstv::g.SelectedTitle, 1);
+    EXPECT_EQ(forms::mojiinput().Text1->text(), QStringLiteral("CQ %m")) << "the press loads the line";
+    EXPECT_FALSE(editor().isVisible());
+
+    QTest::mouseDClick(line, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_TRUE(editor().isVisible());
+    EXPECT_EQ(editor().Text1->text(), QStringLiteral("CQ %m"));
+
+    zvtest::clickAt(line, Qt::RightButton, QPointF(5, 5));
+    EXPECT_EQ(line->text(), QString());
+    EXPECT_EQ(line->pos(), QPoint(-500, -500));
+    EXPECT_EQ(sstv::titles.SstvTitleLines[1], QStringLiteral("CQ %m")) << "the raw text stays";
+    EXPECT_EQ(editor().Text1->text(), QString());
+}
+
+TEST_F(SstvTitleEditorTest, TheMarkerDragsTheSelectedLine) {
+    SSTVForm& f = shown();
+    QLabel* line = placeTitle(QPoint(100, 100));
+    ASSERT_TRUE(line);
+    drag(f.Image1, QPointF(16, 16), QPointF(36, 6));
+    EXPECT_EQ(f.Image1->pos(), QPoint(104, 74));
+    EXPECT_EQ(line->pos(), QPoint(104, 74));
+}
+
+TEST_F(SstvTitleEditorTest, TheTitleBarIsEditedWhileTheCanvasRests) {
+    SSTVForm& f = shown();
+    titleBarOn();
+    ASSERT_TRUE(f.Picture14->isVisible());
+    QTest::mouseClick(f.Picture14, Qt::LeftButton, {}, QPoint(200, 10));
+    mojiinput& ed = editor();
+    EXPECT_EQ(sstv::g.TitleBarEditing, 1);
+    EXPECT_TRUE(ed.isVisible());
+    EXPECT_EQ(ed.windowTitle(), QStringLiteral("文字加工　タイトル文字編集中  完了後はこれを閉じてください"));
+    EXPECT_EQ(ed.Text1->text(), QStringLiteral("QQ1TST"));
+    EXPECT_TRUE(ed.Frame3->isEnabled());
+    for (QWidget* w : {static_cast<QWidget*>(ed.Frame2), static_cast<QWidget*>(ed.Check1),
+                       static_cast<QWidget*>(ed.Check2), static_cast<QWidget*>(ed.Command1),
+                       static_cast<QWidget*>(ed.Command10), static_cast<QWidget*>(ed.VScroll1)})
+        EXPECT_FALSE(w->isEnabled());
+    ed.Text1->clear();
+    QTest::keyClicks(ed.Text1, QStringLiteral("de %m"));
+    EXPECT_EQ(f.Label4->text(), QStringLiteral("de QQ1TST"));
+    EXPECT_EQ(sstv::g.SstvTitleBarText, QStringLiteral("de %m"));
+
+    // The canvas ignores the mouse meanwhile.
+    zvtest::clickAt(f.Picture8, Qt::LeftButton, QPointF(100, 100));
+    zvtest::clickAt(f.Picture8, Qt::LeftButton, QPointF(100, 100));
+    EXPECT_EQ(sstv::g.TitlePlaceArmed, 0);
+    EXPECT_EQ(f.Label1.size(), 1u);
+
+    closeEditor();
+    EXPECT_EQ(stored("SSTV_Gen", "TitleStr"), QStringLiteral("de %m"));
+    EXPECT_EQ(sstv::g.TitleBarEditing, 0);
+    // The next loading starts from the designer's layout; a line-mode close
+    // leaves the stored title alone.
+    EXPECT_TRUE(forms::mojiinput().Frame2->isEnabled());
+    EXPECT_FALSE(forms::mojiinput().Frame3->isEnabled());
+    forms::mojiinput().Text1->setText(QStringLiteral("other"));
+    closeEditor();
+    EXPECT_EQ(stored("SSTV_Gen", "TitleStr"), QStringLiteral("de %m"));
+}
+
+TEST_F(SstvTitleEditorTest, FontDialogCancelAppliesThePresetAndAFractionalSizeIsStored) {
+    QLabel* line = placeTitle(QPoint(60, 60));
+    ASSERT_TRUE(line);
+    mojiinput& ed = editor();
+    QTest::mouseClick(ed.Command1, Qt::LeftButton); // cancelled
+    EXPECT_EQ(stored("FontCFG", "FntFRCLR"), QStringLiteral("16777215"));
+    EXPECT_EQ(stored("FontCFG", "FntSIZE"), QStringLiteral("12"));
+    EXPECT_EQ(stored("FontCFG", "FntNAME"), QStringLiteral("ＭＳ Ｐゴシック"));
+    EXPECT_EQ(stored("FontCFG", "FntBOLD"), QStringLiteral("False"));
+    EXPECT_EQ(stored("FontCFG", "FntITAL"), QStringLiteral("False"));
+
+    QFont chosen(QStringLiteral("DejaVu Sans"));
+    chosen.setPointSizeF(10.5);
+    chosen.setBold(true);
+    ui::script::push(chosen);
+    QTest::mouseClick(ed.Command1, Qt::LeftButton);
+    EXPECT_EQ(stored("FontCFG", "FntSIZE"), QStringLiteral("10.5"));
+    EXPECT_EQ(stored("FontCFG", "FntBOLD"), QStringLiteral("True"));
+    EXPECT_EQ(stored("FontCFG", "FntNAME"), QStringLiteral("DejaVu Sans"));
+    EXPECT_EQ(ed.VScroll1->value(), 10);
+    EXPECT_EQ(sstv::titles.font.size, QStringLiteral("10")) << "the bar's change makes it whole";
+    EXPECT_TRUE(ed.Check1->isChecked());
+    EXPECT_TRUE(line->font().bold());
+    EXPECT_EQ(line->font().family(), QStringLiteral("DejaVu Sans"));
+    EXPECT_EQ(ed.Label3->text(), QStringLiteral("10"));
+
+    // The colour dialog's cancel gives back the colour the font dialog was preset with.
+    QTest::mouseClick(ed.Command2, Qt::LeftButton);
+    EXPECT_EQ(stored("FontCFG", "FntFRCLR"), QStringLiteral("16777215"));
+    ui::script::push(QColor(255, 0, 0));
+    QTest::mouseClick(ed.Command2, Qt::LeftButton);
+    EXPECT_EQ(stored("FontCFG", "FntFRCLR"), QStringLiteral("255"));
+    EXPECT_EQ(colour::foreColor(line), 255u);
+}
+
+TEST_F(SstvTitleEditorTest, ColourCancelWithoutADialogUsedGivesBlackAndTheBarColoursOnlyItsLabel) {
+    SSTVForm& f = shown();
+    titleBarOn();
+    QTest::mouseClick(f.Picture14, Qt::LeftButton, {}, QPoint(200, 10));
+    ui::script::push(QColor(0, 0, 255));
+    QTest::mouseClick(editor().Command2, Qt::LeftButton);
+    EXPECT_EQ(colour::foreColor(f.Label4), 0xFF0000u);
+    EXPECT_EQ(stored("FontCFG", "FntFRCLR"), QStringLiteral("-")) << "nothing is stored in title-bar mode";
+    closeEditor();
+
+    QLabel* line = placeTitle(QPoint(60, 60));
+    ASSERT_TRUE(line);
+    QTest::mouseClick(editor().Command2, Qt::LeftButton);
+    EXPECT_EQ(stored("FontCFG", "FntFRCLR"), QStringLiteral("0"));
+}
+
+TEST_F(SstvTitleEditorTest, FavouritesAreRegisteredOnceAndChosenFromTheList) {
+    placeTitle(QPoint(60, 60));
+    mojiinput& ed = editor();
+    QTest::mouseClick(ed.Command10, Qt::RightButton);
+    QTest::mouseClick(ed.Command10, Qt::RightButton);
+    EXPECT_EQ(readFile(QStringLiteral("Font.DAT")),
+              cp932::encode(QStringLiteral("ＭＳ Ｐゴシック  12  16777215  False  False\r\n")));
+    ed.List1->addItem(QStringLiteral("Short  9"));
+    ed.List1->addItem(QStringLiteral("DejaVu Serif  20  65280  True  True"));
+    QTest::mouseClick(ed.Command10, Qt::LeftButton);
+    ASSERT_TRUE(ed.List1->isVisible());
+    QTest::mouseClick(ed.List1->viewport(), Qt::LeftButton, {},
+                      ed.List1->visualItemRect(ed.List1->item(1)).center());
+    EXPECT_EQ(sstv::titles.font.name, QStringLiteral("ＭＳ Ｐゴシック")) << "a short entry is ignored";
+    QTest::mouseClick(ed.Command10, Qt::LeftButton);
+    QTest::mouseClick(ed.List1->viewport(), Qt::LeftButton, {},
+                      ed.List1->visualItemRect(ed.List1->item(2)).center());
+    EXPECT_EQ(sstv::titles.font.name, QStringLiteral("DejaVu Serif"));
+    EXPECT_EQ(sstv::titles.font.color, QStringLiteral("65280"));
+    EXPECT_TRUE(ed.Check1->isChecked());
+    EXPECT_EQ(stored("FontCFG", "FntITAL"), QStringLiteral("True"));
+    EXPECT_EQ(stored("FontCFG", "FntNAME"), QStringLiteral("-")) << "the name is not stored";
+    EXPECT_EQ(ed.List1->toolTip(), QStringLiteral("Font=DejaVu Serif/Size=20"));
+    EXPECT_FALSE(ed.List1->isVisible());
+}
+
+TEST_F(SstvTitleEditorTest, OutlinesAndGradientAreChosenAndKept) {
+    QLabel* line = placeTitle(QPoint(60, 60));
+    ASSERT_TRUE(line);
+    mojiinput& ed = editor();
+    QTest::mouseClick(ed.Option1[13], Qt::LeftButton);
+    EXPECT_EQ(sstv::titles.SstvTitleOutline[1], 13);
+    EXPECT_EQ(stored("BackColor", "MBCcode"), QStringLiteral("255"));
+    EXPECT_EQ(stored("BackColor", "MBCmode"), QStringLiteral("1"));
+    closeEditor();
+    // Loading the editor again shows "無" but changes no line's outline.
+    EXPECT_TRUE(forms::mojiinput().Option1[0]->isChecked());
+    EXPECT_EQ(sstv::titles.SstvTitleOutline[1], 13);
+    closeEditor();
+
+    // Gradient: red becomes the running colour, green is moved, blue runs again.
+    SSTVForm& f = shown();
+    titleBarOn();
+    QTest::mouseClick(f.Picture14, Qt::LeftButton, {}, QPoint(200, 10));
+    mojiinput& bar = editor();
+    QTest::mouseClick(bar.Option2[0], Qt::LeftButton);
+    EXPECT_EQ(sstv::g.GradRed, 255);
+    EXPECT_EQ(sstv::g.GradChannel, 0);
+    EXPECT_FALSE(bar.GradBar[0]->isEnabled());
+    EXPECT_EQ(bar.GradLabel[0]->text(), QStringLiteral("変"));
+    bar.GradBar[1]->setValue(100);
+    EXPECT_EQ(bar.GradLabel[1]->text(), QStringLiteral("100"));
+    EXPECT_EQ(QColor(f.Picture14->canvas().pixel(0, 5)), QColor(255, 100, 255));
+    QTest::mouseClick(bar.Option2[2], Qt::LeftButton);
+    EXPECT_EQ(bar.GradBar[0]->value(), 155) << "red gets back its kept value";
+    EXPECT_EQ(bar.GradBar[1]->value(), 100);
+    closeEditor();
+    EXPECT_EQ(stored("GradColor", "Grad_R"), QStringLiteral("155"));
+    EXPECT_EQ(stored("GradColor", "Grad_G"), QStringLiteral("100"));
+    EXPECT_EQ(stored("GradColor", "Grad_B"), QStringLiteral("255"));
+    EXPECT_EQ(stored("GradColor", "FixPos"), QStringLiteral("2"));
+}
+
+TEST_F(SstvTitleEditorTest, StockTextsReplaceTheTextAndAreEditedInTheMacroList) {
+    writeFile(QStringLiteral("MACmenu.DAT"), QByteArray());
+    placeTitle(QPoint(60, 60));
+    mojiinput& ed = editor();
+    EXPECT_EQ(ed.List2->count(), 0) << "an empty file empties the list";
+    closeEditor();
+    EXPECT_EQ(readFile(QStringLiteral("MACmenu.DAT")), QByteArray());
+
+    writeFile(QStringLiteral("MACmenu.DAT"), cp932::encode(QStringLiteral("  CQ %m  \r\n\r\nUR %r\r\n")));
+    // The line placed but never typed lets the canvas place another.
+    ASSERT_TRUE(placeTitle(QPoint(80, 80)));
+    EXPECT_EQ(window().Label1.size(), 3u);
+    forms::mojiinput().Text1->setText(QStringLiteral("old text"));
+    QTest::mouseClick(forms::mojiinput().Command3, Qt::LeftButton);
+    QListWidget* list = forms::mojiinput().List2;
+    ASSERT_TRUE(list->isVisible());
+    ASSERT_EQ(list->count(), 2);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+    EXPECT_EQ(forms::mojiinput().Text1->text(), QStringLiteral("UR %r"));
+    EXPECT_FALSE(list->isVisible());
+
+    QTest::mouseClick(forms::mojiinput().Command3, Qt::RightButton);
+    ASSERT_TRUE(forms::isLoaded<SSTVMACRO>());
+    SSTVMACRO& macros = forms::SSTVMACRO();
+    EXPECT_TRUE(macros.isVisible());
+    EXPECT_TRUE(macros.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(macros.Text1->toPlainText(), QStringLiteral("CQ %m\nUR %r\n"));
+    macros.Text1->moveCursor(QTextCursor::End);
+    QTest::keyClicks(macros.Text1, QStringLiteral(" 73 %c"));
+    chooseFromMenuBar(macros.menuBar, macros.MACcls);
+    EXPECT_FALSE(forms::isLoaded<SSTVMACRO>());
+    EXPECT_EQ(readFile(QStringLiteral("MACmenu.DAT")), QByteArray("CQ %m\r\nUR %r\r\n 73 %c\r\n"));
+    ASSERT_EQ(list->count(), 3);
+    EXPECT_EQ(list->item(2)->text(), QStringLiteral(" 73 %c")) << "the editor's list takes it as it stands";
+    EXPECT_NE(stored("SSTVMARO_POS", "TopPos"), QStringLiteral("-"));
+}
+
+TEST_F(SstvTitleEditorTest, TheEditorOpensAtItsStoredPlace) {
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    core::PutIniNumber(QStringLiteral("MojiInput_POS"), QStringLiteral("TopPos"), screen.height() * 15);
+    core::PutIniNumber(QStringLiteral("MojiInput_POS"), QStringLiteral("LeftPos"), 1500);
+    mojiinput& ed = editor();
+    EXPECT_EQ(ed.pos(), QPoint(100, 0));
+    ed.move(30, 45);
+    closeEditor();
+    EXPECT_EQ(stored("MojiInput_POS", "TopPos"), QStringLiteral("675"));
+    EXPECT_EQ(stored("MojiInput_POS", "LeftPos"), QStringLiteral("450"));
+}
+
+TEST_F(SstvTitleEditorTest, TheLineIsPrintedOnTheSentPicture) {
+    SSTVForm& f = shown();
+    loadBackground(pictureFile(QStringLiteral("bg.bmp"), QSize(320, 256), QColor(0, 0, 0)));
+    QLabel* line = placeTitle(QPoint(40, 100));
+    ASSERT_TRUE(line);
+    QTest::keyClicks(editor().Text1, QStringLiteral("WWWWWW"));
+    clickTab(0);
+    const QRect r = line->geometry();
+    int lit = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (QColor(f.Picture3->canvas().pixel(x, y)).lightness() > 200) ++lit;
+    EXPECT_GT(lit, 10);
+}
+
+} // namespace

@@ -1,0 +1,520 @@
+// The SSTV window's QSO boxes as the operator uses them: typing, the log
+// entry kept in step (library link), the call-sign check, the contest number,
+// clearing for the next QSO, the RSV list and its editor, the QTH pop-up, the
+// UTC box, the log button against the logging program's window, the menus.
+#include "core/IniValues.h"
+#include "log/LogGlobals.h"
+#include "logwindows/entry/HamlogLink.h"
+#include "logwindows/entry/QsoBoxes.h"
+#include "logwindows/entry/TEMP_LOG.h"
+#include "logwindows/viewer/LOGDATAVIEW.h"
+#include "platform/forms/ControlColour.h"
+#include "platform/hamlog/Hamlog.h"
+#include "platform/hamlog/HamlogWindowLink.h"
+#include "platform/os/Clock.h"
+#include "platform/os/Cp932.h"
+#include "platform/os/Paths.h"
+#include "rig/RigGlobals.h"
+#include "sstv/SstvFixture.h"
+#include "sstv/workshop/SstvTitles.h"
+#include "support/Popups.h"
+#include "terminal/macros/MacroState.h"
+#include "terminal/receive/RxPicking.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QScrollBar>
+#include <QTest>
+
+namespace {
+
+class SstvQso : public zvtest::SstvWindowTest {
+  protected:
+    void SetUp() override {
+        SstvWindowTest::SetUp();
+        rig::g = {};
+        ASSERT_TRUE(hamlog::createLog(path(QStringLiteral("HAMLOG"))));
+        logbook::Globals& g = logbook::g;
+        g.HamlogPath = path(QStringLiteral("HAMLOG.HDB"));
+        g.HamlogDataPath = path(QStringLiteral("HAMLOG"));
+        g.HamlogConfirmText = QStringLiteral("NO");
+        core::g.LogModeTextSstv = QStringLiteral("SSTV");
+    }
+    void TearDown() override {
+        hamlog::window::disconnect();
+        if (program.state() != QProcess::NotRunning) {
+            program.kill();
+            program.waitForFinished(3000);
+        }
+        hamlog::HamlogClose(logbook::g.HamlogHandle, 0);
+        SstvWindowTest::TearDown();
+    }
+    SSTVForm& withLink(int link) {
+        logbook::g.HamlogLink = link;
+        return window();
+    }
+    void startLoggingProgram() {
+        program.start(paths::join(paths::executableFolder(), QStringLiteral("HAMLOGW.EXE")),
+                      {QStringLiteral("--log"), path(QStringLiteral("HAMLOG.HDB"))});
+        ASSERT_TRUE(program.waitForStarted(5000));
+        ASSERT_TRUE(zvtest::waitUntil([] { return hamlog::window::findWindow() > 0; }, 10000));
+    }
+    int logCount() {
+        hamlog::HamlogHandle h;
+        if (hamlog::HamlogOpen(0, h, path(QStringLiteral("HAMLOG")), 0) != hamlog::Done) return -1;
+        const int n = hamlog::Vdbf_rcount(h);
+        hamlog::HamlogClose(h, 0);
+        return n;
+    }
+    static void drop(QWidget* box, const QString& text) {
+        QMimeData mime;
+        mime.setText(text);
+        const QPointF at = QRectF(box->rect()).center();
+        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(box, &enter);
+        QDropEvent dropped(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(box, &dropped);
+    }
+
+    QProcess program;
+};
+
+TEST_F(SstvQso, TypingCapitalsAndTheEnterOrder) {
+    SSTVForm& f = withLink(0);
+    f.Text1->setFocus();
+    QTest::keyClicks(f.Text1, QStringLiteral("qx1/abc"));
+    EXPECT_EQ(f.Text1->text(), QStringLiteral("QX1/ABC"));
+    EXPECT_EQ(core::g.HisCall, QStringLiteral("QX1/ABC"));
+    QTest::keyClick(f.Text1, Qt::Key_Return);
+    EXPECT_EQ(f.focusWidget(), f.Text7);
+    QTest::keyClicks(f.Text7, QStringLiteral("taro"));
+    EXPECT_EQ(f.Text7->text(), QStringLiteral("taro")) << "the name is taken as typed";
+    QTest::keyClick(f.Text7, Qt::Key_Return);
+    EXPECT_EQ(f.focusWidget(), f.Text5);
+    f.Text5->clear();
+    QTest::keyClicks(f.Text5, QStringLiteral("5a9-5"));
+    EXPECT_EQ(f.Text5->text(), QStringLiteral("595")) << "the RSV box drops letters";
+    QTest::keyClick(f.Text5, Qt::Key_Backspace);
+    EXPECT_EQ(f.Text5->text(), QStringLiteral("59"));
+    QTest::keyClick(f.Text5, Qt::Key_Return);
+    EXPECT_EQ(f.focusWidget(), f.Text14);
+    // Outside contest mode Enter in the QTH box stays there and letters stay as typed.
+    QTest::keyClicks(f.Text14, QStringLiteral("tokyo"));
+    QTest::keyClick(f.Text14, Qt::Key_Return);
+    EXPECT_EQ(f.Text14->text(), QStringLiteral("tokyo"));
+    EXPECT_EQ(f.focusWidget(), f.Text14);
+    EXPECT_EQ(terminal::receive::g.QthText, QStringLiteral("tokyo"));
+    core::g.ContestMode = 1;
+    f.Text14->clear();
+    QTest::keyClicks(f.Text14, QStringLiteral("599-012a"));
+    EXPECT_EQ(f.Text14->text(), QStringLiteral("599-012A"));
+    EXPECT_EQ(terminal::receive::g.QthText, QStringLiteral("tokyo")) << "an exchange is no QTH";
+    QTest::keyClick(f.Text14, Qt::Key_Return);
+    EXPECT_EQ(f.focusWidget(), f.Text1);
+}
+
+TEST_F(SstvQso, TheLibraryLinkKeepsTheLogEntryInStep) {
+    SSTVForm& f = withLink(1);
+    core::g.QthOperation = QStringLiteral("QTH");
+    ::TEMP_LOG& log = forms::TEMP_LOG();
+    struct Case {
+        const char* typed;
+        bool prefixFirst;
+        const char* call;
+        const char* other;
+        const char* rem2;
+    } cases[] = {
+        {"QX1ABC", false, "QX1ABC", "", "kept"},
+        {"QX1ABC/2", false, "QX1ABC", "2", ""},
+        {"QX1ABC/P/M", false, "QX1ABC", "P/M", ""},
+        {"KH6/QX1ABC", true, "QX1ABC", "KH6", "$DX"},
+    };
+    for (const Case& c : cases) {
+        f.Text1->clear();
+        log.Text15->setText(QStringLiteral("kept"));
+        f.Check4->setChecked(c.prefixFirst);
+        QTest::keyClicks(f.Text1, QString::fromLatin1(c.typed));
+        EXPECT_EQ(log.Text1->text(), QString::fromLatin1(c.call)) << c.typed;
+        EXPECT_EQ(log.Text2->text(), QString::fromLatin1(c.other)) << c.typed;
+        EXPECT_EQ(log.Text15->text(), QString::fromLatin1(c.rem2)) << c.typed;
+    }
+    EXPECT_EQ(core::g.HisCallBase, QStringLiteral("KH6"));
+    EXPECT_EQ(core::g.HisCallSuffix, QStringLiteral("QX1ABC"));
+    EXPECT_FALSE(log.Text3->text().isEmpty()) << "a new QSO takes the time";
+    QTest::keyClicks(f.Text7, QStringLiteral("Taro"));
+    EXPECT_EQ(log.Text12->text(), QStringLiteral("Taro"));
+    f.Text5->clear();
+    QTest::keyClicks(f.Text5, QStringLiteral("57"));
+    EXPECT_EQ(log.Text5->text(), QStringLiteral("57"));
+    QTest::keyClicks(f.Text14, QStringLiteral("Tokyo "));
+    EXPECT_EQ(log.Text13->text(), QStringLiteral("Tokyo"));
+}
+
+TEST_F(SstvQso, EachWayOfAskingRunsTheCallSignCheck) {
+    SSTVForm& f = withLink(1);
+    // With an empty call the check asks for one: each way of asking shows it.
+    const auto asks = [] {
+        const bool asked = !ui::script::asked().isEmpty() &&
+                           ui::script::asked().back().prompt == QStringLiteral("CallSign を記入してください");
+        ui::script::clearAsked();
+        return asked;
+    };
+    ui::script::clearAsked();
+    QTest::keyClick(f.Text1, Qt::Key_Down);
+    EXPECT_TRUE(asks()) << "Down";
+    QTest::mouseDClick(f.Text1, Qt::LeftButton);
+    EXPECT_TRUE(asks()) << "double click";
+    QTest::mouseClick(f.Label2, Qt::LeftButton);
+    EXPECT_TRUE(asks()) << "the Call Sign label";
+    terminal::macros::g.MacroMoveMode = 1;
+    QTest::keyClick(f.Text1, Qt::Key_Down);
+    EXPECT_FALSE(asks()) << "not while macros are being moved";
+    QTest::mouseClick(f.Label2, Qt::LeftButton);
+    EXPECT_TRUE(asks()) << "the label does not look at the macro move";
+    terminal::macros::g.MacroMoveMode = 0;
+
+    // A known call: the check runs on it and reports in the status bar.
+    f.Text1->setText(QStringLiteral("QX1ABC"));
+    f.StatusBar1->setText(1, QStringLiteral("old"));
+    core::g.StatusMessage.clear();
+    QTest::keyClick(f.Text1, Qt::Key_Down);
+    EXPECT_TRUE(ui::script::asked().isEmpty());
+    EXPECT_EQ(core::g.StatusMessage, QStringLiteral("１ｓｔ　ＱＳＯ　です。"));
+    EXPECT_NE(f.StatusBar1->text(1), QStringLiteral("old"));
+}
+
+TEST_F(SstvQso, DroppedTextIsCleanedAndChecked) {
+    SSTVForm& f = withLink(1);
+    sstv::AddTitleLabel();
+    sstv::titles.SstvTitleLines[1] = QStringLiteral("de %c");
+    sstv::titles.SstvTitleRefreshOn = 1;
+    core::g.StatusMessage.clear();
+    drop(f.Text1, QStringLiteral("  qx1abc\t\r\n"));
+    EXPECT_EQ(f.Text1->text(), QStringLiteral("qx1abc"));
+    EXPECT_EQ(core::g.StatusMessage, QStringLiteral("１ｓｔ　ＱＳＯ　です。"));
+    EXPECT_EQ(f.Label1[1]->text(), QStringLiteral("de qx1abc"));
+    drop(f.Text1, QStringLiteral("QX1ABCDEFGHIJKLMNOPQRSTUVWXYZ"));
+    EXPECT_EQ(f.Text1->text(), QStringLiteral("QX1ABCDEFGHIJKLMNOPQ"));
+}
+
+TEST_F(SstvQso, ContestNumberShowsThreeDigitsAndIsStored) {
+    SSTVForm& f = withLink(0);
+    struct Case {
+        int value;
+        const char* shown;
+    } cases[] = {{7, "007"}, {42, "042"}, {123, "123"}, {1234, "1234"}, {0, "000"}};
+    for (const Case& c : cases) {
+        f.VScroll4->setValue(c.value);
+        EXPECT_EQ(f.Text11->text(), QLatin1String(c.shown));
+        EXPECT_EQ(core::IniStored(QStringLiteral("PSKCFG"), QStringLiteral("ContestNo")),
+                  QLatin1String(c.shown));
+    }
+    f.Text11->setText(QStringLiteral("99999"));
+    EXPECT_EQ(f.VScroll4->value(), 32766) << "held to the spin's range";
+    f.Text11->setText(QStringLiteral("x1"));
+    EXPECT_EQ(f.VScroll4->value(), 0);
+    EXPECT_EQ(f.Text11->text(), QStringLiteral("000"));
+}
+
+TEST_F(SstvQso, ClearingAsksForAnUnsavedEntryAndStartsTheNextQso) {
+    core::g.HisRstPresetOn = QStringLiteral("1");
+    SSTVForm& f = withLink(1);
+    f.Text1->setText(QStringLiteral("QX1ABC"));
+    f.Text7->setText(QStringLiteral("Taro"));
+    f.Text14->setText(QStringLiteral("Tokyo"));
+    f.Check4->setChecked(true);
+    logbook::g.LogWindowOpen = 1;
+    ASSERT_FALSE(forms::TEMP_LOG().Text1->text().isEmpty());
+    ui::script::push(ui::No);
+    QTest::mouseClick(f.Command7, Qt::LeftButton);
+    ASSERT_EQ(ui::script::asked().size(), 1);
+    EXPECT_EQ(ui::script::asked()[0].prompt, QStringLiteral("LOGﾃﾞｰﾀが未保存ですが宜しいですか"));
+    EXPECT_EQ(f.Text1->text(), QStringLiteral("QX1ABC")) << "No leaves everything";
+    EXPECT_EQ(core::g.HisCall, QStringLiteral("QX1ABC"));
+    EXPECT_EQ(f.ClearBusy, 0);
+
+    ui::script::push(ui::Yes);
+    QTest::mouseClick(f.Command7, Qt::LeftButton);
+    for (QLineEdit* box : {f.Text1, f.Text7, f.Text14})
+        EXPECT_TRUE(box->text().isEmpty());
+    EXPECT_EQ(f.Text5->text(), QStringLiteral("595"));
+    EXPECT_FALSE(f.Check4->isChecked());
+    EXPECT_TRUE(core::g.HisCall.isEmpty());
+    EXPECT_TRUE(forms::TEMP_LOG().Text1->text().isEmpty()) << "a fresh entry";
+
+    // In contest mode the preset follows the contest's fixed report (the window
+    // link starts no log entry that would bring its own).
+    logbook::g.HamlogLink = 2;
+    core::g.ContestMode = 1;
+    core::g.ContestRst599 = 0;
+    QTest::mouseClick(f.Command7, Qt::LeftButton);
+    EXPECT_TRUE(f.Text5->text().isEmpty());
+    core::g.ContestRst599 = 1;
+    core::g.HisRstPresetOn = QStringLiteral("0");
+    QTest::mouseClick(f.Command7, Qt::LeftButton);
+    EXPECT_EQ(f.Text5->text(), QStringLiteral("595"));
+}
+
+TEST_F(SstvQso, WithoutALinkClearingLeavesTheBoxes) {
+    SSTVForm& f = withLink(0);
+    EXPECT_FALSE(f.Command1->isEnabled());
+    f.Text1->setText(QStringLiteral("QX1ABC"));
+    f.Text7->setText(QStringLiteral("Taro"));
+    QTest::mouseClick(f.Command7, Qt::LeftButton);
+    EXPECT_EQ(f.Text1->text(), QStringLiteral("QX1ABC"));
+    EXPECT_EQ(f.Text7->text(), QStringLiteral("Taro"));
+    EXPECT_TRUE(core::g.HisCall.isEmpty());
+}
+
+TEST_F(SstvQso, RsvListPicksAndItsEditorRewritesTheFile) {
+    writeFile("RSVmenu.DAT", "595\r\n5999\r\n   \r\n 57 \r\n");
+    SSTVForm& f = withLink(0);
+    ASSERT_EQ(f.List4->count(), 3);
+    EXPECT_EQ(f.List4->item(1)->text(), QStringLiteral("599"));
+    EXPECT_EQ(f.List4->item(2)->text(), QStringLiteral("57")) << "trimmed before it is cut";
+    QTest::mouseClick(f.Label5, Qt::LeftButton);
+    ASSERT_TRUE(f.List4->isVisible());
+    const QRect entry = f.List4->visualItemRect(f.List4->item(1));
+    QTest::mouseClick(f.List4->viewport(), Qt::LeftButton, {}, entry.center());
+    EXPECT_EQ(f.Text5->text(), QStringLiteral("599"));
+    EXPECT_FALSE(f.List4->isVisible());
+    EXPECT_EQ(f.focusWidget(), f.Text1);
+
+    QTest::mouseClick(f.Command3, Qt::LeftButton);
+    EXPECT_EQ(f.Command3->text(), QStringLiteral("RST set完了"));
+    ASSERT_TRUE(f.Text10->isVisible());
+    EXPECT_EQ(f.Text10->toPlainText(), QStringLiteral("595\n599\n57\n"));
+    QTest::keyClicks(f.Text10, QStringLiteral("5999"));
+    QTest::keyClick(f.Text10, Qt::Key_Return);
+    QTest::keyClicks(f.Text10, QStringLiteral("  "));
+    QTest::keyClick(f.Text10, Qt::Key_Return);
+    QTest::mouseClick(f.Command3, Qt::LeftButton);
+    EXPECT_EQ(f.Command3->text(), QStringLiteral("RSVmenu set"));
+    EXPECT_FALSE(f.Text10->isVisible());
+    EXPECT_EQ(readFile("RSVmenu.DAT"), QByteArray("595\r\n599\r\n57\r\n5999\r\n  \r\n\r\n"));
+    ASSERT_EQ(f.List4->count(), 4);
+    EXPECT_EQ(f.List4->item(3)->text(), QStringLiteral("599"));
+}
+
+TEST_F(SstvQso, AnUnwritableRsvFileIsReportedAndTheListKept) {
+    SSTVForm& f = withLink(0);
+    QTest::mouseClick(f.Command3, Qt::LeftButton);
+    QTest::keyClicks(f.Text10, QStringLiteral("57"));
+    QTest::keyClick(f.Text10, Qt::Key_Return);
+    // A folder where the file should be: no one can write it, root included.
+    QFile::remove(path(QStringLiteral("RSVmenu.DAT")));
+    ASSERT_TRUE(QDir(folder()).mkdir(QStringLiteral("RSVmenu.DAT")));
+    ui::script::clearAsked();
+    QTest::mouseClick(f.Command3, Qt::LeftButton);
+    ASSERT_EQ(ui::script::asked().size(), 1);
+    EXPECT_EQ(ui::script::asked()[0].prompt, QStringLiteral("RSVmenu.DAT に書き込めませんでした。"));
+    EXPECT_TRUE(f.Text10->isVisible()) << "what was typed stays";
+    EXPECT_EQ(f.Text10->toPlainText(), QStringLiteral("595\n57\n"));
+    EXPECT_EQ(f.RsvEditMode, 1);
+    ASSERT_EQ(f.List4->count(), 1);
+    EXPECT_EQ(f.List4->item(0)->text(), QStringLiteral("595"));
+}
+
+TEST_F(SstvQso, QthPopupWritesTheLogEntry) {
+    SSTVForm& f = withLink(1);
+    f.Text14->setText(QStringLiteral("Tokyo"));
+    ::TEMP_LOG& log = forms::TEMP_LOG();
+    log.Text14->setText(QStringLiteral("  "));
+    log.Text15->setText(QStringLiteral("JCC 100101"));
+    EXPECT_TRUE(zvtest::chooseByClick(f.Label47, f.ADDREM1, Qt::LeftButton));
+    EXPECT_EQ(log.Text14->text(), QStringLiteral("QTH=Tokyo"));
+    EXPECT_TRUE(zvtest::chooseByClick(f.Label47, f.ADDREM1, Qt::LeftButton));
+    EXPECT_EQ(log.Text14->text(), QStringLiteral("QTH=Tokyo,QTH=Tokyo"));
+    EXPECT_TRUE(zvtest::chooseByClick(f.Label47, f.ADDREM2, Qt::LeftButton));
+    EXPECT_EQ(log.Text15->text(), QStringLiteral("JCC 100101,QTH=Tokyo"));
+    log.Text13->setText(QStringLiteral("Osaka"));
+    EXPECT_TRUE(zvtest::chooseByClick(f.Label47, f.ADDQTHUPD, Qt::LeftButton));
+    EXPECT_EQ(log.Text13->text(), QStringLiteral("Tokyo"));
+}
+
+TEST_F(SstvQso, TheUtcBoxSwitchesLogTimesAndTheTitles) {
+    // 08:30 on the PC clock.
+    sysclock::setUtcForTest(QDateTime(QDate(2026, 3, 9), QTime(23, 30), Qt::UTC));
+    SSTVForm& f = withLink(0);
+    sstv::AddTitleLabel();
+    sstv::titles.SstvTitleLines[1] = QStringLiteral("%L %U");
+    sstv::SstvRefreshTitles();
+    EXPECT_EQ(f.Label1[1]->text(), QStringLiteral("2026-03-10 08:30J"));
+    QTest::mouseClick(f.Check1, Qt::LeftButton);
+    EXPECT_EQ(core::g.LogTimeUtc, 1);
+    EXPECT_EQ(core::g.TimeZoneOffsetH, -9);
+    EXPECT_EQ(f.Label1[1]->text(), QStringLiteral("2026-03-09 23:30U"));
+    f.Check1->setChecked(false);
+    EXPECT_EQ(core::g.LogTimeUtc, 0);
+    EXPECT_EQ(core::g.TimeZoneOffsetH, 0);
+    EXPECT_EQ(f.Label1[1]->text(), QStringLiteral("2026-03-10 08:30J"));
+    sysclock::resetForTest();
+}
+
+TEST_F(SstvQso, EveryBoxChangeReexpandsTheTitles) {
+    SSTVForm& f = withLink(0);
+    sstv::AddTitleLabel();
+    sstv::titles.SstvTitleLines[1] = QStringLiteral("%c %n %r %q #%N");
+    QTest::keyClicks(f.Text1, QStringLiteral("qx1abc"));
+    QTest::keyClicks(f.Text7, QStringLiteral("Taro"));
+    f.Text5->clear();
+    QTest::keyClicks(f.Text5, QStringLiteral("57"));
+    QTest::keyClicks(f.Text14, QStringLiteral("Tokyo"));
+    f.Text11->setText(QStringLiteral("12"));
+    EXPECT_EQ(f.Label1[1]->text(), QStringLiteral("QX1ABC Taro 57 Tokyo #012"));
+    f.Text11->clear();
+    EXPECT_EQ(f.Label1[1]->text(), QStringLiteral("QX1ABC Taro 57 Tokyo #"));
+}
+
+TEST_F(SstvQso, InSstvModeTheLogWindowsUseTheseBoxes) {
+    SSTVForm& f = withLink(1);
+    const logwindows::QsoBoxes boxes = logwindows::operatingBoxes();
+    EXPECT_EQ(boxes.call, f.Text1);
+    EXPECT_EQ(boxes.name, f.Text7);
+    EXPECT_EQ(boxes.rst, f.Text5);
+    EXPECT_EQ(boxes.qth, f.Text14);
+    EXPECT_EQ(boxes.contestNo, f.Text11);
+    EXPECT_EQ(boxes.status, f.StatusBar1);
+    // The log button opens the log entry filled from here.
+    f.Text7->setText(QStringLiteral("Taro"));
+    QTest::mouseClick(f.Command1, Qt::LeftButton);
+    ASSERT_TRUE(forms::isLoaded<::TEMP_LOG>());
+    EXPECT_TRUE(forms::TEMP_LOG().isVisible());
+    EXPECT_EQ(forms::TEMP_LOG().Text12->text(), QStringLiteral("Taro"));
+    EXPECT_EQ(core::g.HamlogEntrySent, 0) << "the window link's state is not touched";
+}
+
+TEST_F(SstvQso, LogButtonWithTheLoggingProgramsWindow) {
+    startLoggingProgram();
+    core::g.ContestSerialNo = 1;
+    SSTVForm& f = withLink(2);
+    EXPECT_TRUE(f.Command1->isEnabled());
+    EXPECT_FALSE(f.Label47->toolTip().isEmpty());
+    f.Text1->setText(QStringLiteral("QX1ABC"));
+    f.Text5->setText(QStringLiteral("595"));
+    f.VScroll4->setValue(7);
+    ui::script::clearAsked();
+    QTest::mouseClick(f.Command1, Qt::LeftButton);
+    EXPECT_EQ(core::g.HamlogEntrySent, 1);
+    EXPECT_EQ(f.Command1->text(), QStringLiteral("LOG保存"));
+    EXPECT_EQ(colour::backColor(f.Command1), 0x0000FFu);
+    EXPECT_EQ(logCount(), 0);
+    QTest::mouseClick(f.Command1, Qt::LeftButton);
+    EXPECT_EQ(core::g.HamlogEntrySent, 0);
+    EXPECT_EQ(f.Command1->text(), QStringLiteral("LOG作成"));
+    EXPECT_EQ(colour::backColor(f.Command1), 0xC0C0C0u);
+    EXPECT_EQ(logCount(), 1);
+    EXPECT_EQ(f.Text11->text(), QStringLiteral("008")) << "the serial number moves on";
+
+    // The question: Cancel keeps the QSO pending, No drops it, Yes stores it.
+    logbook::g.HamlogConfirmOn = 1;
+    QTest::mouseClick(f.Command1, Qt::LeftButton);
+    ui::script::push(ui::Cancel);
+    QTest::mouseClick(f.Command1, Qt::LeftButton);
+    EXPECT_EQ(core::g.HamlogEntrySent, 1);
+    EXPECT_EQ(colour::backColor(f.Command1), 0x0000FFu);
+    ui::script::push(ui::No);
+    QTest::mouseClick(f.Command1, Qt::LeftButton);
+    EXPECT_EQ(core::g.HamlogEntrySent, 0);
+    EXPECT_EQ(colour::backColor(f.Command1), 0xC0C0C0u);
+    EXPECT_EQ(logCount(), 1);
+    QTest::mouseClick(f.Command1, Qt::LeftButton);
+    ui::script::push(ui::Yes);
+    QTest::mouseClick(f.Command1, Qt::LeftButton);
+    EXPECT_EQ(logCount(), 2);
+    EXPECT_EQ(f.Text11->text(), QStringLiteral("009"));
+
+    // The clear button drops a pending QSO and greys the button.
+    QTest::mouseClick(f.Command1, Qt::LeftButton);
+    ASSERT_EQ(core::g.HamlogEntrySent, 1);
+    QTest::mouseClick(f.Command7, Qt::LeftButton);
+    EXPECT_EQ(core::g.HamlogEntrySent, 0);
+    EXPECT_EQ(f.Command1->text(), QStringLiteral("LOG作成"));
+    EXPECT_EQ(colour::backColor(f.Command1), 0xC0C0C0u);
+    EXPECT_TRUE(f.Text1->text().isEmpty());
+}
+
+TEST_F(SstvQso, AClickOnTheQthLabelFetchesTheProgramsQth) {
+    startLoggingProgram();
+    SSTVForm& f = withLink(2);
+    f.Text1->setText(QStringLiteral("QX1ABC"));
+    f.Text14->setText(QStringLiteral("横浜市"));
+    logwindows::HamlogSendQso();
+    f.Text14->clear();
+    logbook::g.HamlogSending = 1;
+    QTest::mouseClick(f.Label47, Qt::LeftButton);
+    EXPECT_EQ(logbook::g.HamlogSending, 0);
+    EXPECT_EQ(f.Text14->text(), QStringLiteral("横浜市"));
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+}
+
+TEST_F(SstvQso, TheLogButtonSaysSoWhenTheProgramIsNotRunning) {
+    SSTVForm& f = withLink(2);
+    f.Text1->setText(QStringLiteral("QQ1ABC"));
+    ui::script::clearAsked();
+    QTest::mouseClick(f.Command1, Qt::LeftButton);
+    EXPECT_EQ(core::g.HamlogEntrySent, 0) << "nothing is marked sent";
+    EXPECT_EQ(f.Command1->text(), QStringLiteral("LOG作成"));
+    ASSERT_FALSE(ui::script::asked().isEmpty());
+    EXPECT_EQ(ui::script::asked()[0].prompt, QStringLiteral("Turbo HAMLOG/Winが起動していません。"));
+}
+
+TEST_F(SstvQso, MenusOfTheWindow) {
+    rig::g.TransverterUse = QStringLiteral("YES");
+    rig::g.TransverterOn = QStringLiteral("0");
+    SSTVForm& f = withLink(0);
+    EXPECT_FALSE(f.dxinfo->isEnabled()) << "no Internet at all times";
+    ASSERT_TRUE(zvtest::chooseMenuItem(f.TRVon));
+    EXPECT_TRUE(f.TRVon->isChecked());
+    EXPECT_EQ(core::IniStored(QStringLiteral("RIG_CON_CFG"), QStringLiteral("TRVon")), QStringLiteral("1"));
+    ASSERT_TRUE(zvtest::chooseMenuItem(f.TRVon));
+    EXPECT_FALSE(f.TRVon->isChecked());
+    EXPECT_EQ(rig::g.TransverterOn, QStringLiteral("0"));
+    EXPECT_EQ(core::IniStored(QStringLiteral("RIG_CON_CFG"), QStringLiteral("TRVon")), QStringLiteral("0"));
+    for (QAction* item : {f.PSKCFG, f.VOLTX, f.VOLRX, f.STVHelp})
+        EXPECT_TRUE(item->isEnabled()) << item->text().toStdString();
+
+    // The status bar's "SSTV" panel opens the mode menu; the first panel does not.
+    QMenu* popup = zvtest::popupByClick(f.StatusBar1->panel(2), Qt::LeftButton);
+    EXPECT_EQ(popup, f.PMS);
+    if (popup) popup->close();
+    QTest::mouseClick(f.StatusBar1->panel(1), Qt::LeftButton);
+    EXPECT_TRUE(zvtest::waitForPostedEvents());
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+}
+
+TEST_F(SstvQso, TheSpotItemFollowsTheInternetSetting) {
+    rig::g.InternetAlwaysOn = QStringLiteral("YES");
+    SSTVForm& f = withLink(0);
+    EXPECT_TRUE(f.dxinfo->isEnabled());
+    EXPECT_EQ(f.dxinfo->text(), QStringLiteral("Zorvatek spot server"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SstvQso, TheLogViewerItemAndTheLoadShowTheViewer) {
+    logbook::g.HamlogViewerOn = QStringLiteral("NO");
+    SSTVForm& f = withLink(1);
+    EXPECT_FALSE(forms::isLoaded<LOGDATAVIEW>());
+    ASSERT_TRUE(f.HLDAT_VIEW->isEnabled());
+    ASSERT_TRUE(zvtest::chooseMenuItem(f.HLDAT_VIEW));
+    EXPECT_EQ(logbook::g.HamlogViewerOn, QStringLiteral("YES"));
+    ASSERT_TRUE(forms::isLoaded<LOGDATAVIEW>());
+    EXPECT_TRUE(forms::LOGDATAVIEW().isVisible());
+
+    // The next load of the window, with the viewer on, shows it again.
+    forms::unload<LOGDATAVIEW>();
+    forms::unload<SSTVForm>();
+    window();
+    ASSERT_TRUE(forms::isLoaded<LOGDATAVIEW>());
+    EXPECT_TRUE(forms::LOGDATAVIEW().isVisible());
+}
+
+} // namespace

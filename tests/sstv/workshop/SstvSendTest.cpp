@@ -1,0 +1,324 @@
+// The transmit tab and sending, driven as the operator drives them: the
+// rendering at each mode's size, the 240-line squeeze, the title bar, F12,
+// Esc and the send button with PTT by CAT on the simulated rig, the tune
+// tone, the CW ID and the window title.
+#include "core/IniValues.h"
+#include "platform/forms/ControlColour.h"
+#include "rig/RigGlobals.h"
+#include "rig/RigPort.h"
+#include "sstv/SstvWorkshopFixture.h"
+#include "sstv/workshop/SstvTitles.h"
+#include "support/RigSimulator.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
+
+namespace {
+
+class SstvSend : public zvtest::SstvWorkshopTest {
+  protected:
+    void TearDown() override {
+        if (rig::g.RigPortOpen == 1) rig::RigClosePort();
+        SstvWorkshopTest::TearDown();
+        sim.reset();
+    }
+    // The canvas red with a blue band over its bottom 16 rows.
+    void banded() {
+        loadBackground(pictureFile(QStringLiteral("banded.bmp"), QSize(320, 256), QColor(220, 0, 0),
+                                   QColor(0, 0, 220), 16));
+    }
+    bool chooseMode(int mode) {
+        if (window().SSTab2->currentIndex() != 0) clickTab(0);
+        return zvtest::chooseInCombo(window().Combo2, mode);
+    }
+    // A picture of one colour put on the clipboard and pasted with Ctrl+V.
+    void paste(QColor colour) {
+        QImage picture(320, 256, QImage::Format_RGB32);
+        picture.fill(colour);
+        QGuiApplication::clipboard()->setImage(picture);
+        QTest::keyClick(&window(), Qt::Key_V, Qt::ControlModifier);
+    }
+    const QImage* txDib() const { return eng().bitmap(sstv::g.dib.TxDib); }
+    std::unique_ptr<zvtest::RigSimulator> sim;
+};
+
+TEST_F(SstvSend, EachModeIsRenderedAtItsOwnSizeIntoTheTransmitBitmap) {
+    SSTVForm& f = shown();
+    banded();
+    const std::array<int, 4> modes = {sstveng::Robot36, sstveng::Scottie1, 16 /* PD-120 */, 20 /* PD-290 */};
+    for (int mode : modes) {
+        ASSERT_TRUE(chooseMode(mode)) << mode;
+        const sstveng::ModeInfo& m = sstveng::Modes[std::size_t(mode)];
+        EXPECT_EQ(sstv::g.TxMode, mode);
+        EXPECT_EQ(sstv::g.TxImageWidth, m.width);
+        EXPECT_EQ(sstv::g.TxImageHeight, m.height);
+        EXPECT_EQ(f.SSTab2->currentIndex(), 0);
+        EXPECT_EQ(f.SSTab2->tabText(0), QStringLiteral("送信 %1x%2").arg(m.width).arg(m.height));
+        EXPECT_TRUE(near(at(txDib(), m.width - 1, 0), QColor(220, 0, 0))) << m.name;
+        if (m.width < sstveng::MaxWidth) {
+            EXPECT_FALSE(near(at(txDib(), m.width + 1, 0), QColor(220, 0, 0))) << m.name;
+        }
+        EXPECT_TRUE(near(at(txDib(), 0, m.height / 2), QColor(220, 0, 0))) << m.name;
+    }
+    EXPECT_EQ(eng().callTexts().filter(QStringLiteral("mmsSetBitmap")).isEmpty(), false);
+    clickTab(2);
+    EXPECT_EQ(sstv::g.dib.TxRenderDib, 0) << "the settings tab releases the rendering";
+}
+
+TEST_F(SstvSend, TwoHundredFortyLinesAreCutOrSqueezed) {
+    SSTVForm& f = shown();
+    banded();
+    ASSERT_TRUE(chooseMode(sstveng::Robot36));
+    EXPECT_TRUE(near(at(txDib(), 10, 239), QColor(220, 0, 0))) << "the bottom 16 lines are cut";
+    clickTab(1);
+    EXPECT_TRUE(f.Line2->isVisible());
+    EXPECT_EQ(f.Line2->y1(), 240);
+    EXPECT_EQ(f.Picture10->scaleHeight(), 256);
+
+    clickTab(2);
+    QTest::mouseClick(f.Check3, Qt::LeftButton, {}, QPoint(6, f.Check3->height() / 2));
+    EXPECT_EQ(sstv::g.Squeeze240, 1);
+    EXPECT_FALSE(f.Line2->isVisible());
+    clickTab(0);
+    EXPECT_TRUE(near(at(txDib(), 10, 239), QColor(0, 0, 220))) << "all 256 lines squeezed into 240";
+    EXPECT_TRUE(near(at(txDib(), 10, 0), QColor(220, 0, 0)));
+    clickTab(1);
+    EXPECT_EQ(f.Picture10->scaleHeight(), 240);
+    EXPECT_FALSE(f.Line2->isVisible());
+}
+
+TEST_F(SstvSend, TitleBarSwitchedFromTheBoxAndFromTheMenuAsOne) {
+    SSTVForm& f = shown(2);
+    QTest::mouseClick(f.Check6, Qt::LeftButton, {}, QPoint(6, f.Check6->height() / 2));
+    EXPECT_TRUE(f.TB_ON->isChecked());
+    EXPECT_EQ(sstv::g.SstvTitleBarOn, QStringLiteral("1"));
+    EXPECT_EQ(core::IniStored(QStringLiteral("SSTV_Gen"), QStringLiteral("TitleBar")), QStringLiteral("1"));
+    EXPECT_EQ(f.Label4->text(), QStringLiteral("QQ1TST")) << "no stored title: the own call";
+    EXPECT_FALSE(f.Picture14->isHidden());
+    EXPECT_EQ(at(f.Picture14, 0, 0), QColor(155, 255, 255));
+
+    clickTab(0);
+    EXPECT_EQ(at(f.Picture3, 0, 0), QColor(155, 255, 255)) << "the bar's start colour";
+    EXPECT_EQ(at(f.Picture3, 319, 1), QColor(155, 255, 0));
+    bool textPrinted = false;
+    for (int x = 0; x < 200 && !textPrinted; ++x)
+        for (int y = 0; y < 30 && !textPrinted; ++y)
+            textPrinted = QColor(f.Picture3->canvas().pixel(x, y)).lightness() < 60;
+    EXPECT_TRUE(textPrinted) << "the own call printed on the bar";
+    bool bandClean = true;
+    for (int x = 0; x < 200; ++x)
+        for (int y = 0; y < 30; ++y)
+            bandClean = bandClean && QColor(f.Picture14->canvas().pixel(x, y)).lightness() >= 60;
+    EXPECT_TRUE(bandClean) << "the band on the canvas keeps no printed text";
+
+    ASSERT_TRUE(zvtest::chooseByClick(f.Picture3, f.TB_ON));
+    EXPECT_FALSE(f.Check6->isChecked());
+    EXPECT_TRUE(f.Picture14->isHidden());
+    EXPECT_EQ(core::IniStored(QStringLiteral("SSTV_Gen"), QStringLiteral("TitleBar")), QStringLiteral("0"));
+}
+
+TEST_F(SstvSend, TitleLinesArePrintedWithTheirOutline) {
+    SSTVForm& f = shown();
+    paste(QColor(0, 0, 0));
+    const int plain = sstv::AddTitleLabel();
+    const int outlined = sstv::AddTitleLabel();
+    for (int i : {plain, outlined}) {
+        QLabel* label = f.Label1[std::size_t(i)];
+        colour::setForeColor(label, 0xFFFFFF);
+        QFont font = label->font();
+        font.setPixelSize(20);
+        font.setBold(true);
+        label->setFont(font);
+        label->setText(QStringLiteral("QX1ABC"));
+        label->move(20, i == plain ? 40 : 140);
+    }
+    sstv::titles.SstvTitleOutline[std::size_t(outlined)] = 13; // red
+    clickTab(0);
+    const auto count = [&](int top, auto test) {
+        int n = 0;
+        for (int y = top; y < top + 40; ++y)
+            for (int x = 10; x < 200; ++x)
+                n += test(QColor(f.Picture3->canvas().pixel(x, y))) ? 1 : 0;
+        return n;
+    };
+    const auto white = [](QColor c) { return c.red() > 200 && c.green() > 200 && c.blue() > 200; };
+    const auto red = [](QColor c) { return c.red() > 200 && c.green() < 60 && c.blue() < 60; };
+    EXPECT_GT(count(40, white), 20);
+    EXPECT_EQ(count(40, red), 0) << "no outline for choice 0";
+    EXPECT_GT(count(140, white), 20);
+    EXPECT_GT(count(140, red), 10) << "the outline shows round the text";
+}
+
+TEST_F(SstvSend, F12RendersAndSendsWithCatPttAndEscStops) {
+    sim = std::make_unique<zvtest::RigSimulator>("KENWOOD");
+    zvtest::pointRigLinkAt(*sim);
+    core::g.PttPortControl = QStringLiteral("0");
+    SSTVForm& f = shown();
+    ASSERT_EQ(rig::g.RigPortOpen, 1);
+    banded();
+    ASSERT_TRUE(chooseMode(sstveng::Robot36));
+    // The canvas changes while the transmit tab shows: F12 renders it again.
+    paste(QColor(0, 200, 0));
+    EXPECT_TRUE(near(at(txDib(), 10, 10), QColor(220, 0, 0)));
+    eng().clearCalls();
+    QTest::keyClick(&f, Qt::Key_F12, Qt::ShiftModifier);
+    EXPECT_TRUE(near(at(txDib(), 10, 10), QColor(0, 200, 0)));
+    EXPECT_EQ(callsOf(QStringLiteral("mmsSendPic(3)")), 1);
+    EXPECT_EQ(colour::backColor(f.Command9), 0xDFFFDFu);
+    ASSERT_TRUE(zvtest::waitUntil([] { return sstv::g.SstvTxActive == 1; }));
+    EXPECT_EQ(colour::backColor(f.Command9), colour::kButtonFace);
+    ASSERT_TRUE(zvtest::waitUntil([&] { return sim->ptt; }));
+    ASSERT_TRUE(zvtest::waitUntil([] { return sstv::g.SstvTxActive == 0; }));
+    ASSERT_TRUE(zvtest::waitUntil([&] { return !sim->ptt; }));
+    EXPECT_TRUE(near(at(eng().bitmap(sstv::g.dib.RxPreviewDib), 10, 10), QColor(0, 200, 0)))
+        << "the preview echoes the picture sent";
+
+    // Esc stops a transmission under way.
+    QTest::keyClick(&f, Qt::Key_F12);
+    ASSERT_TRUE(zvtest::waitUntil([] { return sstv::g.SstvTxActive == 1; }));
+    QTest::keyClick(&f, Qt::Key_Escape);
+    EXPECT_EQ(callsOf(QStringLiteral("mmsSendStop()")), 1);
+    ASSERT_TRUE(zvtest::waitUntil([] { return sstv::g.SstvTxActive == 0; }));
+    ASSERT_TRUE(zvtest::waitForRigToCatchUp(*sim));
+    EXPECT_FALSE(sim->ptt);
+    EXPECT_EQ(sim->pttOnCount, 2);
+}
+
+TEST_F(SstvSend, TheSendButtonSendsTheLastRenderingAndStopsASecondTime) {
+    SSTVForm& f = shown();
+    banded();
+    clickTab(2);
+    clickTab(0);
+    EXPECT_TRUE(near(at(txDib(), 10, 10), QColor(220, 0, 0)));
+    paste(QColor(0, 0, 200));
+    eng().hooks().lineIntervalMs = 20;
+    QTest::mouseClick(f.Command9, Qt::LeftButton);
+    EXPECT_EQ(callsOf(QStringLiteral("mmsSendPic(6)")), 1);
+    EXPECT_TRUE(near(at(txDib(), 10, 10), QColor(220, 0, 0))) << "sent as last rendered";
+    ASSERT_TRUE(zvtest::waitUntil([] { return sstv::g.SstvTxActive == 1; }));
+    QTest::mouseClick(f.Command9, Qt::LeftButton);
+    EXPECT_EQ(callsOf(QStringLiteral("mmsSendStop()")), 1);
+    EXPECT_EQ(colour::backColor(f.Command9), colour::kButtonFace);
+    EXPECT_TRUE(zvtest::waitUntil([] { return sstv::g.SstvTxActive == 0; }));
+}
+
+TEST_F(SstvSend, TuneToneFrequencyAskedAndCheckedThenToneOnAndOff) {
+    SSTVForm& f = shown(0);
+    struct Answer {
+        QVariant typed;
+        QString stored;
+        bool refused;
+    };
+    const Answer answers[] = {
+        {QStringLiteral("600"), QStringLiteral("600"), false},
+        {QStringLiteral("2301"), QStringLiteral("1750"), true},
+        {QStringLiteral("2300"), QStringLiteral("2300"), false},
+        {QStringLiteral("abc"), QStringLiteral("1750"), true},
+        {QStringLiteral("500"), QStringLiteral("500"), false},
+        {QStringLiteral(""), QStringLiteral("500"), false},
+        {QVariant(), QStringLiteral("500"), false},
+    };
+    for (const Answer& a : answers) {
+        ui::script::clearAsked();
+        ui::script::push(a.typed);
+        QTest::mouseClick(f.Command14, Qt::RightButton);
+        ASSERT_FALSE(ui::script::asked().isEmpty());
+        EXPECT_EQ(ui::script::asked().first().title, QStringLiteral("TONE 周波数指定"));
+        EXPECT_EQ(core::IniStored(QStringLiteral("SSTV_Gen"), QStringLiteral("ToneFreq")).value_or(QString()),
+                  a.stored)
+            << a.typed.toString().toStdString();
+        EXPECT_EQ(ui::script::asked().size(), a.refused ? 2 : 1);
+        if (a.refused) {
+            EXPECT_EQ(ui::script::asked().last().prompt, QStringLiteral("周波数不正　1750Hz とします。"));
+        }
+    }
+    EXPECT_EQ(callsOf(QStringLiteral("mmsSendTone(500)")), 0) << "a right click sends no tone";
+    QTest::mouseClick(f.Command14, Qt::LeftButton);
+    EXPECT_EQ(callsOf(QStringLiteral("mmsSendTone(500)")), 1);
+    EXPECT_EQ(colour::backColor(f.Command14), 0xDFFFDFu);
+    ASSERT_TRUE(zvtest::waitUntil([] { return sstv::g.SstvTxActive == 1; }));
+    QTest::mouseClick(f.Command14, Qt::LeftButton);
+    EXPECT_EQ(callsOf(QStringLiteral("mmsSendStop()")), 1);
+    EXPECT_EQ(colour::backColor(f.Command14), colour::kButtonFace);
+    ASSERT_TRUE(zvtest::waitUntil([] { return sstv::g.SstvTxActive == 0; }));
+}
+
+TEST_F(SstvSend, CwIdAndTheWindowTitleOnTheClipboard) {
+    core::g.CwIdText = QStringLiteral("DE QQ1TST");
+    SSTVForm& f = shown(0);
+    QTest::mouseClick(f.Command10, Qt::LeftButton);
+    EXPECT_EQ(callsOf(QStringLiteral("mmsSendCWID(\"DE QQ1TST\")")), 1);
+    ASSERT_TRUE(zvtest::waitUntil([] { return sstv::g.SstvTxActive == 0 && !eng().isTransmitting(); }));
+
+    f.activateWindow();
+    ASSERT_TRUE(zvtest::waitUntil([&] { return QApplication::activeWindow() == &f; }));
+    ui::script::clearAsked();
+    QTest::mouseClick(f.Command19, Qt::LeftButton);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), f.windowTitle());
+    ASSERT_EQ(ui::script::asked().size(), 1);
+    EXPECT_TRUE(ui::script::asked().first().prompt.startsWith(
+        QStringLiteral("WindowTitle をクリップボードへCopyしました")));
+}
+
+TEST_F(SstvSend, TheBorderFrameReadsTheRigOnlyWithItsPortOpen) {
+    sim = std::make_unique<zvtest::RigSimulator>("KENWOOD");
+    zvtest::pointRigLinkAt(*sim);
+    rig::g.RigPollMode = 1;
+    SSTVForm& f = shown();
+    ASSERT_EQ(rig::g.RigPortOpen, 1);
+    ASSERT_TRUE(zvtest::waitForRigToCatchUp(*sim));
+    const int before = sim->readingsAnswered;
+    QTest::mouseClick(f.Frame13, Qt::LeftButton, {}, QPoint(4, 4));
+    EXPECT_TRUE(zvtest::waitUntil([&] { return sim->readingsAnswered > before; }));
+
+    rig::RigClosePort();
+    QTest::mouseClick(f.Frame13, Qt::LeftButton, {}, QPoint(4, 4));
+    EXPECT_EQ(rig::g.RigPortOpen, 0);
+}
+
+TEST_F(SstvSend, ANewOperatorComposesSendsAndSavesAPicture) {
+    sim = std::make_unique<zvtest::RigSimulator>("KENWOOD");
+    zvtest::pointRigLinkAt(*sim);
+    core::g.PttPortControl = QStringLiteral("0");
+    SSTVForm& f = shown();
+    loadBackground(pictureFile(QStringLiteral("pics/sky.jpg"), QSize(640, 480), QColor(60, 120, 200)));
+    ASSERT_TRUE(receive(sstveng::Scottie1));
+    ASSERT_TRUE(zvtest::chooseByClick(f.Picture1, f.ToB4TxPic));
+    QTest::mouseClick(f.Option4[15], Qt::LeftButton);
+    zvtest::moveMouseTo(f.Picture8, QPointF(225, 183));
+    drag(f.Picture8, QPointF(225, 183), QPointF(245, 183));
+    EXPECT_EQ(f.Picture11->size(), QSize(180, 144));
+    clickTab(2);
+    QTest::mouseClick(f.Check6, Qt::LeftButton, {}, QPoint(6, f.Check6->height() / 2));
+    EXPECT_EQ(f.Label4->text(), QStringLiteral("QQ1TST"));
+
+    ASSERT_TRUE(chooseMode(sstveng::Robot36));
+    clickTab(1);
+    EXPECT_TRUE(f.Line2->isVisible()) << "the 240-line marker";
+    clickTab(0);
+    EXPECT_EQ(at(f.Picture3, 0, 0), QColor(155, 255, 255));
+    EXPECT_TRUE(near(at(f.Picture3, 57, 47), QColor(255, 255, 0), 2));
+    EXPECT_TRUE(near(at(f.Picture3, 300, 200), QColor(60, 120, 200)));
+
+    eng().hooks().lineIntervalMs = 5;
+    QTest::keyClick(&f, Qt::Key_F12);
+    EXPECT_EQ(callsOf(QStringLiteral("mmsSendPic(3)")), 1);
+    ASSERT_TRUE(zvtest::waitUntil([&] { return sim->ptt; }));
+    ASSERT_TRUE(zvtest::waitUntil([&] { return f.Line1->x1() == 50 && f.Line1->y1() > 100; }))
+        << "the marker runs down the lines sent";
+    ASSERT_TRUE(zvtest::waitUntil([] { return sstv::g.SstvTxActive == 0; }));
+    ASSERT_TRUE(zvtest::waitUntil([&] { return !sim->ptt; }));
+    EXPECT_TRUE(near(at(eng().bitmap(sstv::g.dib.RxPreviewDib), 300, 200), QColor(60, 120, 200)))
+        << "the preview echoes the picture";
+
+    ui::script::push(path(QStringLiteral("pics/sent")));
+    ASSERT_TRUE(zvtest::chooseByClick(f.Picture3, f.Savefile));
+    QTest::mouseClick(f.Command18, Qt::LeftButton);
+    loadBackground(path(QStringLiteral("pics/sent.bmp")));
+    EXPECT_TRUE(near(at(f.Picture8, 300, 200), QColor(60, 120, 200)));
+    EXPECT_TRUE(near(at(f.Picture8, 57, 47), QColor(255, 255, 0), 2));
+    EXPECT_EQ(at(f.Picture8, 0, 0), QColor(155, 255, 255));
+}
+
+} // namespace
