@@ -8,6 +8,11 @@
 #include <cmath>
 
 namespace sstv {
+
+bool IsTrueText(const QString& text) {
+    return text == QLatin1String("True");
+}
+
 namespace {
 
 const QString kGap = QStringLiteral("  ");

@@ -12,6 +12,10 @@
 
 namespace sstv {
 
+// The one reading of a stored "True"/"False" (FntBOLD, FntITAL, favourites):
+// "True" exactly, as the editor writes it; anything else is false.
+bool IsTrueText(const QString& text);
+
 // ---- Favourite fonts ----
 // Name, size, colour, bold and italic, joined by two blanks.
 QString FavouriteEntry(const TitleFont& font);

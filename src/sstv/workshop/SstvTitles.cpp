@@ -258,10 +258,6 @@ void SstvRefreshTitle(int index) {
     label->adjustSize();
 }
 
-bool IsTrueText(const QString& text) {
-    return text == QLatin1String("True");
-}
-
 double TitleFontPoints(const QString& text) {
     const double points = FontSizeValue(text);
     return points > 0 ? points : DefaultTitlePoints;

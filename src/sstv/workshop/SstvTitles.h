@@ -48,9 +48,6 @@ QString TitleBarShown(const QString& raw);
 // The title bar's stored text (SSTV_Gen TitleStr), the own call when missing.
 QString TitleStr();
 
-// The one reading of a stored "True"/"False" (FntBOLD, FntITAL, favourites):
-// "True" exactly, as the editor writes it; anything else is false.
-bool IsTrueText(const QString& text);
 // The one reading of a stored size (FntSIZE): its leading number, 12 when it
 // has none or it is not above 0.
 double TitleFontPoints(const QString& text);
