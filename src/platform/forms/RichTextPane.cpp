@@ -5,13 +5,18 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 // Queued edits wait this long for more to join them: received text comes about
 // three characters a tenth of a second, and one edit and repaint for the three
 // costs hardly more than one for each would.
 constexpr int kQueuedEditsMs = 100;
+// At least so many last lines keep their shaped glyphs.
+constexpr int kMinGlyphLines = 8;
 
 // CR LF and a lone CR are one line break in the pane.
 QString normaliseBreaks(QString text) {
@@ -96,7 +101,24 @@ void RichTextPane::insertOwn(QTextCursor& c, const QString& text) {
     followEnd();
 }
 
+// A paint shapes the text of every line it draws anew unless the line keeps
+// its shaped glyphs. The last lines, where text arrives and the view mostly
+// stays, keep them; a line that falls out of that tail gives them back (laid
+// out once more), so the pane holds glyphs for a screenful whatever its length.
+void RichTextPane::keepTailGlyphs() const {
+    const int lineHeight = std::max(1, fontMetrics().lineSpacing());
+    const int tail = std::max(kMinGlyphLines, viewport()->height() / lineHeight + 2);
+    QTextBlock b = document()->lastBlock();
+    for (int k = 0; k < tail && b.isValid(); ++k, b = b.previous())
+        b.layout()->setCacheEnabled(true);
+    for (; b.isValid() && b.layout()->cacheEnabled(); b = b.previous()) {
+        b.layout()->setCacheEnabled(false);
+        document()->markContentsDirty(b.position(), b.length());
+    }
+}
+
 void RichTextPane::followEnd() const {
+    keepTailGlyphs();
     if (held_) return;
     QScrollBar* bar = verticalScrollBar();
     bar->setValue(bar->maximum());

@@ -80,6 +80,7 @@ class RichTextPane : public QPlainTextEdit {
     void insertAt(QTextCursor& c, const QString& text);
     void insertOwn(QTextCursor& c, const QString& text);
     void followEnd() const;
+    void keepTailGlyphs() const;
     void schedule();
 
     // One queued edit: so many characters taken from the end, then text appended.

@@ -4,6 +4,9 @@
 #include "support/ProgramFolder.h"
 
 #include <QSignalSpy>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <functional>
 
 namespace {
@@ -90,6 +93,38 @@ TEST(RichTextPane, ReadersAndEditorsSeeQueuedTextInAndClearDropsIt) {
     EXPECT_EQ(pane.text(), "G");
     pane.clear();
     EXPECT_EQ(pane.length(), 0);
+}
+
+// Lines received into a shown pane keep their shaped glyphs for the last
+// screenful only, however many arrive, and the pane still shows what came.
+TEST(RichTextPane, OnlyTheLastLinesKeepTheirGlyphs) {
+    RichTextPane pane;
+    pane.resize(400, 120);
+    pane.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&pane));
+    auto kept = [&] {
+        QList<int> blocks;
+        for (QTextBlock b = pane.document()->firstBlock(); b.isValid(); b = b.next())
+            if (b.layout()->cacheEnabled()) blocks << b.blockNumber();
+        return blocks;
+    };
+    for (int line = 0; line < 60; ++line) {
+        pane.appendLater(QStringLiteral("CQ de QQ9ABC こんにちは %1\r\n").arg(line));
+        if (line % 7 == 0) {
+            ASSERT_TRUE(zvtest::waitUntil([&] { return kept().contains(line + 1); }));
+        }
+    }
+    pane.appendText(QStringLiteral("k"));
+    const QList<int> blocks = kept();
+    const int last = pane.document()->blockCount() - 1;
+    ASSERT_FALSE(blocks.isEmpty());
+    EXPECT_EQ(blocks.last(), last);
+    EXPECT_EQ(blocks.size(), blocks.last() - blocks.first() + 1) << "one run at the end";
+    EXPECT_GE(blocks.size(), 8);
+    EXPECT_LT(blocks.size(), 20) << "not every line of the pane";
+    EXPECT_TRUE(pane.text().endsWith(QStringLiteral("こんにちは 59\nk")));
+    pane.chopEnd(4);
+    EXPECT_EQ(kept().last(), pane.document()->blockCount() - 1);
 }
 
 } // namespace
