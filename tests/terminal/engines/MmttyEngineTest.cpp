@@ -5,14 +5,14 @@
 #include "core/Globals.h"
 #include "core/MmttyCommand.h"
 #include "core/MmttyState.h"
-#include "platform/mmtty/BobMako.h"
 #include "platform/forms/Colour.h"
 #include "platform/forms/ControlColour.h"
 #include "platform/forms/Dialogs.h"
-#include "platform/mmtty/MmttyLink.h"
 #include "platform/forms/PictureBox.h"
 #include "platform/forms/RichTextPane.h"
 #include "platform/forms/StatusPanels.h"
+#include "platform/mmtty/BobMako.h"
+#include "platform/mmtty/MmttyLink.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
 #include "support/ProgramFolder.h"
@@ -28,6 +28,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QScrollBar>
+#include <QTest>
 
 #include <cerrno>
 #include <csignal>
@@ -250,6 +251,41 @@ TEST_F(MmttyEngine, ReceivedTextAndTransmitStateKeyTheRigByCat) {
     EXPECT_GT(pane.indexOf("TEST DE QQ1ABC", tx), tx);
     EXPECT_GT(pane.indexOf("RX-<< ", tx), pane.indexOf("TEST DE QQ1ABC", tx));
     EXPECT_EQ(colour::backColor(w.Command1), colour::kButtonFace);
+}
+
+// Esc from any box of the main window ends an RTTY transmission on the air:
+// the program stops at once and the rig, keyed by CAT, is released.
+TEST_F(MmttyEngine, EscFromAnyBoxReleasesTheRig) {
+    pttControl = QStringLiteral("0");
+    PSK31MAIN& w = loadRtty();
+    ASSERT_EQ(g.OpMode, core::ModeRtty);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    sim = std::make_unique<zvtest::RigSimulator>("KENWOOD");
+    zvtest::pointRigLinkAt(*sim);
+    rig::g.RigPollMode = 0;
+    rig::RigOpenPort();
+    ASSERT_EQ(rig::g.RigPortOpen, 1);
+    auto rigKeyed = [&](bool keyed) {
+        return zvtest::waitUntil([&] { return zvtest::waitForRigToCatchUp(*sim) && sim->ptt == keyed; });
+    };
+    const std::pair<const char*, QWidget*> boxes[] = {
+        {"transmit box", w.Text1}, {"call", w.Text5}, {"name", w.Text6}, {"receive pane", w.RichTextBox1}};
+    for (const auto& [name, box] : boxes) {
+        SCOPED_TRACE(name);
+        w.Text1->setText(QStringLiteral("RYRYRY RYRYRY"));
+        QTest::keyClick(w.Text1, Qt::Key_F12);
+        ASSERT_TRUE(zvtest::waitUntil([] { return g.MmttyTxOn == 1; }));
+        ASSERT_TRUE(rigKeyed(true));
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Escape);
+        ASSERT_TRUE(zvtest::waitUntil([] { return g.MmttyTxOn == 0; }));
+        ASSERT_TRUE(rigKeyed(false));
+        EXPECT_TRUE(w.Text1->text().isEmpty());
+        EXPECT_EQ(colour::backColor(w.Command1), colour::kButtonFace);
+    }
+    EXPECT_EQ(sim->pttOnCount, 4);
+    EXPECT_EQ(sim->pttOffCount, 4);
 }
 
 TEST_F(MmttyEngine, AProgramThatDiesWhileSendingLeavesTheRigUnkeyed) {
