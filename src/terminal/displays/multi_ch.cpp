@@ -5,8 +5,8 @@
 #include "core/MmvariState.h"
 #include "platform/forms/Colour.h"
 #include "platform/forms/ControlColour.h"
-#include "platform/pskcore/PskCore.h"
 #include "platform/forms/WindowFrame.h"
+#include "platform/pskcore/PskCore.h"
 #include "terminal/displays/MultiChModes.h"
 #include "terminal/displays/MultiChPos.h"
 
@@ -157,8 +157,9 @@ void multi_ch::placeWindow() {
         left = winframe::onScreenTw(left, twips::fromPx(screen.width()));
         const std::optional<int> sw = core::IniWhole(pos, QStringLiteral("MDPOSWidth"));
         const std::optional<int> sh = core::IniWhole(pos, QStringLiteral("MDPOSHeight"));
-        if (sw && *sw > 0) w = *sw;
-        if (sh && *sh > 0) h = *sh;
+        // So is a size larger than the screen: the window's edges stay within reach.
+        if (sw && *sw > 0 && *sw <= twips::fromPx(screen.width())) w = *sw;
+        if (sh && *sh > 0 && *sh <= twips::fromPx(screen.height())) h = *sh;
     } else {
         // The first opening is stacked, whatever HORZ holds.
         MultiHorizontal = 0;

@@ -1,12 +1,12 @@
 #include "terminal/rxtext/RCVDAT.h"
 
 #include "core/IniValues.h"
-#include "platform/os/AtomicFile.h"
-#include "platform/os/Clock.h"
 #include "platform/forms/Colour.h"
 #include "platform/forms/Dialogs.h"
-#include "platform/os/Paths.h"
 #include "platform/forms/WindowFrame.h"
+#include "platform/os/AtomicFile.h"
+#include "platform/os/Clock.h"
+#include "platform/os/Paths.h"
 #include "terminal/rxtext/RxTextFiles.h"
 
 #include <QCloseEvent>
@@ -70,7 +70,8 @@ void RCVDAT::Form_Load() {
         const auto t = core::IniWhole(kPos, QStringLiteral("RCVPOSTop"));
         const auto l = core::IniWhole(kPos, QStringLiteral("RCVPOSLeft"));
         const auto w = core::IniWhole(kPos, QStringLiteral("RCVPOSWidth"));
-        if (t && l && w && *w > 0) {
+        // A width larger than the screen gives them too.
+        if (t && l && w && *w > 0 && *w <= twips::fromPx(screen.width())) {
             // A place off the screen comes back onto it.
             top = winframe::onScreenTw(*t, twips::fromPx(screen.height()));
             left = winframe::onScreenTw(*l, twips::fromPx(screen.width()));

@@ -6,12 +6,12 @@
 
 #include "core/IniValues.h"
 #include "core/MmvariState.h"
-#include "platform/forms/Dialogs.h"
-#include "platform/mmvari/MmvariControl.h"
-#include "platform/mmvari/MmvariIds.h"
 #include "platform/forms/Colour.h"
+#include "platform/forms/Dialogs.h"
 #include "platform/forms/PictureBox.h"
 #include "platform/forms/WindowFrame.h"
+#include "platform/mmvari/MmvariControl.h"
+#include "platform/mmvari/MmvariIds.h"
 #include "support/Popups.h"
 #include "terminal/displays/MultiChPos.h"
 
@@ -21,6 +21,7 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTextCursor>
 
 #include <sys/inotify.h>
@@ -202,6 +203,19 @@ TEST_F(MultiCh, StoredValuesThatAreNoNumbersOrOffTheScreenTakeTheirDefaults) {
     EXPECT_EQ(m.tw.rect(m.RichTextBox1).height, 2000);
     EXPECT_EQ(m.tw.rect(m.RichTextBox1).top, 480);
     EXPECT_EQ(m.tw.rect(m.Command2).left, 2500);
+}
+
+// A stored size larger than the screen (a damaged or hand-edited file) gives
+// the default size, so that the window's edges and status bar stay in reach.
+TEST_F(MultiCh, AStoredSizeLargerThanTheScreenTakesTheDefault) {
+    PSK31MAIN& w = open(QStringLiteral("[CFGPOS]\nMDPOSTop=300\nMDPOSLeft=450\nMDPOSWidth=99999999\n"
+                                       "MDPOSHeight=99999999\n"));
+    multi_ch& m = start(w);
+    const QRect screen = m.screen()->availableGeometry();
+    EXPECT_EQ(m.widthTw(), 6690);
+    EXPECT_LE(m.frameGeometry().width(), screen.width());
+    EXPECT_LE(m.frameGeometry().height(), screen.height());
+    EXPECT_EQ(m.pos(), QPoint(30, 20));
 }
 
 TEST_F(MultiCh, StoredFrequenciesOutsideTheBarsAreBroughtIn) {

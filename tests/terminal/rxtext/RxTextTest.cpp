@@ -4,11 +4,11 @@
 #include "terminal/transmit/TxFixture.h"
 
 #include "core/IniValues.h"
-#include "platform/os/Clock.h"
-#include "platform/os/Cp932.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/RichTextPane.h"
 #include "platform/forms/WindowFrame.h"
+#include "platform/os/Clock.h"
+#include "platform/os/Cp932.h"
 #include "support/Popups.h"
 #include "terminal/receive/RxPicking.h"
 #include "terminal/rxtext/RCVDAT.h"
@@ -89,6 +89,7 @@ TEST_F(RxText, TheViewerOpensAtItsStoredPlaceOrTheTopLeftCorner) {
         {"a place that is no number", "RCVPOSTop=1500\nRCVPOSLeft=abc\nRCVPOSWidth=9000\n", {0, 0}, 728},
         {"the top alone", "RCVPOSTop=1500\n", {0, 0}, 728},
         {"a place off the screen", "RCVPOSTop=99999\nRCVPOSLeft=-300\nRCVPOSWidth=9000\n", {0, 0}, 600},
+        {"wider than the screen", "RCVPOSTop=1500\nRCVPOSLeft=3000\nRCVPOSWidth=99999999\n", {0, 0}, 728},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
