@@ -6,7 +6,12 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    const QString text = terminal::rxtext::viewerText(bytes);
+    const std::optional<QString> read = terminal::rxtext::viewerText(bytes);
+    if (!read) {
+        if (!bytes.contains('\0')) std::abort(); // only bytes that are no text are refused
+        return 0;
+    }
+    const QString text = *read;
     if (text.contains(QLatin1Char('\r'))) std::abort();
     if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n'))) std::abort();
     // Written back, every line ends in CR LF and the file in one.

@@ -1,11 +1,11 @@
 #include "terminal/rxtext/ReceiveTextItems.h"
 
 #include "core/IniValues.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/forms/RichTextPane.h"
 #include "platform/os/AtomicFile.h"
 #include "platform/os/Clock.h"
-#include "platform/forms/Dialogs.h"
 #include "platform/os/Paths.h"
-#include "platform/forms/RichTextPane.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/receive/RxPicking.h"
 #include "terminal/rxtext/RCVDAT.h"
@@ -25,8 +25,12 @@ void cannotSave(const QString& path) {
     ui::msgBox(QStringLiteral("受信データを保存できませんでした。\r\n") + path, ui::OkOnly | ui::Exclamation);
 }
 
-void cannotRead(const QString& path) {
-    ui::msgBox(QStringLiteral("受信データを読み込めませんでした。\r\n") + path, ui::OkOnly | ui::Exclamation);
+void cannotRead(const QString& path, ViewerFileProblem why) {
+    QString reason;
+    if (why == ViewerFileProblem::TooLarge) reason = QStringLiteral("（ファイルが大きすぎます）");
+    if (why == ViewerFileProblem::NotText) reason = QStringLiteral("（テキストファイルではありません）");
+    ui::msgBox(QStringLiteral("受信データを読み込めませんでした%1。\r\n").arg(reason) + path,
+               ui::OkOnly | ui::Exclamation);
 }
 
 void storeFolder(const QString& chosen) {
@@ -89,9 +93,10 @@ void RDRCVDAT_Click() {
                          QStringLiteral("受信ﾃﾞｰﾀ (*.TXT);;受信ﾃﾞｰﾀ (*.LOG);;受信ﾃﾞｰﾀ (*.DAT)"));
     if (chosen.isEmpty()) return;
     g.ViewedFilePath = chosen;
-    const std::optional<QString> text = readViewerFile(chosen);
+    ViewerFileProblem why = ViewerFileProblem::None;
+    const std::optional<QString> text = readViewerFile(chosen, &why);
     if (!text) {
-        cannotRead(chosen);
+        cannotRead(chosen, why);
         return;
     }
     forms::RCVDAT().appendText(*text);

@@ -24,12 +24,21 @@ bool appendMemoLine(const QString& line) {
     return f.write(bytes) == bytes.size() && f.flush();
 }
 
-std::optional<QString> readViewerFile(const QString& path) {
+std::optional<QString> readViewerFile(const QString& path, ViewerFileProblem* problem) {
+    ViewerFileProblem none;
+    ViewerFileProblem& why = problem ? *problem : none;
+    why = ViewerFileProblem::CannotRead;
     QFile f(paths::fromStored(path));
-    if (!f.open(QIODevice::ReadOnly) || f.size() > kLargestViewedFile) return std::nullopt;
+    if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
+    if (f.size() > kLargestViewedFile) {
+        why = ViewerFileProblem::TooLarge;
+        return std::nullopt;
+    }
     const QByteArray bytes = f.readAll();
     if (f.error() != QFileDevice::NoError) return std::nullopt;
-    return viewerText(bytes);
+    std::optional<QString> text = viewerText(bytes);
+    why = text ? ViewerFileProblem::None : ViewerFileProblem::NotText;
+    return text;
 }
 
 } // namespace terminal::rxtext

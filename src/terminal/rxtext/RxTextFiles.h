@@ -23,7 +23,10 @@ QString existingFolderOr(const std::optional<QString>& stored);
 // Appends one line to the memo pad of the program folder (created when
 // missing); false when it cannot be written.
 bool appendMemoLine(const QString& line);
-// The text of a file for the viewer; nothing when it cannot be read or is too large.
-std::optional<QString> readViewerFile(const QString& path);
+// Why a file gave the viewer no text.
+enum class ViewerFileProblem { None, CannotRead, TooLarge, NotText };
+// The text of a file for the viewer; nothing when it cannot be read, is too
+// large or holds no text (the reason in *problem).
+std::optional<QString> readViewerFile(const QString& path, ViewerFileProblem* problem = nullptr);
 
 } // namespace terminal::rxtext

@@ -1,6 +1,7 @@
 #include "terminal/rxtext/RxTextFormat.h"
 
 #include "platform/os/Cp932.h"
+#include "platform/profile/ProfileParse.h"
 
 #include <algorithm>
 
@@ -16,8 +17,18 @@ QString withExtension(const QString& path, const QString& extension) {
     return name.contains(QLatin1Char('.')) ? path : path + extension;
 }
 
-QString viewerText(const QByteArray& bytes) {
-    QString text = cp932::decode(bytes);
+std::optional<QString> viewerText(const QByteArray& bytes) {
+    profile::Encoding encoding = profile::Encoding::ShiftJis;
+    qsizetype body = 0;
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        encoding = profile::Encoding::Utf8;
+        body = 3;
+    } else if (bytes.startsWith("\xFF\xFE")) {
+        encoding = profile::Encoding::Utf16Le;
+        body = 2;
+    }
+    if (encoding != profile::Encoding::Utf16Le && bytes.contains('\0')) return std::nullopt;
+    QString text = profile::decode(bytes, {body, bytes.size()}, encoding);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n'))) text += QLatin1Char('\n');

@@ -3,6 +3,7 @@
 // LF. Paths as the dialogs and the settings give them, with "\" or "/".
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace terminal::rxtext {
 
@@ -10,9 +11,12 @@ namespace terminal::rxtext {
 QString folderOf(const QString& path);
 // The path with the extension added when its file name has none ("a" -> "a.TXT").
 QString withExtension(const QString& path, const QString& extension);
-// The text of a file for the viewer: Shift-JIS decoded, every line (CR LF, LF
-// or CR ended, the last one also without an end) followed by one line break.
-QString viewerText(const QByteArray& bytes);
+// The text of a file for the viewer: Shift-JIS decoded (UTF-8 or UTF-16 when
+// the file starts with that byte-order mark), every line (CR LF, LF or CR
+// ended, the last one also without an end) followed by one line break.
+// Nothing for bytes that are no text: a NUL byte outside UTF-16 (a sound file,
+// a picture).
+std::optional<QString> viewerText(const QByteArray& bytes);
 // A text as a file holds it: Shift-JIS, CR LF line ends, one CR LF at the end.
 QByteArray fileBytes(const QString& text);
 

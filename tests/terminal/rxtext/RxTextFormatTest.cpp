@@ -1,8 +1,8 @@
 // Paths, dialog filters and the bytes of received-text and memo files.
 #include "terminal/rxtext/RxTextFormat.h"
 
-#include "platform/os/Cp932.h"
 #include "platform/forms/Dialogs.h"
+#include "platform/os/Cp932.h"
 #include "support/ProgramFolder.h"
 
 #include <QFileDialog>
@@ -67,7 +67,7 @@ TEST(RxTextFormat, FilesReadAsLinesAndWriteAsShiftJisWithCrLf) {
     struct Case {
         const char* name;
         QByteArray bytes;
-        QString text;
+        std::optional<QString> text;
     } cases[] = {
         {"CR LF lines", "CQ de QQ9ABC\r\nk\r\n", QStringLiteral("CQ de QQ9ABC\nk\n")},
         {"LF only", "one\ntwo", QStringLiteral("one\ntwo\n")},
@@ -75,7 +75,15 @@ TEST(RxTextFormat, FilesReadAsLinesAndWriteAsShiftJisWithCrLf) {
         {"empty", "", QString()},
         {"Japanese", cp932::encode(QStringLiteral("こんにちは\r\n")), QStringLiteral("こんにちは\n")},
         {"a cut lead byte", "ab\x82", QStringLiteral("ab\ufffd\n")},
-        {"not Shift-JIS", "\xff\xfe", QStringLiteral("\ufffd\ufffd\n")},
+        {"not Shift-JIS", "\xfd\xfe", QStringLiteral("\ufffd\ufffd\n")},
+        {"UTF-8 with its mark", "\xEF\xBB\xBF" + QStringLiteral("移動\r\nk").toUtf8(),
+         QStringLiteral("移動\nk\n")},
+        {"UTF-16 with its mark",
+         QByteArray("\xFF\xFE", 2) +
+             QByteArray(reinterpret_cast<const char*>(QStringLiteral("移動\r\n").utf16()), 8),
+         QStringLiteral("移動\n")},
+        {"a sound file", QByteArray("RIFF\x24\0\0\0WAVEfmt ", 16), std::nullopt},
+        {"a NUL in text", QByteArray("CQ\0de", 5), std::nullopt},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -285,6 +285,25 @@ TEST_F(RxText, AReceivedDataFileOpensIntoTheViewerAfterItsText) {
     EXPECT_EQ(ui::script::asked().back().prompt, QStringLiteral("受信データを読み込めませんでした。\r\n") +
                                                      paths::join(logs, QStringLiteral("missing.TXT")));
     EXPECT_FALSE(forms::isLoaded<RCVDAT>());
+
+    // Nor does a file of another kind go into the viewer as noise; the message says why.
+    const QString sound = paths::join(logs, QStringLiteral("REC.TXT"));
+    write(sound, QByteArray("RIFF\x24\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0", 24));
+    ui::script::clearAsked();
+    ui::script::push(sound);
+    ASSERT_TRUE(zvtest::chooseInMenuBar(w->menuBar(), w->RDRCVDAT));
+    EXPECT_EQ(ui::script::asked().back().prompt,
+              QStringLiteral("受信データを読み込めませんでした（テキストファイルではありません）。\r\n") +
+                  sound);
+    EXPECT_FALSE(forms::isLoaded<RCVDAT>());
+
+    // A file saved as UTF-8 with its mark reads as what it says.
+    const QString utf8 = paths::join(logs, QStringLiteral("utf8.TXT"));
+    write(utf8, "\xEF\xBB\xBF" + QStringLiteral("こんにちは QQ1XYZ\r\n").toUtf8());
+    ui::script::push(utf8);
+    ASSERT_TRUE(zvtest::chooseInMenuBar(w->menuBar(), w->RDRCVDAT));
+    ASSERT_TRUE(forms::isLoaded<RCVDAT>());
+    EXPECT_EQ(forms::RCVDAT().Text1->toPlainText(), QStringLiteral("こんにちは QQ1XYZ\n"));
 }
 
 TEST_F(RxText, TheMemoPadOpensOrIsMadeOnRequest) {
