@@ -35,6 +35,9 @@ namespace spots {
 // Aborts a request once it has taken RequestLimitMsecs in all, however its
 // bytes trickle in; the reply then finishes with an error.
 void LimitRequest(QNetworkReply* reply);
+// Drops the request held in `slot`, if any: no more of its signals reach
+// `receiver`, it is aborted and deleted, and the slot is left empty.
+void AbandonRequest(QPointer<QNetworkReply>& slot, QObject* receiver);
 } // namespace spots
 
 class ClusterData : public QWidget {

@@ -26,6 +26,15 @@ void LimitRequest(QNetworkReply* reply) {
     limit->start(RequestLimitMsecs);
 }
 
+void AbandonRequest(QPointer<QNetworkReply>& slot, QObject* receiver) {
+    if (!slot) return;
+    QNetworkReply* reply = slot;
+    slot = nullptr;
+    reply->disconnect(receiver);
+    reply->abort();
+    reply->deleteLater();
+}
+
 } // namespace spots
 
 void ClusterData::Timer1_Timer() {
@@ -117,10 +126,5 @@ void ClusterData::FetchSpotPage(const QByteArray& bytes, const QByteArray& conte
 }
 
 void ClusterData::cancelFetch() {
-    if (!reply_) return;
-    QNetworkReply* reply = reply_;
-    reply_ = nullptr;
-    reply->disconnect(this);
-    reply->abort();
-    reply->deleteLater();
+    spots::AbandonRequest(reply_, this);
 }

@@ -1,7 +1,7 @@
 // The spot window's actions: the time cell's zone and the submission of a
 // spot of one's own to the fallback spot server.
-#include "platform/os/Cp932.h"
 #include "platform/forms/Dialogs.h"
+#include "platform/os/Cp932.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPolling.h"
 #include "spots/ClusterData.h"
@@ -115,10 +115,5 @@ void ClusterData::onSubmitDone() {
 }
 
 void ClusterData::cancelSubmit() {
-    if (!submit_) return;
-    QNetworkReply* reply = submit_;
-    submit_ = nullptr;
-    reply->disconnect(this);
-    reply->abort();
-    reply->deleteLater();
+    spots::AbandonRequest(submit_, this);
 }
