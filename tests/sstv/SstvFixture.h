@@ -20,8 +20,7 @@ class SstvWindowTest : public ProgramFolderTest {
     void SetUp() override {
         ProgramFolderTest::SetUp();
         ui::script::begin();
-        eng().hooks().lineIntervalMs = 1;
-        eng().hooks().pictureIntervalMs = 100'000'000;
+        paceEngine();
         core::g.OpMode = core::ModeSstv;
         core::g.UserCall = QStringLiteral("QQ1TST");
         core::g.PttPortControl = QStringLiteral("1");
@@ -34,6 +33,19 @@ class SstvWindowTest : public ProgramFolderTest {
     }
 
     static sstveng::SstvEngine& eng() { return sstveng::lib(); }
+    // Lines come at once, a new picture only when a test starts one.
+    static void paceEngine() {
+        eng().hooks().lineIntervalMs = 1;
+        eng().hooks().pictureIntervalMs = 100'000'000;
+    }
+    // The SSTV window unloaded and loaded anew with fresh engines, as at a
+    // restart of the program.
+    SSTVForm& restartWindow() {
+        forms::unload<SSTVForm>();
+        renewContext();
+        paceEngine();
+        return window();
+    }
     SSTVForm& window() {
         SSTVForm& f = forms::SSTVForm();
         if (!f.isVisible()) f.show();

@@ -40,11 +40,7 @@ class SstvOperatorTest : public SstvWorkshopTest {};
 
 TEST_F(SstvOperatorTest, HistoryTabAfterARestartShowsItsPictureAndSavingAsksForTheNameWritten) {
     ASSERT_TRUE(receive(sstveng::Scottie1));
-    forms::unload<SSTVForm>();
-    renewContext();
-    eng().hooks().lineIntervalMs = 1;
-    eng().hooks().pictureIntervalMs = 100'000'000;
-    SSTVForm& f = window();
+    SSTVForm& f = restartWindow();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
     EXPECT_EQ(f.Line1->x1(), 0);
     EXPECT_EQ(f.Line1->x2(), 50) << "the marker has its receive span before any sending";

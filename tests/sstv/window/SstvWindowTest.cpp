@@ -109,11 +109,7 @@ TEST_F(SstvWindowTest, BorderOptionFollowsTheStoredColour) {
 TEST_F(SstvWindowTest, ARestartKeepsTheHistoryNumber) {
     ASSERT_TRUE(receive(sstveng::Scottie1));
     ASSERT_TRUE(receive(sstveng::Scottie1));
-    forms::unload<SSTVForm>();
-    renewContext();
-    eng().hooks().lineIntervalMs = 1;
-    eng().hooks().pictureIntervalMs = 100'000'000;
-    SSTVForm& f = window();
+    SSTVForm& f = restartWindow();
     EXPECT_EQ(sstv::g.HistoryIndex, 3);
     EXPECT_EQ(f.Label15->text(), QStringLiteral("3"));
     ASSERT_TRUE(receive(sstveng::Scottie1));
