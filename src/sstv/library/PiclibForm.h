@@ -55,6 +55,8 @@ class PiclibForm : public QWidget {
     // The file drawn in each box of the page drawn last; empty for a blank box.
     std::array<QString, 8> BoxPath;
     int SelectedBox = 0;
+    // The file the pop-up menu named when it opened; empty for a box without one.
+    QString MenuPath;
     int FolderError = 0;
 
     void SSTab1_Click();
@@ -93,8 +95,9 @@ class PiclibForm : public QWidget {
     void forgetBoxes();
     void turnPage(bool forward);
     void deleteSelected(bool ask);
-    // The selected box's picture loaded, or 0 with the failure shown; the caller releases it.
-    std::int32_t loadSelected(int box);
+    // The picture of the file loaded, or 0 with the failure shown (nothing for
+    // an empty path); the caller releases it.
+    std::int32_t loadPicture(const QString& path);
 
     // Counts the drawings begun: a drawing overtaken by a newer one while it
     // let events run stops there.

@@ -36,12 +36,14 @@ SSTVForm* sstvWindow() {
 void PiclibForm::Picture_MouseUp(int Index, int Button) {
     if (Button != RightButton) return;
     SelectedBox = Index;
-    fnDisp->setText(sstv::LibraryFileName(BoxPath[std::size_t(Index)]));
+    // The menu stays open while the page goes on drawing: its actions keep to
+    // the file it names now, whatever the box shows by the time one is chosen.
+    MenuPath = BoxPath[std::size_t(Index)];
+    fnDisp->setText(sstv::LibraryFileName(MenuPath));
     PopUpLib->popup(QCursor::pos());
 }
 
-std::int32_t PiclibForm::loadSelected(int box) {
-    const QString path = BoxPath[std::size_t(box)];
+std::int32_t PiclibForm::loadPicture(const QString& path) {
     if (path.isEmpty()) return 0;
     sstveng::SstvEngine& e = sstveng::lib();
     std::int32_t picture = e.LoadPicture(path);
@@ -56,7 +58,7 @@ std::int32_t PiclibForm::loadSelected(int box) {
 void PiclibForm::Picture_DblClick(int Index) {
     SSTVForm* window = sstvWindow();
     if (!window) return;
-    std::int32_t picture = loadSelected(Index);
+    std::int32_t picture = loadPicture(BoxPath[std::size_t(Index)]);
     if (picture == 0) return;
     window->ShowEnlarged(picture, sstv::g.SstvSrcRect);
     sstv::ReleaseBitmap(picture);
@@ -65,7 +67,7 @@ void PiclibForm::Picture_DblClick(int Index) {
 void PiclibForm::setB4pic_Click() {
     SSTVForm* window = sstvWindow();
     if (!window) return;
-    std::int32_t picture = loadSelected(SelectedBox);
+    std::int32_t picture = loadPicture(MenuPath);
     if (picture == 0) return;
     window->LibraryToWorkshop(picture);
     sstv::ReleaseBitmap(picture);
@@ -74,7 +76,7 @@ void PiclibForm::setB4pic_Click() {
 void PiclibForm::setB4picSm_Click() {
     SSTVForm* window = sstvWindow();
     if (!window) return;
-    std::int32_t picture = loadSelected(SelectedBox);
+    std::int32_t picture = loadPicture(MenuPath);
     if (picture == 0) return;
     window->LibraryToInset(picture);
     sstv::ReleaseBitmap(picture);
@@ -82,16 +84,15 @@ void PiclibForm::setB4picSm_Click() {
 
 // The QSL program is told only of a picture that is there.
 void PiclibForm::QSLset_Click() {
-    const QString path = BoxPath[std::size_t(SelectedBox)];
-    if (path.isEmpty()) return;
-    if (!QFileInfo(path).isFile()) return sstv::ShowUnreadablePicture(path);
-    sstv::HandOffToQsl(path);
+    if (MenuPath.isEmpty()) return;
+    if (!QFileInfo(MenuPath).isFile()) return sstv::ShowUnreadablePicture(MenuPath);
+    sstv::HandOffToQsl(MenuPath);
 }
 
 void PiclibForm::LibSave_Click() {
     sstveng::SstvEngine& e = sstveng::lib();
     sstv::Globals& s = sstv::g;
-    std::int32_t picture = loadSelected(SelectedBox);
+    std::int32_t picture = loadPicture(MenuPath);
     if (picture == 0) return;
     std::int32_t work = e.mmsCreateDIB(sstv::CanvasWidth, sstv::CanvasHeight);
     s.SstvDstRect = {0, 0, sstv::CanvasWidth, sstv::CanvasHeight};
@@ -116,14 +117,16 @@ void PiclibForm::LibDeleteNoKakunin_Click() {
 // The page is drawn again from its own start, so the later files move up;
 // its label stays as it was.
 void PiclibForm::deleteSelected(bool ask) {
-    QString& path = BoxPath[std::size_t(SelectedBox)];
+    const QString path = MenuPath;
     if (path.isEmpty()) return;
     if (ask && ui::msgBox(QDir::toNativeSeparators(path) + QStringLiteral("\r\nを削除します、宜しいですか？"),
                           ui::YesNo | ui::Question, QStringLiteral("ZOR-SSTV")) != ui::Yes)
         return;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     QFile::remove(path);
-    path.clear();
+    MenuPath.clear();
+    for (QString& shown : BoxPath)
+        if (shown == path) shown.clear();
     const int tab = SSTab1->currentIndex();
     if (tab >= 0 && tab <= 2 && listTab(tab))
         drawPage(tab, sstv::g.PiclibPageState[std::size_t(sstv::LibraryTabSlots(tab).start)]);

@@ -7,6 +7,7 @@
 #include "sstv/SstvWorkshopFixture.h"
 #include "sstv/library/PiclibForm.h"
 #include "sstv/receive/Bigviewer.h"
+#include "support/Mouse.h"
 #include "support/Popups.h"
 
 #include <QDir>
@@ -254,6 +255,63 @@ TEST_F(PiclibActions, ANewTransmitFolderStartsWithinItsFilesAndAnUnwritableNameI
     ASSERT_TRUE(zvtest::chooseByClick(box(lib, 0), lib.QSLset));
     EXPECT_FALSE(QFile::exists(path("QSL/ZORVATEK.DAT")));
     EXPECT_TRUE(window().Text3->text().contains(QStringLiteral("a09_한글_café.jpg")));
+}
+
+} // namespace
+
+namespace {
+
+// The operator right-clicks a box of the history page while it is still being
+// drawn and chooses an item once the page is complete: the item acts on the
+// file the menu named as it opened, nothing when it named none.
+TEST_F(PiclibActions, AMenuOpenedWhileAPageIsDrawnActsOnTheFileItNamed) {
+    QDir().mkpath(path("QSL"));
+    logbook::g.QslPrintProgPath = QDir::toNativeSeparators(path("QSL/HLQSLN.EXE"));
+    files(8);
+    for (int n = 1; n <= 8; ++n)
+        pictureFile(QStringLiteral("History/Hist_%1.bmp").arg(n, 3, 10, QLatin1Char('0')), {320, 256},
+                    QColor::fromHsv(n * 30, 200, 200));
+    const auto hist = [](int n) {
+        return sstv::g.HistoryFolder + QStringLiteral("Hist_%1.bmp").arg(n, 3, 10, QLatin1Char('0'));
+    };
+    PiclibForm& lib = open();
+    // Retried from the event loop until the drawing has reached drawnBox.
+    std::function<void()> click;
+    const auto rightClickWhenDrawn = [&](int drawnBox, int clickedBox) {
+        click = [&, drawnBox, clickedBox] {
+            if (lib.BoxPath[std::size_t(drawnBox)].isEmpty()) {
+                QMetaObject::invokeMethod(qApp, click, Qt::QueuedConnection);
+                return;
+            }
+            zvtest::clickAt(box(lib, clickedBox), Qt::RightButton, QPointF(20, 20));
+        };
+        QMetaObject::invokeMethod(qApp, click, Qt::QueuedConnection);
+    };
+
+    // Box 7 still shows its transmit picture when the menu opens: it names nothing.
+    rightClickWhenDrawn(2, 7);
+    clickTab(lib, 2);
+    ASSERT_EQ(lib.BoxPath[7], hist(8));
+    ASSERT_TRUE(lib.PopUpLib->isVisible());
+    EXPECT_EQ(lib.fnDisp->text(), QString());
+    EXPECT_TRUE(zvtest::chooseInPopup(lib.PopUpLib, lib.LibDeleteNoKakunin));
+    EXPECT_TRUE(QFile::exists(hist(8))) << "the file drawn into the box since is kept";
+    rightClickWhenDrawn(2, 7);
+    QTest::mouseClick(lib.Command4, Qt::LeftButton);
+    EXPECT_TRUE(zvtest::chooseInPopup(lib.PopUpLib, lib.QSLset));
+    EXPECT_FALSE(QFile::exists(path("QSL/ZORVATEK.DAT")));
+
+    // Redrawn from the same start (the page turned to itself), box 1 is named
+    // as the menu opens and only its file goes.
+    rightClickWhenDrawn(1, 1);
+    QTest::mouseClick(lib.Command4, Qt::LeftButton);
+    ASSERT_TRUE(lib.PopUpLib->isVisible());
+    EXPECT_EQ(lib.fnDisp->text(), QStringLiteral("Hist_002.bmp"));
+    EXPECT_TRUE(zvtest::chooseInPopup(lib.PopUpLib, lib.LibDeleteNoKakunin));
+    EXPECT_FALSE(QFile::exists(hist(2)));
+    for (int n : {1, 3, 4, 5, 6, 7, 8})
+        EXPECT_TRUE(QFile::exists(hist(n))) << n;
+    EXPECT_EQ(lib.BoxPath[1], hist(3)) << "the later files move up";
 }
 
 } // namespace
