@@ -174,6 +174,7 @@ void CFG_Contest::CON_STRART_Click() {
         checkContestItem(s.CONON);
         s.Text11->show();
         s.VScroll4->show();
+        s.ContestStateChanged();
     } else {
         PSK31MAIN& m = forms::PSK31MAIN();
         for (QAction* item : {m.INSAISATU, m.GetContestNo, m.PSTCON_NO})

@@ -120,8 +120,6 @@ bool SSTVForm::qsoEvent(QObject* watched, QEvent* e) {
         Label47_Click(static_cast<QMouseEvent*>(e)->globalPosition().toPoint());
     if (watched == List4 && e->type() == QEvent::FocusOut) List4->hide();
     if (watched == Text14 && e->type() == QEvent::KeyPress) {
-        // The exchange's limit holds while the contest runs and goes with it.
-        Text14->setMaxLength(core::g.ContestMode == 1 ? QthContestLength : NoLengthLimit);
         if (core::g.ContestMode != 1) return false;
         if (const auto upper = lowerLetter(*static_cast<QKeyEvent*>(e))) {
             Text14->insert(*upper);
@@ -252,6 +250,12 @@ void SSTVForm::Text14_Change() {
         if (core::g.QthOperation == QLatin1String("QTH")) follow(forms::TEMP_LOG().Text13, qth);
     }
     sstv::SstvRefreshTitles();
+}
+
+// The exchange's limit holds while the contest runs and goes with it.
+void SSTVForm::ContestStateChanged() {
+    const int length = core::g.ContestMode == 1 ? QthContestLength : NoLengthLimit;
+    if (Text14->maxLength() != length) Text14->setMaxLength(length);
 }
 
 void SSTVForm::Label47_Click(const QPoint& globalPos) {

@@ -250,6 +250,9 @@ class SSTVForm : public QWidget {
     void Label5_Click();
     void List4_Click(const QString& entry);
     void Text14_Change();
+    // The QTH box's length follows the contest state: whoever starts or ends
+    // a contest calls this once, so that no key resets the box's text.
+    void ContestStateChanged();
     void Label47_Click(const QPoint& globalPos);
     void Text11_Change();
     void VScroll4_Change();

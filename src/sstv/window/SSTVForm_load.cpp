@@ -100,6 +100,7 @@ void SSTVForm::Form_Load() {
     TRVon->setChecked(rig::g.TransverterOn == QLatin1String("1"));
     List4->addItems(readRsvList());
     applyLogLink();
+    ContestStateChanged();
     Text5->setText(core::g.HisRstPresetOn == QLatin1String("1") ? QStringLiteral("595") : QString());
     readSettings();
     placeWindow();

@@ -71,6 +71,7 @@ void SSTVForm::CONON_Click() {
     CONON->setChecked(false);
     Text11->hide();
     VScroll4->hide();
+    ContestStateChanged();
 }
 
 void SSTVForm::STVHelp_Click() {

@@ -15,6 +15,7 @@
 #include "platform/os/Cp932.h"
 #include "platform/os/Paths.h"
 #include "rig/RigGlobals.h"
+#include "settings/dialogs/CFG_Contest.h"
 #include "sstv/SstvFixture.h"
 #include "sstv/workshop/SstvTitles.h"
 #include "support/Popups.h"
@@ -23,6 +24,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QDropEvent>
 #include <QMimeData>
@@ -515,6 +517,48 @@ TEST_F(SstvQso, TheLogViewerItemAndTheLoadShowTheViewer) {
     window();
     ASSERT_TRUE(forms::isLoaded<LOGDATAVIEW>());
     EXPECT_TRUE(forms::LOGDATAVIEW().isVisible());
+}
+
+} // namespace
+
+namespace {
+
+// The operator edits the QTH box with the keys a text box knows, before,
+// during and after a contest; the exchange's length holds only in the contest.
+TEST_F(SstvQso, TheQthBoxEditsLikeATextBoxInAndOutOfAContest) {
+    SSTVForm& f = withLink(0);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    f.activateWindow();
+    f.Text14->setFocus();
+    QTest::keyClicks(f.Text14, QStringLiteral("Tokyo"));
+    QTest::keyClick(f.Text14, Qt::Key_Home);
+    QTest::keyClicks(f.Text14, QStringLiteral("X"));
+    EXPECT_EQ(f.Text14->text(), QStringLiteral("XTokyo"));
+    QTest::keyClick(f.Text14, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(f.Text14, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("XTokyo"));
+    QTest::keyClick(f.Text14, Qt::Key_Backspace);
+    EXPECT_EQ(f.Text14->text(), QString()) << "the whole selection goes";
+
+    ASSERT_TRUE(zvtest::chooseMenuItem(f.CONON));
+    ASSERT_TRUE(forms::isLoaded<CFG_Contest>());
+    ASSERT_TRUE(zvtest::chooseMenuItem(forms::CFG_Contest().CON_STRART));
+    ASSERT_EQ(core::g.ContestMode, 1);
+    f.activateWindow();
+    f.Text14->setFocus();
+    QTest::keyClicks(f.Text14, QStringLiteral("599-012 abcdefghijklmnopqrstuvwxyz"));
+    EXPECT_EQ(f.Text14->text(), QStringLiteral("599-012 ABCDEFGHIJKLMNOPQRST")) << "28 letters";
+    QTest::keyClick(f.Text14, Qt::Key_Home);
+    QTest::keyClick(f.Text14, Qt::Key_Delete);
+    QTest::keyClick(f.Text14, Qt::Key_Z);
+    EXPECT_EQ(f.Text14->text(), QStringLiteral("Z99-012 ABCDEFGHIJKLMNOPQRST"));
+
+    ASSERT_TRUE(zvtest::chooseMenuItem(f.CONON));
+    ASSERT_EQ(core::g.ContestMode, 0);
+    f.Text14->setFocus();
+    QTest::keyClick(f.Text14, Qt::Key_End);
+    QTest::keyClicks(f.Text14, QStringLiteral(" uvw"));
+    EXPECT_EQ(f.Text14->text(), QStringLiteral("Z99-012 ABCDEFGHIJKLMNOPQRST uvw"));
 }
 
 } // namespace
