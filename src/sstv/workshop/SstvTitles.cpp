@@ -282,6 +282,7 @@ void SstvRefreshTitles() {
 void SaveSstvContestNo() {
     SSTVForm& f = forms::SSTVForm();
     settings::EndContest({f.Text11, f.VScroll4, f.Text5, f.CONON}, QStringLiteral("595"));
+    f.ContestStateChanged();
     f.Text1->setFocus();
 }
 

@@ -174,6 +174,7 @@ TEST_F(SstvOperatorTest, TextBoxesKeepTheirCopyAndPasteAndTheCanvasTakesItsOwn) 
     EXPECT_FALSE(f.Check4->text().isEmpty());
     EXPECT_FALSE(f.Check4->toolTip().isEmpty());
     core::g.ContestMode = 1;
+    f.ContestStateChanged();
     const QString exchange(40, QLatin1Char('a'));
     QTest::keyClicks(f.Text14, exchange);
     EXPECT_EQ(f.Text14->text().size(), 28);
