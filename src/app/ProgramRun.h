@@ -18,6 +18,10 @@ std::optional<int> refuseUnusableProgramFolder();
 // file stays) instead of ending the program with no word.
 void prepareProcess();
 
+// A signal to end (log-out, kill, Ctrl+C), as run() takes it from the event
+// loop: the run ends in order, as the window of the mode ends it, asking nothing.
+void endBySignal();
+
 int run();
 
 } // namespace app

@@ -306,6 +306,10 @@ class PSK31MAIN : public QMainWindow {
     // reason (terminal::mainwindow::CloseReason) and the exit item.
     void Form_QueryUnload(bool& cancel, int unloadMode);
     void pEnd_Click();
+    // The end of a run that no operator answers for (a signal to end the
+    // process): a signal scan ends, nothing is asked and no failure is said;
+    // the rig is unkeyed, the state stored and the logging program closed.
+    void endWithoutQuestions();
     // Stores the window's place in twips while it is in its normal state.
     void savePlace();
 
@@ -439,8 +443,10 @@ class PSK31MAIN : public QMainWindow {
     void followWidth(int widthTw);
     void resumeAfterSuspend();
 
-    // Shutdown steps.
+    // Shutdown steps. runShutdown is the operator's end: what it asks comes
+    // before anything is stopped; endRun asks nothing (quiet: not even a failure's word).
     bool runShutdown(bool exitMenu);
+    void endRun(bool exitMenu);
     void normalPath(bool exitMenu);
     void saveFrequencies(bool exitMenu);
     void saveReceiveCopy();
@@ -448,6 +454,8 @@ class PSK31MAIN : public QMainWindow {
     void emergencyPath(bool exitMenu);
     void closeLoggingProgram();
     void unloadEverything();
+
+    bool endingQuietly_ = false;
 };
 
 namespace forms {

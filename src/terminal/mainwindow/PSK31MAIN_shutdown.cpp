@@ -10,12 +10,12 @@
 #include "core/SharedRoutines.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/TEMP_LOG.h"
-#include "platform/os/AtomicFile.h"
-#include "platform/os/Clock.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/hamlog/HamlogWindowLink.h"
 #include "platform/mmtty/MmttyLink.h"
 #include "platform/mmvari/MmvariControl.h"
+#include "platform/os/AtomicFile.h"
+#include "platform/os/Clock.h"
 #include "platform/os/Paths.h"
 #include "platform/pskcore/PskCore.h"
 #include "rig/RigGlobals.h"
@@ -73,6 +73,12 @@ void clearClipboard() {
     QGuiApplication::clipboard()->clear();
 }
 
+// The waits of a shutdown let events run: a second end meanwhile is refused.
+bool& shutdownRunning() {
+    static bool running = false;
+    return running;
+}
+
 // Runs one step of the failure path; a failure there must not keep the rest
 // (the engine, the rig port) from being released.
 template <class Step> void regardless(Step step) {
@@ -122,15 +128,25 @@ void PSK31MAIN::pEnd_Click() {
 }
 
 bool PSK31MAIN::runShutdown(bool exitMenu) {
-    // The waits inside let events run: a second close meanwhile is refused.
-    static bool running = false;
-    if (running) return false;
+    if (shutdownRunning()) return false;
     // WfDrawState is 1 while a signal scan runs.
     if (core::g.WfDrawState == 1) {
         ui::msgBox(QStringLiteral("Scan 動作を止めてからにしてください"), ui::OkOnly);
         return false;
     }
-    running = true;
+    endRun(exitMenu);
+    return true;
+}
+
+void PSK31MAIN::endWithoutQuestions() {
+    if (shutdownRunning()) return;
+    if (core::g.WfDrawState == 1) endScan();
+    endingQuietly_ = true;
+    endRun(false);
+}
+
+void PSK31MAIN::endRun(bool exitMenu) {
+    shutdownRunning() = true;
     try {
         normalPath(exitMenu);
     } catch (const std::exception& e) {
@@ -138,9 +154,8 @@ bool PSK31MAIN::runShutdown(bool exitMenu) {
         emergencyPath(exitMenu);
     }
     closeLoggingProgram();
-    running = false;
+    shutdownRunning() = false;
     unloadEverything();
-    return true;
 }
 
 void PSK31MAIN::normalPath(bool exitMenu) {
@@ -186,8 +201,9 @@ void PSK31MAIN::saveReceiveCopy() {
     if (!QDir(paths::fromStored(ReceiveFolder)).exists() || !files::replaceWhole(path, bytes)) {
         path = paths::join(paths::programFolder(), name);
         if (!files::replaceWhole(path, bytes)) {
-            ui::msgBox(QStringLiteral("受信データを保存できませんでした。\r\n") + path,
-                       ui::OkOnly | ui::Exclamation);
+            if (!endingQuietly_)
+                ui::msgBox(QStringLiteral("受信データを保存できませんでした。\r\n") + path,
+                           ui::OkOnly | ui::Exclamation);
             throw StepFailed("the received text cannot be written");
         }
     }
@@ -234,7 +250,7 @@ void PSK31MAIN::closeLoggingProgram() {
     if (logbook::g.HamlogStartResult != 1) return;
     const qintptr window = hamlog::window::findWindow();
     if (window <= 0) return;
-    if (!hamlog::window::postClose(window))
+    if (!hamlog::window::postClose(window) && !endingQuietly_)
         ui::msgBox(QStringLiteral("HAMLOGの終了に失敗しました、後で終了させて下さい。"), ui::OkOnly);
 }
 

@@ -1,0 +1,31 @@
+#pragma once
+// The signals that ask a process to end (SIGTERM from a log-out or kill,
+// SIGINT from Ctrl+C in a terminal, SIGHUP from a closed terminal), taken into
+// the event loop: the handler only writes a byte into a pipe, and the event
+// loop turns it into the ended() signal, where the run can end in order.
+#include <QObject>
+#include <QSocketNotifier>
+#include <memory>
+
+namespace endsignals {
+
+class Watch : public QObject {
+    Q_OBJECT
+  public:
+    // One watch per process; its signals go back to their default actions when it goes.
+    Watch();
+    ~Watch() override;
+    Watch(const Watch&) = delete;
+    Watch& operator=(const Watch&) = delete;
+
+  signals:
+    // The number of the signal received.
+    void ended(int signalNumber);
+
+  private:
+    void drain();
+
+    std::unique_ptr<QSocketNotifier> notifier_;
+};
+
+} // namespace endsignals

@@ -1,0 +1,85 @@
+// A signal to end the process (log-out, kill, Ctrl+C) ends the run in order:
+// a rig keyed by CAT is unkeyed, the state is stored and the lock of the
+// program folder is gone, with nobody asked anything.
+#include "app/ProgramRun.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/forms/RichTextPane.h"
+#include "platform/os/EndSignals.h"
+#include "rig/RigGlobals.h"
+#include "rig/RigPort.h"
+#include "support/RigSimulator.h"
+#include "terminal/engines/PskFixture.h"
+#include "terminal/mainwindow/Shutdown.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTest>
+#include <csignal>
+
+namespace {
+
+class EndSignal : public psktest::PskWindowTest {
+  protected:
+    void TearDown() override {
+        terminal::mainwindow::setProcessEndForTest({});
+        if (rig::g.RigPortOpen == 1) rig::RigClosePort();
+        PskWindowTest::TearDown();
+    }
+    QString ini() const { return QString::fromLatin1(readFile(QStringLiteral("ZORVATEK.INI"))); }
+};
+
+TEST_F(EndSignal, TheProgramEndsInOrderOnTermIntAndHup) {
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        zvtest::RigSimulator rig(QStringLiteral("ICOM"));
+        writeIni(QStringLiteral("[PSKCFG]\nAudio_Center_Freq=1234\nUSERCALL=JA1ZVK\nCOMCONT=0\n"
+                                "[RIG_CON_CFG]\nRIGCOMCONT=%1\nRIG_TYPE=ICOM\nICOM_RIGadrs=58\n"
+                                "VFOCHECK=YesP\nPoll_Time=200\n")
+                     .arg(rig.devicePath()));
+        QProcess program;
+        program.start(QStringLiteral(ZV_PROGRAM_DIR "/zorvatek"), {});
+        ASSERT_TRUE(program.waitForStarted());
+        // Polled twice: the program runs its event loop with the port open.
+        ASSERT_TRUE(zvtest::waitUntil([&] { return rig.readingsAnswered >= 2; }, 20000));
+        ::kill(pid_t(program.processId()), signal);
+        ASSERT_TRUE(zvtest::waitUntil([&] { return program.state() == QProcess::NotRunning; }, 20000));
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(program.exitCode(), 0);
+        EXPECT_TRUE(ini().contains(QStringLiteral("LastMode=PSK31"))) << ini().toStdString();
+        EXPECT_TRUE(ini().contains(QStringLiteral("RX1Freq=1234"))) << ini().toStdString();
+        EXPECT_TRUE(ini().contains(QStringLiteral("PMPOSWidth="))) << ini().toStdString();
+        EXPECT_TRUE(QFile::remove(path(QStringLiteral("NENNOTAMELOG.TXT"))));
+        EXPECT_FALSE(QFile::exists(path(QStringLiteral(".zorvatek.lock"))));
+    }
+}
+
+TEST_F(EndSignal, ASignalWhileSendingUnkeysTheRigByCat) {
+    PSK31MAIN& w = loadAndStart();
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    zvtest::RigSimulator rig(QStringLiteral("KENWOOD"));
+    zvtest::pointRigLinkAt(rig);
+    rig::RigOpenPort();
+    ASSERT_EQ(rig::g.RigPortOpen, 1);
+    int ends = 0;
+    terminal::mainwindow::setProcessEndForTest([&] { ++ends; });
+    const endsignals::Watch watch;
+    QObject::connect(&watch, &endsignals::Watch::ended, [] { app::endBySignal(); });
+
+    w.Text1->setText(QStringLiteral("PSKTEST"));
+    QTest::keyClick(w.Text1, Qt::Key_F12);
+    ASSERT_TRUE(zvtest::waitUntil([&] { return zvtest::waitForRigToCatchUp(rig) && rig.ptt; }));
+    // A scan under way does not hold the end up, and nothing is asked.
+    core::g.WfDrawState = 1;
+    ui::script::clearAsked();
+    ::raise(SIGTERM);
+    ASSERT_TRUE(zvtest::waitUntil([&] { return ends == 1; }));
+    // The rig hears the last command at its line rate, after the port is closed.
+    EXPECT_TRUE(zvtest::waitUntil([&] { return !rig.ptt; }));
+    EXPECT_EQ(rig.pttOffCount, 1);
+    EXPECT_TRUE(ui::script::asked().isEmpty());
+    EXPECT_TRUE(ini().contains(QStringLiteral("TX1Freq=1200"))) << ini().toStdString();
+    EXPECT_FALSE(forms::isLoaded<PSK31MAIN>());
+}
+
+} // namespace
