@@ -8,13 +8,13 @@
 #include "log/LogGlobals.h"
 #include "logwindows/entry/LogButton.h"
 #include "logwindows/entry/TEMP_LOG.h"
-#include "platform/mmtty/BobMako.h"
 #include "platform/forms/ControlColour.h"
 #include "platform/forms/Dialogs.h"
-#include "platform/mmtty/MmttyLink.h"
 #include "platform/forms/PictureBox.h"
-#include "platform/pskcore/PskCore.h"
 #include "platform/forms/StatusPanels.h"
+#include "platform/mmtty/BobMako.h"
+#include "platform/mmtty/MmttyLink.h"
+#include "platform/pskcore/PskCore.h"
 #include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPolling.h"
@@ -328,11 +328,6 @@ void intoSstv() {
 }
 
 void toSstv() {
-    if (core::g.RecPlayState == 1) {
-        ui::msgBox(QStringLiteral("録音再生モード中は変更できません"), ui::OkOnly);
-        rig::RigStartPolling();
-        return;
-    }
     if (core::g.OpMode == core::ModeSstv) {
         rig::RigStartPolling();
         return;
@@ -363,12 +358,27 @@ bool AnyEngineTransmits() {
     return core::g.Transmitting == 1 || core::g.MmttyTxOn == 1 || core::g.MmvariTxOn == 1;
 }
 
-void ChangeMode(int Index) {
-    if (AnyEngineTransmits()) return;
-    if (swapsWindows(Index) && !logwindows::MayDropHandedOverQso()) {
-        if (core::g.OpMode != core::ModeSstv) ShowModeMenus(forms::PSK31MAIN());
-        return;
+bool RefusedWhileRecording() {
+    if (core::g.RecPlayState != 1) return false;
+    ui::msgBox(QStringLiteral("録音再生モード中は変更できません"), ui::OkOnly);
+    return true;
+}
+
+bool MayChangeMode(int Index) {
+    if (AnyEngineTransmits() || RefusedWhileRecording()) return false;
+    return !swapsWindows(Index) || logwindows::MayDropHandedOverQso();
+}
+
+bool ChangeMode(int Index) {
+    if (!MayChangeMode(Index)) {
+        if (forms::isLoaded<PSK31MAIN>()) ShowModeMenus(forms::PSK31MAIN());
+        return false;
     }
+    MakeModeChange(Index);
+    return true;
+}
+
+void MakeModeChange(int Index) {
     rig::RigStopPolling();
     if (Index >= 10 && Index <= 18)
         toMmvari(Index);

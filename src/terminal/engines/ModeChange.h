@@ -12,11 +12,23 @@ namespace terminal::engines {
 // True while any engine transmits; no mode change is made then.
 bool AnyEngineTransmits();
 
+// While recording or playing back no mode changes: says so and gives true.
+bool RefusedWhileRecording();
+
+// The refusals and questions of a change to Index, before anything is
+// stopped: false (after its word, if it has one) while an engine transmits,
+// while recording or playing back, or when the operator keeps a QSO handed
+// over to the logging program. On false the program is exactly as it was.
+bool MayChangeMode(int Index);
+
 // Index is a mode menu index: 0 BPSK, 1 QPSK(USB), 2 QPSK(LSB), 3 RTTY, 4 CW,
 // 5 SSTV, 10..18 the multi-mode sub-modes (from the SSTV window only); any
-// other index changes nothing. Refused while an engine transmits. When the new
-// engine does not start, the mode that then runs is the one recorded.
-void ChangeMode(int Index);
+// other index changes nothing. MayChangeMode first, then MakeModeChange; false
+// when refused. When the new engine does not start, the mode that then runs
+// is the one recorded.
+bool ChangeMode(int Index);
+// The change itself, for a caller that has asked MayChangeMode already.
+void MakeModeChange(int Index);
 
 // The steps of the way into SSTV at which a test can make a run-time failure
 // happen: the hook runs there and may throw.

@@ -2,7 +2,6 @@
 
 #include "core/Globals.h"
 #include "core/IniValues.h"
-#include "platform/forms/Dialogs.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
 #include "platform/pskcore/PskCore.h"
@@ -43,29 +42,19 @@ void stopMmvari(PSK31MAIN& w) {
 
 } // namespace
 
+// Asked before the multi-mode control or any engine is stopped.
 void PSKMODE_Click(int Index) {
-    if (g.RecPlayState == 1) {
-        ui::msgBox(QStringLiteral("録音再生モード中は変更できません"), ui::OkOnly);
-        showModeMenus();
-        return;
-    }
-    if (engines::AnyEngineTransmits()) {
-        showModeMenus();
-        return;
-    }
+    if (!engines::MayChangeMode(Index)) return showModeMenus();
     PSK31MAIN& w = forms::PSK31MAIN();
     if (g.MmvariActive == 1) stopMmvari(w);
     w.VScroll1->setValue(g.RxFreqHz);
     w.VScroll2->setValue(g.TxFreqHz);
-    engines::ChangeMode(Index);
+    engines::MakeModeChange(Index);
     showModeMenus();
 }
 
 void mvrMODEsel_Click(int Index) {
-    if (engines::AnyEngineTransmits()) {
-        showModeMenus();
-        return;
-    }
+    if (!engines::MayChangeMode(Index)) return showModeMenus();
     rig::RigStopPolling();
     g.MmttyCwOn = 0;
     const int old = g.OpMode;

@@ -4,20 +4,21 @@
 #include "core/IniValues.h"
 #include "core/SharedRoutines.h"
 #include "logwindows/entry/LogButton.h"
-#include "platform/os/AtomicFile.h"
 #include "platform/forms/Colour.h"
-#include "platform/os/Cp932.h"
 #include "platform/forms/Dialogs.h"
-#include "platform/mmvari/MmvariControl.h"
-#include "platform/mmvari/MmvariIds.h"
-#include "platform/mmvari/MmvariViews.h"
-#include "platform/os/Paths.h"
 #include "platform/forms/PictureBox.h"
-#include "platform/pskcore/PskCore.h"
 #include "platform/forms/RichTextPane.h"
 #include "platform/forms/StatusPanels.h"
 #include "platform/forms/WindowFilter.h"
+#include "platform/mmvari/MmvariControl.h"
+#include "platform/mmvari/MmvariIds.h"
+#include "platform/mmvari/MmvariViews.h"
+#include "platform/os/AtomicFile.h"
+#include "platform/os/Cp932.h"
+#include "platform/os/Paths.h"
+#include "platform/pskcore/PskCore.h"
 #include "terminal/engines/EngineStop.h"
+#include "terminal/engines/ModeChange.h"
 #include "terminal/macros/MacroButtons.h"
 #include "terminal/macros/MacroSend.h"
 #include "terminal/macros/MacroState.h"
@@ -127,6 +128,7 @@ void timeStamp(PSK31MAIN& w) {
 // Ctrl+P: BPSK and QPSK(USB) in turn; a running transmission goes on in the new mode.
 void switchPskMode(PSK31MAIN& w) {
     if (core::g.OpMode < core::ModeBpsk || core::g.OpMode > core::ModeQpskLsb) return;
+    if (terminal::engines::RefusedWhileRecording()) return;
     core::g.OpMode = core::g.OpMode == core::ModeBpsk ? core::ModeQpskUsb : core::ModeBpsk;
     w.StatusBar1->setText(2, core::g.OpMode == core::ModeBpsk ? QStringLiteral("BPSK")
                                                               : QStringLiteral("QPSK(USB)"));

@@ -8,16 +8,18 @@
 #include "core/MmttyCommand.h"
 #include "core/MmttyState.h"
 #include "core/MmvariState.h"
-#include "platform/mmtty/BobMako.h"
+#include "log/LogGlobals.h"
 #include "platform/forms/Dialogs.h"
+#include "platform/forms/RichTextPane.h"
+#include "platform/forms/StatusPanels.h"
+#include "platform/mmtty/BobMako.h"
 #include "platform/mmtty/MmttyLink.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
 #include "platform/pskcore/PskCore.h"
-#include "platform/forms/RichTextPane.h"
-#include "platform/forms/StatusPanels.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
+#include "settings/dialogs/CFG_RecPlay.h"
 #include "sstv/window/SSTVForm.h"
 #include "startup/AboutZORVATEK.h"
 #include "support/Popups.h"
@@ -31,6 +33,7 @@
 #include <QAction>
 #include <QFile>
 #include <QMenuBar>
+#include <QTest>
 #include <QTimer>
 
 #include <csignal>
@@ -354,6 +357,65 @@ TEST_F(ModeChange, TheMultiModeControlGivesWayToPskWithItsFrequency) {
     // The PSK library's notices are handled again: its display and text work.
     EXPECT_EQ(g.EngineMsgHold, 0);
     EXPECT_TRUE(pskcore::lib().isSubclassed());
+}
+
+// While recording, every way into another mode says so and changes nothing:
+// the PSK library keeps running and the menus still tick BPSK.
+TEST_F(ModeChange, RecordingRefusesEveryChangeBeforeAnythingStops) {
+    start(FromBpsk);
+    PSK31MAIN& w = forms::PSK31MAIN();
+    ASSERT_TRUE(zvtest::chooseInMenuBar(w.menuBar(), w.RecPsk));
+    ASSERT_EQ(g.RecPlayState, 1);
+    const QString refusal = QStringLiteral("録音再生モード中は変更できません");
+    const std::pair<Menu, int> choices[] = {{MainMmvari, 14},
+                                            {MainMode, core::ModeRtty},
+                                            {MainMode, core::ModeQpskUsb},
+                                            {MainMode, core::ModeSstv}};
+    for (const auto& [menu, index] : choices) {
+        SCOPED_TRACE(index);
+        ui::script::clearAsked();
+        choose(menu, index);
+        ASSERT_EQ(ui::script::asked().size(), 1);
+        EXPECT_EQ(ui::script::asked()[0].prompt, refusal);
+        EXPECT_EQ(running(), QStringList{"PSK"});
+        EXPECT_EQ(g.OpMode, core::ModeBpsk);
+        EXPECT_EQ(g.MmvariActive, 0);
+        EXPECT_EQ(ticked(), QList<int>{core::ModeBpsk});
+        EXPECT_EQ(w.StatusBar1->text(2), QStringLiteral("BPSK"));
+    }
+    ui::script::clearAsked();
+    QTest::keyClick(w.Text1, Qt::Key_P, Qt::ControlModifier);
+    ASSERT_EQ(ui::script::asked().size(), 1);
+    EXPECT_EQ(g.OpMode, core::ModeBpsk);
+    EXPECT_EQ(w.StatusBar1->text(2), QStringLiteral("BPSK"));
+    // The recording ends: the library was never stopped, and a change goes through.
+    ASSERT_TRUE(zvtest::chooseInMenuBar(forms::CFG_RecPlay().menus, forms::CFG_RecPlay().CLOSE_CFG));
+    EXPECT_EQ(running(), QStringList{"PSK"});
+    choose(MainMmvari, 14);
+    EXPECT_EQ(running(), QStringList{"MMVARI"});
+}
+
+// A "No" to dropping a QSO handed over to the logging program keeps the
+// multi-mode control running with its panel, menus and status as they were.
+TEST_F(ModeChange, NoToDroppingAHandedOverQsoLeavesTheMultiModeControlRunning) {
+    start(FromMmvari);
+    PSK31MAIN& w = forms::PSK31MAIN();
+    ASSERT_TRUE(mmvariRuns());
+    const QString panel = w.StatusBar1->text(2);
+    logbook::g.HamlogLink = 2;
+    g.HamlogEntrySent = 1;
+    ui::script::clearAsked();
+    ui::script::push(ui::No);
+    choose(MainMode, core::ModeSstv);
+    ASSERT_EQ(ui::script::asked().size(), 1);
+    EXPECT_TRUE(ui::script::asked()[0].prompt.contains(QStringLiteral("まだ保存されていません")));
+    EXPECT_EQ(running(), QStringList{"MMVARI"});
+    EXPECT_EQ(g.OpMode, core::ModeMmvari);
+    EXPECT_EQ(g.MmvariActive, 1);
+    EXPECT_EQ(ticked(), QList<int>{14});
+    EXPECT_EQ(w.StatusBar1->text(2), panel);
+    EXPECT_TRUE(forms::isLoaded<PSK31MAIN>());
+    EXPECT_EQ(g.HamlogEntrySent, 1);
 }
 
 } // namespace
