@@ -248,10 +248,12 @@ void mojiinput::EnterTitleBarMode(const QString& text) {
     Text1->setText(text);
     setWindowTitle(QStringLiteral("文字加工　タイトル文字編集中  完了後はこれを閉じてください"));
     Frame3->setEnabled(true);
-    for (QWidget* w :
-         {static_cast<QWidget*>(Frame2), static_cast<QWidget*>(Check1), static_cast<QWidget*>(Check2),
-          static_cast<QWidget*>(Command1), static_cast<QWidget*>(Command10), static_cast<QWidget*>(VScroll1)})
+    for (QWidget* w : {static_cast<QWidget*>(Frame2), static_cast<QWidget*>(Command1),
+                       static_cast<QWidget*>(Command10), static_cast<QWidget*>(VScroll1)})
         w->setEnabled(false);
+    // The bar's text takes a colour only: bold and italic are not offered at all.
+    Check1->hide();
+    Check2->hide();
 }
 
 void mojiinput::Command3_MouseDown(int Button) {

@@ -153,7 +153,7 @@ class SSTVForm : public QWidget {
     void PasteOntoCanvas();
     void DrawGradient(PictureBox* Hdc);
     void SstvStretchCopy();
-    void DrawTitlesOnTxPicture();
+    void printTitleOnTxPicture(const QLabel* label);
     void DrawSelectionRect(double X1, double Y1, double X2, double Y2);
 
     // ---- Title lines ----
@@ -373,6 +373,7 @@ class SSTVForm : public QWidget {
     void callDropped(const QString& text);
     void lookUpCall();
     void placeBesideRsv(QWidget* popup);
+    void placeMessageLine();
     void showTimedFailure(const QString& path);
 
     void buildWorkshop();

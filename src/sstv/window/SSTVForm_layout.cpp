@@ -1,5 +1,6 @@
 // The SSTV window's controls and menus, and where they stand.
 #include "core/Globals.h"
+#include "platform/forms/Colour.h"
 #include "platform/forms/TopHighBar.h"
 #include "platform/sstvengine/SstvModes.h"
 #include "sstv/window/SSTVForm.h"
@@ -11,10 +12,15 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int PictureWidth = 320;
 constexpr int PictureHeight = 256;
+constexpr int MessageLeftTwips = 5520;
+constexpr int MessageTopTwips = 2200;
+constexpr int MessageMinWidth = 120;
 
 PictureBox* pictureBox(double scaleW, double scaleH, int w, int h) {
     auto* box = new PictureBox;
@@ -95,19 +101,32 @@ SSTVForm::SSTVForm()
     top->addWidget(receiveControls(), 0, 1);
     top->addWidget(SSTab2, 0, 2);
     top->addWidget(qsoArea(), 1, 0, 1, 3);
-    top->addWidget(Text3, 2, 0, 1, 3);
-    top->addWidget(StatusBar1, 3, 0, 1, 3);
+    top->addWidget(StatusBar1, 2, 0, 1, 3);
     buildMenus();
     // The tuning frame floats over the receive picture when shown: it takes no room
     // of its own, so the window keeps its size and its place on the screen.
     Frame12->setParent(this);
     Frame12->setAutoFillBackground(true);
     Frame12->hide();
+    // The message line is laid over the window at its own place for its few
+    // seconds: it takes no room, so the window never grows for a message.
+    Text3->setParent(this);
+    connect(Text3, &QLineEdit::textChanged, this, &SSTVForm::placeMessageLine);
     top->setMenuBar(menuBar);
     connectReceive();
     connectQso();
     connectMenus();
     connectTransmit();
+}
+
+void SSTVForm::placeMessageLine() {
+    const QPoint at(twips::toPx(MessageLeftTwips), twips::toPx(MessageTopTwips));
+    const QMargins frame = Text3->textMargins() + QMargins(8, 0, 8, 0);
+    const int wanted = Text3->fontMetrics().horizontalAdvance(Text3->text()) + frame.left() + frame.right();
+    Text3->setGeometry(at.x(), at.y(),
+                       std::clamp(wanted, MessageMinWidth, std::max(MessageMinWidth, width() - at.x())),
+                       Text3->sizeHint().height());
+    Text3->raise();
 }
 
 void SSTVForm::buildReceiveSide() {
@@ -296,7 +315,9 @@ void SSTVForm::buildMenus() {
         PSKMODE[std::size_t(i)]->setCheckable(true);
         connect(PSKMODE[std::size_t(i)], &QAction::triggered, this, [this, i] { PSKMODE_Click(i); });
     }
-    PSKMODE[std::size_t(core::ModeCw)]->setVisible(false);
+    // CW is keyed by the running RTTY program, which does not run beside SSTV:
+    // the item stands in the list but cannot be chosen from here.
+    PSKMODE[std::size_t(core::ModeCw)]->setEnabled(false);
     QMenu* sub = PMS->addMenu(QStringLiteral("MMVARI"));
     const char* subs[] = {"GMSK",      "FSK",       "FSK-W",     "BPSK",     "bpsk(STD)",
                           "rtty(LSB)", "rtty(USB)", "mfsk(LSB)", "mfsk(USB)"};
@@ -320,7 +341,7 @@ void SSTVForm::buildMenus() {
     connect(bigview, &QAction::triggered, this, &SSTVForm::bigview_Click);
     PicLibShow = view->addAction(QStringLiteral("サムネール表示"));
     HLDAT_VIEW = view->addAction(QStringLiteral("Hamlog Data表示"));
-    TB_ON = view->addAction(QStringLiteral("タイトルバー"));
+    TB_ON = view->addAction(QStringLiteral("タイトルバー入れ"));
     TB_ON->setCheckable(true);
     dxinfo = view->addAction(QStringLiteral("DX Cluster"));
     STVHelp = menuBar->addAction(QStringLiteral("Ｈｅｌｐ"));

@@ -77,7 +77,6 @@ void SSTVForm::composeTxPicture(const sstveng::Rect& source, const sstveng::Rect
     s.SstvDstRect = drawn;
     sstveng::lib().mmsDrawDIBdc(Picture3, drawn, s.dib.CanvasDib, source, StretchMode);
     SstvStretchCopy();
-    DrawTitlesOnTxPicture();
 }
 
 // The text goes onto a copy of the band, so that the band on the canvas
@@ -99,9 +98,13 @@ void SSTVForm::copyTitleBar(QImage& onto) {
 void SSTVForm::SstvStretchCopy() {
     QImage& onto = Picture3->canvas();
     const sstv::Globals& s = sstv::g;
-    // The layers go onto the picture in the canvas's own stacking order
-    // (bottom first), so that what is sent is what the canvas shows.
+    // The layers and the title lines go onto the picture in the canvas's own
+    // stacking order (bottom first), so that what is sent is what the canvas shows.
     for (QObject* child : Picture8->children()) {
+        if (auto* title = qobject_cast<QLabel*>(child)) {
+            printTitleOnTxPicture(title);
+            continue;
+        }
         auto* layer = qobject_cast<PictureBox*>(child);
         if (!layer || layer->isHidden()) continue;
         if (layer == Picture14) {

@@ -135,10 +135,11 @@ TEST_F(SstvTitleEditorTest, TheTitleBarIsEditedWhileTheCanvasRests) {
     EXPECT_EQ(ed.windowTitle(), QStringLiteral("文字加工　タイトル文字編集中  完了後はこれを閉じてください"));
     EXPECT_EQ(ed.Text1->text(), QStringLiteral("QQ1TST"));
     EXPECT_TRUE(ed.Frame3->isEnabled());
-    for (QWidget* w : {static_cast<QWidget*>(ed.Frame2), static_cast<QWidget*>(ed.Check1),
-                       static_cast<QWidget*>(ed.Check2), static_cast<QWidget*>(ed.Command1),
+    for (QWidget* w : {static_cast<QWidget*>(ed.Frame2), static_cast<QWidget*>(ed.Command1),
                        static_cast<QWidget*>(ed.Command10), static_cast<QWidget*>(ed.VScroll1)})
         EXPECT_FALSE(w->isEnabled());
+    EXPECT_FALSE(ed.Check1->isVisible());
+    EXPECT_FALSE(ed.Check2->isVisible());
     ed.Text1->clear();
     QTest::keyClicks(ed.Text1, QStringLiteral("de %m"));
     EXPECT_EQ(f.Label4->text(), QStringLiteral("de QQ1TST"));
@@ -338,6 +339,36 @@ TEST_F(SstvTitleEditorTest, TheLineIsPrintedOnTheSentPicture) {
         for (int x = r.left(); x <= r.right(); ++x)
             if (QColor(f.Picture3->canvas().pixel(x, y)).lightness() > 200) ++lit;
     EXPECT_GT(lit, 10);
+}
+
+} // namespace
+
+namespace {
+
+// A title line covered by a picture box element drawn over it with the rubber
+// band stays covered in the transmit picture, as on the canvas.
+TEST_F(SstvTitleEditorTest, ATitleUnderAnElementStaysUnderItInTheSentPicture) {
+    SSTVForm& f = shown();
+    QLabel* line = placeTitle(QPoint(60, 60));
+    ASSERT_NE(line, nullptr);
+    QTest::keyClicks(editor().Text1, QStringLiteral("TITLE UNDER"));
+    closeEditor();
+    ASSERT_EQ(line->text(), QStringLiteral("TITLE UNDER"));
+    QTest::mouseClick(f.Command8, Qt::LeftButton);
+    drag(f.Picture8, QPointF(20, 20), QPointF(250, 120));
+    QTest::mouseClick(f.Command8, Qt::LeftButton);
+    ASSERT_EQ(f.Picture13.size(), 1);
+    PictureBox* element = f.Picture13.first();
+    ASSERT_TRUE(element->geometry().contains(line->geometry()));
+
+    clickTab(0);
+    const QRect cover = element->geometry();
+    int differing = 0;
+    for (int y = cover.top(); y <= cover.bottom(); ++y)
+        for (int x = cover.left(); x <= cover.right(); ++x)
+            differing += f.Picture3->canvas().pixel(x, y) !=
+                         element->canvas().pixel(x - cover.left(), y - cover.top());
+    EXPECT_EQ(differing, 0) << "the element covers the title in the transmit picture";
 }
 
 } // namespace

@@ -322,3 +322,31 @@ TEST_F(SstvSend, ANewOperatorComposesSendsAndSavesAPicture) {
 }
 
 } // namespace
+
+namespace {
+
+// The transmit tab, a send and the message refusing a mode change meanwhile
+// leave the window at its size: the message lies over the window at its place.
+TEST_F(SstvSend, TheWindowKeepsItsSizeThroughSendingAndItsMessages) {
+    SSTVForm& f = shown();
+    ASSERT_TRUE(zvtest::waitForPostedEvents());
+    const QSize size = f.size();
+    clickTab(0);
+    QTest::mouseClick(f.Command9, Qt::LeftButton);
+    ASSERT_TRUE(zvtest::waitUntil([] { return sstv::g.SstvTxActive == 1; }));
+    ASSERT_TRUE(zvtest::waitForPostedEvents());
+    EXPECT_EQ(f.size(), size);
+
+    ASSERT_TRUE(zvtest::chooseInMenuBar(f.menuBar, f.PSKMODE[0]));
+    ASSERT_TRUE(f.Text3->isVisible());
+    EXPECT_EQ(f.Text3->text(), QStringLiteral("送信中は変更できません"));
+    ASSERT_TRUE(zvtest::waitForPostedEvents());
+    EXPECT_EQ(f.size(), size);
+    EXPECT_EQ(f.Text3->pos(), QPoint(368, 146));
+    EXPECT_TRUE(f.rect().contains(f.Text3->geometry()));
+    EXPECT_GE(f.Text3->width(), f.Text3->fontMetrics().horizontalAdvance(f.Text3->text()));
+    QTest::keyClick(&f, Qt::Key_Escape);
+    ASSERT_TRUE(zvtest::waitUntil([] { return sstv::g.SstvTxActive == 0; }));
+}
+
+} // namespace
