@@ -1,5 +1,7 @@
 #include "platform/sstvengine/SstvPictureFile.h"
 
+#include "platform/sstvengine/JpegWhole.h"
+
 #include <QFile>
 #include <QImageReader>
 #include <QSaveFile>
@@ -14,17 +16,6 @@
 namespace sstveng {
 
 namespace {
-
-// A JPEG's image data ends with the end-of-image marker after its last scan;
-// without it the file was cut off and the decoder would fill the rest with grey.
-bool jpegComplete(QIODevice& device) {
-    const qint64 here = device.pos();
-    if (!device.seek(0)) return false;
-    const QByteArray data = device.readAll();
-    device.seek(here);
-    const qsizetype scan = data.lastIndexOf(QByteArrayView("\xFF\xDA", 2));
-    return scan >= 0 && data.indexOf(QByteArrayView("\xFF\xD9", 2), scan + 2) >= 0;
-}
 
 // An uncompressed BMP holds its rows in full after the header; a file cut
 // short (or a header claiming more) would decode with rows that are not there.
@@ -52,6 +43,19 @@ QSize fitted(QSize size) {
     return size.scaled(MaxPictureSide, MaxPictureSide, Qt::KeepAspectRatio).expandedTo({1, 1});
 }
 
+QImage readJpeg(QIODevice& device) {
+    if (!device.seek(0)) return {};
+    return decodeJpegWhole(device.readAll(), MaxPictureSide, long(PictureAllocationLimitMb) << 20);
+}
+
+QImage readBmp(QImageReader& reader, QIODevice& device, QSize size) {
+    if (!bmpComplete(device)) return {};
+    reader.setAllocationLimit(PictureAllocationLimitMb);
+    const QSize target = fitted(size);
+    if (target != size) reader.setScaledSize(target);
+    return reader.read();
+}
+
 } // namespace
 
 QImage readPicture(QIODevice& device) {
@@ -62,12 +66,7 @@ QImage readPicture(QIODevice& device) {
     const QSize size = reader.size();
     if (!size.isValid() || size.isEmpty()) return {};
     if (device.size() > MaxPictureFileBytes) return {};
-    if (format == "jpeg" && !jpegComplete(device)) return {};
-    if (format == "bmp" && !bmpComplete(device)) return {};
-    reader.setAllocationLimit(PictureAllocationLimitMb);
-    const QSize target = fitted(size);
-    if (target != size) reader.setScaledSize(target);
-    QImage picture = reader.read();
+    QImage picture = format == "jpeg" ? readJpeg(device) : readBmp(reader, device, size);
     if (picture.isNull()) return {};
     if (picture.width() > MaxPictureSide || picture.height() > MaxPictureSide)
         picture = picture.scaled(fitted(picture.size()), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

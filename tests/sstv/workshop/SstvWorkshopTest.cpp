@@ -7,8 +7,10 @@
 #include "sstv/workshop/SstvCompose.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QImageWriter>
 
 namespace {
 
@@ -243,6 +245,51 @@ TEST_F(SstvWorkshopTest, ClearingTheCanvasAndChoosingItsColour) {
     EXPECT_EQ(sstv::g.InsetShown, 0);
     EXPECT_FALSE(f.Picture11->isVisibleTo(f.Picture8));
     EXPECT_NE(sstv::g.dib.InsetDib, 0);
+}
+
+} // namespace
+
+namespace {
+
+// A camera photo written progressively, as many cameras and editors do.
+QByteArray progressivePhoto(QSize size, QColor colour) {
+    QImage photo(size, QImage::Format_RGB32);
+    photo.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setProgressiveScanWrite(true);
+    writer.setQuality(90);
+    EXPECT_TRUE(writer.write(photo));
+    return bytes;
+}
+
+// Pictures that would decode only in part are refused with their name, and
+// the canvas keeps what the operator had on it; a whole one still loads.
+TEST_F(SstvWorkshopTest, APictureThatDecodesOnlyInPartIsRefusedAndTheCanvasKept) {
+    SSTVForm& f = shown();
+    loadBackground(pictureFile(QStringLiteral("kept.bmp"), QSize(320, 256), QColor(0, 160, 0)));
+    const QByteArray photo = progressivePhoto({3000, 2000}, QColor(200, 40, 200));
+    // Cut in half, its end marker put back on.
+    writeFile(QStringLiteral("cam2.jpg"), photo.left(photo.size() / 2) + QByteArray("\xFF\xD9", 2));
+    // A small picture whose header claims 60000 x 60000.
+    QByteArray claim =
+        readFile(QFileInfo(pictureFile(QStringLiteral("s.jpg"), {16, 16}, Qt::red)).fileName());
+    const qsizetype frame = claim.indexOf(QByteArray("\xFF\xC0", 2));
+    ASSERT_GT(frame, 0);
+    claim.replace(frame + 5, 4, QByteArray("\xEA\x60\xEA\x60", 4));
+    writeFile(QStringLiteral("huge.jpg"), claim);
+
+    for (const QString& name : {QStringLiteral("cam2.jpg"), QStringLiteral("huge.jpg")}) {
+        loadBackground(path(name));
+        EXPECT_EQ(f.Text3->text(), QStringLiteral("画像を読み込めません: ") + name);
+        EXPECT_EQ(at(eng().bitmap(sstv::g.dib.CanvasDib), 160, 200), QColor(0, 160, 0)) << name.toStdString();
+        EXPECT_EQ(at(f.Picture8, 160, 200), QColor(0, 160, 0));
+    }
+    writeFile(QStringLiteral("whole.jpg"), photo);
+    loadBackground(path(QStringLiteral("whole.jpg")));
+    EXPECT_TRUE(near(at(eng().bitmap(sstv::g.dib.CanvasDib), 160, 250), QColor(200, 40, 200)));
 }
 
 } // namespace
