@@ -147,7 +147,7 @@ void SSTVForm::Picture8_DropFiles(const QStringList& files) {
         return;
     }
     std::int32_t picture = sstveng::lib().LoadPicture(*file);
-    if (picture == 0) return;
+    if (picture == 0) return sstv::ShowUnreadablePicture(*file);
     const QSize target = sstv::DropTarget(sstv::g.TxImageWidth, sstv::g.TxImageHeight);
     drawIntoCanvas(picture, target.width(), target.height());
     Timer6->start();

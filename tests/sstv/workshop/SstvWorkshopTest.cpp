@@ -286,6 +286,10 @@ TEST_F(SstvWorkshopTest, APictureThatDecodesOnlyInPartIsRefusedAndTheCanvasKept)
         EXPECT_EQ(f.Text3->text(), QStringLiteral("画像を読み込めません: ") + name);
         EXPECT_EQ(at(eng().bitmap(sstv::g.dib.CanvasDib), 160, 200), QColor(0, 160, 0)) << name.toStdString();
         EXPECT_EQ(at(f.Picture8, 160, 200), QColor(0, 160, 0));
+        f.Text3->clear();
+        ASSERT_TRUE(drop(f.Picture8, {path(name)}));
+        EXPECT_EQ(f.Text3->text(), QStringLiteral("画像を読み込めません: ") + name) << "dropped";
+        EXPECT_EQ(at(f.Picture8, 160, 200), QColor(0, 160, 0));
     }
     writeFile(QStringLiteral("whole.jpg"), photo);
     loadBackground(path(QStringLiteral("whole.jpg")));
