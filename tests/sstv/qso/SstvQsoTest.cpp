@@ -480,6 +480,10 @@ TEST_F(SstvQso, MenusOfTheWindow) {
     EXPECT_EQ(core::IniStored(QStringLiteral("RIG_CON_CFG"), QStringLiteral("TRVon")), QStringLiteral("0"));
     for (QAction* item : {f.PSKCFG, f.VOLTX, f.VOLRX, f.STVHelp})
         EXPECT_TRUE(item->isEnabled()) << item->text().toStdString();
+    // CW stands in the mode list, greyed: its keyer runs only beside RTTY.
+    EXPECT_TRUE(f.PSKMODE[core::ModeCw]->isVisible());
+    EXPECT_FALSE(f.PSKMODE[core::ModeCw]->isEnabled());
+    EXPECT_EQ(f.TB_ON->text(), QStringLiteral("タイトルバー入れ"));
 
     // The status bar's "SSTV" panel opens the mode menu; the first panel does not.
     QMenu* popup = zvtest::popupByClick(f.StatusBar1->panel(2), Qt::LeftButton);
