@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTimer>
+#include <ctime>
 
 namespace {
 
@@ -309,3 +310,49 @@ TEST_F(RigLinkTest, AQsyThatCannotMoveTheToneIsDroppedWithAMessage) {
 }
 
 } // namespace
+
+namespace {
+
+// Thread CPU time in ms.
+double cpuMs() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+} // namespace
+
+// The rig goes away in the middle of a poll (unplugged, its program killed):
+// the polls go on at their period, each failed write drops its bytes, the
+// core stays idle and the display keeps the last reading.
+TEST_F(RigLinkTest, ARigThatGoesAwayMidPollCostsNothing) {
+    for (const char* family : {"ICOM", "KENWOOD", "JST-245"}) {
+        SCOPED_TRACE(family);
+        rig::g.RigPollInterval = 100;
+        zvtest::RigSimulator& rig = openRig(QString::fromLatin1(family), 2);
+        ASSERT_TRUE(zvtest::waitUntil([&] { return !frequencyLabel().isEmpty(); }));
+        const QString shown = frequencyLabel();
+        const qsizetype asked = rig.commands.size();
+        ASSERT_TRUE(zvtest::waitUntil([&] { return rig.commands.size() > asked; }));
+        sim.reset();
+        int polls = 0;
+        const QMetaObject::Connection counting =
+            QObject::connect(rig::link().Timer1, &QTimer::timeout, [&] { ++polls; });
+        const double cpuBefore = cpuMs();
+        QElapsedTimer wall;
+        wall.start();
+        int mostQueued = 0;
+        zvtest::waitUntil(
+            [&] {
+                mostQueued = std::max(mostQueued, rig::port().outBufferCount());
+                return wall.elapsed() >= 1500;
+            },
+            5000);
+        EXPECT_LT(cpuMs() - cpuBefore, 0.2 * double(wall.elapsed())) << "the core idles";
+        EXPECT_GE(polls, 8) << "polled at its period";
+        EXPECT_LE(mostQueued, 20) << "no command is kept for later";
+        EXPECT_EQ(frequencyLabel(), shown);
+        QObject::disconnect(counting);
+        rig::RigClosePort();
+    }
+}

@@ -162,6 +162,7 @@ bool SerialComm::write(const QByteArray& bytes) {
     if (port_.write(bytes) != bytes.size() ||
         (!port_.flush() && port_.bytesToWrite() > 0 && port_.error() != QSerialPort::NoError)) {
         takeError();
+        port_.clear(QSerialPort::Output);
         return false;
     }
     return true;

@@ -40,9 +40,12 @@ class SerialComm : public QObject {
 
     // Empties the receive buffer; what was written still goes out.
     void clearBuffers();
-    // False when the port is closed or the write fails.
+    // False when the port is closed or the write fails; a failed write drops
+    // its bytes, so that nothing old goes out when the device answers again.
     bool write(const QByteArray& bytes);
     int inBufferCount() const { return int(port_.bytesAvailable()); }
+    // Bytes written but not yet handed to the device.
+    int outBufferCount() const { return int(port_.bytesToWrite()); }
     // Everything received so far: a QByteArray in binary input, a QString
     // (one character per byte) in text input.
     QVariant input();
