@@ -4,11 +4,11 @@
 #include "core/MmttyCommand.h"
 #include "platform/forms/Colour.h"
 #include "platform/forms/ControlColour.h"
+#include "platform/forms/RichTextPane.h"
 #include "platform/mmtty/MmttyProtocol.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
 #include "platform/pskcore/PskCore.h"
-#include "platform/forms/RichTextPane.h"
 #include "rig/RigCommands.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/transmit/TxState.h"
@@ -100,8 +100,18 @@ void startPsk(PSK31MAIN& w) {
     w.ScanStopRequest = 1;
 }
 
+// The RTTY program unkeys the rig by CAT when it reports receive again; one
+// that does not answer (stopped, hung) would leave the rig keyed while the
+// screen says receive, so the system unkeys it itself.
+void unkeyRttyRigByCat() {
+    if (core::g.MmttyTxOn != 1 || !pttByCat()) return;
+    rig::RigPttOff();
+    core::g.MmttyTxOn = 0;
+}
+
 void abortRtty(PSK31MAIN& w) {
     postAll({{mmtty::CmdTx, mmtty::TxOffNow}, {mmtty::CmdTx, mmtty::TxClear}});
+    unkeyRttyRigByCat();
     core::g.RepeatTxOn = 0;
     core::g.MacroTxOff = 0;
     colour::setBackColor(w.Command1, colour::kButtonFace);

@@ -288,6 +288,38 @@ TEST_F(MmttyEngine, EscFromAnyBoxReleasesTheRig) {
     EXPECT_EQ(sim->pttOffCount, 4);
 }
 
+// A program that hangs while sending (stopped): Esc still unkeys the rig by
+// CAT, and once the program runs again the rig is not unkeyed twice.
+TEST_F(MmttyEngine, EscUnkeysTheRigWhenTheProgramDoesNotAnswer) {
+    pttControl = QStringLiteral("0");
+    PSK31MAIN& w = loadRtty();
+    ASSERT_EQ(g.OpMode, core::ModeRtty);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    sim = std::make_unique<zvtest::RigSimulator>("KENWOOD");
+    zvtest::pointRigLinkAt(*sim);
+    rig::g.RigPollMode = 0;
+    rig::RigOpenPort();
+    ASSERT_EQ(rig::g.RigPortOpen, 1);
+    QTest::keyClicks(w.Text1, QStringLiteral("RYRYRY"));
+    QTest::keyClick(w.Text1, Qt::Key_F12);
+    ASSERT_TRUE(zvtest::waitUntil([&] { return zvtest::waitForRigToCatchUp(*sim) && sim->ptt; }));
+    ::kill(pid_t(mm.MmttyPid), SIGSTOP);
+    QTest::keyClick(w.Text1, Qt::Key_Escape);
+    const bool unkeyed =
+        zvtest::waitUntil([&] { return zvtest::waitForRigToCatchUp(*sim) && !sim->ptt; }, 3000);
+    ::kill(pid_t(mm.MmttyPid), SIGCONT);
+    EXPECT_TRUE(unkeyed) << "unkeyed while the program is stopped";
+    EXPECT_EQ(colour::backColor(w.Command1), colour::kButtonFace);
+    EXPECT_TRUE(w.Text1->text().isEmpty());
+    // The program runs again and reports receive: nothing more goes to the rig.
+    ASSERT_TRUE(step(10));
+    ASSERT_TRUE(zvtest::waitForRigToCatchUp(*sim));
+    EXPECT_FALSE(sim->ptt);
+    EXPECT_EQ(sim->pttOnCount, 1);
+    EXPECT_EQ(sim->pttOffCount, 1);
+}
+
 TEST_F(MmttyEngine, AProgramThatDiesWhileSendingLeavesTheRigUnkeyed) {
     pttControl = QStringLiteral("0");
     loadRtty();
