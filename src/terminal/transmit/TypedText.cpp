@@ -4,13 +4,13 @@
 #include "core/MmttyCommand.h"
 #include "platform/forms/Colour.h"
 #include "platform/forms/ControlColour.h"
-#include "platform/os/Cp932.h"
 #include "platform/forms/Dialogs.h"
+#include "platform/forms/RichTextPane.h"
 #include "platform/mmtty/MmttyProtocol.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
+#include "platform/os/Cp932.h"
 #include "platform/pskcore/PskCore.h"
-#include "platform/forms/RichTextPane.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/transmit/TxControl.h"
 #include "terminal/transmit/TxState.h"
@@ -31,6 +31,8 @@ constexpr std::int16_t kEscape = 27;
 const QByteArray kCrLf("\r\n");
 
 // Characters the RTTY program does not get from the keyboard.
+// Characters the program cannot send: each goes out in its place as the
+// start of a transmission would send it from the box ("[" as "(").
 const QString kNotForRtty = QStringLiteral("#%*+<=>[\\]_`{|}~");
 
 // Full-width digits, letters and space to their single-byte forms.
@@ -100,7 +102,8 @@ void sendKeyRtty(std::int16_t KeyAscii) {
         if (core::PostMmttyCommand(mmtty::CmdChar, '\r') && core::PostMmttyCommand(mmtty::CmdChar, '\n'))
             handed += QLatin1Char('\n');
     } else if (KeyAscii > 0 && KeyAscii < 0x80 && kNotForRtty.contains(QChar(KeyAscii))) {
-        return;
+        if (core::PostMmttyCommand(mmtty::CmdChar, rttyText(QString(QChar(KeyAscii)))[0].unicode()))
+            handed += QChar(KeyAscii);
     } else if (core::PostMmttyCommand(mmtty::CmdChar, std::int32_t(KeyAscii))) {
         handed += charOfKeyAscii(KeyAscii);
     }

@@ -5,9 +5,9 @@
 
 #include "platform/forms/Colour.h"
 #include "platform/forms/ControlColour.h"
+#include "platform/forms/RichTextPane.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
-#include "platform/forms/RichTextPane.h"
 #include "support/Popups.h"
 #include "terminal/transmit/TxControl.h"
 #include "terminal/transmit/TxDispatch.h"
@@ -134,18 +134,19 @@ TEST(RttyStart, WhatTheProgramDoesNotHaveYet) {
     }
 }
 
-// Text typed while receiving went to the program key by key: the start hands
-// over only what it has not had, so that nothing goes on air twice.
+// Text typed while receiving went to the program key by key, characters it
+// cannot send in their substitutes: the start hands over only what it has
+// not had, so that nothing goes on air twice or out of its place.
 TEST_F(TxControl, RttyTypedAheadGoesOnAirOnce) {
     runRttyProgram();
     w->Text1->setFocus();
     QTest::keyClicks(w->Text1, QStringLiteral("cq"));
     QGuiApplication::clipboard()->setText(QStringLiteral(" de"));
     QTest::keyClick(w->Text1, Qt::Key_V, Qt::ControlModifier);
-    QTest::keyClicks(w->Text1, QStringLiteral(" k"));
-    ASSERT_EQ(w->Text1->text(), QStringLiteral("cq de k"));
+    QTest::keyClicks(w->Text1, QStringLiteral(" k#b[c]"));
+    ASSERT_EQ(w->Text1->text(), QStringLiteral("cq de k#b[c]"));
     // Typed and pasted text went to the program at once, in the box's order.
-    EXPECT_EQ(posted(), charPairs("cq de k"));
+    EXPECT_EQ(posted(), charPairs("cq de k b(c)"));
     link->clearPosted();
     QTest::keyClick(w->Text1, Qt::Key_F12);
     EXPECT_EQ(posted(),

@@ -3,10 +3,10 @@
 
 #include "core/MmttyCommand.h"
 #include "platform/forms/ControlColour.h"
+#include "platform/forms/RichTextPane.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
 #include "platform/os/Paths.h"
-#include "platform/forms/RichTextPane.h"
 #include "terminal/engines/PskEngine.h"
 #include "terminal/transmit/TxDispatch.h"
 

@@ -5,9 +5,9 @@
 
 #include "platform/forms/Colour.h"
 #include "platform/forms/ControlColour.h"
+#include "platform/forms/RichTextPane.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
-#include "platform/forms/RichTextPane.h"
 #include "terminal/transmit/TypedText.h"
 
 namespace {
@@ -154,7 +154,7 @@ TEST_F(TypedText, RttyKeysArePostedByTheProgramsRules) {
     };
     const QList<Case> cases = {
         {"letter", [&] { type("a"); }, {{mmtty::CmdChar, 'a'}}, "a"},
-        {"brace stays in the box only", [&] { type("{"); }, {}, "{"},
+        {"brace goes out as a parenthesis", [&] { type("{"); }, {{mmtty::CmdChar, '('}}, "{"},
         {"backspace sends x", [&] { backspace(); }, {{mmtty::CmdChar, 'x'}}, ""},
         {"enter sends CR LF",
          [&] { QTest::keyClick(w->Text1, Qt::Key_Return); },
