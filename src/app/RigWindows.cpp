@@ -98,9 +98,7 @@ void RigWindows::showModeLabel(const QString& text) {
 }
 
 void RigWindows::showLogFrequency(const QString& text) {
-    TEMP_LOG& w = forms::TEMP_LOG();
-    w.Combo1->setEditText(text);
-    w.Label17->setText(text);
+    forms::TEMP_LOG().showRigFrequency(text);
 }
 
 void RigWindows::showStatusMessage() {

@@ -115,6 +115,8 @@ class TEMP_LOG : public QWidget {
     void SetQthImeMode();
     void SetRem1ImeMode();
     void SetRem2ImeMode();
+    // The rig's reading, for a new QSO only.
+    void showRigFrequency(const QString& text);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* e) override;

@@ -1,4 +1,5 @@
-// The new-entry button, the band box, the end-of-QSO mark and the index rebuild.
+// The new-entry button, the band box and the rig's reading in it, the
+// end-of-QSO mark and the index rebuild.
 #include "core/Globals.h"
 #include "core/IniValues.h"
 #include "core/MessageLine.h"
@@ -58,6 +59,14 @@ bool TEMP_LOG::Combo1_KeyPress(const QKeyEvent& key) {
     const QString typed = key.text();
     if (typed.isEmpty() || !typed[0].isPrint()) return true;
     return typed.size() == 1 && (typed[0].isDigit() || typed[0] == QLatin1Char('.'));
+}
+
+// The rig's dial belongs to the QSO being made: a record read back from the
+// log keeps the band it was stored with.
+void TEMP_LOG::showRigFrequency(const QString& text) {
+    if (logbook::g.LogEditMode != 0) return;
+    Combo1->setEditText(text);
+    Label17->setText(text);
 }
 
 void TEMP_LOG::QSOEND_Click() {

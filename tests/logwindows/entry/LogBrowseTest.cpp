@@ -1,6 +1,10 @@
 // Stepping through the log and marking the export range.
 #include "logwindows/LogFixture.h"
 
+#include "rig/RigPolling.h"
+#include "rig/RigPort.h"
+#include "support/RigSimulator.h"
+
 namespace {
 
 using zvtest::LogTest;
@@ -50,6 +54,46 @@ TEST_F(LogBrowse, StepsByOneAndByAHundredWithinTheLog) {
     EXPECT_FALSE(w.QSOEND->isEnabled());
     EXPECT_TRUE(w.Command8->isEnabled());
     EXPECT_TRUE(ui::script::asked().isEmpty());
+}
+
+// The rig polled by its timer keeps moving while the operator goes back to
+// stored QSOs: only a new QSO takes its dial.
+TEST_F(LogBrowse, AStoredQsoKeepsItsBandWhileTheRigMoves) {
+    zvtest::RigSimulator sim(QStringLiteral("KENWOOD"));
+    ASSERT_TRUE(sim.isOpen());
+    zvtest::pointRigLinkAt(sim);
+    rig::g.RigPollMode = 2;
+    rig::g.RigPollInterval = 600;
+    sim.dialHz = 7040000;
+    rig::RigOpenPort();
+    ASSERT_EQ(rig::g.RigPortOpen, 1);
+    const auto rigAnswersTwice = [&] {
+        const int before = sim.readingsAnswered;
+        return zvtest::waitUntil([&] { return sim.readingsAnswered >= before + 2; });
+    };
+    TEMP_LOG& w = openFromMain(QStringLiteral("QQ1ABC"));
+    ASSERT_TRUE(zvtest::waitUntil([&] { return w.Combo1->currentText() == QLatin1String("7.040"); }));
+    pressF1();
+    ASSERT_EQ(logCount(), 1);
+
+    sim.dialHz = 14025000;
+    ASSERT_TRUE(rigAnswersTwice());
+    EXPECT_EQ(w.Combo1->currentText(), QStringLiteral("7.040")) << "the QSO just stored, shown again";
+    QTest::mouseClick(w.Command4, Qt::LeftButton);
+    EXPECT_TRUE(zvtest::waitUntil([&] { return w.Combo1->currentText() == QLatin1String("14.025"); }))
+        << "a new QSO follows the dial";
+
+    w.Text1->setText(QString());
+    click("<");
+    ASSERT_TRUE(rigAnswersTwice());
+    EXPECT_EQ(w.Combo1->currentText(), QStringLiteral("7.040"));
+    QTest::keyClicks(w.Text14, QStringLiteral("TNX"));
+    pressF1();
+    ASSERT_TRUE(rigAnswersTwice());
+    EXPECT_EQ(stored(1).FREQ.trimmed(), QStringLiteral("7.040"));
+    EXPECT_EQ(stored(1).REM1.trimmed(), QStringLiteral("TNX"));
+    EXPECT_EQ(w.Combo1->currentText(), QStringLiteral("7.040"));
+    rig::RigClosePort();
 }
 
 TEST_F(LogBrowse, NothingToShowKeepsTheNewEntry) {
