@@ -145,9 +145,10 @@ class ClusterData : public QWidget {
     void onSubmitDone();
     void cancelSubmit();
     void HLPclst_Click();
-    void changeModeForSpot();
+    // False when a mode change the spot needs was refused: the spot then stops there.
+    bool changeModeForSpot();
     void correctDialForMode(int offsetHz);
-    void changeModeForCw();
+    bool changeModeForCw();
     void SendSpotFrequencyToRig();
 
     QNetworkAccessManager net_;

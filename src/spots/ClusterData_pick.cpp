@@ -5,6 +5,7 @@
 #include "core/MessageLine.h"
 #include "core/MmttyCommand.h"
 #include "log/LogGlobals.h"
+#include "logwindows/entry/LogButton.h"
 #include "platform/mmtty/MmttyProtocol.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
@@ -40,6 +41,13 @@ bool yes(const QString& value) {
     return value == QLatin1String("YES");
 }
 
+// The mode change the spot asks for; false when it was refused (a QSO the
+// operator keeps, a transmission, an engine that would not start).
+bool changedTo(int mode) {
+    ChangeMode(mode);
+    return core::g.OpMode == mode;
+}
+
 int mmvariCarrierHz() {
     QVariant hz;
     return forms::PSK31MAIN().MMVARI->get(mmvari::PRxFreq, 0, hz) ? hz.toInt() : 0;
@@ -57,14 +65,16 @@ void ClusterData::MSFlexGrid1_DblClick(int row) {
         core::ShowTimedMessage(core::g.StatusMessage, 3000);
         return;
     }
+    // The spot's call replaces the QSO in the boxes.
+    if (!logwindows::MayDropHandedOverQso(logwindows::DropCause::Spot)) return;
     SpotRemarks = cellText(MSFlexGrid1, row, spots::ColRemarks);
     SpotDialFreqHz = dialHz;
     rig::g.SpotModeSetting = spots::spotModeOf(SpotRemarks);
-    changeModeForSpot();
+    if (!changeModeForSpot()) return;
     correctDialForMode(core::g.OpMode == core::ModeSstv ? 0 : spots::spotAudioOffset(SpotRemarks));
     SpotFreqText = spots::spotFreqText(SpotDialFreqHz);
     rig::SpotModeForFrequency(SpotFreqText);
-    changeModeForCw();
+    if (!changeModeForCw()) return;
     // After every mode change, so that the call lands in the window in use.
     if (core::g.OpMode == core::ModeSstv)
         forms::SSTVForm().Text1->setText(call);
@@ -79,19 +89,19 @@ void ClusterData::MSFlexGrid1_DblClick(int row) {
                                 rig::g.SpotModeName);
 }
 
-void ClusterData::changeModeForSpot() {
+bool ClusterData::changeModeForSpot() {
     const int mode = core::g.OpMode;
     if (rig::g.SpotModeSetting == 1) {
         if (mode == core::ModeRtty || mode == core::ModeCw || mode == core::ModeSstv)
-            ChangeMode(core::ModeBpsk);
-        else if (mode == core::ModeMmvari)
-            terminal::panels::SelectModeEntry(MmvariBpskEntry);
+            return changedTo(core::ModeBpsk);
+        if (mode == core::ModeMmvari) terminal::panels::SelectModeEntry(MmvariBpskEntry);
     } else if (rig::g.SpotModeSetting == 2) {
         if (mode == core::ModeMmvari)
             terminal::panels::SelectModeEntry(MmvariRttyEntry);
         else if (mode != core::ModeRtty)
-            ChangeMode(core::ModeRtty);
+            return changedTo(core::ModeRtty);
     }
+    return true;
 }
 
 void ClusterData::correctDialForMode(int offsetHz) {
@@ -117,13 +127,15 @@ void ClusterData::correctDialForMode(int offsetHz) {
 
 // A spot in a CW segment of the band plan: over RTTY to CW, unless the
 // remarks named a digital mode.
-void ClusterData::changeModeForCw() {
-    if (rig::g.SpotModeName != QLatin1String("CW")) return;
+bool ClusterData::changeModeForCw() {
+    if (rig::g.SpotModeName != QLatin1String("CW")) return true;
     const int mode = core::g.OpMode;
-    if (mode == core::ModeBpsk || mode == core::ModeQpskUsb || mode == core::ModeQpskLsb ||
-        mode == core::ModeSstv)
-        ChangeMode(core::ModeRtty);
-    if (core::g.OpMode == core::ModeRtty && rig::g.SpotModeSetting == 0) ChangeMode(core::ModeCw);
+    if ((mode == core::ModeBpsk || mode == core::ModeQpskUsb || mode == core::ModeQpskLsb ||
+         mode == core::ModeSstv) &&
+        !changedTo(core::ModeRtty))
+        return false;
+    if (core::g.OpMode == core::ModeRtty && rig::g.SpotModeSetting == 0) return changedTo(core::ModeCw);
+    return true;
 }
 
 // A dial the family's digits cannot hold is not sent; the mode still is.

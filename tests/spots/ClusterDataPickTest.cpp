@@ -14,8 +14,8 @@
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
 #include "platform/os/Paths.h"
-#include "platform/pskcore/PskCore.h"
 #include "platform/programs/spotsrv/SpotPageBuilder.h"
+#include "platform/pskcore/PskCore.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
 #include "spots/ClusterData.h"
@@ -253,6 +253,53 @@ TEST_F(ClusterDataPick, FromSstvTheCallLandsInTheMainWindow) {
     EXPECT_EQ(g.OpMode, core::ModeBpsk);
     EXPECT_FALSE(forms::isLoaded<SSTVForm>());
     EXPECT_EQ(forms::PSK31MAIN().Text5->text(), "QQ1ZZA");
+}
+
+// A QSO handed to the logging program's window stays until the operator lets
+// it go: a spot that would change the mode or only the call asks first.
+TEST_F(ClusterDataPick, AHandedOverQsoIsKeptUnlessTheOperatorLetsTheSpotReplaceIt) {
+    logbook::g.HamlogLink = 2;
+    startHamlogWindow();
+    start(FromSstv);
+    SSTVForm& sstv = forms::SSTVForm();
+    sstv.Text1->setText(QStringLiteral("QQ3OSA"));
+    QTest::mouseClick(sstv.Command1, Qt::LeftButton);
+    ASSERT_EQ(g.HamlogEntrySent, 1);
+    sim->dialHz = 7'000'000;
+    ui::script::clearAsked();
+
+    ui::script::push(ui::No);
+    pick("QQ1ZZA");
+    rigCaughtUp();
+    ASSERT_EQ(ui::script::asked().size(), 1);
+    EXPECT_TRUE(ui::script::asked()[0].prompt.contains(QStringLiteral("まだ保存されていません")));
+    EXPECT_EQ(g.OpMode, core::ModeSstv);
+    EXPECT_EQ(sstv.Text1->text(), "QQ3OSA");
+    EXPECT_EQ(sim->dialHz, 7'000'000);
+    EXPECT_TRUE(sim->modeCommands.isEmpty());
+    EXPECT_EQ(g.HamlogEntrySent, 1);
+    EXPECT_EQ(sstv.Command1->text(), "LOG保存");
+
+    ui::script::push(ui::Yes);
+    pick("QQ1ZZA");
+    rigCaughtUp();
+    EXPECT_EQ(g.OpMode, core::ModeBpsk);
+    EXPECT_EQ(g.HamlogEntrySent, 0);
+    PSK31MAIN& m = forms::PSK31MAIN();
+    EXPECT_EQ(m.Text5->text(), "QQ1ZZA");
+    const qint64 tuned = sim->dialHz;
+    EXPECT_EQ(tuned / 10'000, 1'407);
+
+    // The spot of the mode in use asks too.
+    QTest::mouseClick(m.Command5, Qt::LeftButton);
+    ASSERT_EQ(g.HamlogEntrySent, 1);
+    ui::script::push(ui::No);
+    pick("QQ5ZZE");
+    rigCaughtUp();
+    ASSERT_EQ(ui::script::asked().size(), 3);
+    EXPECT_EQ(m.Text5->text(), "QQ1ZZA");
+    EXPECT_EQ(sim->dialHz, tuned);
+    EXPECT_EQ(g.HamlogEntrySent, 1);
 }
 
 TEST_F(ClusterDataPick, TransverterShiftsTheRigAndTheLogKeepsTheSpot) {

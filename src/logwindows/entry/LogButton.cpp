@@ -105,15 +105,32 @@ void LogButtonPress(QPushButton* button, const std::function<void()>& nextContes
     }
 }
 
-bool MayDropHandedOverQso() {
+namespace {
+
+QString dropQuestion(DropCause cause) {
+    switch (cause) {
+    case DropCause::Spot:
+        return QStringLiteral("スポットを選ぶとこのQSOは破棄されます。選びますか？");
+    case DropCause::ProgramEnd:
+        return QStringLiteral("終了するとこのQSOは破棄されます。終了しますか？");
+    default:
+        return QStringLiteral("モードを変更するとこのQSOは破棄されます。変更しますか？");
+    }
+}
+
+} // namespace
+
+bool MayDropHandedOverQso(DropCause cause) {
     if (logbook::g.HamlogLink != 2 || core::g.HamlogEntrySent != 1) return true;
     const ui::MsgResult answer =
-        ui::msgBox(QStringLiteral("LOG作成で渡したQSOがまだ保存されていません。\r\n"
-                                  "モードを変更するとこのQSOは破棄されます。変更しますか？"),
+        ui::msgBox(QStringLiteral("LOG作成で渡したQSOがまだ保存されていません。\r\n") + dropQuestion(cause),
                    ui::YesNo | ui::Question, QStringLiteral("ZORVATEK_LOG_SAVE"));
     if (answer != ui::Yes) return false;
     HamlogClearEntry();
-    core::g.HamlogEntrySent = 0;
+    if (QPushButton* button = operatingBoxes().logButton)
+        showIdle(button);
+    else
+        core::g.HamlogEntrySent = 0;
     return true;
 }
 

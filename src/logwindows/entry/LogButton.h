@@ -14,10 +14,14 @@ void LogButtonPress(QPushButton* button, const std::function<void()>& nextContes
 // The log key (Ctrl+L): opens the log entry window, or hands the QSO over.
 void LogKeyPress();
 
+// What would drop a QSO handed to the logging program and not yet stored.
+enum class DropCause { ModeChange, Spot, ProgramEnd };
+
 // Before a mode change that swaps the operating window (the boxes of the QSO
-// go with the old window): a QSO handed to the logging program and not yet
-// stored is dropped only when the operator says so; the logging program's
-// entry is then cleared. True when the change may go on.
-bool MayDropHandedOverQso();
+// go with the old window), a spot that fills the boxes anew, or the end of the
+// program: a QSO handed to the logging program and not yet stored is dropped
+// only when the operator says so; the logging program's entry is then cleared
+// and the log button shows that nothing is pending. True when the action may go on.
+bool MayDropHandedOverQso(DropCause cause = DropCause::ModeChange);
 
 } // namespace logwindows

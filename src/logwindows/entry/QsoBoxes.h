@@ -6,6 +6,7 @@
 
 class QCheckBox;
 class QLineEdit;
+class QPushButton;
 class QWidget;
 class StatusPanels;
 
@@ -23,6 +24,8 @@ struct QsoBoxes {
     // Where the operator goes on after a call-sign check: the main window's
     // transmit box, the SSTV window's call box.
     QWidget* afterCheck = nullptr;
+    // The log button: red while a QSO is handed to the logging program's window.
+    QPushButton* logButton = nullptr;
 };
 
 QsoBoxes operatingBoxes();

@@ -3,6 +3,7 @@
 #include "core/Globals.h"
 #include "core/IniValues.h"
 #include "log/LogGlobals.h"
+#include "logwindows/entry/LogButton.h"
 #include "logwindows/viewer/LOGDATAVIEW.h"
 #include "platform/forms/Colour.h"
 #include "platform/forms/Dialogs.h"
@@ -278,6 +279,7 @@ void SSTVForm::closeEvent(QCloseEvent* e) {
 }
 
 void SSTVForm::pEnd_Click() {
+    if (!logwindows::MayDropHandedOverQso(logwindows::DropCause::ProgramEnd)) return;
     if (rig::g.RigPortOpen == 1) rig::RigClosePort();
     Timer6->stop();
     SstvEngineStop();

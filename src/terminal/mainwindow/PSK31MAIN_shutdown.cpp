@@ -9,6 +9,7 @@
 #include "core/MmttyCommand.h"
 #include "core/SharedRoutines.h"
 #include "log/LogGlobals.h"
+#include "logwindows/entry/LogButton.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/hamlog/HamlogWindowLink.h"
@@ -120,10 +121,12 @@ void PSK31MAIN::closeEvent(QCloseEvent* e) {
 
 void PSK31MAIN::Form_QueryUnload(bool& cancel, int unloadMode) {
     if (unloadMode != terminal::mainwindow::FromControlMenu) return;
-    cancel = !runShutdown(false);
+    // The operator's end asks before a pending QSO goes; No keeps the program running.
+    cancel = !logwindows::MayDropHandedOverQso(logwindows::DropCause::ProgramEnd) || !runShutdown(false);
 }
 
 void PSK31MAIN::pEnd_Click() {
+    if (!logwindows::MayDropHandedOverQso(logwindows::DropCause::ProgramEnd)) return;
     runShutdown(true);
 }
 

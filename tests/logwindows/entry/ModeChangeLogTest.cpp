@@ -1,6 +1,7 @@
-// Logging across a mode change that swaps the operating window: a QSO handed
-// to the logging program is not dropped unasked, and a running contest shows
-// its serial box and fixed report in the window now in use.
+// Logging across a mode change that swaps the operating window and across the
+// program's end: a QSO handed to the logging program is not dropped unasked,
+// and a running contest shows its serial box and fixed report in the window
+// now in use.
 #include "core/IniValues.h"
 #include "logwindows/LogFixture.h"
 #include "platform/forms/ControlColour.h"
@@ -9,10 +10,13 @@
 #include "settings/dialogs/CFG_Contest.h"
 #include "sstv/window/SSTVForm.h"
 #include "support/Popups.h"
+#include "terminal/mainwindow/Shutdown.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QProcess>
 #include <QScrollBar>
+#include <QtTest/qtestspontaneevent.h>
 
 namespace {
 
@@ -38,6 +42,13 @@ class ModeChangeLog : public zvtest::LogTest {
         }
         forms::unloadAllExcept();
         LogTest::TearDown();
+    }
+    void startHamlogWindow() {
+        logbook::g.HamlogLink = 2;
+        program.start(paths::join(paths::executableFolder(), QStringLiteral("HAMLOGW.EXE")),
+                      {QStringLiteral("--log"), dataPath() + QStringLiteral(".HDB")});
+        ASSERT_TRUE(program.waitForStarted(5000));
+        ASSERT_TRUE(zvtest::waitUntil([] { return hamlog::window::findWindow() > 0; }, 10000));
     }
     void toSstv() { ASSERT_TRUE(zvtest::chooseInMenuBar(main->menuBar(), main->PSKMODE[core::ModeSstv])); }
     static void tick(QCheckBox* box) {
@@ -85,6 +96,40 @@ TEST_F(ModeChangeLog, AHandedOverQsoIsDroppedOnlyWhenTheOperatorSaysSo) {
     EXPECT_EQ(core::g.OpMode, core::ModeSstv);
     EXPECT_EQ(core::g.HamlogEntrySent, 0);
     EXPECT_EQ(logCount(), 1);
+}
+
+TEST_F(ModeChangeLog, TheProgramsEndAsksBeforeAHandedOverQsoGoes) {
+    int ends = 0;
+    terminal::mainwindow::setProcessEndForTest([&ends] { ++ends; });
+    startHamlogWindow();
+    main->Text5->setText(QStringLiteral("QQ3OSA"));
+    QTest::mouseClick(main->Command5, Qt::LeftButton);
+    ASSERT_EQ(core::g.HamlogEntrySent, 1);
+    const auto closeBox = [this] {
+        QCloseEvent e;
+        QSpontaneKeyEvent::setSpontaneous(&e);
+        static_cast<QObject*>(main)->event(&e);
+        return e.isAccepted();
+    };
+
+    ui::script::clearAsked();
+    ui::script::push(ui::No);
+    ASSERT_TRUE(zvtest::chooseMenuItem(main->pEnd));
+    ui::script::push(ui::No);
+    EXPECT_FALSE(closeBox());
+    ASSERT_EQ(askedPrompts().size(), 2);
+    EXPECT_TRUE(askedPrompts()[1].contains(QStringLiteral("終了するとこのQSOは破棄されます")));
+    EXPECT_EQ(ends, 0);
+    EXPECT_TRUE(forms::isLoaded<PSK31MAIN>());
+    EXPECT_EQ(core::g.HamlogEntrySent, 1);
+    EXPECT_EQ(main->Command5->text(), QStringLiteral("LOG保存"));
+
+    ui::script::push(ui::Yes);
+    EXPECT_TRUE(closeBox());
+    EXPECT_EQ(ends, 1);
+    EXPECT_EQ(core::g.HamlogEntrySent, 0);
+    EXPECT_EQ(logCount(), 0);
+    terminal::mainwindow::setProcessEndForTest({});
 }
 
 TEST_F(ModeChangeLog, AContestRunningInSstvGoesOnInTheMainWindow) {
