@@ -24,4 +24,13 @@ int contestNumberValue(const QString& text, int lowest, int highest) {
     return std::clamp(ok ? n : 1, lowest, highest);
 }
 
+bool contestNumberMayStore(const QString& boxText, const std::optional<QString>& stored) {
+    bool boxOk = false;
+    const int box = boxText.trimmed().toInt(&boxOk);
+    if (!boxOk) return false;
+    bool storedOk = false;
+    const int before = stored ? stored->trimmed().toInt(&storedOk) : 0;
+    return !storedOk || box >= before;
+}
+
 } // namespace settings

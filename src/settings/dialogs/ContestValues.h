@@ -14,5 +14,9 @@ QString contestFixedRst(bool sstv, bool fixed);
 QString contestNumberText(const std::optional<QString>& stored);
 // That text as the spin control takes it, within the spin control's range.
 int contestNumberValue(const QString& text, int lowest, int highest);
+// Whether a box's serial number may replace the stored one: the serial sent
+// only moves forward, so a box that fell behind (not filled from the store,
+// or left from an earlier contest) never takes it back.
+bool contestNumberMayStore(const QString& boxText, const std::optional<QString>& stored);
 
 } // namespace settings

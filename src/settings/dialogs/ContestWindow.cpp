@@ -51,6 +51,11 @@ void ShowFixedReport(const ContestBoxes& b) {
     log.Text6->setText(rst);
 }
 
+void StoreContestNo(const QString& boxText) {
+    const QString key = QStringLiteral("ContestNo");
+    if (contestNumberMayStore(boxText, core::IniStored(kCfg, key))) core::PutIniText(kCfg, key, boxText);
+}
+
 void CarryContestToWindowInUse() {
     if (core::g.ContestMode != 1) return;
     const ContestBoxes b = contestBoxesInUse();
@@ -70,7 +75,7 @@ void CarryContestToWindowInUse() {
 
 void EndContest(const ContestBoxes& b, const QString& presetReport) {
     b.contestItem->setChecked(false);
-    core::PutIniText(kCfg, QStringLiteral("ContestNo"), b.serial->text());
+    StoreContestNo(b.serial->text());
     b.serial->hide();
     b.spin->hide();
     const QString rst = core::g.HisRstPresetOn == QLatin1String("1") ? presetReport : QString();
@@ -79,6 +84,7 @@ void EndContest(const ContestBoxes& b, const QString& presetReport) {
         ::TEMP_LOG& log = forms::TEMP_LOG();
         log.Text5->setText(rst);
         log.Text6->clear();
+        log.LSave->setText(QStringLiteral("LOG保存(F1)"));
         log.LSave->setVisible(true);
         log.LSave->setEnabled(true);
         log.Contest->setVisible(false);

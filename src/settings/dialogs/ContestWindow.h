@@ -24,6 +24,10 @@ void ShowStoredSerial(const ContestBoxes& b);
 // box and, with the library link, the log entry's two report boxes.
 void ShowFixedReport(const ContestBoxes& b);
 
+// Stores a serial box's number as the contest number, unless that would
+// take the stored number back.
+void StoreContestNo(const QString& boxText);
+
 // A mode change has put another window in use while a contest runs: the new
 // window shows the contest's item, its serial box and its fixed report.
 void CarryContestToWindowInUse();

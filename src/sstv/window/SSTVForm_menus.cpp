@@ -12,6 +12,7 @@
 #include "spots/ClusterData.h"
 #include "spots/SpotSource.h"
 #include "sstv/window/SSTVForm.h"
+#include "sstv/workshop/SstvTitles.h"
 #include "terminal/mainwindow/HelpPage.h"
 
 #include <QAction>
@@ -60,18 +61,14 @@ void SSTVForm::TRVon_Click() {
 }
 
 // Outside contest mode the item opens the contest dialog, whose start checks
-// it; in contest mode it ends it, the number not stored here.
+// it; in contest mode it ends the contest as every window does.
 void SSTVForm::CONON_Click() {
     if (core::g.ContestMode == 0) {
         CONON->setChecked(false);
         forms::CFG_Contest().show();
         return;
     }
-    core::g.ContestMode = 0;
-    CONON->setChecked(false);
-    Text11->hide();
-    VScroll4->hide();
-    ContestStateChanged();
+    sstv::SaveSstvContestNo();
 }
 
 void SSTVForm::STVHelp_Click() {

@@ -1,12 +1,12 @@
 // The main window's controls: kinds, captions and design places (twips).
 #include "platform/forms/Colour.h"
 #include "platform/forms/ControlColour.h"
-#include "platform/mmvari/MmvariControl.h"
-#include "platform/mmvari/MmvariViews.h"
 #include "platform/forms/PictureBox.h"
 #include "platform/forms/RichTextPane.h"
 #include "platform/forms/StatusPanels.h"
 #include "platform/forms/TopHighBar.h"
+#include "platform/mmvari/MmvariControl.h"
+#include "platform/mmvari/MmvariViews.h"
 #include "terminal/macros/MacroState.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/mainwindow/SplitterBar.h"
@@ -158,10 +158,11 @@ void PSK31MAIN::buildQsoColumn(QWidget* canvas) {
     Label3 = label(canvas, QStringLiteral("RST"));
     tw.place(Label3, 60, 1530, 500, 240);
     Text7 = box(canvas);
-    tw.place(Text7, 600, 1500, 800, 330);
+    tw.place(Text7, 600, 1500, 560, 330);
     Text11 = box(canvas);
     Text11->setText(QStringLiteral("001"));
-    tw.place(Text11, 1440, 1500, 360, 330);
+    // Wide enough for four digits: the serial passes 999 in a long contest.
+    tw.place(Text11, 1160, 1500, 640, 330);
     Text11->hide();
     VScroll4 = topHighBar(canvas, 0, 32766, 1);
     tw.place(VScroll4, 1800, 1500, 180, 330);

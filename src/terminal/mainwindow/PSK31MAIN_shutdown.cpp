@@ -21,6 +21,7 @@
 #include "platform/pskcore/PskCore.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
+#include "settings/dialogs/ContestWindow.h"
 #include "startup/AboutZORVATEK.h"
 #include "terminal/displays/MultiChPos.h"
 #include "terminal/displays/multi_ch.h"
@@ -188,7 +189,7 @@ void PSK31MAIN::normalPath(bool exitMenu) {
 void PSK31MAIN::saveFrequencies(bool exitMenu) {
     // The exit item takes the multi-mode control's own boxes in its mode.
     const bool panel = exitMenu && core::g.OpMode == core::ModeMmvari;
-    core::PutIniText(kCfg, QStringLiteral("ContestNo"), Text11->text());
+    settings::StoreContestNo(Text11->text());
     core::PutIniText(kCfg, QStringLiteral("RX1Freq"), (panel ? Text2 : Text4)->text());
     core::PutIniText(kCfg, QStringLiteral("TX1Freq"), (panel ? Text9 : Text8)->text());
 }

@@ -16,6 +16,7 @@
 #include <QCloseEvent>
 #include <QProcess>
 #include <QScrollBar>
+#include <QStyle>
 #include <QtTest/qtestspontaneevent.h>
 
 namespace {
@@ -169,6 +170,56 @@ TEST_F(ModeChangeLog, AContestRunningInSstvGoesOnInTheMainWindow) {
     EXPECT_EQ(core::IniStored(QStringLiteral("PSKCFG"), QStringLiteral("ContestNo")), QStringLiteral("012"));
     EXPECT_FALSE(m.Text11->isVisible());
     EXPECT_EQ(m.Text7->text(), QStringLiteral("599")) << "the report preset";
+}
+
+// A contest ended from the SSTV window ends for the log entry too, and no
+// serial box that fell behind takes the stored number back.
+TEST_F(ModeChangeLog, AContestEndedInSstvEndsEverywhereAndItsSerialOnlyMovesOn) {
+    int ends = 0;
+    terminal::mainwindow::setProcessEndForTest([&ends] { ++ends; });
+    const auto storedNo = [] {
+        return core::IniStored(QStringLiteral("PSKCFG"), QStringLiteral("ContestNo"));
+    };
+    core::PutIniText(QStringLiteral("PSKCFG"), QStringLiteral("ContestNo"), QStringLiteral("002"));
+    toSstv();
+    ASSERT_EQ(core::g.OpMode, core::ModeSstv);
+    SSTVForm& sstv = forms::SSTVForm();
+    ASSERT_TRUE(zvtest::waitUntil([&sstv] { return sstv.CONON->isEnabled(); }));
+    ASSERT_TRUE(zvtest::chooseMenuItem(sstv.CONON));
+    CFG_Contest& d = forms::CFG_Contest();
+    tick(d.Check3);
+    tick(d.Check4);
+    ASSERT_TRUE(zvtest::chooseMenuItem(d.CON_STRART));
+    TEMP_LOG& log = forms::TEMP_LOG();
+    QTest::keyClicks(log.Text1, QStringLiteral("QQ1AAA"));
+    ASSERT_TRUE(zvtest::chooseMenuItem(log.Contest));
+    ASSERT_EQ(logCount(), 1);
+    EXPECT_EQ(stored(1).REM1.trimmed(), QStringLiteral("002(SendNo)"));
+    EXPECT_EQ(storedNo(), QStringLiteral("003"));
+
+    ASSERT_TRUE(zvtest::chooseMenuItem(sstv.CONON));
+    EXPECT_EQ(core::g.ContestMode, 0);
+    EXPECT_FALSE(forms::isLoaded<TEMP_LOG>()) << "the entry goes with the contest";
+    ASSERT_TRUE(zvtest::chooseMenuItem(sstv.PSKMODE[core::ModeBpsk]));
+    ASSERT_EQ(core::g.OpMode, core::ModeBpsk);
+    TEMP_LOG& next = openFromMain(QStringLiteral("QQ2BBB"));
+    EXPECT_TRUE(next.LSave->isVisible());
+    EXPECT_EQ(next.LSave->text(), QStringLiteral("LOG保存(F1)"));
+    EXPECT_FALSE(next.Contest->isVisible());
+    pressF1();
+    EXPECT_EQ(stored(2).REM1.trimmed(), QString());
+    EXPECT_EQ(storedNo(), QStringLiteral("003"));
+
+    // The main window's serial box holds four digits whole.
+    PSK31MAIN& m = forms::PSK31MAIN();
+    const int frame = m.Text11->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, m.Text11);
+    EXPECT_LE(m.Text11->fontMetrics().horizontalAdvance(QStringLiteral("1000")) + 2 * frame + 4,
+              m.Text11->width());
+    // The end of the run without a contest leaves the number alone.
+    ASSERT_TRUE(zvtest::chooseMenuItem(m.pEnd));
+    EXPECT_EQ(ends, 1);
+    EXPECT_EQ(storedNo(), QStringLiteral("003"));
+    terminal::mainwindow::setProcessEndForTest({});
 }
 
 } // namespace
