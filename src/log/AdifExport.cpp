@@ -1,6 +1,5 @@
 #include "log/AdifExport.h"
 
-#include "core/Version.h"
 #include "log/ExportText.h"
 #include "platform/os/Cp932.h"
 
@@ -10,24 +9,11 @@ namespace {
 
 const QByteArray kEol = "\r\n";
 
-QByteArray header(const QDateTime& createdUtc) {
-    const QString version = QString::number(core::kVersionMajor) +
-                            QStringLiteral(".%1").arg(core::kVersionMinor, 2, 10, QChar('0'));
-    QByteArray out = "ZORVATEK ADIF export" + kEol;
-    out += adifField("ADIF_VER", QStringLiteral("3.1.4")) + kEol;
-    out += adifField("PROGRAMID", QStringLiteral("ZORVATEK")) + kEol;
-    out += adifField("PROGRAMVERSION", version) + kEol;
-    out +=
-        adifField("CREATED_TIMESTAMP", createdUtc.toUTC().toString(QStringLiteral("yyyyMMdd HHmmss"))) + kEol;
-    out += "<EOH>" + kEol;
-    return out;
-}
-
 // Builds the file line by line; a QSO whose date or time does not convert stops it.
-template <typename Line>
-ExportFile build(const std::vector<ExportQso>& qsos, const QDateTime& createdUtc, Line line) {
+// The receiving services take the file from its first line: "<EOH>" alone.
+template <typename Line> ExportFile build(const std::vector<ExportQso>& qsos, Line line) {
     ExportFile file;
-    file.bytes = header(createdUtc);
+    file.bytes = "<EOH>" + kEol;
     for (size_t i = 0; i < qsos.size(); ++i) {
         const std::optional<UtcStamp> at = utcStamp(qsos[i].date, qsos[i].time);
         if (!at) return ExportFile{{}, static_cast<int>(i)};
@@ -50,20 +36,19 @@ QByteArray adifField(const char* tag, const QString& value, const char* type) {
     return out + '>' + bytes;
 }
 
-ExportFile eqslAdif(const std::vector<ExportQso>& qsos, const QString& qslMessage,
-                    const QDateTime& createdUtc) {
+ExportFile eqslAdif(const std::vector<ExportQso>& qsos, const QString& qslMessage) {
     const QByteArray message =
         adifField("QSLMSG", qslMessage.isEmpty() ? kAdifDefaultQslMessage : qslMessage);
-    return build(qsos, createdUtc, [&](const ExportQso& q, const UtcStamp& at) {
+    return build(qsos, [&](const ExportQso& q, const UtcStamp& at) {
         return adifField("CALL", q.call) + adifField("QSO_DATE", at.date, "d") +
                adifField("TIME_ON", at.time) + freqOrBand(q) + adifField("MODE", ExportModeName(q.mode)) +
                adifField("RST_SENT", q.his) + adifField("RST_RCVD", q.my) + message;
     });
 }
 
-ExportFile logAdif(const std::vector<ExportQso>& qsos, const QString& userCall, const QDateTime& createdUtc) {
+ExportFile logAdif(const std::vector<ExportQso>& qsos, const QString& userCall) {
     const QByteArray op = adifField("OPERATOR", userCall.trimmed());
-    return build(qsos, createdUtc, [&](const ExportQso& q, const UtcStamp& at) {
+    return build(qsos, [&](const ExportQso& q, const UtcStamp& at) {
         const QString qsl = q.qsl.leftJustified(3, QLatin1Char(' '));
         QByteArray line = op + adifField("CALL", q.call) + adifField("QSO_DATE", at.date, "d") +
                           adifField("TIME_ON", at.time);

@@ -1,7 +1,6 @@
 #pragma once
 // The ADIF export files, built whole in memory: Shift-JIS, every line ended by
-// CR LF. A header (a line of text, the ADIF version, the program, its version,
-// the time of writing in UTC, "<EOH>"), then one line per QSO closed by
+// CR LF. "<EOH>" alone on the first line, then one line per QSO closed by
 // "<eor>". Every field length counts the bytes written, so that a reader
 // taking the lengths as byte counts finds each value whole, Japanese included;
 // a character Shift-JIS lacks is written as "?", a control character is left
@@ -15,7 +14,6 @@
 #include "log/ExportQso.h"
 
 #include <QByteArray>
-#include <QDateTime>
 #include <vector>
 
 namespace logbook {
@@ -30,9 +28,8 @@ struct ExportFile {
 
 // Every QSO given is written, in order; the caller has left out the excluded ones.
 // An empty message writes the default one.
-ExportFile eqslAdif(const std::vector<ExportQso>& qsos, const QString& qslMessage,
-                    const QDateTime& createdUtc);
-ExportFile logAdif(const std::vector<ExportQso>& qsos, const QString& userCall, const QDateTime& createdUtc);
+ExportFile eqslAdif(const std::vector<ExportQso>& qsos, const QString& qslMessage);
+ExportFile logAdif(const std::vector<ExportQso>& qsos, const QString& userCall);
 
 // "<TAG:n>" and the value's Shift-JIS bytes, n their count (type after n when given).
 QByteArray adifField(const char* tag, const QString& value, const char* type = nullptr);

@@ -56,6 +56,22 @@ QString toggledEqslType(const QString& eqslType) {
     return eqslType == QLatin1String("1") ? QStringLiteral("0") : QStringLiteral("1");
 }
 
+QString settledEqslType(const QString& eqslType) {
+    if (eqslType == QLatin1String("1") || eqslType == QLatin1String("E-QSL")) return eqslType;
+    return QStringLiteral("0");
+}
+
+QString eqslButtonCaption(const QString& eqslType) {
+    switch (eqslKindOf(eqslType)) {
+    case EqslKind::QsoBank:
+        return QStringLiteral("QSOBank");
+    case EqslKind::Adif:
+        return QStringLiteral("eQSL");
+    default:
+        return QStringLiteral("未設定");
+    }
+}
+
 EqslKind eqslKindOf(const QString& eqslType) {
     if (eqslType == QLatin1String("1")) return EqslKind::QsoBank;
     if (eqslType == QLatin1String("0")) return EqslKind::Adif;

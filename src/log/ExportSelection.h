@@ -61,6 +61,14 @@ EqslMenus eqslMenus(int eqslMode, const QString& eqslType);
 // The format after the format item: QSOBank ("1") from anything else, eQSL ("0") from QSOBank.
 QString toggledEqslType(const QString& eqslType);
 
+// The format as the log entry's load and the contest start settle it: any set
+// value but QSOBank ("1") is eQSL ("0"); a format never set (its key missing,
+// read back as the section name "E-QSL") stays unset, so that no file is
+// written until the operator chooses one.
+QString settledEqslType(const QString& eqslType);
+// The log entry's electronic-QSL button for that format: "QSOBank", "eQSL" or "未設定".
+QString eqslButtonCaption(const QString& eqslType);
+
 // The electronic-QSL format chosen for this run.
 enum class EqslKind { None, Adif, QsoBank };
 EqslKind eqslKindOf(const QString& eqslType);

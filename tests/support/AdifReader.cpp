@@ -40,7 +40,9 @@ std::optional<AdifFile> readAdif(const QByteArray& bytes) {
     AdifFile file;
     Cursor c{bytes};
     c.pos = bytes.indexOf('<');
-    if (c.pos <= 0) return std::nullopt;
+    if (c.pos < 0) return std::nullopt;
+    // No header text: the file opens with its end-of-header mark.
+    if (c.pos == 0 && !bytes.toUpper().startsWith("<EOH>")) return std::nullopt;
     file.preamble = fromSjis(bytes.left(c.pos)).trimmed();
     bool inHeader = true;
     AdifRecord record;

@@ -19,8 +19,8 @@ struct AdifFile {
     std::vector<AdifRecord> records;
 };
 
-// Nothing when the bytes are no ADIF file a strict reader accepts: a header
-// that starts with "<", a length that runs past the end, a field outside a
+// Nothing when the bytes are no ADIF file a strict reader accepts: a file
+// that starts with "<" other than its "<EOH>" mark, a length that runs past the end, a field outside a
 // record's place, a record left open at the end.
 std::optional<AdifFile> readAdif(const QByteArray& bytes);
 

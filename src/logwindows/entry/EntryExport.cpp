@@ -9,7 +9,6 @@
 #include "platform/forms/Dialogs.h"
 #include "platform/hamlog/Hamlog.h"
 #include "platform/os/AtomicFile.h"
-#include "platform/os/Clock.h"
 
 namespace logwindows {
 
@@ -136,7 +135,7 @@ bool WriteEqslAdif() {
         return false;
     };
     if (got.unreadable) return recordFailed(got.unreadable);
-    const logbook::ExportFile file = logbook::eqslAdif(got.qsos, g.EqslMessage, sysclock::utcNow());
+    const logbook::ExportFile file = logbook::eqslAdif(got.qsos, g.EqslMessage);
     if (!file.ok()) return recordFailed(got.recNos[file.failedAt]);
     if (!files::replaceWhole(g.ExportFilePath, file.bytes)) {
         ui::msgBox(failed);

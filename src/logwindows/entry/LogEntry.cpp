@@ -1,6 +1,7 @@
 #include "logwindows/entry/LogEntry.h"
 
 #include "core/Globals.h"
+#include "log/ExportSelection.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/QsoBoxes.h"
 #include "logwindows/entry/TEMP_LOG.h"
@@ -84,9 +85,7 @@ void prepareOpening(TEMP_LOG& w) {
     } else {
         w.Command7->setEnabled(true);
     }
-    w.Command7->setText(logbook::g.EqslType == QLatin1String("1")   ? QStringLiteral("QSOBank")
-                        : logbook::g.EqslType == QLatin1String("0") ? QStringLiteral("eQSL")
-                                                                    : QStringLiteral("未設定"));
+    w.Command7->setText(logbook::eqslButtonCaption(logbook::g.EqslType));
 }
 
 } // namespace

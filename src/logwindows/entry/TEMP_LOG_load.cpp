@@ -4,6 +4,7 @@
 #include "core/IniValues.h"
 #include "core/ListFiles.h"
 #include "core/SharedRoutines.h"
+#include "log/ExportSelection.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/LogEntry.h"
 #include "logwindows/entry/QsoBoxes.h"
@@ -42,12 +43,8 @@ void TEMP_LOG::Form_Load() {
     readImeSwitches();
     setWindowTitle(QStringLiteral("PSKログ LogData=>") + paths::programFolder() +
                    QStringLiteral("\\PSK31_TMPLOG.TXT"));
-    if (g.EqslType != QLatin1String("1")) {
-        g.EqslType = QStringLiteral("0");
-        Command7->setText(QStringLiteral("eQSL"));
-    } else {
-        Command7->setText(QStringLiteral("QSOBank"));
-    }
+    g.EqslType = logbook::settledEqslType(g.EqslType);
+    Command7->setText(logbook::eqslButtonCaption(g.EqslType));
     Label9->setStyleSheet(QStringLiteral("color: #FF00FF"));
     HLQ->setVisible(g.QslPrintProgKind == 1);
     HLQ->setEnabled(false);

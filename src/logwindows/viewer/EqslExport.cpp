@@ -98,7 +98,7 @@ void sendMarkedRows(const std::vector<QStringList>& rows) {
         return;
     }
     const logbook::ExportFile file = kind == logbook::EqslKind::Adif
-                                         ? logbook::eqslAdif(picked.qsos, g.EqslMessage, sysclock::utcNow())
+                                         ? logbook::eqslAdif(picked.qsos, g.EqslMessage)
                                          : logbook::qsoBankXml(picked.qsos, g.EqslMessage);
     if (!file.ok()) {
         ui::msgBox(kNoConnection + recordLine(rowRecNo(rows, picked.rowNos[file.failedAt])));
@@ -127,7 +127,7 @@ void exportLogPage(const std::vector<QStringList>& rows) {
         qsos.push_back(logbook::exportQsoFromRow(rows[i]));
         rowNos.push_back(static_cast<int>(i) + 1);
     }
-    const logbook::ExportFile file = logbook::logAdif(qsos, core::g.UserCall, sysclock::utcNow());
+    const logbook::ExportFile file = logbook::logAdif(qsos, core::g.UserCall);
     const QString failed = path + QStringLiteral("のファイルを作成できませんでした");
     if (!file.ok())
         ui::msgBox(failed + recordLine(rowRecNo(rows, rowNos[file.failedAt])));

@@ -3,6 +3,7 @@
 #include "core/Globals.h"
 #include "core/IniValues.h"
 #include "log/CallParts.h"
+#include "log/ExportSelection.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/LogEntry.h"
 #include "logwindows/entry/TEMP_LOG.h"
@@ -135,9 +136,8 @@ void CFG_Contest::prepareLogEntry() {
     } else {
         log.Command7->setEnabled(true);
     }
-    if (l.EqslType != QLatin1String("1")) l.EqslType = QStringLiteral("0");
-    log.Command7->setText(l.EqslType == QLatin1String("1") ? QStringLiteral("QSOBank")
-                                                           : QStringLiteral("eQSL"));
+    l.EqslType = logbook::settledEqslType(l.EqslType);
+    log.Command7->setText(logbook::eqslButtonCaption(l.EqslType));
     l.LogEditMode = 0;
     l.ExportFromRecNo = 0;
     l.ExportToRecNo = 0;

@@ -243,6 +243,16 @@ TEST_F(ExportSend, NothingMarkedCancelledOrUnsetWritesNothing) {
     send(list, path);
     EXPECT_TRUE(ui::script::asked().isEmpty()) << "with no format set the send asks for no file";
     EXPECT_EQ(fileBytes(path), QByteArray("old"));
+
+    // The format's key missing at start-up: the log entry's load leaves it unset.
+    logbook::g.EqslType = QStringLiteral("E-QSL");
+    forms::unload<TEMP_LOG>();
+    EXPECT_EQ(forms::TEMP_LOG().Command7->text(), QStringLiteral("未設定"));
+    ui::script::end();
+    ui::script::begin();
+    send(list, path);
+    EXPECT_TRUE(ui::script::asked().isEmpty());
+    EXPECT_EQ(fileBytes(path), QByteArray("old"));
 }
 
 TEST_F(ExportSend, AFailedWriteOrABadDateKeepsTheOldFile) {
@@ -288,8 +298,7 @@ TEST_F(ExportSend, AFileSizeLimitFailsTheExportInsteadOfEndingTheProgram) {
         q.freq = QStringLiteral("7.025");
         q.mode = QStringLiteral("BPSK");
     }
-    const logbook::ExportFile file =
-        logbook::eqslAdif(qsos, QStringLiteral("ありがとう"), sysclock::utcNow());
+    const logbook::ExportFile file = logbook::eqslAdif(qsos, QStringLiteral("ありがとう"));
     ASSERT_TRUE(file.ok());
     ASSERT_GT(file.bytes.size(), 65536);
     writeFile(QStringLiteral("keep.ADI"), "old");
