@@ -127,6 +127,8 @@ class TEMP_LOG : public QWidget {
     // A save or an export needs a call and a band; the band's text becomes the
     // frequency label. Says which is missing otherwise.
     bool hasCallAndBand();
+    // The save item after a new QSO went into the log: "保存完了", disabled.
+    void showSaved();
     void buildFields();
     void buildButtons();
     void buildMenus();

@@ -55,9 +55,10 @@ void TEMP_LOG::Form_KeyDown(int key) {
         }
         break;
     case Qt::Key_F1:
-        // A stored entry shows "保存完了" with the item disabled: the key does
-        // not store the same QSO a second time.
-        if (LSave->isEnabled()) LSave_Click();
+        // The key saves as the item does; once the new QSO is stored ("保存完了",
+        // disabled) the window shows its record, and the key stores the
+        // operator's corrections to it. A contest hides the item: its own item saves.
+        if (LSave->isEnabled() || (LSave->isVisible() && logbook::g.LogEditMode == 1)) LSave_Click();
         if (!forms::isLoaded<TEMP_LOG>()) return;
         break;
     case Qt::Key_F3:

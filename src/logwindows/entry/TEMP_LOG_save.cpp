@@ -50,12 +50,20 @@ void TEMP_LOG::LSave_Click() {
     // Another window may have closed the log since the record was shown: every
     // save writes through a freshly opened log.
     logwindows::ReopenLog();
+    const bool appending = g.LogEditMode == 0;
     WriteHamlogRecord();
     if (g.HamlogViewerOn == QLatin1String("YES")) logwindows::ShowLogViewer();
     if (g.LogEntrySaved == 1) ReloadHamlogRecord();
+    // The stored record is shown again; the item still says the new QSO is in the log.
+    if (appending && g.LogEntrySaved == 1) showSaved();
     HLQ->setEnabled(true);
     logwindows::BringWindowToFront();
     logwindows::SaveLogWindowPos();
+}
+
+void TEMP_LOG::showSaved() {
+    LSave->setText(QStringLiteral("保存完了"));
+    LSave->setEnabled(false);
 }
 
 void TEMP_LOG::WriteHamlogRecord() {
@@ -94,7 +102,10 @@ void TEMP_LOG::WriteHamlogRecord() {
         // A count that did not grow: the operator declined in the library's question.
         const bool added = n >= g.HamlogRecNo;
         if (added) ++g.HamlogRecNo;
-        LSave->setText(added ? QStringLiteral("保存完了") : QStringLiteral("LOG保存(F1)"));
+        if (added)
+            showSaved();
+        else
+            LSave->setText(QStringLiteral("LOG保存(F1)"));
         LSave->setEnabled(!added);
         g.LogEntrySaved = added ? 1 : 0;
         Command4->show();

@@ -11,6 +11,7 @@
 
 #include <QFile>
 #include <QKeyEvent>
+#include <QLayout>
 
 namespace logwindows {
 
@@ -124,20 +125,20 @@ void AreaCodes::startSearch(int kind) {
     // The DX entities are typed in letters, the areas' initials in hiragana.
     w_.Text18->setAttribute(Qt::WA_InputMethodEnabled, kind != 3);
     w_.Text18->setMaxLength(kind == 3 ? 3 : 1);
-    w_.Frame2->show();
+    showSearchFrame();
     w_.Text18->setFocus();
 }
 
 void AreaCodes::searchEntered() {
     const QString initial = w_.Text18->text();
     if (initial.isEmpty()) {
-        w_.Frame2->hide();
+        hideSearchFrame();
         return;
     }
     CodeSearchKey =
         QString::number(CodeSearchKind) + initial + (callArea.pos > 0 ? callArea.area : QString());
     w_.Text9->setFocus();
-    w_.Frame2->hide();
+    hideSearchFrame();
     if (CodeSearchKind == 3)
         LookupPrefix(initial.toUpper());
     else
@@ -148,7 +149,20 @@ void AreaCodes::searchEntered() {
 void AreaCodes::endSearch() {
     w_.Text18->clear();
     w_.Text9->setFocus();
+    hideSearchFrame();
+}
+
+void AreaCodes::showSearchFrame() {
+    if (w_.Frame2->isHidden()) heightBeforeSearch_ = w_.height();
+    w_.Frame2->show();
+}
+
+void AreaCodes::hideSearchFrame() {
     w_.Frame2->hide();
+    if (heightBeforeSearch_ <= 0) return;
+    w_.layout()->activate();
+    w_.resize(w_.width(), heightBeforeSearch_);
+    heightBeforeSearch_ = 0;
 }
 
 void AreaCodes::SearchCodeByInitial(const QString& key) {

@@ -37,8 +37,12 @@ class AreaCodes : public forms::WindowFilter {
     void startSearch(int kind);
     void searchEntered();
     void endSearch();
+    // The search frame adds its height to the window while it is shown.
+    void showSearchFrame();
+    void hideSearchFrame();
 
     TEMP_LOG& w_;
+    int heightBeforeSearch_ = 0;
     // The boxes watched, kept apart from the window: a window destroyed without
     // an unload sends its boxes' last events while its own members are gone.
     QObject* codeBox_;

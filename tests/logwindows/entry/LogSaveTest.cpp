@@ -41,6 +41,8 @@ TEST_F(LogTest, F1AppendsThenUpdatesTheSameRecord) {
     EXPECT_EQ(w.Text13->text(), QStringLiteral("東京都八王子市"));
     EXPECT_TRUE(w.Command4->isVisibleTo(&w));
     EXPECT_TRUE(ui::script::asked().isEmpty());
+    EXPECT_EQ(w.LSave->text(), QStringLiteral("保存完了")) << "the operator sees the QSO stored";
+    EXPECT_FALSE(w.LSave->isEnabled());
 
     w.Text14->setText(QStringLiteral("FB QSO"));
     pressF1();

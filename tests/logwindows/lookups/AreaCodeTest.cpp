@@ -132,6 +132,7 @@ TEST_F(AreaCodes, TheSearchFrameTellsWhatItLooksForAndCancels) {
     log->Text9->setText(QStringLiteral("0101"));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(log));
     const int statusHeight = log->StatusBar1->height();
+    const int height = log->height();
     log->Text9->setFocus();
     QTest::keyClick(log->Text9, Qt::Key_F8);
     EXPECT_TRUE(log->Frame2->isVisible());
@@ -145,6 +146,7 @@ TEST_F(AreaCodes, TheSearchFrameTellsWhatItLooksForAndCancels) {
     // The window lays itself out again; the status bar keeps its own height.
     QApplication::sendPostedEvents(log, QEvent::LayoutRequest);
     EXPECT_EQ(log->StatusBar1->height(), statusHeight);
+    EXPECT_EQ(log->height(), height) << "no blank bands where the frame was";
 
     // A click on "Code" offers the kinds; the county of area 3.
     log->Text2->setText(QStringLiteral("3"));
@@ -156,6 +158,8 @@ TEST_F(AreaCodes, TheSearchFrameTellsWhatItLooksForAndCancels) {
     QTest::mouseClick(log->Command1, Qt::LeftButton);
     EXPECT_FALSE(log->Frame2->isVisible());
     EXPECT_EQ(logbook::g.CodeListExtended, 0);
+    QApplication::sendPostedEvents(log, QEvent::LayoutRequest);
+    EXPECT_EQ(log->height(), height);
 
     // The DX kind takes up to three letters.
     kinds = zvtest::popupByClick(log->Label9, Qt::LeftButton);

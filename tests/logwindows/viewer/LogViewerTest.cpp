@@ -349,8 +349,8 @@ TEST_F(LogViewer, ShownAgainAfterASaveAndAtTheMainWindowsLoadWhenKeptInUse) {
     LOGDATAVIEW& v = forms::LOGDATAVIEW();
     EXPECT_TRUE(v.isVisible());
     EXPECT_EQ(v.MSFlexGrid1->text(4, 1), QStringLiteral("QQ2XYZ"));
-    EXPECT_EQ(log.LSave->text(), QStringLiteral("LOG保存(F1)"))
-        << "the saved record is shown again for editing";
+    EXPECT_EQ(log.LSave->text(), QStringLiteral("保存完了"))
+        << "the saved record is shown again, the item telling it is stored";
 
     // The end of contest mode shows it again.
     forms::unload<LOGDATAVIEW>();
