@@ -42,10 +42,9 @@ bool yes(const QString& value) {
 }
 
 // The mode change the spot asks for; false when it was refused (a QSO the
-// operator keeps, a transmission, an engine that would not start).
+// operator keeps, a transmission, a recording) or its engine did not start.
 bool changedTo(int mode) {
-    ChangeMode(mode);
-    return core::g.OpMode == mode;
+    return ChangeMode(mode) && core::g.OpMode == mode;
 }
 
 int mmvariCarrierHz() {
