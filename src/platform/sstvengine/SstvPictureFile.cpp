@@ -17,6 +17,31 @@ namespace sstveng {
 
 namespace {
 
+constexpr quint32 Rle8 = 1;
+constexpr quint32 Rle4 = 2;
+
+// A run-length BMP's runs reach their end-of-picture code within the file;
+// one cut short would decode with its lower rows left blank.
+bool rleComplete(const QByteArray& data, qint64 offset, bool fourBit) {
+    qint64 at = offset;
+    const auto byte = [&data](qint64 i) { return quint8(data[qsizetype(i)]); };
+    while (at + 1 < data.size()) {
+        const int count = byte(at);
+        const int code = byte(at + 1);
+        at += 2;
+        if (count > 0) continue;
+        if (code == 1) return true;
+        if (code == 0) continue;
+        if (code == 2) {
+            at += 2;
+            continue;
+        }
+        const qint64 bytes = fourBit ? (code + 1) / 2 : code;
+        at += (bytes + 1) / 2 * 2;
+    }
+    return false;
+}
+
 // An uncompressed BMP holds its rows in full after the header; a file cut
 // short (or a header claiming more) would decode with rows that are not there.
 bool bmpComplete(QIODevice& device) {
@@ -32,7 +57,13 @@ bool bmpComplete(QIODevice& device) {
     const qint64 height = std::abs(qint64(dword(22)));
     const int bits = word(28);
     const quint32 compression = quint32(dword(30));
-    // Run-length pictures carry no size of their own to check: their decoder decides.
+    if (compression == Rle8 || compression == Rle4) {
+        device.seek(0);
+        const bool complete = rleComplete(device.readAll(), offset, compression == Rle4);
+        device.seek(here);
+        return complete;
+    }
+    // Other kinds the decoder refuses by itself.
     if (compression != 0 && compression != 3) return true;
     const qint64 row = (width * bits + 31) / 32 * 4;
     return offset + row * height <= device.size();

@@ -11,6 +11,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImageWriter>
+#include <QtEndian>
 
 namespace {
 
@@ -265,6 +266,30 @@ QByteArray progressivePhoto(QSize size, QColor colour) {
     return bytes;
 }
 
+// A run-length (RLE8) BMP of one colour: each row one run, then its end codes.
+QByteArray runLengthBmp(QSize size, QColor colour) {
+    QByteArray runs;
+    for (int y = 0; y < size.height(); ++y)
+        runs += QByteArray(1, char(size.width())) + char(1) + char(0) + char(0);
+    runs += QByteArray("\x00\x01", 2);
+    QByteArray file(54 + 8, '\0');
+    const auto put = [&file](int at, quint32 value) { qToLittleEndian(value, file.data() + at); };
+    file[0] = 'B';
+    file[1] = 'M';
+    put(2, quint32(file.size() + runs.size()));
+    put(10, 54 + 8);
+    put(14, 40);
+    put(18, quint32(size.width()));
+    put(22, quint32(size.height()));
+    qToLittleEndian(quint16(1), file.data() + 26);
+    qToLittleEndian(quint16(8), file.data() + 28);
+    put(30, 1);
+    put(34, quint32(runs.size()));
+    put(46, 2);
+    put(58, quint32(colour.rgb() & 0xFFFFFF));
+    return file + runs;
+}
+
 // Pictures that would decode only in part are refused with their name, and
 // the canvas keeps what the operator had on it; a whole one still loads.
 TEST_F(SstvWorkshopTest, APictureThatDecodesOnlyInPartIsRefusedAndTheCanvasKept) {
@@ -280,8 +305,11 @@ TEST_F(SstvWorkshopTest, APictureThatDecodesOnlyInPartIsRefusedAndTheCanvasKept)
     ASSERT_GT(frame, 0);
     claim.replace(frame + 5, 4, QByteArray("\xEA\x60\xEA\x60", 4));
     writeFile(QStringLiteral("huge.jpg"), claim);
+    const QByteArray runs = runLengthBmp({200, 100}, QColor(0, 0, 200));
+    writeFile(QStringLiteral("runs.bmp"), runs.left(runs.size() / 2));
 
-    for (const QString& name : {QStringLiteral("cam2.jpg"), QStringLiteral("huge.jpg")}) {
+    for (const QString& name :
+         {QStringLiteral("cam2.jpg"), QStringLiteral("huge.jpg"), QStringLiteral("runs.bmp")}) {
         loadBackground(path(name));
         EXPECT_EQ(f.Text3->text(), QStringLiteral("画像を読み込めません: ") + name);
         EXPECT_EQ(at(eng().bitmap(sstv::g.dib.CanvasDib), 160, 200), QColor(0, 160, 0)) << name.toStdString();
@@ -294,6 +322,9 @@ TEST_F(SstvWorkshopTest, APictureThatDecodesOnlyInPartIsRefusedAndTheCanvasKept)
     writeFile(QStringLiteral("whole.jpg"), photo);
     loadBackground(path(QStringLiteral("whole.jpg")));
     EXPECT_TRUE(near(at(eng().bitmap(sstv::g.dib.CanvasDib), 160, 250), QColor(200, 40, 200)));
+    writeFile(QStringLiteral("runs.bmp"), runs);
+    loadBackground(path(QStringLiteral("runs.bmp")));
+    EXPECT_EQ(at(eng().bitmap(sstv::g.dib.CanvasDib), 160, 250), QColor(0, 0, 200));
 }
 
 } // namespace
