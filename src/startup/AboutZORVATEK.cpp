@@ -6,6 +6,8 @@
 #include "platform/forms/Colour.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/hamlog/Hamlog.h"
+#include "platform/mmvari/MmvariControl.h"
+#include "platform/mmvari/MmvariIds.h"
 #include "platform/pskcore/PskCore.h"
 #include "platform/sstvengine/SstvEngine.h"
 #include "sstv/window/SSTVForm.h"
@@ -54,7 +56,16 @@ void AboutZORVATEK::Form_Load() {
 
 void AboutZORVATEK::Form_Activate() {
     Label12->setText(core::ScopeLibraryVersionText(true));
-    Label18->setText(QStringLiteral("0"));
+    Label18->setText(mmvariVersion());
+}
+
+// The multi-mode control's version while it is the engine in use, else "0".
+QString AboutZORVATEK::mmvariVersion() {
+    QVariant version;
+    if (core::g.MmvariActive != 1 || !forms::isLoaded<PSK31MAIN>() ||
+        !forms::PSK31MAIN().MMVARI->get(mmvari::IdVersion, version))
+        return QStringLiteral("0");
+    return version.toString();
 }
 
 void AboutZORVATEK::showEvent(QShowEvent* e) {

@@ -37,6 +37,9 @@ class AboutZORVATEK : public QDialog {
   protected:
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+
+  private:
+    static QString mmvariVersion();
 };
 
 namespace forms {

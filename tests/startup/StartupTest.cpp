@@ -88,6 +88,57 @@ TEST_F(Startup, FirstRunIsRecognisedInEveryMode) {
     }
 }
 
+// A first run in the mode the settings name: "設定完了" starts that mode's
+// engine, or BPSK with its own controls when the RTTY program is missing;
+// the mode in use and the version window name the engine that runs.
+TEST_F(Startup, TheFirstRunStartsTheEngineItShows) {
+    struct Case {
+        const char* lastMode;
+        int opMode;
+        const char* lastModeText;
+        const char* mmvariVersion;
+        bool program = true; // the RTTY program lies in the program folder
+    } cases[] = {{"MMVARI", core::ModeMmvari, "MMVARI", "1.02"},
+                 {"RTTY", core::ModeRtty, "RTTY", "0"},
+                 {"RTTY", core::ModeBpsk, "PSK31", "0", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.lastMode);
+        g = {};
+        writeIni(
+            QStringLiteral("[PSKCFG]\nLastMode=%1\nUSERCALL=JA1ZVK\n").arg(QString::fromLatin1(c.lastMode)));
+        startup::StartUp();
+        ASSERT_EQ(g.FirstRunSetup, 1);
+        if (!c.program) {
+            ASSERT_TRUE(QFile::remove(path("MMTTY.EXE")));
+        }
+        ui::script::clearAsked();
+        ASSERT_TRUE(zvtest::chooseMenuItem(forms::CFGSHEET().CFGEND));
+        PSK31MAIN& main = forms::PSK31MAIN();
+        EXPECT_TRUE(main.isVisible());
+        EXPECT_EQ(g.OpMode, c.opMode);
+        EXPECT_EQ(g.LastModeText, QString::fromLatin1(c.lastModeText));
+        EXPECT_EQ(g.MmvariActive, c.opMode == core::ModeMmvari ? 1 : 0);
+        if (c.program) {
+            EXPECT_TRUE(prompts().isEmpty()) << prompts().join(QLatin1Char('|')).toStdString();
+            EXPECT_EQ(main.PSKMODE[core::ModeRtty]->isChecked(), c.opMode == core::ModeRtty);
+        } else {
+            EXPECT_TRUE(prompts().join(QString()).endsWith(QStringLiteral("MMTTYがOPEN出来ませんでした")));
+            EXPECT_EQ(main.StatusBar1->text(2), QStringLiteral("BPSK"));
+            EXPECT_TRUE(main.Command11->isEnabled()) << "Scan";
+            for (QAction* a : {main.RecPsk, main.PlayPsk, main.RecStop})
+                EXPECT_TRUE(zvtest::enabledOnceBuilt(a)) << a->text().toStdString();
+            EXPECT_TRUE(zvtest::waitUntil([] { return pskcore::lib().isRunning(); }));
+        }
+        AboutZORVATEK& about = forms::AboutZORVATEK();
+        about.show();
+        EXPECT_EQ(about.Label18->text(), QString::fromLatin1(c.mmvariVersion));
+        about.hide();
+        forms::unloadAllExcept();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        pskcore::lib().fnStopSoundCard();
+    }
+}
+
 TEST_F(Startup, TheLastModeChoosesTheWindows) {
     struct Case {
         const char* lastMode;

@@ -33,6 +33,7 @@ const QMap<int, Member>& plainMembers() {
         {IdReqRx, {ValueKind::Bool, false}},
         {IdSoundCard, {ValueKind::String, QStringLiteral("-1")}},
         {IdLevelData, {ValueKind::Int, 0, true}},
+        {IdVersion, {ValueKind::String, QStringLiteral("1.02"), true}},
         {IdAfcWidth, {ValueKind::Int, 50}},
         {IdExtLoop, {ValueKind::Bool, false}},
         {IdTuneReset, {ValueKind::Int, 0}},

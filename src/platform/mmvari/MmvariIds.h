@@ -20,6 +20,7 @@ enum Id : int {
     IdReqRx = 17,     // True: back to receive once the buffered text is sent
     IdSoundCard = 19, // "-1", "0", "1" ...
     IdLevelData = 24, // read: the display-data handle for the views and the meter
+    IdVersion = 25,   // read: the control's version, as text
     IdAfcWidth = 26,
     IdExtLoop = 31,
     IdTuneReset = 32,

@@ -160,6 +160,10 @@ void failedStart(PSK31MAIN& w, const QString& label) {
     for (int i = 0; i <= core::ModeCw; ++i)
         w.PSKMODE[i]->setChecked(i == core::ModeBpsk);
     w.PSKMODE[core::ModeCw]->setEnabled(false);
+    // BPSK comes with its own controls, whichever way RTTY was asked for.
+    w.Command11->setEnabled(true);
+    for (QAction* a : {w.RecPsk, w.RecStop, w.PlayPsk})
+        a->setEnabled(true);
     RestoreImeState(w);
     armPskStart(w);
     ui::msgBox(label + QStringLiteral(" MMTTYがOPEN出来ませんでした"), ui::OkOnly);

@@ -153,12 +153,11 @@ void PSK31MAIN::showPskStart() {
 }
 
 void PSK31MAIN::finishFirstRun() {
-    // The same items as after any start in BPSK: CW is offered from RTTY only,
-    // and the log items follow the link now set.
+    // The engine of the last mode starts as after any start, with its own
+    // controls, and the log items follow the link now set.
     applyLogLink();
-    showPskStart();
-    Timer2->setInterval(10);
-    Timer2->start();
+    core::g.MmttyCwOn = 0;
+    startEngine();
     show();
 }
 
