@@ -85,11 +85,13 @@ QString IniFilePath() {
 void GetIniString(const QString& key, QString& value) {
     // Values are read whole: the store keeps no fixed-size buffer that could cut them.
     const QString path = storePath();
-    if (batch().depth > 0) {
+    if (batch().depth > 0)
         value = profile::stringIn(batchBytes(path), g.IniSection, key, g.IniSection);
-        return;
-    }
-    value = profile::getString(g.IniSection, key, g.IniSection, path);
+    else
+        value = profile::getString(g.IniSection, key, g.IniSection, path);
+    // A value ends at its first NUL, as a text handed over by the store always has.
+    const qsizetype nul = value.indexOf(QChar(0));
+    if (nul >= 0) value.truncate(nul);
 }
 
 bool PutIniString(const QString& key, const QString& value) {

@@ -7,6 +7,7 @@
 #include "support/Popups.h"
 #include "terminal/engines/PskFixture.h"
 
+#include <QStyleOptionSlider>
 #include <QTabBar>
 #include <QTest>
 
@@ -51,6 +52,25 @@ class SheetTest : public psktest::PskWindowTest {
         QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
     }
 
+    // A drag of the slider's handle by dx pixels, as the operator moves it.
+    static void dragHandle(QSlider* slider, int dx) {
+        QStyleOptionSlider opt;
+        opt.initFrom(slider);
+        opt.orientation = slider->orientation();
+        opt.minimum = slider->minimum();
+        opt.maximum = slider->maximum();
+        opt.sliderPosition = opt.sliderValue = slider->value();
+        opt.tickPosition = slider->tickPosition();
+        opt.tickInterval = slider->tickInterval();
+        opt.subControls = QStyle::SC_SliderHandle;
+        const QPoint from = slider->style()
+                                ->subControlRect(QStyle::CC_Slider, &opt, QStyle::SC_SliderHandle, slider)
+                                .center();
+        QTest::mousePress(slider, Qt::LeftButton, {}, from);
+        QTest::mouseMove(slider, from + QPoint(dx / 2, 0));
+        QTest::mouseMove(slider, from + QPoint(dx, 0));
+        QTest::mouseRelease(slider, Qt::LeftButton, {}, from + QPoint(dx, 0));
+    }
     PSK31MAIN* main = nullptr;
 };
 

@@ -56,6 +56,10 @@ bool CFGSHEET::writeClosingKeys(bool finishItem) {
                     {kHamLog, "HLViewer", l.HamlogViewerOn},
                     {kHamLog, "QSL_Mark", Text4->text()}};
     if (finishItem) keys.append({QStringLiteral("E-QSL"), "eQSL_Mark", Text9->text()});
+    // "設定完了" ends a first run: the PTT port is stored, so the next opening
+    // shows the settings as configured.
+    if (finishItem && !core::IniStored(kCfg, QStringLiteral("COMCONT")))
+        keys += QList<Key>{{kCfg, "COMPORT", g.PttPortNumber}, {kCfg, "COMCONT", g.PttPortControl}};
     keys += QList<Key>{{kOther, "MODE_Disp1", Text6->text()},
                        {kOther, "MODE_Disp2", Text7->text()},
                        {kOther, "MODE_Disp3", Text8->text()},

@@ -266,8 +266,8 @@ void CFGSHEET::loadRigSteps() {
     Check15->setChecked(r.TransverterUse == QLatin1String("YES"));
     // A damaged offset shows the default that is used in its place.
     r.TransverterIfText = rig::TransverterIfTextOf(stored(kRig, "TRVIFfreq").value_or(QStringLiteral("22")));
+    r.TransverterIfHz = rig::TransverterIfHzOf(r.TransverterIfText);
     Text16->setText(r.TransverterIfText);
-    Text16_Change();
 
     const QString port = stored(kRig, "RIGCOMCONT").value_or(QStringLiteral("0"));
     r.RigPortName = port == QLatin1String("0") ? QStringLiteral("NONE") : port;
@@ -346,15 +346,17 @@ void CFGSHEET::loadEndSteps(bool configuredSystem, bool callStored) {
     Command12->setText(g.OtherApp2Name.isEmpty() ? QStringLiteral("OTHER") : g.OtherApp2Name);
 
     if (!configuredSystem) {
-        // A first run: the PTT port none and the marks as designed. A call
-        // stored without the PTT key (settings written by hand) is kept.
+        // A first run: the PTT port none and the marks as designed. What a
+        // file written by hand already holds (the call, the marks) is kept, and
+        // the sheet takes the operator's choices from here on like any other.
         settings::SelectOption(Option1, 0);
         if (!callStored) {
             Text1->setText(QStringLiteral("NO CALL"));
             if (forms::isLoaded<PSK31MAIN>()) forms::PSK31MAIN().Label7->setText(QStringLiteral("NO CALL"));
         }
-        Text4->setText(QStringLiteral("J"));
-        Text6->setText(QStringLiteral("RTTY"));
+        if (!stored(kHamLog, "QSL_Mark")) Text4->setText(QStringLiteral("J"));
+        if (!stored(QStringLiteral("Other_App"), "MODE_Disp1")) Text6->setText(QStringLiteral("RTTY"));
+        g.CfgSheetLoading = 0;
         return;
     }
     Text1->setText(g.UserCall);

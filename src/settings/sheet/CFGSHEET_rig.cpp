@@ -3,6 +3,7 @@
 #include "core/Globals.h"
 #include "core/IniValues.h"
 #include "platform/forms/ControlColour.h"
+#include "platform/forms/Dialogs.h"
 #include "platform/os/SerialComm.h"
 #include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"
@@ -311,8 +312,20 @@ void CFGSHEET::Check15_Click() {
 }
 
 void CFGSHEET::Text16_Change() {
-    rig::g.TransverterIfText = Text16->text();
-    rig::g.TransverterIfHz = rig::TransverterIfHzOf(Text16->text());
+    rig::Globals& r = rig::g;
+    // The load shows the offset in use; an emptied box is being retyped, and
+    // the offset in use stays until a number stands there.
+    if (loading_ || Text16->text().trimmed().isEmpty()) return;
+    const std::optional<QString> mhz = settings::TypedNumber(Text16->text());
+    if (!mhz) {
+        ui::msgBox(QStringLiteral("Transverter の IF freq は数字 (MHz) で入力して下さい。\n使用中の ") +
+                       r.TransverterIfText + QStringLiteral(" MHz に戻します。"),
+                   ui::OkOnly + ui::Exclamation);
+        Text16->setText(r.TransverterIfText);
+        return;
+    }
+    r.TransverterIfText = *mhz;
+    r.TransverterIfHz = rig::TransverterIfHzOf(*mhz);
 }
 
 void CFGSHEET::Command19_Click() {

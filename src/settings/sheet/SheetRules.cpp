@@ -4,6 +4,7 @@
 #include "core/SettingRanges.h"
 #include "platform/os/SerialComm.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 #include <cmath>
 
@@ -67,6 +68,13 @@ QString RigIntervalFor(const QString& typed) {
 
 QString IcomAddressFor(const QString& typed) {
     return typed.left(2).leftJustified(2, QLatin1Char(' '));
+}
+
+std::optional<QString> TypedNumber(const QString& typed) {
+    static const QRegularExpression kNumber(QStringLiteral("^[0-9]+(\\.[0-9]+)?$"));
+    const QString t = typed.trimmed();
+    if (!kNumber.match(t).hasMatch()) return std::nullopt;
+    return t;
 }
 
 int SoundCardIndex(const QString& number) {

@@ -14,6 +14,8 @@
 #include "support/Unprivileged.h"
 #include "terminal/engines/PskFixture.h"
 
+#include "rig/RigSettings.h"
+
 #include <QFile>
 #include <QTabBar>
 #include <QTest>
@@ -354,6 +356,82 @@ TEST_F(CfgSheetRoundTrip, LoadThenFinishKeepsTheStoredSettings) {
             if (line.startsWith(prefix)) value = line.mid(prefix.size());
         EXPECT_EQ(ini("PSKCFG", key), value);
     }
+}
+
+class CfgSheetByHand : public sheettest::SheetTest {};
+
+// Settings written by hand without the PTT port keys: the sheet opened from
+// the menu takes the operator's choices at once, keeps the marks and the call
+// already stored (a call ends at a NUL), and "設定完了" ends the first run.
+TEST_F(CfgSheetByHand, HandWrittenSettingsWithoutThePttPortTakeTheOperatorsChoices) {
+    static const char kFile[] = "[PSKCFG]\r\nAudio_Center_Freq=1000\r\nUSERCALL=JA1ZVK\0NUL\r\n"
+                                "[HamLog]\r\nQSL_Mark=N\r\n[Other_App]\r\nMODE_Disp1=RTTY45\r\n";
+    writeFile(QStringLiteral("ZORVATEK.INI"), QByteArray(kFile, sizeof kFile - 1));
+    startup::LoadGeneralSettings();
+    main = &forms::PSK31MAIN();
+    main->Timer2->stop();
+    main->Timer2_Timer();
+    ASSERT_TRUE(zvtest::chooseMenuItem(main->PSKCFG));
+    CFGSHEET& s = forms::CFGSHEET();
+    EXPECT_EQ(s.Text1->text(), QStringLiteral("JA1ZVK"));
+    EXPECT_EQ(s.Text4->text(), QStringLiteral("N"));
+    EXPECT_EQ(s.Text6->text(), QStringLiteral("RTTY45"));
+    EXPECT_TRUE(s.Option1[0]->isChecked());
+
+    showTab(s, 1);
+    tick(s.Option1[3]);
+    EXPECT_EQ(ini("PSKCFG", "COMPORT"), QStringLiteral("3"));
+    EXPECT_EQ(ini("PSKCFG", "COMCONT"), QStringLiteral("3"));
+    EXPECT_FALSE(s.Option2[3]->isEnabled()) << "one port cannot be both";
+    pskcore::lib().clearCalls();
+    dragHandle(s.Slider4, 60);
+    const int centre = s.Slider4->value();
+    EXPECT_GT(centre, 1000);
+    EXPECT_EQ(s.Label2->text(), QString::number(centre));
+    EXPECT_EQ(core::g.AudioCenterFreq, centre);
+    EXPECT_TRUE(calls().contains(QStringLiteral("fnSetRXFrequency(%1, 10, 0)").arg(centre)));
+
+    ASSERT_TRUE(zvtest::chooseMenuItem(s.CFGEND));
+    EXPECT_EQ(ini("HamLog", "QSL_Mark"), QStringLiteral("N"));
+    EXPECT_EQ(ini("Other_App", "MODE_Disp1"), QStringLiteral("RTTY45"));
+    EXPECT_EQ(ini("PSKCFG", "USERCALL"), QStringLiteral("JA1ZVK"));
+    EXPECT_EQ(core::WholeNumber(ini("PSKCFG", "Audio_Center_Freq")), centre);
+
+    // Once more without the keys, finished without a change: the PTT port
+    // "なし" is stored, and the next opening is no first run.
+    writeIni(QStringLiteral("[PSKCFG]\nAudio_Center_Freq=1000\n[HamLog]\nQSL_Mark=N\n"));
+    ASSERT_TRUE(zvtest::chooseMenuItem(main->PSKCFG));
+    ASSERT_TRUE(zvtest::chooseMenuItem(forms::CFGSHEET().CFGEND));
+    EXPECT_EQ(ini("PSKCFG", "COMPORT"), QStringLiteral("0"));
+    EXPECT_EQ(ini("PSKCFG", "COMCONT"), QStringLiteral("0"));
+    EXPECT_EQ(ini("HamLog", "QSL_Mark"), QStringLiteral("N"));
+}
+
+// A transverter IF that is no number is refused where it is typed; the box
+// goes back to the offset in use, which this run and the next both use.
+TEST_F(CfgSheetByHand, ATransverterIfThatIsNoNumberIsRefusedWhereItIsTyped) {
+    CFGSHEET& s = open({}, QStringLiteral("[RIG_CON_CFG]\nTRVIFfreq=28\n"));
+    showTab(s, 3);
+    s.Text16->setFocus();
+    s.Text16->selectAll();
+    ui::script::clearAsked();
+    QTest::keyClicks(s.Text16, QStringLiteral("a"));
+    ASSERT_EQ(ui::script::asked().size(), 1);
+    EXPECT_TRUE(ui::script::asked().front().prompt.startsWith(
+        QStringLiteral("Transverter の IF freq は数字 (MHz) で入力して下さい。")));
+    EXPECT_EQ(s.Text16->text(), QStringLiteral("28"));
+    EXPECT_EQ(rig::g.TransverterIfHz, 28'000'000);
+
+    s.Text16->selectAll();
+    QTest::keyClick(s.Text16, Qt::Key_Delete);
+    EXPECT_EQ(rig::g.TransverterIfHz, 28'000'000) << "an emptied box is being retyped";
+    QTest::keyClicks(s.Text16, QStringLiteral("50"));
+    EXPECT_EQ(rig::g.TransverterIfHz, 50'000'000);
+    EXPECT_EQ(ui::script::asked().size(), 1);
+    ASSERT_TRUE(zvtest::chooseMenuItem(s.CFGEND));
+    EXPECT_EQ(ini("RIG_CON_CFG", "TRVIFfreq"), QStringLiteral("50"));
+    rig::ReadRigSettings();
+    EXPECT_EQ(rig::g.TransverterIfHz, 50'000'000);
 }
 
 } // namespace
