@@ -52,7 +52,7 @@ LOGDATAVIEW::LOGDATAVIEW()
     connect(eQSLtype, &QAction::triggered, this, &LOGDATAVIEW::eQSLtype_Click);
     connect(eQSLsend, &QAction::triggered, this, &LOGDATAVIEW::eQSLsend_Click);
     connect(LOGtoADIF, &QAction::triggered, this, &LOGDATAVIEW::LOGtoADIF_Click);
-    connect(QSODat_HELP, &QAction::triggered, this, [] { terminal::mainwindow::HLP_Click(); });
+    connect(QSODat_HELP, &QAction::triggered, this, [] { terminal::mainwindow::OpenHelpContext(150); });
 }
 
 void LOGDATAVIEW::Form_Load() {

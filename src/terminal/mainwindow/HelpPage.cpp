@@ -66,6 +66,12 @@ const char kPage[] = R"(<!DOCTYPE html>
 <li>行をクリックすると、その QSO の名前・コード・QTH などが運用画面と LOG 入力画面に入ります。ダブルクリックまたは「閉じる」で閉じます。</li>
 <li>「電子QSLモードへ」で電子 QSL に送る QSO を選び、「電子QSL送信」でファイルに書きます。</li>
 </ul>
+<h2 id="logviewer">Hamlog Data 表示</h2>
+<ul>
+<li>LOG の QSO を 100 件ずつ、新しいものから表示します。「<<」「>>」で 100 件ずつ前後へ、「JUMP」で番号を入れてその QSO へ移ります。</li>
+<li>表示だけの画面です。行をクリックしても、どこにも写しません。</li>
+<li>「電子QSLモードへ」で電子 QSL に送る QSO の行を選び、「電子QSL送信」でファイルに書きます。「ADIF化」は表示中のページを ADIF ファイルに書きます。</li>
+</ul>
 <h2 id="settings-display">環境設定：画面要素の設定</h2>
 <ul>
 <li>受信画面・送信画面・PlayBack 画面の色と文字種、送信済み文字の色、多重受信画面の文字種と並べ方を決めます。</li>
@@ -126,8 +132,9 @@ bool pageHas(const QString& path, const QString& section) {
 
 QString SectionOfContext(int context) {
     static const std::pair<int, const char*> kSections[] = {
-        {2, "settings-display"}, {3, "macros"},           {5, kLogEntrySection}, {6, "qsolist"},
-        {157, "spots"},          {161, "settings-sound"}, {162, "settings-log"}, {163, "settings-rig"}};
+        {2, "settings-display"}, {3, "macros"},         {5, kLogEntrySection},
+        {6, "qsolist"},          {150, "logviewer"},    {157, "spots"},
+        {161, "settings-sound"}, {162, "settings-log"}, {163, "settings-rig"}};
     for (const auto& [number, section] : kSections)
         if (number == context) return QString::fromLatin1(section);
     return {};

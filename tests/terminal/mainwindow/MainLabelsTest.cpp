@@ -7,10 +7,11 @@
 #include "core/StartupFiles.h"
 #include "log/LogGlobals.h"
 #include "logwindows/lookups/QSODATA.h"
+#include "logwindows/viewer/LOGDATAVIEW.h"
 #include "platform/forms/Dialogs.h"
-#include "platform/os/Mixer.h"
 #include "platform/forms/PictureBox.h"
 #include "platform/forms/RichTextPane.h"
+#include "platform/os/Mixer.h"
 #include "support/OpenedUrls.h"
 #include "support/Popups.h"
 #include "terminal/macros/MACRO_FORM.h"
@@ -178,8 +179,9 @@ TEST_F(MainLabels, HelpOpensThePageItPutsInTheProgramFolder) {
 // opens the shortcut file that start-up writes, and says when it cannot.
 TEST_F(MainLabels, EachWindowsHelpAndTheHomePageOpenWhereTheyShould) {
     const std::pair<int, const char*> contexts[] = {
-        {2, "settings-display"}, {3, "macros"},         {5, "logentry"},       {6, "qsolist"}, {157, "spots"},
-        {161, "settings-sound"}, {162, "settings-log"}, {163, "settings-rig"}, {99, ""}};
+        {2, "settings-display"}, {3, "macros"},  {5, "logentry"},         {6, "qsolist"},
+        {150, "logviewer"},      {157, "spots"}, {161, "settings-sound"}, {162, "settings-log"},
+        {163, "settings-rig"},   {99, ""}};
     for (const auto& [context, section] : contexts)
         EXPECT_EQ(terminal::mainwindow::SectionOfContext(context), QString::fromLatin1(section)) << context;
 
@@ -209,6 +211,15 @@ TEST_F(MainLabels, EachWindowsHelpAndTheHomePageOpenWhereTheyShould) {
         EXPECT_EQ(urls.opened.front().fragment(), QStringLiteral("qsolist"));
     }
     forms::unload<QSODATA>();
+
+    LOGDATAVIEW& viewer = forms::LOGDATAVIEW();
+    {
+        zvtest::OpenedUrls urls;
+        ASSERT_TRUE(zvtest::chooseMenuItem(viewer.QSODat_HELP));
+        ASSERT_EQ(urls.opened.size(), 1);
+        EXPECT_EQ(urls.opened.front().fragment(), QStringLiteral("logviewer"));
+    }
+    forms::unload<LOGDATAVIEW>();
 
     ASSERT_TRUE(core::WriteShortcutFiles());
     {
