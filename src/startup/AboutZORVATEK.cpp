@@ -17,6 +17,7 @@
 
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QLayout>
 
 AboutZORVATEK::AboutZORVATEK()
     : Timer3(new QTimer(this)), Timer6(new QTimer(this)), Command1(new QPushButton(QStringLiteral("OK"))),
@@ -57,6 +58,9 @@ void AboutZORVATEK::Form_Load() {
 void AboutZORVATEK::Form_Activate() {
     Label12->setText(core::ScopeLibraryVersionText(true));
     Label18->setText(mmvariVersion());
+    // The window grows to texts that are longer than the last ones.
+    layout()->activate();
+    adjustSize();
 }
 
 // The multi-mode control's version while it is the engine in use, else "0".

@@ -132,6 +132,7 @@ TEST_F(Startup, TheFirstRunStartsTheEngineItShows) {
         AboutZORVATEK& about = forms::AboutZORVATEK();
         about.show();
         EXPECT_EQ(about.Label18->text(), QString::fromLatin1(c.mmvariVersion));
+        EXPECT_GE(about.Label12->width(), about.Label12->sizeHint().width()) << "the whole version shows";
         about.hide();
         forms::unloadAllExcept();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
