@@ -27,6 +27,12 @@ QString shownDate(const QString& stored) {
     return d.toString(QStringLiteral("yyyy-MM-dd"));
 }
 
+bool isMegahertz(const QString& text) {
+    bool ok = false;
+    const double mhz = text.toDouble(&ok);
+    return ok && mhz > 0;
+}
+
 } // namespace
 
 bool TEMP_LOG::hasCallAndBand() {
@@ -37,6 +43,12 @@ bool TEMP_LOG::hasCallAndBand() {
     Label17->setText(Combo1->currentText());
     if (Label17->text().isEmpty()) {
         ui::msgBox(QStringLiteral("Band DATA がありません"), ui::OkOnly);
+        return false;
+    }
+    // A new QSO's band is a number of MHz ("7..0" or "." is a slip of the
+    // keys); a stored record keeps what it was stored with.
+    if (logbook::g.LogEditMode == 0 && !isMegahertz(Label17->text())) {
+        ui::msgBox(QStringLiteral("Band DATA が正しくありません"), ui::OkOnly);
         return false;
     }
     return true;

@@ -100,6 +100,10 @@ TEST_F(LogTest, AFailedSaveSaysSoAndKeepsEverything) {
     } cases[] = {
         {"no call", {}, QStringLiteral("7"), false, QStringLiteral("CALL DATA がありません")},
         {"no band", QStringLiteral("QQ5GHI"), {}, false, QStringLiteral("Band DATA がありません")},
+        {"no number", QStringLiteral("QQ5GHI"), QStringLiteral("7..0"), false,
+         QStringLiteral("Band DATA が正しくありません")},
+        {"a point", QStringLiteral("QQ5GHI"), QStringLiteral("."), false,
+         QStringLiteral("Band DATA が正しくありません")},
         {"no log", QStringLiteral("QQ5GHI"), QStringLiteral("7"), true,
          QStringLiteral("書き込みに失敗しました")},
     };
