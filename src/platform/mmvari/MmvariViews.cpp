@@ -122,10 +122,10 @@ bool XMMVView::callMethod(int id, const QVariantList& args, QVariant&) {
 }
 
 bool XMMVView::draw(int handle) {
-    const MmvariControl* control = MmvariControl::fromHandle(handle);
-    spectrum_ = control->spectrum();
-    rxFreq_ = control->rxFreq(0);
-    txFreq_ = control->txFreq();
+    control_ = MmvariControl::fromHandle(handle);
+    spectrum_ = control_->spectrum();
+    rxFreq_ = control_->rxFreq(0);
+    txFreq_ = control_->txFreq();
     if (waterfall_) addWaterfallLine(spectrum_);
     update();
     return true;
@@ -184,7 +184,10 @@ void XMMVView::mouseMoveEvent(QMouseEvent* e) {
 }
 
 void XMMVView::mouseReleaseEvent(QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton) emit leftClicked(freqAt(e->position().toPoint().x()));
+    if (e->button() != Qt::LeftButton) return;
+    const int freq = freqAt(e->position().toPoint().x());
+    if (control_ && !dragging_) control_->set(PRxFreq, 0, freq);
+    emit leftClicked(freq);
 }
 
 XMMVLvl::XMMVLvl(QWidget* parent) : QWidget(parent) {

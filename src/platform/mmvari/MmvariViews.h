@@ -24,6 +24,8 @@ class XMMVView : public QWidget, public dispatch::Target {
     bool waterfall() const { return waterfall_; }
 
   signals:
+    // A left click (not the end of a drag) has tuned the control's main
+    // receive channel to the clicked frequency first, as the view is the control's own.
     void leftClicked(int freqHz);  // event 10
     void dragged();                // event 11
     void rightClicked(int freqHz); // event 12
@@ -42,6 +44,7 @@ class XMMVView : public QWidget, public dispatch::Target {
     void addWaterfallLine(const QVector<float>& spectrum);
     int xOf(int freqHz) const;
 
+    QPointer<MmvariControl> control_;
     int leftFreq_ = 0;
     int span_ = 3000;
     bool waterfall_ = false;

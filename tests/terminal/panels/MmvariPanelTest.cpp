@@ -5,8 +5,8 @@
 #include "core/MmvariState.h"
 #include "platform/forms/Colour.h"
 #include "platform/forms/ControlColour.h"
-#include "platform/mmvari/MmvariViews.h"
 #include "platform/forms/RichTextPane.h"
+#include "platform/mmvari/MmvariViews.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
 #include "support/Mouse.h"
@@ -215,20 +215,35 @@ TEST_F(MmvariPanel, OutsideTheMultiModeEngineTheItemsMarkAPskChannel) {
     EXPECT_EQ(core::g.Ch3RxFreq, terminal::displays::clickHz(300, core::g.FftFirstBin));
 }
 
-TEST_F(MmvariPanel, ViewClicksTuneTheTransmitterUnlessDragged) {
+// A click on the 1500 Hz station's trace tunes the receiver there (its text
+// arrives) and the transmitter with it; a drag tunes nothing.
+TEST_F(MmvariPanel, ViewClicksTuneTheReceiverAndTransmitterUnlessDragged) {
     showWindow();
     XMMVView* view = w->XMMVView1;
-    const QPoint at1700 = pointOf(1700);
+    const QPoint at1500 = pointOf(1500);
     const QPoint at1900 = pointOf(1900);
-    QTest::mouseClick(view, Qt::LeftButton, {}, at1700);
-    EXPECT_EQ(read(IdTxFreq).toInt(), view->freqAt(at1700.x()));
+    step(); // the view shows the trace
+    QTest::mouseClick(view, Qt::LeftButton, {}, at1500);
+    const int clicked = view->freqAt(at1500.x());
+    EXPECT_EQ(read(PRxFreq, 0).toInt(), clicked);
+    EXPECT_EQ(read(IdTxFreq).toInt(), clicked);
+    ASSERT_TRUE(stepUntil([&] { return w->RichTextBox1->text().contains("こんにちは"); }))
+        << w->RichTextBox1->text().toStdString();
+    EXPECT_EQ(w->Text2->text(), QString::number(clicked));
+    EXPECT_EQ(w->Text9->text(), QString::number(clicked));
     // A drag that ends over 1900 Hz tunes nothing.
-    zvtest::pressAt(view, Qt::LeftButton, at1700);
+    zvtest::pressAt(view, Qt::LeftButton, at1500);
     zvtest::moveMouseTo(view, at1900, Qt::LeftButton);
     zvtest::releaseAt(view, Qt::LeftButton, at1900);
-    EXPECT_EQ(read(IdTxFreq).toInt(), view->freqAt(at1700.x()));
+    EXPECT_EQ(read(PRxFreq, 0).toInt(), clicked);
+    EXPECT_EQ(read(IdTxFreq).toInt(), clicked);
+    // With NET the transmitter follows the receiver.
+    QTest::mouseClick(w->Command23, Qt::LeftButton);
+    ASSERT_EQ(mmvstate::g.MmvariNetOn, 1);
     QTest::mouseClick(view, Qt::LeftButton, {}, at1900);
-    EXPECT_EQ(read(IdTxFreq).toInt(), view->freqAt(at1900.x()));
+    step();
+    EXPECT_EQ(read(PRxFreq, 0).toInt(), view->freqAt(at1900.x()));
+    EXPECT_EQ(w->Text9->text(), QString::number(view->freqAt(at1900.x())));
 }
 
 TEST_F(MmvariPanel, TheMeterClickSetsTheSquelchInWholeSteps) {
