@@ -8,8 +8,8 @@
 #include "logwindows/entry/TEMP_LOG.h"
 #include "platform/forms/ControlColour.h"
 #include "platform/forms/Dialogs.h"
-#include "platform/os/Paths.h"
 #include "platform/forms/PictureBox.h"
+#include "platform/os/Paths.h"
 #include "rig/RigGlobals.h"
 #include "settings/sheet/CFGSHEET.h"
 #include "startup/STUPZORVATEK.h"
@@ -56,8 +56,10 @@ QString folderOf(const QString& path) {
 void PSK31MAIN::loadScalesAndRtty() {
     core::Globals& g = core::g;
     // Without a rig port the frequency labels are blue, with one red.
+    const QString& port = rig::g.RigPortName;
+    const bool noRig = port == QLatin1String("NONE") || port == QLatin1String("0");
     for (QLabel* l : {Label11, Label16, Label3, Label35})
-        colour::setForeColor(l, 0xFF0000);
+        colour::setForeColor(l, noRig ? 0xFF0000 : 0x0000FF);
     VScroll1->setValue(g.RxFreqHz);
     Text4->setText(QString::number(g.RxFreqHz));
     VScroll2->setValue(g.TxFreqHz);

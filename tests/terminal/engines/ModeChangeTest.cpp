@@ -9,6 +9,7 @@
 #include "core/MmttyState.h"
 #include "core/MmvariState.h"
 #include "log/LogGlobals.h"
+#include "platform/forms/ControlColour.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/RichTextPane.h"
 #include "platform/forms/StatusPanels.h"
@@ -32,7 +33,9 @@
 
 #include <QAction>
 #include <QFile>
+#include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -357,6 +360,33 @@ TEST_F(ModeChange, TheMultiModeControlGivesWayToPskWithItsFrequency) {
     // The PSK library's notices are handled again: its display and text work.
     EXPECT_EQ(g.EngineMsgHold, 0);
     EXPECT_TRUE(pskcore::lib().isSubclassed());
+}
+
+// Back in BPSK from the multi-mode control and from SSTV the main window
+// shows its channel buttons as the PSK arrangement has them and, with a rig
+// port configured, its frequency labels red.
+TEST_F(ModeChange, BackInBpskTheChannelButtonsAndRigLabelsAreThePsks) {
+    start(FromMmvari);
+    const auto rigLabelsRed = [] {
+        PSK31MAIN& w = forms::PSK31MAIN();
+        for (QLabel* l : {w.Label11, w.Label16, w.Label3, w.Label35})
+            if (colour::foreColor(l) != 0x0000FFu) return false;
+        return true;
+    };
+    EXPECT_TRUE(rigLabelsRed());
+    choose(MainMode, core::ModeBpsk);
+    PSK31MAIN& w = forms::PSK31MAIN();
+    const std::pair<QPushButton*, const char*> buttons[] = {
+        {w.Command15, "1"}, {w.Command16, "2"}, {w.Command17, "3"}};
+    for (const auto& [button, caption] : buttons) {
+        EXPECT_EQ(button->text(), QString::fromLatin1(caption));
+        EXPECT_FALSE(button->isEnabled());
+    }
+    choose(MainMode, core::ModeSstv);
+    ASSERT_EQ(g.OpMode, core::ModeSstv);
+    choose(SstvMenu, core::ModeBpsk);
+    ASSERT_EQ(g.OpMode, core::ModeBpsk);
+    EXPECT_TRUE(rigLabelsRed());
 }
 
 // While recording, every way into another mode says so and changes nothing:
