@@ -110,13 +110,15 @@ void OPAPP_STRT_Click(int N) {
         // The RTTY program keeps its own frequencies.
         if (g.OpMode != core::ModeRtty && g.OpMode != core::ModeCw) saveFrequencies(w);
         releasePort();
-        w.Suspended = 1;
-        w.showMinimized();
-        minimiseMultiChannel();
+        // Started before the windows go down: a window manager may still be
+        // minimising them when a failed start would ask to restore them.
         const QString path = N == 1 ? g.OtherApp1Path : g.OtherApp2Path;
         const std::optional<QString> folder = folderOf(path);
         if (!folder || !QProcess::startDetached(paths::fromStored(path), {}, *folder))
             return recoverFromFailedStart(w);
+        w.Suspended = 1;
+        w.showMinimized();
+        minimiseMultiChannel();
         g.OtherAppRunning = 1;
     }
     g.ModeDisplayText = N == 1 ? g.LogModeTextApp1 : g.LogModeTextApp2;

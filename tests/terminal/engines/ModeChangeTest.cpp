@@ -617,9 +617,20 @@ TEST_F(ModeChange, AnOutsideProgramThatCannotStartBringsTheSystemBack) {
     PSK31MAIN& w = forms::PSK31MAIN();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     ui::script::clearAsked();
+    // The window never goes down: a window manager could leave it down.
+    struct MinimiseWatch : QObject {
+        bool minimised = false;
+        bool eventFilter(QObject* o, QEvent* e) override {
+            if (e->type() == QEvent::WindowStateChange) minimised |= static_cast<QWidget*>(o)->isMinimized();
+            return false;
+        }
+    } watch;
+    w.installEventFilter(&watch);
     ASSERT_TRUE(zvtest::chooseInMenuBar(w.menuBar(), w.OPAPP2_STRT));
     ASSERT_FALSE(ui::script::asked().isEmpty());
     EXPECT_EQ(ui::script::asked().last().prompt, QStringLiteral("OPEN出来ませんでした"));
+    w.removeEventFilter(&watch);
+    EXPECT_FALSE(watch.minimised);
     EXPECT_FALSE(w.isMinimized());
     EXPECT_EQ(w.Suspended, 0);
     EXPECT_EQ(g.OtherAppRunning, 0);
