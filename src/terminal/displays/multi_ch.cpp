@@ -5,6 +5,7 @@
 #include "core/MmvariState.h"
 #include "platform/forms/Colour.h"
 #include "platform/forms/ControlColour.h"
+#include "platform/forms/TopHighBar.h"
 #include "platform/forms/WindowFrame.h"
 #include "platform/pskcore/PskCore.h"
 #include "terminal/displays/MultiChModes.h"
@@ -25,8 +26,7 @@ constexpr int kWrapMargin = 400;
 QScrollBar* frequencyBar(QWidget* parent) {
     auto* s = new QScrollBar(Qt::Vertical, parent);
     s->setRange(pskcore::LowestHz, pskcore::HighestHz);
-    s->setInvertedAppearance(true);
-    s->setInvertedControls(false);
+    ui::makeTopHigh(s);
     return s;
 }
 

@@ -228,6 +228,16 @@ TEST_F(MultiCh, StoredFrequenciesOutsideTheBarsAreBroughtIn) {
     EXPECT_EQ(m.Label5->text(), QStringLiteral("3500"));
     EXPECT_EQ(m.VScroll2->value(), 100);
     EXPECT_EQ(m.Label6->text(), QStringLiteral("100"));
+    // The top is the highest frequency: ▲ raises it, ▼ lowers it.
+    m.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m));
+    QScrollBar* bar = m.VScroll2;
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, 3));
+    EXPECT_GT(bar->value(), 100);
+    EXPECT_EQ(m.Label6->text(), QString::number(bar->value()));
+    const int raised = bar->value();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, bar->height() - 4));
+    EXPECT_LT(bar->value(), raised);
 }
 
 TEST_F(MultiCh, APanelChoosesItsChannelsMode) {
