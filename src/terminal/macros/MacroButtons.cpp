@@ -72,7 +72,7 @@ void setMoveButtons(bool moving) {
 
 void showOnButton(int i, const Macro& m) {
     QPushButton* b = button(i);
-    b->setText(caption(i, m.name));
+    b->setText(m.name);
     colour::setBackColor(b, m.colour);
     b->setToolTip(m.text.left(kTipLength));
 }

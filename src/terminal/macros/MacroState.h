@@ -8,8 +8,9 @@ namespace terminal::macros {
 
 constexpr int kCount = 36;
 constexpr int kPerPage = 9;
-// What macro i's button and editor tab show: its name, or for a slot without
-// a name its default caption "M" and its number, so that no slot is a blank box.
+// What macro i's editor tab shows: its name, or for a slot without a name "M"
+// and its number, so that no tab is too narrow to pick. Its button shows the
+// name alone: an empty slot is a blank grey button.
 inline QString caption(int i, const QString& name) {
     return name.isEmpty() ? QStringLiteral("M%1").arg(i + 1) : name;
 }

@@ -4,8 +4,8 @@
 #include "core/IniValues.h"
 #include "platform/forms/Colour.h"
 #include "platform/forms/ControlColour.h"
-#include "platform/os/Paths.h"
 #include "platform/forms/RichTextPane.h"
+#include "platform/os/Paths.h"
 #include "terminal/macros/MACRO_FORM.h"
 #include "terminal/macros/MacroFileLegacy.h"
 #include "terminal/macros/MacroStore.h"
@@ -122,8 +122,7 @@ void PSK31MAIN::loadMacroButtons() {
         // A missing or unreadable name file leaves the button's caption as it is.
         MACRO_FORM& store = forms::MACRO_FORM();
         for (int i = 0; i < 36; ++i) {
-            if (const std::optional<QString> name = legacyButtonName(i))
-                Command8[i]->setText(terminal::macros::caption(i, *name));
+            if (const std::optional<QString> name = legacyButtonName(i)) Command8[i]->setText(*name);
             Command8[i]->setToolTip(store.Text1[i]->toPlainText().left(120));
         }
     }

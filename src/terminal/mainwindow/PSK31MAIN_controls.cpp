@@ -456,7 +456,7 @@ void PSK31MAIN::buildMacroButtons(QWidget* canvas) {
     Frame3 = new QGroupBox(canvas);
     tw.place(Frame3, 2040, 6480, 9510, 1440);
     for (int i = 0; i < 36; ++i) {
-        Command8[i] = button(Frame3, terminal::macros::caption(i, {}));
+        Command8[i] = button(Frame3, {});
         tw.place(Command8[i], 60 + (i % 9) * 1045, 120 + (i / 9) * 315, 1020, 300);
     }
 }
