@@ -6,13 +6,13 @@
 #include "core/StartupFiles.h"
 #include "platform/forms/Colour.h"
 #include "platform/forms/ControlColour.h"
+#include "platform/forms/RichTextPane.h"
+#include "platform/forms/StatusPanels.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
 #include "platform/os/Paths.h"
-#include "platform/pskcore/PskCore.h"
-#include "platform/forms/RichTextPane.h"
 #include "platform/os/Shortcut.h"
-#include "platform/forms/StatusPanels.h"
+#include "platform/pskcore/PskCore.h"
 #include "rig/RigCommands.h"
 #include "spots/ClusterData.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
@@ -164,10 +164,9 @@ void Command1_MouseUp(Qt::MouseButton button) {
     PSK31MAIN& w = forms::PSK31MAIN();
     if (button == Qt::LeftButton) {
         transmit::StartTx();
-    } else if (button == Qt::RightButton) {
-        if (w.TxInhibited == 1)
-            transmit::reportInhibited();
-        else if (core::g.MmvariActive == 1)
+    } else if (button == Qt::RightButton && w.TxInhibited != 1) {
+        // Refused without a word while prohibited, as every transmission.
+        if (core::g.MmvariActive == 1)
             tuneMmvari(w);
         else if (transmit::pskMode())
             tunePsk(w);

@@ -2,9 +2,9 @@
 
 #include "core/Globals.h"
 #include "platform/forms/ControlColour.h"
-#include "platform/os/Cp932.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
+#include "platform/os/Cp932.h"
 #include "platform/pskcore/PskCore.h"
 #include "rig/RigCommands.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
@@ -46,10 +46,7 @@ QString cwIdLibraryText(const QString& cwId, bool byCat) {
 void SendCwId() {
     PSK31MAIN& w = forms::PSK31MAIN();
     core::Globals& g = core::g;
-    if (w.TxInhibited == 1) {
-        reportInhibited();
-        return;
-    }
+    if (w.TxInhibited == 1) return;
     w.Frame2->hide();
     g.CwIdText = w.Combo1->currentText();
     // The RTTY program has no CW identification; the PSK library is stopped then.
@@ -65,10 +62,7 @@ void SendCwId() {
 
 void Command3_MouseDown(Qt::MouseButton button) {
     PSK31MAIN& w = forms::PSK31MAIN();
-    if (w.TxInhibited == 1) {
-        reportInhibited();
-        return;
-    }
+    if (w.TxInhibited == 1) return;
     if (button == Qt::RightButton) {
         w.Frame2->setVisible(w.Frame2->isHidden());
     } else if (button == Qt::LeftButton) {

@@ -189,20 +189,12 @@ QString rttyText(const QString& boxText) {
     return out;
 }
 
-void reportInhibited() {
-    core::g.StatusMessage = QStringLiteral("送信禁止中です（ステータスバーの「送信禁止」をクリックで解除）");
-    core::ShowTimedMessage(core::g.StatusMessage, 3000);
-}
-
 void StartTx() {
     PSK31MAIN& w = forms::PSK31MAIN();
     const bool known = core::g.MmvariActive == 1 || rttyMode() || pskMode();
     if (!known) return;
-    if (w.TxInhibited == 1) {
-        focusTxBox(w);
-        reportInhibited();
-        return;
-    }
+    // Refused without a word: the status bar already says "送信禁止".
+    if (w.TxInhibited == 1) return focusTxBox(w);
     if (core::g.MmvariActive == 1)
         startMmvari(w);
     else if (rttyMode())

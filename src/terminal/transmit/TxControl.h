@@ -38,7 +38,4 @@ QString rttyText(const QString& boxText);
 // inserted and pasted text included.
 QString notYetHanded(const QString& box, const QString& typedAhead);
 
-// Tells the operator that transmitting is prohibited just now.
-void reportInhibited();
-
 } // namespace terminal::transmit

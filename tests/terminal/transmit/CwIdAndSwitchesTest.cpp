@@ -126,7 +126,9 @@ TEST_F(CwIdAndSwitches, TransmitInhibitPanel) {
 
     QTest::keyClick(w->Text1, Qt::Key_F12);
     QTest::mouseClick(w->Command1, Qt::RightButton);
-    EXPECT_TRUE(calls().isEmpty()) << "no transmission, no tune";
+    QTest::mousePress(w->Command3, Qt::LeftButton);
+    EXPECT_TRUE(calls().isEmpty()) << "no transmission, no tune, no CW ID";
+    EXPECT_FALSE(w->Text3->isVisibleTo(w)) << "refused without a word";
 
     QTest::mouseClick(w->StatusBar1->panel(4), Qt::LeftButton);
     EXPECT_EQ(w->StatusBar1->text(4), QStringLiteral("送信可能"));
