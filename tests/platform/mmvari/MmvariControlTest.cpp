@@ -314,6 +314,9 @@ TEST_F(MmvariControlTest, ViewsAndMeterDrawTheControlAndReportClicks) {
     const QColor noise = shot.pixelColor(view.width() * 2500 / 3000, 2);
     EXPECT_GT(station.valueF(), noise.valueF());
 
+    EXPECT_TRUE(meter.invoke(MeterDraw, {handle, 0}));
+    EXPECT_EQ(meter.level(), 72);
+
     QSignalSpy right(&view, &XMMVView::rightClicked);
     QSignalSpy left(&view, &XMMVView::leftClicked);
     QTest::mouseClick(&view, Qt::RightButton, {}, QPoint(300, 50));
@@ -322,9 +325,7 @@ TEST_F(MmvariControlTest, ViewsAndMeterDrawTheControlAndReportClicks) {
     ASSERT_EQ(left.size(), 1);
     EXPECT_EQ(right[0][0].toInt(), 1500);
     EXPECT_EQ(left[0][0].toInt(), 750);
-
-    EXPECT_TRUE(meter.invoke(MeterDraw, {handle, 0}));
-    EXPECT_EQ(meter.level(), 72);
+    EXPECT_EQ(read(PRxFreq, 0).toInt(), 750) << "the left click tunes the main channel";
     QSignalSpy meterClicks(&meter, &XMMVLvl::clicked);
     QTest::mouseClick(&meter, Qt::LeftButton, {}, QPoint(10, 40));
     EXPECT_EQ(meterClicks.size(), 1);
