@@ -263,6 +263,7 @@ TEST_F(ClusterDataPick, AHandedOverQsoIsKeptUnlessTheOperatorLetsTheSpotReplaceI
     start(FromSstv);
     SSTVForm& sstv = forms::SSTVForm();
     sstv.Text1->setText(QStringLiteral("QQ3OSA"));
+    sstv.Text7->setText(QStringLiteral("花子"));
     QTest::mouseClick(sstv.Command1, Qt::LeftButton);
     ASSERT_EQ(g.HamlogEntrySent, 1);
     sim->dialHz = 7'000'000;
@@ -275,6 +276,7 @@ TEST_F(ClusterDataPick, AHandedOverQsoIsKeptUnlessTheOperatorLetsTheSpotReplaceI
     EXPECT_TRUE(ui::script::asked()[0].prompt.contains(QStringLiteral("まだ保存されていません")));
     EXPECT_EQ(g.OpMode, core::ModeSstv);
     EXPECT_EQ(sstv.Text1->text(), "QQ3OSA");
+    EXPECT_EQ(sstv.Text7->text(), "花子");
     EXPECT_EQ(sim->dialHz, 7'000'000);
     EXPECT_TRUE(sim->modeCommands.isEmpty());
     EXPECT_EQ(g.HamlogEntrySent, 1);
@@ -290,7 +292,8 @@ TEST_F(ClusterDataPick, AHandedOverQsoIsKeptUnlessTheOperatorLetsTheSpotReplaceI
     const qint64 tuned = sim->dialHz;
     EXPECT_EQ(tuned / 10'000, 1'407);
 
-    // The spot of the mode in use asks too.
+    // The spot of the mode in use asks too; a yes takes the old station's name away.
+    m.Text6->setText(QStringLiteral("一郎"));
     QTest::mouseClick(m.Command5, Qt::LeftButton);
     ASSERT_EQ(g.HamlogEntrySent, 1);
     ui::script::push(ui::No);
@@ -300,6 +303,13 @@ TEST_F(ClusterDataPick, AHandedOverQsoIsKeptUnlessTheOperatorLetsTheSpotReplaceI
     EXPECT_EQ(m.Text5->text(), "QQ1ZZA");
     EXPECT_EQ(sim->dialHz, tuned);
     EXPECT_EQ(g.HamlogEntrySent, 1);
+    ui::script::push(ui::Yes);
+    pick("QQ5ZZE");
+    rigCaughtUp();
+    EXPECT_EQ(m.Text5->text(), "QQ5ZZE");
+    EXPECT_TRUE(m.Text6->text().isEmpty());
+    EXPECT_EQ(g.HamlogEntrySent, 0);
+    EXPECT_EQ(m.Command5->text(), "LOG作成");
 }
 
 TEST_F(ClusterDataPick, TransverterShiftsTheRigAndTheLogKeepsTheSpot) {

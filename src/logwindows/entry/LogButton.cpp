@@ -8,6 +8,7 @@
 #include "platform/forms/ControlColour.h"
 #include "platform/forms/Dialogs.h"
 
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace logwindows {
@@ -127,10 +128,16 @@ bool MayDropHandedOverQso(DropCause cause) {
                    ui::YesNo | ui::Question, QStringLiteral("ZORVATEK_LOG_SAVE"));
     if (answer != ui::Yes) return false;
     HamlogClearEntry();
-    if (QPushButton* button = operatingBoxes().logButton)
-        showIdle(button);
+    const QsoBoxes boxes = operatingBoxes();
+    if (boxes.logButton)
+        showIdle(boxes.logButton);
     else
         core::g.HamlogEntrySent = 0;
+    // The spot's station takes the boxes: the dropped station's name and QTH
+    // would otherwise go to the logging program with it.
+    if (cause == DropCause::Spot)
+        for (QLineEdit* box : {boxes.name, boxes.qth})
+            if (box) box->clear();
     return true;
 }
 
