@@ -29,7 +29,7 @@ SSTVMACRO::SSTVMACRO()
     setWindowTitle(QStringLiteral("マクロ文作成"));
     setWindowFlag(Qt::Tool);
     MACcls = menuBar->addAction(QStringLiteral("閉じる"));
-    connect(MACcls, &QAction::triggered, this, [] { forms::unload<SSTVMACRO>(); });
+    connect(MACcls, &QAction::triggered, this, &SSTVMACRO::CloseByOperator);
     const char* legend[] = {"%m MyCall   %c HisCall   %r HisRSV   %n HisName   %J HisName+さん",
                             "%q HisQTH   %s MyRSV     %g Greet.   %f GM/GA/GE  %B Freq",
                             "%D DateUTC  %T UTC hh:mm  %t UTC hhmm   ",
@@ -61,13 +61,25 @@ void SSTVMACRO::Form_Load() {
     sstv::SetTopmost(this, true);
 }
 
-void SSTVMACRO::Form_Unload() {
-    sstv::StorePlace(this, kPos);
+bool SSTVMACRO::WriteText() {
     // The whole text and one line end, each line ended by CR LF.
     const QStringList lines = Text1->toPlainText().split(QLatin1Char('\n'));
-    if (!sstv::WriteListFile(macFile(), lines))
+    TextWritten = sstv::WriteListFile(macFile(), lines);
+    if (!TextWritten)
         ui::msgBox(QStringLiteral("定型文を保存できませんでした: ") + QDir::toNativeSeparators(macFile()),
                    ui::OkOnly | ui::Exclamation);
+    return TextWritten;
+}
+
+void SSTVMACRO::CloseByOperator() {
+    // A text that could not be stored stays on the screen, so that the
+    // operator can copy it or free the file and close again.
+    if (WriteText()) forms::unload<SSTVMACRO>();
+}
+
+void SSTVMACRO::Form_Unload() {
+    sstv::StorePlace(this, kPos);
+    if (!TextWritten) WriteText();
     // Only an editor already open takes the new list; none is opened for it.
     if (forms::isLoaded<mojiinput>()) {
         QListWidget* list = forms::mojiinput().List2;
@@ -79,5 +91,5 @@ void SSTVMACRO::Form_Unload() {
 
 void SSTVMACRO::closeEvent(QCloseEvent* e) {
     e->ignore();
-    forms::unload<SSTVMACRO>();
+    CloseByOperator();
 }

@@ -27,7 +27,13 @@ class SSTVMACRO : public QWidget {
     QMenuBar* menuBar;
     QAction* MACcls; // "閉じる"
 
+  private:
+    bool WriteText();
+    bool TextWritten = false;
+
   protected:
+    // The close box and "閉じる": the window closes once its text is stored.
+    void CloseByOperator();
     void closeEvent(QCloseEvent* e) override;
 };
 

@@ -10,6 +10,8 @@
 #include "sstv/overlay/mojiinput.h"
 #include "sstv/workshop/SstvTitles.h"
 
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
@@ -312,6 +314,23 @@ TEST_F(SstvTitleEditorTest, StockTextsReplaceTheTextAndAreEditedInTheMacroList) 
     ASSERT_EQ(list->count(), 3);
     EXPECT_EQ(list->item(2)->text(), QStringLiteral(" 73 %c")) << "the editor's list takes it as it stands";
     EXPECT_NE(stored("SSTVMARO_POS", "TopPos"), QStringLiteral("-"));
+
+    // A list that cannot be stored keeps the window and its text until it can.
+    QTest::mouseClick(forms::mojiinput().Command3, Qt::RightButton);
+    ASSERT_TRUE(QFile::remove(path(QStringLiteral("MACmenu.DAT"))));
+    ASSERT_TRUE(QDir().mkdir(path(QStringLiteral("MACmenu.DAT"))));
+    QTest::keyClicks(forms::SSTVMACRO().Text1, QStringLiteral("QRZ?"));
+    ui::script::clearAsked();
+    forms::SSTVMACRO().close();
+    ASSERT_TRUE(forms::isLoaded<SSTVMACRO>());
+    ASSERT_EQ(ui::script::asked().size(), 1);
+    EXPECT_TRUE(ui::script::asked()[0].prompt.startsWith(QStringLiteral("定型文を保存できませんでした")));
+    EXPECT_TRUE(forms::SSTVMACRO().Text1->toPlainText().endsWith(QStringLiteral("QRZ?")));
+    ASSERT_TRUE(QDir().rmdir(path(QStringLiteral("MACmenu.DAT"))));
+    chooseFromMenuBar(forms::SSTVMACRO().menuBar, forms::SSTVMACRO().MACcls);
+    EXPECT_FALSE(forms::isLoaded<SSTVMACRO>());
+    EXPECT_EQ(ui::script::asked().size(), 1);
+    EXPECT_TRUE(readFile(QStringLiteral("MACmenu.DAT")).endsWith("QRZ?\r\n"));
 }
 
 TEST_F(SstvTitleEditorTest, TheEditorOpensAtItsStoredPlace) {
