@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 
 namespace core {
 namespace {
@@ -67,6 +68,8 @@ constexpr StoredRange kRanges[] = {
     {"RIG_CON_CFG", "BAUD_RATE", 1200, 38400, 4800, nullptr, kBauds},
     {"RIG_CON_CFG", "STOP_BIT", 1, 2, 1},
     {"RIG_CON_CFG", "Poll_Time", 600, 5000, 1000, nullptr, {}, 0, true},
+    // The command pause the sheet shows for one that is no number of 0 or more.
+    {"RIG_CON_CFG", "Interval", 0, std::numeric_limits<int>::max(), 300},
     {"MMVCFG", "AFC_SW", 0, 1, 0},
     {"MMVCFG", "NET_SW", 0, 1, 0},
     {"MMVCFG", "AFC_W", 10, 200, 50},

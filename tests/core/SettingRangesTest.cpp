@@ -110,7 +110,8 @@ TEST_F(StoredNumbers, AHandDamagedFileIsCorrectedInOneWriteAndTheRestStays) {
                             "MACRO3=66\n"
                             "MACRO4=5\n"
                             "[RIG_CON_CFG]\n"
-                            "Poll_Time=0\n"));
+                            "Poll_Time=0\n"
+                            "Interval=abc\n"));
     core::BringStoredNumbersIntoRange();
     EXPECT_EQ(readFile("ZORVATEK.INI"),
               QByteArray("; kept as it is\r\n"
@@ -130,7 +131,8 @@ TEST_F(StoredNumbers, AHandDamagedFileIsCorrectedInOneWriteAndTheRestStays) {
                              "MACRO3=66\r\n"
                              "MACRO4=0\r\n"
                              "[RIG_CON_CFG]\r\n"
-                             "Poll_Time=1000\r\n"));
+                             "Poll_Time=1000\r\n"
+                             "Interval=300\r\n"));
 }
 
 TEST_F(StoredNumbers, MissingKeysStayMissingAndASoundFileIsNotWritten) {
