@@ -29,10 +29,18 @@ void closeList(PSK31MAIN& w) {
     w.Text5->setFocus();
 }
 
+// The operator's messages follow the own call's entry, which the list has
+// only once a CW ID is stored (not on a first run): they are stored as
+// MESG1..MESGn whichever index they have in the list.
+int firstMessage(const PSK31MAIN& w) {
+    return w.Combo1->count() > 0 && w.Combo1->itemData(0) == CwIdOwnCallEntry ? 1 : 0;
+}
+
 void rewriteMessages(const PSK31MAIN& w) {
-    const int n = w.Combo1->count() - 1;
+    const int first = firstMessage(w);
+    const int n = w.Combo1->count() - first;
     for (int i = 1; i <= n; ++i)
-        putCfg(QStringLiteral("MESG%1").arg(i), w.Combo1->itemText(i));
+        putCfg(QStringLiteral("MESG%1").arg(i), w.Combo1->itemText(first + i - 1));
     putCfg(QStringLiteral("MSG_CNT"), QString::number(n));
 }
 
@@ -97,7 +105,7 @@ void Combo1_Enter() {
         return;
     }
     w.Combo1->addItem(text.toUpper());
-    const int n = w.Combo1->count() - 1;
+    const int n = w.Combo1->count() - firstMessage(w);
     putCfg(QStringLiteral("MSG_CNT"), QString::number(n));
     putCfg(QStringLiteral("MESG%1").arg(n), text.toUpper());
     closeList(w);

@@ -4,10 +4,11 @@
 #include "core/IniValues.h"
 #include "platform/forms/Colour.h"
 #include "platform/forms/ControlColour.h"
-#include "platform/os/Paths.h"
 #include "platform/forms/RichTextPane.h"
 #include "platform/forms/StatusPanels.h"
+#include "platform/os/Paths.h"
 #include "terminal/displays/TuningMath.h"
+#include "terminal/macros/MacroCwIdCombo.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/panels/EnginePanels.h"
 
@@ -140,7 +141,7 @@ void PSK31MAIN::loadCwIdAndMessages() {
     if (cwId) {
         g.CwIdText = *cwId;
         g.DefaultCwId = QStringLiteral("DE ") + g.UserCall;
-        Combo1->addItem(g.DefaultCwId);
+        Combo1->addItem(g.DefaultCwId, terminal::macros::CwIdOwnCallEntry);
     } else {
         g.DefaultCwId = QStringLiteral("Pse Your Call Setting!");
         g.CwIdText.clear();

@@ -5,12 +5,12 @@
 #include "core/IniStore.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/TEMP_LOG.h"
-#include "platform/os/Clock.h"
 #include "platform/forms/ControlColour.h"
 #include "platform/forms/Dialogs.h"
-#include "platform/mmvari/MmvariControl.h"
-#include "platform/pskcore/PskCore.h"
 #include "platform/forms/RichTextPane.h"
+#include "platform/mmvari/MmvariControl.h"
+#include "platform/os/Clock.h"
+#include "platform/pskcore/PskCore.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
 #include "support/Popups.h"
@@ -265,6 +265,32 @@ TEST_F(CwIdList, TypeAddPickAndDelete) {
     edit->clear();
     QTest::keyClick(edit, Qt::Key_Return);
     EXPECT_EQ(w->Combo1->count(), 1);
+    EXPECT_EQ(ini(QStringLiteral("MSG_CNT")), QStringLiteral("0"));
+}
+
+// A first run has no CW ID yet and so no own-call entry: what the operator
+// adds is stored as the first message and is there after a restart.
+TEST_F(CwIdList, AnEntryAddedOnAFirstRunIsThereAfterARestart) {
+    forms::unload<PSK31MAIN>();
+    writeIni(QStringLiteral("[PSKCFG]\nAudio_Center_Freq=1500\n"));
+    w = &forms::PSK31MAIN();
+    ASSERT_EQ(w->Combo1->count(), 0);
+    QLineEdit* edit = w->Combo1->lineEdit();
+    edit->clear();
+    QTest::keyClicks(edit, QStringLiteral("cq test"));
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(ini(QStringLiteral("MSG_CNT")), QStringLiteral("1"));
+    EXPECT_EQ(ini(QStringLiteral("MESG1")), QStringLiteral("CQ TEST"));
+
+    forms::unload<PSK31MAIN>();
+    w = &forms::PSK31MAIN();
+    ASSERT_EQ(w->Combo1->count(), 2);
+    EXPECT_EQ(w->Combo1->itemText(0), QStringLiteral("DE JA1ZVK"));
+    EXPECT_EQ(w->Combo1->itemText(1), QStringLiteral("CQ TEST"));
+    // Deleting it again leaves no message counted.
+    ASSERT_TRUE(zvtest::chooseInList(w->Combo1, 1));
+    w->Combo1->lineEdit()->clear();
+    QTest::keyClick(w->Combo1->lineEdit(), Qt::Key_Return);
     EXPECT_EQ(ini(QStringLiteral("MSG_CNT")), QStringLiteral("0"));
 }
 
