@@ -5,11 +5,11 @@
 #include "core/IniValues.h"
 #include "core/MmttyCommand.h"
 #include "platform/forms/Dialogs.h"
+#include "platform/forms/WindowFilter.h"
 #include "platform/mmtty/MmttyProtocol.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
 #include "platform/pskcore/PskCore.h"
-#include "platform/forms/WindowFilter.h"
 #include "terminal/displays/TuningMath.h"
 #include "terminal/engines/PskEngine.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QEvent>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QProgressBar>
@@ -145,4 +146,10 @@ void PSK31MAIN::connectDisplays() {
     auto* mouse = new SquelchMouse(*this);
     mouse->watch(Slider1);
     mouse->watch(ProgressBar1);
+    // The keys and the wheel move the knob too: applied once the slider has
+    // taken the new value. A drag or a click is applied at the mouse-up.
+    connect(Slider1, &QAbstractSlider::actionTriggered, this, [this](int action) {
+        if (action == QAbstractSlider::SliderMove || QGuiApplication::mouseButtons() != Qt::NoButton) return;
+        QMetaObject::invokeMethod(this, &PSK31MAIN::Slider1_MouseUp, Qt::QueuedConnection);
+    });
 }

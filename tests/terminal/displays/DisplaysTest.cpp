@@ -5,8 +5,8 @@
 #include "core/IniValues.h"
 #include "platform/forms/ControlColour.h"
 #include "platform/forms/Dialogs.h"
-#include "platform/mmvari/MmvariIds.h"
 #include "platform/forms/PictureBox.h"
+#include "platform/mmvari/MmvariIds.h"
 #include "rig/RigGlobals.h"
 #include "support/Popups.h"
 #include "terminal/engines/PskEngine.h"
@@ -37,25 +37,31 @@ class Displays : public zvtest::TxTest {
 };
 
 TEST_F(Displays, TheSquelchGoesToTheEngineInUse) {
+    enum By { Slider, Bar, Keys }; // the knob dragged, a press in the middle of the level bar, keys
     struct Case {
         const char* name;
         int mode;
-        bool byBar; // a press in the middle of the level bar rather than the slider
+        By by;
     } cases[] = {
-        {"PSK by the slider", core::ModeBpsk, false},
-        {"PSK by the bar", core::ModeBpsk, true},
-        {"multi-mode", core::ModeMmvari, false},
-        {"RTTY by the bar", core::ModeRtty, true},
+        {"PSK by the slider", core::ModeBpsk, Slider},      {"PSK by the bar", core::ModeBpsk, Bar},
+        {"PSK by the keys", core::ModeBpsk, Keys},          {"multi-mode", core::ModeMmvari, Slider},
+        {"multi-mode by the keys", core::ModeMmvari, Keys}, {"RTTY by the bar", core::ModeRtty, Bar},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         if (c.mode == core::ModeRtty) runRttyProgram();
         if (c.mode == core::ModeMmvari) useMmvari();
         if (c.mode == core::ModeBpsk) g.OpMode = core::ModeBpsk;
+        w->Slider1->setValue(3);
+        if (c.mode == core::ModeMmvari) w->MMVARI->clearCalls();
         pskcore::lib().clearCalls();
-        w->Slider1->setValue(0);
-        if (c.byBar) {
+        if (c.by == Bar) {
             QTest::mouseClick(w->ProgressBar1, Qt::LeftButton, {}, QPoint(w->ProgressBar1->width() / 2, 3));
+        } else if (c.by == Keys) {
+            QTest::keyClick(w->Slider1, Qt::Key_Home);
+            for (int i = 0; i < 5; ++i)
+                QTest::keyClick(w->Slider1, Qt::Key_Up);
+            ASSERT_TRUE(zvtest::waitForPostedEvents());
         } else {
             w->Slider1->setValue(5);
             QTest::mouseRelease(w->Slider1, Qt::LeftButton);
@@ -64,10 +70,10 @@ TEST_F(Displays, TheSquelchGoesToTheEngineInUse) {
         EXPECT_EQ(g.SquelchLevel, QStringLiteral(" 50"));
         EXPECT_TRUE(ini().contains("SQ_LEVEL= 50\r\n"));
         if (c.mode == core::ModeBpsk) {
-            EXPECT_EQ(calls().join(' '), squelchCalls(50));
+            EXPECT_TRUE(calls().join(' ').endsWith(squelchCalls(50))) << calls().join(' ').toStdString();
         }
         if (c.mode == core::ModeMmvari) {
-            EXPECT_EQ(setsOf(mmvari::PSquelch), QVariantList{1000});
+            EXPECT_EQ(setsOf(mmvari::PSquelch).value(setsOf(mmvari::PSquelch).size() - 1), QVariant(1000));
         }
         if (c.mode == core::ModeRtty) {
             ASSERT_TRUE(zvtest::waitUntil([&] { return !posted().isEmpty(); }));
