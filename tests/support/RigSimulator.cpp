@@ -336,6 +336,13 @@ void pointRigLinkAt(const RigSimulator& sim) {
     rig::g.IcomAddress = QStringLiteral("58");
 }
 
+bool openUnpolledRigLink(const RigSimulator& sim) {
+    pointRigLinkAt(sim);
+    rig::g.RigPollMode = 0;
+    rig::RigOpenPort();
+    return rig::g.RigPortOpen == 1;
+}
+
 bool waitForRigToCatchUp(RigSimulator& sim) {
     const int before = sim.markersTaken;
     if (!rig::port().write(sim.marker())) return false;

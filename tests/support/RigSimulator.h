@@ -125,6 +125,9 @@ class RigSimulator : public QObject {
 // baud, two stop bits, 10 ms between commands, ICOM address 58); the caller
 // opens the port.
 void pointRigLinkAt(const RigSimulator& sim);
+// Points the rig link at the simulator and opens its port without polling, so
+// that only what the system itself sends reaches the rig; true when it opened.
+bool openUnpolledRigLink(const RigSimulator& sim);
 
 // Writes the simulator's marker through the rig link's open port and waits until
 // the rig has taken it: the rig takes what it hears in the order written, so by

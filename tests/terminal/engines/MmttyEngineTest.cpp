@@ -220,10 +220,7 @@ TEST_F(MmttyEngine, ReceivedTextAndTransmitStateKeyTheRigByCat) {
     PSK31MAIN& w = loadRtty();
     ASSERT_EQ(g.OpMode, core::ModeRtty);
     sim = std::make_unique<zvtest::RigSimulator>("KENWOOD");
-    zvtest::pointRigLinkAt(*sim);
-    rig::g.RigPollMode = 0;
-    rig::RigOpenPort();
-    ASSERT_EQ(rig::g.RigPortOpen, 1);
+    ASSERT_TRUE(zvtest::openUnpolledRigLink(*sim));
 
     ASSERT_TRUE(step(300));
     EXPECT_TRUE(w.RichTextBox1->text().contains("CQ CQ CQ DE QQ9RTY"))
@@ -262,10 +259,7 @@ TEST_F(MmttyEngine, EscFromAnyBoxReleasesTheRig) {
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     sim = std::make_unique<zvtest::RigSimulator>("KENWOOD");
-    zvtest::pointRigLinkAt(*sim);
-    rig::g.RigPollMode = 0;
-    rig::RigOpenPort();
-    ASSERT_EQ(rig::g.RigPortOpen, 1);
+    ASSERT_TRUE(zvtest::openUnpolledRigLink(*sim));
     auto rigKeyed = [&](bool keyed) {
         return zvtest::waitUntil([&] { return zvtest::waitForRigToCatchUp(*sim) && sim->ptt == keyed; });
     };
@@ -297,10 +291,7 @@ TEST_F(MmttyEngine, EscUnkeysTheRigWhenTheProgramDoesNotAnswer) {
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     sim = std::make_unique<zvtest::RigSimulator>("KENWOOD");
-    zvtest::pointRigLinkAt(*sim);
-    rig::g.RigPollMode = 0;
-    rig::RigOpenPort();
-    ASSERT_EQ(rig::g.RigPortOpen, 1);
+    ASSERT_TRUE(zvtest::openUnpolledRigLink(*sim));
     QTest::keyClicks(w.Text1, QStringLiteral("RYRYRY"));
     QTest::keyClick(w.Text1, Qt::Key_F12);
     ASSERT_TRUE(zvtest::waitUntil([&] { return zvtest::waitForRigToCatchUp(*sim) && sim->ptt; }));

@@ -283,10 +283,7 @@ TEST_F(PskRigPtt, TheRigIsKeyedByCatOnlyWithoutAPttPort) {
     } cases[] = {{"0", 1}, {"1", 0}, {"2", 0}};
     loadIdle();
     sim = std::make_unique<zvtest::RigSimulator>("KENWOOD");
-    zvtest::pointRigLinkAt(*sim);
-    rig::g.RigPollMode = 0;
-    rig::RigOpenPort();
-    ASSERT_EQ(rig::g.RigPortOpen, 1);
+    ASSERT_TRUE(zvtest::openUnpolledRigLink(*sim));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pttControl.toStdString());
         sim->pttOnCount = sim->pttOffCount = 0;
@@ -309,10 +306,7 @@ TEST_F(PskRigPtt, EscFromAnyBoxEndsTheTransmissionAndTheScan) {
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     sim = std::make_unique<zvtest::RigSimulator>("KENWOOD");
-    zvtest::pointRigLinkAt(*sim);
-    rig::g.RigPollMode = 0;
-    rig::RigOpenPort();
-    ASSERT_EQ(rig::g.RigPortOpen, 1);
+    ASSERT_TRUE(zvtest::openUnpolledRigLink(*sim));
     auto rigKeyed = [&](bool keyed) {
         return zvtest::waitUntil([&] { return zvtest::waitForRigToCatchUp(*sim) && sim->ptt == keyed; });
     };

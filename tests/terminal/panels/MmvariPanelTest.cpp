@@ -303,10 +303,7 @@ class MmvariOnAir : public MmvariWindowTest {
         MmvariWindowTest::SetUp();
         w = &load("COMCONT=0\nTRX_TimeStmp=YES\n");
         sim = std::make_unique<zvtest::RigSimulator>("KENWOOD");
-        zvtest::pointRigLinkAt(*sim);
-        rig::g.RigPollMode = 0;
-        rig::RigOpenPort();
-        ASSERT_EQ(rig::g.RigPortOpen, 1);
+        ASSERT_TRUE(zvtest::openUnpolledRigLink(*sim));
         core::g.CwIdText = "DE JA1ZVK *";
     }
     void TearDown() override {
