@@ -1,5 +1,7 @@
 #include "log/ContestSave.h"
 
+#include <QRegularExpression>
+
 namespace logbook {
 
 EntryStamp contestStamp(const QDateTime& jstNow, const QString& timeBox) {
@@ -14,6 +16,11 @@ EntryStamp contestStamp(const QDateTime& jstNow, const QString& timeBox) {
 
 QString remarksWithSerial(const QString& serialBox, const QString& rem1) {
     return serialBox + QStringLiteral("(SendNo) ") + rem1;
+}
+
+bool isSerialText(const QString& serialBox) {
+    static const QRegularExpression digits(QStringLiteral("^\\d{1,5}$"));
+    return digits.match(serialBox.trimmed()).hasMatch();
 }
 
 QString nextSerialText(const QString& serialBox) {

@@ -18,6 +18,10 @@ EntryStamp contestStamp(const QDateTime& jstNow, const QString& timeBox);
 // Rem1 with the serial number sent in front: "007(SendNo) TNX".
 QString remarksWithSerial(const QString& serialBox, const QString& rem1);
 
+// Whether the serial number box holds a number to send: digits only, as the
+// spin writes them ("1x" or "" is a slip of the keys, not a serial).
+bool isSerialText(const QString& serialBox);
+
 // The serial number after `serialBox`, shown with at least three digits.
 QString nextSerialText(const QString& serialBox);
 

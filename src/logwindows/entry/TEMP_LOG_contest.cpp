@@ -63,6 +63,12 @@ void TEMP_LOG::Contest_Click() {
         ReloadHamlogRecord();
         return;
     }
+    // A serial box the operator mistyped would go into Rem1 and spin the
+    // stored number from it: refused, the entry kept for another try.
+    if (core::g.ContestSerialNo == 1 && !logbook::isSerialText(logwindows::textOf(serialBox()))) {
+        ui::msgBox(QStringLiteral("Contest ナンバーが正しくありません"), ui::OkOnly);
+        return;
+    }
     const int macroTime = core::g.LogTimeMacroUsed;
     if (macroTime == 0) {
         const logbook::EntryStamp stamp = logbook::contestStamp(sysclock::jstNow(), Text4->text());

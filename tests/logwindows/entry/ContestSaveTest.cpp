@@ -182,6 +182,28 @@ TEST_F(ContestSave, AFailedOrDeclinedWriteKeepsEverything) {
     }
 }
 
+TEST_F(ContestSave, AMistypedSerialIsRefusedUntilTheOperatorMendsIt) {
+    TEMP_LOG& w = openFromMain(QStringLiteral("QQ8CON"), QStringLiteral("四郎"));
+    w.Text14->setText(QStringLiteral("TNX"));
+    PSK31MAIN& m = forms::PSK31MAIN();
+    m.Text11->setFocus();
+    m.Text11->selectAll();
+    QTest::keyClicks(m.Text11, QStringLiteral("12x"));
+    ASSERT_EQ(m.Text11->text(), QStringLiteral("012x"));
+    contestSave(w);
+    ASSERT_FALSE(askedPrompts().isEmpty());
+    EXPECT_EQ(askedPrompts().first(), QStringLiteral("Contest ナンバーが正しくありません"));
+    EXPECT_EQ(logCount(), 3);
+    EXPECT_EQ(w.Text14->text(), QStringLiteral("TNX"));
+    EXPECT_EQ(w.Text12->text(), QStringLiteral("四郎"));
+
+    QTest::keyClick(m.Text11, Qt::Key_Backspace);
+    contestSave(w);
+    ASSERT_EQ(logCount(), 4);
+    EXPECT_EQ(stored(4).REM1.trimmed(), QStringLiteral("012(SendNo) TNX"));
+    EXPECT_EQ(m.Text11->text(), QStringLiteral("013"));
+}
+
 TEST_F(ContestSave, TheViewerKeptInUseShowsTheStoredQso) {
     logbook::g.HamlogViewerOn = QStringLiteral("YES");
     TEMP_LOG& w = openFromMain(QStringLiteral("QQ7CON"));
