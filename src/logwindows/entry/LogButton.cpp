@@ -1,6 +1,7 @@
 #include "logwindows/entry/LogButton.h"
 
 #include "core/Globals.h"
+#include "log/ContestSave.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/HamlogLink.h"
 #include "logwindows/entry/LogEntry.h"
@@ -36,8 +37,16 @@ bool hasCall() {
     return false;
 }
 
+// A mistyped serial box would be handed over as the serial sent.
+bool hasSerial() {
+    if (core::g.ContestSerialNo != 1 || logbook::isSerialText(textOf(operatingBoxes().contestNo)))
+        return true;
+    ui::msgBox(QStringLiteral("Contest ナンバーが正しくありません"), ui::OkOnly);
+    return false;
+}
+
 void handOver(QPushButton* button) {
-    if (!hasCall()) return;
+    if (!hasCall() || !hasSerial()) return;
     const std::optional<int> count = HamlogAskRecNo();
     if (!count) return;
     logbook::g.RecNoAtSend = *count;
@@ -144,7 +153,7 @@ bool MayDropHandedOverQso(DropCause cause) {
 void LogKeyPress() {
     if (logbook::g.HamlogLink == 1)
         OpenLogEntry();
-    else if (logbook::g.HamlogLink == 2 && hasCall())
+    else if (logbook::g.HamlogLink == 2 && hasCall() && hasSerial())
         HamlogSendQso();
 }
 

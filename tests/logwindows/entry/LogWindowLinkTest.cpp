@@ -94,6 +94,16 @@ TEST_F(LogWindowLink, AnEmptyCallIsNotHandedOver) {
         EXPECT_EQ(m.Command5->text(), QStringLiteral("LOG作成"));
         EXPECT_EQ(m.Text6->text(), QStringLiteral("太郎")) << "the boxes keep what was typed";
     }
+    // Nor is a serial number the operator mistyped.
+    core::g.ContestSerialNo = 1;
+    PSK31MAIN& m = boxes(QStringLiteral("QQ1AAA"), QStringLiteral("太郎"), QString());
+    m.Text11->setFocus();
+    m.Text11->selectAll();
+    QTest::keyClicks(m.Text11, QStringLiteral("5x"));
+    press();
+    EXPECT_EQ(askedPrompts(), QStringList{QStringLiteral("Contest ナンバーが正しくありません")});
+    EXPECT_EQ(core::g.HamlogEntrySent, 0);
+    EXPECT_EQ(m.Command5->text(), QStringLiteral("LOG作成"));
     EXPECT_EQ(logCount(), 0);
 }
 
