@@ -17,7 +17,9 @@
 #include "terminal/receive/PaneMarks.h"
 #include "terminal/receive/RxPicking.h"
 
+#include <QClipboard>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -25,12 +27,12 @@
 #include <QPlainTextEdit>
 #include <QRegularExpressionValidator>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int CallLength = 20;
 constexpr int QthContestLength = 28;
-// A line edit's own limit, when no other is set.
-constexpr int NoLengthLimit = 32767;
 
 bool libraryLink() {
     return logbook::g.HamlogLink == 1;
@@ -119,14 +121,23 @@ bool SSTVForm::qsoEvent(QObject* watched, QEvent* e) {
     if (watched == Label47 && isClick(watched, e))
         Label47_Click(static_cast<QMouseEvent*>(e)->globalPosition().toPoint());
     if (watched == List4 && e->type() == QEvent::FocusOut) List4->hide();
-    if (watched == Text14 && e->type() == QEvent::KeyPress) {
-        if (core::g.ContestMode != 1) return false;
-        if (const auto upper = lowerLetter(*static_cast<QKeyEvent*>(e))) {
-            Text14->insert(*upper);
-            return true;
-        }
-    }
+    if (watched == Text14 && e->type() == QEvent::KeyPress) return qthKeyEvent(*static_cast<QKeyEvent*>(e));
     return false;
+}
+
+// In a contest the exchange is kept to its length as it is typed or pasted;
+// what the box already holds (typed before the contest, or put there by the
+// log) stays whole.
+bool SSTVForm::qthKeyEvent(const QKeyEvent& key) {
+    if (core::g.ContestMode != 1) return false;
+    const bool paste = key.matches(QKeySequence::Paste);
+    const QString typed =
+        paste ? QGuiApplication::clipboard()->text() : lowerLetter(key).value_or(key.text());
+    const bool command = key.modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+    if (!paste && (command || typed.isEmpty() || !typed.front().isPrint())) return false;
+    const qsizetype kept = Text14->text().size() - Text14->selectedText().size();
+    Text14->insert(QthLimit > 0 ? typed.left(std::max<qsizetype>(0, QthLimit - kept)) : typed);
+    return true;
 }
 
 bool SSTVForm::callBoxEvent(QEvent* e) {
@@ -254,8 +265,7 @@ void SSTVForm::Text14_Change() {
 
 // The exchange's limit holds while the contest runs and goes with it.
 void SSTVForm::ContestStateChanged() {
-    const int length = core::g.ContestMode == 1 ? QthContestLength : NoLengthLimit;
-    if (Text14->maxLength() != length) Text14->setMaxLength(length);
+    QthLimit = core::g.ContestMode == 1 ? QthContestLength : 0;
 }
 
 void SSTVForm::Label47_Click(const QPoint& globalPos) {

@@ -31,6 +31,7 @@
 #include <vector>
 
 class QAction;
+class QKeyEvent;
 class QMenu;
 class QPlainTextEdit;
 class QMenuBar;
@@ -251,7 +252,7 @@ class SSTVForm : public QWidget {
     void List4_Click(const QString& entry);
     void Text14_Change();
     // The QTH box's length follows the contest state: whoever starts or ends
-    // a contest calls this once, so that no key resets the box's text.
+    // a contest calls this once.
     void ContestStateChanged();
     void Label47_Click(const QPoint& globalPos);
     void Text11_Change();
@@ -326,6 +327,8 @@ class SSTVForm : public QWidget {
     QString PopupSource;
     int RsvEditMode = 0;
     int ClearBusy = 0;
+    // The length an exchange typed into the QTH box may reach; 0 outside a contest.
+    int QthLimit = 0;
 
   protected:
     void closeEvent(QCloseEvent* e) override;
@@ -370,6 +373,7 @@ class SSTVForm : public QWidget {
     void applyLogLink();
     bool qsoEvent(QObject* watched, QEvent* e);
     bool callBoxEvent(QEvent* e);
+    bool qthKeyEvent(const QKeyEvent& key);
     void callDropped(const QString& text);
     void lookUpCall();
     void placeBesideRsv(QWidget* popup);

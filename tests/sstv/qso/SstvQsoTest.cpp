@@ -565,4 +565,36 @@ TEST_F(SstvQso, TheQthBoxEditsLikeATextBoxInAndOutOfAContest) {
     EXPECT_EQ(f.Text14->text(), QStringLiteral("Z99-012 ABCDEFGHIJKLMNOPQRST uvw"));
 }
 
+// A QTH typed before the contest starts, or one the log puts into the box,
+// stays whole; only what is typed or pasted in the contest keeps to the
+// exchange's length.
+TEST_F(SstvQso, AContestKeepsTheQthTheBoxAlreadyHolds) {
+    SSTVForm& f = withLink(0);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    f.activateWindow();
+    f.Text14->setFocus();
+    const QString qth = QStringLiteral("Tokyo Shinjuku-ku Nishi-Shinjuku 2-8-1");
+    QTest::keyClicks(f.Text14, qth);
+    ASSERT_TRUE(zvtest::chooseMenuItem(f.CONON));
+    ASSERT_TRUE(zvtest::chooseMenuItem(forms::CFG_Contest().CON_STRART));
+    ASSERT_EQ(core::g.ContestMode, 1);
+    EXPECT_EQ(f.Text14->text(), qth);
+    f.activateWindow();
+    f.Text14->setFocus();
+    ASSERT_TRUE(zvtest::waitUntil([&f] { return f.Text14->hasFocus(); }, 2000));
+    QTest::keyClick(f.Text14, Qt::Key_End);
+    QTest::keyClicks(f.Text14, QStringLiteral("x"));
+    EXPECT_EQ(f.Text14->text(), qth) << "no room for a letter more";
+    QTest::keyClick(f.Text14, Qt::Key_Backspace);
+    EXPECT_EQ(f.Text14->text(), qth.chopped(1));
+
+    f.Text14->setText(qth + QStringLiteral(" JCC1001"));
+    EXPECT_EQ(f.Text14->text(), qth + QStringLiteral(" JCC1001")) << "the log's QTH is not cut";
+
+    QApplication::clipboard()->setText(QStringLiteral("599-012 ABCDEFGHIJKLMNOPQRSTUVWXYZ"));
+    QTest::keyClick(f.Text14, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(f.Text14, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(f.Text14->text(), QStringLiteral("599-012 ABCDEFGHIJKLMNOPQRST")) << "the paste over all of it";
+}
+
 } // namespace
