@@ -338,9 +338,9 @@ void PSK31MAIN::buildEnginePanels(QWidget* frame) {
     tw.place(VScroll3, 2250, 30, 180, 450);
     Label13 = label(fft, {});
     tw.place(Label13, 30, 480, 2400, 180);
-    Command15 = button(fft, QStringLiteral("Ch1"));
-    Command16 = button(fft, QStringLiteral("Ch2"));
-    Command17 = button(fft, QStringLiteral("Ch3"));
+    Command15 = button(fft, QStringLiteral("1"));
+    Command16 = button(fft, QStringLiteral("2"));
+    Command17 = button(fft, QStringLiteral("3"));
     int left = 30;
     for (QPushButton* b : {Command15, Command16, Command17}) {
         tw.place(b, left, 690, 720, 240);
