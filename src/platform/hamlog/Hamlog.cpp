@@ -8,8 +8,8 @@
 #include <QFile>
 #include <algorithm>
 #include <map>
+#include <pthread.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace hamlog {
 
@@ -51,15 +51,18 @@ struct Idle {
     std::unique_ptr<LogDatabase> log;
 };
 constexpr std::size_t kIdleKept = 4;
+// Set in a forked child, which must not touch its parent's connections.
+bool forkedSinceKept = false;
 std::vector<Idle>& idleLogs() {
     static std::vector<Idle> idle;
-    static pid_t owner = getpid();
-    if (owner != getpid()) {
-        // A forked child must not touch its parent's connections: leave them be.
+    [[maybe_unused]] static const int watch =
+        pthread_atfork(nullptr, nullptr, [] { forkedSinceKept = true; });
+    if (forkedSinceKept) {
+        // Leave them be.
         for (Idle& i : idle)
             (void)i.log.release();
         idle.clear();
-        owner = getpid();
+        forkedSinceKept = false;
     }
     return idle;
 }
@@ -90,9 +93,19 @@ void keepIdle(const QString& file, std::optional<FileStamp> known, std::unique_p
     idle.push_back({file, *stamp, std::move(log)});
 }
 
+// The log last found by its id: the reads of a look-up ask for the same one
+// again and again.
+struct Found {
+    quint64 openId = 0;
+    LogDatabase* log = nullptr;
+} lastFound;
+
 LogDatabase* logOf(const HamlogHandle& handle) {
+    if (handle.openId != 0 && handle.openId == lastFound.openId) return lastFound.log;
     const auto it = openLogs().find(handle.openId);
-    return it == openLogs().end() ? nullptr : it->second.log.get();
+    if (it == openLogs().end()) return nullptr;
+    lastFound = {handle.openId, it->second.log.get()};
+    return lastFound.log;
 }
 
 bool isAscii(const QString& text) {
@@ -127,7 +140,11 @@ QString fieldText(const QString& text, int width) {
 // every field stored through the library does) is measured once and copied
 // into the buffer's own memory, with no new text made on the way.
 void putFieldText(QString& buffer, const QString& text, int width) {
-    const int bytes = cp932::byteLength(text);
+    // ASCII text, as most fields are, has a byte for each character.
+    char16_t bits = 0;
+    for (const QChar c : text)
+        bits |= c.unicode();
+    const int bytes = bits < 0x80 ? static_cast<int>(text.size()) : cp932::byteLength(text);
     if (bytes > width) {
         buffer = fieldText(text, width);
         return;
@@ -143,16 +160,6 @@ QString logFile(const QString& dataPath) {
     const QString upper = dataPath + QStringLiteral(".HDB");
     const QString lower = dataPath + QStringLiteral(".hdb");
     return !QFile::exists(upper) && QFile::exists(lower) ? lower : upper;
-}
-
-// A record copied field by field into the memory the target's fields hold.
-void copyRecord(const QsoRecord& from, QsoRecord& to) {
-    for (const FieldSpec& f : kFields) {
-        const QString& text = *from.field(f.no);
-        QString& field = *to.field(f.no);
-        field.resize(text.size());
-        std::copy(text.cbegin(), text.cend(), field.data());
-    }
 }
 
 void forgetCurrent(HamlogHandle& handle) {
@@ -220,6 +227,7 @@ int HamlogClose(HamlogHandle& handle, int) {
     const auto it = openLogs().find(handle.openId);
     const bool wasOpen = it != openLogs().end();
     if (wasOpen) {
+        if (lastFound.openId == handle.openId) lastFound = {};
         OpenLog open = std::move(it->second);
         openLogs().erase(it);
         const bool wrote = open.log->settle();
@@ -241,9 +249,8 @@ int Vdbf_rcount(HamlogHandle& handle) {
 
 int THW_read(HamlogHandle& handle, int recNo, int) {
     LogDatabase* log = logOf(handle);
-    // The record the call-index walk stands on was read with it.
-    if (log && recNo > 0 && recNo == handle.walkRecNo) {
-        copyRecord(handle.walkRow, handle.current);
+    // The record the call-index walk stands on comes from the walk's own query.
+    if (log && recNo > 0 && log->walkingAt(recNo) && log->readWalkRow(handle.current)) {
         handle.currentRecNo = recNo;
         return Done;
     }
@@ -344,7 +351,7 @@ int Vidx_search(HamlogHandle& handle, const QString& call, int) {
     key.remove(QChar(0));
     key = fitBytes(key, fieldWidth(FieldCall));
     int recNo = 0;
-    if (!log->walkFrom(key, 0, recNo, handle.walkRow) || handle.walkRow.CALL != key) {
+    if (!log->walkFrom(key, 0, recNo, handle.walkCall) || handle.walkCall != key) {
         log->endWalk();
         return 0;
     }
@@ -358,8 +365,8 @@ int Vidx_next(HamlogHandle& handle, int) {
     // A write or a count on the way ended the pass: it goes on where it was
     // (from a copy of the call, as the step rewrites the row it came from).
     const bool found =
-        log->walking() ? log->walkNext(recNo, handle.walkRow)
-                       : log->walkFrom(QString(handle.walkRow.CALL), handle.walkRecNo, recNo, handle.walkRow);
+        log->walking() ? log->walkNext(recNo, handle.walkCall)
+                       : log->walkFrom(QString(handle.walkCall), handle.walkRecNo, recNo, handle.walkCall);
     return walkTo(handle, found, recNo);
 }
 

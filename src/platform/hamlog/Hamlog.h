@@ -59,7 +59,7 @@ struct HamlogHandle {
     std::array<bool, kFields.size()> stagedSet{};
     QsoRecord staged;  // fields staged by SetThBuffer for the next write
     int walkRecNo = 0; // record of the last Vidx_search/Vidx_next, 0 = no walk
-    QsoRecord walkRow; // its fields, read with it
+    QString walkCall;  // its call, read with it
 };
 
 int HamlogOpen(int reserved, HamlogHandle& handle, const QString& dataPath, int mode);

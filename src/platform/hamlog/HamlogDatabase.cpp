@@ -80,10 +80,11 @@ LogDatabase::~LogDatabase() {
 }
 
 void LogDatabase::finalizeAll() {
-    for (sqlite3_stmt** s : {&count_, &read_, &insert_, &update_, &walk_}) {
+    for (sqlite3_stmt** s : {&count_, &read_, &insert_, &update_, &walkStart_, &walkAfter_}) {
         sqlite3_finalize(*s);
         *s = nullptr;
     }
+    walk_ = nullptr;
 }
 
 bool LogDatabase::exec(const char* sql) {
@@ -92,6 +93,10 @@ bool LogDatabase::exec(const char* sql) {
 
 LogDatabase::OpenResult LogDatabase::open(const QString& file, bool create) {
     if (!create && !QFile::exists(file)) return OpenResult::Missing;
+    // SQLite's memory statistics serve nothing here and cost a lock around
+    // every allocation of every step; they can only be turned off before the
+    // library's first use in the process.
+    [[maybe_unused]] static const int noMemoryStatistics = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
     // A connection is only ever used by the thread that opened it: it needs
     // no lock of its own around every call (every column of every QSO read).
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
@@ -146,8 +151,12 @@ bool LogDatabase::prepareAll() {
         {&update_, "UPDATE qso SET call = ?1, date = ?2, time = ?3, his = ?4, my = ?5, freq = ?6,"
                    " mode = ?7, code = ?8, gl = ?9, qsl = ?10, name = ?11, qth = ?12, rem1 = ?13,"
                    " rem2 = ?14, flag = ?15 WHERE recno = ?16"},
-        {&walk_, "SELECT call, date, time, his, my, freq, mode, code, gl, qsl, name, qth, rem1, rem2, flag,"
-                 " recno FROM qso WHERE (call, recno) > (?1, ?2) ORDER BY call, recno"},
+        // A pass from a call's first record needs no comparison of the
+        // record number on every step.
+        {&walkStart_, "SELECT call, date, time, his, my, freq, mode, code, gl, qsl, name, qth, rem1, rem2,"
+                      " flag, recno FROM qso WHERE call >= ?1 ORDER BY call, recno"},
+        {&walkAfter_, "SELECT call, date, time, his, my, freq, mode, code, gl, qsl, name, qth, rem1, rem2,"
+                      " flag, recno FROM qso WHERE (call, recno) > (?1, ?2) ORDER BY call, recno"},
     };
     for (const auto& st : statements)
         if (sqlite3_prepare_v3(db_, st.sql, -1, SQLITE_PREPARE_PERSISTENT, st.stmt, nullptr) != SQLITE_OK)
@@ -178,21 +187,28 @@ bool LogDatabase::read(int recNo, QsoRecord& record) {
     return true;
 }
 
-bool LogDatabase::walkFrom(const QString& call, int after, int& recNo, QsoRecord& record) {
+bool LogDatabase::walkFrom(const QString& call, int after, int& recNo, QString& callOut) {
     endWalk();
+    walk_ = after == 0 ? walkStart_ : walkAfter_;
     bindText(walk_, 1, call);
-    sqlite3_bind_int(walk_, 2, after);
+    if (after != 0) sqlite3_bind_int(walk_, 2, after);
     walking_ = true;
-    return walkNext(recNo, record);
+    return walkNext(recNo, callOut);
 }
 
-bool LogDatabase::walkNext(int& recNo, QsoRecord& record) {
+bool LogDatabase::walkNext(int& recNo, QString& callOut) {
     if (!walking_ || !stepRow(walk_)) {
         endWalk();
         return false;
     }
+    takeColumnText(walk_, 0, callOut);
+    recNo = walkRecNo_ = sqlite3_column_int(walk_, static_cast<int>(kFields.size()));
+    return true;
+}
+
+bool LogDatabase::readWalkRow(QsoRecord& record) {
+    if (!walking_) return false;
     readFields(walk_, record);
-    recNo = sqlite3_column_int(walk_, static_cast<int>(kFields.size()));
     return true;
 }
 
@@ -206,6 +222,7 @@ bool LogDatabase::settle() {
 
 void LogDatabase::endWalk() {
     walking_ = false;
+    walkRecNo_ = 0;
     if (!walk_) return;
     sqlite3_reset(walk_);
     sqlite3_clear_bindings(walk_);

@@ -31,15 +31,22 @@ class LogDatabase {
     bool appendAll(const std::vector<QsoRecord>& records);
     bool update(int recNo, const QsoRecord& record);
     // One pass over the call index from the first call at or after `call`, in
-    // call order, each step giving a whole record: a look-up reads all of a
-    // call's QSOs in one query and one read transaction. The pass holds its read
-    // transaction until it ends, so every write and count ends it first.
-    // Each step writes the record into `record` in the memory its fields
-    // already hold, so that a walk over many QSOs makes no new text.
+    // call order: a look-up reads all of a call's QSOs in one query and one read
+    // transaction. The pass holds its read transaction until it ends, so every
+    // write and count ends it first.
+    // A step gives the record's number and call only (into `callOut`, in the
+    // memory it already holds); readWalkRow then takes the whole record from
+    // where the pass stands, so that the record after a call's last QSO, which
+    // a look-up only looks at to stop, is never read whole.
     // The pass starts after (call, after); after 0 starts at the call's first record.
-    bool walkFrom(const QString& call, int after, int& recNo, QsoRecord& record);
+    bool walkFrom(const QString& call, int after, int& recNo, QString& callOut);
     // False at the end of the index or when no pass is under way.
-    bool walkNext(int& recNo, QsoRecord& record);
+    bool walkNext(int& recNo, QString& callOut);
+    // True while a pass stands on record recNo.
+    bool walkingAt(int recNo) const { return walking_ && recNo == walkRecNo_; }
+    // The record the pass stands on into `record`, in the memory its fields
+    // already hold; false when no pass is under way.
+    bool readWalkRow(QsoRecord& record);
     void endWalk();
     bool walking() const { return walking_; }
     // Moves what was written since into the log file itself, so that the closed
@@ -59,8 +66,11 @@ class LogDatabase {
     sqlite3_stmt* read_ = nullptr;
     sqlite3_stmt* insert_ = nullptr;
     sqlite3_stmt* update_ = nullptr;
-    sqlite3_stmt* walk_ = nullptr;
+    sqlite3_stmt* walkStart_ = nullptr;
+    sqlite3_stmt* walkAfter_ = nullptr;
+    sqlite3_stmt* walk_ = nullptr; // the pass under way: walkStart_ or walkAfter_
     bool walking_ = false;
+    int walkRecNo_ = 0;
     bool written_ = false;
 };
 

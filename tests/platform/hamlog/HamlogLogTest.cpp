@@ -381,6 +381,30 @@ TEST_F(HamlogLogTest, AWalkGoesOnAfterACountOrAWriteOnTheWay) {
     EXPECT_EQ(Vidx_next(h, 16), 0);
 }
 
+// A record read where the walk stands comes whole, from its own row, whether
+// the walk's pass still stands there or a count or a write ended it on the way;
+// a record the walk has passed reads as any other.
+TEST_F(HamlogLogTest, ARecordReadOnTheWalkIsThatRecordWhole) {
+    ASSERT_EQ(append(QStringLiteral("QQ1AAA"), QStringLiteral("Taro"), QStringLiteral("東京都")), Done);
+    ASSERT_EQ(append(QStringLiteral("QQ2BBB"), QStringLiteral("Jiro"), QStringLiteral("大阪府")), Done);
+    ASSERT_EQ(append(QStringLiteral("QQ1AAA"), QStringLiteral("Saburo"), QStringLiteral("京都府")), Done);
+    const auto expectRecord = [this](int recNo, const char* name, const QString& qth) {
+        ASSERT_EQ(THW_read(h, recNo, 3), Done);
+        EXPECT_EQ(field(FieldName).trimmed(), QLatin1String(name)) << recNo;
+        EXPECT_EQ(field(FieldQth).trimmed(), qth) << recNo;
+        EXPECT_EQ(field(FieldDate), QStringLiteral("24-01-15")) << recNo;
+    };
+    ASSERT_EQ(Vidx_search(h, QStringLiteral("QQ1AAA"), 16), 1);
+    expectRecord(1, "Taro", QStringLiteral("東京都"));
+    ASSERT_EQ(Vidx_next(h, 16), 3);
+    EXPECT_EQ(Vdbf_rcount(h), 3);
+    expectRecord(3, "Saburo", QStringLiteral("京都府"));
+    ASSERT_EQ(Vidx_next(h, 16), 2);
+    expectRecord(1, "Taro", QStringLiteral("東京都"));
+    expectRecord(2, "Jiro", QStringLiteral("大阪府"));
+    EXPECT_EQ(Vidx_next(h, 16), 0);
+}
+
 TEST_F(HamlogLogTest, AnOpenAfterACloseSeesTheLogAsItIsOnDisk) {
     ASSERT_EQ(append(QStringLiteral("QQ1AAA"), QStringLiteral("Taro")), Done);
     HamlogClose(h, 0);
