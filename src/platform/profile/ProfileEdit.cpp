@@ -47,7 +47,7 @@ QByteArray inserted(const QByteArray& bytes, Insertion where, const QByteArray& 
 
 QByteArray withValue(const QByteArray& bytes, const QString& section, const QString& key,
                      const QString& value) {
-    const Parsed parsed = parse(bytes);
+    const Parsed& parsed = parsedView(bytes);
     const Encoding enc = parsed.encoding;
     const QByteArray lineEnd = encode(QStringLiteral("\r\n"), enc);
     const QByteArray entry = encode(key + QLatin1Char('=') + value, enc) + lineEnd;

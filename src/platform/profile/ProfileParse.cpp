@@ -110,7 +110,31 @@ bool isAscii(const QByteArray& bytes) {
     return true;
 }
 
+char16_t asciiLower(char16_t u) {
+    return u >= u'A' && u <= u'Z' ? static_cast<char16_t>(u + (u'a' - u'A')) : u;
+}
+
 bool sameName(const QByteArray& bytes, Span span, Encoding encoding, const QString& name) {
+    // Names are mostly ASCII on both sides: they compare as they stand, with
+    // no text made for the one in the file.
+    if (encoding != Encoding::Utf16Le) {
+        bool ascii = true;
+        bool same = span.end - span.begin == name.size();
+        for (qsizetype i = 0; ascii && i < span.end - span.begin; ++i) {
+            const auto b = static_cast<unsigned char>(bytes[span.begin + i]);
+            ascii = b < 0x80;
+            if (ascii && same) {
+                const char16_t c = name[i].unicode();
+                ascii = c < 0x80;
+                same = asciiLower(b) == asciiLower(c);
+            }
+        }
+        if (ascii) {
+            for (const QChar c : name)
+                ascii = ascii && c.unicode() < 0x80;
+            if (ascii) return same;
+        }
+    }
     return decode(bytes, span, encoding).compare(name, Qt::CaseInsensitive) == 0;
 }
 
@@ -143,6 +167,22 @@ Parsed parse(const QByteArray& bytes) {
         parsed.lines.append(leftOver);
     }
     return parsed;
+}
+
+const Parsed& parsedView(const QByteArray& bytes) {
+    // The bytes are kept with their view: a copy of a QByteArray shares its
+    // data, so the comparison below is exact and costs far less than a parse.
+    thread_local struct {
+        QByteArray bytes;
+        Parsed parsed;
+        bool valid = false;
+    } last;
+    if (!last.valid || last.bytes != bytes) {
+        last.parsed = parse(bytes);
+        last.bytes = bytes;
+        last.valid = true;
+    }
+    return last.parsed;
 }
 
 QString decode(const QByteArray& bytes, Span span, Encoding encoding) {
@@ -205,7 +245,7 @@ qsizetype findKey(const QByteArray& bytes, const Parsed& parsed, Block block, co
 }
 
 std::optional<QString> valueIn(const QByteArray& bytes, const QString& section, const QString& key) {
-    const Parsed parsed = parse(bytes);
+    const Parsed& parsed = parsedView(bytes);
     const std::optional<Block> block = findSection(bytes, parsed, section);
     if (!block) return std::nullopt;
     const qsizetype k = findKey(bytes, parsed, *block, key);

@@ -43,6 +43,9 @@ struct Parsed {
 
 // Pure: any bytes at all give a view, and every span lies within the bytes.
 Parsed parse(const QByteArray& bytes);
+// The same, kept for the bytes last asked about: a window's load reads many
+// keys, and a batch of writes reads each key back, from the same bytes.
+const Parsed& parsedView(const QByteArray& bytes);
 
 QString decode(const QByteArray& bytes, Span span, Encoding encoding);
 QByteArray encode(const QString& text, Encoding encoding);

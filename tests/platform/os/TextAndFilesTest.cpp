@@ -269,6 +269,49 @@ TEST(ProfileParse, LinesCoverEveryByteOfAnyCutFile) {
     }
 }
 
+// The view kept for the last bytes is never taken for other bytes: not for a
+// buffer changed in place to another text of the same length, nor for bytes
+// read again after an edit.
+TEST(ProfileParse, ReadsFromChangedBytesSeeTheChange) {
+    QByteArray bytes("[S]\r\nKey=aaa\r\n");
+    EXPECT_EQ(profile::stringIn(bytes, "S", "Key", "-"), QStringLiteral("aaa"));
+    bytes.replace("aaa", "bbb");
+    EXPECT_EQ(profile::stringIn(bytes, "S", "Key", "-"), QStringLiteral("bbb"));
+    bytes.replace("Key", "Kez");
+    EXPECT_EQ(profile::stringIn(bytes, "S", "Key", "-"), QStringLiteral("-"));
+    const QByteArray edited = profile::edited(bytes, {"S", "Key", "ccc"});
+    EXPECT_EQ(profile::stringIn(edited, "S", "Key", "-"), QStringLiteral("ccc"));
+    EXPECT_EQ(profile::stringIn(bytes, "S", "Key", "-"), QStringLiteral("-"));
+}
+
+// Section and key names compare without regard to case, in every encoding,
+// and a name in Japanese or with a letter that only folds to ASCII is found
+// as before.
+TEST(ProfileParse, NamesCompareWithoutRegardToCaseInEveryEncoding) {
+    const QString text = QStringLiteral("[Pos]\r\nLogTop=1\r\n[設定]\r\n幅=2\r\n[Kelvin]\r\nk=3\r\n");
+    struct Case {
+        const char* section;
+        QString key;
+        QString expected;
+    } cases[] = {
+        {"POS", QStringLiteral("logtop"), QStringLiteral("1")},
+        {"pos", QStringLiteral("LOGTOP"), QStringLiteral("1")},
+        {"Pos", QStringLiteral("LogTo"), QStringLiteral("-")},
+        {"Pos", QStringLiteral("LogTopX"), QStringLiteral("-")},
+        {"設定", QStringLiteral("幅"), QStringLiteral("2")},
+        {"kelvin", QStringLiteral("\u212A"), QStringLiteral("3")},
+    };
+    for (const auto encoding : {profile::Encoding::ShiftJis, profile::Encoding::Utf8}) {
+        const QByteArray bytes =
+            (encoding == profile::Encoding::Utf8 ? QByteArray("\xEF\xBB\xBF") : QByteArray()) +
+            profile::encode(text, encoding);
+        for (const Case& c : cases)
+            EXPECT_EQ(profile::stringIn(bytes, QString::fromUtf8(c.section), c.key, QStringLiteral("-")),
+                      c.expected)
+                << c.section << "/" << c.key.toStdString() << " encoding " << static_cast<int>(encoding);
+    }
+}
+
 TEST_F(ProfileFileTest, AFullDiskLeavesTheOldFileWholeAndSaysSo) {
     writeFile(QStringLiteral("TEST.INI"), kHandWritten);
     // A file-size limit stands in for a full disk: the new file cannot be written whole.
