@@ -15,6 +15,10 @@ namespace {
 // three characters a tenth of a second, and one edit and repaint for the three
 // costs hardly more than one for each would.
 constexpr int kQueuedEditsMs = 100;
+// A pane that is not on screen takes its queued text in once a second (and at
+// once when it is shown): nobody watches it, and each edit lays out its whole
+// last line again.
+constexpr int kHiddenQueuedEditsMs = 1000;
 // At least so many last lines keep their shaped glyphs.
 constexpr int kMinGlyphLines = 8;
 
@@ -28,6 +32,8 @@ QString normaliseBreaks(QString text) {
 
 RichTextPane::RichTextPane(QWidget* parent) : QPlainTextEdit(parent) {
     setUndoRedoEnabled(false);
+    applyTimer_.setSingleShot(true);
+    connect(&applyTimer_, &QTimer::timeout, this, [this] { applyPending(); });
 }
 
 int RichTextPane::length() const {
@@ -184,16 +190,18 @@ void RichTextPane::insertLater(const QString& text) {
 }
 
 void RichTextPane::schedule() {
-    if (scheduled_) return;
-    scheduled_ = true;
-    QTimer::singleShot(kQueuedEditsMs, this, [this] {
-        scheduled_ = false;
-        applyPending();
-    });
+    if (!applyTimer_.isActive()) applyTimer_.start(isVisible() ? kQueuedEditsMs : kHiddenQueuedEditsMs);
+}
+
+void RichTextPane::showEvent(QShowEvent* e) {
+    QPlainTextEdit::showEvent(e);
+    applyTimer_.stop();
+    applyPending();
 }
 
 void RichTextPane::applyPending() const {
     if (pending_.empty()) return;
+    applyTimer_.stop();
     QTextCursor c(document());
     c.beginEditBlock();
     for (const Edit& e : pending_) {

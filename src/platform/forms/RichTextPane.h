@@ -8,7 +8,8 @@
 //
 // Received text may be queued (appendLater, chopLater, insertLater): what
 // arrives within a tenth of a second goes in as one edit and one repaint
-// however much it is. Everything else that reads or edits the pane sees the
+// however much it is; in a pane that is not on screen, what arrives within a
+// second, and the rest as soon as it is shown. Everything else that reads or edits the pane sees the
 // queued edits done first; length() counts them.
 // Text the program puts in (appendText, chopEnd, insertTextAt and the queued
 // edits) goes in with a cursor of its own: the operator's selection and
@@ -18,6 +19,7 @@
 #include <QColor>
 #include <QPlainTextEdit>
 #include <QTextCursor>
+#include <QTimer>
 
 #include <vector>
 
@@ -61,7 +63,8 @@ class RichTextPane : public QPlainTextEdit {
     void appendLater(const QString& text);
     void chopLater();
     void insertLater(const QString& text);
-    // Does the queued edits now.
+    // Does the queued edits now (a caller that repaints anyway takes them in
+    // with its own repaint).
     void applyPending() const;
 
     // Text wraps this many pixels before the pane's right edge; the margin
@@ -75,6 +78,7 @@ class RichTextPane : public QPlainTextEdit {
   protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
   private:
     void insertAt(QTextCursor& c, const QString& text);
@@ -93,6 +97,6 @@ class RichTextPane : public QPlainTextEdit {
     // Mutable: a reader that must see the queued edits done does them.
     mutable std::vector<Edit> pending_;
     mutable int pendingDelta_ = 0;
-    bool scheduled_ = false;
+    mutable QTimer applyTimer_;
     bool held_ = false;
 };

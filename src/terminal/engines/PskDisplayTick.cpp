@@ -2,6 +2,7 @@
 // or spectrum, the zoomed spectrum or the input display, the phase scope and
 // the level bar.
 #include "core/Globals.h"
+#include "platform/forms/RichTextPane.h"
 #include "platform/pskcore/PskCore.h"
 #include "terminal/displays/PskDisplay.h"
 #include "terminal/displays/multi_ch.h"
@@ -28,18 +29,23 @@ const QColor kMainTraceColour(0xFF, 0xFF, 0x00);
 const QColor kZoomTraceColour(0x00, 0x00, 0x80);
 constexpr int kNoSignalLevel = 40;
 
+// A box given its own text again would lay it out anew every tick.
+void setIfChanged(QLineEdit* box, const QString& text) {
+    if (box->text() != text) box->setText(text);
+}
+
 void followAfc(PSK31MAIN& w) {
     pskcore::PskCore& lib = pskcore::lib();
     if (core::g.AfcOn == 1) {
         core::g.RxFreqHz = lib.fnGetRXFrequency(0);
         core::g.RxFreqBin = NearestBin(core::g.RxFreqHz);
         w.VScroll1->setValue(core::g.RxFreqHz);
-        w.Text4->setText(QString::number(core::g.RxFreqHz));
+        setIfChanged(w.Text4, QString::number(core::g.RxFreqHz));
     }
     if (core::g.NetOn == 1) {
         core::g.TxFreqHz = core::g.RxFreqHz;
         w.VScroll2->setValue(core::g.TxFreqHz);
-        w.Text8->setText(QString::number(core::g.TxFreqHz));
+        setIfChanged(w.Text8, QString::number(core::g.TxFreqHz));
     }
 }
 
@@ -116,6 +122,10 @@ void showLevel(PSK31MAIN& w) {
 
 void PskDisplayTick() {
     PSK31MAIN& w = forms::PSK31MAIN();
+    // The received text queued for the shown panes goes in now, so that it
+    // repaints together with the displays rather than a moment later on its own.
+    for (RichTextPane* pane : {w.RichTextBox1, w.RichTextBox4})
+        if (pane->isVisible()) pane->applyPending();
     followAfc(w);
     followExtraChannels();
     w.Picture4->clear();

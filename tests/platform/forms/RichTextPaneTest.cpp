@@ -1,9 +1,12 @@
 // Queued received text in a pane: edits queued together go in together, in
 // order, and every reader or editor of the pane sees them in.
 #include "platform/forms/RichTextPane.h"
+#include "platform/forms/Colour.h"
+#include "platform/forms/ControlColour.h"
 #include "support/ProgramFolder.h"
 
 #include <QSignalSpy>
+#include <QApplication>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -125,6 +128,62 @@ TEST(RichTextPane, OnlyTheLastLinesKeepTheirGlyphs) {
     EXPECT_TRUE(pane.text().endsWith(QStringLiteral("こんにちは 59\nk")));
     pane.chopEnd(4);
     EXPECT_EQ(kept().last(), pane.document()->blockCount() - 1);
+}
+
+// A pane in a window not on screen keeps what is queued for it while it is
+// hidden; the moment it is shown, everything is in.
+TEST(RichTextPane, AHiddenPaneShowsItsQueuedTextTheMomentItIsShown) {
+    QWidget window;
+    auto* pane = new RichTextPane(&window);
+    pane->appendText(QStringLiteral("CQ "));
+    pane->appendLater(QStringLiteral("de QQ9ABC"));
+    pane->chopLater();
+    pane->appendLater(QStringLiteral("C\r\nk"));
+    EXPECT_EQ(pane->length(), 14);
+    window.show();
+    EXPECT_EQ(pane->toPlainText(), QStringLiteral("CQ de QQ9ABC\nk")) << "in as the pane is shown";
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+    // Shown, text queued now still goes in by itself.
+    pane->appendLater(QStringLiteral(" 73"));
+    EXPECT_TRUE(zvtest::waitUntil([&] { return pane->toPlainText().endsWith(QStringLiteral("k 73")); }));
+    window.hide();
+    pane->appendLater(QStringLiteral(" TU"));
+    EXPECT_TRUE(zvtest::waitUntil([&] { return pane->toPlainText().endsWith(QStringLiteral("73 TU")); }))
+        << "a hidden pane takes it in by itself too";
+}
+
+// The pane's colours are its palette's, so that the text area paints itself
+// whole (the frame and window behind it need no repaint for a line of text),
+// and the pane shows them as set, in the text area and beside it.
+TEST(RichTextPane, ColoursSetOnAPaneShowInItsOwnOpaqueTextArea) {
+    QWidget window;
+    window.resize(300, 120);
+    auto* pane = new RichTextPane(&window);
+    pane->setGeometry(0, 0, 300, 120);
+    pane->setWrapMargin(40);
+    const std::uint32_t blue = 0xFF0000, white = 0xFFFFFF, yellow = 0x00FFFF;
+    colour::setBackColor(pane, blue);
+    colour::setForeColor(pane, white);
+    pane->setText(QStringLiteral("███ ███"));
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_TRUE(pane->styleSheet().isEmpty());
+    EXPECT_TRUE(pane->viewport()->autoFillBackground());
+    EXPECT_EQ(colour::backColor(pane), blue);
+    EXPECT_EQ(colour::foreColor(pane), white);
+
+    auto at = [&](int x, int y) { return colour::toRef(pane->grab().toImage().pixelColor(x, y)); };
+    const QRect text = pane->viewport()->geometry();
+    EXPECT_EQ(at(text.center().x(), text.bottom() - 5), blue) << "below the text";
+    EXPECT_EQ(at(text.right() + 20, text.center().y()), blue) << "in the margin beside the text";
+    const QRect glyph = pane->cursorRect(QTextCursor(pane->document()));
+    EXPECT_EQ(at(text.left() + glyph.left() + 3, text.top() + glyph.center().y()), white) << "the text";
+
+    colour::setBackColor(pane, yellow);
+    EXPECT_EQ(at(text.center().x(), text.bottom() - 5), yellow) << "a new colour at once";
+    colour::setBackColor(pane, colour::kButtonFace);
+    EXPECT_EQ(pane->palette().color(QPalette::Base), QApplication::palette(pane).color(QPalette::Base));
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "terminal/engines/PskCoreWndProc.h"
 
 #include <QSignalSpy>
+#include <QTest>
 #include <QTextBlock>
 
 namespace {
@@ -159,6 +160,21 @@ TEST_F(PskReceive, WithThreeChannelsTheExtraPanesReceiveTheStationToo) {
         [&] { return m.RichTextBox1->text().contains(line) && m.RichTextBox2->text().contains(line); },
         10000));
     EXPECT_FALSE(forms::PSK31MAIN().RichTextBox1->text().contains(line));
+}
+
+// On screen, the text queued for the main pane goes in with the display tick,
+// so that it repaints together with the waterfall.
+TEST_F(PskReceive, TheDisplayTickTakesInTheMainPanesQueuedText) {
+    PSK31MAIN& w = loadIdle();
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    w.RichTextBox1->setText("CQ");
+    QSignalSpy edits(w.RichTextBox1->document(), &QTextDocument::contentsChange);
+    feed({' ', 'd', 'e', 0x0D, 'k'}, 0);
+    EXPECT_EQ(edits.count(), 0);
+    terminal::engines::PskCoreWndProc(pskcore::PskMsgDisplay, 0, 0);
+    EXPECT_EQ(edits.count(), 1);
+    EXPECT_EQ(w.RichTextBox1->toPlainText(), "CQ de\nk");
 }
 
 } // namespace
