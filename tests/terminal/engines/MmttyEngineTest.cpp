@@ -81,6 +81,19 @@ class MmttyEngine : public zvtest::ProgramFolderTest {
 
     static mmtty::MmttyLink& link() { return core::MmttyProgram(); }
 
+    // RTTY running with the rig keyed by CAT: the window shown and the
+    // simulated rig's link open, unpolled.
+    PSK31MAIN& loadRttyWithCatRig() {
+        pttControl = QStringLiteral("0");
+        PSK31MAIN& w = loadRtty();
+        EXPECT_EQ(g.OpMode, core::ModeRtty);
+        w.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&w));
+        sim = std::make_unique<zvtest::RigSimulator>("KENWOOD");
+        EXPECT_TRUE(zvtest::openUnpolledRigLink(*sim));
+        return w;
+    }
+
     // The program runs its simulation for that many ticks now. The program
     // answers in order, so once the FIG state posted after the ticks is
     // reported, everything they sent has been handled. The state alternates,
@@ -253,13 +266,8 @@ TEST_F(MmttyEngine, ReceivedTextAndTransmitStateKeyTheRigByCat) {
 // Esc from any box of the main window ends an RTTY transmission on the air:
 // the program stops at once and the rig, keyed by CAT, is released.
 TEST_F(MmttyEngine, EscFromAnyBoxReleasesTheRig) {
-    pttControl = QStringLiteral("0");
-    PSK31MAIN& w = loadRtty();
-    ASSERT_EQ(g.OpMode, core::ModeRtty);
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    sim = std::make_unique<zvtest::RigSimulator>("KENWOOD");
-    ASSERT_TRUE(zvtest::openUnpolledRigLink(*sim));
+    PSK31MAIN& w = loadRttyWithCatRig();
+    ASSERT_FALSE(HasFailure());
     auto rigKeyed = [&](bool keyed) {
         return zvtest::waitUntil([&] { return zvtest::waitForRigToCatchUp(*sim) && sim->ptt == keyed; });
     };
@@ -285,13 +293,8 @@ TEST_F(MmttyEngine, EscFromAnyBoxReleasesTheRig) {
 // A program that hangs while sending (stopped): Esc still unkeys the rig by
 // CAT, and once the program runs again the rig is not unkeyed twice.
 TEST_F(MmttyEngine, EscUnkeysTheRigWhenTheProgramDoesNotAnswer) {
-    pttControl = QStringLiteral("0");
-    PSK31MAIN& w = loadRtty();
-    ASSERT_EQ(g.OpMode, core::ModeRtty);
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    sim = std::make_unique<zvtest::RigSimulator>("KENWOOD");
-    ASSERT_TRUE(zvtest::openUnpolledRigLink(*sim));
+    PSK31MAIN& w = loadRttyWithCatRig();
+    ASSERT_FALSE(HasFailure());
     QTest::keyClicks(w.Text1, QStringLiteral("RYRYRY"));
     QTest::keyClick(w.Text1, Qt::Key_F12);
     ASSERT_TRUE(zvtest::waitUntil([&] { return zvtest::waitForRigToCatchUp(*sim) && sim->ptt; }));
