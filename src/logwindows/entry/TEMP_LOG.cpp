@@ -152,6 +152,11 @@ void TEMP_LOG::buildButtons() {
     Command3 = button(QStringLiteral(">"), QStringLiteral("+1"));
     Command6 = button(QStringLiteral(">>"), QStringLiteral("+100"));
     Command4 = button(QStringLiteral("新"), QStringLiteral("新規データ"));
+    // Its place is kept while it is hidden: shown after a save, it does not
+    // grow the window under the operator's hand.
+    QSizePolicy keepPlace = Command4->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    Command4->setSizePolicy(keepPlace);
     Command4->hide();
     Command7 = button(QStringLiteral("eQSL"), {});
     Command8 = button(QStringLiteral("Strt"), QStringLiteral("e-QSLへのデータ抽出開始点をSETします"));

@@ -73,8 +73,12 @@ TEST_F(LogBrowse, AStoredQsoKeepsItsBandWhileTheRigMoves) {
     };
     TEMP_LOG& w = openFromMain(QStringLiteral("QQ1ABC"));
     ASSERT_TRUE(zvtest::waitUntil([&] { return w.Combo1->currentText() == QLatin1String("7.040"); }));
+    const QSize opened = w.size();
     pressF1();
     ASSERT_EQ(logCount(), 1);
+    ASSERT_TRUE(w.Command4->isVisible());
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(w.size(), opened) << "the new-entry button appears without growing the window";
 
     sim.dialHz = 14025000;
     ASSERT_TRUE(rigAnswersTwice());
