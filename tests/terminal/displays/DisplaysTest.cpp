@@ -70,7 +70,11 @@ TEST_F(Displays, TheSquelchGoesToTheEngineInUse) {
         EXPECT_EQ(g.SquelchLevel, QStringLiteral(" 50"));
         EXPECT_TRUE(ini().contains("SQ_LEVEL= 50\r\n"));
         if (c.mode == core::ModeBpsk) {
-            EXPECT_TRUE(calls().join(' ').endsWith(squelchCalls(50))) << calls().join(' ').toStdString();
+            // Keys step through the values on their way; a drag or a press gives one change.
+            if (c.by == Keys)
+                EXPECT_TRUE(calls().join(' ').endsWith(squelchCalls(50))) << calls().join(' ').toStdString();
+            else
+                EXPECT_EQ(calls().join(' '), squelchCalls(50));
         }
         if (c.mode == core::ModeMmvari) {
             EXPECT_EQ(setsOf(mmvari::PSquelch).value(setsOf(mmvari::PSquelch).size() - 1), QVariant(1000));
