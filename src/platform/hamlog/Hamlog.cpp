@@ -264,40 +264,13 @@ int THW_read(HamlogHandle& handle, int recNo, int) {
     return Done;
 }
 
-namespace {
-
-// A field's member and width by the library's field number: a look-up reads
-// every field of every QSO it lists.
-struct FieldSlot {
-    QString QsoRecord::*member = nullptr;
-    int width = 0;
-};
-constexpr std::array<QString QsoRecord::*, kFields.size()> kMembers{
-    &QsoRecord::CALL, &QsoRecord::DATE, &QsoRecord::TIME, &QsoRecord::HIS,  &QsoRecord::MY,
-    &QsoRecord::FREQ, &QsoRecord::MODE, &QsoRecord::CODE, &QsoRecord::GL,   &QsoRecord::QSL,
-    &QsoRecord::NAME, &QsoRecord::QTH,  &QsoRecord::REM1, &QsoRecord::REM2, &QsoRecord::FLAG};
-constexpr auto kSlots = [] {
-    std::array<FieldSlot, FieldFlag + 1> table{};
-    for (std::size_t i = 0; i < kFields.size(); ++i)
-        table[static_cast<std::size_t>(kFields[i].no)] = {kMembers[i], kFields[i].width};
-    return table;
-}();
-
-const FieldSlot* slotOf(int field) {
-    if (field < 0 || field >= static_cast<int>(kSlots.size())) return nullptr;
-    const FieldSlot& slot = kSlots[static_cast<std::size_t>(field)];
-    return slot.member ? &slot : nullptr;
-}
-
-} // namespace
-
 int ThwString(QString& buffer, HamlogHandle& handle, int field) {
     const bool hasCurrent = logOf(handle) && handle.currentRecNo > 0;
     if (field == FieldRecNo) {
         buffer = fitChars(hasCurrent ? QString::number(handle.currentRecNo) : QString(), 32);
         return hasCurrent ? handle.currentRecNo : 0;
     }
-    const FieldSlot* slot = slotOf(field);
+    const FieldSlot* slot = fieldSlot(field);
     if (!slot) return BadField;
     if (!hasCurrent) {
         buffer = QString(slot->width, QLatin1Char(' '));

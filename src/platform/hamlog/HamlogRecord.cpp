@@ -3,50 +3,36 @@
 namespace hamlog {
 
 namespace {
-template <typename Record, typename Result> Result* fieldOf(Record& r, int no) {
-    switch (no) {
-    case FieldCall:
-        return &r.CALL;
-    case FieldDate:
-        return &r.DATE;
-    case FieldTime:
-        return &r.TIME;
-    case FieldHis:
-        return &r.HIS;
-    case FieldMy:
-        return &r.MY;
-    case FieldFreq:
-        return &r.FREQ;
-    case FieldMode:
-        return &r.MODE;
-    case FieldCode:
-        return &r.CODE;
-    case FieldGl:
-        return &r.GL;
-    case FieldQsl:
-        return &r.QSL;
-    case FieldName:
-        return &r.NAME;
-    case FieldQth:
-        return &r.QTH;
-    case FieldRem1:
-        return &r.REM1;
-    case FieldRem2:
-        return &r.REM2;
-    case FieldFlag:
-        return &r.FLAG;
-    default:
-        return nullptr;
-    }
-}
+
+// Indexed by the library's field number: a look-up reads every field of
+// every QSO it lists.
+constexpr std::array<QString QsoRecord::*, kFields.size()> kMembers{
+    &QsoRecord::CALL, &QsoRecord::DATE, &QsoRecord::TIME, &QsoRecord::HIS,  &QsoRecord::MY,
+    &QsoRecord::FREQ, &QsoRecord::MODE, &QsoRecord::CODE, &QsoRecord::GL,   &QsoRecord::QSL,
+    &QsoRecord::NAME, &QsoRecord::QTH,  &QsoRecord::REM1, &QsoRecord::REM2, &QsoRecord::FLAG};
+constexpr auto kSlots = [] {
+    std::array<FieldSlot, FieldFlag + 1> table{};
+    for (std::size_t i = 0; i < kFields.size(); ++i)
+        table[static_cast<std::size_t>(kFields[i].no)] = {kMembers[i], kFields[i].width};
+    return table;
+}();
+
 } // namespace
 
+const FieldSlot* fieldSlot(int no) {
+    if (no < 0 || no >= static_cast<int>(kSlots.size())) return nullptr;
+    const FieldSlot& slot = kSlots[static_cast<std::size_t>(no)];
+    return slot.member ? &slot : nullptr;
+}
+
 QString* QsoRecord::field(int no) {
-    return fieldOf<QsoRecord, QString>(*this, no);
+    const FieldSlot* slot = fieldSlot(no);
+    return slot ? &(this->*slot->member) : nullptr;
 }
 
 const QString* QsoRecord::field(int no) const {
-    return fieldOf<const QsoRecord, const QString>(*this, no);
+    const FieldSlot* slot = fieldSlot(no);
+    return slot ? &(this->*slot->member) : nullptr;
 }
 
 QString fitChars(const QString& text, int width) {

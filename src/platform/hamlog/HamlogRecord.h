@@ -76,6 +76,14 @@ struct QsoRecord {
     const QString* field(int no) const;
 };
 
+// A field's member and width by the library's field number.
+struct FieldSlot {
+    QString QsoRecord::*member = nullptr;
+    int width = 0;
+};
+// nullptr for a number that is no field.
+const FieldSlot* fieldSlot(int no);
+
 // The text left-aligned in exactly `width` characters: padded with blanks, or cut.
 QString fitChars(const QString& text, int width);
 
