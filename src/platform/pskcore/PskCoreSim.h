@@ -94,7 +94,12 @@ class Simulation {
     double strength(std::int32_t hz, double* offsetHz = nullptr) const;
 
     PskCore& core_;
+    // The byte timer; when batched it also ticks the display, and
+    // displayTimer_ rests.
     QTimer charTimer_, displayTimer_, playEnd_, recordEnd_;
+    bool batched_ = false;
+    int byteDueMs_ = 0; // time owed to bytes not yet sent, when batched
+    int batchByteMs_ = 1, batchDisplayMs_ = 1; // the intervals when started
     QRandomGenerator rng_{20261206};
     std::uint32_t noiseState_ = 20261206u;
     std::array<std::int32_t, FftBinCount> carrierBins_{};
