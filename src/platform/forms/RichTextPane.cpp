@@ -1,6 +1,10 @@
 #include "platform/forms/RichTextPane.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QRegion>
+#include <QSignalBlocker>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -9,6 +13,8 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <utility>
+#include <cmath>
 
 namespace {
 // Queued edits wait this long for more to join them: received text comes about
@@ -21,6 +27,8 @@ constexpr int kQueuedEditsMs = 100;
 constexpr int kHiddenQueuedEditsMs = 1000;
 // At least so many last lines keep their shaped glyphs.
 constexpr int kMinGlyphLines = 8;
+// How far a glyph may reach left of where its character begins.
+constexpr int kGlyphOverhangPx = 2;
 
 // CR LF and a lone CR are one line break in the pane.
 QString normaliseBreaks(QString text) {
@@ -202,23 +210,115 @@ void RichTextPane::showEvent(QShowEvent* e) {
 void RichTextPane::applyPending() const {
     if (pending_.empty()) return;
     applyTimer_.stop();
-    QTextCursor c(document());
-    c.beginEditBlock();
-    for (const Edit& e : pending_) {
-        c.movePosition(QTextCursor::End);
-        if (e.chop > 0) {
-            c.setPosition(std::max(0, c.position() - e.chop), QTextCursor::KeepAnchor);
-            c.removeSelectedText();
-        }
-        if (e.text.isEmpty()) continue;
-        QTextCharFormat f;
-        if (e.colour.isValid()) f.setForeground(e.colour);
-        c.insertText(e.text, f);
+    QTextDocument* doc = document();
+    QAbstractTextDocumentLayout* layout = doc->documentLayout();
+    const QSizeF sizeBefore = layout->documentSize();
+    // Where the first change falls; the text before it stays.
+    int from = doc->characterCount() - 1;
+    for (int end = from; const Edit& e : pending_) {
+        end = std::max(0, end - e.chop);
+        from = std::min(from, end);
+        end += int(e.text.size());
     }
-    c.endEditBlock();
+    const LineMark before = lineMark(std::max(0, from - 1));
+    {
+        // The layout would repaint whole lines, or the whole pane once a line
+        // wraps; only what changed is painted again, below.
+        const QSignalBlocker quiet(layout);
+        QTextCursor c(doc);
+        c.beginEditBlock();
+        for (const Edit& e : pending_) {
+            c.movePosition(QTextCursor::End);
+            if (e.chop > 0) {
+                c.setPosition(std::max(0, c.position() - e.chop), QTextCursor::KeepAnchor);
+                c.removeSelectedText();
+            }
+            if (e.text.isEmpty()) continue;
+            QTextCharFormat f;
+            if (e.colour.isValid()) f.setForeground(e.colour);
+            c.insertText(e.text, f);
+        }
+        c.endEditBlock();
+    }
     pending_.clear();
     pendingDelta_ = 0;
+    const QSizeF size = layout->documentSize();
+    if (size != sizeBefore) emit layout->documentSizeChanged(size);
     followEnd();
+    repaintChanged(before, from, size.height() < sizeBefore.height());
+}
+
+RichTextPane::LineMark RichTextPane::lineMark(int pos) const {
+    const QTextBlock b = document()->findBlock(pos);
+    const QTextLine l =
+        b.isValid() && b.layout() ? b.layout()->lineForTextPosition(pos - b.position()) : QTextLine();
+    if (!l.isValid()) return {};
+    return {b.position() + l.textStart(), l.y(), l.ascent(), l.height()};
+}
+
+// Paints again what a change from `from` on can have touched: the line that
+// held the character before it, from that character (for the way a glyph can
+// change with the one after it) or from where the line now ends, and every
+// line below, down to the pane's bottom when lines went. A line that moved,
+// or grew taller for a character of another font, is painted whole.
+void RichTextPane::repaintChanged(const LineMark& before, int from, bool linesWent) const {
+    QWidget* view = viewport();
+    const QTextBlock block = document()->findBlock(before.start);
+    const QTextLine line = before.start >= 0 && block.isValid()
+                               ? block.layout()->lineForTextPosition(before.start - block.position())
+                               : QTextLine();
+    if (!line.isValid()) {
+        view->update();
+        return;
+    }
+    const QPointF origin = blockBoundingGeometry(block).translated(contentOffset()).topLeft();
+    const int top = int(std::floor(origin.y() + line.y()));
+    const int bottom = int(std::ceil(origin.y() + line.y() + line.height()));
+    int x = 0;
+    if (lineMark(before.start) == before) {
+        const int lineEnd = line.textStart() + line.textLength();
+        const int first = std::clamp(std::max(0, from - 1) - block.position(), line.textStart(), lineEnd);
+        x = std::max(0, int(std::floor(origin.x() + line.cursorToX(first))) - kGlyphOverhangPx);
+    }
+    const int end = linesWent ? view->height() : int(std::ceil(lastLineBottom()));
+    // Rows top..bottom - 1 are the line's.
+    const QRect tail(x, top, view->width() - x, bottom - top);
+    if (end > bottom) {
+        lineTail_ = {};
+        view->update(QRegion(tail) + QRect(0, bottom, view->width(), end - bottom));
+    } else {
+        lineTail_ = {tail, block.position() + line.textStart()};
+        view->update(tail);
+    }
+}
+
+// When only the end of one line is to be painted, that line alone is drawn
+// there, as the whole paint would draw it; the lines it touches are not.
+void RichTextPane::paintEvent(QPaintEvent* e) {
+    const LineTail tail = std::exchange(lineTail_, {});
+    const bool onlyTheTail = !tail.rect.isEmpty() && e->region() == QRegion(tail.rect) && !hasFocus() &&
+                             !textCursor().hasSelection() && !document()->isEmpty();
+    const QTextBlock block = onlyTheTail ? document()->findBlock(tail.lineStart) : QTextBlock();
+    const QTextLine line =
+        block.isValid() ? block.layout()->lineForTextPosition(tail.lineStart - block.position()) : QTextLine();
+    if (!line.isValid()) {
+        QPlainTextEdit::paintEvent(e);
+        return;
+    }
+    QPainter p(viewport());
+    p.setClipRect(tail.rect);
+    p.setPen(palette().text().color());
+    line.draw(&p, blockBoundingGeometry(block).translated(contentOffset()).topLeft() + block.layout()->position());
+}
+
+// The bottom of the text's last line in the view (the margin below it shows
+// only the background).
+qreal RichTextPane::lastLineBottom() const {
+    const QTextBlock last = document()->lastBlock();
+    const QTextLayout* tl = last.layout();
+    if (!tl || tl->lineCount() == 0) return blockBoundingGeometry(last).translated(contentOffset()).bottom();
+    const QTextLine line = tl->lineAt(tl->lineCount() - 1);
+    return blockBoundingGeometry(last).translated(contentOffset()).top() + line.y() + line.height();
 }
 
 void RichTextPane::setWrapMargin(int px) {

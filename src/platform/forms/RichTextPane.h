@@ -8,7 +8,7 @@
 //
 // Received text may be queued (appendLater, chopLater, insertLater): what
 // arrives within a tenth of a second goes in as one edit and one repaint
-// however much it is; in a pane that is not on screen, what arrives within a
+// however much it is, and the repaint is of the new text, not of whole lines; in a pane that is not on screen, what arrives within a
 // second, and the rest as soon as it is shown. Everything else that reads or edits the pane sees the
 // queued edits done first; length() counts them.
 // Text the program puts in (appendText, chopEnd, insertTextAt and the queued
@@ -79,11 +79,22 @@ class RichTextPane : public QPlainTextEdit {
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void showEvent(QShowEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
 
   private:
     void insertAt(QTextCursor& c, const QString& text);
     void insertOwn(QTextCursor& c, const QString& text);
     void followEnd() const;
+    // A line of the text as laid out: where it begins, where it stands in its
+    // paragraph and its height.
+    struct LineMark {
+        int start = -1; // -1: no line (not laid out)
+        qreal y = 0, ascent = 0, height = 0;
+        bool operator==(const LineMark&) const = default;
+    };
+    LineMark lineMark(int pos) const;
+    void repaintChanged(const LineMark& before, int from, bool linesWent) const;
+    qreal lastLineBottom() const;
     void keepTailGlyphs() const;
     void schedule();
 
@@ -98,5 +109,12 @@ class RichTextPane : public QPlainTextEdit {
     mutable std::vector<Edit> pending_;
     mutable int pendingDelta_ = 0;
     mutable QTimer applyTimer_;
+    // The end of a line asked to be painted again for received text, and
+    // where the line begins; nothing else asked since.
+    struct LineTail {
+        QRect rect;
+        int lineStart = 0;
+    };
+    mutable LineTail lineTail_;
     bool held_ = false;
 };

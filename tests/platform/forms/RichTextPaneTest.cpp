@@ -5,8 +5,11 @@
 #include "platform/forms/ControlColour.h"
 #include "support/ProgramFolder.h"
 
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QApplication>
+#include <QLineEdit>
+#include <QScreen>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -128,6 +131,79 @@ TEST(RichTextPane, OnlyTheLastLinesKeepTheirGlyphs) {
     EXPECT_TRUE(pane.text().endsWith(QStringLiteral("こんにちは 59\nk")));
     pane.chopEnd(4);
     EXPECT_EQ(kept().last(), pane.document()->blockCount() - 1);
+}
+
+// Received text is painted in as it comes, only what changed: what is on the
+// screen after each arrival is what a whole repaint of the pane shows, through
+// lines that wrap, line breaks, text taken back across a wrap and the view
+// scrolling on.
+TEST(RichTextPane, WhatIsOnScreenIsTheWholeTextAsItArrives) {
+    QWidget window;
+    window.resize(260, 110);
+    auto* pane = new RichTextPane(&window);
+    pane->setGeometry(0, 0, 260, 110);
+    pane->setWrapMargin(10);
+    auto* typing = new QLineEdit(&window); // where the operator types, below the pane
+    typing->setGeometry(0, 112, 260, 20);
+    window.resize(260, 134);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    typing->setFocus();
+    auto onScreen = [&] { return window.screen()->grabWindow(window.winId()).toImage(); };
+    auto wholeRepaint = [&] { return window.grab().toImage(); };
+    QList<std::function<void()>> arrivals{
+        [&] { pane->appendLater(QStringLiteral("CQ CQ de QQ9ABC")); },
+        [&] { pane->appendLater(QStringLiteral(" こんばんは、移動運用中です。山の上から")); },
+        [&] { pane->appendLater(QStringLiteral("です。")); },
+        [&] {
+            for (int k = 0; k < 6; ++k) pane->chopLater(); // back across the wrap
+        },
+        [&] { pane->appendLater(QStringLiteral("Wy")); },
+        [&] { pane->appendLater(QStringLiteral("\r\nRST 599 ")); },
+        [&] {
+            pane->setSelColor(Qt::red);
+            pane->appendLater(QStringLiteral("QSL? k\r\n"));
+        },
+        [&] { pane->appendLater(QStringLiteral("TU 73 73 73 73 73 73 73 73 73 73 73 73 73 73 ee")); },
+        [&] { pane->chopLater(); },
+        [&] { pane->appendLater(QStringLiteral("\r\nQQ1XYZ de QQ9ABC\r\nGM OM\r\n")); },
+        [&] { pane->appendLater(QStringLiteral("TNX FB QSO")); },
+        [&] {
+            // The operator drags over the last line to its end.
+            QWidget* view = pane->viewport();
+            const QPoint line = pane->cursorRect(QTextCursor(pane->document()->lastBlock())).center();
+            QTest::mousePress(view, Qt::LeftButton, {}, line + QPoint(2, 0));
+            QTest::mouseMove(view, QPoint(view->width() - 2, line.y()));
+            QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(view->width() - 2, line.y()));
+            pane->appendLater(QStringLiteral(" 5NN"));
+        },
+        [&] {
+            // A click past the end of the text: the insertion point is there.
+            QWidget* view = pane->viewport();
+            QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(view->width() - 2, view->height() - 4));
+            pane->appendLater(QStringLiteral(" BK"));
+        },
+        [&] {
+            typing->setFocus();
+            pane->appendLater(QStringLiteral(" K"));
+        },
+    };
+    // A character at a time, till a word outgrows the line and moves down.
+    for (QChar ch : QStringLiteral(" GL ES 73 DE QQ9ABC/PORTABLE"))
+        arrivals << [&, ch] { pane->appendLater(QString(ch)); };
+    int step = 0;
+    for (const auto& arrive : arrivals) {
+        SCOPED_TRACE(testing::Message() << "arrival " << step++);
+        const QString before = pane->toPlainText();
+        arrive();
+        ASSERT_TRUE(zvtest::waitUntil([&] { return pane->toPlainText() != before; }));
+        ASSERT_TRUE(zvtest::waitForPostedEvents());
+        EXPECT_EQ(onScreen(), wholeRepaint());
+    }
+    EXPECT_FALSE(pane->textCursor().hasSelection()) << "the click took the selection away";
+    EXPECT_EQ(pane->textCursor().position(), pane->document()->characterCount() - 1) << "at the end, on with the text";
+    EXPECT_GT(pane->verticalScrollBar()->value(), 0) << "the view scrolled on with the text";
+    EXPECT_EQ(pane->document()->lastBlock().layout()->lineCount(), 2) << "the last word wrapped";
 }
 
 // A pane in a window not on screen keeps what is queued for it while it is
