@@ -82,9 +82,8 @@ QPointF PictureBox::toPixels(double x, double y) const {
 }
 
 QPointF PictureBox::toScale(const QPointF& px) const {
-    const double w = width() > 0 ? width() : 1;
     const double h = height() > 0 ? height() : 1;
-    return {px.x() * scaleW_ / w, px.y() * scaleH_ / h};
+    return {toScaleX(px.x()), px.y() * scaleH_ / h};
 }
 
 LineShape* PictureBox::addLine(const QColor& colour) {

@@ -54,6 +54,8 @@ class PictureBox : public QWidget {
     // The point of the picture's scale under a pixel, as the mouse events give
     // it: drawing that must agree with a click maps its pixels by this.
     QPointF toScale(const QPointF& px) const;
+    // Its x alone, cheap enough for every pixel of a row.
+    double toScaleX(double px) const { return px * scaleW_ / (width() > 0 ? width() : 1); }
     void clear();
     // Moves the whole picture down one pixel row, dropping the bottom row, and
     // returns the new top row to be drawn. The canvas is kept as a ring of rows,

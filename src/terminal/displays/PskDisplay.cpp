@@ -59,7 +59,7 @@ void drawWaterfallRow(PictureBox& picture, const std::int32_t* bins, int first, 
     int uncoloured = drawn; // the drawn bins from here on have no colour after them
     for (int k = drawn - 1; k >= 0; --k) {
         if (const std::optional<std::uint32_t> ref = waterfallColour(bins[first + 1 + k * step], levels))
-            next = colour::fromRef(*ref).rgb();
+            next = qRgb(int(*ref & 0xFF), int((*ref >> 8) & 0xFF), int((*ref >> 16) & 0xFF)); // no system colours here
         if (next)
             colours[std::size_t(k)] = *next;
         else
@@ -71,7 +71,7 @@ void drawWaterfallRow(PictureBox& picture, const std::int32_t* bins, int first, 
     QRgb* row = picture.scrollDownOneRow();
     const int width = picture.canvas().width();
     for (int px = 0; px < width; ++px) {
-        const double x = picture.toScale(QPointF(px, 0)).x();
+        const double x = picture.toScaleX(px);
         const int k = int(std::floor((x - 1) / step + 0.5));
         row[px] = colours[std::size_t(std::clamp(k, 0, drawn - 1))];
     }
