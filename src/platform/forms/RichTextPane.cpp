@@ -21,10 +21,10 @@ namespace {
 // three characters a tenth of a second, and one edit and repaint for the three
 // costs hardly more than one for each would.
 constexpr int kQueuedEditsMs = 100;
-// A pane that is not on screen takes its queued text in once a second (and at
-// once when it is shown): nobody watches it, and each edit lays out its whole
+// A pane that is not on screen takes its queued text in every five seconds (and
+// at once when it is shown): nobody watches it, and each edit lays out its whole
 // last line again.
-constexpr int kHiddenQueuedEditsMs = 1000;
+constexpr int kHiddenQueuedEditsMs = 5000;
 // At least so many last lines keep their shaped glyphs.
 constexpr int kMinGlyphLines = 8;
 // How far a glyph may reach left of where its character begins.
@@ -292,23 +292,33 @@ void RichTextPane::repaintChanged(const LineMark& before, int from, bool linesWe
     }
 }
 
-// When only the end of one line is to be painted, that line alone is drawn
-// there, as the whole paint would draw it; the lines it touches are not.
 void RichTextPane::paintEvent(QPaintEvent* e) {
     const LineTail tail = std::exchange(lineTail_, {});
-    const bool onlyTheTail = !tail.rect.isEmpty() && e->region() == QRegion(tail.rect) && !hasFocus() &&
-                             !textCursor().hasSelection() && !document()->isEmpty();
-    const QTextBlock block = onlyTheTail ? document()->findBlock(tail.lineStart) : QTextBlock();
-    const QTextLine line =
-        block.isValid() ? block.layout()->lineForTextPosition(tail.lineStart - block.position()) : QTextLine();
-    if (!line.isValid()) {
-        QPlainTextEdit::paintEvent(e);
-        return;
-    }
+    if (!paintTail(tail, e->region())) QPlainTextEdit::paintEvent(e);
+}
+
+// When only the end of one line is to be painted, that line alone is drawn
+// there, with the insertion point, as the whole paint would draw it; the lines
+// it touches are not. False where that cannot stand for the whole paint: more
+// to paint, a selection, text being composed, the overwrite cursor.
+bool RichTextPane::paintTail(const LineTail& tail, const QRegion& region) {
+    if (tail.rect.isEmpty() || region != QRegion(tail.rect) || overwriteMode()) return false;
+    const QAbstractTextDocumentLayout::PaintContext context = getPaintContext();
+    if (!context.selections.isEmpty() || context.cursorPosition < -1) return false;
+    const QTextBlock block = document()->findBlock(tail.lineStart);
+    QTextLayout* layout = block.isValid() ? block.layout() : nullptr;
+    const QTextLine line = layout ? layout->lineForTextPosition(tail.lineStart - block.position()) : QTextLine();
+    if (!line.isValid()) return false;
+    const QPointF offset = blockBoundingGeometry(block).translated(contentOffset()).topLeft();
     QPainter p(viewport());
     p.setClipRect(tail.rect);
-    p.setPen(palette().text().color());
-    line.draw(&p, blockBoundingGeometry(block).translated(contentOffset()).topLeft() + block.layout()->position());
+    p.setPen(context.palette.text().color());
+    line.draw(&p, offset + layout->position());
+    const bool withCursor = !isReadOnly() || (textInteractionFlags() & Qt::TextSelectableByKeyboard);
+    const int cursor = context.cursorPosition - block.position();
+    if (withCursor && context.cursorPosition >= 0 && cursor >= 0 && cursor < block.length())
+        layout->drawCursor(&p, offset, cursor, cursorWidth());
+    return true;
 }
 
 // The bottom of the text's last line in the view (the margin below it shows

@@ -8,8 +8,9 @@
 //
 // Received text may be queued (appendLater, chopLater, insertLater): what
 // arrives within a tenth of a second goes in as one edit and one repaint
-// however much it is, and the repaint is of the new text, not of whole lines; in a pane that is not on screen, what arrives within a
-// second, and the rest as soon as it is shown. Everything else that reads or edits the pane sees the
+// however much it is, and the repaint is of the new text, not of whole lines;
+// in a pane that is not on screen, what arrives within five seconds, and the
+// rest as soon as it is shown. Everything else that reads or edits the pane sees the
 // queued edits done first; length() counts them.
 // Text the program puts in (appendText, chopEnd, insertTextAt and the queued
 // edits) goes in with a cursor of its own: the operator's selection and
@@ -94,6 +95,8 @@ class RichTextPane : public QPlainTextEdit {
     };
     LineMark lineMark(int pos) const;
     void repaintChanged(const LineMark& before, int from, bool linesWent) const;
+    struct LineTail;
+    bool paintTail(const LineTail& tail, const QRegion& region);
     qreal lastLineBottom() const;
     void keepTailGlyphs() const;
     void schedule();
