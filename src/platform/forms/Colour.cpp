@@ -8,7 +8,7 @@ namespace colour {
 QColor fromRef(std::uint32_t ref) {
     if (ref == kButtonFace) return QApplication::palette().color(QPalette::Button);
     if (ref == kWindowBackground) return QApplication::palette().color(QPalette::Base);
-    return QColor(ref & 0xFF, (ref >> 8) & 0xFF, (ref >> 16) & 0xFF);
+    return QColor::fromRgb(rgbFromRef(ref));
 }
 
 std::uint32_t toRef(const QColor& c) {

@@ -12,6 +12,11 @@ constexpr std::uint32_t kWindowBackground = 0x80000005;
 // A colour reference to a colour; the button-face and window system colours take
 // the application palette's button and base colours.
 QColor fromRef(std::uint32_t ref);
+// The RGB value of a plain colour reference (no system colour), cheap enough
+// for every pixel of a picture.
+constexpr QRgb rgbFromRef(std::uint32_t ref) {
+    return qRgb(int(ref & 0xFF), int((ref >> 8) & 0xFF), int((ref >> 16) & 0xFF));
+}
 std::uint32_t toRef(const QColor& c);
 // A colour number as stored in the settings ("12632256", "&H8000000F&", "-2147483633").
 bool parseRef(const QString& text, std::uint32_t* ref);

@@ -59,7 +59,7 @@ void drawWaterfallRow(PictureBox& picture, const std::int32_t* bins, int first, 
     int uncoloured = drawn; // the drawn bins from here on have no colour after them
     for (int k = drawn - 1; k >= 0; --k) {
         if (const std::optional<std::uint32_t> ref = waterfallColour(bins[first + 1 + k * step], levels))
-            next = qRgb(int(*ref & 0xFF), int((*ref >> 8) & 0xFF), int((*ref >> 16) & 0xFF)); // no system colours here
+            next = colour::rgbFromRef(*ref);
         if (next)
             colours[std::size_t(k)] = *next;
         else
