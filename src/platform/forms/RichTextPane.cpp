@@ -13,8 +13,8 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <utility>
 #include <cmath>
+#include <utility>
 
 namespace {
 // Queued edits wait this long for more to join them: received text comes about
@@ -248,12 +248,27 @@ void RichTextPane::applyPending() const {
     repaintChanged(before, from, size.height() < sizeBefore.height());
 }
 
+// The laid-out line that holds a position, and its paragraph.
+QTextLine RichTextPane::lineAt(int pos, QTextBlock& block) const {
+    block = document()->findBlock(pos);
+    return block.isValid() && block.layout() ? block.layout()->lineForTextPosition(pos - block.position())
+                                             : QTextLine();
+}
+
+// Where a paragraph's text stands in the view.
+QPointF RichTextPane::blockOrigin(const QTextBlock& block) const {
+    return blockBoundingGeometry(block).translated(contentOffset()).topLeft();
+}
+
+RichTextPane::LineMark RichTextPane::lineMark(const QTextBlock& block, const QTextLine& line) {
+    if (!line.isValid()) return {};
+    return {block.position() + line.textStart(), line.y(), line.ascent(), line.height()};
+}
+
 RichTextPane::LineMark RichTextPane::lineMark(int pos) const {
-    const QTextBlock b = document()->findBlock(pos);
-    const QTextLine l =
-        b.isValid() && b.layout() ? b.layout()->lineForTextPosition(pos - b.position()) : QTextLine();
-    if (!l.isValid()) return {};
-    return {b.position() + l.textStart(), l.y(), l.ascent(), l.height()};
+    QTextBlock block;
+    const QTextLine line = lineAt(pos, block);
+    return lineMark(block, line);
 }
 
 // Paints again what a change from `from` on can have touched: the line that
@@ -263,19 +278,17 @@ RichTextPane::LineMark RichTextPane::lineMark(int pos) const {
 // or grew taller for a character of another font, is painted whole.
 void RichTextPane::repaintChanged(const LineMark& before, int from, bool linesWent) const {
     QWidget* view = viewport();
-    const QTextBlock block = document()->findBlock(before.start);
-    const QTextLine line = before.start >= 0 && block.isValid()
-                               ? block.layout()->lineForTextPosition(before.start - block.position())
-                               : QTextLine();
+    QTextBlock block;
+    const QTextLine line = before.start >= 0 ? lineAt(before.start, block) : QTextLine();
     if (!line.isValid()) {
         view->update();
         return;
     }
-    const QPointF origin = blockBoundingGeometry(block).translated(contentOffset()).topLeft();
+    const QPointF origin = blockOrigin(block);
     const int top = int(std::floor(origin.y() + line.y()));
     const int bottom = int(std::ceil(origin.y() + line.y() + line.height()));
     int x = 0;
-    if (lineMark(before.start) == before) {
+    if (lineMark(block, line) == before) {
         const int lineEnd = line.textStart() + line.textLength();
         const int first = std::clamp(std::max(0, from - 1) - block.position(), line.textStart(), lineEnd);
         x = std::max(0, int(std::floor(origin.x() + line.cursorToX(first))) - kGlyphOverhangPx);
@@ -305,11 +318,11 @@ bool RichTextPane::paintTail(const LineTail& tail, const QRegion& region) {
     if (tail.rect.isEmpty() || region != QRegion(tail.rect) || overwriteMode()) return false;
     const QAbstractTextDocumentLayout::PaintContext context = getPaintContext();
     if (!context.selections.isEmpty() || context.cursorPosition < -1) return false;
-    const QTextBlock block = document()->findBlock(tail.lineStart);
-    QTextLayout* layout = block.isValid() ? block.layout() : nullptr;
-    const QTextLine line = layout ? layout->lineForTextPosition(tail.lineStart - block.position()) : QTextLine();
+    QTextBlock block;
+    const QTextLine line = lineAt(tail.lineStart, block);
     if (!line.isValid()) return false;
-    const QPointF offset = blockBoundingGeometry(block).translated(contentOffset()).topLeft();
+    QTextLayout* layout = block.layout();
+    const QPointF offset = blockOrigin(block);
     QPainter p(viewport());
     p.setClipRect(tail.rect);
     p.setPen(context.palette.text().color());
@@ -326,9 +339,10 @@ bool RichTextPane::paintTail(const LineTail& tail, const QRegion& region) {
 qreal RichTextPane::lastLineBottom() const {
     const QTextBlock last = document()->lastBlock();
     const QTextLayout* tl = last.layout();
-    if (!tl || tl->lineCount() == 0) return blockBoundingGeometry(last).translated(contentOffset()).bottom();
+    const QRectF geometry = blockBoundingGeometry(last).translated(contentOffset());
+    if (!tl || tl->lineCount() == 0) return geometry.bottom();
     const QTextLine line = tl->lineAt(tl->lineCount() - 1);
-    return blockBoundingGeometry(last).translated(contentOffset()).top() + line.y() + line.height();
+    return geometry.top() + line.y() + line.height();
 }
 
 void RichTextPane::setWrapMargin(int px) {

@@ -19,7 +19,9 @@
 // down in the pane: what the operator presses on stays under the pointer.
 #include <QColor>
 #include <QPlainTextEdit>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextLayout>
 #include <QTimer>
 
 #include <vector>
@@ -93,7 +95,10 @@ class RichTextPane : public QPlainTextEdit {
         qreal y = 0, ascent = 0, height = 0;
         bool operator==(const LineMark&) const = default;
     };
+    static LineMark lineMark(const QTextBlock& block, const QTextLine& line);
     LineMark lineMark(int pos) const;
+    QTextLine lineAt(int pos, QTextBlock& block) const;
+    QPointF blockOrigin(const QTextBlock& block) const;
     void repaintChanged(const LineMark& before, int from, bool linesWent) const;
     struct LineTail;
     bool paintTail(const LineTail& tail, const QRegion& region);
