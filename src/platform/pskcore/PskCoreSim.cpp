@@ -60,9 +60,9 @@ Simulation::Simulation(PskCore& core) : core_(core) {
         }
         // The bytes due in one display interval (the remainder carried on),
         // then the display.
-        for (byteDueMs_ += batchDisplayMs_; byteDueMs_ >= batchByteMs_ && running_; byteDueMs_ -= batchByteMs_)
+        for (byteDueMs_ += batchDisplayMs_; byteDueMs_ >= batchByteMs_; byteDueMs_ -= batchByteMs_)
             charTick();
-        if (running_) displayTick();
+        displayTick();
     });
     QObject::connect(&displayTimer_, &QTimer::timeout, [this] { displayTick(); });
     playEnd_.setSingleShot(true);
