@@ -17,6 +17,15 @@
 
 namespace {
 
+// A pane across the top of a window, its text wrapping `margin` pixels before
+// its right edge.
+RichTextPane* paneAtTop(QWidget& window, int width, int height, int margin) {
+    auto* pane = new RichTextPane(&window);
+    pane->setGeometry(0, 0, width, height);
+    pane->setWrapMargin(margin);
+    return pane;
+}
+
 TEST(RichTextPane, QueuedEditsGoInTogetherInOrder) {
     struct Case {
         const char* name;
@@ -141,16 +150,14 @@ TEST(RichTextPane, OnlyTheLastLinesKeepTheirGlyphs) {
 // scrolling on.
 TEST(RichTextPane, WhatIsOnScreenIsTheWholeTextAsItArrives) {
     QWidget window;
-    window.resize(260, 110);
-    auto* pane = new RichTextPane(&window);
-    pane->setGeometry(0, 0, 260, 110);
-    pane->setWrapMargin(10);
+    RichTextPane* pane = paneAtTop(window, 260, 110, 10);
     auto* typing = new QLineEdit(&window); // where the operator types, below the pane
     typing->setGeometry(0, 112, 260, 20);
     window.resize(260, 134);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    typing->setFocus();
+    QTest::mouseClick(typing, Qt::LeftButton);
+    ASSERT_TRUE(typing->hasFocus());
     auto onScreen = [&] { return window.screen()->grabWindow(window.winId()).toImage(); };
     auto wholeRepaint = [&] { return window.grab().toImage(); };
     QList<std::function<void()>> arrivals{
@@ -186,7 +193,7 @@ TEST(RichTextPane, WhatIsOnScreenIsTheWholeTextAsItArrives) {
             pane->appendLater(QStringLiteral(" BK"));
         },
         [&] {
-            typing->setFocus();
+            QTest::mouseClick(typing, Qt::LeftButton);
             pane->appendLater(QStringLiteral(" K"));
         },
     };
@@ -237,9 +244,7 @@ TEST(RichTextPane, AHiddenPaneShowsItsQueuedTextTheMomentItIsShown) {
 TEST(RichTextPane, ColoursSetOnAPaneShowInItsOwnOpaqueTextArea) {
     QWidget window;
     window.resize(300, 120);
-    auto* pane = new RichTextPane(&window);
-    pane->setGeometry(0, 0, 300, 120);
-    pane->setWrapMargin(40);
+    RichTextPane* pane = paneAtTop(window, 300, 120, 40);
     const std::uint32_t blue = 0xFF0000, white = 0xFFFFFF, yellow = 0x00FFFF;
     colour::setBackColor(pane, blue);
     colour::setForeColor(pane, white);
