@@ -2,7 +2,9 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <QTimer>
 
+#include <poll.h>
 #include <sys/stat.h>
 
 namespace {
@@ -13,6 +15,12 @@ constexpr int kBadSettings = 101;
 constexpr int kNotASerialPort = 102;
 
 // A name that leads to something other than a device (a file, a folder) is no port.
+// The other end of the line has hung up: the device is gone.
+bool hungUp(int fd) {
+    pollfd p{fd, POLLIN, 0};
+    return fd >= 0 && ::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL));
+}
+
 bool isSomethingElse(const QString& device) {
     struct stat st {};
     return ::stat(QFile::encodeName(device).constData(), &st) == 0 && !S_ISCHR(st.st_mode);
@@ -47,6 +55,15 @@ SerialComm::SerialComm(QObject* parent) : QObject(parent) {
     // The receive event runs from the event queue, never inside readyRead
     // itself, so that a wait inside a receive handler still sees new data arrive.
     connect(&port_, &QSerialPort::readyRead, this, &SerialComm::checkReceive, Qt::QueuedConnection);
+    // A line that hangs up reads as empty for ever; reading it again and again
+    // would keep the core busy, so the port closes and each later command
+    // fails (silently, as a failed write does) until the port is opened anew.
+    connect(&port_, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
+        if (e != QSerialPort::ReadError && e != QSerialPort::ResourceError) return;
+        QTimer::singleShot(0, this, [this] {
+            if (port_.isOpen() && hungUp(int(port_.handle()))) port_.close();
+        });
+    });
 }
 
 QString SerialComm::deviceFor(const QString& storedName) {

@@ -4,6 +4,10 @@
 #include "support/ProgramFolder.h"
 #include "support/PtyPair.h"
 
+#include <QElapsedTimer>
+#include <ctime>
+#include <memory>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -84,6 +88,35 @@ TEST(SerialComm, FailuresCarryACodeAndAJapaneseDescription) {
     EXPECT_FALSE(port.lastErrorText().isEmpty());
     EXPECT_FALSE(port.write("x"));
     EXPECT_FALSE(port.isOpen());
+}
+
+} // namespace
+
+namespace {
+
+double threadCpuMs() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
+
+// The device hangs up (a rig's program killed, a cable pulled) while nothing is
+// being written: the open port keeps the core idle rather than reading its end
+// of the line again and again.
+TEST(SerialComm, ALineThatHangsUpLeavesTheCoreIdle) {
+    auto pty = std::make_unique<zvtest::PtyPair>();
+    SerialComm port;
+    port.setCommPort(pty->devicePath());
+    ASSERT_TRUE(port.setSettings(QStringLiteral("9600,N,8,1")));
+    port.setRThreshold(1);
+    ASSERT_TRUE(port.open()) << port.lastErrorText().toStdString();
+    pty.reset();
+    const double before = threadCpuMs();
+    QElapsedTimer wall;
+    wall.start();
+    zvtest::waitUntil([&] { return wall.elapsed() >= 1000; }, 5000);
+    EXPECT_LT(threadCpuMs() - before, 0.2 * double(wall.elapsed())) << "the core idles";
+    EXPECT_FALSE(port.write(QByteArray("\xFE\xFE", 2))) << "a command to a line that hung up fails";
 }
 
 } // namespace
