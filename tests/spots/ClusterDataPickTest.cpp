@@ -23,9 +23,11 @@
 #include "sstv/window/SSTVForm.h"
 #include "startup/AboutZORVATEK.h"
 #include "support/LoopbackHttpServer.h"
+#include "support/Popups.h"
 #include "support/ProgramFolder.h"
 #include "support/RigSimulator.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
+#include "terminal/mainwindow/Shutdown.h"
 
 #include <QComboBox>
 #include <QProcess>
@@ -310,6 +312,68 @@ TEST_F(ClusterDataPick, AHandedOverQsoIsKeptUnlessTheOperatorLetsTheSpotReplaceI
     EXPECT_TRUE(m.Text6->text().isEmpty());
     EXPECT_EQ(g.HamlogEntrySent, 0);
     EXPECT_EQ(m.Command5->text(), "LOG作成");
+}
+
+// However the QSO was handed over, it is the one pending QSO: a spot and the
+// program's end both ask before it goes.
+TEST_F(ClusterDataPick, EveryWayOfHandingOverLeavesTheQsoPendingUntilTheOperatorLetsItGo) {
+    enum Way { MainButton, MainCtrlL, SstvButton };
+    int ends = 0;
+    terminal::mainwindow::setProcessEndForTest([&ends] { ++ends; });
+    logbook::g.HamlogLink = 2;
+    startHamlogWindow();
+    for (const Way way : {MainButton, MainCtrlL, SstvButton}) {
+        SCOPED_TRACE(way);
+        start(way == SstvButton ? FromSstv : FromBpsk);
+        QLineEdit* call = nullptr;
+        QPushButton* button = nullptr;
+        QAction* end = nullptr;
+        if (way == SstvButton) {
+            SSTVForm& s = forms::SSTVForm();
+            call = s.Text1;
+            s.Text7->setText(QStringLiteral("花子"));
+            button = s.Command1;
+            end = s.pEnd;
+        } else {
+            PSK31MAIN& m = forms::PSK31MAIN();
+            call = m.Text5;
+            m.Text6->setText(QStringLiteral("花子"));
+            button = m.Command5;
+            end = m.pEnd;
+        }
+        call->setText(QStringLiteral("QQ1CTL"));
+        if (way == MainCtrlL) {
+            forms::PSK31MAIN().activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&forms::PSK31MAIN()));
+            QTest::keyClick(call, Qt::Key_L, Qt::ControlModifier);
+        } else {
+            QTest::mouseClick(button, Qt::LeftButton);
+        }
+        ASSERT_EQ(g.HamlogEntrySent, 1);
+        EXPECT_EQ(button->text(), "LOG保存");
+        const qint64 dial = sim->dialHz;
+
+        ui::script::clearAsked();
+        ui::script::push(ui::No);
+        pick(way == SstvButton ? QStringLiteral("QQ1ZZA") : QStringLiteral("QQ5ZZE"));
+        rigCaughtUp();
+        ui::script::push(ui::No);
+        ASSERT_TRUE(zvtest::chooseMenuItem(end));
+        ASSERT_EQ(ui::script::asked().size(), 2);
+        EXPECT_TRUE(ui::script::asked()[0].prompt.contains(QStringLiteral("スポットを選ぶと")));
+        EXPECT_TRUE(ui::script::asked()[1].prompt.contains(QStringLiteral("終了すると")));
+        EXPECT_EQ(ends, 0);
+        EXPECT_EQ(call->text(), "QQ1CTL");
+        EXPECT_EQ(sim->dialHz, dial);
+        EXPECT_EQ(g.HamlogEntrySent, 1);
+        EXPECT_EQ(button->text(), "LOG保存");
+        // The logging program still holds it: the next press stores it.
+        QTest::mouseClick(button, Qt::LeftButton);
+        EXPECT_EQ(g.HamlogEntrySent, 0);
+        EXPECT_EQ(button->text(), "LOG作成");
+        stopAll();
+    }
+    terminal::mainwindow::setProcessEndForTest({});
 }
 
 TEST_F(ClusterDataPick, TransverterShiftsTheRigAndTheLogKeepsTheSpot) {

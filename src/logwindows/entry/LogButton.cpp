@@ -8,6 +8,8 @@
 #include "logwindows/entry/QsoBoxes.h"
 #include "platform/forms/ControlColour.h"
 #include "platform/forms/Dialogs.h"
+#include "sstv/window/SSTVForm.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -19,13 +21,20 @@ namespace {
 constexpr std::uint32_t kPendingRed = 0x0000FF;
 constexpr std::uint32_t kIdleGrey = 0xC0C0C0;
 
-void showPending(QPushButton* button) {
-    colour::setBackColor(button, kPendingRed);
-    button->setText(QStringLiteral("LOG保存"));
+// The hand-over state has one owner: every way of handing a QSO over (the log
+// button of either window, Ctrl+L) marks it here and every way out (stored,
+// dropped, cleared, a save that failed) ends it here, so that a spot or the
+// program's end asks about exactly the QSO still waiting in the logging program.
+void markPending(int recNoAtSend) {
+    logbook::g.RecNoAtSend = recNoAtSend;
+    core::g.HamlogEntrySent = 1;
+    if (QPushButton* button = operatingBoxes().logButton) {
+        colour::setBackColor(button, kPendingRed);
+        button->setText(QStringLiteral("LOG保存"));
+    }
 }
 
 void showIdle(QPushButton* button) {
-    core::g.HamlogEntrySent = 0;
     colour::setBackColor(button, kIdleGrey);
     button->setText(QStringLiteral("LOG作成"));
 }
@@ -45,52 +54,53 @@ bool hasSerial() {
     return false;
 }
 
-void handOver(QPushButton* button) {
+void handOver() {
     if (!hasCall() || !hasSerial()) return;
     const std::optional<int> count = HamlogAskRecNo();
     if (!count) return;
-    logbook::g.RecNoAtSend = *count;
-    core::g.HamlogEntrySent = 1;
+    markPending(*count);
     HamlogSendQso();
-    showPending(button);
 }
 
-void stored(QPushButton* button, int count, const std::function<void()>& nextContestNo) {
-    showIdle(button);
+void stored(int count, const std::function<void()>& nextContestNo) {
+    EndHandOver();
     if (count - logbook::g.RecNoAtSend == 1 && core::g.ContestSerialNo == 1 && nextContestNo) nextContestNo();
 }
 
 // Stores the handed-over QSO and checks by the record count that it is there.
-void storeNow(QPushButton* button, const std::function<void()>& nextContestNo) {
+// A save that did not add the record (the logging program restarted with an
+// empty entry, say) leaves the QSO in the boxes, ready to be handed over again.
+void storeNow(const std::function<void()>& nextContestNo) {
     HamlogSaveEntry();
     const std::optional<int> count = HamlogAskRecNo();
     if (count && *count - logbook::g.RecNoAtSend == 1) {
-        stored(button, *count, nextContestNo);
+        stored(*count, nextContestNo);
         return;
     }
+    EndHandOver();
     ui::msgBox(QStringLiteral("LOG_SAVE を失敗しました"), ui::OkOnly);
 }
 
-void storeOrDrop(QPushButton* button, const std::function<void()>& nextContestNo) {
+void storeOrDrop(const std::function<void()>& nextContestNo) {
     // Without a readable count nothing is known: the QSO stays pending.
     const std::optional<int> count = HamlogAskRecNo();
     if (!count) return;
     if (*count != logbook::g.RecNoAtSend) {
-        stored(button, *count, nextContestNo);
+        stored(*count, nextContestNo);
         return;
     }
     if (logbook::g.HamlogConfirmOn != 1) {
-        storeNow(button, nextContestNo);
+        storeNow(nextContestNo);
         return;
     }
     switch (ui::msgBox(QStringLiteral("LOG を保存しますか？"), ui::YesNoCancel,
                        QStringLiteral("ZORVATEK_LOG_SAVE"))) {
     case ui::Yes:
-        storeNow(button, nextContestNo);
+        storeNow(nextContestNo);
         break;
     case ui::No:
         HamlogClearEntry();
-        showIdle(button);
+        EndHandOver();
         break;
     default:
         break;
@@ -99,15 +109,21 @@ void storeOrDrop(QPushButton* button, const std::function<void()>& nextContestNo
 
 } // namespace
 
-void LogButtonPress(QPushButton* button, const std::function<void()>& nextContestNo) {
+void EndHandOver() {
+    core::g.HamlogEntrySent = 0;
+    if (forms::isLoaded<PSK31MAIN>()) showIdle(forms::PSK31MAIN().Command5);
+    if (forms::isLoaded<SSTVForm>()) showIdle(forms::SSTVForm().Command1);
+}
+
+void LogButtonPress(const std::function<void()>& nextContestNo) {
     try {
         if (logbook::g.HamlogLink == 1) {
             OpenLogEntry();
         } else if (logbook::g.HamlogLink == 2) {
             if (core::g.HamlogEntrySent == 0)
-                handOver(button);
+                handOver();
             else
-                storeOrDrop(button, nextContestNo);
+                storeOrDrop(nextContestNo);
         }
     } catch (const std::exception& e) {
         qWarning("log button: %s", e.what());
@@ -137,11 +153,8 @@ bool MayDropHandedOverQso(DropCause cause) {
                    ui::YesNo | ui::Question, QStringLiteral("ZORVATEK_LOG_SAVE"));
     if (answer != ui::Yes) return false;
     HamlogClearEntry();
+    EndHandOver();
     const QsoBoxes boxes = operatingBoxes();
-    if (boxes.logButton)
-        showIdle(boxes.logButton);
-    else
-        core::g.HamlogEntrySent = 0;
     // The spot's station takes the boxes: the dropped station's name and QTH
     // would otherwise go to the logging program with it.
     if (cause == DropCause::Spot)
@@ -150,11 +163,13 @@ bool MayDropHandedOverQso(DropCause cause) {
     return true;
 }
 
+// The key hands the QSO over as the button's first press does, also when one
+// is pending already: the logging program's entry then takes the boxes anew.
 void LogKeyPress() {
     if (logbook::g.HamlogLink == 1)
         OpenLogEntry();
-    else if (logbook::g.HamlogLink == 2 && hasCall() && hasSerial())
-        HamlogSendQso();
+    else if (logbook::g.HamlogLink == 2)
+        handOver();
 }
 
 } // namespace logwindows

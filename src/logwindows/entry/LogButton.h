@@ -2,17 +2,20 @@
 // The log button of the operating window and its log key.
 #include <functional>
 
-class QPushButton;
-
 namespace logwindows {
 
 // Library link: opens the log entry window. Window link: the first press hands
 // the QSO to the logging program, the second stores it there (or drops it) and
 // takes a record count larger by exactly one as stored; `nextContestNo` moves
 // the contest number on after a stored QSO when serial numbers are in use.
-void LogButtonPress(QPushButton* button, const std::function<void()>& nextContestNo);
-// The log key (Ctrl+L): opens the log entry window, or hands the QSO over.
+// While a QSO is handed over, the operating window's log button is red.
+void LogButtonPress(const std::function<void()>& nextContestNo);
+// The log key (Ctrl+L): opens the log entry window, or hands the QSO over as
+// the button does.
 void LogKeyPress();
+// Nothing is pending any more (stored, dropped, or the logging program's entry
+// cleared): the log buttons say "LOG作成" again.
+void EndHandOver();
 
 // What would drop a QSO handed to the logging program and not yet stored.
 enum class DropCause { ModeChange, Spot, ProgramEnd };

@@ -10,7 +10,6 @@
 #include "logwindows/entry/TEMP_LOG.h"
 #include "logwindows/lookups/CODE_LIST.h"
 #include "logwindows/lookups/QSODATA.h"
-#include "platform/forms/ControlColour.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/os/AtomicFile.h"
 #include "platform/os/Cp932.h"
@@ -24,8 +23,6 @@
 #include <QPlainTextEdit>
 
 namespace {
-
-constexpr std::uint32_t IdleGrey = 0xC0C0C0;
 
 QString rsvPath() {
     return paths::join(paths::programFolder(), QStringLiteral("RSVmenu.DAT"));
@@ -59,7 +56,7 @@ void SSTVForm::applyLogLink() {
 }
 
 void SSTVForm::Command1_Click() {
-    logwindows::LogButtonPress(Command1, [this] { VScroll4->setValue(VScroll4->value() + 1); });
+    logwindows::LogButtonPress([this] { VScroll4->setValue(VScroll4->value() + 1); });
 }
 
 void SSTVForm::Command7_Click() {
@@ -78,9 +75,7 @@ void SSTVForm::Command7_Click() {
     case 2:
         ClearQsoFields();
         logwindows::HamlogClearEntry();
-        core::g.HamlogEntrySent = 0;
-        colour::setBackColor(Command1, IdleGrey);
-        Command1->setText(QStringLiteral("LOG作成"));
+        logwindows::EndHandOver();
         break;
     default:
         break;

@@ -4,10 +4,10 @@
 #include "core/SharedRoutines.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/HamlogLink.h"
-#include "logwindows/viewer/LOGDATAVIEW.h"
 #include "logwindows/entry/LogButton.h"
 #include "logwindows/entry/LogEntry.h"
 #include "logwindows/entry/TEMP_LOG.h"
+#include "logwindows/viewer/LOGDATAVIEW.h"
 #include "platform/forms/WindowFilter.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/receive/PaneMarks.h"
@@ -44,7 +44,7 @@ class QthLabelClick : public forms::WindowFilter {
 } // namespace
 
 void PSK31MAIN::Command5_Click() {
-    logwindows::LogButtonPress(Command5, [this] { VScroll4->setValue(VScroll4->value() + 1); });
+    logwindows::LogButtonPress([this] { VScroll4->setValue(VScroll4->value() + 1); });
 }
 
 // With the library link the QTH goes to the log entry as the operator picks in

@@ -3,9 +3,11 @@
 #include "core/Globals.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/HamlogLink.h"
+#include "logwindows/entry/LogButton.h"
 #include "logwindows/entry/LogEntry.h"
 #include "logwindows/entry/TEMP_LOG.h"
-#include "platform/forms/ControlColour.h"
+#include "logwindows/lookups/CODE_LIST.h"
+#include "logwindows/lookups/QSODATA.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/StatusPanels.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
@@ -21,8 +23,6 @@ int QsoClearBusy = 0;
 
 namespace {
 
-constexpr std::uint32_t kIdleGrey = 0xC0C0C0;
-
 // An entry typed into the open log window but neither saved nor being edited.
 bool entryUnsaved() {
     const logbook::Globals& lg = logbook::g;
@@ -37,7 +37,7 @@ QString presetRst() {
 }
 
 // False when the operator keeps the unsaved entry.
-bool clear(PSK31MAIN& w, From from) {
+bool clear(PSK31MAIN& w) {
     switch (logbook::g.HamlogLink) {
     case 1:
         if (entryUnsaved() && ui::msgBox(QStringLiteral("LOGﾃﾞｰﾀが未保存ですが宜しいですか"),
@@ -49,11 +49,8 @@ bool clear(PSK31MAIN& w, From from) {
     case 2:
         ClearQsoEntry(w);
         logwindows::HamlogClearEntry();
-        if (from == From::Button) {
-            core::g.HamlogEntrySent = 0;
-            colour::setBackColor(w.Command5, kIdleGrey);
-            w.Command5->setText(QStringLiteral("LOG作成"));
-        }
+        // The logging program's entry is gone: nothing is pending there any more.
+        logwindows::EndHandOver();
         return true;
     default:
         return true;
@@ -63,13 +60,16 @@ bool clear(PSK31MAIN& w, From from) {
 } // namespace
 
 void ClearQsoEntry(PSK31MAIN& w) {
-    // Label26 also reads out the data sync; it is left alone.
+    // Label26 also reads out the data sync; it is left alone. The earlier-QSO
+    // and area-code lists belong to the station just cleared.
+    forms::unload<::QSODATA>();
     w.List1->hide();
     w.Text5->clear();
     w.Text6->clear();
     w.Text14->clear();
     w.Text7->setText(presetRst());
     w.Check4->setChecked(false);
+    forms::unload<::CODE_LIST>();
     w.StatusBar1->setText(1, QString());
     w.Text5->setFocus();
 }
@@ -77,7 +77,7 @@ void ClearQsoEntry(PSK31MAIN& w) {
 void NewQso(PSK31MAIN& w, From from) {
     if (QsoClearBusy == 1) return;
     QsoClearBusy = 1;
-    const bool cleared = clear(w, from);
+    const bool cleared = clear(w);
     if (from == From::Button && cleared) core::g.HisCall.clear();
     QsoClearBusy = 0;
 }

@@ -183,17 +183,47 @@ TEST_F(LogWindowLink, WithoutTheProgramNothingIsPendingOrTakenAsStored) {
     EXPECT_EQ(askedPrompts(), QStringList{QStringLiteral("Turbo HAMLOG/Winが起動していません。")});
 }
 
-TEST_F(LogWindowLink, LogKeyOnlyHandsTheQsoOver) {
+TEST_F(LogWindowLink, LogKeyHandsTheQsoOverAsTheButtonDoes) {
     start();
     PSK31MAIN& m = boxes(QStringLiteral("QQ4DDD"), QStringLiteral("Hanako"), QString());
     m.show();
     m.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
     QTest::keyClick(m.Text5, Qt::Key_L, Qt::ControlModifier);
-    EXPECT_EQ(core::g.HamlogEntrySent, 0);
+    EXPECT_EQ(core::g.HamlogEntrySent, 1);
+    EXPECT_EQ(m.Command5->text(), QStringLiteral("LOG保存"));
     EXPECT_TRUE(logwindows::HamlogAskName());
     EXPECT_EQ(logbook::g.HamlogNameReply, QStringLiteral("Hanako"));
     EXPECT_EQ(logCount(), 0);
+}
+
+// The logging program restarted with the QSO handed over: the save fails, the
+// QSO stays in the boxes and goes over again with one press.
+TEST_F(LogWindowLink, AFailedSaveLeavesTheQsoReadyToBeHandedOverAgain) {
+    start();
+    PSK31MAIN& m = boxes(QStringLiteral("QQ6FFF"), QStringLiteral("太郎"), QStringLiteral("大阪市"));
+    press();
+    ASSERT_EQ(core::g.HamlogEntrySent, 1);
+    program.kill();
+    program.waitForFinished(3000);
+    hamlog::window::disconnect();
+    start();
+
+    press();
+    EXPECT_EQ(askedPrompts(), QStringList{QStringLiteral("LOG_SAVE を失敗しました")});
+    EXPECT_EQ(logCount(), 0);
+    EXPECT_EQ(core::g.HamlogEntrySent, 0);
+    EXPECT_EQ(m.Command5->text(), QStringLiteral("LOG作成"));
+    EXPECT_EQ(m.Text5->text(), QStringLiteral("QQ6FFF"));
+    EXPECT_EQ(m.Text6->text(), QStringLiteral("太郎"));
+
+    press();
+    EXPECT_EQ(core::g.HamlogEntrySent, 1);
+    press();
+    ASSERT_EQ(logCount(), 1);
+    EXPECT_EQ(stored(1).CALL.trimmed(), QStringLiteral("QQ6FFF"));
+    EXPECT_EQ(stored(1).QTH.trimmed(), QStringLiteral("大阪市"));
+    EXPECT_EQ(m.Command5->text(), QStringLiteral("LOG作成"));
 }
 
 // A logging program's window that answers every request with a text holding no

@@ -6,6 +6,8 @@
 #include "core/IniValues.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/TEMP_LOG.h"
+#include "logwindows/lookups/CODE_LIST.h"
+#include "logwindows/lookups/QSODATA.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/RichTextPane.h"
 #include "support/Popups.h"
@@ -304,6 +306,9 @@ TEST_F(PickItems, ClearButtonAndCtrlCStartANewQsoByTheLink) {
         w->Text6->setText(QStringLiteral("Taro"));
         w->Text7->setText(QStringLiteral("579"));
         w->Label26->setText(QStringLiteral("sync"));
+        // The lists of the station on the boxes.
+        forms::QSODATA().show();
+        forms::CODE_LIST().show();
         if (c.ctrlC) {
             w->Text1->setFocus();
             QTest::keyClick(w->Text1, Qt::Key_C, Qt::ControlModifier);
@@ -314,6 +319,8 @@ TEST_F(PickItems, ClearButtonAndCtrlCStartANewQsoByTheLink) {
         EXPECT_EQ(core::g.HisCall, c.hisCall);
         EXPECT_EQ(w->Text7->text(), c.call.isEmpty() ? QStringLiteral("599") : QStringLiteral("579"));
         EXPECT_EQ(w->Label26->text(), QStringLiteral("sync"));
+        EXPECT_EQ(forms::isLoaded<QSODATA>(), !c.call.isEmpty());
+        EXPECT_EQ(forms::isLoaded<CODE_LIST>(), !c.call.isEmpty());
     }
 }
 
