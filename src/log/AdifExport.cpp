@@ -52,11 +52,12 @@ ExportFile logAdif(const std::vector<ExportQso>& qsos, const QString& userCall) 
         const QString qsl = q.qsl.leftJustified(3, QLatin1Char(' '));
         QByteArray line = op + adifField("CALL", q.call) + adifField("QSO_DATE", at.date, "d") +
                           adifField("TIME_ON", at.time);
-        if (isBandFrequency(q.freq)) line += adifField("FREQ", q.freq);
-        line += adifField("BAND", exportBand(q.freq)) + adifField("MODE", ExportModeName(q.mode)) +
-                adifField("RST_SENT", q.his) + adifField("RST_RCVD", q.my) + adifField("QTH", q.qth) +
-                adifField("NAME", q.name) + adifField("GRIDSQUARE", q.grid) +
-                adifField("QSL_VIA", qsl.mid(0, 1).trimmed()) +
+        // The frequency goes as logged, also a band's label ("10", "5600"):
+        // the band beside it says where it lies.
+        line += adifField("FREQ", q.freq) + adifField("BAND", exportBand(q.freq)) +
+                adifField("MODE", ExportModeName(q.mode)) + adifField("RST_SENT", q.his) +
+                adifField("RST_RCVD", q.my) + adifField("QTH", q.qth) + adifField("NAME", q.name) +
+                adifField("GRIDSQUARE", q.grid) + adifField("QSL_VIA", qsl.mid(0, 1).trimmed()) +
                 adifField("QSL_SENT", qsl.mid(1, 1).trimmed()) +
                 adifField("QSL_RCVD", qsl.mid(2, 1).trimmed()) + adifField("COMMENT", q.rem1);
         return line;

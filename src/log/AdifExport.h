@@ -8,9 +8,8 @@
 //
 // The eQSL layout: CALL, QSO_DATE, TIME_ON, FREQ (or BAND when the frequency
 // is no number inside a band), MODE, RST_SENT, RST_RCVD, QSLMSG.
-// The log layout: OPERATOR, CALL, QSO_DATE, TIME_ON, FREQ (only a number inside
-// a band), BAND, MODE, RST_SENT, RST_RCVD, QTH, NAME, GRIDSQUARE, QSL_VIA,
-// QSL_SENT, QSL_RCVD, COMMENT.
+// The log layout: OPERATOR, CALL, QSO_DATE, TIME_ON, FREQ (as logged), BAND, MODE, RST_SENT, RST_RCVD, QTH,
+// NAME, GRIDSQUARE, QSL_VIA, QSL_SENT, QSL_RCVD, COMMENT.
 #include "log/ExportQso.h"
 
 #include <QByteArray>

@@ -120,12 +120,29 @@ bool isEmptyRow(const QStringList& cells) {
     return cell(cells, 1).isEmpty() && cell(cells, 3).isEmpty() && cell(cells, 4).isEmpty();
 }
 
+namespace {
+
+bool otherPartIsPrefix(const QString& rem1, const QString& rem2) {
+    const QString marker = QStringLiteral("$DX");
+    return rem1.toUpper().contains(marker) || rem2.contains(marker);
+}
+
+} // namespace
+
 QString entryCall(const QString& call, const QString& part, const QString& rem1, const QString& rem2) {
     const QString own = call.trimmed(), other = part.trimmed();
     if (other.isEmpty()) return own;
-    const QString marker = QStringLiteral("$DX");
-    if (rem1.toUpper().contains(marker) || rem2.contains(marker)) return other + QLatin1Char('/') + own;
+    if (otherPartIsPrefix(rem1, rem2)) return other + QLatin1Char('/') + own;
     return own + QLatin1Char('/') + other;
+}
+
+EntryCallBoxes entryCallBoxes(const QString& stored, const QString& rem1, const QString& rem2) {
+    const QString call = stored.trimmed();
+    const qsizetype slash = call.indexOf(QLatin1Char('/'));
+    if (slash < 0) return {call, {}};
+    const QString front = call.left(slash), back = call.mid(slash + 1);
+    if (otherPartIsPrefix(rem1, rem2)) return {back, front};
+    return {front, back};
 }
 
 std::optional<QDate> exportDate(const QString& text) {

@@ -35,6 +35,13 @@ bool isEmptyRow(const QStringList& cells);
 // The call on the log entry window: the call box and the part written after a
 // "/" in the second box; "$DX" in the remarks says the part is a prefix.
 QString entryCall(const QString& call, const QString& part, const QString& rem1, const QString& rem2);
+// A stored call taken back into the two boxes by the same rule: split at its
+// first "/", the part in front going to the second box when the remarks hold "$DX".
+struct EntryCallBoxes {
+    QString call;
+    QString part;
+};
+EntryCallBoxes entryCallBoxes(const QString& stored, const QString& rem1, const QString& rem2);
 
 // The logged date; two-digit years 00 to 29 are 20xx, 30 to 99 19xx.
 std::optional<QDate> exportDate(const QString& text);

@@ -140,6 +140,13 @@ TEST(ExportValues, EntryWindowCall) {
                             QString::fromLatin1(c.rem1), QString::fromLatin1(c.rem2)),
                   QLatin1String(c.result))
             << c.call << "/" << c.part;
+    // A stored call comes back into the two boxes it was made of.
+    for (const auto& c : cases) {
+        const QString rem1 = QString::fromLatin1(c.rem1), rem2 = QString::fromLatin1(c.rem2);
+        const EntryCallBoxes boxes = entryCallBoxes(QLatin1String(c.result), rem1, rem2);
+        EXPECT_EQ(entryCall(boxes.call, boxes.part, rem1, rem2), QLatin1String(c.result)) << c.result;
+        EXPECT_EQ(boxes.call, QString::fromLatin1(c.call).trimmed()) << c.result;
+    }
 }
 
 TEST(ExportFiles, EqslAdifGolden) {
@@ -154,6 +161,14 @@ TEST(ExportFiles, LogAdifGolden) {
     const ExportFile file = logAdif(logCases(), QStringLiteral("JR1ZZZ"));
     ASSERT_TRUE(file.ok());
     EXPECT_EQ(file.bytes, golden("elog_page.adi"));
+    // A band's label that lies outside the band's range keeps its frequency.
+    for (const char* label : {"10", "5600"}) {
+        const QByteArray line = logAdif({qso("QQ1AA", "2025-01-01", "09:00J", label, "CW", "599", "599")},
+                                        QStringLiteral("JR1ZZZ"))
+                                    .bytes;
+        EXPECT_TRUE(line.contains("<FREQ:" + QByteArray::number(qstrlen(label)) + '>' + label + "<BAND:"))
+            << line.constData();
+    }
 }
 
 TEST(ExportFiles, QsoBankXmlGolden) {

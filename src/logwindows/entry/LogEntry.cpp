@@ -1,6 +1,7 @@
 #include "logwindows/entry/LogEntry.h"
 
 #include "core/Globals.h"
+#include "log/ExportQso.h"
 #include "log/ExportSelection.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/QsoBoxes.h"
@@ -177,7 +178,13 @@ void OpenLogEntry() {
     CloseLog();
     SetQsoTime();
     w.StatusBar1->setText(1, QStringLiteral("Record No=") + QString::number(logbook::g.HamlogRecNo));
-    w.Text1->setText(core::g.HisCall);
+    // A call written with "/" may stand split in the two boxes already (the
+    // SSTV window splits it as it is typed); it is the same call.
+    if (logbook::entryCall(w.Text1->text(), w.Text2->text(), w.Text14->text(), w.Text15->text()) !=
+        core::g.HisCall) {
+        w.Text1->setText(core::g.HisCall);
+        w.Text2->clear();
+    }
     w.show();
     w.raise();
     w.activateWindow();

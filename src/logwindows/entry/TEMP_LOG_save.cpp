@@ -1,4 +1,5 @@
 // Storing the entry through the logging library, and showing a record of the log.
+#include "log/ExportQso.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/LogEntry.h"
 #include "logwindows/entry/TEMP_LOG.h"
@@ -85,13 +86,20 @@ void TEMP_LOG::WriteHamlogRecord() {
     SetQsoOrMaster(1);
     const QString qsl = firstChar(Text11) + firstChar(Text16) + firstChar(Text17);
     const std::pair<int, QString> sources[] = {
-        {FieldCall, Text1->text()},  {FieldDate, Text3->text().right(8)},
-        {FieldTime, Text4->text()},  {FieldHis, Text5->text()},
-        {FieldMy, Text6->text()},    {FieldFreq, Label17->text()},
-        {FieldMode, Text8->text()},  {FieldCode, Text9->text()},
-        {FieldGl, Text10->text()},   {FieldQsl, qsl},
-        {FieldName, Text12->text()}, {FieldQth, Text13->text()},
-        {FieldRem1, Text14->text()}, {FieldRem2, Text15->text()},
+        {FieldCall, logbook::entryCall(Text1->text(), Text2->text(), Text14->text(), Text15->text())},
+        {FieldDate, Text3->text().right(8)},
+        {FieldTime, Text4->text()},
+        {FieldHis, Text5->text()},
+        {FieldMy, Text6->text()},
+        {FieldFreq, Label17->text()},
+        {FieldMode, Text8->text()},
+        {FieldCode, Text9->text()},
+        {FieldGl, Text10->text()},
+        {FieldQsl, qsl},
+        {FieldName, Text12->text()},
+        {FieldQth, Text13->text()},
+        {FieldRem1, Text14->text()},
+        {FieldRem2, Text15->text()},
     };
     for (const auto& [no, text] : sources) {
         QString& field = *g.NewQso.field(no);
@@ -110,9 +118,10 @@ void TEMP_LOG::WriteHamlogRecord() {
     }
     if (append) {
         const int n = Vdbf_rcount(g.HamlogHandle);
-        g.LoggedRecNo = n;
-        // A count that did not grow: the operator declined in the library's question.
+        // A count that did not grow: the operator declined in the library's
+        // question. Nothing of this entry is in the log to print a card for.
         const bool added = n >= g.HamlogRecNo;
+        g.LoggedRecNo = added ? n : 0;
         if (added) ++g.HamlogRecNo;
         if (added)
             showSaved();
@@ -150,7 +159,9 @@ void TEMP_LOG::ShowHamlogRecord() {
         *g.CurQso.field(f.no) = fitChars(buffer, f.width);
     }
     const QsoRecord& r = g.CurQso;
-    Text1->setText(r.CALL.trimmed());
+    const logbook::EntryCallBoxes call = logbook::entryCallBoxes(r.CALL, r.REM1, r.REM2);
+    Text1->setText(call.call);
+    Text2->setText(call.part);
     Text3->setText(shownDate(r.DATE));
     Text4->setText(r.TIME);
     Text5->setText(r.HIS.trimmed());

@@ -53,6 +53,36 @@ TEST_F(LogTest, F1AppendsThenUpdatesTheSameRecord) {
     EXPECT_EQ(logbook::g.HamlogRecNo, 121);
 }
 
+// The "/" part box is part of the call: stored by the rule the exports use and
+// split back into the two boxes when the record is browsed to.
+TEST_F(LogTest, TheSlashPartIsStoredWithTheCallAndSplitBackWhenBrowsed) {
+    TEMP_LOG* w = &openFromMain(QStringLiteral("QQ1AA"));
+    w->Text2->setFocus();
+    QTest::keyClicks(w->Text2, QStringLiteral("8"));
+    pressF1();
+    ASSERT_EQ(logCount(), 1);
+    EXPECT_EQ(stored(1).CALL.trimmed(), QStringLiteral("QQ1AA/8"));
+
+    w = &openFromMain(QStringLiteral("QQ1AB"));
+    w->Text2->setFocus();
+    QTest::keyClicks(w->Text2, QStringLiteral("kh6"));
+    w->Text14->setText(QStringLiteral("$DX"));
+    pressF1();
+    ASSERT_EQ(logCount(), 2);
+    EXPECT_EQ(stored(2).CALL.trimmed(), QStringLiteral("KH6/QQ1AB"));
+
+    w = &openFromMain(QString());
+    QTest::mouseClick(w->Command2, Qt::LeftButton);
+    EXPECT_EQ(w->Text1->text(), QStringLiteral("QQ1AB"));
+    EXPECT_EQ(w->Text2->text(), QStringLiteral("KH6"));
+    QTest::mouseClick(w->Command2, Qt::LeftButton);
+    EXPECT_EQ(w->Text1->text(), QStringLiteral("QQ1AA"));
+    EXPECT_EQ(w->Text2->text(), QStringLiteral("8"));
+    // Stored again unchanged, the call stays whole.
+    pressF1();
+    EXPECT_EQ(stored(1).CALL.trimmed(), QStringLiteral("QQ1AA/8"));
+}
+
 TEST_F(LogTest, FieldsAreFittedToTheRecord) {
     TEMP_LOG& w = openFromMain(QStringLiteral("QQ3ABC  "));
     w.Text12->setMaxLength(100);

@@ -71,6 +71,24 @@ TEST_F(QslPrint, NothingStoredYetSaysSo) {
     EXPECT_FALSE(QFile::exists(printerFolder_ + QStringLiteral("/WORK2.DAT")));
 }
 
+// A save the operator declined in the library's question leaves nothing of the
+// entry to print, also after an earlier QSO was stored.
+TEST_F(QslPrint, ADeclinedSaveLeavesNoCardToPrint) {
+    logbook::g.QslPrintProgPath = install("HLQSLN.EXE", QStringLiteral("HLQSLN.EXE"));
+    logbook::g.HamlogConfirmText = QStringLiteral("YES");
+    TEMP_LOG* w = &openFromMain(QStringLiteral("QQ9ABC"));
+    ui::script::push(ui::Yes);
+    pressF1();
+    ASSERT_EQ(logCount(), 1);
+    w = &openFromMain(QStringLiteral("QQ5NEW"));
+    ui::script::push(ui::No);
+    pressF1();
+    ASSERT_EQ(logCount(), 1);
+    printFrom(*w);
+    EXPECT_EQ(askedPrompts(), QStringList{QStringLiteral("このLOG は未だ登録されていません")});
+    EXPECT_FALSE(QFile::exists(printerFolder_ + QStringLiteral("/WORK2.DAT")));
+}
+
 TEST_F(QslPrint, TheLoggingProgramsPrinterTakesTheStoredQsoThroughItsHandOverFile) {
     logbook::g.QslPrintProgPath = install("HLQSLN.EXE", QStringLiteral("HLQSLN.EXE"));
     // A contest save empties the boxes: the QSO is read back from the log.
