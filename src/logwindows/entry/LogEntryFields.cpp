@@ -8,6 +8,7 @@
 #include "logwindows/entry/TEMP_LOG.h"
 #include "logwindows/lookups/CheckCallSign.h"
 #include "logwindows/lookups/EarlierQsoLookup.h"
+#include "platform/forms/OneLine.h"
 #include "platform/hamlog/HamlogRecord.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Cp932.h"
@@ -142,6 +143,9 @@ LogEntryFields::LogEntryFields(TEMP_LOG& w) : QObject(&w), w_(w) {
                                                  {w.Text15, hamlog::fieldWidth(hamlog::FieldRem2)}};
     for (const auto& [box, width] : widths)
         box->setValidator(new ByteWidth(width, box));
+    for (QObject* field : rules_.keys())
+        ui::keepOneLine(static_cast<QLineEdit*>(field));
+    ui::keepOneLine(w.Combo1->lineEdit());
     connect(w.Text5, &QLineEdit::textChanged, this, [](const QString& text) {
         if (QLineEdit* rst = operatingBoxes().rst; rst && !editing()) rst->setText(text);
     });

@@ -9,6 +9,7 @@
 #include "logwindows/entry/LogEntry.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "logwindows/lookups/CheckCallSign.h"
+#include "platform/forms/OneLine.h"
 #include "sstv/qso/SstvQsoRoutines.h"
 #include "sstv/window/SSTVForm.h"
 #include "sstv/workshop/SstvTitles.h"
@@ -82,6 +83,8 @@ void SSTVForm::makeQsoControls() {
     Text5->setAttribute(Qt::WA_InputMethodEnabled, false);
     // Only digits come into the RSV box (the window still writes its presets).
     Text5->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), Text5));
+    for (QLineEdit* qsoBox : {Text1, Text7, Text5, Text14, Text11})
+        ui::keepOneLine(qsoBox);
     QTHPST = new QMenu(QStringLiteral("QTHデータの取り扱い方"), this);
     ADDQTHUPD = QTHPST->addAction(QStringLiteral("LOG帳のQTH欄を書き換え"));
     ADDREM1 = QTHPST->addAction(QStringLiteral("LOG帳のRem1 欄へ追記"));
@@ -132,7 +135,7 @@ bool SSTVForm::qthKeyEvent(const QKeyEvent& key) {
     if (core::g.ContestMode != 1) return false;
     const bool paste = key.matches(QKeySequence::Paste);
     const QString typed =
-        paste ? QGuiApplication::clipboard()->text() : lowerLetter(key).value_or(key.text());
+        paste ? ui::oneLine(QGuiApplication::clipboard()->text()) : lowerLetter(key).value_or(key.text());
     const bool command = key.modifiers() & (Qt::ControlModifier | Qt::AltModifier);
     if (!paste && (command || typed.isEmpty() || !typed.front().isPrint())) return false;
     const qsizetype kept = Text14->text().size() - Text14->selectedText().size();

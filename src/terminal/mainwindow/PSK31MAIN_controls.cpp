@@ -1,6 +1,7 @@
 // The main window's controls: kinds, captions and design places (twips).
 #include "platform/forms/Colour.h"
 #include "platform/forms/ControlColour.h"
+#include "platform/forms/OneLine.h"
 #include "platform/forms/PictureBox.h"
 #include "platform/forms/RichTextPane.h"
 #include "platform/forms/StatusPanels.h"
@@ -203,6 +204,8 @@ void PSK31MAIN::buildQsoColumn(QWidget* canvas) {
     List4->addItems({"599", "589", "579", "569", "559", "549", "539", "519", "459", "339"});
     tw.place(List4, 600, 1830, 800, 1800);
     List4->hide();
+    for (QLineEdit* qsoBox : {Text5, Text6, Text7, Text11, Text14})
+        ui::keepOneLine(qsoBox);
 }
 
 void PSK31MAIN::buildTuningFrame(QWidget* canvas) {

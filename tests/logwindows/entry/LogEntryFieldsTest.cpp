@@ -8,6 +8,7 @@
 #include "support/RigSimulator.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QInputMethodEvent>
 
 namespace {
@@ -93,6 +94,41 @@ TEST_F(LogFieldsTest, EachFieldTakesOnlyItsCharacters) {
         typeKeys(box, QString::fromLatin1(c.keys));
         EXPECT_EQ(box->text(), QString::fromLatin1(c.after));
     }
+}
+
+// Text with line breaks pasted into any one-line box of the QSO: the box holds
+// one line, and so does what is stored.
+TEST_F(LogFieldsTest, APastedLineBreakBecomesABlankInEveryQsoBox) {
+    const QString pasted = QStringLiteral("Line1 東京\r\nLine2 大阪\nLine3");
+    const QString joined = QStringLiteral("Line1 東京 Line2 大阪 Line3");
+    PSK31MAIN& m = forms::PSK31MAIN();
+    m.show();
+    TEMP_LOG& w = open();
+    const auto paste = [&pasted](QWidget* window, QLineEdit* box) {
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+        box->setFocus();
+        box->selectAll();
+        QApplication::clipboard()->setText(pasted);
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_FALSE(box->text().contains(QLatin1Char('\n')) || box->text().contains(QLatin1Char('\r')))
+            << box->text().toStdString();
+    };
+    for (QLineEdit* box : {m.Text5, m.Text7, m.Text11, m.Text14, m.Text6})
+        paste(&m, box);
+    EXPECT_EQ(m.Text6->text(), joined);
+    EXPECT_EQ(w.Text12->text(), joined) << "the name as the main window passes it on";
+    for (QLineEdit* box : {w.Text1, w.Text2, w.Text5, w.Text6, w.Text9, w.Text13, w.Text14, w.Text15})
+        paste(&w, box);
+    EXPECT_EQ(w.Text13->text(), joined);
+    EXPECT_EQ(w.Text15->text(), joined);
+    m.Text5->setText(QStringLiteral("QQ2XYZ"));
+    QTest::keyClick(w.Text13, Qt::Key_F1);
+    ASSERT_EQ(logCount(), 1);
+    const hamlog::QsoRecord r = stored(1);
+    EXPECT_EQ(r.NAME.trimmed(), joined);
+    EXPECT_EQ(r.QTH.trimmed(), joined);
+    EXPECT_EQ(r.REM1.trimmed(), joined);
 }
 
 TEST_F(LogFieldsTest, EnterMovesTheFocusInTheFixedOrder) {

@@ -157,6 +157,53 @@ TEST_F(SstvQso, TheLibraryLinkKeepsTheLogEntryInStep) {
     EXPECT_EQ(log.Text13->text(), QStringLiteral("Tokyo"));
 }
 
+// A QSO logged from the SSTV window: the "/" part typed with the call stays
+// split in the entry and whole in the log, and a QTH pasted with line breaks
+// reaches the log as one line, also in a contest.
+TEST_F(SstvQso, TheLoggedQsoKeepsTheSlashPartAndOneLineQth) {
+    SSTVForm& f = withLink(1);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    core::g.QthOperation = QStringLiteral("Free");
+    const QString joined = QStringLiteral("Line1 東京 Line2 大阪 Line3");
+    const auto pasteQth = [&f] {
+        f.activateWindow();
+        f.Text14->setFocus();
+        f.Text14->selectAll();
+        QApplication::clipboard()->setText(QStringLiteral("Line1 東京\r\nLine2 大阪\nLine3"));
+        QTest::keyClick(f.Text14, Qt::Key_V, Qt::ControlModifier);
+    };
+    f.activateWindow();
+    f.Text1->setFocus();
+    QTest::keyClicks(f.Text1, QStringLiteral("ja1abc/3"));
+    pasteQth();
+    EXPECT_EQ(f.Text14->text(), joined);
+    EXPECT_TRUE(zvtest::chooseByClick(f.Label47, f.ADDQTHUPD, Qt::LeftButton));
+    QTest::mouseClick(f.Command1, Qt::LeftButton);
+    ::TEMP_LOG& log = forms::TEMP_LOG();
+    EXPECT_EQ(log.Text1->text(), QStringLiteral("JA1ABC"));
+    EXPECT_EQ(log.Text2->text(), QStringLiteral("3"));
+    EXPECT_EQ(log.Text13->text(), joined);
+    QTest::keyClick(log.Text1, Qt::Key_F1);
+    ASSERT_EQ(logCount(), 1);
+    hamlog::HamlogHandle h;
+    ASSERT_EQ(hamlog::HamlogOpen(0, h, path(QStringLiteral("HAMLOG")), 0), hamlog::Done);
+    ASSERT_EQ(hamlog::THW_read(h, 1, 3), hamlog::Done);
+    QString call, qth;
+    hamlog::ThwString(call, h, hamlog::FieldCall);
+    hamlog::ThwString(qth, h, hamlog::FieldQth);
+    hamlog::HamlogClose(h, 0);
+    EXPECT_EQ(call.trimmed(), QStringLiteral("JA1ABC/3"));
+    EXPECT_EQ(qth.trimmed(), joined);
+    EXPECT_EQ(log.Text1->text(), QStringLiteral("JA1ABC")) << "the stored QSO shown again";
+    EXPECT_EQ(log.Text2->text(), QStringLiteral("3"));
+
+    ASSERT_TRUE(zvtest::chooseMenuItem(f.CONON));
+    ASSERT_TRUE(zvtest::chooseMenuItem(forms::CFG_Contest().CON_STRART));
+    ASSERT_EQ(core::g.ContestMode, 1);
+    pasteQth();
+    EXPECT_EQ(f.Text14->text(), joined);
+}
+
 TEST_F(SstvQso, EachWayOfAskingRunsTheCallSignCheck) {
     SSTVForm& f = withLink(1);
     // With an empty call the check asks for one: each way of asking shows it.

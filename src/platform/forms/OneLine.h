@@ -1,0 +1,20 @@
+#pragma once
+// One-line boxes hold one line: a line break that reaches such a box (pasted,
+// dropped, or written by the program from a pick or the logging program)
+// becomes one blank, so that nothing with a line break reaches a log record,
+// an export or a title.
+#include <QString>
+
+class QLineEdit;
+
+namespace ui {
+
+// CR LF, CR, LF and the other line and paragraph breaks each as one blank.
+QString oneLine(const QString& text);
+
+// The box joins its lines from now on, whatever way text reaches it. A check
+// the box carries already (a width, a digits-only rule) goes on judging the
+// joined text; set such a check before this.
+void keepOneLine(QLineEdit* box);
+
+} // namespace ui
