@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QStringDecoder>
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace hamlog {
 
@@ -72,6 +74,20 @@ int intQuery(sqlite3* db, const char* sql, bool& ok) {
     return value;
 }
 
+// The write-ahead files take the log's permissions when they are made: made
+// while the log was read-only they stay read-only after the log is writable
+// again, and every write fails. A log we may write gets them writable too
+// (the operator's own files; another user's are left as they are).
+void matchCompanionPermissions(const QString& file) {
+    if (::access(QFile::encodeName(file).constData(), W_OK) != 0) return;
+    for (const char* suffix : {"-wal", "-shm"}) {
+        const QByteArray companion = QFile::encodeName(file + QLatin1String(suffix));
+        struct stat st {};
+        if (::stat(companion.constData(), &st) != 0 || ::access(companion.constData(), W_OK) == 0) continue;
+        if (st.st_uid == ::geteuid()) ::chmod(companion.constData(), (st.st_mode & 07777) | S_IWUSR);
+    }
+}
+
 } // namespace
 
 LogDatabase::~LogDatabase() {
@@ -99,6 +115,7 @@ LogDatabase::OpenResult LogDatabase::open(const QString& file, bool create) {
     [[maybe_unused]] static const int noMemoryStatistics = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
     // A connection is only ever used by the thread that opened it: it needs
     // no lock of its own around every call (every column of every QSO read).
+    matchCompanionPermissions(file);
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
     if (sqlite3_open_v2(QFile::encodeName(file).constData(), &db_, flags, nullptr) != SQLITE_OK)
         return OpenResult::Missing;

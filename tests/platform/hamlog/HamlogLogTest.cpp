@@ -3,11 +3,14 @@
 #include "platform/hamlog/Hamlog.h"
 #include "platform/os/Cp932.h"
 #include "support/ProgramFolder.h"
+#include "support/Unprivileged.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <csignal>
 #include <functional>
 #include <sqlite3.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -269,6 +272,38 @@ TEST_F(HamlogLogTest, AStoreThatFailsIsReportedAsAFailure) {
     sql("DROP TRIGGER refuse_insert; DROP TRIGGER refuse_update;");
     EXPECT_EQ(append(QStringLiteral("QQ2BBB")), Done);
     EXPECT_EQ(Vdbf_rcount(h), 2);
+}
+
+// A log the operator made read-only for a while and writable again is written
+// again, with nothing of the read-only time to remove by hand.
+TEST_F(HamlogLogTest, ALogWritableAgainIsWrittenAgain) {
+    QTemporaryDir own;
+    ASSERT_TRUE(own.isValid());
+    const QString folder = own.path();
+    const QString data = folder + QStringLiteral("/HAMLOG");
+    ASSERT_TRUE(createLog(data));
+    const QByteArray file = QFile::encodeName(data + QStringLiteral(".HDB"));
+    zvtest::asUnprivilegedUser(folder, [&] {
+        HamlogHandle log;
+        const auto store = [&](const QString& call) {
+            EXPECT_EQ(HamlogOpen(0, log, data, 0), Done);
+            for (const FieldSpec& f : kFields)
+                if (f.no != FieldFlag) SetThBuffer(log, QString(f.width, QLatin1Char(' ')), f.no);
+            SetThBuffer(log, call, FieldCall);
+            const int result = THW_append(log, 16, 0);
+            HamlogClose(log, 0);
+            return result;
+        };
+        EXPECT_EQ(store(QStringLiteral("QQ1AAA")), Done);
+        ASSERT_EQ(::chmod(file.constData(), 0444), 0);
+        EXPECT_NE(store(QStringLiteral("QQ2BBB")), Done);
+        ASSERT_EQ(::chmod(file.constData(), 0644), 0);
+        EXPECT_EQ(store(QStringLiteral("QQ3CCC")), Done);
+        EXPECT_EQ(store(QStringLiteral("QQ4DDD")), Done);
+        ASSERT_EQ(HamlogOpen(0, log, data, 0), Done);
+        EXPECT_EQ(Vdbf_rcount(log), 3);
+        HamlogClose(log, 0);
+    });
 }
 
 TEST_F(HamlogLogTest, JapaneseTextIsKeptWholeWithinTheByteWidths) {
