@@ -8,11 +8,14 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QQueue>
+#include <QSet>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace ui {
@@ -54,6 +57,47 @@ MsgResult firstButton(int style) {
 QWidget* parentWindow() {
     return QApplication::activeWindow();
 }
+
+// A key that answers a question may still be down when the box closes: its
+// repeats and its release belong to the question, never to the box that has
+// the focus behind it.
+class AnswerKeys : public QObject {
+  public:
+    AnswerKeys() : QObject(qApp) { qApp->installEventFilter(this); }
+    void boxClosed() {
+        closed_ = true;
+        if (held_.isEmpty()) {
+            deleteLater();
+            return;
+        }
+        // A release lost to another application ends the watch all the same.
+        QTimer::singleShot(3000, this, &QObject::deleteLater);
+    }
+
+  protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        const QEvent::Type type = e->type();
+        if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(e);
+        const bool release = type == QEvent::KeyRelease && !key->isAutoRepeat();
+        if (!closed_) {
+            if (type == QEvent::KeyPress && !key->isAutoRepeat()) held_.insert(key->key());
+            if (release) held_.remove(key->key());
+            return false;
+        }
+        if (!held_.contains(key->key())) return false;
+        if (release) {
+            held_.remove(key->key());
+            if (held_.isEmpty()) deleteLater();
+        }
+        return true;
+    }
+
+  private:
+    QSet<int> held_;
+    bool closed_ = false;
+};
 
 } // namespace
 
@@ -111,7 +155,9 @@ MsgResult msgBox(const QString& prompt, int style, const QString& title) {
     box.setStandardButtons(set);
     const int defaultIndex = (style & DefaultButton2) && buttons.size() > 1 ? 1 : 0;
     box.setDefaultButton(buttons[defaultIndex].qt);
+    auto* answerKeys = new AnswerKeys;
     const int clicked = box.exec();
+    answerKeys->boxClosed();
     for (const B& b : buttons)
         if (clicked == b.qt) return b.result;
     return buttons.size() > 1 ? Cancel : Ok; // closed by the window's close box

@@ -6,6 +6,7 @@
 #include "platform/hamlog/HamlogDemoData.h"
 #include "support/Popups.h"
 
+#include <QApplication>
 #include <QFile>
 
 namespace {
@@ -186,6 +187,38 @@ TEST_F(LogTest, EscOnAnUnsavedEntryAsksFirst) {
     EXPECT_TRUE(askedPrompts().isEmpty());
     EXPECT_FALSE(forms::isLoaded<TEMP_LOG>());
     EXPECT_EQ(logCount(), 1);
+}
+
+// The question answered with the keyboard's "y": the key, still down when the
+// box closes, types nothing into the box behind it.
+TEST_F(LogTest, TheKeyThatAnswersTheQuestionTypesNothingBehindIt) {
+    PSK31MAIN& m = forms::PSK31MAIN();
+    m.show();
+    TEMP_LOG& w = openFromMain(QStringLiteral("QQ9ABC"));
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    ui::script::end();
+    bool asked = false;
+    QMetaObject::invokeMethod(
+        qApp,
+        [&asked] {
+            QWidget* box = QApplication::activeModalWidget();
+            asked = box != nullptr;
+            if (box) QTest::keyPress(box, Qt::Key_Y);
+        },
+        Qt::QueuedConnection);
+    QTest::keyClick(w.Text1, Qt::Key_Escape);
+    ui::script::begin();
+    ASSERT_TRUE(asked);
+    EXPECT_FALSE(forms::isLoaded<TEMP_LOG>());
+    m.activateWindow();
+    m.Text5->setFocus();
+    QTest::simulateEvent(m.Text5, true, Qt::Key_Y, Qt::NoModifier, QStringLiteral("y"), true);
+    QTest::simulateEvent(m.Text5, false, Qt::Key_Y, Qt::NoModifier, QStringLiteral("y"), false);
+    EXPECT_EQ(m.Text5->text(), QStringLiteral("QQ9ABC"));
+    // Let go, the key types again.
+    QTest::keyClick(m.Text5, Qt::Key_Y);
+    EXPECT_EQ(m.Text5->text(), QStringLiteral("QQ9ABCY"));
 }
 
 TEST_F(LogTest, CancelAsksOnlyForAnUnsavedNewEntryWithACall) {
