@@ -63,8 +63,9 @@ void TEMP_LOG::Command7_MouseUp(int button) {
     }
     if (button != 1) return;
     if (!hasCallAndBand()) return;
-    const logbook::EqslKind kind = logbook::eqslKindOf(g.EqslType);
-    if (kind == logbook::EqslKind::None) return;
+    const std::optional<logbook::EqslKind> chosen = logwindows::chosenEqslKind();
+    if (!chosen) return;
+    const logbook::EqslKind kind = *chosen;
     const QString path = logwindows::askEqslFile(kind);
     if (path.isEmpty()) return;
     g.ExportFilePath = path;

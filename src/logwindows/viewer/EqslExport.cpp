@@ -60,6 +60,16 @@ QString rowRecNo(const std::vector<QStringList>& rows, int rowNo) {
 
 } // namespace
 
+std::optional<logbook::EqslKind> chosenEqslKind() {
+    const logbook::EqslKind kind = logbook::eqslKindOf(logbook::g.EqslType);
+    if (kind != logbook::EqslKind::None) return kind;
+    ui::msgBox(QStringLiteral("電子QSLの種類が設定されていないので、ファイルを作れません。\r\n"
+                              "環境設定の「ＬＯＧ 関係の設定」にある「電子ＱＳＬシステム」で"
+                              " eQSL か QSOBank を選んで下さい。"),
+               ui::OkOnly | ui::Exclamation);
+    return std::nullopt;
+}
+
 QString askEqslFile(logbook::EqslKind kind) {
     return askFile(saveDialogFor(kind), logbook::eqslFileName(sysclock::jstNow().date()));
 }
@@ -90,8 +100,9 @@ void sendMarkedRows(const std::vector<QStringList>& rows) {
                    ui::OkOnly | ui::Exclamation);
         return;
     }
-    const logbook::EqslKind kind = logbook::eqslKindOf(g.EqslType);
-    if (kind == logbook::EqslKind::None) return;
+    const std::optional<logbook::EqslKind> chosen = chosenEqslKind();
+    if (!chosen) return;
+    const logbook::EqslKind kind = *chosen;
     const QString path = askEqslFile(kind);
     if (path.isEmpty()) {
         ui::msgBox(QStringLiteral("電子QSLデータの保存を中止しました。"));

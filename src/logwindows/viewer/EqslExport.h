@@ -8,6 +8,7 @@
 #include "log/ExportSelection.h"
 
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 namespace logwindows {
@@ -17,6 +18,10 @@ namespace logwindows {
 // date. Returns the chosen path with ".ADI" or ".xml" added when it has no
 // extension, and stores its folder; the empty text when the operator cancels.
 QString askEqslFile(logbook::EqslKind kind);
+
+// The format the electronic QSL is written in. With none set, the operator is
+// told where to set it and nothing is written.
+std::optional<logbook::EqslKind> chosenEqslKind();
 
 // "電子QSL送信" of the earlier-QSO list and the log viewer, over the grid's
 // data rows (rows[0] is row 1, every row with its 19 cells, column 0 the mark,

@@ -241,7 +241,9 @@ TEST_F(ExportSend, NothingMarkedCancelledOrUnsetWritesNothing) {
     ui::script::end();
     ui::script::begin();
     send(list, path);
-    EXPECT_TRUE(ui::script::asked().isEmpty()) << "with no format set the send asks for no file";
+    ASSERT_EQ(ui::script::asked().size(), 1) << "with no format set the send asks for no file";
+    EXPECT_TRUE(ui::script::asked()[0].prompt.startsWith(QStringLiteral("電子QSLの種類が設定されていない")));
+    EXPECT_TRUE(ui::script::asked()[0].prompt.contains(QStringLiteral("電子ＱＳＬシステム")));
     EXPECT_EQ(fileBytes(path), QByteArray("old"));
 
     // The format's key missing at start-up: the log entry's load leaves it unset.
@@ -251,7 +253,8 @@ TEST_F(ExportSend, NothingMarkedCancelledOrUnsetWritesNothing) {
     ui::script::end();
     ui::script::begin();
     send(list, path);
-    EXPECT_TRUE(ui::script::asked().isEmpty());
+    ASSERT_EQ(ui::script::asked().size(), 1);
+    EXPECT_TRUE(ui::script::asked()[0].prompt.startsWith(QStringLiteral("電子QSLの種類が設定されていない")));
     EXPECT_EQ(fileBytes(path), QByteArray("old"));
 }
 
