@@ -146,6 +146,9 @@ bool SSTVForm::titleCanvasDown(double X, double Y) {
         s.TitlePlaceArmed = 0;
         mojiinput& editor = forms::mojiinput();
         editor.show();
+        // The editor is a window of its own: the keys go to it only once it is the active one.
+        editor.raise();
+        editor.activateWindow();
         editor.Text1->setFocus();
         return true;
     }

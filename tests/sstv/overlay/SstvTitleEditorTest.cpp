@@ -10,6 +10,7 @@
 #include "sstv/overlay/mojiinput.h"
 #include "sstv/workshop/SstvTitles.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -69,11 +70,14 @@ TEST_F(SstvTitleEditorTest, APlacedLineTakesTypedTextAndFollowsTheCallBox) {
     mojiinput& ed = editor();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&ed));
     EXPECT_TRUE(ed.windowFlags() & Qt::WindowStaysOnTopHint);
+    // The editor takes the keys: the first ones typed are not lost.
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&ed));
+    EXPECT_EQ(QApplication::focusWidget(), ed.Text1);
 
     // Further clicks move the new line until text is typed for it.
     zvtest::clickAt(f.Picture8, Qt::LeftButton, QPointF(60, 100));
     EXPECT_EQ(line->pos(), QPoint(44, 84));
-    QTest::keyClicks(ed.Text1, QStringLiteral("%c de %m"));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("%c de %m"));
     EXPECT_EQ(line->text(), QStringLiteral(" de QQ1TST"));
     EXPECT_EQ(sstv::g.TitleEditOpen, 0);
     QTest::keyClicks(f.Text1, QStringLiteral("JA1XYZ"));
@@ -89,6 +93,15 @@ TEST_F(SstvTitleEditorTest, APlacedLineTakesTypedTextAndFollowsTheCallBox) {
     zvtest::clickAt(f.Picture8, Qt::LeftButton, QPointF(150, 150));
     EXPECT_EQ(line->pos(), QPoint(44, 84)) << "a click after typing arms again";
     EXPECT_EQ(sstv::g.TitlePlaceArmed, 1);
+
+    // Back in the SSTV window, the next line placed hands the keys to the editor again.
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    zvtest::clickAt(f.Picture8, Qt::LeftButton, QPointF(150, 150));
+    ASSERT_EQ(f.Label1.size(), 3u);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&ed));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("73"));
+    EXPECT_EQ(f.Label1[2]->text(), QStringLiteral("73"));
 }
 
 TEST_F(SstvTitleEditorTest, LinesAreDraggedRemovedAndOpenedAgain) {
