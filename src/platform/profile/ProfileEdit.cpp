@@ -7,7 +7,7 @@ namespace {
 
 // Where text added after line `after` goes, with a line end first when that
 // line has none (the last line of a file may lack it). A left-over odd byte at
-// the end of a UTF-16LE file stays after everything added.
+// the end of a UTF-16 file stays after everything added.
 struct Insertion {
     qsizetype at = 0;
     bool needsLineEnd = false;
@@ -19,10 +19,10 @@ Insertion after(const Parsed& parsed, qsizetype line) {
     return {l.whole.end, l.text.end == l.whole.end};
 }
 
-// The odd byte left over at the end of a UTF-16LE file is a line of its own;
+// The odd byte left over at the end of a UTF-16 file is a line of its own;
 // what is added goes before it, or every character after it would be cut in two.
 bool isOddTail(const Parsed& parsed, qsizetype line) {
-    return line >= 0 && parsed.encoding == Encoding::Utf16Le && parsed.lines[line].whole.end % 2;
+    return line >= 0 && isUtf16(parsed.encoding) && parsed.lines[line].whole.end % 2;
 }
 
 Insertion atEndOfFile(const Parsed& parsed) {

@@ -1,7 +1,7 @@
 #pragma once
 // Windows profile (INI) files, with the behaviour the configuration store and
 // the rest of the system rely on:
-// - the file is Shift-JIS with CR LF, or UTF-8 or UTF-16LE when it starts with
+// - the file is Shift-JIS with CR LF, or UTF-8 or UTF-16 (either byte order) when it starts with
 //   that byte-order mark; a file written by an editor (blank lines, ";"
 //   comments, blanks around "=", LF only) reads the same (see ProfileParse.h);
 // - section and key names compare without regard to case; where a section

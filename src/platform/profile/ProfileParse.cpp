@@ -5,19 +5,20 @@
 namespace profile {
 namespace {
 
-// The file read one character unit at a time: a byte, or two bytes in UTF-16LE.
+// The file read one character unit at a time: a byte, or two bytes in UTF-16.
 // Only ASCII units matter for the layout; everything else is passed over.
 class Units {
   public:
     Units(const QByteArray& bytes, Encoding encoding)
-        : bytes_(bytes), width_(encoding == Encoding::Utf16Le ? 2 : 1) {}
+        : bytes_(bytes), width_(isUtf16(encoding) ? 2 : 1), bigEndian_(encoding == Encoding::Utf16Be) {}
 
-    // Where the whole units end: an odd byte at the end of a UTF-16LE file is left over.
+    // Where the whole units end: an odd byte at the end of a UTF-16 file is left over.
     qsizetype size() const { return bytes_.size() - bytes_.size() % width_; }
     char16_t at(qsizetype pos) const {
         const auto b = static_cast<unsigned char>(bytes_[pos]);
         if (width_ == 1) return b;
-        return static_cast<char16_t>(b | (static_cast<unsigned char>(bytes_[pos + 1]) << 8));
+        const auto b2 = static_cast<unsigned char>(bytes_[pos + 1]);
+        return bigEndian_ ? static_cast<char16_t>((b << 8) | b2) : static_cast<char16_t>(b | (b2 << 8));
     }
     qsizetype next(qsizetype pos) const { return pos + width_; }
     qsizetype previous(qsizetype pos) const { return pos - width_; }
@@ -25,6 +26,7 @@ class Units {
   private:
     const QByteArray& bytes_;
     qsizetype width_;
+    bool bigEndian_;
 };
 
 bool isBlank(char16_t u) {
@@ -96,6 +98,10 @@ Encoding encodingOf(const QByteArray& bytes, qsizetype* bodyStart) {
         *bodyStart = 2;
         return Encoding::Utf16Le;
     }
+    if (bytes.startsWith("\xFE\xFF")) {
+        *bodyStart = 2;
+        return Encoding::Utf16Be;
+    }
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         *bodyStart = 3;
         return Encoding::Utf8;
@@ -117,7 +123,7 @@ char16_t asciiLower(char16_t u) {
 bool sameName(const QByteArray& bytes, Span span, Encoding encoding, const QString& name) {
     // Names are mostly ASCII on both sides: they compare as they stand, with
     // no text made for the one in the file.
-    if (encoding != Encoding::Utf16Le) {
+    if (!isUtf16(encoding)) {
         bool ascii = true;
         bool same = span.end - span.begin == name.size();
         for (qsizetype i = 0; ascii && i < span.end - span.begin; ++i) {
@@ -188,11 +194,12 @@ const Parsed& parsedView(const QByteArray& bytes) {
 QString decode(const QByteArray& bytes, Span span, Encoding encoding) {
     const QByteArray part = bytes.mid(span.begin, span.end - span.begin);
     switch (encoding) {
-    case Encoding::Utf16Le: {
+    case Encoding::Utf16Le:
+    case Encoding::Utf16Be: {
+        const Units units(part, encoding);
         QString text;
-        for (qsizetype i = 0; i + 1 < part.size(); i += 2)
-            text += QChar(static_cast<char16_t>(static_cast<unsigned char>(part[i]) |
-                                                (static_cast<unsigned char>(part[i + 1]) << 8)));
+        for (qsizetype i = 0; i < units.size(); i = units.next(i))
+            text += QChar(units.at(i));
         if (part.size() % 2) text += QChar::ReplacementCharacter;
         return text;
     }
@@ -207,11 +214,14 @@ QString decode(const QByteArray& bytes, Span span, Encoding encoding) {
 
 QByteArray encode(const QString& text, Encoding encoding) {
     switch (encoding) {
-    case Encoding::Utf16Le: {
+    case Encoding::Utf16Le:
+    case Encoding::Utf16Be: {
         QByteArray bytes;
         for (const QChar c : text) {
-            bytes += static_cast<char>(c.unicode() & 0xFF);
-            bytes += static_cast<char>(c.unicode() >> 8);
+            const char low = static_cast<char>(c.unicode() & 0xFF);
+            const char high = static_cast<char>(c.unicode() >> 8);
+            bytes += encoding == Encoding::Utf16Be ? high : low;
+            bytes += encoding == Encoding::Utf16Be ? low : high;
         }
         return bytes;
     }

@@ -5,7 +5,8 @@
 // exactly the bytes it came with, whatever they hold.
 //
 // The file is Shift-JIS unless it starts with a byte-order mark: EF BB BF makes
-// it UTF-8, FF FE UTF-16 little-endian (what Notepad saves as "Unicode").
+// it UTF-8, FF FE UTF-16 little-endian (what Notepad saves as "Unicode"), FE FF
+// UTF-16 big-endian.
 // Lines end at CR LF, LF or a lone CR. A line whose first non-blank character
 // is "[" and that holds a "]" names a section; ";" starts a comment; any other
 // line with "=" holds a key. Around names and values only blanks and tabs are
@@ -18,7 +19,11 @@
 
 namespace profile {
 
-enum class Encoding { ShiftJis, Utf8, Utf16Le };
+enum class Encoding { ShiftJis, Utf8, Utf16Le, Utf16Be };
+
+constexpr bool isUtf16(Encoding encoding) {
+    return encoding == Encoding::Utf16Le || encoding == Encoding::Utf16Be;
+}
 
 // Bytes [begin, end) of the file.
 struct Span {

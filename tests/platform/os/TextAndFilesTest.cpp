@@ -122,6 +122,14 @@ QByteArray utf16Bom(const QString& text) {
     }
     return bytes;
 }
+QByteArray utf16BeBom(const QString& text) {
+    QByteArray bytes("\xFE\xFF");
+    for (const QChar c : text) {
+        bytes += static_cast<char>(c.unicode() >> 8);
+        bytes += static_cast<char>(c.unicode() & 0xFF);
+    }
+    return bytes;
+}
 
 // Lines that no Shift-JIS round trip leaves as they are: a value cut in the
 // middle of a double-byte character, a Latin-1 "é", and "≒" in its second
@@ -196,6 +204,8 @@ const ProfileCase kProfileCases[] = {
      utf16Bom("[S]\r\nA=1\r\nB=山田\r\n")},
     {"UTF-16LE new section", utf16Bom("[S]\r\nA=1\r\n"), Call::Write, "T", "B", "2", "2",
      utf16Bom("[S]\r\nA=1\r\n[T]\r\nB=2\r\n")},
+    {"UTF-16BE file stays UTF-16BE", utf16BeBom("[S]\r\nA=値\r\n[T]\r\nC=3\r\n"), Call::Write, "S", "B",
+     "山田", "山田", utf16BeBom("[S]\r\nA=値\r\nB=山田\r\n[T]\r\nC=3\r\n")},
     {"UTF-16LE odd last byte stays last", utf16Bom("[S]\r\nA=1\r\n") + QByteArray(1, '\x7f'), Call::Write,
      "S", "B", "2", "2", utf16Bom("[S]\r\nA=1\r\nB=2\r\n") + QByteArray(1, '\x7f')},
     {"full-width space written", "[S]\r\n", Call::Write, "S", "K", "\u3000値", "\u3000値",
