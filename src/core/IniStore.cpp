@@ -32,6 +32,36 @@ Batch& batch() {
     return b;
 }
 
+// Writes the file could not take: they hold for the rest of the run, read back
+// over the file's bytes, and go into the file with the next write it takes.
+// They belong to the file they were meant for.
+QList<profile::Edit>& unsaved(const QString& path) {
+    static QString forPath;
+    static QList<profile::Edit> edits;
+    if (path != forPath) {
+        forPath = path;
+        edits.clear();
+    }
+    return edits;
+}
+
+QByteArray withUnsaved(QByteArray bytes, const QString& path) {
+    for (const profile::Edit& e : unsaved(path))
+        bytes = profile::edited(bytes, e);
+    return bytes;
+}
+
+// Writes the edits, with those the file could not take before; on failure
+// they join those.
+bool writeWithUnsaved(const QList<profile::Edit>& edits, const QString& path) {
+    const bool ok = profile::writeStrings(unsaved(path) + edits, path);
+    if (ok)
+        unsaved(path).clear();
+    else
+        unsaved(path) += edits;
+    return ok;
+}
+
 // The file's path, found once for the whole batch.
 QString storePath() {
     Batch& b = batch();
@@ -42,7 +72,7 @@ QString storePath() {
 
 const QByteArray& batchBytes(const QString& path) {
     Batch& b = batch();
-    if (!b.bytes) b.bytes = profile::readFile(path).value_or(QByteArray());
+    if (!b.bytes) b.bytes = withUnsaved(profile::readFile(path).value_or(QByteArray()), path);
     return *b.bytes;
 }
 
@@ -59,6 +89,7 @@ void noteWrite(bool ok, const QString& path) {
 }
 
 bool deleteFile(const QString& path) {
+    unsaved(path).clear();
     Batch& b = batch();
     if (b.depth > 0) {
         b.bytes = QByteArray();
@@ -88,7 +119,8 @@ void GetIniString(const QString& key, QString& value) {
     if (batch().depth > 0)
         value = profile::stringIn(batchBytes(path), g.IniSection, key, g.IniSection);
     else
-        value = profile::getString(g.IniSection, key, g.IniSection, path);
+        value = profile::stringIn(withUnsaved(profile::readFile(path).value_or(QByteArray()), path),
+                                  g.IniSection, key, g.IniSection);
     // A value ends at its first NUL, as a text handed over by the store always has.
     const qsizetype nul = value.indexOf(QChar(0));
     if (nul >= 0) value.truncate(nul);
@@ -104,7 +136,13 @@ bool PutIniString(const QString& key, const QString& value) {
         b.edits.append(edit);
         return files::mayReplace(path);
     }
-    const bool ok = profile::writeString(edit.section, edit.key, edit.value, path);
+    if (!unsaved(path).isEmpty()) {
+        // A value this run already holds for want of a writable file was said
+        // then; writing it back unchanged says nothing more.
+        const QByteArray seen = withUnsaved(profile::readFile(path).value_or(QByteArray()), path);
+        if (profile::edited(seen, edit) == seen) return true;
+    }
+    const bool ok = writeWithUnsaved({edit}, path);
     noteWrite(ok, path);
     return ok;
 }
@@ -127,7 +165,7 @@ IniBatch::~IniBatch() {
     const QString path = b.path.isEmpty() ? IniFilePath() : b.path;
     b = {};
     // The file is read again: what another program changed meanwhile stays.
-    if (!edits.isEmpty()) noteWrite(profile::writeStrings(edits, path), path);
+    if (!edits.isEmpty()) noteWrite(writeWithUnsaved(edits, path), path);
 }
 
 } // namespace core

@@ -7,7 +7,9 @@
 //
 // A write that cannot be made (a read-only file, a full disk) leaves the file
 // as it was, returns false and says once on the message line that the
-// settings cannot be saved; the next write that succeeds ends that run.
+// settings cannot be saved; the next write that succeeds ends that run. What
+// was written still holds for the rest of the run: it reads back, and goes
+// into the file with the next write the file takes.
 #include <QString>
 
 namespace core {
@@ -19,8 +21,9 @@ QString IniFilePath();
 
 void GetIniString(const QString& key, QString& value);
 // Writes Key=Value in section IniSection; the key "NEW" (exactly) deletes the
-// file instead. True when the file holds the value (or was deleted); on a
-// failed write the file is left as it was. Inside a batch, true when the file
+// file instead. True when the file holds the value (or was deleted), or when
+// the run already holds it for want of a writable file; on a failed write the
+// file is left as it was. Inside a batch, true when the file
 // may be written; the write itself comes when the batch ends.
 bool PutIniString(const QString& key, const QString& value);
 

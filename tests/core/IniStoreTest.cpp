@@ -80,7 +80,7 @@ TEST_F(IniStore, TheKeyNewDeletesTheFileAndLowerCaseNewIsAKey) {
     EXPECT_EQ(readFile("ZORVATEK.INI"), QByteArray("[PSKCFG]\r\nA=1\r\n"));
 }
 
-TEST_F(IniStore, AFailedWriteIsReportedAndTheOldValueStays) {
+TEST_F(IniStore, AFailedWriteIsReportedAndTheValueHoldsForTheRun) {
     ASSERT_TRUE(put("PSKCFG", "CallSign", "JA1ZZZ"));
     // A folder where ZORVATEK.INI.tmp-like names cannot be created: replace the
     // file by a folder of the same name, so no write can succeed.
@@ -88,7 +88,9 @@ TEST_F(IniStore, AFailedWriteIsReportedAndTheOldValueStays) {
     QFile::remove(ini);
     QDir().mkdir(ini);
     EXPECT_FALSE(put("PSKCFG", "CallSign", "JA9XYZ"));
-    EXPECT_EQ(get("PSKCFG", "CallSign"), QStringLiteral("PSKCFG"));
+    EXPECT_EQ(get("PSKCFG", "CallSign"), QStringLiteral("JA9XYZ"))
+        << "what the operator set holds for the run";
+    EXPECT_TRUE(QFileInfo(ini).isDir());
 }
 
 TEST_F(IniStore, FileExistsIsFalseForFoldersAndEmptyPaths) {
@@ -129,13 +131,23 @@ TEST_F(IniStore, AReadOnlyFileIsKeptAndTheMessageLineSaysSoOnce) {
     EXPECT_EQ(readFile("ZORVATEK.INI"), before);
     EXPECT_EQ(QFileInfo(path("ZORVATEK.INI")).permissions() & QFileDevice::WriteOwner, 0);
 
-    // Writable again: saved, and the next refusal is said again.
-    ASSERT_EQ(::chmod(QFile::encodeName(path("ZORVATEK.INI")).constData(), 0644), 0);
+    // What was refused still holds for the run; writing it back unchanged
+    // (a window closed without a change) says nothing more.
+    EXPECT_EQ(get("PSKCFG", "USERCALL"), QStringLiteral("JA9XYZ"));
+    EXPECT_EQ(get("PSKCFG", "TX1Freq"), QStringLiteral("1000"));
     EXPECT_TRUE(put("PSKCFG", "USERCALL", "JA9XYZ"));
+
+    // Writable again: the next write saves everything held, and the next
+    // refusal is said again.
+    ASSERT_EQ(::chmod(QFile::encodeName(path("ZORVATEK.INI")).constData(), 0644), 0);
+    EXPECT_TRUE(put("PSKCFG", "NAME", "Taro"));
+    EXPECT_EQ(readFile("ZORVATEK.INI"),
+              QByteArray("[PSKCFG]\r\nAudio_Center_Freq=1500\r\nUSERCALL=JA9XYZ\r\nRX1Freq=1000\r\n"
+                         "TX1Freq=1000\r\nNAME=Taro\r\n"));
     ASSERT_EQ(::chmod(QFile::encodeName(path("ZORVATEK.INI")).constData(), 0444), 0);
     EXPECT_FALSE(put("PSKCFG", "USERCALL", "JA1AAA"));
     EXPECT_EQ(main.Text3->text(), core::kSettingsNotSaved);
-    EXPECT_EQ(get("PSKCFG", "USERCALL"), QStringLiteral("JA9XYZ"));
+    EXPECT_TRUE(readFile("ZORVATEK.INI").contains("USERCALL=JA9XYZ\r\n"));
 }
 
 TEST_F(IniStore, ARefusedWriteWithoutItsWindowLoadsNone) {
