@@ -34,7 +34,8 @@ class MmttyLinkTest : public zvtest::ProgramFolderTest {
         ProgramFolderTest::TearDown();
     }
 
-    QString builtProgram() const { return paths::join(paths::executableFolder(), "MMTTY.EXE"); }
+    // A copy in the test's own folder: the program keeps its settings file beside itself.
+    QString builtProgram() const { return mmtty::provideProgram(folder()); }
 
     qint64 startAndGreet() {
         const qint64 pid = link.start(builtProgram(), 0x1A2B);
@@ -230,7 +231,11 @@ TEST_F(MmttyLinkTest, TheProgramIsProvidedInTheFolderUnderItsName) {
     EXPECT_TRUE(QFile::permissions(copied) & QFile::ExeUser);
     EXPECT_GT(link.start(copied, 2), 0);
     EXPECT_TRUE(zvtest::waitUntil([&] { return link.programWindow() != 0; }));
+    EXPECT_FALSE(QFile::exists(path("Mmtty.INI")));
+    ASSERT_TRUE(link.postCommand(mmtty::CmdSetTxDelay, 150));
     EXPECT_EQ(link.close(), 0);
+    // Its settings stay beside it for the next start, as the system looks for them.
+    EXPECT_TRUE(readFile("Mmtty.INI").contains("\r\nTxDelay=150\r\n"));
 
     // One the operator installed is found whatever the case of its name, and kept.
     ASSERT_TRUE(QDir(folder()).mkdir("other"));

@@ -1,6 +1,8 @@
 #include "RttyLink.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 
 namespace mmtty {
 
@@ -34,6 +36,8 @@ void RttyLink::readCommands() {
     while (auto c = takePair(buffer_)) {
         send(modem_.command(*c));
         if (modem_.closeRequested()) {
+            // Kept at the close, as the real program keeps its settings.
+            saveSettings();
             finish();
             return;
         }
@@ -45,6 +49,12 @@ void RttyLink::send(const QList<Pair>& notices) {
     for (const Pair& p : notices)
         socket_.write(encode(p));
     socket_.flush();
+}
+
+void RttyLink::saveSettings() {
+    // A folder that cannot be written keeps the settings for this run only.
+    QFile f(QDir(QCoreApplication::applicationDirPath()).filePath(RttyModem::SettingsFileName));
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.write(modem_.settingsFile());
 }
 
 void RttyLink::finish() {

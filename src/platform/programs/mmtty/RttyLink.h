@@ -22,6 +22,7 @@ class RttyLink : public QObject {
     void readCommands();
     void send(const QList<Pair>& notices);
     void finish();
+    void saveSettings();
 
     QString serverName_;
     QLocalSocket socket_;

@@ -30,6 +30,13 @@ QList<Pair> RttyModem::status() const {
             {NtfFig, fig_ ? 1 : 0}};
 }
 
+QByteArray RttyModem::settingsFile() const {
+    return QByteArray("[Settings]\r\nMark=") + QByteArray::number(mark_) +
+           "\r\nSpace=" + QByteArray::number(space_) + "\r\nSwitches=" + QByteArray::number(switches_) +
+           "\r\nView=" + QByteArray::number(view_) + "\r\nSquelch=" + QByteArray::number(squelch_) +
+           "\r\nTxDelay=" + QByteArray::number(txDelay_) + "\r\n";
+}
+
 QList<Pair> RttyModem::command(Pair c) {
     switch (c.code) {
     case CmdSetWindow:

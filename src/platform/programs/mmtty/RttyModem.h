@@ -25,6 +25,11 @@ class RttyModem {
     QList<Pair> status() const;
 
     bool closeRequested() const { return closeRequested_; }
+    // The program's own settings file, written beside it when it is told to
+    // close: the system uses its stored RTTY settings only once that file is
+    // there, so without it they would never outlive a restart.
+    QByteArray settingsFile() const;
+    static constexpr char SettingsFileName[] = "Mmtty.INI";
 
     static constexpr int TickMsecs = 50;
     // 45.45 baud with 7.5 bits a character is about six characters a second.
