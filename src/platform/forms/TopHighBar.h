@@ -4,10 +4,11 @@
 
 namespace ui {
 
-// Turns the bar over so that its top is its largest value. Qt's bar steps
-// towards its minimum with the top arrow (and the up key) even when its
-// appearance is turned over, so each arrow, page and key step is turned round:
-// ▲ raises the value and the thumb moves the way the value goes.
-void makeTopHigh(QScrollBar* bar);
+// A new vertical bar turned over so that its top is its largest value: the
+// thumb is drawn at the top for the largest value and a drag to the top gives
+// it, ▲ (and the up key) raises the value and each arrow, page and key step
+// moves the thumb the way the value goes. Qt's inverted appearance does none
+// of this for a scroll bar, so the bar tells the style it is upside down.
+QScrollBar* makeTopHigh(QWidget* parent = nullptr);
 
 } // namespace ui

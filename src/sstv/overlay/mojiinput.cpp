@@ -40,10 +40,9 @@ QRadioButton* outlineOption(const QString& caption, QColor back) {
 }
 
 QScrollBar* verticalBar(int top, int bottom) {
-    auto* bar = new QScrollBar(Qt::Vertical);
+    QScrollBar* bar = ui::makeTopHigh();
     bar->setRange(bottom, top);
     // The top end is the largest value; an arrow step is one.
-    ui::makeTopHigh(bar);
     bar->setSingleStep(1);
     return bar;
 }

@@ -38,9 +38,8 @@ QPushButton* button(const QString& caption, bool enabled = true) {
 
 QScrollBar* verticalScale(int top) {
     // The largest value stands at the top.
-    auto* s = new QScrollBar(Qt::Vertical);
+    QScrollBar* s = ui::makeTopHigh();
     s->setRange(0, top);
-    ui::makeTopHigh(s);
     s->setPageStep(1);
     s->setFixedHeight(60);
     return s;

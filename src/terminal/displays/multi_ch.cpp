@@ -24,9 +24,8 @@ constexpr int kStatusBarHeight = 300;
 constexpr int kWrapMargin = 400;
 
 QScrollBar* frequencyBar(QWidget* parent) {
-    auto* s = new QScrollBar(Qt::Vertical, parent);
+    QScrollBar* s = ui::makeTopHigh(parent);
     s->setRange(pskcore::LowestHz, pskcore::HighestHz);
-    ui::makeTopHigh(s);
     return s;
 }
 

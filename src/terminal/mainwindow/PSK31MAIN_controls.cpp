@@ -58,8 +58,9 @@ QScrollBar* scrollBar(QWidget* parent, Qt::Orientation o, int min, int max, int 
 
 // A vertical bar with its maximum at the top.
 QScrollBar* topHighBar(QWidget* parent, int min, int max, int value) {
-    QScrollBar* s = scrollBar(parent, Qt::Vertical, min, max, value);
-    ui::makeTopHigh(s);
+    QScrollBar* s = ui::makeTopHigh(parent);
+    s->setRange(min, max);
+    s->setValue(value);
     return s;
 }
 

@@ -1,0 +1,54 @@
+// A scroll bar whose top is its largest value, as the operator sees and moves
+// it: where its thumb is drawn, what its arrows and a drag of the thumb give.
+#include "platform/forms/TopHighBar.h"
+
+#include <QImage>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+// The colour drawn down the middle of the bar at a height.
+QRgb drawnAt(QScrollBar* bar, int y) {
+    const QImage shot = bar->grab().toImage();
+    return shot.pixel(shot.width() / 2, y);
+}
+
+TEST(TopHighBar, ThumbArrowsAndDragGoTheWayTheValueGoes) {
+    std::unique_ptr<QScrollBar> bar(ui::makeTopHigh());
+    bar->setRange(0, 8);
+    bar->setPageStep(1);
+    bar->resize(16, 200);
+    bar->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(bar.get()));
+    const int arrow = bar->width();
+    const int nearTop = arrow + 4;
+    const int nearBottom = bar->height() - arrow - 5;
+
+    bar->setValue(4);
+    const QRgb thumb = drawnAt(bar.get(), bar->height() / 2);
+    const QRgb groove = drawnAt(bar.get(), nearTop);
+    ASSERT_NE(thumb, groove);
+
+    bar->setValue(8);
+    EXPECT_EQ(drawnAt(bar.get(), nearTop), thumb) << "the largest value has its thumb at the top";
+    EXPECT_EQ(drawnAt(bar.get(), nearBottom), groove);
+    bar->setValue(0);
+    EXPECT_EQ(drawnAt(bar.get(), nearBottom), thumb);
+
+    QTest::mouseClick(bar.get(), Qt::LeftButton, {}, QPoint(bar->width() / 2, 3));
+    EXPECT_EQ(bar->value(), 1) << "▲ raises";
+    QTest::mouseClick(bar.get(), Qt::LeftButton, {}, QPoint(bar->width() / 2, bar->height() - 4));
+    EXPECT_EQ(bar->value(), 0) << "▼ lowers";
+
+    // The thumb taken from the bottom up to the top.
+    const QPoint from(bar->width() / 2, nearBottom);
+    QTest::mousePress(bar.get(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(bar.get(), QPoint(from.x(), bar->height() / 2));
+    QTest::mouseMove(bar.get(), QPoint(from.x(), 0));
+    QTest::mouseRelease(bar.get(), Qt::LeftButton, {}, QPoint(from.x(), 0));
+    EXPECT_EQ(bar->value(), 8) << "a drag to the top gives the largest value";
+}
+
+} // namespace
