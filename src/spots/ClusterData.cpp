@@ -1,4 +1,5 @@
 #include "spots/ClusterData.h"
+#include "platform/forms/WindowFrame.h"
 
 #include "core/Globals.h"
 #include "core/IniStore.h"
@@ -113,7 +114,8 @@ void ClusterData::placeWindow() {
         const int l = stored(QStringLiteral("CDLSTPOSLeft"), QStringLiteral("0")).toInt();
         const int screenH = twips::fromPx(screen.height());
         const int screenW = twips::fromPx(screen.width());
-        move(twips::toPx(screenW <= l || l < 0 ? 0 : l), twips::toPx(screenH <= t || t < 0 ? 0 : t));
+        winframe::placeFrame(this, QPoint(twips::toPx(screenW <= l || l < 0 ? 0 : l),
+                                          twips::toPx(screenH <= t || t < 0 ? 0 : t)));
         return;
     }
     QWidget* other = nullptr;

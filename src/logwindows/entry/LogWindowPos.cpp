@@ -1,6 +1,7 @@
 #include "core/IniValues.h"
 #include "logwindows/entry/LogEntry.h"
 #include "logwindows/entry/TEMP_LOG.h"
+#include "platform/forms/WindowFrame.h"
 #include "terminal/displays/multi_ch.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
@@ -23,8 +24,9 @@ void SaveLogWindowPos() {
     const TEMP_LOG& w = forms::TEMP_LOG();
     if (w.isMinimized() || w.isMaximized()) return;
     const QString section = QStringLiteral("CFGPOS");
-    core::PutIniText(section, QStringLiteral("LOGPOSTop"), QString::number(w.y() * kTwipsPerPixel));
-    core::PutIniText(section, QStringLiteral("LOGPOSLeft"), QString::number(w.x() * kTwipsPerPixel));
+    const QPoint frame = winframe::framePlace(&w);
+    core::PutIniText(section, QStringLiteral("LOGPOSTop"), QString::number(frame.y() * kTwipsPerPixel));
+    core::PutIniText(section, QStringLiteral("LOGPOSLeft"), QString::number(frame.x() * kTwipsPerPixel));
 }
 
 void BringWindowToFront() {

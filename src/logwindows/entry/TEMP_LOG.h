@@ -124,7 +124,6 @@ class TEMP_LOG : public QWidget {
     bool eventFilter(QObject* watched, QEvent* e) override;
     void changeEvent(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
-    void moveEvent(QMoveEvent* e) override;
 
   private:
     // A save or an export needs a call and a band; the band's text becomes the
@@ -138,9 +137,6 @@ class TEMP_LOG : public QWidget {
     void buildSearch();
     void connectHandlers();
     void placeFromSettings();
-    // The place the load gave, until the window manager has framed the window.
-    std::optional<QPoint> place_;
-    void keepFrameOnScreen();
     void readImeSwitches();
     void fillOtherModes();
     void closeByOperator();

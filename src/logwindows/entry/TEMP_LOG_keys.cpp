@@ -76,7 +76,6 @@ void TEMP_LOG::Form_KeyDown(int key) {
 void TEMP_LOG::changeEvent(QEvent* e) {
     if (e->type() == QEvent::ActivationChange && isActiveWindow()) {
         logbook::g.LogWindowOpen = 1;
-        keepFrameOnScreen();
     }
     QWidget::changeEvent(e);
 }

@@ -9,6 +9,7 @@
 #include "logwindows/entry/LogEntry.h"
 #include "logwindows/entry/QsoBoxes.h"
 #include "logwindows/entry/TEMP_LOG.h"
+#include "platform/forms/WindowFrame.h"
 #include "platform/os/Paths.h"
 
 #include <QFile>
@@ -74,23 +75,8 @@ void TEMP_LOG::placeFromSettings() {
     const QString section = QStringLiteral("CFGPOS");
     const std::optional<QString> top = core::IniStored(section, QStringLiteral("LOGPOSTop"));
     const std::optional<QString> left = core::IniStored(section, QStringLiteral("LOGPOSLeft"));
-    place_ = top ? QPoint(clampedTwips(left), clampedTwips(top)) : QPoint(0, 0);
-    move(*place_);
-}
-
-// The place is the frame's. A window manager that puts the inside of a new
-// window there instead leaves its title bar above the screen: once the frame
-// is known the window goes where it was meant to be.
-void TEMP_LOG::moveEvent(QMoveEvent* e) {
-    QWidget::moveEvent(e);
-    keepFrameOnScreen();
-}
-
-void TEMP_LOG::keepFrameOnScreen() {
-    if (!place_ || !isVisible() || frameGeometry() == geometry()) return;
-    const QPoint meant = *place_;
-    place_.reset();
-    if (pos().y() < 0 || pos().x() < 0) move(meant);
+    // The place is the frame's, put back once the window manager has framed the window.
+    winframe::placeFrame(this, top ? QPoint(clampedTwips(left), clampedTwips(top)) : QPoint(0, 0));
 }
 
 void TEMP_LOG::readImeSwitches() {

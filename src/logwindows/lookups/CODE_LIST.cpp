@@ -1,4 +1,5 @@
 #include "logwindows/lookups/CODE_LIST.h"
+#include "platform/forms/WindowFrame.h"
 
 #include "core/IniStore.h"
 #include "core/IniValues.h"
@@ -77,7 +78,7 @@ void CODE_LIST::Form_Load() {
         core::IniWhole(kPos, QStringLiteral("CDLSTPOSTop")),
         core::IniWhole(kPos, QStringLiteral("CDLSTPOSLeft")),
         core::IniWhole(kPos, QStringLiteral("CDLSTPOSWidth")), twips.width(), twips.height());
-    move(place.left / kTwips, place.top / kTwips);
+    winframe::placeFrame(this, QPoint(place.left / kTwips, place.top / kTwips));
     resize(place.width / kTwips, 2400 / kTwips);
     const int widths[] = {0, 720, 2760, 480, 600};
     for (int c = 0; c < kColumns; ++c) {

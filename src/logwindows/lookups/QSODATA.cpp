@@ -1,5 +1,6 @@
 #include "logwindows/lookups/QSODATA.h"
 #include "logwindows/lookups/QsoGridLayout.h"
+#include "platform/forms/WindowFrame.h"
 
 #include "core/IniStore.h"
 #include "core/IniValues.h"
@@ -56,7 +57,7 @@ void QSODATA::Form_Load() {
         core::IniWhole(kPos, QStringLiteral("LOGVPOSTop")),
         core::IniWhole(kPos, QStringLiteral("LOGVPOSLeft")),
         core::IniWhole(kPos, QStringLiteral("LOGVPOSWidth")), screen.width(), screen.height());
-    move(place.left / kTwips, place.top / kTwips);
+    winframe::placeFrame(this, QPoint(place.left / kTwips, place.top / kTwips));
     resize(place.width / kTwips, 2445 / kTwips);
     SetupQsoGrid();
 }

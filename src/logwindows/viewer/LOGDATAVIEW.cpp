@@ -1,5 +1,6 @@
 #include "logwindows/viewer/LOGDATAVIEW.h"
 #include "logwindows/lookups/QsoGridLayout.h"
+#include "platform/forms/WindowFrame.h"
 
 #include "core/IniValues.h"
 #include "log/EarlierQsos.h"
@@ -77,13 +78,14 @@ void LOGDATAVIEW::Form_Load() {
 void LOGDATAVIEW::placeFromSettings() {
     const std::optional<int> top = core::IniWhole(kPos, QStringLiteral("HLDVPOSTop"));
     if (!top) {
-        move(0, 0);
+        winframe::placeFrame(this, QPoint(0, 0));
         resize(9135 / kTwips, 3135 / kTwips);
         return;
     }
     const QSize screen = logwindows::screenTwips();
     const int left = core::IniWhole(kPos, QStringLiteral("HLDVPOSLeft")).value_or(0);
-    move((left < screen.width() ? left : 0) / kTwips, (*top < screen.height() ? *top : 0) / kTwips);
+    winframe::placeFrame(this, QPoint((left < screen.width() ? left : 0) / kTwips,
+                                      (*top < screen.height() ? *top : 0) / kTwips));
     resize(core::IniWhole(kPos, QStringLiteral("HLDVPOSWidth")).value_or(9135) / kTwips,
            core::IniWhole(kPos, QStringLiteral("HLDVPOSHeight")).value_or(3135) / kTwips);
 }

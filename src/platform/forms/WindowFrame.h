@@ -3,6 +3,7 @@
 // sizes a window by its inside. The frame is taken from the style, the same
 // whether the window is shown or not and whatever the window manager does, so
 // that a size stored and read back is the size that was stored.
+#include <QPoint>
 #include <QSize>
 
 class QWidget;
@@ -14,5 +15,16 @@ QSize framePx(const QWidget* window);
 // A stored place (twips from the screen's top or left) that lies off the
 // screen, beyond its extent or before its start, becomes 0.
 int onScreenTw(int placeTw, int screenExtentTw);
+
+// Where the window's frame (its title bar included) stands, in pixels on the
+// desktop: the place a window stores, so that putting it back with
+// placeFrame gives the same place, run after run.
+QPoint framePlace(const QWidget* window);
+// Puts the window's frame at the place. A window manager frames a window only
+// once it is shown, and a place given before that is taken for the inside of
+// the window, which would leave the title bar above the place (and above the
+// screen at the top): the frame is put at the place again as soon as it is
+// known.
+void placeFrame(QWidget* window, QPoint place);
 
 } // namespace winframe

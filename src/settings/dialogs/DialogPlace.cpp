@@ -1,4 +1,5 @@
 #include "settings/dialogs/DialogPlace.h"
+#include "platform/forms/WindowFrame.h"
 
 #include "core/Globals.h"
 #include "platform/forms/Colour.h"
@@ -17,8 +18,11 @@ QWidget& dialogOwner() {
     return forms::PSK31MAIN();
 }
 
-void placeBesideOwner(QWidget& dialog, const QWidget& owner) {
-    dialog.move(owner.pos() + QPoint(twips::toPx(kRightOfOwner), twips::toPx(kBelowOwner)));
+void placeBesideOwner(QWidget& dialog, QWidget& owner) {
+    // Owned, it stays in front of the window that opened it when that one is clicked.
+    if (dialog.parentWidget() != &owner) dialog.setParent(&owner, dialog.windowFlags() | Qt::Window);
+    winframe::placeFrame(&dialog, winframe::framePlace(&owner) +
+                                      QPoint(twips::toPx(kRightOfOwner), twips::toPx(kBelowOwner)));
 }
 
 } // namespace settings

@@ -6,6 +6,7 @@
 #include "core/IniValues.h"
 #include "log/LogGlobals.h"
 #include "platform/forms/Dialogs.h"
+#include "platform/forms/WindowFrame.h"
 #include "platform/os/Paths.h"
 #include "platform/os/ProcessStop.h"
 #include "rig/RigGlobals.h"
@@ -47,8 +48,9 @@ bool CFGSHEET::writeClosingKeys(bool finishItem) {
     core::Globals& g = core::g;
     logbook::Globals& l = logbook::g;
     const QString pos = QStringLiteral("CFGPOS");
-    QList<Key> keys{{pos, "CFGPOSTop", QString::number(y() * 15)},
-                    {pos, "CFGPOSLeft", QString::number(x() * 15)},
+    const QPoint frame = winframe::framePlace(this);
+    QList<Key> keys{{pos, "CFGPOSTop", QString::number(frame.y() * 15)},
+                    {pos, "CFGPOSLeft", QString::number(frame.x() * 15)},
                     {kCfg, "USERCALL", Text1->text()},
                     {kCfg, "RST599", settings::OneZero(Check3->isChecked())},
                     {kHamLog, "MODE_Disp", Text2->text()},

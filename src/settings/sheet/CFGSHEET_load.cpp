@@ -7,6 +7,7 @@
 #include "logwindows/entry/TEMP_LOG.h"
 #include "platform/forms/Colour.h"
 #include "platform/forms/Dialogs.h"
+#include "platform/forms/WindowFrame.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigSettings.h"
 #include "settings/sheet/CFGSHEET.h"
@@ -88,7 +89,7 @@ void CFGSHEET::loadSteps() {
         topTw = *top >= screen.height() * 15 || *top < 0 ? 0 : *top;
         leftTw = !left || *left >= screen.width() * 15 || *left < 0 ? 0 : *left;
     }
-    move(leftTw / 15, topTw / 15);
+    winframe::placeFrame(this, QPoint(leftTw / 15, topTw / 15));
 
     if (const std::optional<QString> save = number("NENNOTAME")) {
         g.AutoSaveRxOnExit = *save;

@@ -2,6 +2,7 @@
 
 #include "core/IniValues.h"
 #include "platform/forms/Colour.h"
+#include "platform/forms/WindowFrame.h"
 #include "sstv/window/SstvPlaces.h"
 
 #include <QGuiApplication>
@@ -45,6 +46,7 @@ void RestorePlace(QWidget* window, const QString& section) {
                                 twips::fromPx(screen.height()), twips::fromPx(screen.width()));
     window->move(twips::toPx(p.left), twips::toPx(p.top));
     KeepWindowOnScreen(window);
+    winframe::placeFrame(window, window->pos());
 }
 
 void KeepWindowOnScreen(QWidget* window) {
@@ -57,8 +59,9 @@ void KeepWindowOnScreen(QWidget* window) {
 
 void StorePlace(const QWidget* window, const QString& section) {
     const PlaceKeys keys = keysOf(section);
-    core::PutIniText(section, QString::fromLatin1(keys.top), QString::number(twips::fromPx(window->y())));
-    core::PutIniText(section, QString::fromLatin1(keys.left), QString::number(twips::fromPx(window->x())));
+    const QPoint frame = winframe::framePlace(window);
+    core::PutIniText(section, QString::fromLatin1(keys.top), QString::number(twips::fromPx(frame.y())));
+    core::PutIniText(section, QString::fromLatin1(keys.left), QString::number(twips::fromPx(frame.x())));
 }
 
 void SetTopmost(QWidget* window, bool on) {

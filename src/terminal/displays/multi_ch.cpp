@@ -163,7 +163,7 @@ void multi_ch::placeWindow() {
         // The first opening is stacked, whatever HORZ holds.
         MultiHorizontal = 0;
     }
-    move(screen.left() + twips::toPx(left), screen.top() + twips::toPx(top));
+    winframe::placeFrame(this, QPoint(screen.left() + twips::toPx(left), screen.top() + twips::toPx(top)));
     setSizeTw(w, h);
 }
 

@@ -5,6 +5,7 @@
 #include "core/IniValues.h"
 #include "platform/forms/Colour.h"
 #include "platform/forms/RichTextPane.h"
+#include "platform/forms/WindowFrame.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
 #include "terminal/displays/TuningMath.h"
@@ -90,7 +91,7 @@ void PSK31MAIN::placeWindowAtStart() {
     if (l >= twips::fromPx(screen.width()) || l < 0) l = 0;
     int w = width.value_or(kDefaultWidth);
     if (w <= kWidthOffset || w > twips::fromPx(screen.width()) * 2) w = kDefaultWidth;
-    move(screen.left() + twips::toPx(l), screen.top() + twips::toPx(t));
+    winframe::placeFrame(this, QPoint(screen.left() + twips::toPx(l), screen.top() + twips::toPx(t)));
     setProperty("formWidthTw", w);
     resize(twips::toPx(w), height());
 }
@@ -103,8 +104,9 @@ void PSK31MAIN::savePlace() {
     auto put = [](const char* key, int t) {
         core::PutIniText(kPos, QString::fromLatin1(key), QString::number(t));
     };
-    put("PMPOSTop", twips::fromPx(pos().y() - screen.top()));
-    put("PMPOSLeft", twips::fromPx(pos().x() - screen.left()));
+    const QPoint frame = winframe::framePlace(this);
+    put("PMPOSTop", twips::fromPx(frame.y() - screen.top()));
+    put("PMPOSLeft", twips::fromPx(frame.x() - screen.left()));
     put("PMPOSWidth", formWidthTw());
 }
 

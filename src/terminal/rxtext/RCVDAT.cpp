@@ -78,7 +78,7 @@ void RCVDAT::Form_Load() {
             width = *w;
         }
     }
-    move(screen.left() + twips::toPx(left), screen.top() + twips::toPx(top));
+    winframe::placeFrame(this, QPoint(screen.left() + twips::toPx(left), screen.top() + twips::toPx(top)));
     // Stored and designed sizes are outer sizes.
     const QSize frame = winframe::framePx(this);
     resize(std::max(1, twips::toPx(width) - frame.width()),
