@@ -52,10 +52,14 @@ int screenHeightPx() {
     return s ? s->geometry().height() : 768;
 }
 
-void loadMainWindow(bool recordingItems) {
+void loadMainWindow() {
     PSK31MAIN& main = forms::PSK31MAIN();
+    // Recording belongs to the PSK engine: the items follow the engine running
+    // after the load, which falls back to BPSK when the saved one cannot start.
+    const bool psk = core::g.OpMode == core::ModeBpsk || core::g.OpMode == core::ModeQpskUsb ||
+                     core::g.OpMode == core::ModeQpskLsb;
     for (QAction* a : {main.RecPsk, main.PlayPsk, main.RecStop})
-        a->setEnabled(recordingItems);
+        a->setEnabled(psk);
     forms::MACRO_FORM();
 }
 
@@ -74,7 +78,7 @@ bool openWindowsOfLastMode() {
         core::g.OpMode = core::ModeBpsk;
         LoadGeneralSettings();
         SetupQslOptions();
-        loadMainWindow(true);
+        loadMainWindow();
         clipboard->clear();
         if (core::g.FirstRunSetup == 1) return false;
         showMainWindow();
@@ -85,7 +89,7 @@ bool openWindowsOfLastMode() {
         LoadGeneralSettings();
         core::g.ModeDisplayText = rtty ? core::g.LogModeTextRtty : core::g.LogModeTextPsk;
         SetupQslOptions();
-        loadMainWindow(false);
+        loadMainWindow();
         clipboard->clear();
         // A first run leaves the settings sheet open whatever the mode.
         if (core::g.FirstRunSetup == 1) return false;

@@ -45,8 +45,8 @@ void advanceSerial() {
 }
 
 void refreshViewer(TEMP_LOG& w) {
-    if (logbook::g.HamlogViewerOn != QLatin1String("YES")) return;
-    logwindows::ShowLogViewer();
+    if (logbook::g.HamlogViewerOn != QLatin1String("YES") || logbook::g.HamlogLink != 1) return;
+    logwindows::RefreshChosenLogViewer();
     w.activateWindow();
 }
 

@@ -65,7 +65,7 @@ void TEMP_LOG::LSave_Click() {
     logwindows::ReopenLog();
     const bool appending = g.LogEditMode == 0;
     WriteHamlogRecord();
-    if (g.HamlogViewerOn == QLatin1String("YES")) logwindows::ShowLogViewer();
+    logwindows::RefreshChosenLogViewer();
     if (g.LogEntrySaved == 1) ReloadHamlogRecord();
     // The stored record is shown again; the item still says the new QSO is in the log.
     if (appending && g.LogEntrySaved == 1) showSaved();

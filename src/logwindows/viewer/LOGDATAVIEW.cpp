@@ -194,4 +194,8 @@ void ShowLogViewer() {
     viewer.show();
 }
 
+void RefreshChosenLogViewer() {
+    if (logbook::g.HamlogViewerOn == QLatin1String("YES") && logbook::g.HamlogLink == 1) ShowLogViewer();
+}
+
 } // namespace logwindows

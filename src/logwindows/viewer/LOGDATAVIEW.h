@@ -78,4 +78,8 @@ namespace logwindows {
 // Opens the viewer afresh (unloaded, then loaded and shown), so that it shows
 // the newest page. A viewer whose log does not open says so and stays closed.
 void ShowLogViewer();
+// The viewer shown anew after a log change, when the operator chose it
+// (HLViewer) and the log is reached through the libraries: without that link
+// there is no log for it to open.
+void RefreshChosenLogViewer();
 } // namespace logwindows

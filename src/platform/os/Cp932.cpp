@@ -106,4 +106,14 @@ QString leftBytes(const QString& text, int maxBytes) {
     return decode(bytes.left(end));
 }
 
+QString uncarried(const QString& text) {
+    QString lost;
+    for (const char32_t c : text.toUcs4()) {
+        if (c < 0x80) continue;
+        const QString one = QString::fromUcs4(&c, 1);
+        if (encode(one) == "?" && !lost.contains(one)) lost += one;
+    }
+    return lost;
+}
+
 } // namespace cp932

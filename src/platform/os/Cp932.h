@@ -24,4 +24,7 @@ int byteLength(const QString& text);
 // cutting a double-byte character in half.
 QString leftBytes(const QString& text, int maxBytes);
 
+// The characters of the text that CP932 cannot carry (each once, in order).
+QString uncarried(const QString& text);
+
 } // namespace cp932

@@ -94,7 +94,7 @@ void EndContest(const ContestBoxes& b, const QString& presetReport) {
     core::g.ContestMode = 0;
     forms::unload<::TEMP_LOG>();
     forms::unload<::CFG_Contest>();
-    if (logbook::g.HamlogViewerOn == QLatin1String("YES")) logwindows::ShowLogViewer();
+    logwindows::RefreshChosenLogViewer();
 }
 
 } // namespace settings

@@ -2,6 +2,9 @@
 
 #include "core/Globals.h"
 #include "platform/forms/ControlColour.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/forms/TypingLimit.h"
+#include "platform/os/Cp932.h"
 #include "settings/sheet/SheetControls.h"
 #include "terminal/mainwindow/HelpPage.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
@@ -56,7 +59,7 @@ CFGSHEET::CFGSHEET()
     SSTab1->addTab(buildRigTab(), QStringLiteral("リグ制御関係の設定"));
     connect(SSTab1->tabBar(), &QTabBar::tabBarClicked, this, &CFGSHEET::SSTab1_Click);
 
-    Text1->setMaxLength(10);
+    ui::limitTyping(Text1, 10);
     Text1->installEventFilter(this);
     auto* callLayout = new QFormLayout(Frame2);
     callLayout->addRow(Text1);
@@ -73,6 +76,21 @@ CFGSHEET::CFGSHEET()
         finish(true);
         forms::unload<CFGSHEET>();
     });
+    for (QLineEdit* box : findChildren<QLineEdit*>())
+        connect(box, &QLineEdit::editingFinished, this, [this, box] { sayUncarried(box); });
+}
+
+// The settings are stored in Shift-JIS: a character it lacks would be stored
+// as "?" without a word, so the operator hears of it on leaving the box and
+// finds it still there to mend.
+void CFGSHEET::sayUncarried(QLineEdit* box) {
+    const QString lost = cp932::uncarried(box->text());
+    if (lost.isEmpty()) return;
+    ui::msgBox(
+        QStringLiteral("「") + lost +
+            QStringLiteral("」は設定ファイルに保存できない文字です。\nこのまま保存すると「?」になります。"),
+        ui::OkOnly + ui::Exclamation);
+    box->setFocus();
 }
 
 void CFGSHEET::openFrom(QWidget* owner, bool quietLoad) {

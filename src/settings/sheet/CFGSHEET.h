@@ -239,6 +239,7 @@ class CFGSHEET : public QWidget {
     void loadRigSteps();
     void loadLogSteps();
     void loadEndSteps(bool configuredSystem, bool callStored);
+    void sayUncarried(QLineEdit* box);
     bool rigPortChosen() const;
     void reopenRigPort();
     void setRigPortLabels(bool open);

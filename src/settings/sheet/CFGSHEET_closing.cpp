@@ -87,6 +87,8 @@ bool CFGSHEET::writeClosingKeys(bool finishItem) {
 }
 
 void CFGSHEET::finish(bool finishItem) {
+    // The IF box may still be in the operator's hands: it is done with now.
+    Text16_Change();
     if (!writeClosingKeys(finishItem)) {
         // Said once; the settings still hold for this run and the sheet hands
         // over as after a good write, so a file that cannot be written never

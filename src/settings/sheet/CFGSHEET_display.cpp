@@ -213,8 +213,9 @@ void CFGSHEET::Command8_Click() {
 void CFGSHEET::Check5_Click() {
     const QString text = settings::YesNo(Check5->isChecked());
     core::PutIniText(QStringLiteral("MultiDSP"), QStringLiteral("HORZ"), text);
-    // The sheet's load sets the switch without arranging a window that is not open.
-    if (loading_ && !forms::isLoaded<multi_ch>()) return;
+    // A window that is not open takes the arrangement from HORZ when it opens;
+    // loading it here would store the layout of a window never shown.
+    if (!forms::isLoaded<multi_ch>()) return;
     multi_ch& m = forms::multi_ch();
     m.MultiHorizontalText = text;
     m.MultiHorizontal = Check5->isChecked() ? 1 : 0;

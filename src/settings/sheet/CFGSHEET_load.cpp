@@ -65,6 +65,11 @@ void CFGSHEET::loadSteps() {
     core::Globals& g = core::g;
     SSTab1->setCurrentIndex(g.OpMode == core::ModeSstv ? 2 : g.LastCfgTab);
     settings::SelectOption(Option3, settings::SoundCardIndex(g.SoundCardNumber));
+    // Without the main window (SSTV) nothing has read the centre in use: the
+    // stored one is shown, and written back as it was.
+    if (!settings::LoadedMain())
+        g.AudioCenterFreq = core::WholeNumber(stored(kCfg, "Audio_Center_Freq").value_or(QString()))
+                                .value_or(g.AudioCenterFreq);
     Slider4->setValue(g.AudioCenterFreq);
     Label2->setText(QString::number(g.AudioCenterFreq));
     Text2->setText(g.LogModeTextPsk);
@@ -120,17 +125,11 @@ void CFGSHEET::loadSoundSteps() {
     VScroll6->setValue(whole(g.RxSearchRange));
     Label11->setText(g.RxSearchRange);
 
-    const std::optional<QString> mode = number("FFT_Mode");
-    const std::optional<QString> root = number("FFTRoot");
-    if (mode && root) {
-        g.FftMode = *mode;
-        g.FftRoot = *root;
-        Check1->setChecked(g.FftRoot == QLatin1String("1"));
-    } else {
-        Check1->setChecked(false);
-        g.FftRoot = QStringLiteral("0");
-        g.FftMode = QStringLiteral("40");
-    }
+    // Each key stands on its own: a file that holds only the mode (as earlier
+    // runs wrote it) keeps the mode the operator chose.
+    g.FftMode = number("FFT_Mode").value_or(QStringLiteral("40"));
+    g.FftRoot = number("FFTRoot").value_or(QStringLiteral("0"));
+    Check1->setChecked(g.FftRoot == QLatin1String("1"));
     if (Check1->isChecked()) {
         VScroll5->setEnabled(false);
         Label10->clear();

@@ -140,7 +140,7 @@ QWidget* CFGSHEET::buildRigTab() {
     connect(Check14, &QCheckBox::toggled, this, &CFGSHEET::Check14_Click);
     connect(Check13, &QCheckBox::toggled, this, &CFGSHEET::Check13_Click);
     connect(Check15, &QCheckBox::toggled, this, &CFGSHEET::Check15_Click);
-    connect(Text16, &QLineEdit::textChanged, this, &CFGSHEET::Text16_Change);
+    connect(Text16, &QLineEdit::editingFinished, this, &CFGSHEET::Text16_Change);
     connect(Command19, &QPushButton::clicked, this, &CFGSHEET::Command19_Click);
 
     auto* tab = new QWidget;
@@ -311,17 +311,17 @@ void CFGSHEET::Check15_Click() {
     core::PutIniText(kRig, QStringLiteral("USE_TRV"), rig::g.TransverterUse);
 }
 
+// Checked when the operator is done with the box (it is left, or the sheet
+// closes), not at every key: the digits on the way to a number are not it.
 void CFGSHEET::Text16_Change() {
     rig::Globals& r = rig::g;
-    // The load shows the offset in use; an emptied box is being retyped, and
-    // the offset in use stays until a number stands there.
-    if (loading_ || Text16->text().trimmed().isEmpty()) return;
-    const std::optional<QString> mhz = settings::TypedNumber(Text16->text());
+    if (loading_ || Text16->text() == r.TransverterIfText) return;
+    const std::optional<QString> mhz = settings::TypedWholeNumber(Text16->text());
     if (!mhz) {
-        ui::msgBox(QStringLiteral("Transverter の IF freq は数字 (MHz) で入力して下さい。\n使用中の ") +
+        Text16->setText(r.TransverterIfText);
+        ui::msgBox(QStringLiteral("Transverter の IF freq は整数 (MHz) で入力して下さい。\n使用中の ") +
                        r.TransverterIfText + QStringLiteral(" MHz に戻します。"),
                    ui::OkOnly + ui::Exclamation);
-        Text16->setText(r.TransverterIfText);
         return;
     }
     r.TransverterIfText = *mhz;

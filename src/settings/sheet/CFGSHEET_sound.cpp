@@ -345,8 +345,10 @@ void CFGSHEET::Option3_Click(int index) {
 void CFGSHEET::Option1_Click(int index) {
     core::Globals& g = core::g;
     if (g.CfgSheetLoading == 1) return;
+    // The load showing the stored port keeps how it is keyed (CAT or the port).
+    if (!loading_ || QString::number(index) != g.PttPortNumber)
+        g.PttPortControl = index == 0 ? QStringLiteral("0") : QStringLiteral("3");
     g.PttPortNumber = QString::number(index);
-    g.PttPortControl = index == 0 ? QStringLiteral("0") : QStringLiteral("3");
     for (int n = 1; n <= 8; ++n)
         Option2[std::size_t(n)]->setEnabled(n != index);
     core::PutIniText(kCfg, QStringLiteral("COMPORT"), g.PttPortNumber);

@@ -70,8 +70,9 @@ QString IcomAddressFor(const QString& typed) {
     return typed.left(2).leftJustified(2, QLatin1Char(' '));
 }
 
-std::optional<QString> TypedNumber(const QString& typed) {
-    static const QRegularExpression kNumber(QStringLiteral("^[0-9]+(\\.[0-9]+)?$"));
+std::optional<QString> TypedWholeNumber(const QString& typed) {
+    // Six digits at most: a count of MHz or milliseconds, never one that overflows.
+    static const QRegularExpression kNumber(QStringLiteral("^[0-9]{1,6}$"));
     const QString t = typed.trimmed();
     if (!kNumber.match(t).hasMatch()) return std::nullopt;
     return t;

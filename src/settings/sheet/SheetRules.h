@@ -50,9 +50,9 @@ ClockBox ClockBoxValue(const QString& text);
 QString RigIntervalFor(const QString& typed);
 // The ICOM address: exactly two characters, cut or padded with blanks.
 QString IcomAddressFor(const QString& typed);
-// A typed number of 0 or more (digits, a point and digits after it allowed,
-// blanks around it dropped), or nothing for text that is no such number.
-std::optional<QString> TypedNumber(const QString& typed);
+// A typed whole number of 0 or more (digits only, blanks around them dropped),
+// or nothing for text that is no such number.
+std::optional<QString> TypedWholeNumber(const QString& typed);
 
 // Index of a stored choice among its options, or -1 for none.
 int SoundCardIndex(const QString& number);

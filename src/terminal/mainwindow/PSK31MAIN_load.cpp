@@ -6,10 +6,10 @@
 #include "logwindows/viewer/LOGDATAVIEW.h"
 #include "platform/forms/Colour.h"
 #include "platform/forms/ControlColour.h"
-#include "platform/mmvari/MmvariControl.h"
-#include "platform/os/Paths.h"
 #include "platform/forms/PictureBox.h"
 #include "platform/forms/RichTextPane.h"
+#include "platform/mmvari/MmvariControl.h"
+#include "platform/os/Paths.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
 #include "terminal/engines/MmttyLayout.h"
@@ -45,8 +45,7 @@ void PSK31MAIN::Form_Load() {
     applyLogLink();
     core::g.MmttyCwOn = 0;
     startEngine();
-    if (logbook::g.HamlogViewerOn == QLatin1String("YES") && logbook::g.HamlogLink == 1)
-        logwindows::ShowLogViewer();
+    logwindows::RefreshChosenLogViewer();
     if (rig::g.RigPortName != QLatin1String("NONE")) rig::RigOpenPort();
 }
 

@@ -104,10 +104,9 @@ void PSK31MAIN::loadSettings(bool* firstRun) {
     g.NetOn = wholeOr(cfg("NET_SW", QStringLiteral("0")), 0);
     colour::setBackColor(Command9, g.NetOn == 1 ? terminal::panels::kNetOnColour : colour::kButtonFace);
     g.FftSmoothing = cfg("FFT_SMOOTHING", QStringLiteral("2"));
-    const std::optional<QString> fftMode = core::IniStored(kCfg, QStringLiteral("FFT_Mode"));
-    const std::optional<QString> fftRoot = core::IniStored(kCfg, QStringLiteral("FFTRoot"));
-    g.FftMode = fftMode && fftRoot ? *fftMode : QStringLiteral("40");
-    g.FftRoot = fftMode && fftRoot ? *fftRoot : QStringLiteral("0");
+    // Each key stands on its own: a file that holds only the mode keeps it.
+    g.FftMode = cfg("FFT_Mode", QStringLiteral("40"));
+    g.FftRoot = cfg("FFTRoot", QStringLiteral("0"));
     if (g.FftRoot == QLatin1String("1"))
         g.FftMode = QStringLiteral("0");
     else if (wholeOr(g.FftMode, 0) < 10)

@@ -1,5 +1,5 @@
 // The settings sheet's multi-channel switches: stored at once, HORZ arranging
-// the multi-channel window anew.
+// the multi-channel window anew (or when it opens).
 #include "settings/sheet/CFGSHEET.h"
 #include "terminal/displays/multi_ch.h"
 #include "terminal/engines/PskFixture.h"
@@ -31,7 +31,9 @@ TEST_F(CfgSheetMulti, HorzArrangesTheWindowAndTopvIsKept) {
 
     tick(sheet.Check5);
     EXPECT_EQ(core::IniStored(QStringLiteral("MultiDSP"), QStringLiteral("HORZ")), QStringLiteral("YES"));
-    ASSERT_TRUE(forms::isLoaded<multi_ch>());
+    EXPECT_FALSE(forms::isLoaded<multi_ch>()) << "a window not open is arranged when it opens";
+    EXPECT_EQ(core::IniStored(QStringLiteral("PSKCFG"), QStringLiteral("RX2Freq")), QStringLiteral("1400"));
+    EXPECT_FALSE(core::IniStored(QStringLiteral("multi_pos"), QStringLiteral("R1H")));
     multi_ch& m = forms::multi_ch();
     EXPECT_EQ(m.MultiHorizontal, 1);
     EXPECT_EQ(m.widthTw(), 9165);

@@ -407,28 +407,30 @@ TEST_F(CfgSheetByHand, HandWrittenSettingsWithoutThePttPortTakeTheOperatorsChoic
     EXPECT_EQ(ini("HamLog", "QSL_Mark"), QStringLiteral("N"));
 }
 
-// A transverter IF that is no number is refused where it is typed; the box
-// goes back to the offset in use, which this run and the next both use.
-TEST_F(CfgSheetByHand, ATransverterIfThatIsNoNumberIsRefusedWhereItIsTyped) {
+// A transverter IF that is no whole number is refused when the box is left;
+// the box goes back to the offset in use, which this run and the next both use.
+TEST_F(CfgSheetByHand, ATransverterIfThatIsNoWholeNumberIsRefusedWhenTheBoxIsLeft) {
     CFGSHEET& s = open({}, QStringLiteral("[RIG_CON_CFG]\nTRVIFfreq=28\n"));
     showTab(s, 3);
     s.Text16->setFocus();
     s.Text16->selectAll();
     ui::script::clearAsked();
     QTest::keyClicks(s.Text16, QStringLiteral("a"));
+    EXPECT_TRUE(ui::script::asked().isEmpty()) << "nothing is said while typing";
+    s.Text5->setFocus();
     ASSERT_EQ(ui::script::asked().size(), 1);
     EXPECT_TRUE(ui::script::asked().front().prompt.startsWith(
-        QStringLiteral("Transverter の IF freq は数字 (MHz) で入力して下さい。")));
+        QStringLiteral("Transverter の IF freq は整数 (MHz) で入力して下さい。")));
     EXPECT_EQ(s.Text16->text(), QStringLiteral("28"));
     EXPECT_EQ(rig::g.TransverterIfHz, 28'000'000);
 
+    s.Text16->setFocus();
     s.Text16->selectAll();
     QTest::keyClick(s.Text16, Qt::Key_Delete);
-    EXPECT_EQ(rig::g.TransverterIfHz, 28'000'000) << "an emptied box is being retyped";
     QTest::keyClicks(s.Text16, QStringLiteral("50"));
-    EXPECT_EQ(rig::g.TransverterIfHz, 50'000'000);
-    EXPECT_EQ(ui::script::asked().size(), 1);
+    EXPECT_EQ(rig::g.TransverterIfHz, 28'000'000) << "in use once the operator is done";
     ASSERT_TRUE(zvtest::chooseMenuItem(s.CFGEND));
+    EXPECT_EQ(ui::script::asked().size(), 1);
     EXPECT_EQ(ini("RIG_CON_CFG", "TRVIFfreq"), QStringLiteral("50"));
     rig::ReadRigSettings();
     EXPECT_EQ(rig::g.TransverterIfHz, 50'000'000);

@@ -6,10 +6,10 @@
 #include "platform/forms/Colour.h"
 #include "platform/forms/ControlColour.h"
 #include "platform/forms/Dialogs.h"
-#include "platform/mmtty/MmttyLink.h"
 #include "platform/forms/PictureBox.h"
 #include "platform/forms/RichTextPane.h"
 #include "platform/forms/StatusPanels.h"
+#include "platform/mmtty/MmttyLink.h"
 #include "settings/sheet/CFGSHEET.h"
 #include "support/Popups.h"
 #include "support/ProgramFolder.h"
@@ -155,7 +155,10 @@ TEST_F(MainWindowLoad, FftModeAndRewindStepRules) {
         const char* root;
     } fft[] = {{"FFTRoot=1\nFFT_Mode=40\n", "0", "1"},
                {"FFTRoot=0\nFFT_Mode=5\n", "1", "0"},
-               {"FFTRoot=1\n", "40", "0"}};
+               // Each key stands on its own: what the operator chose is used.
+               {"FFTRoot=1\n", "0", "1"},
+               {"FFT_Mode=30\n", "30", "0"},
+               {"", "40", "0"}};
     for (const Case& c : fft) {
         SCOPED_TRACE(c.ini);
         g = {};

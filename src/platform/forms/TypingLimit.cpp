@@ -1,0 +1,32 @@
+#include "platform/forms/TypingLimit.h"
+
+#include <QValidator>
+
+namespace ui {
+namespace {
+
+class TypingLimit : public QValidator {
+  public:
+    TypingLimit(QLineEdit* box, int maxChars) : QValidator(box), max_(maxChars), held_(box->text().size()) {
+        // The box holds the edited text already while it is checked: the
+        // length before the edit is kept here, from every change that stood.
+        connect(box, &QLineEdit::textChanged, this, [this](const QString& text) { held_ = text.size(); });
+    }
+
+    State validate(QString& input, int&) const override {
+        if (input.size() > max_ && input.size() > held_) return Invalid;
+        return Acceptable;
+    }
+
+  private:
+    int max_;
+    qsizetype held_;
+};
+
+} // namespace
+
+void limitTyping(QLineEdit* box, int maxChars) {
+    box->setValidator(new TypingLimit(box, maxChars));
+}
+
+} // namespace ui

@@ -1,0 +1,13 @@
+#pragma once
+// A box whose maximum length limits what the operator types into it, not the
+// text the program puts there: a stored value longer than the limit is shown
+// and written back whole (QLineEdit::setMaxLength would cut it at setText).
+#include <QLineEdit>
+
+namespace ui {
+
+// Refuses an edit that makes the text longer than maxChars and longer than it
+// was; shortening a longer stored text by hand stays possible.
+void limitTyping(QLineEdit* box, int maxChars);
+
+} // namespace ui

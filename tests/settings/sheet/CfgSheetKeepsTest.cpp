@@ -1,0 +1,191 @@
+// What the settings windows write back: opened and closed without a change,
+// ZORVATEK.INI keeps every line it had (keys added when missing apart); what
+// the operator changes is what the next start uses.
+#include "settings/SheetFixture.h"
+
+#include "core/IniStore.h"
+#include "rig/RigGlobals.h"
+#include "rig/RigSettings.h"
+#include "settings/dialogs/CFG_Contest.h"
+#include "sstv/window/SSTVForm.h"
+#include "startup/StartupSettings.h"
+
+#include <QFile>
+#include <sys/stat.h>
+
+namespace {
+
+// Stored values that a window must give back as they are: longer than the
+// boxes let one type, a centre no slider step reaches, an FFT mode without
+// its root switch.
+const QString kStored = QStringLiteral(
+    "[HamLog]\nQSL_Mark=JE\nMODE_Disp=PSK31\n[E-QSL]\neQSL_Mark=JE\n"
+    "[Other_App]\nMODE_Disp1=RTTY-45.45-170-LSB-MMTTY-X\nMODE_Disp2=MFSK\nMODE_Disp3=OLIVIA\n"
+    "[RIG_CON_CFG]\nTRVIFfreq=28\n[PSKCFG]\nUSERCALL=JA1ZVK/QRP1X\nFFT_Mode=30\nTX1Freq=1500\n");
+
+class CfgSheetKeeps : public sheettest::SheetTest {
+  protected:
+    // The file as written, then read at start-up as the system reads it.
+    void store(const QString& text) {
+        writeIni(text + psktest::kFixtureKeys);
+        startup::LoadGeneralSettings();
+        rig::ReadRigSettings();
+    }
+    // Every line the file had is still there, in its order, byte for byte.
+    static ::testing::AssertionResult keepsEveryLine(const QByteArray& before, const QByteArray& after) {
+        qsizetype from = 0;
+        for (const QByteArray& line : before.split('\n')) {
+            const qsizetype at = after.indexOf(line, from);
+            if (at < 0) return ::testing::AssertionFailure() << "lost or changed: " << line.toStdString();
+            from = at + line.size();
+        }
+        return ::testing::AssertionSuccess();
+    }
+    // The end of a run and a new start over the same program folder.
+    PSK31MAIN& restart() {
+        forms::unloadAllExcept();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        core::g = {};
+        rig::g = {};
+        renewContext();
+        startup::LoadGeneralSettings();
+        rig::ReadRigSettings();
+        main = &forms::PSK31MAIN();
+        main->Timer2->stop();
+        return *main;
+    }
+};
+
+TEST_F(CfgSheetKeeps, EverySettingsWindowClosedUnchangedLeavesTheFileAsItWas) {
+    struct Case {
+        const char* what;
+        QString stored;
+        std::function<void(PSK31MAIN*&)> openAndClose;
+    };
+    const Case cases[] = {
+        {"sheet from the main window, 設定完了", kStored,
+         [](PSK31MAIN*& main) {
+             main = &forms::PSK31MAIN();
+             ASSERT_TRUE(zvtest::chooseMenuItem(main->PSKCFG));
+             CFGSHEET& s = forms::CFGSHEET();
+             EXPECT_EQ(s.Text1->text(), QStringLiteral("JA1ZVK/QRP1X"));
+             EXPECT_EQ(s.Text6->text(), QStringLiteral("RTTY-45.45-170-LSB-MMTTY-X"));
+             EXPECT_EQ(s.Label10->text(), QStringLiteral("30%"));
+             ASSERT_TRUE(zvtest::chooseMenuItem(s.CFGEND));
+         }},
+        {"sheet from the main window, close box", kStored,
+         [](PSK31MAIN*& main) {
+             main = &forms::PSK31MAIN();
+             ASSERT_TRUE(zvtest::chooseMenuItem(main->PSKCFG));
+             forms::CFGSHEET().close();
+         }},
+        {"sheet from the SSTV window", kStored + QStringLiteral("LastMode=SSTV\nAudio_Center_Freq= 1549\n"),
+         [](PSK31MAIN*&) {
+             core::g.OpMode = core::ModeSstv;
+             SSTVForm& sstv = forms::SSTVForm();
+             sstv.show();
+             ASSERT_TRUE(zvtest::chooseMenuItem(sstv.PSKCFG));
+             EXPECT_EQ(forms::CFGSHEET().Label2->text(), QStringLiteral("1549"));
+             ASSERT_TRUE(zvtest::chooseMenuItem(forms::CFGSHEET().CFGEND));
+         }},
+        {"contest dialog", kStored,
+         [](PSK31MAIN*& main) {
+             main = &forms::PSK31MAIN();
+             main->show();
+             ASSERT_TRUE(zvtest::chooseMenuItem(main->CONON));
+             CFG_Contest& c = forms::CFG_Contest();
+             EXPECT_EQ(c.parentWidget(), main) << "owned by the window that opened it";
+             ASSERT_TRUE(zvtest::chooseMenuItem(c.CLOSE_CFG));
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        store(c.stored);
+        const QByteArray before = readFile(QStringLiteral("ZORVATEK.INI"));
+        c.openAndClose(main);
+        EXPECT_TRUE(keepsEveryLine(before, readFile(QStringLiteral("ZORVATEK.INI"))))
+            << readFile(QStringLiteral("ZORVATEK.INI")).toStdString();
+        forms::unloadAllExcept();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        core::g = {};
+    }
+}
+
+TEST_F(CfgSheetKeeps, WhatTheOperatorChangesIsWhatTheNextStartUses) {
+    store(kStored);
+    main = &forms::PSK31MAIN();
+    main->Timer2->stop();
+    ASSERT_TRUE(zvtest::chooseMenuItem(main->PSKCFG));
+    CFGSHEET& s = forms::CFGSHEET();
+    showTab(s, 3);
+
+    // The IF is checked when the box is left: the digits on the way change nothing.
+    s.Text16->setFocus();
+    s.Text16->selectAll();
+    QTest::keyClicks(s.Text16, QStringLiteral("21."));
+    EXPECT_EQ(rig::g.TransverterIfHz, 28'000'000);
+    EXPECT_TRUE(ui::script::asked().isEmpty());
+    s.Text5->setFocus();
+    EXPECT_TRUE(lastAsked().prompt.startsWith(QStringLiteral("Transverter の IF freq は整数 (MHz)")));
+    EXPECT_EQ(s.Text16->text(), QStringLiteral("28")) << "what is not a whole number is refused";
+    s.Text16->setFocus();
+    s.Text16->selectAll();
+    QTest::keyClicks(s.Text16, QStringLiteral("21"));
+
+    // A character Shift-JIS lacks is said on leaving its box.
+    showTab(s, 2);
+    s.Text7->setFocus();
+    s.Text7->selectAll();
+    ui::script::clearAsked();
+    QTest::keyClicks(s.Text7, QStringLiteral("M"));
+    QTest::sendKeyEvent(QTest::Click, s.Text7, Qt::Key_unknown, QStringLiteral("€"), {});
+    s.Text8->setFocus();
+    EXPECT_TRUE(lastAsked().prompt.startsWith(QStringLiteral("「€」は設定ファイルに保存できない文字です。")));
+    EXPECT_EQ(s.Text7->text(), QStringLiteral("M€")) << "kept for the operator to mend";
+    s.Text7->setText(QStringLiteral("MF"));
+
+    // A longer stored call is kept whole; shortened by hand, typing stops at
+    // the box's length.
+    EXPECT_EQ(s.Text1->text(), QStringLiteral("JA1ZVK/QRP1X"));
+    s.Text1->setFocus();
+    s.Text1->end(false);
+    for (int i = 0; i < 6; ++i)
+        QTest::keyClick(s.Text1, Qt::Key_Backspace);
+    QTest::keyClicks(s.Text1, QStringLiteral("/qrp1x"));
+    EXPECT_EQ(s.Text1->text(), QStringLiteral("JA1ZVK/QRP"));
+
+    // Ticking 水平表示 stores only the switch.
+    showTab(s, 0);
+    tick(s.Check5);
+    EXPECT_EQ(ini("MultiDSP", "HORZ"), QStringLiteral("YES"));
+    EXPECT_EQ(ini("PSKCFG", "RX2Freq"), QStringLiteral("1400"));
+    ASSERT_TRUE(zvtest::chooseMenuItem(s.CFGEND));
+    EXPECT_EQ(rig::g.TransverterIfHz, 21'000'000);
+
+    PSK31MAIN& again = restart();
+    EXPECT_EQ(core::g.FftMode, QStringLiteral("30"));
+    EXPECT_EQ(rig::g.TransverterIfHz, 21'000'000);
+    ASSERT_TRUE(zvtest::chooseMenuItem(again.PSKCFG));
+    CFGSHEET& reopened = forms::CFGSHEET();
+    EXPECT_EQ(reopened.Text1->text(), QStringLiteral("JA1ZVK/QRP"));
+    EXPECT_EQ(reopened.Text7->text(), QStringLiteral("MF"));
+    EXPECT_EQ(reopened.Label10->text(), QStringLiteral("30%"));
+    EXPECT_EQ(reopened.Text16->text(), QStringLiteral("21"));
+
+    // A read-only file: the change is refused once, and the run keeps it.
+    ASSERT_EQ(::chmod(QFile::encodeName(path(QStringLiteral("ZORVATEK.INI"))).constData(), 0444), 0);
+    const QByteArray held = readFile(QStringLiteral("ZORVATEK.INI"));
+    reopened.Text1->setText(QStringLiteral("JA1ZVK/P"));
+    ui::script::clearAsked();
+    ASSERT_TRUE(zvtest::chooseMenuItem(reopened.CFGEND));
+    EXPECT_EQ(ui::script::asked().size(), 1);
+    ASSERT_TRUE(zvtest::chooseMenuItem(again.PSKCFG));
+    EXPECT_EQ(forms::CFGSHEET().Text1->text(), QStringLiteral("JA1ZVK/P"));
+    ASSERT_TRUE(zvtest::chooseMenuItem(forms::CFGSHEET().CFGEND));
+    EXPECT_EQ(ui::script::asked().size(), 1) << "said once";
+    EXPECT_EQ(core::g.UserCall, QStringLiteral("JA1ZVK/P"));
+    EXPECT_EQ(readFile(QStringLiteral("ZORVATEK.INI")), held);
+    ::chmod(QFile::encodeName(path(QStringLiteral("ZORVATEK.INI"))).constData(), 0644);
+}
+
+} // namespace
