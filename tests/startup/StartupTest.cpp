@@ -146,9 +146,11 @@ TEST_F(Startup, TheLastModeChoosesTheWindows) {
         int opMode;
         bool sstv;
         bool recordingItems;
-    } cases[] = {{nullptr, core::ModeBpsk, false, true}, {"PSK31", core::ModeBpsk, false, true},
-                 {"RTTY", core::ModeRtty, false, false}, {"MMVARI", core::ModeMmvari, false, false},
-                 {"SSTV", core::ModeSstv, true, false},  {"CW?", core::ModeSstv, true, false}};
+        bool brokenProgram = false; // an RTTY program that cannot start: BPSK runs instead
+    } cases[] = {{nullptr, core::ModeBpsk, false, true},     {"PSK31", core::ModeBpsk, false, true},
+                 {"RTTY", core::ModeRtty, false, false},     {"MMVARI", core::ModeMmvari, false, false},
+                 {"SSTV", core::ModeSstv, true, false},      {"CW?", core::ModeSstv, true, false},
+                 {"RTTY", core::ModeBpsk, false, true, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.lastMode ? c.lastMode : "missing");
         g = {};
@@ -156,7 +158,12 @@ TEST_F(Startup, TheLastModeChoosesTheWindows) {
         if (c.lastMode) ini += QStringLiteral("LastMode=%1\n").arg(QString::fromLatin1(c.lastMode));
         ini += QStringLiteral("[Other_App]\nMODE_Disp1=RY\n");
         writeIni(ini);
+        if (c.brokenProgram) {
+            QFile::remove(path("MMTTY.EXE"));
+            writeFile("MMTTY.EXE", "not a program");
+        }
         startup::StartUp();
+        if (c.brokenProgram) QFile::remove(path("MMTTY.EXE"));
         EXPECT_EQ(g.OpMode, c.opMode);
         EXPECT_FALSE(forms::isLoaded<STUPZORVATEK>());
         EXPECT_TRUE(forms::isLoaded<AboutZORVATEK>());

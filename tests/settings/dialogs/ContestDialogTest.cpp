@@ -7,6 +7,7 @@
 #include "core/IniValues.h"
 #include "core/MmttyState.h"
 #include "logwindows/LogFixture.h"
+#include "logwindows/viewer/LOGDATAVIEW.h"
 #include "platform/forms/ControlColour.h"
 #include "platform/forms/StatusPanels.h"
 #include "platform/pskcore/PskCore.h"
@@ -288,6 +289,7 @@ TEST_F(ContestDialog, WithoutPollingTheStartReadsTheRigOnceIntoTheLog) {
 
 TEST_F(ContestDialog, WithoutTheLibraryLinkTheStartOnlySetsTheMenus) {
     logbook::g.HamlogLink = 2;
+    logbook::g.HamlogViewerOn = QStringLiteral("YES");
     forms::unload<TEMP_LOG>();
     CFG_Contest* d = open();
     ASSERT_NE(d, nullptr);
@@ -295,6 +297,13 @@ TEST_F(ContestDialog, WithoutTheLibraryLinkTheStartOnlySetsTheMenus) {
     EXPECT_EQ(core::g.ContestMode, 1);
     EXPECT_TRUE(m->CONON->isChecked());
     EXPECT_FALSE(forms::isLoaded<TEMP_LOG>());
+
+    // The end shows no viewer, and no word of a log it could not open.
+    ui::script::clearAsked();
+    ASSERT_TRUE(zvtest::chooseMenuItem(m->CONON));
+    EXPECT_EQ(core::g.ContestMode, 0);
+    EXPECT_TRUE(ui::script::asked().isEmpty());
+    EXPECT_FALSE(forms::isLoaded<LOGDATAVIEW>());
 }
 
 } // namespace
