@@ -7,6 +7,7 @@
 #include "rig/RigGlobals.h"
 #include "rig/RigSettings.h"
 #include "settings/dialogs/CFG_Contest.h"
+#include "settings/dialogs/CFG_RecPlay.h"
 #include "sstv/window/SSTVForm.h"
 #include "startup/StartupSettings.h"
 
@@ -96,6 +97,15 @@ TEST_F(CfgSheetKeeps, EverySettingsWindowClosedUnchangedLeavesTheFileAsItWas) {
              CFG_Contest& c = forms::CFG_Contest();
              EXPECT_EQ(c.parentWidget(), main) << "owned by the window that opened it";
              ASSERT_TRUE(zvtest::chooseMenuItem(c.CLOSE_CFG));
+         }},
+        {"recording dialog", kStored + QStringLiteral("RecFOL=/tmp\nRecTimelen=30\nRecSpec=1\n"),
+         [](PSK31MAIN*& main) {
+             main = &forms::PSK31MAIN();
+             main->Timer2_Timer();
+             main->show();
+             ASSERT_TRUE(zvtest::chooseMenuItem(main->RecPsk));
+             CFG_RecPlay& d = forms::CFG_RecPlay();
+             ASSERT_TRUE(zvtest::chooseInMenuBar(d.menus, d.CLOSE_CFG));
          }},
     };
     for (const Case& c : cases) {
