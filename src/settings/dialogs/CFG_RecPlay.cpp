@@ -5,6 +5,7 @@
 #include "platform/forms/Colour.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/RichTextPane.h"
+#include "platform/forms/WindowFrame.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Paths.h"
 #include "platform/pskcore/PskCore.h"
@@ -94,7 +95,8 @@ CFG_RecPlay::CFG_RecPlay()
 
 void CFG_RecPlay::Form_Load() {
     const QWidget& main = forms::PSK31MAIN();
-    move(main.pos() + QPoint(twips::toPx(kRightOfMain), twips::toPx(kBelowMain)));
+    winframe::placeFrame(this, winframe::framePlace(&main) +
+                                   QPoint(twips::toPx(kRightOfMain), twips::toPx(kBelowMain)));
     resize(twips::toPx(kWidth), twips::toPx(kHeight));
 }
 
