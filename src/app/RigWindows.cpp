@@ -8,6 +8,7 @@
 #include "sstv/window/SSTVForm.h"
 #include "sstv/window/SstvGlobals.h"
 #include "terminal/displays/multi_ch.h"
+#include "terminal/engines/EngineStop.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QComboBox>
@@ -81,6 +82,9 @@ bool RigWindows::pttByCat() {
 bool RigWindows::anyEngineTransmits() {
     return core::g.MmvariTxOn == 1 || core::g.Transmitting == 1 || core::g.MmttyTxOn == 1 ||
            sstv::g.SstvTxActive == 1;
+}
+void RigWindows::endTransmission() {
+    terminal::engines::EndTransmission();
 }
 QString& RigWindows::statusMessage() {
     return core::g.StatusMessage;

@@ -26,6 +26,7 @@ class RigWindows : public rig::Neighbours {
     int hamlogLink() override;
     bool pttByCat() override;
     bool anyEngineTransmits() override;
+    void endTransmission() override;
     QString& statusMessage() override;
     void showFrequencyLabel(const QString& text) override;
     void showModeLabel(const QString& text) override;

@@ -3,11 +3,13 @@
 #include "core/IniStore.h"
 #include "rig/CatFrames.h"
 #include "rig/RigGlobals.h"
+#include "rig/RigLink.h"
 #include "rig/RigNeighbours.h"
 #include "rig/RigPort.h"
 
 #include "platform/os/SerialComm.h"
 
+#include <QTimer>
 #include <array>
 
 namespace rig {
@@ -109,12 +111,38 @@ void RigPttOn() {
     const std::optional<Family> f = familyOf(g.RigType);
     if (g.RigPortOpen != 1 || !f) return;
     const QByteArray command = pttCommand(*f, true, icomAddress());
-    if (!command.isEmpty()) sendSequence({{command, Pace::Now}});
+    if (command.isEmpty()) return;
+    g.PttKeyedByCat = 1;
+    g.KeyIdleTicks = 0;
+    keyWatch().start();
+    sendSequence({{command, Pace::Now}});
 }
 
 void RigPttOff() {
     const std::optional<Family> f = familyOf(g.RigType);
-    if (g.RigPortOpen != 1 || !f || !nb().anyEngineTransmits()) return;
+    if (g.RigPortOpen != 1 || !f || g.PttKeyedByCat != 1) return;
+    g.PttKeyedByCat = 0;
+    keyWatch().stop();
+    const QByteArray command = pttCommand(*f, false, icomAddress());
+    if (!command.isEmpty()) sendSequence({{command, Pace::Now}});
+}
+
+void RigKeyWatchTick() {
+    if (g.PttKeyedByCat != 1 || g.RigPortOpen != 1) return keyWatch().stop();
+    if (nb().anyEngineTransmits()) {
+        g.KeyIdleTicks = 0;
+        return;
+    }
+    // Two ticks keyed with nothing sending: a stop that dropped the engine's
+    // end notice. The transmission ends as Esc ends it, and the key with it.
+    if (++g.KeyIdleTicks <= 2) return;
+    nb().endTransmission();
+    RigPttOff();
+}
+
+void RigPttClearOnOpen() {
+    const std::optional<Family> f = familyOf(g.RigType);
+    if (g.RigPortOpen != 1 || !f || !nb().pttByCat() || nb().anyEngineTransmits()) return;
     const QByteArray command = pttCommand(*f, false, icomAddress());
     if (!command.isEmpty()) sendSequence({{command, Pace::Now}});
 }

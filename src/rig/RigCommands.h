@@ -14,7 +14,14 @@ bool RigAskStatus();
 void IcomAskMode();
 void IcomAskFreq();
 void RigPttOn();
+// Releases the key this program put on by CAT; nothing when it holds none.
 void RigPttOff();
+// PTT off by CAT, once, when a run first opens the port: a run that ended
+// without its shutdown (killed, power lost) may have left the rig keyed.
+void RigPttClearOnOpen();
+// The key watch: the rig is never held keyed by this program for more than a
+// second while no engine transmits.
+void RigKeyWatchTick();
 void RigSetMode(const QString& ModeCode);
 void RigSetFrequency(const QString& FreqDigits);
 void SpotModeForFrequency(const QString& FreqMHz);

@@ -44,6 +44,14 @@ struct Globals {
 
     // Run-time state of the port and the exchange.
     int RigPortOpen = 0;
+    // 1 from a PTT-on command this program sent until its PTT-off: the key is
+    // released by CAT even when the PTT setting has changed since.
+    int PttKeyedByCat = 0;
+    // Key-watch ticks since the rig was keyed with no engine transmitting.
+    int KeyIdleTicks = 0;
+    // 1 from the start's reading of the settings to the first opening of the
+    // port, which clears a key an earlier run may have left on the rig.
+    int ClearKeyAtOpen = 0;
     // Bytes (or characters) at which the port raises its receive event.
     int RigReplyLength = 0;
     QByteArray RigOutBuffer;

@@ -14,8 +14,10 @@
 
 namespace rig {
 
-RigLink::RigLink() : MSComm1(new SerialComm(this)), Timer1(new QTimer(this)) {
+RigLink::RigLink() : MSComm1(new SerialComm(this)), Timer1(new QTimer(this)), KeyWatch(new QTimer(this)) {
     Timer1->setInterval(1000);
+    KeyWatch->setInterval(500);
+    connect(KeyWatch, &QTimer::timeout, this, [] { RigKeyWatchTick(); });
     connect(MSComm1, &SerialComm::onComm, this, [](int code) { OnRigComm(code); });
     connect(Timer1, &QTimer::timeout, this, [] { RigPollTick(); });
     connect(qApp, &QCoreApplication::aboutToQuit, this, [] {
@@ -29,17 +31,21 @@ RigLink::~RigLink() {
 
 void RigLink::releaseKeyedRig() {
     const std::optional<Family> f = familyOf(g.RigType);
-    if (g.RigPortOpen == 1 && f && installed::has<Neighbours>() && nb().pttByCat() &&
-        nb().anyEngineTransmits()) {
+    if (g.RigPortOpen == 1 && f && g.PttKeyedByCat == 1) {
         MSComm1->clearBuffers();
         MSComm1->write(pttCommand(*f, false, hexCodeByte(g.IcomAddress)));
     }
     MSComm1->close();
     g.RigPortOpen = 0;
+    g.PttKeyedByCat = 0;
 }
 
 RigLink& link() {
     return installed::get<RigLink>();
+}
+
+QTimer& keyWatch() {
+    return *link().KeyWatch;
 }
 
 SerialComm& port() {

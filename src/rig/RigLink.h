@@ -18,6 +18,7 @@ class RigLink : public QObject {
 
     SerialComm* const MSComm1; // the rig's CAT port
     QTimer* const Timer1;      // rig poll, 1000 ms until the settings say otherwise
+    QTimer* const KeyWatch;    // 500 ms while this program holds the rig keyed by CAT
 
   private:
     void releaseKeyedRig();
@@ -25,5 +26,6 @@ class RigLink : public QObject {
 
 // The link installed for the run.
 RigLink& link();
+QTimer& keyWatch();
 
 } // namespace rig

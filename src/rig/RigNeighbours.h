@@ -32,6 +32,8 @@ class Neighbours {
     virtual bool pttByCat() = 0;
     // True while any engine reports that it transmits.
     virtual bool anyEngineTransmits() = 0;
+    // Ends a running transmission at once, as Esc does, whatever holds it.
+    virtual void endTransmission() = 0;
     virtual QString& statusMessage() = 0;
 
     // The frequency label of the operating window, the main window's mode label,

@@ -165,6 +165,14 @@ void RigOpenPort() {
         g.RigOutBuffer = ft847CatOn();
         RigSendWait();
     }
+    if (g.ClearKeyAtOpen == 1) {
+        g.ClearKeyAtOpen = 0;
+        RigPttClearOnOpen();
+    } else if (nb().pttByCat() && nb().anyEngineTransmits()) {
+        // Opened again during a transmission (the settings sheet closes): the
+        // rig goes on sending with the engine.
+        RigPttOn();
+    }
     if (g.RigPollMode == 2)
         RigStartPolling();
     else if (g.RigPollMode == 1)
@@ -178,7 +186,7 @@ void RigClosePort() {
     nb().statusMessage().clear();
     RigStopPolling();
     // Never leave the transmitter keyed behind a closed port.
-    if (g.RigPortOpen == 1 && nb().pttByCat()) RigPttOff();
+    RigPttOff();
     if (g.RigType == QLatin1String("FT847")) {
         g.RigOutBuffer = ft847CatOff();
         RigSendWait();
@@ -186,6 +194,7 @@ void RigClosePort() {
     port().close();
     line = {};
     g.RigPortOpen = 0;
+    g.PttKeyedByCat = 0;
 }
 
 void RigDelay() {

@@ -52,6 +52,8 @@ qint64 TransverterIfHzOf(const QString& text) {
 }
 
 void ReadRigSettings() {
+    // Read once at the start: its first opening of the port clears a key left behind.
+    g.ClearKeyAtOpen = 1;
     QString port = value(QStringLiteral("RIGCOMCONT"), QStringLiteral("NONE"));
     if (port == QLatin1String("0")) port = QStringLiteral("NONE");
     // Without a rig type no port is opened, whatever port is stored.

@@ -38,20 +38,24 @@ bool waitFor(const std::function<bool()>& done) {
     return zvtest::waitUntil(done);
 }
 
-TEST_F(RigLinkTest, PttByCatKeysAndUnkeysOnlyWhileAnEngineTransmits) {
+TEST_F(RigLinkTest, PttOffReleasesOnlyAKeyThisProgramPutOn) {
     for (const char* family : {"ICOM", "KENWOOD", "FT1000MP", "FT920", "FT900", "FT847", "FT817"}) {
         SCOPED_TRACE(family);
         zvtest::RigSimulator& rig = openRig(QString::fromLatin1(family));
+        core::g.Transmitting = 1;
+        rig::RigPttOff(); // never keyed by this program: nothing is sent
+        ASSERT_TRUE(zvtest::waitForRigToCatchUp(rig));
+        EXPECT_EQ(rig.pttOffCount, 0);
+        core::g.Transmitting = 0;
         rig::RigPttOn();
         ASSERT_TRUE(waitFor([&] { return rig.ptt; }));
-        rig::RigPttOff(); // no engine transmits: nothing is sent
-        ASSERT_TRUE(zvtest::waitForRigToCatchUp(rig));
-        EXPECT_TRUE(rig.ptt);
-        EXPECT_EQ(rig.pttOffCount, 0);
-        core::g.Transmitting = 1;
+        // Released by CAT although no engine says it transmits and the PTT
+        // setting has changed since.
+        core::g.PttPortControl = QStringLiteral("1");
         rig::RigPttOff();
         EXPECT_TRUE(waitFor([&] { return !rig.ptt; }));
-        core::g.Transmitting = 0;
+        EXPECT_EQ(rig.pttOffCount, 1);
+        core::g.PttPortControl = QStringLiteral("0");
         rig::RigClosePort();
     }
 }
@@ -75,6 +79,28 @@ TEST_F(RigLinkTest, AStatusReadRightAfterPttLeavesTheKeyingOnTheLine) {
     }
 }
 
+// A run that ended without its shutdown (killed while sending) left the rig
+// keyed: the next start releases it when it first opens the port, before it
+// asks for anything, and only then.
+TEST_F(RigLinkTest, TheStartReleasesAKeyLeftByAnEarlierRun) {
+    zvtest::RigSimulator& rig = rigOf(QStringLiteral("KENWOOD"));
+    rig.ptt = true;
+    writeIni(QStringLiteral("[RIG_CON_CFG]\nRIGCOMCONT=%1\nRIG_TYPE=KENWOOD\nVFOCHECK=YES\n")
+                 .arg(rig.devicePath()));
+    rig::ReadRigSettings();
+    rig::RigOpenPort();
+    ASSERT_EQ(rig::g.RigPortOpen, 1);
+    ASSERT_TRUE(waitFor([&] { return rig.readingsAnswered >= 1; }));
+    EXPECT_FALSE(rig.ptt);
+    ASSERT_GE(rig.commands.size(), 2);
+    EXPECT_EQ(rig.commands.first(), QByteArray("RX"));
+    EXPECT_EQ(rig.pttOffCount, 1);
+    rig::RigOpenPort();
+    ASSERT_TRUE(waitFor([&] { return rig.readingsAnswered >= 2; }));
+    EXPECT_EQ(rig.pttOffCount, 1) << "once a run";
+    rig::RigClosePort();
+}
+
 TEST_F(RigLinkTest, ClosingThePortUnkeysATransmittingRig) {
     const struct {
         int* flag;
@@ -94,7 +120,6 @@ TEST_F(RigLinkTest, ClosingThePortUnkeysATransmittingRig) {
 
 TEST_F(RigLinkTest, CommandsAreNotSentWhileThePortIsClosed) {
     zvtest::RigSimulator& rig = rigOf(QStringLiteral("ICOM"));
-    core::g.Transmitting = 1;
     rig::RigPttOn();
     rig::RigPttOff();
     rig::RigSetMode(QStringLiteral("01"));

@@ -10,6 +10,7 @@
 #include "platform/os/Paths.h"
 #include "platform/pskcore/PskCore.h"
 #include "settings/dialogs/RecPlayValues.h"
+#include "terminal/engines/EngineStop.h"
 #include "terminal/engines/PskEngine.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/recording/RecordPlay.h"
@@ -183,7 +184,7 @@ void CFG_RecPlay::Command29_Click() {
         return;
     }
     terminal::recording::showMessageLine(QStringLiteral("ただ今録音中です。"));
-    lib.fnStopSoundCard();
+    terminal::engines::StopPskSound();
     const int r = lib.fnStartSoundCardEx(g.MainHwnd, terminal::recording::soundCard(), 3, g.RecSpecCode);
     if (r != pskcore::StartOk) {
         if (r == 41)

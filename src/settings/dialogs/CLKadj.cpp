@@ -12,6 +12,7 @@
 #include "settings/dialogs/MmvariDialogValues.h"
 #include "settings/sheet/CFGSHEET.h"
 #include "terminal/displays/TuningMath.h"
+#include "terminal/engines/EngineStop.h"
 #include "terminal/engines/PskEngine.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
@@ -323,7 +324,7 @@ void CLKadj::stopSound1_Click() {
     if (ClkMainSoundStopped == 0) {
         ClkMainSoundStopped = 1;
         stopSound1->setChecked(true);
-        mainControl().set(mmvari::IdRun, false);
+        terminal::engines::StopMmvariRun(mainControl());
     } else {
         ClkMainSoundStopped = 0;
         stopSound1->setChecked(false);

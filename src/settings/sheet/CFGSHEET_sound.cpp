@@ -13,6 +13,7 @@
 #include "settings/sheet/CFGSHEET.h"
 #include "settings/sheet/SheetControls.h"
 #include "settings/sheet/SheetRules.h"
+#include "terminal/engines/EngineStop.h"
 #include "terminal/engines/PskEngine.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
@@ -173,7 +174,7 @@ QWidget* CFGSHEET::buildSoundTab() {
     connect(Slider2, &QSlider::valueChanged, this, &CFGSHEET::Slider2_Change);
     // The calibration takes the sound card: the PSK library lets it go first.
     connect(Command20, &QPushButton::clicked, this, [] {
-        pskcore::lib().fnStopSoundCard();
+        terminal::engines::StopPskSound();
         settings::OpenClockAdjust();
     });
 
@@ -332,7 +333,7 @@ void CFGSHEET::Option3_Click(int index) {
     // operator restarts the engine that uses the card.
     if (!loading_) {
         if (g.OpMode <= core::ModeQpskLsb) {
-            pskcore::lib().fnStopSoundCard();
+            terminal::engines::StopPskSound();
             terminal::engines::ReportSoundCardStart(
                 pskcore::lib().fnStartSoundCard(g.MainHwnd, num(g.SoundCardNumber), kChannels));
         } else if (PSK31MAIN* m = settings::LoadedMain(); m && g.OpMode == core::ModeMmvari) {
@@ -345,6 +346,16 @@ void CFGSHEET::Option3_Click(int index) {
 void CFGSHEET::Option1_Click(int index) {
     core::Globals& g = core::g;
     if (g.CfgSheetLoading == 1) return;
+    // The key is released by the means that put it on: the choice waits for receive.
+    if (!loading_ && terminal::engines::TransmissionRuns()) {
+        const int inForce = core::WholeNumber(g.PttPortNumber).value_or(0);
+        if (index == inForce) return;
+        // Put back once the click that chose it is over.
+        QMetaObject::invokeMethod(
+            this, [this, inForce] { settings::SelectOption(Option1, inForce); }, Qt::QueuedConnection);
+        ui::msgBox(QStringLiteral("送信中は変更できません"), ui::OkOnly);
+        return;
+    }
     // The load showing the stored port keeps how it is keyed (CAT or the port).
     if (!loading_ || QString::number(index) != g.PttPortNumber)
         g.PttPortControl = index == 0 ? QStringLiteral("0") : QStringLiteral("3");

@@ -89,7 +89,7 @@ void SSTVForm::onTxState(std::int32_t lParam) {
         colour::setBackColor(Command9, colour::kButtonFace);
         return;
     }
-    if (pttByCat()) rig::RigPttOff();
+    rig::RigPttOff();
     sstv::g.SstvTxActive = 0;
     Line1->setPoints(0, Line1->y1(), 50, Line1->y2());
     Picture10->setScale(Picture10->scaleWidth(), 256);

@@ -251,7 +251,7 @@ void SSTVForm::SstvEngineStop() {
         e.mmsDelete();
         // A transmission cut short leaves no transmitter keyed.
         if (sstv::g.SstvTxActive == 1) {
-            if (core::g.PttPortControl.trimmed() == QLatin1String("0")) rig::RigPttOff();
+            rig::RigPttOff();
             sstv::g.SstvTxActive = 0;
         }
     }

@@ -10,6 +10,7 @@
 #include "platform/mmvari/MmvariIds.h"
 #include "platform/pskcore/PskCore.h"
 #include "terminal/displays/multi_ch.h"
+#include "terminal/engines/EngineStop.h"
 #include "terminal/engines/MmttyEngine.h"
 #include "terminal/engines/MmvariEngine.h"
 #include "terminal/engines/PskEngine.h"
@@ -61,13 +62,13 @@ bool SuspendEngine() {
         if (w.MMVARI->get(mmvari::PRxFreq, 0, rx))
             core::g.RxFreqHz = core::g.TxFreqHz = int(std::int16_t(rx.toInt()));
         core::g.MmvariActive = 0;
-        w.MMVARI->set(mmvari::IdRun, false);
+        StopMmvariRun(*w.MMVARI);
     } else if (isRtty(core::g.OpMode)) {
         if (!core::PostMmttyCommand(mmtty::CmdSuspend, 1)) return false;
         RestoreMmttyWndProc();
     } else {
         pskcore::lib().fnSetComPort(0, 0);
-        pskcore::lib().fnStopSoundCard();
+        StopPskSound();
         RestoreMainWndProc();
     }
     return true;

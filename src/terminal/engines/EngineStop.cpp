@@ -12,8 +12,10 @@
 #include "terminal/engines/MmttyEngine.h"
 #include "terminal/engines/ModeChange.h"
 #include "terminal/engines/PskEngine.h"
+#include "terminal/macros/RepeatMain.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/mainwindow/Shutdown.h"
+#include "terminal/transmit/TxControl.h"
 
 namespace terminal::engines {
 namespace {
@@ -24,17 +26,39 @@ bool isRtty(int mode) {
 
 } // namespace
 
+bool TransmissionRuns() {
+    return AnyEngineTransmits() || core::g.RepeatTxOn == 1 || rig::g.PttKeyedByCat == 1;
+}
+
 void UnkeyForStop() {
-    if (!AnyEngineTransmits()) return;
     if (core::g.MmttyTxOn == 1) core::MmttyProgram().postCommand(mmtty::CmdTx, mmtty::TxOffNow);
     if (core::g.Transmitting == 1 && !isRtty(core::g.OpMode) && core::g.OpMode != core::ModeMmvari)
         pskcore::lib().fnAbortTX();
     if (core::g.MmvariTxOn == 1 && forms::isLoaded<PSK31MAIN>())
         forms::PSK31MAIN().MMVARI->set(mmvari::IdTransmit, false);
-    if (core::g.PttPortControl == QLatin1String("0") && rig::g.RigPortOpen == 1) rig::RigPttOff();
+    rig::RigPttOff();
     core::g.Transmitting = 0;
     core::g.MmttyTxOn = 0;
     core::g.MmvariTxOn = 0;
+}
+
+void EndTransmission() {
+    if (!TransmissionRuns()) return;
+    if (forms::isLoaded<PSK31MAIN>()) {
+        macros::mainCycle().escape();
+        transmit::EscapeKey();
+    }
+    UnkeyForStop();
+}
+
+void StopPskSound() {
+    EndTransmission();
+    pskcore::lib().fnStopSoundCard();
+}
+
+void StopMmvariRun(mmvari::MmvariControl& control) {
+    EndTransmission();
+    control.set(mmvari::IdRun, false);
 }
 
 void EmergencyExit() {

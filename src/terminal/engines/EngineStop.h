@@ -1,11 +1,30 @@
 #pragma once
-// Stopping an engine that may be keyed, and the emergency exit (Ctrl+Alt+Z).
+// The one owner of the transmitter's key. Whatever stops, restarts or
+// replaces an engine or the sound card ends a running transmission here first:
+// the engines drop their transmit-end notice when they are stopped, and it is
+// that notice that unkeys the rig and turns the screen back to receive.
+namespace mmvari {
+class MmvariControl;
+}
 
 namespace terminal::engines {
 
-// A transmitting engine is stopped from sending and the rig is unkeyed before
-// the engine goes, so that no transmitter is left on behind it.
+// True while an engine transmits, a repeat runs or the rig is keyed by CAT.
+bool TransmissionRuns();
+
+// Ends a running transmission at once, as Esc does: the engine stops sending,
+// a repeat ends, the rig is released by the means that keyed it, and the
+// transmit flags and the transmit button say receive. Nothing when none runs.
+void EndTransmission();
+
+// The engines' part of the end alone, for the shutdown, whose windows go anyway.
 void UnkeyForStop();
+
+// The PSK library's sound card stops (to restart it, to play back or record,
+// to give it to the calibration) once a running transmission has ended.
+void StopPskSound();
+// The multi-mode control stops running, likewise.
+void StopMmvariRun(mmvari::MmvariControl& control);
 
 // Ends the program at once: the engine of OpMode is released (the rig
 // unkeyed first), the rig port closed and the process ended. Nothing is saved

@@ -9,14 +9,15 @@
 #include "core/SharedRoutines.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/TEMP_LOG.h"
-#include "platform/mmtty/BobMako.h"
 #include "platform/forms/Dialogs.h"
-#include "platform/mmtty/MmttyLink.h"
 #include "platform/forms/PictureBox.h"
-#include "platform/pskcore/PskCore.h"
 #include "platform/forms/StatusPanels.h"
+#include "platform/mmtty/BobMako.h"
+#include "platform/mmtty/MmttyLink.h"
+#include "platform/pskcore/PskCore.h"
 #include "rig/RigGlobals.h"
 #include "terminal/displays/multi_ch.h"
+#include "terminal/engines/EngineStop.h"
 #include "terminal/engines/MmttyLayout.h"
 #include "terminal/engines/MmttyWndProc.h"
 #include "terminal/engines/PskEngine.h"
@@ -76,7 +77,7 @@ void setLogMode(const QString& text) {
 void stopPskLibrary(PSK31MAIN& w) {
     pskcore::PskCore& lib = pskcore::lib();
     lib.fnSetComPort(0, 0);
-    lib.fnStopSoundCard();
+    StopPskSound();
     RestoreMainWndProc();
     w.Picture2->clear();
 }

@@ -4,13 +4,13 @@
 #include "core/MessageLine.h"
 #include "core/MmttyCommand.h"
 #include "core/MmttyState.h"
-#include "platform/mmtty/BobMako.h"
 #include "platform/forms/Colour.h"
 #include "platform/forms/ControlColour.h"
-#include "platform/os/Cp932.h"
-#include "platform/mmtty/MmttyProtocol.h"
 #include "platform/forms/PictureBox.h"
 #include "platform/forms/RichTextPane.h"
+#include "platform/mmtty/BobMako.h"
+#include "platform/mmtty/MmttyProtocol.h"
+#include "platform/os/Cp932.h"
 #include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPolling.h"
@@ -91,7 +91,7 @@ void transmitStarted(PSK31MAIN& w) {
 }
 
 void receiveAgain(PSK31MAIN& w) {
-    if (pttByCat()) rig::RigPttOff();
+    rig::RigPttOff();
     w.Text1->setText(QString());
     colour::setBackColor(w.Command1, colour::kButtonFace);
     core::g.MmttyTxOn = 0;

@@ -23,6 +23,7 @@
 #include "sstv/window/SSTVForm.h"
 #include "terminal/displays/multi_ch.h"
 #include "terminal/engines/EngineResume.h"
+#include "terminal/engines/EngineStop.h"
 #include "terminal/engines/MmttyEngine.h"
 #include "terminal/engines/MmttyLayout.h"
 #include "terminal/engines/MmvariEngine.h"
@@ -73,7 +74,7 @@ void initScope(const QByteArray& port) {
 void stopPskLibrary() {
     pskcore::PskCore& lib = pskcore::lib();
     lib.fnSetComPort(0, 0);
-    lib.fnStopSoundCard();
+    StopPskSound();
     RestoreMainWndProc();
 }
 
@@ -379,6 +380,8 @@ bool ChangeMode(int Index) {
 }
 
 void MakeModeChange(int Index) {
+    // A repeat does not go on in the new mode.
+    EndTransmission();
     rig::RigStopPolling();
     if (Index >= 10 && Index <= 18)
         toMmvari(Index);

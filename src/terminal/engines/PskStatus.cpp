@@ -8,11 +8,12 @@
 #include "platform/forms/Colour.h"
 #include "platform/forms/ControlColour.h"
 #include "platform/forms/Dialogs.h"
-#include "platform/pskcore/PskCore.h"
 #include "platform/forms/RichTextPane.h"
+#include "platform/pskcore/PskCore.h"
 #include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPolling.h"
+#include "terminal/engines/EngineStop.h"
 #include "terminal/engines/PskCoreWndProc.h"
 #include "terminal/macros/RepeatMain.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
@@ -83,7 +84,7 @@ void transmissionStarted() {
 void transmissionEnded() {
     PSK31MAIN& w = forms::PSK31MAIN();
     pskcore::PskCore& lib = pskcore::lib();
-    if (pttByCat()) rig::RigPttOff();
+    rig::RigPttOff();
     core::g.Transmitting = 0;
     lib.fnSetClockErrorAdjustment(core::WholeNumber(core::g.ClockAdjRxPpm).value_or(0));
     w.RichTextBox4->setText(QString());
@@ -113,7 +114,7 @@ void playbackEnded() {
 
 void playRecording() {
     pskcore::PskCore& lib = pskcore::lib();
-    lib.fnStopSoundCard();
+    StopPskSound();
     std::int32_t samples = 0;
     const int r = lib.fnSetInputWavePath(core::g.WaveFilePath, &samples, 0);
     QCoreApplication::processEvents();

@@ -6,6 +6,7 @@
 #include "platform/mmvari/MmvariIds.h"
 #include "platform/pskcore/PskCore.h"
 #include "rig/RigPolling.h"
+#include "terminal/engines/EngineStop.h"
 #include "terminal/engines/MmttyEngine.h"
 #include "terminal/engines/MmvariEngine.h"
 #include "terminal/engines/ModeChange.h"
@@ -36,7 +37,7 @@ void stopMmvari(PSK31MAIN& w) {
         g.TxFreqHz = rx.toInt();
     }
     g.MmvariActive = 0;
-    w.MMVARI->set(mmvari::IdRun, false);
+    engines::StopMmvariRun(*w.MMVARI);
     panels::RestorePskLayout();
 }
 
@@ -55,13 +56,14 @@ void PSKMODE_Click(int Index) {
 
 void mvrMODEsel_Click(int Index) {
     if (!engines::MayChangeMode(Index)) return showModeMenus();
+    engines::EndTransmission();
     rig::RigStopPolling();
     g.MmttyCwOn = 0;
     const int old = g.OpMode;
     g.OpMode = core::ModeMmvari;
     if (old >= core::ModeBpsk && old <= core::ModeQpskLsb) {
         pskcore::lib().fnSetComPort(0, 0);
-        pskcore::lib().fnStopSoundCard();
+        engines::StopPskSound();
         engines::RestoreMainWndProc();
     } else if (old == core::ModeRtty || old == core::ModeCw) {
         engines::StopMmtty();

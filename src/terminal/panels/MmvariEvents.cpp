@@ -4,10 +4,10 @@
 #include "core/Globals.h"
 #include "core/MessageLine.h"
 #include "core/MmvariState.h"
+#include "platform/forms/RichTextPane.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
 #include "platform/mmvari/MmvariViews.h"
-#include "platform/forms/RichTextPane.h"
 #include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"
 #include "settings/dialogs/CFG_MMVARI.h"
@@ -105,8 +105,8 @@ void endWithCwId(mmvari::MmvariControl* m) {
 void transmissionEnded(PSK31MAIN& w) {
     core::Globals& g = core::g;
     if (g.TrxTimeStampOn == QLatin1String("YES")) receive::MarkRxStart();
-    // The rig hears PTT off only while the engine still reports transmission.
-    if (g.PttPortControl == QLatin1String("0")) rig::RigPttOff();
+    // Only a key this program put on is taken off.
+    rig::RigPttOff();
     g.MmvariTxOn = 0;
     g.Transmitting = 0;
     mmvstate::g.MmvariCwIdSending = 0;

@@ -7,6 +7,7 @@
 #include "platform/pskcore/PskCore.h"
 #include "settings/dialogs/CFG_RecPlay.h"
 #include "settings/dialogs/RecPlayValues.h"
+#include "terminal/engines/EngineStop.h"
 #include "terminal/macros/RepeatTx.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/rxtext/RxTextFiles.h"
@@ -64,7 +65,7 @@ int soundCard() {
 
 void restartSoundCard() {
     pskcore::PskCore& lib = pskcore::lib();
-    lib.fnStopSoundCard();
+    engines::StopPskSound();
     lib.fnStartSoundCard(core::g.MainHwnd, soundCard(), kChannels);
 }
 
@@ -118,7 +119,7 @@ void PlayPsk_Click() {
     showMessageLine(QStringLiteral("Wav File の再生中です"));
     enableRecordItems(false);
     g.RecPlayState = 1;
-    lib.fnStopSoundCard();
+    engines::StopPskSound();
     const int started =
         lib.fnStartSoundCardEx(g.MainHwnd, soundCard(), kChannels, pskcore::SoundFromWaveFile);
     QCoreApplication::processEvents();

@@ -104,7 +104,7 @@ void startPsk(PSK31MAIN& w) {
 // that does not answer (stopped, hung) would leave the rig keyed while the
 // screen says receive, so the system unkeys it itself.
 void unkeyRttyRigByCat() {
-    if (core::g.MmttyTxOn != 1 || !pttByCat()) return;
+    if (core::g.MmttyTxOn != 1) return;
     rig::RigPttOff();
     core::g.MmttyTxOn = 0;
 }
