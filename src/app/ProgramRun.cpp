@@ -11,17 +11,63 @@
 #include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
+#include <QTimer>
 #include <csignal>
 
 namespace app {
 
-// The rig is unkeyed, the state stored, the logging program closed and, once
-// the loop ends, the lock of the program folder removed.
-void endBySignal() {
+namespace {
+
+// Before the event loop runs a quit is lost: a signal during the start waits
+// for the loop, and the start goes on to its end meanwhile.
+bool startingUp = false;
+bool endAsked = false;
+int questionsAnswered = 0;
+
+// Each modal box or dialog open is answered as Esc answers it: the code that
+// waits on it goes on, and no question holds the end.
+bool answerOpenQuestions() {
+    bool any = false;
+    for (int i = 0; i < 20; ++i) {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) break;
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+        any = true;
+    }
+    return any;
+}
+
+void endNow() {
     if (forms::isLoaded<PSK31MAIN>()) return forms::PSK31MAIN().endWithoutQuestions();
-    if (forms::isLoaded<SSTVForm>()) return forms::SSTVForm().pEnd_Click();
+    if (forms::isLoaded<SSTVForm>()) return forms::SSTVForm().endWithoutQuestions();
     QCoreApplication::quit();
+}
+
+} // namespace
+
+// The rig is unkeyed, the state stored, the logging program closed and, once
+// the loop ends, the lock of the program folder removed. The windows go only
+// once no modal wait is left that would come back to them.
+void endBySignal() {
+    endAsked = true;
+    const bool answered = answerOpenQuestions();
+    if (startingUp) {
+        // A question the start asks later is answered too, until the loop runs.
+        QTimer::singleShot(20, qApp, [] {
+            if (startingUp) endBySignal();
+        });
+        return;
+    }
+    if (answered && ++questionsAnswered < 50) {
+        QTimer::singleShot(0, qApp, [] { endBySignal(); });
+        return;
+    }
+    endNow();
 }
 
 std::optional<int> refuseUnusableProgramFolder() {
@@ -39,6 +85,7 @@ std::optional<int> refuseUnusableProgramFolder() {
 
 void prepareProcess() {
     std::signal(SIGXFSZ, SIG_IGN);
+    endsignals::holdUntilWatched();
 }
 
 int run() {
@@ -50,8 +97,11 @@ int run() {
     AppContext context;
     const endsignals::Watch endSignals;
     QObject::connect(&endSignals, &endsignals::Watch::ended, [](int) { endBySignal(); });
+    startingUp = true;
     startup::StartUp();
+    startingUp = false;
     if (core::g.ProgramEndRequested) return 0;
+    if (endAsked) QTimer::singleShot(0, qApp, [] { endBySignal(); });
     return QApplication::exec();
 }
 

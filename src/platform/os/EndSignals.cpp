@@ -2,6 +2,7 @@
 
 #include <csignal>
 #include <fcntl.h>
+#include <pthread.h>
 #include <unistd.h>
 
 namespace endsignals {
@@ -27,13 +28,29 @@ void setAction(void (*handler)(int)) {
         ::sigaction(s, &action, nullptr);
 }
 
+void setBlocked(bool blocked) {
+    sigset_t set;
+    sigemptyset(&set);
+    for (const int s : kSignals)
+        sigaddset(&set, s);
+    ::pthread_sigmask(blocked ? SIG_BLOCK : SIG_UNBLOCK, &set, nullptr);
+}
+
 } // namespace
 
+void holdUntilWatched() {
+    setBlocked(true);
+}
+
 Watch::Watch() {
-    if (::pipe2(pipeEnds, O_CLOEXEC | O_NONBLOCK) != 0) return;
+    if (::pipe2(pipeEnds, O_CLOEXEC | O_NONBLOCK) != 0) {
+        setBlocked(false);
+        return;
+    }
     notifier_ = std::make_unique<QSocketNotifier>(pipeEnds[0], QSocketNotifier::Read);
     connect(notifier_.get(), &QSocketNotifier::activated, this, &Watch::drain);
     setAction(onSignal);
+    setBlocked(false);
 }
 
 Watch::~Watch() {

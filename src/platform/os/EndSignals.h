@@ -9,6 +9,11 @@
 
 namespace endsignals {
 
+// Called first in main(): the signals wait (pending, not lost) until the
+// watch takes them, so that one sent at any moment of the start reaches the
+// run's own end instead of killing the process with its lock held.
+void holdUntilWatched();
+
 class Watch : public QObject {
     Q_OBJECT
   public:

@@ -237,6 +237,8 @@ class SSTVForm : public QWidget {
     void SstvEngineWndProc(std::int32_t msg, std::int32_t wParam, std::int32_t lParam);
     void SstvEngineStop();
     void pEnd_Click();
+    // The end by a signal: no question, whatever QSO is pending.
+    void endWithoutQuestions();
     void PSKMODE_Click(int Index);
     void mmvMODE_Click(int Index);
     void mmsCFG_Click();
@@ -336,6 +338,7 @@ class SSTVForm : public QWidget {
     bool eventFilter(QObject* watched, QEvent* e) override;
 
   private:
+    void endRun(bool quietly);
     void buildReceiveSide();
     void buildTuningControls();
     void buildTransmitSide();

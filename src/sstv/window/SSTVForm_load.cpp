@@ -280,12 +280,20 @@ void SSTVForm::closeEvent(QCloseEvent* e) {
 
 void SSTVForm::pEnd_Click() {
     if (!logwindows::MayDropHandedOverQso(logwindows::DropCause::ProgramEnd)) return;
+    endRun(false);
+}
+
+void SSTVForm::endWithoutQuestions() {
+    endRun(true);
+}
+
+void SSTVForm::endRun(bool quietly) {
     if (rig::g.RigPortOpen == 1) rig::RigClosePort();
     Timer6->stop();
     SstvEngineStop();
     if (logbook::g.HamlogStartResult == 1) {
         const qintptr window = hamlog::window::findWindow();
-        if (window > 0 && !hamlog::window::postClose(window))
+        if (window > 0 && !hamlog::window::postClose(window) && !quietly)
             ui::msgBox(QStringLiteral("HAMLOGの終了に失敗しました、後で終了させて下さい。"), ui::OkOnly);
     }
     forms::unloadInLoadOrderExcept(this);

@@ -2,6 +2,7 @@
 // entry kept in step (library link), the call-sign check, the contest number,
 // clearing for the next QSO, the RSV list and its editor, the QTH pop-up, the
 // UTC box, the log button against the logging program's window, the menus.
+#include "app/ProgramRun.h"
 #include "core/IniValues.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/HamlogLink.h"
@@ -13,6 +14,7 @@
 #include "platform/hamlog/HamlogWindowLink.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Cp932.h"
+#include "platform/os/EndSignals.h"
 #include "platform/os/Paths.h"
 #include "rig/RigGlobals.h"
 #include "settings/dialogs/CFG_Contest.h"
@@ -20,6 +22,7 @@
 #include "sstv/workshop/SstvTitles.h"
 #include "support/Popups.h"
 #include "terminal/macros/MacroState.h"
+#include "terminal/mainwindow/Shutdown.h"
 #include "terminal/receive/RxPicking.h"
 
 #include <QAction>
@@ -32,6 +35,7 @@
 #include <QProcess>
 #include <QScrollBar>
 #include <QTest>
+#include <csignal>
 
 namespace {
 
@@ -436,6 +440,26 @@ TEST_F(SstvQso, InSstvModeTheLogWindowsUseTheseBoxes) {
     EXPECT_TRUE(forms::TEMP_LOG().isVisible());
     EXPECT_EQ(forms::TEMP_LOG().Text12->text(), QStringLiteral("Taro"));
     EXPECT_EQ(core::g.HamlogEntrySent, 0) << "the window link's state is not touched";
+}
+
+// An end by a signal asks nothing, not even for a QSO handed over to the
+// logging program: the SSTV window ends the run as its exit item would.
+TEST_F(SstvQso, ASignalEndsWithoutAskingForAHandedOverQso) {
+    startLoggingProgram();
+    SSTVForm& f = withLink(2);
+    f.Text1->setText(QStringLiteral("QX1ABC"));
+    QTest::mouseClick(f.Command1, Qt::LeftButton);
+    ASSERT_EQ(core::g.HamlogEntrySent, 1);
+    int ends = 0;
+    terminal::mainwindow::setProcessEndForTest([&] { ++ends; });
+    const endsignals::Watch watch;
+    QObject::connect(&watch, &endsignals::Watch::ended, [] { app::endBySignal(); });
+    ui::script::clearAsked();
+    ::raise(SIGTERM);
+    EXPECT_TRUE(zvtest::waitUntil([&] { return ends == 1; }));
+    terminal::mainwindow::setProcessEndForTest({});
+    EXPECT_TRUE(ui::script::asked().isEmpty());
+    EXPECT_FALSE(forms::isLoaded<SSTVForm>());
 }
 
 TEST_F(SstvQso, LogButtonWithTheLoggingProgramsWindow) {

@@ -11,6 +11,7 @@
 #include "terminal/engines/PskFixture.h"
 #include "terminal/mainwindow/Shutdown.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTest>
@@ -49,6 +50,35 @@ TEST_F(EndSignal, TheProgramEndsInOrderOnTermIntAndHup) {
         EXPECT_TRUE(ini().contains(QStringLiteral("RX1Freq=1234"))) << ini().toStdString();
         EXPECT_TRUE(ini().contains(QStringLiteral("PMPOSWidth="))) << ini().toStdString();
         EXPECT_TRUE(QFile::remove(path(QStringLiteral("NENNOTAMELOG.TXT"))));
+        EXPECT_FALSE(QFile::exists(path(QStringLiteral(".zorvatek.lock"))));
+    }
+}
+
+// A signal during the start, before the event loop runs, ends the process
+// all the same: in order, with exit status 0 and the lock gone.
+TEST_F(EndSignal, ASignalAtAnyMomentOfTheStartEndsTheProcess) {
+    const struct {
+        const char* name;
+        bool configured;
+        const char* sign; // the file whose appearance says how far the start has come
+    } cases[] = {{"configured, the lock just taken", true, ".zorvatek.lock"},
+                 {"configured, the start's files written", true, "go_ZOR.url"},
+                 {"first run, the lock just taken", false, ".zorvatek.lock"},
+                 {"first run, the start's files written", false, "go_ZOR.url"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(folder()).removeRecursively();
+        QDir().mkpath(folder());
+        if (c.configured) writeIni(QStringLiteral("[PSKCFG]\nUSERCALL=JA1ZVK\nCOMCONT=0\nLastMode=PSK31\n"));
+        QProcess program;
+        program.start(QStringLiteral(ZV_PROGRAM_DIR "/zorvatek"), {});
+        ASSERT_TRUE(program.waitForStarted());
+        ASSERT_TRUE(
+            zvtest::waitUntil([&] { return QFile::exists(path(QString::fromLatin1(c.sign))); }, 20000));
+        ::kill(pid_t(program.processId()), SIGTERM);
+        ASSERT_TRUE(zvtest::waitUntil([&] { return program.state() == QProcess::NotRunning; }, 5000));
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(program.exitCode(), 0);
         EXPECT_FALSE(QFile::exists(path(QStringLiteral(".zorvatek.lock"))));
     }
 }
