@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTest>
+#include <QTimer>
 #include <csignal>
 
 namespace {
@@ -99,10 +100,14 @@ TEST_F(EndSignal, ASignalWhileSendingUnkeysTheRigByCat) {
     w.Text1->setText(QStringLiteral("PSKTEST"));
     QTest::keyClick(w.Text1, Qt::Key_F12);
     ASSERT_TRUE(zvtest::waitUntil([&] { return zvtest::waitForRigToCatchUp(rig) && rig.ptt; }));
-    // A scan under way does not hold the end up, and nothing is asked.
-    core::g.WfDrawState = 1;
+    // A scan under way (a threshold no signal reaches keeps it going) does
+    // not hold the end up, and nothing is asked.
+    w.ScanThreshold = 100000;
     ui::script::clearAsked();
-    ::raise(SIGTERM);
+    QTimer::singleShot(50, [] {
+        if (core::g.WfDrawState == 1) ::raise(SIGTERM);
+    });
+    QTest::mouseClick(w.Command11, Qt::LeftButton); // returns once the scan has stopped
     ASSERT_TRUE(zvtest::waitUntil([&] { return ends == 1; }));
     // The rig hears the last command at its line rate, after the port is closed.
     EXPECT_TRUE(zvtest::waitUntil([&] { return !rig.ptt; }));
