@@ -61,14 +61,32 @@ void SSTVMACRO::Form_Load() {
     sstv::SetTopmost(this, true);
 }
 
-bool SSTVMACRO::WriteText() {
+bool SSTVMACRO::store() {
     // The whole text and one line end, each line ended by CR LF.
     const QStringList lines = Text1->toPlainText().split(QLatin1Char('\n'));
     TextWritten = sstv::WriteListFile(macFile(), lines);
-    if (!TextWritten)
-        ui::msgBox(QStringLiteral("定型文を保存できませんでした: ") + QDir::toNativeSeparators(macFile()),
-                   ui::OkOnly | ui::Exclamation);
     return TextWritten;
+}
+
+bool SSTVMACRO::WriteText() {
+    if (store()) return true;
+    ui::msgBox(notStored(), ui::OkOnly | ui::Exclamation);
+    return false;
+}
+
+QString SSTVMACRO::notStored() {
+    return QStringLiteral("定型文を保存できませんでした: ") + QDir::toNativeSeparators(macFile());
+}
+
+bool SSTVMACRO::MayUnload() {
+    if (store()) return true;
+    show();
+    raise();
+    const ui::MsgResult answer =
+        ui::msgBox(notStored() + QStringLiteral("\r\n入力した定型文を破棄して続けますか？"),
+                   ui::YesNo | ui::Exclamation | ui::DefaultButton2);
+    TextDropped = answer == ui::Yes;
+    return TextDropped;
 }
 
 void SSTVMACRO::CloseByOperator() {
@@ -79,7 +97,7 @@ void SSTVMACRO::CloseByOperator() {
 
 void SSTVMACRO::Form_Unload() {
     sstv::StorePlace(this, kPos);
-    if (!TextWritten) WriteText();
+    if (!TextWritten && !TextDropped) WriteText();
     // Only an editor already open takes the new list; none is opened for it.
     if (forms::isLoaded<mojiinput>()) {
         QListWidget* list = forms::mojiinput().List2;
@@ -93,3 +111,11 @@ void SSTVMACRO::closeEvent(QCloseEvent* e) {
     e->ignore();
     CloseByOperator();
 }
+
+namespace sstv {
+
+bool MayCloseMacroEditor() {
+    return !forms::isLoaded<::SSTVMACRO>() || forms::SSTVMACRO().MayUnload();
+}
+
+} // namespace sstv

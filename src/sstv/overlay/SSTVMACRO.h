@@ -27,9 +27,17 @@ class SSTVMACRO : public QWidget {
     QMenuBar* menuBar;
     QAction* MACcls; // "閉じる"
 
+    // Before the window goes with a mode change or the program's end: the
+    // text is stored, or the operator says to drop what could not be stored.
+    // False keeps the window, its text and what was about to happen undone.
+    bool MayUnload();
+
   private:
+    bool store();
     bool WriteText();
+    static QString notStored();
     bool TextWritten = false;
+    bool TextDropped = false;
 
   protected:
     // The close box and "閉じる": the window closes once its text is stored.
@@ -42,3 +50,8 @@ inline ::SSTVMACRO& SSTVMACRO() {
     return get<::SSTVMACRO>();
 }
 } // namespace forms
+
+namespace sstv {
+// True when no macro editor is open or its text may go (see MayUnload).
+bool MayCloseMacroEditor();
+} // namespace sstv

@@ -279,7 +279,8 @@ void SSTVForm::closeEvent(QCloseEvent* e) {
 }
 
 void SSTVForm::pEnd_Click() {
-    if (!logwindows::MayDropHandedOverQso(logwindows::DropCause::ProgramEnd)) return;
+    if (!logwindows::MayDropHandedOverQso(logwindows::DropCause::ProgramEnd) || !sstv::MayCloseMacroEditor())
+        return;
     endRun(false);
 }
 

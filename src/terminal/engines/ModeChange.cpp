@@ -20,6 +20,7 @@
 #include "rig/RigPolling.h"
 #include "rig/RigPort.h"
 #include "settings/dialogs/ContestWindow.h"
+#include "sstv/overlay/SSTVMACRO.h"
 #include "sstv/window/SSTVForm.h"
 #include "terminal/displays/multi_ch.h"
 #include "terminal/engines/EngineResume.h"
@@ -367,7 +368,7 @@ bool RefusedWhileRecording() {
 
 bool MayChangeMode(int Index) {
     if (AnyEngineTransmits() || RefusedWhileRecording()) return false;
-    return !swapsWindows(Index) || logwindows::MayDropHandedOverQso();
+    return !swapsWindows(Index) || (logwindows::MayDropHandedOverQso() && sstv::MayCloseMacroEditor());
 }
 
 bool ChangeMode(int Index) {

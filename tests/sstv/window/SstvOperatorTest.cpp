@@ -10,9 +10,12 @@
 #include "sstv/overlay/mojiinput.h"
 #include "sstv/receive/Bigviewer.h"
 #include "sstv/workshop/SstvTitles.h"
+#include "support/Popups.h"
+#include "terminal/mainwindow/Shutdown.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QDoubleValidator>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -196,6 +199,44 @@ TEST_F(SstvOperatorTest, TheEditorsGoWithTheWindowOnAModeChange) {
     EXPECT_FALSE(forms::isLoaded<mojiinput>());
     EXPECT_FALSE(forms::isLoaded<SSTVMACRO>());
     EXPECT_TRUE(QFile::exists(path("MACmenu.DAT")));
+}
+
+// Stock texts typed while their file cannot be written go nowhere unasked: a
+// mode change or the end stops and keeps them, or drops them on a yes.
+TEST_F(SstvOperatorTest, UnstoredStockTextsStayUnlessTheOperatorDropsThem) {
+    int ends = 0;
+    terminal::mainwindow::setProcessEndForTest([&ends] { ++ends; });
+    SSTVForm& f = shown();
+    zvtest::clickAt(f.Picture8, Qt::LeftButton, QPointF(140, 140));
+    zvtest::clickAt(f.Picture8, Qt::LeftButton, QPointF(100, 100));
+    QTest::mouseClick(forms::mojiinput().Command3, Qt::RightButton);
+    ASSERT_TRUE(forms::isLoaded<SSTVMACRO>());
+    ASSERT_TRUE(QDir().mkdir(path("MACmenu.DAT")));
+    QTest::keyClicks(forms::SSTVMACRO().Text1, QStringLiteral("QRZ?"));
+
+    ui::script::clearAsked();
+    ui::script::push(ui::No);
+    ASSERT_TRUE(zvtest::chooseInMenuBar(f.menuBar, f.PSKMODE[0]));
+    ui::script::push(ui::No);
+    ASSERT_TRUE(zvtest::chooseMenuItem(f.pEnd));
+    ASSERT_EQ(ui::script::asked().size(), 2);
+    for (const ui::Asked& a : ui::script::asked())
+        EXPECT_TRUE(a.prompt.startsWith(QStringLiteral("定型文を保存できませんでした")))
+            << a.prompt.toStdString();
+    EXPECT_EQ(core::g.OpMode, int(core::ModeSstv));
+    EXPECT_EQ(ends, 0);
+    ASSERT_TRUE(forms::isLoaded<SSTVMACRO>());
+    EXPECT_TRUE(forms::SSTVMACRO().Text1->toPlainText().endsWith(QStringLiteral("QRZ?")));
+
+    ui::script::push(ui::Yes);
+    ASSERT_TRUE(zvtest::chooseInMenuBar(f.menuBar, f.PSKMODE[0]));
+    EXPECT_EQ(core::g.OpMode, int(core::ModeBpsk));
+    EXPECT_FALSE(forms::isLoaded<SSTVMACRO>());
+    int questions = 0;
+    for (const ui::Asked& a : ui::script::asked())
+        questions += a.prompt.endsWith(QStringLiteral("入力した定型文を破棄して続けますか？"));
+    EXPECT_EQ(questions, 3) << "a dropped text is not asked about again";
+    terminal::mainwindow::setProcessEndForTest({});
 }
 
 TEST_F(SstvOperatorTest, AFailedModeChangeSaysSoAndTheSstvWindowStays) {
