@@ -16,7 +16,6 @@ namespace {
 
 constexpr std::int32_t StretchSmooth = 4;
 // Larger bitmaps are refused: no picture of the system comes near this.
-constexpr int MaxDibSide = 4096;
 
 // The destination rectangle of a picture box, in pixels of its canvas.
 QRectF boxPixels(const PictureBox& box, const Rect& dst) {

@@ -54,6 +54,8 @@ class PictureBox;
 namespace sstveng {
 
 constexpr std::int32_t SstvMsgEngine = 0x7F1;
+// The largest side of a bitmap the engine makes, pasted or loaded.
+constexpr int MaxDibSide = 4096;
 
 enum Notice : std::int32_t { NtfJob = 0, NtfTxState = 1, NtfRxPicture = 2, NtfFskId = 3 };
 

@@ -9,8 +9,10 @@
 #include "sstv/workshop/SstvCompose.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
+#include <QImage>
 #include <QWidget>
 
 #include <cmath>
@@ -27,6 +29,19 @@ constexpr int MessageMsecs = 3000;
 
 void ShowUnreadablePicture(const QString& path) {
     core::g.StatusMessage = QStringLiteral("画像を読み込めません: ") + LibraryFileName(path);
+    core::ShowTimedMessage(core::g.StatusMessage, MessageMsecs);
+}
+
+void ShowUnpastablePicture() {
+    const QImage picture = QGuiApplication::clipboard()->image();
+    core::g.StatusMessage =
+        picture.isNull()
+            ? QStringLiteral("クリップボードに画像がありません")
+            : QStringLiteral(
+                  "画像を読み込めません: クリップボードの画像が大きすぎます (%1×%2、一辺%3ピクセルまで)")
+                  .arg(picture.width())
+                  .arg(picture.height())
+                  .arg(sstveng::MaxDibSide);
     core::ShowTimedMessage(core::g.StatusMessage, MessageMsecs);
 }
 

@@ -14,6 +14,8 @@ QString SstvEngineString(std::int32_t address);
 void ReleaseBitmap(std::int32_t& handle);
 // A picture file that cannot be decoded, told on the message line by its name.
 void ShowUnreadablePicture(const QString& path);
+// The clipboard gave the canvas no picture: why, in the message line.
+void ShowUnpastablePicture();
 // The operator's name for a BMP picture to write, ".bmp" added when it has no
 // extension; the overwrite question covers the name that will be written.
 // Empty when the operator cancels or keeps the existing file.

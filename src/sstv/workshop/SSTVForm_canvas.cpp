@@ -111,6 +111,7 @@ void SSTVForm::Pasteclip_Click() {
     if (!element) return PasteOntoCanvas();
     sstveng::SstvEngine& e = sstveng::lib();
     std::int32_t pasted = e.mmsPasteDIB();
+    if (pasted == 0) sstv::ShowUnpastablePicture();
     sstveng::Rect src;
     if (e.mmsGetDIBSize(&src, pasted) != 0) {
         const sstveng::Rect dst{0, 0, int(element->scaleWidth()), int(element->scaleHeight())};
@@ -125,6 +126,7 @@ void SSTVForm::PasteOntoCanvas() {
     sstveng::SstvEngine& e = sstveng::lib();
     sstv::Globals& s = sstv::g;
     const std::int32_t pasted = e.mmsPasteDIB();
+    if (pasted == 0) sstv::ShowUnpastablePicture();
     if (pasted != 0) {
         sstv::ReleaseBitmap(s.dib.CanvasDib);
         s.dib.CanvasDib = pasted;

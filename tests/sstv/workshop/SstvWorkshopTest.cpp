@@ -86,6 +86,14 @@ TEST_F(SstvWorkshopTest, PasteTakesTheClipboardPictureAtItsOwnSize) {
     EXPECT_EQ(sstv::g.dib.CanvasDib, before) << "no picture: the canvas stays";
     EXPECT_TRUE(near(at(f.Picture8, 10, 10), QColor(200, 200, 0)));
     EXPECT_TRUE(f.Timer6->isActive());
+    EXPECT_EQ(f.Text3->text(), QStringLiteral("クリップボードに画像がありません"));
+
+    // A picture larger than the canvas takes is refused with the reason.
+    QGuiApplication::clipboard()->setImage(QImage(4097, 16, QImage::Format_RGB32));
+    ASSERT_TRUE(zvtest::chooseByClick(f.Picture8, f.Pasteclip));
+    EXPECT_EQ(sstv::g.dib.CanvasDib, before);
+    EXPECT_TRUE(f.Text3->text().startsWith(QStringLiteral("画像を読み込めません: ")));
+    EXPECT_TRUE(f.Text3->text().contains(QStringLiteral("4097×16")));
 
     QImage small(100, 80, QImage::Format_RGB32);
     small.fill(QColor(0, 0, 180));
