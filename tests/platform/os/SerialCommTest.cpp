@@ -119,4 +119,30 @@ TEST(SerialComm, ALineThatHangsUpLeavesTheCoreIdle) {
     EXPECT_FALSE(port.write(QByteArray("\xFE\xFE", 2))) << "a command to a line that hung up fails";
 }
 
+// A rig that stops reading (stopped, not gone) fills the line: the write that
+// no longer fits fails, and what it could not hand over is dropped, so that the
+// rig, reading again, never gets an old command after the new ones.
+TEST(SerialComm, AWriteThatDoesNotFitIsDroppedNotSentLater) {
+    zvtest::PtyPair pty;
+    SerialComm port;
+    port.setCommPort(pty.devicePath());
+    ASSERT_TRUE(port.open());
+    // Each command its own letter, until one no longer fits.
+    char letter = 'a';
+    while (letter < 'z' && port.write(QByteArray(4096, letter)))
+        ++letter;
+    ASSERT_LT(letter, 'z') << "the line never filled";
+    QByteArray heard;
+    for (QByteArray part; !(part = pty.readAvailable(200)).isEmpty();)
+        heard += part;
+    ASSERT_TRUE(port.write("NEW"));
+    QByteArray after;
+    ASSERT_TRUE(zvtest::waitUntil([&] {
+        after += pty.readAvailable();
+        return after.contains("NEW");
+    }));
+    EXPECT_TRUE(after == "NEW") << "nothing old before the new command: " << after.left(8).toStdString();
+    EXPECT_LT(heard.count(letter), 4096) << "the command that did not fit is not sent whole";
+}
+
 } // namespace
