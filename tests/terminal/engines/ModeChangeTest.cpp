@@ -13,10 +13,13 @@
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/RichTextPane.h"
 #include "platform/forms/StatusPanels.h"
+#include "platform/hamlog/Hamlog.h"
+#include "platform/hamlog/HamlogWindowLink.h"
 #include "platform/mmtty/BobMako.h"
 #include "platform/mmtty/MmttyLink.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
+#include "platform/os/Paths.h"
 #include "platform/pskcore/PskCore.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
@@ -35,7 +38,9 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenuBar>
+#include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 
@@ -428,12 +433,26 @@ TEST_F(ModeChange, RecordingRefusesEveryChangeBeforeAnythingStops) {
 // A "No" to dropping a QSO handed over to the logging program keeps the
 // multi-mode control running with its panel, menus and status as they were.
 TEST_F(ModeChange, NoToDroppingAHandedOverQsoLeavesTheMultiModeControlRunning) {
+    logbook::g.HamlogLink = 2; // the window link, as the start reads it
     start(FromMmvari);
     PSK31MAIN& w = forms::PSK31MAIN();
     ASSERT_TRUE(mmvariRuns());
     const QString panel = w.StatusBar1->text(2);
-    logbook::g.HamlogLink = 2;
-    g.HamlogEntrySent = 1;
+    // The call handed to the logging program's window with LOG作成.
+    ASSERT_TRUE(hamlog::createLog(path(QStringLiteral("HAMLOG"))));
+    QProcess program;
+    program.start(paths::join(paths::executableFolder(), QStringLiteral("HAMLOGW.EXE")),
+                  {QStringLiteral("--log"), path(QStringLiteral("HAMLOG.HDB"))});
+    ASSERT_TRUE(program.waitForStarted(5000));
+    const auto stop = qScopeGuard([&] {
+        hamlog::window::disconnect();
+        program.kill();
+        program.waitForFinished(3000);
+    });
+    ASSERT_TRUE(zvtest::waitUntil([] { return hamlog::window::findWindow() > 0; }, 10000));
+    w.Text5->setText(QStringLiteral("QQ3OSA"));
+    QTest::mouseClick(w.Command5, Qt::LeftButton);
+    ASSERT_EQ(g.HamlogEntrySent, 1);
     ui::script::clearAsked();
     ui::script::push(ui::No);
     choose(MainMode, core::ModeSstv);
