@@ -124,6 +124,13 @@ void abortMmvari(PSK31MAIN& w) {
     if (!w.MMVARI) return;
     w.MMVARI->set(mmvari::IdTransmit, false);
     w.MMVARI->set(mmvari::IdTuneReset, 0);
+    // Ended before the control began to send: no end event will come to
+    // release the rig keyed at the start.
+    if (core::g.MmvariTxOn == 1 && core::g.Transmitting == 0) {
+        rig::RigPttOff();
+        core::g.MmvariTxOn = 0;
+        colour::setBackColor(w.Command1, colour::kButtonFace);
+    }
 }
 
 // The abort's resets of the repeat and the buttons, with the PSK library's

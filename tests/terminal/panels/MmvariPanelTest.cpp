@@ -9,6 +9,8 @@
 #include "platform/mmvari/MmvariViews.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
+#include "settings/dialogs/CFG_MMVARI.h"
+#include "settings/dialogs/CLKadj.h"
 #include "support/Mouse.h"
 #include "support/Popups.h"
 #include "support/RigSimulator.h"
@@ -413,6 +415,35 @@ TEST_F(MmvariOnAir, EscFromAnyBoxReleasesTheRig) {
         ASSERT_TRUE(rigKeyed(false));
         EXPECT_TRUE(w->Text1->text().isEmpty());
     }
+}
+
+// The calibration window takes the sound card from the main control while it
+// transmits: the transmission ends first, the rig is released, and F12 sends
+// again once the card is back.
+TEST_F(MmvariOnAir, TheCalibrationTakingTheCardEndsTheTransmission) {
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    w->Text1->setFocus();
+    QTest::keyClick(w->Text1, Qt::Key_F12);
+    ASSERT_TRUE(rigKeyed(true));
+    QTest::mouseClick(w->Command19[7], Qt::LeftButton);
+    QTest::mouseClick(forms::CFG_MMVARI().Command1, Qt::LeftButton);
+    ASSERT_TRUE(forms::isLoaded<CLKadj>());
+    CLKadj& d = forms::CLKadj();
+    ASSERT_TRUE(zvtest::chooseMenuItem(d.stopSound1));
+    EXPECT_TRUE(rigKeyed(false));
+    EXPECT_EQ(core::g.MmvariTxOn, 0);
+    EXPECT_EQ(colour::backColor(w->Command1), colour::kButtonFace);
+    ASSERT_TRUE(zvtest::chooseMenuItem(d.stopSound1));
+    d.close();
+    ASSERT_TRUE(zvtest::waitUntil([] { return !forms::isLoaded<CLKadj>(); }));
+    forms::unload<CFG_MMVARI>();
+    w->Text1->setFocus();
+    QTest::keyClick(w->Text1, Qt::Key_F12);
+    EXPECT_TRUE(rigKeyed(true));
+    QTest::keyClick(w->Text1, Qt::Key_Escape);
+    ASSERT_TRUE(stepUntil([] { return core::g.MmvariTxOn == 0; }));
+    EXPECT_TRUE(rigKeyed(false));
 }
 
 TEST_F(MmvariOnAir, AnEndNoticeWithoutTransmissionLeavesTheRigAlone) {
