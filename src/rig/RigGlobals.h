@@ -44,6 +44,8 @@ struct Globals {
 
     // Run-time state of the port and the exchange.
     int RigPortOpen = 0;
+    // The family and port name the port was last opened with.
+    QString RigOpenedLine;
     // 1 from a PTT-on command this program sent until its PTT-off: the key is
     // released by CAT even when the PTT setting has changed since.
     int PttKeyedByCat = 0;

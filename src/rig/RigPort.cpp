@@ -5,6 +5,7 @@
 #include "rig/CatAnswers.h"
 #include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"
+#include "rig/RigLink.h"
 #include "rig/RigNeighbours.h"
 #include "rig/RigPolling.h"
 #include "rig/RigReplies.h"
@@ -12,6 +13,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
+#include <QTimer>
 #include <functional>
 
 namespace rig {
@@ -151,16 +153,38 @@ QString modeCodeForOperatingMode() {
     }
 }
 
+// releaseKey false only for a reopening on the same rig during a transmission.
+void closePort(bool releaseKey) {
+    nb().statusMessage().clear();
+    RigStopPolling();
+    // Never leave the transmitter keyed behind a closed port.
+    if (releaseKey) RigPttOff();
+    if (g.RigType == QLatin1String("FT847")) {
+        g.RigOutBuffer = ft847CatOff();
+        RigSendWait();
+    }
+    port().close();
+    line = {};
+    g.RigPortOpen = 0;
+    g.PttKeyedByCat = 0;
+}
+
 } // namespace
 
 void RigOpenPort() {
     // Callers test the name first; "NONE" means there is no rig to open.
     if (g.RigPortName == QLatin1String("NONE")) return;
     RigLoadModeCodes();
-    if (g.RigPortOpen == 1) RigClosePort();
+    // Opened again on the same rig during a transmission (the settings sheet
+    // closes): the rig goes on sending with the engine, unkeyed at no moment.
+    const QString lineName = g.RigType + QLatin1Char('|') + g.RigPortName;
+    const bool keepKey = g.RigPortOpen == 1 && g.PttKeyedByCat == 1 && g.RigOpenedLine == lineName &&
+                         nb().pttByCat() && nb().anyEngineTransmits();
+    if (g.RigPortOpen == 1) closePort(!keepKey);
     const std::optional<Family> f = familyOf(g.RigType);
     if (!configureAndOpen(f ? &traits(*f) : nullptr)) return openFailed();
     g.RigPortOpen = 1;
+    g.RigOpenedLine = lineName;
     if (f == Family::Ft847) {
         g.RigOutBuffer = ft847CatOn();
         RigSendWait();
@@ -168,9 +192,11 @@ void RigOpenPort() {
     if (g.ClearKeyAtOpen == 1) {
         g.ClearKeyAtOpen = 0;
         RigPttClearOnOpen();
+    } else if (keepKey) {
+        g.PttKeyedByCat = 1;
+        keyWatch().start();
     } else if (nb().pttByCat() && nb().anyEngineTransmits()) {
-        // Opened again during a transmission (the settings sheet closes): the
-        // rig goes on sending with the engine.
+        // Another rig or port during a transmission: keyed as the engine sends.
         RigPttOn();
     }
     if (g.RigPollMode == 2)
@@ -183,18 +209,7 @@ void RigOpenPort() {
 }
 
 void RigClosePort() {
-    nb().statusMessage().clear();
-    RigStopPolling();
-    // Never leave the transmitter keyed behind a closed port.
-    RigPttOff();
-    if (g.RigType == QLatin1String("FT847")) {
-        g.RigOutBuffer = ft847CatOff();
-        RigSendWait();
-    }
-    port().close();
-    line = {};
-    g.RigPortOpen = 0;
-    g.PttKeyedByCat = 0;
+    closePort(true);
 }
 
 void RigDelay() {

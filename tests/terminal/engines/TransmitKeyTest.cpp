@@ -204,6 +204,7 @@ TEST_F(TransmitKey, TheSettingsSheetLeavesARunningTransmissionAsItIs) {
     ASSERT_TRUE(zvtest::chooseInMenuBar(sheet.menus, sheet.CFGEND));
     ASSERT_EQ(rig::g.RigPortOpen, 1);
     EXPECT_TRUE(rigKeyed(true));
+    EXPECT_EQ(sim->pttOffCount, 0) << "keyed at every moment";
     EXPECT_EQ(g.Transmitting, 1);
     QTest::keyClick(w.Text1, Qt::Key_Escape);
     EXPECT_TRUE(rigKeyed(false));
