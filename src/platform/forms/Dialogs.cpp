@@ -7,6 +7,7 @@
 #include <QDoubleValidator>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QHash>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -80,22 +81,30 @@ class AnswerKeys : public QObject {
         if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride)
             return false;
         const auto* key = static_cast<QKeyEvent*>(e);
-        const bool release = type == QEvent::KeyRelease && !key->isAutoRepeat();
         if (!closed_) {
             if (type == QEvent::KeyPress && !key->isAutoRepeat()) held_.insert(key->key());
-            if (release) held_.remove(key->key());
+            if (type == QEvent::KeyRelease && !key->isAutoRepeat()) held_.remove(key->key());
             return false;
         }
         if (!held_.contains(key->key())) return false;
-        if (release) {
-            held_.remove(key->key());
-            if (held_.isEmpty()) deleteLater();
+        if (type == QEvent::KeyRelease) {
+            released_[key->key()] = key->timestamp();
+            return true;
         }
-        return true;
+        // X repeats a held key as a release and a press of one time stamp,
+        // which is not always marked as a repeat.
+        const bool repeat =
+            key->isAutoRepeat() || (key->timestamp() != 0 && released_.value(key->key()) == key->timestamp());
+        if (repeat) return true;
+        // Pressed anew: the operator's next key, no longer the answer.
+        held_.remove(key->key());
+        if (held_.isEmpty()) deleteLater();
+        return false;
     }
 
   private:
     QSet<int> held_;
+    QHash<int, quint64> released_;
     bool closed_ = false;
 };
 
