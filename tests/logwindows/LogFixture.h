@@ -5,13 +5,17 @@
 #include "log/LogGlobals.h"
 #include "logwindows/entry/LogEntry.h"
 #include "logwindows/entry/TEMP_LOG.h"
-#include "platform/os/Clock.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/hamlog/Hamlog.h"
+#include "platform/os/Clock.h"
 #include "rig/RigGlobals.h"
+#include "settings/dialogs/CFG_Contest.h"
+#include "support/Popups.h"
 #include "support/ProgramFolder.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
+#include <QCheckBox>
+#include <QScrollBar>
 #include <QTest>
 
 namespace zvtest {
@@ -93,6 +97,30 @@ class LogTest : public ProgramFolderTest {
         ui::script::clearAsked();
         QTest::mouseClick(m.Command5, Qt::LeftButton);
         return forms::TEMP_LOG();
+    }
+
+    // A contest begun as the operator begins one: the main window's contest
+    // item, the serial number and the fixed report ticked or not in its
+    // dialog, then "参戦". A box of the dialog opens unticked whatever its flag
+    // holds, so only a first contest of the run can leave one unticked.
+    static PSK31MAIN& startContest(bool serialNumbers, bool fixedReport) {
+        PSK31MAIN& m = forms::PSK31MAIN();
+        m.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&m));
+        EXPECT_TRUE(zvtest::chooseMenuItem(m.CONON));
+        EXPECT_TRUE(forms::isLoaded<CFG_Contest>());
+        CFG_Contest& d = forms::CFG_Contest();
+        for (QCheckBox* box : {serialNumbers ? d.Check3 : nullptr, fixedReport ? d.Check4 : nullptr})
+            if (box) QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+        EXPECT_TRUE(zvtest::chooseMenuItem(d.CON_STRART));
+        EXPECT_TRUE(zvtest::waitUntil([] { return !forms::isLoaded<CFG_Contest>(); }));
+        EXPECT_EQ(core::g.ContestMode, 1);
+        EXPECT_EQ(m.Text11->isVisible(), serialNumbers);
+        return m;
+    }
+    // A click on the serial bar's top arrow, which raises the number.
+    static void raiseSerial(PSK31MAIN& m) {
+        QTest::mouseClick(m.VScroll4, Qt::LeftButton, {}, QPoint(m.VScroll4->width() / 2, 3));
     }
 
     static void pressF1() { QTest::keyClick(forms::TEMP_LOG().Text1, Qt::Key_F1); }

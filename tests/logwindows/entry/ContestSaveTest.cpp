@@ -15,14 +15,10 @@ class ContestSave : public zvtest::LogTest {
     void SetUp() override {
         LogTest::SetUp();
         fillLog(3);
-        core::g.ContestMode = 1;
-        core::g.ContestSerialNo = 1;
-        core::g.ContestRst599 = 1;
         core::g.LogTimeMacroUsed = 0;
         logbook::g.QslPrintProgKind = 1;
-        PSK31MAIN& m = forms::PSK31MAIN();
-        m.Text11->setText(QStringLiteral("007"));
-        m.Text11->show();
+        // The number the last contest stopped at.
+        core::PutIniText(QStringLiteral("PSKCFG"), QStringLiteral("ContestNo"), QStringLiteral("007"));
     }
     void TearDown() override {
         sysclock::resetForTest();
@@ -35,10 +31,13 @@ class ContestSave : public zvtest::LogTest {
 };
 
 TEST_F(ContestSave, StoresWithTheSerialAndReadiesTheNextStation) {
+    startContest(true, true);
     setJst(QStringLiteral("2024-05-03 21:05"));
-    TEMP_LOG& w = openFromMain(QStringLiteral("QQ1CON"), QStringLiteral("太郎"));
+    // A report typed over the fixed one goes with this QSO only.
+    TEMP_LOG& w = openFromMain(QStringLiteral("QQ1CON"), QStringLiteral("太郎"), QStringLiteral("579"));
     EXPECT_TRUE(w.Contest->isVisible());
     EXPECT_FALSE(w.LSave->isVisible());
+    w.Text6->setText(QStringLiteral("579"));
     w.Text14->setText(QStringLiteral("TNX"));
     w.Text13->setText(QStringLiteral("東京都"));
     w.Text4->setText(QStringLiteral("00:00J"));
@@ -81,6 +80,7 @@ TEST_F(ContestSave, StoresWithTheSerialAndReadiesTheNextStation) {
 }
 
 TEST_F(ContestSave, TheTimeOfTheClickInTheEntrysZone) {
+    startContest(true, true);
     const struct {
         const char* jst;
         const char* timeBox;
@@ -116,8 +116,7 @@ TEST_F(ContestSave, TheTimeOfTheClickInTheEntrysZone) {
 }
 
 TEST_F(ContestSave, WithoutSerialOrFixedReportTheBoxesStayAsTyped) {
-    core::g.ContestSerialNo = 0;
-    core::g.ContestRst599 = 0;
+    const QString serial = startContest(false, false).Text11->text();
     TEMP_LOG& w = openFromMain(QStringLiteral("QQ5CON"), {}, QStringLiteral("579"));
     w.Text6->setText(QStringLiteral("569"));
     w.Text14->setText(QStringLiteral("TNX"));
@@ -126,11 +125,12 @@ TEST_F(ContestSave, WithoutSerialOrFixedReportTheBoxesStayAsTyped) {
     ASSERT_EQ(logCount(), 4);
     EXPECT_EQ(stored(4).REM1.trimmed(), QStringLiteral("TNX"));
     EXPECT_EQ(forms::PSK31MAIN().VScroll4->value(), spin);
-    EXPECT_EQ(forms::PSK31MAIN().Text11->text(), QStringLiteral("007"));
+    EXPECT_EQ(forms::PSK31MAIN().Text11->text(), serial);
     EXPECT_EQ(w.Text6->text(), QStringLiteral("569"));
 }
 
 TEST_F(ContestSave, AnEditedRecordIsOnlyRewritten) {
+    startContest(true, true);
     TEMP_LOG& w = openFromMain(QString());
     QTest::mouseClick(w.Command2, Qt::LeftButton);
     ASSERT_EQ(logbook::g.LogEditMode, 1);
@@ -146,6 +146,7 @@ TEST_F(ContestSave, AnEditedRecordIsOnlyRewritten) {
 }
 
 TEST_F(ContestSave, AFailedOrDeclinedWriteKeepsEverything) {
+    startContest(true, true);
     const struct {
         const char* name;
         bool removeLog;
@@ -183,6 +184,7 @@ TEST_F(ContestSave, AFailedOrDeclinedWriteKeepsEverything) {
 }
 
 TEST_F(ContestSave, AMistypedSerialIsRefusedUntilTheOperatorMendsIt) {
+    startContest(true, true);
     TEMP_LOG& w = openFromMain(QStringLiteral("QQ8CON"), QStringLiteral("四郎"));
     w.Text14->setText(QStringLiteral("TNX"));
     PSK31MAIN& m = forms::PSK31MAIN();
@@ -205,6 +207,7 @@ TEST_F(ContestSave, AMistypedSerialIsRefusedUntilTheOperatorMendsIt) {
 }
 
 TEST_F(ContestSave, TheViewerKeptInUseShowsTheStoredQso) {
+    startContest(true, true);
     logbook::g.HamlogViewerOn = QStringLiteral("YES");
     TEMP_LOG& w = openFromMain(QStringLiteral("QQ7CON"));
     contestSave(w);

@@ -6,10 +6,7 @@
 #include "platform/forms/ControlColour.h"
 #include "platform/hamlog/HamlogWindowLink.h"
 #include "platform/os/Paths.h"
-#include "settings/dialogs/CFG_Contest.h"
-#include "support/Popups.h"
 
-#include <QCheckBox>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QProcess>
@@ -51,33 +48,13 @@ class LogWindowLink : public zvtest::LogTest {
         return m;
     }
     void press() { QTest::mouseClick(forms::PSK31MAIN().Command5, Qt::LeftButton); }
-    // A contest that sends serial numbers, begun from the main window's
-    // contest item: the serial number ticked in its dialog, then "参戦".
-    PSK31MAIN& startSerialContest() {
-        PSK31MAIN& m = forms::PSK31MAIN();
-        m.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&m));
-        EXPECT_TRUE(zvtest::chooseMenuItem(m.CONON));
-        EXPECT_TRUE(forms::isLoaded<CFG_Contest>());
-        CFG_Contest& d = forms::CFG_Contest();
-        QTest::mouseClick(d.Check3, Qt::LeftButton, {}, QPoint(6, d.Check3->height() / 2));
-        EXPECT_TRUE(zvtest::chooseMenuItem(d.CON_STRART));
-        EXPECT_TRUE(zvtest::waitUntil([] { return !forms::isLoaded<CFG_Contest>(); }));
-        EXPECT_EQ(core::g.ContestMode, 1);
-        EXPECT_TRUE(m.Text11->isVisible());
-        return m;
-    }
-    // A click on the serial bar's top arrow, which raises the number.
-    static void raiseSerial(PSK31MAIN& m) {
-        QTest::mouseClick(m.VScroll4, Qt::LeftButton, {}, QPoint(m.VScroll4->width() / 2, 3));
-    }
 
     QProcess program;
 };
 
 TEST_F(LogWindowLink, FirstPressHandsTheQsoOverAndTheSecondStoresIt) {
     start();
-    raiseSerial(startSerialContest());
+    raiseSerial(startContest(true, false));
     PSK31MAIN& m =
         boxes(QStringLiteral(" QQ1AAA "), QStringLiteral("太郎"), QStringLiteral("東京都八王子市"));
     ASSERT_EQ(m.Text11->text(), QStringLiteral("002"));
@@ -119,7 +96,7 @@ TEST_F(LogWindowLink, AnEmptyCallIsNotHandedOver) {
         EXPECT_EQ(m.Text6->text(), QStringLiteral("太郎")) << "the boxes keep what was typed";
     }
     // Nor is a serial number the operator mistyped.
-    startSerialContest();
+    startContest(true, false);
     PSK31MAIN& m = boxes(QStringLiteral("QQ1AAA"), QStringLiteral("太郎"), QString());
     m.Text11->setFocus();
     m.Text11->selectAll();
