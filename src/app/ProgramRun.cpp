@@ -55,6 +55,8 @@ void endNow() {
 // once no modal wait is left that would come back to them.
 void endBySignal() {
     endAsked = true;
+    // A box the end itself raises (a file it cannot store) holds nothing up.
+    ui::answerAtOnce(true);
     const bool answered = answerOpenQuestions();
     if (startingUp) {
         // A question the start asks later is answered too, until the loop runs.

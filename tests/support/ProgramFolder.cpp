@@ -3,10 +3,10 @@
 #include "app/AppContext.h"
 #include "core/Globals.h"
 #include "log/LogGlobals.h"
-#include "platform/os/Clock.h"
-#include "platform/os/Cp932.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/Forms.h"
+#include "platform/os/Clock.h"
+#include "platform/os/Cp932.h"
 #include "platform/os/Paths.h"
 #include "rig/RigGlobals.h"
 
@@ -40,6 +40,7 @@ void ProgramFolderTest::TearDown() {
     forms::unloadAllExcept();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ui::script::end();
+    ui::answerAtOnce(false); // an end by a signal in this test is no end of the next one
     sysclock::resetForTest();
     qputenv("ZORVATEK_HOME", previousHome_);
 }

@@ -18,6 +18,7 @@
 #include <QSet>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <cstdio>
 
 namespace ui {
 namespace {
@@ -32,9 +33,18 @@ ScriptState& state() {
     return s;
 }
 
-// Records the question; in a script, hands out the next answer.
+bool atOnce = false;
+
+// Records the question; in a script, hands out the next answer. While the
+// program ends every question takes the Esc answer, shown to nobody.
 std::optional<QVariant> scripted(const QString& kind, const QString& prompt, const QString& title,
                                  int style) {
+    if (atOnce) {
+        if (kind == QLatin1String("msgBox"))
+            std::fprintf(stderr, "%s: %s\n", qUtf8Printable(title),
+                         qUtf8Printable(QString(prompt).replace(QLatin1String("\r\n"), QLatin1String(" "))));
+        return QVariant();
+    }
     ScriptState& s = state();
     if (!s.active) return std::nullopt;
     s.asked.append({kind, prompt, title, style});
@@ -50,6 +60,23 @@ MsgResult firstButton(int style) {
         return Yes;
     case RetryCancel:
         return Retry;
+    default:
+        return Ok;
+    }
+}
+
+// The button Esc presses: Cancel where there is one, else No, else Abort, else
+// the only button.
+MsgResult escapeButton(int style) {
+    switch (style & 7) {
+    case OkCancel:
+    case YesNoCancel:
+    case RetryCancel:
+        return Cancel;
+    case YesNo:
+        return No;
+    case AbortRetryIgnore:
+        return Abort;
     default:
         return Ok;
     }
@@ -112,7 +139,9 @@ class AnswerKeys : public QObject {
 
 MsgResult msgBox(const QString& prompt, int style, const QString& title) {
     if (auto answer = scripted(QStringLiteral("msgBox"), prompt, title, style))
-        return answer->isValid() ? static_cast<MsgResult>(answer->toInt()) : firstButton(style);
+        return answer->isValid() ? static_cast<MsgResult>(answer->toInt())
+               : atOnce          ? escapeButton(style)
+                                 : firstButton(style);
 
     QMessageBox box(parentWindow());
     box.setWindowTitle(title);
@@ -271,6 +300,10 @@ std::optional<FontChoice> chooseFontWithColour(const QFont& initial, const QColo
     layout->addWidget(buttons);
     if (box.exec() != QDialog::Accepted) return std::nullopt;
     return FontChoice{fonts->currentFont(), chosen};
+}
+
+void answerAtOnce(bool on) {
+    atOnce = on;
 }
 
 namespace script {

@@ -58,6 +58,12 @@ struct Asked {
     int style = 0;
 };
 
+// While the program ends by a signal nobody is there to answer: from then on
+// no dialog is shown, each is answered at once as Esc answers it (the Cancel
+// or No button, or the only one; every other dialog cancelled) and a message
+// box's text goes to the standard error instead.
+void answerAtOnce(bool on);
+
 namespace script {
 // From begin() until end() no dialog is shown: each takes the next queued
 // answer. With the queue empty a message box answers its first button and

@@ -338,7 +338,7 @@ class SSTVForm : public QWidget {
     bool eventFilter(QObject* watched, QEvent* e) override;
 
   private:
-    void endRun(bool quietly);
+    void endRun();
     void buildReceiveSide();
     void buildTuningControls();
     void buildTransmitSide();

@@ -281,20 +281,20 @@ void SSTVForm::closeEvent(QCloseEvent* e) {
 void SSTVForm::pEnd_Click() {
     if (!logwindows::MayDropHandedOverQso(logwindows::DropCause::ProgramEnd) || !sstv::MayCloseMacroEditor())
         return;
-    endRun(false);
+    endRun();
 }
 
 void SSTVForm::endWithoutQuestions() {
-    endRun(true);
+    endRun();
 }
 
-void SSTVForm::endRun(bool quietly) {
+void SSTVForm::endRun() {
     if (rig::g.RigPortOpen == 1) rig::RigClosePort();
     Timer6->stop();
     SstvEngineStop();
     if (logbook::g.HamlogStartResult == 1) {
         const qintptr window = hamlog::window::findWindow();
-        if (window > 0 && !hamlog::window::postClose(window) && !quietly)
+        if (window > 0 && !hamlog::window::postClose(window))
             ui::msgBox(QStringLiteral("HAMLOGの終了に失敗しました、後で終了させて下さい。"), ui::OkOnly);
     }
     forms::unloadInLoadOrderExcept(this);

@@ -454,8 +454,6 @@ class PSK31MAIN : public QMainWindow {
     void emergencyPath(bool exitMenu);
     void closeLoggingProgram();
     void unloadEverything();
-
-    bool endingQuietly_ = false;
 };
 
 namespace forms {

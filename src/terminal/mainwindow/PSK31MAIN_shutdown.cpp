@@ -145,7 +145,6 @@ bool PSK31MAIN::runShutdown(bool exitMenu) {
 void PSK31MAIN::endWithoutQuestions() {
     if (shutdownRunning()) return;
     if (core::g.WfDrawState == 1) endScan();
-    endingQuietly_ = true;
     endRun(false);
 }
 
@@ -205,9 +204,8 @@ void PSK31MAIN::saveReceiveCopy() {
     if (!QDir(paths::fromStored(ReceiveFolder)).exists() || !files::replaceWhole(path, bytes)) {
         path = paths::join(paths::programFolder(), name);
         if (!files::replaceWhole(path, bytes)) {
-            if (!endingQuietly_)
-                ui::msgBox(QStringLiteral("受信データを保存できませんでした。\r\n") + path,
-                           ui::OkOnly | ui::Exclamation);
+            ui::msgBox(QStringLiteral("受信データを保存できませんでした。\r\n") + path,
+                       ui::OkOnly | ui::Exclamation);
             throw StepFailed("the received text cannot be written");
         }
     }
@@ -254,7 +252,7 @@ void PSK31MAIN::closeLoggingProgram() {
     if (logbook::g.HamlogStartResult != 1) return;
     const qintptr window = hamlog::window::findWindow();
     if (window <= 0) return;
-    if (!hamlog::window::postClose(window) && !endingQuietly_)
+    if (!hamlog::window::postClose(window))
         ui::msgBox(QStringLiteral("HAMLOGの終了に失敗しました、後で終了させて下さい。"), ui::OkOnly);
 }
 

@@ -2,13 +2,16 @@
 // line placed on the canvas, typed, dragged, removed and opened again; the
 // title bar edited; fonts, colours, favourites, outlines and the gradient
 // chosen; the stock texts edited in the macro list.
+#include "app/ProgramRun.h"
 #include "core/IniValues.h"
 #include "platform/forms/ControlColour.h"
 #include "platform/os/Cp932.h"
+#include "platform/os/EndSignals.h"
 #include "sstv/SstvWorkshopFixture.h"
 #include "sstv/overlay/SSTVMACRO.h"
 #include "sstv/overlay/mojiinput.h"
 #include "sstv/workshop/SstvTitles.h"
+#include "terminal/mainwindow/Shutdown.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,6 +19,11 @@
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTemporaryFile>
+#include <QTimer>
+#include <csignal>
+#include <cstdio>
+#include <unistd.h>
 
 namespace {
 
@@ -401,6 +409,46 @@ TEST_F(SstvTitleEditorTest, ATitleUnderAnElementStaysUnderItInTheSentPicture) {
             differing += f.Picture3->canvas().pixel(x, y) !=
                          element->canvas().pixel(x - cover.left(), y - cover.top());
     EXPECT_EQ(differing, 0) << "the element covers the title in the transmit picture";
+}
+
+// An end by a signal while the editor holds typed text and its list file
+// cannot be written: the box that the unload raises is shown to nobody, its
+// text goes to the standard error and the run ends.
+TEST_F(SstvTitleEditorTest, ASignalEndsPastTheBoxTheUnloadRaises) {
+    ASSERT_TRUE(QDir().mkdir(path(QStringLiteral("MACmenu.DAT"))));
+    placeTitle(QPoint(60, 60));
+    QTest::keyClicks(editor().Text1, QStringLiteral("CQ de QQ1TST"));
+    int ends = 0;
+    terminal::mainwindow::setProcessEndForTest([&] { ++ends; });
+    const endsignals::Watch watch;
+    QObject::connect(&watch, &endsignals::Watch::ended, [] { app::endBySignal(); });
+    ui::script::end(); // the boxes as the operator gets them
+    bool boxShown = false;
+    QTimer lateBox;
+    lateBox.setSingleShot(true);
+    QObject::connect(&lateBox, &QTimer::timeout, [&] {
+        if (QWidget* box = QApplication::activeModalWidget()) boxShown = box->close();
+    });
+    lateBox.start(2000);
+    QTemporaryFile said;
+    ASSERT_TRUE(said.open());
+    std::fflush(stderr);
+    const int standardError = ::dup(2);
+    ::dup2(said.handle(), 2);
+    ::raise(SIGTERM);
+    const bool ended = zvtest::waitUntil([&] { return ends == 1; });
+    std::fflush(stderr);
+    ::dup2(standardError, 2);
+    ::close(standardError);
+    terminal::mainwindow::setProcessEndForTest({});
+    EXPECT_TRUE(ended);
+    EXPECT_FALSE(boxShown);
+    EXPECT_FALSE(forms::isLoaded<mojiinput>());
+    EXPECT_FALSE(forms::isLoaded<SSTVForm>());
+    QFile written(said.fileName());
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(
+        QString::fromUtf8(written.readAll()).contains(QStringLiteral("定型文を保存できませんでした")));
 }
 
 } // namespace
