@@ -9,12 +9,10 @@
 #include "platform/hamlog/Hamlog.h"
 #include "platform/os/Clock.h"
 #include "rig/RigGlobals.h"
-#include "settings/dialogs/CFG_Contest.h"
-#include "support/Popups.h"
+#include "support/Contest.h"
 #include "support/ProgramFolder.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
-#include <QCheckBox>
 #include <QScrollBar>
 #include <QTest>
 
@@ -105,15 +103,12 @@ class LogTest : public ProgramFolderTest {
     // holds, so only a first contest of the run can leave one unticked.
     static PSK31MAIN& startContest(bool serialNumbers, bool fixedReport) {
         PSK31MAIN& m = forms::PSK31MAIN();
-        m.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&m));
-        EXPECT_TRUE(zvtest::chooseMenuItem(m.CONON));
-        EXPECT_TRUE(forms::isLoaded<CFG_Contest>());
-        CFG_Contest& d = forms::CFG_Contest();
-        for (QCheckBox* box : {serialNumbers ? d.Check3 : nullptr, fixedReport ? d.Check4 : nullptr})
-            if (box) QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
-        EXPECT_TRUE(zvtest::chooseMenuItem(d.CON_STRART));
-        EXPECT_TRUE(zvtest::waitUntil([] { return !forms::isLoaded<CFG_Contest>(); }));
+        CFG_Contest* d = openContestDialog();
+        EXPECT_NE(d, nullptr);
+        if (!d) return m;
+        if (serialNumbers) tick(d->Check3);
+        if (fixedReport) tick(d->Check4);
+        EXPECT_TRUE(joinContest(*d));
         EXPECT_EQ(core::g.ContestMode, 1);
         EXPECT_EQ(m.Text11->isVisible(), serialNumbers);
         return m;

@@ -52,9 +52,7 @@ class ModeChangeLog : public zvtest::LogTest {
         ASSERT_TRUE(zvtest::waitUntil([] { return hamlog::window::findWindow() > 0; }, 10000));
     }
     void toSstv() { ASSERT_TRUE(zvtest::chooseInMenuBar(main->menuBar(), main->PSKMODE[core::ModeSstv])); }
-    static void tick(QCheckBox* box) {
-        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
-    }
+    static void tick(QCheckBox* box) { zvtest::tick(box); }
 
     PSK31MAIN* main = nullptr;
     QProcess program;

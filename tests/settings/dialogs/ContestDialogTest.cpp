@@ -37,19 +37,9 @@ class ContestDialog : public zvtest::LogTest {
         m->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m));
     }
-    // The dialog as the contest item opens it.
-    CFG_Contest* open() {
-        if (!zvtest::chooseMenuItem(m->CONON) || !forms::isLoaded<CFG_Contest>()) return nullptr;
-        CFG_Contest* d = &forms::CFG_Contest();
-        return d->isVisible() ? d : nullptr;
-    }
-    static void tick(QCheckBox* box) {
-        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
-    }
-    bool start(CFG_Contest* d) {
-        return zvtest::chooseMenuItem(d->CON_STRART) &&
-               zvtest::waitUntil([] { return !forms::isLoaded<CFG_Contest>(); });
-    }
+    static CFG_Contest* open() { return zvtest::openContestDialog(); }
+    static void tick(QCheckBox* box) { zvtest::tick(box); }
+    static bool start(CFG_Contest* d) { return zvtest::joinContest(*d); }
     PSK31MAIN* m = nullptr;
 };
 
