@@ -10,6 +10,7 @@
 #include "logwindows/lookups/QSODATA.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/RichTextPane.h"
+#include "support/Contest.h"
 #include "support/Popups.h"
 #include "terminal/macros/MacroState.h"
 #include "terminal/receive/ContestEnd.h"
@@ -217,21 +218,30 @@ TEST_F(PickItems, AContestExchangeGoesToMyRstCodeAndRemarks) {
     };
     EXPECT_FALSE(w->PSTCON_NO->isEnabled()) << "only contest logging enables it";
     EXPECT_FALSE(w->GetContestNo->isEnabled());
-    core::g.ContestMode = 1;
-    w->PSTCON_NO->setEnabled(true); // as the contest start does
     for (const Case& c : cases) {
         SCOPED_TRACE(c.word.toStdString());
+        // Each exchange in a contest of its own: a box of the dialog opens
+        // unticked, a second click takes back what the last contest left.
+        CFG_Contest* d = zvtest::openContestDialog();
+        ASSERT_NE(d, nullptr);
+        for (auto [box, on] : {std::pair{d->Check1, c.toCode}, std::pair{d->Check2, c.toRem1}}) {
+            zvtest::tick(box);
+            if (!on) zvtest::tick(box);
+        }
+        ASSERT_TRUE(zvtest::joinContest(*d));
+        EXPECT_TRUE(w->PSTCON_NO->isEnabled());
+        log = &forms::TEMP_LOG();
         for (QLineEdit* box : {log->Text6, log->Text9, log->Text14})
             box->clear();
         core::g.StatusMessage.clear();
-        terminal::receive::g.ContestNoToCode = c.toCode;
-        terminal::receive::g.ContestNoToRem1 = c.toRem1;
         ASSERT_TRUE(
             pickAndChoose(QStringLiteral("ur ") + c.word + QStringLiteral(" k"), c.word, true, w->PSTCON_NO));
         EXPECT_EQ(log->Text9->text(), c.code);
         EXPECT_EQ(log->Text6->text(), c.myRst);
         EXPECT_EQ(log->Text14->text(), c.rem1);
         EXPECT_EQ(core::g.StatusMessage, c.message);
+        ASSERT_TRUE(zvtest::chooseMenuItem(w->CONON)); // the contest ends
+        EXPECT_FALSE(w->PSTCON_NO->isEnabled());
     }
 }
 
