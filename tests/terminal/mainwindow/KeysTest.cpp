@@ -5,12 +5,12 @@
 #include "core/IniValues.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/TEMP_LOG.h"
-#include "platform/os/Cp932.h"
 #include "platform/forms/Dialogs.h"
+#include "platform/forms/RichTextPane.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
 #include "platform/mmvari/MmvariViews.h"
-#include "platform/forms/RichTextPane.h"
+#include "platform/os/Cp932.h"
 #include "terminal/macros/MACRO_FORM.h"
 #include "terminal/macros/MacroState.h"
 #include "terminal/macros/MacroStore.h"
@@ -56,9 +56,11 @@ QString macroText(int i) {
 
 class KeysBase : public zvtest::TxTest {
   public:
+    using zvtest::TxTest::endByEscape;
     using zvtest::TxTest::folder;
     using zvtest::TxTest::path;
     using zvtest::TxTest::readFile;
+    using zvtest::TxTest::transmitByF12;
     using zvtest::TxTest::w;
 
   protected:
@@ -203,12 +205,12 @@ std::vector<ActionRow> ActionKeys::rows() {
              EXPECT_EQ(t.callsStartingWith(QStringLiteral("fnSendTXString")), 0);
          }},
         {"Alt+T while transmitting sends the stamp", Qt::Key_T, Qt::AltModifier,
-         [](KeysBase&) { core::g.Transmitting = 1; },
+         [](KeysBase& t) { t.transmitByF12(); },
          [](KeysBase& t) {
              EXPECT_EQ(t.w->Text1->text().count(QStringLiteral(">>")), 1);
              EXPECT_EQ(t.callsStartingWith(QStringLiteral("fnSendTXString")), 1);
              EXPECT_FALSE(t.w->RichTextBox1->text().contains(QStringLiteral(">>")));
-             core::g.Transmitting = 0;
+             t.endByEscape();
          }},
         {"Ctrl+P takes BPSK to QPSK(USB)", Qt::Key_P, Qt::ControlModifier, [](KeysBase&) {},
          [](KeysBase& t) {
@@ -219,9 +221,9 @@ std::vector<ActionRow> ActionKeys::rows() {
              EXPECT_EQ(zvtest::TxTest::calls(), QStringList{"fnSetRXPSKMode(1, 0)"});
          }},
         {"Ctrl+P takes QPSK(LSB) to BPSK and goes on transmitting", Qt::Key_P, Qt::ControlModifier,
-         [](KeysBase&) {
+         [](KeysBase& t) {
              core::g.OpMode = core::ModeQpskLsb;
-             core::g.Transmitting = 1;
+             t.transmitByF12();
          },
          [](KeysBase& t) {
              EXPECT_EQ(core::g.OpMode, core::ModeBpsk);
@@ -229,7 +231,8 @@ std::vector<ActionRow> ActionKeys::rows() {
              EXPECT_TRUE(t.w->PSKMODE[0]->isChecked());
              EXPECT_FALSE(t.w->PSKMODE[2]->isChecked());
              EXPECT_EQ(zvtest::TxTest::calls(), (QStringList{"fnSetRXPSKMode(0, 0)", "fnStartTX(0)"}));
-             core::g.Transmitting = 0;
+             EXPECT_EQ(core::g.Transmitting, 1);
+             t.endByEscape();
          }},
         {"Ctrl+P in RTTY changes nothing", Qt::Key_P, Qt::ControlModifier,
          [](KeysBase&) { core::g.OpMode = core::ModeRtty; },

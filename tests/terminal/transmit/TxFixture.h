@@ -4,6 +4,7 @@
 // RTTY program runs for real when a test asks for it.
 #include "core/Globals.h"
 #include "core/MmttyCommand.h"
+#include "platform/forms/RichTextPane.h"
 #include "platform/mmtty/MmttyLink.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/os/Paths.h"
@@ -47,6 +48,18 @@ class TxTest : public ProgramFolderTest {
         link->clearPosted();
     }
     QList<mmtty::Pair> posted() const { return link->posted(); }
+
+    // The operator's transmission: the engine starts, F12 asks for the
+    // transmission and it is on once the engine's start notice has come.
+    void transmitByF12() {
+        w->Timer2_Timer();
+        QTest::keyClick(w->Text1, Qt::Key_F12);
+        ASSERT_TRUE(waitUntil([] { return core::g.Transmitting == 1; })) << "no transmit-start notice";
+    }
+    void endByEscape() {
+        QTest::keyClick(w->Text1, Qt::Key_Escape);
+        EXPECT_TRUE(waitUntil([] { return core::g.Transmitting == 0; })) << "the transmission goes on";
+    }
 
     // The multi-mode control as the engine.
     void useMmvari() {

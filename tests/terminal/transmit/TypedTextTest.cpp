@@ -41,9 +41,12 @@ TEST_F(TypedText, FirstKeyWhileReceivingBeginsANewLine) {
 }
 
 TEST_F(TypedText, NoNewLineWhileTransmitting) {
-    core::g.Transmitting = 1;
+    transmitByF12();
+    pskcore::lib().clearCalls();
     type(QStringLiteral("ab"));
     EXPECT_EQ(sent(), (QStringList{"fnSendTXString(\"a\")", "fnSendTXString(\"b\")"}));
+    EXPECT_EQ(w->Text1->text(), QStringLiteral("ab"));
+    endByEscape();
 }
 
 TEST_F(TypedText, FullWidthConversionBySetting) {
