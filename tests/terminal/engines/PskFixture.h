@@ -3,9 +3,13 @@
 // stand-in behind it. The start-up tick is held back so that each test starts
 // the engine (or not) itself.
 #include "core/Globals.h"
+#include "platform/os/WavFile.h"
 #include "platform/pskcore/PskCore.h"
 #include "support/ProgramFolder.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
+
+#include <cstdint>
+#include <vector>
 
 namespace psktest {
 
@@ -30,6 +34,16 @@ inline const QString kFixtureKeys = QStringLiteral("Audio_Center_Freq=1500\n"
                                                    "TXARCLR=255\n"
                                                    "RCVFRCLR=0\n"
                                                    "MLTRCVFRCLR=16711680\n");
+
+// A second of quiet sound as a wave file the library can play back.
+inline bool writeShortWave(const QString& file) {
+    wavfile::Writer writer;
+    if (!writer.open(file, false)) return false;
+    const std::vector<std::int16_t> samples(8000, 100);
+    writer.write(samples.data(), int(samples.size()));
+    writer.close();
+    return true;
+}
 
 class PskWindowTest : public zvtest::ProgramFolderTest {
   protected:

@@ -9,7 +9,6 @@
 #include "platform/forms/ControlColour.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/RichTextPane.h"
-#include "platform/os/WavFile.h"
 #include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
@@ -64,11 +63,7 @@ class TransmitKey : public psktest::PskWindowTest {
     }
     QString waveFile() {
         const QString file = path(QStringLiteral("qso.WAV"));
-        wavfile::Writer writer;
-        EXPECT_TRUE(writer.open(file, false));
-        const std::vector<std::int16_t> samples(8000, 100);
-        writer.write(samples.data(), int(samples.size()));
-        writer.close();
+        EXPECT_TRUE(psktest::writeShortWave(file));
         return file;
     }
     void soundTab() {

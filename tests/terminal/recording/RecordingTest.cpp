@@ -148,11 +148,7 @@ TEST_F(Recording, ATimedRecordingWritesAWaveFileThatPlaysBack) {
 TEST_F(Recording, ThePlayItemPlaysAChosenFileAndKeepsItsFolder) {
     QDir(folder()).mkpath(QStringLiteral("wav"));
     const QString file = path(QStringLiteral("wav/qso.WAV"));
-    wavfile::Writer writer;
-    ASSERT_TRUE(writer.open(file, false));
-    const std::vector<std::int16_t> samples(8000, 100);
-    writer.write(samples.data(), int(samples.size()));
-    writer.close();
+    ASSERT_TRUE(psktest::writeShortWave(file));
 
     PSK31MAIN& w = start();
     pskcore::lib().clearCalls();
