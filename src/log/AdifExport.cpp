@@ -22,9 +22,18 @@ template <typename Line> ExportFile build(const std::vector<ExportQso>& qsos, Li
     return file;
 }
 
+// An empty tag says nothing and some receivers refuse it: a field with no
+// value is left out.
+QByteArray unlessEmpty(const char* tag, const QString& value) {
+    return value.isEmpty() ? QByteArray() : adifField(tag, value);
+}
+
+// The band where the logged text is only a band's label; the frequency as
+// logged where no band fits it, so that the QSO still says where it was.
 QByteArray freqOrBand(const ExportQso& q) {
     if (isBandFrequency(q.freq)) return adifField("FREQ", q.freq);
-    return adifField("BAND", exportBand(q.freq));
+    if (const QString band = exportBand(q.freq); !band.isEmpty()) return adifField("BAND", band);
+    return unlessEmpty("FREQ", q.freq.trimmed());
 }
 
 } // namespace
@@ -54,7 +63,7 @@ ExportFile logAdif(const std::vector<ExportQso>& qsos, const QString& userCall) 
                           adifField("TIME_ON", at.time);
         // The frequency goes as logged, also a band's label ("10", "5600"):
         // the band beside it says where it lies.
-        line += adifField("FREQ", q.freq) + adifField("BAND", exportBand(q.freq)) +
+        line += adifField("FREQ", q.freq) + unlessEmpty("BAND", exportBand(q.freq)) +
                 adifField("MODE", ExportModeName(q.mode)) + adifField("RST_SENT", q.his) +
                 adifField("RST_RCVD", q.my) + adifField("QTH", q.qth) + adifField("NAME", q.name) +
                 adifField("GRIDSQUARE", q.grid) + adifField("QSL_VIA", qsl.mid(0, 1).trimmed()) +

@@ -169,6 +169,20 @@ TEST(ExportFiles, LogAdifGolden) {
         EXPECT_TRUE(line.contains("<FREQ:" + QByteArray::number(qstrlen(label)) + '>' + label + "<BAND:"))
             << line.constData();
     }
+    // Where no band fits, the frequency goes as logged and no empty tag is written.
+    const struct {
+        const char *freq, *eqsl, *log;
+    } noBand[] = {{"15.000", "<FREQ:6>15.000<MODE:", "<FREQ:6>15.000<MODE:"},
+                  {"7.5", "<FREQ:3>7.5<MODE:", "<FREQ:3>7.5<MODE:"},
+                  {"", "<TIME_ON:4>0000<MODE:", "<FREQ:0><MODE:"}};
+    for (const auto& c : noBand) {
+        const std::vector<ExportQso> q{qso("QQ1AA", "2025-01-01", "09:00J", c.freq, "CW", "599", "")};
+        const QByteArray eqsl = eqslAdif(q, {}).bytes, log = logAdif(q, QStringLiteral("JR1ZZZ")).bytes;
+        EXPECT_TRUE(eqsl.contains(c.eqsl)) << eqsl.constData();
+        EXPECT_TRUE(log.contains(c.log)) << log.constData();
+        for (const QByteArray& file : {eqsl, log})
+            EXPECT_FALSE(file.contains("<BAND:0>")) << file.constData();
+    }
 }
 
 TEST(ExportFiles, QsoBankXmlGolden) {
