@@ -348,9 +348,11 @@ int Vidx_search(HamlogHandle& handle, const QString& call, int) {
     if (!log) return 0;
     QString key = call;
     key.remove(QChar(0));
-    key = fitBytes(key, fieldWidth(FieldCall));
+    // As an ordered index places: on the first call at or after the text
+    // asked, which holds when that call begins with it.
+    key = fitBytes(key, fieldWidth(FieldCall)).trimmed();
     int recNo = 0;
-    if (!log->walkFrom(key, 0, recNo, handle.walkCall) || handle.walkCall != key) {
+    if (key.isEmpty() || !log->walkFrom(key, 0, recNo, handle.walkCall) || !handle.walkCall.startsWith(key)) {
         log->endWalk();
         return 0;
     }

@@ -84,8 +84,9 @@ int THW_update(HamlogHandle& handle, const HamlogHandle& shown, int recNo, int m
 int QSL_Send(HamlogHandle& handle, int recNo, int mark);
 int GetThdllVersion();
 void setThdllVersionForTest(int version);
-// The first record of exactly this call, 0 = none; Vidx_next walks on in call
-// order (call, then record number) past the call's last record, 0 at the end.
+// The first record, in call order, whose call begins with the text asked (a
+// portable form of a call follows the call itself), 0 = none; Vidx_next walks
+// on in call order (call, then record number) to the end of the index, 0 there.
 int Vidx_search(HamlogHandle& handle, const QString& call, int mode);
 int Vidx_next(HamlogHandle& handle, int mode);
 

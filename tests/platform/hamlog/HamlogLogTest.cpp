@@ -388,7 +388,11 @@ TEST_F(HamlogLogTest, CallIndexWalkFindsTheCallAndWalksOnInCallOrder) {
         {"QQ9AB", {2, 7, 3, 5, 1, 6}},
         {"QQ9ABC/P", {1, 6}},
         {"QQ1ZZZ", {4, 2, 7, 3, 5, 1, 6}},
-        {"QQ9A", {}},
+        {"QQ9A", {2, 7, 3, 5, 1, 6}},
+        {"QQ9ABC/", {1, 6}},
+        {"QQ9ABCD", {}},
+        {"QQ8", {}},
+        {"", {}},
         {"qq9abc", {}},
     };
     for (const Case& c : cases) {
