@@ -3,12 +3,14 @@
 #include "core/Globals.h"
 #include "core/IniValues.h"
 #include "log/LogGlobals.h"
+#include "log/QsoBoxText.h"
 #include "logwindows/entry/LogEntry.h"
 #include "logwindows/entry/QsoBoxes.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "logwindows/lookups/CheckCallSign.h"
 #include "logwindows/lookups/EarlierQsoLookup.h"
 #include "platform/forms/OneLine.h"
+#include "platform/forms/TextRule.h"
 #include "platform/hamlog/HamlogRecord.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Cp932.h"
@@ -143,6 +145,10 @@ LogEntryFields::LogEntryFields(TEMP_LOG& w) : QObject(&w), w_(w) {
                                                  {w.Text15, hamlog::fieldWidth(hamlog::FieldRem2)}};
     for (const auto& [box, width] : widths)
         box->setValidator(new ByteWidth(width, box));
+    for (QLineEdit* call : {w.Text1, w.Text2})
+        ui::keepRule(call, logbook::callBoxText);
+    for (QLineEdit* report : {w.Text5, w.Text6})
+        ui::keepRule(report, logbook::reportBoxText);
     for (QObject* field : rules_.keys())
         ui::keepOneLine(static_cast<QLineEdit*>(field));
     ui::keepOneLine(w.Combo1->lineEdit());
@@ -219,7 +225,18 @@ bool LogEntryFields::keyPress(QLineEdit* box, const Rule& rule, QKeyEvent& key) 
     case Accept::Any:
         break;
     }
+    // A "/" in the call goes on in the "/" part box, so that the call is
+    // stored whole and never as another call.
+    if (box == w_.Text1 && c == QLatin1Char('/')) {
+        w_.Text2->setFocus();
+        w_.Text2->end(false);
+        return true;
+    }
     if (!ok) return true;
+    // The time box steps over its colon by itself: a ":" typed there is that colon.
+    if (rule.accept == Accept::Time && c == QLatin1Char(':') && !box->hasSelectedText() &&
+        box->cursorPosition() == 3 && box->text().mid(2, 1) == QLatin1String(":"))
+        return true;
     if (rule.overwrite > 0) overwrite(box, rule.overwrite);
     box->insert(QString(c));
     return true;

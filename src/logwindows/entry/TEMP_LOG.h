@@ -126,9 +126,10 @@ class TEMP_LOG : public QWidget {
     void closeEvent(QCloseEvent* e) override;
 
   private:
-    // A save or an export needs a call and a band; the band's text becomes the
-    // frequency label. Says which is missing otherwise.
-    bool hasCallAndBand();
+    // A save or an export needs a call, a band, a date and a time that read
+    // back; the band's text becomes the frequency label. Says which box is
+    // wrong otherwise.
+    bool entryCanBeStored();
     // The save item after a new QSO went into the log: "保存完了", disabled.
     void showSaved();
     void buildFields();

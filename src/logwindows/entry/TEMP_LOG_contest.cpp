@@ -54,7 +54,7 @@ void refreshViewer(TEMP_LOG& w) {
 
 void TEMP_LOG::Contest_Click() {
     logbook::Globals& g = logbook::g;
-    if (!hasCallAndBand()) return;
+    if (!entryCanBeStored()) return;
     if (g.LogEditMode != 0) {
         logwindows::ReopenLog();
         WriteHamlogRecord();

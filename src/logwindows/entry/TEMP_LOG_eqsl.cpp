@@ -62,7 +62,7 @@ void TEMP_LOG::Command7_MouseUp(int button) {
         return;
     }
     if (button != 1) return;
-    if (!hasCallAndBand()) return;
+    if (!entryCanBeStored()) return;
     const std::optional<logbook::EqslKind> chosen = logwindows::chosenEqslKind();
     if (!chosen) return;
     const logbook::EqslKind kind = *chosen;

@@ -36,7 +36,7 @@ bool isMegahertz(const QString& text) {
 
 } // namespace
 
-bool TEMP_LOG::hasCallAndBand() {
+bool TEMP_LOG::entryCanBeStored() {
     if (Text1->text().isEmpty()) {
         ui::msgBox(QStringLiteral("CALL DATA がありません"), ui::OkOnly);
         return false;
@@ -52,12 +52,21 @@ bool TEMP_LOG::hasCallAndBand() {
         ui::msgBox(QStringLiteral("Band DATA が正しくありません"), ui::OkOnly);
         return false;
     }
+    // A date or time that does not read back would stop every export of the log.
+    if (!QDate::fromString(Text3->text(), QStringLiteral("yyyy-MM-dd")).isValid()) {
+        ui::msgBox(QStringLiteral("Date DATA が正しくありません (YYYY-MM-DD)"), ui::OkOnly);
+        return false;
+    }
+    if (!logbook::exportTime(Text4->text())) {
+        ui::msgBox(QStringLiteral("Time DATA が正しくありません (HH:MM と J か U)"), ui::OkOnly);
+        return false;
+    }
     return true;
 }
 
 void TEMP_LOG::LSave_Click() {
     logbook::Globals& g = logbook::g;
-    if (!hasCallAndBand()) return;
+    if (!entryCanBeStored()) return;
     if (g.LogEditMode == 0 && rig::g.RigPortName != QLatin1String("NONE") && rig::g.RigPollMode != 2)
         logwindows::ReadRigOnce();
     // Another window may have closed the log since the record was shown: every

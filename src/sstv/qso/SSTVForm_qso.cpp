@@ -5,11 +5,13 @@
 #include "core/IniValues.h"
 #include "log/CallParts.h"
 #include "log/LogGlobals.h"
+#include "log/QsoBoxText.h"
 #include "logwindows/entry/HamlogLink.h"
 #include "logwindows/entry/LogEntry.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "logwindows/lookups/CheckCallSign.h"
 #include "platform/forms/OneLine.h"
+#include "platform/forms/TextRule.h"
 #include "sstv/qso/SstvQsoRoutines.h"
 #include "sstv/window/SSTVForm.h"
 #include "sstv/workshop/SstvTitles.h"
@@ -26,7 +28,6 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
-#include <QRegularExpressionValidator>
 
 #include <algorithm>
 
@@ -81,9 +82,9 @@ void SSTVForm::makeQsoControls() {
     Text1->setMaxLength(CallLength);
     Text1->setAttribute(Qt::WA_InputMethodEnabled, false);
     Text5->setAttribute(Qt::WA_InputMethodEnabled, false);
-    // Only digits come into the RSV box (the window still writes its presets).
-    Text5->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), Text5));
-    for (QLineEdit* qsoBox : {Text1, Text7, Text5, Text14, Text11})
+    ui::keepRule(Text1, logbook::callBoxText);
+    ui::keepRule(Text5, logbook::reportBoxText);
+    for (QLineEdit* qsoBox : {Text7, Text14, Text11})
         ui::keepOneLine(qsoBox);
     QTHPST = new QMenu(QStringLiteral("QTHデータの取り扱い方"), this);
     ADDQTHUPD = QTHPST->addAction(QStringLiteral("LOG帳のQTH欄を書き換え"));

@@ -1,10 +1,12 @@
 // The main window's controls: kinds, captions and design places (twips).
+#include "log/QsoBoxText.h"
 #include "platform/forms/Colour.h"
 #include "platform/forms/ControlColour.h"
 #include "platform/forms/OneLine.h"
 #include "platform/forms/PictureBox.h"
 #include "platform/forms/RichTextPane.h"
 #include "platform/forms/StatusPanels.h"
+#include "platform/forms/TextRule.h"
 #include "platform/forms/TopHighBar.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariViews.h"
@@ -205,7 +207,9 @@ void PSK31MAIN::buildQsoColumn(QWidget* canvas) {
     List4->addItems({"599", "589", "579", "569", "559", "549", "539", "519", "459", "339"});
     tw.place(List4, 600, 1830, 800, 1800);
     List4->hide();
-    for (QLineEdit* qsoBox : {Text5, Text6, Text7, Text11, Text14})
+    ui::keepRule(Text5, logbook::callBoxText);
+    ui::keepRule(Text7, logbook::reportBoxText);
+    for (QLineEdit* qsoBox : {Text6, Text11, Text14})
         ui::keepOneLine(qsoBox);
 }
 

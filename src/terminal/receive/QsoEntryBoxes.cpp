@@ -55,55 +55,6 @@ void typeInto(QLineEdit* box, const QString& text, QChar (*take)(QChar), int n) 
     }
 }
 
-// Whatever way the operator puts text into the RST box (a paste by key or
-// menu, the middle button, a drop), what came in keeps only its digits. Text
-// the system writes there itself is left as it is.
-class RstDigitsOnly : public QObject {
-  public:
-    explicit RstDigitsOnly(QLineEdit* box) : QObject(box), box_(box) {
-        box->installEventFilter(this);
-        connect(box, &QLineEdit::textEdited, this, [this](const QString& now) { keepDigits(now); });
-    }
-
-  private:
-    bool eventFilter(QObject*, QEvent* e) override {
-        switch (e->type()) {
-        case QEvent::KeyPress:
-        case QEvent::InputMethod:
-        case QEvent::MouseButtonRelease:
-        case QEvent::ContextMenu:
-        case QEvent::Drop:
-            before_ = box_->text();
-            break;
-        default:
-            break;
-        }
-        return false;
-    }
-
-    void keepDigits(const QString& now) {
-        qsizetype head = 0;
-        const qsizetype shorter = std::min(now.size(), before_.size());
-        while (head < shorter && now[head] == before_[head])
-            ++head;
-        qsizetype tail = 0;
-        while (tail < shorter - head && now[now.size() - 1 - tail] == before_[before_.size() - 1 - tail])
-            ++tail;
-        const QString added = now.mid(head, now.size() - head - tail);
-        QString digits;
-        for (QChar c : added)
-            if (!rstChar(c).isNull()) digits += c;
-        before_ = now;
-        if (digits == added) return;
-        before_ = now.left(head) + digits + now.right(tail);
-        box_->setText(before_);
-        box_->setCursorPosition(static_cast<int>(head + digits.size()));
-    }
-
-    QLineEdit* box_;
-    QString before_;
-};
-
 class EntryKeys : public forms::WindowFilter {
   public:
     explicit EntryKeys(PSK31MAIN& w) : WindowFilter(&w), w_(w) {
@@ -196,8 +147,6 @@ void connectQsoEntryBoxes(PSK31MAIN& w) {
         box->setAttribute(Qt::WA_InputMethodEnabled, false);
     w.Text7->setAlignment(Qt::AlignCenter);
     new EntryKeys(w);
-    // Installed last, it sees the RST box's events before the key rules do.
-    new RstDigitsOnly(w.Text7);
 }
 
 } // namespace terminal::receive

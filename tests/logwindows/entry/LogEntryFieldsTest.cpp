@@ -5,11 +5,14 @@
 #include "core/IniValues.h"
 #include "platform/os/Cp932.h"
 #include "rig/RigPort.h"
+#include "support/Popups.h"
 #include "support/RigSimulator.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QInputMethodEvent>
+#include <QMimeData>
 
 namespace {
 
@@ -65,13 +68,20 @@ TEST_F(LogFieldsTest, EachFieldTakesOnlyItsCharacters) {
         int cursor;
         const char* keys;
         const char* after;
+        const char* slashPart = nullptr; // the "/" part box after the keys
     } cases[] = {
         {&TEMP_LOG::Text3, "2024-01-05", 3, "7", "2027-01-05"},
         {&TEMP_LOG::Text3, "2024-01-05", 6, "\b\x7f", "2024-01-05"},
         {&TEMP_LOG::Text3, "2024-01-05", 0, "a-/", "2024-01-05"},
         {&TEMP_LOG::Text4, "12:34J", 5, "u", "12:34U"},
         {&TEMP_LOG::Text4, "12:34U", 5, "j\b", "12:34J"},
-        {&TEMP_LOG::Text1, "", 0, "qq1/abc", "QQ1ABC"},
+        // A ":" typed where the box stepped over its colon is that colon.
+        {&TEMP_LOG::Text4, "14:05J", 0, "08:00J", "08:00J"},
+        {&TEMP_LOG::Text4, "14:05U", 0, "09:3", "09:35U"},
+        {&TEMP_LOG::Text4, "14:05J", 2, ":", "14:05J"},
+        // A "/" goes on in the "/" part box.
+        {&TEMP_LOG::Text1, "", 0, "qq1/abc", "QQ1", "ABC"},
+        {&TEMP_LOG::Text1, "", 0, "3d2/", "3D2", ""},
         {&TEMP_LOG::Text1, "QQ1ABC", 0, "7", "7Q1ABC"},
         {&TEMP_LOG::Text1, "QQ1ABC", 6, "\b", "QQ1AB"},
         {&TEMP_LOG::Text2, "P", 0, "kh6", "KH6P"},
@@ -91,44 +101,114 @@ TEST_F(LogFieldsTest, EachFieldTakesOnlyItsCharacters) {
         QLineEdit* box = w.*c.field;
         SCOPED_TRACE(std::string(c.before) + "|" + c.keys);
         focusAt(box, QString::fromLatin1(c.before), c.cursor);
-        typeKeys(box, QString::fromLatin1(c.keys));
+        typeFocused(QString::fromLatin1(c.keys));
         EXPECT_EQ(box->text(), QString::fromLatin1(c.after));
+        if (c.slashPart) {
+            EXPECT_EQ(w.Text2->text(), QLatin1String(c.slashPart));
+            EXPECT_TRUE(w.Text2->hasFocus());
+        }
     }
 }
 
 // Text with line breaks pasted into any one-line box of the QSO: the box holds
-// one line, and so does what is stored.
+// one line, and so does what is stored. A call and a report keep to what their
+// keys take, whichever way the text comes: a call in upper case without
+// blanks, a report in digits.
 TEST_F(LogFieldsTest, APastedLineBreakBecomesABlankInEveryQsoBox) {
     const QString pasted = QStringLiteral("Line1 東京\r\nLine2 大阪\nLine3");
     const QString joined = QStringLiteral("Line1 東京 Line2 大阪 Line3");
     PSK31MAIN& m = forms::PSK31MAIN();
     m.show();
     TEMP_LOG& w = open();
-    const auto paste = [&pasted](QWidget* window, QLineEdit* box) {
+    enum class Way { CtrlV, Menu, Drop, Pick };
+    const auto put = [](QWidget* window, QLineEdit* box, Way way, const QString& text) {
         window->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(window));
         box->setFocus();
         box->selectAll();
-        QApplication::clipboard()->setText(pasted);
-        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        QApplication::clipboard()->setText(text);
+        if (way == Way::CtrlV) QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        if (way == Way::Menu) {
+            box->clear();
+            // The right button's press, as the window system turns it into a menu request.
+            const QPoint at = box->rect().center();
+            QContextMenuEvent request(QContextMenuEvent::Mouse, at, box->mapToGlobal(at));
+            QApplication::sendEvent(box, &request);
+            ASSERT_TRUE(zvtest::waitUntil([] { return QApplication::activePopupWidget() != nullptr; }));
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_NE(menu, nullptr);
+            // The box's own menu names its paste item by the paste key, in any language.
+            const QString pasteKey = QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+            QAction* paste = nullptr;
+            for (QAction* a : menu->actions())
+                if (a->text().endsWith(QLatin1Char('\t') + pasteKey)) paste = a;
+            EXPECT_TRUE(zvtest::chooseInPopup(menu, paste));
+        }
+        if (way == Way::Drop) {
+            box->clear();
+            QMimeData mime;
+            mime.setText(text);
+            const QPoint at = box->rect().center();
+            QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(box, &enter);
+            QDropEvent dropped(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(box, &dropped);
+        }
+        // A pick writes the box from the program, as the word picks and the lists do.
+        if (way == Way::Pick) box->setText(text);
         EXPECT_FALSE(box->text().contains(QLatin1Char('\n')) || box->text().contains(QLatin1Char('\r')))
             << box->text().toStdString();
     };
-    for (QLineEdit* box : {m.Text5, m.Text7, m.Text11, m.Text14, m.Text6})
-        paste(&m, box);
-    EXPECT_EQ(m.Text6->text(), joined);
+    const struct {
+        QWidget* window;
+        QLineEdit* box;
+        Way way;
+        QString text;
+        QString held; // what the box holds after; nothing: only one line
+    } cases[] = {
+        {&m, m.Text5, Way::CtrlV, QStringLiteral("QQ3PA\nST"), QStringLiteral("QQ3PAST")},
+        {&m, m.Text5, Way::Menu, QStringLiteral("qq3ab\rcd"), QStringLiteral("QQ3ABCD")},
+        {&m, m.Text5, Way::Drop, QStringLiteral(" qq1 xy/p\r\n"), QStringLiteral("QQ1XY/P")},
+        {&m, m.Text5, Way::Pick, QStringLiteral("qq9 abc\t"), QStringLiteral("QQ9ABC")},
+        // Cut at the box's length as it comes, then held to the rule.
+        {&m, m.Text5, Way::CtrlV, pasted, QStringLiteral("LINE1東京LINE2大阪L")},
+        {&m, m.Text7, Way::CtrlV, QStringLiteral("5 7x"), QStringLiteral("57")},
+        {&m, m.Text7, Way::Menu, QStringLiteral("5\r\n9"), QStringLiteral("59")},
+        {&m, m.Text7, Way::Drop, QStringLiteral("5x9"), QStringLiteral("59")},
+        {&m, m.Text7, Way::Pick, QStringLiteral("5NN"), QStringLiteral("5")},
+        {&m, m.Text11, Way::CtrlV, pasted, {}},
+        {&m, m.Text14, Way::CtrlV, pasted, joined},
+        {&m, m.Text6, Way::CtrlV, pasted, joined},
+        // The log's fixed boxes drop Ctrl+V as their keys do; every other way passes their rule.
+        {&w, w.Text1, Way::CtrlV, pasted, {}},
+        {&w, w.Text1, Way::Menu, QStringLiteral("qq1 xy/p"), QStringLiteral("QQ1XY/P")},
+        {&w, w.Text1, Way::Drop, QStringLiteral("qq1\nxy"), QStringLiteral("QQ1XY")},
+        {&w, w.Text2, Way::Menu, QStringLiteral("p\r\n"), QStringLiteral("P")},
+        {&w, w.Text6, Way::Drop, QStringLiteral("5\r\n9"), QStringLiteral("59")},
+        {&w, w.Text5, Way::Menu, QStringLiteral("5 7x"), QStringLiteral("57")},
+        {&w, w.Text9, Way::CtrlV, pasted, {}},
+        {&w, w.Text13, Way::CtrlV, pasted, joined},
+        {&w, w.Text14, Way::Menu, pasted, joined},
+        {&w, w.Text15, Way::Drop, pasted, joined},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.box->objectName().toStdString() + " " + c.text.toStdString());
+        put(c.window, c.box, c.way, c.text);
+        if (!c.held.isEmpty()) {
+            EXPECT_EQ(c.box->text(), c.held);
+        }
+    }
     EXPECT_EQ(w.Text12->text(), joined) << "the name as the main window passes it on";
-    for (QLineEdit* box : {w.Text1, w.Text2, w.Text5, w.Text6, w.Text9, w.Text13, w.Text14, w.Text15})
-        paste(&w, box);
-    EXPECT_EQ(w.Text13->text(), joined);
-    EXPECT_EQ(w.Text15->text(), joined);
-    m.Text5->setText(QStringLiteral("QQ2XYZ"));
     QTest::keyClick(w.Text13, Qt::Key_F1);
     ASSERT_EQ(logCount(), 1);
     const hamlog::QsoRecord r = stored(1);
+    EXPECT_EQ(r.CALL.trimmed(), QStringLiteral("QQ1XY/P"));
+    EXPECT_EQ(r.HIS.trimmed(), QStringLiteral("57"));
+    EXPECT_EQ(r.MY.trimmed(), QStringLiteral("59"));
     EXPECT_EQ(r.NAME.trimmed(), joined);
     EXPECT_EQ(r.QTH.trimmed(), joined);
     EXPECT_EQ(r.REM1.trimmed(), joined);
+    EXPECT_EQ(r.REM2.trimmed(), joined);
 }
 
 TEST_F(LogFieldsTest, EnterMovesTheFocusInTheFixedOrder) {
@@ -299,7 +379,7 @@ TEST_F(LogFieldsTest, CallRstAndNameFollowTheMainWindowUnlessEditing) {
         // starts a new entry; the record is shown only after they are filled.
         logbook::g.LogEditMode = 0;
         m.Text5->setText(QStringLiteral("MAIN"));
-        m.Text7->setText(QStringLiteral("MAIN"));
+        m.Text7->setText(QStringLiteral("111"));
         m.Text6->setText(QStringLiteral("花子"));
         logbook::g.LogEditMode = edit;
         focusAt(w.Text1, QString(), 0);
@@ -307,7 +387,7 @@ TEST_F(LogFieldsTest, CallRstAndNameFollowTheMainWindowUnlessEditing) {
         focusAt(w.Text5, QString(), 0);
         typeKeys(w.Text5, QStringLiteral("57"));
         EXPECT_EQ(m.Text5->text(), edit ? QStringLiteral("MAIN") : QStringLiteral("QQ4D"));
-        EXPECT_EQ(m.Text7->text(), edit ? QStringLiteral("MAIN") : QStringLiteral("57"));
+        EXPECT_EQ(m.Text7->text(), edit ? QStringLiteral("111") : QStringLiteral("57"));
 
         w.Text12->clear();
         clickLabel(w.Label11);

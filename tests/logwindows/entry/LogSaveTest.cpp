@@ -82,6 +82,20 @@ TEST_F(LogTest, TheSlashPartIsStoredWithTheCallAndSplitBackWhenBrowsed) {
     // Stored again unchanged, the call stays whole.
     pressF1();
     EXPECT_EQ(stored(1).CALL.trimmed(), QStringLiteral("QQ1AA/8"));
+
+    // A "/" typed in the call box goes on in the "/" part box: the call is
+    // stored whole, never as another call.
+    for (const char* typed : {"qq1abc/3", "3d2/qq1abc"}) {
+        w = &openFromMain(QString());
+        w->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+        w->Text1->setFocus();
+        for (QChar c : QString::fromLatin1(typed))
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+        pressF1();
+        EXPECT_EQ(stored(logCount()).CALL.trimmed(), QString::fromLatin1(typed).toUpper());
+    }
+    EXPECT_EQ(logCount(), 4);
 }
 
 TEST_F(LogTest, FieldsAreFittedToTheRecord) {
@@ -128,6 +142,7 @@ TEST_F(LogTest, AFailedSaveSaysSoAndKeepsEverything) {
         QString band;
         bool removeLog;
         QString message;
+        QString date = {}, time = {}; // typed over the stamped ones when given
     } cases[] = {
         {"no call", {}, QStringLiteral("7"), false, QStringLiteral("CALL DATA がありません")},
         {"no band", QStringLiteral("QQ5GHI"), {}, false, QStringLiteral("Band DATA がありません")},
@@ -137,6 +152,22 @@ TEST_F(LogTest, AFailedSaveSaysSoAndKeepsEverything) {
          QStringLiteral("Band DATA が正しくありません")},
         {"no log", QStringLiteral("QQ5GHI"), QStringLiteral("7"), true,
          QStringLiteral("書き込みに失敗しました")},
+        {"no such day", QStringLiteral("QQ5GHI"), QStringLiteral("7"), false,
+         QStringLiteral("Date DATA が正しくありません (YYYY-MM-DD)"), QStringLiteral("2024-02-30")},
+        {"two colons",
+         QStringLiteral("QQ5GHI"),
+         QStringLiteral("7"),
+         false,
+         QStringLiteral("Time DATA が正しくありません (HH:MM と J か U)"),
+         {},
+         QStringLiteral("08::00")},
+        {"no such hour",
+         QStringLiteral("QQ5GHI"),
+         QStringLiteral("7"),
+         false,
+         QStringLiteral("Time DATA が正しくありません (HH:MM と J か U)"),
+         {},
+         QStringLiteral("25:00J")},
     };
     fillLog(3);
     for (const Case& c : cases) {
@@ -145,6 +176,8 @@ TEST_F(LogTest, AFailedSaveSaysSoAndKeepsEverything) {
         w.Text1->setText(c.call);
         w.Combo1->setEditText(c.band);
         w.Text13->setText(QStringLiteral("大阪市"));
+        if (!c.date.isEmpty()) w.Text3->setText(c.date);
+        if (!c.time.isEmpty()) w.Text4->setText(c.time);
         if (c.removeLog) logbook::g.HamlogDataPath = path(QStringLiteral("GONE"));
         ui::script::clearAsked();
         pressF1();

@@ -248,11 +248,28 @@ TEST_F(SstvQso, DroppedTextIsCleanedAndChecked) {
     sstv::titles.SstvTitleRefreshOn = 1;
     core::g.StatusMessage.clear();
     drop(f.Text1, QStringLiteral("  qx1abc\t\r\n"));
-    EXPECT_EQ(f.Text1->text(), QStringLiteral("qx1abc"));
+    EXPECT_EQ(f.Text1->text(), QStringLiteral("QX1ABC")) << "a call however it arrives";
     EXPECT_EQ(core::g.StatusMessage, QStringLiteral("１ｓｔ　ＱＳＯ　です。"));
-    EXPECT_EQ(f.Label1[1]->text(), QStringLiteral("de qx1abc"));
+    EXPECT_EQ(f.Label1[1]->text(), QStringLiteral("de QX1ABC"));
     drop(f.Text1, QStringLiteral("QX1ABCDEFGHIJKLMNOPQRSTUVWXYZ"));
     EXPECT_EQ(f.Text1->text(), QStringLiteral("QX1ABCDEFGHIJKLMNOPQ"));
+    // Pasted by key, a call drops its line break and blanks and a report keeps its digits.
+    const std::pair<QLineEdit*, std::pair<QString, QString>> pastes[] = {
+        {f.Text1, {QStringLiteral("qq3pa\nst"), QStringLiteral("QQ3PAST")}},
+        {f.Text1, {QStringLiteral("qq1 xy/p\r\n"), QStringLiteral("QQ1XY/P")}},
+        {f.Text5, {QStringLiteral("5 9x5\r\n"), QStringLiteral("595")}},
+    };
+    f.show();
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    for (const auto& [box, texts] : pastes) {
+        box->setFocus();
+        ASSERT_TRUE(zvtest::waitUntil([box] { return box->hasFocus(); }));
+        box->selectAll();
+        QApplication::clipboard()->setText(texts.first);
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(box->text(), texts.second);
+    }
 }
 
 TEST_F(SstvQso, ContestNumberShowsThreeDigitsAndIsStored) {

@@ -615,9 +615,9 @@ TEST_F(PickItems, CallAndRstBoxesTakeComposedAndPastedTextByTheirRules) {
         }
         EXPECT_EQ(box->text(), c.after);
     }
-    // What the system writes there itself stays as written.
+    // What the program writes there (a pick from a list) keeps to the same rule.
     w->Text7->setText(QStringLiteral("5NN"));
-    EXPECT_EQ(w->Text7->text(), QStringLiteral("5NN"));
+    EXPECT_EQ(w->Text7->text(), QStringLiteral("5"));
 }
 
 TEST_F(PickItems, TheRetuneLabelsTellWhatTheyDo) {
