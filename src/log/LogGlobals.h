@@ -122,6 +122,14 @@ struct Globals {
     int HamlogSending = 0;
     // The logging program's record count when the QSO was handed over.
     int RecNoAtSend = 0;
+    // The boxes as they were handed over; what differs at the save is handed
+    // over again first. Not current after a save that failed: the logging
+    // program's entry may be gone, so the whole QSO goes again.
+    struct HandedOverQso {
+        QString call, rst, name, qth, contestNo;
+        bool current = false;
+        bool operator==(const HandedOverQso&) const = default;
+    } HandedOver;
 };
 
 extern Globals g;

@@ -128,4 +128,8 @@ void HamlogSendQth() {
     sendToProgram(link::HamlogItemQth, textOf(operatingBoxes().qth));
 }
 
+void HamlogSendRst() {
+    sendToProgram(link::HamlogItemField4, textOf(operatingBoxes().rst).trimmed());
+}
+
 } // namespace logwindows

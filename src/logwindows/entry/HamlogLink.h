@@ -22,5 +22,7 @@ bool HamlogAskName();
 bool HamlogAskQth();
 void HamlogSendName();
 void HamlogSendQth();
+// The RST box again, as the QSO's hand-over sends it.
+void HamlogSendRst();
 
 } // namespace logwindows

@@ -54,12 +54,40 @@ bool hasSerial() {
     return false;
 }
 
+logbook::Globals::HandedOverQso boxesNow() {
+    const QsoBoxes boxes = operatingBoxes();
+    return {textOf(boxes.call).trimmed(), textOf(boxes.rst).trimmed(),       textOf(boxes.name).trimmed(),
+            textOf(boxes.qth).trimmed(),  textOf(boxes.contestNo).trimmed(), true};
+}
+
+void sendQso() {
+    HamlogSendQso();
+    logbook::g.HandedOver = boxesNow();
+}
+
 void handOver() {
     if (!hasCall() || !hasSerial()) return;
     const std::optional<int> count = HamlogAskRecNo();
     if (!count) return;
     markPending(*count);
-    HamlogSendQso();
+    sendQso();
+}
+
+// Corrections made in the boxes since the hand-over go to the logging
+// program's entry before it is stored, so that the log holds what the boxes
+// show. A name or QTH the operator changed is theirs, also where the logging
+// program knows another one.
+void handOverChanges() {
+    const logbook::Globals::HandedOverQso before = logbook::g.HandedOver, now = boxesNow();
+    if (before == now) return;
+    if (!before.current || before.call != now.call || before.contestNo != now.contestNo) {
+        sendQso();
+    } else if (before.rst != now.rst) {
+        HamlogSendRst();
+    }
+    if (before.current && !now.name.isEmpty() && before.name != now.name) HamlogSendName();
+    if (before.current && !now.qth.isEmpty() && before.qth != now.qth) HamlogSendQth();
+    logbook::g.HandedOver = boxesNow();
 }
 
 void stored(int count, const std::function<void()>& nextContestNo) {
@@ -68,27 +96,34 @@ void stored(int count, const std::function<void()>& nextContestNo) {
 }
 
 // Stores the handed-over QSO and checks by the record count that it is there.
-// A save that did not add the record (the logging program restarted with an
-// empty entry, say) leaves the QSO in the boxes, ready to be handed over again.
+// A save that did not add the record (the logging program stopped or
+// restarted with an empty entry, say) keeps the QSO pending: the next press
+// asks the count first, so that a save taken late counts as stored, and
+// otherwise hands the whole QSO over again before storing it.
 void storeNow(const std::function<void()>& nextContestNo) {
+    handOverChanges();
     HamlogSaveEntry();
     const std::optional<int> count = HamlogAskRecNo();
     if (count && *count - logbook::g.RecNoAtSend == 1) {
         stored(*count, nextContestNo);
         return;
     }
-    EndHandOver();
+    logbook::g.HandedOver.current = false;
     ui::msgBox(QStringLiteral("LOG_SAVE を失敗しました"), ui::OkOnly);
+}
+
+// A QSO handed over and stored since (late, or by the operator in the logging
+// program) ends the hand-over; true then.
+bool storedMeanwhile(int count, const std::function<void()>& nextContestNo) {
+    if (count == logbook::g.RecNoAtSend) return false;
+    stored(count, nextContestNo);
+    return true;
 }
 
 void storeOrDrop(const std::function<void()>& nextContestNo) {
     // Without a readable count nothing is known: the QSO stays pending.
     const std::optional<int> count = HamlogAskRecNo();
-    if (!count) return;
-    if (*count != logbook::g.RecNoAtSend) {
-        stored(*count, nextContestNo);
-        return;
-    }
+    if (!count || storedMeanwhile(*count, nextContestNo)) return;
     if (logbook::g.HamlogConfirmOn != 1) {
         storeNow(nextContestNo);
         return;
@@ -111,23 +146,35 @@ void storeOrDrop(const std::function<void()>& nextContestNo) {
 
 void EndHandOver() {
     core::g.HamlogEntrySent = 0;
+    logbook::g.HandedOver = {};
     if (forms::isLoaded<PSK31MAIN>()) showIdle(forms::PSK31MAIN().Command5);
     if (forms::isLoaded<SSTVForm>()) showIdle(forms::SSTVForm().Command1);
 }
 
-void LogButtonPress(const std::function<void()>& nextContestNo) {
+namespace {
+
+// An unreadable answer of the logging program ends the press with a word.
+void guarded(const std::function<void()>& press) {
     try {
-        if (logbook::g.HamlogLink == 1) {
-            OpenLogEntry();
-        } else if (logbook::g.HamlogLink == 2) {
+        press();
+    } catch (const std::exception& e) {
+        qWarning("log button: %s", e.what());
+        ui::msgBox(QStringLiteral("LOG Save Err"), ui::OkOnly);
+    }
+}
+
+} // namespace
+
+void LogButtonPress(const std::function<void()>& nextContestNo) {
+    if (logbook::g.HamlogLink == 1) {
+        guarded(OpenLogEntry);
+    } else if (logbook::g.HamlogLink == 2) {
+        guarded([&] {
             if (core::g.HamlogEntrySent == 0)
                 handOver();
             else
                 storeOrDrop(nextContestNo);
-        }
-    } catch (const std::exception& e) {
-        qWarning("log button: %s", e.what());
-        ui::msgBox(QStringLiteral("LOG Save Err"), ui::OkOnly);
+        });
     }
 }
 
@@ -147,6 +194,10 @@ QString dropQuestion(DropCause cause) {
 } // namespace
 
 bool MayDropHandedOverQso(DropCause cause) {
+    // The operator's own end asks about an unsaved entry as the entry's cancel does.
+    if (logbook::g.HamlogLink == 1 && cause == DropCause::ProgramEnd)
+        return !EntryUnsaved() || ui::msgBox(QStringLiteral("LOGﾃﾞｰﾀが未保存ですが宜しいですか"),
+                                             ui::YesNo | ui::Exclamation) == ui::Yes;
     if (logbook::g.HamlogLink != 2 || core::g.HamlogEntrySent != 1) return true;
     const ui::MsgResult answer =
         ui::msgBox(QStringLiteral("LOG作成で渡したQSOがまだ保存されていません。\r\n") + dropQuestion(cause),
@@ -165,11 +216,20 @@ bool MayDropHandedOverQso(DropCause cause) {
 
 // The key hands the QSO over as the button's first press does, also when one
 // is pending already: the logging program's entry then takes the boxes anew.
-void LogKeyPress() {
-    if (logbook::g.HamlogLink == 1)
+// A pending QSO that has been stored meanwhile is not handed over twice.
+void LogKeyPress(const std::function<void()>& nextContestNo) {
+    if (logbook::g.HamlogLink == 1) {
         OpenLogEntry();
-    else if (logbook::g.HamlogLink == 2)
+        return;
+    }
+    if (logbook::g.HamlogLink != 2) return;
+    guarded([&] {
+        if (core::g.HamlogEntrySent == 1) {
+            const std::optional<int> count = HamlogAskRecNo();
+            if (!count || storedMeanwhile(*count, nextContestNo)) return;
+        }
         handOver();
+    });
 }
 
 } // namespace logwindows

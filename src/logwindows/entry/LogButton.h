@@ -12,7 +12,7 @@ namespace logwindows {
 void LogButtonPress(const std::function<void()>& nextContestNo);
 // The log key (Ctrl+L): opens the log entry window, or hands the QSO over as
 // the button does.
-void LogKeyPress();
+void LogKeyPress(const std::function<void()>& nextContestNo);
 // Nothing is pending any more (stored, dropped, or the logging program's entry
 // cleared): the log buttons say "LOG作成" again.
 void EndHandOver();
@@ -24,7 +24,9 @@ enum class DropCause { ModeChange, Spot, ProgramEnd };
 // go with the old window), a spot that fills the boxes anew, or the end of the
 // program: a QSO handed to the logging program and not yet stored is dropped
 // only when the operator says so; the logging program's entry is then cleared
-// and the log button shows that nothing is pending. True when the action may go on.
+// and the log button shows that nothing is pending. With the library link the
+// program's end asks in the same way about an unsaved log entry. True when the
+// action may go on.
 bool MayDropHandedOverQso(DropCause cause = DropCause::ModeChange);
 
 } // namespace logwindows

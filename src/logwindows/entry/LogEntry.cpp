@@ -210,4 +210,10 @@ void SetQsoTime() {
     }
 }
 
+bool EntryUnsaved() {
+    const logbook::Globals& g = logbook::g;
+    return g.LogWindowOpen == 1 && g.LogEditMode == 0 && g.LogEntrySaved == 0 &&
+           forms::isLoaded<TEMP_LOG>() && !forms::TEMP_LOG().Text1->text().trimmed().isEmpty();
+}
+
 } // namespace logwindows

@@ -22,6 +22,9 @@ void StartLogEntry();
 void OpenLogEntry();
 // Date and time of the entry in the zone the operator chose.
 void SetQsoTime();
+// A new entry with a call in the open log entry window, neither saved nor a
+// stored record being edited: dropping it asks the operator first.
+bool EntryUnsaved();
 // Blanks every field of CurQso.
 void ClearHamlogRecord();
 

@@ -28,13 +28,6 @@ QString rsvPath() {
     return paths::join(paths::programFolder(), QStringLiteral("RSVmenu.DAT"));
 }
 
-// An entry typed into the open log window but neither saved nor being edited.
-bool entryUnsaved() {
-    const logbook::Globals& lg = logbook::g;
-    return lg.LogWindowOpen == 1 && lg.LogEditMode == 0 && lg.LogEntrySaved == 0 &&
-           !forms::TEMP_LOG().Text1->text().trimmed().isEmpty();
-}
-
 QString presetRsv() {
     const core::Globals& g = core::g;
     const bool preset = g.ContestMode == 1 ? g.ContestRst599 == 1 : g.HisRstPresetOn == QLatin1String("1");
@@ -64,8 +57,8 @@ void SSTVForm::Command7_Click() {
     ClearBusy = 1;
     switch (logbook::g.HamlogLink) {
     case 1:
-        if (entryUnsaved() && ui::msgBox(QStringLiteral("LOGﾃﾞｰﾀが未保存ですが宜しいですか"),
-                                         ui::YesNo | ui::Exclamation) != ui::Yes) {
+        if (logwindows::EntryUnsaved() && ui::msgBox(QStringLiteral("LOGﾃﾞｰﾀが未保存ですが宜しいですか"),
+                                                     ui::YesNo | ui::Exclamation) != ui::Yes) {
             ClearBusy = 0;
             return;
         }

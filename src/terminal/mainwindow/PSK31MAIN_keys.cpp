@@ -36,6 +36,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QScrollBar>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
 
@@ -261,7 +262,7 @@ bool PSK31MAIN::Form_KeyDown(int KeyCode, int Shift) {
         return true;
     case 'L':
         if (Shift != kCtrl) return false;
-        logwindows::LogKeyPress();
+        logwindows::LogKeyPress([this] { VScroll4->setValue(VScroll4->value() + 1); });
         return true;
     case 'C':
         if (Shift != kCtrl) return false;

@@ -23,13 +23,6 @@ int QsoClearBusy = 0;
 
 namespace {
 
-// An entry typed into the open log window but neither saved nor being edited.
-bool entryUnsaved() {
-    const logbook::Globals& lg = logbook::g;
-    return lg.LogWindowOpen == 1 && !forms::TEMP_LOG().Text1->text().trimmed().isEmpty() &&
-           lg.LogEntrySaved == 0 && lg.LogEditMode == 0;
-}
-
 QString presetRst() {
     const core::Globals& g = core::g;
     const bool preset = g.ContestMode != 0 ? g.ContestRst599 == 1 : g.HisRstPresetOn == QLatin1String("1");
@@ -40,8 +33,8 @@ QString presetRst() {
 bool clear(PSK31MAIN& w) {
     switch (logbook::g.HamlogLink) {
     case 1:
-        if (entryUnsaved() && ui::msgBox(QStringLiteral("LOGﾃﾞｰﾀが未保存ですが宜しいですか"),
-                                         ui::YesNo | ui::Exclamation) != ui::Yes)
+        if (logwindows::EntryUnsaved() && ui::msgBox(QStringLiteral("LOGﾃﾞｰﾀが未保存ですが宜しいですか"),
+                                                     ui::YesNo | ui::Exclamation) != ui::Yes)
             return false;
         ClearQsoEntry(w);
         logwindows::StartLogEntry();

@@ -198,9 +198,10 @@ TEST_F(LogWindowLink, LogKeyHandsTheQsoOverAsTheButtonDoes) {
     EXPECT_EQ(logCount(), 0);
 }
 
-// The logging program restarted with the QSO handed over: the save fails, the
-// QSO stays in the boxes and goes over again with one press.
-TEST_F(LogWindowLink, AFailedSaveLeavesTheQsoReadyToBeHandedOverAgain) {
+// The logging program restarted with the QSO handed over: the save fails and
+// says so, the QSO stays pending (the program's end would still ask about it),
+// and the next press hands it over whole again and stores it once.
+TEST_F(LogWindowLink, AFailedSaveKeepsTheQsoPendingAndTheNextPressStoresItOnce) {
     start();
     PSK31MAIN& m = boxes(QStringLiteral("QQ6FFF"), QStringLiteral("太郎"), QStringLiteral("大阪市"));
     press();
@@ -213,18 +214,99 @@ TEST_F(LogWindowLink, AFailedSaveLeavesTheQsoReadyToBeHandedOverAgain) {
     press();
     EXPECT_EQ(askedPrompts(), QStringList{QStringLiteral("LOG_SAVE を失敗しました")});
     EXPECT_EQ(logCount(), 0);
-    EXPECT_EQ(core::g.HamlogEntrySent, 0);
-    EXPECT_EQ(m.Command5->text(), QStringLiteral("LOG作成"));
+    EXPECT_EQ(core::g.HamlogEntrySent, 1);
+    EXPECT_EQ(m.Command5->text(), QStringLiteral("LOG保存"));
     EXPECT_EQ(m.Text5->text(), QStringLiteral("QQ6FFF"));
     EXPECT_EQ(m.Text6->text(), QStringLiteral("太郎"));
 
+    ui::script::clearAsked();
     press();
-    EXPECT_EQ(core::g.HamlogEntrySent, 1);
-    press();
+    EXPECT_TRUE(ui::script::asked().isEmpty());
+    EXPECT_EQ(core::g.HamlogEntrySent, 0);
     ASSERT_EQ(logCount(), 1);
     EXPECT_EQ(stored(1).CALL.trimmed(), QStringLiteral("QQ6FFF"));
+    EXPECT_EQ(stored(1).NAME.trimmed(), QStringLiteral("太郎"));
     EXPECT_EQ(stored(1).QTH.trimmed(), QStringLiteral("大阪市"));
     EXPECT_EQ(m.Command5->text(), QStringLiteral("LOG作成"));
+}
+
+// The boxes corrected after the hand-over: the save stores what they show.
+TEST_F(LogWindowLink, CorrectionsMadeAfterTheHandOverAreStored) {
+    start();
+    struct Case {
+        const char *call, *name, *rst, *qth;             // handed over
+        const char *newCall, *newName, *newRst, *newQth; // typed over them before the save
+    } cases[] = {
+        {"QQ2TYP0", "Typo", "559", "Wrong", "QQ2TYPO", "Fixed", "579", "Right"},
+        {"QQ2AAA", "Taro", "559", "Tokyo", "QQ2AAA", "Jiro", "599", "Osaka"},
+        {"QQ2BBB", "", "599", "", "QQ2BBB", "Hana", "599", "Kobe"},
+    };
+    const auto typeOver = [](QLineEdit* box, const char* text) {
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+        QTest::keyClicks(box, QString::fromLatin1(text));
+    };
+    PSK31MAIN& m = forms::PSK31MAIN();
+    m.show();
+    m.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
+    int count = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.call);
+        boxes(QLatin1String(c.call), QLatin1String(c.name), QLatin1String(c.qth));
+        m.Text7->setText(QLatin1String(c.rst));
+        press();
+        ASSERT_EQ(core::g.HamlogEntrySent, 1);
+        typeOver(m.Text5, c.newCall);
+        typeOver(m.Text6, c.newName);
+        typeOver(m.Text7, c.newRst);
+        typeOver(m.Text14, c.newQth);
+        press();
+        EXPECT_TRUE(ui::script::asked().isEmpty());
+        ASSERT_EQ(logCount(), ++count);
+        const hamlog::QsoRecord r = stored(count);
+        EXPECT_EQ(r.CALL.trimmed(), QLatin1String(c.newCall));
+        EXPECT_EQ(r.NAME.trimmed(), QLatin1String(c.newName));
+        EXPECT_EQ(r.HIS.trimmed(), QLatin1String(c.newRst));
+        EXPECT_EQ(r.QTH.trimmed(), QLatin1String(c.newQth));
+        EXPECT_EQ(m.Text6->text(), QLatin1String(c.newName)) << "the boxes keep the corrections";
+    }
+}
+
+// A save the logging program took after the link gave up on it (late, or
+// from its own window) counts as stored: the next press or Ctrl+L asks the
+// record count first and stores no second record.
+TEST_F(LogWindowLink, ASaveTakenMeanwhileCountsAsStored) {
+    start();
+    PSK31MAIN& m = boxes(QStringLiteral("QQ2LLL"), QStringLiteral("Late"), QString());
+    m.show();
+    m.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
+    const auto saveInTheProgram = [] {
+        QLocalSocket other;
+        other.connectToServer(hamlog::window::serverName());
+        ASSERT_TRUE(other.waitForConnected(3000));
+        other.write(hamlog::window::encodeFrame(
+            {hamlog::window::FrameKind::CopyData, hamlog::window::item(hamlog::window::HamlogCmdSave)}));
+        ASSERT_TRUE(other.waitForReadyRead(5000)) << "the program has handled the save";
+    };
+    for (bool byKey : {false, true}) {
+        SCOPED_TRACE(byKey ? "Ctrl+L" : "button");
+        press();
+        ASSERT_EQ(core::g.HamlogEntrySent, 1);
+        const int before = logCount();
+        saveInTheProgram();
+        ASSERT_EQ(logCount(), before + 1);
+        if (byKey)
+            QTest::keyClick(m.Text5, Qt::Key_L, Qt::ControlModifier);
+        else
+            press();
+        EXPECT_TRUE(ui::script::asked().isEmpty());
+        EXPECT_EQ(logCount(), before + 1);
+        EXPECT_EQ(core::g.HamlogEntrySent, 0);
+        EXPECT_EQ(m.Command5->text(), QStringLiteral("LOG作成"));
+    }
 }
 
 // A logging program's window that answers every request with a text holding no

@@ -519,6 +519,33 @@ TEST_F(SstvQso, LogButtonWithTheLoggingProgramsWindow) {
     EXPECT_EQ(logCount(), 2);
     EXPECT_EQ(f.Text11->text(), QStringLiteral("009"));
 
+    // Corrections typed after the hand-over are what the save stores.
+    logbook::g.HamlogConfirmOn = 0;
+    f.Text1->setText(QStringLiteral("QX2TYP0"));
+    f.Text7->setText(QStringLiteral("Typo"));
+    QTest::mouseClick(f.Command1, Qt::LeftButton);
+    ASSERT_EQ(core::g.HamlogEntrySent, 1);
+    for (const auto& [box, typed] :
+         {std::pair{f.Text1, QStringLiteral("qx2typo")}, std::pair{f.Text7, QStringLiteral("Fixed")},
+          std::pair{f.Text5, QStringLiteral("577")}}) {
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, typed);
+    }
+    QTest::mouseClick(f.Command1, Qt::LeftButton);
+    ASSERT_EQ(logCount(), 3);
+    hamlog::HamlogHandle h;
+    ASSERT_EQ(hamlog::HamlogOpen(0, h, path(QStringLiteral("HAMLOG")), 0), hamlog::Done);
+    ASSERT_EQ(hamlog::THW_read(h, 3, 3), hamlog::Done);
+    QString field;
+    for (const auto& [no, expected] : {std::pair{hamlog::FieldCall, QStringLiteral("QX2TYPO")},
+                                       std::pair{hamlog::FieldName, QStringLiteral("Fixed")},
+                                       std::pair{hamlog::FieldHis, QStringLiteral("577")}}) {
+        hamlog::ThwString(field, h, no);
+        EXPECT_EQ(field.trimmed(), expected);
+    }
+    hamlog::HamlogClose(h, 0);
+
     // The clear button drops a pending QSO and greys the button.
     QTest::mouseClick(f.Command1, Qt::LeftButton);
     ASSERT_EQ(core::g.HamlogEntrySent, 1);
