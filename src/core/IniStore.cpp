@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/MessageLine.h"
+#include "platform/forms/Dialogs.h"
 #include "platform/os/AtomicFile.h"
 #include "platform/os/Paths.h"
 #include "platform/profile/ProfileFile.h"
@@ -145,6 +146,24 @@ bool PutIniString(const QString& key, const QString& value) {
     const bool ok = writeWithUnsaved({edit}, path);
     noteWrite(ok, path);
     return ok;
+}
+
+QStringList UnsavedSettings() {
+    QStringList keys;
+    for (const profile::Edit& e : unsaved(IniFilePath())) {
+        const QString key = e.section + QLatin1Char(' ') + e.key;
+        keys.removeAll(key);
+        keys.append(key);
+    }
+    return keys;
+}
+
+void TellUnsavedSettings() {
+    const QStringList keys = UnsavedSettings();
+    if (keys.isEmpty()) return;
+    ui::msgBox(kSettingsNotSaved + QStringLiteral("。\r\n次の設定は今回の終了で失われます:\r\n") +
+                   keys.join(QStringLiteral("\r\n")),
+               ui::OkOnly | ui::Exclamation);
 }
 
 QString IniValueOr(const QString& section, const QString& key, const QString& defaultValue) {

@@ -11,6 +11,7 @@
 // was written still holds for the rest of the run: it reads back, and goes
 // into the file with the next write the file takes.
 #include <QString>
+#include <QStringList>
 
 namespace core {
 
@@ -32,6 +33,12 @@ QString IniValueOr(const QString& section, const QString& key, const QString& de
 
 // The message line's words for a write that was refused or failed.
 extern const QString kSettingsNotSaved;
+
+// What this run holds that ZORVATEK.INI has not taken, as "section key" each,
+// in the order written: lost at the end of the run unless a write succeeds first.
+QStringList UnsavedSettings();
+// At the end of the run: says once which settings are lost, when any are.
+void TellUnsavedSettings();
 
 // Reads and writes that belong together (a window's load, the column layout):
 // while a batch is open the file is read once, and what is written goes into

@@ -1,6 +1,7 @@
 // The SSTV window's load and unload: its settings, the engine and its
 // bitmaps, the rig port; and the operator's close, which ends the program.
 #include "core/Globals.h"
+#include "core/IniStore.h"
 #include "core/IniValues.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/LogButton.h"
@@ -297,6 +298,7 @@ void SSTVForm::endRun() {
         if (window > 0 && !hamlog::window::postClose(window))
             ui::msgBox(QStringLiteral("HAMLOGの終了に失敗しました、後で終了させて下さい。"), ui::OkOnly);
     }
+    core::TellUnsavedSettings();
     forms::unloadInLoadOrderExcept(this);
     forms::unload<SSTVForm>();
     terminal::mainwindow::EndProcess();

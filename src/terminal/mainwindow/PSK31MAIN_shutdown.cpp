@@ -5,6 +5,7 @@
 // A failure on the way takes a shorter path that still releases the engine and
 // the rig port.
 #include "core/Globals.h"
+#include "core/IniStore.h"
 #include "core/IniValues.h"
 #include "core/MmttyCommand.h"
 #include "core/SharedRoutines.h"
@@ -157,6 +158,7 @@ void PSK31MAIN::endRun(bool exitMenu) {
         emergencyPath(exitMenu);
     }
     closeLoggingProgram();
+    core::TellUnsavedSettings();
     shutdownRunning() = false;
     unloadEverything();
 }
@@ -199,15 +201,22 @@ void PSK31MAIN::saveReceiveCopy() {
     const bool dated = core::WholeNumber(core::g.AutoSaveRxOnExit).value_or(0) == 1;
     const QString name = receiveCopyName(dated);
     const QByteArray bytes = terminal::rxtext::fileBytes(RichTextBox1->text());
-    // A received-data folder that is gone gets the copy in the program folder instead.
+    // A received-data folder that is gone or full gets the copy in the program
+    // folder instead, and the operator is told where to find it.
     QString path = paths::join(ReceiveFolder, name);
     if (!QDir(paths::fromStored(ReceiveFolder)).exists() || !files::replaceWhole(path, bytes)) {
+        const QString meant = path;
         path = paths::join(paths::programFolder(), name);
         if (!files::replaceWhole(path, bytes)) {
             ui::msgBox(QStringLiteral("受信データを保存できませんでした。\r\n") + path,
                        ui::OkOnly | ui::Exclamation);
             throw StepFailed("the received text cannot be written");
         }
+        if (path != meant)
+            ui::msgBox(QStringLiteral(
+                           "受信データフォルダに保存できなかったため、受信データを次に保存しました。\r\n") +
+                           path,
+                       ui::OkOnly | ui::Exclamation);
     }
 }
 

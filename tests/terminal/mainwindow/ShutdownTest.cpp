@@ -2,20 +2,22 @@
 // written, what is released, and that every window goes before the process ends.
 #include "terminal/mainwindow/Shutdown.h"
 #include "core/Globals.h"
+#include "core/IniStore.h"
 #include "core/IniValues.h"
 #include "core/MmttyCommand.h"
 #include "log/LogGlobals.h"
-#include "platform/os/Clock.h"
-#include "platform/os/Cp932.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/hamlog/HamlogWindowLink.h"
 #include "platform/mmtty/MmttyLink.h"
 #include "platform/mmvari/MmvariControl.h"
+#include "platform/os/Clock.h"
+#include "platform/os/Cp932.h"
 #include "platform/os/Paths.h"
 #include "platform/pskcore/PskCore.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
 #include "startup/AboutZORVATEK.h"
+#include "support/Contest.h"
 #include "support/Popups.h"
 #include "support/ProgramFolder.h"
 #include "support/RigSimulator.h"
@@ -198,25 +200,40 @@ TEST_F(Shutdown, TheReceiveCopyGoesToTheFileTheSettingAsks) {
 TEST_F(Shutdown, TheReceivedDataFolderOrTheProgramFolderTakesTheCopy) {
     const QString rcvd = path(QStringLiteral("RCVD"));
     ASSERT_TRUE(QDir().mkpath(rcvd));
+    sysclock::setUtcForTest(QDateTime(QDate(2006, 12, 31), QTime(14, 59, 58), Qt::UTC));
+    const QString dated = QStringLiteral("ZORVAT_20061231235958.LOG");
     struct Case {
         const char* name;
         QString setting;
         QString folder;
+        QString file = QStringLiteral("NENNOTAMELOG.TXT");
+        bool told = false; // the operator is told where the copy went
     } cases[] = {
-        {"existing folder", QStringLiteral("RCVDFOL=%1\n").arg(rcvd), rcvd},
-        {"missing key", QString(), folder()},
+        {"existing folder", QStringLiteral("NENNOTAME=0\nRCVDFOL=%1\n").arg(rcvd), rcvd},
+        {"missing key", QStringLiteral("NENNOTAME=0\n"), folder()},
         // A folder that is gone gets no copy there; the program folder keeps it.
-        {"folder gone", QStringLiteral("RCVDFOL=%1\n").arg(path(QStringLiteral("GONE"))), folder()},
+        {"folder gone", QStringLiteral("NENNOTAME=0\nRCVDFOL=%1\n").arg(path(QStringLiteral("GONE"))),
+         folder(), QStringLiteral("NENNOTAMELOG.TXT"), true},
+        // A folder that takes no file (full, say): the dated copy too.
+        {"folder full", QStringLiteral("NENNOTAME=1\nRCVDFOL=%1\n").arg(rcvd), folder(), dated, true},
     };
+    // What the full folder cannot take: a folder stands in the file's place.
+    ASSERT_TRUE(QDir().mkpath(paths::join(rcvd, dated)));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         QFile::remove(paths::join(rcvd, QStringLiteral("NENNOTAMELOG.TXT")));
-        QFile::remove(path(QStringLiteral("NENNOTAMELOG.TXT")));
+        QFile::remove(path(c.file));
         writeFile(QStringLiteral("PSKMEMO.DAT"), "memo\r\n");
-        PSK31MAIN& w = load(QStringLiteral("NENNOTAME=0\n") + c.setting);
+        PSK31MAIN& w = load(c.setting);
         w.RichTextBox1->setText(QStringLiteral("RYRY"));
+        ui::script::clearAsked();
         end(w, Via::CloseBox);
-        QFile copy(paths::join(c.folder, QStringLiteral("NENNOTAMELOG.TXT")));
+        const QString at = paths::join(c.folder, c.file);
+        ASSERT_EQ(ui::script::asked().size(), c.told ? 1 : 0);
+        if (c.told) {
+            EXPECT_TRUE(ui::script::asked().front().prompt.endsWith(at));
+        }
+        QFile copy(at);
         ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
         EXPECT_EQ(copy.readAll(), QByteArray("RYRY\r\n"));
         EXPECT_FALSE(QDir(path(QStringLiteral("GONE"))).exists());
@@ -254,6 +271,45 @@ TEST_F(Shutdown, ACopyThatCannotBeWrittenIsReportedAndTheEngineAndRigAreStillRel
         g = {};
         renewContext();
         sim.reset();
+    }
+}
+
+// Settings the file would not take (made read-only meanwhile) are lost with
+// the run: the operator's end names them once, whichever entry it takes.
+TEST_F(Shutdown, SettingsTheFileWouldNotTakeAreNamedOnceAtTheEnd) {
+    for (Via via : {Via::CloseBox, Via::ExitItem}) {
+        SCOPED_TRACE(via == Via::CloseBox ? "close box" : "exit item");
+        QFile::setPermissions(path(QStringLiteral("ZORVATEK.INI")),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        PSK31MAIN& w = load(QStringLiteral("ContestNo=001\n"));
+        showStarted(w);
+        const QByteArray before = readFile(QStringLiteral("ZORVATEK.INI"));
+        ASSERT_TRUE(QFile::setPermissions(path(QStringLiteral("ZORVATEK.INI")), QFileDevice::ReadOwner));
+        // A contest with serial numbers; its serial moves on once.
+        CFG_Contest* d = zvtest::openContestDialog();
+        ASSERT_NE(d, nullptr);
+        zvtest::tick(d->Check3);
+        ASSERT_TRUE(zvtest::joinContest(*d));
+        const QString serial = w.Text11->text();
+        QTest::mouseClick(w.VScroll4, Qt::LeftButton, {}, QPoint(w.VScroll4->width() / 2, 3));
+        ASSERT_NE(w.Text11->text(), serial);
+        ui::script::clearAsked();
+        end(w, via);
+        QStringList told;
+        for (const ui::Asked& a : ui::script::asked())
+            if (a.prompt.startsWith(core::kSettingsNotSaved)) told << a.prompt;
+        ASSERT_EQ(told.size(), 1);
+        EXPECT_TRUE(told.front().contains(QLatin1String("PSKCFG ContestNo")));
+        // The first run's values went into the file with the second run's first write.
+        if (via == Via::CloseBox) {
+            for (const char* key : {"PSKCFG LastMode", "PSKCFG RX1Freq"})
+                EXPECT_TRUE(told.front().contains(QLatin1String(key))) << key;
+        }
+        EXPECT_EQ(readFile(QStringLiteral("ZORVATEK.INI")), before);
+        EXPECT_EQ(ends, 1);
+        ends = 0;
+        g = {};
+        renewContext();
     }
 }
 
