@@ -82,20 +82,6 @@ TEST_F(LogTest, TheSlashPartIsStoredWithTheCallAndSplitBackWhenBrowsed) {
     // Stored again unchanged, the call stays whole.
     pressF1();
     EXPECT_EQ(stored(1).CALL.trimmed(), QStringLiteral("QQ1AA/8"));
-
-    // A "/" typed in the call box goes on in the "/" part box: the call is
-    // stored whole, never as another call.
-    for (const char* typed : {"qq1abc/3", "3d2/qq1abc"}) {
-        w = &openFromMain(QString());
-        w->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(w));
-        w->Text1->setFocus();
-        for (QChar c : QString::fromLatin1(typed))
-            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
-        pressF1();
-        EXPECT_EQ(stored(logCount()).CALL.trimmed(), QString::fromLatin1(typed).toUpper());
-    }
-    EXPECT_EQ(logCount(), 4);
 }
 
 TEST_F(LogTest, FieldsAreFittedToTheRecord) {
@@ -161,13 +147,6 @@ TEST_F(LogTest, AFailedSaveSaysSoAndKeepsEverything) {
          QStringLiteral("Time DATA が正しくありません (HH:MM と J か U)"),
          {},
          QStringLiteral("08::00")},
-        {"no such hour",
-         QStringLiteral("QQ5GHI"),
-         QStringLiteral("7"),
-         false,
-         QStringLiteral("Time DATA が正しくありません (HH:MM と J か U)"),
-         {},
-         QStringLiteral("25:00J")},
     };
     fillLog(3);
     for (const Case& c : cases) {
