@@ -103,13 +103,7 @@ class LogTest : public ProgramFolderTest {
     // holds, so only a first contest of the run can leave one unticked.
     static PSK31MAIN& startContest(bool serialNumbers, bool fixedReport) {
         PSK31MAIN& m = forms::PSK31MAIN();
-        CFG_Contest* d = openContestDialog();
-        EXPECT_NE(d, nullptr);
-        if (!d) return m;
-        if (serialNumbers) tick(d->Check3);
-        if (fixedReport) tick(d->Check4);
-        EXPECT_TRUE(joinContest(*d));
-        EXPECT_EQ(core::g.ContestMode, 1);
+        EXPECT_TRUE(beginContest(m.CONON, serialNumbers, fixedReport));
         EXPECT_EQ(m.Text11->isVisible(), serialNumbers);
         return m;
     }

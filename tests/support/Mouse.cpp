@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QTest>
 
 namespace zvtest {
 
@@ -29,6 +30,10 @@ void releaseAt(QWidget* control, Qt::MouseButton button, QPointF at) {
 void clickAt(QWidget* control, Qt::MouseButton button, QPointF at) {
     pressAt(control, button, at);
     releaseAt(control, button, at);
+}
+
+void tick(QCheckBox* box) {
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
 }
 
 } // namespace zvtest

@@ -2,6 +2,7 @@
 // The mouse at an exact point of a control. QTest places it on whole pixels;
 // a picture with a scale of its own reads a fraction of a unit from that, so a
 // test that names a point of the scale sends the exact point.
+#include <QCheckBox>
 #include <QPointF>
 #include <QWidget>
 
@@ -14,5 +15,7 @@ void pressAt(QWidget* control, Qt::MouseButton button, QPointF at);
 void releaseAt(QWidget* control, Qt::MouseButton button, QPointF at);
 // A press and a release of the button at the point.
 void clickAt(QWidget* control, Qt::MouseButton button, QPointF at);
+// A click on a check box's tick, where the box draws it.
+void tick(QCheckBox* box);
 
 } // namespace zvtest

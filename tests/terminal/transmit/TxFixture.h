@@ -11,6 +11,7 @@
 #include "platform/pskcore/PskCore.h"
 #include "startup/AboutZORVATEK.h"
 #include "support/ProgramFolder.h"
+#include "support/Transmit.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/transmit/TxState.h"
 
@@ -49,17 +50,9 @@ class TxTest : public ProgramFolderTest {
     }
     QList<mmtty::Pair> posted() const { return link->posted(); }
 
-    // The operator's transmission: the engine starts, F12 asks for the
-    // transmission and it is on once the engine's start notice has come.
-    void transmitByF12() {
-        w->Timer2_Timer();
-        QTest::keyClick(w->Text1, Qt::Key_F12);
-        ASSERT_TRUE(waitUntil([] { return core::g.Transmitting == 1; })) << "no transmit-start notice";
-    }
-    void endByEscape() {
-        QTest::keyClick(w->Text1, Qt::Key_Escape);
-        EXPECT_TRUE(waitUntil([] { return core::g.Transmitting == 0; })) << "the transmission goes on";
-    }
+    // The operator's transmission, F12 to begin and Esc to end.
+    void transmitByF12() { ASSERT_TRUE(zvtest::transmitByF12(*w)) << "no transmit-start notice"; }
+    void endByEscape() { EXPECT_TRUE(zvtest::endByEscape(*w)) << "the transmission goes on"; }
 
     // The multi-mode control as the engine.
     void useMmvari() {
