@@ -21,6 +21,7 @@
 #include "sstv/window/SSTVForm.h"
 #include "sstv/workshop/SstvTitles.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
+#include "terminal/mainwindow/StatusSwitches.h"
 #include "terminal/receive/ContestEnd.h"
 #include "terminal/receive/RxPicking.h"
 
@@ -180,7 +181,11 @@ void CFG_Contest::CON_STRART_Click() {
         for (QAction* item : {m.INSAISATU, m.GetContestNo, m.PSTCON_NO})
             item->setEnabled(true);
         checkContestItem(m.CONON);
-        m.Check5->setChecked(true);
+        // Ticked as by a click, so that the word pick the box shows is the one in use.
+        if (!m.Check5->isChecked()) {
+            m.Check5->setChecked(true);
+            terminal::mainwindow::Check5_Click();
+        }
     }
     if (logbook::g.HamlogLink == 1) {
         prepareLogEntry();

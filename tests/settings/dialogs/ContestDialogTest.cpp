@@ -61,6 +61,8 @@ TEST_F(ContestDialog, TheContestItemOpensItBesideTheMainWindowAndEndsARunningCon
     for (QAction* item : {m->INSAISATU, m->GetContestNo, m->PSTCON_NO})
         EXPECT_TRUE(item->isEnabled()) << item->text().toStdString();
     EXPECT_TRUE(m->Check5->isChecked());
+    EXPECT_EQ(core::g.DataCaptureOn, 1) << "the word pick is in use as the box shows";
+    EXPECT_EQ(core::IniStored(QStringLiteral("PSKCFG"), QStringLiteral("Data_Get")), QStringLiteral("1"));
     ASSERT_TRUE(forms::TEMP_LOG().isVisible());
 
     // While the contest runs the item ends it.
