@@ -11,6 +11,7 @@
 #include "platform/mmvari/MmvariIds.h"
 #include "platform/mmvari/MmvariViews.h"
 #include "platform/os/Cp932.h"
+#include "support/Popups.h"
 #include "terminal/macros/MACRO_FORM.h"
 #include "terminal/macros/MacroState.h"
 #include "terminal/macros/MacroStore.h"
@@ -100,9 +101,11 @@ class KeysBase : public zvtest::TxTest {
             n += a.prompt.startsWith(prompt);
         return n;
     }
+    // The edit menu's move item; its notice says how to end the move.
     void enterMoveMode() {
-        terminal::macros::g.MacroMoveMode = 1;
-        w->MACROMOV->setChecked(true);
+        ASSERT_TRUE(zvtest::chooseMenuItem(w->MACROMOV));
+        ASSERT_EQ(terminal::macros::g.MacroMoveMode, 1);
+        ui::script::clearAsked();
     }
 };
 
@@ -156,9 +159,10 @@ std::vector<ActionRow> ActionKeys::rows() {
          [](KeysBase& t) { EXPECT_EQ(t.callsStartingWith(QStringLiteral("fnAbortTX")), 0); }},
         {"Esc ends the repeat and the move mode", Qt::Key_Escape, Qt::NoModifier,
          [](KeysBase& t) {
+             zvtest::sendMacro(*t.w, 0, QStringLiteral("CQ 'RPT 30'"));
+             ASSERT_EQ(core::g.RepeatTxOn, 1);
              t.enterMoveMode();
-             core::g.RepeatTxOn = 1;
-             t.w->Text3->show();
+             ASSERT_TRUE(t.w->Text3->isVisibleTo(t.w));
          },
          [](KeysBase& t) {
              EXPECT_EQ(terminal::macros::g.MacroMoveMode, 0) << "a second toggle would have started it again";
@@ -299,8 +303,8 @@ std::vector<ActionRow> ActionKeys::rows() {
          }},
         {"not even Esc while a shortcut is being registered", Qt::Key_Escape, Qt::NoModifier,
          [](KeysBase& t) {
-             core::g.ShortcutRegistering = 1;
              t.enterMoveMode();
+             core::g.ShortcutRegistering = 1;
          },
          [](KeysBase&) {
              EXPECT_EQ(terminal::macros::g.MacroMoveMode, 1);

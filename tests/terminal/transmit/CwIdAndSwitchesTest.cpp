@@ -109,7 +109,8 @@ TEST_F(CwIdAndSwitches, MmvariTuneCarrierOnAndOff) {
     EXPECT_EQ(colour::backColor(w->Command1), 0x0000FFu);
 
     w->MMVARI->clearCalls();
-    core::g.Transmitting = 1;
+    emit w->MMVARI->txState(1); // the carrier is on the air
+    EXPECT_EQ(core::g.Transmitting, 1);
     QTest::mouseClick(w->Command1, Qt::RightButton);
     EXPECT_EQ(setsOf(mmvari::IdTransmit), QVariantList{false});
     EXPECT_EQ(core::g.Transmitting, 0);
@@ -137,10 +138,11 @@ TEST_F(CwIdAndSwitches, TransmitInhibitPanel) {
     EXPECT_EQ(w->Command1->text(), QStringLiteral("TX(F12)"));
     EXPECT_EQ(core::IniStored("PSKCFG", "TXinhibt"), QStringLiteral("True"));
 
-    core::g.Transmitting = 1;
+    transmitByF12();
     QTest::mouseClick(w->StatusBar1->panel(4), Qt::LeftButton);
     EXPECT_EQ(w->TxInhibited, 0) << "refused while transmitting";
     EXPECT_EQ(core::IniStored("PSKCFG", "TXinhibt"), QStringLiteral("True"));
+    endByEscape();
 }
 
 TEST_F(CwIdAndSwitches, InputMethodPanelByMode) {

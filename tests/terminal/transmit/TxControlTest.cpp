@@ -52,7 +52,7 @@ TEST_F(TxControl, PskStartAndEndByTheButtonAndF12) {
             core::g.ClockAdjRxPpm = QStringLiteral("0");
             core::g.ClockAdjTxPpm = c.txPpm;
             core::g.MacroTxOffPending = c.macroTxOffPending;
-            core::g.Transmitting = c.transmitting;
+            if (c.transmitting) transmitByF12();
             terminal::transmit::g.TxCharCount = 5;
             w->ScanStopRequest = 0;
             w->Timer5->start();
@@ -67,6 +67,9 @@ TEST_F(TxControl, PskStartAndEndByTheButtonAndF12) {
             EXPECT_EQ(w->ScanStopRequest, 1);
             EXPECT_EQ(w->RichTextBox4->isVisibleTo(w), c.satellite == 1 && c.transmitting == 0);
             EXPECT_EQ(terminal::transmit::g.TxCharCount, c.transmitting == 1 ? 0 : 5);
+            if (c.transmitting) {
+                EXPECT_TRUE(zvtest::waitUntil([] { return core::g.Transmitting == 0; }));
+            }
         }
     }
 }
@@ -190,12 +193,16 @@ TEST_F(TxControl, RttyProgramGoneGivesAMessageAndStopsTheSequence) {
 
 TEST_F(TxControl, PskAbortClearsAndRestoresTheSquelch) {
     core::g.OpMode = core::ModeBpsk;
-    core::g.MacroCwId = core::g.RepeatTxOn = 1;
-    terminal::transmit::g.TxCharCount = 3;
-    w->Text1->setText(QStringLiteral("abc"));
-    w->Timer1->start(5000);
-    w->Command3->setEnabled(false);
-    colour::setBackColor(w->Command1, 0x0000FF);
+    w->Timer2_Timer(); // the engine starts
+    // A repeating macro with a CW ID on the air.
+    zvtest::sendMacro(*w, 0, QStringLiteral("'TXON'abc 'CWID''RPT 30'"));
+    ASSERT_TRUE(zvtest::waitUntil([] { return core::g.Transmitting == 1; }));
+    ASSERT_EQ(core::g.RepeatTxOn, 1);
+    ASSERT_EQ(core::g.MacroCwId, 1);
+    ASSERT_FALSE(w->Text1->text().isEmpty());
+    ASSERT_FALSE(w->Command3->isEnabled());
+    ASSERT_NE(colour::backColor(w->Command1), colour::kButtonFace);
+    pskcore::lib().clearCalls();
     QTest::keyClick(w->Text1, Qt::Key_X, Qt::AltModifier);
     EXPECT_EQ(calls(),
               (QStringList{"fnAbortTX()", "fnSetSquelchThreshold(300, 20, 0)",
@@ -207,6 +214,7 @@ TEST_F(TxControl, PskAbortClearsAndRestoresTheSquelch) {
     EXPECT_FALSE(w->Timer1->isActive());
     EXPECT_TRUE(w->Command3->isEnabled());
     EXPECT_EQ(colour::backColor(w->Command1), colour::kButtonFace);
+    EXPECT_TRUE(zvtest::waitUntil([] { return core::g.Transmitting == 0; }));
 }
 
 TEST_F(TxControl, MmvariIsKeyedHereAndEndedByTheButtonOrTheAbort) {

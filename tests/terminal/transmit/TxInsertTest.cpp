@@ -11,6 +11,7 @@
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
 #include "platform/os/Clock.h"
+#include "support/Mouse.h"
 #include "support/Popups.h"
 #include "terminal/macros/MACRO_FORM.h"
 #include "terminal/macros/MacroStore.h"
@@ -30,7 +31,16 @@ class TxInsert : public zvtest::TxTest {
   protected:
     void SetUp() override {
         TxTest::SetUp();
-        core::g.Transmitting = 1; // no new-line rule unless a test asks for it
+        // On the air, so that no new-line rule applies unless a test asks for
+        // it; the library keeps what it gets, so that it can be taken back.
+        pskcore::lib().hooks().charIntervalMs = 3600 * 1000;
+        transmitByF12();
+        pskcore::lib().clearCalls();
+    }
+    // A click on the box's tick when it does not show the state yet.
+    void setByClick(QCheckBox* box, bool on) {
+        if (box->isChecked() != on) zvtest::tick(box);
+        EXPECT_EQ(box->isChecked(), on);
     }
     QStringList sent() const {
         QStringList s;
@@ -98,7 +108,7 @@ TEST_F(TxInsert, HisNameWithAndWithoutHonorific) {
         SCOPED_TRACE(c.expected.toStdString());
         w->Text1->setText(QString());
         w->Text6->setText(c.name);
-        w->Check1->setChecked(c.san);
+        setByClick(w->Check1, c.san);
         core::g.ImeState = c.ime;
         ASSERT_TRUE(zvtest::chooseByClick(w->Text1->viewport(), w->INSHisName));
         EXPECT_EQ(w->Text1->text(), c.expected);
@@ -108,7 +118,7 @@ TEST_F(TxInsert, HisNameWithAndWithoutHonorific) {
 
 TEST_F(TxInsert, InsertedDoubleByteTextIsTakenBackWhole) {
     w->Text6->setText(QStringLiteral("太郎"));
-    w->Check1->setChecked(false);
+    setByClick(w->Check1, false);
     ASSERT_TRUE(zvtest::chooseByClick(w->Text1->viewport(), w->INSHisName));
     pskcore::lib().clearCalls();
     QTest::keyClick(w->Text1, Qt::Key_Backspace);
@@ -117,7 +127,8 @@ TEST_F(TxInsert, InsertedDoubleByteTextIsTakenBackWhole) {
 }
 
 TEST_F(TxInsert, InsertIntoAnEmptyBoxWhileReceivingBeginsANewLine) {
-    core::g.Transmitting = 0;
+    endByEscape();
+    pskcore::lib().clearCalls();
     ASSERT_TRUE(zvtest::chooseByClick(w->Text1->viewport(), w->INSMyCall));
     EXPECT_EQ(sent(), (QStringList{"fnSendTXString(\"\r\n\")", "fnSendTXString(\"JA1ZVK\")"}));
 }
@@ -192,8 +203,13 @@ TEST_F(TxInsert, SelectionIntoTheRemarksOfTheLogEntry) {
     }
 }
 
-TEST_F(TxInsert, InsertsReachTheMultiModeControl) {
+// With the multi-mode control on the air, and the PSK library at rest.
+class TxInsertMmvari : public zvtest::TxTest {};
+
+TEST_F(TxInsertMmvari, InsertsReachTheMultiModeControl) {
     useMmvari();
+    emit w->MMVARI->txState(1);
+    ASSERT_EQ(core::g.Transmitting, 1);
     ASSERT_TRUE(zvtest::chooseByClick(w->Text1->viewport(), w->INSMyCall));
     EXPECT_EQ(w->MMVARI->callsOf(dispatch::Call::Invoke, mmvari::MethodSend).value(0).args,
               QVariantList{QStringLiteral("JA1ZVK")});

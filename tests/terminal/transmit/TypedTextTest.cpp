@@ -21,6 +21,20 @@ class TypedText : public zvtest::TxTest {
             QTest::sendKeyEvent(QTest::Click, w->Text1, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
     void backspace() { QTest::keyClick(w->Text1, Qt::Key_Backspace); }
+    // Backspace on a double-byte character whose lead byte is on the air and
+    // whose trail byte still waits in the library: the box stays usable. What
+    // the library still holds after it.
+    int backspaceAfterTheLeadByte() {
+        transmitByF12();
+        type(QStringLiteral("あ"));
+        pskcore::lib().fnClearTXBuffer();
+        pskcore::lib().fnSendTXString("\xA0");
+        pskcore::lib().clearCalls();
+        backspace();
+        EXPECT_EQ(sent(), QStringList{"fnSendTXString(\"\b\")"});
+        EXPECT_TRUE(w->Text1->text().isEmpty());
+        return pskcore::lib().fnGetTXCharsRemaining();
+    }
     QStringList sent() const {
         QStringList s;
         for (const QString& c : calls())
@@ -64,10 +78,10 @@ TEST_F(TypedText, FullWidthConversionBySetting) {
         {"YES", QStringLiteral("あ"), QStringLiteral("あ"), terminal::transmit::kDoubleByte},
         {"NO", QStringLiteral("Ａ"), QStringLiteral("Ａ"), terminal::transmit::kDoubleByte},
     };
+    transmitByF12();
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.setting) + " " + c.typed.toStdString());
         core::g.ZenHanConv = QString::fromLatin1(c.setting);
-        core::g.Transmitting = 1;
         w->Text1->setText(QString());
         pskcore::lib().fnClearTXBuffer();
         pskcore::lib().clearCalls();
@@ -78,10 +92,13 @@ TEST_F(TypedText, FullWidthConversionBySetting) {
             terminal::transmit::g.TxCharKinds[static_cast<std::size_t>(terminal::transmit::g.TxCharCount)],
             c.kind);
     }
+    endByEscape();
 }
 
 TEST_F(TypedText, BackspaceTakesBackADoubleByteCharacterWhole) {
-    core::g.Transmitting = 1;
+    transmitByF12();
+    ASSERT_TRUE(zvtest::waitUntil([] { return pskcore::lib().fnGetTXCharsRemaining() == 0; }))
+        << "the line end of the start goes out";
     type(QStringLiteral("xあ"));
     ASSERT_EQ(pskcore::lib().fnGetTXCharsRemaining(), 3);
     pskcore::lib().clearCalls();
@@ -99,18 +116,18 @@ TEST_F(TypedText, BackspaceTakesBackADoubleByteCharacterWhole) {
     pskcore::lib().clearCalls();
     backspace();
     EXPECT_TRUE(sent().isEmpty()) << "nothing to take back in an empty box";
+    endByEscape();
+}
+
+TEST_F(TypedText, BackspaceAfterTheLeadByteWentOutWaitsForTheTrailByte) {
+    EXPECT_EQ(backspaceAfterTheLeadByte(), 1) << "the trail byte went out before the backspace";
+    endByEscape();
 }
 
 TEST_F(TypedText, BackspaceAfterTheLeadByteWentOutWaitsWithALimit) {
-    core::g.Transmitting = 1;
-    type(QStringLiteral("あ"));
-    pskcore::lib().fnClearTXBuffer();
-    pskcore::lib().fnSendTXString("\xA0"); // the trail byte still waits
-    pskcore::lib().clearCalls();
-    backspace();
-    // The library is not sending here, so the wait gives up and the box stays usable.
-    EXPECT_EQ(sent(), QStringList{"fnSendTXString(\"\b\")"});
-    EXPECT_TRUE(w->Text1->text().isEmpty());
+    pskcore::lib().hooks().charIntervalMs = 3600 * 1000; // the library sends nothing
+    EXPECT_EQ(backspaceAfterTheLeadByte(), 0) << "the backspace took back the waiting trail byte";
+    endByEscape();
 }
 
 TEST_F(TypedText, HistoryNeverRunsPastItsEnd) {
@@ -125,14 +142,19 @@ TEST_F(TypedText, HistoryNeverRunsPastItsEnd) {
 }
 
 TEST_F(TypedText, EscapeStopsAndRepeatSwallowsKeys) {
-    core::g.RepeatTxOn = 1;
+    w->Timer2_Timer(); // the engine starts
+    // A repeating macro with a CW ID, in its pause after the first transmission.
+    zvtest::sendMacro(*w, 0, QStringLiteral("'TXON'cq 'CWID''RPT 30''TXOFF'"));
+    ASSERT_TRUE(zvtest::waitUntil([&] { return w->Timer1->isActive(); }))
+        << "no pause after the transmission";
+    ASSERT_EQ(core::g.RepeatTxOn, 1);
+    ASSERT_EQ(core::g.MacroCwId, 1);
+    ASSERT_TRUE(w->Text3->isVisibleTo(w));
+    pskcore::lib().clearCalls();
     type(QStringLiteral("q"));
     EXPECT_TRUE(w->Text1->text().isEmpty()) << "typing is ignored during the repeat";
     EXPECT_TRUE(sent().isEmpty());
 
-    core::g.MacroCwId = 1;
-    w->Timer1->start(5000);
-    w->Text3->show();
     pskcore::lib().clearCalls();
     QTest::keyClick(w->Text1, Qt::Key_Escape);
     QStringList ours;
@@ -168,7 +190,8 @@ TEST_F(TypedText, RttyKeysArePostedByTheProgramsRules) {
          {{mmtty::CmdChar, std::int16_t(0x82A0)}},
          "あ"},
     };
-    core::g.RepeatTxOn = 1; // not tested in RTTY: keys still go out
+    zvtest::sendMacro(*w, 0, QStringLiteral("'RPT 30'"));
+    ASSERT_EQ(core::g.RepeatTxOn, 1) << "not tested in RTTY: keys still go out";
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         w->Text1->setText(QString());
