@@ -26,6 +26,7 @@
 #include "support/Popups.h"
 #include "support/ProgramFolder.h"
 #include "support/RigSimulator.h"
+#include "support/Transmit.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/mainwindow/Shutdown.h"
 
@@ -443,9 +444,8 @@ TEST_F(ClusterDataPick, EachRigFamilyGetsItsDigits) {
 TEST_F(ClusterDataPick, NothingChangesWhileTransmittingOrWithoutARig) {
     start(FromBpsk);
     const qint64 dial = sim->dialHz;
-    g.Transmitting = 1;
+    ASSERT_TRUE(zvtest::transmitByF12(forms::PSK31MAIN()));
     pick("QQ3ZZC");
-    g.Transmitting = 0;
     rigCaughtUp();
     EXPECT_EQ(g.StatusMessage, "送信中は変更できません");
     EXPECT_EQ(forms::PSK31MAIN().Text3->text(), "送信中は変更できません");
@@ -453,6 +453,7 @@ TEST_F(ClusterDataPick, NothingChangesWhileTransmittingOrWithoutARig) {
     EXPECT_TRUE(forms::PSK31MAIN().Text5->text().isEmpty());
     EXPECT_EQ(sim->dialHz, dial);
     EXPECT_TRUE(sim->modeCommands.isEmpty());
+    EXPECT_TRUE(zvtest::endByEscape(forms::PSK31MAIN()));
 
     // A row without a spot.
     QTableWidget* grid = forms::ClusterData().MSFlexGrid1;

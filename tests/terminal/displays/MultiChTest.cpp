@@ -13,6 +13,7 @@
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
 #include "support/Popups.h"
+#include "support/Transmit.h"
 #include "terminal/displays/MultiChPos.h"
 
 #include <QClipboard>
@@ -263,13 +264,13 @@ TEST_F(MultiCh, APanelChoosesItsChannelsMode) {
     EXPECT_TRUE(calls().contains(QStringLiteral("fnSetRXPSKMode(1, 2)")));
 
     // While transmitting the panels do nothing.
-    g.Transmitting = 1;
+    ASSERT_TRUE(zvtest::transmitByF12(w));
     clickPanel(m, 2);
     EXPECT_TRUE(zvtest::waitForPostedEvents());
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     clickPanel(m, 1);
     EXPECT_TRUE(forms::isLoaded<multi_ch>());
-    g.Transmitting = 0;
+    EXPECT_TRUE(zvtest::endByEscape(w));
 }
 
 TEST_F(MultiCh, TheSwapBringsTheChannelToTheMainPane) {

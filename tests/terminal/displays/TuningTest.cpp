@@ -329,11 +329,12 @@ TEST_F(Tuning, AClickOnAStationsTraceReceivesItsText) {
     ASSERT_TRUE(zvtest::waitUntil([&] { return w.RichTextBox1->text().contains("移動運用中"); }));
     EXPECT_FALSE(w.RichTextBox1->text().contains("QQ7GHI"));
 
-    g.Transmitting = 1;
+    ASSERT_TRUE(zvtest::transmitByF12(w));
     pskcore::lib().clearCalls();
     clickAt(2210);
     EXPECT_NEAR(g.RxFreqHz, 1500, 4);
     EXPECT_FALSE(calls().join(' ').contains("fnSetRXFrequency"));
+    EXPECT_TRUE(zvtest::endByEscape(w));
 }
 
 class RttyTuning : public zvtest::TxTest {};

@@ -7,8 +7,10 @@
 #include "platform/forms/PictureBox.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
+#include "support/Mouse.h"
 #include "support/Popups.h"
 #include "support/RigSimulator.h"
+#include "support/Transmit.h"
 #include "terminal/displays/multi_ch.h"
 #include "terminal/engines/PskCoreWndProc.h"
 #include "terminal/engines/PskEngine.h"
@@ -56,7 +58,8 @@ TEST_F(PskNotices, TransmitStartAndEndMarkThePaneAndResetTheControls) {
 
 TEST_F(PskNotices, RepeatTransmissionIsArmedAtTheEndOfEachTransmission) {
     PSK31MAIN& w = loadIdle("TRX_TimeStmp=NO\n");
-    g.RepeatTxOn = 1;
+    zvtest::sendMacro(w, 0, QStringLiteral("CQ 'RPT 30'"));
+    ASSERT_EQ(g.RepeatTxOn, 1);
     status(pskcore::StatusTxStarted);
     EXPECT_FALSE(w.Text3->isHidden());
     EXPECT_FALSE(w.Timer1->isActive());
@@ -66,7 +69,10 @@ TEST_F(PskNotices, RepeatTransmissionIsArmedAtTheEndOfEachTransmission) {
     EXPECT_TRUE(w.Timer4->isActive());
     EXPECT_EQ(w.RichTextBox1->text(), QString());
 
-    g.RepeatTxOn = 0;
+    // The next transmission, during which "Timer送信無効" is ticked: no pause after it.
+    status(pskcore::StatusTxStarted);
+    zvtest::tick(w.Check3);
+    EXPECT_EQ(g.RepeatTxOn, 0);
     status(pskcore::StatusTxEnded);
     EXPECT_FALSE(w.Timer1->isActive());
     EXPECT_FALSE(w.Timer4->isActive());

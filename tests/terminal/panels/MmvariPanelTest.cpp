@@ -14,6 +14,7 @@
 #include "support/Mouse.h"
 #include "support/Popups.h"
 #include "support/RigSimulator.h"
+#include "support/Transmit.h"
 #include "terminal/displays/TuningMath.h"
 #include "terminal/displays/multi_ch.h"
 #include "terminal/panels/MmvariPanel.h"
@@ -467,10 +468,8 @@ TEST_F(MmvariOnAir, ARepeatStoppedInItsPauseLeavesTheNextTransmissionToTheOperat
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        core::g.RepeatTxOn = 1;
-        core::g.RepeatArmed = 1;
-        terminal::macros::g.RepeatSeconds = "30";
-        sendMacro("CQ de JA1ZVK k", 0);
+        zvtest::sendMacro(*w, 0, "'TXON'CQ de JA1ZVK k'RPT 30''TXOFF'");
+        ASSERT_EQ(core::g.RepeatTxOn, 1);
         ASSERT_TRUE(stepUntil([] { return core::g.Transmitting == 1; }));
         ASSERT_TRUE(stepUntil([] { return core::g.MmvariTxOn == 0; }));
         ASSERT_TRUE(w->Timer1->isActive()) << "the pause runs";
