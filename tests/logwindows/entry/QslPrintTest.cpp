@@ -93,7 +93,7 @@ TEST_F(QslPrint, TheLoggingProgramsPrinterTakesTheStoredQsoThroughItsHandOverFil
     logbook::g.QslPrintProgPath = install("HLQSLN.EXE", QStringLiteral("HLQSLN.EXE"));
     // A contest save empties the boxes: the QSO is read back from the log.
     fillLog(3);
-    core::g.ContestMode = 1;
+    startContest(false, false);
     TEMP_LOG& w = openFromMain(QStringLiteral("QQ9QSL"));
     EXPECT_TRUE(zvtest::chooseMenuItem(w.Contest));
     ASSERT_EQ(logCount(), 4);

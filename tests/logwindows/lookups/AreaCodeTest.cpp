@@ -169,8 +169,13 @@ TEST_F(AreaCodes, TheSearchFrameTellsWhatItLooksForAndCancels) {
 }
 
 TEST_F(AreaCodes, AStoredRecordKeepsItsEditsThroughALookUp) {
-    logbook::g.LogEditMode = 1;
-    log->Text12->setText(QStringLiteral("edited"));
+    fillLog(1);
+    log = &openFromMain(QString());
+    QTest::mouseClick(log->Command2, Qt::LeftButton); // back to the stored QSO
+    ASSERT_EQ(log->Text1->text(), QStringLiteral("QQ1AA1"));
+    log->Text12->setFocus();
+    log->Text12->selectAll();
+    QTest::keyClicks(log->Text12, QStringLiteral("edited"));
     search("QQ1ABC", Qt::Key_F5, QStringLiteral("た"));
     EXPECT_EQ(codes(), QStringList{"1003"});
     EXPECT_EQ(log->Text12->text(), QStringLiteral("edited"));

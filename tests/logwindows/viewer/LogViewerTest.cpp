@@ -7,7 +7,6 @@
 #include "support/AdifReader.h"
 #include "support/Mouse.h"
 #include "support/Popups.h"
-#include "terminal/receive/ContestEnd.h"
 
 #include <QDir>
 #include <QFile>
@@ -353,9 +352,9 @@ TEST_F(LogViewer, ShownAgainAfterASaveAndAtTheMainWindowsLoadWhenKeptInUse) {
         << "the saved record is shown again, the item telling it is stored";
 
     // The end of contest mode shows it again.
+    PSK31MAIN& m = startContest(false, false);
     forms::unload<LOGDATAVIEW>();
-    core::g.ContestMode = 1;
-    terminal::receive::SaveContestNo(forms::PSK31MAIN());
+    ASSERT_TRUE(zvtest::chooseMenuItem(m.CONON));
     EXPECT_TRUE(forms::isLoaded<LOGDATAVIEW>());
     EXPECT_EQ(core::g.ContestMode, 0);
 

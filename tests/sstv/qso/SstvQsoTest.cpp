@@ -17,9 +17,9 @@
 #include "platform/os/EndSignals.h"
 #include "platform/os/Paths.h"
 #include "rig/RigGlobals.h"
-#include "settings/dialogs/CFG_Contest.h"
 #include "sstv/SstvFixture.h"
 #include "sstv/workshop/SstvTitles.h"
+#include "support/Contest.h"
 #include "support/Popups.h"
 #include "terminal/macros/MacroState.h"
 #include "terminal/mainwindow/Shutdown.h"
@@ -124,7 +124,7 @@ TEST_F(SstvQso, TypingCapitalsAndTheEnterOrder) {
     EXPECT_EQ(f.Text14->text(), QStringLiteral("tokyo"));
     EXPECT_EQ(f.focusWidget(), f.Text14);
     EXPECT_EQ(terminal::receive::g.QthText, QStringLiteral("tokyo"));
-    core::g.ContestMode = 1;
+    ASSERT_TRUE(zvtest::beginContest(f.CONON));
     f.Text14->clear();
     QTest::keyClicks(f.Text14, QStringLiteral("599-012a"));
     EXPECT_EQ(f.Text14->text(), QStringLiteral("599-012A"));
@@ -210,9 +210,7 @@ TEST_F(SstvQso, TheLoggedQsoKeepsTheSlashPartAndOneLineQth) {
     EXPECT_EQ(log.Text1->text(), QStringLiteral("JA1ABC")) << "the stored QSO shown again";
     EXPECT_EQ(log.Text2->text(), QStringLiteral("3"));
 
-    ASSERT_TRUE(zvtest::chooseMenuItem(f.CONON));
-    ASSERT_TRUE(zvtest::chooseMenuItem(forms::CFG_Contest().CON_STRART));
-    ASSERT_EQ(core::g.ContestMode, 1);
+    ASSERT_TRUE(zvtest::beginContest(f.CONON));
     pasteQth();
     EXPECT_EQ(f.Text14->text(), joined);
 }
@@ -328,11 +326,11 @@ TEST_F(SstvQso, ClearingAsksForAnUnsavedEntryAndStartsTheNextQso) {
     // In contest mode the preset follows the contest's fixed report (the window
     // link starts no log entry that would bring its own).
     logbook::g.HamlogLink = 2;
-    core::g.ContestMode = 1;
-    core::g.ContestRst599 = 0;
+    ASSERT_TRUE(zvtest::beginContest(f.CONON));
     QTest::mouseClick(f.Command7, Qt::LeftButton);
     EXPECT_TRUE(f.Text5->text().isEmpty());
-    core::g.ContestRst599 = 1;
+    ASSERT_TRUE(zvtest::chooseMenuItem(f.CONON)); // the contest ends
+    ASSERT_TRUE(zvtest::beginContest(f.CONON, false, true));
     core::g.HisRstPresetOn = QStringLiteral("0");
     QTest::mouseClick(f.Command7, Qt::LeftButton);
     EXPECT_EQ(f.Text5->text(), QStringLiteral("595"));
@@ -652,10 +650,7 @@ TEST_F(SstvQso, TheQthBoxEditsLikeATextBoxInAndOutOfAContest) {
     QTest::keyClick(f.Text14, Qt::Key_Backspace);
     EXPECT_EQ(f.Text14->text(), QString()) << "the whole selection goes";
 
-    ASSERT_TRUE(zvtest::chooseMenuItem(f.CONON));
-    ASSERT_TRUE(forms::isLoaded<CFG_Contest>());
-    ASSERT_TRUE(zvtest::chooseMenuItem(forms::CFG_Contest().CON_STRART));
-    ASSERT_EQ(core::g.ContestMode, 1);
+    ASSERT_TRUE(zvtest::beginContest(f.CONON));
     f.activateWindow();
     f.Text14->setFocus();
     QTest::keyClicks(f.Text14, QStringLiteral("599-012 abcdefghijklmnopqrstuvwxyz"));
@@ -683,9 +678,7 @@ TEST_F(SstvQso, AContestKeepsTheQthTheBoxAlreadyHolds) {
     f.Text14->setFocus();
     const QString qth = QStringLiteral("Tokyo Shinjuku-ku Nishi-Shinjuku 2-8-1");
     QTest::keyClicks(f.Text14, qth);
-    ASSERT_TRUE(zvtest::chooseMenuItem(f.CONON));
-    ASSERT_TRUE(zvtest::chooseMenuItem(forms::CFG_Contest().CON_STRART));
-    ASSERT_EQ(core::g.ContestMode, 1);
+    ASSERT_TRUE(zvtest::beginContest(f.CONON));
     EXPECT_EQ(f.Text14->text(), qth);
     f.activateWindow();
     f.Text14->setFocus();

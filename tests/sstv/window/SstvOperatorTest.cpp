@@ -10,6 +10,7 @@
 #include "sstv/overlay/mojiinput.h"
 #include "sstv/receive/Bigviewer.h"
 #include "sstv/workshop/SstvTitles.h"
+#include "support/Contest.h"
 #include "support/Popups.h"
 #include "terminal/mainwindow/Shutdown.h"
 
@@ -176,12 +177,11 @@ TEST_F(SstvOperatorTest, TextBoxesKeepTheirCopyAndPasteAndTheCanvasTakesItsOwn) 
 
     EXPECT_FALSE(f.Check4->text().isEmpty());
     EXPECT_FALSE(f.Check4->toolTip().isEmpty());
-    core::g.ContestMode = 1;
-    f.ContestStateChanged();
+    ASSERT_TRUE(zvtest::beginContest(f.CONON));
     const QString exchange(40, QLatin1Char('a'));
     QTest::keyClicks(f.Text14, exchange);
     EXPECT_EQ(f.Text14->text().size(), 28);
-    sstv::SaveSstvContestNo();
+    ASSERT_TRUE(zvtest::chooseMenuItem(f.CONON)); // the contest ends
     f.Text14->clear();
     QTest::keyClicks(f.Text14, exchange);
     EXPECT_EQ(f.Text14->text(), exchange) << "the contest's limit went with it";

@@ -8,6 +8,8 @@
 #include "platform/os/Clock.h"
 #include "rig/RigGlobals.h"
 #include "sstv/SstvFixture.h"
+#include "support/Contest.h"
+#include "support/Popups.h"
 
 #include <QAction>
 #include <QLabel>
@@ -215,19 +217,18 @@ TEST_F(SstvTitleStoreTest, TitleBarTextFromTheSettings) {
 
 TEST_F(SstvTitleStoreTest, ContestEndStoresTheNumberAndResetsTheBoxes) {
     core::g.HisRstPresetOn = QStringLiteral("1");
-    core::g.ContestMode = 1;
     logbook::g.HamlogLink = 1;
     SSTVForm& f = window();
-    f.CONON->setCheckable(true);
-    f.CONON->setChecked(true);
-    f.Text11->show();
-    f.VScroll4->show();
+    ASSERT_TRUE(zvtest::beginContest(f.CONON, true));
+    EXPECT_TRUE(f.CONON->isChecked());
+    EXPECT_FALSE(f.Text11->isHidden());
+    EXPECT_FALSE(f.VScroll4->isHidden());
     f.Text11->setText(QStringLiteral("042"));
     f.Text5->setText(QStringLiteral("57"));
     ::TEMP_LOG& log = forms::TEMP_LOG();
     log.Text6->setText(QStringLiteral("599"));
     log.LSave->setVisible(false);
-    sstv::SaveSstvContestNo();
+    ASSERT_TRUE(zvtest::chooseMenuItem(f.CONON)); // the contest ends
     EXPECT_EQ(core::IniStored(QStringLiteral("PSKCFG"), QStringLiteral("ContestNo")), QStringLiteral("042"));
     EXPECT_FALSE(f.CONON->isChecked());
     EXPECT_TRUE(f.Text11->isHidden());

@@ -13,7 +13,6 @@
 #include "support/Contest.h"
 #include "support/Popups.h"
 #include "terminal/macros/MacroState.h"
-#include "terminal/receive/ContestEnd.h"
 #include "terminal/receive/GetCall.h"
 #include "terminal/receive/RxPicking.h"
 
@@ -102,7 +101,8 @@ class PickItems : public zvtest::TxTest {
         RichTextPane* pane = w->RichTextBox1;
         pane->setText(text);
         const int from = static_cast<int>(text.indexOf(part));
-        core::g.DataCaptureOn = word ? 1 : 0;
+        if (w->Check5->isChecked() != word) zvtest::tick(w->Check5); // データ取込
+        EXPECT_EQ(core::g.DataCaptureOn, word ? 1 : 0);
         QWidget* view = pane->viewport();
         if (word) {
             QTest::mouseClick(view, Qt::LeftButton, {}, placeOf(pane, from + 1));
@@ -484,19 +484,18 @@ TEST_F(PickItems, TheEndOfContestLoggingPutsTheBoxesBack) {
         SCOPED_TRACE(c.link);
         logbook::g.HamlogLink = c.link;
         core::g.HisRstPresetOn = QString::fromLatin1(c.preset);
-        core::g.ContestMode = 1;
-        for (QAction* a : {w->GetContestNo, w->PSTCON_NO})
-            a->setEnabled(true);
-        w->CONON->setCheckable(true);
-        w->CONON->setChecked(true);
+        ASSERT_TRUE(zvtest::beginContest(w->CONON, true));
+        EXPECT_TRUE(w->CONON->isChecked());
+        EXPECT_TRUE(w->GetContestNo->isEnabled());
+        EXPECT_TRUE(w->PSTCON_NO->isEnabled());
+        ASSERT_TRUE(w->Text11->isVisible());
         w->Text11->setText(QStringLiteral("042"));
-        w->Text11->show();
         w->Text7->setText(QStringLiteral("5NN"));
         TEMP_LOG& entry = forms::TEMP_LOG();
         entry.Text5->setText(QStringLiteral("5NN"));
         entry.Text6->setText(QStringLiteral("001"));
         QSignalSpy unloaded(&entry, &QObject::destroyed);
-        terminal::receive::SaveContestNo(*w);
+        ASSERT_TRUE(zvtest::chooseMenuItem(w->CONON)); // the contest ends
         EXPECT_EQ(core::g.ContestMode, 0);
         EXPECT_FALSE(w->GetContestNo->isEnabled());
         EXPECT_FALSE(w->PSTCON_NO->isEnabled());
