@@ -125,26 +125,35 @@ class Shutdown : public zvtest::ProgramFolderTest {
 TEST_F(Shutdown, AScanRefusesBothEntriesAndChangesNothing) {
     for (Via via : {Via::CloseBox, Via::ExitItem}) {
         SCOPED_TRACE(via == Via::CloseBox ? "close box" : "exit item");
-        PSK31MAIN& w = load();
+        PSK31MAIN& w = load(QStringLiteral("ScanLevel=99\n")); // the scan stops on no signal
         showStarted(w);
         writeFile(QStringLiteral("PSKMEMO.DAT"), "memo\r\n");
         w.RichTextBox1->setText(QStringLiteral("CQ"));
-        const QByteArray iniBefore = readFile(QStringLiteral("ZORVATEK.INI"));
-        g.WfDrawState = 1;
-        ui::script::clearAsked();
-        if (via == Via::CloseBox)
-            EXPECT_FALSE(closeBox(w));
-        else
-            ASSERT_TRUE(zvtest::chooseMenuItem(w.pEnd));
+        // The end is asked for while the scan runs; a second click on the
+        // scan button then stops it.
+        bool asked = false;
+        QTimer::singleShot(0, &w, [&] {
+            ASSERT_EQ(g.WfDrawState, 1) << "the scan runs";
+            const QByteArray iniBefore = readFile(QStringLiteral("ZORVATEK.INI"));
+            ui::script::clearAsked();
+            if (via == Via::CloseBox)
+                EXPECT_FALSE(closeBox(w));
+            else
+                EXPECT_TRUE(zvtest::chooseMenuItem(w.pEnd));
+            asked = true;
+            EXPECT_EQ(readFile(QStringLiteral("ZORVATEK.INI")), iniBefore);
+            QTest::mouseClick(w.Command11, Qt::LeftButton);
+        });
+        QTest::mouseClick(w.Command11, Qt::LeftButton); // returns once the scan has stopped
+        ASSERT_TRUE(asked);
         ASSERT_EQ(ui::script::asked().size(), 1);
         EXPECT_EQ(ui::script::asked().front().prompt, kScanRefusal);
         EXPECT_EQ(ui::script::asked().front().style, ui::OkOnly);
         EXPECT_TRUE(forms::isLoaded<PSK31MAIN>());
-        EXPECT_EQ(readFile(QStringLiteral("ZORVATEK.INI")), iniBefore);
         EXPECT_FALSE(QFile::exists(path(QStringLiteral("NENNOTAMELOG.TXT"))));
         EXPECT_TRUE(QFile::exists(path(QStringLiteral("PSKMEMO.DAT"))));
         EXPECT_EQ(ends, 0);
-        g.WfDrawState = 0;
+        EXPECT_EQ(g.WfDrawState, 0);
         forms::unloadAllExcept();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
