@@ -6,8 +6,10 @@
 
 namespace ui {
 
-// Refuses an edit that makes the text longer than maxChars and longer than it
-// was; shortening a longer stored text by hand stays possible.
+// Refuses a typed, pasted or dropped edit that makes the text longer than
+// maxChars and longer than it was; shortening a longer stored text by hand
+// stays possible, and text set by the program or brought back by undo is
+// taken whole.
 void limitTyping(QLineEdit* box, int maxChars);
 
 } // namespace ui
