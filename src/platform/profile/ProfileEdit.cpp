@@ -43,13 +43,21 @@ QByteArray inserted(const QByteArray& bytes, Insertion where, const QByteArray& 
     return bytes.left(where.at) + (where.needsLineEnd ? lineEnd : QByteArray()) + text + bytes.mid(where.at);
 }
 
+// The file's own line end: that of its first line that has one; CR LF for a
+// file without any.
+QByteArray lineEndOf(const QByteArray& bytes, const Parsed& parsed) {
+    for (const Line& l : parsed.lines)
+        if (l.whole.end > l.text.end) return bytes.mid(l.text.end, l.whole.end - l.text.end);
+    return encode(QStringLiteral("\r\n"), parsed.encoding);
+}
+
 } // namespace
 
 QByteArray withValue(const QByteArray& bytes, const QString& section, const QString& key,
                      const QString& value) {
     const Parsed& parsed = parsedView(bytes);
     const Encoding enc = parsed.encoding;
-    const QByteArray lineEnd = encode(QStringLiteral("\r\n"), enc);
+    const QByteArray lineEnd = lineEndOf(bytes, parsed);
     const QByteArray entry = encode(key + QLatin1Char('=') + value, enc) + lineEnd;
 
     const std::optional<Block> block = findSection(bytes, parsed, section);
@@ -59,8 +67,10 @@ QByteArray withValue(const QByteArray& bytes, const QString& section, const QStr
     }
     const qsizetype k = findKey(bytes, parsed, *block, key);
     if (k < 0) return inserted(bytes, after(parsed, lastNonBlank(parsed, *block)), lineEnd, entry);
-    const Span old = parsed.lines[k].whole;
-    return bytes.left(old.begin) + entry + bytes.mid(old.end);
+    // A rewritten line keeps its own end (none on a last line without one).
+    const Line& old = parsed.lines[k];
+    return bytes.left(old.whole.begin) + encode(key + QLatin1Char('=') + value, enc) +
+           bytes.mid(old.text.end);
 }
 
 } // namespace profile

@@ -219,8 +219,14 @@ const ProfileCase kProfileCases[] = {
      QByteArray("[A]\r\nX=1\r\nZ=3\r\n\r\n[B]\r\n")},
     {"new section after a last line without its end", "[A]\r\nX=1", Call::Write, "B", "Y", "2", "2",
      QByteArray("[A]\r\nX=1\r\n[B]\r\nY=2\r\n")},
-    {"LF-only file keeps its other lines", "[A]\nX=1\nY=2\n", Call::Write, "A", "X", "5", "5",
-     QByteArray("[A]\nX=5\r\nY=2\n")},
+    {"LF-only file keeps its line ends", "[A]\nX=1\nY=2\n", Call::Write, "A", "X", "5", "5",
+     QByteArray("[A]\nX=5\nY=2\n")},
+    {"LF-only file: a new key and section end as its lines", "[A]\nX=1\n", Call::Write, "B", "Y", "2", "2",
+     QByteArray("[A]\nX=1\n[B]\nY=2\n")},
+    {"UTF-16LE LF file: a new key ends as its lines", utf16Bom("[S]\nA=1\n"), Call::Write, "S", "B", "値",
+     "値", utf16Bom("[S]\nA=1\nB=値\n")},
+    {"a rewritten line keeps its own end", "[A]\r\nX=1\nY=2", Call::Write, "a", "Y", "3", "3",
+     QByteArray("[A]\r\nX=1\nY=3")},
 };
 
 TEST_F(ProfileFileTest, EveryCallChangesOnlyWhatItWrites) {
