@@ -16,7 +16,6 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -107,15 +106,10 @@ void ClusterData::Form_Load() {
 // A stored place off the screen's size moves to the edge; without one the
 // window opens centred on the window in use.
 void ClusterData::placeWindow() {
-    const QSize screen = this->screen() ? this->screen()->size() : QSize(1920, 1080);
     const QString top = stored(QStringLiteral("CDLSTPOSTop"), QString());
     if (!top.isEmpty()) {
-        const int t = top.toInt();
-        const int l = stored(QStringLiteral("CDLSTPOSLeft"), QStringLiteral("0")).toInt();
-        const int screenH = twips::fromPx(screen.height());
-        const int screenW = twips::fromPx(screen.width());
-        winframe::placeFrame(this, QPoint(twips::toPx(screenW <= l || l < 0 ? 0 : l),
-                                          twips::toPx(screenH <= t || t < 0 ? 0 : t)));
+        winframe::placeOnScreen(this, stored(QStringLiteral("CDLSTPOSLeft"), QStringLiteral("0")).toInt(),
+                                top.toInt());
         return;
     }
     QWidget* other = nullptr;
@@ -123,7 +117,7 @@ void ClusterData::placeWindow() {
         other = &forms::SSTVForm();
     else if (forms::isLoaded<PSK31MAIN>())
         other = &forms::PSK31MAIN();
-    const QRect around = other ? other->frameGeometry() : QRect(QPoint(0, 0), screen);
+    const QRect around = other ? other->frameGeometry() : winframe::screenPx();
     move(std::max(0, around.left() + around.width() / 2 - width() / 2),
          std::max(0, around.top() + around.height() / 2 - height() / 2));
 }

@@ -17,11 +17,9 @@
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
-
-int clampedTwips(const std::optional<QString>& stored) {
+int storedTwips(const std::optional<QString>& stored) {
     const std::optional<int> n = stored ? core::WholeNumber(*stored) : std::nullopt;
-    return std::max(0, n.value_or(0)) / kTwipsPerPixel;
+    return n.value_or(0);
 }
 
 bool switchOn(const QString& key) {
@@ -69,14 +67,14 @@ void TEMP_LOG::Form_Load() {
     fillOtherModes();
 }
 
-// A missing place puts the window at the top left; a place saved while the
-// window was minimised (negative) comes back as 0.
+// A missing place puts the window at the top left; a place off the screen
+// (saved while the window was minimised, or on a larger screen) comes back
+// onto it as every window's does.
 void TEMP_LOG::placeFromSettings() {
     const QString section = QStringLiteral("CFGPOS");
     const std::optional<QString> top = core::IniStored(section, QStringLiteral("LOGPOSTop"));
     const std::optional<QString> left = core::IniStored(section, QStringLiteral("LOGPOSLeft"));
-    // The place is the frame's, put back once the window manager has framed the window.
-    winframe::placeFrame(this, top ? QPoint(clampedTwips(left), clampedTwips(top)) : QPoint(0, 0));
+    winframe::placeOnScreen(this, top ? storedTwips(left) : 0, storedTwips(top));
 }
 
 void TEMP_LOG::readImeSwitches() {

@@ -78,14 +78,12 @@ void LOGDATAVIEW::Form_Load() {
 void LOGDATAVIEW::placeFromSettings() {
     const std::optional<int> top = core::IniWhole(kPos, QStringLiteral("HLDVPOSTop"));
     if (!top) {
-        winframe::placeFrame(this, QPoint(0, 0));
+        winframe::placeOnScreen(this, 0, 0);
         resize(9135 / kTwips, 3135 / kTwips);
         return;
     }
-    const QSize screen = logwindows::screenTwips();
-    const int left = core::IniWhole(kPos, QStringLiteral("HLDVPOSLeft")).value_or(0);
-    winframe::placeFrame(this, QPoint((left < screen.width() ? left : 0) / kTwips,
-                                      (*top < screen.height() ? *top : 0) / kTwips));
+    // A place off the screen, before its start too, comes back onto it.
+    winframe::placeOnScreen(this, core::IniWhole(kPos, QStringLiteral("HLDVPOSLeft")).value_or(0), *top);
     resize(core::IniWhole(kPos, QStringLiteral("HLDVPOSWidth")).value_or(9135) / kTwips,
            core::IniWhole(kPos, QStringLiteral("HLDVPOSHeight")).value_or(3135) / kTwips);
 }

@@ -1,7 +1,11 @@
 #include "platform/forms/WindowFrame.h"
 
+#include "platform/forms/Colour.h"
+
 #include <QEvent>
+#include <QGuiApplication>
 #include <QPointer>
+#include <QScreen>
 #include <QStyle>
 #include <QTimer>
 #include <QWidget>
@@ -78,6 +82,18 @@ class FramePlacer : public QObject {
 
 QPoint framePlace(const QWidget* window) {
     return window->geometry().topLeft() - frameOffset(window);
+}
+
+QRect screenPx() {
+    const QScreen* s = QGuiApplication::primaryScreen();
+    return s ? s->geometry() : QRect(0, 0, 1024, 768);
+}
+
+void placeOnScreen(QWidget* window, int leftTw, int topTw) {
+    const QRect screen = screenPx();
+    const int left = twips::toPx(onScreenTw(leftTw, twips::fromPx(screen.width())));
+    const int top = twips::toPx(onScreenTw(topTw, twips::fromPx(screen.height())));
+    placeFrame(window, screen.topLeft() + QPoint(left, top));
 }
 
 void placeFrame(QWidget* window, QPoint place) {

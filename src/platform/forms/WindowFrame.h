@@ -4,6 +4,7 @@
 // whether the window is shown or not and whatever the window manager does, so
 // that a size stored and read back is the size that was stored.
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 
 class QWidget;
@@ -15,6 +16,13 @@ QSize framePx(const QWidget* window);
 // A stored place (twips from the screen's top or left) that lies off the
 // screen, beyond its extent or before its start, becomes 0.
 int onScreenTw(int placeTw, int screenExtentTw);
+
+// The screen windows open on, in pixels.
+QRect screenPx();
+// Puts the window's frame at a stored place, in twips from the screen's
+// top-left corner, with onScreenTw on each axis: every window opens with its
+// title bar on the screen, by this one rule.
+void placeOnScreen(QWidget* window, int leftTw, int topTw);
 
 // Where the window's frame (its title bar included) stands, in pixels on the
 // desktop: the place a window stores, so that putting it back with

@@ -67,7 +67,9 @@ CFG_Contest::CFG_Contest()
       Check3(new QCheckBox(QStringLiteral("シリアルナンバー"))), Check4(new QCheckBox),
       Text1(new QPlainTextEdit), menus(new QMenuBar) {
     setWindowTitle(QStringLiteral("Contest 形式設定"));
-    setWindowFlags(Qt::Window);
+    // A dialog, so that the window manager keeps it above the window that
+    // owns it (a plain window gets no owner from it).
+    setWindowFlags(Qt::Dialog);
     CON_STRART = menus->addAction(QStringLiteral("参戦"));
     CLOSE_CFG = menus->addAction(QStringLiteral("離脱"));
     Text1->setPlainText(kHelpLines.join(QLatin1Char('\n')));

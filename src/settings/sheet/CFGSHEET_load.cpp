@@ -15,8 +15,6 @@
 #include "settings/sheet/SheetRules.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 #include <cmath>
 
 namespace {
@@ -85,16 +83,9 @@ void CFGSHEET::loadSteps() {
     Label27->setText(QString::number(std::nearbyint(VScroll1->value() * 2.54) / 10.0, 'f', 1));
 
     // The place, in twips, kept on the screen.
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
     const std::optional<int> top = core::IniWhole(QStringLiteral("CFGPOS"), QStringLiteral("CFGPOSTop"));
     const std::optional<int> left = core::IniWhole(QStringLiteral("CFGPOS"), QStringLiteral("CFGPOSLeft"));
-    int topTw = 0;
-    int leftTw = 0;
-    if (top) {
-        topTw = *top >= screen.height() * 15 || *top < 0 ? 0 : *top;
-        leftTw = !left || *left >= screen.width() * 15 || *left < 0 ? 0 : *left;
-    }
-    winframe::placeFrame(this, QPoint(leftTw / 15, topTw / 15));
+    winframe::placeOnScreen(this, top ? left.value_or(0) : 0, top.value_or(0));
 
     if (const std::optional<QString> save = number("NENNOTAME")) {
         g.AutoSaveRxOnExit = *save;

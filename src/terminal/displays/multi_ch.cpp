@@ -12,9 +12,7 @@
 #include "terminal/displays/MultiChPos.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QMouseEvent>
-#include <QScreen>
 
 using namespace terminal::displays;
 
@@ -31,11 +29,6 @@ QScrollBar* frequencyBar(QWidget* parent) {
 
 QLabel* label(const QString& text, QWidget* parent) {
     return new QLabel(text, parent);
-}
-
-QRect screenPx() {
-    const QScreen* s = QGuiApplication::primaryScreen();
-    return s ? s->geometry() : QRect(0, 0, 1600, 1000);
 }
 
 } // namespace
@@ -146,14 +139,12 @@ void multi_ch::Form_Load() {
 
 void multi_ch::placeWindow() {
     const QString pos = QStringLiteral("CFGPOS");
-    const QRect screen = screenPx();
+    const QRect screen = winframe::screenPx();
     int top = 0, left = 0, w = kMultiDefaultWidth, h = kMultiDefaultHeight;
     if (core::IniStored(pos, QStringLiteral("MDPOSTop"))) {
         // A value that is no number, or a place off the screen, takes its default.
         top = core::IniWhole(pos, QStringLiteral("MDPOSTop")).value_or(0);
         left = core::IniWhole(pos, QStringLiteral("MDPOSLeft")).value_or(0);
-        top = winframe::onScreenTw(top, twips::fromPx(screen.height()));
-        left = winframe::onScreenTw(left, twips::fromPx(screen.width()));
         const std::optional<int> sw = core::IniWhole(pos, QStringLiteral("MDPOSWidth"));
         const std::optional<int> sh = core::IniWhole(pos, QStringLiteral("MDPOSHeight"));
         // So is a size larger than the screen: the window's edges stay within reach.
@@ -163,7 +154,7 @@ void multi_ch::placeWindow() {
         // The first opening is stacked, whatever HORZ holds.
         MultiHorizontal = 0;
     }
-    winframe::placeFrame(this, QPoint(screen.left() + twips::toPx(left), screen.top() + twips::toPx(top)));
+    winframe::placeOnScreen(this, left, top);
     setSizeTw(w, h);
 }
 

@@ -20,7 +20,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QResizeEvent>
-#include <QScreen>
 
 namespace {
 
@@ -35,11 +34,6 @@ constexpr int kMessageAboveBar = 240;
 
 const QString kPos = QStringLiteral("CFGPOS");
 const QString kCfg = QStringLiteral("PSKCFG");
-
-QRect screenPx() {
-    const QScreen* s = QGuiApplication::primaryScreen();
-    return s ? s->geometry() : QRect(0, 0, 1024, 768);
-}
 
 struct Column {
     int meH, r1H, t1H, fr1, fr2, fr3, tx1, ls1, im1;
@@ -80,18 +74,13 @@ void PSK31MAIN::setFormHeightTw(int h) {
 }
 
 void PSK31MAIN::placeWindowAtStart() {
-    const QRect screen = screenPx();
+    const QRect screen = winframe::screenPx();
     const std::optional<int> top = core::IniWhole(kPos, QStringLiteral("PMPOSTop"));
     const std::optional<int> left = core::IniWhole(kPos, QStringLiteral("PMPOSLeft"));
     const std::optional<int> width = core::IniWhole(kPos, QStringLiteral("PMPOSWidth"));
-    int t = top.value_or(0);
-    int l = top ? left.value_or(0) : 0;
-    // A place off the screen (or below its origin) starts at the screen's corner.
-    if (t >= twips::fromPx(screen.height()) || t < 0) t = 0;
-    if (l >= twips::fromPx(screen.width()) || l < 0) l = 0;
     int w = width.value_or(kDefaultWidth);
     if (w <= kWidthOffset || w > twips::fromPx(screen.width()) * 2) w = kDefaultWidth;
-    winframe::placeFrame(this, QPoint(screen.left() + twips::toPx(l), screen.top() + twips::toPx(t)));
+    winframe::placeOnScreen(this, top ? left.value_or(0) : 0, top.value_or(0));
     setProperty("formWidthTw", w);
     resize(twips::toPx(w), height());
 }
@@ -99,7 +88,7 @@ void PSK31MAIN::placeWindowAtStart() {
 void PSK31MAIN::savePlace() {
     // A minimised or maximised window keeps the place it had last in its normal state.
     if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) return;
-    const QRect screen = screenPx();
+    const QRect screen = winframe::screenPx();
     core::IniBatch together;
     auto put = [](const char* key, int t) {
         core::PutIniText(kPos, QString::fromLatin1(key), QString::number(t));
@@ -121,7 +110,7 @@ void PSK31MAIN::applyColumnAtStart() {
              read("ZOR_PosTX1", c.tx1), read("ZOR_PosLS1", c.ls1), read("ZOR_PosIM1", c.im1)};
         // The keys go together: one that would break the window takes the whole default
         // column, which the next save then stores in its place.
-        if (!fitsOnScreen(c, twips::fromPx(screenPx().height()))) c = kDefaultColumn;
+        if (!fitsOnScreen(c, twips::fromPx(winframe::screenPx().height()))) c = kDefaultColumn;
     }
     setFormHeightTw(c.meH);
     tw.setHeight(RichTextBox1, c.r1H);
@@ -177,7 +166,7 @@ void PSK31MAIN::resizeEvent(QResizeEvent* e) {
 void PSK31MAIN::Form_Resize() {
     QGuiApplication::clipboard()->clear();
     if (core::g.LayoutReady == 0) return;
-    const QRect screen = screenPx();
+    const QRect screen = winframe::screenPx();
     if (frameGeometry().top() - screen.top() > screen.height()) return;
     if (isMinimized() || isMaximized() || isFullScreen()) return;
     followWidth(formWidthTw());

@@ -11,9 +11,7 @@
 
 #include <QCloseEvent>
 #include <QFile>
-#include <QGuiApplication>
 #include <QMenuBar>
-#include <QScreen>
 #include <QTextCursor>
 
 namespace terminal::rxtext {
@@ -27,11 +25,6 @@ constexpr int kDefaultWidth = 10920;
 constexpr int kDefaultHeight = 5400;
 constexpr int kBoxNarrower = 135;
 constexpr int kBoxShorter = 30;
-
-QRect screenPx() {
-    const QScreen* s = QGuiApplication::primaryScreen();
-    return s ? s->geometry() : QRect(0, 0, 1600, 1000);
-}
 
 bool writeWhole(const QString& path, const QString& text) {
     return files::replaceWhole(paths::fromStored(path), fileBytes(text));
@@ -61,7 +54,7 @@ RCVDAT::RCVDAT() : Text1(new QPlainTextEdit) {
 }
 
 void RCVDAT::Form_Load() {
-    const QRect screen = screenPx();
+    const QRect screen = winframe::screenPx();
     int top = 0;
     int left = 0;
     int width = kDefaultWidth;
@@ -72,13 +65,12 @@ void RCVDAT::Form_Load() {
         const auto w = core::IniWhole(kPos, QStringLiteral("RCVPOSWidth"));
         // A width larger than the screen gives them too.
         if (t && l && w && *w > 0 && *w <= twips::fromPx(screen.width())) {
-            // A place off the screen comes back onto it.
-            top = winframe::onScreenTw(*t, twips::fromPx(screen.height()));
-            left = winframe::onScreenTw(*l, twips::fromPx(screen.width()));
+            top = *t;
+            left = *l;
             width = *w;
         }
     }
-    winframe::placeFrame(this, QPoint(screen.left() + twips::toPx(left), screen.top() + twips::toPx(top)));
+    winframe::placeOnScreen(this, left, top);
     // Stored and designed sizes are outer sizes.
     const QSize frame = winframe::framePx(this);
     resize(std::max(1, twips::toPx(width) - frame.width()),
@@ -93,7 +85,7 @@ void RCVDAT::Form_Unload() {
 
 void RCVDAT::SaveRcvDatPos() {
     if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) return;
-    const QRect screen = screenPx();
+    const QRect screen = winframe::screenPx();
     auto put = [](const char* key, int t) {
         core::PutIniText(kPos, QString::fromLatin1(key), QString::number(t));
     };

@@ -147,6 +147,9 @@ TEST_F(LogTest, TheWindowComesBackWhereItWasLeft) {
         {"LOGPOSTop=-1500\nLOGPOSLeft=3000\n", {200, 0}},
         {"LOGPOSTop=-1500\nLOGPOSLeft=-30\n", {0, 0}},
         {"LOGPOSTop=1500\n", {0, 100}},
+        // Beyond the screen, or stored on a larger one: the axis off it starts at 0.
+        {"LOGPOSTop=99999\nLOGPOSLeft=99999\n", {0, 0}},
+        {"LOGPOSTop=7500\nLOGPOSLeft=18000\n", {0, 500}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.ini);

@@ -200,7 +200,13 @@ TEST_F(LogViewer, ClosingKeepsWidthsAndPlaceAnUnloadByAnotherWindowDoesNot) {
     EXPECT_FALSE(forms::isLoaded<LOGDATAVIEW>());
     EXPECT_EQ(ini("LogDisp", "COLWIDTH1"), QStringLiteral("1290"));
     core::PutIniText(QStringLiteral("CFGPOS"), QStringLiteral("HLDVPOSTop"), QStringLiteral("99999999"));
-    EXPECT_EQ(openFromMenu().pos(), QPoint(30, 0));
+    LOGDATAVIEW& beyond = openFromMenu();
+    EXPECT_EQ(beyond.pos(), QPoint(30, 0));
+    // So does a place before the screen's start, where the title bar could not be reached.
+    beyond.close();
+    core::PutIniText(QStringLiteral("CFGPOS"), QStringLiteral("HLDVPOSTop"), QStringLiteral("-300"));
+    core::PutIniText(QStringLiteral("CFGPOS"), QStringLiteral("HLDVPOSLeft"), QStringLiteral("-3000"));
+    EXPECT_EQ(openFromMenu().pos(), QPoint(0, 0));
 }
 
 TEST_F(LogViewer, RowsAreMarkedForTheElectronicQslInItsMode) {
