@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <optional>
 
 namespace core {
@@ -164,6 +165,15 @@ void TellUnsavedSettings() {
     ui::msgBox(kSettingsNotSaved + QStringLiteral("。\r\n次の設定は今回の終了で失われます:\r\n") +
                    keys.join(QStringLiteral("\r\n")),
                ui::OkOnly | ui::Exclamation);
+}
+
+QString IniUncarried(const QString& text) {
+    // Every file holds ASCII: most texts need no look at the file.
+    if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; })) return {};
+    const QString path = storePath();
+    const QByteArray bytes =
+        batch().depth > 0 ? batchBytes(path) : profile::readFile(path).value_or(QByteArray());
+    return profile::uncarried(bytes, text);
 }
 
 QString IniValueOr(const QString& section, const QString& key, const QString& defaultValue) {

@@ -28,6 +28,11 @@ void GetIniString(const QString& key, QString& value);
 // may be written; the write itself comes when the batch ends.
 bool PutIniString(const QString& key, const QString& value);
 
+// The characters of the text that ZORVATEK.INI cannot hold in its encoding
+// (Shift-JIS, or UTF-8 or UTF-16 by its byte-order mark), each once: a value
+// holding one is not stored as typed.
+QString IniUncarried(const QString& text);
+
 // The value of a key, or defaultValue when the key is missing (reads back as the section).
 QString IniValueOr(const QString& section, const QString& key, const QString& defaultValue);
 

@@ -32,6 +32,18 @@ QByteArray edited(const QByteArray& bytes, const Edit& edit) {
     return updated;
 }
 
+QString uncarried(const QByteArray& bytes, const QString& text) {
+    const Encoding encoding = parsedView(bytes).encoding;
+    QString lost;
+    for (const char32_t c : text.toUcs4()) {
+        if (c < 0x80) continue;
+        const QString one = QString::fromUcs4(&c, 1);
+        const QByteArray written = encode(one, encoding);
+        if (decode(written, Span{0, written.size()}, encoding) != one && !lost.contains(one)) lost += one;
+    }
+    return lost;
+}
+
 QString getString(const QString& section, const QString& key, const QString& defaultValue,
                   const QString& filePath) {
     return stringIn(readFile(filePath).value_or(QByteArray()), section, key, defaultValue);

@@ -1,10 +1,10 @@
 #include "settings/sheet/CFGSHEET.h"
 
 #include "core/Globals.h"
+#include "core/IniStore.h"
 #include "platform/forms/ControlColour.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/TypingLimit.h"
-#include "platform/os/Cp932.h"
 #include "settings/sheet/SheetControls.h"
 #include "terminal/mainwindow/HelpPage.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
@@ -73,6 +73,7 @@ CFGSHEET::CFGSHEET()
     layout->addWidget(SSTab1);
 
     connect(CFGEND, &QAction::triggered, this, [this] {
+        if (!boxesHeld()) return;
         finish(true);
         forms::unload<CFGSHEET>();
     });
@@ -80,17 +81,50 @@ CFGSHEET::CFGSHEET()
         connect(box, &QLineEdit::editingFinished, this, [this, box] { sayUncarried(box); });
 }
 
-// The settings are stored in Shift-JIS: a character it lacks would be stored
-// as "?" without a word, so the operator hears of it on leaving the box and
-// finds it still there to mend.
+namespace settings {
+
+bool FileHolds(const QString& text) {
+    // The warning's own opening takes the focus from the box it is about,
+    // which would say it a second time.
+    static bool telling = false;
+    const QString lost = core::IniUncarried(text);
+    if (lost.isEmpty()) return true;
+    if (telling) return false;
+    telling = true;
+    ui::msgBox(QStringLiteral("「") + lost +
+                   QStringLiteral("」は設定ファイルに保存できない文字です。\n別の文字に直して下さい。"),
+               ui::OkOnly + ui::Exclamation);
+    telling = false;
+    return false;
+}
+
+std::optional<QString> AskHeld(const QString& prompt, const QString& title, const QString& preset) {
+    std::optional<QString> answer = preset;
+    do {
+        answer = ui::inputBox(prompt, title, *answer);
+    } while (answer && !FileHolds(*answer));
+    return answer;
+}
+
+} // namespace settings
+
+// The operator hears of a character the file cannot hold on leaving the box
+// that holds it, and finds it still there to mend. A text the box was given
+// from the file is the file's own: it goes back as it was read.
 void CFGSHEET::sayUncarried(QLineEdit* box) {
-    const QString lost = cp932::uncarried(box->text());
-    if (lost.isEmpty()) return;
-    ui::msgBox(
-        QStringLiteral("「") + lost +
-            QStringLiteral("」は設定ファイルに保存できない文字です。\nこのまま保存すると「?」になります。"),
-        ui::OkOnly + ui::Exclamation);
-    box->setFocus();
+    if (box->isModified() && !settings::FileHolds(box->text())) box->setFocus();
+}
+
+bool CFGSHEET::boxesHeld() {
+    for (QLineEdit* box : findChildren<QLineEdit*>()) {
+        if (!box->isModified() || core::IniUncarried(box->text()).isEmpty()) continue;
+        for (int tab = 0; tab < SSTab1->count(); ++tab)
+            if (SSTab1->widget(tab)->isAncestorOf(box)) SSTab1->setCurrentIndex(tab);
+        settings::FileHolds(box->text());
+        box->setFocus();
+        return false;
+    }
+    return true;
 }
 
 void CFGSHEET::openFrom(QWidget* owner, bool quietLoad) {
@@ -150,7 +184,10 @@ bool CFGSHEET::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CFGSHEET::closeEvent(QCloseEvent* e) {
-    if (!finished_) finish(false);
+    if (!finished_) {
+        if (!boxesHeld()) return e->ignore();
+        finish(false);
+    }
     e->accept();
     forms::unload<CFGSHEET>();
 }

@@ -240,6 +240,9 @@ class CFGSHEET : public QWidget {
     void loadLogSteps();
     void loadEndSteps(bool configuredSystem, bool callStored);
     void sayUncarried(QLineEdit* box);
+    // Before the closing writes the boxes: a box the operator changed that
+    // holds a character the file cannot keeps the sheet open, shown on it.
+    bool boxesHeld();
     bool rigPortChosen() const;
     void reopenRigPort();
     void setRigPortLabels(bool open);

@@ -237,7 +237,10 @@ void CFGSHEET::quoteMarkChanged() {
     core::g.UseQuoteMark = settings::YesNo(Check8->isChecked());
     core::IniBatch together;
     core::PutIniText(kCfg, QStringLiteral("UseQuot_Mark"), core::g.UseQuoteMark);
-    core::PutIniText(kCfg, QStringLiteral("Quot_Mark"), Text3->text().trimmed());
+    // A mark the file cannot hold waits in the box: leaving the box says so,
+    // and the sheet does not close on it.
+    const QString mark = Text3->text().trimmed();
+    if (core::IniUncarried(mark).isEmpty()) core::PutIniText(kCfg, QStringLiteral("Quot_Mark"), mark);
 }
 
 void CFGSHEET::Check12_Click() {

@@ -292,7 +292,7 @@ void CFGSHEET::Command6_Click() {
                   QStringLiteral("Hamlogw.exe の場所を指定します"),
                   settings::PickerFolder(l.HamlogPath, paths::programFolder()),
                   settings::DialogFilter(QStringLiteral("hamlog データベース(HAMLOGW.EXE)|HAMLOGW.EXE|")));
-    if (file.isEmpty()) {
+    if (file.isEmpty() || !settings::FileHolds(file)) {
         ui::msgBox(QStringLiteral("log データベースが指定（変更）されませんでした"), ui::OkOnly);
         return;
     }

@@ -23,9 +23,11 @@ const QString kOther = QStringLiteral("Other_App");
 
 // The file the operator picks, starting beside the one the setting holds; the
 // empty text when the dialog is cancelled.
+// A file whose name the settings file cannot hold is not taken.
 QString pick(const QString& title, const QString& filter, const QString& stored) {
-    return ui::openFileName(title, settings::PickerFolder(stored, paths::programFolder()),
-                            settings::DialogFilter(filter));
+    const QString file = ui::openFileName(title, settings::PickerFolder(stored, paths::programFolder()),
+                                          settings::DialogFilter(filter));
+    return settings::FileHolds(file) ? file : QString();
 }
 
 void tell(const QString& text) {
@@ -67,9 +69,9 @@ void CFGSHEET::Command18_Click() {
 void CFGSHEET::askQslSendMark() {
     logbook::Globals& l = logbook::g;
     const std::optional<QString> answer =
-        ui::inputBox(QStringLiteral("QSL発行済みマークを指定して下さい\n半角一文字です（厳守）\n\n"
-                                    "これはHAMLOGにQSL発行済みマークを送る為のものです"),
-                     QStringLiteral("QSL発行済みマークの指定"), l.QslSendMark);
+        settings::AskHeld(QStringLiteral("QSL発行済みマークを指定して下さい\n半角一文字です（厳守）\n\n"
+                                         "これはHAMLOGにQSL発行済みマークを送る為のものです"),
+                          QStringLiteral("QSL発行済みマークの指定"), l.QslSendMark);
     // A cancelled box keeps the mark in use.
     if (!answer) return;
     l.QslSendMark = settings::QslSendMarkFor(*answer);
@@ -110,8 +112,8 @@ void CFGSHEET::Command14_Click() {
     eqslMessage_ =
         core::IniStored(kEqsl, QStringLiteral("eQSL_Mesg")).value_or(QStringLiteral("MNY TKS FB QSO."));
     const std::optional<QString> answer =
-        ui::inputBox(QStringLiteral("電子QSL(eQSL)カードに載せるRemarks文を入力して下さい"),
-                     QStringLiteral("ZORVATEK eQSLカードのRemarks"), eqslMessage_);
+        settings::AskHeld(QStringLiteral("電子QSL(eQSL)カードに載せるRemarks文を入力して下さい"),
+                          QStringLiteral("ZORVATEK eQSLカードのRemarks"), eqslMessage_);
     // A cancelled box changes nothing.
     if (!answer) return;
     if (!answer->isEmpty()) {
@@ -142,8 +144,8 @@ void CFGSHEET::chooseOtherProgram(int n) {
                               QStringLiteral("Other Application(*.exe)|*.exe|プログラム|*|"), path);
     if (file.isEmpty()) return tell(cancelled);
     const std::optional<QString> answer =
-        ui::inputBox(QStringLiteral("お好きなボタン名を付けて下さい\n６文字以内が美しいですＨｉ"),
-                     QStringLiteral("釦名定義"), name);
+        settings::AskHeld(QStringLiteral("お好きなボタン名を付けて下さい\n６文字以内が美しいですＨｉ"),
+                          QStringLiteral("釦名定義"), name);
     // Without a name the program in use and its name stay.
     if (!answer || answer->isEmpty()) return tell(cancelled);
     path = file;

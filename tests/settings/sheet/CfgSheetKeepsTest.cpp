@@ -4,6 +4,7 @@
 #include "settings/SheetFixture.h"
 
 #include "core/IniStore.h"
+#include "platform/os/Cp932.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigSettings.h"
 #include "settings/dialogs/CFG_Contest.h"
@@ -11,7 +12,9 @@
 #include "sstv/window/SSTVForm.h"
 #include "startup/StartupSettings.h"
 
+#include <QClipboard>
 #include <QFile>
+#include <QWindow>
 #include <sys/stat.h>
 
 namespace {
@@ -24,22 +27,46 @@ const QString kStored = QStringLiteral(
     "[Other_App]\nMODE_Disp1=RTTY-45.45-170-LSB-MMTTY-X\nMODE_Disp2=MFSK\nMODE_Disp3=OLIVIA\n"
     "[RIG_CON_CFG]\nTRVIFfreq=28\n[PSKCFG]\nUSERCALL=JA1ZVK/QRP1X\nFFT_Mode=30\nTX1Freq=1500\n");
 
+enum class Encoding { ShiftJis, ShiftJisLf, Utf8, Utf16 };
+
 class CfgSheetKeeps : public sheettest::SheetTest {
   protected:
-    // The file as written, then read at start-up as the system reads it.
-    void store(const QString& text) {
-        writeIni(text + psktest::kFixtureKeys);
+    // The file as written (Shift-JIS with CR LF unless said), then read at
+    // start-up as the system reads it.
+    void store(const QString& text, Encoding encoding = Encoding::ShiftJis) {
+        QString whole = text + QString(psktest::kFixtureKeys).remove(QStringLiteral("FFTRoot=0\n"));
+        if (encoding != Encoding::ShiftJisLf) whole.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+        if (encoding == Encoding::Utf8)
+            writeFile(QStringLiteral("ZORVATEK.INI"), "\xEF\xBB\xBF" + whole.toUtf8());
+        if (encoding == Encoding::Utf16)
+            writeFile(QStringLiteral("ZORVATEK.INI"),
+                      "\xFF\xFE" +
+                          QByteArray(reinterpret_cast<const char*>(whole.utf16()), whole.size() * 2));
+        if (encoding == Encoding::ShiftJis || encoding == Encoding::ShiftJisLf)
+            writeFile(QStringLiteral("ZORVATEK.INI"), cp932::encode(whole));
         startup::LoadGeneralSettings();
         rig::ReadRigSettings();
     }
-    // Every line the file had is still there, in its order, byte for byte.
+    // Every line the file had is still there, in its order, byte for byte,
+    // and every line written ends as the file's own lines do.
     static ::testing::AssertionResult keepsEveryLine(const QByteArray& before, const QByteArray& after) {
+        if (!before.contains('\r') && after.contains('\r'))
+            return ::testing::AssertionFailure() << "CR LF written into a file of LF lines";
         qsizetype from = 0;
         for (const QByteArray& line : before.split('\n')) {
             const qsizetype at = after.indexOf(line, from);
             if (at < 0) return ::testing::AssertionFailure() << "lost or changed: " << line.toStdString();
             from = at + line.size();
         }
+        return ::testing::AssertionSuccess();
+    }
+    // Kept above its owner by the window manager, which takes only a dialog's
+    // owner (not a plain window's) as the window it stays above.
+    static ::testing::AssertionResult ownedForTheWindowManager(const QWidget& dialog, const QWidget& owner) {
+        const QWindow* handle = dialog.windowHandle();
+        if (!handle || handle->type() != Qt::Dialog) return ::testing::AssertionFailure() << "not a dialog";
+        if (handle->transientParent() != owner.windowHandle())
+            return ::testing::AssertionFailure() << "not owned by the window that opened it";
         return ::testing::AssertionSuccess();
     }
     // The end of a run and a new start over the same program folder.
@@ -62,8 +89,16 @@ TEST_F(CfgSheetKeeps, EverySettingsWindowClosedUnchangedLeavesTheFileAsItWas) {
         const char* what;
         QString stored;
         std::function<void(PSK31MAIN*&)> openAndClose;
+        Encoding encoding = Encoding::ShiftJis;
     };
     const Case cases[] = {
+        {"sheet from the main window, 設定完了, a file of LF lines", kStored,
+         [](PSK31MAIN*& main) {
+             main = &forms::PSK31MAIN();
+             ASSERT_TRUE(zvtest::chooseMenuItem(main->PSKCFG));
+             ASSERT_TRUE(zvtest::chooseMenuItem(forms::CFGSHEET().CFGEND));
+         },
+         Encoding::ShiftJisLf},
         {"sheet from the main window, 設定完了", kStored,
          [](PSK31MAIN*& main) {
              main = &forms::PSK31MAIN();
@@ -95,7 +130,17 @@ TEST_F(CfgSheetKeeps, EverySettingsWindowClosedUnchangedLeavesTheFileAsItWas) {
              main->show();
              ASSERT_TRUE(zvtest::chooseMenuItem(main->CONON));
              CFG_Contest& c = forms::CFG_Contest();
-             EXPECT_EQ(c.parentWidget(), main) << "owned by the window that opened it";
+             EXPECT_TRUE(ownedForTheWindowManager(c, *main));
+             ASSERT_TRUE(zvtest::chooseMenuItem(c.CLOSE_CFG));
+         }},
+        {"contest dialog from the SSTV window", kStored + QStringLiteral("LastMode=SSTV\n"),
+         [](PSK31MAIN*&) {
+             core::g.OpMode = core::ModeSstv;
+             SSTVForm& sstv = forms::SSTVForm();
+             sstv.show();
+             ASSERT_TRUE(zvtest::chooseMenuItem(sstv.CONON));
+             CFG_Contest& c = forms::CFG_Contest();
+             EXPECT_TRUE(ownedForTheWindowManager(c, sstv));
              ASSERT_TRUE(zvtest::chooseMenuItem(c.CLOSE_CFG));
          }},
         {"recording dialog", kStored + QStringLiteral("RecFOL=/tmp\nRecTimelen=30\nRecSpec=1\n"),
@@ -110,7 +155,7 @@ TEST_F(CfgSheetKeeps, EverySettingsWindowClosedUnchangedLeavesTheFileAsItWas) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        store(c.stored);
+        store(c.stored, c.encoding);
         const QByteArray before = readFile(QStringLiteral("ZORVATEK.INI"));
         c.openAndClose(main);
         EXPECT_TRUE(keepsEveryLine(before, readFile(QStringLiteral("ZORVATEK.INI"))))
@@ -118,6 +163,93 @@ TEST_F(CfgSheetKeeps, EverySettingsWindowClosedUnchangedLeavesTheFileAsItWas) {
         forms::unloadAllExcept();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         core::g = {};
+    }
+}
+
+// "€" typed where a text goes into the file: a Shift-JIS file cannot hold
+// it, so nothing is written (never "?" in its place), the operator is told and
+// a closing keeps the sheet open on the box; UTF-8 and UTF-16 files store it.
+TEST_F(CfgSheetKeeps, ACharacterTheFileCannotHoldIsNeverStoredInItsPlace) {
+    const QString kCannotHold =
+        QStringLiteral("「€」は設定ファイルに保存できない文字です。\n別の文字に直して下さい。");
+    const auto typeEuro = [](QLineEdit* box, const QString& before) {
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, before);
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QStringLiteral("€"), {});
+    };
+    struct Path {
+        const char* what;
+        const char* section;
+        const char* key;
+        std::function<QLineEdit*(CFGSHEET&)> act; // the box a closing must stay on
+    };
+    const Path paths[] = {
+        {"call box, 設定完了", "PSKCFG", "USERCALL",
+         [&](CFGSHEET& s) {
+             typeEuro(s.Text1, QStringLiteral("JA1"));
+             EXPECT_TRUE(zvtest::chooseMenuItem(s.CFGEND));
+             return s.Text1;
+         }},
+        {"mode name, close box", "Other_App", "MODE_Disp1",
+         [&](CFGSHEET& s) {
+             showTab(s, 2);
+             typeEuro(s.Text6, QStringLiteral("RTTY"));
+             showTab(s, 0);
+             s.close();
+             return s.Text6;
+         }},
+        {"quote mark, at the keystroke and on leaving the box", "PSKCFG", "Quot_Mark",
+         [&](CFGSHEET& s) {
+             typeEuro(s.Text3, QStringLiteral(">>"));
+             s.Text1->setFocus();
+             return nullptr;
+         }},
+        {"eQSL remarks", "E-QSL", "eQSL_Mesg",
+         [&](CFGSHEET& s) {
+             showTab(s, 2);
+             ui::script::push(QStringLiteral("TNX 73 €"));
+             press(s.Command14);
+             return nullptr;
+         }},
+    };
+    for (const Encoding encoding : {Encoding::ShiftJis, Encoding::Utf8, Encoding::Utf16}) {
+        for (const Path& p : paths) {
+            const bool sjis = encoding == Encoding::ShiftJis;
+            SCOPED_TRACE(testing::Message() << p.what << (sjis ? ", Shift-JIS" : ", UTF"));
+            store(QStringLiteral("[PSKCFG]\nUSERCALL=JA1ZVK\nQuot_Mark=>>\n"), encoding);
+            main = &forms::PSK31MAIN();
+            main->Timer2->stop();
+            ASSERT_TRUE(zvtest::chooseMenuItem(main->PSKCFG));
+            CFGSHEET& s = forms::CFGSHEET();
+            const QString before = ini(p.section, p.key);
+            ui::script::clearAsked();
+            QLineEdit* box = p.act(s);
+            const QString stored = ini(p.section, p.key);
+            if (sjis) {
+                EXPECT_TRUE(asked(kCannotHold));
+                EXPECT_EQ(stored, before) << "nothing written, no \"?\"";
+                EXPECT_TRUE(!box || forms::isLoaded<CFGSHEET>()) << "the sheet stays open";
+                if (box && forms::isLoaded<CFGSHEET>()) {
+                    EXPECT_EQ(s.focusWidget(), box);
+                    EXPECT_TRUE(s.SSTab1->currentWidget()->isAncestorOf(box) || box == s.Text1);
+                    EXPECT_NE(core::g.DefaultCwId, QStringLiteral("DE JA1€"));
+                    // Mended, the same closing goes through.
+                    box->selectAll();
+                    QTest::keyClicks(box, QStringLiteral("JA1ZVK"));
+                    ASSERT_TRUE(zvtest::chooseMenuItem(s.CFGEND));
+                    EXPECT_FALSE(forms::isLoaded<CFGSHEET>());
+                    EXPECT_EQ(ini(p.section, p.key), QStringLiteral("JA1ZVK"));
+                }
+            } else {
+                EXPECT_FALSE(asked(kCannotHold));
+                EXPECT_TRUE(stored.endsWith(QStringLiteral("€"))) << stored.toStdString();
+                EXPECT_FALSE(forms::isLoaded<CFGSHEET>() && box) << "closed";
+            }
+            forms::unloadAllExcept();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            core::g = {};
+        }
     }
 }
 
@@ -154,8 +286,25 @@ TEST_F(CfgSheetKeeps, WhatTheOperatorChangesIsWhatTheNextStartUses) {
     EXPECT_EQ(s.Text7->text(), QStringLiteral("M€")) << "kept for the operator to mend";
     s.Text7->setText(QStringLiteral("MF"));
 
-    // A longer stored call is kept whole; shortened by hand, typing stops at
-    // the box's length.
+    // Stored texts longer than their boxes allow are kept whole, and nothing
+    // typed or pasted past the limit goes in, from the first key on; a step
+    // of undo back to the stored text changes nothing to that.
+    QGuiApplication::clipboard()->setText(QStringLiteral("NQ"));
+    for (QLineEdit* box : {s.Text4, s.Text9, s.Text1}) {
+        const QString stored = box->text();
+        box->setFocus();
+        box->end(false);
+        QTest::keyClicks(box, QStringLiteral("klm"));
+        QTest::keySequence(box, QKeySequence::Paste);
+        QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
+        EXPECT_EQ(box->text(), stored);
+    }
+    QTest::keyClick(s.Text4, Qt::Key_Backspace);
+    QTest::keySequence(s.Text4, QKeySequence::Undo);
+    QTest::keyClicks(s.Text4, QStringLiteral("x"));
+    EXPECT_EQ(s.Text4->text(), QStringLiteral("JE"));
+
+    // Shortened by hand, typing stops at the box's length.
     EXPECT_EQ(s.Text1->text(), QStringLiteral("JA1ZVK/QRP1X"));
     s.Text1->setFocus();
     s.Text1->end(false);
@@ -179,6 +328,7 @@ TEST_F(CfgSheetKeeps, WhatTheOperatorChangesIsWhatTheNextStartUses) {
     CFGSHEET& reopened = forms::CFGSHEET();
     EXPECT_EQ(reopened.Text1->text(), QStringLiteral("JA1ZVK/QRP"));
     EXPECT_EQ(reopened.Text7->text(), QStringLiteral("MF"));
+    EXPECT_EQ(reopened.Text4->text(), QStringLiteral("JE"));
     EXPECT_EQ(reopened.Label10->text(), QStringLiteral("30%"));
     EXPECT_EQ(reopened.Text16->text(), QStringLiteral("21"));
 
