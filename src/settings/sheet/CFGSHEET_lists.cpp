@@ -8,6 +8,7 @@
 #include "logwindows/entry/TEMP_LOG.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/os/AtomicFile.h"
+#include "platform/os/Cp932.h"
 #include "platform/os/Paths.h"
 #include "settings/sheet/CFGSHEET.h"
 #include "settings/sheet/SheetControls.h"
@@ -57,8 +58,17 @@ void openEditor(const Editor& e) {
 }
 
 // Writes the box to the file; on failure the editor stays open with what was
-// typed and the operator is told which file could not be written.
+// typed and the operator is told which file could not be written. The list
+// files are Shift-JIS: a character they lack is never written as "?".
 bool saveEditor(const Editor& e) {
+    const QString lost = cp932::uncarried(e.box->toPlainText());
+    if (!lost.isEmpty()) {
+        ui::msgBox(QStringLiteral("「") + lost + QStringLiteral("」は ") + e.file +
+                       QStringLiteral(" に保存できない文字です。\n別の文字に直して下さい。"),
+                   ui::OkOnly + ui::Exclamation);
+        e.box->setFocus();
+        return false;
+    }
     const QString path = listPath(e.file);
     if (!files::replaceWhole(path, core::ListFileBytes(e.box->toPlainText()))) {
         ui::msgBox(e.file + QStringLiteral(" に書き込めません。入力した内容はそのまま残しています。\n") +

@@ -329,6 +329,7 @@ void CFGSHEET::Text16_Change() {
 }
 
 void CFGSHEET::Command19_Click() {
+    if (!settings::FileHolds(Text21->text() + Text22->text() + Text23->text())) return;
     rig::Globals& r = rig::g;
     r.RigCwModeIni = Text23->text().trimmed();
     r.RigRttyModeIni = Text22->text().trimmed();

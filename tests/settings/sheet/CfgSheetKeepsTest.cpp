@@ -205,6 +205,13 @@ TEST_F(CfgSheetKeeps, ACharacterTheFileCannotHoldIsNeverStoredInItsPlace) {
              s.Text1->setFocus();
              return nullptr;
          }},
+        {"rig mode code, SET", "RIG_CON_CFG", "PSK31Mode",
+         [&](CFGSHEET& s) {
+             showTab(s, 3);
+             typeEuro(s.Text21, QStringLiteral("0"));
+             press(s.Command19);
+             return nullptr;
+         }},
         {"eQSL remarks", "E-QSL", "eQSL_Mesg",
          [&](CFGSHEET& s) {
              showTab(s, 2);

@@ -96,6 +96,16 @@ TEST_F(CfgSheetLists, ShiftJisTextSurvivesTheEditor) {
     press(s.Command16);
     EXPECT_EQ(readFile(QStringLiteral("otherMODE.DAT")),
               cp932::encode(QStringLiteral("ＲＴＴＹ\r\nＦＳＫ\r\n")));
+
+    // A character Shift-JIS lacks keeps the editor open on it; nothing is written.
+    press(s.Command16);
+    QTest::sendKeyEvent(QTest::Click, s.Text12, Qt::Key_unknown, QStringLiteral("€"), {});
+    press(s.Command16);
+    EXPECT_TRUE(
+        lastAsked().prompt.startsWith(QStringLiteral("「€」は otherMODE.DAT に保存できない文字です。")));
+    EXPECT_TRUE(s.Text12->isVisible());
+    EXPECT_EQ(readFile(QStringLiteral("otherMODE.DAT")),
+              cp932::encode(QStringLiteral("ＲＴＴＹ\r\nＦＳＫ\r\n")));
 }
 
 TEST_F(CfgSheetLists, UnwritableFileKeepsTheEditorOpenWithWhatWasTyped) {
