@@ -95,16 +95,23 @@ void stored(int count, const std::function<void()>& nextContestNo) {
     if (count - logbook::g.RecNoAtSend == 1 && core::g.ContestSerialNo == 1 && nextContestNo) nextContestNo();
 }
 
+bool addedOne(const std::optional<int>& count) {
+    return count && *count - logbook::g.RecNoAtSend == 1;
+}
+
 // Stores the handed-over QSO and checks by the record count that it is there.
-// A save that did not add the record (the logging program stopped or
-// restarted with an empty entry, say) keeps the QSO pending: the next press
-// asks the count first, so that a save taken late counts as stored, and
+// A logging program held up past the link's wait may still take the save
+// late: the count is asked once more before the failure is said, so that a
+// hung program costs one more wait and a late save counts as stored. A save
+// that did not add the record (the logging program restarted with an empty
+// entry, say) keeps the QSO pending: the next press asks the count first, and
 // otherwise hands the whole QSO over again before storing it.
 void storeNow(const std::function<void()>& nextContestNo) {
     handOverChanges();
     HamlogSaveEntry();
-    const std::optional<int> count = HamlogAskRecNo();
-    if (count && *count - logbook::g.RecNoAtSend == 1) {
+    std::optional<int> count = HamlogAskRecNo();
+    if (!addedOne(count)) count = HamlogAskRecNo();
+    if (addedOne(count)) {
         stored(*count, nextContestNo);
         return;
     }

@@ -7,14 +7,18 @@
 #include "platform/hamlog/HamlogWindowLink.h"
 #include "platform/os/Paths.h"
 
+#include <QAbstractButton>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QMessageBox>
 #include <QProcess>
 #include <QScrollBar>
 #include <QThread>
+#include <QTimer>
 
 #include <array>
 #include <atomic>
+#include <csignal>
 
 namespace {
 
@@ -227,6 +231,48 @@ TEST_F(LogWindowLink, AFailedSaveKeepsTheQsoPendingAndTheNextPressStoresItOnce) 
     EXPECT_EQ(stored(1).CALL.trimmed(), QStringLiteral("QQ6FFF"));
     EXPECT_EQ(stored(1).QTH.trimmed(), QStringLiteral("大阪市"));
     EXPECT_EQ(m.Command5->text(), QStringLiteral("LOG作成"));
+
+    // Held up past the link's waits while the question is open, the logging
+    // program goes on while the operator reads the last error: the count asked
+    // before a failure would be said finds the late save, which is stored once.
+    logbook::g.HamlogConfirmOn = 1;
+    boxes(QStringLiteral("QQ2LLL"), QStringLiteral("次郎"), QStringLiteral("京都市"));
+    press();
+    ASSERT_EQ(core::g.HamlogEntrySent, 1);
+    const auto pid = static_cast<pid_t>(program.processId());
+    ui::script::end(); // the boxes as the operator gets them
+    const QString question = QStringLiteral("LOG を保存しますか？");
+    const QString readError = QStringLiteral("読み取りエラー(^^ゞ");
+    QStringList said;
+    bool answering = false;
+    QTimer operatorAnswers;
+    QObject::connect(&operatorAnswers, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (answering || !box || !box->isVisible()) return;
+        answering = true;
+        said << box->text();
+        if (box->text() == question) {
+            EXPECT_EQ(::kill(pid, SIGSTOP), 0);
+        }
+        if (box->text() == readError && said.count(readError) == 1) {
+            ::kill(pid, SIGCONT);
+            EXPECT_TRUE(zvtest::waitUntil([this] { return logCount() == 2; }));
+        }
+        QAbstractButton* yes = box->button(QMessageBox::Yes);
+        QTest::mouseClick(yes ? yes : box->button(QMessageBox::Ok), Qt::LeftButton);
+        answering = false;
+    });
+    operatorAnswers.start(20);
+    press();
+    operatorAnswers.stop();
+    ::kill(pid, SIGCONT);
+    ui::script::begin();
+    EXPECT_EQ(said,
+              QStringList({question, QStringLiteral("Turbo HAMLOG/Winが起動していません。"), readError}));
+    EXPECT_EQ(core::g.HamlogEntrySent, 0);
+    EXPECT_EQ(m.Command5->text(), QStringLiteral("LOG作成"));
+    ASSERT_EQ(logCount(), 2);
+    EXPECT_EQ(stored(2).CALL.trimmed(), QStringLiteral("QQ2LLL"));
 }
 
 // The save stores the boxes as corrected since the hand-over, and a save the
