@@ -56,13 +56,6 @@ bool isAsciiUpper(QChar c) {
     return c >= QLatin1Char('A') && c <= QLatin1Char('Z');
 }
 
-// Selects n characters from the cursor (from the start of a selection), so
-// that the next character typed replaces them.
-void overwrite(QLineEdit* box, int n) {
-    const int from = box->hasSelectedText() ? box->selectionStart() : box->cursorPosition();
-    box->setSelection(from, std::min(n, static_cast<int>(box->text().size()) - from));
-}
-
 // The QSO's own date in JST: its time lies in the past, so a time later in
 // the day than now was yesterday's (a QSO begun before midnight).
 QDate qsoJstDate() {
@@ -116,18 +109,18 @@ LogEntryFields::LogEntryFields(TEMP_LOG& w) : QObject(&w), w_(w) {
     rules_ = {
         {w.Text1, {A::Alnum, true, w.Text6, 1, false}},
         {w.Text2, {A::Alnum, true, w.Text4, 0, false}},
-        {w.Text3, {A::DateDigits, false, w.Text4, 1, false}},
-        {w.Text4, {A::Time, true, w.Text5, 1, false}},
-        {w.Text5, {A::Digits, false, w.Text6, 1, false}},
-        {w.Text6, {A::Digits, false, w.Combo1, 1, false}},
+        {w.Text3, {A::DateDigits, false, w.Text4, 1, false, true}},
+        {w.Text4, {A::Time, true, w.Text5, 1, false, true}},
+        {w.Text5, {A::Digits, false, w.Text6, 1, false, true}},
+        {w.Text6, {A::Digits, false, w.Combo1, 1, false, true}},
         {w.Text8, {A::Alnum, true, w.Text9, 16, false}},
         {w.Text9, {A::Alnum, true, w.Text10, 0, false}},
         {w.Text10, {A::Alnum, true, w.Text12, 0, false}},
         {w.Text12, {A::Any, false, w.Text13, 0, false}},
         {w.Text13, {A::Any, false, w.Text11, 0, false}},
-        {w.Text11, {A::Letters, true, w.Text16, 1, false}},
-        {w.Text16, {A::Any, false, w.Text17, 1, true}},
-        {w.Text17, {A::Any, false, w.Text14, 1, true}},
+        {w.Text11, {A::Letters, true, w.Text16, 1, false, true}},
+        {w.Text16, {A::Any, false, w.Text17, 1, true, true}},
+        {w.Text17, {A::Any, false, w.Text14, 1, true, true}},
         {w.Text14, {A::Any, false, w.Text15, 0, false}},
         {w.Text15, {A::Any, false, w.Text4, 0, false}},
     };
@@ -196,14 +189,14 @@ bool LogEntryFields::keyPress(QLineEdit* box, const Rule& rule, QKeyEvent& key) 
     if (k == Qt::Key_Down || k == Qt::Key_Delete) return specialKey(box, k);
     const bool fixedSet = rule.accept != Accept::Any;
     if (k == Qt::Key_Backspace) {
-        if (rule.everyKey) overwrite(box, 1);
+        if (rule.everyKey) ui::selectOvertype(box, 1, rule.fixedPlaces);
         return rule.accept == Accept::DateDigits || rule.accept == Accept::Time;
     }
     if (fixedSet && (key.matches(QKeySequence::Paste) || key.matches(QKeySequence::Cut))) return true;
     const QString text = key.text();
     const bool plain = !(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
     if (text.size() != 1 || !text[0].isPrint() || !plain) return false;
-    if (rule.everyKey) overwrite(box, 1);
+    if (rule.everyKey) ui::selectOvertype(box, 1, rule.fixedPlaces);
     if (!fixedSet) return false;
     QChar c = text[0];
     if (rule.upper && c >= QLatin1Char('a') && c <= QLatin1Char('z')) c = c.toUpper();
@@ -227,9 +220,10 @@ bool LogEntryFields::keyPress(QLineEdit* box, const Rule& rule, QKeyEvent& key) 
     }
     // A "/" in the call goes on in the "/" part box, so that the call is
     // stored whole and never as another call.
+    // What follows the "/" is that part anew: it replaces what the box held.
     if (box == w_.Text1 && c == QLatin1Char('/')) {
         w_.Text2->setFocus();
-        w_.Text2->end(false);
+        w_.Text2->selectAll();
         return true;
     }
     if (!ok) return true;
@@ -237,7 +231,7 @@ bool LogEntryFields::keyPress(QLineEdit* box, const Rule& rule, QKeyEvent& key) 
     if (rule.accept == Accept::Time && c == QLatin1Char(':') && !box->hasSelectedText() &&
         box->cursorPosition() == 3 && box->text().mid(2, 1) == QLatin1String(":"))
         return true;
-    if (rule.overwrite > 0) overwrite(box, rule.overwrite);
+    if (rule.overwrite > 0) ui::selectOvertype(box, rule.overwrite, rule.fixedPlaces);
     box->insert(QString(c));
     return true;
 }

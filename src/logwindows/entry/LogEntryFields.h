@@ -29,6 +29,9 @@ class LogEntryFields : public QObject {
         QWidget* next;
         int overwrite;
         bool everyKey;
+        // A date, a time, a report or a QSL mark: every character has its
+        // place, so a key overwrites one however much is selected.
+        bool fixedPlaces = false;
     };
 
     bool keyPress(QLineEdit* box, const Rule& rule, QKeyEvent& key);

@@ -4,11 +4,12 @@
 #include "core/MmttyCommand.h"
 #include "logwindows/lookups/CheckCallSign.h"
 #include "platform/forms/Dialogs.h"
-#include "platform/os/Mixer.h"
-#include "platform/mmtty/MmttyLink.h"
-#include "platform/mmtty/MmttyProtocol.h"
 #include "platform/forms/PictureBox.h"
 #include "platform/forms/RichTextPane.h"
+#include "platform/forms/TextRule.h"
+#include "platform/mmtty/MmttyLink.h"
+#include "platform/mmtty/MmttyProtocol.h"
+#include "platform/os/Mixer.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPolling.h"
 #include "terminal/macros/MacroState.h"
@@ -63,9 +64,11 @@ class QthContestKeys : public QObject {
   protected:
     bool eventFilter(QObject*, QEvent* e) override {
         if (e->type() != QEvent::KeyPress || core::g.ContestMode == 0) return false;
-        box_->setMaxLength(kQthContestLength);
+        ui::setTextLimit(box_, kQthContestLength);
         const auto* key = static_cast<QKeyEvent*>(e);
         const QString text = key->text();
+        // Ctrl+V and the like are commands, not letters.
+        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
         if (text.size() != 1 || text[0] < QLatin1Char('a') || text[0] > QLatin1Char('z')) return false;
         box_->insert(text.toUpper());
         return true;

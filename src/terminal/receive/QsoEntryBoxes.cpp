@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "logwindows/lookups/CheckCallSign.h"
+#include "platform/forms/TextRule.h"
 #include "platform/forms/WindowFilter.h"
 #include "terminal/macros/MacroState.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
@@ -9,8 +10,6 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-
-#include <algorithm>
 
 namespace terminal::receive {
 
@@ -24,14 +23,6 @@ constexpr int kRstOvertype = 1;
 
 bool isEnter(int key) {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
-
-// The selection runs from its start over the next n characters, so that the
-// key replaces them (Backspace removes them).
-void overtype(QLineEdit* box, int n) {
-    const int from = box->hasSelectedText() ? box->selectionStart() : box->cursorPosition();
-    const int count = std::min(n, static_cast<int>(box->text().size()) - from);
-    if (count > 0) box->setSelection(from, count);
 }
 
 // What the call-sign box makes of a typed character: a to z in upper case.
@@ -50,7 +41,7 @@ void typeInto(QLineEdit* box, const QString& text, QChar (*take)(QChar), int n) 
     for (QChar c : text) {
         const QChar taken = take(c);
         if (taken.isNull()) continue;
-        overtype(box, n);
+        ui::selectOvertype(box, n);
         box->insert(QString(taken));
     }
 }
@@ -104,7 +95,7 @@ class EntryKeys : public forms::WindowFilter {
             return false;
         }
         if (key.key() == Qt::Key_Backspace) {
-            overtype(w_.Text5, kCallOvertype);
+            ui::selectOvertype(w_.Text5, kCallOvertype);
             return false;
         }
         if (!typedCharacter(key)) return false;
@@ -123,7 +114,7 @@ class EntryKeys : public forms::WindowFilter {
             return false;
         }
         if (key.key() == Qt::Key_Backspace) {
-            overtype(w_.Text7, kRstOvertype);
+            ui::selectOvertype(w_.Text7, kRstOvertype);
             return false;
         }
         if (!typedCharacter(key)) return false;
@@ -139,9 +130,9 @@ class EntryKeys : public forms::WindowFilter {
 
 void connectQsoEntryBoxes(PSK31MAIN& w) {
     // The lengths hold for text written by program as well.
-    w.Text5->setMaxLength(kCallLength);
-    w.Text6->setMaxLength(kNameLength);
-    w.Text7->setMaxLength(kRstLength);
+    ui::setTextLimit(w.Text5, kCallLength);
+    ui::setTextLimit(w.Text6, kNameLength);
+    ui::setTextLimit(w.Text7, kRstLength);
     // Call signs and reports are typed in plain letters and digits.
     for (QLineEdit* box : {w.Text5, w.Text7})
         box->setAttribute(Qt::WA_InputMethodEnabled, false);

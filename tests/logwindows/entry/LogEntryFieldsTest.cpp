@@ -19,10 +19,15 @@ namespace {
 using zvtest::LogTest;
 using Field = QLineEdit* TEMP_LOG::*;
 
-// '\b' is Backspace, '\x7f' Delete, '\r' Enter; other characters are typed as they stand.
+// '\b' is Backspace, '\x7f' Delete, '\r' Enter, '\x01' Ctrl+A, '\x02' Shift+Home;
+// other characters are typed as they stand.
 void typeKeys(QWidget* target, const QString& keys) {
     for (QChar c : keys) {
-        if (c == QLatin1Char('\b'))
+        if (c == QChar(0x01))
+            QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
+        else if (c == QChar(0x02))
+            QTest::keyClick(target, Qt::Key_Home, Qt::ShiftModifier);
+        else if (c == QLatin1Char('\b'))
             QTest::keyClick(target, Qt::Key_Backspace);
         else if (c == QChar(0x7f))
             QTest::keyClick(target, Qt::Key_Delete);
@@ -69,10 +74,24 @@ TEST_F(LogFieldsTest, EachFieldTakesOnlyItsCharacters) {
         const char* keys;
         const char* after;
         const char* slashPart = nullptr; // the "/" part box after the keys
+        const char* slashBefore = "";    // and before them
     } cases[] = {
         {&TEMP_LOG::Text3, "2024-01-05", 3, "7", "2027-01-05"},
         {&TEMP_LOG::Text3, "2024-01-05", 6, "\b\x7f", "2024-01-05"},
         {&TEMP_LOG::Text3, "2024-01-05", 0, "a-/", "2024-01-05"},
+        // All selected: a date, a time or a report keeps its places.
+        {&TEMP_LOG::Text3, "2024-01-05", 10,
+         "\x02"
+         "20251231",
+         "2025-12-31"},
+        {&TEMP_LOG::Text4, "14:05J", 3,
+         "\x01"
+         "0800",
+         "08:00J"},
+        {&TEMP_LOG::Text5, "599", 3,
+         "\x02"
+         "57",
+         "579"},
         {&TEMP_LOG::Text4, "12:34J", 5, "u", "12:34U"},
         {&TEMP_LOG::Text4, "12:34U", 5, "j\b", "12:34J"},
         // A ":" typed where the box stepped over its colon is that colon.
@@ -82,6 +101,10 @@ TEST_F(LogFieldsTest, EachFieldTakesOnlyItsCharacters) {
         // A "/" goes on in the "/" part box.
         {&TEMP_LOG::Text1, "", 0, "qq1/abc", "QQ1", "ABC"},
         {&TEMP_LOG::Text1, "", 0, "3d2/", "3D2", ""},
+        // A call selected whole is typed anew, the "/" part too: no tail of either stays.
+        {&TEMP_LOG::Text1, "QQ1ABCT", 2, "\x01qq1abc/3", "QQ1ABC", "3", "3"},
+        {&TEMP_LOG::Text1, "QQ1ABCDEFGHIJKLMNOPQ", 0, "\x01q", "Q"},
+        {&TEMP_LOG::Text8, "BPSK", 4, "\x01rtty", "RTTY"},
         {&TEMP_LOG::Text1, "QQ1ABC", 0, "7", "7Q1ABC"},
         {&TEMP_LOG::Text1, "QQ1ABC", 6, "\b", "QQ1AB"},
         {&TEMP_LOG::Text2, "P", 0, "kh6", "KH6P"},
@@ -100,6 +123,7 @@ TEST_F(LogFieldsTest, EachFieldTakesOnlyItsCharacters) {
     for (const Case& c : cases) {
         QLineEdit* box = w.*c.field;
         SCOPED_TRACE(std::string(c.before) + "|" + c.keys);
+        w.Text2->setText(QLatin1String(c.slashBefore));
         focusAt(box, QString::fromLatin1(c.before), c.cursor);
         typeFocused(QString::fromLatin1(c.keys));
         EXPECT_EQ(box->text(), QString::fromLatin1(c.after));
@@ -170,8 +194,13 @@ TEST_F(LogFieldsTest, APastedLineBreakBecomesABlankInEveryQsoBox) {
         {&m, m.Text5, Way::Menu, QStringLiteral("qq3ab\rcd"), QStringLiteral("QQ3ABCD")},
         {&m, m.Text5, Way::Drop, QStringLiteral(" qq1 xy/p\r\n"), QStringLiteral("QQ1XY/P")},
         {&m, m.Text5, Way::Pick, QStringLiteral("qq9 abc\t"), QStringLiteral("QQ9ABC")},
-        // Cut at the box's length as it comes, then held to the rule.
-        {&m, m.Text5, Way::CtrlV, pasted, QStringLiteral("LINE1東京LINE2大阪L")},
+        // Held to the rule first, then cut at the box's length: blanks and
+        // breaks take no room from what the box can hold.
+        {&m, m.Text5, Way::CtrlV, pasted, QStringLiteral("LINE1東京LINE2大阪LINE3")},
+        {&m, m.Text5, Way::Menu, QStringLiteral("qq1 abc\r\ndefg hijk lmno pqrs tu"),
+         QStringLiteral("QQ1ABCDEFGHIJKLMNOPQ")},
+        {&m, m.Text7, Way::Drop, QStringLiteral("5 9 9 5 9 9 5 9 9 5 9"), QStringLiteral("59959959959")},
+        {&m, m.Text6, Way::CtrlV, QStringLiteral("ab\r\n").repeated(20), QStringLiteral("ab ").repeated(20)},
         {&m, m.Text7, Way::CtrlV, QStringLiteral("5 7x"), QStringLiteral("57")},
         {&m, m.Text7, Way::Menu, QStringLiteral("5\r\n9"), QStringLiteral("59")},
         {&m, m.Text7, Way::Drop, QStringLiteral("5x9"), QStringLiteral("59")},

@@ -1,8 +1,9 @@
 // The seams tests rely on: the clock, the dialogs, the window registry,
-// colours and the single-instance guard.
+// colours, the single-instance guard and the boxes' overtype rule.
 #include "platform/forms/Colour.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/Forms.h"
+#include "platform/forms/TextRule.h"
 #include "platform/os/Clock.h"
 #include "platform/os/SingleInstance.h"
 #include "support/ProgramFolder.h"
@@ -40,6 +41,34 @@ TEST(Colour, ConvertsColourReferences) {
     EXPECT_FALSE(colour::parseRef("red", &ref));
     EXPECT_EQ(twips::toPx(1440), 96);
     EXPECT_EQ(twips::fromPx(96), 1440);
+}
+
+TEST(Overtype, ASelectionGrowsToTheOvertypeAndNeverShrinks) {
+    struct Case {
+        const char* text;
+        qsizetype start, length;
+        int n;
+        ui::Span span;
+    } cases[] = {
+        {"QQ1ABCDEFGHIJ", 2, 0, 10, {2, 10}},    // a caret: the next ten
+        {"QQ1ABC", 2, 0, 10, {2, 4}},            // fewer at the end
+        {"QQ1ABC", 6, 0, 10, {6, 0}},            // at the end typing appends
+        {"QQ1ABCDEFGHIJ", 1, 3, 10, {1, 10}},    // a shorter selection grows
+        {"QQ1ABCDEFGHIJKT", 0, 15, 10, {0, 15}}, // a longer one stays whole
+        {"QQ1ABCDEFGHIJKT", 3, 12, 10, {3, 12}},
+        {"599", 1, 0, 1, {1, 1}},
+        {"599", 0, 3, 1, {0, 3}},
+        {"599", 0, 3, 0, {0, 3}},
+        {"599", 2, 9, 1, {2, 1}}, // never past the text
+        {"599", 7, 0, 1, {3, 0}},
+        {"", 0, 0, 10, {0, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.text) + " " + std::to_string(c.start) + "+" + std::to_string(c.length));
+        const ui::Span got = ui::overtypeSpan(QString::fromLatin1(c.text), c.start, c.length, c.n);
+        EXPECT_EQ(got.start, c.span.start);
+        EXPECT_EQ(got.length, c.span.length);
+    }
 }
 
 class DialogScript : public zvtest::ProgramFolderTest {};

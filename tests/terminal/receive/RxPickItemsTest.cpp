@@ -396,7 +396,7 @@ TEST_F(PickItems, TheEntryBoxesOvertypeFilterAndWalkOnEnter) {
         QLineEdit* PSK31MAIN::*box;
         QString before;
         int caret;
-        QString keys; // typed; "<" is Backspace, "|" Enter
+        QString keys; // typed; "<" is Backspace, "|" Enter, "^" Ctrl+A
         QString after;
         QLineEdit* PSK31MAIN::*focus;
     };
@@ -408,6 +408,13 @@ TEST_F(PickItems, TheEntryBoxesOvertypeFilterAndWalkOnEnter) {
          &PSK31MAIN::Text5},
         {&PSK31MAIN::Text5, QStringLiteral("QQ9XYZ/P"), 6, QStringLiteral("/1"), QStringLiteral("QQ9XYZ/1"),
          &PSK31MAIN::Text5},
+        // A selection longer than the overtype is replaced whole.
+        {&PSK31MAIN::Text5, QStringLiteral("QQ1ABCDEFGHIJKT/3"), 4, QStringLiteral("^qq1abc/3"),
+         QStringLiteral("QQ1ABC/3"), &PSK31MAIN::Text5},
+        {&PSK31MAIN::Text5, QStringLiteral("QQ1ABCDEFGHIJKT/3"), 0, QStringLiteral("^<"), QString(),
+         &PSK31MAIN::Text5},
+        {&PSK31MAIN::Text7, QStringLiteral("599"), 3, QStringLiteral("^57"), QStringLiteral("57"),
+         &PSK31MAIN::Text7},
         {&PSK31MAIN::Text5,
          {},
          0,
@@ -438,6 +445,8 @@ TEST_F(PickItems, TheEntryBoxesOvertypeFilterAndWalkOnEnter) {
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
             else if (k == QLatin1Char('|'))
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            else if (k == QLatin1Char('^'))
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
             else
                 QTest::keyClicks(QApplication::focusWidget(), QString(k));
         }
