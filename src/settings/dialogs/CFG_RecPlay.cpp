@@ -1,4 +1,5 @@
 #include "settings/dialogs/CFG_RecPlay.h"
+#include "settings/dialogs/DialogPlace.h"
 
 #include "core/Globals.h"
 #include "core/IniValues.h"
@@ -27,8 +28,6 @@ namespace {
 
 const QString kCfg = QStringLiteral("PSKCFG");
 const QString kNoFile = QStringLiteral("録音ファイル名がありません");
-constexpr int kBelowMain = 650;
-constexpr int kRightOfMain = 5100;
 constexpr int kWidth = 3030;
 constexpr int kHeight = 4800;
 constexpr std::uint32_t kRed = 0x0000FF;
@@ -95,9 +94,7 @@ CFG_RecPlay::CFG_RecPlay()
 }
 
 void CFG_RecPlay::Form_Load() {
-    const QWidget& main = forms::PSK31MAIN();
-    winframe::placeFrame(this, winframe::framePlace(&main) +
-                                   QPoint(twips::toPx(kRightOfMain), twips::toPx(kBelowMain)));
+    settings::placeBeside(*this, forms::PSK31MAIN());
     resize(twips::toPx(kWidth), twips::toPx(kHeight));
 }
 

@@ -21,8 +21,13 @@ QWidget& dialogOwner() {
 void placeBesideOwner(QWidget& dialog, QWidget& owner) {
     // Owned, it stays in front of the window that opened it when that one is clicked.
     if (dialog.parentWidget() != &owner) dialog.setParent(&owner, dialog.windowFlags() | Qt::Window);
-    winframe::placeFrame(&dialog, winframe::framePlace(&owner) +
-                                      QPoint(twips::toPx(kRightOfOwner), twips::toPx(kBelowOwner)));
+    placeBeside(dialog, owner);
+}
+
+void placeBeside(QWidget& dialog, const QWidget& window) {
+    const QPoint from = winframe::framePlace(&window) - winframe::screenPx().topLeft();
+    winframe::placeOnScreen(&dialog, twips::fromPx(from.x()) + kRightOfOwner,
+                            twips::fromPx(from.y()) + kBelowOwner);
 }
 
 } // namespace settings

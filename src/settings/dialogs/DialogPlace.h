@@ -8,5 +8,8 @@ namespace settings {
 
 QWidget& dialogOwner();
 void placeBesideOwner(QWidget& dialog, QWidget& owner);
+// The same place without the ownership; a place that would lie off the screen
+// comes onto it by the rule every window opens by.
+void placeBeside(QWidget& dialog, const QWidget& window);
 
 } // namespace settings

@@ -76,6 +76,11 @@ TEST_F(RecPlay, TheDialogSitsBesideTheMainWindowAboveTheOthers) {
     EXPECT_EQ(d.size(), QSize(202, 320));
     EXPECT_TRUE(d.windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(d.Text9->toolTip(), QStringLiteral("設定値は　1～1000 迄です"));
+
+    // Beside a window in the screen's far corner it would open off the screen: it comes onto it.
+    ASSERT_TRUE(zvtest::chooseInMenuBar(d.menus, d.CLOSE_CFG));
+    w->move(600, 500);
+    EXPECT_EQ(open().pos(), QPoint(0, 500 + 43));
 }
 
 TEST_F(RecPlay, TheLengthBoxTakesDigitsAndKeepsToItsRange) {
