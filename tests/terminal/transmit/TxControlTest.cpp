@@ -157,20 +157,25 @@ TEST_F(TxControl, RttyTypedAheadGoesOnAirOnce) {
 }
 
 TEST_F(TxControl, RttyEndAndAbort) {
-    runRttyProgram(core::ModeCw);
-    core::g.MmttyTxOn = 1;
-    w->Text1->setText(QStringLiteral("tu 73"));
+    runRttyProgram(core::ModeCw, true);
+    QTest::keyClick(w->Text1, Qt::Key_F12);
+    ASSERT_TRUE(zvtest::waitUntil([] { return core::g.MmttyTxOn == 1; })) << "no transmit-start notice";
+    QTest::keyClicks(w->Text1, QStringLiteral("tu 73"));
+    link->clearPosted();
     QTest::keyClick(w->Text1, Qt::Key_F12);
     EXPECT_EQ(
         posted(),
         (QList<Pair>{{mmtty::CmdChar, 13}, {mmtty::CmdChar, 10}, {mmtty::CmdTx, mmtty::TxOffAfterQueue}}));
     EXPECT_TRUE(w->Text1->text().isEmpty());
+    ASSERT_TRUE(zvtest::waitUntil([] { return core::g.MmttyTxOn == 0; })) << "the program goes on sending";
 
+    // A repeating macro on the air, stopped by the abort item.
+    zvtest::sendMacro(*w, 0, QStringLiteral("'TXON'cq cq cq de ja1zvk ja1zvk ja1zvk k'RPT 30''TXOFF'"));
+    ASSERT_TRUE(zvtest::waitUntil([] { return core::g.MmttyTxOn == 1; }));
+    ASSERT_EQ(core::g.RepeatTxOn, 1);
+    ASSERT_EQ(core::g.MacroTxOff, 1);
+    ASSERT_TRUE(w->Text3->isVisibleTo(w));
     link->clearPosted();
-    w->Text1->setText(QStringLiteral("abc"));
-    core::g.RepeatTxOn = core::g.MacroTxOff = 1;
-    w->Text3->show();
-    w->Command3->setEnabled(true);
     ASSERT_TRUE(zvtest::chooseMenuItem(w->TXBC));
     EXPECT_EQ(posted(), (QList<Pair>{{mmtty::CmdTx, mmtty::TxOffNow}, {mmtty::CmdTx, mmtty::TxClear}}));
     EXPECT_TRUE(w->Text1->text().isEmpty());
@@ -180,6 +185,7 @@ TEST_F(TxControl, RttyEndAndAbort) {
     EXPECT_TRUE(w->Command1->isEnabled());
     EXPECT_FALSE(w->Command3->isEnabled()) << "no CW ID with the RTTY program";
     EXPECT_EQ(colour::backColor(w->Command1), colour::kButtonFace);
+    EXPECT_TRUE(zvtest::waitUntil([] { return core::g.MmttyTxOn == 0; }));
 }
 
 TEST_F(TxControl, RttyProgramGoneGivesAMessageAndStopsTheSequence) {
@@ -265,26 +271,27 @@ class TxKeys : public zvtest::TxTest {};
 // Esc in RTTY, from the transmit box or another box: the program gets the
 // transmit-off posts at once and no Esc character for its next transmission.
 TEST_F(TxKeys, RttyEscPostsTheStopFromEveryBox) {
-    runRttyProgram();
+    runRttyProgram(core::ModeRtty, true);
     for (QWidget* box : std::initializer_list<QWidget*>{w->Text1, w->Text5, w->RichTextBox1}) {
-        w->Text1->setText(QStringLiteral("RYRY"));
-        core::g.MmttyTxOn = 1;
+        QTest::keyClick(w->Text1, Qt::Key_F12);
+        ASSERT_TRUE(zvtest::waitUntil([] { return core::g.MmttyTxOn == 1; })) << "no transmit-start notice";
+        QTest::keyClicks(w->Text1, QStringLiteral("RYRY"));
         link->clearPosted();
         box->setFocus();
         QTest::keyClick(box, Qt::Key_Escape);
         EXPECT_EQ(posted(), (QList<Pair>{{mmtty::CmdTx, mmtty::TxOffNow}, {mmtty::CmdTx, mmtty::TxClear}}));
         EXPECT_TRUE(w->Text1->text().isEmpty());
         EXPECT_EQ(colour::backColor(w->Command1), colour::kButtonFace);
+        ASSERT_TRUE(zvtest::waitUntil([] { return core::g.MmttyTxOn == 0; }))
+            << "the program goes on sending";
     }
 }
 
 // A macro's text handed to the RTTY program is not handed again by F12.
 TEST_F(TxKeys, RttyMacroThenF12SendsTheMacroOnce) {
     runRttyProgram();
-    core::g.MacroTxOn = core::g.MacroTxOff = 0;
-    core::g.MacroText = QStringLiteral("CQ DE JA1ZVK\r\n");
-    w->Text1->setSelText(core::g.MacroText);
-    terminal::transmit::TxSend();
+    zvtest::sendMacro(*w, 0, QStringLiteral("CQ DE JA1ZVK\r\n"));
+    ASSERT_EQ(core::g.MacroText, QStringLiteral("CQ DE JA1ZVK\r\n"));
     link->clearPosted();
     QTest::keyClick(w->Text1, Qt::Key_F12);
     EXPECT_EQ(posted(),

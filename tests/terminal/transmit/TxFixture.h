@@ -12,6 +12,7 @@
 #include "startup/AboutZORVATEK.h"
 #include "support/ProgramFolder.h"
 #include "support/Transmit.h"
+#include "terminal/engines/MmttyEngine.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/transmit/TxState.h"
 
@@ -34,6 +35,7 @@ class TxTest : public ProgramFolderTest {
         pskcore::lib().clearCalls();
     }
     void TearDown() override {
+        terminal::engines::RestoreMmttyWndProc();
         link->close();
         ProgramFolderTest::TearDown();
     }
@@ -41,9 +43,13 @@ class TxTest : public ProgramFolderTest {
 
     static QStringList calls() { return pskcore::lib().callTexts(); }
 
-    // RTTY or CW with the RTTY program running and linked.
-    void runRttyProgram(int mode = core::ModeRtty) {
+    // RTTY or CW with the RTTY program running and linked; when listened to,
+    // its notices reach the main window as the engine's start connects them.
+    void runRttyProgram(int mode = core::ModeRtty, bool listened = false) {
         core::g.OpMode = mode;
+        if (listened) {
+            ASSERT_TRUE(terminal::engines::InstallMmttyWndProc());
+        }
         ASSERT_GT(link->start(paths::join(paths::executableFolder(), "MMTTY.EXE"), 0x1234), 0);
         ASSERT_TRUE(waitUntil([&] { return link->programWindow() != 0; }));
         link->clearPosted();
