@@ -11,6 +11,7 @@
 #include "rig/RigPolling.h"
 #include "rig/RigPort.h"
 #include "rig/RigReplies.h"
+#include "support/Transmit.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QLabel>
@@ -25,12 +26,13 @@ struct FamilyRow {
     const char* family;
     int usbMode;  // the rig's own value for USB
     bool decoded; // the link reads the family's replies (not the FT900's)
+    bool keyed;   // the family has a CAT command for the transmitter's key
 };
 
 const FamilyRow kFamilies[] = {
-    {"ICOM", 1, true},   {"KENWOOD", 2, true}, {"FT1000MP", 1, true},
-    {"FT920", 64, true}, {"FT900", 1, false},  {"FT847", 1, true},
-    {"FT817", 1, true},  {"FT767", 1, true},   {"JST-245", 2, true},
+    {"ICOM", 1, true, true},   {"KENWOOD", 2, true, true}, {"FT1000MP", 1, true, true},
+    {"FT920", 64, true, true}, {"FT900", 1, false, true},  {"FT847", 1, true, true},
+    {"FT817", 1, true, true},  {"FT767", 1, true, false},  {"JST-245", 2, true, false},
 };
 
 void PrintTo(const FamilyRow& row, std::ostream* os) {
@@ -70,13 +72,19 @@ class RigPacing : public RigLinkTest, public ::testing::WithParamInterface<Famil
         QTest::mouseClick(forms::PSK31MAIN().Label11, Qt::LeftButton);
     }
 
-    static void keyAndUnkey() {
-        core::g.Transmitting = 1;
-        rig::RigPttOn();
+    // F12 keys the rig by CAT, Esc releases it.
+    void keyAndUnkey() {
+        PSK31MAIN& w = forms::PSK31MAIN();
+        const int keyed = sim->pttOnCount, released = sim->pttOffCount;
+        EXPECT_TRUE(zvtest::transmitByF12(w));
         rig::RigReadStatus();
-        rig::RigPttOff();
-        core::g.Transmitting = 0;
+        EXPECT_TRUE(zvtest::endByEscape(w));
         rig::RigReadStatus();
+        if (GetParam().keyed) {
+            EXPECT_TRUE(zvtest::waitUntil([&] {
+                return sim->pttOnCount > keyed && sim->pttOffCount > released;
+            })) << "keyed and released by CAT";
+        }
     }
 
     // The operator's act, then the read that follows it.
