@@ -296,7 +296,7 @@ std::vector<ActionRow> ActionKeys::rows() {
              EXPECT_EQ(t.askedCount(QStringLiteral("受信データを保存できませんでした。")), 1);
          }},
         {"no key acts while a shortcut is being registered", Qt::Key_F12, Qt::NoModifier,
-         [](KeysBase&) { core::g.ShortcutRegistering = 1; },
+         [](KeysBase&) { zvtest::TxTest::beginShortcutRegistration(); },
          [](KeysBase& t) {
              EXPECT_EQ(t.callsStartingWith(QStringLiteral("fnStartTX(")), 0);
              core::g.ShortcutRegistering = 0;
@@ -304,7 +304,7 @@ std::vector<ActionRow> ActionKeys::rows() {
         {"not even Esc while a shortcut is being registered", Qt::Key_Escape, Qt::NoModifier,
          [](KeysBase& t) {
              t.enterMoveMode();
-             core::g.ShortcutRegistering = 1;
+             zvtest::TxTest::beginShortcutRegistration();
          },
          [](KeysBase&) {
              EXPECT_EQ(terminal::macros::g.MacroMoveMode, 1);

@@ -6,6 +6,7 @@
 #include "platform/forms/Colour.h"
 #include "platform/forms/ControlColour.h"
 #include "platform/forms/RichTextPane.h"
+#include "platform/forms/StatusPanels.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
 #include "support/Popups.h"
@@ -75,13 +76,16 @@ TEST_F(TxControl, PskStartAndEndByTheButtonAndF12) {
 }
 
 TEST_F(TxControl, InhibitedTransmitOnlyFocusesTheBox) {
-    w->TxInhibited = 1;
+    QTest::mouseClick(w->StatusBar1->panel(4), Qt::LeftButton); // "送信禁止"
+    ASSERT_EQ(w->TxInhibited, 1);
+    pskcore::lib().clearCalls();
     for (int mode : {core::ModeBpsk, core::ModeQpskUsb}) {
         core::g.OpMode = mode;
-        terminal::transmit::StartTx();
+        QTest::keyClick(w->Text5, Qt::Key_F12);
+        EXPECT_EQ(w->focusWidget(), w->Text1);
     }
     useMmvari();
-    terminal::transmit::StartTx();
+    QTest::keyClick(w->Text5, Qt::Key_F12);
     EXPECT_TRUE(calls().isEmpty());
     EXPECT_TRUE(w->MMVARI->calls().isEmpty());
     EXPECT_EQ(core::g.MmvariTxOn, 0);
@@ -225,7 +229,9 @@ TEST_F(TxControl, PskAbortClearsAndRestoresTheSquelch) {
 
 TEST_F(TxControl, MmvariIsKeyedHereAndEndedByTheButtonOrTheAbort) {
     useMmvari();
-    core::g.MmvariSwitches[3] = 1;
+    QTest::mouseClick(w->Command19[3], Qt::LeftButton); // the panel's switch for reception after the text
+    ASSERT_EQ(core::g.MmvariSwitches[3], 1);
+    w->MMVARI->clearCalls();
     QTest::mouseClick(w->Command1, Qt::LeftButton);
     EXPECT_EQ(setsOf(mmvari::IdTransmit), QVariantList{true});
     EXPECT_EQ(setsOf(mmvari::IdReqRx), QVariantList{true});
@@ -257,7 +263,7 @@ TEST_F(TxControl, MmvariStartWithoutReqRxLeavesItOff) {
 }
 
 TEST_F(TxControl, ShortcutsWaitWhileAMacroShortcutIsBeingRegistered) {
-    core::g.ShortcutRegistering = 1;
+    beginShortcutRegistration();
     QTest::keyClick(w->Text1, Qt::Key_F12);
     EXPECT_TRUE(calls().isEmpty());
 }

@@ -13,6 +13,7 @@
 #include "support/ProgramFolder.h"
 #include "support/Transmit.h"
 #include "terminal/engines/MmttyEngine.h"
+#include "terminal/macros/MACRO_FORM.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/transmit/TxState.h"
 
@@ -59,6 +60,15 @@ class TxTest : public ProgramFolderTest {
     // The operator's transmission, F12 to begin and Esc to end.
     void transmitByF12() { ASSERT_TRUE(zvtest::transmitByF12(*w)) << "no transmit-start notice"; }
     void endByEscape() { EXPECT_TRUE(zvtest::endByEscape(*w)) << "the transmission goes on"; }
+
+    // The macro editor waits for a shortcut key: a double click on the text of
+    // a macro.
+    static void beginShortcutRegistration() {
+        MACRO_FORM& f = forms::MACRO_FORM();
+        f.showMacro(0);
+        QTest::mouseDClick(f.Text1[0]->viewport(), Qt::LeftButton);
+        ASSERT_EQ(core::g.ShortcutRegistering, 1);
+    }
 
     // The multi-mode control as the engine.
     void useMmvari() {
