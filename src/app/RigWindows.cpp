@@ -1,8 +1,13 @@
 #include "app/WindowInterfaces.h"
 #include "core/Globals.h"
 #include "core/MessageLine.h"
+#include "core/MmttyCommand.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/TEMP_LOG.h"
+#include "platform/mmtty/MmttyLink.h"
+#include "platform/mmvari/MmvariControl.h"
+#include "platform/pskcore/PskCore.h"
+#include "platform/sstvengine/SstvEngine.h"
 #include "spots/ClusterData.h"
 #include "spots/SpotGlobals.h"
 #include "sstv/window/SSTVForm.h"
@@ -82,6 +87,13 @@ bool RigWindows::pttByCat() {
 bool RigWindows::anyEngineTransmits() {
     return core::g.MmvariTxOn == 1 || core::g.Transmitting == 1 || core::g.MmttyTxOn == 1 ||
            sstv::g.SstvTxActive == 1;
+}
+bool RigWindows::anyEngineSends() {
+    if (pskcore::lib().isTransmitting() || sstveng::lib().isTransmitting()) return true;
+    // The RTTY program says so in its notices, for as long as it runs.
+    if (core::g.MmttyTxOn == 1 && core::MmttyProgram().isRunning()) return true;
+    return forms::isLoaded<PSK31MAIN>() && forms::PSK31MAIN().MMVARI &&
+           forms::PSK31MAIN().MMVARI->transmitting();
 }
 void RigWindows::endTransmission() {
     terminal::engines::EndTransmission();

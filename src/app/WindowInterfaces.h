@@ -26,6 +26,7 @@ class RigWindows : public rig::Neighbours {
     int hamlogLink() override;
     bool pttByCat() override;
     bool anyEngineTransmits() override;
+    bool anyEngineSends() override;
     void endTransmission() override;
     QString& statusMessage() override;
     void showFrequencyLabel(const QString& text) override;

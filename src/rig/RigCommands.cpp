@@ -1,5 +1,6 @@
 #include "rig/RigCommands.h"
 
+#include "core/Globals.h"
 #include "core/IniStore.h"
 #include "rig/CatFrames.h"
 #include "rig/RigGlobals.h"
@@ -113,23 +114,25 @@ void RigPttOn() {
     const QByteArray command = pttCommand(*f, true, icomAddress());
     if (command.isEmpty()) return;
     g.PttKeyedByCat = 1;
+    g.KeyedRigType = g.RigType;
+    g.KeyedIcomAddress = g.IcomAddress;
     g.KeyIdleTicks = 0;
     keyWatch().start();
     sendSequence({{command, Pace::Now}});
 }
 
 void RigPttOff() {
-    const std::optional<Family> f = familyOf(g.RigType);
+    const std::optional<Family> f = familyOf(g.KeyedRigType);
     if (g.RigPortOpen != 1 || !f || g.PttKeyedByCat != 1) return;
     g.PttKeyedByCat = 0;
     keyWatch().stop();
-    const QByteArray command = pttCommand(*f, false, icomAddress());
+    const QByteArray command = pttCommand(*f, false, hexCodeByte(g.KeyedIcomAddress));
     if (!command.isEmpty()) sendSequence({{command, Pace::Now}});
 }
 
 void RigKeyWatchTick() {
     if (g.PttKeyedByCat != 1 || g.RigPortOpen != 1) return keyWatch().stop();
-    if (nb().anyEngineTransmits()) {
+    if (nb().anyEngineSends()) {
         g.KeyIdleTicks = 0;
         return;
     }
@@ -145,6 +148,26 @@ void RigPttClearOnOpen() {
     if (g.RigPortOpen != 1 || !f || !nb().pttByCat() || nb().anyEngineTransmits()) return;
     const QByteArray command = pttCommand(*f, false, icomAddress());
     if (!command.isEmpty()) sendSequence({{command, Pace::Now}});
+}
+
+QString RigModeCodeFor(int OpMode) {
+    switch (OpMode) {
+    case core::ModeBpsk:
+        return g.RigPskModeCode;
+    case core::ModeQpskUsb:
+        return g.RigUsbModeCode;
+    case core::ModeQpskLsb:
+        return g.RigLsbModeCode;
+    case core::ModeRtty:
+        return g.RigRttyModeCode;
+    case core::ModeCw:
+        return g.RigCwModeCode;
+    case core::ModeSstv:
+        // Above 14 MHz SSTV is on the upper sideband; 14.000 itself counts as below.
+        return g.RigFreqText.toDouble() > 14.0 ? g.RigUsbModeCode : g.RigLsbModeCode;
+    default:
+        return {};
+    }
 }
 
 void RigSetMode(const QString& ModeCode) {

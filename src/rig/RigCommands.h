@@ -22,6 +22,9 @@ void RigPttClearOnOpen();
 // The key watch: the rig is never held keyed by this program for more than a
 // second while no engine transmits.
 void RigKeyWatchTick();
+// The rig's mode code for an operating mode, as the port's opening sets it;
+// empty for the multi-mode modem, which leaves the rig's mode alone.
+QString RigModeCodeFor(int OpMode);
 void RigSetMode(const QString& ModeCode);
 void RigSetFrequency(const QString& FreqDigits);
 void SpotModeForFrequency(const QString& FreqMHz);

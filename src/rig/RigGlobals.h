@@ -44,11 +44,19 @@ struct Globals {
 
     // Run-time state of the port and the exchange.
     int RigPortOpen = 0;
+    // 1 from the hang-up of the rig's line (its device went) until the port
+    // opens on it again; the port counts as open meanwhile.
+    int RigLineLost = 0;
     // The family and port name the port was last opened with.
     QString RigOpenedLine;
     // 1 from a PTT-on command this program sent until its PTT-off: the key is
     // released by CAT even when the PTT setting has changed since.
     int PttKeyedByCat = 0;
+    // The family and ICOM address the key was put on with: it is taken off
+    // with them, whatever the settings say by then (on the port it was put on,
+    // which stays open until the key is off).
+    QString KeyedRigType;
+    QString KeyedIcomAddress;
     // Key-watch ticks since the rig was keyed with no engine transmitting.
     int KeyIdleTicks = 0;
     // 1 from the start's reading of the settings to the first opening of the

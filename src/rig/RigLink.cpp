@@ -19,6 +19,7 @@ RigLink::RigLink() : MSComm1(new SerialComm(this)), Timer1(new QTimer(this)), Ke
     KeyWatch->setInterval(500);
     connect(KeyWatch, &QTimer::timeout, this, [] { RigKeyWatchTick(); });
     connect(MSComm1, &SerialComm::onComm, this, [](int code) { OnRigComm(code); });
+    connect(MSComm1, &SerialComm::lineLost, this, [] { RigLineLost(); });
     connect(Timer1, &QTimer::timeout, this, [] { RigPollTick(); });
     connect(qApp, &QCoreApplication::aboutToQuit, this, [] {
         if (g.RigPortOpen == 1) RigClosePort();
@@ -30,10 +31,10 @@ RigLink::~RigLink() {
 }
 
 void RigLink::releaseKeyedRig() {
-    const std::optional<Family> f = familyOf(g.RigType);
+    const std::optional<Family> f = familyOf(g.KeyedRigType);
     if (g.RigPortOpen == 1 && f && g.PttKeyedByCat == 1) {
         MSComm1->clearBuffers();
-        MSComm1->write(pttCommand(*f, false, hexCodeByte(g.IcomAddress)));
+        MSComm1->write(pttCommand(*f, false, hexCodeByte(g.KeyedIcomAddress)));
     }
     MSComm1->close();
     g.RigPortOpen = 0;

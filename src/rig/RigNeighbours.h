@@ -32,6 +32,9 @@ class Neighbours {
     virtual bool pttByCat() = 0;
     // True while any engine reports that it transmits.
     virtual bool anyEngineTransmits() = 0;
+    // True while an engine is sending, asked of the engines themselves rather
+    // than of the flags that the stop paths set.
+    virtual bool anyEngineSends() = 0;
     // Ends a running transmission at once, as Esc does, whatever holds it.
     virtual void endTransmission() = 0;
     virtual QString& statusMessage() = 0;

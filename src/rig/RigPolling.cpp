@@ -122,7 +122,8 @@ void RigPollTick() {
 void RigReadStatus() {
     const int shift = takeAudioOffset();
     const std::optional<Family> f = familyOf(g.RigType);
-    if (!f) {
+    // A rig whose line hung up is looked for at every reading, at the poll's period.
+    if (!f || !RigLineBack()) {
         g.RigQsyRequest = 0;
         return;
     }

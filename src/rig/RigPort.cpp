@@ -133,26 +133,6 @@ bool configureAndOpen(const FamilyTraits* t) {
     return p.open();
 }
 
-QString modeCodeForOperatingMode() {
-    switch (nb().opMode()) {
-    case core::ModeBpsk:
-        return g.RigPskModeCode;
-    case core::ModeQpskUsb:
-        return g.RigUsbModeCode;
-    case core::ModeQpskLsb:
-        return g.RigLsbModeCode;
-    case core::ModeRtty:
-        return g.RigRttyModeCode;
-    case core::ModeCw:
-        return g.RigCwModeCode;
-    case core::ModeSstv:
-        // Above 14 MHz SSTV is on the upper sideband; 14.000 itself counts as below.
-        return g.RigFreqText.toDouble() > 14.0 ? g.RigUsbModeCode : g.RigLsbModeCode;
-    default:
-        return {};
-    }
-}
-
 // releaseKey false only for a reopening on the same rig during a transmission.
 void closePort(bool releaseKey) {
     nb().statusMessage().clear();
@@ -166,7 +146,15 @@ void closePort(bool releaseKey) {
     port().close();
     line = {};
     g.RigPortOpen = 0;
+    g.RigLineLost = 0;
     g.PttKeyedByCat = 0;
+}
+
+// FT847 only: the rig takes CAT commands once told so.
+void catOn(std::optional<Family> f) {
+    if (f != Family::Ft847) return;
+    g.RigOutBuffer = ft847CatOn();
+    RigSendWait();
 }
 
 } // namespace
@@ -184,11 +172,9 @@ void RigOpenPort() {
     const std::optional<Family> f = familyOf(g.RigType);
     if (!configureAndOpen(f ? &traits(*f) : nullptr)) return openFailed();
     g.RigPortOpen = 1;
+    g.RigLineLost = 0;
     g.RigOpenedLine = lineName;
-    if (f == Family::Ft847) {
-        g.RigOutBuffer = ft847CatOn();
-        RigSendWait();
-    }
+    catOn(f);
     if (g.ClearKeyAtOpen == 1) {
         g.ClearKeyAtOpen = 0;
         RigPttClearOnOpen();
@@ -205,11 +191,30 @@ void RigOpenPort() {
         RigReadStatus();
     else
         return;
-    if (nb().opMode() != core::ModeMmvari) RigSetMode(modeCodeForOperatingMode());
+    if (nb().opMode() != core::ModeMmvari) RigSetMode(RigModeCodeFor(nb().opMode()));
 }
 
 void RigClosePort() {
     closePort(true);
+}
+
+void RigLineLost() {
+    if (g.RigPortOpen != 1 || g.RigLineLost == 1) return;
+    g.RigLineLost = 1;
+    line = {};
+    nb().showFrequencyLabel(QString());
+    if (!nb().sstvMode()) nb().showModeLabel(QString());
+    nb().statusMessage() = QStringLiteral("RIG Control Port-%1 の接続が切れました").arg(g.RigPortName);
+    nb().showStatusMessage();
+}
+
+bool RigLineBack() {
+    if (g.RigLineLost != 1) return true;
+    const std::optional<Family> f = familyOf(g.RigType);
+    if (!configureAndOpen(f ? &traits(*f) : nullptr)) return false;
+    g.RigLineLost = 0;
+    catOn(f);
+    return true;
 }
 
 void RigDelay() {

@@ -25,6 +25,12 @@ bool RigSend();
 bool RigSendWait();
 // The receive event of the port.
 void OnRigComm(int eventCode);
+// The port's line hung up: said once, and the last reading no longer shown
+// as the rig's.
+void RigLineLost();
+// True when the port is usable: a line that hung up is opened again on the
+// same device with the same settings; false while it cannot be.
+bool RigLineBack();
 
 // Sends each command of a sequence, paced as it says; false at the first failed write.
 bool sendSequence(const CatSequence& commands);

@@ -27,6 +27,7 @@ struct ScriptState {
     bool active = false;
     QQueue<QVariant> answers;
     QList<Asked> asked;
+    std::function<void(const Asked&)> look;
 };
 ScriptState& state() {
     static ScriptState s;
@@ -48,6 +49,7 @@ std::optional<QVariant> scripted(const QString& kind, const QString& prompt, con
     ScriptState& s = state();
     if (!s.active) return std::nullopt;
     s.asked.append({kind, prompt, title, style});
+    if (s.look) s.look(s.asked.back());
     return s.answers.isEmpty() ? QVariant() : s.answers.dequeue();
 }
 
@@ -325,6 +327,9 @@ const QList<Asked>& asked() {
 }
 void clearAsked() {
     state().asked.clear();
+}
+void whenAsked(std::function<void(const Asked&)> look) {
+    state().look = std::move(look);
 }
 } // namespace script
 

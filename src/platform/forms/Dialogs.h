@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <optional>
 
 namespace ui {
@@ -76,6 +77,9 @@ bool active();
 void push(const QVariant& answer);
 const QList<Asked>& asked();
 void clearAsked();
+// Called with each question as it is asked, before it is answered: what a
+// test reads of the system at the moment the dialog would show.
+void whenAsked(std::function<void(const Asked&)> look);
 } // namespace script
 
 } // namespace ui

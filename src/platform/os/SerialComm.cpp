@@ -61,7 +61,10 @@ SerialComm::SerialComm(QObject* parent) : QObject(parent) {
     connect(&port_, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
         if (e != QSerialPort::ReadError && e != QSerialPort::ResourceError) return;
         QTimer::singleShot(0, this, [this] {
-            if (port_.isOpen() && hungUp(int(port_.handle()))) port_.close();
+            if (!port_.isOpen() || !hungUp(int(port_.handle()))) return;
+            port_.close();
+            failed(QSerialPort::ResourceError, describe(QSerialPort::ResourceError, deviceFor(storedName_)));
+            emit lineLost();
         });
     });
 }

@@ -56,6 +56,8 @@ class SerialComm : public QObject {
   signals:
     // Raised with kEvReceive once the receive buffer holds rThreshold() bytes.
     void onComm(int eventCode);
+    // The other end hung up (the device went): the port has closed itself.
+    void lineLost();
 
   private:
     void failed(int code, const QString& text);

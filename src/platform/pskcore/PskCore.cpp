@@ -75,6 +75,12 @@ bool PskCore::isTransmitting() const {
     return sim_->transmitting();
 }
 
+void PskCore::outputFailed() {
+    if (!sim_->transmitting()) return;
+    sim_->loseOutput();
+    post(PskMsgStatus, 16, 0);
+}
+
 void PskCore::stepForTest() {
     sim_->step();
 }

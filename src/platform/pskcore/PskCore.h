@@ -34,8 +34,8 @@
 // 31 characters a second. A channel tuned within its capture range of a station, with its squelch threshold
 // not above that station's level, receives it; its AFC then follows the station; the stations start their
 // texts at every start of the engine. Transmitted text goes out at the same speed; while transmitting
-// (outside satellite mode) nothing is received. During play-back the input samples come from the file; the
-// rest of the simulation goes on as before.
+// (outside satellite mode) nothing is received and the signal level reads 0, a muted receiver's. During
+// play-back the input samples come from the file; the rest of the simulation goes on as before.
 //
 // Tests can force results (TestHooks) and read the calls made (calls(), the
 // last 5000).
@@ -167,13 +167,18 @@ class PskCore : public QObject {
     void fnRewindInput(std::int32_t value);
     std::int32_t fnGetDLLVersion();
 
+    // What the engine itself says: the key watch asks it whether it sends.
+    bool isRunning() const;
+    bool isTransmitting() const;
+
     // ---- For tests ----
     TestHooks& hooks() { return hooks_; }
     const std::deque<LibCall>& calls() const { return calls_.calls(); }
     QStringList callTexts() const { return calls_.texts(); }
     void clearCalls() { calls_.clear(); }
-    bool isRunning() const;
-    bool isTransmitting() const;
+    // The sound card's output fails during a transmission: sending stops at
+    // once and status 16 says so; no end of transmission follows.
+    void outputFailed();
     // Runs the simulation's character and display ticks once, now, as far as
     // their timers run, so that a test need not wait for them.
     void stepForTest();

@@ -84,7 +84,8 @@ void Simulation::start(std::int32_t channels, std::int32_t mode) {
     stationBytes_ = 0; // the station begins its call as we start listening
     clock_.start();
     const TestHooks& h = core_.hooks();
-    batched_ = h.charIntervalMs > 0 && h.charIntervalMs <= h.displayIntervalMs && h.displayIntervalMs <= BatchedDisplayMs;
+    batched_ = h.charIntervalMs > 0 && h.charIntervalMs <= h.displayIntervalMs &&
+               h.displayIntervalMs <= BatchedDisplayMs;
     byteDueMs_ = 0;
     batchByteMs_ = h.charIntervalMs;
     batchDisplayMs_ = h.displayIntervalMs;
@@ -169,6 +170,9 @@ double Simulation::strength(std::int32_t hz, double* offsetHz) const {
 }
 
 std::int32_t Simulation::signalLevel(std::int32_t hz) {
+    // The rig's receiver is muted while it sends (the satellite's downlink is
+    // not): silence, not our own signal.
+    if (transmitting_ && !(txMode_ & SatelliteFlag)) return 0;
     const int noise = NoiseLevel + int(rng_.bounded(10));
     return std::max(noise, int(strength(hz) * 100));
 }
@@ -349,6 +353,12 @@ void Simulation::endTx() {
     txStopAsked_ = cwIdAsked_ = false;
     cwTicksLeft_ = 0;
     core_.post(PskMsgStatus, StatusTxEnded, 0);
+}
+
+void Simulation::loseOutput() {
+    txQueue_.clear();
+    transmitting_ = txStopAsked_ = cwIdAsked_ = false;
+    cwTicksLeft_ = 0;
 }
 
 void Simulation::abortTx() {

@@ -66,6 +66,8 @@ class Simulation {
     void clearQueue() { txQueue_.clear(); }
     int queued() const { return int(txQueue_.size()); }
     bool transmitting() const { return transmitting_; }
+    // The output went away: sending stops at once, with no end notice.
+    void loseOutput();
 
     // Wave files.
     QVector<std::int16_t> input;
@@ -98,7 +100,7 @@ class Simulation {
     // displayTimer_ rests.
     QTimer charTimer_, displayTimer_, playEnd_, recordEnd_;
     bool batched_ = false;
-    int byteDueMs_ = 0; // time owed to bytes not yet sent, when batched
+    int byteDueMs_ = 0;                        // time owed to bytes not yet sent, when batched
     int batchByteMs_ = 1, batchDisplayMs_ = 1; // the intervals when started
     QRandomGenerator rng_{20261206};
     std::uint32_t noiseState_ = 20261206u;

@@ -175,7 +175,7 @@ class SstvEngine : public QObject {
     std::int32_t mmsGetSampleFreq(std::int32_t kind);
     void mmsSetSampleFreq(std::int32_t kind, std::int32_t rate);
 
-    // ---- For tests and for the picture boxes' owners ----
+    // ---- For tests, the picture boxes' owners and the key watch ----
     TestHooks& hooks() { return hooks_; }
     const std::deque<LibCall>& calls() const { return calls_.calls(); }
     QStringList callTexts() const { return calls_.texts(); }

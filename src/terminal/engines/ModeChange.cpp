@@ -162,8 +162,8 @@ void pskRuns(PSK31MAIN& w, int n, bool fromSstv) {
     ApplyPskMode();
     if (fromSstv)
         w.show();
-    else
-        rig::RigSetMode(rig::g.RigPskModeCode);
+    else // QPSK decodes on the sideband it names only: the rig follows, as at the port's opening.
+        rig::RigSetMode(rig::RigModeCodeFor(n));
     rig::RigStartPolling();
     recordMode();
 }

@@ -105,7 +105,10 @@ void menusBack() {
     recording::messageLineAtRest();
 }
 
+// The sound card restarts after the box, which ends a transmission; it ends
+// before the box, so that the rig is not held keyed while the box waits.
 void playbackEnded() {
+    EndTransmission();
     ui::msgBox(QStringLiteral("再生が終了しました"), ui::OkOnly | ui::Information, kRecPlayTitle);
     menusBack();
     recording::restartSoundCard();
@@ -137,6 +140,7 @@ void playRecording() {
 }
 
 void recordingEnded() {
+    EndTransmission();
     const QString prompt = QStringLiteral("指定時間( ") + QString::number(core::g.RecTimeLen) +
                            QStringLiteral("分)の録音を終了しました\r\nこのファイルを直ぐ再生してみますか？");
     const ui::MsgResult answer = ui::msgBox(prompt, ui::YesNo | ui::Question, kRecPlayTitle);

@@ -1,6 +1,7 @@
 // Connects the engine panels' controls to their handlers.
 #include "platform/forms/WindowFilter.h"
 #include "settings/dialogs/CFG_MMTTY.h"
+#include "terminal/engines/EngineStop.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/panels/EnginePanels.h"
 
@@ -60,8 +61,12 @@ void connectRtty(PSK31MAIN& w) {
 
 void connectMmvari(PSK31MAIN& w) {
     // The operator's choice, also of the entry already shown; the system's own
-    // selections run the handler through SelectModeEntry.
-    QObject::connect(w.CBMode, &QComboBox::activated, &w, [] { CBMode_Click(); });
+    // selections run the handler through SelectModeEntry. A new sub-mode ends
+    // a transmission or repeat under way, as the mode menu does.
+    QObject::connect(w.CBMode, &QComboBox::activated, &w, [] {
+        engines::EndTransmission();
+        CBMode_Click();
+    });
     QObject::connect(w.List2, &QListWidget::itemClicked, &w, [] { List2_Click(); });
     for (int k = 0; k < 8; ++k)
         QObject::connect(w.Command19[k], &QPushButton::clicked, &w, [k] { Command19_Click(k); });

@@ -42,6 +42,11 @@ bool postAll(std::initializer_list<std::pair<std::int32_t, std::int32_t>> comman
     return true;
 }
 
+bool mmvariRuns(PSK31MAIN& w) {
+    QVariant on;
+    return w.MMVARI && w.MMVARI->get(mmvari::IdRun, on) && on.toBool();
+}
+
 void startMmvari(PSK31MAIN& w) {
     mmvari::MmvariControl* m = w.MMVARI;
     if (core::g.MmvariTxOn == 0) {
@@ -202,6 +207,10 @@ void StartTx() {
     if (!known) return;
     // Refused without a word: the status bar already says "送信禁止".
     if (w.TxInhibited == 1) return focusTxBox(w);
+    // A stopped multi-mode control (its sound card lent to the clock
+    // calibration) would send nothing: refused as with no engine, unless its
+    // transmission is to be ended.
+    if (core::g.MmvariActive == 1 && core::g.MmvariTxOn == 0 && !mmvariRuns(w)) return;
     if (core::g.MmvariActive == 1)
         startMmvari(w);
     else if (rttyMode())

@@ -103,6 +103,7 @@ TEST_F(PskCoreTest, TransmitStartsAndEndsAroundTheEchoInOrder) {
         const char* name;
         std::function<void()> ask;
         bool fullEcho;
+        std::int32_t last = StatusTxEnded; // the status that ends it
     };
     const std::vector<Case> cases{
         {"text then stop", [&] { core.fnStopTX(); }, true},
@@ -114,6 +115,7 @@ TEST_F(PskCoreTest, TransmitStartsAndEndsAroundTheEchoInOrder) {
          },
          true},
         {"abort", [&] { core.fnAbortTX(); }, false},
+        {"the sound card's output fails", [&] { core.outputFailed(); }, false, 16},
     };
     connectWindow();
     for (const Case& c : cases) {
@@ -123,10 +125,10 @@ TEST_F(PskCoreTest, TransmitStartsAndEndsAroundTheEchoInOrder) {
         core.fnStartTX(TxBpsk);
         core.fnSendTXString(text);
         c.ask();
-        ASSERT_TRUE(zvtest::waitUntil([&] { return hasStatus(StatusTxEnded); }));
+        ASSERT_TRUE(zvtest::waitUntil([&] { return hasStatus(c.last); }));
         core.stepForTest();
         ASSERT_TRUE(zvtest::waitForPostedEvents()) << "a tick after the end has had its turn";
-        EXPECT_EQ(statuses(), (std::vector<std::int32_t>{StatusTxStarted, StatusTxEnded}));
+        EXPECT_EQ(statuses(), (std::vector<std::int32_t>{StatusTxStarted, c.last}));
         EXPECT_EQ(bytesOn(EchoChannel), c.fullEcho ? text : QByteArray());
         EXPECT_FALSE(core.isTransmitting());
         EXPECT_EQ(core.fnGetTXCharsRemaining(), 0);
@@ -281,6 +283,15 @@ TEST_F(PskCoreTest, DisplayDataFollowTheTunedSignal) {
     EXPECT_LT(*std::max_element(offSync.begin(), offSync.end()), 200);
     EXPECT_GE(core.fnGetSignalLevel(0), 40);
     EXPECT_LT(core.fnGetSignalLevel(1), 40);
+    // Sending on the receive frequency: the rig's receiver is muted, and only
+    // a satellite's downlink brings the own signal back.
+    core.fnSetTXFrequency(PskCore::StationHz);
+    core.fnStartTX(TxBpsk);
+    EXPECT_EQ(core.fnGetSignalLevel(0), 0);
+    core.fnAbortTX();
+    core.fnStartTX(TxBpsk + SatelliteFlag);
+    EXPECT_GE(core.fnGetSignalLevel(0), 40);
+    core.fnAbortTX();
     core.fnGetVectorData(vec.data(), 0);
     for (int k = 0; k < ScopePoints; k += 2)
         EXPECT_GT(std::abs(vec[k]), 500);

@@ -52,9 +52,11 @@ namespace {
 
 using core::g;
 
-// Rig mode digits, one for each engine so that the rig shows which was set.
-const QString kRigCodes = QStringLiteral("[RIG_CON_CFG]\nPSK31Mode=2\nRTTYMode=6\nCWMode=3\n");
-const QString kPsk = QStringLiteral("2"), kRtty = QStringLiteral("6"), kCw = QStringLiteral("3");
+// Rig mode digits, one for each engine so that the rig shows which was set;
+// QPSK takes the family's sideband codes (KENWOOD: 2 USB, 1 LSB).
+const QString kRigCodes = QStringLiteral("[RIG_CON_CFG]\nPSK31Mode=9\nRTTYMode=6\nCWMode=3\n");
+const QString kPsk = QStringLiteral("9"), kRtty = QStringLiteral("6"), kCw = QStringLiteral("3");
+const QString kUsb = QStringLiteral("2"), kLsb = QStringLiteral("1");
 
 enum Start { FromBpsk, FromRtty, FromCw, FromMmvari, FromSstv };
 // Where the operator chooses: the main window's PSKMODE items, its multi-mode
@@ -170,10 +172,11 @@ TEST_F(ModeChange, EachTransitionLeavesTheRightEngineRunning) {
         const char* lastMode;
         QString rigMode; // empty: the rig is not given a mode
     } cases[] = {
-        {"BPSK to QPSK(USB)", FromBpsk, MainMode, 1, 1, "PSK", "QPSK(USB)", "PSK31", kPsk},
+        {"BPSK to QPSK(USB)", FromBpsk, MainMode, 1, 1, "PSK", "QPSK(USB)", "PSK31", kUsb},
         {"BPSK to BPSK runs the PSK branch again", FromBpsk, MainMode, 0, 0, "PSK", "BPSK", "PSK31", kPsk},
         {"BPSK to RTTY", FromBpsk, MainMode, 3, 3, "RTTY", "RTTY", "RTTY", kRtty},
-        {"RTTY to QPSK(LSB)", FromRtty, MainMode, 2, 2, "PSK", "QPSK(LSB)", "PSK31", kPsk},
+        {"RTTY to QPSK(LSB)", FromRtty, MainMode, 2, 2, "PSK", "QPSK(LSB)", "PSK31", kLsb},
+        {"multi-mode to QPSK(LSB)", FromMmvari, MainMode, 2, 2, "PSK", "QPSK(LSB)", "PSK31", kLsb},
         {"RTTY to CW", FromRtty, MainMode, 4, 4, "RTTY", "CW", "RTTY", kCw},
         {"CW to RTTY", FromCw, MainMode, 3, 3, "RTTY", "RTTY", "RTTY", kRtty},
         {"CW to BPSK", FromCw, MainMode, 0, 0, "PSK", "BPSK", "PSK31", kPsk},

@@ -12,6 +12,7 @@
 #include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
+#include "settings/dialogs/CFG_MMVARI.h"
 #include "settings/dialogs/CFG_RecPlay.h"
 #include "settings/dialogs/CLKadj.h"
 #include "settings/sheet/CFGSHEET.h"
@@ -46,13 +47,19 @@ class TransmitKey : public psktest::PskWindowTest {
         g.MainHwnd = terminal::engines::MainWindowHandle;
         w.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&w));
-        sim = std::make_unique<zvtest::RigSimulator>("KENWOOD");
+        rigOnTheLine(QStringLiteral("KENWOOD"));
+        return w;
+    }
+    // A rig of the family on the line, its port open; stored as well, so that
+    // the settings sheet keeps the port open.
+    void rigOnTheLine(const QString& family) {
+        if (rig::g.RigPortOpen == 1) rig::RigClosePort();
+        sim = std::make_unique<zvtest::RigSimulator>(family);
         EXPECT_TRUE(zvtest::openUnpolledRigLink(*sim));
-        // Stored as well, so that the settings sheet keeps the port open.
         const QString rigCfg = QStringLiteral("RIG_CON_CFG");
         core::PutIniText(rigCfg, QStringLiteral("RIGCOMCONT"), sim->devicePath());
-        core::PutIniText(rigCfg, QStringLiteral("RIG_TYPE"), QStringLiteral("KENWOOD"));
-        return w;
+        core::PutIniText(rigCfg, QStringLiteral("RIG_TYPE"), family);
+        core::PutIniText(rigCfg, QStringLiteral("ICOM_RIGadrs"), QStringLiteral("58"));
     }
     bool rigKeyed(bool keyed) {
         return zvtest::waitUntil([&] { return zvtest::waitForRigToCatchUp(*sim) && sim->ptt == keyed; });
@@ -66,10 +73,11 @@ class TransmitKey : public psktest::PskWindowTest {
         EXPECT_TRUE(psktest::writeShortWave(file));
         return file;
     }
-    void soundTab() {
+    void sheetTab(int tab) {
         QTabBar* tabs = forms::CFGSHEET().SSTab1->tabBar();
-        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
     }
+    void soundTab() { sheetTab(1); }
     std::unique_ptr<zvtest::RigSimulator> sim;
 };
 
@@ -144,35 +152,116 @@ TEST_F(TransmitKey, EveryStopOfTheSoundCardEndsTheTransmissionFirst) {
     }
 }
 
-// A play-back that ends by itself during a transmission restarts the sound card
-// through the same end.
-TEST_F(TransmitKey, APlaybackEndingWhileKeyedReleasesTheRig) {
+// A play-back or a timed recording that ends by itself during a transmission
+// restarts the sound card through the same end, and the rig is released before
+// the box that says so waits for the operator.
+TEST_F(TransmitKey, APlaybackOrRecordingEndingWhileKeyedReleasesTheRigBeforeItsBox) {
     PSK31MAIN& w = start();
-    pskcore::lib().hooks().waveSecondMs = 300;
-    ui::script::push(waveFile());
-    ASSERT_TRUE(zvtest::chooseInMenuBar(w.menuBar(), w.PlayPsk));
-    w.Text1->setText(QStringLiteral("PSKTEST"));
-    f12(w);
-    ASSERT_TRUE(rigKeyed(true));
-    ASSERT_TRUE(zvtest::waitUntil([] { return g.RecPlayState == 0; }, 5000));
-    EXPECT_TRUE(rigKeyed(false));
-    EXPECT_EQ(g.Transmitting, 0);
-    EXPECT_EQ(colour::backColor(w.Command1), colour::kButtonFace);
+    const QString file = waveFile();
+    struct Case {
+        const char* name;
+        std::function<void()> begin;
+        QString box;
+    } cases[] = {
+        {"play-back",
+         [&] {
+             pskcore::lib().hooks().waveSecondMs = 300;
+             ui::script::push(file);
+             ASSERT_TRUE(zvtest::chooseInMenuBar(w.menuBar(), w.PlayPsk));
+         },
+         QStringLiteral("再生が終了しました")},
+        {"timed recording",
+         [&] {
+             pskcore::lib().hooks().waveSecondMs = 20;
+             ASSERT_TRUE(zvtest::chooseInMenuBar(w.menuBar(), w.RecPsk));
+             ui::script::push(path(QStringLiteral("evening")));
+             QTest::mouseClick(forms::CFG_RecPlay().Command28, Qt::LeftButton);
+             ui::script::push(ui::No);
+             QTest::mouseClick(forms::CFG_RecPlay().Command29, Qt::LeftButton);
+         },
+         QStringLiteral("分)の録音を終了しました")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        bool keyedAtTheBox = true;
+        ui::script::whenAsked([&](const ui::Asked& asked) {
+            if (asked.prompt.contains(c.box))
+                keyedAtTheBox = rig::g.PttKeyedByCat == 1 || g.Transmitting == 1;
+        });
+        c.begin();
+        w.Text1->setText(QStringLiteral("PSKTEST"));
+        f12(w);
+        ASSERT_TRUE(rigKeyed(true));
+        ASSERT_TRUE(zvtest::waitUntil([] { return g.RecPlayState == 0; }, 5000));
+        ui::script::whenAsked(nullptr);
+        EXPECT_FALSE(keyedAtTheBox);
+        EXPECT_TRUE(rigKeyed(false));
+        EXPECT_EQ(g.Transmitting, 0);
+        EXPECT_EQ(colour::backColor(w.Command1), colour::kButtonFace);
+    }
 }
 
-// The key watch: a rig keyed by this program while no engine sends (an end
-// notice lost) is released within a couple of its ticks, the screen back to receive.
+// The key watch asks the engine: a sound card whose output fails during a
+// transmission stops the engine with its error alone, no end notice; the rig
+// is released within a couple of the watch's ticks, the screen back to receive.
 TEST_F(TransmitKey, TheKeyWatchReleasesARigNoEngineIsSendingWith) {
     PSK31MAIN& w = start();
     w.Text1->setText(QStringLiteral("PSKTEST"));
     f12(w);
     ASSERT_TRUE(rigKeyed(true));
-    // The engine's end that never arrives: its state goes, the key stays.
-    pskcore::lib().fnStopSoundCard();
-    g.Transmitting = 0;
+    pskcore::lib().outputFailed();
+    ASSERT_TRUE(zvtest::waitUntil(
+        [&] { return w.Text3->text() == QStringLiteral("Timed out waiting for output buffers"); }));
+    EXPECT_EQ(g.Transmitting, 1) << "the error alone does not end the transmission";
     EXPECT_TRUE(rigKeyed(false));
     EXPECT_EQ(rig::g.PttKeyedByCat, 0);
+    EXPECT_EQ(g.Transmitting, 0);
     EXPECT_EQ(colour::backColor(w.Command1), colour::kButtonFace);
+}
+
+// The key is taken off with the family, address and port that put it on,
+// whatever the rig tab changes meanwhile; the rig that was keyed is released.
+TEST_F(TransmitKey, TheRigKeyedIsReleasedWhateverTheRigTabChangesMeanwhile) {
+    PSK31MAIN& w = start();
+    struct Case {
+        const char* name;
+        const char* family;
+        std::function<void(CFGSHEET&)> change;
+    } cases[] = {
+        {"another family", "KENWOOD",
+         [](CFGSHEET& s) { ASSERT_TRUE(zvtest::chooseInCombo(s.Combo1, int(s.Combo1->findText("ICOM")))); }},
+        {"another ICOM address", "ICOM",
+         [](CFGSHEET& s) {
+             s.Text11->selectAll();
+             QTest::keyClicks(s.Text11, QStringLiteral("5E"));
+             ASSERT_EQ(rig::g.IcomAddress, QStringLiteral("5E"));
+         }},
+        {"no rig port", "KENWOOD",
+         [](CFGSHEET& s) {
+             QTest::mouseClick(s.Option2[0], Qt::LeftButton, {}, QPoint(8, s.Option2[0]->height() / 2));
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        rigOnTheLine(QString::fromLatin1(c.family));
+        w.Text1->setText(QStringLiteral("PSKTEST"));
+        f12(w);
+        ASSERT_TRUE(rigKeyed(true));
+        ASSERT_TRUE(zvtest::chooseMenuItem(w.PSKCFG));
+        sheetTab(3);
+        CFGSHEET& sheet = forms::CFGSHEET();
+        c.change(sheet);
+        ASSERT_TRUE(zvtest::chooseInMenuBar(sheet.menus, sheet.CFGEND));
+        QTest::keyClick(w.Text1, Qt::Key_Escape);
+        ASSERT_TRUE(zvtest::waitUntil([] { return g.Transmitting == 0; }));
+        // (A rig of another family would not read the marker among commands it cannot parse.)
+        if (rig::g.RigPortOpen == 1 && rig::g.RigType == sim->family()) {
+            EXPECT_TRUE(zvtest::waitForRigToCatchUp(*sim));
+        }
+        EXPECT_TRUE(zvtest::waitUntil([&] { return !sim->ptt; })) << "the rig keyed is released";
+        EXPECT_EQ(sim->pttOffCount, 1);
+        EXPECT_EQ(rig::g.PttKeyedByCat, 0);
+    }
 }
 
 // The settings sheet during a transmission: the PTT choice is refused (the key
@@ -206,26 +295,74 @@ TEST_F(TransmitKey, TheSettingsSheetLeavesARunningTransmissionAsItIs) {
     EXPECT_EQ(sim->pttOffCount, sim->pttOnCount);
 }
 
-// A mode change in a repeat's pause ends the repeat, as Esc does: nothing is
-// sent in the new mode and the buttons are those of plain operation.
+// A change of mode in a repeat's pause ends the repeat, as Esc does, whether
+// from the mode menu or from the multi-mode panel's mode list: nothing is sent
+// in the new mode and the buttons are those of plain operation.
 TEST_F(TransmitKey, AModeChangeEndsARepeat) {
     PSK31MAIN& w = start();
     pskcore::lib().hooks().charIntervalMs = 2;
     terminal::macros::putInStore(
         forms::MACRO_FORM(), 0, {QStringLiteral("CQ"), 0xC0FFC0, QStringLiteral("'TXON'CQ k'TXOFF''RPT10'")});
-    QTest::mousePress(w.Command8[0], Qt::LeftButton);
-    ASSERT_TRUE(rigKeyed(true));
-    EXPECT_FALSE(w.Command3->isEnabled()) << "no CW ID during a repeat";
-    ASSERT_TRUE(zvtest::waitUntil([&] { return w.Timer1->isActive(); }, 5000)) << "the pause";
-    ASSERT_TRUE(rigKeyed(false));
-    ASSERT_TRUE(zvtest::chooseInMenuBar(w.menuBar(), w.PSKMODE[core::ModeQpskUsb]));
-    ASSERT_EQ(g.OpMode, core::ModeQpskUsb);
-    EXPECT_EQ(g.RepeatTxOn, 0);
-    EXPECT_FALSE(w.Timer1->isActive());
-    EXPECT_TRUE(w.Text3->isHidden());
-    EXPECT_TRUE(w.Command1->isEnabled());
-    EXPECT_TRUE(w.Command3->isEnabled());
+    struct Case {
+        const char* name;
+        std::function<void()> before;
+        std::function<void()> change;
+        int opMode;
+    } cases[] = {
+        {"QPSK(USB) from the mode menu", [] {},
+         [&] { ASSERT_TRUE(zvtest::chooseInMenuBar(w.menuBar(), w.PSKMODE[core::ModeQpskUsb])); },
+         core::ModeQpskUsb},
+        {"GMSK from the multi-mode panel's list",
+         [&] { ASSERT_TRUE(zvtest::chooseMenuItem(w.mvrMODEsel[14])); },
+         [&] { ASSERT_TRUE(zvtest::chooseInCombo(w.CBMode, 0)); }, core::ModeMmvari},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.before();
+        const int ons = sim->pttOnCount;
+        QTest::mousePress(w.Command8[0], Qt::LeftButton);
+        ASSERT_TRUE(rigKeyed(true));
+        EXPECT_FALSE(w.Command3->isEnabled()) << "no CW ID during a repeat";
+        ASSERT_TRUE(zvtest::waitUntil([&] { return w.Timer1->isActive(); }, 5000)) << "the pause";
+        ASSERT_TRUE(rigKeyed(false));
+        c.change();
+        ASSERT_EQ(g.OpMode, c.opMode);
+        EXPECT_EQ(g.RepeatTxOn, 0);
+        EXPECT_FALSE(w.Timer1->isActive());
+        EXPECT_TRUE(w.Text3->isHidden());
+        EXPECT_TRUE(w.Command1->isEnabled());
+        EXPECT_TRUE(w.Command3->isEnabled());
+        EXPECT_EQ(colour::backColor(w.Command1), colour::kButtonFace);
+        EXPECT_EQ(sim->pttOnCount, ons + 1);
+    }
+}
+
+// The multi-mode control stopped for the clock calibration sends nothing: F12
+// keys nothing and the text waits; once the calibration gives the sound card
+// back, F12 transmits and Esc ends it.
+TEST_F(TransmitKey, F12WhileTheMultiModeControlIsStoppedKeysNothing) {
+    PSK31MAIN& w = start();
+    ASSERT_TRUE(zvtest::chooseMenuItem(w.mvrMODEsel[10]));
+    QTest::mouseClick(w.Command19[7], Qt::LeftButton);
+    QTest::mouseClick(forms::CFG_MMVARI().Command1, Qt::LeftButton);
+    ASSERT_TRUE(forms::isLoaded<CLKadj>());
+    CLKadj& clk = forms::CLKadj();
+    ASSERT_TRUE(zvtest::chooseMenuItem(clk.stopSound1));
+    ASSERT_TRUE(clk.stopSound1->isChecked());
+    w.Text1->setText(QStringLiteral("PSKTEST"));
+    f12(w);
+    ASSERT_TRUE(zvtest::waitForRigToCatchUp(*sim));
+    EXPECT_EQ(sim->pttOnCount, 0);
+    EXPECT_EQ(g.MmvariTxOn, 0);
+    EXPECT_EQ(w.Text1->text(), QStringLiteral("PSKTEST"));
     EXPECT_EQ(colour::backColor(w.Command1), colour::kButtonFace);
+
+    ASSERT_TRUE(zvtest::chooseMenuItem(clk.pEnd));
+    f12(w);
+    EXPECT_TRUE(rigKeyed(true));
+    QTest::keyClick(w.Text1, Qt::Key_Escape);
+    EXPECT_TRUE(rigKeyed(false));
+    EXPECT_EQ(g.MmvariTxOn, 0);
 }
 
 } // namespace

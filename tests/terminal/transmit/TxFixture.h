@@ -7,6 +7,7 @@
 #include "platform/forms/RichTextPane.h"
 #include "platform/mmtty/MmttyLink.h"
 #include "platform/mmvari/MmvariControl.h"
+#include "platform/mmvari/MmvariIds.h"
 #include "platform/os/Paths.h"
 #include "platform/pskcore/PskCore.h"
 #include "startup/AboutZORVATEK.h"
@@ -74,6 +75,7 @@ class TxTest : public ProgramFolderTest {
     void useMmvari() {
         core::g.OpMode = core::ModeMmvari;
         core::g.MmvariActive = 1;
+        w->MMVARI->set(mmvari::IdRun, true);
         w->MMVARI->clearCalls();
     }
     QVariantList setsOf(int id) const {
