@@ -1,5 +1,6 @@
 #include "platform/os/EndSignals.h"
 
+#include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <pthread.h>
@@ -9,13 +10,17 @@ namespace endsignals {
 namespace {
 
 constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
-int pipeEnds[2] = {-1, -1};
+int readEnd = -1;
+// -1 once the watch has gone: a signal then is taken and dropped.
+volatile sig_atomic_t writeEnd = -1;
 
 // Nothing but a write is safe here; the event loop does the rest.
 extern "C" void onSignal(int number) {
+    const int fd = writeEnd;
+    if (fd < 0) return;
     const int saved = errno;
     const unsigned char byte = static_cast<unsigned char>(number);
-    [[maybe_unused]] const ssize_t n = ::write(pipeEnds[1], &byte, 1);
+    [[maybe_unused]] const ssize_t n = ::write(fd, &byte, 1);
     errno = saved;
 }
 
@@ -43,28 +48,34 @@ void holdUntilWatched() {
 }
 
 Watch::Watch() {
-    if (::pipe2(pipeEnds, O_CLOEXEC | O_NONBLOCK) != 0) {
+    int ends[2] = {-1, -1};
+    if (::pipe2(ends, O_CLOEXEC | O_NONBLOCK) != 0) {
         setBlocked(false);
         return;
     }
-    notifier_ = std::make_unique<QSocketNotifier>(pipeEnds[0], QSocketNotifier::Read);
+    readEnd = ends[0];
+    writeEnd = ends[1];
+    notifier_ = std::make_unique<QSocketNotifier>(readEnd, QSocketNotifier::Read);
     connect(notifier_.get(), &QSocketNotifier::activated, this, &Watch::drain);
     setAction(onSignal);
     setBlocked(false);
 }
 
+// The handler stays: a signal during the rest of the teardown, the run
+// already ending, must not kill it with the default action.
 Watch::~Watch() {
     if (!notifier_) return;
-    setAction(SIG_DFL);
     notifier_.reset();
-    ::close(pipeEnds[0]);
-    ::close(pipeEnds[1]);
-    pipeEnds[0] = pipeEnds[1] = -1;
+    const int fd = writeEnd;
+    writeEnd = -1;
+    ::close(fd);
+    ::close(readEnd);
+    readEnd = -1;
 }
 
 void Watch::drain() {
     unsigned char byte = 0;
-    while (::read(pipeEnds[0], &byte, 1) == 1)
+    while (::read(readEnd, &byte, 1) == 1)
         emit ended(byte);
 }
 

@@ -17,7 +17,8 @@ void holdUntilWatched();
 class Watch : public QObject {
     Q_OBJECT
   public:
-    // One watch per process; its signals go back to their default actions when it goes.
+    // One watch at a time. Once it has gone the signals are still caught, and
+    // dropped: the run is ending already, and ends with its own status.
     Watch();
     ~Watch() override;
     Watch(const Watch&) = delete;

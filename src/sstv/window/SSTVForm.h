@@ -405,6 +405,9 @@ class SSTVForm : public QWidget {
     QPointF markerGrab_;
 
     bool engineRunning_ = false;
+    // The end of the run has begun: a second way to it (a signal while its
+    // box waits) finds it under way.
+    bool endRunning_ = false;
     // Keeps the title bar's time variables current while the window is loaded.
     QTimer* titleClock_ = nullptr;
     // Where the inset was grabbed, and where a resize started.

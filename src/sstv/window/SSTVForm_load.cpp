@@ -290,6 +290,8 @@ void SSTVForm::endWithoutQuestions() {
 }
 
 void SSTVForm::endRun() {
+    if (endRunning_) return;
+    endRunning_ = true;
     if (rig::g.RigPortOpen == 1) rig::RigClosePort();
     Timer6->stop();
     SstvEngineStop();
