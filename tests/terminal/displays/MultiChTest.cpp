@@ -12,6 +12,7 @@
 #include "platform/forms/WindowFrame.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
+#include "settings/dialogs/CFG_RecPlay.h"
 #include "support/Popups.h"
 #include "support/Transmit.h"
 #include "terminal/displays/MultiChPos.h"
@@ -445,8 +446,12 @@ TEST_F(MultiCh, CtrlMStartsTheExtraChannelsButNotInRttyOrWhileRecording) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.mode * 10 + c.recording);
         g.OpMode = c.mode;
-        g.RecPlayState = c.recording;
-        g.Transmitting = c.transmitting;
+        if (c.recording) {
+            ASSERT_TRUE(zvtest::chooseMenuItem(w.RecPsk)); // its dialog sets the recording up
+        }
+        if (c.transmitting) {
+            ASSERT_TRUE(zvtest::transmitByF12(w));
+        }
         ui::script::clearAsked();
         w.Text1->setFocus();
         QTest::keyClick(w.Text1, Qt::Key_M, Qt::ControlModifier);
@@ -456,8 +461,15 @@ TEST_F(MultiCh, CtrlMStartsTheExtraChannelsButNotInRttyOrWhileRecording) {
         }
         EXPECT_EQ(forms::isLoaded<multi_ch>() && forms::multi_ch().isVisible(), c.shown);
         forms::unload<multi_ch>();
+        if (c.recording) {
+            CFG_RecPlay& d = forms::CFG_RecPlay();
+            ASSERT_TRUE(zvtest::chooseInMenuBar(d.menus, d.CLOSE_CFG));
+            EXPECT_EQ(g.RecPlayState, 0);
+        }
+        if (c.transmitting) {
+            EXPECT_TRUE(zvtest::endByEscape(w));
+        }
     }
-    g.RecPlayState = g.Transmitting = 0;
     g.OpMode = core::ModeBpsk;
 }
 

@@ -2,6 +2,7 @@
 // bin arithmetic, the clicks and keys on the real window, and a station's text
 // brought in by a click on its trace in the PSK library's stand-in.
 #include "support/Mouse.h"
+#include "support/Popups.h"
 #include "terminal/displays/TuningMath.h"
 #include "terminal/displays/multi_ch.h"
 #include "terminal/engines/PskEngine.h"
@@ -301,8 +302,9 @@ TEST_F(Tuning, ARightClickSwitchesToThreeChannelsAndPlacesTheChosenOne) {
 
 TEST_F(Tuning, ARightClickIsRefusedWhileRecording) {
     PSK31MAIN& w = loadIdle();
+    ASSERT_TRUE(zvtest::chooseMenuItem(w.RecPsk)); // its dialog opens, the recording is set up
+    ASSERT_EQ(g.RecPlayState, 1);
     ui::script::clearAsked();
-    g.RecPlayState = 1;
     press(w.Picture3, Qt::RightButton, 300);
     ASSERT_EQ(ui::script::asked().size(), 1);
     EXPECT_EQ(ui::script::asked()[0].prompt, QStringLiteral("録音モード中は変更できません"));

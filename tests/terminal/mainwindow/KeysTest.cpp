@@ -226,7 +226,8 @@ std::vector<ActionRow> ActionKeys::rows() {
          }},
         {"Ctrl+P takes QPSK(LSB) to BPSK and goes on transmitting", Qt::Key_P, Qt::ControlModifier,
          [](KeysBase& t) {
-             core::g.OpMode = core::ModeQpskLsb;
+             ASSERT_TRUE(zvtest::chooseMenuItem(t.w->PSKMODE[core::ModeQpskLsb]));
+             ASSERT_EQ(core::g.OpMode, core::ModeQpskLsb);
              t.transmitByF12();
          },
          [](KeysBase& t) {
