@@ -63,9 +63,13 @@ class QslPrint : public zvtest::LogTest {
 
 TEST_F(QslPrint, NothingStoredYetSaysSo) {
     logbook::g.QslPrintProgPath = install("HLQSLN.EXE", QStringLiteral("HLQSLN.EXE"));
+    logbook::g.HamlogConfirmText = QStringLiteral("YES");
     TEMP_LOG& w = openFromMain(QStringLiteral("QQ1ABC"));
-    logbook::g.LoggedRecNo = 0;
-    w.HLQ->setEnabled(true);
+    EXPECT_FALSE(w.HLQ->isEnabled()) << "a new entry has nothing to print";
+    ui::script::push(ui::No); // the save is declined: the item comes, nothing is stored
+    pressF1();
+    ASSERT_EQ(logCount(), 0);
+    ASSERT_TRUE(w.HLQ->isEnabled());
     printFrom(w);
     EXPECT_EQ(askedPrompts(), QStringList{QStringLiteral("このLOG は未だ登録されていません")});
     EXPECT_FALSE(QFile::exists(printerFolder_ + QStringLiteral("/WORK2.DAT")));
