@@ -487,13 +487,16 @@ TEST_F(SstvQso, ASignalEndsWithoutAskingForAHandedOverQso) {
 
 TEST_F(SstvQso, LogButtonWithTheLoggingProgramsWindow) {
     startLoggingProgram();
-    core::g.ContestSerialNo = 1;
     SSTVForm& f = withLink(2);
+    ASSERT_TRUE(zvtest::beginContest(f.CONON, true)); // with serial numbers
     EXPECT_TRUE(f.Command1->isEnabled());
     EXPECT_FALSE(f.Label47->toolTip().isEmpty());
     f.Text1->setText(QStringLiteral("QX1ABC"));
     f.Text5->setText(QStringLiteral("595"));
-    f.VScroll4->setValue(7);
+    // The serial bar's top arrow raises the number to 7.
+    for (int i = 0; i < 10 && f.VScroll4->value() < 7; ++i)
+        QTest::mouseClick(f.VScroll4, Qt::LeftButton, {}, QPoint(f.VScroll4->width() / 2, 3));
+    ASSERT_EQ(f.VScroll4->value(), 7);
     ui::script::clearAsked();
     QTest::mouseClick(f.Command1, Qt::LeftButton);
     EXPECT_EQ(core::g.HamlogEntrySent, 1);
