@@ -91,12 +91,15 @@ TEST_F(CwIdAndSwitches, TuneCarrierByRightRelease) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.mode);
         core::g.OpMode = c.mode;
-        core::g.Transmitting = c.transmitting;
+        if (c.transmitting) transmitByF12();
         w->Text1->setText(QStringLiteral("x"));
         pskcore::lib().clearCalls();
         QTest::mouseClick(w->Command1, Qt::RightButton);
         EXPECT_EQ(calls(), c.expected);
         EXPECT_EQ(w->Text1->text().isEmpty(), !c.expected.isEmpty());
+        if (c.transmitting) {
+            EXPECT_TRUE(zvtest::waitUntil([] { return core::g.Transmitting == 0; })) << "the abort ends it";
+        }
     }
 }
 
