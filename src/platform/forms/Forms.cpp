@@ -18,6 +18,7 @@ QList<Entry>& entries() {
 
 namespace detail {
 void remember(const char* key, std::function<void()> unloader) {
+    forget(key);
     entries().append({key, std::move(unloader)});
 }
 void forget(const char* key) {

@@ -30,7 +30,8 @@ template <class W> bool isLoaded() {
 
 template <class W> void unload() {
     QPointer<W>& p = detail::slot<W>();
-    if (!p) return;
+    // A window owned by another goes with its owner: only its entry is left.
+    if (!p) return detail::forget(typeid(W).name());
     W* w = p.data();
     p = nullptr;
     detail::forget(typeid(W).name());

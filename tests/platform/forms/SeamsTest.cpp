@@ -132,6 +132,17 @@ TEST_F(DialogScript, WindowRegistryLoadsHiddenOnceAndAnewAfterUnload) {
     EXPECT_TRUE(forms::isLoaded<Other>());
     forms::unloadAllExcept();
     EXPECT_EQ(forms::loadedCount(), 0);
+
+    // A window owned by another goes with its owner: the unload of all still ends.
+    forms::get<Probe>().setParent(&forms::get<Other>(), Qt::Window);
+    delete &forms::get<Other>();
+    EXPECT_FALSE(forms::isLoaded<Probe>());
+    forms::unloadAllExcept();
+    EXPECT_EQ(forms::loadedCount(), 0);
+    EXPECT_EQ(Probe::loads, 3);
+    forms::get<Probe>();
+    EXPECT_EQ(forms::loadedCount(), 1) << "loaded anew, it is there once";
+    forms::unloadAllExcept();
 }
 
 TEST_F(DialogScript, OnlyOneInstancePerProgramFolder) {
