@@ -62,7 +62,12 @@ function(zv_test_macro_check)
 endfunction()
 
 # One test executable per folder of src (its subfolders included), each test case run by CTest on its own.
+# An optional third argument: the seconds each test may take (120 by default).
 function(zv_test_suite name dir)
+  set(timeout 120)
+  if(ARGC GREATER 2)
+    set(timeout ${ARGV2})
+  endif()
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
   if(NOT sources)
     return()
@@ -74,5 +79,5 @@ function(zv_test_suite name dir)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ZV_PROGRAM_DIR=${ZV_PROGRAM_DIR}" TIMEOUT 120)
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ZV_PROGRAM_DIR=${ZV_PROGRAM_DIR}" TIMEOUT ${timeout})
 endfunction()

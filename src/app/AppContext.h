@@ -4,8 +4,9 @@
 // below the windows need of them. A test makes its own, so every test starts
 // with engines, links and window interfaces in their first state.
 #include "app/WindowInterfaces.h"
-#include "platform/os/AlertSound.h"
 #include "platform/engines/Engines.h"
+#include "platform/forms/Clipboard.h"
+#include "platform/os/AlertSound.h"
 #include "platform/os/Installed.h"
 #include "rig/RigLink.h"
 
@@ -32,6 +33,7 @@ class AppContext {
     installed::Guard<rig::RigLink> rigLinkInstalled_{rigLink_};
     alertsound::SoundEffectPlayer alertPlayer_;
     installed::Guard<alertsound::Player> alertPlayerInstalled_{alertPlayer_};
+    clipboard::PasteGuard pasteGuard_;
 };
 
 } // namespace app

@@ -8,6 +8,7 @@
 #include "core/StartupFiles.h"
 #include "core/Version.h"
 #include "log/LogGlobals.h"
+#include "platform/forms/Clipboard.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/hamlog/Hamlog.h"
 #include "platform/os/Paths.h"
@@ -22,7 +23,6 @@
 #include "terminal/macros/MACRO_FORM.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
-#include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QProcess>
@@ -73,13 +73,12 @@ bool openWindowsOfLastMode() {
     core::g.LastModeText = core::IniStored(QStringLiteral("PSKCFG"), QStringLiteral("LastMode"))
                                .value_or(QStringLiteral("PSK31"));
     forms::AboutZORVATEK();
-    QClipboard* clipboard = QGuiApplication::clipboard();
     if (core::g.LastModeText == QLatin1String("PSK31")) {
         core::g.OpMode = core::ModeBpsk;
         LoadGeneralSettings();
         SetupQslOptions();
         loadMainWindow();
-        clipboard->clear();
+        clipboard::empty();
         if (core::g.FirstRunSetup == 1) return false;
         showMainWindow();
     } else if (core::g.LastModeText == QLatin1String("MMVARI") ||
@@ -90,7 +89,7 @@ bool openWindowsOfLastMode() {
         core::g.ModeDisplayText = rtty ? core::g.LogModeTextRtty : core::g.LogModeTextPsk;
         SetupQslOptions();
         loadMainWindow();
-        clipboard->clear();
+        clipboard::empty();
         // A first run leaves the settings sheet open whatever the mode.
         if (core::g.FirstRunSetup == 1) return false;
         showMainWindow();
@@ -100,7 +99,7 @@ bool openWindowsOfLastMode() {
         core::g.ModeDisplayText = core::g.LogModeTextSstv;
         SetupQslOptions();
         forms::SSTVForm();
-        clipboard->clear();
+        clipboard::empty();
         forms::unload<STUPZORVATEK>();
         forms::SSTVForm().show();
     }

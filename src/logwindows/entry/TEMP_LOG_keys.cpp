@@ -3,12 +3,12 @@
 #include "log/LogGlobals.h"
 #include "logwindows/entry/LogEntry.h"
 #include "logwindows/entry/TEMP_LOG.h"
+#include "platform/forms/Clipboard.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/RichTextPane.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QKeyEvent>
 
@@ -89,7 +89,7 @@ void TEMP_LOG::closeEvent(QCloseEvent* e) {
 void TEMP_LOG::closeByOperator() {
     logbook::Globals& g = logbook::g;
     logwindows::CloseLog();
-    QApplication::clipboard()->clear();
+    clipboard::empty();
     QSOEND->setEnabled(true);
     Command4->hide();
     Command8->setEnabled(false);
@@ -105,7 +105,7 @@ void TEMP_LOG::closeByOperator() {
 
 void TEMP_LOG::LCan_Click() {
     logbook::Globals& g = logbook::g;
-    QApplication::clipboard()->clear();
+    clipboard::empty();
     Command4->hide();
     Command8->setEnabled(false);
     Command9->setEnabled(false);

@@ -1,6 +1,7 @@
 // The history ring as the operator browses it, and the picture menu of the
 // receive and history pictures: save, clipboard, QSL hand-off, enlarged view.
 #include "core/Globals.h"
+#include "platform/forms/Clipboard.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Paths.h"
@@ -12,7 +13,6 @@
 #include "sstv/window/SstvRoutines.h"
 
 #include <QAction>
-#include <QClipboard>
 #include <QCursor>
 #include <QDir>
 #include <QFileInfo>
@@ -86,7 +86,7 @@ void SSTVForm::goClip_Click() {
     sstv::g.InsetShown = 0;
     Picture11->hide();
     Picture12->hide();
-    QGuiApplication::clipboard()->clear();
+    clipboard::empty();
     sstveng::lib().mmsCopyDIB(sstv::g.dib.PickedPictureDib);
 }
 

@@ -3,6 +3,7 @@
 #include "core/Globals.h"
 #include "core/IniValues.h"
 #include "core/MessageLine.h"
+#include "platform/forms/Clipboard.h"
 #include "platform/forms/Colour.h"
 #include "platform/forms/ControlColour.h"
 #include "platform/forms/Dialogs.h"
@@ -15,7 +16,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -59,7 +59,7 @@ bool windowKey(SSTVForm& f, const QKeyEvent& e) {
         return true;
     case Qt::Key_C: {
         if (mods != Qt::ControlModifier || textBoxHasFocus()) return false;
-        QGuiApplication::clipboard()->clear();
+        clipboard::empty();
         const QString tab = f.SSTab1->tabText(f.SSTab1->currentIndex());
         if (tab.contains(QStringLiteral("受信")))
             sstveng::lib().mmsCopyDIB(sstv::g.dib.RxDib);

@@ -2,6 +2,7 @@
 // copy of the window title.
 #include "core/Globals.h"
 #include "core/IniValues.h"
+#include "platform/forms/Clipboard.h"
 #include "platform/forms/Colour.h"
 #include "platform/forms/ControlColour.h"
 #include "platform/forms/Dialogs.h"
@@ -11,7 +12,6 @@
 #include "sstv/window/SstvRoutines.h"
 #include "sstv/workshop/SstvCompose.h"
 
-#include <QClipboard>
 #include <QGuiApplication>
 
 namespace {
@@ -60,9 +60,7 @@ void SSTVForm::Command10_Click() {
 }
 
 void SSTVForm::Command19_Click() {
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
-    clipboard->setText(sstv::GetForegroundTitle());
+    clipboard::hold(sstv::GetForegroundTitle());
     ui::msgBox(
         QStringLiteral("WindowTitle をクリップボードへCopyしました\r\n"
                        "SSTVエディタの「Copy/PasteコマンドのあるSSTVのウィンドウ」へ貼り付けられます。\r\n"

@@ -5,11 +5,12 @@
 #include "core/IniValues.h"
 #include "core/MmvariState.h"
 #include "logwindows/lookups/CheckCallSign.h"
+#include "platform/forms/Clipboard.h"
+#include "platform/forms/PictureBox.h"
+#include "platform/forms/StatusPanels.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
-#include "platform/forms/PictureBox.h"
 #include "platform/pskcore/PskCore.h"
-#include "platform/forms/StatusPanels.h"
 #include "terminal/displays/MultiChModes.h"
 #include "terminal/displays/MultiChPos.h"
 #include "terminal/displays/multi_ch.h"
@@ -18,7 +19,6 @@
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/rxtext/ReceiveTextItems.h"
 
-#include <QClipboard>
 #include <QComboBox>
 #include <QCursor>
 #include <QGuiApplication>
@@ -33,12 +33,8 @@ bool pskModes() {
     return core::g.OpMode != core::ModeMmvari;
 }
 
-QClipboard* clipboard() {
-    return QGuiApplication::clipboard();
-}
-
 QString clipText() {
-    return terminal::rxtext::trimBlanks(clipboard()->text());
+    return terminal::rxtext::trimBlanks(clipboard::text());
 }
 
 void focusTransmitBox() {
@@ -106,30 +102,30 @@ void multi_ch::buildMenus() {
     connect(CALLSR, &QAction::triggered, this, [] {
         logwindows::callCheck.CallSearchOnly = 1;
         logwindows::callCheck.SearchCall = clipText().toUpper();
-        clipboard()->clear();
+        clipboard::empty();
         logwindows::CheckCallSign(logwindows::callCheck.SearchCall);
     });
     connect(TOCALL, &QAction::triggered, this, [] {
         PSK31MAIN& w = forms::PSK31MAIN();
         w.Text5->setText(clipText().toUpper());
         logwindows::CheckCallSign(w.Text5->text());
-        clipboard()->clear();
+        clipboard::empty();
         focusTransmitBox();
     });
     connect(TONAME, &QAction::triggered, this, [] {
         forms::PSK31MAIN().Text6->setText(clipText());
-        clipboard()->clear();
+        clipboard::empty();
         focusTransmitBox();
     });
     connect(MEMOW, &QAction::triggered, this, [] {
         // A memo that cannot be written leaves the text on the clipboard.
         if (!terminal::rxtext::writeMemo(clipText())) return;
-        clipboard()->clear();
+        clipboard::empty();
         focusTransmitBox();
     });
     connect(TOCLPB, &QAction::triggered, this, &focusTransmitBox);
     connect(CLIPCLR, &QAction::triggered, this, [] {
-        clipboard()->clear();
+        clipboard::empty();
         focusTransmitBox();
     });
 }
@@ -263,9 +259,8 @@ void multi_ch::RichTextBox_MouseDown(int n, Qt::MouseButton button, const QPoint
 void multi_ch::RichTextBox_MouseUp(int n, const QPoint& globalPos) {
     if (terminal::macros::g.MacroMoveMode == 1) return;
     RichTextPane* pane = n == 1 ? RichTextBox1 : RichTextBox2;
-    clipboard()->clear();
     const QString selected = pane->selText();
-    if (!selected.isEmpty()) clipboard()->setText(selected);
+    clipboard::hold(selected);
     const int caret = pane->selStart();
     pane->setSelStart(pane->length());
     if (core::g.DataCaptureOn == 1 && selected.isEmpty()) {
@@ -279,7 +274,7 @@ void multi_ch::RichTextBox_MouseUp(int n, const QPoint& globalPos) {
         } else {
             return;
         }
-        clipboard()->clear();
+        clipboard::empty();
         focusTransmitBox();
         return;
     }

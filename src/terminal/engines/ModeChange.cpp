@@ -8,6 +8,7 @@
 #include "log/LogGlobals.h"
 #include "logwindows/entry/LogButton.h"
 #include "logwindows/entry/TEMP_LOG.h"
+#include "platform/forms/Clipboard.h"
 #include "platform/forms/ControlColour.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/PictureBox.h"
@@ -33,7 +34,6 @@
 #include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QAction>
-#include <QClipboard>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -302,7 +302,7 @@ void sstvFailed(int oldMode, bool portWasOpen) {
 }
 
 void intoSstv() {
-    QGuiApplication::clipboard()->clear();
+    clipboard::empty();
     reached(SstvStep::ClipboardEmptied);
     if (rig::g.RigPortOpen == 1) rig::RigClosePort();
     PSK31MAIN& w = forms::PSK31MAIN();

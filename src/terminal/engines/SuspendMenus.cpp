@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/IniValues.h"
+#include "platform/forms/Clipboard.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/os/Paths.h"
 #include "rig/RigGlobals.h"
@@ -12,7 +13,6 @@
 #include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QAction>
-#include <QClipboard>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -104,7 +104,7 @@ void ZORVAT_SUSP_Click() {
 void OPAPP_STRT_Click(int N) {
     if (soundCardBusy()) return;
     PSK31MAIN& w = forms::PSK31MAIN();
-    QGuiApplication::clipboard()->clear();
+    clipboard::empty();
     if (!w.isMinimized()) {
         if (!SuspendEngine()) return recoverFromFailedStart(w);
         // The RTTY program keeps its own frequencies.

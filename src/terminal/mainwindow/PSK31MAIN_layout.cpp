@@ -3,6 +3,7 @@
 #include "core/Globals.h"
 #include "core/IniStore.h"
 #include "core/IniValues.h"
+#include "platform/forms/Clipboard.h"
 #include "platform/forms/Colour.h"
 #include "platform/forms/RichTextPane.h"
 #include "platform/forms/WindowFrame.h"
@@ -13,7 +14,6 @@
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/mainwindow/SplitterBar.h"
 
-#include <QClipboard>
 #include <QFrame>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -164,7 +164,7 @@ void PSK31MAIN::resizeEvent(QResizeEvent* e) {
 }
 
 void PSK31MAIN::Form_Resize() {
-    QGuiApplication::clipboard()->clear();
+    clipboard::empty();
     if (core::g.LayoutReady == 0) return;
     const QRect screen = winframe::screenPx();
     if (frameGeometry().top() - screen.top() > screen.height()) return;

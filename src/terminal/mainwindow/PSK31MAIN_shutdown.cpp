@@ -12,6 +12,7 @@
 #include "log/LogGlobals.h"
 #include "logwindows/entry/LogButton.h"
 #include "logwindows/entry/TEMP_LOG.h"
+#include "platform/forms/Clipboard.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/hamlog/HamlogWindowLink.h"
 #include "platform/mmtty/MmttyLink.h"
@@ -32,7 +33,6 @@
 #include "terminal/mainwindow/Shutdown.h"
 #include "terminal/rxtext/RxTextFiles.h"
 
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -73,7 +73,7 @@ QString receiveCopyName(bool dated) {
 }
 
 void clearClipboard() {
-    QGuiApplication::clipboard()->clear();
+    clipboard::empty();
 }
 
 // The waits of a shutdown let events run: a second end meanwhile is refused.

@@ -5,8 +5,9 @@
 #include "core/Globals.h"
 #include "core/MessageLine.h"
 #include "log/LogGlobals.h"
-#include "logwindows/lookups/CheckCallSign.h"
 #include "logwindows/entry/TEMP_LOG.h"
+#include "logwindows/lookups/CheckCallSign.h"
+#include "platform/forms/Clipboard.h"
 #include "platform/forms/RichTextPane.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/receive/ContestEnd.h"
@@ -14,7 +15,6 @@
 #include "terminal/receive/RxPicking.h"
 
 #include <QAction>
-#include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QValidator>
@@ -23,12 +23,8 @@ namespace terminal::receive {
 
 namespace {
 
-QClipboard* clipboard() {
-    return QGuiApplication::clipboard();
-}
-
 QString clipText() {
-    return clipboard()->text().trimmed();
+    return clipboard::text().trimmed();
 }
 
 void say(const QString& text) {
@@ -118,26 +114,26 @@ void connectPickItems(PSK31MAIN& w) {
     });
     on(w.TONAME, [m] {
         m->Text6->setText(clipText());
-        clipboard()->clear();
+        clipboard::empty();
         backToTransmitBox(*m);
     });
     on(w.TOQTHREM1, [m] {
         g.QthText = clipText();
         m->Text14->setText(g.QthText);
         qthToLog();
-        clipboard()->clear();
+        clipboard::empty();
         backToTransmitBox(*m);
     });
     on(w.TOCLPB, [m] { backToTransmitBox(*m); });
     on(w.CLIPCLR, [m] {
-        clipboard()->clear();
+        clipboard::empty();
         m->Text1->setSelStart(m->Text1->length());
         m->Text1->setFocus();
     });
     on(w.CALLSR, [] {
         logwindows::callCheck.CallSearchOnly = 1;
         logwindows::callCheck.SearchCall = clipText().toUpper();
-        clipboard()->clear();
+        clipboard::empty();
         logwindows::CheckCallSign(logwindows::callCheck.SearchCall);
     });
     on(w.GetContestNo, [m] {
@@ -153,14 +149,14 @@ void connectPickItems(PSK31MAIN& w) {
         qthToLog();
     });
     on(w.TOCLIP2, [m] {
-        clipboard()->setText(g.PickedWord);
+        clipboard::hold(g.PickedWord);
         backToTransmitBox(*m);
     });
     on(w.PSTTOREM1, [] { appendToLogField(forms::TEMP_LOG().Text14, QStringLiteral(","), g.PickedWord); });
     on(w.PSTTOREM2, [] { appendToLogField(forms::TEMP_LOG().Text15, QStringLiteral(","), g.PickedWord); });
     on(w.PSTCON_NO, [] { takeContestNo(g.PickedWord); });
     on(w.DATCLR, [m] {
-        clipboard()->clear();
+        clipboard::empty();
         m->Text1->setFocus();
     });
 

@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "logwindows/lookups/CheckCallSign.h"
+#include "platform/forms/Clipboard.h"
 #include "platform/forms/RichTextPane.h"
 #include "terminal/macros/MacroState.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
@@ -36,16 +37,13 @@ QString trimBlanks(const QString& s) {
 
 // The selection goes to the clipboard; a plain click leaves it empty.
 void selectionToClipboard(const RichTextPane* pane) {
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
-    const QString selected = pane->selText();
-    if (!selected.isEmpty()) clipboard->setText(selected);
+    clipboard::hold(pane->selText());
 }
 
 void pickUnderClick(PSK31MAIN& w, int caret, const QPoint& at) {
     const WordPick pick = pickWord(w.RichTextBox1->text(), caret, core::g.ContestMode);
     if (pick.target == PickTarget::Nothing) {
-        QGuiApplication::clipboard()->clear();
+        clipboard::empty();
         w.Text1->setFocus();
         return;
     }

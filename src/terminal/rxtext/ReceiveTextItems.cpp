@@ -1,6 +1,7 @@
 #include "terminal/rxtext/ReceiveTextItems.h"
 
 #include "core/IniValues.h"
+#include "platform/forms/Clipboard.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/RichTextPane.h"
 #include "platform/os/AtomicFile.h"
@@ -48,7 +49,7 @@ void showViewer() {
 // After a memo item: the clipboard emptied, the receive pane's caret at its
 // end, the focus in the transmit box.
 void backToTransmitBox() {
-    QGuiApplication::clipboard()->clear();
+    clipboard::empty();
     PSK31MAIN& w = forms::PSK31MAIN();
     w.RichTextBox1->setSelStart(w.RichTextBox1->length());
     w.Text1->setFocus();

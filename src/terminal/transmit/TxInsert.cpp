@@ -5,6 +5,7 @@
 #include "log/LogGlobals.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "logwindows/lookups/EarlierQsoLookup.h"
+#include "platform/forms/Clipboard.h"
 #include "platform/forms/Colour.h"
 #include "platform/forms/RichTextPane.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
@@ -13,19 +14,11 @@
 #include "terminal/transmit/TypedText.h"
 
 #include <QCheckBox>
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QMimeData>
 
 namespace terminal::transmit {
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
-
-bool clipboardHasText() {
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    return data && data->hasText();
-}
 
 QString crLfBreaks(QString text) {
     text.replace(kCrLf, QStringLiteral("\n"));
@@ -50,7 +43,7 @@ QPoint insertKeyMenuPoint() {
 
 void PopupInsertMenu(const QPoint& at) {
     PSK31MAIN& w = forms::PSK31MAIN();
-    w.PSTCLIP->setEnabled(clipboardHasText());
+    w.PSTCLIP->setEnabled(clipboard::holdsText());
     w.Text1->setSelStart(w.Text1->length());
     w.Text1->setFocus();
     w.MACCOM->popup(w.mapToGlobal(at));
@@ -78,11 +71,11 @@ QString quotedPasteText(const QString& clip, bool quote, const QString& mark) {
 
 void PasteClipboardToTx() {
     PSK31MAIN& w = forms::PSK31MAIN();
-    const QString clip = QGuiApplication::clipboard()->text();
+    const QString clip = clipboard::text();
     if (clip.isEmpty()) return;
     core::Globals& cg = core::g;
     g.PasteText = quotedPasteText(clip, cg.UseQuoteMark == QLatin1String("YES"), cg.QuoteMark);
-    QGuiApplication::clipboard()->clear();
+    clipboard::empty();
     w.RichTextBox1->setSelStart(w.RichTextBox1->length());
     const bool wasEmpty = appendToBox(w, g.PasteText);
     w.Text1->setFocus();
@@ -92,9 +85,9 @@ void PasteClipboardToTx() {
 
 void PasteToRemarks(QLineEdit* box) {
     PSK31MAIN& w = forms::PSK31MAIN();
-    const QString clip = QGuiApplication::clipboard()->text().trimmed();
+    const QString clip = clipboard::text().trimmed();
     box->setText(box->text().isEmpty() ? clip : box->text() + QLatin1Char('/') + clip);
-    QGuiApplication::clipboard()->clear();
+    clipboard::empty();
     w.RichTextBox1->setSelStart(w.RichTextBox1->length());
     w.Text1->setFocus();
 }

@@ -13,15 +13,12 @@
 #include "terminal/transmit/TxState.h"
 #include "terminal/transmit/TypedText.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QCursor>
 #include <QGroupBox>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTextCursor>
@@ -86,8 +83,7 @@ bool transmitBoxKey(PSK31MAIN& w, QKeyEvent* e) {
         return true;
     }
     if (e->matches(QKeySequence::Paste)) {
-        const QMimeData* data = QApplication::clipboard()->mimeData();
-        if (data && data->hasText()) PasteClipboardToTx();
+        PasteClipboardToTx();
         return true;
     }
     return typedKey(w.Text1, e);

@@ -5,6 +5,7 @@
 #include "core/SharedRoutines.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/TEMP_LOG.h"
+#include "platform/forms/Clipboard.h"
 #include "platform/forms/Colour.h"
 #include "platform/forms/ControlColour.h"
 #include "platform/forms/RichTextPane.h"
@@ -21,6 +22,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -142,6 +144,8 @@ TEST_F(TxInsert, TwoLinesPastedWithQuoteMarks) {
     EXPECT_EQ(w->Text1->text(), QStringLiteral("re: >line one\n>line two\n"));
     EXPECT_EQ(sent(), QStringList{"fnSendTXString(\">line one\r\n>line two\r\n\")"});
     EXPECT_TRUE(QGuiApplication::clipboard()->text().isEmpty()) << "the box's own paste finds nothing";
+    const QMimeData* emptied = QGuiApplication::clipboard()->mimeData();
+    EXPECT_TRUE(emptied && emptied->hasText()) << "emptied, it holds an empty text, not nothing";
     EXPECT_TRUE(terminal::transmit::g.PasteText.isEmpty());
 }
 
@@ -166,7 +170,7 @@ TEST_F(TxInsert, QuotingRule) {
 }
 
 TEST_F(TxInsert, MenuOffersPasteOnlyWithTextOnTheClipboard) {
-    QGuiApplication::clipboard()->clear();
+    clipboard::empty();
     ASSERT_EQ(zvtest::popupByClick(w->Text1->viewport()), w->MACCOM);
     EXPECT_FALSE(w->PSTCLIP->isEnabled());
     w->MACCOM->close();

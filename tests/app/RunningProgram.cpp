@@ -1,0 +1,124 @@
+#include "app/RunningProgram.h"
+
+#include "logwindows/entry/TEMP_LOG.h"
+#include "logwindows/lookups/CODE_LIST.h"
+#include "logwindows/lookups/QSODATA.h"
+#include "logwindows/viewer/LOGDATAVIEW.h"
+#include "rig/RigGlobals.h"
+#include "rig/RigPort.h"
+#include "settings/dialogs/CFG_Contest.h"
+#include "settings/dialogs/CFG_MMTTY.h"
+#include "settings/dialogs/CFG_MMVARI.h"
+#include "settings/dialogs/CFG_RecPlay.h"
+#include "settings/dialogs/CLKadj.h"
+#include "settings/dialogs/SoundClkADJ.h"
+#include "settings/sheet/CFGSHEET.h"
+#include "spots/ClusterData.h"
+#include "sstv/library/PiclibForm.h"
+#include "sstv/overlay/SSTVMACRO.h"
+#include "sstv/overlay/mojiinput.h"
+#include "sstv/receive/Bigviewer.h"
+#include "sstv/window/SSTVForm.h"
+#include "startup/AboutZORVATEK.h"
+#include "startup/Startup.h"
+#include "support/Popups.h"
+#include "terminal/displays/multi_ch.h"
+#include "terminal/macros/MACRO_FORM.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
+#include "terminal/rxtext/RCVDAT.h"
+
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTextEdit>
+
+namespace apptest {
+
+void RunningProgram::SetUp() {
+    ProgramFolderTest::SetUp();
+    rig_ = std::make_unique<zvtest::RigSimulator>(QStringLiteral("KENWOOD"));
+    writeIni(QStringLiteral("[PSKCFG]\nUSERCALL=JA1ZVK\nAudio_Center_Freq=1500\nCOMCONT=0\n"
+                            "[RIG_CON_CFG]\nRIGCOMCONT=%1\nRIG_TYPE=KENWOOD\nVFOCHECK=YesP\n")
+                 .arg(rig_->devicePath()));
+    startup::StartUp();
+    ASSERT_TRUE(zvtest::waitUntil([] { return forms::PSK31MAIN().isVisible(); }));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&forms::PSK31MAIN()));
+}
+
+void RunningProgram::TearDown() {
+    if (rig::g.RigPortOpen == 1) rig::RigClosePort();
+    ProgramFolderTest::TearDown();
+    rig_.reset();
+}
+
+namespace {
+
+template <class W> ProgramWindow shown(const char* name, W& (*touch)(), bool sstv = false) {
+    return {name, sstv, [touch]() -> QWidget& {
+                W& w = touch();
+                w.show();
+                return w;
+            }};
+}
+
+} // namespace
+
+const std::vector<ProgramWindow>& everyWindow() {
+    static const std::vector<ProgramWindow> windows{
+        shown("main window", &forms::PSK31MAIN),
+        shown("macro editor", &forms::MACRO_FORM),
+        shown("multi-channel window", &forms::multi_ch),
+        shown("memo and received text", &forms::RCVDAT),
+        shown("log entry", &forms::TEMP_LOG),
+        shown("earlier QSOs", &forms::QSODATA),
+        shown("area codes", &forms::CODE_LIST),
+        shown("log viewer", &forms::LOGDATAVIEW),
+        shown("settings sheet", &forms::CFGSHEET),
+        shown("contest settings", &forms::CFG_Contest),
+        shown("RTTY settings", &forms::CFG_MMTTY),
+        shown("multi-mode settings", &forms::CFG_MMVARI),
+        shown("recording", &forms::CFG_RecPlay),
+        shown("clock correction", &forms::CLKadj),
+        shown("DX spots", &forms::ClusterData),
+        shown("version", &forms::AboutZORVATEK),
+        shown("SSTV window", &forms::SSTVForm, true),
+        shown("SSTV macros", &forms::SSTVMACRO, true),
+        shown("SSTV title lines", &forms::mojiinput, true),
+        shown("picture library", &forms::PiclibForm, true),
+        shown("enlarged picture", &forms::Bigviewer, true),
+        shown("SSTV clock correction", &forms::SoundClkADJ, true),
+    };
+    return windows;
+}
+
+bool toSstv() {
+    PSK31MAIN& w = forms::PSK31MAIN();
+    return zvtest::chooseMenuItem(w.PSKMODE[5]) &&
+           zvtest::waitUntil([] { return forms::isLoaded<SSTVForm>() && forms::SSTVForm().isVisible(); });
+}
+
+QList<QWidget*> editableBoxes(QWidget* window) {
+    QList<QWidget*> boxes;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisible() || !w->isEnabled()) continue;
+        if (auto* line = qobject_cast<QLineEdit*>(w)) {
+            // A list's or a spin box's own line is reached through the list or the box.
+            if (!line->isReadOnly() && !qobject_cast<QComboBox*>(w->parent()) &&
+                !qobject_cast<QAbstractSpinBox*>(w->parent()))
+                boxes << w;
+        } else if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) {
+            boxes << plain;
+        } else if (auto* rich = qobject_cast<QTextEdit*>(w)) {
+            boxes << rich;
+        } else if (auto* list = qobject_cast<QComboBox*>(w)) {
+            if (list->isEditable()) boxes << list;
+        } else if (auto* spin = qobject_cast<QAbstractSpinBox*>(w)) {
+            if (!spin->isReadOnly()) boxes << spin;
+        }
+    }
+    return boxes;
+}
+
+} // namespace apptest

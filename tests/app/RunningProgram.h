@@ -1,0 +1,43 @@
+#pragma once
+// The program as the operator starts it: a program folder with settings, a
+// transceiver on a pseudo-terminal that is keyed by CAT, the start-up
+// sequence, the main window on the screen. Beside it, every window of the
+// program and the boxes in them the operator can type into.
+#include "support/ProgramFolder.h"
+#include "support/RigSimulator.h"
+
+#include <QList>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace apptest {
+
+class RunningProgram : public zvtest::ProgramFolderTest {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    zvtest::RigSimulator& rig() { return *rig_; }
+
+  private:
+    std::unique_ptr<zvtest::RigSimulator> rig_;
+};
+
+// A window of the program and how it comes on the screen; the SSTV windows
+// live beside the SSTV window, the others beside the main window.
+struct ProgramWindow {
+    const char* name;
+    bool sstv;
+    std::function<QWidget&()> open;
+};
+const std::vector<ProgramWindow>& everyWindow();
+
+// From the main window to the SSTV window, by its mode menu.
+bool toSstv();
+
+// The boxes and panes of the window that take typed text or a paste.
+QList<QWidget*> editableBoxes(QWidget* window);
+
+} // namespace apptest
