@@ -7,9 +7,11 @@
 namespace zvtest {
 
 // Runs the checks as an ordinary user. Not root: here, as the user the suite
-// runs as. Root: in a child process that gives the folder (and all below it)
-// to the unprivileged user "nobody" (65534) and becomes that user first; the
-// child's failures are reported as this test's, at their own file and line.
+// runs as. Root: the test is run again from its start in a fresh process of
+// the test program (a fork of a process with Qt's threads running can hang),
+// which gives the folder (and all below it) to the unprivileged user "nobody"
+// (65534) and becomes that user for the checks and the rest of the test; its
+// failures are reported as this test's, at their own file and line.
 void asUnprivilegedUser(const QString& folder, const std::function<void()>& checks);
 
 } // namespace zvtest
