@@ -26,6 +26,7 @@ namespace {
 struct ScriptState {
     bool active = false;
     QQueue<QVariant> answers;
+    std::function<QVariant(const Asked&)> chooser;
     QList<Asked> asked;
     std::function<void(const Asked&)> look;
 };
@@ -50,7 +51,8 @@ std::optional<QVariant> scripted(const QString& kind, const QString& prompt, con
     if (!s.active) return std::nullopt;
     s.asked.append({kind, prompt, title, style});
     if (s.look) s.look(s.asked.back());
-    return s.answers.isEmpty() ? QVariant() : s.answers.dequeue();
+    if (!s.answers.isEmpty()) return s.answers.dequeue();
+    return s.chooser ? s.chooser(s.asked.last()) : QVariant();
 }
 
 MsgResult firstButton(int style) {
@@ -321,6 +323,9 @@ bool active() {
 }
 void push(const QVariant& answer) {
     state().answers.enqueue(answer);
+}
+void answerBy(std::function<QVariant(const Asked&)> chooser) {
+    state().chooser = std::move(chooser);
 }
 const QList<Asked>& asked() {
     return state().asked;

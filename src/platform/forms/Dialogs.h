@@ -75,6 +75,9 @@ bool active();
 // MsgResult for a message box, a QString for input and file dialogs, a QColor
 // or QFont, or an invalid QVariant for Cancel.
 void push(const QVariant& answer);
+// With the queue empty, the answer comes from this function of the question
+// instead (as push takes it); an empty function gives back the default.
+void answerBy(std::function<QVariant(const Asked&)> chooser);
 const QList<Asked>& asked();
 void clearAsked();
 // Called with each question as it is asked, before it is answered: what a

@@ -1,0 +1,414 @@
+// A seeded random walk over the program's windows: menus, buttons, boxes and
+// panes clicked, keys (F1-F12, Esc, Ctrl+L, Ctrl+C, Ctrl+V and others) and
+// text typed or pasted, the clipboard full, emptied or offering nothing, every
+// question answered at random. After each step what must always hold is
+// checked: the program lives, the rig's PTT is off a moment after Esc in a
+// main window, and the settings file is whole Shift-JIS with CR LF.
+// The seed and the number of steps: --walk-seed=N --walk-steps=N after the
+// test program's own arguments, or ZV_WALK_SEED and ZV_WALK_STEPS.
+#include "app/RunningProgram.h"
+
+#include "platform/forms/Clipboard.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/os/Cp932.h"
+#include "sstv/window/SSTVForm.h"
+#include "support/OpenedUrls.h"
+#include "support/Popups.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
+
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QClipboard>
+#include <QColor>
+#include <QElapsedTimer>
+#include <QFont>
+#include <QInputMethodEvent>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <unistd.h>
+
+namespace {
+
+// What the walk is doing, for the end by a crash as well.
+char lastStep[512] = "starting";
+
+void sayLastStep(int sig) {
+    const ssize_t ignored = ::write(STDERR_FILENO, lastStep, std::strlen(lastStep));
+    (void)ignored;
+    std::signal(sig, SIG_DFL);
+    std::raise(sig);
+}
+
+unsigned long setting(const char* flag, const char* variable, unsigned long otherwise) {
+    const QString prefix = QStringLiteral("--%1=").arg(QLatin1String(flag));
+    for (const QString& a : QCoreApplication::arguments())
+        if (a.startsWith(prefix)) return a.mid(prefix.size()).toULong();
+    const QByteArray v = qgetenv(variable);
+    return v.isEmpty() ? otherwise : v.toULong();
+}
+
+const QList<QKeyCombination> kKeys{Qt::Key_F1,
+                                   Qt::Key_F2,
+                                   Qt::Key_F3,
+                                   Qt::Key_F4,
+                                   Qt::Key_F5,
+                                   Qt::Key_F6,
+                                   Qt::Key_F7,
+                                   Qt::Key_F8,
+                                   Qt::Key_F9,
+                                   Qt::Key_F10,
+                                   Qt::Key_F11,
+                                   Qt::Key_F12,
+                                   Qt::Key_Escape,
+                                   Qt::Key_Return,
+                                   Qt::Key_Tab,
+                                   Qt::Key_Backspace,
+                                   Qt::Key_Delete,
+                                   Qt::Key_Insert,
+                                   Qt::Key_Up,
+                                   Qt::Key_Down,
+                                   Qt::Key_PageUp,
+                                   Qt::Key_End,
+                                   Qt::ControlModifier | Qt::Key_L,
+                                   Qt::ControlModifier | Qt::Key_C,
+                                   Qt::ControlModifier | Qt::Key_V,
+                                   Qt::ControlModifier | Qt::Key_M,
+                                   Qt::ShiftModifier | Qt::Key_Insert,
+                                   Qt::AltModifier | Qt::Key_F4};
+const QStringList kTexts{
+    QStringLiteral("CQ CQ de JA1ZVK"), QStringLiteral("QQ2ABC"), QStringLiteral("599"),
+    QStringLiteral("こんにちは"),      QStringLiteral("1500"),   QStringLiteral("-1"),
+    QStringLiteral("ｱｲｳ 73"),          QStringLiteral("€½"),     QStringLiteral("/\\\"'%<>&"),
+    QString(300, QLatin1Char('W'))};
+
+class Walk {
+  public:
+    Walk(unsigned long seed, zvtest::RigSimulator& rig, QString ini)
+        : seed(seed), rng_(seed), rig_(rig), ini_(std::move(ini)) {}
+
+    int pick(qsizetype n) { return n <= 1 ? 0 : std::uniform_int_distribution<int>(0, int(n) - 1)(rng_); }
+    bool chance(int percent) { return pick(100) < percent; }
+    template <class T> const T& any(const QList<T>& list) { return list[pick(list.size())]; }
+
+    // One step; its description, as it is about to be taken.
+    QString step() {
+        // An open menu or list takes the operator's next key or click first.
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            const QString what =
+                QStringLiteral("answered the open ") + QString::fromLatin1(popup->metaObject()->className());
+            remember(what);
+            answer(popup);
+            return what;
+        }
+        const QList<QWidget*> windows = windowsOnScreen();
+        if (windows.isEmpty()) return QStringLiteral("no window on the screen");
+        QWidget* window = any(windows);
+        const QString where = QString::fromLatin1(window->metaObject()->className());
+        switch (pick(10)) {
+        case 0:
+        case 1:
+            return chooseMenuItem(window, where);
+        case 2:
+        case 3:
+        case 4:
+            return click(window, where);
+        case 5:
+        case 6:
+            return key(window, where);
+        case 7:
+            return type(window, where);
+        case 8:
+            return paste(window, where);
+        default:
+            return changeClipboard();
+        }
+    }
+
+    // A question the program asks, answered as the operator might.
+    QVariant answer(const ui::Asked& asked) {
+        if (asked.kind == QLatin1String("msgBox")) {
+            static const QList<QList<int>> buttons{{ui::Ok},
+                                                   {ui::Ok, ui::Cancel},
+                                                   {ui::Abort, ui::Retry, ui::Ignore},
+                                                   {ui::Yes, ui::No, ui::Cancel},
+                                                   {ui::Yes, ui::No},
+                                                   {ui::Retry, ui::Cancel}};
+            const int set = asked.style & 7;
+            return set < buttons.size() ? any(buttons[set]) : ui::Ok;
+        }
+        if (chance(40)) return {};
+        if (asked.kind == QLatin1String("inputBox")) return any(kTexts);
+        if (asked.kind == QLatin1String("colour"))
+            return QVariant::fromValue(QColor::fromRgb(std::uint32_t(rng_())));
+        if (asked.kind == QLatin1String("font"))
+            return QVariant::fromValue(QFont(QStringLiteral("Noto Sans CJK JP"), 8 + pick(10)));
+        return ini_.left(ini_.lastIndexOf(QLatin1Char('/'))) + QStringLiteral("/WALK") +
+               QString::number(pick(3));
+    }
+
+    // A menu or a modal window left open for a while is answered: an item or
+    // a button at random, or Esc.
+    void answerOpenWindows() {
+        QWidget* open = QApplication::activePopupWidget();
+        if (!open) open = QApplication::activeModalWidget();
+        if (open != open_) {
+            open_ = open;
+            openFor_.start();
+            return;
+        }
+        if (!open || openFor_.elapsed() < 300) return;
+        openFor_.start();
+        answer(open);
+    }
+
+  private:
+    void answer(QWidget* open) {
+        if (open->inherits("QComboBoxPrivateContainer") || qobject_cast<QMenu*>(open)) {
+            if (chance(70)) {
+                for (int i = pick(8); i >= 0; --i)
+                    QTest::keyClick(open, Qt::Key_Down);
+                QTest::keyClick(open, Qt::Key_Return);
+            } else {
+                QTest::keyClick(open, Qt::Key_Escape);
+            }
+            return;
+        }
+        QList<QAbstractButton*> buttons;
+        for (QAbstractButton* b : open->findChildren<QAbstractButton*>())
+            if (b->isVisible() && b->isEnabled()) buttons << b;
+        if (!buttons.isEmpty() && chance(60))
+            QTest::mouseClick(any(buttons), Qt::LeftButton);
+        else
+            QTest::keyClick(open, Qt::Key_Escape);
+    }
+
+  public:
+    // What must hold after every step; empty when it holds.
+    QString broken() {
+        if (escInMainWindow && !zvtest::waitUntil([&] { return !rig_.ptt; }, 3000))
+            return QStringLiteral("the rig is still keyed after Esc");
+        QFile file(ini_);
+        if (!file.open(QIODevice::ReadOnly)) return QStringLiteral("the settings file is gone");
+        const QByteArray bytes = file.readAll();
+        for (qsizetype i = 0; i < bytes.size(); ++i) {
+            if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r'))
+                return QStringLiteral("a line of the settings file ends in LF alone");
+            if (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n'))
+                return QStringLiteral("a line of the settings file ends in CR alone");
+        }
+        if (cp932::decode(bytes).contains(QChar::ReplacementCharacter))
+            return QStringLiteral("the settings file is no whole Shift-JIS");
+        return {};
+    }
+
+  private:
+    // The windows the operator can reach: while a modal one is open, only it
+    // and the windows it opened.
+    static QList<QWidget*> windowsOnScreen() {
+        QWidget* modal = QApplication::activeModalWidget();
+        QList<QWidget*> windows;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && !qobject_cast<QMenu*>(w) && !w->inherits("QComboBoxPrivateContainer") &&
+                !w->inherits("QTipLabel") && (!modal || w == modal || modal->isAncestorOf(w)))
+                windows << w;
+        return windows;
+    }
+
+    static void leaves(QWidget* w, QList<QWidget*>& found) {
+        bool inner = false;
+        for (QWidget* c : w->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (c->isVisible() && !c->isWindow()) {
+                inner = true;
+                leaves(c, found);
+            }
+        if ((!inner || qobject_cast<QAbstractButton*>(w)) && w->isEnabled()) found << w;
+    }
+
+    QString chooseMenuItem(QWidget* window, const QString& where) {
+        auto* bar = window->findChild<QMenuBar*>();
+        if (!bar || !bar->isVisible()) return click(window, where);
+        QList<QAction*> items;
+        QList<QMenu*> menus;
+        for (QAction* a : bar->actions())
+            if (a->menu()) menus << a->menu();
+        while (!menus.isEmpty()) {
+            QMenu* menu = menus.takeFirst();
+            for (QAction* a : menu->actions()) {
+                if (!a->isVisible() || !a->isEnabled() || a->isSeparator()) continue;
+                if (a->menu())
+                    menus << a->menu();
+                else if (!isEnd(a))
+                    items << a;
+            }
+        }
+        if (items.isEmpty()) return click(window, where);
+        QPointer<QAction> item = any(items);
+        const QString what = where + QStringLiteral(" menu ") + item->text();
+        remember(what);
+        zvtest::chooseInMenuBar(bar, item);
+        return what;
+    }
+
+    // The end of the program is no step of the walk.
+    static bool isEnd(const QAction* a) {
+        return (forms::isLoaded<PSK31MAIN>() && a == forms::PSK31MAIN().pEnd) ||
+               (forms::isLoaded<SSTVForm>() && a == forms::SSTVForm().pEnd);
+    }
+
+    QString click(QWidget* window, const QString& where) {
+        QList<QWidget*> found;
+        leaves(window, found);
+        if (found.isEmpty()) return QStringLiteral("nothing to click in ") + where;
+        QWidget* target = any(found);
+        const QPoint at(pick(target->width()), pick(target->height()));
+        const Qt::MouseButton button = chance(20) ? Qt::RightButton : Qt::LeftButton;
+        const QString what =
+            QStringLiteral("%1 %2 %3 clicked at %4,%5")
+                .arg(where, target->objectName(), QString::fromLatin1(target->metaObject()->className()))
+                .arg(at.x())
+                .arg(at.y());
+        remember(what);
+        if (chance(5))
+            QTest::mouseDClick(target, button, {}, at);
+        else
+            QTest::mouseClick(target, button, {}, at);
+        return what;
+    }
+
+    QWidget* box(QWidget* window) {
+        const QList<QWidget*> boxes = apptest::editableBoxes(window);
+        if (boxes.isEmpty()) return nullptr;
+        QWidget* b = any(boxes);
+        QTest::mouseClick(b, Qt::LeftButton);
+        return b->focusProxy() ? b->focusProxy() : b;
+    }
+
+    QString key(QWidget* window, const QString& where) {
+        const QKeyCombination key = any(kKeys);
+        QWidget* target = QApplication::focusWidget();
+        if (!target || target->window() != window) target = chance(50) ? box(window) : window;
+        if (!target) target = window;
+        const QString what = where + QStringLiteral(" key ") + QKeySequence(key).toString();
+        remember(what);
+        QTest::keyClick(target, key.key(), key.keyboardModifiers());
+        escInMainWindow = key.key() == Qt::Key_Escape &&
+                          (qobject_cast<PSK31MAIN*>(window) || qobject_cast<SSTVForm*>(window));
+        return what;
+    }
+
+    QString type(QWidget* window, const QString& where) {
+        QWidget* target = box(window);
+        if (!target) return click(window, where);
+        const QString text = any(kTexts);
+        const QString what =
+            where + QStringLiteral(" typed into ") + target->objectName() + QStringLiteral(": ") + text;
+        remember(what);
+        typeInto(target, text);
+        return what;
+    }
+
+    // Keys for what a keyboard has, the input method's commit for the rest.
+    static void typeInto(QWidget* target, const QString& text) {
+        QPointer<QWidget> alive = target;
+        for (const QChar c : text) {
+            if (!alive) return;
+            if (c.unicode() < 0x80) {
+                QTest::keyClicks(alive, QString(c));
+            } else {
+                QInputMethodEvent commit;
+                commit.setCommitString(QString(c));
+                QCoreApplication::sendEvent(alive, &commit);
+            }
+        }
+    }
+
+    QString paste(QWidget* window, const QString& where) {
+        QWidget* target = box(window);
+        if (!target) return click(window, where);
+        const QString state = changeClipboard();
+        const QString what =
+            where + QStringLiteral(" Ctrl+V into ") + target->objectName() + QStringLiteral(", ") + state;
+        remember(what);
+        QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
+        return what;
+    }
+
+    QString changeClipboard() {
+        switch (pick(3)) {
+        case 0:
+            clipboard::empty();
+            return QStringLiteral("clipboard emptied");
+        case 1:
+            QGuiApplication::clipboard()->setMimeData(new QMimeData);
+            return QStringLiteral("clipboard offering nothing");
+        default: {
+            const QString text = any(kTexts);
+            clipboard::hold(text);
+            return QStringLiteral("clipboard holding ") + text;
+        }
+        }
+    }
+
+    void remember(const QString& what) {
+        std::snprintf(lastStep, sizeof lastStep, "random walk, seed %lu, step %d: %s\n", seed, number,
+                      qUtf8Printable(what));
+    }
+
+  public:
+    unsigned long seed = 0;
+    int number = 0;
+    bool escInMainWindow = false;
+
+  private:
+    std::mt19937 rng_;
+    zvtest::RigSimulator& rig_;
+    QString ini_;
+    QPointer<QWidget> open_;
+    QElapsedTimer openFor_;
+};
+
+class RandomWalk : public apptest::RunningProgram {};
+
+TEST_F(RandomWalk, NothingTheOperatorDoesBreaksWhatMustAlwaysHold) {
+    const unsigned long seed = setting("walk-seed", "ZV_WALK_SEED", 3);
+    const int steps = int(setting("walk-steps", "ZV_WALK_STEPS", 3000));
+    std::printf("random walk: seed %lu, %d steps\n", seed, steps);
+    // Every step on the standard error, for a walk by hand.
+    const bool trace = !qEnvironmentVariableIsEmpty("ZV_WALK_TRACE");
+    const zvtest::OpenedUrls browser(
+        {QStringLiteral("file"), QStringLiteral("http"), QStringLiteral("https")});
+    Walk walk(seed, rig(), path(QStringLiteral("ZORVATEK.INI")));
+    ui::script::answerBy([&walk](const ui::Asked& asked) { return walk.answer(asked); });
+    QTimer answering;
+    QObject::connect(&answering, &QTimer::timeout, [&walk] { walk.answerOpenWindows(); });
+    answering.start(50);
+    for (const int sig : {SIGSEGV, SIGABRT, SIGBUS, SIGFPE})
+        std::signal(sig, sayLastStep);
+
+    for (walk.number = 1; walk.number <= steps; ++walk.number) {
+        walk.escInMainWindow = false;
+        const QString what = walk.step();
+        if (trace) std::fprintf(stderr, "%d: %s\n", walk.number, qUtf8Printable(what));
+        ASSERT_TRUE(zvtest::waitForPostedEvents())
+            << "seed " << seed << ", step " << walk.number << ": " << what.toStdString();
+        const QString broken = walk.broken();
+        ASSERT_TRUE(broken.isEmpty()) << "seed " << seed << ", step " << walk.number << ": "
+                                      << what.toStdString() << ": " << broken.toStdString();
+        ui::script::clearAsked();
+    }
+    for (const int sig : {SIGSEGV, SIGABRT, SIGBUS, SIGFPE})
+        std::signal(sig, SIG_DFL);
+    ui::script::answerBy({});
+}
+
+} // namespace
