@@ -22,6 +22,7 @@
 #include <QClipboard>
 #include <QColor>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFont>
 #include <QInputMethodEvent>
 #include <QMainWindow>
@@ -380,7 +381,7 @@ class Walk {
 class RandomWalk : public apptest::RunningProgram {};
 
 TEST_F(RandomWalk, NothingTheOperatorDoesBreaksWhatMustAlwaysHold) {
-    const unsigned long seed = setting("walk-seed", "ZV_WALK_SEED", 3);
+    const unsigned long seed = setting("walk-seed", "ZV_WALK_SEED", 1);
     const int steps = int(setting("walk-steps", "ZV_WALK_STEPS", 3000));
     std::printf("random walk: seed %lu, %d steps\n", seed, steps);
     // Every step on the standard error, for a walk by hand.
@@ -397,7 +398,15 @@ TEST_F(RandomWalk, NothingTheOperatorDoesBreaksWhatMustAlwaysHold) {
 
     for (walk.number = 1; walk.number <= steps; ++walk.number) {
         walk.escInMainWindow = false;
-        const QString what = walk.step();
+        // From an event loop, as the window system's events come: a window
+        // that the step unloads stays until that loop has the control back.
+        QString what;
+        QEventLoop loop;
+        QTimer::singleShot(0, &loop, [&] {
+            what = walk.step();
+            loop.quit();
+        });
+        loop.exec();
         if (trace) std::fprintf(stderr, "%d: %s\n", walk.number, qUtf8Printable(what));
         ASSERT_TRUE(zvtest::waitForPostedEvents())
             << "seed " << seed << ", step " << walk.number << ": " << what.toStdString();
