@@ -14,6 +14,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
+#include <QtTest/qtestmouse.h>
 #include <memory>
 
 namespace zvtest {
@@ -28,6 +29,10 @@ void ProgramFolderTest::SetUp() {
     rig::g = {};
     sysclock::resetForTest();
     ui::script::begin();
+    // A button an earlier test pressed and never let go would still be held
+    // for this one's clicks, and a scroll bar takes no press while another
+    // button is down.
+    QTestPrivate::qtestMouseButtons = Qt::NoButton;
 }
 
 void ProgramFolderTest::renewContext() {
