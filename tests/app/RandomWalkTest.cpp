@@ -3,9 +3,9 @@
 // text typed or pasted, the clipboard full, emptied or offering nothing, every
 // question answered at random. After each step what must always hold is
 // checked: the program lives, the rig's PTT is off a moment after Esc in a
-// main window, and the settings file is whole Shift-JIS with CR LF.
-// The seed and the number of steps: --walk-seed=N --walk-steps=N after the
-// test program's own arguments, or ZV_WALK_SEED and ZV_WALK_STEPS.
+// main window (unless the macro editor waits for a shortcut key), and the settings file is whole Shift-JIS
+// with CR LF. The seed and the number of steps: --walk-seed=N --walk-steps=N after the test program's own
+// arguments, or ZV_WALK_SEED and ZV_WALK_STEPS.
 #include "app/RunningProgram.h"
 
 #include "platform/forms/Clipboard.h"
@@ -14,6 +14,7 @@
 #include "sstv/window/SSTVForm.h"
 #include "support/OpenedUrls.h"
 #include "support/Popups.h"
+#include "terminal/macros/MACRO_FORM.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QAbstractButton>
@@ -302,7 +303,10 @@ class Walk {
         const QString what = where + QStringLiteral(" key ") + QKeySequence(key).toString();
         remember(what);
         QTest::keyClick(target, key.key(), key.keyboardModifiers());
-        escInMainWindow = key.key() == Qt::Key_Escape &&
+        // While the macro editor waits for a shortcut key the main windows
+        // take no key, Esc neither: the sending goes on.
+        const bool editorWaits = forms::isLoaded<MACRO_FORM>() && forms::MACRO_FORM().Label3->isVisible();
+        escInMainWindow = key.key() == Qt::Key_Escape && !editorWaits &&
                           (qobject_cast<PSK31MAIN*>(window) || qobject_cast<SSTVForm*>(window));
         return what;
     }

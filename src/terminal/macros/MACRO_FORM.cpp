@@ -152,6 +152,10 @@ void MACRO_FORM::SETCAN_Click() {
     terminal::macros::showMainWindow();
 }
 
+void MACRO_FORM::Form_Unload() {
+    core::g.ShortcutRegistering = 0;
+}
+
 void MACRO_FORM::closeEvent(QCloseEvent* e) {
     e->ignore();
     if (ui::msgBox(QStringLiteral("何も保存されません\r\n宜しいですか"), ui::YesNo | ui::Question) == ui::Yes)

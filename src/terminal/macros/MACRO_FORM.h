@@ -23,6 +23,9 @@ class MACRO_FORM : public QWidget {
     MACRO_FORM();
 
     void Form_Load();
+    // A shortcut registration left open ends with the editor: the main
+    // windows take their keys again.
+    void Form_Unload();
 
     // Macro i as the rest of the system sees it: the text with CR LF line breaks.
     QString macroText(int i) const;

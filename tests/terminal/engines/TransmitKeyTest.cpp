@@ -132,6 +132,22 @@ TEST_F(TransmitKey, EveryStopOfTheSoundCardEndsTheTransmissionFirst) {
              QTest::mouseClick(card, Qt::LeftButton, {}, QPoint(8, card->height() / 2));
          },
          [&] { forms::unload<CFGSHEET>(); }},
+        {"the macro editor waiting for a shortcut key, closed unsaved, then Esc", typedF12,
+         [&] {
+             QTest::mouseClick(w.Command8[0], Qt::RightButton);
+             MACRO_FORM& editor = forms::MACRO_FORM();
+             ASSERT_TRUE(editor.isVisible());
+             QTest::mouseDClick(editor.Text1[0]->viewport(), Qt::LeftButton);
+             ASSERT_TRUE(editor.Label3->isVisible()) << "the editor waits for Alt and a letter";
+             // No key of the main window acts meanwhile: the sending goes on.
+             QTest::keyClick(w.Text1, Qt::Key_Escape);
+             EXPECT_TRUE(rigKeyed(true));
+             ui::script::push(ui::Yes);
+             editor.close();
+             ASSERT_FALSE(forms::isLoaded<MACRO_FORM>());
+             QTest::keyClick(w.Text1, Qt::Key_Escape);
+         },
+         [] {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
