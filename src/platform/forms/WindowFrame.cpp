@@ -11,6 +11,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace winframe {
 
 QSize framePx(const QWidget* window) {
@@ -89,11 +91,29 @@ QRect screenPx() {
     return s ? s->geometry() : QRect(0, 0, 1024, 768);
 }
 
-void placeOnScreen(QWidget* window, int leftTw, int topTw) {
+QRect wholeOnScreen(const QRect& window, const QRect& screen) {
+    const QSize size = window.size().boundedTo(screen.size());
+    const int left = std::clamp(window.left(), screen.left(), screen.left() + screen.width() - size.width());
+    const int top = std::clamp(window.top(), screen.top(), screen.top() + screen.height() - size.height());
+    return {QPoint(left, top), size};
+}
+
+void placeOnScreen(QWidget* window, int leftTw, int topTw, Keep keep) {
     const QRect screen = screenPx();
     const int left = twips::toPx(onScreenTw(leftTw, twips::fromPx(screen.width())));
     const int top = twips::toPx(onScreenTw(topTw, twips::fromPx(screen.height())));
-    placeFrame(window, screen.topLeft() + QPoint(left, top));
+    QPoint place = screen.topLeft() + QPoint(left, top);
+    if (keep == Keep::Whole) {
+        // A window not shown yet has no size of its own: its layout's wish
+        // stands for it. It keeps clear of the desktop's panels.
+        const QSize size =
+            window->isVisible() ? window->size() : window->size().expandedTo(window->sizeHint());
+        const QScreen* s = QGuiApplication::primaryScreen();
+        const QRect kept = wholeOnScreen(QRect(place, size), s ? s->availableGeometry() : screen);
+        if (kept.size() != size) window->resize(kept.size());
+        place = kept.topLeft();
+    }
+    placeFrame(window, place);
 }
 
 void placeFrame(QWidget* window, QPoint place) {

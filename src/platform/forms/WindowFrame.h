@@ -19,10 +19,21 @@ int onScreenTw(int placeTw, int screenExtentTw);
 
 // The screen windows open on, in pixels.
 QRect screenPx();
+
+// How much of a window its stored place must leave on the screen.
+enum class Keep {
+    TitleBar, // its title bar: the place is kept on each axis that is on the screen
+    Whole,    // the whole window, moved in just far enough (and made no larger than the screen's free area)
+};
+// A window of that place and size kept whole on the screen: no larger than
+// the screen, moved in just far enough to be whole on it (pixels).
+QRect wholeOnScreen(const QRect& window, const QRect& screen);
+
 // Puts the window's frame at a stored place, in twips from the screen's
 // top-left corner, with onScreenTw on each axis: every window opens with its
-// title bar on the screen, by this one rule.
-void placeOnScreen(QWidget* window, int leftTw, int topTw);
+// title bar on the screen, by this one rule. A window kept whole is then
+// moved in (and made smaller) as far as it must to be whole on the screen.
+void placeOnScreen(QWidget* window, int leftTw, int topTw, Keep keep = Keep::TitleBar);
 
 // Where the window's frame (its title bar included) stands, in pixels on the
 // desktop: the place a window stores, so that putting it back with

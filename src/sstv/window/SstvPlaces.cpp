@@ -11,23 +11,7 @@ int roundEven(double v) {
     return int(std::nearbyint(v));
 }
 
-int onScreen(std::optional<int> v, int limit) {
-    return v && *v >= 0 && *v < limit ? *v : 0;
-}
-
 } // namespace
-
-Place WindowPlace(std::optional<int> top, std::optional<int> left, int screenHeight, int screenWidth) {
-    if (!top) return {};
-    return {onScreen(top, screenHeight), onScreen(left, screenWidth)};
-}
-
-QRect KeepOnScreen(const QRect& window, const QRect& screen) {
-    const QSize size = window.size().boundedTo(screen.size());
-    const int left = std::clamp(window.left(), screen.left(), screen.left() + screen.width() - size.width());
-    const int top = std::clamp(window.top(), screen.top(), screen.top() + screen.height() - size.height());
-    return {QPoint(left, top), size};
-}
 
 int ViewerWidthOnScreen(int storedWidth, int screenWidth, int screenHeight) {
     const int fitsHeight = ViewerFrameWidth + roundEven((screenHeight - ViewerFrameHeight) * 1.25);

@@ -1,23 +1,8 @@
 #pragma once
-// Where the SSTV window and the enlarged viewer go, and the viewer's sizes:
-// pure arithmetic over stored values and the screen, in twips.
-#include <QRect>
-#include <optional>
+// The enlarged viewer's sizes and the inset border's option: pure arithmetic
+// over stored values and the screen, in twips.
 
 namespace sstv {
-
-struct Place {
-    int top = 0;
-    int left = 0;
-};
-
-// The SSTV window's place from the main window's stored top and left: 0 where a
-// value is missing, negative or not on the screen; both 0 when the top is missing.
-Place WindowPlace(std::optional<int> top, std::optional<int> left, int screenHeight, int screenWidth);
-
-// A window of that place and size kept on the screen: no larger than the
-// screen, moved in just far enough to be whole on it (pixels).
-QRect KeepOnScreen(const QRect& window, const QRect& screen);
 
 // The border option chosen by the inset border's colour: 1, 10, 11, 13, 15, or
 // 16 for white with the border on (0 with it off); -1 for any other colour.

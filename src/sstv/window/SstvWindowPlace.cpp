@@ -3,10 +3,7 @@
 #include "core/IniValues.h"
 #include "platform/forms/Colour.h"
 #include "platform/forms/WindowFrame.h"
-#include "sstv/window/SstvPlaces.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 #include <QWidget>
 
 namespace sstv {
@@ -31,30 +28,14 @@ PlaceKeys keysOf(const QString& section) {
     return {nullptr, "TopPos", "LeftPos"};
 }
 
-QRect screenPx() {
-    const QScreen* s = QGuiApplication::primaryScreen();
-    return s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
-}
-
 } // namespace
 
 void RestorePlace(QWidget* window, const QString& section) {
     const PlaceKeys keys = keysOf(section);
-    const QRect screen = screenPx();
-    const Place p = WindowPlace(core::IniWhole(section, QString::fromLatin1(keys.top)),
-                                core::IniWhole(section, QString::fromLatin1(keys.left)),
-                                twips::fromPx(screen.height()), twips::fromPx(screen.width()));
-    window->move(twips::toPx(p.left), twips::toPx(p.top));
-    KeepWindowOnScreen(window);
-    winframe::placeFrame(window, window->pos());
-}
-
-void KeepWindowOnScreen(QWidget* window) {
-    // A window not shown yet has no size of its own: its layout's wish stands for it.
-    const QSize size = window->isVisible() ? window->size() : window->size().expandedTo(window->sizeHint());
-    const QRect kept = KeepOnScreen(QRect(window->pos(), size), screenPx());
-    if (kept.size() != size) window->resize(kept.size());
-    if (kept.topLeft() != window->pos()) window->move(kept.topLeft());
+    const std::optional<int> top = core::IniWhole(section, QString::fromLatin1(keys.top));
+    const std::optional<int> left = core::IniWhole(section, QString::fromLatin1(keys.left));
+    // Without a stored top the window goes to the top left corner.
+    winframe::placeOnScreen(window, top ? left.value_or(0) : 0, top.value_or(0), winframe::Keep::Whole);
 }
 
 void StorePlace(const QWidget* window, const QString& section) {

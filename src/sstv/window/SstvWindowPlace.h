@@ -8,12 +8,11 @@ class QWidget;
 
 namespace sstv {
 
-// The window goes to its stored place: 0 for an edge outside the screen, the
-// top left corner when no top is stored; then it is kept whole on the screen.
+// The window goes to its stored place by the one rule of every window, the
+// top left corner when no top is stored; these windows are kept whole on
+// the screen.
 void RestorePlace(QWidget* window, const QString& section);
 void StorePlace(const QWidget* window, const QString& section);
 void SetTopmost(QWidget* window, bool on);
-// The window, at its present place and size, kept whole on the screen.
-void KeepWindowOnScreen(QWidget* window);
 
 } // namespace sstv

@@ -4,8 +4,10 @@
 // stacking of the canvas's layers, the keys of the text boxes, the editors
 // going with the window, and the stored places and fonts read back.
 #include "core/IniValues.h"
+#include "platform/forms/Colour.h"
 #include "platform/os/Clock.h"
 #include "sstv/SstvWorkshopFixture.h"
+#include "sstv/library/PiclibForm.h"
 #include "sstv/overlay/SSTVMACRO.h"
 #include "sstv/overlay/mojiinput.h"
 #include "sstv/receive/Bigviewer.h"
@@ -253,11 +255,16 @@ TEST_F(SstvOperatorTest, AFailedModeChangeSaysSoAndTheSstvWindowStays) {
 }
 
 TEST_F(SstvOperatorTest, StoredPlacesComeOntoTheScreenAndStoredFontsReadOneWay) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    // Near the bottom right corner, on the screen by the rule of every window.
+    const QString corner = QStringLiteral("TopPos=%1\nLeftPos=%2\n")
+                               .arg(twips::fromPx(screen.height() - 20))
+                               .arg(twips::fromPx(screen.width() - 20));
     writeIni(QStringLiteral("[Picture_BigViewer_POS]\nTopPos=0\nLeftPos=0\nWidthPos=999999\n"
                             "[MojiInput_POS]\nTopPos=14000\nLeftPos=20000\n"
                             "[CFGPOS]\nPMPOSTop=14000\nPMPOSLeft=0\n"
-                            "[FontCFG]\nFntBOLD=true\nFntSIZE=abc\n[BackColor]\nMBCcode=255\nMBCmode=1\n"));
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+                            "[FontCFG]\nFntBOLD=true\nFntSIZE=abc\n[BackColor]\nMBCcode=255\nMBCmode=1\n") +
+             QStringLiteral("[SSTVMARO_POS]\n") + corner);
     SSTVForm& f = shown();
     // Stored near the bottom: the window comes up as far as it has to be whole (or top first).
     EXPECT_EQ(f.y(), std::max(screen.top(), screen.bottom() + 1 - f.height()));
@@ -271,6 +278,21 @@ TEST_F(SstvOperatorTest, StoredPlacesComeOntoTheScreenAndStoredFontsReadOneWay) 
     mojiinput& editor = forms::mojiinput();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
     EXPECT_TRUE(screen.contains(editor.geometry()));
+    QTest::mouseClick(editor.Command3, Qt::RightButton);
+    ASSERT_TRUE(forms::isLoaded<SSTVMACRO>());
+    const auto whole = [&screen](const QWidget& w) { return screen.contains(QRect(w.pos(), w.size())); };
+    EXPECT_TRUE(whole(forms::SSTVMACRO())) << "moved in from the corner";
+
+    // The library moved partly off the screen, closed and opened again comes back whole.
+    ASSERT_TRUE(zvtest::chooseMenuItem(f.PicLibShow));
+    forms::PiclibForm().move(screen.right() - 40, screen.bottom() - 30);
+    ASSERT_TRUE(zvtest::chooseInMenuBar(forms::PiclibForm().menuBar, forms::PiclibForm().PCLS));
+    ASSERT_TRUE(zvtest::waitUntil([] { return !forms::isLoaded<PiclibForm>(); }));
+    EXPECT_EQ(core::IniWhole(QStringLiteral("Picture_Viewer_POS"), QStringLiteral("LeftPos")),
+              twips::fromPx(screen.right() - 40));
+    ASSERT_TRUE(zvtest::chooseMenuItem(f.PicLibShow));
+    EXPECT_TRUE(whole(forms::PiclibForm()));
+
     QLabel* line = f.Label1.back();
     EXPECT_FALSE(line->font().bold());
     EXPECT_FALSE(editor.Check1->isChecked()) << "the box and the line read \"true\" alike";
