@@ -137,7 +137,7 @@ LogEntryFields::LogEntryFields(TEMP_LOG& w) : QObject(&w), w_(w) {
                                                  {w.Text14, hamlog::fieldWidth(hamlog::FieldRem1)},
                                                  {w.Text15, hamlog::fieldWidth(hamlog::FieldRem2)}};
     for (const auto& [box, width] : widths)
-        box->setValidator(new ByteWidth(width, box));
+        ui::keepCheck(box, new ByteWidth(width, box));
     for (QLineEdit* call : {w.Text1, w.Text2})
         ui::keepRule(call, logbook::callBoxText);
     for (QLineEdit* report : {w.Text5, w.Text6})

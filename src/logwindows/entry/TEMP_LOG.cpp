@@ -3,6 +3,7 @@
 #include "logwindows/entry/LogEntry.h"
 #include "logwindows/entry/LogEntryFields.h"
 #include "logwindows/lookups/AreaCodes.h"
+#include "platform/forms/TextRule.h"
 #include "terminal/mainwindow/HelpPage.h"
 
 #include <QGridLayout>
@@ -13,7 +14,7 @@ namespace {
 
 QLineEdit* box(int maxChars) {
     auto* b = new QLineEdit;
-    b->setMaxLength(maxChars);
+    ui::setTextLimit(b, maxChars);
     return b;
 }
 

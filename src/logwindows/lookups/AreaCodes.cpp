@@ -6,6 +6,7 @@
 #include "logwindows/lookups/CODE_LIST.h"
 #include "logwindows/lookups/EarlierQsoLookup.h"
 #include "platform/forms/Dialogs.h"
+#include "platform/forms/TextRule.h"
 #include "platform/hamlog/Hamlog.h"
 #include "platform/hamlog/HamlogMaster.h"
 
@@ -124,7 +125,7 @@ void AreaCodes::startSearch(int kind) {
     w_.Label16->setText(searchLabel(kind, callArea.area));
     // The DX entities are typed in letters, the areas' initials in hiragana.
     w_.Text18->setAttribute(Qt::WA_InputMethodEnabled, kind != 3);
-    w_.Text18->setMaxLength(kind == 3 ? 3 : 1);
+    ui::setTextLimit(w_.Text18, kind == 3 ? 3 : 1);
     showSearchFrame();
     w_.Text18->setFocus();
 }

@@ -5,6 +5,7 @@
 #include <QValidator>
 
 #include <algorithm>
+#include <vector>
 
 namespace ui {
 
@@ -14,43 +15,72 @@ namespace {
 constexpr int kNoLimit = 32767;
 
 // QLineEdit runs its validator on every change, typed or set, and takes the
-// text the validator gives back: the one place every way in passes. The box's
-// own maximum length would cut a paste before any rule saw it, so the box's
-// outermost rule holds the limit and cuts after every rule has run.
-class RuleValidator : public QValidator {
+// text the validator gives back: the one place every way in passes, so the
+// box's owner is its validator. The box's own maximum length would cut a
+// paste before any rule saw it and a stored text as it is set, so the owner
+// holds the limit in its place.
+class BoxText : public QValidator {
   public:
-    RuleValidator(TextRule rule, QValidator* inner, int limit, QObject* parent)
-        : QValidator(parent), rule_(rule), inner_(inner), limit_(limit) {}
+    explicit BoxText(QLineEdit* box)
+        : QValidator(box), box_(box), check_(const_cast<QValidator*>(box->validator())),
+          held_(box->text().size()) {
+        if (box->maxLength() < kNoLimit) limit_ = box->maxLength();
+        // The box holds the edited text already while it is checked: the
+        // length before the edit is kept here, from every change that stood.
+        connect(box, &QLineEdit::textChanged, this, [this](const QString& text) { held_ = text.size(); });
+        box->setMaxLength(kNoLimit);
+        box->setValidator(this);
+    }
 
-    TextRule rule() const { return rule_; }
-    QValidator* inner() const { return inner_; }
+    static BoxText* of(const QLineEdit* box) {
+        return dynamic_cast<BoxText*>(const_cast<QValidator*>(box->validator()));
+    }
+    static BoxText& owner(QLineEdit* box) {
+        BoxText* held = of(box);
+        return held ? *held : *new BoxText(box);
+    }
+
+    bool addRule(TextRule rule) {
+        if (std::find(rules_.begin(), rules_.end(), rule) != rules_.end()) return false;
+        rules_.push_back(rule);
+        return true;
+    }
+    void setLimit(int limit, PastLimit past) {
+        limit_ = limit;
+        past_ = past;
+    }
     int limit() const { return limit_; }
-    void setLimit(int limit) { limit_ = limit; }
+    void setCheck(QValidator* check) { check_ = check; }
 
     State validate(QString& input, int& pos) const override {
-        QValidator* rest = nullptr;
-        for (const RuleValidator* v = this; v; v = dynamic_cast<const RuleValidator*>(rest)) {
-            if (QString ruled = v->rule_(input); ruled != input) {
-                pos = static_cast<int>(v->rule_(input.left(pos)).size());
-                input = std::move(ruled);
-            }
-            rest = v->inner_;
-        }
-        cut(input, pos);
-        return rest ? rest->validate(input, pos) : Acceptable;
+        rule(input, pos);
+        if (past_ == PastLimit::Cut)
+            cut(input, pos);
+        else if (refused(input))
+            return Invalid;
+        return check_ ? check_->validate(input, pos) : Acceptable;
     }
     void fixup(QString& input) const override {
-        QValidator* rest = nullptr;
-        for (const RuleValidator* v = this; v; v = dynamic_cast<const RuleValidator*>(rest)) {
-            input = v->rule_(input);
-            rest = v->inner_;
-        }
         int end = static_cast<int>(input.size());
-        cut(input, end);
-        if (rest) rest->fixup(input);
+        rule(input, end);
+        if (past_ == PastLimit::Cut) cut(input, end);
+        if (check_) check_->fixup(input);
+    }
+    bool checkTakes(QString text) const {
+        int pos = static_cast<int>(text.size());
+        rule(text, pos);
+        return !check_ || check_->validate(text, pos) != Invalid;
     }
 
   private:
+    void rule(QString& input, int& pos) const {
+        for (TextRule r : rules_) {
+            if (QString ruled = r(input); ruled != input) {
+                pos = static_cast<int>(r(input.left(pos)).size());
+                input = std::move(ruled);
+            }
+        }
+    }
     // What came in ends at the cursor: the text after it stays, and what came
     // in is cut from its end, as the box's own maximum would have cut it.
     void cut(QString& input, int& pos) const {
@@ -64,50 +94,51 @@ class RuleValidator : public QValidator {
         input.remove(limit_ - after, input.size() - limit_);
         pos = static_cast<int>(limit_ - after);
     }
+    // A box takes every later edit unchecked once it has been told a text is
+    // invalid without undoing it, as it does with a whole text set by the
+    // program (no edit in its history) or one step of undo (a step to redo):
+    // those are always taken, so that the limit holds after them.
+    bool refused(const QString& input) const {
+        if (limit_ <= 0 || !box_->isUndoAvailable() || box_->isRedoAvailable()) return false;
+        return input.size() > limit_ && input.size() > held_;
+    }
 
-    TextRule rule_;
-    QPointer<QValidator> inner_;
-    int limit_;
+    QLineEdit* box_;
+    QPointer<QValidator> check_;
+    std::vector<TextRule> rules_;
+    int limit_ = 0;
+    PastLimit past_ = PastLimit::Cut;
+    qsizetype held_;
 };
-
-// The box's rules when it has no other check; such a box's limit is held by
-// its outermost rule. A box that has another check (a width in bytes, say)
-// keeps its own maximum length, so that the check goes on judging what the
-// box would take.
-RuleValidator* rulesOnly(const QLineEdit* box) {
-    auto* outer = dynamic_cast<RuleValidator*>(const_cast<QValidator*>(box->validator()));
-    const QValidator* rest = outer;
-    while (const auto* rule = dynamic_cast<const RuleValidator*>(rest))
-        rest = rule->inner();
-    return rest ? nullptr : outer;
-}
 
 } // namespace
 
 void keepRule(QLineEdit* box, TextRule rule) {
-    QValidator* inner = const_cast<QValidator*>(box->validator());
-    for (const auto* kept = dynamic_cast<const RuleValidator*>(inner); kept;
-         kept = dynamic_cast<const RuleValidator*>(kept->inner()))
-        if (kept->rule() == rule) return;
-    int limit = 0;
-    if (RuleValidator* outer = rulesOnly(box); outer || !inner) {
-        limit = box->maxLength() < kNoLimit ? box->maxLength() : 0;
-        if (outer && outer->limit() > 0) limit = outer->limit();
-        if (outer) outer->setLimit(0);
-        box->setMaxLength(kNoLimit);
-    }
-    box->setValidator(new RuleValidator(rule, inner, limit, box));
+    if (!BoxText::owner(box).addRule(rule)) return;
     if (const QString ruled = rule(box->text()); ruled != box->text()) box->setText(ruled);
 }
 
-void setTextLimit(QLineEdit* box, int maxChars) {
-    RuleValidator* outer = rulesOnly(box);
-    if (!outer) {
-        box->setMaxLength(maxChars);
-        return;
-    }
-    outer->setLimit(maxChars);
-    if (box->text().size() > maxChars) box->setText(box->text().left(maxChars));
+void setTextLimit(QLineEdit* box, int maxChars, PastLimit past) {
+    BoxText& owner = BoxText::owner(box);
+    owner.setLimit(maxChars, past);
+    if (past == PastLimit::Cut && maxChars > 0 && box->text().size() > maxChars)
+        box->setText(box->text().left(maxChars));
+}
+
+int textLimit(const QLineEdit* box) {
+    const BoxText* owner = BoxText::of(box);
+    return owner ? owner->limit() : 0;
+}
+
+void keepCheck(QLineEdit* box, QValidator* check) {
+    BoxText::owner(box).setCheck(check);
+}
+
+bool checkTakes(const QLineEdit* box, const QString& text) {
+    if (const BoxText* owner = BoxText::of(box)) return owner->checkTakes(text);
+    int pos = 0;
+    QString copy = text;
+    return !box->validator() || box->validator()->validate(copy, pos) != QValidator::Invalid;
 }
 
 Span overtypeSpan(const QString& text, qsizetype start, qsizetype length, int n) {

@@ -1,5 +1,6 @@
 #include "platform/sstvengine/SstvOptionDialog.h"
 
+#include "platform/forms/TextRule.h"
 #include "platform/os/Cp932.h"
 #include "platform/sstvengine/SstvEngine.h"
 
@@ -31,8 +32,8 @@ bool runOptionDialog(OptionValues& values) {
     fskRx->setChecked(values.rxWord & RxFskId);
     auto* fskId = new QLineEdit(cp932::decode(values.fskId));
     auto* cwId = new QLineEdit(cp932::decode(values.cwId));
-    fskId->setMaxLength(MaxIdLength);
-    cwId->setMaxLength(MaxIdLength);
+    ui::setTextLimit(fskId, MaxIdLength);
+    ui::setTextLimit(cwId, MaxIdLength);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     auto* form = new QFormLayout(&dialog);
     form->addRow(QStringLiteral("BPF"), bandPass);

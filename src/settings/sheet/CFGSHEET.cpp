@@ -4,7 +4,7 @@
 #include "core/IniStore.h"
 #include "platform/forms/ControlColour.h"
 #include "platform/forms/Dialogs.h"
-#include "platform/forms/TypingLimit.h"
+#include "platform/forms/TextRule.h"
 #include "settings/sheet/SheetControls.h"
 #include "terminal/mainwindow/HelpPage.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
@@ -59,7 +59,7 @@ CFGSHEET::CFGSHEET()
     SSTab1->addTab(buildRigTab(), QStringLiteral("リグ制御関係の設定"));
     connect(SSTab1->tabBar(), &QTabBar::tabBarClicked, this, &CFGSHEET::SSTab1_Click);
 
-    ui::limitTyping(Text1, 10);
+    ui::setTextLimit(Text1, 10, ui::PastLimit::Refuse);
     Text1->installEventFilter(this);
     auto* callLayout = new QFormLayout(Frame2);
     callLayout->addRow(Text1);

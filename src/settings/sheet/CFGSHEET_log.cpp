@@ -7,7 +7,7 @@
 #include "platform/forms/Colour.h"
 #include "platform/forms/ControlColour.h"
 #include "platform/forms/Dialogs.h"
-#include "platform/forms/TypingLimit.h"
+#include "platform/forms/TextRule.h"
 #include "platform/os/Paths.h"
 #include "settings/sheet/CFGSHEET.h"
 #include "settings/sheet/PickerRules.h"
@@ -35,7 +35,7 @@ QGroupBox* frame(const QString& caption, QLayout* layout) {
 
 QLineEdit* box(const QString& designText, int maxLength, const QString& tip = {}) {
     auto* b = new QLineEdit(designText);
-    ui::limitTyping(b, maxLength);
+    ui::setTextLimit(b, maxLength, ui::PastLimit::Refuse);
     b->setToolTip(tip);
     return b;
 }

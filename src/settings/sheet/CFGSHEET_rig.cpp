@@ -4,6 +4,7 @@
 #include "core/IniValues.h"
 #include "platform/forms/ControlColour.h"
 #include "platform/forms/Dialogs.h"
+#include "platform/forms/TextRule.h"
 #include "platform/os/SerialComm.h"
 #include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"
@@ -54,7 +55,7 @@ QWidget* CFGSHEET::buildRigTab() {
     Combo1->setPlaceholderText(QStringLiteral("Select Rig"));
     Combo1->setCurrentIndex(-1);
     Text11 = new QLineEdit;
-    Text11->setMaxLength(2);
+    ui::setTextLimit(Text11, 2);
     Text11->setToolTip(QStringLiteral("機種ｱﾄﾞﾚｽをSETして下さい"));
     auto* family = new QHBoxLayout;
     family->addWidget(Combo1);

@@ -5,6 +5,7 @@
 #include "platform/engines/Engines.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/PictureBox.h"
+#include "platform/forms/TextRule.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
 #include "platform/pskcore/PskCore.h"
@@ -70,8 +71,8 @@ QWidget* CFGSHEET::buildSoundTab() {
     setRange(HScroll2, "SC_CLKADJTX", 1);
     Text13 = new QLineEdit;
     Text14 = new QLineEdit;
-    Text13->setMaxLength(6);
-    Text14->setMaxLength(6);
+    ui::setTextLimit(Text13, 6);
+    ui::setTextLimit(Text14, 6);
     Command20 = new QPushButton(QStringLiteral("RX ｸﾛｯｸ補正"));
     auto* clock = new QGridLayout;
     clock->addWidget(new QLabel(QStringLiteral("RX")), 0, 0);

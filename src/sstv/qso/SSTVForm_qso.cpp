@@ -79,10 +79,10 @@ void SSTVForm::makeQsoControls() {
     Text10->resize(90, 150);
     Text10->hide();
     List4->resize(60, 120);
-    Text1->setMaxLength(CallLength);
     Text1->setAttribute(Qt::WA_InputMethodEnabled, false);
     Text5->setAttribute(Qt::WA_InputMethodEnabled, false);
     ui::keepRule(Text1, logbook::callBoxText);
+    ui::setTextLimit(Text1, CallLength);
     ui::keepRule(Text5, logbook::reportBoxText);
     for (QLineEdit* qsoBox : {Text7, Text14, Text11})
         ui::keepOneLine(qsoBox);

@@ -9,6 +9,7 @@
 #include "logwindows/lookups/CheckCallSign.h"
 #include "platform/forms/Clipboard.h"
 #include "platform/forms/RichTextPane.h"
+#include "platform/forms/TextRule.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/receive/ContestEnd.h"
 #include "terminal/receive/PaneMarks.h"
@@ -17,7 +18,6 @@
 #include <QAction>
 #include <QGuiApplication>
 #include <QLineEdit>
-#include <QValidator>
 
 namespace terminal::receive {
 
@@ -39,10 +39,9 @@ void backToTransmitBox(PSK31MAIN& w) {
     w.Text1->setFocus();
 }
 
-bool fits(QLineEdit* field, QString text) {
-    const QValidator* width = field->validator();
-    int pos = 0;
-    return !width || width->validate(text, pos) != QValidator::Invalid;
+// A text the field's width would refuse is not cut to it: the operator is told.
+bool fits(QLineEdit* field, const QString& text) {
+    return ui::checkTakes(field, text);
 }
 
 bool setCall(PSK31MAIN& w, const QString& call) {

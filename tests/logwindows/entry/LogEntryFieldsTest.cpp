@@ -201,6 +201,12 @@ TEST_F(LogFieldsTest, APastedLineBreakBecomesABlankInEveryQsoBox) {
          QStringLiteral("QQ1ABCDEFGHIJKLMNOPQ")},
         {&m, m.Text7, Way::Drop, QStringLiteral("5 9 9 5 9 9 5 9 9 5 9"), QStringLiteral("59959959959")},
         {&m, m.Text6, Way::CtrlV, QStringLiteral("ab\r\n").repeated(20), QStringLiteral("ab ").repeated(20)},
+        // The log's boxes that count their width in bytes too: the rule first,
+        // then the cut, and the width judges what is left.
+        {&w, w.Text12, Way::Drop, QStringLiteral("ab\r\n").repeated(30),
+         QStringLiteral("ab ").repeated(22).left(64)},
+        {&w, w.Text13, Way::Menu, QStringLiteral("ab\r\n").repeated(50),
+         QStringLiteral("ab ").repeated(43).left(128)},
         {&m, m.Text7, Way::CtrlV, QStringLiteral("5 7x"), QStringLiteral("57")},
         {&m, m.Text7, Way::Menu, QStringLiteral("5\r\n9"), QStringLiteral("59")},
         {&m, m.Text7, Way::Drop, QStringLiteral("5x9"), QStringLiteral("59")},

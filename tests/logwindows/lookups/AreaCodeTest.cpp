@@ -2,6 +2,7 @@
 // the initial-letter search by key and by the "市郡区" menu, and their messages.
 #include "logwindows/LogFixture.h"
 #include "logwindows/lookups/CODE_LIST.h"
+#include "platform/forms/TextRule.h"
 #include "platform/hamlog/HamlogDemoData.h"
 #include "support/Popups.h"
 
@@ -154,7 +155,7 @@ TEST_F(AreaCodes, TheSearchFrameTellsWhatItLooksForAndCancels) {
     ASSERT_EQ(kinds, log->JCCG);
     ASSERT_TRUE(zvtest::chooseInPopup(kinds, log->CGUN));
     EXPECT_EQ(log->Label16->text(), QStringLiteral("3ｴﾘｱの郡名"));
-    EXPECT_EQ(log->Text18->maxLength(), 1);
+    EXPECT_EQ(ui::textLimit(log->Text18), 1);
     QTest::mouseClick(log->Command1, Qt::LeftButton);
     EXPECT_FALSE(log->Frame2->isVisible());
     EXPECT_EQ(logbook::g.CodeListExtended, 0);
@@ -165,7 +166,7 @@ TEST_F(AreaCodes, TheSearchFrameTellsWhatItLooksForAndCancels) {
     kinds = zvtest::popupByClick(log->Label9, Qt::LeftButton);
     ASSERT_TRUE(zvtest::chooseInPopup(kinds, log->CDX));
     EXPECT_EQ(log->Label16->text(), QStringLiteral("DXｴﾝﾃｨﾃｨ"));
-    EXPECT_EQ(log->Text18->maxLength(), 3);
+    EXPECT_EQ(ui::textLimit(log->Text18), 3);
 }
 
 TEST_F(AreaCodes, AStoredRecordKeepsItsEditsThroughALookUp) {

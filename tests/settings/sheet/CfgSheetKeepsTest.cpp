@@ -13,7 +13,9 @@
 #include "startup/StartupSettings.h"
 
 #include <QClipboard>
+#include <QDropEvent>
 #include <QFile>
+#include <QMimeData>
 #include <QWindow>
 #include <sys/stat.h>
 
@@ -284,9 +286,11 @@ TEST_F(CfgSheetKeeps, WhatTheOperatorChangesIsWhatTheNextStartUses) {
     s.Text7->setText(QStringLiteral("MF"));
 
     // Stored texts longer than their boxes allow are kept whole, and nothing
-    // typed or pasted past the limit goes in, from the first key on; a step
-    // of undo back to the stored text changes nothing to that.
+    // typed, pasted (by key or the box's own menu) or dropped past the limit
+    // goes in, from the first key on; a step of undo back to the stored text
+    // changes nothing to that.
     QGuiApplication::clipboard()->setText(QStringLiteral("NQ"));
+    const QString pasteKey = QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
     for (QLineEdit* box : {s.Text4, s.Text9, s.Text1}) {
         const QString stored = box->text();
         box->setFocus();
@@ -294,6 +298,22 @@ TEST_F(CfgSheetKeeps, WhatTheOperatorChangesIsWhatTheNextStartUses) {
         QTest::keyClicks(box, QStringLiteral("klm"));
         QTest::keySequence(box, QKeySequence::Paste);
         QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
+        QTest::mouseClick(s.windowHandle(), Qt::RightButton, {}, box->mapTo(&s, box->rect().center()));
+        ASSERT_TRUE(zvtest::waitUntil([] { return QApplication::activePopupWidget() != nullptr; }));
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        // The box's own menu names its paste item by the paste key, in any language.
+        QAction* paste = nullptr;
+        for (QAction* a : menu->actions())
+            if (a->text().endsWith(QLatin1Char('\t') + pasteKey)) paste = a;
+        EXPECT_TRUE(zvtest::chooseInPopup(menu, paste));
+        QMimeData mime;
+        mime.setText(QStringLiteral("NQ"));
+        QDragEnterEvent enter(box->rect().center(), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(box, &enter);
+        QDropEvent dropped(QPointF(box->rect().center()), Qt::CopyAction, &mime, Qt::LeftButton,
+                           Qt::NoModifier);
+        QApplication::sendEvent(box, &dropped);
         EXPECT_EQ(box->text(), stored);
     }
     QTest::keyClick(s.Text4, Qt::Key_Backspace);
