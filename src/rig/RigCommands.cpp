@@ -18,6 +18,10 @@ namespace {
 
 const QString kSection = QStringLiteral("RIG_CON_CFG");
 
+// Each key command counts itself here before its wait for a quiet line; one
+// that finds a later command counted when its turn comes is not sent.
+int keyCommands = 0;
+
 unsigned char icomAddress() {
     return hexCodeByte(g.IcomAddress);
 }
@@ -108,24 +112,38 @@ void IcomAskFreq() {
     awaitQuietLine();
 }
 
-void RigPttOn() {
-    const std::optional<Family> f = familyOf(g.RigType);
-    if (g.RigPortOpen != 1 || !f) return;
-    const QByteArray command = pttCommand(*f, true, icomAddress());
-    if (command.isEmpty()) return;
+bool RigPttOn() {
+    const auto command = [] {
+        const std::optional<Family> f = familyOf(g.RigType);
+        return g.RigPortOpen == 1 && f ? pttCommand(*f, true, icomAddress()) : QByteArray();
+    };
+    if (command().isEmpty()) return true;
+    const int mine = ++keyCommands;
+    awaitQuietLine();
+    // A later command was taken while this one waited: a release leaves the
+    // rig unkeyed and the transmission unstarted; a later key-on has keyed it.
+    if (mine != keyCommands) return g.PttKeyedByCat == 1;
+    const QByteArray now = command();
+    if (now.isEmpty()) return true;
     g.PttKeyedByCat = 1;
     g.KeyedRigType = g.RigType;
     g.KeyedIcomAddress = g.IcomAddress;
     g.KeyIdleTicks = 0;
     keyWatch().start();
-    sendSequence({{command, Pace::Now}});
+    sendSequence({{now, Pace::Now}});
+    return true;
 }
 
 void RigPttOff() {
+    // Counted first, so that a key-on still waiting for the line is given up.
+    const int mine = ++keyCommands;
+    if (g.RigPortOpen != 1 || g.PttKeyedByCat != 1) return;
+    awaitQuietLine();
+    if (mine != keyCommands || g.RigPortOpen != 1 || g.PttKeyedByCat != 1) return;
     const std::optional<Family> f = familyOf(g.KeyedRigType);
-    if (g.RigPortOpen != 1 || !f || g.PttKeyedByCat != 1) return;
     g.PttKeyedByCat = 0;
     keyWatch().stop();
+    if (!f) return;
     const QByteArray command = pttCommand(*f, false, hexCodeByte(g.KeyedIcomAddress));
     if (!command.isEmpty()) sendSequence({{command, Pace::Now}});
 }

@@ -13,7 +13,10 @@ void RigLoadModeCodes();
 bool RigAskStatus();
 void IcomAskMode();
 void IcomAskFreq();
-void RigPttOn();
+// Keys the rig by CAT. The command waits for a quiet line, and a release
+// asked meanwhile (Esc taken during the wait) wins: false then, and the
+// caller starts no transmission. True otherwise, keyed or not by CAT.
+bool RigPttOn();
 // Releases the key this program put on by CAT; nothing when it holds none.
 void RigPttOff();
 // PTT off by CAT, once, when a run first opens the port: a run that ended

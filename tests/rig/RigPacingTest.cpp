@@ -6,6 +6,10 @@
 #include "RigLinkFixture.h"
 
 #include "core/Globals.h"
+#include "platform/forms/Colour.h"
+#include "platform/forms/ControlColour.h"
+#include "platform/forms/RichTextPane.h"
+#include "platform/pskcore/PskCore.h"
 #include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPolling.h"
@@ -39,7 +43,7 @@ void PrintTo(const FamilyRow& row, std::ostream* os) {
     *os << row.family;
 }
 
-enum class Act { FrequencyClick, ModeChange, KeyAndUnkey, ClickWhileKeyingWaits };
+enum class Act { FrequencyClick, ModeChange, KeyAndUnkey, ClickWhileKeyingWaits, EscWhileKeyingWaits };
 
 const char* nameOf(Act a) {
     switch (a) {
@@ -51,6 +55,8 @@ const char* nameOf(Act a) {
         return "keying";
     case Act::ClickWhileKeyingWaits:
         return "click while keying waits";
+    case Act::EscWhileKeyingWaits:
+        return "Esc while keying waits";
     }
     return "";
 }
@@ -87,6 +93,36 @@ class RigPacing : public RigLinkTest, public ::testing::WithParamInterface<Famil
         }
     }
 
+    // F12, and the rig slow to answer the poll taken with it: the key-on of
+    // the transmission's start waits for the line when Esc is pressed. Esc
+    // wins: the rig is never keyed.
+    void escWhileKeyingWaits() {
+        if (!GetParam().keyed) return keyAndUnkey();
+        PSK31MAIN& w = forms::PSK31MAIN();
+        const int keyed = sim->pttOnCount;
+        bool pressed = false;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (pressed || core::g.Transmitting != 1 || !rig::exchangeInProgress()) return;
+            pressed = true;
+            QTest::keyClick(w.Text1, Qt::Key_Escape);
+            sim->holdingAnswers = false;
+            sim->releaseAnswers();
+        });
+        watch.start(0);
+        if (!pskcore::lib().isRunning()) w.Timer2_Timer();
+        QTest::keyClick(w.Text1, Qt::Key_F12);
+        sim->holdingAnswers = true;
+        rig::RigReadStatus();
+        ASSERT_TRUE(zvtest::waitUntil([&] { return pressed && core::g.Transmitting == 0; }));
+        watch.stop();
+        ASSERT_TRUE(zvtest::waitUntil([&] { return !sim->lineBusy() && !rig::exchangeInProgress(); }));
+        EXPECT_FALSE(sim->ptt);
+        EXPECT_EQ(sim->pttOnCount, keyed);
+        EXPECT_EQ(rig::g.PttKeyedByCat, 0);
+        EXPECT_EQ(colour::backColor(w.Command1), colour::kButtonFace) << "the button says receive";
+    }
+
     // The operator's act, then the read that follows it.
     void act(Act a) {
         switch (a) {
@@ -106,6 +142,9 @@ class RigPacing : public RigLinkTest, public ::testing::WithParamInterface<Famil
         case Act::KeyAndUnkey:
             keyAndUnkey();
             return;
+        case Act::EscWhileKeyingWaits:
+            escWhileKeyingWaits();
+            return;
         }
     }
 };
@@ -123,8 +162,8 @@ TEST_P(RigPacing, CommandsGivenWhileTheRigAnswersWaitAndNoReadIsLost) {
         ASSERT_EQ(rig::g.RigPortOpen, 1) << core::g.StatusMessage.toStdString();
         const int takenBefore = rig::readingsTaken();
         const auto lost = [&] { return rig.readingsAnswered - (rig::readingsTaken() - takenBefore); };
-        for (const Act a :
-             {Act::FrequencyClick, Act::ModeChange, Act::KeyAndUnkey, Act::ClickWhileKeyingWaits}) {
+        for (const Act a : {Act::FrequencyClick, Act::ModeChange, Act::KeyAndUnkey,
+                            Act::ClickWhileKeyingWaits, Act::EscWhileKeyingWaits}) {
             SCOPED_TRACE(nameOf(a));
             const int answered = rig.readingsAnswered;
             rig::RigReadStatus();

@@ -83,7 +83,7 @@ void SSTVForm::onJob() {
 
 void SSTVForm::onTxState(std::int32_t lParam) {
     if (lParam == 1) {
-        if (pttByCat()) rig::RigPttOn();
+        if (pttByCat() && !rig::RigPttOn()) return;
         sstv::g.SstvTxActive = 1;
         Line1->setPoints(50, Line1->y1(), 100, Line1->y2());
         colour::setBackColor(Command9, colour::kButtonFace);

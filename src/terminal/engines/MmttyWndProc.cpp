@@ -83,7 +83,7 @@ void setScope(PSK31MAIN& w, double scale, int offset) {
 
 void transmitStarted(PSK31MAIN& w) {
     core::g.MmttyTxOn = 1;
-    if (pttByCat()) rig::RigPttOn();
+    if (pttByCat() && !rig::RigPttOn()) return;
     if (stampsOn()) receive::MarkTxStart();
     macros::repeatOnTxStart(macros::TxEngine::Mmtty);
     setScope(w, kTxScopeScale, kTxScopeOffset);

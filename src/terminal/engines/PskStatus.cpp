@@ -73,7 +73,8 @@ void errorMessage(const QString& text) {
 void transmissionStarted() {
     PSK31MAIN& w = forms::PSK31MAIN();
     core::g.Transmitting = 1;
-    if (pttByCat()) rig::RigPttOn();
+    // Esc taken while the key waited for the rig line has ended it already.
+    if (pttByCat() && !rig::RigPttOn()) return;
     if (core::g.TrxTimeStampOn == QLatin1String("YES")) receive::MarkTxStart();
     if (pskcore::lib().fnGetTXCharsRemaining() == 0) pskcore::lib().fnSendTXString(kLineEnd);
     colour::setBackColor(w.Command1, kTransmitColour);

@@ -75,7 +75,7 @@ void tuneMmvari(PSK31MAIN& w) {
     core::Globals& g = core::g;
     mmvari::MmvariControl* m = w.MMVARI;
     if (g.MmvariTxOn == 0) {
-        if (transmit::pttByCat()) rig::RigPttOn();
+        if (transmit::pttByCat() && !rig::RigPttOn()) return;
         if (m) m->set(mmvari::IdTuneReset, 0);
         g.MmvariTxOn = 1;
         if (m) m->invoke(mmvari::MethodTune);

@@ -23,8 +23,8 @@ constexpr int kMmvariCwIdEndFlag = 3;
 
 void sendCwIdMmvari(PSK31MAIN& w) {
     core::Globals& g = core::g;
+    if (pttByCat() && !rig::RigPttOn()) return;
     w.MmvariCwIdOn = 1;
-    if (pttByCat()) rig::RigPttOn();
     g.MmvariTxOn = 1;
     if (mmvari::MmvariControl* m = w.MMVARI) {
         m->invoke(mmvari::MethodCwId, {g.CwIdText});

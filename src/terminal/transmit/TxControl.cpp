@@ -50,7 +50,8 @@ bool mmvariRuns(PSK31MAIN& w) {
 void startMmvari(PSK31MAIN& w) {
     mmvari::MmvariControl* m = w.MMVARI;
     if (core::g.MmvariTxOn == 0) {
-        if (pttByCat()) rig::RigPttOn();
+        // Esc taken while the key waited for the rig line: nothing starts.
+        if (pttByCat() && !rig::RigPttOn()) return;
         if (m) {
             m->set(mmvari::IdTransmit, true);
             if (core::g.MmvariSwitches[3] == 1) m->set(mmvari::IdReqRx, true);

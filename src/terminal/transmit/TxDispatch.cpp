@@ -106,7 +106,7 @@ void sendRtty() {
 
 void sendMmvari(PSK31MAIN& w) {
     if (core::g.MacroTxOn == 1 && core::g.MmvariTxOn == 0) {
-        if (core::g.PttPortControl == QLatin1String("0")) rig::RigPttOn();
+        if (core::g.PttPortControl == QLatin1String("0") && !rig::RigPttOn()) return;
         w.MMVARI->set(mmvari::IdTransmit, true);
         core::g.MmvariTxOn = 1;
         colour::setBackColor(w.Command1, kTransmitColour);
