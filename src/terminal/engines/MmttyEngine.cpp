@@ -2,7 +2,6 @@
 
 #include "core/Globals.h"
 #include "core/IniValues.h"
-#include "core/MessageLine.h"
 #include "core/MmttyCommand.h"
 #include "core/MmttySettings.h"
 #include "core/MmttyState.h"
@@ -20,6 +19,7 @@
 #include "terminal/engines/EngineStop.h"
 #include "terminal/engines/MmttyLayout.h"
 #include "terminal/engines/MmttyWndProc.h"
+#include "terminal/engines/ModeChange.h"
 #include "terminal/engines/PskEngine.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
@@ -171,18 +171,23 @@ void failedStart(PSK31MAIN& w, const QString& label) {
 }
 
 // The program ended on its own while it was the engine: the rig is not left
-// keyed behind it, and the operator is told. Once the handler is gone (a stop,
-// the shutdown) its end is expected.
+// keyed behind it, and BPSK runs in its place as after a start that failed,
+// with the operator told the same way. Once the handler is gone (a stop, the
+// shutdown, a start that fails and says so itself) its end is expected.
 void programEnded() {
     if (!noticeConnection()) return;
     RestoreMmttyWndProc();
     if (core::g.MmttyTxOn == 1) MmttyWndProc(mmtty::NtfTxState, 0);
     core::mm.MmttyPid = 0;
     core::mm.MmttyHwnd = 0;
-    core::g.StatusMessage = QStringLiteral("MMTTYが終了しました");
-    core::ShowTimedMessage(core::g.StatusMessage, 3000);
+    // Out of the process's own notice: the change lets events run and closes the link.
+    QTimer::singleShot(0, &forms::PSK31MAIN(), [] {
+        const int mode = core::g.OpMode;
+        if ((mode != core::ModeRtty && mode != core::ModeCw) || core::MmttyProgram().isRunning()) return;
+        MakeModeChange(core::ModeBpsk);
+        ui::msgBox(QStringLiteral("MMTTYが終了しました"), ui::OkOnly);
+    });
 }
-
 } // namespace
 
 void StartMmtty() {

@@ -185,17 +185,25 @@ TEST_F(MmttyEngine, StartSendsTheWordsOfTheSettings) {
     }
 }
 
-TEST_F(MmttyEngine, FailedStartsEndInBpskWithTheStepNamed) {
+// A start that fails and a program that ends while it sends (killed, with the
+// rig keyed by CAT from F12) alike: BPSK runs in its place and a box says why.
+TEST_F(MmttyEngine, FailedStartsAndAnEndedProgramGoBackToBpskSayingWhy) {
     struct Case {
         const char* name;
         bool program;
         bool withhold;
         int scopeResult;
-        QString label;
+        QString said;
+        bool killedWhileSending = false;
     } cases[] = {
-        {"no program file", false, false, 1, "MMTTY起動時のｴﾗｰで"},
-        {"no start-up notice", true, true, 1, "hwnd er"},
-        {"scope library refuses", true, false, 0, "fnBOBMAKOInitのｴﾗｰで"},
+        {"no program file", false, false, 1, "MMTTY起動時のｴﾗｰで" + kFailureSuffix},
+        {"no start-up notice", true, true, 1, "hwnd er" + kFailureSuffix},
+        {"scope library refuses", true, false, 0, "fnBOBMAKOInitのｴﾗｰで" + kFailureSuffix},
+        {"killed while sending", true, false, 1, "MMTTYが終了しました", true},
+    };
+    pttControl = QStringLiteral("0");
+    auto rigKeyed = [&](bool keyed) {
+        return zvtest::waitUntil([&] { return zvtest::waitForRigToCatchUp(*sim) && sim->ptt == keyed; });
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -204,8 +212,25 @@ TEST_F(MmttyEngine, FailedStartsEndInBpskWithTheStepNamed) {
         bobmako::lib().initResult = c.scopeResult;
         ui::script::clearAsked();
         PSK31MAIN& w = loadRtty({}, c.program);
+        if (c.killedWhileSending) {
+            ASSERT_EQ(g.OpMode, core::ModeRtty);
+            w.show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+            sim = std::make_unique<zvtest::RigSimulator>("KENWOOD");
+            ASSERT_TRUE(zvtest::openUnpolledRigLink(*sim));
+            w.Text1->setText(QStringLiteral("RYRYRY RYRYRY"));
+            QTest::keyClick(w.Text1, Qt::Key_F12);
+            ASSERT_TRUE(zvtest::waitUntil([] { return g.MmttyTxOn == 1; }));
+            ASSERT_TRUE(rigKeyed(true));
+            ::kill(pid_t(mm.MmttyPid), SIGKILL);
+            ASSERT_TRUE(zvtest::waitUntil([] { return !ui::script::asked().isEmpty(); }));
+            EXPECT_TRUE(rigKeyed(false));
+            EXPECT_EQ(sim->pttOffCount, 1);
+            // Further commands give up at once instead of waiting for the program.
+            EXPECT_FALSE(core::PostMmttyCommand(mmtty::CmdChar, 'A'));
+        }
         ASSERT_EQ(ui::script::asked().size(), 1);
-        EXPECT_EQ(ui::script::asked().front().prompt, c.label + kFailureSuffix);
+        EXPECT_EQ(ui::script::asked().front().prompt, c.said);
         // A started program is ended, not left behind.
         EXPECT_FALSE(link().isRunning());
         EXPECT_EQ(mm.MmttyPid, 0);
@@ -220,10 +245,22 @@ TEST_F(MmttyEngine, FailedStartsEndInBpskWithTheStepNamed) {
         EXPECT_FALSE(w.VScroll1->isHidden());
         EXPECT_FALSE(w.Line16->isVisible());
         EXPECT_EQ(w.ProgressBar1->maximum(), 100);
-        // The PSK library starts at the next start-up tick.
-        EXPECT_TRUE(w.Timer2->isActive());
-        EXPECT_EQ(w.Timer2->interval(), 10);
-        w.Timer2->stop();
+        if (c.killedWhileSending) {
+            // The PSK library runs: F12 sends in BPSK and Esc ends it.
+            ASSERT_TRUE(zvtest::waitUntil([&] { return !w.Timer2->isActive(); }));
+            w.Text1->setText(QStringLiteral("CQ"));
+            QTest::keyClick(w.Text1, Qt::Key_F12);
+            EXPECT_TRUE(rigKeyed(true));
+            QTest::keyClick(w.Text1, Qt::Key_Escape);
+            EXPECT_TRUE(rigKeyed(false));
+            rig::RigClosePort();
+            sim.reset();
+        } else {
+            // The PSK library starts at the next start-up tick.
+            EXPECT_TRUE(w.Timer2->isActive());
+            EXPECT_EQ(w.Timer2->interval(), 10);
+            w.Timer2->stop();
+        }
         forms::unloadAllExcept();
     }
 }
@@ -314,37 +351,14 @@ TEST_F(MmttyEngine, EscUnkeysTheRigWhenTheProgramDoesNotAnswer) {
     EXPECT_EQ(sim->pttOffCount, 1);
 }
 
-TEST_F(MmttyEngine, AProgramThatDiesWhileSendingLeavesTheRigUnkeyed) {
-    pttControl = QStringLiteral("0");
-    loadRtty();
-    ASSERT_EQ(g.OpMode, core::ModeRtty);
-    sim = std::make_unique<zvtest::RigSimulator>("KENWOOD");
-    zvtest::pointRigLinkAt(*sim);
-    rig::g.RigPollMode = 0;
-    rig::RigOpenPort();
-    g.MacroText = QStringLiteral("CQ");
-    g.MacroTxOn = 1;
-    g.MacroTxOff = 0;
-    terminal::transmit::TxSend();
-    ASSERT_TRUE(zvtest::waitUntil([] { return g.MmttyTxOn == 1; }));
-    ::kill(pid_t(mm.MmttyPid), SIGKILL);
-    ASSERT_TRUE(zvtest::waitUntil([] { return g.MmttyTxOn == 0; }));
-    ASSERT_TRUE(zvtest::waitForRigToCatchUp(*sim));
-    EXPECT_FALSE(sim->ptt);
-    EXPECT_EQ(g.StatusMessage, QStringLiteral("MMTTYが終了しました"));
-    // Further commands give up at once instead of waiting for the program.
-    EXPECT_FALSE(core::PostMmttyCommand(mmtty::CmdChar, 'A'));
-}
-
-// A switch pressed after the program has gone: the message line names the
-// switch that did not change, not a transmission.
+// A switch pressed as the program goes (its link dropped, it ends): the
+// message line names the switch that did not change, not a transmission.
 TEST_F(MmttyEngine, ASwitchTheProgramDoesNotTakeIsNamedInTheMessage) {
     PSK31MAIN& w = loadRtty();
     ASSERT_EQ(g.OpMode, core::ModeRtty);
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    ::kill(pid_t(mm.MmttyPid), SIGKILL);
-    ASSERT_TRUE(zvtest::waitUntil([] { return g.StatusMessage == QStringLiteral("MMTTYが終了しました"); }));
+    link().dropConnection();
     const int fig = mm.MmttyFigOn;
     QTest::mouseClick(w.Command12, Qt::LeftButton);
     EXPECT_EQ(g.StatusMessage, QStringLiteral("MMTTYが応答しません、スイッチを切り替えられませんでした"));
