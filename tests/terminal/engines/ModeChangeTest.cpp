@@ -612,25 +612,25 @@ TEST_F(ModeChange, SuspensionReleasesTheEngineAndTheRestoreReattachesIt) {
     }
 }
 
-// The RTTY program does not take the suspend (here: it has gone): the engine
-// is brought back at once and the rig port stays with the system; the window
-// stays down and nothing is said.
+// The RTTY program does not take the suspend (here: it goes as the suspend is
+// posted): its end is said, BPSK runs in its place and is brought back at
+// once, and the rig port stays with the system; the window stays down.
 TEST_F(ModeChange, ASuspendTheRttyProgramDoesNotTakeBringsTheEngineBack) {
     start(FromRtty);
     PSK31MAIN& w = forms::PSK31MAIN();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    const qint64 pid = core::mm.MmttyPid;
-    ::kill(pid_t(pid), SIGKILL);
-    ASSERT_TRUE(zvtest::waitUntil([] { return !core::MmttyProgram().isRunning(); }));
+    core::MmttyProgram().dropConnection();
     ui::script::clearAsked();
     ASSERT_TRUE(zvtest::chooseInMenuBar(w.menuBar(), w.ZORVAT_SUSP));
     EXPECT_TRUE(w.isMinimized());
     EXPECT_EQ(w.Suspended, 0);
-    EXPECT_TRUE(ui::script::asked().isEmpty());
+    ASSERT_EQ(ui::script::asked().size(), 1);
+    EXPECT_EQ(ui::script::asked().front().prompt, QStringLiteral("MMTTYが終了しました"));
     EXPECT_EQ(rig::g.RigPortOpen, 1);
-    EXPECT_EQ(g.OpMode, core::ModeRtty);
-    EXPECT_EQ(running(), QStringList{"RTTY"});
-    EXPECT_NE(core::mm.MmttyPid, pid);
+    EXPECT_EQ(g.OpMode, core::ModeBpsk);
+    EXPECT_TRUE(zvtest::waitUntil([] { return running() == QStringList{"PSK"}; }))
+        << running().join(',').toStdString();
+    EXPECT_EQ(core::mm.MmttyPid, 0);
 }
 
 TEST_F(ModeChange, AnOutsideProgramThatCannotStartBringsTheSystemBack) {
