@@ -3,6 +3,7 @@
 #include "logwindows/LogFixture.h"
 
 #include "platform/forms/StatusPanels.h"
+#include "platform/forms/TextRule.h"
 #include "platform/hamlog/HamlogDemoData.h"
 #include "support/Popups.h"
 
@@ -86,7 +87,7 @@ TEST_F(LogTest, TheSlashPartIsStoredWithTheCallAndSplitBackWhenBrowsed) {
 
 TEST_F(LogTest, FieldsAreFittedToTheRecord) {
     TEMP_LOG& w = openFromMain(QStringLiteral("QQ3ABC  "));
-    w.Text12->setMaxLength(100);
+    ui::setTextLimit(w.Text12, 100);
     w.Text12->setText(QStringLiteral("N").repeated(70));
     w.Text3->setText(QStringLiteral("2024-01-15"));
     w.Text11->clear();
