@@ -94,10 +94,10 @@ class BoxText : public QValidator {
         input.remove(limit_ - after, input.size() - limit_);
         pos = static_cast<int>(limit_ - after);
     }
-    // A box takes every later edit unchecked once it has been told a text is
-    // invalid without undoing it, as it does with a whole text set by the
-    // program (no edit in its history) or one step of undo (a step to redo):
-    // those are always taken, so that the limit holds after them.
+    // Only an edit the box can take back is refused. A box keeps a refused
+    // text it cannot undo (a whole text set by the program, with no edit in
+    // its history, or a step of undo, with a step to redo) and then takes
+    // every later edit unchecked: those are taken, so the limit holds after.
     bool refused(const QString& input) const {
         if (limit_ <= 0 || !box_->isUndoAvailable() || box_->isRedoAvailable()) return false;
         return input.size() > limit_ && input.size() > held_;
