@@ -286,10 +286,22 @@ class Walk {
                 .arg(at.x())
                 .arg(at.y());
         remember(what);
-        if (chance(5))
+        if (chance(5)) {
             QTest::mouseDClick(target, button, {}, at);
-        else
+        } else if (chance(10)) {
+            // Held as a finger holds it, about 100 ms, while the stations'
+            // text keeps arriving; what the press opened may be gone by the release.
+            QPointer<QWidget> held = target;
+            QTest::mousePress(target, button, {}, at);
+            QElapsedTimer finger;
+            finger.start();
+            while (finger.elapsed() < 100)
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+            if (held) QTest::mouseRelease(held, button, {}, at);
+            return what + QStringLiteral(", held");
+        } else {
             QTest::mouseClick(target, button, {}, at);
+        }
         return what;
     }
 
