@@ -185,6 +185,9 @@ TEST_F(CfgSheet, FinishingWritesTheClosingKeys) {
     EXPECT_EQ(s.Text5->text(), QStringLiteral("5")) << "only digits go in";
     s.Text5->clear();
     EXPECT_EQ(rig::g.RigInterval, QStringLiteral("300"));
+    QTest::keyClicks(s.Text5, QStringLiteral("3001500"));
+    EXPECT_EQ(rig::g.RigInterval, QStringLiteral("1000")) << "no pause of minutes between rig commands";
+    s.Text5->clear();
     QTest::keyClicks(s.Text5, QStringLiteral("120"));
 
     const QString exclusion = s.Text9->text();

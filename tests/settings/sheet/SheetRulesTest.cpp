@@ -74,6 +74,10 @@ TEST(SheetRules, RigIntervalAndIcomAddress) {
     EXPECT_EQ(settings::RigIntervalFor(QStringLiteral("-5")), QStringLiteral("300"));
     EXPECT_EQ(settings::RigIntervalFor(QStringLiteral("  ")), QStringLiteral("300"));
     EXPECT_EQ(settings::RigIntervalFor(QStringLiteral("50")), QStringLiteral("50"));
+    EXPECT_EQ(settings::RigIntervalFor(QStringLiteral("1000")), QStringLiteral("1000"));
+    EXPECT_EQ(settings::RigIntervalFor(QStringLiteral("1001")), QStringLiteral("1000"));
+    EXPECT_EQ(settings::RigIntervalFor(QStringLiteral("3001500")), QStringLiteral("1000"));
+    EXPECT_EQ(settings::RigIntervalFor(QStringLiteral("0000020")), QStringLiteral("0000020"));
     EXPECT_EQ(settings::IcomAddressFor(QStringLiteral("9A7")), QStringLiteral("9A"));
     EXPECT_EQ(settings::IcomAddressFor(QStringLiteral("1")), QStringLiteral("1 "));
     EXPECT_EQ(settings::IcomAddressFor(QString()), QStringLiteral("  "));
