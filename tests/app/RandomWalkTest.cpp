@@ -98,6 +98,8 @@ const QStringList kTexts{
 constexpr int kUnkeyedWithinMsecs = 15000;
 // A step's own waits (an engine's stop, a window swap) run late there too.
 constexpr int kStepWithinMsecs = 60000;
+// A step still under way after this long waits for the operator.
+constexpr int kStepWaitsMsecs = 5000;
 
 class Walk {
   public:
@@ -174,12 +176,36 @@ class Walk {
             openFor_.start();
             return;
         }
-        if (!open || openFor_.elapsed() < 300) return;
-        openFor_.start();
-        answer(open);
+        if (open && openFor_.elapsed() >= 300) {
+            openFor_.start();
+            answer(open);
+        } else if (!open) {
+            actWhileStepWaits();
+        }
     }
 
+    void stepBegins() {
+        stepping_ = true;
+        actAt_ = kStepWaitsMsecs;
+        stepFor_.start();
+    }
+    void stepEnds() { stepping_ = false; }
+
   private:
+    // A step whose handler waits for the operator (a scan runs until a second
+    // click or a signal) is not the end of the walk: after a while the operator
+    // acts meanwhile, a step now and then, as a person at the keys would.
+    void actWhileStepWaits() {
+        if (!stepping_ || inner_ >= 2 || stepFor_.elapsed() < actAt_) return;
+        ++inner_;
+        const bool esc = escInMainWindow;
+        const QString what = step();
+        if (trace) std::fprintf(stderr, "%d (while it waits): %s\n", number, qUtf8Printable(what));
+        escInMainWindow = esc;
+        --inner_;
+        actAt_ = stepFor_.elapsed() + 300;
+    }
+
     void answer(QWidget* open) {
         if (open->inherits("QComboBoxPrivateContainer") || qobject_cast<QMenu*>(open)) {
             if (chance(70)) {
@@ -391,6 +417,7 @@ class Walk {
     unsigned long seed = 0;
     int number = 0;
     bool escInMainWindow = false;
+    bool trace = false;
 
   private:
     std::mt19937 rng_;
@@ -398,6 +425,10 @@ class Walk {
     QString ini_;
     QPointer<QWidget> open_;
     QElapsedTimer openFor_;
+    bool stepping_ = false;
+    int inner_ = 0;
+    QElapsedTimer stepFor_;
+    qint64 actAt_ = 0;
 };
 
 class RandomWalk : public apptest::RunningProgram {};
@@ -411,6 +442,7 @@ TEST_F(RandomWalk, NothingTheOperatorDoesBreaksWhatMustAlwaysHold) {
     const zvtest::OpenedUrls browser(
         {QStringLiteral("file"), QStringLiteral("http"), QStringLiteral("https")});
     Walk walk(seed, rig(), path(QStringLiteral("ZORVATEK.INI")));
+    walk.trace = trace;
     ui::script::answerBy([&walk](const ui::Asked& asked) { return walk.answer(asked); });
     QTimer answering;
     QObject::connect(&answering, &QTimer::timeout, [&walk] { walk.answerOpenWindows(); });
@@ -425,7 +457,9 @@ TEST_F(RandomWalk, NothingTheOperatorDoesBreaksWhatMustAlwaysHold) {
         QString what;
         QEventLoop loop;
         QTimer::singleShot(0, &loop, [&] {
+            walk.stepBegins();
             what = walk.step();
+            walk.stepEnds();
             loop.quit();
         });
         loop.exec();
