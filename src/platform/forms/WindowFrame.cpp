@@ -12,6 +12,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <optional>
 
 namespace winframe {
 
@@ -33,19 +34,37 @@ constexpr int kFramingMsecs = 3000;
 constexpr int kPollMsecs = 20;
 const char kPlacerName[] = "zv-frame-placer";
 
-// What the window manager's frame adds above and left of the inside; nothing
-// before the window is framed (or without a window manager).
-QPoint frameOffset(const QWidget* window) {
+// What the window manager's frame adds around the inside; nothing before the
+// window is framed (or without a window manager).
+QMargins frameMargins(const QWidget* window) {
     const QWindow* handle = window->windowHandle();
-    if (!handle) return {};
-    const QMargins m = handle->frameMargins();
-    return {m.left(), m.top()};
+    return handle ? handle->frameMargins() : QMargins();
 }
 
-// Watches a window from its show until its frame is known, then puts the frame at the place.
+QPoint offsetOf(const QMargins& frame) {
+    return {frame.left(), frame.top()};
+}
+
+QPoint frameOffset(const QWidget* window) {
+    return offsetOf(frameMargins(window));
+}
+
+// Where the frame of a window kept whole within the area stands, given the
+// frame it has; the window is made smaller where it must be.
+QPoint keptWhole(QWidget* window, QPoint place, const QRect& area, const QMargins& frame) {
+    // A window not shown yet has no size of its own: its layout's wish stands for it.
+    const QSize size = window->isVisible() ? window->size() : window->size().expandedTo(window->sizeHint());
+    const QRect kept = wholeOnScreen(QRect(place, size), area, frame);
+    if (kept.size() != size) window->resize(kept.size());
+    return kept.topLeft();
+}
+
+// Watches a window from its show until its frame is known, then puts the
+// frame at the place; a window kept whole is kept so with that frame around it.
 class FramePlacer : public QObject {
   public:
-    FramePlacer(QWidget* window, QPoint place) : QObject(window), window_(window), place_(place) {
+    FramePlacer(QWidget* window, QPoint place, std::optional<QRect> wholeIn)
+        : QObject(window), window_(window), place_(place), wholeIn_(wholeIn) {
         setObjectName(QString::fromLatin1(kPlacerName));
         connect(&poll_, &QTimer::timeout, this, &FramePlacer::settle);
         window->installEventFilter(this);
@@ -66,19 +85,37 @@ class FramePlacer : public QObject {
     }
     void settle() {
         if (!window_ || !window_->isVisible()) return;
-        const QPoint offset = frameOffset(window_);
-        if (offset.isNull()) return;
+        const QMargins frame = frameMargins(window_);
+        if (offsetOf(frame).isNull()) return;
         poll_.stop();
         window_->removeEventFilter(this);
-        const QPoint inside = place_ + offset;
+        const QPoint place = wholeIn_ ? keptWhole(window_, place_, *wholeIn_, frame) : place_;
+        const QPoint inside = place + offsetOf(frame);
         if (window_->geometry().topLeft() != inside) window_->setGeometry(QRect(inside, window_->size()));
         deleteLater();
     }
 
     QPointer<QWidget> window_;
     QPoint place_;
+    std::optional<QRect> wholeIn_;
     QTimer poll_;
 };
+
+// Puts the window's frame at the place, kept whole within the area when one is given.
+void placeFrameIn(QWidget* window, QPoint place, std::optional<QRect> wholeIn) {
+    // A place given anew replaces one still waiting for the frame.
+    for (QObject* earlier :
+         window->findChildren<QObject*>(QString::fromLatin1(kPlacerName), Qt::FindDirectChildrenOnly))
+        delete earlier;
+    const QMargins frame = window->isVisible() ? frameMargins(window) : QMargins();
+    const QPoint kept = wholeIn ? keptWhole(window, place, *wholeIn, frame) : place;
+    if (!offsetOf(frame).isNull()) {
+        window->setGeometry(QRect(kept + offsetOf(frame), window->size()));
+        return;
+    }
+    window->move(kept);
+    new FramePlacer(window, place, wholeIn);
+}
 
 } // namespace
 
@@ -91,43 +128,30 @@ QRect screenPx() {
     return s ? s->geometry() : QRect(0, 0, 1024, 768);
 }
 
-QRect wholeOnScreen(const QRect& window, const QRect& screen) {
-    const QSize size = window.size().boundedTo(screen.size());
-    const int left = std::clamp(window.left(), screen.left(), screen.left() + screen.width() - size.width());
-    const int top = std::clamp(window.top(), screen.top(), screen.top() + screen.height() - size.height());
-    return {QPoint(left, top), size};
+QRect wholeOnScreen(const QRect& window, const QRect& screen, const QMargins& frame) {
+    const QSize around(frame.left() + frame.right(), frame.top() + frame.bottom());
+    const QSize outer = (window.size() + around).boundedTo(screen.size());
+    const int left = std::clamp(window.left(), screen.left(), screen.left() + screen.width() - outer.width());
+    const int top = std::clamp(window.top(), screen.top(), screen.top() + screen.height() - outer.height());
+    return {QPoint(left, top), outer - around};
 }
 
 void placeOnScreen(QWidget* window, int leftTw, int topTw, Keep keep) {
     const QRect screen = screenPx();
     const int left = twips::toPx(onScreenTw(leftTw, twips::fromPx(screen.width())));
     const int top = twips::toPx(onScreenTw(topTw, twips::fromPx(screen.height())));
-    QPoint place = screen.topLeft() + QPoint(left, top);
+    const QPoint place = screen.topLeft() + QPoint(left, top);
+    std::optional<QRect> wholeIn;
     if (keep == Keep::Whole) {
-        // A window not shown yet has no size of its own: its layout's wish
-        // stands for it. It keeps clear of the desktop's panels.
-        const QSize size =
-            window->isVisible() ? window->size() : window->size().expandedTo(window->sizeHint());
+        // A window kept whole keeps clear of the desktop's panels too.
         const QScreen* s = QGuiApplication::primaryScreen();
-        const QRect kept = wholeOnScreen(QRect(place, size), s ? s->availableGeometry() : screen);
-        if (kept.size() != size) window->resize(kept.size());
-        place = kept.topLeft();
+        wholeIn = s ? s->availableGeometry() : screen;
     }
-    placeFrame(window, place);
+    placeFrameIn(window, place, wholeIn);
 }
 
 void placeFrame(QWidget* window, QPoint place) {
-    // A place given anew replaces one still waiting for the frame.
-    for (QObject* earlier :
-         window->findChildren<QObject*>(QString::fromLatin1(kPlacerName), Qt::FindDirectChildrenOnly))
-        delete earlier;
-    const QPoint offset = window->isVisible() ? frameOffset(window) : QPoint();
-    if (!offset.isNull()) {
-        window->setGeometry(QRect(place + offset, window->size()));
-        return;
-    }
-    window->move(place);
-    new FramePlacer(window, place);
+    placeFrameIn(window, place, std::nullopt);
 }
 
 } // namespace winframe

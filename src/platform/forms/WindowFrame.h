@@ -3,6 +3,7 @@
 // sizes a window by its inside. The frame is taken from the style, the same
 // whether the window is shown or not and whatever the window manager does, so
 // that a size stored and read back is the size that was stored.
+#include <QMargins>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -25,14 +26,18 @@ enum class Keep {
     TitleBar, // its title bar: the place is kept on each axis that is on the screen
     Whole,    // the whole window, moved in just far enough (and made no larger than the screen's free area)
 };
-// A window of that place and size kept whole on the screen: no larger than
-// the screen, moved in just far enough to be whole on it (pixels).
-QRect wholeOnScreen(const QRect& window, const QRect& screen);
+// A window kept whole on the screen, frame and title bar included (pixels):
+// the rectangle's corner is the frame's place and its size the inside's, as
+// placeFrame and QWidget::resize take them; the frame adds what its margins
+// say (nothing where there is none). It comes out no larger than the screen
+// can hold with its frame, moved in just far enough to be whole on it.
+QRect wholeOnScreen(const QRect& window, const QRect& screen, const QMargins& frame = {});
 
 // Puts the window's frame at a stored place, in twips from the screen's
 // top-left corner, with onScreenTw on each axis: every window opens with its
 // title bar on the screen, by this one rule. A window kept whole is then
-// moved in (and made smaller) as far as it must to be whole on the screen.
+// moved in (and made smaller) as far as it must to be whole on the screen,
+// with the window manager's frame around it once that frame is known.
 void placeOnScreen(QWidget* window, int leftTw, int topTw, Keep keep = Keep::TitleBar);
 
 // Where the window's frame (its title bar included) stands, in pixels on the
