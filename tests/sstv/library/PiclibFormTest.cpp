@@ -5,13 +5,16 @@
 #include "sstv/library/PiclibForm.h"
 #include "core/IniValues.h"
 #include "log/LogGlobals.h"
+#include "platform/forms/Colour.h"
 #include "platform/os/Cp932.h"
 #include "sstv/SstvWorkshopFixture.h"
 #include "sstv/receive/Bigviewer.h"
 
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTabBar>
 
 namespace {
@@ -271,6 +274,18 @@ TEST_F(Piclib, PlaceIsKeptAndAMissingTopStartsAtTheCorner) {
     forms::unload<PiclibForm>();
     writeIni(QStringLiteral("[Picture_Viewer_POS]\nTopPos=900\nLeftPos=abc\n"));
     EXPECT_EQ(open().pos(), QPoint(0, 60));
+    forms::unload<PiclibForm>();
+    // Stored at the bottom right corner: whole on the screen, frame and all, once framed.
+    const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
+    writeIni(QStringLiteral("[Picture_Viewer_POS]\nTopPos=%1\nLeftPos=%2\n")
+                 .arg(twips::fromPx(free.bottom()))
+                 .arg(twips::fromPx(free.right())));
+    PiclibForm& corner = open();
+    ASSERT_TRUE(
+        zvtest::waitUntil([&] { return !corner.findChild<QObject*>(QStringLiteral("zv-frame-placer")); }));
+    EXPECT_NE(corner.frameGeometry(), corner.geometry()) << "the frame has come";
+    EXPECT_TRUE(free.contains(corner.frameGeometry()));
+    EXPECT_EQ(corner.frameGeometry().bottom(), free.bottom()) << "moved in no further than it must";
 }
 
 } // namespace
