@@ -8,6 +8,8 @@
 // arguments, or ZV_WALK_SEED and ZV_WALK_STEPS.
 #include "app/RunningProgram.h"
 
+#include "core/Globals.h"
+
 #include "platform/forms/Clipboard.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/os/Cp932.h"
@@ -98,7 +100,7 @@ const QStringList kTexts{
 constexpr int kUnkeyedWithinMsecs = 15000;
 // A step's own waits (an engine's stop, a window swap) run late there too.
 constexpr int kStepWithinMsecs = 60000;
-// A step still under way after this long waits for the operator.
+// A scan that has run this long waits for the operator.
 constexpr int kStepWaitsMsecs = 5000;
 
 class Walk {
@@ -180,30 +182,26 @@ class Walk {
             openFor_.start();
             answer(open);
         } else if (!open) {
-            actWhileStepWaits();
+            endLongScan();
         }
     }
 
     void stepBegins() {
         stepping_ = true;
-        actAt_ = kStepWaitsMsecs;
         stepFor_.start();
     }
     void stepEnds() { stepping_ = false; }
 
   private:
-    // A step whose handler waits for the operator (a scan runs until a second
-    // click or a signal) is not the end of the walk: after a while the operator
-    // acts meanwhile, a step now and then, as a person at the keys would.
-    void actWhileStepWaits() {
-        if (!stepping_ || inner_ >= 2 || stepFor_.elapsed() < actAt_) return;
-        ++inner_;
-        const bool esc = escInMainWindow;
-        const QString what = step();
-        if (trace) std::fprintf(stderr, "%d (while it waits): %s\n", number, qUtf8Printable(what));
-        escInMainWindow = esc;
-        --inner_;
-        actAt_ = stepFor_.elapsed() + 300;
+    // A scan runs inside its button's handler until a signal rises above the
+    // line or the operator clicks the button again: one that has run a while
+    // is ended so, and the walk goes on.
+    void endLongScan() {
+        if (!stepping_ || stepFor_.elapsed() < kStepWaitsMsecs || !forms::isLoaded<PSK31MAIN>() ||
+            core::g.WfDrawState != 1)
+            return;
+        QTest::mouseClick(forms::PSK31MAIN().Command11, Qt::LeftButton);
+        stepFor_.start();
     }
 
     void answer(QWidget* open) {
@@ -417,7 +415,6 @@ class Walk {
     unsigned long seed = 0;
     int number = 0;
     bool escInMainWindow = false;
-    bool trace = false;
 
   private:
     std::mt19937 rng_;
@@ -426,9 +423,7 @@ class Walk {
     QPointer<QWidget> open_;
     QElapsedTimer openFor_;
     bool stepping_ = false;
-    int inner_ = 0;
     QElapsedTimer stepFor_;
-    qint64 actAt_ = 0;
 };
 
 class RandomWalk : public apptest::RunningProgram {};
@@ -442,7 +437,6 @@ TEST_F(RandomWalk, NothingTheOperatorDoesBreaksWhatMustAlwaysHold) {
     const zvtest::OpenedUrls browser(
         {QStringLiteral("file"), QStringLiteral("http"), QStringLiteral("https")});
     Walk walk(seed, rig(), path(QStringLiteral("ZORVATEK.INI")));
-    walk.trace = trace;
     ui::script::answerBy([&walk](const ui::Asked& asked) { return walk.answer(asked); });
     QTimer answering;
     QObject::connect(&answering, &QTimer::timeout, [&walk] { walk.answerOpenWindows(); });
