@@ -14,6 +14,7 @@
 #include <QElapsedTimer>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 
 namespace rig {
@@ -84,10 +85,14 @@ bool writeCommand(QByteArray command) {
     return true;
 }
 
+// The pause before and after a paced command. A stored value of minutes
+// (digits typed on after the default) would hold every exchange with the rig,
+// the port's opening too, so a second is the most it waits.
 int intervalMs() {
+    constexpr int kLongestMs = 1000;
     bool ok = false;
     const int ms = g.RigInterval.trimmed().toInt(&ok);
-    return ok && ms > 0 ? ms : 0;
+    return ok && ms > 0 ? std::min(ms, kLongestMs) : 0;
 }
 
 // Runs pending events until more than minMs have passed on a monotonic clock,

@@ -194,7 +194,12 @@ TEST_F(RigLinkTest, ConfiguredModeCodesReplaceTheFamilys) {
 }
 
 TEST_F(RigLinkTest, Ft847CatIsSwitchedOnAndOffWithThePort) {
-    zvtest::RigSimulator& rig = openRig(QStringLiteral("FT847"));
+    // Stored by an older sheet with digits typed on after the default: the
+    // paced commands around the opening and the closing still wait a second at most.
+    zvtest::RigSimulator& rig = rigOf(QStringLiteral("FT847"));
+    rig::g.RigInterval = QStringLiteral("3001500");
+    rig::RigOpenPort();
+    ASSERT_EQ(rig::g.RigPortOpen, 1);
     ASSERT_TRUE(waitFor([&] { return !rig.commands.isEmpty(); }));
     EXPECT_EQ(rig.commands.first(), hex("00 00 00 00 00"));
     rig::RigClosePort();
