@@ -14,6 +14,7 @@
 #include "platform/forms/Dialogs.h"
 #include "platform/os/Cp932.h"
 #include "sstv/window/SSTVForm.h"
+#include "sstv/window/SstvGlobals.h"
 #include "support/OpenedUrls.h"
 #include "support/Popups.h"
 #include "terminal/macros/MACRO_FORM.h"
@@ -180,6 +181,11 @@ class Walk {
         }
         if (open && openFor_.elapsed() >= 300) {
             openFor_.start();
+            // Answered inside a step (its handler waits, events run): said, so
+            // that a failing step shows what the operator did meanwhile.
+            if (trace && stepping_)
+                std::fprintf(stderr, "%d (meanwhile): answered the open %s\n", number,
+                             open->metaObject()->className());
             answer(open);
         } else if (!open) {
             endLongScan();
@@ -228,7 +234,14 @@ class Walk {
     // What must hold after every step; empty when it holds.
     QString broken() {
         if (escInMainWindow && !zvtest::waitUntil([&] { return !rig_.ptt; }, kUnkeyedWithinMsecs))
-            return QStringLiteral("the rig is still keyed after Esc");
+            return QStringLiteral("the rig is still keyed after Esc (sending: PSK %1, RTTY %2, "
+                                  "MMVARI %3, SSTV %4; mode %5; shortcut wait %6)")
+                .arg(core::g.Transmitting)
+                .arg(core::g.MmttyTxOn)
+                .arg(core::g.MmvariTxOn)
+                .arg(sstv::g.SstvTxActive)
+                .arg(core::g.OpMode)
+                .arg(core::g.ShortcutRegistering);
         QFile file(ini_);
         if (!file.open(QIODevice::ReadOnly)) return QStringLiteral("the settings file is gone");
         const QByteArray bytes = file.readAll();
@@ -415,6 +428,7 @@ class Walk {
     unsigned long seed = 0;
     int number = 0;
     bool escInMainWindow = false;
+    bool trace = false;
 
   private:
     std::mt19937 rng_;
@@ -437,6 +451,7 @@ TEST_F(RandomWalk, NothingTheOperatorDoesBreaksWhatMustAlwaysHold) {
     const zvtest::OpenedUrls browser(
         {QStringLiteral("file"), QStringLiteral("http"), QStringLiteral("https")});
     Walk walk(seed, rig(), path(QStringLiteral("ZORVATEK.INI")));
+    walk.trace = trace;
     ui::script::answerBy([&walk](const ui::Asked& asked) { return walk.answer(asked); });
     QTimer answering;
     QObject::connect(&answering, &QTimer::timeout, [&walk] { walk.answerOpenWindows(); });
