@@ -356,6 +356,22 @@ void setSstvFailureHookForTest(std::function<void(SstvStep)> hook) {
     sstvHook() = std::move(hook);
 }
 
+namespace {
+int changesUnderWay = 0;
+} // namespace
+
+bool ModeChangeRuns() {
+    return changesUnderWay > 0;
+}
+
+ModeChangeScope::ModeChangeScope() {
+    ++changesUnderWay;
+}
+
+ModeChangeScope::~ModeChangeScope() {
+    --changesUnderWay;
+}
+
 bool AnyEngineTransmits() {
     return core::g.Transmitting == 1 || core::g.MmttyTxOn == 1 || core::g.MmvariTxOn == 1;
 }
@@ -367,7 +383,7 @@ bool RefusedWhileRecording() {
 }
 
 bool MayChangeMode(int Index) {
-    if (AnyEngineTransmits() || RefusedWhileRecording()) return false;
+    if (ModeChangeRuns() || AnyEngineTransmits() || RefusedWhileRecording()) return false;
     return !swapsWindows(Index) || (logwindows::MayDropHandedOverQso() && sstv::MayCloseMacroEditor());
 }
 
@@ -381,6 +397,7 @@ bool ChangeMode(int Index) {
 }
 
 void MakeModeChange(int Index) {
+    const ModeChangeScope underWay;
     // A repeat does not go on in the new mode.
     EndTransmission();
     rig::RigStopPolling();

@@ -30,6 +30,17 @@ bool ChangeMode(int Index);
 // The change itself, for a caller that has asked MayChangeMode already.
 void MakeModeChange(int Index);
 
+// A mode change lets events run on its way (the rig's line, an engine's end):
+// while one is under way no other change and no transmission starts.
+bool ModeChangeRuns();
+class ModeChangeScope {
+  public:
+    ModeChangeScope();
+    ~ModeChangeScope();
+    ModeChangeScope(const ModeChangeScope&) = delete;
+    ModeChangeScope& operator=(const ModeChangeScope&) = delete;
+};
+
 // The steps of the way into SSTV at which a test can make a run-time failure
 // happen: the hook runs there and may throw.
 enum class SstvStep { ClipboardEmptied, EngineStopped, MainWindowUnloaded };

@@ -3,14 +3,15 @@
 #include "core/Globals.h"
 #include "core/SharedRoutines.h"
 #include "log/LogGlobals.h"
-#include "logwindows/lookups/EarlierQsoLookup.h"
 #include "logwindows/entry/TEMP_LOG.h"
-#include "platform/os/Clock.h"
-#include "platform/mmvari/MmvariControl.h"
+#include "logwindows/lookups/EarlierQsoLookup.h"
 #include "platform/forms/RichTextPane.h"
+#include "platform/mmvari/MmvariControl.h"
+#include "platform/os/Clock.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPolling.h"
 #include "rig/RigPort.h"
+#include "terminal/engines/ModeChange.h"
 #include "terminal/macros/MACRO_FORM.h"
 #include "terminal/macros/MacroExpand.h"
 #include "terminal/macros/RepeatMain.h"
@@ -105,7 +106,7 @@ void SendMacro(int index) {
     // Handing text to an engine can let events run; a macro pressed meanwhile
     // is ignored so that the text already being handed over stays intact.
     static bool sending = false;
-    if (sending) return;
+    if (sending || terminal::engines::ModeChangeRuns()) return;
     PSK31MAIN& w = forms::PSK31MAIN();
     if (w.TxInhibited == 1) {
         w.Text1->setFocus();

@@ -46,6 +46,7 @@ void stopMmvari(PSK31MAIN& w) {
 // Asked before the multi-mode control or any engine is stopped.
 void PSKMODE_Click(int Index) {
     if (!engines::MayChangeMode(Index)) return showModeMenus();
+    const engines::ModeChangeScope underWay;
     PSK31MAIN& w = forms::PSK31MAIN();
     if (g.MmvariActive == 1) stopMmvari(w);
     w.VScroll1->setValue(g.RxFreqHz);
@@ -56,6 +57,7 @@ void PSKMODE_Click(int Index) {
 
 void mvrMODEsel_Click(int Index) {
     if (!engines::MayChangeMode(Index)) return showModeMenus();
+    const engines::ModeChangeScope underWay;
     engines::EndTransmission();
     rig::RigStopPolling();
     g.MmttyCwOn = 0;

@@ -10,6 +10,7 @@
 #include "platform/mmvari/MmvariIds.h"
 #include "platform/pskcore/PskCore.h"
 #include "rig/RigCommands.h"
+#include "terminal/engines/ModeChange.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/transmit/TxState.h"
 #include "terminal/transmit/TypedText.h"
@@ -203,6 +204,8 @@ QString rttyText(const QString& boxText) {
 }
 
 void StartTx() {
+    // F12 taken while a mode change waits on its way: the engine is changing.
+    if (engines::ModeChangeRuns()) return;
     PSK31MAIN& w = forms::PSK31MAIN();
     const bool known = core::g.MmvariActive == 1 || rttyMode() || pskMode();
     if (!known) return;

@@ -22,6 +22,7 @@
 #include "platform/os/Paths.h"
 #include "platform/pskcore/PskCore.h"
 #include "rig/RigGlobals.h"
+#include "rig/RigPolling.h"
 #include "rig/RigPort.h"
 #include "settings/dialogs/CFG_RecPlay.h"
 #include "sstv/window/SSTVForm.h"
@@ -266,6 +267,46 @@ TEST_F(ModeChange, NoChangeWhileAnyEngineTransmits) {
         EXPECT_EQ(stored("PSKCFG", "LastMode"), before);
         ASSERT_TRUE(zvtest::waitForRigToCatchUp(*sim));
         EXPECT_TRUE(sim->modeCommands.isEmpty());
+        rig::RigClosePort();
+        forms::unloadAllExcept();
+        pskcore::lib().fnStopSoundCard();
+    }
+}
+
+// A change to QPSK(USB) waits for the rig's answer to a poll, events
+// running: F12, or another mode chosen, meanwhile is refused. The change ends
+// as chosen, with one engine and nothing sent.
+TEST_F(ModeChange, NothingStartsWhileAChangeWaitsForTheRig) {
+    for (const bool f12 : {true, false}) {
+        SCOPED_TRACE(f12 ? "F12 meanwhile" : "RTTY chosen meanwhile");
+        start(FromBpsk);
+        if (HasFatalFailure()) return;
+        PSK31MAIN& w = forms::PSK31MAIN();
+        w.Text1->setText(QStringLiteral("CQ"));
+        bool acted = false;
+        QTimer meanwhile;
+        QObject::connect(&meanwhile, &QTimer::timeout, [&] {
+            if (acted || !rig::exchangeInProgress()) return;
+            acted = true;
+            if (f12)
+                QTest::keyClick(w.Text1, Qt::Key_F12);
+            else
+                zvtest::chooseInMenuBar(w.menuBar(), w.PSKMODE[core::ModeRtty]);
+            sim->holdingAnswers = false;
+            sim->releaseAnswers();
+        });
+        meanwhile.start(0);
+        sim->holdingAnswers = true;
+        rig::RigReadStatus();
+        choose(MainMode, core::ModeQpskUsb);
+        meanwhile.stop();
+        EXPECT_TRUE(acted);
+        ASSERT_TRUE(zvtest::waitForPostedEvents());
+        EXPECT_EQ(g.OpMode, core::ModeQpskUsb);
+        EXPECT_EQ(ticked(), QList<int>{core::ModeQpskUsb});
+        EXPECT_EQ(running(), QStringList{"PSK"});
+        EXPECT_EQ(g.Transmitting, 0);
+        EXPECT_FALSE(pskcore::lib().isTransmitting());
         rig::RigClosePort();
         forms::unloadAllExcept();
         pskcore::lib().fnStopSoundCard();
