@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <limits>
 
 namespace core {
 namespace {
@@ -69,7 +68,9 @@ constexpr StoredRange kRanges[] = {
     {"RIG_CON_CFG", "STOP_BIT", 1, 2, 1},
     {"RIG_CON_CFG", "Poll_Time", 600, 5000, 1000, nullptr, {}, 0, true},
     // The command pause the sheet shows for one that is no number of 0 or more.
-    {"RIG_CON_CFG", "Interval", 0, std::numeric_limits<int>::max(), 300},
+    // Each paced command waits it twice, events running: a pause of minutes
+    // (digits typed on after the default) is a wish for the longest, a second.
+    {"RIG_CON_CFG", "Interval", 0, 1000, 300, nullptr, {}, 0, true},
     {"MMVCFG", "AFC_SW", 0, 1, 0},
     {"MMVCFG", "NET_SW", 0, 1, 0},
     {"MMVCFG", "AFC_W", 10, 200, 50},

@@ -1,6 +1,7 @@
 #include "rig/RigPort.h"
 
 #include "core/Globals.h"
+#include "core/SettingRanges.h"
 #include "platform/os/SerialComm.h"
 #include "rig/CatAnswers.h"
 #include "rig/RigCommands.h"
@@ -85,14 +86,14 @@ bool writeCommand(QByteArray command) {
     return true;
 }
 
-// The pause before and after a paced command. A stored value of minutes
-// (digits typed on after the default) would hold every exchange with the rig,
-// the port's opening too, so a second is the most it waits.
+// The pause before and after a paced command, never longer than the stored
+// range allows: a pause of minutes would hold every exchange with the rig.
 int intervalMs() {
-    constexpr int kLongestMs = 1000;
+    const int longest =
+        core::StoredRangeOf(QStringLiteral("RIG_CON_CFG"), QStringLiteral("Interval"))->highest;
     bool ok = false;
     const int ms = g.RigInterval.trimmed().toInt(&ok);
-    return ok && ms > 0 ? std::min(ms, kLongestMs) : 0;
+    return ok && ms > 0 ? std::min(ms, longest) : 0;
 }
 
 // Runs pending events until more than minMs have passed on a monotonic clock,

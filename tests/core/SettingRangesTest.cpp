@@ -79,6 +79,8 @@ TEST(StoredRanges, WhatAStoredTextBecomes) {
         {"RIG_CON_CFG", "Poll_Time", "100000", 5000},
         {"RIG_CON_CFG", "Poll_Time", "300", 600},
         {"RIG_CON_CFG", "Poll_Time", "-300", 1000},
+        {"RIG_CON_CFG", "Interval", "3001500", 1000},
+        {"RIG_CON_CFG", "Interval", "0", {}},
         {"MACRO_SCKEY", "MACRO7", "0", {}},
         {"MACRO_SCKEY", "MACRO7", "65", {}},
         {"MACRO_SCKEY", "MACRO7", "64", 0},

@@ -14,7 +14,6 @@ namespace {
 
 constexpr double kHzPerBin = 3.90625;
 constexpr int kClockLimit = 10000;
-constexpr int kLongestRigIntervalMs = 1000;
 constexpr int kSpanFloorHz = 150;
 constexpr int kSpanCeilingHz = 3500;
 
@@ -65,14 +64,14 @@ ClockBox ClockBoxValue(const QString& text) {
 
 QString RigIntervalFor(const QString& typed) {
     if (typed.isEmpty() || typed.trimmed() < QStringLiteral("0")) return QStringLiteral("300");
-    // Every exchange with the rig waits this long twice, events running
-    // meanwhile: a longer pause only holds up a mode change or a port opening
-    // for minutes (the default 300 with more digits typed after it).
+    // No longer than the stored range allows: a longer pause only holds up a
+    // mode change or a port opening (the default 300 with digits typed after it).
     QString t = typed.trimmed();
     if (!std::all_of(t.begin(), t.end(), [](QChar c) { return c.isDigit(); })) return typed;
     while (t.size() > 1 && t.startsWith(QLatin1Char('0')))
         t.remove(0, 1);
-    if (t.size() > 4 || t.toInt() > kLongestRigIntervalMs) return QString::number(kLongestRigIntervalMs);
+    const int longest = RangeHigh("RIG_CON_CFG", "Interval");
+    if (t.size() > 4 || t.toInt() > longest) return QString::number(longest);
     return typed;
 }
 
