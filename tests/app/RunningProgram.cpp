@@ -103,7 +103,9 @@ bool toSstv() {
 QList<QWidget*> editableBoxes(QWidget* window) {
     QList<QWidget*> boxes;
     for (QWidget* w : window->findChildren<QWidget*>()) {
-        if (!w->isVisible() || !w->isEnabled()) continue;
+        // A window it opened (a settings window, the macro editor) is a window
+        // of its own: a key given to one of its boxes is no key of this one.
+        if (!w->isVisible() || !w->isEnabled() || w->window() != window) continue;
         if (auto* line = qobject_cast<QLineEdit*>(w)) {
             // A list's or a spin box's own line is reached through the list or the box.
             if (!line->isReadOnly() && !qobject_cast<QComboBox*>(w->parent()) &&
