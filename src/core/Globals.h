@@ -120,6 +120,9 @@ struct Globals {
     int SatelliteMode = 0;
     int Transmitting = 0;
     int RepeatTxOn = 0;
+    // Raised by every Esc (and abort): a transmission's start that let events
+    // run finds it risen afterwards and goes no further.
+    int TxStops = 0;
     int BusyCount = 0;
     int ShortcutRegistering = 0;
     int ChannelDisplay = 1;

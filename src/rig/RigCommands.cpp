@@ -119,7 +119,10 @@ bool RigPttOn() {
     };
     if (command().isEmpty()) return true;
     const int mine = ++keyCommands;
+    const int stops = core::g.TxStops;
     awaitQuietLine();
+    // Esc taken meanwhile ends the start that asks for the key.
+    if (stops != core::g.TxStops) return false;
     // A later command was taken while this one waited: a release leaves the
     // rig unkeyed and the transmission unstarted; a later key-on has keyed it.
     if (mine != keyCommands) return g.PttKeyedByCat == 1;

@@ -14,8 +14,8 @@ bool RigAskStatus();
 void IcomAskMode();
 void IcomAskFreq();
 // Keys the rig by CAT. The command waits for a quiet line, and a release
-// asked meanwhile (Esc taken during the wait) wins: false then, and the
-// caller starts no transmission. True otherwise, keyed or not by CAT.
+// or an Esc taken meanwhile wins: false then, and the caller starts no
+// transmission. True otherwise, keyed or not by CAT.
 bool RigPttOn();
 // Releases the key this program put on by CAT; nothing when it holds none.
 void RigPttOff();

@@ -43,7 +43,14 @@ void PrintTo(const FamilyRow& row, std::ostream* os) {
     *os << row.family;
 }
 
-enum class Act { FrequencyClick, ModeChange, KeyAndUnkey, ClickWhileKeyingWaits, EscWhileKeyingWaits };
+enum class Act {
+    FrequencyClick,
+    ModeChange,
+    KeyAndUnkey,
+    ClickWhileKeyingWaits,
+    EscWhileKeyingWaits,
+    EscWhileMacroReadsRig
+};
 
 const char* nameOf(Act a) {
     switch (a) {
@@ -57,6 +64,8 @@ const char* nameOf(Act a) {
         return "click while keying waits";
     case Act::EscWhileKeyingWaits:
         return "Esc while keying waits";
+    case Act::EscWhileMacroReadsRig:
+        return "Esc while a macro reads the rig";
     }
     return "";
 }
@@ -123,6 +132,30 @@ class RigPacing : public RigLinkTest, public ::testing::WithParamInterface<Famil
         EXPECT_EQ(colour::backColor(w.Command1), colour::kButtonFace) << "the button says receive";
     }
 
+    // A macro that reads the rig ('RIGCALL') lets events run before it sends:
+    // Esc taken then ends the macro, and nothing goes on the air.
+    void escWhileMacroReadsRig() {
+        PSK31MAIN& w = forms::PSK31MAIN();
+        const int keyed = sim->pttOnCount;
+        bool pressed = false;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (pressed) return;
+            pressed = true;
+            QTest::keyClick(w.Text1, Qt::Key_Escape);
+        });
+        if (!pskcore::lib().isRunning()) w.Timer2_Timer();
+        watch.start(0);
+        zvtest::sendMacro(w, 0, QStringLiteral("'TXON''RIGCALL'CQ de JA1ZVK 'TXOFF'"));
+        watch.stop();
+        ASSERT_TRUE(pressed) << "the macro let events run";
+        ASSERT_TRUE(zvtest::waitForPostedEvents());
+        EXPECT_FALSE(pskcore::lib().isTransmitting());
+        EXPECT_EQ(core::g.Transmitting, 0);
+        EXPECT_EQ(sim->pttOnCount, keyed);
+        EXPECT_FALSE(w.Text1->text().contains(QStringLiteral("JA1ZVK")));
+    }
+
     // The operator's act, then the read that follows it.
     void act(Act a) {
         switch (a) {
@@ -145,6 +178,9 @@ class RigPacing : public RigLinkTest, public ::testing::WithParamInterface<Famil
         case Act::EscWhileKeyingWaits:
             escWhileKeyingWaits();
             return;
+        case Act::EscWhileMacroReadsRig:
+            escWhileMacroReadsRig();
+            return;
         }
     }
 };
@@ -162,8 +198,9 @@ TEST_P(RigPacing, CommandsGivenWhileTheRigAnswersWaitAndNoReadIsLost) {
         ASSERT_EQ(rig::g.RigPortOpen, 1) << core::g.StatusMessage.toStdString();
         const int takenBefore = rig::readingsTaken();
         const auto lost = [&] { return rig.readingsAnswered - (rig::readingsTaken() - takenBefore); };
-        for (const Act a : {Act::FrequencyClick, Act::ModeChange, Act::KeyAndUnkey,
-                            Act::ClickWhileKeyingWaits, Act::EscWhileKeyingWaits}) {
+        for (const Act a :
+             {Act::FrequencyClick, Act::ModeChange, Act::KeyAndUnkey, Act::ClickWhileKeyingWaits,
+              Act::EscWhileKeyingWaits, Act::EscWhileMacroReadsRig}) {
             SCOPED_TRACE(nameOf(a));
             const int answered = rig.readingsAnswered;
             rig::RigReadStatus();

@@ -42,16 +42,20 @@ bool windowKey(SSTVForm& f, const QKeyEvent& e) {
     const Qt::KeyboardModifiers mods =
         e.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     switch (e.key()) {
-    case Qt::Key_F12:
+    case Qt::Key_F12: {
+        const int stops = core::g.TxStops;
         // The picture is rendered afresh even when the transmit tab already shows.
         if (f.SSTab2->currentIndex() == 0)
             f.SSTab2_Click();
         else
             f.SSTab2->setCurrentIndex(0);
         QCoreApplication::processEvents();
-        f.Command9->click();
+        // An Esc taken while the picture was drawn ends this F12 too.
+        if (stops == core::g.TxStops) f.Command9->click();
         return true;
+    }
     case Qt::Key_Escape:
+        ++core::g.TxStops;
         sstveng::lib().mmsSendStop();
         f.Picture10->setScale(f.Picture10->scaleWidth(), sstv::g.RxImageHeight);
         colour::setBackColor(f.Command9, colour::kButtonFace);

@@ -114,6 +114,9 @@ void SendMacro(int index) {
     }
     sending = true;
     const QScopeGuard done([] { sending = false; });
+    // The time stamp, the log's local time and the rig's reading let events
+    // run: an Esc taken meanwhile ends the macro before anything goes out.
+    const int stops = core::g.TxStops;
     Cycle cycle = mainCycle();
     if (core::g.RepeatTxOn == 1) {
         cycle.cancelForNewMacro();
@@ -130,6 +133,7 @@ void SendMacro(int index) {
     applyExpansion(w, e);
     if (e.logTime) takeLogTime(e);
     if (e.rigCall) readRig();
+    if (stops != core::g.TxStops) return;
     intoTransmitBox(w, core::g.MacroText);
     transmit::TxSend();
 }

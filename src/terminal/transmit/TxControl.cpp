@@ -36,10 +36,12 @@ int whole(const QString& text) {
     return text.trimmed().toInt();
 }
 
-// Posts the sequence in order; stops at the first command the program does not take.
-bool postAll(std::initializer_list<std::pair<std::int32_t, std::int32_t>> commands) {
+// Posts the sequence in order; stops at the first command the program does
+// not take, and, for a start, once an Esc has been taken since it began
+// (each post lets events run).
+bool postAll(std::initializer_list<std::pair<std::int32_t, std::int32_t>> commands, int stops = -1) {
     for (const auto& [code, value] : commands)
-        if (!core::PostMmttyCommand(code, value)) return false;
+        if ((stops >= 0 && stops != core::g.TxStops) || !core::PostMmttyCommand(code, value)) return false;
     return true;
 }
 
@@ -69,12 +71,14 @@ void startMmvari(PSK31MAIN& w) {
 
 void startRtty(PSK31MAIN& w) {
     if (core::g.MmttyTxOn == 0) {
-        bool ok = postAll({{mmtty::CmdTx, mmtty::TxOn}, {mmtty::CmdChar, '\r'}, {mmtty::CmdChar, '\n'}});
+        const int stops = core::g.TxStops;
+        bool ok =
+            postAll({{mmtty::CmdTx, mmtty::TxOn}, {mmtty::CmdChar, '\r'}, {mmtty::CmdChar, '\n'}}, stops);
         const QString notHanded = notYetHanded(w.Text1->text(), g.RttyTypedAhead);
         g.RttyTypedAhead.clear();
         for (QChar c : rttyText(notHanded)) {
             if (!ok) break;
-            ok = core::PostMmttyCommand(mmtty::CmdChar, keyAsciiOf(c));
+            ok = postAll({{mmtty::CmdChar, keyAsciiOf(c)}}, stops);
         }
         if (ok && core::g.MacroTxOff == 1) core::PostMmttyCommand(mmtty::CmdTx, mmtty::TxOffAfterQueue);
     } else {
@@ -129,6 +133,8 @@ void abortRtty(PSK31MAIN& w) {
 
 void abortMmvari(PSK31MAIN& w) {
     if (!w.MMVARI) return;
+    // Nor does the macro's CW ID follow: its end would key the control again.
+    core::g.MacroCwId = 0;
     w.MMVARI->set(mmvari::IdTransmit, false);
     w.MMVARI->set(mmvari::IdTuneReset, 0);
     // Ended before the control began to send: no end event will come to
@@ -224,6 +230,7 @@ void StartTx() {
 }
 
 void TXBC_Click() {
+    ++core::g.TxStops;
     PSK31MAIN& w = forms::PSK31MAIN();
     w.Text1->setText(QString());
     if (core::g.MmvariActive == 1) abortMmvari(w);
@@ -234,6 +241,7 @@ void TXBC_Click() {
 }
 
 void AbortKey() {
+    ++core::g.TxStops;
     if (core::g.MmvariActive == 1) {
         abortMmvari(forms::PSK31MAIN());
         return;
@@ -242,6 +250,7 @@ void AbortKey() {
 }
 
 void EscapeKey() {
+    ++core::g.TxStops;
     PSK31MAIN& w = forms::PSK31MAIN();
     if (core::g.MmvariActive == 1) {
         abortMmvari(w);

@@ -95,10 +95,12 @@ void sendRtty() {
     const QString shown = core::g.MacroText;
     substituteForRtty(core::g.MacroText);
     const QString text = core::g.MacroText;
-    // A program that is gone ends the sending; the rest is not sent.
+    const int stops = core::g.TxStops;
+    // A program that is gone ends the sending; the rest is not sent. Each
+    // post lets events run: after an Esc taken meanwhile nothing more goes.
     if (core::g.MacroTxOn == 1 && !core::PostMmttyCommand(mmtty::CmdTx, mmtty::TxOn)) return;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        if (!core::PostMmttyCommand(mmtty::CmdChar, ansiCode(text[i]))) return;
+        if (stops != core::g.TxStops || !core::PostMmttyCommand(mmtty::CmdChar, ansiCode(text[i]))) return;
         countHanded(shown, i);
     }
     if (core::g.MacroTxOff == 1) core::PostMmttyCommand(mmtty::CmdTx, mmtty::TxOffAfterQueue);

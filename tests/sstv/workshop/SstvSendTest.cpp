@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QTimer>
 
 namespace {
 
@@ -180,6 +181,21 @@ TEST_F(SstvSend, F12RendersAndSendsWithCatPttAndEscStops) {
     QTest::keyClick(&f, Qt::Key_Escape);
     EXPECT_EQ(callsOf(QStringLiteral("mmsSendStop()")), 1);
     ASSERT_TRUE(zvtest::waitUntil([] { return sstv::g.SstvTxActive == 0; }));
+    ASSERT_TRUE(zvtest::waitForRigToCatchUp(*sim));
+    EXPECT_FALSE(sim->ptt);
+    EXPECT_EQ(sim->pttOnCount, 2);
+
+    // Esc taken while F12 still renders the picture ends that F12: nothing goes out.
+    bool pressed = false;
+    QTimer::singleShot(0, &f, [&] {
+        pressed = true;
+        QTest::keyClick(&f, Qt::Key_Escape);
+    });
+    QTest::keyClick(&f, Qt::Key_F12);
+    ASSERT_TRUE(pressed);
+    ASSERT_TRUE(zvtest::waitForPostedEvents());
+    EXPECT_EQ(callsOf(QStringLiteral("mmsSendPic(3)")), 2);
+    EXPECT_EQ(sstv::g.SstvTxActive, 0);
     ASSERT_TRUE(zvtest::waitForRigToCatchUp(*sim));
     EXPECT_FALSE(sim->ptt);
     EXPECT_EQ(sim->pttOnCount, 2);

@@ -29,6 +29,7 @@
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 
 #include <cerrno>
 #include <csignal>
@@ -325,6 +326,26 @@ TEST_F(MmttyEngine, EscFromAnyBoxReleasesTheRig) {
     }
     EXPECT_EQ(sim->pttOnCount, 4);
     EXPECT_EQ(sim->pttOffCount, 4);
+
+    // Esc taken while F12 still hands the box's text over (each post lets
+    // events run): the program stops and is handed nothing more.
+    w.Text1->setText(QStringLiteral("RYRYRY RYRYRY"));
+    link().clearPosted();
+    bool pressed = false;
+    QTimer::singleShot(0, &w, [&] {
+        pressed = true;
+        QTest::keyClick(w.Text1, Qt::Key_Escape);
+    });
+    QTest::keyClick(w.Text1, Qt::Key_F12);
+    ASSERT_TRUE(pressed);
+    const QList<mmtty::Pair> posted = link().posted();
+    const qsizetype cleared = posted.indexOf(mmtty::Pair{mmtty::CmdTx, mmtty::TxClear});
+    ASSERT_GE(cleared, 0);
+    EXPECT_EQ(posted.indexOf(mmtty::Pair{mmtty::CmdTx, mmtty::TxOn}), 0);
+    EXPECT_EQ(posted.mid(cleared + 1), QList<mmtty::Pair>()) << "nothing after the Esc";
+    ASSERT_TRUE(step(10));
+    EXPECT_TRUE(zvtest::waitUntil([] { return g.MmttyTxOn == 0; }));
+    EXPECT_TRUE(rigKeyed(false));
 }
 
 // A program that hangs while sending (stopped): Esc still unkeys the rig by

@@ -8,6 +8,7 @@
 #include "platform/forms/RichTextPane.h"
 #include "platform/mmvari/MmvariViews.h"
 #include "rig/RigGlobals.h"
+#include "rig/RigPolling.h"
 #include "rig/RigPort.h"
 #include "settings/dialogs/CFG_MMVARI.h"
 #include "settings/dialogs/CLKadj.h"
@@ -25,6 +26,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSlider>
+#include <QTimer>
 
 namespace {
 
@@ -396,24 +398,59 @@ TEST_F(MmvariOnAir, TheCwIdButtonSendsTheIdAndReleasesTheRig) {
     EXPECT_EQ(colour::backColor(w->Command1), colour::kButtonFace);
 }
 
-// Esc from any QSO box ends the control's transmission and releases the rig.
+// Esc from any QSO box ends the control's transmission and releases the rig,
+// and the macro's CW ID does not follow. Esc taken while the key-on still
+// waits for the rig's answer to a poll ends the start itself: the rig is
+// never keyed and the control never sends.
 TEST_F(MmvariOnAir, EscFromAnyBoxReleasesTheRig) {
     w->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
-    const std::pair<const char*, QWidget*> boxes[] = {{"transmit box", w->Text1},
-                                                      {"call", w->Text5},
-                                                      {"name", w->Text6},
-                                                      {"receive pane", w->RichTextBox1}};
-    for (const auto& [name, box] : boxes) {
-        SCOPED_TRACE(name);
-        sendMacro("CQ CQ de JA1ZVK JA1ZVK JA1ZVK pse k", 0);
+    const struct {
+        const char* name;
+        QWidget* box;
+        bool whileKeyWaits;
+    } rows[] = {{"transmit box", w->Text1, false},
+                {"call", w->Text5, false},
+                {"name", w->Text6, false},
+                {"receive pane", w->RichTextBox1, false},
+                {"call, while the key waits", w->Text5, true},
+                {"transmit box, while the key waits", w->Text1, true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const int keyed = sim->pttOnCount;
+        bool pressed = false;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (pressed || !rig::exchangeInProgress()) return;
+            pressed = true;
+            row.box->setFocus();
+            QTest::keyClick(row.box, Qt::Key_Escape);
+            sim->holdingAnswers = false;
+            sim->releaseAnswers();
+        });
+        if (row.whileKeyWaits) {
+            sim->holdingAnswers = true;
+            rig::RigReadStatus();
+            watch.start(0);
+        }
+        sendMacro("CQ CQ de JA1ZVK JA1ZVK JA1ZVK pse k", 1);
         core::g.MacroTxOff = 0; // on the air until stopped
-        ASSERT_TRUE(rigKeyed(true));
-        ASSERT_TRUE(stepUntil([] { return core::g.Transmitting == 1; }));
-        box->setFocus();
-        QTest::keyClick(box, Qt::Key_Escape);
-        ASSERT_TRUE(stepUntil([] { return core::g.MmvariTxOn == 0; }));
+        if (row.whileKeyWaits) {
+            ASSERT_TRUE(pressed);
+            ASSERT_TRUE(zvtest::waitUntil([&] { return !sim->lineBusy() && !rig::exchangeInProgress(); }));
+            EXPECT_FALSE(stepUntil([] { return core::g.Transmitting == 1; }, 20))
+                << "the control never sends";
+            EXPECT_EQ(sim->pttOnCount, keyed);
+        } else {
+            ASSERT_TRUE(rigKeyed(true));
+            ASSERT_TRUE(stepUntil([] { return core::g.Transmitting == 1; }));
+            row.box->setFocus();
+            QTest::keyClick(row.box, Qt::Key_Escape);
+        }
+        ASSERT_TRUE(stepUntil([] { return core::g.MmvariTxOn == 0 && core::g.Transmitting == 0; }));
         ASSERT_TRUE(rigKeyed(false));
+        EXPECT_EQ(core::g.MacroCwId, 0);
+        EXPECT_TRUE(control->callsOf(dispatch::Call::Invoke, MethodCwId).isEmpty()) << "no CW ID after Esc";
         EXPECT_TRUE(w->Text1->text().isEmpty());
     }
 }
