@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/SettingRanges.h"
+#include "platform/forms/Forms.h"
 #include "platform/os/SerialComm.h"
 #include "rig/CatAnswers.h"
 #include "rig/RigCommands.h"
@@ -99,6 +100,7 @@ int intervalMs() {
 // Runs pending events until more than minMs have passed on a monotonic clock,
 // or sooner than maxMs once done() holds.
 void waitWithEvents(int minMs, int maxMs, const std::function<bool()>& done) {
+    const forms::EventsRunScope eventsRun;
     ++exchangeDepth;
     QElapsedTimer clock;
     clock.start();

@@ -21,8 +21,21 @@ template <class W> QPointer<W>& slot() {
 }
 void remember(const char* key, std::function<void()> unloader);
 void forget(const char* key);
+void destroyLater(QWidget* w);
 
 } // namespace detail
+
+// A wait that lets events run (a peer's answer, a program's end) may sit in a
+// handler of a window that an event taken meanwhile unloads (another mode
+// chosen): such a window is destroyed only after the outermost wait, once
+// the handler has returned through it.
+class EventsRunScope {
+  public:
+    EventsRunScope();
+    ~EventsRunScope();
+    EventsRunScope(const EventsRunScope&) = delete;
+    EventsRunScope& operator=(const EventsRunScope&) = delete;
+};
 
 template <class W> bool isLoaded() {
     return !detail::slot<W>().isNull();
@@ -38,7 +51,7 @@ template <class W> void unload() {
     if constexpr (requires(W & x) { x.Form_Unload(); }) w->Form_Unload();
     w->hide();
     quiesce(w);
-    w->deleteLater();
+    detail::destroyLater(w);
 }
 
 template <class W> W& get() {

@@ -1,5 +1,6 @@
 #include "platform/mmtty/MmttyLink.h"
 
+#include "platform/forms/Forms.h"
 #include "platform/os/Paths.h"
 
 #include <QCoreApplication>
@@ -101,6 +102,7 @@ bool MmttyLink::post(std::int32_t code, std::int32_t value) {
 }
 
 bool MmttyLink::postCommand(std::int32_t code, std::int32_t value) {
+    const forms::EventsRunScope eventsRun;
     QElapsedTimer waited;
     waited.start();
     for (;;) {
@@ -112,6 +114,7 @@ bool MmttyLink::postCommand(std::int32_t code, std::int32_t value) {
 }
 
 bool MmttyLink::waitForWindow(int msecs) {
+    const forms::EventsRunScope eventsRun;
     if (programWindow_ != 0) return true;
     if (!isRunning()) return false;
     QEventLoop loop;
@@ -128,6 +131,7 @@ bool MmttyLink::waitForWindow(int msecs) {
 }
 
 bool MmttyLink::waitForExit(int msecs) {
+    const forms::EventsRunScope eventsRun;
     if (!isRunning()) return true;
     QEventLoop loop;
     QTimer limit;
@@ -140,6 +144,7 @@ bool MmttyLink::waitForExit(int msecs) {
 }
 
 int MmttyLink::close(int msecs) {
+    const forms::EventsRunScope eventsRun;
     QElapsedTimer waited;
     waited.start();
     // A program still starting takes the close command as soon as it has connected.

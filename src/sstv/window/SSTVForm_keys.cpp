@@ -114,7 +114,10 @@ void SSTVForm::changeFromHere(int Index) {
         core::ShowTimedMessage(core::g.StatusMessage, MessageMsecs);
         return showSstvTicked();
     }
-    if (terminal::engines::AnyEngineTransmits()) return showSstvTicked();
+    // A change still under way (this window's rig port coming back after one,
+    // the rig waited for) is not entered again.
+    if (terminal::engines::AnyEngineTransmits() || terminal::engines::ModeChangeRuns())
+        return showSstvTicked();
     try {
         if (rig::g.RigPortOpen == 1) rig::RigClosePort();
         terminal::engines::ChangeMode(Index);
@@ -132,7 +135,8 @@ void SSTVForm::changeFromHere(int Index) {
     }
     if (!forms::isLoaded<SSTVForm>()) return;
     showSstvTicked();
-    // No change was made: the window keeps its rig port.
+    // No change was made: the window keeps its rig port, still part of the change.
+    const terminal::engines::ModeChangeScope underWay;
     if (rig::g.RigPortName != QLatin1String("NONE") && rig::g.RigPortOpen == 0) rig::RigOpenPort();
 }
 

@@ -25,6 +25,7 @@
 #include "rig/RigPolling.h"
 #include "rig/RigPort.h"
 #include "settings/dialogs/CFG_RecPlay.h"
+#include "settings/sheet/CFGSHEET.h"
 #include "sstv/window/SSTVForm.h"
 #include "startup/AboutZORVATEK.h"
 #include "support/Popups.h"
@@ -46,6 +47,7 @@
 #include <QTimer>
 
 #include <csignal>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 
@@ -310,6 +312,80 @@ TEST_F(ModeChange, NothingStartsWhileAChangeWaitsForTheRig) {
         rig::RigClosePort();
         forms::unloadAllExcept();
         pskcore::lib().fnStopSoundCard();
+    }
+}
+
+// A window's own handler waits for the rig (its port opened again, a poll),
+// events running, and another mode is chosen meanwhile: the window that goes
+// is destroyed only once that handler is done, and a change from the SSTV
+// window is not entered again while its port comes back.
+TEST_F(ModeChange, AModeChosenWhileAWindowWaitsForTheRig) {
+    struct Case {
+        const char* name;
+        Start from;
+        std::function<bool()> outer;
+        std::function<void()> meanwhile;
+        int opMode;
+        QStringList engines;
+    } cases[] = {
+        {"settings opened from the SSTV window, RTTY chosen meanwhile",
+         FromSstv,
+         [] { return zvtest::chooseMenuItem(forms::SSTVForm().PSKCFG); },
+         [this] { choose(SstvMenu, core::ModeRtty); },
+         core::ModeRtty,
+         {"RTTY"}},
+        {"SSTV chosen again in the SSTV window, bpsk(STD) chosen meanwhile",
+         FromSstv,
+         [] { return zvtest::chooseMenuItem(forms::SSTVForm().PSKMODE[core::ModeSstv]); },
+         [this] { choose(SstvMenu, 14); },
+         core::ModeSstv,
+         {}},
+        {"the rig's frequency clicked in the main window, SSTV chosen meanwhile",
+         FromBpsk,
+         [] {
+             QTest::mouseClick(forms::PSK31MAIN().Label11, Qt::LeftButton);
+             return true;
+         },
+         [this] { choose(MainMode, core::ModeSstv); },
+         core::ModeSstv,
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        start(c.from);
+        if (HasFatalFailure()) return;
+        core::PutIniText(QStringLiteral("RIG_CON_CFG"), QStringLiteral("RIGCOMCONT"), sim->devicePath());
+        core::PutIniText(QStringLiteral("RIG_CON_CFG"), QStringLiteral("RIG_TYPE"),
+                         QStringLiteral("KENWOOD"));
+        core::PutIniText(QStringLiteral("RIG_CON_CFG"), QStringLiteral("VFOCHECK"), QStringLiteral("YesP"));
+        bool acted = false;
+        QTimer meanwhile;
+        QObject::connect(&meanwhile, &QTimer::timeout, [&] {
+            if (acted || !rig::exchangeInProgress() || rig::g.RigPortOpen != 1) return;
+            acted = true;
+            c.meanwhile();
+            sim->holdingAnswers = false;
+            sim->releaseAnswers();
+        });
+        meanwhile.start(0);
+        sim->holdingAnswers = true;
+        EXPECT_TRUE(c.outer());
+        meanwhile.stop();
+        sim->holdingAnswers = false;
+        EXPECT_TRUE(acted);
+        ASSERT_TRUE(zvtest::waitForPostedEvents());
+        EXPECT_EQ(g.OpMode, c.opMode);
+        EXPECT_EQ(forms::isLoaded<SSTVForm>(), c.opMode == core::ModeSstv);
+        EXPECT_EQ(forms::isLoaded<PSK31MAIN>(), c.opMode != core::ModeSstv);
+        // The sheet went with the window it was opened from.
+        EXPECT_FALSE(forms::isLoaded<CFGSHEET>());
+        EXPECT_TRUE(zvtest::waitUntil([&] { return running() == c.engines; }))
+            << running().join(',').toStdString();
+        if (rig::g.RigPortOpen == 1) rig::RigClosePort();
+        forms::unloadAllExcept();
+        core::MmttyProgram().close(0);
+        pskcore::lib().fnStopSoundCard();
+        ASSERT_TRUE(zvtest::waitForPostedEvents());
     }
 }
 
