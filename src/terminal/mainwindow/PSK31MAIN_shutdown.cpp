@@ -28,6 +28,7 @@
 #include "terminal/displays/MultiChPos.h"
 #include "terminal/displays/multi_ch.h"
 #include "terminal/engines/EngineStop.h"
+#include "terminal/engines/MmttyEngine.h"
 #include "terminal/macros/MACRO_FORM.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/mainwindow/Shutdown.h"
@@ -231,8 +232,11 @@ void PSK31MAIN::releaseEngine(bool exitMenu, bool emergency) {
     }
     if (isRtty(mode)) {
         mmtty::MmttyLink& program = core::MmttyProgram();
-        program.postCommand(mmtty::CmdClose, 0);
+        // Its end is expected from here on: the handlers go before the close
+        // is asked, or a quick end would be taken for one on its own (BPSK).
+        terminal::engines::RestoreMmttyWndProc();
         QObject::disconnect(&program, &mmtty::MmttyLink::notice, nullptr, nullptr);
+        program.postCommand(mmtty::CmdClose, 0);
         if (emergency) return;
         // The program is given a while to leave; one that stays is ended.
         program.waitForExit(terminal::mainwindow::MmttyExitWaitMsecs);
