@@ -1,5 +1,7 @@
 #include "support/PtyPair.h"
 
+#include <QFile>
+
 #include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
@@ -9,14 +11,42 @@
 
 namespace zvtest {
 
+namespace {
+
+// A serial port's lock left by a test in another process, whose pair had this
+// number a moment ago and which is still ending: the system would find the
+// device taken. Such a number is passed over.
+bool lockedByAnother(const char* device) {
+    QByteArray lock(device);
+    if (!lock.startsWith("/dev/")) return false;
+    lock = "/var/lock/LCK.." + lock.mid(5).replace('/', '_');
+    return QFile::exists(QString::fromLocal8Bit(lock));
+}
+
+} // namespace
+
 PtyPair::PtyPair() {
     char name[256] = {};
     termios raw{};
     cfmakeraw(&raw);
-    if (openpty(&master_, &slave_, name, &raw, nullptr) != 0) {
-        master_ = slave_ = -1;
-        return;
+    int passed[8][2];
+    int held = 0;
+    for (;;) {
+        if (openpty(&master_, &slave_, name, &raw, nullptr) != 0) {
+            master_ = slave_ = -1;
+            break;
+        }
+        if (held == 8 || !lockedByAnother(name)) break;
+        // Kept open until a free number is found, so that it is not handed out again.
+        passed[held][0] = master_;
+        passed[held][1] = slave_;
+        ++held;
     }
+    for (int i = 0; i < held; ++i) {
+        ::close(passed[i][1]);
+        ::close(passed[i][0]);
+    }
+    if (master_ < 0) return;
     device_ = QString::fromLocal8Bit(name);
     fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
     // The slave stays open here too, so the pair survives the system closing its port.

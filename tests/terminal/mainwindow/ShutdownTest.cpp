@@ -106,7 +106,7 @@ class Shutdown : public zvtest::ProgramFolderTest {
         sim = std::make_unique<zvtest::RigSimulator>(QStringLiteral("KENWOOD"));
         zvtest::pointRigLinkAt(*sim);
         rig::RigOpenPort();
-        EXPECT_EQ(rig::g.RigPortOpen, 1);
+        EXPECT_EQ(rig::g.RigPortOpen, 1) << core::g.StatusMessage.toStdString();
         return *sim;
     }
 
