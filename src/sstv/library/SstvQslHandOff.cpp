@@ -29,10 +29,25 @@ HandOff WriteQslHandOff(const QString& picture) {
     return file.commit() ? HandOff::Written : HandOff::NotWritten;
 }
 
+// Every hand-off that is not made is told: the operator would otherwise print
+// the card with the picture handed over before.
 void HandOffToQsl(const QString& picture) {
-    if (WriteQslHandOff(picture) != HandOff::NameNotShiftJis) return;
-    core::g.StatusMessage =
-        QStringLiteral("QSL 印刷へ渡せない文字がファイル名にあります: ") + QFileInfo(picture).fileName();
+    const QString program = paths::fromStored(logbook::g.QslPrintProgPath.trimmed());
+    switch (WriteQslHandOff(picture)) {
+    case HandOff::Written:
+        return;
+    case HandOff::NoProgram:
+        core::g.StatusMessage = QStringLiteral("QSL 印刷プログラムが設定されていません");
+        break;
+    case HandOff::NotWritten:
+        core::g.StatusMessage = QStringLiteral("QSL 印刷プログラムのフォルダへ渡せません: ") +
+                                QDir::toNativeSeparators(QFileInfo(program).path());
+        break;
+    case HandOff::NameNotShiftJis:
+        core::g.StatusMessage =
+            QStringLiteral("QSL 印刷へ渡せない文字がファイル名にあります: ") + QFileInfo(picture).fileName();
+        break;
+    }
     core::ShowTimedMessage(core::g.StatusMessage, MessageMsecs);
 }
 

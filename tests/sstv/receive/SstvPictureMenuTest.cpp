@@ -82,6 +82,7 @@ TEST_F(SstvPictureMenu, QslHandOffWritesThePictureThenOneLineNamingIt) {
     ASSERT_TRUE(zvtest::chooseByClick(f.Picture1, f.QSLsashikomi));
     EXPECT_TRUE(QFile::exists(path("TmpBMP.BMP")));
     EXPECT_FALSE(QFile::exists(path("QSL/ZORVATEK.DAT")));
+    EXPECT_EQ(f.Text3->text(), QStringLiteral("QSL 印刷プログラムが設定されていません"));
 }
 
 TEST_F(SstvPictureMenu, ClipboardFromTheMenuAndFromCtrlC) {
