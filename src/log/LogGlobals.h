@@ -130,6 +130,11 @@ struct Globals {
         bool current = false;
         bool operator==(const HandedOverQso&) const = default;
     } HandedOver;
+    // The call of the QSO last stored through the logging program's window
+    // and the minute (JST) it was stored in: a press that would hand the same
+    // QSO over again asks first.
+    QString StoredCall;
+    QString StoredMinute;
 };
 
 extern Globals g;

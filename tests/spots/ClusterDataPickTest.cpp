@@ -7,7 +7,9 @@
 #include "core/MmttyState.h"
 #include "core/MmvariState.h"
 #include "log/LogGlobals.h"
+#include "logwindows/entry/TEMP_LOG.h"
 #include "platform/forms/Dialogs.h"
+#include "platform/hamlog/Hamlog.h"
 #include "platform/hamlog/HamlogWindowLink.h"
 #include "platform/mmtty/MmttyLink.h"
 #include "platform/mmtty/MmttyProtocol.h"
@@ -313,6 +315,49 @@ TEST_F(ClusterDataPick, AHandedOverQsoIsKeptUnlessTheOperatorLetsTheSpotReplaceI
     EXPECT_TRUE(m.Text6->text().isEmpty());
     EXPECT_EQ(g.HamlogEntrySent, 0);
     EXPECT_EQ(m.Command5->text(), "LOG作成");
+}
+
+// With the library link the open log entry holds the QSO: a spot asks before
+// its station replaces it; No leaves the entry as it was, Yes lets it go whole.
+TEST_F(ClusterDataPick, AnOpenLogEntryIsReplacedOnlyByTheOperatorsWord) {
+    start(FromBpsk);
+    ASSERT_TRUE(hamlog::createLog(path("HAMLOG")));
+    logbook::g.HamlogLink = 1;
+    logbook::g.HamlogPath = path("HAMLOG.HDB");
+    logbook::g.HamlogDataPath = path("HAMLOG");
+    PSK31MAIN& m = forms::PSK31MAIN();
+    m.Text5->setText(QStringLiteral("QQ8SPT"));
+    m.Text6->setText(QStringLiteral("Spot"));
+    m.Text7->setText(QStringLiteral("599"));
+    QTest::mouseClick(m.Command5, Qt::LeftButton);
+    TEMP_LOG& w = forms::TEMP_LOG();
+    logbook::g.LogWindowOpen = 1;
+    rigCaughtUp();
+    const QString band = w.Combo1->currentText();
+    const qint64 dial = sim->dialHz;
+
+    ui::script::clearAsked();
+    ui::script::push(ui::No);
+    pick("QQ1ZZA");
+    rigCaughtUp();
+    ASSERT_EQ(ui::script::asked().size(), 1);
+    EXPECT_EQ(ui::script::asked()[0].prompt, QStringLiteral("LOGﾃﾞｰﾀが未保存ですが宜しいですか"));
+    ASSERT_TRUE(forms::isLoaded<TEMP_LOG>());
+    EXPECT_EQ(w.Text1->text(), "QQ8SPT");
+    EXPECT_EQ(w.Text12->text(), "Spot");
+    EXPECT_EQ(w.Combo1->currentText(), band);
+    EXPECT_EQ(m.Text5->text(), "QQ8SPT");
+    EXPECT_EQ(sim->dialHz, dial);
+
+    ui::script::push(ui::Yes);
+    pick("QQ1ZZA");
+    rigCaughtUp();
+    EXPECT_EQ(m.Text5->text(), "QQ1ZZA");
+    EXPECT_TRUE(m.Text6->text().isEmpty());
+    TEMP_LOG& next = forms::TEMP_LOG();
+    EXPECT_EQ(next.Text1->text(), "QQ1ZZA");
+    EXPECT_TRUE(next.Text12->text().isEmpty()) << "no field of the dropped station";
+    EXPECT_EQ(logbook::g.LogEntrySaved, 0);
 }
 
 // However the QSO was handed over, it is the one pending QSO: a spot and the

@@ -18,17 +18,40 @@ namespace {
 
 namespace link = hamlog::window;
 
+const QString kNotRunning = QStringLiteral("Turbo HAMLOG/Winが起動していません。");
+
+struct ActionState {
+    int depth = 0;
+    bool failed = false;
+} action;
+
+// A failed message of an action: said once, the action's later ones skipped.
+// A program that does not answer is told as such; the word comes without
+// waiting for the operator, so that what they clicked meanwhile still acts.
+void failedOnce(const QString& unreachable) {
+    const bool inAction = action.depth > 0;
+    if (inAction && action.failed) return;
+    if (inAction) action.failed = true;
+    if (link::lastFailure() == link::Failure::NoAnswer)
+        ui::notice(QStringLiteral("Turbo HAMLOG/Winが応答しません。"));
+    else
+        ui::msgBox(unreachable, ui::OkOnly);
+}
+
 // The logging program's window, or 0 after telling the operator it is not running.
 qintptr findProgram() {
+    if (action.depth > 0 && action.failed) return 0;
     const qintptr window = link::findWindow();
-    if (window < 1) ui::msgBox(QStringLiteral("Turbo HAMLOG/Winが起動していません。"), ui::OkOnly);
-    return window;
+    if (window >= 1) return window;
+    if (action.depth > 0) action.failed = true;
+    ui::msgBox(kNotRunning, ui::OkOnly);
+    return 0;
 }
 
 // Sends one item; false (after saying so) when the program has gone.
 bool sendItem(qintptr window, quint32 code, const QString& text = {}) {
     if (link::sendCopyData(window, link::item(code, text))) return true;
-    ui::msgBox(QStringLiteral("Turbo HAMLOG/Winが起動していません。"), ui::OkOnly);
+    failedOnce(kNotRunning);
     return false;
 }
 
@@ -46,7 +69,7 @@ std::optional<QString> request(quint32 code, const QString& key) {
         if (auto t = link::replyText(data)) reply = t;
     });
     if (!handled) {
-        ui::msgBox(QStringLiteral("読み取りエラー(^^ゞ"), ui::OkOnly);
+        failedOnce(QStringLiteral("読み取りエラー(^^ゞ"));
         return std::nullopt;
     }
     return reply;
@@ -68,6 +91,18 @@ void exchange(QLineEdit* box, const QString& boxText, bool asked, const QString&
 }
 
 } // namespace
+
+HamlogAction::HamlogAction() {
+    if (action.depth++ == 0) action.failed = false;
+}
+
+HamlogAction::~HamlogAction() {
+    --action.depth;
+}
+
+bool HamlogAction::failed() {
+    return action.depth > 0 && action.failed;
+}
 
 void HamlogSaveEntry() {
     logbook::g.HamlogSending = 0;

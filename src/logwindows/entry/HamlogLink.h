@@ -25,4 +25,18 @@ void HamlogSendQth();
 // The RST box again, as the QSO's hand-over sends it.
 void HamlogSendRst();
 
+// One action of the operator (a press of the log button) while it lasts: a
+// logging program that fails a message is said once, as not answering when it
+// was reached and did not answer, and the action's later messages are not
+// sent, so that a stopped program costs one wait and one word.
+class HamlogAction {
+  public:
+    HamlogAction();
+    ~HamlogAction();
+    HamlogAction(const HamlogAction&) = delete;
+    HamlogAction& operator=(const HamlogAction&) = delete;
+    // A message of this action has failed.
+    static bool failed();
+};
+
 } // namespace logwindows

@@ -6,8 +6,10 @@
 #include "logwindows/entry/HamlogLink.h"
 #include "logwindows/entry/LogEntry.h"
 #include "logwindows/entry/QsoBoxes.h"
+#include "logwindows/entry/TEMP_LOG.h"
 #include "platform/forms/ControlColour.h"
 #include "platform/forms/Dialogs.h"
+#include "platform/os/Clock.h"
 #include "sstv/window/SSTVForm.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
@@ -65,8 +67,23 @@ void sendQso() {
     logbook::g.HandedOver = boxesNow();
 }
 
+QString minuteNow() {
+    return sysclock::jstNow().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+}
+
+// A second click of a double click on the red button, say, would hand the QSO
+// just stored over again and the next press would store it twice.
+bool notJustStored() {
+    const logbook::Globals& g = logbook::g;
+    if (g.StoredCall.isEmpty() || g.StoredCall != textOf(operatingBoxes().call).trimmed() ||
+        g.StoredMinute != minuteNow())
+        return true;
+    return ui::msgBox(QStringLiteral("このQSOは保存したばかりです。\r\nもう一度LOG作成しますか？"),
+                      ui::YesNo | ui::Question | ui::DefaultButton2) == ui::Yes;
+}
+
 void handOver() {
-    if (!hasCall() || !hasSerial()) return;
+    if (!hasCall() || !hasSerial() || !notJustStored()) return;
     const std::optional<int> count = HamlogAskRecNo();
     if (!count) return;
     markPending(*count);
@@ -91,6 +108,8 @@ void handOverChanges() {
 }
 
 void stored(int count, const std::function<void()>& nextContestNo) {
+    logbook::g.StoredCall = logbook::g.HandedOver.call;
+    logbook::g.StoredMinute = minuteNow();
     EndHandOver();
     if (count - logbook::g.RecNoAtSend == 1 && core::g.ContestSerialNo == 1 && nextContestNo) nextContestNo();
 }
@@ -99,13 +118,14 @@ bool addedOne(const std::optional<int>& count) {
     return count && *count - logbook::g.RecNoAtSend == 1;
 }
 
-// Stores the handed-over QSO and checks by the record count that it is there.
-// A logging program held up past the link's wait may still take the save
-// late: the count is asked once more before the failure is said, so that a
-// hung program costs one more wait and a late save counts as stored. A save
-// that did not add the record (the logging program restarted with an empty
-// entry, say) keeps the QSO pending: the next press asks the count first, and
-// otherwise hands the whole QSO over again before storing it.
+// Stores the handed-over QSO and checks by the record count that it is there;
+// a count that has not grown yet is asked once more. A logging program that
+// does not answer ends the press at its first failed message, told once; it
+// may take the save late, and the next press asks the count first, so that a
+// late save counts as stored. A save that did not add the record (the logging
+// program restarted with an empty entry, say) keeps the QSO pending: the next
+// press asks the count first, and otherwise hands the whole QSO over again
+// before storing it.
 void storeNow(const std::function<void()>& nextContestNo) {
     handOverChanges();
     HamlogSaveEntry();
@@ -116,7 +136,8 @@ void storeNow(const std::function<void()>& nextContestNo) {
         return;
     }
     logbook::g.HandedOver.current = false;
-    ui::msgBox(QStringLiteral("LOG_SAVE を失敗しました"), ui::OkOnly);
+    // A program that failed a message has been told of already.
+    if (!HamlogAction::failed()) ui::msgBox(QStringLiteral("LOG_SAVE を失敗しました"), ui::OkOnly);
 }
 
 // A QSO handed over and stored since (late, or by the operator in the logging
@@ -162,6 +183,7 @@ namespace {
 
 // An unreadable answer of the logging program ends the press with a word.
 void guarded(const std::function<void()>& press) {
+    const HamlogAction action;
     try {
         press();
     } catch (const std::exception& e) {
@@ -187,6 +209,12 @@ void LogButtonPress(const std::function<void()>& nextContestNo) {
 
 namespace {
 
+void clearNameAndQth() {
+    const QsoBoxes boxes = operatingBoxes();
+    for (QLineEdit* box : {boxes.name, boxes.qth})
+        if (box) box->clear();
+}
+
 QString dropQuestion(DropCause cause) {
     switch (cause) {
     case DropCause::Spot:
@@ -198,13 +226,27 @@ QString dropQuestion(DropCause cause) {
     }
 }
 
+// With the library link the open log entry holds the QSO: the operator's end,
+// a spot or a mode change asks about typing not stored as the entry's cancel
+// does. A yes lets the entry go with its window, so that no field of it stays
+// behind for the next station; a spot's station takes the boxes without the
+// dropped station's name and QTH.
+bool mayDropLogEntry(DropCause cause) {
+    if (!EntryUnsaved()) return true;
+    if (ui::msgBox(QStringLiteral("LOGﾃﾞｰﾀが未保存ですが宜しいですか"), ui::YesNo | ui::Exclamation) !=
+        ui::Yes)
+        return false;
+    if (cause == DropCause::ProgramEnd) return true;
+    if (cause == DropCause::Spot) clearNameAndQth();
+    forms::TEMP_LOG().closeByOperator();
+    forms::unload<TEMP_LOG>();
+    return true;
+}
+
 } // namespace
 
 bool MayDropHandedOverQso(DropCause cause) {
-    // The operator's own end asks about an unsaved entry as the entry's cancel does.
-    if (logbook::g.HamlogLink == 1 && cause == DropCause::ProgramEnd)
-        return !EntryUnsaved() || ui::msgBox(QStringLiteral("LOGﾃﾞｰﾀが未保存ですが宜しいですか"),
-                                             ui::YesNo | ui::Exclamation) == ui::Yes;
+    if (logbook::g.HamlogLink == 1) return mayDropLogEntry(cause);
     if (logbook::g.HamlogLink != 2 || core::g.HamlogEntrySent != 1) return true;
     const ui::MsgResult answer =
         ui::msgBox(QStringLiteral("LOG作成で渡したQSOがまだ保存されていません。\r\n") + dropQuestion(cause),
@@ -212,12 +254,9 @@ bool MayDropHandedOverQso(DropCause cause) {
     if (answer != ui::Yes) return false;
     HamlogClearEntry();
     EndHandOver();
-    const QsoBoxes boxes = operatingBoxes();
     // The spot's station takes the boxes: the dropped station's name and QTH
     // would otherwise go to the logging program with it.
-    if (cause == DropCause::Spot)
-        for (QLineEdit* box : {boxes.name, boxes.qth})
-            if (box) box->clear();
+    if (cause == DropCause::Spot) clearNameAndQth();
     return true;
 }
 

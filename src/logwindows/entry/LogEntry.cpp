@@ -89,6 +89,25 @@ void prepareOpening(TEMP_LOG& w) {
     w.Command7->setText(logbook::eqslButtonCaption(logbook::g.EqslType));
 }
 
+// The QSO comes whole from the boxes of the window the log button belongs to:
+// a hidden entry may still hold what another window's boxes or an earlier QSO
+// left in it. An entry on show for the same call keeps what was typed into it.
+void takeOperatingBoxes(TEMP_LOG& w) {
+    // A call written with "/" may stand split in the two boxes already (the
+    // SSTV window splits it as it is typed); it is the same call.
+    const bool sameCall = logbook::entryCall(w.Text1->text(), w.Text2->text(), w.Text14->text(),
+                                             w.Text15->text()) == core::g.HisCall;
+    if (sameCall && w.isVisible()) return;
+    if (!sameCall) {
+        w.Text1->setText(core::g.HisCall);
+        w.Text2->clear();
+    }
+    const QsoBoxes boxes = operatingBoxes();
+    if (core::g.ContestMode != 1 || core::g.ContestRst599 != 1) w.Text5->setText(textOf(boxes.rst));
+    w.Text12->setText(textOf(boxes.name));
+    if (core::g.QthOperation == QLatin1String("QTH")) w.Text13->setText(textOf(boxes.qth).trimmed());
+}
+
 } // namespace
 
 // The count of records, which gives the next record its number. A log that
@@ -178,13 +197,7 @@ void OpenLogEntry() {
     CloseLog();
     SetQsoTime();
     w.StatusBar1->setText(1, QStringLiteral("Record No=") + QString::number(logbook::g.HamlogRecNo));
-    // A call written with "/" may stand split in the two boxes already (the
-    // SSTV window splits it as it is typed); it is the same call.
-    if (logbook::entryCall(w.Text1->text(), w.Text2->text(), w.Text14->text(), w.Text15->text()) !=
-        core::g.HisCall) {
-        w.Text1->setText(core::g.HisCall);
-        w.Text2->clear();
-    }
+    takeOperatingBoxes(w);
     w.show();
     w.raise();
     w.activateWindow();
@@ -212,8 +225,7 @@ void SetQsoTime() {
 
 bool EntryUnsaved() {
     const logbook::Globals& g = logbook::g;
-    return g.LogWindowOpen == 1 && g.LogEditMode == 0 && g.LogEntrySaved == 0 &&
-           forms::isLoaded<TEMP_LOG>() && !forms::TEMP_LOG().Text1->text().trimmed().isEmpty();
+    return g.LogWindowOpen == 1 && forms::isLoaded<TEMP_LOG>() && forms::TEMP_LOG().holdsUnsavedTyping();
 }
 
 } // namespace logwindows

@@ -22,8 +22,8 @@ void StartLogEntry();
 void OpenLogEntry();
 // Date and time of the entry in the zone the operator chose.
 void SetQsoTime();
-// A new entry with a call in the open log entry window, neither saved nor a
-// stored record being edited: dropping it asks the operator first.
+// The open log entry window holds typing that is not stored: a new entry with
+// a call, or corrections to a stored record. Dropping it asks the operator first.
 bool EntryUnsaved();
 // Blanks every field of CurQso.
 void ClearHamlogRecord();

@@ -119,6 +119,12 @@ class TEMP_LOG : public QWidget {
     void SetRem2ImeMode();
     // The rig's reading, for a new QSO only.
     void showRigFrequency(const QString& text);
+    // Closing now would lose what the operator typed: a new QSO with a call
+    // that is not stored, or a stored record whose boxes differ from it.
+    bool holdsUnsavedTyping() const;
+    // The operator's close without the question: the log closed, editing
+    // ended, the focus back in the operating window's call box.
+    void closeByOperator();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
@@ -140,11 +146,17 @@ class TEMP_LOG : public QWidget {
     void placeFromSettings();
     void readImeSwitches();
     void fillOtherModes();
-    void closeByOperator();
+    // The boxes of the record, to tell a stored record from its corrections.
+    QStringList boxTexts() const;
+    bool correctionsUnsaved() const;
+    bool unsavedNewEntry() const;
     void showExportRange();
     bool readBrowsedRecord(int step);
     void prepareNextContestQso();
     void connectEqslButton();
+
+    // The boxes as the record last shown from the log filled them.
+    QStringList shownBoxes_;
 };
 
 namespace forms {

@@ -8,7 +8,7 @@ using namespace hamlog;
 
 void TEMP_LOG::BrowseClick(int step) {
     logbook::Globals& g = logbook::g;
-    if (g.LogEntrySaved == 0 && g.LogEditMode == 0 && !Text1->text().trimmed().isEmpty()) {
+    if (holdsUnsavedTyping()) {
         const QString question =
             QStringLiteral("現在のLOGﾃﾞｰﾀが未保存です\r\nスクロールすると消えますが宜しいですか");
         if (ui::msgBox(question, ui::YesNo | ui::Exclamation) != ui::Yes) return;

@@ -36,7 +36,9 @@ void TEMP_LOG::Form_KeyDown(int key) {
     logbook::Globals& g = logbook::g;
     switch (key) {
     case Qt::Key_Escape:
-        if (g.LogEntrySaved == 0 && ui::msgBox(kUnsaved, ui::YesNo | ui::Exclamation) != ui::Yes) return;
+        if ((g.LogEntrySaved == 0 || correctionsUnsaved()) &&
+            ui::msgBox(kUnsaved, ui::YesNo | ui::Exclamation) != ui::Yes)
+            return;
         logwindows::SaveLogWindowPos();
         g.LogEntrySaved = 0;
         forms::unload<TEMP_LOG>();
@@ -80,7 +82,14 @@ void TEMP_LOG::changeEvent(QEvent* e) {
     QWidget::changeEvent(e);
 }
 
+// The operator's close box asks as the close item does: it would drop the
+// typed QSO as surely.
 void TEMP_LOG::closeEvent(QCloseEvent* e) {
+    if (e->spontaneous() && holdsUnsavedTyping() &&
+        ui::msgBox(kUnsaved, ui::YesNo | ui::Exclamation) != ui::Yes) {
+        e->ignore();
+        return;
+    }
     closeByOperator();
     e->accept();
     forms::unload<TEMP_LOG>();
@@ -103,14 +112,35 @@ void TEMP_LOG::closeByOperator() {
     focusOperatingCallBox();
 }
 
+QStringList TEMP_LOG::boxTexts() const {
+    QStringList texts{Combo1->currentText()};
+    for (const QLineEdit* box : {Text1, Text2, Text3, Text4, Text5, Text6, Text8, Text9, Text10, Text11,
+                                 Text16, Text17, Text12, Text13, Text14, Text15})
+        texts << box->text();
+    return texts;
+}
+
+bool TEMP_LOG::correctionsUnsaved() const {
+    return logbook::g.LogEditMode == 1 && !shownBoxes_.isEmpty() && boxTexts() != shownBoxes_;
+}
+
+bool TEMP_LOG::unsavedNewEntry() const {
+    const logbook::Globals& g = logbook::g;
+    return g.LogEditMode != 1 && g.LogEntrySaved == 0 && !Text1->text().trimmed().isEmpty();
+}
+
+bool TEMP_LOG::holdsUnsavedTyping() const {
+    return unsavedNewEntry() || correctionsUnsaved();
+}
+
 void TEMP_LOG::LCan_Click() {
     logbook::Globals& g = logbook::g;
     clipboard::empty();
     Command4->hide();
     Command8->setEnabled(false);
     Command9->setEnabled(false);
-    const bool unsavedNew = g.LogEditMode != 1 && g.LogEntrySaved == 0 && !Text1->text().trimmed().isEmpty();
-    if (unsavedNew && ui::msgBox(kUnsaved, ui::YesNo | ui::Exclamation) != ui::Yes) return;
+    if (holdsUnsavedTyping() && ui::msgBox(kUnsaved, ui::YesNo | ui::Exclamation) != ui::Yes) return;
+    const bool unsavedNew = unsavedNewEntry();
     logwindows::CloseLog();
     g.LogWindowOpen = 0;
     QSOEND->setEnabled(true);

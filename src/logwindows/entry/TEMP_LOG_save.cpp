@@ -190,4 +190,5 @@ void TEMP_LOG::ShowHamlogRecord() {
     g.HamlogRecNo = ThwString(recNoText, g.HamlogHandle, FieldRecNo);
     StatusBar1->setText(1, QStringLiteral("Record No=") + QString::number(g.HamlogRecNo));
     g.HamlogHandleShown = g.HamlogHandle;
+    shownBoxes_ = boxTexts();
 }

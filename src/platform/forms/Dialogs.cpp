@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QQueue>
 #include <QSet>
@@ -203,6 +204,55 @@ MsgResult msgBox(const QString& prompt, int style, const QString& title) {
     for (const B& b : buttons)
         if (clicked == b.qt) return b.result;
     return buttons.size() > 1 ? Cancel : Ok; // closed by the window's close box
+}
+
+namespace {
+
+// A window manager may give a new window the focus all the same: keys that
+// reach the notice then go on to the box the operator was typing in, and the
+// focus goes back there. Enter, Esc and Space still answer the notice.
+class NoticeKeys : public QObject {
+  public:
+    NoticeKeys(QMessageBox* box, QWidget* typingIn) : QObject(box), box_(box), typingIn_(typingIn) {
+        qApp->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease) return false;
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (!widget || widget->window() != box_ || !typingIn_) return false;
+        const auto* key = static_cast<QKeyEvent*>(e);
+        if (key->text().isEmpty() || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
+            key->key() == Qt::Key_Escape || key->key() == Qt::Key_Space)
+            return false;
+        typingIn_->activateWindow();
+        typingIn_->setFocus();
+        QKeyEvent copy(key->type(), key->key(), key->modifiers(), key->text(), key->isAutoRepeat());
+        QApplication::sendEvent(typingIn_, &copy);
+        return true;
+    }
+
+  private:
+    QMessageBox* box_;
+    QPointer<QWidget> typingIn_;
+};
+
+} // namespace
+
+void notice(const QString& prompt, const QString& title) {
+    if (scripted(QStringLiteral("msgBox"), prompt, title, OkOnly)) return;
+    QWidget* typingIn = QApplication::focusWidget();
+    auto* box = new QMessageBox(QMessageBox::NoIcon, title, prompt, QMessageBox::Ok, parentWindow());
+    box->setWindowModality(Qt::NonModal);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setAttribute(Qt::WA_ShowWithoutActivating);
+    new NoticeKeys(box, typingIn);
+    box->show();
+    if (typingIn && QApplication::focusWidget() != typingIn) {
+        typingIn->activateWindow();
+        typingIn->setFocus();
+    }
 }
 
 std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& defaultText) {

@@ -23,6 +23,13 @@ std::unique_ptr<QLocalSocket>& socket() {
     return s;
 }
 QByteArray pending;
+Failure failure = Failure::None;
+
+// The program took no part in the wait that ran out: stopped or hung.
+Failure failureOfWait() {
+    return socket() && socket()->error() == QLocalSocket::SocketTimeoutError ? Failure::NoAnswer
+                                                                             : Failure::Unreachable;
+}
 
 bool connected() {
     return socket() && socket()->state() == QLocalSocket::ConnectedState;
@@ -32,7 +39,10 @@ bool writeFrame(const Frame& frame) {
     if (!connected()) return false;
     socket()->write(encodeFrame(frame));
     while (socket()->bytesToWrite() > 0)
-        if (!socket()->waitForBytesWritten(kAnswerMsecs)) return false;
+        if (!socket()->waitForBytesWritten(kAnswerMsecs)) {
+            failure = failureOfWait();
+            return false;
+        }
     return true;
 }
 
@@ -88,14 +98,19 @@ namespace {
 // or nothing. Copy data sent back meanwhile goes to ourWindow.
 std::optional<quint32> exchange(qintptr window, const Frame& frame,
                                 const std::function<void(const CopyData&)>& ourWindow) {
+    failure = Failure::Unreachable;
     if (window <= 0 || !writeFrame(frame)) return std::nullopt;
     for (;;) {
         bool broken = false;
         while (auto reply = takeFrame(pending, broken)) {
-            if (reply->kind == FrameKind::Handled) return reply->data.dwData;
+            if (reply->kind == FrameKind::Handled) {
+                failure = Failure::None;
+                return reply->data.dwData;
+            }
             if (reply->kind == FrameKind::CopyData && ourWindow) ourWindow(reply->data);
         }
         if (broken || !socket()->waitForReadyRead(kAnswerMsecs)) {
+            failure = broken ? Failure::Unreachable : failureOfWait();
             disconnect();
             return std::nullopt;
         }
@@ -112,6 +127,10 @@ bool sendCopyData(qintptr window, const CopyData& data,
 
 std::optional<quint32> sendCopyDataForResult(qintptr window, const CopyData& data) {
     return exchange(window, {FrameKind::CopyData, data}, {});
+}
+
+Failure lastFailure() {
+    return failure;
 }
 
 bool activateTitled(qintptr window, const QString& title, bool pressDown) {

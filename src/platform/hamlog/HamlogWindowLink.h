@@ -58,6 +58,11 @@ qintptr findWindow();
 // reached or did not answer within 5 seconds.
 bool sendCopyData(qintptr window, const CopyData& data,
                   const std::function<void(const CopyData&)>& ourWindow = {});
+// Why the last message failed: the window could not be reached (the program
+// has gone), or it was reached and did not handle the message within the wait
+// (the program is stopped or hung).
+enum class Failure { None, Unreachable, NoAnswer };
+Failure lastFailure();
 // The same, for the window's answer to the message (0 for an item that has
 // none); nothing when the window could not be reached or did not answer.
 std::optional<quint32> sendCopyDataForResult(qintptr window, const CopyData& data);

@@ -4,10 +4,10 @@
 #include "core/SharedRoutines.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/LogEntry.h"
-#include "platform/os/Clock.h"
 #include "platform/forms/Colour.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/RichTextPane.h"
+#include "platform/os/Clock.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QCheckBox>
@@ -56,7 +56,9 @@ void MarkTxStart() {
 
 void CheckLogScrolling() {
     if (logbook::g.LogEditMode != 1) return;
-    ui::msgBox(QStringLiteral("LOG帳がスクロール中です\r\n新しいページにします"), ui::OkOnly);
+    // Said while the operator types a new call: the notice waits for no answer,
+    // so that the rest of the call still reaches the box.
+    ui::notice(QStringLiteral("LOG帳がスクロール中です\r\n新しいページにします"));
     logwindows::StartLogEntry();
 }
 

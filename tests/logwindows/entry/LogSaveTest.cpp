@@ -8,7 +8,11 @@
 #include "support/Popups.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFile>
+#include <QMessageBox>
+#include <QTimer>
+#include <QtTest/qtestspontaneevent.h>
 
 namespace {
 
@@ -243,27 +247,101 @@ TEST_F(LogTest, TheKeyThatAnswersTheQuestionTypesNothingBehindIt) {
     EXPECT_EQ(m.Text5->text(), QStringLiteral("QQ9ABCY"));
 }
 
-TEST_F(LogTest, CancelAsksOnlyForAnUnsavedNewEntryWithACall) {
+// After Esc on a stored record the next call typed turns a new page: the
+// notice of it takes none of the keys the operator types on with.
+TEST_F(LogTest, TheNewPageNoticeTakesNoneOfTheCallTyped) {
+    PSK31MAIN& m = forms::PSK31MAIN();
+    m.show();
+    openFromMain(QStringLiteral("QQ9OLD"));
+    pressF1();
+    QTest::keyClick(forms::TEMP_LOG().Text1, Qt::Key_Escape);
+    ASSERT_FALSE(forms::isLoaded<TEMP_LOG>());
+    ASSERT_EQ(logbook::g.LogEditMode, 1);
+    m.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
+    m.Text5->setFocus();
+    m.Text5->selectAll();
+    ui::script::end();
+    // The operator types on where the focus is; a box waiting for an answer
+    // would take the keys (and is closed after them).
+    bool typedOn = false;
+    QTimer::singleShot(0, [&typedOn] {
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Q2DAT"));
+        if (QWidget* waiting = QApplication::activeModalWidget()) waiting->close();
+        typedOn = true;
+    });
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::ShiftModifier);
+    ASSERT_TRUE(zvtest::waitUntil([&typedOn] { return typedOn; }));
+    ui::script::begin();
+    EXPECT_EQ(m.Text5->text(), QStringLiteral("QQ2DAT"));
+    EXPECT_EQ(logbook::g.LogEditMode, 0) << "a new page";
+    EXPECT_EQ(forms::TEMP_LOG().Text1->text(), QStringLiteral("QQ2DAT"));
+    QMessageBox* notice = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* box = qobject_cast<QMessageBox*>(top); box && box->isVisible()) notice = box;
+    ASSERT_NE(notice, nullptr);
+    EXPECT_EQ(notice->text(), QStringLiteral("LOG帳がスクロール中です\r\n新しいページにします"));
+    // A key that reaches the notice still goes to the call box.
+    QTest::keyClick(notice, Qt::Key_X);
+    EXPECT_EQ(m.Text5->text(), QStringLiteral("QQ2DATX"));
+    notice->close();
+}
+
+// Every way out of the entry (閉(Esc), the close box, Esc) asks before typing
+// not stored goes: a new QSO with a call, or corrections to a stored record.
+TEST_F(LogTest, EveryWayOutAsksOnlyWhenTypingWouldBeLost) {
+    enum Way { Cancel, CloseBox, Esc };
+    enum Entry { New, Saved, Corrected };
     struct Case {
+        Way way;
+        Entry entry;
         QString call;
         ui::MsgResult answer;
         bool asks;
         bool stays;
     } cases[] = {
-        {QStringLiteral("QQ7MNO"), ui::No, true, true},
-        {QStringLiteral("QQ7MNO"), ui::Yes, true, false},
-        {QStringLiteral("   "), ui::No, false, false},
+        {Cancel, New, QStringLiteral("QQ7MNO"), ui::No, true, true},
+        {Cancel, New, QStringLiteral("QQ7MNO"), ui::Yes, true, false},
+        {Cancel, New, QStringLiteral("   "), ui::No, false, false},
+        {CloseBox, New, QStringLiteral("QQ6XBX"), ui::No, true, true},
+        {CloseBox, New, QStringLiteral("QQ6XBX"), ui::Yes, true, false},
+        {CloseBox, New, QStringLiteral("   "), ui::No, false, false},
+        {Esc, Saved, QStringLiteral("QQ6ESC"), ui::No, false, false},
+        {Esc, Corrected, QStringLiteral("QQ6ESC"), ui::No, true, true},
+        {Cancel, Corrected, QStringLiteral("QQ6ESC"), ui::Yes, true, false},
+        {CloseBox, Corrected, QStringLiteral("QQ6ESC"), ui::No, true, true},
     };
     for (const Case& c : cases) {
-        TEMP_LOG& w = openFromMain(QStringLiteral("QQ7MNO"));
+        SCOPED_TRACE(c.way * 100 + c.entry * 10 + (c.answer == ui::Yes));
+        TEMP_LOG& w = openFromMain(QStringLiteral("QQ7MNO"), QStringLiteral("Xbox"));
         w.Text1->setText(c.call);
         logbook::g.LogWindowOpen = 1;
-        ui::script::push(c.answer);
-        ASSERT_TRUE(zvtest::chooseInMenuBar(w.menus, w.LCan));
-        EXPECT_EQ(ui::script::asked().size(), c.asks ? 1 : 0);
-        EXPECT_EQ(forms::isLoaded<TEMP_LOG>(), c.stays);
-        EXPECT_EQ(logbook::g.LogWindowOpen, c.stays ? 1 : 0);
+        if (c.entry != New) pressF1();
+        if (c.entry == Corrected) QTest::keyClicks(w.Text14, QStringLiteral("CORR"));
+        const int records = logCount();
         ui::script::clearAsked();
+        if (c.asks) ui::script::push(c.answer);
+        if (c.way == Cancel) {
+            ASSERT_TRUE(zvtest::chooseInMenuBar(w.menus, w.LCan));
+        } else if (c.way == Esc) {
+            QTest::keyClick(w.Text14, Qt::Key_Escape);
+        } else {
+            QCloseEvent e;
+            QSpontaneKeyEvent::setSpontaneous(&e);
+            static_cast<QObject&>(w).event(&e);
+            EXPECT_EQ(e.isAccepted(), !c.stays);
+        }
+        EXPECT_EQ(askedPrompts(),
+                  c.asks ? QStringList{QStringLiteral("LOGﾃﾞｰﾀが未保存ですが宜しいですか")} : QStringList{});
+        EXPECT_EQ(forms::isLoaded<TEMP_LOG>(), c.stays);
+        if (c.stays) {
+            EXPECT_EQ(forms::TEMP_LOG().Text14->text(), c.entry == Corrected ? "CORR" : "");
+        }
+        EXPECT_EQ(logCount(), records) << "nothing stored on the way out";
+        if (c.entry != New) {
+            EXPECT_EQ(stored(records).REM1.trimmed(), QString());
+        }
+        forms::unload<TEMP_LOG>();
     }
 }
 
