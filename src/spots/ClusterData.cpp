@@ -58,6 +58,7 @@ void ClusterData::buildLayout() {
     }
     spots::InitSpotGrid(*MSFlexGrid1);
     connect(MSFlexGrid1, &QTableWidget::cellClicked, this, &ClusterData::MSFlexGrid1_Click);
+    connect(MSFlexGrid1, &QTableWidget::cellPressed, this, &ClusterData::MSFlexGrid1_MouseDown);
     connect(MSFlexGrid1, &QTableWidget::cellDoubleClicked, this, &ClusterData::MSFlexGrid1_DblClick);
     Label4->setStyleSheet(QStringLiteral("color: red"));
     Label4->hide();

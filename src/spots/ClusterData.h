@@ -94,6 +94,7 @@ class ClusterData : public QWidget {
     void Option1_Click(int index);
     void Timer1_Timer();
     void MSFlexGrid1_Click(int row, int column);
+    void MSFlexGrid1_MouseDown(int row);
     void MSFlexGrid1_DblClick(int row);
     void SendInformation_Click();
     void Command2_Click();
@@ -157,6 +158,12 @@ class ClusterData : public QWidget {
     QPointer<QNetworkReply> reply_;
     QPointer<QNetworkReply> submit_;
     QByteArray received_;
+    // The spot under the pointer when the last click on the grid began.
+    struct PressedSpot {
+        int row = -1;
+        QString call, freq, remarks;
+    };
+    PressedSpot pressedSpot_;
     bool receiving_ = false;
     bool alertFaultTold_ = false;
 };

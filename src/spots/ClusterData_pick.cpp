@@ -24,6 +24,8 @@
 
 #include <QScrollBar>
 
+#include <utility>
+
 namespace {
 
 using terminal::engines::ChangeMode;
@@ -54,10 +56,20 @@ int mmvariCarrierHz() {
 
 } // namespace
 
+// The press that begins a click: the spot under the pointer then is the one
+// its double click acts on, whatever a poll puts into that row meanwhile.
+void ClusterData::MSFlexGrid1_MouseDown(int row) {
+    pressedSpot_ = {row, cellText(MSFlexGrid1, row, spots::ColCall),
+                    cellText(MSFlexGrid1, row, spots::ColFreq),
+                    cellText(MSFlexGrid1, row, spots::ColRemarks)};
+}
+
 void ClusterData::MSFlexGrid1_DblClick(int row) {
     if (rig::g.RigPortOpen == 0 || row < 0) return;
-    const QString call = cellText(MSFlexGrid1, row, spots::ColCall).trimmed();
-    const qint64 dialHz = spots::spotDialHz(cellText(MSFlexGrid1, row, spots::ColFreq));
+    if (pressedSpot_.row != row) MSFlexGrid1_MouseDown(row);
+    const PressedSpot spot = std::exchange(pressedSpot_, {});
+    const QString call = spot.call.trimmed();
+    const qint64 dialHz = spots::spotDialHz(spot.freq);
     if (call.isEmpty() || dialHz <= 0) return;
     if (terminal::engines::AnyEngineTransmits()) {
         core::g.StatusMessage = QStringLiteral("送信中は変更できません");
@@ -66,7 +78,7 @@ void ClusterData::MSFlexGrid1_DblClick(int row) {
     }
     // The spot's call replaces the QSO in the boxes.
     if (!logwindows::MayDropHandedOverQso(logwindows::DropCause::Spot)) return;
-    SpotRemarks = cellText(MSFlexGrid1, row, spots::ColRemarks);
+    SpotRemarks = spot.remarks;
     SpotDialFreqHz = dialHz;
     rig::g.SpotModeSetting = spots::spotModeOf(SpotRemarks);
     if (!changeModeForSpot()) return;
@@ -110,14 +122,17 @@ void ClusterData::correctDialForMode(int offsetHz) {
         return;
     }
     if (mode >= core::ModeSstv) return;
+    const QString spotCode = rig::g.SpotModeSetting == 1 ? rig::g.RigPskModeCode : rig::g.RigRttyModeCode;
+    const QString sideband =
+        spots::spotSideband(spotCode, rig::g.RigLsbModeCode, rig::g.RigUsbModeCode, rig::g.RigModeText);
     if (rig::g.SpotModeSetting == 1) {
         const spots::PskTuning t =
-            spots::pskSpotTuning(SpotDialFreqHz, offsetHz, core::g.TxFreqHz, rig::g.RigModeText,
-                                 rig::g.RigDataModeText, yes(spots::g.ClusterModeCompRigPsk));
+            spots::pskSpotTuning(SpotDialFreqHz, offsetHz, core::g.TxFreqHz, sideband, rig::g.RigDataModeText,
+                                 yes(spots::g.ClusterModeCompRigPsk));
         SpotDialFreqHz = t.dialHz;
         forms::PSK31MAIN().VScroll1->setValue(t.rxToneHz);
     } else if (rig::g.SpotModeSetting == 2) {
-        SpotDialFreqHz = spots::rttySpotDial(SpotDialFreqHz, rig::g.RigAudioOffsetHz, rig::g.RigModeText,
+        SpotDialFreqHz = spots::rttySpotDial(SpotDialFreqHz, rig::g.RigAudioOffsetHz, sideband,
                                              rig::g.RigDataModeText, yes(spots::g.ClusterModeCompRig));
         // The RTTY program's own settings back to its amateur-radio preset.
         if (mode == core::ModeRtty || mode == core::ModeCw) core::PostMmttyCommand(mmtty::CmdHamPreset, 0);

@@ -74,6 +74,14 @@ PskTuning pskSpotTuning(qint64 dialHz, int offsetHz, int txFreqHz, const QString
     return {dialHz, txFreqHz};
 }
 
+QString spotSideband(const QString& spotCode, const QString& lsbCode, const QString& usbCode,
+                     const QString& rigMode) {
+    if (spotCode.isEmpty()) return rigMode;
+    if (spotCode == lsbCode) return QStringLiteral("LSB");
+    if (spotCode == usbCode) return QStringLiteral("USB");
+    return rigMode;
+}
+
 qint64 rttySpotDial(qint64 dialHz, int audioOffsetHz, const QString& rigMode, const QString& dataModeText,
                     bool correct) {
     if (!correct) return dialHz;

@@ -26,6 +26,11 @@ struct PskTuning {
 };
 PskTuning pskSpotTuning(qint64 dialHz, int offsetHz, int txFreqHz, const QString& rigMode,
                         const QString& dataModeText, bool correct);
+// The sideband the rig listens on once it is set to the spot's mode code:
+// "LSB" or "USB" for those codes, the rig's mode as it is for any other code.
+// The spot's dial is corrected by this sideband, not by the one the rig had.
+QString spotSideband(const QString& spotCode, const QString& lsbCode, const QString& usbCode,
+                     const QString& rigMode);
 // An RTTY spot's dial, moved by the rig's audio offset by its sideband when corrected.
 qint64 rttySpotDial(qint64 dialHz, int audioOffsetHz, const QString& rigMode, const QString& dataModeText,
                     bool correct);

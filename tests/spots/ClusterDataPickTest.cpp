@@ -97,7 +97,7 @@ class ClusterDataPick : public zvtest::ProgramFolderTest {
         writeIni(QStringLiteral("[PSKCFG]\nAudio_Center_Freq=1500\nCOMPORT=0\nCOMCONT=1\nSOUNDCARDnum=0\n"
                                 "TRX_TimeStmp=NO\nLastMode=%1\n[MMVCFG]\nLastMode=14\n")
                      .arg(QString::fromLatin1(last[s])) +
-                 kRigCodes + extraIni);
+                 rigCodes + extraIni);
         ASSERT_FALSE(mmtty::provideProgram(folder()).isEmpty());
         writeFile("Mmtty.INI", "[Mmtty]\r\n");
         g.MmttyExePath = path("MMTTY.EXE");
@@ -174,24 +174,30 @@ class ClusterDataPick : public zvtest::ProgramFolderTest {
     }
 
     QString extraIni;
+    QString rigCodes = kRigCodes;
     zvtest::LoopbackHttpServer server;
     std::unique_ptr<zvtest::RigSimulator> sim;
     QProcess hamlogw;
 };
 
+// The dial is corrected by the sideband that the spot's mode code sets the
+// rig to (the KENWOOD's "1" LSB, "2" USB), not by the one it was in.
 TEST_F(ClusterDataPick, PskSpotTunesByTheSidebandAndTheCorrection) {
     struct Case {
+        const char* pskCode;
         const char* rigMode;
         const char* correct;
         qint64 dial;
         int tone;
     } cases[] = {
-        {"USB", "YES", 14'070'000, 1500},
-        {"LSB", "YES", 14'071'000, 1500},
-        {"USB", "NO", 14'070'500, 1000},
+        {"2", "USB", "YES", 14'070'000, 1500}, {"2", "LSB", "YES", 14'070'000, 1500},
+        {"1", "USB", "YES", 14'071'000, 1500}, {"1", "LSB", "YES", 14'071'000, 1500},
+        {"2", "USB", "NO", 14'070'500, 1000},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.rigMode) + " " + c.correct);
+        SCOPED_TRACE(std::string(c.pskCode) + " " + c.rigMode + " " + c.correct);
+        rigCodes = kRigCodes;
+        rigCodes.replace(QStringLiteral("PSK31Mode=2"), QStringLiteral("PSK31Mode=") + c.pskCode);
         extraIni = QStringLiteral("[CLSTRCFG]\nModeComp2P=%1\n").arg(QString::fromLatin1(c.correct));
         start(FromBpsk);
         if (HasFatalFailure()) return;
@@ -205,10 +211,34 @@ TEST_F(ClusterDataPick, PskSpotTunesByTheSidebandAndTheCorrection) {
         EXPECT_EQ(m.VScroll1->value(), c.tone);
         EXPECT_EQ(sim->dialHz, c.dial);
         ASSERT_FALSE(sim->modeCommands.isEmpty());
-        EXPECT_EQ(sim->modeCommands.last(), kPsk);
+        EXPECT_EQ(sim->modeCommands.last(), QByteArray(c.pskCode));
         EXPECT_FALSE(posted(mmtty::CmdHamPreset)) << "the RTTY preset goes with an RTTY spot only";
         stopAll();
     }
+}
+
+// A poll moves the rows down between the two clicks of a double click: the
+// spot under the pointer when the click began is the one taken.
+TEST_F(ClusterDataPick, ADoubleClickTakesTheSpotThatWasUnderThePointerWhenItBegan) {
+    extraIni = QStringLiteral("[CLSTRCFG]\nModeComp2P=NO\n");
+    start(FromBpsk);
+    ClusterData& w = forms::ClusterData();
+    QTableWidget* grid = w.MSFlexGrid1;
+    const QPoint at = grid->visualItemRect(grid->item(3, 2)).center();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
+    const QList<Spot> newer = QList<Spot>{{"2333", "21074.0", "QQ6ZZF", "PSK31", "QQ2ZZB"},
+                                          {"2332", "21074.5", "QQ7ZZG", "PSK31", "QQ2ZZB"},
+                                          {"2331", "21075.0", "QQ8ZZH", "PSK31", "QQ2ZZB"}} +
+                              kSpots;
+    server.setPage("/wwdigi.html", spotsrv::primaryPage("WW", newer));
+    QSignalSpy done(&w, &ClusterData::fetchFinished);
+    w.Timer1_Timer();
+    ASSERT_TRUE(done.wait(25'000));
+    ASSERT_EQ(grid->item(3, 2)->text().trimmed(), "QQ1ZZA") << "another spot under the pointer now";
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
+    rigCaughtUp();
+    EXPECT_EQ(forms::PSK31MAIN().Text5->text(), "QQ5ZZE");
+    EXPECT_EQ(sim->dialHz, 430'070'000);
 }
 
 TEST_F(ClusterDataPick, RttySpotSwitchesToRttyWithTheRigsOffset) {

@@ -73,6 +73,29 @@ TEST(SpotPick, PskTuningBySidebandAndCorrection) {
     }
 }
 
+// The rig is set to the spot's mode code with the dial: "21074.0 BPSK31
+// 1500HZ" gives 21073500 in LSB whichever sideband the rig was in before.
+TEST(SpotPick, TheDialIsCorrectedByTheSidebandTheSpotSetsTheRigTo) {
+    struct Case {
+        const char* code;
+        const char* rigMode;
+        const char* sideband;
+    } cases[] = {
+        {"00", "USB", "LSB"}, {"00", "LSB", "LSB"},
+        {"01", "LSB", "USB"}, {"06", "PKT", "PKT"}, // a code of no sideband: the rig's mode as it is
+        {"", "USB", "USB"},                         // no code for the rig
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(spots::spotSideband(c.code, "00", "01", c.rigMode), c.sideband)
+            << c.code << " " << c.rigMode;
+    for (const char* before : {"USB", "LSB"})
+        EXPECT_EQ(spots::pskSpotTuning(21'074'000, 1500, 1000, spots::spotSideband("00", "00", "01", before),
+                                       "PSK31", true)
+                      .dialHz,
+                  21'073'500)
+            << before;
+}
+
 TEST(SpotPick, RttyDialBySideband) {
     EXPECT_EQ(spots::rttySpotDial(7'035'000, 2125, "LSB", "PSK31", true), 7'037'125);
     EXPECT_EQ(spots::rttySpotDial(7'035'000, 2125, "USB", "PSK31", true), 7'032'875);
