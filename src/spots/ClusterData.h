@@ -141,7 +141,9 @@ class ClusterData : public QWidget {
     void startFetch();
     void onReadyRead();
     void onFetchDone();
-    void FetchSpotPage(const QByteArray& bytes, const QByteArray& contentType);
+    // answered: the server sent a page (false for a failed fetch, which reads as an empty page).
+    void FetchSpotPage(const QByteArray& bytes, const QByteArray& contentType, bool answered = true);
+    void showSpots(const QString& head, const spots::SpotRows& rows);
     void cancelFetch();
     void onSubmitDone();
     void cancelSubmit();

@@ -92,7 +92,7 @@ void ClusterData::onFetchDone() {
         SpotFallbackOn = 1;
         SpotPageUrl = spots::fallbackPageUrl();
         // A failed fetch reads as an empty page: no head, no alert, no rows.
-        FetchSpotPage({}, {});
+        FetchSpotPage({}, {}, false);
         return;
     }
     received_ += reply->read(spots::SpotPageLimit - received_.size());
@@ -101,12 +101,24 @@ void ClusterData::onFetchDone() {
     FetchSpotPage(received_, reply->header(QNetworkRequest::ContentTypeHeader).toByteArray());
 }
 
-void ClusterData::FetchSpotPage(const QByteArray& bytes, const QByteArray& contentType) {
+void ClusterData::FetchSpotPage(const QByteArray& bytes, const QByteArray& contentType, bool answered) {
     const QString page = spots::decodeSpotPage(bytes, contentType);
-    const QString head = spots::spotHead(page);
     const spots::SpotLayout layout =
         SpotFallbackOn == 1 ? spots::SpotLayout::Fallback : spots::SpotLayout::Primary;
-    SpotTable = spots::parseSpotRows(page, layout, DispJST == QLatin1String("1"));
+    const spots::SpotRows rows = spots::parseSpotRows(page, layout, DispJST == QLatin1String("1"));
+    // A page without a spot line (an error page, random bytes) is told; the
+    // grid keeps the spots it shows, and the next page is compared with them.
+    if (answered && !spots::holdsSpots(rows))
+        setWindowTitle(spots::stateCaption(spots::FetchState::NoSpots, SpotFallbackOn == 1));
+    else
+        showSpots(spots::spotHead(page), rows);
+    Timer1->setInterval(PollIntervalMsecs);
+    Timer1->start();
+    emit fetchFinished();
+}
+
+void ClusterData::showSpots(const QString& head, const spots::SpotRows& rows) {
+    SpotTable = rows;
     spots::FillSpotGrid(*MSFlexGrid1, SpotTable);
     const bool changed = head != LastSpotHead && SpotHeadSeen == 1;
     if (changed && !head.isEmpty() && !LastSpotHead.isEmpty()) {
@@ -120,9 +132,6 @@ void ClusterData::FetchSpotPage(const QByteArray& bytes, const QByteArray& conte
     }
     LastSpotHead = head;
     SpotHeadSeen = 1;
-    Timer1->setInterval(PollIntervalMsecs);
-    Timer1->start();
-    emit fetchFinished();
 }
 
 void ClusterData::cancelFetch() {

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace spots {
 
 namespace {
@@ -241,6 +243,27 @@ SpotRows parseSpotRows(const QString& source, SpotLayout layout, bool jst) {
         start = end + 1;
     }
     return rows;
+}
+
+bool isSpotRow(const SpotRow& row) {
+    const QString time = row.time;
+    if (time.size() != 5 || (time.at(4) != QLatin1Char('Z') && time.at(4) != QLatin1Char('J'))) return false;
+    if (shiftTime(time, 0, time.at(4)).isEmpty() || row.call.trimmed().isEmpty()) return false;
+    // Kilohertz as the pages write them: digits, one decimal point, blanks around.
+    bool digit = false, point = false;
+    for (const QChar c : row.freq.trimmed()) {
+        if (c == QLatin1Char('.') && !point)
+            point = true;
+        else if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            digit = digit || c != QLatin1Char('0');
+        else
+            return false;
+    }
+    return digit;
+}
+
+bool holdsSpots(const SpotRows& rows) {
+    return std::any_of(rows.begin(), rows.end(), isSpotRow);
 }
 
 QString toggleSpotTime(const QString& cell) {

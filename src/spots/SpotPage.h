@@ -41,6 +41,12 @@ QString spotHead(const QString& page);
 // shown in JST.
 SpotRows parseSpotRows(const QString& page, SpotLayout layout, bool jst);
 
+// A row cut from a spot line: a time of four digits with its zone letter, a
+// frequency that is a number and a call. A page whose rows hold none (an
+// error page, random bytes) has no spots to list.
+bool isSpotRow(const SpotRow& row);
+bool holdsSpots(const SpotRows& rows);
+
 // "2330Z" shown in the other zone ("0830J"), "0830J" back to "2330Z"; anything
 // that is not four digits of a valid time with its zone letter is returned as
 // it is.

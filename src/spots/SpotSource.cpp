@@ -54,6 +54,9 @@ QString stateCaption(FetchState state, bool fallback) {
     case FetchState::Received:
         return QStringLiteral("The source of the DX information = ") +
                (fallback ? FallbackName : PrimarySourceLabel);
+    case FetchState::NoSpots:
+        return CaptionStart + gap + (fallback ? FallbackName : PrimarySourceLabel) +
+               QStringLiteral(" のページにスポット情報がありません");
     case FetchState::Failed:
         return CaptionStart + gap +
                QStringLiteral("HOSTからの応答がありません,臨時的にDx-summitへ接続します");

@@ -23,7 +23,7 @@ QString submissionUrl();
 inline constexpr int RequestLimitMsecs = 20'000;
 
 // The transfer's states as the window shows them.
-enum class FetchState { Waiting, Requesting, Receiving, Received, Failed };
+enum class FetchState { Waiting, Requesting, Receiving, Received, Failed, NoSpots };
 QString stateCaption(FetchState state, bool fallback);
 
 // A stored page option: "0".."3", anything else the first page.

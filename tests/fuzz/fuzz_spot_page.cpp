@@ -1,7 +1,7 @@
 // A spot page as the server sends it: the bytes up to the first zero are the
 // content type, the rest is the page. Decoded, its head taken and its rows
 // read in both layouts, in UTC and JST, every time cell toggled twice, and
-// every row read as a double click reads it.
+// every row read as a double click reads it and as the grid tells a spot row.
 #include "spots/SpotPage.h"
 #include "spots/SpotPick.h"
 
@@ -39,6 +39,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 const QString back = spots::toggleSpotTime(spots::toggleSpotTime(row.time));
                 if (back != row.time) std::abort();
                 readAsPicked(row);
+                // A spot row has a call and a time the grid can toggle.
+                if (spots::isSpotRow(row) &&
+                    (row.call.trimmed().isEmpty() || spots::toggleSpotTime(row.time) == row.time))
+                    std::abort();
             }
     return 0;
 }

@@ -14,6 +14,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <random>
+
 namespace {
 
 using spotsrv::Spot;
@@ -188,10 +190,29 @@ TEST_F(ClusterDataPoll, AnEarlyPageChoiceAnEmptyPageAndATrickleKeepPollingGoing)
     EXPECT_TRUE(w.Timer1->isActive());
     ASSERT_TRUE(nextFetch(w));
     EXPECT_EQ(primary.requests().last().path, "/usdigi.html");
-    EXPECT_EQ(w.windowTitle(), "The source of the DX information = " + spots::PrimarySourceLabel)
-        << "an empty page came all the same";
+    const QString noSpots =
+        "DX Information     " + spots::PrimarySourceLabel + " のページにスポット情報がありません";
+    EXPECT_EQ(w.windowTitle(), noSpots) << "an empty page came, with no spots";
     EXPECT_EQ(w.SpotFallbackOn, 0);
     EXPECT_TRUE(w.Timer1->isActive());
+
+    // Spots, then 200 KB of random bytes, then the same spots: the grid keeps
+    // them meanwhile, and the page after the junk is no new newest spot.
+    primary.setPage("/usdigi.html", spotsrv::primaryPage("digital", spotsNow));
+    ASSERT_TRUE(tickNow(w));
+    QByteArray junk(200'000, '\0');
+    std::mt19937 random(62);
+    for (char& c : junk)
+        c = char(random());
+    primary.setPage("/usdigi.html", junk, 200, "text/html");
+    ASSERT_TRUE(tickNow(w));
+    EXPECT_EQ(w.windowTitle(), noSpots);
+    EXPECT_EQ(cell(w, 0, 2).trimmed(), "JA1ZZA");
+    EXPECT_EQ(cell(w, 1, 5).trimmed(), "RTTY");
+    EXPECT_TRUE(cell(w, 2, 2).isEmpty());
+    primary.setPage("/usdigi.html", spotsrv::primaryPage("digital", spotsNow));
+    ASSERT_TRUE(tickNow(w));
+    EXPECT_FALSE(w.Label4->isVisible());
 
     // Head at once, then a byte every 3 s: the request ends 20 s after it began.
     primary.setPage("/usdigi.html", spotsrv::primaryPage("digital", spotsNow));

@@ -107,9 +107,20 @@ TEST(SpotPage, BlockMarkersMissingOrMisplaced) {
         SCOPED_TRACE(c.name);
         const spots::SpotRows rows = spots::parseSpotRows(c.page, SpotLayout::Primary, false);
         EXPECT_EQ(rows[0].call.trimmed() == "JA1ZZA", c.rowFound);
+        EXPECT_EQ(spots::holdsSpots(rows), c.rowFound);
         EXPECT_TRUE(rows[1].call.isEmpty());
         EXPECT_EQ(spots::spotHead(c.page).left(c.headStart.size()), c.headStart);
     }
+    // Lines, but none a spot line: no spots to list.
+    for (const char* page : {
+             "<HTML>\n500 INTERNAL SERVER ERROR AT THE SPOT CLUSTER'S PROXY SERVER\n</HTML>",
+             "<PRE>\nJA1ZZA       2330Z ABC      PSK31\n</PRE>", // no frequency
+             "<PRE>\nJA1ZZA       23:0Z 14070.5  PSK31\n</PRE>", // no time
+             "<PRE>\n             2330Z 14070.5  PSK31\n</PRE>", // no call
+         })
+        EXPECT_FALSE(spots::holdsSpots(spots::parseSpotRows(page, SpotLayout::Primary, false))) << page;
+    EXPECT_TRUE(spots::holdsSpots(spots::parseSpotRows("<PRE>\nJA1ZZA       2330Z 14070.5  PSK31\n</PRE>",
+                                                       SpotLayout::Primary, false)));
 }
 
 TEST(SpotPage, DamagedLinesAreCutSafely) {
