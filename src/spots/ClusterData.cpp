@@ -105,7 +105,7 @@ void ClusterData::Form_Load() {
 }
 
 // A stored place off the screen's size moves to the edge; without one the
-// window opens centred on the window in use.
+// window opens centred on the window in use. Either way it opens whole on the screen.
 void ClusterData::placeWindow() {
     const QString top = stored(QStringLiteral("CDLSTPOSTop"), QString());
     if (!top.isEmpty()) {
@@ -119,8 +119,10 @@ void ClusterData::placeWindow() {
     else if (forms::isLoaded<PSK31MAIN>())
         other = &forms::PSK31MAIN();
     const QRect around = other ? other->frameGeometry() : winframe::screenPx();
-    move(std::max(0, around.left() + around.width() / 2 - width() / 2),
-         std::max(0, around.top() + around.height() / 2 - height() / 2));
+    const QPoint centred = QPoint(around.left() + around.width() / 2 - width() / 2,
+                                  around.top() + around.height() / 2 - height() / 2) -
+                           winframe::screenPx().topLeft();
+    winframe::placeOnScreen(this, twips::fromPx(centred.x()), twips::fromPx(centred.y()));
 }
 
 void ClusterData::Form_Unload() {

@@ -2,6 +2,7 @@
 #include "logwindows/lookups/QsoGridLayout.h"
 #include "platform/forms/WindowFrame.h"
 
+#include "core/Globals.h"
 #include "core/IniValues.h"
 #include "log/EarlierQsos.h"
 #include "log/LogGlobals.h"
@@ -9,11 +10,14 @@
 #include "logwindows/entry/LogEntry.h"
 #include "logwindows/lookups/CheckCallSign.h"
 #include "platform/forms/Dialogs.h"
+#include "sstv/window/SSTVForm.h"
 #include "terminal/mainwindow/HelpPage.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -23,6 +27,28 @@ const QString kPos = QStringLiteral("CFGPOS");
 // Columns 0 to 17 keep their widths; the hidden record number is the viewer's own.
 constexpr int kStoredWidths = 18;
 constexpr int kRecNoCol = 18;
+
+// Raises the viewer once its owner, shown after it, is on the screen: the
+// window manager puts a window newly shown on top of those already there.
+class RaiseWithOwner : public forms::WindowFilter {
+  public:
+    RaiseWithOwner(QWidget* viewer, QWidget* owner) : forms::WindowFilter(viewer), viewer_(viewer) {
+        watch(owner);
+    }
+
+  protected:
+    bool filter(QObject*, QEvent* e) override {
+        if (e->type() != QEvent::Show) return false;
+        detach();
+        // After the owner's own showing has gone out to the window manager.
+        QTimer::singleShot(0, viewer_, [viewer = viewer_] { viewer->raise(); });
+        deleteLater();
+        return false;
+    }
+
+  private:
+    QWidget* viewer_;
+};
 
 } // namespace
 
@@ -78,14 +104,14 @@ void LOGDATAVIEW::Form_Load() {
 void LOGDATAVIEW::placeFromSettings() {
     const std::optional<int> top = core::IniWhole(kPos, QStringLiteral("HLDVPOSTop"));
     if (!top) {
-        winframe::placeOnScreen(this, 0, 0);
         resize(9135 / kTwips, 3135 / kTwips);
+        winframe::placeOnScreen(this, 0, 0);
         return;
     }
-    // A place off the screen, before its start too, comes back onto it.
-    winframe::placeOnScreen(this, core::IniWhole(kPos, QStringLiteral("HLDVPOSLeft")).value_or(0), *top);
     resize(core::IniWhole(kPos, QStringLiteral("HLDVPOSWidth")).value_or(9135) / kTwips,
            core::IniWhole(kPos, QStringLiteral("HLDVPOSHeight")).value_or(3135) / kTwips);
+    // A place off the screen, before its start too, comes back onto it.
+    winframe::placeOnScreen(this, core::IniWhole(kPos, QStringLiteral("HLDVPOSLeft")).value_or(0), *top);
 }
 
 void LOGDATAVIEW::SetupLogGrid() {
@@ -190,6 +216,13 @@ void ShowLogViewer() {
         return;
     }
     viewer.show();
+    // The main and SSTV windows' loads show the viewer before the window itself.
+    QWidget* owner = nullptr;
+    if (core::g.OpMode == core::ModeSstv && forms::isLoaded<SSTVForm>())
+        owner = &forms::SSTVForm();
+    else if (core::g.OpMode != core::ModeSstv && forms::isLoaded<PSK31MAIN>())
+        owner = &forms::PSK31MAIN();
+    if (owner && !owner->isVisible()) new RaiseWithOwner(&viewer, owner);
 }
 
 void RefreshChosenLogViewer() {

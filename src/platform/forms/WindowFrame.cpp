@@ -52,8 +52,10 @@ QPoint frameOffset(const QWidget* window) {
 // Where the frame of a window kept whole within the area stands, given the
 // frame it has; the window is made smaller where it must be.
 QPoint keptWhole(QWidget* window, QPoint place, const QRect& area, const QMargins& frame) {
-    // A window not shown yet has no size of its own: its layout's wish stands for it.
-    const QSize size = window->isVisible() ? window->size() : window->size().expandedTo(window->sizeHint());
+    // A window not shown yet and not sized by its code has no size of its own:
+    // its layout's wish stands for it.
+    const bool sized = window->isVisible() || window->testAttribute(Qt::WA_Resized);
+    const QSize size = sized ? window->size() : window->size().expandedTo(window->sizeHint());
     const QRect kept = wholeOnScreen(QRect(place, size), area, frame);
     if (kept.size() != size) window->resize(kept.size());
     return kept.topLeft();
@@ -72,9 +74,12 @@ class FramePlacer : public QObject {
     }
 
     bool eventFilter(QObject* watched, QEvent* e) override {
+        if (watched != window_ || e->type() != QEvent::Show || poll_.isActive()) return false;
+        // A window sized after it was placed is kept whole at the size it is shown with.
+        if (wholeIn_) window_->move(keptWhole(window_, place_, *wholeIn_, frameMargins(window_)));
         // The window manager gives the frame in its own time, with no event
         // to the window: from the show on, it is looked for a while.
-        if (watched == window_ && e->type() == QEvent::Show && !poll_.isActive()) watch();
+        watch();
         return false;
     }
 
@@ -136,18 +141,14 @@ QRect wholeOnScreen(const QRect& window, const QRect& screen, const QMargins& fr
     return {QPoint(left, top), outer - around};
 }
 
-void placeOnScreen(QWidget* window, int leftTw, int topTw, Keep keep) {
+void placeOnScreen(QWidget* window, int leftTw, int topTw) {
     const QRect screen = screenPx();
     const int left = twips::toPx(onScreenTw(leftTw, twips::fromPx(screen.width())));
     const int top = twips::toPx(onScreenTw(topTw, twips::fromPx(screen.height())));
     const QPoint place = screen.topLeft() + QPoint(left, top);
-    std::optional<QRect> wholeIn;
-    if (keep == Keep::Whole) {
-        // A window kept whole keeps clear of the desktop's panels too.
-        const QScreen* s = QGuiApplication::primaryScreen();
-        wholeIn = s ? s->availableGeometry() : screen;
-    }
-    placeFrameIn(window, place, wholeIn);
+    // Whole, clear of the desktop's panels too.
+    const QScreen* s = QGuiApplication::primaryScreen();
+    placeFrameIn(window, place, s ? s->availableGeometry() : screen);
 }
 
 void placeFrame(QWidget* window, QPoint place) {

@@ -21,11 +21,6 @@ int onScreenTw(int placeTw, int screenExtentTw);
 // The screen windows open on, in pixels.
 QRect screenPx();
 
-// How much of a window its stored place must leave on the screen.
-enum class Keep {
-    TitleBar, // its title bar: the place is kept on each axis that is on the screen
-    Whole,    // the whole window, moved in just far enough (and made no larger than the screen's free area)
-};
 // A window kept whole on the screen, frame and title bar included (pixels):
 // the rectangle's corner is the frame's place and its size the inside's, as
 // placeFrame and QWidget::resize take them; the frame adds what its margins
@@ -34,11 +29,13 @@ enum class Keep {
 QRect wholeOnScreen(const QRect& window, const QRect& screen, const QMargins& frame = {});
 
 // Puts the window's frame at a stored place, in twips from the screen's
-// top-left corner, with onScreenTw on each axis: every window opens with its
-// title bar on the screen, by this one rule. A window kept whole is then
-// moved in (and made smaller) as far as it must to be whole on the screen,
-// with the window manager's frame around it once that frame is known.
-void placeOnScreen(QWidget* window, int leftTw, int topTw, Keep keep = Keep::TitleBar);
+// top-left corner (with onScreenTw on each axis), then moves it in just far
+// enough to be whole on the screen's free area, made smaller where it must be
+// and its minimum lets it: every window opens by this one rule. One that fits
+// opens whole; one that cannot opens at the free area's top or left edge, its
+// title bar, menus and close box on the screen. The size it has when it is
+// shown counts, and the window manager's frame around it once that is known.
+void placeOnScreen(QWidget* window, int leftTw, int topTw);
 
 // Where the window's frame (its title bar included) stands, in pixels on the
 // desktop: the place a window stores, so that putting it back with

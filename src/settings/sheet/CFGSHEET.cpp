@@ -4,6 +4,7 @@
 #include "core/IniStore.h"
 #include "platform/forms/ControlColour.h"
 #include "platform/forms/Dialogs.h"
+#include "platform/forms/ScrolledBody.h"
 #include "platform/forms/TextRule.h"
 #include "settings/sheet/SheetControls.h"
 #include "terminal/mainwindow/HelpPage.h"
@@ -53,10 +54,11 @@ CFGSHEET::CFGSHEET()
     connect(QTHDATA, &QMenu::aboutToShow, this, &CFGSHEET::tickQthItem);
     connect(CFGHLP, &QAction::triggered, this, &CFGSHEET::CFGHLP_Click);
 
-    SSTab1->addTab(buildDisplayTab(), QStringLiteral("画面要素の設定"));
-    SSTab1->addTab(buildSoundTab(), QStringLiteral("サウンド要素の設定"));
-    SSTab1->addTab(buildLogTab(), QStringLiteral("ＬＯＧ 関係の設定"));
-    SSTab1->addTab(buildRigTab(), QStringLiteral("リグ制御関係の設定"));
+    // Each page scrolls on a screen too small for the sheet.
+    SSTab1->addTab(ui::scrolledBody(buildDisplayTab()), QStringLiteral("画面要素の設定"));
+    SSTab1->addTab(ui::scrolledBody(buildSoundTab()), QStringLiteral("サウンド要素の設定"));
+    SSTab1->addTab(ui::scrolledBody(buildLogTab()), QStringLiteral("ＬＯＧ 関係の設定"));
+    SSTab1->addTab(ui::scrolledBody(buildRigTab()), QStringLiteral("リグ制御関係の設定"));
     connect(SSTab1->tabBar(), &QTabBar::tabBarClicked, this, &CFGSHEET::SSTab1_Click);
 
     ui::setTextLimit(Text1, 10, ui::PastLimit::Refuse);

@@ -1,6 +1,7 @@
 // The SSTV window's controls and menus, and where they stand.
 #include "core/Globals.h"
 #include "platform/forms/Colour.h"
+#include "platform/forms/ScrolledBody.h"
 #include "platform/forms/TopHighBar.h"
 #include "platform/sstvengine/SstvModes.h"
 #include "sstv/window/SSTVForm.h"
@@ -87,7 +88,11 @@ SSTVForm::SSTVForm()
     buildTransmitSide();
     buildQsoBoxes();
 
-    auto* top = new QGridLayout(this);
+    // The pictures and their controls scroll on a screen too small for them;
+    // the QSO boxes and the status bar stay in view below them.
+    auto* body = new QWidget;
+    auto* top = new QGridLayout(body);
+    top->setContentsMargins(0, 0, 0, 0);
     auto* left = new QVBoxLayout;
     auto* pictures = new QHBoxLayout;
     pictures->addWidget(SSTab1);
@@ -99,8 +104,10 @@ SSTVForm::SSTVForm()
     top->addLayout(left, 0, 0);
     top->addWidget(receiveControls(), 0, 1);
     top->addWidget(SSTab2, 0, 2);
-    top->addWidget(qsoArea(), 1, 0, 1, 3);
-    top->addWidget(StatusBar1, 2, 0, 1, 3);
+    auto* outer = new QVBoxLayout(this);
+    outer->addWidget(ui::scrolledBody(body), 1);
+    outer->addWidget(qsoArea());
+    outer->addWidget(StatusBar1);
     buildMenus();
     // The tuning frame floats over the receive picture when shown: it takes no room
     // of its own, so the window keeps its size and its place on the screen.
@@ -111,7 +118,7 @@ SSTVForm::SSTVForm()
     // seconds: it takes no room, so the window never grows for a message.
     Text3->setParent(this);
     connect(Text3, &QLineEdit::textChanged, this, &SSTVForm::placeMessageLine);
-    top->setMenuBar(menuBar);
+    outer->setMenuBar(menuBar);
     connectReceive();
     connectQso();
     connectMenus();

@@ -35,7 +35,7 @@ void RestorePlace(QWidget* window, const QString& section) {
     const std::optional<int> top = core::IniWhole(section, QString::fromLatin1(keys.top));
     const std::optional<int> left = core::IniWhole(section, QString::fromLatin1(keys.left));
     // Without a stored top the window goes to the top left corner.
-    winframe::placeOnScreen(window, top ? left.value_or(0) : 0, top.value_or(0), winframe::Keep::Whole);
+    winframe::placeOnScreen(window, top ? left.value_or(0) : 0, top.value_or(0));
 }
 
 void StorePlace(const QWidget* window, const QString& section) {

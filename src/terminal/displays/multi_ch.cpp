@@ -154,8 +154,8 @@ void multi_ch::placeWindow() {
         // The first opening is stacked, whatever HORZ holds.
         MultiHorizontal = 0;
     }
-    winframe::placeOnScreen(this, left, top);
     setSizeTw(w, h);
+    winframe::placeOnScreen(this, left, top);
 }
 
 void multi_ch::applyFonts() {

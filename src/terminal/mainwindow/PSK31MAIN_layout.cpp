@@ -80,9 +80,9 @@ void PSK31MAIN::placeWindowAtStart() {
     const std::optional<int> width = core::IniWhole(kPos, QStringLiteral("PMPOSWidth"));
     int w = width.value_or(kDefaultWidth);
     if (w <= kWidthOffset || w > twips::fromPx(screen.width()) * 2) w = kDefaultWidth;
-    winframe::placeOnScreen(this, top ? left.value_or(0) : 0, top.value_or(0));
     setProperty("formWidthTw", w);
     resize(twips::toPx(w), height());
+    winframe::placeOnScreen(this, top ? left.value_or(0) : 0, top.value_or(0));
 }
 
 void PSK31MAIN::savePlace() {

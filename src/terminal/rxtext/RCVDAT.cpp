@@ -70,11 +70,11 @@ void RCVDAT::Form_Load() {
             width = *w;
         }
     }
-    winframe::placeOnScreen(this, left, top);
-    // Stored and designed sizes are outer sizes.
+    // Stored and designed sizes are outer sizes; the place keeps the window whole at its size.
     const QSize frame = winframe::framePx(this);
     resize(std::max(1, twips::toPx(width) - frame.width()),
            std::max(1, twips::toPx(kDefaultHeight) - frame.height()));
+    winframe::placeOnScreen(this, left, top);
     g.RcvViewerOpen = 1;
 }
 

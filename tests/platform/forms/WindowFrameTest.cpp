@@ -1,6 +1,11 @@
 // Where a window kept whole on the screen's free area goes, with the window
 // manager's frame around it or with none.
 #include "platform/forms/WindowFrame.h"
+#include "platform/forms/Colour.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -32,6 +37,55 @@ TEST(WindowFrame, AWindowKeptWholeHasItsWholeFrameOnTheFreeArea) {
     for (const Case& c : cases) {
         EXPECT_EQ(winframe::wholeOnScreen(c.window, c.area, c.frame), c.kept)
             << c.window.x() << "," << c.window.y() << " frame top " << c.frame.top();
+    }
+}
+
+// Every window opens by one rule from its stored place: whole on the screen's
+// free area where it fits (made smaller where its minimum lets it), else at
+// the area's top left with its title bar, menus and close box on it. The size
+// it is shown with counts, also one given after the place.
+TEST(WindowFrame, AStoredPlaceOpensEveryWindowWholeOnTheScreen) {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QPoint screen = winframe::screenPx().topLeft();
+    const int w = area.width(), h = area.height();
+    constexpr int Far = -1; // the frame against the area's right or bottom edge
+    struct Case {
+        const char* name;
+        QPoint stored; // pixels from the free area's corner
+        QSize size, minimum, later;
+        QPoint frameAt; // from the free area's corner
+        QSize opened;   // inside
+    } cases[] = {
+        {"inside", {10, 20}, {300, 200}, {}, {}, {10, 20}, {300, 200}},
+        {"near the right edge", {w - 69, 20}, {300, 200}, {}, {}, {Far, 20}, {300, 200}},
+        {"near the bottom", {20, h - 69}, {300, 200}, {}, {}, {20, Far}, {300, 200}},
+        {"beyond the screen", {w + 500, h + 300}, {300, 200}, {}, {}, {0, 0}, {300, 200}},
+        {"larger than the screen", {40, 40}, {w + 200, h + 100}, {100, 100}, {}, {0, 0}, {}},
+        {"larger than it can be",
+         {40, 40},
+         {w + 200, h + 100},
+         {w + 200, h + 100},
+         {},
+         {0, 0},
+         {w + 200, h + 100}},
+        {"sized after its place", {w - 50, h - 50}, {100, 100}, {}, {300, 200}, {Far, Far}, {300, 200}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QWidget window;
+        if (c.minimum.isValid()) window.setMinimumSize(c.minimum);
+        window.resize(c.size);
+        const QPoint at = area.topLeft() + c.stored - screen;
+        winframe::placeOnScreen(&window, twips::fromPx(at.x()), twips::fromPx(at.y()));
+        if (c.later.isValid()) window.resize(c.later);
+        window.show();
+        const QRect frame = window.frameGeometry();
+        const QSize around = frame.size() - window.size();
+        const QSize inside = c.opened.isValid() ? c.opened : QSize(w, h) - around;
+        EXPECT_EQ(window.size(), inside);
+        const QPoint far(w - inside.width() - around.width(), h - inside.height() - around.height());
+        EXPECT_EQ(frame.topLeft() - area.topLeft(), QPoint(c.frameAt.x() == Far ? far.x() : c.frameAt.x(),
+                                                           c.frameAt.y() == Far ? far.y() : c.frameAt.y()));
     }
 }
 

@@ -267,7 +267,7 @@ TEST_F(SstvOperatorTest, StoredPlacesComeOntoTheScreenAndStoredFontsReadOneWay) 
              QStringLiteral("[SSTVMARO_POS]\n") + corner);
     SSTVForm& f = shown();
     // Stored near the bottom: the window comes up as far as it has to be whole (or top first).
-    EXPECT_EQ(f.y(), std::max(screen.top(), screen.bottom() + 1 - f.height()));
+    EXPECT_EQ(f.y(), std::max(screen.top(), screen.bottom() + 1 - f.frameGeometry().height()));
     ASSERT_TRUE(zvtest::chooseInMenuBar(f.menuBar, f.bigview));
     Bigviewer& viewer = forms::Bigviewer();
     EXPECT_LE(viewer.width(), screen.width());

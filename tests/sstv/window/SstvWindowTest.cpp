@@ -83,7 +83,8 @@ TEST_F(SstvWindowTest, BadStoredValuesTakeTheirDefaultsAndTheLoadGoesOn) {
     EXPECT_EQ(sstv::g.InsetBorderOn, 0);
     EXPECT_EQ(sstv::g.HistoryIndex, 1);
     // Top beyond the screen; the left kept as far as the window stays whole on the screen.
-    const int roomLeft = QGuiApplication::primaryScreen()->availableGeometry().width() - f.width();
+    const int roomLeft =
+        QGuiApplication::primaryScreen()->availableGeometry().width() - f.frameGeometry().width();
     EXPECT_EQ(f.pos(), QPoint(std::clamp(10, 0, std::max(0, roomLeft)), 0));
     EXPECT_TRUE(f.Check5->isChecked());
     // The title bar shows its text expanded (the call box is empty), the raw text is kept.

@@ -93,11 +93,11 @@ TEST_F(MainWindowLayout, StoredColumnAndPlaceAreRestored) {
     PSK31MAIN& w = load("ZOR_PosMeH= 9000\nZOR_PosR1H= 3300\nZOR_PosT1H= 1500\nZOR_PosFR1= 5000\n"
                         "ZOR_PosFR2= 6500\nZOR_PosFR3= 6600\nZOR_PosTX1= 3400\nZOR_PosTX3= 100\n"
                         "ZOR_PosLS1= 3500\nZOR_PosIM1= 3250\n[CFGPOS]\nPMPOSTop= 150\nPMPOSLeft= 300\n"
-                        "PMPOSWidth= 12000\n");
+                        "PMPOSWidth= 11000\n");
     EXPECT_EQ(shown(w), (Column{9000, 3300, 1500, 5000, 6500, 6600, 3400, 3010, 3500, 3250}))
         << "the message line sits 240 above the splitter, whatever was stored";
     EXPECT_EQ(w.pos(), screen().topLeft() + QPoint(20, 10));
-    EXPECT_EQ(w.formWidthTw(), 12000);
+    EXPECT_EQ(w.formWidthTw(), 11000);
 }
 
 TEST_F(MainWindowLayout, PlacesOffTheScreenOrNotNumbersStartAtTheCorner) {
@@ -146,7 +146,7 @@ TEST_F(MainWindowLayout, StoredValuesThatWouldBreakTheWindowTakeTheDefaults) {
         QString top, left, width;
     };
     const Case cases[] = {
-        {columnWith({}), "PMPOSTop= 150\nPMPOSLeft= 300\nPMPOSWidth= 12000\n", good, "150", "300", "12000"},
+        {columnWith({}), "PMPOSTop= 150\nPMPOSLeft= 300\nPMPOSWidth= 11000\n", good, "150", "300", "11000"},
         {columnWith({"ZOR_PosR1H=-100"}), {}, kDefault, "0", "0", "11850"},
         {columnWith({"ZOR_PosR1H= 0"}), {}, kDefault, "0", "0", "11850"},
         {columnWith({"ZOR_PosMeH= 99999999"}), {}, kDefault, "0", "0", "11850"},
