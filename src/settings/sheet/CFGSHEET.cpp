@@ -73,6 +73,9 @@ CFGSHEET::CFGSHEET()
     layout->addWidget(Frame2);
     layout->addWidget(Label32);
     layout->addWidget(SSTab1);
+    // Its whole size (Qt would open a window at two thirds of the screen at
+    // most); the place makes it smaller where the screen is.
+    resize(sizeHint());
 
     connect(CFGEND, &QAction::triggered, this, [this] {
         if (!boxesHeld()) return;

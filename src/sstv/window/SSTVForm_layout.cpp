@@ -123,6 +123,9 @@ SSTVForm::SSTVForm()
     connectQso();
     connectMenus();
     connectTransmit();
+    // Its whole size (Qt would open a window at two thirds of the screen at
+    // most); the place makes it smaller where the screen is.
+    resize(sizeHint());
 }
 
 void SSTVForm::placeMessageLine() {
