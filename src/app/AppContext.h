@@ -6,6 +6,7 @@
 #include "app/WindowInterfaces.h"
 #include "platform/engines/Engines.h"
 #include "platform/forms/Clipboard.h"
+#include "platform/forms/OneLine.h"
 #include "platform/os/AlertSound.h"
 #include "platform/os/Installed.h"
 #include "rig/RigLink.h"
@@ -34,6 +35,7 @@ class AppContext {
     alertsound::SoundEffectPlayer alertPlayer_;
     installed::Guard<alertsound::Player> alertPlayerInstalled_{alertPlayer_};
     clipboard::PasteGuard pasteGuard_;
+    ui::OneLineBoxes oneLineBoxes_;
 };
 
 } // namespace app

@@ -3,6 +3,7 @@
 #include "core/Globals.h"
 #include "core/MessageLine.h"
 #include "platform/forms/Dialogs.h"
+#include "platform/forms/OneLine.h"
 #include "platform/os/AtomicFile.h"
 #include "platform/os/Paths.h"
 #include "platform/profile/ProfileFile.h"
@@ -131,7 +132,9 @@ void GetIniString(const QString& key, QString& value) {
 bool PutIniString(const QString& key, const QString& value) {
     const QString path = storePath();
     if (key == QLatin1String("NEW")) return deleteFile(path);
-    const profile::Edit edit{g.IniSection, key, value};
+    // A value is one line of the file, whoever writes it: a line break would
+    // start lines of its own (a section, a key) that the operator never typed.
+    const profile::Edit edit{g.IniSection, key, ui::oneLine(value)};
     Batch& b = batch();
     if (b.depth > 0) {
         b.bytes = profile::edited(batchBytes(path), edit);

@@ -22,7 +22,8 @@ QString IniFilePath();
 
 void GetIniString(const QString& key, QString& value);
 // Writes Key=Value in section IniSection; the key "NEW" (exactly) deletes the
-// file instead. True when the file holds the value (or was deleted), or when
+// file instead. The value is written on one line: each line break in it
+// becomes one blank. True when the file holds the value (or was deleted), or when
 // the run already holds it for want of a writable file; on a failed write the
 // file is left as it was. Inside a batch, true when the file
 // may be written; the write itself comes when the batch ends.

@@ -59,6 +59,11 @@ TEST_F(IniStore, WritesCreateTheFileAndReadBack) {
     EXPECT_TRUE(put("pskcfg", "name", QStringLiteral("鈴木")));
     EXPECT_EQ(get("PSKCFG", "Name"), QStringLiteral("鈴木"));
     EXPECT_EQ(readFile("ZORVATEK.INI").count("[PSKCFG]"), 1);
+
+    // A value is one line, whoever writes it: none of its lines becomes a section or a key.
+    EXPECT_TRUE(put("E-QSL", "eQSL_Mesg", QStringLiteral("TKS\r\n[Mmtty]\nTXDelay=9\r[HamLog]\u2028X=1")));
+    EXPECT_EQ(get("E-QSL", "eQSL_Mesg"), QStringLiteral("TKS [Mmtty] TXDelay=9 [HamLog] X=1"));
+    EXPECT_EQ(readFile("ZORVATEK.INI").count('\n'), 4);
 }
 
 TEST_F(IniStore, LongValuesAreNeverCut) {

@@ -2,6 +2,11 @@
 
 #include "platform/forms/TextRule.h"
 
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QEvent>
+#include <QLineEdit>
+
 namespace ui {
 
 namespace {
@@ -29,6 +34,22 @@ QString oneLine(const QString& text) {
 
 void keepOneLine(QLineEdit* box) {
     keepRule(box, oneLine);
+}
+
+OneLineBoxes::OneLineBoxes() {
+    qApp->installEventFilter(this);
+}
+
+OneLineBoxes::~OneLineBoxes() {
+    if (qApp) qApp->removeEventFilter(this);
+}
+
+bool OneLineBoxes::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() != QEvent::Polish) return false;
+    auto* box = qobject_cast<QLineEdit*>(watched);
+    if (box && !qobject_cast<QAbstractSpinBox*>(box->parent()) && (!box->validator() || keepsRules(box)))
+        keepOneLine(box);
+    return false;
 }
 
 } // namespace ui

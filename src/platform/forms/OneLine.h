@@ -3,6 +3,7 @@
 // dropped, or written by the program from a pick or the logging program)
 // becomes one blank, so that nothing with a line break reaches a log record,
 // an export or a title.
+#include <QObject>
 #include <QString>
 
 class QLineEdit;
@@ -16,5 +17,21 @@ QString oneLine(const QString& text);
 // the box carries already (a width, a digits-only rule) goes on judging the
 // joined text; set such a check before this.
 void keepOneLine(QLineEdit* box);
+
+// Every one-line box of the program keeps one line, whoever made it (ours,
+// Qt's own dialogs), from before it is first shown. A box that carries a check
+// of its own (digits only, a font size) is left to that check, and a spin
+// box's line to its spin box. One lives with the application context and sees
+// every box as it is made ready for showing.
+class OneLineBoxes : public QObject {
+  public:
+    OneLineBoxes();
+    ~OneLineBoxes() override;
+    OneLineBoxes(const OneLineBoxes&) = delete;
+    OneLineBoxes& operator=(const OneLineBoxes&) = delete;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+};
 
 } // namespace ui

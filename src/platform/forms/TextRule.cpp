@@ -130,6 +130,10 @@ int textLimit(const QLineEdit* box) {
     return owner ? owner->limit() : 0;
 }
 
+bool keepsRules(const QLineEdit* box) {
+    return BoxText::of(box) != nullptr;
+}
+
 void keepCheck(QLineEdit* box, QValidator* check) {
     BoxText::owner(box).setCheck(check);
 }

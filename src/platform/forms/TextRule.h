@@ -42,6 +42,9 @@ void keepRule(QLineEdit* box, TextRule rule);
 void setTextLimit(QLineEdit* box, int maxChars, PastLimit past = PastLimit::Cut);
 // The box's limit: 0 when it has none.
 int textLimit(const QLineEdit* box);
+// Whether the box's text has an owner here (rules, a limit or a check set
+// through these functions).
+bool keepsRules(const QLineEdit* box);
 
 // The check judges the box's text after its rules and its limit; the box
 // owns the check from now on.

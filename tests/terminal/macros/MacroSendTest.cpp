@@ -5,6 +5,7 @@
 #include "core/IniStore.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/TEMP_LOG.h"
+#include "platform/forms/Clipboard.h"
 #include "platform/forms/ControlColour.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/RichTextPane.h"
@@ -307,11 +308,15 @@ TEST_F(CwIdList, EnterWorksWithTheFocusInTheList) {
     ASSERT_TRUE(zvtest::waitUntil([&] { return QApplication::focusWidget() == w->Combo1; }));
     w->Combo1->lineEdit()->clear();
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("cq test"));
-    EXPECT_EQ(w->Combo1->currentText(), QStringLiteral("CQ TEST"));
+    // A pasted line break becomes a blank: the stored message stays one line.
+    clipboard::hold(QStringLiteral("\r\n[Mmtty]"));
+    QTest::keySequence(QApplication::focusWidget(), QKeySequence::Paste);
+    EXPECT_EQ(w->Combo1->currentText(), QStringLiteral("CQ TEST [MMTTY]"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     ASSERT_EQ(w->Combo1->count(), 2);
     EXPECT_EQ(ini(QStringLiteral("MSG_CNT")), QStringLiteral("1"));
-    EXPECT_EQ(ini(QStringLiteral("MESG1")), QStringLiteral("CQ TEST"));
+    EXPECT_EQ(ini(QStringLiteral("MESG1")), QStringLiteral("CQ TEST [MMTTY]"));
+    EXPECT_FALSE(readFile(QStringLiteral("ZORVATEK.INI")).contains("\n[MMTTY]"));
     EXPECT_FALSE(w->Frame2->isVisibleTo(w)) << "the frame closes";
 
     w->Frame2->show();
