@@ -1,7 +1,8 @@
-// No paste ends the program: every box and pane of every window, with Ctrl+V,
-// Shift+Insert and the paste of its own menu, on a clipboard the program has
-// emptied and on one that offers nothing at all (on X11 one that no program
-// owns), and the box holds what it held.
+// No paste ends the program: every box and pane of every window, its text
+// selected, with Ctrl+V, Shift+Insert and the paste of its own menu, on a
+// clipboard the program has emptied and on one that offers nothing at all (on
+// X11 one that no program owns), and the box holds what it held; a text of two
+// lines goes into a one-line box as one line.
 #include "app/RunningProgram.h"
 
 #include "platform/forms/Clipboard.h"
@@ -55,10 +56,12 @@ void pasteFromOwnMenu(QWidget* box) {
 TEST_F(Paste, NoBoxOfAnyWindowEndsTheProgramOnAnEmptyClipboard) {
     const struct {
         const char* name;
-        std::function<void()> empty;
+        std::function<void()> fill;
+        bool lines = false;
     } clipboards[] = {
         {"emptied by the program", [] { clipboard::empty(); }},
         {"offering nothing", [] { QGuiApplication::clipboard()->setMimeData(new QMimeData); }},
+        {"two lines", [] { clipboard::hold(QStringLiteral("Q1\r\n[Q2]")); }, true},
     };
     const struct {
         const char* name;
@@ -81,19 +84,29 @@ TEST_F(Paste, NoBoxOfAnyWindowEndsTheProgramOnAnEmptyClipboard) {
         for (QWidget* found : apptest::editableBoxes(&shown)) {
             QPointer<QWidget> box = found;
             SCOPED_TRACE(box->objectName().toStdString() + " " + box->metaObject()->className());
-            for (const auto& empty : clipboards) {
+            for (const auto& clip : clipboards) {
                 for (const auto& way : ways) {
-                    SCOPED_TRACE(std::string(empty.name) + ", " + way.name);
+                    SCOPED_TRACE(std::string(clip.name) + ", " + way.name);
                     if (!box || !box->isVisible()) break;
                     QTest::mouseClick(box, Qt::LeftButton);
                     while (QWidget* popup = QApplication::activePopupWidget())
                         QTest::keyClick(popup, Qt::Key_Escape);
+                    QWidget* keys = box->focusProxy() ? box->focusProxy() : box.data();
+                    QTest::keyClick(keys, Qt::Key_A, Qt::ControlModifier);
                     const QString before = textOf(box);
-                    empty.empty();
-                    way.paste(box->focusProxy() ? box->focusProxy() : box.data());
+                    clip.fill();
+                    way.paste(keys);
                     ASSERT_TRUE(zvtest::waitForPostedEvents());
-                    // Received text goes on arriving in the panes.
-                    if (box && !qobject_cast<RichTextPane*>(box)) {
+                    if (!box) break;
+                    const bool oneLine =
+                        !qobject_cast<QPlainTextEdit*>(box) && !qobject_cast<QTextEdit*>(box);
+                    if (clip.lines) {
+                        const QString after = textOf(box);
+                        EXPECT_TRUE(!oneLine ||
+                                    !(after.contains(QLatin1Char('\r')) || after.contains(QLatin1Char('\n'))))
+                            << after.toStdString();
+                    } else if (!qobject_cast<RichTextPane*>(box)) {
+                        // Received text goes on arriving in the panes.
                         EXPECT_EQ(textOf(box), before);
                     }
                     ++walked;

@@ -1,8 +1,11 @@
 #include "platform/forms/Clipboard.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -21,25 +24,54 @@ bool isTextBox(const QObject* o) {
     return qobject_cast<const QPlainTextEdit*>(o) || qobject_cast<const QTextEdit*>(o);
 }
 
-// The clipboard a text box would paste from on this event, if any: keys go to
-// the box, the mouse to its viewport.
-std::optional<QClipboard::Mode> pasteFrom(const QObject* watched, const QEvent* e) {
-    if (e->type() == QEvent::KeyPress && isTextBox(watched)) {
+// The box that a paste key given to the object goes into: a list or a spin
+// box hands its keys to its line.
+const QObject* keyBox(const QObject* o) {
+    if (isTextBox(o) || qobject_cast<const QLineEdit*>(o)) return o;
+    if (const auto* list = qobject_cast<const QComboBox*>(o)) return list->lineEdit();
+    if (qobject_cast<const QAbstractSpinBox*>(o)) return o->findChild<QLineEdit*>();
+    return nullptr;
+}
+
+// The middle button pastes into a line where it is released, and into a
+// multi-line box through its viewport.
+const QObject* mouseBox(const QObject* o) {
+    if (qobject_cast<const QLineEdit*>(o)) return o;
+    return o->parent() && isTextBox(o->parent()) ? o->parent() : nullptr;
+}
+
+struct Paste {
+    const QObject* box;
+    QClipboard::Mode mode;
+};
+
+// The paste a box would make on this event, if any.
+std::optional<Paste> pasteOn(const QObject* watched, const QEvent* e) {
+    if (e->type() == QEvent::KeyPress) {
+        const QObject* box = keyBox(watched);
+        if (!box) return std::nullopt;
         const auto* key = static_cast<const QKeyEvent*>(e);
         if (key->key() == Qt::Key_Insert && key->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier))
-            return QClipboard::Selection;
-        if (key->matches(QKeySequence::Paste)) return QClipboard::Clipboard;
+            return Paste{box, QClipboard::Selection};
+        if (key->matches(QKeySequence::Paste)) return Paste{box, QClipboard::Clipboard};
     }
-    if (e->type() == QEvent::MouseButtonRelease && watched->parent() && isTextBox(watched->parent()) &&
+    if (e->type() == QEvent::MouseButtonRelease &&
         static_cast<const QMouseEvent*>(e)->button() == Qt::MiddleButton)
-        return QClipboard::Selection;
+        if (const QObject* box = mouseBox(watched)) return Paste{box, QClipboard::Selection};
     return std::nullopt;
 }
 
-bool offersNothing(QClipboard::Mode mode) {
-    if (mode == QClipboard::Selection && !board()->supportsSelection()) return false;
-    const QMimeData* data = board()->mimeData(mode);
-    return data && data->formats().isEmpty();
+// A paste that would put nothing in: Qt's boxes would still replace the
+// selection with it.
+bool bringsNothing(const Paste& paste) {
+    if (paste.mode == QClipboard::Selection && !board()->supportsSelection()) return false;
+    const QMimeData* data = board()->mimeData(paste.mode);
+    if (!data) return false;
+    if (data->formats().isEmpty()) return true;
+    if (!data->text().isEmpty()) return false;
+    // A box of formatted text takes a page's markup without its text.
+    const auto* rich = qobject_cast<const QTextEdit*>(paste.box);
+    return !(rich && rich->acceptRichText() && data->hasHtml());
 }
 
 } // namespace
@@ -69,8 +101,8 @@ PasteGuard::~PasteGuard() {
 }
 
 bool PasteGuard::eventFilter(QObject* watched, QEvent* e) {
-    const std::optional<QClipboard::Mode> mode = pasteFrom(watched, e);
-    return mode && offersNothing(*mode);
+    const std::optional<Paste> paste = pasteOn(watched, e);
+    return paste && bringsNothing(*paste);
 }
 
 } // namespace clipboard

@@ -18,9 +18,11 @@ QString text();
 // Whether it holds a text to paste (an emptied one holds none).
 bool holdsText();
 
-// Refuses a paste into a text box (keys or middle button) from a clipboard or
-// selection that offers no format; the box stays as it was. One lives with the
-// application context and sees every object's events.
+// Refuses a paste into a text box or line (keys or middle button) that would
+// bring nothing: from a clipboard or selection that offers no format, or no
+// text (an emptied one). Qt's boxes would replace the selection with it; the
+// box stays as it was. One lives with the application context and sees every
+// object's events.
 class PasteGuard : public QObject {
   public:
     PasteGuard();
