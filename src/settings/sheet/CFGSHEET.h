@@ -170,6 +170,8 @@ class CFGSHEET : public QWidget {
     void HScroll2_Change();
     void Text13_Change();
     void Text14_Change();
+    // The clock boxes left (or the sheet closing): the range applied to what they hold.
+    void clockBoxesDone();
     void Slider1_Change();
     void VScroll1_Change();
     void VScroll4_Change();

@@ -87,8 +87,9 @@ bool CFGSHEET::writeClosingKeys(bool finishItem) {
 }
 
 void CFGSHEET::finish(bool finishItem) {
-    // The IF box may still be in the operator's hands: it is done with now.
+    // The IF and clock boxes may still be in the operator's hands: they are done with now.
     Text16_Change();
+    clockBoxesDone();
     if (!writeClosingKeys(finishItem)) {
         // Said once; the settings still hold for this run and the sheet hands
         // over as after a good write, so a file that cannot be written never

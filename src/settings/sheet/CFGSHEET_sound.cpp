@@ -165,6 +165,9 @@ QWidget* CFGSHEET::buildSoundTab() {
     connect(HScroll2, &QScrollBar::valueChanged, this, &CFGSHEET::HScroll2_Change);
     connect(Text13, &QLineEdit::textChanged, this, &CFGSHEET::Text13_Change);
     connect(Text14, &QLineEdit::textChanged, this, &CFGSHEET::Text14_Change);
+    // The range is applied when the operator is done with a box, not on the way.
+    for (QLineEdit* box : {Text13, Text14})
+        connect(box, &QLineEdit::editingFinished, this, &CFGSHEET::clockBoxesDone);
     connect(Slider1, &QSlider::valueChanged, this, &CFGSHEET::Slider1_Change);
     connect(VScroll1, &QScrollBar::valueChanged, this, &CFGSHEET::VScroll1_Change);
     connect(VScroll4, &QScrollBar::valueChanged, this, &CFGSHEET::VScroll4_Change);
@@ -188,38 +191,45 @@ QWidget* CFGSHEET::buildSoundTab() {
     return tab;
 }
 
+namespace {
+// A clock box shows its scroll bar's value, unless what the operator is
+// typing already reads as that value ("-", "-0", a number past the range).
+void showClock(QLineEdit* box, int value) {
+    if (settings::ClockBoxValue(box->text()).value != value) box->setText(QString::number(value));
+}
+
+// A clock box's change: what it holds moves its scroll bar, and text that is
+// replaced runs the change again.
+void clockBoxChanged(QLineEdit* box, QScrollBar* bar, settings::Typing typing) {
+    const settings::ClockBox v = settings::ClockBoxValue(box->text(), typing);
+    if (v.value) bar->setValue(*v.value);
+    if (v.replaced && *v.replaced != box->text()) box->setText(*v.replaced);
+}
+} // namespace
+
 void CFGSHEET::HScroll1_Change() {
     if (inSstv()) return;
     core::g.ClockAdjRxPpm = QString::number(HScroll1->value());
-    Text13->setText(core::g.ClockAdjRxPpm);
+    showClock(Text13, HScroll1->value());
     pskcore::lib().fnSetClockErrorAdjustment(HScroll1->value());
 }
 
 void CFGSHEET::HScroll2_Change() {
     core::g.ClockAdjTxPpm = QString::number(HScroll2->value());
-    Text14->setText(core::g.ClockAdjTxPpm);
+    showClock(Text14, HScroll2->value());
 }
-
-namespace {
-// A clock box's change: out-of-range text is replaced (which runs the change
-// again), anything else moves its scroll bar.
-void clockBoxChanged(QLineEdit* box, QScrollBar* bar) {
-    const settings::ClockBox v = settings::ClockBoxValue(box->text());
-    if (v.replaced && *v.replaced != box->text()) {
-        box->setText(*v.replaced);
-        if (v.value == 0) bar->setValue(0);
-        return;
-    }
-    bar->setValue(v.value);
-}
-} // namespace
 
 void CFGSHEET::Text13_Change() {
-    clockBoxChanged(Text13, HScroll1);
+    clockBoxChanged(Text13, HScroll1, settings::Typing::Going);
 }
 
 void CFGSHEET::Text14_Change() {
-    clockBoxChanged(Text14, HScroll2);
+    clockBoxChanged(Text14, HScroll2, settings::Typing::Going);
+}
+
+void CFGSHEET::clockBoxesDone() {
+    clockBoxChanged(Text13, HScroll1, settings::Typing::Done);
+    clockBoxChanged(Text14, HScroll2, settings::Typing::Done);
 }
 
 void CFGSHEET::Slider1_Change() {

@@ -53,13 +53,18 @@ CentreSpan SpanForCentre(int centreHz, int zoom) {
     return s;
 }
 
-ClockBox ClockBoxValue(const QString& text) {
+ClockBox ClockBoxValue(const QString& text, Typing typing) {
+    static const QRegularExpression kNumberStart(QStringLiteral("^[+-]?$"));
     bool ok = false;
-    const double v = text.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(v)) return {QStringLiteral("0"), 0};
-    if (v > kClockLimit) return {QString::number(kClockLimit), kClockLimit};
-    if (v < -kClockLimit) return {QString::number(-kClockLimit), -kClockLimit};
-    return {std::nullopt, evenRound(v)};
+    const QString t = text.trimmed();
+    const double v = t.toDouble(&ok);
+    if (!ok || !std::isfinite(v)) {
+        if (typing == Typing::Going && kNumberStart.match(t).hasMatch()) return {};
+        return {QStringLiteral("0"), 0};
+    }
+    const int value = evenRound(std::clamp<double>(v, -kClockLimit, kClockLimit));
+    if (typing == Typing::Going || text == QString::number(value)) return {std::nullopt, value};
+    return {QString::number(value), value};
 }
 
 QString RigIntervalFor(const QString& typed) {

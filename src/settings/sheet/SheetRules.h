@@ -39,12 +39,17 @@ struct CentreSpan {
 CentreSpan SpanForCentre(int centreHz, int zoom);
 
 // A clock-correction box: the text it must show instead (when it must change)
-// and the value for its scroll bar.
+// and the value for its scroll bar (none: the bar stays). While the operator
+// types, a number moves the bar within its range and the box keeps what was
+// typed; a start of one ("", "-") waits for the rest; text that can become no
+// number shows "0" at once. When the box is done with, it shows the bar's
+// value: the range applied, and "0" for what never became a number.
 struct ClockBox {
     std::optional<QString> replaced;
-    int value = 0;
+    std::optional<int> value;
 };
-ClockBox ClockBoxValue(const QString& text);
+enum class Typing { Going, Done };
+ClockBox ClockBoxValue(const QString& text, Typing typing = Typing::Going);
 
 // The command interval the rig link uses for what the interval box holds.
 QString RigIntervalFor(const QString& typed);

@@ -330,6 +330,22 @@ TEST_F(CfgSheetKeeps, WhatTheOperatorChangesIsWhatTheNextStartUses) {
     QTest::keyClicks(s.Text1, QStringLiteral("/qrp1x"));
     EXPECT_EQ(s.Text1->text(), QStringLiteral("JA1ZVK/QRP"));
 
+    // A remark of several lines is stored as one: none of its lines becomes a
+    // section or a key of the file.
+    ui::script::push(QStringLiteral("MNY TKS\r\n[Mmtty]\r\nTXDelay=2147483647\n[HamLog]\rUSERCALL=HACKED"));
+    press(s.Command14);
+
+    // The clock boxes keep a typed minus; the range is applied once the box is left.
+    showTab(s, 1);
+    for (const auto& [box, typed] : {std::pair{s.Text13, "-20"}, std::pair{s.Text14, "-20000"}}) {
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, QString::fromLatin1(typed));
+        EXPECT_EQ(box->text(), QString::fromLatin1(typed));
+    }
+    s.Text13->setFocus();
+    EXPECT_EQ(s.Text14->text(), QStringLiteral("-10000"));
+
     // Ticking 水平表示 stores only the switch.
     showTab(s, 0);
     tick(s.Check5);
@@ -348,6 +364,14 @@ TEST_F(CfgSheetKeeps, WhatTheOperatorChangesIsWhatTheNextStartUses) {
     EXPECT_EQ(reopened.Text4->text(), QStringLiteral("JE"));
     EXPECT_EQ(reopened.Label10->text(), QStringLiteral("30%"));
     EXPECT_EQ(reopened.Text16->text(), QStringLiteral("21"));
+    EXPECT_EQ(reopened.Text13->text(), QStringLiteral("-20"));
+    EXPECT_EQ(core::g.ClockAdjTxPpm, QStringLiteral("-10000"));
+    EXPECT_EQ(ini("E-QSL", "eQSL_Mesg"),
+              QStringLiteral("MNY TKS [Mmtty] TXDelay=2147483647 [HamLog] USERCALL=HACKED"));
+    EXPECT_EQ(ini("Mmtty", "TXDelay"), QStringLiteral("-")) << "no such key";
+    const QByteArray file = readFile(QStringLiteral("ZORVATEK.INI"));
+    EXPECT_FALSE(file.contains("\n[Mmtty]") || file.contains("\nTXDelay=") ||
+                 file.contains("\nUSERCALL=HACKED"));
 
     // A read-only file: the change is refused once, and the run keeps it.
     ASSERT_EQ(::chmod(QFile::encodeName(path(QStringLiteral("ZORVATEK.INI"))).constData(), 0444), 0);

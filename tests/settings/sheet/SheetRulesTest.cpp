@@ -51,21 +51,31 @@ TEST(SheetRules, SpanOfTheAudioCentre) {
 }
 
 TEST(SheetRules, ClockBoxes) {
+    using settings::Typing;
+    constexpr int kStays = 1 << 20; // the scroll bar keeps its value
     const struct {
         const char* typed;
+        Typing typing;
         const char* shown; // nullptr: the box keeps the text
         int value;
     } rows[] = {
-        {"20000", "10000", 10000}, {"-20000", "-10000", -10000}, {"abc", "0", 0},          {"", "0", 0},
-        {"123", nullptr, 123},     {"-45", nullptr, -45},        {"10000", nullptr, 10000}};
+        {"-20000", Typing::Going, nullptr, -10000},
+        {"-20000", Typing::Done, "-10000", -10000},
+        {"-", Typing::Going, nullptr, kStays},
+        {"", Typing::Done, "0", 0},
+        {"abc", Typing::Going, "0", 0},
+        {"007", Typing::Done, "7", 7},
+        {"123", Typing::Going, nullptr, 123},
+        {"10000", Typing::Done, nullptr, 10000},
+    };
     for (const auto& r : rows) {
-        SCOPED_TRACE(r.typed);
-        const settings::ClockBox b = settings::ClockBoxValue(QString::fromLatin1(r.typed));
+        SCOPED_TRACE(testing::Message() << r.typed << (r.typing == Typing::Done ? ", done" : ", typing"));
+        const settings::ClockBox b = settings::ClockBoxValue(QString::fromLatin1(r.typed), r.typing);
         EXPECT_EQ(b.replaced.has_value(), r.shown != nullptr);
         if (r.shown) {
             EXPECT_EQ(*b.replaced, QString::fromLatin1(r.shown));
         }
-        EXPECT_EQ(b.value, r.value);
+        EXPECT_EQ(b.value.value_or(kStays), r.value);
     }
 }
 
