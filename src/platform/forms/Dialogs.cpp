@@ -360,6 +360,12 @@ void answerAtOnce(bool on) {
     atOnce = on;
 }
 
+void sayUnstorable(const QString& characters) {
+    msgBox(QStringLiteral("「") + characters +
+               QStringLiteral("」は設定ファイルに保存できない文字です。\n別の文字に直して下さい。"),
+           OkOnly + Exclamation);
+}
+
 namespace script {
 void begin() {
     state() = {};

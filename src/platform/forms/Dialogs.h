@@ -56,6 +56,10 @@ struct FontChoice {
 };
 std::optional<FontChoice> chooseFontWithColour(const QFont& initial, const QColor& colour);
 
+// Tells the operator that the characters cannot be stored in the settings
+// (the file or the engine keeping them lacks them), to be mended where typed.
+void sayUnstorable(const QString& characters);
+
 // What a dialog asked, as a test reads it back.
 struct Asked {
     QString kind; // "msgBox", "inputBox", "openFile", "saveFile", "colour", "font"

@@ -1,5 +1,6 @@
 #include "platform/sstvengine/SstvOptionDialog.h"
 
+#include "platform/forms/Dialogs.h"
 #include "platform/forms/TextRule.h"
 #include "platform/os/Cp932.h"
 #include "platform/sstvengine/SstvEngine.h"
@@ -41,7 +42,16 @@ bool runOptionDialog(OptionValues& values) {
     form->addRow(QStringLiteral("FSK ID"), fskId);
     form->addRow(QStringLiteral("CW ID"), cwId);
     form->addRow(buttons);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    // The engine keeps its IDs in Shift-JIS: a character it lacks is never kept as "?".
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
+        for (QLineEdit* id : {fskId, cwId})
+            if (const QString lost = cp932::uncarried(id->text()); !lost.isEmpty()) {
+                ui::sayUnstorable(lost);
+                id->setFocus();
+                return;
+            }
+        dialog.accept();
+    });
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     if (dialog.exec() != QDialog::Accepted) return false;
     std::int32_t word =

@@ -96,9 +96,7 @@ bool FileHolds(const QString& text) {
     if (lost.isEmpty()) return true;
     if (telling) return false;
     telling = true;
-    ui::msgBox(QStringLiteral("「") + lost +
-                   QStringLiteral("」は設定ファイルに保存できない文字です。\n別の文字に直して下さい。"),
-               ui::OkOnly + ui::Exclamation);
+    ui::sayUnstorable(lost);
     telling = false;
     return false;
 }

@@ -3,6 +3,7 @@
 // mode table's size words, notices to the one connected window and none after
 // stop, the station's pictures and FSK ID, and the echo of a sent picture.
 #include "platform/sstvengine/SstvEngine.h"
+#include "platform/forms/Dialogs.h"
 #include "platform/forms/PictureBox.h"
 #include "platform/sstvengine/SstvDrawing.h"
 #include "platform/sstvengine/SstvModes.h"
@@ -330,9 +331,21 @@ TEST_F(SstvEngineTest, OptionDialogSetsBandPassFskReceptionAndIds) {
         combo->setCurrentIndex(3);
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
         edits[1]->setText(QStringLiteral(" QQ1CW "));
+        // The engine keeps its IDs in Shift-JIS: a character it lacks is said, never kept as "?".
+        edits[0]->selectAll();
+        QTest::keyClicks(edits[0], QStringLiteral("JA1"));
+        QTest::sendKeyEvent(QTest::Click, edits[0], Qt::Key_unknown, QStringLiteral("€"), {});
+        QTest::keyClick(dialog, Qt::Key_Return);
+        ASSERT_EQ(ui::script::asked().size(), 1);
+        EXPECT_TRUE(ui::script::asked().first().prompt.startsWith(QStringLiteral("「€」は")));
+        QTest::keyClick(edits[0], Qt::Key_Backspace);
         QTest::keyClick(dialog, Qt::Key_Return);
     });
+    ui::script::clearAsked();
     EXPECT_EQ(eng.mmsOption(), 1);
+    QByteArray fsk;
+    eng.mmsStrCopy(&fsk, 256, eng.mmsSetFSKID({}));
+    EXPECT_EQ(fsk, QByteArray("JA1"));
     const std::int32_t after = eng.mmsSetRxControl(-1);
     EXPECT_EQ(after >> 28, 3) << "vySharp";
     EXPECT_EQ(after & RxFskId, (before & RxFskId) ^ RxFskId);
