@@ -6,6 +6,7 @@
 #include "log/CallParts.h"
 #include "log/LogGlobals.h"
 #include "log/QsoBoxText.h"
+#include "log/QsoRecord.h"
 #include "logwindows/entry/HamlogLink.h"
 #include "logwindows/entry/LogEntry.h"
 #include "logwindows/entry/TEMP_LOG.h"
@@ -86,6 +87,10 @@ void SSTVForm::makeQsoControls() {
     ui::keepRule(Text5, logbook::reportBoxText);
     for (QLineEdit* qsoBox : {Text7, Text14, Text11})
         ui::keepOneLine(qsoBox);
+    // No box holds more than the log field it feeds, typed, pasted or picked.
+    ui::setTextLimit(Text7, hamlog::fieldWidth(hamlog::FieldName));
+    ui::setTextLimit(Text5, hamlog::fieldWidth(hamlog::FieldHis));
+    ui::setTextLimit(Text14, hamlog::fieldWidth(hamlog::FieldQth));
     QTHPST = new QMenu(QStringLiteral("QTHデータの取り扱い方"), this);
     ADDQTHUPD = QTHPST->addAction(QStringLiteral("LOG帳のQTH欄を書き換え"));
     ADDREM1 = QTHPST->addAction(QStringLiteral("LOG帳のRem1 欄へ追記"));

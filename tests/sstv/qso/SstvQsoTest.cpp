@@ -260,10 +260,17 @@ TEST_F(SstvQso, DroppedTextIsCleanedAndChecked) {
     EXPECT_EQ(f.Label1[1]->text(), QStringLiteral("de QX1ABC"));
     drop(f.Text1, QStringLiteral("QX1ABCDEFGHIJKLMNOPQRSTUVWXYZ"));
     EXPECT_EQ(f.Text1->text(), QStringLiteral("QX1ABCDEFGHIJKLMNOPQ"));
-    // Pasted by key, a call drops its line break and blanks and a report keeps its digits.
+    // Pasted by key over the whole box, a call drops its line break and blanks,
+    // a report keeps its digits, every box keeps to the log field it feeds,
+    // and a paste of nothing changes nothing.
     const std::pair<QLineEdit*, std::pair<QString, QString>> pastes[] = {
         {f.Text1, {QStringLiteral("qq1 xy/p\r\n"), QStringLiteral("QQ1XY/P")}},
         {f.Text5, {QStringLiteral("5 9x5\r\n"), QStringLiteral("595")}},
+        {f.Text5, {QStringLiteral("5").repeated(13), QStringLiteral("5").repeated(12)}},
+        {f.Text7,
+         {QStringLiteral("n").repeated(70) + QStringLiteral("\r\n"), QStringLiteral("n").repeated(64)}},
+        {f.Text14, {QStringLiteral("Q").repeated(14686), QStringLiteral("Q").repeated(128)}},
+        {f.Text1, {QString(), QStringLiteral("QQ1XY/P")}},
     };
     f.show();
     f.activateWindow();
