@@ -4,6 +4,7 @@
 #include "core/Globals.h"
 #include "core/IniStore.h"
 #include "platform/forms/Colour.h"
+#include "platform/forms/TextRule.h"
 #include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"
 #include "spots/SpotAlert.h"
@@ -17,6 +18,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace {
 
@@ -72,6 +74,10 @@ void ClusterData::buildLayout() {
           static_cast<QWidget*>(Command2), static_cast<QWidget*>(Text4)})
         boxes->addWidget(w);
     connect(Command2, &QPushButton::clicked, this, &ClusterData::Command2_Click);
+    // The calls are as long as the log's call field, the remarks as a spot line's.
+    const std::pair<QLineEdit*, int> limits[] = {{Text5, 20}, {Text6, 12}, {Text7, 32}, {Text4, 20}};
+    for (const auto& [box, limit] : limits)
+        ui::setTextLimit(box, limit);
     Frame3->hide();
 
     auto* top = new QHBoxLayout;

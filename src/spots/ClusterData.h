@@ -27,6 +27,8 @@ QByteArray submissionBody(const QString& myCall, const QString& dxCall, const QS
                           const QString& info);
 // "No Call" (any case) and an empty box are no own call.
 bool isOwnCall(const QString& call);
+// A frequency in kHz as the submission takes it: a number above 0.
+bool isSpotFrequency(const QString& khz);
 } // namespace spots
 
 class QNetworkReply;

@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <cmath>
 
 namespace spots {
 
@@ -23,6 +24,12 @@ QByteArray submissionBody(const QString& myCall, const QString& dxCall, const QS
     };
     return field("mycall", myCall) + '&' + field("dxcall", dxCall) + '&' + field("freq", freq) + '&' +
            field("info", info);
+}
+
+bool isSpotFrequency(const QString& khz) {
+    bool ok = false;
+    const double v = khz.trimmed().toDouble(&ok);
+    return ok && std::isfinite(v) && v > 0;
 }
 
 bool isOwnCall(const QString& call) {
@@ -78,6 +85,11 @@ void ClusterData::Command2_Click() {
     if (!spots::isOwnCall(Text4->text()) || Text5->text().trimmed().isEmpty() ||
         Text6->text().trimmed().isEmpty()) {
         ui::msgBox(QStringLiteral("情報不足で送信できません"));
+        return;
+    }
+    if (!spots::isSpotFrequency(Text6->text())) {
+        ui::msgBox(QStringLiteral("Freq(Khz) は周波数を数字で入れて下さい。送信しませんでした。"));
+        Text6->setFocus();
         return;
     }
     Timer1->stop();

@@ -1,8 +1,8 @@
 // The spot window's actions: the time cell's zone and the spot submission to a
 // real HTTP server on 127.0.0.1.
 #include "core/Globals.h"
-#include "platform/os/Cp932.h"
 #include "platform/forms/Dialogs.h"
+#include "platform/os/Cp932.h"
 #include "platform/programs/spotsrv/SpotPageBuilder.h"
 #include "spots/ClusterData.h"
 #include "spots/SpotGlobals.h"
@@ -111,10 +111,18 @@ TEST_F(ClusterDataSend, FailedSubmissionKeepsTheFrameAndSaysSo) {
 TEST_F(ClusterDataSend, MissingFieldsAreRefusedWithoutSending) {
     struct Case {
         QString own, dx, freq;
+        QString said = QStringLiteral("情報不足で送信できません");
     };
+    const QString notANumber = QStringLiteral("Freq(Khz) は周波数を数字で入れて下さい。送信しませんでした。");
     const Case cases[] = {
-        {"No Call", "QQ9ZZ", "7035.0"}, {"NO CALL", "QQ9ZZ", "7035.0"}, {"", "QQ9ZZ", "7035.0"},
-        {"QQ1ZZZ", "", "7035.0"},       {"QQ1ZZZ", "QQ9ZZ", ""},
+        {"No Call", "QQ9ZZ", "7035.0"},
+        {"NO CALL", "QQ9ZZ", "7035.0"},
+        {"", "QQ9ZZ", "7035.0"},
+        {"QQ1ZZZ", "", "7035.0"},
+        {"QQ1ZZZ", "QQ9ZZ", ""},
+        {"QQ1ZZZ", "QQ9ZZ", "7O35.0", notANumber},
+        {"QQ1ZZZ", "QQ9ZZ", "14 MHz", notANumber},
+        {"QQ1ZZZ", "QQ9ZZ", "-7035", notANumber},
     };
     ClusterData& w = polledWindow();
     clickMenu(w, w.SendInformation);
@@ -127,9 +135,13 @@ TEST_F(ClusterDataSend, MissingFieldsAreRefusedWithoutSending) {
         ui::script::clearAsked();
         QTest::mouseClick(w.Command2, Qt::LeftButton);
         ASSERT_EQ(ui::script::asked().size(), 1);
-        EXPECT_EQ(ui::script::asked().first().prompt, "情報不足で送信できません");
+        EXPECT_EQ(ui::script::asked().first().prompt, c.said);
         EXPECT_TRUE(w.Frame3->isVisible());
     }
+    // Typed or pasted, no box takes more than its field.
+    w.Text6->clear();
+    QTest::keyClicks(w.Text6, QStringLiteral("1").repeated(40));
+    EXPECT_EQ(w.Text6->text().size(), 12);
     EXPECT_TRUE(zvtest::waitForPostedEvents());
     EXPECT_EQ(server.requests().size(), before);
 }
