@@ -103,14 +103,16 @@ void PlayPsk_Click() {
     const QString proposed = g.WaveFilePath.isEmpty() ? g.RecFolder : paths::fromStored(g.WaveFilePath);
     const QString chosen =
         ui::openFileName(QStringLiteral("再生ﾃﾞｰﾀ閲覧"), proposed, QStringLiteral("再生ﾃﾞｰﾀ (*.WAV)"));
-    // A cancelled choice plays the file chosen before.
-    if (!chosen.isEmpty()) g.WaveFilePath = chosen;
+    // A cancelled choice plays the file chosen before, if it still plays; a
+    // cancel never says that a file cannot be opened.
+    const bool cancelled = chosen.isEmpty();
+    if (!cancelled) g.WaveFilePath = chosen;
     QCoreApplication::processEvents();
     pskcore::PskCore& lib = pskcore::lib();
     std::int32_t samples = 0;
     const int r = lib.fnSetInputWavePath(g.WaveFilePath, &samples, 0);
     if (const QString problem = waveFileMessage(r); !problem.isEmpty()) {
-        ui::msgBox(problem, ui::OkOnly);
+        if (!cancelled) ui::msgBox(problem, ui::OkOnly);
         g.RecPlayState = 0;
         return;
     }
