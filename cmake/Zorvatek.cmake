@@ -35,7 +35,7 @@ function(zv_subfolders out top)
   set(${out} ${dirs} PARENT_SCOPE)
 endfunction()
 
-# The include check runs whenever a source file changes.
+# The include check and the wait check run whenever a source file changes.
 function(zv_layer_check)
   file(GLOB_RECURSE checked CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/*.cpp ${PROJECT_SOURCE_DIR}/src/*.h)
   set(stamp ${CMAKE_BINARY_DIR}/layers.checked)
@@ -43,8 +43,10 @@ function(zv_layer_check)
     OUTPUT ${stamp}
     COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${PROJECT_SOURCE_DIR}/src -DSTAMP=${stamp}
             -P ${PROJECT_SOURCE_DIR}/cmake/CheckLayers.cmake
-    DEPENDS ${checked} ${PROJECT_SOURCE_DIR}/cmake/CheckLayers.cmake
-    COMMENT "Checking that no layer includes one above it")
+    COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${PROJECT_SOURCE_DIR}/src -DSTAMP=${stamp}
+            -P ${PROJECT_SOURCE_DIR}/cmake/CheckWaits.cmake
+    DEPENDS ${checked} ${PROJECT_SOURCE_DIR}/cmake/CheckLayers.cmake ${PROJECT_SOURCE_DIR}/cmake/CheckWaits.cmake
+    COMMENT "Checking that no layer includes one above it and every wait goes through its owner")
   add_custom_target(zv_layer_check DEPENDS ${stamp})
 endfunction()
 

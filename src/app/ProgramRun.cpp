@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "core/Globals.h"
 #include "platform/forms/Dialogs.h"
+#include "platform/forms/Waits.h"
 #include "platform/os/EndSignals.h"
 #include "platform/os/Paths.h"
 #include "platform/os/SingleInstance.h"
@@ -69,6 +70,8 @@ void endBySignal() {
         QTimer::singleShot(0, qApp, [] { endBySignal(); });
         return;
     }
+    // Taken inside a wait, the end comes once the waits have given way to it.
+    if (!forms::mayActNow(forms::Request::End, [] { endBySignal(); })) return;
     endNow();
 }
 

@@ -2,7 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/SettingRanges.h"
-#include "platform/forms/Forms.h"
+#include "platform/forms/Waits.h"
 #include "platform/os/SerialComm.h"
 #include "rig/CatAnswers.h"
 #include "rig/RigCommands.h"
@@ -104,12 +104,12 @@ void waitWithEvents(int minMs, int maxMs, const std::function<bool()>& done) {
     ++exchangeDepth;
     QElapsedTimer clock;
     clock.start();
-    QCoreApplication::processEvents();
+    forms::letEventsRun();
     for (;;) {
         const qint64 elapsed = clock.elapsed();
         if (elapsed > maxMs) break;
         if (done ? elapsed >= minMs && done() : elapsed > minMs) break;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        forms::letEventsRun(5);
         QThread::usleep(500);
     }
     --exchangeDepth;

@@ -6,6 +6,7 @@
 #include "core/MmttyCommand.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/LogButton.h"
+#include "platform/forms/Waits.h"
 #include "platform/mmtty/MmttyProtocol.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
@@ -71,11 +72,18 @@ void ClusterData::MSFlexGrid1_DblClick(int row) {
     const QString call = spot.call.trimmed();
     const qint64 dialHz = spots::spotDialHz(spot.freq);
     if (call.isEmpty() || dialHz <= 0) return;
-    if (terminal::engines::AnyEngineTransmits()) {
-        core::g.StatusMessage = QStringLiteral("送信中は変更できません");
-        core::ShowTimedMessage(core::g.StatusMessage, 3000);
+    // Taken while something waits, the pick is made once the wait is over, if
+    // the row still shows that spot.
+    const QString freq = cellText(MSFlexGrid1, row, spots::ColFreq);
+    if (!forms::mayActNow(forms::Request::Retune, [row, call, freq] {
+            if (!forms::isLoaded<ClusterData>()) return;
+            ClusterData& c = forms::ClusterData();
+            if (cellText(c.MSFlexGrid1, row, spots::ColCall).trimmed() == call &&
+                cellText(c.MSFlexGrid1, row, spots::ColFreq) == freq)
+                c.MSFlexGrid1_DblClick(row);
+        }))
         return;
-    }
+    if (terminal::engines::RefusedWhileSending()) return;
     // The spot's call replaces the QSO in the boxes.
     if (!logwindows::MayDropHandedOverQso(logwindows::DropCause::Spot)) return;
     SpotRemarks = spot.remarks;

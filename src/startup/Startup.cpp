@@ -10,6 +10,7 @@
 #include "log/LogGlobals.h"
 #include "platform/forms/Clipboard.h"
 #include "platform/forms/Dialogs.h"
+#include "platform/forms/Waits.h"
 #include "platform/hamlog/Hamlog.h"
 #include "platform/os/Paths.h"
 #include "platform/pskcore/PskCore.h"
@@ -44,7 +45,7 @@ void showSplash() {
     splash.Label11->setText(core::ScopeLibraryVersionText(false));
     splash.Label16->setText(sstv::SstvEngineString(sstveng::lib().mmsGetVersion()));
     splash.show();
-    QCoreApplication::processEvents();
+    forms::letEventsRun();
 }
 
 int screenHeightPx() {
@@ -161,7 +162,7 @@ void StartUp() {
     core::g.ScreenMetric = screenHeightPx();
     core::WriteShortcutFiles();
     if (!readSettingsAndOpenWindows()) return;
-    QCoreApplication::processEvents();
+    forms::letEventsRun();
     ReadSpotSettings();
     startWindowLink();
     if (!core::g.StatusMessage.isEmpty()) core::ShowTimedMessage(core::g.StatusMessage, 5000);

@@ -23,6 +23,7 @@
 #include "spots/ClusterData.h"
 #include "spots/SpotGlobals.h"
 #include "sstv/window/SSTVForm.h"
+#include "sstv/window/SstvGlobals.h"
 #include "startup/AboutZORVATEK.h"
 #include "support/LoopbackHttpServer.h"
 #include "support/Popups.h"
@@ -529,6 +530,25 @@ TEST_F(ClusterDataPick, NothingChangesWhileTransmittingOrWithoutARig) {
     pick("QQ3ZZC");
     EXPECT_EQ(g.OpMode, core::ModeBpsk);
     EXPECT_TRUE(forms::PSK31MAIN().Text5->text().isEmpty());
+
+    // The SSTV window's tune tone keyed: the spot takes the refusal of that
+    // window's mode menu, and the tone goes on.
+    stopAll();
+    start(FromSstv);
+    SSTVForm& f = forms::SSTVForm();
+    QTest::mouseClick(f.Command14, Qt::LeftButton);
+    ASSERT_TRUE(zvtest::waitUntil([] { return sstv::g.SstvTxActive == 1; }));
+    const qint64 keyedDial = sim->dialHz;
+    pick("QQ3ZZC");
+    rigCaughtUp();
+    EXPECT_EQ(g.StatusMessage, "送信中は変更できません");
+    EXPECT_EQ(g.OpMode, core::ModeSstv);
+    EXPECT_TRUE(forms::isLoaded<SSTVForm>());
+    EXPECT_EQ(sstv::g.SstvTxActive, 1);
+    EXPECT_EQ(sim->dialHz, keyedDial);
+    EXPECT_TRUE(sim->modeCommands.isEmpty());
+    QTest::mouseClick(f.Command14, Qt::LeftButton);
+    EXPECT_TRUE(zvtest::waitUntil([] { return sstv::g.SstvTxActive == 0; }));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "logwindows/entry/QsoBoxes.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "platform/forms/Dialogs.h"
+#include "platform/forms/Waits.h"
 #include "platform/os/Clock.h"
 #include "platform/pskcore/PskCore.h"
 #include "rig/RigGlobals.h"
@@ -201,7 +202,7 @@ void OpenLogEntry() {
     w.show();
     w.raise();
     w.activateWindow();
-    QCoreApplication::processEvents();
+    forms::letEventsRun();
     if (rig::g.RigPortName != QLatin1String("NONE") && core::g.OtherAppRunning != 1 &&
         rig::g.RigPollMode != 2)
         ReadRigOnce();

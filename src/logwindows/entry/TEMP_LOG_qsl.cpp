@@ -7,12 +7,12 @@
 #include "logwindows/entry/LogEntry.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "platform/forms/Dialogs.h"
+#include "platform/forms/Waits.h"
 #include "platform/os/AtomicFile.h"
 #include "platform/os/Paths.h"
 #include "platform/qsl/MmqslAutomation.h"
 
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTimer>
@@ -41,9 +41,7 @@ std::optional<QsoRecord> readStored(int recNo) {
 
 // Lets pending events run for a moment between two readings of the print state.
 void pause() {
-    QEventLoop loop;
-    QTimer::singleShot(kPrintPollMsecs, &loop, &QEventLoop::quit);
-    loop.exec();
+    forms::pause(kPrintPollMsecs);
 }
 
 enum class Printed { Failed, Done, NotQueued };

@@ -1,11 +1,14 @@
 #include "platform/forms/Dialogs.h"
 
+#include "platform/forms/Waits.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDoubleValidator>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QHash>
 #include <QInputDialog>
@@ -199,7 +202,7 @@ MsgResult msgBox(const QString& prompt, int style, const QString& title) {
     const int defaultIndex = (style & DefaultButton2) && buttons.size() > 1 ? 1 : 0;
     box.setDefaultButton(buttons[defaultIndex].qt);
     auto* answerKeys = new AnswerKeys;
-    const int clicked = box.exec();
+    const int clicked = forms::execModal(box);
     answerKeys->boxClosed();
     for (const B& b : buttons)
         if (clicked == b.qt) return b.result;
@@ -260,11 +263,12 @@ std::optional<QString> inputBox(const QString& prompt, const QString& title, con
         if (!answer->isValid()) return std::nullopt;
         return answer->toString();
     }
-    bool ok = false;
-    const QString text =
-        QInputDialog::getText(parentWindow(), title, prompt, QLineEdit::Normal, defaultText, &ok);
-    if (!ok) return std::nullopt;
-    return text;
+    QInputDialog box(parentWindow());
+    box.setWindowTitle(title);
+    box.setLabelText(prompt);
+    box.setTextValue(defaultText);
+    if (forms::execModal(box) != QDialog::Accepted) return std::nullopt;
+    return box.textValue();
 }
 
 // A desktop's own dialog may compare names by case; Qt's compares them as the
@@ -273,16 +277,40 @@ int fileDialogOptions() {
     return int(QFileDialog::DontUseNativeDialog);
 }
 
+namespace {
+
+// A file named at the start is shown chosen in its folder.
+QString chosenFile(const QString& title, const QString& start, const QString& filter,
+                   QFileDialog::AcceptMode mode) {
+    QFileDialog box(parentWindow(), title, start, filter);
+    box.setOptions(QFileDialog::Options(fileDialogOptions()));
+    const QFileInfo named(start);
+    if (!start.isEmpty() && !named.isDir()) {
+        box.setDirectory(named.absolutePath());
+        box.selectFile(named.fileName());
+    }
+    box.setAcceptMode(mode);
+    box.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (forms::execModal(box) != QDialog::Accepted) return {};
+    return box.selectedFiles().value(0);
+}
+
+std::optional<QColor> pickedColour(const QColor& initial, QWidget* parent) {
+    QColorDialog box(initial, parent);
+    if (forms::execModal(box) != QDialog::Accepted) return std::nullopt;
+    return box.selectedColor();
+}
+
+} // namespace
+
 QString openFileName(const QString& title, const QString& folder, const QString& filter) {
     if (auto answer = scripted(QStringLiteral("openFile"), folder, title, 0)) return answer->toString();
-    return QFileDialog::getOpenFileName(parentWindow(), title, folder, filter, nullptr,
-                                        QFileDialog::Options(fileDialogOptions()));
+    return chosenFile(title, folder, filter, QFileDialog::AcceptOpen);
 }
 
 QString saveFileName(const QString& title, const QString& suggested, const QString& filter) {
     if (auto answer = scripted(QStringLiteral("saveFile"), suggested, title, 0)) return answer->toString();
-    return QFileDialog::getSaveFileName(parentWindow(), title, suggested, filter, nullptr,
-                                        QFileDialog::Options(fileDialogOptions()));
+    return chosenFile(title, suggested, filter, QFileDialog::AcceptSave);
 }
 
 std::optional<QColor> chooseColour(const QColor& initial) {
@@ -290,8 +318,8 @@ std::optional<QColor> chooseColour(const QColor& initial) {
         if (!answer->isValid()) return std::nullopt;
         return answer->value<QColor>();
     }
-    const QColor c = QColorDialog::getColor(initial, parentWindow());
-    if (!c.isValid()) return std::nullopt;
+    const std::optional<QColor> c = pickedColour(initial, parentWindow());
+    if (!c || !c->isValid()) return std::nullopt;
     return c;
 }
 
@@ -314,7 +342,7 @@ std::optional<QFont> chooseFont(const QFont& initial) {
         sizeBox->setValidator(halves);
         sizeBox->setText(QString::number(initial.pointSizeF(), 'g', 4));
     }
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    if (forms::execModal(dialog) != QDialog::Accepted) return std::nullopt;
     QFont f = dialog.selectedFont();
     bool ok = false;
     const double points = sizeBox ? sizeBox->text().toDouble(&ok) : 0;
@@ -341,8 +369,8 @@ std::optional<FontChoice> chooseFontWithColour(const QFont& initial, const QColo
     };
     showColour();
     QObject::connect(colourButton, &QPushButton::clicked, &box, [&] {
-        const QColor c = QColorDialog::getColor(chosen, &box);
-        if (c.isValid()) chosen = c;
+        const std::optional<QColor> c = pickedColour(chosen, &box);
+        if (c && c->isValid()) chosen = *c;
         showColour();
     });
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
@@ -352,7 +380,7 @@ std::optional<FontChoice> chooseFontWithColour(const QFont& initial, const QColo
     layout->addWidget(fonts);
     layout->addWidget(colourButton);
     layout->addWidget(buttons);
-    if (box.exec() != QDialog::Accepted) return std::nullopt;
+    if (forms::execModal(box) != QDialog::Accepted) return std::nullopt;
     return FontChoice{fonts->currentFont(), chosen};
 }
 

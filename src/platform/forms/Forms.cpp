@@ -25,38 +25,12 @@ void forget(const char* key) {
     entries().removeIf([key](const Entry& e) { return qstrcmp(e.key, key) == 0; });
 }
 
-namespace {
-int waitsRunning = 0;
-QList<QPointer<QWidget>>& unloadedInWaits() {
-    static QList<QPointer<QWidget>> list;
-    return list;
-}
-} // namespace
-
-void destroyLater(QWidget* w) {
-    if (waitsRunning > 0)
-        unloadedInWaits().append(w);
-    else
-        w->deleteLater();
-}
 } // namespace detail
-
-EventsRunScope::EventsRunScope() {
-    ++detail::waitsRunning;
-}
-
-// Posted from the waiting handler's own level, the deletion comes once that
-// handler has returned to the event loop.
-EventsRunScope::~EventsRunScope() {
-    if (--detail::waitsRunning > 0) return;
-    const QList<QPointer<QWidget>> unloaded = std::exchange(detail::unloadedInWaits(), {});
-    for (const QPointer<QWidget>& w : unloaded)
-        if (w) w->deleteLater();
-}
 
 namespace {
 
 template <class Begin, class End> void unloadOneByOne(const QWidget* keep, Begin begin, End end) {
+    detail::dropHeld();
     const char* keepKey = keep ? typeid(*keep).name() : nullptr;
     // Each unload may load or unload others: take them one at a time.
     for (;;) {

@@ -4,6 +4,7 @@
 // Touching a window that is not loaded loads it hidden: it is built and its
 // Form_Load runs. Unloading runs its Form_Unload, stops its timers, detaches its
 // filters and destroys it; the next touch loads a fresh one.
+#include "platform/forms/Waits.h"
 #include "platform/forms/WindowFilter.h"
 
 #include <QPointer>
@@ -21,21 +22,8 @@ template <class W> QPointer<W>& slot() {
 }
 void remember(const char* key, std::function<void()> unloader);
 void forget(const char* key);
-void destroyLater(QWidget* w);
 
 } // namespace detail
-
-// A wait that lets events run (a peer's answer, a program's end) may sit in a
-// handler of a window that an event taken meanwhile unloads (another mode
-// chosen): such a window is destroyed only after the outermost wait, once
-// the handler has returned through it.
-class EventsRunScope {
-  public:
-    EventsRunScope();
-    ~EventsRunScope();
-    EventsRunScope(const EventsRunScope&) = delete;
-    EventsRunScope& operator=(const EventsRunScope&) = delete;
-};
 
 template <class W> bool isLoaded() {
     return !detail::slot<W>().isNull();

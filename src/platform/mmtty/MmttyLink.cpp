@@ -1,6 +1,6 @@
 #include "platform/mmtty/MmttyLink.h"
 
-#include "platform/forms/Forms.h"
+#include "platform/forms/Waits.h"
 #include "platform/os/Paths.h"
 
 #include <QCoreApplication>
@@ -107,7 +107,7 @@ bool MmttyLink::postCommand(std::int32_t code, std::int32_t value) {
     waited.start();
     for (;;) {
         const bool accepted = post(code, value);
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        forms::letEventsRun(10);
         if (accepted) return true;
         if (!isRunning() || waited.elapsed() > RetryLimitMsecs) return false;
     }
@@ -126,7 +126,7 @@ bool MmttyLink::waitForWindow(int msecs) {
         if (code == NtfWindow) loop.quit();
     });
     limit.start(msecs);
-    loop.exec();
+    forms::runLoop(loop);
     return programWindow_ != 0;
 }
 
@@ -139,7 +139,7 @@ bool MmttyLink::waitForExit(int msecs) {
     connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
     connect(&process_, &QProcess::finished, &loop, &QEventLoop::quit);
     limit.start(msecs);
-    if (isRunning()) loop.exec();
+    if (isRunning()) forms::runLoop(loop);
     return !isRunning();
 }
 
@@ -149,7 +149,7 @@ int MmttyLink::close(int msecs) {
     waited.start();
     // A program still starting takes the close command as soon as it has connected.
     while (isRunning() && !post(CmdClose, 0) && waited.elapsed() < msecs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        forms::letEventsRun(10);
     const bool ended = waitForExit(int(std::max<qint64>(0, msecs - waited.elapsed())));
     if (!ended) killProgram();
     forgetSocket();

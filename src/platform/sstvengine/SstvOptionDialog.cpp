@@ -2,6 +2,7 @@
 
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/TextRule.h"
+#include "platform/forms/Waits.h"
 #include "platform/os/Cp932.h"
 #include "platform/sstvengine/SstvEngine.h"
 
@@ -53,7 +54,7 @@ bool runOptionDialog(OptionValues& values) {
         dialog.accept();
     });
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    if (dialog.exec() != QDialog::Accepted) return false;
+    if (forms::execModal(dialog) != QDialog::Accepted) return false;
     std::int32_t word =
         (values.rxWord & ~BandPassMask) | (std::int32_t(bandPass->currentIndex()) << BandPassShift);
     word = fskRx->isChecked() ? (word | RxFskId) : (word & ~RxFskId);

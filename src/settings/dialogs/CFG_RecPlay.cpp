@@ -6,6 +6,7 @@
 #include "platform/forms/Colour.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/RichTextPane.h"
+#include "platform/forms/Waits.h"
 #include "platform/forms/WindowFrame.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Paths.h"
@@ -192,7 +193,7 @@ void CFG_RecPlay::Command29_Click() {
         return;
     }
     g.RecPlayState = 1;
-    QCoreApplication::processEvents();
+    forms::letEventsRun();
     forms::unload<CFG_RecPlay>();
 }
 

@@ -7,6 +7,7 @@
 #include "log/LogGlobals.h"
 #include "platform/forms/ControlColour.h"
 #include "platform/forms/Dialogs.h"
+#include "platform/forms/Waits.h"
 #include "platform/os/Paths.h"
 #include "settings/sheet/CFGSHEET.h"
 #include "settings/sheet/PickerRules.h"
@@ -163,7 +164,7 @@ void CFGSHEET::chooseOtherProgram(int n) {
 void CFGSHEET::Command17_Click() {
     if (logbook::g.HamlogLink == 0) return tell(QStringLiteral("先にhamlogの場所設定をお願いします"));
     tickQthItem();
-    QTHDATA->exec(QCursor::pos());
+    forms::execMenu(*QTHDATA, QCursor::pos());
 }
 
 void CFGSHEET::tickQthItem() {

@@ -4,6 +4,7 @@
 
 #include "core/IniValues.h"
 #include "platform/forms/Colour.h"
+#include "platform/forms/Waits.h"
 #include "sstv/library/PicLibrary.h"
 #include "sstv/window/SstvGlobals.h"
 #include "sstv/window/SstvPlaces.h"
@@ -108,7 +109,7 @@ void PiclibForm::Form_Load() {
     sstv::g.SstvSrcRect = {0, 0, 800, 616};
     sstv::g.SstvDstRect = {0, 0, 320, 256};
     show();
-    QCoreApplication::processEvents();
+    forms::letEventsRun();
     if (unloaded_) return;
     showTabPage(0);
 }

@@ -3,6 +3,7 @@
 // the transmit folder.
 #include "core/IniValues.h"
 #include "platform/forms/Dialogs.h"
+#include "platform/forms/Waits.h"
 #include "platform/os/Paths.h"
 #include "platform/sstvengine/SstvEngine.h"
 #include "sstv/library/PicLibrary.h"
@@ -38,7 +39,7 @@ int& pageValue(int slot) {
 } // namespace
 
 void PiclibForm::ListPictureFiles(const QString& Folder) {
-    QCoreApplication::processEvents();
+    forms::letEventsRun();
     List1.clear();
     FileCount = 0;
     const QDir dir(Folder);
@@ -74,7 +75,7 @@ void PiclibForm::showTabPage(int tab) {
     if (start < 0 || start >= FileCount) start = 0;
     pageValue(tabSlots.end) = sstv::LibraryPageEnd(start, FileCount);
     labelOf(tab)->setText(sstv::LibraryPageLabel(start, pageValue(tabSlots.end), FileCount));
-    QCoreApplication::processEvents();
+    forms::letEventsRun();
     if (unloaded_) return;
     drawPage(tab, start);
 }
@@ -83,7 +84,7 @@ void PiclibForm::SSTab1_Click() {
     BusyPointer busy;
     // The boxes' files are those of the tab left: none may be acted on from now.
     forgetBoxes();
-    QCoreApplication::processEvents();
+    forms::letEventsRun();
     if (unloaded_) return;
     const int tab = SSTab1->currentIndex();
     if (tab < 0 || tab > 2) return;
@@ -142,7 +143,7 @@ void PiclibForm::drawPage(int tab, int& Start) {
             sstv::ReleaseBitmap(picture);
             box->update();
         }
-        QCoreApplication::processEvents();
+        forms::letEventsRun();
         // A newer drawing has taken the boxes over, or the window has gone.
         if (unloaded_ || drawing != drawings_) return;
     }
@@ -161,7 +162,7 @@ void PiclibForm::turnPage(bool forward) {
     start = page.start;
     pageValue(tabSlots.end) = page.end;
     labelOf(tab)->setText(sstv::LibraryPageLabel(page.start, page.end, FileCount));
-    QCoreApplication::processEvents();
+    forms::letEventsRun();
     if (unloaded_) return;
     drawPage(tab, start);
 }

@@ -5,6 +5,7 @@
 #include "platform/forms/Colour.h"
 #include "platform/forms/ControlColour.h"
 #include "platform/forms/Dialogs.h"
+#include "platform/forms/Waits.h"
 #include "platform/forms/WindowFilter.h"
 #include "platform/os/Paths.h"
 #include "sstv/overlay/mojiinput.h"
@@ -265,7 +266,7 @@ void mojiinput::GradBar_Change(int Component) {
     int* globals[] = {&s.GradRed, &s.GradGreen, &s.GradBlue};
     *globals[Component] = value;
     GradLabel[std::size_t(Component)]->setText(QString::number(value));
-    QCoreApplication::processEvents();
+    forms::letEventsRun();
     if (forms::isLoaded<SSTVForm>()) forms::SSTVForm().DrawGradient(forms::SSTVForm().Picture14);
 }
 

@@ -2,11 +2,11 @@
 // mode menus.
 #include "core/Globals.h"
 #include "core/IniValues.h"
-#include "core/MessageLine.h"
 #include "platform/forms/Clipboard.h"
 #include "platform/forms/Colour.h"
 #include "platform/forms/ControlColour.h"
 #include "platform/forms/Dialogs.h"
+#include "platform/forms/Waits.h"
 #include "platform/sstvengine/SstvEngine.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
@@ -16,7 +16,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -27,13 +26,23 @@
 
 namespace {
 
-constexpr int MessageMsecs = 3000;
-
 // Ctrl+C and Ctrl+V belong to a text box that has the focus; the window's
 // picture keys act only when none has.
 bool textBoxHasFocus() {
     QWidget* w = QApplication::focusWidget();
     return qobject_cast<QLineEdit*>(w) || qobject_cast<QPlainTextEdit*>(w) || qobject_cast<QTextEdit*>(w);
+}
+
+// The picture is rendered afresh even when the transmit tab already shows; an
+// Esc taken while it was drawn ends this F12 too.
+void pressF12(SSTVForm& f) {
+    forms::EventsRunScope drawing(forms::EventsRunScope::Start);
+    if (f.SSTab2->currentIndex() == 0)
+        f.SSTab2_Click();
+    else
+        f.SSTab2->setCurrentIndex(0);
+    forms::letEventsRun();
+    if (drawing.finish()) f.Command9->click();
 }
 
 // The keys the window acts on; true when the key was one of them.
@@ -43,19 +52,15 @@ bool windowKey(SSTVForm& f, const QKeyEvent& e) {
         e.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     switch (e.key()) {
     case Qt::Key_F12: {
-        const int stops = core::g.TxStops;
-        // The picture is rendered afresh even when the transmit tab already shows.
-        if (f.SSTab2->currentIndex() == 0)
-            f.SSTab2_Click();
-        else
-            f.SSTab2->setCurrentIndex(0);
-        QCoreApplication::processEvents();
-        // An Esc taken while the picture was drawn ends this F12 too.
-        if (stops == core::g.TxStops) f.Command9->click();
+        if (sstv::g.SstvTxActive == 0 && !forms::mayActNow(forms::Request::Start, [] {
+                if (forms::isLoaded<SSTVForm>()) pressF12(forms::SSTVForm());
+            }))
+            return true;
+        pressF12(f);
         return true;
     }
     case Qt::Key_Escape:
-        ++core::g.TxStops;
+        forms::takeStop();
         sstveng::lib().mmsSendStop();
         f.Picture10->setScale(f.Picture10->scaleWidth(), sstv::g.RxImageHeight);
         colour::setBackColor(f.Command9, colour::kButtonFace);
@@ -107,17 +112,14 @@ bool SSTVForm::eventFilter(QObject* watched, QEvent* e) {
     return QWidget::eventFilter(watched, e);
 }
 
-// The window may be gone after the change; nothing of it is touched then.
+// The window may be gone after the change; nothing of it is touched then. A
+// choice taken while something waits is made once the wait is over.
 void SSTVForm::changeFromHere(int Index) {
-    if (sstv::g.SstvTxActive == 1) {
-        core::g.StatusMessage = QStringLiteral("送信中は変更できません");
-        core::ShowTimedMessage(core::g.StatusMessage, MessageMsecs);
+    if (!forms::mayActNow(forms::Request::ModeChange, [Index] {
+            if (forms::isLoaded<SSTVForm>()) forms::SSTVForm().changeFromHere(Index);
+        }))
         return showSstvTicked();
-    }
-    // A change still under way (this window's rig port coming back after one,
-    // the rig waited for) is not entered again.
-    if (terminal::engines::AnyEngineTransmits() || terminal::engines::ModeChangeRuns())
-        return showSstvTicked();
+    if (terminal::engines::RefusedWhileSending()) return showSstvTicked();
     try {
         if (rig::g.RigPortOpen == 1) rig::RigClosePort();
         terminal::engines::ChangeMode(Index);
@@ -136,7 +138,7 @@ void SSTVForm::changeFromHere(int Index) {
     if (!forms::isLoaded<SSTVForm>()) return;
     showSstvTicked();
     // No change was made: the window keeps its rig port, still part of the change.
-    const terminal::engines::ModeChangeScope underWay;
+    const forms::EventsRunScope underWay(forms::EventsRunScope::ModeChange);
     if (rig::g.RigPortName != QLatin1String("NONE") && rig::g.RigPortOpen == 0) rig::RigOpenPort();
 }
 

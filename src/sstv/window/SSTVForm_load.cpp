@@ -8,6 +8,7 @@
 #include "logwindows/viewer/LOGDATAVIEW.h"
 #include "platform/forms/Colour.h"
 #include "platform/forms/Dialogs.h"
+#include "platform/forms/Waits.h"
 #include "platform/hamlog/HamlogWindowLink.h"
 #include "platform/os/Cp932.h"
 #include "platform/os/Paths.h"
@@ -280,6 +281,11 @@ void SSTVForm::closeEvent(QCloseEvent* e) {
 }
 
 void SSTVForm::pEnd_Click() {
+    // Taken while something waits, the end comes once the wait is over.
+    if (!forms::mayActNow(forms::Request::End, [] {
+            if (forms::isLoaded<SSTVForm>()) forms::SSTVForm().pEnd_Click();
+        }))
+        return;
     if (!logwindows::MayDropHandedOverQso(logwindows::DropCause::ProgramEnd) || !sstv::MayCloseMacroEditor())
         return;
     endRun();

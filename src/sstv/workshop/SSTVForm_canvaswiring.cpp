@@ -1,6 +1,7 @@
 // The workshop's own controls and how its controls reach their handlers:
 // clicks, mouse work on the canvas and its layers, files dragged over the
 // transmit side, and the buttons that take the right mouse button.
+#include "platform/forms/Waits.h"
 #include "platform/forms/WindowFilter.h"
 #include "sstv/window/SSTVForm.h"
 #include "sstv/workshop/SstvCompose.h"
@@ -105,7 +106,15 @@ class TransmitEvents : public forms::WindowFilter {
     }
 
     void released(QObject* watched, int button) {
-        if (watched == w_.Command14) return w_.Command14_MouseUp(button);
+        if (watched == w_.Command14) {
+            // A tune tone started while something waits sounds once the wait is over.
+            const auto again = [button] {
+                if (forms::isLoaded<SSTVForm>() && forms::SSTVForm().ToneOn == 0)
+                    forms::SSTVForm().Command14_MouseUp(button);
+            };
+            if (button == 1 && w_.ToneOn == 0 && !forms::mayActNow(forms::Request::Start, again)) return;
+            return w_.Command14_MouseUp(button);
+        }
         if (watched == w_.Frame13) return w_.Frame13_Click();
         for (std::size_t i = 0; i < w_.Option4.size(); ++i)
             if (watched == w_.Option4[i]) return w_.Option4_MouseUp(int(i));

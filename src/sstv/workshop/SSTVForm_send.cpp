@@ -4,6 +4,7 @@
 #include "core/Globals.h"
 #include "platform/forms/Colour.h"
 #include "platform/forms/ControlColour.h"
+#include "platform/forms/Waits.h"
 #include "platform/sstvengine/SstvEngine.h"
 #include "sstv/window/SSTVForm.h"
 #include "sstv/window/SstvGlobals.h"
@@ -129,6 +130,11 @@ void SSTVForm::SstvStretchCopy() {
 void SSTVForm::Command9_Click() {
     sstveng::SstvEngine& e = sstveng::lib();
     sstv::Globals& s = sstv::g;
+    // A picture sent while something waits goes once the wait is over.
+    if (s.SstvTxActive == 0 && !forms::mayActNow(forms::Request::Start, [] {
+            if (forms::isLoaded<SSTVForm>() && sstv::g.SstvTxActive == 0) forms::SSTVForm().Command9_Click();
+        }))
+        return;
     if (s.SstvTxActive != 0) {
         e.mmsSendStop();
         Picture10->setScale(Picture10->scaleWidth(), s.RxImageHeight);

@@ -4,8 +4,9 @@
 // while it waits; a second click, a click on the waterfall or a signal ends it.
 #include "core/Globals.h"
 #include "platform/forms/PictureBox.h"
-#include "platform/pskcore/PskCore.h"
+#include "platform/forms/Waits.h"
 #include "platform/forms/WindowFilter.h"
+#include "platform/pskcore/PskCore.h"
 #include "terminal/displays/TuningMath.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
@@ -84,8 +85,13 @@ void PSK31MAIN::runScan() {
     Timer5->setInterval(kScanIntervalMs);
     VScroll1->setValue(ScanHz);
     Timer5->start();
-    while (ScanStopRequest == 0 && g.WfDrawState == 1)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    {
+        // Whatever is asked meanwhile (another mode, a start, the end) waits
+        // for the scan, which gives way to it at once.
+        const forms::EventsRunScope scanning(forms::EventsRunScope::Scan, [this] { ScanStopRequest = 1; });
+        while (ScanStopRequest == 0 && g.WfDrawState == 1)
+            forms::waitForMoreEvents();
+    }
     Timer5->stop();
     if (g.WfDrawState == 1) endScan();
 }

@@ -9,8 +9,9 @@
 #include "core/MmvariState.h"
 #include "platform/forms/ControlColour.h"
 #include "platform/forms/Dialogs.h"
-#include "platform/mmtty/MmttyProtocol.h"
 #include "platform/forms/PictureBox.h"
+#include "platform/forms/Waits.h"
+#include "platform/mmtty/MmttyProtocol.h"
 #include "platform/pskcore/PskCore.h"
 #include "terminal/displays/TuningMath.h"
 #include "terminal/displays/multi_ch.h"
@@ -157,7 +158,7 @@ void PSK31MAIN::Picture4_MouseDown(int Button, double X, double /*Y*/) {
 
 int PSK31MAIN::chooseSubChannel() {
     mmvstate::g.SubChannelSel = 0;
-    MLTSET->exec(QCursor::pos());
+    forms::execMenu(*MLTSET, QCursor::pos());
     return mmvstate::g.SubChannelSel;
 }
 

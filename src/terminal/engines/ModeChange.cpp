@@ -13,6 +13,7 @@
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/PictureBox.h"
 #include "platform/forms/StatusPanels.h"
+#include "platform/forms/Waits.h"
 #include "platform/mmtty/BobMako.h"
 #include "platform/mmtty/MmttyLink.h"
 #include "platform/pskcore/PskCore.h"
@@ -23,6 +24,7 @@
 #include "settings/dialogs/ContestWindow.h"
 #include "sstv/overlay/SSTVMACRO.h"
 #include "sstv/window/SSTVForm.h"
+#include "sstv/window/SstvGlobals.h"
 #include "terminal/displays/multi_ch.h"
 #include "terminal/engines/EngineResume.h"
 #include "terminal/engines/EngineStop.h"
@@ -53,10 +55,6 @@ const char* const kPskPanel[] = {"BPSK", "QPSK(USB)", "QPSK(LSB)"};
 
 bool isRtty(int mode) {
     return mode == core::ModeRtty || mode == core::ModeCw;
-}
-
-void letEventsRun() {
-    QCoreApplication::processEvents();
 }
 
 // The common ending: the log entry's mode box follows, a running contest
@@ -133,7 +131,7 @@ void setRttyControls(PSK31MAIN& w) {
 void unloadSstvWindow(int nextMode) {
     forms::unload<::SSTVForm>();
     core::g.OpMode = nextMode;
-    letEventsRun();
+    forms::letEventsRun();
 }
 
 void loadMainWindows() {
@@ -322,7 +320,7 @@ void intoSstv() {
     forms::unload<MACRO_FORM>();
     w.Timer5->stop();
     forms::unload<PSK31MAIN>();
-    letEventsRun();
+    forms::letEventsRun();
     reached(SstvStep::MainWindowUnloaded);
     forms::SSTVForm().show();
     core::g.MmttyCwOn = 0;
@@ -356,24 +354,15 @@ void setSstvFailureHookForTest(std::function<void(SstvStep)> hook) {
     sstvHook() = std::move(hook);
 }
 
-namespace {
-int changesUnderWay = 0;
-} // namespace
-
-bool ModeChangeRuns() {
-    return changesUnderWay > 0;
-}
-
-ModeChangeScope::ModeChangeScope() {
-    ++changesUnderWay;
-}
-
-ModeChangeScope::~ModeChangeScope() {
-    --changesUnderWay;
-}
-
 bool AnyEngineTransmits() {
     return core::g.Transmitting == 1 || core::g.MmttyTxOn == 1 || core::g.MmvariTxOn == 1;
+}
+
+bool RefusedWhileSending() {
+    if (!AnyEngineTransmits() && sstv::g.SstvTxActive != 1) return false;
+    core::g.StatusMessage = QStringLiteral("送信中は変更できません");
+    core::ShowTimedMessage(core::g.StatusMessage, 3000);
+    return true;
 }
 
 bool RefusedWhileRecording() {
@@ -383,7 +372,7 @@ bool RefusedWhileRecording() {
 }
 
 bool MayChangeMode(int Index) {
-    if (ModeChangeRuns() || AnyEngineTransmits() || RefusedWhileRecording()) return false;
+    if (forms::modeChangeRuns() || AnyEngineTransmits() || RefusedWhileRecording()) return false;
     return !swapsWindows(Index) || (logwindows::MayDropHandedOverQso() && sstv::MayCloseMacroEditor());
 }
 
@@ -397,7 +386,7 @@ bool ChangeMode(int Index) {
 }
 
 void MakeModeChange(int Index) {
-    const ModeChangeScope underWay;
+    const forms::EventsRunScope underWay(forms::EventsRunScope::ModeChange);
     // A repeat does not go on in the new mode.
     EndTransmission();
     rig::RigStopPolling();

@@ -12,6 +12,10 @@ namespace terminal::engines {
 // True while any engine transmits; no mode change is made then.
 bool AnyEngineTransmits();
 
+// While anything sends (an engine, the SSTV window's picture or tune tone) no
+// mode changes and no spot retunes the rig: says "送信中は変更できません" and gives true.
+bool RefusedWhileSending();
+
 // While recording or playing back no mode changes: says so and gives true.
 bool RefusedWhileRecording();
 
@@ -29,17 +33,6 @@ bool MayChangeMode(int Index);
 bool ChangeMode(int Index);
 // The change itself, for a caller that has asked MayChangeMode already.
 void MakeModeChange(int Index);
-
-// A mode change lets events run on its way (the rig's line, an engine's end):
-// while one is under way no other change and no transmission starts.
-bool ModeChangeRuns();
-class ModeChangeScope {
-  public:
-    ModeChangeScope();
-    ~ModeChangeScope();
-    ModeChangeScope(const ModeChangeScope&) = delete;
-    ModeChangeScope& operator=(const ModeChangeScope&) = delete;
-};
 
 // The steps of the way into SSTV at which a test can make a run-time failure
 // happen: the hook runs there and may throw.

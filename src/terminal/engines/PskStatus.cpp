@@ -9,6 +9,7 @@
 #include "platform/forms/ControlColour.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/RichTextPane.h"
+#include "platform/forms/Waits.h"
 #include "platform/pskcore/PskCore.h"
 #include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"
@@ -121,7 +122,7 @@ void playRecording() {
     StopPskSound();
     std::int32_t samples = 0;
     const int r = lib.fnSetInputWavePath(core::g.WaveFilePath, &samples, 0);
-    QCoreApplication::processEvents();
+    forms::letEventsRun();
     if (const QString problem = recording::waveFileMessage(r); !problem.isEmpty()) {
         showMessage(problem);
         core::g.RecPlayState = 0;

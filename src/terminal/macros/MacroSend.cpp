@@ -6,12 +6,12 @@
 #include "logwindows/entry/TEMP_LOG.h"
 #include "logwindows/lookups/EarlierQsoLookup.h"
 #include "platform/forms/RichTextPane.h"
+#include "platform/forms/Waits.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/os/Clock.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPolling.h"
 #include "rig/RigPort.h"
-#include "terminal/engines/ModeChange.h"
 #include "terminal/macros/MACRO_FORM.h"
 #include "terminal/macros/MacroExpand.h"
 #include "terminal/macros/RepeatMain.h"
@@ -106,7 +106,13 @@ void SendMacro(int index) {
     // Handing text to an engine can let events run; a macro pressed meanwhile
     // is ignored so that the text already being handed over stays intact.
     static bool sending = false;
-    if (sending || terminal::engines::ModeChangeRuns()) return;
+    if (sending) return;
+    // A macro pressed while something waits goes out once the wait is over;
+    // during a mode change it is refused.
+    if (!forms::mayActNow(forms::Request::Start, [index] {
+            if (forms::isLoaded<PSK31MAIN>()) SendMacro(index);
+        }))
+        return;
     PSK31MAIN& w = forms::PSK31MAIN();
     if (w.TxInhibited == 1) {
         w.Text1->setFocus();
@@ -115,8 +121,9 @@ void SendMacro(int index) {
     sending = true;
     const QScopeGuard done([] { sending = false; });
     // The time stamp, the log's local time and the rig's reading let events
-    // run: an Esc taken meanwhile ends the macro before anything goes out.
-    const int stops = core::g.TxStops;
+    // run: a mode change meanwhile is refused, as the transmission goes on,
+    // and an Esc ends the macro before anything goes out.
+    forms::EventsRunScope expanding(forms::EventsRunScope::Start);
     Cycle cycle = mainCycle();
     if (core::g.RepeatTxOn == 1) {
         cycle.cancelForNewMacro();
@@ -133,7 +140,7 @@ void SendMacro(int index) {
     applyExpansion(w, e);
     if (e.logTime) takeLogTime(e);
     if (e.rigCall) readRig();
-    if (stops != core::g.TxStops) return;
+    if (!expanding.finish()) return;
     intoTransmitBox(w, core::g.MacroText);
     transmit::TxSend();
 }

@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/IniValues.h"
+#include "platform/forms/Waits.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
 #include "platform/pskcore/PskCore.h"
@@ -43,10 +44,21 @@ void stopMmvari(PSK31MAIN& w) {
 
 } // namespace
 
+// A choice taken while something waits is made once the wait is over.
+bool mayChooseNow(void (*choose)(int), int Index) {
+    if (forms::mayActNow(forms::Request::ModeChange, [choose, Index] {
+            if (forms::isLoaded<PSK31MAIN>()) choose(Index);
+        }))
+        return true;
+    showModeMenus();
+    return false;
+}
+
 // Asked before the multi-mode control or any engine is stopped.
 void PSKMODE_Click(int Index) {
+    if (!mayChooseNow(PSKMODE_Click, Index)) return;
     if (!engines::MayChangeMode(Index)) return showModeMenus();
-    const engines::ModeChangeScope underWay;
+    const forms::EventsRunScope underWay(forms::EventsRunScope::ModeChange);
     PSK31MAIN& w = forms::PSK31MAIN();
     if (g.MmvariActive == 1) stopMmvari(w);
     w.VScroll1->setValue(g.RxFreqHz);
@@ -56,8 +68,9 @@ void PSKMODE_Click(int Index) {
 }
 
 void mvrMODEsel_Click(int Index) {
+    if (!mayChooseNow(mvrMODEsel_Click, Index)) return;
     if (!engines::MayChangeMode(Index)) return showModeMenus();
-    const engines::ModeChangeScope underWay;
+    const forms::EventsRunScope underWay(forms::EventsRunScope::ModeChange);
     engines::EndTransmission();
     rig::RigStopPolling();
     g.MmttyCwOn = 0;

@@ -14,6 +14,7 @@
 #include "logwindows/entry/TEMP_LOG.h"
 #include "platform/forms/Clipboard.h"
 #include "platform/forms/Dialogs.h"
+#include "platform/forms/Waits.h"
 #include "platform/hamlog/HamlogWindowLink.h"
 #include "platform/mmtty/MmttyLink.h"
 #include "platform/mmvari/MmvariControl.h"
@@ -83,6 +84,15 @@ bool& shutdownRunning() {
     return running;
 }
 
+// The operator's end taken while something waits comes once the wait is
+// over; during a scan or the end itself it is refused instead.
+bool endHeld(void (*again)(PSK31MAIN&)) {
+    if (core::g.WfDrawState == 1 || shutdownRunning()) return false;
+    return !forms::mayActNow(forms::Request::End, [again] {
+        if (forms::isLoaded<PSK31MAIN>()) again(forms::PSK31MAIN());
+    });
+}
+
 // Runs one step of the failure path; a failure there must not keep the rest
 // (the engine, the rig port) from being released.
 template <class Step> void regardless(Step step) {
@@ -124,11 +134,17 @@ void PSK31MAIN::closeEvent(QCloseEvent* e) {
 
 void PSK31MAIN::Form_QueryUnload(bool& cancel, int unloadMode) {
     if (unloadMode != terminal::mainwindow::FromControlMenu) return;
+    cancel = endHeld([](PSK31MAIN& w) {
+        bool again = false;
+        w.Form_QueryUnload(again, terminal::mainwindow::FromControlMenu);
+    });
+    if (cancel) return;
     // The operator's end asks before a pending QSO goes; No keeps the program running.
     cancel = !logwindows::MayDropHandedOverQso(logwindows::DropCause::ProgramEnd) || !runShutdown(false);
 }
 
 void PSK31MAIN::pEnd_Click() {
+    if (endHeld([](PSK31MAIN& w) { w.pEnd_Click(); })) return;
     if (!logwindows::MayDropHandedOverQso(logwindows::DropCause::ProgramEnd)) return;
     runShutdown(true);
 }

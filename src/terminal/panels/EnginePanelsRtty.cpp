@@ -8,8 +8,9 @@
 #include "core/MmttyState.h"
 #include "platform/forms/Colour.h"
 #include "platform/forms/ControlColour.h"
-#include "platform/mmtty/MmttyProtocol.h"
 #include "platform/forms/RichTextPane.h"
+#include "platform/forms/Waits.h"
+#include "platform/mmtty/MmttyProtocol.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/panels/EnginePanels.h"
 
@@ -113,7 +114,7 @@ void Command12_Click() {
         core::mm.MmttyFigOn = on;
         colour::setBackColor(w.Command12, on == 1 ? kSwitchOnColour : colour::kButtonFace);
     }
-    QCoreApplication::processEvents();
+    forms::letEventsRun();
     w.Text1->setFocus();
 }
 

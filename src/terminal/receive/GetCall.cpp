@@ -3,6 +3,7 @@
 #include "core/Globals.h"
 #include "logwindows/lookups/CheckCallSign.h"
 #include "platform/forms/RichTextPane.h"
+#include "platform/forms/Waits.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QCoreApplication>
@@ -20,7 +21,7 @@ const QString kCancel = QStringLiteral("Cancel");
 void showCall(PSK31MAIN& w, const QString& call) {
     w.Text5->setText(call);
     w.List1->hide();
-    QCoreApplication::processEvents();
+    forms::letEventsRun();
     logwindows::CheckCallSign(w.Text5->text().toUpper());
     w.Text1->setFocus();
 }

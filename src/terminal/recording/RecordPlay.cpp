@@ -3,6 +3,7 @@
 #include "core/Globals.h"
 #include "core/IniValues.h"
 #include "platform/forms/Dialogs.h"
+#include "platform/forms/Waits.h"
 #include "platform/os/Paths.h"
 #include "platform/pskcore/PskCore.h"
 #include "settings/dialogs/CFG_RecPlay.h"
@@ -107,7 +108,7 @@ void PlayPsk_Click() {
     // cancel never says that a file cannot be opened.
     const bool cancelled = chosen.isEmpty();
     if (!cancelled) g.WaveFilePath = chosen;
-    QCoreApplication::processEvents();
+    forms::letEventsRun();
     pskcore::PskCore& lib = pskcore::lib();
     std::int32_t samples = 0;
     const int r = lib.fnSetInputWavePath(g.WaveFilePath, &samples, 0);
@@ -124,7 +125,7 @@ void PlayPsk_Click() {
     engines::StopPskSound();
     const int started =
         lib.fnStartSoundCardEx(g.MainHwnd, soundCard(), kChannels, pskcore::SoundFromWaveFile);
-    QCoreApplication::processEvents();
+    forms::letEventsRun();
     if (started != pskcore::StartOk) RecStop_Click();
 }
 

@@ -5,6 +5,7 @@
 #include "platform/forms/Colour.h"
 #include "platform/forms/ControlColour.h"
 #include "platform/forms/RichTextPane.h"
+#include "platform/forms/Waits.h"
 #include "platform/mmtty/MmttyProtocol.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
@@ -39,9 +40,10 @@ int whole(const QString& text) {
 // Posts the sequence in order; stops at the first command the program does
 // not take, and, for a start, once an Esc has been taken since it began
 // (each post lets events run).
-bool postAll(std::initializer_list<std::pair<std::int32_t, std::int32_t>> commands, int stops = -1) {
+bool postAll(std::initializer_list<std::pair<std::int32_t, std::int32_t>> commands,
+             const forms::EventsRunScope* start = nullptr) {
     for (const auto& [code, value] : commands)
-        if ((stops >= 0 && stops != core::g.TxStops) || !core::PostMmttyCommand(code, value)) return false;
+        if ((start && !start->mayGoOn()) || !core::PostMmttyCommand(code, value)) return false;
     return true;
 }
 
@@ -71,14 +73,14 @@ void startMmvari(PSK31MAIN& w) {
 
 void startRtty(PSK31MAIN& w) {
     if (core::g.MmttyTxOn == 0) {
-        const int stops = core::g.TxStops;
+        const forms::EventsRunScope start(forms::EventsRunScope::Start);
         bool ok =
-            postAll({{mmtty::CmdTx, mmtty::TxOn}, {mmtty::CmdChar, '\r'}, {mmtty::CmdChar, '\n'}}, stops);
+            postAll({{mmtty::CmdTx, mmtty::TxOn}, {mmtty::CmdChar, '\r'}, {mmtty::CmdChar, '\n'}}, &start);
         const QString notHanded = notYetHanded(w.Text1->text(), g.RttyTypedAhead);
         g.RttyTypedAhead.clear();
         for (QChar c : rttyText(notHanded)) {
             if (!ok) break;
-            ok = postAll({{mmtty::CmdChar, keyAsciiOf(c)}}, stops);
+            ok = postAll({{mmtty::CmdChar, keyAsciiOf(c)}}, &start);
         }
         if (ok && core::g.MacroTxOff == 1) core::PostMmttyCommand(mmtty::CmdTx, mmtty::TxOffAfterQueue);
     } else {
@@ -210,8 +212,14 @@ QString rttyText(const QString& boxText) {
 }
 
 void StartTx() {
-    // F12 taken while a mode change waits on its way: the engine is changing.
-    if (engines::ModeChangeRuns()) return;
+    // F12 taken while something waits starts once the wait is over, and not
+    // at all during a mode change (the engine is changing); one that ends a
+    // transmission is a stop, taken at once.
+    const bool starts = !engines::AnyEngineTransmits() || forms::modeChangeRuns();
+    if (starts && !forms::mayActNow(forms::Request::Start, [] {
+            if (forms::isLoaded<PSK31MAIN>()) StartTx();
+        }))
+        return;
     PSK31MAIN& w = forms::PSK31MAIN();
     const bool known = core::g.MmvariActive == 1 || rttyMode() || pskMode();
     if (!known) return;
@@ -230,7 +238,7 @@ void StartTx() {
 }
 
 void TXBC_Click() {
-    ++core::g.TxStops;
+    forms::takeStop();
     PSK31MAIN& w = forms::PSK31MAIN();
     w.Text1->setText(QString());
     if (core::g.MmvariActive == 1) abortMmvari(w);
@@ -241,7 +249,7 @@ void TXBC_Click() {
 }
 
 void AbortKey() {
-    ++core::g.TxStops;
+    forms::takeStop();
     if (core::g.MmvariActive == 1) {
         abortMmvari(forms::PSK31MAIN());
         return;
@@ -250,7 +258,7 @@ void AbortKey() {
 }
 
 void EscapeKey() {
-    ++core::g.TxStops;
+    forms::takeStop();
     PSK31MAIN& w = forms::PSK31MAIN();
     if (core::g.MmvariActive == 1) {
         abortMmvari(w);

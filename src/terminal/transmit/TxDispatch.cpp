@@ -5,6 +5,7 @@
 #include "core/MmttyCommand.h"
 #include "platform/forms/ControlColour.h"
 #include "platform/forms/RichTextPane.h"
+#include "platform/forms/Waits.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
 #include "platform/os/Cp932.h"
@@ -95,12 +96,12 @@ void sendRtty() {
     const QString shown = core::g.MacroText;
     substituteForRtty(core::g.MacroText);
     const QString text = core::g.MacroText;
-    const int stops = core::g.TxStops;
     // A program that is gone ends the sending; the rest is not sent. Each
     // post lets events run: after an Esc taken meanwhile nothing more goes.
+    const forms::EventsRunScope sending(forms::EventsRunScope::Start);
     if (core::g.MacroTxOn == 1 && !core::PostMmttyCommand(mmtty::CmdTx, mmtty::TxOn)) return;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        if (stops != core::g.TxStops || !core::PostMmttyCommand(mmtty::CmdChar, ansiCode(text[i]))) return;
+        if (!sending.mayGoOn() || !core::PostMmttyCommand(mmtty::CmdChar, ansiCode(text[i]))) return;
         countHanded(shown, i);
     }
     if (core::g.MacroTxOff == 1) core::PostMmttyCommand(mmtty::CmdTx, mmtty::TxOffAfterQueue);

@@ -6,6 +6,7 @@
 #include "platform/forms/ControlColour.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/RichTextPane.h"
+#include "platform/forms/Waits.h"
 #include "platform/mmtty/MmttyProtocol.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
@@ -67,7 +68,7 @@ void waitForEmptyBuffer() {
     waited.start();
     while (core::g.Transmitting == 1 && pskcore::lib().fnGetTXCharsRemaining() > 0 &&
            waited.elapsed() < kBufferWaitMsecs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        forms::letEventsRun(10);
 }
 
 void backspacePsk(PSK31MAIN& w) {

@@ -4,6 +4,7 @@
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/TextRule.h"
+#include "platform/forms/Waits.h"
 #include "platform/os/Clock.h"
 #include "platform/os/SingleInstance.h"
 #include "support/ProgramFolder.h"
@@ -160,6 +161,54 @@ TEST_F(DialogScript, OnlyOneInstancePerProgramFolder) {
     ASSERT_TRUE(second.waitForStarted(5000));
     EXPECT_TRUE(second.waitForFinished(5000));
     EXPECT_EQ(second.exitCode(), 0);
+}
+
+// What an operator or a peer may do while something waits.
+TEST(Waits, EachRequestIsTakenHeldOrRefusedByWhatIsUnderWay) {
+    using forms::Answer;
+    using forms::Request;
+    const forms::Under none, wait{true, false, false}, start{true, false, true}, change{true, true, false};
+    const struct {
+        Request request;
+        Answer none, wait, start, change;
+    } rows[] = {
+        {Request::ModeChange, Answer::Now, Answer::Held, Answer::Refused, Answer::Refused},
+        {Request::Retune, Answer::Now, Answer::Held, Answer::Refused, Answer::Refused},
+        {Request::Start, Answer::Now, Answer::Held, Answer::Held, Answer::Refused},
+        {Request::End, Answer::Now, Answer::Held, Answer::Held, Answer::Held},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(int(r.request));
+        EXPECT_EQ(forms::answerTo(r.request, none), r.none);
+        EXPECT_EQ(forms::answerTo(r.request, wait), r.wait);
+        EXPECT_EQ(forms::answerTo(r.request, start), r.start);
+        EXPECT_EQ(forms::answerTo(r.request, change), r.change);
+    }
+}
+
+// Held requests run in order once the outermost wait is over; a start held
+// before a stop is dropped, and nothing is taken after an end.
+TEST(Waits, HeldRequestsRunAfterTheOutermostWait) {
+    QStringList ran;
+    const auto note = [&ran](const char* what) { return [&ran, what] { ran << what; }; };
+    {
+        forms::EventsRunScope outer;
+        {
+            const forms::EventsRunScope inner;
+            EXPECT_FALSE(forms::mayActNow(forms::Request::ModeChange, note("change")));
+            EXPECT_FALSE(forms::mayActNow(forms::Request::Start, note("dropped start")));
+            forms::takeStop();
+            EXPECT_FALSE(inner.mayGoOn());
+        }
+        EXPECT_FALSE(forms::mayActNow(forms::Request::Start, note("start")));
+        EXPECT_FALSE(forms::mayActNow(forms::Request::End, note("end")));
+        EXPECT_FALSE(forms::mayActNow(forms::Request::Retune, note("retune")));
+        EXPECT_FALSE(outer.finish());
+        EXPECT_TRUE(ran.isEmpty()) << "nothing runs inside the handler that waited";
+    }
+    EXPECT_TRUE(zvtest::waitUntil([&] { return ran.size() == 3; }));
+    EXPECT_EQ(ran, QStringList({"change", "start", "end"}));
+    EXPECT_TRUE(forms::mayActNow(forms::Request::ModeChange, {}));
 }
 
 } // namespace

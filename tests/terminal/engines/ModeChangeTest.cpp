@@ -17,6 +17,7 @@
 #include "platform/hamlog/HamlogWindowLink.h"
 #include "platform/mmtty/BobMako.h"
 #include "platform/mmtty/MmttyLink.h"
+#include "platform/mmtty/MmttyProtocol.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
 #include "platform/os/Paths.h"
@@ -31,7 +32,10 @@
 #include "support/Popups.h"
 #include "support/ProgramFolder.h"
 #include "support/RigSimulator.h"
+#include "support/Transmit.h"
 #include "terminal/engines/EngineResume.h"
+#include "terminal/macros/MACRO_FORM.h"
+#include "terminal/macros/MacroStore.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/mainwindow/Shutdown.h"
 #include "terminal/transmit/TxDispatch.h"
@@ -318,8 +322,24 @@ TEST_F(ModeChange, NothingStartsWhileAChangeWaitsForTheRig) {
 // A window's own handler waits for the rig (its port opened again, a poll),
 // events running, and another mode is chosen meanwhile: the window that goes
 // is destroyed only once that handler is done, and a change from the SSTV
-// window is not entered again while its port comes back.
+// window is not entered again while its port comes back. A macro that reads
+// the rig is a transmission on its way: the change is refused and the macro
+// goes out by the engine it was written for, ended by Esc with the rig unkeyed.
 TEST_F(ModeChange, AModeChosenWhileAWindowWaitsForTheRig) {
+    const auto clickM1 = [] {
+        core::MmttyProgram().clearPosted();
+        terminal::macros::putInStore(forms::MACRO_FORM(), 0,
+                                     {QStringLiteral("CQ"), 0xC0FFC0,
+                                      QStringLiteral("'TXON''RIGCALL'CQ CQ de 'MYCALL' 'MYCALL' pse k")});
+        QTest::mouseClick(forms::PSK31MAIN().Command8[0], Qt::LeftButton);
+        return true;
+    };
+    const auto macroGoesOut = [] {
+        if (g.OpMode == core::ModeBpsk) return pskcore::lib().isTransmitting();
+        for (const auto& p : core::MmttyProgram().posted())
+            if (p.code == mmtty::CmdTx && p.value == mmtty::TxOn) return true;
+        return false;
+    };
     struct Case {
         const char* name;
         Start from;
@@ -327,6 +347,7 @@ TEST_F(ModeChange, AModeChosenWhileAWindowWaitsForTheRig) {
         std::function<void()> meanwhile;
         int opMode;
         QStringList engines;
+        bool macroSent = false;
     } cases[] = {
         {"settings opened from the SSTV window, RTTY chosen meanwhile",
          FromSstv,
@@ -349,6 +370,27 @@ TEST_F(ModeChange, AModeChosenWhileAWindowWaitsForTheRig) {
          [this] { choose(MainMode, core::ModeSstv); },
          core::ModeSstv,
          {}},
+        {"M1 reads the rig in BPSK, RTTY chosen meanwhile",
+         FromBpsk,
+         clickM1,
+         [this] { choose(MainMode, core::ModeRtty); },
+         core::ModeBpsk,
+         {"PSK"},
+         true},
+        {"M1 reads the rig in RTTY, BPSK chosen meanwhile",
+         FromRtty,
+         clickM1,
+         [this] { choose(MainMode, core::ModeBpsk); },
+         core::ModeRtty,
+         {"RTTY"},
+         true},
+        {"M1 reads the rig in RTTY, a multi-mode sub-mode chosen meanwhile",
+         FromRtty,
+         clickM1,
+         [this] { choose(MainMmvari, 14); },
+         core::ModeRtty,
+         {"RTTY"},
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -377,10 +419,15 @@ TEST_F(ModeChange, AModeChosenWhileAWindowWaitsForTheRig) {
         EXPECT_EQ(g.OpMode, c.opMode);
         EXPECT_EQ(forms::isLoaded<SSTVForm>(), c.opMode == core::ModeSstv);
         EXPECT_EQ(forms::isLoaded<PSK31MAIN>(), c.opMode != core::ModeSstv);
-        // The sheet went with the window it was opened from.
-        EXPECT_FALSE(forms::isLoaded<CFGSHEET>());
+        // The sheet goes with the window it was opened from.
+        EXPECT_TRUE(zvtest::waitUntil([] { return !forms::isLoaded<CFGSHEET>(); }));
         EXPECT_TRUE(zvtest::waitUntil([&] { return running() == c.engines; }))
             << running().join(',').toStdString();
+        if (c.macroSent) {
+            EXPECT_TRUE(zvtest::waitUntil(macroGoesOut)) << "by the engine of the mode in use";
+            EXPECT_TRUE(zvtest::endByEscape(forms::PSK31MAIN()));
+            EXPECT_TRUE(zvtest::waitUntil([] { return rig::g.PttKeyedByCat == 0; }));
+        }
         if (rig::g.RigPortOpen == 1) rig::RigClosePort();
         forms::unloadAllExcept();
         core::MmttyProgram().close(0);
@@ -406,28 +453,55 @@ TEST_F(ModeChange, ARttyProgramThatDoesNotStartLeavesBpskRecorded) {
     EXPECT_EQ(sim->modeCommands.last(), kPsk.toLatin1());
 }
 
-// RTTY chosen while the scan steps up the band: the scan ends and the display
-// goes back to the view the scan interrupted.
-TEST_F(ModeChange, RttyChosenDuringAScanGoesBackToTheViewBeforeIt) {
-    start(FromBpsk);
-    PSK31MAIN& w = forms::PSK31MAIN();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    g.SpectrumDisplayMode = 0; // the waterfall
-    w.ScanThreshold = 1000;    // no station stops this scan
-    bool chosen = false;
-    QTimer::singleShot(100, &w, [&] {
-        EXPECT_EQ(g.WfDrawState, 1) << "the scan runs";
-        EXPECT_EQ(g.SpectrumDisplayMode, 1);
-        chosen = zvtest::chooseInMenuBar(w.menuBar(), w.PSKMODE[core::ModeRtty]);
-    });
-    // The scan runs inside the click until the mode change ends it.
-    QTest::mouseClick(w.Command11, Qt::LeftButton);
-    EXPECT_TRUE(chosen);
-    EXPECT_EQ(g.OpMode, core::ModeRtty);
-    EXPECT_EQ(g.WfDrawState, 0);
-    EXPECT_EQ(g.SpectrumDisplayMode, 0);
-    EXPECT_FALSE(w.Line15->isVisible());
-    EXPECT_FALSE(w.Timer5->isActive());
+// A mode chosen while the scan steps up the band: the scan gives way, the
+// display goes back to the view the scan interrupted, and the change is made
+// once the scan's loop has returned. Out of SSTV again the new main window
+// is whole (the old one went after the scan, not inside it).
+TEST_F(ModeChange, AModeChosenDuringAScanEndsTheScanFirst) {
+    struct Case {
+        const char* name;
+        int index;
+        bool backToBpsk;
+    } cases[] = {
+        {"RTTY chosen", core::ModeRtty, false},
+        {"SSTV chosen, then BPSK from the SSTV window", core::ModeSstv, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        start(FromBpsk);
+        if (HasFatalFailure()) return;
+        PSK31MAIN& w = forms::PSK31MAIN();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        g.SpectrumDisplayMode = 0; // the waterfall
+        w.ScanThreshold = 1000;    // no station stops this scan
+        bool chosen = false;
+        QTimer::singleShot(100, &w, [&] {
+            EXPECT_EQ(g.WfDrawState, 1) << "the scan runs";
+            EXPECT_EQ(g.SpectrumDisplayMode, 1);
+            chosen = zvtest::chooseInMenuBar(w.menuBar(), w.PSKMODE[std::size_t(c.index)]);
+        });
+        // The scan runs inside the click until the mode chosen ends it.
+        QTest::mouseClick(w.Command11, Qt::LeftButton);
+        EXPECT_TRUE(chosen);
+        EXPECT_EQ(g.WfDrawState, 0);
+        EXPECT_EQ(g.SpectrumDisplayMode, 0);
+        EXPECT_FALSE(w.Line15->isVisible());
+        EXPECT_FALSE(w.Timer5->isActive());
+        EXPECT_TRUE(zvtest::waitUntil([&] { return g.OpMode == c.index; }));
+        if (c.backToBpsk) {
+            choose(SstvMenu, core::ModeBpsk);
+            ASSERT_TRUE(zvtest::waitForPostedEvents());
+            EXPECT_EQ(g.OpMode, core::ModeBpsk);
+            ASSERT_TRUE(forms::isLoaded<PSK31MAIN>());
+            EXPECT_TRUE(forms::PSK31MAIN().isVisible());
+            EXPECT_TRUE(zvtest::waitUntil([] { return running() == QStringList{"PSK"}; }));
+        }
+        if (rig::g.RigPortOpen == 1) rig::RigClosePort();
+        forms::unloadAllExcept();
+        core::MmttyProgram().close(0);
+        pskcore::lib().fnStopSoundCard();
+        ASSERT_TRUE(zvtest::waitForPostedEvents());
+    }
 }
 
 // A run-time failure on the way into SSTV brings the main window back with an

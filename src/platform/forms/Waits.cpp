@@ -1,0 +1,195 @@
+#include "platform/forms/Waits.h"
+
+#include <QCoreApplication>
+#include <QDialog>
+#include <QEventLoop>
+#include <QList>
+#include <QMenu>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+#include <utility>
+
+namespace forms {
+namespace {
+
+struct Held {
+    Request request;
+    std::function<void()> again;
+    int stopsAtHold;
+};
+
+struct Asker {
+    EventsRunScope::Kind kind;
+    std::function<void()> askToEnd;
+};
+
+int waits = 0;
+int modeChanges = 0;
+int starts = 0;
+int ownStops = 0;
+int* stops = &ownStops;
+QList<Asker>& askers() {
+    static QList<Asker> list;
+    return list;
+}
+QList<Held>& held() {
+    static QList<Held> list;
+    return list;
+}
+QList<QPointer<QWidget>>& unloadedInWaits() {
+    static QList<QPointer<QWidget>> list;
+    return list;
+}
+
+bool endHeld() {
+    for (const Held& h : held())
+        if (h.request == Request::End) return true;
+    return false;
+}
+
+// Runs what was held, in the order it came, while no wait runs; each asks again.
+void drain() {
+    while (!held().isEmpty() && waits == 0) {
+        const Held h = held().takeFirst();
+        if (h.request == Request::Start && h.stopsAtHold != *stops) continue;
+        h.again();
+    }
+}
+
+// Copied first: an answered box or a stopped scan may end other waits.
+void askWaitsToEnd(Request request) {
+    const QList<Asker> list = askers();
+    for (const Asker& a : list)
+        if (a.askToEnd && (request == Request::End || a.kind == EventsRunScope::Scan)) a.askToEnd();
+}
+
+} // namespace
+
+Answer answerTo(Request request, Under under) {
+    if (!under.waits && !under.modeChange && !under.start) return Answer::Now;
+    if (request == Request::End) return Answer::Held;
+    if (under.modeChange) return Answer::Refused;
+    if (under.start && request != Request::Start) return Answer::Refused;
+    return Answer::Held;
+}
+
+EventsRunScope::EventsRunScope(Kind kind, std::function<void()> askToEnd)
+    : kind_(kind), stopsAtStart_(*stops) {
+    ++waits;
+    if (kind_ == ModeChange) ++modeChanges;
+    if (kind_ == Start) ++starts;
+    askers().append({kind, std::move(askToEnd)});
+}
+
+EventsRunScope::~EventsRunScope() {
+    finish();
+}
+
+bool EventsRunScope::mayGoOn() const {
+    return stopsAtStart_ == *stops;
+}
+
+// Posted from the waiting handler's own level, a deletion or a held request
+// comes once that handler has returned to the event loop.
+bool EventsRunScope::finish() {
+    if (finished_) return mayGoOn();
+    finished_ = true;
+    askers().removeLast();
+    if (kind_ == ModeChange) --modeChanges;
+    if (kind_ == Start) --starts;
+    if (--waits == 0) {
+        const QList<QPointer<QWidget>> unloaded = std::exchange(unloadedInWaits(), {});
+        for (const QPointer<QWidget>& w : unloaded)
+            if (w) w->deleteLater();
+        if (!held().isEmpty()) QTimer::singleShot(0, qApp, drain);
+    }
+    return mayGoOn();
+}
+
+bool waitsRun() {
+    return waits > 0;
+}
+
+bool modeChangeRuns() {
+    return modeChanges > 0;
+}
+
+bool mayActNow(Request request, std::function<void()> again) {
+    switch (answerTo(request, {waits > 0, modeChanges > 0, starts > 0})) {
+    case Answer::Now:
+        return true;
+    case Answer::Refused:
+        return false;
+    case Answer::Held:
+        break;
+    }
+    if (request != Request::End && endHeld()) return false;
+    held().append({request, std::move(again), *stops});
+    askWaitsToEnd(request);
+    return false;
+}
+
+void takeStop() {
+    ++*stops;
+}
+
+void countStopsIn(int* count) {
+    stops = count ? count : &ownStops;
+}
+
+bool letEventsRun(int maxMs) {
+    const EventsRunScope wait;
+    if (maxMs > 0)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, maxMs);
+    else
+        QCoreApplication::processEvents();
+    return wait.mayGoOn();
+}
+
+bool waitForMoreEvents() {
+    const EventsRunScope wait;
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return wait.mayGoOn();
+}
+
+bool pause(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    return runLoop(loop);
+}
+
+bool runLoop(QEventLoop& loop) {
+    const EventsRunScope wait;
+    loop.exec();
+    return wait.mayGoOn();
+}
+
+int execModal(QDialog& dialog) {
+    const EventsRunScope wait(EventsRunScope::Wait, [d = QPointer<QDialog>(&dialog)] {
+        if (d) d->reject();
+    });
+    return dialog.exec();
+}
+
+QAction* execMenu(QMenu& menu, const QPoint& at) {
+    const EventsRunScope wait(EventsRunScope::Wait, [m = QPointer<QMenu>(&menu)] {
+        if (m) m->close();
+    });
+    return menu.exec(at);
+}
+
+namespace detail {
+void destroyLater(QWidget* w) {
+    if (waits > 0)
+        unloadedInWaits().append(w);
+    else
+        w->deleteLater();
+}
+void dropHeld() {
+    held().clear();
+}
+} // namespace detail
+
+} // namespace forms
