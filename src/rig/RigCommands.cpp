@@ -18,9 +18,11 @@ namespace {
 
 const QString kSection = QStringLiteral("RIG_CON_CFG");
 
-// Each key command counts itself here before its wait for a quiet line; one
-// that finds a later command counted when its turn comes is not sent.
+// Each key command counts itself here before its wait for a quiet line; a
+// key-on that finds a later command counted when its turn comes is not sent.
 int keyCommands = 0;
+// The count of the key-on that keyed the rig.
+int keyedBy = 0;
 
 unsigned char icomAddress() {
     return hexCodeByte(g.IcomAddress);
@@ -129,6 +131,7 @@ bool RigPttOn() {
     const QByteArray now = command();
     if (now.isEmpty()) return true;
     g.PttKeyedByCat = 1;
+    keyedBy = mine;
     g.KeyedRigType = g.RigType;
     g.KeyedIcomAddress = g.IcomAddress;
     g.KeyIdleTicks = 0;
@@ -137,18 +140,32 @@ bool RigPttOn() {
     return true;
 }
 
-void RigPttOff() {
+namespace {
+
+// A release is never given up: only a transmission started while it waited,
+// which keyed the rig for itself, keeps the key, and not when the port closes.
+void release(bool evenALaterKey) {
     // Counted first, so that a key-on still waiting for the line is given up.
     const int mine = ++keyCommands;
     if (g.RigPortOpen != 1 || g.PttKeyedByCat != 1) return;
     awaitQuietLine();
-    if (mine != keyCommands || g.RigPortOpen != 1 || g.PttKeyedByCat != 1) return;
+    if (g.RigPortOpen != 1 || g.PttKeyedByCat != 1 || (keyedBy > mine && !evenALaterKey)) return;
     const std::optional<Family> f = familyOf(g.KeyedRigType);
     g.PttKeyedByCat = 0;
     keyWatch().stop();
     if (!f) return;
     const QByteArray command = pttCommand(*f, false, hexCodeByte(g.KeyedIcomAddress));
     if (!command.isEmpty()) sendSequence({{command, Pace::Now}});
+}
+
+} // namespace
+
+void RigPttOff() {
+    release(false);
+}
+
+void RigPttOffBeforeClose() {
+    release(true);
 }
 
 void RigKeyWatchTick() {

@@ -18,7 +18,11 @@ void IcomAskFreq();
 // transmission. True otherwise, keyed or not by CAT.
 bool RigPttOn();
 // Releases the key this program put on by CAT; nothing when it holds none.
+// Commands taken while it waits for a quiet line do not stop it; only a key
+// put on meanwhile by a transmission's start stays.
 void RigPttOff();
+// The release before the port closes: the key goes, whoever put it on.
+void RigPttOffBeforeClose();
 // PTT off by CAT, once, when a run first opens the port: a run that ended
 // without its shutdown (killed, power lost) may have left the rig keyed.
 void RigPttClearOnOpen();

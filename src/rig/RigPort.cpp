@@ -146,7 +146,7 @@ void closePort(bool releaseKey) {
     nb().statusMessage().clear();
     RigStopPolling();
     // Never leave the transmitter keyed behind a closed port.
-    if (releaseKey) RigPttOff();
+    if (releaseKey) RigPttOffBeforeClose();
     if (g.RigType == QLatin1String("FT847")) {
         g.RigOutBuffer = ft847CatOff();
         RigSendWait();

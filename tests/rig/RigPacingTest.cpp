@@ -49,7 +49,8 @@ enum class Act {
     KeyAndUnkey,
     ClickWhileKeyingWaits,
     EscWhileKeyingWaits,
-    EscWhileMacroReadsRig
+    EscWhileMacroReadsRig,
+    CloseWhileAStartKeys
 };
 
 const char* nameOf(Act a) {
@@ -66,6 +67,8 @@ const char* nameOf(Act a) {
         return "Esc while keying waits";
     case Act::EscWhileMacroReadsRig:
         return "Esc while a macro reads the rig";
+    case Act::CloseWhileAStartKeys:
+        return "port closed while a start keys";
     }
     return "";
 }
@@ -156,6 +159,36 @@ class RigPacing : public RigLinkTest, public ::testing::WithParamInterface<Famil
         EXPECT_FALSE(w.Text1->text().contains(QStringLiteral("JA1ZVK")));
     }
 
+    // The port closes during a transmission while the rig answers a poll, and
+    // an engine's start notice keys the rig meanwhile: the close's release is
+    // not given up, and no rig is left keyed behind the closed port.
+    void closeWhileAStartKeys() {
+        if (!GetParam().keyed) return keyAndUnkey();
+        PSK31MAIN& w = forms::PSK31MAIN();
+        ASSERT_TRUE(zvtest::transmitByF12(w));
+        ASSERT_TRUE(zvtest::waitUntil([&] { return !sim->lineBusy() && sim->ptt; }));
+        bool keyed = false;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (keyed || !rig::exchangeInProgress()) return;
+            keyed = true;
+            sim->holdingAnswers = false;
+            sim->releaseAnswers();
+            rig::RigPttOn();
+        });
+        sim->holdingAnswers = true;
+        rig::RigReadStatus();
+        // Started now, the watch acts inside the close's own wait.
+        watch.start(0);
+        rig::RigClosePort();
+        watch.stop();
+        EXPECT_TRUE(keyed);
+        EXPECT_TRUE(zvtest::waitUntil([&] { return !sim->lineBusy() && !sim->ptt; }))
+            << "the rig keyed behind a closed port";
+        EXPECT_TRUE(zvtest::endByEscape(w));
+        rig::RigOpenPort();
+    }
+
     // The operator's act, then the read that follows it.
     void act(Act a) {
         switch (a) {
@@ -181,6 +214,9 @@ class RigPacing : public RigLinkTest, public ::testing::WithParamInterface<Famil
         case Act::EscWhileMacroReadsRig:
             escWhileMacroReadsRig();
             return;
+        case Act::CloseWhileAStartKeys:
+            closeWhileAStartKeys();
+            return;
         }
     }
 };
@@ -200,7 +236,7 @@ TEST_P(RigPacing, CommandsGivenWhileTheRigAnswersWaitAndNoReadIsLost) {
         const auto lost = [&] { return rig.readingsAnswered - (rig::readingsTaken() - takenBefore); };
         for (const Act a :
              {Act::FrequencyClick, Act::ModeChange, Act::KeyAndUnkey, Act::ClickWhileKeyingWaits,
-              Act::EscWhileKeyingWaits, Act::EscWhileMacroReadsRig}) {
+              Act::EscWhileKeyingWaits, Act::EscWhileMacroReadsRig, Act::CloseWhileAStartKeys}) {
             SCOPED_TRACE(nameOf(a));
             const int answered = rig.readingsAnswered;
             rig::RigReadStatus();
