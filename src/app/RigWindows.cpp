@@ -90,8 +90,9 @@ bool RigWindows::anyEngineTransmits() {
 }
 bool RigWindows::anyEngineSends() {
     if (pskcore::lib().isTransmitting() || sstveng::lib().isTransmitting()) return true;
-    // The RTTY program says so in its notices, for as long as it runs.
-    if (core::g.MmttyTxOn == 1 && core::MmttyProgram().isRunning()) return true;
+    // The RTTY program says so in its notices, for as long as it runs as the engine.
+    const bool rtty = core::g.OpMode == core::ModeRtty || core::g.OpMode == core::ModeCw;
+    if (rtty && core::g.MmttyTxOn == 1 && core::MmttyProgram().isRunning()) return true;
     return forms::isLoaded<PSK31MAIN>() && forms::PSK31MAIN().MMVARI &&
            forms::PSK31MAIN().MMVARI->transmitting();
 }

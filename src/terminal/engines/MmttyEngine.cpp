@@ -211,10 +211,11 @@ void StartMmtty() {
 void StopMmtty() {
     PSK31MAIN& w = forms::PSK31MAIN();
     RestoreMmttyWndProc();
+    // Not keyed for a program on its way out.
+    EndMmttyTx();
     core::mm.MmttyExitCode = core::MmttyProgram().close(MmttyCloseWaitMsecs);
     core::mm.MmttyPid = 0;
     core::mm.MmttyHwnd = 0;
-    core::g.MmttyTxOn = 0;
     w.Picture2->clear();
     w.Picture9->clear();
     setLogMode(core::g.LogModeTextPsk);

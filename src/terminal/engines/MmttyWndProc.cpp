@@ -9,12 +9,14 @@
 #include "platform/forms/PictureBox.h"
 #include "platform/forms/RichTextPane.h"
 #include "platform/mmtty/BobMako.h"
+#include "platform/mmtty/MmttyLink.h"
 #include "platform/mmtty/MmttyProtocol.h"
 #include "platform/os/Cp932.h"
 #include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPolling.h"
 #include "terminal/displays/MmttyDisplay.h"
+#include "terminal/engines/ModeChange.h"
 #include "terminal/macros/RepeatMain.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/panels/EnginePanels.h"
@@ -81,9 +83,26 @@ void setScope(PSK31MAIN& w, double scale, int offset) {
     core::mm.XyScopeOffset = offset;
 }
 
+// The program sends as the engine of RTTY or CW, outside a mode change.
+bool theEngine() {
+    const int mode = core::g.OpMode;
+    return (mode == core::ModeRtty || mode == core::ModeCw) && !ModeChangeRuns();
+}
+
+// The program sends on its own: stopped at once, and nothing keyed for it.
+void refuseTransmission() {
+    core::MmttyProgram().postCommand(mmtty::CmdTx, mmtty::TxOffNow);
+}
+
+// It sends for the system once the key is granted and it is still the
+// engine after the wait for the rig's line.
 void transmitStarted(PSK31MAIN& w) {
+    if (!theEngine() || (pttByCat() && !rig::RigPttOn())) return refuseTransmission();
+    if (!theEngine()) {
+        rig::RigPttOff();
+        return refuseTransmission();
+    }
     core::g.MmttyTxOn = 1;
-    if (pttByCat() && !rig::RigPttOn()) return;
     if (stampsOn()) receive::MarkTxStart();
     macros::repeatOnTxStart(macros::TxEngine::Mmtty);
     setScope(w, kTxScopeScale, kTxScopeOffset);
@@ -229,6 +248,12 @@ void handle(PSK31MAIN& w, std::int32_t code, std::int32_t value) {
 }
 
 } // namespace
+
+void EndMmttyTx() {
+    if (core::g.MmttyTxOn != 1) return;
+    rig::RigPttOff();
+    core::g.MmttyTxOn = 0;
+}
 
 void MmttyWndProc(std::int32_t code, std::int32_t value) {
     core::g.EngineErrorTag = QStringLiteral("MMTTY Wndpro-Error");

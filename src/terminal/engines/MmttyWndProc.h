@@ -9,4 +9,8 @@ namespace terminal::engines {
 
 void MmttyWndProc(std::int32_t code, std::int32_t value);
 
+// The RTTY program's transmission is over for the system: the rig keyed for
+// it is released and the flag that says it sends clears.
+void EndMmttyTx();
+
 } // namespace terminal::engines

@@ -6,11 +6,13 @@
 #include "platform/forms/ControlColour.h"
 #include "platform/forms/RichTextPane.h"
 #include "platform/forms/Waits.h"
+#include "platform/mmtty/MmttyLink.h"
 #include "platform/mmtty/MmttyProtocol.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
 #include "platform/pskcore/PskCore.h"
 #include "rig/RigCommands.h"
+#include "terminal/engines/MmttyWndProc.h"
 #include "terminal/engines/ModeChange.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/transmit/TxState.h"
@@ -113,18 +115,12 @@ void startPsk(PSK31MAIN& w) {
     w.ScanStopRequest = 1;
 }
 
-// The RTTY program unkeys the rig by CAT when it reports receive again; one
-// that does not answer (stopped, hung) would leave the rig keyed while the
-// screen says receive, so the system unkeys it itself.
-void unkeyRttyRigByCat() {
-    if (core::g.MmttyTxOn != 1) return;
-    rig::RigPttOff();
-    core::g.MmttyTxOn = 0;
-}
-
 void abortRtty(PSK31MAIN& w) {
     postAll({{mmtty::CmdTx, mmtty::TxOffNow}, {mmtty::CmdTx, mmtty::TxClear}});
-    unkeyRttyRigByCat();
+    // The program unkeys the rig by CAT when it reports receive again; one
+    // that does not answer (stopped, hung) would leave the rig keyed while
+    // the screen says receive, so the system unkeys it itself.
+    engines::EndMmttyTx();
     core::g.RepeatTxOn = 0;
     core::g.MacroTxOff = 0;
     colour::setBackColor(w.Command1, colour::kButtonFace);
@@ -259,6 +255,12 @@ void AbortKey() {
 
 void EscapeKey() {
     forms::takeStop();
+    // The RTTY program still sending outside RTTY stops as its engine would.
+    if (!rttyMode() && core::g.MmttyTxOn == 1) {
+        core::MmttyProgram().postCommand(mmtty::CmdTx, mmtty::TxOffNow);
+        engines::EndMmttyTx();
+        if (!forms::isLoaded<PSK31MAIN>()) return;
+    }
     PSK31MAIN& w = forms::PSK31MAIN();
     if (core::g.MmvariActive == 1) {
         abortMmvari(w);

@@ -14,10 +14,12 @@
 #include "platform/mmtty/BobMako.h"
 #include "platform/mmtty/MmttyLink.h"
 #include "rig/RigGlobals.h"
+#include "rig/RigPolling.h"
 #include "rig/RigPort.h"
 #include "support/ProgramFolder.h"
 #include "support/RigSimulator.h"
 #include "terminal/engines/MmttyWndProc.h"
+#include "terminal/engines/ModeChange.h"
 #include "terminal/engines/PskEngine.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/transmit/TxDispatch.h"
@@ -31,8 +33,10 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -346,6 +350,85 @@ TEST_F(MmttyEngine, EscFromAnyBoxReleasesTheRig) {
     ASSERT_TRUE(step(10));
     EXPECT_TRUE(zvtest::waitUntil([] { return g.MmttyTxOn == 0; }));
     EXPECT_TRUE(rigKeyed(false));
+}
+
+// The program sends for the system only as the engine, outside a mode
+// change, once the key is granted: a transmission it starts otherwise is
+// stopped and keys nothing, and the program's stop releases what it keyed.
+TEST_F(MmttyEngine, TheKeyFollowsTheProgramOnlyWhileItIsTheEngine) {
+    PSK31MAIN& w = loadRttyWithCatRig();
+    ASSERT_FALSE(HasFailure());
+    int highest = 0;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] { highest = std::max(highest, g.MmttyTxOn); });
+    watch.start(0);
+    // The program reports transmit, then receive again once it is stopped.
+    auto sendsOnItsOwn = [&] {
+        QList<std::int32_t> states;
+        auto c = QObject::connect(&link(), &mmtty::MmttyLink::notice, [&](std::int32_t code, std::int32_t v) {
+            if (code == mmtty::NtfTxState) states << v;
+        });
+        ASSERT_TRUE(link().postCommand(mmtty::CmdTx, mmtty::TxOn));
+        EXPECT_TRUE(zvtest::waitUntil([&] {
+            return states == QList<std::int32_t>{1, 0};
+        })) << "the program is stopped";
+        QObject::disconnect(c);
+    };
+    struct Case {
+        const char* name;
+        std::function<void()> send;
+    } cases[] = {
+        {"during a mode change",
+         [&] {
+             const terminal::engines::ModeChangeScope underWay;
+             sendsOnItsOwn();
+         }},
+        // The multi-mode item sets its mode before it stops the program.
+        {"with another mode set",
+         [&] {
+             g.OpMode = core::ModeMmvari;
+             sendsOnItsOwn();
+             g.OpMode = core::ModeRtty;
+         }},
+        {"Esc while the key waits for the rig",
+         [&] {
+             bool pressed = false;
+             QTimer esc;
+             QObject::connect(&esc, &QTimer::timeout, [&] {
+                 if (pressed || !rig::exchangeInProgress()) return;
+                 pressed = true;
+                 QTest::keyClick(w.Text1, Qt::Key_Escape);
+                 sim->holdingAnswers = false;
+                 sim->releaseAnswers();
+             });
+             esc.start(0);
+             sim->holdingAnswers = true;
+             rig::RigReadStatus();
+             QTest::keyClick(w.Text1, Qt::Key_F12);
+             EXPECT_TRUE(zvtest::waitUntil([&] { return pressed && !rig::exchangeInProgress(); }));
+             ASSERT_TRUE(step(10));
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int keyed = sim->pttOnCount;
+        highest = 0;
+        c.send();
+        ASSERT_TRUE(zvtest::waitForRigToCatchUp(*sim));
+        EXPECT_EQ(sim->pttOnCount, keyed);
+        EXPECT_FALSE(sim->ptt);
+        EXPECT_EQ(highest, 0) << "never said to send";
+    }
+
+    // Stopped while it sends: the rig keyed for it is released.
+    QTest::keyClick(w.Text1, Qt::Key_F12);
+    ASSERT_TRUE(
+        zvtest::waitUntil([&] { return g.MmttyTxOn == 1 && zvtest::waitForRigToCatchUp(*sim) && sim->ptt; }));
+    terminal::engines::StopMmtty();
+    w.Timer2->stop();
+    EXPECT_EQ(g.MmttyTxOn, 0);
+    ASSERT_TRUE(zvtest::waitForRigToCatchUp(*sim));
+    EXPECT_FALSE(sim->ptt);
 }
 
 // A program that hangs while sending (stopped): Esc still unkeys the rig by
