@@ -237,6 +237,9 @@ class SSTVForm : public QWidget {
     void SstvEngineWndProc(std::int32_t msg, std::int32_t wParam, std::int32_t lParam);
     void SstvEngineStop();
     void pEnd_Click();
+    // Esc: the picture or the tune tone stops, the rig is released at once
+    // and the send buttons say receive.
+    void stopSending();
     // The end by a signal: no question, whatever QSO is pending.
     void endWithoutQuestions();
     void PSKMODE_Click(int Index);

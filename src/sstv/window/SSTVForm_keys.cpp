@@ -60,10 +60,7 @@ bool windowKey(SSTVForm& f, const QKeyEvent& e) {
         return true;
     }
     case Qt::Key_Escape:
-        forms::takeStop();
-        sstveng::lib().mmsSendStop();
-        f.Picture10->setScale(f.Picture10->scaleWidth(), sstv::g.RxImageHeight);
-        colour::setBackColor(f.Command9, colour::kButtonFace);
+        f.stopSending();
         f.Text1->setFocus();
         return true;
     case Qt::Key_C: {

@@ -286,6 +286,8 @@ void SSTVForm::pEnd_Click() {
             if (forms::isLoaded<SSTVForm>()) forms::SSTVForm().pEnd_Click();
         }))
         return;
+    // The carrier is not left on while a question waits for the operator.
+    if (sstv::g.SstvTxActive == 1 || ToneOn == 1 || sstveng::lib().isTransmitting()) stopSending();
     if (!logwindows::MayDropHandedOverQso(logwindows::DropCause::ProgramEnd) || !sstv::MayCloseMacroEditor())
         return;
     endRun();

@@ -6,9 +6,12 @@
 #include "platform/forms/Colour.h"
 #include "platform/forms/ControlColour.h"
 #include "platform/forms/Dialogs.h"
+#include "platform/forms/Waits.h"
 #include "platform/os/Cp932.h"
 #include "platform/sstvengine/SstvEngine.h"
+#include "rig/RigCommands.h"
 #include "sstv/window/SSTVForm.h"
+#include "sstv/window/SstvGlobals.h"
 #include "sstv/window/SstvRoutines.h"
 #include "sstv/workshop/SstvCompose.h"
 
@@ -52,6 +55,20 @@ void SSTVForm::Command14_MouseUp(int Button) {
         colour::setBackColor(Command14, colour::kButtonFace);
     }
     focusBack();
+}
+
+void SSTVForm::stopSending() {
+    forms::takeStop();
+    sstveng::lib().mmsSendStop();
+    Picture10->setScale(Picture10->scaleWidth(), sstv::g.RxImageHeight);
+    colour::setBackColor(Command9, colour::kButtonFace);
+    ToneOn = 0;
+    colour::setBackColor(Command14, colour::kButtonFace);
+    // Not left to the engine's end notice: a question may wait meanwhile.
+    if (sstv::g.SstvTxActive == 1) {
+        rig::RigPttOff();
+        sstv::g.SstvTxActive = 0;
+    }
 }
 
 void SSTVForm::Command10_Click() {

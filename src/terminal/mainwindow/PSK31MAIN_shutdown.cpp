@@ -139,12 +139,15 @@ void PSK31MAIN::Form_QueryUnload(bool& cancel, int unloadMode) {
         w.Form_QueryUnload(again, terminal::mainwindow::FromControlMenu);
     });
     if (cancel) return;
-    // The operator's end asks before a pending QSO goes; No keeps the program running.
+    // The operator's end asks before a pending QSO goes; No keeps the program
+    // running. The carrier is not left on while the question waits.
+    terminal::engines::EndTransmission();
     cancel = !logwindows::MayDropHandedOverQso(logwindows::DropCause::ProgramEnd) || !runShutdown(false);
 }
 
 void PSK31MAIN::pEnd_Click() {
     if (endHeld([](PSK31MAIN& w) { w.pEnd_Click(); })) return;
+    terminal::engines::EndTransmission();
     if (!logwindows::MayDropHandedOverQso(logwindows::DropCause::ProgramEnd)) return;
     runShutdown(true);
 }

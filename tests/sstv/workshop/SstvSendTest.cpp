@@ -3,17 +3,20 @@
 // Esc and the send button with PTT by CAT on the simulated rig, the tune
 // tone, the CW ID and the window title.
 #include "core/IniValues.h"
+#include "log/LogGlobals.h"
 #include "platform/forms/ControlColour.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
 #include "sstv/SstvWorkshopFixture.h"
 #include "sstv/workshop/SstvTitles.h"
 #include "support/RigSimulator.h"
+#include "terminal/mainwindow/Shutdown.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QTimer>
+#include <functional>
 
 namespace {
 
@@ -258,6 +261,66 @@ TEST_F(SstvSend, TuneToneFrequencyAskedAndCheckedThenToneOnAndOff) {
     EXPECT_EQ(callsOf(QStringLiteral("mmsSendStop()")), 1);
     EXPECT_EQ(colour::backColor(f.Command14), colour::kButtonFace);
     ASSERT_TRUE(zvtest::waitUntil([] { return sstv::g.SstvTxActive == 0; }));
+    // Esc ends the tone as the button does: the next click sends it again.
+    QTest::mouseClick(f.Command14, Qt::LeftButton);
+    ASSERT_TRUE(zvtest::waitUntil([] { return sstv::g.SstvTxActive == 1; }));
+    QTest::keyClick(&f, Qt::Key_Escape);
+    EXPECT_EQ(colour::backColor(f.Command14), colour::kButtonFace);
+    ASSERT_TRUE(zvtest::waitUntil([] { return sstv::g.SstvTxActive == 0; }));
+    QTest::mouseClick(f.Command14, Qt::LeftButton);
+    EXPECT_EQ(callsOf(QStringLiteral("mmsSendTone(500)")), 3);
+    EXPECT_EQ(colour::backColor(f.Command14), 0xDFFFDFu);
+}
+
+// The end asked for while the window sends: the rig is released before any
+// question waits for the operator, and a No leaves the window ready to send.
+TEST_F(SstvSend, TheEndReleasesTheRigBeforeItsQuestion) {
+    sim = std::make_unique<zvtest::RigSimulator>("KENWOOD");
+    zvtest::pointRigLinkAt(*sim);
+    core::g.PttPortControl = QStringLiteral("0");
+    SSTVForm& f = shown();
+    ASSERT_EQ(rig::g.RigPortOpen, 1);
+    banded();
+    int ends = 0;
+    terminal::mainwindow::setProcessEndForTest([&] { ++ends; });
+    struct Case {
+        const char* name;
+        std::function<void()> send;
+        std::function<void()> end;
+    } cases[] = {
+        {"TUNE, then the exit item", [&] { QTest::mouseClick(f.Command14, Qt::LeftButton); },
+         [&] { ASSERT_TRUE(zvtest::chooseMenuItem(f.pEnd)); }},
+        {"a picture, then Ctrl+Alt+Z", [&] { QTest::keyClick(&f, Qt::Key_F12); },
+         [&] { QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier | Qt::AltModifier); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.send();
+        ASSERT_TRUE(zvtest::waitUntil([&] { return sstv::g.SstvTxActive == 1 && sim->ptt; }));
+        // A QSO handed over to the logging program's window: the end asks.
+        logbook::g.HamlogLink = 2;
+        core::g.HamlogEntrySent = 1;
+        bool keyedAtTheQuestion = true;
+        ui::script::whenAsked([&](const ui::Asked&) {
+            keyedAtTheQuestion = sstv::g.SstvTxActive == 1 || rig::g.PttKeyedByCat == 1;
+        });
+        ui::script::clearAsked();
+        ui::script::push(ui::No);
+        c.end();
+        ui::script::whenAsked(nullptr);
+        logbook::g.HamlogLink = 0;
+        core::g.HamlogEntrySent = 0;
+        ASSERT_EQ(ui::script::asked().size(), 1);
+        EXPECT_FALSE(keyedAtTheQuestion);
+        EXPECT_EQ(ends, 0);
+        ASSERT_TRUE(zvtest::waitForPostedEvents());
+        ASSERT_TRUE(zvtest::waitForRigToCatchUp(*sim));
+        EXPECT_FALSE(sim->ptt);
+        EXPECT_EQ(sstv::g.SstvTxActive, 0);
+        EXPECT_EQ(colour::backColor(f.Command9), colour::kButtonFace);
+        EXPECT_EQ(colour::backColor(f.Command14), colour::kButtonFace);
+    }
+    terminal::mainwindow::setProcessEndForTest({});
 }
 
 TEST_F(SstvSend, CwIdAndTheWindowTitleOnTheClipboard) {

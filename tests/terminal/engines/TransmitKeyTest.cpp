@@ -5,6 +5,7 @@
 #include "terminal/engines/PskFixture.h"
 
 #include "core/IniValues.h"
+#include "log/LogGlobals.h"
 #include "platform/forms/Colour.h"
 #include "platform/forms/ControlColour.h"
 #include "platform/forms/Dialogs.h"
@@ -132,6 +133,22 @@ TEST_F(TransmitKey, EveryStopOfTheSoundCardEndsTheTransmissionFirst) {
              QTest::mouseClick(card, Qt::LeftButton, {}, QPoint(8, card->height() / 2));
          },
          [&] { forms::unload<CFGSHEET>(); }},
+        {"the exit item asking about a handed-over QSO, answered No", typedF12,
+         [&] {
+             logbook::g.HamlogLink = 2;
+             g.HamlogEntrySent = 1;
+             bool keyedAtTheQuestion = true;
+             ui::script::whenAsked([&](const ui::Asked&) {
+                 keyedAtTheQuestion = rig::g.PttKeyedByCat == 1 || g.Transmitting == 1;
+             });
+             ui::script::push(ui::No);
+             ASSERT_TRUE(choose(w.pEnd));
+             ui::script::whenAsked(nullptr);
+             logbook::g.HamlogLink = 0;
+             g.HamlogEntrySent = 0;
+             EXPECT_FALSE(keyedAtTheQuestion);
+         },
+         [] {}},
         {"the macro editor waiting for a shortcut key, closed unsaved, then Esc", typedF12,
          [&] {
              QTest::mouseClick(w.Command8[0], Qt::RightButton);
