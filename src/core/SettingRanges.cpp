@@ -24,8 +24,7 @@ constexpr std::array<int, 27> kShortcutKeys = [] {
 // channel window, settings sheet and its dialogs), or the variable's own.
 // The window place and the column layout are checked against the screen by
 // their readers, the band of the log entry window against its list, colours
-// by their parser; the rig command pause, the transverter's offset and
-// MMTTY's transmit delay have no range to bring them into.
+// by their parser; the transverter's offset has no range to bring it into.
 constexpr StoredRange kRanges[] = {
     {"PSKCFG", "SPCDSP", 0, 1, 0},                    // waterfall or spectrum
     {"PSKCFG", "Audio_Center_Freq", 200, 2600, 1500}, // the sheet's centre slider
@@ -78,6 +77,9 @@ constexpr StoredRange kRanges[] = {
     {"Mmtty", "XY_Scope", 0, 4, 4},
     {"Mmtty", "FFTGain", 0, 3, 2},
     {"Mmtty", "FFTResp", 0, 2, 1},
+    // The RTTY program keys the rig and waits this long before it sends: a
+    // delay of days (digits typed on) is a wish for the longest, a second.
+    {"Mmtty", "TXDelay", 0, 1000, 0, nullptr, {}, 0, true},
 };
 
 QString keyOf(const StoredRange& row, int n) {

@@ -81,6 +81,8 @@ TEST(StoredRanges, WhatAStoredTextBecomes) {
         {"RIG_CON_CFG", "Poll_Time", "-300", 1000},
         {"RIG_CON_CFG", "Interval", "3001500", 1000},
         {"RIG_CON_CFG", "Interval", "0", {}},
+        {"Mmtty", "TXDelay", "2147483647", 1000},
+        {"Mmtty", "TXDelay", "1000", {}},
         {"MACRO_SCKEY", "MACRO7", "0", {}},
         {"MACRO_SCKEY", "MACRO7", "65", {}},
         {"MACRO_SCKEY", "MACRO7", "64", 0},

@@ -160,6 +160,8 @@ void CFG_MMTTY::Command25_Click() {
         ui::msgBox(QStringLiteral("Tx Delay は 0 以上の整数で入力して下さい"), ui::OkOnly);
         return;
     }
+    // A delay beyond the longest is set and shown as the longest.
+    if (delay != core::WholeNumber(Text2->text())) Text2->setText(QString::number(*delay));
     core::mm.MmttyTxDelay = *delay;
     core::PostMmttyCommand(mmtty::CmdSetTxDelay, *delay);
     core::PutIniText(kSection, QStringLiteral("TXDelay"), Text2->text());

@@ -1,9 +1,11 @@
 #include "settings/dialogs/MmttyDialogValues.h"
 
 #include "core/MmttyState.h"
+#include "core/SettingRanges.h"
 #include "platform/mmtty/MmttyProtocol.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <array>
 
 namespace settings {
@@ -64,7 +66,7 @@ std::optional<int> txDelayValue(const QString& typed) {
     bool ok = false;
     const int n = typed.trimmed().toInt(&ok);
     if (!ok || n < 0) return std::nullopt;
-    return n;
+    return std::min(n, core::StoredRangeOf(QStringLiteral("Mmtty"), QStringLiteral("TXDelay"))->highest);
 }
 
 } // namespace settings

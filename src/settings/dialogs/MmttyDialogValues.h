@@ -28,7 +28,8 @@ ScopeChoice scopeChoice(int index);
 std::int32_t profileLoadWord();
 std::int32_t profileSaveWord();
 
-// The transmit delay as typed: a whole number of 0 or more, else nothing.
+// The transmit delay as typed: a whole number of 0 or more, the longest for
+// one beyond it, else nothing.
 std::optional<int> txDelayValue(const QString& typed);
 
 } // namespace settings

@@ -88,7 +88,8 @@ TEST(MmttyDialogValues, ViewWordFieldsScopeChoicesAndDelay) {
     } delays[] = {{"150", 150},          {"0", 0},
                   {" 20 ", 20},          {"", std::nullopt},
                   {"1.5", std::nullopt}, {"abc", std::nullopt},
-                  {"-3", std::nullopt},  {"99999999999", std::nullopt}};
+                  {"-3", std::nullopt},  {"99999999999", std::nullopt},
+                  {"1000", 1000},        {"2147483647", 1000}};
     for (const Delay& d : delays)
         EXPECT_EQ(txDelayValue(QString::fromLatin1(d.typed)), d.value) << d.typed;
 }
