@@ -54,6 +54,7 @@
 #include <functional>
 #include <memory>
 #include <stdexcept>
+#include <sys/wait.h>
 
 namespace {
 
@@ -674,12 +675,16 @@ TEST_F(ModeChange, TheEndOfARunUnkeysTheRigAndReleasesTheEngine) {
         Start from;
         bool exitItem;
         const char* lastMode;
+        // Receiving, the RTTY program is gone, unnoticed, before the end asks
+        // it to close: its end, seen in the wait of that request, is expected.
+        bool programGoneFirst = false;
     } cases[] = {
         {"Ctrl+Alt+Z in BPSK", FromBpsk, false, "kept"},
         {"Ctrl+Alt+Z in RTTY", FromRtty, false, "kept"},
         {"Ctrl+Alt+Z in the multi-mode control", FromMmvari, false, "kept"},
         {"exit item in BPSK", FromBpsk, true, "PSK31"},
         {"exit item in RTTY", FromRtty, true, "RTTY"},
+        {"exit item in RTTY, the program gone first", FromRtty, true, "RTTY", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -695,17 +700,27 @@ TEST_F(ModeChange, TheEndOfARunUnkeysTheRigAndReleasesTheEngine) {
         g.MacroText = QStringLiteral("CQ CQ");
         g.MacroTxOn = 1;
         g.MacroTxOff = 0;
-        terminal::transmit::TxSend();
+        if (!c.programGoneFirst) terminal::transmit::TxSend();
         ASSERT_TRUE(zvtest::waitUntil([&] {
             if (c.from == FromMmvari) w.MMVARI->stepForTest();
-            return terminal::engines::AnyEngineTransmits() && sim->ptt;
+            return c.programGoneFirst || (terminal::engines::AnyEngineTransmits() && sim->ptt);
         }));
+        if (c.programGoneFirst) {
+            const pid_t pid = pid_t(core::mm.MmttyPid);
+            ASSERT_EQ(::kill(pid, SIGKILL), 0);
+            siginfo_t info{};
+            ASSERT_EQ(::waitid(P_PID, id_t(pid), &info, WEXITED | WNOWAIT), 0);
+        }
+        ui::script::clearAsked();
         if (c.exitItem)
             ASSERT_TRUE(zvtest::chooseMenuItem(w.pEnd));
         else
             QTest::keyClick(w.Text1, Qt::Key_Z, Qt::ControlModifier | Qt::AltModifier);
         terminal::mainwindow::setProcessEndForTest({});
         EXPECT_EQ(ended, 1);
+        ASSERT_TRUE(zvtest::waitForPostedEvents());
+        for (const ui::Asked& a : ui::script::asked())
+            EXPECT_NE(a.prompt, QStringLiteral("MMTTYが終了しました"));
         EXPECT_TRUE(zvtest::waitUntil([&] { return !sim->ptt; }));
         EXPECT_FALSE(terminal::engines::AnyEngineTransmits());
         EXPECT_TRUE(zvtest::waitUntil([] { return running().isEmpty(); }))
