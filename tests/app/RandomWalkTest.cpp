@@ -1,12 +1,19 @@
 // A seeded random walk over the program's windows: menus, buttons, boxes and
 // panes clicked, keys (F1-F12, Esc, Ctrl+L, Ctrl+C, Ctrl+V and others) and
 // text typed or pasted, the clipboard full, emptied or offering nothing, every
-// question answered at random. After each step what must always hold is
-// checked: the program lives, the rig's PTT is off a moment after Esc in a
-// main window (unless the macro editor waits for a shortcut key), and the settings file is whole Shift-JIS
-// with CR LF. The seed and the number of steps: --walk-seed=N --walk-steps=N after the test program's own
-// arguments, or ZV_WALK_SEED and ZV_WALK_STEPS. For a hunt by hand, --walk-nested-ms=N (ZV_WALK_NESTED_MS)
-// lets the operator act meanwhile, two steps deep at most, once a step has waited N ms.
+// question answered at random; among its steps the waits the program meets
+// (the scan button, macros that read the rig, a spot double-clicked, the rig
+// answering slowly or holding an answer back). It acts only on windows an
+// operator can reach: a minimised one is restored from the task bar first.
+// After each step what must always hold is checked: the program lives (an end
+// is said, and the program started again), the rig is not held keyed while no
+// engine sends, its PTT is off a moment after Esc in a main window (unless the
+// macro editor waits for a shortcut key), and the settings file is whole
+// Shift-JIS with CR LF. The seed and the number of steps: --walk-seed=N
+// --walk-steps=N after the test program's own arguments, or ZV_WALK_SEED and
+// ZV_WALK_STEPS. For a hunt by hand, --walk-nested-ms=N (ZV_WALK_NESTED_MS)
+// lets the operator act meanwhile, two steps deep at most, once a step has
+// waited N ms.
 #include "app/RunningProgram.h"
 
 #include "core/Globals.h"
@@ -14,12 +21,20 @@
 #include "platform/forms/Clipboard.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/os/Cp932.h"
+#include "platform/programs/spotsrv/SpotPageBuilder.h"
+#include "rig/RigGlobals.h"
+#include "rig/RigNeighbours.h"
+#include "spots/ClusterData.h"
 #include "sstv/window/SSTVForm.h"
 #include "sstv/window/SstvGlobals.h"
+#include "startup/Startup.h"
+#include "support/LoopbackHttpServer.h"
 #include "support/OpenedUrls.h"
 #include "support/Popups.h"
 #include "terminal/macros/MACRO_FORM.h"
+#include "terminal/macros/MacroStore.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
+#include "terminal/mainwindow/Shutdown.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
@@ -35,11 +50,13 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPointer>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <random>
 #include <unistd.h>
 
@@ -97,6 +114,14 @@ const QStringList kTexts{
     QStringLiteral("ｱｲｳ 73"),          QStringLiteral("€½"),     QStringLiteral("/\\\"'%<>&"),
     QString(300, QLatin1Char('W'))};
 
+// Macros that read the rig before and while they send.
+const QStringList kRigMacros{QStringLiteral("'TXON''RIGCALL'CQ CQ de 'MYCALL' 'MYCALL' pse k"),
+                             QStringLiteral("'RIGCALL'QQ2ABC de 'MYCALL' 'TXOFF'"),
+                             QStringLiteral("'TXON'RIG 'RIGCALL' 'TXOFF''RPT3'")};
+const QList<spotsrv::Spot> kSpots{{"2330", "14070.5", "QQ1ZZA", "PSK31 1000HZ", "QQ2ZZB"},
+                                  {"2329", "7035.0", "QQ3ZZC", "RTTY CQ", "QQ2ZZB"},
+                                  {"2328", "14010.0", "QQ4ZZD", "CQ TEST", "QQ2ZZB"}};
+
 // An engine whose end notice is lost is stopped by the rig's key watch after a
 // few of its ticks; on a loaded machine timers run late, so the limit is wide.
 constexpr int kUnkeyedWithinMsecs = 15000;
@@ -108,7 +133,13 @@ constexpr int kStepWaitsMsecs = 5000;
 class Walk {
   public:
     Walk(unsigned long seed, zvtest::RigSimulator& rig, QString ini)
-        : seed(seed), rng_(seed), rig_(rig), ini_(std::move(ini)) {}
+        : seed(seed), rng_(seed), rig_(rig), ini_(std::move(ini)) {
+        answersBack_.setSingleShot(true);
+        QObject::connect(&answersBack_, &QTimer::timeout, [&rig] {
+            rig.holdingAnswers = false;
+            rig.releaseAnswers();
+        });
+    }
 
     int pick(qsizetype n) { return n <= 1 ? 0 : std::uniform_int_distribution<int>(0, int(n) - 1)(rng_); }
     bool chance(int percent) { return pick(100) < percent; }
@@ -125,10 +156,10 @@ class Walk {
             return what;
         }
         const QList<QWidget*> windows = windowsOnScreen();
-        if (windows.isEmpty()) return QStringLiteral("no window on the screen");
+        if (windows.isEmpty()) return restoreFromTaskBar();
         QWidget* window = any(windows);
         const QString where = QString::fromLatin1(window->metaObject()->className());
-        switch (pick(10)) {
+        switch (pick(11)) {
         case 0:
         case 1:
             return chooseMenuItem(window, where);
@@ -143,8 +174,10 @@ class Walk {
             return type(window, where);
         case 8:
             return paste(window, where);
-        default:
+        case 9:
             return changeClipboard();
+        default:
+            return meetAWait(window, where);
         }
     }
 
@@ -187,7 +220,11 @@ class Walk {
             if (trace && stepping_)
                 std::fprintf(stderr, "%d (meanwhile): answered the open %s\n", number,
                              open->metaObject()->className());
-            answer(open);
+            // Out of this tick: a box the answer opens runs its own loop, and
+            // the ticks must go on to answer it.
+            QTimer::singleShot(0, [this, open = QPointer<QWidget>(open)] {
+                if (open) answer(open);
+            });
         } else if (!open) {
             actWhileStepWaits();
             endLongScan();
@@ -204,15 +241,19 @@ class Walk {
   private:
     // Off in the suite's own run: what a step's waits let happen meanwhile
     // depends on the machine's speed, and a seed would no longer say the walk.
+    // The step runs out of the answering tick, so that a box it opens is answered.
     void actWhileStepWaits() {
         if (nestedMs == 0 || !stepping_ || inner_ >= 2 || stepFor_.elapsed() < actAt_) return;
         ++inner_;
-        const bool esc = escInMainWindow;
-        const QString what = step();
-        if (trace) std::fprintf(stderr, "%d (meanwhile): %s\n", number, qUtf8Printable(what));
-        escInMainWindow = esc;
-        --inner_;
-        actAt_ = stepFor_.elapsed() + 300;
+        actAt_ = std::numeric_limits<qint64>::max();
+        QTimer::singleShot(0, [this] {
+            const bool esc = escInMainWindow;
+            const QString what = step();
+            if (trace) std::fprintf(stderr, "%d (meanwhile): %s\n", number, qUtf8Printable(what));
+            escInMainWindow = esc;
+            --inner_;
+            actAt_ = stepFor_.elapsed() + 300;
+        });
     }
 
     // A scan runs inside its button's handler until a signal rises above the
@@ -249,6 +290,10 @@ class Walk {
   public:
     // What must hold after every step; empty when it holds.
     QString broken() {
+        if (QApplication::activeModalWidget() == nullptr && windowsOnScreen(true).isEmpty())
+            return QStringLiteral("no window of the program is on the screen");
+        if (!zvtest::waitUntil([&] { return !rig_.ptt || rig::nb().anyEngineSends(); }, kUnkeyedWithinMsecs))
+            return QStringLiteral("the rig is keyed while no engine sends (mode %1)").arg(core::g.OpMode);
         if (escInMainWindow && !zvtest::waitUntil([&] { return !rig_.ptt; }, kUnkeyedWithinMsecs))
             return QStringLiteral("the rig is still keyed after Esc (sending: PSK %1, RTTY %2, "
                                   "MMVARI %3, SSTV %4; mode %5; shortcut wait %6)")
@@ -274,15 +319,96 @@ class Walk {
 
   private:
     // The windows the operator can reach: while a modal one is open, only it
-    // and the windows it opened.
-    static QList<QWidget*> windowsOnScreen() {
+    // and the windows it opened; a minimised one only when asked for.
+    static QList<QWidget*> windowsOnScreen(bool minimised = false) {
         QWidget* modal = QApplication::activeModalWidget();
         QList<QWidget*> windows;
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->isVisible() && !qobject_cast<QMenu*>(w) && !w->inherits("QComboBoxPrivateContainer") &&
-                !w->inherits("QTipLabel") && (!modal || w == modal || modal->isAncestorOf(w)))
+            if (w->isVisible() && (minimised || !w->isMinimized()) && !qobject_cast<QMenu*>(w) &&
+                !w->inherits("QComboBoxPrivateContainer") && !w->inherits("QTipLabel") &&
+                (!modal || w == modal || modal->isAncestorOf(w)))
                 windows << w;
         return windows;
+    }
+
+    // Every window is minimised (the suspend item): the operator's click on
+    // the task bar brings one back.
+    QString restoreFromTaskBar() {
+        const QList<QWidget*> minimised = windowsOnScreen(true);
+        if (minimised.isEmpty()) return QStringLiteral("no window on the screen");
+        QWidget* w = any(minimised);
+        const QString what =
+            QStringLiteral("restored the minimised ") + QString::fromLatin1(w->metaObject()->className());
+        remember(what);
+        w->showNormal();
+        w->activateWindow();
+        return what;
+    }
+
+    // A step that meets one of the program's waits.
+    QString meetAWait(QWidget* window, const QString& where) {
+        auto* main = qobject_cast<PSK31MAIN*>(window);
+        switch (pick(5)) {
+        case 0:
+            if (!main) break;
+            remember(where + QStringLiteral(" scan button"));
+            QTest::mouseClick(main->Command11, Qt::LeftButton);
+            return where + QStringLiteral(" scan button");
+        case 1: {
+            if (!main) break;
+            const int n = pick(36);
+            const QString text = any(kRigMacros);
+            const QString what = where + QStringLiteral(" macro %1 reading the rig: ").arg(n + 1) + text;
+            remember(what);
+            MACRO_FORM& store = forms::MACRO_FORM();
+            terminal::macros::putInStore(store, n, {QStringLiteral("RIG%1").arg(n), 0xC0FFC0, text});
+            terminal::macros::rebuildShortcuts(store);
+            QPointer<QPushButton> button = main->Command8[std::size_t(n)];
+            QTest::mousePress(button, Qt::LeftButton);
+            if (button) QTest::mouseRelease(button, Qt::LeftButton);
+            return what;
+        }
+        case 2:
+            return doubleClickASpot(window, where);
+        case 3: {
+            // The rig keeps its answers back for a while, as a busy one does.
+            const int ms = 200 + pick(1500);
+            rig_.holdingAnswers = true;
+            answersBack_.start(ms);
+            return QStringLiteral("the rig holds its answers back %1 ms").arg(ms);
+        }
+        default: {
+            // The pause between paced commands, as the settings sheet sets it.
+            static const QStringList paces{QStringLiteral("0"), QStringLiteral("300"),
+                                           QStringLiteral("1000")};
+            rig::g.RigInterval = any(paces);
+            return QStringLiteral("the rig paced at ") + rig::g.RigInterval + QStringLiteral(" ms");
+        }
+        }
+        return click(window, where);
+    }
+
+    // A spot double-clicked in the spot window, opened from the window's menu first.
+    QString doubleClickASpot(QWidget* window, const QString& where) {
+        if (!forms::isLoaded<ClusterData>() || !forms::ClusterData().isVisible()) {
+            QAction* item = nullptr;
+            if (auto* main = qobject_cast<PSK31MAIN*>(window)) item = main->dxinfo;
+            if (auto* sstvWindow = qobject_cast<SSTVForm*>(window)) item = sstvWindow->dxinfo;
+            auto* bar = window->findChild<QMenuBar*>();
+            if (!item || !bar || !item->isEnabled()) return click(window, where);
+            const QString what = where + QStringLiteral(" menu ") + item->text();
+            remember(what);
+            zvtest::chooseInMenuBar(bar, item);
+            return what;
+        }
+        QTableWidget* grid = forms::ClusterData().MSFlexGrid1;
+        if (grid->rowCount() < 2 || !grid->isVisible()) return click(window, where);
+        const int row = 1 + pick(grid->rowCount() - 1);
+        const QRect cell = grid->visualRect(grid->model()->index(row, pick(grid->columnCount())));
+        const QString what = QStringLiteral("ClusterData spot in row %1 double-clicked").arg(row);
+        remember(what);
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+        return what;
     }
 
     static void leaves(QWidget* w, QList<QWidget*>& found) {
@@ -300,8 +426,12 @@ class Walk {
         if (!bar || !bar->isVisible()) return click(window, where);
         QList<QAction*> items;
         QList<QMenu*> menus;
-        for (QAction* a : bar->actions())
-            if (a->menu()) menus << a->menu();
+        for (QAction* a : bar->actions()) {
+            if (a->menu())
+                menus << a->menu();
+            else if (a->isVisible() && a->isEnabled() && !a->isSeparator() && !isEnd(a))
+                items << a; // an item of the bar itself ("DX情報")
+        }
         while (!menus.isEmpty()) {
             QMenu* menu = menus.takeFirst();
             for (QAction* a : menu->actions()) {
@@ -461,6 +591,7 @@ class Walk {
     int inner_ = 0;
     QElapsedTimer stepFor_;
     qint64 actAt_ = 0;
+    QTimer answersBack_;
 };
 
 class RandomWalk : public apptest::RunningProgram {};
@@ -473,6 +604,16 @@ TEST_F(RandomWalk, NothingTheOperatorDoesBreaksWhatMustAlwaysHold) {
     const bool trace = !qEnvironmentVariableIsEmpty("ZV_WALK_TRACE");
     const zvtest::OpenedUrls browser(
         {QStringLiteral("file"), QStringLiteral("http"), QStringLiteral("https")});
+    // The spot window reads its page from a server of ours.
+    zvtest::LoopbackHttpServer spotServer;
+    spotServer.setPage("/wwdigi.html", spotsrv::primaryPage(QStringLiteral("WW"), kSpots));
+    qputenv("ZORVATEK_SPOT_PRIMARY", spotServer.url(QString()).toUtf8());
+    qputenv("ZORVATEK_SPOT_FALLBACK", spotServer.url(QString()).toUtf8());
+    // An end the walk reaches (an exit item in a menu it answers) is said, and
+    // the program is started again.
+    bool ended = false;
+    terminal::mainwindow::setProcessEndForTest([&ended] { ended = true; });
+    int ends = 0;
     Walk walk(seed, rig(), path(QStringLiteral("ZORVATEK.INI")));
     walk.trace = trace;
     walk.nestedMs = qint64(setting("walk-nested-ms", "ZV_WALK_NESTED_MS", 0));
@@ -499,6 +640,20 @@ TEST_F(RandomWalk, NothingTheOperatorDoesBreaksWhatMustAlwaysHold) {
         if (trace) std::fprintf(stderr, "%d: %s\n", walk.number, qUtf8Printable(what));
         ASSERT_TRUE(zvtest::waitForPostedEvents(kStepWithinMsecs))
             << "seed " << seed << ", step " << walk.number << ": " << what.toStdString();
+        if (ended) {
+            ended = false;
+            ++ends;
+            std::printf("random walk, seed %lu, step %d: %s ended the program; started again\n", seed,
+                        walk.number, qUtf8Printable(what));
+            startup::StartUp();
+            ASSERT_TRUE(zvtest::waitUntil(
+                [] {
+                    return (forms::isLoaded<PSK31MAIN>() && forms::PSK31MAIN().isVisible()) ||
+                           (forms::isLoaded<SSTVForm>() && forms::SSTVForm().isVisible());
+                },
+                kStepWithinMsecs))
+                << "seed " << seed << ", step " << walk.number << ": the program does not start again";
+        }
         const QString broken = walk.broken();
         ASSERT_TRUE(broken.isEmpty()) << "seed " << seed << ", step " << walk.number << ": "
                                       << what.toStdString() << ": " << broken.toStdString();
@@ -507,6 +662,10 @@ TEST_F(RandomWalk, NothingTheOperatorDoesBreaksWhatMustAlwaysHold) {
     for (const int sig : {SIGSEGV, SIGABRT, SIGBUS, SIGFPE})
         std::signal(sig, SIG_DFL);
     ui::script::answerBy({});
+    terminal::mainwindow::setProcessEndForTest({});
+    qunsetenv("ZORVATEK_SPOT_PRIMARY");
+    qunsetenv("ZORVATEK_SPOT_FALLBACK");
+    std::printf("random walk: %d ends of the program met\n", ends);
 }
 
 } // namespace

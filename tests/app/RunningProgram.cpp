@@ -40,7 +40,7 @@ void RunningProgram::SetUp() {
     ProgramFolderTest::SetUp();
     rig_ = std::make_unique<zvtest::RigSimulator>(QStringLiteral("KENWOOD"));
     writeIni(QStringLiteral("[PSKCFG]\nUSERCALL=JA1ZVK\nAudio_Center_Freq=1500\nCOMCONT=0\n"
-                            "[RIG_CON_CFG]\nRIGCOMCONT=%1\nRIG_TYPE=KENWOOD\nVFOCHECK=YesP\n")
+                            "[RIG_CON_CFG]\nRIGCOMCONT=%1\nRIG_TYPE=KENWOOD\nVFOCHECK=YesP\nINETCHECK=YES\n")
                  .arg(rig_->devicePath()));
     startup::StartUp();
     // Wide: the suite runs beside others on a loaded machine.

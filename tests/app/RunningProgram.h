@@ -1,7 +1,7 @@
 #pragma once
 // The program as the operator starts it: a program folder with settings, a
 // transceiver on a pseudo-terminal that is keyed by CAT, the start-up
-// sequence, the main window on the screen. Beside it, every window of the
+// sequence, the main window on the screen, the Internet at hand. Beside it, every window of the
 // program and the boxes in them the operator can type into.
 #include "support/ProgramFolder.h"
 #include "support/RigSimulator.h"
