@@ -120,9 +120,6 @@ struct Globals {
     int SatelliteMode = 0;
     int Transmitting = 0;
     int RepeatTxOn = 0;
-    // Raised through the waits' owner (forms::takeStop) by every Esc and abort:
-    // a transmission's start that let events run goes no further.
-    int TxStops = 0;
     int BusyCount = 0;
     int ShortcutRegistering = 0;
     int ChannelDisplay = 1;

@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/IniStore.h"
+#include "platform/forms/Waits.h"
 #include "rig/CatFrames.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigLink.h"
@@ -121,10 +122,10 @@ bool RigPttOn() {
     };
     if (command().isEmpty()) return true;
     const int mine = ++keyCommands;
-    const int stops = core::g.TxStops;
+    const forms::EventsRunScope wait;
     awaitQuietLine();
     // Esc taken meanwhile ends the start that asks for the key.
-    if (stops != core::g.TxStops) return false;
+    if (!wait.mayGoOn()) return false;
     // A later command was taken while this one waited: a release leaves the
     // rig unkeyed and the transmission unstarted; a later key-on has keyed it.
     if (mine != keyCommands) return g.PttKeyedByCat == 1;

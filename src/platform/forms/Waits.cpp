@@ -28,8 +28,7 @@ struct Asker {
 int waits = 0;
 int modeChanges = 0;
 int starts = 0;
-int ownStops = 0;
-int* stops = &ownStops;
+int stops = 0;
 QList<Asker>& askers() {
     static QList<Asker> list;
     return list;
@@ -53,7 +52,7 @@ bool endHeld() {
 void drain() {
     while (!held().isEmpty() && waits == 0) {
         const Held h = held().takeFirst();
-        if (h.request == Request::Start && h.stopsAtHold != *stops) continue;
+        if (h.request == Request::Start && h.stopsAtHold != stops) continue;
         h.again();
     }
 }
@@ -76,7 +75,7 @@ Answer answerTo(Request request, Under under) {
 }
 
 EventsRunScope::EventsRunScope(Kind kind, std::function<void()> askToEnd)
-    : kind_(kind), stopsAtStart_(*stops) {
+    : kind_(kind), stopsAtStart_(stops) {
     ++waits;
     if (kind_ == ModeChange) ++modeChanges;
     if (kind_ == Start) ++starts;
@@ -88,7 +87,7 @@ EventsRunScope::~EventsRunScope() {
 }
 
 bool EventsRunScope::mayGoOn() const {
-    return stopsAtStart_ == *stops;
+    return stopsAtStart_ == stops;
 }
 
 // Posted from the waiting handler's own level, a deletion or a held request
@@ -126,17 +125,13 @@ bool mayActNow(Request request, std::function<void()> again) {
         break;
     }
     if (request != Request::End && endHeld()) return false;
-    held().append({request, std::move(again), *stops});
+    held().append({request, std::move(again), stops});
     askWaitsToEnd(request);
     return false;
 }
 
 void takeStop() {
-    ++*stops;
-}
-
-void countStopsIn(int* count) {
-    stops = count ? count : &ownStops;
+    ++stops;
 }
 
 bool letEventsRun(int maxMs) {

@@ -73,8 +73,6 @@ bool mayActNow(Request request, std::function<void()> again);
 
 // Esc and every abort count here; a start that waited then goes no further.
 void takeStop();
-// Where the stop count is kept (the shared state's, which the rig's key reads).
-void countStopsIn(int* count);
 
 // The waits themselves; the first four say whether the operation may go on.
 bool letEventsRun(int maxMs = 0);
