@@ -91,6 +91,12 @@ void CODE_LIST::Form_Load() {
     clearRows();
 }
 
+void CODE_LIST::Form_Reset() {
+    PickedRow = 0;
+    closing_ = false;
+    logwindows::clearListWindow(*this, *MSFlexGrid1);
+}
+
 void CODE_LIST::clearRows() {
     MSFlexGrid1->setRows(1);
     MSFlexGrid1->setRows(2);

@@ -22,6 +22,9 @@ class CODE_LIST : public QWidget {
     CODE_LIST();
     void Form_Load();
     void Form_Unload();
+    // Every check lists afresh: the list unloaded is kept and comes back as a
+    // new one would.
+    void Form_Reset();
 
     logwindows::FlexGrid* MSFlexGrid1;
     QMenuBar* menus;

@@ -37,6 +37,19 @@ void FlexGrid::setRows(int rows) {
     setRowCount(std::max(0, rows - 1));
 }
 
+void FlexGrid::clearView() {
+    setRows(1);
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
+    show();
+}
+
+void clearListWindow(QWidget& window, FlexGrid& grid) {
+    window.setWindowState(Qt::WindowNoState);
+    if (QWidget* focus = window.focusWidget()) focus->clearFocus();
+    grid.clearView();
+}
+
 void FlexGrid::addRow(const QString& first) {
     setRowCount(rowCount() + 1);
     setText(rows() - 1, 0, first);

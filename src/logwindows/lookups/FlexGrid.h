@@ -27,6 +27,9 @@ class FlexGrid : public QTableWidget {
     void setColWidth(int col, int twips);
     // The selected data row, 0 when none.
     int selectedRow() const { return currentRow() + 1; }
+    // Back to a new grid's view for a list refilled afresh: no data rows, none
+    // current, scrolled to the start, shown.
+    void clearView();
     // Shows data row `row` at the top of the view.
     void setTopRow(int row);
     // The first `cols` columns stay in view while the others scroll sideways:
@@ -52,5 +55,9 @@ class FlexGrid : public QTableWidget {
     std::vector<int> widths_;
     std::vector<bool> centred_;
 };
+
+// A list window and its grid as a new one stands: not minimised or maximised,
+// no focus within, the grid as clearView leaves it.
+void clearListWindow(QWidget& window, FlexGrid& grid);
 
 } // namespace logwindows

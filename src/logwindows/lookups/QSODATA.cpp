@@ -62,6 +62,10 @@ void QSODATA::Form_Load() {
     SetupQsoGrid();
 }
 
+void QSODATA::Form_Reset() {
+    logwindows::clearListWindow(*this, *MSFlexGrid1);
+}
+
 void QSODATA::SetupQsoGrid() {
     setWindowTitle(logbook::g.WkdCall + QStringLiteral("局とのＱＳＯデータ"));
     MSFlexGrid1->setRows(1);

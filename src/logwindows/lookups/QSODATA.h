@@ -16,6 +16,9 @@ class QSODATA : public QWidget {
     QSODATA();
     void Form_Load();
     void Form_Unload();
+    // Every look-up lists afresh: the list unloaded is kept and comes back
+    // as a new one would.
+    void Form_Reset();
     void SetupQsoGrid();
 
     logwindows::FlexGrid* MSFlexGrid1;

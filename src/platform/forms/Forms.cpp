@@ -14,6 +14,16 @@ QList<Entry>& entries() {
     static QList<Entry> list;
     return list;
 }
+// Windows kept after their unload, for the next load of their kind.
+QList<Entry>& spares() {
+    static QList<Entry> list;
+    return list;
+}
+void dropSpares() {
+    const QList<Entry> kept = std::exchange(spares(), {});
+    for (const Entry& e : kept)
+        e.unloader();
+}
 } // namespace
 
 namespace detail {
@@ -25,6 +35,17 @@ void forget(const char* key) {
     entries().removeIf([key](const Entry& e) { return qstrcmp(e.key, key) == 0; });
 }
 
+void keepSpare(const char* key, std::function<void()> drop) {
+    takeSpare(key);
+    spares().append({key, std::move(drop)});
+}
+void takeSpare(const char* key) {
+    spares().removeIf([key](const Entry& e) { return qstrcmp(e.key, key) == 0; });
+}
+
+bool mayKeep() {
+    return !waitsRun();
+}
 } // namespace detail
 
 namespace {
@@ -50,11 +71,13 @@ void unloadAllExcept(const QWidget* keep) {
     unloadOneByOne(
         keep, [](const QList<Entry>& l) { return l.rbegin(); },
         [](const QList<Entry>& l) { return l.rend(); });
+    dropSpares();
 }
 
 void unloadInLoadOrderExcept(const QWidget* keep) {
     unloadOneByOne(
         keep, [](const QList<Entry>& l) { return l.begin(); }, [](const QList<Entry>& l) { return l.end(); });
+    dropSpares();
 }
 
 int loadedCount() {

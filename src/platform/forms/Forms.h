@@ -4,6 +4,11 @@
 // Touching a window that is not loaded loads it hidden: it is built and its
 // Form_Load runs. Unloading runs its Form_Unload, stops its timers, detaches its
 // filters and destroys it; the next touch loads a fresh one.
+// A window that offers Form_Reset (a list refilled on every look-up) is only
+// hidden by its unload and kept: the next touch takes it up again, reset to
+// what a fresh one is, and its Form_Load runs as on a fresh one. Unloaded
+// while a wait runs, it is destroyed as any other (a handler of it may sit in
+// that wait).
 #include "platform/forms/Waits.h"
 #include "platform/forms/WindowFilter.h"
 
@@ -22,6 +27,14 @@ template <class W> QPointer<W>& slot() {
 }
 void remember(const char* key, std::function<void()> unloader);
 void forget(const char* key);
+template <class W> QPointer<W>& spare() {
+    static QPointer<W> p;
+    return p;
+}
+// False while a wait runs.
+bool mayKeep();
+void keepSpare(const char* key, std::function<void()> drop);
+void takeSpare(const char* key);
 
 } // namespace detail
 
@@ -38,6 +51,19 @@ template <class W> void unload() {
     detail::forget(typeid(W).name());
     if constexpr (requires(W & x) { x.Form_Unload(); }) w->Form_Unload();
     w->hide();
+    if constexpr (requires(W & x) { x.Form_Reset(); }) {
+        if (detail::mayKeep()) {
+            detail::spare<W>() = w;
+            detail::keepSpare(typeid(W).name(), [] {
+                if (W* kept = detail::spare<W>().data()) {
+                    detail::spare<W>() = nullptr;
+                    quiesce(kept);
+                    detail::destroyLater(kept);
+                }
+            });
+            return;
+        }
+    }
     quiesce(w);
     detail::destroyLater(w);
 }
@@ -45,7 +71,16 @@ template <class W> void unload() {
 template <class W> W& get() {
     QPointer<W>& p = detail::slot<W>();
     if (!p) {
-        W* w = new W();
+        W* w = nullptr;
+        if constexpr (requires(W & x) { x.Form_Reset(); }) {
+            w = detail::spare<W>().data();
+            if (w) {
+                detail::spare<W>() = nullptr;
+                detail::takeSpare(typeid(W).name());
+                w->Form_Reset();
+            }
+        }
+        if (!w) w = new W();
         p = w;
         detail::remember(typeid(W).name(), [] { unload<W>(); });
         if constexpr (requires(W & x) { x.Form_Load(); }) w->Form_Load();
@@ -53,7 +88,8 @@ template <class W> W& get() {
     return *p;
 }
 
-// Unloads every loaded window but the one given (shutdown), newest first.
+// Unloads every loaded window but the one given (shutdown), newest first; the
+// windows kept for reuse go too.
 void unloadAllExcept(const QWidget* keep = nullptr);
 // The same oldest first, in the order the windows were loaded (the end of a run).
 void unloadInLoadOrderExcept(const QWidget* keep);

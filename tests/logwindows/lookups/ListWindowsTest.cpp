@@ -10,6 +10,7 @@
 #include "platform/hamlog/HamlogDemoData.h"
 
 #include <QMenuBar>
+#include <QScrollBar>
 
 namespace {
 
@@ -87,6 +88,32 @@ TEST_F(ListWindows, TheEarlierQsoListKeepsItsWidthsAndPlace) {
     EXPECT_EQ(again.MSFlexGrid1->colWidth(12), 1920);
     EXPECT_EQ(again.MSFlexGrid1->colWidth(2), 0);
     EXPECT_EQ(again.pos(), QPoint(30, 40));
+}
+
+TEST_F(ListWindows, AListClosedByTheNextCheckComesBackAsANewOne) {
+    logwindows::CheckCallSign(QStringLiteral("QQ1ABC"));
+    QSODATA* list = &forms::QSODATA();
+    // The operator marks a row for the export, scrolls sideways and minimises the list.
+    clickMenu(list->menus, list->eQSLmode);
+    clickCell(*list->MSFlexGrid1, 1, 1);
+    ASSERT_EQ(list->MSFlexGrid1->text(1, 0), QStringLiteral("eQSL"));
+    QScrollBar* sideways = list->MSFlexGrid1->horizontalScrollBar();
+    QTest::mouseClick(sideways, Qt::LeftButton, {}, QPoint(sideways->width() - 4, sideways->height() / 2));
+    ASSERT_GT(sideways->value(), 0);
+    list->showMinimized();
+
+    logwindows::CheckCallSign(QStringLiteral("QQ9NEW"));
+    EXPECT_FALSE(forms::isLoaded<QSODATA>());
+    EXPECT_FALSE(list->isVisible()) << "nothing worked before shows no list";
+    logwindows::CheckCallSign(QStringLiteral("QQ1ABC"));
+    QSODATA& again = forms::QSODATA();
+    EXPECT_EQ(&again, list) << "the list is taken up again, not built anew";
+    EXPECT_TRUE(again.isVisible());
+    EXPECT_FALSE(again.isMinimized());
+    EXPECT_EQ(again.EqslMode, 0);
+    EXPECT_EQ(again.eQSLmode->text(), QStringLiteral("電子QSLモードへ"));
+    EXPECT_EQ(again.MSFlexGrid1->text(1, 0), QStringLiteral(" 01"));
+    EXPECT_EQ(again.MSFlexGrid1->horizontalScrollBar()->value(), 0);
 }
 
 TEST_F(ListWindows, ARowClickCopiesTheQsoAndADoubleClickCloses) {
