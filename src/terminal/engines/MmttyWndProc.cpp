@@ -8,6 +8,7 @@
 #include "platform/forms/ControlColour.h"
 #include "platform/forms/PictureBox.h"
 #include "platform/forms/RichTextPane.h"
+#include "platform/forms/Waits.h"
 #include "platform/mmtty/BobMako.h"
 #include "platform/mmtty/MmttyLink.h"
 #include "platform/mmtty/MmttyProtocol.h"
@@ -86,7 +87,7 @@ void setScope(PSK31MAIN& w, double scale, int offset) {
 // The program sends as the engine of RTTY or CW, outside a mode change.
 bool theEngine() {
     const int mode = core::g.OpMode;
-    return (mode == core::ModeRtty || mode == core::ModeCw) && !ModeChangeRuns();
+    return (mode == core::ModeRtty || mode == core::ModeCw) && !forms::modeChangeRuns();
 }
 
 // The program sends on its own: stopped at once, and nothing keyed for it.

@@ -11,6 +11,7 @@
 #include "platform/forms/PictureBox.h"
 #include "platform/forms/RichTextPane.h"
 #include "platform/forms/StatusPanels.h"
+#include "platform/forms/Waits.h"
 #include "platform/mmtty/BobMako.h"
 #include "platform/mmtty/MmttyLink.h"
 #include "rig/RigGlobals.h"
@@ -380,7 +381,7 @@ TEST_F(MmttyEngine, TheKeyFollowsTheProgramOnlyWhileItIsTheEngine) {
     } cases[] = {
         {"during a mode change",
          [&] {
-             const terminal::engines::ModeChangeScope underWay;
+             const forms::EventsRunScope underWay(forms::EventsRunScope::ModeChange);
              sendsOnItsOwn();
          }},
         // The multi-mode item sets its mode before it stops the program.
