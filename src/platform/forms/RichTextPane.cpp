@@ -4,8 +4,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegion>
-#include <QSignalBlocker>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -117,18 +117,26 @@ void RichTextPane::insertOwn(QTextCursor& c, const QString& text) {
 
 // A paint shapes the text of every line it draws anew unless the line keeps
 // its shaped glyphs. The last lines, where text arrives and the view mostly
-// stays, keep them; a line that falls out of that tail gives them back (laid
-// out once more), so the pane holds glyphs for a screenful whatever its length.
+// stays, keep them; a line that falls out of that tail gives back all its
+// layout holds beyond its lines' places (laid out again when it is next
+// needed), so the pane holds glyphs for a screenful whatever its length.
 void RichTextPane::keepTailGlyphs() const {
     const int lineHeight = std::max(1, fontMetrics().lineSpacing());
     const int tail = std::max(kMinGlyphLines, viewport()->height() / lineHeight + 2);
     QTextBlock b = document()->lastBlock();
     for (int k = 0; k < tail && b.isValid(); ++k, b = b.previous())
         b.layout()->setCacheEnabled(true);
-    for (; b.isValid() && b.layout()->cacheEnabled(); b = b.previous()) {
-        b.layout()->setCacheEnabled(false);
-        document()->markContentsDirty(b.position(), b.length());
-    }
+    for (; b.isValid() && b.layout()->cacheEnabled(); b = b.previous())
+        releaseLayout(b.layout());
+}
+
+// Clearing a layout keeps its shaped text and character data (a kilobyte or
+// more a line); only a layout ended without its cache lets them go. The
+// paragraph is laid out anew when it is next measured or painted.
+void RichTextPane::releaseLayout(QTextLayout* layout) {
+    layout->setCacheEnabled(false);
+    layout->beginLayout();
+    layout->endLayout();
 }
 
 void RichTextPane::followEnd() const {

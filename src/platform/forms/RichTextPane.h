@@ -104,6 +104,7 @@ class RichTextPane : public QPlainTextEdit {
     bool paintTail(const LineTail& tail, const QRegion& region);
     qreal lastLineBottom() const;
     void keepTailGlyphs() const;
+    static void releaseLayout(QTextLayout* layout);
     void schedule();
 
     // One queued edit: so many characters taken from the end, then text appended.

@@ -5,11 +5,11 @@
 #include "platform/forms/ControlColour.h"
 #include "support/ProgramFolder.h"
 
-#include <QScrollBar>
-#include <QSignalSpy>
 #include <QApplication>
 #include <QLineEdit>
 #include <QScreen>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -142,6 +142,17 @@ TEST(RichTextPane, OnlyTheLastLinesKeepTheirGlyphs) {
     EXPECT_TRUE(pane.text().endsWith(QStringLiteral("こんにちは 59\nk")));
     pane.chopEnd(4);
     EXPECT_EQ(kept().last(), pane.document()->blockCount() - 1);
+
+    // The lines that gave their layouts back show as they did once the
+    // operator goes back to them: as a pane that never gave anything back.
+    RichTextPane fresh;
+    fresh.resize(pane.size());
+    fresh.setText(pane.text());
+    fresh.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fresh));
+    for (RichTextPane* p : {&pane, &fresh})
+        QTest::keyClick(p, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(pane.grab().toImage(), fresh.grab().toImage());
 }
 
 // Received text is painted in as it comes, only what changed: what is on the
@@ -171,7 +182,8 @@ TEST(RichTextPane, WhatIsOnScreenIsTheWholeTextAsItArrives) {
         [&] { pane->appendLater(QStringLiteral(" こんばんは、移動運用中です。山の上から")); },
         [&] { pane->appendLater(QStringLiteral("です。")); },
         [&] {
-            for (int k = 0; k < 6; ++k) pane->chopLater(); // back across the wrap
+            for (int k = 0; k < 6; ++k)
+                pane->chopLater(); // back across the wrap
         },
         [&] { pane->appendLater(QStringLiteral("Wy")); },
         [&] { pane->appendLater(QStringLiteral("\r\nRST 599 ")); },
@@ -217,7 +229,8 @@ TEST(RichTextPane, WhatIsOnScreenIsTheWholeTextAsItArrives) {
         EXPECT_EQ(onScreen(), wholeRepaint());
     }
     EXPECT_FALSE(pane->textCursor().hasSelection()) << "the click took the selection away";
-    EXPECT_EQ(pane->textCursor().position(), pane->document()->characterCount() - 1) << "at the end, on with the text";
+    EXPECT_EQ(pane->textCursor().position(), pane->document()->characterCount() - 1)
+        << "at the end, on with the text";
     EXPECT_GT(pane->verticalScrollBar()->value(), 0) << "the view scrolled on with the text";
     EXPECT_EQ(pane->document()->lastBlock().layout()->lineCount(), 2) << "the last word wrapped";
 }
