@@ -113,4 +113,13 @@ namespace forms {
 inline ::multi_ch& multi_ch() {
     return get<::multi_ch>();
 }
+
+// The pane of extra channel 1 or 2 while the multi-channel window is loaded,
+// else none. Received text for a closed window is not kept: the window empties
+// its panes as it opens, so kept text would only pile up unseen for the whole
+// run (touching the window would load it, hidden, for that text alone).
+inline RichTextPane* openMultiChannelPane(int channel) {
+    if (!isLoaded<::multi_ch>()) return nullptr;
+    return channel == 1 ? multi_ch().RichTextBox1 : multi_ch().RichTextBox2;
+}
 } // namespace forms

@@ -34,11 +34,10 @@ std::optional<Target> targetOf(int channel) {
             return Target{w.RichTextBox4, &satelliteJoiner, core::g.TxAreaBackColor, true, false};
         return Target{w.RichTextBox1, &mainJoiner, core::g.TxAreaBackColor, true, true};
     }
-    if (channel == 1)
-        return Target{forms::multi_ch().RichTextBox1, &multiJoiner1, core::g.MultiForeColor, false, false};
-    if (channel == 2)
-        return Target{forms::multi_ch().RichTextBox2, &multiJoiner2, core::g.MultiForeColor, false, false};
-    return std::nullopt;
+    if (channel != 1 && channel != 2) return std::nullopt;
+    RichTextPane* pane = forms::openMultiChannelPane(channel);
+    if (!pane) return std::nullopt;
+    return Target{pane, channel == 1 ? &multiJoiner1 : &multiJoiner2, core::g.MultiForeColor, false, false};
 }
 
 void setColour(const Target& t) {

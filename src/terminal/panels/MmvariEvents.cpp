@@ -209,19 +209,19 @@ void DeleteRxChar1() {
 }
 
 void AppendRxChar2(QString& Text) {
-    append(forms::multi_ch().RichTextBox1, Text);
+    if (RichTextPane* pane = forms::openMultiChannelPane(1)) append(pane, Text);
 }
 
 void DeleteRxChar2() {
-    deleteLast(forms::multi_ch().RichTextBox1);
+    if (RichTextPane* pane = forms::openMultiChannelPane(1)) deleteLast(pane);
 }
 
 void AppendRxChar3(QString& Text) {
-    append(forms::multi_ch().RichTextBox2, Text);
+    if (RichTextPane* pane = forms::openMultiChannelPane(2)) append(pane, Text);
 }
 
 void DeleteRxChar3() {
-    deleteLast(forms::multi_ch().RichTextBox2);
+    if (RichTextPane* pane = forms::openMultiChannelPane(2)) deleteLast(pane);
 }
 
 } // namespace terminal::panels

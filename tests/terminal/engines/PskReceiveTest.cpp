@@ -124,6 +124,14 @@ TEST_F(PskReceive, EachChannelWritesItsPaneInItsColour) {
     const QString mainText = w.RichTextBox1->text();
     feed({'Z'}, 3);
     EXPECT_EQ(w.RichTextBox1->text(), mainText);
+
+    // A closed multi-channel window is not loaded to keep its channels' text:
+    // it would pile up unseen, as the window empties its panes when it opens.
+    forms::unload<::multi_ch>();
+    feed({'Q', 0x0D}, 1);
+    feed({'Q', 0x0D}, 2);
+    EXPECT_FALSE(forms::isLoaded<::multi_ch>());
+    EXPECT_EQ(w.RichTextBox1->text(), mainText);
 }
 
 TEST_F(PskReceive, HeldNoticesChangeNothing) {
