@@ -142,6 +142,7 @@ class ClusterData : public QWidget {
     void PollSpotPage();
     void startFetch();
     void onReadyRead();
+    void takeArrived(QNetworkReply* reply);
     void onFetchDone();
     // answered: the server sent a page (false for a failed fetch, which reads as an empty page).
     void FetchSpotPage(const QByteArray& bytes, const QByteArray& contentType, bool answered = true);

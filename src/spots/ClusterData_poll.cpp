@@ -11,6 +11,8 @@
 #include <QNetworkRequest>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int PollIntervalMsecs = 60'000;
@@ -61,6 +63,14 @@ void ClusterData::startFetch() {
     connect(reply_, &QNetworkReply::finished, this, &ClusterData::onFetchDone);
 }
 
+// What has arrived of the page, up to its limit. Asked for the whole rest of
+// the limit, a read would set aside a mebibyte for the page and hold it until
+// the next fetch, however short the page.
+void ClusterData::takeArrived(QNetworkReply* reply) {
+    received_ +=
+        reply->read(std::min<qint64>(reply->bytesAvailable(), spots::SpotPageLimit - received_.size()));
+}
+
 // Keeps at most the first mebibyte of a page; a longer one is cut there.
 void ClusterData::onReadyRead() {
     if (!reply_) return;
@@ -68,7 +78,7 @@ void ClusterData::onReadyRead() {
         receiving_ = true;
         setWindowTitle(spots::stateCaption(spots::FetchState::Receiving, SpotFallbackOn == 1));
     }
-    received_ += reply_->read(spots::SpotPageLimit - received_.size());
+    takeArrived(reply_);
     if (received_.size() >= spots::SpotPageLimit) {
         QNetworkReply* reply = reply_;
         reply_ = nullptr;
@@ -95,7 +105,7 @@ void ClusterData::onFetchDone() {
         FetchSpotPage({}, {}, false);
         return;
     }
-    received_ += reply->read(spots::SpotPageLimit - received_.size());
+    takeArrived(reply);
     // An empty page is a page all the same: the caption says it came.
     setWindowTitle(spots::stateCaption(spots::FetchState::Received, SpotFallbackOn == 1));
     FetchSpotPage(received_, reply->header(QNetworkRequest::ContentTypeHeader).toByteArray());
