@@ -1,0 +1,237 @@
+// Memory over a long run, as an operator leaves the program: the start-up as
+// the program makes it, the ICOM rig polled, the spot window open on a spot
+// server that adds a spot every 30 s, and a macro repeating every 40 s; every
+// clock the code lets us set runs ten times fast (the engine's characters and
+// display ticks, the rig poll, the repeat, the spot server and the page
+// fetches), so a simulated hour takes six minutes.
+//
+// Each phase measures the heap in use (malloc's own count) with the receive
+// panes emptied before and after, so that what the operator sees does not
+// count: the growth per simulated hour apart from the received text, whose
+// own cost is reported beside it in bytes a character. The goal is under
+// 0.2 MB an hour. Phases: "quiet" listens on a free tone (nothing received
+// but the own transmissions' echo), "receiving" on a station's tone; the
+// quiet one comes again last, once everything has run a while. The rig
+// simulator and the spot server run as programs of their own, as for an
+// operator: what they record is not the program's.
+#include "app/AppContext.h"
+#include "core/Globals.h"
+#include "platform/forms/RichTextPane.h"
+#include "platform/pskcore/PskCore.h"
+#include "rig/RigGlobals.h"
+#include "rig/RigPolling.h"
+#include "spots/ClusterData.h"
+#include "startup/Startup.h"
+#include "terminal/macros/MacroButtons.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
+#include "terminal/mainwindow/StatusSwitches.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QProcess>
+#include <QScrollBar>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <malloc.h>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int kSpeedUp = 10;
+constexpr double kGoalMbPerHour = 0.2;
+constexpr int kQuietHz = 1800;
+// The weakest station: its level stays under the repeat's busy-channel watch.
+constexpr int kStationHz = 2210;
+
+// "PTT on" lines of the rig simulator, read as they come.
+int pttOns = 0;
+int pttOnCount() {
+    return pttOns;
+}
+
+double heapBytes() {
+    const struct mallinfo2 m = mallinfo2();
+    return double(m.uordblks + m.hblkhd);
+}
+
+void runEvents(int ms, const std::function<bool()>& done = {}) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    QTimer poll;
+    if (done) {
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (done()) loop.quit();
+        });
+        poll.start(50);
+    }
+    loop.exec();
+}
+
+QList<RichTextPane*> receivePanes() {
+    PSK31MAIN& w = forms::PSK31MAIN();
+    return {w.RichTextBox1, w.RichTextBox4};
+}
+
+qsizetype receivedChars() {
+    qsizetype n = 0;
+    for (RichTextPane* p : receivePanes())
+        n += p->text().size();
+    return n;
+}
+
+void emptyPanes() {
+    for (RichTextPane* p : receivePanes())
+        p->clear();
+    runEvents(200);
+}
+
+void tuneTo(int hz) {
+    PSK31MAIN& w = forms::PSK31MAIN();
+    w.VScroll1->setValue(hz);
+    w.VScroll2->setValue(hz);
+}
+
+// The program running as the operator left it; false when it did not start.
+bool startOnce() {
+    static const bool started = [] {
+        // The engine reads its clocks as it starts.
+        pskcore::lib().hooks().charIntervalMs = std::max(1, 32 / kSpeedUp);
+        pskcore::lib().hooks().displayIntervalMs = 100 / kSpeedUp;
+        startup::StartUp();
+        PSK31MAIN& w = forms::PSK31MAIN();
+        runEvents(20'000, [&] { return w.isVisible() && !w.RichTextBox1->text().isEmpty(); });
+        if (!w.isVisible()) return false;
+        rig::g.RigPollInterval = 1000 / kSpeedUp;
+        rig::RigStopPolling();
+        rig::RigStartPolling();
+        terminal::mainwindow::dxinfo_Click();
+        ClusterData& spots = forms::ClusterData();
+        auto* pageClock = new QTimer(&spots);
+        QObject::connect(pageClock, &QTimer::timeout, &spots, [&spots] { spots.Timer1_Timer(); });
+        pageClock->start(60'000 / kSpeedUp);
+        return true;
+    }();
+    return started;
+}
+
+void BM_MemoryPerSimulatedHour(benchmark::State& state) {
+    if (!startOnce()) {
+        state.SkipWithError("the main window did not start");
+        return;
+    }
+    tuneTo(int(state.range(0)));
+    terminal::macros::Command8_MouseDown(0, Qt::LeftButton);
+    const int seconds = int(state.range(1));
+    runEvents(20'000); // a first round of every clock: fonts, pages, replies
+    emptyPanes();
+    const double before = heapBytes();
+    const int pttBefore = pttOnCount();
+    double perHour = 0, paneBytesPerChar = 0;
+    qsizetype chars = 0;
+    for (auto _ : state) {
+        QElapsedTimer wall;
+        wall.start();
+        runEvents(seconds * 1000);
+        state.SetIterationTime(double(wall.nsecsElapsed()) / 1e9);
+        chars = receivedChars();
+        const double withText = heapBytes();
+        emptyPanes();
+        const double after = heapBytes();
+        const double simulatedHours = double(seconds) * kSpeedUp / 3600.0;
+        perHour = (after - before) / simulatedHours / 1e6;
+        paneBytesPerChar = chars > 0 ? (withText - after) / double(chars) : 0;
+    }
+    state.counters["MB_per_hour"] = perHour;
+    state.counters["goal_MB_per_hour"] = kGoalMbPerHour;
+    state.counters["received_chars"] = double(chars);
+    state.counters["pane_bytes_per_char"] = paneBytesPerChar;
+    state.counters["transmissions"] = pttOnCount() - pttBefore;
+    state.SetLabel(perHour < kGoalMbPerHour ? "within the goal" : "OVER THE GOAL");
+}
+// (tone, wall seconds: 180 s is half a simulated hour)
+BENCHMARK(BM_MemoryPerSimulatedHour)
+    ->Args({kQuietHz, 180})
+    ->Args({kStationHz, 180})
+    ->Args({kQuietHz, 180})
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond);
+
+QByteArray repeatingMacros() {
+    QByteArray file;
+    for (int i = 0; i < 36; ++i) {
+        const QByteArray text = i == 0 ? "'TXON'CQ CQ de JA1ZVK JA1ZVK pse k 'TXOFF''RPT" +
+                                             QByteArray::number(40 / kSpeedUp) + "'"
+                                       : QByteArray();
+        file += "<MACNAME" + QByteArray::number(i) + ">\r\nM" + QByteArray::number(i + 1) + "\r\n<BUTCOL" +
+                QByteArray::number(i) + ">\r\n 0 \r\n<MACText" + QByteArray::number(i) + ">\r\n" + text +
+                "\r\n<MacroEND" + QByteArray::number(i) + ">\r\n";
+    }
+    return file;
+}
+
+quint16 freePort() {
+    QTcpServer probe;
+    return probe.listen(QHostAddress::LocalHost) ? probe.serverPort() : 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir home;
+    qputenv("ZORVATEK_HOME", home.path().toUtf8());
+    QApplication app(argc, argv);
+    const QString programs = QStringLiteral(ZV_PROGRAM_DIR);
+    QProcess rig;
+    rig.setProgram(programs + QStringLiteral("/zorvatek-rigsim"));
+    rig.setArguments({QStringLiteral("ICOM")});
+    rig.start();
+    if (!rig.waitForReadyRead(10'000)) return 1;
+    const QByteArray rigLine = rig.readLine(); // "rig ICOM on /dev/pts/N"
+    const QByteArray device = rigLine.mid(rigLine.lastIndexOf(' ') + 1).trimmed();
+    QObject::connect(&rig, &QProcess::readyReadStandardOutput, [&rig] {
+        while (rig.canReadLine())
+            if (rig.readLine().startsWith("PTT on")) ++pttOns;
+    });
+    const quint16 primary = freePort(), fallback = freePort();
+    QProcess spotServer;
+    spotServer.setStandardOutputFile(QProcess::nullDevice());
+    spotServer.start(programs + QStringLiteral("/zorvatek-spotsrv"),
+                     {QStringLiteral("--every"), QString::number(30 / kSpeedUp), QStringLiteral("--port"),
+                      QString::number(primary), QStringLiteral("--fallback-port"),
+                      QString::number(fallback)});
+    if (!spotServer.waitForStarted(10'000)) return 1;
+    for (QTcpSocket probe; probe.state() != QAbstractSocket::ConnectedState;) {
+        probe.connectToHost(QHostAddress::LocalHost, primary);
+        if (!probe.waitForConnected(100) && spotServer.state() != QProcess::Running) return 1;
+    }
+    qputenv("ZORVATEK_SPOT_PRIMARY", "http://127.0.0.1:" + QByteArray::number(primary));
+    qputenv("ZORVATEK_SPOT_FALLBACK", "http://127.0.0.1:" + QByteArray::number(fallback));
+    QFile macros(home.path() + QStringLiteral("/RPT.MAC"));
+    QFile ini(home.path() + QStringLiteral("/ZORVATEK.INI"));
+    if (!macros.open(QIODevice::WriteOnly) || !ini.open(QIODevice::WriteOnly)) return 1;
+    macros.write(repeatingMacros());
+    macros.close();
+    ini.write("[PSKCFG]\r\nAudio_Center_Freq=1500\r\nUSERCALL=JA1ZVK\r\nRX1Freq=1000\r\nTX1Freq=1000\r\n"
+              "COMPORT=0\r\nCOMCONT=0\r\nMacroFile=" +
+              macros.fileName().toUtf8() + "\r\n[RIG_CON_CFG]\r\nRIGCOMCONT=" + device +
+              "\r\nRIG_TYPE=ICOM\r\nICOM_RIGadrs=58\r\nVFOCHECK=YesP\r\nINETCHECK=YES\r\n");
+    ini.close();
+    {
+        app::AppContext context;
+        benchmark::Initialize(&argc, argv);
+        benchmark::RunSpecifiedBenchmarks();
+        benchmark::Shutdown();
+    }
+    rig.write("q\n");
+    rig.waitForFinished(3000);
+    spotServer.kill();
+    spotServer.waitForFinished(3000);
+    return 0;
+}
