@@ -344,6 +344,9 @@ TEST_F(HamlogLogTest, FieldsReadIntoOneBufferComeOutWholeAndPadded) {
             .arg(kanji.repeated(70), kanji.repeated(130))
             .toUtf8()
             .constData());
+    // Bytes that are no UTF-8, stored as such by another program.
+    sql("INSERT INTO qso VALUES (3, 'QQ3CCC', '24-01-17', '', '', '', '', '', '', '', '', X'4A69FF726F',"
+        " '', '', '', '')");
     const auto padded = [](const QString& text, int bytes) {
         return text + QString(bytes - cp932::byteLength(text), QLatin1Char(' '));
     };
@@ -361,6 +364,8 @@ TEST_F(HamlogLogTest, FieldsReadIntoOneBufferComeOutWholeAndPadded) {
         {2, FieldQth, kanji.repeated(64)},
         {2, FieldRem1, QStringLiteral("x") + kanji.repeated(126) + QLatin1Char(' ')},
         {1, FieldHis, padded(QString(), fieldWidth(FieldHis))},
+        {3, FieldName, padded(QStringLiteral("Ji\uFFFDro"), 64)},
+        {1, FieldName, padded(QStringLiteral("山田"), 64)},
     };
     QString buffer = QStringLiteral("left over from before, longer than a call");
     QString before = buffer;
