@@ -86,6 +86,13 @@ CFGSHEET::CFGSHEET()
         connect(box, &QLineEdit::editingFinished, this, [this, box] { sayUncarried(box); });
 }
 
+// A box that holds the focus as the sheet is taken apart finishes its editing
+// after the sheet's own part is gone: nothing of the sheet may answer it then.
+CFGSHEET::~CFGSHEET() {
+    for (QLineEdit* box : findChildren<QLineEdit*>())
+        box->disconnect(this);
+}
+
 namespace settings {
 
 bool FileHolds(const QString& text) {

@@ -29,6 +29,7 @@ class CFGSHEET : public QWidget {
     Q_OBJECT
   public:
     CFGSHEET();
+    ~CFGSHEET() override;
     void Form_Load();
     // Opens the sheet from a window's settings menu, owned by that window.
     // With quietLoad (the main window's menu) the load leaves the rig port and
