@@ -1,8 +1,5 @@
 #include "core/SettingRanges.h"
 
-#include "core/IniStore.h"
-#include "core/IniValues.h"
-
 #include <algorithm>
 #include <array>
 
@@ -82,12 +79,12 @@ constexpr StoredRange kRanges[] = {
     {"Mmtty", "TXDelay", 0, 1000, 0, nullptr, {}, 0, true},
 };
 
-QString keyOf(const StoredRange& row, int n) {
+} // namespace
+
+QString StoredRangeKey(const StoredRange& row, int n) {
     const QString key = QString::fromLatin1(row.key);
     return row.count > 0 ? key.arg(n) : key;
 }
-
-} // namespace
 
 std::span<const StoredRange> StoredRanges() {
     return kRanges;
@@ -97,7 +94,7 @@ const StoredRange* StoredRangeOf(const QString& section, const QString& key) {
     for (const StoredRange& row : kRanges) {
         if (section.compare(QLatin1String(row.section), Qt::CaseInsensitive) != 0) continue;
         for (int n = 0; n < std::max(row.count, 1); ++n)
-            if (key.compare(keyOf(row, n), Qt::CaseInsensitive) == 0) return &row;
+            if (key.compare(StoredRangeKey(row, n), Qt::CaseInsensitive) == 0) return &row;
     }
     return nullptr;
 }
@@ -105,30 +102,6 @@ const StoredRange* StoredRangeOf(const QString& section, const QString& key) {
 bool InStoredRange(const StoredRange& row, int value) {
     if (value < row.lowest || value > row.highest) return false;
     return row.choices.empty() || std::ranges::find(row.choices, value) != row.choices.end();
-}
-
-std::optional<int> CorrectedNumber(const StoredRange& row, const QString& stored, int fallback) {
-    const std::optional<int> n = WholeNumber(stored);
-    if (n && InStoredRange(row, *n)) return std::nullopt;
-    if (n && *n > 0 && row.toNearerEnd) return std::clamp(*n, row.lowest, row.highest);
-    return fallback;
-}
-
-void BringStoredNumbersIntoRange() {
-    IniBatch together;
-    for (const StoredRange& row : kRanges) {
-        const QString section = QString::fromLatin1(row.section);
-        int fallback = row.fallback;
-        if (row.fallbackKey)
-            fallback = IniWhole(section, QString::fromLatin1(row.fallbackKey)).value_or(row.fallback);
-        for (int n = 0; n < std::max(row.count, 1); ++n) {
-            const QString key = keyOf(row, n);
-            const std::optional<QString> stored = IniStored(section, key);
-            if (!stored) continue;
-            if (const std::optional<int> corrected = CorrectedNumber(row, *stored, fallback))
-                PutIniText(section, key, QString::number(*corrected));
-        }
-    }
 }
 
 } // namespace core

@@ -34,6 +34,8 @@ struct StoredRange {
 std::span<const StoredRange> StoredRanges();
 // The row of a key (a numbered key matches its run), or nothing.
 const StoredRange* StoredRangeOf(const QString& section, const QString& key);
+// The n-th key of a row (its only key when the row is no run).
+QString StoredRangeKey(const StoredRange& row, int n);
 
 // Whether the value may stand, and what replaces it when it may not.
 bool InStoredRange(const StoredRange& row, int value);
