@@ -3,6 +3,7 @@
 // engine running, a station at the receive frequency), then the CPU time of the
 // whole process over a stretch of wall time, as a share of one core. The goal is
 // at most 1.0 %.
+#include "RunEvents.h"
 #include "app/AppContext.h"
 #include "platform/forms/RichTextPane.h"
 #include "platform/pskcore/PskCore.h"
@@ -27,20 +28,6 @@ double processCpuSeconds() {
     timespec t{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
     return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
-}
-
-// Runs the event loop for this long, or until `done` holds (checked every 50 ms).
-void runEvents(int ms, const std::function<bool()>& done = {}) {
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    QTimer poll;
-    if (done) {
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            if (done()) loop.quit();
-        });
-        poll.start(50);
-    }
-    loop.exec();
 }
 
 void BM_IdleCpuReceivingBpsk(benchmark::State& state) {

@@ -14,6 +14,7 @@
 // quiet one comes again last, once everything has run a while. The rig
 // simulator and the spot server run as programs of their own, as for an
 // operator: what they record is not the program's.
+#include "RunEvents.h"
 #include "app/AppContext.h"
 #include "core/Globals.h"
 #include "platform/forms/RichTextPane.h"
@@ -57,19 +58,6 @@ int pttOnCount() {
 double heapBytes() {
     const struct mallinfo2 m = mallinfo2();
     return double(m.uordblks + m.hblkhd);
-}
-
-void runEvents(int ms, const std::function<bool()>& done = {}) {
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    QTimer poll;
-    if (done) {
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            if (done()) loop.quit();
-        });
-        poll.start(50);
-    }
-    loop.exec();
 }
 
 QList<RichTextPane*> receivePanes() {
