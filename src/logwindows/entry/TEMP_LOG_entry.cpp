@@ -6,6 +6,7 @@
 #include "log/LogGlobals.h"
 #include "logwindows/entry/LogEntry.h"
 #include "logwindows/entry/TEMP_LOG.h"
+#include "platform/forms/Dialogs.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Paths.h"
 
@@ -34,6 +35,9 @@ void deleteIndexFiles(const QString& logPath) {
 } // namespace
 
 void TEMP_LOG::Command4_Click() {
+    // Corrections typed over a stored record go only with the operator's word.
+    if (correctionsUnsaved() && ui::msgBox(kEntryUnsavedQuestion, ui::YesNo | ui::Exclamation) != ui::Yes)
+        return;
     logwindows::StartLogEntry();
     Text1->setText(core::g.HisCall);
     Text2->clear();

@@ -14,8 +14,6 @@
 
 namespace {
 
-const QString kUnsaved = QStringLiteral("LOGﾃﾞｰﾀが未保存ですが宜しいですか");
-
 void focusOperatingCallBox() {
     if (core::g.OpMode != core::ModeSstv && forms::isLoaded<PSK31MAIN>())
         forms::PSK31MAIN().Text5->setFocus();
@@ -37,7 +35,7 @@ void TEMP_LOG::Form_KeyDown(int key) {
     switch (key) {
     case Qt::Key_Escape:
         if ((g.LogEntrySaved == 0 || correctionsUnsaved()) &&
-            ui::msgBox(kUnsaved, ui::YesNo | ui::Exclamation) != ui::Yes)
+            ui::msgBox(kEntryUnsavedQuestion, ui::YesNo | ui::Exclamation) != ui::Yes)
             return;
         logwindows::SaveLogWindowPos();
         g.LogEntrySaved = 0;
@@ -86,7 +84,7 @@ void TEMP_LOG::changeEvent(QEvent* e) {
 // typed QSO as surely.
 void TEMP_LOG::closeEvent(QCloseEvent* e) {
     if (e->spontaneous() && holdsUnsavedTyping() &&
-        ui::msgBox(kUnsaved, ui::YesNo | ui::Exclamation) != ui::Yes) {
+        ui::msgBox(kEntryUnsavedQuestion, ui::YesNo | ui::Exclamation) != ui::Yes) {
         e->ignore();
         return;
     }
@@ -139,7 +137,8 @@ void TEMP_LOG::LCan_Click() {
     Command4->hide();
     Command8->setEnabled(false);
     Command9->setEnabled(false);
-    if (holdsUnsavedTyping() && ui::msgBox(kUnsaved, ui::YesNo | ui::Exclamation) != ui::Yes) return;
+    if (holdsUnsavedTyping() && ui::msgBox(kEntryUnsavedQuestion, ui::YesNo | ui::Exclamation) != ui::Yes)
+        return;
     const bool unsavedNew = unsavedNewEntry();
     logwindows::CloseLog();
     g.LogWindowOpen = 0;

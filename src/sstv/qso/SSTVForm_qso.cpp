@@ -210,8 +210,7 @@ void SSTVForm::Label2_Click() {
 void SSTVForm::Text1_Change() {
     core::Globals& g = core::g;
     g.HisCall = Text1->text().trimmed();
-    if (libraryLink()) {
-        terminal::receive::CheckLogScrolling();
+    if (libraryLink() && terminal::receive::CheckLogScrolling(Text1, &::TEMP_LOG::Text1)) {
         ::TEMP_LOG& log = forms::TEMP_LOG();
         const logbook::LogCall call = logbook::logCallFor(g.HisCall, Check4->isChecked(), log.Text15->text());
         if (g.HisCall.contains(QLatin1Char('/'))) {
@@ -227,16 +226,14 @@ void SSTVForm::Text1_Change() {
 }
 
 void SSTVForm::Text7_Change() {
-    if (libraryLink()) {
-        terminal::receive::CheckLogScrolling();
+    if (libraryLink() && terminal::receive::CheckLogScrolling(Text7, &::TEMP_LOG::Text12)) {
         follow(forms::TEMP_LOG().Text12, Text7->text());
     }
     sstv::SstvRefreshTitles();
 }
 
 void SSTVForm::Text5_Change() {
-    if (libraryLink()) {
-        terminal::receive::CheckLogScrolling();
+    if (libraryLink() && terminal::receive::CheckLogScrolling(Text5, &::TEMP_LOG::Text5)) {
         follow(forms::TEMP_LOG().Text5, Text5->text());
     }
     sstv::SstvRefreshTitles();
@@ -265,8 +262,7 @@ void SSTVForm::Text14_Change() {
     if (core::g.ContestMode == 1) return;
     QString& qth = terminal::receive::g.QthText;
     qth = Text14->text().trimmed();
-    if (libraryLink()) {
-        terminal::receive::CheckLogScrolling();
+    if (libraryLink() && terminal::receive::CheckLogScrolling(Text14, &::TEMP_LOG::Text13)) {
         if (core::g.QthOperation == QLatin1String("QTH")) follow(forms::TEMP_LOG().Text13, qth);
     }
     sstv::SstvRefreshTitles();

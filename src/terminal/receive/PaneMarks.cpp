@@ -4,6 +4,7 @@
 #include "core/SharedRoutines.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/LogEntry.h"
+#include "logwindows/entry/TEMP_LOG.h"
 #include "platform/forms/Colour.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/RichTextPane.h"
@@ -54,12 +55,27 @@ void MarkTxStart() {
     appendMark(QStringLiteral("TX-"), false);
 }
 
-void CheckLogScrolling() {
-    if (logbook::g.LogEditMode != 1) return;
-    // Said while the operator types a new call: the notice waits for no answer,
-    // so that the rest of the call still reaches the box.
-    ui::notice(QStringLiteral("LOG帳がスクロール中です\r\n新しいページにします"));
+bool CheckLogScrolling(QLineEdit* changed, QLineEdit* TEMP_LOG::*recordBox) {
+    // The record's text put back changes the box again: nothing more is asked.
+    static bool puttingBack = false;
+    if (puttingBack) return false;
+    if (logbook::g.LogEditMode != 1) return true;
+    if (logwindows::EntryUnsaved()) {
+        if (ui::msgBox(kEntryUnsavedQuestion, ui::YesNo | ui::Exclamation) != ui::Yes) {
+            if (changed && recordBox) {
+                puttingBack = true;
+                changed->setText((forms::TEMP_LOG().*recordBox)->text().trimmed());
+                puttingBack = false;
+            }
+            return false;
+        }
+    } else {
+        // Said while the operator types a new call: the notice waits for no
+        // answer, so that the rest of the call still reaches the box.
+        ui::notice(QStringLiteral("LOG帳がスクロール中です\r\n新しいページにします"));
+    }
     logwindows::StartLogEntry();
+    return true;
 }
 
 } // namespace terminal::receive

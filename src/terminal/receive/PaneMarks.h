@@ -2,6 +2,9 @@
 // The receive pane's time stamp and its "RX-"/"TX-" marks, and the guard that
 // starts a fresh log entry while the log entry window shows a record of the log.
 
+class QLineEdit;
+class TEMP_LOG;
+
 namespace terminal::receive {
 
 // Sets TimeStampText ("<< date time/UTC >>" or ".../JST >>") and TimeZoneOffsetH.
@@ -9,6 +12,11 @@ void MakeTimeStamp();
 void MarkRxStart();
 void MarkTxStart();
 
-void CheckLogScrolling();
+// Called as a QSO box changes while the log entry shows a stored record: a
+// new page is turned for the QSO being typed. Corrections to that record not
+// yet stored go only with the operator's word; a No puts the record's text
+// back into the box that changed (`recordBox` of the entry) and gives false,
+// and the change is not carried into the entry.
+bool CheckLogScrolling(QLineEdit* changed = nullptr, QLineEdit* TEMP_LOG::*recordBox = nullptr);
 
 } // namespace terminal::receive

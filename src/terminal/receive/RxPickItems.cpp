@@ -181,11 +181,10 @@ void connectPickItems(PSK31MAIN& w) {
 
     // The QTH box keeps QthText outside contest mode.
     // With the library link the log entry's QTH follows it as QthOperation says.
-    QObject::connect(w.Text14, &QLineEdit::textChanged, &w, [](const QString& text) {
+    QObject::connect(w.Text14, &QLineEdit::textChanged, &w, [&w](const QString& text) {
         if (core::g.ContestMode != 0) return;
         g.QthText = text.trimmed();
-        if (logbook::g.HamlogLink != 1) return;
-        CheckLogScrolling();
+        if (logbook::g.HamlogLink != 1 || !CheckLogScrolling(w.Text14, &TEMP_LOG::Text13)) return;
         if (core::g.QthOperation == QLatin1String("QTH")) writeLogField(forms::TEMP_LOG().Text13, g.QthText);
     });
 }

@@ -285,10 +285,11 @@ TEST_F(LogTest, TheNewPageNoticeTakesNoneOfTheCallTyped) {
     EXPECT_EQ(m.Text5->text(), QStringLiteral("QQ2DATX"));
 }
 
-// Every way out of the entry (閉(Esc), the close box, Esc) asks before typing
-// not stored goes: a new QSO with a call, or corrections to a stored record.
+// Every way out of the entry (閉(Esc), the close box, Esc, 新, a call typed in
+// the main window) asks before typing not stored goes: a new QSO with a call,
+// or corrections to a stored record.
 TEST_F(LogTest, EveryWayOutAsksOnlyWhenTypingWouldBeLost) {
-    enum Way { Cancel, CloseBox, Esc };
+    enum Way { Cancel, CloseBox, Esc, NewPage, MainCall };
     enum Entry { New, Saved, Corrected };
     struct Case {
         Way way;
@@ -308,7 +309,13 @@ TEST_F(LogTest, EveryWayOutAsksOnlyWhenTypingWouldBeLost) {
         {Esc, Corrected, QStringLiteral("QQ6ESC"), ui::No, true, true},
         {Cancel, Corrected, QStringLiteral("QQ6ESC"), ui::Yes, true, false},
         {CloseBox, Corrected, QStringLiteral("QQ6ESC"), ui::No, true, true},
+        {NewPage, Saved, QStringLiteral("QQ6ESC"), ui::No, false, true},
+        {NewPage, Corrected, QStringLiteral("QQ6ESC"), ui::No, true, true},
+        {NewPage, Corrected, QStringLiteral("QQ6ESC"), ui::Yes, true, true},
+        {MainCall, Corrected, QStringLiteral("QQ6ESC"), ui::No, true, true},
+        {MainCall, Corrected, QStringLiteral("QQ6ESC"), ui::Yes, true, true},
     };
+    PSK31MAIN& m = forms::PSK31MAIN();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.way * 100 + c.entry * 10 + (c.answer == ui::Yes));
         TEMP_LOG& w = openFromMain(QStringLiteral("QQ7MNO"), QStringLiteral("Xbox"));
@@ -321,6 +328,10 @@ TEST_F(LogTest, EveryWayOutAsksOnlyWhenTypingWouldBeLost) {
         if (c.asks) ui::script::push(c.answer);
         if (c.way == Cancel) {
             ASSERT_TRUE(zvtest::chooseInMenuBar(w.menus, w.LCan));
+        } else if (c.way == NewPage) {
+            QTest::mouseClick(w.Command4, Qt::LeftButton);
+        } else if (c.way == MainCall) {
+            QTest::keyClick(m.Text5, Qt::Key_Q, Qt::ShiftModifier);
         } else if (c.way == Esc) {
             QTest::keyClick(w.Text14, Qt::Key_Escape);
         } else {
@@ -332,8 +343,13 @@ TEST_F(LogTest, EveryWayOutAsksOnlyWhenTypingWouldBeLost) {
         EXPECT_EQ(askedPrompts(),
                   c.asks ? QStringList{QStringLiteral("LOGﾃﾞｰﾀが未保存ですが宜しいですか")} : QStringList{});
         EXPECT_EQ(forms::isLoaded<TEMP_LOG>(), c.stays);
+        const bool kept = c.entry == Corrected && c.answer == ui::No;
         if (c.stays) {
-            EXPECT_EQ(forms::TEMP_LOG().Text14->text(), c.entry == Corrected ? "CORR" : "");
+            EXPECT_EQ(forms::TEMP_LOG().Text14->text(), kept ? "CORR" : "");
+        }
+        if (c.way == MainCall) {
+            EXPECT_EQ(m.Text5->text(), kept ? c.call : QStringLiteral("QQ7MNOQ"));
+            EXPECT_EQ(logbook::g.LogEditMode, kept ? 1 : 0);
         }
         EXPECT_EQ(logCount(), records) << "nothing stored on the way out";
         if (c.entry != New) {
