@@ -27,6 +27,13 @@ class SstvSend : public zvtest::SstvWorkshopTest {
         SstvWorkshopTest::TearDown();
         sim.reset();
     }
+    // The window shown with the simulated rig, keyed by CAT.
+    SSTVForm& shownKeyedByCat() {
+        sim = std::make_unique<zvtest::RigSimulator>("KENWOOD");
+        zvtest::pointRigLinkAt(*sim);
+        core::g.PttPortControl = QStringLiteral("0");
+        return shown();
+    }
     // The canvas red with a blue band over its bottom 16 rows.
     void banded() {
         loadBackground(pictureFile(QStringLiteral("banded.bmp"), QSize(320, 256), QColor(220, 0, 0),
@@ -155,10 +162,7 @@ TEST_F(SstvSend, TitleLinesArePrintedWithTheirOutline) {
 }
 
 TEST_F(SstvSend, F12RendersAndSendsWithCatPttAndEscStops) {
-    sim = std::make_unique<zvtest::RigSimulator>("KENWOOD");
-    zvtest::pointRigLinkAt(*sim);
-    core::g.PttPortControl = QStringLiteral("0");
-    SSTVForm& f = shown();
+    SSTVForm& f = shownKeyedByCat();
     ASSERT_EQ(rig::g.RigPortOpen, 1);
     banded();
     ASSERT_TRUE(chooseMode(sstveng::Robot36));
@@ -275,10 +279,7 @@ TEST_F(SstvSend, TuneToneFrequencyAskedAndCheckedThenToneOnAndOff) {
 // The end asked for while the window sends: the rig is released before any
 // question waits for the operator, and a No leaves the window ready to send.
 TEST_F(SstvSend, TheEndReleasesTheRigBeforeItsQuestion) {
-    sim = std::make_unique<zvtest::RigSimulator>("KENWOOD");
-    zvtest::pointRigLinkAt(*sim);
-    core::g.PttPortControl = QStringLiteral("0");
-    SSTVForm& f = shown();
+    SSTVForm& f = shownKeyedByCat();
     ASSERT_EQ(rig::g.RigPortOpen, 1);
     banded();
     int ends = 0;
@@ -357,10 +358,7 @@ TEST_F(SstvSend, TheBorderFrameReadsTheRigOnlyWithItsPortOpen) {
 }
 
 TEST_F(SstvSend, ANewOperatorComposesSendsAndSavesAPicture) {
-    sim = std::make_unique<zvtest::RigSimulator>("KENWOOD");
-    zvtest::pointRigLinkAt(*sim);
-    core::g.PttPortControl = QStringLiteral("0");
-    SSTVForm& f = shown();
+    SSTVForm& f = shownKeyedByCat();
     loadBackground(pictureFile(QStringLiteral("pics/sky.jpg"), QSize(640, 480), QColor(60, 120, 200)));
     ASSERT_TRUE(receive(sstveng::Scottie1));
     ASSERT_TRUE(zvtest::chooseByClick(f.Picture1, f.ToB4TxPic));
