@@ -1,5 +1,7 @@
 #include "logwindows/lookups/FlexGrid.h"
 
+#include "logwindows/lookups/GridPictures.h"
+
 #include <QHeaderView>
 #include <QScrollBar>
 
@@ -23,6 +25,7 @@ double fontScale(const QFontMetrics& metrics) {
 FlexGrid::FlexGrid(int cols, QWidget* parent)
     : QTableWidget(0, cols, parent), widths_(static_cast<std::size_t>(cols), 0),
       centred_(static_cast<std::size_t>(cols), false) {
+    setHorizontalHeader(new KeptHeader(this));
     verticalHeader()->hide();
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -31,6 +34,7 @@ FlexGrid::FlexGrid(int cols, QWidget* parent)
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     for (int c = 0; c < cols; ++c)
         setHorizontalHeaderItem(c, new QTableWidgetItem);
+    setItemDelegate(new KeptCells(this));
 }
 
 void FlexGrid::setRows(int rows) {
@@ -116,6 +120,8 @@ void FlexGrid::setFixedCols(int cols) {
     if (!fixed_) {
         fixed_ = new QTableView(this);
         fixed_->setModel(model());
+        fixed_->setItemDelegate(itemDelegate());
+        fixed_->setHorizontalHeader(new KeptHeader(fixed_));
         fixed_->setSelectionModel(selectionModel());
         fixed_->setFocusPolicy(Qt::NoFocus);
         fixed_->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -10,6 +10,7 @@
 #include "platform/hamlog/HamlogDemoData.h"
 
 #include <QMenuBar>
+#include <QPainter>
 #include <QScrollBar>
 
 namespace {
@@ -185,6 +186,39 @@ TEST_F(ListWindows, TheAreaCodeListPicksAndCloses) {
     clickCell(*forms::CODE_LIST().MSFlexGrid1, 1, 1, true);
     EXPECT_FALSE(forms::isLoaded<CODE_LIST>());
     EXPECT_EQ(log.Text9->text().trimmed(), QStringLiteral("758"));
+}
+
+// The window as Qt's own item views paint it: a painter off the whole pixel
+// by a step too small to show copies no picture.
+QImage paintedAsQtDoes(QWidget& window, QImage::Format format) {
+    QImage image(window.size(), format);
+    QPainter painter(&image);
+    painter.translate(1.0 / (1 << 20), 0);
+    window.render(&painter);
+    return image;
+}
+
+TEST_F(ListWindows, BothListsLookAsQtPaintsThemFromTheFirstCheckOn) {
+    hamlog::QsoRecord k1;
+    k1.CALL = QStringLiteral("K1ABC");
+    k1.NAME = QStringLiteral("Joe");
+    k1.QTH = QStringLiteral("Boston 東");
+    ASSERT_TRUE(hamlog::appendRecords(dataPath(), {k1}));
+    std::vector<std::pair<QWidget*, QImage>> shown;
+    for (int check = 0; check < 2; ++check) {
+        logwindows::CheckCallSign(QStringLiteral("K1ABC"));
+        ASSERT_TRUE(forms::isLoaded<QSODATA>() && forms::isLoaded<CODE_LIST>());
+        // A picked row is painted selected.
+        clickCell(*forms::CODE_LIST().MSFlexGrid1, 2, 2);
+        for (QWidget* list :
+             {static_cast<QWidget*>(&forms::QSODATA()), static_cast<QWidget*>(&forms::CODE_LIST())})
+            shown.emplace_back(list, list->grab().toImage());
+    }
+    for (const auto& [list, image] : shown) {
+        const QImage plain = paintedAsQtDoes(*list, image.format());
+        ASSERT_EQ(image.size(), plain.size());
+        EXPECT_TRUE(image == plain) << list->metaObject()->className();
+    }
 }
 
 TEST(ListPlaces, StoredPlacesOffTheScreenFallBackToItsEdge) {
