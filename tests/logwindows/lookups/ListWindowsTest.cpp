@@ -9,6 +9,7 @@
 #include "platform/forms/StatusPanels.h"
 #include "platform/hamlog/HamlogDemoData.h"
 
+#include <QHeaderView>
 #include <QMenuBar>
 #include <QPainter>
 #include <QScrollBar>
@@ -219,6 +220,16 @@ TEST_F(ListWindows, BothListsLookAsQtPaintsThemFromTheFirstCheckOn) {
         ASSERT_EQ(image.size(), plain.size());
         EXPECT_TRUE(image == plain) << list->metaObject()->className();
     }
+    // A list in another font is measured and painted in it, not from the old one's pictures.
+    QSODATA& list = forms::QSODATA();
+    const int headerHeight = list.MSFlexGrid1->horizontalHeader()->sizeHint().height();
+    QFont larger = list.font();
+    larger.setPointSize(larger.pointSize() + 4);
+    list.setFont(larger);
+    QCoreApplication::processEvents();
+    EXPECT_GT(list.MSFlexGrid1->horizontalHeader()->sizeHint().height(), headerHeight);
+    const QImage inLarger = list.grab().toImage();
+    EXPECT_TRUE(inLarger == paintedAsQtDoes(list, inLarger.format()));
 }
 
 TEST(ListPlaces, StoredPlacesOffTheScreenFallBackToItsEdge) {
