@@ -1,4 +1,5 @@
 #include "logwindows/lookups/CODE_LIST.h"
+#include "logwindows/lookups/GridPictures.h"
 #include "platform/forms/WindowFrame.h"
 
 #include "core/IniStore.h"
@@ -52,6 +53,7 @@ class CodeListKeys : public forms::WindowFilter {
 CODE_LIST::CODE_LIST() : MSFlexGrid1(new logwindows::FlexGrid(kColumns)), menus(new QMenuBar(this)) {
     setWindowTitle(QStringLiteral("CODE LIST"));
     CLSCD = menus->addAction(QStringLiteral("閉じる"));
+    logwindows::keepMenuItemPictures(*menus);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setMenuBar(menus);

@@ -179,4 +179,35 @@ QSize KeptHeader::sectionSizeFromContents(int logicalIndex) const {
     return size;
 }
 
+void KeptMenuItems::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                                const QWidget* widget) const {
+    const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+    if (element == CE_MenuBarItem && item && item->icon.isNull()) {
+        pictures_.keepFor(item->font, baseStyle());
+        PartLook look;
+        look.text = item->text;
+        look.values = {static_cast<qint64>(item->state),
+                       static_cast<qint64>(item->menuItemType),
+                       static_cast<qint64>(item->checkType),
+                       static_cast<qint64>(item->checked),
+                       item->palette.cacheKey(),
+                       static_cast<qint64>(item->maxIconWidth),
+                       static_cast<qint64>(item->reservedShortcutWidth),
+                       static_cast<qint64>(item->direction)};
+        const auto paintItem = [&](QPainter* on, const QRect& at) {
+            QStyleOptionMenuItem moved = *item;
+            moved.rect = at;
+            QProxyStyle::drawControl(element, &moved, on, widget);
+        };
+        if (pictures_.paint(painter, item->rect, look, paintItem)) return;
+    }
+    QProxyStyle::drawControl(element, option, painter, widget);
+}
+
+void keepMenuItemPictures(QMenuBar& bar) {
+    auto* style = new KeptMenuItems;
+    style->setParent(&bar);
+    bar.setStyle(style);
+}
+
 } // namespace logwindows

@@ -1,6 +1,6 @@
 #pragma once
-// Laying out the text of a grid's cells and headers is most of what painting a
-// list window costs, and a list shows the same cells again and again (the next
+// Laying out the text of a grid's cells and headers (and of the menu items) is
+// most of what painting a list window costs, and a list shows the same cells again and again (the next
 // look-up, a window uncovered). A cell or header section is painted once into a
 // picture and copied from then on, wherever the same look is painted over the
 // same plain background; a part over anything else, or a painter that does not
@@ -9,6 +9,8 @@
 #include <QCache>
 #include <QHeaderView>
 #include <QImage>
+#include <QMenuBar>
+#include <QProxyStyle>
 #include <QStyledItemDelegate>
 #include <array>
 #include <functional>
@@ -71,5 +73,17 @@ class KeptHeader : public QHeaderView {
     mutable QFont measuredFont_;
     mutable const QStyle* measuredStyle_ = nullptr;
 };
+
+// The menu bar of a list window: each item's text, shown again with every
+// look-up, is painted once as well.
+class KeptMenuItems : public QProxyStyle {
+  public:
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override;
+
+  private:
+    mutable PartPictures pictures_;
+};
+void keepMenuItemPictures(QMenuBar& bar);
 
 } // namespace logwindows

@@ -1,4 +1,5 @@
 #include "logwindows/lookups/QSODATA.h"
+#include "logwindows/lookups/GridPictures.h"
 #include "logwindows/lookups/QsoGridLayout.h"
 #include "platform/forms/WindowFrame.h"
 
@@ -32,6 +33,7 @@ QSODATA::QSODATA() : MSFlexGrid1(new logwindows::FlexGrid(logbook::kQsoColumns))
     eQSLsend = menus->addAction(QStringLiteral("電子QSL送信"));
     eQSLtype = menus->addAction(QStringLiteral("QSOBank"));
     QSODat_HELP = menus->addAction(QStringLiteral("Help"));
+    logwindows::keepMenuItemPictures(*menus);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setMenuBar(menus);
