@@ -1,6 +1,7 @@
 #include "terminal/displays/PskDisplay.h"
 
 #include "platform/forms/Colour.h"
+#include "terminal/displays/TracePlot.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -32,6 +33,20 @@ class ScalePainter {
 
 bool drawable(PictureBox& picture) {
     return !picture.canvas().isNull() && picture.scaleWidth() != 0 && picture.scaleHeight() != 0;
+}
+
+// A trace in the picture's scale, as a one-pixel pen draws it; written straight
+// into the canvas's rows, the painter drawing only what the plotter leaves to it.
+void drawTrace(PictureBox& picture, const QPolygonF& trace, const QColor& colour) {
+    QImage& img = picture.canvas();
+    const bool plain = img.format() == QImage::Format_RGB32 && colour.alpha() == 255;
+    if (plain &&
+        plotTrace(trace, img.width() / picture.scaleWidth(), img.height() / picture.scaleHeight(),
+                  {reinterpret_cast<QRgb*>(img.bits()), img.bytesPerLine() / 4, img.width(), img.height()},
+                  colour.rgb()))
+        return;
+    ScalePainter p(picture, colour);
+    p->drawPolyline(trace);
 }
 
 } // namespace
@@ -85,8 +100,7 @@ void drawSpectrum(PictureBox& picture, const std::int32_t* bins, int first, int 
     trace << QPointF(0, 100);
     for (int i = first; i <= last; i += step)
         trace << QPointF(i - first, 98 - bins[i]);
-    ScalePainter p(picture, colour);
-    p->drawPolyline(trace);
+    drawTrace(picture, trace, colour);
     picture.update();
 }
 
@@ -103,8 +117,7 @@ void drawInput(PictureBox& picture, const std::int32_t* samples, int count, int 
     trace << QPointF(0, 0);
     for (int i = 0; i < shown; ++i)
         trace << QPointF(i, samples[i] / divisor + 500);
-    ScalePainter p(picture, kScopeColour);
-    p->drawPolyline(trace);
+    drawTrace(picture, trace, kScopeColour);
     picture.update();
 }
 

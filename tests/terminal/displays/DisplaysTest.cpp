@@ -9,6 +9,8 @@
 #include "platform/mmvari/MmvariIds.h"
 #include "rig/RigGlobals.h"
 #include "support/Popups.h"
+#include "terminal/displays/PskDisplay.h"
+#include "terminal/displays/TracePlot.h"
 #include "terminal/engines/PskEngine.h"
 #include "terminal/receive/ContestNumber.h"
 
@@ -16,11 +18,14 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSlider>
 #include <QTabWidget>
+
+#include <random>
 
 namespace {
 
@@ -330,6 +335,130 @@ TEST_F(Displays, TheSpectrumStaysAfterARestart) {
     PSK31MAIN& again = forms::PSK31MAIN();
     again.Timer2->stop();
     EXPECT_EQ(g.SpectrumDisplayMode, 1);
+}
+
+// A trace on black as the painter draws it with a one-pixel cosmetic pen in a
+// picture's scale, or as plotTrace does.
+QImage traced(bool byPainter, QSize size, double sx, double sy, const QPolygonF& trace, QRgb colour) {
+    QImage img(size, QImage::Format_RGB32);
+    img.fill(Qt::black);
+    if (!byPainter) {
+        EXPECT_TRUE(terminal::displays::plotTrace(
+            trace, sx, sy,
+            {reinterpret_cast<QRgb*>(img.bits()), img.bytesPerLine() / 4, size.width(), size.height()},
+            colour));
+        return img;
+    }
+    QPainter p(&img);
+    p.scale(sx, sy);
+    QPen pen{QColor(colour)};
+    pen.setCosmetic(true);
+    pen.setWidth(0);
+    p.setPen(pen);
+    p.drawPolyline(trace);
+    return img;
+}
+
+int differing(const QImage& a, const QImage& b) {
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            n += a.pixel(x, y) != b.pixel(x, y);
+    return n;
+}
+
+TEST(TracePlot, TheSpectrumAndInputTracesAreThePaintersPixelForPixel) {
+    enum Shape { Noise, Spikes, Far }; // noise and a carrier; single-bin peaks; values far off the picture
+    struct Case {
+        QSize size;
+        double scaleW;
+        int first, last, step;
+        Shape shape;
+        bool input; // the input display, samples around 500 of 1000
+    } cases[] = {
+        {{352, 56}, 717, 51, 768, 4, Noise, false},   {{1056, 168}, 717, 51, 768, 1, Noise, false},
+        {{352, 56}, 154, 215, 369, 1, Spikes, false}, {{148, 30}, 255, 154, 409, 2, Noise, false},
+        {{148, 30}, 575, 10, 585, 6, Spikes, false},  {{148, 30}, 63, 220, 283, 1, Far, false},
+        {{160, 22}, 16, 0, 16, 1, Noise, true},       {{160, 22}, 400, 0, 400, 1, Far, true},
+    };
+    std::mt19937 random(63);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.scaleW);
+        std::vector<std::int32_t> values(1024);
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            const int shapes[] = {int(random() % 15) + (i % 97 < 3 ? 60 : 0), i % 2 ? 95 : -3,
+                                  i % 3 ? 2'000'000'000 : -5000};
+            values[i] = shapes[c.shape] * (c.input ? 20 : 1);
+        }
+        PictureBox box;
+        box.resize(c.size);
+        box.ensureCanvas();
+        box.setScale(c.scaleW, c.input ? 1000 : 100);
+        box.clear();
+        QPolygonF trace{c.input ? QPointF(0, 0) : QPointF(0, 100)};
+        for (int i = c.first; i <= c.last; i += c.step)
+            trace << (c.input ? QPointF(i, values[std::size_t(i)] / 20 + 500)
+                              : QPointF(i - c.first, 98 - values[std::size_t(i)]));
+        if (c.input)
+            terminal::displays::drawInput(box, values.data(), c.last + 1, 20);
+        else
+            terminal::displays::drawSpectrum(box, values.data(), c.first, c.last, c.step, Qt::yellow);
+        const QImage want =
+            traced(true, c.size, c.size.width() / c.scaleW, c.size.height() / box.scaleHeight(), trace,
+                   c.input ? qRgb(0, 255, 0) : qRgb(255, 255, 0));
+        EXPECT_EQ(differing(box.canvas(), want), 0);
+        EXPECT_GT(differing(want, QImage(c.size, QImage::Format_RGB32)), 0);
+    }
+}
+
+TEST(TracePlot, EveryJoinCapAndClipIsThePaintersOwn) {
+    struct Case {
+        QSize size;
+        double sx, sy;
+        QPolygonF trace;
+    } cases[] = {
+        {{60, 40}, 1, 1, {{{10, 10}, {30, 10}, {12, 10.4}, {12, 30}, {12.2, 5}, {40, 5.3}}}}, // turn-backs
+        {{40, 40},
+         1,
+         1,
+         {{{2, 2}, {2.3, 2.2}, {2.7, 2.9}, {3.1, 3}, {3.2, 4.6}, {5.9, 4.7}}}},             // sub-pixel steps
+        {{50, 30}, 0.5, 0.3, {{{0, 100}, {1, 0}, {2, 99}, {3, 1}, {4, 98.5}, {5.5, 0.5}}}}, // steep peaks
+        {{50, 30}, 1, 1, {{{-1e9, 5}, {20, 1e9}, {1e7, -1e7}, {25, 15}, {-3, -3}, {60, 40}}}}, // far outside
+        {{30, 20}, 1, 1, {{{0, 0}, {29, 0}, {29.9, 19.9}, {-0.6, 19.5}, {-0.4, 0.4}}}},        // the edges
+        {{10, 10}, 1, 1, {{{4.1, 4.1}, {4.4, 4.3}}}},                                          // in one pixel
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(differing(traced(false, c.size, c.sx, c.sy, c.trace, ~0u),
+                            traced(true, c.size, c.sx, c.sy, c.trace, ~0u)),
+                  0)
+            << c.trace.front().x();
+    QImage img(8, 8, QImage::Format_RGB32);
+    img.fill(Qt::black);
+    EXPECT_FALSE(terminal::displays::plotTrace(QPolygonF{{{1, 1}, {6, 1}, {6, 6}, {1, 1}}}, 1, 1,
+                                               {reinterpret_cast<QRgb*>(img.bits()), 8, 8, 8}, ~0u))
+        << "a closed trace is left to the painter";
+    EXPECT_EQ(img.pixel(3, 1), qRgb(0, 0, 0));
+
+    // Random traces over pictures of any size and scale, beyond their edges, a third in sub-pixel steps.
+    std::mt19937 random(6363);
+    std::uniform_real_distribution<double> unit(0, 1);
+    int failed = 0;
+    for (int n = 0; n < 3000; ++n) {
+        const QSize size(1 + int(random() % 120), 1 + int(random() % 80));
+        const double sx = 0.05 + unit(random) * 6, sy = (random() % 2 ? 1 : -1) * (0.05 + unit(random) * 6);
+        const double step = unit(random) < 0.3 ? 0.2 : 3;
+        QPointF p((unit(random) - 0.1) * size.width() / sx, (unit(random) - 0.5) * 2 * size.height() / sy);
+        QPolygonF trace;
+        for (int i = 2 + int(random() % 30); i > 0; --i) {
+            trace << p;
+            p += QPointF((unit(random) - 0.3) * step * 2, (unit(random) - 0.5) * step * 4);
+            if (random() % 50 == 0) p.setY(p.y() * 1e6);
+        }
+        if (trace.front() != trace.back())
+            failed += differing(traced(false, size, sx, sy, trace, ~0u),
+                                traced(true, size, sx, sy, trace, ~0u)) != 0;
+    }
+    EXPECT_EQ(failed, 0);
 }
 
 } // namespace
