@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <span>
 #include <vector>
 
 namespace terminal::displays {
@@ -37,7 +38,7 @@ bool drawable(PictureBox& picture) {
 
 // A trace in the picture's scale, as a one-pixel pen draws it; written straight
 // into the canvas's rows, the painter drawing only what the plotter leaves to it.
-void drawTrace(PictureBox& picture, const QPolygonF& trace, const QColor& colour) {
+void drawTrace(PictureBox& picture, std::span<const QPointF> trace, const QColor& colour) {
     QImage& img = picture.canvas();
     const bool plain = img.format() == QImage::Format_RGB32 && colour.alpha() == 255;
     if (plain &&
@@ -46,7 +47,14 @@ void drawTrace(PictureBox& picture, const QPolygonF& trace, const QColor& colour
                   colour.rgb()))
         return;
     ScalePainter p(picture, colour);
-    p->drawPolyline(trace);
+    p->drawPolyline(trace.data(), int(trace.size()));
+}
+
+// A trace's points, kept from tick to tick so that none allocates.
+std::vector<QPointF>& traceFrom(QPointF start) {
+    static std::vector<QPointF> trace;
+    trace.assign(1, start);
+    return trace;
 }
 
 } // namespace
@@ -95,11 +103,9 @@ void drawWaterfallRow(PictureBox& picture, const std::int32_t* bins, int first, 
 void drawSpectrum(PictureBox& picture, const std::int32_t* bins, int first, int last, int step,
                   const QColor& colour) {
     if (!drawable(picture) || step <= 0) return;
-    QPolygonF trace;
-    trace.reserve((last - first) / step + 2);
-    trace << QPointF(0, 100);
+    std::vector<QPointF>& trace = traceFrom({0, 100});
     for (int i = first; i <= last; i += step)
-        trace << QPointF(i - first, 98 - bins[i]);
+        trace.emplace_back(i - first, 98 - bins[i]);
     drawTrace(picture, trace, colour);
     picture.update();
 }
@@ -112,11 +118,9 @@ void drawInput(PictureBox& picture, const std::int32_t* samples, int count, int 
     if (!drawable(picture)) return;
     if (divisor == 0) divisor = 1;
     const int shown = inputSamplesShown(picture, count);
-    QPolygonF trace;
-    trace.reserve(shown + 1);
-    trace << QPointF(0, 0);
+    std::vector<QPointF>& trace = traceFrom({0, 0});
     for (int i = 0; i < shown; ++i)
-        trace << QPointF(i, samples[i] / divisor + 500);
+        trace.emplace_back(i, samples[i] / divisor + 500);
     drawTrace(picture, trace, kScopeColour);
     picture.update();
 }
