@@ -92,12 +92,13 @@ TEST_F(SharedRoutines, FindFileOnPathSearchesOnlyTheGivenFolder) {
 
 TEST_F(SharedRoutines, LogScrollingStartsAFreshEntryOnlyWhileEditing) {
     forms::TEMP_LOG().Text1->setText(QStringLiteral("QQ9OLD"));
-    terminal::receive::CheckLogScrolling();
+    QLineEdit typedInto;
+    terminal::receive::CheckLogScrolling(&typedInto, &TEMP_LOG::Text1);
     EXPECT_TRUE(ui::script::asked().isEmpty());
     EXPECT_EQ(forms::TEMP_LOG().Text1->text(), QStringLiteral("QQ9OLD"));
 
     logbook::g.LogEditMode = 1;
-    terminal::receive::CheckLogScrolling();
+    terminal::receive::CheckLogScrolling(&typedInto, &TEMP_LOG::Text1);
     ASSERT_EQ(ui::script::asked().size(), 1);
     EXPECT_EQ(ui::script::asked()[0].prompt,
               QStringLiteral("LOG帳がスクロール中です\r\n新しいページにします"));

@@ -233,9 +233,7 @@ QString dropQuestion(DropCause cause) {
 // dropped station's name and QTH.
 bool mayDropLogEntry(DropCause cause) {
     if (!EntryUnsaved()) return true;
-    if (ui::msgBox(QStringLiteral("LOGﾃﾞｰﾀが未保存ですが宜しいですか"), ui::YesNo | ui::Exclamation) !=
-        ui::Yes)
-        return false;
+    if (!AgreesToDropUnsaved()) return false;
     if (cause == DropCause::ProgramEnd) return true;
     if (cause == DropCause::Spot) clearNameAndQth();
     forms::TEMP_LOG().closeByOperator();

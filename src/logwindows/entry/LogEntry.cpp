@@ -224,6 +224,11 @@ void SetQsoTime() {
     }
 }
 
+bool AgreesToDropUnsaved() {
+    return ui::msgBox(QStringLiteral("LOGﾃﾞｰﾀが未保存ですが宜しいですか"), ui::YesNo | ui::Exclamation) ==
+           ui::Yes;
+}
+
 bool EntryUnsaved() {
     const logbook::Globals& g = logbook::g;
     return g.LogWindowOpen == 1 && forms::isLoaded<TEMP_LOG>() && forms::TEMP_LOG().holdsUnsavedTyping();

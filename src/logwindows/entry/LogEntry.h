@@ -25,6 +25,9 @@ void SetQsoTime();
 // The open log entry window holds typing that is not stored: a new entry with
 // a call, or corrections to a stored record. Dropping it asks the operator first.
 bool EntryUnsaved();
+// Asks before typing that is not stored goes (a new QSO or corrections to a
+// stored record); true when the operator agrees.
+bool AgreesToDropUnsaved();
 // Blanks every field of CurQso.
 void ClearHamlogRecord();
 

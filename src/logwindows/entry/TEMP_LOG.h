@@ -23,9 +23,6 @@
 
 class QKeyEvent;
 
-// Asked before typing that is not stored goes: a new QSO or corrections.
-inline const QString kEntryUnsavedQuestion = QStringLiteral("LOGﾃﾞｰﾀが未保存ですが宜しいですか");
-
 class TEMP_LOG : public QWidget {
     Q_OBJECT
   public:

@@ -36,8 +36,7 @@ void deleteIndexFiles(const QString& logPath) {
 
 void TEMP_LOG::Command4_Click() {
     // Corrections typed over a stored record go only with the operator's word.
-    if (correctionsUnsaved() && ui::msgBox(kEntryUnsavedQuestion, ui::YesNo | ui::Exclamation) != ui::Yes)
-        return;
+    if (correctionsUnsaved() && !logwindows::AgreesToDropUnsaved()) return;
     logwindows::StartLogEntry();
     Text1->setText(core::g.HisCall);
     Text2->clear();

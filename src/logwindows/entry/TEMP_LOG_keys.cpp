@@ -34,9 +34,7 @@ void TEMP_LOG::Form_KeyDown(int key) {
     logbook::Globals& g = logbook::g;
     switch (key) {
     case Qt::Key_Escape:
-        if ((g.LogEntrySaved == 0 || correctionsUnsaved()) &&
-            ui::msgBox(kEntryUnsavedQuestion, ui::YesNo | ui::Exclamation) != ui::Yes)
-            return;
+        if ((g.LogEntrySaved == 0 || correctionsUnsaved()) && !logwindows::AgreesToDropUnsaved()) return;
         logwindows::SaveLogWindowPos();
         g.LogEntrySaved = 0;
         forms::unload<TEMP_LOG>();
@@ -83,8 +81,7 @@ void TEMP_LOG::changeEvent(QEvent* e) {
 // The operator's close box asks as the close item does: it would drop the
 // typed QSO as surely.
 void TEMP_LOG::closeEvent(QCloseEvent* e) {
-    if (e->spontaneous() && holdsUnsavedTyping() &&
-        ui::msgBox(kEntryUnsavedQuestion, ui::YesNo | ui::Exclamation) != ui::Yes) {
+    if (e->spontaneous() && holdsUnsavedTyping() && !logwindows::AgreesToDropUnsaved()) {
         e->ignore();
         return;
     }
@@ -137,8 +134,7 @@ void TEMP_LOG::LCan_Click() {
     Command4->hide();
     Command8->setEnabled(false);
     Command9->setEnabled(false);
-    if (holdsUnsavedTyping() && ui::msgBox(kEntryUnsavedQuestion, ui::YesNo | ui::Exclamation) != ui::Yes)
-        return;
+    if (holdsUnsavedTyping() && !logwindows::AgreesToDropUnsaved()) return;
     const bool unsavedNew = unsavedNewEntry();
     logwindows::CloseLog();
     g.LogWindowOpen = 0;

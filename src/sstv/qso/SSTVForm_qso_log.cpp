@@ -57,8 +57,7 @@ void SSTVForm::Command7_Click() {
     ClearBusy = 1;
     switch (logbook::g.HamlogLink) {
     case 1:
-        if (logwindows::EntryUnsaved() && ui::msgBox(QStringLiteral("LOGﾃﾞｰﾀが未保存ですが宜しいですか"),
-                                                     ui::YesNo | ui::Exclamation) != ui::Yes) {
+        if (logwindows::EntryUnsaved() && !logwindows::AgreesToDropUnsaved()) {
             ClearBusy = 0;
             return;
         }

@@ -61,12 +61,10 @@ bool CheckLogScrolling(QLineEdit* changed, QLineEdit* TEMP_LOG::*recordBox) {
     if (puttingBack) return false;
     if (logbook::g.LogEditMode != 1) return true;
     if (logwindows::EntryUnsaved()) {
-        if (ui::msgBox(kEntryUnsavedQuestion, ui::YesNo | ui::Exclamation) != ui::Yes) {
-            if (changed && recordBox) {
-                puttingBack = true;
-                changed->setText((forms::TEMP_LOG().*recordBox)->text().trimmed());
-                puttingBack = false;
-            }
+        if (!logwindows::AgreesToDropUnsaved()) {
+            puttingBack = true;
+            changed->setText((forms::TEMP_LOG().*recordBox)->text().trimmed());
+            puttingBack = false;
             return false;
         }
     } else {

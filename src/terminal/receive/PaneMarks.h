@@ -17,6 +17,6 @@ void MarkTxStart();
 // yet stored go only with the operator's word; a No puts the record's text
 // back into the box that changed (`recordBox` of the entry) and gives false,
 // and the change is not carried into the entry.
-bool CheckLogScrolling(QLineEdit* changed = nullptr, QLineEdit* TEMP_LOG::*recordBox = nullptr);
+bool CheckLogScrolling(QLineEdit* changed, QLineEdit* TEMP_LOG::*recordBox);
 
 } // namespace terminal::receive

@@ -33,9 +33,7 @@ QString presetRst() {
 bool clear(PSK31MAIN& w) {
     switch (logbook::g.HamlogLink) {
     case 1:
-        if (logwindows::EntryUnsaved() && ui::msgBox(QStringLiteral("LOGﾃﾞｰﾀが未保存ですが宜しいですか"),
-                                                     ui::YesNo | ui::Exclamation) != ui::Yes)
-            return false;
+        if (logwindows::EntryUnsaved() && !logwindows::AgreesToDropUnsaved()) return false;
         ClearQsoEntry(w);
         logwindows::StartLogEntry();
         return true;
