@@ -25,13 +25,16 @@ struct Asker {
     std::function<void()> askToEnd;
 };
 
-int waits = 0;
-int modeChanges = 0;
-int starts = 0;
 int stops = 0;
+// The waits running now, outermost first.
 QList<Asker>& askers() {
     static QList<Asker> list;
     return list;
+}
+bool waitOfKindRuns(EventsRunScope::Kind kind) {
+    for (const Asker& a : askers())
+        if (a.kind == kind) return true;
+    return false;
 }
 QList<Held>& held() {
     static QList<Held> list;
@@ -50,7 +53,7 @@ bool endHeld() {
 
 // Runs what was held, in the order it came, while no wait runs; each asks again.
 void drain() {
-    while (!held().isEmpty() && waits == 0) {
+    while (!held().isEmpty() && askers().isEmpty()) {
         const Held h = held().takeFirst();
         if (h.request == Request::Start && h.stopsAtHold != stops) continue;
         h.again();
@@ -76,9 +79,6 @@ Answer answerTo(Request request, Under under) {
 
 EventsRunScope::EventsRunScope(Kind kind, std::function<void()> askToEnd)
     : kind_(kind), stopsAtStart_(stops) {
-    ++waits;
-    if (kind_ == ModeChange) ++modeChanges;
-    if (kind_ == Start) ++starts;
     askers().append({kind, std::move(askToEnd)});
 }
 
@@ -96,9 +96,7 @@ bool EventsRunScope::finish() {
     if (finished_) return mayGoOn();
     finished_ = true;
     askers().removeLast();
-    if (kind_ == ModeChange) --modeChanges;
-    if (kind_ == Start) --starts;
-    if (--waits == 0) {
+    if (askers().isEmpty()) {
         const QList<QPointer<QWidget>> unloaded = std::exchange(unloadedInWaits(), {});
         for (const QPointer<QWidget>& w : unloaded)
             if (w) w->deleteLater();
@@ -108,15 +106,15 @@ bool EventsRunScope::finish() {
 }
 
 bool waitsRun() {
-    return waits > 0;
+    return !askers().isEmpty();
 }
 
 bool modeChangeRuns() {
-    return modeChanges > 0;
+    return waitOfKindRuns(EventsRunScope::ModeChange);
 }
 
 bool mayActNow(Request request, std::function<void()> again) {
-    switch (answerTo(request, {waits > 0, modeChanges > 0, starts > 0})) {
+    switch (answerTo(request, {waitsRun(), modeChangeRuns(), waitOfKindRuns(EventsRunScope::Start)})) {
     case Answer::Now:
         return true;
     case Answer::Refused:
@@ -177,7 +175,7 @@ QAction* execMenu(QMenu& menu, const QPoint& at) {
 
 namespace detail {
 void destroyLater(QWidget* w) {
-    if (waits > 0)
+    if (waitsRun())
         unloadedInWaits().append(w);
     else
         w->deleteLater();
