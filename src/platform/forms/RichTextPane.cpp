@@ -29,6 +29,18 @@ constexpr int kHiddenQueuedEditsMs = 5000;
 constexpr int kMinGlyphLines = 8;
 // How far a glyph may reach left of where its character begins.
 constexpr int kGlyphOverhangPx = 2;
+// Lines behind the last screenful join into paragraphs of about this many
+// characters, their breaks turned into line separators: a paragraph costs
+// about half a kilobyte of its own however short it is. Received lines stay
+// paragraphs of their own until then, for every edit lays out the last
+// paragraph again (a kilobyte of it would take ten times as long as a line).
+// A paragraph on screen is laid out whole when it is painted.
+constexpr int kParagraphChars = 1024;
+
+// A paragraph of one line, as the text goes in: no separator in it yet.
+bool loneLine(const QTextBlock& b) {
+    return b.length() <= kParagraphChars && !b.text().contains(QChar::LineSeparator);
+}
 
 // CR LF and a lone CR are one line break in the pane.
 QString normaliseBreaks(QString text) {
@@ -61,6 +73,7 @@ void RichTextPane::setText(const QString& text) {
 void RichTextPane::clear() {
     pending_.clear();
     pendingDelta_ = 0;
+    tailFrom_ = 0;
     QPlainTextEdit::clear();
 }
 
@@ -95,6 +108,7 @@ QString RichTextPane::selText() const {
     applyPending();
     QString t = textCursor().selectedText();
     t.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    t.replace(QChar::LineSeparator, QLatin1Char('\n'));
     return t;
 }
 
@@ -124,10 +138,78 @@ void RichTextPane::keepTailGlyphs() const {
     const int lineHeight = std::max(1, fontMetrics().lineSpacing());
     const int tail = std::max(kMinGlyphLines, viewport()->height() / lineHeight + 2);
     QTextBlock b = document()->lastBlock();
-    for (int k = 0; k < tail && b.isValid(); ++k, b = b.previous())
+    for (int lines = 0; lines < tail && b.isValid(); b = b.previous()) {
         b.layout()->setCacheEnabled(true);
-    for (; b.isValid() && b.layout()->cacheEnabled(); b = b.previous())
-        releaseLayout(b.layout());
+        lines += std::max(1, b.lineCount());
+    }
+    // Down to where the tail began last time: many lines in one edit put
+    // paragraphs that never kept glyphs between the tail and the lines that
+    // fell out of it.
+    const int tailWas = std::exchange(tailFrom_, b.isValid() ? b.next().position() : 0);
+    const QTextBlock fallen = b;
+    bool released = false;
+    for (; b.isValid() && (b.position() >= tailWas || b.layout()->cacheEnabled()); b = b.previous())
+        if (b.layout()->cacheEnabled()) {
+            releaseLayout(b.layout());
+            released = true;
+        }
+    if (released) joinLines(fallen);
+}
+
+// The run of one-line paragraphs that ends at `last` becomes paragraphs of
+// kParagraphChars or more; what is left of it waits for more lines. Each
+// break goes out after a line separator went in just after it, so that a
+// position on either side of the break (the operator's insertion point and
+// selection among them) keeps its place.
+void RichTextPane::joinLines(const QTextBlock& last) const {
+    std::vector<QTextBlock> run;
+    for (QTextBlock b = last; b.isValid() && loneLine(b); b = b.previous())
+        run.push_back(b);
+    // Where each joined paragraph begins and how many lines its parts were
+    // laid out in; the breaks that go.
+    std::vector<std::pair<int, int>> joins;
+    std::vector<int> breaks;
+    std::size_t taken = 0; // breaks of whole joins
+    int chars = 0;
+    for (auto b = run.rbegin(); b != run.rend(); ++b) {
+        if (chars == 0)
+            joins.emplace_back(b->position(), 0);
+        else
+            breaks.push_back(b->position() - 1);
+        joins.back().second += b->lineCount();
+        chars += b->length();
+        if (chars >= kParagraphChars) {
+            taken = breaks.size();
+            chars = 0;
+        }
+    }
+    if (chars > 0) joins.pop_back();
+    breaks.resize(taken);
+    if (breaks.empty()) return;
+    QScrollBar* bar = verticalScrollBar();
+    const int topLine = bar->value();
+    QTextCursor c(document());
+    c.beginEditBlock();
+    for (const int at : breaks) {
+        c.setPosition(at);
+        const QTextCharFormat f = c.charFormat();
+        c.setPosition(at + 1);
+        c.insertText(QString(QChar::LineSeparator), f);
+        c.setPosition(at);
+        c.deleteChar();
+    }
+    c.endEditBlock();
+    // The layout counts a paragraph it has not laid out as one line; a joined
+    // one has the lines its parts were laid out in, and is laid out again only
+    // when it is next painted.
+    for (const auto& [start, lines] : joins)
+        document()->findBlock(start).setLineCount(lines);
+    QAbstractTextDocumentLayout* layout = document()->documentLayout();
+    emit layout->documentSizeChanged(layout->documentSize());
+    // The view holds its top by paragraph number, which the join changed for
+    // the paragraphs after it; by line, the text above it is what it was.
+    bar->setValue(topLine);
+    const_cast<RichTextPane*>(this)->scrollContentsBy(0, 0);
 }
 
 // Clearing a layout keeps its shaped text and character data (a kilobyte or

@@ -17,6 +17,9 @@
 // insertion point stay where they are (an insertion point at the end moves on
 // with the text). The view follows the end, except while a mouse button is
 // down in the pane: what the operator presses on stays under the pointer.
+// Lines behind the last screenful are joined into longer paragraphs (their
+// breaks become line separators, one character as a break is): the pane costs
+// about the text it holds. text() and selText() read every break as '\n'.
 #include <QColor>
 #include <QPlainTextEdit>
 #include <QTextBlock>
@@ -104,6 +107,7 @@ class RichTextPane : public QPlainTextEdit {
     bool paintTail(const LineTail& tail, const QRegion& region);
     qreal lastLineBottom() const;
     void keepTailGlyphs() const;
+    void joinLines(const QTextBlock& last) const;
     static void releaseLayout(QTextLayout* layout);
     void schedule();
 
@@ -125,5 +129,7 @@ class RichTextPane : public QPlainTextEdit {
         int lineStart = 0;
     };
     mutable LineTail lineTail_;
+    // Where the paragraphs that keep their glyphs began at the last edit.
+    mutable int tailFrom_ = 0;
     bool held_ = false;
 };
