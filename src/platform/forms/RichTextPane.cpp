@@ -73,7 +73,7 @@ void RichTextPane::setText(const QString& text) {
 void RichTextPane::clear() {
     pending_.clear();
     pendingDelta_ = 0;
-    tailFrom_ = 0;
+    tailFrom_ = joinedTo_ = 0;
     QPlainTextEdit::clear();
 }
 
@@ -156,35 +156,29 @@ void RichTextPane::keepTailGlyphs() const {
     if (released) joinLines(fallen);
 }
 
-// The run of one-line paragraphs that ends at `last` becomes paragraphs of
-// kParagraphChars or more; what is left of it waits for more lines. Each
-// break goes out after a line separator went in just after it, so that a
-// position on either side of the break (the operator's insertion point and
-// selection among them) keeps its place.
+// One-line paragraphs that end at `last` become one paragraph once they hold
+// kParagraphChars (older ones, put in all at once and never on screen, stay
+// as they are: a join costs about its own text). Each break goes out after a
+// line separator went in just after it, so that a position on either side of
+// the break (the operator's insertion point and selection among them) keeps
+// its place.
 void RichTextPane::joinLines(const QTextBlock& last) const {
-    std::vector<QTextBlock> run;
-    for (QTextBlock b = last; b.isValid() && loneLine(b); b = b.previous())
-        run.push_back(b);
-    // Where each joined paragraph begins and how many lines its parts were
-    // laid out in; the breaks that go.
-    std::vector<std::pair<int, int>> joins;
+    const int end = last.position() + last.length();
+    if (end - joinedTo_ < kParagraphChars) return;
     std::vector<int> breaks;
-    std::size_t taken = 0; // breaks of whole joins
-    int chars = 0;
-    for (auto b = run.rbegin(); b != run.rend(); ++b) {
-        if (chars == 0)
-            joins.emplace_back(b->position(), 0);
-        else
-            breaks.push_back(b->position() - 1);
-        joins.back().second += b->lineCount();
-        chars += b->length();
-        if (chars >= kParagraphChars) {
-            taken = breaks.size();
-            chars = 0;
+    int chars = 0, lines = 0;
+    QTextBlock first = last;
+    for (QTextBlock b = last; chars < kParagraphChars; b = b.previous()) {
+        if (!b.isValid() || !loneLine(b)) {
+            joinedTo_ = b.isValid() ? b.position() + b.length() : 0;
+            return;
         }
+        chars += b.length();
+        lines += b.lineCount();
+        if (b != last) breaks.push_back(b.position() + b.length() - 1);
+        first = b;
     }
-    if (chars > 0) joins.pop_back();
-    breaks.resize(taken);
+    joinedTo_ = end;
     if (breaks.empty()) return;
     QScrollBar* bar = verticalScrollBar();
     const int topLine = bar->value();
@@ -199,11 +193,10 @@ void RichTextPane::joinLines(const QTextBlock& last) const {
         c.deleteChar();
     }
     c.endEditBlock();
-    // The layout counts a paragraph it has not laid out as one line; a joined
-    // one has the lines its parts were laid out in, and is laid out again only
-    // when it is next painted.
-    for (const auto& [start, lines] : joins)
-        document()->findBlock(start).setLineCount(lines);
+    // The layout counts a paragraph it has not laid out as one line; the
+    // joined one has the lines its parts were laid out in, and is laid out
+    // again only when it is next painted.
+    document()->findBlock(first.position()).setLineCount(lines);
     QAbstractTextDocumentLayout* layout = document()->documentLayout();
     emit layout->documentSizeChanged(layout->documentSize());
     // The view holds its top by paragraph number, which the join changed for

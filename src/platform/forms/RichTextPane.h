@@ -131,5 +131,8 @@ class RichTextPane : public QPlainTextEdit {
     mutable LineTail lineTail_;
     // Where the paragraphs that keep their glyphs began at the last edit.
     mutable int tailFrom_ = 0;
+    // Where the paragraph last joined ends: the lines after it wait until
+    // they hold enough to join.
+    mutable int joinedTo_ = 0;
     bool held_ = false;
 };
