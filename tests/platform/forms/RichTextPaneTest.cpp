@@ -134,7 +134,7 @@ TEST(RichTextPane, OnlyTheLastLinesKeepTheirGlyphs) {
             }
         return std::pair{blocks, lines};
     };
-    const int received = 300;
+    int received = 300;
     auto lineOf = [](int line) {
         return line % 9 == 4
                    ? QStringLiteral("QQ1XYZ de QQ9ABC TNX FB QSO ES 73 GL %1 73 73 73 de QQ9ABC\r\n")
@@ -230,6 +230,22 @@ TEST(RichTextPane, OnlyTheLastLinesKeepTheirGlyphs) {
     EXPECT_EQ(selected, pane.text().mid(pane.selStart(), pane.selLength()));
     QTest::keyClick(&pane, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), selected);
+
+    // Up a little by the arrow and a press held in the text while lines
+    // arrive and the ones above the view are joined: the view stays.
+    QScrollBar* bar = pane.verticalScrollBar();
+    pane.appendText(lineOf(received++)); // the view follows the end again
+    ASSERT_EQ(bar->value(), bar->maximum());
+    for (int line = 0; line < 12; ++line)
+        QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, bar->width() / 2));
+    QTest::mousePress(view, Qt::LeftButton, {}, QPoint(40, 10));
+    const QImage held = image(*view);
+    const int paragraphs = pane.document()->blockCount();
+    for (int line = received; line < received + 80; ++line) // as the RTTY program's lines come
+        pane.appendText(lineOf(line));
+    EXPECT_LT(pane.document()->blockCount(), paragraphs + 80 - 40) << "lines above the view joined";
+    EXPECT_EQ(image(*view), held);
+    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(40, 10));
 }
 
 // Received text is painted in as it comes, only what changed: what is on the
