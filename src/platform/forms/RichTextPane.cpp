@@ -54,6 +54,10 @@ RichTextPane::RichTextPane(QWidget* parent) : QPlainTextEdit(parent) {
     setUndoRedoEnabled(false);
     applyTimer_.setSingleShot(true);
     connect(&applyTimer_, &QTimer::timeout, this, [this] { applyPending(); });
+    // Qt lays the whole text out anew for another width (the first show, a
+    // resize, the scroll bar coming) and then tells every view to repaint.
+    connect(document()->documentLayout(), &QAbstractTextDocumentLayout::update, this,
+            [this] { keepJoinedLineCounts(); });
 }
 
 int RichTextPane::length() const {
@@ -153,7 +157,10 @@ void RichTextPane::keepTailGlyphs() const {
             releaseLayout(b.layout());
             released = true;
         }
-    if (released) joinLines(fallen);
+    // The view holds its top by paragraph number, and a join renumbers the
+    // paragraphs after it: while the operator holds a press (the only time the
+    // view does not follow the end) the lines wait to be joined.
+    if (released && !held_) joinLines(fallen);
 }
 
 // One-line paragraphs that end at `last` become one paragraph once they hold
@@ -180,8 +187,6 @@ void RichTextPane::joinLines(const QTextBlock& last) const {
     }
     joinedTo_ = end;
     if (breaks.empty()) return;
-    QScrollBar* bar = verticalScrollBar();
-    const int topLine = bar->value();
     QTextCursor c(document());
     c.beginEditBlock();
     for (const int at : breaks) {
@@ -199,10 +204,25 @@ void RichTextPane::joinLines(const QTextBlock& last) const {
     document()->findBlock(first.position()).setLineCount(lines);
     QAbstractTextDocumentLayout* layout = document()->documentLayout();
     emit layout->documentSizeChanged(layout->documentSize());
-    // The view holds its top by paragraph number, which the join changed for
-    // the paragraphs after it; by line, the text above it is what it was.
-    bar->setValue(topLine);
-    const_cast<RichTextPane*>(this)->scrollContentsBy(0, 0);
+}
+
+// A new layout counts each paragraph as one line until it lays it out again:
+// right for a received line, and the view holds its place by lines. A joined
+// paragraph counts a line for each line it joined, as they counted before,
+// or the scroll range would lose them and the view would move.
+void RichTextPane::keepJoinedLineCounts() const {
+    bool counted = false;
+    for (QTextBlock b = document()->firstBlock(); b.isValid() && b.position() < joinedTo_; b = b.next()) {
+        if (b.layout()->lineCount() > 0) continue; // laid out: its count is its own
+        const int lines = int(b.text().count(QChar::LineSeparator)) + 1;
+        if (lines > b.lineCount()) {
+            b.setLineCount(lines);
+            counted = true;
+        }
+    }
+    if (!counted) return;
+    QAbstractTextDocumentLayout* layout = document()->documentLayout();
+    emit layout->documentSizeChanged(layout->documentSize());
 }
 
 // Clearing a layout keeps its shaped text and character data (a kilobyte or

@@ -108,6 +108,7 @@ class RichTextPane : public QPlainTextEdit {
     qreal lastLineBottom() const;
     void keepTailGlyphs() const;
     void joinLines(const QTextBlock& last) const;
+    void keepJoinedLineCounts() const;
     static void releaseLayout(QTextLayout* layout);
     void schedule();
 
