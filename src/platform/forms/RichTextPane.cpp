@@ -208,14 +208,16 @@ void RichTextPane::joinLines(const QTextBlock& last) const {
 
 // A new layout counts each paragraph as one line until it lays it out again:
 // right for a received line, and the view holds its place by lines. A joined
-// paragraph counts a line for each line it joined, as they counted before,
-// or the scroll range would lose them and the view would move.
+// paragraph (ours, or one copied in with the text of another pane) counts a
+// line for each line it joined, as they counted before, or the scroll range
+// would lose them and the view would move.
 void RichTextPane::keepJoinedLineCounts() const {
     bool counted = false;
-    for (QTextBlock b = document()->firstBlock(); b.isValid() && b.position() < joinedTo_; b = b.next()) {
-        if (b.layout()->lineCount() > 0) continue; // laid out: its count is its own
+    for (QTextBlock b = document()->firstBlock(); b.isValid(); b = b.next()) {
+        // Laid out, its count is its own; a joined paragraph is long.
+        if (b.lineCount() != 1 || b.length() < kParagraphChars || b.layout()->lineCount() > 0) continue;
         const int lines = int(b.text().count(QChar::LineSeparator)) + 1;
-        if (lines > b.lineCount()) {
+        if (lines > 1) {
             b.setLineCount(lines);
             counted = true;
         }

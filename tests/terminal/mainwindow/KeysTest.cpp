@@ -190,6 +190,16 @@ std::vector<ActionRow> ActionKeys::rows() {
              EXPECT_EQ(t.w->RichTextBox2->text(), QStringLiteral("cq de ja1zvk "));
              EXPECT_EQ(t.w->RichTextBox2->selStart(), t.w->RichTextBox2->length());
          }},
+        {"Page Up copies a long reception whole, every line counted", Qt::Key_PageUp, Qt::NoModifier,
+         [](KeysBase& t) {
+             for (int line = 0; line < 300; ++line)
+                 t.w->RichTextBox1->appendText(QStringLiteral("cq de ja1zvk %1\n").arg(line));
+             ASSERT_LT(t.w->RichTextBox1->document()->blockCount(), 100) << "lines behind the screenful joined";
+         },
+         [](KeysBase& t) {
+             EXPECT_EQ(t.w->RichTextBox2->text(), t.w->RichTextBox1->text() + QLatin1Char(' '));
+             EXPECT_GE(t.w->RichTextBox2->document()->lineCount(), 301) << "the scroll range holds them all";
+         }},
         {"Page Down closes it and gives the transmit box the caret", Qt::Key_PageDown, Qt::ShiftModifier,
          [](KeysBase& t) {
              t.w->RichTextBox2->show();
