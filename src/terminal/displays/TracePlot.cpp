@@ -1,6 +1,7 @@
 #include "terminal/displays/TracePlot.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -45,6 +46,212 @@ Heading heading(bool vertical, bool back) {
     return vertical ? (back ? Heading::Up : Heading::Down) : (back ? Heading::Left : Heading::Right);
 }
 
+// What the next segment's join looks at: the last pixel drawn and how the
+// segment drawing it stepped.
+struct Joint {
+    Pixel pixel{kNoPixel, kNoPixel};
+    Heading heading = Heading::None;
+    bool axisAligned = false;
+};
+
+// A spectrum's trace steps right a pixel or more at every point and keeps on
+// the canvas. Its segments then need no clipping, none is sub-pixel and none
+// turns back along x: each steps right, down or up, and only one along y that
+// turns back from the last has a cap. Those leave the joins a few cases of
+// arithmetic, worked out here for a block of segments at a time, each step as
+// one loop over the block that the compiler turns into vector code with no
+// jump for the data to mispredict. The pixels are the ones Plotter::step() sets.
+namespace rightward {
+
+constexpr int kBlock = 64;
+// Pixels set for a segment without a loop; a shorter run sets its last again.
+constexpr int kSlots = 6;
+// Coordinates stay within 32 bits on a canvas up to this size.
+constexpr int kMaxSide = 8192;
+
+enum Kind { kRight, kDown, kUp, kNone };
+
+// Segment s runs from point s - 1 to point s; at index 0 stands the segment
+// drawn before the block, its end point and its join.
+struct Block {
+    template <typename T> using Row = std::array<T, kBlock + 1>;
+    Row<int> x, y;                      // end point in 26.6
+    Row<int> kind;                      // Kind
+    Row<int> stop;                      // not drawn here, nor anything after it
+    Row<int> a, aEnd;                   // first pixel and end along the main axis
+    Row<int> b, inc;                    // the other coordinate at a and its step, 16.16
+    Row<int> highAcross;                // the other pixel coordinate at aEnd - 1
+    Row<int> capLow;                    // a cap at the low end
+    Row<int> lastX, lastY, axisAligned; // the join with the next segment
+    Row<int> count;                     // pixels drawn
+    Row<int> inSlots;                   // all on the canvas and in the slots
+    std::array<Row<int>, kSlots> slot;  // offsets of the first pixels into the canvas
+};
+
+// The points' pixel coordinates; a point off the canvas or less than a pixel
+// right of the last stops the block.
+[[gnu::target_clones("avx2", "default")]] void load(Block& k, const QPointF* points, int n, double sx,
+                                                    double sy, double width, double height) {
+    for (int s = 1; s <= n; ++s) {
+        const double x = points[s].x() * sx, y = points[s].y() * sy;
+        k.stop[s] = 1 - ((x >= 0) & (x <= width) & (y >= 0) & (y <= height));
+        // Held to the canvas (not a number to 0) for the conversion; such a point stops anyway.
+        k.x[s] = fixed6(std::min(width, std::max(0., x)));
+        k.y[s] = fixed6(std::min(height, std::max(0., y)));
+    }
+    for (int s = 1; s <= n; ++s) {
+        const int dx = k.x[s] - k.x[s - 1], dy = k.y[s] - k.y[s - 1];
+        k.kind[s] = dx >= std::abs(dy) ? kRight : dy > 0 ? kDown : kUp;
+        k.stop[s] |= dx < 64;
+    }
+}
+
+// Each segment on its own, as step() walks it: a along the main axis from its
+// low end (the top for one along y) with b following.
+[[gnu::target_clones("avx2", "default")]] void walk(Block& k, int n) {
+    for (int s = 1; s <= n; ++s) {
+        const int x1 = k.x[s - 1], y1 = k.y[s - 1], x2 = k.x[s], y2 = k.y[s];
+        const int kind = k.kind[s], previous = k.kind[s - 1];
+        const int capLow = (kind == kDown) & (previous == kUp), capHigh = (kind == kUp) & (previous == kDown);
+        const int a1 = kind == kRight ? x1 : std::min(y1, y2), a2 = kind == kRight ? x2 : std::max(y1, y2);
+        const int b1 = kind == kRight ? y1 : kind == kDown ? x1 : x2;
+        const int b2 = kind == kRight ? y2 : x1 + x2 - b1;
+        const int a1Capped = a1 - (capLow << 5);
+        const int a = (a1Capped + 32) >> 6, aEnd = (a2 + 32 + (capHigh << 5)) >> 6;
+        // A segment less than a pixel long stops the block; its slope is only kept finite.
+        const int inc = int(double(b2 - b1) * 65536. / double(std::max(a2 - a1, 1)));
+        const int b =
+            (b1 << 10) - ((inc >> 1) & -capLow) + ((((a << 6) + ((inc > 0) << 5) - a1Capped) * inc) >> 6);
+        const int lowAcross = b >> 16, highAcross = (b + (aEnd - a - 1) * inc) >> 16;
+        // The last pixel as drawn: a segment up is drawn from its bottom end.
+        k.lastX[s] = kind == kRight ? aEnd - 1 : kind == kDown ? highAcross : lowAcross;
+        k.lastY[s] = kind == kRight ? highAcross : kind == kDown ? aEnd - 1 : a;
+        k.axisAligned[s] = (inc < (1 << 14)) & (inc > -(1 << 14));
+        k.a[s] = a;
+        k.aEnd[s] = aEnd;
+        k.b[s] = b;
+        k.inc[s] = inc;
+        k.highAcross[s] = highAcross;
+        k.capLow[s] = capLow;
+    }
+}
+
+// The joins, as step() makes them: a capped start one past the last pixel moves
+// on, a pixel drawn twice is dropped, a gap filled. The half step on a straight
+// run and a segment left with no pixels stop the block, as the next segment's
+// join would then need the last one's work.
+[[gnu::target_clones("avx2", "default")]] void join(Block& k, int n) {
+    for (int s = 1; s <= n; ++s) {
+        const int kind = k.kind[s], up = kind == kUp, inc = k.inc[s];
+        const int onward = k.capLow[s] & (k.lastY[s - 1] == k.a[s] + 1);
+        int a = k.a[s] + onward, aEnd = k.aEnd[s], b = k.b[s] + (inc & -onward);
+        const int firstAlong = up ? aEnd - 1 : a, firstAcross = up ? k.highAcross[s] : b >> 16;
+        const int firstX = kind == kRight ? firstAlong : firstAcross,
+                  firstY = kind == kRight ? firstAcross : firstAlong;
+        const int gapX = std::abs(k.lastX[s - 1] - firstX), gapY = std::abs(k.lastY[s - 1] - firstY);
+        const int twice = (gapX | gapY) == 0, turned = k.kind[s - 1] != kind;
+        const int gap =
+            (1 - twice) & turned &
+            ((k.axisAligned[s] & k.axisAligned[s - 1] & (gapX != 0) & (gapY != 0)) | (gapX > 1) | (gapY > 1));
+        const int half = (1 - twice) & (1 - turned) & (gapX <= 1) & (gapY > 1);
+        k.stop[s] |= (a == aEnd) | half;
+        // Pixels left out at the start as drawn: one for a pixel drawn twice, minus one for a gap.
+        const int dropped = twice - gap;
+        aEnd -= up ? dropped : 0;
+        a += up ? 0 : dropped;
+        b += up ? 0 : dropped * inc;
+        k.a[s] = a;
+        k.b[s] = b;
+        k.count[s] = std::max(aEnd - a, 1);
+    }
+}
+
+// Whether each segment's pixels are all on the canvas and no more than
+// kSlots, and the offsets of its first kSlots pixels into the canvas.
+[[gnu::target_clones("avx2", "default")]] void place(Block& k, int n, int stride, int width, int height) {
+    for (int s = 1; s <= n; ++s) {
+        const int vertical = k.kind[s] != kRight, count = k.count[s];
+        const int highAlong = k.a[s] + count - 1;
+        const int firstAcross = k.b[s] >> 16, lastAcross = (k.b[s] + (count - 1) * k.inc[s]) >> 16;
+        const int highAcross = std::max(firstAcross, lastAcross);
+        const int highX = vertical ? highAcross : highAlong, highY = vertical ? highAlong : highAcross;
+        k.inSlots[s] = (std::min({k.a[s], firstAcross, lastAcross}) >= 0) & (highX < width) &
+                       (highY < height) & (count <= kSlots);
+    }
+    for (int t = 0; t < kSlots; ++t)
+        for (int s = 1; s <= n; ++s) {
+            const int vertical = k.kind[s] != kRight;
+            const int m = std::min(t, k.count[s] - 1);
+            const int along = k.a[s] + m, across = (k.b[s] + m * k.inc[s]) >> 16;
+            k.slot[t][s] = vertical ? along * stride + across : across * stride + along;
+        }
+}
+
+// Draws segments from point i - 1 on, short of end, while they step right by
+// a pixel or more and keep on the canvas; answers the first point not reached.
+std::size_t plot(std::span<const QPointF> points, std::size_t i, std::size_t end, double sx, double sy,
+                 const TraceCanvas& canvas, QRgb colour, Joint& joint) {
+    const double width = canvas.width, height = canvas.height;
+    const double x0 = points[i - 1].x() * sx, y0 = points[i - 1].y() * sy;
+    if (joint.pixel.x == kNoPixel || joint.heading == Heading::Left || canvas.width > kMaxSide ||
+        canvas.height > kMaxSide || canvas.stride > kMaxSide ||
+        !(x0 >= 0 && x0 <= width && y0 >= 0 && y0 <= height))
+        return i;
+    Block k;
+    k.x[0] = fixed6(x0);
+    k.y[0] = fixed6(y0);
+    k.kind[0] = joint.heading == Heading::Right  ? kRight
+                : joint.heading == Heading::Down ? kDown
+                : joint.heading == Heading::Up   ? kUp
+                                                 : kNone;
+    k.lastX[0] = joint.pixel.x;
+    k.lastY[0] = joint.pixel.y;
+    k.axisAligned[0] = joint.axisAligned;
+    const int stride = int(canvas.stride);
+    while (i < end) {
+        const int n = int(std::min<std::size_t>(kBlock, end - i));
+        load(k, points.data() + i - 1, n, sx, sy, width, height);
+        walk(k, n);
+        join(k, n);
+        place(k, n, stride, canvas.width, canvas.height);
+        // The segments before the first that stops are drawn; in most blocks none stops.
+        int stops = 0;
+        for (int s = 1; s <= n; ++s)
+            stops |= k.stop[s];
+        int drawn = stops ? 0 : n;
+        while (drawn < n && !k.stop[drawn + 1])
+            ++drawn;
+        for (int s = 1; s <= drawn; ++s) {
+            if (k.inSlots[s]) {
+                for (int t = 0; t < kSlots; ++t)
+                    canvas.pixels[k.slot[t][s]] = colour;
+                continue;
+            }
+            const bool vertical = k.kind[s] != kRight;
+            const qsizetype alongStep = vertical ? canvas.stride : 1,
+                            acrossStep = vertical ? 1 : canvas.stride;
+            const auto along = unsigned(vertical ? canvas.height : canvas.width);
+            const auto across = unsigned(vertical ? canvas.width : canvas.height);
+            for (int m = 0, b = k.b[s]; m < k.count[s]; ++m, b += k.inc[s])
+                if (const auto a = unsigned(k.a[s] + m), c = unsigned(b >> 16); a < along && c < across)
+                    canvas.pixels[a * alongStep + c * acrossStep] = colour;
+        }
+        i += std::size_t(drawn);
+        for (auto* row : {&k.x, &k.y, &k.kind, &k.lastX, &k.lastY, &k.axisAligned})
+            (*row)[0] = (*row)[std::size_t(drawn)];
+        if (drawn < n) break;
+    }
+    if (k.kind[0] != kNone)
+        joint = {{k.lastX[0], k.lastY[0]},
+                 k.kind[0] == kRight  ? Heading::Right
+                 : k.kind[0] == kDown ? Heading::Down
+                                      : Heading::Up,
+                 k.axisAligned[0] != 0};
+    return i;
+}
+
+} // namespace rightward
+
 class Plotter {
   public:
     Plotter(const TraceCanvas& canvas, QRgb colour)
@@ -61,6 +268,11 @@ class Plotter {
         if (dx < dy) return step<true>(fy1, fx1, fy2, fx2, caps) || long_;
         if (dx == 0) return true;
         return step<false>(fx1, fy1, fx2, fy2, caps) || long_;
+    }
+
+    // The segments from point i on, short of the last, drawn by rightward::plot().
+    std::size_t rightward(std::span<const QPointF> points, std::size_t i, double sx, double sy) {
+        return rightward::plot(points, i, points.size() - 1, sx, sy, canvas_, colour_, last_);
     }
 
   private:
@@ -82,7 +294,7 @@ class Plotter {
         if (a1 < low || a1 > high) {
             const double edge = a1 < low ? low : high;
             if (a1 < low ? a2 <= low : a2 >= high) {
-                lastPixel_.x = kNoPixel;
+                last_.pixel.x = kNoPixel;
                 return false;
             }
             b1 += (b2 - b1) / (a2 - a1) * (edge - a1);
@@ -90,7 +302,7 @@ class Plotter {
         }
         if (a2 < low || a2 > high) {
             const double edge = a2 < low ? low : high;
-            lastPixel_.x = kNoPixel;
+            last_.pixel.x = kNoPixel;
             b2 += (b2 - b1) / (a2 - a1) * (edge - a2);
             a2 = edge;
         }
@@ -110,11 +322,11 @@ class Plotter {
             caps = swapCaps(caps);
         }
         // A turn back along the same axis gets a cap at the join.
-        if (lastHeading_ == heading(Vertical, !back)) caps |= back ? kCapHigh : kCapLow;
+        if (last_.heading == heading(Vertical, !back)) caps |= back ? kCapHigh : kCapLow;
         const int a1Capped = caps & kCapLow ? a1 - 32 : a1;
         int a = (a1Capped + 32) >> 6;
         int aEnd = ((caps & kCapHigh ? a2 + 32 : a2) + 32) >> 6;
-        if ((caps & kCapLow) && (Vertical ? lastPixel_.y : lastPixel_.x) == a + 1) ++a;
+        if ((caps & kCapLow) && (Vertical ? last_.pixel.y : last_.pixel.x) == a + 1) ++a;
         if (a == aEnd) return false;
 
         const std::int64_t inc = slope16(b2 - b1, a2 - a1);
@@ -125,33 +337,34 @@ class Plotter {
         Pixel last = pixel(aEnd - 1, int((b + (aEnd - a - 1) * inc) >> 16));
         if (back) std::swap(first, last);
         const bool axisAligned = std::abs(inc) < (1 << 14);
-        if (lastPixel_.x != kNoPixel) {
-            const int gapX = std::abs(lastPixel_.x - first.x), gapY = std::abs(lastPixel_.y - first.y);
-            if (first == lastPixel_) {
+        if (last_.pixel.x != kNoPixel) {
+            const int gapX = std::abs(last_.pixel.x - first.x), gapY = std::abs(last_.pixel.y - first.y);
+            if (first == last_.pixel) {
                 if (back) {
                     --aEnd;
                 } else {
                     ++a;
                     b += inc;
                 }
-            } else if (lastHeading_ != way && ((axisAligned && lastAxisAligned_ && gapX != 0 && gapY != 0) ||
-                                               gapX > 1 || gapY > 1)) {
+            } else if (last_.heading != way &&
+                       ((axisAligned && last_.axisAligned && gapX != 0 && gapY != 0) || gapX > 1 ||
+                        gapY > 1)) {
                 if (back) {
                     ++aEnd;
                 } else {
                     --a;
                     b -= inc;
                 }
-            } else if (lastHeading_ == way && gapX <= 1 && gapY > 1) {
+            } else if (last_.heading == way && gapX <= 1 && gapY > 1) {
                 b += inc >> 1;
                 const int moved = int((back ? b : b + (aEnd - a - 1) * inc) >> 16);
                 (Vertical ? last.x : last.y) = moved;
             }
         }
-        lastHeading_ = way;
-        lastAxisAligned_ = axisAligned;
+        last_.heading = way;
+        last_.axisAligned = axisAligned;
         run<Vertical>(a, std::max(aEnd - a, 1), b, inc);
-        lastPixel_ = last;
+        last_.pixel = last;
         return true;
     }
 
@@ -174,9 +387,7 @@ class Plotter {
     TraceCanvas canvas_;
     QRgb colour_;
     double xMax_, yMax_;
-    Pixel lastPixel_{kNoPixel, kNoPixel};
-    Heading lastHeading_ = Heading::None;
-    bool lastAxisAligned_ = false;
+    Joint last_;
 };
 
 } // namespace
@@ -187,14 +398,24 @@ bool plotTrace(std::span<const QPointF> points, double sx, double sy, const Trac
     // Compared exactly: QPointF's own comparison is fuzzy.
     if (points.front().x() == points.back().x() && points.front().y() == points.back().y()) return false;
     Plotter plotter(canvas, colour);
-    QPointF from(points[0].x() * sx, points[0].y() * sy);
+    const auto scaled = [&](std::size_t i) { return QPointF(points[i].x() * sx, points[i].y() * sy); };
+    QPointF from = scaled(0);
+    bool fromLast = true; // from is the last point
     int caps = kCapLow;
     for (std::size_t i = 1; i < points.size(); ++i) {
-        const QPointF to(points[i].x() * sx, points[i].y() * sy);
+        if (fromLast && i > 1) {
+            const std::size_t reached = plotter.rightward(points, i, sx, sy);
+            if (reached != i) {
+                i = reached;
+                from = scaled(i - 1);
+            }
+        }
+        const QPointF to = scaled(i);
         const bool lastOne = i + 1 == points.size();
         if (lastOne) caps |= kCapHigh;
         // A segment too short to draw leaves the next one starting where it started.
-        if (plotter.segment(from.x(), from.y(), to.x(), to.y(), caps) || i == 1 || lastOne) from = to;
+        fromLast = plotter.segment(from.x(), from.y(), to.x(), to.y(), caps) || i == 1 || lastOne;
+        if (fromLast) from = to;
         caps = kNoCaps;
     }
     return true;

@@ -360,7 +360,8 @@ QImage traced(bool byPainter, QSize size, double sx, double sy, const QPolygonF&
 }
 
 TEST(TracePlot, TheSpectrumAndInputTracesAreThePaintersPixelForPixel) {
-    enum Shape { Noise, Spikes, Far }; // noise and a carrier; single-bin peaks; values far off the picture
+    // noise and a carrier; single-bin peaks; values far off the picture; the top and bottom rows in turn
+    enum Shape { Noise, Spikes, Far, Edges };
     struct Case {
         QSize size;
         double scaleW;
@@ -372,6 +373,7 @@ TEST(TracePlot, TheSpectrumAndInputTracesAreThePaintersPixelForPixel) {
         {{352, 56}, 154, 215, 369, 1, Spikes, false}, {{148, 30}, 255, 154, 409, 2, Noise, false},
         {{148, 30}, 575, 10, 585, 5, Spikes, false},  {{148, 30}, 63, 220, 283, 1, Far, false},
         {{160, 22}, 16, 0, 16, 1, Noise, true},       {{160, 22}, 400, 0, 400, 1, Far, true},
+        {{352, 56}, 717, 51, 768, 4, Edges, false},   {{352, 56}, 717, 51, 768, 24, Spikes, false},
     };
     std::mt19937 random(63);
     for (const Case& c : cases) {
@@ -379,7 +381,7 @@ TEST(TracePlot, TheSpectrumAndInputTracesAreThePaintersPixelForPixel) {
         std::vector<std::int32_t> values(1024);
         for (std::size_t i = 0; i < values.size(); ++i) {
             const int shapes[] = {int(random() % 15) + (i % 97 < 3 ? 60 : 0), i % 2 ? 95 : -3,
-                                  i % 3 ? 2'000'000'000 : -5000};
+                                  i % 3 ? 2'000'000'000 : -5000, i % 3 ? 98 * int(i % 2) : 49};
             // The input's samples twenty times a step of the trace; the far ones stay far.
             values[i] = shapes[c.shape] * (c.input && c.shape != Far ? 20 : 1);
         }
@@ -416,6 +418,12 @@ TEST(TracePlot, EveryJoinCapAndClipIsThePaintersOwn) {
         {{50, 30}, 1, 1, {{{-1e9, 5}, {20, 1e9}, {1e7, -1e7}, {25, 15}, {-3, -3}, {60, 40}}}},  // far outside
         {{30, 20}, 1, 1, {{{0, 0}, {29, 0}, {29.9, 19.9}, {-0.6, 19.5}, {-0.4, 0.4}}}},         // the edges
         {{10, 10}, 1, 1, {{{4.1, 4.1}, {4.4, 4.3}}}}, // in one pixel
+        // stepping right: turn-backs at half pixels and past them, flat and steep joins, the edges
+        {{40, 30}, 1, 1, {{{0, 29}, {0, 10.6}, {2, 25.5}, {4, 3.4}, {6, 28.2}, {8, 10.55}, {11, 11.9}}}},
+        {{40, 30}, 1, 1, {{{0, 0}, {1.5, 0}, {3, 2.9}, {6, 3}, {7.2, 30}, {9, 0}, {12, 29.99}, {39.9, 29}}}},
+        {{30, 20}, 0.5, 0.2, {{{0, 100}, {2, 0}, {4.5, 99.9}, {7, 50}, {60, 50.5}, {59.8, 0}}}},
+        // from stepping right to the rest and back: off the top, sub-pixel, back along x, off the bottom
+        {{40, 30}, 1, 1, {{{0, 5}, {2, 20}, {4, -3}, {6, 25}, {6.5, 9}, {9, 28}, {8, 2}, {12, 31}, {14, 9}}}},
     };
     for (const Case& c : cases)
         EXPECT_TRUE(traced(false, c.size, c.sx, c.sy, c.trace, ~0u) ==
@@ -447,6 +455,25 @@ TEST(TracePlot, EveryJoinCapAndClipIsThePaintersOwn) {
             failed += traced(false, size, sx, sy, trace, ~0u) != traced(true, size, sx, sy, trace, ~0u);
     }
     EXPECT_EQ(failed, 0);
+
+    // Traces of a spectrum's shape: a lead-in from the bottom, then a step right of a pixel or
+    // more at every point, mostly on the picture; steep and flat, near its edges and past them.
+    int spectraFailed = 0;
+    for (int n = 0; n < 2000; ++n) {
+        const QSize size(2 + int(random() % 300), 2 + int(random() % 100));
+        const double scaleW = 10 + random() % 800, sy = size.height() / 100.0;
+        const double step = std::ceil(scaleW / size.width()) + random() % 4;
+        const double spread = unit(random) * 100, floor = unit(random) < 0.2 ? 101 : 98;
+        QPolygonF trace{{0, 100}};
+        for (double x = 0; x <= scaleW; x += step) {
+            trace << QPointF(
+                x, std::min(floor, unit(random) < 0.02 ? unit(random) * 5 : floor - unit(random) * spread));
+            if (random() % 100 == 0) x -= step * unit(random) * 2; // a step short of a pixel, or back
+        }
+        spectraFailed += traced(false, size, size.width() / scaleW, sy, trace, ~0u) !=
+                         traced(true, size, size.width() / scaleW, sy, trace, ~0u);
+    }
+    EXPECT_EQ(spectraFailed, 0);
 }
 
 } // namespace
