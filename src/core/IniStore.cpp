@@ -102,6 +102,22 @@ bool deleteFile(const QString& path) {
     return true;
 }
 
+QByteArray currentBytes(const QString& path) {
+    if (batch().depth > 0) return batchBytes(path);
+    return withUnsaved(profile::readFile(path).value_or(QByteArray()), path);
+}
+
+bool alreadyHolds(const profile::Edit& edit, const QString& path) {
+    const QString none = QStringLiteral("\x01");
+    return profile::stringIn(currentBytes(path), edit.section, edit.key, none) == edit.value;
+}
+
+// The folder part of a chosen path, whichever separator it was written with.
+QString folderPart(const QString& path) {
+    const qsizetype cut = std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+    return cut < 0 ? QString() : path.left(cut);
+}
+
 } // namespace
 
 bool FileExists(const QString& path) {
@@ -135,6 +151,10 @@ bool PutIniString(const QString& key, const QString& value) {
     // A value is one line of the file, whoever writes it: a line break would
     // start lines of its own (a section, a key) that the operator never typed.
     const profile::Edit edit{g.IniSection, key, ui::oneLine(value)};
+    // Whoever writes, a character the file lacks is refused aloud, never
+    // turned into "?"; a value the key already holds is no change.
+    if (!IniUncarried(edit.value).isEmpty() && !alreadyHolds(edit, path) && !IniHolds(edit.value))
+        return false;
     Batch& b = batch();
     if (b.depth > 0) {
         b.bytes = profile::edited(batchBytes(path), edit);
@@ -173,10 +193,28 @@ void TellUnsavedSettings() {
 QString IniUncarried(const QString& text) {
     // Every file holds ASCII: most texts need no look at the file.
     if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; })) return {};
-    const QString path = storePath();
-    const QByteArray bytes =
-        batch().depth > 0 ? batchBytes(path) : profile::readFile(path).value_or(QByteArray());
-    return profile::uncarried(bytes, text);
+    return profile::uncarried(currentBytes(storePath()), text);
+}
+
+bool IniHolds(const QString& text) {
+    // The warning's own opening takes the focus from the box it is about,
+    // whose leaving would say it a second time.
+    static bool telling = false;
+    const QString lost = IniUncarried(text);
+    if (lost.isEmpty()) return true;
+    if (telling) return false;
+    telling = true;
+    ui::sayUnstorable(lost);
+    telling = false;
+    return false;
+}
+
+QString IniHeldChoice(const std::function<QString()>& choose, StoredPart stored) {
+    for (;;) {
+        const QString chosen = choose();
+        if (chosen.isEmpty() || IniHolds(stored == StoredPart::Folder ? folderPart(chosen) : chosen))
+            return chosen;
+    }
 }
 
 QString IniValueOr(const QString& section, const QString& key, const QString& defaultValue) {

@@ -12,6 +12,7 @@
 // into the file with the next write the file takes.
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace core {
 
@@ -23,16 +24,29 @@ QString IniFilePath();
 void GetIniString(const QString& key, QString& value);
 // Writes Key=Value in section IniSection; the key "NEW" (exactly) deletes the
 // file instead. The value is written on one line: each line break in it
-// becomes one blank. True when the file holds the value (or was deleted), or when
-// the run already holds it for want of a writable file; on a failed write the
-// file is left as it was. Inside a batch, true when the file
-// may be written; the write itself comes when the batch ends.
+// becomes one blank. A value with a character the file cannot hold is not
+// written (IniHolds tells the operator), unless the key already reads back as it. True when the file holds
+// the value (or was deleted), or when the run already holds it for want of a writable file; on a failed write
+// the file is left as it was. Inside a batch, true when the file may be written; the write itself comes when
+// the batch ends.
 bool PutIniString(const QString& key, const QString& value);
 
 // The characters of the text that ZORVATEK.INI cannot hold in its encoding
 // (Shift-JIS, or UTF-8 or UTF-16 by its byte-order mark), each once: a value
 // holding one is not stored as typed.
 QString IniUncarried(const QString& text);
+
+// True when ZORVATEK.INI can hold the text as it stands. Otherwise the
+// operator is told which characters it lacks, in the settings sheet's words,
+// and false: such a text is never stored with "?" in their place.
+bool IniHolds(const QString& text);
+
+// A file or folder the operator picks for the settings to name: while the
+// part to be stored (the whole path, or the folder it lies in) has a character
+// ZORVATEK.INI cannot hold, the operator is told and the dialog comes again.
+// The empty text when the dialog is cancelled.
+enum class StoredPart { WholePath, Folder };
+QString IniHeldChoice(const std::function<QString()>& choose, StoredPart stored);
 
 // The value of a key, or defaultValue when the key is missing (reads back as the section).
 QString IniValueOr(const QString& section, const QString& key, const QString& defaultValue);

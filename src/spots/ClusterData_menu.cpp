@@ -2,9 +2,10 @@
 // frequency corrections, the automatic fill of the submission boxes), the
 // submission frame and help.
 #include "core/Globals.h"
+#include "core/IniStore.h"
 #include "core/IniValues.h"
-#include "platform/os/AlertSound.h"
 #include "platform/forms/Dialogs.h"
+#include "platform/os/AlertSound.h"
 #include "platform/os/Paths.h"
 #include "rig/RigGlobals.h"
 #include "spots/ClusterData.h"
@@ -166,8 +167,12 @@ void ClusterData::chooseAlertMode(QAction* item, const QString& mode) {
 void ClusterData::setSound_Click() {
     QString current = core::IniStored(WavSection, QStringLiteral("WAVFPOS")).value_or(QString());
     if (current.isEmpty()) current = paths::join(paths::executableFolder(), alertsound::AlertToneFile);
-    const QString chosen = ui::openFileName(QStringLiteral("ｻｳﾝﾄﾞﾌｧｲﾙ選択"), paths::fromStored(current),
-                                            QStringLiteral("ｻｳﾝﾄﾞﾌｧｲﾙ (*.WAV *.wav)"));
+    const QString chosen = core::IniHeldChoice(
+        [&] {
+            return ui::openFileName(QStringLiteral("ｻｳﾝﾄﾞﾌｧｲﾙ選択"), paths::fromStored(current),
+                                    QStringLiteral("ｻｳﾝﾄﾞﾌｧｲﾙ (*.WAV *.wav)"));
+        },
+        core::StoredPart::WholePath);
     if (chosen.isEmpty()) return;
     spots::g.AlertWavPath = chosen;
     core::PutIniText(WavSection, QStringLiteral("WAVFPOS"), chosen);

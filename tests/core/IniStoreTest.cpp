@@ -1,6 +1,7 @@
 // The configuration store over a real ZORVATEK.INI in a temporary program folder.
 #include "core/IniStore.h"
 #include "core/Globals.h"
+#include "platform/forms/Dialogs.h"
 #include "platform/os/Cp932.h"
 #include "startup/AboutZORVATEK.h"
 #include "support/ProgramFolder.h"
@@ -64,6 +65,18 @@ TEST_F(IniStore, WritesCreateTheFileAndReadBack) {
     EXPECT_TRUE(put("E-QSL", "eQSL_Mesg", QStringLiteral("TKS\r\n[Mmtty]\nTXDelay=9\r[HamLog]\u2028X=1")));
     EXPECT_EQ(get("E-QSL", "eQSL_Mesg"), QStringLiteral("TKS [Mmtty] TXDelay=9 [HamLog] X=1"));
     EXPECT_EQ(readFile("ZORVATEK.INI").count('\n'), 4);
+
+    // A character Shift-JIS lacks, whoever writes it: refused aloud, nothing
+    // written, never "?" in its place; what the key already holds stays.
+    const QByteArray before = readFile("ZORVATEK.INI");
+    ui::script::clearAsked();
+    EXPECT_FALSE(put("PSKCFG", "Name", QStringLiteral("JA1€X")));
+    EXPECT_FALSE(put("CLSTRCFG", "New", QStringLiteral("🎉")));
+    EXPECT_EQ(readFile("ZORVATEK.INI"), before);
+    ASSERT_EQ(ui::script::asked().size(), 2);
+    EXPECT_EQ(ui::script::asked()[0].prompt,
+              QStringLiteral("「€」は設定ファイルに保存できない文字です。\n別の文字に直して下さい。"));
+    EXPECT_EQ(get("PSKCFG", "Name"), QStringLiteral("鈴木"));
 }
 
 TEST_F(IniStore, LongValuesAreNeverCut) {

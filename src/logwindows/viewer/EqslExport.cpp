@@ -1,6 +1,7 @@
 #include "logwindows/viewer/EqslExport.h"
 
 #include "core/Globals.h"
+#include "core/IniStore.h"
 #include "core/IniValues.h"
 #include "core/StartupFiles.h"
 #include "log/AdifExport.h"
@@ -40,7 +41,10 @@ SaveDialog saveDialogFor(logbook::EqslKind kind) {
 QString askFile(const SaveDialog& dialog, const QString& proposedName) {
     const QString folder =
         paths::fromStored(core::IniStored(dialog.section, dialog.key).value_or(paths::programFolder()));
-    const QString chosen = ui::saveFileName(dialog.title, paths::join(folder, proposedName), dialog.filter);
+    // The folder is kept in the settings: one they cannot name is refused as it is chosen.
+    const QString chosen = core::IniHeldChoice(
+        [&] { return ui::saveFileName(dialog.title, paths::join(folder, proposedName), dialog.filter); },
+        core::StoredPart::Folder);
     if (chosen.isEmpty()) return {};
     const QString path = logbook::withExtension(chosen, dialog.ext);
     core::PutIniText(dialog.section, dialog.key, QFileInfo(path).absolutePath());

@@ -2,6 +2,7 @@
 #include "settings/dialogs/DialogPlace.h"
 
 #include "core/Globals.h"
+#include "core/IniStore.h"
 #include "core/IniValues.h"
 #include "platform/forms/Colour.h"
 #include "platform/forms/Dialogs.h"
@@ -151,8 +152,13 @@ void CFG_RecPlay::Command28_Click() {
     core::g.RecFolder = terminal::rxtext::existingFolderOr(core::IniStored(kCfg, QStringLiteral("RecFOL")));
     const QString suggested =
         paths::join(core::g.RecFolder, settings::proposedRecordingName(sysclock::jstNow()));
-    QString chosen =
-        ui::saveFileName(QStringLiteral("録音ﾃﾞｰﾀ保存"), suggested, QStringLiteral("録音ﾃﾞｰﾀ (*.WAV)"));
+    // The settings keep the whole name (RecFname): one they cannot hold is refused as it is chosen.
+    QString chosen = core::IniHeldChoice(
+        [&] {
+            return ui::saveFileName(QStringLiteral("録音ﾃﾞｰﾀ保存"), suggested,
+                                    QStringLiteral("録音ﾃﾞｰﾀ (*.WAV)"));
+        },
+        core::StoredPart::WholePath);
     // A cancelled choice leaves the file as it was.
     if (chosen.isEmpty()) return;
     chosen = terminal::rxtext::withExtension(chosen, QStringLiteral(".wav"));

@@ -95,24 +95,11 @@ CFGSHEET::~CFGSHEET() {
 
 namespace settings {
 
-bool FileHolds(const QString& text) {
-    // The warning's own opening takes the focus from the box it is about,
-    // which would say it a second time.
-    static bool telling = false;
-    const QString lost = core::IniUncarried(text);
-    if (lost.isEmpty()) return true;
-    if (telling) return false;
-    telling = true;
-    ui::sayUnstorable(lost);
-    telling = false;
-    return false;
-}
-
 std::optional<QString> AskHeld(const QString& prompt, const QString& title, const QString& preset) {
     std::optional<QString> answer = preset;
     do {
         answer = ui::inputBox(prompt, title, *answer);
-    } while (answer && !FileHolds(*answer));
+    } while (answer && !core::IniHolds(*answer));
     return answer;
 }
 
@@ -122,7 +109,7 @@ std::optional<QString> AskHeld(const QString& prompt, const QString& title, cons
 // that holds it, and finds it still there to mend. A text the box was given
 // from the file is the file's own: it goes back as it was read.
 void CFGSHEET::sayUncarried(QLineEdit* box) {
-    if (box->isModified() && !settings::FileHolds(box->text())) box->setFocus();
+    if (box->isModified() && !core::IniHolds(box->text())) box->setFocus();
 }
 
 bool CFGSHEET::boxesHeld() {
@@ -130,7 +117,7 @@ bool CFGSHEET::boxesHeld() {
         if (!box->isModified() || core::IniUncarried(box->text()).isEmpty()) continue;
         for (int tab = 0; tab < SSTab1->count(); ++tab)
             if (SSTab1->widget(tab)->isAncestorOf(box)) SSTab1->setCurrentIndex(tab);
-        settings::FileHolds(box->text());
+        core::IniHolds(box->text());
         box->setFocus();
         return false;
     }

@@ -1,6 +1,7 @@
 // The log tab: how the system reaches the logging program, the log's mode
 // names and QSL marks, and the switches of the log entry.
 #include "core/Globals.h"
+#include "core/IniStore.h"
 #include "core/IniValues.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/TEMP_LOG.h"
@@ -292,7 +293,7 @@ void CFGSHEET::Command6_Click() {
                   QStringLiteral("Hamlogw.exe の場所を指定します"),
                   settings::PickerFolder(l.HamlogPath, paths::programFolder()),
                   settings::DialogFilter(QStringLiteral("hamlog データベース(HAMLOGW.EXE)|HAMLOGW.EXE|")));
-    if (file.isEmpty() || !settings::FileHolds(file)) {
+    if (file.isEmpty() || !core::IniHolds(file)) {
         ui::msgBox(QStringLiteral("log データベースが指定（変更）されませんでした"), ui::OkOnly);
         return;
     }

@@ -3,6 +3,7 @@
 // the QSOBank sender and the eQSL remarks, the two outside programs of the
 // main window, and what becomes of a received QTH.
 #include "core/Globals.h"
+#include "core/IniStore.h"
 #include "core/IniValues.h"
 #include "log/LogGlobals.h"
 #include "platform/forms/ControlColour.h"
@@ -28,7 +29,7 @@ const QString kOther = QStringLiteral("Other_App");
 QString pick(const QString& title, const QString& filter, const QString& stored) {
     const QString file = ui::openFileName(title, settings::PickerFolder(stored, paths::programFolder()),
                                           settings::DialogFilter(filter));
-    return settings::FileHolds(file) ? file : QString();
+    return core::IniHolds(file) ? file : QString();
 }
 
 void tell(const QString& text) {

@@ -1,6 +1,7 @@
 // The rig tab: the CAT link's family, port and line settings (a change reopens
 // the port), how the rig is read, and the rig's mode codes.
 #include "core/Globals.h"
+#include "core/IniStore.h"
 #include "core/IniValues.h"
 #include "platform/forms/ControlColour.h"
 #include "platform/forms/Dialogs.h"
@@ -330,7 +331,7 @@ void CFGSHEET::Text16_Change() {
 }
 
 void CFGSHEET::Command19_Click() {
-    if (!settings::FileHolds(Text21->text() + Text22->text() + Text23->text())) return;
+    if (!core::IniHolds(Text21->text() + Text22->text() + Text23->text())) return;
     rig::Globals& r = rig::g;
     r.RigCwModeIni = Text23->text().trimmed();
     r.RigRttyModeIni = Text22->text().trimmed();

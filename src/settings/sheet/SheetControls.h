@@ -83,10 +83,6 @@ PSK31MAIN* LoadedMain();
 // A button's configured look: a colour and a tooltip.
 void MarkButton(QAbstractButton* b, std::uint32_t ref, const QString& tip);
 
-// True when the settings file can hold the text as it is; otherwise the
-// operator is told which characters it cannot (nothing is ever stored with
-// "?" in their place).
-bool FileHolds(const QString& text);
 // The input box asked again, with what was typed, until its answer is one the
 // file can hold; nothing when it is cancelled.
 std::optional<QString> AskHeld(const QString& prompt, const QString& title, const QString& preset);

@@ -1,6 +1,7 @@
 // The picture library's listing and drawing: each tab's folder listed, a page
 // of thumbnails made anew from the files, paging both ways and the choice of
 // the transmit folder.
+#include "core/IniStore.h"
 #include "core/IniValues.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/Waits.h"
@@ -177,9 +178,12 @@ void PiclibForm::Command4_Click() {
 
 void PiclibForm::GetFol_Click() {
     const QString current = sstv::ReadTxBmpFolder();
-    const QString chosen =
-        ui::openFileName(QStringLiteral("画像ﾌｧｲﾙ選択"), current,
-                         QStringLiteral("画像ﾌｧｲﾙ (*.BMP *.JPG *.JPEG *.bmp *.jpg *.jpeg)"));
+    const QString chosen = core::IniHeldChoice(
+        [&] {
+            return ui::openFileName(QStringLiteral("画像ﾌｧｲﾙ選択"), current,
+                                    QStringLiteral("画像ﾌｧｲﾙ (*.BMP *.JPG *.JPEG *.bmp *.jpg *.jpeg)"));
+        },
+        core::StoredPart::Folder);
     const QString file = paths::fromStored(chosen);
     const qsizetype slash = file.lastIndexOf(QLatin1Char('/'));
     if (slash < 0) return;

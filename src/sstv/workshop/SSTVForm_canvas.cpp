@@ -2,6 +2,7 @@
 // (button and menu), dropped or pasted, the transmit picture saved, the
 // canvas cleared, and the menu "送信画加工".
 #include "core/Globals.h"
+#include "core/IniStore.h"
 #include "core/MessageLine.h"
 #include "platform/forms/Colour.h"
 #include "platform/forms/Dialogs.h"
@@ -37,9 +38,12 @@ void SSTVForm::popupPictureMenu() {
 // The open dialog of the workshop; the loaded picture (the caller releases
 // it), or 0 when the operator cancelled or the file cannot be read.
 std::int32_t SSTVForm::openPicture(bool storeFolder) {
-    const QString chosen =
-        ui::openFileName(QStringLiteral("画像ﾌｧｲﾙ選択"), sstv::ReadTxBmpFolder(),
-                         QStringLiteral("画像ﾌｧｲﾙ (*.BMP *.JPG *.bmp *.jpg *.JPEG *.jpeg)"));
+    const auto ask = [] {
+        return ui::openFileName(QStringLiteral("画像ﾌｧｲﾙ選択"), sstv::ReadTxBmpFolder(),
+                                QStringLiteral("画像ﾌｧｲﾙ (*.BMP *.JPG *.bmp *.jpg *.JPEG *.jpeg)"));
+    };
+    // Where the folder is kept, one the settings cannot name is refused as it is chosen.
+    const QString chosen = storeFolder ? core::IniHeldChoice(ask, core::StoredPart::Folder) : ask();
     if (chosen.isEmpty()) return 0;
     LastPictureFile = chosen;
     if (storeFolder) sstv::StoreTxBmpFolder(folderOf(chosen));

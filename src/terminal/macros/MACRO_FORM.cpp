@@ -1,6 +1,7 @@
 #include "terminal/macros/MACRO_FORM.h"
 
 #include "core/Globals.h"
+#include "core/IniStore.h"
 #include "core/IniValues.h"
 #include "platform/forms/Colour.h"
 #include "platform/forms/ControlColour.h"
@@ -184,6 +185,12 @@ void MACRO_FORM::CWIDSET_Click() {
 }
 
 void MACRO_FORM::Command1_Click() {
+    // A text the settings cannot hold keeps the list open on its box; nothing is stored.
+    for (QLineEdit* box : Text3) {
+        if (core::IniHolds(box->text())) continue;
+        box->setFocus();
+        return;
+    }
     Frame1->hide();
     for (int n = 0; n < 5; ++n) {
         core::PutIniText(QStringLiteral("PG_CWID"), QStringLiteral("CWID%1").arg(n + 1), Text3[n]->text());

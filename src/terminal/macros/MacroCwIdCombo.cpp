@@ -1,6 +1,7 @@
 #include "terminal/macros/MacroCwIdCombo.h"
 
 #include "core/Globals.h"
+#include "core/IniStore.h"
 #include "core/IniValues.h"
 #include "platform/forms/Dialogs.h"
 #include "terminal/macros/MacroState.h"
@@ -93,8 +94,14 @@ void Combo1_Change(const QString& text) {
         edit->setText(upper);
         edit->setCursorPosition(caret);
     }
+    // A character the settings cannot hold is said once, as it comes into the
+    // text; CWIDSTR keeps the last text it could hold.
+    const bool told = !core::IniUncarried(core::g.CwIdText).isEmpty();
     chooseCwId(w, upper);
-    putCfg(QStringLiteral("CWIDSTR"), upper);
+    if (core::IniUncarried(upper).isEmpty())
+        putCfg(QStringLiteral("CWIDSTR"), upper);
+    else if (!told)
+        core::IniHolds(upper);
 }
 
 void Combo1_Enter() {
@@ -104,6 +111,8 @@ void Combo1_Enter() {
         deleteRemembered(w);
         return;
     }
+    // Refused aloud, the text stays in the box to be mended.
+    if (!core::IniHolds(text.toUpper())) return;
     w.Combo1->addItem(text.toUpper());
     const int n = w.Combo1->count() - firstMessage(w);
     putCfg(QStringLiteral("MSG_CNT"), QString::number(n));

@@ -3,6 +3,8 @@
 #include "platform/forms/Colour.h"
 #include "platform/os/Cp932.h"
 
+#include <QRegularExpression>
+
 namespace terminal::macros {
 namespace {
 
@@ -39,7 +41,53 @@ QString normalisedLines(const QString& raw) {
     return t;
 }
 
+// A tag of macro 0 to 35, as the reading rule finds it anywhere in the text.
+const QRegularExpression& fileTag() {
+    static const QRegularExpression tags(
+        QStringLiteral("<(MACNAME|BUTCOL|MACText|MacroEND)([0-9]|[12][0-9]|3[0-5])>"));
+    return tags;
+}
+
 } // namespace
+
+std::optional<NotStorable> notStorable(const std::array<Macro, kCount>& macros) {
+    for (int i = 0; i < kCount; ++i) {
+        const Macro& m = macros[static_cast<std::size_t>(i)];
+        if (const QString lost = cp932::uncarried(m.name); !lost.isEmpty())
+            return NotStorable{i, true, lost, {}};
+        if (const QString lost = cp932::uncarried(m.text); !lost.isEmpty())
+            return NotStorable{i, false, lost, {}};
+    }
+    // A tag that lands after the one the reading rule takes harms nothing (a
+    // file loaded with one saves as it was): only what would not read back is held.
+    const ReadResult back = parseMacroFile(formatMacroFile(macros));
+    std::optional<int> first;
+    for (int i = 0; i < kCount && !first; ++i) {
+        const ReadMacro& r = back.macros[static_cast<std::size_t>(i)];
+        const Macro& m = macros[static_cast<std::size_t>(i)];
+        if (r.name != m.name || r.text != m.text || r.colour != m.colour) first = i;
+    }
+    if (!first) return std::nullopt;
+    // Only a tag of a later macro, or of its own that the file writes after
+    // this part, comes before the tag the reading rule should take.
+    const auto blamed = [](const QString& part, int i, bool name) -> QString {
+        for (auto it = fileTag().globalMatch(part); it.hasNext();) {
+            const auto found = it.next();
+            const int of = found.captured(2).toInt();
+            const QString kind = found.captured(1);
+            const bool ownLater = name ? kind != QLatin1String("MACNAME") : kind == QLatin1String("MacroEND");
+            if (of > i || (of == i && ownLater)) return found.captured();
+        }
+        return {};
+    };
+    for (int i = 0; i < kCount; ++i) {
+        const Macro& m = macros[static_cast<std::size_t>(i)];
+        if (const QString tag = blamed(m.name, i, true); !tag.isEmpty()) return NotStorable{i, true, {}, tag};
+        if (const QString tag = blamed(m.text, i, false); !tag.isEmpty())
+            return NotStorable{i, false, {}, tag};
+    }
+    return NotStorable{*first, false, {}, {}};
+}
 
 bool ReadResult::complete() const {
     for (const ReadMacro& m : macros)

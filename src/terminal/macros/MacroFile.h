@@ -39,6 +39,18 @@ QByteArray formatMacroFile(const std::array<Macro, kCount>& macros);
 // Any line ending (CR LF, LF or CR) is read as CR LF.
 ReadResult parseMacroFile(const QByteArray& bytes);
 
+// What keeps the macros from coming back out of their file as they stand:
+// a character Shift-JIS lacks (written, it would read back as "?"), or a tag
+// of the file in a name or a text, which would cut that macro or make up
+// another. The first macro so held, in the order of the file.
+struct NotStorable {
+    int macro = 0;
+    bool inName = false;
+    QString characters; // those Shift-JIS lacks, each once
+    QString tag;        // else the tag found, when one is to blame
+};
+std::optional<NotStorable> notStorable(const std::array<Macro, kCount>& macros);
+
 // The letter of a trailing shortcut marker "(s" + A..Z + ")", if the name ends in one.
 std::optional<QChar> shortcutLetter(const QString& name);
 // The name without its trailing shortcut marker.

@@ -1,10 +1,11 @@
 #include "terminal/macros/MacroStore.h"
 
 #include "core/Globals.h"
+#include "core/IniStore.h"
 #include "core/IniValues.h"
-#include "platform/os/AtomicFile.h"
 #include "platform/forms/Colour.h"
 #include "platform/forms/Dialogs.h"
+#include "platform/os/AtomicFile.h"
 #include "platform/os/Paths.h"
 #include "terminal/macros/MACRO_FORM.h"
 #include "terminal/macros/MacroButtons.h"
@@ -12,6 +13,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 
 namespace terminal::macros {
 namespace {
@@ -59,8 +62,31 @@ bool fillFromFile(MACRO_FORM& f, const ReadResult& r) {
     return r.complete();
 }
 
-void tellUnreadable() {
-    ui::msgBox(QStringLiteral("マクロファイルが読めませんでした"), ui::OkOnly);
+void tellUnreadable(const QString& path = {}) {
+    const QString name = path.isEmpty() ? QString() : QStringLiteral("\r\n") + path;
+    ui::msgBox(QStringLiteral("マクロファイルが読めませんでした") + name, ui::OkOnly);
+}
+
+// Nothing is written while a macro would not come back out of the file as it
+// stands: the operator is shown the macro and the box to mend.
+bool storable(MACRO_FORM& f, const std::array<Macro, kCount>& all) {
+    const std::optional<NotStorable> held = notStorable(all);
+    if (!held) return true;
+    const auto i = static_cast<std::size_t>(held->macro);
+    f.showMacro(held->macro);
+    if (held->inName)
+        f.Text2[i]->setFocus();
+    else
+        f.Text1[i]->setFocus();
+    if (!held->characters.isEmpty())
+        ui::sayUnstorable(held->characters);
+    else
+        ui::msgBox((held->tag.isEmpty() ? caption(held->macro, {})
+                                        : QStringLiteral("「") + held->tag + QStringLiteral("」")) +
+                       QStringLiteral("はマクロファイルの区切りと重なるため、このままでは保存できません。"
+                                      "\n別の文字に直して下さい。"),
+                   ui::OkOnly | ui::Exclamation);
+    return false;
 }
 
 QString withMacSuffix(const QString& path) {
@@ -94,8 +120,12 @@ void fillStoreAtLoad(MACRO_FORM& f) {
     if (file.isEmpty()) {
         fillFromLegacyFiles(f);
     } else {
+        // The file named is said: the empty buttons are never left unexplained.
         const auto bytes = readBytes(paths::fromStored(file));
-        if (!bytes || !fillFromFile(f, parseMacroFile(*bytes))) tellUnreadable();
+        if (!bytes)
+            tellUnreadable(file);
+        else if (!fillFromFile(f, parseMacroFile(*bytes)))
+            tellUnreadable();
     }
     rebuildShortcuts(f);
 }
@@ -127,7 +157,9 @@ void MAC_LOAD_Click() {
     const QString current = ini("PSKCFG", QStringLiteral("MacroFile"));
     const QString folder =
         current.isEmpty() ? paths::programFolder() : QFileInfo(paths::fromStored(current)).absolutePath();
-    const QString path = ui::openFileName(QStringLiteral("マクロファイル選択"), folder, kFilter);
+    const QString path = core::IniHeldChoice(
+        [&] { return ui::openFileName(QStringLiteral("マクロファイル選択"), folder, kFilter); },
+        core::StoredPart::WholePath);
     if (!path.isEmpty()) LoadMacroFile(path);
 }
 
@@ -136,18 +168,25 @@ bool SaveMacroFile() {
     const QString suggested = current.isEmpty()
                                   ? paths::join(paths::programFolder(), QStringLiteral("ZORVATEK_MACRO"))
                                   : paths::fromStored(current);
-    const QString chosen = ui::saveFileName(QStringLiteral("マクロファイル保存"), suggested, kFilter);
+    MACRO_FORM& f = forms::MACRO_FORM();
+    std::array<Macro, kCount> all;
+    for (int i = 0; i < kCount; ++i) {
+        Macro& m = all[static_cast<std::size_t>(i)];
+        m = macroInStore(f, i);
+        // A system colour cannot be stored in the file: it becomes light grey.
+        if (m.colour & 0x80000000u) m.colour = kLightGrey;
+    }
+    if (!storable(f, all)) return false;
+    // The settings name the file: a name they cannot hold is refused here.
+    const QString chosen = core::IniHeldChoice(
+        [&] { return ui::saveFileName(QStringLiteral("マクロファイル保存"), suggested, kFilter); },
+        core::StoredPart::WholePath);
     if (chosen.isEmpty()) {
         ui::msgBox(QStringLiteral("マクロファイルは保存されていません"), ui::OkOnly);
         return false;
     }
-    MACRO_FORM& f = forms::MACRO_FORM();
-    std::array<Macro, kCount> all;
-    for (int i = 0; i < kCount; ++i) {
-        // A system colour cannot be stored in the file: it becomes light grey.
-        if (f.nameColour(i) & 0x80000000u) f.setNameColour(i, kLightGrey);
-        all[static_cast<std::size_t>(i)] = macroInStore(f, i);
-    }
+    for (int i = 0; i < kCount; ++i)
+        f.setNameColour(i, all[static_cast<std::size_t>(i)].colour);
     const QString path = withMacSuffix(chosen);
     if (!files::replaceWhole(path, formatMacroFile(all))) {
         ui::msgBox(QStringLiteral("マクロファイルが保存できませんでした") + QStringLiteral("\r\n") + path,

@@ -1,6 +1,7 @@
 #include "terminal/recording/RecordPlay.h"
 
 #include "core/Globals.h"
+#include "core/IniStore.h"
 #include "core/IniValues.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/Waits.h"
@@ -102,8 +103,12 @@ void PlayPsk_Click() {
     g.RecFolder = rxtext::existingFolderOr(stored("RecFOL"));
     // The dialog proposes the file last recorded or played.
     const QString proposed = g.WaveFilePath.isEmpty() ? g.RecFolder : paths::fromStored(g.WaveFilePath);
-    const QString chosen =
-        ui::openFileName(QStringLiteral("再生ﾃﾞｰﾀ閲覧"), proposed, QStringLiteral("再生ﾃﾞｰﾀ (*.WAV)"));
+    const QString chosen = core::IniHeldChoice(
+        [&] {
+            return ui::openFileName(QStringLiteral("再生ﾃﾞｰﾀ閲覧"), proposed,
+                                    QStringLiteral("再生ﾃﾞｰﾀ (*.WAV)"));
+        },
+        core::StoredPart::Folder);
     // A cancelled choice plays the file chosen before, if it still plays; a
     // cancel never says that a file cannot be opened.
     const bool cancelled = chosen.isEmpty();

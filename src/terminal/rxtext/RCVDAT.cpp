@@ -1,5 +1,6 @@
 #include "terminal/rxtext/RCVDAT.h"
 
+#include "core/IniStore.h"
 #include "core/IniValues.h"
 #include "platform/forms/Colour.h"
 #include "platform/forms/Dialogs.h"
@@ -125,8 +126,12 @@ void RCVDAT::appendLine(const QString& line) {
 void RCVDAT::RCVMEMO_Click() {
     const QString folder = receiveFolder();
     const QString suggested = paths::join(folder, sysclock::jstNow().toString(QStringLiteral("yyMMdd")));
-    QString chosen =
-        ui::saveFileName(QStringLiteral("受信ﾃﾞｰﾀ保存"), suggested, QStringLiteral("受信ﾃﾞｰﾀ (*.TXT)"));
+    QString chosen = core::IniHeldChoice(
+        [&] {
+            return ui::saveFileName(QStringLiteral("受信ﾃﾞｰﾀ保存"), suggested,
+                                    QStringLiteral("受信ﾃﾞｰﾀ (*.TXT)"));
+        },
+        core::StoredPart::Folder);
     if (chosen.isEmpty()) return;
     chosen = withExtension(chosen, QStringLiteral(".TXT"));
     if (!writeWhole(chosen, Text1->toPlainText())) {

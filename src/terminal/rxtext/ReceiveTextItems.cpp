@@ -1,5 +1,6 @@
 #include "terminal/rxtext/ReceiveTextItems.h"
 
+#include "core/IniStore.h"
 #include "core/IniValues.h"
 #include "platform/forms/Clipboard.h"
 #include "platform/forms/Dialogs.h"
@@ -77,7 +78,10 @@ void RSAVE_Click() {
     const QString suggested =
         paths::join(receiveFolder(),
                     QStringLiteral("ZORVAT_") + sysclock::jstNow().toString(QStringLiteral("yyMMddHHmm")));
-    QString chosen = ui::saveFileName(kDataTitleSave, suggested, QStringLiteral("受信ﾃﾞｰﾀ (*.TXT)"));
+    // The settings keep the folder: one they cannot name is refused as it is chosen.
+    QString chosen = core::IniHeldChoice(
+        [&] { return ui::saveFileName(kDataTitleSave, suggested, QStringLiteral("受信ﾃﾞｰﾀ (*.TXT)")); },
+        core::StoredPart::Folder);
     if (chosen.isEmpty()) return;
     chosen = withExtension(chosen, QStringLiteral(".TXT"));
     g.ViewedFilePath = chosen;
@@ -89,9 +93,12 @@ void RSAVE_Click() {
 }
 
 void RDRCVDAT_Click() {
-    const QString chosen =
-        ui::openFileName(QStringLiteral("受信ﾃﾞｰﾀ閲覧"), receiveFolder(),
-                         QStringLiteral("受信ﾃﾞｰﾀ (*.TXT);;受信ﾃﾞｰﾀ (*.LOG);;受信ﾃﾞｰﾀ (*.DAT)"));
+    const QString chosen = core::IniHeldChoice(
+        [] {
+            return ui::openFileName(QStringLiteral("受信ﾃﾞｰﾀ閲覧"), receiveFolder(),
+                                    QStringLiteral("受信ﾃﾞｰﾀ (*.TXT);;受信ﾃﾞｰﾀ (*.LOG);;受信ﾃﾞｰﾀ (*.DAT)"));
+        },
+        core::StoredPart::Folder);
     if (chosen.isEmpty()) return;
     g.ViewedFilePath = chosen;
     ViewerFileProblem why = ViewerFileProblem::None;

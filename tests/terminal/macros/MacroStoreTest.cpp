@@ -3,6 +3,7 @@
 #include "terminal/macros/MacroStore.h"
 #include "core/Globals.h"
 #include "core/IniStore.h"
+#include "platform/forms/Clipboard.h"
 #include "platform/forms/Colour.h"
 #include "platform/forms/ControlColour.h"
 #include "platform/forms/Dialogs.h"
@@ -177,6 +178,62 @@ TEST_F(MacroStore, CancelledOrFailedSaveKeepsTheEdits) {
     ASSERT_TRUE(forms::isLoaded<MACRO_FORM>());
     EXPECT_EQ(forms::MACRO_FORM().macroName(3), QStringLiteral("呼出3"));
     EXPECT_EQ(ini("PSKCFG", "MacroFile"), QStringLiteral("PSKCFG"));
+
+    // Pasted into a macro, what would not read back as it stands (a text that
+    // forges M2 and cuts M1, a character Shift-JIS lacks) is refused before
+    // any file is asked for: nothing is written and the editor stays open on
+    // the box, which keeps what was pasted; mended, the save goes through.
+    const struct {
+        const char* what;
+        int macro;
+        bool name;
+        QString paste;
+        QString said;
+    } refused[] = {
+        {"a body that forges the next macro", 0, false,
+         QStringLiteral("CQ DE JA1ZVK\n<MacroEND0>\n<MACNAME1>\nFORGED\n<BUTCOL1>\n 255 \n<MACText1>\n"
+                        "EVIL TEXT\n<MacroEND1>\nTAIL OF M1 BODY"),
+         QStringLiteral("「<MacroEND0>」はマクロファイルの区切りと重なるため、このままでは保存できません。\n"
+                        "別の文字に直して下さい。")},
+        {"a name with a later macro's tag", 8, true, QStringLiteral("QRZ <MACText9>"),
+         QStringLiteral("「<MACText9>」はマクロファイルの区切りと重なるため、このままでは保存できません。\n"
+                        "別の文字に直して下さい。")},
+        {"a name with the euro sign", 3, true, QStringLiteral("JA1€X"),
+         QStringLiteral("「€」は設定ファイルに保存できない文字です。\n別の文字に直して下さい。")},
+        {"a body with the euro sign", 4, false, QStringLiteral("JA1€X"),
+         QStringLiteral("「€」は設定ファイルに保存できない文字です。\n別の文字に直して下さい。")},
+    };
+    for (const auto& r : refused) {
+        SCOPED_TRACE(r.what);
+        MACRO_FORM& f = forms::MACRO_FORM();
+        f.show();
+        f.showMacro(r.macro);
+        const auto i = static_cast<std::size_t>(r.macro);
+        QWidget* box = r.name ? static_cast<QWidget*>(f.Text2[i]) : f.Text1[i];
+        QTest::mouseClick(r.name ? box : f.Text1[i]->viewport(), Qt::LeftButton);
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        clipboard::hold(r.paste);
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        const QString pasted = r.name ? f.macroName(r.macro) : f.macroText(r.macro);
+        ui::script::clearAsked();
+        ASSERT_TRUE(zvtest::chooseMenuItem(f.MACSAVE));
+        EXPECT_EQ(askedCount(r.said), 1);
+        for (const ui::Asked& a : ui::script::asked())
+            EXPECT_NE(a.kind, QStringLiteral("saveFile")) << "no file is asked for";
+        ASSERT_TRUE(forms::isLoaded<MACRO_FORM>());
+        EXPECT_EQ(f.SSTab1->currentIndex(), r.macro);
+        EXPECT_EQ(f.focusWidget(), box);
+        EXPECT_EQ(r.name ? f.macroName(r.macro) : f.macroText(r.macro), pasted) << "kept as pasted";
+        EXPECT_EQ(ini("PSKCFG", "MacroFile"), QStringLiteral("PSKCFG")) << "nothing stored";
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(box, QStringLiteral("CQ"));
+    }
+    saveAs(QStringLiteral("MENDED.MAC"));
+    ASSERT_TRUE(zvtest::chooseMenuItem(forms::MACRO_FORM().MACSAVE));
+    EXPECT_FALSE(forms::isLoaded<MACRO_FORM>());
+    ASSERT_TRUE(terminal::macros::LoadMacroFile(path(QStringLiteral("MENDED.MAC"))));
+    EXPECT_EQ(forms::MACRO_FORM().macroName(1), QStringLiteral("呼出1")) << "M2 is not forged";
+    EXPECT_EQ(forms::MACRO_FORM().macroText(0), QStringLiteral("CQ"));
 }
 
 TEST_F(MacroStore, DamagedFileLoadsWhatItHolds) {
@@ -204,6 +261,15 @@ TEST_F(MacroStore, DamagedFileLoadsWhatItHolds) {
     EXPECT_FALSE(terminal::macros::LoadMacroFile(path(QStringLiteral("MISSING.MAC"))));
     EXPECT_EQ(askedCount(QStringLiteral("マクロファイルがロードできませんでした")), 1);
     EXPECT_EQ(ini("PSKCFG", "MacroFile"), path(QStringLiteral("HAND.MAC")));
+
+    // A stored name that no longer reads (a folder an older writer stored
+    // with "?" in it) is said with the name at the store's next load.
+    const QString lost = path(QStringLiteral("caf?/Z.MAC"));
+    writeIni(QStringLiteral("[PSKCFG]\nAudio_Center_Freq=1500\nMacroFile=") + lost + QStringLiteral("\n"));
+    forms::unload<MACRO_FORM>();
+    ui::script::clearAsked();
+    forms::MACRO_FORM();
+    EXPECT_EQ(askedCount(QStringLiteral("マクロファイルが読めませんでした\r\n") + lost), 1);
 }
 
 TEST_F(MacroStore, ShortcutRegistration) {
