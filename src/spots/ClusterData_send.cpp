@@ -1,6 +1,7 @@
 // The spot window's actions: the time cell's zone and the submission of a
 // spot of one's own to the fallback spot server.
 #include "platform/forms/Dialogs.h"
+#include "platform/forms/WindowFrame.h"
 #include "platform/os/Cp932.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPolling.h"
@@ -52,6 +53,8 @@ void ClusterData::SendInformation_Click() {
     }
     Label4->hide();
     Frame3->show();
+    // The frame makes the window taller: it stays whole on the screen as it opened.
+    winframe::keepOnScreen(this);
     if (rig::g.RigPollMode == 1) rig::RigReadStatus();
 }
 

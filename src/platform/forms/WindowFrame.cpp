@@ -4,6 +4,7 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QPointer>
 #include <QScreen>
 #include <QStyle>
@@ -141,14 +142,24 @@ QRect wholeOnScreen(const QRect& window, const QRect& screen, const QMargins& fr
     return {QPoint(left, top), outer - around};
 }
 
+namespace {
+// Whole, clear of the desktop's panels too.
+QRect freeArea() {
+    const QScreen* s = QGuiApplication::primaryScreen();
+    return s ? s->availableGeometry() : screenPx();
+}
+} // namespace
+
 void placeOnScreen(QWidget* window, int leftTw, int topTw) {
     const QRect screen = screenPx();
     const int left = twips::toPx(onScreenTw(leftTw, twips::fromPx(screen.width())));
     const int top = twips::toPx(onScreenTw(topTw, twips::fromPx(screen.height())));
-    const QPoint place = screen.topLeft() + QPoint(left, top);
-    // Whole, clear of the desktop's panels too.
-    const QScreen* s = QGuiApplication::primaryScreen();
-    placeFrameIn(window, place, s ? s->availableGeometry() : screen);
+    placeFrameIn(window, screen.topLeft() + QPoint(left, top), freeArea());
+}
+
+void keepOnScreen(QWidget* window) {
+    if (QLayout* layout = window->layout()) layout->activate();
+    placeFrameIn(window, framePlace(window), freeArea());
 }
 
 void placeFrame(QWidget* window, QPoint place) {

@@ -37,6 +37,12 @@ QRect wholeOnScreen(const QRect& window, const QRect& screen, const QMargins& fr
 // shown counts, and the window manager's frame around it once that is known.
 void placeOnScreen(QWidget* window, int leftTw, int topTw);
 
+// A shown window that has grown (a part of it shown, its layout asking for
+// more room) takes the same rule: its layout grows it now, and it is moved in
+// just far enough to be whole on the screen's free area, made smaller where it
+// must be and its minimum lets it.
+void keepOnScreen(QWidget* window);
+
 // Where the window's frame (its title bar included) stands, in pixels on the
 // desktop: the place a window stores, so that putting it back with
 // placeFrame gives the same place, run after run.

@@ -5,6 +5,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QVBoxLayout>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -55,6 +56,7 @@ TEST(WindowFrame, AStoredPlaceOpensEveryWindowWholeOnTheScreen) {
         QSize size, minimum, later;
         QPoint frameAt; // from the free area's corner
         QSize opened;   // inside
+        QSize grown = {}; // a part shown once it is open asks for this much
     } cases[] = {
         {"inside", {10, 20}, {300, 200}, {}, {}, {10, 20}, {300, 200}},
         {"near the right edge", {w - 69, 20}, {300, 200}, {}, {}, {Far, 20}, {300, 200}},
@@ -69,6 +71,8 @@ TEST(WindowFrame, AStoredPlaceOpensEveryWindowWholeOnTheScreen) {
          {0, 0},
          {w + 200, h + 100}},
         {"sized after its place", {w - 50, h - 50}, {100, 100}, {}, {300, 200}, {Far, Far}, {300, 200}},
+        {"grown once open", {w - 350, h - 250}, {300, 200}, {}, {}, {Far, Far}, {460, 330}, {460, 330}},
+        {"grown beyond the screen", {40, 40}, {300, 200}, {}, {}, {0, 40}, {w + 10, 330}, {w + 10, 330}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -78,7 +82,17 @@ TEST(WindowFrame, AStoredPlaceOpensEveryWindowWholeOnTheScreen) {
         const QPoint at = area.topLeft() + c.stored - screen;
         winframe::placeOnScreen(&window, twips::fromPx(at.x()), twips::fromPx(at.y()));
         if (c.later.isValid()) window.resize(c.later);
+        auto* layout = new QVBoxLayout(&window);
+        layout->setContentsMargins({});
+        auto* part = new QWidget;
+        part->setMinimumSize(c.grown.isValid() ? c.grown : QSize(1, 1));
+        layout->addWidget(part);
+        part->hide();
         window.show();
+        if (c.grown.isValid()) {
+            part->show();
+            winframe::keepOnScreen(&window);
+        }
         const QRect frame = window.frameGeometry();
         const QSize around = frame.size() - window.size();
         const QSize inside = c.opened.isValid() ? c.opened : QSize(w, h) - around;
