@@ -7,6 +7,7 @@
 #include "logwindows/lookups/EarlierQsoLookup.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/TextRule.h"
+#include "platform/forms/WindowFrame.h"
 #include "platform/hamlog/Hamlog.h"
 #include "platform/hamlog/HamlogMaster.h"
 
@@ -156,6 +157,7 @@ void AreaCodes::endSearch() {
 void AreaCodes::showSearchFrame() {
     if (w_.Frame2->isHidden()) heightBeforeSearch_ = w_.height();
     w_.Frame2->show();
+    winframe::keepOnScreen(w_.window());
 }
 
 void AreaCodes::hideSearchFrame() {

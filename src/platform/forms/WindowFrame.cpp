@@ -158,6 +158,8 @@ void placeOnScreen(QWidget* window, int leftTw, int topTw) {
 }
 
 void keepOnScreen(QWidget* window) {
+    // A hidden window is placed as it opens.
+    if (!window->isVisible()) return;
     if (QLayout* layout = window->layout()) layout->activate();
     placeFrameIn(window, framePlace(window), freeArea());
 }

@@ -6,6 +6,7 @@
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/ScrolledBody.h"
 #include "platform/forms/TextRule.h"
+#include "platform/forms/WindowFrame.h"
 #include "settings/sheet/SheetControls.h"
 #include "terminal/mainwindow/HelpPage.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
@@ -153,6 +154,8 @@ void CFGSHEET::SSTab1_Click(int tab) {
     } else {
         Label32->hide();
     }
+    // The note makes the sheet taller: it stays whole on the screen.
+    winframe::keepOnScreen(this);
 }
 
 bool CFGSHEET::eventFilter(QObject* watched, QEvent* event) {

@@ -6,6 +6,7 @@
 #include "platform/forms/Colour.h"
 #include "platform/forms/ControlColour.h"
 #include "platform/forms/Dialogs.h"
+#include "platform/forms/WindowFrame.h"
 #include "terminal/macros/MacroButtons.h"
 #include "terminal/macros/MacroFile.h"
 #include "terminal/macros/MacroStore.h"
@@ -182,6 +183,7 @@ void MACRO_FORM::CWIDSET_Click() {
         Text3[n]->setText(core::g.CwIdList[static_cast<std::size_t>(n + 1)]);
     }
     Frame1->show();
+    winframe::keepOnScreen(this);
 }
 
 void MACRO_FORM::Command1_Click() {

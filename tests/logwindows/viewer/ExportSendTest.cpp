@@ -425,6 +425,19 @@ TEST_F(ExportSend, TheViewersPageBecomesAnElogFile) {
     EXPECT_EQ(ui::script::asked()[0].prompt, paths::join(folder(), QStringLiteral("ELOG_1to50")))
         << "named after the first and last record shown";
 
+    // A folder the settings cannot name is refused as it is chosen: said, and
+    // the dialog comes again (cancelled here); nothing is written or stored.
+    const QString unnamed = path(QStringLiteral("café/ELOG_1to50"));
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(unnamed).absolutePath()));
+    ui::script::push(unnamed);
+    ui::script::clearAsked();
+    logwindows::exportLogPage(viewerPage(1, 50));
+    ASSERT_EQ(ui::script::asked().size(), 3);
+    EXPECT_EQ(ui::script::asked()[1].prompt,
+              QStringLiteral("「é」は設定ファイルに保存できない文字です。\n別の文字に直して下さい。"));
+    EXPECT_FALSE(QFileInfo::exists(unnamed + QStringLiteral(".ADI")));
+    EXPECT_FALSE(core::IniStored(QStringLiteral("E-LOG"), QStringLiteral("eLOGFOL")));
+
     const QString out = path(QStringLiteral("logs/ELOG_1to50"));
     ASSERT_TRUE(QDir().mkpath(QFileInfo(out).absolutePath()));
     ui::script::push(out);
