@@ -4,9 +4,9 @@
 #include "core/Globals.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/TEMP_LOG.h"
-#include "platform/os/Clock.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/RichTextPane.h"
+#include "platform/os/Clock.h"
 #include "support/ProgramFolder.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/receive/PaneMarks.h"
@@ -97,6 +97,13 @@ TEST_F(SharedRoutines, LogScrollingStartsAFreshEntryOnlyWhileEditing) {
     EXPECT_TRUE(ui::script::asked().isEmpty());
     EXPECT_EQ(forms::TEMP_LOG().Text1->text(), QStringLiteral("QQ9OLD"));
 
+    // A page out of sight turns without a word; one on show says so.
+    logbook::g.LogEditMode = 1;
+    terminal::receive::CheckLogScrolling(&typedInto, &TEMP_LOG::Text1);
+    EXPECT_TRUE(ui::script::asked().isEmpty());
+    EXPECT_EQ(logbook::g.LogEditMode, 0);
+    forms::TEMP_LOG().Text1->setText(QStringLiteral("QQ9OLD"));
+    forms::TEMP_LOG().show();
     logbook::g.LogEditMode = 1;
     terminal::receive::CheckLogScrolling(&typedInto, &TEMP_LOG::Text1);
     ASSERT_EQ(ui::script::asked().size(), 1);

@@ -328,8 +328,10 @@ TEST_F(ClusterDataPick, AHandedOverQsoIsKeptUnlessTheOperatorLetsTheSpotReplaceI
     const qint64 tuned = sim->dialHz;
     EXPECT_EQ(tuned / 10'000, 1'407);
 
-    // The spot of the mode in use asks too; a yes takes the old station's name away.
+    // The spot of the mode in use asks too; a yes takes the old station's name
+    // and report away.
     m.Text6->setText(QStringLiteral("一郎"));
+    m.Text7->setText(QStringLiteral("579"));
     QTest::mouseClick(m.Command5, Qt::LeftButton);
     ASSERT_EQ(g.HamlogEntrySent, 1);
     ui::script::push(ui::No);
@@ -344,6 +346,7 @@ TEST_F(ClusterDataPick, AHandedOverQsoIsKeptUnlessTheOperatorLetsTheSpotReplaceI
     rigCaughtUp();
     EXPECT_EQ(m.Text5->text(), "QQ5ZZE");
     EXPECT_TRUE(m.Text6->text().isEmpty());
+    EXPECT_TRUE(m.Text7->text().isEmpty()) << "the report goes with its station";
     EXPECT_EQ(g.HamlogEntrySent, 0);
     EXPECT_EQ(m.Command5->text(), "LOG作成");
 }
@@ -351,15 +354,18 @@ TEST_F(ClusterDataPick, AHandedOverQsoIsKeptUnlessTheOperatorLetsTheSpotReplaceI
 // With the library link a spot asks before its station replaces an open
 // entry not stored: No leaves the entry as it was, Yes lets it go whole.
 TEST_F(ClusterDataPick, AnOpenLogEntryIsReplacedOnlyByTheOperatorsWord) {
-    start(FromBpsk);
+    // The link is there from the start, so that the log button opens the entry.
     ASSERT_TRUE(hamlog::createLog(path("HAMLOG")));
     logbook::g.HamlogLink = 1;
-    logbook::g.HamlogDataPath = path("HAMLOG");
+    logbook::g.HamlogPath = path("HAMLOG.HDB");
+    start(FromBpsk);
     PSK31MAIN& m = forms::PSK31MAIN();
+    ASSERT_EQ(logbook::g.HamlogDataPath, path("HAMLOG"));
     m.Text5->setText(QStringLiteral("QQ8SPT"));
     m.Text6->setText(QStringLiteral("Spot"));
+    m.Text7->setText(QStringLiteral("579"));
     QTest::mouseClick(m.Command5, Qt::LeftButton);
-    logbook::g.LogWindowOpen = 1;
+    ASSERT_TRUE(forms::TEMP_LOG().isVisible());
     rigCaughtUp();
     const QString band = forms::TEMP_LOG().Combo1->currentText();
     ui::script::clearAsked();
@@ -371,6 +377,8 @@ TEST_F(ClusterDataPick, AnOpenLogEntryIsReplacedOnlyByTheOperatorsWord) {
         const bool kept = answer == ui::No;
         EXPECT_EQ(w.Text1->text(), kept ? "QQ8SPT" : "QQ1ZZA");
         EXPECT_EQ(w.Text12->text(), kept ? "Spot" : "") << "no field of another station";
+        EXPECT_EQ(w.Text5->text(), kept ? "579" : "");
+        EXPECT_EQ(m.Text7->text(), kept ? "579" : "");
         if (kept) {
             EXPECT_EQ(w.Combo1->currentText(), band);
         }

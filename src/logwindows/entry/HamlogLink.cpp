@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "log/LogGlobals.h"
+#include "logwindows/entry/CallFills.h"
 #include "logwindows/entry/QsoBoxes.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/hamlog/HamlogWindowLink.h"
@@ -79,14 +80,14 @@ bool takeReply(quint32 code, const QString& key, QString& kept, QLineEdit* box) 
     const std::optional<QString> reply = request(code, key);
     if (!reply) return false;
     kept = *reply;
-    if (logbook::g.HamlogSending != 1 && box) box->setText(kept);
+    if (logbook::g.HamlogSending != 1) FillForCall(box, kept, core::g.HisCall);
     return true;
 }
 
 // Name or QTH: an empty box takes the program's; a box the program lacks is sent.
 void exchange(QLineEdit* box, const QString& boxText, bool asked, const QString& reply, void (*send)()) {
     if (!asked) return;
-    if (boxText.isEmpty() && box) box->setText(reply);
+    if (boxText.isEmpty()) FillForCall(box, reply, core::g.HisCall);
     if (reply.isEmpty() && !boxText.isEmpty()) send();
 }
 
@@ -120,6 +121,9 @@ void HamlogSendQso() {
     logbook::g.HamlogSending = 1;
     const QsoBoxes boxes = operatingBoxes();
     core::g.HisCall = textOf(boxes.call).trimmed();
+    // A name or QTH the logging program gave for another call is not sent
+    // with this one: the box takes this call's.
+    DropFillsOfOtherCalls(core::g.HisCall);
     const QString rst = textOf(boxes.rst).trimmed();
     const QString name = textOf(boxes.name).trimmed();
     const QString qth = textOf(boxes.qth).trimmed();

@@ -12,6 +12,7 @@
 #include "platform/os/Clock.h"
 #include "sstv/window/SSTVForm.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
+#include "terminal/receive/QsoClear.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -71,12 +72,20 @@ QString minuteNow() {
     return sysclock::jstNow().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
 }
 
-// A second click of a double click on the red button, say, would hand the QSO
-// just stored over again and the next press would store it twice.
+// The log entry on show holds the record just stored from it.
+bool entryShowsStored() {
+    const logbook::Globals& g = logbook::g;
+    return g.HamlogLink == 1 && forms::isLoaded<TEMP_LOG>() && forms::TEMP_LOG().isVisible() &&
+           g.LogEditMode == 1 && g.LogEntrySaved == 1;
+}
+
+// A second click of a double click on the red button, say, or the log button
+// pressed again while the entry shows the QSO it stored, would store the QSO
+// just stored a second time: that goes only with the operator's word.
 bool notJustStored() {
     const logbook::Globals& g = logbook::g;
     if (g.StoredCall.isEmpty() || g.StoredCall != textOf(operatingBoxes().call).trimmed() ||
-        g.StoredMinute != minuteNow())
+        (g.StoredMinute != minuteNow() && !entryShowsStored()))
         return true;
     return ui::msgBox(QStringLiteral("このQSOは保存したばかりです。\r\nもう一度LOG作成しますか？"),
                       ui::YesNo | ui::Question | ui::DefaultButton2) == ui::Yes;
@@ -108,8 +117,7 @@ void handOverChanges() {
 }
 
 void stored(int count, const std::function<void()>& nextContestNo) {
-    logbook::g.StoredCall = logbook::g.HandedOver.call;
-    logbook::g.StoredMinute = minuteNow();
+    NoteStored(logbook::g.HandedOver.call);
     EndHandOver();
     if (count - logbook::g.RecNoAtSend == 1 && core::g.ContestSerialNo == 1 && nextContestNo) nextContestNo();
 }
@@ -170,7 +178,18 @@ void storeOrDrop(const std::function<void()>& nextContestNo) {
     }
 }
 
+// The library link's entry: a new one, unless it would store the QSO just
+// stored again and the operator says no.
+void openEntry() {
+    if (notJustStored()) OpenLogEntry();
+}
+
 } // namespace
+
+void NoteStored(const QString& call) {
+    logbook::g.StoredCall = call.trimmed();
+    logbook::g.StoredMinute = minuteNow();
+}
 
 void EndHandOver() {
     core::g.HamlogEntrySent = 0;
@@ -196,7 +215,7 @@ void guarded(const std::function<void()>& press) {
 
 void LogButtonPress(const std::function<void()>& nextContestNo) {
     if (logbook::g.HamlogLink == 1) {
-        guarded(OpenLogEntry);
+        guarded(openEntry);
     } else if (logbook::g.HamlogLink == 2) {
         guarded([&] {
             if (core::g.HamlogEntrySent == 0)
@@ -209,10 +228,14 @@ void LogButtonPress(const std::function<void()>& nextContestNo) {
 
 namespace {
 
-void clearNameAndQth() {
-    const QsoBoxes boxes = operatingBoxes();
-    for (QLineEdit* box : {boxes.name, boxes.qth})
-        if (box) box->clear();
+// The spot's station takes the boxes: nothing of the dropped station (name,
+// QTH, report) stays in them to go to the log with the new call.
+void clearQsoBoxes() {
+    if (core::g.OpMode == core::ModeSstv) {
+        if (forms::isLoaded<SSTVForm>()) forms::SSTVForm().ClearQsoFields();
+    } else if (forms::isLoaded<PSK31MAIN>()) {
+        terminal::receive::ClearQsoEntry(forms::PSK31MAIN());
+    }
 }
 
 QString dropQuestion(DropCause cause) {
@@ -229,15 +252,14 @@ QString dropQuestion(DropCause cause) {
 // With the library link the open log entry holds the QSO: the operator's end,
 // a spot or a mode change asks about typing not stored as the entry's cancel
 // does. A yes lets the entry go with its window, so that no field of it stays
-// behind for the next station; a spot's station takes the boxes without the
-// dropped station's name and QTH.
+// behind for the next station; a spot's station takes empty boxes.
 bool mayDropLogEntry(DropCause cause) {
     if (!EntryUnsaved()) return true;
     if (!AgreesToDropUnsaved()) return false;
     if (cause == DropCause::ProgramEnd) return true;
-    if (cause == DropCause::Spot) clearNameAndQth();
     forms::TEMP_LOG().closeByOperator();
     forms::unload<TEMP_LOG>();
+    if (cause == DropCause::Spot) clearQsoBoxes();
     return true;
 }
 
@@ -252,9 +274,7 @@ bool MayDropHandedOverQso(DropCause cause) {
     if (answer != ui::Yes) return false;
     HamlogClearEntry();
     EndHandOver();
-    // The spot's station takes the boxes: the dropped station's name and QTH
-    // would otherwise go to the logging program with it.
-    if (cause == DropCause::Spot) clearNameAndQth();
+    if (cause == DropCause::Spot) clearQsoBoxes();
     return true;
 }
 
@@ -263,7 +283,7 @@ bool MayDropHandedOverQso(DropCause cause) {
 // A pending QSO that has been stored meanwhile is not handed over twice.
 void LogKeyPress(const std::function<void()>& nextContestNo) {
     if (logbook::g.HamlogLink == 1) {
-        OpenLogEntry();
+        openEntry();
         return;
     }
     if (logbook::g.HamlogLink != 2) return;

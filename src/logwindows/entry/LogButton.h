@@ -1,5 +1,7 @@
 #pragma once
 // The log button of the operating window and its log key.
+#include <QString>
+
 #include <functional>
 
 namespace logwindows {
@@ -13,6 +15,10 @@ void LogButtonPress(const std::function<void()>& nextContestNo);
 // The log key (Ctrl+L): opens the log entry window, or hands the QSO over as
 // the button does.
 void LogKeyPress(const std::function<void()>& nextContestNo);
+// A QSO with this call has just been stored (by either link): pressing the
+// log button again for it within the minute, or while the log entry still
+// shows it, asks before it is stored a second time.
+void NoteStored(const QString& call);
 // Nothing is pending any more (stored, dropped, or the logging program's entry
 // cleared): the log buttons say "LOG作成" again.
 void EndHandOver();

@@ -70,6 +70,8 @@ void prepareOpening(TEMP_LOG& w) {
         w.Text6->setText(fixedRst());
         showSaveItemsForContest(w);
     } else if (core::g.ContestMode != 1) {
+        // A new record: the "保存完了" of the one stored before no longer holds.
+        w.LSave->setText(QStringLiteral("LOG保存(F1)"));
         w.LSave->setVisible(true);
         w.LSave->setEnabled(true);
         w.Contest->setVisible(false);
@@ -229,9 +231,11 @@ bool AgreesToDropUnsaved() {
            ui::Yes;
 }
 
+// An entry loaded hidden (the boxes keep it in step as the call is typed) was
+// never opened by the operator: only an entry on show holds their typing.
 bool EntryUnsaved() {
-    const logbook::Globals& g = logbook::g;
-    return g.LogWindowOpen == 1 && forms::isLoaded<TEMP_LOG>() && forms::TEMP_LOG().holdsUnsavedTyping();
+    return forms::isLoaded<TEMP_LOG>() && forms::TEMP_LOG().isVisible() &&
+           forms::TEMP_LOG().holdsUnsavedTyping();
 }
 
 } // namespace logwindows

@@ -34,7 +34,8 @@ void TEMP_LOG::Form_KeyDown(int key) {
     logbook::Globals& g = logbook::g;
     switch (key) {
     case Qt::Key_Escape:
-        if ((g.LogEntrySaved == 0 || correctionsUnsaved()) && !logwindows::AgreesToDropUnsaved()) return;
+        // Asked as the close box asks: only when typing would be lost.
+        if (holdsUnsavedTyping() && !logwindows::AgreesToDropUnsaved()) return;
         logwindows::SaveLogWindowPos();
         g.LogEntrySaved = 0;
         forms::unload<TEMP_LOG>();
@@ -128,13 +129,15 @@ bool TEMP_LOG::holdsUnsavedTyping() const {
     return unsavedNewEntry() || correctionsUnsaved();
 }
 
+// The question comes first: a No leaves the window, its buttons and the
+// clipboard as they were.
 void TEMP_LOG::LCan_Click() {
     logbook::Globals& g = logbook::g;
+    if (holdsUnsavedTyping() && !logwindows::AgreesToDropUnsaved()) return;
     clipboard::empty();
     Command4->hide();
     Command8->setEnabled(false);
     Command9->setEnabled(false);
-    if (holdsUnsavedTyping() && !logwindows::AgreesToDropUnsaved()) return;
     const bool unsavedNew = unsavedNewEntry();
     logwindows::CloseLog();
     g.LogWindowOpen = 0;

@@ -1,6 +1,8 @@
 // Storing the entry through the logging library, and showing a record of the log.
 #include "log/ExportQso.h"
 #include "log/LogGlobals.h"
+#include "logwindows/entry/CallFills.h"
+#include "logwindows/entry/LogButton.h"
 #include "logwindows/entry/LogEntry.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "logwindows/viewer/LOGDATAVIEW.h"
@@ -132,6 +134,7 @@ void TEMP_LOG::WriteHamlogRecord() {
         const bool added = n >= g.HamlogRecNo;
         g.LoggedRecNo = added ? n : 0;
         if (added) ++g.HamlogRecNo;
+        if (added) logwindows::NoteStored(sources[0].second);
         if (added)
             showSaved();
         else
@@ -183,6 +186,8 @@ void TEMP_LOG::ShowHamlogRecord() {
     Text13->setText(r.QTH.trimmed());
     Text14->setText(r.REM1.trimmed());
     Text15->setText(r.REM2.trimmed());
+    for (QLineEdit* box : {Text9, Text10, Text12, Text13})
+        logwindows::ForgetFill(box);
     Text11->setText(r.QSL.mid(0, 1));
     Text16->setText(r.QSL.mid(1, 1));
     Text17->setText(r.QSL.mid(2, 1));

@@ -78,6 +78,7 @@ bool lookUpCall(const QString& entered) {
     g.CheckKeepsEntry = g.LogEditMode == 1 || callCheck.CallSearchOnly == 1;
     prepareEntry();
     const QString call = entered.trimmed();
+    callCheck.Call = call;
     if (StatusPanels* status = operatingBoxes().status) status->setText(1, {});
     const logbook::CallSplit split = logbook::splitCall(call);
     g.WkdCall = split.WkdCall;

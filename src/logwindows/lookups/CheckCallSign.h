@@ -14,6 +14,8 @@ struct CallCheck {
     // the log entry alone; cleared at the end of every check.
     int CallSearchOnly = 0;
     QString SearchCall;
+    // The call last checked: what its look-ups fill belongs to it.
+    QString Call;
 };
 
 extern CallCheck callCheck;

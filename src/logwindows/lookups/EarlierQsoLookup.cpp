@@ -2,6 +2,7 @@
 
 #include "log/EarlierQsos.h"
 #include "log/LogGlobals.h"
+#include "logwindows/entry/CallFills.h"
 #include "logwindows/entry/LogEntry.h"
 #include "logwindows/entry/QsoBoxes.h"
 #include "logwindows/entry/TEMP_LOG.h"
@@ -46,13 +47,16 @@ void prefillFromRow(FlexGrid& grid, int row) {
     // A name written into the main window while a stored record is on show
     // would start a new entry there: a kept entry takes nothing, there or here.
     if (logbook::g.CheckKeepsEntry) return;
+    // A name box the look-up filled for another call counts as empty; what the
+    // operator typed stays.
+    const QString& call = callCheck.Call;
     const QsoBoxes boxes = operatingBoxes();
-    if (boxes.name && boxes.name->text().trimmed().isEmpty()) boxes.name->setText(cell(logbook::kQsoColName));
+    if (EmptyForCall(boxes.name, call)) FillForCall(boxes.name, cell(logbook::kQsoColName), call);
     TEMP_LOG& log = forms::TEMP_LOG();
-    log.Text12->setText(cell(logbook::kQsoColName));
-    log.Text9->setText(cell(logbook::kQsoColCode));
-    log.Text13->setText(cell(logbook::kQsoColQth));
-    log.Text10->setText(cell(logbook::kQsoColGl));
+    FillForCall(log.Text12, cell(logbook::kQsoColName), call);
+    FillForCall(log.Text9, cell(logbook::kQsoColCode), call);
+    FillForCall(log.Text13, cell(logbook::kQsoColQth), call);
+    FillForCall(log.Text10, cell(logbook::kQsoColGl), call);
 }
 
 } // namespace

@@ -3,9 +3,11 @@
 #include "log/LocalTime.h"
 #include "log/LogGlobals.h"
 #include "log/PrefixRules.h"
+#include "logwindows/entry/CallFills.h"
 #include "logwindows/entry/QsoBoxes.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "logwindows/lookups/CODE_LIST.h"
+#include "logwindows/lookups/CheckCallSign.h"
 #include "logwindows/lookups/EarlierQsoLookup.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/StatusPanels.h"
@@ -129,8 +131,8 @@ void takeTheOnlyEntry(CODE_LIST& list) {
     QString qth = grid.text(1, 2);
     if (!g.CheckKeepsEntry) {
         TEMP_LOG& log = forms::TEMP_LOG();
-        log.Text9->setText(grid.text(1, 1));
-        log.Text13->setText(qth);
+        FillForCall(log.Text9, grid.text(1, 1), callCheck.Call);
+        FillForCall(log.Text13, qth, callCheck.Call);
         qth = log.Text13->text();
     }
     g.Longitude = grid.text(1, CODE_LIST::kColLongitude).toInt();
@@ -173,8 +175,8 @@ void LookupPrefix(const QString& call, bool quietUnknown) {
     if (!entry) return;
     if (g.QsoListFilled == 0 && !g.CheckKeepsEntry) {
         TEMP_LOG& log = forms::TEMP_LOG();
-        log.Text9->setText(entry->Code.trimmed());
-        log.Text13->setText(entry->Name.trimmed());
+        FillForCall(log.Text9, entry->Code.trimmed(), callCheck.Call);
+        FillForCall(log.Text13, entry->Name.trimmed(), callCheck.Call);
     }
     FillMasterRow(1, *entry);
     if (logbook::isHomeCountry(entry->Code)) {

@@ -211,9 +211,12 @@ MsgResult msgBox(const QString& prompt, int style, const QString& title) {
 
 namespace {
 
-// A window manager may give a new window the focus all the same: keys that
-// reach the notice then go on to the box the operator was typing in, and the
-// focus goes back there. Enter, Esc and Space still answer the notice.
+// The notice takes no keyboard focus, not even from a click on it: every key
+// goes on to the box the operator types in. A window manager may give it the
+// focus all the same: keys that reach it then go on to the box that has the
+// focus in the window the operator typed in (Enter and Tab too, which move
+// on from box to box there), and the focus goes back there. Esc answers the
+// notice, as does a click on its button.
 class NoticeKeys : public QObject {
   public:
     NoticeKeys(QMessageBox* box, QWidget* typingIn) : QObject(box), box_(box), typingIn_(typingIn) {
@@ -226,13 +229,15 @@ class NoticeKeys : public QObject {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (!widget || widget->window() != box_ || !typingIn_) return false;
         const auto* key = static_cast<QKeyEvent*>(e);
-        if (key->text().isEmpty() || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
-            key->key() == Qt::Key_Escape || key->key() == Qt::Key_Space)
+        if (key->key() == Qt::Key_Escape ||
+            (key->text().isEmpty() && key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab))
             return false;
-        typingIn_->activateWindow();
-        typingIn_->setFocus();
+        QWidget* target = typingIn_->window()->focusWidget();
+        if (!target) target = typingIn_;
+        target->activateWindow();
+        target->setFocus();
         QKeyEvent copy(key->type(), key->key(), key->modifiers(), key->text(), key->isAutoRepeat());
-        QApplication::sendEvent(typingIn_, &copy);
+        QApplication::sendEvent(target, &copy);
         return true;
     }
 
@@ -241,15 +246,31 @@ class NoticeKeys : public QObject {
     QPointer<QWidget> typingIn_;
 };
 
+const QString kNoticeName = QStringLiteral("zvNotice");
+
+// The same notice still on show is not shown again: one says it.
+bool noticeOnShow(const QString& prompt, const QString& title) {
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        const auto* box = qobject_cast<QMessageBox*>(top);
+        if (box && box->objectName() == kNoticeName && box->isVisible() && box->text() == prompt &&
+            box->windowTitle() == title)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 void notice(const QString& prompt, const QString& title) {
     if (scripted(QStringLiteral("msgBox"), prompt, title, OkOnly)) return;
+    if (noticeOnShow(prompt, title)) return;
     QWidget* typingIn = QApplication::focusWidget();
     auto* box = new QMessageBox(QMessageBox::NoIcon, title, prompt, QMessageBox::Ok, parentWindow());
+    box->setObjectName(kNoticeName);
     box->setWindowModality(Qt::NonModal);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setAttribute(Qt::WA_ShowWithoutActivating);
+    box->setWindowFlag(Qt::WindowDoesNotAcceptFocus);
     new NoticeKeys(box, typingIn);
     box->show();
     if (typingIn && QApplication::focusWidget() != typingIn) {

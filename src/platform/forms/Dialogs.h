@@ -33,8 +33,8 @@ inline const QString kProgramTitle = QStringLiteral("ZORVATEK");
 MsgResult msgBox(const QString& prompt, int style = OkOnly, const QString& title = kProgramTitle);
 // A message with only an OK button that asks for no decision: shown without
 // waiting and without taking the focus, so that the key the operator typed
-// next still reaches the box they type in. A script records it as a message
-// box with the OK button.
+// next still reaches the box they type in. A notice still on show is not shown
+// a second time. A script records it as a message box with the OK button.
 void notice(const QString& prompt, const QString& title = kProgramTitle);
 // The text entered, or nothing when the operator cancels.
 std::optional<QString> inputBox(const QString& prompt, const QString& title = kProgramTitle,

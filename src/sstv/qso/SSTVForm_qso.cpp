@@ -7,6 +7,7 @@
 #include "log/LogGlobals.h"
 #include "log/QsoBoxText.h"
 #include "log/QsoRecord.h"
+#include "logwindows/entry/CallFills.h"
 #include "logwindows/entry/HamlogLink.h"
 #include "logwindows/entry/LogEntry.h"
 #include "logwindows/entry/TEMP_LOG.h"
@@ -210,7 +211,9 @@ void SSTVForm::Label2_Click() {
 void SSTVForm::Text1_Change() {
     core::Globals& g = core::g;
     g.HisCall = Text1->text().trimmed();
-    if (libraryLink() && terminal::receive::CheckLogScrolling(Text1, &::TEMP_LOG::Text1)) {
+    const bool goOn = !libraryLink() || terminal::receive::CheckLogScrolling(Text1, &::TEMP_LOG::Text1);
+    if (goOn) logwindows::DropFillsOfOtherCalls(g.HisCall);
+    if (libraryLink() && goOn) {
         ::TEMP_LOG& log = forms::TEMP_LOG();
         const logbook::LogCall call = logbook::logCallFor(g.HisCall, Check4->isChecked(), log.Text15->text());
         if (g.HisCall.contains(QLatin1Char('/'))) {

@@ -61,8 +61,9 @@ void SSTVForm::Command7_Click() {
             ClearBusy = 0;
             return;
         }
-        ClearQsoFields();
+        // The new entry first, as the main window's clear does.
         logwindows::StartLogEntry();
+        ClearQsoFields();
         break;
     case 2:
         ClearQsoFields();

@@ -3,6 +3,7 @@
 #include "core/Globals.h"
 #include "core/SharedRoutines.h"
 #include "log/LogGlobals.h"
+#include "logwindows/entry/CallFills.h"
 #include "logwindows/entry/HamlogLink.h"
 #include "logwindows/entry/LogButton.h"
 #include "logwindows/entry/LogEntry.h"
@@ -60,7 +61,9 @@ void PSK31MAIN::Label47_Click(const QPoint& globalPos) {
 
 void PSK31MAIN::Text5_Change() {
     core::g.HisCall = Text5->text().trimmed();
-    if (!libraryLink() || !terminal::receive::CheckLogScrolling(Text5, &TEMP_LOG::Text1)) return;
+    if (libraryLink() && !terminal::receive::CheckLogScrolling(Text5, &TEMP_LOG::Text1)) return;
+    logwindows::DropFillsOfOtherCalls(core::g.HisCall);
+    if (!libraryLink()) return;
     TEMP_LOG& log = forms::TEMP_LOG();
     // The log window copies its own call here as it is typed; setting the same
     // text again would throw its cursor to the end in the middle of typing.

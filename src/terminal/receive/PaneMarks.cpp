@@ -12,9 +12,13 @@
 #include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QCheckBox>
+#include <QVariant>
 
 namespace terminal::receive {
 namespace {
+
+// Each QSO box's text as its last change left it.
+constexpr const char* kTextBefore = "zvTextBefore";
 
 QColor storedColour(const QString& text, const QColor& fallback) {
     std::uint32_t ref = 0;
@@ -59,17 +63,23 @@ bool CheckLogScrolling(QLineEdit* changed, QLineEdit* TEMP_LOG::*recordBox) {
     // The record's text put back changes the box again: nothing more is asked.
     static bool puttingBack = false;
     if (puttingBack) return false;
+    // What the box held before this change, for a No to put back.
+    const QVariant before = changed->property(kTextBefore);
+    changed->setProperty(kTextBefore, changed->text());
     if (logbook::g.LogEditMode != 1) return true;
     if (logwindows::EntryUnsaved()) {
         if (!logwindows::AgreesToDropUnsaved()) {
             puttingBack = true;
-            changed->setText((forms::TEMP_LOG().*recordBox)->text().trimmed());
+            changed->setText(before.isValid() ? before.toString()
+                                              : (forms::TEMP_LOG().*recordBox)->text().trimmed());
+            changed->setProperty(kTextBefore, changed->text());
             puttingBack = false;
             return false;
         }
-    } else {
+    } else if (forms::isLoaded<TEMP_LOG>() && forms::TEMP_LOG().isVisible()) {
         // Said while the operator types a new call: the notice waits for no
-        // answer, so that the rest of the call still reaches the box.
+        // answer, so that the rest of the call still reaches the box. A page
+        // not on show turns without a word.
         ui::notice(QStringLiteral("LOG帳がスクロール中です\r\n新しいページにします"));
     }
     logwindows::StartLogEntry();

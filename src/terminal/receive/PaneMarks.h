@@ -14,9 +14,9 @@ void MarkTxStart();
 
 // Called as a QSO box changes while the log entry shows a stored record: a
 // new page is turned for the QSO being typed. Corrections to that record not
-// yet stored go only with the operator's word; a No puts the record's text
-// back into the box that changed (`recordBox` of the entry) and gives false,
-// and the change is not carried into the entry.
+// yet stored go only with the operator's word; a No puts back what the box
+// that changed held before (the record's text, `recordBox` of the entry, when
+// that is not known) and gives false, and the change is not carried into the entry.
 bool CheckLogScrolling(QLineEdit* changed, QLineEdit* TEMP_LOG::*recordBox);
 
 } // namespace terminal::receive

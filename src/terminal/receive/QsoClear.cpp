@@ -34,8 +34,10 @@ bool clear(PSK31MAIN& w) {
     switch (logbook::g.HamlogLink) {
     case 1:
         if (logwindows::EntryUnsaved() && !logwindows::AgreesToDropUnsaved()) return false;
-        ClearQsoEntry(w);
+        // The new entry first: the boxes emptied then turn no page of a
+        // stored record and raise no notice of it.
         logwindows::StartLogEntry();
+        ClearQsoEntry(w);
         return true;
     case 2:
         ClearQsoEntry(w);

@@ -8,6 +8,7 @@
 #include "support/Popups.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QFile>
 #include <QMessageBox>
@@ -57,6 +58,21 @@ TEST_F(LogTest, F1AppendsThenUpdatesTheSameRecord) {
     EXPECT_EQ(stored(121).NAME.trimmed(), QStringLiteral("太郎"));
     EXPECT_EQ(logbook::g.LogEntrySaved, 1);
     EXPECT_EQ(logbook::g.HamlogRecNo, 121);
+
+    // The log button pressed again while the entry shows the QSO it stored
+    // asks before a second record: No keeps the record on show, Yes adds one.
+    setJst(QStringLiteral("2024-01-15 21:45"));
+    for (const ui::MsgResult answer : {ui::No, ui::Yes}) {
+        ui::script::clearAsked();
+        ui::script::push(answer);
+        QTest::mouseClick(forms::PSK31MAIN().Command5, Qt::LeftButton);
+        EXPECT_EQ(askedPrompts(),
+                  QStringList{QStringLiteral("このQSOは保存したばかりです。\r\nもう一度LOG作成しますか？")});
+        EXPECT_EQ(logbook::g.LogEditMode, answer == ui::Yes ? 0 : 1);
+        EXPECT_EQ(w.LSave->text(), QStringLiteral("LOG保存(F1)"));
+        pressF1();
+        EXPECT_EQ(logCount(), answer == ui::Yes ? 122 : 121);
+    }
 }
 
 // The "/" part box is part of the call: stored by the rule the exports use and
@@ -247,15 +263,15 @@ TEST_F(LogTest, TheKeyThatAnswersTheQuestionTypesNothingBehindIt) {
     EXPECT_EQ(m.Text5->text(), QStringLiteral("QQ9ABCY"));
 }
 
-// After Esc on a stored record the next call typed turns a new page: the
-// notice of it takes none of the keys the operator types on with.
+// While the entry shows a stored record the next call typed turns a new page:
+// the notice of it takes none of the keys the operator types on with, a key
+// that reaches it goes to the box the operator is in now, and it is said once
+// however often a page turns while it is up.
 TEST_F(LogTest, TheNewPageNoticeTakesNoneOfTheCallTyped) {
     PSK31MAIN& m = forms::PSK31MAIN();
     m.show();
     openFromMain(QStringLiteral("QQ9OLD"));
     pressF1();
-    QTest::keyClick(forms::TEMP_LOG().Text1, Qt::Key_Escape);
-    ASSERT_FALSE(forms::isLoaded<TEMP_LOG>());
     ASSERT_EQ(logbook::g.LogEditMode, 1);
     m.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
@@ -272,24 +288,42 @@ TEST_F(LogTest, TheNewPageNoticeTakesNoneOfTheCallTyped) {
     });
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::ShiftModifier);
     ASSERT_TRUE(zvtest::waitUntil([&typedOn] { return typedOn; }));
-    ui::script::begin();
     EXPECT_EQ(m.Text5->text(), QStringLiteral("QQ2DAT"));
     EXPECT_EQ(logbook::g.LogEditMode, 0) << "a new page";
-    // The notice is up; a key that reaches it still goes to the call box.
-    for (QWidget* top : QApplication::topLevelWidgets()) {
-        auto* notice = qobject_cast<QMessageBox*>(top);
-        if (!notice || !notice->isVisible()) continue;
-        QTest::keyClick(notice, Qt::Key_X);
-        notice->close();
-    }
+    const auto notices = [] {
+        QList<QMessageBox*> shown;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* box = qobject_cast<QMessageBox*>(top); box && box->isVisible()) shown << box;
+        return shown;
+    };
+    ASSERT_EQ(notices().size(), 1);
+    QMessageBox* notice = notices().first();
+    // A key that reaches the notice goes to the box the operator types in;
+    // Enter moves on from the name box there, as it does typed there.
+    QTest::keyClick(notice, Qt::Key_X);
     EXPECT_EQ(m.Text5->text(), QStringLiteral("QQ2DATX"));
+    QTest::mouseClick(m.Text6, Qt::LeftButton);
+    QTest::keyClick(notice, Qt::Key_A);
+    QTest::keyClick(notice, Qt::Key_Return);
+    EXPECT_EQ(m.Text6->text(), QStringLiteral("a"));
+    EXPECT_EQ(m.focusWidget(), m.Text7);
+    // Stored and turned again while the notice is up: one notice.
+    pressF1();
+    ASSERT_EQ(logbook::g.LogEditMode, 1);
+    QTest::keyClick(m.Text5, Qt::Key_Z, Qt::ShiftModifier);
+    EXPECT_EQ(logbook::g.LogEditMode, 0);
+    EXPECT_EQ(notices().size(), 1);
+    notice->close();
+    ui::script::begin();
 }
 
 // Every way out of the entry (閉(Esc), the close box, Esc, 新, a call typed in
-// the main window) asks before typing not stored goes: a new QSO with a call,
-// or corrections to a stored record.
+// the main window, 消去) asks before typing not stored goes: a new QSO with a
+// call, or corrections to a stored record. A No changes nothing: the entry,
+// its buttons, the clipboard and the box typed in stay as they were. A page
+// turned by 消去, or while the entry is not on show, raises no notice.
 TEST_F(LogTest, EveryWayOutAsksOnlyWhenTypingWouldBeLost) {
-    enum Way { Cancel, CloseBox, Esc, NewPage, MainCall };
+    enum Way { Cancel, CloseBox, Esc, NewPage, MainCall, Clear, EscThenClear };
     enum Entry { New, Saved, Corrected };
     struct Case {
         Way way;
@@ -314,6 +348,12 @@ TEST_F(LogTest, EveryWayOutAsksOnlyWhenTypingWouldBeLost) {
         {NewPage, Corrected, QStringLiteral("QQ6ESC"), ui::Yes, true, true},
         {MainCall, Corrected, QStringLiteral("QQ6ESC"), ui::No, true, true},
         {MainCall, Corrected, QStringLiteral("QQ6ESC"), ui::Yes, true, true},
+        {Esc, New, QStringLiteral("   "), ui::No, false, false},
+        {Cancel, Corrected, QStringLiteral("QQ6ESC"), ui::No, true, true},
+        {Clear, Saved, QStringLiteral("QQ6ESC"), ui::No, false, true},
+        {Clear, Corrected, QStringLiteral("QQ6ESC"), ui::No, true, true},
+        {Clear, New, QStringLiteral("QQ7MNO"), ui::No, true, true},
+        {EscThenClear, Saved, QStringLiteral("QQ6ESC"), ui::No, false, true},
     };
     PSK31MAIN& m = forms::PSK31MAIN();
     for (const Case& c : cases) {
@@ -324,6 +364,8 @@ TEST_F(LogTest, EveryWayOutAsksOnlyWhenTypingWouldBeLost) {
         if (c.entry != New) pressF1();
         if (c.entry == Corrected) QTest::keyClicks(w.Text14, QStringLiteral("CORR"));
         const int records = logCount();
+        QApplication::clipboard()->setText(QStringLiteral("held"));
+        const bool newButton = w.Command4->isVisibleTo(&w);
         ui::script::clearAsked();
         if (c.asks) ui::script::push(c.answer);
         if (c.way == Cancel) {
@@ -334,6 +376,12 @@ TEST_F(LogTest, EveryWayOutAsksOnlyWhenTypingWouldBeLost) {
             QTest::keyClick(m.Text5, Qt::Key_Q, Qt::ShiftModifier);
         } else if (c.way == Esc) {
             QTest::keyClick(w.Text14, Qt::Key_Escape);
+        } else if (c.way == Clear) {
+            QTest::mouseClick(m.Command4, Qt::LeftButton);
+        } else if (c.way == EscThenClear) {
+            QTest::keyClick(w.Text14, Qt::Key_Escape);
+            ASSERT_FALSE(forms::isLoaded<TEMP_LOG>());
+            QTest::mouseClick(m.Command4, Qt::LeftButton);
         } else {
             QCloseEvent e;
             QSpontaneKeyEvent::setSpontaneous(&e);
@@ -347,8 +395,18 @@ TEST_F(LogTest, EveryWayOutAsksOnlyWhenTypingWouldBeLost) {
         if (c.stays) {
             EXPECT_EQ(forms::TEMP_LOG().Text14->text(), kept ? "CORR" : "");
         }
+        if (c.asks && c.answer == ui::No) {
+            EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("held"));
+            EXPECT_EQ(forms::TEMP_LOG().Command4->isVisibleTo(&forms::TEMP_LOG()), newButton);
+        }
         if (c.way == MainCall) {
-            EXPECT_EQ(m.Text5->text(), kept ? c.call : QStringLiteral("QQ7MNOQ"));
+            // A No leaves the call box as it was before the key.
+            EXPECT_EQ(m.Text5->text(), kept ? QStringLiteral("QQ7MNO") : QStringLiteral("QQ7MNOQ"));
+            EXPECT_EQ(logbook::g.LogEditMode, kept ? 1 : 0);
+        }
+        if (c.way == Clear || c.way == EscThenClear) {
+            const bool keptEntry = c.asks && c.answer == ui::No;
+            EXPECT_EQ(m.Text5->text(), keptEntry ? QStringLiteral("QQ7MNO") : QString());
             EXPECT_EQ(logbook::g.LogEditMode, kept ? 1 : 0);
         }
         EXPECT_EQ(logCount(), records) << "nothing stored on the way out";

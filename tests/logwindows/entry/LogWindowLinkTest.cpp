@@ -148,6 +148,21 @@ TEST_F(LogWindowLink, NameAndQthKnownToOneSideEndUpOnBoth) {
     EXPECT_TRUE(logwindows::HamlogAskName());
     EXPECT_EQ(logbook::g.HamlogNameReply, QStringLiteral("NAME1"));
     EXPECT_EQ(m.Text6->text(), QStringLiteral("NAME1")); // an explicit request fills the box
+
+    // What the program gave is QQ1AA1's: a call typed over it takes it away,
+    // and the next station's hand-over neither keeps nor sends it.
+    m.Text5->selectAll();
+    QTest::keyClicks(m.Text5, QStringLiteral("QQ2NEW"));
+    EXPECT_TRUE(m.Text6->text().isEmpty());
+    EXPECT_TRUE(m.Text14->text().isEmpty());
+    logwindows::HamlogSendQso();
+    EXPECT_TRUE(m.Text6->text().isEmpty());
+    // A name the operator typed is theirs, whatever the call.
+    m.Text6->setText(QStringLiteral("Hanako"));
+    m.Text5->selectAll();
+    QTest::keyClicks(m.Text5, QStringLiteral("QQ1AA1"));
+    logwindows::HamlogSendQso();
+    EXPECT_EQ(m.Text6->text(), QStringLiteral("Hanako"));
 }
 
 TEST_F(LogWindowLink, AClickOnTheQthLabelFetchesTheProgramsQth) {

@@ -107,6 +107,29 @@ TEST_F(CallCheck, EarlierQsosAreListedAndTheLastPrefillsTheEntry) {
     EXPECT_EQ(main.Text6->text(), QStringLiteral("Taro"));
     EXPECT_EQ(log.Text12->text(), QStringLiteral("別局"));
     EXPECT_EQ(status(), QStringLiteral("別   別局"));
+
+    // What the look-up filled is the checked station's: a call typed over it
+    // takes it away (the entry's code, QTH and locator with it), and the next
+    // station's check fills the name box anew.
+    main.Text6->clear();
+    main.Text5->setText(QStringLiteral("QQ1ABC"));
+    QTest::keyClick(main.Text5, Qt::Key_Down);
+    ASSERT_EQ(main.Text6->text(), QStringLiteral("次郎"));
+    main.Text5->selectAll();
+    QTest::keyClicks(main.Text5, QStringLiteral("QQ1ABCD"));
+    for (const QLineEdit* box : {main.Text6, log.Text12, log.Text9, log.Text13, log.Text10})
+        EXPECT_TRUE(box->text().isEmpty()) << box->objectName().toStdString();
+    main.Text6->setText(QStringLiteral("次郎"));
+    QTest::keyClick(main.Text5, Qt::Key_Down);
+    EXPECT_EQ(main.Text6->text(), QStringLiteral("次郎")) << "typed by the operator, kept";
+    main.Text6->clear();
+    main.Text5->setText(QStringLiteral("QQ1ABC"));
+    QTest::keyClick(main.Text5, Qt::Key_Down);
+    main.Text5->setText(QStringLiteral("QQ1ABCD"));
+    main.Text6->setText(QStringLiteral("次郎"));
+    EXPECT_EQ(log.Text12->text(), QStringLiteral("次郎"));
+    QTest::keyClick(main.Text5, Qt::Key_Down);
+    EXPECT_EQ(main.Text6->text(), QStringLiteral("次郎"));
 }
 
 TEST_F(CallCheck, ANewStationIsAFirstQsoAndTheJcaStateIsAdded) {

@@ -308,11 +308,19 @@ TEST_F(SstvQso, ClearingAsksForAnUnsavedEntryAndStartsTheNextQso) {
     core::g.HisRstPresetOn = QStringLiteral("1");
     SSTVForm& f = withLink(1);
     f.Text1->setText(QStringLiteral("QX1ABC"));
+    // The entry kept in step out of sight was never opened: nothing to ask.
+    logbook::g.LogWindowOpen = 1;
+    ASSERT_FALSE(forms::TEMP_LOG().Text1->text().isEmpty());
+    QTest::mouseClick(f.Command7, Qt::LeftButton);
+    EXPECT_TRUE(ui::script::asked().isEmpty());
+    EXPECT_TRUE(f.Text1->text().isEmpty());
+    f.Text1->setText(QStringLiteral("QX1ABC"));
     f.Text7->setText(QStringLiteral("Taro"));
     f.Text14->setText(QStringLiteral("Tokyo"));
     f.Check4->setChecked(true);
-    logbook::g.LogWindowOpen = 1;
-    ASSERT_FALSE(forms::TEMP_LOG().Text1->text().isEmpty());
+    QTest::mouseClick(f.Command1, Qt::LeftButton);
+    ASSERT_TRUE(forms::TEMP_LOG().isVisible());
+    ui::script::clearAsked();
     ui::script::push(ui::No);
     QTest::mouseClick(f.Command7, Qt::LeftButton);
     ASSERT_EQ(ui::script::asked().size(), 1);

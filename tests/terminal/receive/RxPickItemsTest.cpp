@@ -336,6 +336,8 @@ TEST_F(PickItems, ClearButtonAndCtrlCStartANewQsoByTheLink) {
 
 TEST_F(PickItems, AnUnsavedLogEntryIsClearedOnlyOnYes) {
     logbook::g.HamlogLink = 1;
+    // Only an entry on show holds the operator's typing.
+    log->show();
     for (const ui::MsgResult answer : {ui::No, ui::Yes}) {
         SCOPED_TRACE(answer);
         ui::script::clearAsked();
