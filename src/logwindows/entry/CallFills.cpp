@@ -2,6 +2,7 @@
 
 #include "logwindows/entry/QsoBoxes.h"
 #include "logwindows/entry/TEMP_LOG.h"
+#include "platform/forms/StatusPanels.h"
 
 #include <QLineEdit>
 #include <QVariant>
@@ -49,11 +50,15 @@ void DropFillsOfOtherCalls(const QString& call) {
         TEMP_LOG& log = forms::TEMP_LOG();
         filled << log.Text12 << log.Text13 << log.Text9 << log.Text10;
     }
+    bool dropped = false;
     for (QLineEdit* box : filled) {
         if (!box || box->text().isEmpty() || !EmptyForCall(box, call)) continue;
         box->clear();
         ForgetFill(box);
+        dropped = true;
     }
+    // The status line's QTH and name came with them.
+    if (dropped && boxes.status) boxes.status->setText(1, QString());
 }
 
 void ForgetFill(QLineEdit* box) {

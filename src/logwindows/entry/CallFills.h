@@ -16,7 +16,8 @@ void FillForCall(QLineEdit* box, const QString& text, const QString& call);
 // The box holds nothing, or only what a look-up filled for another call.
 bool EmptyForCall(const QLineEdit* box, const QString& call);
 // Empties the QSO boxes (the operating window's name and QTH, the log entry's
-// name, QTH, code and grid locator) that hold what was filled for another call.
+// name, QTH, code and grid locator) that hold what was filled for another
+// call, and the status line that showed that call's QTH and name.
 void DropFillsOfOtherCalls(const QString& call);
 // The box's text is no fill any more (a record read from the log).
 void ForgetFill(QLineEdit* box);

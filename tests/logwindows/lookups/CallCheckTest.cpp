@@ -119,6 +119,7 @@ TEST_F(CallCheck, EarlierQsosAreListedAndTheLastPrefillsTheEntry) {
     QTest::keyClicks(main.Text5, QStringLiteral("QQ1ABCD"));
     for (const QLineEdit* box : {main.Text6, log.Text12, log.Text9, log.Text13, log.Text10})
         EXPECT_TRUE(box->text().isEmpty()) << box->objectName().toStdString();
+    EXPECT_TRUE(status().isEmpty());
     main.Text6->setText(QStringLiteral("次郎"));
     QTest::keyClick(main.Text5, Qt::Key_Down);
     EXPECT_EQ(main.Text6->text(), QStringLiteral("次郎")) << "typed by the operator, kept";
