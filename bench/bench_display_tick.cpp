@@ -4,9 +4,9 @@
 // pane and to one that already holds 1 MB of text.
 #include "app/AppContext.h"
 #include "core/Globals.h"
-#include "platform/forms/PictureBox.h"
+#include "platform/forms/controls/PictureBox.h"
+#include "platform/forms/controls/RichTextPane.h"
 #include "platform/pskcore/PskCore.h"
-#include "platform/forms/RichTextPane.h"
 #include "terminal/engines/PskCoreWndProc.h"
 #include "terminal/engines/PskEngine.h"
 #include "terminal/mainwindow/PSK31MAIN.h"

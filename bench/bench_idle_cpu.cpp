@@ -5,7 +5,7 @@
 // at most 1.0 %.
 #include "RunEvents.h"
 #include "app/AppContext.h"
-#include "platform/forms/RichTextPane.h"
+#include "platform/forms/controls/RichTextPane.h"
 #include "platform/pskcore/PskCore.h"
 #include "startup/Startup.h"
 #include "terminal/mainwindow/PSK31MAIN.h"

@@ -17,7 +17,7 @@
 #include "RunEvents.h"
 #include "app/AppContext.h"
 #include "core/Globals.h"
-#include "platform/forms/RichTextPane.h"
+#include "platform/forms/controls/RichTextPane.h"
 #include "platform/pskcore/PskCore.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPolling.h"

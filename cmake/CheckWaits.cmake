@@ -1,5 +1,5 @@
 # Fails when a wait that lets events run appears outside their one owner
-# (src/platform/forms/Waits.cpp): pending events run, a modal dialog or a menu
+# (src/platform/forms/waits/Waits.cpp): pending events run, a modal dialog or a menu
 # executes, a static dialog getter opens. Everything the operator or a peer
 # does meanwhile must meet the owner's rule; the small outside programs under
 # platform/programs are processes of their own and are not looked at.
@@ -10,7 +10,7 @@ set(wait "processEvents|sendPostedEvents|(\\.|->)exec\\(|Q(Input|File|Color|Font
 file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*.cpp ${SOURCE_DIR}/*.h)
 set(faults "")
 foreach(file ${files})
-  if(file STREQUAL "platform/forms/Waits.cpp" OR file MATCHES "^platform/programs/")
+  if(file STREQUAL "platform/forms/waits/Waits.cpp" OR file MATCHES "^platform/programs/")
     continue()
   endif()
   file(STRINGS ${SOURCE_DIR}/${file} lines REGEX "${wait}")
@@ -24,6 +24,6 @@ foreach(file ${files})
 endforeach()
 
 if(faults)
-  message(FATAL_ERROR "A wait that lets events run goes through forms:: in platform/forms/Waits.h:${faults}")
+  message(FATAL_ERROR "A wait that lets events run goes through forms:: in platform/forms/waits/Waits.h:${faults}")
 endif()
 file(TOUCH ${STAMP})

@@ -5,8 +5,8 @@
 // with engines, links and window interfaces in their first state.
 #include "app/WindowInterfaces.h"
 #include "platform/engines/Engines.h"
-#include "platform/forms/Clipboard.h"
-#include "platform/forms/OneLine.h"
+#include "platform/forms/text/Clipboard.h"
+#include "platform/forms/text/OneLine.h"
 #include "platform/os/AlertSound.h"
 #include "platform/os/Installed.h"
 #include "rig/RigLink.h"

@@ -2,8 +2,8 @@
 
 #include "app/AppContext.h"
 #include "core/Globals.h"
-#include "platform/forms/Dialogs.h"
-#include "platform/forms/Waits.h"
+#include "platform/forms/dialogs/Dialogs.h"
+#include "platform/forms/waits/Waits.h"
 #include "platform/os/EndSignals.h"
 #include "platform/os/Paths.h"
 #include "platform/os/SingleInstance.h"

@@ -1,6 +1,6 @@
 // Zorvatek: a terminal for amateur-radio keyboard modes and slow-scan television.
 #include "app/ProgramRun.h"
-#include "platform/forms/QtJapanese.h"
+#include "platform/forms/dialogs/QtJapanese.h"
 
 #include <QApplication>
 

@@ -2,8 +2,8 @@
 
 #include "core/Globals.h"
 #include "core/MessageLine.h"
-#include "platform/forms/Dialogs.h"
-#include "platform/forms/OneLine.h"
+#include "platform/forms/dialogs/Dialogs.h"
+#include "platform/forms/text/OneLine.h"
 #include "platform/os/AtomicFile.h"
 #include "platform/os/Paths.h"
 #include "platform/profile/ProfileFile.h"

@@ -2,7 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/IniStore.h"
-#include "platform/forms/Waits.h"
+#include "platform/forms/waits/Waits.h"
 #include "rig/CatFrames.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigLink.h"

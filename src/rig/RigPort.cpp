@@ -2,7 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/SettingRanges.h"
-#include "platform/forms/Waits.h"
+#include "platform/forms/waits/Waits.h"
 #include "platform/os/SerialComm.h"
 #include "rig/CatAnswers.h"
 #include "rig/RigCommands.h"

@@ -1,10 +1,10 @@
 #include "spots/ClusterData.h"
-#include "platform/forms/WindowFrame.h"
+#include "platform/forms/windows/WindowFrame.h"
 
 #include "core/Globals.h"
 #include "core/IniStore.h"
-#include "platform/forms/Colour.h"
-#include "platform/forms/TextRule.h"
+#include "platform/forms/colour/Colour.h"
+#include "platform/forms/text/TextRule.h"
 #include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"
 #include "spots/SpotAlert.h"

@@ -2,7 +2,7 @@
 // The DX spot window: polls a spot page, shows its newest fifteen spots and
 // tells the operator of a new newest spot. The main window's and the SSTV
 // window's spot items show it modeless.
-#include "platform/forms/Forms.h"
+#include "platform/forms/windows/Forms.h"
 #include "spots/SpotPage.h"
 
 #include <QAction>

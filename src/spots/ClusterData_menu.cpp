@@ -4,7 +4,7 @@
 #include "core/Globals.h"
 #include "core/IniStore.h"
 #include "core/IniValues.h"
-#include "platform/forms/Dialogs.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "platform/os/AlertSound.h"
 #include "platform/os/Paths.h"
 #include "rig/RigGlobals.h"

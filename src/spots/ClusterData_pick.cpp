@@ -6,7 +6,7 @@
 #include "core/MmttyCommand.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/LogButton.h"
-#include "platform/forms/Waits.h"
+#include "platform/forms/waits/Waits.h"
 #include "platform/mmtty/MmttyProtocol.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"

@@ -1,7 +1,7 @@
 // The spot window's actions: the time cell's zone and the submission of a
 // spot of one's own to the fallback spot server.
-#include "platform/forms/Dialogs.h"
-#include "platform/forms/WindowFrame.h"
+#include "platform/forms/dialogs/Dialogs.h"
+#include "platform/forms/windows/WindowFrame.h"
 #include "platform/os/Cp932.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPolling.h"

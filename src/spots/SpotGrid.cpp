@@ -1,6 +1,6 @@
 #include "spots/SpotGrid.h"
 
-#include "platform/forms/Colour.h"
+#include "platform/forms/colour/Colour.h"
 
 #include <QHeaderView>
 

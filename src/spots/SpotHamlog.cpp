@@ -1,6 +1,6 @@
 #include "spots/SpotHamlog.h"
 
-#include "platform/forms/Dialogs.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "platform/hamlog/HamlogWindowLink.h"
 
 namespace spots {

@@ -4,8 +4,8 @@
 // message timer of the message line and the one-shot timer that hands the PTT
 // port to the PSK core library after start-up.
 // Closing it only hides it, so these live on.
-#include "platform/forms/Forms.h"
-#include "platform/forms/PictureBox.h"
+#include "platform/forms/controls/PictureBox.h"
+#include "platform/forms/windows/Forms.h"
 
 #include <QDialog>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #pragma once
 // The splash window, shown while the system starts (startup::StartUp). It lists
 // the versions of the outside libraries and lives only through start-up.
-#include "platform/forms/Forms.h"
+#include "platform/forms/windows/Forms.h"
 
 #include <QLabel>
 #include <QWidget>

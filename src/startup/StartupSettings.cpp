@@ -6,7 +6,7 @@
 #include "core/Version.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/TEMP_LOG.h"
-#include "platform/forms/Dialogs.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "platform/mmtty/MmttyLink.h"
 #include "platform/os/Paths.h"
 #include "spots/SpotGlobals.h"

@@ -1,6 +1,6 @@
 #include "startup/VersionLabels.h"
 
-#include "platform/forms/Colour.h"
+#include "platform/forms/colour/Colour.h"
 
 namespace startup {
 

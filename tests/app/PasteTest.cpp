@@ -5,8 +5,8 @@
 // lines goes into a one-line box as one line.
 #include "app/RunningProgram.h"
 
-#include "platform/forms/Clipboard.h"
-#include "platform/forms/RichTextPane.h"
+#include "platform/forms/controls/RichTextPane.h"
+#include "platform/forms/text/Clipboard.h"
 #include "support/Popups.h"
 
 #include <QAbstractSpinBox>

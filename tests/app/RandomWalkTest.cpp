@@ -18,8 +18,8 @@
 
 #include "core/Globals.h"
 
-#include "platform/forms/Clipboard.h"
-#include "platform/forms/Dialogs.h"
+#include "platform/forms/dialogs/Dialogs.h"
+#include "platform/forms/text/Clipboard.h"
 #include "platform/os/Cp932.h"
 #include "platform/programs/spotsrv/SpotPageBuilder.h"
 #include "rig/RigGlobals.h"

@@ -1,7 +1,7 @@
 // The configuration store over a real ZORVATEK.INI in a temporary program folder.
 #include "core/IniStore.h"
 #include "core/Globals.h"
-#include "platform/forms/Dialogs.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "platform/os/Cp932.h"
 #include "startup/AboutZORVATEK.h"
 #include "support/ProgramFolder.h"

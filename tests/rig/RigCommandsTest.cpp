@@ -3,7 +3,7 @@
 #include "RigLinkFixture.h"
 
 #include "core/Globals.h"
-#include "platform/forms/Dialogs.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPolling.h"

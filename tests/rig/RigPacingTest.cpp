@@ -6,9 +6,9 @@
 #include "RigLinkFixture.h"
 
 #include "core/Globals.h"
-#include "platform/forms/Colour.h"
-#include "platform/forms/ControlColour.h"
-#include "platform/forms/RichTextPane.h"
+#include "platform/forms/colour/Colour.h"
+#include "platform/forms/colour/ControlColour.h"
+#include "platform/forms/controls/RichTextPane.h"
 #include "platform/pskcore/PskCore.h"
 #include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"

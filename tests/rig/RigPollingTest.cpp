@@ -6,7 +6,7 @@
 #include "core/SettingRanges.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/TEMP_LOG.h"
-#include "platform/forms/Dialogs.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "platform/os/SerialComm.h"
 #include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"

@@ -3,8 +3,8 @@
 // 127.0.0.1.
 #include "core/Globals.h"
 #include "core/IniStore.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "platform/os/AlertSound.h"
-#include "platform/forms/Dialogs.h"
 #include "platform/os/Installed.h"
 #include "platform/programs/spotsrv/SpotPageBuilder.h"
 #include "rig/RigGlobals.h"

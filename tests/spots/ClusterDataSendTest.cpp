@@ -1,7 +1,7 @@
 // The spot window's actions: the time cell's zone and the spot submission to a
 // real HTTP server on 127.0.0.1.
 #include "core/Globals.h"
-#include "platform/forms/Dialogs.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "platform/os/Cp932.h"
 #include "platform/programs/spotsrv/SpotPageBuilder.h"
 #include "spots/ClusterData.h"

@@ -2,8 +2,8 @@
 // The SSTV window in a temporary program folder, its engine paced so that a
 // picture arrives in a moment and the station sends only when a test asks.
 #include "core/Globals.h"
-#include "platform/forms/Colour.h"
-#include "platform/forms/Dialogs.h"
+#include "platform/forms/colour/Colour.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "platform/sstvengine/SstvEngine.h"
 #include "platform/sstvengine/SstvModes.h"
 #include "sstv/window/SSTVForm.h"

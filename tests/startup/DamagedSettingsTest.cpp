@@ -3,8 +3,8 @@
 // corrected.
 #include "core/Globals.h"
 #include "core/SettingRanges.h"
+#include "platform/forms/controls/RichTextPane.h"
 #include "platform/pskcore/PskCore.h"
-#include "platform/forms/RichTextPane.h"
 #include "startup/Startup.h"
 #include "support/ProgramFolder.h"
 #include "terminal/displays/multi_ch.h"

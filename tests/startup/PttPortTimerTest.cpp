@@ -1,6 +1,6 @@
 // The version window's one-shot timer that hands the PTT port to the PSK core library.
 #include "core/Globals.h"
-#include "platform/forms/Dialogs.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "platform/pskcore/PskCore.h"
 #include "startup/AboutZORVATEK.h"
 #include "support/ProgramFolder.h"

@@ -4,7 +4,7 @@
 #include "core/IniStore.h"
 #include "core/StartupFiles.h"
 #include "log/LogGlobals.h"
-#include "platform/forms/Dialogs.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "platform/hamlog/Hamlog.h"
 #include "platform/pskcore/PskCore.h"
 #include "rig/RigGlobals.h"

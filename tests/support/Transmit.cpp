@@ -1,7 +1,7 @@
 #include "support/Transmit.h"
 
 #include "core/Globals.h"
-#include "platform/forms/RichTextPane.h"
+#include "platform/forms/controls/RichTextPane.h"
 #include "platform/pskcore/PskCore.h"
 #include "support/ProgramFolder.h"
 #include "terminal/macros/MACRO_FORM.h"

@@ -2,7 +2,7 @@
 
 #include "logwindows/entry/QsoBoxes.h"
 #include "logwindows/entry/TEMP_LOG.h"
-#include "platform/forms/StatusPanels.h"
+#include "platform/forms/controls/StatusPanels.h"
 
 #include <QLineEdit>
 #include <QVariant>

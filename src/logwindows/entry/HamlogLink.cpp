@@ -4,7 +4,7 @@
 #include "log/LogGlobals.h"
 #include "logwindows/entry/CallFills.h"
 #include "logwindows/entry/QsoBoxes.h"
-#include "platform/forms/Dialogs.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "platform/hamlog/HamlogWindowLink.h"
 #include "platform/hamlog/HamlogWindowLinkReplies.h"
 #include "rig/RigGlobals.h"

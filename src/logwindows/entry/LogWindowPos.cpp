@@ -1,7 +1,7 @@
 #include "core/IniValues.h"
 #include "logwindows/entry/LogEntry.h"
 #include "logwindows/entry/TEMP_LOG.h"
-#include "platform/forms/WindowFrame.h"
+#include "platform/forms/windows/WindowFrame.h"
 #include "terminal/displays/multi_ch.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 

@@ -1,7 +1,7 @@
 #include "logwindows/entry/QsoBoxes.h"
 
 #include "core/Globals.h"
-#include "platform/forms/RichTextPane.h"
+#include "platform/forms/controls/RichTextPane.h"
 #include "sstv/window/SSTVForm.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 

@@ -3,7 +3,7 @@
 #include "logwindows/entry/LogEntry.h"
 #include "logwindows/entry/LogEntryFields.h"
 #include "logwindows/lookups/AreaCodes.h"
-#include "platform/forms/TextRule.h"
+#include "platform/forms/text/TextRule.h"
 #include "terminal/mainwindow/HelpPage.h"
 
 #include <QGridLayout>

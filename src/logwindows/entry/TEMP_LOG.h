@@ -5,8 +5,8 @@
 // TEMP_LOG_load.cpp; saving in TEMP_LOG_save.cpp; browsing in TEMP_LOG_browse.cpp;
 // the contest save in TEMP_LOG_contest.cpp; QSL printing in TEMP_LOG_qsl.cpp;
 // the electronic-QSL services in TEMP_LOG_eqsl.cpp.
-#include "platform/forms/Forms.h"
-#include "platform/forms/StatusPanels.h"
+#include "platform/forms/controls/StatusPanels.h"
+#include "platform/forms/windows/Forms.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -2,7 +2,7 @@
 #include "log/LogGlobals.h"
 #include "logwindows/entry/LogEntry.h"
 #include "logwindows/entry/TEMP_LOG.h"
-#include "platform/forms/Dialogs.h"
+#include "platform/forms/dialogs/Dialogs.h"
 
 using namespace hamlog;
 

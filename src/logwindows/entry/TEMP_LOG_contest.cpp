@@ -11,7 +11,7 @@
 #include "logwindows/lookups/CODE_LIST.h"
 #include "logwindows/lookups/QSODATA.h"
 #include "logwindows/viewer/LOGDATAVIEW.h"
-#include "platform/forms/Dialogs.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "platform/os/Clock.h"
 #include "sstv/window/SSTVForm.h"
 #include "terminal/mainwindow/PSK31MAIN.h"

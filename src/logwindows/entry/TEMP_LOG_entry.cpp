@@ -6,7 +6,7 @@
 #include "log/LogGlobals.h"
 #include "logwindows/entry/LogEntry.h"
 #include "logwindows/entry/TEMP_LOG.h"
-#include "platform/forms/Dialogs.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Paths.h"
 

@@ -8,8 +8,8 @@
 #include "logwindows/entry/EntryExport.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "logwindows/viewer/EqslExport.h"
-#include "platform/forms/Dialogs.h"
-#include "platform/forms/WindowFilter.h"
+#include "platform/forms/dialogs/Dialogs.h"
+#include "platform/forms/windows/WindowFilter.h"
 #include "platform/os/Paths.h"
 #include "platform/os/Shortcut.h"
 

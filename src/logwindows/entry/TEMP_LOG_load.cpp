@@ -9,7 +9,7 @@
 #include "logwindows/entry/LogEntry.h"
 #include "logwindows/entry/QsoBoxes.h"
 #include "logwindows/entry/TEMP_LOG.h"
-#include "platform/forms/WindowFrame.h"
+#include "platform/forms/windows/WindowFrame.h"
 #include "platform/os/Paths.h"
 
 #include <QFile>

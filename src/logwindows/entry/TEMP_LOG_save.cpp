@@ -6,7 +6,7 @@
 #include "logwindows/entry/LogEntry.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "logwindows/viewer/LOGDATAVIEW.h"
-#include "platform/forms/Dialogs.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "rig/RigGlobals.h"
 
 #include <QDate>

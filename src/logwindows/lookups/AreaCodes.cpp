@@ -5,9 +5,9 @@
 #include "logwindows/entry/TEMP_LOG.h"
 #include "logwindows/lookups/CODE_LIST.h"
 #include "logwindows/lookups/EarlierQsoLookup.h"
-#include "platform/forms/Dialogs.h"
-#include "platform/forms/TextRule.h"
-#include "platform/forms/WindowFrame.h"
+#include "platform/forms/dialogs/Dialogs.h"
+#include "platform/forms/text/TextRule.h"
+#include "platform/forms/windows/WindowFrame.h"
 #include "platform/hamlog/Hamlog.h"
 #include "platform/hamlog/HamlogMaster.h"
 

@@ -5,7 +5,7 @@
 // in the code box, then an initial and Enter in the search box). Results go
 // into the code and QTH boxes and the area-code list.
 #include "log/CallParts.h"
-#include "platform/forms/WindowFilter.h"
+#include "platform/forms/windows/WindowFilter.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "logwindows/lookups/CODE_LIST.h"
 #include "logwindows/lookups/GridPictures.h"
-#include "platform/forms/WindowFrame.h"
+#include "platform/forms/windows/WindowFrame.h"
 
 #include "core/IniStore.h"
 #include "core/IniValues.h"
@@ -11,7 +11,7 @@
 #include "logwindows/lookups/EarlierQsoLookup.h"
 #include "logwindows/lookups/ListPlaces.h"
 #include "logwindows/lookups/QsoGridLayout.h"
-#include "platform/forms/StatusPanels.h"
+#include "platform/forms/controls/StatusPanels.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

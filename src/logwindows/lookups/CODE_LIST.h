@@ -5,7 +5,7 @@
 // row's code and QTH into the log entry and, outside a search result, computes
 // the other station's local time from the row's longitude.
 #include "logwindows/lookups/FlexGrid.h"
-#include "platform/forms/Forms.h"
+#include "platform/forms/windows/Forms.h"
 
 #include <QAction>
 #include <QMenuBar>

@@ -11,8 +11,8 @@
 #include "logwindows/lookups/CODE_LIST.h"
 #include "logwindows/lookups/EarlierQsoLookup.h"
 #include "logwindows/lookups/QSODATA.h"
-#include "platform/forms/Dialogs.h"
-#include "platform/forms/StatusPanels.h"
+#include "platform/forms/controls/StatusPanels.h"
+#include "platform/forms/dialogs/Dialogs.h"
 
 #include <QLineEdit>
 

@@ -8,7 +8,7 @@
 #include "logwindows/entry/TEMP_LOG.h"
 #include "logwindows/lookups/CheckCallSign.h"
 #include "logwindows/lookups/QSODATA.h"
-#include "platform/forms/StatusPanels.h"
+#include "platform/forms/controls/StatusPanels.h"
 #include "platform/hamlog/Hamlog.h"
 
 namespace logwindows {

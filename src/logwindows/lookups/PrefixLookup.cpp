@@ -9,8 +9,8 @@
 #include "logwindows/lookups/CODE_LIST.h"
 #include "logwindows/lookups/CheckCallSign.h"
 #include "logwindows/lookups/EarlierQsoLookup.h"
-#include "platform/forms/Dialogs.h"
-#include "platform/forms/StatusPanels.h"
+#include "platform/forms/controls/StatusPanels.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "platform/hamlog/Hamlog.h"
 #include "platform/hamlog/HamlogMaster.h"
 

@@ -1,7 +1,7 @@
 #include "logwindows/lookups/QSODATA.h"
 #include "logwindows/lookups/GridPictures.h"
 #include "logwindows/lookups/QsoGridLayout.h"
-#include "platform/forms/WindowFrame.h"
+#include "platform/forms/windows/WindowFrame.h"
 
 #include "core/IniStore.h"
 #include "core/IniValues.h"
@@ -12,7 +12,7 @@
 #include "logwindows/entry/TEMP_LOG.h"
 #include "logwindows/lookups/CheckCallSign.h"
 #include "logwindows/lookups/ListPlaces.h"
-#include "platform/forms/StatusPanels.h"
+#include "platform/forms/controls/StatusPanels.h"
 #include "terminal/mainwindow/HelpPage.h"
 
 #include <QCloseEvent>

@@ -4,7 +4,7 @@
 // locator and QTH into the current QSO; a double click closes the list. The
 // column widths and the place are kept in the settings.
 #include "logwindows/lookups/FlexGrid.h"
-#include "platform/forms/Forms.h"
+#include "platform/forms/windows/Forms.h"
 
 #include <QAction>
 #include <QMenuBar>

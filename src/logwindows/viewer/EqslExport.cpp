@@ -7,7 +7,7 @@
 #include "log/AdifExport.h"
 #include "log/LogGlobals.h"
 #include "log/QsoBankXml.h"
-#include "platform/forms/Dialogs.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "platform/os/AtomicFile.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Paths.h"

@@ -1,6 +1,6 @@
 #include "logwindows/viewer/LOGDATAVIEW.h"
 #include "logwindows/lookups/QsoGridLayout.h"
-#include "platform/forms/WindowFrame.h"
+#include "platform/forms/windows/WindowFrame.h"
 
 #include "core/Globals.h"
 #include "core/IniValues.h"
@@ -9,7 +9,7 @@
 #include "log/LogViewPage.h"
 #include "logwindows/entry/LogEntry.h"
 #include "logwindows/lookups/CheckCallSign.h"
-#include "platform/forms/Dialogs.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "sstv/window/SSTVForm.h"
 #include "terminal/mainwindow/HelpPage.h"
 #include "terminal/mainwindow/PSK31MAIN.h"

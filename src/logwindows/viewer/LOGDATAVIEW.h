@@ -5,7 +5,7 @@
 // be written as an ADIF log file. Paging in LOGDATAVIEW.cpp, the marking and
 // the exports in LOGDATAVIEW_export.cpp.
 #include "logwindows/lookups/FlexGrid.h"
-#include "platform/forms/Forms.h"
+#include "platform/forms/windows/Forms.h"
 
 #include <QAction>
 #include <QMenuBar>

@@ -1,6 +1,6 @@
 #include "platform/hamlog/Hamlog.h"
 
-#include "platform/forms/Dialogs.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "platform/hamlog/HamlogDatabase.h"
 #include "platform/hamlog/HamlogMaster.h"
 #include "platform/os/Cp932.h"

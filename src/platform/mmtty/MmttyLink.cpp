@@ -1,6 +1,6 @@
 #include "platform/mmtty/MmttyLink.h"
 
-#include "platform/forms/Waits.h"
+#include "platform/forms/waits/Waits.h"
 #include "platform/os/Paths.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #include "platform/mmvari/MmvariViews.h"
 
-#include "platform/forms/Colour.h"
+#include "platform/forms/colour/Colour.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
 

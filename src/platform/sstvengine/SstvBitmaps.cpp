@@ -1,7 +1,7 @@
 // The engine's bitmaps: a table of pictures by handle, drawing between
 // bitmaps and picture boxes, files and the clipboard.
-#include "platform/forms/Colour.h"
-#include "platform/forms/PictureBox.h"
+#include "platform/forms/colour/Colour.h"
+#include "platform/forms/controls/PictureBox.h"
 #include "platform/sstvengine/SstvEngine.h"
 #include "platform/sstvengine/SstvModes.h"
 #include "platform/sstvengine/SstvPictureFile.h"

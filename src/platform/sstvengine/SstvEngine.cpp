@@ -1,7 +1,7 @@
 #include "platform/sstvengine/SstvEngine.h"
 
 #include "platform/engines/Engines.h"
-#include "platform/forms/Colour.h"
+#include "platform/forms/colour/Colour.h"
 #include "platform/os/Cp932.h"
 #include "platform/sstvengine/SstvModes.h"
 #include "platform/sstvengine/SstvOptionDialog.h"

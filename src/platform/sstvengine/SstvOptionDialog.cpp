@@ -1,8 +1,8 @@
 #include "platform/sstvengine/SstvOptionDialog.h"
 
-#include "platform/forms/Dialogs.h"
-#include "platform/forms/TextRule.h"
-#include "platform/forms/Waits.h"
+#include "platform/forms/dialogs/Dialogs.h"
+#include "platform/forms/text/TextRule.h"
+#include "platform/forms/waits/Waits.h"
 #include "platform/os/Cp932.h"
 #include "platform/sstvengine/SstvEngine.h"
 

@@ -3,7 +3,7 @@
 // serial number and the fixed report, and the start of contest logging.
 // The contest menu item of the main window or of the SSTV window opens it
 // while no contest runs; its leave item and its close box end contest logging.
-#include "platform/forms/Forms.h"
+#include "platform/forms/windows/Forms.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -4,7 +4,7 @@
 // set-up screen. Each change goes to the running program at once and into
 // [Mmtty], from which the program's next start takes it. The main window's
 // RTTY "CFG" button opens it (OpenMmttyDialog).
-#include "platform/forms/Forms.h"
+#include "platform/forms/windows/Forms.h"
 
 #include <QAction>
 #include <QLabel>

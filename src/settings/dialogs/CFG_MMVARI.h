@@ -5,7 +5,7 @@
 // control and kept in [MMVCFG]; the transmit-offset measurement; the way to
 // the sound-card clock calibration. The main window's multi-mode "CFG" button
 // opens it.
-#include "platform/forms/Forms.h"
+#include "platform/forms/windows/Forms.h"
 
 #include <QAction>
 #include <QCheckBox>

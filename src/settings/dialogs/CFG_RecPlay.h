@@ -3,7 +3,7 @@
 // overwrite and whether the transmitted signal is recorded too; it starts a
 // timed recording by restarting the PSK library's sound card in recording mode.
 // The main window's record item presets it (terminal/recording) before showing it.
-#include "platform/forms/Forms.h"
+#include "platform/forms/windows/Forms.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -7,8 +7,8 @@
 // MMVARI's receive sample-frequency offset. Opened from the settings sheet's
 // "RX ｸﾛｯｸ補正" (which stops the PSK library's sound card first) and from the
 // MMVARI dialog, through OpenClockAdjust.
-#include "platform/forms/Forms.h"
-#include "platform/forms/PictureBox.h"
+#include "platform/forms/controls/PictureBox.h"
+#include "platform/forms/windows/Forms.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariViews.h"
 

@@ -1,8 +1,8 @@
 #include "settings/dialogs/DialogPlace.h"
-#include "platform/forms/WindowFrame.h"
+#include "platform/forms/windows/WindowFrame.h"
 
 #include "core/Globals.h"
-#include "platform/forms/Colour.h"
+#include "platform/forms/colour/Colour.h"
 #include "sstv/window/SSTVForm.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 

@@ -2,7 +2,7 @@
 // Ctrl+Alt+Z in a settings dialog: the emergency stop. The dialog sees the key
 // before its controls; the running engine is released (the rig unkeyed first),
 // the rig port closed and the program ended at once, nothing stored.
-#include "platform/forms/WindowFilter.h"
+#include "platform/forms/windows/WindowFilter.h"
 
 namespace settings {
 

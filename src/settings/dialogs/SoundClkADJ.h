@@ -3,7 +3,7 @@
 // measured, in hertz and ppm, and the button that copies them into the PSK
 // library's clock corrections (taken at the PSK engine's next start). The SSTV
 // window's "clk補正更新" button opens it.
-#include "platform/forms/Forms.h"
+#include "platform/forms/windows/Forms.h"
 #include "settings/dialogs/ClockValues.h"
 
 #include <QAction>

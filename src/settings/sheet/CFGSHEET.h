@@ -5,7 +5,7 @@
 // each control applies its value at once, and the closing writes the rest,
 // starts or stops the logging program, reopens the rig port and, after a first
 // run, hands over to the main window.
-#include "platform/forms/Forms.h"
+#include "platform/forms/windows/Forms.h"
 
 #include <QAction>
 #include <QCheckBox>

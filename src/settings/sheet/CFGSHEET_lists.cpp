@@ -6,7 +6,7 @@
 #include "core/ListFiles.h"
 #include "core/SharedRoutines.h"
 #include "logwindows/entry/TEMP_LOG.h"
-#include "platform/forms/Dialogs.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "platform/os/AtomicFile.h"
 #include "platform/os/Cp932.h"
 #include "platform/os/Paths.h"

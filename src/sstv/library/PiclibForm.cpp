@@ -3,8 +3,8 @@
 #include "sstv/library/PiclibForm.h"
 
 #include "core/IniValues.h"
-#include "platform/forms/Colour.h"
-#include "platform/forms/Waits.h"
+#include "platform/forms/colour/Colour.h"
+#include "platform/forms/waits/Waits.h"
 #include "sstv/library/PicLibrary.h"
 #include "sstv/window/SstvGlobals.h"
 #include "sstv/window/SstvPlaces.h"

@@ -4,8 +4,8 @@
 // its picture to the SSTV window's workshop (as the base picture or the inset),
 // hands it to the QSL printing program, saves a history picture under another
 // name or deletes the file; a double click shows it enlarged.
-#include "platform/forms/Forms.h"
-#include "platform/forms/PictureBox.h"
+#include "platform/forms/controls/PictureBox.h"
+#include "platform/forms/windows/Forms.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -3,7 +3,7 @@
 // enlarged view on a double click.
 #include "core/Globals.h"
 #include "core/MessageLine.h"
-#include "platform/forms/Dialogs.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "platform/sstvengine/SstvEngine.h"
 #include "sstv/library/PicLibrary.h"
 #include "sstv/library/PiclibForm.h"

@@ -3,8 +3,8 @@
 // the transmit folder.
 #include "core/IniStore.h"
 #include "core/IniValues.h"
-#include "platform/forms/Dialogs.h"
-#include "platform/forms/Waits.h"
+#include "platform/forms/dialogs/Dialogs.h"
+#include "platform/forms/waits/Waits.h"
 #include "platform/os/Paths.h"
 #include "platform/sstvengine/SstvEngine.h"
 #include "sstv/library/PicLibrary.h"

@@ -1,6 +1,6 @@
 #include "sstv/overlay/SSTVMACRO.h"
 
-#include "platform/forms/Dialogs.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "platform/os/Paths.h"
 #include "sstv/overlay/SstvFonts.h"
 #include "sstv/overlay/mojiinput.h"

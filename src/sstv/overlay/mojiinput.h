@@ -3,7 +3,7 @@
 // the selected title line (text, font, colour, outline) or, in title-bar
 // mode, the title bar's text, its colour and the band's gradient. Modeless
 // and above every other window while it is shown; the SSTV window opens it.
-#include "platform/forms/Forms.h"
+#include "platform/forms/windows/Forms.h"
 #include "sstv/overlay/SstvFonts.h"
 
 #include <QCheckBox>

@@ -10,7 +10,7 @@
 #include "logwindows/entry/TEMP_LOG.h"
 #include "logwindows/lookups/CODE_LIST.h"
 #include "logwindows/lookups/QSODATA.h"
-#include "platform/forms/Dialogs.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "platform/os/AtomicFile.h"
 #include "platform/os/Cp932.h"
 #include "platform/os/Paths.h"

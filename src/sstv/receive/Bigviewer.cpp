@@ -1,7 +1,7 @@
 #include "sstv/receive/Bigviewer.h"
 
 #include "core/IniValues.h"
-#include "platform/forms/Colour.h"
+#include "platform/forms/colour/Colour.h"
 #include "sstv/window/SSTVForm.h"
 #include "sstv/window/SstvGlobals.h"
 #include "sstv/window/SstvPlaces.h"

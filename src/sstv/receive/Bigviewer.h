@@ -2,8 +2,8 @@
 // The enlarged picture viewer: one picture box kept at 320:256 whichever edge
 // the operator drags. It mirrors the picture being received while the SSTV
 // window's "大画面受信" is on, or shows one history picture.
-#include "platform/forms/Forms.h"
-#include "platform/forms/PictureBox.h"
+#include "platform/forms/controls/PictureBox.h"
+#include "platform/forms/windows/Forms.h"
 
 #include <QWidget>
 

@@ -1,8 +1,8 @@
 // The history ring as the operator browses it, and the picture menu of the
 // receive and history pictures: save, clipboard, QSL hand-off, enlarged view.
 #include "core/Globals.h"
-#include "platform/forms/Clipboard.h"
-#include "platform/forms/Dialogs.h"
+#include "platform/forms/dialogs/Dialogs.h"
+#include "platform/forms/text/Clipboard.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Paths.h"
 #include "platform/sstvengine/SstvEngine.h"

@@ -2,8 +2,8 @@
 // from what the engine reports and changed position by position; manual
 // receive, resync, slant and clock; notch and phase from clicks.
 #include "core/IniValues.h"
-#include "platform/forms/Colour.h"
-#include "platform/forms/ControlColour.h"
+#include "platform/forms/colour/Colour.h"
+#include "platform/forms/colour/ControlColour.h"
 #include "platform/sstvengine/SstvEngine.h"
 #include "settings/dialogs/SoundClkADJ.h"
 #include "sstv/window/SSTVForm.h"

@@ -7,9 +7,9 @@
 // loaded it holds the rig port. Its transmit side composes the picture on a
 // workshop canvas (background, inset, picture boxes, title bar and lines),
 // renders it at the transmit mode's size and sends it.
-#include "platform/forms/Forms.h"
-#include "platform/forms/PictureBox.h"
-#include "platform/forms/StatusPanels.h"
+#include "platform/forms/controls/PictureBox.h"
+#include "platform/forms/controls/StatusPanels.h"
+#include "platform/forms/windows/Forms.h"
 #include "platform/sstvengine/SstvDrawing.h"
 
 #include <QCheckBox>

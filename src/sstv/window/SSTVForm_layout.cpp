@@ -1,8 +1,8 @@
 // The SSTV window's controls and menus, and where they stand.
 #include "core/Globals.h"
-#include "platform/forms/Colour.h"
-#include "platform/forms/ScrolledBody.h"
-#include "platform/forms/TopHighBar.h"
+#include "platform/forms/colour/Colour.h"
+#include "platform/forms/controls/TopHighBar.h"
+#include "platform/forms/windows/ScrolledBody.h"
 #include "platform/sstvengine/SstvModes.h"
 #include "sstv/window/SSTVForm.h"
 

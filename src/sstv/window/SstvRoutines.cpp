@@ -2,7 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/MessageLine.h"
-#include "platform/forms/Dialogs.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "platform/os/Cp932.h"
 #include "platform/sstvengine/SstvEngine.h"
 #include "sstv/library/PicLibrary.h"

@@ -1,8 +1,8 @@
 #include "sstv/window/SstvWindowPlace.h"
 
 #include "core/IniValues.h"
-#include "platform/forms/Colour.h"
-#include "platform/forms/WindowFrame.h"
+#include "platform/forms/colour/Colour.h"
+#include "platform/forms/windows/WindowFrame.h"
 
 #include <QWidget>
 

@@ -1,8 +1,8 @@
 // The workshop's own controls and how its controls reach their handlers:
 // clicks, mouse work on the canvas and its layers, files dragged over the
 // transmit side, and the buttons that take the right mouse button.
-#include "platform/forms/Waits.h"
-#include "platform/forms/WindowFilter.h"
+#include "platform/forms/waits/Waits.h"
+#include "platform/forms/windows/WindowFilter.h"
 #include "sstv/window/SSTVForm.h"
 #include "sstv/workshop/SstvCompose.h"
 

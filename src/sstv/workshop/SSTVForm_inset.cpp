@@ -2,8 +2,8 @@
 // border, its handles and dragging; the rubber band and the picture box
 // elements it makes, with their moving, filling and removal.
 #include "core/IniValues.h"
-#include "platform/forms/Colour.h"
-#include "platform/forms/ControlColour.h"
+#include "platform/forms/colour/Colour.h"
+#include "platform/forms/colour/ControlColour.h"
 #include "platform/sstvengine/SstvEngine.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPolling.h"

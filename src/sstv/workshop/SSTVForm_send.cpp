@@ -2,9 +2,9 @@
 // at the transmit mode's size into the engine's transmit bitmap; the send
 // button starts or stops the transmission.
 #include "core/Globals.h"
-#include "platform/forms/Colour.h"
-#include "platform/forms/ControlColour.h"
-#include "platform/forms/Waits.h"
+#include "platform/forms/colour/Colour.h"
+#include "platform/forms/colour/ControlColour.h"
+#include "platform/forms/waits/Waits.h"
 #include "platform/sstvengine/SstvEngine.h"
 #include "sstv/window/SSTVForm.h"
 #include "sstv/window/SstvGlobals.h"

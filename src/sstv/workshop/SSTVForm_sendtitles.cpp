@@ -1,6 +1,6 @@
 // The title lines printed onto the transmit picture, each with its outline.
-#include "platform/forms/Colour.h"
-#include "platform/forms/ControlColour.h"
+#include "platform/forms/colour/Colour.h"
+#include "platform/forms/colour/ControlColour.h"
 #include "sstv/window/SSTVForm.h"
 #include "sstv/workshop/SstvCompose.h"
 #include "sstv/workshop/SstvTitles.h"

@@ -1,9 +1,9 @@
 // The title lines on the canvas: the marker that chooses a new line's place,
 // placing and moving the lines with the mouse, removing them, and opening the
 // text editor on a line or on the title bar.
-#include "platform/forms/Colour.h"
-#include "platform/forms/ControlColour.h"
-#include "platform/forms/WindowFilter.h"
+#include "platform/forms/colour/Colour.h"
+#include "platform/forms/colour/ControlColour.h"
+#include "platform/forms/windows/WindowFilter.h"
 #include "sstv/overlay/SstvFonts.h"
 #include "sstv/overlay/mojiinput.h"
 #include "sstv/window/SSTVForm.h"

@@ -1,9 +1,9 @@
 // The channel buttons (Command15 to Command17) choose the channel that the
 // spectrum follows; the sync switch (Check6) shows line or data sync.
 #include "core/Globals.h"
-#include "platform/forms/ControlColour.h"
-#include "platform/forms/PictureBox.h"
-#include "platform/forms/RichTextPane.h"
+#include "platform/forms/colour/ControlColour.h"
+#include "platform/forms/controls/PictureBox.h"
+#include "platform/forms/controls/RichTextPane.h"
 #include "terminal/engines/PskEngine.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 

@@ -3,9 +3,9 @@
 // The scan runs inside the button's handler, which lets every other event run
 // while it waits; a second click, a click on the waterfall or a signal ends it.
 #include "core/Globals.h"
-#include "platform/forms/PictureBox.h"
-#include "platform/forms/Waits.h"
-#include "platform/forms/WindowFilter.h"
+#include "platform/forms/controls/PictureBox.h"
+#include "platform/forms/waits/Waits.h"
+#include "platform/forms/windows/WindowFilter.h"
 #include "platform/pskcore/PskCore.h"
 #include "terminal/displays/TuningMath.h"
 #include "terminal/mainwindow/PSK31MAIN.h"

@@ -2,12 +2,12 @@
 // play-back by its right button.
 #include "core/Globals.h"
 #include "core/IniValues.h"
+#include "platform/forms/controls/PictureBox.h"
+#include "platform/forms/windows/WindowFilter.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
 #include "platform/mmvari/MmvariViews.h"
-#include "platform/forms/PictureBox.h"
 #include "platform/pskcore/PskCore.h"
-#include "platform/forms/WindowFilter.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QLineEdit>

@@ -1,8 +1,8 @@
 // The zoom label (Label39, "x1".."x5"): each click magnifies the waterfall and
 // the spectrum around the transmit frequency one step more, back to x1 after x5.
 #include "core/Globals.h"
-#include "platform/forms/PictureBox.h"
-#include "platform/forms/WindowFilter.h"
+#include "platform/forms/controls/PictureBox.h"
+#include "platform/forms/windows/WindowFilter.h"
 #include "terminal/displays/TuningMath.h"
 #include "terminal/displays/multi_ch.h"
 #include "terminal/mainwindow/PSK31MAIN.h"

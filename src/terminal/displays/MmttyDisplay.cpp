@@ -1,6 +1,6 @@
 #include "terminal/displays/MmttyDisplay.h"
 
-#include "platform/forms/Colour.h"
+#include "platform/forms/colour/Colour.h"
 #include "platform/pskcore/PskCore.h"
 #include "terminal/displays/PskDisplay.h"
 

@@ -2,7 +2,7 @@
 // Drawing of the RTTY program's scope data into the main window's pictures:
 // the XY scope, and the spectrum or a waterfall row across the spectrum
 // pictures, whose horizontal scale counts hertz from the first bin shown.
-#include "platform/forms/PictureBox.h"
+#include "platform/forms/controls/PictureBox.h"
 
 #include <array>
 #include <cstdint>

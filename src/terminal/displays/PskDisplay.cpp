@@ -1,6 +1,6 @@
 #include "terminal/displays/PskDisplay.h"
 
-#include "platform/forms/Colour.h"
+#include "platform/forms/colour/Colour.h"
 #include "terminal/displays/TracePlot.h"
 
 #include <QPainter>

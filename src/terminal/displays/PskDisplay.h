@@ -2,7 +2,7 @@
 // Drawing of the PSK engine's display data into the main window's pictures:
 // the waterfall row, the spectrum traces, the input and sync displays and the
 // phase scope. Each draws in the picture's own scale, straight into its image.
-#include "platform/forms/PictureBox.h"
+#include "platform/forms/controls/PictureBox.h"
 
 #include <array>
 #include <cstdint>

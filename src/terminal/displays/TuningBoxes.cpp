@@ -3,9 +3,9 @@
 // suspends NET until the next completed Enter there.
 #include "core/Globals.h"
 #include "core/IniValues.h"
+#include "platform/forms/controls/RichTextPane.h"
+#include "platform/forms/windows/WindowFilter.h"
 #include "platform/pskcore/PskCore.h"
-#include "platform/forms/RichTextPane.h"
-#include "platform/forms/WindowFilter.h"
 #include "terminal/displays/TuningMath.h"
 #include "terminal/engines/PskEngine.h"
 #include "terminal/mainwindow/PSK31MAIN.h"

@@ -5,10 +5,10 @@
 // frequency bar with its display, a button that swaps it with the main channel
 // and a status-bar panel that shows and changes its mode. Its place, the places
 // of its controls and the channels' frequencies are kept for the next run.
-#include "platform/forms/Forms.h"
-#include "platform/forms/RichTextPane.h"
-#include "platform/forms/StatusPanels.h"
-#include "platform/forms/TwipsLayout.h"
+#include "platform/forms/controls/RichTextPane.h"
+#include "platform/forms/controls/StatusPanels.h"
+#include "platform/forms/windows/Forms.h"
+#include "platform/forms/windows/TwipsLayout.h"
 #include "terminal/displays/MultiChLayout.h"
 
 #include <QAction>

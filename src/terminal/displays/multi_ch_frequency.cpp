@@ -2,8 +2,8 @@
 // move the channel markers on the waterfall and the spectrum.
 #include "core/Globals.h"
 #include "core/IniValues.h"
+#include "platform/forms/controls/PictureBox.h"
 #include "platform/mmvari/MmvariControl.h"
-#include "platform/forms/PictureBox.h"
 #include "platform/pskcore/PskCore.h"
 #include "terminal/displays/multi_ch.h"
 #include "terminal/engines/PskEngine.h"

@@ -1,10 +1,10 @@
 #include "terminal/engines/MmttyLayout.h"
 
 #include "core/Globals.h"
-#include "platform/forms/PictureBox.h"
+#include "platform/forms/controls/PictureBox.h"
+#include "platform/forms/controls/RichTextPane.h"
+#include "platform/forms/controls/StatusPanels.h"
 #include "platform/pskcore/PskCore.h"
-#include "platform/forms/RichTextPane.h"
-#include "platform/forms/StatusPanels.h"
 #include "terminal/macros/RepeatTx.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 

@@ -2,7 +2,7 @@
 // or spectrum, the zoomed spectrum or the input display, the phase scope and
 // the level bar.
 #include "core/Globals.h"
-#include "platform/forms/RichTextPane.h"
+#include "platform/forms/controls/RichTextPane.h"
 #include "platform/pskcore/PskCore.h"
 #include "terminal/displays/PskDisplay.h"
 #include "terminal/displays/multi_ch.h"

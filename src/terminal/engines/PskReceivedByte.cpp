@@ -2,7 +2,7 @@
 // pairs are joined before they are shown; each pane keeps its own lead byte.
 // The pane takes what arrives within a tenth of a second as one edit.
 #include "core/Globals.h"
-#include "platform/forms/Colour.h"
+#include "platform/forms/colour/Colour.h"
 #include "platform/pskcore/PskCore.h"
 #include "terminal/displays/multi_ch.h"
 #include "terminal/engines/PskCoreWndProc.h"

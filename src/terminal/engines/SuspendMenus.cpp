@@ -2,8 +2,8 @@
 
 #include "core/Globals.h"
 #include "core/IniValues.h"
-#include "platform/forms/Clipboard.h"
-#include "platform/forms/Dialogs.h"
+#include "platform/forms/dialogs/Dialogs.h"
+#include "platform/forms/text/Clipboard.h"
 #include "platform/os/Paths.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"

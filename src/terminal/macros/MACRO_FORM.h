@@ -3,7 +3,7 @@
 // name Text2(i) whose back colour is the button colour). It stays loaded hidden
 // beside the main window; each of its exits unloads it and the next touch loads
 // it again from the macro file, so unsaved edits are dropped.
-#include "platform/forms/Forms.h"
+#include "platform/forms/windows/Forms.h"
 #include "terminal/macros/MacroState.h"
 
 #include <QAction>

@@ -2,7 +2,7 @@
 #include "terminal/macros/MACRO_FORM.h"
 
 #include "core/Globals.h"
-#include "platform/forms/Dialogs.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "terminal/macros/MacroFile.h"
 
 #include <QKeyEvent>

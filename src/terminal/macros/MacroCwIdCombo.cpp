@@ -3,7 +3,7 @@
 #include "core/Globals.h"
 #include "core/IniStore.h"
 #include "core/IniValues.h"
-#include "platform/forms/Dialogs.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "terminal/macros/MacroState.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 

@@ -1,6 +1,6 @@
 #include "terminal/macros/MacroFile.h"
 
-#include "platform/forms/Colour.h"
+#include "platform/forms/colour/Colour.h"
 #include "platform/os/Cp932.h"
 
 #include <QRegularExpression>

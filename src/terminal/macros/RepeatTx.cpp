@@ -1,8 +1,8 @@
 #include "terminal/macros/RepeatTx.h"
 
 #include "core/Globals.h"
-#include "platform/forms/Colour.h"
-#include "platform/forms/ControlColour.h"
+#include "platform/forms/colour/Colour.h"
+#include "platform/forms/colour/ControlColour.h"
 
 namespace terminal::macros {
 

@@ -2,7 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/IniValues.h"
-#include "platform/forms/Waits.h"
+#include "platform/forms/waits/Waits.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
 #include "platform/pskcore/PskCore.h"

@@ -5,8 +5,8 @@
 // name. The controls are built in PSK31MAIN_controls.cpp and the menus in
 // PSK31MAIN_menus.cpp; the load is PSK31MAIN_load.cpp, the column and the
 // splitter PSK31MAIN_layout.cpp.
-#include "platform/forms/Forms.h"
-#include "platform/forms/TwipsLayout.h"
+#include "platform/forms/windows/Forms.h"
+#include "platform/forms/windows/TwipsLayout.h"
 
 #include <QMainWindow>
 #include <QString>

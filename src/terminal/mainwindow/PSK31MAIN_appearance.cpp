@@ -2,9 +2,9 @@
 // buttons' names, colours and shortcut keys as the load sets them.
 #include "core/Globals.h"
 #include "core/IniValues.h"
-#include "platform/forms/Colour.h"
-#include "platform/forms/ControlColour.h"
-#include "platform/forms/RichTextPane.h"
+#include "platform/forms/colour/Colour.h"
+#include "platform/forms/colour/ControlColour.h"
+#include "platform/forms/controls/RichTextPane.h"
 #include "platform/os/Paths.h"
 #include "terminal/macros/MACRO_FORM.h"
 #include "terminal/macros/MacroFileLegacy.h"

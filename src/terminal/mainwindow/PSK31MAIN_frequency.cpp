@@ -3,7 +3,7 @@
 // zoomed spectrum. Setting either bar's value from code runs its handler.
 #include "core/Globals.h"
 #include "core/IniValues.h"
-#include "platform/forms/PictureBox.h"
+#include "platform/forms/controls/PictureBox.h"
 #include "platform/pskcore/PskCore.h"
 #include "terminal/engines/PskEngine.h"
 #include "terminal/mainwindow/PSK31MAIN.h"

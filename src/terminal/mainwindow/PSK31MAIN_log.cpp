@@ -9,7 +9,7 @@
 #include "logwindows/entry/LogEntry.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "logwindows/viewer/LOGDATAVIEW.h"
-#include "platform/forms/WindowFilter.h"
+#include "platform/forms/windows/WindowFilter.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/receive/PaneMarks.h"
 

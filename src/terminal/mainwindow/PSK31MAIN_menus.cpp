@@ -1,7 +1,7 @@
 // The main window's menu bar and pop-up menus.
 #include "terminal/mainwindow/PSK31MAIN.h"
 
-#include "platform/forms/NotBuilt.h"
+#include "platform/forms/windows/NotBuilt.h"
 #include "startup/AboutZORVATEK.h"
 
 #include <QMenuBar>

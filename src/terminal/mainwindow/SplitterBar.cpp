@@ -1,6 +1,6 @@
 #include "terminal/mainwindow/SplitterBar.h"
 
-#include "platform/forms/Colour.h"
+#include "platform/forms/colour/Colour.h"
 
 #include <QMouseEvent>
 

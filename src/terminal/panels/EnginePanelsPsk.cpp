@@ -2,8 +2,8 @@
 // signal) and NET (the transmit frequency follows the receive frequency).
 #include "core/Globals.h"
 #include "core/IniValues.h"
-#include "platform/forms/Colour.h"
-#include "platform/forms/ControlColour.h"
+#include "platform/forms/colour/Colour.h"
+#include "platform/forms/colour/ControlColour.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/panels/EnginePanels.h"
 

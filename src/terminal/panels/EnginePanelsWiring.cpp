@@ -1,5 +1,5 @@
 // Connects the engine panels' controls to their handlers.
-#include "platform/forms/WindowFilter.h"
+#include "platform/forms/windows/WindowFilter.h"
 #include "settings/dialogs/CFG_MMTTY.h"
 #include "terminal/engines/EngineStop.h"
 #include "terminal/mainwindow/PSK31MAIN.h"

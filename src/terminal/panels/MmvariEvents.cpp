@@ -4,7 +4,7 @@
 #include "core/Globals.h"
 #include "core/MessageLine.h"
 #include "core/MmvariState.h"
-#include "platform/forms/RichTextPane.h"
+#include "platform/forms/controls/RichTextPane.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
 #include "platform/mmvari/MmvariViews.h"

@@ -1,6 +1,6 @@
 #include "terminal/receive/ContestEnd.h"
 
-#include "platform/forms/RichTextPane.h"
+#include "platform/forms/controls/RichTextPane.h"
 #include "settings/dialogs/ContestWindow.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 

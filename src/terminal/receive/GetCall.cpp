@@ -2,8 +2,8 @@
 
 #include "core/Globals.h"
 #include "logwindows/lookups/CheckCallSign.h"
-#include "platform/forms/RichTextPane.h"
-#include "platform/forms/Waits.h"
+#include "platform/forms/controls/RichTextPane.h"
+#include "platform/forms/waits/Waits.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QCoreApplication>

@@ -5,9 +5,9 @@
 #include "log/LogGlobals.h"
 #include "logwindows/entry/LogEntry.h"
 #include "logwindows/entry/TEMP_LOG.h"
-#include "platform/forms/Colour.h"
-#include "platform/forms/Dialogs.h"
-#include "platform/forms/RichTextPane.h"
+#include "platform/forms/colour/Colour.h"
+#include "platform/forms/controls/RichTextPane.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "platform/os/Clock.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 

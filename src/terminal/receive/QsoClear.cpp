@@ -8,8 +8,8 @@
 #include "logwindows/entry/TEMP_LOG.h"
 #include "logwindows/lookups/CODE_LIST.h"
 #include "logwindows/lookups/QSODATA.h"
-#include "platform/forms/Dialogs.h"
-#include "platform/forms/StatusPanels.h"
+#include "platform/forms/controls/StatusPanels.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QCheckBox>

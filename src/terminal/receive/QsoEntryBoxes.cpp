@@ -2,8 +2,8 @@
 
 #include "core/Globals.h"
 #include "logwindows/lookups/CheckCallSign.h"
-#include "platform/forms/TextRule.h"
-#include "platform/forms/WindowFilter.h"
+#include "platform/forms/text/TextRule.h"
+#include "platform/forms/windows/WindowFilter.h"
 #include "terminal/macros/MacroState.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 

@@ -2,8 +2,8 @@
 
 #include "core/Globals.h"
 #include "logwindows/lookups/CheckCallSign.h"
-#include "platform/forms/Clipboard.h"
-#include "platform/forms/RichTextPane.h"
+#include "platform/forms/controls/RichTextPane.h"
+#include "platform/forms/text/Clipboard.h"
 #include "terminal/macros/MacroState.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/receive/RxPickItems.h"

@@ -2,9 +2,9 @@
 
 #include "core/IniStore.h"
 #include "core/IniValues.h"
-#include "platform/forms/Colour.h"
-#include "platform/forms/Dialogs.h"
-#include "platform/forms/WindowFrame.h"
+#include "platform/forms/colour/Colour.h"
+#include "platform/forms/dialogs/Dialogs.h"
+#include "platform/forms/windows/WindowFrame.h"
 #include "platform/os/AtomicFile.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Paths.h"

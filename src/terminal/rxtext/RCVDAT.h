@@ -3,7 +3,7 @@
 // memo pad, in one editable box. Closing it keeps its text as the memo pad of
 // the received-data folder; it can also save the text as received data or
 // delete the file it shows.
-#include "platform/forms/Forms.h"
+#include "platform/forms/windows/Forms.h"
 
 #include <QAction>
 #include <QMainWindow>

@@ -2,9 +2,9 @@
 
 #include "core/IniStore.h"
 #include "core/IniValues.h"
-#include "platform/forms/Clipboard.h"
-#include "platform/forms/Dialogs.h"
-#include "platform/forms/RichTextPane.h"
+#include "platform/forms/controls/RichTextPane.h"
+#include "platform/forms/dialogs/Dialogs.h"
+#include "platform/forms/text/Clipboard.h"
 #include "platform/os/AtomicFile.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Paths.h"

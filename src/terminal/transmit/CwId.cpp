@@ -1,7 +1,7 @@
 #include "terminal/transmit/CwId.h"
 
 #include "core/Globals.h"
-#include "platform/forms/ControlColour.h"
+#include "platform/forms/colour/ControlColour.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
 #include "platform/os/Cp932.h"

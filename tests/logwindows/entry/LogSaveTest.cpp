@@ -2,8 +2,8 @@
 // question, and what a failed save keeps.
 #include "logwindows/LogFixture.h"
 
-#include "platform/forms/StatusPanels.h"
-#include "platform/forms/TextRule.h"
+#include "platform/forms/controls/StatusPanels.h"
+#include "platform/forms/text/TextRule.h"
 #include "platform/hamlog/HamlogDemoData.h"
 #include "support/Popups.h"
 

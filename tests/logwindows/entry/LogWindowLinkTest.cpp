@@ -3,7 +3,7 @@
 #include "logwindows/LogFixture.h"
 
 #include "logwindows/entry/HamlogLink.h"
-#include "platform/forms/ControlColour.h"
+#include "platform/forms/colour/ControlColour.h"
 #include "platform/hamlog/HamlogWindowLink.h"
 #include "platform/os/Paths.h"
 #include "support/Popups.h"

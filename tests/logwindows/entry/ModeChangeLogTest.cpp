@@ -4,7 +4,7 @@
 // now in use.
 #include "core/IniValues.h"
 #include "logwindows/LogFixture.h"
-#include "platform/forms/ControlColour.h"
+#include "platform/forms/colour/ControlColour.h"
 #include "platform/hamlog/HamlogWindowLink.h"
 #include "platform/os/Paths.h"
 #include "settings/dialogs/CFG_Contest.h"

@@ -2,7 +2,7 @@
 // the initial-letter search by key and by the "市郡区" menu, and their messages.
 #include "logwindows/LogFixture.h"
 #include "logwindows/lookups/CODE_LIST.h"
-#include "platform/forms/TextRule.h"
+#include "platform/forms/text/TextRule.h"
 #include "platform/hamlog/HamlogDemoData.h"
 #include "support/Popups.h"
 

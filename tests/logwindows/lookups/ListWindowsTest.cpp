@@ -6,7 +6,7 @@
 #include "logwindows/lookups/CheckCallSign.h"
 #include "logwindows/lookups/ListPlaces.h"
 #include "logwindows/lookups/QSODATA.h"
-#include "platform/forms/StatusPanels.h"
+#include "platform/forms/controls/StatusPanels.h"
 #include "platform/hamlog/HamlogDemoData.h"
 
 #include <QHeaderView>

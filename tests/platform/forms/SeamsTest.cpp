@@ -1,10 +1,10 @@
 // The seams tests rely on: the clock, the dialogs, the window registry,
 // colours, the single-instance guard and the boxes' overtype rule.
-#include "platform/forms/Colour.h"
-#include "platform/forms/Dialogs.h"
-#include "platform/forms/Forms.h"
-#include "platform/forms/TextRule.h"
-#include "platform/forms/Waits.h"
+#include "platform/forms/colour/Colour.h"
+#include "platform/forms/dialogs/Dialogs.h"
+#include "platform/forms/text/TextRule.h"
+#include "platform/forms/waits/Waits.h"
+#include "platform/forms/windows/Forms.h"
 #include "platform/os/Clock.h"
 #include "platform/os/SingleInstance.h"
 #include "support/ProgramFolder.h"

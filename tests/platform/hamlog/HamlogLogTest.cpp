@@ -1,5 +1,5 @@
 // The logging library over a real SQLite log in a temporary program folder.
-#include "platform/forms/Dialogs.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "platform/hamlog/Hamlog.h"
 #include "platform/os/Cp932.h"
 #include "support/ProgramFolder.h"

@@ -1,7 +1,7 @@
 // A program folder that cannot hold the settings stops the program with a word
 // to the operator, never silently and never with a run that loses them.
 #include "app/ProgramRun.h"
-#include "platform/forms/Dialogs.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "platform/os/Paths.h"
 #include "support/ProgramFolder.h"
 #include "support/Unprivileged.h"

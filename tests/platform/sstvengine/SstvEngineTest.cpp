@@ -3,8 +3,8 @@
 // mode table's size words, notices to the one connected window and none after
 // stop, the station's pictures and FSK ID, and the echo of a sent picture.
 #include "platform/sstvengine/SstvEngine.h"
-#include "platform/forms/Dialogs.h"
-#include "platform/forms/PictureBox.h"
+#include "platform/forms/controls/PictureBox.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "platform/sstvengine/SstvDrawing.h"
 #include "platform/sstvengine/SstvModes.h"
 #include "platform/sstvengine/SstvPictureFile.h"

@@ -9,8 +9,8 @@
 
 #include "core/IniValues.h"
 #include "platform/engines/Engines.h"
-#include "platform/forms/Colour.h"
-#include "platform/forms/Dialogs.h"
+#include "platform/forms/colour/Colour.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "platform/pskcore/PskCore.h"
 #include "settings/dialogs/CFG_MMVARI.h"
 #include "settings/sheet/CFGSHEET.h"

@@ -8,7 +8,7 @@
 #include "core/IniValues.h"
 #include "core/MmttyCommand.h"
 #include "core/MmttyState.h"
-#include "platform/forms/Dialogs.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "platform/mmtty/MmttyLink.h"
 #include "settings/dialogs/CFG_Contest.h"
 #include "support/Popups.h"

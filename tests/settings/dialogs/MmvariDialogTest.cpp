@@ -6,9 +6,9 @@
 #include "terminal/panels/MmvariFixture.h"
 
 #include "core/IniValues.h"
-#include "platform/forms/Colour.h"
-#include "platform/forms/ControlColour.h"
-#include "platform/forms/Dialogs.h"
+#include "platform/forms/colour/Colour.h"
+#include "platform/forms/colour/ControlColour.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "support/Popups.h"
 #include "terminal/mainwindow/Shutdown.h"
 

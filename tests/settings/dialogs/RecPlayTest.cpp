@@ -6,8 +6,8 @@
 #include "terminal/engines/PskFixture.h"
 
 #include "core/IniValues.h"
-#include "platform/forms/Colour.h"
-#include "platform/forms/Dialogs.h"
+#include "platform/forms/colour/Colour.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Paths.h"
 #include "support/Popups.h"

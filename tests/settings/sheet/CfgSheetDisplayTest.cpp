@@ -3,9 +3,9 @@
 // nothing.
 #include "settings/SheetFixture.h"
 
-#include "platform/forms/Colour.h"
-#include "platform/forms/ControlColour.h"
-#include "platform/forms/RichTextPane.h"
+#include "platform/forms/colour/Colour.h"
+#include "platform/forms/colour/ControlColour.h"
+#include "platform/forms/controls/RichTextPane.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "settings/SheetFixture.h"
 
 #include "core/IniStore.h"
-#include "platform/forms/Clipboard.h"
+#include "platform/forms/text/Clipboard.h"
 #include "platform/os/Cp932.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigSettings.h"

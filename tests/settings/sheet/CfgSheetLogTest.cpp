@@ -5,7 +5,7 @@
 
 #include "log/LogGlobals.h"
 #include "logwindows/entry/TEMP_LOG.h"
-#include "platform/forms/ControlColour.h"
+#include "platform/forms/colour/ControlColour.h"
 #include "platform/os/Paths.h"
 #include "platform/os/ProcessStop.h"
 #include "settings/sheet/SheetControls.h"

@@ -7,7 +7,7 @@
 
 #include "core/Globals.h"
 #include "core/IniValues.h"
-#include "platform/forms/Dialogs.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "rig/RigGlobals.h"
 #include "support/OpenedUrls.h"
 #include "support/Popups.h"

@@ -5,7 +5,7 @@
 #include "sstv/library/PiclibForm.h"
 #include "core/IniValues.h"
 #include "log/LogGlobals.h"
-#include "platform/forms/Colour.h"
+#include "platform/forms/colour/Colour.h"
 #include "platform/os/Cp932.h"
 #include "sstv/SstvWorkshopFixture.h"
 #include "sstv/receive/Bigviewer.h"

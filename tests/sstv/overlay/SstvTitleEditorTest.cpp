@@ -4,7 +4,7 @@
 // chosen; the stock texts edited in the macro list.
 #include "app/ProgramRun.h"
 #include "core/IniValues.h"
-#include "platform/forms/ControlColour.h"
+#include "platform/forms/colour/ControlColour.h"
 #include "platform/os/Cp932.h"
 #include "platform/os/EndSignals.h"
 #include "sstv/SstvWorkshopFixture.h"

@@ -9,7 +9,7 @@
 #include "logwindows/entry/QsoBoxes.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "logwindows/viewer/LOGDATAVIEW.h"
-#include "platform/forms/ControlColour.h"
+#include "platform/forms/colour/ControlColour.h"
 #include "platform/hamlog/Hamlog.h"
 #include "platform/hamlog/HamlogWindowLink.h"
 #include "platform/os/Clock.h"

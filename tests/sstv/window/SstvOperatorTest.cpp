@@ -4,7 +4,7 @@
 // stacking of the canvas's layers, the keys of the text boxes, the editors
 // going with the window, and the stored places and fonts read back.
 #include "core/IniValues.h"
-#include "platform/forms/Colour.h"
+#include "platform/forms/colour/Colour.h"
 #include "platform/os/Clock.h"
 #include "sstv/SstvWorkshopFixture.h"
 #include "sstv/library/PiclibForm.h"

@@ -4,7 +4,7 @@
 // tone, the CW ID and the window title.
 #include "core/IniValues.h"
 #include "log/LogGlobals.h"
-#include "platform/forms/ControlColour.h"
+#include "platform/forms/colour/ControlColour.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
 #include "sstv/SstvWorkshopFixture.h"

@@ -4,7 +4,7 @@
 #include "core/IniValues.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/TEMP_LOG.h"
-#include "platform/forms/ControlColour.h"
+#include "platform/forms/colour/ControlColour.h"
 #include "platform/os/Clock.h"
 #include "rig/RigGlobals.h"
 #include "sstv/SstvFixture.h"

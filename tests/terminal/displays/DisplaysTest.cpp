@@ -3,9 +3,9 @@
 #include "terminal/transmit/TxFixture.h"
 
 #include "core/IniValues.h"
-#include "platform/forms/ControlColour.h"
-#include "platform/forms/Dialogs.h"
-#include "platform/forms/PictureBox.h"
+#include "platform/forms/colour/ControlColour.h"
+#include "platform/forms/controls/PictureBox.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "platform/mmvari/MmvariIds.h"
 #include "rig/RigGlobals.h"
 #include "support/Popups.h"

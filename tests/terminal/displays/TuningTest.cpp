@@ -12,9 +12,9 @@
 #include "core/IniValues.h"
 #include "core/MmttyState.h"
 #include "core/MmvariState.h"
-#include "platform/forms/Colour.h"
-#include "platform/forms/Dialogs.h"
-#include "platform/forms/PictureBox.h"
+#include "platform/forms/colour/Colour.h"
+#include "platform/forms/controls/PictureBox.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "terminal/engines/PskCoreWndProc.h"
 
 #include <QApplication>

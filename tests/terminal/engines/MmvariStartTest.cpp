@@ -2,13 +2,13 @@
 // the control in which order, and what the main window shows.
 #include "terminal/panels/MmvariFixture.h"
 
-#include "platform/forms/Colour.h"
-#include "platform/forms/ControlColour.h"
-#include "platform/os/Cp932.h"
+#include "platform/forms/colour/Colour.h"
+#include "platform/forms/colour/ControlColour.h"
+#include "platform/forms/controls/PictureBox.h"
+#include "platform/forms/controls/StatusPanels.h"
 #include "platform/mmvari/MmvariIds.h"
 #include "platform/mmvari/MmvariViews.h"
-#include "platform/forms/PictureBox.h"
-#include "platform/forms/StatusPanels.h"
+#include "platform/os/Cp932.h"
 #include "support/Popups.h"
 #include "terminal/engines/MmvariEngine.h"
 #include "terminal/engines/PskEngine.h"

@@ -1,8 +1,8 @@
 // Starting the PSK library, applying a PSK mode, the zoomed spectrum's span.
 #include "terminal/engines/PskFixture.h"
 
-#include "platform/forms/Dialogs.h"
-#include "platform/forms/PictureBox.h"
+#include "platform/forms/controls/PictureBox.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "terminal/engines/PskEngine.h"
 
 #include <QScrollBar>

@@ -1,10 +1,10 @@
 // The PSK library's status codes, IMD and clock error, and the display tick.
 #include "terminal/engines/PskFixture.h"
 
-#include "platform/forms/Colour.h"
-#include "platform/forms/ControlColour.h"
-#include "platform/forms/Dialogs.h"
-#include "platform/forms/PictureBox.h"
+#include "platform/forms/colour/Colour.h"
+#include "platform/forms/colour/ControlColour.h"
+#include "platform/forms/controls/PictureBox.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
 #include "support/Mouse.h"

@@ -2,7 +2,7 @@
 // simulated station's text end to end.
 #include "terminal/engines/PskFixture.h"
 
-#include "platform/forms/Colour.h"
+#include "platform/forms/colour/Colour.h"
 #include "platform/os/Cp932.h"
 #include "terminal/displays/multi_ch.h"
 #include "terminal/engines/PskCoreWndProc.h"

@@ -1,8 +1,8 @@
 // A macro on the air: the press on its button goes through the expansion, the
 // transmit dispatch and the PSK engine, and comes back in the receive pane as
 // the transmit stamp, the echo of the expanded text and the receive stamp.
+#include "platform/forms/controls/RichTextPane.h"
 #include "platform/os/Clock.h"
-#include "platform/forms/RichTextPane.h"
 #include "terminal/engines/PskFixture.h"
 #include "terminal/macros/MACRO_FORM.h"
 #include "terminal/macros/MacroStore.h"

@@ -3,9 +3,9 @@
 #include "terminal/macros/RepeatTx.h"
 
 #include "core/Globals.h"
+#include "platform/forms/colour/Colour.h"
+#include "platform/forms/colour/ControlColour.h"
 #include "platform/os/Clock.h"
-#include "platform/forms/Colour.h"
-#include "platform/forms/ControlColour.h"
 #include "terminal/macros/MacroExpand.h"
 
 #include <QTest>

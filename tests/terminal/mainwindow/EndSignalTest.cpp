@@ -2,8 +2,8 @@
 // a rig keyed by CAT is unkeyed, the state is stored and the lock of the
 // program folder is gone, with nobody asked anything.
 #include "app/ProgramRun.h"
-#include "platform/forms/Dialogs.h"
-#include "platform/forms/RichTextPane.h"
+#include "platform/forms/controls/RichTextPane.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "platform/os/EndSignals.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"

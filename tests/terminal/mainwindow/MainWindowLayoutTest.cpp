@@ -1,8 +1,8 @@
 // The main window's column: start place, width rule, splitter drags and the saved keys.
 #include "core/Globals.h"
 #include "core/IniValues.h"
-#include "platform/forms/Colour.h"
-#include "platform/forms/RichTextPane.h"
+#include "platform/forms/colour/Colour.h"
+#include "platform/forms/controls/RichTextPane.h"
 #include "support/Mouse.h"
 #include "support/Popups.h"
 #include "support/ProgramFolder.h"

@@ -3,8 +3,8 @@
 
 #include "core/IniValues.h"
 #include "logwindows/entry/TEMP_LOG.h"
+#include "platform/forms/controls/RichTextPane.h"
 #include "platform/os/Cp932.h"
-#include "platform/forms/RichTextPane.h"
 #include "support/Popups.h"
 
 #include <QTest>

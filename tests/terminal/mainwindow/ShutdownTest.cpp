@@ -6,7 +6,7 @@
 #include "core/IniValues.h"
 #include "core/MmttyCommand.h"
 #include "log/LogGlobals.h"
-#include "platform/forms/Dialogs.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "platform/hamlog/HamlogWindowLink.h"
 #include "platform/mmtty/MmttyLink.h"
 #include "platform/mmvari/MmvariControl.h"

@@ -8,12 +8,12 @@
 #include "core/IniValues.h"
 #include "core/MmttyState.h"
 #include "core/MmvariState.h"
-#include "platform/forms/Colour.h"
-#include "platform/forms/ControlColour.h"
-#include "platform/forms/Dialogs.h"
+#include "platform/forms/colour/Colour.h"
+#include "platform/forms/colour/ControlColour.h"
+#include "platform/forms/controls/RichTextPane.h"
+#include "platform/forms/controls/StatusPanels.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "platform/mmvari/MmvariIds.h"
-#include "platform/forms/RichTextPane.h"
-#include "platform/forms/StatusPanels.h"
 #include "support/Popups.h"
 
 #include <QComboBox>

@@ -3,9 +3,9 @@
 #include "terminal/panels/MmvariFixture.h"
 
 #include "core/MmvariState.h"
-#include "platform/forms/Colour.h"
-#include "platform/forms/ControlColour.h"
-#include "platform/forms/RichTextPane.h"
+#include "platform/forms/colour/Colour.h"
+#include "platform/forms/colour/ControlColour.h"
+#include "platform/forms/controls/RichTextPane.h"
 #include "platform/mmvari/MmvariViews.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPolling.h"

@@ -3,7 +3,7 @@
 // what was under the pointer is what is taken.
 #include "terminal/engines/PskFixture.h"
 
-#include "platform/forms/RichTextPane.h"
+#include "platform/forms/controls/RichTextPane.h"
 #include "support/Popups.h"
 #include "terminal/displays/multi_ch.h"
 

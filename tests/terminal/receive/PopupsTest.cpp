@@ -3,8 +3,8 @@
 #include "terminal/transmit/TxFixture.h"
 
 #include "log/LogGlobals.h"
-#include "platform/forms/Dialogs.h"
-#include "platform/forms/RichTextPane.h"
+#include "platform/forms/controls/RichTextPane.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "support/Popups.h"
 #include "terminal/macros/MacroState.h"
 #include "terminal/receive/RxPicking.h"

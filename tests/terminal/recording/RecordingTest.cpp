@@ -4,7 +4,7 @@
 #include "terminal/engines/PskFixture.h"
 
 #include "core/IniValues.h"
-#include "platform/forms/Dialogs.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "platform/os/Paths.h"
 #include "platform/os/WavFile.h"
 #include "settings/dialogs/CFG_RecPlay.h"

@@ -1,7 +1,7 @@
 // Paths, dialog filters and the bytes of received-text and memo files.
 #include "terminal/rxtext/RxTextFormat.h"
 
-#include "platform/forms/Dialogs.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "platform/os/Cp932.h"
 #include "support/ProgramFolder.h"
 

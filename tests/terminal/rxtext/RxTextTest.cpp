@@ -4,9 +4,9 @@
 #include "terminal/transmit/TxFixture.h"
 
 #include "core/IniValues.h"
-#include "platform/forms/Dialogs.h"
-#include "platform/forms/RichTextPane.h"
-#include "platform/forms/WindowFrame.h"
+#include "platform/forms/controls/RichTextPane.h"
+#include "platform/forms/dialogs/Dialogs.h"
+#include "platform/forms/windows/WindowFrame.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Cp932.h"
 #include "support/Popups.h"

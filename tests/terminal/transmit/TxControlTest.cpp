@@ -3,10 +3,10 @@
 // the multi-mode control that are set.
 #include "terminal/transmit/TxFixture.h"
 
-#include "platform/forms/Colour.h"
-#include "platform/forms/ControlColour.h"
-#include "platform/forms/RichTextPane.h"
-#include "platform/forms/StatusPanels.h"
+#include "platform/forms/colour/Colour.h"
+#include "platform/forms/colour/ControlColour.h"
+#include "platform/forms/controls/RichTextPane.h"
+#include "platform/forms/controls/StatusPanels.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
 #include "support/Popups.h"

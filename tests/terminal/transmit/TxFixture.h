@@ -4,7 +4,7 @@
 // RTTY program runs for real when a test asks for it.
 #include "core/Globals.h"
 #include "core/MmttyCommand.h"
-#include "platform/forms/RichTextPane.h"
+#include "platform/forms/controls/RichTextPane.h"
 #include "platform/mmtty/MmttyLink.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"

@@ -2,8 +2,8 @@
 #include "terminal/engines/PskFixture.h"
 
 #include "core/MmttyCommand.h"
-#include "platform/forms/ControlColour.h"
-#include "platform/forms/RichTextPane.h"
+#include "platform/forms/colour/ControlColour.h"
+#include "platform/forms/controls/RichTextPane.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
 #include "platform/os/Paths.h"

@@ -3,9 +3,9 @@
 // the RTTY program's and the multi-mode control's own rules.
 #include "terminal/transmit/TxFixture.h"
 
-#include "platform/forms/Colour.h"
-#include "platform/forms/ControlColour.h"
-#include "platform/forms/RichTextPane.h"
+#include "platform/forms/colour/Colour.h"
+#include "platform/forms/colour/ControlColour.h"
+#include "platform/forms/controls/RichTextPane.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
 #include "terminal/transmit/TypedText.h"

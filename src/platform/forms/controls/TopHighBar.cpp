@@ -1,4 +1,4 @@
-#include "platform/forms/TopHighBar.h"
+#include "platform/forms/controls/TopHighBar.h"
 
 #include <QProxyStyle>
 #include <QStyleOptionSlider>

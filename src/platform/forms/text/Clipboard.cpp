@@ -1,4 +1,4 @@
-#include "platform/forms/Clipboard.h"
+#include "platform/forms/text/Clipboard.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>

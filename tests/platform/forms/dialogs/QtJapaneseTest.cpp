@@ -1,7 +1,7 @@
 // Qt's own dialogs and edit menus speak Japanese once Qt's translations are
 // installed as the start-up installs them.
-#include "platform/forms/QtJapanese.h"
-#include "platform/forms/RichTextPane.h"
+#include "platform/forms/dialogs/QtJapanese.h"
+#include "platform/forms/controls/RichTextPane.h"
 
 #include <QAbstractFileIconProvider>
 #include <QDate>

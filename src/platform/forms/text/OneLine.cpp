@@ -1,6 +1,6 @@
-#include "platform/forms/OneLine.h"
+#include "platform/forms/text/OneLine.h"
 
-#include "platform/forms/TextRule.h"
+#include "platform/forms/text/TextRule.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>

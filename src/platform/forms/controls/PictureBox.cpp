@@ -1,4 +1,4 @@
-#include "platform/forms/PictureBox.h"
+#include "platform/forms/controls/PictureBox.h"
 
 #include <QMouseEvent>
 #include <QPainter>

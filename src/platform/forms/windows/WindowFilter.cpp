@@ -1,4 +1,4 @@
-#include "platform/forms/WindowFilter.h"
+#include "platform/forms/windows/WindowFilter.h"
 
 #include <QCoreApplication>
 #include <QTimer>

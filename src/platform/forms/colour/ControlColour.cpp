@@ -1,6 +1,6 @@
-#include "platform/forms/ControlColour.h"
+#include "platform/forms/colour/ControlColour.h"
 
-#include "platform/forms/Colour.h"
+#include "platform/forms/colour/Colour.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -34,7 +34,7 @@ void recolourPane(QPlainTextEdit* pane) {
     QPalette pal = pane->palette();
     const QVariant back = pane->property("BackColor");
     const QColor base = back.isValid() && back.toUInt() != kButtonFace ? fromRef(back.toUInt())
-                                                                        : standard.color(QPalette::Base);
+                                                                       : standard.color(QPalette::Base);
     pal.setColor(QPalette::Base, base);
     pal.setColor(QPalette::Window, base);
     const QVariant fore = pane->property("ForeColor");

@@ -1,4 +1,4 @@
-#include "platform/forms/QtJapanese.h"
+#include "platform/forms/dialogs/QtJapanese.h"
 
 #include <QHash>
 #include <QLibraryInfo>

@@ -9,8 +9,8 @@
 // what a fresh one is, and its Form_Load runs as on a fresh one. Unloaded
 // while a wait runs, it is destroyed as any other (a handler of it may sit in
 // that wait).
-#include "platform/forms/Waits.h"
-#include "platform/forms/WindowFilter.h"
+#include "platform/forms/waits/Waits.h"
+#include "platform/forms/windows/WindowFilter.h"
 
 #include <QPointer>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "platform/forms/ScrolledBody.h"
+#include "platform/forms/windows/ScrolledBody.h"
 
 #include <QScrollBar>
 

@@ -1,7 +1,7 @@
 // A scroll bar whose top is its largest value, as the operator sees and moves
 // it: where its thumb is drawn, what its arrows and a drag of the thumb give,
 // in the style in use and in one that never turns a scroll bar over.
-#include "platform/forms/TopHighBar.h"
+#include "platform/forms/controls/TopHighBar.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "platform/forms/Colour.h"
+#include "platform/forms/colour/Colour.h"
 
 #include <QApplication>
 #include <QPalette>

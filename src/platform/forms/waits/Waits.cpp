@@ -1,4 +1,4 @@
-#include "platform/forms/Waits.h"
+#include "platform/forms/waits/Waits.h"
 
 #include <QCoreApplication>
 #include <QDialog>

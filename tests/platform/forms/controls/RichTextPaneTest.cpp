@@ -1,8 +1,8 @@
 // Queued received text in a pane: edits queued together go in together, in
 // order, and every reader or editor of the pane sees them in.
-#include "platform/forms/RichTextPane.h"
-#include "platform/forms/Colour.h"
-#include "platform/forms/ControlColour.h"
+#include "platform/forms/controls/RichTextPane.h"
+#include "platform/forms/colour/Colour.h"
+#include "platform/forms/colour/ControlColour.h"
 #include "support/ProgramFolder.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "platform/forms/RichTextPane.h"
+#include "platform/forms/controls/RichTextPane.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QMouseEvent>

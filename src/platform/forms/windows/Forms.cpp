@@ -1,4 +1,4 @@
-#include "platform/forms/Forms.h"
+#include "platform/forms/windows/Forms.h"
 
 #include <QList>
 #include <algorithm>

@@ -1,7 +1,7 @@
 // Where a window kept whole on the screen's free area goes, with the window
 // manager's frame around it or with none.
-#include "platform/forms/WindowFrame.h"
-#include "platform/forms/Colour.h"
+#include "platform/forms/windows/WindowFrame.h"
+#include "platform/forms/colour/Colour.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -54,8 +54,8 @@ TEST(WindowFrame, AStoredPlaceOpensEveryWindowWholeOnTheScreen) {
         const char* name;
         QPoint stored; // pixels from the free area's corner
         QSize size, minimum, later;
-        QPoint frameAt; // from the free area's corner
-        QSize opened;   // inside
+        QPoint frameAt;   // from the free area's corner
+        QSize opened;     // inside
         QSize grown = {}; // a part shown once it is open asks for this much
     } cases[] = {
         {"inside", {10, 20}, {300, 200}, {}, {}, {10, 20}, {300, 200}},

@@ -1,6 +1,6 @@
-#include "platform/forms/TwipsLayout.h"
+#include "platform/forms/windows/TwipsLayout.h"
 
-#include "platform/forms/Colour.h"
+#include "platform/forms/colour/Colour.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "platform/forms/TextRule.h"
+#include "platform/forms/text/TextRule.h"
 
 #include <QLineEdit>
 #include <QPointer>

@@ -1,6 +1,6 @@
-#include "platform/forms/Dialogs.h"
+#include "platform/forms/dialogs/Dialogs.h"
 
-#include "platform/forms/Waits.h"
+#include "platform/forms/waits/Waits.h"
 
 #include <QApplication>
 #include <QColorDialog>

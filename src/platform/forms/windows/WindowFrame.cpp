@@ -1,6 +1,6 @@
-#include "platform/forms/WindowFrame.h"
+#include "platform/forms/windows/WindowFrame.h"
 
-#include "platform/forms/Colour.h"
+#include "platform/forms/colour/Colour.h"
 
 #include <QEvent>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "platform/forms/StatusPanels.h"
+#include "platform/forms/controls/StatusPanels.h"
 
 #include <QMouseEvent>
 

@@ -1,4 +1,4 @@
-#include "platform/forms/NotBuilt.h"
+#include "platform/forms/windows/NotBuilt.h"
 
 #include <QActionGroup>
 #include <QEvent>
