@@ -210,6 +210,7 @@ bool IniHolds(const QString& text) {
 }
 
 QString IniHeldChoice(const std::function<QString()>& choose, StoredPart stored) {
+    const ui::AskOver over;
     for (;;) {
         const QString chosen = choose();
         if (chosen.isEmpty() || IniHolds(stored == StoredPart::Folder ? folderPart(chosen) : chosen))

@@ -27,6 +27,9 @@ struct Globals {
     int CwIdListIndex = 0;
     // The participants of a round QSO: the value of 'CP'.
     QString RoundQsoCalls;
+    // The macro file last said to be unreadable, until one is read: the
+    // store's loads after it say it no more.
+    QString UnreadableMacroFile;
 
     // Repeat transmission: the pause in seconds, at most 65.
     QString RepeatSeconds;

@@ -121,11 +121,15 @@ void fillStoreAtLoad(MACRO_FORM& f) {
         fillFromLegacyFiles(f);
     } else {
         // The file named is said: the empty buttons are never left unexplained.
-        const auto bytes = readBytes(paths::fromStored(file));
-        if (!bytes)
-            tellUnreadable(file);
-        else if (!fillFromFile(f, parseMacroFile(*bytes)))
-            tellUnreadable();
+        const QString path = paths::fromStored(file);
+        const auto bytes = readBytes(path);
+        if (!bytes) {
+            if (g.UnreadableMacroFile != path) tellUnreadable(file);
+            g.UnreadableMacroFile = path;
+        } else {
+            g.UnreadableMacroFile.clear();
+            if (!fillFromFile(f, parseMacroFile(*bytes))) tellUnreadable();
+        }
     }
     rebuildShortcuts(f);
 }
@@ -133,9 +137,12 @@ void fillStoreAtLoad(MACRO_FORM& f) {
 bool LoadMacroFile(const QString& path) {
     const auto bytes = readBytes(path);
     if (!bytes) {
-        ui::msgBox(QStringLiteral("マクロファイルがロードできませんでした"), ui::OkOnly);
+        // Named: at a start, the file the settings hold may have moved or gone.
+        ui::msgBox(QStringLiteral("マクロファイルがロードできませんでした\r\n") + path, ui::OkOnly);
+        g.UnreadableMacroFile = path;
         return false;
     }
+    g.UnreadableMacroFile.clear();
     core::g.MacrosFromFile = 1;
     MACRO_FORM& f = forms::MACRO_FORM();
     core::g.MacrosFromFile = 0;

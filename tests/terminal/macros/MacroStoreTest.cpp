@@ -259,7 +259,9 @@ TEST_F(MacroStore, DamagedFileLoadsWhatItHolds) {
         << "loading twice gives the same letters";
 
     EXPECT_FALSE(terminal::macros::LoadMacroFile(path(QStringLiteral("MISSING.MAC"))));
-    EXPECT_EQ(askedCount(QStringLiteral("マクロファイルがロードできませんでした")), 1);
+    EXPECT_EQ(askedCount(QStringLiteral("マクロファイルがロードできませんでした\r\n") +
+                         path(QStringLiteral("MISSING.MAC"))),
+              1);
     EXPECT_EQ(ini("PSKCFG", "MacroFile"), path(QStringLiteral("HAND.MAC")));
 
     // A stored name that no longer reads (a folder an older writer stored
@@ -270,6 +272,9 @@ TEST_F(MacroStore, DamagedFileLoadsWhatItHolds) {
     ui::script::clearAsked();
     forms::MACRO_FORM();
     EXPECT_EQ(askedCount(QStringLiteral("マクロファイルが読めませんでした\r\n") + lost), 1);
+    forms::unload<MACRO_FORM>();
+    forms::MACRO_FORM();
+    EXPECT_EQ(ui::script::asked().size(), 1) << "said once, not at each load of the store";
 }
 
 TEST_F(MacroStore, ShortcutRegistration) {

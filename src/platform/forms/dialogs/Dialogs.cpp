@@ -90,7 +90,13 @@ MsgResult escapeButton(int style) {
     }
 }
 
+QPointer<QWidget>& askedOver() {
+    static QPointer<QWidget> window;
+    return window;
+}
+
 QWidget* parentWindow() {
+    if (QWidget* over = askedOver()) return over;
     return QApplication::activeWindow();
 }
 
@@ -407,6 +413,16 @@ std::optional<FontChoice> chooseFontWithColour(const QFont& initial, const QColo
 
 void answerAtOnce(bool on) {
     atOnce = on;
+}
+
+AskOver::AskOver() : window_(askedOver()) {
+    // The window the question began in, kept above its own dialogs: a file
+    // dialog just closed may leave no window active yet.
+    if (!askedOver()) askedOver() = QApplication::activeWindow();
+}
+
+AskOver::~AskOver() {
+    askedOver() = window_;
 }
 
 void sayUnstorable(const QString& characters) {

@@ -5,8 +5,10 @@
 #include <QColor>
 #include <QFont>
 #include <QList>
+#include <QPointer>
 #include <QString>
 #include <QVariant>
+#include <QWidget>
 #include <functional>
 #include <optional>
 
@@ -55,6 +57,20 @@ struct FontChoice {
     QColor colour;
 };
 std::optional<FontChoice> chooseFontWithColour(const QFont& initial, const QColor& colour);
+
+// While one lives, every dialog is shown over the window that was active as
+// it was made (a dialog that stays above the others included), not over
+// whatever window the window system has made active meanwhile.
+class AskOver {
+  public:
+    AskOver();
+    ~AskOver();
+    AskOver(const AskOver&) = delete;
+    AskOver& operator=(const AskOver&) = delete;
+
+  private:
+    QPointer<QWidget> window_;
+};
 
 // Tells the operator that the characters cannot be stored in the settings
 // (the file or the engine keeping them lacks them), to be mended where typed.
