@@ -2,7 +2,8 @@
 // selected, with Ctrl+V, Shift+Insert and the paste of its own menu, on a
 // clipboard the program has emptied and on one that offers nothing at all (on
 // X11 one that no program owns), and the box holds what it held; a text of two
-// lines goes into a one-line box as one line.
+// lines goes into a one-line box as one line, and a character the settings
+// file cannot hold is never stored there as "?".
 #include "app/RunningProgram.h"
 
 #include "platform/forms/controls/RichTextPane.h"
@@ -58,10 +59,12 @@ TEST_F(Paste, NoBoxOfAnyWindowEndsTheProgramOnAnEmptyClipboard) {
         const char* name;
         std::function<void()> fill;
         bool lines = false;
+        bool unheld = false; // characters the settings file cannot hold
     } clipboards[] = {
         {"emptied by the program", [] { clipboard::empty(); }},
         {"offering nothing", [] { QGuiApplication::clipboard()->setMimeData(new QMimeData); }},
         {"two lines", [] { clipboard::hold(QStringLiteral("Q1\r\n[Q2]")); }, true},
+        {"a euro sign", [] { clipboard::hold(QStringLiteral("JA1€X")); }, false, true},
     };
     const struct {
         const char* name;
@@ -94,13 +97,17 @@ TEST_F(Paste, NoBoxOfAnyWindowEndsTheProgramOnAnEmptyClipboard) {
                     QWidget* keys = box->focusProxy() ? box->focusProxy() : box.data();
                     QTest::keyClick(keys, Qt::Key_A, Qt::ControlModifier);
                     const QString before = textOf(box);
+                    const qsizetype marks = readFile(QStringLiteral("ZORVATEK.INI")).count('?');
                     clip.fill();
                     way.paste(keys);
                     ASSERT_TRUE(zvtest::waitForPostedEvents());
                     if (!box) break;
                     const bool oneLine =
                         !qobject_cast<QPlainTextEdit*>(box) && !qobject_cast<QTextEdit*>(box);
-                    if (clip.lines) {
+                    if (clip.unheld) {
+                        EXPECT_EQ(readFile(QStringLiteral("ZORVATEK.INI")).count('?'), marks)
+                            << "no writer stores \"?\" in its place";
+                    } else if (clip.lines) {
                         const QString after = textOf(box);
                         EXPECT_TRUE(!oneLine ||
                                     !(after.contains(QLatin1Char('\r')) || after.contains(QLatin1Char('\n'))))
