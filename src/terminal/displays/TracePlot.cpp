@@ -8,6 +8,15 @@
 #include <limits>
 #include <utility>
 
+// The block stages are built twice on x86-64, for AVX2 and for the plain
+// instruction set, and chosen at start; elsewhere (arm64 has its vector unit
+// always) they are built once.
+#if defined(__x86_64__)
+#define ZV_VECTOR_CLONES [[gnu::target_clones("avx2", "default")]]
+#else
+#define ZV_VECTOR_CLONES
+#endif
+
 namespace terminal::displays {
 namespace {
 
@@ -90,8 +99,8 @@ struct Block {
 
 // The points' pixel coordinates; a point off the canvas or less than a pixel
 // right of the last stops the block.
-[[gnu::target_clones("avx2", "default")]] void load(Block& k, const QPointF* points, int n, double sx,
-                                                    double sy, double width, double height) {
+ZV_VECTOR_CLONES void load(Block& k, const QPointF* points, int n, double sx, double sy, double width,
+                           double height) {
     for (int s = 1; s <= n; ++s) {
         const double x = points[s].x() * sx, y = points[s].y() * sy;
         k.stop[s] = 1 - ((x >= 0) & (x <= width) & (y >= 0) & (y <= height));
@@ -108,7 +117,7 @@ struct Block {
 
 // Each segment on its own, as step() walks it: a along the main axis from its
 // low end (the top for one along y) with b following.
-[[gnu::target_clones("avx2", "default")]] void walk(Block& k, int n) {
+ZV_VECTOR_CLONES void walk(Block& k, int n) {
     for (int s = 1; s <= n; ++s) {
         const int x1 = k.x[s - 1], y1 = k.y[s - 1], x2 = k.x[s], y2 = k.y[s];
         const int kind = k.kind[s], previous = k.kind[s - 1];
@@ -118,8 +127,11 @@ struct Block {
         const int b2 = kind == kRight ? y2 : x1 + x2 - b1;
         const int a1Capped = a1 - (capLow << 5);
         const int a = (a1Capped + 32) >> 6, aEnd = (a2 + 32 + (capHigh << 5)) >> 6;
-        // A segment less than a pixel long stops the block; its slope is only kept finite.
-        const int inc = int(double(b2 - b1) * 65536. / double(std::max(a2 - a1, 1)));
+        // A segment less than a pixel long, or one back along x, stops the block; its slope is
+        // only kept within what a drawn one can have (a step right: no more than one across
+        // for one along), so that nothing worked out from it overflows.
+        const int inc =
+            int(std::clamp(double(b2 - b1) * 65536. / double(std::max(a2 - a1, 1)), -65536., 65536.));
         const int b =
             (b1 << 10) - ((inc >> 1) & -capLow) + ((((a << 6) + ((inc > 0) << 5) - a1Capped) * inc) >> 6);
         const int lowAcross = b >> 16, highAcross = (b + (aEnd - a - 1) * inc) >> 16;
@@ -140,7 +152,7 @@ struct Block {
 // on, a pixel drawn twice is dropped, a gap filled. The half step on a straight
 // run and a segment left with no pixels stop the block, as the next segment's
 // join would then need the last one's work.
-[[gnu::target_clones("avx2", "default")]] void join(Block& k, int n) {
+ZV_VECTOR_CLONES void join(Block& k, int n) {
     for (int s = 1; s <= n; ++s) {
         const int kind = k.kind[s], up = kind == kUp, inc = k.inc[s];
         const int onward = k.capLow[s] & (k.lastY[s - 1] == k.a[s] + 1);
@@ -168,7 +180,7 @@ struct Block {
 
 // Whether each segment's pixels are all on the canvas and no more than
 // kSlots, and the offsets of its first kSlots pixels into the canvas.
-[[gnu::target_clones("avx2", "default")]] void place(Block& k, int n, int stride, int width, int height) {
+ZV_VECTOR_CLONES void place(Block& k, int n, int stride, int width, int height) {
     for (int s = 1; s <= n; ++s) {
         const int vertical = k.kind[s] != kRight, count = k.count[s];
         const int highAlong = k.a[s] + count - 1;

@@ -424,6 +424,8 @@ TEST(TracePlot, EveryJoinCapAndClipIsThePaintersOwn) {
         {{30, 20}, 0.5, 0.2, {{{0, 100}, {2, 0}, {4.5, 99.9}, {7, 50}, {60, 50.5}, {59.8, 0}}}},
         // from stepping right to the rest and back: off the top, sub-pixel, back along x, off the bottom
         {{40, 30}, 1, 1, {{{0, 5}, {2, 20}, {4, -3}, {6, 25}, {6.5, 9}, {9, 28}, {8, 2}, {12, 31}, {14, 9}}}},
+        // a step right, then back left by 512 pixels and more, flat and down
+        {{1200, 40}, 1, 1, {{{0, 10}, {5, 20}, {700, 20}, {10, 20}, {20, 30}, {900, 31}, {2, 33}, {9, 3}}}},
     };
     for (const Case& c : cases)
         EXPECT_TRUE(traced(false, c.size, c.sx, c.sy, c.trace, ~0u) ==
