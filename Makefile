@@ -1,9 +1,10 @@
-# make build  install what is missing, build the program
+# make build  install what is missing, build the program and the programs it starts (not the tests)
 # make run    install what is missing, build, start the program
 # make test   install what is missing, build with warnings as errors, run every test
 # make test SANITIZE=1   the same under AddressSanitizer and UndefinedBehaviorSanitizer
 # make bench  build and run the benchmarks
 # make fuzz   build the parsers' fuzz targets with clang and run each FUZZ_SECONDS (default 20)
+# make arm64  build as make test does, then compile every source file for arm64 (compiling only)
 SANITIZE ?= 0
 JOBS ?= $(shell nproc)
 BUILD_TYPE ?= RelWithDebInfo
@@ -17,14 +18,14 @@ TEST_BUILD := build/test
 TEST_FLAGS := -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
 endif
 
-.PHONY: build run test bench fuzz deps clean
+.PHONY: build run test bench fuzz arm64 deps clean
 
 deps:
 	@scripts/install-deps
 
 build: deps
 	@cmake -S . -B build/run -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
-	@cmake --build build/run -j $(JOBS)
+	@cmake --build build/run -j $(JOBS) --target zv_program
 
 run: build
 	@scripts/run-program build/run/bin/zorvatek
@@ -34,16 +35,24 @@ test: deps
 	@cmake --build $(TEST_BUILD) -j $(JOBS)
 	@cd $(TEST_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --timeout 300
 
+# The benchmarks are built beside the program in make build's own folder, so
+# that they measure the program as it is built.
 bench: deps
-	@cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DZV_BENCH=ON >/dev/null
-	@cmake --build build/bench -j $(JOBS)
-	@for b in build/bench/bench/bin/bench_*; do [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen $$b; done; true
+	@cmake -S . -B build/run -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DZV_BENCH=ON >/dev/null
+	@cmake --build build/run -j $(JOBS) --target zv_program zv_benchmarks
+	@for b in build/run/bench/bin/bench_*; do [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen $$b; done; true
 
 fuzz: deps
 	@cmake -S . -B build/fuzz -G Ninja -DZV_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
 	@cmake --build build/fuzz -j $(JOBS)
 	@scripts/run-fuzz build/fuzz/fuzz tests/fuzz $(FUZZ_SECONDS)
+
+arm64: deps
+	@scripts/install-deps arm64
+	@cmake -S . -B build/test -G Ninja -DZV_WERROR=ON -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
+	@cmake --build build/test -j $(JOBS)
+	@scripts/compile-arm64 build/test $(JOBS)
 
 clean:
 	rm -rf build

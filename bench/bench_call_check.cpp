@@ -3,7 +3,7 @@
 // and shown, the award record, the prefix look-up with the area-code list and
 // the local time, and the message. The log holds the demo master data and
 // 10,000 QSOs, three of them with the station looked up.
-#include "app/AppContext.h"
+#include "ProgramBench.h"
 #include "log/LogGlobals.h"
 #include "logwindows/lookups/CheckCallSign.h"
 #include "logwindows/lookups/QSODATA.h"
@@ -13,8 +13,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <ctime>
@@ -85,18 +83,7 @@ BENCHMARK(BM_CallCheck)->Iterations(500)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir home;
-    qputenv("ZORVATEK_HOME", home.path().toUtf8());
-    QFile ini(home.path() + QStringLiteral("/ZORVATEK.INI"));
-    if (!ini.open(QIODevice::WriteOnly)) return 1;
-    ini.write("[PSKCFG]\r\nAudio_Center_Freq=1500\r\nCOMPORT=0\r\nCOMCONT=0\r\n");
-    ini.close();
-    QApplication app(argc, argv);
-    app::AppContext context;
-    makeLog();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    ProgramBench bench(argc, argv);
+    if (!bench.writeSettings("[PSKCFG]\r\nAudio_Center_Freq=1500\r\nCOMPORT=0\r\nCOMCONT=0\r\n")) return 1;
+    return bench.run(makeLog);
 }

@@ -3,18 +3,15 @@
 // engine running, a station at the receive frequency), then the CPU time of the
 // whole process over a stretch of wall time, as a share of one core. The goal is
 // at most 1.0 %.
+#include "ProgramBench.h"
 #include "RunEvents.h"
-#include "app/AppContext.h"
 #include "platform/forms/controls/RichTextPane.h"
 #include "platform/pskcore/PskCore.h"
 #include "startup/Startup.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <ctime>
 
@@ -63,19 +60,10 @@ BENCHMARK(BM_IdleCpuReceivingBpsk)->Arg(20)->Iterations(1)->UseManualTime()->Uni
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir home;
-    qputenv("ZORVATEK_HOME", home.path().toUtf8());
-    QFile ini(home.path() + QStringLiteral("/ZORVATEK.INI"));
-    if (!ini.open(QIODevice::WriteOnly)) return 1;
-    ini.write("[PSKCFG]\r\nAudio_Center_Freq=1000\r\nUSERCALL=JA1ZVK\r\nRX1Freq=1000\r\nTX1Freq=1000\r\n"
-              "RX_SearchRange=10\r\n");
-    ini.close();
-    QApplication app(argc, argv);
-    app::AppContext context;
-    startup::StartUp();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    ProgramBench bench(argc, argv);
+    if (!bench.writeSettings(
+            "[PSKCFG]\r\nAudio_Center_Freq=1000\r\nUSERCALL=JA1ZVK\r\nRX1Freq=1000\r\nTX1Freq=1000\r\n"
+            "RX_SearchRange=10\r\n"))
+        return 1;
+    return bench.run(startup::StartUp);
 }

@@ -11,11 +11,14 @@
 // own cost is reported beside it in bytes a character. The goal is under
 // 0.2 MB an hour. Phases: "quiet" listens on a free tone (nothing received
 // but the own transmissions' echo), "receiving" on a station's tone; the
-// quiet one comes again last, once everything has run a while. The rig
+// quiet one comes again last, once everything has run a while. Before them
+// the program settles for a quiet half hour, measured and shown but not held
+// to the goal: what the start-up leaves to be made once (caches filled as the
+// first pages, replies and repeats come) is not the growth of an hour. The rig
 // simulator and the spot server run as programs of their own, as for an
 // operator: what they record is not the program's.
+#include "ProgramBench.h"
 #include "RunEvents.h"
-#include "app/AppContext.h"
 #include "core/Globals.h"
 #include "platform/forms/controls/RichTextPane.h"
 #include "platform/pskcore/PskCore.h"
@@ -115,6 +118,7 @@ void BM_MemoryPerSimulatedHour(benchmark::State& state) {
     tuneTo(int(state.range(0)));
     terminal::macros::Command8_MouseDown(0, Qt::LeftButton);
     const int seconds = int(state.range(1));
+    const bool settling = state.range(2) != 0;
     runEvents(20'000); // a first round of every clock: fonts, pages, replies
     emptyPanes();
     const double before = heapBytes();
@@ -139,13 +143,16 @@ void BM_MemoryPerSimulatedHour(benchmark::State& state) {
     state.counters["received_chars"] = double(chars);
     state.counters["pane_bytes_per_char"] = paneBytesPerChar;
     state.counters["transmissions"] = pttOnCount() - pttBefore;
-    state.SetLabel(perHour < kGoalMbPerHour ? "within the goal" : "OVER THE GOAL");
+    state.SetLabel(settling                   ? "settling after the start-up (no goal)"
+                   : perHour < kGoalMbPerHour ? "within the goal"
+                                              : "OVER THE GOAL");
 }
-// (tone, wall seconds: 180 s is half a simulated hour)
+// (tone, wall seconds: 180 s is half a simulated hour, settling)
 BENCHMARK(BM_MemoryPerSimulatedHour)
-    ->Args({kQuietHz, 180})
-    ->Args({kStationHz, 180})
-    ->Args({kQuietHz, 180})
+    ->Args({kQuietHz, 180, 1})
+    ->Args({kQuietHz, 180, 0})
+    ->Args({kStationHz, 180, 0})
+    ->Args({kQuietHz, 180, 0})
     ->Iterations(1)
     ->UseManualTime()
     ->Unit(benchmark::kSecond);
@@ -171,10 +178,7 @@ quint16 freePort() {
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir home;
-    qputenv("ZORVATEK_HOME", home.path().toUtf8());
-    QApplication app(argc, argv);
+    ProgramBench bench(argc, argv);
     const QString programs = QStringLiteral(ZV_PROGRAM_DIR);
     QProcess rig;
     rig.setProgram(programs + QStringLiteral("/zorvatek-rigsim"));
@@ -201,25 +205,20 @@ int main(int argc, char** argv) {
     }
     qputenv("ZORVATEK_SPOT_PRIMARY", "http://127.0.0.1:" + QByteArray::number(primary));
     qputenv("ZORVATEK_SPOT_FALLBACK", "http://127.0.0.1:" + QByteArray::number(fallback));
-    QFile macros(home.path() + QStringLiteral("/RPT.MAC"));
-    QFile ini(home.path() + QStringLiteral("/ZORVATEK.INI"));
-    if (!macros.open(QIODevice::WriteOnly) || !ini.open(QIODevice::WriteOnly)) return 1;
+    QFile macros(bench.home() + QStringLiteral("/RPT.MAC"));
+    if (!macros.open(QIODevice::WriteOnly)) return 1;
     macros.write(repeatingMacros());
     macros.close();
-    ini.write("[PSKCFG]\r\nAudio_Center_Freq=1500\r\nUSERCALL=JA1ZVK\r\nRX1Freq=1000\r\nTX1Freq=1000\r\n"
-              "COMPORT=0\r\nCOMCONT=0\r\nMacroFile=" +
-              macros.fileName().toUtf8() + "\r\n[RIG_CON_CFG]\r\nRIGCOMCONT=" + device +
-              "\r\nRIG_TYPE=ICOM\r\nICOM_RIGadrs=58\r\nVFOCHECK=YesP\r\nINETCHECK=YES\r\n");
-    ini.close();
-    {
-        app::AppContext context;
-        benchmark::Initialize(&argc, argv);
-        benchmark::RunSpecifiedBenchmarks();
-        benchmark::Shutdown();
-    }
+    if (!bench.writeSettings(
+            "[PSKCFG]\r\nAudio_Center_Freq=1500\r\nUSERCALL=JA1ZVK\r\nRX1Freq=1000\r\nTX1Freq=1000\r\n"
+            "COMPORT=0\r\nCOMCONT=0\r\nMacroFile=" +
+            macros.fileName().toUtf8() + "\r\n[RIG_CON_CFG]\r\nRIGCOMCONT=" + device +
+            "\r\nRIG_TYPE=ICOM\r\nICOM_RIGadrs=58\r\nVFOCHECK=YesP\r\nINETCHECK=YES\r\n"))
+        return 1;
+    const int result = bench.run();
     rig.write("q\n");
     rig.waitForFinished(3000);
     spotServer.kill();
     spotServer.waitForFinished(3000);
-    return 0;
+    return result;
 }

@@ -1,7 +1,7 @@
 // The picture library on a folder of 5,000 pictures, offscreen: the folder
 // listed and the first page of eight 640x496 JPEG thumbnails drawn from the
 // files. The goal is a median under 300 ms.
-#include "app/AppContext.h"
+#include "ProgramBench.h"
 #include "core/Globals.h"
 #include "platform/sstvengine/SstvEngine.h"
 #include "sstv/library/PiclibForm.h"
@@ -70,19 +70,11 @@ void BM_PiclibFirstPage(benchmark::State& state, const QString& folder) {
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir home;
-    qputenv("ZORVATEK_HOME", home.path().toUtf8());
-    QApplication app(argc, argv);
-    app::AppContext context;
+    ProgramBench bench(argc, argv);
     QTemporaryDir pictures;
     benchmark::RegisterBenchmark("BM_PiclibFirstPage", BM_PiclibFirstPage, pictures.path())
         ->Repetitions(9)
         ->ReportAggregatesOnly(true)
         ->Unit(benchmark::kMillisecond);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    forms::unloadAllExcept();
-    return 0;
+    return bench.run();
 }

@@ -2,16 +2,13 @@
 // enlarged viewer mirroring the picture being received: the engine's pending
 // lines, the receive, preview, level, spectrum and waterfall boxes, the
 // viewer and the line marker. The goal is a median under 5 ms.
-#include "app/AppContext.h"
+#include "ProgramBench.h"
 #include "core/Globals.h"
 #include "platform/sstvengine/SstvEngine.h"
 #include "platform/sstvengine/SstvModes.h"
 #include "sstv/receive/Bigviewer.h"
 #include "sstv/window/SSTVForm.h"
 #include "sstv/window/SstvGlobals.h"
-
-#include <QApplication>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -46,14 +43,5 @@ BENCHMARK(BM_SstvJob)->Repetitions(9)->ReportAggregatesOnly(true)->Unit(benchmar
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir home;
-    qputenv("ZORVATEK_HOME", home.path().toUtf8());
-    QApplication app(argc, argv);
-    app::AppContext context;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    forms::unloadAllExcept();
-    return 0;
+    return ProgramBench(argc, argv).run();
 }

@@ -1,0 +1,28 @@
+#pragma once
+// The start-up that every benchmark of the running program shares: Qt's
+// offscreen platform, a program folder of its own ($ZORVATEK_HOME), the
+// application and, while the benchmarks run, its context.
+#include <QApplication>
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+
+class ProgramBench {
+  public:
+    ProgramBench(int& argc, char** argv);
+    QString home() const { return home_.path(); }
+    // ZORVATEK.INI in the program folder, as the operator left it; false when it cannot be written.
+    bool writeSettings(const QByteArray& ini) const;
+    // Makes the application's context, runs `start` in it (the start-up, a log
+    // to look up), then the benchmarks; the windows are unloaded before the
+    // context goes. Answers main's exit code.
+    int run(const std::function<void()>& start = {});
+
+  private:
+    int& argc_;
+    char** argv_;
+    QTemporaryDir home_;
+    std::unique_ptr<QApplication> app_;
+};
