@@ -9,8 +9,20 @@
 namespace logwindows {
 
 size_t qHash(const PartLook& look, size_t seed) {
-    return qHashMulti(seed, look.text, qHashRange(look.values.begin(), look.values.end()), look.size.width(),
+    return qHashMulti(seed, look.text, qHashRange(look.values.begin(), look.values.end()),
+                      qHashRange(look.colours.begin(), look.colours.end()), look.size.width(),
                       look.size.height(), look.format, look.under);
+}
+
+bool PartLook::takeColours(const QPalette& palette) {
+    colours.clear();
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            const QBrush& brush = palette.brush(group, static_cast<QPalette::ColorRole>(role));
+            if (brush.style() != Qt::SolidPattern) return false;
+            colours.push_back(brush.color().rgba());
+        }
+    return true;
 }
 
 namespace {
@@ -91,10 +103,14 @@ bool PartPictures::paint(QPainter* painter, const QRect& area, PartLook look,
     look.size = area.size();
     look.format = static_cast<int>(screen->format());
     look.under = *under;
-    QImage* picture = kept_.object(look);
+    const QImage* picture = kept_.object(look);
+    QImage made;
     if (!picture) {
-        picture = new QImage(pictureOf(painter, area.size(), screen->format(), *under, paint));
-        kept_.insert(look, picture, std::max<qsizetype>(1, picture->sizeInBytes()));
+        // Drawn from this copy: a picture dearer than all the cache holds is
+        // not kept, and the cache deletes it at once.
+        made = pictureOf(painter, area.size(), screen->format(), *under, paint);
+        picture = &made;
+        kept_.insert(look, new QImage(made), std::max<qsizetype>(1, made.sizeInBytes()));
     }
     // A part that paints beyond its own place is painted as it always is.
     if (picture->isNull()) return false;
@@ -115,18 +131,15 @@ void KeptCells::paint(QPainter* painter, const QStyleOptionViewItem& option, con
         pictures_.keepFor(cell.font, cell.widget->style());
         PartLook look;
         look.text = cell.text;
-        look.values = {static_cast<qint64>(cell.state),
-                       static_cast<qint64>(cell.displayAlignment),
-                       static_cast<qint64>(cell.features),
-                       static_cast<qint64>(cell.textElideMode),
-                       cell.palette.cacheKey(),
+        look.values = {static_cast<qint64>(cell.state), static_cast<qint64>(cell.displayAlignment),
+                       static_cast<qint64>(cell.features), static_cast<qint64>(cell.textElideMode),
                        static_cast<qint64>(cell.direction)};
         const auto paintCell = [&](QPainter* on, const QRect& at) {
             QStyleOptionViewItem moved = option;
             moved.rect = at;
             QStyledItemDelegate::paint(on, moved, index);
         };
-        if (pictures_.paint(painter, option.rect, look, paintCell)) return;
+        if (look.takeColours(cell.palette) && pictures_.paint(painter, option.rect, look, paintCell)) return;
     }
     QStyledItemDelegate::paint(painter, option, index);
 }
@@ -149,13 +162,12 @@ void KeptHeader::paintSection(QPainter* painter, const QRect& rect, int logicalI
                        static_cast<qint64>(section.selectedPosition),
                        static_cast<qint64>(section.sortIndicator),
                        static_cast<qint64>(section.textAlignment),
-                       section.palette.cacheKey(),
                        static_cast<qint64>(textElideMode()),
                        static_cast<qint64>(section.direction)};
         const auto paintPart = [&](QPainter* on, const QRect& at) {
             QHeaderView::paintSection(on, at, logicalIndex);
         };
-        if (pictures_.paint(painter, rect, look, paintPart)) return;
+        if (look.takeColours(section.palette) && pictures_.paint(painter, rect, look, paintPart)) return;
     }
     QHeaderView::paintSection(painter, rect, logicalIndex);
 }
@@ -186,20 +198,17 @@ void KeptMenuItems::drawControl(ControlElement element, const QStyleOption* opti
         pictures_.keepFor(item->font, baseStyle());
         PartLook look;
         look.text = item->text;
-        look.values = {static_cast<qint64>(item->state),
-                       static_cast<qint64>(item->menuItemType),
-                       static_cast<qint64>(item->checkType),
-                       static_cast<qint64>(item->checked),
-                       item->palette.cacheKey(),
-                       static_cast<qint64>(item->maxIconWidth),
-                       static_cast<qint64>(item->reservedShortcutWidth),
-                       static_cast<qint64>(item->direction)};
+        look.values = {
+            static_cast<qint64>(item->state),        static_cast<qint64>(item->menuItemType),
+            static_cast<qint64>(item->checkType),    static_cast<qint64>(item->checked),
+            static_cast<qint64>(item->maxIconWidth), static_cast<qint64>(item->reservedShortcutWidth),
+            static_cast<qint64>(item->direction)};
         const auto paintItem = [&](QPainter* on, const QRect& at) {
             QStyleOptionMenuItem moved = *item;
             moved.rect = at;
             QProxyStyle::drawControl(element, &moved, on, widget);
         };
-        if (pictures_.paint(painter, item->rect, look, paintItem)) return;
+        if (look.takeColours(item->palette) && pictures_.paint(painter, item->rect, look, paintItem)) return;
     }
     QProxyStyle::drawControl(element, option, painter, widget);
 }

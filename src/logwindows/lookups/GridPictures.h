@@ -14,6 +14,7 @@
 #include <QStyledItemDelegate>
 #include <array>
 #include <functional>
+#include <vector>
 
 namespace logwindows {
 
@@ -21,6 +22,11 @@ namespace logwindows {
 struct PartLook {
     QString text;
     std::array<qint64, 8> values{};
+    // Every colour of the palette it is painted with.
+    std::vector<QRgb> colours;
+    // Takes the palette's colours; false when a brush is more than a colour,
+    // which the part's picture would not stand for.
+    bool takeColours(const QPalette& palette);
     // Filled in by the pictures: the part's size and format, and the pixel value under it.
     QSize size;
     int format = 0;

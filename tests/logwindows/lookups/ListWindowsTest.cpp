@@ -230,6 +230,22 @@ TEST_F(ListWindows, BothListsLookAsQtPaintsThemFromTheFirstCheckOn) {
     EXPECT_GT(list.MSFlexGrid1->horizontalHeader()->sizeHint().height(), headerHeight);
     const QImage inLarger = list.grab().toImage();
     EXPECT_TRUE(inLarger == paintedAsQtDoes(list, inLarger.format()));
+    // In other colours, in them: the text, the header's and the menu's alike.
+    QPalette red = list.palette();
+    for (auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+        red.setColor(role, Qt::red);
+    list.setPalette(red);
+    QCoreApplication::processEvents();
+    const QImage inRed = list.grab().toImage();
+    EXPECT_TRUE(inRed == paintedAsQtDoes(list, inRed.format()));
+    EXPECT_TRUE(inRed != inLarger);
+    // A cell larger than all the pictures kept together is painted all the same.
+    list.resize(1300, 800);
+    list.MSFlexGrid1->setColumnWidth(1, 1100);
+    list.MSFlexGrid1->setRowHeight(0, 600);
+    QCoreApplication::processEvents();
+    const QImage wide = list.grab().toImage();
+    EXPECT_TRUE(wide == paintedAsQtDoes(list, wide.format()));
 }
 
 TEST(ListPlaces, StoredPlacesOffTheScreenFallBackToItsEdge) {
