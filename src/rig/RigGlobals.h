@@ -20,6 +20,9 @@ struct Globals {
     int RigPollInterval = 1000;
     // Pause in ms around paced commands, as text.
     QString RigInterval = QStringLiteral("10");
+    // A rig may take this much longer to answer than the answer's characters
+    // need on the wire; after that the link stops waiting for it.
+    int RigReplyMarginMs = 100;
     // CI-V address of an ICOM rig: two hexadecimal characters.
     QString IcomAddress = QStringLiteral("  ");
     QString RigModeCheck = QStringLiteral("NO");

@@ -22,9 +22,6 @@
 namespace rig {
 namespace {
 
-// A rig may take this much longer to answer than the answer's characters need on the wire.
-constexpr int kReplyMarginMs = 100;
-
 int exchangeDepth = 0;
 int replyCount = 0;
 int receiveEvents = 0;
@@ -74,7 +71,7 @@ void noteSent(const QByteArray& command) {
     line.answer = f ? answerLength(*f, command) : 0;
     line.taken = 0;
     line.eventsAtSend = receiveEvents;
-    line.giveUpAtMs = line.outAtMs + wireMs(line.answer) + kReplyMarginMs;
+    line.giveUpAtMs = line.outAtMs + wireMs(line.answer) + g.RigReplyMarginMs;
 }
 
 // The command is taken out of RigOutBuffer before any wait (so by value): a
