@@ -142,6 +142,7 @@ TEST(RichTextPane, OnlyTheLastLinesKeepTheirGlyphs) {
                    : QStringLiteral("CQ de QQ9ABC こんにちは %1\r\n").arg(line);
     };
     QString sent; // as the pane reads it
+    int rangeWas = 0;
     for (int line = 0; line < received; ++line) {
         pane.setSelColor(line % 5 == 0 ? Qt::red : Qt::darkBlue);
         pane.appendLater(lineOf(line));
@@ -149,6 +150,12 @@ TEST(RichTextPane, OnlyTheLastLinesKeepTheirGlyphs) {
         if (line % 25 == 0) {
             ASSERT_TRUE(zvtest::waitUntil([&] { return pane.toPlainText() == sent; }));
             EXPECT_EQ(kept().first.last(), pane.document()->blockCount() - 1) << line;
+            // Each line received takes a line of the scroll range or more, joined or not.
+            const int range = pane.verticalScrollBar()->maximum();
+            if (line >= 50) {
+                EXPECT_GE(range, rangeWas + 25) << line;
+            }
+            rangeWas = range;
         }
     }
     pane.appendText(QStringLiteral("k"));
