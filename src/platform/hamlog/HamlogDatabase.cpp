@@ -109,7 +109,7 @@ void LogDatabase::finalizeAll() {
     walk_ = nullptr;
 }
 
-bool LogDatabase::exec(const char* sql) {
+bool LogDatabase::runSql(const char* sql) {
     return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
@@ -131,17 +131,17 @@ LogDatabase::OpenResult LogDatabase::open(const QString& file, bool create) {
     if (!ok) return OpenResult::NotALog;
     if (tables == 0) {
         // An empty file is a new log.
-        if (!exec("BEGIN IMMEDIATE") || !exec(kSchema) || !exec(kCallIndex) || !exec("COMMIT"))
+        if (!runSql("BEGIN IMMEDIATE") || !runSql(kSchema) || !runSql(kCallIndex) || !runSql("COMMIT"))
             return OpenResult::NotALog;
     } else if (intQuery(db_, "PRAGMA application_id", ok) != kApplicationId || !ok) {
         return OpenResult::NotALog;
     }
-    exec("PRAGMA journal_mode = WAL");
+    runSql("PRAGMA journal_mode = WAL");
     upgradeCallIndex();
-    exec("PRAGMA synchronous = FULL");
+    runSql("PRAGMA synchronous = FULL");
     // Reads come from the mapped file instead of a copy per page and call:
     // a look-up touches a page or two of a large log for every QSO it lists.
-    exec("PRAGMA mmap_size = 1073741824");
+    runSql("PRAGMA mmap_size = 1073741824");
     return prepareAll() ? OpenResult::Opened : OpenResult::NotALog;
 }
 
@@ -152,12 +152,12 @@ void LogDatabase::upgradeCallIndex() {
     const char* const has =
         "SELECT count(*) FROM sqlite_master WHERE type = 'index' AND name = 'qso_call_rows'";
     if (intQuery(db_, has, ok) == 1 || !ok) return;
-    if (!exec("BEGIN IMMEDIATE")) return;
-    if (exec(kCallIndex) && exec("DROP INDEX IF EXISTS qso_call") && exec("COMMIT")) {
+    if (!runSql("BEGIN IMMEDIATE")) return;
+    if (runSql(kCallIndex) && runSql("DROP INDEX IF EXISTS qso_call") && runSql("COMMIT")) {
         written_ = true;
         return;
     }
-    exec("ROLLBACK");
+    runSql("ROLLBACK");
 }
 
 bool LogDatabase::prepareAll() {
@@ -262,33 +262,33 @@ bool LogDatabase::insert(const QsoRecord& record, int recNo) {
 int LogDatabase::append(const QsoRecord& record) {
     endWalk();
     written_ = true;
-    if (!exec("BEGIN IMMEDIATE")) return 0;
+    if (!runSql("BEGIN IMMEDIATE")) return 0;
     const int recNo = count() + 1;
-    if (insert(record, recNo) && exec("COMMIT")) return recNo;
-    exec("ROLLBACK");
+    if (insert(record, recNo) && runSql("COMMIT")) return recNo;
+    runSql("ROLLBACK");
     return 0;
 }
 
 bool LogDatabase::appendAll(const std::vector<QsoRecord>& records) {
     endWalk();
     written_ = true;
-    if (!exec("BEGIN IMMEDIATE")) return false;
+    if (!runSql("BEGIN IMMEDIATE")) return false;
     int recNo = count();
     for (const QsoRecord& record : records) {
         if (!insert(record, ++recNo)) {
-            exec("ROLLBACK");
+            runSql("ROLLBACK");
             return false;
         }
     }
-    if (exec("COMMIT")) return true;
-    exec("ROLLBACK");
+    if (runSql("COMMIT")) return true;
+    runSql("ROLLBACK");
     return false;
 }
 
 bool LogDatabase::update(int recNo, const QsoRecord& record) {
     endWalk();
     written_ = true;
-    if (!exec("BEGIN IMMEDIATE")) return false;
+    if (!runSql("BEGIN IMMEDIATE")) return false;
     bool ok = false;
     {
         Reset r{update_};
@@ -297,8 +297,8 @@ bool LogDatabase::update(int recNo, const QsoRecord& record) {
         sqlite3_bind_int(update_, 16, recNo);
         ok = sqlite3_step(update_) == SQLITE_DONE && sqlite3_changes(db_) == 1;
     }
-    if (ok && exec("COMMIT")) return true;
-    exec("ROLLBACK");
+    if (ok && runSql("COMMIT")) return true;
+    runSql("ROLLBACK");
     return false;
 }
 

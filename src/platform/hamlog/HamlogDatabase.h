@@ -55,7 +55,7 @@ class LogDatabase {
     bool settle();
 
   private:
-    bool exec(const char* sql);
+    bool runSql(const char* sql);
     bool prepareAll();
     void upgradeCallIndex();
     bool insert(const QsoRecord& record, int recNo);
