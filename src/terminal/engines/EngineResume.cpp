@@ -30,6 +30,8 @@ bool mmvariRuns(PSK31MAIN& w) {
 
 void resumeMmtty() {
     if (!core::MmttyProgram().isRunning()) {
+        // Its end was seen while it was the engine: BPSK is on its way in its place.
+        if (MmttyReplacementDue()) return;
         RestoreMmttyWndProc();
         StartMmtty();
         return;

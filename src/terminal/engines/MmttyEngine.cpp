@@ -11,6 +11,7 @@
 #include "platform/forms/controls/PictureBox.h"
 #include "platform/forms/controls/StatusPanels.h"
 #include "platform/forms/dialogs/Dialogs.h"
+#include "platform/forms/waits/Waits.h"
 #include "platform/mmtty/BobMako.h"
 #include "platform/mmtty/MmttyLink.h"
 #include "platform/pskcore/PskCore.h"
@@ -48,6 +49,7 @@ const QString kRttyCaption = QStringLiteral("ZORVATEK (With MMTTY.EXE by QQ9BBB)
 const QString kPskCaption = QStringLiteral("ZORVATEK (With PSKCore.DLL by QQ9CC)");
 const QString kScopeName = QStringLiteral("MMTTY/ZORVAT");
 constexpr int kStartTickMs = 10;
+const QString kStartDropped = QStringLiteral("\r\n送信は取り消しました");
 
 QMetaObject::Connection& noticeConnection() {
     static QMetaObject::Connection c;
@@ -148,6 +150,7 @@ void armPskStart(PSK31MAIN& w) {
 // Back to BPSK with the PSK library: nothing of the failed start is left
 // running, and the operator reads which step failed.
 void failedStart(PSK31MAIN& w, const QString& label) {
+    forms::engineChanges();
     RestoreMmttyWndProc();
     core::MmttyProgram().close(0);
     core::mm.MmttyPid = 0;
@@ -170,27 +173,49 @@ void failedStart(PSK31MAIN& w, const QString& label) {
     ui::msgBox(label + QStringLiteral(" MMTTYがOPEN出来ませんでした"), ui::OkOnly);
 }
 
+// BPSK in place of the program that ended, asked of the owner of the waits
+// as the operator's own change is: held while anything waits, so that a wait
+// in the middle of a macro or a spot's retune never finds the engine changed
+// under it.
+bool replacementDue = false;
+
+void replaceEndedProgram(bool startDropped) {
+    if (!forms::mayActNow(forms::Request::EngineEnded, [startDropped] {
+            if (forms::isLoaded<PSK31MAIN>()) replaceEndedProgram(startDropped);
+        }))
+        return;
+    replacementDue = false;
+    const int mode = core::g.OpMode;
+    if ((mode != core::ModeRtty && mode != core::ModeCw) || core::MmttyProgram().isRunning()) return;
+    MakeModeChange(core::ModeBpsk);
+    ui::msgBox(QStringLiteral("MMTTYが終了しました") + (startDropped ? kStartDropped : QString()),
+               ui::OkOnly);
+}
+
 // The program ended on its own while it was the engine: the rig is not left
-// keyed behind it, and BPSK runs in its place as after a start that failed,
-// with the operator told the same way. Once the handler is gone (a stop, the
-// shutdown, a start that fails and says so itself) its end is expected.
+// keyed behind it, a start made for it goes nowhere else, and BPSK runs in
+// its place as after a start that failed, with the operator told the same
+// way. Once the handler is gone (a stop, the shutdown, a start that fails and
+// says so itself) its end is expected.
 void programEnded() {
     if (!noticeConnection()) return;
     RestoreMmttyWndProc();
     if (core::g.MmttyTxOn == 1) MmttyWndProc(mmtty::NtfTxState, 0);
     core::mm.MmttyPid = 0;
     core::mm.MmttyHwnd = 0;
+    const bool startDropped = forms::engineChanges();
+    replacementDue = true;
     // Out of the process's own notice: the change lets events run and closes the link.
-    QTimer::singleShot(0, &forms::PSK31MAIN(), [] {
-        const int mode = core::g.OpMode;
-        if ((mode != core::ModeRtty && mode != core::ModeCw) || core::MmttyProgram().isRunning()) return;
-        MakeModeChange(core::ModeBpsk);
-        ui::msgBox(QStringLiteral("MMTTYが終了しました"), ui::OkOnly);
-    });
+    QTimer::singleShot(0, &forms::PSK31MAIN(), [startDropped] { replaceEndedProgram(startDropped); });
 }
 } // namespace
 
+bool MmttyReplacementDue() {
+    return replacementDue;
+}
+
 void StartMmtty() {
+    replacementDue = false;
     PSK31MAIN& w = forms::PSK31MAIN();
     prepareWindow(w);
     core::ReadMmttySettings();

@@ -13,6 +13,9 @@ void StartMmtty();
 // is ended), and puts the PSK layout back; below SSTV the PSK library restarts
 // one start-up tick later. OpMode is left to the caller.
 void StopMmtty();
+// True from the program's own end while it was the engine until BPSK has
+// replaced it (held while anything waits): nothing starts it again meanwhile.
+bool MmttyReplacementDue();
 
 // Connects the program's notices to MmttyWndProc; false (and nothing changed)
 // while they are connected already.

@@ -387,6 +387,8 @@ bool ChangeMode(int Index) {
 
 void MakeModeChange(int Index) {
     const forms::EventsRunScope underWay(forms::EventsRunScope::ModeChange);
+    // What was asked of the old engine does not go out through the new one.
+    forms::engineChanges();
     // A repeat does not go on in the new mode.
     EndTransmission();
     rig::RigStopPolling();

@@ -71,6 +71,7 @@ void mvrMODEsel_Click(int Index) {
     if (!mayChooseNow(mvrMODEsel_Click, Index)) return;
     if (!engines::MayChangeMode(Index)) return showModeMenus();
     const forms::EventsRunScope underWay(forms::EventsRunScope::ModeChange);
+    forms::engineChanges();
     engines::EndTransmission();
     rig::RigStopPolling();
     g.MmttyCwOn = 0;

@@ -10,8 +10,10 @@
 #include "support/ProgramFolder.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QPalette>
 #include <QProcess>
+#include <QTimer>
 
 namespace {
 
@@ -176,6 +178,7 @@ TEST(Waits, EachRequestIsTakenHeldOrRefusedByWhatIsUnderWay) {
         {Request::Retune, Answer::Now, Answer::Held, Answer::Refused, Answer::Refused},
         {Request::Start, Answer::Now, Answer::Held, Answer::Held, Answer::Refused},
         {Request::End, Answer::Now, Answer::Held, Answer::Held, Answer::Held},
+        {Request::EngineEnded, Answer::Now, Answer::Held, Answer::Held, Answer::Held},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(int(r.request));
@@ -209,6 +212,36 @@ TEST(Waits, HeldRequestsRunAfterTheOutermostWait) {
     EXPECT_TRUE(zvtest::waitUntil([&] { return ran.size() == 3; }));
     EXPECT_EQ(ran, QStringList({"change", "start", "end"}));
     EXPECT_TRUE(forms::mayActNow(forms::Request::ModeChange, {}));
+}
+
+// A start belongs to its engine and to the moment it was asked: the engine
+// replaced or gone stops the start under way and drops a held one; a box the
+// operator answers drops a held one; a wait that is no start goes on.
+TEST(Waits, AStartIsNotCarriedOverItsEngineOrAnAnsweredBox) {
+    for (const bool engineGone : {true, false}) {
+        SCOPED_TRACE(engineGone ? "the engine gone" : "a box answered");
+        QStringList ran;
+        {
+            forms::EventsRunScope wait;
+            EXPECT_FALSE(forms::mayActNow(forms::Request::Start, [&ran] { ran << "held start"; }));
+            EXPECT_FALSE(forms::mayActNow(forms::Request::Retune, [&ran] { ran << "retune"; }));
+            forms::EventsRunScope start(forms::EventsRunScope::Start);
+            if (engineGone) {
+                EXPECT_TRUE(forms::engineChanges()) << "a start was under way";
+            } else {
+                QDialog box;
+                QTimer::singleShot(0, &box, [&box] { box.accept(); });
+                EXPECT_EQ(forms::execModal(box), QDialog::Accepted);
+            }
+            EXPECT_EQ(start.mayGoOn(), !engineGone);
+            EXPECT_TRUE(wait.mayGoOn());
+            start.finish();
+        }
+        EXPECT_TRUE(zvtest::waitUntil([&] { return !ran.isEmpty(); }));
+        ASSERT_TRUE(zvtest::waitForPostedEvents());
+        EXPECT_EQ(ran, QStringList{"retune"});
+    }
+    EXPECT_FALSE(forms::engineChanges()) << "nothing under way nor held";
 }
 
 } // namespace

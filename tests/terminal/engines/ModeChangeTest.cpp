@@ -349,6 +349,8 @@ TEST_F(ModeChange, AModeChosenWhileAWindowWaitsForTheRig) {
         int opMode;
         QStringList engines;
         bool macroSent = false;
+        // What the operator is told instead, when the macro does not go out.
+        const char* told = nullptr;
     } cases[] = {
         {"settings opened from the SSTV window, RTTY chosen meanwhile",
          FromSstv,
@@ -392,6 +394,17 @@ TEST_F(ModeChange, AModeChosenWhileAWindowWaitsForTheRig) {
          core::ModeRtty,
          {"RTTY"},
          true},
+        {"M1 reads the rig in RTTY, the RTTY program ends meanwhile",
+         FromRtty,
+         clickM1,
+         [] {
+             ASSERT_EQ(::kill(pid_t(core::mm.MmttyPid), SIGKILL), 0);
+             ASSERT_TRUE(zvtest::waitUntil([] { return core::mm.MmttyPid == 0; }));
+         },
+         core::ModeBpsk,
+         {"PSK"},
+         false,
+         "MMTTYが終了しました\r\n送信は取り消しました"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -412,6 +425,7 @@ TEST_F(ModeChange, AModeChosenWhileAWindowWaitsForTheRig) {
         });
         meanwhile.start(0);
         sim->holdingAnswers = true;
+        ui::script::clearAsked();
         EXPECT_TRUE(c.outer());
         meanwhile.stop();
         sim->holdingAnswers = false;
@@ -428,6 +442,12 @@ TEST_F(ModeChange, AModeChosenWhileAWindowWaitsForTheRig) {
             EXPECT_TRUE(zvtest::waitUntil(macroGoesOut)) << "by the engine of the mode in use";
             EXPECT_TRUE(zvtest::endByEscape(forms::PSK31MAIN()));
             EXPECT_TRUE(zvtest::waitUntil([] { return rig::g.PttKeyedByCat == 0; }));
+        }
+        if (c.told) {
+            ASSERT_EQ(ui::script::asked().size(), 1);
+            EXPECT_EQ(ui::script::asked().front().prompt, QString::fromUtf8(c.told));
+            EXPECT_FALSE(macroGoesOut()) << "through another engine";
+            EXPECT_FALSE(sim->ptt);
         }
         if (rig::g.RigPortOpen == 1) rig::RigClosePort();
         forms::unloadAllExcept();
@@ -830,6 +850,9 @@ TEST_F(ModeChange, ASuspendTheRttyProgramDoesNotTakeBringsTheEngineBack) {
     ASSERT_TRUE(zvtest::chooseInMenuBar(w.menuBar(), w.ZORVAT_SUSP));
     EXPECT_TRUE(w.isMinimized());
     EXPECT_EQ(w.Suspended, 0);
+    // Said once the suspend's own waits are over, as the change is made then.
+    ASSERT_TRUE(zvtest::waitUntil([] { return !ui::script::asked().isEmpty(); }));
+    ASSERT_TRUE(zvtest::waitForPostedEvents());
     ASSERT_EQ(ui::script::asked().size(), 1);
     EXPECT_EQ(ui::script::asked().front().prompt, QStringLiteral("MMTTYが終了しました"));
     EXPECT_EQ(rig::g.RigPortOpen, 1);

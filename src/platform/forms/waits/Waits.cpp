@@ -26,6 +26,7 @@ struct Asker {
 };
 
 int stops = 0;
+int engines = 0;
 // The waits running now, outermost first.
 QList<Asker>& askers() {
     static QList<Asker> list;
@@ -43,6 +44,11 @@ QList<Held>& held() {
 QList<QPointer<QWidget>>& unloadedInWaits() {
     static QList<QPointer<QWidget>> list;
     return list;
+}
+
+// Starts held now are not carried over what happened since they were asked.
+bool dropHeldStarts() {
+    return held().removeIf([](const Held& h) { return h.request == Request::Start; }) > 0;
 }
 
 bool endHeld() {
@@ -71,14 +77,14 @@ void askWaitsToEnd(Request request) {
 
 Answer answerTo(Request request, Under under) {
     if (!under.waits && !under.modeChange && !under.start) return Answer::Now;
-    if (request == Request::End) return Answer::Held;
+    if (request == Request::End || request == Request::EngineEnded) return Answer::Held;
     if (under.modeChange) return Answer::Refused;
     if (under.start && request != Request::Start) return Answer::Refused;
     return Answer::Held;
 }
 
 EventsRunScope::EventsRunScope(Kind kind, std::function<void()> askToEnd)
-    : kind_(kind), stopsAtStart_(stops) {
+    : kind_(kind), stopsAtStart_(stops), enginesAtStart_(engines) {
     askers().append({kind, std::move(askToEnd)});
 }
 
@@ -87,7 +93,7 @@ EventsRunScope::~EventsRunScope() {
 }
 
 bool EventsRunScope::mayGoOn() const {
-    return stopsAtStart_ == stops;
+    return stopsAtStart_ == stops && (kind_ != Start || enginesAtStart_ == engines);
 }
 
 // Posted from the waiting handler's own level, a deletion or a held request
@@ -132,6 +138,12 @@ void takeStop() {
     ++stops;
 }
 
+bool engineChanges() {
+    const bool underWay = waitOfKindRuns(EventsRunScope::Start);
+    ++engines;
+    return dropHeldStarts() || underWay;
+}
+
 bool letEventsRun(int maxMs) {
     const EventsRunScope wait;
     if (maxMs > 0)
@@ -163,7 +175,11 @@ int execModal(QDialog& dialog) {
     const EventsRunScope wait(EventsRunScope::Wait, [d = QPointer<QDialog>(&dialog)] {
         if (d) d->reject();
     });
-    return dialog.exec();
+    const int answer = dialog.exec();
+    // Asked before the operator read the box, a start would go out long
+    // after, with nothing on the screen saying it is still to come.
+    dropHeldStarts();
+    return answer;
 }
 
 QAction* execMenu(QMenu& menu, const QPoint& at) {

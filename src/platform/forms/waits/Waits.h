@@ -15,7 +15,12 @@
 //   over. The end is always held, and once it is held nothing else is taken. A held start is dropped when a
 //   stop comes after it. A scan gives way to whatever is held; a box or a menu only to the end, which answers
 //   it as Esc does;
-// - a stop (Esc, an abort) is never held: the start that waited finds it.
+// - an engine that ends of itself is replaced once the waits are over, never
+//   refused: the engine is gone whatever runs;
+// - a stop (Esc, an abort) is never held: the start that waited finds it;
+// - a start belongs to the engine it was made for and to the moment it was
+//   asked: a start under way goes no further once that engine is replaced or
+//   gone, and a held start is dropped then, or when a box is answered.
 
 #include <QPoint>
 #include <functional>
@@ -28,7 +33,7 @@ class QWidget;
 
 namespace forms {
 
-enum class Request { ModeChange, Retune, Start, End };
+enum class Request { ModeChange, Retune, Start, End, EngineEnded };
 enum class Answer { Now, Held, Refused };
 
 // What is under way, and the rule itself over it.
@@ -60,6 +65,7 @@ class EventsRunScope {
   private:
     Kind kind_;
     int stopsAtStart_;
+    int enginesAtStart_;
     bool finished_ = false;
 };
 
@@ -73,6 +79,10 @@ bool mayActNow(Request request, std::function<void()> again);
 
 // Esc and every abort count here; a start that waited then goes no further.
 void takeStop();
+
+// The engine is replaced or gone (a mode change, an engine that ended): the
+// starts made for it go no further. True when one was under way or held.
+bool engineChanges();
 
 // The waits themselves; the first four say whether the operation may go on.
 bool letEventsRun(int maxMs = 0);
