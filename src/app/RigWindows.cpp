@@ -26,6 +26,19 @@ namespace {
 
 constexpr int kNetIndicator = 6;
 constexpr int kRigMessageMs = 2000;
+// The RTTY program tells its level ten times a second; this long without a
+// word, it is stopped or hung, and sends nothing that should hold the rig keyed.
+constexpr qint64 kEngineSilentMs = 4000;
+
+bool rttyEngine() {
+    return core::g.OpMode == core::ModeRtty || core::g.OpMode == core::ModeCw;
+}
+
+// The RTTY program keyed and running, but silent.
+bool rttySilentWhileKeyed() {
+    const mmtty::MmttyLink& link = core::MmttyProgram();
+    return rttyEngine() && core::g.MmttyTxOn == 1 && link.isRunning() && !link.heardWithin(kEngineSilentMs);
+}
 
 bool fits(const QScrollBar* s, int value) {
     return value >= s->minimum() && value <= s->maximum();
@@ -90,14 +103,19 @@ bool RigWindows::anyEngineTransmits() {
 }
 bool RigWindows::anyEngineSends() {
     if (pskcore::lib().isTransmitting() || sstveng::lib().isTransmitting()) return true;
-    // The RTTY program says so in its notices, for as long as it runs as the engine.
-    const bool rtty = core::g.OpMode == core::ModeRtty || core::g.OpMode == core::ModeCw;
-    if (rtty && core::g.MmttyTxOn == 1 && core::MmttyProgram().isRunning()) return true;
+    // The RTTY program says so in its notices, for as long as it runs as the
+    // engine and is heard.
+    if (rttyEngine() && core::g.MmttyTxOn == 1 && core::MmttyProgram().isRunning() && !rttySilentWhileKeyed())
+        return true;
     return forms::isLoaded<PSK31MAIN>() && forms::PSK31MAIN().MMVARI &&
            forms::PSK31MAIN().MMVARI->transmitting();
 }
 void RigWindows::endTransmission() {
+    const bool silent = rttySilentWhileKeyed();
     terminal::engines::EndTransmission();
+    if (!silent) return;
+    core::g.StatusMessage = QStringLiteral("MMTTYから応答がないため、送信を止めました");
+    core::ShowTimedMessage(core::g.StatusMessage, 5000);
 }
 QString& RigWindows::statusMessage() {
     return core::g.StatusMessage;

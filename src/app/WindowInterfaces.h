@@ -46,6 +46,9 @@ class MessageLineWindows : public core::MessageLineView {
     void showTimedMessage(const QString& text, int milliseconds) override;
     bool isLoaded() const override;
     bool shows(const QString& text) const override;
+    void showStanding(const QString& text) override;
+    bool showsStanding(const QString& text) const override;
+    void endStanding(const QString& text) override;
 };
 
 } // namespace app

@@ -19,4 +19,16 @@ void ShowPendingMessage(const QString& text, int milliseconds) {
     ShowTimedMessage(text, milliseconds);
 }
 
+void ShowStandingMessage(const QString& text) {
+    if (!installed::has<MessageLineView>()) return;
+    MessageLineView& view = installed::get<MessageLineView>();
+    if (!view.showsStanding(text)) view.showStanding(text);
+}
+
+void EndStandingMessage(const QString& text) {
+    if (!installed::has<MessageLineView>()) return;
+    MessageLineView& view = installed::get<MessageLineView>();
+    if (view.isLoaded()) view.endStanding(text);
+}
+
 } // namespace core

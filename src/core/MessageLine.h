@@ -16,6 +16,12 @@ class MessageLineView {
     virtual bool isLoaded() const = 0;
     // True while the line shows this text with its timer still running.
     virtual bool shows(const QString& text) const = 0;
+    // Shows the text with no timer: it stays until it is ended or replaced.
+    virtual void showStanding(const QString& text) = 0;
+    // True while the line shows this text as a standing message.
+    virtual bool showsStanding(const QString& text) const = 0;
+    // Hides the line as its timer would, if it still shows this standing text.
+    virtual void endStanding(const QString& text) = 0;
 };
 
 // Shows the text and (re)arms the message timer: a second message replaces
@@ -27,5 +33,9 @@ bool ShowTimedMessageIfLoaded(const QString& text, int milliseconds);
 // when the time it was first shown for runs out, however often it is offered
 // again meanwhile.
 void ShowPendingMessage(const QString& text, int milliseconds);
+// A state that lasts (a lost rig) is said for as long as it lasts: shown
+// again if another message took the line meanwhile, and ended when it is over.
+void ShowStandingMessage(const QString& text);
+void EndStandingMessage(const QString& text);
 
 } // namespace core

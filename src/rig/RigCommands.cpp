@@ -115,12 +115,25 @@ void IcomAskFreq() {
     awaitQuietLine();
 }
 
+// Said once an opening of the port, where the operator looks as the TX
+// button turns red: the rig itself will not go to transmit.
+void sayNotKeyedByCat() {
+    if (g.RigPortOpen != 1 || !familyOf(g.RigType) || g.PttNotByCatSaid == 1) return;
+    g.PttNotByCatSaid = 1;
+    nb().statusMessage() =
+        QStringLiteral("%1 はCATで送信に切り替えられません（PTTポートを設定してください）").arg(g.RigType);
+    nb().showStatusMessage();
+}
+
 bool RigPttOn() {
     const auto command = [] {
         const std::optional<Family> f = familyOf(g.RigType);
         return g.RigPortOpen == 1 && f ? pttCommand(*f, true, icomAddress()) : QByteArray();
     };
-    if (command().isEmpty()) return true;
+    if (command().isEmpty()) {
+        sayNotKeyedByCat();
+        return true;
+    }
     const int mine = ++keyCommands;
     const forms::EventsRunScope wait;
     awaitQuietLine();
@@ -132,6 +145,7 @@ bool RigPttOn() {
     const QByteArray now = command();
     if (now.isEmpty()) return true;
     g.PttKeyedByCat = 1;
+    g.PttOnLastSent = 1;
     keyedBy = mine;
     g.KeyedRigType = g.RigType;
     g.KeyedIcomAddress = g.IcomAddress;
@@ -143,20 +157,29 @@ bool RigPttOn() {
 
 namespace {
 
+// The rig is keyed as far as this program knows: by its count, or because
+// the last PTT command that went out on the line was a key-on.
+bool keyedOnTheLine() {
+    return g.PttKeyedByCat == 1 || g.PttOnLastSent == 1;
+}
+
 // A release is never given up: only a transmission started while it waited,
 // which keyed the rig for itself, keeps the key, and not when the port closes.
 void release(bool evenALaterKey) {
     // Counted first, so that a key-on still waiting for the line is given up.
     const int mine = ++keyCommands;
-    if (g.RigPortOpen != 1 || g.PttKeyedByCat != 1) return;
+    if (g.RigPortOpen != 1 || !keyedOnTheLine()) return;
     awaitQuietLine();
-    if (g.RigPortOpen != 1 || g.PttKeyedByCat != 1 || (keyedBy > mine && !evenALaterKey)) return;
+    if (g.RigPortOpen != 1 || !keyedOnTheLine()) return;
+    if (g.PttKeyedByCat == 1 && keyedBy > mine && !evenALaterKey) return;
     const std::optional<Family> f = familyOf(g.KeyedRigType);
     g.PttKeyedByCat = 0;
+    const QByteArray command = f ? pttCommand(*f, false, hexCodeByte(g.KeyedIcomAddress)) : QByteArray();
+    // A release that does not reach the rig (its line lost) is not taken for
+    // one: the key watch sends it again until the rig is back and takes it.
+    if (!command.isEmpty() && !sendSequence({{command, Pace::Now}})) return;
+    g.PttOnLastSent = 0;
     keyWatch().stop();
-    if (!f) return;
-    const QByteArray command = pttCommand(*f, false, hexCodeByte(g.KeyedIcomAddress));
-    if (!command.isEmpty()) sendSequence({{command, Pace::Now}});
 }
 
 } // namespace
@@ -169,8 +192,12 @@ void RigPttOffBeforeClose() {
     release(true);
 }
 
+void RigPttOffForEsc() {
+    release(true);
+}
+
 void RigKeyWatchTick() {
-    if (g.PttKeyedByCat != 1 || g.RigPortOpen != 1) return keyWatch().stop();
+    if (!keyedOnTheLine() || g.RigPortOpen != 1) return keyWatch().stop();
     if (nb().anyEngineSends()) {
         g.KeyIdleTicks = 0;
         return;
@@ -186,6 +213,7 @@ void RigPttClearOnOpen() {
     const std::optional<Family> f = familyOf(g.RigType);
     if (g.RigPortOpen != 1 || !f || !nb().pttByCat() || nb().anyEngineTransmits()) return;
     const QByteArray command = pttCommand(*f, false, icomAddress());
+    g.PttOnLastSent = 0;
     if (!command.isEmpty()) sendSequence({{command, Pace::Now}});
 }
 

@@ -23,6 +23,11 @@ bool RigPttOn();
 void RigPttOff();
 // The release before the port closes: the key goes, whoever put it on.
 void RigPttOffBeforeClose();
+// Esc's release: the rig is told to receive whenever the last PTT command
+// that went out was a key-on, whatever the engines' flags and the key's count
+// say, so that a key-on that reached the rig after the release that ended its
+// transmission is never left behind.
+void RigPttOffForEsc();
 // PTT off by CAT, once, when a run first opens the port: a run that ended
 // without its shutdown (killed, power lost) may have left the rig keyed.
 void RigPttClearOnOpen();

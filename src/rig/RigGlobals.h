@@ -55,11 +55,17 @@ struct Globals {
     // 1 from a PTT-on command this program sent until its PTT-off: the key is
     // released by CAT even when the PTT setting has changed since.
     int PttKeyedByCat = 0;
+    // 1 while the last PTT command that went out on the line was a key-on:
+    // what the rig was last told, whatever the count above says.
+    int PttOnLastSent = 0;
     // The family and ICOM address the key was put on with: it is taken off
     // with them, whatever the settings say by then (on the port it was put on,
     // which stays open until the key is off).
     QString KeyedRigType;
     QString KeyedIcomAddress;
+    // 1 once the operator was told that the rig is not keyed by CAT, until
+    // the port opens again.
+    int PttNotByCatSaid = 0;
     // Key-watch ticks since the rig was keyed with no engine transmitting.
     int KeyIdleTicks = 0;
     // 1 from the start's reading of the settings to the first opening of the

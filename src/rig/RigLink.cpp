@@ -32,13 +32,14 @@ RigLink::~RigLink() {
 
 void RigLink::releaseKeyedRig() {
     const std::optional<Family> f = familyOf(g.KeyedRigType);
-    if (g.RigPortOpen == 1 && f && g.PttKeyedByCat == 1) {
+    if (g.RigPortOpen == 1 && f && (g.PttKeyedByCat == 1 || g.PttOnLastSent == 1)) {
         MSComm1->clearBuffers();
         MSComm1->write(pttCommand(*f, false, hexCodeByte(g.KeyedIcomAddress)));
     }
     MSComm1->close();
     g.RigPortOpen = 0;
     g.PttKeyedByCat = 0;
+    g.PttOnLastSent = 0;
 }
 
 RigLink& link() {

@@ -1,6 +1,7 @@
 #include "rig/RigPort.h"
 
 #include "core/Globals.h"
+#include "core/MessageLine.h"
 #include "core/SettingRanges.h"
 #include "platform/forms/waits/Waits.h"
 #include "platform/os/SerialComm.h"
@@ -138,9 +139,14 @@ bool configureAndOpen(const FamilyTraits* t) {
     return p.open();
 }
 
+QString lineLostText() {
+    return QStringLiteral("RIG Control Port-%1 の接続が切れました").arg(g.RigPortName);
+}
+
 // releaseKey false only for a reopening on the same rig during a transmission.
 void closePort(bool releaseKey) {
     nb().statusMessage().clear();
+    if (g.RigLineLost == 1) core::EndStandingMessage(lineLostText());
     RigStopPolling();
     // Never leave the transmitter keyed behind a closed port.
     if (releaseKey) RigPttOffBeforeClose();
@@ -153,6 +159,7 @@ void closePort(bool releaseKey) {
     g.RigPortOpen = 0;
     g.RigLineLost = 0;
     g.PttKeyedByCat = 0;
+    g.PttOnLastSent = 0;
 }
 
 // FT847 only: the rig takes CAT commands once told so.
@@ -178,6 +185,7 @@ void RigOpenPort() {
     if (!configureAndOpen(f ? &traits(*f) : nullptr)) return openFailed();
     g.RigPortOpen = 1;
     g.RigLineLost = 0;
+    g.PttNotByCatSaid = 0;
     g.RigOpenedLine = lineName;
     catOn(f);
     if (g.ClearKeyAtOpen == 1) {
@@ -185,6 +193,7 @@ void RigOpenPort() {
         RigPttClearOnOpen();
     } else if (keepKey) {
         g.PttKeyedByCat = 1;
+        g.PttOnLastSent = 1;
         keyWatch().start();
     } else if (nb().pttByCat() && nb().anyEngineTransmits()) {
         // Another rig or port during a transmission: keyed as the engine sends.
@@ -209,16 +218,23 @@ void RigLineLost() {
     line = {};
     nb().showFrequencyLabel(QString());
     if (!nb().sstvMode()) nb().showModeLabel(QString());
-    nb().statusMessage() = QStringLiteral("RIG Control Port-%1 の接続が切れました").arg(g.RigPortName);
-    nb().showStatusMessage();
+    core::ShowStandingMessage(lineLostText());
 }
 
 bool RigLineBack() {
     if (g.RigLineLost != 1) return true;
     const std::optional<Family> f = familyOf(g.RigType);
-    if (!configureAndOpen(f ? &traits(*f) : nullptr)) return false;
+    if (!configureAndOpen(f ? &traits(*f) : nullptr)) {
+        // Said again if another message took the line meanwhile.
+        core::ShowStandingMessage(lineLostText());
+        return false;
+    }
     g.RigLineLost = 0;
+    core::EndStandingMessage(lineLostText());
     catOn(f);
+    // The rig may have been switched off, or another program may have set it:
+    // it is set to the mode the program is in, as at the opening.
+    if (nb().opMode() != core::ModeMmvari) RigSetMode(RigModeCodeFor(nb().opMode()));
     return true;
 }
 

@@ -60,6 +60,32 @@ TEST_F(RigLinkTest, PttOffReleasesOnlyAKeyThisProgramPutOn) {
     }
 }
 
+// The families whose CAT has no PTT command: a start says so once on the
+// message line (the TX button turns red, the rig stays in receive), again
+// after the port is opened anew.
+TEST_F(RigLinkTest, ARigNotKeyedByCatIsSaidOnce) {
+    for (const char* family : {"FT767", "JST-245"}) {
+        SCOPED_TRACE(family);
+        zvtest::RigSimulator& rig = openRig(QString::fromLatin1(family));
+        QLineEdit* line = forms::PSK31MAIN().Text3;
+        const QString said =
+            QString::fromLatin1(family) +
+            QStringLiteral(" はCATで送信に切り替えられません（PTTポートを設定してください）");
+        for (int opening = 0; opening < 2; ++opening) {
+            line->clear();
+            EXPECT_TRUE(rig::RigPttOn()) << "the transmission goes on";
+            EXPECT_EQ(line->text(), said);
+            line->clear();
+            EXPECT_TRUE(rig::RigPttOn());
+            EXPECT_TRUE(line->text().isEmpty()) << "said once";
+            rig::RigOpenPort();
+        }
+        ASSERT_TRUE(zvtest::waitForRigToCatchUp(rig));
+        EXPECT_EQ(rig.pttOnCount, 0);
+        rig::RigClosePort();
+    }
+}
+
 TEST_F(RigLinkTest, AStatusReadRightAfterPttLeavesTheKeyingOnTheLine) {
     // A transmission's start keys the rig and, polled once per transmission,
     // reads its status at once: the request must not sweep the keying command

@@ -46,6 +46,7 @@ qint64 MmttyLink::start(const QString& programPath, std::uint32_t mainWindow) {
     forgetSocket();
     programWindow_ = 0;
     buffer_.clear();
+    heard_.start();
     const QString name = uniqueServerName();
     QLocalServer::removeServer(name);
     if (!server_.listen(name)) return 0;
@@ -65,6 +66,10 @@ qint64 MmttyLink::start(const QString& programPath, std::uint32_t mainWindow) {
 
 bool MmttyLink::isRunning() const {
     return process_.state() != QProcess::NotRunning;
+}
+
+bool MmttyLink::heardWithin(qint64 msecs) const {
+    return heard_.isValid() && !heard_.hasExpired(msecs);
 }
 
 void MmttyLink::acceptConnection() {
@@ -87,6 +92,7 @@ void MmttyLink::readNotices() {
     if (!socket_) return;
     buffer_ += socket_->readAll();
     while (auto p = takePair(buffer_)) {
+        heard_.start();
         if (p->code == NtfWindow) programWindow_ = p->value;
         emit notice(p->code, p->value);
     }

@@ -11,6 +11,7 @@
 #include "platform/mmtty/MmttyProtocol.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QList>
 #include <QLocalServer>
 #include <QObject>
@@ -33,6 +34,10 @@ class MmttyLink : public QObject {
     // id, or 0 when the program could not be started (nothing is left running).
     qint64 start(const QString& programPath, std::uint32_t mainWindow);
     bool isRunning() const;
+    // True when the program has sent anything within msecs (it sends its
+    // level several times a second while it runs); a program that runs but
+    // says nothing is stopped or hung.
+    bool heardWithin(qint64 msecs) const;
     // The program's window handle from its window notice; 0 until it came.
     std::int32_t programWindow() const { return programWindow_; }
     // Waits, letting pending events run, for the program's window notice; false
@@ -75,6 +80,7 @@ class MmttyLink : public QObject {
     QProcess process_;
     QByteArray buffer_;
     std::int32_t programWindow_ = 0;
+    QElapsedTimer heard_;
     QList<Pair> posted_;
 };
 

@@ -8,6 +8,7 @@
 #include "platform/forms/text/Clipboard.h"
 #include "platform/forms/waits/Waits.h"
 #include "platform/sstvengine/SstvEngine.h"
+#include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
 #include "sstv/window/SSTVForm.h"
@@ -61,6 +62,7 @@ bool windowKey(SSTVForm& f, const QKeyEvent& e) {
     }
     case Qt::Key_Escape:
         f.stopSending();
+        rig::RigPttOffForEsc();
         f.Text1->setFocus();
         return true;
     case Qt::Key_C: {

@@ -17,6 +17,7 @@
 #include "platform/os/Cp932.h"
 #include "platform/os/Paths.h"
 #include "platform/pskcore/PskCore.h"
+#include "rig/RigCommands.h"
 #include "terminal/engines/EngineStop.h"
 #include "terminal/engines/ModeChange.h"
 #include "terminal/macros/MacroButtons.h"
@@ -177,6 +178,7 @@ void escape() {
     terminal::macros::mainCycle().escape();
     if (terminal::macros::g.MacroMoveMode == 1) terminal::macros::MACROMOV_Click();
     terminal::transmit::EscapeKey();
+    rig::RigPttOffForEsc();
 }
 
 // F1 to F9 alone, with Shift, Ctrl or Ctrl+Shift: the four rows of nine macro buttons.

@@ -433,27 +433,39 @@ TEST_F(MmttyEngine, TheKeyFollowsTheProgramOnlyWhileItIsTheEngine) {
 }
 
 // A program that hangs while sending (stopped): Esc still unkeys the rig by
-// CAT, and once the program runs again the rig is not unkeyed twice.
+// CAT, and once the program runs again the rig is not unkeyed twice. Without
+// Esc, a program silent for a few seconds is taken as gone: the key watch
+// lets the rig go and says why.
 TEST_F(MmttyEngine, EscUnkeysTheRigWhenTheProgramDoesNotAnswer) {
-    PSK31MAIN& w = loadRttyWithCatRig();
-    ASSERT_FALSE(HasFailure());
-    QTest::keyClicks(w.Text1, QStringLiteral("RYRYRY"));
-    QTest::keyClick(w.Text1, Qt::Key_F12);
-    ASSERT_TRUE(zvtest::waitUntil([&] { return zvtest::waitForRigToCatchUp(*sim) && sim->ptt; }));
-    ::kill(pid_t(mm.MmttyPid), SIGSTOP);
-    QTest::keyClick(w.Text1, Qt::Key_Escape);
-    const bool unkeyed =
-        zvtest::waitUntil([&] { return zvtest::waitForRigToCatchUp(*sim) && !sim->ptt; }, 3000);
-    ::kill(pid_t(mm.MmttyPid), SIGCONT);
-    EXPECT_TRUE(unkeyed) << "unkeyed while the program is stopped";
-    EXPECT_EQ(colour::backColor(w.Command1), colour::kButtonFace);
-    EXPECT_TRUE(w.Text1->text().isEmpty());
-    // The program runs again and reports receive: nothing more goes to the rig.
-    ASSERT_TRUE(step(10));
-    ASSERT_TRUE(zvtest::waitForRigToCatchUp(*sim));
-    EXPECT_FALSE(sim->ptt);
-    EXPECT_EQ(sim->pttOnCount, 1);
-    EXPECT_EQ(sim->pttOffCount, 1);
+    for (const bool esc : {true, false}) {
+        SCOPED_TRACE(esc ? "Esc" : "nothing pressed");
+        PSK31MAIN& w = loadRttyWithCatRig();
+        ASSERT_FALSE(HasFailure());
+        QTest::keyClicks(w.Text1, QStringLiteral("RYRYRY"));
+        QTest::keyClick(w.Text1, Qt::Key_F12);
+        ASSERT_TRUE(zvtest::waitUntil([&] { return zvtest::waitForRigToCatchUp(*sim) && sim->ptt; }));
+        ::kill(pid_t(mm.MmttyPid), SIGSTOP);
+        if (esc) QTest::keyClick(w.Text1, Qt::Key_Escape);
+        const bool unkeyed = zvtest::waitUntil([&] { return zvtest::waitForRigToCatchUp(*sim) && !sim->ptt; },
+                                               esc ? 3000 : 30000);
+        ::kill(pid_t(mm.MmttyPid), SIGCONT);
+        EXPECT_TRUE(unkeyed) << "unkeyed while the program is stopped";
+        if (!esc) {
+            EXPECT_EQ(w.Text3->text(), QStringLiteral("MMTTYから応答がないため、送信を止めました"));
+        }
+        EXPECT_EQ(colour::backColor(w.Command1), colour::kButtonFace);
+        EXPECT_TRUE(w.Text1->text().isEmpty());
+        // The program runs again and reports receive: nothing more goes to the rig.
+        ASSERT_TRUE(step(10));
+        ASSERT_TRUE(zvtest::waitForRigToCatchUp(*sim));
+        EXPECT_FALSE(sim->ptt);
+        EXPECT_EQ(sim->pttOnCount, 1);
+        EXPECT_EQ(sim->pttOffCount, 1);
+        rig::RigClosePort();
+        sim.reset();
+        link().close(0);
+        forms::unloadAllExcept();
+    }
 }
 
 // A switch pressed as the program goes (its link dropped, it ends): the
