@@ -4,7 +4,7 @@
 # make test SANITIZE=1   the same under AddressSanitizer and UndefinedBehaviorSanitizer
 # make bench  build and run the benchmarks
 # make fuzz   build the parsers' fuzz targets with clang and run each FUZZ_SECONDS (default 20)
-# make arm64  build as make test does, then compile every source file for arm64 (compiling only)
+# make arm64  build as make test does, then compile the program's every source file for arm64 (compiling only)
 SANITIZE ?= 0
 JOBS ?= $(shell nproc)
 BUILD_TYPE ?= RelWithDebInfo
