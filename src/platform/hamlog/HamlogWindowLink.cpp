@@ -1,5 +1,6 @@
 #include "platform/hamlog/HamlogWindowLink.h"
 
+#include "platform/forms/waits/Waits.h"
 #include "platform/hamlog/HamlogRecord.h"
 #include "platform/os/Cp932.h"
 #include "platform/os/Paths.h"
@@ -7,7 +8,9 @@
 #include <QCryptographicHash>
 #include <QLocalSocket>
 #include <QtEndian>
+#include <functional>
 #include <memory>
+#include <utility>
 
 namespace hamlog::window {
 
@@ -24,26 +27,30 @@ std::unique_ptr<QLocalSocket>& socket() {
 }
 QByteArray pending;
 Failure failure = Failure::None;
-
-// The program took no part in the wait that ran out: stopped or hung.
-Failure failureOfWait() {
-    return socket() && socket()->error() == QLocalSocket::SocketTimeoutError ? Failure::NoAnswer
-                                                                             : Failure::Unreachable;
-}
+// The windows' events run while the program's answer is waited for: an
+// exchange asked for meanwhile (a click while the program is slow) finds
+// the link busy, as with a program that does not answer.
+bool busy = false;
 
 bool connected() {
     return socket() && socket()->state() == QLocalSocket::ConnectedState;
 }
 
+// Waits through the windows' owner of waits until `done` holds while the
+// program stays connected, at most msecs; otherwise says why it did not:
+// the program went away, or took no part in the wait (stopped or hung).
+bool waitForProgram(const std::function<bool()>& done, int msecs) {
+    forms::waitUntil([&] { return !connected() || done(); }, msecs);
+    if (connected() && done()) return true;
+    failure = connected() ? Failure::NoAnswer : Failure::Unreachable;
+    return false;
+}
+
 bool writeFrame(const Frame& frame) {
     if (!connected()) return false;
     socket()->write(encodeFrame(frame));
-    while (socket()->bytesToWrite() > 0)
-        if (!socket()->waitForBytesWritten(kAnswerMsecs)) {
-            failure = failureOfWait();
-            return false;
-        }
-    return true;
+    socket()->flush();
+    return waitForProgram([] { return socket()->bytesToWrite() == 0; }, kAnswerMsecs);
 }
 
 } // namespace
@@ -85,11 +92,15 @@ QString serverName() {
 }
 
 qintptr findWindow() {
-    if (connected()) return 1;
+    if (connected() || busy) return connected() ? 1 : 0;
     socket() = std::make_unique<QLocalSocket>();
     pending.clear();
     socket()->connectToServer(serverName());
-    return socket()->waitForConnected(kConnectMsecs) ? 1 : 0;
+    const bool wasBusy = std::exchange(busy, true);
+    forms::waitUntil([] { return !socket() || socket()->state() != QLocalSocket::ConnectingState; },
+                     kConnectMsecs);
+    busy = wasBusy;
+    return connected() ? 1 : 0;
 }
 
 namespace {
@@ -99,7 +110,16 @@ namespace {
 std::optional<quint32> exchange(qintptr window, const Frame& frame,
                                 const std::function<void(const CopyData&)>& ourWindow) {
     failure = Failure::Unreachable;
-    if (window <= 0 || !writeFrame(frame)) return std::nullopt;
+    if (window <= 0) return std::nullopt;
+    if (busy) {
+        failure = Failure::NoAnswer;
+        return std::nullopt;
+    }
+    struct Busy {
+        Busy() { busy = true; }
+        ~Busy() { busy = false; }
+    } exchanging;
+    if (!writeFrame(frame)) return std::nullopt;
     for (;;) {
         bool broken = false;
         while (auto reply = takeFrame(pending, broken)) {
@@ -109,8 +129,8 @@ std::optional<quint32> exchange(qintptr window, const Frame& frame,
             }
             if (reply->kind == FrameKind::CopyData && ourWindow) ourWindow(reply->data);
         }
-        if (broken || !socket()->waitForReadyRead(kAnswerMsecs)) {
-            failure = broken ? Failure::Unreachable : failureOfWait();
+        if (broken) failure = Failure::Unreachable;
+        if (broken || !waitForProgram([] { return socket()->bytesAvailable() > 0; }, kAnswerMsecs)) {
             disconnect();
             return std::nullopt;
         }

@@ -56,7 +56,8 @@ qint64 MmttyLink::start(const QString& programPath, std::uint32_t mainWindow) {
     process_.setProcessEnvironment(env);
     process_.setProcessChannelMode(QProcess::ForwardedChannels);
     process_.start(programPath, arguments(mainWindow));
-    if (!process_.waitForStarted(StartMsecs)) {
+    const auto started = [this] { return process_.state() != QProcess::Starting; };
+    if (!forms::waitUntil(started, StartMsecs) || process_.state() != QProcess::Running) {
         killProgram();
         server_.close();
         return 0;
@@ -181,7 +182,7 @@ void MmttyLink::forgetSocket() {
 void MmttyLink::killProgram() {
     if (!isRunning()) return;
     process_.kill();
-    process_.waitForFinished(KillMsecs);
+    forms::waitUntil([this] { return process_.state() == QProcess::NotRunning; }, KillMsecs);
 }
 
 QString provideProgram(const QString& folder) {

@@ -1,5 +1,6 @@
 #include "platform/qsl/MmqslAutomation.h"
 
+#include "platform/forms/waits/Waits.h"
 #include "platform/qsl/MmqslProtocol.h"
 
 #include <QCoreApplication>
@@ -30,23 +31,30 @@ Application::Application(const QString& programPath)
     process_->setWorkingDirectory(program.absolutePath());
     process_->setProcessChannelMode(QProcess::ForwardedChannels);
     process_->start();
-    if (!process_->waitForStarted(kStartMsecs)) return;
-    if (!server_->waitForNewConnection(kStartMsecs)) return;
+    // The windows' events run meanwhile, through their owner of waits.
+    const auto started = [this] { return process_->state() != QProcess::Starting; };
+    if (!forms::waitUntil(started, kStartMsecs) || process_->state() != QProcess::Running) return;
+    const auto connected = [this] {
+        return server_->hasPendingConnections() || process_->state() == QProcess::NotRunning;
+    };
+    if (!forms::waitUntil(connected, kStartMsecs) || !server_->hasPendingConnections()) return;
     socket_ = server_->nextPendingConnection();
 }
 
 Application::~Application() {
     if (socket_) socket_->disconnectFromServer();
-    if (process_->state() != QProcess::NotRunning && !process_->waitForFinished(kAnswerMsecs))
-        process_->kill();
+    const auto ended = [this] { return process_->state() == QProcess::NotRunning; };
+    if (!ended() && !forms::waitUntil(ended, kAnswerMsecs)) process_->kill();
 }
 
 std::optional<QString> Application::call(const QString& member, const QString& argument) {
     if (!socket_ || socket_->state() != QLocalSocket::ConnectedState) return std::nullopt;
     socket_->write(requestLine(member, argument));
-    if (!socket_->waitForBytesWritten(kAnswerMsecs)) return std::nullopt;
-    while (!socket_->canReadLine())
-        if (!socket_->waitForReadyRead(kAnswerMsecs)) return std::nullopt;
+    socket_->flush();
+    const auto answered = [this] {
+        return socket_->canReadLine() || socket_->state() != QLocalSocket::ConnectedState;
+    };
+    if (!forms::waitUntil(answered, kAnswerMsecs) || !socket_->canReadLine()) return std::nullopt;
     QByteArray line = socket_->readLine();
     line.chop(1);
     const std::optional<Reply> reply = parseReply(line);

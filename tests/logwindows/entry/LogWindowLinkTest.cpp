@@ -4,6 +4,7 @@
 
 #include "logwindows/entry/HamlogLink.h"
 #include "platform/forms/colour/ControlColour.h"
+#include "platform/forms/waits/Waits.h"
 #include "platform/hamlog/HamlogWindowLink.h"
 #include "platform/os/Paths.h"
 #include "support/Popups.h"
@@ -293,8 +294,18 @@ TEST_F(LogWindowLink, AFailedSaveKeepsTheQsoPendingAndTheNextPressStoresItOnce) 
         answering = false;
     });
     operatorAnswers.start(20);
+    // While the stopped program is waited for, the windows' events run, and
+    // the owner of the waits knows it.
+    int ranWhileStopped = 0;
+    QTimer windows;
+    QObject::connect(&windows, &QTimer::timeout, [&] {
+        ranWhileStopped += said.size() == 1 && !QApplication::activeModalWidget() && forms::waitsRun();
+    });
+    windows.start(20);
     press();
     operatorAnswers.stop();
+    windows.stop();
+    EXPECT_GT(ranWhileStopped, 0);
     EXPECT_EQ(said, QStringList{question});
     QMessageBox* notice = nullptr;
     for (QWidget* top : QApplication::topLevelWidgets())

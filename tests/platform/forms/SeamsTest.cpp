@@ -14,6 +14,7 @@
 #include <QPalette>
 #include <QProcess>
 #include <QTimer>
+#include <memory>
 
 namespace {
 
@@ -242,6 +243,41 @@ TEST(Waits, AStartIsNotCarriedOverItsEngineOrAnAnsweredBox) {
         EXPECT_EQ(ran, QStringList{"retune"});
     }
     EXPECT_FALSE(forms::engineChanges()) << "nothing under way nor held";
+}
+
+// A wait that ends before one begun inside it takes away its own entry: the
+// inner one is still known to run, and of the kind it is.
+TEST(Waits, AWaitEndedOutOfOrderLeavesTheOthersKnown) {
+    auto change = std::make_unique<forms::EventsRunScope>(forms::EventsRunScope::ModeChange);
+    {
+        const forms::EventsRunScope wait;
+        change->finish();
+        EXPECT_TRUE(forms::waitsRun());
+        EXPECT_FALSE(forms::modeChangeRuns());
+        EXPECT_EQ(forms::answerTo(forms::Request::ModeChange, {forms::waitsRun(), forms::modeChangeRuns(), false}),
+                  forms::Answer::Held);
+    }
+    EXPECT_FALSE(forms::waitsRun());
+    change.reset();
+    EXPECT_FALSE(forms::waitsRun());
+}
+
+// A peer is waited for with the windows' events running, through the owner:
+// done when it comes, at the limit when it does not, at once when the end
+// asks the waits to end.
+TEST(Waits, APeerIsWaitedForWithTheWindowsRunning) {
+    bool came = false, ranInWait = false;
+    QTimer::singleShot(0, [&] { ranInWait = forms::waitsRun(); });
+    QTimer::singleShot(30, [&] { came = true; });
+    EXPECT_TRUE(forms::waitUntil([&] { return came; }, 60'000));
+    EXPECT_TRUE(ranInWait) << "events ran inside the wait, known to the owner";
+    EXPECT_FALSE(forms::waitUntil([] { return false; }, 20)) << "the limit";
+    QStringList ran;
+    QTimer::singleShot(0,
+                       [&] { EXPECT_FALSE(forms::mayActNow(forms::Request::End, [&] { ran << "end"; })); });
+    EXPECT_FALSE(forms::waitUntil([] { return false; }, 600'000)) << "ended early by the end";
+    EXPECT_TRUE(zvtest::waitUntil([&] { return !ran.isEmpty(); }));
+    forms::detail::dropHeld();
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "platform/forms/waits/Waits.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDialog>
 #include <QEventLoop>
 #include <QList>
@@ -21,6 +22,7 @@ struct Held {
 };
 
 struct Asker {
+    const EventsRunScope* scope;
     EventsRunScope::Kind kind;
     std::function<void()> askToEnd;
 };
@@ -85,7 +87,7 @@ Answer answerTo(Request request, Under under) {
 
 EventsRunScope::EventsRunScope(Kind kind, std::function<void()> askToEnd)
     : kind_(kind), stopsAtStart_(stops), enginesAtStart_(engines) {
-    askers().append({kind, std::move(askToEnd)});
+    askers().append({this, kind, std::move(askToEnd)});
 }
 
 EventsRunScope::~EventsRunScope() {
@@ -101,7 +103,9 @@ bool EventsRunScope::mayGoOn() const {
 bool EventsRunScope::finish() {
     if (finished_) return mayGoOn();
     finished_ = true;
-    askers().removeLast();
+    // Its own entry, wherever it stands: a wait that ends before one begun
+    // after it leaves that one known as running.
+    askers().removeIf([this](const Asker& a) { return a.scope == this; });
     if (askers().isEmpty()) {
         const QList<QPointer<QWidget>> unloaded = std::exchange(unloadedInWaits(), {});
         for (const QPointer<QWidget>& w : unloaded)
@@ -142,6 +146,19 @@ bool engineChanges() {
     const bool underWay = waitOfKindRuns(EventsRunScope::Start);
     ++engines;
     return dropHeldStarts() || underWay;
+}
+
+bool waitUntil(const std::function<bool()>& done, int maxMs) {
+    bool asked = false;
+    const EventsRunScope wait(EventsRunScope::Wait, [&asked] { asked = true; });
+    QDeadlineTimer limit(maxMs);
+    // Wakes the wait at its limit when nothing else comes.
+    QTimer wake;
+    wake.setSingleShot(true);
+    wake.start(maxMs);
+    while (!done() && !asked && !limit.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return done();
 }
 
 bool letEventsRun(int maxMs) {

@@ -85,6 +85,10 @@ void takeStop();
 bool engineChanges();
 
 // The waits themselves; the first four say whether the operation may go on.
+// A peer (a program started, a socket's answer) is waited for with waitUntil:
+// true once `done` holds, false when maxMs passed first or the end asked the
+// wait to end.
+bool waitUntil(const std::function<bool()>& done, int maxMs);
 bool letEventsRun(int maxMs = 0);
 bool waitForMoreEvents();
 bool pause(int ms);
