@@ -37,7 +37,7 @@ endfunction()
 
 # The include check and the wait check run whenever a source file changes.
 function(zv_layer_check)
-  file(GLOB_RECURSE checked CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/*.cpp ${PROJECT_SOURCE_DIR}/src/*.h)
+  file(GLOB_RECURSE checked CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/*)
   set(stamp ${CMAKE_BINARY_DIR}/layers.checked)
   add_custom_command(
     OUTPUT ${stamp}
@@ -46,6 +46,7 @@ function(zv_layer_check)
     COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${PROJECT_SOURCE_DIR}/src -DSTAMP=${stamp}
             -P ${PROJECT_SOURCE_DIR}/cmake/CheckWaits.cmake
     DEPENDS ${checked} ${PROJECT_SOURCE_DIR}/cmake/CheckLayers.cmake ${PROJECT_SOURCE_DIR}/cmake/CheckWaits.cmake
+            ${PROJECT_SOURCE_DIR}/scripts/check-waits
     COMMENT "Checking that no layer includes one above it and every wait goes through its owner")
   add_custom_target(zv_layer_check DEPENDS ${stamp})
 endfunction()
