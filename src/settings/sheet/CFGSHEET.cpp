@@ -104,6 +104,12 @@ std::optional<QString> AskHeld(const QString& prompt, const QString& title, cons
     return answer;
 }
 
+// The sheet's own closing, as its close box runs it. Only an owned sheet goes
+// with a window; the first run's belongs to none.
+bool MayCloseSheet() {
+    return !forms::isLoaded<::CFGSHEET>() || !forms::CFGSHEET().parentWidget() || forms::CFGSHEET().close();
+}
+
 } // namespace settings
 
 // The operator hears of a character the file cannot hold on leaving the box
@@ -119,6 +125,9 @@ bool CFGSHEET::boxesHeld() {
         for (int tab = 0; tab < SSTab1->count(); ++tab)
             if (SSTab1->widget(tab)->isAncestorOf(box)) SSTab1->setCurrentIndex(tab);
         core::IniHolds(box->text());
+        // Asked by a mode change or the end, the sheet may lie behind its owner.
+        raise();
+        activateWindow();
         box->setFocus();
         return false;
     }

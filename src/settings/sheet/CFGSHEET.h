@@ -275,3 +275,13 @@ inline ::CFGSHEET& CFGSHEET() {
     return get<::CFGSHEET>();
 }
 } // namespace forms
+
+namespace settings {
+// Before the window that owns the sheet goes (a mode change that swaps the
+// operating window, the operator's end of the program): a sheet opened from a
+// window closes as its close box closes it, so what the operator typed is
+// stored. False keeps the sheet open on a box whose text the file cannot hold,
+// the operator told; its owner and what was about to happen then stay as they
+// were.
+bool MayCloseSheet();
+} // namespace settings

@@ -17,6 +17,7 @@
 #include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
+#include "settings/sheet/CFGSHEET.h"
 #include "sstv/library/PiclibForm.h"
 #include "sstv/overlay/SSTVMACRO.h"
 #include "sstv/overlay/SstvFonts.h"
@@ -288,7 +289,8 @@ void SSTVForm::pEnd_Click() {
         return;
     // The carrier is not left on while a question waits for the operator.
     if (sstv::g.SstvTxActive == 1 || ToneOn == 1 || sstveng::lib().isTransmitting()) stopSending();
-    if (!logwindows::MayDropHandedOverQso(logwindows::DropCause::ProgramEnd) || !sstv::MayCloseMacroEditor())
+    if (!settings::MayCloseSheet() || !logwindows::MayDropHandedOverQso(logwindows::DropCause::ProgramEnd) ||
+        !sstv::MayCloseMacroEditor())
         return;
     endRun();
 }

@@ -22,6 +22,7 @@
 #include "rig/RigPolling.h"
 #include "rig/RigPort.h"
 #include "settings/dialogs/ContestWindow.h"
+#include "settings/sheet/CFGSHEET.h"
 #include "sstv/overlay/SSTVMACRO.h"
 #include "sstv/window/SSTVForm.h"
 #include "sstv/window/SstvGlobals.h"
@@ -373,7 +374,8 @@ bool RefusedWhileRecording() {
 
 bool MayChangeMode(int Index) {
     if (forms::modeChangeRuns() || AnyEngineTransmits() || RefusedWhileRecording()) return false;
-    return !swapsWindows(Index) || (logwindows::MayDropHandedOverQso() && sstv::MayCloseMacroEditor());
+    return !swapsWindows(Index) ||
+           (settings::MayCloseSheet() && logwindows::MayDropHandedOverQso() && sstv::MayCloseMacroEditor());
 }
 
 bool ChangeMode(int Index) {

@@ -21,8 +21,11 @@ bool RefusedWhileRecording();
 
 // The refusals and questions of a change to Index, before anything is
 // stopped: false (after its word, if it has one) while an engine transmits,
-// while recording or playing back, or when the operator keeps a QSO handed
-// over to the logging program. On false the program is exactly as it was.
+// while recording or playing back, when a box of the settings sheet holds what
+// the file cannot, or when the operator keeps a QSO handed over to the logging
+// program. A change that swaps the operating window first closes the settings
+// sheet it owns, storing what it holds; on false the program is otherwise
+// exactly as it was.
 bool MayChangeMode(int Index);
 
 // Index is a mode menu index: 0 BPSK, 1 QPSK(USB), 2 QPSK(LSB), 3 RTTY, 4 CW,

@@ -25,6 +25,7 @@
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
 #include "settings/dialogs/ContestWindow.h"
+#include "settings/sheet/CFGSHEET.h"
 #include "startup/AboutZORVATEK.h"
 #include "terminal/displays/MultiChPos.h"
 #include "terminal/displays/multi_ch.h"
@@ -139,16 +140,19 @@ void PSK31MAIN::Form_QueryUnload(bool& cancel, int unloadMode) {
         w.Form_QueryUnload(again, terminal::mainwindow::FromControlMenu);
     });
     if (cancel) return;
-    // The operator's end asks before a pending QSO goes; No keeps the program
-    // running. The carrier is not left on while the question waits.
+    // The operator's end closes an open settings sheet as its close box does
+    // and asks before a pending QSO goes; a box the file cannot hold, or No,
+    // keeps the program running. The carrier is not left on while they wait.
     terminal::engines::EndTransmission();
-    cancel = !logwindows::MayDropHandedOverQso(logwindows::DropCause::ProgramEnd) || !runShutdown(false);
+    cancel = !settings::MayCloseSheet() ||
+             !logwindows::MayDropHandedOverQso(logwindows::DropCause::ProgramEnd) || !runShutdown(false);
 }
 
 void PSK31MAIN::pEnd_Click() {
     if (endHeld([](PSK31MAIN& w) { w.pEnd_Click(); })) return;
     terminal::engines::EndTransmission();
-    if (!logwindows::MayDropHandedOverQso(logwindows::DropCause::ProgramEnd)) return;
+    if (!settings::MayCloseSheet() || !logwindows::MayDropHandedOverQso(logwindows::DropCause::ProgramEnd))
+        return;
     runShutdown(true);
 }
 

@@ -41,6 +41,7 @@
 #include "terminal/transmit/TxDispatch.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QFile>
 #include <QLabel>
 #include <QMenuBar>
@@ -49,6 +50,7 @@
 #include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
+#include <QtTest/qtestspontaneevent.h>
 
 #include <csignal>
 #include <functional>
@@ -120,6 +122,15 @@ class ModeChange : public zvtest::ProgramFolderTest {
         ASSERT_EQ(g.OpMode, s == FromCw ? int(core::ModeCw) : modes[s]);
         ASSERT_TRUE(zvtest::waitForRigToCatchUp(*sim));
         sim->modeCommands.clear();
+    }
+
+    // The same with the rig's device stored: a settings sheet's load keeps the rig on its port.
+    void startWithRigStored(Start s) {
+        start(s);
+        if (HasFatalFailure()) return;
+        core::PutIniText(QStringLiteral("RIG_CON_CFG"), QStringLiteral("RIGCOMCONT"), sim->devicePath());
+        core::PutIniText(QStringLiteral("RIG_CON_CFG"), QStringLiteral("RIG_TYPE"),
+                         QStringLiteral("KENWOOD"));
     }
 
     void choose(Menu menu, int index) {
@@ -408,11 +419,8 @@ TEST_F(ModeChange, AModeChosenWhileAWindowWaitsForTheRig) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        start(c.from);
+        startWithRigStored(c.from);
         if (HasFatalFailure()) return;
-        core::PutIniText(QStringLiteral("RIG_CON_CFG"), QStringLiteral("RIGCOMCONT"), sim->devicePath());
-        core::PutIniText(QStringLiteral("RIG_CON_CFG"), QStringLiteral("RIG_TYPE"),
-                         QStringLiteral("KENWOOD"));
         core::PutIniText(QStringLiteral("RIG_CON_CFG"), QStringLiteral("VFOCHECK"), QStringLiteral("YesP"));
         bool acted = false;
         QTimer meanwhile;
@@ -750,6 +758,89 @@ TEST_F(ModeChange, TheEndOfARunUnkeysTheRigAndReleasesTheEngine) {
         EXPECT_EQ(stored("PSKCFG", "LastMode"), QString::fromLatin1(c.lastMode));
         forms::unloadAllExcept();
         core::MmttyProgram().close(0);
+        ASSERT_TRUE(zvtest::waitForPostedEvents());
+    }
+}
+
+// The settings sheet open when the window that owns it goes (a mode change
+// that swaps the operating window, the operator's end): it closes as its close
+// box closes it, so the call typed into it is in the file and on the window in
+// use. A call the file cannot hold keeps the sheet on its box and the window
+// with it; mended, the same choice goes through.
+TEST_F(ModeChange, TheSettingsSheetClosesBeforeTheWindowThatOwnsItGoes) {
+    const auto closeBox = [](QWidget& w) {
+        QCloseEvent e;
+        QSpontaneKeyEvent::setSpontaneous(&e);
+        static_cast<QObject*>(&w)->event(&e);
+    };
+    struct Case {
+        const char* name;
+        Start from;
+        std::function<void()> ownerGoes;
+        int opMode; // after a mode change; -1 for the end
+        bool held = false;
+    } cases[] = {
+        {"SSTV window, BPSK chosen there", FromSstv, [this] { choose(SstvMenu, core::ModeBpsk); },
+         core::ModeBpsk},
+        {"main window, SSTV chosen there", FromBpsk, [this] { choose(MainMode, core::ModeSstv); },
+         core::ModeSstv},
+        {"SSTV window, its close box", FromSstv, [&] { closeBox(forms::SSTVForm()); }, -1},
+        {"main window, its exit item", FromRtty,
+         [] { ASSERT_TRUE(zvtest::chooseMenuItem(forms::PSK31MAIN().pEnd)); }, -1},
+        {"SSTV window, a call the file cannot hold, BPSK chosen there", FromSstv,
+         [this] { choose(SstvMenu, core::ModeBpsk); }, core::ModeBpsk, true},
+        {"main window, a call the file cannot hold, its close box", FromBpsk,
+         [&] { closeBox(forms::PSK31MAIN()); }, -1, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        startWithRigStored(c.from);
+        if (HasFatalFailure()) return;
+        int ended = 0;
+        terminal::mainwindow::setProcessEndForTest([&] { ++ended; });
+        const int mode = g.OpMode;
+        const QString storedCall = stored("PSKCFG", "USERCALL");
+        ASSERT_TRUE(zvtest::chooseMenuItem(c.from == FromSstv ? forms::SSTVForm().PSKCFG
+                                                              : forms::PSK31MAIN().PSKCFG));
+        ASSERT_TRUE(forms::isLoaded<CFGSHEET>());
+        CFGSHEET& s = forms::CFGSHEET();
+        s.Text1->setFocus();
+        s.Text1->selectAll();
+        QTest::keyClicks(s.Text1, QStringLiteral("jh2abc"));
+        ui::script::clearAsked();
+        if (c.held) {
+            QTest::sendKeyEvent(QTest::Click, s.Text1, Qt::Key_unknown, QStringLiteral("€"), {});
+            c.ownerGoes();
+            ASSERT_FALSE(ui::script::asked().isEmpty());
+            EXPECT_TRUE(ui::script::asked().last().prompt.startsWith(
+                QStringLiteral("「€」は設定ファイルに保存できない文字です。")));
+            EXPECT_EQ(g.OpMode, mode);
+            EXPECT_EQ(ended, 0);
+            ASSERT_TRUE(forms::isLoaded<CFGSHEET>()) << "the sheet stays on the box to mend";
+            EXPECT_EQ(s.focusWidget(), s.Text1);
+            EXPECT_EQ(forms::isLoaded<SSTVForm>(), c.from == FromSstv);
+            EXPECT_EQ(stored("PSKCFG", "USERCALL"), storedCall) << "nothing stored in its place";
+            s.Text1->selectAll();
+            QTest::keyClicks(s.Text1, QStringLiteral("jh2abc"));
+        }
+        c.ownerGoes();
+        EXPECT_FALSE(forms::isLoaded<CFGSHEET>());
+        EXPECT_TRUE(readFile(QStringLiteral("ZORVATEK.INI")).contains("\r\nUSERCALL=JH2ABC\r\n"));
+        EXPECT_EQ(g.UserCall, QStringLiteral("JH2ABC"));
+        if (c.opMode < 0) {
+            EXPECT_EQ(ended, 1);
+        } else {
+            EXPECT_EQ(g.OpMode, c.opMode);
+            if (c.opMode == core::ModeSstv)
+                EXPECT_EQ(forms::SSTVForm().Text16->text(), QStringLiteral("JH2ABC"));
+            else
+                EXPECT_EQ(forms::PSK31MAIN().Label7->text(), QStringLiteral("JH2ABC"));
+        }
+        terminal::mainwindow::setProcessEndForTest({});
+        if (rig::g.RigPortOpen == 1) rig::RigClosePort();
+        forms::unloadAllExcept();
+        core::MmttyProgram().close(0);
+        pskcore::lib().fnStopSoundCard();
         ASSERT_TRUE(zvtest::waitForPostedEvents());
     }
 }
