@@ -115,8 +115,13 @@ bool MayCloseSheet() {
 // The operator hears of a character the file cannot hold on leaving the box
 // that holds it, and finds it still there to mend. A text the box was given
 // from the file is the file's own: it goes back as it was read.
+// The focus taken back makes the box it had gone to leave in turn: that one
+// waits for the closing, or two such boxes would hand the focus on for ever.
 void CFGSHEET::sayUncarried(QLineEdit* box) {
-    if (box->isModified() && !core::IniHolds(box->text())) box->setFocus();
+    if (takingFocusBack_ || !box->isModified() || core::IniHolds(box->text())) return;
+    takingFocusBack_ = true;
+    box->setFocus();
+    takingFocusBack_ = false;
 }
 
 bool CFGSHEET::boxesHeld() {

@@ -268,6 +268,8 @@ class CFGSHEET : public QWidget {
     bool rstEditorOpen_ = false;
     bool modeEditorOpen_ = false;
     class QHBoxLayout* rigDeviceRow_ = nullptr;
+    // True while a box that holds what the file cannot takes the focus back.
+    bool takingFocusBack_ = false;
 };
 
 namespace forms {
