@@ -100,13 +100,29 @@ void drawWaterfallRow(PictureBox& picture, const std::int32_t* bins, int first, 
     }
 }
 
-void drawSpectrum(PictureBox& picture, const std::int32_t* bins, int first, int last, int step,
-                  const QColor& colour) {
+namespace {
+
+void traceSpectrum(PictureBox& picture, const std::int32_t* bins, int first, int last, int step,
+                   const QColor& colour) {
     if (!drawable(picture) || step <= 0) return;
     std::vector<QPointF>& trace = traceFrom({0, 100});
     for (int i = first; i <= last; i += step)
         trace.emplace_back(i - first, 98 - bins[i]);
     drawTrace(picture, trace, colour);
+}
+
+} // namespace
+
+void drawSpectrum(PictureBox& picture, const std::int32_t* bins, int first, int last, int step,
+                  const QColor& colour) {
+    traceSpectrum(picture, bins, first, last, step, colour);
+    picture.update();
+}
+
+void redrawSpectrum(PictureBox& picture, const std::int32_t* bins, int first, int last, int step,
+                    const QColor& colour) {
+    picture.erase();
+    traceSpectrum(picture, bins, first, last, step, colour);
     picture.update();
 }
 

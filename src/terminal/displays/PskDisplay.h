@@ -26,6 +26,9 @@ void drawWaterfallRow(PictureBox& picture, const std::int32_t* bins, int first, 
 // A spectrum trace from (0, 100) through (i - first, 98 - bins[i]).
 void drawSpectrum(PictureBox& picture, const std::int32_t* bins, int first, int last, int step,
                   const QColor& colour);
+// The same on a picture showing nothing else: what it showed goes first.
+void redrawSpectrum(PictureBox& picture, const std::int32_t* bins, int first, int last, int step,
+                    const QColor& colour);
 
 // How many of the input samples the picture's width shows, of count.
 int inputSamplesShown(const PictureBox& picture, int count);

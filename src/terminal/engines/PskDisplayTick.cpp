@@ -75,9 +75,8 @@ int lastDrawnBin(int last) {
 
 void drawMain(PSK31MAIN& w) {
     if (core::g.SpectrumDisplayMode == 1) {
-        w.Picture3->clear();
-        displays::drawSpectrum(*w.Picture3, FftData.data(), core::g.FftFirstBin,
-                               lastDrawnBin(core::g.FftLastBin), core::g.DrawBinStep1, kMainTraceColour);
+        displays::redrawSpectrum(*w.Picture3, FftData.data(), core::g.FftFirstBin,
+                                 lastDrawnBin(core::g.FftLastBin), core::g.DrawBinStep1, kMainTraceColour);
         return;
     }
     displays::drawWaterfallRow(*w.Picture3, FftData.data(), core::g.FftFirstBin,

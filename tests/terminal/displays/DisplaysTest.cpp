@@ -11,6 +11,7 @@
 #include "support/Popups.h"
 #include "terminal/displays/PskDisplay.h"
 #include "terminal/displays/TracePlot.h"
+#include "terminal/engines/PskCoreWndProc.h"
 #include "terminal/engines/PskEngine.h"
 #include "terminal/receive/ContestNumber.h"
 
@@ -335,6 +336,40 @@ TEST_F(Displays, TheSpectrumStaysAfterARestart) {
     PSK31MAIN& again = forms::PSK31MAIN();
     again.Timer2->stop();
     EXPECT_EQ(g.SpectrumDisplayMode, 1);
+}
+
+// Each tick of the spectrum view shows that tick's trace alone on the
+// background, the last tick's gone, and has the picture repainted.
+TEST_F(Displays, EachSpectrumTickShowsItsOwnTraceAloneAndIsRepainted) {
+    struct Paints : QObject {
+        int count = 0;
+        bool eventFilter(QObject*, QEvent* e) override {
+            count += e->type() == QEvent::Paint;
+            return false;
+        }
+    } paints;
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    QTest::mouseClick(w->Command10, Qt::LeftButton);
+    ASSERT_EQ(g.SpectrumDisplayMode, 1);
+    PictureBox& picture = *w->Picture3;
+    picture.installEventFilter(&paints);
+    for (int tick = 0; tick < 3; ++tick) {
+        SCOPED_TRACE(tick);
+        ASSERT_TRUE(zvtest::waitForPostedEvents());
+        paints.count = 0;
+        terminal::engines::PskDisplayTick();
+        PictureBox alone;
+        alone.resize(picture.size());
+        alone.ensureCanvas();
+        alone.setScale(picture.scaleWidth(), picture.scaleHeight());
+        alone.setBackColor(picture.backColor());
+        terminal::displays::drawSpectrum(alone, terminal::engines::FftData.data(), g.FftFirstBin,
+                                         std::min(g.FftLastBin, terminal::engines::FftBins - 1),
+                                         g.DrawBinStep1, QColor(0xFF, 0xFF, 0x00));
+        EXPECT_EQ(picture.canvas(), alone.canvas());
+        EXPECT_TRUE(zvtest::waitUntil([&] { return paints.count > 0; }));
+    }
 }
 
 // A trace on black as the painter draws it with a one-pixel cosmetic pen in a

@@ -58,9 +58,13 @@ void PictureBox::ensureCanvas() {
 }
 
 void PictureBox::clear() {
+    erase();
+    update();
+}
+
+void PictureBox::erase() {
     if (!canvas_.isNull()) canvas_.fill(back_);
     topRow_ = 0;
-    update();
 }
 
 QRgb* PictureBox::scrollDownOneRow() {

@@ -57,6 +57,9 @@ class PictureBox : public QWidget {
     // Its x alone, cheap enough for every pixel of a row.
     double toScaleX(double px) const { return px * scaleW_ / (width() > 0 ? width() : 1); }
     void clear();
+    // The same for a drawing that follows at once and asks for the repaint
+    // itself: a repaint asked for twice a tick costs as much as the drawing.
+    void erase();
     // Moves the whole picture down one pixel row, dropping the bottom row, and
     // returns the new top row to be drawn. The canvas is kept as a ring of rows,
     // so nothing is copied; clear() puts the first row back on top.
