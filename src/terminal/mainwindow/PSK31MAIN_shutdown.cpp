@@ -48,6 +48,15 @@ namespace {
 
 const QString kCfg = QStringLiteral("PSKCFG");
 
+// The operator's end, by the close box or the exit item, closes an open
+// settings sheet as its close box does and asks before a pending QSO goes; a
+// box the file cannot hold, or No, keeps the program running. The carrier is
+// not left on while they wait.
+bool operatorMayEnd() {
+    terminal::engines::EndTransmission();
+    return settings::MayCloseSheet() && logwindows::MayDropHandedOverQso(logwindows::DropCause::ProgramEnd);
+}
+
 std::function<void()>& processEndForTest() {
     static std::function<void()> end;
     return end;
@@ -140,20 +149,12 @@ void PSK31MAIN::Form_QueryUnload(bool& cancel, int unloadMode) {
         w.Form_QueryUnload(again, terminal::mainwindow::FromControlMenu);
     });
     if (cancel) return;
-    // The operator's end closes an open settings sheet as its close box does
-    // and asks before a pending QSO goes; a box the file cannot hold, or No,
-    // keeps the program running. The carrier is not left on while they wait.
-    terminal::engines::EndTransmission();
-    cancel = !settings::MayCloseSheet() ||
-             !logwindows::MayDropHandedOverQso(logwindows::DropCause::ProgramEnd) || !runShutdown(false);
+    cancel = !operatorMayEnd() || !runShutdown(false);
 }
 
 void PSK31MAIN::pEnd_Click() {
     if (endHeld([](PSK31MAIN& w) { w.pEnd_Click(); })) return;
-    terminal::engines::EndTransmission();
-    if (!settings::MayCloseSheet() || !logwindows::MayDropHandedOverQso(logwindows::DropCause::ProgramEnd))
-        return;
-    runShutdown(true);
+    if (operatorMayEnd()) runShutdown(true);
 }
 
 bool PSK31MAIN::runShutdown(bool exitMenu) {
