@@ -94,6 +94,7 @@ struct Block {
     Row<int> lastX, lastY, axisAligned; // the join with the next segment
     Row<int> count;                     // pixels drawn
     Row<int> inSlots;                   // all on the canvas and in the slots
+    Row<int> bAt;                       // b at the slot being placed
     std::array<Row<int>, kSlots> slot;  // offsets of the first pixels into the canvas
 };
 
@@ -190,12 +191,22 @@ ZV_VECTOR_CLONES void place(Block& k, int n, int stride, int width, int height) 
         k.inSlots[s] = (std::min({k.a[s], firstAcross, lastAcross}) >= 0) & (highX < width) &
                        (highY < height) & (count <= kSlots);
     }
-    for (int t = 0; t < kSlots; ++t)
+    // The first pixel's offset takes a multiplication; each next one moves on
+    // from it, a step along and at most one across (a slope is never more than
+    // one across for one along), or stays on the last pixel past the count.
+    for (int s = 1; s <= n; ++s) {
+        const int vertical = k.kind[s] != kRight, across = k.b[s] >> 16;
+        k.slot[0][s] = vertical ? k.a[s] * stride + across : across * stride + k.a[s];
+        k.bAt[s] = k.b[s];
+    }
+    for (int t = 1; t < kSlots; ++t)
         for (int s = 1; s <= n; ++s) {
-            const int vertical = k.kind[s] != kRight;
-            const int m = std::min(t, k.count[s] - 1);
-            const int along = k.a[s] + m, across = (k.b[s] + m * k.inc[s]) >> 16;
-            k.slot[t][s] = vertical ? along * stride + across : across * stride + along;
+            const int vertical = k.kind[s] != kRight, more = -(t < k.count[s]);
+            const int b = k.bAt[s] + (k.inc[s] & more);
+            const int across = (b >> 16) - (k.bAt[s] >> 16);
+            const int acrossStep = (stride & -(across > 0)) - (stride & -(across < 0));
+            k.slot[t][s] = k.slot[t - 1][s] + ((vertical ? stride + across : acrossStep + 1) & more);
+            k.bAt[s] = b;
         }
 }
 
