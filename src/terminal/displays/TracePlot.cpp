@@ -8,11 +8,12 @@
 #include <limits>
 #include <utility>
 
-// The block stages are built twice on x86-64, for AVX2 and for the plain
-// instruction set, and chosen at start; elsewhere (arm64 has its vector unit
-// always) they are built once.
+// The block stages are built three times on x86-64, for AVX2, for SSE4.2 (whose
+// 32-bit products, minima and maxima the plain instruction set lacks) and for
+// the plain instruction set, and chosen at start; elsewhere (arm64 has its
+// vector unit always) they are built once.
 #if defined(__x86_64__)
-#define ZV_VECTOR_CLONES [[gnu::target_clones("avx2", "default")]]
+#define ZV_VECTOR_CLONES [[gnu::target_clones("avx2", "arch=x86-64-v2", "default")]]
 #else
 #define ZV_VECTOR_CLONES
 #endif
