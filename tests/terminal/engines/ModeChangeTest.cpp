@@ -804,8 +804,8 @@ TEST_F(ModeChange, TheSettingsSheetClosesBeforeTheWindowThatOwnsItGoes) {
                                                               : forms::PSK31MAIN().PSKCFG));
         ASSERT_TRUE(forms::isLoaded<CFGSHEET>());
         CFGSHEET& s = forms::CFGSHEET();
-        s.Text1->setFocus();
-        s.Text1->selectAll();
+        QTest::mouseClick(s.Text1, Qt::LeftButton);
+        QTest::keyClick(s.Text1, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(s.Text1, QStringLiteral("jh2abc"));
         ui::script::clearAsked();
         if (c.held) {
@@ -820,7 +820,7 @@ TEST_F(ModeChange, TheSettingsSheetClosesBeforeTheWindowThatOwnsItGoes) {
             EXPECT_EQ(s.focusWidget(), s.Text1);
             EXPECT_EQ(forms::isLoaded<SSTVForm>(), c.from == FromSstv);
             EXPECT_EQ(stored("PSKCFG", "USERCALL"), storedCall) << "nothing stored in its place";
-            s.Text1->selectAll();
+            QTest::keyClick(s.Text1, Qt::Key_A, Qt::ControlModifier);
             QTest::keyClicks(s.Text1, QStringLiteral("jh2abc"));
         }
         c.ownerGoes();
