@@ -13,16 +13,13 @@
 // --walk-steps=N after the test program's own arguments, or ZV_WALK_SEED and
 // ZV_WALK_STEPS. For a hunt by hand, --walk-nested-ms=N (ZV_WALK_NESTED_MS)
 // lets the operator act meanwhile, two steps deep at most, once a step has
-// waited N ms. What a step does depends on when the program's events come, so
-// a seed alone does not say the walk again: a failing walk writes its steps
-// down (each action, the answers given and the state it was taken in) and
-// names the file; --walk-replay=FILE (ZV_WALK_REPLAY) takes those steps again.
+// waited N ms. A failing walk writes its steps down and names the file;
+// --walk-replay=FILE (ZV_WALK_REPLAY) takes those steps again.
 #include "app/RunningProgram.h"
 
 #include "core/Globals.h"
 
 #include "platform/forms/dialogs/Dialogs.h"
-#include "platform/forms/text/Clipboard.h"
 #include "platform/os/Cp932.h"
 #include "platform/programs/spotsrv/SpotPageBuilder.h"
 #include "rig/RigGlobals.h"
@@ -34,60 +31,30 @@
 #include "startup/Startup.h"
 #include "support/LoopbackHttpServer.h"
 #include "support/OpenedUrls.h"
-#include "support/Popups.h"
-#include "terminal/macros/MACRO_FORM.h"
-#include "terminal/macros/MacroStore.h"
+#include "support/WalkHands.h"
+#include "support/WalkRecord.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/mainwindow/Shutdown.h"
 
 #include <QAbstractButton>
-#include <QAbstractSpinBox>
 #include <QApplication>
-#include <QClipboard>
 #include <QColor>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QFont>
-#include <QInputMethodEvent>
 #include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QPointer>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
-#include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <limits>
 #include <random>
-#include <unistd.h>
 
 namespace {
-
-// What the walk is doing, for the end by a crash as well.
-char lastStep[512] = "starting";
-
-void sayLastStep(int sig) {
-    const ssize_t ignored = ::write(STDERR_FILENO, lastStep, std::strlen(lastStep));
-    (void)ignored;
-    std::signal(sig, SIG_DFL);
-    std::raise(sig);
-}
-
-unsigned long setting(const char* flag, const char* variable, unsigned long otherwise) {
-    const QString prefix = QStringLiteral("--%1=").arg(QLatin1String(flag));
-    for (const QString& a : QCoreApplication::arguments())
-        if (a.startsWith(prefix)) return a.mid(prefix.size()).toULong();
-    const QByteArray v = qgetenv(variable);
-    return v.isEmpty() ? otherwise : v.toULong();
-}
 
 const QList<QKeyCombination> kKeys{Qt::Key_F1,
                                    Qt::Key_F2,
@@ -139,188 +106,51 @@ constexpr int kStepWithinMsecs = 60000;
 // A scan that has run this long waits for the operator.
 constexpr int kStepWaitsMsecs = 5000;
 
-// One step as the operator took it, as plain data: what was done, to what
-// (windows by class, controls by their place among their siblings, menu items
-// by their captions), with the answers given meanwhile and the state it was
-// taken in. A walk that fails writes its steps down; a replay takes them again
-// as they stand, whatever the random numbers would give.
-using Action = QJsonObject;
+using zvtest::atPlace;
+using zvtest::placeOf;
+using Action = zvtest::WalkAction;
 
-// A control's place in its window: class, name and rank among its siblings of
-// that class and name, from the window down.
-QJsonArray placeOf(QWidget* w) {
-    QJsonArray place;
-    for (; w && !w->isWindow(); w = w->parentWidget()) {
-        int rank = 0;
-        for (QObject* o : w->parentWidget()->children()) {
-            if (o == w) break;
-            if (o->isWidgetType() && o->objectName() == w->objectName() &&
-                std::strcmp(o->metaObject()->className(), w->metaObject()->className()) == 0)
-                ++rank;
-        }
-        place.prepend(QStringLiteral("%1|%2|%3")
-                          .arg(QString::fromLatin1(w->metaObject()->className()), w->objectName())
-                          .arg(rank));
-    }
-    return place;
-}
+using zvtest::windowsOnScreen;
 
-QWidget* atPlace(QWidget* window, const QJsonArray& place) {
-    QWidget* w = window;
-    for (const QJsonValue& v : place) {
-        const QStringList part = v.toString().split(QLatin1Char('|'));
-        if (!w || part.size() != 3) return nullptr;
-        int rank = part[2].toInt();
-        QWidget* found = nullptr;
-        for (QObject* o : w->children()) {
-            if (!o->isWidgetType() || o->objectName() != part[1] ||
-                QString::fromLatin1(o->metaObject()->className()) != part[0])
-                continue;
-            if (rank-- == 0) {
-                found = static_cast<QWidget*>(o);
-                break;
-            }
-        }
-        w = found;
-    }
-    return w;
-}
-
-// A menu item by the captions that lead to it from the bar.
-QAction* itemAt(QMenuBar* bar, const QJsonArray& captions) {
-    QList<QAction*> level = bar ? bar->actions() : QList<QAction*>();
-    QAction* found = nullptr;
-    for (const QJsonValue& caption : captions) {
-        found = nullptr;
-        for (QAction* a : level)
-            if (a->text() == caption.toString() && a->isVisible()) {
-                found = a;
-                break;
-            }
-        if (!found) return nullptr;
-        level = found->menu() ? found->menu()->actions() : QList<QAction*>();
-    }
-    return found;
-}
-
-QJsonValue toJson(const QVariant& v) {
-    if (!v.isValid()) return QJsonValue();
-    if (v.typeId() == QMetaType::QColor) return v.value<QColor>().name();
-    if (v.typeId() == QMetaType::QFont) return v.value<QFont>().pointSize();
-    if (v.typeId() == QMetaType::Int) return v.toInt();
-    return v.toString();
-}
-
-QVariant fromJson(const QString& kind, const QJsonValue& v) {
-    if (v.isNull() || v.isUndefined()) return {};
-    if (kind == QLatin1String("colour")) return QVariant::fromValue(QColor(v.toString()));
-    if (kind == QLatin1String("font"))
-        return QVariant::fromValue(QFont(QStringLiteral("Noto Sans CJK JP"), v.toInt()));
-    if (v.isDouble()) return v.toInt();
-    return v.toString();
-}
-
-class Walk {
+class Walk : public zvtest::WalkHands {
   public:
     Walk(unsigned long seed, zvtest::RigSimulator& rig, QString ini)
-        : seed(seed), rng_(seed), rig_(rig), ini_(std::move(ini)) {
-        answersBack_.setSingleShot(true);
-        QObject::connect(&answersBack_, &QTimer::timeout, [&rig] {
-            rig.holdingAnswers = false;
-            rig.releaseAnswers();
-        });
-    }
+        : WalkHands(rig), seed(seed), record(ini.left(ini.lastIndexOf(QLatin1Char('/')))), rng_(seed),
+          ini_(std::move(ini)) {}
 
     int pick(qsizetype n) { return n <= 1 ? 0 : std::uniform_int_distribution<int>(0, int(n) - 1)(rng_); }
     bool chance(int percent) { return pick(100) < percent; }
     template <class T> const T& any(const QList<T>& list) { return list[pick(list.size())]; }
 
-    // Takes the steps of a walk written down before instead of random ones.
-    bool replayFrom(const QString& file) {
-        QFile f(file);
-        if (!f.open(QIODevice::ReadOnly)) return false;
-        const QJsonObject doc = QJsonDocument::fromJson(f.readAll()).object();
-        for (const QJsonValue& v : doc.value(QStringLiteral("steps")).toArray())
-            replay_ << v.toObject();
-        nestedMs = doc.value(QStringLiteral("nestedMs")).toInteger();
-        return !replay_.isEmpty();
-    }
-    int replaySteps() const { return int(replay_.size()); }
-
     // One step; its description, as it is about to be taken.
     QString step() {
         const bool inner = inner_ > 0;
-        QJsonObject taken;
-        if (!inner) {
-            taken = {{QStringLiteral("n"), number}, {QStringLiteral("state"), state()}};
-            if (!replay_.isEmpty()) {
-                const QJsonObject recorded = replay_.value(number - 1);
-                if (recorded.value(QStringLiteral("state")).toString() !=
-                    taken.value(QStringLiteral("state")))
-                    std::fprintf(stderr, "replay, step %d: taken in another state: recorded %s\n", number,
-                                 qUtf8Printable(recorded.value(QStringLiteral("state")).toString()));
-                recorded_ = recorded;
-                answersTaken_ = openTaken_ = meanwhileTaken_ = 0;
-            }
-            steps_.append(taken);
-            answers_ = {};
-            openAnswers_ = {};
-            meanwhile_ = {};
-        }
+        if (!inner) record.beginStep(number, state());
         Action action;
-        if (!replay_.isEmpty())
-            action = inner ? recordedList("meanwhile", meanwhileTaken_).toObject()
-                           : recorded_.value(QStringLiteral("do")).toObject();
+        if (record.replaying())
+            action = inner ? record.recordedMeanwhile() : record.recordedAction();
         else
             action = choose();
-        const QString what = perform(action);
-        if (inner) {
-            meanwhile_.append(action);
-        } else {
-            taken[QStringLiteral("do")] = action;
-            taken[QStringLiteral("what")] = what;
-        }
-        QJsonObject& last = steps_.back();
-        if (!inner) last = taken;
-        last[QStringLiteral("answers")] = answers_;
-        last[QStringLiteral("openAnswers")] = openAnswers_;
-        last[QStringLiteral("meanwhile")] = meanwhile_;
+        const QString what = take(action);
+        if (inner)
+            record.noteMeanwhile(action);
+        else
+            record.noteTaken(action, what);
         return what;
     }
 
     // Writes the walk down, for a replay that fails the same way.
     QString writeDown() const {
-        const QString file = QDir::temp().filePath(
-            QStringLiteral("zv-walk-%1-%2.json").arg(seed).arg(QCoreApplication::applicationPid()));
-        QFile f(file);
-        if (!f.open(QIODevice::WriteOnly)) return QStringLiteral("(not written: %1)").arg(f.errorString());
-        QJsonArray steps;
-        for (const QJsonObject& s : steps_)
-            steps.append(s);
-        f.write(QJsonDocument(QJsonObject{{QStringLiteral("seed"), qint64(seed)},
-                                          {QStringLiteral("nestedMs"), nestedMs},
-                                          {QStringLiteral("steps"), steps}})
-                    .toJson());
-        return file;
+        return record.writeDown(
+            QStringLiteral("zv-walk-%1-%2.json").arg(seed).arg(QCoreApplication::applicationPid()),
+            {{QStringLiteral("seed"), qint64(seed)}, {QStringLiteral("nestedMs"), nestedMs}});
     }
 
     // A question the program asks, answered as the operator might (in a
     // replay, as the operator did).
     QVariant answer(const ui::Asked& asked) {
-        // The program folder is a new one in each run: written down by its place.
-        const QString folder = ini_.left(ini_.lastIndexOf(QLatin1Char('/')));
-        const QLatin1String here("$FOLDER");
-        QVariant given;
-        if (!replay_.isEmpty()) {
-            given = fromJson(asked.kind, recordedList("answers", answersTaken_));
-            if (given.typeId() == QMetaType::QString) given = given.toString().replace(here, folder);
-        } else {
-            given = chooseAnswer(asked);
-        }
-        QJsonValue written = toJson(given);
-        if (written.isString()) written = written.toString().replace(folder, here);
-        answers_.append(written);
-        noteAnswers();
+        const QVariant given = record.replaying() ? record.recordedAnswer(asked.kind) : chooseAnswer(asked);
+        record.noteAnswer(given);
         return given;
     }
 
@@ -345,8 +175,8 @@ class Walk {
             // the ticks must go on to answer it.
             QTimer::singleShot(0, [this, open = QPointer<QWidget>(open)] {
                 if (open)
-                    answerOpen(open, replay_.isEmpty() ? chooseOpenAnswer(open)
-                                                       : recordedList("openAnswers", openTaken_).toObject());
+                    answerOpen(open,
+                               record.replaying() ? record.recordedOpenAnswer() : chooseOpenAnswer(open));
             });
         } else if (!open) {
             actWhileStepWaits();
@@ -393,18 +223,6 @@ class Walk {
             .arg(on.join(QLatin1Char(',')),
                  popup ? QString::fromLatin1(popup->metaObject()->className()) : QStringLiteral("none"),
                  keyState());
-    }
-
-    // Answers come during the step and after it, while its events run out.
-    void noteAnswers() {
-        if (steps_.isEmpty()) return;
-        steps_.back()[QStringLiteral("answers")] = answers_;
-        steps_.back()[QStringLiteral("openAnswers")] = openAnswers_;
-    }
-
-    QJsonValue recordedList(const char* key, int& taken) const {
-        const QJsonArray list = recorded_.value(QLatin1String(key)).toArray();
-        return taken < list.size() ? list[taken++] : QJsonValue();
     }
 
     QVariant chooseAnswer(const ui::Asked& asked) {
@@ -466,20 +284,10 @@ class Walk {
         return {};
     }
 
-    // Arrow keys and Return in a menu or list, a button of a window, or Esc.
-    void answerOpen(QWidget* open, const Action& how) {
-        openAnswers_.append(how);
-        noteAnswers();
-        if (how.contains(QStringLiteral("downs"))) {
-            for (int i = how.value(QStringLiteral("downs")).toInt(); i > 0; --i)
-                QTest::keyClick(open, Qt::Key_Down);
-            QTest::keyClick(open, Qt::Key_Return);
-        } else if (QWidget* b = atPlace(open, how.value(QStringLiteral("button")).toArray());
-                   b && how.contains(QStringLiteral("button"))) {
-            QTest::mouseClick(b, Qt::LeftButton);
-        } else {
-            QTest::keyClick(open, Qt::Key_Escape);
-        }
+    // The operator's answer is written down before it is given.
+    void answerOpen(QWidget* open, const Action& how) override {
+        record.noteOpenAnswer(how);
+        WalkHands::answerOpen(open, how);
     }
 
   public:
@@ -508,26 +316,6 @@ class Walk {
     }
 
   private:
-    // The windows the operator can reach: while a modal one is open, only it
-    // and the windows it opened; a minimised one only when asked for.
-    static QList<QWidget*> windowsOnScreen(bool minimised = false) {
-        QWidget* modal = QApplication::activeModalWidget();
-        QList<QWidget*> windows;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->isVisible() && (minimised || !w->isMinimized()) && !qobject_cast<QMenu*>(w) &&
-                !w->inherits("QComboBoxPrivateContainer") && !w->inherits("QTipLabel") &&
-                (!modal || w == modal || modal->isAncestorOf(w)))
-                windows << w;
-        return windows;
-    }
-
-    static QWidget* windowOf(const Action& a, bool minimised = false) {
-        const QString cls = a.value(QStringLiteral("window")).toString();
-        for (QWidget* w : windowsOnScreen(minimised))
-            if (QString::fromLatin1(w->metaObject()->className()) == cls) return w;
-        return nullptr;
-    }
-
     static Action act(const char* what, QWidget* window = nullptr) {
         Action a{{QStringLiteral("do"), QLatin1String(what)}};
         if (window) a[QStringLiteral("window")] = QString::fromLatin1(window->metaObject()->className());
@@ -724,203 +512,9 @@ class Walk {
         return a;
     }
 
-    // ---- Taking a step ----
-
-    QString perform(const Action& a) {
-        const QString what = a.value(QStringLiteral("do")).toString();
-        if (what == QLatin1String("popup")) {
-            QWidget* popup = QApplication::activePopupWidget();
-            if (!popup) return QStringLiteral("no open popup");
-            const QString said =
-                QStringLiteral("answered the open ") + QString::fromLatin1(popup->metaObject()->className());
-            remember(said);
-            answerOpen(popup, a.value(QStringLiteral("how")).toObject());
-            return said;
-        }
-        if (what == QLatin1String("clipboard")) return changeClipboard(a);
-        if (what == QLatin1String("rigHolds")) {
-            const int ms = a.value(QStringLiteral("ms")).toInt();
-            rig_.holdingAnswers = true;
-            answersBack_.start(ms);
-            return QStringLiteral("the rig holds its answers back %1 ms").arg(ms);
-        }
-        if (what == QLatin1String("rigPaced")) {
-            rig::g.RigInterval = a.value(QStringLiteral("ms")).toString();
-            return QStringLiteral("the rig paced at ") + rig::g.RigInterval + QStringLiteral(" ms");
-        }
-        if (what == QLatin1String("spot")) return doubleClickASpot(a);
-        if (what == QLatin1String("restore")) {
-            QWidget* w = windowOf(a, true);
-            if (!w) return QStringLiteral("no window to restore");
-            const QString said =
-                QStringLiteral("restored the minimised ") + a.value(QStringLiteral("window")).toString();
-            remember(said);
-            w->showNormal();
-            w->activateWindow();
-            return said;
-        }
-        QWidget* window = windowOf(a);
-        const QString where = a.value(QStringLiteral("window")).toString();
-        if (!window) return QStringLiteral("no ") + where + QStringLiteral(" on the screen for: ") + what;
-        if (what == QLatin1String("menu")) return chooseInMenu(window, where, a);
-        if (what == QLatin1String("click")) return click(window, where, a);
-        if (what == QLatin1String("key")) return key(window, where, a);
-        if (what == QLatin1String("type") || what == QLatin1String("paste"))
-            return typeOrPaste(window, where, a);
-        if (what == QLatin1String("scan")) {
-            remember(where + QStringLiteral(" scan button"));
-            QTest::mouseClick(static_cast<PSK31MAIN*>(window)->Command11, Qt::LeftButton);
-            return where + QStringLiteral(" scan button");
-        }
-        if (what == QLatin1String("macro")) return macro(static_cast<PSK31MAIN*>(window), where, a);
-        return QStringLiteral("nothing to do in ") + where;
-    }
-
-    QString macro(PSK31MAIN* main, const QString& where, const Action& a) {
-        const int n = a.value(QStringLiteral("n")).toInt();
-        const QString text = a.value(QStringLiteral("text")).toString();
-        const QString what = where + QStringLiteral(" macro %1 reading the rig: ").arg(n + 1) + text;
-        remember(what);
-        MACRO_FORM& store = forms::MACRO_FORM();
-        terminal::macros::putInStore(store, n, {QStringLiteral("RIG%1").arg(n), 0xC0FFC0, text});
-        terminal::macros::rebuildShortcuts(store);
-        QPointer<QPushButton> button = main->Command8[std::size_t(n)];
-        QTest::mousePress(button, Qt::LeftButton);
-        if (button) QTest::mouseRelease(button, Qt::LeftButton);
-        return what;
-    }
-
-    QString doubleClickASpot(const Action& a) {
-        if (!forms::isLoaded<ClusterData>()) return QStringLiteral("no spot window");
-        QTableWidget* grid = forms::ClusterData().MSFlexGrid1;
-        const int row = a.value(QStringLiteral("row")).toInt();
-        const int column = a.value(QStringLiteral("column")).toInt();
-        if (row >= grid->rowCount() || column >= grid->columnCount()) return QStringLiteral("no such spot");
-        const QRect cell = grid->visualRect(grid->model()->index(row, column));
-        const QString what = QStringLiteral("ClusterData spot in row %1 double-clicked").arg(row);
-        remember(what);
-        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-        return what;
-    }
-
-    QString chooseInMenu(QWidget* window, const QString& where, const Action& a) {
-        auto* bar = window->findChild<QMenuBar*>();
-        QPointer<QAction> item = itemAt(bar, a.value(QStringLiteral("item")).toArray());
-        if (!item) return where + QStringLiteral(" has no such menu item");
-        const QString what = where + QStringLiteral(" menu ") + item->text();
-        remember(what);
-        zvtest::chooseInMenuBar(bar, item);
-        return what;
-    }
-
-    QString click(QWidget* window, const QString& where, const Action& a) {
-        QWidget* target = atPlace(window, a.value(QStringLiteral("target")).toArray());
-        if (!target) return QStringLiteral("nothing to click in ") + where;
-        const QPoint at(a.value(QStringLiteral("x")).toInt(), a.value(QStringLiteral("y")).toInt());
-        const Qt::MouseButton button =
-            a.value(QStringLiteral("right")).toBool() ? Qt::RightButton : Qt::LeftButton;
-        const QString how = a.value(QStringLiteral("how")).toString();
-        const QString what =
-            QStringLiteral("%1 %2 %3 clicked at %4,%5")
-                .arg(where, target->objectName(), QString::fromLatin1(target->metaObject()->className()))
-                .arg(at.x())
-                .arg(at.y());
-        remember(what);
-        if (how == QLatin1String("double")) {
-            QTest::mouseDClick(target, button, {}, at);
-        } else if (how == QLatin1String("held")) {
-            // What the press opened may be gone by the release.
-            QPointer<QWidget> held = target;
-            QTest::mousePress(target, button, {}, at);
-            QElapsedTimer finger;
-            finger.start();
-            while (finger.elapsed() < 100)
-                QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-            if (held) QTest::mouseRelease(held, button, {}, at);
-            return what + QStringLiteral(", held");
-        } else {
-            QTest::mouseClick(target, button, {}, at);
-        }
-        return what;
-    }
-
-    static QWidget* clickBox(QWidget* window, const QJsonValue& place) {
-        QWidget* b = atPlace(window, place.toArray());
-        if (!b) return nullptr;
-        QTest::mouseClick(b, Qt::LeftButton);
-        return b->focusProxy() ? b->focusProxy() : b;
-    }
-
-    QString key(QWidget* window, const QString& where, const Action& a) {
-        const QKeyCombination key = QKeySequence(a.value(QStringLiteral("key")).toString())[0];
-        QWidget* target = nullptr;
-        if (a.value(QStringLiteral("focus")).toBool()) target = QApplication::focusWidget();
-        if (a.contains(QStringLiteral("box"))) target = clickBox(window, a.value(QStringLiteral("box")));
-        if (!target || target->window() != window) target = window;
-        const QString what = where + QStringLiteral(" key ") + QKeySequence(key).toString();
-        remember(what);
-        QTest::keyClick(target, key.key(), key.keyboardModifiers());
-        // While the macro editor waits for a shortcut key the main windows
-        // take no key, Esc neither: the sending goes on.
-        const bool editorWaits = forms::isLoaded<MACRO_FORM>() && forms::MACRO_FORM().Label3->isVisible();
-        escInMainWindow = key.key() == Qt::Key_Escape && !editorWaits &&
-                          (qobject_cast<PSK31MAIN*>(window) || qobject_cast<SSTVForm*>(window));
-        return what;
-    }
-
-    QString typeOrPaste(QWidget* window, const QString& where, const Action& a) {
-        QWidget* target = clickBox(window, a.value(QStringLiteral("box")));
-        if (!target) return QStringLiteral("no box to type into in ") + where;
-        if (a.value(QStringLiteral("do")).toString() == QLatin1String("paste")) {
-            const QString state = changeClipboard(a.value(QStringLiteral("clipboard")).toObject());
-            const QString what =
-                where + QStringLiteral(" Ctrl+V into ") + target->objectName() + QStringLiteral(", ") + state;
-            remember(what);
-            QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
-            return what;
-        }
-        const QString text = a.value(QStringLiteral("text")).toString();
-        const QString what =
-            where + QStringLiteral(" typed into ") + target->objectName() + QStringLiteral(": ") + text;
-        remember(what);
-        typeInto(target, text);
-        return what;
-    }
-
-    // Keys for what a keyboard has, the input method's commit for the rest.
-    static void typeInto(QWidget* target, const QString& text) {
-        QPointer<QWidget> alive = target;
-        for (const QChar c : text) {
-            if (!alive) return;
-            if (c.unicode() < 0x80) {
-                QTest::keyClicks(alive, QString(c));
-            } else {
-                QInputMethodEvent commit;
-                commit.setCommitString(QString(c));
-                QCoreApplication::sendEvent(alive, &commit);
-            }
-        }
-    }
-
-    static QString changeClipboard(const Action& a) {
-        switch (a.value(QStringLiteral("state")).toInt()) {
-        case 0:
-            clipboard::empty();
-            return QStringLiteral("clipboard emptied");
-        case 1:
-            QGuiApplication::clipboard()->setMimeData(new QMimeData);
-            return QStringLiteral("clipboard offering nothing");
-        default: {
-            const QString text = a.value(QStringLiteral("text")).toString();
-            clipboard::hold(text);
-            return QStringLiteral("clipboard holding ") + text;
-        }
-        }
-    }
-
-    void remember(const QString& what) {
-        std::snprintf(lastStep, sizeof lastStep, "random walk, seed %lu, step %d: %s\n", seed, number,
-                      qUtf8Printable(what));
+    void remember(const QString& what) override {
+        zvtest::noteForCrash(
+            QStringLiteral("random walk, seed %1, step %2: %3\n").arg(seed).arg(number).arg(what));
         // A step acted in meanwhile hides the one that waits: each is said as it begins.
         if (trace && nestedMs > 0)
             std::fprintf(stderr, "%d begins%s: %s\n", number, inner_ ? " (meanwhile)" : "",
@@ -930,13 +524,13 @@ class Walk {
   public:
     unsigned long seed = 0;
     int number = 0;
-    bool escInMainWindow = false;
     bool trace = false;
     qint64 nestedMs = 0;
+    // The walk so far, and in a replay the walk written down.
+    zvtest::WalkRecord record;
 
   private:
     std::mt19937 rng_;
-    zvtest::RigSimulator& rig_;
     QString ini_;
     QPointer<QWidget> open_;
     QElapsedTimer openFor_;
@@ -944,20 +538,13 @@ class Walk {
     int inner_ = 0;
     QElapsedTimer stepFor_;
     qint64 actAt_ = 0;
-    QTimer answersBack_;
-    // The walk so far, and in a replay the walk written down.
-    QList<QJsonObject> steps_;
-    QJsonArray answers_, openAnswers_, meanwhile_;
-    QList<QJsonObject> replay_;
-    QJsonObject recorded_;
-    int answersTaken_ = 0, openTaken_ = 0, meanwhileTaken_ = 0;
 };
 
 class RandomWalk : public apptest::RunningProgram {};
 
 TEST_F(RandomWalk, NothingTheOperatorDoesBreaksWhatMustAlwaysHold) {
-    const unsigned long seed = setting("walk-seed", "ZV_WALK_SEED", 1);
-    int steps = int(setting("walk-steps", "ZV_WALK_STEPS", 3000));
+    const unsigned long seed = zvtest::walkSetting("walk-seed", "ZV_WALK_SEED", 1);
+    int steps = int(zvtest::walkSetting("walk-steps", "ZV_WALK_STEPS", 3000));
     // Every step on the standard error, for a walk by hand.
     const bool trace = !qEnvironmentVariableIsEmpty("ZV_WALK_TRACE");
     const zvtest::OpenedUrls browser(
@@ -974,14 +561,12 @@ TEST_F(RandomWalk, NothingTheOperatorDoesBreaksWhatMustAlwaysHold) {
     int ends = 0;
     Walk walk(seed, rig(), path(QStringLiteral("ZORVATEK.INI")));
     walk.trace = trace;
-    walk.nestedMs = qint64(setting("walk-nested-ms", "ZV_WALK_NESTED_MS", 0));
-    QString replay;
-    for (const QString& a : QCoreApplication::arguments())
-        if (a.startsWith(QLatin1String("--walk-replay="))) replay = a.mid(14);
-    if (replay.isEmpty()) replay = qEnvironmentVariable("ZV_WALK_REPLAY");
+    walk.nestedMs = qint64(zvtest::walkSetting("walk-nested-ms", "ZV_WALK_NESTED_MS", 0));
+    const QString replay = zvtest::walkText("walk-replay", "ZV_WALK_REPLAY");
     if (!replay.isEmpty()) {
-        ASSERT_TRUE(walk.replayFrom(replay)) << "no walk written down in " << replay.toStdString();
-        steps = walk.replaySteps();
+        ASSERT_TRUE(walk.record.readFrom(replay)) << "no walk written down in " << replay.toStdString();
+        walk.nestedMs = walk.record.recordedNestedMs();
+        steps = walk.record.recordedSteps();
         std::printf("random walk: the %d steps written down in %s\n", steps, qUtf8Printable(replay));
     } else {
         std::printf("random walk: seed %lu, %d steps\n", seed, steps);
@@ -990,8 +575,7 @@ TEST_F(RandomWalk, NothingTheOperatorDoesBreaksWhatMustAlwaysHold) {
     QTimer answering;
     QObject::connect(&answering, &QTimer::timeout, [&walk] { walk.answerOpenWindows(); });
     answering.start(50);
-    for (const int sig : {SIGSEGV, SIGABRT, SIGBUS, SIGFPE})
-        std::signal(sig, sayLastStep);
+    zvtest::sayOnCrash(true);
 
     for (walk.number = 1; walk.number <= steps; ++walk.number) {
         walk.escInMainWindow = false;
@@ -1030,8 +614,7 @@ TEST_F(RandomWalk, NothingTheOperatorDoesBreaksWhatMustAlwaysHold) {
             << broken.toStdString() << "; the walk written down in " << walk.writeDown().toStdString();
         ui::script::clearAsked();
     }
-    for (const int sig : {SIGSEGV, SIGABRT, SIGBUS, SIGFPE})
-        std::signal(sig, SIG_DFL);
+    zvtest::sayOnCrash(false);
     ui::script::answerBy({});
     terminal::mainwindow::setProcessEndForTest({});
     qunsetenv("ZORVATEK_SPOT_PRIMARY");
