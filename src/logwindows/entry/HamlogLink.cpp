@@ -76,18 +76,48 @@ std::optional<QString> request(quint32 code, const QString& key) {
     return reply;
 }
 
-bool takeReply(quint32 code, const QString& key, QString& kept, QLineEdit* box) {
+bool sendCall(qintptr window, const QString& call) {
+    if (!sendItem(window, link::HamlogItemCall, call)) return false;
+    logbook::g.HamlogHeldCall = call;
+    return true;
+}
+
+// The logging program answers for the call its entry holds: it is given the
+// call in the boxes first, unless it holds that call already.
+bool programHoldsCall(const QString& call) {
+    if (logbook::g.HamlogHeldCall == call) return true;
+    if (call.isEmpty()) {
+        ui::msgBox(QStringLiteral("CALL DATA がありません"), ui::OkOnly);
+        return false;
+    }
+    const qintptr window = findProgram();
+    return window && sendCall(window, call);
+}
+
+// What the program knows of this call, once its answer is in: the box takes
+// it as filled for that call. An empty answer leaves what the box holds, and
+// an answer that comes after the operator has typed another call is not theirs.
+void fillFromReply(QLineEdit* QsoBoxes::*box, const QString& reply, const QString& call) {
+    if (reply.isEmpty() || textOf(operatingBoxes().call).trimmed() != call) return;
+    FillForCall(operatingBoxes().*box, reply, call);
+}
+
+bool takeReply(quint32 code, const QString& key, QString& kept, QLineEdit* QsoBoxes::*box) {
+    const QString call = textOf(operatingBoxes().call).trimmed();
+    const bool sending = logbook::g.HamlogSending == 1;
+    if (!sending && !programHoldsCall(call)) return false;
     const std::optional<QString> reply = request(code, key);
     if (!reply) return false;
     kept = *reply;
-    if (logbook::g.HamlogSending != 1) FillForCall(box, kept, core::g.HisCall);
+    if (!sending) fillFromReply(box, kept, call);
     return true;
 }
 
 // Name or QTH: an empty box takes the program's; a box the program lacks is sent.
-void exchange(QLineEdit* box, const QString& boxText, bool asked, const QString& reply, void (*send)()) {
+void exchange(QLineEdit* QsoBoxes::*box, const QString& boxText, bool asked, const QString& reply,
+              const QString& call, void (*send)()) {
     if (!asked) return;
-    if (boxText.isEmpty()) FillForCall(box, reply, core::g.HisCall);
+    if (boxText.isEmpty()) fillFromReply(box, reply, call);
     if (reply.isEmpty() && !boxText.isEmpty()) send();
 }
 
@@ -107,11 +137,13 @@ bool HamlogAction::failed() {
 
 void HamlogSaveEntry() {
     logbook::g.HamlogSending = 0;
+    logbook::g.HamlogHeldCall.clear();
     sendToProgram(link::HamlogCmdSave);
 }
 
 void HamlogClearEntry() {
     logbook::g.HamlogSending = 0;
+    logbook::g.HamlogHeldCall.clear();
     sendToProgram(link::HamlogCmdClear);
 }
 
@@ -127,7 +159,8 @@ void HamlogSendQso() {
     const QString rst = textOf(boxes.rst).trimmed();
     const QString name = textOf(boxes.name).trimmed();
     const QString qth = textOf(boxes.qth).trimmed();
-    bool sent = sendItem(window, link::HamlogItemCall, core::g.HisCall);
+    const QString call = core::g.HisCall;
+    bool sent = sendCall(window, call);
     if (sent && core::g.ContestSerialNo == 1)
         sent =
             sendItem(window, link::HamlogItemRemarks, textOf(boxes.contestNo) + QStringLiteral("(SendNo) "));
@@ -135,8 +168,9 @@ void HamlogSendQso() {
         sent = sendItem(window, link::HamlogItemFreq, rig::g.RigFreqText);
     if (sent) sent = sendItem(window, link::HamlogItemMode, core::g.ModeDisplayText);
     if (sent) sent = sendItem(window, link::HamlogItemField4, rst);
-    if (sent) exchange(boxes.name, name, HamlogAskName(), logbook::g.HamlogNameReply, HamlogSendName);
-    if (sent) exchange(boxes.qth, qth, HamlogAskQth(), logbook::g.HamlogQthReply, HamlogSendQth);
+    if (sent)
+        exchange(&QsoBoxes::name, name, HamlogAskName(), logbook::g.HamlogNameReply, call, HamlogSendName);
+    if (sent) exchange(&QsoBoxes::qth, qth, HamlogAskQth(), logbook::g.HamlogQthReply, call, HamlogSendQth);
     logbook::g.HamlogSending = 0;
 }
 
@@ -151,12 +185,11 @@ std::optional<int> HamlogAskRecNo() {
 
 bool HamlogAskName() {
     return takeReply(link::HamlogReqName, QStringLiteral("NAME"), logbook::g.HamlogNameReply,
-                     operatingBoxes().name);
+                     &QsoBoxes::name);
 }
 
 bool HamlogAskQth() {
-    return takeReply(link::HamlogReqQth, QStringLiteral("QTH"), logbook::g.HamlogQthReply,
-                     operatingBoxes().qth);
+    return takeReply(link::HamlogReqQth, QStringLiteral("QTH"), logbook::g.HamlogQthReply, &QsoBoxes::qth);
 }
 
 void HamlogSendName() {

@@ -177,6 +177,42 @@ TEST_F(LogWindowLink, AClickOnTheQthLabelFetchesTheProgramsQth) {
     EXPECT_EQ(m.Text14->text(), QStringLiteral("横浜市"));
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     EXPECT_TRUE(ui::script::asked().isEmpty());
+
+    // The program answers for the call in the box, given to it first: an empty
+    // answer keeps what was typed, and an answer that comes after another call
+    // was typed is not taken.
+    boxes(QStringLiteral("QQ3OSA"), QString(), QStringLiteral("大阪府大阪市"));
+    press();
+    press();
+    ASSERT_EQ(logCount(), 1);
+    struct Case {
+        QString call, qth, typedMeanwhile, shown;
+    } cases[] = {
+        {QStringLiteral("QQ6ZZZ"), QStringLiteral("Nara"), {}, QStringLiteral("Nara")},
+        {QStringLiteral("QQ3OSA"), {}, {}, QStringLiteral("大阪府大阪市")},
+        {QStringLiteral("QQ5NEW"), QStringLiteral("Kobe"), {}, QStringLiteral("Kobe")},
+        {QStringLiteral("QQ3OSA"), {}, QStringLiteral("QQ4MID"), {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE((c.call + c.typedMeanwhile).toStdString());
+        m.Text5->selectAll();
+        QTest::keyClicks(m.Text5, c.call);
+        m.Text14->selectAll();
+        QTest::keyClick(m.Text14, Qt::Key_Delete);
+        QTest::keyClicks(m.Text14, c.qth);
+        QTimer typing;
+        QObject::connect(&typing, &QTimer::timeout, [&] {
+            if (!forms::waitsRun()) return;
+            typing.stop();
+            m.Text5->selectAll();
+            QTest::keyClicks(m.Text5, c.typedMeanwhile);
+        });
+        if (!c.typedMeanwhile.isEmpty()) typing.start(0);
+        QTest::mouseClick(m.Label47, Qt::LeftButton);
+        EXPECT_FALSE(typing.isActive());
+        EXPECT_EQ(m.Text14->text(), c.shown);
+    }
+    EXPECT_TRUE(ui::script::asked().isEmpty());
 }
 
 TEST_F(LogWindowLink, TheDeclinedQuestionDropsTheEntryAndCancelKeepsItPending) {
