@@ -91,6 +91,7 @@ TEST_F(SharedRoutines, FindFileOnPathSearchesOnlyTheGivenFolder) {
 }
 
 TEST_F(SharedRoutines, LogScrollingStartsAFreshEntryOnlyWhileEditing) {
+    logbook::g.HamlogLink = 1; // pages turn with the library link
     forms::TEMP_LOG().Text1->setText(QStringLiteral("QQ9OLD"));
     QLineEdit typedInto;
     terminal::receive::CheckLogScrolling(&typedInto, &TEMP_LOG::Text1);

@@ -211,7 +211,7 @@ void SSTVForm::Label2_Click() {
 void SSTVForm::Text1_Change() {
     core::Globals& g = core::g;
     g.HisCall = Text1->text().trimmed();
-    const bool goOn = !libraryLink() || terminal::receive::CheckLogScrolling(Text1, &::TEMP_LOG::Text1);
+    const bool goOn = terminal::receive::CheckLogScrolling(Text1, &::TEMP_LOG::Text1);
     if (goOn) logwindows::DropFillsOfOtherCalls(g.HisCall);
     if (libraryLink() && goOn) {
         ::TEMP_LOG& log = forms::TEMP_LOG();
@@ -229,14 +229,14 @@ void SSTVForm::Text1_Change() {
 }
 
 void SSTVForm::Text7_Change() {
-    if (libraryLink() && terminal::receive::CheckLogScrolling(Text7, &::TEMP_LOG::Text12)) {
+    if (terminal::receive::CheckLogScrolling(Text7, &::TEMP_LOG::Text12) && libraryLink()) {
         follow(forms::TEMP_LOG().Text12, Text7->text());
     }
     sstv::SstvRefreshTitles();
 }
 
 void SSTVForm::Text5_Change() {
-    if (libraryLink() && terminal::receive::CheckLogScrolling(Text5, &::TEMP_LOG::Text5)) {
+    if (terminal::receive::CheckLogScrolling(Text5, &::TEMP_LOG::Text5) && libraryLink()) {
         follow(forms::TEMP_LOG().Text5, Text5->text());
     }
     sstv::SstvRefreshTitles();
@@ -265,7 +265,7 @@ void SSTVForm::Text14_Change() {
     if (core::g.ContestMode == 1) return;
     QString& qth = terminal::receive::g.QthText;
     qth = Text14->text().trimmed();
-    if (libraryLink() && terminal::receive::CheckLogScrolling(Text14, &::TEMP_LOG::Text13)) {
+    if (terminal::receive::CheckLogScrolling(Text14, &::TEMP_LOG::Text13) && libraryLink()) {
         if (core::g.QthOperation == QLatin1String("QTH")) follow(forms::TEMP_LOG().Text13, qth);
     }
     sstv::SstvRefreshTitles();

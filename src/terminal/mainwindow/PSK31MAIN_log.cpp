@@ -61,7 +61,7 @@ void PSK31MAIN::Label47_Click(const QPoint& globalPos) {
 
 void PSK31MAIN::Text5_Change() {
     core::g.HisCall = Text5->text().trimmed();
-    if (libraryLink() && !terminal::receive::CheckLogScrolling(Text5, &TEMP_LOG::Text1)) return;
+    if (!terminal::receive::CheckLogScrolling(Text5, &TEMP_LOG::Text1)) return;
     logwindows::DropFillsOfOtherCalls(core::g.HisCall);
     if (!libraryLink()) return;
     TEMP_LOG& log = forms::TEMP_LOG();
@@ -73,13 +73,13 @@ void PSK31MAIN::Text5_Change() {
 }
 
 void PSK31MAIN::Text6_Change() {
-    if (!libraryLink() || !terminal::receive::CheckLogScrolling(Text6, &TEMP_LOG::Text12)) return;
+    if (!terminal::receive::CheckLogScrolling(Text6, &TEMP_LOG::Text12) || !libraryLink()) return;
     QLineEdit* name = forms::TEMP_LOG().Text12;
     if (name->text() != Text6->text()) name->setText(Text6->text());
 }
 
 void PSK31MAIN::Text7_Change() {
-    if (!libraryLink() || !terminal::receive::CheckLogScrolling(Text7, &TEMP_LOG::Text5)) return;
+    if (!terminal::receive::CheckLogScrolling(Text7, &TEMP_LOG::Text5) || !libraryLink()) return;
     QLineEdit* rst = forms::TEMP_LOG().Text5;
     if (rst->text() != Text7->text()) rst->setText(Text7->text());
 }

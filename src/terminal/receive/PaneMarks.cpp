@@ -63,10 +63,11 @@ bool CheckLogScrolling(QLineEdit* changed, QLineEdit* TEMP_LOG::*recordBox) {
     // The record's text put back changes the box again: nothing more is asked.
     static bool puttingBack = false;
     if (puttingBack) return false;
-    // What the box held before this change, for a No to put back.
+    // What the box held before this change, for a No to put back: kept with
+    // every link, so that a link chosen anew finds the box's last text.
     const QVariant before = changed->property(kTextBefore);
     changed->setProperty(kTextBefore, changed->text());
-    if (logbook::g.LogEditMode != 1) return true;
+    if (logbook::g.HamlogLink != 1 || logbook::g.LogEditMode != 1) return true;
     if (logwindows::EntryUnsaved()) {
         if (!logwindows::AgreesToDropUnsaved()) {
             puttingBack = true;

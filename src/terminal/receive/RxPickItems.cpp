@@ -184,7 +184,7 @@ void connectPickItems(PSK31MAIN& w) {
     QObject::connect(w.Text14, &QLineEdit::textChanged, &w, [&w](const QString& text) {
         if (core::g.ContestMode != 0) return;
         g.QthText = text.trimmed();
-        if (logbook::g.HamlogLink != 1 || !CheckLogScrolling(w.Text14, &TEMP_LOG::Text13)) return;
+        if (!CheckLogScrolling(w.Text14, &TEMP_LOG::Text13) || logbook::g.HamlogLink != 1) return;
         if (core::g.QthOperation == QLatin1String("QTH")) writeLogField(forms::TEMP_LOG().Text13, g.QthText);
     });
 }

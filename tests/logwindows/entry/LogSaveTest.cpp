@@ -323,7 +323,7 @@ TEST_F(LogTest, TheNewPageNoticeTakesNoneOfTheCallTyped) {
 // its buttons, the clipboard and the box typed in stay as they were. A page
 // turned by 消去, or while the entry is not on show, raises no notice.
 TEST_F(LogTest, EveryWayOutAsksOnlyWhenTypingWouldBeLost) {
-    enum Way { Cancel, CloseBox, Esc, NewPage, MainCall, Clear, EscThenClear };
+    enum Way { Cancel, CloseBox, Esc, NewPage, MainCall, Clear, EscThenClear, MainCallAfterWindowLink };
     enum Entry { New, Saved, Corrected };
     struct Case {
         Way way;
@@ -354,6 +354,7 @@ TEST_F(LogTest, EveryWayOutAsksOnlyWhenTypingWouldBeLost) {
         {Clear, Corrected, QStringLiteral("QQ6ESC"), ui::No, true, true},
         {Clear, New, QStringLiteral("QQ7MNO"), ui::No, true, true},
         {EscThenClear, Saved, QStringLiteral("QQ6ESC"), ui::No, false, true},
+        {MainCallAfterWindowLink, Corrected, QStringLiteral("QQ6ESC"), ui::No, true, true},
     };
     PSK31MAIN& m = forms::PSK31MAIN();
     for (const Case& c : cases) {
@@ -373,6 +374,12 @@ TEST_F(LogTest, EveryWayOutAsksOnlyWhenTypingWouldBeLost) {
         } else if (c.way == NewPage) {
             QTest::mouseClick(w.Command4, Qt::LeftButton);
         } else if (c.way == MainCall) {
+            QTest::keyClick(m.Text5, Qt::Key_Q, Qt::ShiftModifier);
+        } else if (c.way == MainCallAfterWindowLink) {
+            logbook::g.HamlogLink = 2;
+            m.Text5->selectAll();
+            QTest::keyClicks(m.Text5, QStringLiteral("QQ5WIN"));
+            logbook::g.HamlogLink = 1;
             QTest::keyClick(m.Text5, Qt::Key_Q, Qt::ShiftModifier);
         } else if (c.way == Esc) {
             QTest::keyClick(w.Text14, Qt::Key_Escape);
@@ -399,9 +406,10 @@ TEST_F(LogTest, EveryWayOutAsksOnlyWhenTypingWouldBeLost) {
             EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("held"));
             EXPECT_EQ(forms::TEMP_LOG().Command4->isVisibleTo(&forms::TEMP_LOG()), newButton);
         }
-        if (c.way == MainCall) {
+        if (c.way == MainCall || c.way == MainCallAfterWindowLink) {
             // A No leaves the call box as it was before the key.
-            EXPECT_EQ(m.Text5->text(), kept ? QStringLiteral("QQ7MNO") : QStringLiteral("QQ7MNOQ"));
+            const QString before = c.way == MainCall ? QStringLiteral("QQ7MNO") : QStringLiteral("QQ5WIN");
+            EXPECT_EQ(m.Text5->text(), kept ? before : before + QLatin1Char('Q'));
             EXPECT_EQ(logbook::g.LogEditMode, kept ? 1 : 0);
         }
         if (c.way == Clear || c.way == EscThenClear) {
