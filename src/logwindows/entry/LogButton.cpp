@@ -79,16 +79,8 @@ bool entryShowsStored() {
            g.LogEditMode == 1 && g.LogEntrySaved == 1;
 }
 
-// A second click of a double click on the red button, say, or the log button
-// pressed again while the entry shows the QSO it stored, would store the QSO
-// just stored a second time: that goes only with the operator's word.
 bool notJustStored() {
-    const logbook::Globals& g = logbook::g;
-    if (g.StoredCall.isEmpty() || g.StoredCall != textOf(operatingBoxes().call).trimmed() ||
-        (g.StoredMinute != minuteNow() && !entryShowsStored()))
-        return true;
-    return ui::msgBox(QStringLiteral("このQSOは保存したばかりです。\r\nもう一度LOG作成しますか？"),
-                      ui::YesNo | ui::Question | ui::DefaultButton2) == ui::Yes;
+    return MayStoreAgain(textOf(operatingBoxes().call));
 }
 
 void handOver() {
@@ -189,6 +181,22 @@ void openEntry() {
 void NoteStored(const QString& call) {
     logbook::g.StoredCall = call.trimmed();
     logbook::g.StoredMinute = minuteNow();
+}
+
+// A second click of a double click on the red button, say, the log button
+// pressed again while the entry shows the QSO it stored, or F1 on a new page
+// of the same call, would store the QSO just stored a second time: that goes
+// only with the operator's word.
+bool MayStoreAgain(const QString& call) {
+    logbook::Globals& g = logbook::g;
+    if (g.StoredCall.isEmpty() || g.StoredCall != call.trimmed() ||
+        (g.StoredMinute != minuteNow() && !entryShowsStored()))
+        return true;
+    if (ui::msgBox(QStringLiteral("このQSOは保存したばかりです。\r\nもう一度LOG作成しますか？"),
+                   ui::YesNo | ui::Question | ui::DefaultButton2) != ui::Yes)
+        return false;
+    g.StoredCall.clear();
+    return true;
 }
 
 void EndHandOver() {

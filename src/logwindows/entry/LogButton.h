@@ -19,6 +19,10 @@ void LogKeyPress(const std::function<void()>& nextContestNo);
 // log button again for it within the minute, or while the log entry still
 // shows it, asks before it is stored a second time.
 void NoteStored(const QString& call);
+// Every key or button that would store a QSO with this call asks so, before
+// it is stored or handed over; true when it may. A yes holds until the QSO
+// is stored, so that the entry opened on it does not ask again.
+bool MayStoreAgain(const QString& call);
 // Nothing is pending any more (stored, dropped, or the logging program's entry
 // cleared): the log buttons say "LOG作成" again.
 void EndHandOver();

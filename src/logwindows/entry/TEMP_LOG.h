@@ -136,6 +136,9 @@ class TEMP_LOG : public QWidget {
     // back; the band's text becomes the frequency label. Says which box is
     // wrong otherwise.
     bool entryCanBeStored();
+    // A new QSO with the call just stored is stored again only on the
+    // operator's word; a record on show is corrected without a question.
+    bool mayAppend() const;
     // The save item after a new QSO went into the log: "保存完了", disabled.
     void showSaved();
     void buildFields();

@@ -69,6 +69,7 @@ void TEMP_LOG::Contest_Click() {
         ui::msgBox(QStringLiteral("Contest ナンバーが正しくありません"), ui::OkOnly);
         return;
     }
+    if (!mayAppend()) return;
     const int macroTime = core::g.LogTimeMacroUsed;
     if (macroTime == 0) {
         const logbook::EntryStamp stamp = logbook::contestStamp(sysclock::jstNow(), Text4->text());

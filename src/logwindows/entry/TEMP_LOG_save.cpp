@@ -68,7 +68,7 @@ bool TEMP_LOG::entryCanBeStored() {
 
 void TEMP_LOG::LSave_Click() {
     logbook::Globals& g = logbook::g;
-    if (!entryCanBeStored()) return;
+    if (!entryCanBeStored() || !mayAppend()) return;
     if (g.LogEditMode == 0 && rig::g.RigPortName != QLatin1String("NONE") && rig::g.RigPollMode != 2)
         logwindows::ReadRigOnce();
     // Another window may have closed the log since the record was shown: every
@@ -83,6 +83,11 @@ void TEMP_LOG::LSave_Click() {
     HLQ->setEnabled(true);
     logwindows::BringWindowToFront();
     logwindows::SaveLogWindowPos();
+}
+
+bool TEMP_LOG::mayAppend() const {
+    return logbook::g.LogEditMode != 0 || logwindows::MayStoreAgain(logbook::entryCall(
+                                              Text1->text(), Text2->text(), Text14->text(), Text15->text()));
 }
 
 void TEMP_LOG::showSaved() {

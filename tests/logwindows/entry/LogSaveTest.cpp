@@ -60,18 +60,34 @@ TEST_F(LogTest, F1AppendsThenUpdatesTheSameRecord) {
     EXPECT_EQ(logbook::g.HamlogRecNo, 121);
 
     // The log button pressed again while the entry shows the QSO it stored
-    // asks before a second record: No keeps the record on show, Yes adds one.
+    // asks before a second record: No keeps the record on show, Yes adds one
+    // (F1 asks no more). F1 on a new page of the call just stored asks too.
     setJst(QStringLiteral("2024-01-15 21:45"));
-    for (const ui::MsgResult answer : {ui::No, ui::Yes}) {
-        ui::script::clearAsked();
-        ui::script::push(answer);
-        QTest::mouseClick(forms::PSK31MAIN().Command5, Qt::LeftButton);
-        EXPECT_EQ(askedPrompts(),
-                  QStringList{QStringLiteral("このQSOは保存したばかりです。\r\nもう一度LOG作成しますか？")});
-        EXPECT_EQ(logbook::g.LogEditMode, answer == ui::Yes ? 0 : 1);
-        EXPECT_EQ(w.LSave->text(), QStringLiteral("LOG保存(F1)"));
-        pressF1();
-        EXPECT_EQ(logCount(), answer == ui::Yes ? 122 : 121);
+    PSK31MAIN& m = forms::PSK31MAIN();
+    int records = 121;
+    for (const bool newPage : {false, true, false}) {
+        for (const ui::MsgResult answer : {ui::No, ui::Yes}) {
+            SCOPED_TRACE(newPage * 10 + (answer == ui::Yes));
+            if (newPage) {
+                QTest::keyClick(m.Text5, Qt::Key_End);
+                QTest::keyClick(m.Text5, Qt::Key_Backspace);
+                QTest::keyClick(m.Text5, Qt::Key_C, Qt::ShiftModifier);
+                ASSERT_EQ(logbook::g.LogEditMode, 0);
+            }
+            ui::script::clearAsked();
+            ui::script::push(answer);
+            if (!newPage) {
+                const QString saveItem = w.LSave->text();
+                QTest::mouseClick(m.Command5, Qt::LeftButton);
+                EXPECT_EQ(logbook::g.LogEditMode, answer == ui::Yes ? 0 : 1);
+                EXPECT_EQ(w.LSave->text(), answer == ui::Yes ? QStringLiteral("LOG保存(F1)") : saveItem);
+            }
+            pressF1();
+            EXPECT_EQ(askedPrompts(), QStringList{QStringLiteral(
+                                          "このQSOは保存したばかりです。\r\nもう一度LOG作成しますか？")});
+            if (answer == ui::Yes) ++records;
+            EXPECT_EQ(logCount(), records);
+        }
     }
 }
 
