@@ -226,6 +226,18 @@ void SetQsoTime() {
     }
 }
 
+namespace {
+const QString kNewPage = QStringLiteral("LOG帳がスクロール中です\r\n新しいページにします");
+} // namespace
+
+void SayNewPage() {
+    ui::notice(kNewPage);
+}
+
+void EndNewPageNotice() {
+    ui::withdrawNotice(kNewPage);
+}
+
 bool AgreesToDropUnsaved() {
     return ui::msgBox(QStringLiteral("LOGﾃﾞｰﾀが未保存ですが宜しいですか"), ui::YesNo | ui::Exclamation) ==
            ui::Yes;

@@ -28,6 +28,10 @@ bool EntryUnsaved();
 // Asks before typing that is not stored goes (a new QSO or corrections to a
 // stored record); true when the operator agrees.
 bool AgreesToDropUnsaved();
+// Says that the stored record on show gave way to a new page; the word goes
+// with the entry, once it is stored or closed.
+void SayNewPage();
+void EndNewPageNotice();
 // Blanks every field of CurQso.
 void ClearHamlogRecord();
 

@@ -27,6 +27,11 @@ QPushButton* button(const QString& caption, const QString& tip) {
 
 } // namespace
 
+// The new-page notice spoke of this entry.
+void TEMP_LOG::Form_Unload() {
+    logwindows::EndNewPageNotice();
+}
+
 TEMP_LOG::TEMP_LOG() : menus(new QMenuBar(this)) {
     setWindowTitle(QStringLiteral("LOG"));
     buildFields();

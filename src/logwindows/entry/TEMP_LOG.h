@@ -28,6 +28,7 @@ class TEMP_LOG : public QWidget {
   public:
     TEMP_LOG();
     void Form_Load();
+    void Form_Unload();
 
     QLineEdit* Text1;      // call sign
     QLineEdit* Text2;      // the other part of a call written with "/"

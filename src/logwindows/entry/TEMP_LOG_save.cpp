@@ -132,6 +132,7 @@ void TEMP_LOG::WriteHamlogRecord() {
         ui::msgBox(QStringLiteral("書き込みに失敗しました"), ui::OkOnly);
         return;
     }
+    logwindows::EndNewPageNotice();
     if (append) {
         const int n = Vdbf_rcount(g.HamlogHandle);
         // A count that did not grow: the operator declined in the library's

@@ -7,7 +7,6 @@
 #include "logwindows/entry/TEMP_LOG.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/controls/RichTextPane.h"
-#include "platform/forms/dialogs/Dialogs.h"
 #include "platform/os/Clock.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
@@ -81,7 +80,7 @@ bool CheckLogScrolling(QLineEdit* changed, QLineEdit* TEMP_LOG::*recordBox) {
         // Said while the operator types a new call: the notice waits for no
         // answer, so that the rest of the call still reaches the box. A page
         // not on show turns without a word.
-        ui::notice(QStringLiteral("LOG帳がスクロール中です\r\n新しいページにします"));
+        logwindows::SayNewPage();
     }
     logwindows::StartLogEntry();
     return true;

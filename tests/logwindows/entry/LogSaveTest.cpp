@@ -281,8 +281,9 @@ TEST_F(LogTest, TheKeyThatAnswersTheQuestionTypesNothingBehindIt) {
 
 // While the entry shows a stored record the next call typed turns a new page:
 // the notice of it takes none of the keys the operator types on with, a key
-// that reaches it goes to the box the operator is in now, and it is said once
-// however often a page turns while it is up.
+// that reaches it goes to the box the operator is in now, it is said once
+// however often a page turns while it is up, and it goes with the entry, once
+// the new page is stored and once the entry is closed with 閉.
 TEST_F(LogTest, TheNewPageNoticeTakesNoneOfTheCallTyped) {
     PSK31MAIN& m = forms::PSK31MAIN();
     m.show();
@@ -323,14 +324,26 @@ TEST_F(LogTest, TheNewPageNoticeTakesNoneOfTheCallTyped) {
     QTest::keyClick(notice, Qt::Key_Return);
     EXPECT_EQ(m.Text6->text(), QStringLiteral("a"));
     EXPECT_EQ(m.focusWidget(), m.Text7);
-    // Stored and turned again while the notice is up: one notice.
-    pressF1();
+    // A record browsed to and a page turned again while the notice is up: one notice.
+    TEMP_LOG& w = forms::TEMP_LOG();
+    ui::script::begin();
+    ui::script::push(ui::Yes);
+    QTest::mouseClick(w.Command2, Qt::LeftButton);
+    ui::script::end();
     ASSERT_EQ(logbook::g.LogEditMode, 1);
     QTest::keyClick(m.Text5, Qt::Key_Z, Qt::ShiftModifier);
     EXPECT_EQ(logbook::g.LogEditMode, 0);
-    EXPECT_EQ(notices().size(), 1);
-    notice->close();
+    EXPECT_EQ(notices(), QList<QMessageBox*>{notice});
+    pressF1();
+    ASSERT_EQ(logbook::g.LogEditMode, 1);
+    EXPECT_TRUE(notices().isEmpty()) << "the new page is stored";
+    QTest::keyClick(m.Text5, Qt::Key_Y, Qt::ShiftModifier);
+    ASSERT_EQ(notices().size(), 1);
     ui::script::begin();
+    ui::script::push(ui::Yes);
+    ASSERT_TRUE(zvtest::chooseInMenuBar(w.menus, w.LCan));
+    EXPECT_FALSE(forms::isLoaded<TEMP_LOG>());
+    EXPECT_TRUE(notices().isEmpty()) << "the entry is closed";
 }
 
 // Every way out of the entry (閉(Esc), the close box, Esc, 新, a call typed in

@@ -254,21 +254,21 @@ class NoticeKeys : public QObject {
 
 const QString kNoticeName = QStringLiteral("zvNotice");
 
-// The same notice still on show is not shown again: one says it.
-bool noticeOnShow(const QString& prompt, const QString& title) {
+QMessageBox* noticeOnShow(const QString& prompt, const QString& title) {
     for (QWidget* top : QApplication::topLevelWidgets()) {
-        const auto* box = qobject_cast<QMessageBox*>(top);
+        auto* box = qobject_cast<QMessageBox*>(top);
         if (box && box->objectName() == kNoticeName && box->isVisible() && box->text() == prompt &&
             box->windowTitle() == title)
-            return true;
+            return box;
     }
-    return false;
+    return nullptr;
 }
 
 } // namespace
 
 void notice(const QString& prompt, const QString& title) {
     if (scripted(QStringLiteral("msgBox"), prompt, title, OkOnly)) return;
+    // The same notice still on show is not shown again: one says it.
     if (noticeOnShow(prompt, title)) return;
     QWidget* typingIn = QApplication::focusWidget();
     auto* box = new QMessageBox(QMessageBox::NoIcon, title, prompt, QMessageBox::Ok, parentWindow());
@@ -283,6 +283,10 @@ void notice(const QString& prompt, const QString& title) {
         typingIn->activateWindow();
         typingIn->setFocus();
     }
+}
+
+void withdrawNotice(const QString& prompt, const QString& title) {
+    if (QMessageBox* box = noticeOnShow(prompt, title)) box->close();
 }
 
 std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& defaultText) {

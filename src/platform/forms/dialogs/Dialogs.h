@@ -38,6 +38,8 @@ MsgResult msgBox(const QString& prompt, int style = OkOnly, const QString& title
 // next still reaches the box they type in. A notice still on show is not shown
 // a second time. A script records it as a message box with the OK button.
 void notice(const QString& prompt, const QString& title = kProgramTitle);
+// The notice, when it is on show, goes: what it said no longer holds.
+void withdrawNotice(const QString& prompt, const QString& title = kProgramTitle);
 // The text entered, or nothing when the operator cancels.
 std::optional<QString> inputBox(const QString& prompt, const QString& title = kProgramTitle,
                                 const QString& defaultText = {});
