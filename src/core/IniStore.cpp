@@ -151,10 +151,11 @@ bool PutIniString(const QString& key, const QString& value) {
     // A value is one line of the file, whoever writes it: a line break would
     // start lines of its own (a section, a key) that the operator never typed.
     const profile::Edit edit{g.IniSection, key, ui::oneLine(value)};
-    // Whoever writes, a character the file lacks is refused aloud, never
-    // turned into "?"; a value the key already holds is no change.
-    if (!IniUncarried(edit.value).isEmpty() && !alreadyHolds(edit, path) && !IniHolds(edit.value))
-        return false;
+    // Whoever writes, a character the file would give back as another is
+    // refused, never turned into "?"; a value the key already holds is no
+    // change. The store asks nothing: the box or chooser that took the text
+    // says why (IniHolds), as it alone knows where the operator typed it.
+    if (!IniUncarried(edit.value).isEmpty() && !alreadyHolds(edit, path)) return false;
     Batch& b = batch();
     if (b.depth > 0) {
         b.bytes = profile::edited(batchBytes(path), edit);
@@ -216,6 +217,20 @@ QString IniHeldChoice(const std::function<QString()>& choose, StoredPart stored)
         if (chosen.isEmpty() || IniHolds(stored == StoredPart::Folder ? folderPart(chosen) : chosen))
             return chosen;
     }
+}
+
+bool RememberFolder(const QString& section, const QString& key, const QString& folder) {
+    g.IniSection = section;
+    if (PutIniString(key, folder)) return true;
+    static QStringList told;
+    const QString lost = IniUncarried(folder);
+    if (lost.isEmpty() || told.contains(folder)) return false;
+    told.append(folder);
+    ui::msgBox(folder + QStringLiteral("\r\nこのフォルダ名の「") + lost +
+                   QStringLiteral("」は設定ファイルに保存できない文字のため、フォルダは記憶されません。"
+                                  "\r\nファイルはこのフォルダに保存（または読み込み）しました。"),
+               ui::OkOnly | ui::Information);
+    return false;
 }
 
 QString IniValueOr(const QString& section, const QString& key, const QString& defaultValue) {

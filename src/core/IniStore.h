@@ -24,16 +24,19 @@ QString IniFilePath();
 void GetIniString(const QString& key, QString& value);
 // Writes Key=Value in section IniSection; the key "NEW" (exactly) deletes the
 // file instead. The value is written on one line: each line break in it
-// becomes one blank. A value with a character the file cannot hold is not
-// written (IniHolds tells the operator), unless the key already reads back as it. True when the file holds
+// becomes one blank. A value with a character the file would give back as
+// another is not written, unless the key already reads back as it; nothing is
+// said here (the box that took the text says it, through IniHolds), so the
+// call never waits on the operator. True when the file holds
 // the value (or was deleted), or when the run already holds it for want of a writable file; on a failed write
 // the file is left as it was. Inside a batch, true when the file may be written; the write itself comes when
 // the batch ends.
 bool PutIniString(const QString& key, const QString& value);
 
-// The characters of the text that ZORVATEK.INI cannot hold in its encoding
-// (Shift-JIS, or UTF-8 or UTF-16 by its byte-order mark), each once: a value
-// holding one is not stored as typed.
+// The characters of the text that ZORVATEK.INI would give back as others in
+// its encoding (Shift-JIS, or UTF-8 or UTF-16 by its byte-order mark), each
+// once: a value holding one is not stored. One Shift-JIS holds under another
+// code point of the same look (the wave dash) is stored in that form.
 QString IniUncarried(const QString& text);
 
 // True when ZORVATEK.INI can hold the text as it stands. Otherwise the
@@ -47,6 +50,11 @@ bool IniHolds(const QString& text);
 // The empty text when the dialog is cancelled.
 enum class StoredPart { WholePath, Folder };
 QString IniHeldChoice(const std::function<QString()>& choose, StoredPart stored);
+
+// Remembers the folder of a file the operator chose (and that was saved or
+// read all the same) under the key: one the settings cannot name is not
+// remembered, which is said once for that folder in the run. False then.
+bool RememberFolder(const QString& section, const QString& key, const QString& folder);
 
 // The value of a key, or defaultValue when the key is missing (reads back as the section).
 QString IniValueOr(const QString& section, const QString& key, const QString& defaultValue);

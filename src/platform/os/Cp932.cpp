@@ -1,9 +1,11 @@
 #include "platform/os/Cp932.h"
 
 #include <QList>
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <iconv.h>
+#include <utility>
 
 namespace cp932 {
 namespace {
@@ -106,12 +108,32 @@ QString leftBytes(const QString& text, int maxBytes) {
     return decode(bytes.left(end));
 }
 
+QString readBack(const QString& text) {
+    return decode(encode(text));
+}
+
 QString uncarried(const QString& text) {
+    // Characters that Shift-JIS holds under another code point of the same
+    // look: the form the file gives back is the one the operator typed.
+    static constexpr std::array<std::pair<char32_t, char32_t>, 7> kSameLook{{
+        {0x00A2, 0xFFE0}, // ¢ ￠
+        {0x00A3, 0xFFE1}, // £ ￡
+        {0x00AC, 0xFFE2}, // ¬ ￢
+        {0x2014, 0x2015}, // — ―
+        {0x2016, 0x2225}, // ‖ ∥
+        {0x2212, 0xFF0D}, // − －
+        {0x301C, 0xFF5E}, // 〜 ～
+    }};
     QString lost;
     for (const char32_t c : text.toUcs4()) {
         if (c < 0x80) continue;
         const QString one = QString::fromUcs4(&c, 1);
-        if (encode(one) == "?" && !lost.contains(one)) lost += one;
+        const QList<uint> back = readBack(one).toUcs4();
+        const bool same =
+            back.size() == 1 &&
+            (back[0] == c || std::find(kSameLook.begin(), kSameLook.end(),
+                                       std::pair<char32_t, char32_t>(c, back[0])) != kSameLook.end());
+        if (!same && !lost.contains(one)) lost += one;
     }
     return lost;
 }

@@ -24,7 +24,17 @@ int byteLength(const QString& text);
 // cutting a double-byte character in half.
 QString leftBytes(const QString& text, int maxBytes);
 
-// The characters of the text that CP932 cannot carry (each once, in order).
+// What a Shift-JIS file gives back for the text: a character it holds under
+// another code point comes back as that one, one it lacks as '?'.
+QString readBack(const QString& text);
+
+// The characters of the text (each once, in order) that would come back from a
+// Shift-JIS file as another character: one it lacks ('?'), or one it holds as
+// a different character (the yen sign as '\', the overline as '~'). A
+// character that comes back under another code point but reads the same to the
+// operator (the wave dash as the full-width tilde, the minus as the full-width
+// hyphen-minus, and so on) is carried: it is stored in that form, and the text
+// read back counts as the text typed.
 QString uncarried(const QString& text);
 
 } // namespace cp932

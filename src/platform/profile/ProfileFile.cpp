@@ -1,6 +1,7 @@
 #include "platform/profile/ProfileFile.h"
 
 #include "platform/os/AtomicFile.h"
+#include "platform/os/Cp932.h"
 #include "platform/profile/ProfileEdit.h"
 #include "platform/profile/ProfileParse.h"
 
@@ -34,6 +35,8 @@ QByteArray edited(const QByteArray& bytes, const Edit& edit) {
 
 QString uncarried(const QByteArray& bytes, const QString& text) {
     const Encoding encoding = parsedView(bytes).encoding;
+    // Shift-JIS by the code page's one rule of what reads back as typed.
+    if (encoding == Encoding::ShiftJis) return cp932::uncarried(text);
     QString lost;
     for (const char32_t c : text.toUcs4()) {
         if (c < 0x80) continue;

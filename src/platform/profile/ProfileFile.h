@@ -38,8 +38,8 @@ QString stringIn(const QByteArray& bytes, const QString& section, const QString&
 // The bytes with the edit made; the same bytes when the key already reads back as the value.
 QByteArray edited(const QByteArray& bytes, const Edit& edit);
 // The characters of the text (each once, in order) that a file of these bytes
-// cannot hold in its encoding, which a write would turn into others ("?" in
-// Shift-JIS); none in UTF-8 or UTF-16.
+// would give back as other characters: in Shift-JIS those cp932::uncarried
+// names; none in UTF-8 or UTF-16.
 QString uncarried(const QByteArray& bytes, const QString& text);
 
 QString getString(const QString& section, const QString& key, const QString& defaultValue,

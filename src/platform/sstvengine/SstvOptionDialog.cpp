@@ -1,6 +1,7 @@
 #include "platform/sstvengine/SstvOptionDialog.h"
 
 #include "platform/forms/dialogs/Dialogs.h"
+#include "platform/forms/text/ShiftJisText.h"
 #include "platform/forms/text/TextRule.h"
 #include "platform/forms/waits/Waits.h"
 #include "platform/os/Cp932.h"
@@ -43,14 +44,13 @@ bool runOptionDialog(OptionValues& values) {
     form->addRow(QStringLiteral("FSK ID"), fskId);
     form->addRow(QStringLiteral("CW ID"), cwId);
     form->addRow(buttons);
-    // The engine keeps its IDs in Shift-JIS: a character it lacks is never kept as "?".
+    // The engine keeps its IDs in Shift-JIS: a character it would give back as
+    // another is never kept ("?", "\" for "¥").
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
-        for (QLineEdit* id : {fskId, cwId})
-            if (const QString lost = cp932::uncarried(id->text()); !lost.isEmpty()) {
-                ui::sayUnstorable(lost);
-                id->setFocus();
+        for (const auto& [id, name] : {std::pair{fskId, "FSK ID"}, std::pair{cwId, "CW ID"}})
+            if (!ui::shiftJisHolds(id->text(), id, QString::fromLatin1(name),
+                                   QStringLiteral("SSTVエンジンに設定")))
                 return;
-            }
         dialog.accept();
     });
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);

@@ -7,8 +7,8 @@
 #include "core/SharedRoutines.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "platform/forms/dialogs/Dialogs.h"
+#include "platform/forms/text/ShiftJisText.h"
 #include "platform/os/AtomicFile.h"
-#include "platform/os/Cp932.h"
 #include "platform/os/Paths.h"
 #include "settings/sheet/CFGSHEET.h"
 #include "settings/sheet/SheetControls.h"
@@ -59,16 +59,11 @@ void openEditor(const Editor& e) {
 
 // Writes the box to the file; on failure the editor stays open with what was
 // typed and the operator is told which file could not be written. The list
-// files are Shift-JIS: a character they lack is never written as "?".
+// files are Shift-JIS: a character they would give back as another is never
+// written ("?", "\" for "¥").
 bool saveEditor(const Editor& e) {
-    const QString lost = cp932::uncarried(e.box->toPlainText());
-    if (!lost.isEmpty()) {
-        ui::msgBox(QStringLiteral("「") + lost + QStringLiteral("」は ") + e.file +
-                       QStringLiteral(" に保存できない文字です。\n別の文字に直して下さい。"),
-                   ui::OkOnly + ui::Exclamation);
-        e.box->setFocus();
+    if (!ui::shiftJisHolds(e.box->toPlainText(), e.box, e.savedCaption, e.file + QStringLiteral(" に保存")))
         return false;
-    }
     const QString path = listPath(e.file);
     if (!files::replaceWhole(path, core::ListFileBytes(e.box->toPlainText()))) {
         ui::msgBox(e.file + QStringLiteral(" に書き込めません。入力した内容はそのまま残しています。\n") +

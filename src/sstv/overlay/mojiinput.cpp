@@ -3,6 +3,7 @@
 #include "sstv/overlay/mojiinput.h"
 
 #include "core/Globals.h"
+#include "core/IniStore.h"
 #include "core/IniValues.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
@@ -177,7 +178,8 @@ void mojiinput::Form_Unload() {
     core::PutIniNumber(kGrad, QStringLiteral("FixPos"), sstv::g.GradChannel);
     sstv::SetTopmost(this, false);
     sstv::Globals& s = sstv::g;
-    if (s.TitleBarEditing == 1)
+    // The store asks nothing: a title the settings cannot hold is said here.
+    if (s.TitleBarEditing == 1 && core::IniHolds(Text1->text()))
         core::PutIniText(QStringLiteral("SSTV_Gen"), QStringLiteral("TitleStr"), Text1->text());
     s.TitleBarEditing = 0;
     setWindowTitle(kCaption);

@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QMenuBar>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 using terminal::macros::g;
@@ -104,6 +105,14 @@ void MACRO_FORM::Form_Load() {
 
 QString MACRO_FORM::macroText(int i) const {
     return terminal::macros::toCrLf(Text1[static_cast<std::size_t>(i)]->toPlainText());
+}
+
+QString MACRO_FORM::macroTextAsTyped(int i) const {
+    // The raw text keeps a no-break space and a line separator; blocks end in
+    // paragraph separators.
+    QString raw = Text1[static_cast<std::size_t>(i)]->document()->toRawText();
+    raw.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return raw;
 }
 
 void MACRO_FORM::setMacroText(int i, const QString& crLfText) {

@@ -29,6 +29,9 @@ class MACRO_FORM : public QWidget {
 
     // Macro i as the rest of the system sees it: the text with CR LF line breaks.
     QString macroText(int i) const;
+    // The box's text as typed, line breaks "\n": a no-break space or a line
+    // separator stays what it is (the plain text turns them into others).
+    QString macroTextAsTyped(int i) const;
     void setMacroText(int i, const QString& crLfText);
     QString macroName(int i) const { return Text2[static_cast<std::size_t>(i)]->text(); }
     void setMacroName(int i, const QString& name) { Text2[static_cast<std::size_t>(i)]->setText(name); }

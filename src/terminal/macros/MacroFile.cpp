@@ -20,7 +20,11 @@ QString tag(const char* name, int i) {
 std::optional<QString> cut(const QString& t, const QString& open, const QString& close, bool runToEnd) {
     const qsizetype a = t.indexOf(open);
     if (a < 0) return std::nullopt;
-    const qsizetype start = a + open.size() + kCrLf.size();
+    // Blanks a hand-written tag line carries after its tag belong to that line.
+    qsizetype after = a + open.size();
+    while (after < t.size() && (t[after] == QLatin1Char(' ') || t[after] == QLatin1Char('\t')))
+        ++after;
+    const qsizetype start = (t.mid(after, kCrLf.size()) == kCrLf ? after : a + open.size()) + kCrLf.size();
     qsizetype end = 0;
     if (const qsizetype b = t.indexOf(close); b >= 0)
         end = b - kCrLf.size();
@@ -60,12 +64,15 @@ std::optional<NotStorable> notStorable(const std::array<Macro, kCount>& macros) 
     }
     // A tag that lands after the one the reading rule takes harms nothing (a
     // file loaded with one saves as it was): only what would not read back is held.
+    // A text comes back as typed when it comes back in its stored form.
     const ReadResult back = parseMacroFile(formatMacroFile(macros));
     std::optional<int> first;
+    bool firstInName = false;
     for (int i = 0; i < kCount && !first; ++i) {
         const ReadMacro& r = back.macros[static_cast<std::size_t>(i)];
         const Macro& m = macros[static_cast<std::size_t>(i)];
-        if (r.name != m.name || r.text != m.text || r.colour != m.colour) first = i;
+        firstInName = r.name != cp932::readBack(m.name);
+        if (firstInName || r.text != cp932::readBack(m.text) || r.colour != m.colour) first = i;
     }
     if (!first) return std::nullopt;
     // Only a tag of a later macro, or of its own that the file writes after
@@ -86,7 +93,7 @@ std::optional<NotStorable> notStorable(const std::array<Macro, kCount>& macros) 
         if (const QString tag = blamed(m.text, i, false); !tag.isEmpty())
             return NotStorable{i, false, {}, tag};
     }
-    return NotStorable{*first, false, {}, {}};
+    return NotStorable{*first, firstInName, {}, {}};
 }
 
 bool ReadResult::complete() const {

@@ -40,13 +40,13 @@ QByteArray formatMacroFile(const std::array<Macro, kCount>& macros);
 ReadResult parseMacroFile(const QByteArray& bytes);
 
 // What keeps the macros from coming back out of their file as they stand:
-// a character Shift-JIS lacks (written, it would read back as "?"), or a tag
+// a character Shift-JIS would give back as another (cp932::uncarried), or a tag
 // of the file in a name or a text, which would cut that macro or make up
 // another. The first macro so held, in the order of the file.
 struct NotStorable {
     int macro = 0;
     bool inName = false;
-    QString characters; // those Shift-JIS lacks, each once
+    QString characters; // those that would come back as others, each once
     QString tag;        // else the tag found, when one is to blame
 };
 std::optional<NotStorable> notStorable(const std::array<Macro, kCount>& macros);

@@ -5,7 +5,9 @@
 #include "core/IniValues.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/dialogs/Dialogs.h"
+#include "platform/forms/text/ShiftJisText.h"
 #include "platform/os/AtomicFile.h"
+#include "platform/os/Cp932.h"
 #include "platform/os/Paths.h"
 #include "terminal/macros/MACRO_FORM.h"
 #include "terminal/macros/MacroButtons.h"
@@ -62,9 +64,23 @@ bool fillFromFile(MACRO_FORM& f, const ReadResult& r) {
     return r.complete();
 }
 
-void tellUnreadable(const QString& path = {}) {
-    const QString name = path.isEmpty() ? QString() : QStringLiteral("\r\n") + path;
-    ui::msgBox(QStringLiteral("マクロファイルが読めませんでした") + name, ui::OkOnly);
+// Said once for a file, by its name, until a file is read whole: the store
+// loads again at every touch after an exit. The file is then not replaced
+// unasked: the operator may want to mend it by hand.
+void tellUnreadable(const QString& path) {
+    if (g.UnreadableMacroFile == path) return;
+    g.UnreadableMacroFile = path;
+    ui::msgBox(QStringLiteral("マクロファイルが読めませんでした\r\n") + path, ui::OkOnly);
+}
+
+// A file that could not be read whole is replaced only when the operator says so.
+bool mayReplace(const QString& path) {
+    if (g.UnreadableMacroFile.isEmpty() || !QFileInfo::exists(path) ||
+        QFileInfo(path).canonicalFilePath() != QFileInfo(g.UnreadableMacroFile).canonicalFilePath())
+        return true;
+    return ui::msgBox(path + QStringLiteral("\r\nこのマクロファイルは読めなかったファイルです。"
+                                            "保存すると今の内容で置き換えられます。\r\n置き換えますか？"),
+                      ui::YesNo | ui::Exclamation | ui::DefaultButton2) == ui::Yes;
 }
 
 // Nothing is written while a macro would not come back out of the file as it
@@ -79,7 +95,12 @@ bool storable(MACRO_FORM& f, const std::array<Macro, kCount>& all) {
     else
         f.Text1[i]->setFocus();
     if (!held->characters.isEmpty())
-        ui::sayUnstorable(held->characters);
+        ui::msgBox(
+            ui::unstorableText(held->characters,
+                               caption(held->macro, {}) + (held->inName ? QStringLiteral(" のマクロ名")
+                                                                        : QStringLiteral(" のマクロ文")),
+                               QStringLiteral("マクロファイルに保存")),
+            ui::OkOnly | ui::Exclamation);
     else
         ui::msgBox((held->tag.isEmpty() ? caption(held->macro, {})
                                         : QStringLiteral("「") + held->tag + QStringLiteral("」")) +
@@ -123,13 +144,10 @@ void fillStoreAtLoad(MACRO_FORM& f) {
         // The file named is said: the empty buttons are never left unexplained.
         const QString path = paths::fromStored(file);
         const auto bytes = readBytes(path);
-        if (!bytes) {
-            if (g.UnreadableMacroFile != path) tellUnreadable(file);
-            g.UnreadableMacroFile = path;
-        } else {
+        if (!bytes || !fillFromFile(f, parseMacroFile(*bytes)))
+            tellUnreadable(path);
+        else
             g.UnreadableMacroFile.clear();
-            if (!fillFromFile(f, parseMacroFile(*bytes))) tellUnreadable();
-        }
     }
     rebuildShortcuts(f);
 }
@@ -142,7 +160,6 @@ bool LoadMacroFile(const QString& path) {
         g.UnreadableMacroFile = path;
         return false;
     }
-    g.UnreadableMacroFile.clear();
     core::g.MacrosFromFile = 1;
     MACRO_FORM& f = forms::MACRO_FORM();
     core::g.MacrosFromFile = 0;
@@ -156,7 +173,10 @@ bool LoadMacroFile(const QString& path) {
     core::g.MacroFilePath = path;
     putIni("PSKCFG", QStringLiteral("MacroFile"), path);
     putIni("MACRO_SCKEY", QStringLiteral("SC_USED"), g.UsedShortcutKeys);
-    if (!complete) tellUnreadable();
+    if (complete)
+        g.UnreadableMacroFile.clear();
+    else
+        tellUnreadable(path);
     return true;
 }
 
@@ -180,6 +200,9 @@ bool SaveMacroFile() {
     for (int i = 0; i < kCount; ++i) {
         Macro& m = all[static_cast<std::size_t>(i)];
         m = macroInStore(f, i);
+        // Checked as typed: the box's plain text has turned a no-break space
+        // into a blank and a line separator into a line break.
+        m.text = toCrLf(f.macroTextAsTyped(i));
         // A system colour cannot be stored in the file: it becomes light grey.
         if (m.colour & 0x80000000u) m.colour = kLightGrey;
     }
@@ -188,18 +211,27 @@ bool SaveMacroFile() {
     const QString chosen = core::IniHeldChoice(
         [&] { return ui::saveFileName(QStringLiteral("マクロファイル保存"), suggested, kFilter); },
         core::StoredPart::WholePath);
-    if (chosen.isEmpty()) {
+    const QString path = chosen.isEmpty() ? QString() : withMacSuffix(chosen);
+    if (path.isEmpty() || !mayReplace(path)) {
         ui::msgBox(QStringLiteral("マクロファイルは保存されていません"), ui::OkOnly);
         return false;
     }
-    for (int i = 0; i < kCount; ++i)
-        f.setNameColour(i, all[static_cast<std::size_t>(i)].colour);
-    const QString path = withMacSuffix(chosen);
+    for (int i = 0; i < kCount; ++i) {
+        // The store shows what the file gives back: the same characters in
+        // the form the file holds them.
+        Macro& m = all[static_cast<std::size_t>(i)];
+        m.name = cp932::readBack(m.name);
+        m.text = cp932::readBack(m.text);
+        if (m.name != f.macroName(i)) f.setMacroName(i, m.name);
+        if (m.text != f.macroText(i)) f.setMacroText(i, m.text);
+        f.setNameColour(i, m.colour);
+    }
     if (!files::replaceWhole(path, formatMacroFile(all))) {
         ui::msgBox(QStringLiteral("マクロファイルが保存できませんでした") + QStringLiteral("\r\n") + path,
                    ui::OkOnly);
         return false;
     }
+    g.UnreadableMacroFile.clear();
     rebuildShortcuts(f);
     for (int i = 0; i < kCount; ++i) {
         showOnButton(i, all[static_cast<std::size_t>(i)]);

@@ -40,6 +40,33 @@ TEST(Cp932, UnmappableAndBrokenInputIsMarkedNotDropped) {
     EXPECT_EQ(cut.size(), 3);
 }
 
+// What a Shift-JIS file gives back: the same character; one of the same look
+// under another code point (carried: stored in that form); or another one,
+// which is named so that the writer refuses it.
+TEST(Cp932, ACharacterComesBackAsTypedOrIsNamed) {
+    const struct {
+        const char* what;
+        QString typed, back, named;
+    } cases[] = {
+        {"Japanese, kana, circled digit",
+         QStringLiteral("こんにちは ｱｲｳ ①"),
+         QStringLiteral("こんにちは ｱｲｳ ①"),
+         {}},
+        {"wave dash", QStringLiteral("よろしく〜"), QStringLiteral("よろしく～"), {}},
+        {"minus, double bar, dash", QStringLiteral("M−1 ‖ —"), QStringLiteral("M－1 ∥ ―"), {}},
+        {"cent, pound, not", QStringLiteral("¢£¬"), QStringLiteral("￠￡￢"), {}},
+        {"yen and overline come back as others", QStringLiteral("PSK¥63 ‾"), QStringLiteral("PSK\\63 ~"),
+         QStringLiteral("¥‾")},
+        {"lacking ones, each named once", QStringLiteral("€ José € 🎉"), QStringLiteral("? Jos? ? ?"),
+         QStringLiteral("€é🎉")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(cp932::readBack(c.typed), c.back);
+        EXPECT_EQ(cp932::uncarried(c.typed), c.named);
+    }
+}
+
 TEST(Cp932, LeftBytesNeverSplitsADoubleByteCharacter) {
     const QString name = QStringLiteral("山田太郎X");
     EXPECT_EQ(cp932::byteLength(name), 9);

@@ -337,7 +337,7 @@ TEST_F(SstvEngineTest, OptionDialogSetsBandPassFskReceptionAndIds) {
         QTest::sendKeyEvent(QTest::Click, edits[0], Qt::Key_unknown, QStringLiteral("€"), {});
         QTest::keyClick(dialog, Qt::Key_Return);
         ASSERT_EQ(ui::script::asked().size(), 1);
-        EXPECT_TRUE(ui::script::asked().first().prompt.startsWith(QStringLiteral("「€」は")));
+        EXPECT_TRUE(ui::script::asked().first().prompt.startsWith(QStringLiteral("「FSK ID」の「€」は")));
         QTest::keyClick(edits[0], Qt::Key_Backspace);
         QTest::keyClick(dialog, Qt::Key_Return);
     });

@@ -97,15 +97,28 @@ TEST_F(CfgSheetLists, ShiftJisTextSurvivesTheEditor) {
     EXPECT_EQ(readFile(QStringLiteral("otherMODE.DAT")),
               cp932::encode(QStringLiteral("ＲＴＴＹ\r\nＦＳＫ\r\n")));
 
-    // A character Shift-JIS lacks keeps the editor open on it; nothing is written.
+    // A character Shift-JIS lacks, or would give back as another, keeps the
+    // editor open on it; nothing is written. The wave dash goes as the file
+    // holds it.
+    const QByteArray saved = cp932::encode(QStringLiteral("ＲＴＴＹ\r\nＦＳＫ\r\n"));
     press(s.Command16);
-    QTest::sendKeyEvent(QTest::Click, s.Text12, Qt::Key_unknown, QStringLiteral("€"), {});
+    QTest::keyClick(s.Text12, Qt::Key_Home, Qt::ControlModifier);
+    for (const QString& c : {QStringLiteral("€"), QStringLiteral("¥")}) {
+        QTest::sendKeyEvent(QTest::Click, s.Text12, Qt::Key_unknown, c, {});
+        press(s.Command16);
+        EXPECT_EQ(lastAsked().prompt, QStringLiteral("「other MODE」の「") + c +
+                                          QStringLiteral("」はotherMODE.DAT に保存できない文字です。\n"
+                                                         "別の文字に直して下さい。"));
+        EXPECT_TRUE(s.Text12->isVisible());
+        EXPECT_EQ(s.focusWidget(), s.Text12);
+        EXPECT_EQ(readFile(QStringLiteral("otherMODE.DAT")), saved);
+        QTest::keyClick(s.Text12, Qt::Key_Backspace);
+    }
+    QTest::sendKeyEvent(QTest::Click, s.Text12, Qt::Key_unknown, QStringLiteral("〜"), {});
     press(s.Command16);
-    EXPECT_TRUE(
-        lastAsked().prompt.startsWith(QStringLiteral("「€」は otherMODE.DAT に保存できない文字です。")));
-    EXPECT_TRUE(s.Text12->isVisible());
+    EXPECT_FALSE(s.Text12->isVisible());
     EXPECT_EQ(readFile(QStringLiteral("otherMODE.DAT")),
-              cp932::encode(QStringLiteral("ＲＴＴＹ\r\nＦＳＫ\r\n")));
+              cp932::encode(QStringLiteral("～ＲＴＴＹ\r\nＦＳＫ\r\n\r\n")));
 }
 
 TEST_F(CfgSheetLists, UnwritableFileKeepsTheEditorOpenWithWhatWasTyped) {

@@ -55,6 +55,7 @@ TEST(MacroFile, DamagedHandWrittenFileYieldsWhatItHolds) {
                                      "<MacroEND0>\n"
                                      "<MACNAME1>\n色なし\n<MACText1>\nline\n<MacroEND1>\n"
                                      "<MACNAME2>\n悪い色\n<BUTCOL2>\nred\n<MACText2>\nx\n<MacroEND2>\n"
+                                     "<MACNAME3> \t\n空白付き\n<BUTCOL3>  \n 0 \n<MACText3>\nz\n<MacroEND3>\n"
                                      "<MACNAME10>\n十\n<BUTCOL10>\r\n-2147483633\r\n<MACText10>\r\n"
                                      "cut off\r\nsecond line"));
     const terminal::macros::ReadResult r = terminal::macros::parseMacroFile(file);
@@ -71,12 +72,14 @@ TEST(MacroFile, DamagedHandWrittenFileYieldsWhatItHolds) {
     EXPECT_EQ(r.macros[2].name, QStringLiteral("悪い色"));
     EXPECT_FALSE(r.macros[2].colour) << "a colour that is not a number";
     EXPECT_EQ(r.macros[2].text, QStringLiteral("x"));
+    EXPECT_EQ(r.macros[3].name, QStringLiteral("空白付き")) << "blanks after a tag stay on its line";
+    EXPECT_EQ(r.macros[3].colour, 0u);
 
     const auto& m10 = r.macros[10];
     EXPECT_EQ(m10.name, QStringLiteral("十")) << "<MACNAME1> must not match <MACNAME10>";
     EXPECT_EQ(m10.colour, 0x8000000Fu);
     EXPECT_EQ(m10.text, QStringLiteral("cut off\r\nsecond line")) << "a cut-off last macro keeps its text";
-    for (int i : {3, 9, 11, 35}) {
+    for (int i : {4, 9, 11, 35}) {
         const auto& m = r.macros[static_cast<std::size_t>(i)];
         EXPECT_FALSE(m.name || m.colour || m.text) << i;
     }
@@ -129,6 +132,9 @@ TEST(MacroFile, AMacroThatWouldNotReadBackIsHeld) {
          QStringLiteral("🎉 JA1€X €"),
          {{35, false, QStringLiteral("🎉€"), {}}}},
         {"Japanese and a wave dash", 1, false, QStringLiteral("こんにちは～ ①"), std::nullopt},
+        {"a wave dash typed by an input method, in a name", 1, true, QStringLiteral("よろしく〜"),
+         std::nullopt},
+        {"a yen sign in a name", 7, true, QStringLiteral("PSK¥63"), {{7, true, QStringLiteral("¥"), {}}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -141,8 +147,8 @@ TEST(MacroFile, AMacroThatWouldNotReadBackIsHeld) {
             const auto back = terminal::macros::parseMacroFile(terminal::macros::formatMacroFile(macros));
             EXPECT_EQ(c.name ? back.macros[static_cast<std::size_t>(c.macro)].name
                              : back.macros[static_cast<std::size_t>(c.macro)].text,
-                      c.value)
-                << "reads back whole";
+                      cp932::readBack(c.value))
+                << "reads back whole, in the form the file holds";
             continue;
         }
         EXPECT_EQ(held->macro, c.held->macro);

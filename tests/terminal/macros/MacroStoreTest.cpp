@@ -199,9 +199,22 @@ TEST_F(MacroStore, CancelledOrFailedSaveKeepsTheEdits) {
          QStringLiteral("「<MACText9>」はマクロファイルの区切りと重なるため、このままでは保存できません。\n"
                         "別の文字に直して下さい。")},
         {"a name with the euro sign", 3, true, QStringLiteral("JA1€X"),
-         QStringLiteral("「€」は設定ファイルに保存できない文字です。\n別の文字に直して下さい。")},
+         QStringLiteral(
+             "「M4 のマクロ名」の「€」はマクロファイルに保存できない文字です。\n別の文字に直して下さい。")},
         {"a body with the euro sign", 4, false, QStringLiteral("JA1€X"),
-         QStringLiteral("「€」は設定ファイルに保存できない文字です。\n別の文字に直して下さい。")},
+         QStringLiteral(
+             "「M5 のマクロ文」の「€」はマクロファイルに保存できない文字です。\n別の文字に直して下さい。")},
+        {"a name with a wave dash and a yen sign", 5, true, QStringLiteral("よろしく〜¥"),
+         QStringLiteral(
+             "「M6 のマクロ名」の「¥」はマクロファイルに保存できない文字です。\n別の文字に直して下さい。")},
+        {"a body with a no-break space", 6, false, QStringLiteral("QRZ?\u00A0de"),
+         QStringLiteral(
+             "「M7 "
+             "のマクロ文」の「\u00A0」はマクロファイルに保存できない文字です。\n別の文字に直して下さい。")},
+        {"a body with a line separator", 7, false, QStringLiteral("QRZ?\u2028de"),
+         QStringLiteral(
+             "「M8 "
+             "のマクロ文」の「\u2028」はマクロファイルに保存できない文字です。\n別の文字に直して下さい。")},
     };
     for (const auto& r : refused) {
         SCOPED_TRACE(r.what);
@@ -214,7 +227,7 @@ TEST_F(MacroStore, CancelledOrFailedSaveKeepsTheEdits) {
         QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
         clipboard::hold(r.paste);
         QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
-        const QString pasted = r.name ? f.macroName(r.macro) : f.macroText(r.macro);
+        const QString pasted = r.name ? f.macroName(r.macro) : f.macroTextAsTyped(r.macro);
         ui::script::clearAsked();
         ASSERT_TRUE(zvtest::chooseMenuItem(f.MACSAVE));
         EXPECT_EQ(askedCount(r.said), 1);
@@ -223,17 +236,32 @@ TEST_F(MacroStore, CancelledOrFailedSaveKeepsTheEdits) {
         ASSERT_TRUE(forms::isLoaded<MACRO_FORM>());
         EXPECT_EQ(f.SSTab1->currentIndex(), r.macro);
         EXPECT_EQ(f.focusWidget(), box);
-        EXPECT_EQ(r.name ? f.macroName(r.macro) : f.macroText(r.macro), pasted) << "kept as pasted";
+        EXPECT_EQ(r.name ? f.macroName(r.macro) : f.macroTextAsTyped(r.macro), pasted) << "kept as pasted";
         EXPECT_EQ(ini("PSKCFG", "MacroFile"), QStringLiteral("PSKCFG")) << "nothing stored";
         QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(box, QStringLiteral("CQ"));
     }
+    // An everyday greeting typed with the input method's wave dash saves, in
+    // the form the file holds it, and loads back as that.
+    MACRO_FORM& f = forms::MACRO_FORM();
+    f.showMacro(9);
+    for (QWidget* box : {static_cast<QWidget*>(f.Text2[9]), static_cast<QWidget*>(f.Text1[9])}) {
+        QTest::mouseClick(box == f.Text2[9] ? box : f.Text1[9]->viewport(), Qt::LeftButton);
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::sendKeyEvent(
+            QTest::Click, box, Qt::Key_unknown,
+            box == f.Text2[9] ? QStringLiteral("よろしく〜") : QStringLiteral("QRZ? 〜 de JA1ZVK"), {});
+    }
     saveAs(QStringLiteral("MENDED.MAC"));
-    ASSERT_TRUE(zvtest::chooseMenuItem(forms::MACRO_FORM().MACSAVE));
+    ui::script::clearAsked();
+    ASSERT_TRUE(zvtest::chooseMenuItem(f.MACSAVE));
     EXPECT_FALSE(forms::isLoaded<MACRO_FORM>());
+    EXPECT_EQ(ui::script::asked().size(), 1) << "only the file is asked for";
     ASSERT_TRUE(terminal::macros::LoadMacroFile(path(QStringLiteral("MENDED.MAC"))));
     EXPECT_EQ(forms::MACRO_FORM().macroName(1), QStringLiteral("呼出1")) << "M2 is not forged";
     EXPECT_EQ(forms::MACRO_FORM().macroText(0), QStringLiteral("CQ"));
+    EXPECT_EQ(forms::MACRO_FORM().macroName(9), QStringLiteral("よろしく～"));
+    EXPECT_EQ(forms::MACRO_FORM().macroText(9), QStringLiteral("QRZ? ～ de JA1ZVK"));
 }
 
 TEST_F(MacroStore, DamagedFileLoadsWhatItHolds) {
@@ -244,7 +272,9 @@ TEST_F(MacroStore, DamagedFileLoadsWhatItHolds) {
                                            "<BUTCOL5>\n 65280 \n<MACText5>\nQRV\n<MacroEND5>\n"
                                            "<MACNAME7>\nCQ(sQ)\n<BUTCOL7>\n0\n<MACText7>\ncut")));
     ASSERT_TRUE(terminal::macros::LoadMacroFile(path(QStringLiteral("HAND.MAC"))));
-    EXPECT_EQ(askedCount(QStringLiteral("マクロファイルが読めませんでした")), 1);
+    EXPECT_EQ(
+        askedCount(QStringLiteral("マクロファイルが読めませんでした\r\n") + path(QStringLiteral("HAND.MAC"))),
+        1);
     MACRO_FORM& f = forms::MACRO_FORM();
     EXPECT_EQ(f.macroText(0), QStringLiteral("こんにちは"));
     EXPECT_EQ(colour::backColor(w.Command8[0]), 255u);
@@ -257,6 +287,18 @@ TEST_F(MacroStore, DamagedFileLoadsWhatItHolds) {
     ASSERT_TRUE(terminal::macros::LoadMacroFile(path(QStringLiteral("HAND.MAC"))));
     EXPECT_EQ(ini("MACRO_SCKEY", "SC_USED"), QStringLiteral("CLMNPRTWXZQ"))
         << "loading twice gives the same letters";
+    // Saved onto, the file that could not be read whole is replaced only when
+    // the operator says so.
+    const QByteArray hand = readFile(QStringLiteral("HAND.MAC"));
+    ui::script::clearAsked();
+    saveAs(QStringLiteral("HAND.MAC"));
+    ui::script::push(ui::No);
+    EXPECT_FALSE(terminal::macros::SaveMacroFile());
+    EXPECT_EQ(readFile(QStringLiteral("HAND.MAC")), hand);
+    EXPECT_EQ(askedCount(path(QStringLiteral("HAND.MAC")) +
+                         QStringLiteral("\r\nこのマクロファイルは読めなかったファイルです。"
+                                        "保存すると今の内容で置き換えられます。\r\n置き換えますか？")),
+              1);
 
     EXPECT_FALSE(terminal::macros::LoadMacroFile(path(QStringLiteral("MISSING.MAC"))));
     EXPECT_EQ(askedCount(QStringLiteral("マクロファイルがロードできませんでした\r\n") +

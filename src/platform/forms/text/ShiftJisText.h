@@ -1,0 +1,19 @@
+#pragma once
+// The one refusal of every writer of a Shift-JIS file, form or engine text: a
+// character that would come back as another (cp932::uncarried) is named with
+// the box that holds it, and the box keeps the text and gets the focus.
+#include <QString>
+
+class QWidget;
+
+namespace ui {
+
+// 「box」の「characters」は{what}できない文字です。 and the request to mend it;
+// what says where the text goes ("PSKMEMO.DAT に保存", "スポット情報として送信").
+QString unstorableText(const QString& characters, const QString& box, const QString& what);
+
+// True when the text comes back as typed. Otherwise the operator is told,
+// the box (when given) gets the focus, and false: nothing is to be written.
+bool shiftJisHolds(const QString& text, QWidget* box, const QString& boxName, const QString& what);
+
+} // namespace ui
