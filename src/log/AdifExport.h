@@ -3,8 +3,9 @@
 // CR LF. "<EOH>" alone on the first line, then one line per QSO closed by
 // "<eor>". Every field length counts the bytes written, so that a reader
 // taking the lengths as byte counts finds each value whole, Japanese included;
-// a character Shift-JIS lacks is written as "?", a control character is left
-// out.
+// a character Shift-JIS would give back as another is written as the file
+// holds it ("?" for one it lacks: the callers say so before they write), a
+// control character is left out.
 //
 // The eQSL layout: CALL, QSO_DATE, TIME_ON, FREQ (or BAND when the frequency
 // is no number inside a band), MODE, RST_SENT, RST_RCVD, QSLMSG.
@@ -29,6 +30,19 @@ struct ExportFile {
 // An empty message writes the default one.
 ExportFile eqslAdif(const std::vector<ExportQso>& qsos, const QString& qslMessage);
 ExportFile logAdif(const std::vector<ExportQso>& qsos, const QString& userCall);
+
+// A value of the log that the file would not carry as logged: the QSO (its
+// index among those given), the field's tag and the characters written as others.
+struct Uncarried {
+    int qso = 0;
+    QString field;
+    QString characters;
+    bool operator==(const Uncarried&) const = default;
+};
+// What eqslAdif and logAdif would write as other characters, in file order.
+// The eQSL values are those of the QSOBank file too.
+std::vector<Uncarried> eqslAdifUncarried(const std::vector<ExportQso>& qsos, const QString& qslMessage);
+std::vector<Uncarried> logAdifUncarried(const std::vector<ExportQso>& qsos, const QString& userCall);
 
 // "<TAG:n>" and the value's Shift-JIS bytes, n their count (type after n when given).
 QByteArray adifField(const char* tag, const QString& value, const char* type = nullptr);

@@ -1,6 +1,7 @@
 // The spot window's actions: the time cell's zone and the submission of a
 // spot of one's own to the fallback spot server.
 #include "platform/forms/dialogs/Dialogs.h"
+#include "platform/forms/text/ShiftJisText.h"
 #include "platform/forms/windows/WindowFrame.h"
 #include "platform/os/Cp932.h"
 #include "rig/RigGlobals.h"
@@ -95,6 +96,14 @@ void ClusterData::Command2_Click() {
         Text6->setFocus();
         return;
     }
+    // The form goes in Shift-JIS: a character that would arrive as another
+    // ("?") is said at its box, which keeps what was typed.
+    const std::pair<QLineEdit*, const char*> boxes[] = {
+        {Text5, "DX Call"}, {Text6, "Freq(Khz)"}, {Text7, "Remarks"}, {Text4, "MyCall"}};
+    for (const auto& [box, name] : boxes)
+        if (!ui::shiftJisHolds(box->text(), box, QString::fromLatin1(name),
+                               QStringLiteral("スポット情報として送信")))
+            return;
     Timer1->stop();
     cancelFetch();
     QNetworkRequest request{QUrl(spots::submissionUrl())};

@@ -236,6 +236,18 @@ TEST(ExportFiles, EveryQsoReadsBackAsWritten) {
     EXPECT_EQ(adif->records[1].value(QStringLiteral("NAME")), QStringLiteral("山田 <太郎> & 花子"));
     EXPECT_EQ(adif->records[1].value(QStringLiteral("COMMENT")), QStringLiteral("linebreaktabnul"));
     EXPECT_EQ(adif->records[2].value(QStringLiteral("QTH")), QStringLiteral("???"));
+    // What is written as other characters is known, by QSO and field, before
+    // any file is written: the log keeps what it holds.
+    qsos[0].name = QStringLiteral("José 〜 ¥");
+    EXPECT_EQ(logAdifUncarried(qsos, QStringLiteral("JR1ZZZ")),
+              (std::vector<Uncarried>{{0, QStringLiteral("NAME"), QStringLiteral("é¥")},
+                                      {2, QStringLiteral("QTH"), QStringLiteral("éüñ")}}));
+    EXPECT_EQ(eqslAdifUncarried(eqslCases(), QStringLiteral("Zürich €")),
+              (std::vector<Uncarried>{{0, QStringLiteral("QSLMSG"), QStringLiteral("ü€")},
+                                      {1, QStringLiteral("QSLMSG"), QStringLiteral("ü€")},
+                                      {2, QStringLiteral("QSLMSG"), QStringLiteral("ü€")},
+                                      {3, QStringLiteral("RST_SENT"), QStringLiteral("é")},
+                                      {3, QStringLiteral("QSLMSG"), QStringLiteral("ü€")}}));
 
     std::vector<ExportQso> xmlQsos = xmlCases();
     xmlQsos[0].call = QStringLiteral("JA1<&>") + QChar(1) + QStringLiteral("漢字");

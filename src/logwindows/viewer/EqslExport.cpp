@@ -41,13 +41,11 @@ SaveDialog saveDialogFor(logbook::EqslKind kind) {
 QString askFile(const SaveDialog& dialog, const QString& proposedName) {
     const QString folder =
         paths::fromStored(core::IniStored(dialog.section, dialog.key).value_or(paths::programFolder()));
-    // The folder is kept in the settings: one they cannot name is refused as it is chosen.
-    const QString chosen = core::IniHeldChoice(
-        [&] { return ui::saveFileName(dialog.title, paths::join(folder, proposedName), dialog.filter); },
-        core::StoredPart::Folder);
+    // A folder the settings cannot name is used all the same, only not remembered.
+    const QString chosen = ui::saveFileName(dialog.title, paths::join(folder, proposedName), dialog.filter);
     if (chosen.isEmpty()) return {};
     const QString path = logbook::withExtension(chosen, dialog.ext);
-    core::PutIniText(dialog.section, dialog.key, QFileInfo(path).absolutePath());
+    core::RememberFolder(dialog.section, dialog.key, QFileInfo(path).absolutePath());
     return path;
 }
 
@@ -60,6 +58,25 @@ QString rowRecNo(const std::vector<QStringList>& rows, int rowNo) {
     const QStringList& cells = rows[rowNo - 1];
     const QString recNo = cells.size() > 18 ? cells[18].trimmed() : QString();
     return recNo.isEmpty() ? QString::number(rowNo) : recNo;
+}
+
+// Said before any file is asked for: the log holds what it holds, the file
+// would carry these values with other characters. True when the operator
+// goes on (or nothing is to be said).
+bool mayWriteUncarried(const std::vector<logbook::Uncarried>& found, const std::vector<QStringList>& rows,
+                       const std::vector<int>& rowNos) {
+    if (found.empty()) return true;
+    constexpr std::size_t kListed = 10;
+    QString list;
+    for (std::size_t i = 0; i < found.size() && i < kListed; ++i)
+        list += QStringLiteral("\r\nRecord No=%1 %2「%3」")
+                    .arg(rowRecNo(rows, rowNos[static_cast<std::size_t>(found[i].qso)]), found[i].field,
+                         found[i].characters);
+    if (found.size() > kListed) list += QStringLiteral("\r\nほか %1 件").arg(found.size() - kListed);
+    return ui::msgBox(QStringLiteral("次のデータには Shift-JIS のファイルに書けない文字があり、"
+                                     "その文字は「?」などの別の文字で書き出されます（LOGはそのままです）。") +
+                          list + QStringLiteral("\r\nこのまま作成しますか？"),
+                      ui::YesNo | ui::Exclamation | ui::DefaultButton2) == ui::Yes;
 }
 
 } // namespace
@@ -107,6 +124,8 @@ void sendMarkedRows(const std::vector<QStringList>& rows) {
     const std::optional<logbook::EqslKind> chosen = chosenEqslKind();
     if (!chosen) return;
     const logbook::EqslKind kind = *chosen;
+    if (!mayWriteUncarried(logbook::eqslAdifUncarried(picked.qsos, g.EqslMessage), rows, picked.rowNos))
+        return;
     const QString path = askEqslFile(kind);
     if (path.isEmpty()) {
         ui::msgBox(QStringLiteral("電子QSLデータの保存を中止しました。"));
@@ -129,12 +148,6 @@ void sendMarkedRows(const std::vector<QStringList>& rows) {
 }
 
 void exportLogPage(const std::vector<QStringList>& rows) {
-    const logbook::RecordRange shown = logbook::shownRecordRange(rows);
-    const SaveDialog dialog{QStringLiteral("E-LOG"), QStringLiteral("eLOGFOL"),
-                            QStringLiteral("電子LOGﾃﾞｰﾀ保存(ADIF形式)"),
-                            QStringLiteral("電子LOGﾃﾞｰﾀ(ADIF形式) (*.ADI)"), QStringLiteral("ADI")};
-    const QString path = askFile(dialog, logbook::elogFileName(shown.first, shown.last));
-    if (path.isEmpty()) return;
     std::vector<logbook::ExportQso> qsos;
     std::vector<int> rowNos;
     for (size_t i = 0; i < rows.size(); ++i) {
@@ -142,6 +155,13 @@ void exportLogPage(const std::vector<QStringList>& rows) {
         qsos.push_back(logbook::exportQsoFromRow(rows[i]));
         rowNos.push_back(static_cast<int>(i) + 1);
     }
+    if (!mayWriteUncarried(logbook::logAdifUncarried(qsos, core::g.UserCall), rows, rowNos)) return;
+    const logbook::RecordRange shown = logbook::shownRecordRange(rows);
+    const SaveDialog dialog{QStringLiteral("E-LOG"), QStringLiteral("eLOGFOL"),
+                            QStringLiteral("電子LOGﾃﾞｰﾀ保存(ADIF形式)"),
+                            QStringLiteral("電子LOGﾃﾞｰﾀ(ADIF形式) (*.ADI)"), QStringLiteral("ADI")};
+    const QString path = askFile(dialog, logbook::elogFileName(shown.first, shown.last));
+    if (path.isEmpty()) return;
     const logbook::ExportFile file = logbook::logAdif(qsos, core::g.UserCall);
     const QString failed = path + QStringLiteral("のファイルを作成できませんでした");
     if (!file.ok())

@@ -1,6 +1,8 @@
 #include "sstv/overlay/SSTVMACRO.h"
 
 #include "platform/forms/dialogs/Dialogs.h"
+#include "platform/forms/text/ShiftJisText.h"
+#include "platform/os/Cp932.h"
 #include "platform/os/Paths.h"
 #include "sstv/overlay/SstvFonts.h"
 #include "sstv/overlay/mojiinput.h"
@@ -68,7 +70,13 @@ bool SSTVMACRO::store() {
     return TextWritten;
 }
 
+bool SSTVMACRO::holdsText() {
+    return ui::shiftJisHolds(Text1->toPlainText(), Text1, windowTitle(),
+                             QStringLiteral("MACmenu.DAT に保存"));
+}
+
 bool SSTVMACRO::WriteText() {
+    if (!holdsText()) return false;
     if (store()) return true;
     ui::msgBox(notStored(), ui::OkOnly | ui::Exclamation);
     return false;
@@ -79,12 +87,15 @@ QString SSTVMACRO::notStored() {
 }
 
 bool SSTVMACRO::MayUnload() {
-    if (store()) return true;
+    const bool held = cp932::uncarried(Text1->toPlainText()).isEmpty();
+    if (held && store()) return true;
     show();
     raise();
-    const ui::MsgResult answer =
-        ui::msgBox(notStored() + QStringLiteral("\r\n入力した定型文を破棄して続けますか？"),
-                   ui::YesNo | ui::Exclamation | ui::DefaultButton2);
+    // Which characters hold the text back is said on its box first.
+    if (!held) holdsText();
+    const ui::MsgResult answer = ui::msgBox((held ? notStored() + QStringLiteral("\r\n") : QString()) +
+                                                QStringLiteral("入力した定型文を破棄して続けますか？"),
+                                            ui::YesNo | ui::Exclamation | ui::DefaultButton2);
     TextDropped = answer == ui::Yes;
     return TextDropped;
 }

@@ -34,6 +34,8 @@ class SSTVMACRO : public QWidget {
 
   private:
     bool store();
+    // True when MACmenu.DAT gives the text back as typed; else said on the box.
+    bool holdsText();
     bool WriteText();
     static QString notStored();
     bool TextWritten = false;

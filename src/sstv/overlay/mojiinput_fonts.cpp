@@ -5,6 +5,7 @@
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/dialogs/Dialogs.h"
+#include "platform/forms/text/ShiftJisText.h"
 #include "platform/forms/waits/Waits.h"
 #include "platform/forms/windows/WindowFilter.h"
 #include "platform/os/Paths.h"
@@ -211,6 +212,7 @@ void mojiinput::Command10_MouseDown(int Button) {
     for (int i = 0; i < List1->count(); ++i)
         entries << List1->item(i)->text();
     if (sstv::HoldsFavourite(entries, entry)) return;
+    if (!ui::shiftJisHolds(entry, Command10, Command10->text(), kFavFile + QStringLiteral(" に保存"))) return;
     List1->addItem(entry);
     if (!sstv::WriteListFile(favFile(), entries << entry))
         ui::msgBox(QStringLiteral("お気に入りFONTを保存できませんでした: ") +

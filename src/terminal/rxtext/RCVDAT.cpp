@@ -4,6 +4,7 @@
 #include "core/IniValues.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/dialogs/Dialogs.h"
+#include "platform/forms/text/ShiftJisText.h"
 #include "platform/forms/windows/WindowFrame.h"
 #include "platform/os/AtomicFile.h"
 #include "platform/os/Clock.h"
@@ -124,21 +125,23 @@ void RCVDAT::appendLine(const QString& line) {
 }
 
 void RCVDAT::RCVMEMO_Click() {
+    if (!holdsText(QStringLiteral("受信ﾃﾞｰﾀとして保存"))) return;
     const QString folder = receiveFolder();
     const QString suggested = paths::join(folder, sysclock::jstNow().toString(QStringLiteral("yyMMdd")));
-    QString chosen = core::IniHeldChoice(
-        [&] {
-            return ui::saveFileName(QStringLiteral("受信ﾃﾞｰﾀ保存"), suggested,
-                                    QStringLiteral("受信ﾃﾞｰﾀ (*.TXT)"));
-        },
-        core::StoredPart::Folder);
+    // A folder the settings cannot name is used all the same, only not remembered.
+    QString chosen =
+        ui::saveFileName(QStringLiteral("受信ﾃﾞｰﾀ保存"), suggested, QStringLiteral("受信ﾃﾞｰﾀ (*.TXT)"));
     if (chosen.isEmpty()) return;
     chosen = withExtension(chosen, QStringLiteral(".TXT"));
     if (!writeWhole(chosen, Text1->toPlainText())) {
         cannotSave(chosen);
         return;
     }
-    core::PutIniText(QStringLiteral("PSKCFG"), QStringLiteral("RCVDFOL"), folderOf(chosen));
+    core::RememberFolder(QStringLiteral("PSKCFG"), QStringLiteral("RCVDFOL"), folderOf(chosen));
+}
+
+bool RCVDAT::holdsText(const QString& what) {
+    return ui::shiftJisHolds(Text1->toPlainText(), Text1, windowTitle(), what);
 }
 
 void RCVDAT::DELRCVDAT_Click() {
@@ -150,6 +153,8 @@ void RCVDAT::DELRCVDAT_Click() {
 }
 
 bool RCVDAT::RDEND_Click() {
+    // The viewer stays open on a text the memo pad would not give back as typed.
+    if (!holdsText(kMemoFile + QStringLiteral(" に保存"))) return false;
     const QString memo = paths::join(receiveFolder(), kMemoFile);
     if (!writeWhole(memo, Text1->toPlainText())) {
         ui::msgBox(QStringLiteral("メモ帳を保存できませんでした。\r\n") + memo, ui::OkOnly | ui::Exclamation);

@@ -41,9 +41,14 @@ class RCVDAT : public QMainWindow {
     void RCVMEMO_Click();
     void DELRCVDAT_Click();
     // Keeps the text as the memo pad and unloads; false (the viewer stays) when
-    // the memo cannot be written.
+    // the memo cannot be written or would not give the text back as typed.
     bool RDEND_Click();
     void SaveRcvDatPos();
+
+  private:
+    // True when a Shift-JIS file gives the box's text back as typed; else the
+    // operator is told, on the box, and nothing is to be written.
+    bool holdsText(const QString& what);
 
   protected:
     void resizeEvent(QResizeEvent* e) override;

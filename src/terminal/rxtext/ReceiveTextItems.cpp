@@ -5,6 +5,7 @@
 #include "platform/forms/controls/RichTextPane.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/forms/text/Clipboard.h"
+#include "platform/forms/text/ShiftJisText.h"
 #include "platform/os/AtomicFile.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Paths.h"
@@ -37,8 +38,8 @@ void cannotRead(const QString& path, ViewerFileProblem why) {
 
 void storeFolder(const QString& chosen) {
     const QString folder = folderOf(chosen);
-    forms::PSK31MAIN().ReceiveFolder = folder;
-    core::PutIniText(QStringLiteral("PSKCFG"), QStringLiteral("RCVDFOL"), folder);
+    if (core::RememberFolder(QStringLiteral("PSKCFG"), QStringLiteral("RCVDFOL"), folder))
+        forms::PSK31MAIN().ReceiveFolder = folder;
 }
 
 void showViewer() {
@@ -69,6 +70,9 @@ QString trimBlanks(const QString& text) {
 }
 
 bool writeMemo(const QString& line) {
+    // Nothing is written as "?": the text stays on the clipboard or in the pane.
+    if (!ui::shiftJisHolds(line, nullptr, QStringLiteral("メモ書き"), kMemoFile + QStringLiteral(" に保存")))
+        return false;
     if (!appendMemoLine(line)) return false;
     if (g.RcvViewerOpen == 1) forms::RCVDAT().appendLine(line);
     return true;
@@ -78,10 +82,8 @@ void RSAVE_Click() {
     const QString suggested =
         paths::join(receiveFolder(),
                     QStringLiteral("ZORVAT_") + sysclock::jstNow().toString(QStringLiteral("yyMMddHHmm")));
-    // The settings keep the folder: one they cannot name is refused as it is chosen.
-    QString chosen = core::IniHeldChoice(
-        [&] { return ui::saveFileName(kDataTitleSave, suggested, QStringLiteral("受信ﾃﾞｰﾀ (*.TXT)")); },
-        core::StoredPart::Folder);
+    // A folder the settings cannot name is used all the same, only not remembered.
+    QString chosen = ui::saveFileName(kDataTitleSave, suggested, QStringLiteral("受信ﾃﾞｰﾀ (*.TXT)"));
     if (chosen.isEmpty()) return;
     chosen = withExtension(chosen, QStringLiteral(".TXT"));
     g.ViewedFilePath = chosen;
@@ -93,12 +95,9 @@ void RSAVE_Click() {
 }
 
 void RDRCVDAT_Click() {
-    const QString chosen = core::IniHeldChoice(
-        [] {
-            return ui::openFileName(QStringLiteral("受信ﾃﾞｰﾀ閲覧"), receiveFolder(),
-                                    QStringLiteral("受信ﾃﾞｰﾀ (*.TXT);;受信ﾃﾞｰﾀ (*.LOG);;受信ﾃﾞｰﾀ (*.DAT)"));
-        },
-        core::StoredPart::Folder);
+    const QString chosen =
+        ui::openFileName(QStringLiteral("受信ﾃﾞｰﾀ閲覧"), receiveFolder(),
+                         QStringLiteral("受信ﾃﾞｰﾀ (*.TXT);;受信ﾃﾞｰﾀ (*.LOG);;受信ﾃﾞｰﾀ (*.DAT)"));
     if (chosen.isEmpty()) return;
     g.ViewedFilePath = chosen;
     ViewerFileProblem why = ViewerFileProblem::None;

@@ -425,18 +425,32 @@ TEST_F(ExportSend, TheViewersPageBecomesAnElogFile) {
     EXPECT_EQ(ui::script::asked()[0].prompt, paths::join(folder(), QStringLiteral("ELOG_1to50")))
         << "named after the first and last record shown";
 
-    // A folder the settings cannot name is refused as it is chosen: said, and
-    // the dialog comes again (cancelled here); nothing is written or stored.
+    // A folder the settings cannot name: the file is written all the same and
+    // the folder is not remembered, which is said once.
     const QString unnamed = path(QStringLiteral("café/ELOG_1to50"));
     ASSERT_TRUE(QDir().mkpath(QFileInfo(unnamed).absolutePath()));
-    ui::script::push(unnamed);
+    for (int time = 0; time < 2; ++time) {
+        ui::script::push(unnamed);
+        ui::script::clearAsked();
+        logwindows::exportLogPage(viewerPage(1, 50));
+        ASSERT_EQ(ui::script::asked().size(), time == 0 ? 2 : 1);
+        EXPECT_TRUE(ui::script::asked().back().prompt.startsWith(
+            time == 0 ? QFileInfo(unnamed).absolutePath() + QStringLiteral("\r\nこのフォルダ名の「é」は")
+                      : path(QStringLiteral("ELOG_1to50"))));
+        EXPECT_TRUE(QFileInfo::exists(unnamed + QStringLiteral(".ADI")));
+        EXPECT_FALSE(core::IniStored(QStringLiteral("E-LOG"), QStringLiteral("eLOGFOL")));
+    }
+
+    // A value the file would carry as other characters is said, by record and
+    // field, before any file is asked for; No writes nothing.
+    std::vector<QStringList> named = viewerPage(1, 50);
+    named[2][11] = QStringLiteral("José");
     ui::script::clearAsked();
-    logwindows::exportLogPage(viewerPage(1, 50));
-    ASSERT_EQ(ui::script::asked().size(), 3);
-    EXPECT_EQ(ui::script::asked()[1].prompt,
-              QStringLiteral("「é」は設定ファイルに保存できない文字です。\n別の文字に直して下さい。"));
-    EXPECT_FALSE(QFileInfo::exists(unnamed + QStringLiteral(".ADI")));
-    EXPECT_FALSE(core::IniStored(QStringLiteral("E-LOG"), QStringLiteral("eLOGFOL")));
+    ui::script::push(ui::No);
+    logwindows::exportLogPage(named);
+    ASSERT_EQ(ui::script::asked().size(), 1);
+    EXPECT_TRUE(ui::script::asked()[0].prompt.contains(QStringLiteral(" NAME「é」\r\n")))
+        << ui::script::asked()[0].prompt.toStdString();
 
     const QString out = path(QStringLiteral("logs/ELOG_1to50"));
     ASSERT_TRUE(QDir().mkpath(QFileInfo(out).absolutePath()));

@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QWindow>
 #include <sys/stat.h>
@@ -178,6 +179,7 @@ TEST_F(CfgSheetKeeps, ACharacterTheFileCannotHoldIsNeverStoredInItsPlace) {
         const char* section;
         const char* key;
         std::function<QLineEdit*(CFGSHEET&)> act; // the box a closing must stay on
+        QString said = {};                        // what is said, when not kCannotHold
     };
     const Path paths[] = {
         {"call box, 設定完了", "PSKCFG", "USERCALL",
@@ -241,13 +243,20 @@ TEST_F(CfgSheetKeeps, ACharacterTheFileCannotHoldIsNeverStoredInItsPlace) {
              EXPECT_EQ(m.Frame1->isVisible(), m.Text3[0]->text() != ini("PG_CWID", "CWID1"));
              return nullptr;
          }},
+        // Only remembering the folder needs the settings: the file is saved.
         {"received text saved into a folder", "PSKCFG", "RCVDFOL",
          [&](CFGSHEET&) {
              QDir().mkpath(path(QStringLiteral("€")));
+             QFile::remove(path(QStringLiteral("€/RX.TXT")));
              ui::script::push(path(QStringLiteral("€/RX.TXT")));
              EXPECT_TRUE(zvtest::chooseMenuItem(main->RSAVE));
+             EXPECT_TRUE(QFileInfo::exists(path(QStringLiteral("€/RX.TXT"))));
              return nullptr;
-         }},
+         },
+         path(QStringLiteral("€")) +
+             QStringLiteral(
+                 "\r\nこのフォルダ名の「€」は設定ファイルに保存できない文字のため、"
+                 "フォルダは記憶されません。\r\nファイルはこのフォルダに保存（または読み込み）しました。")},
         {"recording file chosen", "PSKCFG", "RecFOL",
          [&](CFGSHEET&) {
              QDir().mkpath(path(QStringLiteral("€")));
@@ -280,7 +289,7 @@ TEST_F(CfgSheetKeeps, ACharacterTheFileCannotHoldIsNeverStoredInItsPlace) {
             QLineEdit* box = p.act(s);
             const QString stored = ini(p.section, p.key);
             if (sjis) {
-                EXPECT_TRUE(asked(kCannotHold));
+                EXPECT_TRUE(asked(p.said.isEmpty() ? kCannotHold : p.said));
                 EXPECT_EQ(stored, before) << "nothing written, no \"?\"";
                 EXPECT_TRUE(!box || forms::isLoaded<CFGSHEET>()) << "the sheet stays open";
                 if (box && forms::isLoaded<CFGSHEET>()) {
@@ -295,7 +304,7 @@ TEST_F(CfgSheetKeeps, ACharacterTheFileCannotHoldIsNeverStoredInItsPlace) {
                     EXPECT_EQ(ini(p.section, p.key), QStringLiteral("JA1ZVK"));
                 }
             } else {
-                EXPECT_FALSE(asked(kCannotHold));
+                EXPECT_FALSE(asked(p.said.isEmpty() ? kCannotHold : p.said));
                 EXPECT_TRUE(stored.contains(QStringLiteral("€"))) << stored.toStdString();
                 EXPECT_FALSE(forms::isLoaded<CFGSHEET>() && box) << "closed";
             }

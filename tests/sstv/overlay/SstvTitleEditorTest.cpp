@@ -352,6 +352,31 @@ TEST_F(SstvTitleEditorTest, StockTextsReplaceTheTextAndAreEditedInTheMacroList) 
     EXPECT_FALSE(forms::isLoaded<SSTVMACRO>());
     EXPECT_EQ(ui::script::asked().size(), 1);
     EXPECT_TRUE(readFile(QStringLiteral("MACmenu.DAT")).endsWith("QRZ?\r\n"));
+
+    // A text the file would give back as other characters keeps the window
+    // open on it, the characters said; the wave dash goes as the file holds it.
+    QTest::mouseClick(forms::mojiinput().Command3, Qt::RightButton);
+    const QByteArray before = readFile(QStringLiteral("MACmenu.DAT"));
+    forms::SSTVMACRO().Text1->moveCursor(QTextCursor::End);
+    QTest::sendKeyEvent(QTest::Click, forms::SSTVMACRO().Text1, Qt::Key_unknown,
+                        QStringLiteral("TNX € QSO ¥ José 〜"), {});
+    ui::script::clearAsked();
+    chooseFromMenuBar(forms::SSTVMACRO().menuBar, forms::SSTVMACRO().MACcls);
+    ASSERT_TRUE(forms::isLoaded<SSTVMACRO>());
+    ASSERT_EQ(ui::script::asked().size(), 1);
+    EXPECT_EQ(
+        ui::script::asked()[0].prompt,
+        QStringLiteral(
+            "「マクロ文作成」の「€¥é」はMACmenu.DAT に保存できない文字です。\n別の文字に直して下さい。"));
+    EXPECT_EQ(readFile(QStringLiteral("MACmenu.DAT")), before);
+    EXPECT_TRUE(forms::SSTVMACRO().Text1->toPlainText().endsWith(QStringLiteral("TNX € QSO ¥ José 〜")));
+    for (int i = 0; i < 14; ++i)
+        QTest::keyClick(forms::SSTVMACRO().Text1, Qt::Key_Backspace);
+    QTest::sendKeyEvent(QTest::Click, forms::SSTVMACRO().Text1, Qt::Key_unknown, QStringLiteral("〜"), {});
+    chooseFromMenuBar(forms::SSTVMACRO().menuBar, forms::SSTVMACRO().MACcls);
+    EXPECT_FALSE(forms::isLoaded<SSTVMACRO>());
+    EXPECT_TRUE(
+        readFile(QStringLiteral("MACmenu.DAT")).endsWith(cp932::encode(QStringLiteral("TNX ～\r\n"))));
 }
 
 TEST_F(SstvTitleEditorTest, TheEditorOpensAtItsStoredPlace) {

@@ -170,6 +170,24 @@ TEST_F(RxText, ClosingTheViewerKeepsItsTextAsTheMemoOfTheReceivedDataFolder) {
         EXPECT_EQ(read(path(QStringLiteral("PSKMEMO.DAT"))), QByteArray("<none>"));
         QFile::remove(paths::join(rcv, QStringLiteral("PSKMEMO.DAT")));
     }
+    // A text the memo pad would give back as other characters keeps the viewer
+    // open on it, the characters said; the wave dash goes as the file holds it.
+    const QString memo = paths::join(rcv, QStringLiteral("PSKMEMO.DAT"));
+    RCVDAT& v = viewer();
+    v.Text1->setPlainText(QStringLiteral("MEMO € ¥ José 〜"));
+    ui::script::clearAsked();
+    ASSERT_TRUE(zvtest::chooseInMenuBar(v.menuBar(), v.RDEND));
+    ASSERT_TRUE(forms::isLoaded<RCVDAT>());
+    ASSERT_EQ(ui::script::asked().size(), 1);
+    EXPECT_EQ(ui::script::asked().front().prompt,
+              QStringLiteral("「受信ﾃﾞｰﾀ表示」の「€¥é」はPSKMEMO.DAT に保存できない文字です。\n"
+                             "別の文字に直して下さい。"));
+    EXPECT_EQ(v.Text1->toPlainText(), QStringLiteral("MEMO € ¥ José 〜"));
+    EXPECT_EQ(read(memo), QByteArray("<none>"));
+    v.Text1->setPlainText(QStringLiteral("MEMO 〜"));
+    ASSERT_TRUE(zvtest::chooseInMenuBar(v.menuBar(), v.RDEND));
+    EXPECT_EQ(read(memo), cp932::encode(QStringLiteral("MEMO ～\r\n")));
+    QFile::remove(memo);
     // Unloaded by the program, it writes nothing.
     viewer().Text1->setPlainText(QStringLiteral("kept nowhere"));
     forms::unload<RCVDAT>();
@@ -258,6 +276,19 @@ TEST_F(RxText, TheReceivePaneIsSavedWhereTheOperatorChooses) {
     EXPECT_EQ(ui::script::asked()[0].prompt, paths::join(rcv, QStringLiteral("ZORVAT_2612051405")));
     EXPECT_EQ(ui::script::asked()[1].prompt,
               QStringLiteral("受信データを保存できませんでした。\r\n") + nowhere);
+    EXPECT_EQ(ini("PSKCFG", "RCVDFOL"), rcv);
+
+    // A folder the settings cannot name: the file is saved all the same and
+    // the folder is not remembered, which is said once.
+    const QString euro = sub(QStringLiteral("€"));
+    for (int time = 0; time < 2; ++time) {
+        ui::script::clearAsked();
+        ui::script::push(paths::join(euro, QStringLiteral("night")));
+        ASSERT_TRUE(zvtest::chooseInMenuBar(w->menuBar(), w->RSAVE));
+        EXPECT_EQ(read(paths::join(euro, QStringLiteral("night.TXT"))),
+                  cp932::encode(QStringLiteral("CQ de QQ9ABC\r\nこんにちは\r\n")));
+        ASSERT_EQ(ui::script::asked().size(), time == 0 ? 2 : 1);
+    }
     EXPECT_EQ(ini("PSKCFG", "RCVDFOL"), rcv);
 }
 
