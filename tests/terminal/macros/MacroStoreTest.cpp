@@ -210,11 +210,11 @@ TEST_F(MacroStore, CancelledOrFailedSaveKeepsTheEdits) {
         {"a body with a no-break space", 6, false, QStringLiteral("QRZ?\u00A0de"),
          QStringLiteral(
              "「M7 "
-             "のマクロ文」の「\u00A0」はマクロファイルに保存できない文字です。\n別の文字に直して下さい。")},
+             "のマクロ文」の「[U+00A0]」はマクロファイルに保存できない文字です。\n別の文字に直して下さい。")},
         {"a body with a line separator", 7, false, QStringLiteral("QRZ?\u2028de"),
          QStringLiteral(
              "「M8 "
-             "のマクロ文」の「\u2028」はマクロファイルに保存できない文字です。\n別の文字に直して下さい。")},
+             "のマクロ文」の「[U+2028]」はマクロファイルに保存できない文字です。\n別の文字に直して下さい。")},
     };
     for (const auto& r : refused) {
         SCOPED_TRACE(r.what);

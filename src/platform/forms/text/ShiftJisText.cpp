@@ -7,9 +7,26 @@
 
 namespace ui {
 
+namespace {
+
+// A blank or an invisible character is shown by its code: a no-break space
+// looks like a blank, a line separator like nothing.
+QString shown(const QString& characters) {
+    QString out;
+    for (const char32_t c : characters.toUcs4()) {
+        if (QChar::isPrint(c) && !QChar::isSpace(c))
+            out += QString::fromUcs4(&c, 1);
+        else
+            out += QStringLiteral("[U+%1]").arg(static_cast<uint>(c), 4, 16, QLatin1Char('0')).toUpper();
+    }
+    return out;
+}
+
+} // namespace
+
 QString unstorableText(const QString& characters, const QString& box, const QString& what) {
     return QStringLiteral("「%1」の「%2」は%3できない文字です。\n別の文字に直して下さい。")
-        .arg(box, characters, what);
+        .arg(box, shown(characters), what);
 }
 
 bool shiftJisHolds(const QString& text, QWidget* box, const QString& boxName, const QString& what) {
