@@ -18,6 +18,8 @@ bool PartLook::takeColours(const QPalette& palette) {
     colours.clear();
     for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
         for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            // A role that stands for no colour has no brush in any palette.
+            if (role == QPalette::NoRole) continue;
             const QBrush& brush = palette.brush(group, static_cast<QPalette::ColorRole>(role));
             if (brush.style() != Qt::SolidPattern) return false;
             colours.push_back(brush.color().rgba());

@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QMenuBar>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QScrollBar>
 
 namespace {
@@ -199,6 +200,17 @@ QImage paintedAsQtDoes(QWidget& window, QImage::Format format) {
     return image;
 }
 
+// The texts of the cells the style itself paints.
+struct PaintedCells : QProxyStyle {
+    mutable QStringList texts;
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        if (const auto* cell = qstyleoption_cast<const QStyleOptionViewItem*>(option))
+            texts << cell->text.trimmed();
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+};
+
 TEST_F(ListWindows, BothListsLookAsQtPaintsThemFromTheFirstCheckOn) {
     hamlog::QsoRecord k1;
     k1.CALL = QStringLiteral("K1ABC");
@@ -220,6 +232,20 @@ TEST_F(ListWindows, BothListsLookAsQtPaintsThemFromTheFirstCheckOn) {
         ASSERT_EQ(image.size(), plain.size());
         EXPECT_TRUE(image == plain) << list->metaObject()->className();
     }
+    // Shown again, a cell is copied from its picture.
+    FlexGrid& grid = *forms::CODE_LIST().MSFlexGrid1;
+    PaintedCells painted;
+    QList<QAbstractItemView*> views = grid.findChildren<QAbstractItemView*>();
+    views << &grid; // and its fixed columns'
+    for (QAbstractItemView* view : views)
+        view->setStyle(&painted);
+    const QImage first = grid.grab().toImage();
+    EXPECT_TRUE(painted.texts.contains(QStringLiteral("ハワイ")));
+    painted.texts.clear();
+    EXPECT_TRUE(grid.grab().toImage() == first);
+    EXPECT_FALSE(painted.texts.contains(QStringLiteral("ハワイ"))) << painted.texts.join(',').toStdString();
+    for (QAbstractItemView* view : views)
+        view->setStyle(QApplication::style());
     // A list in another font is measured and painted in it, not from the old one's pictures.
     QSODATA& list = forms::QSODATA();
     const int headerHeight = list.MSFlexGrid1->horizontalHeader()->sizeHint().height();
