@@ -4,7 +4,6 @@
 #include "platform/forms/windows/Forms.h"
 
 #include <QFile>
-#include <benchmark/benchmark.h>
 
 ProgramBench::ProgramBench(int& argc, char** argv) : argc_(argc), argv_(argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -17,12 +16,10 @@ bool ProgramBench::writeSettings(const QByteArray& ini) const {
     return file.open(QIODevice::WriteOnly) && file.write(ini) == ini.size();
 }
 
-int ProgramBench::run(const std::function<void()>& start) {
+int ProgramBench::run(const std::vector<bench::Goal>& goals, const std::function<void()>& start) {
     app::AppContext context;
     if (start) start();
-    benchmark::Initialize(&argc_, argv_);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const int result = bench::runBenchmarks(argc_, argv_, goals);
     forms::unloadAllExcept();
-    return 0;
+    return result;
 }

@@ -2,6 +2,8 @@
 // The start-up that every benchmark of the running program shares: Qt's
 // offscreen platform, a program folder of its own ($ZORVATEK_HOME), the
 // application and, while the benchmarks run, its context.
+#include "Goals.h"
+
 #include <QApplication>
 #include <QByteArray>
 #include <QString>
@@ -16,9 +18,9 @@ class ProgramBench {
     // ZORVATEK.INI in the program folder, as the operator left it; false when it cannot be written.
     bool writeSettings(const QByteArray& ini) const;
     // Makes the application's context, runs `start` in it (the start-up, a log
-    // to look up), then the benchmarks; the windows are unloaded before the
-    // context goes. Answers main's exit code.
-    int run(const std::function<void()>& start = {});
+    // to look up), then the benchmarks held to their goals; the windows are
+    // unloaded before the context goes. Answers main's exit code.
+    int run(const std::vector<bench::Goal>& goals, const std::function<void()>& start = {});
 
   private:
     int& argc_;

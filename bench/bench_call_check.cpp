@@ -85,5 +85,8 @@ BENCHMARK(BM_CallCheck)->Iterations(500)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
     ProgramBench bench(argc, argv);
     if (!bench.writeSettings("[PSKCFG]\r\nAudio_Center_Freq=1500\r\nCOMPORT=0\r\nCOMCONT=0\r\n")) return 1;
-    return bench.run(makeLog);
+    // The last release took 3 ms of CPU here, 6 on a loaded machine; the goal
+    // allows for that, and for the slower of the machine's two speeds.
+    return bench.run({{"BM_CallCheck", "cpu_median_us", 7500, "the call check's CPU time in us, median"}},
+                     makeLog);
 }

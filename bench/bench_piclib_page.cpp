@@ -76,5 +76,5 @@ int main(int argc, char** argv) {
         ->Repetitions(9)
         ->ReportAggregatesOnly(true)
         ->Unit(benchmark::kMillisecond);
-    return bench.run();
+    return bench.run({{"BM_PiclibFirstPage", "time", 300, "the first page of the picture library"}});
 }

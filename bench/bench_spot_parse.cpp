@@ -3,6 +3,7 @@
 // on every path a page can take: Shift-JIS as declared, a page declared in
 // another charset (ISO-8859-1), pages without "<PRE>" (valid UTF-8 and not),
 // and one line of a whole mebibyte.
+#include "Goals.h"
 #include "platform/programs/spotsrv/SpotPageBuilder.h"
 #include "spots/SpotGrid.h"
 #include "spots/SpotPage.h"
@@ -80,8 +81,5 @@ BENCHMARK(BM_SpotPollOneLongLine)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runBenchmarks(argc, argv, {{"BM_SpotPoll", "time", 5, "one poll's work on a page"}});
 }

@@ -43,5 +43,5 @@ BENCHMARK(BM_SstvJob)->Repetitions(9)->ReportAggregatesOnly(true)->Unit(benchmar
 } // namespace
 
 int main(int argc, char** argv) {
-    return ProgramBench(argc, argv).run();
+    return ProgramBench(argc, argv).run({{"BM_SstvJob", "time", 5, "one job notice of the SSTV engine"}});
 }
