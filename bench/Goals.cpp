@@ -10,19 +10,28 @@ namespace {
 
 class HeldToGoals : public benchmark::ConsoleReporter {
   public:
-    explicit HeldToGoals(const std::vector<Goal>& goals) : goals_(goals) {}
+    explicit HeldToGoals(const std::vector<Goal>& goals) : goals_(goals), held_(goals.size()) {}
 
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
             // Of repeated runs, their median stands for them.
             if (run.error_occurred || (run.repetitions > 1 && run.aggregate_name != "median")) continue;
-            for (const Goal& goal : goals_)
-                if (std::regex_search(run.benchmark_name(), std::regex(goal.benchmarks))) hold(run, goal);
+            for (std::size_t g = 0; g < goals_.size(); ++g)
+                if (std::regex_search(run.benchmark_name(), std::regex(goals_[g].benchmarks))) {
+                    held_[g] = true;
+                    hold(run, goals_[g]);
+                }
         }
     }
 
-    int missed() const {
+    int missed() {
+        // A goal that no benchmark of a whole run measured holds nothing any more.
+        const std::string filter = benchmark::GetBenchmarkFilter();
+        if (filter.empty() || filter == "." || filter == "all")
+            for (std::size_t g = 0; g < goals_.size(); ++g)
+                if (!held_[g])
+                    missed_.push_back(std::string(goals_[g].benchmarks) + ": measured by no benchmark");
         if (missed_.empty()) return 0;
         std::fprintf(stderr, "\n%zu GOALS MISSED:\n", missed_.size());
         for (const std::string& m : missed_)
@@ -52,6 +61,7 @@ class HeldToGoals : public benchmark::ConsoleReporter {
     }
 
     const std::vector<Goal>& goals_;
+    std::vector<bool> held_;
     std::vector<std::string> missed_;
 };
 
