@@ -6,6 +6,7 @@
 #include "log/QsoBankXml.h"
 #include "logwindows/entry/LogEntry.h"
 #include "logwindows/entry/TEMP_LOG.h"
+#include "logwindows/viewer/EqslExport.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/hamlog/Hamlog.h"
 #include "platform/os/AtomicFile.h"
@@ -103,6 +104,16 @@ bool gather(Gathered& got, bool storedFreq) {
     return true;
 }
 
+// Asked before the file is replaced; the values are the log's (or the
+// window's) and the file is the same for both services.
+bool mayWrite(const Gathered& got) {
+    std::vector<QString> recNos;
+    recNos.reserve(got.recNos.size());
+    for (int recNo : got.recNos)
+        recNos.push_back(QString::number(recNo));
+    return mayWriteUncarried(logbook::eqslAdifUncarried(got.qsos, logbook::g.EqslMessage), recNos);
+}
+
 // After a range was written the window shows its own record again.
 void finish(const Gathered& got) {
     if (!got.fromWindow && forms::isLoaded<TEMP_LOG>()) forms::TEMP_LOG().ReloadHamlogRecord();
@@ -135,6 +146,7 @@ bool WriteEqslAdif() {
         return false;
     };
     if (got.unreadable) return recordFailed(got.unreadable);
+    if (!mayWrite(got)) return false;
     const logbook::ExportFile file = logbook::eqslAdif(got.qsos, g.EqslMessage);
     if (!file.ok()) return recordFailed(got.recNos[file.failedAt]);
     if (!files::replaceWhole(g.ExportFilePath, file.bytes)) {
@@ -154,6 +166,7 @@ bool WriteQsoBankXml() {
     };
     if (!gather(got, true)) return failed();
     if (got.unreadable) return failed();
+    if (!mayWrite(got)) return false;
     const logbook::ExportFile file = logbook::qsoBankXml(got.qsos, g.EqslMessage);
     if (!file.ok()) {
         g.ExportRecNo = got.recNos[file.failedAt];

@@ -6,7 +6,9 @@
 // They report their own failures (the log that does not open, a record that
 // cannot be read or whose date or time does not convert, a file that cannot be
 // written) and then return false: the old file is kept, and the caller starts
-// nothing and shows no success text.
+// nothing and shows no success text. Values the file would carry as other
+// characters are said by record and field before it is written; the
+// operator's No writes nothing and returns false without a further word.
 #include <QString>
 
 namespace logwindows {

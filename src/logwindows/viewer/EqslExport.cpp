@@ -60,26 +60,30 @@ QString rowRecNo(const std::vector<QStringList>& rows, int rowNo) {
     return recNo.isEmpty() ? QString::number(rowNo) : recNo;
 }
 
-// Said before any file is asked for: the log holds what it holds, the file
-// would carry these values with other characters. True when the operator
-// goes on (or nothing is to be said).
-bool mayWriteUncarried(const std::vector<logbook::Uncarried>& found, const std::vector<QStringList>& rows,
-                       const std::vector<int>& rowNos) {
+// The record number of each QSO given, known by its grid row.
+std::vector<QString> rowRecNos(const std::vector<QStringList>& rows, const std::vector<int>& rowNos) {
+    std::vector<QString> recNos;
+    recNos.reserve(rowNos.size());
+    for (int rowNo : rowNos)
+        recNos.push_back(rowRecNo(rows, rowNo));
+    return recNos;
+}
+
+} // namespace
+
+bool mayWriteUncarried(const std::vector<logbook::Uncarried>& found, const std::vector<QString>& recNos) {
     if (found.empty()) return true;
     constexpr std::size_t kListed = 10;
     QString list;
     for (std::size_t i = 0; i < found.size() && i < kListed; ++i)
         list += QStringLiteral("\r\nRecord No=%1 %2「%3」")
-                    .arg(rowRecNo(rows, rowNos[static_cast<std::size_t>(found[i].qso)]), found[i].field,
-                         found[i].characters);
+                    .arg(recNos[static_cast<std::size_t>(found[i].qso)], found[i].field, found[i].characters);
     if (found.size() > kListed) list += QStringLiteral("\r\nほか %1 件").arg(found.size() - kListed);
     return ui::msgBox(QStringLiteral("次のデータには Shift-JIS のファイルに書けない文字があり、"
                                      "その文字は「?」などの別の文字で書き出されます（LOGはそのままです）。") +
                           list + QStringLiteral("\r\nこのまま作成しますか？"),
                       ui::YesNo | ui::Exclamation | ui::DefaultButton2) == ui::Yes;
 }
-
-} // namespace
 
 std::optional<logbook::EqslKind> chosenEqslKind() {
     const logbook::EqslKind kind = logbook::eqslKindOf(logbook::g.EqslType);
@@ -124,7 +128,8 @@ void sendMarkedRows(const std::vector<QStringList>& rows) {
     const std::optional<logbook::EqslKind> chosen = chosenEqslKind();
     if (!chosen) return;
     const logbook::EqslKind kind = *chosen;
-    if (!mayWriteUncarried(logbook::eqslAdifUncarried(picked.qsos, g.EqslMessage), rows, picked.rowNos))
+    if (!mayWriteUncarried(logbook::eqslAdifUncarried(picked.qsos, g.EqslMessage),
+                           rowRecNos(rows, picked.rowNos)))
         return;
     const QString path = askEqslFile(kind);
     if (path.isEmpty()) {
@@ -155,7 +160,8 @@ void exportLogPage(const std::vector<QStringList>& rows) {
         qsos.push_back(logbook::exportQsoFromRow(rows[i]));
         rowNos.push_back(static_cast<int>(i) + 1);
     }
-    if (!mayWriteUncarried(logbook::logAdifUncarried(qsos, core::g.UserCall), rows, rowNos)) return;
+    if (!mayWriteUncarried(logbook::logAdifUncarried(qsos, core::g.UserCall), rowRecNos(rows, rowNos)))
+        return;
     const logbook::RecordRange shown = logbook::shownRecordRange(rows);
     const SaveDialog dialog{QStringLiteral("E-LOG"), QStringLiteral("eLOGFOL"),
                             QStringLiteral("電子LOGﾃﾞｰﾀ保存(ADIF形式)"),

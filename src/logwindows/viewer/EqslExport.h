@@ -5,6 +5,7 @@
 // log viewer's "ADIF化". Every file is built whole and replaces the old one
 // only when it is complete; a failure leaves the old file as it was and
 // nothing is started or announced after it.
+#include "log/AdifExport.h"
 #include "log/ExportSelection.h"
 
 #include <QStringList>
@@ -22,6 +23,11 @@ QString askEqslFile(logbook::EqslKind kind);
 // The format the electronic QSL is written in. With none set, the operator is
 // told where to set it and nothing is written.
 std::optional<logbook::EqslKind> chosenEqslKind();
+
+// Said before an export is written: the log holds what it holds, the file
+// would carry these values with other characters. recNos[i] names the i-th
+// QSO given. True when the operator goes on (or nothing is to be said).
+bool mayWriteUncarried(const std::vector<logbook::Uncarried>& found, const std::vector<QString>& recNos);
 
 // "電子QSL送信" of the earlier-QSO list and the log viewer, over the grid's
 // data rows (rows[0] is row 1, every row with its 19 cells, column 0 the mark,

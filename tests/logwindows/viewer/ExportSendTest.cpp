@@ -523,6 +523,20 @@ TEST_F(EntryExport, ARangeIsWrittenInOrderWithoutExcludedRecords) {
     EXPECT_EQ(file->records[0].value(QStringLiteral("QSO_DATE")), QStringLiteral("20240104"));
     EXPECT_EQ(file->records[0].value(QStringLiteral("TIME_ON")), QStringLiteral("2304"));
     EXPECT_EQ(g.ExportToRecNo, 5);
+
+    // What the file cannot carry is said by record and field before it is
+    // written, for either service; No keeps the old file.
+    const QByteArray written = fileBytes(g.ExportFilePath);
+    g.EqslMessage = QStringLiteral("Merci José");
+    for (const bool xml : {false, true}) {
+        ui::script::clearAsked();
+        ui::script::push(ui::No);
+        EXPECT_FALSE(xml ? logwindows::WriteQsoBankXml() : logwindows::WriteEqslAdif());
+        ASSERT_EQ(ui::script::asked().size(), 1);
+        EXPECT_TRUE(ui::script::asked()[0].prompt.contains(QStringLiteral("\r\nRecord No=5 QSLMSG「é」\r\n")))
+            << ui::script::asked()[0].prompt.toStdString();
+    }
+    EXPECT_EQ(fileBytes(g.ExportFilePath), written);
 }
 
 TEST_F(EntryExport, WithoutARangeTheWindowsQsoIsWritten) {
