@@ -4,6 +4,7 @@
 #include "core/MessageLine.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/forms/text/OneLine.h"
+#include "platform/forms/text/ShiftJisText.h"
 #include "platform/os/AtomicFile.h"
 #include "platform/os/Paths.h"
 #include "platform/profile/ProfileFile.h"
@@ -197,7 +198,9 @@ QString IniUncarried(const QString& text) {
     return profile::uncarried(currentBytes(storePath()), text);
 }
 
-bool IniHolds(const QString& text) {
+namespace {
+
+bool heldOrTold(const QString& text, const std::function<void(const QString&)>& tell) {
     // The warning's own opening takes the focus from the box it is about,
     // whose leaving would say it a second time.
     static bool telling = false;
@@ -205,9 +208,21 @@ bool IniHolds(const QString& text) {
     if (lost.isEmpty()) return true;
     if (telling) return false;
     telling = true;
-    ui::sayUnstorable(lost);
+    tell(lost);
     telling = false;
     return false;
+}
+
+} // namespace
+
+bool IniHolds(const QString& text) {
+    return heldOrTold(text, [](const QString& lost) { ui::sayUnstorable(lost); });
+}
+
+bool IniHolds(const QString& text, const QString& boxName) {
+    return heldOrTold(text, [&](const QString& lost) {
+        ui::heldOrSaid(lost, nullptr, boxName, QStringLiteral("設定ファイルに保存"));
+    });
 }
 
 QString IniHeldChoice(const std::function<QString()>& choose, StoredPart stored) {

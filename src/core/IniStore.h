@@ -43,6 +43,8 @@ QString IniUncarried(const QString& text);
 // operator is told which characters it lacks, in the settings sheet's words,
 // and false: such a text is never stored with "?" in their place.
 bool IniHolds(const QString& text);
+// The same, said with the box that holds the text, as every writer says it.
+bool IniHolds(const QString& text, const QString& boxName);
 
 // A file or folder the operator picks for the settings to name: while the
 // part to be stored (the whole path, or the folder it lies in) has a character

@@ -100,7 +100,7 @@ std::optional<QString> AskHeld(const QString& prompt, const QString& title, cons
     std::optional<QString> answer = preset;
     do {
         answer = ui::inputBox(prompt, title, *answer);
-    } while (answer && !core::IniHolds(*answer));
+    } while (answer && !core::IniHolds(*answer, title));
     return answer;
 }
 
@@ -118,10 +118,38 @@ bool MayCloseSheet() {
 // The focus taken back makes the box it had gone to leave in turn: that one
 // waits for the closing, or two such boxes would hand the focus on for ever.
 void CFGSHEET::sayUncarried(QLineEdit* box) {
-    if (takingFocusBack_ || !box->isModified() || core::IniHolds(box->text())) return;
+    if (takingFocusBack_ || !box->isModified() || core::IniHolds(box->text(), boxCaption(box))) return;
     takingFocusBack_ = true;
     box->setFocus();
     takingFocusBack_ = false;
+}
+
+// The caption the operator knows a box by, for the messages about it.
+QString CFGSHEET::boxCaption(const QLineEdit* box) const {
+    const QString mode = QStringLiteral("Mode表記 ");
+    const QString special = QStringLiteral("Special Setting ");
+    const std::pair<const QLineEdit*, QString> captions[] = {
+        {Text1, Frame2->title()},
+        {Text3, QStringLiteral("引用符記号")},
+        {Text13, QStringLiteral("SoundCard Clock RX")},
+        {Text14, QStringLiteral("SoundCard Clock TX")},
+        {Text4, QStringLiteral("QSL区分")},
+        {Text9, QStringLiteral("QSL除外区分")},
+        {Text2, mode + QStringLiteral("PSK31")},
+        {Text6, mode + QStringLiteral("RTTY")},
+        {Text15, mode + QStringLiteral("SSTV")},
+        {Text7, mode + Command11->text()},
+        {Text8, mode + Command12->text()},
+        {Text11, QStringLiteral("機種ｱﾄﾞﾚｽ")},
+        {Text5, QStringLiteral("Interval Time")},
+        {Text16, QStringLiteral("Transverter IF freq")},
+        {Text21, special + QStringLiteral("PSK31")},
+        {Text22, special + QStringLiteral("RTTY")},
+        {Text23, special + QStringLiteral("CW")},
+    };
+    for (const auto& [b, caption] : captions)
+        if (b == box) return caption;
+    return windowTitle();
 }
 
 bool CFGSHEET::boxesHeld() {
@@ -129,7 +157,7 @@ bool CFGSHEET::boxesHeld() {
         if (!box->isModified() || core::IniUncarried(box->text()).isEmpty()) continue;
         for (int tab = 0; tab < SSTab1->count(); ++tab)
             if (SSTab1->widget(tab)->isAncestorOf(box)) SSTab1->setCurrentIndex(tab);
-        core::IniHolds(box->text());
+        core::IniHolds(box->text(), boxCaption(box));
         // Asked by a mode change or the end, the sheet may lie behind its owner.
         raise();
         activateWindow();

@@ -331,7 +331,11 @@ void CFGSHEET::Text16_Change() {
 }
 
 void CFGSHEET::Command19_Click() {
-    if (!core::IniHolds(Text21->text() + Text22->text() + Text23->text())) return;
+    for (QLineEdit* box : {Text21, Text22, Text23}) {
+        if (core::IniHolds(box->text(), boxCaption(box))) continue;
+        box->setFocus();
+        return;
+    }
     rig::Globals& r = rig::g;
     r.RigCwModeIni = Text23->text().trimmed();
     r.RigRttyModeIni = Text22->text().trimmed();

@@ -168,6 +168,11 @@ TEST_F(CfgSheetKeeps, EverySettingsWindowClosedUnchangedLeavesTheFileAsItWas) {
 TEST_F(CfgSheetKeeps, ACharacterTheFileCannotHoldIsNeverStoredInItsPlace) {
     const QString kCannotHold =
         QStringLiteral("「€」は設定ファイルに保存できない文字です。\n別の文字に直して下さい。");
+    // The sheet names the box by its caption.
+    const auto inBox = [](const char* caption) {
+        return QStringLiteral("「%1」の「€」は設定ファイルに保存できない文字です。\n別の文字に直して下さい。")
+            .arg(QString::fromUtf8(caption));
+    };
     const auto typeEuro = [](QLineEdit* box, const QString& before) {
         box->setFocus();
         box->selectAll();
@@ -187,7 +192,8 @@ TEST_F(CfgSheetKeeps, ACharacterTheFileCannotHoldIsNeverStoredInItsPlace) {
              typeEuro(s.Text1, QStringLiteral("JA1"));
              EXPECT_TRUE(zvtest::chooseMenuItem(s.CFGEND));
              return s.Text1;
-         }},
+         },
+         inBox("Call Sign.")},
         {"mode name, close box", "Other_App", "MODE_Disp1",
          [&](CFGSHEET& s) {
              showTab(s, 2);
@@ -195,27 +201,31 @@ TEST_F(CfgSheetKeeps, ACharacterTheFileCannotHoldIsNeverStoredInItsPlace) {
              showTab(s, 0);
              s.close();
              return s.Text6;
-         }},
+         },
+         inBox("Mode表記 RTTY")},
         {"quote mark, at the keystroke and on leaving the box", "PSKCFG", "Quot_Mark",
          [&](CFGSHEET& s) {
              typeEuro(s.Text3, QStringLiteral(">>"));
              s.Text1->setFocus();
              return nullptr;
-         }},
+         },
+         inBox("引用符記号")},
         {"rig mode code, SET", "RIG_CON_CFG", "PSK31Mode",
          [&](CFGSHEET& s) {
              showTab(s, 3);
              typeEuro(s.Text21, QStringLiteral("0"));
              press(s.Command19);
              return nullptr;
-         }},
+         },
+         inBox("Special Setting PSK31")},
         {"eQSL remarks", "E-QSL", "eQSL_Mesg",
          [&](CFGSHEET& s) {
              showTab(s, 2);
              ui::script::push(QStringLiteral("TNX 73 €"));
              press(s.Command14);
              return nullptr;
-         }},
+         },
+         inBox("ZORVATEK eQSLカードのRemarks")},
         // The other writers of the file, whoever calls them: the main window's
         // CW ID pasted and entered, the editor's CW ID list, and the folders
         // and files chosen for it to name (a dialog refused comes again, and
@@ -344,7 +354,8 @@ TEST_F(CfgSheetKeeps, WhatTheOperatorChangesIsWhatTheNextStartUses) {
     QTest::keyClicks(s.Text7, QStringLiteral("M"));
     QTest::sendKeyEvent(QTest::Click, s.Text7, Qt::Key_unknown, QStringLiteral("€"), {});
     s.Text8->setFocus();
-    EXPECT_TRUE(lastAsked().prompt.startsWith(QStringLiteral("「€」は設定ファイルに保存できない文字です。")));
+    EXPECT_TRUE(lastAsked().prompt.startsWith(
+        QStringLiteral("「Mode表記 OTHER」の「€」は設定ファイルに保存できない文字です。")));
     EXPECT_EQ(s.Text7->text(), QStringLiteral("M€")) << "kept for the operator to mend";
     s.Text7->setText(QStringLiteral("MF"));
 

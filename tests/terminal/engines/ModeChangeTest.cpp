@@ -813,7 +813,7 @@ TEST_F(ModeChange, TheSettingsSheetClosesBeforeTheWindowThatOwnsItGoes) {
             c.ownerGoes();
             ASSERT_FALSE(ui::script::asked().isEmpty());
             EXPECT_TRUE(ui::script::asked().last().prompt.startsWith(
-                QStringLiteral("「€」は設定ファイルに保存できない文字です。")));
+                QStringLiteral("「Call Sign.」の「€」は設定ファイルに保存できない文字です。")));
             EXPECT_EQ(g.OpMode, mode);
             EXPECT_EQ(ended, 0);
             ASSERT_TRUE(forms::isLoaded<CFGSHEET>()) << "the sheet stays on the box to mend";

@@ -30,7 +30,10 @@ QString unstorableText(const QString& characters, const QString& box, const QStr
 }
 
 bool shiftJisHolds(const QString& text, QWidget* box, const QString& boxName, const QString& what) {
-    const QString lost = cp932::uncarried(text);
+    return heldOrSaid(cp932::uncarried(text), box, boxName, what);
+}
+
+bool heldOrSaid(const QString& lost, QWidget* box, const QString& boxName, const QString& what) {
     if (lost.isEmpty()) return true;
     msgBox(unstorableText(lost, boxName, what), OkOnly | Exclamation);
     // After the message: its closing gives the focus back to where it was.

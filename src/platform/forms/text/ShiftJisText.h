@@ -16,4 +16,8 @@ QString unstorableText(const QString& characters, const QString& box, const QStr
 // the box (when given) gets the focus, and false: nothing is to be written.
 bool shiftJisHolds(const QString& text, QWidget* box, const QString& boxName, const QString& what);
 
+// The same for a writer whose file finds the characters it lacks itself (the
+// settings file in its own encoding): true when there are none.
+bool heldOrSaid(const QString& lost, QWidget* box, const QString& boxName, const QString& what);
+
 } // namespace ui
