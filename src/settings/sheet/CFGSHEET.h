@@ -246,6 +246,7 @@ class CFGSHEET : public QWidget {
     // Before the closing writes the boxes: a box the operator changed that
     // holds a character the file cannot keeps the sheet open, shown on it.
     bool boxesHeld();
+    bool entryMayGo(int index);
     QString boxCaption(const QLineEdit* box) const;
     bool rigPortChosen() const;
     void reopenRigPort();

@@ -4,6 +4,7 @@
 #include "core/IniStore.h"
 #include "core/IniValues.h"
 #include "log/LogGlobals.h"
+#include "logwindows/entry/LogEntry.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
@@ -189,8 +190,24 @@ QWidget* CFGSHEET::buildLogTab() {
     return tab;
 }
 
+// Leaving the library link takes the log entry away: typing not stored there
+// goes only with the operator's word, and a No keeps the link as it was.
+bool CFGSHEET::entryMayGo(int index) {
+    const bool entryGoes =
+        logbook::g.HamlogLink == 1 && index != 1 &&
+        (index == 2 || (index == 0 && core::IniStored(kHamLog, QStringLiteral("HAMLOGexePOS"))
+                                          .value_or(QString())
+                                          .toUpper()
+                                          .contains(QLatin1String("HAMLOGW.EXE"))));
+    if (!entryGoes || !logwindows::EntryUnsaved() || logwindows::AgreesToDropUnsaved()) return true;
+    const QSignalBlocker b0(Option8[0]), b1(Option8[1]), b2(Option8[2]);
+    settings::SelectOption(Option8, 1);
+    return false;
+}
+
 void CFGSHEET::Option8_Click(int index) {
     logbook::Globals& l = logbook::g;
+    if (!entryMayGo(index)) return;
     Command6->setEnabled(true);
     if (index == 1) {
         Frame7->show();

@@ -5,6 +5,7 @@
 #include "platform/forms/controls/StatusPanels.h"
 #include "platform/forms/text/TextRule.h"
 #include "platform/hamlog/HamlogDemoData.h"
+#include "settings/sheet/CFGSHEET.h"
 #include "support/Popups.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QMessageBox>
+#include <QTabBar>
 #include <QTimer>
 #include <QtTest/qtestspontaneevent.h>
 
@@ -350,9 +352,10 @@ TEST_F(LogTest, TheNewPageNoticeTakesNoneOfTheCallTyped) {
 // the main window, 消去) asks before typing not stored goes: a new QSO with a
 // call, or corrections to a stored record. A No changes nothing: the entry,
 // its buttons, the clipboard and the box typed in stay as they were. A page
-// turned by 消去, or while the entry is not on show, raises no notice.
+// turned by 消去, or while the entry is not on show, raises no notice. The
+// settings sheet's window link takes the entry away, and a No keeps the link.
 TEST_F(LogTest, EveryWayOutAsksOnlyWhenTypingWouldBeLost) {
-    enum Way { Cancel, CloseBox, Esc, NewPage, MainCall, Clear, EscThenClear, MainCallAfterWindowLink };
+    enum Way { Cancel, CloseBox, Esc, NewPage, MainCall, Clear, EscThenClear, MainCallAfterWindowLink, Link };
     enum Entry { New, Saved, Corrected };
     struct Case {
         Way way;
@@ -384,6 +387,7 @@ TEST_F(LogTest, EveryWayOutAsksOnlyWhenTypingWouldBeLost) {
         {Clear, New, QStringLiteral("QQ7MNO"), ui::No, true, true},
         {EscThenClear, Saved, QStringLiteral("QQ6ESC"), ui::No, false, true},
         {MainCallAfterWindowLink, Corrected, QStringLiteral("QQ6ESC"), ui::No, true, true},
+        {Link, Corrected, QStringLiteral("QQ6ESC"), ui::No, true, true},
     };
     PSK31MAIN& m = forms::PSK31MAIN();
     for (const Case& c : cases) {
@@ -410,6 +414,18 @@ TEST_F(LogTest, EveryWayOutAsksOnlyWhenTypingWouldBeLost) {
             QTest::keyClicks(m.Text5, QStringLiteral("QQ5WIN"));
             logbook::g.HamlogLink = 1;
             QTest::keyClick(m.Text5, Qt::Key_Q, Qt::ShiftModifier);
+        } else if (c.way == Link) {
+            writeIni(QStringLiteral("[HamLog]\nHAMLOGtype=1\nHAMLOGPOS=%1\nHAMLOGexePOS=/opt/HAMLOGW.EXE\n")
+                         .arg(logbook::g.HamlogPath));
+            ASSERT_TRUE(zvtest::chooseMenuItem(m.PSKCFG));
+            CFGSHEET& s = forms::CFGSHEET();
+            QTabBar* bar = s.SSTab1->tabBar();
+            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(2).center());
+            QApplication::clipboard()->setText(QStringLiteral("held")); // held again after the sheet opens
+            QTest::mouseClick(s.Option8[0], Qt::LeftButton, {}, QPoint(8, s.Option8[0]->height() / 2));
+            EXPECT_EQ(logbook::g.HamlogLink, 1) << "the link stays";
+            EXPECT_TRUE(s.Option8[1]->isChecked());
+            forms::unload<CFGSHEET>();
         } else if (c.way == Esc) {
             QTest::keyClick(w.Text14, Qt::Key_Escape);
         } else if (c.way == Clear) {
