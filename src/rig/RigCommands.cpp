@@ -125,6 +125,30 @@ void sayNotKeyedByCat() {
     nb().showStatusMessage();
 }
 
+namespace {
+
+// The rig is keyed as far as this program knows: by its count, or because
+// the last PTT command that went out on the line was a key-on.
+bool keyedOnTheLine() {
+    return g.PttKeyedByCat == 1 || g.PttOnLastSent == 1;
+}
+
+// A release went out and did not reach the rig: it is owed until it does.
+bool releaseOwed() {
+    return g.PttKeyedByCat == 0 && g.PttOnLastSent == 1;
+}
+
+// The one place a PTT command goes on the line. The caller has just waited
+// for a quiet line and made its checks with no events run since; what the
+// program believes of the key is set from what went out.
+bool keyOnTheLine(const QByteArray& command, bool on) {
+    if (!writeOnQuietLine(command)) return false;
+    g.PttOnLastSent = on ? 1 : 0;
+    return true;
+}
+
+} // namespace
+
 bool RigPttOn() {
     const auto command = [] {
         const std::optional<Family> f = familyOf(g.RigType);
@@ -145,41 +169,56 @@ bool RigPttOn() {
     const QByteArray now = command();
     if (now.isEmpty()) return true;
     g.PttKeyedByCat = 1;
-    g.PttOnLastSent = 1;
     keyedBy = mine;
     g.KeyedRigType = g.RigType;
     g.KeyedIcomAddress = g.IcomAddress;
     g.KeyIdleTicks = 0;
     keyWatch().start();
-    sendSequence({{now, Pace::Now}});
+    keyOnTheLine(now, true);
     return true;
 }
 
 namespace {
 
-// The rig is keyed as far as this program knows: by its count, or because
-// the last PTT command that went out on the line was a key-on.
-bool keyedOnTheLine() {
-    return g.PttKeyedByCat == 1 || g.PttOnLastSent == 1;
-}
-
 // A release is never given up: only a transmission started while it waited,
-// which keyed the rig for itself, keeps the key, and not when the port closes.
+// which keyed the rig for itself, keeps the key. One that does not reach the
+// rig (its line lost) stays owed, across the port closed and opened again:
+// the key watch sends it until the rig takes it, and the loss is said meanwhile.
 void release(bool evenALaterKey) {
     // Counted first, so that a key-on still waiting for the line is given up.
     const int mine = ++keyCommands;
     if (g.RigPortOpen != 1 || !keyedOnTheLine()) return;
+    if (!RigLineBack()) {
+        g.PttKeyedByCat = 0;
+        keyWatch().start();
+        return RigSayLineLost();
+    }
     awaitQuietLine();
     if (g.RigPortOpen != 1 || !keyedOnTheLine()) return;
     if (g.PttKeyedByCat == 1 && keyedBy > mine && !evenALaterKey) return;
     const std::optional<Family> f = familyOf(g.KeyedRigType);
     g.PttKeyedByCat = 0;
     const QByteArray command = f ? pttCommand(*f, false, hexCodeByte(g.KeyedIcomAddress)) : QByteArray();
-    // A release that does not reach the rig (its line lost) is not taken for
-    // one: the key watch sends it again until the rig is back and takes it.
-    if (!command.isEmpty() && !sendSequence({{command, Pace::Now}})) return;
-    g.PttOnLastSent = 0;
+    if (command.isEmpty()) {
+        g.PttOnLastSent = 0;
+    } else if (!keyOnTheLine(command, false)) {
+        keyWatch().start();
+        return RigSayLineLost();
+    }
     keyWatch().stop();
+}
+
+// Sent again at each tick of the key watch: on the port still open (its line
+// brought back first), or by opening the port again, which sends it first.
+void sendOwedRelease() {
+    if (!RigOnOpenedLine()) {
+        RigPttOwedForgotten();
+        return keyWatch().stop();
+    }
+    if (g.RigPortOpen == 1)
+        release(true);
+    else
+        RigOpenPort();
 }
 
 } // namespace
@@ -194,10 +233,21 @@ void RigPttOffBeforeClose() {
 
 void RigPttOffForEsc() {
     release(true);
+    RigSayLineLost();
+}
+
+void RigPttOwedOnReturn() {
+    if (releaseOwed()) release(true);
+}
+
+void RigPttOwedForgotten() {
+    if (releaseOwed()) g.PttOnLastSent = 0;
 }
 
 void RigKeyWatchTick() {
-    if (!keyedOnTheLine() || g.RigPortOpen != 1) return keyWatch().stop();
+    if (!keyedOnTheLine()) return keyWatch().stop();
+    if (releaseOwed()) return sendOwedRelease();
+    if (g.RigPortOpen != 1) return keyWatch().stop();
     if (nb().anyEngineSends()) {
         g.KeyIdleTicks = 0;
         return;
@@ -213,8 +263,14 @@ void RigPttClearOnOpen() {
     const std::optional<Family> f = familyOf(g.RigType);
     if (g.RigPortOpen != 1 || !f || !nb().pttByCat() || nb().anyEngineTransmits()) return;
     const QByteArray command = pttCommand(*f, false, icomAddress());
-    g.PttOnLastSent = 0;
-    if (!command.isEmpty()) sendSequence({{command, Pace::Now}});
+    if (command.isEmpty()) return;
+    awaitQuietLine();
+    if (g.RigPortOpen != 1 || keyedOnTheLine() || keyOnTheLine(command, false)) return;
+    // Not taken: owed as any release is, with this rig's family and address.
+    g.PttOnLastSent = 1;
+    g.KeyedRigType = g.RigType;
+    g.KeyedIcomAddress = g.IcomAddress;
+    keyWatch().start();
 }
 
 QString RigModeCodeFor(int OpMode) {

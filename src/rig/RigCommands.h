@@ -28,6 +28,10 @@ void RigPttOffBeforeClose();
 // say, so that a key-on that reached the rig after the release that ended its
 // transmission is never left behind.
 void RigPttOffForEsc();
+// A release the rig did not take (its line lost), sent now that the line is
+// open again; and forgotten when the port opens on another rig or port.
+void RigPttOwedOnReturn();
+void RigPttOwedForgotten();
 // PTT off by CAT, once, when a run first opens the port: a run that ended
 // without its shutdown (killed, power lost) may have left the rig keyed.
 void RigPttClearOnOpen();

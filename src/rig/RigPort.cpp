@@ -79,10 +79,7 @@ void noteSent(const QByteArray& command) {
 // reply decoded inside the wait may send a request of its own through it.
 bool writeCommand(QByteArray command) {
     awaitQuietLine();
-    port().clearBuffers();
-    if (!port().write(command)) return false;
-    noteSent(command);
-    return true;
+    return writeOnQuietLine(command);
 }
 
 // The pause before and after a paced command, never longer than the stored
@@ -143,13 +140,21 @@ QString lineLostText() {
     return QStringLiteral("RIG Control Port-%1 の接続が切れました").arg(g.RigPortName);
 }
 
+QString lineName() {
+    return g.RigType + QLatin1Char('|') + g.RigPortName;
+}
+
 // releaseKey false only for a reopening on the same rig during a transmission.
 void closePort(bool releaseKey) {
     nb().statusMessage().clear();
-    if (g.RigLineLost == 1) core::EndStandingMessage(lineLostText());
     RigStopPolling();
-    // Never leave the transmitter keyed behind a closed port.
-    if (releaseKey) RigPttOffBeforeClose();
+    // Never leave the transmitter keyed behind a closed port. Kept on for a
+    // reopening, the key is known again once the port is open.
+    if (releaseKey)
+        RigPttOffBeforeClose();
+    else
+        g.PttOnLastSent = 0;
+    if (g.RigLineLost == 1) core::EndStandingMessage(lineLostText());
     if (g.RigType == QLatin1String("FT847")) {
         g.RigOutBuffer = ft847CatOff();
         RigSendWait();
@@ -158,8 +163,8 @@ void closePort(bool releaseKey) {
     line = {};
     g.RigPortOpen = 0;
     g.RigLineLost = 0;
+    // A release the rig did not take stays owed (PttOnLastSent) until this line opens again.
     g.PttKeyedByCat = 0;
-    g.PttOnLastSent = 0;
 }
 
 // FT847 only: the rig takes CAT commands once told so.
@@ -177,8 +182,8 @@ void RigOpenPort() {
     RigLoadModeCodes();
     // Opened again on the same rig during a transmission (the settings sheet
     // closes): the rig goes on sending with the engine, unkeyed at no moment.
-    const QString lineName = g.RigType + QLatin1Char('|') + g.RigPortName;
-    const bool keepKey = g.RigPortOpen == 1 && g.PttKeyedByCat == 1 && g.RigOpenedLine == lineName &&
+    const QString opening = lineName();
+    const bool keepKey = g.RigPortOpen == 1 && g.PttKeyedByCat == 1 && g.RigOpenedLine == opening &&
                          nb().pttByCat() && nb().anyEngineTransmits();
     if (g.RigPortOpen == 1) closePort(!keepKey);
     const std::optional<Family> f = familyOf(g.RigType);
@@ -186,8 +191,11 @@ void RigOpenPort() {
     g.RigPortOpen = 1;
     g.RigLineLost = 0;
     g.PttNotByCatSaid = 0;
-    g.RigOpenedLine = lineName;
+    // Another rig or port cannot take a release owed to the one before.
+    if (g.RigOpenedLine != opening) RigPttOwedForgotten();
+    g.RigOpenedLine = opening;
     catOn(f);
+    RigPttOwedOnReturn();
     if (g.ClearKeyAtOpen == 1) {
         g.ClearKeyAtOpen = 0;
         RigPttClearOnOpen();
@@ -232,9 +240,25 @@ bool RigLineBack() {
     g.RigLineLost = 0;
     core::EndStandingMessage(lineLostText());
     catOn(f);
+    RigPttOwedOnReturn();
     // The rig may have been switched off, or another program may have set it:
     // it is set to the mode the program is in, as at the opening.
     if (nb().opMode() != core::ModeMmvari) RigSetMode(RigModeCodeFor(nb().opMode()));
+    return true;
+}
+
+void RigSayLineLost() {
+    if (g.RigLineLost == 1) core::ShowStandingMessage(lineLostText());
+}
+
+bool RigOnOpenedLine() {
+    return g.RigOpenedLine == lineName();
+}
+
+bool writeOnQuietLine(const QByteArray& command) {
+    port().clearBuffers();
+    if (!port().write(command)) return false;
+    noteSent(command);
     return true;
 }
 

@@ -31,6 +31,10 @@ void RigLineLost();
 // True when the port is usable: a line that hung up is opened again on the
 // same device with the same settings; false while it cannot be.
 bool RigLineBack();
+// Says the lost line again, while it is lost (a stop may have hidden the message line).
+void RigSayLineLost();
+// True while the settings name the rig and port the port was last opened on.
+bool RigOnOpenedLine();
 
 // Sends each command of a sequence, paced as it says; false at the first failed write.
 bool sendSequence(const CatSequence& commands);
@@ -39,6 +43,10 @@ bool sendSequence(const CatSequence& commands);
 // time on the wire and a margin. Every write waits for this first: nothing is
 // sent into an answer.
 void awaitQuietLine();
+// Writes at once, on a line that awaitQuietLine has just left quiet with no
+// events run since: a key command checks what was taken meanwhile and goes
+// out in the same breath. False when the write failed.
+bool writeOnQuietLine(const QByteArray& command);
 // What the port received, for a decoder; counted as the awaited answer.
 QVariant takeInput();
 // True while a paced send or a reply wait is running (pending events run inside it).

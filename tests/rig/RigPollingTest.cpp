@@ -400,3 +400,49 @@ TEST_F(RigLinkTest, ARigThatGoesAwayIsSaidAndOneThatComesBackIsPolledAgain) {
         rig::RigClosePort();
     }
 }
+
+namespace {
+
+// A release made while the rig is away is owed to it, whatever the poll
+// setting and across the port closed and opened again (a mode change): it
+// reaches the rig that comes back on the device, and the loss is said until then.
+TEST_F(RigLinkTest, AReleaseOwedToALostRigGoesOutWhenItComesBack) {
+    const struct {
+        int pollMode;
+        bool portReopened;
+    } rows[] = {{0, false}, {1, false}, {2, false}, {0, true}, {2, true}};
+    const QString device = path(QStringLiteral("rig"));
+    for (const auto& r : rows) {
+        SCOPED_TRACE("poll mode " + std::to_string(r.pollMode) + (r.portReopened ? ", port reopened" : ""));
+        zvtest::RigSimulator& rig = rigOf(QStringLiteral("KENWOOD"));
+        QFile::remove(device);
+        ASSERT_TRUE(QFile::link(rig.devicePath(), device));
+        rig::g.RigPortName = device;
+        rig::g.RigPollMode = r.pollMode;
+        rig::g.RigPollInterval = 100;
+        rig::RigOpenPort();
+        core::g.Transmitting = 1;
+        rig::RigPttOn();
+        ASSERT_TRUE(zvtest::waitUntil([&] { return rig.ptt; }));
+        QFile::remove(device);
+        sim.reset();
+        ASSERT_TRUE(zvtest::waitUntil([] { return rig::g.RigLineLost == 1; }));
+        core::g.Transmitting = 0;
+        rig::RigPttOffForEsc();
+        EXPECT_EQ(forms::PSK31MAIN().Text3->text(),
+                  QStringLiteral("RIG Control Port-%1 の接続が切れました").arg(device));
+        if (r.portReopened) {
+            rig::RigClosePort();
+            rig::RigOpenPort();
+            EXPECT_EQ(rig::g.RigPortOpen, 0);
+        }
+        sim = std::make_unique<zvtest::RigSimulator>(QStringLiteral("KENWOOD"), 0x58);
+        ASSERT_TRUE(QFile::link(sim->devicePath(), device));
+        EXPECT_TRUE(zvtest::waitUntil([&] { return sim->pttOffCount == 1; }, 20000)) << "released when back";
+        EXPECT_EQ(rig::g.PttOnLastSent, 0);
+        EXPECT_EQ(rig::g.RigPortOpen, 1);
+        rig::RigClosePort();
+    }
+}
+
+} // namespace
