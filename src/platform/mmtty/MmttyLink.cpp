@@ -179,10 +179,12 @@ void MmttyLink::forgetSocket() {
     socket_ = nullptr;
 }
 
+// Without running events: the link also goes in its destructor, while the
+// windows are taken apart at the end.
 void MmttyLink::killProgram() {
     if (!isRunning()) return;
     process_.kill();
-    forms::waitUntil([this] { return process_.state() == QProcess::NotRunning; }, KillMsecs);
+    forms::waitForExitWithoutEvents(process_, KillMsecs);
 }
 
 QString provideProgram(const QString& folder) {

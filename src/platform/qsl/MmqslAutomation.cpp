@@ -16,6 +16,8 @@ namespace {
 
 constexpr int kAnswerMsecs = 5000;
 constexpr int kStartMsecs = 10000;
+// The program ends once the link drops; one that has not by then is killed.
+constexpr int kEndMsecs = 1000;
 
 } // namespace
 
@@ -41,10 +43,13 @@ Application::Application(const QString& programPath)
     socket_ = server_->nextPendingConnection();
 }
 
+// No events run here: the automation may go while the windows are taken
+// apart at the end, and nothing of theirs may run inside its destructor.
 Application::~Application() {
     if (socket_) socket_->disconnectFromServer();
-    const auto ended = [this] { return process_->state() == QProcess::NotRunning; };
-    if (!ended() && !forms::waitUntil(ended, kAnswerMsecs)) process_->kill();
+    if (forms::waitForExitWithoutEvents(*process_, kEndMsecs)) return;
+    process_->kill();
+    forms::waitForExitWithoutEvents(*process_, kEndMsecs);
 }
 
 std::optional<QString> Application::call(const QString& member, const QString& argument) {

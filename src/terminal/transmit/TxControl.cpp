@@ -212,6 +212,9 @@ void StartTx() {
     // at all during a mode change (the engine is changing); one that ends a
     // transmission is a stop, taken at once.
     const bool starts = !engines::AnyEngineTransmits() || forms::modeChangeRuns();
+    // Pressed again before the start it asked for could begin: the operator's
+    // stop, which ends that start, and nothing else.
+    if (starts && forms::startHeld()) return forms::takeStop();
     if (starts && !forms::mayActNow(forms::Request::Start, [] {
             if (forms::isLoaded<PSK31MAIN>()) StartTx();
         }))

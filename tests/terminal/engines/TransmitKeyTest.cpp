@@ -10,8 +10,10 @@
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/controls/RichTextPane.h"
 #include "platform/forms/dialogs/Dialogs.h"
+#include "platform/forms/waits/Waits.h"
 #include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"
+#include "rig/RigPolling.h"
 #include "rig/RigPort.h"
 #include "settings/dialogs/CFG_MMVARI.h"
 #include "settings/dialogs/CFG_RecPlay.h"
@@ -30,6 +32,7 @@
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <functional>
 
 namespace {
@@ -368,6 +371,35 @@ TEST_F(TransmitKey, AModeChangeEndsARepeat) {
         EXPECT_EQ(colour::backColor(w.Command1), colour::kButtonFace);
         EXPECT_EQ(sim->pttOnCount, ons + 1);
     }
+}
+
+// F12 pressed twice while the rig's line is busy: the second press is the
+// operator's stop and ends the start the first one asked for; nothing is
+// sent once the line is free, and F12 then transmits as ever.
+TEST_F(TransmitKey, F12PressedAgainBeforeItsStartCouldBeginStopsIt) {
+    PSK31MAIN& w = start();
+    rig::g.RigReplyMarginMs = 5000;
+    sim->holdingAnswers = true;
+    // The second reading waits for the first one's answer, held back by the rig.
+    QTimer::singleShot(0, &w, [] {
+        rig::RigReadStatus();
+        rig::RigReadStatus();
+    });
+    QTimer::singleShot(50, &w, [&] {
+        ASSERT_TRUE(forms::waitsRun());
+        f12(w);
+        f12(w);
+        sim->holdingAnswers = false;
+        sim->releaseAnswers();
+    });
+    ASSERT_TRUE(zvtest::waitUntil([&] { return sim->readingsAnswered >= 2 && !forms::waitsRun(); }));
+    ASSERT_TRUE(zvtest::waitForRigToCatchUp(*sim));
+    EXPECT_EQ(sim->pttOnCount, 0);
+    EXPECT_EQ(g.Transmitting, 0);
+    f12(w);
+    EXPECT_TRUE(rigKeyed(true));
+    QTest::keyClick(w.Text1, Qt::Key_Escape);
+    EXPECT_TRUE(rigKeyed(false));
 }
 
 // The multi-mode control stopped for the clock calibration sends nothing: F12

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QMenu>
 #include <QPointer>
+#include <QProcess>
 #include <QTimer>
 #include <QWidget>
 
@@ -142,6 +143,12 @@ void takeStop() {
     ++stops;
 }
 
+bool startHeld() {
+    for (const Held& h : held())
+        if (h.request == Request::Start && h.stopsAtHold == stops) return true;
+    return false;
+}
+
 bool engineChanges() {
     const bool underWay = waitOfKindRuns(EventsRunScope::Start);
     ++engines;
@@ -159,6 +166,10 @@ bool waitUntil(const std::function<bool()>& done, int maxMs) {
     while (!done() && !asked && !limit.hasExpired())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     return done();
+}
+
+bool waitForExitWithoutEvents(QProcess& process, int maxMs) {
+    return process.state() == QProcess::NotRunning || process.waitForFinished(maxMs);
 }
 
 bool letEventsRun(int maxMs) {

@@ -29,6 +29,7 @@ class QAction;
 class QDialog;
 class QEventLoop;
 class QMenu;
+class QProcess;
 class QWidget;
 
 namespace forms {
@@ -79,6 +80,8 @@ bool mayActNow(Request request, std::function<void()> again);
 
 // Esc and every abort count here; a start that waited then goes no further.
 void takeStop();
+// A start (F12, a macro, TUNE) is held until the waits are over.
+bool startHeld();
 
 // The engine is replaced or gone (a mode change, an engine that ended): the
 // starts made for it go no further. True when one was under way or held.
@@ -89,6 +92,9 @@ bool engineChanges();
 // true once `done` holds, false when maxMs passed first or the end asked the
 // wait to end.
 bool waitUntil(const std::function<bool()>& done, int maxMs);
+// A program's exit, waited for with no events run: for a link's destructor,
+// which may run while the windows are taken apart at the end. True once it has exited.
+bool waitForExitWithoutEvents(QProcess& process, int maxMs);
 bool letEventsRun(int maxMs = 0);
 bool waitForMoreEvents();
 bool pause(int ms);
