@@ -2,7 +2,10 @@
 
 #include "core/Globals.h"
 #include "core/MessageLine.h"
+#include "core/MmttyState.h"
 #include "platform/engines/Engines.h"
+
+#include <QTimer>
 
 namespace core {
 
@@ -31,7 +34,8 @@ QString notDone(std::int32_t code, std::int32_t value) {
     case mmtty::CmdPortUpdate:
         return QStringLiteral("ポートを切り替えられませんでした");
     case mmtty::CmdSuspend:
-        return value == 0 ? QStringLiteral("再開できませんでした") : QStringLiteral("サスペンドできませんでした");
+        return value == 0 ? QStringLiteral("再開できませんでした")
+                          : QStringLiteral("サスペンドできませんでした");
     case mmtty::CmdShowSetup:
         return QStringLiteral("設定画面を開けませんでした");
     case mmtty::CmdClose:
@@ -47,7 +51,53 @@ QString MmttyGiveUpText(std::int32_t code, std::int32_t value) {
     return QStringLiteral("MMTTYが応答しません、") + notDone(code, value);
 }
 
+namespace {
+
+// A program that has not said a word for this long after it was asked to
+// transmit is stopped or hung: the start is said and dropped.
+constexpr int kStartTakenMs = 5000;
+
+void dropStartsAsked() {
+    mm.MmttyStartsDropped = mm.MmttyStartsAsked;
+}
+
+void checkStartTaken() {
+    if (mm.MmttyStartsAsked <= mm.MmttyStartsDropped || MmttyProgram().heardWithin(kStartTakenMs)) return;
+    dropStartsAsked();
+    g.MacroTxOff = 0;
+    g.RepeatTxOn = 0;
+    MmttyProgram().postCommand(mmtty::CmdTx, mmtty::TxOffNow);
+    MmttyProgram().postCommand(mmtty::CmdTx, mmtty::TxClear);
+    g.StatusMessage = MmttyGiveUpText(mmtty::CmdTx, mmtty::TxOn);
+    ShowTimedMessage(g.StatusMessage, 3000);
+}
+
+// Which transmissions the system still wants of the program.
+void noteTransmitCommand(std::int32_t value) {
+    if (value == mmtty::TxOn) {
+        ++mm.MmttyStartsAsked;
+        QTimer::singleShot(kStartTakenMs + 100, &MmttyProgram(), checkStartTaken);
+    } else if (value == mmtty::TxOffNow || value == mmtty::TxClear) {
+        dropStartsAsked();
+    }
+}
+
+} // namespace
+
+bool MmttyStartWanted() {
+    if (mm.MmttyStartsAsked == 0) return true;
+    --mm.MmttyStartsAsked;
+    if (mm.MmttyStartsDropped == 0) return true;
+    --mm.MmttyStartsDropped;
+    return false;
+}
+
+void ForgetMmttyStarts() {
+    mm.MmttyStartsAsked = mm.MmttyStartsDropped = 0;
+}
+
 bool PostMmttyCommand(std::int32_t code, std::int32_t value) {
+    if (code == mmtty::CmdTx) noteTransmitCommand(value);
     if (MmttyProgram().postCommand(code, value)) return true;
     g.StatusMessage = MmttyGiveUpText(code, value);
     ShowTimedMessage(g.StatusMessage, 3000);

@@ -15,6 +15,13 @@ mmtty::MmttyLink& MmttyProgram();
 // message line, and the caller stops its sequence, so the system stays usable.
 bool PostMmttyCommand(std::int32_t code, std::int32_t value);
 
+// Asked as the program reports that it transmits: false for a transmission
+// a stop dropped (Esc, or a program that did not take it within a few
+// seconds, which is said); its late report is not taken.
+bool MmttyStartWanted();
+// The program ended or started anew: it owes no report.
+void ForgetMmttyStarts();
+
 // The message-line text when the program does not take a command: what was
 // not done, in the operator's words.
 QString MmttyGiveUpText(std::int32_t code, std::int32_t value);

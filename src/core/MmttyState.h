@@ -50,6 +50,12 @@ struct MmttyGlobals {
     int MmttyModemType = 0;
     int MmttyStatusPair = 0;
     int MmttyFigOn = 0;
+
+    // Transmissions asked of the program that it has not reported yet, and
+    // how many of them a stop dropped since: the program's late report of a
+    // dropped one is not taken.
+    int MmttyStartsAsked = 0;
+    int MmttyStartsDropped = 0;
 };
 
 extern MmttyGlobals mm;

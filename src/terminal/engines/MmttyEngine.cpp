@@ -201,6 +201,10 @@ void programEnded() {
     if (!noticeConnection()) return;
     RestoreMmttyWndProc();
     if (core::g.MmttyTxOn == 1) MmttyWndProc(mmtty::NtfTxState, 0);
+    // The flags of a macro it had not begun to send go with it: the next
+    // transmission, in this engine or another, is the operator's own.
+    core::g.MacroTxOn = core::g.MacroTxOff = core::g.MacroTxOffPending = core::g.MacroCwId = 0;
+    core::ForgetMmttyStarts();
     core::mm.MmttyPid = 0;
     core::mm.MmttyHwnd = 0;
     const bool startDropped = forms::engineChanges();
@@ -216,6 +220,7 @@ bool MmttyReplacementDue() {
 
 void StartMmtty() {
     replacementDue = false;
+    core::ForgetMmttyStarts();
     PSK31MAIN& w = forms::PSK31MAIN();
     prepareWindow(w);
     core::ReadMmttySettings();

@@ -98,7 +98,8 @@ void refuseTransmission() {
 // It sends for the system once the key is granted and it is still the
 // engine after the wait for the rig's line.
 void transmitStarted(PSK31MAIN& w) {
-    if (!theEngine() || (pttByCat() && !rig::RigPttOn())) return refuseTransmission();
+    if (!core::MmttyStartWanted() || !theEngine() || (pttByCat() && !rig::RigPttOn()))
+        return refuseTransmission();
     if (!theEngine()) {
         rig::RigPttOff();
         return refuseTransmission();

@@ -409,6 +409,25 @@ TEST_F(MmttyEngine, TheKeyFollowsTheProgramOnlyWhileItIsTheEngine) {
              EXPECT_TRUE(zvtest::waitUntil([&] { return pressed && !rig::exchangeInProgress(); }));
              ASSERT_TRUE(step(10));
          }},
+        // Stopped (kill -STOP), the program takes F12 and Esc only when it runs again.
+        {"a start it reports late, after Esc",
+         [&] {
+             ::kill(pid_t(mm.MmttyPid), SIGSTOP);
+             QTest::keyClick(w.Text1, Qt::Key_F12);
+             QTest::keyClick(w.Text1, Qt::Key_Escape);
+             ::kill(pid_t(mm.MmttyPid), SIGCONT);
+             ASSERT_TRUE(step(10));
+         }},
+        {"a start it does not take within a few seconds",
+         [&] {
+             ::kill(pid_t(mm.MmttyPid), SIGSTOP);
+             QTest::keyClick(w.Text1, Qt::Key_F12);
+             EXPECT_TRUE(zvtest::waitUntil(
+                 [&] { return w.Text3->text() == QStringLiteral("MMTTYが応答しません、送信を中止しました"); },
+                 10000));
+             ::kill(pid_t(mm.MmttyPid), SIGCONT);
+             ASSERT_TRUE(step(10));
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
