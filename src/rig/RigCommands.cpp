@@ -96,13 +96,16 @@ bool RigAskStatus() {
 }
 
 // The reply state and the receive threshold belong to the answer in progress
-// until it is in: a new request (or a setting, which clears the state) waits for it first.
+// until it is in: a new request (or a setting, which clears the state) waits
+// for it first. They change as the request goes out, with no wait between: a
+// lower threshold set before it would hand an earlier command's answer (a PTT
+// acknowledgement still in the buffer) to this request's decoder.
 void IcomAskMode() {
     awaitQuietLine();
     g.IcomReplyState = 1;
     port().setRThreshold(14);
     g.RigOutBuffer = statusRequest(Family::Icom, icomAddress()).front().bytes;
-    RigSend();
+    writeOnQuietLine(g.RigOutBuffer);
 }
 
 void IcomAskFreq() {
@@ -110,7 +113,7 @@ void IcomAskFreq() {
     g.IcomReplyState = 2;
     port().setRThreshold(17);
     g.RigOutBuffer = icomFrequencyRequest(icomAddress());
-    if (!RigSend()) return;
+    if (!writeOnQuietLine(g.RigOutBuffer)) return;
     // The reply (our echoed request and the answer) is decoded inside this wait.
     awaitQuietLine();
 }
