@@ -14,6 +14,7 @@
 #include "platform/forms/waits/Waits.h"
 #include "platform/mmtty/BobMako.h"
 #include "platform/mmtty/MmttyLink.h"
+#include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPolling.h"
 #include "rig/RigPort.h"
@@ -314,14 +315,29 @@ TEST_F(MmttyEngine, EscFromAnyBoxReleasesTheRig) {
     auto rigKeyed = [&](bool keyed) {
         return zvtest::waitUntil([&] { return zvtest::waitForRigToCatchUp(*sim) && sim->ptt == keyed; });
     };
-    const std::pair<const char*, QWidget*> boxes[] = {
-        {"transmit box", w.Text1}, {"call", w.Text5}, {"name", w.Text6}, {"receive pane", w.RichTextBox1}};
-    for (const auto& [name, box] : boxes) {
+    // Level reports the program sends while it transmits, ten a second.
+    int reports = 0;
+    const QMetaObject::Connection counting =
+        QObject::connect(&link(), &mmtty::MmttyLink::notice, [&](std::int32_t code, std::int32_t) {
+            if (code == mmtty::NtfScope) ++reports;
+        });
+    const struct {
+        const char* name;
+        QWidget* box;
+        int reportsFirst;
+    } boxes[] = {{"transmit box, after an over longer than a silent program may keep the key", w.Text1, 50},
+                 {"call", w.Text5, 0},
+                 {"name", w.Text6, 0},
+                 {"receive pane", w.RichTextBox1, 0}};
+    for (const auto& [name, box, reportsFirst] : boxes) {
         SCOPED_TRACE(name);
         w.Text1->setText(QStringLiteral("RYRYRY RYRYRY"));
         QTest::keyClick(w.Text1, Qt::Key_F12);
         ASSERT_TRUE(zvtest::waitUntil([] { return g.MmttyTxOn == 1; }));
         ASSERT_TRUE(rigKeyed(true));
+        reports = 0;
+        ASSERT_TRUE(zvtest::waitUntil([&] { return reports >= reportsFirst; }, 20000));
+        EXPECT_EQ(g.MmttyTxOn, 1) << "a program that speaks keeps its transmission";
         box->setFocus();
         QTest::keyClick(box, Qt::Key_Escape);
         ASSERT_TRUE(zvtest::waitUntil([] { return g.MmttyTxOn == 0; }));
@@ -331,6 +347,15 @@ TEST_F(MmttyEngine, EscFromAnyBoxReleasesTheRig) {
     }
     EXPECT_EQ(sim->pttOnCount, 4);
     EXPECT_EQ(sim->pttOffCount, 4);
+    QObject::disconnect(counting);
+
+    // A key with no transmission behind it (a key-on that reached the rig
+    // after the release of its own transmission): Esc releases it at once.
+    rig::RigPttOn();
+    ASSERT_TRUE(rigKeyed(true));
+    QTest::keyClick(w.Text1, Qt::Key_Escape);
+    ASSERT_TRUE(zvtest::waitForRigToCatchUp(*sim));
+    EXPECT_FALSE(sim->ptt);
 
     // Esc taken while F12 still hands the box's text over (each post lets
     // events run): the program stops and is handed nothing more.
