@@ -325,7 +325,7 @@ TEST_F(MmttyEngine, EscFromAnyBoxReleasesTheRig) {
         const char* name;
         QWidget* box;
         int reportsFirst;
-    } boxes[] = {{"transmit box, after an over longer than a silent program may keep the key", w.Text1, 50},
+    } boxes[] = {{"transmit box, after an over longer than a silent program may keep the key", w.Text1, 80},
                  {"call", w.Text5, 0},
                  {"name", w.Text6, 0},
                  {"receive pane", w.RichTextBox1, 0}};

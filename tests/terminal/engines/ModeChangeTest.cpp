@@ -331,6 +331,37 @@ TEST_F(ModeChange, NothingStartsWhileAChangeWaitsForTheRig) {
     }
 }
 
+// A mode chosen, then F12 pressed, while a poll waits for the rig: both wait
+// their turn; the change comes first, and the F12, asked of the engine that
+// went, is dropped with it.
+TEST_F(ModeChange, AStartAskedBehindAHeldChangeGoesWithTheOldEngine) {
+    start(FromBpsk);
+    if (HasFatalFailure()) return;
+    PSK31MAIN& w = forms::PSK31MAIN();
+    w.Text1->setText(QStringLiteral("CQ"));
+    bool acted = false;
+    QTimer meanwhile;
+    QObject::connect(&meanwhile, &QTimer::timeout, [&] {
+        if (acted || !rig::exchangeInProgress()) return;
+        acted = true;
+        choose(MainMode, core::ModeQpskUsb);
+        QTest::keyClick(w.Text1, Qt::Key_F12);
+        sim->holdingAnswers = false;
+        sim->releaseAnswers();
+    });
+    meanwhile.start(0);
+    sim->holdingAnswers = true;
+    // The second reading waits for the first one's answer.
+    rig::RigReadStatus();
+    rig::RigReadStatus();
+    meanwhile.stop();
+    EXPECT_TRUE(acted);
+    ASSERT_TRUE(zvtest::waitForPostedEvents());
+    EXPECT_EQ(g.OpMode, core::ModeQpskUsb);
+    EXPECT_EQ(g.Transmitting, 0);
+    EXPECT_FALSE(pskcore::lib().isTransmitting());
+}
+
 // A window's own handler waits for the rig (its port opened again, a poll),
 // events running, and another mode is chosen meanwhile: the window that goes
 // is destroyed only once that handler is done, and a change from the SSTV
