@@ -116,7 +116,16 @@ class Walk : public zvtest::WalkHands {
   public:
     Walk(unsigned long seed, zvtest::RigSimulator& rig, QString ini)
         : WalkHands(rig), seed(seed), record(ini.left(ini.lastIndexOf(QLatin1Char('/')))), rng_(seed),
-          ini_(std::move(ini)) {}
+          ini_(std::move(ini)) {
+        // Each PTT command as the rig hears it, and what the program then believes of the key.
+        lineWatch_ = QObject::connect(&rig, &zvtest::RigSimulator::pttHeard, &rig, [this](bool on) {
+            record.noteLine(QStringLiteral("%1; the program: keyed by it %2, last sent %3")
+                                .arg(on ? QStringLiteral("PTT on") : QStringLiteral("PTT off"))
+                                .arg(rig::g.PttKeyedByCat)
+                                .arg(rig::g.PttOnLastSent));
+        });
+    }
+    ~Walk() override { QObject::disconnect(lineWatch_); }
 
     int pick(qsizetype n) { return n <= 1 ? 0 : std::uniform_int_distribution<int>(0, int(n) - 1)(rng_); }
     bool chance(int percent) { return pick(100) < percent; }
@@ -538,6 +547,7 @@ class Walk : public zvtest::WalkHands {
     int inner_ = 0;
     QElapsedTimer stepFor_;
     qint64 actAt_ = 0;
+    QMetaObject::Connection lineWatch_;
 };
 
 class RandomWalk : public apptest::RunningProgram {};

@@ -298,6 +298,7 @@ void RigSimulator::handleJst(const QString& c) {
 void RigSimulator::setPtt(bool on) {
     ptt = on;
     ++(on ? pttOnCount : pttOffCount);
+    emit pttHeard(on);
 }
 
 void RigSimulator::answer(const QByteArray& bytes, Carries carries) {

@@ -81,6 +81,8 @@ class RigSimulator : public QObject {
     void commandHandled(const QByteArray& command);
     // A command came in while the rig was still sending.
     void overlapHeard(const QByteArray& command);
+    // A PTT command was heard: keyed or released by it.
+    void pttHeard(bool on);
 
   private:
     void onReadable();

@@ -146,6 +146,14 @@ void WalkRecord::beginStep(int number, const QString& state) {
     answers_ = {};
     openAnswers_ = {};
     meanwhile_ = {};
+    line_ = {};
+    if (!clock_.isValid()) clock_.start();
+}
+
+void WalkRecord::noteLine(const QString& what) {
+    line_.append(QJsonObject{{QStringLiteral("ms"), clock_.isValid() ? clock_.elapsed() : 0},
+                             {QStringLiteral("what"), what}});
+    noteLists();
 }
 
 void WalkRecord::noteTaken(const WalkAction& action, const QString& what) {
@@ -202,6 +210,7 @@ void WalkRecord::noteLists() {
     last[QStringLiteral("answers")] = answers_;
     last[QStringLiteral("openAnswers")] = openAnswers_;
     last[QStringLiteral("meanwhile")] = meanwhile_;
+    last[QStringLiteral("line")] = line_;
 }
 
 } // namespace zvtest

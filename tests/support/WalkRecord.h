@@ -5,6 +5,7 @@
 // What a step does depends on when the program's events come, so a seed alone
 // does not say the walk again; the record does.
 #include <QAction>
+#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QList>
@@ -58,6 +59,10 @@ class WalkRecord {
     // A question answered; in a replay the answer given before.
     void noteAnswer(const QVariant& given);
     QVariant recordedAnswer(const QString& kind);
+    // What happened on the rig's line meanwhile (a PTT command heard, with
+    // what the program believes of the key), with its time in the walk: a
+    // walk that does not replay can still be read.
+    void noteLine(const QString& what);
     // An open menu or modal window answered.
     void noteOpenAnswer(const WalkAction& how);
     WalkAction recordedOpenAnswer() { return recordedList("openAnswers", openTaken_).toObject(); }
@@ -76,7 +81,8 @@ class WalkRecord {
 
     QString folder_;
     QList<QJsonObject> steps_;
-    QJsonArray answers_, openAnswers_, meanwhile_;
+    QJsonArray answers_, openAnswers_, meanwhile_, line_;
+    QElapsedTimer clock_;
     QList<QJsonObject> replay_;
     qint64 recordedNestedMs_ = 0;
     QJsonObject recorded_;

@@ -37,13 +37,10 @@ int main(int argc, char** argv) {
     out << "put RIGCOMCONT=" << rig.devicePath() << " and RIG_TYPE=" << rig.family()
         << " in [RIG_CON_CFG] of ZORVATEK.INI" << Qt::endl;
 
-    bool keyed = false;
-    QObject::connect(&rig, &zvtest::RigSimulator::commandHandled, [&](const QByteArray&) {
-        if (rig.ptt != keyed) {
-            keyed = rig.ptt;
-            out << (keyed ? "PTT on" : "PTT off") << Qt::endl;
-        }
-    });
+    // Every PTT command, a repeated one too: a release sent to a rig that
+    // came back unkeyed shows as well.
+    QObject::connect(&rig, &zvtest::RigSimulator::pttHeard,
+                     [&](bool on) { out << (on ? "PTT on" : "PTT off") << Qt::endl; });
 
     QObject::connect(&rig, &zvtest::RigSimulator::overlapHeard, [&](const QByteArray& command) {
         out << "overlap: " << command.toHex(' ') << " came in while the rig was answering"
