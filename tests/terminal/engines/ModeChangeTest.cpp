@@ -250,6 +250,7 @@ TEST_F(ModeChange, EachTransitionLeavesTheRightEngineRunning) {
         } else if (c.from != FromSstv && c.opMode == 99) {
             EXPECT_TRUE(sim->modeCommands.isEmpty());
         }
+        ui::script::whenAsked(nullptr);
         if (rig::g.RigPortOpen == 1) rig::RigClosePort();
         forms::unloadAllExcept();
         core::MmttyProgram().close(0);
@@ -294,9 +295,12 @@ TEST_F(ModeChange, NoChangeWhileAnyEngineTransmits) {
 // A change to QPSK(USB) waits for the rig's answer to a poll, events
 // running: F12, or another mode chosen, meanwhile is refused. The change ends
 // as chosen, with one engine and nothing sent.
+// A mode chosen, then F12, while a poll waits: the F12, asked of the engine
+// that goes, goes with it.
 TEST_F(ModeChange, NothingStartsWhileAChangeWaitsForTheRig) {
-    for (const bool f12 : {true, false}) {
-        SCOPED_TRACE(f12 ? "F12 meanwhile" : "RTTY chosen meanwhile");
+    enum Meanwhile { F12, Rtty, ChangeThenF12 };
+    for (const Meanwhile m : {F12, Rtty, ChangeThenF12}) {
+        SCOPED_TRACE(m == F12 ? "F12 meanwhile" : m == Rtty ? "RTTY chosen meanwhile" : "a change, then F12");
         start(FromBpsk);
         if (HasFatalFailure()) return;
         PSK31MAIN& w = forms::PSK31MAIN();
@@ -306,17 +310,22 @@ TEST_F(ModeChange, NothingStartsWhileAChangeWaitsForTheRig) {
         QObject::connect(&meanwhile, &QTimer::timeout, [&] {
             if (acted || !rig::exchangeInProgress()) return;
             acted = true;
-            if (f12)
-                QTest::keyClick(w.Text1, Qt::Key_F12);
-            else
+            if (m == ChangeThenF12) choose(MainMode, core::ModeQpskUsb);
+            if (m == Rtty)
                 zvtest::chooseInMenuBar(w.menuBar(), w.PSKMODE[core::ModeRtty]);
+            else
+                QTest::keyClick(w.Text1, Qt::Key_F12);
             sim->holdingAnswers = false;
             sim->releaseAnswers();
         });
         meanwhile.start(0);
         sim->holdingAnswers = true;
         rig::RigReadStatus();
-        choose(MainMode, core::ModeQpskUsb);
+        // The change waits for the rig; in the last row the second reading does.
+        if (m == ChangeThenF12)
+            rig::RigReadStatus();
+        else
+            choose(MainMode, core::ModeQpskUsb);
         meanwhile.stop();
         EXPECT_TRUE(acted);
         ASSERT_TRUE(zvtest::waitForPostedEvents());
@@ -329,37 +338,6 @@ TEST_F(ModeChange, NothingStartsWhileAChangeWaitsForTheRig) {
         forms::unloadAllExcept();
         pskcore::lib().fnStopSoundCard();
     }
-}
-
-// A mode chosen, then F12 pressed, while a poll waits for the rig: both wait
-// their turn; the change comes first, and the F12, asked of the engine that
-// went, is dropped with it.
-TEST_F(ModeChange, AStartAskedBehindAHeldChangeGoesWithTheOldEngine) {
-    start(FromBpsk);
-    if (HasFatalFailure()) return;
-    PSK31MAIN& w = forms::PSK31MAIN();
-    w.Text1->setText(QStringLiteral("CQ"));
-    bool acted = false;
-    QTimer meanwhile;
-    QObject::connect(&meanwhile, &QTimer::timeout, [&] {
-        if (acted || !rig::exchangeInProgress()) return;
-        acted = true;
-        choose(MainMode, core::ModeQpskUsb);
-        QTest::keyClick(w.Text1, Qt::Key_F12);
-        sim->holdingAnswers = false;
-        sim->releaseAnswers();
-    });
-    meanwhile.start(0);
-    sim->holdingAnswers = true;
-    // The second reading waits for the first one's answer.
-    rig::RigReadStatus();
-    rig::RigReadStatus();
-    meanwhile.stop();
-    EXPECT_TRUE(acted);
-    ASSERT_TRUE(zvtest::waitForPostedEvents());
-    EXPECT_EQ(g.OpMode, core::ModeQpskUsb);
-    EXPECT_EQ(g.Transmitting, 0);
-    EXPECT_FALSE(pskcore::lib().isTransmitting());
 }
 
 // A window's own handler waits for the rig (its port opened again, a poll),
@@ -465,6 +443,8 @@ TEST_F(ModeChange, AModeChosenWhileAWindowWaitsForTheRig) {
         meanwhile.start(0);
         sim->holdingAnswers = true;
         ui::script::clearAsked();
+        bool askedInExchange = false;
+        ui::script::whenAsked([&](const ui::Asked&) { askedInExchange = rig::exchangeInProgress(); });
         EXPECT_TRUE(c.outer());
         meanwhile.stop();
         sim->holdingAnswers = false;
@@ -485,9 +465,11 @@ TEST_F(ModeChange, AModeChosenWhileAWindowWaitsForTheRig) {
         if (c.told) {
             ASSERT_EQ(ui::script::asked().size(), 1);
             EXPECT_EQ(ui::script::asked().front().prompt, QString::fromUtf8(c.told));
+            EXPECT_FALSE(askedInExchange) << "the ended engine is replaced once the waits are over";
             EXPECT_FALSE(macroGoesOut()) << "through another engine";
             EXPECT_FALSE(sim->ptt);
         }
+        ui::script::whenAsked(nullptr);
         if (rig::g.RigPortOpen == 1) rig::RigClosePort();
         forms::unloadAllExcept();
         core::MmttyProgram().close(0);
@@ -556,6 +538,7 @@ TEST_F(ModeChange, AModeChosenDuringAScanEndsTheScanFirst) {
             EXPECT_TRUE(forms::PSK31MAIN().isVisible());
             EXPECT_TRUE(zvtest::waitUntil([] { return running() == QStringList{"PSK"}; }));
         }
+        ui::script::whenAsked(nullptr);
         if (rig::g.RigPortOpen == 1) rig::RigClosePort();
         forms::unloadAllExcept();
         core::MmttyProgram().close(0);
@@ -600,6 +583,7 @@ TEST_F(ModeChange, AFailureOnTheWayIntoSstvBringsTheMainWindowBack) {
         EXPECT_EQ(g.StatusMessage, QStringLiteral("OPEN出来ませんでした"));
         EXPECT_EQ(stored("PSKCFG", "LastMode"), lastMode);
         EXPECT_EQ(rig::g.RigPortOpen, 1);
+        ui::script::whenAsked(nullptr);
         if (rig::g.RigPortOpen == 1) rig::RigClosePort();
         forms::unloadAllExcept();
         core::MmttyProgram().close(0);
@@ -868,6 +852,7 @@ TEST_F(ModeChange, TheSettingsSheetClosesBeforeTheWindowThatOwnsItGoes) {
                 EXPECT_EQ(forms::PSK31MAIN().Label7->text(), QStringLiteral("JH2ABC"));
         }
         terminal::mainwindow::setProcessEndForTest({});
+        ui::script::whenAsked(nullptr);
         if (rig::g.RigPortOpen == 1) rig::RigClosePort();
         forms::unloadAllExcept();
         core::MmttyProgram().close(0);
