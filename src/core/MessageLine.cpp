@@ -8,8 +8,12 @@ void ShowTimedMessage(const QString& text, int milliseconds) {
     installed::get<MessageLineView>().showTimedMessage(text, milliseconds);
 }
 
+bool MessageLineLoaded() {
+    return installed::has<MessageLineView>() && installed::get<MessageLineView>().isLoaded();
+}
+
 bool ShowTimedMessageIfLoaded(const QString& text, int milliseconds) {
-    if (!installed::has<MessageLineView>() || !installed::get<MessageLineView>().isLoaded()) return false;
+    if (!MessageLineLoaded()) return false;
     ShowTimedMessage(text, milliseconds);
     return true;
 }

@@ -29,6 +29,8 @@ class MessageLineView {
 void ShowTimedMessage(const QString& text, int milliseconds);
 // The same, but only where the line's window is already there; true when shown.
 bool ShowTimedMessageIfLoaded(const QString& text, int milliseconds);
+// True while the window that carries the line is loaded (not after the end has unloaded it).
+bool MessageLineLoaded();
 // Shows a pending message unless the line already shows it: the message goes
 // when the time it was first shown for runs out, however often it is offered
 // again meanwhile.

@@ -53,16 +53,18 @@ QString MmttyGiveUpText(std::int32_t code, std::int32_t value) {
 
 namespace {
 
-// A program that has not said a word for this long after it was asked to
-// transmit is stopped or hung: the start is said and dropped.
+// A start the program has not reported this long after it was asked for,
+// from a program silent for the last while (it speaks ten times a second
+// while it runs), is from a stopped or hung program: it is said and dropped.
 constexpr int kStartTakenMs = 5000;
+constexpr int kSilentMs = 2000;
 
 void dropStartsAsked() {
     mm.MmttyStartsDropped = mm.MmttyStartsAsked;
 }
 
 void checkStartTaken() {
-    if (mm.MmttyStartsAsked <= mm.MmttyStartsDropped || MmttyProgram().heardWithin(kStartTakenMs)) return;
+    if (mm.MmttyStartsAsked <= mm.MmttyStartsDropped || MmttyProgram().heardWithin(kSilentMs)) return;
     dropStartsAsked();
     g.MacroTxOff = 0;
     g.RepeatTxOn = 0;
@@ -76,7 +78,7 @@ void checkStartTaken() {
 void noteTransmitCommand(std::int32_t value) {
     if (value == mmtty::TxOn) {
         ++mm.MmttyStartsAsked;
-        QTimer::singleShot(kStartTakenMs + 100, &MmttyProgram(), checkStartTaken);
+        QTimer::singleShot(kStartTakenMs, &MmttyProgram(), checkStartTaken);
     } else if (value == mmtty::TxOffNow || value == mmtty::TxClear) {
         dropStartsAsked();
     }

@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/IniStore.h"
+#include "core/MessageLine.h"
 #include "platform/forms/waits/Waits.h"
 #include "rig/CatFrames.h"
 #include "rig/RigGlobals.h"
@@ -212,7 +213,8 @@ void release(bool evenALaterKey) {
 }
 
 // Sent again at each tick of the key watch: on the port still open (its line
-// brought back first), or by opening the port again, which sends it first.
+// brought back first), or by opening the port again, which sends it first;
+// not once the end has taken the windows away.
 void sendOwedRelease() {
     if (!RigOnOpenedLine()) {
         RigPttOwedForgotten();
@@ -220,7 +222,7 @@ void sendOwedRelease() {
     }
     if (g.RigPortOpen == 1)
         release(true);
-    else
+    else if (core::MessageLineLoaded())
         RigOpenPort();
 }
 

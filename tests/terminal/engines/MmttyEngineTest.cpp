@@ -372,7 +372,10 @@ TEST_F(MmttyEngine, EscFromAnyBoxReleasesTheRig) {
     const qsizetype cleared = posted.indexOf(mmtty::Pair{mmtty::CmdTx, mmtty::TxClear});
     ASSERT_GE(cleared, 0);
     EXPECT_EQ(posted.indexOf(mmtty::Pair{mmtty::CmdTx, mmtty::TxOn}), 0);
-    EXPECT_EQ(posted.mid(cleared + 1), QList<mmtty::Pair>()) << "nothing after the Esc";
+    // Nothing but the stop of a start the program reports late, after the Esc.
+    QList<mmtty::Pair> after = posted.mid(cleared + 1);
+    after.removeAll(mmtty::Pair{mmtty::CmdTx, mmtty::TxOffNow});
+    EXPECT_EQ(after, QList<mmtty::Pair>()) << "nothing after the Esc";
     ASSERT_TRUE(step(10));
     EXPECT_TRUE(zvtest::waitUntil([] { return g.MmttyTxOn == 0; }));
     EXPECT_TRUE(rigKeyed(false));
