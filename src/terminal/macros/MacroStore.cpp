@@ -95,12 +95,10 @@ bool storable(MACRO_FORM& f, const std::array<Macro, kCount>& all) {
     else
         f.Text1[i]->setFocus();
     if (!held->characters.isEmpty())
-        ui::msgBox(
-            ui::unstorableText(held->characters,
-                               caption(held->macro, {}) + (held->inName ? QStringLiteral(" のマクロ名")
-                                                                        : QStringLiteral(" のマクロ文")),
-                               QStringLiteral("マクロファイルに保存")),
-            ui::OkOnly | ui::Exclamation);
+        ui::heldOrSaid(held->characters, nullptr,
+                       caption(held->macro, {}) +
+                           (held->inName ? QStringLiteral(" のマクロ名") : QStringLiteral(" のマクロ文")),
+                       QStringLiteral("マクロファイルに保存"));
     else
         ui::msgBox((held->tag.isEmpty() ? caption(held->macro, {})
                                         : QStringLiteral("「") + held->tag + QStringLiteral("」")) +

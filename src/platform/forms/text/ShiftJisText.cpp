@@ -22,12 +22,12 @@ QString shown(const QString& characters) {
     return out;
 }
 
-} // namespace
-
 QString unstorableText(const QString& characters, const QString& box, const QString& what) {
     return QStringLiteral("「%1」の「%2」は%3できない文字です。\n別の文字に直して下さい。")
         .arg(box, shown(characters), what);
 }
+
+} // namespace
 
 bool shiftJisHolds(const QString& text, QWidget* box, const QString& boxName, const QString& what) {
     return heldOrSaid(cp932::uncarried(text), box, boxName, what);

@@ -8,11 +8,9 @@ class QWidget;
 
 namespace ui {
 
-// 「box」の「characters」は{what}できない文字です。 and the request to mend it;
-// what says where the text goes ("PSKMEMO.DAT に保存", "スポット情報として送信").
-QString unstorableText(const QString& characters, const QString& box, const QString& what);
-
-// True when the text comes back as typed. Otherwise the operator is told,
+// True when the text comes back as typed. Otherwise the operator is told
+// 「box」の「characters」は{what}できない文字です。 with the request to mend it
+// (what says where the text goes: "PSKMEMO.DAT に保存", "スポット情報として送信"),
 // the box (when given) gets the focus, and false: nothing is to be written.
 bool shiftJisHolds(const QString& text, QWidget* box, const QString& boxName, const QString& what);
 
