@@ -198,13 +198,17 @@ QString IniUncarried(const QString& text) {
     return profile::uncarried(currentBytes(storePath()), text);
 }
 
+QString IniUncarriedPath(const QString& path) {
+    if (std::all_of(path.begin(), path.end(), [](QChar c) { return c.unicode() < 0x80; })) return {};
+    return profile::uncarried(currentBytes(storePath()), path, profile::Reading::AsName);
+}
+
 namespace {
 
-bool heldOrTold(const QString& text, const std::function<void(const QString&)>& tell) {
+bool heldOrTold(const QString& lost, const std::function<void(const QString&)>& tell) {
     // The warning's own opening takes the focus from the box it is about,
     // whose leaving would say it a second time.
     static bool telling = false;
-    const QString lost = IniUncarried(text);
     if (lost.isEmpty()) return true;
     if (telling) return false;
     telling = true;
@@ -216,29 +220,34 @@ bool heldOrTold(const QString& text, const std::function<void(const QString&)>& 
 } // namespace
 
 bool IniHolds(const QString& text) {
-    return heldOrTold(text, [](const QString& lost) { ui::sayUnstorable(lost); });
+    return heldOrTold(IniUncarried(text), [](const QString& lost) { ui::sayUnstorable(lost); });
 }
 
 bool IniHolds(const QString& text, const QString& boxName) {
-    return heldOrTold(text, [&](const QString& lost) {
+    return heldOrTold(IniUncarried(text), [&](const QString& lost) {
         ui::heldOrSaid(lost, nullptr, boxName, QStringLiteral("設定ファイルに保存"));
     });
+}
+
+bool IniHoldsPath(const QString& path) {
+    return heldOrTold(IniUncarriedPath(path), [](const QString& lost) { ui::sayUnstorable(lost); });
 }
 
 QString IniHeldChoice(const std::function<QString()>& choose, StoredPart stored) {
     const ui::AskOver over;
     for (;;) {
         const QString chosen = choose();
-        if (chosen.isEmpty() || IniHolds(stored == StoredPart::Folder ? folderPart(chosen) : chosen))
+        if (chosen.isEmpty() || IniHoldsPath(stored == StoredPart::Folder ? folderPart(chosen) : chosen))
             return chosen;
     }
 }
 
 bool RememberFolder(const QString& section, const QString& key, const QString& folder) {
     g.IniSection = section;
-    if (PutIniString(key, folder)) return true;
+    // A folder read back as another would point the setting at another folder.
+    const QString lost = IniUncarriedPath(folder);
+    if (lost.isEmpty() && PutIniString(key, folder)) return true;
     static QStringList told;
-    const QString lost = IniUncarried(folder);
     if (lost.isEmpty() || told.contains(folder)) return false;
     told.append(folder);
     ui::msgBox(folder + QStringLiteral("\r\nこのフォルダ名の「") + lost +

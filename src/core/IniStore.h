@@ -39,12 +39,18 @@ bool PutIniString(const QString& key, const QString& value);
 // code point of the same look (the wave dash) is stored in that form.
 QString IniUncarried(const QString& text);
 
+// The same for the name of a file or folder: only characters that come back
+// as the same code points count, or the setting would name another file.
+QString IniUncarriedPath(const QString& path);
+
 // True when ZORVATEK.INI can hold the text as it stands. Otherwise the
 // operator is told which characters it lacks, in the settings sheet's words,
 // and false: such a text is never stored with "?" in their place.
 bool IniHolds(const QString& text);
 // The same, said with the box that holds the text, as every writer says it.
 bool IniHolds(const QString& text, const QString& boxName);
+// The same for a path the settings are to name (IniUncarriedPath).
+bool IniHoldsPath(const QString& path);
 
 // A file or folder the operator picks for the settings to name: while the
 // part to be stored (the whole path, or the folder it lies in) has a character

@@ -1,6 +1,7 @@
 #include "platform/os/Cp932.h"
 
 #include <QList>
+#include <QStringList>
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -112,7 +113,9 @@ QString readBack(const QString& text) {
     return decode(encode(text));
 }
 
-QString uncarried(const QString& text) {
+namespace {
+
+QString lostIn(const QString& text, bool sameLookCarries) {
     // Characters that Shift-JIS holds under another code point of the same
     // look: the form the file gives back is the one the operator typed.
     static constexpr std::array<std::pair<char32_t, char32_t>, 7> kSameLook{{
@@ -131,11 +134,42 @@ QString uncarried(const QString& text) {
         const QList<uint> back = readBack(one).toUcs4();
         const bool same =
             back.size() == 1 &&
-            (back[0] == c || std::find(kSameLook.begin(), kSameLook.end(),
-                                       std::pair<char32_t, char32_t>(c, back[0])) != kSameLook.end());
+            (back[0] == c ||
+             (sameLookCarries && std::find(kSameLook.begin(), kSameLook.end(),
+                                           std::pair<char32_t, char32_t>(c, back[0])) != kSameLook.end()));
         if (!same && !lost.contains(one)) lost += one;
     }
     return lost;
+}
+
+} // namespace
+
+QString uncarried(const QString& text) {
+    return lostIn(text, true);
+}
+
+QString uncarriedInName(const QString& text) {
+    return lostIn(text, false);
+}
+
+QString undecodable(const QByteArray& bytes) {
+    QStringList shown;
+    for (qsizetype i = 0; i < bytes.size();) {
+        int width = isLeadByte(static_cast<unsigned char>(bytes[i])) && i + 1 < bytes.size() ? 2 : 1;
+        // A lead byte without its trail is one unit, as decode reads it.
+        if (width == 2 && decode(bytes.mid(i, 2)).contains(QChar::ReplacementCharacter)) width = 1;
+        const QByteArray one = bytes.mid(i, width);
+        if (decode(one).contains(QChar::ReplacementCharacter)) {
+            QString hex;
+            for (const char b : one)
+                hex += QStringLiteral("%1")
+                           .arg(static_cast<unsigned char>(b), 2, 16, QLatin1Char('0'))
+                           .toUpper();
+            if (!shown.contains(hex)) shown.append(hex);
+        }
+        i += width;
+    }
+    return shown.join(QLatin1Char(' '));
 }
 
 } // namespace cp932

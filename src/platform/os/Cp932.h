@@ -37,4 +37,13 @@ QString readBack(const QString& text);
 // read back counts as the text typed.
 QString uncarried(const QString& text);
 
+// The same for the name of a file or folder: a name counts only when it comes
+// back as the same code points, or the settings would name another file.
+QString uncarriedInName(const QString& text);
+
+// The byte sequences of Shift-JIS bytes that stand for no character (each
+// once, in order, as hex "FD" or "81FF", separated by blanks): a text read
+// from them holds U+FFFD there and cannot give those bytes back.
+QString undecodable(const QByteArray& bytes);
+
 } // namespace cp932

@@ -33,10 +33,11 @@ QByteArray edited(const QByteArray& bytes, const Edit& edit) {
     return updated;
 }
 
-QString uncarried(const QByteArray& bytes, const QString& text) {
+QString uncarried(const QByteArray& bytes, const QString& text, Reading reading) {
     const Encoding encoding = parsedView(bytes).encoding;
     // Shift-JIS by the code page's one rule of what reads back as typed.
-    if (encoding == Encoding::ShiftJis) return cp932::uncarried(text);
+    if (encoding == Encoding::ShiftJis)
+        return reading == Reading::AsName ? cp932::uncarriedInName(text) : cp932::uncarried(text);
     QString lost;
     for (const char32_t c : text.toUcs4()) {
         if (c < 0x80) continue;

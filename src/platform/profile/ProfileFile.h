@@ -39,8 +39,10 @@ QString stringIn(const QByteArray& bytes, const QString& section, const QString&
 QByteArray edited(const QByteArray& bytes, const Edit& edit);
 // The characters of the text (each once, in order) that a file of these bytes
 // would give back as other characters: in Shift-JIS those cp932::uncarried
-// names; none in UTF-8 or UTF-16.
-QString uncarried(const QByteArray& bytes, const QString& text);
+// names; none in UTF-8 or UTF-16. A name of a file counts only as the same
+// code points (cp932::uncarriedInName).
+enum class Reading { AsText, AsName };
+QString uncarried(const QByteArray& bytes, const QString& text, Reading reading = Reading::AsText);
 
 QString getString(const QString& section, const QString& key, const QString& defaultValue,
                   const QString& filePath);

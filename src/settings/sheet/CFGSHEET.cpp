@@ -79,7 +79,7 @@ CFGSHEET::CFGSHEET()
     resize(sizeHint());
 
     connect(CFGEND, &QAction::triggered, this, [this] {
-        if (!boxesHeld()) return;
+        if (!boxesHeld() || !listEditorsStored()) return;
         finish(true);
         forms::unload<CFGSHEET>();
     });
@@ -227,7 +227,7 @@ bool CFGSHEET::eventFilter(QObject* watched, QEvent* event) {
 
 void CFGSHEET::closeEvent(QCloseEvent* e) {
     if (!finished_) {
-        if (!boxesHeld()) return e->ignore();
+        if (!boxesHeld() || !listEditorsStored()) return e->ignore();
         finish(false);
     }
     e->accept();

@@ -246,6 +246,10 @@ class CFGSHEET : public QWidget {
     // Before the closing writes the boxes: a box the operator changed that
     // holds a character the file cannot keeps the sheet open, shown on it.
     bool boxesHeld();
+    // An open list editor's text stored into its file and list; false (the
+    // editor stays open, said on its box) when it is refused or not written.
+    bool storeListEditor(bool rst);
+    bool listEditorsStored();
     bool entryMayGo(int index);
     QString boxCaption(const QLineEdit* box) const;
     bool rigPortChosen() const;

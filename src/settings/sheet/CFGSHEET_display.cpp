@@ -57,11 +57,16 @@ QString truth(bool on) {
 }
 
 // Opens the font dialog from the set; on a choice applies it to the panes and
-// copies it into the set. False when cancelled.
-bool askFont(const FontSet& set, const QList<QWidget*>& panes) {
+// copies it into the set. False when cancelled, or when the settings cannot
+// hold the font's name: that is said on the chooser and nothing changes.
+bool askFont(const FontSet& set, const QList<QWidget*>& panes, QPushButton* chooser) {
     const std::optional<ui::FontChoice> choice =
         ui::chooseFontWithColour(fontOf(set), colour::fromRef(refOf(*set.colour)));
     if (!choice) return false;
+    if (!core::IniHolds(choice->font.family(), chooser->text())) {
+        chooser->setFocus();
+        return false;
+    }
     const std::uint32_t ref = colour::toRef(choice->colour);
     for (QWidget* pane : panes) {
         pane->setFont(choice->font);
@@ -175,7 +180,7 @@ void CFGSHEET::Command2_Click() {
     core::Globals& g = core::g;
     PSK31MAIN& main = forms::PSK31MAIN();
     if (!askFont({&g.RxForeColor, &g.RxFontSize, &g.RxFontName, &g.RxFontBold, &g.RxFontItalic},
-                 {main.RichTextBox1, main.RichTextBox2}))
+                 {main.RichTextBox1, main.RichTextBox2}, Command2))
         return;
     putAll({{"RCVFRCLR", g.RxForeColor},
             {"RCVFSIZE", g.RxFontSize},
@@ -187,7 +192,7 @@ void CFGSHEET::Command2_Click() {
 void CFGSHEET::Command4_Click() {
     core::Globals& g = core::g;
     if (!askFont({&g.TxForeColor, &g.TxFontSize, &g.TxFontName, &g.TxFontBold, &g.TxFontItalic},
-                 {forms::PSK31MAIN().Text1}))
+                 {forms::PSK31MAIN().Text1}, Command4))
         return;
     putAll({{"TXFSIZE", g.TxFontSize},
             {"TXFNAME", g.TxFontName},
@@ -201,7 +206,7 @@ void CFGSHEET::Command8_Click() {
     multi_ch& m = forms::multi_ch();
     if (!askFont(
             {&g.MultiForeColor, &g.MultiFontSize, &g.MultiFontName, &g.MultiFontBold, &g.MultiFontItalic},
-            {m.RichTextBox1, m.RichTextBox2}))
+            {m.RichTextBox1, m.RichTextBox2}, Command8))
         return;
     putAll({{"MLTRCVFRCLR", g.MultiForeColor},
             {"MLTRCVFSIZE", g.MultiFontSize},

@@ -62,7 +62,10 @@ void openEditor(const Editor& e) {
 // files are Shift-JIS: a character they would give back as another is never
 // written ("?", "\" for "¥").
 bool saveEditor(const Editor& e) {
-    if (!ui::shiftJisHolds(e.box->toPlainText(), e.box, e.savedCaption, e.file + QStringLiteral(" に保存")))
+    // Checked as typed: the plain text has made a no-break space a blank and a
+    // line separator a line break (an entry of its own).
+    if (!ui::shiftJisHolds(ui::typedText(*e.box->document()), e.box, e.savedCaption,
+                           e.file + QStringLiteral(" に保存")))
         return false;
     const QString path = listPath(e.file);
     if (!files::replaceWhole(path, core::ListFileBytes(e.box->toPlainText()))) {
@@ -76,6 +79,26 @@ bool saveEditor(const Editor& e) {
     return true;
 }
 
+Editor rstEditor(QPlainTextEdit* box, QPushButton* button, bool& open) {
+    return {box,
+            button,
+            open,
+            QStringLiteral("RSTmenu.DAT"),
+            core::RstMenuEntries,
+            QStringLiteral("RST set完了"),
+            QStringLiteral("RST menuset")};
+}
+
+Editor modeEditor(QPlainTextEdit* box, QPushButton* button, bool& open) {
+    return {box,
+            button,
+            open,
+            QStringLiteral("otherMODE.DAT"),
+            core::OtherModeEntries,
+            QStringLiteral("MODEset完了"),
+            QStringLiteral("other MODE")};
+}
+
 } // namespace
 
 void CFGSHEET::Command15_Click() {
@@ -83,34 +106,46 @@ void CFGSHEET::Command15_Click() {
         ui::msgBox(QStringLiteral("SSTVのRSV List はSSTV Main画面の「設定」から行って下さい。"), ui::OkOnly);
         return;
     }
-    const Editor e{Text10,
-                   Command15,
-                   rstEditorOpen_,
-                   QStringLiteral("RSTmenu.DAT"),
-                   core::RstMenuEntries,
-                   QStringLiteral("RST set完了"),
-                   QStringLiteral("RST menuset")};
-    if (!rstEditorOpen_) return openEditor(e);
-    if (!saveEditor(e)) return;
-    if (PSK31MAIN* main = settings::LoadedMain()) {
-        main->List4->clear();
-        main->List4->addItems(readEntries(e.file, e.entries));
-    }
-    Text10->hide();
+    if (!rstEditorOpen_) return openEditor(rstEditor(Text10, Command15, rstEditorOpen_));
+    storeListEditor(true);
 }
 
 void CFGSHEET::Command16_Click() {
-    const Editor e{Text12,
-                   Command16,
-                   modeEditorOpen_,
-                   QStringLiteral("otherMODE.DAT"),
-                   core::OtherModeEntries,
-                   QStringLiteral("MODEset完了"),
-                   QStringLiteral("other MODE")};
-    if (!modeEditorOpen_) return openEditor(e);
-    if (!saveEditor(e)) return;
-    QListWidget* modes = forms::TEMP_LOG().List1;
-    modes->clear();
-    modes->addItems(readEntries(e.file, e.entries));
-    Text12->hide();
+    if (!modeEditorOpen_) return openEditor(modeEditor(Text12, Command16, modeEditorOpen_));
+    storeListEditor(false);
+}
+
+bool CFGSHEET::storeListEditor(bool rst) {
+    const Editor e =
+        rst ? rstEditor(Text10, Command15, rstEditorOpen_) : modeEditor(Text12, Command16, modeEditorOpen_);
+    if (!saveEditor(e)) return false;
+    const QStringList entries = readEntries(e.file, e.entries);
+    if (rst) {
+        if (PSK31MAIN* main = settings::LoadedMain()) {
+            main->List4->clear();
+            main->List4->addItems(entries);
+        }
+    } else {
+        QListWidget* modes = forms::TEMP_LOG().List1;
+        modes->clear();
+        modes->addItems(entries);
+    }
+    e.box->hide();
+    return true;
+}
+
+bool CFGSHEET::listEditorsStored() {
+    // The sheet's closing keeps what is typed in an open editor as the
+    // editor's own button does; a refusal keeps the sheet open on the box.
+    for (const bool rst : {true, false}) {
+        if (!(rst ? rstEditorOpen_ : modeEditorOpen_) || storeListEditor(rst)) continue;
+        QPlainTextEdit* box = rst ? Text10 : Text12;
+        for (int tab = 0; tab < SSTab1->count(); ++tab)
+            if (SSTab1->widget(tab)->isAncestorOf(box)) SSTab1->setCurrentIndex(tab);
+        raise();
+        activateWindow();
+        box->setFocus();
+        return false;
+    }
+    return true;
 }

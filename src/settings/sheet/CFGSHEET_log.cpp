@@ -310,7 +310,7 @@ void CFGSHEET::Command6_Click() {
                   QStringLiteral("Hamlogw.exe の場所を指定します"),
                   settings::PickerFolder(l.HamlogPath, paths::programFolder()),
                   settings::DialogFilter(QStringLiteral("hamlog データベース(HAMLOGW.EXE)|HAMLOGW.EXE|")));
-    if (file.isEmpty() || !core::IniHolds(file)) {
+    if (file.isEmpty() || !core::IniHoldsPath(file)) {
         ui::msgBox(QStringLiteral("log データベースが指定（変更）されませんでした"), ui::OkOnly);
         return;
     }

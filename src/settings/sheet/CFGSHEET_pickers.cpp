@@ -29,7 +29,7 @@ const QString kOther = QStringLiteral("Other_App");
 QString pick(const QString& title, const QString& filter, const QString& stored) {
     const QString file = ui::openFileName(title, settings::PickerFolder(stored, paths::programFolder()),
                                           settings::DialogFilter(filter));
-    return core::IniHolds(file) ? file : QString();
+    return core::IniHoldsPath(file) ? file : QString();
 }
 
 void tell(const QString& text) {

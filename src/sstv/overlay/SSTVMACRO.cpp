@@ -71,7 +71,9 @@ bool SSTVMACRO::store() {
 }
 
 bool SSTVMACRO::holdsText() {
-    return ui::shiftJisHolds(Text1->toPlainText(), Text1, windowTitle(),
+    // Checked as typed: the plain text has made a no-break space a blank and a
+    // line separator a line break (a stock text of its own).
+    return ui::shiftJisHolds(ui::typedText(*Text1->document()), Text1, windowTitle(),
                              QStringLiteral("MACmenu.DAT に保存"));
 }
 
@@ -87,7 +89,7 @@ QString SSTVMACRO::notStored() {
 }
 
 bool SSTVMACRO::MayUnload() {
-    const bool held = cp932::uncarried(Text1->toPlainText()).isEmpty();
+    const bool held = cp932::uncarried(ui::typedText(*Text1->document())).isEmpty();
     if (held && store()) return true;
     show();
     raise();

@@ -179,7 +179,7 @@ void mojiinput::Form_Unload() {
     sstv::SetTopmost(this, false);
     sstv::Globals& s = sstv::g;
     // The store asks nothing: a title the settings cannot hold is said here.
-    if (s.TitleBarEditing == 1 && core::IniHolds(Text1->text()))
+    if (s.TitleBarEditing == 1 && core::IniHolds(Text1->text(), Frame1->title()))
         core::PutIniText(QStringLiteral("SSTV_Gen"), QStringLiteral("TitleStr"), Text1->text());
     s.TitleBarEditing = 0;
     setWindowTitle(kCaption);
@@ -203,6 +203,15 @@ void mojiinput::Form_Unload() {
 void mojiinput::closeEvent(QCloseEvent* e) {
     // The close box unloads the window; it is never only hidden.
     e->ignore();
+    CloseByOperator();
+}
+
+void mojiinput::CloseByOperator() {
+    if (sstv::g.TitleBarEditing == 1 && !core::IniHolds(Text1->text(), Frame1->title())) {
+        activateWindow();
+        Text1->setFocus();
+        return;
+    }
     forms::unload<mojiinput>();
 }
 

@@ -81,6 +81,9 @@ class mojiinput : public QWidget {
     void SelectOutline(int Index);
     // The title-bar layout: only the text, its colour and the gradient.
     void EnterTitleBarMode(const QString& text);
+    // The operator's closing (閉じる, the close box): a title bar text the
+    // settings cannot hold keeps the editor open on its box.
+    void CloseByOperator();
 
   protected:
     void closeEvent(QCloseEvent* e) override;

@@ -1,6 +1,7 @@
 // The text editor's font side: the style boxes, the size bar, the font and
 // colour dialogs, the favourite fonts, the outline choices and the gradient.
 #include "core/Globals.h"
+#include "core/IniStore.h"
 #include "core/IniValues.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
@@ -82,7 +83,7 @@ class EditorEvents : public forms::WindowFilter {
 } // namespace
 
 void mojiinput::connectControls() {
-    connect(mojicls, &QAction::triggered, this, [] { forms::unload<mojiinput>(); });
+    connect(mojicls, &QAction::triggered, this, &mojiinput::CloseByOperator);
     connect(Text1, &QLineEdit::textChanged, this, &mojiinput::Text1_Change);
     connect(List2, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { List2_Click(item->text()); });
@@ -160,6 +161,11 @@ void mojiinput::Command1_Click() {
     dialogColour_ = colour;
     // A cancelled dialog gives back what it was preset with.
     const QFont chosen = ui::chooseFont(preset).value_or(preset);
+    // A font is kept by its name: one the settings cannot hold is refused whole.
+    if (!core::IniHolds(chosen.family(), Command1->text())) {
+        Command1->setFocus();
+        return;
+    }
     const QString size = sstv::FontSizeText(chosen.pointSizeF());
     font.name = chosen.family();
     font.size = size;

@@ -6,6 +6,7 @@
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/dialogs/Dialogs.h"
+#include "platform/forms/text/ShiftJisText.h"
 #include "platform/forms/windows/WindowFrame.h"
 #include "terminal/macros/MacroButtons.h"
 #include "terminal/macros/MacroFile.h"
@@ -108,11 +109,7 @@ QString MACRO_FORM::macroText(int i) const {
 }
 
 QString MACRO_FORM::macroTextAsTyped(int i) const {
-    // The raw text keeps a no-break space and a line separator; blocks end in
-    // paragraph separators.
-    QString raw = Text1[static_cast<std::size_t>(i)]->document()->toRawText();
-    raw.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    return raw;
+    return ui::typedText(*Text1[static_cast<std::size_t>(i)]->document());
 }
 
 void MACRO_FORM::setMacroText(int i, const QString& crLfText) {
@@ -197,8 +194,9 @@ void MACRO_FORM::CWIDSET_Click() {
 
 void MACRO_FORM::Command1_Click() {
     // A text the settings cannot hold keeps the list open on its box; nothing is stored.
-    for (QLineEdit* box : Text3) {
-        if (core::IniHolds(box->text())) continue;
+    for (int n = 0; n < 5; ++n) {
+        QLineEdit* box = Text3[n];
+        if (core::IniHolds(box->text(), Frame1->title() + QStringLiteral(" CWID%1").arg(n + 1))) continue;
         box->setFocus();
         return;
     }

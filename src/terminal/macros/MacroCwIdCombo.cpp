@@ -59,12 +59,20 @@ void deleteRemembered(PSK31MAIN& w) {
     closeList(w);
 }
 
+// The box's name in the messages about it.
+QString cwIdBox() {
+    return forms::PSK31MAIN().Frame2->title();
+}
+
 class EnterFilter : public QObject {
   public:
     using QObject::QObject;
 
   protected:
     bool eventFilter(QObject*, QEvent* e) override {
+        // The list's own pop-up takes the focus without the box being left.
+        if (e->type() == QEvent::FocusOut && static_cast<QFocusEvent*>(e)->reason() != Qt::PopupFocusReason)
+            Combo1_Leave();
         if (e->type() != QEvent::KeyPress) return false;
         const int key = static_cast<QKeyEvent*>(e)->key();
         if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
@@ -93,15 +101,19 @@ void Combo1_Change(const QString& text) {
         const int caret = edit->cursorPosition();
         edit->setText(upper);
         edit->setCursorPosition(caret);
+        edit->setModified(true);
     }
-    // A character the settings cannot hold is said once, as it comes into the
-    // text; CWIDSTR keeps the last text it could hold.
-    const bool told = !core::IniUncarried(core::g.CwIdText).isEmpty();
+    // CWIDSTR keeps the last text it could hold. A character it cannot hold is
+    // said when the operator leaves the box or enters the text, never between
+    // two keys: the message would take the next one.
     chooseCwId(w, upper);
-    if (core::IniUncarried(upper).isEmpty())
-        putCfg(QStringLiteral("CWIDSTR"), upper);
-    else if (!told)
-        core::IniHolds(upper);
+    if (core::IniUncarried(upper).isEmpty()) putCfg(QStringLiteral("CWIDSTR"), upper);
+}
+
+void Combo1_Leave() {
+    QLineEdit* edit = forms::PSK31MAIN().Combo1->lineEdit();
+    if (edit->isModified()) core::IniHolds(edit->text().toUpper(), cwIdBox());
+    edit->setModified(false);
 }
 
 void Combo1_Enter() {
@@ -112,7 +124,11 @@ void Combo1_Enter() {
         return;
     }
     // Refused aloud, the text stays in the box to be mended.
-    if (!core::IniHolds(text.toUpper())) return;
+    if (!core::IniHolds(text.toUpper(), cwIdBox())) {
+        w.Combo1->lineEdit()->setModified(false);
+        w.Combo1->setFocus();
+        return;
+    }
     w.Combo1->addItem(text.toUpper());
     const int n = w.Combo1->count() - firstMessage(w);
     putCfg(QStringLiteral("MSG_CNT"), QString::number(n));
@@ -124,7 +140,7 @@ void connectCwIdCombo(PSK31MAIN& w) {
     w.Combo1->setInsertPolicy(QComboBox::NoInsert);
     w.Combo1->setCompleter(nullptr);
     // The list takes the keys while it has the focus, its line edit only when
-    // it is handed them: Enter is watched on both, and handled once.
+    // it is handed them: Enter and the leaving are watched on both, and handled once.
     auto* enter = new EnterFilter(&w);
     w.Combo1->installEventFilter(enter);
     w.Combo1->lineEdit()->installEventFilter(enter);

@@ -16,6 +16,8 @@ inline const QString CwIdOwnCallEntry = QStringLiteral("own call");
 void Combo1_Click(int index);
 void Combo1_Change(const QString& text);
 void Combo1_Enter();
+// Leaving the box says what of the typed text the settings cannot hold.
+void Combo1_Leave();
 void connectCwIdCombo(PSK31MAIN& w);
 
 } // namespace terminal::macros

@@ -8,6 +8,7 @@
 #include "platform/forms/windows/WindowFrame.h"
 #include "platform/os/AtomicFile.h"
 #include "platform/os/Clock.h"
+#include "platform/os/Cp932.h"
 #include "platform/os/Paths.h"
 #include "terminal/rxtext/RxTextFiles.h"
 
@@ -114,10 +115,15 @@ void RCVDAT::closeEvent(QCloseEvent* e) {
     if (forms::isLoaded<RCVDAT>()) forms::unload<RCVDAT>();
 }
 
-void RCVDAT::appendText(const QString& text) {
+void RCVDAT::appendText(const QString& text, const QString& unreadable) {
+    // Once the operator has changed the text it stays changed.
+    const bool unchanged = ui::typedText(*Text1->document()) == programText_;
     QTextCursor end(Text1->document());
     end.movePosition(QTextCursor::End);
     end.insertText(text);
+    if (unchanged) programText_ = ui::typedText(*Text1->document());
+    if (!unreadable.isEmpty())
+        unreadable_ += (unreadable_.isEmpty() ? QString() : QStringLiteral(" ")) + unreadable;
 }
 
 void RCVDAT::appendLine(const QString& line) {
@@ -141,7 +147,9 @@ void RCVDAT::RCVMEMO_Click() {
 }
 
 bool RCVDAT::holdsText(const QString& what) {
-    return ui::shiftJisHolds(Text1->toPlainText(), Text1, windowTitle(), what);
+    // Checked as typed: the plain text has made a no-break space a blank and a
+    // line separator a line break.
+    return ui::shiftJisHolds(ui::typedText(*Text1->document()), Text1, windowTitle(), what);
 }
 
 void RCVDAT::DELRCVDAT_Click() {
@@ -150,11 +158,41 @@ void RCVDAT::DELRCVDAT_Click() {
     if (ui::msgBox(prompt, ui::YesNo | ui::Exclamation) != ui::Yes) return;
     if (!g.ViewedFilePath.isEmpty()) QFile::remove(paths::fromStored(g.ViewedFilePath));
     Text1->clear();
+    programText_.clear();
+    unreadable_.clear();
+}
+
+bool RCVDAT::mayDropUnreadable(const QString& typed, bool* write) {
+    const QString what = kMemoFile + QStringLiteral(" に保存");
+    // What the operator typed is checked alone: U+FFFD stands for the file's bytes.
+    QString typedLost = cp932::uncarried(typed);
+    typedLost.remove(QChar::ReplacementCharacter);
+    if (!ui::heldOrSaid(typedLost, Text1, windowTitle(), what)) return false;
+    *write = typed != programText_;
+    if (!*write) return true;
+    const QString prompt = QStringLiteral("読み込んだファイルの次のバイトは文字ではないため、") + what +
+                           QStringLiteral("すると「?」になります:\r\n") + unreadable_ +
+                           QStringLiteral("\r\n変更した内容を保存して閉じますか？");
+    if (ui::msgBox(prompt, ui::YesNo | ui::Exclamation | ui::DefaultButton2) == ui::Yes) return true;
+    activateWindow();
+    Text1->setFocus();
+    return false;
 }
 
 bool RCVDAT::RDEND_Click() {
-    // The viewer stays open on a text the memo pad would not give back as typed.
-    if (!holdsText(kMemoFile + QStringLiteral(" に保存"))) return false;
+    const QString typed = ui::typedText(*Text1->document());
+    bool write = true;
+    if (!unreadable_.isEmpty() && typed.contains(QChar::ReplacementCharacter)) {
+        if (!mayDropUnreadable(typed, &write)) return false;
+    } else if (!holdsText(kMemoFile + QStringLiteral(" に保存"))) {
+        // The viewer stays open on a text the memo pad would not give back as typed.
+        return false;
+    }
+    if (!write) {
+        // Unchanged, the file keeps the bytes the program did not write.
+        forms::unload<RCVDAT>();
+        return true;
+    }
     const QString memo = paths::join(receiveFolder(), kMemoFile);
     if (!writeWhole(memo, Text1->toPlainText())) {
         ui::msgBox(QStringLiteral("メモ帳を保存できませんでした。\r\n") + memo, ui::OkOnly | ui::Exclamation);

@@ -36,7 +36,9 @@ class RCVDAT : public QMainWindow {
 
     // Appends text and a line break after what the box holds.
     void appendLine(const QString& line);
-    void appendText(const QString& text);
+    // Appends text read from a file whose bytes named in unreadable
+    // (cp932::undecodable) stand for no character: they show as U+FFFD.
+    void appendText(const QString& text, const QString& unreadable = {});
 
     void RCVMEMO_Click();
     void DELRCVDAT_Click();
@@ -49,6 +51,16 @@ class RCVDAT : public QMainWindow {
     // True when a Shift-JIS file gives the box's text back as typed; else the
     // operator is told, on the box, and nothing is to be written.
     bool holdsText(const QString& what);
+    // The memo's closing of a text holding bytes the program did not write:
+    // unchanged, the viewer closes without writing; changed, the operator is
+    // told which bytes cannot be kept and asked. True when the viewer may go,
+    // *write when the memo is to be written.
+    bool mayDropUnreadable(const QString& typed, bool* write);
+
+    // What the program has put into the box (the operator's typing not
+    // followed), and the bytes of the files read that stand for no character.
+    QString programText_;
+    QString unreadable_;
 
   protected:
     void resizeEvent(QResizeEvent* e) override;

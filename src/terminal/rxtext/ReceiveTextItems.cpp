@@ -101,20 +101,22 @@ void RDRCVDAT_Click() {
     if (chosen.isEmpty()) return;
     g.ViewedFilePath = chosen;
     ViewerFileProblem why = ViewerFileProblem::None;
-    const std::optional<QString> text = readViewerFile(chosen, &why);
+    QString unreadable;
+    const std::optional<QString> text = readViewerFile(chosen, &why, &unreadable);
     if (!text) {
         cannotRead(chosen, why);
         return;
     }
-    forms::RCVDAT().appendText(*text);
+    forms::RCVDAT().appendText(*text, unreadable);
     showViewer();
     storeFolder(chosen);
 }
 
 void MEMOR_Click() {
     const QString memo = paths::join(paths::programFolder(), kMemoFile);
-    if (const std::optional<QString> text = readViewerFile(memo)) {
-        forms::RCVDAT().appendText(*text);
+    QString unreadable;
+    if (const std::optional<QString> text = readViewerFile(memo, nullptr, &unreadable)) {
+        forms::RCVDAT().appendText(*text, unreadable);
         showViewer();
         return;
     }

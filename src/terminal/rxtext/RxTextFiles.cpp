@@ -1,6 +1,7 @@
 #include "terminal/rxtext/RxTextFiles.h"
 
 #include "core/IniValues.h"
+#include "platform/os/Cp932.h"
 #include "platform/os/Paths.h"
 
 #include <QDir>
@@ -24,7 +25,7 @@ bool appendMemoLine(const QString& line) {
     return f.write(bytes) == bytes.size() && f.flush();
 }
 
-std::optional<QString> readViewerFile(const QString& path, ViewerFileProblem* problem) {
+std::optional<QString> readViewerFile(const QString& path, ViewerFileProblem* problem, QString* unreadable) {
     ViewerFileProblem none;
     ViewerFileProblem& why = problem ? *problem : none;
     why = ViewerFileProblem::CannotRead;
@@ -38,6 +39,9 @@ std::optional<QString> readViewerFile(const QString& path, ViewerFileProblem* pr
     if (f.error() != QFileDevice::NoError) return std::nullopt;
     std::optional<QString> text = viewerText(bytes);
     why = text ? ViewerFileProblem::None : ViewerFileProblem::NotText;
+    if (unreadable && text && text->contains(QChar::ReplacementCharacter) &&
+        !bytes.startsWith("\xEF\xBB\xBF") && !bytes.startsWith("\xFF\xFE"))
+        *unreadable = cp932::undecodable(bytes);
     return text;
 }
 

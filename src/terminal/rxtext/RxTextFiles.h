@@ -26,7 +26,9 @@ bool appendMemoLine(const QString& line);
 // Why a file gave the viewer no text.
 enum class ViewerFileProblem { None, CannotRead, TooLarge, NotText };
 // The text of a file for the viewer; nothing when it cannot be read, is too
-// large or holds no text (the reason in *problem).
-std::optional<QString> readViewerFile(const QString& path, ViewerFileProblem* problem = nullptr);
+// large or holds no text (the reason in *problem). Shift-JIS bytes that stand
+// for no character are named in *unreadable (cp932::undecodable).
+std::optional<QString> readViewerFile(const QString& path, ViewerFileProblem* problem = nullptr,
+                                      QString* unreadable = nullptr);
 
 } // namespace terminal::rxtext

@@ -237,6 +237,17 @@ TEST_F(ExportSend, NothingMarkedCancelledOrUnsetWritesNothing) {
     EXPECT_EQ(ui::script::asked()[1].prompt, QStringLiteral("電子QSLデータの保存を中止しました。"));
     EXPECT_EQ(mark(list, 1), QStringLiteral("eQSL"));
 
+    // A message the file would carry as other characters is asked about
+    // before any file; No writes nothing.
+    logbook::g.EqslMessage = QStringLiteral("TNX José");
+    ui::script::push(ui::No);
+    ui::script::clearAsked();
+    ASSERT_TRUE(choose(list.eQSLsend));
+    ASSERT_EQ(ui::script::asked().size(), 1);
+    EXPECT_TRUE(ui::script::asked()[0].prompt.startsWith(QStringLiteral("次のデータには Shift-JIS")));
+    EXPECT_EQ(fileBytes(path), QByteArray("old"));
+    logbook::g.EqslMessage = QStringLiteral("ありがとう");
+
     logbook::g.EqslType.clear();
     ui::script::end();
     ui::script::begin();

@@ -41,20 +41,26 @@ TEST(Cp932, UnmappableAndBrokenInputIsMarkedNotDropped) {
 }
 
 // What a Shift-JIS file gives back: the same character; one of the same look
-// under another code point (carried: stored in that form); or another one,
-// which is named so that the writer refuses it.
+// under another code point (carried: stored in that form, but in the name of
+// a file it names another file); or another one, which is named so that the
+// writer refuses it.
 TEST(Cp932, ACharacterComesBackAsTypedOrIsNamed) {
     const struct {
         const char* what;
         QString typed, back, named;
+        QString namedInName = named;
     } cases[] = {
         {"Japanese, kana, circled digit",
          QStringLiteral("こんにちは ｱｲｳ ①"),
          QStringLiteral("こんにちは ｱｲｳ ①"),
          {}},
-        {"wave dash", QStringLiteral("よろしく〜"), QStringLiteral("よろしく～"), {}},
-        {"minus, double bar, dash", QStringLiteral("M−1 ‖ —"), QStringLiteral("M－1 ∥ ―"), {}},
-        {"cent, pound, not", QStringLiteral("¢£¬"), QStringLiteral("￠￡￢"), {}},
+        {"wave dash", QStringLiteral("よろしく〜"), QStringLiteral("よろしく～"), {}, QStringLiteral("〜")},
+        {"minus, double bar, dash",
+         QStringLiteral("M−1 ‖ —"),
+         QStringLiteral("M－1 ∥ ―"),
+         {},
+         QStringLiteral("−‖—")},
+        {"cent, pound, not", QStringLiteral("¢£¬"), QStringLiteral("￠￡￢"), {}, QStringLiteral("¢£¬")},
         {"yen and overline come back as others", QStringLiteral("PSK¥63 ‾"), QStringLiteral("PSK\\63 ~"),
          QStringLiteral("¥‾")},
         {"lacking ones, each named once", QStringLiteral("€ José € 🎉"), QStringLiteral("? Jos? ? ?"),
@@ -64,7 +70,10 @@ TEST(Cp932, ACharacterComesBackAsTypedOrIsNamed) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(cp932::readBack(c.typed), c.back);
         EXPECT_EQ(cp932::uncarried(c.typed), c.named);
+        EXPECT_EQ(cp932::uncarriedInName(c.typed), c.namedInName);
     }
+    // Bytes that stand for no character are named as the decoder reads them.
+    EXPECT_EQ(cp932::undecodable(QByteArray("A\xFD\x81\x20\x82\xA0\xFD")), QStringLiteral("FD 81"));
 }
 
 TEST(Cp932, LeftBytesNeverSplitsADoubleByteCharacter) {

@@ -185,7 +185,14 @@ TEST_F(CfgSheetKeeps, ACharacterTheFileCannotHoldIsNeverStoredInItsPlace) {
         const char* key;
         std::function<QLineEdit*(CFGSHEET&)> act; // the box a closing must stay on
         QString said = {};                        // what is said, when not kCannotHold
+        QString typed = QStringLiteral("€");      // the character that UTF files store
     };
+    // A wave dash would come back as the full-width tilde: in a name of a
+    // file that is another file.
+    const QString waveDash = QStringLiteral("〜");
+    const QString folderNotKept = QStringLiteral(
+        "\r\nこのフォルダ名の「%1」は設定ファイルに保存できない文字のため、"
+        "フォルダは記憶されません。\r\nファイルはこのフォルダに保存（または読み込み）しました。");
     const Path paths[] = {
         {"call box, 設定完了", "PSKCFG", "USERCALL",
          [&](CFGSHEET& s) {
@@ -242,7 +249,24 @@ TEST_F(CfgSheetKeeps, ACharacterTheFileCannotHoldIsNeverStoredInItsPlace) {
              EXPECT_EQ(main->Combo1->count() == listed + 1,
                        ini("PSKCFG", "CWIDSTR") == QStringLiteral("JA1€"));
              return nullptr;
-         }},
+         },
+         inBox("CWID Set")},
+        // Said on leaving the box, not between two keys: the next key goes
+        // into the box.
+        {"CW ID typed, then left", "PSKCFG", "CWIDSTR",
+         [&](CFGSHEET&) {
+             QLineEdit* edit = main->Combo1->lineEdit();
+             edit->clear();
+             QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QStringLiteral("de ja1€"), {});
+             EXPECT_TRUE(ui::script::asked().isEmpty()) << "nothing said between two keys";
+             QTest::keyClick(edit, Qt::Key_X);
+             EXPECT_EQ(edit->text(), QStringLiteral("DE JA1€X"));
+             // The focus leaves the box for the next one.
+             QFocusEvent left(QEvent::FocusOut, Qt::TabFocusReason);
+             QCoreApplication::sendEvent(main->Combo1, &left);
+             return nullptr;
+         },
+         inBox("CWID Set")},
         {"CW ID list of the macro editor, OK", "PG_CWID", "CWID1",
          [&](CFGSHEET&) {
              MACRO_FORM& m = forms::MACRO_FORM();
@@ -252,7 +276,8 @@ TEST_F(CfgSheetKeeps, ACharacterTheFileCannotHoldIsNeverStoredInItsPlace) {
              press(m.Command1);
              EXPECT_EQ(m.Frame1->isVisible(), m.Text3[0]->text() != ini("PG_CWID", "CWID1"));
              return nullptr;
-         }},
+         },
+         inBox("CW ID List CWID1")},
         // Only remembering the folder needs the settings: the file is saved.
         {"received text saved into a folder", "PSKCFG", "RCVDFOL",
          [&](CFGSHEET&) {
@@ -284,6 +309,23 @@ TEST_F(CfgSheetKeeps, ACharacterTheFileCannotHoldIsNeverStoredInItsPlace) {
              EXPECT_TRUE(zvtest::chooseMenuItem(forms::MACRO_FORM().MACSAVE));
              return nullptr;
          }},
+        {"macro file saved into a folder named with a wave dash", "PSKCFG", "MacroFile",
+         [&](CFGSHEET&) {
+             QDir().mkpath(path(QStringLiteral("d〜")));
+             ui::script::push(path(QStringLiteral("d〜/Z.MAC")));
+             EXPECT_TRUE(zvtest::chooseMenuItem(forms::MACRO_FORM().MACSAVE));
+             return nullptr;
+         },
+         QString(kCannotHold).replace(QStringLiteral("€"), waveDash), waveDash},
+        {"received text saved into a folder named with a wave dash", "PSKCFG", "RCVDFOL",
+         [&](CFGSHEET&) {
+             QDir().mkpath(path(QStringLiteral("d〜")));
+             ui::script::push(path(QStringLiteral("d〜/RX.TXT")));
+             EXPECT_TRUE(zvtest::chooseMenuItem(main->RSAVE));
+             EXPECT_TRUE(QFileInfo::exists(path(QStringLiteral("d〜/RX.TXT"))));
+             return nullptr;
+         },
+         path(QStringLiteral("d〜")) + folderNotKept.arg(waveDash), waveDash},
     };
     for (const Encoding encoding : {Encoding::ShiftJis, Encoding::Utf8, Encoding::Utf16}) {
         for (const Path& p : paths) {
@@ -315,7 +357,7 @@ TEST_F(CfgSheetKeeps, ACharacterTheFileCannotHoldIsNeverStoredInItsPlace) {
                 }
             } else {
                 EXPECT_FALSE(asked(p.said.isEmpty() ? kCannotHold : p.said));
-                EXPECT_TRUE(stored.contains(QStringLiteral("€"))) << stored.toStdString();
+                EXPECT_TRUE(stored.contains(p.typed)) << stored.toStdString();
                 EXPECT_FALSE(forms::isLoaded<CFGSHEET>() && box) << "closed";
             }
             forms::unloadAllExcept();

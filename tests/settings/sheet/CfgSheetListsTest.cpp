@@ -103,10 +103,17 @@ TEST_F(CfgSheetLists, ShiftJisTextSurvivesTheEditor) {
     const QByteArray saved = cp932::encode(QStringLiteral("ＲＴＴＹ\r\nＦＳＫ\r\n"));
     press(s.Command16);
     QTest::keyClick(s.Text12, Qt::Key_Home, Qt::ControlModifier);
-    for (const QString& c : {QStringLiteral("€"), QStringLiteral("¥")}) {
+    // A no-break space and a line separator are checked as typed, before the
+    // plain text makes them a blank and a line break (an entry of its own).
+    const std::pair<QString, QString> refused[] = {
+        {QStringLiteral("€"), QStringLiteral("€")},
+        {QStringLiteral("¥"), QStringLiteral("¥")},
+        {QString(QChar(0x00A0)), QStringLiteral("[U+00A0]")},
+        {QString(QChar::LineSeparator), QStringLiteral("[U+2028]")}};
+    for (const auto& [c, shown] : refused) {
         QTest::sendKeyEvent(QTest::Click, s.Text12, Qt::Key_unknown, c, {});
         press(s.Command16);
-        EXPECT_EQ(lastAsked().prompt, QStringLiteral("「other MODE」の「") + c +
+        EXPECT_EQ(lastAsked().prompt, QStringLiteral("「other MODE」の「") + shown +
                                           QStringLiteral("」はotherMODE.DAT に保存できない文字です。\n"
                                                          "別の文字に直して下さい。"));
         EXPECT_TRUE(s.Text12->isVisible());
@@ -119,6 +126,28 @@ TEST_F(CfgSheetLists, ShiftJisTextSurvivesTheEditor) {
     EXPECT_FALSE(s.Text12->isVisible());
     EXPECT_EQ(readFile(QStringLiteral("otherMODE.DAT")),
               cp932::encode(QStringLiteral("～ＲＴＴＹ\r\nＦＳＫ\r\n\r\n")));
+
+    // The sheet's closing with the editor open: refused as its button refuses,
+    // the sheet stays on the box; mended, the closing stores what was typed.
+    const QByteArray held = readFile(QStringLiteral("otherMODE.DAT"));
+    press(s.Command16);
+    showTab(s, 0);
+    QTest::keyClick(s.Text12, Qt::Key_End, Qt::ControlModifier);
+    QTest::sendKeyEvent(QTest::Click, s.Text12, Qt::Key_unknown, QStringLiteral("5NN€"), {});
+    ASSERT_TRUE(zvtest::chooseMenuItem(s.CFGEND));
+    ASSERT_TRUE(forms::isLoaded<CFGSHEET>());
+    EXPECT_EQ(lastAsked().prompt,
+              QStringLiteral("「other MODE」の「€」はotherMODE.DAT に保存できない文字です。\n"
+                             "別の文字に直して下さい。"));
+    EXPECT_TRUE(s.Text12->isVisible());
+    EXPECT_EQ(s.focusWidget(), s.Text12);
+    EXPECT_EQ(readFile(QStringLiteral("otherMODE.DAT")), held);
+    QTest::keyClick(s.Text12, Qt::Key_Backspace);
+    QTest::sendKeyEvent(QTest::Click, s.Text12, Qt::Key_unknown, QStringLiteral("〜"), {});
+    ASSERT_TRUE(zvtest::chooseMenuItem(s.CFGEND));
+    EXPECT_FALSE(forms::isLoaded<CFGSHEET>());
+    EXPECT_TRUE(
+        readFile(QStringLiteral("otherMODE.DAT")).endsWith(cp932::encode(QStringLiteral("\n5NN～\r\n"))));
 }
 
 TEST_F(CfgSheetLists, UnwritableFileKeepsTheEditorOpenWithWhatWasTyped) {

@@ -210,6 +210,13 @@ TEST_F(CfgSheetLog, LoggingProgramPlaceByLink) {
     press(s.Command6);
     EXPECT_TRUE(asked(QStringLiteral("log データベースが指定（変更）されませんでした")));
     EXPECT_EQ(ini("HamLog", "HAMLOGPOS"), QStringLiteral("-"));
+    // A folder named with a wave dash would be stored as the full-width
+    // tilde's, another folder: refused, named.
+    ui::script::push(path(QStringLiteral("d〜/HAMLOG.HDB")));
+    press(s.Command6);
+    EXPECT_TRUE(
+        asked(QStringLiteral("「〜」は設定ファイルに保存できない文字です。\n別の文字に直して下さい。")));
+    EXPECT_EQ(ini("HamLog", "HAMLOGPOS"), QStringLiteral("-"));
 
     const QString database = path(QStringLiteral("MYLOG.HDB"));
     ui::script::push(database);

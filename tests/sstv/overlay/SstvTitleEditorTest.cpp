@@ -174,6 +174,20 @@ TEST_F(SstvTitleEditorTest, TheTitleBarIsEditedWhileTheCanvasRests) {
     EXPECT_EQ(sstv::g.TitlePlaceArmed, 0);
     EXPECT_EQ(f.Label1.size(), 1u);
 
+    // A text the settings cannot hold keeps the editor open on its box.
+    QTest::sendKeyEvent(QTest::Click, ed.Text1, Qt::Key_unknown, QStringLiteral(" €é"), {});
+    ui::script::clearAsked();
+    closeEditor();
+    ASSERT_TRUE(forms::isLoaded<mojiinput>());
+    ASSERT_EQ(ui::script::asked().size(), 1);
+    EXPECT_EQ(ui::script::asked()[0].prompt,
+              QStringLiteral(
+                  "「文字入力」の「€é」は設定ファイルに保存できない文字です。\n別の文字に直して下さい。"));
+    EXPECT_TRUE(ed.isVisible());
+    EXPECT_EQ(ed.Text1->text(), QStringLiteral("de %m €é"));
+    EXPECT_EQ(stored("SSTV_Gen", "TitleStr"), QStringLiteral("-"));
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(ed.Text1, Qt::Key_Backspace);
     closeEditor();
     EXPECT_EQ(stored("SSTV_Gen", "TitleStr"), QStringLiteral("de %m"));
     EXPECT_EQ(sstv::g.TitleBarEditing, 0);
@@ -212,6 +226,17 @@ TEST_F(SstvTitleEditorTest, FontDialogCancelAppliesThePresetAndAFractionalSizeIs
     EXPECT_EQ(line->font().family(), QStringLiteral("DejaVu Sans"));
     EXPECT_EQ(ed.Label3->text(), QStringLiteral("10"));
 
+    // A font whose name the settings cannot hold is refused at its chooser, whole.
+    ui::script::clearAsked();
+    ui::script::push(QFont(QStringLiteral("Zé€Mono")));
+    QTest::mouseClick(ed.Command1, Qt::LeftButton);
+    ASSERT_FALSE(ui::script::asked().isEmpty());
+    EXPECT_EQ(ui::script::asked().back().prompt,
+              QStringLiteral(
+                  "「フォント 種」の「é€」は設定ファイルに保存できない文字です。\n別の文字に直して下さい。"));
+    EXPECT_EQ(stored("FontCFG", "FntNAME"), QStringLiteral("DejaVu Sans"));
+    EXPECT_EQ(line->font().family(), QStringLiteral("DejaVu Sans"));
+
     // The colour dialog's cancel gives back the colour the font dialog was preset with.
     QTest::mouseClick(ed.Command2, Qt::LeftButton);
     EXPECT_EQ(stored("FontCFG", "FntFRCLR"), QStringLiteral("16777215"));
@@ -244,6 +269,19 @@ TEST_F(SstvTitleEditorTest, FavouritesAreRegisteredOnceAndChosenFromTheList) {
     QTest::mouseClick(ed.Command10, Qt::RightButton);
     EXPECT_EQ(readFile(QStringLiteral("Font.DAT")),
               cp932::encode(QStringLiteral("ＭＳ Ｐゴシック  12  16777215  False  False\r\n")));
+    // A name the favourites file cannot hold (one a UTF-8 settings file kept)
+    // is refused at the button; the file stays.
+    const QByteArray favourites = readFile(QStringLiteral("Font.DAT"));
+    const QString kept = sstv::titles.font.name;
+    sstv::titles.font.name = QStringLiteral("Zé€Mono");
+    ui::script::clearAsked();
+    QTest::mouseClick(ed.Command10, Qt::RightButton);
+    ASSERT_EQ(ui::script::asked().size(), 1);
+    EXPECT_TRUE(
+        ui::script::asked()[0].prompt.contains(QStringLiteral("「é€」はFont.DAT に保存できない文字です")));
+    EXPECT_EQ(readFile(QStringLiteral("Font.DAT")), favourites);
+    EXPECT_EQ(ed.List1->count(), 1);
+    sstv::titles.font.name = kept;
     ed.List1->addItem(QStringLiteral("Short  9"));
     ed.List1->addItem(QStringLiteral("DejaVu Serif  20  65280  True  True"));
     QTest::mouseClick(ed.Command10, Qt::LeftButton);
@@ -358,19 +396,30 @@ TEST_F(SstvTitleEditorTest, StockTextsReplaceTheTextAndAreEditedInTheMacroList) 
     QTest::mouseClick(forms::mojiinput().Command3, Qt::RightButton);
     const QByteArray before = readFile(QStringLiteral("MACmenu.DAT"));
     forms::SSTVMACRO().Text1->moveCursor(QTextCursor::End);
+    // A no-break space and a line separator are checked as typed, before the
+    // plain text makes them a blank and a line break. The box has the keys again.
     QTest::sendKeyEvent(QTest::Click, forms::SSTVMACRO().Text1, Qt::Key_unknown,
-                        QStringLiteral("TNX € QSO ¥ José 〜"), {});
+                        QStringLiteral("TNX € QSO ¥ José\u00A0\u2028 〜"), {});
+    // The message's closing hands the keys to the SSTV window, as the window
+    // manager does.
+    ui::script::whenAsked([](const ui::Asked&) {
+        forms::SSTVForm().activateWindow();
+        EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::activeWindow() == &forms::SSTVForm(); }));
+    });
     ui::script::clearAsked();
     chooseFromMenuBar(forms::SSTVMACRO().menuBar, forms::SSTVMACRO().MACcls);
+    ui::script::whenAsked({});
     ASSERT_TRUE(forms::isLoaded<SSTVMACRO>());
     ASSERT_EQ(ui::script::asked().size(), 1);
     EXPECT_EQ(
         ui::script::asked()[0].prompt,
-        QStringLiteral(
-            "「マクロ文作成」の「€¥é」はMACmenu.DAT に保存できない文字です。\n別の文字に直して下さい。"));
+        QStringLiteral("「マクロ文作成」の「€¥é[U+00A0][U+2028]」はMACmenu.DAT に保存できない文字です。\n"
+                       "別の文字に直して下さい。"));
     EXPECT_EQ(readFile(QStringLiteral("MACmenu.DAT")), before);
-    EXPECT_TRUE(forms::SSTVMACRO().Text1->toPlainText().endsWith(QStringLiteral("TNX € QSO ¥ José 〜")));
-    for (int i = 0; i < 14; ++i)
+    EXPECT_TRUE(forms::SSTVMACRO().Text1->toPlainText().endsWith(QStringLiteral("TNX € QSO ¥ José \n 〜")));
+    EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::activeWindow() == &forms::SSTVMACRO(); }));
+    EXPECT_EQ(QApplication::focusWidget(), forms::SSTVMACRO().Text1);
+    for (int i = 0; i < 16; ++i)
         QTest::keyClick(forms::SSTVMACRO().Text1, Qt::Key_Backspace);
     QTest::sendKeyEvent(QTest::Click, forms::SSTVMACRO().Text1, Qt::Key_unknown, QStringLiteral("〜"), {});
     chooseFromMenuBar(forms::SSTVMACRO().menuBar, forms::SSTVMACRO().MACcls);

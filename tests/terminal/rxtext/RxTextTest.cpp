@@ -174,13 +174,14 @@ TEST_F(RxText, ClosingTheViewerKeepsItsTextAsTheMemoOfTheReceivedDataFolder) {
     // open on it, the characters said; the wave dash goes as the file holds it.
     const QString memo = paths::join(rcv, QStringLiteral("PSKMEMO.DAT"));
     RCVDAT& v = viewer();
-    v.Text1->setPlainText(QStringLiteral("MEMO € ¥ José 〜"));
+    // A no-break space is checked as typed, before the plain text makes it a blank.
+    v.Text1->setPlainText(QStringLiteral("MEMO € ¥ José\u00A0〜"));
     ui::script::clearAsked();
     ASSERT_TRUE(zvtest::chooseInMenuBar(v.menuBar(), v.RDEND));
     ASSERT_TRUE(forms::isLoaded<RCVDAT>());
     ASSERT_EQ(ui::script::asked().size(), 1);
     EXPECT_EQ(ui::script::asked().front().prompt,
-              QStringLiteral("「受信ﾃﾞｰﾀ表示」の「€¥é」はPSKMEMO.DAT に保存できない文字です。\n"
+              QStringLiteral("「受信ﾃﾞｰﾀ表示」の「€¥é[U+00A0]」はPSKMEMO.DAT に保存できない文字です。\n"
                              "別の文字に直して下さい。"));
     EXPECT_EQ(v.Text1->toPlainText(), QStringLiteral("MEMO € ¥ José 〜"));
     EXPECT_EQ(read(memo), QByteArray("<none>"));
@@ -192,6 +193,34 @@ TEST_F(RxText, ClosingTheViewerKeepsItsTextAsTheMemoOfTheReceivedDataFolder) {
     viewer().Text1->setPlainText(QStringLiteral("kept nowhere"));
     forms::unload<RCVDAT>();
     EXPECT_FALSE(QFile::exists(paths::join(rcv, QStringLiteral("PSKMEMO.DAT"))));
+}
+
+// Bytes another program wrote that stand for no character in Shift-JIS: the
+// memo closed unchanged keeps them; changed, they are named and asked about.
+TEST_F(RxText, AMemoWithBytesTheProgramDidNotWriteClosesUnchangedAndAsksWhenChanged) {
+    const QByteArray foreign("QQ1 \xFD 73\r\n");
+    writeFile(QStringLiteral("PSKMEMO.DAT"), foreign);
+    ASSERT_TRUE(zvtest::chooseInMenuBar(w->menuBar(), w->MEMOR));
+    EXPECT_TRUE(closeBox(forms::RCVDAT()));
+    EXPECT_FALSE(forms::isLoaded<RCVDAT>());
+    EXPECT_TRUE(ui::script::asked().isEmpty());
+    EXPECT_EQ(readFile(QStringLiteral("PSKMEMO.DAT")), foreign);
+
+    ASSERT_TRUE(zvtest::chooseInMenuBar(w->menuBar(), w->MEMOR));
+    RCVDAT& v = forms::RCVDAT();
+    QTest::keyClick(v.Text1, Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClicks(v.Text1, QStringLiteral("X"));
+    ui::script::push(ui::No);
+    ASSERT_TRUE(zvtest::chooseInMenuBar(v.menuBar(), v.RDEND));
+    ASSERT_TRUE(forms::isLoaded<RCVDAT>()) << "No keeps the viewer and its text";
+    ASSERT_EQ(ui::script::asked().size(), 1);
+    EXPECT_TRUE(ui::script::asked()[0].prompt.contains(QStringLiteral("\r\nFD\r\n")))
+        << ui::script::asked()[0].prompt.toStdString();
+    EXPECT_EQ(readFile(QStringLiteral("PSKMEMO.DAT")), foreign);
+    ui::script::push(ui::Yes);
+    ASSERT_TRUE(zvtest::chooseInMenuBar(v.menuBar(), v.RDEND));
+    EXPECT_FALSE(forms::isLoaded<RCVDAT>());
+    EXPECT_TRUE(readFile(QStringLiteral("PSKMEMO.DAT")).startsWith("XQQ1 ? 73\r\n"));
 }
 
 TEST_F(RxText, AMemoThatCannotBeWrittenKeepsTheViewerOpen) {

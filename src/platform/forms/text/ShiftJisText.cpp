@@ -3,6 +3,7 @@
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/os/Cp932.h"
 
+#include <QTextDocument>
 #include <QWidget>
 
 namespace ui {
@@ -37,8 +38,18 @@ bool heldOrSaid(const QString& lost, QWidget* box, const QString& boxName, const
     if (lost.isEmpty()) return true;
     msgBox(unstorableText(lost, boxName, what), OkOnly | Exclamation);
     // After the message: its closing gives the focus back to where it was.
-    if (box) box->setFocus();
+    if (box) {
+        // The box's own window takes the keys again, not the one behind it.
+        box->window()->activateWindow();
+        box->setFocus();
+    }
     return false;
+}
+
+QString typedText(const QTextDocument& document) {
+    QString raw = document.toRawText();
+    raw.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return raw;
 }
 
 } // namespace ui
