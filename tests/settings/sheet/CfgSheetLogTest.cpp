@@ -217,6 +217,10 @@ TEST_F(CfgSheetLog, LoggingProgramPlaceByLink) {
     EXPECT_TRUE(
         asked(QStringLiteral("「〜」は設定ファイルに保存できない文字です。\n別の文字に直して下さい。")));
     EXPECT_EQ(ini("HamLog", "HAMLOGPOS"), QStringLiteral("-"));
+    ui::script::push(path(QStringLiteral("d〜/HLQSLN.EXE")));
+    press(s.Command7);
+    EXPECT_TRUE(asked(QStringLiteral("QSL印刷ｿﾌﾄ の指定を中止します")));
+    EXPECT_EQ(ini("HamLog", "HLQSL"), QStringLiteral("-"));
 
     const QString database = path(QStringLiteral("MYLOG.HDB"));
     ui::script::push(database);
