@@ -64,14 +64,19 @@ QString cwIdBox() {
     return forms::PSK31MAIN().Frame2->title();
 }
 
+bool leftByOperator(Qt::FocusReason reason) {
+    return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
+}
+
 class EnterFilter : public QObject {
   public:
     using QObject::QObject;
 
   protected:
     bool eventFilter(QObject*, QEvent* e) override {
-        // The list's own pop-up takes the focus without the box being left.
-        if (e->type() == QEvent::FocusOut && static_cast<QFocusEvent*>(e)->reason() != Qt::PopupFocusReason)
+        // The list's own pop-up, or another window (a message) coming up,
+        // takes the focus without the operator leaving the box.
+        if (e->type() == QEvent::FocusOut && leftByOperator(static_cast<QFocusEvent*>(e)->reason()))
             Combo1_Leave();
         if (e->type() != QEvent::KeyPress) return false;
         const int key = static_cast<QKeyEvent*>(e)->key();
