@@ -1,22 +1,49 @@
 #include "Goals.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <regex>
 #include <string>
+#include <unistd.h>
 
 namespace bench {
 
 namespace {
 
+// A reporter of our own is given none of the library's output options: they
+// are read as the library reads them, before it takes its arguments away, so
+// that what reads the output gets no colour escapes unless colour was asked for.
+benchmark::ConsoleReporter::OutputOptions outputOptions(int argc, char** argv) {
+    std::string colour = "auto";
+    bool tabular = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--benchmark_color=", 18) == 0) colour = argv[i] + 18;
+        if (std::strncmp(argv[i], "--benchmark_counters_tabular=", 29) == 0)
+            tabular = std::string(argv[i] + 29) != "false";
+    }
+    const char* term = std::getenv("TERM");
+    const bool withColour = colour == "auto" ? isatty(STDOUT_FILENO) && term && std::strcmp(term, "dumb") != 0
+                                             : colour == "true" || colour == "yes" || colour == "1";
+    return benchmark::ConsoleReporter::OutputOptions((withColour ? benchmark::ConsoleReporter::OO_Color : 0) |
+                                                     (tabular ? benchmark::ConsoleReporter::OO_Tabular : 0));
+}
+
 class HeldToGoals : public benchmark::ConsoleReporter {
   public:
-    explicit HeldToGoals(const std::vector<Goal>& goals) : goals_(goals), held_(goals.size()) {}
+    HeldToGoals(const std::vector<Goal>& goals, OutputOptions options)
+        : ConsoleReporter(options), goals_(goals), held_(goals.size()) {}
 
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
+            // A benchmark that ended in an error measured nothing, filtered or not.
+            if (run.error_occurred) {
+                missed_.push_back(run.benchmark_name() + ": ended in an error: " + run.error_message);
+                continue;
+            }
             // Of repeated runs, their median stands for them.
-            if (run.error_occurred || (run.repetitions > 1 && run.aggregate_name != "median")) continue;
+            if (run.repetitions > 1 && run.aggregate_name != "median") continue;
             for (std::size_t g = 0; g < goals_.size(); ++g)
                 if (std::regex_search(run.benchmark_name(), std::regex(goals_[g].benchmarks))) {
                     held_[g] = true;
@@ -33,9 +60,11 @@ class HeldToGoals : public benchmark::ConsoleReporter {
                 if (!held_[g])
                     missed_.push_back(std::string(goals_[g].benchmarks) + ": measured by no benchmark");
         if (missed_.empty()) return 0;
-        std::fprintf(stderr, "\n%zu GOALS MISSED:\n", missed_.size());
+        // One line each, on the output that scripts/run-bench reads.
+        std::fprintf(stdout, "\n%zu GOALS MISSED:\n", missed_.size());
         for (const std::string& m : missed_)
-            std::fprintf(stderr, "  %s\n", m.c_str());
+            std::fprintf(stdout, "GOAL MISSED: %s\n", m.c_str());
+        std::fflush(stdout);
         return 1;
     }
 
@@ -68,8 +97,9 @@ class HeldToGoals : public benchmark::ConsoleReporter {
 } // namespace
 
 int runBenchmarks(int& argc, char** argv, const std::vector<Goal>& goals) {
+    const benchmark::ConsoleReporter::OutputOptions options = outputOptions(argc, argv);
     benchmark::Initialize(&argc, argv);
-    HeldToGoals reporter(goals);
+    HeldToGoals reporter(goals, options);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return reporter.missed();

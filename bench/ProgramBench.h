@@ -9,6 +9,7 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <functional>
+#include <list>
 #include <memory>
 
 class ProgramBench {
@@ -25,6 +26,8 @@ class ProgramBench {
   private:
     int& argc_;
     char** argv_;
+    // Arguments made anew (a relative path named in full); argv_ points into them.
+    std::list<QByteArray> args_;
     QTemporaryDir home_;
     std::unique_ptr<QApplication> app_;
 };
