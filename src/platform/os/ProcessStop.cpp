@@ -1,7 +1,11 @@
 #include "platform/os/ProcessStop.h"
 
+#include "platform/forms/waits/Waits.h"
+
+#include <QByteArray>
 #include <QDeadlineTimer>
-#include <QThread>
+#include <QFile>
+#include <QTimer>
 #include <cerrno>
 #include <csignal>
 #include <sys/types.h>
@@ -11,20 +15,31 @@ namespace {
 
 constexpr int kPollMs = 20;
 
+// Waited for through the owner of waits: the windows are drawn and answer
+// meanwhile. The end asked for meanwhile is held until the program has ended
+// or the limit has passed, so that it is not killed before its time.
 bool endedWithin(qint64 pid, int waitMs) {
     QDeadlineTimer deadline(waitMs);
-    while (running(pid)) {
-        if (deadline.hasExpired()) return false;
-        QThread::msleep(kPollMs);
-    }
-    return true;
+    // Nothing tells the windows' thread that the process has ended: it looks now and then.
+    QTimer look;
+    look.start(kPollMs);
+    while (running(pid) && !deadline.hasExpired())
+        forms::waitUntil([pid] { return !running(pid); }, int(deadline.remainingTime()));
+    return !running(pid);
 }
 
 } // namespace
 
 bool running(qint64 pid) {
     if (pid <= 0) return false;
-    return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
+    if (::kill(pid_t(pid), 0) != 0 && errno != EPERM) return false;
+    // A program that has ended stays until its parent (here the first process,
+    // for a program started detached) takes its exit, which may be seconds later.
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly)) return true;
+    const QByteArray line = stat.readAll();
+    const qsizetype state = line.lastIndexOf(')') + 2;
+    return state <= 1 || state >= line.size() || (line[state] != 'Z' && line[state] != 'X');
 }
 
 bool stop(qint64 pid, int waitMs) {

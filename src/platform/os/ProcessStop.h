@@ -6,8 +6,9 @@ namespace process {
 
 // Whether a process with this id still runs.
 bool running(qint64 pid);
-// Asks the process to end, and kills it when it has not ended within waitMs.
-// True when it no longer runs.
+// Asks the process to end, and kills it when it has not ended within waitMs;
+// the windows run meanwhile (a wait through forms::waitUntil). True when it no
+// longer runs.
 bool stop(qint64 pid, int waitMs);
 
 } // namespace process

@@ -6,14 +6,18 @@
 #include "platform/forms/waits/Waits.h"
 #include "platform/forms/windows/Forms.h"
 #include "platform/os/Clock.h"
+#include "platform/os/ProcessStop.h"
 #include "platform/os/SingleInstance.h"
 #include "support/ProgramFolder.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QPalette>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -254,8 +258,9 @@ TEST(Waits, AWaitEndedOutOfOrderLeavesTheOthersKnown) {
         change->finish();
         EXPECT_TRUE(forms::waitsRun());
         EXPECT_FALSE(forms::modeChangeRuns());
-        EXPECT_EQ(forms::answerTo(forms::Request::ModeChange, {forms::waitsRun(), forms::modeChangeRuns(), false}),
-                  forms::Answer::Held);
+        EXPECT_EQ(
+            forms::answerTo(forms::Request::ModeChange, {forms::waitsRun(), forms::modeChangeRuns(), false}),
+            forms::Answer::Held);
     }
     EXPECT_FALSE(forms::waitsRun());
     change.reset();
@@ -264,13 +269,37 @@ TEST(Waits, AWaitEndedOutOfOrderLeavesTheOthersKnown) {
 
 // A peer is waited for with the windows' events running, through the owner:
 // done when it comes, at the limit when it does not, at once when the end
-// asks the waits to end.
+// asks the waits to end. An outside program asked to end is waited for so
+// too, and killed at the limit.
 TEST(Waits, APeerIsWaitedForWithTheWindowsRunning) {
-    bool came = false, ranInWait = false;
-    QTimer::singleShot(0, [&] { ranInWait = forms::waitsRun(); });
-    QTimer::singleShot(30, [&] { came = true; });
-    EXPECT_TRUE(forms::waitUntil([&] { return came; }, 60'000));
-    EXPECT_TRUE(ranInWait) << "events ran inside the wait, known to the owner";
+    QTemporaryDir dir;
+    const QString ready = dir.filePath(QStringLiteral("ready"));
+    qint64 deaf = 0;
+    ASSERT_TRUE(QProcess::startDetached(
+        QStringLiteral("sh"),
+        {QStringLiteral("-c"), QStringLiteral("trap '' TERM; : > '%1'; exec sleep 60").arg(ready)}, {},
+        &deaf));
+    ASSERT_TRUE(zvtest::waitUntil([&] { return QFile::exists(ready); }));
+    bool came = false;
+    const struct {
+        const char* peer;
+        std::function<bool()> waited;
+    } rows[] = {
+        {"a peer's answer",
+         [&] {
+             QTimer::singleShot(30, [&] { came = true; });
+             return forms::waitUntil([&] { return came; }, 60'000);
+         }},
+        {"a program that takes no notice of the request to end",
+         [&] { return process::stop(deaf, 200) && !process::running(deaf); }},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.peer);
+        bool ranInWait = false;
+        QTimer::singleShot(0, [&] { ranInWait = forms::waitsRun(); });
+        EXPECT_TRUE(r.waited());
+        EXPECT_TRUE(ranInWait) << "events ran inside the wait, known to the owner";
+    }
     EXPECT_FALSE(forms::waitUntil([] { return false; }, 20)) << "the limit";
     QStringList ran;
     QTimer::singleShot(0,

@@ -1,7 +1,9 @@
-// The check that every wait goes through its owner: a wait is found however
-// it is spelt and whatever the file's name ends in, and a file the check
-// cannot read fails it; what only looks like one (a comment, another name,
-// the owner itself) passes.
+// The house's scripts, run as the build and `make bench` run them. The check
+// that every wait goes through its owner: a wait is found however it is spelt
+// and whatever the file's name ends in, and a file the check cannot read fails
+// it; what only looks like one (a comment, another name, the owner itself, a
+// short wait that says so) passes. The bench runner names every goal missed
+// and every program that failed, and fails with them.
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -18,22 +20,34 @@ struct Checked {
     QString said;
 };
 
-Checked checkWaitsIn(const QTemporaryDir& src) {
-    QProcess check;
-    check.start(QStringLiteral("perl"), {QStringLiteral(ZV_SOURCE_DIR "/scripts/check-waits"), src.path()});
-    if (!check.waitForFinished(60'000)) return {-1, {}};
-    return {check.exitCode(), QString::fromUtf8(check.readAllStandardError())};
+Checked runScript(const QString& program, const QStringList& args) {
+    QProcess script;
+    script.setProcessChannelMode(QProcess::MergedChannels);
+    script.start(program, args);
+    if (!script.waitForFinished(60'000)) return {-1, {}};
+    return {script.exitStatus() == QProcess::NormalExit ? script.exitCode() : -1,
+            QString::fromUtf8(script.readAll())};
 }
 
-// The check run over a source tree holding only this file.
-Checked checkWaits(const QString& file, std::string_view text) {
-    QTemporaryDir src;
-    const QString path = src.filePath(file);
+Checked checkWaitsIn(const QTemporaryDir& src) {
+    return runScript(QStringLiteral("perl"),
+                     {QStringLiteral(ZV_SOURCE_DIR "/scripts/check-waits"), src.path()});
+}
+
+bool write(const QString& path, std::string_view text, QFile::Permissions permissions = {}) {
     QDir().mkpath(QFileInfo(path).path());
     QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(text.data(), qint64(text.size())) != qint64(text.size()))
+    return f.open(QIODevice::WriteOnly) && f.write(text.data(), qint64(text.size())) == qint64(text.size()) &&
+           (!permissions || f.setPermissions(permissions));
+}
+
+// The check run over a source tree holding only this file, and another file when given.
+Checked checkWaits(const QString& file, std::string_view text, const char* other = nullptr,
+                   std::string_view otherText = {}) {
+    QTemporaryDir src;
+    if (!write(src.filePath(file), text) ||
+        (other && !write(src.filePath(QString::fromLatin1(other)), otherText)))
         return {-1, {}};
-    f.close();
     return checkWaitsIn(src);
 }
 
@@ -41,6 +55,9 @@ TEST(WaitCheck, AWaitIsFoundHoweverItIsSpelt) {
     struct Case {
         const char* file;
         std::string_view text;
+        // Another file of the tree: where a name for the wait's class is made.
+        const char* other = nullptr;
+        std::string_view otherText = {};
     } cases[] = {
         {"log/A.cpp", "void f(QDialog& d) { d.exec (); }"},
         {"log/A.cpp", "void f(QDialog& d) { QMetaObject::invokeMethod(&d, \"exec\"); }"},
@@ -72,10 +89,29 @@ TEST(WaitCheck, AWaitIsFoundHoweverItIsSpelt) {
         {"log/A.cpp", "void f(QDialog& d) { d.ex\0ec(); }"sv},
         {"log/A.cpp", "void f() {}\0\nvoid g(QDialog& d) { d.exec(); }"sv},
         {"platform/forms/dialogs/Waits.cpp", "int f(QDialog& d) { return d.exec(); }"},
+        {"log/A.cpp", "void f(QFileDialog& d) { d.getSaveFileName(); }"},
+        // Waits that block the windows' thread without running events.
+        {"log/A.cpp", "void f(QThread* t) { t->wait(); }"},
+        {"log/A.cpp", "void f(QWaitCondition& c, QMutex& m) { c.wait(&m); }"},
+        {"log/A.cpp", "void f() { QThread::msleep(100); }"},
+        {"log/A.cpp", "void f() { QThread::sleep(1); }"},
+        {"log/A.cpp", "void f() { std::this_thread::sleep_for(std::chrono::seconds(1)); }"},
+        {"log/A.cpp", "void f(QThreadPool& p) { p.waitForDone(); }"},
+        {"log/A.cpp", "int f(QFuture<int>& r) { return r.result(); }"},
+        {"log/A.cpp", "int f(std::future<int>& r) { return r.get(); }"},
+        {"log/A.cpp", "void f(QList<int>& l) { QtConcurrent::blockingMap(l, [](int&) {}); }"},
+        {"log/A.cpp", "void f(QSemaphore& s) { s.acquire(); }"},
+        {"log/A.cpp", "int f() { return std::system(\"ls\"); }"},
+        {"log/A.cpp", "void f() { pclose(popen(\"ls\", \"r\")); }"},
+        {"log/A.cpp", "void f(QDialog& d) { d.exec(); // short wait: only blocking waits may say so\n}"},
+        {"log/A.cpp", "#include \"Box.h\"\nvoid f() { BOX warning(nullptr, {}, {}); }", "core/Box.h",
+         "#define BOX QMessageBox::"},
+        {"log/A.cpp", "#include \"Run.h\"\nint f() { return Runner::execute(\"ls\", {}); }", "core/Run.h",
+         "using Runner = QProcess;"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.text));
-        const Checked checked = checkWaits(QString::fromLatin1(c.file), c.text);
+        const Checked checked = checkWaits(QString::fromLatin1(c.file), c.text, c.other, c.otherText);
         EXPECT_EQ(checked.exitCode, 1);
         EXPECT_TRUE(checked.said.contains(QStringLiteral("src/") + QString::fromLatin1(c.file) + ':'))
             << checked.said.toStdString();
@@ -105,12 +141,44 @@ TEST(WaitCheck, WhatOnlyLooksLikeAWaitPasses) {
         {"log/A.cpp", "void warning(int);\nQColor getColor();\nint n = 1'000'000; // exec()\nchar c = 'x';"},
         {"platform/forms/waits/Waits.cpp", "int f(QDialog& d) { return d.exec(); }"},
         {"platform/programs/x/main.cpp", "int main() { return QCoreApplication::exec(); }"},
+        {"rig/A.cpp", "void f() { QThread::usleep(500); // short wait: between two turns of the events\n}"},
+        {"rig/A.cpp", "// short wait: the line settles\nvoid f() { QThread::msleep(2); }"},
+        {"log/A.cpp", "int result(int);\nint f(std::unique_ptr<int>& p) { return result(*p.get()); }"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.text));
         const Checked checked = checkWaits(QString::fromLatin1(c.file), c.text);
         EXPECT_EQ(checked.exitCode, 0) << checked.said.toStdString();
     }
+}
+
+// The closing list names the goal said over, the one said unmeasured on
+// standard error and the program that crashed without naming one; a run with
+// nothing missed passes.
+TEST(RunBench, NamesEveryGoalMissedAndEveryProgramFailed) {
+    QTemporaryDir bin;
+    const QFile::Permissions runnable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    ASSERT_TRUE(write(bin.filePath(QStringLiteral("bench_within")),
+                      "#!/bin/sh\necho '  within the goal: x'\n", runnable));
+    const QString runBench = QStringLiteral(ZV_SOURCE_DIR "/scripts/run-bench");
+    const Checked within = runScript(runBench, {bin.path()});
+    EXPECT_EQ(within.exitCode, 0) << within.said.toStdString();
+
+    ASSERT_TRUE(write(bin.filePath(QStringLiteral("bench_over")),
+                      "#!/bin/sh\necho 'GOAL MISSED: BM_Over: the time 12 ms, goal at most 10'\nexit 1\n",
+                      runnable));
+    ASSERT_TRUE(write(bin.filePath(QStringLiteral("bench_gone")),
+                      "#!/bin/sh\necho 'GOAL MISSED: BM_Gone: measured by no benchmark' >&2\nexit 1\n",
+                      runnable));
+    ASSERT_TRUE(write(bin.filePath(QStringLiteral("bench_crash")), "#!/bin/sh\nkill -SEGV $$\n", runnable));
+    const Checked missed = runScript(runBench, {bin.path()});
+    EXPECT_EQ(missed.exitCode, 1);
+    const QString list = missed.said.section(QStringLiteral("Goals missed"), 1);
+    for (const char* named :
+         {"bench_over: BM_Over: the time 12 ms", "bench_gone: BM_Gone: measured by no benchmark",
+          "bench_crash: ended by signal 11"})
+        EXPECT_TRUE(list.contains(QString::fromLatin1(named))) << named << "\n" << missed.said.toStdString();
+    EXPECT_FALSE(list.contains(QStringLiteral("bench_within")));
 }
 
 } // namespace
