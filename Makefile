@@ -5,6 +5,7 @@
 # make bench  build and run the benchmarks; fails naming each goal missed
 # make fuzz   build the parsers' fuzz targets with clang and run each FUZZ_SECONDS (default 20)
 # make arm64  build as make test does, then compile the program's every source file for arm64 (compiling only)
+# make mutants  run the table of mends' undoings (tests/mutants); make mutants ROWS=name,name runs those rows
 SANITIZE ?= 0
 JOBS ?= $(shell nproc)
 BUILD_TYPE ?= RelWithDebInfo
@@ -18,7 +19,7 @@ TEST_BUILD := build/test
 TEST_FLAGS := -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
 endif
 
-.PHONY: build run test bench fuzz arm64 deps clean
+.PHONY: build run test bench fuzz arm64 mutants deps clean
 
 deps:
 	@scripts/install-deps
@@ -31,6 +32,7 @@ run: build
 	@scripts/run-program build/run/bin/zorvatek
 
 test: deps
+	@scripts/mutants --check
 	@cmake -S . -B $(TEST_BUILD) -G Ninja -DZV_WERROR=ON $(TEST_FLAGS) >/dev/null
 	@cmake --build $(TEST_BUILD) -j $(JOBS)
 	@cd $(TEST_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --timeout 300
@@ -53,6 +55,9 @@ arm64: deps
 	@cmake -S . -B build/test -G Ninja -DZV_WERROR=ON -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
 	@cmake --build build/test -j $(JOBS)
 	@scripts/compile-arm64 build/test $(JOBS)
+
+mutants: deps
+	@scripts/mutants --jobs $(JOBS) $(if $(ROWS),--rows $(ROWS))
 
 clean:
 	rm -rf build
