@@ -40,6 +40,9 @@ class HeldToGoals : public benchmark::ConsoleReporter {
             // A benchmark that ended in an error measured nothing, filtered or not.
             if (run.error_occurred) {
                 missed_.push_back(run.benchmark_name() + ": ended in an error: " + run.error_message);
+                for (std::size_t g = 0; g < goals_.size(); ++g)
+                    if (std::regex_search(run.benchmark_name(), std::regex(goals_[g].benchmarks)))
+                        held_[g] = true;
                 continue;
             }
             // Of repeated runs, their median stands for them.
