@@ -32,4 +32,27 @@ QByteArray PttPortName() {
     return QByteArrayLiteral("COM") + g.PttPortNumber.trimmed().toLatin1();
 }
 
+namespace {
+const QString kNoCall = QStringLiteral("No Call");
+} // namespace
+
+QString OwnCwId(const QString& userCall) {
+    const QString call = userCall.trimmed();
+    if (call.isEmpty() || call.compare(kNoCall, Qt::CaseInsensitive) == 0) return {};
+    return QStringLiteral("DE ") + call;
+}
+
+QString CallPrompt() {
+    return QStringLiteral("Pse Your Call Setting!");
+}
+
+bool CwIdSendable(const QString& text) {
+    const QString t = text.trimmed();
+    return !t.isEmpty() && t != CallPrompt() && !t.contains(kNoCall, Qt::CaseInsensitive);
+}
+
+QString CwIdRefusedText() {
+    return QStringLiteral("自局のコールサインが設定されていないため、CW IDは送信しません");
+}
+
 } // namespace core

@@ -19,4 +19,15 @@ QString FindFileOnPath(const QString& fileName);
 // missing, not a number or 0 (PTT by CAT then, or none).
 QByteArray PttPortName();
 
+// The station's identification in Morse: "DE " and the own call; empty while
+// no own call is stored (none, or the sheet's "No Call" in any case).
+QString OwnCwId(const QString& userCall);
+// What the CW ID list shows in its place; never sent.
+QString CallPrompt();
+// A CW ID text that may go on the air: it says something, and neither the
+// prompt nor "No Call" stands in it.
+bool CwIdSendable(const QString& text);
+// Said when a CW ID is not sent for want of an own call.
+QString CwIdRefusedText();
+
 } // namespace core

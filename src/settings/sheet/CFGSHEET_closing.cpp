@@ -4,6 +4,7 @@
 #include "core/Globals.h"
 #include "core/IniStore.h"
 #include "core/IniValues.h"
+#include "core/SharedRoutines.h"
 #include "log/LogGlobals.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/forms/windows/WindowFrame.h"
@@ -14,6 +15,7 @@
 #include "settings/sheet/CFGSHEET.h"
 #include "settings/sheet/SheetControls.h"
 #include "sstv/window/SSTVForm.h"
+#include "terminal/macros/MacroCwIdCombo.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QFileInfo>
@@ -105,9 +107,10 @@ void CFGSHEET::finish(bool finishItem) {
     } else {
         PSK31MAIN& main = forms::PSK31MAIN();
         main.Label7->setText(g.UserCall);
-        g.DefaultCwId = QStringLiteral("DE ") + g.UserCall;
-        main.Combo1->setEditText(g.DefaultCwId);
-        main.Command3->setToolTip(g.DefaultCwId);
+        main.showOwnCwId();
+        // Shown in the list as if typed there, it is the CW ID chosen and
+        // stored (CWIDSTR), so that the next start lists it again.
+        if (!core::OwnCwId(g.UserCall).isEmpty()) terminal::macros::Combo1_Change(g.DefaultCwId);
     }
     if (g.FirstRunSetup == 1) {
         PSK31MAIN& main = forms::PSK31MAIN();

@@ -1,5 +1,7 @@
 #include "terminal/macros/MacroExpand.h"
 
+#include "core/SharedRoutines.h"
+
 namespace terminal::macros {
 namespace {
 
@@ -69,6 +71,11 @@ void expandCwId(const QString& raw, const QsoState& s, Expansion& e) {
         e.CwIdText = s.CwIdList[static_cast<std::size_t>(n - 1)];
         break;
     }
+    // An identification that does not name the station is not sent.
+    if (core::CwIdSendable(*e.CwIdText)) return;
+    e.MacroCwId = 0;
+    e.CwIdText.reset();
+    e.cwIdRefused = true;
 }
 
 // 'LOGTIME': the QSO time in UTC for the log entry window; the PC runs on JST.

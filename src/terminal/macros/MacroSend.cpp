@@ -1,6 +1,7 @@
 #include "terminal/macros/MacroSend.h"
 
 #include "core/Globals.h"
+#include "core/MessageLine.h"
 #include "core/SharedRoutines.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/TEMP_LOG.h"
@@ -69,6 +70,10 @@ void applyExpansion(PSK31MAIN& w, const Expansion& e) {
     core::g.MacroTxOffPending = e.MacroTxOffPending;
     core::g.MacroCwId = e.MacroCwId;
     if (e.CwIdText) core::g.CwIdText = *e.CwIdText;
+    if (e.cwIdRefused) {
+        core::g.StatusMessage = core::CwIdRefusedText();
+        core::ShowTimedMessage(core::g.StatusMessage, 3000);
+    }
     if (e.OpMode) core::g.OpMode = *e.OpMode;
     if (e.RepeatPskMode) g.RepeatPskMode = *e.RepeatPskMode;
     if (e.MacroRxPskMode) core::g.MacroRxPskMode = *e.MacroRxPskMode;

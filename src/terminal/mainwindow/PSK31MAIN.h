@@ -385,6 +385,8 @@ class PSK31MAIN : public QMainWindow {
     // The settings sheet of a first run has closed: the window shows with the
     // items of a normal start in BPSK and the PSK library starts.
     void finishFirstRun();
+    // The CW ID list's own-call entry and text from the own call now set.
+    void showOwnCwId();
 
   protected:
     void resizeEvent(QResizeEvent* e) override;

@@ -2,6 +2,7 @@
 // controls they set.
 #include "core/Globals.h"
 #include "core/IniValues.h"
+#include "core/SharedRoutines.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/controls/RichTextPane.h"
@@ -136,17 +137,8 @@ void PSK31MAIN::loadSettings(bool* firstRun) {
 void PSK31MAIN::loadCwIdAndMessages() {
     core::Globals& g = core::g;
     Combo1->clear();
-    const std::optional<QString> cwId = core::IniStored(kCfg, QStringLiteral("CWIDSTR"));
-    if (cwId) {
-        g.CwIdText = *cwId;
-        g.DefaultCwId = QStringLiteral("DE ") + g.UserCall;
-        Combo1->addItem(g.DefaultCwId, terminal::macros::CwIdOwnCallEntry);
-    } else {
-        g.DefaultCwId = QStringLiteral("Pse Your Call Setting!");
-        g.CwIdText.clear();
-    }
-    Combo1->setEditText(g.DefaultCwId);
-    Command3->setToolTip(g.DefaultCwId);
+    g.CwIdText = core::IniStored(kCfg, QStringLiteral("CWIDSTR")).value_or(core::OwnCwId(g.UserCall));
+    showOwnCwId();
     const int count = wholeOr(cfg("MSG_CNT", QStringLiteral("0")), 0);
     for (int n = 1; n <= count; ++n) {
         // A counted message that was never stored adds nothing.
@@ -154,4 +146,23 @@ void PSK31MAIN::loadCwIdAndMessages() {
         if (m) Combo1->addItem(*m);
     }
     Combo1->setEditText(g.DefaultCwId);
+}
+
+// The list's first entry names the station, with an own call stored; with
+// none, the list shows the prompt for it and has no such entry, and the CW ID
+// button sends nothing.
+void PSK31MAIN::showOwnCwId() {
+    core::Globals& g = core::g;
+    const QString own = core::OwnCwId(g.UserCall);
+    const bool listed = Combo1->count() > 0 && Combo1->itemData(0) == terminal::macros::CwIdOwnCallEntry;
+    if (own.isEmpty() && listed)
+        Combo1->removeItem(0);
+    else if (!own.isEmpty() && listed)
+        Combo1->setItemText(0, own);
+    else if (!own.isEmpty())
+        Combo1->insertItem(0, own, terminal::macros::CwIdOwnCallEntry);
+    g.DefaultCwId = own.isEmpty() ? core::CallPrompt() : own;
+    if (own.isEmpty()) g.CwIdText.clear();
+    Combo1->setEditText(g.DefaultCwId);
+    Command3->setToolTip(g.DefaultCwId);
 }

@@ -1,6 +1,8 @@
 #include "terminal/transmit/CwId.h"
 
 #include "core/Globals.h"
+#include "core/MessageLine.h"
+#include "core/SharedRoutines.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
@@ -37,6 +39,16 @@ void sendCwIdMmvari(PSK31MAIN& w) {
     colour::setBackColor(w.Command1, kRed);
 }
 
+// The text chosen in the list goes out only when it names the station; the
+// prompt for an own call is said, not sent.
+bool takeChosenCwId(PSK31MAIN& w) {
+    core::g.CwIdText = w.Combo1->currentText();
+    if (core::CwIdSendable(core::g.CwIdText)) return true;
+    core::g.StatusMessage = core::CwIdRefusedText();
+    core::ShowTimedMessage(core::g.StatusMessage, 3000);
+    return false;
+}
+
 } // namespace
 
 QString cwIdLibraryText(const QString& cwId, bool byCat) {
@@ -48,9 +60,8 @@ void SendCwId() {
     core::Globals& g = core::g;
     if (w.TxInhibited == 1) return;
     w.Frame2->hide();
-    g.CwIdText = w.Combo1->currentText();
     // The RTTY program has no CW identification; the PSK library is stopped then.
-    if (pskMode()) {
+    if (takeChosenCwId(w) && pskMode()) {
         pskcore::PskCore& lib = pskcore::lib();
         lib.fnSetCWIDSpeed(g.CwIdSpeed.trimmed().toInt());
         lib.fnSetCWIDString(cp932::encode(cwIdLibraryText(g.CwIdText, pttByCat())));
@@ -68,8 +79,7 @@ void Command3_MouseDown(Qt::MouseButton button) {
     } else if (button == Qt::LeftButton) {
         if (core::g.MmvariActive == 1) {
             w.Frame2->hide();
-            core::g.CwIdText = w.Combo1->currentText();
-            sendCwIdMmvari(w);
+            if (takeChosenCwId(w)) sendCwIdMmvari(w);
         } else {
             SendCwId();
             return;

@@ -245,6 +245,10 @@ TEST_F(CfgSheet, FirstRunGreetsAndHandsOverToTheMainWindow) {
     EXPECT_TRUE(zvtest::waitUntil([&] { return pskcore::lib().isRunning(); }))
         << "the engine starts one tick after the closing";
     EXPECT_EQ(ini("PSKCFG", "USERCALL"), QStringLiteral("QQ1ABC"));
+    // The call names the station in the CW ID list, now and at the next start.
+    EXPECT_EQ(w.Combo1->currentText(), QStringLiteral("DE QQ1ABC"));
+    EXPECT_EQ(w.Combo1->itemText(0), QStringLiteral("DE QQ1ABC"));
+    EXPECT_EQ(ini("PSKCFG", "CWIDSTR"), QStringLiteral("DE QQ1ABC"));
     EXPECT_EQ(ini("PSKCFG", "COMCONT"), QStringLiteral("0"));
     EXPECT_EQ(ini("PSKCFG", "Audio_Center_Freq"), QStringLiteral("1500"));
 }

@@ -85,6 +85,12 @@ TEST_F(MacroExpand, KeywordsTable) {
          }},
         {"lowest numbered CW ID wins", "'CWID3' x 'CWID1'", none, "'CWID3' x ",
          [](const Expansion& e) { EXPECT_EQ(e.CwIdText, QStringLiteral("ID1")); }},
+        {"no CW ID without an own call", "73 'CWID'",
+         [](QsoState& s) { s.DefaultCwId = QStringLiteral("Pse Your Call Setting!"); }, "73 ",
+         [](const Expansion& e) {
+             EXPECT_EQ(e.MacroCwId, 0);
+             EXPECT_TRUE(e.cwIdRefused);
+         }},
         {"time stamp", "'TIME'", none, "<< 2026/03/01 9:05:07/JST >>", nothing},
         {"now in JST", "'NOW'", none, "0905", nothing},
         {"now in UTC", "'NOW'", [](QsoState& s) { s.TimeZoneOffsetH = -9; }, "0005", nothing},

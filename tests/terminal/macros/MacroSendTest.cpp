@@ -25,6 +25,7 @@
 #include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QTest>
+#include <utility>
 
 namespace {
 
@@ -271,11 +272,12 @@ TEST_F(CwIdList, TypeAddPickAndDelete) {
     EXPECT_EQ(ini(QStringLiteral("MSG_CNT")), QStringLiteral("0"));
 }
 
-// A first run has no CW ID yet and so no own-call entry: what the operator
+// A first run has no own call yet and so no own-call entry: what the operator
 // adds is stored as the first message and is there after a restart.
 TEST_F(CwIdList, AnEntryAddedOnAFirstRunIsThereAfterARestart) {
     forms::unload<PSK31MAIN>();
     writeIni(QStringLiteral("[PSKCFG]\nAudio_Center_Freq=1500\n"));
+    const QString call = std::exchange(core::g.UserCall, QStringLiteral("NO CALL"));
     w = &forms::PSK31MAIN();
     ASSERT_EQ(w->Combo1->count(), 0);
     QLineEdit* edit = w->Combo1->lineEdit();
@@ -286,6 +288,7 @@ TEST_F(CwIdList, AnEntryAddedOnAFirstRunIsThereAfterARestart) {
     EXPECT_EQ(ini(QStringLiteral("MESG1")), QStringLiteral("CQ TEST"));
 
     forms::unload<PSK31MAIN>();
+    core::g.UserCall = call;
     w = &forms::PSK31MAIN();
     ASSERT_EQ(w->Combo1->count(), 2);
     EXPECT_EQ(w->Combo1->itemText(0), QStringLiteral("DE JA1ZVK"));

@@ -125,6 +125,7 @@ TEST_F(MainWindowLoad, SettingsTakeTheirDefaultsWhenMissing) {
 }
 
 TEST_F(MainWindowLoad, StoredSettingsSetTheirControls) {
+    g.UserCall = QStringLiteral("QQ9ZZ");
     PSK31MAIN& w = load("San=1\nTIME_STAMP=1\nData_Get=1\nAFC_SW= 1\nNET_SW=1\nSQ_LEVEL=40\n"
                         "WF_LEVEL=120\nSateliteMode=True\nTXinhibt=False\nCWIDSTR=DE QQ9ZZ\nMSG_CNT=2\n"
                         "MESG1=first\nMESG2=second\nF_Range=7\nScanLevel=33\n");
@@ -146,6 +147,32 @@ TEST_F(MainWindowLoad, StoredSettingsSetTheirControls) {
     EXPECT_EQ(w.Combo1->itemText(2), QStringLiteral("second"));
     EXPECT_EQ(g.RewindStep, 4);
     EXPECT_EQ(w.ScanThreshold, 33);
+}
+
+// The CW ID list names the station once an own call is stored, whether or
+// not a CW ID was stored with it; without one it asks for the call.
+TEST_F(MainWindowLoad, TheCwIdListNamesTheStationOrAsksForItsCall) {
+    struct Case {
+        const char* call;
+        const char* ini;
+        const char* shown;
+        int entries;
+    } cases[] = {
+        {"QQ9ZZ", "CWIDSTR=DE QQ9ZZ\n", "DE QQ9ZZ", 1},
+        {"QQ9ZZ", "", "DE QQ9ZZ", 1},
+        {"No Call", "CWIDSTR=DE QQ9ZZ\n", "Pse Your Call Setting!", 0},
+        {"", "", "Pse Your Call Setting!", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.call) + " / " + c.ini);
+        g = {};
+        g.UserCall = QString::fromLatin1(c.call);
+        PSK31MAIN& w = load(QString::fromLatin1(c.ini));
+        EXPECT_EQ(w.Combo1->currentText(), QString::fromLatin1(c.shown));
+        EXPECT_EQ(w.Command3->toolTip(), QString::fromLatin1(c.shown));
+        EXPECT_EQ(w.Combo1->count(), c.entries);
+        forms::unload<PSK31MAIN>();
+    }
 }
 
 TEST_F(MainWindowLoad, FftModeAndRewindStepRules) {

@@ -3,6 +3,7 @@
 #include "terminal/transmit/TxFixture.h"
 
 #include "core/IniValues.h"
+#include "core/SharedRoutines.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/controls/RichTextPane.h"
@@ -27,22 +28,27 @@ TEST_F(CwIdAndSwitches, CwIdTextSpeedAndMode) {
         const char* ptt;
         int satellite;
         QStringList expected;
+        QString text = QStringLiteral("DE JA1ZVK*");
     };
     const QList<Case> cases = {
         {"0", 0, {"fnSetCWIDSpeed(3)", "fnSetCWIDString(\" DE JA1ZVK* \")", "fnStartTX(4)", "fnStopTX()"}},
         {"2", 0, {"fnSetCWIDSpeed(3)", "fnSetCWIDString(\" DE JA1ZVK*\")", "fnStartTX(4)", "fnStopTX()"}},
         {"2", 1, {"fnSetCWIDSpeed(3)", "fnSetCWIDString(\" DE JA1ZVK*\")", "fnStartTX(132)", "fnStopTX()"}},
+        // No own call: the list asks for it, and that is said, not sent.
+        {"0", 0, {}, QStringLiteral("Pse Your Call Setting!")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.ptt) + (c.satellite ? " satellite" : ""));
         core::g.PttPortControl = QString::fromLatin1(c.ptt);
         core::g.SatelliteMode = c.satellite;
-        w->Combo1->setEditText(QStringLiteral("DE JA1ZVK*"));
+        w->Combo1->setEditText(c.text);
         w->Frame2->show();
+        w->Text3->clear();
         pskcore::lib().clearCalls();
         QTest::mousePress(w->Command3, Qt::LeftButton);
         EXPECT_EQ(calls(), c.expected);
-        EXPECT_EQ(core::g.CwIdText, QStringLiteral("DE JA1ZVK*"));
+        EXPECT_EQ(core::g.CwIdText, c.text);
+        EXPECT_EQ(w->Text3->text() == core::CwIdRefusedText(), c.expected.isEmpty());
         EXPECT_FALSE(w->Frame2->isVisibleTo(w));
     }
 }
@@ -81,6 +87,7 @@ TEST_F(CwIdAndSwitches, TuneCarrierByRightRelease) {
         int mode;
         int transmitting;
         QStringList expected;
+        QString text = QStringLiteral("DE JA1ZVK*");
     };
     const QList<Case> cases = {
         {core::ModeBpsk, 0, {"fnStartTX(3)"}},
