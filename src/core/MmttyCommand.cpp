@@ -7,6 +7,8 @@
 
 #include <QTimer>
 
+#include <algorithm>
+
 namespace core {
 
 mmtty::MmttyLink& MmttyProgram() {
@@ -63,25 +65,35 @@ void dropStartsAsked() {
     mm.MmttyStartsDropped = mm.MmttyStartsAsked;
 }
 
+void postStop() {
+    MmttyProgram().postCommand(mmtty::CmdTx, mmtty::TxOffNow);
+    MmttyProgram().postCommand(mmtty::CmdTx, mmtty::TxClear);
+}
+
 void checkStartTaken() {
-    if (mm.MmttyStartsAsked <= mm.MmttyStartsDropped || MmttyProgram().heardWithin(kSilentMs)) return;
+    if (!MmttyStartPending() || MmttyProgram().heardWithin(kSilentMs)) return;
     dropStartsAsked();
     g.MacroTxOff = 0;
     g.RepeatTxOn = 0;
-    MmttyProgram().postCommand(mmtty::CmdTx, mmtty::TxOffNow);
-    MmttyProgram().postCommand(mmtty::CmdTx, mmtty::TxClear);
+    postStop();
     g.StatusMessage = MmttyGiveUpText(mmtty::CmdTx, mmtty::TxOn);
     ShowTimedMessage(g.StatusMessage, 3000);
 }
 
-// Which transmissions the system still wants of the program.
-void noteTransmitCommand(std::int32_t value) {
-    if (value == mmtty::TxOn) {
-        ++mm.MmttyStartsAsked;
-        QTimer::singleShot(kStartTakenMs, &MmttyProgram(), checkStartTaken);
-    } else if (value == mmtty::TxOffNow || value == mmtty::TxClear) {
-        dropStartsAsked();
-    }
+// Which transmissions the system still wants of the program. A start asked
+// while the program sends, or behind a start of its own not reported yet,
+// joins that transmission and is reported by nothing: it is not counted.
+bool countStart() {
+    if (g.MmttyTxOn != 0 || MmttyStartPending()) return false;
+    ++mm.MmttyStartsAsked;
+    QTimer::singleShot(kStartTakenMs, &MmttyProgram(), checkStartTaken);
+    return true;
+}
+
+// A start the program did not take owes no report.
+void uncountStart() {
+    if (mm.MmttyStartsAsked > 0) --mm.MmttyStartsAsked;
+    mm.MmttyStartsDropped = std::min(mm.MmttyStartsDropped, mm.MmttyStartsAsked);
 }
 
 } // namespace
@@ -98,9 +110,25 @@ void ForgetMmttyStarts() {
     mm.MmttyStartsAsked = mm.MmttyStartsDropped = 0;
 }
 
+bool MmttyStartPending() {
+    return mm.MmttyStartsAsked > mm.MmttyStartsDropped;
+}
+
+bool EndPendingMmttyStart() {
+    if (!MmttyStartPending()) return false;
+    dropStartsAsked();
+    g.MacroTxOff = 0;
+    g.RepeatTxOn = 0;
+    postStop();
+    return true;
+}
+
 bool PostMmttyCommand(std::int32_t code, std::int32_t value) {
-    if (code == mmtty::CmdTx) noteTransmitCommand(value);
+    const bool transmit = code == mmtty::CmdTx;
+    const bool counted = transmit && value == mmtty::TxOn && countStart();
+    if (transmit && (value == mmtty::TxOffNow || value == mmtty::TxClear)) dropStartsAsked();
     if (MmttyProgram().postCommand(code, value)) return true;
+    if (counted) uncountStart();
     g.StatusMessage = MmttyGiveUpText(code, value);
     ShowTimedMessage(g.StatusMessage, 3000);
     return false;

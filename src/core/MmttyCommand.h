@@ -19,6 +19,11 @@ bool PostMmttyCommand(std::int32_t code, std::int32_t value);
 // a stop dropped (Esc, or a program that did not take it within a few
 // seconds, which is said); its late report is not taken.
 bool MmttyStartWanted();
+// A start posted to the program that it has not reported yet, and no stop
+// since: the operator's second F12 ends it (posting the stop) as it ends one
+// held on the rig's line. True when there was one.
+bool MmttyStartPending();
+bool EndPendingMmttyStart();
 // The program ended or started anew: it owes no report.
 void ForgetMmttyStarts();
 

@@ -25,6 +25,8 @@ const QString kSection = QStringLiteral("RIG_CON_CFG");
 int keyCommands = 0;
 // The count of the key-on that keyed the rig.
 int keyedBy = 0;
+// Operator's stops under way.
+int stopping = 0;
 
 unsigned char icomAddress() {
     return hexCodeByte(g.IcomAddress);
@@ -153,7 +155,16 @@ bool keyOnTheLine(const QByteArray& command, bool on) {
 
 } // namespace
 
+OperatorStop::OperatorStop() {
+    ++stopping;
+}
+
+OperatorStop::~OperatorStop() {
+    --stopping;
+}
+
 bool RigPttOn() {
+    if (stopping > 0) return false;
     const auto command = [] {
         const std::optional<Family> f = familyOf(g.RigType);
         return g.RigPortOpen == 1 && f ? pttCommand(*f, true, icomAddress()) : QByteArray();

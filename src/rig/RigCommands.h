@@ -14,8 +14,8 @@ bool RigAskStatus();
 void IcomAskMode();
 void IcomAskFreq();
 // Keys the rig by CAT. The command waits for a quiet line, and a release
-// or an Esc taken meanwhile wins: false then, and the caller starts no
-// transmission. True otherwise, keyed or not by CAT.
+// or an Esc taken meanwhile, or one under way, wins: false then, and the
+// caller starts no transmission. True otherwise, keyed or not by CAT.
 bool RigPttOn();
 // Releases the key this program put on by CAT; nothing when it holds none.
 // Commands taken while it waits for a quiet line do not stop it; only a key
@@ -28,6 +28,16 @@ void RigPttOffBeforeClose();
 // say, so that a key-on that reached the rig after the release that ended its
 // transmission is never left behind.
 void RigPttOffForEsc();
+// The operator's stop (Esc) under way, its releases waiting for the line
+// included: a key-on asked meanwhile (the engine's end letting a start run,
+// a button) is refused, as RigPttOn refuses one an Esc overtook.
+class OperatorStop {
+  public:
+    OperatorStop();
+    ~OperatorStop();
+    OperatorStop(const OperatorStop&) = delete;
+    OperatorStop& operator=(const OperatorStop&) = delete;
+};
 // A release the rig did not take (its line lost), sent now that the line is
 // open again; and forgotten when the port opens on another rig or port.
 void RigPttOwedOnReturn();

@@ -40,6 +40,10 @@ enum Command : std::int32_t {
 // notices, so that a test need not wait for the ticks to come.
 constexpr std::int32_t CmdStepSimulation = 0x7F00;
 constexpr std::int32_t MaxStepTicks = 1000;
+// Not a command of the real program either: 1 makes our stand-in keep its
+// transmit-state notices back (a program slow to report a start while it
+// goes on speaking), 0 sends what it kept.
+constexpr std::int32_t CmdHoldTxReports = 0x7F01;
 
 // Not part of the real program either: with this environment variable set to
 // "1" our stand-in connects but never sends its window notice, so that tests

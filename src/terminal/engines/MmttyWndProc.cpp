@@ -98,8 +98,10 @@ void refuseTransmission() {
 // It sends for the system once the key is granted and it is still the
 // engine after the wait for the rig's line.
 void transmitStarted(PSK31MAIN& w) {
-    if (!core::MmttyStartWanted() || !theEngine() || (pttByCat() && !rig::RigPttOn()))
-        return refuseTransmission();
+    // A start a stop dropped: that stop follows it to the program already,
+    // and one more would end the operator's next start, posted behind it.
+    if (!core::MmttyStartWanted()) return;
+    if (!theEngine() || (pttByCat() && !rig::RigPttOn())) return refuseTransmission();
     if (!theEngine()) {
         rig::RigPttOff();
         return refuseTransmission();

@@ -76,11 +76,17 @@ void startMmvari(PSK31MAIN& w) {
 void startRtty(PSK31MAIN& w) {
     if (core::g.MmttyTxOn == 0) {
         const forms::EventsRunScope start(forms::EventsRunScope::Start);
-        bool ok =
-            postAll({{mmtty::CmdTx, mmtty::TxOn}, {mmtty::CmdChar, '\r'}, {mmtty::CmdChar, '\n'}}, &start);
-        const QString notHanded = notYetHanded(w.Text1->text(), g.RttyTypedAhead);
+        // What was typed ahead waits in the program before the start's CR LF:
+        // taken back, it goes out with the box, on a line of its own. Typing
+        // in a receive pane went to the program too, and follows the box.
+        const QString box = w.Text1->text();
+        const QString paneTyped = notYetHanded(g.RttyTypedAhead, box);
+        const bool takeBack = !g.RttyTypedAhead.isEmpty();
         g.RttyTypedAhead.clear();
-        for (QChar c : rttyText(notHanded)) {
+        bool ok = !takeBack || postAll({{mmtty::CmdTx, mmtty::TxClear}}, &start);
+        ok = ok &&
+             postAll({{mmtty::CmdTx, mmtty::TxOn}, {mmtty::CmdChar, '\r'}, {mmtty::CmdChar, '\n'}}, &start);
+        for (QChar c : rttyText(box + paneTyped)) {
             if (!ok) break;
             ok = postAll({{mmtty::CmdChar, keyAsciiOf(c)}}, &start);
         }
@@ -212,9 +218,14 @@ void StartTx() {
     // at all during a mode change (the engine is changing); one that ends a
     // transmission is a stop, taken at once.
     const bool starts = !engines::AnyEngineTransmits() || forms::modeChangeRuns();
-    // Pressed again before the start it asked for could begin: the operator's
-    // stop, which ends that start, and nothing else.
-    if (starts && forms::startHeld()) return forms::takeStop();
+    // Pressed again before the start it asked for could begin (held behind a
+    // wait, or posted to the RTTY program that has not reported it): the
+    // operator's stop, which ends that start, and nothing else.
+    if (starts && (forms::startHeld() || (rttyMode() && core::MmttyStartPending()))) {
+        forms::takeStop();
+        core::EndPendingMmttyStart();
+        return;
+    }
     if (starts && !forms::mayActNow(forms::Request::Start, [] {
             if (forms::isLoaded<PSK31MAIN>()) StartTx();
         }))

@@ -5,9 +5,12 @@
 #include "platform/forms/text/TextRule.h"
 #include "platform/forms/waits/Waits.h"
 #include "platform/forms/windows/Forms.h"
+#include "platform/mmtty/MmttyLink.h"
 #include "platform/os/Clock.h"
+#include "platform/os/Paths.h"
 #include "platform/os/ProcessStop.h"
 #include "platform/os/SingleInstance.h"
+#include "platform/qsl/MmqslAutomation.h"
 #include "support/ProgramFolder.h"
 
 #include <QApplication>
@@ -17,6 +20,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <csignal>
 #include <functional>
 #include <memory>
 
@@ -307,6 +311,36 @@ TEST(Waits, APeerIsWaitedForWithTheWindowsRunning) {
     EXPECT_FALSE(forms::waitUntil([] { return false; }, 600'000)) << "ended early by the end";
     EXPECT_TRUE(zvtest::waitUntil([&] { return !ran.isEmpty(); }));
     forms::detail::dropHeld();
+}
+
+// A link to an outside program may go while the windows are taken apart at
+// the end: it ends its program with none of their events run meanwhile.
+TEST(Waits, ALinkEndsItsProgramWithoutRunningEvents) {
+    QTemporaryDir folder;
+    auto rtty = std::make_unique<mmtty::MmttyLink>();
+    const qint64 pid = rtty->start(mmtty::provideProgram(folder.path()), 1);
+    ASSERT_GT(pid, 0);
+    ASSERT_TRUE(rtty->waitForWindow(10000));
+    // Stopped, it takes no close and is killed.
+    ::kill(pid_t(pid), SIGSTOP);
+    auto qsl = std::make_unique<mmqsl::Application>(
+        paths::join(paths::executableFolder(), QStringLiteral("MMQSL.EXE")));
+    ASSERT_TRUE(qsl->created());
+    struct Case {
+        const char* name;
+        std::function<void()> end;
+    } cases[] = {
+        {"the RTTY program, stopped", [&] { rtty.reset(); }},
+        {"the QSL program", [&] { qsl.reset(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        bool ran = false;
+        QTimer::singleShot(0, [&] { ran = true; });
+        c.end();
+        EXPECT_FALSE(ran) << "an event ran inside the link's end";
+        EXPECT_TRUE(zvtest::waitUntil([&] { return ran; }));
+    }
 }
 
 } // namespace

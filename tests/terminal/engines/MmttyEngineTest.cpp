@@ -20,6 +20,7 @@
 #include "rig/RigPort.h"
 #include "support/ProgramFolder.h"
 #include "support/RigSimulator.h"
+#include "support/Transmit.h"
 #include "terminal/engines/MmttyWndProc.h"
 #include "terminal/engines/ModeChange.h"
 #include "terminal/engines/PskEngine.h"
@@ -225,7 +226,9 @@ TEST_F(MmttyEngine, FailedStartsAndAnEndedProgramGoBackToBpskSayingWhy) {
             ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
             sim = std::make_unique<zvtest::RigSimulator>("KENWOOD");
             ASSERT_TRUE(zvtest::openUnpolledRigLink(*sim));
-            w.Text1->setText(QStringLiteral("RYRYRY RYRYRY"));
+            // A macro's 'TXOFF' waits for F12, which starts the over.
+            zvtest::sendMacro(w, 0, QStringLiteral("RYRYRY RYRYRY RYRYRY RYRYRY'TXOFF'"));
+            ASSERT_EQ(g.MacroTxOffPending, 1);
             QTest::keyClick(w.Text1, Qt::Key_F12);
             ASSERT_TRUE(zvtest::waitUntil([] { return g.MmttyTxOn == 1; }));
             ASSERT_TRUE(rigKeyed(true));
@@ -253,10 +256,13 @@ TEST_F(MmttyEngine, FailedStartsAndAnEndedProgramGoBackToBpskSayingWhy) {
         EXPECT_FALSE(w.Line16->isVisible());
         EXPECT_EQ(w.ProgressBar1->maximum(), 100);
         if (c.killedWhileSending) {
-            // The PSK library runs: F12 sends in BPSK and Esc ends it.
+            // The PSK library runs: F12 sends in BPSK, not ended by the dead
+            // program's 'TXOFF', and Esc ends it.
             ASSERT_TRUE(zvtest::waitUntil([&] { return !w.Timer2->isActive(); }));
             w.Text1->setText(QStringLiteral("CQ"));
             QTest::keyClick(w.Text1, Qt::Key_F12);
+            EXPECT_EQ(g.MacroTxOffPending, 0);
+            EXPECT_EQ(g.MacroTxOff, 0);
             EXPECT_TRUE(rigKeyed(true));
             QTest::keyClick(w.Text1, Qt::Key_Escape);
             EXPECT_TRUE(rigKeyed(false));
@@ -446,6 +452,17 @@ TEST_F(MmttyEngine, TheKeyFollowsTheProgramOnlyWhileItIsTheEngine) {
              ::kill(pid_t(mm.MmttyPid), SIGCONT);
              ASSERT_TRUE(step(10));
          }},
+        // F12 again before the program reported the first: the operator's
+        // stop, and the text does not go out twice.
+        {"F12 twice while it is stopped",
+         [&] {
+             w.Text1->setText(QStringLiteral("CQ CQ"));
+             ::kill(pid_t(mm.MmttyPid), SIGSTOP);
+             QTest::keyClick(w.Text1, Qt::Key_F12);
+             QTest::keyClick(w.Text1, Qt::Key_F12);
+             ::kill(pid_t(mm.MmttyPid), SIGCONT);
+             ASSERT_TRUE(step(10));
+         }},
         {"a start it does not take within a few seconds",
          [&] {
              ::kill(pid_t(mm.MmttyPid), SIGSTOP);
@@ -477,6 +494,69 @@ TEST_F(MmttyEngine, TheKeyFollowsTheProgramOnlyWhileItIsTheEngine) {
     EXPECT_EQ(g.MmttyTxOn, 0);
     ASSERT_TRUE(zvtest::waitForRigToCatchUp(*sim));
     EXPECT_FALSE(sim->ptt);
+}
+
+// The operator's last start stands whatever came before it: it keys the rig
+// once the program reports it, and Esc releases it.
+TEST_F(MmttyEngine, TheOperatorsLastStartKeysTheRigWhateverCameBefore) {
+    PSK31MAIN& w = loadRttyWithCatRig();
+    ASSERT_FALSE(HasFailure());
+    const QString giveUp = QStringLiteral("MMTTYが応答しません、送信を中止しました");
+    struct Case {
+        const char* name;
+        std::function<void()> send;
+        int keyings = 1;
+    } cases[] = {
+        {"F12, Esc and F12 while it is stopped",
+         [&] {
+             ::kill(pid_t(mm.MmttyPid), SIGSTOP);
+             QTest::keyClick(w.Text1, Qt::Key_F12);
+             QTest::keyClick(w.Text1, Qt::Key_Escape);
+             QTest::keyClick(w.Text1, Qt::Key_F12);
+             ::kill(pid_t(mm.MmttyPid), SIGCONT);
+         }},
+        // The macro's start joins the over and is never reported.
+        {"F12 after Esc ended an over a 'TXON' macro joined",
+         [&] {
+             QTest::keyClick(w.Text1, Qt::Key_F12);
+             ASSERT_TRUE(zvtest::waitUntil([] { return g.MmttyTxOn == 1; }));
+             zvtest::sendMacro(w, 0, QStringLiteral("'TXON'DE QQ1ABC"));
+             QTest::keyClick(w.Text1, Qt::Key_Escape);
+             ASSERT_TRUE(step(10));
+             QTest::keyClick(w.Text1, Qt::Key_F12);
+         },
+         2},
+        // Past the time a stalled program is given, it is still heard.
+        {"a start it reports late while it speaks",
+         [&] {
+             int spoke = 0;
+             auto c =
+                 QObject::connect(&link(), &mmtty::MmttyLink::notice, [&](std::int32_t code, std::int32_t) {
+                     if (code == mmtty::NtfScope) ++spoke;
+                 });
+             ASSERT_TRUE(link().postCommand(mmtty::CmdHoldTxReports, 1));
+             QTest::keyClick(w.Text1, Qt::Key_F12);
+             EXPECT_TRUE(zvtest::waitUntil([&] { return spoke >= 70; }, 60000));
+             QObject::disconnect(c);
+             EXPECT_NE(w.Text3->text(), giveUp);
+             ASSERT_TRUE(link().postCommand(mmtty::CmdHoldTxReports, 0));
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int keyed = sim->pttOnCount;
+        c.send();
+        EXPECT_TRUE(zvtest::waitUntil(
+            [&] { return g.MmttyTxOn == 1 && zvtest::waitForRigToCatchUp(*sim) && sim->ptt; }));
+        EXPECT_EQ(sim->pttOnCount, keyed + c.keyings);
+        ASSERT_TRUE(step(10));
+        EXPECT_EQ(g.MmttyTxOn, 1) << "the over runs until Esc";
+        QTest::keyClick(w.Text1, Qt::Key_Escape);
+        ASSERT_TRUE(step(10));
+        ASSERT_TRUE(zvtest::waitForRigToCatchUp(*sim));
+        EXPECT_FALSE(sim->ptt);
+        EXPECT_EQ(g.MmttyTxOn, 0);
+    }
 }
 
 // A program that hangs while sending (stopped): Esc still unkeys the rig by

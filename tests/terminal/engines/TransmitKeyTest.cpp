@@ -402,6 +402,38 @@ TEST_F(TransmitKey, F12PressedAgainBeforeItsStartCouldBeginStopsIt) {
     EXPECT_TRUE(rigKeyed(false));
 }
 
+// A start asked while Esc's release waits for the rig's line keys nothing
+// after the operator's stop: the multi-mode control's CW ID button, which
+// keys the rig itself.
+TEST_F(TransmitKey, NothingKeysTheRigWhileEscReleasesIt) {
+    g.UserCall = QStringLiteral("QQ1ABC");
+    PSK31MAIN& w = start();
+    ASSERT_TRUE(zvtest::chooseMenuItem(w.mvrMODEsel[10]));
+    w.Text1->setText(QStringLiteral("CQ CQ CQ DE QQ1ABC"));
+    f12(w);
+    ASSERT_TRUE(rigKeyed(true));
+    const int ons = sim->pttOnCount;
+    rig::g.RigReplyMarginMs = 5000;
+    // The rig holds back its answer to a reading: Esc's release waits for it.
+    sim->holdingAnswers = true;
+    rig::RigReadStatus();
+    bool asked = false;
+    QTimer button;
+    QObject::connect(&button, &QTimer::timeout, [&] {
+        if (asked || !forms::waitsRun()) return;
+        asked = true;
+        QTest::mouseClick(w.Command3, Qt::LeftButton);
+        sim->holdingAnswers = false;
+        sim->releaseAnswers();
+    });
+    button.start(0);
+    QTest::keyClick(w.Text1, Qt::Key_Escape);
+    button.stop();
+    ASSERT_TRUE(asked);
+    EXPECT_TRUE(rigKeyed(false));
+    EXPECT_EQ(sim->pttOnCount, ons);
+}
+
 // The multi-mode control stopped for the clock calibration sends nothing: F12
 // keys nothing and the text waits; once the calibration gives the sound card
 // back, F12 transmits and Esc ends it.

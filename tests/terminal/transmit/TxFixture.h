@@ -52,6 +52,8 @@ class TxTest : public ProgramFolderTest {
         if (listened) {
             ASSERT_TRUE(terminal::engines::InstallMmttyWndProc());
         }
+        // A program started anew owes no report of an earlier test's start.
+        core::ForgetMmttyStarts();
         ASSERT_GT(link->start(paths::join(paths::executableFolder(), "MMTTY.EXE"), 0x1234), 0);
         ASSERT_TRUE(waitUntil([&] { return link->programWindow() != 0; }));
         link->clearPosted();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <utility>
 
 namespace mmtty {
 
@@ -83,6 +84,9 @@ QList<Pair> RttyModem::command(Pair c) {
     case CmdSuspend:
         suspended_ = c.value == 1;
         return {};
+    case CmdHoldTxReports:
+        holdTxReports_ = c.value == 1;
+        return holdTxReports_ ? QList<Pair>{} : std::exchange(heldTxReports_, {});
     case CmdStepSimulation: {
         QList<Pair> out;
         for (int i = 0; i < std::clamp(c.value, 0, MaxStepTicks); ++i)
@@ -119,7 +123,10 @@ QList<Pair> RttyModem::setTx(bool on) {
     tx_ = on;
     // The transmit delay holds the first character back after the key-down.
     txDelayTicks_ = on ? txDelay_ / TickMsecs : 0;
-    return {{NtfTxState, on ? 1 : 0}};
+    const Pair report{NtfTxState, on ? 1 : 0};
+    if (!holdTxReports_) return {report};
+    heldTxReports_.append(report);
+    return {};
 }
 
 bool RttyModem::stationTuned() const {

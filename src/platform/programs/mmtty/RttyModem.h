@@ -56,6 +56,8 @@ class RttyModem {
     bool tx_ = false;
     bool txEndAfterQueue_ = false;
     bool closeRequested_ = false;
+    bool holdTxReports_ = false;
+    QList<Pair> heldTxReports_;
     QByteArray txQueue_;
     int stationPos_ = 0;
     int pauseTicks_ = 0;
