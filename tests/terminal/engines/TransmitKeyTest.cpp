@@ -404,16 +404,17 @@ TEST_F(TransmitKey, F12PressedAgainBeforeItsStartCouldBeginStopsIt) {
 
 // A start asked while Esc's release waits for the rig's line keys nothing
 // after the operator's stop: the multi-mode control's CW ID button, which
-// keys the rig itself.
+// keys the rig itself, pressed while Esc releases an over the control has not
+// begun to send.
 TEST_F(TransmitKey, NothingKeysTheRigWhileEscReleasesIt) {
     g.UserCall = QStringLiteral("QQ1ABC");
     PSK31MAIN& w = start();
     ASSERT_TRUE(zvtest::chooseMenuItem(w.mvrMODEsel[10]));
-    w.Text1->setText(QStringLiteral("CQ CQ CQ DE QQ1ABC"));
-    f12(w);
-    ASSERT_TRUE(rigKeyed(true));
+    ASSERT_TRUE(zvtest::waitForRigToCatchUp(*sim));
     const int ons = sim->pttOnCount;
     rig::g.RigReplyMarginMs = 5000;
+    w.Text1->setText(QStringLiteral("CQ CQ CQ DE QQ1ABC"));
+    f12(w);
     // The rig holds back its answer to a reading: Esc's release waits for it.
     sim->holdingAnswers = true;
     rig::RigReadStatus();
@@ -422,16 +423,16 @@ TEST_F(TransmitKey, NothingKeysTheRigWhileEscReleasesIt) {
     QObject::connect(&button, &QTimer::timeout, [&] {
         if (asked || !forms::waitsRun()) return;
         asked = true;
-        QTest::mouseClick(w.Command3, Qt::LeftButton);
         sim->holdingAnswers = false;
         sim->releaseAnswers();
+        QTest::mouseClick(w.Command3, Qt::LeftButton);
     });
     button.start(0);
     QTest::keyClick(w.Text1, Qt::Key_Escape);
     button.stop();
     ASSERT_TRUE(asked);
     EXPECT_TRUE(rigKeyed(false));
-    EXPECT_EQ(sim->pttOnCount, ons);
+    EXPECT_EQ(sim->pttOnCount, ons + 1) << "only F12 keyed the rig";
 }
 
 // The multi-mode control stopped for the clock calibration sends nothing: F12
