@@ -120,9 +120,6 @@ struct Globals {
     QString HamlogQthReply;
     int HamlogReplyRecNo = 0;
     int HamlogSending = 0;
-    // The call the logging program's entry holds, as last given to it; empty
-    // once its entry is stored or dropped.
-    QString HamlogHeldCall;
     // The logging program's record count when the QSO was handed over.
     int RecNoAtSend = 0;
     // The boxes as they were handed over; what differs at the save is handed

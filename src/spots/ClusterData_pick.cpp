@@ -6,6 +6,7 @@
 #include "core/MmttyCommand.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/LogButton.h"
+#include "logwindows/entry/LogCharacters.h"
 #include "platform/forms/waits/Waits.h"
 #include "platform/mmtty/MmttyProtocol.h"
 #include "platform/mmvari/MmvariControl.h"
@@ -23,6 +24,7 @@
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/panels/EnginePanels.h"
 
+#include <QLineEdit>
 #include <QScrollBar>
 
 #include <utility>
@@ -95,15 +97,15 @@ void ClusterData::MSFlexGrid1_DblClick(int row) {
     rig::SpotModeForFrequency(SpotFreqText);
     if (!changeModeForCw()) return;
     // After every mode change, so that the call lands in the window in use.
-    if (core::g.OpMode == core::ModeSstv)
-        forms::SSTVForm().Text1->setText(call);
-    else
-        forms::PSK31MAIN().Text5->setText(call);
+    QLineEdit* callBox =
+        core::g.OpMode == core::ModeSstv ? forms::SSTVForm().Text1 : forms::PSK31MAIN().Text5;
+    callBox->setText(call);
     if (rig::g.RigPortOpen == 1) {
         if (rig::g.TransverterOn == QLatin1String("1")) SpotDialFreqHz -= rig::g.TransverterIfHz;
         SendSpotFrequencyToRig();
     }
-    if (logbook::g.HamlogLink == 2)
+    // A call the log cannot hold waits in its box for the operator's mending.
+    if (logbook::g.HamlogLink == 2 && logwindows::LogFieldsHold({{callBox, QStringLiteral("CALL"), call}}))
         spots::SendSpotToHamlog(call, QString(), QStringLiteral("NOR"), SpotFreqText, QString(),
                                 rig::g.SpotModeName);
 }

@@ -3,6 +3,8 @@
 #include "core/Globals.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/CallFills.h"
+#include "logwindows/entry/LogButton.h"
+#include "logwindows/entry/LogCharacters.h"
 #include "logwindows/entry/QsoBoxes.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/hamlog/HamlogWindowLink.h"
@@ -77,19 +79,20 @@ std::optional<QString> request(quint32 code, const QString& key) {
 }
 
 bool sendCall(qintptr window, const QString& call) {
-    if (!sendItem(window, link::HamlogItemCall, call)) return false;
-    logbook::g.HamlogHeldCall = call;
-    return true;
+    return sendItem(window, link::HamlogItemCall, call);
 }
 
 // The logging program answers for the call its entry holds: it is given the
-// call in the boxes first, unless it holds that call already.
+// call in the boxes first, unless it holds that call already. Another call
+// would start its entry anew, in place of a QSO handed over and not stored.
 bool programHoldsCall(const QString& call) {
-    if (logbook::g.HamlogHeldCall == call) return true;
+    if (!call.isEmpty() && link::heldCall() == call) return true;
     if (call.isEmpty()) {
         ui::msgBox(QStringLiteral("CALL DATA がありません"), ui::OkOnly);
         return false;
     }
+    if (!LogFieldsHold({{operatingBoxes().call, QStringLiteral("CALL"), call}}) || !MaySendAnotherCall(call))
+        return false;
     const qintptr window = findProgram();
     return window && sendCall(window, call);
 }
@@ -137,13 +140,11 @@ bool HamlogAction::failed() {
 
 void HamlogSaveEntry() {
     logbook::g.HamlogSending = 0;
-    logbook::g.HamlogHeldCall.clear();
     sendToProgram(link::HamlogCmdSave);
 }
 
 void HamlogClearEntry() {
     logbook::g.HamlogSending = 0;
-    logbook::g.HamlogHeldCall.clear();
     sendToProgram(link::HamlogCmdClear);
 }
 

@@ -4,11 +4,13 @@
 #include "log/ContestSave.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/HamlogLink.h"
+#include "logwindows/entry/LogCharacters.h"
 #include "logwindows/entry/LogEntry.h"
 #include "logwindows/entry/QsoBoxes.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/dialogs/Dialogs.h"
+#include "platform/hamlog/HamlogWindowLink.h"
 #include "platform/os/Clock.h"
 #include "sstv/window/SSTVForm.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
@@ -84,7 +86,7 @@ bool notJustStored() {
 }
 
 void handOver() {
-    if (!hasCall() || !hasSerial() || !notJustStored()) return;
+    if (!hasCall() || !hasSerial() || !QsoBoxesHold() || !notJustStored()) return;
     const std::optional<int> count = HamlogAskRecNo();
     if (!count) return;
     markPending(*count);
@@ -94,11 +96,14 @@ void handOver() {
 // Corrections made in the boxes since the hand-over go to the logging
 // program's entry before it is stored, so that the log holds what the boxes
 // show. A name or QTH the operator changed is theirs, also where the logging
-// program knows another one.
+// program knows another one. An entry that holds another call now (started
+// anew by whatever sent one, or lost with a restarted program) takes the
+// whole QSO again.
 void handOverChanges() {
     const logbook::Globals::HandedOverQso before = logbook::g.HandedOver, now = boxesNow();
-    if (before == now) return;
-    if (!before.current || before.call != now.call || before.contestNo != now.contestNo) {
+    const bool entryHeld = hamlog::window::heldCall() == now.call;
+    if (before == now && entryHeld) return;
+    if (!before.current || !entryHeld || before.call != now.call || before.contestNo != now.contestNo) {
         sendQso();
     } else if (before.rst != now.rst) {
         HamlogSendRst();
@@ -152,6 +157,8 @@ void storeOrDrop(const std::function<void()>& nextContestNo) {
     // Without a readable count nothing is known: the QSO stays pending.
     const std::optional<int> count = HamlogAskRecNo();
     if (!count || storedMeanwhile(*count, nextContestNo)) return;
+    // What the boxes hold at the press is what is stored: mended first where the log cannot hold it.
+    if (!hasCall() || !QsoBoxesHold()) return;
     if (logbook::g.HamlogConfirmOn != 1) {
         storeNow(nextContestNo);
         return;
@@ -252,6 +259,10 @@ QString dropQuestion(DropCause cause) {
         return QStringLiteral("スポットを選ぶとこのQSOは破棄されます。選びますか？");
     case DropCause::ProgramEnd:
         return QStringLiteral("終了するとこのQSOは破棄されます。終了しますか？");
+    case DropCause::Lookup:
+        return QStringLiteral("別のCALLを問い合わせるとこのQSOは破棄されます。問い合わせますか？");
+    case DropCause::LinkChange:
+        return QStringLiteral("ＬＯＧ連携を変更するとこのQSOは破棄されます。変更しますか？");
     default:
         return QStringLiteral("モードを変更するとこのQSOは破棄されます。変更しますか？");
     }
@@ -284,6 +295,11 @@ bool MayDropHandedOverQso(DropCause cause) {
     EndHandOver();
     if (cause == DropCause::Spot) clearQsoBoxes();
     return true;
+}
+
+bool MaySendAnotherCall(const QString& call) {
+    if (core::g.HamlogEntrySent != 1 || call.trimmed() == logbook::g.HandedOver.call) return true;
+    return MayDropHandedOverQso(DropCause::Lookup);
 }
 
 // The key hands the QSO over as the button's first press does, also when one

@@ -28,7 +28,7 @@ bool MayStoreAgain(const QString& call);
 void EndHandOver();
 
 // What would drop a QSO handed to the logging program and not yet stored.
-enum class DropCause { ModeChange, Spot, ProgramEnd };
+enum class DropCause { ModeChange, Spot, ProgramEnd, Lookup, LinkChange };
 
 // Before a mode change that swaps the operating window (the boxes of the QSO
 // go with the old window), a spot that fills the boxes anew, or the end of the
@@ -38,5 +38,9 @@ enum class DropCause { ModeChange, Spot, ProgramEnd };
 // program's end asks in the same way about an unsaved log entry. True when the
 // action may go on.
 bool MayDropHandedOverQso(DropCause cause = DropCause::ModeChange);
+// Another call given to the logging program starts its entry anew: while a
+// QSO with another call is handed over and not stored, only with the
+// operator's word (the QSO is then dropped). True when the call may go.
+bool MaySendAnotherCall(const QString& call);
 
 } // namespace logwindows

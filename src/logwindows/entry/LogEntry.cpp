@@ -210,6 +210,12 @@ void OpenLogEntry() {
         ReadRigOnce();
 }
 
+void FollowModeOnNewPage(const QString& mode) {
+    const logbook::Globals& g = logbook::g;
+    if (g.HamlogLink != 1 || g.LogEditMode == 1 || g.LogEntrySaved == 1) return;
+    forms::TEMP_LOG().Text8->setText(mode);
+}
+
 void SetQsoTime() {
     TEMP_LOG& w = forms::TEMP_LOG();
     const QDateTime now = sysclock::jstNow();

@@ -20,6 +20,10 @@ void StartLogEntry();
 // The log button: opens the log entry window for a new record of the QSO in
 // the main window's (or the SSTV window's) boxes. Library link only.
 void OpenLogEntry();
+// The entry's mode box follows a mode change on a new page only: a record
+// read from the log, or stored and shown again, keeps the mode it was stored
+// with until the operator types another.
+void FollowModeOnNewPage(const QString& mode);
 // Date and time of the entry in the zone the operator chose.
 void SetQsoTime();
 // The open log entry window holds typing that is not stored: a new entry with

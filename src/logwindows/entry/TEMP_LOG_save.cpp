@@ -3,6 +3,7 @@
 #include "log/LogGlobals.h"
 #include "logwindows/entry/CallFills.h"
 #include "logwindows/entry/LogButton.h"
+#include "logwindows/entry/LogCharacters.h"
 #include "logwindows/entry/LogEntry.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "logwindows/viewer/LOGDATAVIEW.h"
@@ -48,6 +49,16 @@ bool TEMP_LOG::entryCanBeStored() {
         ui::msgBox(QStringLiteral("Band DATA がありません"), ui::OkOnly);
         return false;
     }
+    const std::pair<QWidget*, const char*> boxes[] = {
+        {Text1, "CallSign"}, {Text2, "CallSign"}, {Text5, "His"},  {Text6, "My"},    {Combo1, "MHz"},
+        {Text8, "Mode"},     {Text9, "Code"},     {Text10, "GL"},  {Text11, "QSL"},  {Text16, "QSL"},
+        {Text17, "QSL"},     {Text12, "Name"},    {Text13, "QTH"}, {Text14, "Rem1"}, {Text15, "Rem2"}};
+    std::vector<logwindows::LogField> fields;
+    for (const auto& [box, name] : boxes) {
+        const auto* line = qobject_cast<const QLineEdit*>(box);
+        fields.push_back({box, QString::fromLatin1(name), line ? line->text() : Combo1->currentText()});
+    }
+    if (!logwindows::LogFieldsHold(fields)) return false;
     // A new QSO's band is a number of MHz ("7..0" or "." is a slip of the
     // keys); a stored record keeps what it was stored with.
     if (logbook::g.LogEditMode == 0 && !isMegahertz(Label17->text())) {

@@ -6,6 +6,8 @@
 #include "log/CallParts.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/HamlogLink.h"
+#include "logwindows/entry/LogButton.h"
+#include "logwindows/entry/LogCharacters.h"
 #include "logwindows/entry/QsoBoxes.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "logwindows/lookups/CODE_LIST.h"
@@ -113,6 +115,9 @@ bool CheckCallSign(const QString& call) {
     case 1:
         return lookUpCall(call);
     case 2:
+        // A QSO handed over goes only with the operator's word; a No keeps
+        // it, and the call checked stays in its box.
+        if (!MaySendAnotherCall(textOf(operatingBoxes().call)) || !QsoBoxesHold()) return true;
         HamlogSendQso();
         logbook::g.FirstQsoFlag = 0;
         logbook::g.JcaState = 0;

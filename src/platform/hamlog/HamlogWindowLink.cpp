@@ -31,6 +31,7 @@ Failure failure = Failure::None;
 // exchange asked for meanwhile (a click while the program is slow) finds
 // the link busy, as with a program that does not answer.
 bool busy = false;
+QString held;
 
 bool connected() {
     return socket() && socket()->state() == QLocalSocket::ConnectedState;
@@ -95,6 +96,7 @@ qintptr findWindow() {
     if (connected() || busy) return connected() ? 1 : 0;
     socket() = std::make_unique<QLocalSocket>();
     pending.clear();
+    held.clear();
     socket()->connectToServer(serverName());
     const bool wasBusy = std::exchange(busy, true);
     forms::waitUntil([] { return !socket() || socket()->state() != QLocalSocket::ConnectingState; },
@@ -138,15 +140,39 @@ std::optional<quint32> exchange(qintptr window, const Frame& frame,
     }
 }
 
+// The item's text as the program reads it.
+QString textOf(const CopyData& data) {
+    const QByteArray bytes = data.lpData.value_or(QByteArray());
+    const qsizetype end = bytes.indexOf('\0');
+    return cp932::decode(end < 0 ? bytes : bytes.left(end)).trimmed();
+}
+
+// Every item passes here, so that the call the program holds is known
+// whoever sent it: the call field's item (low 16 bits 0) starts the entry anew.
+std::optional<quint32> exchangeItem(qintptr window, const CopyData& data,
+                                    const std::function<void(const CopyData&)>& ourWindow) {
+    const std::optional<quint32> answer = exchange(window, {FrameKind::CopyData, data}, ourWindow);
+    const quint32 high = data.dwData >> 16;
+    if ((data.dwData & 0xFFFF) == 0 && (high == 0 || high == 3))
+        held = answer ? textOf(data) : QString();
+    else if (data.dwData == HamlogCmdClear || data.dwData == HamlogCmdSave)
+        held.clear();
+    return answer;
+}
+
 } // namespace
 
 bool sendCopyData(qintptr window, const CopyData& data,
                   const std::function<void(const CopyData&)>& ourWindow) {
-    return exchange(window, {FrameKind::CopyData, data}, ourWindow).has_value();
+    return exchangeItem(window, data, ourWindow).has_value();
 }
 
 std::optional<quint32> sendCopyDataForResult(qintptr window, const CopyData& data) {
-    return exchange(window, {FrameKind::CopyData, data}, {});
+    return exchangeItem(window, data, {});
+}
+
+QString heldCall() {
+    return connected() ? held : QString();
 }
 
 Failure lastFailure() {
@@ -174,6 +200,7 @@ void disconnect() {
     if (socket()) socket()->abort();
     socket().reset();
     pending.clear();
+    held.clear();
 }
 
 QByteArray encodeFrame(const Frame& frame) {

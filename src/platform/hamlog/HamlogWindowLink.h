@@ -66,6 +66,11 @@ Failure lastFailure();
 // The same, for the window's answer to the message (0 for an item that has
 // none); nothing when the window could not be reached or did not answer.
 std::optional<quint32> sendCopyDataForResult(qintptr window, const CopyData& data);
+// The call the program's entry holds as last given to it on this connection
+// (by a call item, whoever sent it); empty once the entry is stored or
+// cleared, after a call item the program may not have taken, and while no
+// program is connected: a program started anew holds no call of ours.
+QString heldCall();
 // Asks the program to activate its window whose title begins with `title`
 // and, with pressDown, to press the Down key there; returns once that is
 // done. False when it has no such window or could not be reached.

@@ -127,6 +127,9 @@ void CFG_Contest::Check4_Click() {
 // that the entry shows the number of the record it will become.
 void CFG_Contest::prepareLogEntry() {
     logbook::Globals& l = logbook::g;
+    // An entry on a stored record turns to a new page: the contest's first
+    // station takes none of that record's fields.
+    if (l.LogEditMode == 1 || l.LogEntrySaved == 1) logwindows::StartLogEntry();
     TEMP_LOG& log = forms::TEMP_LOG();
     log.LT->setVisible(!l.LocalTimeText.isEmpty());
     colour::setForeColor(log.Label9, kMagenta);
@@ -171,6 +174,9 @@ void CFG_Contest::fillLogEntry() {
 }
 
 void CFG_Contest::CON_STRART_Click() {
+    // Corrections typed into a stored record would go with the new page.
+    if (logbook::g.HamlogLink == 1 && logwindows::EntryUnsaved() && !logwindows::AgreesToDropUnsaved())
+        return;
     core::g.ContestMode = 1;
     if (sstvMode()) {
         SSTVForm& s = forms::SSTVForm();

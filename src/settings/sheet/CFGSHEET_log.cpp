@@ -4,6 +4,7 @@
 #include "core/IniStore.h"
 #include "core/IniValues.h"
 #include "log/LogGlobals.h"
+#include "logwindows/entry/LogButton.h"
 #include "logwindows/entry/LogEntry.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "platform/forms/colour/Colour.h"
@@ -190,18 +191,23 @@ QWidget* CFGSHEET::buildLogTab() {
     return tab;
 }
 
-// Leaving the library link takes the log entry away: typing not stored there
-// goes only with the operator's word, and a No keeps the link as it was.
+// Leaving the library link takes the log entry away, leaving the window link
+// the QSO handed to the logging program: what is not stored there goes only
+// with the operator's word, and a No keeps the link as it was.
 bool CFGSHEET::entryMayGo(int index) {
+    const int link = logbook::g.HamlogLink;
     const bool entryGoes =
-        logbook::g.HamlogLink == 1 && index != 1 &&
+        link == 1 && index != 1 &&
         (index == 2 || (index == 0 && core::IniStored(kHamLog, QStringLiteral("HAMLOGexePOS"))
                                           .value_or(QString())
                                           .toUpper()
                                           .contains(QLatin1String("HAMLOGW.EXE"))));
-    if (!entryGoes || !logwindows::EntryUnsaved() || logwindows::AgreesToDropUnsaved()) return true;
+    const bool handedOverGoes = link == 2 && index != 0;
+    if (entryGoes && (!logwindows::EntryUnsaved() || logwindows::AgreesToDropUnsaved())) return true;
+    if (handedOverGoes && logwindows::MayDropHandedOverQso(logwindows::DropCause::LinkChange)) return true;
+    if (!entryGoes && !handedOverGoes) return true;
     const QSignalBlocker b0(Option8[0]), b1(Option8[1]), b2(Option8[2]);
-    settings::SelectOption(Option8, 1);
+    settings::SelectOption(Option8, link == 1 ? 1 : 0);
     return false;
 }
 

@@ -6,8 +6,7 @@
 #include "core/MmttySettings.h"
 #include "core/MmttyState.h"
 #include "core/SharedRoutines.h"
-#include "log/LogGlobals.h"
-#include "logwindows/entry/TEMP_LOG.h"
+#include "logwindows/entry/LogEntry.h"
 #include "platform/forms/controls/PictureBox.h"
 #include "platform/forms/controls/StatusPanels.h"
 #include "platform/forms/dialogs/Dialogs.h"
@@ -73,7 +72,7 @@ QString besideProgram(const QString& fileName) {
 
 void setLogMode(const QString& text) {
     core::g.ModeDisplayText = text;
-    if (logbook::g.HamlogLink == 1) forms::TEMP_LOG().Text8->setText(text);
+    logwindows::FollowModeOnNewPage(text);
 }
 
 void stopPskLibrary(PSK31MAIN& w) {

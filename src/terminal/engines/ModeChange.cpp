@@ -5,9 +5,8 @@
 #include "core/MessageLine.h"
 #include "core/MmttyCommand.h"
 #include "core/SharedRoutines.h"
-#include "log/LogGlobals.h"
 #include "logwindows/entry/LogButton.h"
-#include "logwindows/entry/TEMP_LOG.h"
+#include "logwindows/entry/LogEntry.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/controls/PictureBox.h"
 #include "platform/forms/controls/StatusPanels.h"
@@ -61,7 +60,7 @@ bool isRtty(int mode) {
 // The common ending: the log entry's mode box follows, a running contest
 // shows in the window now in use and the engine's name is kept for the next start.
 void recordMode() {
-    if (logbook::g.HamlogLink == 1) forms::TEMP_LOG().Text8->setText(core::g.ModeDisplayText);
+    logwindows::FollowModeOnNewPage(core::g.ModeDisplayText);
     settings::CarryContestToWindowInUse();
     core::PutIniText(kCfg, QStringLiteral("LastMode"), core::g.LastModeText);
 }

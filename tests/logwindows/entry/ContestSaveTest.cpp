@@ -145,6 +145,24 @@ TEST_F(ContestSave, AnEditedRecordIsOnlyRewritten) {
     EXPECT_EQ(logbook::g.LogEditMode, 1);
 }
 
+// A contest begun with the entry on a stored record starts a new page: the
+// first station takes none of that record's fields.
+TEST_F(ContestSave, TheFirstStationTakesNothingOfTheRecordOnShow) {
+    TEMP_LOG& w = openFromMain(QStringLiteral("QQ6SSL"), QStringLiteral("Shin"));
+    w.Text13->setText(QStringLiteral("Sapporo"));
+    pressF1();
+    ASSERT_EQ(logbook::g.LogEditMode, 1);
+    PSK31MAIN& m = startContest(true, false);
+    m.Text6->clear();
+    m.Text5->setText(QStringLiteral("QQ1CL1"));
+    contestSave(forms::TEMP_LOG());
+    ASSERT_EQ(logCount(), 5);
+    const hamlog::QsoRecord r = stored(5);
+    EXPECT_EQ(QStringList({r.CALL.trimmed(), r.NAME.trimmed(), r.QTH.trimmed()}),
+              QStringList({QStringLiteral("QQ1CL1"), QString(), QString()}));
+    EXPECT_EQ(stored(4).NAME.trimmed(), QStringLiteral("Shin"));
+}
+
 TEST_F(ContestSave, AFailedOrDeclinedWriteKeepsEverything) {
     startContest(true, true);
     const struct {
@@ -155,6 +173,7 @@ TEST_F(ContestSave, AFailedOrDeclinedWriteKeepsEverything) {
         {"no log", true, QStringLiteral("書き込みに失敗しました")},
         {"declined", false, QStringLiteral("このQSOをログに登録しますか？")},
         {"no call", false, QStringLiteral("CALL DATA がありません")},
+        {"not Shift-JIS", false, QStringLiteral("「Rem2」の「é」はLOG に保存できない文字です。")},
         {"no band", false, QStringLiteral("Band DATA がありません")},
     };
     for (const auto& c : cases) {
@@ -164,6 +183,8 @@ TEST_F(ContestSave, AFailedOrDeclinedWriteKeepsEverything) {
         w.Text14->setText(QStringLiteral("TNX"));
         if (QLatin1String(c.name) == QLatin1String("no call")) w.Text1->clear();
         if (QLatin1String(c.name) == QLatin1String("no band")) w.Combo1->setEditText(QString());
+        if (QLatin1String(c.name) == QLatin1String("not Shift-JIS"))
+            w.Text15->setText(QStringLiteral("José"));
         if (c.removeLog) logbook::g.HamlogDataPath = path(QStringLiteral("GONE"));
         if (QLatin1String(c.name) == QLatin1String("declined")) {
             logbook::g.HamlogConfirmText = QStringLiteral("YES");

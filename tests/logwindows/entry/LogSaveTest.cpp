@@ -168,6 +168,7 @@ TEST_F(LogTest, AFailedSaveSaysSoAndKeepsEverything) {
         bool removeLog;
         QString message;
         QString date = {}, time = {}; // typed over the stamped ones when given
+        QString qth = QStringLiteral("大阪市");
     } cases[] = {
         {"no call", {}, QStringLiteral("7"), false, QStringLiteral("CALL DATA がありません")},
         {"no band", QStringLiteral("QQ5GHI"), {}, false, QStringLiteral("Band DATA がありません")},
@@ -186,6 +187,14 @@ TEST_F(LogTest, AFailedSaveSaysSoAndKeepsEverything) {
          QStringLiteral("Time DATA が正しくありません (HH:MM と J か U)"),
          {},
          QStringLiteral("08::00")},
+        {"not Shift-JIS",
+         QStringLiteral("QQ5GHI"),
+         QStringLiteral("7"),
+         false,
+         QStringLiteral("「QTH」の「ü」はLOG に保存できない文字です。\n別の文字に直して下さい。"),
+         {},
+         {},
+         QStringLiteral("Zürich〜")},
     };
     fillLog(3);
     for (const Case& c : cases) {
@@ -193,7 +202,7 @@ TEST_F(LogTest, AFailedSaveSaysSoAndKeepsEverything) {
         TEMP_LOG& w = openFromMain(QStringLiteral("QQ5GHI"), QStringLiteral("三郎"));
         w.Text1->setText(c.call);
         w.Combo1->setEditText(c.band);
-        w.Text13->setText(QStringLiteral("大阪市"));
+        w.Text13->setText(c.qth);
         if (!c.date.isEmpty()) w.Text3->setText(c.date);
         if (!c.time.isEmpty()) w.Text4->setText(c.time);
         if (c.removeLog) logbook::g.HamlogDataPath = path(QStringLiteral("GONE"));
@@ -206,7 +215,7 @@ TEST_F(LogTest, AFailedSaveSaysSoAndKeepsEverything) {
         EXPECT_EQ(logbook::g.LogEditMode, 0);
         EXPECT_EQ(w.Text1->text(), c.call);
         EXPECT_EQ(w.Text12->text(), QStringLiteral("三郎"));
-        EXPECT_EQ(w.Text13->text(), QStringLiteral("大阪市"));
+        EXPECT_EQ(w.Text13->text(), c.qth);
         EXPECT_TRUE(w.LSave->isEnabled());
         EXPECT_TRUE(forms::isLoaded<TEMP_LOG>());
         logbook::g.HamlogDataPath = dataPath();
@@ -355,7 +364,18 @@ TEST_F(LogTest, TheNewPageNoticeTakesNoneOfTheCallTyped) {
 // turned by 消去, or while the entry is not on show, raises no notice. The
 // settings sheet's window link takes the entry away, and a No keeps the link.
 TEST_F(LogTest, EveryWayOutAsksOnlyWhenTypingWouldBeLost) {
-    enum Way { Cancel, CloseBox, Esc, NewPage, MainCall, Clear, EscThenClear, MainCallAfterWindowLink, Link };
+    enum Way {
+        Cancel,
+        CloseBox,
+        Esc,
+        NewPage,
+        MainCall,
+        Clear,
+        EscThenClear,
+        MainCallAfterWindowLink,
+        Link,
+        ModeThenMainCall
+    };
     enum Entry { New, Saved, Corrected };
     struct Case {
         Way way;
@@ -388,6 +408,7 @@ TEST_F(LogTest, EveryWayOutAsksOnlyWhenTypingWouldBeLost) {
         {EscThenClear, Saved, QStringLiteral("QQ6ESC"), ui::No, false, true},
         {MainCallAfterWindowLink, Corrected, QStringLiteral("QQ6ESC"), ui::No, true, true},
         {Link, Corrected, QStringLiteral("QQ6ESC"), ui::No, true, true},
+        {ModeThenMainCall, Saved, QStringLiteral("QQ6ESC"), ui::No, false, true},
     };
     PSK31MAIN& m = forms::PSK31MAIN();
     for (const Case& c : cases) {
@@ -408,6 +429,15 @@ TEST_F(LogTest, EveryWayOutAsksOnlyWhenTypingWouldBeLost) {
             QTest::mouseClick(w.Command4, Qt::LeftButton);
         } else if (c.way == MainCall) {
             QTest::keyClick(m.Text5, Qt::Key_Q, Qt::ShiftModifier);
+        } else if (c.way == ModeThenMainCall) {
+            // The stored record keeps its mode: the new page takes the new one.
+            ASSERT_TRUE(zvtest::chooseMenuItem(m.PSKMODE[core::ModeQpskUsb]));
+            EXPECT_EQ(w.Text8->text(), QStringLiteral("BPSK"));
+            QTest::keyClick(m.Text5, Qt::Key_Q, Qt::ShiftModifier);
+            EXPECT_EQ(w.Text8->text(), core::g.ModeDisplayText);
+            EXPECT_EQ(askedPrompts(),
+                      QStringList{QStringLiteral("LOG帳がスクロール中です\r\n新しいページにします")});
+            ui::script::clearAsked();
         } else if (c.way == MainCallAfterWindowLink) {
             logbook::g.HamlogLink = 2;
             m.Text5->selectAll();
@@ -451,9 +481,10 @@ TEST_F(LogTest, EveryWayOutAsksOnlyWhenTypingWouldBeLost) {
             EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("held"));
             EXPECT_EQ(forms::TEMP_LOG().Command4->isVisibleTo(&forms::TEMP_LOG()), newButton);
         }
-        if (c.way == MainCall || c.way == MainCallAfterWindowLink) {
+        if (c.way == MainCall || c.way == MainCallAfterWindowLink || c.way == ModeThenMainCall) {
             // A No leaves the call box as it was before the key.
-            const QString before = c.way == MainCall ? QStringLiteral("QQ7MNO") : QStringLiteral("QQ5WIN");
+            const QString before =
+                c.way == MainCallAfterWindowLink ? QStringLiteral("QQ5WIN") : QStringLiteral("QQ7MNO");
             EXPECT_EQ(m.Text5->text(), kept ? before : before + QLatin1Char('Q'));
             EXPECT_EQ(logbook::g.LogEditMode, kept ? 1 : 0);
         }

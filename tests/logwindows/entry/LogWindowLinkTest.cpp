@@ -7,6 +7,8 @@
 #include "platform/forms/waits/Waits.h"
 #include "platform/hamlog/HamlogWindowLink.h"
 #include "platform/os/Paths.h"
+#include "settings/sheet/CFGSHEET.h"
+#include "spots/SpotHamlog.h"
 #include "support/Popups.h"
 
 #include <QAbstractButton>
@@ -15,6 +17,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QThread>
 #include <QTimer>
 
@@ -119,6 +122,14 @@ TEST_F(LogWindowLink, AnEmptyCallIsNotHandedOver) {
         EXPECT_EQ(m.Command5->text(), QStringLiteral("LOG作成"));
         EXPECT_EQ(m.Text6->text(), QStringLiteral("太郎")) << "the boxes keep what was typed";
     }
+    // Nor a box the log cannot hold: refused at the box, the typing kept.
+    PSK31MAIN& named = boxes(QStringLiteral("QQ1AAA"), QStringLiteral("名前〜€é"), QString());
+    press();
+    EXPECT_EQ(askedPrompts(),
+              QStringList{QStringLiteral(
+                  "「NAME」の「€é」はLOG に保存できない文字です。\n別の文字に直して下さい。")});
+    EXPECT_EQ(core::g.HamlogEntrySent, 0);
+    EXPECT_EQ(named.Text6->text(), QStringLiteral("名前〜€é"));
     // Nor is a serial number the operator mistyped.
     startContest(true, false);
     PSK31MAIN& m = boxes(QStringLiteral("QQ1AAA"), QStringLiteral("太郎"), QString());
@@ -215,6 +226,60 @@ TEST_F(LogWindowLink, AClickOnTheQthLabelFetchesTheProgramsQth) {
     EXPECT_TRUE(ui::script::asked().isEmpty());
 }
 
+// While a QSO is handed over, nothing gives the logging program another call
+// unasked; an entry it holds for another call (a spot's, or none after a
+// restart) takes the whole QSO again: the save stores the QSO handed over.
+TEST_F(LogWindowLink, NothingButTheOperatorReplacesAHandedOverQso) {
+    enum Way { QthCaption, CallCheck, LinkChange, Spot, Restart };
+    const QString lookUp = QStringLiteral("別のCALLを問い合わせるとこのQSOは破棄されます");
+    const std::tuple<Way, QString, QString> cases[] = {
+        {QthCaption, QStringLiteral("QQ5BBB"), lookUp},
+        {CallCheck, QStringLiteral("QQ5CCC"), lookUp},
+        {LinkChange, QStringLiteral("QQ5DDD"), QStringLiteral("ＬＯＧ連携を変更するとこのQSOは破棄されます")},
+        {Spot, QStringLiteral("QQ5EEE"), {}},
+        {Restart, QStringLiteral("QQ5FFF"), {}}};
+    start();
+    writeIni(QStringLiteral("[HamLog]\nHAMLOGtype=2\nHAMLOGexePOS=/opt/HAMLOGW.EXE\n"));
+    PSK31MAIN& m = forms::PSK31MAIN();
+    for (const auto& [way, call, question] : cases) {
+        SCOPED_TRACE(call.toStdString());
+        boxes(call, QStringLiteral("Bravo"), QStringLiteral("Beppu"));
+        press();
+        const int count = logCount();
+        m.Text5->selectAll();
+        QTest::keyClick(m.Text5, Qt::Key_Z, Qt::ShiftModifier);
+        if (!question.isEmpty()) ui::script::push(ui::No);
+        if (way == QthCaption || way == CallCheck)
+            QTest::mouseClick(way == CallCheck ? m.Label1 : m.Label47, Qt::LeftButton);
+        if (way == LinkChange) {
+            ASSERT_TRUE(zvtest::chooseMenuItem(m.PSKCFG));
+            CFGSHEET& s = forms::CFGSHEET();
+            QTest::mouseClick(s.SSTab1->tabBar(), Qt::LeftButton, {},
+                              s.SSTab1->tabBar()->tabRect(2).center());
+            QTest::mouseClick(s.Option8[1], Qt::LeftButton, {}, QPoint(8, s.Option8[1]->height() / 2));
+            forms::unload<CFGSHEET>();
+        }
+        if (way == Spot) spots::SendSpotToHamlog(QStringLiteral("Z"), {}, QStringLiteral("NOR"), {}, {}, {});
+        if (way == Restart) {
+            program.kill();
+            program.waitForFinished(3000);
+            ASSERT_TRUE(zvtest::waitUntil([] { return hamlog::window::findWindow() == 0; }));
+            start();
+        }
+        EXPECT_EQ(askedPrompts().size(), question.isEmpty() ? 0 : 1);
+        EXPECT_TRUE(askedPrompts().value(0).contains(question));
+        EXPECT_EQ(logbook::g.HamlogLink + core::g.HamlogEntrySent, 3);
+        m.Text5->selectAll();
+        QTest::keyClicks(m.Text5, call);
+        press();
+        ASSERT_EQ(logCount(), count + 1);
+        const hamlog::QsoRecord r = stored(count + 1);
+        EXPECT_EQ(
+            QStringList({r.CALL.trimmed(), r.HIS.trimmed(), r.NAME.trimmed(), r.QTH.trimmed()}),
+            QStringList({call, QStringLiteral("599"), QStringLiteral("Bravo"), QStringLiteral("Beppu")}));
+    }
+}
+
 TEST_F(LogWindowLink, TheDeclinedQuestionDropsTheEntryAndCancelKeepsItPending) {
     start();
     logbook::g.HamlogConfirmOn = 1;
@@ -273,17 +338,20 @@ TEST_F(LogWindowLink, LogKeyHandsTheQsoOverAsTheButtonDoes) {
     EXPECT_EQ(logCount(), 0);
 }
 
-// The logging program restarted with the QSO handed over: the save fails and
-// says so, the QSO stays pending, and the next press hands it over again and stores it.
+// The logging program's entry cleared in the program itself with the QSO
+// handed over: the save fails and says so, the QSO stays pending, and the
+// next press hands it over again and stores it.
 TEST_F(LogWindowLink, AFailedSaveKeepsTheQsoPendingAndTheNextPressStoresItOnce) {
     start();
     PSK31MAIN& m = boxes(QStringLiteral("QQ6FFF"), QStringLiteral("太郎"), QStringLiteral("大阪市"));
     press();
     ASSERT_EQ(core::g.HamlogEntrySent, 1);
-    program.kill();
-    program.waitForFinished(3000);
-    hamlog::window::disconnect();
-    start();
+    QLocalSocket other;
+    other.connectToServer(hamlog::window::serverName());
+    ASSERT_TRUE(other.waitForConnected(3000));
+    other.write(hamlog::window::encodeFrame(
+        {hamlog::window::FrameKind::CopyData, hamlog::window::item(hamlog::window::HamlogCmdClear)}));
+    ASSERT_TRUE(other.waitForReadyRead(3000)) << "the program has cleared its entry";
 
     press();
     EXPECT_EQ(askedPrompts(), QStringList{QStringLiteral("LOG_SAVE を失敗しました")});
