@@ -105,7 +105,8 @@ void ClusterData::MSFlexGrid1_DblClick(int row) {
         SendSpotFrequencyToRig();
     }
     // A call the log cannot hold waits in its box for the operator's mending.
-    if (logbook::g.HamlogLink == 2 && logwindows::LogFieldsHold({{callBox, QStringLiteral("CALL"), call}}))
+    if (logbook::g.HamlogLink == 2 &&
+        logwindows::LogFieldsHold({{callBox, QStringLiteral("Call Sign"), call}}))
         spots::SendSpotToHamlog(call, QString(), QStringLiteral("NOR"), SpotFreqText, QString(),
                                 rig::g.SpotModeName);
 }

@@ -91,7 +91,8 @@ bool programHoldsCall(const QString& call) {
         ui::msgBox(QStringLiteral("CALL DATA がありません"), ui::OkOnly);
         return false;
     }
-    if (!LogFieldsHold({{operatingBoxes().call, QStringLiteral("CALL"), call}}) || !MaySendAnotherCall(call))
+    if (!LogFieldsHold({{operatingBoxes().call, QStringLiteral("Call Sign"), call}}) ||
+        !MaySendAnotherCall(call))
         return false;
     const qintptr window = findProgram();
     return window && sendCall(window, call);

@@ -212,7 +212,7 @@ void OpenLogEntry() {
 
 void FollowModeOnNewPage(const QString& mode) {
     const logbook::Globals& g = logbook::g;
-    if (g.HamlogLink != 1 || g.LogEditMode == 1 || g.LogEntrySaved == 1) return;
+    if (g.HamlogLink != 1 || g.LogEditMode == 1) return;
     forms::TEMP_LOG().Text8->setText(mode);
 }
 

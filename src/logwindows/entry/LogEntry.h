@@ -21,8 +21,8 @@ void StartLogEntry();
 // the main window's (or the SSTV window's) boxes. Library link only.
 void OpenLogEntry();
 // The entry's mode box follows a mode change on a new page only: a record
-// read from the log, or stored and shown again, keeps the mode it was stored
-// with until the operator types another.
+// read from the log (also one stored and shown again) keeps the mode it was
+// stored with until the operator types another.
 void FollowModeOnNewPage(const QString& mode);
 // Date and time of the entry in the zone the operator chose.
 void SetQsoTime();

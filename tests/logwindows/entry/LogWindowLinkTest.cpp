@@ -127,7 +127,7 @@ TEST_F(LogWindowLink, AnEmptyCallIsNotHandedOver) {
     press();
     EXPECT_EQ(askedPrompts(),
               QStringList{QStringLiteral(
-                  "「NAME」の「€é」はLOG に保存できない文字です。\n別の文字に直して下さい。")});
+                  "「Name」の「€é」はLOG に保存できない文字です。\n別の文字に直して下さい。")});
     EXPECT_EQ(core::g.HamlogEntrySent, 0);
     EXPECT_EQ(named.Text6->text(), QStringLiteral("名前〜€é"));
     // Nor is a serial number the operator mistyped.
