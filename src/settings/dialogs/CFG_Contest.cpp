@@ -175,7 +175,9 @@ void CFG_Contest::fillLogEntry() {
 
 void CFG_Contest::CON_STRART_Click() {
     // Corrections typed into a stored record would go with the new page.
-    if (logbook::g.HamlogLink == 1 && logwindows::EntryUnsaved() && !logwindows::AgreesToDropUnsaved())
+    const logbook::Globals& l = logbook::g;
+    if (l.HamlogLink == 1 && l.LogEditMode == 1 && logwindows::EntryUnsaved() &&
+        !logwindows::AgreesToDropUnsaved())
         return;
     core::g.ContestMode = 1;
     if (sstvMode()) {
