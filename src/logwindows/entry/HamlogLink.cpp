@@ -78,7 +78,9 @@ std::optional<QString> request(quint32 code, const QString& key) {
     return reply;
 }
 
+// A call starts the program's entry anew: a QSO handed over goes whole again at its save.
 bool sendCall(qintptr window, const QString& call) {
+    logbook::g.HandedOver.current = false;
     return sendItem(window, link::HamlogItemCall, call);
 }
 

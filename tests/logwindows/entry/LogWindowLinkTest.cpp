@@ -227,17 +227,18 @@ TEST_F(LogWindowLink, AClickOnTheQthLabelFetchesTheProgramsQth) {
 }
 
 // While a QSO is handed over, nothing gives the logging program another call
-// unasked; an entry it holds for another call (a spot's, or none after a
-// restart) takes the whole QSO again: the save stores the QSO handed over.
+// unasked; an entry it started anew (a spot's call, a restart, a look-up
+// after it) takes the whole QSO again: the save stores the QSO handed over.
 TEST_F(LogWindowLink, NothingButTheOperatorReplacesAHandedOverQso) {
-    enum Way { QthCaption, CallCheck, LinkChange, Spot, Restart };
+    enum Way { QthCaption, CallCheck, LinkChange, Spot, Restart, RestartThenQth };
     const QString lookUp = QStringLiteral("別のCALLを問い合わせるとこのQSOは破棄されます");
     const std::tuple<Way, QString, QString> cases[] = {
         {QthCaption, QStringLiteral("QQ5BBB"), lookUp},
         {CallCheck, QStringLiteral("QQ5CCC"), lookUp},
         {LinkChange, QStringLiteral("QQ5DDD"), QStringLiteral("ＬＯＧ連携を変更するとこのQSOは破棄されます")},
         {Spot, QStringLiteral("QQ5EEE"), {}},
-        {Restart, QStringLiteral("QQ5FFF"), {}}};
+        {Restart, QStringLiteral("QQ5FFF"), {}},
+        {RestartThenQth, QStringLiteral("QQ5GGG"), {}}};
     start();
     writeIni(QStringLiteral("[HamLog]\nHAMLOGtype=2\nHAMLOGexePOS=/opt/HAMLOGW.EXE\n"));
     PSK31MAIN& m = forms::PSK31MAIN();
@@ -260,11 +261,16 @@ TEST_F(LogWindowLink, NothingButTheOperatorReplacesAHandedOverQso) {
             forms::unload<CFGSHEET>();
         }
         if (way == Spot) spots::SendSpotToHamlog(QStringLiteral("Z"), {}, QStringLiteral("NOR"), {}, {}, {});
-        if (way == Restart) {
+        if (way >= Restart) {
             program.kill();
             program.waitForFinished(3000);
             ASSERT_TRUE(zvtest::waitUntil([] { return hamlog::window::findWindow() == 0; }));
             start();
+        }
+        if (way == RestartThenQth) {
+            m.Text5->selectAll();
+            QTest::keyClicks(m.Text5, call);
+            QTest::mouseClick(m.Label47, Qt::LeftButton);
         }
         EXPECT_EQ(askedPrompts().size(), question.isEmpty() ? 0 : 1);
         EXPECT_TRUE(askedPrompts().value(0).contains(question));
