@@ -5,6 +5,7 @@
 #include "core/ListFiles.h"
 #include "core/SharedRoutines.h"
 #include "log/LogGlobals.h"
+#include "logwindows/entry/LogEntry.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/controls/PictureBox.h"
@@ -84,7 +85,7 @@ void PSK31MAIN::loadScalesAndRtty() {
 
     g.FftComeback = core::IniStored(kCfg, QStringLiteral("FFT_COMEBACK")).value_or(QStringLiteral("50"));
     g.ModeDisplayText = g.LogModeTextPsk;
-    if (logbook::g.HamlogLink == 1) forms::TEMP_LOG().Text8->setText(g.ModeDisplayText);
+    logwindows::FollowModeOnNewPage(g.ModeDisplayText);
     g.QthOperation =
         core::IniStored(QStringLiteral("HamLog"), QStringLiteral("QTHOperation")).value_or("Free");
     g.TempLogFileName = QStringLiteral("\\PSK31_TMPLOG.TXT");
