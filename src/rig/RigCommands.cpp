@@ -153,6 +153,16 @@ bool keyOnTheLine(const QByteArray& command, bool on) {
     return true;
 }
 
+// The key-on did not reach the rig (its line lost): nothing transmits on it,
+// as if Esc had been pressed, and the loss is said.
+bool keyNotPut() {
+    g.PttKeyedByCat = 0;
+    if (keyedOnTheLine()) keyWatch().start();
+    nb().endTransmission();
+    RigSayLineLost();
+    return false;
+}
+
 } // namespace
 
 OperatorStop::OperatorStop() {
@@ -173,8 +183,10 @@ bool RigPttOn() {
         sayNotKeyedByCat();
         return true;
     }
-    const int mine = ++keyCommands;
     const forms::EventsRunScope wait;
+    // A lost line is looked for first; a release owed to it goes out before the key.
+    if (!RigLineBack()) return keyNotPut();
+    const int mine = ++keyCommands;
     awaitQuietLine();
     // Esc taken meanwhile ends the start that asks for the key.
     if (!wait.mayGoOn()) return false;
@@ -189,8 +201,7 @@ bool RigPttOn() {
     g.KeyedIcomAddress = g.IcomAddress;
     g.KeyIdleTicks = 0;
     keyWatch().start();
-    keyOnTheLine(now, true);
-    return true;
+    return keyOnTheLine(now, true) || keyNotPut();
 }
 
 namespace {
@@ -202,8 +213,9 @@ namespace {
 void release(bool evenALaterKey) {
     // Counted first, so that a key-on still waiting for the line is given up.
     const int mine = ++keyCommands;
-    if (g.RigPortOpen != 1 || !keyedOnTheLine()) return;
-    if (!RigLineBack()) {
+    if (!keyedOnTheLine()) return;
+    // A closed port holds a key only when its reopening failed during a transmission.
+    if (g.RigPortOpen != 1 || !RigLineBack()) {
         g.PttKeyedByCat = 0;
         keyWatch().start();
         return RigSayLineLost();
@@ -224,17 +236,14 @@ void release(bool evenALaterKey) {
 }
 
 // Sent again at each tick of the key watch: on the port still open (its line
-// brought back first), or by opening the port again, which sends it first;
-// not once the end has taken the windows away.
+// brought back first), or by opening the port again, which sends it first.
+// While the settings name another rig or port (a settings sheet open, a
+// change made for good), the release stays owed and the loss said: the
+// opening of the line the settings name decides.
 void sendOwedRelease() {
-    if (!RigOnOpenedLine()) {
-        RigPttOwedForgotten();
-        return keyWatch().stop();
-    }
-    if (g.RigPortOpen == 1)
-        release(true);
-    else if (core::MessageLineLoaded())
-        RigOpenPort();
+    if (g.RigPortOpen == 1) return release(true);
+    RigSayLineLost();
+    if (RigOnOpenedLine()) RigOpenPortAgain();
 }
 
 } // namespace
@@ -260,10 +269,17 @@ void RigPttOwedForgotten() {
     if (releaseOwed()) g.PttOnLastSent = 0;
 }
 
+QString RigKeyLeftText() {
+    // An open port on a line that answers still takes it as the program ends.
+    if (g.PttOnLastSent != 1 || (g.RigPortOpen == 1 && g.RigLineLost != 1)) return {};
+    return QStringLiteral("RIG Control Port-%1 の接続が切れたまま終了します。\r\n"
+                          "リグが送信状態のままかもしれません。リグを確認して下さい。")
+        .arg(g.RigOpenedLine.section(QLatin1Char('|'), 1));
+}
+
 void RigKeyWatchTick() {
     if (!keyedOnTheLine()) return keyWatch().stop();
     if (releaseOwed()) return sendOwedRelease();
-    if (g.RigPortOpen != 1) return keyWatch().stop();
     if (nb().anyEngineSends()) {
         g.KeyIdleTicks = 0;
         return;

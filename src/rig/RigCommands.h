@@ -42,6 +42,9 @@ class OperatorStop {
 // open again; and forgotten when the port opens on another rig or port.
 void RigPttOwedOnReturn();
 void RigPttOwedForgotten();
+// What the operator is told at the end while the rig was last told to
+// transmit and never took its release: empty when nothing is owed.
+QString RigKeyLeftText();
 // PTT off by CAT, once, when a run first opens the port: a run that ended
 // without its shutdown (killed, power lost) may have left the rig keyed.
 void RigPttClearOnOpen();

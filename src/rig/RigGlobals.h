@@ -52,6 +52,9 @@ struct Globals {
     int RigLineLost = 0;
     // The family and port name the port was last opened with.
     QString RigOpenedLine;
+    // 1 from an opening that failed until the port opens or is closed on
+    // purpose: the port is tried again meanwhile, its failure said once.
+    int RigOpenRetry = 0;
     // 1 from a PTT-on command this program sent until its PTT-off: the key is
     // released by CAT even when the PTT setting has changed since.
     int PttKeyedByCat = 0;

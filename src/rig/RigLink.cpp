@@ -14,10 +14,14 @@
 
 namespace rig {
 
-RigLink::RigLink() : MSComm1(new SerialComm(this)), Timer1(new QTimer(this)), KeyWatch(new QTimer(this)) {
+RigLink::RigLink()
+    : MSComm1(new SerialComm(this)), Timer1(new QTimer(this)), KeyWatch(new QTimer(this)),
+      PortRetry(new QTimer(this)) {
     Timer1->setInterval(1000);
     KeyWatch->setInterval(500);
+    PortRetry->setInterval(1000);
     connect(KeyWatch, &QTimer::timeout, this, [] { RigKeyWatchTick(); });
+    connect(PortRetry, &QTimer::timeout, this, [] { RigOpenPortAgain(); });
     connect(MSComm1, &SerialComm::onComm, this, [](int code) { OnRigComm(code); });
     connect(MSComm1, &SerialComm::lineLost, this, [] { RigLineLost(); });
     connect(Timer1, &QTimer::timeout, this, [] { RigPollTick(); });
@@ -52,6 +56,10 @@ QTimer& keyWatch() {
 
 SerialComm& port() {
     return *link().MSComm1;
+}
+
+QTimer& portRetry() {
+    return *link().PortRetry;
 }
 
 QTimer& pollTimer() {

@@ -19,6 +19,7 @@ class RigLink : public QObject {
     SerialComm* const MSComm1; // the rig's CAT port
     QTimer* const Timer1;      // rig poll, 1000 ms until the settings say otherwise
     QTimer* const KeyWatch;    // 500 ms while this program holds the rig keyed by CAT
+    QTimer* const PortRetry;   // 1000 ms from a failed opening of the port until it opens
 
   private:
     void releaseKeyedRig();
@@ -27,5 +28,6 @@ class RigLink : public QObject {
 // The link installed for the run.
 RigLink& link();
 QTimer& keyWatch();
+QTimer& portRetry();
 
 } // namespace rig

@@ -110,12 +110,18 @@ void waitWithEvents(int minMs, int maxMs, const std::function<bool()>& done) {
     --exchangeDepth;
 }
 
-// Said once on the message line, naming the port as the settings name it; the
-// frequency label alone would only stay blank.
-void openFailed() {
+// Said on the message line, naming the port as the settings name it; the
+// frequency label alone would only stay blank. The port is tried again (a rig
+// switched on later, its adapter plugged in again), and a failure of such a
+// try is not said again.
+void openFailed(bool again) {
     RigLoadModeCodes();
     RigStopPolling();
     g.RigPortOpen = 0;
+    const bool said = again && g.RigOpenRetry == 1;
+    g.RigOpenRetry = 1;
+    portRetry().start();
+    if (said) return;
     nb().statusMessage() = QStringLiteral("RIG Control Port-%1 が開けません（%2 %3）")
                                .arg(g.RigPortName)
                                .arg(port().lastErrorCode())
@@ -123,10 +129,12 @@ void openFailed() {
     nb().showStatusMessage();
 }
 
+// The line state outlives the port: a rig goes on answering what it was
+// asked before the port closed, and the first command on the port opened
+// again waits for that answer's time as any command does.
 bool configureAndOpen(const FamilyTraits* t) {
     SerialComm& p = port();
     p.close();
-    line = {};
     p.setCommPort(g.RigPortName);
     if (!p.setSettings(g.RigBaudRate + QStringLiteral(",N,8,") + g.RigStopBits)) return false;
     p.setRThreshold(g.RigReplyLength);
@@ -136,35 +144,48 @@ bool configureAndOpen(const FamilyTraits* t) {
     return p.open();
 }
 
+// The loss is of the port last opened, whatever the settings name meanwhile.
 QString lineLostText() {
-    return QStringLiteral("RIG Control Port-%1 の接続が切れました").arg(g.RigPortName);
+    return QStringLiteral("RIG Control Port-%1 の接続が切れました")
+        .arg(g.RigOpenedLine.section(QLatin1Char('|'), 1));
 }
 
 QString lineName() {
     return g.RigType + QLatin1Char('|') + g.RigPortName;
 }
 
+// Whether a release is owed to the line that came back is decided by the rig
+// and port the settings name now: another rig or port cannot take it.
+void lineCameBack() {
+    core::EndStandingMessage(lineLostText());
+    if (g.RigOpenedLine != lineName()) RigPttOwedForgotten();
+    g.RigOpenedLine = lineName();
+}
+
+void stopRetrying() {
+    g.RigOpenRetry = 0;
+    portRetry().stop();
+}
+
 // releaseKey false only for a reopening on the same rig during a transmission.
 void closePort(bool releaseKey) {
     nb().statusMessage().clear();
     RigStopPolling();
+    stopRetrying();
     // Never leave the transmitter keyed behind a closed port. Kept on for a
-    // reopening, the key is known again once the port is open.
-    if (releaseKey)
-        RigPttOffBeforeClose();
-    else
-        g.PttOnLastSent = 0;
+    // reopening, the key stays known: on the port opened again, or, when that
+    // fails, as a key on a lost line whose release is owed.
+    if (releaseKey) RigPttOffBeforeClose();
     if (g.RigLineLost == 1) core::EndStandingMessage(lineLostText());
     if (g.RigType == QLatin1String("FT847")) {
         g.RigOutBuffer = ft847CatOff();
         RigSendWait();
     }
     port().close();
-    line = {};
     g.RigPortOpen = 0;
     g.RigLineLost = 0;
     // A release the rig did not take stays owed (PttOnLastSent) until this line opens again.
-    g.PttKeyedByCat = 0;
+    if (releaseKey) g.PttKeyedByCat = 0;
 }
 
 // FT847 only: the rig takes CAT commands once told so.
@@ -174,9 +195,7 @@ void catOn(std::optional<Family> f) {
     RigSendWait();
 }
 
-} // namespace
-
-void RigOpenPort() {
+void openPort(bool again) {
     // Callers test the name first; "NONE" means there is no rig to open.
     if (g.RigPortName == QLatin1String("NONE")) return;
     RigLoadModeCodes();
@@ -187,21 +206,18 @@ void RigOpenPort() {
                          nb().pttByCat() && nb().anyEngineTransmits();
     if (g.RigPortOpen == 1) closePort(!keepKey);
     const std::optional<Family> f = familyOf(g.RigType);
-    if (!configureAndOpen(f ? &traits(*f) : nullptr)) return openFailed();
+    if (!configureAndOpen(f ? &traits(*f) : nullptr)) return openFailed(again);
     g.RigPortOpen = 1;
     g.RigLineLost = 0;
     g.PttNotByCatSaid = 0;
-    // Another rig or port cannot take a release owed to the one before.
-    if (g.RigOpenedLine != opening) RigPttOwedForgotten();
-    g.RigOpenedLine = opening;
+    stopRetrying();
+    lineCameBack();
     catOn(f);
     RigPttOwedOnReturn();
     if (g.ClearKeyAtOpen == 1) {
         g.ClearKeyAtOpen = 0;
         RigPttClearOnOpen();
     } else if (keepKey) {
-        g.PttKeyedByCat = 1;
-        g.PttOnLastSent = 1;
         keyWatch().start();
     } else if (nb().pttByCat() && nb().anyEngineTransmits()) {
         // Another rig or port during a transmission: keyed as the engine sends.
@@ -214,6 +230,17 @@ void RigOpenPort() {
     else
         return;
     if (nb().opMode() != core::ModeMmvari) RigSetMode(RigModeCodeFor(nb().opMode()));
+}
+
+} // namespace
+
+void RigOpenPort() {
+    openPort(false);
+}
+
+void RigOpenPortAgain() {
+    if (g.RigPortName == QLatin1String("NONE") || !core::MessageLineLoaded()) return stopRetrying();
+    openPort(true);
 }
 
 void RigClosePort() {
@@ -238,7 +265,7 @@ bool RigLineBack() {
         return false;
     }
     g.RigLineLost = 0;
-    core::EndStandingMessage(lineLostText());
+    lineCameBack();
     catOn(f);
     RigPttOwedOnReturn();
     // The rig may have been switched off, or another program may have set it:
@@ -248,7 +275,8 @@ bool RigLineBack() {
 }
 
 void RigSayLineLost() {
-    if (g.RigLineLost == 1) core::ShowStandingMessage(lineLostText());
+    if (g.RigLineLost == 1 || (g.RigPortOpen != 1 && g.PttOnLastSent == 1))
+        core::ShowStandingMessage(lineLostText());
 }
 
 bool RigOnOpenedLine() {

@@ -15,6 +15,10 @@ SerialComm& port();
 QTimer& pollTimer();
 
 void RigOpenPort();
+// Opens the port again after a failed opening, or for a release owed to its
+// rig: not once the settings name no port or the end has taken the windows
+// away; a failure already said is not said again.
+void RigOpenPortAgain();
 void RigClosePort();
 // Waits RigInterval ms while pending events run.
 void RigDelay();
@@ -31,7 +35,8 @@ void RigLineLost();
 // True when the port is usable: a line that hung up is opened again on the
 // same device with the same settings; false while it cannot be.
 bool RigLineBack();
-// Says the lost line again, while it is lost (a stop may have hidden the message line).
+// Says the lost line again while it is lost, or while a release is owed to
+// it behind a closed port (a stop may have hidden the message line).
 void RigSayLineLost();
 // True while the settings name the rig and port the port was last opened on.
 bool RigOnOpenedLine();

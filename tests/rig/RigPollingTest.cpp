@@ -404,16 +404,41 @@ TEST_F(RigLinkTest, ARigThatGoesAwayIsSaidAndOneThatComesBackIsPolledAgain) {
 namespace {
 
 // A release made while the rig is away is owed to it, whatever the poll
-// setting and across the port closed and opened again (a mode change): it
-// reaches the rig that comes back on the device, and the loss is said until then.
+// setting and across the port closed and opened again (a mode change, the
+// settings sheet's closing during the over, an opening that fails), while the
+// settings name another port or rig for a while (the settings sheet), and
+// when it is made as the line goes, before the loss is noticed (where a
+// key-on fails and starts nothing): it reaches
+// the rig that comes back on the device before anything else it is told,
+// and the loss is said until then. A rig chosen for good in its place gets
+// nothing of it.
 TEST_F(RigLinkTest, AReleaseOwedToALostRigGoesOutWhenItComesBack) {
+    enum Meanwhile {
+        Nothing,
+        Reopened,
+        ReopenedDuringTheOver,
+        PortNoneAndBack,
+        TypeAwayAndBack,
+        TypeForGood
+    };
     const struct {
         int pollMode;
-        bool portReopened;
-    } rows[] = {{0, false}, {1, false}, {2, false}, {0, true}, {2, true}};
+        Meanwhile meanwhile;
+        bool lossNoticed;
+    } rows[] = {{0, Nothing, true},         {1, Nothing, true},         {2, Nothing, true},
+                {0, Reopened, true},        {2, Reopened, true},        {2, ReopenedDuringTheOver, true},
+                {1, PortNoneAndBack, true}, {2, TypeAwayAndBack, true}, {2, TypeForGood, true},
+                {0, Nothing, false}};
     const QString device = path(QStringLiteral("rig"));
+    const QString said = QStringLiteral("RIG Control Port-%1 の接続が切れました").arg(device);
+    // A tick of the key watch, which sends what is owed, taken while the settings name another line.
+    const auto keyWatchTicks = [] {
+        QSignalSpy tick(&rig::keyWatch(), &QTimer::timeout);
+        return tick.wait(5000);
+    };
     for (const auto& r : rows) {
-        SCOPED_TRACE("poll mode " + std::to_string(r.pollMode) + (r.portReopened ? ", port reopened" : ""));
+        SCOPED_TRACE("poll mode " + std::to_string(r.pollMode) + ", meanwhile " +
+                     std::to_string(r.meanwhile) + (r.lossNoticed ? "" : ", released as the line goes"));
         zvtest::RigSimulator& rig = rigOf(QStringLiteral("KENWOOD"));
         QFile::remove(device);
         ASSERT_TRUE(QFile::link(rig.devicePath(), device));
@@ -426,21 +451,58 @@ TEST_F(RigLinkTest, AReleaseOwedToALostRigGoesOutWhenItComesBack) {
         ASSERT_TRUE(zvtest::waitUntil([&] { return rig.ptt; }));
         QFile::remove(device);
         sim.reset();
-        ASSERT_TRUE(zvtest::waitUntil([] { return rig::g.RigLineLost == 1; }));
-        core::g.Transmitting = 0;
-        rig::RigPttOffForEsc();
-        EXPECT_EQ(forms::PSK31MAIN().Text3->text(),
-                  QStringLiteral("RIG Control Port-%1 の接続が切れました").arg(device));
-        if (r.portReopened) {
-            rig::RigClosePort();
+        if (r.lossNoticed) {
+            ASSERT_TRUE(zvtest::waitUntil([] { return rig::g.RigLineLost == 1; }));
+        } else {
+            EXPECT_FALSE(rig::RigPttOn()) << "a key-on the rig cannot take starts nothing";
+        }
+        if (r.meanwhile == ReopenedDuringTheOver) {
             rig::RigOpenPort();
             EXPECT_EQ(rig::g.RigPortOpen, 0);
         }
-        sim = std::make_unique<zvtest::RigSimulator>(QStringLiteral("KENWOOD"), 0x58);
+        core::g.Transmitting = 0;
+        rig::RigPttOffForEsc();
+        ASSERT_TRUE(zvtest::waitUntil([&] { return forms::PSK31MAIN().Text3->text() == said; }));
+        switch (r.meanwhile) {
+        case Reopened:
+            rig::RigClosePort();
+            rig::RigOpenPort();
+            EXPECT_EQ(rig::g.RigPortOpen, 0);
+            break;
+        case PortNoneAndBack:
+            rig::g.RigPortName = QStringLiteral("NONE");
+            rig::RigClosePort();
+            ASSERT_TRUE(keyWatchTicks());
+            EXPECT_EQ(forms::PSK31MAIN().Text3->text(), said) << "said while the settings name no port";
+            rig::g.RigPortName = device;
+            rig::RigOpenPort();
+            break;
+        case TypeAwayAndBack:
+        case TypeForGood:
+            rig::g.RigType = QStringLiteral("ICOM");
+            rig::RigOpenPort();
+            if (r.meanwhile == TypeForGood) break;
+            ASSERT_TRUE(keyWatchTicks());
+            rig::g.RigType = QStringLiteral("KENWOOD");
+            rig::RigOpenPort();
+            break;
+        default:
+            break;
+        }
+        sim = std::make_unique<zvtest::RigSimulator>(rig::g.RigType, 0x58);
         ASSERT_TRUE(QFile::link(sim->devicePath(), device));
-        EXPECT_TRUE(zvtest::waitUntil([&] { return sim->pttOffCount == 1; }, 20000)) << "released when back";
+        if (r.meanwhile == TypeForGood) {
+            EXPECT_TRUE(zvtest::waitUntil([&] { return sim->readingsAnswered > 0; }, 20000));
+            EXPECT_EQ(sim->pttOffCount, 0) << "the rig chosen in its place is told nothing of it";
+        } else {
+            EXPECT_TRUE(zvtest::waitUntil([&] { return sim->pttOffCount == 1; }, 20000))
+                << "released when back";
+            EXPECT_EQ(sim->commands.value(0), QByteArray("RX")) << "before anything else it is told";
+        }
         EXPECT_EQ(rig::g.PttOnLastSent, 0);
         EXPECT_EQ(rig::g.RigPortOpen, 1);
+        const QLineEdit* line = forms::PSK31MAIN().Text3;
+        EXPECT_FALSE(line->isVisibleTo(&forms::PSK31MAIN()) && line->text() == said) << "no longer said";
         rig::RigClosePort();
     }
 }

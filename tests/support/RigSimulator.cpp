@@ -5,6 +5,7 @@
 #include "rig/RigPort.h"
 #include "support/ProgramFolder.h"
 
+#include <QFile>
 #include <QTimer>
 #include <utility>
 
@@ -55,6 +56,12 @@ RigSimulator::RigSimulator(const QString& family, unsigned char icomAddress)
     if (family_ == QLatin1String("JST-245")) mode = 2;
     if (family_ == QLatin1String("FT920")) mode = 64;
     if (!pty_.isOpen()) return;
+    // Open to every user, as /dev/pts is: a test may open the port as another.
+    QFile::setPermissions(linkFolder_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                  QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther |
+                                                  QFile::ExeOther);
+    const QString link = linkFolder_.filePath(QStringLiteral("rig"));
+    if (linkFolder_.isValid() && QFile::link(pty_.devicePath(), link)) link_ = link;
     notifier_ = std::make_unique<QSocketNotifier>(pty_.masterFd(), QSocketNotifier::Read);
     connect(notifier_.get(), &QSocketNotifier::activated, this, &RigSimulator::onReadable);
 }

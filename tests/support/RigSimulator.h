@@ -16,6 +16,7 @@
 #include <QObject>
 #include <QSocketNotifier>
 #include <QString>
+#include <QTemporaryDir>
 #include <memory>
 
 namespace zvtest {
@@ -27,7 +28,13 @@ class RigSimulator : public QObject {
     explicit RigSimulator(const QString& family, unsigned char icomAddress = 0x58);
 
     bool isOpen() const { return pty_.isOpen(); }
-    QString devicePath() const { return pty_.devicePath(); }
+    // The device the system opens: a name of this rig's own, linked to its
+    // pseudo-terminal. The serial layer locks a port by its name, and a
+    // pseudo-terminal's number is soon handed out again, to a test run
+    // beside this one too: a name no other run has leaves no lock to meet.
+    QString devicePath() const { return link_.isEmpty() ? pty_.devicePath() : link_; }
+    // The pseudo-terminal itself ("/dev/pts/N").
+    QString ptyPath() const { return pty_.devicePath(); }
     // The line as the system last set it on its end of the port.
     std::optional<PtyPair::Line> line() const { return pty_.line(); }
     QString family() const { return family_; }
@@ -109,6 +116,8 @@ class RigSimulator : public QObject {
     QByteArray icomFrame(const QByteArray& body) const;
 
     PtyPair pty_;
+    QTemporaryDir linkFolder_;
+    QString link_;
     QString family_;
     unsigned char address_;
     QByteArray pending_;

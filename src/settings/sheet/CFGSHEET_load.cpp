@@ -274,8 +274,9 @@ void CFGSHEET::loadRigSteps() {
         if (device == r.RigPortName) RigDevice.back()->setChecked(true);
     }
 
+    // Without a stored family the port stays the one shown chosen: the family
+    // the operator then picks is opened on it and read at once.
     const std::optional<QString> type = stored(kRig, "RIG_TYPE");
-    if (!type) r.RigPortName = QStringLiteral("NONE");
     const int entry = int(Combo1->findText(type.value_or(QStringLiteral("Not Use")), Qt::MatchExactly));
     if (entry >= 0) {
         Combo1->setCurrentIndex(entry);

@@ -22,6 +22,7 @@
 #include "platform/os/Clock.h"
 #include "platform/os/Paths.h"
 #include "platform/pskcore/PskCore.h"
+#include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
 #include "settings/dialogs/ContestWindow.h"
@@ -118,6 +119,14 @@ template <class Step> void regardless(Step step) {
 namespace terminal::mainwindow {
 
 void EndProcess() {
+    // A release the rig never took (its line lost): the operator checks the
+    // rig. On the standard error too, for an end by a signal, which answers
+    // the box at once.
+    const QString keyLeft = rig::RigKeyLeftText();
+    if (!keyLeft.isEmpty()) {
+        qCritical("%s", qUtf8Printable(keyLeft));
+        ui::msgBox(keyLeft, ui::OkOnly | ui::Exclamation);
+    }
     if (processEndForTest()) {
         processEndForTest()();
         return;

@@ -111,6 +111,42 @@ TEST_F(CfgSheetRig, FamilySpeedAndStopBitsReopenThePort) {
     EXPECT_EQ(ini("RIG_CON_CFG", "RIG_TYPE"), QStringLiteral("KENWOOD"));
 }
 
+// The first start on settings that hold only the rig section: the family
+// chosen on its sheet (or kept) is read, set and polled from the close on,
+// and nothing of ours runs into the rig's answer while the sheet's load and
+// the operator's choices open the port again and again.
+TEST_F(CfgSheetRig, TheFirstStartReadsTheRigItsSheetChooses) {
+    const struct {
+        const char* stored;
+        const char* chosen;
+    } rows[] = {{nullptr, "KENWOOD"}, {"ICOM", "ICOM"}, {"ICOM", "KENWOOD"}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.chosen);
+        forms::unloadAllExcept();
+        rig::g = {};
+        sim = std::make_unique<zvtest::RigSimulator>(QString::fromLatin1(r.chosen));
+        sim->dialHz = 7035000;
+        writeIni(QStringLiteral("[RIG_CON_CFG]\nRIGCOMCONT=%1\nICOM_RIGadrs=58\nVFOCHECK=YesP\n%2")
+                     .arg(sim->devicePath(), r.stored ? QStringLiteral("RIG_TYPE=") + r.stored : QString()));
+        rig::ReadRigSettings();
+        main = &forms::PSK31MAIN();
+        ASSERT_TRUE(forms::isLoaded<CFGSHEET>());
+        CFGSHEET& s = forms::CFGSHEET();
+        showTab(s, 3);
+        if (s.Combo1->currentText() != QLatin1String(r.chosen)) {
+            ASSERT_TRUE(
+                zvtest::chooseInCombo(s.Combo1, int(s.Combo1->findText(QString::fromLatin1(r.chosen)))));
+        }
+        ASSERT_TRUE(zvtest::chooseMenuItem(s.CFGEND));
+        EXPECT_TRUE(zvtest::waitUntil([this] { return main->Label40->text() == QLatin1String("7.035.000"); }))
+            << main->Label40->text().toStdString();
+        EXPECT_TRUE(zvtest::waitUntil([this] { return !sim->modeCommands.isEmpty(); }))
+            << "set to the mode in use";
+        EXPECT_EQ(sim->overlaps, 0) << "commands that ran into the rig's answer";
+        rig::RigClosePort();
+    }
+}
+
 TEST_F(CfgSheetRig, NoPortClosesItAndStopsPolling) {
     CFGSHEET& s = openOnRig(QStringLiteral("YesP"));
     ASSERT_TRUE(zvtest::waitUntil([] { return rig::pollTimer().isActive(); }));

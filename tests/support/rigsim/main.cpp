@@ -33,8 +33,8 @@ int main(int argc, char** argv) {
     rig.pacedAtLineRate = true;
 
     QTextStream out(stdout);
-    out << "rig " << rig.family() << " on " << rig.devicePath() << Qt::endl;
-    out << "put RIGCOMCONT=" << rig.devicePath() << " and RIG_TYPE=" << rig.family()
+    out << "rig " << rig.family() << " on " << rig.ptyPath() << Qt::endl;
+    out << "put RIGCOMCONT=" << rig.ptyPath() << " and RIG_TYPE=" << rig.family()
         << " in [RIG_CON_CFG] of ZORVATEK.INI" << Qt::endl;
 
     // Every PTT command, a repeated one too: a release sent to a rig that

@@ -14,6 +14,7 @@
 #include "platform/os/Cp932.h"
 #include "platform/os/Paths.h"
 #include "platform/pskcore/PskCore.h"
+#include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
 #include "startup/AboutZORVATEK.h"
@@ -308,22 +309,46 @@ TEST_F(Shutdown, SettingsTheFileWouldNotTakeAreNamedOnceAtTheEnd) {
     EXPECT_EQ(ends, 1);
 }
 
+// The end stops the engine and closes the rig port; a rig lost while keyed,
+// whose release never reached it, is named at the end: it may still send.
 TEST_F(Shutdown, ThePskEngineStopsAndTheRigPortCloses) {
-    PSK31MAIN& w = load();
-    zvtest::RigSimulator& rig = openRig();
-    startPskEngine(w);
-    pskcore::lib().clearCalls();
-    end(w, Via::CloseBox);
-    const QStringList calls = pskcore::lib().callTexts();
-    ASSERT_EQ(calls.size(), 2);
-    EXPECT_EQ(calls[0], QStringLiteral("fnSetComPort(0, 0)"));
-    EXPECT_EQ(calls[1], QStringLiteral("fnStopSoundCard()"));
-    EXPECT_FALSE(pskcore::lib().isRunning());
-    EXPECT_FALSE(pskcore::lib().isSubclassed());
-    EXPECT_EQ(rig::g.RigPortOpen, 0);
-    EXPECT_TRUE(rig.isOpen());
-    EXPECT_EQ(stored("PSKCFG", "LastMode"), QStringLiteral("PSK31"));
-    EXPECT_EQ(ends, 1);
+    for (const bool lostWhileKeyed : {false, true}) {
+        SCOPED_TRACE(lostWhileKeyed ? "rig lost while keyed" : "rig answering");
+        PSK31MAIN& w = load();
+        zvtest::RigSimulator& rig = openRig();
+        startPskEngine(w);
+        if (lostWhileKeyed) {
+            ASSERT_TRUE(rig::RigPttOn());
+            ASSERT_TRUE(zvtest::waitUntil([&] { return rig.ptt; }));
+            sim.reset();
+            ASSERT_TRUE(zvtest::waitUntil([] { return rig::g.RigLineLost == 1; }));
+        }
+        pskcore::lib().clearCalls();
+        ui::script::clearAsked();
+        end(w, Via::CloseBox);
+        const QStringList calls = pskcore::lib().callTexts();
+        if (!lostWhileKeyed) {
+            ASSERT_EQ(calls.size(), 2);
+            EXPECT_EQ(calls[0], QStringLiteral("fnSetComPort(0, 0)"));
+        }
+        EXPECT_EQ(calls.value(calls.size() - 1), QStringLiteral("fnStopSoundCard()"));
+        EXPECT_FALSE(pskcore::lib().isRunning());
+        EXPECT_FALSE(pskcore::lib().isSubclassed());
+        EXPECT_EQ(rig::g.RigPortOpen, 0);
+        if (sim) {
+            EXPECT_TRUE(sim->isOpen());
+        }
+        EXPECT_EQ(stored("PSKCFG", "LastMode"), QStringLiteral("PSK31"));
+        EXPECT_EQ(ends, 1);
+        int told = 0;
+        for (const ui::Asked& a : ui::script::asked())
+            if (a.prompt.contains(QStringLiteral("リグが送信状態のままかもしれません"))) ++told;
+        EXPECT_EQ(told, lostWhileKeyed ? 1 : 0);
+        ends = 0;
+        g = {};
+        renewContext();
+        sim.reset();
+    }
 }
 
 TEST_F(Shutdown, TheRttyProgramIsClosedAndWaitedFor) {
