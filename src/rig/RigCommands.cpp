@@ -280,6 +280,8 @@ QString RigKeyLeftText() {
 void RigKeyWatchTick() {
     if (!keyedOnTheLine()) return keyWatch().stop();
     if (releaseOwed()) return sendOwedRelease();
+    // A key held behind a port whose reopening failed: the loss is said while the over runs.
+    if (g.RigPortOpen != 1) RigSayLineLost();
     if (nb().anyEngineSends()) {
         g.KeyIdleTicks = 0;
         return;
