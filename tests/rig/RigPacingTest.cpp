@@ -50,7 +50,8 @@ enum class Act {
     ClickWhileKeyingWaits,
     EscWhileKeyingWaits,
     EscWhileMacroReadsRig,
-    CloseWhileAStartKeys
+    CloseWhileAStartKeys,
+    ClearWhileAStartKeys
 };
 
 const char* nameOf(Act a) {
@@ -69,6 +70,8 @@ const char* nameOf(Act a) {
         return "Esc while a macro reads the rig";
     case Act::CloseWhileAStartKeys:
         return "port closed while a start keys";
+    case Act::ClearWhileAStartKeys:
+        return "a run's first release while a start keys";
     }
     return "";
 }
@@ -194,6 +197,27 @@ class RigPacing : public RigLinkTest, public ::testing::WithParamInterface<Famil
         rig::RigOpenPort();
     }
 
+    // The release of a key an earlier run left waits for the poll's answer,
+    // and a start keys the rig meanwhile: the release leaves that key alone.
+    void clearWhileAStartKeys() {
+        if (!GetParam().keyed) return keyAndUnkey();
+        bool keyed = false;
+        QTimer start;
+        QObject::connect(&start, &QTimer::timeout, [&] {
+            if (keyed || !rig::exchangeInProgress()) return;
+            keyed = true;
+            rig::RigPttOn();
+        });
+        start.start(0);
+        rig::RigPttClearOnOpen();
+        start.stop();
+        EXPECT_TRUE(keyed);
+        EXPECT_TRUE(zvtest::waitUntil([&] { return !sim->lineBusy() && sim->ptt; }))
+            << "the start's key taken";
+        rig::RigPttOff();
+        EXPECT_TRUE(zvtest::waitUntil([&] { return !sim->lineBusy() && !sim->ptt; }));
+    }
+
     // The operator's act, then the read that follows it.
     void act(Act a) {
         switch (a) {
@@ -222,6 +246,9 @@ class RigPacing : public RigLinkTest, public ::testing::WithParamInterface<Famil
         case Act::CloseWhileAStartKeys:
             closeWhileAStartKeys();
             return;
+        case Act::ClearWhileAStartKeys:
+            clearWhileAStartKeys();
+            return;
         }
     }
 };
@@ -239,9 +266,9 @@ TEST_P(RigPacing, CommandsGivenWhileTheRigAnswersWaitAndNoReadIsLost) {
         ASSERT_EQ(rig::g.RigPortOpen, 1) << core::g.StatusMessage.toStdString();
         const int takenBefore = rig::readingsTaken();
         const auto lost = [&] { return rig.readingsAnswered - (rig::readingsTaken() - takenBefore); };
-        for (const Act a :
-             {Act::FrequencyClick, Act::ModeChange, Act::KeyAndUnkey, Act::ClickWhileKeyingWaits,
-              Act::EscWhileKeyingWaits, Act::EscWhileMacroReadsRig, Act::CloseWhileAStartKeys}) {
+        for (const Act a : {Act::FrequencyClick, Act::ModeChange, Act::KeyAndUnkey,
+                            Act::ClickWhileKeyingWaits, Act::EscWhileKeyingWaits, Act::EscWhileMacroReadsRig,
+                            Act::CloseWhileAStartKeys, Act::ClearWhileAStartKeys}) {
             SCOPED_TRACE(nameOf(a));
             const int answered = rig.readingsAnswered;
             rig::RigReadStatus();
