@@ -125,6 +125,26 @@ TEST_F(RigLinkTest, TheStartReleasesAKeyLeftByAnEarlierRun) {
     ASSERT_TRUE(waitFor([&] { return rig.readingsAnswered >= 2; }));
     EXPECT_EQ(rig.pttOffCount, 1) << "once a run";
     rig::RigClosePort();
+
+    // The rig goes as the port first opens (while the FT847 is told to take
+    // CAT): the release it did not take is owed, and goes out when it is back.
+    const QString device = path(QStringLiteral("rig"));
+    rigOf(QStringLiteral("FT847"));
+    ASSERT_TRUE(QFile::link(sim->devicePath(), device));
+    rig::g.RigPortName = device;
+    rig::g.ClearKeyAtOpen = 1;
+    QTimer::singleShot(0, [&] {
+        QFile::remove(device);
+        sim.reset();
+    });
+    rig::RigOpenPort();
+    ASSERT_FALSE(sim);
+    sim = std::make_unique<zvtest::RigSimulator>(QStringLiteral("FT847"));
+    sim->ptt = true;
+    ASSERT_TRUE(QFile::link(sim->devicePath(), device));
+    EXPECT_TRUE(waitFor([&] { return sim->pttOffCount == 1; })) << "released when back";
+    EXPECT_FALSE(sim->ptt);
+    rig::RigClosePort();
 }
 
 TEST_F(RigLinkTest, ClosingThePortUnkeysATransmittingRig) {
