@@ -493,7 +493,8 @@ TEST_F(RigLinkTest, AReleaseOwedToALostRigGoesOutWhenItComesBack) {
         ASSERT_TRUE(QFile::link(sim->devicePath(), device));
         if (r.meanwhile == TypeForGood) {
             EXPECT_TRUE(zvtest::waitUntil([&] { return sim->readingsAnswered > 0; }, 20000));
-            EXPECT_FALSE(sim->received.contains("RX;")) << "the rig chosen in its place is told nothing of it";
+            EXPECT_FALSE(sim->received.contains("RX;"))
+                << "the rig chosen in its place is told nothing of it";
         } else {
             EXPECT_TRUE(zvtest::waitUntil([&] { return sim->pttOffCount == 1; }, 20000))
                 << "released when back";
