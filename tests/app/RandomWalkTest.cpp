@@ -3,13 +3,19 @@
 // text typed or pasted, the clipboard full, emptied or offering nothing, every
 // question answered at random; among its steps the waits the program meets
 // (the scan button, macros that read the rig, a spot double-clicked, the rig
-// answering slowly or holding an answer back). It acts only on windows an
-// operator can reach: a minimised one is restored from the task bar first.
-// After each step what must always hold is checked: the program lives (an end
-// is said, and the program started again), the rig is not held keyed while no
-// engine sends, its PTT is off a moment after Esc in a main window (unless the
-// macro editor waits for a shortcut key), and the settings file is whole
-// Shift-JIS with CR LF. The seed and the number of steps: --walk-seed=N
+// answering slowly, holding an answer back or splitting it), and what befalls
+// a station (the rig unplugged and plugged back, the RTTY program stopped,
+// resumed or killed, the spot server failing). The rig's family, its polling
+// and its line speed are chosen from the seed at the start. It acts only on
+// windows an operator can reach: a minimised one is restored from the task bar
+// first; a settings box the sheet refuses to store is mended, as the operator
+// would. After each step what must always hold is checked: the program lives
+// (an end is said, and the program started again), the rig is not held keyed
+// while no engine sends, nor left unkeyed while one sends, no PTT on is
+// written after Esc in a main window (unless the operator asked to send since,
+// or the macro editor waits for a shortcut key) and the PTT is off a moment
+// after it, and the settings file is whole Shift-JIS with CR LF. The suite
+// walks a few seeds; the seed and the number of steps: --walk-seed=N
 // --walk-steps=N after the test program's own arguments, or ZV_WALK_SEED and
 // ZV_WALK_STEPS. For a hunt by hand, --walk-nested-ms=N (ZV_WALK_NESTED_MS)
 // lets the operator act meanwhile, two steps deep at most, once a step has
@@ -18,6 +24,8 @@
 #include "app/RunningProgram.h"
 
 #include "core/Globals.h"
+#include "core/IniStore.h"
+#include "core/MmttyCommand.h"
 
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/os/Cp932.h"
@@ -25,6 +33,7 @@
 #include "rig/RigGlobals.h"
 #include "rig/RigLink.h"
 #include "rig/RigNeighbours.h"
+#include "settings/sheet/CFGSHEET.h"
 #include "spots/ClusterData.h"
 #include "sstv/window/SSTVForm.h"
 #include "sstv/window/SstvGlobals.h"
@@ -39,20 +48,25 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QColor>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QFont>
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <limits>
 #include <random>
+#include <utility>
 
 namespace {
 
@@ -84,16 +98,21 @@ const QList<QKeyCombination> kKeys{Qt::Key_F1,
                                    Qt::ControlModifier | Qt::Key_M,
                                    Qt::ShiftModifier | Qt::Key_Insert,
                                    Qt::AltModifier | Qt::Key_F4};
-const QStringList kTexts{
-    QStringLiteral("CQ CQ de JA1ZVK"), QStringLiteral("QQ2ABC"), QStringLiteral("599"),
-    QStringLiteral("こんにちは"),      QStringLiteral("1500"),   QStringLiteral("-1"),
-    QStringLiteral("ｱｲｳ 73"),          QStringLiteral("€½"),     QStringLiteral("/\\\"'%<>&"),
-    QString(300, QLatin1Char('W'))};
+const QStringList kTexts{QStringLiteral("CQ CQ de JA1ZVK"), QStringLiteral("QQ2ABC"), QStringLiteral("599"),
+                         QStringLiteral("こんにちは"), QStringLiteral("1500"), QStringLiteral("-1"),
+                         QStringLiteral("ｱｲｳ 73"), QStringLiteral("€½"), QStringLiteral("/\\\"'%<>&"),
+                         QString(300, QLatin1Char('W')),
+                         // Look-alikes: the wave dash and the minus as Shift-JIS holds them, the
+                         // yen sign and the accented letter it does not.
+                         QStringLiteral("〜 − ¥ é"), QStringLiteral("QTH 東京〜横浜 −5 ¥100 café")};
+// Storable texts the operator types over a box the settings sheet refuses.
+const QStringList kMends{QStringLiteral("10"), QStringLiteral("QQ2ABC"), QStringLiteral("1500")};
 
 // Macros that read the rig before and while they send.
 const QStringList kRigMacros{QStringLiteral("'TXON''RIGCALL'CQ CQ de 'MYCALL' 'MYCALL' pse k"),
                              QStringLiteral("'RIGCALL'QQ2ABC de 'MYCALL' 'TXOFF'"),
                              QStringLiteral("'TXON'RIG 'RIGCALL' 'TXOFF''RPT3'")};
+const QByteArray kSpotPath("/wwdigi.html");
 const QList<spotsrv::Spot> kSpots{{"2330", "14070.5", "QQ1ZZA", "PSK31 1000HZ", "QQ2ZZB"},
                                   {"2329", "7035.0", "QQ3ZZC", "RTTY CQ", "QQ2ZZB"},
                                   {"2328", "14010.0", "QQ4ZZD", "CQ TEST", "QQ2ZZB"}};
@@ -112,18 +131,21 @@ using Action = zvtest::WalkAction;
 
 using zvtest::windowsOnScreen;
 
+// What befalls the station rather than what the operator does.
+bool befalls(const Action& a) {
+    static const QStringList befalling{
+        QStringLiteral("clipboard"), QStringLiteral("rigHolds"),     QStringLiteral("rigSplits"),
+        QStringLiteral("rigPaced"),  QStringLiteral("rigUnplugged"), QStringLiteral("rigPluggedBack"),
+        QStringLiteral("rtty"),      QStringLiteral("spots"),        QStringLiteral("logHeld")};
+    return befalling.contains(a.value(QStringLiteral("do")).toString());
+}
+
 class Walk : public zvtest::WalkHands {
   public:
-    Walk(unsigned long seed, zvtest::RigSimulator& rig, QString ini)
-        : WalkHands(rig), seed(seed), record(ini.left(ini.lastIndexOf(QLatin1Char('/')))), rng_(seed),
-          ini_(std::move(ini)) {
-        // Each PTT command as the rig hears it, and what the program then believes of the key.
-        lineWatch_ = QObject::connect(&rig, &zvtest::RigSimulator::pttHeard, &rig, [this](bool on) {
-            record.noteLine(QStringLiteral("%1; the program: keyed by it %2, last sent %3")
-                                .arg(on ? QStringLiteral("PTT on") : QStringLiteral("PTT off"))
-                                .arg(rig::g.PttKeyedByCat)
-                                .arg(rig::g.PttOnLastSent));
-        });
+    Walk(unsigned long seed, zvtest::RigPlug& plug, zvtest::LoopbackHttpServer& spots, QString ini)
+        : WalkHands(plug, spots, kSpotPath, spotsrv::primaryPage(QStringLiteral("WW"), kSpots)), seed(seed),
+          record(ini.left(ini.lastIndexOf(QLatin1Char('/')))), rng_(seed), ini_(std::move(ini)) {
+        watchRig(*plug.plugged());
     }
     ~Walk() override { QObject::disconnect(lineWatch_); }
 
@@ -134,13 +156,37 @@ class Walk : public zvtest::WalkHands {
     // One step; its description, as it is about to be taken.
     QString step() {
         const bool inner = inner_ > 0;
-        if (!inner) record.beginStep(number, state());
+        if (!inner) {
+            record.beginStep(number, state());
+            reached.sending += rig::nb().anyEngineTransmits() ? 1 : 0;
+            reached.rtty += core::MmttyProgram().isRunning() ? 1 : 0;
+            reached.sheet += forms::isLoaded<CFGSHEET>() && forms::CFGSHEET().isVisible() ? 1 : 0;
+            reached.portOpen += rig::g.RigPortOpen == 1 && rig::g.RigLineLost == 0 ? 1 : 0;
+        }
         Action action;
         if (record.replaying())
             action = inner ? record.recordedMeanwhile() : record.recordedAction();
         else
             action = choose();
+        // The operator's stop stands until the operator acts again; a key-on
+        // heard while it stands, written after it, is a fault. The place on
+        // the line is taken before Esc: a key-on already written may cross after.
+        const bool stop = isStop(action);
+        if (stop || !befalls(action)) stopStands_ = false;
+        if (stop) {
+            zvtest::RigSimulator* rig = plug_.plugged();
+            stopMark_ = rig ? rig->markLine() : 0;
+            stopAt_.start();
+            stopStands_ = true;
+        }
         const QString what = take(action);
+        // Esc taken by the macro editor's wait for a shortcut key stops nothing.
+        if (stop && !escInMainWindow) {
+            stopStands_ = false;
+            keyedAfterStop_.clear();
+        }
+        reached.stops += stop && escInMainWindow ? 1 : 0;
+        if (isSend(action)) sentFrom_ = action.value(QStringLiteral("window")).toString();
         if (inner)
             record.noteMeanwhile(action);
         else
@@ -152,12 +198,15 @@ class Walk : public zvtest::WalkHands {
     QString writeDown() const {
         return record.writeDown(
             QStringLiteral("zv-walk-%1-%2.json").arg(seed).arg(QCoreApplication::applicationPid()),
-            {{QStringLiteral("seed"), qint64(seed)}, {QStringLiteral("nestedMs"), nestedMs}});
+            {{QStringLiteral("seed"), qint64(seed)},
+             {QStringLiteral("nestedMs"), nestedMs},
+             {QStringLiteral("station"), atStart}});
     }
 
     // A question the program asks, answered as the operator might (in a
     // replay, as the operator did).
     QVariant answer(const ui::Asked& asked) {
+        stopStands_ = false;
         const QVariant given = record.replaying() ? record.recordedAnswer(asked.kind) : chooseAnswer(asked);
         record.noteAnswer(given);
         return given;
@@ -202,10 +251,11 @@ class Walk : public zvtest::WalkHands {
 
     // What the key of the rig stands at, as the rig link and the engines say.
     QString keyState() const {
+        const zvtest::RigSimulator* rig = plug_.plugged();
         return QStringLiteral("rig keyed %1; PttKeyedByCat %2, last PTT command a key-on %3, port open %4, "
                               "line lost %5, key watch %6 (idle ticks %7); recording or play-back %8; "
                               "sending: PSK %9, RTTY %10, MMVARI %11, SSTV %12; mode %13")
-            .arg(rig_.ptt)
+            .arg(rig ? QString::number(rig->ptt) : QStringLiteral("(unplugged)"))
             .arg(rig::g.PttKeyedByCat)
             .arg(rig::g.PttOnLastSent)
             .arg(rig::g.RigPortOpen)
@@ -220,7 +270,47 @@ class Walk : public zvtest::WalkHands {
             .arg(core::g.OpMode);
     }
 
+    // The walk's own record of the rig's line: each PTT command as the rig
+    // hears it, what the program then believes of the key, and a key-on after
+    // the operator's stop.
+    void watchRig(zvtest::RigSimulator& rig) override {
+        QObject::disconnect(lineWatch_);
+        stopMark_ = 0; // a rig plugged in anew heard nothing before the stop
+        lineWatch_ = QObject::connect(&rig, &zvtest::RigSimulator::pttHeard, &rig, [this, &rig](bool on) {
+            record.noteLine(QStringLiteral("%1; the program: keyed by it %2, last sent %3")
+                                .arg(on ? QStringLiteral("PTT on") : QStringLiteral("PTT off"))
+                                .arg(rig::g.PttKeyedByCat)
+                                .arg(rig::g.PttOnLastSent));
+            reached.keyOns += on ? 1 : 0;
+            const bool textFamily =
+                rig.family() == QLatin1String("KENWOOD") || rig.family() == QLatin1String("JST-245");
+            const qint64 length =
+                rig.commands.isEmpty() ? 0 : rig.commands.last().size() + (textFamily ? 1 : 0);
+            if (on && stopStands_ && keyedAfterStop_.isEmpty() && rig.heardSoFar() >= stopMark_ + length)
+                keyedAfterStop_ =
+                    QStringLiteral("a PTT on written %1 ms after Esc, with no request to send since (%2)")
+                        .arg(stopAt_.elapsed())
+                        .arg(keyState());
+        });
+    }
+
   private:
+    // Esc in a main window: the operator's stop.
+    static bool isStop(const Action& a) {
+        const QString window = a.value(QStringLiteral("window")).toString();
+        return a.value(QStringLiteral("do")).toString() == QLatin1String("key") &&
+               QKeySequence(a.value(QStringLiteral("key")).toString()) == QKeySequence(Qt::Key_Escape) &&
+               (window == QLatin1String("PSK31MAIN") || window == QLatin1String("SSTVForm"));
+    }
+
+    // F12 in a main window: the operator asks to send.
+    static bool isSend(const Action& a) {
+        const QString window = a.value(QStringLiteral("window")).toString();
+        return a.value(QStringLiteral("do")).toString() == QLatin1String("key") &&
+               QKeySequence(a.value(QStringLiteral("key")).toString()) == QKeySequence(Qt::Key_F12) &&
+               (window == QLatin1String("PSK31MAIN") || window == QLatin1String("SSTVForm"));
+    }
+
     // The state a step is taken in: what the operator sees, and the key.
     QString state() const {
         QStringList on;
@@ -295,6 +385,7 @@ class Walk : public zvtest::WalkHands {
 
     // The operator's answer is written down before it is given.
     void answerOpen(QWidget* open, const Action& how) override {
+        stopStands_ = false;
         record.noteOpenAnswer(how);
         WalkHands::answerOpen(open, how);
     }
@@ -304,9 +395,21 @@ class Walk : public zvtest::WalkHands {
     QString broken() {
         if (QApplication::activeModalWidget() == nullptr && windowsOnScreen(true).isEmpty())
             return QStringLiteral("no window of the program is on the screen");
-        if (!zvtest::waitUntil([&] { return !rig_.ptt || rig::nb().anyEngineSends(); }, kUnkeyedWithinMsecs))
+        if (!keyedAfterStop_.isEmpty()) return std::exchange(keyedAfterStop_, QString());
+        // The rig may be unplugged meanwhile (a step's own timer does not unplug it).
+        const auto keyed = [this] { return plug_.plugged() && plug_.plugged()->ptt; };
+        if (!zvtest::waitUntil([&] { return !keyed() || rig::nb().anyEngineSends(); }, kUnkeyedWithinMsecs))
             return QStringLiteral("the rig is keyed while no engine sends (%1)").arg(keyState());
-        if (escInMainWindow && !zvtest::waitUntil([&] { return !rig_.ptt; }, kUnkeyedWithinMsecs))
+        // On a line that is up, to a rig keyed by CAT.
+        const auto keyable = [this] {
+            const zvtest::RigSimulator* rig = plug_.plugged();
+            return rig && rig::g.RigPortOpen == 1 && rig::g.RigLineLost == 0 && rig::nb().pttByCat() &&
+                   rig->family() != QLatin1String("FT767") && rig->family() != QLatin1String("JST-245");
+        };
+        if (!zvtest::waitUntil([&] { return !keyable() || keyed() || !rig::nb().anyEngineSends(); },
+                               kUnkeyedWithinMsecs))
+            return QStringLiteral("an engine sends while the rig is not keyed (%1)").arg(keyState());
+        if (escInMainWindow && !zvtest::waitUntil([&] { return !keyed(); }, kUnkeyedWithinMsecs))
             return QStringLiteral("the rig is still keyed after Esc (%1; shortcut wait %2)")
                 .arg(keyState())
                 .arg(core::g.ShortcutRegistering);
@@ -344,8 +447,45 @@ class Walk : public zvtest::WalkHands {
             const QList<QWidget*> minimised = windowsOnScreen(true);
             return minimised.isEmpty() ? act("nothing") : act("restore", any(minimised));
         }
+        // The settings sheet refused a box: the operator mends it more often
+        // than not; and closes the sheet now and then.
+        for (QWidget* w : windows)
+            if (auto* sheet = qobject_cast<CFGSHEET*>(w); sheet && chance(60)) {
+                if (chance(15))
+                    return chooseMenuItem(sheet,
+                                          [](QAction* a) { return a->text() == QStringLiteral("設定完了"); });
+                if (QLineEdit* box = refusedBox(sheet)) {
+                    Action a = act("mend", sheet);
+                    a[QStringLiteral("box")] =
+                        placeOf(box->parentWidget() && qobject_cast<QComboBox*>(box->parentWidget())
+                                    ? box->parentWidget()
+                                    : box);
+                    a[QStringLiteral("text")] = any(kMends);
+                    return a;
+                }
+            }
+        // The operator thinks better of a send just asked for; while a
+        // transmission goes, what stops it or befalls it comes oftener;
+        // otherwise the operator sends now and then (F12).
+        const QString sentFrom = std::exchange(sentFrom_, QString());
+        if (!sentFrom.isEmpty() && chance(30)) {
+            Action a = act("key");
+            a[QStringLiteral("window")] = sentFrom;
+            a[QStringLiteral("key")] = QKeySequence(Qt::Key_Escape).toString();
+            return a;
+        }
+        if (rig::nb().anyEngineTransmits()) {
+            if (chance(25)) return chooseWhileSending(windows);
+        } else if (chance(4)) {
+            for (QWidget* w : windows)
+                if (qobject_cast<PSK31MAIN*>(w) || qobject_cast<SSTVForm*>(w)) {
+                    Action a = act("key", w);
+                    a[QStringLiteral("key")] = QKeySequence(Qt::Key_F12).toString();
+                    return a;
+                }
+        }
         QWidget* window = any(windows);
-        switch (pick(11)) {
+        switch (pick(12)) {
         case 0:
         case 1:
             return chooseMenuItem(window);
@@ -362,15 +502,85 @@ class Walk : public zvtest::WalkHands {
             return chooseTyping(window, "paste");
         case 9:
             return chooseClipboard();
+        case 10:
+            return chooseBefalling();
         default:
             return chooseWait(window);
+        }
+    }
+
+    // The first box the sheet would refuse at its close, as it names them.
+    static QLineEdit* refusedBox(CFGSHEET* sheet) {
+        for (QLineEdit* box : sheet->findChildren<QLineEdit*>())
+            if (box->isModified() && box->isEnabled() && !core::IniUncarried(box->text()).isEmpty())
+                return box;
+        return nullptr;
+    }
+
+    Action chooseWhileSending(const QList<QWidget*>& windows) {
+        for (QWidget* w : windows)
+            if ((qobject_cast<PSK31MAIN*>(w) || qobject_cast<SSTVForm*>(w)) && chance(50)) {
+                Action a = act("key", w);
+                a[QStringLiteral("key")] = QKeySequence(Qt::Key_Escape).toString();
+                return a;
+            }
+        return chooseBefalling();
+    }
+
+    // What befalls the station: its rig, the RTTY program, the spot server, the log.
+    Action chooseBefalling() {
+        if (!plug_.plugged() && chance(60)) return act("rigPluggedBack");
+        // The RTTY program is met in one mode only: when it runs, it is met oftener.
+        const bool rtty = core::MmttyProgram().isRunning();
+        switch (rtty && chance(50) ? 3 : pick(7)) {
+        case 6: {
+            // Now and then past the logging library's own wait for its log.
+            Action a = act("logHeld");
+            a[QStringLiteral("ms")] = chance(20) ? 5500 + pick(1500) : 100 + pick(2000);
+            return a;
+        }
+        case 0: {
+            Action a = act("rigHolds");
+            a[QStringLiteral("ms")] = 200 + pick(1500);
+            return a;
+        }
+        case 1: {
+            // Whole again at times, split at others.
+            Action a = act("rigSplits");
+            a[QStringLiteral("ms")] = chance(30) ? 0 : 5 + pick(300);
+            return a;
+        }
+        case 2:
+            return act(plug_.plugged() ? "rigUnplugged" : "rigPluggedBack");
+        case 3:
+        case 4: {
+            static const QStringList hows{QStringLiteral("stop"), QStringLiteral("stop"),
+                                          QStringLiteral("resume"), QStringLiteral("kill")};
+            Action a = act("rtty");
+            a[QStringLiteral("how")] = any(hows);
+            // Now and then past the few seconds after which the program is taken as silent.
+            a[QStringLiteral("ms")] = chance(20) ? 4000 + pick(4000) : 100 + pick(1500);
+            return a;
+        }
+        default: {
+            Action a = act("spots");
+            a[QStringLiteral("state")] = pick(4);
+            a[QStringLiteral("ms")] = 500 + pick(3000);
+            return a;
+        }
         }
     }
 
     // A step that meets one of the program's waits.
     Action chooseWait(QWidget* window) {
         auto* main = qobject_cast<PSK31MAIN*>(window);
-        switch (pick(5)) {
+        switch (pick(6)) {
+        case 5:
+            // A mode change: the engines start and stop (the RTTY program among them).
+            if (!main) break;
+            return chooseMenuItem(window, [main](QAction* a) {
+                return std::find(main->PSKMODE.begin(), main->PSKMODE.end(), a) != main->PSKMODE.end();
+            });
         case 0:
             if (!main) break;
             return act("scan", window);
@@ -383,12 +593,8 @@ class Walk : public zvtest::WalkHands {
         }
         case 2:
             return chooseSpot(window);
-        case 3: {
-            // The rig keeps its answers back for a while, as a busy one does.
-            Action a = act("rigHolds");
-            a[QStringLiteral("ms")] = 200 + pick(1500);
-            return a;
-        }
+        case 3:
+            return chooseBefalling();
         default: {
             // The pause between paced commands, as the settings sheet sets it.
             static const QStringList paces{QStringLiteral("0"), QStringLiteral("300"),
@@ -431,7 +637,8 @@ class Walk : public zvtest::WalkHands {
         if ((!inner || qobject_cast<QAbstractButton*>(w)) && w->isEnabled()) found << w;
     }
 
-    Action chooseMenuItem(QWidget* window) {
+    // An item of the window's menus; with `only`, one of those it takes.
+    Action chooseMenuItem(QWidget* window, const std::function<bool(QAction*)>& only = {}) {
         auto* bar = window->findChild<QMenuBar*>();
         if (!bar || !bar->isVisible()) return chooseClick(window);
         QList<QJsonArray> items;
@@ -439,7 +646,7 @@ class Walk : public zvtest::WalkHands {
         for (QAction* a : bar->actions()) {
             if (a->menu())
                 menus.append({a->menu(), QJsonArray{a->text()}});
-            else if (a->isVisible() && a->isEnabled() && !a->isSeparator() && !isEnd(a))
+            else if (a->isVisible() && a->isEnabled() && !a->isSeparator() && !isEnd(a) && (!only || only(a)))
                 items << QJsonArray{a->text()}; // an item of the bar itself ("DX情報")
         }
         while (!menus.isEmpty()) {
@@ -450,7 +657,7 @@ class Walk : public zvtest::WalkHands {
                 path.append(a->text());
                 if (a->menu())
                     menus.append({a->menu(), path});
-                else if (!isEnd(a))
+                else if (!isEnd(a) && (!only || only(a)))
                     items << path;
             }
         }
@@ -535,12 +742,27 @@ class Walk : public zvtest::WalkHands {
     int number = 0;
     bool trace = false;
     qint64 nestedMs = 0;
+    QJsonObject atStart;
+    // How much of the walk met what: steps taken while an engine sent, while
+    // the RTTY program ran, while the settings sheet was open; Esc as a stop;
+    // key-ons the rig heard.
+    struct {
+        int sending = 0, rtty = 0, sheet = 0, portOpen = 0, stops = 0, keyOns = 0;
+    } reached;
     // The walk so far, and in a replay the walk written down.
     zvtest::WalkRecord record;
 
   private:
     std::mt19937 rng_;
     QString ini_;
+    // The operator's stop: since when, the place on the line when it was
+    // given, and a key-on written after it.
+    bool stopStands_ = false;
+    qint64 stopMark_ = 0;
+    QElapsedTimer stopAt_;
+    QString keyedAfterStop_;
+    // The main window F12 was just pressed in.
+    QString sentFrom_;
     QPointer<QWidget> open_;
     QElapsedTimer openFor_;
     bool stepping_ = false;
@@ -550,18 +772,86 @@ class Walk : public zvtest::WalkHands {
     QMetaObject::Connection lineWatch_;
 };
 
-class RandomWalk : public apptest::RunningProgram {};
+// The seeds the suite walks, each a test of its own within the suite's time.
+const unsigned long kSeeds[]{3, 6, 7, 21};
+constexpr int kSuiteSteps = 1500;
 
-TEST_F(RandomWalk, NothingTheOperatorDoesBreaksWhatMustAlwaysHold) {
-    const unsigned long seed = zvtest::walkSetting("walk-seed", "ZV_WALK_SEED", 1);
-    int steps = int(zvtest::walkSetting("walk-steps", "ZV_WALK_STEPS", 3000));
+// The station a walk starts with, from its seed: the rig's family, polling
+// and line speed, and the log or none.
+apptest::AtStart atStartFor(unsigned long seed) {
+    static const QStringList families{
+        QStringLiteral("FT1000MP"), QStringLiteral("FT920"), QStringLiteral("FT900"),
+        QStringLiteral("FT847"),    QStringLiteral("FT817"), QStringLiteral("FT767"),
+        QStringLiteral("KENWOOD"),  QStringLiteral("ICOM"),  QStringLiteral("JST-245")};
+    static const QStringList polls{QStringLiteral("NO"), QStringLiteral("YES"), QStringLiteral("YesP")};
+    static const QStringList bauds{QStringLiteral("2400"), QStringLiteral("4800"), QStringLiteral("9600")};
+    std::mt19937 rng(std::uint32_t(seed) ^ 0x5A17u);
+    const auto any = [&rng](const QStringList& l) {
+        return l[std::uniform_int_distribution<int>(0, int(l.size()) - 1)(rng)];
+    };
+    apptest::AtStart r;
+    r.family = any(families);
+    r.vfoCheck = any(polls);
+    r.baud = any(bauds);
+    r.log = rng() % 2 == 0;
+    return r;
+}
+
+QJsonObject toJson(const apptest::AtStart& r) {
+    return {{QStringLiteral("family"), r.family},
+            {QStringLiteral("vfoCheck"), r.vfoCheck},
+            {QStringLiteral("baud"), r.baud},
+            {QStringLiteral("log"), r.log}};
+}
+
+class RandomWalk : public apptest::RunningProgram, public ::testing::WithParamInterface<unsigned long> {
+  protected:
+    // A walk by hand (a seed given, or a replay) walks once, in the first seed's place.
+    void SetUp() override {
+        replay = zvtest::walkText("walk-replay", "ZV_WALK_REPLAY");
+        const bool byHand = !replay.isEmpty() || !zvtest::walkText("walk-seed", "ZV_WALK_SEED").isEmpty();
+        if (byHand && GetParam() != kSeeds[0]) {
+            skipped_ = true;
+            GTEST_SKIP() << "a walk by hand walks once";
+        }
+        seed = zvtest::walkSetting("walk-seed", "ZV_WALK_SEED", GetParam());
+        atStart = atStartFor(seed);
+        if (!replay.isEmpty()) {
+            QFile f(replay);
+            const QJsonObject rig = f.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(f.readAll())
+                                                                      .object()
+                                                                      .value(QStringLiteral("station"))
+                                                                      .toObject()
+                                                                : QJsonObject();
+            atStart.family = rig.value(QStringLiteral("family")).toString(atStart.family);
+            atStart.vfoCheck = rig.value(QStringLiteral("vfoCheck")).toString(atStart.vfoCheck);
+            atStart.baud = rig.value(QStringLiteral("baud")).toString(atStart.baud);
+            atStart.log = rig.value(QStringLiteral("log")).toBool(atStart.log);
+        }
+        RunningProgram::SetUp();
+    }
+    void TearDown() override {
+        if (!skipped_) RunningProgram::TearDown();
+    }
+
+    unsigned long seed = 0;
+    QString replay;
+
+  private:
+    bool skipped_ = false;
+};
+
+INSTANTIATE_TEST_SUITE_P(Seeds, RandomWalk, ::testing::ValuesIn(kSeeds));
+
+TEST_P(RandomWalk, NothingTheOperatorDoesBreaksWhatMustAlwaysHold) {
+    int steps = int(zvtest::walkSetting("walk-steps", "ZV_WALK_STEPS", kSuiteSteps));
     // Every step on the standard error, for a walk by hand.
     const bool trace = !qEnvironmentVariableIsEmpty("ZV_WALK_TRACE");
     const zvtest::OpenedUrls browser(
         {QStringLiteral("file"), QStringLiteral("http"), QStringLiteral("https")});
     // The spot window reads its page from a server of ours.
     zvtest::LoopbackHttpServer spotServer;
-    spotServer.setPage("/wwdigi.html", spotsrv::primaryPage(QStringLiteral("WW"), kSpots));
+    spotServer.setPage(kSpotPath, spotsrv::primaryPage(QStringLiteral("WW"), kSpots));
     qputenv("ZORVATEK_SPOT_PRIMARY", spotServer.url(QString()).toUtf8());
     qputenv("ZORVATEK_SPOT_FALLBACK", spotServer.url(QString()).toUtf8());
     // An end the walk reaches (an exit item in a menu it answers) is said, and
@@ -569,10 +859,11 @@ TEST_F(RandomWalk, NothingTheOperatorDoesBreaksWhatMustAlwaysHold) {
     bool ended = false;
     terminal::mainwindow::setProcessEndForTest([&ended] { ended = true; });
     int ends = 0;
-    Walk walk(seed, rig(), path(QStringLiteral("ZORVATEK.INI")));
+    Walk walk(seed, *this, spotServer, path(QStringLiteral("ZORVATEK.INI")));
+    walk.atStart = toJson(atStart);
+    if (atStart.log) walk.setLog(path(QStringLiteral("HAMLOG.HDB")));
     walk.trace = trace;
     walk.nestedMs = qint64(zvtest::walkSetting("walk-nested-ms", "ZV_WALK_NESTED_MS", 0));
-    const QString replay = zvtest::walkText("walk-replay", "ZV_WALK_REPLAY");
     if (!replay.isEmpty()) {
         ASSERT_TRUE(walk.record.readFrom(replay)) << "no walk written down in " << replay.toStdString();
         walk.nestedMs = walk.record.recordedNestedMs();
@@ -581,6 +872,9 @@ TEST_F(RandomWalk, NothingTheOperatorDoesBreaksWhatMustAlwaysHold) {
     } else {
         std::printf("random walk: seed %lu, %d steps\n", seed, steps);
     }
+    std::printf("random walk: a %s rig at %s baud, VFOCHECK=%s, %s\n", qUtf8Printable(atStart.family),
+                qUtf8Printable(atStart.baud), qUtf8Printable(atStart.vfoCheck),
+                atStart.log ? "the log by the library link" : "no log");
     ui::script::answerBy([&walk](const ui::Asked& asked) { return walk.answer(asked); });
     QTimer answering;
     QObject::connect(&answering, &QTimer::timeout, [&walk] { walk.answerOpenWindows(); });
@@ -629,7 +923,10 @@ TEST_F(RandomWalk, NothingTheOperatorDoesBreaksWhatMustAlwaysHold) {
     terminal::mainwindow::setProcessEndForTest({});
     qunsetenv("ZORVATEK_SPOT_PRIMARY");
     qunsetenv("ZORVATEK_SPOT_FALLBACK");
-    std::printf("random walk: %d ends of the program met\n", ends);
+    std::printf("random walk: %d ends of the program met; steps while sending %d, while the RTTY program ran "
+                "%d, in the settings sheet %d, with the rig's line up %d; %d stops by Esc, %d key-ons\n",
+                ends, walk.reached.sending, walk.reached.rtty, walk.reached.sheet, walk.reached.portOpen,
+                walk.reached.stops, walk.reached.keyOns);
     if (trace) std::fprintf(stderr, "the walk written down in %s\n", qUtf8Printable(walk.writeDown()));
 }
 

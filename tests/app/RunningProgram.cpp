@@ -4,6 +4,7 @@
 #include "logwindows/lookups/CODE_LIST.h"
 #include "logwindows/lookups/QSODATA.h"
 #include "logwindows/viewer/LOGDATAVIEW.h"
+#include "platform/hamlog/HamlogDemoData.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
 #include "settings/dialogs/CFG_Contest.h"
@@ -29,6 +30,7 @@
 
 #include <QAbstractSpinBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -38,10 +40,17 @@ namespace apptest {
 
 void RunningProgram::SetUp() {
     ProgramFolderTest::SetUp();
-    rig_ = std::make_unique<zvtest::RigSimulator>(QStringLiteral("KENWOOD"));
+    ASSERT_TRUE(plugBack());
+    QString log;
+    if (atStart.log) {
+        ASSERT_TRUE(hamlog::demo::writeDemoSetup(path(QStringLiteral("HAMLOG"))));
+        log =
+            QStringLiteral("[HamLog]\nHAMLOGtype=1\nHAMLOGPOS=%1\n").arg(path(QStringLiteral("HAMLOG.HDB")));
+    }
     writeIni(QStringLiteral("[PSKCFG]\nUSERCALL=JA1ZVK\nAudio_Center_Freq=1500\nCOMCONT=0\n"
-                            "[RIG_CON_CFG]\nRIGCOMCONT=%1\nRIG_TYPE=KENWOOD\nVFOCHECK=YesP\nINETCHECK=YES\n")
-                 .arg(rig_->devicePath()));
+                            "[RIG_CON_CFG]\nRIGCOMCONT=%1\nRIG_TYPE=%2\nVFOCHECK=%3\nBAUD_RATE=%4\n"
+                            "ICOM_RIGadrs=58\nINETCHECK=YES\n%5")
+                 .arg(rigName(), atStart.family, atStart.vfoCheck, atStart.baud, log));
     startup::StartUp();
     // Wide: the suite runs beside others on a loaded machine.
     ASSERT_TRUE(zvtest::waitUntil([] { return forms::PSK31MAIN().isVisible(); }, 60000));
@@ -52,6 +61,23 @@ void RunningProgram::TearDown() {
     if (rig::g.RigPortOpen == 1) rig::RigClosePort();
     ProgramFolderTest::TearDown();
     rig_.reset();
+}
+
+// Named by the process, as the serial port's lock is named by the name alone.
+QString RunningProgram::rigName() const {
+    return path(QStringLiteral("rig%1").arg(QCoreApplication::applicationPid()));
+}
+
+// Unplugged, its name goes with it, so that no other line is taken for it.
+void RunningProgram::unplug() {
+    QFile::remove(rigName());
+    rig_.reset();
+}
+
+bool RunningProgram::plugBack() {
+    unplug();
+    rig_ = std::make_unique<zvtest::RigSimulator>(atStart.family, 0x58);
+    return rig_->isOpen() && QFile::link(rig_->devicePath(), rigName());
 }
 
 namespace {

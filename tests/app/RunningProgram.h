@@ -5,6 +5,7 @@
 // program and the boxes in them the operator can type into.
 #include "support/ProgramFolder.h"
 #include "support/RigSimulator.h"
+#include "support/WalkHands.h"
 
 #include <QList>
 #include <QWidget>
@@ -14,14 +15,36 @@
 
 namespace apptest {
 
-class RunningProgram : public zvtest::ProgramFolderTest {
+// The station as the settings name it at the start. The rig's device is a
+// name in the program folder leading to the simulator's pseudo-terminal, as a
+// USB adapter's name stays when it is plugged in again. With the log, the
+// library link keeps the demo log HAMLOG.HDB in the program folder.
+struct AtStart {
+    QString family = QStringLiteral("KENWOOD");
+    QString vfoCheck = QStringLiteral("YesP");
+    QString baud = QStringLiteral("4800");
+    bool log = false;
+};
+
+class RunningProgram : public zvtest::ProgramFolderTest, public zvtest::RigPlug {
   protected:
     void SetUp() override;
     void TearDown() override;
 
     zvtest::RigSimulator& rig() { return *rig_; }
 
+  public:
+    zvtest::RigSimulator* plugged() override { return rig_.get(); }
+    void unplug() override;
+    bool plugBack() override;
+
+  protected:
+    // Set before SetUp to start with another rig.
+    AtStart atStart;
+
   private:
+    QString rigName() const;
+
     std::unique_ptr<zvtest::RigSimulator> rig_;
 };
 

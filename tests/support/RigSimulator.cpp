@@ -79,6 +79,11 @@ void RigSimulator::onReadable() {
     toRig_.put(bytes);
 }
 
+qint64 RigSimulator::markLine() {
+    onReadable();
+    return received.size();
+}
+
 void RigSimulator::hear(const QByteArray& bytes) {
     // One character at a time, so that a frame is taken (and an ICOM frame
     // echoed) the moment its last character has come in.

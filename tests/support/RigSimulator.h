@@ -67,6 +67,12 @@ class RigSimulator : public QObject {
     bool lineBusy() const { return toRig_.busy() || fromRig_.busy(); }
     bool sending() const { return fromRig_.busy(); }
 
+    // A place in what the system writes to the rig: the bytes written so far,
+    // those still waiting on the line read in first. A command heard once
+    // heardSoFar() is past the place by its length was written after it.
+    qint64 markLine();
+    qint64 heardSoFar() const { return heard_; }
+
     // Every byte written to the rig (markers too), and the commands as the rig
     // understood them (markers not).
     QByteArray received;

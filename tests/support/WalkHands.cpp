@@ -1,5 +1,8 @@
 #include "support/WalkHands.h"
 
+#include "core/Globals.h"
+#include "core/MmttyCommand.h"
+#include "core/MmttyState.h"
 #include "platform/forms/text/Clipboard.h"
 #include "rig/RigGlobals.h"
 #include "spots/ClusterData.h"
@@ -13,13 +16,19 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QInputMethodEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPointer>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <chrono>
+#include <csignal>
+#include <sqlite3.h>
 
 namespace zvtest {
 
@@ -65,12 +74,110 @@ QString changeClipboard(const WalkAction& a) {
 
 } // namespace
 
-WalkHands::WalkHands(RigSimulator& rig) : rig_(rig) {
+WalkHands::WalkHands(RigPlug& plug, LoopbackHttpServer& spots, QByteArray spotPath, QByteArray spotPage)
+    : plug_(plug), spots_(spots), spotPath_(std::move(spotPath)), spotPage_(std::move(spotPage)) {
     answersBack_.setSingleShot(true);
-    QObject::connect(&answersBack_, &QTimer::timeout, [&rig] {
-        rig.holdingAnswers = false;
-        rig.releaseAnswers();
+    QObject::connect(&answersBack_, &QTimer::timeout, [this] {
+        if (RigSimulator* rig = plug_.plugged()) {
+            rig->holdingAnswers = false;
+            rig->releaseAnswers();
+        }
     });
+    rttyBack_.setSingleShot(true);
+    QObject::connect(&rttyBack_, &QTimer::timeout, [this] { resumeRtty(); });
+}
+
+WalkHands::~WalkHands() {
+    resumeRtty();
+    if (logHolder_.joinable()) logHolder_.join();
+}
+
+void WalkHands::resumeRtty() {
+    rttyBack_.stop();
+    if (stoppedPid_ > 0) ::kill(pid_t(stoppedPid_), SIGCONT);
+    stoppedPid_ = 0;
+}
+
+// What befalls the station, not the operator's hands.
+QString WalkHands::befall(const QString& what, const WalkAction& a) {
+    const int ms = a.value(QStringLiteral("ms")).toInt();
+    RigSimulator* rig = plug_.plugged();
+    if (what == QLatin1String("rigHolds")) {
+        if (!rig) return QStringLiteral("no rig to hold its answers");
+        rig->holdingAnswers = true;
+        answersBack_.start(ms);
+        return QStringLiteral("the rig holds its answers back %1 ms").arg(ms);
+    }
+    if (what == QLatin1String("rigSplits")) {
+        if (!rig) return QStringLiteral("no rig to split its answers");
+        rig->splitDelayMs = ms;
+        return QStringLiteral("the rig splits its answers, the second half %1 ms later").arg(ms);
+    }
+    if (what == QLatin1String("rigUnplugged")) {
+        if (!rig) return QStringLiteral("no rig to unplug");
+        remember(QStringLiteral("the rig unplugged"));
+        answersBack_.stop();
+        plug_.unplug();
+        return QStringLiteral("the rig unplugged");
+    }
+    if (what == QLatin1String("rigPluggedBack")) {
+        if (rig) return QStringLiteral("the rig is plugged in already");
+        remember(QStringLiteral("the rig plugged back"));
+        if (!plug_.plugBack()) return QStringLiteral("the rig could not be plugged back");
+        watchRig(*plug_.plugged());
+        return QStringLiteral("the rig plugged back");
+    }
+    if (what == QLatin1String("rtty")) {
+        // The RTTY program as it runs now; its number is taken from the program.
+        const QString how = a.value(QStringLiteral("how")).toString();
+        const qint64 pid = core::MmttyProgram().isRunning() ? core::mm.MmttyPid : 0;
+        if (how == QLatin1String("resume")) {
+            const bool stopped = stoppedPid_ > 0;
+            resumeRtty();
+            return stopped ? QStringLiteral("the RTTY program resumed")
+                           : QStringLiteral("no RTTY program stopped");
+        }
+        if (pid <= 0) return QStringLiteral("no RTTY program running to ") + how;
+        remember(QStringLiteral("the RTTY program ") + how);
+        if (how == QLatin1String("kill")) {
+            if (pid == stoppedPid_) stoppedPid_ = 0;
+            ::kill(pid_t(pid), SIGKILL);
+            return QStringLiteral("the RTTY program killed");
+        }
+        resumeRtty();
+        ::kill(pid_t(pid), SIGSTOP);
+        stoppedPid_ = pid;
+        rttyBack_.start(ms);
+        return QStringLiteral("the RTTY program stopped for %1 ms").arg(ms);
+    }
+    if (what == QLatin1String("logHeld")) {
+        if (logFile_.isEmpty()) return QStringLiteral("no log to hold");
+        // Held from another thread, as another program holds it: the program's
+        // own waits on the log run out or end as it is let go.
+        if (logHolder_.joinable()) logHolder_.join();
+        logHolder_ = std::thread([file = QFile::encodeName(logFile_), ms] {
+            sqlite3* db = nullptr;
+            if (sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
+                sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) == SQLITE_OK) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+                sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+            }
+            sqlite3_close(db);
+        });
+        return QStringLiteral("the log held by another program for %1 ms").arg(ms);
+    }
+    // The spot server: serving, failing with an error, sending what is no page, or slow.
+    const int state = a.value(QStringLiteral("state")).toInt();
+    spots_.setDelay(state == 3 ? ms : 0);
+    if (state == 1)
+        spots_.setPage(spotPath_, QByteArrayLiteral("<html>500</html>"), 500);
+    else if (state == 2)
+        spots_.setPage(spotPath_, QByteArrayLiteral("\x82\xa0<tr><td>QQ1</td><td><td>\xff\xfe"));
+    else
+        spots_.setPage(spotPath_, spotPage_);
+    static const char* const said[]{"serves its page", "fails with an error", "sends what is no page",
+                                    "answers slowly"};
+    return QStringLiteral("the spot server ") + QLatin1String(said[state & 3]);
 }
 
 QList<QWidget*> windowsOnScreen(bool minimised) {
@@ -103,12 +210,11 @@ QString WalkHands::take(const WalkAction& a) {
         return said;
     }
     if (what == QLatin1String("clipboard")) return changeClipboard(a);
-    if (what == QLatin1String("rigHolds")) {
-        const int ms = a.value(QStringLiteral("ms")).toInt();
-        rig_.holdingAnswers = true;
-        answersBack_.start(ms);
-        return QStringLiteral("the rig holds its answers back %1 ms").arg(ms);
-    }
+    static const QStringList befalling{QStringLiteral("rigHolds"),     QStringLiteral("rigSplits"),
+                                       QStringLiteral("rigUnplugged"), QStringLiteral("rigPluggedBack"),
+                                       QStringLiteral("rtty"),         QStringLiteral("spots"),
+                                       QStringLiteral("logHeld")};
+    if (befalling.contains(what)) return befall(what, a);
     if (what == QLatin1String("rigPaced")) {
         rig::g.RigInterval = a.value(QStringLiteral("ms")).toString();
         return QStringLiteral("the rig paced at ") + rig::g.RigInterval + QStringLiteral(" ms");
@@ -131,6 +237,7 @@ QString WalkHands::take(const WalkAction& a) {
     if (what == QLatin1String("click")) return click(window, where, a);
     if (what == QLatin1String("key")) return key(window, where, a);
     if (what == QLatin1String("type") || what == QLatin1String("paste")) return typeOrPaste(window, where, a);
+    if (what == QLatin1String("mend")) return mend(window, where, a);
     if (what == QLatin1String("scan")) {
         remember(where + QStringLiteral(" scan button"));
         QTest::mouseClick(static_cast<PSK31MAIN*>(window)->Command11, Qt::LeftButton);
@@ -240,6 +347,29 @@ QString WalkHands::typeOrPaste(QWidget* window, const QString& where, const Walk
     const QString what =
         where + QStringLiteral(" typed into ") + target->objectName() + QStringLiteral(": ") + text;
     remember(what);
+    typeInto(target, text);
+    return what;
+}
+
+// A box whose text cannot be stored, mended as the operator mends it: its tab
+// clicked, the box clicked, its text selected and typed over.
+QString WalkHands::mend(QWidget* window, const QString& where, const WalkAction& a) {
+    QWidget* box = atPlace(window, a.value(QStringLiteral("box")).toArray());
+    if (!box) return QStringLiteral("no box to mend in ") + where;
+    for (QWidget* w = box; w && w != window; w = w->parentWidget()) {
+        auto* tabs =
+            qobject_cast<QTabWidget*>(w->parentWidget() ? w->parentWidget()->parentWidget() : nullptr);
+        const int tab = tabs ? tabs->indexOf(w) : -1;
+        if (tab >= 0 && tabs->currentIndex() != tab)
+            QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(tab).center());
+    }
+    QWidget* target = clickBox(window, a.value(QStringLiteral("box")));
+    if (!target) return QStringLiteral("no box to mend in ") + where;
+    const QString text = a.value(QStringLiteral("text")).toString();
+    const QString what =
+        where + QStringLiteral(" mended ") + target->objectName() + QStringLiteral(": ") + text;
+    remember(what);
+    QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
     typeInto(target, text);
     return what;
 }

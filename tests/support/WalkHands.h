@@ -1,8 +1,12 @@
 #pragma once
 // The operator's hands in a random walk: an action written down as data
 // (see WalkRecord) taken through the real input path, with clicks, keys, the
-// input method, the menu bar and the clipboard; the simulated rig holding its
-// answers back or paced as the settings sheet paces it.
+// input method, the menu bar and the clipboard; and what befalls the station
+// meanwhile: the simulated rig holding its answers back, splitting them,
+// paced as the settings sheet paces it, unplugged and plugged back; the RTTY
+// program stopped, resumed or killed; the spot server failing; the log held
+// by another program for a while.
+#include "support/LoopbackHttpServer.h"
 #include "support/RigSimulator.h"
 #include "support/WalkRecord.h"
 
@@ -10,6 +14,7 @@
 #include <QString>
 #include <QTimer>
 #include <QWidget>
+#include <thread>
 
 class PSK31MAIN;
 
@@ -21,10 +26,23 @@ QList<QWidget*> windowsOnScreen(bool minimised = false);
 // The window of the action's class among them; null when none is there.
 QWidget* windowOf(const WalkAction& a, bool minimised = false);
 
+// The rig on its line: unplugged (its device name gone, its line hung up)
+// and plugged back (a new rig of the family on that name).
+class RigPlug {
+  public:
+    virtual ~RigPlug() = default;
+    // Null while unplugged.
+    virtual RigSimulator* plugged() = 0;
+    virtual void unplug() = 0;
+    virtual bool plugBack() = 0;
+};
+
 class WalkHands {
   public:
-    explicit WalkHands(RigSimulator& rig);
-    virtual ~WalkHands() = default;
+    // The spot server serves `spotPage` at `spotPath` while it does not fail.
+    WalkHands(RigPlug& plug, LoopbackHttpServer& spots, QByteArray spotPath, QByteArray spotPage);
+    // A program stopped by the walk runs again.
+    virtual ~WalkHands();
 
     // Takes the action; what was done, in words.
     QString take(const WalkAction& a);
@@ -34,11 +52,18 @@ class WalkHands {
     // The last key was Esc in a main window that takes keys.
     bool escInMainWindow = false;
 
+    // Runs the RTTY program stopped by the walk again.
+    void resumeRtty();
+    // The log of the library link, which another program may hold.
+    void setLog(const QString& file) { logFile_ = file; }
+
   protected:
     // Said just before an action is taken, for a step that never returns.
     virtual void remember(const QString& what) = 0;
+    // A rig plugged back: the walk watches its line as it did the one before.
+    virtual void watchRig(RigSimulator& rig) = 0;
 
-    RigSimulator& rig_;
+    RigPlug& plug_;
 
   private:
     QString macro(PSK31MAIN* main, const QString& where, const WalkAction& a);
@@ -47,8 +72,16 @@ class WalkHands {
     QString click(QWidget* window, const QString& where, const WalkAction& a);
     QString key(QWidget* window, const QString& where, const WalkAction& a);
     QString typeOrPaste(QWidget* window, const QString& where, const WalkAction& a);
+    QString mend(QWidget* window, const QString& where, const WalkAction& a);
+    QString befall(const QString& what, const WalkAction& a);
 
+    LoopbackHttpServer& spots_;
+    QByteArray spotPath_, spotPage_;
     QTimer answersBack_;
+    QTimer rttyBack_;
+    qint64 stoppedPid_ = 0;
+    QString logFile_;
+    std::thread logHolder_;
 };
 
 } // namespace zvtest
