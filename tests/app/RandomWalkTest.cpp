@@ -179,6 +179,8 @@ class Walk : public zvtest::WalkHands {
             stopAt_.start();
             stopStands_ = true;
         }
+        // Set first: a step taken meanwhile, while the send waits, may be the stop.
+        if (isSend(action)) sentFrom_ = action.value(QStringLiteral("window")).toString();
         const QString what = take(action);
         // Esc taken by the macro editor's wait for a shortcut key stops nothing.
         if (stop && !escInMainWindow) {
@@ -186,7 +188,6 @@ class Walk : public zvtest::WalkHands {
             keyedAfterStop_.clear();
         }
         reached.stops += stop && escInMainWindow ? 1 : 0;
-        if (isSend(action)) sentFrom_ = action.value(QStringLiteral("window")).toString();
         if (inner)
             record.noteMeanwhile(action);
         else
@@ -474,9 +475,17 @@ class Walk : public zvtest::WalkHands {
             a[QStringLiteral("key")] = QKeySequence(Qt::Key_Escape).toString();
             return a;
         }
+        // The RTTY program stalls now and then while it runs.
+        if (core::MmttyProgram().isRunning() && !rttyStopped() && chance(5)) {
+            Action a = act("rtty");
+            a[QStringLiteral("how")] = QStringLiteral("stop");
+            a[QStringLiteral("ms")] = chance(20) ? 4000 + pick(4000) : 100 + pick(1500);
+            return a;
+        }
         if (rig::nb().anyEngineTransmits()) {
             if (chance(25)) return chooseWhileSending(windows);
-        } else if (chance(4)) {
+        } else if (chance(rttyStopped() ? 30 : 4)) {
+            // Oftener while the RTTY program is stopped: the operator does not know.
             for (QWidget* w : windows)
                 if (qobject_cast<PSK31MAIN*>(w) || qobject_cast<SSTVForm*>(w)) {
                     Action a = act("key", w);

@@ -54,6 +54,7 @@ class WalkHands {
 
     // Runs the RTTY program stopped by the walk again.
     void resumeRtty();
+    bool rttyStopped() const { return stoppedPid_ > 0; }
     // The log of the library link, which another program may hold.
     void setLog(const QString& file) { logFile_ = file; }
 
