@@ -5,8 +5,9 @@
 // (the scan button, macros that read the rig, a spot double-clicked, the rig
 // answering slowly, holding an answer back or splitting it), and what befalls
 // a station (the rig unplugged and plugged back, the RTTY program stopped,
-// resumed or killed, the spot server failing). The rig's family, its polling
-// and its line speed are chosen from the seed at the start. It acts only on
+// resumed or killed, the spot server failing, the log held by another
+// program). The rig's family, its polling, its line speed and the log (the
+// library link's or none) are chosen from the seed at the start. It acts only on
 // windows an operator can reach: a minimised one is restored from the task bar
 // first; a settings box the sheet refuses to store is mended, as the operator
 // would. After each step what must always hold is checked: the program lives
@@ -15,12 +16,13 @@
 // written after Esc in a main window (unless the operator asked to send since,
 // or the macro editor waits for a shortcut key) and the PTT is off a moment
 // after it, and the settings file is whole Shift-JIS with CR LF. The suite
-// walks a few seeds; the seed and the number of steps: --walk-seed=N
-// --walk-steps=N after the test program's own arguments, or ZV_WALK_SEED and
-// ZV_WALK_STEPS. For a hunt by hand, --walk-nested-ms=N (ZV_WALK_NESTED_MS)
+// walks a few seeds; a walk by hand walks once, with its seed and number of
+// steps: --walk-seed=N --walk-steps=N after the test program's own arguments,
+// or ZV_WALK_SEED and ZV_WALK_STEPS. For a hunt by hand, --walk-nested-ms=N (ZV_WALK_NESTED_MS)
 // lets the operator act meanwhile, two steps deep at most, once a step has
 // waited N ms. A failing walk writes its steps down and names the file;
-// --walk-replay=FILE (ZV_WALK_REPLAY) takes those steps again.
+// --walk-replay=FILE (ZV_WALK_REPLAY) takes those steps again, with the
+// station it started with.
 #include "app/RunningProgram.h"
 
 #include "core/Globals.h"
