@@ -929,6 +929,14 @@ TEST_P(RandomWalk, NothingTheOperatorDoesBreaksWhatMustAlwaysHold) {
             << broken.toStdString() << "; the walk written down in " << walk.writeDown().toStdString();
         ui::script::clearAsked();
     }
+    // What the last step set going: everything the program wrote to the rig by
+    // the time its events have run out is heard, and checked once more.
+    ASSERT_TRUE(zvtest::waitForPostedEvents(kStepWithinMsecs));
+    if (zvtest::RigSimulator* rig = plugged(); rig && rig::g.RigPortOpen == 1 && rig::g.RigLineLost == 0)
+        zvtest::waitForRigToCatchUp(*rig);
+    const QString broken = walk.broken();
+    ASSERT_TRUE(broken.isEmpty()) << "seed " << seed << ", after the last step: " << broken.toStdString()
+                                  << "; the walk written down in " << walk.writeDown().toStdString();
     zvtest::sayOnCrash(false);
     ui::script::answerBy({});
     terminal::mainwindow::setProcessEndForTest({});

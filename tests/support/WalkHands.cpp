@@ -8,6 +8,7 @@
 #include "spots/ClusterData.h"
 #include "sstv/window/SSTVForm.h"
 #include "support/Popups.h"
+#include "support/ProgramFolder.h"
 #include "terminal/macros/MACRO_FORM.h"
 #include "terminal/macros/MacroStore.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
@@ -132,10 +133,15 @@ QString WalkHands::befall(const QString& what, const WalkAction& a) {
         const QString how = a.value(QStringLiteral("how")).toString();
         const qint64 pid = core::MmttyProgram().isRunning() ? core::mm.MmttyPid : 0;
         if (how == QLatin1String("resume")) {
-            const bool stopped = stoppedPid_ > 0;
+            if (stoppedPid_ <= 0) return QStringLiteral("no RTTY program stopped");
+            QElapsedTimer since;
+            since.start();
             resumeRtty();
-            return stopped ? QStringLiteral("the RTTY program resumed")
-                           : QStringLiteral("no RTTY program stopped");
+            // Until it speaks again: what it says of the commands it missed comes first.
+            const bool heard =
+                waitUntil([&since] { return core::MmttyProgram().heardWithin(since.elapsed()); }, 5000);
+            return heard ? QStringLiteral("the RTTY program resumed")
+                         : QStringLiteral("the RTTY program resumed, and silent");
         }
         if (pid <= 0) return QStringLiteral("no RTTY program running to ") + how;
         remember(QStringLiteral("the RTTY program ") + how);

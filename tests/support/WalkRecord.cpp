@@ -137,7 +137,9 @@ bool WalkRecord::readFrom(const QString& file) {
 void WalkRecord::beginStep(int number, const QString& state) {
     if (replaying()) {
         recorded_ = replay_.value(number - 1);
-        if (recorded_.value(QStringLiteral("state")).toString() != state)
+        // A walk written by hand says no state.
+        if (recorded_.contains(QStringLiteral("state")) &&
+            recorded_.value(QStringLiteral("state")).toString() != state)
             std::fprintf(stderr, "replay, step %d: taken in another state: recorded %s\n", number,
                          qUtf8Printable(recorded_.value(QStringLiteral("state")).toString()));
         answersTaken_ = openTaken_ = meanwhileTaken_ = 0;
