@@ -27,6 +27,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <sqlite3.h>
@@ -160,8 +161,10 @@ QString WalkHands::befall(const QString& what, const WalkAction& a) {
         if (logFile_.isEmpty()) return QStringLiteral("no log to hold");
         // Held from another thread, as another program holds it: the program's
         // own waits on the log run out or end as it is let go.
+        if (logHeld_) return QStringLiteral("the log is held already");
         if (logHolder_.joinable()) logHolder_.join();
-        logHolder_ = std::thread([file = QFile::encodeName(logFile_), ms] {
+        logHeld_ = true;
+        logHolder_ = std::thread([this, file = QFile::encodeName(logFile_), ms] {
             sqlite3* db = nullptr;
             if (sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
                 sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) == SQLITE_OK) {
@@ -169,6 +172,7 @@ QString WalkHands::befall(const QString& what, const WalkAction& a) {
                 sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
             }
             sqlite3_close(db);
+            logHeld_ = false;
         });
         return QStringLiteral("the log held by another program for %1 ms").arg(ms);
     }

@@ -14,6 +14,7 @@
 #include <QString>
 #include <QTimer>
 #include <QWidget>
+#include <atomic>
 #include <thread>
 
 class PSK31MAIN;
@@ -83,6 +84,7 @@ class WalkHands {
     qint64 stoppedPid_ = 0;
     QString logFile_;
     std::thread logHolder_;
+    std::atomic<bool> logHeld_ = false;
 };
 
 } // namespace zvtest
