@@ -91,8 +91,14 @@ TEMP_LOG::TEMP_LOG() : menus(new QMenuBar(this)) {
     layout->addLayout(buttons);
     layout->addWidget(StatusBar1);
     connectHandlers();
-    new logwindows::LogEntryFields(*this);
+    fields_ = new logwindows::LogEntryFields(*this);
     new logwindows::AreaCodes(*this);
+}
+
+// The boxes' filter reads this window's members: it goes first, so that the
+// focus leaving a box as the boxes are destroyed reaches no half-gone window.
+TEMP_LOG::~TEMP_LOG() {
+    delete fields_;
 }
 
 void TEMP_LOG::buildSearch() {

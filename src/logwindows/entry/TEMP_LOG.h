@@ -22,11 +22,15 @@
 #include <optional>
 
 class QKeyEvent;
+namespace logwindows {
+class LogEntryFields;
+}
 
 class TEMP_LOG : public QWidget {
     Q_OBJECT
   public:
     TEMP_LOG();
+    ~TEMP_LOG() override;
     void Form_Load();
     void Form_Unload();
 
@@ -133,6 +137,7 @@ class TEMP_LOG : public QWidget {
     void closeEvent(QCloseEvent* e) override;
 
   private:
+    logwindows::LogEntryFields* fields_ = nullptr;
     // A save or an export needs a call, a band, a date and a time that read
     // back; the band's text becomes the frequency label. Says which box is
     // wrong otherwise.
