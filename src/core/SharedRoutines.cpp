@@ -36,10 +36,13 @@ namespace {
 const QString kNoCall = QStringLiteral("No Call");
 } // namespace
 
+bool IsOwnCall(const QString& call) {
+    const QString c = call.trimmed();
+    return !c.isEmpty() && c.compare(kNoCall, Qt::CaseInsensitive) != 0;
+}
+
 QString OwnCwId(const QString& userCall) {
-    const QString call = userCall.trimmed();
-    if (call.isEmpty() || call.compare(kNoCall, Qt::CaseInsensitive) == 0) return {};
-    return QStringLiteral("DE ") + call;
+    return IsOwnCall(userCall) ? QStringLiteral("DE ") + userCall.trimmed() : QString();
 }
 
 QString CallPrompt() {

@@ -19,6 +19,8 @@ QString FindFileOnPath(const QString& fileName);
 // missing, not a number or 0 (PTT by CAT then, or none).
 QByteArray PttPortName();
 
+// An own call: "No Call" (the sheet's stand-in, any case) and an empty box are none.
+bool IsOwnCall(const QString& call);
 // The station's identification in Morse: "DE " and the own call; empty while
 // no own call is stored (none, or the sheet's "No Call" in any case).
 QString OwnCwId(const QString& userCall);

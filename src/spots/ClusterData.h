@@ -25,8 +25,6 @@ namespace spots {
 // The submission's form body: the fields in their order, Shift-JIS bytes percent-encoded.
 QByteArray submissionBody(const QString& myCall, const QString& dxCall, const QString& freq,
                           const QString& info);
-// "No Call" (any case) and an empty box are no own call.
-bool isOwnCall(const QString& call);
 // A frequency in kHz as the submission takes it: a number above 0.
 bool isSpotFrequency(const QString& khz);
 } // namespace spots

@@ -1,5 +1,6 @@
 // The spot window's actions: the time cell's zone and the submission of a
 // spot of one's own to the fallback spot server.
+#include "core/SharedRoutines.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/forms/text/ShiftJisText.h"
 #include "platform/forms/windows/WindowFrame.h"
@@ -32,11 +33,6 @@ bool isSpotFrequency(const QString& khz) {
     bool ok = false;
     const double v = khz.trimmed().toDouble(&ok);
     return ok && std::isfinite(v) && v > 0;
-}
-
-bool isOwnCall(const QString& call) {
-    const QString c = call.trimmed();
-    return !c.isEmpty() && c.compare(QLatin1String("No Call"), Qt::CaseInsensitive) != 0;
 }
 
 } // namespace spots
@@ -86,7 +82,7 @@ bool ClusterData::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ClusterData::Command2_Click() {
-    if (!spots::isOwnCall(Text4->text()) || Text5->text().trimmed().isEmpty() ||
+    if (!core::IsOwnCall(Text4->text()) || Text5->text().trimmed().isEmpty() ||
         Text6->text().trimmed().isEmpty()) {
         ui::msgBox(QStringLiteral("情報不足で送信できません"));
         return;
