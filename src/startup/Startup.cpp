@@ -3,6 +3,7 @@
 #include "core/Globals.h"
 #include "core/IniStore.h"
 #include "core/IniValues.h"
+#include "core/LogMode.h"
 #include "core/MessageLine.h"
 #include "core/SettingRanges.h"
 #include "core/StartupFiles.h"
@@ -87,7 +88,7 @@ bool openWindowsOfLastMode() {
         const bool rtty = core::g.LastModeText == QLatin1String("RTTY");
         core::g.OpMode = rtty ? core::ModeRtty : core::ModeMmvari;
         LoadGeneralSettings();
-        core::g.ModeDisplayText = rtty ? core::g.LogModeTextRtty : core::g.LogModeTextPsk;
+        core::SetLogModeOnAir();
         SetupQslOptions();
         loadMainWindow();
         clipboard::empty();
@@ -97,7 +98,7 @@ bool openWindowsOfLastMode() {
     } else {
         core::g.OpMode = core::ModeSstv;
         LoadGeneralSettings();
-        core::g.ModeDisplayText = core::g.LogModeTextSstv;
+        core::SetLogModeOnAir();
         SetupQslOptions();
         forms::SSTVForm();
         clipboard::empty();

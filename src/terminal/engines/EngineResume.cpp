@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/IniValues.h"
+#include "core/LogMode.h"
 #include "core/MmttyCommand.h"
 #include "core/SharedRoutines.h"
 #include "platform/mmtty/BobMako.h"
@@ -42,7 +43,6 @@ void resumeMmtty() {
     std::int32_t handle = 0;
     bobmako::lib().fnBOBMAKOInit(handle, QByteArrayLiteral("MMTTY/ZORVAT"), port, QByteArrayLiteral("NONE"));
     if (core::PostMmttyCommand(mmtty::CmdPortUpdate, 0)) core::PostMmttyCommand(mmtty::CmdSuspend, 0);
-    core::g.ModeDisplayText = core::g.LogModeTextRtty;
 }
 
 void resumePsk() {
@@ -52,7 +52,6 @@ void resumePsk() {
     StartPskCore();
     core::g.EngineMsgHold = 0;
     if (forms::isLoaded<::multi_ch>() && forms::multi_ch().isMinimized()) forms::multi_ch().showNormal();
-    core::g.ModeDisplayText = core::g.LogModeTextPsk;
 }
 
 } // namespace
@@ -85,6 +84,8 @@ void ResumeEngine() {
     } else {
         resumePsk();
     }
+    // Whatever held the sound card meanwhile, the log takes the engine back on the air.
+    core::SetLogModeOnAir();
 }
 
 } // namespace terminal::engines

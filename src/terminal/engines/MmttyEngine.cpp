@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/IniValues.h"
+#include "core/LogMode.h"
 #include "core/MmttyCommand.h"
 #include "core/MmttySettings.h"
 #include "core/MmttyState.h"
@@ -70,9 +71,10 @@ QString besideProgram(const QString& fileName) {
     return core::FindFileOnPath(fileName);
 }
 
-void setLogMode(const QString& text) {
-    core::g.ModeDisplayText = text;
-    logwindows::FollowModeOnNewPage(text);
+// Said after OpMode names the engine on the air.
+void followLogMode() {
+    core::SetLogModeOnAir();
+    logwindows::FollowModeOnNewPage(core::g.ModeDisplayText);
 }
 
 void stopPskLibrary(PSK31MAIN& w) {
@@ -85,7 +87,6 @@ void stopPskLibrary(PSK31MAIN& w) {
 
 void prepareWindow(PSK31MAIN& w) {
     if (core::g.LastModeText == QLatin1String("PSK31")) stopPskLibrary(w);
-    setLogMode(core::g.LogModeTextRtty);
     w.Picture9->clear();
     w.Picture2->clear();
     // A scan under way ends, and the display shows what it showed before the scan.
@@ -154,10 +155,10 @@ void failedStart(PSK31MAIN& w, const QString& label) {
     core::MmttyProgram().close(0);
     core::mm.MmttyPid = 0;
     core::mm.MmttyHwnd = 0;
-    setLogMode(core::g.LogModeTextPsk);
     w.setWindowTitle(kPskCaption);
     ApplyPskLayout(w, PskLayoutAfter::FailedStart);
     core::g.OpMode = core::ModeBpsk;
+    followLogMode();
     core::g.LastModeText = QStringLiteral("PSK31");
     w.StatusBar1->setText(2, QStringLiteral("BPSK"));
     for (int i = 0; i <= core::ModeCw; ++i)
@@ -234,7 +235,7 @@ void StartMmtty() {
     }
     w.setWindowTitle(kRttyCaption);
     core::g.OpMode = core::ModeRtty;
-    setLogMode(core::g.LogModeTextRtty);
+    followLogMode();
 }
 
 void StopMmtty() {
@@ -247,7 +248,7 @@ void StopMmtty() {
     core::mm.MmttyHwnd = 0;
     w.Picture2->clear();
     w.Picture9->clear();
-    setLogMode(core::g.LogModeTextPsk);
+    followLogMode();
     w.setWindowTitle(kPskCaption);
     ApplyPskLayout(w, PskLayoutAfter::Stop);
     RestoreImeState(w);

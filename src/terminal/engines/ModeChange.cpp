@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/IniValues.h"
+#include "core/LogMode.h"
 #include "core/MessageLine.h"
 #include "core/MmttyCommand.h"
 #include "core/SharedRoutines.h"
@@ -91,7 +92,7 @@ void setPskControls(PSK31MAIN& w, int n) {
     w.Line5->setVisible(true);
     w.Line16->setVisible(false);
     w.Line17->setVisible(false);
-    core::g.ModeDisplayText = core::g.LogModeTextPsk;
+    core::SetLogModeOnAir();
     core::g.LastModeText = QStringLiteral("PSK31");
     w.Label15->setText(QStringLiteral("No Data"));
     setRecordItems(w, true);
@@ -118,7 +119,7 @@ void setRttyControls(PSK31MAIN& w) {
         b->setEnabled(false);
     core::g.TrxTimeStampOn =
         core::IniStored(kCfg, QStringLiteral("TRX_TimeStmp")).value_or(core::g.TrxTimeStampOn);
-    core::g.ModeDisplayText = core::g.LogModeTextRtty;
+    core::SetLogModeOnAir();
     core::g.LastModeText = QStringLiteral("RTTY");
     w.Line16->setVisible(true);
     w.Line17->setVisible(true);
@@ -290,7 +291,7 @@ void sstvFailed(int oldMode, bool portWasOpen) {
     // The RTTY program's stop armed the PSK library's start: RTTY comes back instead.
     if (isRtty(oldMode)) w.Timer2->stop();
     if (!fresh) ResumeEngine();
-    core::g.ModeDisplayText = isRtty(core::g.OpMode) ? core::g.LogModeTextRtty : core::g.LogModeTextPsk;
+    core::SetLogModeOnAir();
     core::g.StatusMessage = QStringLiteral("OPEN出来ませんでした");
     core::ShowTimedMessage(core::g.StatusMessage, 3000);
     if (portWasOpen && rig::g.RigPortOpen == 0)
@@ -314,7 +315,7 @@ void intoSstv() {
     // Under SSTV the PSK library stays stopped.
     w.Timer2->stop();
     core::g.OpMode = core::ModeSstv;
-    core::g.ModeDisplayText = core::g.LogModeTextSstv;
+    core::SetLogModeOnAir();
     core::g.LastModeText = QStringLiteral("SSTV");
     forms::unload<::multi_ch>();
     forms::unload<MACRO_FORM>();

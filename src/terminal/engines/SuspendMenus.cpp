@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/IniValues.h"
+#include "core/LogMode.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/forms/text/Clipboard.h"
 #include "platform/os/Paths.h"
@@ -74,7 +75,6 @@ void recoverFromFailedStart(PSK31MAIN& w) {
     }
     ResumeEngine();
     w.Suspended = 0;
-    g.ModeDisplayText = g.LogModeTextPsk;
     ui::msgBox(QStringLiteral("OPEN出来ませんでした"), ui::OkOnly);
     reopenPort();
 }
@@ -121,7 +121,7 @@ void OPAPP_STRT_Click(int N) {
         minimiseMultiChannel();
         g.OtherAppRunning = 1;
     }
-    g.ModeDisplayText = N == 1 ? g.LogModeTextApp1 : g.LogModeTextApp2;
+    core::SetLogModeOnAir(N);
 }
 
 void connectSuspendMenus(PSK31MAIN& w) {

@@ -193,8 +193,9 @@ void PSK31MAIN::resumeAfterSuspend() {
     core::g.Ch3RxFreq =
         terminal::displays::clampHz(core::IniWholeOr(cfg, QStringLiteral("RX3Freq"), core::g.Ch3RxFreq));
     core::g.TxFreqHz = core::IniWholeOr(cfg, QStringLiteral("TX1Freq"), core::g.AudioCenterFreq);
-    terminal::engines::ResumeEngine();
+    // The resume lets events run: a second state change meanwhile does not resume again.
     Suspended = 0;
+    terminal::engines::ResumeEngine();
     if (rig::g.RigPortName != QLatin1String("NONE")) rig::RigOpenPort();
 }
 

@@ -3,6 +3,7 @@
 #include "core/Globals.h"
 #include "core/IniValues.h"
 #include "core/ListFiles.h"
+#include "core/LogMode.h"
 #include "core/SharedRoutines.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/LogEntry.h"
@@ -84,7 +85,7 @@ void PSK31MAIN::loadScalesAndRtty() {
     Line5->setVisible(true);
 
     g.FftComeback = core::IniStored(kCfg, QStringLiteral("FFT_COMEBACK")).value_or(QStringLiteral("50"));
-    g.ModeDisplayText = g.LogModeTextPsk;
+    core::SetLogModeOnAir();
     logwindows::FollowModeOnNewPage(g.ModeDisplayText);
     g.QthOperation =
         core::IniStored(QStringLiteral("HamLog"), QStringLiteral("QTHOperation")).value_or("Free");
@@ -151,7 +152,7 @@ void PSK31MAIN::showPskStart() {
     Line5->setVisible(true);
     Line16->setVisible(false);
     Line17->setVisible(false);
-    core::g.ModeDisplayText = core::g.LogModeTextPsk;
+    core::SetLogModeOnAir();
     Label15->setText(QStringLiteral("No Data"));
 }
 
@@ -221,7 +222,6 @@ void PSK31MAIN::startEngine() {
         terminal::engines::StartMmtty();
         // A failed start has put BPSK in place; its markers stay hidden.
         if (g.OpMode != core::ModeRtty) break;
-        g.ModeDisplayText = g.LogModeTextRtty;
         Line16->setVisible(true);
         Line17->setVisible(true);
         break;

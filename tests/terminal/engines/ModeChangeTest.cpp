@@ -42,11 +42,13 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDirIterator>
 #include <QFile>
 #include <QLabel>
 #include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
@@ -223,6 +225,10 @@ TEST_F(ModeChange, EachTransitionLeavesTheRightEngineRunning) {
         })) << running().join(',').toStdString();
         EXPECT_EQ(stored("PSKCFG", "LastMode"), QString::fromLatin1(c.lastMode));
         EXPECT_EQ(g.LastModeText, QString::fromLatin1(c.lastMode));
+        // The log takes the mode on the air: the multi-mode control's is the PSK text, CW's the RTTY one.
+        EXPECT_EQ(g.ModeDisplayText, c.opMode == 3 || c.opMode == 4 ? "RTTY"
+                                     : c.opMode == 5                ? "SSTV"
+                                                                    : "PSK31");
         if (c.opMode == core::ModeSstv) {
             EXPECT_FALSE(forms::isLoaded<PSK31MAIN>());
             EXPECT_TRUE(forms::SSTVForm().isVisible());
@@ -489,6 +495,7 @@ TEST_F(ModeChange, ARttyProgramThatDoesNotStartLeavesBpskRecorded) {
     EXPECT_EQ(ticked(), QList<int>{0});
     EXPECT_EQ(forms::PSK31MAIN().StatusBar1->text(2), QStringLiteral("BPSK"));
     EXPECT_EQ(stored("PSKCFG", "LastMode"), QStringLiteral("PSK31"));
+    EXPECT_EQ(g.ModeDisplayText, QStringLiteral("PSK31"));
     EXPECT_TRUE(zvtest::waitUntil([] { return running() == QStringList{"PSK"}; }));
     ASSERT_TRUE(zvtest::waitForRigToCatchUp(*sim));
     ASSERT_FALSE(sim->modeCommands.isEmpty());
@@ -881,11 +888,16 @@ TEST_F(ModeChange, SuspensionReleasesTheEngineAndTheRestoreReattachesIt) {
         bool outsideProgram;
         QStringList whileSuspended; // the RTTY program keeps running, told to suspend
         QString engine;
+        int opMode;
+        QString logMode; // what the log takes once the engine is back
     } cases[] = {
-        {"BPSK", FromBpsk, false, {}, "PSK"},
-        {"RTTY", FromRtty, false, {"RTTY"}, "RTTY"},
-        {"multi-mode", FromMmvari, false, {}, "MMVARI"},
-        {"outside program from BPSK", FromBpsk, true, {}, "PSK"},
+        {"BPSK", FromBpsk, false, {}, "PSK", 0, "PSK31"},
+        {"RTTY", FromRtty, false, {"RTTY"}, "RTTY", 3, "RTTY"},
+        {"multi-mode", FromMmvari, false, {}, "MMVARI", 99, "PSK31"},
+        {"outside program from BPSK", FromBpsk, true, {}, "PSK", 0, "PSK31"},
+        {"outside program from RTTY", FromRtty, true, {"RTTY"}, "RTTY", 3, "RTTY"},
+        {"outside program from CW", FromCw, true, {"RTTY"}, "RTTY", 4, "RTTY"},
+        {"outside program from the multi-mode control", FromMmvari, true, {}, "MMVARI", 99, "PSK31"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -902,7 +914,7 @@ TEST_F(ModeChange, SuspensionReleasesTheEngineAndTheRestoreReattachesIt) {
         EXPECT_EQ(rig::g.RigPortOpen, 0);
         EXPECT_FALSE(pskcore::lib().isSubclassed());
         EXPECT_EQ(running(), c.whileSuspended);
-        if (c.from != FromRtty) {
+        if (c.opMode != 3 && c.opMode != 4) {
             EXPECT_EQ(stored("PSKCFG", "RX1Freq"), rx);
         }
         if (c.outsideProgram) {
@@ -916,7 +928,7 @@ TEST_F(ModeChange, SuspensionReleasesTheEngineAndTheRestoreReattachesIt) {
         w.showNormal();
         EXPECT_TRUE(zvtest::waitUntil([&] { return running() == QStringList{c.engine}; }))
             << running().join(',').toStdString();
-        if (c.from == FromRtty) {
+        if (c.from == FromRtty || c.from == FromCw) {
             // The program takes up its ports again, then resumes.
             QList<mmtty::Pair> resumed;
             for (const mmtty::Pair& p : core::MmttyProgram().posted())
@@ -931,7 +943,8 @@ TEST_F(ModeChange, SuspensionReleasesTheEngineAndTheRestoreReattachesIt) {
         }
         EXPECT_EQ(w.Suspended, 0);
         EXPECT_EQ(rig::g.RigPortOpen, 1);
-        EXPECT_EQ(g.OpMode, c.from == FromBpsk ? 0 : c.from == FromRtty ? 3 : 99);
+        EXPECT_EQ(g.OpMode, c.opMode);
+        EXPECT_EQ(g.ModeDisplayText, c.logMode);
         // A second resume finds the engine attached and starts nothing.
         const int starts = libStarts();
         terminal::engines::ResumeEngine();
@@ -969,32 +982,77 @@ TEST_F(ModeChange, ASuspendTheRttyProgramDoesNotTakeBringsTheEngineBack) {
     EXPECT_EQ(core::mm.MmttyPid, 0);
 }
 
+// Whichever engine lent the sound card, a program that cannot start gives it
+// back, and the log takes that engine's mode again.
 TEST_F(ModeChange, AnOutsideProgramThatCannotStartBringsTheSystemBack) {
-    extraIni = QStringLiteral("[Other_App]\nOther_App2_pos=OTHER.EXE\n");
-    start(FromBpsk);
-    PSK31MAIN& w = forms::PSK31MAIN();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    ui::script::clearAsked();
-    // The window never goes down: a window manager could leave it down.
-    struct MinimiseWatch : QObject {
-        bool minimised = false;
-        bool eventFilter(QObject* o, QEvent* e) override {
-            if (e->type() == QEvent::WindowStateChange) minimised |= static_cast<QWidget*>(o)->isMinimized();
-            return false;
-        }
-    } watch;
-    w.installEventFilter(&watch);
-    ASSERT_TRUE(zvtest::chooseInMenuBar(w.menuBar(), w.OPAPP2_STRT));
-    ASSERT_FALSE(ui::script::asked().isEmpty());
-    EXPECT_EQ(ui::script::asked().last().prompt, QStringLiteral("OPEN出来ませんでした"));
-    w.removeEventFilter(&watch);
-    EXPECT_FALSE(watch.minimised);
-    EXPECT_FALSE(w.isMinimized());
-    EXPECT_EQ(w.Suspended, 0);
-    EXPECT_EQ(g.OtherAppRunning, 0);
-    EXPECT_EQ(g.ModeDisplayText, g.LogModeTextPsk);
-    EXPECT_EQ(rig::g.RigPortOpen, 1);
-    EXPECT_TRUE(zvtest::waitUntil([] { return running() == QStringList{"PSK"}; }));
+    struct Case {
+        const char* name;
+        Start from;
+        QString engine;
+        QString logMode;
+    } cases[] = {
+        {"BPSK", FromBpsk, "PSK", "PSK31"},
+        {"RTTY", FromRtty, "RTTY", "RTTY"},
+        {"CW", FromCw, "RTTY", "RTTY"},
+        {"multi-mode", FromMmvari, "MMVARI", "PSK31"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        extraIni = QStringLiteral("[Other_App]\nOther_App2_pos=OTHER.EXE\n");
+        start(c.from);
+        if (HasFatalFailure()) return;
+        PSK31MAIN& w = forms::PSK31MAIN();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        g.LogModeTextApp2 = QStringLiteral("OTHER2");
+        ui::script::clearAsked();
+        // The window never goes down: a window manager could leave it down.
+        struct MinimiseWatch : QObject {
+            bool minimised = false;
+            bool eventFilter(QObject* o, QEvent* e) override {
+                if (e->type() == QEvent::WindowStateChange)
+                    minimised |= static_cast<QWidget*>(o)->isMinimized();
+                return false;
+            }
+        } watch;
+        w.installEventFilter(&watch);
+        ASSERT_TRUE(zvtest::chooseInMenuBar(w.menuBar(), w.OPAPP2_STRT));
+        ASSERT_FALSE(ui::script::asked().isEmpty());
+        EXPECT_EQ(ui::script::asked().last().prompt, QStringLiteral("OPEN出来ませんでした"));
+        w.removeEventFilter(&watch);
+        EXPECT_FALSE(watch.minimised);
+        EXPECT_FALSE(w.isMinimized());
+        EXPECT_EQ(w.Suspended, 0);
+        EXPECT_EQ(g.OtherAppRunning, 0);
+        EXPECT_EQ(g.ModeDisplayText, c.logMode);
+        EXPECT_EQ(rig::g.RigPortOpen, 1);
+        EXPECT_TRUE(zvtest::waitUntil([&] { return running() == QStringList{c.engine}; }))
+            << running().join(',').toStdString();
+        rig::RigClosePort();
+        forms::unloadAllExcept();
+        core::MmttyProgram().close(0);
+        pskcore::lib().fnStopSoundCard();
+        ASSERT_TRUE(zvtest::waitForPostedEvents());
+    }
+}
+
+// The log's mode text has one writer: a start, a change, a suspend, a resume
+// or a failure that wrote it itself could leave another engine's mode behind.
+TEST(LogModeOwner, NothingElseWritesTheLogsModeText) {
+    const QDir src(QStringLiteral(ZV_SOURCE_DIR "/src"));
+    ASSERT_TRUE(src.exists(QStringLiteral("core/LogMode.cpp")));
+    const QRegularExpression write(QStringLiteral(
+        R"(ModeDisplayText\s*(?:[-+]?=(?!=)|\.\s*(?:assign|append|prepend|clear|replace|insert|remove|swap|fill|resize|truncate|chop|operator)\b)|(?:swap|exchange)\s*\([^;]*ModeDisplayText)"));
+    QStringList writers;
+    QDirIterator it(src.path(), {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile f(it.next());
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << f.fileName().toStdString();
+        const QString text = QString::fromUtf8(f.readAll());
+        for (auto m = write.globalMatch(text); m.hasNext();)
+            writers << src.relativeFilePath(f.fileName()) + QLatin1Char(':') + m.next().captured();
+    }
+    EXPECT_EQ(writers.join(QLatin1Char('\n')).toStdString(), "core/LogMode.cpp:ModeDisplayText =");
 }
 
 } // namespace
