@@ -61,7 +61,10 @@ void ClusterData::buildLayout() {
     spots::InitSpotGrid(*MSFlexGrid1);
     connect(MSFlexGrid1, &QTableWidget::cellClicked, this, &ClusterData::MSFlexGrid1_Click);
     connect(MSFlexGrid1, &QTableWidget::cellPressed, this, &ClusterData::MSFlexGrid1_MouseDown);
-    connect(MSFlexGrid1, &QTableWidget::cellDoubleClicked, this, &ClusterData::MSFlexGrid1_DblClick);
+    connect(MSFlexGrid1, &QTableWidget::cellPressed, this, &ClusterData::holdRowsForClick);
+    connect(MSFlexGrid1, &QTableWidget::cellDoubleClicked, this, &ClusterData::doubleClicked);
+    clickHold_.setSingleShot(true);
+    connect(&clickHold_, &QTimer::timeout, this, &ClusterData::showHeldRows);
     Label4->setStyleSheet(QStringLiteral("color: red"));
     Label4->hide();
 
@@ -133,6 +136,7 @@ void ClusterData::placeWindow() {
 
 void ClusterData::Form_Unload() {
     Timer1->stop();
+    forgetPick();
     cancelFetch();
     cancelSubmit();
     // A looping alert would otherwise go on with nothing left to stop it.
@@ -153,6 +157,7 @@ void ClusterData::Option1_Click(int index) {
     SpotHeadSeen = 0;
     SpotFallbackOn = 0;
     SpotPageUrl = spots::primaryPageUrl(index);
+    forgetPick();
     MSFlexGrid1->setCurrentCell(0, spots::ColTime);
     MSFlexGrid1->setRangeSelected(QTableWidgetSelectionRange(0, spots::ColTime, 0, spots::ColPostedBy), true);
     // Polling always goes on from a page choice, also one made before the

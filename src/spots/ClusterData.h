@@ -20,6 +20,7 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 namespace spots {
 // The submission's form body: the fields in their order, Shift-JIS bytes percent-encoded.
@@ -167,6 +168,26 @@ class ClusterData : public QWidget {
         QString call, freq, remarks;
     };
     PressedSpot pressedSpot_;
+    // A press on the grid holds what a poll brings until its double click is
+    // over, or the double-click time has passed without one: no row moves
+    // between the press and the double click.
+    struct HeldPage {
+        QString head;
+        spots::SpotRows rows;
+    };
+    QTimer clickHold_;
+    bool inDoubleClick_ = false;
+    std::optional<HeldPage> heldPage_;
+    // The spot the operator last pressed: the selection follows it through a refresh.
+    std::optional<spots::SpotRow> pickedSpot_;
+    void holdRowsForClick(int row);
+    void doubleClicked(int row);
+    void showHeldRows();
+    void forgetPick();
+    // The grid row of the operator's spot, -1 when it is not listed.
+    int rowOfPick() const;
+    // False when the operator's spot is no longer listed.
+    bool selectionFollowsPick(int fromRow);
     bool receiving_ = false;
     bool alertFaultTold_ = false;
 };

@@ -7,11 +7,14 @@
 #include "spots/SpotGrid.h"
 #include "spots/SpotSource.h"
 
+#include <QGuiApplication>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QStyleHints>
 #include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -128,13 +131,21 @@ void ClusterData::FetchSpotPage(const QByteArray& bytes, const QByteArray& conte
 }
 
 void ClusterData::showSpots(const QString& head, const spots::SpotRows& rows) {
+    if (clickHold_.isActive() || inDoubleClick_) {
+        heldPage_ = HeldPage{head, rows};
+        return;
+    }
+    const int pickedRow = rowOfPick();
     SpotTable = rows;
     spots::FillSpotGrid(*MSFlexGrid1, SpotTable);
+    const bool followed = selectionFollowsPick(pickedRow);
     const bool changed = head != LastSpotHead && SpotHeadSeen == 1;
     if (changed && !head.isEmpty() && !LastSpotHead.isEmpty()) {
-        MSFlexGrid1->clearSelection();
-        MSFlexGrid1->setRangeSelected(QTableWidgetSelectionRange(0, spots::ColTime, 0, spots::ColPostedBy),
-                                      true);
+        if (!followed) {
+            MSFlexGrid1->clearSelection();
+            MSFlexGrid1->setRangeSelected(
+                QTableWidgetSelectionRange(0, spots::ColTime, 0, spots::ColPostedBy), true);
+        }
         spots::SoundAlert([w = QPointer<ClusterData>(this)](const QString& message) {
             if (w) w->tellAlertFault(message);
         });
@@ -146,4 +157,62 @@ void ClusterData::showSpots(const QString& head, const spots::SpotRows& rows) {
 
 void ClusterData::cancelFetch() {
     spots::AbandonRequest(reply_, this);
+}
+
+void ClusterData::holdRowsForClick(int row) {
+    if (row >= 0 && row < spots::SpotRowCount && !SpotTable[std::size_t(row)].call.trimmed().isEmpty())
+        pickedSpot_ = SpotTable[std::size_t(row)];
+    else
+        pickedSpot_.reset();
+    clickHold_.start(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+}
+
+void ClusterData::doubleClicked(int row) {
+    const QPointer<ClusterData> self(this);
+    inDoubleClick_ = true;
+    MSFlexGrid1_DblClick(row);
+    if (!self) return;
+    inDoubleClick_ = false;
+    clickHold_.stop();
+    showHeldRows();
+}
+
+void ClusterData::showHeldRows() {
+    if (inDoubleClick_ || !heldPage_) return;
+    const HeldPage page = *std::exchange(heldPage_, std::nullopt);
+    showSpots(page.head, page.rows);
+}
+
+void ClusterData::forgetPick() {
+    clickHold_.stop();
+    heldPage_.reset();
+    pickedSpot_.reset();
+}
+
+int ClusterData::rowOfPick() const {
+    if (!pickedSpot_) return -1;
+    const auto it = std::find(SpotTable.begin(), SpotTable.end(), *pickedSpot_);
+    return it == SpotTable.end() ? -1 : int(it - SpotTable.begin());
+}
+
+// The operator's spot moved by the refresh: its selection moves with it.
+bool ClusterData::selectionFollowsPick(int fromRow) {
+    const int toRow = rowOfPick();
+    if (toRow < 0) {
+        pickedSpot_.reset();
+        return false;
+    }
+    if (toRow == fromRow || fromRow < 0) return true;
+    const QList<QTableWidgetSelectionRange> ranges = MSFlexGrid1->selectedRanges();
+    const int column = MSFlexGrid1->currentColumn();
+    MSFlexGrid1->clearSelection();
+    MSFlexGrid1->setCurrentCell(toRow, std::max(column, 0), QItemSelectionModel::NoUpdate);
+    for (const QTableWidgetSelectionRange& r : ranges) {
+        const int top = r.topRow() - fromRow + toRow, bottom = r.bottomRow() - fromRow + toRow;
+        MSFlexGrid1->setRangeSelected(QTableWidgetSelectionRange(std::max(top, 0), r.leftColumn(),
+                                                                 std::min(bottom, spots::SpotRowCount - 1),
+                                                                 r.rightColumn()),
+                                      true);
+    }
+    return true;
 }

@@ -21,6 +21,7 @@ struct SpotRow {
     QString call;
     QString remarks;
     QString spotter; // as cut; the grid trims it
+    bool operator==(const SpotRow&) const = default;
 };
 using SpotRows = std::array<SpotRow, SpotRowCount>;
 
