@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/MessageLine.h"
+#include "core/SettingRanges.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/forms/text/OneLine.h"
 #include "platform/forms/text/ShiftJisText.h"
@@ -94,6 +95,7 @@ void noteWrite(bool ok, const QString& path) {
 
 bool deleteFile(const QString& path) {
     unsaved(path).clear();
+    ForgetNumbersInUse(path);
     Batch& b = batch();
     if (b.depth > 0) {
         b.bytes = QByteArray();
@@ -144,6 +146,7 @@ void GetIniString(const QString& key, QString& value) {
     // A value ends at its first NUL, as a text handed over by the store always has.
     const qsizetype nul = value.indexOf(QChar(0));
     if (nul >= 0) value.truncate(nul);
+    if (const std::optional<QString> used = NumberInUse(path, g.IniSection, key)) value = *used;
 }
 
 bool PutIniString(const QString& key, const QString& value) {
@@ -152,6 +155,8 @@ bool PutIniString(const QString& key, const QString& value) {
     // A value is one line of the file, whoever writes it: a line break would
     // start lines of its own (a section, a key) that the operator never typed.
     const profile::Edit edit{g.IniSection, key, ui::oneLine(value)};
+    // A number brought into its range for the run is stored only once it changes.
+    if (StoredAsInUse(path, edit.section, key, edit.value)) return true;
     // Whoever writes, a character the file would give back as another is
     // refused, never turned into "?"; a value the key already holds is no
     // change. The store asks nothing: the box or chooser that took the text

@@ -5,15 +5,15 @@
 #include <QRegularExpression>
 
 namespace core {
-namespace {
-
-QStringList linesOf(const QByteArray& file) {
+QStringList ListFileLines(const QByteArray& file) {
     static const QRegularExpression breaks(QStringLiteral("\r\n|\r|\n"));
     QStringList lines = cp932::decode(file).split(breaks);
     // The break that ends the last line starts no line of its own.
     if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
     return lines;
 }
+
+namespace {
 
 // Blanks only, as the lists were always trimmed: tabs and line breaks stay.
 QString trimBlanks(const QString& text) {
@@ -30,7 +30,7 @@ QString trimBlanks(const QString& text) {
 
 QStringList RstMenuEntries(const QByteArray& file) {
     QStringList entries;
-    for (const QString& line : linesOf(file)) {
+    for (const QString& line : ListFileLines(file)) {
         const QString report = trimBlanks(line.left(3));
         if (!report.isEmpty()) entries << report;
     }
@@ -39,7 +39,7 @@ QStringList RstMenuEntries(const QByteArray& file) {
 
 QStringList OtherModeEntries(const QByteArray& file) {
     QStringList entries;
-    for (const QString& line : linesOf(file)) {
+    for (const QString& line : ListFileLines(file)) {
         const QString mode = trimBlanks(line);
         if (!mode.isEmpty()) entries << mode;
     }

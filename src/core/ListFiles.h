@@ -8,6 +8,8 @@
 
 namespace core {
 
+// The lines of a list file as they stand.
+QStringList ListFileLines(const QByteArray& file);
 // The reports of RSTmenu.DAT: of each line only its first three characters
 // count, blanks trimmed after the cut; a line that leaves nothing is skipped.
 QStringList RstMenuEntries(const QByteArray& file);

@@ -1,9 +1,10 @@
 #pragma once
 // The numbers in ZORVATEK.INI that a start reads, each with the range of the
 // control or variable it sets, in one table. A start brings every stored one
-// into its range before any window reads it, and writes the correction back,
-// so that a file edited by hand cannot paint the waterfall solid, hold the
-// squelch shut or tune below the receive box's floor.
+// into its range before any window reads it, so that a file edited by hand
+// cannot paint the waterfall solid, hold the squelch shut or tune below the
+// receive box's floor. The correction is not written back: a value the
+// operator did not change is never rewritten.
 //
 // A stored value outside its range, or one that is no whole number (an empty
 // "Key=" among them), is damage rather than a wish for the nearest end (-7 for
@@ -41,8 +42,18 @@ QString StoredRangeKey(const StoredRange& row, int n);
 bool InStoredRange(const StoredRange& row, int value);
 std::optional<int> CorrectedNumber(const StoredRange& row, const QString& stored, int fallback);
 
-// Reads every key of the table that is stored and writes back those that
-// are out of range, as one write of the file.
+// Reads every key of the table that is stored and brings those that are out
+// of range into it for the run: they read back corrected, and the file keeps
+// what it holds until the operator stores that setting (the sheet, a slider).
 void BringStoredNumbersIntoRange();
+
+// The store's side of that, for the settings file at path: a number put in
+// use for the run; what is in use for a key, when anything is; whether a
+// write of value is only the number in use again (no change to store),
+// forgetting it when the key is stored with another; all forgotten.
+void UseForRun(const QString& path, const QString& section, const QString& key, const QString& value);
+std::optional<QString> NumberInUse(const QString& path, const QString& section, const QString& key);
+bool StoredAsInUse(const QString& path, const QString& section, const QString& key, const QString& value);
+void ForgetNumbersInUse(const QString& path);
 
 } // namespace core

@@ -17,6 +17,8 @@ std::optional<int> CorrectedNumber(const StoredRange& row, const QString& stored
 
 void BringStoredNumbersIntoRange() {
     IniBatch together;
+    const QString path = IniFilePath();
+    ForgetNumbersInUse(path);
     for (const StoredRange& row : StoredRanges()) {
         const QString section = QString::fromLatin1(row.section);
         int fallback = row.fallback;
@@ -27,7 +29,7 @@ void BringStoredNumbersIntoRange() {
             const std::optional<QString> stored = IniStored(section, key);
             if (!stored) continue;
             if (const std::optional<int> corrected = CorrectedNumber(row, *stored, fallback))
-                PutIniText(section, key, QString::number(*corrected));
+                UseForRun(path, section, key, QString::number(*corrected));
         }
     }
 }

@@ -3,6 +3,7 @@
 #include "core/SettingRanges.h"
 #include "core/Globals.h"
 #include "core/IniStore.h"
+#include "core/IniValues.h"
 #include "platform/os/Cp932.h"
 #include "support/ProgramFolder.h"
 
@@ -98,45 +99,55 @@ TEST(StoredRanges, WhatAStoredTextBecomes) {
 
 class StoredNumbers : public zvtest::ProgramFolderTest {};
 
-TEST_F(StoredNumbers, AHandDamagedFileIsCorrectedInOneWriteAndTheRestStays) {
-    writeIni(QStringLiteral("; kept as it is\n"
-                            "[PSKCFG]\n"
-                            "USERCALL=JA1ZZZ\n"
-                            "Audio_Center_Freq=-500\n"
-                            "RX1Freq=-3\n"
-                            "TX1Freq=1200\n"
-                            "WF_LEVEL=-7\n"
-                            "WFRT_LEVEL = 120\n"
-                            "SQ_LEVEL=12345\n"
-                            "F_Range=\n"
-                            "Name=山田\n"
-                            "[MACRO_SCKEY]\n"
-                            "MACRO3=66\n"
-                            "MACRO4=5\n"
-                            "[RIG_CON_CFG]\n"
-                            "Poll_Time=0\n"
-                            "Interval=abc\n"));
+TEST_F(StoredNumbers, AHandDamagedFileIsReadCorrectedAndKeepsItsBytes) {
+    const QString damaged = QStringLiteral("; kept as it is\n"
+                                           "[PSKCFG]\n"
+                                           "USERCALL=JA1ZZZ\n"
+                                           "Audio_Center_Freq=-500\n"
+                                           "RX1Freq=-3\n"
+                                           "TX1Freq=1200\n"
+                                           "WF_LEVEL=-7\n"
+                                           "WFRT_LEVEL = 120\n"
+                                           "SQ_LEVEL=12345\n"
+                                           "F_Range=\n"
+                                           "[MACRO_SCKEY]\n"
+                                           "MACRO3=66\n"
+                                           "MACRO4=5\n"
+                                           "[RIG_CON_CFG]\n"
+                                           "Poll_Time=500\n"
+                                           "Interval=abc\n");
+    writeIni(damaged);
+    const QByteArray before = readFile("ZORVATEK.INI");
     core::BringStoredNumbersIntoRange();
-    EXPECT_EQ(readFile("ZORVATEK.INI"),
-              QByteArray("; kept as it is\r\n"
-                         "[PSKCFG]\r\n"
-                         "USERCALL=JA1ZZZ\r\n"
-                         "Audio_Center_Freq=1500\r\n"
-                         "RX1Freq=1500\r\n" // the corrected centre
-                         "TX1Freq=1200\r\n"
-                         "WF_LEVEL=90\r\n"
-                         "WFRT_LEVEL = 120\r\n"
-                         "SQ_LEVEL=0\r\n"
-                         "F_Range=1\r\n"
-                         "Name=") +
-                  cp932::encode(QStringLiteral("山田")) +
-                  QByteArray("\r\n"
-                             "[MACRO_SCKEY]\r\n"
-                             "MACRO3=66\r\n"
-                             "MACRO4=0\r\n"
-                             "[RIG_CON_CFG]\r\n"
-                             "Poll_Time=1000\r\n"
-                             "Interval=300\r\n"));
+    EXPECT_EQ(readFile("ZORVATEK.INI"), before) << "a value the operator did not change is not rewritten";
+    struct InUse {
+        const char* section;
+        const char* key;
+        const char* value;
+    };
+    const InUse inUse[] = {{"PSKCFG", "Audio_Center_Freq", "1500"},
+                           {"PSKCFG", "RX1Freq", "1500"}, // the corrected centre
+                           {"PSKCFG", "TX1Freq", "1200"},
+                           {"PSKCFG", "WF_LEVEL", "90"},
+                           {"PSKCFG", "WFRT_LEVEL", "120"},
+                           {"PSKCFG", "SQ_LEVEL", "0"},
+                           {"PSKCFG", "F_Range", "1"},
+                           {"MACRO_SCKEY", "MACRO3", "66"},
+                           {"MACRO_SCKEY", "MACRO4", "0"},
+                           {"RIG_CON_CFG", "Poll_Time", "600"},
+                           {"RIG_CON_CFG", "Interval", "300"}};
+    for (const InUse& u : inUse)
+        EXPECT_EQ(core::IniStored(QString::fromLatin1(u.section), QString::fromLatin1(u.key)),
+                  QString::fromLatin1(u.value))
+            << u.key;
+
+    // Written back as in use, nothing changes; stored anew by the operator, it is.
+    EXPECT_TRUE(core::PutIniText(QStringLiteral("RIG_CON_CFG"), QStringLiteral("Poll_Time"), "600"));
+    EXPECT_EQ(readFile("ZORVATEK.INI"), before);
+    EXPECT_TRUE(core::PutIniText(QStringLiteral("RIG_CON_CFG"), QStringLiteral("Poll_Time"), "800"));
+    EXPECT_TRUE(readFile("ZORVATEK.INI").contains("Poll_Time=800\r\n"));
+    EXPECT_TRUE(core::PutIniText(QStringLiteral("RIG_CON_CFG"), QStringLiteral("Poll_Time"), "600"));
+    EXPECT_TRUE(readFile("ZORVATEK.INI").contains("Poll_Time=600\r\n")) << "no longer only in use";
 }
 
 TEST_F(StoredNumbers, MissingKeysStayMissingAndASoundFileIsNotWritten) {

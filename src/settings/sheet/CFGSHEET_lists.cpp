@@ -9,6 +9,7 @@
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/forms/text/ShiftJisText.h"
 #include "platform/os/AtomicFile.h"
+#include "platform/os/Cp932.h"
 #include "platform/os/Paths.h"
 #include "settings/sheet/CFGSHEET.h"
 #include "settings/sheet/SheetControls.h"
@@ -34,7 +35,21 @@ QStringList readEntries(const QString& name, Entries entries) {
     return entries(f.readAll());
 }
 
-// One editor: its box, its button, its file and the list the file fills.
+// The report file's lines for its editor: whole, so that a line longer than
+// the list takes is not cut by being edited; blank lines left out as the list
+// leaves them, and blanks at a line's end (which the list never reaches).
+QStringList reportLines(const QByteArray& file) {
+    QStringList lines;
+    for (QString line : core::ListFileLines(file)) {
+        while (line.endsWith(QLatin1Char(' ')))
+            line.chop(1);
+        if (!line.isEmpty()) lines << line;
+    }
+    return lines;
+}
+
+// One editor: its box, its button, its file, the list the file fills, and the
+// file's lines as the box shows them.
 struct Editor {
     QPlainTextEdit* box;
     QPushButton* button;
@@ -43,6 +58,7 @@ struct Editor {
     Entries entries;
     QString openCaption;
     QString savedCaption;
+    Entries shown;
 };
 
 void openEditor(const Editor& e) {
@@ -52,9 +68,29 @@ void openEditor(const Editor& e) {
     e.box->setFocus();
     e.box->clear();
     QString text;
-    for (const QString& entry : readEntries(e.file, e.entries))
+    for (const QString& entry : readEntries(e.file, e.shown))
         text += entry + QLatin1Char('\n');
     e.box->setPlainText(text);
+    e.box->document()->setModified(false);
+}
+
+// Reports longer than the list takes are said before they are stored: the
+// list shows only their first three characters. False when the operator
+// goes back to the box.
+bool longReportsAgreed(const Editor& e) {
+    if (e.entries != core::RstMenuEntries) return true;
+    QStringList cut;
+    for (const QString& line : reportLines(cp932::encode(e.box->toPlainText()))) {
+        const QStringList taken = core::RstMenuEntries(cp932::encode(line));
+        if (line.size() > 3) cut << line + QStringLiteral(" → ") + taken.value(0);
+    }
+    if (cut.isEmpty()) return true;
+    const QString prompt = QStringLiteral("RSTの一覧には各行の先頭3文字だけが使われます:\r\n") +
+                           cut.join(QStringLiteral("\r\n")) +
+                           QStringLiteral("\r\n行はこのまま保存します。よろしいですか？");
+    if (ui::msgBox(prompt, ui::YesNo | ui::Exclamation) == ui::Yes) return true;
+    e.box->setFocus();
+    return false;
 }
 
 // Writes the box to the file; on failure the editor stays open with what was
@@ -62,17 +98,21 @@ void openEditor(const Editor& e) {
 // files are Shift-JIS: a character they would give back as another is never
 // written ("?", "\" for "¥").
 bool saveEditor(const Editor& e) {
-    // Checked as typed: the plain text has made a no-break space a blank and a
-    // line separator a line break (an entry of its own).
-    if (!ui::shiftJisHolds(ui::typedText(*e.box->document()), e.box, e.savedCaption,
-                           e.file + QStringLiteral(" に保存")))
-        return false;
     const QString path = listPath(e.file);
-    if (!files::replaceWhole(path, core::ListFileBytes(e.box->toPlainText()))) {
-        ui::msgBox(e.file + QStringLiteral(" に書き込めません。入力した内容はそのまま残しています。\n") +
-                       path,
-                   ui::OkOnly + ui::Exclamation);
-        return false;
+    // Left as it was shown, the file keeps its bytes.
+    if (e.box->document()->isModified() || !QFile::exists(path)) {
+        // Checked as typed: the plain text has made a no-break space a blank and a
+        // line separator a line break (an entry of its own).
+        if (!ui::shiftJisHolds(ui::typedText(*e.box->document()), e.box, e.savedCaption,
+                               e.file + QStringLiteral(" に保存")) ||
+            !longReportsAgreed(e))
+            return false;
+        if (!files::replaceWhole(path, core::ListFileBytes(e.box->toPlainText()))) {
+            ui::msgBox(e.file + QStringLiteral(" に書き込めません。入力した内容はそのまま残しています。\n") +
+                           path,
+                       ui::OkOnly + ui::Exclamation);
+            return false;
+        }
     }
     e.open = false;
     e.button->setText(e.savedCaption);
@@ -86,7 +126,8 @@ Editor rstEditor(QPlainTextEdit* box, QPushButton* button, bool& open) {
             QStringLiteral("RSTmenu.DAT"),
             core::RstMenuEntries,
             QStringLiteral("RST set完了"),
-            QStringLiteral("RST menuset")};
+            QStringLiteral("RST menuset"),
+            reportLines};
 }
 
 Editor modeEditor(QPlainTextEdit* box, QPushButton* button, bool& open) {
@@ -96,7 +137,8 @@ Editor modeEditor(QPlainTextEdit* box, QPushButton* button, bool& open) {
             QStringLiteral("otherMODE.DAT"),
             core::OtherModeEntries,
             QStringLiteral("MODEset完了"),
-            QStringLiteral("other MODE")};
+            QStringLiteral("other MODE"),
+            core::OtherModeEntries};
 }
 
 } // namespace

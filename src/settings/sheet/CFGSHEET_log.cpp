@@ -216,6 +216,8 @@ void CFGSHEET::Option8_Click(int index) {
     if (!entryMayGo(index)) return;
     Command6->setEnabled(true);
     if (index == 1) {
+        // The load greys the frame for a stored window link; the library link uses it.
+        Frame7->setEnabled(true);
         Frame7->show();
         l.HamlogLink = 1;
         core::PutIniText(kHamLog, QStringLiteral("HAMLOGtype"), QStringLiteral("1"));

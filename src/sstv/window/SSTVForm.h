@@ -389,6 +389,11 @@ class SSTVForm : public QWidget {
     void buildWorkshop();
     void connectTransmit();
     void composeTxPicture(const sstveng::Rect& source, const sstveng::Rect& drawn);
+    // Nothing put on the canvas since the window came: a background of one
+    // colour, no inset, no picture box, no title line with text.
+    bool canvasLeftEmpty() const;
+    // Such a canvas goes out only on the operator's yes.
+    bool emptyCanvasAgreed();
     void copyTitleBar(QImage& onto);
     void titleBarShown(bool on);
     void redrawInsetIfShown();
@@ -423,6 +428,13 @@ class SSTVForm : public QWidget {
     QRect insetHome_;
     QRect borderHome_;
 };
+
+namespace sstv {
+// Before the window goes (a mode change, the end): a title bar text typed in
+// the editor that the settings cannot hold is said and goes only on the
+// operator's yes; false keeps the window and the editor on its box.
+bool MayCloseTitleEditor();
+} // namespace sstv
 
 namespace forms {
 inline ::SSTVForm& SSTVForm() {

@@ -290,7 +290,7 @@ void SSTVForm::pEnd_Click() {
     // The carrier is not left on while a question waits for the operator.
     if (sstv::g.SstvTxActive == 1 || ToneOn == 1 || sstveng::lib().isTransmitting()) stopSending();
     if (!settings::MayCloseSheet() || !logwindows::MayDropHandedOverQso(logwindows::DropCause::ProgramEnd) ||
-        !sstv::MayCloseMacroEditor())
+        !sstv::MayCloseMacroEditor() || !sstv::MayCloseTitleEditor())
         return;
     endRun();
 }

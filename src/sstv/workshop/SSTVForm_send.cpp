@@ -4,6 +4,7 @@
 #include "core/Globals.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "platform/forms/waits/Waits.h"
 #include "platform/sstvengine/SstvEngine.h"
 #include "sstv/window/SSTVForm.h"
@@ -40,6 +41,8 @@ void SSTVForm::SSTab2_Click() {
     sstv::Globals& s = sstv::g;
     unsetCursor();
     Picture8->unsetCursor();
+    // A placement armed on the canvas does not wait through another tab.
+    s.TitlePlaceArmed = 0;
     const QString caption = SSTab2->tabText(SSTab2->currentIndex());
     if (caption.contains(QStringLiteral("送信"))) {
         // The %-values are those of this moment: the call typed, the time now.
@@ -139,7 +142,7 @@ void SSTVForm::Command9_Click() {
         e.mmsSendStop();
         Picture10->setScale(Picture10->scaleWidth(), s.RxImageHeight);
         colour::setBackColor(Command9, colour::kButtonFace);
-    } else {
+    } else if (!canvasLeftEmpty() || emptyCanvasAgreed()) {
         Timer6->start();
         const sstv::PictureSize size = sstv::SizeFromWord(e.mmsGetImageSize(s.TxMode));
         s.TxImageWidth = size.width;
@@ -149,6 +152,31 @@ void SSTVForm::Command9_Click() {
         colour::setBackColor(Command9, LightGreen);
     }
     focusBack();
+}
+
+bool SSTVForm::canvasLeftEmpty() const {
+    const sstv::Globals& s = sstv::g;
+    if (s.InsetShown == 1) return false;
+    for (std::size_t i = 1; i < Label1.size(); ++i)
+        if (!Label1[i]->text().isEmpty()) return false;
+    for (PictureBox* element : Picture13)
+        if (element->isVisibleTo(Picture8)) return false;
+    const QImage* background = sstveng::lib().bitmap(s.dib.CanvasDib);
+    if (!background || background->isNull()) return true;
+    const QRgb first = background->pixel(0, 0);
+    for (int y = 0; y < background->height(); ++y)
+        for (int x = 0; x < background->width(); ++x)
+            if (background->pixel(x, y) != first) return false;
+    return true;
+}
+
+bool SSTVForm::emptyCanvasAgreed() {
+    // The window comes back from another mode with an empty canvas and the
+    // first transmit mode: both are said before a picture of one colour goes out.
+    const QString prompt = QStringLiteral("送信画が作られていません（調理場は一色のままです）。\r\n"
+                                          "このまま %1 で送信しますか？")
+                               .arg(Combo2->currentText());
+    return ui::msgBox(prompt, ui::YesNo | ui::Question | ui::DefaultButton2) == ui::Yes;
 }
 
 void SSTVForm::Combo2_Click() {

@@ -1,6 +1,9 @@
 // The title bar of the transmit picture: its gradient band and its text,
 // switched on and off by the check box and the menu item as one switch.
+#include "core/IniStore.h"
 #include "core/IniValues.h"
+#include "platform/forms/dialogs/Dialogs.h"
+#include "sstv/overlay/mojiinput.h"
 #include "sstv/window/SSTVForm.h"
 #include "sstv/window/SstvGlobals.h"
 #include "sstv/workshop/SstvCompose.h"
@@ -48,3 +51,29 @@ void SSTVForm::Check6_Click() {
 void SSTVForm::TB_ON_Click() {
     titleBarShown(TB_ON->isChecked());
 }
+
+namespace sstv {
+
+bool MayCloseTitleEditor() {
+    if (!forms::isLoaded<::mojiinput>() || g.TitleBarEditing != 1) return true;
+    ::mojiinput& editor = forms::mojiinput();
+    const QString typed = editor.Text1->text();
+    if (core::IniUncarried(typed).isEmpty()) return true;
+    editor.show();
+    editor.raise();
+    // Which characters hold the text back is said on its box first.
+    core::IniHolds(typed, editor.Frame1->title());
+    if (ui::msgBox(QStringLiteral("入力したタイトル文字を破棄して続けますか？"),
+                   ui::YesNo | ui::Exclamation | ui::DefaultButton2) != ui::Yes) {
+        editor.activateWindow();
+        editor.Text1->setFocus();
+        return false;
+    }
+    // Dropped on the operator's word: the bar shows the stored text again and
+    // the editor goes without storing.
+    editor.Text1->setText(TitleStr());
+    g.TitleBarEditing = 0;
+    return true;
+}
+
+} // namespace sstv

@@ -374,8 +374,8 @@ bool RefusedWhileRecording() {
 
 bool MayChangeMode(int Index) {
     if (forms::modeChangeRuns() || AnyEngineTransmits() || RefusedWhileRecording()) return false;
-    return !swapsWindows(Index) ||
-           (settings::MayCloseSheet() && logwindows::MayDropHandedOverQso() && sstv::MayCloseMacroEditor());
+    return !swapsWindows(Index) || (settings::MayCloseSheet() && logwindows::MayDropHandedOverQso() &&
+                                    sstv::MayCloseMacroEditor() && sstv::MayCloseTitleEditor());
 }
 
 bool ChangeMode(int Index) {

@@ -131,7 +131,8 @@ void RCVDAT::appendLine(const QString& line) {
 }
 
 void RCVDAT::RCVMEMO_Click() {
-    if (!holdsText(QStringLiteral("受信ﾃﾞｰﾀとして保存"))) return;
+    bool write = true;
+    if (!textMayGo(QStringLiteral("受信ﾃﾞｰﾀとして保存"), false, &write)) return;
     const QString folder = receiveFolder();
     const QString suggested = paths::join(folder, sysclock::jstNow().toString(QStringLiteral("yyMMdd")));
     // A folder the settings cannot name is used all the same, only not remembered.
@@ -162,17 +163,28 @@ void RCVDAT::DELRCVDAT_Click() {
     unreadable_.clear();
 }
 
-bool RCVDAT::mayDropUnreadable(const QString& typed, bool* write) {
-    const QString what = kMemoFile + QStringLiteral(" に保存");
+bool RCVDAT::textMayGo(const QString& what, bool closing, bool* write) {
+    const QString typed = ui::typedText(*Text1->document());
+    *write = true;
+    if (!unreadable_.isEmpty() && typed.contains(QChar::ReplacementCharacter))
+        return mayDropUnreadable(typed, what, closing, write);
+    return holdsText(what);
+}
+
+bool RCVDAT::mayDropUnreadable(const QString& typed, const QString& what, bool closing, bool* write) {
     // What the operator typed is checked alone: U+FFFD stands for the file's bytes.
     QString typedLost = cp932::uncarried(typed);
     typedLost.remove(QChar::ReplacementCharacter);
     if (!ui::heldOrSaid(typedLost, Text1, windowTitle(), what)) return false;
     *write = typed != programText_;
-    if (!*write) return true;
+    // Unchanged, the memo keeps its bytes by not being written; a copy saved
+    // elsewhere cannot keep them.
+    if (!*write && closing) return true;
+    *write = true;
     const QString prompt = QStringLiteral("読み込んだファイルの次のバイトは文字ではないため、") + what +
                            QStringLiteral("すると「?」になります:\r\n") + unreadable_ +
-                           QStringLiteral("\r\n変更した内容を保存して閉じますか？");
+                           (closing ? QStringLiteral("\r\n変更した内容を保存して閉じますか？")
+                                    : QStringLiteral("\r\nこのまま保存しますか？"));
     if (ui::msgBox(prompt, ui::YesNo | ui::Exclamation | ui::DefaultButton2) == ui::Yes) return true;
     activateWindow();
     Text1->setFocus();
@@ -180,14 +192,9 @@ bool RCVDAT::mayDropUnreadable(const QString& typed, bool* write) {
 }
 
 bool RCVDAT::RDEND_Click() {
-    const QString typed = ui::typedText(*Text1->document());
     bool write = true;
-    if (!unreadable_.isEmpty() && typed.contains(QChar::ReplacementCharacter)) {
-        if (!mayDropUnreadable(typed, &write)) return false;
-    } else if (!holdsText(kMemoFile + QStringLiteral(" に保存"))) {
-        // The viewer stays open on a text the memo pad would not give back as typed.
-        return false;
-    }
+    // The viewer stays open on a text the memo pad would not give back as typed.
+    if (!textMayGo(kMemoFile + QStringLiteral(" に保存"), true, &write)) return false;
     if (!write) {
         // Unchanged, the file keeps the bytes the program did not write.
         forms::unload<RCVDAT>();

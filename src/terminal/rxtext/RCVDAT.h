@@ -51,11 +51,14 @@ class RCVDAT : public QMainWindow {
     // True when a Shift-JIS file gives the box's text back as typed; else the
     // operator is told, on the box, and nothing is to be written.
     bool holdsText(const QString& what);
-    // The memo's closing of a text holding bytes the program did not write:
-    // unchanged, the viewer closes without writing; changed, the operator is
-    // told which bytes cannot be kept and asked. True when the viewer may go,
-    // *write when the memo is to be written.
-    bool mayDropUnreadable(const QString& typed, bool* write);
+    // Whether the box's text may be written for `what` (the memo at the close,
+    // or a copy saved): bytes of a file read that stand for no character are
+    // not taken for characters the operator typed. *write when it is to be written.
+    bool textMayGo(const QString& what, bool closing, bool* write);
+    // A text holding bytes the program did not write: the memo closed
+    // unchanged is not written; otherwise the operator is told which bytes
+    // cannot be kept and asked. True when the text may go.
+    bool mayDropUnreadable(const QString& typed, const QString& what, bool closing, bool* write);
 
     // What the program has put into the box (the operator's typing not
     // followed), and the bytes of the files read that stand for no character.

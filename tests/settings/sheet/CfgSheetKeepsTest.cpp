@@ -4,6 +4,7 @@
 #include "settings/SheetFixture.h"
 
 #include "core/IniStore.h"
+#include "core/SettingRanges.h"
 #include "platform/forms/text/Clipboard.h"
 #include "platform/os/Cp932.h"
 #include "rig/RigGlobals.h"
@@ -111,6 +112,23 @@ TEST_F(CfgSheetKeeps, EverySettingsWindowClosedUnchangedLeavesTheFileAsItWas) {
              forms::CFGSHEET().close();
          },
          Encoding::ShiftJisLf},
+        // Numbers out of their range are used in range, and left as stored.
+        {"sheet with numbers out of range, 設定完了",
+         QString(kStored).replace(QStringLiteral("TRVIFfreq=28\n"),
+                                  QStringLiteral("TRVIFfreq=28\nPoll_Time=500\nInterval=5000\n")) +
+             QStringLiteral("AFC_LIMIT=5000\nSQ_SPEED=1\nSC_CLKADJRX=99999\n"),
+         [](PSK31MAIN*& main) {
+             core::BringStoredNumbersIntoRange();
+             startup::LoadGeneralSettings();
+             rig::ReadRigSettings();
+             EXPECT_EQ(rig::g.RigPollInterval, 600);
+             main = &forms::PSK31MAIN();
+             ASSERT_TRUE(zvtest::chooseMenuItem(main->PSKCFG));
+             CFGSHEET& s = forms::CFGSHEET();
+             EXPECT_EQ(s.HScroll3->value(), 600);
+             EXPECT_EQ(s.Text5->text(), QStringLiteral("1000"));
+             ASSERT_TRUE(zvtest::chooseMenuItem(s.CFGEND));
+         }},
         {"sheet from the SSTV window", kStored + QStringLiteral("LastMode=SSTV\nAudio_Center_Freq= 1549\n"),
          [](PSK31MAIN*&) {
              core::g.OpMode = core::ModeSstv;

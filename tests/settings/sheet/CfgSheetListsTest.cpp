@@ -43,10 +43,19 @@ TEST_F(CfgSheetLists, RstListIsEditedAndFillsTheMainWindowsList) {
     press(s.Command15);
     EXPECT_TRUE(s.Text10->isVisible());
     EXPECT_EQ(s.Command15->text(), QStringLiteral("RST set完了"));
-    EXPECT_EQ(s.Text10->toPlainText(), QStringLiteral("599\n57\n"));
+    EXPECT_EQ(s.Text10->toPlainText(), QStringLiteral("599\n 579\n")) << "each line whole, as stored";
 
     typeLines(s.Text10, {QStringLiteral("599"), QStringLiteral("579"), QString(), QStringLiteral("5995"),
                          QStringLiteral(" 559")});
+    // Lines longer than the list takes are said first; No goes back to the box.
+    ui::script::push(ui::No);
+    press(s.Command15);
+    EXPECT_EQ(lastAsked().prompt, QStringLiteral("RSTの一覧には各行の先頭3文字だけが使われます:\r\n"
+                                                 "5995 → 599\r\n 559 → 55\r\n"
+                                                 "行はこのまま保存します。よろしいですか？"));
+    EXPECT_TRUE(s.Text10->isVisible());
+    EXPECT_EQ(readFile(QStringLiteral("RSTmenu.DAT")), QByteArray("599\r\n 579\r\n\r\n"));
+    ui::script::push(ui::Yes);
     press(s.Command15);
     EXPECT_FALSE(s.Text10->isVisible());
     EXPECT_EQ(s.Command15->text(), QStringLiteral("RST menuset"));
@@ -59,6 +68,29 @@ TEST_F(CfgSheetLists, RstListIsEditedAndFillsTheMainWindowsList) {
     press(s.Command15);
     EXPECT_EQ(readFile(QStringLiteral("RSTmenu.DAT")), QByteArray("\r\n"));
     EXPECT_EQ(main->List4->count(), 0);
+
+    // A fourth character stored is kept: shown, left alone and stored as it was.
+    const QByteArray stored = cp932::encode(QStringLiteral("5NN〜\r\n599"));
+    writeFile(QStringLiteral("RSTmenu.DAT"), stored);
+    press(s.Command15);
+    EXPECT_EQ(s.Text10->toPlainText(), QStringLiteral("5NN～\n599\n"));
+    press(s.Command15);
+    EXPECT_EQ(readFile(QStringLiteral("RSTmenu.DAT")), stored) << "left unchanged, the file keeps its bytes";
+    EXPECT_EQ(items(main->List4), (QStringList{"5NN", "599"}));
+    press(s.Command15);
+    QTest::keyClick(s.Text10, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(s.Text10, QStringLiteral("579"));
+    press(s.Command15);
+    EXPECT_EQ(readFile(QStringLiteral("RSTmenu.DAT")),
+              cp932::encode(QStringLiteral("5NN～\r\n599\r\n579\r\n")));
+
+    // The sheet's close box with the editor open keeps what was typed, as 設定完了 does.
+    press(s.Command15);
+    QTest::keyClick(s.Text10, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(s.Text10, QStringLiteral("559"));
+    EXPECT_TRUE(s.close());
+    EXPECT_FALSE(forms::isLoaded<CFGSHEET>());
+    EXPECT_TRUE(readFile(QStringLiteral("RSTmenu.DAT")).endsWith("579\r\n559\r\n"));
 }
 
 TEST_F(CfgSheetLists, ModeListStartsEmptyWithoutItsFileAndTakesCapitals) {

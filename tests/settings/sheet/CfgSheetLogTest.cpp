@@ -264,6 +264,10 @@ TEST_F(CfgSheetLog, WindowLinkStartsTheLoggingProgramOnceAndAnotherLinkStopsIt) 
     CFGSHEET& again = forms::CFGSHEET();
     showTab(again, 2);
     tick(again.Option8[1]);
+    // The frame that the load greyed for the window link is the library link's at once.
+    ASSERT_TRUE(again.Frame7->isVisible());
+    QTest::mouseClick(again.Check4, Qt::LeftButton, {}, QPoint(6, again.Check4->height() / 2));
+    EXPECT_EQ(logbook::g.HamlogConfirmOn, 1);
     ASSERT_TRUE(zvtest::chooseMenuItem(again.CFGEND));
     EXPECT_EQ(logbook::g.HamlogStartResult, 0);
     EXPECT_FALSE(process::running(pid));

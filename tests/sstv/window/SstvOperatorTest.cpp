@@ -18,6 +18,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QDir>
 #include <QDoubleValidator>
 #include <QGuiApplication>
@@ -238,6 +239,53 @@ TEST_F(SstvOperatorTest, UnstoredStockTextsStayUnlessTheOperatorDropsThem) {
     for (const ui::Asked& a : ui::script::asked())
         questions += a.prompt.endsWith(QStringLiteral("入力した定型文を破棄して続けますか？"));
     EXPECT_EQ(questions, 3) << "a dropped text is not asked about again";
+    terminal::mainwindow::setProcessEndForTest({});
+}
+
+// A title bar text the settings cannot hold goes with the window only on the
+// operator's yes, whichever way the window goes.
+TEST_F(SstvOperatorTest, AnUnstorableTitleBarTextStaysUnlessTheOperatorDropsIt) {
+    int ends = 0;
+    terminal::mainwindow::setProcessEndForTest([&ends] { ++ends; });
+    SSTVForm& f = shown();
+    QMenu* menu = zvtest::popupByClick(f.Picture8, Qt::RightButton, QPoint(300, 200));
+    ASSERT_TRUE(menu);
+    ASSERT_TRUE(zvtest::chooseInPopup(menu, f.TB_ON));
+    QTest::mouseClick(f.Picture14, Qt::LeftButton, {}, QPoint(200, 10));
+    ASSERT_EQ(sstv::g.TitleBarEditing, 1);
+    mojiinput& ed = forms::mojiinput();
+    QTest::sendKeyEvent(QTest::Click, ed.Text1, Qt::Key_unknown, QStringLiteral(" 〜€é"), {});
+    const QString typed = ed.Text1->text();
+    const QString dropQuestion = QStringLiteral("入力したタイトル文字を破棄して続けますか？");
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"close box",
+         [&] {
+             QCloseEvent e;
+             QSpontaneKeyEvent::setSpontaneous(&e);
+             static_cast<QObject*>(&f)->event(&e);
+         }},
+        {"終了(&X)", [&] { ASSERT_TRUE(zvtest::chooseMenuItem(f.pEnd)); }},
+        {"モード選択 BPSK", [&] { ASSERT_TRUE(zvtest::chooseInMenuBar(f.menuBar, f.PSKMODE[0])); }},
+    };
+    for (const auto& [what, go] : ways) {
+        SCOPED_TRACE(what);
+        ui::script::clearAsked();
+        ui::script::push(ui::Ok);
+        ui::script::push(ui::No);
+        go();
+        ASSERT_EQ(ui::script::asked().size(), 2);
+        EXPECT_TRUE(ui::script::asked()[0].prompt.startsWith(QStringLiteral("「文字入力」の「€é」")));
+        EXPECT_EQ(ui::script::asked()[1].prompt, dropQuestion);
+        EXPECT_EQ(core::g.OpMode, int(core::ModeSstv));
+        EXPECT_EQ(ends, 0);
+        ASSERT_TRUE(forms::isLoaded<mojiinput>());
+        EXPECT_EQ(forms::mojiinput().Text1->text(), typed);
+    }
+    ui::script::push(ui::Ok);
+    ui::script::push(ui::Yes);
+    ASSERT_TRUE(zvtest::chooseInMenuBar(f.menuBar, f.PSKMODE[0]));
+    EXPECT_EQ(core::g.OpMode, int(core::ModeBpsk));
+    EXPECT_EQ(core::IniStored(QStringLiteral("SSTV_Gen"), QStringLiteral("TitleStr")), std::nullopt);
     terminal::mainwindow::setProcessEndForTest({});
 }
 

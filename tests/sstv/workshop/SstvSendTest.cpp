@@ -8,8 +8,10 @@
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
 #include "sstv/SstvWorkshopFixture.h"
+#include "sstv/overlay/mojiinput.h"
 #include "sstv/workshop/SstvTitles.h"
 #include "support/RigSimulator.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/mainwindow/Shutdown.h"
 
 #include <QApplication>
@@ -206,6 +208,59 @@ TEST_F(SstvSend, F12RendersAndSendsWithCatPttAndEscStops) {
     ASSERT_TRUE(zvtest::waitForRigToCatchUp(*sim));
     EXPECT_FALSE(sim->ptt);
     EXPECT_EQ(sim->pttOnCount, 2);
+}
+
+// The window goes with the mode and comes back new: its canvas, empty since
+// it came, goes out only on the operator's word, and the question names the
+// transmit mode it comes back with.
+TEST_F(SstvSend, ACanvasLeftEmptySinceTheWindowCameIsAskedAboutFirst) {
+    SSTVForm& f = shown();
+    banded();
+    ASSERT_TRUE(chooseMode(sstveng::Scottie1 + 2));
+    ASSERT_TRUE(zvtest::chooseInMenuBar(f.menuBar, f.PSKMODE[0]));
+    ASSERT_EQ(core::g.OpMode, int(core::ModeBpsk));
+    ASSERT_TRUE(zvtest::chooseMenuItem(forms::PSK31MAIN().PSKMODE[5]));
+    ASSERT_EQ(core::g.OpMode, int(core::ModeSstv));
+    SSTVForm& back = forms::SSTVForm();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&back));
+    eng().clearCalls();
+    ui::script::clearAsked();
+    ui::script::push(ui::No);
+    QTest::keyClick(&back, Qt::Key_F12);
+    ASSERT_EQ(ui::script::asked().size(), 1);
+    EXPECT_EQ(ui::script::asked()[0].prompt,
+              QStringLiteral("送信画が作られていません（調理場は一色のままです）。\r\nこのまま ") +
+                  back.Combo2->itemText(sstveng::Scottie1) + QStringLiteral(" で送信しますか？"));
+    EXPECT_EQ(callsOf(QStringLiteral("mmsSendPic(6)")), 0);
+    EXPECT_EQ(sstv::g.SstvTxActive, 0);
+
+    // Filled again, the canvas goes without a question.
+    clickTab(1);
+    banded();
+    ui::script::clearAsked();
+    QTest::keyClick(&back, Qt::Key_F12);
+    EXPECT_TRUE(ui::script::asked().isEmpty());
+    EXPECT_EQ(callsOf(QStringLiteral("mmsSendPic(6)")), 1);
+    QTest::keyClick(&back, Qt::Key_Escape);
+    ASSERT_TRUE(zvtest::waitUntil([] { return sstv::g.SstvTxActive == 0; }));
+}
+
+// A click on the canvas arms a title line's placement; any other tab chosen
+// in between drops it, so that the next click only arms it again.
+TEST_F(SstvSend, ATabChoiceDropsAPlacementArmedOnTheCanvas) {
+    SSTVForm& f = shown();
+    for (int tab : {0, 2}) {
+        SCOPED_TRACE(tab);
+        zvtest::clickAt(f.Picture8, Qt::LeftButton, QPointF(200, 200));
+        ASSERT_EQ(sstv::g.TitlePlaceArmed, 1);
+        clickTab(tab);
+        clickTab(1);
+        zvtest::clickAt(f.Picture8, Qt::LeftButton, QPointF(100, 100));
+        EXPECT_EQ(f.Label1.size(), 1u) << "no title line made";
+        EXPECT_FALSE(forms::isLoaded<mojiinput>());
+        EXPECT_EQ(sstv::g.TitlePlaceArmed, 1);
+        clickTab(0);
+    }
 }
 
 TEST_F(SstvSend, TheSendButtonSendsTheLastRenderingAndStopsASecondTime) {

@@ -221,6 +221,34 @@ TEST_F(RxText, AMemoWithBytesTheProgramDidNotWriteClosesUnchangedAndAsksWhenChan
     ASSERT_TRUE(zvtest::chooseInMenuBar(v.menuBar(), v.RDEND));
     EXPECT_FALSE(forms::isLoaded<RCVDAT>());
     EXPECT_TRUE(readFile(QStringLiteral("PSKMEMO.DAT")).startsWith("XQQ1 ? 73\r\n"));
+
+    // Saved as received data, the bytes are said as at the close, never taken
+    // for a character typed.
+    writeFile(QStringLiteral("PSKMEMO.DAT"), foreign);
+    ASSERT_TRUE(zvtest::chooseInMenuBar(w->menuBar(), w->MEMOR));
+    RCVDAT& again = forms::RCVDAT();
+    ui::script::clearAsked();
+    ui::script::push(ui::Yes);
+    ui::script::push(path(QStringLiteral("copy.TXT")));
+    ASSERT_TRUE(zvtest::chooseInMenuBar(again.menuBar(), again.RCVMEMO));
+    ASSERT_FALSE(ui::script::asked().isEmpty());
+    EXPECT_TRUE(ui::script::asked()[0].prompt.endsWith(QStringLiteral("\r\nFD\r\nこのまま保存しますか？")))
+        << ui::script::asked()[0].prompt.toStdString();
+    EXPECT_EQ(readFile(QStringLiteral("copy.TXT")), QByteArray("QQ1 ? 73\r\n\r\n"));
+
+    // A memo line added after the operator's edit leaves the text changed.
+    QTest::keyClick(again.Text1, Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClicks(again.Text1, QStringLiteral("Y"));
+    core::g.DataCaptureOn = 0;
+    w->RichTextBox1->setText(QStringLiteral("de QQ9AAA k"));
+    w->RichTextBox1->setSelStart(3);
+    w->RichTextBox1->setSelLength(6);
+    ASSERT_TRUE(zvtest::chooseByClick(w->RichTextBox1->viewport(), w->MEMOW));
+    ui::script::clearAsked();
+    ui::script::push(ui::No);
+    EXPECT_FALSE(closeBox(again));
+    ASSERT_TRUE(forms::isLoaded<RCVDAT>()) << "the edit is asked about, not dropped";
+    EXPECT_EQ(ui::script::asked().size(), 1);
 }
 
 TEST_F(RxText, AMemoThatCannotBeWrittenKeepsTheViewerOpen) {
