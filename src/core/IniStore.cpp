@@ -1,6 +1,7 @@
 #include "core/IniStore.h"
 
 #include "core/Globals.h"
+#include "core/IniNames.h"
 #include "core/MessageLine.h"
 #include "core/SettingRanges.h"
 #include "platform/forms/dialogs/Dialogs.h"
@@ -159,9 +160,13 @@ bool PutIniString(const QString& key, const QString& value) {
     if (StoredAsInUse(path, edit.section, key, edit.value)) return true;
     // Whoever writes, a character the file would give back as another is
     // refused, never turned into "?"; a value the key already holds is no
-    // change. The store asks nothing: the box or chooser that took the text
-    // says why (IniHolds), as it alone knows where the operator typed it.
-    if (!IniUncarried(edit.value).isEmpty() && !alreadyHolds(edit, path)) return false;
+    // change. A name must come back as the same code points, whoever writes
+    // it, or it would name another file or font. The store asks nothing: the
+    // box or chooser that took the text says why (IniHolds, IniHoldsName), as
+    // it alone knows where the operator typed it.
+    const QString lost =
+        IsNameKey(edit.section, key) ? IniUncarriedPath(edit.value) : IniUncarried(edit.value);
+    if (!lost.isEmpty() && !alreadyHolds(edit, path)) return false;
     Batch& b = batch();
     if (b.depth > 0) {
         b.bytes = profile::edited(batchBytes(path), edit);
@@ -238,6 +243,12 @@ bool IniHoldsPath(const QString& path) {
     return heldOrTold(IniUncarriedPath(path), [](const QString& lost) { ui::sayUnstorable(lost); });
 }
 
+bool IniHoldsName(const QString& name, const QString& boxName) {
+    return heldOrTold(IniUncarriedPath(name), [&](const QString& lost) {
+        ui::heldOrSaid(lost, nullptr, boxName, QStringLiteral("設定ファイルに保存"));
+    });
+}
+
 QString IniHeldChoice(const std::function<QString()>& choose, StoredPart stored) {
     const ui::AskOver over;
     for (;;) {
@@ -247,19 +258,23 @@ QString IniHeldChoice(const std::function<QString()>& choose, StoredPart stored)
     }
 }
 
-bool RememberFolder(const QString& section, const QString& key, const QString& folder) {
-    g.IniSection = section;
+bool RememberFolder(const QString& section, const QString& key, const QString& folder, const QString& used) {
     // A folder read back as another would point the setting at another folder.
     const QString lost = IniUncarriedPath(folder);
-    if (lost.isEmpty() && PutIniString(key, folder)) return true;
-    static QStringList told;
-    if (lost.isEmpty() || told.contains(folder)) return false;
-    told.append(folder);
-    ui::msgBox(folder + QStringLiteral("\r\nこのフォルダ名の「") + lost +
-                   QStringLiteral("」は設定ファイルに保存できない文字のため、フォルダは記憶されません。"
-                                  "\r\nファイルはこのフォルダに保存（または読み込み）しました。"),
-               ui::OkOnly | ui::Information);
+    if (lost.isEmpty() && PutIniName(section, key, folder)) return true;
+    if (!lost.isEmpty()) TellNotRemembered({folder}, lost, used);
     return false;
+}
+
+void TellNotRemembered(const QStringList& folders, const QString& lost, const QString& used) {
+    static QStringList told;
+    const QString all = folders.join(QStringLiteral("\r\n"));
+    if (told.contains(all)) return;
+    told.append(all);
+    ui::msgBox(
+        all + QStringLiteral("\r\nこのフォルダ名の「") + lost +
+            QStringLiteral("」は設定ファイルに保存できない文字のため、フォルダは記憶されません。\r\n") + used,
+        ui::OkOnly | ui::Information);
 }
 
 QString IniValueOr(const QString& section, const QString& key, const QString& defaultValue) {

@@ -51,6 +51,9 @@ bool IniHolds(const QString& text);
 bool IniHolds(const QString& text, const QString& boxName);
 // The same for a path the settings are to name (IniUncarriedPath).
 bool IniHoldsPath(const QString& path);
+// The same for a name the settings are to keep (a font family), said with the
+// box that chose it.
+bool IniHoldsName(const QString& name, const QString& boxName);
 
 // A file or folder the operator picks for the settings to name: while the
 // part to be stored (the whole path, or the folder it lies in) has a character
@@ -59,10 +62,18 @@ bool IniHoldsPath(const QString& path);
 enum class StoredPart { WholePath, Folder };
 QString IniHeldChoice(const std::function<QString()>& choose, StoredPart stored);
 
+// What is said of a folder used for the run and not remembered, by default.
+inline const QString kFolderUsedAllTheSame =
+    QStringLiteral("ファイルはこのフォルダに保存（または読み込み）しました。");
 // Remembers the folder of a file the operator chose (and that was saved or
-// read all the same) under the key: one the settings cannot name is not
-// remembered, which is said once for that folder in the run. False then.
-bool RememberFolder(const QString& section, const QString& key, const QString& folder);
+// read all the same) under the key (PutIniName): one the settings cannot name
+// is not remembered, which is said once for that folder in the run, with what
+// was done with it all the same. False then.
+bool RememberFolder(const QString& section, const QString& key, const QString& folder,
+                    const QString& used = kFolderUsedAllTheSame);
+// Says once in the run, in one box, that these folders are not remembered for
+// the characters lost, and what is done with them all the same.
+void TellNotRemembered(const QStringList& folders, const QString& lost, const QString& used);
 
 // The value of a key, or defaultValue when the key is missing (reads back as the section).
 QString IniValueOr(const QString& section, const QString& key, const QString& defaultValue);

@@ -2,6 +2,7 @@
 // frequency corrections, the automatic fill of the submission boxes), the
 // submission frame and help.
 #include "core/Globals.h"
+#include "core/IniNames.h"
 #include "core/IniStore.h"
 #include "core/IniValues.h"
 #include "platform/forms/dialogs/Dialogs.h"
@@ -175,7 +176,7 @@ void ClusterData::setSound_Click() {
         core::StoredPart::WholePath);
     if (chosen.isEmpty()) return;
     spots::g.AlertWavPath = chosen;
-    core::PutIniText(WavSection, QStringLiteral("WAVFPOS"), chosen);
+    core::PutIniName(WavSection, QStringLiteral("WAVFPOS"), chosen);
 }
 
 void ClusterData::SoundLooploop_Click() {

@@ -1,6 +1,7 @@
 // The configuration store over a real ZORVATEK.INI in a temporary program folder.
 #include "core/IniStore.h"
 #include "core/Globals.h"
+#include "core/IniNames.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/os/Cp932.h"
 #include "startup/AboutZORVATEK.h"
@@ -8,8 +9,10 @@
 #include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -239,3 +242,97 @@ TEST_F(IniStore, NewInsideABatchDeletesAndStartsAfresh) {
 }
 
 } // namespace
+
+// Every key that holds a name, each a row: a look-alike would name another
+// file, folder or font; the very name is kept.
+constexpr const char* kNameRows[][2] = {
+    {"PSKCFG", "RCVDFOL"},
+    {"PSKCFG", "RecFOL"},
+    {"PSKCFG", "RecFname"},
+    {"PSKCFG", "MacroFile"},
+    {"PSKCFG", "RCVFNAME"},
+    {"PSKCFG", "TXFNAME"},
+    {"PSKCFG", "MLTRCVFNAME"},
+    {"HamLog", "HAMLOGPOS"},
+    {"HamLog", "HAMLOGexePOS"},
+    {"HamLog", "HLQSL"},
+    {"HamLog", "MMQSL"},
+    {"HamLog", "HLJCA"},
+    {"E-QSL", "ComQSOBank"},
+    {"E-QSL", "eQSLFOL"},
+    {"E-QSL", "eQSLQFOL"},
+    {"E-LOG", "eLOGFOL"},
+    {"Other_App", "Other_App1_pos"},
+    {"Other_App", "Other_App2_pos"},
+    {"BMP_POS", "TXbmpFol"},
+    {"BMP_POS", "History"},
+    {"BMP_POS", "RcvDat"},
+    {"FontCFG", "FntNAME"},
+    {"WAVPOS", "WAVFPOS"},
+};
+
+TEST_F(IniStore, EveryNameKeyKeepsOnlyANameThatComesBackAsItself) {
+    ASSERT_EQ(core::NameKeys().size(), std::size(kNameRows));
+    for (const auto& [section, key] : kNameRows) {
+        EXPECT_TRUE(core::IsNameKey(section, key)) << key;
+        for (const QString& other :
+             {QStringLiteral("/h/d〜"), QStringLiteral("/h/d−"), QStringLiteral("/h/dé"),
+              QStringLiteral("/h/d¥"), QStringLiteral("Z‖Serif")})
+            EXPECT_FALSE(core::PutIniName(section, key, other)) << key << " " << other.toStdString();
+        EXPECT_EQ(get(section, key), QString::fromLatin1(section)) << key;
+        EXPECT_TRUE(core::PutIniName(section, key, QStringLiteral("/h/d～"))) << key;
+        EXPECT_EQ(get(section, key), QStringLiteral("/h/d～")) << key;
+        // Written around the name writer, the store still keeps no look-alike.
+        EXPECT_FALSE(put(section, key, QStringLiteral("/h/d〜"))) << key;
+    }
+    // A text takes the look-alike as the same text.
+    EXPECT_TRUE(put("PSKCFG", "USERCALL", QStringLiteral("JA1〜")));
+    EXPECT_EQ(get("PSKCFG", "USERCALL"), QStringLiteral("JA1～"));
+    // A file in UTF-8 gives every name back.
+    writeFile("ZORVATEK.INI", "\xEF\xBB\xBF[BMP_POS]\r\n");
+    EXPECT_TRUE(core::PutIniName("BMP_POS", "History", QStringLiteral("/h/d〜é¥")));
+    EXPECT_EQ(get("BMP_POS", "History"), QStringLiteral("/h/d〜é¥"));
+}
+
+// Over the code: no name key is written by the text writer, no write of a
+// folder, file, path or font name goes around the name writer, and each key
+// of the list is written by it somewhere.
+TEST(IniNamesInCode, EveryNameGoesThroughTheNameWriter) {
+    static const QRegularExpression writer(
+        QStringLiteral(R"(\b(PutIniText|PutIniString|PutIniNumber|putIni|putAll|store)\s*\()"));
+    static const QRegularExpression nameLike(
+        QStringLiteral(R"(Folder|FOL\b|Fol\b|[Ff]ile|[Pp]ath|[Ff]older|family|FontName|Fname|FNAME)"));
+    static const QRegularExpression comment(QStringLiteral("//[^\n]*"));
+    QStringList unwritten;
+    for (const auto& [section, key] : kNameRows)
+        unwritten << QString::fromLatin1(key).replace(QRegularExpression(QStringLiteral("\\d")),
+                                                      QStringLiteral("%1"));
+    QDirIterator it(QStringLiteral(ZV_SOURCE_DIR "/src"), {QStringLiteral("*.cpp")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    int files = 0;
+    while (it.hasNext()) {
+        const QString file = it.next();
+        if (file.endsWith(QLatin1String("core/IniStore.cpp")) ||
+            file.endsWith(QLatin1String("core/IniNames.cpp")))
+            continue;
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << file.toStdString();
+        const QString code = QString::fromUtf8(f.readAll()).remove(comment);
+        ++files;
+        for (auto m = writer.globalMatch(code); m.hasNext();) {
+            const auto call = m.next();
+            const QString statement =
+                code.mid(call.capturedStart(), code.indexOf(';', call.capturedEnd()) - call.capturedStart());
+            EXPECT_FALSE(statement.contains(nameLike))
+                << file.toStdString() << ": " << statement.toStdString();
+            for (const auto& [section, key] : kNameRows)
+                EXPECT_FALSE(statement.contains(QLatin1Char('"') + QLatin1String(key) + QLatin1Char('"')))
+                    << file.toStdString() << ": " << statement.toStdString();
+        }
+        if (code.contains(QLatin1String("PutIniName(")) || code.contains(QLatin1String("RememberFolder(")))
+            unwritten.removeIf(
+                [&](const QString& key) { return code.contains(QLatin1Char('"') + key + QLatin1Char('"')); });
+    }
+    EXPECT_GT(files, 300);
+    EXPECT_TRUE(unwritten.isEmpty()) << unwritten.join(QLatin1Char(' ')).toStdString();
+}

@@ -2,6 +2,7 @@
 #include "settings/dialogs/DialogPlace.h"
 
 #include "core/Globals.h"
+#include "core/IniNames.h"
 #include "core/IniStore.h"
 #include "core/IniValues.h"
 #include "platform/forms/colour/Colour.h"
@@ -141,7 +142,7 @@ void CFG_RecPlay::Option1_Click(int Index) {
 }
 
 void CFG_RecPlay::Command27_Click() {
-    core::PutIniText(kCfg, QStringLiteral("RecFname"), core::g.WaveFilePath);
+    core::PutIniName(kCfg, QStringLiteral("RecFname"), core::g.WaveFilePath);
     core::PutIniText(kCfg, QStringLiteral("RecTimelen"), Text9->text());
     core::PutIniText(kCfg, QStringLiteral("RecFappend"),
                      Check6->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
@@ -167,7 +168,7 @@ void CFG_RecPlay::Command28_Click() {
     colourText(Text13, kBlack);
     core::g.RecFileReady = 1;
     core::g.RecFolder = terminal::rxtext::folderOf(chosen);
-    core::PutIniText(kCfg, QStringLiteral("RecFOL"), core::g.RecFolder);
+    core::PutIniName(kCfg, QStringLiteral("RecFOL"), core::g.RecFolder);
 }
 
 void CFG_RecPlay::Command29_Click() {

@@ -1,6 +1,7 @@
 // The display tab: pane colours and fonts, the multi-channel window, and how
 // received and pasted text is treated.
 #include "core/Globals.h"
+#include "core/IniNames.h"
 #include "core/IniStore.h"
 #include "core/IniValues.h"
 #include "platform/forms/colour/Colour.h"
@@ -63,7 +64,8 @@ bool askFont(const FontSet& set, const QList<QWidget*>& panes, QPushButton* choo
     const std::optional<ui::FontChoice> choice =
         ui::chooseFontWithColour(fontOf(set), colour::fromRef(refOf(*set.colour)));
     if (!choice) return false;
-    if (!core::IniHolds(choice->font.family(), chooser->text())) {
+    // A font is kept by its name: one the settings would give back as another is refused whole.
+    if (!core::IniHoldsName(choice->font.family(), chooser->text())) {
         chooser->setFocus();
         return false;
     }
@@ -81,8 +83,10 @@ bool askFont(const FontSet& set, const QList<QWidget*>& panes, QPushButton* choo
     return true;
 }
 
-void putAll(const QList<std::pair<const char*, QString>>& keys) {
+// The font's name through the name writer and its other keys, in one write.
+void putFont(const char* nameKey, const QString& name, const QList<std::pair<const char*, QString>>& keys) {
     core::IniBatch together;
+    core::PutIniName(kCfg, QString::fromLatin1(nameKey), name);
     for (const auto& [key, value] : keys)
         core::PutIniText(kCfg, QString::fromLatin1(key), value);
 }
@@ -182,11 +186,11 @@ void CFGSHEET::Command2_Click() {
     if (!askFont({&g.RxForeColor, &g.RxFontSize, &g.RxFontName, &g.RxFontBold, &g.RxFontItalic},
                  {main.RichTextBox1, main.RichTextBox2}, Command2))
         return;
-    putAll({{"RCVFRCLR", g.RxForeColor},
-            {"RCVFSIZE", g.RxFontSize},
-            {"RCVFNAME", g.RxFontName},
-            {"RCVFBOLD", g.RxFontBold},
-            {"RCVFITAL", g.RxFontItalic}});
+    putFont("RCVFNAME", g.RxFontName,
+            {{"RCVFRCLR", g.RxForeColor},
+             {"RCVFSIZE", g.RxFontSize},
+             {"RCVFBOLD", g.RxFontBold},
+             {"RCVFITAL", g.RxFontItalic}});
 }
 
 void CFGSHEET::Command4_Click() {
@@ -194,11 +198,11 @@ void CFGSHEET::Command4_Click() {
     if (!askFont({&g.TxForeColor, &g.TxFontSize, &g.TxFontName, &g.TxFontBold, &g.TxFontItalic},
                  {forms::PSK31MAIN().Text1}, Command4))
         return;
-    putAll({{"TXFSIZE", g.TxFontSize},
-            {"TXFNAME", g.TxFontName},
-            {"TXFBOLD", g.TxFontBold},
-            {"TXFITAL", g.TxFontItalic},
-            {"TXFRCLR", g.TxForeColor}});
+    putFont("TXFNAME", g.TxFontName,
+            {{"TXFSIZE", g.TxFontSize},
+             {"TXFBOLD", g.TxFontBold},
+             {"TXFITAL", g.TxFontItalic},
+             {"TXFRCLR", g.TxForeColor}});
 }
 
 void CFGSHEET::Command8_Click() {
@@ -208,11 +212,11 @@ void CFGSHEET::Command8_Click() {
             {&g.MultiForeColor, &g.MultiFontSize, &g.MultiFontName, &g.MultiFontBold, &g.MultiFontItalic},
             {m.RichTextBox1, m.RichTextBox2}, Command8))
         return;
-    putAll({{"MLTRCVFRCLR", g.MultiForeColor},
-            {"MLTRCVFSIZE", g.MultiFontSize},
-            {"MLTRCVFNAME", g.MultiFontName},
-            {"MLTRCVFBOLD", g.MultiFontBold},
-            {"MLTRCVFITAL", g.MultiFontItalic}});
+    putFont("MLTRCVFNAME", g.MultiFontName,
+            {{"MLTRCVFRCLR", g.MultiForeColor},
+             {"MLTRCVFSIZE", g.MultiFontSize},
+             {"MLTRCVFBOLD", g.MultiFontBold},
+             {"MLTRCVFITAL", g.MultiFontItalic}});
 }
 
 void CFGSHEET::Check5_Click() {

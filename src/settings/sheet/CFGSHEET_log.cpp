@@ -1,6 +1,7 @@
 // The log tab: how the system reaches the logging program, the log's mode
 // names and QSL marks, and the switches of the log entry.
 #include "core/Globals.h"
+#include "core/IniNames.h"
 #include "core/IniStore.h"
 #include "core/IniValues.h"
 #include "log/LogGlobals.h"
@@ -324,14 +325,14 @@ void CFGSHEET::Command6_Click() {
     }
     l.HamlogPath = file;
     if (!library) {
-        core::PutIniText(kHamLog, QStringLiteral("HAMLOGexePOS"), file);
+        core::PutIniName(kHamLog, QStringLiteral("HAMLOGexePOS"), file);
         l.HamlogLink = 2;
         settings::MarkButton(Command6, settings::kLightOrange,
                              settings::ConfiguredTip(QStringLiteral("Hamlog"), file));
         return;
     }
     l.HamlogDataPath = file.left(file.size() - 4);
-    core::PutIniText(kHamLog, QStringLiteral("HAMLOGPOS"), file);
+    core::PutIniName(kHamLog, QStringLiteral("HAMLOGPOS"), file);
     l.HamlogLink = 1;
     if (PSK31MAIN* main = settings::LoadedMain(); main && !inSstv()) {
         for (QAction* item : {main->CALLSR, main->PSTREM1, main->PSTREM2})

@@ -3,6 +3,7 @@
 // the QSOBank sender and the eQSL remarks, the two outside programs of the
 // main window, and what becomes of a received QTH.
 #include "core/Globals.h"
+#include "core/IniNames.h"
 #include "core/IniStore.h"
 #include "core/IniValues.h"
 #include "log/LogGlobals.h"
@@ -49,7 +50,7 @@ void CFGSHEET::Command7_Click() {
                               l.QslPrintProgPath);
     if (file.isEmpty()) return tell(QStringLiteral("QSL印刷ｿﾌﾄ の指定を中止します"));
     l.QslPrintProgPath = file;
-    core::PutIniText(kHamLog, QStringLiteral("HLQSL"), file);
+    core::PutIniName(kHamLog, QStringLiteral("HLQSL"), file);
     l.QslPrintProgKind = 1;
     settings::MarkButton(Command7, settings::kLightGreen,
                          settings::ConfiguredTip(QStringLiteral("QSL印刷ｿﾌﾄ"), file));
@@ -62,7 +63,7 @@ void CFGSHEET::Command18_Click() {
                               QStringLiteral("MMQSL定義ﾌｧｲﾙ(*.MQL)|*.mql"), l.MmqslSetting);
     if (file.isEmpty()) return tell(QStringLiteral("MMQSL定義ﾌｧｲﾙ の指定を中止します"));
     l.MmqslSetting = file;
-    core::PutIniText(kHamLog, QStringLiteral("MMQSL"), file);
+    core::PutIniName(kHamLog, QStringLiteral("MMQSL"), file);
     settings::MarkButton(Command18, settings::kLightGreen,
                          settings::ConfiguredTip(QStringLiteral("QSL定義ﾌｧｲﾙ"), file));
     askQslSendMark();
@@ -85,7 +86,7 @@ void CFGSHEET::Command9_Click() {
     const QString file = pick(QStringLiteral("HLJCAW.EXE を指定します"),
                               QStringLiteral("HLJCAW(*.EXE)|*.EXE|"), l.HamlogJcaPath);
     if (file.isEmpty()) return tell(QStringLiteral("HLJCAW.EXE の指定を中止します"));
-    core::PutIniText(kHamLog, QStringLiteral("HLJCA"), file);
+    core::PutIniName(kHamLog, QStringLiteral("HLJCA"), file);
     l.HamlogJcaPath = file;
     l.HamlogJcaOn = 1;
     settings::MarkButton(Command9, settings::kLightGreen,
@@ -102,7 +103,7 @@ void CFGSHEET::Command13_Click() {
         return;
     }
     l.ComQsoBankPath = file;
-    core::PutIniText(kEqsl, QStringLiteral("ComQSOBank"), file);
+    core::PutIniName(kEqsl, QStringLiteral("ComQSOBank"), file);
     l.EqslEnabled = 1;
     settings::MarkButton(Command13, settings::kLightGreen,
                          settings::ConfiguredTip(QStringLiteral("電子QSL送信機"), file));
@@ -153,7 +154,7 @@ void CFGSHEET::chooseOtherProgram(int n) {
     path = file;
     name = *answer;
     (n == 1 ? Command11 : Command12)->setText(name);
-    core::PutIniText(kOther, QStringLiteral("Other_App%1_pos").arg(n), path);
+    core::PutIniName(kOther, QStringLiteral("Other_App%1_pos").arg(n), path);
     core::PutIniText(kOther, QStringLiteral("Other_App%1_Name").arg(n), name);
     PSK31MAIN* main = settings::LoadedMain();
     if (g.OpMode == core::ModeSstv || !main) return;

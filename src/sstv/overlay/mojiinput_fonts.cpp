@@ -1,6 +1,7 @@
 // The text editor's font side: the style boxes, the size bar, the font and
 // colour dialogs, the favourite fonts, the outline choices and the gradient.
 #include "core/Globals.h"
+#include "core/IniNames.h"
 #include "core/IniStore.h"
 #include "core/IniValues.h"
 #include "platform/forms/colour/Colour.h"
@@ -9,6 +10,7 @@
 #include "platform/forms/text/ShiftJisText.h"
 #include "platform/forms/waits/Waits.h"
 #include "platform/forms/windows/WindowFilter.h"
+#include "platform/os/Cp932.h"
 #include "platform/os/Paths.h"
 #include "sstv/overlay/mojiinput.h"
 #include "sstv/window/SSTVForm.h"
@@ -162,7 +164,7 @@ void mojiinput::Command1_Click() {
     // A cancelled dialog gives back what it was preset with.
     const QFont chosen = ui::chooseFont(preset).value_or(preset);
     // A font is kept by its name: one the settings cannot hold is refused whole.
-    if (!core::IniHolds(chosen.family(), Command1->text())) {
+    if (!core::IniHoldsName(chosen.family(), Command1->text())) {
         Command1->setFocus();
         return;
     }
@@ -178,7 +180,7 @@ void mojiinput::Command1_Click() {
     Check2->setChecked(sstv::IsTrueText(font.italic));
     core::PutIniText(kFont, QStringLiteral("FntFRCLR"), QString::number(colour::toRef(colour)));
     core::PutIniText(kFont, QStringLiteral("FntSIZE"), size);
-    core::PutIniText(kFont, QStringLiteral("FntNAME"), chosen.family());
+    core::PutIniName(kFont, QStringLiteral("FntNAME"), chosen.family());
     core::PutIniText(kFont, QStringLiteral("FntBOLD"), truth(chosen.bold()));
     core::PutIniText(kFont, QStringLiteral("FntITAL"), truth(chosen.italic()));
     UpdateFontSample();
@@ -218,7 +220,10 @@ void mojiinput::Command10_MouseDown(int Button) {
     for (int i = 0; i < List1->count(); ++i)
         entries << List1->item(i)->text();
     if (sstv::HoldsFavourite(entries, entry)) return;
-    if (!ui::shiftJisHolds(entry, Command10, Command10->text(), kFavFile + QStringLiteral(" に保存"))) return;
+    // The entry leads with the font's name: what the list gives back must name the same font.
+    if (!ui::heldOrSaid(cp932::uncarriedInName(entry), Command10, Command10->text(),
+                        kFavFile + QStringLiteral(" に保存")))
+        return;
     List1->addItem(entry);
     if (!sstv::WriteListFile(favFile(), entries << entry))
         ui::msgBox(QStringLiteral("お気に入りFONTを保存できませんでした: ") +

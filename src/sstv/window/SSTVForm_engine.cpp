@@ -124,19 +124,23 @@ void SSTVForm::onPictureEnd() {
     sstveng::SstvEngine& e = sstveng::lib();
     sstv::Globals& s = sstv::g;
     const sstveng::Rect dst{0, 0, 320, shownHeight()};
-    s.HistoryIndex = sstv::NextHistoryIndex(s.HistoryIndex);
+    const int next = sstv::NextHistoryIndex(s.HistoryIndex);
     drawRx(Picture9, 320, shownHeight());
     sstv::ReleaseBitmap(s.dib.LastRxPictureDib);
     s.dib.LastRxPictureDib = e.mmsCreateDIB(320, 256);
     e.mmsDrawDIBbmp(s.dib.LastRxPictureDib, dst, s.dib.RxDib, rxSource(), 4);
-    const QString path = s.HistoryFolder + sstv::HistoryFileName(s.HistoryIndex);
-    if (e.mmsSaveDIB(path, s.dib.LastRxPictureDib) != 1) showTimedFailure(path);
+    const QString path = s.HistoryFolder + sstv::HistoryFileName(next);
+    const bool saved = e.mmsSaveDIB(path, s.dib.LastRxPictureDib) == 1;
+    if (!saved) showTimedFailure(path);
     if (s.SstvAutoPaste == QLatin1String("1")) {
         sstv::ReleaseBitmap(s.dib.InsetDib);
         s.dib.InsetDib = e.mmsCreateDIB(320, 256);
         e.mmsDrawDIBbmp(s.dib.InsetDib, dst, s.dib.RxDib, rxSource(), 4);
         SstvDrawDib(s.dib.InsetDib);
     }
+    // A picture that was not saved takes no number: the history keeps no gap.
+    if (!saved) return;
+    s.HistoryIndex = next;
     if (HScroll1->value() == s.HistoryIndex)
         HScroll1_Change();
     else

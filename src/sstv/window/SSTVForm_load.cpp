@@ -1,6 +1,7 @@
 // The SSTV window's load and unload: its settings, the engine and its
 // bitmaps, the rig port; and the operator's close, which ends the program.
 #include "core/Globals.h"
+#include "core/IniNames.h"
 #include "core/IniStore.h"
 #include "core/IniValues.h"
 #include "log/LogGlobals.h"
@@ -30,6 +31,7 @@
 #include "sstv/window/SstvRoutines.h"
 #include "sstv/window/SstvWindowPlace.h"
 #include "sstv/workshop/SstvTitles.h"
+#include "sstv/workshop/SstvTxFolder.h"
 #include "terminal/mainwindow/Shutdown.h"
 
 #include <QAction>
@@ -52,13 +54,16 @@ QString withSeparator(const QString& folder) {
     return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 }
 
-// A folder from the settings; missing, it is made under the program folder and stored.
-QString pictureFolder(const QString& key, const QString& name) {
+// A folder from the settings; missing, it is made under the program folder and
+// stored. One the settings cannot name is used as it stands and joins the unkept.
+QString pictureFolder(const QString& key, const QString& name, QStringList& unkept) {
     if (const auto stored = core::IniStored(kBmpPos, key); stored && !stored->trimmed().isEmpty())
         return withSeparator(paths::fromStored(stored->trimmed()));
     const QString folder = withSeparator(paths::join(paths::programFolder(), name));
     QDir().mkpath(folder);
-    core::PutIniText(kBmpPos, key, QDir::toNativeSeparators(folder));
+    if (!core::PutIniName(kBmpPos, key, QDir::toNativeSeparators(folder)) &&
+        !core::IniUncarriedPath(folder).isEmpty())
+        unkept << QDir::toNativeSeparators(folder);
     return folder;
 }
 
@@ -143,11 +148,14 @@ void SSTVForm::readSettings() {
 
 void SSTVForm::readFolders() {
     sstv::Globals& s = sstv::g;
-    const auto tx = core::IniStored(kBmpPos, QStringLiteral("TXbmpFol"));
-    s.TxBmpFolder =
-        tx && !tx->trimmed().isEmpty() ? paths::fromStored(tx->trimmed()) : paths::programFolder();
-    s.HistoryFolder = pictureFolder(QStringLiteral("History"), QStringLiteral("History"));
-    s.RcvDatFolder = pictureFolder(QStringLiteral("RcvDat"), QStringLiteral("RcvDat"));
+    sstv::ReadTxBmpFolder();
+    QStringList unkept;
+    s.HistoryFolder = pictureFolder(QStringLiteral("History"), QStringLiteral("History"), unkept);
+    s.RcvDatFolder = pictureFolder(QStringLiteral("RcvDat"), QStringLiteral("RcvDat"), unkept);
+    // Left unstored, each start finds the same folders under the program folder again.
+    if (!unkept.isEmpty())
+        core::TellNotRemembered(unkept, core::IniUncarriedPath(unkept.join(QString())),
+                                QStringLiteral("受信画像はこのフォルダに保存します。"));
     const int stored = core::IniWholeOr(kBmpPos, QStringLiteral("HistoryNum"), 1);
     s.HistoryIndex = sstv::WrapHistoryIndex(stored) == stored ? stored : 1;
     HScroll1->blockSignals(true);

@@ -42,6 +42,9 @@ struct Globals {
 
     // Picture folders, each ending in a separator; the newest history number 1..320.
     QString TxBmpFolder;
+    // The transmit folder chosen while the window is up that the settings
+    // could not keep: it stands for the stored one until the window goes.
+    QString TxBmpFolderUnkept;
     QString RcvDatFolder;
     QString HistoryFolder;
     int HistoryIndex = 1;

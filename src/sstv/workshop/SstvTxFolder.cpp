@@ -1,5 +1,6 @@
 #include "sstv/workshop/SstvTxFolder.h"
 
+#include "core/IniStore.h"
 #include "core/IniValues.h"
 #include "platform/os/Paths.h"
 #include "sstv/window/SstvGlobals.h"
@@ -15,6 +16,7 @@ const QString kTxFolderKey = QStringLiteral("TXbmpFol");
 } // namespace
 
 QString ReadTxBmpFolder() {
+    if (!g.TxBmpFolderUnkept.isEmpty()) return g.TxBmpFolder = g.TxBmpFolderUnkept;
     const auto stored = core::IniStored(kBmpPos, kTxFolderKey);
     g.TxBmpFolder = stored && !stored->trimmed().isEmpty() ? paths::fromStored(stored->trimmed())
                                                            : paths::programFolder();
@@ -23,7 +25,9 @@ QString ReadTxBmpFolder() {
 
 void StoreTxBmpFolder(const QString& folder) {
     g.TxBmpFolder = folder;
-    core::PutIniText(kBmpPos, kTxFolderKey, QDir::toNativeSeparators(folder));
+    const bool kept = core::RememberFolder(kBmpPos, kTxFolderKey, QDir::toNativeSeparators(folder),
+                                           QStringLiteral("画像はこのフォルダから読み込みました。"));
+    g.TxBmpFolderUnkept = kept ? QString() : folder;
 }
 
 bool SameFolder(const QString& a, const QString& b) {

@@ -8,7 +8,8 @@ namespace sstv {
 // Reads the stored folder into TxBmpFolder (the program folder when none is
 // stored) and returns it.
 QString ReadTxBmpFolder();
-// Makes the folder TxBmpFolder and stores it.
+// Makes the folder TxBmpFolder and stores it; one the settings cannot name
+// is said once and used while the window is up.
 void StoreTxBmpFolder(const QString& folder);
 // The same folder, written either way.
 bool SameFolder(const QString& a, const QString& b);

@@ -1,6 +1,7 @@
 #include "terminal/macros/MacroStore.h"
 
 #include "core/Globals.h"
+#include "core/IniNames.h"
 #include "core/IniStore.h"
 #include "core/IniValues.h"
 #include "platform/forms/colour/Colour.h"
@@ -169,7 +170,7 @@ bool LoadMacroFile(const QString& path) {
                QString::number(core::g.MacroShortcutKeys[static_cast<std::size_t>(i)]));
     }
     core::g.MacroFilePath = path;
-    putIni("PSKCFG", QStringLiteral("MacroFile"), path);
+    core::PutIniName(QStringLiteral("PSKCFG"), QStringLiteral("MacroFile"), path);
     putIni("MACRO_SCKEY", QStringLiteral("SC_USED"), g.UsedShortcutKeys);
     if (complete)
         g.UnreadableMacroFile.clear();
@@ -238,7 +239,7 @@ bool SaveMacroFile() {
     }
     core::g.MacroFilePath = path;
     putIni("PSKCFG", QStringLiteral("MACRO"), QStringLiteral("1"));
-    putIni("PSKCFG", QStringLiteral("MacroFile"), path);
+    core::PutIniName(QStringLiteral("PSKCFG"), QStringLiteral("MacroFile"), path);
     putIni("MACRO_SCKEY", QStringLiteral("SC_USED"), g.UsedShortcutKeys);
     focusCallSignBox();
     return true;

@@ -1,6 +1,7 @@
 #include "terminal/recording/RecordPlay.h"
 
 #include "core/Globals.h"
+#include "core/IniNames.h"
 #include "core/IniStore.h"
 #include "core/IniValues.h"
 #include "platform/forms/dialogs/Dialogs.h"
@@ -123,7 +124,7 @@ void PlayPsk_Click() {
         return;
     }
     g.RecFolder = rxtext::folderOf(g.WaveFilePath);
-    core::PutIniText(kCfg, QStringLiteral("RecFOL"), g.RecFolder);
+    core::PutIniName(kCfg, QStringLiteral("RecFOL"), g.RecFolder);
     showMessageLine(QStringLiteral("Wav File の再生中です"));
     enableRecordItems(false);
     g.RecPlayState = 1;

@@ -64,11 +64,11 @@ TEST_F(CfgSheetDisplay, ColoursAndFontsChangeAtOnceAndSurviveARestart) {
     EXPECT_EQ(colour::backColor(main->RichTextBox1), colour::toRef(rxBack));
     EXPECT_EQ(ini("PSKCFG", "TXFNAME"), txFont.family());
     // A font whose name the file cannot hold is refused at its chooser, whole.
-    QFont unheld(QStringLiteral("Zé€Mono"));
+    QFont unheld(QStringLiteral("Z〜é€Mono"));
     unheld.setPointSizeF(20);
     ui::script::push(QVariantList{unheld, QColor(Qt::blue)});
     press(s.Command2);
-    EXPECT_TRUE(asked(QStringLiteral("「受信文字種」の「é€」は設定ファイルに保存できない文字です。\n"
+    EXPECT_TRUE(asked(QStringLiteral("「受信文字種」の「〜é€」は設定ファイルに保存できない文字です。\n"
                                      "別の文字に直して下さい。")));
     EXPECT_EQ(main->RichTextBox2->font().family(), rxFont.family());
     EXPECT_EQ(s.focusWidget(), s.Command2);

@@ -226,12 +226,12 @@ TEST_F(SstvTitleEditorTest, FontDialogCancelAppliesThePresetAndAFractionalSizeIs
 
     // A font whose name the settings cannot hold is refused at its chooser, whole.
     ui::script::clearAsked();
-    ui::script::push(QFont(QStringLiteral("Zé€Mono")));
+    ui::script::push(QFont(QStringLiteral("Z〜é€Mono")));
     QTest::mouseClick(ed.Command1, Qt::LeftButton);
     ASSERT_FALSE(ui::script::asked().isEmpty());
     EXPECT_EQ(ui::script::asked().back().prompt,
               QStringLiteral(
-                  "「フォント 種」の「é€」は設定ファイルに保存できない文字です。\n別の文字に直して下さい。"));
+                  "「フォント 種」の「〜é€」は設定ファイルに保存できない文字です。\n別の文字に直して下さい。"));
     EXPECT_EQ(line->font().family(), QStringLiteral("DejaVu Sans"));
 
     // The colour dialog's cancel gives back the colour the font dialog was preset with.
@@ -270,11 +270,11 @@ TEST_F(SstvTitleEditorTest, FavouritesAreRegisteredOnceAndChosenFromTheList) {
     // is refused at the button; the file stays.
     const QByteArray favourites = readFile(QStringLiteral("Font.DAT"));
     const QString kept = sstv::titles.font.name;
-    sstv::titles.font.name = QStringLiteral("Zé€Mono");
+    sstv::titles.font.name = QStringLiteral("Z〜é€Mono");
     ui::script::clearAsked();
     QTest::mouseClick(ed.Command10, Qt::RightButton);
     EXPECT_TRUE(ui::script::asked().value(0).prompt.contains(
-        QStringLiteral("「é€」はFont.DAT に保存できない文字です")));
+        QStringLiteral("「〜é€」はFont.DAT に保存できない文字です")));
     EXPECT_EQ(readFile(QStringLiteral("Font.DAT")), favourites);
     sstv::titles.font.name = kept;
     ed.List1->addItem(QStringLiteral("Short  9"));

@@ -220,11 +220,28 @@ TEST_F(SstvWindowTest, FskIdSavesThePictureUnderTheCallInsideTheReceivedFolder) 
     sysclock::resetForTest();
 }
 
-TEST_F(SstvWindowTest, AFailedHistorySaveIsToldOnTheMessageLineAndReceptionGoesOn) {
-    SSTVForm& f = window();
-    sstv::g.HistoryFolder = path("gone/");
+TEST_F(SstvWindowTest, PictureFoldersTheSettingsCannotNameAreUsedSaidOnceAndNotStored) {
+    const QString home = path(QStringLiteral("h〜"));
+    qputenv("ZORVATEK_HOME", home.toUtf8());
+    window();
+    EXPECT_EQ(ui::script::asked().size(), 1);
+    EXPECT_TRUE(
+        ui::script::asked().value(0).prompt.contains(QStringLiteral("「〜」は設定ファイルに保存できない")));
+    EXPECT_EQ(stored("BMP_POS", "History"), QStringLiteral("-"));
+    EXPECT_EQ(stored("BMP_POS", "RcvDat"), QStringLiteral("-"));
     ASSERT_TRUE(receive(sstveng::Scottie1));
-    EXPECT_TRUE(f.Text3->isVisible());
+    EXPECT_TRUE(QFile::exists(home + QStringLiteral("/History/Hist_002.bmp")));
+}
+
+TEST_F(SstvWindowTest, AFailedHistorySaveIsToldOnTheMessageLineAndTakesNoNumber) {
+    SSTVForm& f = window();
+    const int before = sstv::g.HistoryIndex;
+    sstv::g.HistoryFolder = path("gone/");
+    eng().startStationPicture(sstveng::Scottie1);
+    ASSERT_TRUE(zvtest::waitUntil([&] { return f.Text3->isVisible(); }));
+    // After a restart the next picture must not find a gap where this one was not saved.
+    EXPECT_EQ(sstv::g.HistoryIndex, before);
+    EXPECT_EQ(stored("BMP_POS", "HistoryNum"), QStringLiteral("-"));
     EXPECT_TRUE(f.Text3->text().startsWith(QStringLiteral("画像を保存できませんでした: ")));
     EXPECT_TRUE(ui::script::asked().isEmpty()) << "no modal box";
     EXPECT_TRUE(eng().isRunning());

@@ -5,6 +5,7 @@
 #include "platform/os/Paths.h"
 #include "sstv/SstvWorkshopFixture.h"
 #include "sstv/workshop/SstvCompose.h"
+#include "sstv/workshop/SstvTxFolder.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -34,6 +35,14 @@ TEST_F(SstvWorkshopTest, LoadingABackgroundStretchesItAndKeepsItsFolder) {
         EXPECT_TRUE(near(at(f.Picture8, p.x(), p.y()), QColor(200, 30, 30))) << p.x() << "," << p.y();
     }
     EXPECT_EQ(QDir(paths::fromStored(stored("BMP_POS", "TXbmpFol"))), QDir(path("pics")));
+    // A folder the settings would give back as another is used, said once and not stored.
+    for (const QString& name : {QStringLiteral("d〜"), QStringLiteral("d−"), QStringLiteral("dé")}) {
+        ui::script::clearAsked();
+        loadBackground(pictureFile(name + QStringLiteral("/p.jpg"), QSize(40, 40), QColor(200, 30, 30)));
+        EXPECT_TRUE(ui::script::asked().last().prompt.contains(QStringLiteral("フォルダは記憶されません")));
+        EXPECT_EQ(QDir(paths::fromStored(stored("BMP_POS", "TXbmpFol"))), QDir(path("pics")));
+        EXPECT_EQ(QDir(sstv::ReadTxBmpFolder()), QDir(path(name)));
+    }
     EXPECT_TRUE(f.Timer6->isActive());
     EXPECT_EQ(eng().liveBitmaps(), 10) << "the loaded picture is released";
 

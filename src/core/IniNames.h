@@ -1,0 +1,26 @@
+#pragma once
+// The settings that name something: a file, a folder or a font family. Such a
+// value is kept only when the file gives back the very same name; a character
+// of the same look under another code point (the wave dash read back as the
+// full-width tilde) would name another file, folder or font.
+#include <QString>
+#include <span>
+
+namespace core {
+
+struct NameKey {
+    const char* section;
+    const char* key;
+};
+
+// Every key of ZORVATEK.INI whose value is a name.
+std::span<const NameKey> NameKeys();
+bool IsNameKey(const QString& section, const QString& key);
+
+// The one writer of a name: stores it only when it reads back as itself (or
+// the key already holds it); otherwise stores nothing and says nothing, as the
+// chooser that took the name says it (IniHoldsName, IniHeldChoice) or keeps it
+// for the run (RememberFolder).
+bool PutIniName(const QString& section, const QString& key, const QString& name);
+
+} // namespace core
