@@ -245,31 +245,16 @@ TEST_F(IniStore, NewInsideABatchDeletesAndStartsAfresh) {
 
 // Every key that holds a name, each a row: a look-alike would name another
 // file, folder or font; the very name is kept.
+// clang-format off
 constexpr const char* kNameRows[][2] = {
-    {"PSKCFG", "RCVDFOL"},
-    {"PSKCFG", "RecFOL"},
-    {"PSKCFG", "RecFname"},
-    {"PSKCFG", "MacroFile"},
-    {"PSKCFG", "RCVFNAME"},
-    {"PSKCFG", "TXFNAME"},
-    {"PSKCFG", "MLTRCVFNAME"},
-    {"HamLog", "HAMLOGPOS"},
-    {"HamLog", "HAMLOGexePOS"},
-    {"HamLog", "HLQSL"},
-    {"HamLog", "MMQSL"},
-    {"HamLog", "HLJCA"},
-    {"E-QSL", "ComQSOBank"},
-    {"E-QSL", "eQSLFOL"},
-    {"E-QSL", "eQSLQFOL"},
-    {"E-LOG", "eLOGFOL"},
-    {"Other_App", "Other_App1_pos"},
-    {"Other_App", "Other_App2_pos"},
-    {"BMP_POS", "TXbmpFol"},
-    {"BMP_POS", "History"},
-    {"BMP_POS", "RcvDat"},
-    {"FontCFG", "FntNAME"},
-    {"WAVPOS", "WAVFPOS"},
+    {"PSKCFG", "RCVDFOL"}, {"PSKCFG", "RecFOL"}, {"PSKCFG", "RecFname"}, {"PSKCFG", "MacroFile"},
+    {"PSKCFG", "RCVFNAME"}, {"PSKCFG", "TXFNAME"}, {"PSKCFG", "MLTRCVFNAME"}, {"HamLog", "HAMLOGPOS"},
+    {"HamLog", "HAMLOGexePOS"}, {"HamLog", "HLQSL"}, {"HamLog", "MMQSL"}, {"HamLog", "HLJCA"},
+    {"E-QSL", "ComQSOBank"}, {"E-QSL", "eQSLFOL"}, {"E-QSL", "eQSLQFOL"}, {"E-LOG", "eLOGFOL"},
+    {"Other_App", "Other_App1_pos"}, {"Other_App", "Other_App2_pos"}, {"BMP_POS", "TXbmpFol"},
+    {"BMP_POS", "History"}, {"BMP_POS", "RcvDat"}, {"FontCFG", "FntNAME"}, {"WAVPOS", "WAVFPOS"},
 };
+// clang-format on
 
 TEST_F(IniStore, EveryNameKeyKeepsOnlyANameThatComesBackAsItself) {
     ASSERT_EQ(core::NameKeys().size(), std::size(kNameRows));
