@@ -9,7 +9,7 @@
 namespace core {
 namespace {
 
-constexpr std::array<NameKey, 23> kNameKeys{{
+constexpr std::array<NameKey, 24> kNameKeys{{
     {"PSKCFG", "RCVDFOL"},
     {"PSKCFG", "RecFOL"},
     {"PSKCFG", "RecFname"},
@@ -33,6 +33,8 @@ constexpr std::array<NameKey, 23> kNameKeys{{
     {"BMP_POS", "RcvDat"},
     {"FontCFG", "FntNAME"},
     {"WAVPOS", "WAVFPOS"},
+    // A serial port may be kept as the path of its device.
+    {"RIG_CON_CFG", "RIGCOMCONT"},
 }};
 
 } // namespace

@@ -253,6 +253,7 @@ constexpr const char* kNameRows[][2] = {
     {"E-QSL", "ComQSOBank"}, {"E-QSL", "eQSLFOL"}, {"E-QSL", "eQSLQFOL"}, {"E-LOG", "eLOGFOL"},
     {"Other_App", "Other_App1_pos"}, {"Other_App", "Other_App2_pos"}, {"BMP_POS", "TXbmpFol"},
     {"BMP_POS", "History"}, {"BMP_POS", "RcvDat"}, {"FontCFG", "FntNAME"}, {"WAVPOS", "WAVFPOS"},
+    {"RIG_CON_CFG", "RIGCOMCONT"},
 };
 // clang-format on
 

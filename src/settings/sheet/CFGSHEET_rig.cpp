@@ -1,6 +1,7 @@
 // The rig tab: the CAT link's family, port and line settings (a change reopens
 // the port), how the rig is read, and the rig's mode codes.
 #include "core/Globals.h"
+#include "core/IniNames.h"
 #include "core/IniStore.h"
 #include "core/IniValues.h"
 #include "platform/forms/colour/ControlColour.h"
@@ -227,7 +228,7 @@ void CFGSHEET::chooseRigPort(const QString& name, int comNumber) {
     if (none) r.RigPollMode = 0;
     for (int n = 1; n <= 8; ++n)
         Option1[std::size_t(n)]->setEnabled(n != comNumber);
-    core::PutIniText(kRig, QStringLiteral("RIGCOMCONT"), r.RigPortName);
+    core::PutIniName(kRig, QStringLiteral("RIGCOMCONT"), r.RigPortName);
     if (none) {
         // No rig port: nothing polls a port that is no longer chosen.
         rig::RigStopPolling();

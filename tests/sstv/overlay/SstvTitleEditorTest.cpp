@@ -229,9 +229,10 @@ TEST_F(SstvTitleEditorTest, FontDialogCancelAppliesThePresetAndAFractionalSizeIs
     ui::script::push(QFont(QStringLiteral("Z〜é€Mono")));
     QTest::mouseClick(ed.Command1, Qt::LeftButton);
     ASSERT_FALSE(ui::script::asked().isEmpty());
-    EXPECT_EQ(ui::script::asked().back().prompt,
-              QStringLiteral(
-                  "「フォント 種」の「〜é€」は設定ファイルに保存できない文字です。\n別の文字に直して下さい。"));
+    EXPECT_EQ(
+        ui::script::asked().back().prompt,
+        QStringLiteral(
+            "「フォント 種」の「〜é€」は設定ファイルに保存できない文字です。\n別の文字に直して下さい。"));
     EXPECT_EQ(line->font().family(), QStringLiteral("DejaVu Sans"));
 
     // The colour dialog's cancel gives back the colour the font dialog was preset with.
