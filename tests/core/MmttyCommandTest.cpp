@@ -2,6 +2,11 @@
 // the thing that was not done, not a stopped transmission for every command.
 #include "core/MmttyCommand.h"
 
+#include "core/Globals.h"
+#include "core/MmttyState.h"
+#include "support/ProgramFolder.h"
+
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -30,6 +35,23 @@ TEST(MmttyGiveUp, TheMessageSaysWhatWasNotDone) {
         EXPECT_EQ(core::MmttyGiveUpText(c.code, c.value),
                   QStringLiteral("MMTTYが応答しません、") + QString::fromUtf8(c.text));
     }
+}
+
+class MmttyStarts : public zvtest::ProgramFolderTest {};
+
+// A start the program did not take while a stop dropped the starts asked
+// (each post lets events run) owes nothing: the next start is still one the
+// program has not reported, which a second F12 or Esc ends.
+TEST_F(MmttyStarts, AStartNotTakenDuringAStopLeavesTheNextOneCounted) {
+    core::mm = {};
+    core::g.MmttyTxOn = 0;
+    // No program runs: each post is refused once pending events have run.
+    QTimer::singleShot(0, [] { core::EndPendingMmttyStart(); });
+    EXPECT_FALSE(core::PostMmttyCommand(mmtty::CmdTx, mmtty::TxOn));
+    bool pending = false;
+    QTimer::singleShot(0, [&] { pending = core::MmttyStartPending(); });
+    EXPECT_FALSE(core::PostMmttyCommand(mmtty::CmdTx, mmtty::TxOn));
+    EXPECT_TRUE(pending);
 }
 
 } // namespace

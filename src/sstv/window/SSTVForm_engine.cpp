@@ -14,6 +14,7 @@
 #include "sstv/window/SSTVForm.h"
 #include "sstv/window/SstvGlobals.h"
 #include "sstv/window/SstvRoutines.h"
+#include "terminal/engines/EngineStop.h"
 
 #include <QDir>
 
@@ -83,7 +84,8 @@ void SSTVForm::onJob() {
 
 void SSTVForm::onTxState(std::int32_t lParam) {
     if (lParam == 1) {
-        if (pttByCat() && !rig::RigPttOn()) return;
+        // Not keyed (a stop under way, the rig's line lost): nothing is sent.
+        if (pttByCat() && !terminal::engines::KeyRigForStart()) return sstveng::lib().mmsSendStop();
         sstv::g.SstvTxActive = 1;
         Line1->setPoints(50, Line1->y1(), 100, Line1->y2());
         colour::setBackColor(Command9, colour::kButtonFace);

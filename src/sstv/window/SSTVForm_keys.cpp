@@ -13,6 +13,7 @@
 #include "rig/RigPort.h"
 #include "sstv/window/SSTVForm.h"
 #include "sstv/window/SstvGlobals.h"
+#include "terminal/engines/EngineStop.h"
 #include "terminal/engines/ModeChange.h"
 
 #include <QAction>
@@ -60,11 +61,13 @@ bool windowKey(SSTVForm& f, const QKeyEvent& e) {
         pressF12(f);
         return true;
     }
-    case Qt::Key_Escape:
+    case Qt::Key_Escape: {
+        const terminal::engines::TransmissionStop stop;
         f.stopSending();
         rig::RigPttOffForEsc();
         f.Text1->setFocus();
         return true;
+    }
     case Qt::Key_C: {
         if (mods != Qt::ControlModifier || textBoxHasFocus()) return false;
         clipboard::empty();

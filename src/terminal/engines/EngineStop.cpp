@@ -1,6 +1,7 @@
 #include "terminal/engines/EngineStop.h"
 
 #include "core/Globals.h"
+#include "core/MessageLine.h"
 #include "core/MmttyCommand.h"
 #include "platform/mmtty/MmttyLink.h"
 #include "platform/mmvari/MmvariControl.h"
@@ -24,13 +25,35 @@ bool isRtty(int mode) {
     return mode == core::ModeRtty || mode == core::ModeCw;
 }
 
+int stopsUnderWay = 0;
+
 } // namespace
+
+TransmissionStop::TransmissionStop() {
+    ++stopsUnderWay;
+}
+
+TransmissionStop::~TransmissionStop() {
+    --stopsUnderWay;
+}
+
+bool StartRefusedByStop() {
+    if (stopsUnderWay == 0) return false;
+    core::g.StatusMessage = QStringLiteral("送信を停止中のため、送信しません");
+    core::ShowTimedMessage(core::g.StatusMessage, 3000);
+    return true;
+}
+
+bool KeyRigForStart() {
+    return !StartRefusedByStop() && rig::RigPttOn();
+}
 
 bool TransmissionRuns() {
     return AnyEngineTransmits() || core::g.RepeatTxOn == 1 || rig::g.PttKeyedByCat == 1;
 }
 
 void UnkeyForStop() {
+    const TransmissionStop stop;
     if (core::g.MmttyTxOn == 1) core::MmttyProgram().postCommand(mmtty::CmdTx, mmtty::TxOffNow);
     if (core::g.Transmitting == 1 && !isRtty(core::g.OpMode) && core::g.OpMode != core::ModeMmvari)
         pskcore::lib().fnAbortTX();
@@ -44,6 +67,7 @@ void UnkeyForStop() {
 
 void EndTransmission() {
     if (!TransmissionRuns()) return;
+    const TransmissionStop stop;
     if (forms::isLoaded<PSK31MAIN>()) {
         macros::mainCycle().escape();
         transmit::EscapeKey();

@@ -3,11 +3,34 @@
 // replaces an engine or the sound card ends a running transmission here first:
 // the engines drop their transmit-end notice when they are stopped, and it is
 // that notice that unkeys the rig and turns the screen back to receive.
+#include "rig/RigCommands.h"
+
 namespace mmvari {
 class MmvariControl;
 }
 
 namespace terminal::engines {
+
+// Every stop of a transmission runs under one, its releases that wait for
+// the rig's line included: a key-on asked meanwhile (a button, a macro's
+// timer, an engine's start report) is refused, and said.
+class TransmissionStop {
+  public:
+    TransmissionStop();
+    ~TransmissionStop();
+    TransmissionStop(const TransmissionStop&) = delete;
+    TransmissionStop& operator=(const TransmissionStop&) = delete;
+
+  private:
+    rig::OperatorStop rig_;
+};
+
+// True while a stop releases the rig: the start asked now (a button the
+// engine keys for by its report) is refused, and said.
+bool StartRefusedByStop();
+// The one way the rig is keyed by CAT for a start: refused while a stop
+// releases it (said on the message line) or when the rig refuses it.
+bool KeyRigForStart();
 
 // True while an engine transmits, a repeat runs or the rig is keyed by CAT.
 bool TransmissionRuns();

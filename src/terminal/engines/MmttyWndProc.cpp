@@ -17,6 +17,7 @@
 #include "rig/RigGlobals.h"
 #include "rig/RigPolling.h"
 #include "terminal/displays/MmttyDisplay.h"
+#include "terminal/engines/EngineStop.h"
 #include "terminal/engines/ModeChange.h"
 #include "terminal/macros/RepeatMain.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
@@ -101,7 +102,7 @@ void transmitStarted(PSK31MAIN& w) {
     // A start a stop dropped: that stop follows it to the program already,
     // and one more would end the operator's next start, posted behind it.
     if (!core::MmttyStartWanted()) return;
-    if (!theEngine() || (pttByCat() && !rig::RigPttOn())) return refuseTransmission();
+    if (!theEngine() || (pttByCat() && !KeyRigForStart())) return refuseTransmission();
     if (!theEngine()) {
         rig::RigPttOff();
         return refuseTransmission();

@@ -71,8 +71,10 @@ void expandCwId(const QString& raw, const QsoState& s, Expansion& e) {
         e.CwIdText = s.CwIdList[static_cast<std::size_t>(n - 1)];
         break;
     }
-    // An identification that does not name the station is not sent.
+    // An identification that does not name the station is not sent; the
+    // over it was to end still ends after the text.
     if (core::CwIdSendable(*e.CwIdText)) return;
+    e.MacroTxOff = 1;
     e.MacroCwId = 0;
     e.CwIdText.reset();
     e.cwIdRefused = true;

@@ -175,7 +175,7 @@ void multiChannelKey() {
 // Esc stops everything: the repeat, the macro-button move mode, and the
 // engine's transmission and the scan from whatever control has the focus.
 void escape() {
-    const rig::OperatorStop stop;
+    const terminal::engines::TransmissionStop stop;
     terminal::macros::mainCycle().escape();
     if (terminal::macros::g.MacroMoveMode == 1) terminal::macros::MACROMOV_Click();
     terminal::transmit::EscapeKey();

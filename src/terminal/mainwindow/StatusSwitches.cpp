@@ -15,6 +15,7 @@
 #include "platform/pskcore/PskCore.h"
 #include "rig/RigCommands.h"
 #include "spots/ClusterData.h"
+#include "terminal/engines/EngineStop.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/transmit/TxControl.h"
 
@@ -75,7 +76,7 @@ void tuneMmvari(PSK31MAIN& w) {
     core::Globals& g = core::g;
     mmvari::MmvariControl* m = w.MMVARI;
     if (g.MmvariTxOn == 0) {
-        if (transmit::pttByCat() && !rig::RigPttOn()) return;
+        if (transmit::pttByCat() && !engines::KeyRigForStart()) return;
         if (m) m->set(mmvari::IdTuneReset, 0);
         g.MmvariTxOn = 1;
         if (m) m->invoke(mmvari::MethodTune);
@@ -97,6 +98,7 @@ void tuneMmvari(PSK31MAIN& w) {
 void tunePsk(PSK31MAIN& w) {
     pskcore::PskCore& lib = pskcore::lib();
     if (core::g.Transmitting == 0) {
+        if (engines::StartRefusedByStop()) return;
         lib.fnStartTX(pskcore::TxTune + (core::g.SatelliteMode != 0 ? pskcore::SatelliteFlag : 0));
         w.Text1->setText(QString());
         w.Text1->setFocus();

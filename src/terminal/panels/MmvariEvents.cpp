@@ -190,7 +190,8 @@ void MMVARI_TxBuffer() {
         return m->invoke(mmvari::MethodSend, {QString()}, &waiting) && waiting.toInt() == 0;
     };
     if (mmvstate::g.MmvariCwIdSending == 1 && emptied()) m->set(mmvari::IdReqRx, true);
-    if (core::g.MacroTxOff == 1 && emptied()) m->set(mmvari::IdReqRx, true);
+    // The macro's end of the over, and its CW ID, which the transmission's end sends.
+    if ((core::g.MacroTxOff == 1 || core::g.MacroCwId == 1) && emptied()) m->set(mmvari::IdReqRx, true);
 }
 
 void MMVARI_Error(int Code) {

@@ -9,6 +9,7 @@
 #include "platform/os/Cp932.h"
 #include "platform/pskcore/PskCore.h"
 #include "rig/RigCommands.h"
+#include "terminal/engines/EngineStop.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/transmit/TxControl.h"
 
@@ -25,7 +26,7 @@ constexpr int kMmvariCwIdEndFlag = 3;
 
 void sendCwIdMmvari(PSK31MAIN& w) {
     core::Globals& g = core::g;
-    if (pttByCat() && !rig::RigPttOn()) return;
+    if (pttByCat() && !engines::KeyRigForStart()) return;
     w.MmvariCwIdOn = 1;
     g.MmvariTxOn = 1;
     if (mmvari::MmvariControl* m = w.MMVARI) {
@@ -58,7 +59,7 @@ QString cwIdLibraryText(const QString& cwId, bool byCat) {
 void SendCwId() {
     PSK31MAIN& w = forms::PSK31MAIN();
     core::Globals& g = core::g;
-    if (w.TxInhibited == 1) return;
+    if (w.TxInhibited == 1 || engines::StartRefusedByStop()) return;
     w.Frame2->hide();
     // The RTTY program has no CW identification; the PSK library is stopped then.
     if (takeChosenCwId(w) && pskMode()) {

@@ -12,6 +12,7 @@
 #include "platform/mmvari/MmvariIds.h"
 #include "platform/pskcore/PskCore.h"
 #include "rig/RigCommands.h"
+#include "terminal/engines/EngineStop.h"
 #include "terminal/engines/MmttyWndProc.h"
 #include "terminal/engines/ModeChange.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
@@ -58,7 +59,7 @@ void startMmvari(PSK31MAIN& w) {
     mmvari::MmvariControl* m = w.MMVARI;
     if (core::g.MmvariTxOn == 0) {
         // Esc taken while the key waited for the rig line: nothing starts.
-        if (pttByCat() && !rig::RigPttOn()) return;
+        if (pttByCat() && !engines::KeyRigForStart()) return;
         if (m) {
             m->set(mmvari::IdTransmit, true);
             if (core::g.MmvariSwitches[3] == 1) m->set(mmvari::IdReqRx, true);
@@ -248,6 +249,7 @@ void StartTx() {
 }
 
 void TXBC_Click() {
+    const engines::TransmissionStop stop;
     forms::takeStop();
     PSK31MAIN& w = forms::PSK31MAIN();
     w.Text1->setText(QString());
@@ -259,6 +261,7 @@ void TXBC_Click() {
 }
 
 void AbortKey() {
+    const engines::TransmissionStop stop;
     forms::takeStop();
     if (core::g.MmvariActive == 1) {
         abortMmvari(forms::PSK31MAIN());

@@ -11,6 +11,7 @@
 #include "platform/os/Cp932.h"
 #include "platform/pskcore/PskCore.h"
 #include "rig/RigCommands.h"
+#include "terminal/engines/EngineStop.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/transmit/TxState.h"
 
@@ -104,12 +105,14 @@ void sendRtty() {
         if (!sending.mayGoOn() || !core::PostMmttyCommand(mmtty::CmdChar, ansiCode(text[i]))) return;
         countHanded(shown, i);
     }
-    if (core::g.MacroTxOff == 1) core::PostMmttyCommand(mmtty::CmdTx, mmtty::TxOffAfterQueue);
+    // The program has no CW identification; the over it would end ends all the same.
+    if (core::g.MacroTxOff == 1 || core::g.MacroCwId == 1)
+        core::PostMmttyCommand(mmtty::CmdTx, mmtty::TxOffAfterQueue);
 }
 
 void sendMmvari(PSK31MAIN& w) {
     if (core::g.MacroTxOn == 1 && core::g.MmvariTxOn == 0) {
-        if (core::g.PttPortControl == QLatin1String("0") && !rig::RigPttOn()) return;
+        if (core::g.PttPortControl == QLatin1String("0") && !engines::KeyRigForStart()) return;
         w.MMVARI->set(mmvari::IdTransmit, true);
         core::g.MmvariTxOn = 1;
         colour::setBackColor(w.Command1, kTransmitColour);

@@ -5,7 +5,9 @@
 #include "core/IniValues.h"
 #include "log/LogGlobals.h"
 #include "platform/forms/colour/ControlColour.h"
+#include "platform/forms/waits/Waits.h"
 #include "rig/RigGlobals.h"
+#include "rig/RigPolling.h"
 #include "rig/RigPort.h"
 #include "sstv/SstvWorkshopFixture.h"
 #include "sstv/overlay/mojiinput.h"
@@ -208,6 +210,35 @@ TEST_F(SstvSend, F12RendersAndSendsWithCatPttAndEscStops) {
     ASSERT_TRUE(zvtest::waitForRigToCatchUp(*sim));
     EXPECT_FALSE(sim->ptt);
     EXPECT_EQ(sim->pttOnCount, 2);
+
+    // The CW ID pressed while Esc's release waits for the rig's line (its
+    // answer to a reading held back) keys nothing, and says so.
+    QTest::keyClick(&f, Qt::Key_F12);
+    ASSERT_TRUE(zvtest::waitUntil([] { return sstv::g.SstvTxActive == 1; }));
+    rig::g.RigReplyMarginMs = 5000;
+    sim->holdingAnswers = true;
+    rig::RigReadStatus();
+    int ticks = 0;
+    QTimer late;
+    QObject::connect(&late, &QTimer::timeout, [&] {
+        if (!forms::waitsRun()) return;
+        if (++ticks == 1) QTest::mouseClick(f.Command10, Qt::LeftButton);
+        // The engine's start report comes meanwhile; then the rig answers.
+        if (ticks == 20) {
+            sim->holdingAnswers = false;
+            sim->releaseAnswers();
+        }
+    });
+    late.start(1);
+    QTest::keyClick(&f, Qt::Key_Escape);
+    late.stop();
+    ASSERT_GE(ticks, 20);
+    EXPECT_EQ(core::g.StatusMessage, QStringLiteral("送信を停止中のため、送信しません"));
+    ASSERT_TRUE(
+        zvtest::waitUntil([] { return sstv::g.SstvTxActive == 0 && !sstveng::lib().isTransmitting(); }));
+    ASSERT_TRUE(zvtest::waitForRigToCatchUp(*sim));
+    EXPECT_FALSE(sim->ptt);
+    EXPECT_EQ(sim->pttOnCount, 3);
 }
 
 // The window goes with the mode and comes back new: its canvas, empty since

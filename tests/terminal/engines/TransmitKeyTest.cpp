@@ -5,12 +5,15 @@
 #include "terminal/engines/PskFixture.h"
 
 #include "core/IniValues.h"
+#include "core/SharedRoutines.h"
 #include "log/LogGlobals.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/controls/RichTextPane.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/forms/waits/Waits.h"
+#include "platform/mmvari/MmvariControl.h"
+#include "platform/mmvari/MmvariIds.h"
 #include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPolling.h"
@@ -402,37 +405,120 @@ TEST_F(TransmitKey, F12PressedAgainBeforeItsStartCouldBeginStopsIt) {
     EXPECT_TRUE(rigKeyed(false));
 }
 
-// A start asked while Esc's release waits for the rig's line keys nothing
-// after the operator's stop: the multi-mode control's CW ID button, which
-// keys the rig itself, pressed while Esc releases an over the control has not
-// begun to send.
-TEST_F(TransmitKey, NothingKeysTheRigWhileEscReleasesIt) {
+// A start asked while a stop's release waits for the rig's line keys nothing
+// after the operator's stop, and says so: the CW ID button or TUNE pressed
+// while each stop releases an over. (In PSK, Alt+X and the abort item leave
+// the release to the library's end report, as its own end does.)
+TEST_F(TransmitKey, NothingKeysTheRigWhileAStopReleasesIt) {
     g.UserCall = QStringLiteral("QQ1ABC");
     PSK31MAIN& w = start();
-    ASSERT_TRUE(zvtest::chooseMenuItem(w.mvrMODEsel[10]));
     ASSERT_TRUE(zvtest::waitForRigToCatchUp(*sim));
-    const int ons = sim->pttOnCount;
     rig::g.RigReplyMarginMs = 5000;
-    w.Text1->setText(QStringLiteral("CQ CQ CQ DE QQ1ABC"));
-    f12(w);
-    // The rig holds back its answer to a reading: Esc's release waits for it.
-    sim->holdingAnswers = true;
-    rig::RigReadStatus();
-    bool asked = false;
-    QTimer button;
-    QObject::connect(&button, &QTimer::timeout, [&] {
-        if (asked || !forms::waitsRun()) return;
-        asked = true;
-        sim->holdingAnswers = false;
-        sim->releaseAnswers();
-        QTest::mouseClick(w.Command3, Qt::LeftButton);
-    });
-    button.start(0);
-    QTest::keyClick(w.Text1, Qt::Key_Escape);
-    button.stop();
-    ASSERT_TRUE(asked);
-    EXPECT_TRUE(rigKeyed(false));
-    EXPECT_EQ(sim->pttOnCount, ons + 1) << "only F12 keyed the rig";
+    QAction* mmvari = w.mvrMODEsel[10];
+    QAction* psk = w.PSKMODE[core::ModeBpsk];
+    const auto esc = [&] { QTest::keyClick(w.Text1, Qt::Key_Escape); };
+    const auto altX = [&] { QTest::keyClick(w.Text1, Qt::Key_X, Qt::AltModifier); };
+    const auto cwId = [&] { QTest::mouseClick(w.Command3, Qt::LeftButton); };
+    const auto tune = [&] { QTest::mouseClick(w.Command1, Qt::RightButton); };
+    struct Case {
+        const char* name;
+        QAction* mode;
+        std::function<void()> stop;
+        std::function<void()> press;
+    } cases[] = {
+        {"Esc", mmvari, esc, cwId},
+        {"Esc, then TUNE", mmvari, esc, tune},
+        {"Alt+X", mmvari, altX, cwId},
+        {"the abort item", mmvari, [&] { ASSERT_TRUE(zvtest::chooseMenuItem(w.TXBC)); }, cwId},
+        {"a sub-mode chosen, which ends the transmission", mmvari,
+         [&] { ASSERT_TRUE(zvtest::chooseInCombo(w.CBMode, (w.CBMode->currentIndex() + 1) % 2)); }, cwId},
+        {"the exit item, its question answered No", mmvari,
+         [&] {
+             logbook::g.HamlogLink = 2;
+             g.HamlogEntrySent = 1;
+             ui::script::push(ui::No);
+             ASSERT_TRUE(zvtest::chooseInMenuBar(w.menuBar(), w.pEnd));
+             logbook::g.HamlogLink = 0;
+             g.HamlogEntrySent = 0;
+         },
+         cwId},
+        {"PSK: Esc", psk, esc, cwId},
+        {"PSK: Esc, then TUNE", psk, esc, tune},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!c.mode->isChecked()) {
+            ASSERT_TRUE(zvtest::chooseMenuItem(c.mode));
+        }
+        const int ons = sim->pttOnCount;
+        w.Text1->setText(QStringLiteral("CQ CQ CQ DE QQ1ABC"));
+        f12(w);
+        ASSERT_TRUE(rigKeyed(true));
+        // The rig holds back its answer to a reading: the stop's release waits for it.
+        sim->holdingAnswers = true;
+        rig::RigReadStatus();
+        bool asked = false;
+        QTimer button;
+        QObject::connect(&button, &QTimer::timeout, [&] {
+            if (asked || !forms::waitsRun()) return;
+            asked = true;
+            sim->holdingAnswers = false;
+            sim->releaseAnswers();
+            c.press();
+        });
+        button.start(0);
+        c.stop();
+        button.stop();
+        ASSERT_TRUE(asked);
+        EXPECT_EQ(w.Text3->text(), QStringLiteral("送信を停止中のため、送信しません"));
+        EXPECT_TRUE(rigKeyed(false));
+        ASSERT_TRUE(
+            zvtest::waitUntil([] { return g.MmvariTxOn == 0 && g.Transmitting == 0 && !forms::waitsRun(); }));
+        ASSERT_TRUE(zvtest::waitForRigToCatchUp(*sim));
+        EXPECT_EQ(sim->pttOnCount, ons + 1) << "only F12 keyed the rig";
+    }
+}
+
+// A macro that asks for the CW ID and no 'TXOFF' ends its over with the
+// identification, or without it when there is no own call to send (said):
+// in every engine the rig is released and the screen says receive.
+TEST_F(TransmitKey, AMacrosCwIdEndsItsOverInEveryEngine) {
+    g.UserCall = QStringLiteral("QQ1ABC");
+    PSK31MAIN& w = start();
+    pskcore::lib().hooks().charIntervalMs = 2;
+    terminal::macros::putInStore(forms::MACRO_FORM(), 0,
+                                 {QStringLiteral("CQ"), 0xC0FFC0, QStringLiteral("'TXON'CQ TEST 'CWID'")});
+    const QString ownCwId = g.DefaultCwId;
+    struct Case {
+        const char* name;
+        QAction* mode;
+        bool ownCall;
+    } cases[] = {
+        {"PSK with the own call", w.PSKMODE[core::ModeBpsk], true},
+        {"PSK without an own call", w.PSKMODE[core::ModeBpsk], false},
+        {"MMVARI with the own call", w.mvrMODEsel[10], true},
+        {"MMVARI without an own call", w.mvrMODEsel[10], false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!c.mode->isChecked()) {
+            ASSERT_TRUE(zvtest::chooseMenuItem(c.mode));
+        }
+        g.DefaultCwId = c.ownCall ? ownCwId : core::CallPrompt();
+        pskcore::lib().clearCalls();
+        w.MMVARI->clearCalls();
+        const int ons = sim->pttOnCount;
+        QTest::mousePress(w.Command8[0], Qt::LeftButton);
+        ASSERT_TRUE(zvtest::waitUntil([&] { return sim->pttOnCount > ons; }));
+        EXPECT_TRUE(rigKeyed(false)) << "the over ends";
+        EXPECT_TRUE(zvtest::waitUntil([] { return g.Transmitting == 0 && g.MmvariTxOn == 0; }));
+        EXPECT_EQ(colour::backColor(w.Command1), colour::kButtonFace);
+        const bool heard =
+            pskcore::lib().callTexts().contains(QStringLiteral("fnSetCWIDString(\" DE QQ1ABC \")")) ||
+            !w.MMVARI->callsOf(dispatch::Call::Invoke, mmvari::MethodCwId).isEmpty();
+        EXPECT_EQ(heard, c.ownCall);
+        EXPECT_EQ(sim->pttOnCount, ons + 1);
+    }
 }
 
 // The multi-mode control stopped for the clock calibration sends nothing: F12

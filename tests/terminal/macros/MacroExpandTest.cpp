@@ -90,6 +90,7 @@ TEST_F(MacroExpand, KeywordsTable) {
          [](const Expansion& e) {
              EXPECT_EQ(e.MacroCwId, 0);
              EXPECT_TRUE(e.cwIdRefused);
+             EXPECT_EQ(e.MacroTxOff, 1) << "the over ends all the same";
          }},
         {"time stamp", "'TIME'", none, "<< 2026/03/01 9:05:07/JST >>", nothing},
         {"now in JST", "'NOW'", none, "0905", nothing},

@@ -154,16 +154,19 @@ TEST_F(TxControl, RttyTypedAheadGoesOnAirOnce) {
     QTest::keyClick(w->Text1, Qt::Key_V, Qt::ControlModifier);
     QTest::keyClicks(w->Text1, QStringLiteral(" k#b[c]"));
     ASSERT_EQ(w->Text1->text(), QStringLiteral("cq de k#b[c]"));
-    // Typed and pasted text went to the program at once, in the box's order.
-    EXPECT_EQ(posted(), charPairs("cq de k b(c)"));
+    // A new line typed in the receive pane goes to the program, not into the box.
+    QTest::keyClick(w->RichTextBox1, Qt::Key_Return);
+    ASSERT_EQ(w->Text1->text(), QStringLiteral("cq de k#b[c]"));
+    // Typed and pasted text went to the program at once, in the order typed.
+    EXPECT_EQ(posted(), charPairs("cq de k b(c)\r\n"));
     link->clearPosted();
     QTest::keyClick(w->Text1, Qt::Key_F12);
     EXPECT_EQ(posted(), (QList<Pair>{{mmtty::CmdTx, mmtty::TxClear},
                                      {mmtty::CmdTx, mmtty::TxOn},
                                      {mmtty::CmdChar, 13},
                                      {mmtty::CmdChar, 10}}) +
-                            charPairs("cq de k b(c)"))
-        << "the box once, after the start's new line";
+                            charPairs("cq de k b(c)\r\n"))
+        << "the box once, after the start's new line, then what the receive pane took";
 }
 
 TEST_F(TxControl, RttyEndAndAbort) {

@@ -165,10 +165,24 @@ TEST_F(TxSendRtty, CharactersTheProgramCannotSendAreReplaced) {
     EXPECT_EQ(transmission(), echoOf("A-B-C(1)     ()()  ' "));
 }
 
-TEST_F(TxSendRtty, AnEmptyTextOnlyKeysAndUnkeys) {
-    leave({1, 1, 0, 0, "0", "0", "1"}, "");
-    terminal::transmit::TxSend();
-    EXPECT_EQ(transmission(), echoOf(""));
+// The over ends after the text with 'TXOFF', and with 'CWID', which the
+// program cannot send but whose over ends all the same.
+TEST_F(TxSendRtty, AnOverEndsAfterItsText) {
+    struct Case {
+        const char* name;
+        int txOff, cwId;
+        QString text;
+    } cases[] = {
+        {"an empty text only keys and unkeys", 1, 0, ""},
+        {"the CW ID", 0, 1, "CQ"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        got.clear();
+        leave({1, c.txOff, c.cwId, 0, "0", "0", "1"}, c.text);
+        terminal::transmit::TxSend();
+        EXPECT_EQ(transmission(), echoOf(c.text.toLatin1()));
+    }
 }
 
 } // namespace
