@@ -74,9 +74,9 @@ void errorMessage(const QString& text) {
 void transmissionStarted() {
     PSK31MAIN& w = forms::PSK31MAIN();
     core::g.Transmitting = 1;
-    // Not keyed (a stop under way or taken while the key waited for the rig
-    // line, the line lost): the library sends nothing into an unkeyed rig.
-    if (pttByCat() && !KeyRigForStart()) return pskcore::lib().fnAbortTX();
+    // A stop taken while the key waited for the rig line, or under way, has
+    // ended it already.
+    if (pttByCat() && !KeyRigForStart()) return;
     if (core::g.TrxTimeStampOn == QLatin1String("YES")) receive::MarkTxStart();
     if (pskcore::lib().fnGetTXCharsRemaining() == 0) pskcore::lib().fnSendTXString(kLineEnd);
     colour::setBackColor(w.Command1, kTransmitColour);

@@ -233,6 +233,7 @@ TEST_F(SstvSend, F12RendersAndSendsWithCatPttAndEscStops) {
     QTest::keyClick(&f, Qt::Key_Escape);
     late.stop();
     ASSERT_GE(ticks, 20);
+    EXPECT_FALSE(sstveng::lib().isTransmitting()) << "the CW ID refused is not sent";
     EXPECT_EQ(core::g.StatusMessage, QStringLiteral("送信を停止中のため、送信しません"));
     ASSERT_TRUE(
         zvtest::waitUntil([] { return sstv::g.SstvTxActive == 0 && !sstveng::lib().isTransmitting(); }));
