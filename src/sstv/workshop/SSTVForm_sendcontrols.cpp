@@ -14,7 +14,6 @@
 #include "sstv/window/SstvGlobals.h"
 #include "sstv/window/SstvRoutines.h"
 #include "sstv/workshop/SstvCompose.h"
-#include "terminal/engines/EngineStop.h"
 
 #include <QGuiApplication>
 
@@ -59,7 +58,6 @@ void SSTVForm::Command14_MouseUp(int Button) {
 }
 
 void SSTVForm::stopSending() {
-    const terminal::engines::TransmissionStop stop;
     forms::takeStop();
     sstveng::lib().mmsSendStop();
     Picture10->setScale(Picture10->scaleWidth(), sstv::g.RxImageHeight);

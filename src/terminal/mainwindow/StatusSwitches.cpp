@@ -98,7 +98,6 @@ void tuneMmvari(PSK31MAIN& w) {
 void tunePsk(PSK31MAIN& w) {
     pskcore::PskCore& lib = pskcore::lib();
     if (core::g.Transmitting == 0) {
-        if (engines::StartRefusedByStop()) return;
         lib.fnStartTX(pskcore::TxTune + (core::g.SatelliteMode != 0 ? pskcore::SatelliteFlag : 0));
         w.Text1->setText(QString());
         w.Text1->setFocus();
