@@ -29,6 +29,8 @@
 #include "terminal/macros/MACRO_FORM.h"
 #include "terminal/macros/MacroStore.h"
 
+#include <QDirIterator>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -406,8 +408,8 @@ TEST_F(TransmitKey, F12PressedAgainBeforeItsStartCouldBeginStopsIt) {
 }
 
 // A start asked while a stop's release waits for the rig's line keys nothing
-// after the operator's stop, and says so: the CW ID button or TUNE pressed
-// while each stop releases an over. (In PSK, Alt+X and the abort item leave
+// after the operator's stop, and says so: the CW ID button pressed while
+// each stop releases an over. (In PSK, Alt+X and the abort item leave
 // the release to the library's end report, as its own end does.)
 TEST_F(TransmitKey, NothingKeysTheRigWhileAStopReleasesIt) {
     g.UserCall = QStringLiteral("QQ1ABC");
@@ -419,7 +421,6 @@ TEST_F(TransmitKey, NothingKeysTheRigWhileAStopReleasesIt) {
     const auto esc = [&] { QTest::keyClick(w.Text1, Qt::Key_Escape); };
     const auto altX = [&] { QTest::keyClick(w.Text1, Qt::Key_X, Qt::AltModifier); };
     const auto cwId = [&] { QTest::mouseClick(w.Command3, Qt::LeftButton); };
-    const auto tune = [&] { QTest::mouseClick(w.Command1, Qt::RightButton); };
     struct Case {
         const char* name;
         QAction* mode;
@@ -427,7 +428,6 @@ TEST_F(TransmitKey, NothingKeysTheRigWhileAStopReleasesIt) {
         std::function<void()> press;
     } cases[] = {
         {"Esc", multiMode, esc, cwId},
-        {"Esc, then TUNE", multiMode, esc, tune},
         {"Alt+X", multiMode, altX, cwId},
         {"the abort item", multiMode, [&] { ASSERT_TRUE(zvtest::chooseMenuItem(w.TXBC)); }, cwId},
         {"a sub-mode chosen, which ends the transmission", multiMode,
@@ -469,11 +469,15 @@ TEST_F(TransmitKey, NothingKeysTheRigWhileAStopReleasesIt) {
             sim->releaseAnswers();
             c.press();
         });
+        w.Text3->setText(QString());
+        pskcore::lib().clearCalls();
         button.start(0);
         c.stop();
         button.stop();
         ASSERT_TRUE(asked);
         EXPECT_EQ(w.Text3->text(), QStringLiteral("送信を停止中のため、送信しません"));
+        EXPECT_FALSE(pskcore::lib().callTexts().contains(QStringLiteral("fnStartTX(4)")))
+            << "nor does a CW ID go out into the unkeyed rig";
         EXPECT_TRUE(rigKeyed(false));
         ASSERT_TRUE(
             zvtest::waitUntil([] { return g.MmvariTxOn == 0 && g.Transmitting == 0 && !forms::waitsRun(); }));
@@ -481,6 +485,23 @@ TEST_F(TransmitKey, NothingKeysTheRigWhileAStopReleasesIt) {
         EXPECT_EQ(sim->pttOnCount, ons + 1) << "only F12 keyed the rig";
         if (control) w.MMVARI->set(mmvari::IdRun, true);
     }
+}
+
+// Every key-on by CAT for a start goes through the stop guard's one door, so
+// that a start asked while a stop releases the rig is refused and said.
+TEST(KeyOns, EveryStartKeysTheRigThroughTheStopGuard) {
+    QStringList around;
+    QDirIterator files(QStringLiteral(ZV_SOURCE_DIR "/src"), {"*.cpp", "*.h"}, QDir::Files,
+                       QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QString file = files.next();
+        if (file.contains(QLatin1String("/src/rig/")) || file.endsWith(QLatin1String("EngineStop.cpp")))
+            continue;
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << file.toStdString();
+        if (QString::fromUtf8(f.readAll()).contains(QLatin1String("RigPttOn("))) around += file;
+    }
+    EXPECT_TRUE(around.isEmpty()) << around.join(QLatin1Char(' ')).toStdString();
 }
 
 // A macro that asks for the CW ID and no 'TXOFF' ends its over with the
