@@ -213,6 +213,7 @@ TEST_F(SstvSend, F12RendersAndSendsWithCatPttAndEscStops) {
 
     // The CW ID pressed while Esc's release waits for the rig's line (its
     // answer to a reading held back) keys nothing, and says so.
+    eng().hooks().lineIntervalMs = 200;
     QTest::keyClick(&f, Qt::Key_F12);
     ASSERT_TRUE(zvtest::waitUntil([] { return sstv::g.SstvTxActive == 1; }));
     rig::g.RigReplyMarginMs = 5000;
