@@ -7,6 +7,8 @@
 #include "log/LogGlobals.h"
 #include "logwindows/entry/LogButton.h"
 #include "logwindows/entry/LogCharacters.h"
+#include "logwindows/entry/QsoBoxes.h"
+#include "logwindows/entry/QsoDoor.h"
 #include "platform/forms/waits/Waits.h"
 #include "platform/mmtty/MmttyProtocol.h"
 #include "platform/mmvari/MmvariControl.h"
@@ -86,8 +88,8 @@ void ClusterData::MSFlexGrid1_DblClick(int row) {
         }))
         return;
     if (terminal::engines::RefusedWhileSending()) return;
-    // The spot's call replaces the QSO in the boxes.
-    if (!logwindows::MayDropHandedOverQso(logwindows::DropCause::Spot)) return;
+    // The spot's call replaces the QSO in the boxes only with the operator's word.
+    if (!logwindows::QsoBoxesDoor(logwindows::DropCause::Spot, call)) return;
     SpotRemarks = spot.remarks;
     SpotDialFreqHz = dialHz;
     rig::g.SpotModeSetting = spots::spotModeOf(SpotRemarks);
@@ -96,16 +98,16 @@ void ClusterData::MSFlexGrid1_DblClick(int row) {
     SpotFreqText = spots::spotFreqText(SpotDialFreqHz);
     rig::SpotModeForFrequency(SpotFreqText);
     if (!changeModeForCw()) return;
-    // After every mode change, so that the call lands in the window in use.
-    QLineEdit* callBox =
-        core::g.OpMode == core::ModeSstv ? forms::SSTVForm().Text1 : forms::PSK31MAIN().Text5;
-    callBox->setText(call);
+    // After every mode change, so that the call lands in the window in use;
+    // that window's boxes may hold a QSO of their own, which a No keeps.
+    const bool callTaken = logwindows::QsoBoxesDoor(logwindows::DropCause::Spot, call);
+    QLineEdit* callBox = logwindows::operatingBoxes().call;
     if (rig::g.RigPortOpen == 1) {
         if (rig::g.TransverterOn == QLatin1String("1")) SpotDialFreqHz -= rig::g.TransverterIfHz;
         SendSpotFrequencyToRig();
     }
     // A call the log cannot hold waits in its box for the operator's mending.
-    if (logbook::g.HamlogLink == 2 &&
+    if (callTaken && logbook::g.HamlogLink == 2 &&
         logwindows::LogFieldsHold({{callBox, QStringLiteral("Call Sign"), call}}))
         spots::SendSpotToHamlog(call, QString(), QStringLiteral("NOR"), SpotFreqText, QString(),
                                 rig::g.SpotModeName);

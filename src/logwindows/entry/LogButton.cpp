@@ -14,7 +14,6 @@
 #include "platform/os/Clock.h"
 #include "sstv/window/SSTVForm.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
-#include "terminal/receive/QsoClear.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -239,67 +238,6 @@ void LogButtonPress(const std::function<void()>& nextContestNo) {
                 storeOrDrop(nextContestNo);
         });
     }
-}
-
-namespace {
-
-// The spot's station takes the boxes: nothing of the dropped station (name,
-// QTH, report) stays in them to go to the log with the new call.
-void clearQsoBoxes() {
-    if (core::g.OpMode == core::ModeSstv) {
-        if (forms::isLoaded<SSTVForm>()) forms::SSTVForm().ClearQsoFields();
-    } else if (forms::isLoaded<PSK31MAIN>()) {
-        terminal::receive::ClearQsoEntry(forms::PSK31MAIN());
-    }
-}
-
-QString dropQuestion(DropCause cause) {
-    switch (cause) {
-    case DropCause::Spot:
-        return QStringLiteral("スポットを選ぶとこのQSOは破棄されます。選びますか？");
-    case DropCause::ProgramEnd:
-        return QStringLiteral("終了するとこのQSOは破棄されます。終了しますか？");
-    case DropCause::Lookup:
-        return QStringLiteral("別のCALLを問い合わせるとこのQSOは破棄されます。問い合わせますか？");
-    case DropCause::LinkChange:
-        return QStringLiteral("ＬＯＧ連携を変更するとこのQSOは破棄されます。変更しますか？");
-    default:
-        return QStringLiteral("モードを変更するとこのQSOは破棄されます。変更しますか？");
-    }
-}
-
-// With the library link the open log entry holds the QSO: the operator's end,
-// a spot or a mode change asks about typing not stored as the entry's cancel
-// does. A yes lets the entry go with its window, so that no field of it stays
-// behind for the next station; a spot's station takes empty boxes.
-bool mayDropLogEntry(DropCause cause) {
-    if (!EntryUnsaved()) return true;
-    if (!AgreesToDropUnsaved()) return false;
-    if (cause == DropCause::ProgramEnd) return true;
-    forms::TEMP_LOG().closeByOperator();
-    forms::unload<TEMP_LOG>();
-    if (cause == DropCause::Spot) clearQsoBoxes();
-    return true;
-}
-
-} // namespace
-
-bool MayDropHandedOverQso(DropCause cause) {
-    if (logbook::g.HamlogLink == 1) return mayDropLogEntry(cause);
-    if (logbook::g.HamlogLink != 2 || core::g.HamlogEntrySent != 1) return true;
-    const ui::MsgResult answer =
-        ui::msgBox(QStringLiteral("LOG作成で渡したQSOがまだ保存されていません。\r\n") + dropQuestion(cause),
-                   ui::YesNo | ui::Question, QStringLiteral("ZORVATEK_LOG_SAVE"));
-    if (answer != ui::Yes) return false;
-    HamlogClearEntry();
-    EndHandOver();
-    if (cause == DropCause::Spot) clearQsoBoxes();
-    return true;
-}
-
-bool MaySendAnotherCall(const QString& call) {
-    if (core::g.HamlogEntrySent != 1 || call.trimmed() == logbook::g.HandedOver.call) return true;
-    return MayDropHandedOverQso(DropCause::Lookup);
 }
 
 // The key hands the QSO over as the button's first press does, also when one

@@ -1,5 +1,7 @@
 #pragma once
 // The log button of the operating window and its log key.
+#include "logwindows/entry/QsoDoor.h"
+
 #include <QString>
 
 #include <functional>
@@ -26,21 +28,5 @@ bool MayStoreAgain(const QString& call);
 // Nothing is pending any more (stored, dropped, or the logging program's entry
 // cleared): the log buttons say "LOG作成" again.
 void EndHandOver();
-
-// What would drop a QSO handed to the logging program and not yet stored.
-enum class DropCause { ModeChange, Spot, ProgramEnd, Lookup, LinkChange };
-
-// Before a mode change that swaps the operating window (the boxes of the QSO
-// go with the old window), a spot that fills the boxes anew, or the end of the
-// program: a QSO handed to the logging program and not yet stored is dropped
-// only when the operator says so; the logging program's entry is then cleared
-// and the log button shows that nothing is pending. With the library link the
-// program's end asks in the same way about an unsaved log entry. True when the
-// action may go on.
-bool MayDropHandedOverQso(DropCause cause = DropCause::ModeChange);
-// Another call given to the logging program starts its entry anew: while a
-// QSO with another call is handed over and not stored, only with the
-// operator's word (the QSO is then dropped). True when the call may go.
-bool MaySendAnotherCall(const QString& call);
 
 } // namespace logwindows

@@ -6,6 +6,7 @@
 #include "log/QsoBoxText.h"
 #include "logwindows/entry/LogEntry.h"
 #include "logwindows/entry/QsoBoxes.h"
+#include "logwindows/entry/QsoDoor.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "logwindows/lookups/CheckCallSign.h"
 #include "logwindows/lookups/EarlierQsoLookup.h"
@@ -268,7 +269,7 @@ bool LogEntryFields::specialKey(QLineEdit* box, int key) {
 void LogEntryFields::keyRelease(QLineEdit* box) {
     const int at = box->cursorPosition();
     if (box == w_.Text1 && !editing()) {
-        if (QLineEdit* call = operatingBoxes().call) call->setText(box->text().trimmed());
+        QsoBoxesDoor(DropCause::Typed, box->text().trimmed());
     } else if (box == w_.Text3) {
         if (at == 4 || at == 7) box->setCursorPosition(at + 1);
         if (at == 10) focusField(w_.Text4);

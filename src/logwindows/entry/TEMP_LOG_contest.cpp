@@ -7,6 +7,7 @@
 #include "log/LogGlobals.h"
 #include "logwindows/entry/LogEntry.h"
 #include "logwindows/entry/QsoBoxes.h"
+#include "logwindows/entry/QsoDoor.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "logwindows/lookups/CODE_LIST.h"
 #include "logwindows/lookups/QSODATA.h"
@@ -105,20 +106,8 @@ void TEMP_LOG::prepareNextContestQso() {
         b->clear();
     const bool fixedRst = core::g.ContestRst599 == 1;
     const QString rst = sstvMode() ? QStringLiteral("595") : QStringLiteral("599");
-    QLineEdit* operatingCall = nullptr;
-    if (sstvMode() && forms::isLoaded<SSTVForm>()) {
-        SSTVForm& s = forms::SSTVForm();
-        s.Text1->clear();
-        s.Text7->clear();
-        if (fixedRst) s.Text5->setText(rst);
-        operatingCall = s.Text1;
-    } else if (!sstvMode() && forms::isLoaded<PSK31MAIN>()) {
-        PSK31MAIN& m = forms::PSK31MAIN();
-        m.Text5->clear();
-        m.Text6->clear();
-        if (fixedRst) m.Text7->setText(rst);
-        operatingCall = m.Text5;
-    }
+    logwindows::QsoBoxesDoor(logwindows::DropCause::ContestNext);
+    QLineEdit* operatingCall = logwindows::operatingBoxes().call;
     if (fixedRst) {
         Text5->setText(rst);
         Text6->setText(rst);

@@ -10,6 +10,7 @@
 #include "logwindows/entry/CallFills.h"
 #include "logwindows/entry/HamlogLink.h"
 #include "logwindows/entry/LogEntry.h"
+#include "logwindows/entry/QsoDoor.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "logwindows/lookups/CheckCallSign.h"
 #include "platform/forms/text/OneLine.h"
@@ -187,8 +188,7 @@ bool SSTVForm::callBoxEvent(QEvent* e) {
 }
 
 void SSTVForm::callDropped(const QString& text) {
-    Text1->clear();
-    Text1->setText(sstv::DroppedCall(text));
+    if (!logwindows::QsoBoxesDoor(logwindows::DropCause::Lookup, sstv::DroppedCall(text))) return;
     logwindows::CheckCallSign(Text1->text().toUpper());
     refreshWhileEditing();
 }

@@ -28,12 +28,6 @@ QString rsvPath() {
     return paths::join(paths::programFolder(), QStringLiteral("RSVmenu.DAT"));
 }
 
-QString presetRsv() {
-    const core::Globals& g = core::g;
-    const bool preset = g.ContestMode == 1 ? g.ContestRst599 == 1 : g.HisRstPresetOn == QLatin1String("1");
-    return preset ? QStringLiteral("595") : QString();
-}
-
 } // namespace
 
 void SSTVForm::applyLogLink() {
@@ -52,41 +46,13 @@ void SSTVForm::Command1_Click() {
     logwindows::LogButtonPress([this] { VScroll4->setValue(VScroll4->value() + 1); });
 }
 
+// The boxes empty through their one door, which asks first about a QSO handed
+// to the logging program or an unsaved log entry.
 void SSTVForm::Command7_Click() {
     if (ClearBusy == 1) return;
     ClearBusy = 1;
-    switch (logbook::g.HamlogLink) {
-    case 1:
-        if (logwindows::EntryUnsaved() && !logwindows::AgreesToDropUnsaved()) {
-            ClearBusy = 0;
-            return;
-        }
-        // The new entry first, as the main window's clear does.
-        logwindows::StartLogEntry();
-        ClearQsoFields();
-        break;
-    case 2:
-        ClearQsoFields();
-        logwindows::HamlogClearEntry();
-        logwindows::EndHandOver();
-        break;
-    default:
-        break;
-    }
-    core::g.HisCall.clear();
+    if (logwindows::QsoBoxesDoor(logwindows::DropCause::Clear)) core::g.HisCall.clear();
     ClearBusy = 0;
-}
-
-void SSTVForm::ClearQsoFields() {
-    forms::unload<::QSODATA>();
-    Text1->clear();
-    Text7->clear();
-    Text14->clear();
-    Text5->setText(presetRsv());
-    Check4->setChecked(false);
-    forms::unload<::CODE_LIST>();
-    StatusBar1->setText(1, QString());
-    Text1->setFocus();
 }
 
 void SSTVForm::ADDQTHUPD_Click() {

@@ -266,7 +266,6 @@ class SSTVForm : public QWidget {
     void Command1_Click();
     void Command3_Click();
     void Command7_Click();
-    void ClearQsoFields();
     void ADDQTHUPD_Click();
     void ADDREM1_Click();
     void ADDREM2_Click();

@@ -4,6 +4,7 @@
 #include "core/Globals.h"
 #include "core/IniValues.h"
 #include "core/MessageLine.h"
+#include "logwindows/entry/QsoDoor.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/os/Clock.h"
@@ -163,7 +164,9 @@ void SSTVForm::onFskId() {
         s.RcvDatFolder + sstv::ReceivedPictureName(call, sysclock::jstNow()) + QStringLiteral(".bmp");
     if (e.mmsSaveDIB(path, work) != 1) showTimedFailure(path);
     sstv::ReleaseBitmap(work);
-    Text1->setText(call);
+    // Arriving by itself, the call never replaces a QSO the boxes hold: it is
+    // said on the message line instead.
+    logwindows::QsoBoxesDoor(logwindows::DropCause::FskId, call);
 }
 
 void SSTVForm::SstvDrawDib(std::int32_t Dib) {

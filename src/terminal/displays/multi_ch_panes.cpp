@@ -4,6 +4,7 @@
 #include "core/Globals.h"
 #include "core/IniValues.h"
 #include "core/MmvariState.h"
+#include "logwindows/entry/QsoDoor.h"
 #include "logwindows/lookups/CheckCallSign.h"
 #include "platform/forms/controls/PictureBox.h"
 #include "platform/forms/controls/StatusPanels.h"
@@ -107,8 +108,8 @@ void multi_ch::buildMenus() {
     });
     connect(TOCALL, &QAction::triggered, this, [] {
         PSK31MAIN& w = forms::PSK31MAIN();
-        w.Text5->setText(clipText().toUpper());
-        logwindows::CheckCallSign(w.Text5->text());
+        if (logwindows::QsoBoxesDoor(logwindows::DropCause::Lookup, clipText().toUpper()))
+            logwindows::CheckCallSign(w.Text5->text());
         clipboard::empty();
         focusTransmitBox();
     });
@@ -267,8 +268,8 @@ void multi_ch::RichTextBox_MouseUp(int n, const QPoint& globalPos) {
         PSK31MAIN& w = forms::PSK31MAIN();
         const PanePick pick = panePick(pane->text(), caret);
         if (pick.target == PanePick::CallBox) {
-            w.Text5->setText(pick.text);
-            logwindows::CheckCallSign(pick.text);
+            if (logwindows::QsoBoxesDoor(logwindows::DropCause::Lookup, pick.text))
+                logwindows::CheckCallSign(pick.text);
         } else if (pick.target == PanePick::NameBox) {
             w.Text6->setText(pick.text);
         } else {

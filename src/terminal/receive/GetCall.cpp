@@ -1,6 +1,7 @@
 #include "terminal/receive/GetCall.h"
 
 #include "core/Globals.h"
+#include "logwindows/entry/QsoDoor.h"
 #include "logwindows/lookups/CheckCallSign.h"
 #include "platform/forms/controls/RichTextPane.h"
 #include "platform/forms/waits/Waits.h"
@@ -19,8 +20,8 @@ const QString kQrz = QStringLiteral("QRZ?");
 const QString kCancel = QStringLiteral("Cancel");
 
 void showCall(PSK31MAIN& w, const QString& call) {
-    w.Text5->setText(call);
     w.List1->hide();
+    if (!logwindows::QsoBoxesDoor(logwindows::DropCause::Lookup, call)) return;
     forms::letEventsRun();
     logwindows::CheckCallSign(w.Text5->text().toUpper());
     w.Text1->setFocus();
@@ -50,10 +51,9 @@ void Command6_Click(PSK31MAIN& w) {
 void List1_Click(PSK31MAIN& w, const QString& chosen) {
     w.List1->hide();
     w.List1->clear();
-    if (chosen != kCancel) {
-        w.Text5->setText(chosen);
-        if (chosen != kQrz) logwindows::CheckCallSign(chosen.toUpper());
-    }
+    if (chosen != kCancel && logwindows::QsoBoxesDoor(logwindows::DropCause::Lookup, chosen) &&
+        chosen != kQrz)
+        logwindows::CheckCallSign(chosen.toUpper());
     w.Text1->setFocus();
 }
 

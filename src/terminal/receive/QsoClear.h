@@ -12,8 +12,6 @@ enum class From { Button, CtrlC };
 // 1 while a clear is being handled.
 extern int QsoClearBusy;
 
-// Empties the QSO boxes; the RST sent goes back to its preset.
-void ClearQsoEntry(PSK31MAIN& w);
 // The one routine of the clear button (Command4) and of Ctrl+C.
 void NewQso(PSK31MAIN& w, From from);
 

@@ -5,6 +5,7 @@
 #include "core/Globals.h"
 #include "core/MessageLine.h"
 #include "log/LogGlobals.h"
+#include "logwindows/entry/QsoDoor.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "logwindows/lookups/CheckCallSign.h"
 #include "platform/forms/controls/RichTextPane.h"
@@ -44,8 +45,9 @@ bool fits(QLineEdit* field, const QString& text) {
     return ui::checkTakes(field, text);
 }
 
+// A QSO the boxes hold and the operator keeps is no fault of the call.
 bool setCall(PSK31MAIN& w, const QString& call) {
-    w.Text5->setText(call.toUpper());
+    if (!logwindows::QsoBoxesDoor(logwindows::DropCause::Lookup, call.toUpper())) return true;
     if (logwindows::CheckCallSign(w.Text5->text().toUpper())) return true;
     say(QStringLiteral("CallSign 不備です"));
     return false;

@@ -1,6 +1,7 @@
 #include "terminal/receive/RxPicking.h"
 
 #include "core/Globals.h"
+#include "logwindows/entry/QsoDoor.h"
 #include "logwindows/lookups/CheckCallSign.h"
 #include "platform/forms/controls/RichTextPane.h"
 #include "platform/forms/text/Clipboard.h"
@@ -52,8 +53,8 @@ void pickUnderClick(PSK31MAIN& w, int caret, const QPoint& at) {
     if (pick.target == PickTarget::WordPopup) {
         w.GETDATOTHER->popup(at);
     } else {
-        w.Text5->setText(g.PickedWord.toUpper());
-        logwindows::CheckCallSign(w.Text5->text());
+        if (logwindows::QsoBoxesDoor(logwindows::DropCause::Lookup, g.PickedWord.toUpper()))
+            logwindows::CheckCallSign(w.Text5->text());
     }
     w.Text1->setFocus();
 }

@@ -12,10 +12,12 @@
 #include "support/Popups.h"
 
 #include <QAbstractButton>
+#include <QDirIterator>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QMessageBox>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QThread>
@@ -230,7 +232,7 @@ TEST_F(LogWindowLink, AClickOnTheQthLabelFetchesTheProgramsQth) {
 // unasked; an entry it started anew (a spot's call, a restart, a look-up
 // after it) takes the whole QSO again: the save stores the QSO handed over.
 TEST_F(LogWindowLink, NothingButTheOperatorReplacesAHandedOverQso) {
-    enum Way { QthCaption, CallCheck, LinkChange, Spot, Restart, RestartThenQth };
+    enum Way { QthCaption, CallCheck, LinkChange, Spot, Restart, RestartThenQth, Clear };
     const QString lookUp = QStringLiteral("別のCALLを問い合わせるとこのQSOは破棄されます");
     const std::tuple<Way, QString, QString> cases[] = {
         {QthCaption, QStringLiteral("QQ5BBB"), lookUp},
@@ -238,7 +240,8 @@ TEST_F(LogWindowLink, NothingButTheOperatorReplacesAHandedOverQso) {
         {LinkChange, QStringLiteral("QQ5DDD"), QStringLiteral("ＬＯＧ連携を変更するとこのQSOは破棄されます")},
         {Spot, QStringLiteral("QQ5EEE"), {}},
         {Restart, QStringLiteral("QQ5FFF"), {}},
-        {RestartThenQth, QStringLiteral("QQ5GGG"), {}}};
+        {RestartThenQth, QStringLiteral("QQ5GGG"), {}},
+        {Clear, QStringLiteral("QQ5HHH"), QStringLiteral("消去するとこのQSOは破棄されます")}};
     start();
     writeIni(QStringLiteral("[HamLog]\nHAMLOGtype=2\nHAMLOGexePOS=/opt/HAMLOGW.EXE\n"));
     PSK31MAIN& m = forms::PSK31MAIN();
@@ -260,6 +263,7 @@ TEST_F(LogWindowLink, NothingButTheOperatorReplacesAHandedOverQso) {
             QTest::mouseClick(s.Option8[1], Qt::LeftButton, {}, QPoint(8, s.Option8[1]->height() / 2));
             forms::unload<CFGSHEET>();
         }
+        if (way == Clear) QTest::mouseClick(m.Command4, Qt::LeftButton);
         if (way == Spot) spots::SendSpotToHamlog(QStringLiteral("Z"), {}, QStringLiteral("NOR"), {}, {}, {});
         if (way >= Restart) {
             program.kill();
@@ -283,6 +287,47 @@ TEST_F(LogWindowLink, NothingButTheOperatorReplacesAHandedOverQso) {
         EXPECT_EQ(
             QStringList({r.CALL.trimmed(), r.HIS.trimmed(), r.NAME.trimmed(), r.QTH.trimmed()}),
             QStringList({call, QStringLiteral("599"), QStringLiteral("Bravo"), QStringLiteral("Beppu")}));
+    }
+}
+
+// The operator's Yes lets the handed-over station go whole: none of its name,
+// report or QTH stays to be stored with the next call.
+TEST_F(LogWindowLink, AYesLetsTheHandedOverStationGoWhole) {
+    enum Way { CallCheck, GetList, Clear };
+    const std::pair<Way, QString> cases[] = {
+        {CallCheck, QStringLiteral("QQ9AAA")}, {GetList, QStringLiteral("QQ9BBB")}, {Clear, QString()}};
+    start();
+    PSK31MAIN& m = forms::PSK31MAIN();
+    for (const auto& [way, next] : cases) {
+        SCOPED_TRACE(int(way));
+        boxes(QStringLiteral("QQ5EEE"), QStringLiteral("Eiji"), QStringLiteral("Ena"));
+        m.Text7->setText(QStringLiteral("559"));
+        press();
+        ui::script::push(ui::Yes);
+        if (way == CallCheck) {
+            m.Text5->selectAll();
+            QTest::keyClicks(m.Text5, next);
+            QTest::mouseClick(m.Label1, Qt::LeftButton);
+        } else if (way == GetList) {
+            m.List1->addItems({next, QStringLiteral("Cancel")});
+            m.List1->show();
+            QTest::mouseClick(m.List1->viewport(), Qt::LeftButton, {},
+                              m.List1->visualItemRect(m.List1->item(0)).center());
+        } else {
+            QTest::mouseClick(m.Command4, Qt::LeftButton);
+        }
+        ASSERT_EQ(askedPrompts().size(), 1);
+        EXPECT_EQ(core::g.HamlogEntrySent, 0);
+        EXPECT_EQ(QStringList({m.Text5->text(), m.Text6->text(), m.Text7->text(), m.Text14->text()}),
+                  QStringList({next, QString(), QString(), QString()}));
+        if (way == Clear) continue;
+        const int count = logCount();
+        press();
+        press();
+        ASSERT_EQ(logCount(), count + 1);
+        const hamlog::QsoRecord r = stored(count + 1);
+        EXPECT_EQ(QStringList({r.CALL.trimmed(), r.HIS.trimmed(), r.NAME.trimmed(), r.QTH.trimmed()}),
+                  QStringList({next, QString(), QString(), QString()}));
     }
 }
 
@@ -525,3 +570,42 @@ TEST_F(LogWindowLink, AnAnswerWithoutARecordCountSaysLogSaveErr) {
 }
 
 } // namespace
+
+// The QSO boxes have one door: no other code empties them or puts a call into
+// the call box of the main or the SSTV window.
+TEST(QsoBoxesDoor, NoCodeWritesTheCallBoxAroundIt) {
+    const QString door = QStringLiteral("logwindows/entry/QsoDoor.cpp");
+    const QRegularExpression write(QStringLiteral(R"(->(setText|clear|insert)\()"));
+    const QRegularExpression anywhere(QStringLiteral(
+        R"((PSK31MAIN\(\)\.Text5|SSTVForm\(\)\.Text1|\bs\.Text1|\bm\.Text5|\.call|\bcall|callBox)->)"));
+    const QRegularExpression ownMain(QStringLiteral(R"((^|[^.\w>])Text5->|\bw\.Text5->)"));
+    const QRegularExpression ownSstv(QStringLiteral(R"((^|[^.\w>])Text1->)"));
+    QStringList around;
+    QDirIterator it(QStringLiteral(ZV_SOURCE_DIR "/src"), {QStringLiteral("*.cpp"), QStringLiteral("*.h")},
+                    QDir::Files, QDirIterator::Subdirectories);
+    int files = 0;
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString rel = path.mid(path.indexOf(QStringLiteral("/src/")) + 5);
+        if (rel == door) continue;
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << rel.toStdString();
+        ++files;
+        const bool mainFile = rel.startsWith(QStringLiteral("terminal/"));
+        const bool sstvFile =
+            rel.startsWith(QStringLiteral("sstv/")) && rel.contains(QStringLiteral("/SSTVForm"));
+        const QStringList lines = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'));
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const QString& line = lines[i];
+            // The operator's own key in the SSTV call box.
+            if (!write.match(line).hasMatch() || line.contains(QStringLiteral("Text1->insert(*upper)")))
+                continue;
+            if (anywhere.match(line).hasMatch() || (mainFile && ownMain.match(line).hasMatch()) ||
+                (sstvFile && ownSstv.match(line).hasMatch()))
+                around << rel + QLatin1Char(':') + QString::number(i + 1) + QStringLiteral(": ") +
+                              line.trimmed();
+        }
+    }
+    EXPECT_GT(files, 500);
+    EXPECT_TRUE(around.isEmpty()) << around.join(QLatin1Char('\n')).toStdString();
+}

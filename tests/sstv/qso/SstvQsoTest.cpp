@@ -27,6 +27,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
 #include <QDropEvent>
@@ -555,14 +556,63 @@ TEST_F(SstvQso, LogButtonWithTheLoggingProgramsWindow) {
     EXPECT_EQ(storedField(3, hamlog::FieldCall), QStringLiteral("QX2TYPO"));
     EXPECT_EQ(storedField(3, hamlog::FieldName), QStringLiteral("Fixed"));
 
-    // The clear button drops a pending QSO and greys the button.
+    // The clear button drops a pending QSO on the operator's word and greys the button.
     QTest::mouseClick(f.Command1, Qt::LeftButton);
     ASSERT_EQ(core::g.HamlogEntrySent, 1);
+    ui::script::clearAsked();
+    ui::script::push(ui::No);
+    QTest::mouseClick(f.Command7, Qt::LeftButton);
+    ASSERT_EQ(ui::script::asked().size(), 1);
+    EXPECT_TRUE(ui::script::asked()[0].prompt.contains(QStringLiteral("消去するとこのQSOは破棄されます")));
+    EXPECT_EQ(core::g.HamlogEntrySent, 1);
+    EXPECT_EQ(f.Text7->text(), QStringLiteral("Fixed"));
+    ui::script::push(ui::Yes);
     QTest::mouseClick(f.Command7, Qt::LeftButton);
     EXPECT_EQ(core::g.HamlogEntrySent, 0);
+    EXPECT_TRUE(f.Text7->text().isEmpty());
     EXPECT_EQ(f.Command1->text(), QStringLiteral("LOG作成"));
     EXPECT_EQ(colour::backColor(f.Command1), 0xC0C0C0u);
     EXPECT_TRUE(f.Text1->text().isEmpty());
+}
+
+// A received FSK ID takes the call box only while it holds no other
+// station's QSO; otherwise it is said, and the picture is saved under it.
+TEST_F(SstvQso, AnFskIdNeverSwapsTheCallOfAQsoInProgress) {
+    struct Row {
+        int link;
+        const char *call, *name;
+        bool handOver;
+        bool taken;
+    };
+    const Row rows[] = {{2, "QQ6SSE", "Uniform", true, false},
+                        {1, "QQ6SSL", "Shin", false, false},
+                        {0, "QQ6SSN", "", false, false},
+                        {2, "", "", false, true}};
+    startLoggingProgram();
+    SSTVForm& f = withLink(2);
+    QCheckBox* fsk = f.Check2[30];
+    QTest::mouseClick(fsk, Qt::LeftButton, {}, QPoint(6, fsk->height() / 2));
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.call);
+        withLink(row.link);
+        for (auto [box, typed] : {std::pair{f.Text1, row.call}, std::pair{f.Text7, row.name}}) {
+            box->selectAll();
+            QTest::keyClick(box, Qt::Key_Delete);
+            QTest::keyClicks(box, QLatin1String(typed));
+        }
+        if (row.handOver) QTest::mouseClick(f.Command1, Qt::LeftButton);
+        ui::script::clearAsked();
+        core::g.StatusMessage.clear();
+        const int count = logCount();
+        ASSERT_TRUE(receive(sstveng::Scottie1));
+        EXPECT_TRUE(ui::script::asked().isEmpty());
+        EXPECT_EQ(f.Text1->text(), row.taken ? QStringLiteral("QQ9ABC") : QLatin1String(row.call));
+        EXPECT_EQ(core::g.StatusMessage.contains(QStringLiteral("QQ9ABC")), !row.taken);
+        if (!row.handOver) continue;
+        QTest::mouseClick(f.Command1, Qt::LeftButton);
+        ASSERT_EQ(logCount(), count + 1);
+        EXPECT_EQ(storedField(count + 1, hamlog::FieldCall), QLatin1String(row.call));
+    }
 }
 
 TEST_F(SstvQso, AClickOnTheQthLabelFetchesTheProgramsQth) {

@@ -1,0 +1,211 @@
+#include "logwindows/entry/QsoDoor.h"
+
+#include "core/Globals.h"
+#include "core/MessageLine.h"
+#include "log/LogGlobals.h"
+#include "logwindows/entry/CallFills.h"
+#include "logwindows/entry/HamlogLink.h"
+#include "logwindows/entry/LogButton.h"
+#include "logwindows/entry/LogEntry.h"
+#include "logwindows/entry/QsoBoxes.h"
+#include "logwindows/entry/TEMP_LOG.h"
+#include "logwindows/lookups/CODE_LIST.h"
+#include "logwindows/lookups/QSODATA.h"
+#include "platform/forms/controls/StatusPanels.h"
+#include "platform/forms/dialogs/Dialogs.h"
+#include "sstv/window/SSTVForm.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+
+namespace logwindows {
+
+namespace {
+
+bool sstvMode() {
+    return core::g.OpMode == core::ModeSstv;
+}
+
+// The report sent that a new QSO starts with.
+QString presetReport() {
+    const core::Globals& g = core::g;
+    const bool preset = g.ContestMode != 0 ? g.ContestRst599 == 1 : g.HisRstPresetOn == QLatin1String("1");
+    if (!preset) return {};
+    return sstvMode() ? QStringLiteral("595") : QStringLiteral("599");
+}
+
+bool bringsCall(DropCause cause) {
+    return cause == DropCause::Spot || cause == DropCause::Lookup || cause == DropCause::FskId ||
+           cause == DropCause::Typed;
+}
+
+// Every box of the QSO emptied, the report back to its preset; the earlier-QSO
+// and area-code lists and the status line's QTH and name went with its station.
+void emptyBoxes() {
+    const QsoBoxes b = operatingBoxes();
+    if (!b.call) return;
+    forms::unload<::QSODATA>();
+    if (!sstvMode()) forms::PSK31MAIN().List1->hide();
+    for (QLineEdit* box : {b.call, b.name, b.qth}) {
+        box->clear();
+        ForgetFill(box);
+    }
+    b.rst->setText(presetReport());
+    (sstvMode() ? forms::SSTVForm().Check4 : forms::PSK31MAIN().Check4)->setChecked(false);
+    forms::unload<::CODE_LIST>();
+    b.status->setText(1, QString());
+    b.call->setFocus();
+}
+
+// After a contest QSO stored: the next station's call and name; the QTH box
+// holds the exchange the contest keeps.
+void emptyForNextContestQso() {
+    const QsoBoxes b = operatingBoxes();
+    if (!b.call) return;
+    b.call->clear();
+    b.name->clear();
+    if (core::g.ContestRst599 == 1)
+        b.rst->setText(sstvMode() ? QStringLiteral("595") : QStringLiteral("599"));
+}
+
+// The call box holds a call not stored yet, and a name, QTH or report typed
+// for it (a look-up's fill is no typing). For an FSK ID the call alone counts
+// too, unless an earlier ID put it there.
+bool typedQsoOf(const QsoBoxes& b, DropCause cause) {
+    const QString call = textOf(b.call).trimmed();
+    if (call.isEmpty() || call == logbook::g.StoredCall) return false;
+    const QString rst = textOf(b.rst).trimmed();
+    const bool typed = !EmptyForCall(b.name, QString()) || !EmptyForCall(b.qth, QString()) ||
+                       (!rst.isEmpty() && rst != presetReport());
+    return typed || (cause == DropCause::FskId && !EmptyForCall(b.call, QString()));
+}
+
+enum class Held { Nothing, HandedOver, Entry, Typed };
+
+// What of another station the boxes hold, that `call` (or emptying them)
+// would drop.
+Held heldBy(DropCause cause, const QString& call) {
+    const logbook::Globals& g = logbook::g;
+    if (cause == DropCause::Typed || cause == DropCause::ContestNext) return Held::Nothing;
+    const bool handedOver = g.HamlogLink == 2 && core::g.HamlogEntrySent == 1;
+    const QsoBoxes b = operatingBoxes();
+    if (bringsCall(cause)) {
+        if (handedOver) return call == g.HandedOver.call ? Held::Nothing : Held::HandedOver;
+        if (call == textOf(b.call).trimmed()) return Held::Nothing;
+        if (g.HamlogLink == 1 && EntryUnsaved()) return Held::Entry;
+        return typedQsoOf(b, cause) ? Held::Typed : Held::Nothing;
+    }
+    if (handedOver) return Held::HandedOver;
+    if (g.HamlogLink == 1 && EntryUnsaved()) return Held::Entry;
+    return Held::Nothing;
+}
+
+QString dropQuestion(DropCause cause) {
+    switch (cause) {
+    case DropCause::Spot:
+        return QStringLiteral("スポットを選ぶとこのQSOは破棄されます。選びますか？");
+    case DropCause::ProgramEnd:
+        return QStringLiteral("終了するとこのQSOは破棄されます。終了しますか？");
+    case DropCause::Lookup:
+        return QStringLiteral("別のCALLを問い合わせるとこのQSOは破棄されます。問い合わせますか？");
+    case DropCause::LinkChange:
+        return QStringLiteral("ＬＯＧ連携を変更するとこのQSOは破棄されます。変更しますか？");
+    case DropCause::Clear:
+        return QStringLiteral("消去するとこのQSOは破棄されます。消去しますか？");
+    default:
+        return QStringLiteral("モードを変更するとこのQSOは破棄されます。変更しますか？");
+    }
+}
+
+bool operatorLetsGo(Held held, DropCause cause) {
+    switch (held) {
+    case Held::Nothing:
+        return true;
+    case Held::Entry:
+        return AgreesToDropUnsaved();
+    case Held::HandedOver:
+        return ui::msgBox(QStringLiteral("LOG作成で渡したQSOがまだ保存されていません。\r\n") +
+                              dropQuestion(cause),
+                          ui::YesNo | ui::Question, QStringLiteral("ZORVATEK_LOG_SAVE")) == ui::Yes;
+    case Held::Typed:
+        return ui::msgBox(QStringLiteral("入力中のQSOがまだ保存されていません。\r\n") + dropQuestion(cause),
+                          ui::YesNo | ui::Question) == ui::Yes;
+    }
+    return false;
+}
+
+// Everything of the station let go: the logging program's entry or the log
+// entry, then the boxes (they go with the program anyway at its end).
+void dropHeld(Held held, DropCause cause) {
+    if (held == Held::HandedOver) {
+        HamlogClearEntry();
+        EndHandOver();
+    } else if (held == Held::Entry && cause != DropCause::ProgramEnd) {
+        forms::TEMP_LOG().closeByOperator();
+        forms::unload<TEMP_LOG>();
+    }
+    if (held != Held::Nothing && cause != DropCause::ProgramEnd) emptyBoxes();
+}
+
+// The clear button: a fresh log entry, or the logging program's entry emptied;
+// without a link the boxes stay.
+bool clearBoxes() {
+    switch (logbook::g.HamlogLink) {
+    case 1:
+        // The new entry first: the boxes emptied then turn no page of a
+        // stored record and raise no notice of it.
+        StartLogEntry();
+        emptyBoxes();
+        return true;
+    case 2:
+        emptyBoxes();
+        HamlogClearEntry();
+        // The logging program's entry is gone: nothing is pending there any more.
+        EndHandOver();
+        return true;
+    default:
+        return true;
+    }
+}
+
+void sayIdKept(const QString& call) {
+    core::g.StatusMessage =
+        QStringLiteral("FSK ID ") + call + QStringLiteral(" を受信しました（入力中のQSOはそのままです）");
+    core::ShowTimedMessage(core::g.StatusMessage, 3000);
+}
+
+} // namespace
+
+bool QsoBoxesDoor(DropCause cause, const QString& call) {
+    const QString newCall = call.trimmed();
+    const Held held = heldBy(cause, newCall);
+    if (cause == DropCause::FskId && held != Held::Nothing) {
+        sayIdKept(newCall);
+        return false;
+    }
+    if (cause == DropCause::Clear && logbook::g.HamlogLink == 0) return true;
+    if (!operatorLetsGo(held, cause)) return false;
+    if (cause == DropCause::Clear) return clearBoxes();
+    dropHeld(held, cause);
+    if (cause == DropCause::ContestNext) emptyForNextContestQso();
+    if (!bringsCall(cause)) return true;
+    QLineEdit* box = operatingBoxes().call;
+    if (cause == DropCause::FskId)
+        FillForCall(box, call, call);
+    else if (box && box->text() != call)
+        box->setText(call);
+    return true;
+}
+
+bool MayDropHandedOverQso(DropCause cause) {
+    return QsoBoxesDoor(cause);
+}
+
+bool MaySendAnotherCall(const QString& call) {
+    if (core::g.HamlogEntrySent != 1 || call.trimmed() == logbook::g.HandedOver.call) return true;
+    return QsoBoxesDoor(DropCause::Lookup, call);
+}
+
+} // namespace logwindows

@@ -1,0 +1,47 @@
+#pragma once
+// The one door of the QSO boxes of the operating window (the main window's, or
+// the SSTV window's in SSTV mode). Nothing else empties them or puts another
+// call into their call box: the operator's buttons and keys, a pick, a look-up,
+// a spot, a received FSK ID, a mode change, a contest, the program's end.
+//
+// The boxes hold another station's QSO when a QSO with another call is handed
+// to the logging program and not stored (window link), when the open log entry
+// holds typing not stored (library link), or when the call box holds another
+// call not yet stored with a name, QTH or report typed for it. Such a QSO goes
+// only with the operator's word; on Yes all that belonged to it goes: the
+// logging program's entry, the log entry, and every box with its lists and
+// status line. What arrives by itself (an FSK ID) asks nothing: it is said on
+// the message line and the boxes are left alone.
+#include <QString>
+
+namespace logwindows {
+
+// What would empty the boxes, put another call into them, or drop the QSO
+// they hold.
+enum class DropCause {
+    ModeChange,  // the operating window swaps; the boxes are let go only on Yes
+    Spot,        // a double-clicked spot's call
+    ProgramEnd,  // the program ends
+    Lookup,      // a call picked, chosen or looked up
+    LinkChange,  // the link with the logging program changes
+    Clear,       // the clear button or Ctrl+C: the boxes emptied
+    ContestNext, // a contest QSO just stored: call and name emptied for the next
+    FskId,       // a call received as the SSTV engine's FSK ID
+    Typed,       // the operator's own typing of the call elsewhere (the log entry)
+};
+
+// Puts `call` into the call box (causes that bring a call), empties the boxes
+// (Clear, ContestNext), or only lets go of the QSO they hold (ModeChange,
+// ProgramEnd, LinkChange). False when the operator keeps the QSO they hold,
+// or an FSK ID found them taken: nothing has changed then.
+bool QsoBoxesDoor(DropCause cause, const QString& call = {});
+
+// Before a mode change, the program's end or a change of link: the QSO the
+// boxes hold goes only with the operator's word. True when the action may go on.
+bool MayDropHandedOverQso(DropCause cause = DropCause::ModeChange);
+// Another call given to the logging program starts its entry anew: while a
+// QSO with another call is handed over and not stored, only with the
+// operator's word (the QSO and its boxes are then dropped, the call kept).
+bool MaySendAnotherCall(const QString& call);
+
+} // namespace logwindows
