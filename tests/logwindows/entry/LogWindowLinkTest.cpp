@@ -290,19 +290,21 @@ TEST_F(LogWindowLink, NothingButTheOperatorReplacesAHandedOverQso) {
     }
 }
 
-// The operator's Yes lets the handed-over station go whole: none of its name,
-// report or QTH stays to be stored with the next call.
+// The operator's Yes lets the handed-over (or typed) station go whole: none of
+// its name, report or QTH stays to be stored with the next call.
 TEST_F(LogWindowLink, AYesLetsTheHandedOverStationGoWhole) {
     enum Way { CallCheck, GetList, Clear };
-    const std::pair<Way, QString> cases[] = {
-        {CallCheck, QStringLiteral("QQ9AAA")}, {GetList, QStringLiteral("QQ9BBB")}, {Clear, QString()}};
+    const std::tuple<Way, QString, bool> cases[] = {{CallCheck, QStringLiteral("QQ9AAA"), true},
+                                                    {GetList, QStringLiteral("QQ9BBB"), true},
+                                                    {Clear, QString(), true},
+                                                    {GetList, QStringLiteral("QQ9CCC"), false}};
     start();
     PSK31MAIN& m = forms::PSK31MAIN();
-    for (const auto& [way, next] : cases) {
-        SCOPED_TRACE(int(way));
+    for (const auto& [way, next, handOver] : cases) {
+        SCOPED_TRACE(next.toStdString());
         boxes(QStringLiteral("QQ5EEE"), QStringLiteral("Eiji"), QStringLiteral("Ena"));
         m.Text7->setText(QStringLiteral("559"));
-        press();
+        if (handOver) press();
         ui::script::push(ui::Yes);
         if (way == CallCheck) {
             m.Text5->selectAll();
@@ -317,6 +319,8 @@ TEST_F(LogWindowLink, AYesLetsTheHandedOverStationGoWhole) {
             QTest::mouseClick(m.Command4, Qt::LeftButton);
         }
         ASSERT_EQ(askedPrompts().size(), 1);
+        EXPECT_TRUE(askedPrompts()[0].startsWith(handOver ? QStringLiteral("LOG作成で渡した")
+                                                          : QStringLiteral("入力中のQSO")));
         EXPECT_EQ(core::g.HamlogEntrySent, 0);
         EXPECT_EQ(QStringList({m.Text5->text(), m.Text6->text(), m.Text7->text(), m.Text14->text()}),
                   QStringList({next, QString(), QString(), QString()}));
