@@ -89,7 +89,7 @@ void ClusterData::MSFlexGrid1_DblClick(int row) {
         return;
     if (terminal::engines::RefusedWhileSending()) return;
     // The spot's call replaces the QSO in the boxes only with the operator's word.
-    if (!logwindows::QsoBoxesDoor(logwindows::DropCause::Spot, call)) return;
+    if (!logwindows::QsoBoxesDoor(logwindows::DropCause::SpotPicked, call)) return;
     SpotRemarks = spot.remarks;
     SpotDialFreqHz = dialHz;
     rig::g.SpotModeSetting = spots::spotModeOf(SpotRemarks);

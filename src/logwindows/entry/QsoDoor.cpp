@@ -91,7 +91,7 @@ Held heldBy(DropCause cause, const QString& call) {
     if (cause == DropCause::Typed || cause == DropCause::ContestNext) return Held::Nothing;
     const bool handedOver = g.HamlogLink == 2 && core::g.HamlogEntrySent == 1;
     const QsoBoxes b = operatingBoxes();
-    if (bringsCall(cause)) {
+    if (bringsCall(cause) || cause == DropCause::SpotPicked) {
         if (handedOver) return call == g.HandedOver.call ? Held::Nothing : Held::HandedOver;
         if (call == textOf(b.call).trimmed()) return Held::Nothing;
         if (g.HamlogLink == 1 && EntryUnsaved()) return Held::Entry;
@@ -105,6 +105,7 @@ Held heldBy(DropCause cause, const QString& call) {
 QString dropQuestion(DropCause cause) {
     switch (cause) {
     case DropCause::Spot:
+    case DropCause::SpotPicked:
         return QStringLiteral("スポットを選ぶとこのQSOは破棄されます。選びますか？");
     case DropCause::ProgramEnd:
         return QStringLiteral("終了するとこのQSOは破棄されます。終了しますか？");

@@ -21,6 +21,7 @@ namespace logwindows {
 enum class DropCause {
     ModeChange,  // the operating window swaps; the boxes are let go only on Yes
     Spot,        // a double-clicked spot's call
+    SpotPicked,  // a spot about to be followed: its call comes after the mode change
     ProgramEnd,  // the program ends
     Lookup,      // a call picked, chosen or looked up
     LinkChange,  // the link with the logging program changes
@@ -32,7 +33,7 @@ enum class DropCause {
 
 // Puts `call` into the call box (causes that bring a call), empties the boxes
 // (Clear, ContestNext), or only lets go of the QSO they hold (ModeChange,
-// ProgramEnd, LinkChange). False when the operator keeps the QSO they hold,
+// ProgramEnd, LinkChange, SpotPicked). False when the operator keeps the QSO they hold,
 // or an FSK ID found them taken: nothing has changed then.
 bool QsoBoxesDoor(DropCause cause, const QString& call = {});
 
