@@ -4,6 +4,8 @@
 #include "core/IniValues.h"
 #include "logwindows/LogFixture.h"
 #include "logwindows/viewer/LOGDATAVIEW.h"
+#include "settings/dialogs/CFG_Contest.h"
+#include "support/Mouse.h"
 #include "support/Popups.h"
 
 #include <QScrollBar>
@@ -152,7 +154,21 @@ TEST_F(ContestSave, TheFirstStationTakesNothingOfTheRecordOnShow) {
     w.Text13->setText(QStringLiteral("Sapporo"));
     pressF1();
     ASSERT_EQ(logbook::g.LogEditMode, 1);
-    PSK31MAIN& m = startContest(true, false);
+    // A correction typed into the record on show goes only with the operator's word.
+    w.Text12->setFocus();
+    QTest::keyClicks(w.Text12, QStringLiteral("ji"));
+    CFG_Contest* d = zvtest::openContestDialog();
+    ASSERT_TRUE(d);
+    zvtest::tick(d->Check3);
+    ui::script::clearAsked();
+    ui::script::push(ui::No);
+    ASSERT_TRUE(zvtest::chooseMenuItem(d->CON_STRART));
+    EXPECT_EQ(askedPrompts(), QStringList{QStringLiteral("LOGﾃﾞｰﾀが未保存ですが宜しいですか")});
+    EXPECT_EQ(core::g.ContestMode, 0);
+    EXPECT_EQ(w.Text12->text(), QStringLiteral("Shinji"));
+    ui::script::push(ui::Yes);
+    ASSERT_TRUE(zvtest::joinContest(*d));
+    PSK31MAIN& m = forms::PSK31MAIN();
     m.Text6->clear();
     m.Text5->setText(QStringLiteral("QQ1CL1"));
     contestSave(forms::TEMP_LOG());
