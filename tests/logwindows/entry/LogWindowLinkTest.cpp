@@ -95,6 +95,11 @@ TEST_F(LogWindowLink, FirstPressHandsTheQsoOverAndTheSecondStoresIt) {
     EXPECT_EQ(r.HIS.trimmed(), QStringLiteral("599"));
     EXPECT_EQ(r.NAME.trimmed(), QStringLiteral("太郎"));
     EXPECT_EQ(r.QTH.trimmed(), QStringLiteral("東京都八王子市"));
+    // The save emptied the program's entry: the QTH asked for afterwards comes
+    // from its log for the call in the box, given to it first.
+    m.Text14->clear();
+    QTest::mouseClick(m.Label47, Qt::LeftButton);
+    EXPECT_EQ(m.Text14->text(), QStringLiteral("東京都八王子市"));
 
     // A double click on the red button stores the QSO with its first click; the
     // second would hand the same QSO over again, and asks first.
