@@ -130,13 +130,19 @@ TEST_F(LogWindowLink, AnEmptyCallIsNotHandedOver) {
         EXPECT_EQ(m.Text6->text(), QStringLiteral("太郎")) << "the boxes keep what was typed";
     }
     // Nor a box the log cannot hold: refused at the box, the typing kept.
-    PSK31MAIN& named = boxes(QStringLiteral("QQ1AAA"), QStringLiteral("名前〜€é"), QString());
-    press();
-    EXPECT_EQ(askedPrompts(),
-              QStringList{QStringLiteral(
-                  "「Name」の「€é」はLOG に保存できない文字です。\n別の文字に直して下さい。")});
-    EXPECT_EQ(core::g.HamlogEntrySent, 0);
-    EXPECT_EQ(named.Text6->text(), QStringLiteral("名前〜€é"));
+    const std::array<std::array<QString, 3>, 2> refused = {{
+        {QStringLiteral("名前〜€é"), QString(), QStringLiteral("「Name」の「€é」")},
+        {QString(), QStringLiteral("Ena😀"), QStringLiteral("「QTH」の「😀」")},
+    }};
+    for (const auto& [name, qth, said] : refused) {
+        PSK31MAIN& named = boxes(QStringLiteral("QQ1AAA"), name, qth);
+        press();
+        EXPECT_EQ(
+            askedPrompts(),
+            QStringList{said + QStringLiteral("はLOG に保存できない文字です。\n別の文字に直して下さい。")});
+        EXPECT_EQ(core::g.HamlogEntrySent, 0);
+        EXPECT_EQ(named.Text6->text() + named.Text14->text(), name + qth);
+    }
     // Nor is a serial number the operator mistyped.
     startContest(true, false);
     PSK31MAIN& m = boxes(QStringLiteral("QQ1AAA"), QStringLiteral("太郎"), QString());
