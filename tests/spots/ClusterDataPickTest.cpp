@@ -510,6 +510,13 @@ TEST_F(ClusterDataPick, LoggingProgramNotRunningIsTold) {
     ASSERT_EQ(ui::script::asked().size(), 1);
     EXPECT_EQ(ui::script::asked().first().prompt, "Turbo HAMLOG/Winが起動していないのでは？");
     EXPECT_EQ(forms::PSK31MAIN().Text5->text(), "QQ1ZZA") << "the rest was done";
+    // A call the log cannot hold waits in its box for the operator's mending.
+    forms::ClusterData().MSFlexGrid1->item(1, 2)->setText(QStringLiteral("QQ3ZZ€"));
+    ui::script::clearAsked();
+    pick(QStringLiteral("QQ3ZZ€"));
+    ASSERT_EQ(ui::script::asked().size(), 1);
+    EXPECT_TRUE(ui::script::asked().first().prompt.startsWith(QStringLiteral("「Call Sign」の「€」")));
+    EXPECT_EQ(forms::PSK31MAIN().Text5->text(), QStringLiteral("QQ3ZZ€"));
 }
 
 TEST_F(ClusterDataPick, EachRigFamilyGetsItsDigits) {
