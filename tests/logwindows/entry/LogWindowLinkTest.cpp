@@ -4,6 +4,7 @@
 
 #include "logwindows/entry/HamlogLink.h"
 #include "platform/forms/colour/ControlColour.h"
+#include "platform/forms/controls/RichTextPane.h"
 #include "platform/forms/waits/Waits.h"
 #include "platform/hamlog/HamlogWindowLink.h"
 #include "platform/os/Paths.h"
@@ -304,10 +305,11 @@ TEST_F(LogWindowLink, NothingButTheOperatorReplacesAHandedOverQso) {
 // The operator's Yes lets the handed-over (or typed) station go whole: none of
 // its name, report or QTH stays to be stored with the next call.
 TEST_F(LogWindowLink, AYesLetsTheHandedOverStationGoWhole) {
-    enum Way { CallCheck, GetList, Clear };
+    enum Way { CallCheck, GetList, Clear, CtrlC };
     const std::tuple<Way, QString, bool> cases[] = {{CallCheck, QStringLiteral("QQ9AAA"), true},
                                                     {GetList, QStringLiteral("QQ9BBB"), true},
                                                     {Clear, QString(), true},
+                                                    {CtrlC, QString(), true},
                                                     {GetList, QStringLiteral("QQ9CCC"), false}};
     start();
     PSK31MAIN& m = forms::PSK31MAIN();
@@ -326,8 +328,11 @@ TEST_F(LogWindowLink, AYesLetsTheHandedOverStationGoWhole) {
             m.List1->show();
             QTest::mouseClick(m.List1->viewport(), Qt::LeftButton, {},
                               m.List1->visualItemRect(m.List1->item(0)).center());
-        } else {
+        } else if (way == Clear) {
             QTest::mouseClick(m.Command4, Qt::LeftButton);
+        } else {
+            m.Text1->setFocus();
+            QTest::keyClick(m.Text1, Qt::Key_C, Qt::ControlModifier);
         }
         ASSERT_EQ(askedPrompts().size(), 1);
         EXPECT_TRUE(askedPrompts()[0].startsWith(handOver ? QStringLiteral("LOG作成で渡した")
@@ -335,7 +340,7 @@ TEST_F(LogWindowLink, AYesLetsTheHandedOverStationGoWhole) {
         EXPECT_EQ(core::g.HamlogEntrySent, 0);
         EXPECT_EQ(QStringList({m.Text5->text(), m.Text6->text(), m.Text7->text(), m.Text14->text()}),
                   QStringList({next, QString(), QString(), QString()}));
-        if (way == Clear) continue;
+        if (next.isEmpty()) continue;
         const int count = logCount();
         press();
         press();
