@@ -615,6 +615,27 @@ TEST_F(SstvQso, AnFskIdNeverSwapsTheCallOfAQsoInProgress) {
     }
 }
 
+// A call dropped on the box while a QSO is handed over goes in only on the
+// operator's word, and then alone.
+TEST_F(SstvQso, ADroppedCallAsksAboutTheHandedOverQso) {
+    startLoggingProgram();
+    SSTVForm& f = withLink(2);
+    for (const ui::MsgResult answer : {ui::No, ui::Yes}) {
+        f.Text1->setText(QStringLiteral("QQ6SSE"));
+        f.Text7->setText(QStringLiteral("Uniform"));
+        if (core::g.HamlogEntrySent == 0) QTest::mouseClick(f.Command1, Qt::LeftButton);
+        ASSERT_EQ(core::g.HamlogEntrySent, 1);
+        ui::script::clearAsked();
+        ui::script::push(answer);
+        drop(f.Text1, QStringLiteral("qq7drp"));
+        ASSERT_EQ(ui::script::asked().size(), 1);
+        const bool yes = answer == ui::Yes;
+        EXPECT_EQ(f.Text1->text() + f.Text7->text(),
+                  yes ? QStringLiteral("QQ7DRP") : QStringLiteral("QQ6SSEUniform"));
+        EXPECT_EQ(core::g.HamlogEntrySent, yes ? 0 : 1);
+    }
+}
+
 TEST_F(SstvQso, AClickOnTheQthLabelFetchesTheProgramsQth) {
     startLoggingProgram();
     SSTVForm& f = withLink(2);
