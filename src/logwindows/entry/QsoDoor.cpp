@@ -95,7 +95,10 @@ Held heldBy(DropCause cause, const QString& call) {
         if (handedOver) return call == g.HandedOver.call ? Held::Nothing : Held::HandedOver;
         if (call == textOf(b.call).trimmed()) return Held::Nothing;
         if (g.HamlogLink == 1 && EntryUnsaved()) return Held::Entry;
-        return typedQsoOf(b, cause) ? Held::Typed : Held::Nothing;
+        // Without a log nothing typed would be stored with another call; an
+        // FSK ID still leaves the operator's typing alone.
+        const bool logged = g.HamlogLink != 0 || cause == DropCause::FskId;
+        return logged && typedQsoOf(b, cause) ? Held::Typed : Held::Nothing;
     }
     if (handedOver) return Held::HandedOver;
     if (g.HamlogLink == 1 && EntryUnsaved()) return Held::Entry;
