@@ -139,28 +139,46 @@ bool keyedOnTheLine() {
     return g.PttKeyedByCat == 1 || g.PttOnLastSent == 1;
 }
 
-// A release went out and did not reach the rig: it is owed until it does.
-bool releaseOwed() {
-    return g.PttKeyedByCat == 0 && g.PttOnLastSent == 1;
-}
-
 // The one place a PTT command goes on the line. The caller has just waited
 // for a quiet line and made its checks with no events run since; what the
 // program believes of the key is set from what went out.
 bool keyOnTheLine(const QByteArray& command, bool on) {
     if (!writeOnQuietLine(command)) return false;
-    g.PttOnLastSent = on ? 1 : 0;
+    keyEvent({on ? KeyEventKind::KeyOnWritten : KeyEventKind::KeyOffWritten, RigLineNamed()});
     return true;
 }
 
-// The key-on did not reach the rig (its line lost): nothing transmits on it,
-// as if Esc had been pressed, and the loss is said.
-bool keyNotPut() {
-    g.PttKeyedByCat = 0;
+// The over ends as Esc ends it, and why is said: its rig cannot be keyed.
+void endOverAndSay() {
     if (keyedOnTheLine()) keyWatch().start();
     nb().endTransmission();
     RigSayLineLost();
+}
+
+// The key-on did not reach the rig (its line lost): nothing transmits on it.
+bool keyNotPut() {
+    RigPerformKey(keyEvent({KeyEventKind::KeyOnRefused}));
     return false;
+}
+
+// The PTT command for the line the key went out on.
+QByteArray keyedLineCommand(bool on) {
+    const std::optional<Family> f = familyOf(g.KeyedLine.family);
+    return f ? pttCommand(*f, on, hexCodeByte(g.KeyedLine.address)) : QByteArray();
+}
+
+// The over's rig came back and may not hold the key: keyed once more, unless
+// a stop or a release overtook it while it waited for the line.
+void keyAgain() {
+    const forms::EventsRunScope wait;
+    const int mine = ++keyCommands;
+    awaitQuietLine();
+    if (stopping > 0 || !wait.mayGoOn() || mine != keyCommands || g.PttKeyedByCat != 1) return;
+    const QByteArray command = keyedLineCommand(true);
+    if (g.RigPortOpen != 1 || g.RigLineLost == 1 || command.isEmpty()) return;
+    keyedBy = mine;
+    keyWatch().start();
+    if (!keyOnTheLine(command, true)) keyNotPut();
 }
 
 } // namespace
@@ -184,8 +202,10 @@ bool RigPttOn() {
         return true;
     }
     const forms::EventsRunScope wait;
+    // No key goes out in the place of a line owed its release.
+    if (keyEvent({KeyEventKind::KeyOnAsked, RigLineNamed()}) != KeyAction::Nothing) return keyNotPut();
     // A lost line is looked for first; a release owed to it goes out before the key.
-    if (!RigLineBack()) return keyNotPut();
+    if (!RigLineBack(false)) return keyNotPut();
     const int mine = ++keyCommands;
     awaitQuietLine();
     // Esc taken meanwhile ends the start that asks for the key.
@@ -195,10 +215,7 @@ bool RigPttOn() {
     if (mine != keyCommands) return g.PttKeyedByCat == 1;
     const QByteArray now = command();
     if (now.isEmpty()) return true;
-    g.PttKeyedByCat = 1;
     keyedBy = mine;
-    g.KeyedRigType = g.RigType;
-    g.KeyedIcomAddress = g.IcomAddress;
     g.KeyIdleTicks = 0;
     keyWatch().start();
     return keyOnTheLine(now, true) || keyNotPut();
@@ -208,45 +225,52 @@ namespace {
 
 // A release is never given up: only a transmission started while it waited,
 // which keyed the rig for itself, keeps the key. One that does not reach the
-// rig (its line lost) stays owed, across the port closed and opened again:
-// the key watch sends it until the rig takes it, and the loss is said meanwhile.
+// rig (its line lost, another line open in its place) stays owed, across the
+// port closed and opened again: the key watch sends it until the rig takes
+// it, and the loss is said meanwhile.
 void release(bool evenALaterKey) {
     // Counted first, so that a key-on still waiting for the line is given up.
     const int mine = ++keyCommands;
     if (!keyedOnTheLine()) return;
     // A closed port holds a key only when its reopening failed during a transmission.
-    if (g.RigPortOpen != 1 || !RigLineBack()) {
-        g.PttKeyedByCat = 0;
-        keyWatch().start();
-        return RigSayLineLost();
-    }
+    if (g.RigPortOpen != 1 || !carriesKeyOf(g.RigOpenedLine, g.KeyedLine) || !RigLineBack(false))
+        return RigPerformKey(keyEvent({KeyEventKind::KeyOffRefused}));
     awaitQuietLine();
     if (g.RigPortOpen != 1 || !keyedOnTheLine()) return;
     if (g.PttKeyedByCat == 1 && keyedBy > mine && !evenALaterKey) return;
-    const std::optional<Family> f = familyOf(g.KeyedRigType);
-    g.PttKeyedByCat = 0;
-    const QByteArray command = f ? pttCommand(*f, false, hexCodeByte(g.KeyedIcomAddress)) : QByteArray();
-    if (command.isEmpty()) {
-        g.PttOnLastSent = 0;
-    } else if (!keyOnTheLine(command, false)) {
-        keyWatch().start();
-        return RigSayLineLost();
-    }
+    const QByteArray command = keyedLineCommand(false);
+    if (command.isEmpty())
+        keyEvent({KeyEventKind::KeyOffWritten});
+    else if (!keyOnTheLine(command, false))
+        return RigPerformKey(keyEvent({KeyEventKind::KeyOffRefused}));
     keyWatch().stop();
 }
 
-// Sent again at each tick of the key watch: on the port still open (its line
-// brought back first), or by opening the port again, which sends it first.
-// While the settings name another rig or port (a settings sheet open, a
-// change made for good), the release stays owed and the loss said: the
-// opening of the line the settings name decides.
-void sendOwedRelease() {
-    if (g.RigPortOpen == 1) return release(true);
-    RigSayLineLost();
-    if (RigOnOpenedLine()) RigOpenPortAgain();
-}
-
 } // namespace
+
+void RigPerformKey(KeyAction action) {
+    switch (action) {
+    case KeyAction::SendRelease:
+        return release(true);
+    case KeyAction::KeyAgain:
+        return keyAgain();
+    case KeyAction::KeyForTheOver:
+        // Another rig or port during a transmission: keyed as the engine sends.
+        if (!RigPttOn()) endOverAndSay();
+        return;
+    case KeyAction::KeepKey:
+        return keyWatch().start();
+    case KeyAction::ClearKeyLeft:
+        return RigPttClearOnOpen();
+    case KeyAction::EndOverAndSay:
+        return endOverAndSay();
+    case KeyAction::SayLoss:
+        keyWatch().start();
+        return RigSayLineLost();
+    default:
+        return;
+    }
+}
 
 void RigPttOff() {
     release(false);
@@ -257,40 +281,48 @@ void RigPttOffBeforeClose() {
 }
 
 void RigPttOffForEsc() {
-    release(true);
+    if (keyEvent({KeyEventKind::Stop}) == KeyAction::SendRelease) release(true);
     RigSayLineLost();
 }
 
-void RigPttOwedOnReturn() {
-    if (releaseOwed()) release(true);
-}
-
-void RigPttOwedForgotten() {
-    if (releaseOwed()) g.PttOnLastSent = 0;
+void RigLineNamedForGood() {
+    keyEvent({KeyEventKind::NamedForGood, RigLineNamed()});
 }
 
 QString RigKeyLeftText() {
-    // An open port on a line that answers still takes it as the program ends.
-    if (g.PttOnLastSent != 1 || (g.RigPortOpen == 1 && g.RigLineLost != 1)) return {};
+    // An open port on the line that answers still takes it as the program ends.
+    if (keyStep(g, {KeyEventKind::End}).action != KeyAction::TellKeyLeft) return {};
     return QStringLiteral("RIG Control Port-%1 の接続が切れたまま終了します。\r\n"
                           "リグが送信状態のままかもしれません。リグを確認して下さい。")
-        .arg(g.RigOpenedLine.section(QLatin1Char('|'), 1));
+        .arg(g.KeyedLine.port);
 }
 
 void RigKeyWatchTick() {
-    if (!keyedOnTheLine()) return keyWatch().stop();
-    if (releaseOwed()) return sendOwedRelease();
-    // A key held behind a port whose reopening failed: the loss is said while the over runs.
-    if (g.RigPortOpen != 1) RigSayLineLost();
-    if (nb().anyEngineSends()) {
-        g.KeyIdleTicks = 0;
+    const bool sends = nb().anyEngineSends();
+    if (sends) g.KeyIdleTicks = 0;
+    switch (keyEvent({KeyEventKind::Tick, RigLineNamed(), sends})) {
+    case KeyAction::StopWatch:
+        return keyWatch().stop();
+    case KeyAction::SendRelease:
+        return release(true);
+    case KeyAction::OpenAgain:
+        RigSayLineLost();
+        return RigOpenPortAgain();
+    case KeyAction::SayLoss:
+        return RigSayLineLost();
+    case KeyAction::TryLineBack:
+        if (!RigLineBack()) RigSayLineLost();
+        return;
+    case KeyAction::CountIdle:
+        // Two ticks keyed with nothing sending: a stop that dropped the engine's
+        // end notice. The transmission ends as Esc ends it, and the key with it.
+        RigSayLineLost();
+        if (++g.KeyIdleTicks <= 2) return;
+        nb().endTransmission();
+        return RigPttOff();
+    default:
         return;
     }
-    // Two ticks keyed with nothing sending: a stop that dropped the engine's
-    // end notice. The transmission ends as Esc ends it, and the key with it.
-    if (++g.KeyIdleTicks <= 2) return;
-    nb().endTransmission();
-    RigPttOff();
 }
 
 void RigPttClearOnOpen() {
@@ -301,10 +333,7 @@ void RigPttClearOnOpen() {
     awaitQuietLine();
     if (g.RigPortOpen != 1 || keyedOnTheLine() || keyOnTheLine(command, false)) return;
     // Not taken: owed as any release is, with this rig's family and address.
-    g.PttOnLastSent = 1;
-    g.KeyedRigType = g.RigType;
-    g.KeyedIcomAddress = g.IcomAddress;
-    keyWatch().start();
+    RigPerformKey(keyEvent({KeyEventKind::KeyOffRefused, RigLineNamed()}));
 }
 
 QString RigModeCodeFor(int OpMode) {

@@ -2,6 +2,8 @@
 // The rig link's commands as the rest of the system calls them: status
 // requests, PTT, mode and frequency, the family's mode codes, and the mode for
 // a DX-spot frequency.
+#include "rig/KeyState.h"
+
 #include <QString>
 
 namespace rig {
@@ -38,10 +40,11 @@ class OperatorStop {
     OperatorStop(const OperatorStop&) = delete;
     OperatorStop& operator=(const OperatorStop&) = delete;
 };
-// A release the rig did not take (its line lost), sent now that the line is
-// open again; and forgotten when the port opens on another rig or port.
-void RigPttOwedOnReturn();
-void RigPttOwedForgotten();
+// Performs what the key's state asked for (RigPort's keyEvent).
+void RigPerformKey(KeyAction action);
+// The settings sheet closed naming the line in the settings for good: a
+// release owed to another rig or port is given up (its loss stays said).
+void RigLineNamedForGood();
 // What the operator is told at the end while the rig was last told to
 // transmit and never took its release: empty when nothing is owed.
 QString RigKeyLeftText();

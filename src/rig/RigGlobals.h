@@ -2,13 +2,16 @@
 // Shared state of the rig link: its settings (section RIG_CON_CFG), the mode
 // codes of the chosen family and what the last CAT replies said. One instance,
 // rig::g; a test resets it with rig::g = {}.
+#include "rig/KeyState.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 
 namespace rig {
 
-struct Globals {
+// The key's state is the base: one value, changed only by keyStep.
+struct Globals : KeyState {
     // Settings, read at start-up and rewritten by the settings sheet.
     QString RigType = QStringLiteral("Not Use");
     QString RigPortName = QStringLiteral("NONE");
@@ -45,35 +48,12 @@ struct Globals {
     QString RigRttyModeIni;
     QString RigPskModeIni;
 
-    // Run-time state of the port and the exchange.
-    int RigPortOpen = 0;
-    // 1 from the hang-up of the rig's line (its device went) until the port
-    // opens on it again; the port counts as open meanwhile.
-    int RigLineLost = 0;
-    // The family and port name the port was last opened with.
-    QString RigOpenedLine;
-    // 1 from an opening that failed until the port opens or is closed on
-    // purpose: the port is tried again meanwhile, its failure said once.
-    int RigOpenRetry = 0;
-    // 1 from a PTT-on command this program sent until its PTT-off: the key is
-    // released by CAT even when the PTT setting has changed since.
-    int PttKeyedByCat = 0;
-    // 1 while the last PTT command that went out on the line was a key-on:
-    // what the rig was last told, whatever the count above says.
-    int PttOnLastSent = 0;
-    // The family and ICOM address the key was put on with: it is taken off
-    // with them, whatever the settings say by then (on the port it was put on,
-    // which stays open until the key is off).
-    QString KeyedRigType;
-    QString KeyedIcomAddress;
+    // Run-time state of the port and the exchange, besides the key's (KeyState).
     // 1 once the operator was told that the rig is not keyed by CAT, until
     // the port opens again.
     int PttNotByCatSaid = 0;
     // Key-watch ticks since the rig was keyed with no engine transmitting.
     int KeyIdleTicks = 0;
-    // 1 from the start's reading of the settings to the first opening of the
-    // port, which clears a key an earlier run may have left on the rig.
-    int ClearKeyAtOpen = 0;
     // Bytes (or characters) at which the port raises its receive event.
     int RigReplyLength = 0;
     QByteArray RigOutBuffer;

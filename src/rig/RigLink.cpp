@@ -35,15 +35,15 @@ RigLink::~RigLink() {
 }
 
 void RigLink::releaseKeyedRig() {
-    const std::optional<Family> f = familyOf(g.KeyedRigType);
-    if (g.RigPortOpen == 1 && f && (g.PttKeyedByCat == 1 || g.PttOnLastSent == 1)) {
+    // Only the line the key went out on takes its release.
+    const std::optional<Family> f = familyOf(g.KeyedLine.family);
+    if (f && keyEvent({KeyEventKind::End}) == KeyAction::SendRelease) {
         MSComm1->clearBuffers();
-        MSComm1->write(pttCommand(*f, false, hexCodeByte(g.KeyedIcomAddress)));
+        if (MSComm1->write(pttCommand(*f, false, hexCodeByte(g.KeyedLine.address))))
+            keyEvent({KeyEventKind::KeyOffWritten});
     }
     MSComm1->close();
-    g.RigPortOpen = 0;
-    g.PttKeyedByCat = 0;
-    g.PttOnLastSent = 0;
+    keyEvent({KeyEventKind::Closed});
 }
 
 RigLink& link() {

@@ -110,22 +110,25 @@ void waitWithEvents(int minMs, int maxMs, const std::function<bool()>& done) {
     --exchangeDepth;
 }
 
+// What the last failed opening said, kept on the message line while the port stays shut.
+QString failureSaid;
+
 // Said on the message line, naming the port as the settings name it; the
 // frequency label alone would only stay blank. The port is tried again (a rig
-// switched on later, its adapter plugged in again), and a failure of such a
-// try is not said again.
+// switched on later, its adapter plugged in again); a failure of such a try
+// is not said anew, but the first stays on the line while the port is shut.
 void openFailed(bool again) {
     RigLoadModeCodes();
     RigStopPolling();
-    g.RigPortOpen = 0;
     const bool said = again && g.RigOpenRetry == 1;
-    g.RigOpenRetry = 1;
+    keyEvent({KeyEventKind::OpenFailed, RigLineNamed(), overByCat()});
     portRetry().start();
-    if (said) return;
-    nb().statusMessage() = QStringLiteral("RIG Control Port-%1 が開けません（%2 %3）")
-                               .arg(g.RigPortName)
-                               .arg(port().lastErrorCode())
-                               .arg(port().lastErrorText());
+    if (said) return core::ShowStandingMessage(failureSaid);
+    failureSaid = QStringLiteral("RIG Control Port-%1 が開けません（%2 %3）")
+                      .arg(g.RigPortName)
+                      .arg(port().lastErrorCode())
+                      .arg(port().lastErrorText());
+    nb().statusMessage() = failureSaid;
     nb().showStatusMessage();
 }
 
@@ -144,27 +147,31 @@ bool configureAndOpen(const FamilyTraits* t) {
     return p.open();
 }
 
-// The loss is of the port last opened, whatever the settings name meanwhile.
-QString lineLostText() {
-    return QStringLiteral("RIG Control Port-%1 の接続が切れました")
-        .arg(g.RigOpenedLine.section(QLatin1Char('|'), 1));
-}
-
-QString lineName() {
-    return g.RigType + QLatin1Char('|') + g.RigPortName;
-}
-
-// Whether a release is owed to the line that came back is decided by the rig
-// and port the settings name now: another rig or port cannot take it.
-void lineCameBack() {
-    core::EndStandingMessage(lineLostText());
-    if (g.RigOpenedLine != lineName()) RigPttOwedForgotten();
-    g.RigOpenedLine = lineName();
+// The loss is of a line the port was opened on, whatever the settings name meanwhile.
+QString lineLostText(const KeyLine& l) {
+    return QStringLiteral("RIG Control Port-%1 の接続が切れました").arg(l.port);
 }
 
 void stopRetrying() {
-    g.RigOpenRetry = 0;
     portRetry().stop();
+    core::EndStandingMessage(failureSaid);
+}
+
+// FT847 only: the rig takes CAT commands once told so.
+void catOn(std::optional<Family> f) {
+    if (f != Family::Ft847) return;
+    g.RigOutBuffer = ft847CatOn();
+    RigSendWait();
+}
+
+// The port is on a line again (opened, or its lost line back): the loss of
+// that line is no longer said, a loss of another line owed its release still
+// is, and what the key's state asks is done.
+void lineCameBack(KeyEventKind kind, std::optional<Family> f, bool over) {
+    const KeyAction action = keyEvent({kind, RigLineNamed(), over});
+    core::EndStandingMessage(lineLostText(RigLineNamed()));
+    catOn(f);
+    RigPerformKey(action);
 }
 
 // releaseKey false only for a reopening on the same rig during a transmission.
@@ -176,23 +183,14 @@ void closePort(bool releaseKey) {
     // reopening, the key stays known: on the port opened again, or, when that
     // fails, as a key on a lost line whose release is owed.
     if (releaseKey) RigPttOffBeforeClose();
-    if (g.RigLineLost == 1) core::EndStandingMessage(lineLostText());
+    if (g.RigLineLost == 1) core::EndStandingMessage(lineLostText(g.RigOpenedLine));
     if (g.RigType == QLatin1String("FT847")) {
         g.RigOutBuffer = ft847CatOff();
         RigSendWait();
     }
     port().close();
-    g.RigPortOpen = 0;
-    g.RigLineLost = 0;
-    // A release the rig did not take stays owed (PttOnLastSent) until this line opens again.
-    if (releaseKey) g.PttKeyedByCat = 0;
-}
-
-// FT847 only: the rig takes CAT commands once told so.
-void catOn(std::optional<Family> f) {
-    if (f != Family::Ft847) return;
-    g.RigOutBuffer = ft847CatOn();
-    RigSendWait();
+    // A release the rig did not take stays owed until its line opens again.
+    keyEvent({KeyEventKind::Closed, {}, false, !releaseKey});
 }
 
 void openPort(bool again) {
@@ -201,28 +199,14 @@ void openPort(bool again) {
     RigLoadModeCodes();
     // Opened again on the same rig during a transmission (the settings sheet
     // closes): the rig goes on sending with the engine, unkeyed at no moment.
-    const QString opening = lineName();
-    const bool keepKey = g.RigPortOpen == 1 && g.PttKeyedByCat == 1 && g.RigOpenedLine == opening &&
-                         nb().pttByCat() && nb().anyEngineTransmits();
+    const bool keepKey =
+        g.RigPortOpen == 1 && g.PttKeyedByCat == 1 && g.KeyedLine == RigLineNamed() && overByCat();
     if (g.RigPortOpen == 1) closePort(!keepKey);
     const std::optional<Family> f = familyOf(g.RigType);
     if (!configureAndOpen(f ? &traits(*f) : nullptr)) return openFailed(again);
-    g.RigPortOpen = 1;
-    g.RigLineLost = 0;
     g.PttNotByCatSaid = 0;
     stopRetrying();
-    lineCameBack();
-    catOn(f);
-    RigPttOwedOnReturn();
-    if (g.ClearKeyAtOpen == 1) {
-        g.ClearKeyAtOpen = 0;
-        RigPttClearOnOpen();
-    } else if (keepKey) {
-        keyWatch().start();
-    } else if (nb().pttByCat() && nb().anyEngineTransmits()) {
-        // Another rig or port during a transmission: keyed as the engine sends.
-        RigPttOn();
-    }
+    lineCameBack(KeyEventKind::Opened, f, overByCat());
     if (g.RigPollMode == 2)
         RigStartPolling();
     else if (g.RigPollMode == 1)
@@ -243,31 +227,44 @@ void RigOpenPortAgain() {
     openPort(true);
 }
 
+KeyLine RigLineNamed() {
+    const bool icom = familyOf(g.RigType) == Family::Icom;
+    return {g.RigType, icom ? g.IcomAddress : QString(), g.RigPortName};
+}
+
+KeyAction keyEvent(const KeyEvent& e) {
+    const KeyStep step = keyStep(g, e);
+    static_cast<KeyState&>(g) = step.next;
+    return step.action;
+}
+
+bool overByCat() {
+    return nb().pttByCat() && nb().anyEngineTransmits();
+}
+
 void RigClosePort() {
     closePort(true);
 }
 
 void RigLineLost() {
-    if (g.RigPortOpen != 1 || g.RigLineLost == 1) return;
-    g.RigLineLost = 1;
+    if (keyEvent({KeyEventKind::LineLost}) != KeyAction::SayLoss) return;
     line = {};
     nb().showFrequencyLabel(QString());
     if (!nb().sstvMode()) nb().showModeLabel(QString());
-    core::ShowStandingMessage(lineLostText());
+    RigSayLineLost();
 }
 
-bool RigLineBack() {
+bool RigLineBack(bool forTheOver) {
     if (g.RigLineLost != 1) return true;
+    // Only the line that was lost comes back: the settings may name another by now.
+    if (!carriesKeyOf(RigLineNamed(), g.RigOpenedLine)) return false;
     const std::optional<Family> f = familyOf(g.RigType);
     if (!configureAndOpen(f ? &traits(*f) : nullptr)) {
         // Said again if another message took the line meanwhile.
-        core::ShowStandingMessage(lineLostText());
+        RigSayLineLost();
         return false;
     }
-    g.RigLineLost = 0;
-    lineCameBack();
-    catOn(f);
-    RigPttOwedOnReturn();
+    lineCameBack(KeyEventKind::LineBack, f, forTheOver && overByCat());
     // The rig may have been switched off, or another program may have set it:
     // it is set to the mode the program is in, as at the opening.
     if (nb().opMode() != core::ModeMmvari) RigSetMode(RigModeCodeFor(nb().opMode()));
@@ -275,12 +272,11 @@ bool RigLineBack() {
 }
 
 void RigSayLineLost() {
-    if (g.RigLineLost == 1 || (g.RigPortOpen != 1 && g.PttOnLastSent == 1))
-        core::ShowStandingMessage(lineLostText());
-}
-
-bool RigOnOpenedLine() {
-    return g.RigOpenedLine == lineName();
+    // A key this program cannot reach is named first: its rig may still send.
+    if (releaseOwedIn(g) || (g.PttKeyedByCat == 1 && (g.RigPortOpen != 1 || g.RigLineLost == 1)))
+        core::ShowStandingMessage(lineLostText(g.KeyedLine));
+    else if (g.RigLineLost == 1)
+        core::ShowStandingMessage(lineLostText(g.RigOpenedLine));
 }
 
 bool writeOnQuietLine(const QByteArray& command) {

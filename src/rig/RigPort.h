@@ -2,6 +2,7 @@
 // The rig's serial port: opening and closing it with the configured line
 // settings, pacing commands, and handing every reply to its family's decoder.
 #include "rig/CatFrames.h"
+#include "rig/KeyState.h"
 
 #include <QVariant>
 
@@ -33,13 +34,20 @@ void OnRigComm(int eventCode);
 // as the rig's.
 void RigLineLost();
 // True when the port is usable: a line that hung up is opened again on the
-// same device with the same settings; false while it cannot be.
-bool RigLineBack();
+// same device with the same settings; false while it cannot be. A release
+// owed to it goes first; forTheOver: an over keyed on it before it went is
+// keyed again (false where the caller keys or releases it itself).
+bool RigLineBack(bool forTheOver = true);
 // Says the lost line again while it is lost, or while a release is owed to
-// it behind a closed port (a stop may have hidden the message line).
+// it (a stop may have hidden the message line, another line may be open).
 void RigSayLineLost();
-// True while the settings name the rig and port the port was last opened on.
-bool RigOnOpenedLine();
+// The line as the settings name it now.
+KeyLine RigLineNamed();
+// The one writer of the key's state: feeds the event to keyStep, keeps what
+// it gives, and returns the action for the caller to perform.
+KeyAction keyEvent(const KeyEvent& e);
+// An engine transmits with PTT by CAT.
+bool overByCat();
 
 // Sends each command of a sequence, paced as it says; false at the first failed write.
 bool sendSequence(const CatSequence& commands);

@@ -4,6 +4,7 @@
 #include "core/IniValues.h"
 #include "core/SettingRanges.h"
 #include "rig/RigGlobals.h"
+#include "rig/RigPort.h"
 
 namespace rig {
 namespace {
@@ -53,7 +54,7 @@ qint64 TransverterIfHzOf(const QString& text) {
 
 void ReadRigSettings() {
     // Read once at the start: its first opening of the port clears a key left behind.
-    g.ClearKeyAtOpen = 1;
+    keyEvent({KeyEventKind::Start});
     QString port = value(QStringLiteral("RIGCOMCONT"), QStringLiteral("NONE"));
     if (port == QLatin1String("0")) port = QStringLiteral("NONE");
     // Without a rig type no port is opened, whatever port is stored.
@@ -84,7 +85,6 @@ void ReadRigSettings() {
                           : QStringLiteral("0");
     g.RigPollInterval = PollIntervalOf(value(QStringLiteral("Poll_Time"), QStringLiteral("1000")));
 
-    g.RigPortOpen = 0;
     g.RigDataModeText = QStringLiteral("PSK31");
 }
 

@@ -406,11 +406,13 @@ namespace {
 // A release made while the rig is away is owed to it, whatever the poll
 // setting and across the port closed and opened again (a mode change, the
 // settings sheet's closing during the over, an opening that fails), while the
-// settings name another port or rig for a while (the settings sheet), and
-// when it is made as the line goes, before the loss is noticed (where a
-// key-on fails and starts nothing): it reaches
+// settings name another port or rig for a while (the settings sheet, whose
+// every click opens the port: another rig that answers, or the keyed rig
+// back under another family), and when it is made as the line goes, before
+// the loss is noticed (where a key-on fails and starts nothing): it reaches
 // the rig that comes back on the device before anything else it is told,
-// and the loss is said until then. A rig chosen for good in its place gets
+// and the loss is said until then. Another line opened meanwhile is told
+// nothing of it; a rig chosen for good in its place (the sheet closed) gets
 // nothing of it.
 TEST_F(RigLinkTest, AReleaseOwedToALostRigGoesOutWhenItComesBack) {
     enum Meanwhile {
@@ -419,16 +421,18 @@ TEST_F(RigLinkTest, AReleaseOwedToALostRigGoesOutWhenItComesBack) {
         ReopenedDuringTheOver,
         PortNoneAndBack,
         TypeAwayAndBack,
-        TypeForGood
+        TypeForGood,
+        OtherPortAndBack,
+        TypeOpensTheRig
     };
     const struct {
         int pollMode;
         Meanwhile meanwhile;
         bool lossNoticed;
-    } rows[] = {{0, Nothing, true},         {1, Nothing, true},         {2, Nothing, true},
-                {0, Reopened, true},        {2, Reopened, true},        {2, ReopenedDuringTheOver, true},
-                {1, PortNoneAndBack, true}, {2, TypeAwayAndBack, true}, {2, TypeForGood, true},
-                {0, Nothing, false}};
+    } rows[] = {{0, Nothing, true},         {1, Nothing, true},          {2, Nothing, true},
+                {0, Reopened, true},        {2, Reopened, true},         {2, ReopenedDuringTheOver, true},
+                {1, PortNoneAndBack, true}, {2, TypeAwayAndBack, true},  {2, TypeForGood, true},
+                {0, Nothing, false},        {1, OtherPortAndBack, true}, {2, TypeOpensTheRig, true}};
     const QString device = path(QStringLiteral("rig"));
     const QString said = QStringLiteral("RIG Control Port-%1 の接続が切れました").arg(device);
     // A tick of the key watch, which sends what is owed, taken while the settings name another line.
@@ -481,21 +485,56 @@ TEST_F(RigLinkTest, AReleaseOwedToALostRigGoesOutWhenItComesBack) {
         case TypeForGood:
             rig::g.RigType = QStringLiteral("ICOM");
             rig::RigOpenPort();
-            if (r.meanwhile == TypeForGood) break;
+            if (r.meanwhile == TypeForGood) {
+                rig::RigLineNamedForGood();
+                break;
+            }
             ASSERT_TRUE(keyWatchTicks());
             rig::g.RigType = QStringLiteral("KENWOOD");
+            rig::RigOpenPort();
+            break;
+        case OtherPortAndBack: {
+            zvtest::RigSimulator other(QStringLiteral("KENWOOD"), 0x58);
+            rig::g.RigPortName = other.devicePath();
+            rig::RigOpenPort();
+            EXPECT_EQ(rig::g.RigPortOpen, 1);
+            ASSERT_TRUE(keyWatchTicks());
+            ASSERT_TRUE(keyWatchTicks());
+            EXPECT_FALSE(other.received.contains("RX;")) << "another rig is told nothing of it";
+            EXPECT_EQ(forms::PSK31MAIN().Text3->text(), said) << "said while another port is open";
+            rig::g.RigPortName = device;
+            rig::RigOpenPort();
+            break;
+        }
+        case TypeOpensTheRig:
+            rig::g.RigType = QStringLiteral("ICOM");
             rig::RigOpenPort();
             break;
         default:
             break;
         }
-        sim = std::make_unique<zvtest::RigSimulator>(rig::g.RigType, 0x58);
+        sim = std::make_unique<zvtest::RigSimulator>(
+            r.meanwhile == TypeForGood ? rig::g.RigType : QStringLiteral("KENWOOD"), 0x58);
         ASSERT_TRUE(QFile::link(sim->devicePath(), device));
+        if (r.meanwhile == TypeOpensTheRig) {
+            // The retry opens it under the family named: it is polled, not released.
+            ASSERT_TRUE(zvtest::waitUntil([&] { return !sim->received.isEmpty(); }, 20000));
+            ASSERT_TRUE(keyWatchTicks());
+            EXPECT_FALSE(sim->received.contains("RX;"));
+            EXPECT_EQ(rig::g.PttOnLastSent, 1) << "nor forgotten";
+            rig::g.RigType = QStringLiteral("KENWOOD");
+            const qsizetype before = sim->received.size();
+            rig::RigOpenPort();
+            // (Behind ICOM frames it cannot parse the simulator counts no command.)
+            EXPECT_TRUE(zvtest::waitUntil([&] { return sim->received.indexOf("RX;", before) >= 0; }))
+                << "released once its family is named again";
+            EXPECT_LT(sim->received.indexOf("RX;", before), sim->received.indexOf("MD", before)) << "first";
+        }
         if (r.meanwhile == TypeForGood) {
             EXPECT_TRUE(zvtest::waitUntil([&] { return sim->readingsAnswered > 0; }, 20000));
             EXPECT_FALSE(sim->received.contains("RX;"))
                 << "the rig chosen in its place is told nothing of it";
-        } else {
+        } else if (r.meanwhile != TypeOpensTheRig) {
             EXPECT_TRUE(zvtest::waitUntil([&] { return sim->pttOffCount == 1; }, 20000))
                 << "released when back";
             EXPECT_EQ(sim->commands.value(0), QByteArray("RX")) << "before anything else it is told";

@@ -10,6 +10,7 @@
 #include "platform/forms/windows/WindowFrame.h"
 #include "platform/os/Paths.h"
 #include "platform/os/ProcessStop.h"
+#include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
 #include "settings/sheet/CFGSHEET.h"
@@ -121,6 +122,9 @@ void CFGSHEET::finish(bool finishItem) {
     g.LastCfgTab = SSTab1->currentIndex();
     startLoggingProgram();
     stopLoggingProgram();
+    // The rig and port named now are chosen for good: a release owed to
+    // another is given up here, not at any opening while the sheet was open.
+    rig::RigLineNamedForGood();
     if (rigPortChosen()) rig::RigOpenPort();
 }
 

@@ -1,0 +1,155 @@
+#include "rig/KeyState.h"
+
+namespace rig {
+namespace {
+
+bool keyed(const KeyState& s) {
+    return s.PttKeyedByCat == 1 || s.PttOnLastSent == 1;
+}
+
+// The port is on `line` now (opened, or its lost line back): what is owed to
+// it goes first, an over keyed on it goes on, keyed again when its rig went
+// away meanwhile. A release owed to another line is neither sent here nor
+// forgotten.
+KeyAction onLine(KeyState& s, const KeyEvent& e) {
+    const bool owed = releaseOwedIn(s);
+    if (owed && carriesKeyOf(e.line, s.KeyedLine)) {
+        s.ClearKeyAtOpen = 0;
+        return KeyAction::SendRelease;
+    }
+    if (s.ClearKeyAtOpen == 1 && !keyed(s)) {
+        s.ClearKeyAtOpen = 0;
+        return KeyAction::ClearKeyLeft;
+    }
+    if (s.PttKeyedByCat == 1) {
+        if (!carriesKeyOf(e.line, s.KeyedLine)) {
+            // Not the line the over was keyed on: that rig is owed its release.
+            s.PttKeyedByCat = 0;
+            s.KeyInDoubt = 0;
+            return KeyAction::EndOverAndSay;
+        }
+        if (!e.over) return KeyAction::KeepKey;
+        if (s.KeyInDoubt == 1) return KeyAction::KeyAgain;
+        return KeyAction::KeepKey;
+    }
+    if (!e.over) return KeyAction::Nothing;
+    // An over keyed here would take the place of the line owed a release.
+    return owed ? KeyAction::EndOverAndSay : KeyAction::KeyForTheOver;
+}
+
+} // namespace
+
+bool carriesKeyOf(const KeyLine& line, const KeyLine& key) {
+    return line.family == key.family && line.port == key.port;
+}
+
+bool releaseOwedIn(const KeyState& s) {
+    return s.PttKeyedByCat == 0 && s.PttOnLastSent == 1;
+}
+
+KeyStep keyStep(KeyState s, const KeyEvent& e) {
+    KeyAction a = KeyAction::Nothing;
+    switch (e.kind) {
+    case KeyEventKind::Start:
+        s.ClearKeyAtOpen = 1;
+        s.RigPortOpen = 0;
+        break;
+    case KeyEventKind::Opened:
+        s.RigPortOpen = 1;
+        s.RigLineLost = 0;
+        s.RigOpenRetry = 0;
+        s.RigOpenedLine = e.line;
+        a = onLine(s, e);
+        break;
+    case KeyEventKind::OpenFailed:
+        s.RigPortOpen = 0;
+        s.RigLineLost = 0;
+        s.RigOpenRetry = 1;
+        if (s.PttKeyedByCat == 1) s.KeyInDoubt = 1;
+        break;
+    case KeyEventKind::Closed:
+        if (e.keepKey && s.RigLineLost == 1 && s.PttKeyedByCat == 1) s.KeyInDoubt = 1;
+        // The release went first; one the rig did not take stays owed.
+        if (!e.keepKey) s.PttKeyedByCat = 0;
+        s.RigPortOpen = 0;
+        s.RigLineLost = 0;
+        s.RigOpenRetry = 0;
+        break;
+    case KeyEventKind::LineLost:
+        if (s.RigPortOpen != 1 || s.RigLineLost == 1) break;
+        s.RigLineLost = 1;
+        if (s.PttKeyedByCat == 1) s.KeyInDoubt = 1;
+        a = KeyAction::SayLoss;
+        break;
+    case KeyEventKind::LineBack:
+        if (s.RigLineLost != 1) break;
+        s.RigLineLost = 0;
+        s.RigOpenedLine = e.line;
+        a = onLine(s, e);
+        break;
+    case KeyEventKind::KeyOnAsked:
+        if (releaseOwedIn(s) && !carriesKeyOf(e.line, s.KeyedLine)) a = KeyAction::EndOverAndSay;
+        break;
+    case KeyEventKind::KeyOnWritten:
+        s.PttKeyedByCat = 1;
+        s.PttOnLastSent = 1;
+        s.KeyedLine = e.line;
+        s.KeyInDoubt = 0;
+        break;
+    case KeyEventKind::KeyOnRefused:
+        // The last key-on that did reach the rig stays owed its release.
+        s.PttKeyedByCat = 0;
+        s.KeyInDoubt = 0;
+        a = KeyAction::EndOverAndSay;
+        break;
+    case KeyEventKind::KeyOffWritten:
+        s.PttKeyedByCat = 0;
+        s.PttOnLastSent = 0;
+        s.KeyInDoubt = 0;
+        break;
+    case KeyEventKind::KeyOffRefused:
+        // A release not taken is owed to the line it was written for.
+        if (!keyed(s)) s.KeyedLine = e.line;
+        s.PttOnLastSent = 1;
+        s.PttKeyedByCat = 0;
+        s.KeyInDoubt = 0;
+        a = KeyAction::SayLoss;
+        break;
+    case KeyEventKind::Stop:
+        a = keyed(s) ? KeyAction::SendRelease : KeyAction::Nothing;
+        break;
+    case KeyEventKind::Tick:
+        if (!keyed(s)) {
+            a = KeyAction::StopWatch;
+        } else if (releaseOwedIn(s)) {
+            // Sent on the port open on its line, or by opening that line when
+            // the settings name it; said meanwhile.
+            if (s.RigPortOpen == 1 && carriesKeyOf(s.RigOpenedLine, s.KeyedLine))
+                a = KeyAction::SendRelease;
+            else if (s.RigPortOpen != 1 && carriesKeyOf(e.line, s.KeyedLine))
+                a = KeyAction::OpenAgain;
+            else
+                a = KeyAction::SayLoss;
+        } else if (s.RigPortOpen != 1) {
+            a = KeyAction::SayLoss;
+        } else if (s.RigLineLost == 1) {
+            a = KeyAction::TryLineBack;
+        } else {
+            a = e.over ? KeyAction::Nothing : KeyAction::CountIdle;
+        }
+        break;
+    case KeyEventKind::NamedForGood:
+        // Given up for good; the loss stays said.
+        if (releaseOwedIn(s) && !carriesKeyOf(e.line, s.KeyedLine)) s.PttOnLastSent = 0;
+        break;
+    case KeyEventKind::End:
+        if (!keyed(s)) break;
+        a = s.RigPortOpen == 1 && s.RigLineLost != 1 && carriesKeyOf(s.RigOpenedLine, s.KeyedLine)
+                ? KeyAction::SendRelease
+                : KeyAction::TellKeyLeft;
+        break;
+    }
+    return {s, a};
+}
+
+} // namespace rig
