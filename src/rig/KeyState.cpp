@@ -130,12 +130,13 @@ KeyStep keyStep(KeyState s, const KeyEvent& e) {
                 a = KeyAction::OpenAgain;
             else
                 a = KeyAction::SayLoss;
+        } else if (!e.over) {
+            // Keyed with nothing sending, wherever the line is.
+            a = KeyAction::CountIdle;
         } else if (s.RigPortOpen != 1) {
             a = KeyAction::SayLoss;
         } else if (s.RigLineLost == 1) {
             a = KeyAction::TryLineBack;
-        } else {
-            a = e.over ? KeyAction::Nothing : KeyAction::CountIdle;
         }
         break;
     case KeyEventKind::NamedForGood:

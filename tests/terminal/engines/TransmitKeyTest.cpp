@@ -336,6 +336,47 @@ TEST_F(TransmitKey, TheSettingsSheetLeavesARunningTransmissionAsItIs) {
     EXPECT_EQ(sim->pttOffCount, sim->pttOnCount);
 }
 
+// A rig lost during the over and plugged back (by the same device name) is
+// keyed again once, whether the key watch finds its line back or the settings
+// sheet closes while it is away; a 設定完了 after that keys nothing more.
+TEST_F(TransmitKey, AnOverWhoseRigComesBackIsKeyedOnce) {
+    PSK31MAIN& w = start();
+    const QString device = path(QStringLiteral("rig"));
+    for (const bool sheetClosesWhileAway : {false, true}) {
+        SCOPED_TRACE(sheetClosesWhileAway ? "the sheet closes while it is away" : "its line found back");
+        rig::RigClosePort();
+        sim = std::make_unique<zvtest::RigSimulator>(QStringLiteral("KENWOOD"));
+        ASSERT_TRUE(QFile::link(sim->devicePath(), device));
+        core::PutIniText(QStringLiteral("RIG_CON_CFG"), QStringLiteral("RIGCOMCONT"), device);
+        rig::g.RigPortName = device;
+        rig::RigOpenPort();
+        ASSERT_EQ(rig::g.RigPortOpen, 1);
+        w.Text1->setText(QStringLiteral("PSKTEST PSKTEST PSKTEST"));
+        f12(w);
+        ASSERT_TRUE(rigKeyed(true));
+        QFile::remove(device);
+        sim.reset();
+        ASSERT_TRUE(zvtest::waitUntil([] { return rig::g.RigLineLost == 1; }));
+        const auto closeSheet = [&] {
+            ASSERT_TRUE(zvtest::chooseMenuItem(w.PSKCFG));
+            ASSERT_TRUE(zvtest::chooseInMenuBar(forms::CFGSHEET().menus, forms::CFGSHEET().CFGEND));
+        };
+        if (sheetClosesWhileAway) closeSheet();
+        sim = std::make_unique<zvtest::RigSimulator>(QStringLiteral("KENWOOD"));
+        ASSERT_TRUE(QFile::link(sim->devicePath(), device));
+        EXPECT_TRUE(rigKeyed(true)) << "keyed again";
+        EXPECT_EQ(g.Transmitting, 1);
+        closeSheet();
+        ASSERT_EQ(rig::g.RigPortOpen, 1);
+        EXPECT_TRUE(zvtest::waitForRigToCatchUp(*sim));
+        EXPECT_EQ(sim->pttOnCount, 1) << "once";
+        QTest::keyClick(w.Text1, Qt::Key_Escape);
+        EXPECT_TRUE(rigKeyed(false));
+        EXPECT_EQ(sim->pttOffCount, 1);
+        QFile::remove(device);
+    }
+}
+
 // A change of mode in a repeat's pause ends the repeat, as Esc does, whether
 // from the mode menu or from the multi-mode panel's mode list: nothing is sent
 // in the new mode and the buttons are those of plain operation.

@@ -1,0 +1,216 @@
+// The key's state as a table: every event in every state, the state it
+// leaves and what the port code is asked to do.
+#include "rig/KeyState.h"
+
+#include <gtest/gtest.h>
+
+#include <QDirIterator>
+#include <QFile>
+#include <QRegularExpression>
+#include <QStringList>
+#include <map>
+
+namespace {
+
+using rig::KeyAction;
+using rig::KeyEventKind;
+using rig::KeyState;
+
+const rig::KeyLine A{QStringLiteral("ICOM"), QStringLiteral("58"), QStringLiteral("/dev/rig")};
+const rig::KeyLine A2{QStringLiteral("ICOM"), QStringLiteral("5E"), QStringLiteral("/dev/rig")};
+const rig::KeyLine B{QStringLiteral("KENWOOD"), QString(), QStringLiteral("/dev/rig")};
+const rig::KeyLine C{QStringLiteral("ICOM"), QStringLiteral("58"), QStringLiteral("COM1")};
+
+KeyState state(int open, int lost, const rig::KeyLine& on, int keyed, int last, int doubt, int clear = 0) {
+    KeyState s;
+    s.RigPortOpen = open;
+    s.RigLineLost = lost;
+    s.RigOpenedLine = on;
+    s.PttKeyedByCat = keyed;
+    s.PttOnLastSent = last;
+    s.KeyedLine = keyed || last ? A : rig::KeyLine{};
+    s.KeyInDoubt = doubt;
+    s.ClearKeyAtOpen = clear;
+    return s;
+}
+
+// Columns: the states.
+const KeyState kStates[] = {
+    state(0, 0, {}, 0, 0, 0, 1), // s: the start, nothing opened yet
+    state(1, 0, A, 0, 0, 0),     // i: open on A, nothing keyed
+    state(1, 0, A, 1, 1, 0),     // k: an over keyed on A
+    state(1, 1, A, 1, 1, 1),     // l: that over, its line lost
+    state(0, 0, A, 1, 1, 1),     // c: that over behind a port whose reopening failed
+    state(1, 1, A, 0, 1, 0),     // o: a release owed to A, its line lost
+    state(0, 0, A, 0, 1, 0),     // O: a release owed to A, the port closed
+    state(1, 0, C, 0, 1, 0),     // e: a release owed to A, the port open on another port
+};
+
+// A cell: the action, then the port (o open, l lost, c closed), then the key
+// (- none, K keyed on A, D keyed on A in doubt, O a release owed to A).
+QString cell(const rig::KeyStep& st) {
+    static const char actions[] = "NRAFWCESPBIXT";
+    const KeyState& n = st.next;
+    const char port = n.RigPortOpen != 1 ? 'c' : n.RigLineLost == 1 ? 'l' : 'o';
+    char key = '-';
+    if (n.PttKeyedByCat == 1)
+        key = n.KeyInDoubt == 1 ? 'D' : 'K';
+    else if (n.PttOnLastSent == 1)
+        key = n.KeyedLine == A ? 'O' : '?';
+    return QString(QLatin1Char(actions[int(st.action)])) + QLatin1Char(port) + QLatin1Char(key);
+}
+
+struct Row {
+    const char* name;
+    rig::KeyEvent event;
+    const char* cells; // one per state, in the order of kStates
+};
+
+// Actions: N nothing, R the release first, A key again, F key for the over, W keep the
+// key, C clear a key left, E end the over and say it, S say the loss, P open again,
+// B look for the line, I count an idle tick, X stop the watch, T tell at the end.
+const Row kRows[] = {
+    // clang-format off
+    {"start",                {KeyEventKind::Start},                         "Nc- Nc- NcK NcD NcD NcO NcO NcO"},
+    {"A opened, no over",    {KeyEventKind::Opened, A},                     "Co- No- WoK WoD WoD RoO RoO RoO"},
+    {"A opened, over",       {KeyEventKind::Opened, A, true},               "Co- Fo- WoK AoD AoD RoO RoO RoO"},
+    {"A's other address",    {KeyEventKind::Opened, A2, true},              "Co- Fo- WoK AoD AoD RoO RoO RoO"},
+    {"B opened, no over",    {KeyEventKind::Opened, B},                     "Co- No- EoO EoO EoO NoO NoO NoO"},
+    {"B opened, over",       {KeyEventKind::Opened, B, true},               "Co- Fo- EoO EoO EoO EoO EoO EoO"},
+    {"opening failed",       {KeyEventKind::OpenFailed, A},                 "Nc- Nc- NcD NcD NcD NcO NcO NcO"},
+    {"closed, key kept",     {KeyEventKind::Closed, {}, true, true},        "Nc- Nc- NcK NcD NcD NcO NcO NcO"},
+    {"closed",               {KeyEventKind::Closed},                        "Nc- Nc- NcO NcO NcO NcO NcO NcO"},
+    {"line lost",            {KeyEventKind::LineLost},                      "Nc- Sl- SlD NlD NcD NlO NcO SlO"},
+    {"A back, over",         {KeyEventKind::LineBack, A, true},             "Nc- No- NoK AoD NcD RoO NcO NoO"},
+    {"A back, no over",      {KeyEventKind::LineBack, A},                   "Nc- No- NoK WoD NcD RoO NcO NoO"},
+    {"key-on asked on A",    {KeyEventKind::KeyOnAsked, A},                 "Nc- No- NoK NlD NcD NlO NcO NoO"},
+    {"key-on asked on C",    {KeyEventKind::KeyOnAsked, C},                 "Nc- No- NoK NlD NcD ElO EcO EoO"},
+    {"key-on written on A",  {KeyEventKind::KeyOnWritten, A},               "NcK NoK NoK NlK NcK NlK NcK NoK"},
+    {"key-on refused",       {KeyEventKind::KeyOnRefused},                  "Ec- Eo- EoO ElO EcO ElO EcO EoO"},
+    {"key-off written",      {KeyEventKind::KeyOffWritten},                 "Nc- No- No- Nl- Nc- Nl- Nc- No-"},
+    {"key-off refused on A", {KeyEventKind::KeyOffRefused, A},              "ScO SoO SoO SlO ScO SlO ScO SoO"},
+    {"stop",                 {KeyEventKind::Stop},                          "Nc- No- RoK RlD RcD RlO RcO RoO"},
+    {"tick, A named, sends", {KeyEventKind::Tick, A, true},                 "Xc- Xo- NoK BlD ScD RlO PcO SoO"},
+    {"tick, A named, idle",  {KeyEventKind::Tick, A},                       "Xc- Xo- IoK IlD IcD RlO PcO SoO"},
+    {"tick, C named",        {KeyEventKind::Tick, C},                       "Xc- Xo- IoK IlD IcD RlO ScO SoO"},
+    {"A named for good",     {KeyEventKind::NamedForGood, A},               "Nc- No- NoK NlD NcD NlO NcO NoO"},
+    {"A's address for good", {KeyEventKind::NamedForGood, A2},              "Nc- No- NoK NlD NcD NlO NcO NoO"},
+    {"C named for good",     {KeyEventKind::NamedForGood, C},               "Nc- No- NoK NlD NcD Nl- Nc- No-"},
+    {"end",                  {KeyEventKind::End},                           "Nc- No- RoK TlD TcD TlO TcO ToO"},
+    // clang-format on
+};
+
+TEST(KeyState, EveryEventInEveryState) {
+    int events = 0;
+    for (const Row& r : kRows) {
+        SCOPED_TRACE(r.name);
+        events |= 1 << int(r.event.kind);
+        QStringList got;
+        for (const KeyState& s : kStates)
+            got << cell(rig::keyStep(s, r.event));
+        EXPECT_EQ(got.join(QLatin1Char(' ')).toStdString(), std::string(r.cells));
+    }
+    EXPECT_EQ(events, (1 << (int(KeyEventKind::End) + 1)) - 1) << "a row for every event";
+}
+
+} // namespace
+
+namespace {
+
+// Every call around the rig link that opens, closes or keys the port, or
+// stops a transmission, with the key event it feeds. A caller added, moved or
+// gone fails here until it is given its row.
+struct Caller {
+    const char* file;
+    const char* call;
+    int count;
+    const char* feeds;
+};
+const Caller kCallers[] = {
+    // clang-format off
+    {"settings/sheet/CFGSHEET_closing.cpp",  "RigLineNamedForGood", 1, "NamedForGood"},
+    {"settings/sheet/CFGSHEET_closing.cpp",  "RigOpenPort",         1, "Closed, Opened / OpenFailed (the sheet's closing)"},
+    {"settings/sheet/CFGSHEET_rig.cpp",      "RigClosePort",        1, "Stop's release, Closed (no rig port)"},
+    {"settings/sheet/CFGSHEET_rig.cpp",      "RigOpenPort",         1, "Opened / OpenFailed (every click on the rig tab)"},
+    {"sstv/window/SSTVForm_engine.cpp",      "RigPttOff",           1, "KeyOffWritten / KeyOffRefused"},
+    {"sstv/window/SSTVForm_engine.cpp",      "RigPttOn",            1, "KeyOnAsked, KeyOnWritten / KeyOnRefused"},
+    {"sstv/window/SSTVForm_keys.cpp",        "RigClosePort",        1, "Closed (suspend)"},
+    {"sstv/window/SSTVForm_keys.cpp",        "RigOpenPort",         1, "Opened (restore)"},
+    {"sstv/window/SSTVForm_keys.cpp",        "RigPttOffForEsc",     1, "Stop"},
+    {"sstv/window/SSTVForm_load.cpp",        "RigClosePort",        2, "Closed (the window's end, a mode change)"},
+    {"sstv/window/SSTVForm_load.cpp",        "RigOpenPort",         1, "Opened (the window's load)"},
+    {"sstv/window/SSTVForm_load.cpp",        "RigPttOff",           1, "KeyOffWritten / KeyOffRefused"},
+    {"sstv/workshop/SSTVForm_sendcontrols.cpp", "RigPttOff",        1, "KeyOffWritten / KeyOffRefused"},
+    {"terminal/engines/EngineStop.cpp",      "RigClosePort",        1, "Closed (the end)"},
+    {"terminal/engines/EngineStop.cpp",      "RigPttOff",           1, "KeyOffWritten / KeyOffRefused (every stop)"},
+    {"terminal/engines/MmttyWndProc.cpp",    "RigPttOff",           3, "KeyOffWritten / KeyOffRefused"},
+    {"terminal/engines/MmttyWndProc.cpp",    "RigPttOn",            1, "KeyOnAsked, KeyOnWritten / KeyOnRefused"},
+    {"terminal/engines/ModeChange.cpp",      "RigClosePort",        1, "Closed (a mode change)"},
+    {"terminal/engines/ModeChange.cpp",      "RigOpenPort",         1, "Opened (a mode change)"},
+    {"terminal/engines/PskStatus.cpp",       "RigPttOff",           1, "KeyOffWritten / KeyOffRefused"},
+    {"terminal/engines/PskStatus.cpp",       "RigPttOn",            1, "KeyOnAsked, KeyOnWritten / KeyOnRefused"},
+    {"terminal/engines/SuspendMenus.cpp",    "RigClosePort",        1, "Closed (suspend)"},
+    {"terminal/engines/SuspendMenus.cpp",    "RigOpenPort",         1, "Opened (restore)"},
+    {"terminal/mainwindow/PSK31MAIN_keys.cpp", "OperatorStop",      1, "a key-on refused while Esc runs"},
+    {"terminal/mainwindow/PSK31MAIN_keys.cpp", "RigPttOffForEsc",   1, "Stop"},
+    {"terminal/mainwindow/PSK31MAIN_layout.cpp", "RigOpenPort",     1, "Opened (the start)"},
+    {"terminal/mainwindow/PSK31MAIN_load.cpp", "RigOpenPort",       1, "Opened (the start)"},
+    {"terminal/mainwindow/PSK31MAIN_shutdown.cpp", "RigClosePort",  2, "Closed (the end)"},
+    {"terminal/mainwindow/StatusSwitches.cpp", "RigPttOn",          1, "KeyOnAsked, KeyOnWritten / KeyOnRefused"},
+    {"terminal/panels/MmvariEvents.cpp",     "RigPttOff",           1, "KeyOffWritten / KeyOffRefused"},
+    {"terminal/transmit/CwId.cpp",           "RigPttOn",            1, "KeyOnAsked, KeyOnWritten / KeyOnRefused"},
+    {"terminal/transmit/TxControl.cpp",      "RigPttOff",           1, "KeyOffWritten / KeyOffRefused"},
+    {"terminal/transmit/TxControl.cpp",      "RigPttOn",            1, "KeyOnAsked, KeyOnWritten / KeyOnRefused"},
+    {"terminal/transmit/TxDispatch.cpp",     "RigPttOn",            1, "KeyOnAsked, KeyOnWritten / KeyOnRefused"},
+    // clang-format on
+};
+
+QStringList sourceLines(const QString& file) {
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'));
+}
+
+TEST(KeyState, EveryCallerOfThePortAndTheKeyHasItsRow) {
+    const QString src = QStringLiteral(ZV_SOURCE_DIR "/src/");
+    const QRegularExpression calls(QStringLiteral(
+        "\\b(RigOpenPort|RigOpenPortAgain|RigClosePort|RigPttOn|RigPttOff|RigPttOffForEsc|"
+        "RigPttOffBeforeClose|"
+        "RigLineBack|RigLineNamedForGood|RigPttClearOnOpen|RigPerformKey|keyEvent|OperatorStop)\\b"));
+    // Outside keyStep nothing writes the key's state.
+    const QRegularExpression writes(QStringLiteral("\\b(RigPortOpen|RigLineLost|RigOpenedLine|RigOpenRetry|"
+                                                   "PttKeyedByCat|PttOnLastSent|KeyedLine|KeyInDoubt|"
+                                                   "ClearKeyAtOpen)\\s*(=[^=]|\\+\\+|--)"));
+    std::map<std::pair<QString, QString>, int> found;
+    QStringList writers;
+    QDirIterator it(src, {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    int files = 0;
+    while (it.hasNext()) {
+        const QString file = it.next();
+        const QString name = file.mid(src.size());
+        ++files;
+        for (const QString& line : sourceLines(file)) {
+            if (line.trimmed().startsWith(QLatin1String("//"))) continue;
+            if (name != QLatin1String("rig/KeyState.cpp") && line.contains(writes) &&
+                !line.contains(QLatin1String("int ")) && !line.contains(QLatin1String("KeyLine ")))
+                writers << name + QStringLiteral(": ") + line.trimmed();
+            if (name.startsWith(QLatin1String("rig/"))) continue;
+            for (auto m = calls.globalMatch(line); m.hasNext();)
+                ++found[{name, m.next().captured(1)}];
+        }
+    }
+    ASSERT_GT(files, 100) << "the sources are read";
+    EXPECT_TRUE(writers.isEmpty()) << writers.join(QLatin1Char('\n')).toStdString();
+    std::map<std::pair<QString, QString>, int> listed;
+    for (const Caller& c : kCallers)
+        listed[{QString::fromLatin1(c.file), QString::fromLatin1(c.call)}] = c.count;
+    for (const auto& [at, n] : found)
+        EXPECT_EQ(n, listed.count(at) ? listed[at] : 0)
+            << at.first.toStdString() << " " << at.second.toStdString() << ": give it its row";
+    for (const auto& [at, n] : listed)
+        EXPECT_EQ(found.count(at) ? found[at] : 0, n)
+            << at.first.toStdString() << " " << at.second.toStdString();
+}
+
+} // namespace
