@@ -4,6 +4,7 @@
 
 #include "core/Globals.h"
 #include "platform/forms/dialogs/Dialogs.h"
+#include "platform/forms/windows/Forms.h"
 #include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPolling.h"
@@ -23,6 +24,7 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSerialPort>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -97,6 +99,11 @@ TEST_F(RigLinkTest, AStatusReadRightAfterPttLeavesTheKeyingOnTheLine) {
         rig::RigPttOn();
         rig::RigReadStatus();
         EXPECT_TRUE(waitFor([&] { return rig.ptt; }));
+        if (QLatin1String(family) == QLatin1String("ICOM")) {
+            // Nor is the rig's answer to the key taken for its mode.
+            EXPECT_TRUE(waitFor([&] { return modeLabel() == QStringLiteral("USB"); }))
+                << modeLabel().toStdString();
+        }
         rig::RigPttOff();
         rig::RigReadStatus();
         EXPECT_TRUE(waitFor([&] { return !rig.ptt; }));
@@ -305,6 +312,17 @@ TEST_F(RigLinkTest, APortThatCannotBeOpenedSaysSoOnTheMessageLine) {
         expectPortRefused(c.port, c.why);
         EXPECT_EQ(rig::g.RigReplyLength, 14);
     }
+    // Tried again each second, said no more, but still said on the line while
+    // the port stays shut; and not tried once the windows are gone.
+    const QString said = core::g.StatusMessage;
+    QSignalSpy tries(&rig::portRetry(), &QTimer::timeout);
+    ASSERT_TRUE(zvtest::waitUntil([&] { return tries.size() >= 3; }));
+    const PSK31MAIN& main = forms::PSK31MAIN();
+    EXPECT_TRUE(main.Text3->isVisibleTo(&main));
+    EXPECT_EQ(main.Text3->text(), said);
+    EXPECT_FALSE(forms::AboutZORVATEK().Timer3->isActive()) << "not said anew";
+    forms::unload<AboutZORVATEK>();
+    EXPECT_TRUE(zvtest::waitUntil([] { return !rig::portRetry().isActive(); }));
 }
 
 TEST_F(RigLinkTest, APortWithoutPermissionSaysSo) {

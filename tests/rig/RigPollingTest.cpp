@@ -459,6 +459,7 @@ TEST_F(RigLinkTest, AReleaseOwedToALostRigGoesOutWhenItComesBack) {
             ASSERT_TRUE(zvtest::waitUntil([] { return rig::g.RigLineLost == 1; }));
         } else {
             EXPECT_FALSE(rig::RigPttOn()) << "a key-on the rig cannot take starts nothing";
+            EXPECT_EQ(core::g.Transmitting, 0) << "and ends the over";
         }
         if (r.meanwhile == ReopenedDuringTheOver) {
             rig::RigOpenPort();
@@ -500,10 +501,10 @@ TEST_F(RigLinkTest, AReleaseOwedToALostRigGoesOutWhenItComesBack) {
             EXPECT_EQ(rig::g.RigPortOpen, 1);
             ASSERT_TRUE(keyWatchTicks());
             ASSERT_TRUE(keyWatchTicks());
-            EXPECT_FALSE(other.received.contains("RX;")) << "another rig is told nothing of it";
             EXPECT_EQ(forms::PSK31MAIN().Text3->text(), said) << "said while another port is open";
             rig::g.RigPortName = device;
             rig::RigOpenPort();
+            EXPECT_FALSE(other.received.contains("RX;")) << "another rig is told nothing of it";
             break;
         }
         case TypeOpensTheRig:
@@ -541,6 +542,7 @@ TEST_F(RigLinkTest, AReleaseOwedToALostRigGoesOutWhenItComesBack) {
         }
         EXPECT_EQ(rig::g.PttOnLastSent, 0);
         EXPECT_EQ(rig::g.RigPortOpen, 1);
+        EXPECT_FALSE(rig::portRetry().isActive()) << "a working port is not tried again";
         const QLineEdit* line = forms::PSK31MAIN().Text3;
         EXPECT_FALSE(line->isVisibleTo(&forms::PSK31MAIN()) && line->text() == said) << "no longer said";
         rig::RigClosePort();

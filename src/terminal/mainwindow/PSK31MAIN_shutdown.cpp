@@ -120,13 +120,10 @@ namespace terminal::mainwindow {
 
 void EndProcess() {
     // A release the rig never took (its line lost): the operator checks the
-    // rig. On the standard error too, for an end by a signal, which answers
-    // the box at once.
+    // rig. An end by a signal answers the box at once and writes it, once, on
+    // the standard error.
     const QString keyLeft = rig::RigKeyLeftText();
-    if (!keyLeft.isEmpty()) {
-        qCritical("%s", qUtf8Printable(keyLeft));
-        ui::msgBox(keyLeft, ui::OkOnly | ui::Exclamation);
-    }
+    if (!keyLeft.isEmpty()) ui::msgBox(keyLeft, ui::OkOnly | ui::Exclamation);
     if (processEndForTest()) {
         processEndForTest()();
         return;
