@@ -286,7 +286,10 @@ void RigPttOffForEsc() {
 }
 
 void RigLineNamedForGood() {
+    const bool owed = releaseOwedIn(g);
+    const KeyLine keyed = g.KeyedLine;
     keyEvent({KeyEventKind::NamedForGood, RigLineNamed()});
+    if (owed && !releaseOwedIn(g)) RigSayLossGivenUp(keyed);
 }
 
 QString RigKeyLeftText() {

@@ -112,6 +112,13 @@ void waitWithEvents(int minMs, int maxMs, const std::function<bool()>& done) {
 
 // What the last failed opening said, kept on the message line while the port stays shut.
 QString failureSaid;
+// The loss of a line whose owed release was given up: no opening ends it.
+QString lossGivenUp;
+
+// A key this program cannot reach: its rig may still send.
+bool keyLossToSay() {
+    return releaseOwedIn(g) || (g.PttKeyedByCat == 1 && (g.RigPortOpen != 1 || g.RigLineLost == 1));
+}
 
 // Said on the message line, naming the port as the settings name it; the
 // frequency label alone would only stay blank. The port is tried again (a rig
@@ -123,7 +130,9 @@ void openFailed(bool again) {
     const bool said = again && g.RigOpenRetry == 1;
     keyEvent({KeyEventKind::OpenFailed, RigLineNamed(), overByCat()});
     portRetry().start();
-    if (said) return core::ShowStandingMessage(failureSaid);
+    // A rig that may still send is named before the port.
+    if (said && keyLossToSay()) return RigSayLineLost();
+    if (said) return core::ShowStandingMessage(lossGivenUp.isEmpty() ? failureSaid : lossGivenUp);
     failureSaid = QStringLiteral("RIG Control Port-%1 が開けません（%2 %3）")
                       .arg(g.RigPortName)
                       .arg(port().lastErrorCode())
@@ -152,9 +161,11 @@ QString lineLostText(const KeyLine& l) {
     return QStringLiteral("RIG Control Port-%1 の接続が切れました").arg(l.port);
 }
 
+// The failure is no longer said, nor left pending for the poll to show.
 void stopRetrying() {
     portRetry().stop();
     core::EndStandingMessage(failureSaid);
+    if (nb().statusMessage() == failureSaid) nb().statusMessage().clear();
 }
 
 // FT847 only: the rig takes CAT commands once told so.
@@ -169,7 +180,7 @@ void catOn(std::optional<Family> f) {
 // is, and what the key's state asks is done.
 void lineCameBack(KeyEventKind kind, std::optional<Family> f, bool over) {
     const KeyAction action = keyEvent({kind, RigLineNamed(), over});
-    core::EndStandingMessage(lineLostText(RigLineNamed()));
+    if (lineLostText(RigLineNamed()) != lossGivenUp) core::EndStandingMessage(lineLostText(RigLineNamed()));
     catOn(f);
     RigPerformKey(action);
 }
@@ -248,6 +259,7 @@ void RigClosePort() {
 
 void RigLineLost() {
     if (keyEvent({KeyEventKind::LineLost}) != KeyAction::SayLoss) return;
+    lossGivenUp.clear();
     line = {};
     nb().showFrequencyLabel(QString());
     if (!nb().sstvMode()) nb().showModeLabel(QString());
@@ -271,9 +283,14 @@ bool RigLineBack(bool forTheOver) {
     return true;
 }
 
+void RigSayLossGivenUp(const KeyLine& keyed) {
+    lossGivenUp = lineLostText(keyed);
+    core::ShowStandingMessage(lossGivenUp);
+}
+
 void RigSayLineLost() {
     // A key this program cannot reach is named first: its rig may still send.
-    if (releaseOwedIn(g) || (g.PttKeyedByCat == 1 && (g.RigPortOpen != 1 || g.RigLineLost == 1)))
+    if (keyLossToSay())
         core::ShowStandingMessage(lineLostText(g.KeyedLine));
     else if (g.RigLineLost == 1)
         core::ShowStandingMessage(lineLostText(g.RigOpenedLine));

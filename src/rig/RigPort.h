@@ -41,6 +41,9 @@ bool RigLineBack(bool forTheOver = true);
 // Says the lost line again while it is lost, or while a release is owed to
 // it (a stop may have hidden the message line, another line may be open).
 void RigSayLineLost();
+// The loss of a line whose owed release the operator gave up, said until
+// another message takes the line (no opening ends it).
+void RigSayLossGivenUp(const KeyLine& keyed);
 // The line as the settings name it now.
 KeyLine RigLineNamed();
 // The one writer of the key's state: feeds the event to keyStep, keeps what
