@@ -73,6 +73,7 @@ TEST_F(LogBrowse, AStoredQsoKeepsItsBandWhileTheRigMoves) {
     };
     TEMP_LOG& w = openFromMain(QStringLiteral("QQ1ABC"));
     ASSERT_TRUE(zvtest::waitUntil([&] { return w.Combo1->currentText() == QLatin1String("7.040"); }));
+    ASSERT_TRUE(zvtest::waitForPostedEvents()) << "the window's layout settles first";
     const QSize opened = w.size();
     pressF1();
     ASSERT_EQ(logCount(), 1);
