@@ -55,13 +55,15 @@ class HeldToGoals : public benchmark::ConsoleReporter {
         }
     }
 
-    int missed() {
-        // A goal that no benchmark of a whole run measured holds nothing any more.
+    int missed(std::size_t ran) {
         const std::string filter = benchmark::GetBenchmarkFilter();
-        if (filter.empty() || filter == "." || filter == "all")
-            for (std::size_t g = 0; g < goals_.size(); ++g)
-                if (!held_[g])
-                    missed_.push_back(std::string(goals_[g].benchmarks) + ": measured by no benchmark");
+        // What scripts/run-bench counts: a filter no program's benchmark matched is a run of nothing.
+        if (ran == 0)
+            std::fprintf(stdout, "NO BENCHMARK RUN: the filter \"%s\" matches none here\n", filter.c_str());
+        // A goal the run chose that no benchmark measured holds nothing any more.
+        for (std::size_t g = 0; g < goals_.size(); ++g)
+            if (!held_[g] && chosen(filter, goals_[g].benchmarks))
+                missed_.push_back(std::string(goals_[g].benchmarks) + ": measured by no benchmark");
         if (missed_.empty()) return 0;
         // One line each, on the output that scripts/run-bench reads.
         std::fprintf(stdout, "\n%zu GOALS MISSED:\n", missed_.size());
@@ -72,6 +74,14 @@ class HeldToGoals : public benchmark::ConsoleReporter {
     }
 
   private:
+    // Whether a filter chooses the goal's benchmarks: every one without a
+    // filter, those it names (or, with a leading "-", does not name) with one.
+    static bool chosen(const std::string& filter, const char* benchmarks) {
+        if (filter.empty() || filter == "." || filter == "all") return true;
+        if (filter[0] == '-') return !std::regex_search(benchmarks, std::regex(filter.substr(1)));
+        return std::regex_search(benchmarks, std::regex(filter));
+    }
+
     void hold(const Run& run, const Goal& goal) {
         const std::string measure = goal.measure;
         double value = 0;
@@ -103,9 +113,9 @@ int runBenchmarks(int& argc, char** argv, const std::vector<Goal>& goals) {
     const benchmark::ConsoleReporter::OutputOptions options = outputOptions(argc, argv);
     benchmark::Initialize(&argc, argv);
     HeldToGoals reporter(goals, options);
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    const std::size_t ran = benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    return reporter.missed();
+    return reporter.missed(ran);
 }
 
 } // namespace bench
