@@ -105,7 +105,7 @@ void waitWithEvents(int minMs, int maxMs, const std::function<bool()>& done) {
         if (elapsed > maxMs) break;
         if (done ? elapsed >= minMs && done() : elapsed > minMs) break;
         forms::letEventsRun(5);
-        QThread::usleep(500); // short wait: half a millisecond between two turns of the events
+        QThread::usleep(500); // short wait: at most 500 us, between two turns of the events
     }
     --exchangeDepth;
 }

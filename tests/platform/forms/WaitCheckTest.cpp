@@ -103,11 +103,28 @@ TEST(WaitCheck, AWaitIsFoundHoweverItIsSpelt) {
         {"log/A.cpp", "void f(QSemaphore& s) { s.acquire(); }"},
         {"log/A.cpp", "int f() { return std::system(\"ls\"); }"},
         {"log/A.cpp", "void f() { pclose(popen(\"ls\", \"r\")); }"},
-        {"log/A.cpp", "void f(QDialog& d) { d.exec(); // short wait: only blocking waits may say so\n}"},
+        {"log/A.cpp", "void f() {\n    // short wait: at most 5 ms, only blocking waits may say so\n"
+                      "    QCoreApplication::processEvents(QEventLoop::AllEvents, 2);\n}"},
         {"log/A.cpp", "#include \"Box.h\"\nvoid f() { BOX warning(nullptr, {}, {}); }", "core/Box.h",
          "#define BOX QMessageBox::"},
         {"log/A.cpp", "#include \"Run.h\"\nint f() { return Runner::execute(\"ls\", {}); }", "core/Run.h",
          "using Runner = QProcess;"},
+        {"log/A.cpp", "typedef QMessageBox Box;\nvoid f() { Box::critical(nullptr, {}, {}); }"},
+        {"log/A.cpp", "#include \"Box.h\"\nvoid f() { Box::warning(nullptr, {}, {}); }", "core/Box.h",
+         "class Box : public QMessageBox {};"},
+        {"log/A.cpp", "void f() { QTest::qWait(100); }"},
+        {"log/A.cpp", "void f(std::thread& t) { t.join(); }"},
+        {"log/A.cpp", "void f(std::thread* t) { std::invoke(&std::thread::join, t); }"},
+        {"log/A.cpp", "void f(pthread_t t) { pthread_join(t, nullptr); }"},
+        {"log/A.cpp", "void f(sem_t* s) { sem_wait(s); }"},
+        {"log/A.cpp", "int f(pollfd* p) { return poll(p, 1, 5000); }"},
+        {"log/A.cpp", "int f(int n, fd_set* r) { return ::select(n, r, nullptr, nullptr, nullptr); }"},
+        // A short wait's mark states a bound, a short one, and the wait keeps to it.
+        {"rig/A.cpp", "void f() { QThread::msleep(2); // short wait: the line settles\n}"},
+        {"rig/A.cpp", "void f() { QThread::msleep(20); // short wait: at most 5 ms, the line settles\n}"},
+        {"rig/A.cpp", "void f() { QThread::msleep(200); // short wait: at most 200 ms, the line settles\n}"},
+        {"rig/A.cpp", "void f(QThread* t) { t->wait(); // short wait: at most 1 ms, it is ending\n}"},
+        {"rig/A.cpp", "int f(pollfd* p) { return poll(p, 1, -1); // short wait: at most 2 ms, a byte\n}"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.text));
@@ -141,8 +158,14 @@ TEST(WaitCheck, WhatOnlyLooksLikeAWaitPasses) {
         {"log/A.cpp", "void warning(int);\nQColor getColor();\nint n = 1'000'000; // exec()\nchar c = 'x';"},
         {"platform/forms/waits/Waits.cpp", "int f(QDialog& d) { return d.exec(); }"},
         {"platform/programs/x/main.cpp", "int main() { return QCoreApplication::exec(); }"},
-        {"rig/A.cpp", "void f() { QThread::usleep(500); // short wait: between two turns of the events\n}"},
-        {"rig/A.cpp", "// short wait: the line settles\nvoid f() { QThread::msleep(2); }"},
+        {"rig/A.cpp", "void f() { QThread::usleep(500); // short wait: at most 1 ms, between two turns\n}"},
+        {"rig/A.cpp", "// short wait: 2 ms, the line settles\nvoid f() { QThread::msleep(2); }"},
+        {"rig/A.cpp", "void f() {\n    // short wait: at most 5 ms, a reply\n    "
+                      "std::this_thread::sleep_for(std::chrono::milliseconds(3));\n}"},
+        {"rig/A.cpp", "int f(pollfd* p) { return poll(p, 1, 2); // short wait: at most 2 ms, a byte\n}"},
+        {"rig/A.cpp", "int f(pollfd* p) { return poll(p, 1, 0); }"},
+        {"log/A.cpp", "void f(QItemSelectionModel& m, QModelIndex i) { m.select(i, {}); }"},
+        {"log/A.cpp", "// a thread reads it\nQString f(QString a) { return paths::join(a, a); }"},
         {"log/A.cpp", "int result(int);\nint f(std::unique_ptr<int>& p) { return result(*p.get()); }"},
     };
     for (const Case& c : cases) {
@@ -156,11 +179,26 @@ TEST(WaitCheck, WhatOnlyLooksLikeAWaitPasses) {
 // standard error and the program that crashed without naming one; a run with
 // nothing missed passes.
 TEST(RunBench, NamesEveryGoalMissedAndEveryProgramFailed) {
-    QTemporaryDir bin;
+    QTemporaryDir bin, empty, unmatched;
     const QFile::Permissions runnable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    const QString runBench = QStringLiteral(ZV_SOURCE_DIR "/scripts/run-bench");
+    // A folder without programs, or a filter that no program's benchmark matches, measured nothing.
+    const Checked nothing = runScript(runBench, {empty.path()});
+    EXPECT_EQ(nothing.exitCode, 1);
+    EXPECT_TRUE(nothing.said.contains(QStringLiteral("no benchmark program in")))
+        << nothing.said.toStdString();
+    ASSERT_TRUE(write(unmatched.filePath(QStringLiteral("bench_a")),
+                      "#!/bin/sh\necho 'NO BENCHMARK RUN: the filter \"CalCheck\" matches none here'\n",
+                      runnable));
+    const Checked typo =
+        runScript(runBench, {unmatched.path(), QStringLiteral("--benchmark_filter=CalCheck")});
+    EXPECT_EQ(typo.exitCode, 1);
+    EXPECT_TRUE(
+        typo.said.contains(QStringLiteral("no benchmark ran: nothing matched --benchmark_filter=CalCheck")))
+        << typo.said.toStdString();
+
     ASSERT_TRUE(write(bin.filePath(QStringLiteral("bench_within")),
                       "#!/bin/sh\necho '  within the goal: x'\n", runnable));
-    const QString runBench = QStringLiteral(ZV_SOURCE_DIR "/scripts/run-bench");
     const Checked within = runScript(runBench, {bin.path()});
     EXPECT_EQ(within.exitCode, 0) << within.said.toStdString();
 
