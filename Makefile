@@ -5,7 +5,8 @@
 # make bench  build and run the benchmarks; fails naming each goal missed
 # make fuzz   build the parsers' fuzz targets with clang and run each FUZZ_SECONDS (default 20)
 # make arm64  build as make test does, then compile the program's every source file for arm64 (compiling only)
-# make mutants  run the table of mends' undoings (tests/mutants); make mutants ROWS=name,name runs those rows
+# make mutants  run the table of mends' undoings (tests/mutants); make mutants ROWS=name,name runs those rows,
+#               make mutants CHANGED=1 the rows on the files the change edits since main (CHANGED=BASE: since BASE)
 SANITIZE ?= 0
 JOBS ?= $(shell nproc)
 BUILD_TYPE ?= RelWithDebInfo
@@ -57,7 +58,8 @@ arm64: deps
 	@scripts/compile-arm64 build/test $(JOBS)
 
 mutants: deps
-	@scripts/mutants --jobs $(JOBS) $(if $(ROWS),--rows $(ROWS))
+	@scripts/mutants --jobs $(JOBS) $(if $(ROWS),--rows $(ROWS)) \
+		$(if $(filter 1,$(CHANGED)),--changed,$(if $(CHANGED),--changed $(CHANGED)))
 
 clean:
 	rm -rf build
