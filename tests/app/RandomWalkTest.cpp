@@ -7,7 +7,9 @@
 // a station (the rig unplugged and plugged back, the RTTY program stopped,
 // resumed or killed, the spot server failing, the log held by another
 // program). The rig's family, its polling, its line speed and the log (the
-// library link's or none) are chosen from the seed at the start. It acts only on
+// library link's, the logging program's window or none) are chosen from the
+// seed at the start; a rig unplugged while keyed may come back keyed, and
+// then hears the release first. It acts only on
 // windows an operator can reach: a minimised one is restored from the task bar
 // first; a settings box the sheet refuses to store is mended, as the operator
 // would. After each step what must always hold is checked: the program lives
@@ -173,6 +175,10 @@ class Walk : public zvtest::WalkHands {
         // The operator's stop stands until the operator acts again; a key-on
         // heard while it stands, written after it, is a fault. The place on
         // the line is taken before Esc: a key-on already written may cross after.
+        if (action.value(QStringLiteral("do")).toString() == QLatin1String("rtty")) {
+            ++reached.rttyHands;
+            reached.rttyHandsMet += core::MmttyProgram().isRunning() || rttyStopped() ? 1 : 0;
+        }
         const bool stop = isStop(action);
         if (stop || !befalls(action)) stopStands_ = false;
         if (stop) {
@@ -279,12 +285,19 @@ class Walk : public zvtest::WalkHands {
     void watchRig(zvtest::RigSimulator& rig) override {
         QObject::disconnect(lineWatch_);
         stopMark_ = 0; // a rig plugged in anew heard nothing before the stop
+        // A rig that came back keyed is owed its release before anything else.
+        releaseOwed_ = rig.ptt;
+        reached.keptKeys += rig.ptt ? 1 : 0;
         lineWatch_ = QObject::connect(&rig, &zvtest::RigSimulator::pttHeard, &rig, [this, &rig](bool on) {
             record.noteLine(QStringLiteral("%1; the program: keyed by it %2, last sent %3")
                                 .arg(on ? QStringLiteral("PTT on") : QStringLiteral("PTT off"))
                                 .arg(rig::g.PttKeyedByCat)
                                 .arg(rig::g.PttOnLastSent));
             reached.keyOns += on ? 1 : 0;
+            if (std::exchange(releaseOwed_, false) && on && heardBeforeRelease_.isEmpty())
+                heardBeforeRelease_ =
+                    QStringLiteral("the rig plugged back keyed heard a PTT on before its release (%1)")
+                        .arg(keyState());
             const bool textFamily =
                 rig.family() == QLatin1String("KENWOOD") || rig.family() == QLatin1String("JST-245");
             const qint64 length =
@@ -399,10 +412,14 @@ class Walk : public zvtest::WalkHands {
         if (QApplication::activeModalWidget() == nullptr && windowsOnScreen(true).isEmpty())
             return QStringLiteral("no window of the program is on the screen");
         if (!keyedAfterStop_.isEmpty()) return std::exchange(keyedAfterStop_, QString());
+        if (!heardBeforeRelease_.isEmpty()) return std::exchange(heardBeforeRelease_, QString());
         // The rig may be unplugged meanwhile (a step's own timer does not unplug it).
         const auto keyed = [this] { return plug_.plugged() && plug_.plugged()->ptt; };
         if (!zvtest::waitUntil([&] { return !keyed() || rig::nb().anyEngineSends(); }, kUnkeyedWithinMsecs))
-            return QStringLiteral("the rig is keyed while no engine sends (%1)").arg(keyState());
+            return QStringLiteral("the rig is keyed while no engine sends%1 (%2)")
+                .arg(releaseOwed_ ? QStringLiteral(": plugged back keyed, it never heard its release")
+                                  : QString())
+                .arg(keyState());
         // Two gaps of the rig link are left out of the next check until they
         // are mended: an over that ran on while the rig was unplugged is not
         // keyed again on the rig plugged back (left out until it ends), and a
@@ -551,10 +568,21 @@ class Walk : public zvtest::WalkHands {
 
     // What befalls the station: its rig, the RTTY program, the spot server, the log.
     Action chooseBefalling() {
-        if (!plug_.plugged() && chance(60)) return act("rigPluggedBack");
-        // The RTTY program is met in one mode only: when it runs, it is met oftener.
+        if (!plug_.plugged() && chance(60)) return pluggedBack();
+        // The RTTY program is met in one mode only: when it runs, it is met
+        // oftener; when it does not, the operator goes to RTTY first.
         const bool rtty = core::MmttyProgram().isRunning();
-        switch (rtty && chance(50) ? 3 : pick(7)) {
+        int which = rtty && chance(50) ? 3 : pick(7);
+        if ((which == 3 || which == 4) && !rtty && !rttyStopped()) {
+            for (QWidget* w : windowsOnScreen())
+                if (auto* main = qobject_cast<PSK31MAIN*>(w);
+                    main && main->PSKMODE[core::ModeRtty]->isEnabled())
+                    return chooseMenuItem(main,
+                                          [main](QAction* a) { return a == main->PSKMODE[core::ModeRtty]; });
+            // Out of reach: what befalls the rig instead.
+            which = pick(3);
+        }
+        switch (which) {
         case 6: {
             // Now and then past the logging library's own wait for its log.
             Action a = act("logHeld");
@@ -573,7 +601,7 @@ class Walk : public zvtest::WalkHands {
             return a;
         }
         case 2:
-            return act(plug_.plugged() ? "rigUnplugged" : "rigPluggedBack");
+            return plug_.plugged() ? act("rigUnplugged") : pluggedBack();
         case 3:
         case 4: {
             static const QStringList hows{QStringLiteral("stop"), QStringLiteral("stop"),
@@ -591,6 +619,13 @@ class Walk : public zvtest::WalkHands {
             return a;
         }
         }
+    }
+
+    // Keyed as it was left, now and then: a rig unplugged while keyed.
+    Action pluggedBack() {
+        Action a = act("rigPluggedBack");
+        a[QStringLiteral("keptKey")] = chance(50);
+        return a;
     }
 
     // A step that meets one of the program's waits.
@@ -769,7 +804,8 @@ class Walk : public zvtest::WalkHands {
     // the RTTY program ran, while the settings sheet was open; Esc as a stop;
     // key-ons the rig heard.
     struct {
-        int sending = 0, rtty = 0, sheet = 0, portOpen = 0, stops = 0, keyOns = 0;
+        int sending = 0, rtty = 0, sheet = 0, portOpen = 0, stops = 0, keyOns = 0, keptKeys = 0;
+        int rttyHands = 0, rttyHandsMet = 0;
     } reached;
     // The walk so far, and in a replay the walk written down.
     zvtest::WalkRecord record;
@@ -783,6 +819,9 @@ class Walk : public zvtest::WalkHands {
     qint64 stopMark_ = 0;
     QElapsedTimer stopAt_;
     QString keyedAfterStop_;
+    // A rig plugged back keyed has not heard its release yet; what it heard before it.
+    bool releaseOwed_ = false;
+    QString heardBeforeRelease_;
     bool overWithoutRig_ = false;
     bool unpluggedOnce_ = false;
     // The main window F12 was just pressed in.
@@ -801,14 +840,15 @@ const unsigned long kSeeds[]{3, 6, 7, 21};
 constexpr int kSuiteSteps = 1500;
 
 // The station a walk starts with, from its seed: the rig's family, polling
-// and line speed, and the log or none.
+// and line speed, and the log by either link or none.
 apptest::AtStart atStartFor(unsigned long seed) {
     static const QStringList families{
         QStringLiteral("FT1000MP"), QStringLiteral("FT920"), QStringLiteral("FT900"),
         QStringLiteral("FT847"),    QStringLiteral("FT817"), QStringLiteral("FT767"),
         QStringLiteral("KENWOOD"),  QStringLiteral("ICOM"),  QStringLiteral("JST-245")};
     static const QStringList polls{QStringLiteral("NO"), QStringLiteral("YES"), QStringLiteral("YesP")};
-    static const QStringList bauds{QStringLiteral("2400"), QStringLiteral("4800"), QStringLiteral("9600")};
+    static const QStringList bauds{QStringLiteral("1200"), QStringLiteral("2400"), QStringLiteral("4800"),
+                                   QStringLiteral("9600"), QStringLiteral("19200")};
     std::mt19937 rng(std::uint32_t(seed) ^ 0x5A17u);
     const auto any = [&rng](const QStringList& l) {
         return l[std::uniform_int_distribution<int>(0, int(l.size()) - 1)(rng)];
@@ -817,7 +857,9 @@ apptest::AtStart atStartFor(unsigned long seed) {
     r.family = any(families);
     r.vfoCheck = any(polls);
     r.baud = any(bauds);
-    r.log = rng() % 2 == 0;
+    static const apptest::LogLink logs[]{apptest::LogLink::None, apptest::LogLink::Library,
+                                         apptest::LogLink::Window};
+    r.log = logs[rng() % 3];
     return r;
 }
 
@@ -825,7 +867,7 @@ QJsonObject toJson(const apptest::AtStart& r) {
     return {{QStringLiteral("family"), r.family},
             {QStringLiteral("vfoCheck"), r.vfoCheck},
             {QStringLiteral("baud"), r.baud},
-            {QStringLiteral("log"), r.log}};
+            {QStringLiteral("log"), int(r.log)}};
 }
 
 class RandomWalk : public apptest::RunningProgram, public ::testing::WithParamInterface<unsigned long> {
@@ -839,6 +881,13 @@ class RandomWalk : public apptest::RunningProgram, public ::testing::WithParamIn
             GTEST_SKIP() << "a walk by hand walks once";
         }
         seed = zvtest::walkSetting("walk-seed", "ZV_WALK_SEED", GetParam());
+        if (!replay.isEmpty()) {
+            QFile f(replay);
+            const QJsonObject written =
+                f.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(f.readAll()).object() : QJsonObject();
+            // A replay's failure names the walk it replays.
+            seed = written.value(QStringLiteral("seed")).toInteger(qint64(seed));
+        }
         atStart = atStartFor(seed);
         if (!replay.isEmpty()) {
             QFile f(replay);
@@ -850,7 +899,10 @@ class RandomWalk : public apptest::RunningProgram, public ::testing::WithParamIn
             atStart.family = rig.value(QStringLiteral("family")).toString(atStart.family);
             atStart.vfoCheck = rig.value(QStringLiteral("vfoCheck")).toString(atStart.vfoCheck);
             atStart.baud = rig.value(QStringLiteral("baud")).toString(atStart.baud);
-            atStart.log = rig.value(QStringLiteral("log")).toBool(atStart.log);
+            // Written as a yes or no before the window link came in.
+            const QJsonValue log = rig.value(QStringLiteral("log"));
+            if (log.isBool()) atStart.log = log.toBool() ? apptest::LogLink::Library : apptest::LogLink::None;
+            if (log.isDouble()) atStart.log = apptest::LogLink(std::clamp(log.toInt(), 0, 2));
         }
         RunningProgram::SetUp();
     }
@@ -885,7 +937,7 @@ TEST_P(RandomWalk, NothingTheOperatorDoesBreaksWhatMustAlwaysHold) {
     int ends = 0;
     Walk walk(seed, *this, spotServer, path(QStringLiteral("ZORVATEK.INI")));
     walk.atStart = toJson(atStart);
-    if (atStart.log) walk.setLog(path(QStringLiteral("HAMLOG.HDB")));
+    if (atStart.log != apptest::LogLink::None) walk.setLog(path(QStringLiteral("HAMLOG.HDB")));
     walk.trace = trace;
     walk.nestedMs = qint64(zvtest::walkSetting("walk-nested-ms", "ZV_WALK_NESTED_MS", 0));
     if (!replay.isEmpty()) {
@@ -898,7 +950,9 @@ TEST_P(RandomWalk, NothingTheOperatorDoesBreaksWhatMustAlwaysHold) {
     }
     std::printf("random walk: a %s rig at %s baud, VFOCHECK=%s, %s\n", qUtf8Printable(atStart.family),
                 qUtf8Printable(atStart.baud), qUtf8Printable(atStart.vfoCheck),
-                atStart.log ? "the log by the library link" : "no log");
+                atStart.log == apptest::LogLink::Library  ? "the log by the library link"
+                : atStart.log == apptest::LogLink::Window ? "the log by the logging program's window"
+                                                          : "no log");
     ui::script::answerBy([&walk](const ui::Asked& asked) { return walk.answer(asked); });
     QTimer answering;
     QObject::connect(&answering, &QTimer::timeout, [&walk] { walk.answerOpenWindows(); });
@@ -956,9 +1010,11 @@ TEST_P(RandomWalk, NothingTheOperatorDoesBreaksWhatMustAlwaysHold) {
     qunsetenv("ZORVATEK_SPOT_PRIMARY");
     qunsetenv("ZORVATEK_SPOT_FALLBACK");
     std::printf("random walk: %d ends of the program met; steps while sending %d, while the RTTY program ran "
-                "%d, in the settings sheet %d, with the rig's line up %d; %d stops by Esc, %d key-ons\n",
+                "%d, in the settings sheet %d, with the rig's line up %d; %d stops by Esc, %d key-ons, "
+                "%d rigs plugged back keyed; the RTTY program met by %d of %d hands\n",
                 ends, walk.reached.sending, walk.reached.rtty, walk.reached.sheet, walk.reached.portOpen,
-                walk.reached.stops, walk.reached.keyOns);
+                walk.reached.stops, walk.reached.keyOns, walk.reached.keptKeys, walk.reached.rttyHandsMet,
+                walk.reached.rttyHands);
     if (trace) std::fprintf(stderr, "the walk written down in %s\n", qUtf8Printable(walk.writeDown()));
 }
 

@@ -1,10 +1,12 @@
 #include "app/RunningProgram.h"
 
+#include "log/LogGlobals.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "logwindows/lookups/CODE_LIST.h"
 #include "logwindows/lookups/QSODATA.h"
 #include "logwindows/viewer/LOGDATAVIEW.h"
 #include "platform/hamlog/HamlogDemoData.h"
+#include "platform/os/ProcessStop.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
 #include "settings/dialogs/CFG_Contest.h"
@@ -42,10 +44,11 @@ void RunningProgram::SetUp() {
     ProgramFolderTest::SetUp();
     ASSERT_TRUE(plugBack());
     QString log;
-    if (atStart.log) {
+    if (atStart.log != LogLink::None) {
         ASSERT_TRUE(hamlog::demo::writeDemoSetup(path(QStringLiteral("HAMLOG"))));
-        log =
-            QStringLiteral("[HamLog]\nHAMLOGtype=1\nHAMLOGPOS=%1\n").arg(path(QStringLiteral("HAMLOG.HDB")));
+        log = QStringLiteral("[HamLog]\nHAMLOGtype=%1\nHAMLOGPOS=%2\nHAMLOGexePOS=%3\n")
+                  .arg(atStart.log == LogLink::Window ? 2 : 1)
+                  .arg(path(QStringLiteral("HAMLOG.HDB")), QStringLiteral(ZV_PROGRAM_DIR "/HAMLOGW.EXE"));
     }
     writeIni(QStringLiteral("[PSKCFG]\nUSERCALL=JA1ZVK\nAudio_Center_Freq=1500\nCOMCONT=0\n"
                             "[RIG_CON_CFG]\nRIGCOMCONT=%1\nRIG_TYPE=%2\nVFOCHECK=%3\nBAUD_RATE=%4\n"
@@ -59,6 +62,8 @@ void RunningProgram::SetUp() {
 
 void RunningProgram::TearDown() {
     if (rig::g.RigPortOpen == 1) rig::RigClosePort();
+    // The logging program the window link started ends with the test.
+    if (logbook::g.HamlogProcessId > 0) process::stop(logbook::g.HamlogProcessId, 3000);
     ProgramFolderTest::TearDown();
     rig_.reset();
 }
@@ -74,9 +79,10 @@ void RunningProgram::unplug() {
     rig_.reset();
 }
 
-bool RunningProgram::plugBack() {
+bool RunningProgram::plugBack(bool keyed) {
     unplug();
     rig_ = std::make_unique<zvtest::RigSimulator>(atStart.family, 0x58);
+    rig_->ptt = keyed;
     return rig_->isOpen() && QFile::link(rig_->devicePath(), rigName());
 }
 

@@ -18,12 +18,14 @@ namespace apptest {
 // The station as the settings name it at the start. The rig's device is a
 // name in the program folder leading to the simulator's pseudo-terminal, as a
 // USB adapter's name stays when it is plugged in again. With the log, the
-// library link keeps the demo log HAMLOG.HDB in the program folder.
+// library link or the logging program's window (HAMLOGW.EXE) keeps the demo
+// log HAMLOG.HDB in the program folder.
+enum class LogLink { None, Library, Window };
 struct AtStart {
     QString family = QStringLiteral("KENWOOD");
     QString vfoCheck = QStringLiteral("YesP");
     QString baud = QStringLiteral("4800");
-    bool log = false;
+    LogLink log = LogLink::None;
 };
 
 class RunningProgram : public zvtest::ProgramFolderTest, public zvtest::RigPlug {
@@ -36,7 +38,7 @@ class RunningProgram : public zvtest::ProgramFolderTest, public zvtest::RigPlug 
   public:
     zvtest::RigSimulator* plugged() override { return rig_.get(); }
     void unplug() override;
-    bool plugBack() override;
+    bool plugBack(bool keyed = false) override;
 
   protected:
     // Set before SetUp to start with another rig.

@@ -119,15 +119,19 @@ QString WalkHands::befall(const QString& what, const WalkAction& a) {
         if (!rig) return QStringLiteral("no rig to unplug");
         remember(QStringLiteral("the rig unplugged"));
         answersBack_.stop();
+        keyedWhenPulled_ = rig->ptt;
         plug_.unplug();
         return QStringLiteral("the rig unplugged");
     }
     if (what == QLatin1String("rigPluggedBack")) {
         if (rig) return QStringLiteral("the rig is plugged in already");
         remember(QStringLiteral("the rig plugged back"));
-        if (!plug_.plugBack()) return QStringLiteral("the rig could not be plugged back");
+        // A rig unplugged while keyed may come back keyed, as it was left.
+        const bool keyed = a.value(QStringLiteral("keptKey")).toBool() && keyedWhenPulled_;
+        if (!plug_.plugBack(keyed)) return QStringLiteral("the rig could not be plugged back");
         watchRig(*plug_.plugged());
-        return QStringLiteral("the rig plugged back");
+        return keyed ? QStringLiteral("the rig plugged back, still keyed")
+                     : QStringLiteral("the rig plugged back");
     }
     if (what == QLatin1String("rtty")) {
         // The RTTY program as it runs now; its number is taken from the program.

@@ -28,14 +28,15 @@ QList<QWidget*> windowsOnScreen(bool minimised = false);
 QWidget* windowOf(const WalkAction& a, bool minimised = false);
 
 // The rig on its line: unplugged (its device name gone, its line hung up)
-// and plugged back (a new rig of the family on that name).
+// and plugged back (a new rig of the family on that name; keyed, as a rig
+// whose cable was pulled while it sent stays keyed).
 class RigPlug {
   public:
     virtual ~RigPlug() = default;
     // Null while unplugged.
     virtual RigSimulator* plugged() = 0;
     virtual void unplug() = 0;
-    virtual bool plugBack() = 0;
+    virtual bool plugBack(bool keyed = false) = 0;
 };
 
 class WalkHands {
@@ -82,6 +83,8 @@ class WalkHands {
     QTimer answersBack_;
     QTimer rttyBack_;
     qint64 stoppedPid_ = 0;
+    // The rig was keyed when its cable was pulled.
+    bool keyedWhenPulled_ = false;
     QString logFile_;
     std::thread logHolder_;
     std::atomic<bool> logHeld_ = false;
