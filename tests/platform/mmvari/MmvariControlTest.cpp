@@ -122,7 +122,8 @@ TEST_F(MmvariControlTest, EachChannelReceivesTheStationItIsTunedTo) {
         zvtest::waitUntil([&] { return rx[0].contains("QQ9MVA") && rx[1].contains("こんにちは"); }, 10000))
         << rx[0].toStdString() << " / " << rx[1].toStdString();
     EXPECT_TRUE(rx[2].isEmpty());
-    EXPECT_GT(updates.size(), 10);
+    // The updates come from a timer of their own, which a busy machine runs late.
+    EXPECT_TRUE(zvtest::waitUntil([&] { return updates.size() > 10; })) << updates.size();
     EXPECT_EQ(read(PLevelDb, 0).toInt(), 24);
 
     ASSERT_TRUE(control.set(PRxOn, 2, true));
