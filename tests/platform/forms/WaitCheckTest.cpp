@@ -2,8 +2,10 @@
 // that every wait goes through its owner: a wait is found however it is spelt
 // and whatever the file's name ends in, and a file the check cannot read fails
 // it; what only looks like one (a comment, another name, the owner itself, a
-// short wait that says so) passes. The bench runner names every goal missed
-// and every program that failed, and fails with them.
+// short wait that says so and keeps to the bound it states, a poll that does
+// not wait) passes. The bench runner names every goal missed and every
+// program that failed, and fails with them, and fails a run that measured
+// nothing.
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
