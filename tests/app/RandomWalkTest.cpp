@@ -285,8 +285,9 @@ class Walk : public zvtest::WalkHands {
     void watchRig(zvtest::RigSimulator& rig) override {
         QObject::disconnect(lineWatch_);
         stopMark_ = 0; // a rig plugged in anew heard nothing before the stop
-        // A rig that came back keyed is owed its release before anything else.
-        releaseOwed_ = rig.ptt;
+        // A rig that came back keyed while nothing sends is owed its release
+        // before anything else; an over still running may key it again.
+        releaseOwed_ = rig.ptt && !rig::nb().anyEngineSends();
         reached.keptKeys += rig.ptt ? 1 : 0;
         lineWatch_ = QObject::connect(&rig, &zvtest::RigSimulator::pttHeard, &rig, [this, &rig](bool on) {
             record.noteLine(QStringLiteral("%1; the program: keyed by it %2, last sent %3")
