@@ -431,21 +431,17 @@ class Walk : public zvtest::WalkHands {
                 .arg(releaseOwed_ ? QStringLiteral(": plugged back keyed, it never heard its release")
                                   : QString())
                 .arg(keyState());
-        // Two gaps of the rig link are left out of the next check until they
-        // are mended: an over that ran on while the rig was unplugged is not
-        // keyed again on the rig plugged back (left out until it ends), and a
-        // hang-up the serial line does not report leaves the program writing
-        // to the old line (left out while the rig plugged back hears nothing).
+        // A gap of the rig link is left out of the next check until it is
+        // mended: a hang-up the serial line does not report leaves the program
+        // writing to the old line (left out while the rig plugged back hears
+        // nothing). An over that ran on while the rig was unplugged is keyed
+        // again on the rig plugged back.
         if (!plug_.plugged()) unpluggedOnce_ = true;
-        if (!rig::nb().anyEngineSends())
-            overWithoutRig_ = false;
-        else if (!plug_.plugged())
-            overWithoutRig_ = true;
         // On a line that is up, to a rig keyed by CAT.
         const auto keyable = [this] {
             const zvtest::RigSimulator* rig = plug_.plugged();
-            return rig && !overWithoutRig_ && (!unpluggedOnce_ || rig->heardSoFar() > 0) &&
-                   rig::g.RigPortOpen == 1 && rig::g.RigLineLost == 0 && rig::nb().pttByCat() &&
+            return rig && (!unpluggedOnce_ || rig->heardSoFar() > 0) && rig::g.RigPortOpen == 1 &&
+                   rig::g.RigLineLost == 0 && rig::nb().pttByCat() &&
                    rig->family() != QLatin1String("FT767") && rig->family() != QLatin1String("JST-245");
         };
         if (!zvtest::waitUntil([&] { return !keyable() || keyed() || !rig::nb().anyEngineSends(); },
@@ -834,7 +830,6 @@ class Walk : public zvtest::WalkHands {
     bool releaseOwed_ = false;
     bool keptKey_ = false;
     QString heardBeforeRelease_;
-    bool overWithoutRig_ = false;
     bool unpluggedOnce_ = false;
     // The main window F12 was just pressed in.
     QString sentFrom_;
