@@ -5,6 +5,7 @@
 #include "core/SettingRanges.h"
 #include "platform/forms/waits/Waits.h"
 #include "platform/os/SerialComm.h"
+#include "platform/os/WaitClock.h"
 #include "rig/CatAnswers.h"
 #include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"
@@ -41,9 +42,7 @@ struct LineState {
 LineState line;
 
 qint64 nowMs() {
-    static QElapsedTimer clock;
-    if (!clock.isValid()) clock.start();
-    return clock.elapsed();
+    return waitclock::nowMs();
 }
 
 // Wire time of so many characters at the port's speed and framing, rounded up.

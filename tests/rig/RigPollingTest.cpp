@@ -170,10 +170,10 @@ TEST_F(RigLinkTest, ASilentRigNeitherHangsNorChangesTheDisplay) {
         zvtest::RigSimulator& rig = openRig(QString::fromLatin1(c.family));
         rig.answering = false;
         forms::PSK31MAIN().Label40->setText(QStringLiteral("7.000.000"));
-        QElapsedTimer t;
-        t.start();
+        // Counted on the rig's clock, which a busy machine does not run on.
+        const qint64 startMs = zvtest::lineClockMs();
         rig::RigReadStatus();
-        EXPECT_LT(t.elapsed(), 1500);
+        EXPECT_LT(zvtest::lineClockMs() - startMs, 1500);
         ASSERT_TRUE(zvtest::waitForRigToCatchUp(rig));
         ASSERT_TRUE(zvtest::waitForPostedEvents());
         EXPECT_FALSE(rig.commands.isEmpty()) << "the rig was asked";

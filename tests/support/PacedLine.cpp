@@ -1,5 +1,6 @@
 #include "support/PacedLine.h"
 
+#include <QElapsedTimer>
 #include <algorithm>
 #include <utility>
 
@@ -8,8 +9,26 @@ namespace zvtest {
 namespace {
 // The line's tick: 1 ms.
 constexpr int kTickMs = 1;
-constexpr qint64 kTickNs = kTickMs * 1'000'000LL;
+// The longest step of the line clock between two readings: more than a few
+// turns of the events, less than what the rig link allows an answer beyond
+// its wire time.
+constexpr qint64 kLongestStepNs = 10'000'000;
 } // namespace
+
+qint64 lineClockNs() {
+    static QElapsedTimer real;
+    static qint64 lastReal = 0;
+    static qint64 running = 0;
+    if (!real.isValid()) real.start();
+    const qint64 now = real.nsecsElapsed();
+    running += std::min(now - lastReal, kLongestStepNs);
+    lastReal = now;
+    return running;
+}
+
+qint64 lineClockMs() {
+    return lineClockNs() / 1'000'000;
+}
 
 PacedLine::PacedLine(std::function<void(const QByteArray&)> deliver) : deliver_(std::move(deliver)) {
     timer_.setTimerType(Qt::PreciseTimer);
@@ -17,30 +36,35 @@ PacedLine::PacedLine(std::function<void(const QByteArray&)> deliver) : deliver_(
     connect(&timer_, &QTimer::timeout, this, &PacedLine::drain);
 }
 
-void PacedLine::put(const QByteArray& bytes) {
+void PacedLine::put(const QByteArray& bytes, qint64 atNs) {
     if (bytes.isEmpty()) return;
-    if (nextCharacterNs_ <= 0 && queue_.isEmpty()) return deliver_(bytes);
+    const qint64 at = atNs < 0 ? lineClockNs() : atNs;
+    if (nextCharacterNs_ <= 0 && queue_.isEmpty()) {
+        deliveredAtNs_ = at;
+        return deliver_(bytes);
+    }
+    if (queue_.isEmpty()) {
+        // A new run of characters once the line is idle: the first one starts then.
+        characterNs_ = std::max<qint64>(nextCharacterNs_, 1);
+        runStartNs_ = std::max(at, quietAtNs_);
+        runSent_ = 0;
+    }
     queue_ += bytes;
-    if (timer_.isActive()) return;
-    // A new run of characters after the line was idle: the first one starts now.
-    characterNs_ = std::max<qint64>(nextCharacterNs_, 1);
-    runClock_.start();
-    runSent_ = 0;
-    timer_.start();
+    quietAtNs_ = runStartNs_ + (runSent_ + queue_.size()) * characterNs_;
+    if (!timer_.isActive()) timer_.start();
 }
 
 void PacedLine::drain() {
-    // A tick that comes late (a busy machine) does not pour out what was due
-    // meanwhile in one piece: a line never carries more in a tick than its
-    // rate allows, so whoever watches it still sees the characters cross.
-    const qint64 perTick = std::max<qint64>(1, kTickNs / characterNs_);
-    const qint64 due = std::min(runClock_.nsecsElapsed() / characterNs_ - runSent_, perTick);
-    const qsizetype n = std::min<qsizetype>(due, queue_.size());
-    if (n > 0) {
+    // What came due since the last tick comes out now, each character at the
+    // time it crossed: the line clock takes a late tick as a short step, so
+    // this is never more than a few characters.
+    const qint64 due = (lineClockNs() - runStartNs_) / characterNs_ - runSent_;
+    for (qint64 i = 0; i < due && !queue_.isEmpty(); ++i) {
         // Taken off before delivery: what deliver does may put more on the line.
-        const QByteArray out = queue_.left(n);
-        queue_.remove(0, n);
-        runSent_ += n;
+        const QByteArray out = queue_.left(1);
+        queue_.remove(0, 1);
+        ++runSent_;
+        deliveredAtNs_ = runStartNs_ + runSent_ * characterNs_;
         deliver_(out);
     }
     if (queue_.isEmpty()) timer_.stop();

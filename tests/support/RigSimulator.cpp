@@ -1,6 +1,7 @@
 #include "support/RigSimulator.h"
 
 #include "platform/os/SerialComm.h"
+#include "platform/os/WaitClock.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
 #include "support/ProgramFolder.h"
@@ -47,6 +48,9 @@ void putBigEndian(QByteArray& b, int pos, quint32 v, int bytes) {
         b[pos + i] = char(v & 0xFF);
 }
 
+// Simulated rigs alive: while there is one, the rig link waits by its clock.
+int living = 0;
+
 } // namespace
 
 RigSimulator::RigSimulator(const QString& family, unsigned char icomAddress)
@@ -55,6 +59,7 @@ RigSimulator::RigSimulator(const QString& family, unsigned char icomAddress)
     if (family_ == QLatin1String("KENWOOD")) mode = 2;
     if (family_ == QLatin1String("JST-245")) mode = 2;
     if (family_ == QLatin1String("FT920")) mode = 64;
+    if (living++ == 0) waitclock::setForTest(&lineClockMs);
     if (!pty_.isOpen()) return;
     // Open to every user, as /dev/pts is: a test may open the port as another.
     QFile::setPermissions(linkFolder_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
@@ -64,6 +69,10 @@ RigSimulator::RigSimulator(const QString& family, unsigned char icomAddress)
     if (linkFolder_.isValid() && QFile::link(pty_.devicePath(), link)) link_ = link;
     notifier_ = std::make_unique<QSocketNotifier>(pty_.masterFd(), QSocketNotifier::Read);
     connect(notifier_.get(), &QSocketNotifier::activated, this, &RigSimulator::onReadable);
+}
+
+RigSimulator::~RigSimulator() {
+    if (--living == 0) waitclock::setForTest(nullptr);
 }
 
 qint64 RigSimulator::characterNs() const {
@@ -88,10 +97,12 @@ void RigSimulator::hear(const QByteArray& bytes) {
     // One character at a time, so that a frame is taken (and an ICOM frame
     // echoed) the moment its last character has come in.
     const bool kenwood = family_ == QLatin1String("KENWOOD");
+    // What the rig sends for them starts when they came in, however late the tick that brought them.
+    hearingAtNs_ = toRig_.deliveredAtNs();
     for (const char c : bytes) {
         // A KENWOOD command's carriage return follows its ";", which the rig answers at once.
         const bool lineEnd = kenwood && (c == '\r' || c == '\n');
-        if (fromRig_.busy() && !lineEnd) heardWhileSending_ << heard_;
+        if (fromRig_.busyAt(hearingAtNs_) && !lineEnd) heardWhileSending_ << heard_;
         ++heard_;
         pending_ += c;
         if (family_ == QLatin1String("ICOM"))
@@ -103,6 +114,7 @@ void RigSimulator::hear(const QByteArray& bytes) {
         else
             takeYaesu();
     }
+    hearingAtNs_ = -1;
 }
 
 bool RigSimulator::consume(qsizetype n) {
@@ -337,7 +349,7 @@ void RigSimulator::deliver(const QByteArray& bytes) {
 
 void RigSimulator::send(const QByteArray& bytes) {
     fromRig_.setCharacterNs(characterNs());
-    fromRig_.put(bytes);
+    fromRig_.put(bytes, hearingAtNs_);
 }
 
 void pointRigLinkAt(const RigSimulator& sim) {

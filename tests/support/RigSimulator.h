@@ -26,6 +26,7 @@ class RigSimulator : public QObject {
   public:
     // family: the RIG_TYPE text ("ICOM", "KENWOOD", "FT1000MP", ...).
     explicit RigSimulator(const QString& family, unsigned char icomAddress = 0x58);
+    ~RigSimulator() override;
 
     bool isOpen() const { return pty_.isOpen(); }
     // The device the system opens: a name of this rig's own, linked to its
@@ -136,6 +137,8 @@ class RigSimulator : public QObject {
     qint64 heard_ = 0;
     qint64 consumed_ = 0;
     QList<qint64> heardWhileSending_;
+    // While a command is being heard: when its characters came in, on the line clock.
+    qint64 hearingAtNs_ = -1;
 };
 
 // Points the rig link's settings at the simulator (its family and device, 4800
