@@ -80,11 +80,6 @@ class RigPacing : public RigLinkTest, public ::testing::WithParamInterface<Famil
   protected:
     void SetUp() override {
         RigLinkTest::SetUp();
-        // The simulated rig's line runs only as fast as a busy machine lets its
-        // clock tick, and its answers then come later than a real rig's; the
-        // link's waiting for them is what is tested here, its giving up on a
-        // silent rig is a test of its own.
-        rig::g.RigReplyMarginMs = 2'000;
         core::g.OpMode = core::ModeBpsk;
         forms::PSK31MAIN().show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&forms::PSK31MAIN()));
