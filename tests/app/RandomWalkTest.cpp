@@ -447,7 +447,9 @@ class Walk : public zvtest::WalkHands {
         if (!zvtest::waitUntil([&] { return !keyable() || keyed() || !rig::nb().anyEngineSends(); },
                                kUnkeyedWithinMsecs))
             return QStringLiteral("an engine sends while the rig is not keyed (%1)").arg(keyState());
-        if (escInMainWindow && !zvtest::waitUntil([&] { return !keyed(); }, kUnkeyedWithinMsecs))
+        // The same gap: Esc's release goes to the old line there.
+        if (escInMainWindow &&
+            !zvtest::waitUntil([&] { return !keyed() || unreached(); }, kUnkeyedWithinMsecs))
             return QStringLiteral("the rig is still keyed after Esc (%1; shortcut wait %2)")
                 .arg(keyState())
                 .arg(core::g.ShortcutRegistering);
