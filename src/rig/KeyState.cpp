@@ -13,6 +13,12 @@ bool keyed(const KeyState& s) {
 // forgotten.
 KeyAction onLine(KeyState& s, const KeyEvent& e) {
     const bool owed = releaseOwedIn(s);
+    if (owed && e.over && carriesKeyOf(e.line, s.KeyedLine)) {
+        // An over runs now on the line owed the release: it is keyed once the
+        // release is taken, never left sending into the unkeyed rig.
+        s.ClearKeyAtOpen = 0;
+        return KeyAction::SendReleaseThenKey;
+    }
     if (owed && carriesKeyOf(e.line, s.KeyedLine)) {
         s.ClearKeyAtOpen = 0;
         return KeyAction::SendRelease;

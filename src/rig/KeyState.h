@@ -69,18 +69,19 @@ struct KeyEvent {
 
 enum class KeyAction {
     Nothing,
-    SendRelease,   // the release, before anything else the line is told
-    KeyAgain,      // the over's key-on, once, on a rig that came back
-    KeyForTheOver, // the over runs on a line newly opened: keyed as the engine sends
-    KeepKey,       // the over goes on keyed: the key watch runs
-    ClearKeyLeft,  // the start's release of a key an earlier run left
-    EndOverAndSay, // the over ends as Esc ends it, and the loss is said
-    SayLoss,       // the line's loss (or the release owed to it) is said
-    OpenAgain,     // the port opened again for a release owed to the line the settings name
-    TryLineBack,   // the keyed line is looked for again
-    CountIdle,     // the key watch counts a tick keyed with nothing sending
-    StopWatch,     // nothing keyed, nothing owed
-    TellKeyLeft,   // at the end: the rig may still send
+    SendRelease,        // the release, before anything else the line is told
+    KeyAgain,           // the over's key-on, once, on a rig that came back
+    KeyForTheOver,      // the over runs on a line newly opened: keyed as the engine sends
+    KeepKey,            // the over goes on keyed: the key watch runs
+    ClearKeyLeft,       // the start's release of a key an earlier run left
+    EndOverAndSay,      // the over ends as Esc ends it, and the loss is said
+    SayLoss,            // the line's loss (or the release owed to it) is said
+    OpenAgain,          // the port opened again for a release owed to the line the settings name
+    TryLineBack,        // the keyed line is looked for again
+    CountIdle,          // the key watch counts a tick keyed with nothing sending
+    StopWatch,          // nothing keyed, nothing owed
+    TellKeyLeft,        // at the end: the rig may still send
+    SendReleaseThenKey, // the release first, then the over that runs keyed on the line
 };
 
 struct KeyStep {

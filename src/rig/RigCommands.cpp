@@ -252,6 +252,10 @@ void RigPerformKey(KeyAction action) {
     switch (action) {
     case KeyAction::SendRelease:
         return release(true);
+    case KeyAction::SendReleaseThenKey:
+        release(true);
+        if (releaseOwedIn(g) || !RigPttOn()) endOverAndSay();
+        return;
     case KeyAction::KeyAgain:
         return keyAgain();
     case KeyAction::KeyForTheOver:

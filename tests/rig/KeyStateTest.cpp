@@ -49,7 +49,7 @@ const KeyState kStates[] = {
 // A cell: the action, then the port (o open, l lost, c closed), then the key
 // (- none, K keyed on A, D keyed on A in doubt, O a release owed to A).
 QString cell(const rig::KeyStep& st) {
-    static const char actions[] = "NRAFWCESPBIXT";
+    static const char actions[] = "NRAFWCESPBIXTG";
     const KeyState& n = st.next;
     const char port = n.RigPortOpen != 1 ? 'c' : n.RigLineLost == 1 ? 'l' : 'o';
     char key = '-';
@@ -68,20 +68,21 @@ struct Row {
 
 // Actions: N nothing, R the release first, A key again, F key for the over, W keep the
 // key, C clear a key left, E end the over and say it, S say the loss, P open again,
-// B look for the line, I count an idle tick, X stop the watch, T tell at the end.
+// B look for the line, I count an idle tick, X stop the watch, T tell at the end,
+// G the release first, then the over keyed.
 const Row kRows[] = {
     // clang-format off
     {"start",                {KeyEventKind::Start},                         "Nc- Nc- NcK NcD NcD NcO NcO NcO"},
     {"A opened, no over",    {KeyEventKind::Opened, A},                     "Co- No- WoK WoD WoD RoO RoO RoO"},
-    {"A opened, over",       {KeyEventKind::Opened, A, true},               "Co- Fo- WoK AoD AoD RoO RoO RoO"},
-    {"A's other address",    {KeyEventKind::Opened, A2, true},              "Co- Fo- WoK AoD AoD RoO RoO RoO"},
+    {"A opened, over",       {KeyEventKind::Opened, A, true},               "Co- Fo- WoK AoD AoD GoO GoO GoO"},
+    {"A's other address",    {KeyEventKind::Opened, A2, true},              "Co- Fo- WoK AoD AoD GoO GoO GoO"},
     {"B opened, no over",    {KeyEventKind::Opened, B},                     "Co- No- EoO EoO EoO NoO NoO NoO"},
     {"B opened, over",       {KeyEventKind::Opened, B, true},               "Co- Fo- EoO EoO EoO EoO EoO EoO"},
     {"opening failed",       {KeyEventKind::OpenFailed, A},                 "Nc- Nc- NcD NcD NcD NcO NcO NcO"},
     {"closed, key kept",     {KeyEventKind::Closed, {}, true, true},        "Nc- Nc- NcK NcD NcD NcO NcO NcO"},
     {"closed",               {KeyEventKind::Closed},                        "Nc- Nc- NcO NcO NcO NcO NcO NcO"},
     {"line lost",            {KeyEventKind::LineLost},                      "Nc- Sl- SlD NlD NcD NlO NcO SlO"},
-    {"A back, over",         {KeyEventKind::LineBack, A, true},             "Nc- No- NoK AoD NcD RoO NcO NoO"},
+    {"A back, over",         {KeyEventKind::LineBack, A, true},             "Nc- No- NoK AoD NcD GoO NcO NoO"},
     {"A back, no over",      {KeyEventKind::LineBack, A},                   "Nc- No- NoK WoD NcD RoO NcO NoO"},
     {"key-on asked on A",    {KeyEventKind::KeyOnAsked, A},                 "Nc- No- NoK NlD NcD NlO NcO NoO"},
     {"key-on asked on C",    {KeyEventKind::KeyOnAsked, C},                 "Nc- No- NoK NlD NcD ElO EcO EoO"},
