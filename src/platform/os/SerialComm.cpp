@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 #include <QTimer>
 
+#include <cerrno>
 #include <poll.h>
 #include <sys/stat.h>
 
@@ -19,6 +20,13 @@ constexpr int kNotASerialPort = 102;
 bool hungUp(int fd) {
     pollfd p{fd, POLLIN, 0};
     return fd >= 0 && ::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL));
+}
+
+// Said before the port is tried: Qt takes the device's lock first, and a lock
+// held meanwhile by another program trying the same name would read as in use.
+bool isMissing(const QString& device) {
+    struct stat st {};
+    return ::stat(QFile::encodeName(device).constData(), &st) != 0 && errno == ENOENT;
 }
 
 bool isSomethingElse(const QString& device) {
@@ -134,6 +142,10 @@ bool SerialComm::open() {
     }
     if (port_.isOpen()) {
         failed(QSerialPort::OpenError, describe(QSerialPort::OpenError, device));
+        return false;
+    }
+    if (isMissing(device)) {
+        failed(QSerialPort::DeviceNotFoundError, describe(QSerialPort::DeviceNotFoundError, device));
         return false;
     }
     if (isSomethingElse(device)) {

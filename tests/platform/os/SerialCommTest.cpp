@@ -5,8 +5,10 @@
 #include "support/PtyPair.h"
 
 #include <QElapsedTimer>
+#include <QLockFile>
 #include <ctime>
 #include <memory>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -82,6 +84,17 @@ TEST(SerialComm, FailuresCarryACodeAndAJapaneseDescription) {
     EXPECT_FALSE(port.open());
     EXPECT_EQ(port.lastErrorCode(), int(QSerialPort::DeviceNotFoundError));
     EXPECT_TRUE(port.lastErrorText().contains(QStringLiteral("見つかりません")));
+    {
+        // Another program trying the same missing name holds its lock meanwhile
+        // (the lock folder is writable where the suite runs as root, as in CI).
+        QLockFile held(QStringLiteral("/var/lock/LCK..zorvatek-no-such-port"));
+        if (::geteuid() == 0) {
+            ASSERT_TRUE(held.tryLock(0));
+        }
+        EXPECT_FALSE(port.open());
+        EXPECT_EQ(port.lastErrorCode(), int(QSerialPort::DeviceNotFoundError))
+            << "a missing port, not one in use";
+    }
 
     port.setCommPort(QStringLiteral("NONE"));
     EXPECT_FALSE(port.open());
