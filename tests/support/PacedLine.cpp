@@ -54,6 +54,17 @@ void PacedLine::put(const QByteArray& bytes, qint64 atNs) {
     if (!timer_.isActive()) timer_.start();
 }
 
+void PacedLine::flush() {
+    while (!queue_.isEmpty()) {
+        const QByteArray out = queue_.left(1);
+        queue_.remove(0, 1);
+        ++runSent_;
+        deliveredAtNs_ = runStartNs_ + runSent_ * characterNs_;
+        deliver_(out);
+    }
+    timer_.stop();
+}
+
 void PacedLine::drain() {
     // What came due since the last tick comes out now, each character at the
     // time it crossed: the line clock takes a late tick as a short step, so

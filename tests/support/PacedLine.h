@@ -35,6 +35,9 @@ class PacedLine : public QObject {
     // When the character being delivered came in, on the line clock.
     qint64 deliveredAtNs() const { return deliveredAtNs_; }
 
+    // Every character on the line comes out now, at the time it would have crossed.
+    void flush();
+
   private:
     void drain();
 

@@ -88,6 +88,11 @@ void RigSimulator::onReadable() {
     toRig_.put(bytes);
 }
 
+void RigSimulator::hearAllWritten() {
+    onReadable();
+    toRig_.flush();
+}
+
 qint64 RigSimulator::markLine() {
     onReadable();
     return received.size();

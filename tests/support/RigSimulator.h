@@ -72,6 +72,9 @@ class RigSimulator : public QObject {
     // those still waiting on the line read in first. A command heard once
     // heardSoFar() is past the place by its length was written after it.
     qint64 markLine();
+    // Everything the program wrote so far is heard now, as a pulled cable would
+    // have carried it (the walk reads the key the rig keeps).
+    void hearAllWritten();
     qint64 heardSoFar() const { return heard_; }
 
     // Every byte written to the rig (markers too), and the commands as the rig

@@ -119,6 +119,10 @@ QString WalkHands::befall(const QString& what, const WalkAction& a) {
         if (!rig) return QStringLiteral("no rig to unplug");
         remember(QStringLiteral("the rig unplugged"));
         answersBack_.stop();
+        // What the program wrote before the pull is on the wire: a key it
+        // released there is not one the rig kept, however late a busy
+        // machine lets the simulated line deliver it.
+        rig->hearAllWritten();
         keyedWhenPulled_ = rig->ptt;
         plug_.unplug();
         return QStringLiteral("the rig unplugged");
