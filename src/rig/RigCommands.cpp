@@ -191,6 +191,10 @@ OperatorStop::~OperatorStop() {
     --stopping;
 }
 
+bool OperatorStopRuns() {
+    return stopping > 0;
+}
+
 bool RigPttOn() {
     if (stopping > 0) return false;
     const auto command = [] {

@@ -40,6 +40,8 @@ class OperatorStop {
     OperatorStop(const OperatorStop&) = delete;
     OperatorStop& operator=(const OperatorStop&) = delete;
 };
+// True while an OperatorStop runs.
+bool OperatorStopRuns();
 // Performs what the key's state asked for (RigPort's keyEvent).
 void RigPerformKey(KeyAction action);
 // The settings sheet closed naming the line in the settings for good: a

@@ -25,20 +25,10 @@ bool isRtty(int mode) {
     return mode == core::ModeRtty || mode == core::ModeCw;
 }
 
-int stopsUnderWay = 0;
-
 } // namespace
 
-TransmissionStop::TransmissionStop() {
-    ++stopsUnderWay;
-}
-
-TransmissionStop::~TransmissionStop() {
-    --stopsUnderWay;
-}
-
 bool StartRefusedByStop() {
-    if (stopsUnderWay == 0) return false;
+    if (!rig::OperatorStopRuns()) return false;
     core::g.StatusMessage = QStringLiteral("送信を停止中のため、送信しません");
     core::ShowTimedMessage(core::g.StatusMessage, 3000);
     return true;

@@ -15,12 +15,6 @@ namespace terminal::engines {
 // the rig's line included: a key-on asked meanwhile (a button, a macro's
 // timer, an engine's start report) is refused, and said.
 class TransmissionStop {
-  public:
-    TransmissionStop();
-    ~TransmissionStop();
-    TransmissionStop(const TransmissionStop&) = delete;
-    TransmissionStop& operator=(const TransmissionStop&) = delete;
-
   private:
     rig::OperatorStop rig_;
 };
