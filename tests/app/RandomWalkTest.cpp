@@ -289,10 +289,10 @@ class Walk : public zvtest::WalkHands {
         // before anything else; an over still running may key it again.
         releaseOwed_ = rig.ptt && !rig::nb().anyEngineSends();
         keptKey_ = rig.ptt;
-        // The same gap, met before the rig came back: the program wrote its
-        // release to the old line, never told of the hang-up, and owes nothing.
-        releasedUnnoticed_ =
-            rig.ptt && rig::g.RigLineLost == 0 && rig::g.PttKeyedByCat == 0 && rig::g.PttOnLastSent == 0;
+        // The same gap, met before the rig came back: a pull the program has
+        // not seen leaves it on the old line, where every release it writes
+        // goes nowhere, until the rig plugged back hears a PTT command.
+        releasedUnnoticed_ = rig.ptt && rig::g.RigLineLost == 0 && rig::g.RigPortOpen == 1;
         reached.keptKeys += rig.ptt ? 1 : 0;
         lineWatch_ = QObject::connect(&rig, &zvtest::RigSimulator::pttHeard, &rig, [this, &rig](bool on) {
             record.noteLine(QStringLiteral("%1; the program: keyed by it %2, last sent %3")
