@@ -65,6 +65,11 @@ void PacedLine::flush() {
     timer_.stop();
 }
 
+void PacedLine::drop() {
+    queue_.clear();
+    timer_.stop();
+}
+
 void PacedLine::drain() {
     // What came due since the last tick comes out now, each character at the
     // time it crossed: the line clock takes a late tick as a short step, so

@@ -37,6 +37,8 @@ class PacedLine : public QObject {
 
     // Every character on the line comes out now, at the time it would have crossed.
     void flush();
+    // The characters on the line are lost, as on a cable pulled out.
+    void drop();
 
   private:
     void drain();

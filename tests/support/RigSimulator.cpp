@@ -83,6 +83,7 @@ qint64 RigSimulator::characterNs() const {
 
 void RigSimulator::onReadable() {
     const QByteArray bytes = pty_.readAvailable();
+    if (!cableIn_) return;
     received += bytes;
     toRig_.setCharacterNs(characterNs());
     toRig_.put(bytes);
@@ -91,6 +92,20 @@ void RigSimulator::onReadable() {
 void RigSimulator::hearAllWritten() {
     onReadable();
     toRig_.flush();
+}
+
+void RigSimulator::pullCable() {
+    if (!cableIn_) return;
+    hearAllWritten();
+    cableIn_ = false;
+    fromRig_.drop();
+    held_.clear();
+}
+
+void RigSimulator::plugCableBack() {
+    if (cableIn_) return;
+    pty_.readAvailable(); // written while the cable was out: lost
+    cableIn_ = true;
 }
 
 qint64 RigSimulator::markLine() {
@@ -353,6 +368,7 @@ void RigSimulator::deliver(const QByteArray& bytes) {
 }
 
 void RigSimulator::send(const QByteArray& bytes) {
+    if (!cableIn_) return;
     fromRig_.setCharacterNs(characterNs());
     fromRig_.put(bytes, hearingAtNs_);
 }

@@ -77,6 +77,15 @@ class RigSimulator : public QObject {
     void hearAllWritten();
     qint64 heardSoFar() const { return heard_; }
 
+    // The cable pulled at the rig's end while the program's serial device
+    // stays open, as a CI-V jack or CAT plug pulled at the rig: what the
+    // program writes from then on goes nowhere, the rig sends nothing, and
+    // what was still crossing from the rig is lost. The rig keeps its dial,
+    // mode and key. What the program wrote before the pull has been heard.
+    void pullCable();
+    void plugCableBack();
+    bool cableIn() const { return cableIn_; }
+
     // Every byte written to the rig (markers too), and the commands as the rig
     // understood them (markers not).
     QByteArray received;
@@ -126,6 +135,7 @@ class RigSimulator : public QObject {
     QByteArray icomFrame(const QByteArray& body) const;
 
     PtyPair pty_;
+    bool cableIn_ = true;
     QTemporaryDir linkFolder_;
     QString link_;
     QString family_;
