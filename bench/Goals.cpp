@@ -1,4 +1,5 @@
 #include "Goals.h"
+#include "Arguments.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -37,6 +38,7 @@ class HeldToGoals : public benchmark::ConsoleReporter {
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
+            names_.push_back(run.run_name.str());
             // A benchmark that ended in an error measured nothing, filtered or not.
             if (run.error_occurred) {
                 missed_.push_back(run.benchmark_name() + ": ended in an error: " + run.error_message);
@@ -60,9 +62,12 @@ class HeldToGoals : public benchmark::ConsoleReporter {
         // What scripts/run-bench counts: a filter no program's benchmark matched is a run of nothing.
         if (ran == 0)
             std::fprintf(stdout, "NO BENCHMARK RUN: the filter \"%s\" matches none here\n", filter.c_str());
+        // Of an alternation, each part's own word: one that no program's benchmark matched is a typing error.
+        for (const std::string& line : filterPartLines(filter, names_))
+            std::fprintf(stdout, "%s\n", line.c_str());
         // A goal the run chose that no benchmark measured holds nothing any more.
         for (std::size_t g = 0; g < goals_.size(); ++g)
-            if (!held_[g] && chosen(filter, goals_[g].benchmarks))
+            if (!held_[g] && filterChooses(filter, goals_[g].benchmarks))
                 missed_.push_back(std::string(goals_[g].benchmarks) + ": measured by no benchmark");
         if (missed_.empty()) return 0;
         // One line each, on the output that scripts/run-bench reads.
@@ -74,14 +79,6 @@ class HeldToGoals : public benchmark::ConsoleReporter {
     }
 
   private:
-    // Whether a filter chooses the goal's benchmarks: every one without a
-    // filter, those it names (or, with a leading "-", does not name) with one.
-    static bool chosen(const std::string& filter, const char* benchmarks) {
-        if (filter.empty() || filter == "." || filter == "all") return true;
-        if (filter[0] == '-') return !std::regex_search(benchmarks, std::regex(filter.substr(1)));
-        return std::regex_search(benchmarks, std::regex(filter));
-    }
-
     void hold(const Run& run, const Goal& goal) {
         const std::string measure = goal.measure;
         double value = 0;
@@ -105,14 +102,31 @@ class HeldToGoals : public benchmark::ConsoleReporter {
     const std::vector<Goal>& goals_;
     std::vector<bool> held_;
     std::vector<std::string> missed_;
+    // Every benchmark that ran, by name.
+    std::vector<std::string> names_;
 };
+
+benchmark::ConsoleReporter::OutputOptions taken;
+bool argumentsTaken = false;
 
 } // namespace
 
-int runBenchmarks(int& argc, char** argv, const std::vector<Goal>& goals) {
-    const benchmark::ConsoleReporter::OutputOptions options = outputOptions(argc, argv);
+void takeArguments(int& argc, char** argv) {
+    if (argumentsTaken) return;
+    argumentsTaken = true;
+    taken = outputOptions(argc, argv);
     benchmark::Initialize(&argc, argv);
-    HeldToGoals reporter(goals, options);
+    const std::string fault =
+        argumentsFault(std::vector<std::string>(argv + 1, argv + argc), benchmark::GetBenchmarkFilter());
+    if (fault.empty()) return;
+    std::fprintf(stdout, "BAD ARGUMENTS: %s\n", fault.c_str());
+    std::fflush(stdout);
+    std::exit(2);
+}
+
+int runBenchmarks(int& argc, char** argv, const std::vector<Goal>& goals) {
+    takeArguments(argc, argv);
+    HeldToGoals reporter(goals, taken);
     const std::size_t ran = benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return reporter.missed(ran);

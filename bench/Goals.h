@@ -23,7 +23,17 @@ struct Goal {
     const char* what;
 };
 
+// Takes the benchmark library's arguments out of the command line, once,
+// before the program starts anything (a log, a helper program): an argument
+// left that is none of them (a misspelt flag, a bare word) or a filter that is
+// no pattern is said on one line ("BAD ARGUMENTS: ...", read by
+// scripts/run-bench) and the program ends with 2.
+void takeArguments(int& argc, char** argv);
+
 // Runs the benchmarks asked for on the command line; 1 when a goal was missed.
+// With a filter of several alternatives, says of each whether it chose a
+// benchmark here ("FILTER PART CHOSE: ..." or "FILTER PART CHOSE NOTHING: ..."),
+// so that scripts/run-bench names a part no program's benchmark matched.
 int runBenchmarks(int& argc, char** argv, const std::vector<Goal>& goals);
 
 } // namespace bench

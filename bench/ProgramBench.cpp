@@ -6,7 +6,7 @@
 #include <QDir>
 #include <QFile>
 
-ProgramBench::ProgramBench(int& argc, char** argv) : argc_(argc), argv_(argv) {
+bool ProgramBench::takeArguments() {
     // The start-up moves into the program folder: a file to write the results
     // to, named from where the benchmark was started, is named in full first.
     const QByteArray out = "--benchmark_out=";
@@ -20,6 +20,11 @@ ProgramBench::ProgramBench(int& argc, char** argv) : argc_(argc), argv_(argv) {
                                             .toLocal8Bit())
                     .data();
     }
+    bench::takeArguments(argc_, argv_);
+    return true;
+}
+
+ProgramBench::ProgramBench(int& argc, char** argv) : argc_(argc), argv_(argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("ZORVATEK_HOME", home_.path().toUtf8());
     app_ = std::make_unique<QApplication>(argc_, argv_);

@@ -24,10 +24,15 @@ class ProgramBench {
     int run(const std::vector<bench::Goal>& goals, const std::function<void()>& start = {});
 
   private:
+    // Names the output file in full and takes the benchmark library's
+    // arguments, ending the program on a bad one before anything is made.
+    bool takeArguments();
+
     int& argc_;
     char** argv_;
     // Arguments made anew (a relative path named in full); argv_ points into them.
     std::list<QByteArray> args_;
+    bool taken_ = takeArguments();
     QTemporaryDir home_;
     std::unique_ptr<QApplication> app_;
 };

@@ -42,6 +42,7 @@ BENCHMARK(BM_QsoBankXmlRange)->UseRealTime()->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
+    bench::takeArguments(argc, argv);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     biglog::bigLog();

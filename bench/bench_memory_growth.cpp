@@ -16,7 +16,10 @@
 // to the goal: what the start-up leaves to be made once (caches filled as the
 // first pages, replies and repeats come) is not the growth of an hour. The rig
 // simulator and the spot server run as programs of their own, as for an
-// operator: what they record is not the program's.
+// operator: what they record is not the program's. Either ending before its
+// time is said and ends the benchmark in an error: the run would measure a
+// program without its rig or its spots.
+#include "Helper.h"
 #include "ProgramBench.h"
 #include "RunEvents.h"
 #include "core/Globals.h"
@@ -37,10 +40,12 @@
 #include <QProcess>
 #include <QScrollBar>
 #include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <cstdio>
 #include <malloc.h>
+#include <memory>
+#include <tuple>
 
 #include <benchmark/benchmark.h>
 
@@ -94,7 +99,8 @@ bool startOnce() {
         pskcore::lib().hooks().displayIntervalMs = 100 / kSpeedUp;
         startup::StartUp();
         PSK31MAIN& w = forms::PSK31MAIN();
-        runEvents(20'000, [&] { return w.isVisible() && !w.RichTextBox1->text().isEmpty(); });
+        bench::runEventsWhileHelpersRun(20'000,
+                                        [&] { return w.isVisible() && !w.RichTextBox1->text().isEmpty(); });
         if (!w.isVisible()) return false;
         rig::g.RigPollInterval = 1000 / kSpeedUp;
         rig::RigStopPolling();
@@ -109,16 +115,25 @@ bool startOnce() {
     return started;
 }
 
+// The benchmark's error when a helper has ended; true while every one runs.
+bool helpersRun(benchmark::State& state) {
+    if (bench::helpersEnded().isEmpty()) return true;
+    state.SkipWithError(bench::helpersEnded().toUtf8().constData());
+    return false;
+}
+
 void BM_MemoryPerSimulatedHour(benchmark::State& state) {
+    if (!helpersRun(state)) return;
     if (!startOnce()) {
-        state.SkipWithError("the main window did not start");
+        if (helpersRun(state)) state.SkipWithError("the main window did not start");
         return;
     }
     tuneTo(int(state.range(0)));
     terminal::macros::Command8_MouseDown(0, Qt::LeftButton);
     const int seconds = int(state.range(1));
     const bool settling = state.range(2) != 0;
-    runEvents(20'000); // a first round of every clock: fonts, pages, replies
+    // A first round of every clock: fonts, pages, replies.
+    if (!bench::runEventsWhileHelpersRun(20'000) || !helpersRun(state)) return;
     emptyPanes();
     const double before = heapBytes();
     const int pttBefore = pttOnCount();
@@ -127,7 +142,10 @@ void BM_MemoryPerSimulatedHour(benchmark::State& state) {
     for (auto _ : state) {
         QElapsedTimer wall;
         wall.start();
-        runEvents(seconds * 1000);
+        if (!bench::runEventsWhileHelpersRun(seconds * 1000)) {
+            helpersRun(state);
+            break;
+        }
         state.SetIterationTime(double(wall.nsecsElapsed()) / 1e9);
         chars = receivedChars();
         const double withText = heapBytes();
@@ -166,9 +184,25 @@ QByteArray repeatingMacros() {
     return file;
 }
 
-quint16 freePort() {
-    QTcpServer probe;
-    return probe.listen(QHostAddress::LocalHost) ? probe.serverPort() : 0;
+// Two free ports, told apart: both are held while they are picked.
+std::pair<quint16, quint16> freePorts() {
+    QTcpServer primary, fallback;
+    if (!primary.listen(QHostAddress::LocalHost) || !fallback.listen(QHostAddress::LocalHost)) return {0, 0};
+    return {primary.serverPort(), fallback.serverPort()};
+}
+
+// The spot server on ports of its own, serving once it has said so: ports
+// taken meanwhile by another program are picked anew, a few times.
+std::unique_ptr<bench::Helper> startSpotServer(const QString& program, quint16& primary, quint16& fallback) {
+    for (int tries = 0; tries < 5; ++tries) {
+        std::tie(primary, fallback) = freePorts();
+        auto server = std::make_unique<bench::Helper>(
+            QStringLiteral("the spot server"), program,
+            QStringList{QStringLiteral("--every"), QString::number(30 / kSpeedUp), QStringLiteral("--port"),
+                        QString::number(primary), QStringLiteral("--fallback-port"), QString::number(fallback)});
+        if (server->start(10'000) || !server->ended().contains(QLatin1String("not free"))) return server;
+    }
+    return {};
 }
 
 } // namespace
@@ -176,29 +210,23 @@ quint16 freePort() {
 int main(int argc, char** argv) {
     ProgramBench bench(argc, argv);
     const QString programs = QStringLiteral(ZV_PROGRAM_DIR);
-    QProcess rig;
-    rig.setProgram(programs + QStringLiteral("/zorvatek-rigsim"));
-    rig.setArguments({QStringLiteral("ICOM")});
-    rig.start();
-    if (!rig.waitForReadyRead(10'000)) return 1;
-    const QByteArray rigLine = rig.readLine(); // "rig ICOM on /dev/pts/N"
-    const QByteArray device = rigLine.mid(rigLine.lastIndexOf(' ') + 1).trimmed();
-    QObject::connect(&rig, &QProcess::readyReadStandardOutput, [&rig] {
-        while (rig.canReadLine())
-            if (rig.readLine().startsWith("PTT on")) ++pttOns;
+    bench::Helper rig(QStringLiteral("the rig simulator"), programs + QStringLiteral("/zorvatek-rigsim"),
+                      {QStringLiteral("ICOM")});
+    const std::optional<QByteArray> rigLine = rig.start(10'000); // "rig ICOM on /dev/pts/N"
+    if (!rigLine) return 1;
+    const QByteArray device = rigLine->mid(rigLine->lastIndexOf(' ') + 1).trimmed();
+    rig.onLine([](const QByteArray& line) {
+        if (line.startsWith("PTT on")) ++pttOns;
     });
-    const quint16 primary = freePort(), fallback = freePort();
-    QProcess spotServer;
-    spotServer.setStandardOutputFile(QProcess::nullDevice());
-    spotServer.start(programs + QStringLiteral("/zorvatek-spotsrv"),
-                     {QStringLiteral("--every"), QString::number(30 / kSpeedUp), QStringLiteral("--port"),
-                      QString::number(primary), QStringLiteral("--fallback-port"),
-                      QString::number(fallback)});
-    if (!spotServer.waitForStarted(10'000)) return 1;
-    for (QTcpSocket probe; probe.state() != QAbstractSocket::ConnectedState;) {
-        probe.connectToHost(QHostAddress::LocalHost, primary);
-        if (!probe.waitForConnected(100) && spotServer.state() != QProcess::Running) return 1;
+    // The server says where it serves once it listens there.
+    quint16 primary = 0, fallback = 0;
+    const std::unique_ptr<bench::Helper> spotServer =
+        startSpotServer(programs + QStringLiteral("/zorvatek-spotsrv"), primary, fallback);
+    if (!spotServer) {
+        std::fprintf(stderr, "HELPER ENDED: the spot server found no free ports in five tries\n");
+        return 1;
     }
+    if (!spotServer->ended().isEmpty()) return 1;
     qputenv("ZORVATEK_SPOT_PRIMARY", "http://127.0.0.1:" + QByteArray::number(primary));
     qputenv("ZORVATEK_SPOT_FALLBACK", "http://127.0.0.1:" + QByteArray::number(fallback));
     QFile macros(bench.home() + QStringLiteral("/RPT.MAC"));
@@ -213,9 +241,7 @@ int main(int argc, char** argv) {
         return 1;
     const int result = bench.run({{"BM_MemoryPerSimulatedHour/[0-9]+/[0-9]+/0/", "MB_per_hour", 0.2,
                                    "the heap's growth in MB an hour"}});
-    rig.write("q\n");
-    rig.waitForFinished(3000);
-    spotServer.kill();
-    spotServer.waitForFinished(3000);
+    rig.stop("q\n", 3000);
+    spotServer->stop({}, 0);
     return result;
 }

@@ -79,6 +79,7 @@ BENCHMARK(BM_SpotPollOneLongLine)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
+    bench::takeArguments(argc, argv);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     return bench::runBenchmarks(argc, argv, {{"BM_SpotPoll", "time", 5, "one poll's work on a page"}});

@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <string_view>
 
@@ -128,6 +130,30 @@ TEST(WaitCheck, AWaitIsFoundHoweverItIsSpelt) {
         {"rig/A.cpp", "void f() { QThread::msleep(200); // short wait: at most 200 ms, the line settles\n}"},
         {"rig/A.cpp", "void f(QThread* t) { t->wait(); // short wait: at most 1 ms, it is ending\n}"},
         {"rig/A.cpp", "int f(pollfd* p) { return poll(p, 1, -1); // short wait: at most 2 ms, a byte\n}"},
+        // Waits that block with nothing to bound them, or a bound repeated.
+        {"log/A.cpp", "void f(std::barrier<>& b) { b.arrive_and_wait(); }"},
+        {"log/A.cpp", "bool f(QMutex& m) { return m.tryLock(100); }"},
+        {"log/A.cpp", "bool f(std::timed_mutex& m) { return m.try_lock_for(std::chrono::seconds(1)); }"},
+        {"log/A.cpp", "bool f(QLockFile& l) { return l.lock(); }"},
+        {"rig/A.cpp", "void f(int fd) { tcdrain(fd); }"},
+        {"log/A.cpp", "void f() { std::async(std::launch::async, [] {}); }"},
+        {"log/A.cpp", "QHostInfo f() { return QHostInfo::fromName(\"localhost\"); }"},
+        {"log/A.cpp", "int f(addrinfo** r) { return getaddrinfo(\"localhost\", nullptr, nullptr, r); }"},
+        {"log/A.cpp", "void f() { QElapsedTimer t; t.start(); while (t.elapsed() < 100) {} }"},
+        {"log/A.cpp", "void f(QDeadlineTimer d) { do { } while (!d.hasExpired()); }"},
+        {"rig/A.cpp", "#include <unistd.h>\nint f(int fd, char* b) { return ::read(fd, b, 1); }"},
+        {"rig/A.cpp", "#include <unistd.h>\nint f(int fd, char* b) { return read(fd, b, 1); }"},
+        {"log/A.cpp", "void f() { std::jthread t([] {}); }"},
+        {"log/A.cpp", "void f(QFuture<void> r) { QFutureSynchronizer<void> s; s.addFuture(r); }"},
+        {"log/A.cpp", "void f(std::atomic<bool>& b) { while (!b) std::this_thread::yield(); }"},
+        {"log/A.cpp", "void f(int fd) { flock(fd, LOCK_EX); }"},
+        {"log/A.cpp", "void f(int fd, struct flock* l) { fcntl(fd, F_SETLKW, l); }"},
+        {"log/A.cpp", "void f(std::condition_variable& c, std::unique_lock<std::mutex>& l) {\n"
+                      "    auto w = &std::condition_variable::wait;\n    (c.*w)(l);\n}"},
+        {"rig/A.cpp", "void f() {\n    for (int i = 0; i < 1000; ++i)\n"
+                      "        QThread::msleep(2); // short wait: at most 2 ms, a byte\n}"},
+        {"rig/A.cpp", "void f(int n) {\n    while (n--) {\n        // short wait: at most 2 ms, a byte\n"
+                      "        QThread::msleep(2);\n    }\n}"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.text));
@@ -170,6 +196,17 @@ TEST(WaitCheck, WhatOnlyLooksLikeAWaitPasses) {
         {"log/A.cpp", "void f(QItemSelectionModel& m, QModelIndex i) { m.select(i, {}); }"},
         {"log/A.cpp", "// a thread reads it\nQString f(QString a) { return paths::join(a, a); }"},
         {"log/A.cpp", "int result(int);\nint f(std::unique_ptr<int>& p) { return result(*p.get()); }"},
+        // A lock tried without waiting, a read of a non-blocking descriptor, a
+        // short wait or a clock read in a loop that lets events run each turn.
+        {"core/A.cpp", "bool f(QLockFile& l) { return l.tryLock(0); }"},
+        {"rig/A.cpp", "#include <unistd.h>\nint f(char* b) { int fd = open(\"x\", O_RDONLY | O_NONBLOCK);\n"
+                      "return ::read(fd, b, 1); }"},
+        {"log/A.cpp", "QString read(int, int, int);\nQString f() { return read(1, 2, 3); }"},
+        {"rig/A.cpp", "void f(QElapsedTimer& c) {\n    for (;;) {\n        if (c.elapsed() > 9) break;\n"
+                      "        forms::letEventsRun(5);\n        QThread::usleep(500); // short wait: at most 500 us, "
+                      "a turn\n    }\n}"},
+        {"log/A.cpp", "void f(QElapsedTimer& t) { while (t.elapsed() < 100) forms::letEventsRun(10); }"},
+        {"log/A.cpp", "void f(QList<int>& l) { for (int& x : l) x = 0; }"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.text));
@@ -223,3 +260,127 @@ TEST(RunBench, NamesEveryGoalMissedAndEveryProgramFailed) {
 }
 
 } // namespace
+
+// What ends a benchmark run early or fails it besides a goal: a program past
+// its limit, a helper program that ended, arguments the benchmarks refuse
+// (said once, no program after the first run), a part of the filter that no
+// program's benchmark matched. Each row: the stand-in programs and what the
+// closing list must and must not say.
+TEST(RunBench, EndsAndNamesWhatGoesWrongBesideTheGoals) {
+    const QFile::Permissions runnable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    struct Program {
+        const char* name;
+        std::string_view script;
+    };
+    struct Case {
+        std::vector<Program> programs;
+        QStringList args;
+        std::vector<const char*> named;
+        // A program that must not have run (it writes a file of its name).
+        const char* notRun = nullptr;
+    } cases[] = {
+        {{{"bench_slow", "#!/bin/sh\nexec sleep infinity\n"}, {"bench_after", "#!/bin/sh\necho '  within'\n"}},
+         {},
+         {"bench_slow: ran past its limit of 1 s"}},
+        {{{"bench_memory", "#!/bin/sh\necho 'HELPER ENDED: the spot server ended with 1, its last words: "
+                           "ports not free' >&2\necho 'GOAL MISSED: BM_M: ended in an error: x'\nexit 1\n"}},
+         {},
+         {"bench_memory: the spot server ended with 1, its last words: ports not free",
+          "bench_memory: BM_M: ended in an error"}},
+        {{{"bench_a", "#!/bin/sh\necho 'BAD ARGUMENTS: the filter \"CallCheck(\" is no pattern: x'\nexit 2\n"},
+          {"bench_b", "#!/bin/sh\ntouch \"$(dirname \"$0\")/ran_bench_b\"\n"}},
+         {QStringLiteral("--benchmark_filter=CallCheck(")},
+         {"the filter \"CallCheck(\" is no pattern"},
+         "ran_bench_b"},
+        {{{"bench_a", "#!/bin/sh\necho 'FILTER PART CHOSE: WorkedBefore'\necho 'FILTER PART CHOSE NOTHING: "
+                      "LogViewr'\n"},
+          {"bench_b", "#!/bin/sh\necho 'FILTER PART CHOSE NOTHING: WorkedBefore'\necho 'FILTER PART CHOSE "
+                      "NOTHING: LogViewr'\n"}},
+         {QStringLiteral("--benchmark_filter=WorkedBefore|LogViewr")},
+         {"the filter's part \"LogViewr\" chose no benchmark"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.named.front());
+        QTemporaryDir bin;
+        for (const Program& p : c.programs)
+            ASSERT_TRUE(write(bin.filePath(QString::fromLatin1(p.name)), p.script, runnable));
+        QProcess run;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("ZV_BENCH_LIMIT"), QStringLiteral("1"));
+        run.setProcessEnvironment(env);
+        run.setProcessChannelMode(QProcess::MergedChannels);
+        run.start(QStringLiteral(ZV_SOURCE_DIR "/scripts/run-bench"), QStringList{bin.path()} + c.args);
+        ASSERT_TRUE(run.waitForFinished(120'000));
+        EXPECT_EQ(run.exitCode(), 1);
+        const QString said = QString::fromUtf8(run.readAll());
+        const QString list = said.section(QStringLiteral("Goals missed"), 1);
+        for (const char* named : c.named) {
+            EXPECT_EQ(list.count(QString::fromLatin1(named)), 1) << named << "\n" << said.toStdString();
+        }
+        EXPECT_FALSE(list.contains(QStringLiteral("WorkedBefore"))) << said.toStdString();
+        if (c.notRun) {
+            EXPECT_FALSE(QFile::exists(bin.filePath(QString::fromLatin1(c.notRun))));
+        }
+    }
+}
+
+// Without a display the program's start prints the README's recipe; run as it
+// stands, with stand-ins for the display, the build and the window search, it
+// starts the program in a folder of its own that has settings, waits for the
+// main window (not the first-start greeting, titled "ZORVATEK" alone) and
+// leaves nothing in the folder it was run from.
+TEST(RunProgram, WithoutADisplayTheRecipeWaitsForTheMainWindowAndKeepsTheCheckoutClean) {
+    QTemporaryDir standIns, here, tmp;
+    const QFile::Permissions runnable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    const QString said = standIns.filePath(QStringLiteral("said"));
+    const std::string log = said.toStdString();
+    // The display gives its number at once; the search finds a window by
+    // either title: the first-start greeting's and the main window's.
+    ASSERT_TRUE(write(standIns.filePath(QStringLiteral("Xvfb")), "#!/bin/sh\necho 99 >&3\n", runnable));
+    ASSERT_TRUE(write(standIns.filePath(QStringLiteral("make")),
+                      "#!/bin/sh\necho \"make $* home=$ZORVATEK_HOME\" >>" + log + "\n", runnable));
+    ASSERT_TRUE(write(standIns.filePath(QStringLiteral("xdotool")),
+                      "#!/bin/sh\nfor a; do last=$a; done\necho \"search $last\" >>" + log +
+                          "\nprintf 'ZORVATEK\\nZORVATEK (With PSKCore.DLL by QQ9CC)\\n' | grep -qE -- \"$last\"\n",
+                      runnable));
+    ASSERT_TRUE(write(standIns.filePath(QStringLiteral("import")),
+                      "#!/bin/sh\nfor a; do last=$a; done\necho \"shot $last\" >>" + log + "\ntouch \"$last\"\n",
+                      runnable));
+
+    QProcess hint;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(QString::fromLatin1(name));
+    hint.setProcessEnvironment(env);
+    hint.start(QStringLiteral(ZV_SOURCE_DIR "/scripts/run-program"), {QStringLiteral("/bin/false")});
+    ASSERT_TRUE(hint.waitForFinished(60'000));
+    EXPECT_EQ(hint.exitCode(), 1);
+    const QString recipe = QString::fromUtf8(hint.readAllStandardOutput()).section(QLatin1Char('\n'), 2);
+    ASSERT_TRUE(recipe.contains(QStringLiteral("import "))) << recipe.toStdString();
+
+    env.insert(QStringLiteral("PATH"), standIns.path() + QLatin1Char(':') + env.value(QStringLiteral("PATH")));
+    env.insert(QStringLiteral("TMPDIR"), tmp.path());
+    QProcess run;
+    run.setProcessEnvironment(env);
+    run.setWorkingDirectory(here.path());
+    run.setProcessChannelMode(QProcess::MergedChannels);
+    // Its programs started in the background are waited for, so that all they did is said.
+    run.start(QStringLiteral("bash"), {QStringLiteral("-euc"), recipe + QStringLiteral("\nwait\n")});
+    ASSERT_TRUE(run.waitForFinished(60'000));
+    EXPECT_EQ(run.exitCode(), 0) << run.readAll().toStdString();
+
+    QFile f(said);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QStringList runs = lines.filter(QRegularExpression(QStringLiteral("^make run ")));
+    ASSERT_EQ(runs.size(), 1) << lines.join(QLatin1Char('\n')).toStdString();
+    const QString home = runs[0].section(QStringLiteral("home="), 1);
+    EXPECT_TRUE(home.startsWith(tmp.path() + QLatin1Char('/'))) << home.toStdString();
+    EXPECT_TRUE(QFile::exists(home + QStringLiteral("/ZORVATEK.INI"))) << "settings, so no greeting opens";
+    EXPECT_TRUE(lines.contains(QStringLiteral("search ^ZORVATEK \\("))) << lines.join(QLatin1Char('\n')).toStdString();
+    const QStringList shots = lines.filter(QRegularExpression(QStringLiteral("^shot ")));
+    ASSERT_EQ(shots.size(), 1);
+    EXPECT_TRUE(shots[0].startsWith(QStringLiteral("shot ") + home + QLatin1Char('/'))) << shots[0].toStdString();
+    EXPECT_TRUE(QDir(here.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty())
+        << "the recipe left files where it was run";
+}
