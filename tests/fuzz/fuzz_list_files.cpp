@@ -1,5 +1,6 @@
-// The RST and mode list files (RSTmenu.DAT, otherMODE.DAT) as the operator or
-// an older installation left them.
+// The list files (RSTmenu.DAT, otherMODE.DAT, RSVmenu.DAT, Font.DAT,
+// MACmenu.DAT) as the operator or an older installation left them, and what
+// an editor writes back of them.
 #include "core/ListFiles.h"
 #include "platform/os/Cp932.h"
 
@@ -13,6 +14,9 @@ bool clean(const QString& entry) {
            !entry.contains(QLatin1Char('\r')) && !entry.contains(QLatin1Char('\n'));
 }
 
+constexpr core::ShownLine kRules[] = {core::ShownUnlessEmpty, core::ShownUnlessBlank, core::ShownTrimmed,
+                                      core::ShownReport, core::ShownMode};
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -22,11 +26,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QStringList modes = core::OtherModeEntries(bytes);
     for (const QString& mode : modes)
         if (!clean(mode)) std::abort();
-    // What an editor writes back of the list reads back as the same list
-    // (when Shift-JIS carries every character of it).
-    const QString joined = modes.join(QLatin1Char('\n'));
-    if (cp932::decode(cp932::encode(joined)) == joined &&
-        core::OtherModeEntries(core::ListFileBytes(joined)) != modes)
-        std::abort();
+    for (const core::ShownLine shown : kRules) {
+        // Left as it was shown, the file comes back byte for byte.
+        QStringList lines = core::ShownListLines(bytes, shown);
+        const core::KeptList same = core::KeptListBytes(bytes, lines, shown);
+        if (same.bytes != bytes || same.kept.contains(false)) std::abort();
+        // Edited (the first line gone, a line moved to the end, one typed),
+        // it reads back as edited, when Shift-JIS carries the typed line.
+        if (!lines.isEmpty()) lines.removeFirst();
+        if (!lines.isEmpty()) lines.append(lines.takeFirst());
+        const QString typed = QStringLiteral("5NN ≒ %1").arg(size);
+        lines.insert(lines.size() / 2, typed);
+        bool carried = true;
+        for (const QString& line : lines)
+            carried = carried && cp932::decode(cp932::encode(line)) == line;
+        const QByteArray edited = core::KeptListBytes(bytes, lines, shown).bytes;
+        if (carried && core::ShownListLines(edited, shown) != lines) std::abort();
+    }
     return 0;
 }

@@ -43,14 +43,6 @@ QByteArray inserted(const QByteArray& bytes, Insertion where, const QByteArray& 
     return bytes.left(where.at) + (where.needsLineEnd ? lineEnd : QByteArray()) + text + bytes.mid(where.at);
 }
 
-// The file's own line end: that of its first line that has one; CR LF for a
-// file without any.
-QByteArray lineEndOf(const QByteArray& bytes, const Parsed& parsed) {
-    for (const Line& l : parsed.lines)
-        if (l.whole.end > l.text.end) return bytes.mid(l.text.end, l.whole.end - l.text.end);
-    return encode(QStringLiteral("\r\n"), parsed.encoding);
-}
-
 } // namespace
 
 QByteArray withValue(const QByteArray& bytes, const QString& section, const QString& key,

@@ -263,4 +263,10 @@ std::optional<QString> valueIn(const QByteArray& bytes, const QString& section, 
     return decode(bytes, parsed.lines[k].value, parsed.encoding);
 }
 
+QByteArray lineEndOf(const QByteArray& bytes, const Parsed& parsed) {
+    for (const Line& l : parsed.lines)
+        if (l.whole.end > l.text.end) return bytes.mid(l.text.end, l.whole.end - l.text.end);
+    return encode(QStringLiteral("\r\n"), parsed.encoding);
+}
+
 } // namespace profile

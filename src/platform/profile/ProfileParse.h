@@ -54,6 +54,9 @@ const Parsed& parsedView(const QByteArray& bytes);
 
 QString decode(const QByteArray& bytes, Span span, Encoding encoding);
 QByteArray encode(const QString& text, Encoding encoding);
+// The file's own line end: that of its first line that has one; CR LF for a
+// file without any. What is added to a file ends as its lines end.
+QByteArray lineEndOf(const QByteArray& bytes, const Parsed& parsed);
 
 // The lines of the section's first block: from its header (exclusive) to the
 // next header; nothing when the section is not in the file.

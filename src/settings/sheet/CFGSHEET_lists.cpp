@@ -1,14 +1,13 @@
 // The log tab's two list editors: one button opens its file in a box for
-// editing, the next press writes the box back whole and fills the list that
+// editing, the next press writes back what was changed and fills the list that
 // the file feeds (the reports beside the main window's RST box, the extra
 // modes of the log entry window).
 #include "core/Globals.h"
+#include "core/ListBoxes.h"
 #include "core/ListFiles.h"
 #include "core/SharedRoutines.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "platform/forms/dialogs/Dialogs.h"
-#include "platform/forms/text/ShiftJisText.h"
-#include "platform/os/AtomicFile.h"
 #include "platform/os/Cp932.h"
 #include "platform/os/Paths.h"
 #include "settings/sheet/CFGSHEET.h"
@@ -35,84 +34,43 @@ QStringList readEntries(const QString& name, Entries entries) {
     return entries(f.readAll());
 }
 
-// The report file's lines for its editor: whole, so that a line longer than
-// the list takes is not cut by being edited; blank lines left out as the list
-// leaves them, and blanks at a line's end (which the list never reaches).
-QStringList reportLines(const QByteArray& file) {
-    QStringList lines;
-    for (QString line : core::ListFileLines(file)) {
-        while (line.endsWith(QLatin1Char(' ')))
-            line.chop(1);
-        if (!line.isEmpty()) lines << line;
-    }
-    return lines;
+// What the report list takes of a line: its first three characters, blanks
+// trimmed after the cut.
+QString takenReport(const QString& line) {
+    return core::RstMenuEntries(cp932::encode(line)).value(0);
 }
 
-// One editor: its box, its button, its file, the list the file fills, and the
-// file's lines as the box shows them.
+// One editor: its box, its button, its file, the list the file fills.
 struct Editor {
-    QPlainTextEdit* box;
+    core::ListBox list;
     QPushButton* button;
     bool& open;
-    QString file;
     Entries entries;
     QString openCaption;
     QString savedCaption;
-    Entries shown;
 };
 
 void openEditor(const Editor& e) {
-    e.box->show();
+    e.list.box->show();
     e.open = true;
     e.button->setText(e.openCaption);
-    e.box->setFocus();
-    e.box->clear();
-    QString text;
-    for (const QString& entry : readEntries(e.file, e.shown))
-        text += entry + QLatin1Char('\n');
-    e.box->setPlainText(text);
-    e.box->document()->setModified(false);
-}
-
-// Reports longer than the list takes are said before they are stored: the
-// list shows only their first three characters. False when the operator
-// goes back to the box.
-bool longReportsAgreed(const Editor& e) {
-    if (e.entries != core::RstMenuEntries) return true;
-    QStringList cut;
-    for (const QString& line : reportLines(cp932::encode(e.box->toPlainText()))) {
-        const QStringList taken = core::RstMenuEntries(cp932::encode(line));
-        if (line.size() > 3) cut << line + QStringLiteral(" → ") + taken.value(0);
-    }
-    if (cut.isEmpty()) return true;
-    const QString prompt = QStringLiteral("RSTの一覧には各行の先頭3文字だけが使われます:\r\n") +
-                           cut.join(QStringLiteral("\r\n")) +
-                           QStringLiteral("\r\n行はこのまま保存します。よろしいですか？");
-    if (ui::msgBox(prompt, ui::YesNo | ui::Exclamation) == ui::Yes) return true;
-    e.box->setFocus();
-    return false;
+    e.list.box->setFocus();
+    core::OpenListBox(e.list);
 }
 
 // Writes the box to the file; on failure the editor stays open with what was
-// typed and the operator is told which file could not be written. The list
-// files are Shift-JIS: a character they would give back as another is never
-// written ("?", "\" for "¥").
+// typed and the operator is told which file could not be written.
 bool saveEditor(const Editor& e) {
-    const QString path = listPath(e.file);
-    // Left as it was shown, the file keeps its bytes.
-    if (e.box->document()->isModified() || !QFile::exists(path)) {
-        // Checked as typed: the plain text has made a no-break space a blank and a
-        // line separator a line break (an entry of its own).
-        if (!ui::shiftJisHolds(ui::typedText(*e.box->document()), e.box, e.savedCaption,
-                               e.file + QStringLiteral(" に保存")) ||
-            !longReportsAgreed(e))
-            return false;
-        if (!files::replaceWhole(path, core::ListFileBytes(e.box->toPlainText()))) {
-            ui::msgBox(e.file + QStringLiteral(" に書き込めません。入力した内容はそのまま残しています。\n") +
-                           path,
-                       ui::OkOnly + ui::Exclamation);
-            return false;
-        }
+    switch (core::StoreListBox(e.list)) {
+    case core::ListBoxStore::Refused:
+        return false;
+    case core::ListBoxStore::NotWritten:
+        ui::msgBox(e.list.file + QStringLiteral(" に書き込めません。入力した内容はそのまま残しています。\n") +
+                       e.list.path,
+                   ui::OkOnly + ui::Exclamation);
+        return false;
+    case core::ListBoxStore::Stored:
+        break;
     }
     e.open = false;
     e.button->setText(e.savedCaption);
@@ -120,25 +78,24 @@ bool saveEditor(const Editor& e) {
 }
 
 Editor rstEditor(QPlainTextEdit* box, QPushButton* button, bool& open) {
-    return {box,
+    const QString file = QStringLiteral("RSTmenu.DAT");
+    return {{box, file, listPath(file), core::ShownReport, takenReport, QStringLiteral("RST"),
+             QStringLiteral("RST menuset")},
             button,
             open,
-            QStringLiteral("RSTmenu.DAT"),
             core::RstMenuEntries,
             QStringLiteral("RST set完了"),
-            QStringLiteral("RST menuset"),
-            reportLines};
+            QStringLiteral("RST menuset")};
 }
 
 Editor modeEditor(QPlainTextEdit* box, QPushButton* button, bool& open) {
-    return {box,
+    const QString file = QStringLiteral("otherMODE.DAT");
+    return {{box, file, listPath(file), core::ShownMode, nullptr, QString(), QStringLiteral("other MODE")},
             button,
             open,
-            QStringLiteral("otherMODE.DAT"),
             core::OtherModeEntries,
             QStringLiteral("MODEset完了"),
-            QStringLiteral("other MODE"),
-            core::OtherModeEntries};
+            QStringLiteral("other MODE")};
 }
 
 } // namespace
@@ -161,7 +118,7 @@ bool CFGSHEET::storeListEditor(bool rst) {
     const Editor e =
         rst ? rstEditor(Text10, Command15, rstEditorOpen_) : modeEditor(Text12, Command16, modeEditorOpen_);
     if (!saveEditor(e)) return false;
-    const QStringList entries = readEntries(e.file, e.entries);
+    const QStringList entries = readEntries(e.list.file, e.entries);
     if (rst) {
         if (PSK31MAIN* main = settings::LoadedMain()) {
             main->List4->clear();
@@ -172,7 +129,7 @@ bool CFGSHEET::storeListEditor(bool rst) {
         modes->clear();
         modes->addItems(entries);
     }
-    e.box->hide();
+    e.list.box->hide();
     return true;
 }
 

@@ -1,8 +1,7 @@
 #include "sstv/overlay/SSTVMACRO.h"
 
+#include "core/ListBoxes.h"
 #include "platform/forms/dialogs/Dialogs.h"
-#include "platform/forms/text/ShiftJisText.h"
-#include "platform/os/Cp932.h"
 #include "platform/os/Paths.h"
 #include "sstv/overlay/SstvFonts.h"
 #include "sstv/overlay/mojiinput.h"
@@ -48,40 +47,26 @@ SSTVMACRO::SSTVMACRO()
     resize(420, 360);
 }
 
+core::ListBox SSTVMACRO::box() const {
+    return {Text1,           QStringLiteral("MACmenu.DAT"), macFile(), core::ShownTrimmed, nullptr, QString(),
+            windowTitle()};
+}
+
 void SSTVMACRO::Form_Load() {
     sstv::RestorePlace(this, kPos);
-    Text1->clear();
     // Without the file the window opens empty and, as a failed read, neither
     // places the caret nor goes on top.
-    const auto lines = sstv::ReadListFile(macFile(), false);
-    if (!lines) return;
-    QString text;
-    for (const QString& line : *lines)
-        text += line.trimmed() + QLatin1Char('\n');
-    Text1->setPlainText(text);
+    if (!core::OpenListBox(box())) return;
     Text1->moveCursor(QTextCursor::End);
     sstv::SetTopmost(this, true);
 }
 
-bool SSTVMACRO::store() {
-    // The whole text and one line end, each line ended by CR LF.
-    const QStringList lines = Text1->toPlainText().split(QLatin1Char('\n'));
-    TextWritten = sstv::WriteListFile(macFile(), lines);
-    return TextWritten;
-}
-
-bool SSTVMACRO::holdsText() {
-    // Checked as typed: the plain text has made a no-break space a blank and a
-    // line separator a line break (a stock text of its own).
-    return ui::shiftJisHolds(ui::typedText(*Text1->document()), Text1, windowTitle(),
-                             QStringLiteral("MACmenu.DAT に保存"));
-}
-
 bool SSTVMACRO::WriteText() {
-    if (!holdsText()) return false;
-    if (store()) return true;
-    ui::msgBox(notStored(), ui::OkOnly | ui::Exclamation);
-    return false;
+    // Only the lines typed are checked and written; the others keep their bytes.
+    const core::ListBoxStore stored = core::StoreListBox(box());
+    if (stored == core::ListBoxStore::NotWritten) ui::msgBox(notStored(), ui::OkOnly | ui::Exclamation);
+    TextWritten = stored == core::ListBoxStore::Stored;
+    return TextWritten;
 }
 
 QString SSTVMACRO::notStored() {
@@ -89,15 +74,16 @@ QString SSTVMACRO::notStored() {
 }
 
 bool SSTVMACRO::MayUnload() {
-    const bool held = cp932::uncarried(ui::typedText(*Text1->document())).isEmpty();
-    if (held && store()) return true;
+    // Which characters hold the text back is said on its box first.
+    const core::ListBoxStore stored = core::StoreListBox(box());
+    TextWritten = stored == core::ListBoxStore::Stored;
+    if (TextWritten) return true;
     show();
     raise();
-    // Which characters hold the text back is said on its box first.
-    if (!held) holdsText();
-    const ui::MsgResult answer = ui::msgBox((held ? notStored() + QStringLiteral("\r\n") : QString()) +
-                                                QStringLiteral("入力した定型文を破棄して続けますか？"),
-                                            ui::YesNo | ui::Exclamation | ui::DefaultButton2);
+    const ui::MsgResult answer =
+        ui::msgBox((stored == core::ListBoxStore::NotWritten ? notStored() + QStringLiteral("\r\n") : QString()) +
+                       QStringLiteral("入力した定型文を破棄して続けますか？"),
+                   ui::YesNo | ui::Exclamation | ui::DefaultButton2);
     TextDropped = answer == ui::Yes;
     return TextDropped;
 }

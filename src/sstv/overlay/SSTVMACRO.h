@@ -2,6 +2,7 @@
 // "マクロ文作成": the stock texts of the title editor as one text, with the
 // legend of the %-variables. Closing it writes the file back and refills the
 // editor's list.
+#include "core/ListBoxes.h"
 #include "platform/forms/windows/Forms.h"
 
 #include <QGroupBox>
@@ -33,9 +34,10 @@ class SSTVMACRO : public QWidget {
     bool MayUnload();
 
   private:
-    bool store();
-    // True when MACmenu.DAT gives the text back as typed; else said on the box.
-    bool holdsText();
+    // The text as the list file MACmenu.DAT, one stock text a line.
+    core::ListBox box() const;
+    // The lines typed into the file; a character it cannot hold, or a file
+    // that cannot be written, is said and nothing is written.
     bool WriteText();
     static QString notStored();
     bool TextWritten = false;

@@ -1,7 +1,6 @@
 #include "sstv/overlay/SstvFonts.h"
 
-#include "platform/os/AtomicFile.h"
-#include "platform/os/Cp932.h"
+#include "core/ListFiles.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -117,24 +116,22 @@ std::array<QString, 3> GradientLabels(const GradientBars& bars) {
     return labels;
 }
 
+namespace {
+
+core::ShownLine listLine(bool skipBlank) {
+    return skipBlank ? core::ShownUnlessBlank : core::ShownUnlessEmpty;
+}
+
+} // namespace
+
 std::optional<QStringList> ReadListFile(const QString& path, bool skipBlank) {
     QFile file(path);
     if (!file.exists() || !file.open(QIODevice::ReadOnly)) return std::nullopt;
-    QStringList entries;
-    for (QByteArray line : file.readAll().split('\n')) {
-        if (line.endsWith('\r')) line.chop(1);
-        const QString text = cp932::decode(line);
-        if (skipBlank ? text.trimmed().isEmpty() : text.isEmpty()) continue;
-        entries << text;
-    }
-    return entries;
+    return core::ShownListLines(file.readAll(), listLine(skipBlank));
 }
 
-bool WriteListFile(const QString& path, const QStringList& entries) {
-    QByteArray bytes;
-    for (const QString& e : entries)
-        bytes += cp932::encode(e) + "\r\n";
-    return files::replaceWhole(path, bytes);
+bool WriteListFile(const QString& path, const QStringList& entries, bool skipBlank) {
+    return core::StoreListFile(path, entries, listLine(skipBlank));
 }
 
 } // namespace sstv

@@ -62,10 +62,13 @@ GradientBars ChooseRunning(GradientBars bars, int index);
 std::array<QString, 3> GradientLabels(const GradientBars& bars);
 
 // ---- List files ----
-// The lines of a Shift-JIS list file; blank lines dropped (with skipBlank,
+// The lines of a Shift-JIS list file; empty lines dropped (with skipBlank,
 // lines of blanks too). A missing file gives nothing.
 std::optional<QStringList> ReadListFile(const QString& path, bool skipBlank);
-// Each entry and CR LF, in Shift-JIS, replacing the file whole.
-bool WriteListFile(const QString& path, const QStringList& entries);
+// The entries back into the file read so: a line that is still an entry, and
+// one that was dropped, keeps its bytes; the others are written in Shift-JIS
+// with CR LF. A file that would not change is not written; false when it
+// cannot be.
+bool WriteListFile(const QString& path, const QStringList& entries, bool skipBlank = false);
 
 } // namespace sstv

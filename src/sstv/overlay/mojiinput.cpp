@@ -192,6 +192,8 @@ void mojiinput::Form_Unload() {
     // A line placed but never typed does not hold on to the canvas's clicks.
     s.TitleEditOpen = 0;
     sstv::titles.SstvTitleRefreshOn = 0;
+    // The stock texts go back only with what changed: a list left as it was
+    // read leaves the file's bytes alone; without a file, the designer's go in.
     QStringList entries;
     for (int i = 0; i < List2->count(); ++i)
         entries << List2->item(i)->text();

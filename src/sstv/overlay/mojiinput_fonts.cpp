@@ -225,7 +225,7 @@ void mojiinput::Command10_MouseDown(int Button) {
                         kFavFile + QStringLiteral(" に保存")))
         return;
     List1->addItem(entry);
-    if (!sstv::WriteListFile(favFile(), entries << entry))
+    if (!sstv::WriteListFile(favFile(), entries << entry, true))
         ui::msgBox(QStringLiteral("お気に入りFONTを保存できませんでした: ") +
                        QDir::toNativeSeparators(favFile()),
                    ui::OkOnly | ui::Exclamation);

@@ -2,7 +2,7 @@
 // clear button that starts the next QSO, the QTH pop-up's items and the
 // editor of the RSV pick list.
 #include "core/Globals.h"
-#include "core/ListFiles.h"
+#include "core/ListBoxes.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/HamlogLink.h"
 #include "logwindows/entry/LogButton.h"
@@ -11,8 +11,6 @@
 #include "logwindows/lookups/CODE_LIST.h"
 #include "logwindows/lookups/QSODATA.h"
 #include "platform/forms/dialogs/Dialogs.h"
-#include "platform/os/AtomicFile.h"
-#include "platform/os/Cp932.h"
 #include "platform/os/Paths.h"
 #include "sstv/qso/SstvQsoRoutines.h"
 #include "sstv/window/SSTVForm.h"
@@ -26,6 +24,18 @@ namespace {
 
 QString rsvPath() {
     return paths::join(paths::programFolder(), QStringLiteral("RSVmenu.DAT"));
+}
+
+// The RSV list as its editor shows it: each line whole, so that a line
+// longer than the list takes is not cut by being edited.
+core::ListBox rsvBox(QPlainTextEdit* box) {
+    return {box,
+            QStringLiteral("RSVmenu.DAT"),
+            rsvPath(),
+            core::ShownReport,
+            sstv::RsvTaken,
+            QStringLiteral("RSV"),
+            QStringLiteral("RSVmenu set")};
 }
 
 } // namespace
@@ -70,7 +80,7 @@ void SSTVForm::ADDREM2_Click() {
 }
 
 // A two-state switch: the first press opens the list as text, the second
-// writes it back and fills the pick list from the file.
+// writes back what was changed and fills the pick list from the file.
 void SSTVForm::Command3_Click() {
     if (RsvEditMode == 0) {
         RsvEditMode = 1;
@@ -79,25 +89,24 @@ void SSTVForm::Command3_Click() {
         Text10->raise();
         Command3->setText(QStringLiteral("RST set完了"));
         Text10->setFocus();
-        Text10->clear();
-        QFile file(rsvPath());
-        if (!file.open(QIODevice::ReadOnly)) return;
-        QString text;
-        for (const QString& entry : sstv::RsvEntries(cp932::decode(file.readAll())))
-            text += entry + QLatin1Char('\n');
-        Text10->setPlainText(text);
+        core::OpenListBox(rsvBox(Text10));
         Text10->moveCursor(QTextCursor::End);
         return;
     }
-    if (!files::replaceWhole(rsvPath(), core::ListFileBytes(Text10->toPlainText()))) {
+    switch (core::StoreListBox(rsvBox(Text10))) {
+    case core::ListBoxStore::Refused:
+        return;
+    case core::ListBoxStore::NotWritten:
         // The list stays as it was and the edited text stays open.
         ui::msgBox(QStringLiteral("RSVmenu.DAT に書き込めませんでした。"), ui::OkOnly | ui::Exclamation);
         return;
+    case core::ListBoxStore::Stored:
+        break;
     }
     RsvEditMode = 0;
     Command3->setText(QStringLiteral("RSVmenu set"));
     List4->clear();
     QFile file(rsvPath());
-    if (file.open(QIODevice::ReadOnly)) List4->addItems(sstv::RsvEntries(cp932::decode(file.readAll())));
+    if (file.open(QIODevice::ReadOnly)) List4->addItems(sstv::RsvEntries(file.readAll()));
     Text10->hide();
 }

@@ -1,5 +1,7 @@
 #include "sstv/qso/SstvQsoRoutines.h"
 
+#include "core/ListFiles.h"
+
 namespace sstv {
 
 namespace {
@@ -13,10 +15,14 @@ QString ContestNoText(int value) {
     return QStringLiteral("%1").arg(value, 3, 10, QLatin1Char('0'));
 }
 
-QStringList RsvEntries(const QString& fileText) {
+QString RsvTaken(const QString& line) {
+    return line.trimmed().left(RsvLength).trimmed();
+}
+
+QStringList RsvEntries(const QByteArray& file) {
     QStringList list;
-    for (const QString& line : fileText.split(QLatin1Char('\n'))) {
-        const QString entry = line.trimmed().left(RsvLength).trimmed();
+    for (const QString& line : core::ListFileLines(file)) {
+        const QString entry = RsvTaken(line);
         if (!entry.isEmpty()) list << entry;
     }
     return list;

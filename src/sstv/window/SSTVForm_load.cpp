@@ -11,7 +11,6 @@
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/forms/waits/Waits.h"
 #include "platform/hamlog/HamlogWindowLink.h"
-#include "platform/os/Cp932.h"
 #include "platform/os/Paths.h"
 #include "platform/sstvengine/SstvEngine.h"
 #include "platform/sstvengine/SstvModes.h"
@@ -86,7 +85,7 @@ QStringList readRsvList() {
         return {QStringLiteral("595")};
     }
     if (!file.open(QIODevice::ReadOnly)) return {};
-    return sstv::RsvEntries(cp932::decode(file.readAll()));
+    return sstv::RsvEntries(file.readAll());
 }
 
 } // namespace

@@ -157,7 +157,8 @@ TEST_F(CfgSheetLists, ShiftJisTextSurvivesTheEditor) {
     press(s.Command16);
     EXPECT_FALSE(s.Text12->isVisible());
     EXPECT_EQ(readFile(QStringLiteral("otherMODE.DAT")),
-              cp932::encode(QStringLiteral("～ＲＴＴＹ\r\nＦＳＫ\r\n\r\n")));
+              cp932::encode(QStringLiteral("～ＲＴＴＹ\r\nＦＳＫ\r\n")))
+        << "the line typed into, and the line left as it was";
 
     // The sheet's closing with the editor open: refused as its button refuses,
     // the sheet stays on the box; mended, the closing stores what was typed.

@@ -20,8 +20,10 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QTemporaryFile>
+#include <QTextCursor>
 #include <QTimer>
 #include <csignal>
+#include <functional>
 #include <cstdio>
 #include <unistd.h>
 
@@ -365,7 +367,8 @@ TEST_F(SstvTitleEditorTest, StockTextsReplaceTheTextAndAreEditedInTheMacroList) 
     QTest::keyClicks(macros.Text1, QStringLiteral(" 73 %c"));
     chooseFromMenuBar(macros.menuBar, macros.MACcls);
     EXPECT_FALSE(forms::isLoaded<SSTVMACRO>());
-    EXPECT_EQ(readFile(QStringLiteral("MACmenu.DAT")), QByteArray("CQ %m\r\nUR %r\r\n 73 %c\r\n"));
+    EXPECT_EQ(readFile(QStringLiteral("MACmenu.DAT")), QByteArray("  CQ %m  \r\n\r\nUR %r\r\n 73 %c\r\n"))
+        << "the lines shown trimmed keep their blanks in the file";
     ASSERT_EQ(list->count(), 3);
     EXPECT_EQ(list->item(2)->text(), QStringLiteral(" 73 %c")) << "the editor's list takes it as it stands";
     EXPECT_NE(stored("SSTVMARO_POS", "TopPos"), QStringLiteral("-"));
@@ -422,6 +425,82 @@ TEST_F(SstvTitleEditorTest, StockTextsReplaceTheTextAndAreEditedInTheMacroList) 
     EXPECT_FALSE(forms::isLoaded<SSTVMACRO>());
     EXPECT_TRUE(
         readFile(QStringLiteral("MACmenu.DAT")).endsWith(cp932::encode(QStringLiteral("TNX ～\r\n"))));
+}
+
+// Every list file of the SSTV window's editors, opened and closed with nothing
+// changed, keeps every byte (read-only, it is not even tried); changed, every
+// line the operator did not change keeps its bytes and its line end.
+TEST_F(SstvTitleEditorTest, ListFilesKeepWhatTheOperatorDidNotChange) {
+    const QByteArray nec("\x87\x90", 2); // ≒ of the NEC row: 81 E0 in the standard one
+    const QByteArray ibm("\xED\x40", 2); // an IBM extension: FA 5C in the standard row
+    const QByteArray bad("\x81\xFF", 2); // a byte pair no character stands for
+    SSTVForm& f = shown();
+    const QByteArray stock = "CQ " + nec + "\r\n\r\nde %m " + ibm + "\n" + bad + "\r\n";
+    auto stockTextsEditor = [&] {
+        placeTitle(QPoint(60, 60));
+        QTest::mouseClick(editor().Command3, Qt::RightButton);
+    };
+    auto stockTextsClosed = [&] {
+        chooseFromMenuBar(forms::SSTVMACRO().menuBar, forms::SSTVMACRO().MACcls);
+        closeEditor();
+    };
+    QByteArray favourite;
+    const struct {
+        const char* what;
+        QString file;
+        QByteArray bytes;
+        std::function<void()> open;
+        std::function<void()> change;
+        std::function<void()> close;
+        std::function<QByteArray()> changed;
+    } rows[] = {
+        {"RSV list", QStringLiteral("RSVmenu.DAT"), "595\n579 FB " + nec + "\n\n" + ibm + "5\r\n",
+         [&] { QTest::mouseClick(f.Command3, Qt::LeftButton); },
+         [&] {
+             QTest::keyClick(f.Text10, Qt::Key_End, Qt::ControlModifier);
+             QTest::keyClicks(f.Text10, QStringLiteral("57"));
+         },
+         [&] { QTest::mouseClick(f.Command3, Qt::LeftButton); },
+         [&] { return "595\n579 FB " + nec + "\n\n" + ibm + "5\r\n57\n"; }},
+        {"stock texts in the text editor", QStringLiteral("MACmenu.DAT"), stock,
+         [&] { placeTitle(QPoint(60, 60)); }, {}, [&] { closeEditor(); }, {}},
+        {"stock texts as one text", QStringLiteral("MACmenu.DAT"), stock, stockTextsEditor,
+         [&] {
+             forms::SSTVMACRO().Text1->moveCursor(QTextCursor::End);
+             QTest::keyClicks(forms::SSTVMACRO().Text1, QStringLiteral(" 73 %c"));
+         },
+         stockTextsClosed, [&] { return stock + " 73 %c\r\n"; }},
+        {"favourite fonts", QStringLiteral("Font.DAT"),
+         cp932::encode(QStringLiteral("ＭＳ Ｐゴシック  12  16777215  False  False\r\n   \r\n")) + "Sym" + nec +
+             "  10  0  True  False\n",
+         [&] { placeTitle(QPoint(60, 60)); },
+         [&] {
+             QTest::mouseClick(editor().Check1, Qt::LeftButton);
+             favourite = cp932::encode(sstv::FavouriteEntry(sstv::titles.font));
+             QTest::mouseClick(editor().Command10, Qt::RightButton);
+         },
+         [&] { closeEditor(); },
+         [&] {
+             return cp932::encode(QStringLiteral("ＭＳ Ｐゴシック  12  16777215  False  False\r\n   \r\n")) +
+                    "Sym" + nec + "  10  0  True  False\n" + favourite + "\r\n";
+         }},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        writeFile(r.file, r.bytes);
+        ASSERT_TRUE(QFile::setPermissions(path(r.file), QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+        ui::script::clearAsked();
+        r.open();
+        r.close();
+        EXPECT_EQ(readFile(r.file).toHex(' '), r.bytes.toHex(' ')) << "closed unchanged";
+        EXPECT_TRUE(ui::script::asked().isEmpty()) << ui::script::asked().value(0).prompt.toStdString();
+        ASSERT_TRUE(QFile::setPermissions(path(r.file), QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+        if (!r.change) continue;
+        r.open();
+        r.change();
+        r.close();
+        EXPECT_EQ(readFile(r.file).toHex(' '), r.changed().toHex(' ')) << "changed";
+    }
 }
 
 TEST_F(SstvTitleEditorTest, TheEditorOpensAtItsStoredPlace) {

@@ -13,10 +13,10 @@ TEST(SstvQsoRoutines, ContestNumberText) {
 }
 
 TEST(SstvQsoRoutines, RsvListAndDroppedCall) {
-    EXPECT_EQ(sstv::RsvEntries(QStringLiteral("595\r\n5999\r\n   \r\n 57 \r\n\r\n5 9 5\r\n")),
+    EXPECT_EQ(sstv::RsvEntries(QByteArray("595\r\n5999\r\n   \r\n 57 \r\n\r\n5 9 5\r\n")),
               (QStringList{QStringLiteral("595"), QStringLiteral("599"), QStringLiteral("57"),
                            QStringLiteral("5 9")}));
-    EXPECT_TRUE(sstv::RsvEntries(QString()).isEmpty());
+    EXPECT_TRUE(sstv::RsvEntries(QByteArray()).isEmpty());
     struct Case {
         const char* dropped;
         const char* call;

@@ -380,15 +380,28 @@ TEST_F(SstvQso, RsvListPicksAndItsEditorRewritesTheFile) {
     QTest::mouseClick(f.Command3, Qt::LeftButton);
     EXPECT_EQ(f.Command3->text(), QStringLiteral("RST set完了"));
     ASSERT_TRUE(f.Text10->isVisible());
-    EXPECT_EQ(f.Text10->toPlainText(), QStringLiteral("595\n599\n57\n"));
+    EXPECT_EQ(f.Text10->toPlainText(), QStringLiteral("595\n5999\n 57\n")) << "each stored line whole";
     QTest::keyClicks(f.Text10, QStringLiteral("5999"));
     QTest::keyClick(f.Text10, Qt::Key_Return);
     QTest::keyClicks(f.Text10, QStringLiteral("  "));
     QTest::keyClick(f.Text10, Qt::Key_Return);
+    // A line typed longer than the list takes is said first; No goes back to the box.
+    ui::script::clearAsked();
+    ui::script::push(ui::No);
+    QTest::mouseClick(f.Command3, Qt::LeftButton);
+    ASSERT_EQ(ui::script::asked().size(), 1);
+    EXPECT_EQ(ui::script::asked()[0].prompt, QStringLiteral("RSVの一覧には各行の先頭3文字だけが使われます:\r\n"
+                                                            "5999 → 599\r\n"
+                                                            "行はこのまま保存します。よろしいですか？"));
+    EXPECT_TRUE(f.Text10->isVisible());
+    EXPECT_EQ(f.RsvEditMode, 1);
+    EXPECT_EQ(readFile("RSVmenu.DAT"), QByteArray("595\r\n5999\r\n   \r\n 57 \r\n"));
+    ui::script::push(ui::Yes);
     QTest::mouseClick(f.Command3, Qt::LeftButton);
     EXPECT_EQ(f.Command3->text(), QStringLiteral("RSVmenu set"));
     EXPECT_FALSE(f.Text10->isVisible());
-    EXPECT_EQ(readFile("RSVmenu.DAT"), QByteArray("595\r\n599\r\n57\r\n5999\r\n  \r\n\r\n"));
+    EXPECT_EQ(readFile("RSVmenu.DAT"), QByteArray("595\r\n5999\r\n   \r\n 57 \r\n5999\r\n\r\n"))
+        << "the lines not changed keep their bytes";
     ASSERT_EQ(f.List4->count(), 4);
     EXPECT_EQ(f.List4->item(3)->text(), QStringLiteral("599"));
 }
