@@ -24,6 +24,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTimer>
 #include <ctime>
@@ -352,6 +353,11 @@ TEST_F(RigLinkTest, ARigThatGoesAwayIsSaidAndOneThatComesBackIsPolledAgain) {
             rig::RigPttOn();
             ASSERT_TRUE(zvtest::waitUntil([&] { return rig.ptt; }));
         }
+        // A program started meanwhile (as the program starts the RTTY program
+        // and the logging program) holds no end of the rig's line up.
+        QProcess started;
+        started.start(QStringLiteral("sleep"), {QStringLiteral("600")});
+        ASSERT_TRUE(started.waitForStarted());
         // Unplugged: its name goes with it (so that no other rig's line is taken for it).
         QFile::remove(device);
         sim.reset();

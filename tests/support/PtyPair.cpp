@@ -36,6 +36,12 @@ PtyPair::PtyPair() {
             master_ = slave_ = -1;
             break;
         }
+        // Not handed down to the programs the program starts (the RTTY
+        // program, the logging program): a copy of either end held there
+        // keeps the line up after the rig is unplugged, and the program
+        // would never see its hang-up.
+        fcntl(master_, F_SETFD, FD_CLOEXEC);
+        fcntl(slave_, F_SETFD, FD_CLOEXEC);
         if (held == 8 || !lockedByAnother(name)) break;
         // Kept open until a free number is found, so that it is not handed out again.
         passed[held][0] = master_;
