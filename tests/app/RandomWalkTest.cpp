@@ -6,25 +6,26 @@
 // answering slowly, holding an answer back or splitting it), and what befalls
 // a station (the rig unplugged and plugged back, the RTTY program stopped,
 // resumed or killed, the spot server failing, the log held by another
-// program). The rig's family, its polling, its line speed and the log (the
-// library link's, the logging program's window or none) are chosen from the
-// seed at the start; a rig unplugged while keyed may come back keyed, and
-// then hears the release first. It acts only on
-// windows an operator can reach: a minimised one is restored from the task bar
-// first; a settings box the sheet refuses to store is mended, as the operator
-// would. After each step what must always hold is checked: the program lives
-// (an end is said, and the program started again), the rig is not held keyed
-// while no engine sends, nor left unkeyed while one sends, no PTT on is
-// written after Esc in a main window (unless the operator asked to send since,
-// or the macro editor waits for a shortcut key) and the PTT is off a moment
-// after it, and the settings file is whole Shift-JIS with CR LF. The suite
-// walks a few seeds; a walk by hand walks once, with its seed and number of
-// steps: --walk-seed=N --walk-steps=N after the test program's own arguments,
-// or ZV_WALK_SEED and ZV_WALK_STEPS. For a hunt by hand, --walk-nested-ms=N (ZV_WALK_NESTED_MS)
-// lets the operator act meanwhile, two steps deep at most, once a step has
-// waited N ms. A failing walk writes its steps down and names the file;
-// --walk-replay=FILE (ZV_WALK_REPLAY) takes those steps again, with the
-// station it started with.
+// program); now and then the operator ends the program, which starts again,
+// or opens a window not met yet by its own way in. The rig's family, its
+// polling, its line speed and the log (the library link's, the logging
+// program's window or none) are chosen from the seed at the start; a rig
+// unplugged while keyed may come back keyed, and then hears the release
+// first. It acts only on windows an operator can reach: a minimised one
+// is restored from the task bar first; a settings box the sheet refuses to
+// store is mended, as the operator would. After each step what must always
+// hold is checked: the program lives (an end is said, and the program started
+// again), the rig is not held keyed while no engine sends, nor left unkeyed
+// while one sends, no PTT on is written after Esc in a main window (unless the
+// operator asked to send since, or the macro editor waits for a shortcut key)
+// and the PTT is off a moment after it, and the settings file is whole
+// Shift-JIS with CR LF. The suite walks a few seeds; a walk by hand walks
+// once, with its seed and number of steps: --walk-seed=N --walk-steps=N after
+// the test program's own arguments, or ZV_WALK_SEED and ZV_WALK_STEPS. For a
+// hunt by hand, --walk-nested-ms=N (ZV_WALK_NESTED_MS) lets the operator act
+// meanwhile, two steps deep at most, once a step has waited N ms. A failing
+// walk writes its steps down and names the file; --walk-replay=FILE
+// (ZV_WALK_REPLAY) takes those steps again, with the station it started with.
 #include "app/RunningProgram.h"
 
 #include "core/Globals.h"
@@ -39,6 +40,7 @@
 #include "rig/RigNeighbours.h"
 #include "settings/sheet/CFGSHEET.h"
 #include "spots/ClusterData.h"
+#include "sstv/overlay/mojiinput.h"
 #include "sstv/window/SSTVForm.h"
 #include "sstv/window/SstvGlobals.h"
 #include "startup/Startup.h"
@@ -62,6 +64,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QSet>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -128,6 +133,8 @@ constexpr int kUnkeyedWithinMsecs = 15000;
 constexpr int kStepWithinMsecs = 60000;
 // A scan that has run this long waits for the operator.
 constexpr int kStepWaitsMsecs = 5000;
+// The operator ends the program about once in so many steps.
+constexpr int kEndOneStepIn = 400;
 
 using zvtest::atPlace;
 using zvtest::placeOf;
@@ -166,6 +173,8 @@ class Walk : public zvtest::WalkHands {
             reached.rtty += core::MmttyProgram().isRunning() ? 1 : 0;
             reached.sheet += forms::isLoaded<CFGSHEET>() && forms::CFGSHEET().isVisible() ? 1 : 0;
             reached.portOpen += rig::g.RigPortOpen == 1 && rig::g.RigLineLost == 0 ? 1 : 0;
+            for (QWidget* w : windowsOnScreen(true))
+                reached.windows.insert(QString::fromLatin1(w->metaObject()->className()));
         }
         Action action;
         if (record.replaying())
@@ -189,6 +198,8 @@ class Walk : public zvtest::WalkHands {
         }
         // Set first: a step taken meanwhile, while the send waits, may be the stop.
         if (isSend(action)) sentFrom_ = action.value(QStringLiteral("window")).toString();
+        lastAction_ = action;
+        if (!inner) actedMeanwhile_ = false;
         const QString what = take(action);
         // Esc taken by the macro editor's wait for a shortcut key stops nothing.
         if (stop && !escInMainWindow) {
@@ -196,10 +207,16 @@ class Walk : public zvtest::WalkHands {
             keyedAfterStop_.clear();
         }
         reached.stops += stop && escInMainWindow ? 1 : 0;
-        if (inner)
+        // Esc's release is checked while only what befalls the station
+        // happened during its step: an operator who acted meanwhile (F12, a
+        // macro) may have asked to send again.
+        if (!inner && actedMeanwhile_) escInMainWindow = false;
+        if (inner) {
             record.noteMeanwhile(action);
-        else
+        } else {
             record.noteTaken(action, what);
+            stepTaken();
+        }
         return what;
     }
 
@@ -285,9 +302,11 @@ class Walk : public zvtest::WalkHands {
     void watchRig(zvtest::RigSimulator& rig) override {
         QObject::disconnect(lineWatch_);
         stopMark_ = 0; // a rig plugged in anew heard nothing before the stop
-        // A rig that came back keyed while nothing sends is owed its release
-        // before anything else; an over still running may key it again.
-        releaseOwed_ = rig.ptt && !rig::nb().anyEngineSends();
+        // A rig that came back keyed while no over runs is owed its release
+        // before anything else; an over still running, or one still starting
+        // (keyed before its engine sends: a macro that reads the rig first,
+        // the multi-mode engine's start), may key it again.
+        releaseOwed_ = rig.ptt && !rig::nb().anyEngineSends() && rig::g.PttKeyedByCat == 0;
         keptKey_ = rig.ptt;
         // The same gap, met before the rig came back: a pull the program has
         // not seen leaves it on the old line, where every release it writes
@@ -380,6 +399,7 @@ class Walk : public zvtest::WalkHands {
             const QString what = step();
             if (trace) std::fprintf(stderr, "%d (meanwhile): %s\n", number, qUtf8Printable(what));
             escInMainWindow = esc;
+            actedMeanwhile_ = actedMeanwhile_ || !befalls(lastAction_);
             --inner_;
             actAt_ = stepFor_.elapsed() + 300;
         });
@@ -537,7 +557,13 @@ class Walk : public zvtest::WalkHands {
                     return a;
                 }
         }
+        // Now and then the operator opens a window not met yet by its own way in.
+        if (chance(3))
+            if (Action door = chooseDoor(windows); !door.isEmpty()) return door;
         QWidget* window = any(windows);
+        // Now and then the operator ends the program (and starts it again).
+        if (pick(kEndOneStepIn) == 0 && (qobject_cast<PSK31MAIN*>(window) || qobject_cast<SSTVForm*>(window)))
+            return chooseMenuItem(window, {}, true);
         switch (pick(12)) {
         case 0:
         case 1:
@@ -560,6 +586,68 @@ class Walk : public zvtest::WalkHands {
         default:
             return chooseWait(window);
         }
+    }
+
+    // A click that opens a window this walk has not met, where a window on the
+    // screen has the way in: its button, or first the tab that holds it.
+    Action chooseDoor(const QList<QWidget*>& windows) {
+        using Find = QWidget* (*)(QWidget*);
+        static const struct {
+            Find widget;
+            bool right;
+            const char* opens;
+        } doors[]{// The workshop canvas clicked twice: the title lines' editor.
+                  {[](QWidget* w) -> QWidget* {
+                       auto* f = qobject_cast<SSTVForm*>(w);
+                       return f ? f->Picture8 : nullptr;
+                   },
+                   false, "mojiinput"},
+                  {[](QWidget* w) -> QWidget* {
+                       auto* f = qobject_cast<mojiinput*>(w);
+                       return f ? f->Command3 : nullptr;
+                   },
+                   true, "SSTVMACRO"},
+                  {[](QWidget* w) -> QWidget* {
+                       auto* f = qobject_cast<SSTVForm*>(w);
+                       return f ? f->Command22 : nullptr;
+                   },
+                   false, "SoundClkADJ"},
+                  {[](QWidget* w) -> QWidget* {
+                       auto* f = qobject_cast<CFGSHEET*>(w);
+                       return f ? f->Command20 : nullptr;
+                   },
+                   false, "CLKadj"}};
+        for (const auto& door : doors) {
+            if (reached.windows.contains(QLatin1String(door.opens))) continue;
+            for (QWidget* window : windows) {
+                QWidget* target = door.widget(window);
+                if (!target || !target->isEnabled()) continue;
+                QPoint at = target->rect().center();
+                bool right = door.right;
+                if (!target->isVisible()) {
+                    // On a tab of its own: that tab first.
+                    QWidget* page = target;
+                    QTabWidget* tabs = nullptr;
+                    for (; page && page != window; page = page->parentWidget()) {
+                        tabs = qobject_cast<QTabWidget*>(
+                            page->parentWidget() ? page->parentWidget()->parentWidget() : nullptr);
+                        if (tabs && tabs->indexOf(page) >= 0) break;
+                    }
+                    if (!tabs || !page || page == window || !tabs->isVisible()) continue;
+                    target = tabs->tabBar();
+                    at = tabs->tabBar()->tabRect(tabs->indexOf(page)).center();
+                    right = false;
+                }
+                Action a = act("click", window);
+                a[QStringLiteral("target")] = placeOf(target);
+                a[QStringLiteral("x")] = at.x();
+                a[QStringLiteral("y")] = at.y();
+                a[QStringLiteral("right")] = right;
+                a[QStringLiteral("how")] = QStringLiteral("click");
+                return a;
+            }
+        }
+        return {};
     }
 
     // The first box the sheet would refuse at its close, as it names them.
@@ -672,6 +760,9 @@ class Walk : public zvtest::WalkHands {
                                            QStringLiteral("1000")};
             Action a = act("rigPaced");
             a[QStringLiteral("ms")] = any(paces);
+            // For a while: a rig read command by command a second apart
+            // throughout would take the walk past its time.
+            a[QStringLiteral("steps")] = 10 + pick(40);
             return a;
         }
         }
@@ -708,8 +799,10 @@ class Walk : public zvtest::WalkHands {
         if ((!inner || qobject_cast<QAbstractButton*>(w)) && w->isEnabled()) found << w;
     }
 
-    // An item of the window's menus; with `only`, one of those it takes.
-    Action chooseMenuItem(QWidget* window, const std::function<bool(QAction*)>& only = {}) {
+    // An item of the window's menus; with `only`, one of those it takes; with
+    // `ending`, the item that ends the program.
+    Action chooseMenuItem(QWidget* window, const std::function<bool(QAction*)>& only = {},
+                          bool ending = false) {
         auto* bar = window->findChild<QMenuBar*>();
         if (!bar || !bar->isVisible()) return chooseClick(window);
         QList<QJsonArray> items;
@@ -717,7 +810,8 @@ class Walk : public zvtest::WalkHands {
         for (QAction* a : bar->actions()) {
             if (a->menu())
                 menus.append({a->menu(), QJsonArray{a->text()}});
-            else if (a->isVisible() && a->isEnabled() && !a->isSeparator() && !isEnd(a) && (!only || only(a)))
+            else if (a->isVisible() && a->isEnabled() && !a->isSeparator() && isEnd(a) == ending &&
+                     (!only || only(a)))
                 items << QJsonArray{a->text()}; // an item of the bar itself ("DX情報")
         }
         while (!menus.isEmpty()) {
@@ -728,7 +822,7 @@ class Walk : public zvtest::WalkHands {
                 path.append(a->text());
                 if (a->menu())
                     menus.append({a->menu(), path});
-                else if (!isEnd(a) && (!only || only(a)))
+                else if (isEnd(a) == ending && (!only || only(a)))
                     items << path;
             }
         }
@@ -738,7 +832,7 @@ class Walk : public zvtest::WalkHands {
         return a;
     }
 
-    // The end of the program is no step of the walk.
+    // The end of the program, a step of its own.
     static bool isEnd(const QAction* a) {
         return (forms::isLoaded<PSK31MAIN>() && a == forms::PSK31MAIN().pEnd) ||
                (forms::isLoaded<SSTVForm>() && a == forms::SSTVForm().pEnd);
@@ -820,6 +914,7 @@ class Walk : public zvtest::WalkHands {
     struct {
         int sending = 0, rtty = 0, sheet = 0, portOpen = 0, stops = 0, keyOns = 0, keptKeys = 0;
         int rttyHands = 0, rttyHandsMet = 0;
+        QSet<QString> windows;
     } reached;
     // The walk so far, and in a replay the walk written down.
     zvtest::WalkRecord record;
@@ -841,6 +936,9 @@ class Walk : public zvtest::WalkHands {
     bool unpluggedOnce_ = false;
     // The main window F12 was just pressed in.
     QString sentFrom_;
+    // The step last taken, inner steps too; the operator acted during the step.
+    Action lastAction_;
+    bool actedMeanwhile_ = false;
     QPointer<QWidget> open_;
     QElapsedTimer openFor_;
     bool stepping_ = false;
@@ -850,33 +948,56 @@ class Walk : public zvtest::WalkHands {
     QMetaObject::Connection lineWatch_;
 };
 
-// The seeds the suite walks, each a test of its own within the suite's time;
-// 31 is the slowest line (1200 baud) with the logging program's window.
-const unsigned long kSeeds[]{3, 6, 7, 21, 31};
+// The seeds the suite walks, each a test of its own within the suite's time.
+// Together their stations reach every family, poll setting, line speed and
+// log link (the test below keeps it so): 3 FT920 polled at 2400 baud, the
+// library link; 6 FT1000MP at 19200, the logging program's window; 7 KENWOOD
+// at 2400, no log; 9 FT900 read at 2400, no log; 21 ICOM polled at 19200, the
+// library link; 31 FT817 at 1200 (the slowest line), the logging program's
+// window; 58 JST-245 read at 9600, the library link; 69 FT847 polled at
+// 9600, the logging program's window; 210 FT767 at 4800, the logging
+// program's window (an FT767 read on every event takes four paced commands:
+// at a slow pace such a walk runs near the suite's limit).
+const unsigned long kSeeds[]{3, 6, 7, 9, 21, 31, 58, 69, 210};
 constexpr int kSuiteSteps = 1500;
+
+const QStringList kFamilies{QStringLiteral("FT1000MP"), QStringLiteral("FT920"), QStringLiteral("FT900"),
+                            QStringLiteral("FT847"),    QStringLiteral("FT817"), QStringLiteral("FT767"),
+                            QStringLiteral("KENWOOD"),  QStringLiteral("ICOM"),  QStringLiteral("JST-245")};
+const QStringList kPolls{QStringLiteral("NO"), QStringLiteral("YES"), QStringLiteral("YesP")};
+const QStringList kBauds{QStringLiteral("1200"), QStringLiteral("2400"), QStringLiteral("4800"),
+                         QStringLiteral("9600"), QStringLiteral("19200")};
+const apptest::LogLink kLogs[]{apptest::LogLink::None, apptest::LogLink::Library, apptest::LogLink::Window};
 
 // The station a walk starts with, from its seed: the rig's family, polling
 // and line speed, and the log by either link or none.
 apptest::AtStart atStartFor(unsigned long seed) {
-    static const QStringList families{
-        QStringLiteral("FT1000MP"), QStringLiteral("FT920"), QStringLiteral("FT900"),
-        QStringLiteral("FT847"),    QStringLiteral("FT817"), QStringLiteral("FT767"),
-        QStringLiteral("KENWOOD"),  QStringLiteral("ICOM"),  QStringLiteral("JST-245")};
-    static const QStringList polls{QStringLiteral("NO"), QStringLiteral("YES"), QStringLiteral("YesP")};
-    static const QStringList bauds{QStringLiteral("1200"), QStringLiteral("2400"), QStringLiteral("4800"),
-                                   QStringLiteral("9600"), QStringLiteral("19200")};
     std::mt19937 rng(std::uint32_t(seed) ^ 0x5A17u);
     const auto any = [&rng](const QStringList& l) {
         return l[std::uniform_int_distribution<int>(0, int(l.size()) - 1)(rng)];
     };
     apptest::AtStart r;
-    r.family = any(families);
-    r.vfoCheck = any(polls);
-    r.baud = any(bauds);
-    static const apptest::LogLink logs[]{apptest::LogLink::None, apptest::LogLink::Library,
-                                         apptest::LogLink::Window};
-    r.log = logs[rng() % 3];
+    r.family = any(kFamilies);
+    r.vfoCheck = any(kPolls);
+    r.baud = any(kBauds);
+    r.log = kLogs[rng() % 3];
     return r;
+}
+
+TEST(RandomWalkSeeds, TogetherReachEveryFamilyPollSettingLineSpeedAndLogLink) {
+    QSet<QString> families, polls, bauds;
+    QSet<int> logs;
+    for (const unsigned long seed : kSeeds) {
+        const apptest::AtStart at = atStartFor(seed);
+        families.insert(at.family);
+        polls.insert(at.vfoCheck);
+        bauds.insert(at.baud);
+        logs.insert(int(at.log));
+    }
+    EXPECT_EQ(families, QSet<QString>(kFamilies.begin(), kFamilies.end()));
+    EXPECT_EQ(polls, QSet<QString>(kPolls.begin(), kPolls.end()));
+    EXPECT_EQ(bauds, QSet<QString>(kBauds.begin(), kBauds.end()));
+    EXPECT_EQ(logs.size(), std::size(kLogs));
 }
 
 QJsonObject toJson(const apptest::AtStart& r) {
@@ -975,6 +1096,8 @@ TEST_P(RandomWalk, NothingTheOperatorDoesBreaksWhatMustAlwaysHold) {
     answering.start(50);
     zvtest::sayOnCrash(true);
 
+    QElapsedTimer walking;
+    walking.start();
     for (walk.number = 1; walk.number <= steps; ++walk.number) {
         walk.escInMainWindow = false;
         // From an event loop, as the window system's events come: a window
@@ -988,7 +1111,8 @@ TEST_P(RandomWalk, NothingTheOperatorDoesBreaksWhatMustAlwaysHold) {
             loop.quit();
         });
         loop.exec();
-        if (trace) std::fprintf(stderr, "%d: %s\n", walk.number, qUtf8Printable(what));
+        if (trace)
+            std::fprintf(stderr, "%d (%lld ms): %s\n", walk.number, walking.elapsed(), qUtf8Printable(what));
         ASSERT_TRUE(zvtest::waitForPostedEvents(kStepWithinMsecs))
             << "seed " << seed << ", step " << walk.number << ": " << what.toStdString()
             << "; the walk written down in " << walk.writeDown().toStdString();
@@ -1006,7 +1130,12 @@ TEST_P(RandomWalk, NothingTheOperatorDoesBreaksWhatMustAlwaysHold) {
                 kStepWithinMsecs))
                 << "seed " << seed << ", step " << walk.number << ": the program does not start again";
         }
+        QElapsedTimer checking;
+        checking.start();
         const QString broken = walk.broken();
+        if (trace && checking.elapsed() >= 500)
+            std::fprintf(stderr, "%d: checked in %lld ms (%s)\n", walk.number, checking.elapsed(),
+                         qUtf8Printable(walk.keyState()));
         ASSERT_TRUE(broken.isEmpty())
             << "seed " << seed << ", step " << walk.number << ": " << what.toStdString() << ": "
             << broken.toStdString() << "; the walk written down in " << walk.writeDown().toStdString();
@@ -1031,6 +1160,10 @@ TEST_P(RandomWalk, NothingTheOperatorDoesBreaksWhatMustAlwaysHold) {
                 ends, walk.reached.sending, walk.reached.rtty, walk.reached.sheet, walk.reached.portOpen,
                 walk.reached.stops, walk.reached.keyOns, walk.reached.keptKeys, walk.reached.rttyHandsMet,
                 walk.reached.rttyHands);
+    QStringList windows(walk.reached.windows.begin(), walk.reached.windows.end());
+    windows.sort();
+    std::printf("random walk: the windows met: %s; %d steps in %lld s\n",
+                qUtf8Printable(windows.join(QLatin1Char(' '))), steps, walking.elapsed() / 1000);
     if (trace) std::fprintf(stderr, "the walk written down in %s\n", qUtf8Printable(walk.writeDown()));
 }
 

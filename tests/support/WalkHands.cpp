@@ -94,6 +94,12 @@ WalkHands::~WalkHands() {
     if (logHolder_.joinable()) logHolder_.join();
 }
 
+void WalkHands::stepTaken() {
+    // The pace the settings had comes back, unless the settings set another meanwhile.
+    if (pacedSteps_ > 0 && --pacedSteps_ == 0 && rig::g.RigInterval == pacedAt_)
+        rig::g.RigInterval = paceBefore_;
+}
+
 void WalkHands::resumeRtty() {
     rttyBack_.stop();
     if (stoppedPid_ > 0) ::kill(pid_t(stoppedPid_), SIGCONT);
@@ -234,8 +240,17 @@ QString WalkHands::take(const WalkAction& a) {
                                        QStringLiteral("logHeld")};
     if (befalling.contains(what)) return befall(what, a);
     if (what == QLatin1String("rigPaced")) {
+        const QString before = pacedSteps_ > 0 ? paceBefore_ : rig::g.RigInterval;
         rig::g.RigInterval = a.value(QStringLiteral("ms")).toString();
-        return QStringLiteral("the rig paced at ") + rig::g.RigInterval + QStringLiteral(" ms");
+        // For a number of steps (written down since; before, for good).
+        pacedSteps_ = a.value(QStringLiteral("steps")).toInt();
+        paceBefore_ = before;
+        pacedAt_ = rig::g.RigInterval;
+        return pacedSteps_ > 0
+                   ? QStringLiteral("the rig paced at %1 ms for %2 steps")
+                         .arg(rig::g.RigInterval)
+                         .arg(pacedSteps_)
+                   : QStringLiteral("the rig paced at ") + rig::g.RigInterval + QStringLiteral(" ms");
     }
     if (what == QLatin1String("spot")) return doubleClickASpot(a);
     if (what == QLatin1String("restore")) {

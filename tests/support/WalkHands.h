@@ -54,6 +54,8 @@ class WalkHands {
     // The last key was Esc in a main window that takes keys.
     bool escInMainWindow = false;
 
+    // After each step of the operator's: a pace of the rig set for some steps runs out.
+    void stepTaken();
     // Runs the RTTY program stopped by the walk again.
     void resumeRtty();
     bool rttyStopped() const { return stoppedPid_ > 0; }
@@ -83,6 +85,10 @@ class WalkHands {
     QTimer answersBack_;
     QTimer rttyBack_;
     qint64 stoppedPid_ = 0;
+    // A pace of the rig that lasts this many more steps, the pace it replaced,
+    // and the pace it set.
+    int pacedSteps_ = 0;
+    QString paceBefore_, pacedAt_;
     // The rig was keyed when its cable was pulled.
     bool keyedWhenPulled_ = false;
     QString logFile_;
