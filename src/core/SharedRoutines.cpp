@@ -54,7 +54,9 @@ bool CwIdSendable(const QString& text) {
     return !t.isEmpty() && t != CallPrompt() && !t.contains(kNoCall, Qt::CaseInsensitive);
 }
 
-QString CwIdRefusedText() {
+QString CwIdRefusedText(const QString& cwId, int entry) {
+    if (entry >= 1 && entry <= 5 && cwId.trimmed().isEmpty())
+        return QStringLiteral("CW ID List の CWID%1 が空のため、CW IDは送信しません").arg(entry);
     return QStringLiteral("自局のコールサインが設定されていないため、CW IDは送信しません");
 }
 

@@ -29,7 +29,8 @@ QString CallPrompt();
 // A CW ID text that may go on the air: it says something, and neither the
 // prompt nor "No Call" stands in it.
 bool CwIdSendable(const QString& text);
-// Said when a CW ID is not sent for want of an own call.
-QString CwIdRefusedText();
+// Said when a CW ID is not sent: an empty entry of the CW ID list, when the
+// text was that entry's (1 to 5), is named; otherwise the own call is missing.
+QString CwIdRefusedText(const QString& cwId = QString(), int entry = 0);
 
 } // namespace core

@@ -36,10 +36,16 @@ void ReadLoggingLink() {
     const QString type = read(section, "HAMLOGtype", QString());
     lg.HamlogLink = 0;
     if (type == QLatin1String("1")) {
-        lg.HamlogLink = 1;
         lg.HamlogPath = readOrMarker(section, "HAMLOGPOS");
         core::g.SearchFolder = lg.HamlogPath.left(lastSeparator(lg.HamlogPath) + 1);
         lg.HamlogDataPath = lg.HamlogPath.left(lg.HamlogPath.size() - 4);
+        // A link stored before its database was chosen opens nothing: said as
+        // it is, not as a log that the logging program holds open.
+        if (lg.HamlogPath.toUpper().contains(QLatin1String("HDB")))
+            lg.HamlogLink = 1;
+        else
+            ui::msgBox(QStringLiteral("HAMLOG のデータベースが指定されていません、環境設定を確認してください"),
+                       ui::OkOnly);
     } else if (type == QLatin1String("2")) {
         lg.HamlogPath = readOrMarker(section, "HAMLOGexePOS");
         const bool named = lg.HamlogPath.toUpper().contains(QLatin1String("HAMLOGW.EXE"));

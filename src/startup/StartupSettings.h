@@ -6,8 +6,8 @@
 namespace startup {
 
 // Sets HamlogLink, HamlogPath, HamlogDataPath and SearchFolder from [HamLog]
-// HAMLOGtype; a window link whose path does not name HAMLOGW.EXE is refused
-// with a message.
+// HAMLOGtype; a window link whose path does not name HAMLOGW.EXE, and a
+// library link whose path names no database, are refused with a message.
 void ReadLoggingLink();
 // The library link's version word is checked (an old one gives a message only).
 void CheckLoggingLibraryVersion(unsigned version);

@@ -244,6 +244,9 @@ TEST_F(Startup, LoggingLinkFromTheSettings) {
         {QStringLiteral("HAMLOGtype=1\nHAMLOGPOS=%1.HDB\n").arg(path("NOLOG")), 0,
          QStringLiteral("HAMLOG が既に起動しているか　あるいは　設定不完全です\r\n"
                         "その為関連ファイルが OPEN できませんでした\r\nご確認下さい。")},
+        // The library link stored with no database (an earlier version did).
+        {QStringLiteral("HAMLOGtype=1\n"), 0,
+         QStringLiteral("HAMLOG のデータベースが指定されていません、環境設定を確認してください")},
         {QStringLiteral("HAMLOGtype=3\n"), 0, {}},
         {QString(), 0, {}},
     };

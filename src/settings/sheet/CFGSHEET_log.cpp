@@ -221,10 +221,13 @@ void CFGSHEET::Option8_Click(int index) {
         Frame7->setEnabled(true);
         Frame7->show();
         l.HamlogLink = 1;
-        core::PutIniText(kHamLog, QStringLiteral("HAMLOGtype"), QStringLiteral("1"));
         l.HamlogPath = core::IniStored(kHamLog, QStringLiteral("HAMLOGPOS")).value_or(kHamLog);
         l.HamlogDataPath = l.HamlogPath.left(l.HamlogPath.size() - 4);
-        if (!l.HamlogPath.toUpper().contains(QLatin1String("HDB"))) return;
+        // Stored without its database the link would open nothing at the next
+        // start: until one is chosen below, no log is what is stored.
+        const bool database = l.HamlogPath.toUpper().contains(QLatin1String("HDB"));
+        core::PutIniText(kHamLog, QStringLiteral("HAMLOGtype"), database ? QStringLiteral("1") : QStringLiteral("0"));
+        if (!database) return;
         settings::MarkButton(Command6, settings::kLightGreen,
                              QStringLiteral("Hamlog-dataは現在　") + l.HamlogPath +
                                  QStringLiteral(" が設定されています。"));
@@ -333,6 +336,7 @@ void CFGSHEET::Command6_Click() {
     }
     l.HamlogDataPath = file.left(file.size() - 4);
     core::PutIniName(kHamLog, QStringLiteral("HAMLOGPOS"), file);
+    core::PutIniText(kHamLog, QStringLiteral("HAMLOGtype"), QStringLiteral("1"));
     l.HamlogLink = 1;
     if (PSK31MAIN* main = settings::LoadedMain(); main && !inSstv()) {
         for (QAction* item : {main->CALLSR, main->PSTREM1, main->PSTREM2})

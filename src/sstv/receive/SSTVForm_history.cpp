@@ -54,6 +54,7 @@ bool SSTVForm::showHistoryFile() {
 }
 
 void SSTVForm::SSTab1_Click() {
+    dropArmedPlacement();
     if (SSTab1->tabText(SSTab1->currentIndex()) != QStringLiteral("履歴")) return;
     if (HScroll1->value() == sstv::g.HistoryIndex)
         HScroll1_Change();

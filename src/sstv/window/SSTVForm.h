@@ -389,8 +389,11 @@ class SSTVForm : public QWidget {
     void connectTransmit();
     void composeTxPicture(const sstveng::Rect& source, const sstveng::Rect& drawn);
     // Nothing put on the canvas since the window came: a background of one
-    // colour, no inset, no picture box, no title line with text.
+    // colour, no inset, no picture box, no title bar, no title line with text.
     bool canvasLeftEmpty() const;
+    // A tab chosen on either strip drops a title line's placement armed on
+    // the canvas, and the pointers it set.
+    void dropArmedPlacement();
     // Such a canvas goes out only on the operator's yes.
     bool emptyCanvasAgreed();
     void copyTitleBar(QImage& onto);

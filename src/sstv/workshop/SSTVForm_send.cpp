@@ -36,13 +36,17 @@ void SSTVForm::setProgressFor(int txLines) {
     Line2->setVisible(geo.markerShown);
 }
 
-void SSTVForm::SSTab2_Click() {
-    sstveng::SstvEngine& e = sstveng::lib();
-    sstv::Globals& s = sstv::g;
+void SSTVForm::dropArmedPlacement() {
     unsetCursor();
     Picture8->unsetCursor();
     // A placement armed on the canvas does not wait through another tab.
-    s.TitlePlaceArmed = 0;
+    sstv::g.TitlePlaceArmed = 0;
+}
+
+void SSTVForm::SSTab2_Click() {
+    sstveng::SstvEngine& e = sstveng::lib();
+    sstv::Globals& s = sstv::g;
+    dropArmedPlacement();
     const QString caption = SSTab2->tabText(SSTab2->currentIndex());
     if (caption.contains(QStringLiteral("送信"))) {
         // The %-values are those of this moment: the call typed, the time now.
@@ -157,6 +161,8 @@ void SSTVForm::Command9_Click() {
 bool SSTVForm::canvasLeftEmpty() const {
     const sstv::Globals& s = sstv::g;
     if (s.InsetShown == 1) return false;
+    // The title bar is a picture of its own, whatever its text.
+    if (Picture14->isVisibleTo(Picture8)) return false;
     for (std::size_t i = 1; i < Label1.size(); ++i)
         if (!Label1[i]->text().isEmpty()) return false;
     for (PictureBox* element : Picture13)

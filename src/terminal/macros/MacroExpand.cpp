@@ -64,11 +64,13 @@ void expandCwId(const QString& raw, const QsoState& s, Expansion& e) {
     if (e.MacroCwId != 1) return;
     e.MacroText.remove(kw("CWID"));
     e.CwIdText = s.DefaultCwId.trimmed();
+    int entry = 0;
     for (int n = 1; n <= 5; ++n) {
         if (!raw.contains(cwIdKeyword(n))) continue;
         // Only the first occurrence: a second numbered keyword is sent as typed.
         e.MacroText.remove(cwIdKeyword(n));
         e.CwIdText = s.CwIdList[static_cast<std::size_t>(n - 1)];
+        entry = n;
         break;
     }
     // An identification that does not name the station is not sent; the
@@ -76,8 +78,8 @@ void expandCwId(const QString& raw, const QsoState& s, Expansion& e) {
     if (core::CwIdSendable(*e.CwIdText)) return;
     e.MacroTxOff = 1;
     e.MacroCwId = 0;
+    e.cwIdRefused = core::CwIdRefusedText(*e.CwIdText, entry);
     e.CwIdText.reset();
-    e.cwIdRefused = true;
 }
 
 // 'LOGTIME': the QSO time in UTC for the log entry window; the PC runs on JST.

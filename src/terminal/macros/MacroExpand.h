@@ -49,7 +49,7 @@ struct Expansion {
     int MacroTxOffPending = 0;
     int MacroCwId = 0;
     std::optional<QString> CwIdText;
-    bool cwIdRefused = false; // 'CWID' with no own call: nothing sent, said; the over ends
+    QString cwIdRefused; // why a 'CWID' naming no station is not sent (said); the over ends
     QString HisNameText;
     RepeatRequest repeat;
     bool logTime = false; // 'LOGTIME': the QSO time is taken now

@@ -70,8 +70,8 @@ void applyExpansion(PSK31MAIN& w, const Expansion& e) {
     core::g.MacroTxOffPending = e.MacroTxOffPending;
     core::g.MacroCwId = e.MacroCwId;
     if (e.CwIdText) core::g.CwIdText = *e.CwIdText;
-    if (e.cwIdRefused) {
-        core::g.StatusMessage = core::CwIdRefusedText();
+    if (!e.cwIdRefused.isEmpty()) {
+        core::g.StatusMessage = e.cwIdRefused;
         core::ShowTimedMessage(core::g.StatusMessage, 3000);
     }
     if (e.OpMode) core::g.OpMode = *e.OpMode;

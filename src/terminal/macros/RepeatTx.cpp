@@ -82,7 +82,8 @@ void Cycle::onTxEnd(TxEngine engine) {
     colour::setBackColor(c_.Command1, colour::kButtonFace);
     colour::setBackColor(c_.Command3, colour::kButtonFace);
     c_.Timer1->stop();
-    c_.Text3->hide();
+    // The repeat's notice goes with the over; another message keeps its time.
+    if (c_.Text3->text() == kRepeatNotice) c_.Text3->hide();
     if (engine == TxEngine::Mmvari) {
         core::g.MacroCwId = core::g.MacroTxOff = 0;
         c_.Command1->setEnabled(true);

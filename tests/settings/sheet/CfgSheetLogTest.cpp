@@ -203,9 +203,11 @@ TEST_F(CfgSheetLog, LoggingProgramPlaceByLink) {
     press(s.Command6);
     EXPECT_TRUE(asked(QStringLiteral("先に上の設定でHAMLOGの使用方法を決めて下さい。")));
 
-    // The library link without a database leaves the log button as it was.
+    // The library link without a database leaves the log button as it was,
+    // and is stored only with its database.
     tick(s.Option8[1]);
     EXPECT_FALSE(main->Command5->isEnabled());
+    EXPECT_EQ(ini("HamLog", "HAMLOGtype"), QStringLiteral("0"));
     ui::script::push(QVariant());
     press(s.Command6);
     EXPECT_TRUE(asked(QStringLiteral("log データベースが指定（変更）されませんでした")));
@@ -226,6 +228,7 @@ TEST_F(CfgSheetLog, LoggingProgramPlaceByLink) {
     ui::script::push(database);
     press(s.Command6);
     EXPECT_EQ(ini("HamLog", "HAMLOGPOS"), database);
+    EXPECT_EQ(ini("HamLog", "HAMLOGtype"), QStringLiteral("1"));
     EXPECT_EQ(logbook::g.HamlogDataPath, path(QStringLiteral("MYLOG")));
     EXPECT_TRUE(main->Command5->isEnabled());
     for (QAction* item : {main->CALLSR, main->PSTREM1, main->PSTREM2})

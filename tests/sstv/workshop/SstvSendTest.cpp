@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QTimer>
 #include <functional>
 
@@ -276,17 +277,41 @@ TEST_F(SstvSend, ACanvasLeftEmptySinceTheWindowCameIsAskedAboutFirst) {
     EXPECT_EQ(callsOf(QStringLiteral("mmsSendPic(6)")), 1);
     QTest::keyClick(&back, Qt::Key_Escape);
     ASSERT_TRUE(zvtest::waitUntil([] { return sstv::g.SstvTxActive == 0; }));
+
+    // The title bar is a picture: the window that comes back showing it
+    // sends it without a question.
+    clickTab(1);
+    QMenu* menu = zvtest::popupByClick(back.Picture8, Qt::RightButton, QPoint(300, 200));
+    ASSERT_TRUE(menu);
+    ASSERT_TRUE(zvtest::chooseInPopup(menu, back.TB_ON));
+    ASSERT_TRUE(zvtest::chooseInMenuBar(back.menuBar, back.PSKMODE[0]));
+    ASSERT_TRUE(zvtest::chooseMenuItem(forms::PSK31MAIN().PSKMODE[5]));
+    SSTVForm& titled = forms::SSTVForm();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&titled));
+    ASSERT_TRUE(titled.Picture14->isVisibleTo(titled.Picture8));
+    eng().clearCalls();
+    ui::script::clearAsked();
+    QTest::keyClick(&titled, Qt::Key_F12);
+    EXPECT_TRUE(ui::script::asked().isEmpty()) << ui::script::asked().value(0).prompt.toStdString();
+    EXPECT_EQ(callsOf(QStringLiteral("mmsSendPic(6)")), 1);
+    QTest::keyClick(&titled, Qt::Key_Escape);
+    ASSERT_TRUE(zvtest::waitUntil([] { return sstv::g.SstvTxActive == 0; }));
 }
 
 // A click on the canvas arms a title line's placement; any other tab chosen
-// in between drops it, so that the next click only arms it again.
+// in between, on either strip, drops it, so that the next click only arms it
+// again.
 TEST_F(SstvSend, ATabChoiceDropsAPlacementArmedOnTheCanvas) {
     SSTVForm& f = shown();
-    for (int tab : {0, 2}) {
-        SCOPED_TRACE(tab);
+    const std::pair<QTabWidget*, int> tabs[] = {{f.SSTab2, 0}, {f.SSTab2, 2}, {f.SSTab1, 1}, {f.SSTab1, 0}};
+    for (const auto& [strip, tab] : tabs) {
+        SCOPED_TRACE(strip->tabText(tab).toStdString());
+        clickTab(1);
         zvtest::clickAt(f.Picture8, Qt::LeftButton, QPointF(200, 200));
         ASSERT_EQ(sstv::g.TitlePlaceArmed, 1);
-        clickTab(tab);
+        QTabBar* bar = strip->tabBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab).center());
+        ASSERT_EQ(strip->currentIndex(), tab);
         clickTab(1);
         zvtest::clickAt(f.Picture8, Qt::LeftButton, QPointF(100, 100));
         EXPECT_EQ(f.Label1.size(), 1u) << "no title line made";

@@ -2,6 +2,7 @@
 // meets and what goes on the air, with the flags and values it leaves behind.
 #include "terminal/macros/MacroExpand.h"
 
+#include "core/SharedRoutines.h"
 #include "platform/os/Clock.h"
 
 #include <functional>
@@ -89,8 +90,15 @@ TEST_F(MacroExpand, KeywordsTable) {
          [](QsoState& s) { s.DefaultCwId = QStringLiteral("Pse Your Call Setting!"); }, "73 ",
          [](const Expansion& e) {
              EXPECT_EQ(e.MacroCwId, 0);
-             EXPECT_TRUE(e.cwIdRefused);
+             EXPECT_EQ(e.cwIdRefused, core::CwIdRefusedText());
              EXPECT_EQ(e.MacroTxOff, 1) << "the over ends all the same";
+         }},
+        {"an empty CW ID entry is named, not the own call", "'TXON' TEST 'CWID3'",
+         [](QsoState& s) { s.CwIdList[2] = QStringLiteral("  "); }, "\r\n TEST ",
+         [](const Expansion& e) {
+             EXPECT_EQ(e.MacroCwId, 0);
+             EXPECT_EQ(e.cwIdRefused, QStringLiteral("CW ID List の CWID3 が空のため、CW IDは送信しません"));
+             EXPECT_EQ(e.MacroTxOff, 1);
          }},
         {"time stamp", "'TIME'", none, "<< 2026/03/01 9:05:07/JST >>", nothing},
         {"now in JST", "'NOW'", none, "0905", nothing},
