@@ -12,8 +12,18 @@ QString LogModeOnAir(int opMode, int outsideProgram) {
     return g.LogModeTextPsk;
 }
 
+namespace {
+// The outside program last lent the sound card, 0 once an engine has it back.
+int lentTo = 0;
+} // namespace
+
 void SetLogModeOnAir(int outsideProgram) {
+    lentTo = outsideProgram;
     g.ModeDisplayText = LogModeOnAir(g.OpMode, outsideProgram);
+}
+
+void RenameLogModeOnAir() {
+    SetLogModeOnAir(lentTo);
 }
 
 } // namespace core

@@ -15,4 +15,8 @@ QString LogModeOnAir(int opMode, int outsideProgram = 0);
 // program lent the sound card.
 void SetLogModeOnAir(int outsideProgram = 0);
 
+// The log's mode names changed: ModeDisplayText takes the new name of what
+// is on the air, the outside program that holds the sound card included.
+void RenameLogModeOnAir();
+
 } // namespace core

@@ -60,6 +60,29 @@ void blankFields(TEMP_LOG& w) {
     w.Text12->setText(textOf(operatingBoxes().name));
 }
 
+// The presets of a new record. Editing ends only after the boxes are reset,
+// so that what they held goes back to no operating window.
+void presetNewRecord(TEMP_LOG& w) {
+    w.Command8->setEnabled(false);
+    w.Command9->setEnabled(false);
+    logbook::g.ExportFromRecNo = 0;
+    logbook::g.ExportToRecNo = 0;
+    showSaveItemsForContest(w);
+    w.Combo1->setEditText(bandOfIndex(logbook::g.LastBand));
+    w.Label17->setText(w.Combo1->currentText());
+    w.Text8->setText(core::g.ModeDisplayText);
+    presetReports(w);
+    blankFields(w);
+    w.setWindowTitle(kCaption + logbook::g.HamlogPath);
+    w.LT->setVisible(false);
+    w.LT->setText(QStringLiteral("LocalTime=> "));
+    logbook::g.LogEditMode = 0;
+    logbook::g.LogEntrySaved = 0;
+    w.QSOEND->setEnabled(true);
+    w.HLQ->setEnabled(false);
+    w.Command4->hide();
+}
+
 void clearOperatingStatus() {
     if (StatusPanels* status = operatingBoxes().status) status->setText(1, QString());
 }
@@ -158,23 +181,7 @@ void ReadRigOnce() {
 
 void StartLogEntry() {
     TEMP_LOG& w = forms::TEMP_LOG();
-    w.Command8->setEnabled(false);
-    w.Command9->setEnabled(false);
-    logbook::g.ExportFromRecNo = 0;
-    logbook::g.ExportToRecNo = 0;
-    showSaveItemsForContest(w);
-    w.Combo1->setEditText(bandOfIndex(logbook::g.LastBand));
-    w.Label17->setText(w.Combo1->currentText());
-    w.Text8->setText(core::g.ModeDisplayText);
-    presetReports(w);
-    blankFields(w);
-    w.setWindowTitle(kCaption + logbook::g.HamlogPath);
-    w.LT->setVisible(false);
-    w.LT->setText(QStringLiteral("LocalTime=> "));
-    logbook::g.LogEditMode = 0;
-    logbook::g.LogEntrySaved = 0;
-    w.QSOEND->setEnabled(true);
-    w.HLQ->setEnabled(false);
+    presetNewRecord(w);
     ReadRecordCount();
     CloseLog();
     logbook::g.QsoTime = sysclock::jstNow().time();
@@ -182,7 +189,6 @@ void StartLogEntry() {
     w.Text4->setText(logbook::g.QsoTime.toString(QStringLiteral("HH:mm")) + QLatin1Char('J'));
     w.StatusBar1->setText(1, QStringLiteral("Record No=") + QString::number(logbook::g.HamlogRecNo));
     w.StatusBar1->setText(2, QString());
-    w.Command4->hide();
     clearOperatingStatus();
     if (rig::g.RigPortName != QLatin1String("NONE") && !sstvMode() && rig::g.RigPollMode != 2) ReadRigOnce();
 }
@@ -190,6 +196,10 @@ void StartLogEntry() {
 void OpenLogEntry() {
     if (logbook::g.HamlogLink != 1) return;
     TEMP_LOG& w = forms::TEMP_LOG();
+    // A record read from the log (browsed to, or just stored) belongs to
+    // another QSO: the new one takes the mode on the air and the QSL mark,
+    // not that record's.
+    if (logbook::g.LogEditMode == 1) presetNewRecord(w);
     prepareOpening(w);
     logbook::g.LogEditMode = 0;
     logbook::g.ExportFromRecNo = 0;

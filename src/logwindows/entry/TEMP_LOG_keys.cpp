@@ -26,7 +26,9 @@ bool TEMP_LOG::eventFilter(QObject* watched, QEvent* e) {
     auto* key = static_cast<QKeyEvent*>(e);
     Form_KeyDown(key->key());
     if (!forms::isLoaded<TEMP_LOG>()) return true;
-    if (watched == Combo1->lineEdit()) return !Combo1_KeyPress(*key);
+    // The band box keeps the focus and hands its keys to its line edit
+    // itself, past any filter of the line edit's: they are sorted here.
+    if (watched == Combo1 || watched == Combo1->lineEdit()) return !Combo1_KeyPress(*key);
     return QWidget::eventFilter(watched, e);
 }
 

@@ -4,8 +4,10 @@
 #include "core/Globals.h"
 #include "core/IniStore.h"
 #include "core/IniValues.h"
+#include "core/LogMode.h"
 #include "core/SharedRoutines.h"
 #include "log/LogGlobals.h"
+#include "logwindows/entry/LogEntry.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/forms/windows/WindowFrame.h"
 #include "platform/os/Paths.h"
@@ -102,6 +104,9 @@ void CFGSHEET::finish(bool finishItem) {
                    ui::OkOnly + ui::Exclamation);
     }
     finished_ = true;
+    // The log's mode names take effect now, not at the next mode change.
+    core::RenameLogModeOnAir();
+    logwindows::FollowModeOnNewPage(core::g.ModeDisplayText);
     core::Globals& g = core::g;
     if (g.OpMode == core::ModeSstv) {
         forms::SSTVForm().Text16->setText(g.UserCall);

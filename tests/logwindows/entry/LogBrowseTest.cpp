@@ -155,6 +155,67 @@ TEST_F(LogBrowse, StartAndEndMarkTheExportRange) {
     EXPECT_EQ(w.StatusBar1->text(2), QStringLiteral("e-QSL No=25 to 25"));
 }
 
+// A stored RTTY record browsed to, then a new QSO opened from the main
+// window: the new record takes the mode on the air and the QSL mark, not the
+// record's, and the record stays as it was.
+TEST_F(LogBrowse, ANewRecordAfterBrowsingTakesTheModeOnTheAirAndTheQslMark) {
+    enum Way { LogButton, CtrlL, EscThenLogButton };
+    const struct {
+        const char* name;
+        QString call; // in the main window's call box before the browse
+        Way way;
+    } rows[] = {
+        {"a new call, the log button", QStringLiteral("QQ5NEW"), LogButton},
+        {"a new call, Ctrl+L", QStringLiteral("QQ6NEW"), CtrlL},
+        {"the record's own call, the log button", QStringLiteral("QQ4RTY"), LogButton},
+        {"closed with Esc, the log button", QStringLiteral("QQ7NEW"), EscThenLogButton},
+    };
+    hamlog::QsoRecord rtty;
+    rtty.CALL = QStringLiteral("QQ4RTY");
+    rtty.DATE = QStringLiteral("24-01-14");
+    rtty.TIME = QStringLiteral("11:00J");
+    rtty.FREQ = QStringLiteral("14");
+    rtty.MODE = QStringLiteral("RTTY");
+    rtty.QSL = QStringLiteral("N*#");
+    ASSERT_TRUE(hamlog::appendRecords(dataPath(), {rtty}));
+    PSK31MAIN& m = forms::PSK31MAIN();
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        const int records = logCount();
+        openFromMain(r.call);
+        ui::script::push(ui::Yes); // the call typed is left for the browse
+        click("<<");
+        TEMP_LOG* w = &forms::TEMP_LOG();
+        ASSERT_EQ(w->Text1->text(), QStringLiteral("QQ4RTY"));
+        ASSERT_EQ(w->Text8->text(), QStringLiteral("RTTY"));
+        ASSERT_EQ(m.Text5->text(), r.call);
+        if (r.way == EscThenLogButton) {
+            QTest::keyClick(w->Text14, Qt::Key_Escape);
+            ASSERT_FALSE(forms::isLoaded<TEMP_LOG>());
+        }
+        if (r.way == CtrlL)
+            QTest::keyClick(m.Text5, Qt::Key_L, Qt::ControlModifier);
+        else
+            QTest::mouseClick(m.Command5, Qt::LeftButton);
+        w = &forms::TEMP_LOG();
+        EXPECT_EQ(logbook::g.LogEditMode, 0);
+        EXPECT_EQ(w->Text1->text(), r.call);
+        EXPECT_EQ(w->Text8->text(), QStringLiteral("BPSK"));
+        EXPECT_EQ(QStringList({w->Text11->text(), w->Text16->text(), w->Text17->text()}),
+                  QStringList({QStringLiteral("J"), QString(), QString()}));
+        pressF1();
+        ASSERT_EQ(logCount(), records + 1);
+        const hamlog::QsoRecord added = stored(records + 1);
+        EXPECT_EQ(added.CALL.trimmed(), r.call);
+        EXPECT_EQ(added.MODE.trimmed(), QStringLiteral("BPSK"));
+        EXPECT_EQ(added.QSL, QStringLiteral("J  "));
+        EXPECT_EQ(stored(1).MODE.trimmed(), QStringLiteral("RTTY")) << "the record browsed to is kept";
+        EXPECT_EQ(stored(1).QSL, QStringLiteral("N*#"));
+        forms::unload<TEMP_LOG>();
+        m.Text5->clear();
+    }
+}
+
 TEST_F(LogBrowse, NewButtonStartsAFreshEntryForTheCurrentCall) {
     fillLog(2);
     TEMP_LOG& w = openFromMain(QStringLiteral("QQ9STU"));

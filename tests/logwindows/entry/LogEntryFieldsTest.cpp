@@ -73,8 +73,9 @@ TEST_F(LogFieldsTest, EachFieldTakesOnlyItsCharacters) {
         int cursor;
         const char* keys;
         const char* after;
-        const char* slashPart = nullptr; // the "/" part box after the keys
-        const char* slashBefore = "";    // and before them
+        const char* slashPart = nullptr;      // the "/" part box after the keys
+        const char* slashBefore = "";         // and before them
+        QComboBox* TEMP_LOG::*band = nullptr; // the band box, typed in place of the field
     } cases[] = {
         {&TEMP_LOG::Text3, "2024-01-05", 3, "7", "2027-01-05"},
         {&TEMP_LOG::Text3, "2024-01-05", 6, "\b\x7f", "2024-01-05"},
@@ -118,10 +119,24 @@ TEST_F(LogFieldsTest, EachFieldTakesOnlyItsCharacters) {
         {&TEMP_LOG::Text17, "", 0, "b", "b"},
         {&TEMP_LOG::Text12, "X", 0, "ab/", "ab/X"},
         {&TEMP_LOG::Text13, "", 0, "tokyo", "tokyo"},
+        // The band box takes digits and a point, whichever of its parts has
+        // the focus; Enter sets the band and adds none to the list.
+        {.field = nullptr,
+         .before = "14",
+         .cursor = 2,
+         .keys = "a\b.0x7",
+         .after = "14.07",
+         .band = &TEMP_LOG::Combo1},
+        {.field = nullptr,
+         .before = "21",
+         .cursor = 2,
+         .keys = "/.08-\r",
+         .after = "21.08",
+         .band = &TEMP_LOG::Combo1},
     };
     TEMP_LOG& w = open();
     for (const Case& c : cases) {
-        QLineEdit* box = w.*c.field;
+        QLineEdit* box = c.band ? (w.*c.band)->lineEdit() : w.*c.field;
         SCOPED_TRACE(std::string(c.before) + "|" + c.keys);
         w.Text2->setText(QLatin1String(c.slashBefore));
         focusAt(box, QString::fromLatin1(c.before), c.cursor);
@@ -132,6 +147,14 @@ TEST_F(LogFieldsTest, EachFieldTakesOnlyItsCharacters) {
             EXPECT_TRUE(w.Text2->hasFocus());
         }
     }
+    EXPECT_EQ(w.Label17->text(), QStringLiteral("21.08"));
+    EXPECT_TRUE(w.Text9->hasFocus());
+    EXPECT_EQ(w.Combo1->count(), logwindows::kBands.size());
+    // The last band of the list, chosen from it, is stored by its place there.
+    EXPECT_TRUE(zvtest::chooseInList(w.Combo1, w.Combo1->count() - 1));
+    EXPECT_EQ(w.Combo1->currentText(), logwindows::kBands.last());
+    EXPECT_EQ(core::IniStored(QStringLiteral("Hamlog"), QStringLiteral("LastBand")).value_or(QString()),
+              QStringLiteral("14"));
 }
 
 // Text with line breaks pasted into any one-line box of the QSO: the box holds

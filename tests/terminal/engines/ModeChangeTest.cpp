@@ -9,6 +9,7 @@
 #include "core/MmttyState.h"
 #include "core/MmvariState.h"
 #include "log/LogGlobals.h"
+#include "logwindows/entry/TEMP_LOG.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/controls/RichTextPane.h"
 #include "platform/forms/controls/StatusPanels.h"
@@ -50,6 +51,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScopeGuard>
+#include <QTabBar>
 #include <QTest>
 #include <QTimer>
 #include <QtTest/qtestspontaneevent.h>
@@ -885,30 +887,37 @@ TEST_F(ModeChange, SuspensionReleasesTheEngineAndTheRestoreReattachesIt) {
     struct Case {
         const char* name;
         Start from;
-        bool outsideProgram;
+        int outsideProgram;         // 0 for the suspend item
         QStringList whileSuspended; // the RTTY program keeps running, told to suspend
         QString engine;
         int opMode;
         QString logMode; // what the log takes once the engine is back
     } cases[] = {
-        {"BPSK", FromBpsk, false, {}, "PSK", 0, "PSK31"},
-        {"RTTY", FromRtty, false, {"RTTY"}, "RTTY", 3, "RTTY"},
-        {"multi-mode", FromMmvari, false, {}, "MMVARI", 99, "PSK31"},
-        {"outside program from BPSK", FromBpsk, true, {}, "PSK", 0, "PSK31"},
-        {"outside program from RTTY", FromRtty, true, {"RTTY"}, "RTTY", 3, "RTTY"},
-        {"outside program from CW", FromCw, true, {"RTTY"}, "RTTY", 4, "RTTY"},
-        {"outside program from the multi-mode control", FromMmvari, true, {}, "MMVARI", 99, "PSK31"},
+        {"BPSK", FromBpsk, 0, {}, "PSK", 0, "PSK31"},
+        {"RTTY", FromRtty, 0, {"RTTY"}, "RTTY", 3, "RTTY"},
+        {"multi-mode", FromMmvari, 0, {}, "MMVARI", 99, "PSK31"},
+        {"outside program from BPSK", FromBpsk, 1, {}, "PSK", 0, "PSK31"},
+        {"outside program from RTTY", FromRtty, 1, {"RTTY"}, "RTTY", 3, "RTTY"},
+        {"outside program from CW", FromCw, 1, {"RTTY"}, "RTTY", 4, "RTTY"},
+        {"outside program from the multi-mode control", FromMmvari, 1, {}, "MMVARI", 99, "PSK31"},
+        {"second outside program from BPSK", FromBpsk, 2, {}, "PSK", 0, "PSK31"},
+        {"second outside program from RTTY", FromRtty, 2, {"RTTY"}, "RTTY", 3, "RTTY"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        extraIni = QStringLiteral("[Other_App]\nOther_App1_pos=/bin/true\nMODE_Disp2=OTHER1\n");
+        extraIni = QStringLiteral("[Other_App]\nOther_App1_pos=/bin/true\nOther_App2_pos=/bin/true\n"
+                                  "MODE_Disp2=OTHER1\nMODE_Disp3=OTHER2\n");
         start(c.from);
         if (HasFatalFailure()) return;
         PSK31MAIN& w = forms::PSK31MAIN();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
         g.LogModeTextApp1 = QStringLiteral("OTHER1");
+        g.LogModeTextApp2 = QStringLiteral("OTHER2");
         const QString rx = w.Text4->text();
-        ASSERT_TRUE(zvtest::chooseInMenuBar(w.menuBar(), c.outsideProgram ? w.OPAPP1_STRT : w.ZORVAT_SUSP));
+        QAction* item = c.outsideProgram == 0   ? w.ZORVAT_SUSP
+                        : c.outsideProgram == 1 ? w.OPAPP1_STRT
+                                                : w.OPAPP2_STRT;
+        ASSERT_TRUE(zvtest::chooseInMenuBar(w.menuBar(), item));
         EXPECT_TRUE(w.isMinimized());
         EXPECT_EQ(w.Suspended, 1);
         EXPECT_EQ(rig::g.RigPortOpen, 0);
@@ -919,7 +928,7 @@ TEST_F(ModeChange, SuspensionReleasesTheEngineAndTheRestoreReattachesIt) {
         }
         if (c.outsideProgram) {
             EXPECT_EQ(g.OtherAppRunning, 1);
-            EXPECT_EQ(g.ModeDisplayText, QStringLiteral("OTHER1"));
+            EXPECT_EQ(g.ModeDisplayText, c.outsideProgram == 1 ? "OTHER1" : "OTHER2");
         }
         core::MmttyProgram().clearPosted();
         // Without a stored sub-mode the multi-mode control resumes in bpsk(STD).
@@ -1003,6 +1012,7 @@ TEST_F(ModeChange, AnOutsideProgramThatCannotStartBringsTheSystemBack) {
         if (HasFatalFailure()) return;
         PSK31MAIN& w = forms::PSK31MAIN();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        g.LogModeTextApp1 = QStringLiteral("OTHER1");
         g.LogModeTextApp2 = QStringLiteral("OTHER2");
         ui::script::clearAsked();
         // The window never goes down: a window manager could leave it down.
@@ -1027,6 +1037,69 @@ TEST_F(ModeChange, AnOutsideProgramThatCannotStartBringsTheSystemBack) {
         EXPECT_EQ(rig::g.RigPortOpen, 1);
         EXPECT_TRUE(zvtest::waitUntil([&] { return running() == QStringList{c.engine}; }))
             << running().join(',').toStdString();
+        rig::RigClosePort();
+        forms::unloadAllExcept();
+        core::MmttyProgram().close(0);
+        pskcore::lib().fnStopSoundCard();
+        ASSERT_TRUE(zvtest::waitForPostedEvents());
+    }
+}
+
+// A log-mode name changed on the settings sheet is the log's as the sheet
+// closes, not at the next mode change: the name of what is on the air, an
+// outside program that holds the sound card included, in the log's mode text
+// and on the log entry's new page.
+TEST_F(ModeChange, TheSheetsCloseGivesTheLogTheNewNameOfWhatIsOnTheAir) {
+    struct Case {
+        const char* name;
+        Start from;
+        QLineEdit* CFGSHEET::*box;
+        QString typed;
+        int outsideProgram = 0; // started while the sheet is open
+    } cases[] = {
+        {"PSK, in BPSK", FromBpsk, &CFGSHEET::Text2, "BPSK31"},
+        {"PSK, in the multi-mode control", FromMmvari, &CFGSHEET::Text2, "MMVARI"},
+        {"RTTY, in RTTY", FromRtty, &CFGSHEET::Text6, "RTTY45"},
+        {"RTTY, in CW", FromCw, &CFGSHEET::Text6, "FSK"},
+        {"SSTV, in SSTV", FromSstv, &CFGSHEET::Text15, "SSTV2"},
+        {"the first outside program's", FromBpsk, &CFGSHEET::Text7, "MFS", 1},
+        {"the second outside program's", FromBpsk, &CFGSHEET::Text8, "OLV", 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        extraIni = QStringLiteral("[Other_App]\nOther_App1_pos=/bin/true\nOther_App2_pos=/bin/true\n"
+                                  "[HamLog]\nHAMLOGtype=1\nHAMLOGPOS=%1\n")
+                       .arg(path("HAMLOG.HDB"));
+        start(c.from);
+        if (HasFatalFailure()) return;
+        g.LogModeTextApp1 = QStringLiteral("OTHER1");
+        g.LogModeTextApp2 = QStringLiteral("OTHER2");
+        QWidget& window = c.from == FromSstv ? static_cast<QWidget&>(forms::SSTVForm())
+                                             : static_cast<QWidget&>(forms::PSK31MAIN());
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        ASSERT_TRUE(zvtest::chooseMenuItem(c.from == FromSstv ? forms::SSTVForm().PSKCFG
+                                                              : forms::PSK31MAIN().PSKCFG));
+        CFGSHEET& s = forms::CFGSHEET();
+        QTabBar* tabs = s.SSTab1->tabBar();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
+        QLineEdit* box = s.*c.box;
+        QTest::mouseClick(box, Qt::LeftButton);
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(box, c.typed);
+        ASSERT_EQ(box->text(), c.typed);
+        if (c.outsideProgram) {
+            PSK31MAIN& w = forms::PSK31MAIN();
+            ASSERT_TRUE(
+                zvtest::chooseInMenuBar(w.menuBar(), c.outsideProgram == 1 ? w.OPAPP1_STRT : w.OPAPP2_STRT));
+            ASSERT_EQ(g.OtherAppRunning, 1);
+            ASSERT_EQ(g.ModeDisplayText, c.outsideProgram == 1 ? "OTHER1" : "OTHER2");
+        } else {
+            ASSERT_NE(g.ModeDisplayText, c.typed) << "the name in use until the sheet closes";
+        }
+        ASSERT_TRUE(zvtest::chooseMenuItem(s.CFGEND));
+        EXPECT_EQ(g.ModeDisplayText, c.typed);
+        ASSERT_TRUE(forms::isLoaded<TEMP_LOG>());
+        EXPECT_EQ(forms::TEMP_LOG().Text8->text(), c.typed) << "the new page of the log entry";
         rig::RigClosePort();
         forms::unloadAllExcept();
         core::MmttyProgram().close(0);
