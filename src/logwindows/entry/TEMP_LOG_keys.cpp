@@ -23,6 +23,11 @@ void focusOperatingCallBox() {
 
 bool TEMP_LOG::eventFilter(QObject* watched, QEvent* e) {
     if (e->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, e);
+    // A list or menu open over the window (the band box's list) keeps its
+    // keys: Esc there closes the list, not the entry, and a key passing on
+    // from the list to its frame is not taken twice.
+    if (auto* w = qobject_cast<QWidget*>(watched); w && w->window() != this)
+        return QWidget::eventFilter(watched, e);
     auto* key = static_cast<QKeyEvent*>(e);
     Form_KeyDown(key->key());
     if (!forms::isLoaded<TEMP_LOG>()) return true;

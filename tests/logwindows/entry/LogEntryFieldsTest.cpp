@@ -155,6 +155,16 @@ TEST_F(LogFieldsTest, EachFieldTakesOnlyItsCharacters) {
     EXPECT_EQ(w.Combo1->currentText(), logwindows::kBands.last());
     EXPECT_EQ(core::IniStored(QStringLiteral("Hamlog"), QStringLiteral("LastBand")).value_or(QString()),
               QStringLiteral("14"));
+    // Esc in the open list closes the list and asks nothing of the entry.
+    w.Combo1->setFocus();
+    QTest::keyClick(w.Combo1, Qt::Key_F4);
+    QAbstractItemView* list = w.Combo1->view();
+    ASSERT_TRUE(zvtest::waitUntil([list] { return list->isVisible(); }));
+    ui::script::clearAsked();
+    QTest::keyClick(list, Qt::Key_Escape);
+    EXPECT_TRUE(zvtest::waitUntil([list] { return !list->isVisible(); }));
+    EXPECT_TRUE(ui::script::asked().isEmpty());
+    EXPECT_TRUE(forms::isLoaded<TEMP_LOG>());
 }
 
 // Text with line breaks pasted into any one-line box of the QSO: the box holds
