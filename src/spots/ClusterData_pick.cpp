@@ -101,7 +101,7 @@ void ClusterData::MSFlexGrid1_DblClick(int row) {
     // After every mode change, so that the call lands in the window in use;
     // that window's boxes may hold a QSO of their own, which a No keeps.
     const bool callTaken = logwindows::QsoBoxesDoor(logwindows::DropCause::Spot, call);
-    QLineEdit* callBox = logwindows::operatingBoxes().call;
+    QWidget* callBox = logwindows::operatingBoxes().call;
     if (rig::g.RigPortOpen == 1) {
         if (rig::g.TransverterOn == QLatin1String("1")) SpotDialFreqHz -= rig::g.TransverterIfHz;
         SendSpotFrequencyToRig();

@@ -400,6 +400,48 @@ TEST_F(ClusterDataPick, AnOpenLogEntryIsReplacedOnlyByTheOperatorsWord) {
     EXPECT_EQ(ui::script::asked().size(), 2);
 }
 
+// After a stored QSO a spot's call starts the next one clean, in both links:
+// the boxes and the log entry keep nothing of the station before.
+TEST_F(ClusterDataPick, ASpotAfterAStoredQsoTakesNothingOfTheStationBefore) {
+    ASSERT_TRUE(hamlog::createLog(path("HAMLOG")));
+    for (const int link : {1, 2}) {
+        SCOPED_TRACE(link);
+        logbook::g.HamlogLink = link;
+        logbook::g.HamlogPath = path("HAMLOG.HDB");
+        if (link == 2 && hamlogw.state() == QProcess::NotRunning) startHamlogWindow();
+        start(FromBpsk);
+        g.HisRstPresetOn = QStringLiteral("1");
+        PSK31MAIN& m = forms::PSK31MAIN();
+        m.Text5->setText(QStringLiteral("QQ8SPA"));
+        m.Text6->setText(QStringLiteral("Bibi"));
+        m.Text7->setText(QStringLiteral("569"));
+        m.Text14->setText(QStringLiteral("Biwa"));
+        QTest::mouseClick(m.Command5, Qt::LeftButton);
+        rigCaughtUp();
+        if (link == 1) {
+            TEMP_LOG& w = forms::TEMP_LOG();
+            ASSERT_TRUE(w.isVisible());
+            w.Text14->setText(QStringLiteral("599005"));
+            QTest::keyClick(w.Text1, Qt::Key_F1);
+        } else {
+            QTest::mouseClick(m.Command5, Qt::LeftButton);
+        }
+        ASSERT_EQ(logbook::g.StoredCall, QStringLiteral("QQ8SPA"));
+        ui::script::clearAsked();
+        pick("QQ1ZZA");
+        rigCaughtUp();
+        EXPECT_TRUE(ui::script::asked().isEmpty());
+        EXPECT_EQ(QStringList({m.Text5->text(), m.Text6->text(), m.Text7->text(), m.Text14->text()}),
+                  QStringList({QStringLiteral("QQ1ZZA"), QString(), QStringLiteral("599"), QString()}));
+        if (link == 1) {
+            const TEMP_LOG& w = forms::TEMP_LOG();
+            EXPECT_EQ(QStringList({w.Text12->text(), w.Text13->text(), w.Text14->text(), w.Text5->text()}),
+                      QStringList({QString(), QString(), QString(), QStringLiteral("599")}));
+        }
+        stopAll();
+    }
+}
+
 // However the QSO was handed over, it is the one pending QSO: a spot and the
 // program's end both ask before it goes.
 TEST_F(ClusterDataPick, EveryWayOfHandingOverLeavesTheQsoPendingUntilTheOperatorLetsItGo) {

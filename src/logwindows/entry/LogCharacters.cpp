@@ -18,14 +18,15 @@ bool QsoBoxesHold() {
     const QsoBoxes b = operatingBoxes();
     // Each box by the caption its window shows.
     const bool sstv = core::g.OpMode == core::ModeSstv;
-    const std::pair<QLineEdit*, const char*> boxes[] = {{b.call, "Call Sign"},
-                                                        {b.rst, sstv ? "HisRSV" : "RST"},
-                                                        {b.name, sstv ? "His Name" : "Name"},
-                                                        {b.qth, "QTH"},
-                                                        {b.contestNo, "Contest No"}};
     std::vector<LogField> fields;
-    for (const auto& [box, name] : boxes)
-        if (box) fields.push_back({box, QString::fromLatin1(name), box->text()});
+    const auto add = [&fields](QWidget* box, const QString& text, const char* name) {
+        if (box) fields.push_back({box, QString::fromLatin1(name), text});
+    };
+    add(b.call, textOf(b.call), "Call Sign");
+    add(b.rst, textOf(b.rst), sstv ? "HisRSV" : "RST");
+    add(b.name, textOf(b.name), sstv ? "His Name" : "Name");
+    add(b.qth, textOf(b.qth), "QTH");
+    add(b.contestNo, textOf(b.contestNo), "Contest No");
     return LogFieldsHold(fields);
 }
 

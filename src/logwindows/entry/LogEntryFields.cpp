@@ -147,7 +147,7 @@ LogEntryFields::LogEntryFields(TEMP_LOG& w) : QObject(&w), w_(w) {
         ui::keepOneLine(static_cast<QLineEdit*>(field));
     ui::keepOneLine(w.Combo1->lineEdit());
     connect(w.Text5, &QLineEdit::textChanged, this, [](const QString& text) {
-        if (QLineEdit* rst = operatingBoxes().rst; rst && !editing()) rst->setText(text);
+        if (!editing()) PutIntoQsoBox(operatingBoxes().rst, text);
     });
 }
 
@@ -282,7 +282,7 @@ void LogEntryFields::keyRelease(QLineEdit* box) {
 
 void LogEntryFields::enterPressed(QLineEdit* box, const Rule& rule) {
     if (box == w_.Text12) {
-        if (QLineEdit* name = operatingBoxes().name) name->setText(box->text().trimmed());
+        PutIntoQsoBox(operatingBoxes().name, box->text().trimmed());
     }
     if (rule.next == w_.Combo1) {
         w_.Combo1->setFocus();

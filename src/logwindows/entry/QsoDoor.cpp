@@ -28,12 +28,15 @@ bool sstvMode() {
     return core::g.OpMode == core::ModeSstv;
 }
 
+QString fixedReport() {
+    return sstvMode() ? QStringLiteral("595") : QStringLiteral("599");
+}
+
 // The report sent that a new QSO starts with.
 QString presetReport() {
     const core::Globals& g = core::g;
     const bool preset = g.ContestMode != 0 ? g.ContestRst599 == 1 : g.HisRstPresetOn == QLatin1String("1");
-    if (!preset) return {};
-    return sstvMode() ? QStringLiteral("595") : QStringLiteral("599");
+    return preset ? fixedReport() : QString();
 }
 
 bool bringsCall(DropCause cause) {
@@ -66,20 +69,50 @@ void emptyForNextContestQso() {
     if (!b.call) return;
     b.call->clear();
     b.name->clear();
-    if (core::g.ContestRst599 == 1)
-        b.rst->setText(sstvMode() ? QStringLiteral("595") : QStringLiteral("599"));
+    if (core::g.ContestRst599 == 1) b.rst->setText(fixedReport());
+}
+
+// A name, QTH or report typed into the boxes: a look-up's fill is no typing,
+// nor a report at its preset.
+bool typedIntoBoxes(const QsoBoxes& b) {
+    const QString rst = textOf(b.rst).trimmed();
+    return !EmptyForCall(b.name, QString()) || !EmptyForCall(b.qth, QString()) ||
+           (!rst.isEmpty() && rst != presetReport());
 }
 
 // The call box holds a call not stored yet, and a name, QTH or report typed
-// for it (a look-up's fill is no typing). For an FSK ID the call alone counts
-// too, unless an earlier ID put it there.
+// for it. For an FSK ID the call alone counts too, unless an earlier ID put
+// it there.
 bool typedQsoOf(const QsoBoxes& b, DropCause cause) {
     const QString call = textOf(b.call).trimmed();
     if (call.isEmpty() || call == logbook::g.StoredCall) return false;
-    const QString rst = textOf(b.rst).trimmed();
-    const bool typed = !EmptyForCall(b.name, QString()) || !EmptyForCall(b.qth, QString()) ||
-                       (!rst.isEmpty() && rst != presetReport());
-    return typed || (cause == DropCause::FskId && !EmptyForCall(b.call, QString()));
+    return typedIntoBoxes(b) || (cause == DropCause::FskId && !EmptyForCall(b.call, QString()));
+}
+
+// The log entry holds what the operator typed into it beyond what the boxes
+// gave it: corrections to a record on show, a name or QTH of its own, a
+// code, locator, remark or exchange. A call a pick put there alone is no QSO
+// in progress.
+bool entryTyped(const QsoBoxes& b) {
+    if (logbook::g.LogEditMode == 1) return true;
+    const TEMP_LOG& w = forms::TEMP_LOG();
+    const auto own = [](const QLineEdit* box, const QString& given) {
+        const QString text = box->text().trimmed();
+        return !text.isEmpty() && text != given.trimmed() && !EmptyForCall(box, QString());
+    };
+    const QString myRst = w.Text6->text().trimmed();
+    return own(w.Text12, textOf(b.name)) || own(w.Text13, textOf(b.qth)) || own(w.Text9, {}) ||
+           own(w.Text10, {}) || own(w.Text14, {}) || own(w.Text15, {}) ||
+           (!myRst.isEmpty() && (core::g.ContestRst599 != 1 || myRst != fixedReport()));
+}
+
+// The boxes hold another station than the one `call` brings: its call, and
+// what went with it, none of it a QSO in progress (stored, or never typed).
+// Without a log the operator's typing stays, as it did.
+bool holdsStationBefore(const QsoBoxes& b, const QString& call) {
+    const QString before = textOf(b.call).trimmed();
+    if (before.isEmpty() || before == call) return false;
+    return before == logbook::g.StoredCall || !typedIntoBoxes(b);
 }
 
 enum class Held { Nothing, HandedOver, Entry, Typed };
@@ -94,7 +127,7 @@ Held heldBy(DropCause cause, const QString& call) {
     if (bringsCall(cause) || cause == DropCause::SpotPicked) {
         if (handedOver) return call == g.HandedOver.call ? Held::Nothing : Held::HandedOver;
         if (call == textOf(b.call).trimmed()) return Held::Nothing;
-        if (g.HamlogLink == 1 && EntryUnsaved()) return Held::Entry;
+        if (g.HamlogLink == 1 && EntryUnsaved() && (typedQsoOf(b, cause) || entryTyped(b))) return Held::Entry;
         // Without a log nothing typed would be stored with another call; an
         // FSK ID still leaves the operator's typing alone.
         const bool logged = g.HamlogLink != 0 || cause == DropCause::FskId;
@@ -102,7 +135,9 @@ Held heldBy(DropCause cause, const QString& call) {
     }
     if (handedOver) return Held::HandedOver;
     if (g.HamlogLink == 1 && EntryUnsaved()) return Held::Entry;
-    return Held::Nothing;
+    // The other window's boxes, or none at all, would not hold it.
+    const bool goes = cause == DropCause::ModeChange || cause == DropCause::ProgramEnd;
+    return goes && g.HamlogLink != 0 && typedQsoOf(b, cause) ? Held::Typed : Held::Nothing;
 }
 
 QString dropQuestion(DropCause cause) {
@@ -153,8 +188,16 @@ void dropHeld(Held held, DropCause cause) {
     if (held != Held::Nothing && cause != DropCause::ProgramEnd) emptyBoxes();
 }
 
-// The clear button: a fresh log entry, or the logging program's entry emptied;
-// without a link the boxes stay.
+// What belonged to the station before goes with it: its boxes, and with the
+// library link the log entry's fields (a fresh entry, as the clear button
+// starts one), so that nothing of it is stored with the next call.
+void forgetStationBefore() {
+    if (logbook::g.HamlogLink == 1 && forms::isLoaded<TEMP_LOG>()) StartLogEntry();
+    emptyBoxes();
+}
+
+// The clear button: a fresh log entry, or the logging program's entry emptied.
+// The SSTV window's button leaves its boxes without a link.
 bool clearBoxes() {
     switch (logbook::g.HamlogLink) {
     case 1:
@@ -170,6 +213,7 @@ bool clearBoxes() {
         EndHandOver();
         return true;
     default:
+        if (!sstvMode()) emptyBoxes();
         return true;
     }
 }
@@ -189,10 +233,14 @@ bool QsoBoxesDoor(DropCause cause, const QString& call) {
         sayIdKept(newCall);
         return false;
     }
-    if (cause == DropCause::Clear && logbook::g.HamlogLink == 0) return true;
     if (!operatorLetsGo(held, cause)) return false;
     if (cause == DropCause::Clear) return clearBoxes();
+    // The operator's own typing of a call in the log entry starts no station:
+    // what they write there is theirs to clear.
+    const bool another = bringsCall(cause) && cause != DropCause::Typed && held == Held::Nothing &&
+                         holdsStationBefore(operatingBoxes(), newCall);
     dropHeld(held, cause);
+    if (another) forgetStationBefore();
     if (cause == DropCause::ContestNext) emptyForNextContestQso();
     if (!bringsCall(cause)) return true;
     QLineEdit* box = operatingBoxes().call;
@@ -201,6 +249,27 @@ bool QsoBoxesDoor(DropCause cause, const QString& call) {
     else if (box && box->text() != call)
         box->setText(call);
     return true;
+}
+
+namespace {
+
+bool isCallBox(const QLineEdit* box) {
+    return (forms::isLoaded<PSK31MAIN>() && box == forms::PSK31MAIN().Text5) ||
+           (forms::isLoaded<SSTVForm>() && box == forms::SSTVForm().Text1);
+}
+
+} // namespace
+
+void PutIntoQsoBox(QLineEdit* box, const QString& text) {
+    if (box && !isCallBox(box)) box->setText(text);
+}
+
+void TypeIntoQsoBox(QLineEdit* box, const QString& typed) {
+    if (box) box->insert(typed);
+}
+
+void PutBackQsoBox(QLineEdit* box, const QString& before) {
+    if (box) box->setText(before);
 }
 
 bool MayDropHandedOverQso(DropCause cause) {

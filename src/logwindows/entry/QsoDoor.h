@@ -14,6 +14,8 @@
 // the message line and the boxes are left alone.
 #include <QString>
 
+class QLineEdit;
+
 namespace logwindows {
 
 // What would empty the boxes, put another call into them, or drop the QSO
@@ -36,6 +38,16 @@ enum class DropCause {
 // ProgramEnd, LinkChange, SpotPicked). False when the operator keeps the QSO they hold,
 // or an FSK ID found them taken: nothing has changed then.
 bool QsoBoxesDoor(DropCause cause, const QString& call = {});
+
+// A name, QTH or report put into its box of the main or the SSTV window (a
+// pick, a list, the earlier QSOs, the log entry, the report's preset). A call
+// goes in only by QsoBoxesDoor: a call box given here is left as it is.
+void PutIntoQsoBox(QLineEdit* box, const QString& text);
+// The operator's own keys or input method: `typed` goes in at the caret, over
+// the selection.
+void TypeIntoQsoBox(QLineEdit* box, const QString& typed);
+// The operator's No to leaving a record on show puts back what the box held.
+void PutBackQsoBox(QLineEdit* box, const QString& before);
 
 // Before a mode change, the program's end or a change of link: the QSO the
 // boxes hold goes only with the operator's word. True when the action may go on.

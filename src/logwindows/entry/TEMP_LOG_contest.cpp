@@ -107,7 +107,7 @@ void TEMP_LOG::prepareNextContestQso() {
     const bool fixedRst = core::g.ContestRst599 == 1;
     const QString rst = sstvMode() ? QStringLiteral("595") : QStringLiteral("599");
     logwindows::QsoBoxesDoor(logwindows::DropCause::ContestNext);
-    QLineEdit* operatingCall = logwindows::operatingBoxes().call;
+    QWidget* operatingCall = logwindows::operatingBoxes().call;
     if (fixedRst) {
         Text5->setText(rst);
         Text6->setText(rst);

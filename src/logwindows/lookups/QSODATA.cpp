@@ -1,3 +1,4 @@
+#include "logwindows/entry/QsoDoor.h"
 #include "logwindows/lookups/QSODATA.h"
 #include "logwindows/lookups/GridPictures.h"
 #include "logwindows/lookups/QsoGridLayout.h"
@@ -98,7 +99,7 @@ void QSODATA::MSFlexGrid1_Click() {
     const auto cell = [this, r](int col) { return MSFlexGrid1->text(r, col).trimmed(); };
     const QString name = cell(logbook::kQsoColName), qth = cell(logbook::kQsoColQth);
     const logwindows::QsoBoxes boxes = logwindows::operatingBoxes();
-    if (boxes.name) boxes.name->setText(name);
+    logwindows::PutIntoQsoBox(boxes.name, name);
     if (logbook::g.HamlogLink == 1) {
         TEMP_LOG& log = forms::TEMP_LOG();
         log.Text12->setText(name);

@@ -7,6 +7,7 @@
 #include "log/LogGlobals.h"
 #include "logwindows/entry/LogButton.h"
 #include "logwindows/entry/LogEntry.h"
+#include "logwindows/entry/QsoDoor.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
@@ -271,8 +272,8 @@ void CFGSHEET::Check3_Click() {
     const bool on = Check3->isChecked();
     core::g.HisRstPresetOn = settings::OneZero(on);
     PSK31MAIN* main = settings::LoadedMain();
-    QLineEdit* rst = inSstv() ? forms::SSTVForm().Text5 : main ? main->Text7 : nullptr;
-    if (rst) rst->setText(on ? (inSstv() ? QStringLiteral("595") : QStringLiteral("599")) : QString());
+    const QString preset = on ? (inSstv() ? QStringLiteral("595") : QStringLiteral("599")) : QString();
+    logwindows::PutIntoQsoBox(inSstv() ? forms::SSTVForm().Text5 : main ? main->Text7 : nullptr, preset);
 }
 
 void CFGSHEET::Check2_Click() {

@@ -87,8 +87,9 @@ void SSTVForm::makeQsoControls() {
     ui::keepRule(Text1, logbook::callBoxText);
     ui::setTextLimit(Text1, CallLength);
     ui::keepRule(Text5, logbook::reportBoxText);
-    for (QLineEdit* qsoBox : {Text7, Text14, Text11})
-        ui::keepOneLine(qsoBox);
+    ui::keepOneLine(Text7);
+    ui::keepOneLine(Text14);
+    ui::keepOneLine(Text11);
     // No box holds more than the log field it feeds, typed, pasted or picked.
     ui::setTextLimit(Text7, hamlog::fieldWidth(hamlog::FieldName));
     ui::setTextLimit(Text5, hamlog::fieldWidth(hamlog::FieldHis));
@@ -147,7 +148,7 @@ bool SSTVForm::qthKeyEvent(const QKeyEvent& key) {
     const bool command = key.modifiers() & (Qt::ControlModifier | Qt::AltModifier);
     if (!paste && (command || typed.isEmpty() || !typed.front().isPrint())) return false;
     const qsizetype kept = Text14->text().size() - Text14->selectedText().size();
-    Text14->insert(QthLimit > 0 ? typed.left(std::max<qsizetype>(0, QthLimit - kept)) : typed);
+    logwindows::TypeIntoQsoBox(Text14, QthLimit > 0 ? typed.left(std::max<qsizetype>(0, QthLimit - kept)) : typed);
     return true;
 }
 
@@ -163,7 +164,7 @@ bool SSTVForm::callBoxEvent(QEvent* e) {
             return true;
         }
         if (const auto upper = lowerLetter(*key)) {
-            Text1->insert(*upper);
+            logwindows::TypeIntoQsoBox(Text1, *upper);
             return true;
         }
         return false;
@@ -256,7 +257,7 @@ void SSTVForm::Label5_Click() {
 }
 
 void SSTVForm::List4_Click(const QString& entry) {
-    Text5->setText(entry);
+    logwindows::PutIntoQsoBox(Text5, entry);
     List4->hide();
     Text1->setFocus();
 }

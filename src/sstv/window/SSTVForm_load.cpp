@@ -6,6 +6,7 @@
 #include "core/IniValues.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/LogButton.h"
+#include "logwindows/entry/QsoDoor.h"
 #include "logwindows/viewer/LOGDATAVIEW.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/dialogs/Dialogs.h"
@@ -109,7 +110,7 @@ void SSTVForm::Form_Load() {
     List4->addItems(readRsvList());
     applyLogLink();
     ContestStateChanged();
-    Text5->setText(core::g.HisRstPresetOn == QLatin1String("1") ? QStringLiteral("595") : QString());
+    logwindows::PutIntoQsoBox(Text5, core::g.HisRstPresetOn == QLatin1String("1") ? QStringLiteral("595") : QString());
     readSettings();
     placeWindow();
     Combo1->setCurrentIndex(sstv::g.RxMode);

@@ -114,7 +114,7 @@ void multi_ch::buildMenus() {
         focusTransmitBox();
     });
     connect(TONAME, &QAction::triggered, this, [] {
-        forms::PSK31MAIN().Text6->setText(clipText());
+        logwindows::PutIntoQsoBox(forms::PSK31MAIN().Text6, clipText());
         clipboard::empty();
         focusTransmitBox();
     });
@@ -271,7 +271,7 @@ void multi_ch::RichTextBox_MouseUp(int n, const QPoint& globalPos) {
             if (logwindows::QsoBoxesDoor(logwindows::DropCause::Lookup, pick.text))
                 logwindows::CheckCallSign(pick.text);
         } else if (pick.target == PanePick::NameBox) {
-            w.Text6->setText(pick.text);
+            logwindows::PutIntoQsoBox(w.Text6, pick.text);
         } else {
             return;
         }

@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/MmttyCommand.h"
+#include "logwindows/entry/QsoDoor.h"
 #include "logwindows/lookups/CheckCallSign.h"
 #include "platform/forms/controls/PictureBox.h"
 #include "platform/forms/controls/RichTextPane.h"
@@ -151,7 +152,7 @@ void connectMainLabels(PSK31MAIN& w) {
     new Clicks(w.Label4, closeCwId);
     new Clicks(w.Label3, [&w] { Label3_Click(w); });
     QObject::connect(w.List4, &QListWidget::itemClicked, &w, [&w](QListWidgetItem* item) {
-        w.Text7->setText(item->text());
+        logwindows::PutIntoQsoBox(w.Text7, item->text());
         w.List4->hide();
         w.Text1->setFocus();
     });

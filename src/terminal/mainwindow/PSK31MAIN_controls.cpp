@@ -209,8 +209,9 @@ void PSK31MAIN::buildQsoColumn(QWidget* canvas) {
     List4->hide();
     ui::keepRule(Text5, logbook::callBoxText);
     ui::keepRule(Text7, logbook::reportBoxText);
-    for (QLineEdit* qsoBox : {Text6, Text11, Text14})
-        ui::keepOneLine(qsoBox);
+    ui::keepOneLine(Text6);
+    ui::keepOneLine(Text11);
+    ui::keepOneLine(Text14);
 }
 
 void PSK31MAIN::buildTuningFrame(QWidget* canvas) {

@@ -3,6 +3,7 @@
 #include "core/Globals.h"
 #include "core/IniValues.h"
 #include "core/SharedRoutines.h"
+#include "logwindows/entry/QsoDoor.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/controls/RichTextPane.h"
@@ -79,12 +80,8 @@ void PSK31MAIN::loadSettings(bool* firstRun) {
     g.DataCaptureOn = wholeOr(cfg("Data_Get", QStringLiteral("0")), 0);
     Check5->setChecked(g.DataCaptureOn != 0);
     g.AutoSaveRxOnExit = cfgOrMarker("NENNOTAME");
-    if (g.HisRstPresetOn == QLatin1String("1")) {
-        Text7->setText(QStringLiteral("599"));
-    } else {
-        g.HisRstPresetOn = QStringLiteral("0");
-        Text7->clear();
-    }
+    if (g.HisRstPresetOn != QLatin1String("1")) g.HisRstPresetOn = QStringLiteral("0");
+    logwindows::PutIntoQsoBox(Text7, g.HisRstPresetOn == QLatin1String("1") ? QStringLiteral("599") : QString());
 
     g.SoundCardNumber = cfg("SOUNDCARDnum", QStringLiteral("-1"));
     g.PttPortControl = cfgOrMarker("COMCONT");

@@ -4,6 +4,7 @@
 #include "core/SharedRoutines.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/LogEntry.h"
+#include "logwindows/entry/QsoDoor.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/controls/RichTextPane.h"
@@ -70,8 +71,8 @@ bool CheckLogScrolling(QLineEdit* changed, QLineEdit* TEMP_LOG::*recordBox) {
     if (logwindows::EntryUnsaved()) {
         if (!logwindows::AgreesToDropUnsaved()) {
             puttingBack = true;
-            changed->setText(before.isValid() ? before.toString()
-                                              : (forms::TEMP_LOG().*recordBox)->text().trimmed());
+            logwindows::PutBackQsoBox(changed, before.isValid() ? before.toString()
+                                                                : (forms::TEMP_LOG().*recordBox)->text().trimmed());
             changed->setProperty(kTextBefore, changed->text());
             puttingBack = false;
             return false;

@@ -1,6 +1,7 @@
 #include "terminal/receive/QsoEntryBoxes.h"
 
 #include "core/Globals.h"
+#include "logwindows/entry/QsoDoor.h"
 #include "logwindows/lookups/CheckCallSign.h"
 #include "platform/forms/text/TextRule.h"
 #include "platform/forms/windows/WindowFilter.h"
@@ -42,15 +43,19 @@ void typeInto(QLineEdit* box, const QString& text, QChar (*take)(QChar), int n) 
         const QChar taken = take(c);
         if (taken.isNull()) continue;
         ui::selectOvertype(box, n);
-        box->insert(QString(taken));
+        logwindows::TypeIntoQsoBox(box, QString(taken));
     }
 }
 
 class EntryKeys : public forms::WindowFilter {
   public:
     explicit EntryKeys(PSK31MAIN& w) : WindowFilter(&w), w_(w) {
-        for (QLineEdit* box : {w.Text5, w.Text6, w.Text7})
+        for (QWidget* box : {w.Text5, w.Text6, w.Text7})
             watch(box);
+        // A call comes in by typing or through the boxes' door (a pick, GET,
+        // a look-up), which asks about the QSO it would drop: a drop would
+        // slip past it.
+        w.Text5->setAcceptDrops(false);
     }
 
   protected:
@@ -58,6 +63,10 @@ class EntryKeys : public forms::WindowFilter {
         if (e->type() == QEvent::MouseButtonDblClick && watched == w_.Text5) {
             lookUp();
             return false;
+        }
+        if (watched == w_.Text5 && isDrag(e->type())) {
+            e->ignore();
+            return true;
         }
         if (e->type() == QEvent::InputMethod) return composed(watched, *static_cast<QInputMethodEvent*>(e));
         if (e->type() != QEvent::KeyPress) return false;
@@ -69,6 +78,10 @@ class EntryKeys : public forms::WindowFilter {
     }
 
   private:
+    static bool isDrag(QEvent::Type type) {
+        return type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop;
+    }
+
     void lookUp() {
         if (macros::g.MacroMoveMode != 1) logwindows::CheckCallSign(core::g.HisCall);
     }
@@ -134,7 +147,7 @@ void connectQsoEntryBoxes(PSK31MAIN& w) {
     ui::setTextLimit(w.Text6, kNameLength);
     ui::setTextLimit(w.Text7, kRstLength);
     // Call signs and reports are typed in plain letters and digits.
-    for (QLineEdit* box : {w.Text5, w.Text7})
+    for (QWidget* box : {w.Text5, w.Text7})
         box->setAttribute(Qt::WA_InputMethodEnabled, false);
     w.Text7->setAlignment(Qt::AlignCenter);
     new EntryKeys(w);

@@ -114,13 +114,13 @@ void connectPickItems(PSK31MAIN& w) {
         if (setCall(*m, clipText())) backToTransmitBox(*m);
     });
     on(w.TONAME, [m] {
-        m->Text6->setText(clipText());
+        logwindows::PutIntoQsoBox(m->Text6, clipText());
         clipboard::empty();
         backToTransmitBox(*m);
     });
     on(w.TOQTHREM1, [m] {
         g.QthText = clipText();
-        m->Text14->setText(g.QthText);
+        logwindows::PutIntoQsoBox(m->Text14, g.QthText);
         qthToLog();
         clipboard::empty();
         backToTransmitBox(*m);
@@ -144,9 +144,9 @@ void connectPickItems(PSK31MAIN& w) {
 
     // On the picked word.
     on(w.PSTCALL, [m] { setCall(*m, g.PickedWord); });
-    on(w.PSTNAME, [m] { m->Text6->setText(g.PickedWord); });
+    on(w.PSTNAME, [m] { logwindows::PutIntoQsoBox(m->Text6, g.PickedWord); });
     on(w.PSTQTH, [m] {
-        m->Text14->setText(g.PickedWord);
+        logwindows::PutIntoQsoBox(m->Text14, g.PickedWord);
         qthToLog();
     });
     on(w.TOCLIP2, [m] {

@@ -4,6 +4,7 @@
 // now in use.
 #include "core/IniValues.h"
 #include "logwindows/LogFixture.h"
+#include "logwindows/entry/QsoBoxes.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/hamlog/HamlogWindowLink.h"
 #include "platform/os/Paths.h"
@@ -145,6 +146,71 @@ TEST_F(ModeChangeLog, TheOperatorsEndAsksAboutAnUnsavedLogEntry) {
         ASSERT_TRUE(zvtest::chooseMenuItem(main->pEnd));
         EXPECT_EQ(askedPrompts(), QStringList{QStringLiteral("LOGﾃﾞｰﾀが未保存ですが宜しいですか")});
         EXPECT_EQ(ends, answer == ui::Yes ? 1 : 0);
+    }
+    terminal::mainwindow::setProcessEndForTest({});
+}
+
+// A QSO typed into the boxes and not stored (nor handed over) is asked about
+// before a mode change swaps the window or the program ends, as a pick asks:
+// a No keeps it in the window in use, a Yes lets it go.
+TEST_F(ModeChangeLog, ATypedQsoIsAskedAboutBeforeTheWindowSwapsOrTheProgramEnds) {
+    enum Way { ToSstv, FromSstv, EndItem, CloseBox };
+    const std::tuple<int, Way, QString> rows[] = {{1, ToSstv, QStringLiteral("モードを変更すると")},
+                                                  {2, ToSstv, QStringLiteral("モードを変更すると")},
+                                                  {1, FromSstv, QStringLiteral("モードを変更すると")},
+                                                  {2, FromSstv, QStringLiteral("モードを変更すると")},
+                                                  {1, EndItem, QStringLiteral("終了すると")},
+                                                  {1, CloseBox, QStringLiteral("終了すると")}};
+    int ends = 0;
+    terminal::mainwindow::setProcessEndForTest([&ends] { ++ends; });
+    for (const auto& [link, way, question] : rows) {
+        SCOPED_TRACE(link * 10 + way);
+        logbook::g.HamlogLink = link;
+        if (way == FromSstv && core::g.OpMode != core::ModeSstv) toSstv();
+        if (way != FromSstv && core::g.OpMode == core::ModeSstv) {
+            ASSERT_TRUE(zvtest::chooseMenuItem(forms::SSTVForm().PSKMODE[core::ModeBpsk]));
+            main = &forms::PSK31MAIN();
+        }
+        const bool sstv = way == FromSstv;
+        QLineEdit* call = sstv ? forms::SSTVForm().Text1 : main->Text5;
+        QLineEdit* name = sstv ? forms::SSTVForm().Text7 : main->Text6;
+        for (auto [box, text] : {std::pair{call, QStringLiteral("QQ7TYP")}, std::pair{name, QStringLiteral("Taro")}}) {
+            box->setFocus();
+            box->selectAll();
+            QTest::keyClick(box, Qt::Key_Delete);
+            QTest::keyClicks(box, text);
+        }
+        const int mode = core::g.OpMode;
+        const auto act = [&, way = way] {
+            if (way == ToSstv) toSstv();
+            if (way == FromSstv) {
+                ASSERT_TRUE(zvtest::chooseMenuItem(forms::SSTVForm().PSKMODE[core::ModeBpsk]));
+            }
+            if (way == EndItem) {
+                ASSERT_TRUE(zvtest::chooseMenuItem(main->pEnd));
+            }
+            if (way == CloseBox) {
+                QCloseEvent e;
+                QSpontaneKeyEvent::setSpontaneous(&e);
+                static_cast<QObject*>(main)->event(&e);
+            }
+        };
+        ui::script::clearAsked();
+        ui::script::push(ui::No);
+        act();
+        ASSERT_EQ(askedPrompts().size(), 1);
+        EXPECT_TRUE(askedPrompts()[0].startsWith(QStringLiteral("入力中のQSOがまだ保存されていません")));
+        EXPECT_TRUE(askedPrompts()[0].contains(question));
+        EXPECT_EQ(core::g.OpMode, mode);
+        EXPECT_EQ(ends, 0);
+        EXPECT_EQ(call->text() + name->text(), QStringLiteral("QQ7TYPTaro"));
+        if (way >= EndItem) continue;
+        ui::script::push(ui::Yes);
+        act();
+        EXPECT_NE(core::g.OpMode, mode);
+        if (way == FromSstv) main = &forms::PSK31MAIN();
+        const logwindows::QsoBoxes now = logwindows::operatingBoxes();
+        EXPECT_EQ(now.call->text() + now.name->text(), QString()) << "nothing of the QSO let go";
     }
     terminal::mainwindow::setProcessEndForTest({});
 }

@@ -596,11 +596,13 @@ TEST_F(SstvQso, AnFskIdNeverSwapsTheCallOfAQsoInProgress) {
         const char *call, *name;
         bool handOver;
         bool taken;
+        bool stored = false; // handed over and stored: nothing of it stays
     };
     const Row rows[] = {{2, "QQ6SSE", "Uniform", true, false},
                         {1, "QQ6SSL", "Shin", false, false},
                         {0, "QQ6SSN", "", false, false},
-                        {2, "", "", false, true}};
+                        {2, "", "", false, true},
+                        {2, "QQ6STO", "Oscar", true, true, true}};
     startLoggingProgram();
     SSTVForm& f = withLink(2);
     QCheckBox* fsk = f.Check2[30];
@@ -614,14 +616,16 @@ TEST_F(SstvQso, AnFskIdNeverSwapsTheCallOfAQsoInProgress) {
             QTest::keyClicks(box, QLatin1String(typed));
         }
         if (row.handOver) QTest::mouseClick(f.Command1, Qt::LeftButton);
+        if (row.stored) QTest::mouseClick(f.Command1, Qt::LeftButton);
         ui::script::clearAsked();
         core::g.StatusMessage.clear();
         const int count = logCount();
         ASSERT_TRUE(receive(sstveng::Scottie1));
         EXPECT_TRUE(ui::script::asked().isEmpty());
         EXPECT_EQ(f.Text1->text(), row.taken ? QStringLiteral("QQ9ABC") : QLatin1String(row.call));
+        EXPECT_EQ(f.Text7->text(), row.stored ? QString() : QString::fromUtf8(row.name));
         EXPECT_EQ(core::g.StatusMessage.contains(QStringLiteral("QQ9ABC")), !row.taken);
-        if (!row.handOver) continue;
+        if (!row.handOver || row.stored) continue;
         QTest::mouseClick(f.Command1, Qt::LeftButton);
         ASSERT_EQ(logCount(), count + 1);
         EXPECT_EQ(storedField(count + 1, hamlog::FieldCall), QLatin1String(row.call));
