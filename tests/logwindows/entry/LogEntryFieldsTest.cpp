@@ -225,7 +225,8 @@ TEST_F(LogFieldsTest, APastedLineBreakBecomesABlankInEveryQsoBox) {
     } cases[] = {
         {&m, m.Text5, Way::CtrlV, QStringLiteral("QQ3PA\nST"), QStringLiteral("QQ3PAST")},
         {&m, m.Text5, Way::Menu, QStringLiteral("qq3ab\rcd"), QStringLiteral("QQ3ABCD")},
-        {&m, m.Text5, Way::Drop, QStringLiteral(" qq1 xy/p\r\n"), QStringLiteral("QQ1XY/P")},
+        // The main call box takes no drop at all: a call comes in through its door.
+        {&m, m.Text5, Way::Drop, QStringLiteral(" qq1 xy/p\r\n"), {}},
         {&m, m.Text5, Way::Pick, QStringLiteral("qq9 abc\t"), QStringLiteral("QQ9ABC")},
         // Held to the rule first, then cut at the box's length: blanks and
         // breaks take no room from what the box can hold.
