@@ -1,5 +1,6 @@
 #include "rig/CatAnswers.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace rig {
@@ -42,13 +43,34 @@ bool holds(const QByteArray& command, const AnswerRow& row) {
            std::string_view(command.constData() + row.at, row.key.size()) == row.key;
 }
 
-} // namespace
+// The first command of what is written at once: five bytes for the Yaesu
+// families, up to the carriage return of a text command, up to FD of an ICOM frame.
+qsizetype firstCommandLength(Family f, const QByteArray& bytes) {
+    if (f == Family::Kenwood || f == Family::Jst245) return bytes.indexOf('\r') + 1;
+    if (f == Family::Icom) return bytes.indexOf(char(0xFD)) + 1;
+    return std::min<qsizetype>(5, bytes.size());
+}
 
-int answerLength(Family f, const QByteArray& command) {
+int oneAnswer(Family f, const QByteArray& command) {
     const int echo = f == Family::Icom ? int(command.size()) : 0;
     for (const AnswerRow& row : kAnswers)
         if (row.family == f && holds(command, row)) return echo + row.length;
     return echo;
+}
+
+} // namespace
+
+int answerLength(Family f, const QByteArray& command) {
+    // Commands written at once (a release with the reading that shows it
+    // heard) are answered one after the other.
+    int total = 0;
+    for (QByteArray rest = command; !rest.isEmpty();) {
+        const qsizetype n = firstCommandLength(f, rest);
+        if (n <= 0 || n >= rest.size()) return total + oneAnswer(f, rest);
+        total += oneAnswer(f, rest.left(n));
+        rest = rest.mid(n);
+    }
+    return total;
 }
 
 } // namespace rig

@@ -53,14 +53,21 @@ bool releaseOwedIn(const KeyState& s) {
     return s.PttKeyedByCat == 0 && s.PttOnLastSent == 1;
 }
 
+bool releaseUnanswered(const KeyState& s) {
+    return releaseOwedIn(s) && s.ReleaseUnheard == 0;
+}
+
 KeyStep keyStep(KeyState s, const KeyEvent& e) {
     KeyAction a = KeyAction::Nothing;
     switch (e.kind) {
     case KeyEventKind::Start:
         s.ClearKeyAtOpen = 1;
         s.RigPortOpen = 0;
+        s.ReleaseUnheard = 0;
         break;
     case KeyEventKind::Opened:
+        // An answer on a port opened anew is no answer to a release written before.
+        s.ReleaseUnheard = 0;
         s.RigPortOpen = 1;
         s.RigLineLost = 0;
         s.RigOpenRetry = 0;
@@ -71,12 +78,14 @@ KeyStep keyStep(KeyState s, const KeyEvent& e) {
         s.RigPortOpen = 0;
         s.RigLineLost = 0;
         s.RigOpenRetry = 1;
+        s.ReleaseUnheard = 0;
         if (s.PttKeyedByCat == 1) s.KeyInDoubt = 1;
         break;
     case KeyEventKind::Closed:
         if (e.keepKey && s.RigLineLost == 1 && s.PttKeyedByCat == 1) s.KeyInDoubt = 1;
         // The release went first; one the rig did not take stays owed.
         if (!e.keepKey) s.PttKeyedByCat = 0;
+        s.ReleaseUnheard = 0;
         s.RigPortOpen = 0;
         s.RigLineLost = 0;
         s.RigOpenRetry = 0;
@@ -85,6 +94,7 @@ KeyStep keyStep(KeyState s, const KeyEvent& e) {
         if (s.RigPortOpen != 1 || s.RigLineLost == 1) break;
         s.RigLineLost = 1;
         if (s.PttKeyedByCat == 1) s.KeyInDoubt = 1;
+        s.ReleaseUnheard = 0;
         a = KeyAction::SayLoss;
         break;
     case KeyEventKind::LineBack:
@@ -101,6 +111,7 @@ KeyStep keyStep(KeyState s, const KeyEvent& e) {
         s.PttOnLastSent = 1;
         s.KeyedLine = e.line;
         s.KeyInDoubt = 0;
+        s.ReleaseUnheard = 0;
         break;
     case KeyEventKind::KeyOnRefused:
         // The last key-on that did reach the rig stays owed its release.
@@ -109,9 +120,31 @@ KeyStep keyStep(KeyState s, const KeyEvent& e) {
         a = KeyAction::EndOverAndSay;
         break;
     case KeyEventKind::KeyOffWritten:
+        // Written is not heard: where the rig answers, the release is owed
+        // until it does.
+        if (e.answers && !keyed(s)) s.KeyedLine = e.line;
         s.PttKeyedByCat = 0;
-        s.PttOnLastSent = 0;
+        s.PttOnLastSent = e.answers ? 1 : 0;
+        s.ReleaseUnheard = e.answers ? 1 : 0;
         s.KeyInDoubt = 0;
+        break;
+    case KeyEventKind::ReleaseHeard:
+        if (s.PttKeyedByCat == 1 || s.ReleaseUnheard != 1) break;
+        s.PttOnLastSent = 0;
+        s.ReleaseUnheard = 0;
+        break;
+    case KeyEventKind::RigSilent:
+    case KeyEventKind::WriteFailed:
+        if (s.PttKeyedByCat == 1 || s.ReleaseUnheard != 1) break;
+        s.ReleaseUnheard = 0;
+        a = KeyAction::SayLoss;
+        break;
+    case KeyEventKind::RigHeard:
+        // Back: the release goes before anything else it is told, unless an
+        // over runs on it now.
+        if (releaseUnanswered(s) && !e.over && s.RigPortOpen == 1 && s.RigLineLost != 1 &&
+            carriesKeyOf(s.RigOpenedLine, s.KeyedLine))
+            a = KeyAction::SendRelease;
         break;
     case KeyEventKind::KeyOffRefused:
         // A release not taken is owed to the line it was written for.
@@ -119,6 +152,7 @@ KeyStep keyStep(KeyState s, const KeyEvent& e) {
         s.PttOnLastSent = 1;
         s.PttKeyedByCat = 0;
         s.KeyInDoubt = 0;
+        s.ReleaseUnheard = 0;
         a = KeyAction::SayLoss;
         break;
     case KeyEventKind::Stop:
@@ -127,6 +161,8 @@ KeyStep keyStep(KeyState s, const KeyEvent& e) {
     case KeyEventKind::Tick:
         if (!keyed(s)) {
             a = KeyAction::StopWatch;
+        } else if (s.ReleaseUnheard == 1) {
+            // Its answer is still on its way.
         } else if (releaseOwedIn(s)) {
             // Sent on the port open on its line, or by opening that line when
             // the settings name it; said meanwhile.
@@ -147,7 +183,10 @@ KeyStep keyStep(KeyState s, const KeyEvent& e) {
         break;
     case KeyEventKind::NamedForGood:
         // Given up for good; the loss stays said.
-        if (releaseOwedIn(s) && !carriesKeyOf(e.line, s.KeyedLine)) s.PttOnLastSent = 0;
+        if (releaseOwedIn(s) && !carriesKeyOf(e.line, s.KeyedLine)) {
+            s.PttOnLastSent = 0;
+            s.ReleaseUnheard = 0;
+        }
         break;
     case KeyEventKind::End:
         if (!keyed(s)) break;

@@ -33,6 +33,9 @@ struct KeyState {
     int PttOnLastSent = 0;
     // The line the key went out on: it is taken off there, and only there.
     KeyLine KeyedLine;
+    // 1 from a release written on a line that answers until the rig answers
+    // after it: owed meanwhile, but not said (its answer is still on its way).
+    int ReleaseUnheard = 0;
     // 1 when the keyed line went away (lost, or its reopening failed) during
     // the over: the rig that comes back may not hold the key.
     int KeyInDoubt = 0;
@@ -42,17 +45,22 @@ struct KeyState {
 };
 
 enum class KeyEventKind {
-    Start,        // the settings read at the start
-    Opened,       // the port opened on `line` (any caller: sheet, its closing, retry, restore, start)
-    OpenFailed,   // an opening of `line` failed
-    Closed,       // the port closed on purpose; `keepKey` for a reopening during the over
-    LineLost,     // the port's device went
-    LineBack,     // the lost line opened again on `line`
-    KeyOnAsked,   // a key-on is about to go out on `line`
-    KeyOnWritten, // a key-on went out on `line`
-    KeyOnRefused, // a key-on could not be written
-    KeyOffWritten,
+    Start,         // the settings read at the start
+    Opened,        // the port opened on `line` (any caller: sheet, its closing, retry, restore, start)
+    OpenFailed,    // an opening of `line` failed
+    Closed,        // the port closed on purpose; `keepKey` for a reopening during the over
+    LineLost,      // the port's device went
+    LineBack,      // the lost line opened again on `line`
+    KeyOnAsked,    // a key-on is about to go out on `line`
+    KeyOnWritten,  // a key-on went out on `line`
+    KeyOnRefused,  // a key-on could not be written
+    KeyOffWritten, // `answers`: the line shows whether the rig heard it
     KeyOffRefused,
+    ReleaseHeard, // the rig answered after the release's bytes crossed
+    RigSilent,    // the release's answer had its time and nothing came
+    WriteFailed,  // a write the port had taken failed afterwards
+    RigHeard,     // the rig answered, or a reading is about to ask it, while its
+                  // release is owed; `over` as for Tick
     Stop,         // Esc or any other stop
     Tick,         // the key watch; `line` as the settings name it
     NamedForGood, // the settings sheet closed naming `line`
@@ -65,6 +73,9 @@ struct KeyEvent {
     // An engine transmits with PTT by CAT (Tick: an engine is sending).
     bool over = false;
     bool keepKey = false;
+    // KeyOffWritten: the rig answers on this line (it acknowledges every
+    // command, or it is polled), so the release counts only once it is heard.
+    bool answers = false;
 };
 
 enum class KeyAction {
@@ -94,7 +105,10 @@ KeyStep keyStep(KeyState s, const KeyEvent& e);
 // The port open on `line` reaches the rig keyed on `key`: the same family on
 // the same port (an ICOM's address goes in the command itself).
 bool carriesKeyOf(const KeyLine& line, const KeyLine& key);
-// A release is owed to KeyedLine.
+// A release is owed to KeyedLine (written and not yet heard included).
 bool releaseOwedIn(const KeyState& s);
+// A release is owed and the rig has not been heard to take it: its rig may
+// still be transmitting.
+bool releaseUnanswered(const KeyState& s);
 
 } // namespace rig

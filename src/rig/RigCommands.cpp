@@ -133,6 +133,13 @@ void sayNotKeyedByCat() {
 
 namespace {
 
+// The key watch runs from now on: started when it does not run yet, never
+// put back to a full period (a poll more often than its period would keep it
+// from ever ticking).
+void runKeyWatch() {
+    if (!keyWatch().isActive()) keyWatch().start();
+}
+
 // The rig is keyed as far as this program knows: by its count, or because
 // the last PTT command that went out on the line was a key-on.
 bool keyedOnTheLine() {
@@ -144,13 +151,23 @@ bool keyedOnTheLine() {
 // program believes of the key is set from what went out.
 bool keyOnTheLine(const QByteArray& command, bool on) {
     if (!writeOnQuietLine(command)) return false;
-    keyEvent({on ? KeyEventKind::KeyOnWritten : KeyEventKind::KeyOffWritten, RigLineNamed()});
+    if (on) {
+        keyEvent({KeyEventKind::KeyOnWritten, RigLineNamed()});
+        return true;
+    }
+    // A release counts once the rig is heard after it; the key watch waits for that.
+    KeyEvent written{KeyEventKind::KeyOffWritten, RigLineNamed()};
+    written.answers = lineAnswers();
+    keyEvent(written);
+    if (!written.answers) return true;
+    watchRelease();
+    runKeyWatch();
     return true;
 }
 
 // The over ends as Esc ends it, and why is said: its rig cannot be keyed.
 void endOverAndSay() {
-    if (keyedOnTheLine()) keyWatch().start();
+    if (keyedOnTheLine()) runKeyWatch();
     nb().endTransmission();
     RigSayLineLost();
 }
@@ -167,6 +184,17 @@ QByteArray keyedLineCommand(bool on) {
     return f ? pttCommand(*f, on, hexCodeByte(g.KeyedLine.address)) : QByteArray();
 }
 
+// A release for a rig that answers readings but not the release itself goes
+// out with a reading in the same write: the answer to that reading shows the
+// release heard, for the two cross the line together or not at all.
+QByteArray releaseToBeHeard(const QByteArray& release) {
+    const std::optional<Family> f = familyOf(g.RigType);
+    if (release.isEmpty() || !f || *f == Family::Icom || !lineAnswers()) return release;
+    const CatSequence reading = statusRequest(*f, icomAddress());
+    return reading.size() == 1 && reading.front().pace == Pace::Now ? release + reading.front().bytes
+                                                                    : release;
+}
+
 // The over's rig came back and may not hold the key: keyed once more, unless
 // a stop or a release overtook it while it waited for the line.
 void keyAgain() {
@@ -177,7 +205,7 @@ void keyAgain() {
     const QByteArray command = keyedLineCommand(true);
     if (g.RigPortOpen != 1 || g.RigLineLost == 1 || command.isEmpty()) return;
     keyedBy = mine;
-    keyWatch().start();
+    runKeyWatch();
     if (!keyOnTheLine(command, true)) keyNotPut();
 }
 
@@ -221,7 +249,7 @@ bool RigPttOn() {
     if (now.isEmpty()) return true;
     keyedBy = mine;
     g.KeyIdleTicks = 0;
-    keyWatch().start();
+    runKeyWatch();
     return keyOnTheLine(now, true) || keyNotPut();
 }
 
@@ -242,12 +270,12 @@ void release(bool evenALaterKey) {
     awaitQuietLine();
     if (g.RigPortOpen != 1 || !keyedOnTheLine()) return;
     if (g.PttKeyedByCat == 1 && keyedBy > mine && !evenALaterKey) return;
-    const QByteArray command = keyedLineCommand(false);
+    const QByteArray command = releaseToBeHeard(keyedLineCommand(false));
     if (command.isEmpty())
         keyEvent({KeyEventKind::KeyOffWritten});
     else if (!keyOnTheLine(command, false))
         return RigPerformKey(keyEvent({KeyEventKind::KeyOffRefused}));
-    keyWatch().stop();
+    if (!keyedOnTheLine()) keyWatch().stop();
 }
 
 } // namespace
@@ -258,7 +286,8 @@ void RigPerformKey(KeyAction action) {
         return release(true);
     case KeyAction::SendReleaseThenKey:
         release(true);
-        if (releaseOwedIn(g) || !RigPttOn()) endOverAndSay();
+        // Keyed after its release has gone out; a release not written ends the over.
+        if (releaseUnanswered(g) || !RigPttOn()) endOverAndSay();
         return;
     case KeyAction::KeyAgain:
         return keyAgain();
@@ -267,13 +296,13 @@ void RigPerformKey(KeyAction action) {
         if (!RigPttOn()) endOverAndSay();
         return;
     case KeyAction::KeepKey:
-        return keyWatch().start();
+        return runKeyWatch();
     case KeyAction::ClearKeyLeft:
         return RigPttClearOnOpen();
     case KeyAction::EndOverAndSay:
         return endOverAndSay();
     case KeyAction::SayLoss:
-        keyWatch().start();
+        runKeyWatch();
         return RigSayLineLost();
     default:
         return;
@@ -282,6 +311,11 @@ void RigPerformKey(KeyAction action) {
 
 void RigPttOff() {
     release(false);
+}
+
+void RigReleaseOwedFirst() {
+    if (releaseUnanswered(g) && keyEvent({KeyEventKind::RigHeard, {}, overByCat()}) == KeyAction::SendRelease)
+        release(true);
 }
 
 void RigPttOffBeforeClose() {
@@ -309,6 +343,9 @@ QString RigKeyLeftText() {
 }
 
 void RigKeyWatchTick() {
+    // A release awaiting its answer is judged once the line has had its time.
+    if (g.ReleaseUnheard == 1) awaitQuietLine();
+    hearRelease(true);
     const bool sends = nb().anyEngineSends();
     if (sends) g.KeyIdleTicks = 0;
     switch (keyEvent({KeyEventKind::Tick, RigLineNamed(), sends})) {
@@ -339,7 +376,7 @@ void RigKeyWatchTick() {
 void RigPttClearOnOpen() {
     const std::optional<Family> f = familyOf(g.RigType);
     if (g.RigPortOpen != 1 || !f || !nb().pttByCat() || nb().anyEngineTransmits()) return;
-    const QByteArray command = pttCommand(*f, false, icomAddress());
+    const QByteArray command = releaseToBeHeard(pttCommand(*f, false, icomAddress()));
     if (command.isEmpty()) return;
     awaitQuietLine();
     if (g.RigPortOpen != 1 || keyedOnTheLine() || keyOnTheLine(command, false)) return;

@@ -42,6 +42,9 @@ class OperatorStop {
 };
 // True while an OperatorStop runs.
 bool OperatorStopRuns();
+// A release the rig has not answered goes out before whatever the line is
+// told next (a reading), while no over runs.
+void RigReleaseOwedFirst();
 // Performs what the key's state asked for (RigPort's keyEvent).
 void RigPerformKey(KeyAction action);
 // The settings sheet closed naming the line in the settings for good: a

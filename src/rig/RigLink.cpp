@@ -24,6 +24,9 @@ RigLink::RigLink()
     connect(PortRetry, &QTimer::timeout, this, [] { RigOpenPortAgain(); });
     connect(MSComm1, &SerialComm::onComm, this, [](int code) { OnRigComm(code); });
     connect(MSComm1, &SerialComm::lineLost, this, [] { RigLineLost(); });
+    connect(MSComm1, &SerialComm::arrived, this, [] { hearRelease(); });
+    connect(MSComm1, &SerialComm::writeFailedLate, this,
+            [] { RigPerformKey(keyEvent({KeyEventKind::WriteFailed})); });
     connect(Timer1, &QTimer::timeout, this, [] { RigPollTick(); });
     connect(qApp, &QCoreApplication::aboutToQuit, this, [] {
         if (g.RigPortOpen == 1) RigClosePort();

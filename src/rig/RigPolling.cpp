@@ -127,6 +127,11 @@ void RigReadStatus() {
         g.RigQsyRequest = 0;
         return;
     }
+    // A release the rig has not answered goes before the reading, whose
+    // answer then shows it heard; one still awaiting its answer is judged first.
+    if (g.ReleaseUnheard == 1) awaitQuietLine();
+    hearRelease(true);
+    RigReleaseOwedFirst();
     RigAskStatus();
     if (g.RigQsyRequest == 1 && !nb().sstvMode() && !runQsy(*f, shift)) return;
     if (*f == Family::Ft767 && !sendSequence(ft767FollowUp())) failed();

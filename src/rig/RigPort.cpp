@@ -41,6 +41,22 @@ struct LineState {
 };
 LineState line;
 
+// What came back since the last write, and since the last release went out:
+// bytes past the echoes of our own commands (an ICOM bus echoes every frame)
+// are the rig's.
+qint64 receivedAtWrite = 0;
+qint64 echoOfWrite = 0;
+struct ReleaseWatch {
+    bool on = false;
+    qint64 receivedAt = 0;
+    qint64 echoes = 0;
+    // An answer past the echoes is due until then; 0 while none was asked for.
+    qint64 dueUntilMs = 0;
+};
+ReleaseWatch releaseWatch;
+// An owed release queued to go out again on a rig heard back.
+bool releaseQueued = false;
+
 qint64 nowMs() {
     return waitclock::nowMs();
 }
@@ -109,14 +125,30 @@ void waitWithEvents(int minMs, int maxMs, const std::function<bool()>& done) {
     --exchangeDepth;
 }
 
+// The port is lent to another program until a caller opens it again.
+bool portLent = false;
+
 // What the last failed opening said, kept on the message line while the port stays shut.
 QString failureSaid;
 // The loss of a line whose owed release was given up: no opening ends it.
 QString lossGivenUp;
 
-// A key this program cannot reach: its rig may still send.
+// A key this program cannot reach, or a release its rig did not answer: the
+// rig may still send.
 bool keyLossToSay() {
-    return releaseOwedIn(g) || (g.PttKeyedByCat == 1 && (g.RigPortOpen != 1 || g.RigLineLost == 1));
+    return releaseUnanswered(g) || (g.PttKeyedByCat == 1 && (g.RigPortOpen != 1 || g.RigLineLost == 1));
+}
+
+// The rig on the open line did not answer its release: the line is there,
+// the rig is not heard.
+QString unheardText(const KeyLine& l) {
+    return QStringLiteral(
+               "RIG Control Port-%1 のリグが送信停止に応答しません。リグが送信状態のままかもしれません")
+        .arg(l.port);
+}
+
+bool onTheKeyedLine() {
+    return g.RigPortOpen == 1 && g.RigLineLost != 1 && carriesKeyOf(g.RigOpenedLine, g.KeyedLine);
 }
 
 // Said on the message line, naming the port as the settings name it; the
@@ -193,6 +225,7 @@ void closePort(bool releaseKey) {
     // reopening, the key stays known: on the port opened again, or, when that
     // fails, as a key on a lost line whose release is owed.
     if (releaseKey) RigPttOffBeforeClose();
+    settleRelease();
     if (g.RigLineLost == 1) core::EndStandingMessage(lineLostText(g.RigOpenedLine));
     if (g.RigType == QLatin1String("FT847")) {
         g.RigOutBuffer = ft847CatOff();
@@ -203,9 +236,25 @@ void closePort(bool releaseKey) {
     keyEvent({KeyEventKind::Closed, {}, false, !releaseKey});
 }
 
+// A release owed while the port is lent: out on the port opened for it
+// alone, heard or not, and the port closed again at once; nothing polls.
+void releaseOnALentPort() {
+    const std::optional<Family> f = familyOf(g.RigType);
+    if (!configureAndOpen(f ? &traits(*f) : nullptr)) {
+        port().close();
+        return RigSayLineLost();
+    }
+    const KeyAction action = keyEvent({KeyEventKind::Opened, RigLineNamed()});
+    catOn(f);
+    RigPerformKey(action);
+    closePort(false);
+}
+
 void openPort(bool again) {
     // Callers test the name first; "NONE" means there is no rig to open.
     if (g.RigPortName == QLatin1String("NONE")) return;
+    if (again && portLent) return releaseOnALentPort();
+    portLent = false;
     RigLoadModeCodes();
     // Opened again on the same rig during a transmission (the settings sheet
     // closes): the rig goes on sending with the engine, unkeyed at no moment.
@@ -256,6 +305,14 @@ void RigClosePort() {
     closePort(true);
 }
 
+void RigLendPort() {
+    if (g.RigPortOpen == 1)
+        closePort(true);
+    else
+        stopRetrying();
+    portLent = true;
+}
+
 void RigLineLost() {
     if (keyEvent({KeyEventKind::LineLost}) != KeyAction::SayLoss) return;
     lossGivenUp.clear();
@@ -290,16 +347,86 @@ void RigSayLossGivenUp(const KeyLine& keyed) {
 void RigSayLineLost() {
     // A key this program cannot reach is named first: its rig may still send.
     if (keyLossToSay())
-        core::ShowStandingMessage(lineLostText(g.KeyedLine));
+        core::ShowStandingMessage(onTheKeyedLine() ? unheardText(g.KeyedLine) : lineLostText(g.KeyedLine));
     else if (g.RigLineLost == 1)
         core::ShowStandingMessage(lineLostText(g.RigOpenedLine));
 }
 
+namespace {
+
+// The rig was heard after the release (bytes past the echoes of our own
+// commands), or the answer it was asked for first after it had its time:
+// windowClosed when the caller has just waited for the line to go quiet.
+void judgeRelease(bool windowClosed) {
+    if (releaseWatch.on && g.ReleaseUnheard != 1) releaseWatch.on = false;
+    if (!releaseWatch.on) return;
+    if (port().received() - releaseWatch.receivedAt > releaseWatch.echoes) {
+        releaseWatch.on = false;
+        keyEvent({KeyEventKind::ReleaseHeard});
+        core::EndStandingMessage(unheardText(g.KeyedLine));
+    } else if (releaseWatch.dueUntilMs > 0 && (windowClosed || nowMs() >= releaseWatch.dueUntilMs)) {
+        releaseWatch.on = false;
+        RigPerformKey(keyEvent({KeyEventKind::RigSilent}));
+    }
+}
+
+} // namespace
+
 bool writeOnQuietLine(const QByteArray& command) {
+    // Only the first answer after a release tells whether the rig heard it:
+    // one to a later command could come from a rig plugged back meanwhile.
+    judgeRelease(true);
     port().clearBuffers();
+    const qint64 before = port().received();
     if (!port().write(command)) return false;
     noteSent(command);
+    receivedAtWrite = before;
+    echoOfWrite = familyOf(g.RigType) == Family::Icom ? command.size() : 0;
+    if (releaseWatch.on && releaseWatch.dueUntilMs == 0) {
+        releaseWatch.echoes += echoOfWrite;
+        if (line.answer > echoOfWrite) releaseWatch.dueUntilMs = line.giveUpAtMs;
+    }
     return true;
+}
+
+bool lineAnswers() {
+    const std::optional<Family> f = familyOf(g.RigType);
+    return f == Family::Icom || (f && g.RigPollMode == 2);
+}
+
+void watchRelease() {
+    releaseWatch = {true, receivedAtWrite, echoOfWrite, line.answer > echoOfWrite ? line.giveUpAtMs : 0};
+    if (releaseWatch.dueUntilMs > 0) return;
+    // A rig that does not acknowledge the release is asked for a reading at
+    // once: its answer shows it there as the release crossed.
+    QTimer::singleShot(0, &link(), [] {
+        if (releaseWatch.on && releaseWatch.dueUntilMs == 0 && g.RigPortOpen == 1 && !exchangeInProgress())
+            RigAskStatus();
+    });
+}
+
+void hearRelease(bool windowClosed) {
+    judgeRelease(windowClosed);
+    if (releaseWatch.on || releaseQueued || !releaseUnanswered(g) ||
+        port().received() - receivedAtWrite <= echoOfWrite)
+        return;
+    if (keyEvent({KeyEventKind::RigHeard, {}, overByCat()}) != KeyAction::SendRelease) return;
+    // Out as soon as the handler that heard it has returned, before the next
+    // command of whatever is under way.
+    releaseQueued = true;
+    QTimer::singleShot(0, &link(), [] {
+        releaseQueued = false;
+        if (releaseUnanswered(g) && onTheKeyedLine()) RigPerformKey(KeyAction::SendRelease);
+    });
+}
+
+void settleRelease() {
+    if (g.ReleaseUnheard != 1 || g.RigPortOpen != 1) return;
+    awaitQuietLine();
+    // A polled rig that does not acknowledge the release answers a reading.
+    if (releaseWatch.on && releaseWatch.dueUntilMs == 0 && RigAskStatus()) awaitQuietLine();
+    judgeRelease(true);
+    if (g.ReleaseUnheard == 1) RigPerformKey(keyEvent({KeyEventKind::RigSilent}));
 }
 
 void RigDelay() {

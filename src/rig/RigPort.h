@@ -21,6 +21,11 @@ void RigOpenPort();
 // away; a failure already said is not said again.
 void RigOpenPortAgain();
 void RigClosePort();
+// The port lent to another program (the suspend, an outside program): closed
+// as RigClosePort closes it. Until a caller opens it again nothing polls, and
+// a release owed meanwhile goes out on a port opened for it alone, closed
+// again at once.
+void RigLendPort();
 // Waits RigInterval ms while pending events run.
 void RigDelay();
 // Once the rig has answered our last command (awaitQuietLine), empty the
@@ -44,6 +49,20 @@ void RigSayLineLost();
 // The loss of a line whose owed release the operator gave up, said until
 // another message takes the line (no opening ends it).
 void RigSayLossGivenUp(const KeyLine& keyed);
+// A release just went out on a line that answers: what comes back from now
+// on tells whether the rig heard it.
+void watchRelease();
+// Takes what the line shows of an owed release: heard (an answer past our
+// own echoes since it went out), the rig silent (its answer's time passed),
+// or the rig answering again while the release is owed (it goes out again).
+// windowClosed: the caller has just waited for the line to go quiet.
+void hearRelease(bool windowClosed = false);
+// Before the port closes: a release still unheard is given its answer's time,
+// and on a polled line one reading, to be heard; otherwise it stays owed.
+void settleRelease();
+// The line answers whatever it is told: an ICOM rig acknowledges every
+// command, a polled rig answers every reading.
+bool lineAnswers();
 // The line as the settings name it now.
 KeyLine RigLineNamed();
 // The one writer of the key's state: feeds the event to keyStep, keeps what

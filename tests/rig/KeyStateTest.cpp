@@ -21,7 +21,8 @@ const rig::KeyLine A2{QStringLiteral("ICOM"), QStringLiteral("5E"), QStringLiter
 const rig::KeyLine B{QStringLiteral("KENWOOD"), QString(), QStringLiteral("/dev/rig")};
 const rig::KeyLine C{QStringLiteral("ICOM"), QStringLiteral("58"), QStringLiteral("COM1")};
 
-KeyState state(int open, int lost, const rig::KeyLine& on, int keyed, int last, int doubt, int clear = 0) {
+KeyState state(int open, int lost, const rig::KeyLine& on, int keyed, int last, int doubt, int clear = 0,
+               int unheard = 0) {
     KeyState s;
     s.RigPortOpen = open;
     s.RigLineLost = lost;
@@ -31,23 +32,27 @@ KeyState state(int open, int lost, const rig::KeyLine& on, int keyed, int last, 
     s.KeyedLine = keyed || last ? A : rig::KeyLine{};
     s.KeyInDoubt = doubt;
     s.ClearKeyAtOpen = clear;
+    s.ReleaseUnheard = unheard;
     return s;
 }
 
 // Columns: the states.
 const KeyState kStates[] = {
-    state(0, 0, {}, 0, 0, 0, 1), // s: the start, nothing opened yet
-    state(1, 0, A, 0, 0, 0),     // i: open on A, nothing keyed
-    state(1, 0, A, 1, 1, 0),     // k: an over keyed on A
-    state(1, 1, A, 1, 1, 1),     // l: that over, its line lost
-    state(0, 0, A, 1, 1, 1),     // c: that over behind a port whose reopening failed
-    state(1, 1, A, 0, 1, 0),     // o: a release owed to A, its line lost
-    state(0, 0, A, 0, 1, 0),     // O: a release owed to A, the port closed
-    state(1, 0, C, 0, 1, 0),     // e: a release owed to A, the port open on another port
+    state(0, 0, {}, 0, 0, 0, 1),   // s: the start, nothing opened yet
+    state(1, 0, A, 0, 0, 0),       // i: open on A, nothing keyed
+    state(1, 0, A, 1, 1, 0),       // k: an over keyed on A
+    state(1, 1, A, 1, 1, 1),       // l: that over, its line lost
+    state(0, 0, A, 1, 1, 1),       // c: that over behind a port whose reopening failed
+    state(1, 1, A, 0, 1, 0),       // o: a release owed to A, its line lost
+    state(0, 0, A, 0, 1, 0),       // O: a release owed to A, the port closed
+    state(1, 0, C, 0, 1, 0),       // e: a release owed to A, the port open on another port
+    state(1, 0, A, 0, 1, 0, 0, 1), // u: a release written on A, its answer awaited
+    state(1, 0, A, 0, 1, 0),       // w: a release owed to A, open on A: the rig was silent after it
 };
 
 // A cell: the action, then the port (o open, l lost, c closed), then the key
-// (- none, K keyed on A, D keyed on A in doubt, O a release owed to A).
+// (- none, K keyed on A, D keyed on A in doubt, O a release owed to A, U a
+// release written on A whose answer is awaited).
 QString cell(const rig::KeyStep& st) {
     static const char actions[] = "NRAFWCESPBIXTG";
     const KeyState& n = st.next;
@@ -56,7 +61,7 @@ QString cell(const rig::KeyStep& st) {
     if (n.PttKeyedByCat == 1)
         key = n.KeyInDoubt == 1 ? 'D' : 'K';
     else if (n.PttOnLastSent == 1)
-        key = n.KeyedLine == A ? 'O' : '?';
+        key = n.KeyedLine != A ? '?' : n.ReleaseUnheard == 1 ? 'U' : 'O';
     return QString(QLatin1Char(actions[int(st.action)])) + QLatin1Char(port) + QLatin1Char(key);
 }
 
@@ -72,32 +77,38 @@ struct Row {
 // G the release first, then the over keyed.
 const Row kRows[] = {
     // clang-format off
-    {"start",                {KeyEventKind::Start},                         "Nc- Nc- NcK NcD NcD NcO NcO NcO"},
-    {"A opened, no over",    {KeyEventKind::Opened, A},                     "Co- No- WoK WoD WoD RoO RoO RoO"},
-    {"A opened, over",       {KeyEventKind::Opened, A, true},               "Co- Fo- WoK AoD AoD GoO GoO GoO"},
-    {"A's other address",    {KeyEventKind::Opened, A2, true},              "Co- Fo- WoK AoD AoD GoO GoO GoO"},
-    {"B opened, no over",    {KeyEventKind::Opened, B},                     "Co- No- EoO EoO EoO NoO NoO NoO"},
-    {"B opened, over",       {KeyEventKind::Opened, B, true},               "Co- Fo- EoO EoO EoO EoO EoO EoO"},
-    {"opening failed",       {KeyEventKind::OpenFailed, A},                 "Nc- Nc- NcD NcD NcD NcO NcO NcO"},
-    {"closed, key kept",     {KeyEventKind::Closed, {}, true, true},        "Nc- Nc- NcK NcD NcD NcO NcO NcO"},
-    {"closed",               {KeyEventKind::Closed},                        "Nc- Nc- NcO NcO NcO NcO NcO NcO"},
-    {"line lost",            {KeyEventKind::LineLost},                      "Nc- Sl- SlD NlD NcD NlO NcO SlO"},
-    {"A back, over",         {KeyEventKind::LineBack, A, true},             "Nc- No- NoK AoD NcD GoO NcO NoO"},
-    {"A back, no over",      {KeyEventKind::LineBack, A},                   "Nc- No- NoK WoD NcD RoO NcO NoO"},
-    {"key-on asked on A",    {KeyEventKind::KeyOnAsked, A},                 "Nc- No- NoK NlD NcD NlO NcO NoO"},
-    {"key-on asked on C",    {KeyEventKind::KeyOnAsked, C},                 "Nc- No- NoK NlD NcD ElO EcO EoO"},
-    {"key-on written on A",  {KeyEventKind::KeyOnWritten, A},               "NcK NoK NoK NlK NcK NlK NcK NoK"},
-    {"key-on refused",       {KeyEventKind::KeyOnRefused},                  "Ec- Eo- EoO ElO EcO ElO EcO EoO"},
-    {"key-off written",      {KeyEventKind::KeyOffWritten},                 "Nc- No- No- Nl- Nc- Nl- Nc- No-"},
-    {"key-off refused on A", {KeyEventKind::KeyOffRefused, A},              "ScO SoO SoO SlO ScO SlO ScO SoO"},
-    {"stop",                 {KeyEventKind::Stop},                          "Nc- No- RoK RlD RcD RlO RcO RoO"},
-    {"tick, A named, sends", {KeyEventKind::Tick, A, true},                 "Xc- Xo- NoK BlD ScD RlO PcO SoO"},
-    {"tick, A named, idle",  {KeyEventKind::Tick, A},                       "Xc- Xo- IoK IlD IcD RlO PcO SoO"},
-    {"tick, C named",        {KeyEventKind::Tick, C},                       "Xc- Xo- IoK IlD IcD RlO ScO SoO"},
-    {"A named for good",     {KeyEventKind::NamedForGood, A},               "Nc- No- NoK NlD NcD NlO NcO NoO"},
-    {"A's address for good", {KeyEventKind::NamedForGood, A2},              "Nc- No- NoK NlD NcD NlO NcO NoO"},
-    {"C named for good",     {KeyEventKind::NamedForGood, C},               "Nc- No- NoK NlD NcD Nl- Nc- No-"},
-    {"end",                  {KeyEventKind::End},                           "Nc- No- RoK TlD TcD TlO TcO ToO"},
+    {"start",                {KeyEventKind::Start},                         "Nc- Nc- NcK NcD NcD NcO NcO NcO NcO NcO"},
+    {"A opened, no over",    {KeyEventKind::Opened, A},                     "Co- No- WoK WoD WoD RoO RoO RoO RoO RoO"},
+    {"A opened, over",       {KeyEventKind::Opened, A, true},               "Co- Fo- WoK AoD AoD GoO GoO GoO GoO GoO"},
+    {"A's other address",    {KeyEventKind::Opened, A2, true},              "Co- Fo- WoK AoD AoD GoO GoO GoO GoO GoO"},
+    {"B opened, no over",    {KeyEventKind::Opened, B},                     "Co- No- EoO EoO EoO NoO NoO NoO NoO NoO"},
+    {"B opened, over",       {KeyEventKind::Opened, B, true},               "Co- Fo- EoO EoO EoO EoO EoO EoO EoO EoO"},
+    {"opening failed",       {KeyEventKind::OpenFailed, A},                 "Nc- Nc- NcD NcD NcD NcO NcO NcO NcO NcO"},
+    {"closed, key kept",     {KeyEventKind::Closed, {}, true, true},        "Nc- Nc- NcK NcD NcD NcO NcO NcO NcO NcO"},
+    {"closed",               {KeyEventKind::Closed},                        "Nc- Nc- NcO NcO NcO NcO NcO NcO NcO NcO"},
+    {"line lost",            {KeyEventKind::LineLost},                      "Nc- Sl- SlD NlD NcD NlO NcO SlO SlO SlO"},
+    {"A back, over",         {KeyEventKind::LineBack, A, true},             "Nc- No- NoK AoD NcD GoO NcO NoO NoU NoO"},
+    {"A back, no over",      {KeyEventKind::LineBack, A},                   "Nc- No- NoK WoD NcD RoO NcO NoO NoU NoO"},
+    {"key-on asked on A",    {KeyEventKind::KeyOnAsked, A},                 "Nc- No- NoK NlD NcD NlO NcO NoO NoU NoO"},
+    {"key-on asked on C",    {KeyEventKind::KeyOnAsked, C},                 "Nc- No- NoK NlD NcD ElO EcO EoO EoU EoO"},
+    {"key-on written on A",  {KeyEventKind::KeyOnWritten, A},               "NcK NoK NoK NlK NcK NlK NcK NoK NoK NoK"},
+    {"key-on refused",       {KeyEventKind::KeyOnRefused},                  "Ec- Eo- EoO ElO EcO ElO EcO EoO EoU EoO"},
+    {"key-off written",      {KeyEventKind::KeyOffWritten},                 "Nc- No- No- Nl- Nc- Nl- Nc- No- No- No-"},
+    {"key-off written, heard later", {KeyEventKind::KeyOffWritten, A, false, false, true}, "NcU NoU NoU NlU NcU NlU NcU NoU NoU NoU"},
+    {"release heard",        {KeyEventKind::ReleaseHeard},                  "Nc- No- NoK NlD NcD NlO NcO NoO No- NoO"},
+    {"rig silent after it",  {KeyEventKind::RigSilent},                     "Nc- No- NoK NlD NcD NlO NcO NoO SoO NoO"},
+    {"late write failure",   {KeyEventKind::WriteFailed},                   "Nc- No- NoK NlD NcD NlO NcO NoO SoO NoO"},
+    {"rig heard, no over",   {KeyEventKind::RigHeard},                      "Nc- No- NoK NlD NcD NlO NcO NoO NoU RoO"},
+    {"rig heard, over",      {KeyEventKind::RigHeard, {}, true},            "Nc- No- NoK NlD NcD NlO NcO NoO NoU NoO"},
+    {"key-off refused on A", {KeyEventKind::KeyOffRefused, A},              "ScO SoO SoO SlO ScO SlO ScO SoO SoO SoO"},
+    {"stop",                 {KeyEventKind::Stop},                          "Nc- No- RoK RlD RcD RlO RcO RoO RoU RoO"},
+    {"tick, A named, sends", {KeyEventKind::Tick, A, true},                 "Xc- Xo- NoK BlD ScD RlO PcO SoO NoU RoO"},
+    {"tick, A named, idle",  {KeyEventKind::Tick, A},                       "Xc- Xo- IoK IlD IcD RlO PcO SoO NoU RoO"},
+    {"tick, C named",        {KeyEventKind::Tick, C},                       "Xc- Xo- IoK IlD IcD RlO ScO SoO NoU RoO"},
+    {"A named for good",     {KeyEventKind::NamedForGood, A},               "Nc- No- NoK NlD NcD NlO NcO NoO NoU NoO"},
+    {"A's address for good", {KeyEventKind::NamedForGood, A2},              "Nc- No- NoK NlD NcD NlO NcO NoO NoU NoO"},
+    {"C named for good",     {KeyEventKind::NamedForGood, C},               "Nc- No- NoK NlD NcD Nl- Nc- No- No- No-"},
+    {"end",                  {KeyEventKind::End},                           "Nc- No- RoK TlD TcD TlO TcO ToO RoU RoO"},
     // clang-format on
 };
 
@@ -149,7 +160,7 @@ const Caller kCallers[] = {
     {"terminal/engines/ModeChange.cpp",      "RigClosePort",        1, "Closed (a mode change)"},
     {"terminal/engines/ModeChange.cpp",      "RigOpenPort",         1, "Opened (a mode change)"},
     {"terminal/engines/PskStatus.cpp",       "RigPttOff",           1, "KeyOffWritten / KeyOffRefused"},
-    {"terminal/engines/SuspendMenus.cpp",    "RigClosePort",        1, "Closed (suspend)"},
+    {"terminal/engines/SuspendMenus.cpp",    "RigLendPort",         1, "Closed (suspend, an outside program)"},
     {"terminal/engines/SuspendMenus.cpp",    "RigOpenPort",         1, "Opened (restore)"},
     {"terminal/mainwindow/PSK31MAIN_keys.cpp", "RigPttOffForEsc",   1, "Stop"},
     {"terminal/mainwindow/PSK31MAIN_layout.cpp", "RigOpenPort",     1, "Opened (the start)"},
@@ -170,7 +181,7 @@ TEST(KeyState, EveryCallerOfThePortAndTheKeyHasItsRow) {
     const QString src = QStringLiteral(ZV_SOURCE_DIR "/src/");
     const QRegularExpression calls(QStringLiteral(
         "\\b(RigOpenPort|RigOpenPortAgain|RigClosePort|RigPttOn|RigPttOff|RigPttOffForEsc|"
-        "RigPttOffBeforeClose|"
+        "RigPttOffBeforeClose|RigLendPort|"
         "RigLineBack|RigLineNamedForGood|RigPttClearOnOpen|RigPerformKey|keyEvent|OperatorStop)\\b"));
     // Outside keyStep nothing writes the key's state.
     const QRegularExpression writes(QStringLiteral("\\b(RigPortOpen|RigLineLost|RigOpenedLine|RigOpenRetry|"

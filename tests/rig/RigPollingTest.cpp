@@ -557,3 +557,111 @@ TEST_F(RigLinkTest, AReleaseOwedToALostRigGoesOutWhenItComesBack) {
 }
 
 } // namespace
+
+namespace {
+
+// The cable pulled at the rig's end while the program's port stays open: a
+// release written into it is not heard. Where the line answers (an ICOM rig
+// acknowledges every command, a polled rig answers its readings) it stays
+// owed and the message line says the rig may still be transmitting; the rig
+// plugged back hears it before anything else it is told, answers, and the
+// message goes. Where the line gives no answer at all the release counts as
+// written (the README says what the program cannot know there).
+TEST_F(RigLinkTest, AReleaseTheRigDidNotHearIsOwedUntilItAnswers) {
+    const struct {
+        const char* family;
+        int pollMode;
+        bool answers;
+    } rows[] = {{"ICOM", 0, true},     {"ICOM", 2, true},  {"KENWOOD", 2, true},  {"FT817", 2, true},
+                {"FT1000MP", 2, true}, {"FT900", 2, true}, {"KENWOOD", 0, false}, {"FT847", 1, false}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(std::string(r.family) + " poll " + std::to_string(r.pollMode));
+        forms::PSK31MAIN().Text3->clear();
+        rig::g.RigPollInterval = 200;
+        zvtest::RigSimulator& rig = openRig(QString::fromLatin1(r.family), r.pollMode);
+        core::g.Transmitting = 1;
+        ASSERT_TRUE(rig::RigPttOn());
+        ASSERT_TRUE(zvtest::waitUntil([&] { return rig.ptt; }));
+        // Heard while the cable is in: the release counts once the rig answers.
+        rig::RigPttOff();
+        ASSERT_TRUE(zvtest::waitUntil([&] { return !rig.ptt && rig::g.PttOnLastSent == 0; }));
+        ASSERT_TRUE(rig::RigPttOn());
+        ASSERT_TRUE(zvtest::waitUntil([&] { return rig.ptt; }));
+
+        rig.pullCable();
+        core::g.Transmitting = 0;
+        rig::RigPttOffForEsc();
+        QLineEdit* line = forms::PSK31MAIN().Text3;
+        if (!r.answers) {
+            EXPECT_EQ(rig::g.PttOnLastSent, 0) << "no answer to wait for";
+            rig.plugCableBack();
+            rig::RigClosePort();
+            continue;
+        }
+        const QString unheard =
+            QStringLiteral(
+                "RIG Control Port-%1 のリグが送信停止に応答しません。リグが送信状態のままかもしれません")
+                .arg(rig.devicePath());
+        ASSERT_TRUE(zvtest::waitUntil([&] { return line->text() == unheard; }, 5000))
+            << line->text().toStdString();
+        EXPECT_EQ(rig::g.PttOnLastSent, 1) << "owed";
+        EXPECT_TRUE(rig.ptt);
+        // Still owed and said after several more ticks into the void.
+        QSignalSpy ticks(&rig::keyWatch(), &QTimer::timeout);
+        ASSERT_TRUE(zvtest::waitUntil([&] { return ticks.size() >= 4; }, 5000));
+        EXPECT_EQ(rig::g.PttOnLastSent, 1);
+        EXPECT_EQ(line->text(), unheard);
+
+        const qsizetype heardBefore = rig.commands.size();
+        qsizetype atRelease = -1;
+        const QMetaObject::Connection watching =
+            QObject::connect(&rig, &zvtest::RigSimulator::pttHeard, [&](bool on) {
+                if (!on && atRelease < 0) atRelease = rig.commands.size();
+            });
+        rig.plugCableBack();
+        ASSERT_TRUE(zvtest::waitUntil([&] { return !rig.ptt; }, 5000));
+        EXPECT_EQ(atRelease - heardBefore, 1) << "the release before anything else it is told";
+        EXPECT_TRUE(zvtest::waitUntil([&] { return rig::g.PttOnLastSent == 0; }, 5000)) << "heard";
+        EXPECT_TRUE(zvtest::waitUntil([&] {
+            return line->text() != unheard || !line->isVisibleTo(&forms::PSK31MAIN());
+        })) << "no longer said";
+        QObject::disconnect(watching);
+        rig::RigClosePort();
+    }
+}
+
+} // namespace
+
+namespace {
+
+// The port lent to another program (ｻｽﾍﾟﾝﾄﾞ) with a release owed to a rig that
+// did not hear it: the release goes out on a port opened for it alone and
+// closed again at once, nothing polls meanwhile, and it counts once heard.
+TEST_F(RigLinkTest, AReleaseOwedWhileThePortIsLentGoesOutOnAPortOfItsOwn) {
+    for (const char* family : {"ICOM", "KENWOOD"}) {
+        SCOPED_TRACE(family);
+        rig::g.RigPollInterval = 200;
+        zvtest::RigSimulator& rig = openRig(QString::fromLatin1(family), 2);
+        core::g.Transmitting = 1;
+        ASSERT_TRUE(rig::RigPttOn());
+        ASSERT_TRUE(zvtest::waitUntil([&] { return rig.ptt; }));
+        rig.pullCable();
+        core::g.Transmitting = 0;
+        rig::RigPttOffForEsc();
+        ASSERT_TRUE(
+            zvtest::waitUntil([] { return rig::g.PttOnLastSent == 1 && rig::g.ReleaseUnheard == 0; }, 5000))
+            << "the rig silent after its release";
+        rig::RigLendPort();
+        EXPECT_EQ(rig::g.RigPortOpen, 0);
+        rig.plugCableBack();
+        ASSERT_TRUE(zvtest::waitUntil([&] { return !rig.ptt; }, 10000)) << "released while the port is lent";
+        EXPECT_TRUE(zvtest::waitUntil([] { return rig::g.PttOnLastSent == 0; }, 10000)) << "heard";
+        EXPECT_EQ(rig::g.RigPortOpen, 0) << "the port closed again at once";
+        EXPECT_FALSE(rig::pollTimer().isActive()) << "nothing polls while the port is lent";
+        rig::RigOpenPort();
+        EXPECT_EQ(rig::g.RigPortOpen, 1) << "the restore opens it";
+        rig::RigClosePort();
+    }
+}
+
+} // namespace

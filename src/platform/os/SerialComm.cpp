@@ -67,6 +67,7 @@ SerialComm::SerialComm(QObject* parent) : QObject(parent) {
     // would keep the core busy, so the port closes and each later command
     // fails (silently, as a failed write does) until the port is opened anew.
     connect(&port_, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
+        if (e == QSerialPort::WriteError) emit writeFailedLate();
         if (e != QSerialPort::ReadError && e != QSerialPort::ResourceError) return;
         QTimer::singleShot(0, this, [this] {
             if (!port_.isOpen() || !hungUp(int(port_.handle()))) return;
@@ -180,8 +181,9 @@ void SerialComm::clearBuffers() {
     if (!port_.isOpen()) return;
     // Only what came in: a command written a moment ago may still wait in the
     // driver's transmit queue, and dropping it would lose the rig's keying.
+    consumed_ += port_.bytesAvailable();
     port_.clear(QSerialPort::Input);
-    port_.readAll();
+    consumed_ += port_.readAll().size();
 }
 
 bool SerialComm::write(const QByteArray& bytes) {
@@ -202,6 +204,7 @@ bool SerialComm::write(const QByteArray& bytes) {
 
 QVariant SerialComm::input() {
     const QByteArray bytes = port_.isOpen() ? port_.readAll() : QByteArray();
+    consumed_ += bytes.size();
     return inputMode_ == Text ? QVariant(QString::fromLatin1(bytes)) : QVariant(bytes);
 }
 
@@ -217,5 +220,6 @@ void SerialComm::takeError() {
 }
 
 void SerialComm::checkReceive() {
+    if (port_.isOpen() && port_.bytesAvailable() > 0) emit arrived();
     if (threshold_ > 0 && port_.isOpen() && port_.bytesAvailable() >= threshold_) emit onComm(kEvReceive);
 }

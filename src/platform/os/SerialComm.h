@@ -44,6 +44,8 @@ class SerialComm : public QObject {
     // its bytes, so that nothing old goes out when the device answers again.
     bool write(const QByteArray& bytes);
     int inBufferCount() const { return int(port_.bytesAvailable()); }
+    // Every byte received since the port was made, read, emptied or still waiting.
+    qint64 received() const { return consumed_ + port_.bytesAvailable(); }
     // Bytes written but not yet handed to the device.
     int outBufferCount() const { return int(port_.bytesToWrite()); }
     // Everything received so far: a QByteArray in binary input, a QString
@@ -58,6 +60,10 @@ class SerialComm : public QObject {
     void onComm(int eventCode);
     // The other end hung up (the device went): the port has closed itself.
     void lineLost();
+    // Bytes came in (raised from the event queue, as the receive event is).
+    void arrived();
+    // A write the port had taken failed afterwards: its bytes did not go out.
+    void writeFailedLate();
 
   private:
     void failed(int code, const QString& text);
@@ -74,6 +80,7 @@ class SerialComm : public QObject {
     InputMode inputMode_ = Binary;
     bool rts_ = false;
     bool dtr_ = false;
+    qint64 consumed_ = 0;
     int errorCode_ = 0;
     QString errorText_;
 };

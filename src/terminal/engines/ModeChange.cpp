@@ -373,7 +373,9 @@ bool RefusedWhileRecording() {
 }
 
 bool MayChangeMode(int Index) {
-    if (forms::modeChangeRuns() || AnyEngineTransmits() || RefusedWhileRecording()) return false;
+    // During an over the menu says why it does nothing, as other refused presses do.
+    if (forms::modeChangeRuns() || (AnyEngineTransmits() && RefusedWhileSending()) || RefusedWhileRecording())
+        return false;
     return !swapsWindows(Index) || (settings::MayCloseSheet() && logwindows::MayDropHandedOverQso() &&
                                     sstv::MayCloseMacroEditor() && sstv::MayCloseTitleEditor());
 }

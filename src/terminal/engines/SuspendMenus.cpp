@@ -50,7 +50,7 @@ void minimiseMultiChannel() {
 }
 
 void releasePort() {
-    if (rig::g.RigPortOpen == 1) rig::RigClosePort();
+    rig::RigLendPort();
 }
 
 void reopenPort() {

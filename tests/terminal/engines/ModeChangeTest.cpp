@@ -46,6 +46,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
@@ -285,9 +286,11 @@ TEST_F(ModeChange, NoChangeWhileAnyEngineTransmits) {
         if (HasFatalFailure()) return;
         const QString before = stored("PSKCFG", "LastMode");
         *c.flag = 1;
+        forms::PSK31MAIN().Text3->clear();
         choose(c.menu, c.index);
         *c.flag = 0;
         ASSERT_TRUE(forms::isLoaded<PSK31MAIN>());
+        EXPECT_EQ(forms::PSK31MAIN().Text3->text(), QStringLiteral("送信中は変更できません")) << "says why";
         EXPECT_EQ(g.OpMode, core::ModeBpsk);
         EXPECT_EQ(ticked(), QList<int>{0});
         EXPECT_EQ(running(), QStringList{"PSK"});
