@@ -9,6 +9,7 @@
 #include "platform/os/SingleInstance.h"
 #include "sstv/window/SSTVForm.h"
 #include "startup/Startup.h"
+#include "terminal/engines/LeaveQuestions.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QApplication>
@@ -44,6 +45,7 @@ bool answerOpenQuestions() {
 }
 
 void endNow() {
+    terminal::engines::SayTypingDropped();
     if (forms::isLoaded<PSK31MAIN>()) return forms::PSK31MAIN().endWithoutQuestions();
     if (forms::isLoaded<SSTVForm>()) return forms::SSTVForm().endWithoutQuestions();
     QCoreApplication::quit();

@@ -14,6 +14,7 @@
 #include "platform/os/Paths.h"
 #include "sstv/qso/SstvQsoRoutines.h"
 #include "sstv/window/SSTVForm.h"
+#include "terminal/engines/LeaveQuestions.h"
 #include "terminal/receive/RxPickItems.h"
 #include "terminal/receive/RxPicking.h"
 
@@ -91,6 +92,8 @@ void SSTVForm::Command3_Click() {
         Text10->setFocus();
         core::OpenListBox(rsvBox(Text10));
         Text10->moveCursor(QTextCursor::End);
+        // What the file gave is not the operator's typing.
+        Text10->document()->setModified(false);
         return;
     }
     switch (core::StoreListBox(rsvBox(Text10))) {
@@ -109,4 +112,13 @@ void SSTVForm::Command3_Click() {
     QFile file(rsvPath());
     if (file.open(QIODevice::ReadOnly)) List4->addItems(sstv::RsvEntries(file.readAll()));
     Text10->hide();
+}
+
+bool SSTVForm::rsvHoldsTyping() const {
+    return RsvEditMode == 1 && Text10->document()->isModified();
+}
+
+bool SSTVForm::mayDropRsvTyping() {
+    return terminal::engines::AgreesToDropTyping(
+        this, Text10, QStringLiteral("RSVリストの変更は保存されません\r\n宜しいですか"));
 }

@@ -242,6 +242,10 @@ class SSTVForm : public QWidget {
     void stopSending();
     // The end by a signal: no question, whatever QSO is pending.
     void endWithoutQuestions();
+    // True while the RSV list is open for editing with text the operator changed.
+    bool rsvHoldsTyping() const;
+    // Asked before that text goes with the window; the file stays as it was.
+    bool mayDropRsvTyping();
     void PSKMODE_Click(int Index);
     void mmvMODE_Click(int Index);
     void mmsCFG_Click();

@@ -32,6 +32,7 @@
 #include "sstv/window/SstvWindowPlace.h"
 #include "sstv/workshop/SstvTitles.h"
 #include "sstv/workshop/SstvTxFolder.h"
+#include "terminal/engines/LeaveQuestions.h"
 #include "terminal/mainwindow/Shutdown.h"
 
 #include <QAction>
@@ -297,9 +298,7 @@ void SSTVForm::pEnd_Click() {
         return;
     // The carrier is not left on while a question waits for the operator.
     if (sstv::g.SstvTxActive == 1 || ToneOn == 1 || sstveng::lib().isTransmitting()) stopSending();
-    if (!settings::MayCloseSheet() || !logwindows::MayDropHandedOverQso(logwindows::DropCause::ProgramEnd) ||
-        !sstv::MayCloseMacroEditor() || !sstv::MayCloseTitleEditor())
-        return;
+    if (!terminal::engines::MayLeave(terminal::engines::Leaving::ProgramEnd)) return;
     endRun();
 }
 

@@ -10,6 +10,7 @@
 #include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
+#include "terminal/engines/LeaveQuestions.h"
 #include "terminal/engines/MmttyEngine.h"
 #include "terminal/engines/ModeChange.h"
 #include "terminal/engines/PskEngine.h"
@@ -76,6 +77,10 @@ void StopMmvariRun(mmvari::MmvariControl& control) {
 }
 
 void EmergencyExit() {
+    // Every question is asked while the engine still runs: a No leaves the
+    // program receiving as it was. The carrier does not wait for the answers.
+    EndTransmission();
+    if (!MayLeave(Leaving::EmergencyKey)) return;
     UnkeyForStop();
     if (isRtty(core::g.OpMode)) {
         RestoreMmttyWndProc();

@@ -22,13 +22,12 @@
 #include "rig/RigPolling.h"
 #include "rig/RigPort.h"
 #include "settings/dialogs/ContestWindow.h"
-#include "settings/sheet/CFGSHEET.h"
-#include "sstv/overlay/SSTVMACRO.h"
 #include "sstv/window/SSTVForm.h"
 #include "sstv/window/SstvGlobals.h"
 #include "terminal/displays/multi_ch.h"
 #include "terminal/engines/EngineResume.h"
 #include "terminal/engines/EngineStop.h"
+#include "terminal/engines/LeaveQuestions.h"
 #include "terminal/engines/MmttyEngine.h"
 #include "terminal/engines/MmttyLayout.h"
 #include "terminal/engines/MmvariEngine.h"
@@ -376,8 +375,8 @@ bool MayChangeMode(int Index) {
     // During an over the menu says why it does nothing, as other refused presses do.
     if (forms::modeChangeRuns() || (AnyEngineTransmits() && RefusedWhileSending()) || RefusedWhileRecording())
         return false;
-    return !swapsWindows(Index) || (settings::MayCloseSheet() && logwindows::MayDropHandedOverQso() &&
-                                    sstv::MayCloseMacroEditor() && sstv::MayCloseTitleEditor());
+    if (!swapsWindows(Index)) return true;
+    return MayLeave(core::g.OpMode == core::ModeSstv ? Leaving::SstvSwapped : Leaving::MainSwapped);
 }
 
 bool ChangeMode(int Index) {

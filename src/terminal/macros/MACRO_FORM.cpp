@@ -8,6 +8,7 @@
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/forms/text/ShiftJisText.h"
 #include "platform/forms/windows/WindowFrame.h"
+#include "terminal/engines/LeaveQuestions.h"
 #include "terminal/macros/MacroButtons.h"
 #include "terminal/macros/MacroFile.h"
 #include "terminal/macros/MacroStore.h"
@@ -23,6 +24,7 @@ using terminal::macros::g;
 
 namespace {
 constexpr std::uint32_t kClearedColour = 0xC0C0C0;
+const QString kNothingStored = QStringLiteral("何も保存されません\r\n宜しいですか");
 } // namespace
 
 MACRO_FORM::MACRO_FORM()
@@ -166,8 +168,40 @@ void MACRO_FORM::Form_Unload() {
 
 void MACRO_FORM::closeEvent(QCloseEvent* e) {
     e->ignore();
-    if (ui::msgBox(QStringLiteral("何も保存されません\r\n宜しいですか"), ui::YesNo | ui::Question) == ui::Yes)
-        SETCAN_Click();
+    if (ui::msgBox(kNothingStored, ui::YesNo | ui::Question) == ui::Yes) SETCAN_Click();
+}
+
+void MACRO_FORM::showEvent(QShowEvent* e) {
+    keepAsStored();
+    QWidget::showEvent(e);
+}
+
+QStringList MACRO_FORM::boxTexts() const {
+    QStringList texts;
+    for (int i = 0; i < terminal::macros::kCount; ++i)
+        texts << macroName(i) << macroTextAsTyped(i);
+    return texts;
+}
+
+void MACRO_FORM::keepAsStored() {
+    stored_ = boxTexts();
+}
+
+bool MACRO_FORM::holdsTyping() const {
+    if (!isVisible()) return false;
+    if (boxTexts() != stored_) return true;
+    if (Frame1->isHidden()) return false;
+    for (int n = 0; n < 5; ++n)
+        if (Text3[n]->text() != core::g.CwIdList[static_cast<std::size_t>(n + 1)]) return true;
+    return false;
+}
+
+// Only asked: the edits go with the window that takes the editor away, once
+// every other question has been answered Yes too.
+bool MACRO_FORM::mayDropTyping() {
+    // No goes back to the box last typed in.
+    QWidget* box = focusWidget() ? focusWidget() : Text1[std::size_t(SSTab1->currentIndex())];
+    return terminal::engines::AgreesToDropTyping(this, box, kNothingStored);
 }
 
 // New macros: the boxes are emptied; the shortcut keys stay as they are until

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStringList>
 #include <QTabWidget>
 #include <QWidget>
 #include <array>
@@ -40,6 +41,15 @@ class MACRO_FORM : public QWidget {
     void setNameColour(int i, std::uint32_t ref);
     // Selects the tab of macro i.
     void showMacro(int i);
+
+    // True while the editor is open on macros or a CW ID list the operator
+    // changed and did not store.
+    bool holdsTyping() const;
+    // Asked as its close box asks; Yes lets the edits go with the window
+    // that takes the editor away.
+    bool mayDropTyping();
+    // What the boxes hold now is what is stored (a file read into them).
+    void keepAsStored();
 
     // Handlers.
     void SSTab1_Click();
@@ -73,6 +83,7 @@ class MACRO_FORM : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
   private:
@@ -83,6 +94,10 @@ class MACRO_FORM : public QWidget {
     void assignShortcut(int i, QChar letter);
     void removeShortcut(int i);
     void releaseMarkerLetter(int i);
+    QStringList boxTexts() const;
+
+    // The macros' names and texts as the operator was shown them.
+    QStringList stored_;
 };
 
 namespace forms {

@@ -163,6 +163,7 @@ bool LoadMacroFile(const QString& path) {
     MACRO_FORM& f = forms::MACRO_FORM();
     core::g.MacrosFromFile = 0;
     const bool complete = fillFromFile(f, parseMacroFile(*bytes));
+    f.keepAsStored();
     rebuildShortcuts(f);
     for (int i = 0; i < kCount; ++i) {
         showOnButton(i, macroInStore(f, i));

@@ -31,6 +31,7 @@
 #include "terminal/displays/MultiChPos.h"
 #include "terminal/displays/multi_ch.h"
 #include "terminal/engines/EngineStop.h"
+#include "terminal/engines/LeaveQuestions.h"
 #include "terminal/engines/MmttyEngine.h"
 #include "terminal/macros/MACRO_FORM.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
@@ -49,13 +50,13 @@ namespace {
 
 const QString kCfg = QStringLiteral("PSKCFG");
 
-// The operator's end, by the close box or the exit item, closes an open
-// settings sheet as its close box does and asks before a pending QSO goes; a
-// box the file cannot hold, or No, keeps the program running. The carrier is
-// not left on while they wait.
+// The operator's end, by the close box or the exit item, asks before typing
+// or a pending QSO goes and closes an open settings sheet as its close box
+// does; a box the file cannot hold, or No, keeps the program running. The
+// carrier is not left on while they wait.
 bool operatorMayEnd() {
     terminal::engines::EndTransmission();
-    return settings::MayCloseSheet() && logwindows::MayDropHandedOverQso(logwindows::DropCause::ProgramEnd);
+    return terminal::engines::MayLeave(terminal::engines::Leaving::ProgramEnd);
 }
 
 std::function<void()>& processEndForTest() {
@@ -128,7 +129,8 @@ void EndProcess() {
         processEndForTest()();
         return;
     }
-    QCoreApplication::quit();
+    // Every window has had its say: none may hold the end back now.
+    QCoreApplication::exit(0);
 }
 
 void setProcessEndForTest(std::function<void()> end) {

@@ -10,6 +10,7 @@
 #include "platform/os/Clock.h"
 #include "platform/os/Cp932.h"
 #include "platform/os/Paths.h"
+#include "terminal/engines/LeaveQuestions.h"
 #include "terminal/rxtext/RxTextFiles.h"
 
 #include <QCloseEvent>
@@ -118,10 +119,12 @@ void RCVDAT::closeEvent(QCloseEvent* e) {
 void RCVDAT::appendText(const QString& text, const QString& unreadable) {
     // Once the operator has changed the text it stays changed.
     const bool unchanged = ui::typedText(*Text1->document()) == programText_;
+    const bool typedKept = ui::typedText(*Text1->document()) == keptText_;
     QTextCursor end(Text1->document());
     end.movePosition(QTextCursor::End);
     end.insertText(text);
     if (unchanged) programText_ = ui::typedText(*Text1->document());
+    if (typedKept) keptText_ = ui::typedText(*Text1->document());
     if (!unreadable.isEmpty())
         unreadable_ += (unreadable_.isEmpty() ? QString() : QStringLiteral(" ")) + unreadable;
 }
@@ -144,7 +147,17 @@ void RCVDAT::RCVMEMO_Click() {
         cannotSave(chosen);
         return;
     }
+    keptText_ = ui::typedText(*Text1->document());
     core::RememberFolder(QStringLiteral("PSKCFG"), QStringLiteral("RCVDFOL"), folderOf(chosen));
+}
+
+bool RCVDAT::holdsTyping() const {
+    return ui::typedText(*Text1->document()) != keptText_;
+}
+
+bool RCVDAT::mayDropTyping() {
+    return terminal::engines::AgreesToDropTyping(
+        this, Text1, windowTitle() + QStringLiteral("の変更は保存されません\r\n宜しいですか"));
 }
 
 bool RCVDAT::holdsText(const QString& what) {
@@ -160,6 +173,7 @@ void RCVDAT::DELRCVDAT_Click() {
     if (!g.ViewedFilePath.isEmpty()) QFile::remove(paths::fromStored(g.ViewedFilePath));
     Text1->clear();
     programText_.clear();
+    keptText_.clear();
     unreadable_.clear();
 }
 

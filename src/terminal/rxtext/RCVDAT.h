@@ -45,6 +45,10 @@ class RCVDAT : public QMainWindow {
     // Keeps the text as the memo pad and unloads; false (the viewer stays) when
     // the memo cannot be written or would not give the text back as typed.
     bool RDEND_Click();
+    // True while the box holds text the operator changed and no file has taken.
+    bool holdsTyping() const;
+    // Asked before that text goes with the viewer; true on Yes.
+    bool mayDropTyping();
     void SaveRcvDatPos();
 
   private:
@@ -63,6 +67,8 @@ class RCVDAT : public QMainWindow {
     // What the program has put into the box (the operator's typing not
     // followed), and the bytes of the files read that stand for no character.
     QString programText_;
+    // The text as a file last took it or the program put it in.
+    QString keptText_;
     QString unreadable_;
 
   protected:

@@ -23,6 +23,7 @@
 #include "platform/mmvari/MmvariIds.h"
 #include "platform/os/Paths.h"
 #include "platform/pskcore/PskCore.h"
+#include "platform/sstvengine/SstvEngine.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPolling.h"
 #include "rig/RigPort.h"
@@ -35,19 +36,24 @@
 #include "support/RigSimulator.h"
 #include "support/Transmit.h"
 #include "terminal/engines/EngineResume.h"
+#include "terminal/engines/LeaveQuestions.h"
 #include "terminal/macros/MACRO_FORM.h"
+#include "terminal/macros/MacroFile.h"
 #include "terminal/macros/MacroStore.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/mainwindow/Shutdown.h"
+#include "terminal/rxtext/RCVDAT.h"
 #include "terminal/transmit/TxDispatch.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -873,6 +879,204 @@ TEST_F(ModeChange, TheSettingsSheetClosesBeforeTheWindowThatOwnsItGoes) {
     }
 }
 
+// Every editor holding what the operator typed, and every way its window
+// goes: the editor asks first; No keeps the window, the text, the mode and
+// the engine as they were; Yes lets the text go and leaves every stored file
+// as it was. A mode change between engines keeps the editor open as it is.
+TEST_F(ModeChange, EveryEditorAsksBeforeItsTypingGoes) {
+    const auto closeBox = [](QWidget& w) {
+        QCloseEvent e;
+        QSpontaneKeyEvent::setSpontaneous(&e);
+        static_cast<QObject*>(&w)->event(&e);
+    };
+    const QString nothingStored = QStringLiteral("何も保存されません\r\n宜しいですか");
+    const QString rsvQuestion = QStringLiteral("RSVリストの変更は保存されません\r\n宜しいですか");
+    const QString memoQuestion = QStringLiteral("受信ﾃﾞｰﾀ表示の変更は保存されません\r\n宜しいですか");
+    enum Editor { MacroText, CwIdList, RsvList, MemoPad, SheetRstList };
+    enum Way { CloseBox, ExitItem, EmergencyKey, ToSstv, ToRtty, ToBpsk };
+    struct Case {
+        const char* name;
+        Editor editor;
+        Way way;
+        ui::MsgResult answer;
+        bool typing = true; // false: the editor opened, nothing typed
+    };
+    std::vector<Case> cases;
+    const std::pair<Editor, const char*> mainEditors[] = {
+        {MacroText, "macro text"}, {CwIdList, "CW ID list"}, {MemoPad, "memo pad"}};
+    const std::pair<Way, const char*> mainWays[] = {{CloseBox, "close box"},
+                                                    {ExitItem, "exit item"},
+                                                    {EmergencyKey, "Ctrl+Alt+Z"},
+                                                    {ToSstv, "mode SSTV"}};
+    const std::pair<Way, const char*> sstvWays[] = {{CloseBox, "SSTV close box"},
+                                                    {ExitItem, "SSTV exit item"},
+                                                    {EmergencyKey, "SSTV Ctrl+Alt+Z"},
+                                                    {ToBpsk, "SSTV mode BPSK"}};
+    static std::vector<std::string> names;
+    names.clear();
+    names.reserve(64);
+    const auto add = [&](Editor e, const char* en, Way w, const char* wn, ui::MsgResult a) {
+        names.push_back(std::string(en) + ", " + wn + (a == ui::Yes ? ", Yes" : ", No"));
+        cases.push_back({names.back().c_str(), e, w, a});
+    };
+    for (const auto& [e, en] : mainEditors) {
+        for (const auto& [w, wn] : mainWays)
+            for (ui::MsgResult a : {ui::No, ui::Yes})
+                if (!(e == MemoPad && w == ToSstv)) add(e, en, w, wn, a);
+        add(e, en, ToRtty, "mode RTTY", ui::No);
+    }
+    for (const auto& [w, wn] : sstvWays)
+        for (ui::MsgResult a : {ui::No, ui::Yes})
+            add(RsvList, "RSV list", w, wn, a);
+    for (const auto& [e, en] : mainEditors)
+        add(e, en, CloseBox, "close box, nothing typed", ui::Yes);
+    add(RsvList, "RSV list", CloseBox, "SSTV close box, nothing typed", ui::Yes);
+    for (std::size_t i = cases.size() - 4; i < cases.size(); ++i)
+        cases[i].typing = false;
+    // The settings sheet's RST list stores as its button does: a line longer
+    // than the list takes is asked about first.
+    for (ui::MsgResult a : {ui::No, ui::Yes})
+        add(SheetRstList, "sheet's RST list, a long line", EmergencyKey, "Ctrl+Alt+Z", a);
+
+    std::array<terminal::macros::Macro, terminal::macros::kCount> macros{};
+    macros[0] = {QStringLiteral("CQ"), 0xC0C0C0, QStringLiteral("CQ CQ de 'MYCALL'")};
+    const QByteArray macroFile = terminal::macros::formatMacroFile(macros);
+    const QByteArray rsvFile("595\r\n579\r\n");
+    const QByteArray memoFile("memo\r\n");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeFile(QStringLiteral("ZORVATEK.MAC"), macroFile);
+        writeFile(QStringLiteral("RSVmenu.DAT"), rsvFile);
+        writeFile(QStringLiteral("PSKMEMO.DAT"), memoFile);
+        extraIni = QStringLiteral("MacroFile=%1\n[PG_CWID]\nCWID3=DE JA1ZVK\n").arg(path("ZORVATEK.MAC"));
+        start(c.editor == RsvList ? FromSstv : FromBpsk);
+        if (HasFatalFailure()) return;
+        int ended = 0;
+        terminal::mainwindow::setProcessEndForTest([&] { ++ended; });
+        const int mode = g.OpMode;
+        QWidget* typedIn = nullptr;
+        QString question;
+        const auto typed = [&] {
+            if (auto* plain = qobject_cast<QPlainTextEdit*>(typedIn)) return plain->toPlainText();
+            return qobject_cast<QLineEdit*>(typedIn)->text();
+        };
+        if (c.editor == RsvList) {
+            SSTVForm& f = forms::SSTVForm();
+            QTest::mouseClick(f.Command3, Qt::LeftButton);
+            ASSERT_TRUE(f.Text10->isVisible());
+            typedIn = f.Text10;
+            question = rsvQuestion;
+            if (c.typing) QTest::keyClicks(f.Text10, QStringLiteral("577X"));
+        } else if (c.editor == SheetRstList) {
+            ASSERT_TRUE(zvtest::chooseMenuItem(forms::PSK31MAIN().PSKCFG));
+            CFGSHEET& s = forms::CFGSHEET();
+            QTabBar* bar = s.SSTab1->tabBar();
+            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(2).center());
+            QTest::mouseClick(s.Command15, Qt::LeftButton);
+            ASSERT_TRUE(s.Text10->isVisible());
+            typedIn = s.Text10;
+            question = QStringLiteral("RSTの一覧には各行の先頭3文字だけが使われます:\r\n");
+            QTest::keyClick(typedIn, Qt::Key_End, Qt::ControlModifier);
+            QTest::keyClick(typedIn, Qt::Key_Return);
+            QTest::keyClicks(typedIn, QStringLiteral("5995"));
+        } else if (c.editor == MemoPad) {
+            ASSERT_TRUE(zvtest::chooseMenuItem(forms::PSK31MAIN().MEMOR));
+            ASSERT_TRUE(forms::isLoaded<RCVDAT>());
+            typedIn = forms::RCVDAT().Text1;
+            question = memoQuestion;
+            if (c.typing) QTest::keyClicks(typedIn, QStringLiteral("QRV 14MHz"));
+        } else {
+            QTest::mouseClick(forms::PSK31MAIN().Command8[0], Qt::RightButton);
+            MACRO_FORM& m = forms::MACRO_FORM();
+            ASSERT_TRUE(m.isVisible());
+            question = nothingStored;
+            if (c.editor == CwIdList) {
+                ASSERT_TRUE(zvtest::chooseInMenuBar(m.findChild<QMenuBar*>(), m.CWIDSET));
+                ASSERT_TRUE(m.Frame1->isVisible());
+                typedIn = m.Text3[2];
+            } else {
+                typedIn = m.Text1[0];
+            }
+            QTest::mouseClick(typedIn, Qt::LeftButton);
+            if (c.typing) QTest::keyClicks(typedIn, QStringLiteral(" TEST"));
+        }
+        const QString text = typed();
+        ui::script::clearAsked();
+        if (c.way != ToRtty && c.typing) ui::script::push(c.answer);
+        PSK31MAIN* main = forms::isLoaded<PSK31MAIN>() ? &forms::PSK31MAIN() : nullptr;
+        switch (c.way) {
+        case CloseBox:
+            closeBox(main ? static_cast<QWidget&>(*main) : forms::SSTVForm());
+            break;
+        case ExitItem:
+            ASSERT_TRUE(zvtest::chooseMenuItem(main ? main->pEnd : forms::SSTVForm().pEnd));
+            break;
+        case EmergencyKey:
+            if (main)
+                QTest::keyClick(main->Text1, Qt::Key_Z, Qt::ControlModifier | Qt::AltModifier);
+            else
+                QTest::keyClick(&forms::SSTVForm(), Qt::Key_Z, Qt::ControlModifier | Qt::AltModifier);
+            break;
+        case ToSstv:
+            choose(MainMode, core::ModeSstv);
+            break;
+        case ToRtty:
+            choose(MainMode, core::ModeRtty);
+            break;
+        case ToBpsk:
+            choose(SstvMenu, core::ModeBpsk);
+            break;
+        }
+        const bool between = c.way == ToRtty;
+        if (between || !c.typing) {
+            EXPECT_TRUE(ui::script::asked().isEmpty());
+            EXPECT_EQ(g.OpMode, between ? int(core::ModeRtty) : mode);
+        } else {
+            ASSERT_FALSE(ui::script::asked().isEmpty());
+            EXPECT_TRUE(ui::script::asked()[0].prompt.startsWith(question))
+                << ui::script::asked()[0].prompt.toStdString();
+        }
+        if (c.answer == ui::No) {
+            ASSERT_TRUE(typedIn->isVisible()) << "the editor stays open";
+            EXPECT_EQ(typed(), text);
+            EXPECT_EQ(ended, 0);
+            if (!between) {
+                EXPECT_EQ(ui::script::asked().size(), 1);
+                EXPECT_EQ(g.OpMode, mode);
+                EXPECT_EQ(typedIn->window()->focusWidget(), typedIn);
+                // Still receiving: the engine was never stopped for a question.
+                if (c.editor == RsvList) {
+                    EXPECT_TRUE(sstveng::lib().isRunning());
+                } else {
+                    EXPECT_EQ(running(), QStringList{"PSK"});
+                }
+            }
+        } else {
+            EXPECT_EQ(ui::script::asked().size(), c.typing ? 1 : 0);
+            if (c.way == ToSstv || c.way == ToBpsk) {
+                EXPECT_NE(g.OpMode, mode);
+            } else {
+                EXPECT_EQ(ended, 1);
+            }
+            // Gone with its window; the emergency key's end takes every window with the process.
+            if (c.way != EmergencyKey) {
+                EXPECT_FALSE(forms::isLoaded<MACRO_FORM>() && forms::MACRO_FORM().isVisible());
+            }
+        }
+        EXPECT_EQ(readFile(QStringLiteral("ZORVATEK.MAC")), macroFile);
+        EXPECT_EQ(readFile(QStringLiteral("RSVmenu.DAT")), rsvFile);
+        const bool rstStored = c.editor == SheetRstList && c.answer == ui::Yes;
+        EXPECT_EQ(readFile(QStringLiteral("RSTmenu.DAT")).contains("5995"), rstStored);
+        EXPECT_EQ(stored("PG_CWID", "CWID3"), QStringLiteral("DE JA1ZVK"));
+        terminal::mainwindow::setProcessEndForTest({});
+        if (rig::g.RigPortOpen == 1) rig::RigClosePort();
+        forms::unloadAllExcept();
+        core::MmttyProgram().close(0);
+        pskcore::lib().fnStopSoundCard();
+        ASSERT_TRUE(zvtest::waitForPostedEvents());
+    }
+}
+
 } // namespace
 
 namespace {
@@ -1113,6 +1317,79 @@ TEST_F(ModeChange, TheSheetsCloseGivesTheLogTheNewNameOfWhatIsOnTheAir) {
 
 // The log's mode text has one writer: a start, a change, a suspend, a resume
 // or a failure that wrote it itself could leave another engine's mode behind.
+// The questions come first and all of them: Yes for the macro editor, then No
+// for the memo pad, keeps the program with both texts as they were typed.
+TEST_F(ModeChange, ANoToALaterQuestionKeepsWhatAnEarlierYesWouldHaveLetGo) {
+    writeFile(QStringLiteral("PSKMEMO.DAT"), "memo\r\n");
+    start(FromBpsk);
+    if (HasFatalFailure()) return;
+    int ended = 0;
+    terminal::mainwindow::setProcessEndForTest([&] { ++ended; });
+    PSK31MAIN& w = forms::PSK31MAIN();
+    QTest::mouseClick(w.Command8[0], Qt::RightButton);
+    MACRO_FORM& m = forms::MACRO_FORM();
+    QTest::mouseClick(m.Text1[0], Qt::LeftButton);
+    QTest::keyClicks(m.Text1[0], QStringLiteral("TEST"));
+    ASSERT_TRUE(zvtest::chooseMenuItem(w.MEMOR));
+    QTest::keyClicks(forms::RCVDAT().Text1, QStringLiteral("QRV"));
+    ui::script::clearAsked();
+    ui::script::push(ui::Yes);
+    ui::script::push(ui::No);
+    ASSERT_TRUE(zvtest::chooseMenuItem(w.pEnd));
+    EXPECT_EQ(ui::script::asked().size(), 2);
+    EXPECT_EQ(ended, 0);
+    ASSERT_TRUE(forms::isLoaded<MACRO_FORM>());
+    EXPECT_TRUE(m.isVisible());
+    EXPECT_EQ(m.Text1[0]->toPlainText(), QStringLiteral("TEST"));
+    EXPECT_TRUE(forms::RCVDAT().Text1->toPlainText().contains(QStringLiteral("QRV")));
+    EXPECT_EQ(running(), QStringList{"PSK"});
+    terminal::mainwindow::setProcessEndForTest({});
+}
+
+// Every editing flag of the code, and every window that shows a file in a
+// box for editing or writes a file from what a box of its holds, has a row in the table the questions are
+// asked from: an editor added later without one fails here.
+TEST(TypedTextEditors, EveryEditorOfTheCodeIsAskedAbout) {
+    QStringList marks, windows;
+    for (const terminal::engines::TypedTextEditor& e : terminal::engines::TypedTextEditors()) {
+        marks << QString::fromLatin1(e.marks).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        windows << QString::fromLatin1(e.window);
+    }
+    const QDir src(QStringLiteral(ZV_SOURCE_DIR "/src"));
+    ASSERT_TRUE(src.exists(QStringLiteral("terminal/engines/LeaveQuestions.cpp")));
+    const QRegularExpression flag(
+        QStringLiteral(R"(\b(?:int|bool)\s+(\w+(?:EditMode|Editing|EditOpen|EditorOpen_))\s*=)"));
+    const QRegularExpression boxToFile(QStringLiteral(
+        R"((?:replaceWhole|writeWhole|WriteListFile)\(.*\b(?:Text\d+|box)->(?:toPlainText|text)\(\)|macros::SaveMacroFile\(\)|core::OpenListBox\()"));
+    QStringList missing, flagsFound, filesFound;
+    QDirIterator it(src.path(), {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile f(it.next());
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << f.fileName().toStdString();
+        const QString text = QString::fromUtf8(f.readAll());
+        const QString name = QFileInfo(f.fileName()).fileName();
+        for (auto m = flag.globalMatch(text); m.hasNext();) {
+            const QString found = m.next().captured(1);
+            flagsFound << found;
+            if (!marks.contains(found)) missing << name + QStringLiteral(": ") + found;
+        }
+        if (!boxToFile.match(text).hasMatch()) continue;
+        filesFound << name;
+        const bool listed = std::any_of(windows.begin(), windows.end(), [&](const QString& w) {
+            return name.startsWith(w + QLatin1Char('.')) || name.startsWith(w + QLatin1Char('_'));
+        });
+        if (!listed) missing << name + QStringLiteral(": writes a file from a box");
+    }
+    EXPECT_TRUE(missing.isEmpty()) << missing.join(QLatin1Char('\n')).toStdString();
+    // The search itself still finds what it is meant to find.
+    for (const char* known : {"RsvEditMode", "LogEditMode", "TitleBarEditing", "rstEditorOpen_"})
+        EXPECT_TRUE(flagsFound.contains(QLatin1String(known))) << known;
+    for (const char* known :
+         {"MACRO_FORM.cpp", "SSTVForm_qso_log.cpp", "CFGSHEET_lists.cpp", "RCVDAT.cpp", "SSTVMACRO.cpp"})
+        EXPECT_TRUE(filesFound.contains(QLatin1String(known))) << known;
+}
+
 TEST(LogModeOwner, NothingElseWritesTheLogsModeText) {
     const QDir src(QStringLiteral(ZV_SOURCE_DIR "/src"));
     ASSERT_TRUE(src.exists(QStringLiteral("core/LogMode.cpp")));

@@ -9,6 +9,8 @@
 #include "rig/RigPort.h"
 #include "support/RigSimulator.h"
 #include "terminal/engines/PskFixture.h"
+#include "terminal/macros/MACRO_FORM.h"
+#include "terminal/macros/MacroFile.h"
 #include "terminal/mainwindow/Shutdown.h"
 
 #include <QDir>
@@ -129,6 +131,38 @@ TEST_F(EndSignal, ASignalWhileSendingUnkeysTheRigByCat) {
     EXPECT_TRUE(ui::script::asked().isEmpty());
     EXPECT_TRUE(ini().contains(QStringLiteral("TX1Freq=1200"))) << ini().toStdString();
     EXPECT_FALSE(forms::isLoaded<PSK31MAIN>());
+}
+
+// Nobody can be asked at an end by a signal: what the macro editor holds
+// unstored goes, the macro file keeps its bytes, and the standard error says
+// whose typing went.
+TEST_F(EndSignal, TypingLeftInAnEditorIsNamedOnTheStandardError) {
+    std::array<terminal::macros::Macro, terminal::macros::kCount> macros{};
+    macros[0] = {QStringLiteral("CQ"), 0xC0C0C0, QStringLiteral("CQ CQ")};
+    const QByteArray file = terminal::macros::formatMacroFile(macros);
+    writeFile(QStringLiteral("ZORVATEK.MAC"), file);
+    PSK31MAIN& w = loadAndStart(QStringLiteral("MacroFile=%1\n").arg(path(QStringLiteral("ZORVATEK.MAC"))));
+    w.show();
+    int ends = 0;
+    terminal::mainwindow::setProcessEndForTest([&] { ++ends; });
+    const endsignals::Watch watch;
+    QObject::connect(&watch, &endsignals::Watch::ended, [] { app::endBySignal(); });
+    QTest::mouseClick(w.Command8[0], Qt::RightButton);
+    MACRO_FORM& m = forms::MACRO_FORM();
+    ASSERT_TRUE(m.isVisible());
+    QTest::keyClicks(m.Text1[0], QStringLiteral(" TEST"));
+    static QStringList warnings;
+    warnings.clear();
+    const QtMessageHandler before =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& t) { warnings << t; });
+    ui::script::clearAsked();
+    ::raise(SIGTERM);
+    const bool endedInTime = zvtest::waitUntil([&] { return ends == 1; });
+    qInstallMessageHandler(before);
+    ASSERT_TRUE(endedInTime);
+    EXPECT_TRUE(ui::script::asked().isEmpty());
+    EXPECT_EQ(readFile(QStringLiteral("ZORVATEK.MAC")), file);
+    EXPECT_EQ(warnings.filter(QStringLiteral("MACRO_FORM")).size(), 1) << warnings.join('\n').toStdString();
 }
 
 } // namespace
