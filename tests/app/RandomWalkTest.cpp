@@ -4,18 +4,19 @@
 // question answered at random; among its steps the waits the program meets
 // (the scan button, macros that read the rig, a spot double-clicked, the rig
 // answering slowly, holding an answer back or splitting it), and what befalls
-// a station (the rig unplugged and plugged back, the RTTY program stopped,
-// resumed or killed, the spot server failing, the log held by another
-// program); now and then the operator ends the program, which starts again,
-// or opens a window not met yet by its own way in. The rig's family, its
-// polling, its line speed and the log (the library link's, the logging
-// program's window or none) are chosen from the seed at the start; a rig
-// unplugged while keyed may come back keyed, and then hears the release
-// first. It acts only on windows an operator can reach: a minimised one
-// is restored from the task bar first; a settings box the sheet refuses to
-// store is mended, as the operator would. After each step what must always
-// hold is checked: the program lives (an end is said, and the program started
-// again), the rig is not held keyed while no engine sends, nor left unkeyed
+// a station (the rig unplugged and plugged back, its cable pulled at the
+// rig's end and put back, the RTTY program stopped, resumed or killed, the
+// spot server failing, the log held by another program); now and then the
+// operator ends the program, which starts again, or opens a window not met
+// yet by its own way in. The rig's family, its polling, its line speed and
+// the log (the library link's, the logging program's window or none) are
+// chosen from the seed at the start; a rig unplugged while keyed may come
+// back keyed, and then hears the release first, as does a keyed rig whose
+// cable is put back. It acts only on windows an operator can reach: a
+// minimised one is restored from the task bar first; a settings box the sheet
+// refuses to store is mended, as the operator would. After each step what must
+// always hold is checked: the program lives (an end is said, and the program
+// started again), the rig is not held keyed while no engine sends, nor left unkeyed
 // while one sends, no PTT on is written after Esc in a main window (unless the
 // operator asked to send since, or the macro editor waits for a shortcut key)
 // and the PTT is off a moment after it, and the settings file is whole
@@ -144,10 +145,11 @@ using zvtest::windowsOnScreen;
 
 // What befalls the station rather than what the operator does.
 bool befalls(const Action& a) {
-    static const QStringList befalling{
-        QStringLiteral("clipboard"), QStringLiteral("rigHolds"),     QStringLiteral("rigSplits"),
-        QStringLiteral("rigPaced"),  QStringLiteral("rigUnplugged"), QStringLiteral("rigPluggedBack"),
-        QStringLiteral("rtty"),      QStringLiteral("spots"),        QStringLiteral("logHeld")};
+    static const QStringList befalling{QStringLiteral("clipboard"),    QStringLiteral("rigHolds"),
+                                       QStringLiteral("rigSplits"),    QStringLiteral("rigPaced"),
+                                       QStringLiteral("rigUnplugged"), QStringLiteral("rigPluggedBack"),
+                                       QStringLiteral("rigCable"),     QStringLiteral("rtty"),
+                                       QStringLiteral("spots"),        QStringLiteral("logHeld")};
     return befalling.contains(a.value(QStringLiteral("do")).toString());
 }
 
@@ -306,20 +308,14 @@ class Walk : public zvtest::WalkHands {
         // before anything else; an over still running, or one still starting
         // (keyed before its engine sends: a macro that reads the rig first,
         // the multi-mode engine's start), may key it again.
-        releaseOwed_ = rig.ptt && !rig::nb().anyEngineSends() && rig::g.PttKeyedByCat == 0;
-        keptKey_ = rig.ptt;
-        // The same gap, met before the rig came back: a pull the program has
-        // not seen leaves it on the old line, where every release it writes
-        // goes nowhere, until the rig plugged back hears a PTT command.
-        releasedUnnoticed_ = rig.ptt && rig::g.RigLineLost == 0 && rig::g.RigPortOpen == 1;
-        reached.keptKeys += rig.ptt ? 1 : 0;
+        rigBack(rig, false);
         lineWatch_ = QObject::connect(&rig, &zvtest::RigSimulator::pttHeard, &rig, [this, &rig](bool on) {
             record.noteLine(QStringLiteral("%1; the program: keyed by it %2, last sent %3")
                                 .arg(on ? QStringLiteral("PTT on") : QStringLiteral("PTT off"))
                                 .arg(rig::g.PttKeyedByCat)
                                 .arg(rig::g.PttOnLastSent));
             reached.keyOns += on ? 1 : 0;
-            releasedUnnoticed_ = false;
+            keyOnLost_ = false;
             if (std::exchange(releaseOwed_, false) && on && heardBeforeRelease_.isEmpty())
                 heardBeforeRelease_ =
                     QStringLiteral("the rig plugged back keyed heard a PTT on before its release (%1)")
@@ -334,6 +330,17 @@ class Walk : public zvtest::WalkHands {
                         .arg(stopAt_.elapsed())
                         .arg(keyState());
         });
+    }
+
+    // A rig back on its line, plugged in anew or its cable put back: kept
+    // keyed while no over runs or starts (an over keyed before its engine
+    // sends: a macro that reads the rig first, the multi-mode engine's
+    // start), it is owed its release before anything else; an over may key
+    // it again.
+    void rigBack(const zvtest::RigSimulator& rig, bool cable) override {
+        releaseOwed_ = rig.ptt && !rig::nb().anyEngineSends() && rig::g.PttKeyedByCat == 0;
+        keyOnLost_ = cable && !rig.ptt && rig::g.PttKeyedByCat == 1;
+        reached.keptKeys += rig.ptt ? 1 : 0;
     }
 
   private:
@@ -440,41 +447,33 @@ class Walk : public zvtest::WalkHands {
             return QStringLiteral("no window of the program is on the screen");
         if (!keyedAfterStop_.isEmpty()) return std::exchange(keyedAfterStop_, QString());
         if (!heardBeforeRelease_.isEmpty()) return std::exchange(heardBeforeRelease_, QString());
-        // The rig may be unplugged meanwhile (a step's own timer does not unplug it).
+        // The rig may be unplugged meanwhile (a step's own timer does not
+        // unplug it); with its cable out, nothing the program writes reaches it.
         const auto keyed = [this] { return plug_.plugged() && plug_.plugged()->ptt; };
-        // A gap of the rig link is left out until it is mended: a hang-up the
-        // serial line does not report leaves the program writing to the old
-        // line it takes as up, and a rig that came back keyed cannot be
-        // released there (left out while the rig plugged back hears nothing).
-        const auto unreached = [this] {
-            return releasedUnnoticed_ || (keptKey_ && plug_.plugged()->heardSoFar() == 0 &&
-                                          rig::g.RigPortOpen == 1 && rig::g.RigLineLost == 0);
-        };
-        if (!zvtest::waitUntil([&] { return !keyed() || unreached() || rig::nb().anyEngineSends(); },
+        const auto cableIn = [this] { return plug_.plugged() && plug_.plugged()->cableIn(); };
+        if (!zvtest::waitUntil([&] { return !keyed() || !cableIn() || rig::nb().anyEngineSends(); },
                                kUnkeyedWithinMsecs))
             return QStringLiteral("the rig is keyed while no engine sends%1 (%2)")
                 .arg(releaseOwed_ ? QStringLiteral(": plugged back keyed, it never heard its release")
                                   : QString())
                 .arg(keyState());
-        // A gap of the rig link is left out of the next check until it is
-        // mended: a hang-up the serial line does not report leaves the program
-        // writing to the old line (left out while the rig plugged back hears
-        // nothing). An over that ran on while the rig was unplugged is keyed
-        // again on the rig plugged back.
-        if (!plug_.plugged()) unpluggedOnce_ = true;
+        // An over keyed while the cable was out: its key-on went nowhere, and
+        // the program hears nothing of it (left out until the rig hears a PTT
+        // command or the over ends). An over that ran on while the rig was
+        // unplugged is keyed again on the rig plugged back.
+        if (!rig::nb().anyEngineSends() && rig::g.PttKeyedByCat == 0) keyOnLost_ = false;
         // On a line that is up, to a rig keyed by CAT.
         const auto keyable = [this] {
             const zvtest::RigSimulator* rig = plug_.plugged();
-            return rig && (!unpluggedOnce_ || rig->heardSoFar() > 0) && rig::g.RigPortOpen == 1 &&
+            return rig && rig->cableIn() && !keyOnLost_ && rig::g.RigPortOpen == 1 &&
                    rig::g.RigLineLost == 0 && rig::nb().pttByCat() &&
                    rig->family() != QLatin1String("FT767") && rig->family() != QLatin1String("JST-245");
         };
         if (!zvtest::waitUntil([&] { return !keyable() || keyed() || !rig::nb().anyEngineSends(); },
                                kUnkeyedWithinMsecs))
             return QStringLiteral("an engine sends while the rig is not keyed (%1)").arg(keyState());
-        // The same gap: Esc's release goes to the old line there.
         if (escInMainWindow &&
-            !zvtest::waitUntil([&] { return !keyed() || unreached(); }, kUnkeyedWithinMsecs))
+            !zvtest::waitUntil([&] { return !keyed() || !cableIn(); }, kUnkeyedWithinMsecs))
             return QStringLiteral("the rig is still keyed after Esc (%1; shortcut wait %2)")
                 .arg(keyState())
                 .arg(core::g.ShortcutRegistering);
@@ -930,10 +929,9 @@ class Walk : public zvtest::WalkHands {
     QString keyedAfterStop_;
     // A rig plugged back keyed has not heard its release yet; what it heard before it.
     bool releaseOwed_ = false;
-    bool keptKey_ = false;
-    bool releasedUnnoticed_ = false;
     QString heardBeforeRelease_;
-    bool unpluggedOnce_ = false;
+    // An over keyed while the rig's cable was out, not heard by the rig yet.
+    bool keyOnLost_ = false;
     // The main window F12 was just pressed in.
     QString sentFrom_;
     // The step last taken, inner steps too; the operator acted during the step.

@@ -133,6 +133,22 @@ QString WalkHands::befall(const QString& what, const WalkAction& a) {
         plug_.unplug();
         return QStringLiteral("the rig unplugged");
     }
+    if (what == QLatin1String("rigCable")) {
+        if (!rig) return QStringLiteral("no rig for the cable");
+        const bool in = a.value(QStringLiteral("in")).toBool();
+        if (rig->cableIn() == in)
+            return in ? QStringLiteral("the rig's cable is in") : QStringLiteral("the rig's cable is out");
+        remember(in ? QStringLiteral("the rig's cable put back") : QStringLiteral("the rig's cable pulled"));
+        if (!in) {
+            answersBack_.stop();
+            rig->pullCable();
+            return QStringLiteral("the rig's cable pulled at the rig");
+        }
+        rig->plugCableBack();
+        rigBack(*rig, true);
+        return QStringLiteral("the rig's cable put back") +
+               (rig->ptt ? QStringLiteral(", the rig keyed") : QString());
+    }
     if (what == QLatin1String("rigPluggedBack")) {
         if (rig) return QStringLiteral("the rig is plugged in already");
         remember(QStringLiteral("the rig plugged back"));
@@ -234,10 +250,10 @@ QString WalkHands::take(const WalkAction& a) {
         return said;
     }
     if (what == QLatin1String("clipboard")) return changeClipboard(a);
-    static const QStringList befalling{QStringLiteral("rigHolds"),     QStringLiteral("rigSplits"),
-                                       QStringLiteral("rigUnplugged"), QStringLiteral("rigPluggedBack"),
-                                       QStringLiteral("rtty"),         QStringLiteral("spots"),
-                                       QStringLiteral("logHeld")};
+    static const QStringList befalling{QStringLiteral("rigHolds"),       QStringLiteral("rigSplits"),
+                                       QStringLiteral("rigCable"),       QStringLiteral("rigUnplugged"),
+                                       QStringLiteral("rigPluggedBack"), QStringLiteral("rtty"),
+                                       QStringLiteral("spots"),          QStringLiteral("logHeld")};
     if (befalling.contains(what)) return befall(what, a);
     if (what == QLatin1String("rigPaced")) {
         const QString before = pacedSteps_ > 0 ? paceBefore_ : rig::g.RigInterval;

@@ -67,6 +67,8 @@ class WalkHands {
     virtual void remember(const QString& what) = 0;
     // A rig plugged back: the walk watches its line as it did the one before.
     virtual void watchRig(RigSimulator& rig) = 0;
+    // A rig back on its line (plugged back, or its cable put back), keyed or not.
+    virtual void rigBack(const RigSimulator& rig, bool cable) = 0;
 
     RigPlug& plug_;
 
