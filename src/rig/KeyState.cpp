@@ -25,7 +25,9 @@ KeyAction onLine(KeyState& s, const KeyEvent& e) {
     }
     if (s.ClearKeyAtOpen == 1 && !keyed(s)) {
         s.ClearKeyAtOpen = 0;
-        return KeyAction::ClearKeyLeft;
+        // An over begun before the first opening is keyed: its key-on takes
+        // the place of the release of a key an earlier run left.
+        if (!e.over) return KeyAction::ClearKeyLeft;
     }
     if (s.PttKeyedByCat == 1) {
         if (!carriesKeyOf(e.line, s.KeyedLine)) {

@@ -79,10 +79,10 @@ const Row kRows[] = {
     // clang-format off
     {"start",                {KeyEventKind::Start},                         "Nc- Nc- NcK NcD NcD NcO NcO NcO NcO NcO"},
     {"A opened, no over",    {KeyEventKind::Opened, A},                     "Co- No- WoK WoD WoD RoO RoO RoO RoO RoO"},
-    {"A opened, over",       {KeyEventKind::Opened, A, true},               "Co- Fo- WoK AoD AoD GoO GoO GoO GoO GoO"},
-    {"A's other address",    {KeyEventKind::Opened, A2, true},              "Co- Fo- WoK AoD AoD GoO GoO GoO GoO GoO"},
+    {"A opened, over",       {KeyEventKind::Opened, A, true},               "Fo- Fo- WoK AoD AoD GoO GoO GoO GoO GoO"},
+    {"A's other address",    {KeyEventKind::Opened, A2, true},              "Fo- Fo- WoK AoD AoD GoO GoO GoO GoO GoO"},
     {"B opened, no over",    {KeyEventKind::Opened, B},                     "Co- No- EoO EoO EoO NoO NoO NoO NoO NoO"},
-    {"B opened, over",       {KeyEventKind::Opened, B, true},               "Co- Fo- EoO EoO EoO EoO EoO EoO EoO EoO"},
+    {"B opened, over",       {KeyEventKind::Opened, B, true},               "Fo- Fo- EoO EoO EoO EoO EoO EoO EoO EoO"},
     {"opening failed",       {KeyEventKind::OpenFailed, A},                 "Nc- Nc- NcD NcD NcD NcO NcO NcO NcO NcO"},
     {"closed, key kept",     {KeyEventKind::Closed, {}, true, true},        "Nc- Nc- NcK NcD NcD NcO NcO NcO NcO NcO"},
     {"closed",               {KeyEventKind::Closed},                        "Nc- Nc- NcO NcO NcO NcO NcO NcO NcO NcO"},
