@@ -242,9 +242,14 @@ bool RigPttOn() {
     awaitQuietLine();
     // Esc taken meanwhile ends the start that asks for the key.
     if (!wait.mayGoOn()) return false;
-    // A later command was taken while this one waited: a release leaves the
-    // rig unkeyed and the transmission unstarted; a later key-on has keyed it.
-    if (mine != keyCommands) return g.PttKeyedByCat == 1;
+    // A later command was taken while this one waited: a later key-on has
+    // keyed the rig; a release that ended the key leaves it unkeyed, and an
+    // over already sending is ended with it, never left sending unkeyed.
+    if (mine != keyCommands) {
+        if (g.PttKeyedByCat == 1) return true;
+        if (overByCat()) endOverAndSay();
+        return false;
+    }
     const QByteArray now = command();
     if (now.isEmpty()) return true;
     keyedBy = mine;
@@ -255,14 +260,20 @@ bool RigPttOn() {
 
 namespace {
 
+// A release either ends the key (the over's end, a stop, the port's close),
+// or is one owed to the line and written again (the key watch, a rig heard
+// back, a reading's turn): a key-on waiting for the line goes after that one,
+// for the over that asked for it still runs.
+enum class Release { EndsTheKey, OwedAgain };
+
 // A release is never given up: only a transmission started while it waited,
 // which keyed the rig for itself, keeps the key. One that does not reach the
 // rig (its line lost, another line open in its place) stays owed, across the
 // port closed and opened again: the key watch sends it until the rig takes
 // it, and the loss is said meanwhile.
-void release(bool evenALaterKey) {
+void release(bool evenALaterKey, Release kind = Release::EndsTheKey) {
     // Counted first, so that a key-on still waiting for the line is given up.
-    const int mine = ++keyCommands;
+    const int mine = kind == Release::EndsTheKey ? ++keyCommands : keyCommands;
     if (!keyedOnTheLine()) return;
     // A closed port holds a key only when its reopening failed during a transmission.
     if (g.RigPortOpen != 1 || !carriesKeyOf(g.RigOpenedLine, g.KeyedLine) || !RigLineBack(false))
@@ -283,9 +294,9 @@ void release(bool evenALaterKey) {
 void RigPerformKey(KeyAction action) {
     switch (action) {
     case KeyAction::SendRelease:
-        return release(true);
+        return release(true, releaseOwedIn(g) ? Release::OwedAgain : Release::EndsTheKey);
     case KeyAction::SendReleaseThenKey:
-        release(true);
+        release(true, Release::OwedAgain);
         // Keyed after its release has gone out; a release not written ends the over.
         if (releaseUnanswered(g) || !RigPttOn()) endOverAndSay();
         return;
@@ -315,7 +326,7 @@ void RigPttOff() {
 
 void RigReleaseOwedFirst() {
     if (releaseUnanswered(g) && keyEvent({KeyEventKind::RigHeard, {}, overByCat()}) == KeyAction::SendRelease)
-        release(true);
+        release(true, Release::OwedAgain);
 }
 
 void RigPttOffBeforeClose() {
@@ -352,7 +363,7 @@ void RigKeyWatchTick() {
     case KeyAction::StopWatch:
         return keyWatch().stop();
     case KeyAction::SendRelease:
-        return release(true);
+        return release(true, Release::OwedAgain);
     case KeyAction::OpenAgain:
         RigSayLineLost();
         return RigOpenPortAgain();

@@ -340,7 +340,9 @@ class Walk : public zvtest::WalkHands {
     // it again.
     void rigBack(const zvtest::RigSimulator& rig, bool cable) override {
         if (cable) noteReleaseUnknown(rig);
-        if (!rig.ptt) releaseUnknown_ = false;
+        // Back keyed while the program keys an over: the key it kept is the
+        // one that over asked for (its key-on went out while the cable was out).
+        if (!rig.ptt || rig::g.PttKeyedByCat == 1) releaseUnknown_ = false;
         releaseOwed_ =
             rig.ptt && !rig::nb().anyEngineSends() && rig::g.PttKeyedByCat == 0 && !releaseUnknown_;
         keyOnLost_ = cable && !rig.ptt && rig::g.PttKeyedByCat == 1;

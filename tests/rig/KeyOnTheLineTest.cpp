@@ -43,7 +43,26 @@ bool perform(KeyAction a) {
 // The answer to a reading held back by the rig: the line stays busy, and a
 // command waits for it while events run.
 bool keyOnOvertakenByARelease() {
-    QTimer::singleShot(0, [] { rig::RigPttOff(); });
+    QTimer::singleShot(0, [] {
+        rig::RigPttOff();
+        core::g.Transmitting = 0; // the over's end
+    });
+    return rig::RigPttOn();
+}
+
+// The port's close releases the key while a start's key-on waits for the
+// line: the over that asked for it ends too (false), never left sending
+// into the unkeyed rig; its end writes the release again, unheard still.
+bool keyOnOvertakenByThePortsClose() {
+    QTimer::singleShot(0, [] { rig::RigPttOffBeforeClose(); });
+    return rig::RigPttOn() || core::g.Transmitting == 1;
+}
+
+// The over's release was not taken (owed), and a start's key-on waits for
+// the line while the key watch writes the release again: the key follows it.
+bool keyOnAfterAnOwedReleaseGoesAgain() {
+    rig::RigPerformKey(rig::keyEvent({rig::KeyEventKind::KeyOffRefused}));
+    QTimer::singleShot(0, [] { rig::RigKeyWatchTick(); });
     return rig::RigPttOn();
 }
 
@@ -66,6 +85,8 @@ const Row kRows[] = {
     {"a start's key-on",              Before::Receiving,   [] { return rig::RigPttOn(); },                        "on",     true,  true},
     {"a key-on during a stop",        Before::Receiving,   [] { const rig::OperatorStop s; return rig::RigPttOn(); }, "",   false, false, false},
     {"a key-on a release overtook",   Before::LineAnswers, keyOnOvertakenByARelease,                               "off",    false, true,  false},
+    {"a key-on the port's close overtook", Before::LineAnswers, keyOnOvertakenByThePortsClose,                    "off off", false, true,  false},
+    {"a key-on after an owed release", Before::LineAnswers, keyOnAfterAnOwedReleaseGoesAgain,                      "off on", true,  true},
     {"Esc",                           Before::OverKeyed,   [] { rig::RigPttOffForEsc(); return true; },           "off",    false, true},
     {"Esc while receiving",           Before::Receiving,   [] { rig::RigPttOffForEsc(); return true; },           "",       false, false},
     // clang-format on
