@@ -112,7 +112,7 @@ bool RigWindows::anyEngineSends() {
 }
 void RigWindows::endTransmission() {
     const bool silent = rttySilentWhileKeyed();
-    terminal::engines::EndTransmission();
+    terminal::engines::EndTransmissionForTheRig();
     if (!silent) return;
     core::g.StatusMessage = QStringLiteral("MMTTYから応答がないため、送信を止めました");
     core::ShowTimedMessage(core::g.StatusMessage, 5000);

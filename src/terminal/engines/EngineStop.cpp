@@ -6,6 +6,7 @@
 #include "platform/mmtty/MmttyLink.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
+#include "platform/forms/controls/RichTextPane.h"
 #include "platform/pskcore/PskCore.h"
 #include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"
@@ -18,12 +19,20 @@
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/mainwindow/Shutdown.h"
 #include "terminal/transmit/TxControl.h"
+#include "terminal/transmit/TxInsert.h"
 
 namespace terminal::engines {
 namespace {
 
 bool isRtty(int mode) {
     return mode == core::ModeRtty || mode == core::ModeCw;
+}
+
+// Overs the rig's link ended because their key could not reach the rig.
+int endedForTheRig = 0;
+
+QString typedText() {
+    return forms::isLoaded<PSK31MAIN>() ? forms::PSK31MAIN().Text1->text() : QString();
 }
 
 } // namespace
@@ -36,7 +45,15 @@ bool StartRefusedByStop() {
 }
 
 bool KeyRigForStart() {
-    return !StartRefusedByStop() && rig::RigPttOn();
+    if (StartRefusedByStop()) return false;
+    transmit::ForgetTypedKept();
+    const int ends = endedForTheRig;
+    const QString typed = typedText();
+    if (rig::RigPttOn()) return true;
+    // Refused by the rig's line (lost, or owed a release it cannot take): the
+    // loss is said, and what was typed waits in the box for the next F12.
+    if (endedForTheRig != ends && !typed.isEmpty()) transmit::KeepTypedForNextStart(typed);
+    return false;
 }
 
 bool TransmissionRuns() {
@@ -54,6 +71,11 @@ void UnkeyForStop() {
     core::g.Transmitting = 0;
     core::g.MmttyTxOn = 0;
     core::g.MmvariTxOn = 0;
+}
+
+void EndTransmissionForTheRig() {
+    ++endedForTheRig;
+    EndTransmission();
 }
 
 void EndTransmission() {

@@ -33,6 +33,9 @@ bool TransmissionRuns();
 // a repeat ends, the rig is released by the means that keyed it, and the
 // transmit flags and the transmit button say receive. Nothing when none runs.
 void EndTransmission();
+// The same, asked by the rig's link when the over's key cannot reach the rig:
+// a start it refuses keeps what was typed.
+void EndTransmissionForTheRig();
 
 // The engines' part of the end alone, for the shutdown, whose windows go anyway.
 void UnkeyForStop();

@@ -23,6 +23,7 @@
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/panels/EnginePanels.h"
 #include "terminal/receive/PaneMarks.h"
+#include "terminal/transmit/TxInsert.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -116,7 +117,7 @@ void transmitStarted(PSK31MAIN& w) {
 
 void receiveAgain(PSK31MAIN& w) {
     rig::RigPttOff();
-    w.Text1->setText(QString());
+    transmit::EmptyTxBoxAtOverEnd(w);
     colour::setBackColor(w.Command1, colour::kButtonFace);
     core::g.MmttyTxOn = 0;
     if (stampsOn()) receive::MarkRxStart();

@@ -20,6 +20,7 @@
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/receive/PaneMarks.h"
 #include "terminal/recording/RecordPlay.h"
+#include "terminal/transmit/TxInsert.h"
 
 #include <QCoreApplication>
 
@@ -96,7 +97,7 @@ void transmissionEnded() {
     lib.fnClearTXBuffer();
     core::g.MacroTxOffPending = 0;
     colour::setBackColor(w.Command1, colour::kButtonFace);
-    w.Text1->setText(QString());
+    transmit::EmptyTxBoxAtOverEnd(w);
     if (core::g.TrxTimeStampOn == QLatin1String("YES") && core::g.OpMode != core::ModeSstv)
         receive::MarkRxStart();
     macros::repeatOnTxEnd(macros::TxEngine::PskCore);

@@ -16,6 +16,7 @@
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/panels/MmvariPanel.h"
 #include "terminal/receive/PaneMarks.h"
+#include "terminal/transmit/TxInsert.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -113,7 +114,7 @@ void transmissionEnded(PSK31MAIN& w) {
     w.MMVARI->set(mmvari::IdTuneReset, 0);
     macros::repeatOnTxEnd(macros::TxEngine::Mmvari);
     if (g.RepeatTxOn != 1) {
-        w.Text1->setText(QString());
+        transmit::EmptyTxBoxAtOverEnd(w);
         w.Text1->setFocus();
     }
 }

@@ -14,6 +14,7 @@
 #include "terminal/transmit/TypedText.h"
 
 #include <QCheckBox>
+#include <utility>
 
 namespace terminal::transmit {
 namespace {
@@ -53,6 +54,25 @@ void InsertIntoTx(const QString& text) {
     if (text.isEmpty()) return;
     const bool wasEmpty = appendToBox(forms::PSK31MAIN(), text);
     SendInsertedText(text, wasEmpty);
+}
+
+namespace {
+QString typedKept;
+}
+
+void KeepTypedForNextStart(const QString& text) {
+    typedKept = text;
+    if (forms::PSK31MAIN().Text1->text().isEmpty()) InsertIntoTx(text);
+}
+
+void ForgetTypedKept() {
+    typedKept.clear();
+}
+
+void EmptyTxBoxAtOverEnd(PSK31MAIN& w) {
+    const QString kept = std::exchange(typedKept, QString());
+    if (kept.isEmpty() || w.Text1->text() != kept) return w.Text1->setText(QString());
+    SendInsertedText(kept, true);
 }
 
 QString hisNameText() {

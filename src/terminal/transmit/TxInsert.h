@@ -16,6 +16,16 @@ void PopupInsertMenu(const QPoint& at);
 QPoint insertKeyMenuPoint();
 
 void InsertIntoTx(const QString& text);
+
+// A start the rig's line refused keeps what was typed for the next F12: back
+// in the box if the refusal emptied it, and handed to the engine again once
+// the refused over's end has emptied the engine's buffer.
+void KeepTypedForNextStart(const QString& text);
+// A start asks for the key: nothing is kept from a start refused before.
+void ForgetTypedKept();
+// The box emptied at an over's end (the engines' end notices), unless it
+// holds what a refused start kept.
+void EmptyTxBoxAtOverEnd(PSK31MAIN& w);
 // The name with its honorific: " Dear Friend " with an empty name box.
 QString hisNameText();
 

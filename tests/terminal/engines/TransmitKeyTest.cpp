@@ -34,6 +34,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -379,6 +380,54 @@ TEST_F(TransmitKey, AnOverWhoseRigComesBackIsKeyedOnce) {
         EXPECT_EQ(sim->pttOffCount, 1);
         QFile::remove(device);
     }
+}
+
+// F12 while the rig's line is lost and owed the release of the over before:
+// the over is refused and the loss said, and what the operator typed waits in
+// the box; with the rig back, the release goes first and F12 sends it.
+TEST_F(TransmitKey, F12RefusedForALostLineKeepsTheTypedText) {
+    PSK31MAIN& w = start();
+    const QString device = path(QStringLiteral("rig"));
+    rig::RigClosePort();
+    sim = std::make_unique<zvtest::RigSimulator>(QStringLiteral("KENWOOD"));
+    ASSERT_TRUE(QFile::link(sim->devicePath(), device));
+    core::PutIniText(QStringLiteral("RIG_CON_CFG"), QStringLiteral("RIGCOMCONT"), device);
+    rig::g.RigPortName = device;
+    rig::RigOpenPort();
+    ASSERT_EQ(rig::g.RigPortOpen, 1);
+    w.Text1->setText(QStringLiteral("PSKTEST"));
+    f12(w);
+    ASSERT_TRUE(rigKeyed(true));
+    QFile::remove(device);
+    sim.reset();
+    ASSERT_TRUE(zvtest::waitUntil([] { return rig::g.RigLineLost == 1; }));
+    QTest::keyClick(w.Text1, Qt::Key_Escape);
+    ASSERT_TRUE(zvtest::waitUntil([] { return g.Transmitting == 0 && rig::releaseOwedIn(rig::g); }));
+
+    QTest::keyClicks(w.Text1, QStringLiteral("CQ TEST"));
+    pskcore::lib().clearCalls();
+    f12(w);
+    // The refused over's end notice empties the engine's buffer.
+    const QRegularExpression clear(QStringLiteral("fnClearTXBuffer.*"));
+    ASSERT_TRUE(zvtest::waitUntil([&] { return pskcore::lib().callTexts().lastIndexOf(clear) >= 0; }));
+    EXPECT_EQ(g.Transmitting, 0);
+    EXPECT_EQ(w.Text1->text(), QStringLiteral("CQ TEST"));
+    // The engine has it again.
+    const QStringList calls = pskcore::lib().callTexts();
+    const qsizetype cleared = calls.lastIndexOf(clear);
+    EXPECT_TRUE(calls.mid(cleared).join(QLatin1Char('\n')).contains(QStringLiteral("CQ TEST")))
+        << calls.mid(cleared).join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(w.Text3->text().startsWith(QStringLiteral("RIG Control Port-"))) << w.Text3->text().toStdString();
+
+    sim = std::make_unique<zvtest::RigSimulator>(QStringLiteral("KENWOOD"));
+    ASSERT_TRUE(QFile::link(sim->devicePath(), device));
+    ASSERT_TRUE(zvtest::waitUntil([] { return !rig::releaseOwedIn(rig::g); }, 10000));
+    f12(w);
+    EXPECT_TRUE(rigKeyed(true));
+    EXPECT_EQ(sim->pttOnCount, 1);
+    QTest::keyClick(w.Text1, Qt::Key_Escape);
+    EXPECT_TRUE(rigKeyed(false));
+    QFile::remove(device);
 }
 
 // A change of mode in a repeat's pause ends the repeat, as Esc does, whether
