@@ -16,6 +16,8 @@
 
 #include <QCoreApplication>
 
+#include <utility>
+
 namespace logwindows {
 
 namespace {
@@ -162,6 +164,17 @@ QString bandOfIndex(const QString& indexText) {
     return ok && i >= 0 && i < kBands.size() ? kBands[i] : kBands[0];
 }
 
+bool isBandChar(QChar c) {
+    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.');
+}
+
+QString bandBoxText(const QString& text) {
+    QString band;
+    for (QChar c : text)
+        if (isBandChar(c)) band += c;
+    return band;
+}
+
 int ReopenLog() {
     hamlog::HamlogClose(logbook::g.HamlogHandle, 0);
     return hamlog::HamlogOpen(0, logbook::g.HamlogHandle, logbook::g.HamlogDataPath, 0);
@@ -224,6 +237,15 @@ void FollowModeOnNewPage(const QString& mode) {
     const logbook::Globals& g = logbook::g;
     if (g.HamlogLink != 1 || g.LogEditMode == 1) return;
     forms::TEMP_LOG().Text8->setText(mode);
+}
+
+void ChangeQslMark(const QString& mark) {
+    logbook::Globals& g = logbook::g;
+    const QString before = std::exchange(g.QslMark, mark);
+    if (g.HamlogLink != 1 || !forms::isLoaded<TEMP_LOG>()) return;
+    if (g.LogEditMode == 1 || g.LogEntrySaved == 1) return;
+    QLineEdit* box = forms::TEMP_LOG().Text11;
+    if (box->text() == before) box->setText(mark);
 }
 
 void SetQsoTime() {

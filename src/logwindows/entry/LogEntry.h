@@ -13,6 +13,10 @@ inline const QStringList kBands = {
 };
 // The band of a stored index text; the first band for an index that is no band.
 QString bandOfIndex(const QString& indexText);
+// What the band box takes, by key or by paste: a digit or a point.
+bool isBandChar(QChar c);
+// The text with only what the band box takes.
+QString bandBoxText(const QString& text);
 
 // Prepares the log entry window for a fresh entry of the current QSO and
 // leaves edit mode (LogEditMode = 0). Neither shows the window nor fills the call.
@@ -24,6 +28,10 @@ void OpenLogEntry();
 // read from the log (also one stored and shown again) keeps the mode it was
 // stored with until the operator types another.
 void FollowModeOnNewPage(const QString& mode);
+// The QSL mark of new records, changed on the settings sheet. A new record on
+// show that still holds the mark before takes it; a record read from the log
+// keeps its own, and so does a mark the operator typed.
+void ChangeQslMark(const QString& mark);
 // Date and time of the entry in the zone the operator chose.
 void SetQsoTime();
 // The open log entry window holds typing that is not stored: a new entry with

@@ -49,6 +49,24 @@ class ByteWidth : public QValidator {
     int width_;
 };
 
+// A paste, a drop or the middle button's text passes the band box's keys:
+// what they would take of it, the rest left out. A band the program puts
+// there (a stored record's, the rig's dial) is no edit: nothing could undo
+// it, and it shows as it stands.
+class BandTyping : public QValidator {
+  public:
+    explicit BandTyping(QLineEdit* box) : QValidator(box), box_(box) {}
+    State validate(QString& input, int& pos) const override {
+        if (!box_->isUndoAvailable()) return Acceptable;
+        pos = static_cast<int>(bandBoxText(input.left(pos)).size());
+        input = bandBoxText(input);
+        return Acceptable;
+    }
+
+  private:
+    QLineEdit* box_;
+};
+
 bool isAsciiDigit(QChar c) {
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
@@ -146,6 +164,7 @@ LogEntryFields::LogEntryFields(TEMP_LOG& w) : QObject(&w), w_(w) {
     for (QObject* field : rules_.keys())
         ui::keepOneLine(static_cast<QLineEdit*>(field));
     ui::keepOneLine(w.Combo1->lineEdit());
+    ui::keepCheck(w.Combo1->lineEdit(), new BandTyping(w.Combo1->lineEdit()));
     connect(w.Text5, &QLineEdit::textChanged, this, [](const QString& text) {
         if (!editing()) PutIntoQsoBox(operatingBoxes().rst, text);
     });

@@ -59,9 +59,12 @@ bool TEMP_LOG::Combo1_KeyPress(const QKeyEvent& key) {
         return false;
     }
     if (key.key() == Qt::Key_Backspace) return false;
+    // The box's own shortcuts (select all, copy, paste, undo) pass: what a
+    // paste brings is held to these keys by the box itself.
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return true;
     const QString typed = key.text();
     if (typed.isEmpty() || !typed[0].isPrint()) return true;
-    return typed.size() == 1 && (typed[0].isDigit() || typed[0] == QLatin1Char('.'));
+    return typed.size() == 1 && logwindows::isBandChar(typed[0]);
 }
 
 // The rig's dial belongs to the QSO being made: a record read back from the

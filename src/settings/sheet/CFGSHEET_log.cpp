@@ -281,8 +281,7 @@ void CFGSHEET::Check2_Click() {
 }
 
 void CFGSHEET::Text4_Change() {
-    logbook::g.QslMark = Text4->text();
-    if (logbook::g.HamlogLink == 1) forms::TEMP_LOG().Text11->setText(Text4->text());
+    logwindows::ChangeQslMark(Text4->text());
 }
 
 void CFGSHEET::Text9_Change() {

@@ -1,7 +1,10 @@
 // Stepping through the log and marking the export range.
 #include "logwindows/LogFixture.h"
 
+#include "core/IniValues.h"
 #include "rig/RigPolling.h"
+#include "settings/sheet/CFGSHEET.h"
+#include "support/Popups.h"
 #include "rig/RigPort.h"
 #include "support/RigSimulator.h"
 
@@ -157,18 +160,24 @@ TEST_F(LogBrowse, StartAndEndMarkTheExportRange) {
 
 // A stored RTTY record browsed to, then a new QSO opened from the main
 // window: the new record takes the mode on the air and the QSL mark, not the
-// record's, and the record stays as it was.
+// record's, and the record stays as it was. A mark changed on the settings
+// sheet is the preset of new records: a record on show that was stored with
+// the mark before keeps it, and so does a mark the operator typed.
 TEST_F(LogBrowse, ANewRecordAfterBrowsingTakesTheModeOnTheAirAndTheQslMark) {
-    enum Way { LogButton, CtrlL, EscThenLogButton };
+    enum Way { LogButton, CtrlL, EscThenLogButton, SheetMarkThenLogButton };
     const struct {
         const char* name;
         QString call; // in the main window's call box before the browse
         Way way;
+        QString mark = QStringLiteral("J");   // the new record's QSL mark
+        QString stored = QStringLiteral("J"); // and what is stored with it
     } rows[] = {
         {"a new call, the log button", QStringLiteral("QQ5NEW"), LogButton},
         {"a new call, Ctrl+L", QStringLiteral("QQ6NEW"), CtrlL},
         {"the record's own call, the log button", QStringLiteral("QQ4RTY"), LogButton},
         {"closed with Esc, the log button", QStringLiteral("QQ7NEW"), EscThenLogButton},
+        {"the sheet's QSL mark changed, the log button", QStringLiteral("QQ8NEW"), SheetMarkThenLogButton,
+         QStringLiteral("W"), QStringLiteral("N")},
     };
     hamlog::QsoRecord rtty;
     rtty.CALL = QStringLiteral("QQ4RTY");
@@ -178,7 +187,20 @@ TEST_F(LogBrowse, ANewRecordAfterBrowsingTakesTheModeOnTheAirAndTheQslMark) {
     rtty.MODE = QStringLiteral("RTTY");
     rtty.QSL = QStringLiteral("N*#");
     ASSERT_TRUE(hamlog::appendRecords(dataPath(), {rtty}));
+    // The sheet finds the library link the fixture set.
+    core::PutIniText(QStringLiteral("HamLog"), QStringLiteral("HAMLOGtype"), QStringLiteral("1"));
+    core::PutIniText(QStringLiteral("HamLog"), QStringLiteral("HAMLOGPOS"), logbook::g.HamlogPath);
     PSK31MAIN& m = forms::PSK31MAIN();
+    // The operator types the mark into the sheet's QSL box.
+    const auto sheetMark = [&m](const QString& mark) {
+        ASSERT_TRUE(zvtest::chooseMenuItem(m.PSKCFG));
+        CFGSHEET& sheet = forms::CFGSHEET();
+        sheet.Text4->setFocus();
+        sheet.Text4->selectAll();
+        QTest::keyClicks(sheet.Text4, mark);
+        EXPECT_EQ(sheet.Text4->text(), mark);
+        forms::unload<CFGSHEET>();
+    };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
         const int records = logCount();
@@ -193,6 +215,13 @@ TEST_F(LogBrowse, ANewRecordAfterBrowsingTakesTheModeOnTheAirAndTheQslMark) {
             QTest::keyClick(w->Text14, Qt::Key_Escape);
             ASSERT_FALSE(forms::isLoaded<TEMP_LOG>());
         }
+        if (r.way == SheetMarkThenLogButton) {
+            // The first new record, stored by the first row with the mark then preset.
+            click(">");
+            ASSERT_EQ(w->Text1->text(), rows[0].call);
+            sheetMark(r.mark);
+            EXPECT_EQ(w->Text11->text(), QStringLiteral("J")) << "the record on show keeps its mark";
+        }
         if (r.way == CtrlL)
             QTest::keyClick(m.Text5, Qt::Key_L, Qt::ControlModifier);
         else
@@ -202,13 +231,20 @@ TEST_F(LogBrowse, ANewRecordAfterBrowsingTakesTheModeOnTheAirAndTheQslMark) {
         EXPECT_EQ(w->Text1->text(), r.call);
         EXPECT_EQ(w->Text8->text(), QStringLiteral("BPSK"));
         EXPECT_EQ(QStringList({w->Text11->text(), w->Text16->text(), w->Text17->text()}),
-                  QStringList({QStringLiteral("J"), QString(), QString()}));
+                  QStringList({r.mark, QString(), QString()}));
+        if (r.stored != r.mark) {
+            w->Text11->setFocus();
+            w->Text11->selectAll();
+            QTest::keyClicks(w->Text11, r.stored);
+            sheetMark(QStringLiteral("Q"));
+            EXPECT_EQ(w->Text11->text(), r.stored) << "the mark the operator typed stays";
+        }
         pressF1();
         ASSERT_EQ(logCount(), records + 1);
         const hamlog::QsoRecord added = stored(records + 1);
         EXPECT_EQ(added.CALL.trimmed(), r.call);
         EXPECT_EQ(added.MODE.trimmed(), QStringLiteral("BPSK"));
-        EXPECT_EQ(added.QSL, QStringLiteral("J  "));
+        EXPECT_EQ(added.QSL, r.stored + QStringLiteral("  "));
         EXPECT_EQ(stored(1).MODE.trimmed(), QStringLiteral("RTTY")) << "the record browsed to is kept";
         EXPECT_EQ(stored(1).QSL, QStringLiteral("N*#"));
         forms::unload<TEMP_LOG>();

@@ -259,6 +259,12 @@ TEST_F(LogFieldsTest, APastedLineBreakBecomesABlankInEveryQsoBox) {
         {&w, w.Text13, Way::CtrlV, pasted, joined},
         {&w, w.Text14, Way::Menu, pasted, joined},
         {&w, w.Text15, Way::Drop, pasted, joined},
+        // The band box: a band the program puts there (a stored record's)
+        // shows as it stands; a paste gives it only what its keys take.
+        {&w, w.Combo1->lineEdit(), Way::Pick, QStringLiteral("10G"), QStringLiteral("10G")},
+        {&w, w.Combo1->lineEdit(), Way::CtrlV, QStringLiteral("14.0 7x\r\nMHz"), QStringLiteral("14.07")},
+        {&w, w.Combo1->lineEdit(), Way::Menu, QStringLiteral("abc21"), QStringLiteral("21")},
+        {&w, w.Combo1->lineEdit(), Way::Drop, QStringLiteral("７ 7.0a40"), QStringLiteral("7.040")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.box->objectName().toStdString() + " " + c.text.toStdString());
@@ -278,6 +284,7 @@ TEST_F(LogFieldsTest, APastedLineBreakBecomesABlankInEveryQsoBox) {
     EXPECT_EQ(r.QTH.trimmed(), joined);
     EXPECT_EQ(r.REM1.trimmed(), joined);
     EXPECT_EQ(r.REM2.trimmed(), joined);
+    EXPECT_EQ(r.FREQ.trimmed(), QStringLiteral("7.040"));
 }
 
 TEST_F(LogFieldsTest, EnterMovesTheFocusInTheFixedOrder) {
