@@ -54,7 +54,8 @@ class EntryKeys : public forms::WindowFilter {
             watch(box);
         // A call comes in by typing or through the boxes' door (a pick, GET,
         // a look-up), which asks about the QSO it would drop: a drop would
-        // slip past it.
+        // slip past it. A box that takes no drops is given no drag event at
+        // all, by the window system or by Qt.
         w.Text5->setAcceptDrops(false);
     }
 
@@ -63,10 +64,6 @@ class EntryKeys : public forms::WindowFilter {
         if (e->type() == QEvent::MouseButtonDblClick && watched == w_.Text5) {
             lookUp();
             return false;
-        }
-        if (watched == w_.Text5 && isDrag(e->type())) {
-            e->ignore();
-            return true;
         }
         if (e->type() == QEvent::InputMethod) return composed(watched, *static_cast<QInputMethodEvent*>(e));
         if (e->type() != QEvent::KeyPress) return false;
@@ -78,10 +75,6 @@ class EntryKeys : public forms::WindowFilter {
     }
 
   private:
-    static bool isDrag(QEvent::Type type) {
-        return type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop;
-    }
-
     void lookUp() {
         if (macros::g.MacroMoveMode != 1) logwindows::CheckCallSign(core::g.HisCall);
     }
