@@ -3,11 +3,9 @@
 // and a running contest shows its serial box and fixed report in the window
 // now in use.
 #include "core/IniValues.h"
-#include "logwindows/LogFixture.h"
+#include "logwindows/QsoWindowFixture.h"
 #include "logwindows/entry/QsoBoxes.h"
 #include "platform/forms/colour/ControlColour.h"
-#include "platform/hamlog/HamlogWindowLink.h"
-#include "platform/os/Paths.h"
 #include "settings/dialogs/CFG_Contest.h"
 #include "sstv/window/SSTVForm.h"
 #include "support/Popups.h"
@@ -15,56 +13,25 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QProcess>
 #include <QScrollBar>
 #include <QStyle>
 #include <QtTest/qtestspontaneevent.h>
 
 namespace {
 
-class ModeChangeLog : public zvtest::LogTest {
+class ModeChangeLog : public zvtest::QsoWindowTest {
   protected:
     void SetUp() override {
-        LogTest::SetUp();
+        QsoWindowTest::SetUp();
         core::g.LogModeTextPsk = QStringLiteral("PSK31");
         core::g.LogModeTextSstv = QStringLiteral("SSTV");
-        core::g.ContestMode = 0;
-        core::g.ContestRst599 = 0;
-        core::g.ContestSerialNo = 0;
-        core::g.HisRstPresetOn = QStringLiteral("1");
-        main = &forms::PSK31MAIN();
-        main->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
-    }
-    void TearDown() override {
-        hamlog::window::disconnect();
-        if (program.state() != QProcess::NotRunning) {
-            program.kill();
-            program.waitForFinished(3000);
-        }
-        forms::unloadAllExcept();
-        LogTest::TearDown();
-    }
-    void startHamlogWindow() {
-        logbook::g.HamlogLink = 2;
-        program.start(paths::join(paths::executableFolder(), QStringLiteral("HAMLOGW.EXE")),
-                      {QStringLiteral("--log"), dataPath() + QStringLiteral(".HDB")});
-        ASSERT_TRUE(program.waitForStarted(5000));
-        ASSERT_TRUE(zvtest::waitUntil([] { return hamlog::window::findWindow() > 0; }, 10000));
     }
     void toSstv() { ASSERT_TRUE(zvtest::chooseInMenuBar(main->menuBar(), main->PSKMODE[core::ModeSstv])); }
     static void tick(QCheckBox* box) { zvtest::tick(box); }
-
-    PSK31MAIN* main = nullptr;
-    QProcess program;
 };
 
 TEST_F(ModeChangeLog, AHandedOverQsoIsDroppedOnlyWhenTheOperatorSaysSo) {
-    logbook::g.HamlogLink = 2;
-    program.start(paths::join(paths::executableFolder(), QStringLiteral("HAMLOGW.EXE")),
-                  {QStringLiteral("--log"), dataPath() + QStringLiteral(".HDB")});
-    ASSERT_TRUE(program.waitForStarted(5000));
-    ASSERT_TRUE(zvtest::waitUntil([] { return hamlog::window::findWindow() > 0; }, 10000));
+    startLoggingProgram();
     main->Text5->setText(QStringLiteral("QQ1AAA"));
     main->Text6->setText(QStringLiteral("太郎"));
     QTest::mouseClick(main->Command5, Qt::LeftButton);
@@ -101,7 +68,7 @@ TEST_F(ModeChangeLog, AHandedOverQsoIsDroppedOnlyWhenTheOperatorSaysSo) {
 TEST_F(ModeChangeLog, TheProgramsEndAsksBeforeAHandedOverQsoGoes) {
     int ends = 0;
     terminal::mainwindow::setProcessEndForTest([&ends] { ++ends; });
-    startHamlogWindow();
+    startLoggingProgram();
     main->Text5->setText(QStringLiteral("QQ3OSA"));
     QTest::mouseClick(main->Command5, Qt::LeftButton);
     ASSERT_EQ(core::g.HamlogEntrySent, 1);

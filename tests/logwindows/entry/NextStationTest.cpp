@@ -1,49 +1,27 @@
 // A new station after a stored QSO starts clean in both links: nothing of the
 // station before (name, QTH, report, remarks, exchange) is stored with the
 // next call, and a pile-up's next pick asks nothing when nothing was typed.
-#include "logwindows/LogFixture.h"
+#include "logwindows/QsoWindowFixture.h"
 
 #include "platform/forms/controls/RichTextPane.h"
-#include "platform/hamlog/HamlogWindowLink.h"
-#include "platform/os/Paths.h"
 #include "support/Mouse.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
-#include <QProcess>
 #include <QTextCursor>
 
 namespace {
 
-class NextStation : public zvtest::LogTest {
+class NextStation : public zvtest::QsoWindowTest {
   protected:
     void SetUp() override {
-        LogTest::SetUp();
-        core::g.ContestMode = 0;
-        core::g.ContestRst599 = 0;
-        core::g.HisRstPresetOn = QStringLiteral("1");
+        QsoWindowTest::SetUp();
         core::g.QthOperation = QStringLiteral("QTH");
-        main = &forms::PSK31MAIN();
-        main->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
-    }
-    void TearDown() override {
-        hamlog::window::disconnect();
-        if (program.state() != QProcess::NotRunning) {
-            program.kill();
-            program.waitForFinished(3000);
-        }
-        forms::unloadAllExcept();
-        LogTest::TearDown();
     }
     void link(int how) {
+        if (how == 2) return startLoggingProgram();
         logbook::g.HamlogLink = how;
-        if (how != 2 || program.state() != QProcess::NotRunning) return;
-        program.start(paths::join(paths::executableFolder(), QStringLiteral("HAMLOGW.EXE")),
-                      {QStringLiteral("--log"), dataPath() + QStringLiteral(".HDB")});
-        ASSERT_TRUE(program.waitForStarted(5000));
-        ASSERT_TRUE(zvtest::waitUntil([] { return hamlog::window::findWindow() > 0; }, 10000));
     }
     // The operator types the QSO into the boxes.
     void type(const QString& call, const QString& name, const QString& rst, const QString& qth) {
@@ -88,8 +66,6 @@ class NextStation : public zvtest::LogTest {
         return {main->Text5->text(), main->Text6->text(), main->Text7->text(), main->Text14->text()};
     }
 
-    PSK31MAIN* main = nullptr;
-    QProcess program;
 };
 
 // The station before is stored; a pick or GET brings the next call, and a
