@@ -1,7 +1,8 @@
 #pragma once
-// The main window on show over the log fixture with a new QSO's presets (no
-// contest, the sent report preset), and the logging program's window started
-// for the window link when a test asks for it.
+// The log fixture with the logging program's window (the window link's
+// stand-in) started when a test asks for it and ended with the test; and the
+// main window on show with a new QSO's presets (no contest, the sent report
+// preset).
 #include "logwindows/LogFixture.h"
 
 #include "platform/hamlog/HamlogWindowLink.h"
@@ -11,10 +12,32 @@
 
 namespace zvtest {
 
-class QsoWindowTest : public LogTest {
+class LoggingProgramTest : public LogTest {
+  protected:
+    void TearDown() override {
+        hamlog::window::disconnect();
+        if (program.state() != QProcess::NotRunning) {
+            program.kill();
+            program.waitForFinished(3000);
+        }
+        LogTest::TearDown();
+    }
+    // The logging program's window, running once this returns.
+    void startLoggingProgram() {
+        if (program.state() != QProcess::NotRunning) return;
+        program.start(paths::join(paths::executableFolder(), QStringLiteral("HAMLOGW.EXE")),
+                      {QStringLiteral("--log"), dataPath() + QStringLiteral(".HDB")});
+        ASSERT_TRUE(program.waitForStarted(5000));
+        ASSERT_TRUE(waitUntil([] { return hamlog::window::findWindow() > 0; }, 10000));
+    }
+
+    QProcess program;
+};
+
+class QsoWindowTest : public LoggingProgramTest {
   protected:
     void SetUp() override {
-        LogTest::SetUp();
+        LoggingProgramTest::SetUp();
         core::g.ContestMode = 0;
         core::g.ContestRst599 = 0;
         core::g.ContestSerialNo = 0;
@@ -24,26 +47,16 @@ class QsoWindowTest : public LogTest {
         ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
     }
     void TearDown() override {
-        hamlog::window::disconnect();
-        if (program.state() != QProcess::NotRunning) {
-            program.kill();
-            program.waitForFinished(3000);
-        }
         forms::unloadAllExcept();
-        LogTest::TearDown();
+        LoggingProgramTest::TearDown();
     }
     // The window link, with the logging program's window running.
-    void startLoggingProgram() {
+    void windowLink() {
         logbook::g.HamlogLink = 2;
-        if (program.state() != QProcess::NotRunning) return;
-        program.start(paths::join(paths::executableFolder(), QStringLiteral("HAMLOGW.EXE")),
-                      {QStringLiteral("--log"), dataPath() + QStringLiteral(".HDB")});
-        ASSERT_TRUE(program.waitForStarted(5000));
-        ASSERT_TRUE(waitUntil([] { return hamlog::window::findWindow() > 0; }, 10000));
+        startLoggingProgram();
     }
 
     PSK31MAIN* main = nullptr;
-    QProcess program;
 };
 
 } // namespace zvtest

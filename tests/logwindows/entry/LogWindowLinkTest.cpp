@@ -1,13 +1,12 @@
 // The log button with the window link: the logging program's window runs as a
 // real process on the test's log.
-#include "logwindows/LogFixture.h"
+#include "logwindows/QsoWindowFixture.h"
 
 #include "logwindows/entry/HamlogLink.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/controls/RichTextPane.h"
 #include "platform/forms/waits/Waits.h"
 #include "platform/hamlog/HamlogWindowLink.h"
-#include "platform/os/Paths.h"
 #include "settings/sheet/CFGSHEET.h"
 #include "spots/SpotHamlog.h"
 #include "support/Popups.h"
@@ -30,26 +29,12 @@
 
 namespace {
 
-class LogWindowLink : public zvtest::LogTest {
+class LogWindowLink : public zvtest::LoggingProgramTest {
   protected:
     void SetUp() override {
-        LogTest::SetUp();
+        LoggingProgramTest::SetUp();
         logbook::g.HamlogLink = 2;
         rig::g.RigFreqText = QStringLiteral("7.041");
-    }
-    void TearDown() override {
-        hamlog::window::disconnect();
-        if (program.state() != QProcess::NotRunning) {
-            program.kill();
-            program.waitForFinished(3000);
-        }
-        LogTest::TearDown();
-    }
-    void start() {
-        program.start(paths::join(paths::executableFolder(), QStringLiteral("HAMLOGW.EXE")),
-                      {QStringLiteral("--log"), dataPath() + QStringLiteral(".HDB")});
-        ASSERT_TRUE(program.waitForStarted(5000));
-        ASSERT_TRUE(zvtest::waitUntil([] { return hamlog::window::findWindow() > 0; }, 10000));
     }
     PSK31MAIN& boxes(const QString& call, const QString& name, const QString& qth) {
         PSK31MAIN& m = forms::PSK31MAIN();
@@ -61,12 +46,10 @@ class LogWindowLink : public zvtest::LogTest {
         return m;
     }
     void press() { QTest::mouseClick(forms::PSK31MAIN().Command5, Qt::LeftButton); }
-
-    QProcess program;
 };
 
 TEST_F(LogWindowLink, FirstPressHandsTheQsoOverAndTheSecondStoresIt) {
-    start();
+    startLoggingProgram();
     raiseSerial(startContest(true, false));
     PSK31MAIN& m =
         boxes(QStringLiteral(" QQ1AAA "), QStringLiteral("太郎"), QStringLiteral("東京都八王子市"));
@@ -121,7 +104,7 @@ TEST_F(LogWindowLink, FirstPressHandsTheQsoOverAndTheSecondStoresIt) {
 }
 
 TEST_F(LogWindowLink, AnEmptyCallIsNotHandedOver) {
-    start();
+    startLoggingProgram();
     for (const QString& call : {QString(), QStringLiteral("   ")}) {
         PSK31MAIN& m = boxes(call, QStringLiteral("太郎"), QString());
         press();
@@ -159,7 +142,7 @@ TEST_F(LogWindowLink, AnEmptyCallIsNotHandedOver) {
 
 TEST_F(LogWindowLink, NameAndQthKnownToOneSideEndUpOnBoth) {
     fillLog(1); // QQ1AA1, name NAME1, no QTH
-    start();
+    startLoggingProgram();
     PSK31MAIN& m = boxes(QStringLiteral("QQ1AA1"), QString(), QStringLiteral("横浜市"));
     logwindows::HamlogSendQso();
     EXPECT_EQ(m.Text6->text(), QStringLiteral("NAME1"));
@@ -192,7 +175,7 @@ TEST_F(LogWindowLink, NameAndQthKnownToOneSideEndUpOnBoth) {
 }
 
 TEST_F(LogWindowLink, AClickOnTheQthLabelFetchesTheProgramsQth) {
-    start();
+    startLoggingProgram();
     PSK31MAIN& m = boxes(QStringLiteral("QQ1AA1"), QString(), QStringLiteral("横浜市"));
     logwindows::HamlogSendQso();
     m.Text14->clear();
@@ -254,7 +237,7 @@ TEST_F(LogWindowLink, NothingButTheOperatorReplacesAHandedOverQso) {
         {Restart, QStringLiteral("QQ5FFF"), {}},
         {RestartThenQth, QStringLiteral("QQ5GGG"), {}},
         {Clear, QStringLiteral("QQ5HHH"), QStringLiteral("消去するとこのQSOは破棄されます")}};
-    start();
+    startLoggingProgram();
     writeIni(QStringLiteral("[HamLog]\nHAMLOGtype=2\nHAMLOGexePOS=/opt/HAMLOGW.EXE\n"));
     PSK31MAIN& m = forms::PSK31MAIN();
     for (const auto& [way, call, question] : cases) {
@@ -281,7 +264,7 @@ TEST_F(LogWindowLink, NothingButTheOperatorReplacesAHandedOverQso) {
             program.kill();
             program.waitForFinished(3000);
             ASSERT_TRUE(zvtest::waitUntil([] { return hamlog::window::findWindow() == 0; }));
-            start();
+            startLoggingProgram();
         }
         if (way == RestartThenQth) {
             m.Text5->selectAll();
@@ -311,7 +294,7 @@ TEST_F(LogWindowLink, AYesLetsTheHandedOverStationGoWhole) {
                                                     {Clear, QString(), true},
                                                     {CtrlC, QString(), true},
                                                     {GetList, QStringLiteral("QQ9CCC"), false}};
-    start();
+    startLoggingProgram();
     PSK31MAIN& m = forms::PSK31MAIN();
     for (const auto& [way, next, handOver] : cases) {
         SCOPED_TRACE(next.toStdString());
@@ -352,7 +335,7 @@ TEST_F(LogWindowLink, AYesLetsTheHandedOverStationGoWhole) {
 }
 
 TEST_F(LogWindowLink, TheDeclinedQuestionDropsTheEntryAndCancelKeepsItPending) {
-    start();
+    startLoggingProgram();
     logbook::g.HamlogConfirmOn = 1;
     PSK31MAIN& m = boxes(QStringLiteral("QQ2BBB"), QString(), QString());
     press();
@@ -382,7 +365,7 @@ TEST_F(LogWindowLink, WithoutTheProgramNothingIsPendingOrTakenAsStored) {
     EXPECT_EQ(logwindows::HamlogAskRecNo(), std::nullopt);
 
     // The program goes away between the two presses: the QSO stays pending.
-    start();
+    startLoggingProgram();
     press();
     ASSERT_EQ(core::g.HamlogEntrySent, 1);
     program.kill();
@@ -396,7 +379,7 @@ TEST_F(LogWindowLink, WithoutTheProgramNothingIsPendingOrTakenAsStored) {
 }
 
 TEST_F(LogWindowLink, LogKeyHandsTheQsoOverAsTheButtonDoes) {
-    start();
+    startLoggingProgram();
     PSK31MAIN& m = boxes(QStringLiteral("QQ4DDD"), QStringLiteral("Hanako"), QString());
     m.show();
     m.activateWindow();
@@ -413,7 +396,7 @@ TEST_F(LogWindowLink, LogKeyHandsTheQsoOverAsTheButtonDoes) {
 // handed over: the save fails and says so, the QSO stays pending, and the
 // next press hands it over again and stores it.
 TEST_F(LogWindowLink, AFailedSaveKeepsTheQsoPendingAndTheNextPressStoresItOnce) {
-    start();
+    startLoggingProgram();
     PSK31MAIN& m = boxes(QStringLiteral("QQ6FFF"), QStringLiteral("太郎"), QStringLiteral("大阪市"));
     press();
     ASSERT_EQ(core::g.HamlogEntrySent, 1);
@@ -508,7 +491,7 @@ TEST_F(LogWindowLink, AFailedSaveKeepsTheQsoPendingAndTheNextPressStoresItOnce) 
 // The save stores the boxes as corrected since the hand-over, and a save the
 // logging program took on its own meanwhile is not repeated by Ctrl+L.
 TEST_F(LogWindowLink, TheSaveStoresTheCorrectedBoxesOnce) {
-    start();
+    startLoggingProgram();
     PSK31MAIN& m = forms::PSK31MAIN();
     m.show();
     m.activateWindow();

@@ -31,7 +31,7 @@ class ModeChangeLog : public zvtest::QsoWindowTest {
 };
 
 TEST_F(ModeChangeLog, AHandedOverQsoIsDroppedOnlyWhenTheOperatorSaysSo) {
-    startLoggingProgram();
+    windowLink();
     main->Text5->setText(QStringLiteral("QQ1AAA"));
     main->Text6->setText(QStringLiteral("太郎"));
     QTest::mouseClick(main->Command5, Qt::LeftButton);
@@ -68,7 +68,7 @@ TEST_F(ModeChangeLog, AHandedOverQsoIsDroppedOnlyWhenTheOperatorSaysSo) {
 TEST_F(ModeChangeLog, TheProgramsEndAsksBeforeAHandedOverQsoGoes) {
     int ends = 0;
     terminal::mainwindow::setProcessEndForTest([&ends] { ++ends; });
-    startLoggingProgram();
+    windowLink();
     main->Text5->setText(QStringLiteral("QQ3OSA"));
     QTest::mouseClick(main->Command5, Qt::LeftButton);
     ASSERT_EQ(core::g.HamlogEntrySent, 1);

@@ -20,7 +20,7 @@ class NextStation : public zvtest::QsoWindowTest {
         core::g.QthOperation = QStringLiteral("QTH");
     }
     void link(int how) {
-        if (how == 2) return startLoggingProgram();
+        if (how == 2) return windowLink();
         logbook::g.HamlogLink = how;
     }
     // The operator types the QSO into the boxes.
