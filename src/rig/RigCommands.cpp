@@ -347,7 +347,7 @@ void RigLineNamedForGood() {
 
 QString RigKeyLeftText() {
     // An open port on the line that answers still takes it as the program ends.
-    if (keyStep(g, {KeyEventKind::End}).action != KeyAction::TellKeyLeft) return {};
+    if (keyStep(g.key(), {KeyEventKind::End}).action != KeyAction::TellKeyLeft) return {};
     return QStringLiteral("RIG Control Port-%1 の接続が切れたまま終了します。\r\n"
                           "リグが送信状態のままかもしれません。リグを確認して下さい。")
         .arg(g.KeyedLine.port);

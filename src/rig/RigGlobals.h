@@ -1,7 +1,7 @@
 #pragma once
 // Shared state of the rig link: its settings (section RIG_CON_CFG), the mode
 // codes of the chosen family and what the last CAT replies said. One instance,
-// rig::g; a test resets it with rig::g = {}.
+// rig::g.
 #include "rig/KeyState.h"
 
 #include <QByteArray>
@@ -10,8 +10,44 @@
 
 namespace rig {
 
-// The key's state is the base: one value, changed only by keyStep.
-struct Globals : KeyState {
+KeyAction keyEvent(const KeyEvent& e);
+
+// The key's state: one value, read by every part of the program under its
+// fields' names, and changed only by keyEvent (the port code), which keeps
+// what keyStep gives. A write to a field anywhere else does not compile; a
+// whole reset (rig::g = {}, a test's fresh start) is refused in the program
+// by the check over its code.
+class KeyStateKept {
+  private:
+    KeyState state_;
+
+  public:
+    KeyStateKept() = default;
+    KeyStateKept(const KeyStateKept&) = delete;
+    KeyStateKept& operator=(const KeyStateKept& other) {
+        state_ = other.state_;
+        return *this;
+    }
+
+    const KeyState& key() const { return state_; }
+    operator const KeyState&() const { return state_; }
+    const int& RigPortOpen = state_.RigPortOpen;
+    const int& RigLineLost = state_.RigLineLost;
+    const KeyLine& RigOpenedLine = state_.RigOpenedLine;
+    const int& RigOpenRetry = state_.RigOpenRetry;
+    const int& PttKeyedByCat = state_.PttKeyedByCat;
+    const int& PttOnLastSent = state_.PttOnLastSent;
+    const KeyLine& KeyedLine = state_.KeyedLine;
+    const int& ReleaseUnheard = state_.ReleaseUnheard;
+    const int& KeyInDoubt = state_.KeyInDoubt;
+    const int& ClearKeyAtOpen = state_.ClearKeyAtOpen;
+
+  private:
+    friend KeyAction keyEvent(const KeyEvent& e);
+    void take(const KeyState& next) { state_ = next; }
+};
+
+struct Globals : KeyStateKept {
     // Settings, read at start-up and rewritten by the settings sheet.
     QString RigType = QStringLiteral("Not Use");
     QString RigPortName = QStringLiteral("NONE");

@@ -292,8 +292,8 @@ KeyLine RigLineNamed() {
 }
 
 KeyAction keyEvent(const KeyEvent& e) {
-    const KeyStep step = keyStep(g, e);
-    static_cast<KeyState&>(g) = step.next;
+    const KeyStep step = keyStep(g.key(), e);
+    g.take(step.next);
     return step.action;
 }
 

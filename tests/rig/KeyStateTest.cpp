@@ -2,6 +2,8 @@
 // leaves and what the port code is asked to do.
 #include "rig/KeyState.h"
 
+#include "rig/RigGlobals.h"
+
 #include <gtest/gtest.h>
 
 #include <QDirIterator>
@@ -9,6 +11,8 @@
 #include <QRegularExpression>
 #include <QStringList>
 #include <map>
+#include <type_traits>
+#include <utility>
 
 namespace {
 
@@ -195,6 +199,7 @@ const Caller kCallers[] = {
     {"rig/RigPort.cpp", "RigPttOffBeforeClose", 1, "the link itself"},
     {"rig/RigPort.cpp", "keyEvent", 10, "the link itself"},
     {"rig/RigSettings.cpp", "keyEvent", 1, "the link itself"},
+    {"rig/RigGlobals.h", "keyEvent", 2, "declared, and the key's one writer as its state's friend"},
     {"rig/RigCommands.h", "OperatorStop", 7, "the link itself"},
     {"rig/RigCommands.h", "RigLineNamedForGood", 1, "the link itself"},
     {"rig/RigCommands.h", "RigPerformKey", 1, "the link itself"},
@@ -272,7 +277,29 @@ bool writesTheKey(const QString& line) {
 bool ownerLine(const QString& name, const QString& line) {
     return name == QLatin1String("rig/KeyState.cpp") ||
            (name == QLatin1String("rig/RigPort.cpp") &&
-            line.trimmed() == QLatin1String("static_cast<KeyState&>(g) = step.next;"));
+            line.trimmed() == QLatin1String("g.take(step.next);"));
+}
+
+// Every field of the shared key state reads as before and takes no write:
+// the compiler refuses one outside the port code's keyEvent.
+TEST(KeyState, TheSharedKeyTakesNoWriteButItsOwners) {
+    using G = rig::Globals;
+    EXPECT_FALSE((std::is_assignable_v<decltype((std::declval<G&>().RigPortOpen)), int>));
+    EXPECT_FALSE((std::is_assignable_v<decltype((std::declval<G&>().RigLineLost)), int>));
+    EXPECT_FALSE((std::is_assignable_v<decltype((std::declval<G&>().RigOpenedLine)), rig::KeyLine>));
+    EXPECT_FALSE((std::is_assignable_v<decltype((std::declval<G&>().RigOpenedLine.port)), QString>));
+    EXPECT_FALSE((std::is_assignable_v<decltype((std::declval<G&>().RigOpenRetry)), int>));
+    EXPECT_FALSE((std::is_assignable_v<decltype((std::declval<G&>().PttKeyedByCat)), int>));
+    EXPECT_FALSE((std::is_assignable_v<decltype((std::declval<G&>().PttOnLastSent)), int>));
+    EXPECT_FALSE((std::is_assignable_v<decltype((std::declval<G&>().KeyedLine)), rig::KeyLine>));
+    EXPECT_FALSE((std::is_assignable_v<decltype((std::declval<G&>().ReleaseUnheard)), int>));
+    EXPECT_FALSE((std::is_assignable_v<decltype((std::declval<G&>().KeyInDoubt)), int>));
+    EXPECT_FALSE((std::is_assignable_v<decltype((std::declval<G&>().ClearKeyAtOpen)), int>));
+    EXPECT_FALSE((std::is_assignable_v<decltype((std::declval<G&>().key())), rig::KeyState>));
+    EXPECT_FALSE((std::is_assignable_v<G&, rig::KeyState>));
+    // Read as the program reads it: the state keyEvent keeps.
+    EXPECT_EQ(&rig::g.PttKeyedByCat, &rig::g.key().PttKeyedByCat);
+    EXPECT_EQ(&rig::g.KeyedLine, &rig::g.key().KeyedLine);
 }
 
 TEST(KeyState, EveryCallerOfThePortAndTheKeyHasItsRow) {

@@ -146,7 +146,7 @@ TEST_F(RigLinkTest, TheStartReleasesAKeyLeftByAnEarlierRun) {
     rigOf(QStringLiteral("FT847"));
     ASSERT_TRUE(QFile::link(sim->devicePath(), device));
     rig::g.RigPortName = device;
-    rig::g.ClearKeyAtOpen = 1;
+    rig::keyEvent({rig::KeyEventKind::Start}); // as at the start: a key left is cleared at the opening
     QTimer::singleShot(0, [&] {
         QFile::remove(device);
         sim.reset();
