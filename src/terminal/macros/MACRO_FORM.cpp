@@ -172,7 +172,9 @@ void MACRO_FORM::closeEvent(QCloseEvent* e) {
 }
 
 void MACRO_FORM::showEvent(QShowEvent* e) {
-    keepAsStored();
+    // Shown from hidden it holds what was stored; the window system's show
+    // after a minimise finds the typing still there.
+    if (!e->spontaneous()) keepAsStored();
     QWidget::showEvent(e);
 }
 
@@ -187,13 +189,19 @@ void MACRO_FORM::keepAsStored() {
     stored_ = boxTexts();
 }
 
-bool MACRO_FORM::holdsTyping() const {
-    if (!isVisible()) return false;
-    if (boxTexts() != stored_) return true;
-    if (Frame1->isHidden()) return false;
+bool MACRO_FORM::holdsMacroTyping() const {
+    return isVisible() && boxTexts() != stored_;
+}
+
+bool MACRO_FORM::holdsCwIdTyping() const {
+    if (!isVisible() || Frame1->isHidden()) return false;
     for (int n = 0; n < 5; ++n)
         if (Text3[n]->text() != core::g.CwIdList[static_cast<std::size_t>(n + 1)]) return true;
     return false;
+}
+
+bool MACRO_FORM::holdsTyping() const {
+    return holdsMacroTyping() || holdsCwIdTyping();
 }
 
 // Only asked: the edits go with the window that takes the editor away, once
@@ -216,6 +224,9 @@ void MACRO_FORM::MACCLR_Click() {
 }
 
 void MACRO_FORM::CWIDSET_Click() {
+    // The stored list is read only into a list the operator has not begun
+    // to change: what is typed stays until OK or Can.
+    if (holdsCwIdTyping()) return;
     for (int n = 0; n < 5; ++n) {
         core::g.CwIdList[static_cast<std::size_t>(n + 1)] =
             core::IniStored(QStringLiteral("PG_CWID"), QStringLiteral("CWID%1").arg(n + 1))

@@ -45,6 +45,10 @@ class MACRO_FORM : public QWidget {
     // True while the editor is open on macros or a CW ID list the operator
     // changed and did not store.
     bool holdsTyping() const;
+    // The macros alone: what a macro file read into the boxes would replace.
+    bool holdsMacroTyping() const;
+    // The CW ID list alone, open and changed.
+    bool holdsCwIdTyping() const;
     // Asked as its close box asks; Yes lets the edits go with the window
     // that takes the editor away.
     bool mayDropTyping();

@@ -159,6 +159,11 @@ bool LoadMacroFile(const QString& path) {
         g.UnreadableMacroFile = path;
         return false;
     }
+    // Macros typed in the open editor are the operator's until saved: the
+    // file replaces them only on the editor's own question answered Yes.
+    if (forms::isLoaded<MACRO_FORM>() && forms::MACRO_FORM().holdsMacroTyping() &&
+        !forms::MACRO_FORM().mayDropTyping())
+        return false;
     core::g.MacrosFromFile = 1;
     MACRO_FORM& f = forms::MACRO_FORM();
     core::g.MacrosFromFile = 0;

@@ -17,7 +17,8 @@ void fillStoreAtLoad(MACRO_FORM& f);
 
 // Reads the file into the store and onto the buttons and makes it the current
 // macro file. What a damaged file holds is loaded; the operator is told when
-// anything was missing. False when the file could not be read at all.
+// anything was missing. False when the file could not be read at all, or the
+// operator kept the macros typed in the open editor.
 bool LoadMacroFile(const QString& path);
 // The menu item: asks for a file, then loads it.
 void MAC_LOAD_Click();

@@ -104,9 +104,9 @@ class ModeChange : public zvtest::ProgramFolderTest {
     void start(Start s) {
         static const char* last[] = {"PSK31", "RTTY", "RTTY", "MMVARI", "SSTV"};
         writeIni(QStringLiteral("[PSKCFG]\nAudio_Center_Freq=1500\nCOMPORT=%3\nCOMCONT=%2\nSOUNDCARDnum=0\n"
-                                "TRX_TimeStmp=NO\nLastMode=%1\n[MMVCFG]\nLastMode=14\n")
+                                "TRX_TimeStmp=NO\nLastMode=%1\n")
                      .arg(QString::fromLatin1(last[s]), pttControl, pttPort) +
-                 kRigCodes + extraIni);
+                 pskcfgExtra + QStringLiteral("[MMVCFG]\nLastMode=14\n") + kRigCodes + extraIni);
         ASSERT_FALSE(mmtty::provideProgram(folder()).isEmpty());
         writeFile("Mmtty.INI", "[Mmtty]\r\n");
         g.MmttyExePath = path("MMTTY.EXE");
@@ -142,6 +142,17 @@ class ModeChange : public zvtest::ProgramFolderTest {
         core::PutIniText(QStringLiteral("RIG_CON_CFG"), QStringLiteral("RIGCOMCONT"), sim->devicePath());
         core::PutIniText(QStringLiteral("RIG_CON_CFG"), QStringLiteral("RIG_TYPE"),
                          QStringLiteral("KENWOOD"));
+    }
+
+    // The end of one case of a table: the next starts from nothing open,
+    // no engine running, the rig's port closed and no look at questions.
+    bool endCase() {
+        ui::script::whenAsked(nullptr);
+        if (rig::g.RigPortOpen == 1) rig::RigClosePort();
+        forms::unloadAllExcept();
+        core::MmttyProgram().close(0);
+        pskcore::lib().fnStopSoundCard();
+        return zvtest::waitForPostedEvents();
     }
 
     void choose(Menu menu, int index) {
@@ -186,7 +197,8 @@ class ModeChange : public zvtest::ProgramFolderTest {
 
     QString pttControl = QStringLiteral("1");
     QString pttPort = QStringLiteral("0");
-    QString extraIni;
+    QString pskcfgExtra; // more keys of [PSKCFG]
+    QString extraIni;    // more sections
     std::unique_ptr<zvtest::RigSimulator> sim;
 };
 
@@ -265,12 +277,7 @@ TEST_F(ModeChange, EachTransitionLeavesTheRightEngineRunning) {
         } else if (c.from != FromSstv && c.opMode == 99) {
             EXPECT_TRUE(sim->modeCommands.isEmpty());
         }
-        ui::script::whenAsked(nullptr);
-        if (rig::g.RigPortOpen == 1) rig::RigClosePort();
-        forms::unloadAllExcept();
-        core::MmttyProgram().close(0);
-        pskcore::lib().fnStopSoundCard();
-        ASSERT_TRUE(zvtest::waitForPostedEvents());
+        ASSERT_TRUE(endCase());
     }
 }
 
@@ -486,12 +493,7 @@ TEST_F(ModeChange, AModeChosenWhileAWindowWaitsForTheRig) {
             EXPECT_FALSE(macroGoesOut()) << "through another engine";
             EXPECT_FALSE(sim->ptt);
         }
-        ui::script::whenAsked(nullptr);
-        if (rig::g.RigPortOpen == 1) rig::RigClosePort();
-        forms::unloadAllExcept();
-        core::MmttyProgram().close(0);
-        pskcore::lib().fnStopSoundCard();
-        ASSERT_TRUE(zvtest::waitForPostedEvents());
+        ASSERT_TRUE(endCase());
     }
 }
 
@@ -556,12 +558,7 @@ TEST_F(ModeChange, AModeChosenDuringAScanEndsTheScanFirst) {
             EXPECT_TRUE(forms::PSK31MAIN().isVisible());
             EXPECT_TRUE(zvtest::waitUntil([] { return running() == QStringList{"PSK"}; }));
         }
-        ui::script::whenAsked(nullptr);
-        if (rig::g.RigPortOpen == 1) rig::RigClosePort();
-        forms::unloadAllExcept();
-        core::MmttyProgram().close(0);
-        pskcore::lib().fnStopSoundCard();
-        ASSERT_TRUE(zvtest::waitForPostedEvents());
+        ASSERT_TRUE(endCase());
     }
 }
 
@@ -601,12 +598,7 @@ TEST_F(ModeChange, AFailureOnTheWayIntoSstvBringsTheMainWindowBack) {
         EXPECT_EQ(g.StatusMessage, QStringLiteral("OPEN出来ませんでした"));
         EXPECT_EQ(stored("PSKCFG", "LastMode"), lastMode);
         EXPECT_EQ(rig::g.RigPortOpen, 1);
-        ui::script::whenAsked(nullptr);
-        if (rig::g.RigPortOpen == 1) rig::RigClosePort();
-        forms::unloadAllExcept();
-        core::MmttyProgram().close(0);
-        pskcore::lib().fnStopSoundCard();
-        ASSERT_TRUE(zvtest::waitForPostedEvents());
+        ASSERT_TRUE(endCase());
     }
 }
 
@@ -870,19 +862,16 @@ TEST_F(ModeChange, TheSettingsSheetClosesBeforeTheWindowThatOwnsItGoes) {
                 EXPECT_EQ(forms::PSK31MAIN().Label7->text(), QStringLiteral("JH2ABC"));
         }
         terminal::mainwindow::setProcessEndForTest({});
-        ui::script::whenAsked(nullptr);
-        if (rig::g.RigPortOpen == 1) rig::RigClosePort();
-        forms::unloadAllExcept();
-        core::MmttyProgram().close(0);
-        pskcore::lib().fnStopSoundCard();
-        ASSERT_TRUE(zvtest::waitForPostedEvents());
+        ASSERT_TRUE(endCase());
     }
 }
 
 // Every editor holding what the operator typed, and every way its window
-// goes: the editor asks first; No keeps the window, the text, the mode and
-// the engine as they were; Yes lets the text go and leaves every stored file
-// as it was. A mode change between engines keeps the editor open as it is.
+// goes or its text is replaced: the editor asks first; No keeps the window,
+// the text, the mode, the engine and the macro file in use as they were; Yes
+// lets the text go and leaves every stored file as it was. A mode change
+// between engines keeps the editor open as it is, and another macro file
+// replaces no CW ID list typed beside the macros.
 TEST_F(ModeChange, EveryEditorAsksBeforeItsTypingGoes) {
     const auto closeBox = [](QWidget& w) {
         QCloseEvent e;
@@ -893,13 +882,14 @@ TEST_F(ModeChange, EveryEditorAsksBeforeItsTypingGoes) {
     const QString rsvQuestion = QStringLiteral("RSVリストの変更は保存されません\r\n宜しいですか");
     const QString memoQuestion = QStringLiteral("受信ﾃﾞｰﾀ表示の変更は保存されません\r\n宜しいですか");
     enum Editor { MacroText, CwIdList, RsvList, MemoPad, SheetRstList };
-    enum Way { CloseBox, ExitItem, EmergencyKey, ToSstv, ToRtty, ToBpsk };
+    enum Way { CloseBox, ExitItem, EmergencyKey, ToSstv, ToRtty, ToBpsk, LoadMacros, CwIdListAgain };
     struct Case {
         const char* name;
         Editor editor;
         Way way;
         ui::MsgResult answer;
         bool typing = true; // false: the editor opened, nothing typed
+        bool restored = false; // the editor minimised and restored after the typing
     };
     std::vector<Case> cases;
     const std::pair<Editor, const char*> mainEditors[] = {
@@ -931,8 +921,15 @@ TEST_F(ModeChange, EveryEditorAsksBeforeItsTypingGoes) {
     for (const auto& [e, en] : mainEditors)
         add(e, en, CloseBox, "close box, nothing typed", ui::Yes);
     add(RsvList, "RSV list", CloseBox, "SSTV close box, nothing typed", ui::Yes);
-    for (std::size_t i = cases.size() - 4; i < cases.size(); ++i)
+    add(MacroText, "macro text", LoadMacros, "another macro file, nothing typed", ui::Yes);
+    for (std::size_t i = cases.size() - 5; i < cases.size(); ++i)
         cases[i].typing = false;
+    for (ui::MsgResult a : {ui::No, ui::Yes})
+        add(MacroText, "macro text", LoadMacros, "another macro file", a);
+    add(CwIdList, "CW ID list", LoadMacros, "another macro file", ui::No);
+    add(CwIdList, "CW ID list", CwIdListAgain, "the list's menu item again", ui::No);
+    add(MacroText, "macro text, minimised and restored", CloseBox, "close box", ui::No);
+    cases.back().restored = true;
     // The settings sheet's RST list stores as its button does: a line longer
     // than the list takes is asked about first.
     for (ui::MsgResult a : {ui::No, ui::Yes})
@@ -941,14 +938,18 @@ TEST_F(ModeChange, EveryEditorAsksBeforeItsTypingGoes) {
     std::array<terminal::macros::Macro, terminal::macros::kCount> macros{};
     macros[0] = {QStringLiteral("CQ"), 0xC0C0C0, QStringLiteral("CQ CQ de 'MYCALL'")};
     const QByteArray macroFile = terminal::macros::formatMacroFile(macros);
+    macros[0] = {QStringLiteral("QRZ"), 0xC0FFC0, QStringLiteral("QRZ? de 'MYCALL'")};
+    const QByteArray otherFile = terminal::macros::formatMacroFile(macros);
     const QByteArray rsvFile("595\r\n579\r\n");
     const QByteArray memoFile("memo\r\n");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         writeFile(QStringLiteral("ZORVATEK.MAC"), macroFile);
+        writeFile(QStringLiteral("OTHER.MAC"), otherFile);
         writeFile(QStringLiteral("RSVmenu.DAT"), rsvFile);
         writeFile(QStringLiteral("PSKMEMO.DAT"), memoFile);
-        extraIni = QStringLiteral("MacroFile=%1\n[PG_CWID]\nCWID3=DE JA1ZVK\n").arg(path("ZORVATEK.MAC"));
+        pskcfgExtra = QStringLiteral("MacroFile=%1\n").arg(path("ZORVATEK.MAC"));
+        extraIni = QStringLiteral("[PG_CWID]\nCWID3=DE JA1ZVK\n");
         start(c.editor == RsvList ? FromSstv : FromBpsk);
         if (HasFatalFailure()) return;
         int ended = 0;
@@ -1000,9 +1001,22 @@ TEST_F(ModeChange, EveryEditorAsksBeforeItsTypingGoes) {
             QTest::mouseClick(typedIn, Qt::LeftButton);
             if (c.typing) QTest::keyClicks(typedIn, QStringLiteral(" TEST"));
         }
+        if (c.restored) {
+            // As the window system tells a window minimised and restored.
+            QHideEvent hidden;
+            QShowEvent shown;
+            QSpontaneKeyEvent::setSpontaneous(&hidden);
+            QSpontaneKeyEvent::setSpontaneous(&shown);
+            static_cast<QObject*>(typedIn->window())->event(&hidden);
+            static_cast<QObject*>(typedIn->window())->event(&shown);
+        }
         const QString text = typed();
+        // Replaced by another macro file: only the macros typed.
+        const bool unasked =
+            c.way == ToRtty || c.way == CwIdListAgain || (c.way == LoadMacros && c.editor != MacroText);
         ui::script::clearAsked();
-        if (c.way != ToRtty && c.typing) ui::script::push(c.answer);
+        if (c.way == LoadMacros) ui::script::push(path("OTHER.MAC"));
+        if (!unasked && c.typing) ui::script::push(c.answer);
         PSK31MAIN* main = forms::isLoaded<PSK31MAIN>() ? &forms::PSK31MAIN() : nullptr;
         switch (c.way) {
         case CloseBox:
@@ -1026,22 +1040,36 @@ TEST_F(ModeChange, EveryEditorAsksBeforeItsTypingGoes) {
         case ToBpsk:
             choose(SstvMenu, core::ModeBpsk);
             break;
+        case LoadMacros:
+            ASSERT_TRUE(zvtest::chooseInMenuBar(main->menuBar(), main->MAC_LOAD));
+            break;
+        case CwIdListAgain:
+            ASSERT_TRUE(zvtest::chooseInMenuBar(forms::MACRO_FORM().findChild<QMenuBar*>(),
+                                                forms::MACRO_FORM().CWIDSET));
+            break;
         }
-        const bool between = c.way == ToRtty;
-        if (between || !c.typing) {
-            EXPECT_TRUE(ui::script::asked().isEmpty());
-            EXPECT_EQ(g.OpMode, between ? int(core::ModeRtty) : mode);
+        QList<ui::Asked> questions = ui::script::asked();
+        questions.removeIf([](const ui::Asked& a) { return a.kind != QLatin1String("msgBox"); });
+        if (unasked || !c.typing) {
+            EXPECT_TRUE(questions.isEmpty());
+            EXPECT_EQ(g.OpMode, c.way == ToRtty ? int(core::ModeRtty) : mode);
         } else {
-            ASSERT_FALSE(ui::script::asked().isEmpty());
-            EXPECT_TRUE(ui::script::asked()[0].prompt.startsWith(question))
-                << ui::script::asked()[0].prompt.toStdString();
+            ASSERT_FALSE(questions.isEmpty());
+            EXPECT_TRUE(questions[0].prompt.startsWith(question)) << questions[0].prompt.toStdString();
+        }
+        // The macro file in use, as the settings and the first button name it.
+        const bool loaded = c.way == LoadMacros && (c.answer == ui::Yes || unasked);
+        EXPECT_EQ(stored("PSKCFG", "MacroFile"), path(loaded ? "OTHER.MAC" : "ZORVATEK.MAC"));
+        if (forms::isLoaded<PSK31MAIN>()) {
+            EXPECT_EQ(forms::PSK31MAIN().Command8[0]->text(),
+                      loaded ? QStringLiteral("QRZ") : QStringLiteral("CQ"));
         }
         if (c.answer == ui::No) {
             ASSERT_TRUE(typedIn->isVisible()) << "the editor stays open";
             EXPECT_EQ(typed(), text);
             EXPECT_EQ(ended, 0);
-            if (!between) {
-                EXPECT_EQ(ui::script::asked().size(), 1);
+            if (!unasked) {
+                EXPECT_EQ(questions.size(), 1);
                 EXPECT_EQ(g.OpMode, mode);
                 EXPECT_EQ(typedIn->window()->focusWidget(), typedIn);
                 // Still receiving: the engine was never stopped for a question.
@@ -1052,14 +1080,19 @@ TEST_F(ModeChange, EveryEditorAsksBeforeItsTypingGoes) {
                 }
             }
         } else {
-            EXPECT_EQ(ui::script::asked().size(), c.typing ? 1 : 0);
+            EXPECT_EQ(questions.size(), c.typing ? 1 : 0);
             if (c.way == ToSstv || c.way == ToBpsk) {
                 EXPECT_NE(g.OpMode, mode);
+            } else if (c.way == LoadMacros) {
+                // The editor stays open on the file's macros, counted as stored.
+                EXPECT_EQ(ended, 0);
+                EXPECT_EQ(typed(), QStringLiteral("QRZ? de 'MYCALL'"));
+                EXPECT_FALSE(forms::MACRO_FORM().holdsTyping());
             } else {
                 EXPECT_EQ(ended, 1);
             }
             // Gone with its window; the emergency key's end takes every window with the process.
-            if (c.way != EmergencyKey) {
+            if (c.way != EmergencyKey && c.way != LoadMacros) {
                 EXPECT_FALSE(forms::isLoaded<MACRO_FORM>() && forms::MACRO_FORM().isVisible());
             }
         }
@@ -1069,11 +1102,7 @@ TEST_F(ModeChange, EveryEditorAsksBeforeItsTypingGoes) {
         EXPECT_EQ(readFile(QStringLiteral("RSTmenu.DAT")).contains("5995"), rstStored);
         EXPECT_EQ(stored("PG_CWID", "CWID3"), QStringLiteral("DE JA1ZVK"));
         terminal::mainwindow::setProcessEndForTest({});
-        if (rig::g.RigPortOpen == 1) rig::RigClosePort();
-        forms::unloadAllExcept();
-        core::MmttyProgram().close(0);
-        pskcore::lib().fnStopSoundCard();
-        ASSERT_TRUE(zvtest::waitForPostedEvents());
+        ASSERT_TRUE(endCase());
     }
 }
 
@@ -1166,11 +1195,7 @@ TEST_F(ModeChange, SuspensionReleasesTheEngineAndTheRestoreReattachesIt) {
         terminal::engines::ResumeEngine();
         EXPECT_EQ(libStarts(), starts);
         EXPECT_EQ(running(), QStringList{c.engine});
-        rig::RigClosePort();
-        forms::unloadAllExcept();
-        core::MmttyProgram().close(0);
-        pskcore::lib().fnStopSoundCard();
-        ASSERT_TRUE(zvtest::waitForPostedEvents());
+        ASSERT_TRUE(endCase());
     }
 }
 
@@ -1244,11 +1269,7 @@ TEST_F(ModeChange, AnOutsideProgramThatCannotStartBringsTheSystemBack) {
         EXPECT_EQ(rig::g.RigPortOpen, 1);
         EXPECT_TRUE(zvtest::waitUntil([&] { return running() == QStringList{c.engine}; }))
             << running().join(',').toStdString();
-        rig::RigClosePort();
-        forms::unloadAllExcept();
-        core::MmttyProgram().close(0);
-        pskcore::lib().fnStopSoundCard();
-        ASSERT_TRUE(zvtest::waitForPostedEvents());
+        ASSERT_TRUE(endCase());
     }
 }
 
@@ -1307,11 +1328,7 @@ TEST_F(ModeChange, TheSheetsCloseGivesTheLogTheNewNameOfWhatIsOnTheAir) {
         EXPECT_EQ(g.ModeDisplayText, c.typed);
         ASSERT_TRUE(forms::isLoaded<TEMP_LOG>());
         EXPECT_EQ(forms::TEMP_LOG().Text8->text(), c.typed) << "the new page of the log entry";
-        rig::RigClosePort();
-        forms::unloadAllExcept();
-        core::MmttyProgram().close(0);
-        pskcore::lib().fnStopSoundCard();
-        ASSERT_TRUE(zvtest::waitForPostedEvents());
+        ASSERT_TRUE(endCase());
     }
 }
 
