@@ -237,6 +237,8 @@ bool SaveMacroFile() {
         return false;
     }
     g.UnreadableMacroFile.clear();
+    // Stored now, also when the editor stays open (the move mode's end saves).
+    f.keepAsStored();
     rebuildShortcuts(f);
     for (int i = 0; i < kCount; ++i) {
         showOnButton(i, all[static_cast<std::size_t>(i)]);
