@@ -1418,47 +1418,55 @@ TEST(TypedTextEditors, EveryEditorOfTheCodeIsAskedAbout) {
         EXPECT_TRUE(filesFound.contains(QLatin1String(known))) << known;
 }
 
+// Every match of the pattern over the program's sources, as "file:text"; a
+// file that cannot be read is named as such.
+QStringList matchesInSources(const QRegularExpression& pattern) {
+    const QDir src(QStringLiteral(ZV_SOURCE_DIR "/src"));
+    QStringList found;
+    QDirIterator it(src.path(), {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile f(it.next());
+        const QString name = src.relativeFilePath(f.fileName());
+        if (!f.open(QIODevice::ReadOnly)) {
+            found << name + QStringLiteral(": cannot be read");
+            continue;
+        }
+        const QString text = QString::fromUtf8(f.readAll());
+        for (auto m = pattern.globalMatch(text); m.hasNext();)
+            found << name + QLatin1Char(':') + m.next().captured();
+    }
+    return found;
+}
+
 // The macro editor's boxes are written by the store (a load, a save, a file
 // read in), the move of a button's macro, the editor's own commands and the
 // main window's start, as it loads the editor: each asks, stores or finds
 // nothing typed. A writer elsewhere fails here until it is routed so.
 TEST(TypedTextEditors, OnlyTheMacroStoreWritesTheMacroBoxes) {
-    const QDir src(QStringLiteral(ZV_SOURCE_DIR "/src"));
-    ASSERT_TRUE(src.exists(QStringLiteral("terminal/macros/MacroStore.cpp")));
-    const QRegularExpression write(QStringLiteral(
-        R"(\b(?:setMacroText|setMacroName|putInStore|fillStoreAtLoad|LoadMacroFile|MACCLR_Click)\s*\(|\bText[123]\[[^\]]*\]->(?:setText|setPlainText|clear|insert|paste|appendPlainText))"));
+    ASSERT_TRUE(QFile::exists(QStringLiteral(ZV_SOURCE_DIR "/src/terminal/macros/MacroStore.cpp")));
     QStringList writers;
-    QDirIterator it(src.path(), {QStringLiteral("*.cpp")}, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        QFile f(it.next());
-        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << f.fileName().toStdString();
-        if (write.match(QString::fromUtf8(f.readAll())).hasMatch()) writers << src.relativeFilePath(f.fileName());
-    }
+    for (const QString& found : matchesInSources(QRegularExpression(QStringLiteral(
+             R"(\b(?:setMacroText|setMacroName|putInStore|fillStoreAtLoad|LoadMacroFile|MACCLR_Click)\s*\(|)"
+             R"(\bText[123]\[[^\]]*\]->(?:setText|setPlainText|clear|insert|paste|appendPlainText))"))))
+        writers << found.section(QLatin1Char(':'), 0, 0);
+    writers.removeDuplicates();
     writers.sort();
     EXPECT_EQ(writers.join(QLatin1Char('\n')).toStdString(),
               "terminal/macros/MACRO_FORM.cpp\n"
+              "terminal/macros/MACRO_FORM.h\n"
               "terminal/macros/MACRO_FORM_shortcuts.cpp\n"
               "terminal/macros/MacroButtons.cpp\n"
               "terminal/macros/MacroStore.cpp\n"
+              "terminal/macros/MacroStore.h\n"
               "terminal/mainwindow/PSK31MAIN_appearance.cpp\n"
               "terminal/mainwindow/PSK31MAIN_start.cpp");
 }
 
 TEST(LogModeOwner, NothingElseWritesTheLogsModeText) {
-    const QDir src(QStringLiteral(ZV_SOURCE_DIR "/src"));
-    ASSERT_TRUE(src.exists(QStringLiteral("core/LogMode.cpp")));
-    const QRegularExpression write(QStringLiteral(
-        R"(ModeDisplayText\s*(?:[-+]?=(?!=)|\.\s*(?:assign|append|prepend|clear|replace|insert|remove|swap|fill|resize|truncate|chop|operator)\b)|(?:swap|exchange)\s*\([^;]*ModeDisplayText)"));
-    QStringList writers;
-    QDirIterator it(src.path(), {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        QFile f(it.next());
-        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << f.fileName().toStdString();
-        const QString text = QString::fromUtf8(f.readAll());
-        for (auto m = write.globalMatch(text); m.hasNext();)
-            writers << src.relativeFilePath(f.fileName()) + QLatin1Char(':') + m.next().captured();
-    }
+    ASSERT_TRUE(QFile::exists(QStringLiteral(ZV_SOURCE_DIR "/src/core/LogMode.cpp")));
+    const QStringList writers = matchesInSources(QRegularExpression(QStringLiteral(
+        R"(ModeDisplayText\s*(?:[-+]?=(?!=)|\.\s*(?:assign|append|prepend|clear|replace|insert|remove|swap|fill|resize|truncate|chop|operator)\b)|(?:swap|exchange)\s*\([^;]*ModeDisplayText)")));
     EXPECT_EQ(writers.join(QLatin1Char('\n')).toStdString(), "core/LogMode.cpp:ModeDisplayText =");
 }
 
