@@ -363,6 +363,10 @@ void RigKeyWatchTick() {
     case KeyAction::StopWatch:
         return keyWatch().stop();
     case KeyAction::SendRelease:
+        // An over by CAT still runs on the line owed the release (a release
+        // of its key could not be written): keyed again once the release is
+        // taken, never left sending while the release unkeys its rig.
+        if (overByCat()) return RigPerformKey(KeyAction::SendReleaseThenKey);
         return release(true, Release::OwedAgain);
     case KeyAction::OpenAgain:
         RigSayLineLost();

@@ -58,10 +58,20 @@ bool keyOnOvertakenByThePortsClose() {
     return rig::RigPttOn() || core::g.Transmitting == 1;
 }
 
+// A release of the running over's key could not be written (owed): the key
+// watch writes it, and keys the over again after it.
+bool overRunningWhileItsReleaseIsOwed() {
+    rig::RigPerformKey(rig::keyEvent({rig::KeyEventKind::KeyOffRefused}));
+    rig::RigKeyWatchTick();
+    return rig::g.PttKeyedByCat == 1;
+}
+
 // The over's release was not taken (owed), and a start's key-on waits for
 // the line while the key watch writes the release again: the key follows it.
+// The start asks before its engine's flag is set (the multi-mode control's).
 bool keyOnAfterAnOwedReleaseGoesAgain() {
     rig::RigPerformKey(rig::keyEvent({rig::KeyEventKind::KeyOffRefused}));
+    core::g.Transmitting = 0;
     QTimer::singleShot(0, [] { rig::RigKeyWatchTick(); });
     return rig::RigPttOn();
 }
@@ -86,6 +96,7 @@ const Row kRows[] = {
     {"a key-on during a stop",        Before::Receiving,   [] { const rig::OperatorStop s; return rig::RigPttOn(); }, "",   false, false, false},
     {"a key-on a release overtook",   Before::LineAnswers, keyOnOvertakenByARelease,                               "off",    false, true,  false},
     {"a key-on the port's close overtook", Before::LineAnswers, keyOnOvertakenByThePortsClose,                    "off off", false, true,  false},
+    {"an over running, its release owed", Before::OverKeyed, overRunningWhileItsReleaseIsOwed,                   "off on", true,  true},
     {"a key-on after an owed release", Before::LineAnswers, keyOnAfterAnOwedReleaseGoesAgain,                      "off on", true,  true},
     {"Esc",                           Before::OverKeyed,   [] { rig::RigPttOffForEsc(); return true; },           "off",    false, true},
     {"Esc while receiving",           Before::Receiving,   [] { rig::RigPttOffForEsc(); return true; },           "",       false, false},

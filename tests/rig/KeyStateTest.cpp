@@ -178,7 +178,7 @@ const Caller kCallers[] = {
     {"rig/RigCommands.cpp", "RigLineBack", 3, "the link itself"},
     {"rig/RigCommands.cpp", "RigLineNamedForGood", 1, "the link itself"},
     {"rig/RigCommands.cpp", "RigOpenPortAgain", 1, "the link itself"},
-    {"rig/RigCommands.cpp", "RigPerformKey", 5, "the link itself"},
+    {"rig/RigCommands.cpp", "RigPerformKey", 6, "the link itself"},
     {"rig/RigCommands.cpp", "RigPttClearOnOpen", 2, "the link itself"},
     {"rig/RigCommands.cpp", "RigPttOff", 2, "the link itself"},
     {"rig/RigCommands.cpp", "RigPttOffBeforeClose", 1, "the link itself"},
