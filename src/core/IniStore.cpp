@@ -150,7 +150,12 @@ void GetIniString(const QString& key, QString& value) {
     if (const std::optional<QString> used = NumberInUse(path, g.IniSection, key)) value = *used;
 }
 
-bool PutIniString(const QString& key, const QString& value) {
+bool PutIniString(const IniKey& key, const QString& value) {
+    if (key.isBuilt() && IsNameKey(g.IniSection, key.text())) return false;
+    return IniWriter::write(key.text(), value);
+}
+
+bool IniWriter::write(const QString& key, const QString& value) {
     const QString path = storePath();
     if (key == QLatin1String("NEW")) return deleteFile(path);
     // A value is one line of the file, whoever writes it: a line break would

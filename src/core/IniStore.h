@@ -10,6 +10,8 @@
 // settings cannot be saved; the next write that succeeds ends that run. What
 // was written still holds for the rest of the run: it reads back, and goes
 // into the file with the next write the file takes.
+#include "core/IniKey.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -30,8 +32,17 @@ void GetIniString(const QString& key, QString& value);
 // call never waits on the operator. True when the file holds
 // the value (or was deleted), or when the run already holds it for want of a writable file; on a failed write
 // the file is left as it was. Inside a batch, true when the file may be written; the write itself comes when
-// the batch ends.
-bool PutIniString(const QString& key, const QString& value);
+// the batch ends. A key built at run time that names a name key is not
+// written (false): names go through PutIniName.
+bool PutIniString(const IniKey& key, const QString& value);
+
+// The file's one way in for a value: the text writer above and the name
+// writer (PutIniName) alone reach it.
+class IniWriter {
+    static bool write(const QString& key, const QString& value);
+    friend bool PutIniString(const IniKey& key, const QString& value);
+    friend bool PutIniName(const QString& section, const QString& key, const QString& name);
+};
 
 // The characters of the text that ZORVATEK.INI would give back as others in
 // its encoding (Shift-JIS, or UTF-8 or UTF-16 by its byte-order mark), each

@@ -36,11 +36,11 @@ QString NumberText(int n) {
     return n >= 0 ? QLatin1Char(' ') + QString::number(n) : QString::number(n);
 }
 
-bool PutIniNumber(const QString& section, const QString& key, int n) {
+bool PutIniNumber(const QString& section, const IniKey& key, int n) {
     return PutIniText(section, key, NumberText(n));
 }
 
-bool PutIniText(const QString& section, const QString& key, const QString& value) {
+bool PutIniText(const QString& section, const IniKey& key, const QString& value) {
     g.IniSection = section;
     return PutIniString(key, value);
 }

@@ -2,6 +2,8 @@
 // Typed reads and writes over the configuration store, for callers that keep
 // numbers: the missing marker and text that is not a whole number both come
 // back as "nothing", so that the caller's default applies.
+#include "core/IniKey.h"
+
 #include <QString>
 #include <optional>
 
@@ -17,8 +19,8 @@ int IniWholeOr(const QString& section, const QString& key, int defaultValue);
 std::optional<int> WholeNumber(const QString& text);
 // A number as the system writes it back: a blank before a non-negative number (" 1").
 QString NumberText(int n);
-bool PutIniNumber(const QString& section, const QString& key, int n);
-bool PutIniText(const QString& section, const QString& key, const QString& value);
+bool PutIniNumber(const QString& section, const IniKey& key, int n);
+bool PutIniText(const QString& section, const IniKey& key, const QString& value);
 
 // Satellite mode as [PSKCFG] SateliteMode holds it: on for any text but
 // "False" (the text a missing key takes), for the main window and the sheet alike.

@@ -28,7 +28,7 @@ QString stored(const QString& key, const QString& fallback) {
     return core::IniValueOr(Section, key, fallback);
 }
 
-void store(const QString& key, const QString& value) {
+void store(const core::IniKey& key, const QString& value) {
     core::g.IniSection = Section;
     core::PutIniString(key, value);
 }
@@ -142,8 +142,8 @@ void ClusterData::Form_Unload() {
     // A looping alert would otherwise go on with nothing left to stop it.
     spots::StopAlertSound();
     spots::g.ClusterPolled = 0;
-    store(QStringLiteral("CDLSTPOSTop"), QString::number(twips::fromPx(y())));
-    store(QStringLiteral("CDLSTPOSLeft"), QString::number(twips::fromPx(x())));
+    store("CDLSTPOSTop", QString::number(twips::fromPx(y())));
+    store("CDLSTPOSLeft", QString::number(twips::fromPx(x())));
 }
 
 void ClusterData::closeEvent(QCloseEvent* event) {
@@ -164,5 +164,5 @@ void ClusterData::Option1_Click(int index) {
     // first tick; only a choice after it is stored.
     Timer1->setInterval(1000);
     Timer1->start();
-    if (spots::g.ClusterPolled != 0) store(QStringLiteral("DXWindow"), QString::number(index));
+    if (spots::g.ClusterPolled != 0) store("DXWindow", QString::number(index));
 }

@@ -39,18 +39,17 @@ QString storedChoice(const QString& section, const QString& key, const QString& 
 
 // An on/off pair of correction items under its submenu: the "on" item marks
 // itself and sets the switch "YES", the "off" item "NO"; stored at once.
-void correctionPair(QMenu* menu, QAction*& on, QAction*& off, QString& value, const char* key) {
+void correctionPair(QMenu* menu, QAction*& on, QAction*& off, QString& value, const core::IniKey& key) {
     on = checkItem(menu, CorrectOn);
     off = checkItem(menu, CorrectOff);
     auto* group = new QActionGroup(menu);
     group->addAction(on);
     group->addAction(off);
-    const QString k = QString::fromLatin1(key);
-    QObject::connect(on, &QAction::triggered, menu, [&value, k] {
+    QObject::connect(on, &QAction::triggered, menu, [&value, k = key] {
         value = QStringLiteral("YES");
         core::PutIniText(Section, k, value);
     });
-    QObject::connect(off, &QAction::triggered, menu, [&value, k] {
+    QObject::connect(off, &QAction::triggered, menu, [&value, k = key] {
         value = QStringLiteral("NO");
         core::PutIniText(Section, k, value);
     });
@@ -67,7 +66,7 @@ void ClusterData::buildMenus() {
     DispJSTItem = checkItem(SETTING, QStringLiteral("JST表示"));
     connect(DispJSTItem, &QAction::triggered, this, [this] {
         DispJST = DispJSTItem->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
-        core::PutIniText(Section, QStringLiteral("DispJST"), DispJST);
+        core::PutIniText(Section, "DispJST", DispJST);
     });
     SETTING->addSeparator();
     buildCorrectionMenus();
@@ -160,7 +159,7 @@ void ClusterData::chooseAlertMode(QAction* item, const QString& mode) {
     for (QAction* a : {beepoff, sndon, beepon})
         a->setChecked(a == item);
     spots::g.AlertSoundMode = mode;
-    core::PutIniText(SoundSection, QStringLiteral("WWWBeepon"), mode);
+    core::PutIniText(SoundSection, "WWWBeepon", mode);
 }
 
 // The file dialog opens on the file chosen before; the first time on the
@@ -184,12 +183,12 @@ void ClusterData::SoundLooploop_Click() {
     const bool loop = SoundLooploop->isChecked();
     spots::g.AlertWavLoop = loop ? QStringLiteral("True") : QStringLiteral("False");
     if (!loop) spots::StopAlertSound();
-    core::PutIniText(WavSection, QStringLiteral("WAVLOOP"), spots::g.AlertWavLoop);
+    core::PutIniText(WavSection, "WAVLOOP", spots::g.AlertWavLoop);
 }
 
 void ClusterData::getAuto_Click() {
     spots::g.ClusterAutoCall = getAuto->isChecked() ? QStringLiteral("0") : QStringLiteral("1");
-    core::PutIniText(Section, QStringLiteral("AutoCM"), spots::g.ClusterAutoCall);
+    core::PutIniText(Section, "AutoCM", spots::g.ClusterAutoCall);
 }
 
 void ClusterData::tellAlertFault(const QString& message) {

@@ -2,6 +2,7 @@
 #include "core/IniStore.h"
 #include "core/Globals.h"
 #include "core/IniNames.h"
+#include "core/IniValues.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/os/Cp932.h"
 #include "startup/AboutZORVATEK.h"
@@ -12,6 +13,9 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QRegularExpression>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -30,7 +34,7 @@ class IniStore : public zvtest::ProgramFolderTest {
     }
     bool put(const QString& section, const QString& key, const QString& value) {
         g.IniSection = section;
-        return core::PutIniString(key, value);
+        return core::PutIniString(core::IniKey::built(key), value);
     }
     bool iniExists() const { return QFileInfo::exists(path(QStringLiteral("ZORVATEK.INI"))); }
 };
@@ -87,7 +91,7 @@ TEST_F(IniStore, WritesCreateTheFileAndReadBack) {
 
 TEST_F(IniStore, LongValuesAreNeverCut) {
     const QString longPath = QStringLiteral("/very/long/").repeated(2000) + QStringLiteral("履歴.MAC");
-    ASSERT_TRUE(put("PSKCFG", "MacroFile", longPath));
+    ASSERT_TRUE(core::PutIniName(QStringLiteral("PSKCFG"), QStringLiteral("MacroFile"), longPath));
     EXPECT_EQ(get("PSKCFG", "MacroFile"), longPath);
 }
 
@@ -268,8 +272,14 @@ TEST_F(IniStore, EveryNameKeyKeepsOnlyANameThatComesBackAsItself) {
         EXPECT_EQ(get(section, key), QString::fromLatin1(section)) << key;
         EXPECT_TRUE(core::PutIniName(section, key, QStringLiteral("/h/d～"))) << key;
         EXPECT_EQ(get(section, key), QStringLiteral("/h/d～")) << key;
-        // Written around the name writer, the store still keeps no look-alike.
+        // Written around the name writer, the store still keeps no look-alike,
+        // nor any name: a key built as the program runs is refused there.
         EXPECT_FALSE(put(section, key, QStringLiteral("/h/d〜"))) << key;
+        EXPECT_FALSE(put(section, key, QStringLiteral("/h/e"))) << key;
+        EXPECT_FALSE(core::PutIniText(QString::fromLatin1(section), core::IniKey::built(QString::fromLatin1(key)),
+                                      QStringLiteral("/h/e")))
+            << key;
+        EXPECT_EQ(get(section, key), QStringLiteral("/h/d～")) << key;
     }
     // A text takes the look-alike as the same text.
     EXPECT_TRUE(put("PSKCFG", "USERCALL", QStringLiteral("JA1〜")));
@@ -279,6 +289,106 @@ TEST_F(IniStore, EveryNameKeyKeepsOnlyANameThatComesBackAsItself) {
     EXPECT_TRUE(core::PutIniName("BMP_POS", "History", QStringLiteral("/h/d〜é¥")));
     EXPECT_EQ(get("BMP_POS", "History"), QStringLiteral("/h/d〜é¥"));
 }
+
+namespace {
+
+// Comments out, strings kept.
+QString codeOf(const QString& text) {
+    static const QRegularExpression comment(QStringLiteral(R"(//[^\n]*|/\*.*?\*/)"),
+                                            QRegularExpression::DotMatchesEverythingOption);
+    return QString(text).remove(comment);
+}
+
+// The text from an opening bracket at `at` to its closing one, both included.
+QString bracketed(const QString& code, qsizetype at) {
+    const QChar open = code[at];
+    const QChar close = open == QLatin1Char('(') ? QLatin1Char(')') : QLatin1Char('}');
+    int depth = 0;
+    for (qsizetype i = at; i < code.size(); ++i) {
+        if (code[i] == QLatin1Char('"'))
+            while (++i < code.size() && code[i] != QLatin1Char('"'))
+                if (code[i] == QLatin1Char('\\')) ++i;
+        if (code[i] == open) ++depth;
+        if (code[i] == close && --depth == 0) return code.mid(at, i - at + 1);
+    }
+    return code.mid(at);
+}
+
+// What the compiler cannot see of a name key written around the name writer:
+// a key built as the program runs (IniKey::built) from a name key's text,
+// written there, held in a named constant (of any file), or handed through a
+// wrapper (a lambda or a function whose parameter reaches a built key, or
+// another such wrapper) called with one. One line for each, naming the file.
+QStringList namesBuiltAroundTheNameWriter(const QMap<QString, QString>& files) {
+    QStringList keys;
+    for (const auto& [section, key] : kNameRows)
+        keys << QRegularExpression::escape(QString::fromLatin1(key)).replace(QRegularExpression(QStringLiteral("\\d")),
+                                                                            QStringLiteral("(?:\\d|%\\d+)"));
+    const QString nameText = QStringLiteral("\"(?:") + keys.join(QLatin1Char('|')) + QStringLiteral(")\"");
+    const QRegularExpression literal(nameText, QRegularExpression::CaseInsensitiveOption);
+    // Named constants: a variable, an array or a macro spelling a name key.
+    const QRegularExpression constant(
+        QStringLiteral(R"((?:#\s*define\s+(\w+)\s+|\b(\w+)\s*(?:\[\s*\])?\s*(?:=|\{)\s*)(?:\w+(?:::\w+)*\s*\(\s*)?)") +
+            nameText,
+        QRegularExpression::CaseInsensitiveOption);
+    QStringList constants;
+    QMap<QString, QString> code;
+    for (auto it = files.begin(); it != files.end(); ++it) {
+        code[it.key()] = codeOf(it.value());
+        for (auto m = constant.globalMatch(code[it.key()]); m.hasNext();) {
+            const auto c = m.next();
+            constants << (c.captured(1).isEmpty() ? c.captured(2) : c.captured(1));
+        }
+    }
+    auto names = [&](const QString& text) {
+        if (text.contains(literal)) return true;
+        for (const QString& c : constants)
+            if (text.contains(QRegularExpression(QStringLiteral("\\b") + c + QStringLiteral("\\b")))) return true;
+        return false;
+    };
+    // Wrappers: a lambda or a function one of whose parameters reaches a built
+    // key or another wrapper's call; found again until none is new.
+    static const QRegularExpression definition(
+        QStringLiteral(R"(\b(\w+)\s*(?:=\s*\[[^\]]*\]\s*)?(\([^()]*\))\s*(?:const\s*)?(?:->\s*[\w:<>]+\s*)?\{)"));
+    static const QRegularExpression keywords(QStringLiteral("^(?:if|for|while|switch|catch|return)$"));
+    QStringList wrappers{QStringLiteral("built")};
+    for (bool grown = true; grown;) {
+        grown = false;
+        for (const QString& text : code)
+            for (auto m = definition.globalMatch(text); m.hasNext();) {
+                const auto d = m.next();
+                const QString name = d.captured(1);
+                if (wrappers.contains(name) || name.contains(keywords)) continue;
+                QStringList params;
+                for (const QString& p : d.captured(2).mid(1, d.captured(2).size() - 2).split(QLatin1Char(',')))
+                    if (const auto last = QRegularExpression(QStringLiteral(R"((\w+)\s*(?:=[^,]*)?$)")).match(p.trimmed());
+                        last.hasMatch())
+                        params << last.captured(1);
+                const QString body = bracketed(text, d.capturedEnd() - 1);
+                for (const QString& w : wrappers)
+                    for (auto call = QRegularExpression(QStringLiteral("\\b") + w + QStringLiteral("\\s*\\(")).globalMatch(body);
+                         call.hasNext();) {
+                        const QString args = bracketed(body, call.next().capturedEnd() - 1);
+                        for (const QString& p : params)
+                            if (!grown && args.contains(QRegularExpression(QStringLiteral("\\b") + p + QStringLiteral("\\b")))) {
+                                wrappers << name;
+                                grown = true;
+                            }
+                    }
+            }
+    }
+    QStringList faults;
+    for (auto it = code.begin(); it != code.end(); ++it)
+        for (const QString& w : wrappers)
+            for (auto call = QRegularExpression(QStringLiteral("\\b") + w + QStringLiteral("\\s*\\(")).globalMatch(it.value());
+                 call.hasNext();) {
+                const QString args = bracketed(it.value(), call.next().capturedEnd() - 1);
+                if (names(args)) faults << it.key() + QStringLiteral(": ") + w + args;
+            }
+    return faults;
+}
+
+} // namespace
 
 // Over the code: no name key is written by the text writer, no write of a
 // folder, file, path or font name goes around the name writer, and each key
@@ -321,4 +431,128 @@ TEST(IniNamesInCode, EveryNameGoesThroughTheNameWriter) {
     }
     EXPECT_GT(files, 300);
     EXPECT_TRUE(unwritten.isEmpty()) << unwritten.join(QLatin1Char(' ')).toStdString();
+
+    // What the compiler cannot see: no key built as the program runs names a name.
+    QMap<QString, QString> sources;
+    QDirIterator all(QStringLiteral(ZV_SOURCE_DIR "/src"), {QStringLiteral("*.cpp"), QStringLiteral("*.h")},
+                     QDir::Files, QDirIterator::Subdirectories);
+    while (all.hasNext()) {
+        const QString file = all.next();
+        if (file.contains(QLatin1String("/core/IniNames.")) || file.endsWith(QLatin1String("core/IniKey.h")) ||
+            file.endsWith(QLatin1String("core/IniStore.cpp")))
+            continue;
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << file.toStdString();
+        sources[file] = QString::fromUtf8(f.readAll());
+    }
+    const QStringList around = namesBuiltAroundTheNameWriter(sources);
+    EXPECT_TRUE(around.isEmpty()) << around.join(QLatin1Char('\n')).toStdString();
+}
+
+// The check over the code for what the compiler cannot see, over samples: a
+// name key's text reaching a key built at run time directly, through a named
+// constant (of this file or another), a macro, or a wrapper (a lambda, a
+// function, a wrapper of a wrapper) is found; a built key of another text, a
+// read of a name key and the name writer's own call pass.
+TEST(IniNamesInCode, AKeyBuiltFromANameIsFoundHoweverItGetsThere) {
+    struct Case {
+        const char* code;
+        const char* other;
+        bool found;
+    } cases[] = {
+        {"void f(const QString& v) { core::PutIniText(kCfg, core::IniKey::built(QStringLiteral(\"RCVDFOL\")), v); }",
+         "", true},
+        {"void f(const QString& v, int n) {\n    core::PutIniText(kOther,\n"
+         "        core::IniKey::built(QStringLiteral(\"Other_App%1_pos\").arg(n)), v);\n}",
+         "", true},
+        {"const QString kKey = QStringLiteral(\"RecFOL\");\n"
+         "void f(const QString& v) { core::PutIniText(kCfg, core::IniKey::built(kKey), v); }",
+         "", true},
+        {"void f(const QString& v) { core::PutIniText(kHamLog, core::IniKey::built(kLogKey), v); }",
+         "inline const QString kLogKey = QStringLiteral(\"HAMLOGPOS\");", true},
+        {"#define KEY \"TXbmpFol\"\nvoid f(const QString& v) { "
+         "core::PutIniText(kBmp, core::IniKey::built(QString::fromLatin1(KEY)), v); }",
+         "", true},
+        {"void f(const QString& v) {\n    auto put = [](const char* k, const QString& x) {\n"
+         "        core::PutIniText(kCfg, core::IniKey::built(QString::fromLatin1(k)), x);\n    };\n"
+         "    put(\"MacroFile\", v);\n}",
+         "", true},
+        {"void put(const QString& key, const QString& v) { core::PutIniText(kEqsl, core::IniKey::built(key), v); }",
+         "void g() { put(QStringLiteral(\"eQSLFOL\"), QString()); }", true},
+        {"void put(const QString& key, const QString& v) { core::PutIniText(kCfg, core::IniKey::built(key), v); }\n"
+         "void putTwice(const QString& k, const QString& v) { put(k, v); put(k, v); }\n"
+         "void g() { putTwice(QStringLiteral(\"WAVFPOS\"), QString()); }",
+         "", true},
+        {"void f(int k, const QString& v) { core::PutIniText(kCfg, core::IniKey::built(QStringLiteral(\"SW%1\").arg(k)), "
+         "v); }",
+         "", false},
+        {"QString f() { return core::IniStored(kCfg, QStringLiteral(\"RCVDFOL\")).value_or(QString()); }", "", false},
+        {"const QString kKey = QStringLiteral(\"RecFOL\");\n"
+         "void f(const QString& v) { core::PutIniName(kCfg, kKey, v); }",
+         "", false},
+        {"void put(const QString& key, const QString& v) { core::PutIniText(kCfg, core::IniKey::built(key), v); }\n"
+         "void g() { put(QStringLiteral(\"MACRO1\"), QString()); }",
+         "", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        QMap<QString, QString> files{{QStringLiteral("src/a/A.cpp"), QString::fromUtf8(c.code)}};
+        if (*c.other) files[QStringLiteral("src/b/B.h")] = QString::fromUtf8(c.other);
+        const QStringList found = namesBuiltAroundTheNameWriter(files);
+        EXPECT_EQ(!found.isEmpty(), c.found) << found.join(QLatin1Char('\n')).toStdString();
+    }
+}
+
+// The compiler keeps the name writer the only writer of a name key: a text
+// writer's key naming one, in any letter case, written in place, held in a
+// constant or a pointer, or handed to a wrapper, does not compile, nor does
+// a write around both writers; other keys, and keys built as the program
+// runs, do.
+TEST(IniNamesInCode, ATextWriterOfANameKeyDoesNotCompile) {
+    struct Case {
+        const char* code;
+        bool compiles;
+    } cases[] = {
+        {"put(kSection, \"RCVDFOL\", x);", false},
+        {"put(kSection, \"rcvdfol\", x);", false},
+        {"constexpr char kKey[] = \"HAMLOGPOS\";\nput(kSection, kKey, x);", false},
+        {"const QString kKey = QStringLiteral(\"MacroFile\");\nput(kSection, kKey, x);", false},
+        {"auto w = [](const core::IniKey& k) { put(kSection, k, {}); };\nw(\"TXbmpFol\");", false},
+        {"const char* k = \"WAVFPOS\";\nput(kSection, k, x);", false},
+        {"put(kSection, QStringLiteral(\"FntNAME\"), x);", false},
+        {"core::PutIniString(\"HAMLOGexePOS\", x);", false},
+        {"core::IniWriter::write(QStringLiteral(\"RCVDFOL\"), x);", false},
+        {"put(kSection, \"RX1Freq\", x);", true},
+        {"auto w = [](const core::IniKey& k) { put(kSection, k, {}); };\nw(\"HistoryNum\");", true},
+        {"put(kSection, core::IniKey::built(QStringLiteral(\"SW%1\").arg(3)), x);", true},
+    };
+    QTemporaryDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        QFile f(dir.filePath(QStringLiteral("a.cpp")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(QByteArray("#include \"core/IniStore.h\"\nconst QString kSection;\n"
+                           "bool put(const QString&, const core::IniKey&, const QString&);\n"
+                           "void f(const QString& x) {\n") +
+                c.code + "\n}\n");
+        f.close();
+        QProcess compiler;
+        compiler.setProcessChannelMode(QProcess::MergedChannels);
+        compiler.start(QStringLiteral("sh"),
+                       {QStringLiteral("-c"), QStringLiteral("c++ -std=c++20 -fsyntax-only -fPIC $(pkg-config --cflags "
+                                                             "Qt6Core) -I\"$1\" \"$2\""),
+                        QStringLiteral("sh"), QStringLiteral(ZV_SOURCE_DIR "/src"), f.fileName()});
+        ASSERT_TRUE(compiler.waitForFinished(120'000));
+        const QString said = QString::fromUtf8(compiler.readAll());
+        EXPECT_EQ(compiler.exitCode() == 0, c.compiles) << said.toStdString();
+        if (!c.compiles) {
+            EXPECT_TRUE(said.contains(QStringLiteral("aNameKeyIsWrittenByPutIniNameAlone")) ||
+                        said.contains(QStringLiteral("could not convert")) ||
+                        said.contains(QStringLiteral("not a constant expression")) ||
+                        said.contains(QStringLiteral("no matching function")) ||
+                        said.contains(QStringLiteral("is private")) ||
+                        said.contains(QStringLiteral("invalid initialization")))
+                << said.toStdString();
+        }
+    }
 }

@@ -127,11 +127,11 @@ TEST_F(StoredNumbers, AHandDamagedFileIsReadCorrectedAndKeepsItsBytes) {
     EXPECT_EQ(core::IniWhole(QStringLiteral("RIG_CON_CFG"), QStringLiteral("Poll_Time")), 600);
 
     // Written back as in use, nothing changes; stored anew by the operator, it is.
-    EXPECT_TRUE(core::PutIniText(QStringLiteral("RIG_CON_CFG"), QStringLiteral("Poll_Time"), "600"));
+    EXPECT_TRUE(core::PutIniText(QStringLiteral("RIG_CON_CFG"), "Poll_Time", "600"));
     EXPECT_EQ(readFile("ZORVATEK.INI"), before);
-    EXPECT_TRUE(core::PutIniText(QStringLiteral("RIG_CON_CFG"), QStringLiteral("Poll_Time"), "800"));
+    EXPECT_TRUE(core::PutIniText(QStringLiteral("RIG_CON_CFG"), "Poll_Time", "800"));
     EXPECT_TRUE(readFile("ZORVATEK.INI").contains("Poll_Time=800\r\n"));
-    EXPECT_TRUE(core::PutIniText(QStringLiteral("RIG_CON_CFG"), QStringLiteral("Poll_Time"), "600"));
+    EXPECT_TRUE(core::PutIniText(QStringLiteral("RIG_CON_CFG"), "Poll_Time", "600"));
     EXPECT_TRUE(readFile("ZORVATEK.INI").contains("Poll_Time=600\r\n")) << "no longer only in use";
 }
 

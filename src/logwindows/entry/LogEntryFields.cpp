@@ -89,7 +89,7 @@ void writeUtc(TEMP_LOG& w) {
     w.Text3->setText(ymd(t.hour() >= 9 ? day : day.addDays(-1)));
 }
 
-void toggleIme(TEMP_LOG& w, int& on, void (TEMP_LOG::*apply)(), QLineEdit* box, const QString& key) {
+void toggleIme(TEMP_LOG& w, int& on, void (TEMP_LOG::*apply)(), QLineEdit* box, const core::IniKey& key) {
     on = on == 1 ? 0 : 1;
     (w.*apply)();
     box->setFocus();
@@ -324,13 +324,13 @@ bool LogEntryFields::labelClicked(QObject* label) {
         const QString name = textOf(operatingBoxes().name);
         if (!editing()) w_.Text12->setText(cp932::leftBytes(name, hamlog::fieldWidth(hamlog::FieldName)));
     } else if (label == w_.Label12) {
-        toggleIme(w_, logbook::g.QthImeOn, &TEMP_LOG::SetQthImeMode, w_.Text13, QStringLiteral("QTHIME_SW"));
+        toggleIme(w_, logbook::g.QthImeOn, &TEMP_LOG::SetQthImeMode, w_.Text13, "QTHIME_SW");
     } else if (label == w_.Label14) {
         toggleIme(w_, logbook::g.Rem1ImeOn, &TEMP_LOG::SetRem1ImeMode, w_.Text14,
-                  QStringLiteral("Rem1IME_SW"));
+                  "Rem1IME_SW");
     } else if (label == w_.Label15) {
         toggleIme(w_, logbook::g.Rem2ImeOn, &TEMP_LOG::SetRem2ImeMode, w_.Text15,
-                  QStringLiteral("Rem2IME_SW"));
+                  "Rem2IME_SW");
     } else {
         return false;
     }

@@ -25,8 +25,8 @@ void SaveLogWindowPos() {
     if (w.isMinimized() || w.isMaximized()) return;
     const QString section = QStringLiteral("CFGPOS");
     const QPoint frame = winframe::framePlace(&w);
-    core::PutIniText(section, QStringLiteral("LOGPOSTop"), QString::number(frame.y() * kTwipsPerPixel));
-    core::PutIniText(section, QStringLiteral("LOGPOSLeft"), QString::number(frame.x() * kTwipsPerPixel));
+    core::PutIniText(section, "LOGPOSTop", QString::number(frame.y() * kTwipsPerPixel));
+    core::PutIniText(section, "LOGPOSLeft", QString::number(frame.x() * kTwipsPerPixel));
 }
 
 void BringWindowToFront() {

@@ -41,7 +41,7 @@ void advanceSerial() {
     }
     if (QLineEdit* box = serialBox()) {
         box->setText(logbook::nextSerialText(box->text()));
-        core::PutIniText(QStringLiteral("PSKCFG"), QStringLiteral("ContestNo"), box->text());
+        core::PutIniText(QStringLiteral("PSKCFG"), "ContestNo", box->text());
     }
 }
 

@@ -48,7 +48,7 @@ void TEMP_LOG::Command4_Click() {
 void TEMP_LOG::Combo1_Click() {
     Label17->setText(Combo1->currentText());
     Text9->setFocus();
-    core::PutIniText(QStringLiteral("Hamlog"), QStringLiteral("LastBand"),
+    core::PutIniText(QStringLiteral("Hamlog"), "LastBand",
                      QString::number(Combo1->currentIndex()));
 }
 

@@ -110,9 +110,9 @@ void CODE_LIST::Form_Unload() {
 
 void CODE_LIST::storePlace() {
     core::IniBatch together;
-    core::PutIniText(kPos, QStringLiteral("CDLSTPOSTop"), QString::number(y() * kTwips));
-    core::PutIniText(kPos, QStringLiteral("CDLSTPOSLeft"), QString::number(x() * kTwips));
-    core::PutIniText(kPos, QStringLiteral("CDLSTPOSWidth"), QString::number(width() * kTwips));
+    core::PutIniText(kPos, "CDLSTPOSTop", QString::number(y() * kTwips));
+    core::PutIniText(kPos, "CDLSTPOSLeft", QString::number(x() * kTwips));
+    core::PutIniText(kPos, "CDLSTPOSWidth", QString::number(width() * kTwips));
 }
 
 bool CODE_LIST::takeLongitude(int row) {

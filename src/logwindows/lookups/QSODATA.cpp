@@ -79,9 +79,9 @@ void QSODATA::Form_Unload() {
     // Every check closes the list: its widths and place go out in one write.
     core::IniBatch together;
     logwindows::storeQsoWidths(*MSFlexGrid1, logbook::kQsoColumns);
-    core::PutIniText(kPos, QStringLiteral("LOGVPOSTop"), QString::number(y() * kTwips));
-    core::PutIniText(kPos, QStringLiteral("LOGVPOSLeft"), QString::number(x() * kTwips));
-    core::PutIniText(kPos, QStringLiteral("LOGVPOSWidth"), QString::number(width() * kTwips));
+    core::PutIniText(kPos, "LOGVPOSTop", QString::number(y() * kTwips));
+    core::PutIniText(kPos, "LOGVPOSLeft", QString::number(x() * kTwips));
+    core::PutIniText(kPos, "LOGVPOSWidth", QString::number(width() * kTwips));
 }
 
 void QSODATA::MSFlexGrid1_Click() {

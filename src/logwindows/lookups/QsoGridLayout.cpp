@@ -37,7 +37,7 @@ void layOutQsoGrid(FlexGrid& grid, const StoredQsoWidths& stored) {
 
 void storeQsoWidths(const FlexGrid& grid, int count) {
     for (int n = 0; n < count && n < logbook::kQsoColumns; ++n)
-        core::PutIniText(kWidths, widthKey(n), QString::number(grid.colWidth(n)));
+        core::PutIniText(kWidths, core::IniKey::built(widthKey(n)), QString::number(grid.colWidth(n)));
 }
 
 QSize screenTwips() {

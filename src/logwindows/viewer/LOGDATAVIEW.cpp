@@ -188,10 +188,10 @@ void LOGDATAVIEW::LOG_JUMP_Click() {
 
 void LOGDATAVIEW::storeLayout() {
     logwindows::storeQsoWidths(*MSFlexGrid1, kStoredWidths);
-    core::PutIniText(kPos, QStringLiteral("HLDVPOSTop"), QString::number(y() * kTwips));
-    core::PutIniText(kPos, QStringLiteral("HLDVPOSLeft"), QString::number(x() * kTwips));
-    core::PutIniText(kPos, QStringLiteral("HLDVPOSWidth"), QString::number(width() * kTwips));
-    core::PutIniText(kPos, QStringLiteral("HLDVPOSHeight"), QString::number(height() * kTwips));
+    core::PutIniText(kPos, "HLDVPOSTop", QString::number(y() * kTwips));
+    core::PutIniText(kPos, "HLDVPOSLeft", QString::number(x() * kTwips));
+    core::PutIniText(kPos, "HLDVPOSWidth", QString::number(width() * kTwips));
+    core::PutIniText(kPos, "HLDVPOSHeight", QString::number(height() * kTwips));
 }
 
 void LOGDATAVIEW::LOGCL_Click() {

@@ -131,7 +131,7 @@ void CFG_MMTTY::List2_Click() {
     if (!maySend() || choice < 0) return;
     postView(settings::ViewField::Gain, choice);
     core::mm.MmttyFftGain = choice;
-    core::PutIniText(kSection, QStringLiteral("FFTGain"), QString::number(choice));
+    core::PutIniText(kSection, "FFTGain", QString::number(choice));
 }
 
 void CFG_MMTTY::List3_Click() {
@@ -139,7 +139,7 @@ void CFG_MMTTY::List3_Click() {
     if (!maySend() || choice < 0) return;
     postView(settings::ViewField::Response, choice);
     core::mm.MmttyFftResp = choice;
-    core::PutIniText(kSection, QStringLiteral("FFTResp"), QString::number(choice));
+    core::PutIniText(kSection, "FFTResp", QString::number(choice));
 }
 
 void CFG_MMTTY::Option8_Click(int Index) {
@@ -150,7 +150,7 @@ void CFG_MMTTY::Option8_Click(int Index) {
     core::mm.XyScopeQuality = scope.quality;
     core::mm.XyScopeMask = scope.mask;
     if (Index == 4) forms::PSK31MAIN().Picture2->clear();
-    core::PutIniText(kSection, QStringLiteral("XY_Scope"), scope.stored);
+    core::PutIniText(kSection, "XY_Scope", scope.stored);
 }
 
 void CFG_MMTTY::Command25_Click() {
@@ -164,7 +164,7 @@ void CFG_MMTTY::Command25_Click() {
     if (delay != core::WholeNumber(Text2->text())) Text2->setText(QString::number(*delay));
     core::mm.MmttyTxDelay = *delay;
     core::PostMmttyCommand(mmtty::CmdSetTxDelay, *delay);
-    core::PutIniText(kSection, QStringLiteral("TXDelay"), Text2->text());
+    core::PutIniText(kSection, "TXDelay", Text2->text());
 }
 
 void CFG_MMTTY::Command19_Click() {

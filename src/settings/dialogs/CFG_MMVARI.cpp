@@ -165,42 +165,42 @@ void CFG_MMVARI::Form_Load() {
 void CFG_MMVARI::Form_Unload() {
     closing_ = true;
     mmvstate::g.MmvariTxOffsetMeasuring = 0;
-    core::PutIniNumber(kSection, QStringLiteral("AFC_W"), VScroll1->value());
-    core::PutIniNumber(kSection, QStringLiteral("CWIDsp"), VScroll2->value());
-    core::PutIniText(kSection, QStringLiteral("TXoffset"), Label7->text());
-    core::PutIniText(kSection, QStringLiteral("RXoffset"), settings::offsetText(mmvstate::g.MmvariRxOffset));
+    core::PutIniNumber(kSection, "AFC_W", VScroll1->value());
+    core::PutIniNumber(kSection, "CWIDsp", VScroll2->value());
+    core::PutIniText(kSection, "TXoffset", Label7->text());
+    core::PutIniText(kSection, "RXoffset", settings::offsetText(mmvstate::g.MmvariRxOffset));
     QVariant loop;
     const bool looped =
         forms::isLoaded<PSK31MAIN>() && control().get(mmvari::IdExtLoop, loop) && loop.toBool();
-    core::PutIniText(kSection, QStringLiteral("extLoop"),
+    core::PutIniText(kSection, "extLoop",
                      looped ? QStringLiteral("True") : QStringLiteral("False"));
 }
 
 void CFG_MMVARI::Check1_Click() {
     control().set(mmvari::IdHpf, Check1->isChecked());
-    core::PutIniText(kSection, QStringLiteral("HPF_SW"), oneZero(Check1->isChecked()));
+    core::PutIniText(kSection, "HPF_SW", oneZero(Check1->isChecked()));
 }
 
 void CFG_MMVARI::Check2_Click() {
     control().set(mmvari::IdSqMfsk, Check2->isChecked());
-    core::PutIniText(kSection, QStringLiteral("SqMFSK_SW"), oneZero(Check2->isChecked()));
+    core::PutIniText(kSection, "SqMFSK_SW", oneZero(Check2->isChecked()));
 }
 
 void CFG_MMVARI::Check3_Click() {
     control().set(mmvari::IdTcMfsk, Check3->isChecked());
-    core::PutIniText(kSection, QStringLiteral("TcMFSK_SW"), oneZero(Check3->isChecked()));
+    core::PutIniText(kSection, "TcMFSK_SW", oneZero(Check3->isChecked()));
 }
 
 void CFG_MMVARI::Check4_Click() {
     control().set(mmvari::PUos, 0, Check4->isChecked());
-    core::PutIniText(kSection, QStringLiteral("UOS_SW"), oneZero(Check4->isChecked()));
+    core::PutIniText(kSection, "UOS_SW", oneZero(Check4->isChecked()));
 }
 
 void CFG_MMVARI::Check5_Click() {
     const bool brk = Check5->isChecked();
     Check5->setText(brk ? QStringLiteral("RTTY-Diddle = BRK") : QStringLiteral("RTTY-Diddle = LTR"));
     control().set(mmvari::IdDiddle, brk ? 1 : 0);
-    core::PutIniText(kSection, QStringLiteral("Didl_SW"), oneZero(brk));
+    core::PutIniText(kSection, "Didl_SW", oneZero(brk));
 }
 
 // Stored with the others when the dialog unloads, from the control.

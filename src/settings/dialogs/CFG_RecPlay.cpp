@@ -143,10 +143,10 @@ void CFG_RecPlay::Option1_Click(int Index) {
 
 void CFG_RecPlay::Command27_Click() {
     core::PutIniName(kCfg, QStringLiteral("RecFname"), core::g.WaveFilePath);
-    core::PutIniText(kCfg, QStringLiteral("RecTimelen"), Text9->text());
-    core::PutIniText(kCfg, QStringLiteral("RecFappend"),
+    core::PutIniText(kCfg, "RecTimelen", Text9->text());
+    core::PutIniText(kCfg, "RecFappend",
                      Check6->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
-    core::PutIniText(kCfg, QStringLiteral("RecSpec"), core::g.RecSpecText);
+    core::PutIniText(kCfg, "RecSpec", core::g.RecSpecText);
 }
 
 void CFG_RecPlay::Command28_Click() {

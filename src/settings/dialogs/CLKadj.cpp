@@ -283,7 +283,7 @@ void CLKadj::Command1_Click() {
         pskPpm_ = settings::pskPpmAfter(storedPskPpm(), ClkOffsetHz);
         core::g.ClockAdjRxPpm = QString::number(pskPpm_);
         pskcore::lib().fnSetClockErrorAdjustment(pskPpm_);
-        core::PutIniText(QStringLiteral("PSKCFG"), QStringLiteral("SC_CLKADJRX"), core::g.ClockAdjRxPpm);
+        core::PutIniText(QStringLiteral("PSKCFG"), "SC_CLKADJRX", core::g.ClockAdjRxPpm);
         if (forms::isLoaded<CFGSHEET>()) forms::CFGSHEET().HScroll1->setValue(pskPpm_);
     } else {
         m.MmvariRxOffset = settings::mmvariOffsetAfter(m.MmvariRxOffset, ClkOffsetHz);
@@ -296,7 +296,7 @@ void CLKadj::Command1_Click() {
     ClkSampleFreq = ClkPskMode == 1 ? settings::pskSampleFreq(pskPpm_) : mmvariSampleFreq();
     MMVARI2->set(mmvari::IdRxSampleFreq, ClkSampleFreq);
     if (ClkPskMode == 0)
-        core::PutIniText(QStringLiteral("MMVCFG"), QStringLiteral("RXoffset"),
+        core::PutIniText(QStringLiteral("MMVCFG"), "RXoffset",
                          settings::offsetText(m.MmvariRxOffset));
     Command2_Click();
 }

@@ -53,7 +53,7 @@ void ShowFixedReport(const ContestBoxes& b) {
 
 void StoreContestNo(const QString& boxText) {
     const QString key = QStringLiteral("ContestNo");
-    if (contestNumberMayStore(boxText, core::IniStored(kCfg, key))) core::PutIniText(kCfg, key, boxText);
+    if (contestNumberMayStore(boxText, core::IniStored(kCfg, key))) core::PutIniText(kCfg, "ContestNo", boxText);
 }
 
 void CarryContestToWindowInUse() {

@@ -48,8 +48,8 @@ void SoundClkADJ::Form_Load() {
 
 void SoundClkADJ::Command1_Click() {
     const settings::PskClockKeys keys = settings::pskClockKeys(readings_);
-    core::PutIniText(QStringLiteral("PSKCFG"), QStringLiteral("SC_CLKADJRX"), keys.rx);
-    core::PutIniText(QStringLiteral("PSKCFG"), QStringLiteral("SC_CLKADJTX"), keys.tx);
+    core::PutIniText(QStringLiteral("PSKCFG"), "SC_CLKADJRX", keys.rx);
+    core::PutIniText(QStringLiteral("PSKCFG"), "SC_CLKADJTX", keys.tx);
 }
 
 void SoundClkADJ::closeEvent(QCloseEvent* e) {

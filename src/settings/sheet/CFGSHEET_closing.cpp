@@ -36,14 +36,14 @@ constexpr int kStopWaitMs = 2000;
 
 struct Key {
     QString section;
-    const char* key;
+    core::IniKey key;
     QString value;
 };
 
 bool putAll(const QList<Key>& keys) {
     bool ok = true;
     for (const Key& k : keys)
-        ok = core::PutIniText(k.section, QString::fromLatin1(k.key), k.value) && ok;
+        ok = core::PutIniText(k.section, k.key, k.value) && ok;
     return ok;
 }
 

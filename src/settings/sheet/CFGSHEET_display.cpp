@@ -83,12 +83,17 @@ bool askFont(const FontSet& set, const QList<QWidget*>& panes, QPushButton* choo
     return true;
 }
 
+struct FontKey {
+    core::IniKey key;
+    QString value;
+};
+
 // The font's name through the name writer and its other keys, in one write.
-void putFont(const char* nameKey, const QString& name, const QList<std::pair<const char*, QString>>& keys) {
+void putFont(const char* nameKey, const QString& name, const QList<FontKey>& keys) {
     core::IniBatch together;
     core::PutIniName(kCfg, QString::fromLatin1(nameKey), name);
     for (const auto& [key, value] : keys)
-        core::PutIniText(kCfg, QString::fromLatin1(key), value);
+        core::PutIniText(kCfg, key, value);
 }
 
 } // namespace
@@ -155,21 +160,21 @@ void CFGSHEET::Command1_Click() {
     const std::optional<std::uint32_t> ref = askColour(core::g.RxBackColor);
     if (!ref) return;
     if (PSK31MAIN* main = settings::LoadedMain()) colour::setBackColor(main->RichTextBox1, *ref);
-    core::PutIniText(kCfg, QStringLiteral("RCVBKCLR"), QString::number(*ref));
+    core::PutIniText(kCfg, "RCVBKCLR", QString::number(*ref));
 }
 
 void CFGSHEET::Command3_Click() {
     const std::optional<std::uint32_t> ref = askColour(core::g.TxBackColor);
     if (!ref) return;
     if (PSK31MAIN* main = settings::LoadedMain()) colour::setBackColor(main->Text1, *ref);
-    core::PutIniText(kCfg, QStringLiteral("TXBKCLR"), QString::number(*ref));
+    core::PutIniText(kCfg, "TXBKCLR", QString::number(*ref));
 }
 
 void CFGSHEET::Command10_Click() {
     const std::optional<std::uint32_t> ref = askColour(core::g.PlaybackBackColor);
     if (!ref) return;
     if (PSK31MAIN* main = settings::LoadedMain()) colour::setBackColor(main->RichTextBox2, *ref);
-    core::PutIniText(kCfg, QStringLiteral("PBBKCLR"), QString::number(*ref));
+    core::PutIniText(kCfg, "PBBKCLR", QString::number(*ref));
 }
 
 void CFGSHEET::Command5_Click() {
@@ -177,7 +182,7 @@ void CFGSHEET::Command5_Click() {
     const std::optional<std::uint32_t> ref = askColour(core::g.TxAreaBackColor);
     if (!ref) return;
     core::g.TxAreaBackColor = QString::number(*ref);
-    core::PutIniText(kCfg, QStringLiteral("TXARCLR"), core::g.TxAreaBackColor);
+    core::PutIniText(kCfg, "TXARCLR", core::g.TxAreaBackColor);
 }
 
 void CFGSHEET::Command2_Click() {
@@ -221,7 +226,7 @@ void CFGSHEET::Command8_Click() {
 
 void CFGSHEET::Check5_Click() {
     const QString text = settings::YesNo(Check5->isChecked());
-    core::PutIniText(QStringLiteral("MultiDSP"), QStringLiteral("HORZ"), text);
+    core::PutIniText(QStringLiteral("MultiDSP"), "HORZ", text);
     // A window that is not open takes the arrangement from HORZ when it opens;
     // loading it here would store the layout of a window never shown.
     if (!forms::isLoaded<multi_ch>()) return;
@@ -233,23 +238,23 @@ void CFGSHEET::Check5_Click() {
 
 void CFGSHEET::Check6_Click() {
     const QString text = settings::YesNo(Check6->isChecked());
-    core::PutIniText(QStringLiteral("MultiDSP"), QStringLiteral("TOPV"), text);
+    core::PutIniText(QStringLiteral("MultiDSP"), "TOPV", text);
     if (forms::isLoaded<multi_ch>()) forms::multi_ch().MultiOnTop = text;
 }
 
 void CFGSHEET::Check7_Click() {
     core::g.ZenHanConv = settings::YesNo(Check7->isChecked());
-    core::PutIniText(kCfg, QStringLiteral("ZENHAN_CONV"), core::g.ZenHanConv);
+    core::PutIniText(kCfg, "ZENHAN_CONV", core::g.ZenHanConv);
 }
 
 void CFGSHEET::quoteMarkChanged() {
     core::g.UseQuoteMark = settings::YesNo(Check8->isChecked());
     core::IniBatch together;
-    core::PutIniText(kCfg, QStringLiteral("UseQuot_Mark"), core::g.UseQuoteMark);
+    core::PutIniText(kCfg, "UseQuot_Mark", core::g.UseQuoteMark);
     // A mark the file cannot hold waits in the box: leaving the box says so,
     // and the sheet does not close on it.
     const QString mark = Text3->text().trimmed();
-    if (core::IniUncarried(mark).isEmpty()) core::PutIniText(kCfg, QStringLiteral("Quot_Mark"), mark);
+    if (core::IniUncarried(mark).isEmpty()) core::PutIniText(kCfg, "Quot_Mark", mark);
 }
 
 void CFGSHEET::Check12_Click() {

@@ -227,7 +227,7 @@ void CFGSHEET::Option8_Click(int index) {
         // Stored without its database the link would open nothing at the next
         // start: until one is chosen below, no log is what is stored.
         const bool database = l.HamlogPath.toUpper().contains(QLatin1String("HDB"));
-        core::PutIniText(kHamLog, QStringLiteral("HAMLOGtype"), database ? QStringLiteral("1") : QStringLiteral("0"));
+        core::PutIniText(kHamLog, "HAMLOGtype", database ? QStringLiteral("1") : QStringLiteral("0"));
         if (!database) return;
         settings::MarkButton(Command6, settings::kLightGreen,
                              QStringLiteral("Hamlog-dataは現在　") + l.HamlogPath +
@@ -240,7 +240,7 @@ void CFGSHEET::Option8_Click(int index) {
     if (index == 0) {
         Frame7->hide();
         l.HamlogLink = 2;
-        core::PutIniText(kHamLog, QStringLiteral("HAMLOGtype"), QStringLiteral("2"));
+        core::PutIniText(kHamLog, "HAMLOGtype", QStringLiteral("2"));
         l.HamlogPath = core::IniStored(kHamLog, QStringLiteral("HAMLOGexePOS")).value_or(kHamLog);
         if (!l.HamlogPath.toUpper().contains(QLatin1String("HAMLOGW.EXE"))) return;
         settings::MarkButton(Command6, settings::kLightOrange,
@@ -252,7 +252,7 @@ void CFGSHEET::Option8_Click(int index) {
         return;
     }
     settings::MarkButton(Command6, colour::kButtonFace, QString());
-    core::PutIniText(kHamLog, QStringLiteral("HAMLOGtype"), QStringLiteral("0"));
+    core::PutIniText(kHamLog, "HAMLOGtype", QStringLiteral("0"));
     l.HamlogLink = 0;
     enableLogButton(false);
     setLogItems(false);
@@ -303,7 +303,7 @@ void CFGSHEET::Text15_Change() {
 void CFGSHEET::Option7_Click(int index) {
     logbook::g.EqslType = QString::number(index);
     Command13->setEnabled(index == 1);
-    core::PutIniText(QStringLiteral("E-QSL"), QStringLiteral("eQSL_type"), logbook::g.EqslType);
+    core::PutIniText(QStringLiteral("E-QSL"), "eQSL_type", logbook::g.EqslType);
 }
 
 void CFGSHEET::Command6_Click() {
@@ -336,7 +336,7 @@ void CFGSHEET::Command6_Click() {
     }
     l.HamlogDataPath = file.left(file.size() - 4);
     core::PutIniName(kHamLog, QStringLiteral("HAMLOGPOS"), file);
-    core::PutIniText(kHamLog, QStringLiteral("HAMLOGtype"), QStringLiteral("1"));
+    core::PutIniText(kHamLog, "HAMLOGtype", QStringLiteral("1"));
     l.HamlogLink = 1;
     if (PSK31MAIN* main = settings::LoadedMain(); main && !inSstv()) {
         for (QAction* item : {main->CALLSR, main->PSTREM1, main->PSTREM2})

@@ -78,7 +78,7 @@ void CFGSHEET::askQslSendMark() {
     // A cancelled box keeps the mark in use.
     if (!answer) return;
     l.QslSendMark = settings::QslSendMarkFor(*answer);
-    core::PutIniText(kHamLog, QStringLiteral("QSLSendMark"), l.QslSendMark);
+    core::PutIniText(kHamLog, "QSLSendMark", l.QslSendMark);
 }
 
 void CFGSHEET::Command9_Click() {
@@ -122,7 +122,7 @@ void CFGSHEET::Command14_Click() {
     if (!answer->isEmpty()) {
         l.EqslMessage = *answer;
         eqslMessage_ = *answer;
-        core::PutIniText(kEqsl, QStringLiteral("eQSL_Mesg"), *answer);
+        core::PutIniText(kEqsl, "eQSL_Mesg", *answer);
         colour::setBackColor(Command14, settings::kLightGreen);
     }
     Command14->setToolTip(settings::EqslRemarksTip(l.EqslMessage));
@@ -155,7 +155,7 @@ void CFGSHEET::chooseOtherProgram(int n) {
     name = *answer;
     (n == 1 ? Command11 : Command12)->setText(name);
     core::PutIniName(kOther, QStringLiteral("Other_App%1_pos").arg(n), path);
-    core::PutIniText(kOther, QStringLiteral("Other_App%1_Name").arg(n), name);
+    core::PutIniText(kOther, core::IniKey::built(QStringLiteral("Other_App%1_Name").arg(n)), name);
     PSK31MAIN* main = settings::LoadedMain();
     if (g.OpMode == core::ModeSstv || !main) return;
     QAction* item = n == 1 ? main->OPAPP1_STRT : main->OPAPP2_STRT;
@@ -182,5 +182,5 @@ void CFGSHEET::TOQTH_Click(int index) {
     for (int i = 0; i < int(TOQTH.size()); ++i)
         TOQTH[std::size_t(i)]->setChecked(i == index);
     core::g.QthOperation = kQthOperations[index];
-    core::PutIniText(kHamLog, QStringLiteral("QTHOperation"), core::g.QthOperation);
+    core::PutIniText(kHamLog, "QTHOperation", core::g.QthOperation);
 }

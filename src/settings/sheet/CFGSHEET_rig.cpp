@@ -185,7 +185,7 @@ void CFGSHEET::Combo1_Click() {
     Text11->setEnabled(entry == 1);
     rig::RigLoadModeCodes();
     rig::g.RigType = Combo1->currentText();
-    core::PutIniText(kRig, QStringLiteral("RIG_TYPE"), rig::g.RigType);
+    core::PutIniText(kRig, "RIG_TYPE", rig::g.RigType);
     reopenRigPort();
 }
 
@@ -251,13 +251,13 @@ void CFGSHEET::chooseRigPort(const QString& name, int comNumber) {
 
 void CFGSHEET::Option4_Click(int index) {
     rig::g.RigBaudRate = kBauds[index];
-    core::PutIniText(kRig, QStringLiteral("BAUD_RATE"), rig::g.RigBaudRate);
+    core::PutIniText(kRig, "BAUD_RATE", rig::g.RigBaudRate);
     reopenRigPort();
 }
 
 void CFGSHEET::Option5_Click(int index) {
     rig::g.RigStopBits = QString::number(index + 1);
-    core::PutIniText(kRig, QStringLiteral("STOP_BIT"), rig::g.RigStopBits);
+    core::PutIniText(kRig, "STOP_BIT", rig::g.RigStopBits);
     reopenRigPort();
 }
 
@@ -277,7 +277,7 @@ void CFGSHEET::Option9_Click(int index) {
 void CFGSHEET::HScroll3_Change() {
     rig::g.RigPollInterval = HScroll3->value();
     Label41->setText(QString::number(rig::g.RigPollInterval));
-    core::PutIniNumber(kRig, QStringLiteral("Poll_Time"), rig::g.RigPollInterval);
+    core::PutIniNumber(kRig, "Poll_Time", rig::g.RigPollInterval);
 }
 
 void CFGSHEET::Check14_Click() {
@@ -311,7 +311,7 @@ void CFGSHEET::Check15_Click() {
         if (item) item->setChecked(false);
         rig::g.TransverterOn = QStringLiteral("0");
     }
-    core::PutIniText(kRig, QStringLiteral("USE_TRV"), rig::g.TransverterUse);
+    core::PutIniText(kRig, "USE_TRV", rig::g.TransverterUse);
 }
 
 // Checked when the operator is done with the box (it is left, or the sheet
@@ -344,13 +344,13 @@ void CFGSHEET::Command19_Click() {
     const struct {
         const QString& text;
         QString& inUse;
-        const char* key;
+        core::IniKey key;
     } codes[] = {{r.RigCwModeIni, r.RigCwModeCode, "CWMode"},
                  {r.RigRttyModeIni, r.RigRttyModeCode, "RTTYMode"},
                  {r.RigPskModeIni, r.RigPskModeCode, "PSK31Mode"}};
     for (const auto& c : codes) {
         if (c.text.isEmpty()) continue;
         c.inUse = c.text;
-        core::PutIniText(kRig, QString::fromLatin1(c.key), c.text);
+        core::PutIniText(kRig, c.key, c.text);
     }
 }

@@ -243,7 +243,7 @@ void CFGSHEET::Slider1_Change() {
 void CFGSHEET::VScroll1_Change() {
     Label27->setText(QString::number(std::nearbyint(VScroll1->value() * 2.54) / 10.0, 'f', 1));
     core::g.FftComeback = QString::number(VScroll1->value());
-    core::PutIniText(kCfg, QStringLiteral("FFT_COMEBACK"), core::g.FftComeback);
+    core::PutIniText(kCfg, "FFT_COMEBACK", core::g.FftComeback);
 }
 
 namespace {
@@ -257,7 +257,7 @@ void CFGSHEET::VScroll4_Change() {
     Label8->setText(QString::number(VScroll4->value()) + QStringLiteral("/10"));
     core::g.FftSmoothing = QString::number(VScroll4->value());
     applyFftMode();
-    core::PutIniText(kCfg, QStringLiteral("FFT_SMOOTHING"), core::g.FftSmoothing);
+    core::PutIniText(kCfg, "FFT_SMOOTHING", core::g.FftSmoothing);
 }
 
 void CFGSHEET::VScroll5_Change() {
@@ -266,7 +266,7 @@ void CFGSHEET::VScroll5_Change() {
     core::g.FftMode = d.mode;
     Label10->setText(d.label);
     applyFftMode();
-    core::PutIniText(kCfg, QStringLiteral("FFT_Mode"), core::g.FftMode);
+    core::PutIniText(kCfg, "FFT_Mode", core::g.FftMode);
 }
 
 void CFGSHEET::Check1_Click() {
@@ -283,7 +283,7 @@ void CFGSHEET::Check1_Click() {
         VScroll5->setValue(p.scroll);
     }
     applyFftMode();
-    core::PutIniText(kCfg, QStringLiteral("FFTRoot"), settings::OneZero(Check1->isChecked()));
+    core::PutIniText(kCfg, "FFTRoot", settings::OneZero(Check1->isChecked()));
 }
 
 void CFGSHEET::VScroll6_Change() {
@@ -291,7 +291,7 @@ void CFGSHEET::VScroll6_Change() {
     Label11->setText(QString::number(VScroll6->value()));
     core::g.RxSearchRange = Label11->text();
     pskcore::lib().fnSetRXFrequency(core::g.AudioCenterFreq, num(core::g.RxSearchRange), 0);
-    core::PutIniText(kCfg, QStringLiteral("RX_SearchRange"), core::g.RxSearchRange);
+    core::PutIniText(kCfg, "RX_SearchRange", core::g.RxSearchRange);
 }
 
 void CFGSHEET::Slider4_Change() {
@@ -320,7 +320,7 @@ void CFGSHEET::Slider4_Change() {
     main.VScroll2->setValue(g.AudioCenterFreq);
     main.Label13->setText(QStringLiteral("%1 to %2Hz").arg(g.SpectrumLowHz).arg(g.SpectrumHighHz));
     pskcore::lib().fnSetRXFrequency(g.AudioCenterFreq, num(g.RxSearchRange), 0);
-    core::PutIniNumber(kCfg, QStringLiteral("Audio_Center_Freq"), g.AudioCenterFreq);
+    core::PutIniNumber(kCfg, "Audio_Center_Freq", g.AudioCenterFreq);
 }
 
 void CFGSHEET::Slider2_Change() {
@@ -333,7 +333,7 @@ void CFGSHEET::Slider2_Change() {
 
 void CFGSHEET::Option6_Click(int index) {
     core::g.CwIdSpeed = QString::number(index + 1);
-    core::PutIniText(kCfg, QStringLiteral("CWID_SPEED"), core::g.CwIdSpeed);
+    core::PutIniText(kCfg, "CWID_SPEED", core::g.CwIdSpeed);
 }
 
 void CFGSHEET::Option3_Click(int index) {
@@ -351,7 +351,7 @@ void CFGSHEET::Option3_Click(int index) {
             m->MMVARI->set(mmvari::IdSoundCard, g.SoundCardNumber);
         }
     }
-    core::PutIniText(kCfg, QStringLiteral("SOUNDCARDnum"), g.SoundCardNumber);
+    core::PutIniText(kCfg, "SOUNDCARDnum", g.SoundCardNumber);
 }
 
 void CFGSHEET::Option1_Click(int index) {
@@ -373,8 +373,8 @@ void CFGSHEET::Option1_Click(int index) {
     g.PttPortNumber = QString::number(index);
     for (int n = 1; n <= 8; ++n)
         Option2[std::size_t(n)]->setEnabled(n != index);
-    core::PutIniText(kCfg, QStringLiteral("COMPORT"), g.PttPortNumber);
-    core::PutIniText(kCfg, QStringLiteral("COMCONT"), g.PttPortControl);
+    core::PutIniText(kCfg, "COMPORT", g.PttPortNumber);
+    core::PutIniText(kCfg, "COMCONT", g.PttPortControl);
     const QString port = portText(g.PttPortNumber);
     switch (g.OpMode) {
     case core::ModeRtty:

@@ -172,15 +172,15 @@ void mojiinput::readStockTexts() {
 
 void mojiinput::Form_Unload() {
     sstv::StorePlace(this, kPos);
-    const QString keys[] = {QStringLiteral("Grad_R"), QStringLiteral("Grad_G"), QStringLiteral("Grad_B")};
+    const core::IniKey keys[] = {"Grad_R", "Grad_G", "Grad_B"};
     for (int c = 0; c < 3; ++c)
         core::PutIniNumber(kGrad, keys[c], GradBar[std::size_t(c)]->value());
-    core::PutIniNumber(kGrad, QStringLiteral("FixPos"), sstv::g.GradChannel);
+    core::PutIniNumber(kGrad, "FixPos", sstv::g.GradChannel);
     sstv::SetTopmost(this, false);
     sstv::Globals& s = sstv::g;
     // The store asks nothing: a title the settings cannot hold is said here.
     if (s.TitleBarEditing == 1 && core::IniHolds(Text1->text(), Frame1->title()))
-        core::PutIniText(QStringLiteral("SSTV_Gen"), QStringLiteral("TitleStr"), Text1->text());
+        core::PutIniText(QStringLiteral("SSTV_Gen"), "TitleStr", Text1->text());
     s.TitleBarEditing = 0;
     setWindowTitle(kCaption);
     if (forms::isLoaded<SSTVForm>()) {

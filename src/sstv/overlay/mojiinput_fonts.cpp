@@ -137,13 +137,13 @@ void mojiinput::UpdateFontSample() {
 
 void mojiinput::Check1_Click() {
     sstv::titles.font.bold = truth(Check1->isChecked());
-    core::PutIniText(kFont, QStringLiteral("FntBOLD"), sstv::titles.font.bold);
+    core::PutIniText(kFont, "FntBOLD", sstv::titles.font.bold);
     UpdateFontSample();
 }
 
 void mojiinput::Check2_Click() {
     sstv::titles.font.italic = truth(Check2->isChecked());
-    core::PutIniText(kFont, QStringLiteral("FntITAL"), sstv::titles.font.italic);
+    core::PutIniText(kFont, "FntITAL", sstv::titles.font.italic);
     UpdateFontSample();
 }
 
@@ -178,11 +178,11 @@ void mojiinput::Command1_Click() {
     VScroll1->setValue(sstv::RoundedSize(chosen.pointSizeF()));
     Check1->setChecked(sstv::IsTrueText(font.bold));
     Check2->setChecked(sstv::IsTrueText(font.italic));
-    core::PutIniText(kFont, QStringLiteral("FntFRCLR"), QString::number(colour::toRef(colour)));
-    core::PutIniText(kFont, QStringLiteral("FntSIZE"), size);
+    core::PutIniText(kFont, "FntFRCLR", QString::number(colour::toRef(colour)));
+    core::PutIniText(kFont, "FntSIZE", size);
     core::PutIniName(kFont, QStringLiteral("FntNAME"), chosen.family());
-    core::PutIniText(kFont, QStringLiteral("FntBOLD"), truth(chosen.bold()));
-    core::PutIniText(kFont, QStringLiteral("FntITAL"), truth(chosen.italic()));
+    core::PutIniText(kFont, "FntBOLD", truth(chosen.bold()));
+    core::PutIniText(kFont, "FntITAL", truth(chosen.italic()));
     UpdateFontSample();
 }
 
@@ -197,7 +197,7 @@ void mojiinput::Command2_Click() {
     }
     if (QLabel* line = selectedTitle()) colour::setForeColor(line, ref);
     sstv::titles.font.color = QString::number(ref);
-    core::PutIniText(kFont, QStringLiteral("FntFRCLR"), sstv::titles.font.color);
+    core::PutIniText(kFont, "FntFRCLR", sstv::titles.font.color);
     UpdateFontSample();
 }
 
@@ -265,8 +265,8 @@ void mojiinput::Option1_Click(int Index) {
     }
     s.OutlineChoice = Index;
     const QString back = QStringLiteral("BackColor");
-    core::PutIniText(back, QStringLiteral("MBCcode"), QString::number(s.OutlineRgb));
-    core::PutIniText(back, QStringLiteral("MBCmode"), QString::number(s.OutlineOn));
+    core::PutIniText(back, "MBCcode", QString::number(s.OutlineRgb));
+    core::PutIniText(back, "MBCmode", QString::number(s.OutlineOn));
 }
 
 void mojiinput::setBar(int component, int value) {

@@ -295,7 +295,7 @@ void SSTVForm::VScroll4_Change() {
     const QString text = sstv::ContestNoText(VScroll4->value());
     Text11->setText(text);
     Text11->setCursorPosition(int(text.size()));
-    core::PutIniText(QStringLiteral("PSKCFG"), QStringLiteral("ContestNo"), Text11->text());
+    core::PutIniText(QStringLiteral("PSKCFG"), "ContestNo", Text11->text());
 }
 
 void SSTVForm::Check1_Click() {

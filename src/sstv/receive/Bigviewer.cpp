@@ -79,7 +79,7 @@ void Bigviewer::closeEvent(QCloseEvent* e) {
 void Bigviewer::Form_Unload() {
     sstv::g.BigViewOn = 0;
     if (forms::isLoaded<SSTVForm>()) forms::SSTVForm().bigview->setChecked(false);
-    core::PutIniText(kPos, QStringLiteral("TopPos"), QString::number(twips::fromPx(y())));
-    core::PutIniText(kPos, QStringLiteral("LeftPos"), QString::number(twips::fromPx(x())));
-    core::PutIniText(kPos, QStringLiteral("WidthPos"), QString::number(LastWidth));
+    core::PutIniText(kPos, "TopPos", QString::number(twips::fromPx(y())));
+    core::PutIniText(kPos, "LeftPos", QString::number(twips::fromPx(x())));
+    core::PutIniText(kPos, "WidthPos", QString::number(LastWidth));
 }

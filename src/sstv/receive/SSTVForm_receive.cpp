@@ -278,7 +278,7 @@ void SSTVForm::Command2_Click() {
 
 void SSTVForm::Check5_Click() {
     sstv::g.SstvAutoPaste = Check5->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
-    core::PutIniText(QStringLiteral("SSTV_Gen"), QStringLiteral("AutoPaste"), sstv::g.SstvAutoPaste);
+    core::PutIniText(QStringLiteral("SSTV_Gen"), "AutoPaste", sstv::g.SstvAutoPaste);
 }
 
 void SSTVForm::Picture4_MouseDown(int Button, double X) {

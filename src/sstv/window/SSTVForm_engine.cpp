@@ -148,7 +148,7 @@ void SSTVForm::onPictureEnd() {
         HScroll1_Change();
     else
         HScroll1->setValue(s.HistoryIndex);
-    core::PutIniText(QStringLiteral("BMP_POS"), QStringLiteral("HistoryNum"),
+    core::PutIniText(QStringLiteral("BMP_POS"), "HistoryNum",
                      QString::number(s.HistoryIndex));
 }
 

@@ -125,7 +125,7 @@ void SSTVForm::changeFromHere(int Index) {
     try {
         if (rig::g.RigPortOpen == 1) rig::RigClosePort();
         terminal::engines::ChangeMode(Index);
-        core::PutIniText(QStringLiteral("PSKCFG"), QStringLiteral("LastMode"), core::g.LastModeText);
+        core::PutIniText(QStringLiteral("PSKCFG"), "LastMode", core::g.LastModeText);
     } catch (const std::exception& e) {
         qWarning("mode change from SSTV: %s", e.what());
         ui::msgBox(QStringLiteral("Mode Change Error!"), ui::OkOnly);

@@ -57,7 +57,7 @@ void SSTVForm::TRVon_Click() {
     const bool on = rig::g.TransverterOn != QLatin1String("1");
     TRVon->setChecked(on);
     rig::g.TransverterOn = on ? QStringLiteral("1") : QStringLiteral("0");
-    core::PutIniText(QStringLiteral("RIG_CON_CFG"), QStringLiteral("TRVon"), rig::g.TransverterOn);
+    core::PutIniText(QStringLiteral("RIG_CON_CFG"), "TRVon", rig::g.TransverterOn);
 }
 
 // Outside contest mode the item opens the contest dialog, whose start checks

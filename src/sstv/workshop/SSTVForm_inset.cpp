@@ -67,8 +67,8 @@ void SSTVForm::Option4_MouseUp(int Index) {
     s.InsetBorderColor = choice->colour;
     s.InsetBorderOn = choice->on;
     const QString section = QStringLiteral("BackColor");
-    core::PutIniText(section, QStringLiteral("PBCcode"), QString::number(s.InsetBorderColor));
-    core::PutIniText(section, QStringLiteral("PBCmode"), QString::number(s.InsetBorderOn));
+    core::PutIniText(section, "PBCcode", QString::number(s.InsetBorderColor));
+    core::PutIniText(section, "PBCmode", QString::number(s.InsetBorderOn));
     if (s.InsetShown != 1) return focusBack();
     Picture12->setGeometry(sstv::BorderAround(Picture11->geometry()));
     // SstvDrawDib shows or hides the border by the new choice.

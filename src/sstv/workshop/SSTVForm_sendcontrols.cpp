@@ -40,7 +40,7 @@ void SSTVForm::Command14_MouseUp(int Button) {
             ui::msgBox(QStringLiteral("周波数不正　1750Hz とします。"), ui::OkOnly);
             ToneFreqText = kDefaultTone;
         }
-        core::PutIniText(kGen, kToneKey, ToneFreqText);
+        core::PutIniText(kGen, "ToneFreq", ToneFreqText);
         return;
     }
     sstveng::SstvEngine& e = sstveng::lib();

@@ -41,7 +41,7 @@ void SSTVForm::titleBarShown(bool on) {
         Label4->hide();
         Picture14->hide();
     }
-    core::PutIniText(kGen, QStringLiteral("TitleBar"), s.SstvTitleBarOn);
+    core::PutIniText(kGen, "TitleBar", s.SstvTitleBarOn);
 }
 
 void SSTVForm::Check6_Click() {

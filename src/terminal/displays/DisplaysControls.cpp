@@ -76,7 +76,7 @@ void PSK31MAIN::VScroll3_Change() {
         HoldNotices hold;
         g.SpectrumZoom = VScroll3->value();
         g.RewindStep = terminal::displays::drawStep(g.SpectrumZoom);
-        core::PutIniNumber(kCfg, QStringLiteral("F_Range"), g.SpectrumZoom);
+        core::PutIniNumber(kCfg, "F_Range", g.SpectrumZoom);
     }
     terminal::engines::SetSpectrumRange(g.RxFreqHz);
 }
@@ -108,7 +108,7 @@ void PSK31MAIN::Slider1_MouseUp() {
         for (int ch = 0; ch < 3; ++ch)
             pskcore::lib().fnSetSquelchThreshold(level, speed, ch);
     }
-    core::PutIniText(kCfg, QStringLiteral("SQ_LEVEL"), g.SquelchLevel);
+    core::PutIniText(kCfg, "SQ_LEVEL", g.SquelchLevel);
 }
 
 void PSK31MAIN::ProgressBar1_MouseDown(double x) {
@@ -134,7 +134,7 @@ void PSK31MAIN::SATMOD_Click() {
     for (int ch = 0; ch < 3; ++ch)
         pskcore::lib().fnSetAFCLimit(limit, ch);
     g.SatelliteModeText = g.SatelliteMode == 1 ? QStringLiteral("True") : QStringLiteral("False");
-    core::PutIniText(kCfg, QStringLiteral("SateliteMode"), g.SatelliteModeText);
+    core::PutIniText(kCfg, "SateliteMode", g.SatelliteModeText);
 }
 
 void PSK31MAIN::connectDisplays() {

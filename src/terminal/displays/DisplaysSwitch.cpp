@@ -54,7 +54,7 @@ void PSK31MAIN::SwitchWaterfallSpectrum() {
         if (mode == 0) Line15->setVisible(false);
         g.EngineMsgHold = held;
     }
-    core::PutIniNumber(QStringLiteral("PSKCFG"), QStringLiteral("SPCDSP"), mode);
+    core::PutIniNumber(QStringLiteral("PSKCFG"), "SPCDSP", mode);
     Text5->setFocus();
 }
 

@@ -33,18 +33,18 @@ void SaveMultiChPos() {
     const core::IniBatch batch;
     const QScreen* s = QGuiApplication::primaryScreen();
     const QPoint origin = s ? s->geometry().topLeft() : QPoint();
-    auto put = [](const char* section, const QString& key, int value) {
+    auto put = [](const char* section, const core::IniKey& key, int value) {
         core::PutIniText(QString::fromLatin1(section), key, QString::number(value));
     };
-    put("CFGPOS", QStringLiteral("MDPOSTop"), twips::fromPx(w.pos().y() - origin.y()));
-    put("CFGPOS", QStringLiteral("MDPOSLeft"), twips::fromPx(w.pos().x() - origin.x()));
-    put("CFGPOS", QStringLiteral("MDPOSWidth"), w.widthTw());
-    put("CFGPOS", QStringLiteral("MDPOSHeight"), w.heightTw());
+    put("CFGPOS", "MDPOSTop", twips::fromPx(w.pos().y() - origin.y()));
+    put("CFGPOS", "MDPOSLeft", twips::fromPx(w.pos().x() - origin.x()));
+    put("CFGPOS", "MDPOSWidth", w.widthTw());
+    put("CFGPOS", "MDPOSHeight", w.heightTw());
     const QString cfg = QStringLiteral("PSKCFG");
-    core::PutIniNumber(cfg, QStringLiteral("RX2Freq"), w.VScroll1->value());
-    core::PutIniNumber(cfg, QStringLiteral("RX3Freq"), w.VScroll2->value());
+    core::PutIniNumber(cfg, "RX2Freq", w.VScroll1->value());
+    core::PutIniNumber(cfg, "RX3Freq", w.VScroll2->value());
     for (const auto& [key, value] : layoutKeys(w.places()))
-        put("multi_pos", key, value);
+        put("multi_pos", core::IniKey::built(key), value);
 }
 
 void ArrangeMultiCh() {

@@ -93,7 +93,7 @@ void PSK31MAIN::Picture3_LeftDown(double X, double Y) {
         ScanThreshold = terminal::displays::scanThreshold(Y);
         Line15->setPoints(0, Y, kThresholdLineWidth, Y);
         Line15->setVisible(true);
-        core::PutIniNumber(QStringLiteral("PSKCFG"), QStringLiteral("ScanLevel"), ScanThreshold);
+        core::PutIniNumber(QStringLiteral("PSKCFG"), "ScanLevel", ScanThreshold);
         return;
     }
     const int hz = terminal::displays::clickHz(X, g.FftFirstBin);

@@ -128,7 +128,7 @@ void setModeMenus(PSK31MAIN& w) {
     w.XMMVView2->show();
     w.XMMVLv1->show();
     core::g.LastModeText = QStringLiteral("MMVARI");
-    core::PutIniText(QStringLiteral("PSKCFG"), QStringLiteral("LastMode"), core::g.LastModeText);
+    core::PutIniText(QStringLiteral("PSKCFG"), "LastMode", core::g.LastModeText);
     // The speed list opens in front of the panel's other controls.
     w.List2->raise();
     for (int i = 0; i <= core::ModeCw; ++i)

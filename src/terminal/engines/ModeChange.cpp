@@ -62,7 +62,7 @@ bool isRtty(int mode) {
 void recordMode() {
     logwindows::FollowModeOnNewPage(core::g.ModeDisplayText);
     settings::CarryContestToWindowInUse();
-    core::PutIniText(kCfg, QStringLiteral("LastMode"), core::g.LastModeText);
+    core::PutIniText(kCfg, "LastMode", core::g.LastModeText);
 }
 
 void initScope(const QByteArray& port) {
@@ -149,7 +149,7 @@ void toMmvari(int index) {
     loadMainWindows();
     StartMmvari(index);
     forms::PSK31MAIN().show();
-    core::PutIniText(QStringLiteral("MMVCFG"), QStringLiteral("LastMode"), QString::number(index));
+    core::PutIniText(QStringLiteral("MMVCFG"), "LastMode", QString::number(index));
     rig::RigStartPolling();
     recordMode();
 }
@@ -254,11 +254,11 @@ void toCw() {
 }
 
 void saveFrequencies(PSK31MAIN& w) {
-    core::PutIniText(kCfg, QStringLiteral("RX1Freq"), w.Text4->text());
-    core::PutIniText(kCfg, QStringLiteral("TX1Freq"), w.Text8->text());
+    core::PutIniText(kCfg, "RX1Freq", w.Text4->text());
+    core::PutIniText(kCfg, "TX1Freq", w.Text8->text());
     if (core::g.ChannelDisplay != 3) return;
-    core::PutIniText(kCfg, QStringLiteral("RX2Freq"), QString::number(core::g.Ch2RxFreq));
-    core::PutIniText(kCfg, QStringLiteral("RX3Freq"), QString::number(core::g.Ch3RxFreq));
+    core::PutIniText(kCfg, "RX2Freq", QString::number(core::g.Ch2RxFreq));
+    core::PutIniText(kCfg, "RX3Freq", QString::number(core::g.Ch3RxFreq));
 }
 
 std::function<void(SstvStep)>& sstvHook() {

@@ -35,12 +35,12 @@ bool soundCardBusy() {
 }
 
 void saveFrequencies(PSK31MAIN& w) {
-    core::PutIniText(kCfg, QStringLiteral("RX1Freq"), w.Text4->text());
-    core::PutIniText(kCfg, QStringLiteral("TX1Freq"), w.Text8->text());
+    core::PutIniText(kCfg, "RX1Freq", w.Text4->text());
+    core::PutIniText(kCfg, "TX1Freq", w.Text8->text());
     if (g.ChannelDisplay != 3) return;
     // The form of a number with its empty sign position.
-    core::PutIniText(kCfg, QStringLiteral("RX2Freq"), QLatin1Char(' ') + QString::number(g.Ch2RxFreq));
-    core::PutIniText(kCfg, QStringLiteral("RX3Freq"), QLatin1Char(' ') + QString::number(g.Ch3RxFreq));
+    core::PutIniText(kCfg, "RX2Freq", QLatin1Char(' ') + QString::number(g.Ch2RxFreq));
+    core::PutIniText(kCfg, "RX3Freq", QLatin1Char(' ') + QString::number(g.Ch3RxFreq));
 }
 
 void minimiseMultiChannel() {

@@ -144,7 +144,7 @@ void MACRO_FORM::Text2_DblClick(int i) {
     const std::uint32_t ref = chosen ? colour::toRef(*chosen) : now;
     setNameColour(i, ref);
     terminal::macros::showColourOnButton(i, ref);
-    core::PutIniText(QStringLiteral("MACROCOLOR"), QStringLiteral("BTN%1").arg(i), QString::number(ref));
+    core::PutIniText(QStringLiteral("MACROCOLOR"), core::IniKey::built(QStringLiteral("BTN%1").arg(i)), QString::number(ref));
 }
 
 void MACRO_FORM::MACSAVE_Click() {
@@ -247,7 +247,7 @@ void MACRO_FORM::Command1_Click() {
     }
     Frame1->hide();
     for (int n = 0; n < 5; ++n) {
-        core::PutIniText(QStringLiteral("PG_CWID"), QStringLiteral("CWID%1").arg(n + 1), Text3[n]->text());
+        core::PutIniText(QStringLiteral("PG_CWID"), core::IniKey::built(QStringLiteral("CWID%1").arg(n + 1)), Text3[n]->text());
         core::g.CwIdList[static_cast<std::size_t>(n + 1)] = Text3[n]->text();
     }
 }

@@ -16,7 +16,7 @@
 namespace terminal::macros {
 namespace {
 
-void putCfg(const QString& key, const QString& value) {
+void putCfg(const core::IniKey& key, const QString& value) {
     core::PutIniText(QStringLiteral("PSKCFG"), key, value);
 }
 
@@ -41,8 +41,8 @@ void rewriteMessages(const PSK31MAIN& w) {
     const int first = firstMessage(w);
     const int n = w.Combo1->count() - first;
     for (int i = 1; i <= n; ++i)
-        putCfg(QStringLiteral("MESG%1").arg(i), w.Combo1->itemText(first + i - 1));
-    putCfg(QStringLiteral("MSG_CNT"), QString::number(n));
+        putCfg(core::IniKey::built(QStringLiteral("MESG%1").arg(i)), w.Combo1->itemText(first + i - 1));
+    putCfg("MSG_CNT", QString::number(n));
 }
 
 void deleteRemembered(PSK31MAIN& w) {
@@ -112,7 +112,7 @@ void Combo1_Change(const QString& text) {
     // said when the operator leaves the box or enters the text, never between
     // two keys: the message would take the next one.
     chooseCwId(w, upper);
-    if (core::IniUncarried(upper).isEmpty()) putCfg(QStringLiteral("CWIDSTR"), upper);
+    if (core::IniUncarried(upper).isEmpty()) putCfg("CWIDSTR", upper);
 }
 
 void Combo1_Leave() {
@@ -136,8 +136,8 @@ void Combo1_Enter() {
     }
     w.Combo1->addItem(text.toUpper());
     const int n = w.Combo1->count() - firstMessage(w);
-    putCfg(QStringLiteral("MSG_CNT"), QString::number(n));
-    putCfg(QStringLiteral("MESG%1").arg(n), text.toUpper());
+    putCfg("MSG_CNT", QString::number(n));
+    putCfg(core::IniKey::built(QStringLiteral("MESG%1").arg(n)), text.toUpper());
     closeList(w);
 }
 

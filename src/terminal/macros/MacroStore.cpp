@@ -29,7 +29,7 @@ QString ini(const char* section, const QString& key) {
     return core::IniStored(QLatin1String(section), key).value_or(QString());
 }
 
-void putIni(const char* section, const QString& key, const QString& value) {
+void putIni(const char* section, const core::IniKey& key, const QString& value) {
     core::PutIniText(QLatin1String(section), key, value);
 }
 
@@ -172,12 +172,12 @@ bool LoadMacroFile(const QString& path) {
     rebuildShortcuts(f);
     for (int i = 0; i < kCount; ++i) {
         showOnButton(i, macroInStore(f, i));
-        putIni("MACRO_SCKEY", QStringLiteral("MACRO%1").arg(i),
+        putIni("MACRO_SCKEY", core::IniKey::built(QStringLiteral("MACRO%1").arg(i)),
                QString::number(core::g.MacroShortcutKeys[static_cast<std::size_t>(i)]));
     }
     core::g.MacroFilePath = path;
     core::PutIniName(QStringLiteral("PSKCFG"), QStringLiteral("MacroFile"), path);
-    putIni("MACRO_SCKEY", QStringLiteral("SC_USED"), g.UsedShortcutKeys);
+    putIni("MACRO_SCKEY", "SC_USED", g.UsedShortcutKeys);
     if (complete)
         g.UnreadableMacroFile.clear();
     else
@@ -242,13 +242,13 @@ bool SaveMacroFile() {
     rebuildShortcuts(f);
     for (int i = 0; i < kCount; ++i) {
         showOnButton(i, all[static_cast<std::size_t>(i)]);
-        putIni("MACRO_SCKEY", QStringLiteral("MACRO%1").arg(i),
+        putIni("MACRO_SCKEY", core::IniKey::built(QStringLiteral("MACRO%1").arg(i)),
                QString::number(core::g.MacroShortcutKeys[static_cast<std::size_t>(i)]));
     }
     core::g.MacroFilePath = path;
-    putIni("PSKCFG", QStringLiteral("MACRO"), QStringLiteral("1"));
+    putIni("PSKCFG", "MACRO", QStringLiteral("1"));
     core::PutIniName(QStringLiteral("PSKCFG"), QStringLiteral("MacroFile"), path);
-    putIni("MACRO_SCKEY", QStringLiteral("SC_USED"), g.UsedShortcutKeys);
+    putIni("MACRO_SCKEY", "SC_USED", g.UsedShortcutKeys);
     focusCallSignBox();
     return true;
 }

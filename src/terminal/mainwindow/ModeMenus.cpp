@@ -86,7 +86,7 @@ void mvrMODEsel_Click(int Index) {
     }
     engines::StartMmvari(Index);
     rig::RigStartPolling();
-    core::PutIniText(QStringLiteral("MMVCFG"), QStringLiteral("LastMode"), QString::number(Index));
+    core::PutIniText(QStringLiteral("MMVCFG"), "LastMode", QString::number(Index));
     showModeMenus();
 }
 

@@ -90,9 +90,7 @@ void PSK31MAIN::savePlace() {
     if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) return;
     const QRect screen = winframe::screenPx();
     core::IniBatch together;
-    auto put = [](const char* key, int t) {
-        core::PutIniText(kPos, QString::fromLatin1(key), QString::number(t));
-    };
+    auto put = [](const core::IniKey& key, int t) { core::PutIniText(kPos, key, QString::number(t)); };
     const QPoint frame = winframe::framePlace(this);
     put("PMPOSTop", twips::fromPx(frame.y() - screen.top()));
     put("PMPOSLeft", twips::fromPx(frame.x() - screen.left()));
@@ -141,7 +139,7 @@ void PSK31MAIN::followWidth(int widthTw) {
 void PSK31MAIN::saveColumn(bool heightFirst) {
     // The keys go together: one write of the file for all of them.
     core::IniBatch together;
-    auto put = [](const char* key, int v) { core::PutIniNumber(kCfg, QString::fromLatin1(key), v); };
+    auto put = [](const core::IniKey& key, int v) { core::PutIniNumber(kCfg, key, v); };
     if (heightFirst) put("ZOR_PosMeH", formHeightTw());
     put("ZOR_PosR1H", tw.height(RichTextBox1));
     put("ZOR_PosT1H", tw.height(Text1));

@@ -215,17 +215,17 @@ void PSK31MAIN::normalPath(bool exitMenu) {
     if (!memo.isEmpty() && !QFile::remove(memo)) throw StepFailed("the memo file cannot be deleted");
     clearClipboard();
     // The exit item stores the last mode before the engine goes, the close box after it.
-    if (exitMenu) core::PutIniText(kCfg, QStringLiteral("LastMode"), lastModeName(core::g.OpMode));
+    if (exitMenu) core::PutIniText(kCfg, "LastMode", lastModeName(core::g.OpMode));
     releaseEngine(exitMenu, false);
-    if (!exitMenu) core::PutIniText(kCfg, QStringLiteral("LastMode"), lastModeName(core::g.OpMode));
+    if (!exitMenu) core::PutIniText(kCfg, "LastMode", lastModeName(core::g.OpMode));
 }
 
 void PSK31MAIN::saveFrequencies(bool exitMenu) {
     // The exit item takes the multi-mode control's own boxes in its mode.
     const bool panel = exitMenu && core::g.OpMode == core::ModeMmvari;
     settings::StoreContestNo(Text11->text());
-    core::PutIniText(kCfg, QStringLiteral("RX1Freq"), (panel ? Text2 : Text4)->text());
-    core::PutIniText(kCfg, QStringLiteral("TX1Freq"), (panel ? Text9 : Text8)->text());
+    core::PutIniText(kCfg, "RX1Freq", (panel ? Text2 : Text4)->text());
+    core::PutIniText(kCfg, "TX1Freq", (panel ? Text9 : Text8)->text());
 }
 
 void PSK31MAIN::saveReceiveCopy() {

@@ -19,6 +19,5 @@ void PSK31MAIN::Slider2_Scroll(int action) {
     const int l = Slider2->sliderPosition();
     const bool rtty = g.OpMode == core::ModeRtty || g.OpMode == core::ModeCw;
     (rtty ? g.WfLevelRtty : g.WfLevelPsk) = core::NumberText(l);
-    core::PutIniNumber(QStringLiteral("PSKCFG"),
-                       rtty ? QStringLiteral("WFRT_LEVEL") : QStringLiteral("WF_LEVEL"), l);
+    core::PutIniNumber(QStringLiteral("PSKCFG"), rtty ? core::IniKey("WFRT_LEVEL") : core::IniKey("WF_LEVEL"), l);
 }

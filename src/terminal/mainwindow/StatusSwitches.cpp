@@ -40,8 +40,8 @@ constexpr int kImeMayBeOn = 2;
 constexpr int kImeDisabled = 3;
 constexpr std::uint32_t kRed = 0x0000FF;
 
-void putCheck(const char* key, const QCheckBox* box) {
-    core::PutIniNumber(kCfg, QString::fromLatin1(key), box->isChecked() ? 1 : 0);
+void putCheck(const core::IniKey& key, const QCheckBox* box) {
+    core::PutIniNumber(kCfg, key, box->isChecked() ? 1 : 0);
 }
 
 void setIme(PSK31MAIN& w, int mode) {
@@ -58,7 +58,7 @@ void inhibit(PSK31MAIN& w) {
         w.Text1->setFocus();
         w.StatusBar1->setText(kTxPanel, kInhibited);
     }
-    core::PutIniText(kCfg, QStringLiteral("TXinhibt"),
+    core::PutIniText(kCfg, "TXinhibt",
                      w.Command1->isEnabled() ? QStringLiteral("True") : QStringLiteral("False"));
 }
 
@@ -68,7 +68,7 @@ void allow(PSK31MAIN& w) {
     w.Command1->setEnabled(true);
     w.Text1->setFocus();
     w.StatusBar1->setText(kTxPanel, kAllowed);
-    core::PutIniText(kCfg, QStringLiteral("TXinhibt"),
+    core::PutIniText(kCfg, "TXinhibt",
                      w.Command1->isEnabled() ? QStringLiteral("True") : QStringLiteral("False"));
 }
 

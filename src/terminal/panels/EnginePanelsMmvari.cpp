@@ -70,7 +70,7 @@ void toggleSpeedList(PSK31MAIN& w) {
 
 void storeSwitches() {
     for (int k = 0; k < 8; ++k)
-        core::PutIniText(kCfg, QStringLiteral("SW%1").arg(k),
+        core::PutIniText(kCfg, core::IniKey::built(QStringLiteral("SW%1").arg(k)),
                          core::g.MmvariSwitches[k] == 1 ? QStringLiteral("True") : QStringLiteral("False"));
 }
 
@@ -90,7 +90,7 @@ void CBMode_Click() {
     w.StatusBar1->setText(2, w.CBMode->currentText());
     for (int m = 10; m <= 18; ++m)
         w.mvrMODEsel[m]->setChecked(m == g.SubCh1VariMode + 10);
-    core::PutIniText(kCfg, QStringLiteral("LastMode"), QString::number(g.SubCh1VariMode + 10));
+    core::PutIniText(kCfg, "LastMode", QString::number(g.SubCh1VariMode + 10));
 }
 
 void SelectModeEntry(int i) {
@@ -144,7 +144,7 @@ void Command22_Click() {
     g.MmvariAfcOn = g.MmvariAfcOn == 1 ? 0 : 1;
     colour::setBackColor(w.Command22, g.MmvariAfcOn == 1 ? kAfcOnColour : colour::kButtonFace);
     w.MMVARI->set(mmvari::PAfc, 0, g.MmvariAfcOn == 1);
-    core::PutIniNumber(kCfg, QStringLiteral("AFC_SW"), g.MmvariAfcOn);
+    core::PutIniNumber(kCfg, "AFC_SW", g.MmvariAfcOn);
     w.Text5->setFocus();
 }
 
@@ -154,7 +154,7 @@ void Command23_Click() {
     g.MmvariNetOn = g.MmvariNetOn == 1 ? 0 : 1;
     colour::setBackColor(w.Command23, g.MmvariNetOn == 1 ? kNetOnColour : colour::kButtonFace);
     w.MMVARI->set(mmvari::IdNet, g.MmvariNetOn == 1);
-    core::PutIniNumber(kCfg, QStringLiteral("NET_SW"), g.MmvariNetOn);
+    core::PutIniNumber(kCfg, "NET_SW", g.MmvariNetOn);
     w.Text5->setFocus();
 }
 

@@ -24,7 +24,7 @@ void Command7_Click() {
     g.AfcOn = g.AfcOn == 1 ? 0 : 1;
     colour::setBackColor(w.Command7, g.AfcOn == 1 ? kAfcOnColour : colour::kButtonFace);
     w.VScroll1->setFocus();
-    core::PutIniNumber(kCfg, QStringLiteral("AFC_SW"), g.AfcOn);
+    core::PutIniNumber(kCfg, "AFC_SW", g.AfcOn);
 }
 
 // Turning NET on brings the transmit frequency to the receive frequency at once.
@@ -41,7 +41,7 @@ void Command9_Click() {
         colour::setBackColor(w.Command9, colour::kButtonFace);
     }
     w.VScroll1->setFocus();
-    core::PutIniNumber(kCfg, QStringLiteral("NET_SW"), g.NetOn);
+    core::PutIniNumber(kCfg, "NET_SW", g.NetOn);
 }
 
 } // namespace terminal::panels

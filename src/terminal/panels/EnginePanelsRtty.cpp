@@ -49,7 +49,7 @@ void changeNotchKind(PSK31MAIN& w) {
                                       notch ? QStringLiteral("1") : QStringLiteral("0"));
     mm.MmttyNotLms = notch ? QStringLiteral("0") : QStringLiteral("1");
     w.Command13[kNotchButton]->setText(notch ? QStringLiteral("NOT") : QStringLiteral("LMS"));
-    core::PutIniText(QStringLiteral("Mmtty"), QStringLiteral("NOT_LMS"), mm.MmttyNotLms);
+    core::PutIniText(QStringLiteral("Mmtty"), "NOT_LMS", mm.MmttyNotLms);
 }
 
 // The word goes out once the menu has closed, with the shift chosen there

@@ -39,14 +39,14 @@ void PSK31MAIN::VScroll4_Change() {
     if (text.size() < 3) text = QString(3 - text.size(), QLatin1Char('0')) + text;
     Text11->setText(text);
     Text11->setCursorPosition(int(text.size()));
-    core::PutIniText(QStringLiteral("PSKCFG"), QStringLiteral("ContestNo"), Text11->text());
+    core::PutIniText(QStringLiteral("PSKCFG"), "ContestNo", Text11->text());
 }
 
 void PSK31MAIN::TRVon_Click() {
     const bool on = rig::g.TransverterOn != QLatin1String("1");
     TRVon->setChecked(on);
     rig::g.TransverterOn = on ? QStringLiteral("1") : QStringLiteral("0");
-    core::PutIniText(QStringLiteral("RIG_CON_CFG"), QStringLiteral("TRVon"), rig::g.TransverterOn);
+    core::PutIniText(QStringLiteral("RIG_CON_CFG"), "TRVon", rig::g.TransverterOn);
 }
 
 void PSK31MAIN::connectContestNumber() {

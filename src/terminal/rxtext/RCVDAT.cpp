@@ -90,9 +90,7 @@ void RCVDAT::Form_Unload() {
 void RCVDAT::SaveRcvDatPos() {
     if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) return;
     const QRect screen = winframe::screenPx();
-    auto put = [](const char* key, int t) {
-        core::PutIniText(kPos, QString::fromLatin1(key), QString::number(t));
-    };
+    auto put = [](const core::IniKey& key, int t) { core::PutIniText(kPos, key, QString::number(t)); };
     put("RCVPOSTop", twips::fromPx(pos().y() - screen.top()));
     put("RCVPOSLeft", twips::fromPx(pos().x() - screen.left()));
     put("RCVPOSWidth", twips::fromPx(width() + winframe::framePx(this).width()));

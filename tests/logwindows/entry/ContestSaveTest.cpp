@@ -20,7 +20,7 @@ class ContestSave : public zvtest::LogTest {
         core::g.LogTimeMacroUsed = 0;
         logbook::g.QslPrintProgKind = 1;
         // The number the last contest stopped at.
-        core::PutIniText(QStringLiteral("PSKCFG"), QStringLiteral("ContestNo"), QStringLiteral("007"));
+        core::PutIniText(QStringLiteral("PSKCFG"), "ContestNo", QStringLiteral("007"));
     }
     void TearDown() override {
         sysclock::resetForTest();

@@ -1,6 +1,7 @@
 // Stepping through the log and marking the export range.
 #include "logwindows/LogFixture.h"
 
+#include "core/IniNames.h"
 #include "core/IniValues.h"
 #include "rig/RigPolling.h"
 #include "settings/sheet/CFGSHEET.h"
@@ -188,8 +189,8 @@ TEST_F(LogBrowse, ANewRecordAfterBrowsingTakesTheModeOnTheAirAndTheQslMark) {
     rtty.QSL = QStringLiteral("N*#");
     ASSERT_TRUE(hamlog::appendRecords(dataPath(), {rtty}));
     // The sheet finds the library link the fixture set.
-    core::PutIniText(QStringLiteral("HamLog"), QStringLiteral("HAMLOGtype"), QStringLiteral("1"));
-    core::PutIniText(QStringLiteral("HamLog"), QStringLiteral("HAMLOGPOS"), logbook::g.HamlogPath);
+    core::PutIniText(QStringLiteral("HamLog"), "HAMLOGtype", QStringLiteral("1"));
+    core::PutIniName(QStringLiteral("HamLog"), QStringLiteral("HAMLOGPOS"), logbook::g.HamlogPath);
     PSK31MAIN& m = forms::PSK31MAIN();
     // The operator types the mark into the sheet's QSL box.
     const auto sheetMark = [&m](const QString& mark) {

@@ -209,7 +209,7 @@ TEST_F(ModeChangeLog, TheLogEntryTakesTheQsoWholeFromTheWindowInUse) {
 }
 
 TEST_F(ModeChangeLog, AContestRunningInSstvGoesOnInTheMainWindow) {
-    core::PutIniText(QStringLiteral("PSKCFG"), QStringLiteral("ContestNo"), QStringLiteral("012"));
+    core::PutIniText(QStringLiteral("PSKCFG"), "ContestNo", QStringLiteral("012"));
     toSstv();
     ASSERT_EQ(core::g.OpMode, core::ModeSstv);
     SSTVForm& sstv = forms::SSTVForm();
@@ -255,7 +255,7 @@ TEST_F(ModeChangeLog, AContestEndedInSstvEndsEverywhereAndItsSerialOnlyMovesOn) 
     const auto storedNo = [] {
         return core::IniStored(QStringLiteral("PSKCFG"), QStringLiteral("ContestNo"));
     };
-    core::PutIniText(QStringLiteral("PSKCFG"), QStringLiteral("ContestNo"), QStringLiteral("002"));
+    core::PutIniText(QStringLiteral("PSKCFG"), "ContestNo", QStringLiteral("002"));
     toSstv();
     ASSERT_EQ(core::g.OpMode, core::ModeSstv);
     SSTVForm& sstv = forms::SSTVForm();

@@ -82,8 +82,8 @@ TEST_F(ListWindows, TheEarlierQsoListKeepsItsWidthsAndPlace) {
     EXPECT_EQ(ini("CFGPOS", "LOGVPOSTop"), QStringLiteral("600"));
 
     // The next list opens as it was left; a width that is no number takes its default.
-    core::PutIniText(QStringLiteral("LogDisp"), QStringLiteral("COLWIDTH12"), QStringLiteral("wide"));
-    core::PutIniText(QStringLiteral("LogDisp"), QStringLiteral("COLWIDTH2"), QStringLiteral("900"));
+    core::PutIniText(QStringLiteral("LogDisp"), "COLWIDTH12", QStringLiteral("wide"));
+    core::PutIniText(QStringLiteral("LogDisp"), "COLWIDTH2", QStringLiteral("900"));
     logwindows::CheckCallSign(QStringLiteral("QQ1ABC"));
     QSODATA& again = forms::QSODATA();
     EXPECT_EQ(again.MSFlexGrid1->colWidth(11), dragged);

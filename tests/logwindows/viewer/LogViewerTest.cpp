@@ -195,17 +195,17 @@ TEST_F(LogViewer, ClosingKeepsWidthsAndPlaceAnUnloadByAnotherWindowDoesNot) {
     EXPECT_EQ(again.MSFlexGrid1->colWidth(2), 0);
 
     // The title bar's close box keeps them as well; a place beyond the screen falls back to its edge.
-    core::PutIniText(QStringLiteral("LogDisp"), QStringLiteral("COLWIDTH1"), QStringLiteral("2000"));
+    core::PutIniText(QStringLiteral("LogDisp"), "COLWIDTH1", QStringLiteral("2000"));
     again.close();
     EXPECT_FALSE(forms::isLoaded<LOGDATAVIEW>());
     EXPECT_EQ(ini("LogDisp", "COLWIDTH1"), QStringLiteral("1290"));
-    core::PutIniText(QStringLiteral("CFGPOS"), QStringLiteral("HLDVPOSTop"), QStringLiteral("99999999"));
+    core::PutIniText(QStringLiteral("CFGPOS"), "HLDVPOSTop", QStringLiteral("99999999"));
     LOGDATAVIEW& beyond = openFromMenu();
     EXPECT_EQ(beyond.pos(), QPoint(30, 0));
     // So does a place before the screen's start, where the title bar could not be reached.
     beyond.close();
-    core::PutIniText(QStringLiteral("CFGPOS"), QStringLiteral("HLDVPOSTop"), QStringLiteral("-300"));
-    core::PutIniText(QStringLiteral("CFGPOS"), QStringLiteral("HLDVPOSLeft"), QStringLiteral("-3000"));
+    core::PutIniText(QStringLiteral("CFGPOS"), "HLDVPOSTop", QStringLiteral("-300"));
+    core::PutIniText(QStringLiteral("CFGPOS"), "HLDVPOSLeft", QStringLiteral("-3000"));
     EXPECT_EQ(openFromMenu().pos(), QPoint(0, 0));
 }
 

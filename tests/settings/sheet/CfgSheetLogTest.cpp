@@ -156,7 +156,7 @@ TEST_F(CfgSheetLog, ReceivedQthMenuStoresTheChoice) {
     press(s.Command17);
     EXPECT_FALSE(s.TOQTH[2]->isChecked());
     EXPECT_TRUE(s.TOQTH[3]->isChecked());
-    core::PutIniText(QStringLiteral("HamLog"), QStringLiteral("QTHOperation"), QStringLiteral("Rem9"));
+    core::PutIniText(QStringLiteral("HamLog"), "QTHOperation", QStringLiteral("Rem9"));
     zvtest::chooseInNextPopup(s.TOQTH[1]);
     press(s.Command17);
     EXPECT_EQ(ini("HamLog", "QTHOperation"), QStringLiteral("QTH"));

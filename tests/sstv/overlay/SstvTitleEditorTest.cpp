@@ -505,8 +505,8 @@ TEST_F(SstvTitleEditorTest, ListFilesKeepWhatTheOperatorDidNotChange) {
 
 TEST_F(SstvTitleEditorTest, TheEditorOpensAtItsStoredPlace) {
     const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
-    core::PutIniNumber(QStringLiteral("MojiInput_POS"), QStringLiteral("TopPos"), screen.height() * 15);
-    core::PutIniNumber(QStringLiteral("MojiInput_POS"), QStringLiteral("LeftPos"), 1500);
+    core::PutIniNumber(QStringLiteral("MojiInput_POS"), "TopPos", screen.height() * 15);
+    core::PutIniNumber(QStringLiteral("MojiInput_POS"), "LeftPos", 1500);
     mojiinput& ed = editor();
     EXPECT_EQ(ed.pos(), QPoint(100, 0));
     ed.move(30, 45);

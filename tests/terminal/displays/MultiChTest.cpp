@@ -141,7 +141,7 @@ TEST_F(MultiCh, AnArrangementFollowsHorzAndIsStoredWhenItChanges) {
     ASSERT_EQ(ini("multi_pos", "R2T"), QStringLiteral("2040")) << "a stacked layout is stored";
 
     multi_ch& again = start(w);
-    core::PutIniText(QStringLiteral("MultiDSP"), QStringLiteral("HORZ"), QStringLiteral("YES"));
+    core::PutIniText(QStringLiteral("MultiDSP"), "HORZ", QStringLiteral("YES"));
     again.MultiHorizontal = 1;
     ArrangeMultiCh();
     EXPECT_EQ(ini("multi_pos", "R2T"), QStringLiteral("480")) << "stored at once";
@@ -150,7 +150,7 @@ TEST_F(MultiCh, AnArrangementFollowsHorzAndIsStoredWhenItChanges) {
 
     // Stacked places stored, side by side asked for: arranged side by side.
     for (const auto& [key, value] : layoutKeys(arranged(designPlaces(), 6690, 3930, false)))
-        core::PutIniText(QStringLiteral("multi_pos"), key, QString::number(value));
+        core::PutIniText(QStringLiteral("multi_pos"), core::IniKey::built(key), QString::number(value));
     multi_ch& third = start(w);
     EXPECT_EQ(third.MultiHorizontal, 1);
     EXPECT_EQ(third.tw.rect(third.RichTextBox2).top, 480);

@@ -3,6 +3,7 @@
 // the rig's mode on a simulated rig, the mode kept for the next start, the
 // swap to the SSTV window and back, and the refusals.
 #include "terminal/engines/ModeChange.h"
+#include "core/IniNames.h"
 #include "core/Globals.h"
 #include "core/IniValues.h"
 #include "core/MmttyCommand.h"
@@ -139,8 +140,8 @@ class ModeChange : public zvtest::ProgramFolderTest {
     void startWithRigStored(Start s) {
         start(s);
         if (HasFatalFailure()) return;
-        core::PutIniText(QStringLiteral("RIG_CON_CFG"), QStringLiteral("RIGCOMCONT"), sim->devicePath());
-        core::PutIniText(QStringLiteral("RIG_CON_CFG"), QStringLiteral("RIG_TYPE"),
+        core::PutIniName(QStringLiteral("RIG_CON_CFG"), QStringLiteral("RIGCOMCONT"), sim->devicePath());
+        core::PutIniText(QStringLiteral("RIG_CON_CFG"), "RIG_TYPE",
                          QStringLiteral("KENWOOD"));
     }
 
@@ -454,7 +455,7 @@ TEST_F(ModeChange, AModeChosenWhileAWindowWaitsForTheRig) {
         SCOPED_TRACE(c.name);
         startWithRigStored(c.from);
         if (HasFatalFailure()) return;
-        core::PutIniText(QStringLiteral("RIG_CON_CFG"), QStringLiteral("VFOCHECK"), QStringLiteral("YesP"));
+        core::PutIniText(QStringLiteral("RIG_CON_CFG"), "VFOCHECK", QStringLiteral("YesP"));
         bool acted = false;
         QTimer meanwhile;
         QObject::connect(&meanwhile, &QTimer::timeout, [&] {
@@ -749,7 +750,7 @@ TEST_F(ModeChange, TheEndOfARunUnkeysTheRigAndReleasesTheEngine) {
         rig::g.RigPollMode = 0;
         int ended = 0;
         terminal::mainwindow::setProcessEndForTest([&] { ++ended; });
-        core::PutIniText(QStringLiteral("PSKCFG"), QStringLiteral("LastMode"), QStringLiteral("kept"));
+        core::PutIniText(QStringLiteral("PSKCFG"), "LastMode", QStringLiteral("kept"));
         g.MacroText = QStringLiteral("CQ CQ");
         g.MacroTxOn = 1;
         g.MacroTxOff = 0;

@@ -4,6 +4,7 @@
 // sending is released by the key watch.
 #include "terminal/engines/PskFixture.h"
 
+#include "core/IniNames.h"
 #include "core/IniValues.h"
 #include "core/SharedRoutines.h"
 #include "log/LogGlobals.h"
@@ -67,9 +68,9 @@ class TransmitKey : public psktest::PskWindowTest {
         sim = std::make_unique<zvtest::RigSimulator>(family);
         EXPECT_TRUE(zvtest::openUnpolledRigLink(*sim));
         const QString rigCfg = QStringLiteral("RIG_CON_CFG");
-        core::PutIniText(rigCfg, QStringLiteral("RIGCOMCONT"), sim->devicePath());
-        core::PutIniText(rigCfg, QStringLiteral("RIG_TYPE"), family);
-        core::PutIniText(rigCfg, QStringLiteral("ICOM_RIGadrs"), QStringLiteral("58"));
+        core::PutIniName(rigCfg, QStringLiteral("RIGCOMCONT"), sim->devicePath());
+        core::PutIniText(rigCfg, "RIG_TYPE", family);
+        core::PutIniText(rigCfg, "ICOM_RIGadrs", QStringLiteral("58"));
     }
     bool rigKeyed(bool keyed) {
         return zvtest::waitUntil([&] { return zvtest::waitForRigToCatchUp(*sim) && sim->ptt == keyed; });
@@ -352,7 +353,7 @@ TEST_F(TransmitKey, AnOverWhoseRigComesBackIsKeyedOnce) {
         rig::RigClosePort();
         sim = std::make_unique<zvtest::RigSimulator>(QStringLiteral("KENWOOD"));
         ASSERT_TRUE(QFile::link(sim->devicePath(), device));
-        core::PutIniText(QStringLiteral("RIG_CON_CFG"), QStringLiteral("RIGCOMCONT"), device);
+        core::PutIniName(QStringLiteral("RIG_CON_CFG"), QStringLiteral("RIGCOMCONT"), device);
         rig::g.RigPortName = device;
         rig::RigOpenPort();
         ASSERT_EQ(rig::g.RigPortOpen, 1);
@@ -391,7 +392,7 @@ TEST_F(TransmitKey, F12RefusedForALostLineKeepsTheTypedText) {
     rig::RigClosePort();
     sim = std::make_unique<zvtest::RigSimulator>(QStringLiteral("KENWOOD"));
     ASSERT_TRUE(QFile::link(sim->devicePath(), device));
-    core::PutIniText(QStringLiteral("RIG_CON_CFG"), QStringLiteral("RIGCOMCONT"), device);
+    core::PutIniName(QStringLiteral("RIG_CON_CFG"), QStringLiteral("RIGCOMCONT"), device);
     rig::g.RigPortName = device;
     rig::RigOpenPort();
     ASSERT_EQ(rig::g.RigPortOpen, 1);

@@ -2,6 +2,7 @@
 // procedure once, with the caret in the transmit box or in the receive pane.
 #include "terminal/transmit/TxFixture.h"
 
+#include "core/IniNames.h"
 #include "core/IniValues.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/TEMP_LOG.h"
@@ -284,7 +285,7 @@ std::vector<ActionRow> ActionKeys::rows() {
         {"Alt+R keeps the receive pane in a file and empties it", Qt::Key_R, Qt::AltModifier,
          [](KeysBase& t) {
              QDir(t.folder()).mkdir(QStringLiteral("rx"));
-             core::PutIniText(QStringLiteral("PSKCFG"), QStringLiteral("RCVDFOL"),
+             core::PutIniName(QStringLiteral("PSKCFG"), QStringLiteral("RCVDFOL"),
                               t.path(QStringLiteral("rx")));
              t.w->RichTextBox1->setText(QStringLiteral("cq de ja1zvk\r\n東京"));
          },
@@ -298,7 +299,7 @@ std::vector<ActionRow> ActionKeys::rows() {
          [](KeysBase& t) {
              // A folder in the copy's place: not even root can write the file.
              QDir(t.folder()).mkpath(QStringLiteral("rx2/NENNOTAMELOG_B4clr.TXT"));
-             core::PutIniText(QStringLiteral("PSKCFG"), QStringLiteral("RCVDFOL"),
+             core::PutIniName(QStringLiteral("PSKCFG"), QStringLiteral("RCVDFOL"),
                               t.path(QStringLiteral("rx2")));
              t.w->RichTextBox1->setText(QStringLiteral("cq"));
          },

@@ -1,6 +1,7 @@
 // The windows' menu items and buttons: each one either works or is greyed.
 #include "terminal/transmit/TxFixture.h"
 
+#include "core/IniNames.h"
 #include "core/IniValues.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "platform/forms/controls/RichTextPane.h"
@@ -58,7 +59,7 @@ class MenuBar : public zvtest::TxTest {
 };
 
 TEST_F(MenuBar, ReceivePaneClearItemKeepsThePaneInItsFileAndEmptiesIt) {
-    core::PutIniText(QStringLiteral("PSKCFG"), QStringLiteral("RCVDFOL"), folder());
+    core::PutIniName(QStringLiteral("PSKCFG"), QStringLiteral("RCVDFOL"), folder());
     w->RichTextBox1->setText(QStringLiteral("cq de ja1zvk\r\n東京"));
     ASSERT_EQ(w->RXBC->text(), QStringLiteral("受信画面ｸﾘﾔ(ALT+R)"));
     ASSERT_TRUE(zvtest::chooseInMenuBar(w->menuBar(), w->RXBC));
