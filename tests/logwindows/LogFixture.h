@@ -12,6 +12,7 @@
 #include "support/Contest.h"
 #include "support/ProgramFolder.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
+#include "support/QsoBoxSetUp.h"
 
 #include <QScrollBar>
 #include <QTest>
@@ -89,9 +90,9 @@ class LogTest : public ProgramFolderTest {
     TEMP_LOG& openFromMain(const QString& call, const QString& name = {},
                            const QString& rst = QStringLiteral("599")) {
         PSK31MAIN& m = forms::PSK31MAIN();
-        m.Text5->setText(call);
-        m.Text6->setText(name);
-        m.Text7->setText(rst);
+        zvtest::setBoxText(m.Text5, call);
+        zvtest::setBoxText(m.Text6, name);
+        zvtest::setBoxText(m.Text7, rst);
         ui::script::clearAsked();
         QTest::mouseClick(m.Command5, Qt::LeftButton);
         return forms::TEMP_LOG();

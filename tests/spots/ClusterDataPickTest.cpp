@@ -32,6 +32,7 @@
 #include "support/Transmit.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/mainwindow/Shutdown.h"
+#include "support/QsoBoxSetUp.h"
 
 #include <QComboBox>
 #include <QGuiApplication>
@@ -312,8 +313,8 @@ TEST_F(ClusterDataPick, AHandedOverQsoIsKeptUnlessTheOperatorLetsTheSpotReplaceI
     startHamlogWindow();
     start(FromSstv);
     SSTVForm& sstv = forms::SSTVForm();
-    sstv.Text1->setText(QStringLiteral("QQ3OSA"));
-    sstv.Text7->setText(QStringLiteral("花子"));
+    zvtest::setBoxText(sstv.Text1, QStringLiteral("QQ3OSA"));
+    zvtest::setBoxText(sstv.Text7, QStringLiteral("花子"));
     QTest::mouseClick(sstv.Command1, Qt::LeftButton);
     ASSERT_EQ(g.HamlogEntrySent, 1);
     sim->dialHz = 7'000'000;
@@ -344,8 +345,8 @@ TEST_F(ClusterDataPick, AHandedOverQsoIsKeptUnlessTheOperatorLetsTheSpotReplaceI
 
     // The spot of the mode in use asks too; a yes takes the old station's name
     // and report away.
-    m.Text6->setText(QStringLiteral("一郎"));
-    m.Text7->setText(QStringLiteral("579"));
+    zvtest::setBoxText(m.Text6, QStringLiteral("一郎"));
+    zvtest::setBoxText(m.Text7, QStringLiteral("579"));
     QTest::mouseClick(m.Command5, Qt::LeftButton);
     ASSERT_EQ(g.HamlogEntrySent, 1);
     ui::script::push(ui::No);
@@ -375,9 +376,9 @@ TEST_F(ClusterDataPick, AnOpenLogEntryIsReplacedOnlyByTheOperatorsWord) {
     start(FromBpsk);
     PSK31MAIN& m = forms::PSK31MAIN();
     ASSERT_EQ(logbook::g.HamlogDataPath, path("HAMLOG"));
-    m.Text5->setText(QStringLiteral("QQ8SPT"));
-    m.Text6->setText(QStringLiteral("Spot"));
-    m.Text7->setText(QStringLiteral("579"));
+    zvtest::setBoxText(m.Text5, QStringLiteral("QQ8SPT"));
+    zvtest::setBoxText(m.Text6, QStringLiteral("Spot"));
+    zvtest::setBoxText(m.Text7, QStringLiteral("579"));
     QTest::mouseClick(m.Command5, Qt::LeftButton);
     ASSERT_TRUE(forms::TEMP_LOG().isVisible());
     rigCaughtUp();
@@ -412,10 +413,10 @@ TEST_F(ClusterDataPick, ASpotAfterAStoredQsoTakesNothingOfTheStationBefore) {
         start(FromBpsk);
         g.HisRstPresetOn = QStringLiteral("1");
         PSK31MAIN& m = forms::PSK31MAIN();
-        m.Text5->setText(QStringLiteral("QQ8SPA"));
-        m.Text6->setText(QStringLiteral("Bibi"));
-        m.Text7->setText(QStringLiteral("569"));
-        m.Text14->setText(QStringLiteral("Biwa"));
+        zvtest::setBoxText(m.Text5, QStringLiteral("QQ8SPA"));
+        zvtest::setBoxText(m.Text6, QStringLiteral("Bibi"));
+        zvtest::setBoxText(m.Text7, QStringLiteral("569"));
+        zvtest::setBoxText(m.Text14, QStringLiteral("Biwa"));
         QTest::mouseClick(m.Command5, Qt::LeftButton);
         rigCaughtUp();
         if (link == 1) {
@@ -459,13 +460,13 @@ TEST_F(ClusterDataPick, EveryWayOfHandingOverLeavesTheQsoPendingUntilTheOperator
         if (way == SstvButton) {
             SSTVForm& s = forms::SSTVForm();
             call = s.Text1;
-            s.Text7->setText(QStringLiteral("花子"));
+            zvtest::setBoxText(s.Text7, QStringLiteral("花子"));
             button = s.Command1;
             end = s.pEnd;
         } else {
             PSK31MAIN& m = forms::PSK31MAIN();
             call = m.Text5;
-            m.Text6->setText(QStringLiteral("花子"));
+            zvtest::setBoxText(m.Text6, QStringLiteral("花子"));
             button = m.Command5;
             end = m.pEnd;
         }

@@ -103,12 +103,12 @@ bool programHoldsCall(const QString& call) {
 // What the program knows of this call, once its answer is in: the box takes
 // it as filled for that call. An empty answer leaves what the box holds, and
 // an answer that comes after the operator has typed another call is not theirs.
-void fillFromReply(QLineEdit* QsoBoxes::*box, const QString& reply, const QString& call) {
+void fillFromReply(QsoBox* QsoBoxes::*box, const QString& reply, const QString& call) {
     if (reply.isEmpty() || textOf(operatingBoxes().call).trimmed() != call) return;
     FillForCall(operatingBoxes().*box, reply, call);
 }
 
-bool takeReply(quint32 code, const QString& key, QString& kept, QLineEdit* QsoBoxes::*box) {
+bool takeReply(quint32 code, const QString& key, QString& kept, QsoBox* QsoBoxes::*box) {
     const QString call = textOf(operatingBoxes().call).trimmed();
     const bool sending = logbook::g.HamlogSending == 1;
     if (!sending && !programHoldsCall(call)) return false;
@@ -120,7 +120,7 @@ bool takeReply(quint32 code, const QString& key, QString& kept, QLineEdit* QsoBo
 }
 
 // Name or QTH: an empty box takes the program's; a box the program lacks is sent.
-void exchange(QLineEdit* QsoBoxes::*box, const QString& boxText, bool asked, const QString& reply,
+void exchange(QsoBox* QsoBoxes::*box, const QString& boxText, bool asked, const QString& reply,
               const QString& call, void (*send)()) {
     if (!asked) return;
     if (boxText.isEmpty()) fillFromReply(box, reply, call);

@@ -2,6 +2,8 @@
 // The QSO boxes of the operating window: the main window's, or the SSTV
 // window's in SSTV mode. A box the window does not carry, or of a window that
 // is not loaded, is null.
+#include "platform/forms/controls/QsoBox.h"
+
 #include <QString>
 
 class QCheckBox;
@@ -13,10 +15,11 @@ class StatusPanels;
 namespace logwindows {
 
 struct QsoBoxes {
-    QLineEdit* call = nullptr;
-    QLineEdit* name = nullptr;
-    QLineEdit* rst = nullptr;
-    QLineEdit* qth = nullptr;
+    // The boxes the door writes; everyone else reads them.
+    QsoBox* call = nullptr;
+    QsoBox* name = nullptr;
+    QsoBox* rst = nullptr;
+    QsoBox* qth = nullptr;
     QLineEdit* contestNo = nullptr;
     StatusPanels* status = nullptr;
     // The "Time = UTC" box that the prefix look-up sets for the log times.

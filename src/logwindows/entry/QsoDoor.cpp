@@ -39,6 +39,11 @@ QString presetReport() {
     return preset ? fixedReport() : QString();
 }
 
+// A QSO box as the door writes it: its writers are the door's alone.
+QLineEdit* writable(QsoBox* box) {
+    return box;
+}
+
 bool bringsCall(DropCause cause) {
     return cause == DropCause::Spot || cause == DropCause::Lookup || cause == DropCause::FskId ||
            cause == DropCause::Typed;
@@ -55,7 +60,7 @@ void emptyBoxes() {
         box->clear();
         ForgetFill(box);
     }
-    b.rst->setText(presetReport());
+    writable(b.rst)->setText(presetReport());
     (sstvMode() ? forms::SSTVForm().Check4 : forms::PSK31MAIN().Check4)->setChecked(false);
     forms::unload<::CODE_LIST>();
     b.status->setText(1, QString());
@@ -67,9 +72,9 @@ void emptyBoxes() {
 void emptyForNextContestQso() {
     const QsoBoxes b = operatingBoxes();
     if (!b.call) return;
-    b.call->clear();
-    b.name->clear();
-    if (core::g.ContestRst599 == 1) b.rst->setText(fixedReport());
+    writable(b.call)->clear();
+    writable(b.name)->clear();
+    if (core::g.ContestRst599 == 1) writable(b.rst)->setText(fixedReport());
 }
 
 // A name, QTH or report typed into the boxes: a look-up's fill is no typing,

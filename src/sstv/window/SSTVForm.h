@@ -8,6 +8,7 @@
 // workshop canvas (background, inset, picture boxes, title bar and lines),
 // renders it at the transmit mode's size and sends it.
 #include "platform/forms/controls/PictureBox.h"
+#include "platform/forms/controls/QsoBox.h"
 #include "platform/forms/controls/StatusPanels.h"
 #include "platform/forms/windows/Forms.h"
 #include "platform/sstvengine/SstvDrawing.h"
@@ -183,16 +184,16 @@ class SSTVForm : public QWidget {
     QString ToneFreqText;
 
     // ---- QSO boxes ----
-    QLineEdit* Text1;                 // call sign
+    QsoBox* Text1;                    // call sign
     QLabel* Label2 = nullptr;         // "Call Sign"
     QLabel* Label5 = nullptr;         // "HisRSV"
     QLabel* Label47 = nullptr;        // "QTH "
     QPushButton* Command3 = nullptr;  // "RSVmenu set" / "RST set完了"
     QPlainTextEdit* Text10 = nullptr; // the RSV list while it is edited
-    QLineEdit* Text7;                 // name
-    QLineEdit* Text5;                 // RSV sent
+    QsoBox* Text7;                    // name
+    QsoBox* Text5;                    // RSV sent
     QListWidget* List4;
-    QLineEdit* Text14;              // QTH
+    QsoBox* Text14;                 // QTH
     QLineEdit* Text11;              // contest number
     QScrollBar* VScroll4 = nullptr; // its spin, 0..32766
     QCheckBox* Check4;

@@ -5,6 +5,7 @@
 // name. The controls are built in PSK31MAIN_controls.cpp and the menus in
 // PSK31MAIN_menus.cpp; the load is PSK31MAIN_load.cpp, the column and the
 // splitter PSK31MAIN_layout.cpp.
+#include "platform/forms/controls/QsoBox.h"
 #include "platform/forms/windows/Forms.h"
 #include "platform/forms/windows/TwipsLayout.h"
 
@@ -59,13 +60,13 @@ class PSK31MAIN : public QMainWindow {
     // --- QSO boxes --------------------------------------------------------
     QLabel* Label7 = nullptr;        // own call sign
     QLabel* Label1 = nullptr;        // "Call Sign"
-    QLineEdit* Text5 = nullptr;      // his call sign
-    QLineEdit* Text6 = nullptr;      // his name
+    QsoBox* Text5 = nullptr;         // his call sign
+    QsoBox* Text6 = nullptr;         // his name
     QLabel* Label3 = nullptr;        // "RST"
-    QLineEdit* Text7 = nullptr;      // his RST
+    QsoBox* Text7 = nullptr;         // his RST
     QListWidget* List4 = nullptr;    // RST pick list
     QLabel* Label47 = nullptr;       // "QTH "
-    QLineEdit* Text14 = nullptr;     // his QTH
+    QsoBox* Text14 = nullptr;        // his QTH
     QLineEdit* Text11 = nullptr;     // contest serial number
     QScrollBar* VScroll4 = nullptr;  // its spin
     QPushButton* Command4 = nullptr; // clear

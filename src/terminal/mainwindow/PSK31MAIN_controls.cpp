@@ -153,15 +153,15 @@ void PSK31MAIN::buildQsoColumn(QWidget* canvas) {
     Label1 = label(canvas, QStringLiteral("Call Sign"));
     Label1->setToolTip(QStringLiteral("ｸﾘｯｸでCall検索"));
     tw.place(Label1, 60, 300, 1000, 240);
-    Text5 = box(canvas);
+    Text5 = new QsoBox(canvas);
     Text5->setToolTip(QStringLiteral("↓ or ﾀﾞﾌﾞﾙｸﾘｯｸでLOGを検索します"));
     tw.place(Text5, 60, 540, 1920, 330);
     tw.place(label(canvas, QStringLiteral("Name")), 60, 900, 1000, 240);
-    Text6 = box(canvas);
+    Text6 = new QsoBox(canvas);
     tw.place(Text6, 60, 1140, 1920, 330);
     Label3 = label(canvas, QStringLiteral("RST"));
     tw.place(Label3, 60, 1530, 500, 240);
-    Text7 = box(canvas);
+    Text7 = new QsoBox(canvas);
     tw.place(Text7, 600, 1500, 560, 330);
     Text11 = box(canvas);
     Text11->setText(QStringLiteral("001"));
@@ -173,7 +173,7 @@ void PSK31MAIN::buildQsoColumn(QWidget* canvas) {
     VScroll4->hide();
     Label47 = label(canvas, QStringLiteral("QTH "));
     tw.place(Label47, 60, 1860, 1000, 240);
-    Text14 = box(canvas);
+    Text14 = new QsoBox(canvas);
     tw.place(Text14, 60, 2100, 1920, 330);
 
     Command6 = button(canvas, QStringLiteral("GET"));

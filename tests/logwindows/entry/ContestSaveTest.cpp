@@ -7,6 +7,7 @@
 #include "settings/dialogs/CFG_Contest.h"
 #include "support/Mouse.h"
 #include "support/Popups.h"
+#include "support/QsoBoxSetUp.h"
 
 #include <QScrollBar>
 
@@ -73,7 +74,7 @@ TEST_F(ContestSave, StoresWithTheSerialAndReadiesTheNextStation) {
     EXPECT_EQ(logbook::g.LoggedRecNo, 4);
 
     // The next station, Rem1 empty: the serial and one blank.
-    m.Text5->setText(QStringLiteral("QQ2CON"));
+    zvtest::setBoxText(m.Text5, QStringLiteral("QQ2CON"));
     contestSave(w);
     ASSERT_EQ(logCount(), 5);
     EXPECT_EQ(stored(5).CALL.trimmed(), QStringLiteral("QQ2CON"));
@@ -169,8 +170,8 @@ TEST_F(ContestSave, TheFirstStationTakesNothingOfTheRecordOnShow) {
     ui::script::push(ui::Yes);
     ASSERT_TRUE(zvtest::joinContest(*d));
     PSK31MAIN& m = forms::PSK31MAIN();
-    m.Text6->clear();
-    m.Text5->setText(QStringLiteral("QQ1CL1"));
+    zvtest::clearBox(m.Text6);
+    zvtest::setBoxText(m.Text5, QStringLiteral("QQ1CL1"));
     contestSave(forms::TEMP_LOG());
     ASSERT_EQ(logCount(), 5);
     const hamlog::QsoRecord r = stored(5);

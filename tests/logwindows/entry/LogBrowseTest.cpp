@@ -8,6 +8,7 @@
 #include "support/Popups.h"
 #include "rig/RigPort.h"
 #include "support/RigSimulator.h"
+#include "support/QsoBoxSetUp.h"
 
 namespace {
 
@@ -249,7 +250,7 @@ TEST_F(LogBrowse, ANewRecordAfterBrowsingTakesTheModeOnTheAirAndTheQslMark) {
         EXPECT_EQ(stored(1).MODE.trimmed(), QStringLiteral("RTTY")) << "the record browsed to is kept";
         EXPECT_EQ(stored(1).QSL, QStringLiteral("N*#"));
         forms::unload<TEMP_LOG>();
-        m.Text5->clear();
+        zvtest::clearBox(m.Text5);
     }
 }
 

@@ -7,6 +7,7 @@
 #include "rig/RigPort.h"
 #include "support/Popups.h"
 #include "support/RigSimulator.h"
+#include "support/QsoBoxSetUp.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -454,9 +455,9 @@ TEST_F(LogFieldsTest, CallRstAndNameFollowTheMainWindowUnlessEditing) {
         // A change in the main window's boxes while a logged record is shown
         // starts a new entry; the record is shown only after they are filled.
         logbook::g.LogEditMode = 0;
-        m.Text5->setText(QStringLiteral("MAIN"));
-        m.Text7->setText(QStringLiteral("111"));
-        m.Text6->setText(QStringLiteral("花子"));
+        zvtest::setBoxText(m.Text5, QStringLiteral("MAIN"));
+        zvtest::setBoxText(m.Text7, QStringLiteral("111"));
+        zvtest::setBoxText(m.Text6, QStringLiteral("花子"));
         logbook::g.LogEditMode = edit;
         focusAt(w.Text1, QString(), 0);
         typeKeys(w.Text1, QStringLiteral("qq4d"));
@@ -472,7 +473,7 @@ TEST_F(LogFieldsTest, CallRstAndNameFollowTheMainWindowUnlessEditing) {
         focusAt(w.Text12, QStringLiteral(" 次郎 "), 0);
         QTest::keyClick(w.Text12, Qt::Key_Return);
         EXPECT_EQ(m.Text6->text(), QStringLiteral("次郎"));
-        m.Text6->clear();
+        zvtest::clearBox(m.Text6);
     }
 }
 

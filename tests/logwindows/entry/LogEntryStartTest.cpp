@@ -80,7 +80,7 @@ TEST_F(LogTest, StartLogEntryPresetsANewRecord) {
         {"0", 1, core::ModeSstv, "595", "595"},
     };
     writeIni(QStringLiteral("[PSKCFG]\nAudio_Center_Freq=1500\n[Hamlog]\nLastBand=4\n"));
-    forms::PSK31MAIN().Text6->setText(QStringLiteral("太郎"));
+    zvtest::setBoxText(forms::PSK31MAIN().Text6, QStringLiteral("太郎"));
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.preset << c.contestRst << c.opMode);
         forms::unload<TEMP_LOG>();
@@ -208,8 +208,8 @@ TEST_F(LogTest, MainBoxesKeepTheEntryInStep) {
     setJst(QStringLiteral("2024-03-02 10:15"));
     PSK31MAIN& m = forms::PSK31MAIN();
     QTest::keyClicks(m.Text5, QStringLiteral("QQ1ZZZ"));
-    m.Text6->setText(QStringLiteral("五郎"));
-    m.Text7->setText(QStringLiteral("589"));
+    zvtest::setBoxText(m.Text6, QStringLiteral("五郎"));
+    zvtest::setBoxText(m.Text7, QStringLiteral("589"));
     TEMP_LOG& w = forms::TEMP_LOG();
     EXPECT_EQ(core::g.HisCall, QStringLiteral("QQ1ZZZ"));
     EXPECT_EQ(w.Text1->text(), QStringLiteral("QQ1ZZZ"));
@@ -223,7 +223,7 @@ TEST_F(LogTest, MainBoxesKeepTheEntryInStep) {
     QTest::mouseClick(w.Command2, Qt::LeftButton);
     ASSERT_EQ(logbook::g.LogEditMode, 1);
     ui::script::clearAsked();
-    m.Text5->setText(QStringLiteral("QQ2YYY"));
+    zvtest::setBoxText(m.Text5, QStringLiteral("QQ2YYY"));
     EXPECT_EQ(askedPrompts(), QStringList{QStringLiteral("LOG帳がスクロール中です\r\n新しいページにします")});
     EXPECT_EQ(logbook::g.LogEditMode, 0);
     EXPECT_EQ(w.Text1->text(), QStringLiteral("QQ2YYY"));
@@ -232,7 +232,7 @@ TEST_F(LogTest, MainBoxesKeepTheEntryInStep) {
 
 TEST_F(LogTest, TheWindowLinkLeavesTheEntryWindowAlone) {
     logbook::g.HamlogLink = 2;
-    forms::PSK31MAIN().Text5->setText(QStringLiteral("QQ3XXX"));
+    zvtest::setBoxText(forms::PSK31MAIN().Text5, QStringLiteral("QQ3XXX"));
     EXPECT_EQ(core::g.HisCall, QStringLiteral("QQ3XXX"));
     EXPECT_FALSE(forms::isLoaded<TEMP_LOG>());
 }

@@ -10,6 +10,7 @@
 #include "settings/sheet/CFGSHEET.h"
 #include "spots/SpotHamlog.h"
 #include "support/Popups.h"
+#include "support/QsoBoxSetUp.h"
 
 #include <QAbstractButton>
 #include <QDirIterator>
@@ -38,10 +39,10 @@ class LogWindowLink : public zvtest::LoggingProgramTest {
     }
     PSK31MAIN& boxes(const QString& call, const QString& name, const QString& qth) {
         PSK31MAIN& m = forms::PSK31MAIN();
-        m.Text5->setText(call);
-        m.Text6->setText(name);
-        m.Text7->setText(QStringLiteral("599"));
-        m.Text14->setText(qth);
+        zvtest::setBoxText(m.Text5, call);
+        zvtest::setBoxText(m.Text6, name);
+        zvtest::setBoxText(m.Text7, QStringLiteral("599"));
+        zvtest::setBoxText(m.Text14, qth);
         ui::script::clearAsked();
         return m;
     }
@@ -81,7 +82,7 @@ TEST_F(LogWindowLink, FirstPressHandsTheQsoOverAndTheSecondStoresIt) {
     EXPECT_EQ(r.QTH.trimmed(), QStringLiteral("東京都八王子市"));
     // The save emptied the program's entry: the QTH asked for afterwards comes
     // from its log for the call in the box, given to it first.
-    m.Text14->clear();
+    zvtest::clearBox(m.Text14);
     QTest::mouseClick(m.Label47, Qt::LeftButton);
     EXPECT_EQ(m.Text14->text(), QStringLiteral("東京都八王子市"));
 
@@ -151,7 +152,7 @@ TEST_F(LogWindowLink, NameAndQthKnownToOneSideEndUpOnBoth) {
     EXPECT_EQ(logbook::g.HamlogQthReply, QStringLiteral("横浜市"));
 
     // Both sides know a name: each keeps its own.
-    m.Text6->setText(QStringLiteral("Taro"));
+    zvtest::setBoxText(m.Text6, QStringLiteral("Taro"));
     logwindows::HamlogSendQso();
     EXPECT_EQ(m.Text6->text(), QStringLiteral("Taro"));
     EXPECT_TRUE(logwindows::HamlogAskName());
@@ -167,7 +168,7 @@ TEST_F(LogWindowLink, NameAndQthKnownToOneSideEndUpOnBoth) {
     logwindows::HamlogSendQso();
     EXPECT_TRUE(m.Text6->text().isEmpty());
     // A name the operator typed is theirs, whatever the call.
-    m.Text6->setText(QStringLiteral("Hanako"));
+    zvtest::setBoxText(m.Text6, QStringLiteral("Hanako"));
     m.Text5->selectAll();
     QTest::keyClicks(m.Text5, QStringLiteral("QQ1AA1"));
     logwindows::HamlogSendQso();
@@ -178,7 +179,7 @@ TEST_F(LogWindowLink, AClickOnTheQthLabelFetchesTheProgramsQth) {
     startLoggingProgram();
     PSK31MAIN& m = boxes(QStringLiteral("QQ1AA1"), QString(), QStringLiteral("横浜市"));
     logwindows::HamlogSendQso();
-    m.Text14->clear();
+    zvtest::clearBox(m.Text14);
     logbook::g.HamlogSending = 1; // a hand-over cut short keeps the boxes closed to replies
     QTest::mouseClick(m.Label47, Qt::LeftButton);
     EXPECT_EQ(logbook::g.HamlogSending, 0);
@@ -299,7 +300,7 @@ TEST_F(LogWindowLink, AYesLetsTheHandedOverStationGoWhole) {
     for (const auto& [way, next, handOver] : cases) {
         SCOPED_TRACE(next.toStdString());
         boxes(QStringLiteral("QQ5EEE"), QStringLiteral("Eiji"), QStringLiteral("Ena"));
-        m.Text7->setText(QStringLiteral("559"));
+        zvtest::setBoxText(m.Text7, QStringLiteral("559"));
         if (handOver) press();
         ui::script::push(ui::Yes);
         if (way == CallCheck) {
@@ -500,7 +501,7 @@ TEST_F(LogWindowLink, TheSaveStoresTheCorrectedBoxesOnce) {
                               {"QQ2AAA", "", "559", "", "QQ2AAA", "Jiro", "599", "Osaka"}};
     for (const auto& c : cases) {
         boxes(QLatin1String(c[0]), QLatin1String(c[1]), QLatin1String(c[3]));
-        m.Text7->setText(QLatin1String(c[2]));
+        zvtest::setBoxText(m.Text7, QLatin1String(c[2]));
         press();
         for (int i : {0, 1, 2, 3}) {
             QLineEdit* box = std::array{m.Text5, m.Text6, m.Text7, m.Text14}[i];

@@ -10,6 +10,7 @@
 #include "sstv/window/SSTVForm.h"
 #include "support/Popups.h"
 #include "terminal/mainwindow/Shutdown.h"
+#include "support/QsoBoxSetUp.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -32,8 +33,8 @@ class ModeChangeLog : public zvtest::QsoWindowTest {
 
 TEST_F(ModeChangeLog, AHandedOverQsoIsDroppedOnlyWhenTheOperatorSaysSo) {
     windowLink();
-    main->Text5->setText(QStringLiteral("QQ1AAA"));
-    main->Text6->setText(QStringLiteral("太郎"));
+    zvtest::setBoxText(main->Text5, QStringLiteral("QQ1AAA"));
+    zvtest::setBoxText(main->Text6, QStringLiteral("太郎"));
     QTest::mouseClick(main->Command5, Qt::LeftButton);
     ASSERT_EQ(core::g.HamlogEntrySent, 1);
 
@@ -55,7 +56,7 @@ TEST_F(ModeChangeLog, AHandedOverQsoIsDroppedOnlyWhenTheOperatorSaysSo) {
     EXPECT_EQ(logCount(), 1);
 
     // Another QSO handed over, then dropped with a yes: nothing is stored.
-    main->Text5->setText(QStringLiteral("QQ2BBB"));
+    zvtest::setBoxText(main->Text5, QStringLiteral("QQ2BBB"));
     QTest::mouseClick(main->Command5, Qt::LeftButton);
     ASSERT_EQ(core::g.HamlogEntrySent, 1);
     ui::script::push(ui::Yes);
@@ -69,7 +70,7 @@ TEST_F(ModeChangeLog, TheProgramsEndAsksBeforeAHandedOverQsoGoes) {
     int ends = 0;
     terminal::mainwindow::setProcessEndForTest([&ends] { ++ends; });
     windowLink();
-    main->Text5->setText(QStringLiteral("QQ3OSA"));
+    zvtest::setBoxText(main->Text5, QStringLiteral("QQ3OSA"));
     QTest::mouseClick(main->Command5, Qt::LeftButton);
     ASSERT_EQ(core::g.HamlogEntrySent, 1);
     const auto closeBox = [this] {
@@ -187,8 +188,8 @@ TEST_F(ModeChangeLog, ATypedQsoIsAskedAboutBeforeTheWindowSwapsOrTheProgramEnds)
 TEST_F(ModeChangeLog, TheLogEntryTakesTheQsoWholeFromTheWindowInUse) {
     toSstv();
     SSTVForm& sstv = forms::SSTVForm();
-    sstv.Text1->setText(QStringLiteral("ja6abc"));
-    sstv.Text7->setText(QStringLiteral("Saburo"));
+    zvtest::setBoxText(sstv.Text1, QStringLiteral("ja6abc"));
+    zvtest::setBoxText(sstv.Text7, QStringLiteral("Saburo"));
     QTest::mouseClick(sstv.Command1, Qt::LeftButton);
     logbook::g.LogWindowOpen = 1;
     for (ui::MsgResult answer : {ui::No, ui::Yes}) {
@@ -201,7 +202,7 @@ TEST_F(ModeChangeLog, TheLogEntryTakesTheQsoWholeFromTheWindowInUse) {
         }
     }
     main = &forms::PSK31MAIN();
-    main->Text6->clear();
+    zvtest::clearBox(main->Text6);
     QTest::mouseClick(main->Command5, Qt::LeftButton);
     const TEMP_LOG& w = forms::TEMP_LOG();
     EXPECT_EQ(QStringList({w.Text1->text(), w.Text5->text(), w.Text12->text()}),

@@ -4,6 +4,8 @@
 // code finds what it cannot see: a plain line-edit pointer or reference to a
 // box, a slot connected or invoked by name, a function that writes through a
 // pointer it was given a box for.
+#include "platform/forms/controls/QsoBox.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -32,6 +34,40 @@ const QList<std::pair<QString, QStringList>> kOperatorsWays = {
     {QStringLiteral("PutBackQsoBox"), {QStringLiteral("terminal/receive/PaneMarks.cpp")}}};
 
 const QString kWriters = QStringLiteral("setText|clear|insert|del|backspace|cut|paste|undo|redo");
+
+// Where the type of the boxes may be named: its own header, the windows that
+// declare and make the boxes, the operating boxes and the link that fills a
+// box through the door. Anywhere else a box named by its type is one about to
+// be handed on as a plain line edit, past what the compiler keeps.
+const QStringList kBoxTypeHomes = {
+    QStringLiteral("platform/forms/controls/QsoBox.h"),  QStringLiteral("terminal/mainwindow/PSK31MAIN.h"),
+    QStringLiteral("terminal/mainwindow/PSK31MAIN_controls.cpp"), QStringLiteral("sstv/window/SSTVForm.h"),
+    QStringLiteral("sstv/window/SSTVForm_layout.cpp"),   QStringLiteral("logwindows/entry/QsoBoxes.h"),
+    QStringLiteral("logwindows/entry/HamlogLink.cpp")};
+
+// Whether code outside the door can call a box's writer: the compiler's
+// answer, asked of the box type itself.
+template <class Box>
+concept SetsText = requires(Box* b) { b->setText(QString()); };
+template <class Box>
+concept Clears = requires(Box* b) { b->clear(); };
+template <class Box>
+concept Inserts = requires(Box* b) { b->insert(QString()); };
+template <class Box>
+concept Deletes = requires(Box* b) {
+    b->del();
+    b->backspace();
+};
+template <class Box>
+concept CutsAndPastes = requires(Box* b) {
+    b->cut();
+    b->paste();
+};
+template <class Box>
+concept UndoesAndRedoes = requires(Box* b) {
+    b->undo();
+    b->redo();
+};
 
 struct Source {
     QString rel;
@@ -138,10 +174,17 @@ QStringList aroundTheDoor(const Source& s, const QSet<QString>& writers) {
     if (!writers.isEmpty())
         through.setPattern(QStringLiteral(R"(\b(?:%1)\s*\((?:[^;]*[(,])?\s*(?:%2)\s*[,)])")
                                .arg(joined(writers.values()), forms.join(QLatin1Char('|'))));
+    // The box handed on from a function: a line edit from then on.
+    const QRegularExpression returned(QStringLiteral(R"(\breturn\s+(?:%1)\s*;)").arg(forms.join(QLatin1Char('|'))));
+    static const QRegularExpression boxType(QStringLiteral(R"(\bQsoBox\b)"));
     const QStringList lines = codeLines(s.text);
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString& line = lines[i];
+        if (!kBoxTypeHomes.contains(s.rel) && boxType.match(line).hasMatch())
+            found << s.rel + QLatin1Char(':') + QString::number(i + 1) + QStringLiteral(": ") + line.trimmed();
         if (!box.match(line).hasMatch()) continue;
+        if (returned.match(line).hasMatch())
+            found << s.rel + QLatin1Char(':') + QString::number(i + 1) + QStringLiteral(": ") + line.trimmed();
         if (direct.match(line).hasMatch() || plain.match(line).hasMatch() || kept.match(line).hasMatch() ||
             (!writers.isEmpty() && through.match(line).hasMatch()))
             found << s.rel + QLatin1Char(':') + QString::number(i + 1) + QStringLiteral(": ") + line.trimmed();
@@ -215,10 +258,37 @@ TEST(QsoBoxesDoor, TheCheckFindsEveryWayAroundIt) {
         {"logwindows/D.cpp", "TEMP_LOG& w = forms::TEMP_LOG();\nw.Text14->setText(x);\nw.Text5->clear();", false},
         {"logwindows/D.cpp", "forms::PSK31MAIN().Text5->setFocus();", false},
         {"logwindows/entry/QsoDoor.cpp", "const QsoBoxes b = operatingBoxes();\nb.call->clear();", false},
+        // A box handed on as a plain line edit, which the compiler lets pass.
+        {"spots/A.cpp", "QLineEdit* edit(QsoBox* box) {\n    return box;\n}", true},
+        {"spots/A.cpp", "QLineEdit* callBox(PSK31MAIN& m) {\n    return m.Text5;\n}", true},
+        {"sstv/C.cpp", "QWidget* SSTVForm::callBox() {\n    return Text1;\n}", true},
+        {"logwindows/D.cpp", "QString call(const QsoBoxes& b) {\n    return b.call->text();\n}", false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.code);
         const QList<Source> one = {{QLatin1String(row.rel), QString::fromUtf8(row.code)}};
         EXPECT_EQ(!aroundTheDoor(one[0], pointerWriters(one)).isEmpty(), row.found);
+    }
+}
+
+// The boxes' writers are hidden from every code but the door's, which
+// reaches them as a line edit's: the compiler refuses a direct write.
+TEST(QsoBoxesDoor, NoCodeButTheDoorCanCallABoxsWriter) {
+    const struct Row {
+        const char* writer;
+        bool lineEdit; // a plain line edit's, as the check's own proof
+        bool box;
+    } rows[] = {
+        {"setText", SetsText<QLineEdit>, SetsText<QsoBox>},
+        {"clear", Clears<QLineEdit>, Clears<QsoBox>},
+        {"insert", Inserts<QLineEdit>, Inserts<QsoBox>},
+        {"del, backspace", Deletes<QLineEdit>, Deletes<QsoBox>},
+        {"cut, paste", CutsAndPastes<QLineEdit>, CutsAndPastes<QsoBox>},
+        {"undo, redo", UndoesAndRedoes<QLineEdit>, UndoesAndRedoes<QsoBox>},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.writer);
+        EXPECT_TRUE(row.lineEdit);
+        EXPECT_FALSE(row.box);
     }
 }

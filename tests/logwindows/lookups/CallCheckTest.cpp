@@ -16,6 +16,7 @@
 #include "support/Popups.h"
 #include "terminal/macros/MACRO_FORM.h"
 #include "terminal/macros/MacroStore.h"
+#include "support/QsoBoxSetUp.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -72,7 +73,7 @@ TEST_F(CallCheck, EarlierQsosAreListedAndTheLastPrefillsTheEntry) {
              {"QQ1ABC", "一郎", "1003", "立川市"},
              {"QQ1ABC/P", " 次郎 ", "1101", "横浜市"}});
     PSK31MAIN& main = forms::PSK31MAIN();
-    main.Text6->clear();
+    zvtest::clearBox(main.Text6);
     TEMP_LOG& log = forms::TEMP_LOG();
     log.Text14->setText(QStringLiteral("old remark"));
 
@@ -101,7 +102,7 @@ TEST_F(CallCheck, EarlierQsosAreListedAndTheLastPrefillsTheEntry) {
     EXPECT_EQ(core::g.LogTimeUtc, 0);
 
     // A name box that holds a name keeps it; a second check starts a fresh list.
-    main.Text6->setText(QStringLiteral("Taro"));
+    zvtest::setBoxText(main.Text6, QStringLiteral("Taro"));
     EXPECT_TRUE(CheckCallSign(QStringLiteral("QQ1ABCD")));
     EXPECT_EQ(column(*forms::QSODATA().MSFlexGrid1, 1), QStringList{"QQ1ABCD"});
     EXPECT_EQ(main.Text6->text(), QStringLiteral("Taro"));
@@ -111,23 +112,24 @@ TEST_F(CallCheck, EarlierQsosAreListedAndTheLastPrefillsTheEntry) {
     // What the look-up filled is the checked station's: a call typed over it
     // takes it away (the entry's code, QTH and locator with it), and the next
     // station's check fills the name box anew.
-    main.Text6->clear();
-    main.Text5->setText(QStringLiteral("QQ1ABC"));
+    zvtest::clearBox(main.Text6);
+    zvtest::setBoxText(main.Text5, QStringLiteral("QQ1ABC"));
     QTest::keyClick(main.Text5, Qt::Key_Down);
     ASSERT_EQ(main.Text6->text(), QStringLiteral("次郎"));
     main.Text5->selectAll();
     QTest::keyClicks(main.Text5, QStringLiteral("QQ1ABCD"));
-    for (const QLineEdit* box : {main.Text6, log.Text12, log.Text9, log.Text13, log.Text10})
+    for (const QLineEdit* box :
+         std::initializer_list<const QLineEdit*>{main.Text6, log.Text12, log.Text9, log.Text13, log.Text10})
         EXPECT_TRUE(box->text().isEmpty()) << box->objectName().toStdString();
     EXPECT_TRUE(status().isEmpty());
-    main.Text6->setText(QStringLiteral("次郎"));
+    zvtest::setBoxText(main.Text6, QStringLiteral("次郎"));
     QTest::keyClick(main.Text5, Qt::Key_Down);
     EXPECT_EQ(main.Text6->text(), QStringLiteral("次郎")) << "typed by the operator, kept";
-    main.Text6->clear();
-    main.Text5->setText(QStringLiteral("QQ1ABC"));
+    zvtest::clearBox(main.Text6);
+    zvtest::setBoxText(main.Text5, QStringLiteral("QQ1ABC"));
     QTest::keyClick(main.Text5, Qt::Key_Down);
-    main.Text5->setText(QStringLiteral("QQ1ABCD"));
-    main.Text6->setText(QStringLiteral("次郎"));
+    zvtest::setBoxText(main.Text5, QStringLiteral("QQ1ABCD"));
+    zvtest::setBoxText(main.Text6, QStringLiteral("次郎"));
     EXPECT_EQ(log.Text12->text(), QStringLiteral("次郎"));
     QTest::keyClick(main.Text5, Qt::Key_Down);
     EXPECT_EQ(main.Text6->text(), QStringLiteral("次郎"));
@@ -207,7 +209,7 @@ TEST_F(CallCheck, AStoredRecordOnShowAndASearchLeaveTheEntryAlone) {
     }
     // The search still lists and shows QTH and name.
     logwindows::callCheck.CallSearchOnly = 1;
-    main.Text6->clear();
+    zvtest::clearBox(main.Text6);
     CheckCallSign(QStringLiteral("QQ1ABC"));
     EXPECT_TRUE(forms::QSODATA().isVisible());
     EXPECT_EQ(status(), QStringLiteral("八王子市   一郎"));
@@ -338,7 +340,7 @@ TEST_F(CallCheck, TheGreetingMacroPutsTheCheckedStationsGreetingOnAir) {
 
     // Typed into the call box and looked up with the down key, as the operator does.
     for (const char* call : {"QQ1AAA", "K6ABC"}) {
-        main.Text5->clear();
+        zvtest::clearBox(main.Text5);
         QTest::keyClicks(main.Text5, QString::fromLatin1(call));
         QTest::keyClick(main.Text5, Qt::Key_Down);
         EXPECT_EQ(logbook::g.WkdCall, QString::fromLatin1(call));
@@ -465,7 +467,7 @@ TEST_F(CallCheck, JunkInTheCallBoxFindsNothingAndNeverBreaks) {
 TEST_F(CallCheck, InSstvModeTheResultsGoToTheSstvWindow) {
     addQsos({{"QQ1ABC", "一郎", "1002", "八王子市"}});
     PSK31MAIN& main = forms::PSK31MAIN();
-    main.Text6->setText(QStringLiteral("main name"));
+    zvtest::setBoxText(main.Text6, QStringLiteral("main name"));
     main.StatusBar1->setText(1, QStringLiteral("main status"));
     main.Check2->setChecked(false);
     // The SSTV window's engine is paced so that no picture comes in meanwhile.
@@ -473,9 +475,9 @@ TEST_F(CallCheck, InSstvModeTheResultsGoToTheSstvWindow) {
     core::g.OpMode = core::ModeSstv;
     SSTVForm& sstv = forms::SSTVForm();
     sstv.show();
-    sstv.Text7->clear();
+    zvtest::clearBox(sstv.Text7);
     const auto enterCall = [&sstv](const QString& call) {
-        sstv.Text1->clear();
+        zvtest::clearBox(sstv.Text1);
         QTest::keyClicks(sstv.Text1, call);
     };
 
@@ -489,7 +491,7 @@ TEST_F(CallCheck, InSstvModeTheResultsGoToTheSstvWindow) {
     EXPECT_EQ(sstv.focusWidget(), sstv.Text1);
 
     // A row picked in the list fills the SSTV window's name box and status bar.
-    sstv.Text7->setText(QStringLiteral("typed"));
+    zvtest::setBoxText(sstv.Text7, QStringLiteral("typed"));
     sstv.StatusBar1->setText(1, {});
     ASSERT_TRUE(forms::isLoaded<QSODATA>());
     logwindows::FlexGrid& grid = *forms::QSODATA().MSFlexGrid1;

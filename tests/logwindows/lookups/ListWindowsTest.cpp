@@ -8,6 +8,7 @@
 #include "logwindows/lookups/QSODATA.h"
 #include "platform/forms/controls/StatusPanels.h"
 #include "platform/hamlog/HamlogDemoData.h"
+#include "support/QsoBoxSetUp.h"
 
 #include <QHeaderView>
 #include <QMenuBar>
@@ -126,7 +127,7 @@ TEST_F(ListWindows, ARowClickCopiesTheQsoAndADoubleClickCloses) {
     QSODATA& list = forms::QSODATA();
     PSK31MAIN& main = forms::PSK31MAIN();
     TEMP_LOG& log = forms::TEMP_LOG();
-    main.Text6->clear();
+    zvtest::clearBox(main.Text6);
     check.CallSearchOnly = 1; // as a search-only check leaves it for the list
     clickCell(*list.MSFlexGrid1, 1, 1);
     EXPECT_TRUE(main.Text6->text().isEmpty()) << "the first click after a search copies nothing";

@@ -15,6 +15,7 @@
 #include "support/Popups.h"
 #include "support/RigSimulator.h"
 #include "terminal/receive/RxPicking.h"
+#include "support/QsoBoxSetUp.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -112,7 +113,7 @@ TEST_F(ContestDialog, FixedReportGoesToTheWindowAndWithTheLibraryLinkToTheLogEnt
         forms::unload<TEMP_LOG>();
         CFG_Contest* d = open();
         ASSERT_NE(d, nullptr);
-        m->Text7->setText(QStringLiteral("579"));
+        zvtest::setBoxText(m->Text7, QStringLiteral("579"));
         tick(d->Check4);
         if (!c.tick) tick(d->Check4);
         EXPECT_EQ(m->Text7->text(), QString::fromLatin1(c.rst));

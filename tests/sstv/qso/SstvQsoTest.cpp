@@ -24,6 +24,7 @@
 #include "terminal/macros/MacroState.h"
 #include "terminal/mainwindow/Shutdown.h"
 #include "terminal/receive/RxPicking.h"
+#include "support/QsoBoxSetUp.h"
 
 #include <QAction>
 #include <QApplication>
@@ -112,7 +113,7 @@ TEST_F(SstvQso, TypingCapitalsAndTheEnterOrder) {
     EXPECT_EQ(f.Text7->text(), QStringLiteral("taro")) << "the name is taken as typed";
     QTest::keyClick(f.Text7, Qt::Key_Return);
     EXPECT_EQ(f.focusWidget(), f.Text5);
-    f.Text5->clear();
+    zvtest::clearBox(f.Text5);
     QTest::keyClicks(f.Text5, QStringLiteral("5a9-5"));
     EXPECT_EQ(f.Text5->text(), QStringLiteral("595")) << "the RSV box drops letters";
     QTest::keyClick(f.Text5, Qt::Key_Backspace);
@@ -126,7 +127,7 @@ TEST_F(SstvQso, TypingCapitalsAndTheEnterOrder) {
     EXPECT_EQ(f.focusWidget(), f.Text14);
     EXPECT_EQ(terminal::receive::g.QthText, QStringLiteral("tokyo"));
     ASSERT_TRUE(zvtest::beginContest(f.CONON));
-    f.Text14->clear();
+    zvtest::clearBox(f.Text14);
     QTest::keyClicks(f.Text14, QStringLiteral("599-012a"));
     EXPECT_EQ(f.Text14->text(), QStringLiteral("599-012A"));
     EXPECT_EQ(terminal::receive::g.QthText, QStringLiteral("tokyo")) << "an exchange is no QTH";
@@ -151,7 +152,7 @@ TEST_F(SstvQso, TheLibraryLinkKeepsTheLogEntryInStep) {
         {"KH6/QX1ABC", true, "QX1ABC", "KH6", "$DX"},
     };
     for (const Case& c : cases) {
-        f.Text1->clear();
+        zvtest::clearBox(f.Text1);
         log.Text15->setText(QStringLiteral("kept"));
         f.Check4->setChecked(c.prefixFirst);
         QTest::keyClicks(f.Text1, QString::fromLatin1(c.typed));
@@ -164,7 +165,7 @@ TEST_F(SstvQso, TheLibraryLinkKeepsTheLogEntryInStep) {
     EXPECT_FALSE(log.Text3->text().isEmpty()) << "a new QSO takes the time";
     QTest::keyClicks(f.Text7, QStringLiteral("Taro"));
     EXPECT_EQ(log.Text12->text(), QStringLiteral("Taro"));
-    f.Text5->clear();
+    zvtest::clearBox(f.Text5);
     QTest::keyClicks(f.Text5, QStringLiteral("57"));
     EXPECT_EQ(log.Text5->text(), QStringLiteral("57"));
     QTest::keyClicks(f.Text14, QStringLiteral("Tokyo "));
@@ -240,7 +241,7 @@ TEST_F(SstvQso, EachWayOfAskingRunsTheCallSignCheck) {
     terminal::macros::g.MacroMoveMode = 0;
 
     // A known call: the check runs on it and reports in the status bar.
-    f.Text1->setText(QStringLiteral("QX1ABC"));
+    zvtest::setBoxText(f.Text1, QStringLiteral("QX1ABC"));
     f.StatusBar1->setText(1, QStringLiteral("old"));
     core::g.StatusMessage.clear();
     QTest::keyClick(f.Text1, Qt::Key_Down);
@@ -308,16 +309,16 @@ TEST_F(SstvQso, ContestNumberShowsThreeDigitsAndIsStored) {
 TEST_F(SstvQso, ClearingAsksForAnUnsavedEntryAndStartsTheNextQso) {
     core::g.HisRstPresetOn = QStringLiteral("1");
     SSTVForm& f = withLink(1);
-    f.Text1->setText(QStringLiteral("QX1ABC"));
+    zvtest::setBoxText(f.Text1, QStringLiteral("QX1ABC"));
     // The entry kept in step out of sight was never opened: nothing to ask.
     logbook::g.LogWindowOpen = 1;
     ASSERT_FALSE(forms::TEMP_LOG().Text1->text().isEmpty());
     QTest::mouseClick(f.Command7, Qt::LeftButton);
     EXPECT_TRUE(ui::script::asked().isEmpty());
     EXPECT_TRUE(f.Text1->text().isEmpty());
-    f.Text1->setText(QStringLiteral("QX1ABC"));
-    f.Text7->setText(QStringLiteral("Taro"));
-    f.Text14->setText(QStringLiteral("Tokyo"));
+    zvtest::setBoxText(f.Text1, QStringLiteral("QX1ABC"));
+    zvtest::setBoxText(f.Text7, QStringLiteral("Taro"));
+    zvtest::setBoxText(f.Text14, QStringLiteral("Tokyo"));
     f.Check4->setChecked(true);
     QTest::mouseClick(f.Command1, Qt::LeftButton);
     ASSERT_TRUE(forms::TEMP_LOG().isVisible());
@@ -355,8 +356,8 @@ TEST_F(SstvQso, ClearingAsksForAnUnsavedEntryAndStartsTheNextQso) {
 TEST_F(SstvQso, WithoutALinkClearingLeavesTheBoxes) {
     SSTVForm& f = withLink(0);
     EXPECT_FALSE(f.Command1->isEnabled());
-    f.Text1->setText(QStringLiteral("QX1ABC"));
-    f.Text7->setText(QStringLiteral("Taro"));
+    zvtest::setBoxText(f.Text1, QStringLiteral("QX1ABC"));
+    zvtest::setBoxText(f.Text7, QStringLiteral("Taro"));
     QTest::mouseClick(f.Command7, Qt::LeftButton);
     EXPECT_EQ(f.Text1->text(), QStringLiteral("QX1ABC"));
     EXPECT_EQ(f.Text7->text(), QStringLiteral("Taro"));
@@ -427,7 +428,7 @@ TEST_F(SstvQso, AnUnwritableRsvFileIsReportedAndTheListKept) {
 
 TEST_F(SstvQso, QthPopupWritesTheLogEntry) {
     SSTVForm& f = withLink(1);
-    f.Text14->setText(QStringLiteral("Tokyo"));
+    zvtest::setBoxText(f.Text14, QStringLiteral("Tokyo"));
     ::TEMP_LOG& log = forms::TEMP_LOG();
     log.Text14->setText(QStringLiteral("  "));
     log.Text15->setText(QStringLiteral("JCC 100101"));
@@ -467,7 +468,7 @@ TEST_F(SstvQso, EveryBoxChangeReexpandsTheTitles) {
     sstv::titles.SstvTitleLines[1] = QStringLiteral("%c %n %r %q #%N");
     QTest::keyClicks(f.Text1, QStringLiteral("qx1abc"));
     QTest::keyClicks(f.Text7, QStringLiteral("Taro"));
-    f.Text5->clear();
+    zvtest::clearBox(f.Text5);
     QTest::keyClicks(f.Text5, QStringLiteral("57"));
     QTest::keyClicks(f.Text14, QStringLiteral("Tokyo"));
     f.Text11->setText(QStringLiteral("12"));
@@ -486,7 +487,7 @@ TEST_F(SstvQso, InSstvModeTheLogWindowsUseTheseBoxes) {
     EXPECT_EQ(boxes.contestNo, f.Text11);
     EXPECT_EQ(boxes.status, f.StatusBar1);
     // The log button opens the log entry filled from here.
-    f.Text7->setText(QStringLiteral("Taro"));
+    zvtest::setBoxText(f.Text7, QStringLiteral("Taro"));
     QTest::mouseClick(f.Command1, Qt::LeftButton);
     ASSERT_TRUE(forms::isLoaded<::TEMP_LOG>());
     EXPECT_TRUE(forms::TEMP_LOG().isVisible());
@@ -499,7 +500,7 @@ TEST_F(SstvQso, InSstvModeTheLogWindowsUseTheseBoxes) {
 TEST_F(SstvQso, ASignalEndsWithoutAskingForAHandedOverQso) {
     startLoggingProgram();
     SSTVForm& f = withLink(2);
-    f.Text1->setText(QStringLiteral("QX1ABC"));
+    zvtest::setBoxText(f.Text1, QStringLiteral("QX1ABC"));
     QTest::mouseClick(f.Command1, Qt::LeftButton);
     ASSERT_EQ(core::g.HamlogEntrySent, 1);
     int ends = 0;
@@ -520,8 +521,8 @@ TEST_F(SstvQso, LogButtonWithTheLoggingProgramsWindow) {
     ASSERT_TRUE(zvtest::beginContest(f.CONON, true)); // with serial numbers
     EXPECT_TRUE(f.Command1->isEnabled());
     EXPECT_FALSE(f.Label47->toolTip().isEmpty());
-    f.Text1->setText(QStringLiteral("QX1ABC"));
-    f.Text5->setText(QStringLiteral("595"));
+    zvtest::setBoxText(f.Text1, QStringLiteral("QX1ABC"));
+    zvtest::setBoxText(f.Text5, QStringLiteral("595"));
     // The serial bar's top arrow raises the number to 7.
     for (int i = 0; i < 10 && f.VScroll4->value() < 7; ++i)
         QTest::mouseClick(f.VScroll4, Qt::LeftButton, {}, QPoint(f.VScroll4->width() / 2, 3));
@@ -559,7 +560,7 @@ TEST_F(SstvQso, LogButtonWithTheLoggingProgramsWindow) {
 
     // Corrections typed after the hand-over are what the save stores.
     logbook::g.HamlogConfirmOn = 0;
-    f.Text1->setText(QStringLiteral("QX2TYP0"));
+    zvtest::setBoxText(f.Text1, QStringLiteral("QX2TYP0"));
     QTest::mouseClick(f.Command1, Qt::LeftButton);
     for (auto [box, typed] : {std::pair{f.Text1, "qx2typo"}, std::pair{f.Text7, "Fixed"}}) {
         box->selectAll();
@@ -638,8 +639,8 @@ TEST_F(SstvQso, ADroppedCallAsksAboutTheHandedOverQso) {
     startLoggingProgram();
     SSTVForm& f = withLink(2);
     for (const ui::MsgResult answer : {ui::No, ui::Yes}) {
-        f.Text1->setText(QStringLiteral("QQ6SSE"));
-        f.Text7->setText(QStringLiteral("Uniform"));
+        zvtest::setBoxText(f.Text1, QStringLiteral("QQ6SSE"));
+        zvtest::setBoxText(f.Text7, QStringLiteral("Uniform"));
         if (core::g.HamlogEntrySent == 0) QTest::mouseClick(f.Command1, Qt::LeftButton);
         ASSERT_EQ(core::g.HamlogEntrySent, 1);
         ui::script::clearAsked();
@@ -656,10 +657,10 @@ TEST_F(SstvQso, ADroppedCallAsksAboutTheHandedOverQso) {
 TEST_F(SstvQso, AClickOnTheQthLabelFetchesTheProgramsQth) {
     startLoggingProgram();
     SSTVForm& f = withLink(2);
-    f.Text1->setText(QStringLiteral("QX1ABC"));
-    f.Text14->setText(QStringLiteral("横浜市"));
+    zvtest::setBoxText(f.Text1, QStringLiteral("QX1ABC"));
+    zvtest::setBoxText(f.Text14, QStringLiteral("横浜市"));
     logwindows::HamlogSendQso();
-    f.Text14->clear();
+    zvtest::clearBox(f.Text14);
     logbook::g.HamlogSending = 1;
     QTest::mouseClick(f.Label47, Qt::LeftButton);
     EXPECT_EQ(logbook::g.HamlogSending, 0);
@@ -669,7 +670,7 @@ TEST_F(SstvQso, AClickOnTheQthLabelFetchesTheProgramsQth) {
 
 TEST_F(SstvQso, TheLogButtonSaysSoWhenTheProgramIsNotRunning) {
     SSTVForm& f = withLink(2);
-    f.Text1->setText(QStringLiteral("QQ1ABC"));
+    zvtest::setBoxText(f.Text1, QStringLiteral("QQ1ABC"));
     ui::script::clearAsked();
     QTest::mouseClick(f.Command1, Qt::LeftButton);
     EXPECT_EQ(core::g.HamlogEntrySent, 0) << "nothing is marked sent";
@@ -795,7 +796,7 @@ TEST_F(SstvQso, AContestKeepsTheQthTheBoxAlreadyHolds) {
     QTest::keyClick(f.Text14, Qt::Key_Backspace);
     EXPECT_EQ(f.Text14->text(), qth.chopped(1));
 
-    f.Text14->setText(qth + QStringLiteral(" JCC1001"));
+    zvtest::setBoxText(f.Text14, qth + QStringLiteral(" JCC1001"));
     EXPECT_EQ(f.Text14->text(), qth + QStringLiteral(" JCC1001")) << "the log's QTH is not cut";
 
     QApplication::clipboard()->setText(QStringLiteral("599-012 ABCDEFGHIJKLMNOPQRSTUVWXYZ"));

@@ -15,6 +15,7 @@
 #include "support/Contest.h"
 #include "support/Popups.h"
 #include "terminal/mainwindow/Shutdown.h"
+#include "support/QsoBoxSetUp.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -120,7 +121,7 @@ TEST_F(SstvOperatorTest, TheTitleBarIsSentWithTheCallTypedAndTheTimeOfSending) {
     sysclock::setUtcForTest(QDateTime(QDate(2026, 3, 1), QTime(12, 9), Qt::UTC));
     EXPECT_TRUE(zvtest::waitUntil([&] { return f.Label4->text().endsWith(QStringLiteral("21:09J")); }))
         << f.Label4->text().toStdString();
-    f.Text1->clear();
+    zvtest::clearBox(f.Text1);
     QTest::keyClicks(f.Text1, QStringLiteral("jh1aaa"));
     QTest::keyClick(f.Text1, Qt::Key_F12);
     EXPECT_EQ(f.Label4->text(), QStringLiteral("de QQ1TST to JH1AAA 21:09J"));
@@ -164,7 +165,7 @@ TEST_F(SstvOperatorTest, TextBoxesKeepTheirCopyAndPasteAndTheCanvasTakesItsOwn) 
     f.Text1->setFocus();
     QTest::keyClick(f.Text1, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(f.Text1->text(), QStringLiteral("JA1ABC"));
-    f.Text7->setText(QStringLiteral("Taro"));
+    zvtest::setBoxText(f.Text7, QStringLiteral("Taro"));
     f.Text7->setFocus();
     f.Text7->selectAll();
     QTest::keyClick(f.Text7, Qt::Key_C, Qt::ControlModifier);
@@ -185,7 +186,7 @@ TEST_F(SstvOperatorTest, TextBoxesKeepTheirCopyAndPasteAndTheCanvasTakesItsOwn) 
     QTest::keyClicks(f.Text14, exchange);
     EXPECT_EQ(f.Text14->text().size(), 28);
     ASSERT_TRUE(zvtest::chooseMenuItem(f.CONON)); // the contest ends
-    f.Text14->clear();
+    zvtest::clearBox(f.Text14);
     QTest::keyClicks(f.Text14, exchange);
     EXPECT_EQ(f.Text14->text(), exchange) << "the contest's limit went with it";
 }

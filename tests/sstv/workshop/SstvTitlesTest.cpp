@@ -10,6 +10,7 @@
 #include "sstv/SstvFixture.h"
 #include "support/Contest.h"
 #include "support/Popups.h"
+#include "support/QsoBoxSetUp.h"
 
 #include <QAction>
 #include <QLabel>
@@ -176,7 +177,7 @@ TEST_F(SstvTitleStoreTest, LinesAreAddedRefreshedAndCleared) {
     sstv::titles.SstvTitleLines[1] = QStringLiteral("%c de %m");
     sstv::titles.SstvTitleLines[2] = QStringLiteral("%T");
     f.Label1[3]->setText(QStringLiteral("kept"));
-    f.Text1->setText(QStringLiteral("QX1ABC"));
+    zvtest::setBoxText(f.Text1, QStringLiteral("QX1ABC"));
     sstv::SstvRefreshTitles();
     EXPECT_EQ(f.Label1[1]->text(), QStringLiteral("QX1ABC de QQ1TST"));
     EXPECT_EQ(f.Label1[2]->text(), QStringLiteral("23:30U"));
@@ -224,7 +225,7 @@ TEST_F(SstvTitleStoreTest, ContestEndStoresTheNumberAndResetsTheBoxes) {
     EXPECT_FALSE(f.Text11->isHidden());
     EXPECT_FALSE(f.VScroll4->isHidden());
     f.Text11->setText(QStringLiteral("042"));
-    f.Text5->setText(QStringLiteral("57"));
+    zvtest::setBoxText(f.Text5, QStringLiteral("57"));
     ::TEMP_LOG& log = forms::TEMP_LOG();
     log.Text6->setText(QStringLiteral("599"));
     log.LSave->setVisible(false);

@@ -16,6 +16,7 @@
 #include "support/Popups.h"
 #include "support/Transmit.h"
 #include "terminal/displays/MultiChPos.h"
+#include "support/QsoBoxSetUp.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -402,7 +403,7 @@ TEST_F(MultiCh, AClickInAPaneTakesACallOrANameAndASelectionIsOffered) {
     QTest::mouseClick(m.RichTextBox2->viewport(), Qt::LeftButton, {}, placeOf(m.RichTextBox2, 30));
     EXPECT_EQ(w.Text6->text(), QStringLiteral("TAROYAMADAKU"));
     EXPECT_EQ(m.RichTextBox2->selStart(), m.RichTextBox2->length());
-    w.Text6->clear();
+    zvtest::clearBox(w.Text6);
     QTest::mouseClick(m.RichTextBox2->viewport(), Qt::LeftButton, {}, placeOf(m.RichTextBox2, 44));
     EXPECT_TRUE(w.Text6->text().isEmpty()) << "the last word is still coming";
 

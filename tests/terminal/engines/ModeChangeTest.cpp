@@ -45,6 +45,7 @@
 #include "terminal/mainwindow/Shutdown.h"
 #include "terminal/rxtext/RCVDAT.h"
 #include "terminal/transmit/TxDispatch.h"
+#include "support/QsoBoxSetUp.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -699,7 +700,7 @@ TEST_F(ModeChange, NoToDroppingAHandedOverQsoLeavesTheMultiModeControlRunning) {
         program.waitForFinished(3000);
     });
     ASSERT_TRUE(zvtest::waitUntil([] { return hamlog::window::findWindow() > 0; }, 10000));
-    w.Text5->setText(QStringLiteral("QQ3OSA"));
+    zvtest::setBoxText(w.Text5, QStringLiteral("QQ3OSA"));
     QTest::mouseClick(w.Command5, Qt::LeftButton);
     ASSERT_EQ(g.HamlogEntrySent, 1);
     ui::script::clearAsked();

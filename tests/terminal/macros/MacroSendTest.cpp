@@ -23,6 +23,7 @@
 #include "terminal/macros/MacroStore.h"
 #include "terminal/macros/RepeatMain.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
+#include "support/QsoBoxSetUp.h"
 
 #include <QTest>
 #include <utility>
@@ -40,8 +41,8 @@ class MacroSend : public zvtest::ProgramFolderTest {
         sysclock::setUtcForTest(QDateTime(QDate(2026, 5, 3), QTime(3, 4, 5), Qt::UTC));
         core::g.UserCall = QStringLiteral("JA1ZVK"); // start-up reads it
         w = &forms::PSK31MAIN();
-        w->Text5->setText(QStringLiteral("JH3ABC"));
-        w->Text6->setText(QStringLiteral("Taro"));
+        zvtest::setBoxText(w->Text5, QStringLiteral("JH3ABC"));
+        zvtest::setBoxText(w->Text6, QStringLiteral("Taro"));
     }
     void setMacro(int i, const QString& name, const QString& text) {
         terminal::macros::putInStore(forms::MACRO_FORM(), i, {name, 0xC0FFC0, text});

@@ -13,6 +13,7 @@
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/os/Mixer.h"
 #include "support/OpenedUrls.h"
+#include "support/QsoBoxSetUp.h"
 #include "support/Popups.h"
 #include "terminal/macros/MACRO_FORM.h"
 #include "terminal/macros/MacroState.h"
@@ -61,7 +62,7 @@ class UrlCatcher : public QObject {
 
 TEST_F(MainLabels, TheCallSignLabelLooksTheCallUpUnlessButtonsAreMoved) {
     logbook::g.HamlogLink = 2; // the check hands the QSO over, and finds no logging program
-    w->Text5->setText(QStringLiteral("QQ9XYZ"));
+    zvtest::setBoxText(w->Text5, QStringLiteral("QQ9XYZ"));
     for (int moveMode : {1, 0}) {
         SCOPED_TRACE(moveMode);
         terminal::macros::g.MacroMoveMode = moveMode;
@@ -82,7 +83,7 @@ TEST_F(MainLabels, TheCwIdFrameClosesOnAClickOnItOrItsHint) {
 }
 
 TEST_F(MainLabels, TheRstLabelShowsTheListAndAPickFillsTheBox) {
-    w->Text7->clear();
+    zvtest::clearBox(w->Text7);
     QTest::mouseClick(w->Label3, Qt::LeftButton);
     ASSERT_TRUE(w->List4->isVisible());
     EXPECT_EQ(w->tw.left(w->List4), 10800);
@@ -122,7 +123,7 @@ TEST_F(MainLabels, TheQthBoxTakesUpperCaseInContestModeOnly) {
     for (int contest : {0, 1}) {
         SCOPED_TRACE(contest);
         core::g.ContestMode = contest;
-        w->Text14->clear();
+        zvtest::clearBox(w->Text14);
         w->Text14->setFocus();
         QTest::keyClicks(w->Text14, QStringLiteral("tokyo1"));
         EXPECT_EQ(w->Text14->text(), contest ? QStringLiteral("TOKYO1") : QStringLiteral("tokyo1"));
@@ -131,7 +132,7 @@ TEST_F(MainLabels, TheQthBoxTakesUpperCaseInContestModeOnly) {
     // counted only as what the box makes of them.
     QTest::keyClicks(w->Text14, QString(30, QLatin1Char('x')));
     EXPECT_EQ(w->Text14->text(), QStringLiteral("TOKYO1") + QString(22, QLatin1Char('X')));
-    w->Text14->clear();
+    zvtest::clearBox(w->Text14);
     QGuiApplication::clipboard()->setText(QStringLiteral("a\r\n").repeated(15));
     QTest::keyClick(w->Text14, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(w->Text14->text(), QStringLiteral("a ").repeated(14));

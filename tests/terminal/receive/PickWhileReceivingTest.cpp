@@ -6,6 +6,7 @@
 #include "platform/forms/controls/RichTextPane.h"
 #include "support/Popups.h"
 #include "terminal/displays/multi_ch.h"
+#include "support/QsoBoxSetUp.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -70,7 +71,7 @@ TEST_F(PickWhileReceiving, AHeldClickOnACallInTheMainPaneTakesThatCall) {
     g.DataCaptureOn = 1;
     for (int i = 0; i < 10; ++i) {
         SCOPED_TRACE(i);
-        w.Text5->clear();
+        zvtest::clearBox(w.Text5);
         RichTextPane* pane = w.RichTextBox1;
         const int at = visibleCall(pane);
         ASSERT_GE(at, 0);
@@ -96,7 +97,7 @@ TEST_F(PickWhileReceiving, EachMultiChannelPaneTakesAHeldClickAndADrag) {
             SCOPED_TRACE(testing::Message() << (pane == m.RichTextBox1 ? "Ch2 " : "Ch3 ") << i);
             // A click on the call: into the call-sign box.
             g.DataCaptureOn = 1;
-            w.Text5->clear();
+            zvtest::clearBox(w.Text5);
             int at = visibleCall(pane);
             ASSERT_GE(at, 0);
             QTest::mousePress(pane->viewport(), Qt::LeftButton, {}, placeOf(pane, at + 3));

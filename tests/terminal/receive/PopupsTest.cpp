@@ -9,6 +9,7 @@
 #include "terminal/macros/MacroState.h"
 #include "terminal/receive/RxPicking.h"
 #include "terminal/receive/WordPick.h"
+#include "support/QsoBoxSetUp.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -182,7 +183,7 @@ TEST_F(Popups, WithDataCaptureAClickPicksTheWordUnderIt) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         core::g.ContestMode = c.contest;
-        w->Text5->clear();
+        zvtest::clearBox(w->Text5);
         w->RichTextBox1->setText(QString::fromLatin1(c.text));
         QTest::mouseClick(w->RichTextBox1->viewport(), Qt::LeftButton, {}, placeOf(w->RichTextBox1, c.at));
         if (c.popup) {

@@ -15,6 +15,7 @@
 #include "terminal/macros/MacroState.h"
 #include "terminal/receive/GetCall.h"
 #include "terminal/receive/RxPicking.h"
+#include "support/QsoBoxSetUp.h"
 
 #include <QAction>
 #include <QApplication>
@@ -165,7 +166,8 @@ TEST_F(PickItems, EachItemPutsThePickWhereItSays) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        for (QLineEdit* box : {w->Text5, w->Text6, w->Text14, log->Text13, log->Text14, log->Text15})
+        for (QLineEdit* box :
+             std::initializer_list<QLineEdit*>{w->Text5, w->Text6, w->Text14, log->Text13, log->Text14, log->Text15})
             box->clear();
         log->Text14->setText(c.rem1Before);
         core::g.QthOperation = c.qthOperation;
@@ -194,14 +196,14 @@ TEST_F(PickItems, TheQthBoxKeepsTheQthOutsideContestMode) {
         logbook::g.HamlogLink = c.link;
         core::g.QthOperation = QString::fromLatin1(c.operation);
         log->Text13->clear();
-        w->Text14->clear();
-        w->Text14->setText(QStringLiteral(" Kyoto "));
+        zvtest::clearBox(w->Text14);
+        zvtest::setBoxText(w->Text14, QStringLiteral(" Kyoto "));
         EXPECT_EQ(terminal::receive::g.QthText, QStringLiteral("Kyoto"));
         EXPECT_EQ(log->Text13->text(), c.logQth);
     }
     logbook::g.HamlogLink = 0;
     core::g.ContestMode = 1;
-    w->Text14->setText(QStringLiteral("Nara"));
+    zvtest::setBoxText(w->Text14, QStringLiteral("Nara"));
     EXPECT_EQ(terminal::receive::g.QthText, QStringLiteral("Kyoto"));
 }
 
@@ -280,7 +282,7 @@ TEST_F(PickItems, TheQthLabelsItemsWriteTheQthIntoTheLogEntry) {
         {&PSK31MAIN::ADDREM2, QStringLiteral("A"), {}, QStringLiteral("A"), QStringLiteral("QTH=Kobe")},
     };
     logbook::g.HamlogLink = 1;
-    w->Text14->setText(QStringLiteral("Kobe "));
+    zvtest::setBoxText(w->Text14, QStringLiteral("Kobe "));
     for (const Case& c : cases) {
         for (QLineEdit* box : {log->Text13, log->Text15})
             box->clear();
@@ -312,10 +314,10 @@ TEST_F(PickItems, ClearButtonAndCtrlCStartANewQsoByTheLink) {
         SCOPED_TRACE(c.link * 10 + c.ctrlC);
         logbook::g.HamlogLink = c.link;
         logbook::g.LogWindowOpen = 0;
-        w->Text5->clear();
-        w->Text5->setText(QStringLiteral("QQ9XYZ"));
-        w->Text6->setText(QStringLiteral("Taro"));
-        w->Text7->setText(QStringLiteral("579"));
+        zvtest::clearBox(w->Text5);
+        zvtest::setBoxText(w->Text5, QStringLiteral("QQ9XYZ"));
+        zvtest::setBoxText(w->Text6, QStringLiteral("Taro"));
+        zvtest::setBoxText(w->Text7, QStringLiteral("579"));
         w->Label26->setText(QStringLiteral("sync"));
         // The lists of the station on the boxes.
         forms::QSODATA().show();
@@ -346,7 +348,7 @@ TEST_F(PickItems, AnUnsavedLogEntryIsClearedOnlyOnYes) {
         logbook::g.LogWindowOpen = 1;
         logbook::g.LogEntrySaved = 0;
         logbook::g.LogEditMode = 0;
-        w->Text5->setText(QStringLiteral("QQ9XYZ"));
+        zvtest::setBoxText(w->Text5, QStringLiteral("QQ9XYZ"));
         log->Text1->setText(QStringLiteral("QQ9XYZ"));
         QTest::mouseClick(w->Command4, Qt::LeftButton);
         ASSERT_EQ(ui::script::asked().size(), 1);
@@ -373,7 +375,7 @@ TEST_F(PickItems, GetFillsTheCallBoxOrOffersTheCandidates) {
     logbook::g.HamlogLink = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(QStringLiteral("%1 row %2").arg(QString::fromUtf8(c.text)).arg(c.row).toStdString());
-        w->Text5->clear();
+        zvtest::clearBox(w->Text5);
         w->RichTextBox1->setText(QString::fromUtf8(c.text));
         const int held = core::g.EngineMsgHold;
         QTest::mouseClick(w->Command6, Qt::LeftButton);
@@ -396,12 +398,12 @@ TEST_F(PickItems, GetFillsTheCallBoxOrOffersTheCandidates) {
 
 TEST_F(PickItems, TheEntryBoxesOvertypeFilterAndWalkOnEnter) {
     struct Case {
-        QLineEdit* PSK31MAIN::*box;
+        QsoBox* PSK31MAIN::*box;
         QString before;
         int caret;
         QString keys; // typed; "<" is Backspace, "|" Enter, "^" Ctrl+A
         QString after;
-        QLineEdit* PSK31MAIN::*focus;
+        QsoBox* PSK31MAIN::*focus;
     };
     const Case cases[] = {
         {&PSK31MAIN::Text5, {}, 0, QStringLiteral("qq9xyz"), QStringLiteral("QQ9XYZ"), &PSK31MAIN::Text5},
@@ -466,7 +468,7 @@ TEST_F(PickItems, DownOrADoubleClickInTheCallBoxRunsTheCheck) {
     };
     const Case cases[] = {{false, 0, 1}, {true, 0, 1}, {false, 1, 0}, {true, 1, 0}};
     logbook::g.HamlogLink = 2; // the check hands the QSO over, and finds no logging program
-    w->Text5->setText(QStringLiteral("QQ9XYZ"));
+    zvtest::setBoxText(w->Text5, QStringLiteral("QQ9XYZ"));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.doubleClick * 10 + c.moveMode);
         terminal::macros::g.MacroMoveMode = c.moveMode;
@@ -481,7 +483,7 @@ TEST_F(PickItems, DownOrADoubleClickInTheCallBoxRunsTheCheck) {
         w->Text5->setCursorPosition(6);
         QTest::keyClicks(w->Text5, QStringLiteral("a"));
         EXPECT_EQ(w->Text5->text(), QStringLiteral("QQ9XYZA"));
-        w->Text5->setText(QStringLiteral("QQ9XYZ"));
+        zvtest::setBoxText(w->Text5, QStringLiteral("QQ9XYZ"));
     }
 }
 
@@ -502,7 +504,7 @@ TEST_F(PickItems, TheEndOfContestLoggingPutsTheBoxesBack) {
         EXPECT_TRUE(w->PSTCON_NO->isEnabled());
         ASSERT_TRUE(w->Text11->isVisible());
         w->Text11->setText(QStringLiteral("042"));
-        w->Text7->setText(QStringLiteral("5NN"));
+        zvtest::setBoxText(w->Text7, QStringLiteral("5NN"));
         TEMP_LOG& entry = forms::TEMP_LOG();
         entry.Text5->setText(QStringLiteral("5NN"));
         entry.Text6->setText(QStringLiteral("001"));
@@ -568,7 +570,7 @@ TEST_F(PickItems, CallAndRstBoxesTakeComposedAndPastedTextByTheirRules) {
 
     struct Case {
         const char* name;
-        QLineEdit* PSK31MAIN::*box;
+        QsoBox* PSK31MAIN::*box;
         QString before;
         int caret;
         QString composed; // empty: the clipboard is pasted with Ctrl+V
@@ -627,7 +629,7 @@ TEST_F(PickItems, CallAndRstBoxesTakeComposedAndPastedTextByTheirRules) {
         EXPECT_EQ(box->text(), c.after);
     }
     // What the program writes there (a pick from a list) keeps to the same rule.
-    w->Text7->setText(QStringLiteral("5NN"));
+    zvtest::setBoxText(w->Text7, QStringLiteral("5NN"));
     EXPECT_EQ(w->Text7->text(), QStringLiteral("5"));
 }
 

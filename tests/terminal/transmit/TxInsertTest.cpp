@@ -18,6 +18,7 @@
 #include "terminal/macros/MacroStore.h"
 #include "terminal/receive/PaneMarks.h"
 #include "terminal/transmit/TxInsert.h"
+#include "support/QsoBoxSetUp.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -54,9 +55,9 @@ class TxInsert : public zvtest::TxTest {
 
 TEST_F(TxInsert, ItemsAppendAtTheEndAndSendAtOnce) {
     sysclock::setUtcForTest(QDateTime(QDate(2026, 5, 3), QTime(3, 4, 5), Qt::UTC));
-    w->Text5->setText(QStringLiteral("JH3ABC"));
-    w->Text7->setText(QStringLiteral("599"));
-    w->Text14->setText(QStringLiteral("Kyoto"));
+    zvtest::setBoxText(w->Text5, QStringLiteral("JH3ABC"));
+    zvtest::setBoxText(w->Text7, QStringLiteral("599"));
+    zvtest::setBoxText(w->Text14, QStringLiteral("Kyoto"));
     struct Case {
         QAction* item;
         QString inserted;
@@ -109,7 +110,7 @@ TEST_F(TxInsert, HisNameWithAndWithoutHonorific) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.expected.toStdString());
         w->Text1->setText(QString());
-        w->Text6->setText(c.name);
+        zvtest::setBoxText(w->Text6, c.name);
         setByClick(w->Check1, c.san);
         core::g.ImeState = c.ime;
         ASSERT_TRUE(zvtest::chooseByClick(w->Text1->viewport(), w->INSHisName));
@@ -119,7 +120,7 @@ TEST_F(TxInsert, HisNameWithAndWithoutHonorific) {
 }
 
 TEST_F(TxInsert, InsertedDoubleByteTextIsTakenBackWhole) {
-    w->Text6->setText(QStringLiteral("太郎"));
+    zvtest::setBoxText(w->Text6, QStringLiteral("太郎"));
     setByClick(w->Check1, false);
     ASSERT_TRUE(zvtest::chooseByClick(w->Text1->viewport(), w->INSHisName));
     pskcore::lib().clearCalls();
