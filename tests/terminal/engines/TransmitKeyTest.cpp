@@ -72,6 +72,23 @@ class TransmitKey : public psktest::PskWindowTest {
         core::PutIniText(rigCfg, "RIG_TYPE", family);
         core::PutIniText(rigCfg, "ICOM_RIGadrs", QStringLiteral("58"));
     }
+    // A KENWOOD rig behind a link at `device`, an over keyed on it by F12,
+    // then the rig gone with its link: the line is lost under the over.
+    void keyAnOverThenLoseItsLine(PSK31MAIN& w, const QString& device, const QString& text) {
+        rig::RigClosePort();
+        sim = std::make_unique<zvtest::RigSimulator>(QStringLiteral("KENWOOD"));
+        ASSERT_TRUE(QFile::link(sim->devicePath(), device));
+        core::PutIniName(QStringLiteral("RIG_CON_CFG"), QStringLiteral("RIGCOMCONT"), device);
+        rig::g.RigPortName = device;
+        rig::RigOpenPort();
+        ASSERT_EQ(rig::g.RigPortOpen, 1);
+        w.Text1->setText(text);
+        f12(w);
+        ASSERT_TRUE(rigKeyed(true));
+        QFile::remove(device);
+        sim.reset();
+        ASSERT_TRUE(zvtest::waitUntil([] { return rig::g.RigLineLost == 1; }));
+    }
     bool rigKeyed(bool keyed) {
         return zvtest::waitUntil([&] { return zvtest::waitForRigToCatchUp(*sim) && sim->ptt == keyed; });
     }
@@ -350,19 +367,7 @@ TEST_F(TransmitKey, AnOverWhoseRigComesBackIsKeyedOnce) {
     const QString device = path(QStringLiteral("rig"));
     for (const bool sheetClosesWhileAway : {false, true}) {
         SCOPED_TRACE(sheetClosesWhileAway ? "the sheet closes while it is away" : "its line found back");
-        rig::RigClosePort();
-        sim = std::make_unique<zvtest::RigSimulator>(QStringLiteral("KENWOOD"));
-        ASSERT_TRUE(QFile::link(sim->devicePath(), device));
-        core::PutIniName(QStringLiteral("RIG_CON_CFG"), QStringLiteral("RIGCOMCONT"), device);
-        rig::g.RigPortName = device;
-        rig::RigOpenPort();
-        ASSERT_EQ(rig::g.RigPortOpen, 1);
-        w.Text1->setText(QStringLiteral("PSKTEST PSKTEST PSKTEST"));
-        f12(w);
-        ASSERT_TRUE(rigKeyed(true));
-        QFile::remove(device);
-        sim.reset();
-        ASSERT_TRUE(zvtest::waitUntil([] { return rig::g.RigLineLost == 1; }));
+        ASSERT_NO_FATAL_FAILURE(keyAnOverThenLoseItsLine(w, device, QStringLiteral("PSKTEST PSKTEST PSKTEST")));
         const auto closeSheet = [&] {
             ASSERT_TRUE(zvtest::chooseMenuItem(w.PSKCFG));
             ASSERT_TRUE(zvtest::chooseInMenuBar(forms::CFGSHEET().menus, forms::CFGSHEET().CFGEND));
@@ -389,19 +394,7 @@ TEST_F(TransmitKey, AnOverWhoseRigComesBackIsKeyedOnce) {
 TEST_F(TransmitKey, F12RefusedForALostLineKeepsTheTypedText) {
     PSK31MAIN& w = start();
     const QString device = path(QStringLiteral("rig"));
-    rig::RigClosePort();
-    sim = std::make_unique<zvtest::RigSimulator>(QStringLiteral("KENWOOD"));
-    ASSERT_TRUE(QFile::link(sim->devicePath(), device));
-    core::PutIniName(QStringLiteral("RIG_CON_CFG"), QStringLiteral("RIGCOMCONT"), device);
-    rig::g.RigPortName = device;
-    rig::RigOpenPort();
-    ASSERT_EQ(rig::g.RigPortOpen, 1);
-    w.Text1->setText(QStringLiteral("PSKTEST"));
-    f12(w);
-    ASSERT_TRUE(rigKeyed(true));
-    QFile::remove(device);
-    sim.reset();
-    ASSERT_TRUE(zvtest::waitUntil([] { return rig::g.RigLineLost == 1; }));
+    ASSERT_NO_FATAL_FAILURE(keyAnOverThenLoseItsLine(w, device, QStringLiteral("PSKTEST")));
     QTest::keyClick(w.Text1, Qt::Key_Escape);
     ASSERT_TRUE(zvtest::waitUntil([] { return g.Transmitting == 0 && rig::releaseOwedIn(rig::g); }));
 
