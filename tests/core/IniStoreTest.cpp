@@ -305,9 +305,14 @@ QString bracketed(const QString& code, qsizetype at) {
     const QChar close = open == QLatin1Char('(') ? QLatin1Char(')') : QLatin1Char('}');
     int depth = 0;
     for (qsizetype i = at; i < code.size(); ++i) {
-        if (code[i] == QLatin1Char('"'))
-            while (++i < code.size() && code[i] != QLatin1Char('"'))
+        // A string or a character literal is skipped whole ('"' opens no
+        // string); a digit separator (120'000) opens no literal.
+        if (const QChar quote = code[i];
+            quote == QLatin1Char('"') || (quote == QLatin1Char('\'') && (i == 0 || !code[i - 1].isLetterOrNumber()))) {
+            while (++i < code.size() && code[i] != quote)
                 if (code[i] == QLatin1Char('\\')) ++i;
+            continue;
+        }
         if (code[i] == open) ++depth;
         if (code[i] == close && --depth == 0) return code.mid(at, i - at + 1);
     }
