@@ -27,6 +27,9 @@ int keyCommands = 0;
 int keyedBy = 0;
 // Operator's stops under way.
 int stopping = 0;
+// The over keyed last was ended (its end, or a stop): an engine still
+// winding down after it is not an over to key again.
+bool overEnded = false;
 
 unsigned char icomAddress() {
     return hexCodeByte(g.IcomAddress);
@@ -253,6 +256,7 @@ bool RigPttOn() {
     const QByteArray now = command();
     if (now.isEmpty()) return true;
     keyedBy = mine;
+    overEnded = false;
     g.KeyIdleTicks = 0;
     runKeyWatch();
     return keyOnTheLine(now, true) || keyNotPut();
@@ -321,6 +325,7 @@ void RigPerformKey(KeyAction action) {
 }
 
 void RigPttOff() {
+    overEnded = true;
     release(false);
 }
 
@@ -334,6 +339,7 @@ void RigPttOffBeforeClose() {
 }
 
 void RigPttOffForEsc() {
+    overEnded = true;
     if (keyEvent({KeyEventKind::Stop}) == KeyAction::SendRelease) release(true);
     RigSayLineLost();
 }
@@ -365,8 +371,9 @@ void RigKeyWatchTick() {
     case KeyAction::SendRelease:
         // An over by CAT still runs on the line owed the release (a release
         // of its key could not be written): keyed again once the release is
-        // taken, never left sending while the release unkeys its rig.
-        if (overByCat()) return RigPerformKey(KeyAction::SendReleaseThenKey);
+        // taken, never left sending while the release unkeys its rig. One
+        // ended or stopped, its engine still to say so, is not keyed again.
+        if (overByCat() && !overEnded) return RigPerformKey(KeyAction::SendReleaseThenKey);
         return release(true, Release::OwedAgain);
     case KeyAction::OpenAgain:
         RigSayLineLost();

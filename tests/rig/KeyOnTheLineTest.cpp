@@ -76,6 +76,16 @@ bool keyOnAfterAnOwedReleaseGoesAgain() {
     return rig::RigPttOn();
 }
 
+// Esc's release went unheard (the rig silent) while the stopped engine has
+// yet to say its over ended: the key watch writes the release again and
+// keys nothing for that over.
+bool escUnheardWhileItsOverWindsDown() {
+    rig::RigPttOffForEsc();
+    rig::RigPerformKey(rig::keyEvent({rig::KeyEventKind::RigSilent}));
+    rig::RigKeyWatchTick();
+    return true;
+}
+
 bool keyAgainDuringAStop() {
     const rig::OperatorStop stop;
     return perform(KeyAction::KeyAgain);
@@ -99,6 +109,7 @@ const Row kRows[] = {
     {"an over running, its release owed", Before::OverKeyed, overRunningWhileItsReleaseIsOwed,                   "off on", true,  true},
     {"a key-on after an owed release", Before::LineAnswers, keyOnAfterAnOwedReleaseGoesAgain,                      "off on", true,  true},
     {"Esc",                           Before::OverKeyed,   [] { rig::RigPttOffForEsc(); return true; },           "off",    false, true},
+    {"Esc unheard, its over winding down", Before::OverKeyed, escUnheardWhileItsOverWindsDown,                  "off off", false, true},
     {"Esc while receiving",           Before::Receiving,   [] { rig::RigPttOffForEsc(); return true; },           "",       false, false},
     // clang-format on
 };
