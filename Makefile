@@ -12,12 +12,17 @@ JOBS ?= $(shell nproc)
 BUILD_TYPE ?= RelWithDebInfo
 FUZZ_SECONDS ?= 20
 
+# The tests' builds keep the line tables (-g1), not the whole debug
+# information: a failure's or a sanitizer's report still names file and line,
+# and compiling and linking take about a third less time.
+LINE_TABLES := -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" -DCMAKE_CXX_FLAGS_DEBUG="-g1"
+
 ifeq ($(SANITIZE),1)
 TEST_BUILD := build/test-sanitize
-TEST_FLAGS := -DZV_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+TEST_FLAGS := -DZV_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug $(LINE_TABLES)
 else
 TEST_BUILD := build/test
-TEST_FLAGS := -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+TEST_FLAGS := -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(LINE_TABLES)
 endif
 
 .PHONY: build run test bench fuzz arm64 mutants deps clean
@@ -53,7 +58,7 @@ fuzz: deps
 
 arm64: deps
 	@scripts/install-deps arm64
-	@cmake -S . -B build/test -G Ninja -DZV_WERROR=ON -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
+	@cmake -S . -B build/test -G Ninja -DZV_WERROR=ON -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(LINE_TABLES) >/dev/null
 	@cmake --build build/test -j $(JOBS)
 	@scripts/compile-arm64 build/test $(JOBS)
 
