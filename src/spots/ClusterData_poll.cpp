@@ -37,7 +37,7 @@ void AbandonRequest(QPointer<QNetworkReply>& slot, QObject* receiver) {
     slot = nullptr;
     reply->disconnect(receiver);
     reply->abort();
-    reply->deleteLater();
+    forms::destroyLater(reply);
 }
 
 } // namespace spots
@@ -87,7 +87,7 @@ void ClusterData::onReadyRead() {
         reply_ = nullptr;
         reply->disconnect(this);
         reply->abort();
-        reply->deleteLater();
+        forms::destroyLater(reply);
         setWindowTitle(spots::stateCaption(spots::FetchState::Received, SpotFallbackOn == 1));
         FetchSpotPage(received_, reply->header(QNetworkRequest::ContentTypeHeader).toByteArray());
     }
@@ -98,7 +98,7 @@ void ClusterData::onFetchDone() {
     if (!reply) return;
     reply_ = nullptr;
     reply->disconnect(this);
-    reply->deleteLater();
+    forms::destroyLater(reply);
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (reply->error() != QNetworkReply::NoError || status < 200 || status > 299) {
         setWindowTitle(spots::stateCaption(spots::FetchState::Failed, SpotFallbackOn == 1));

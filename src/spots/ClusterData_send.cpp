@@ -118,7 +118,7 @@ void ClusterData::onSubmitDone() {
     if (!reply) return;
     submit_ = nullptr;
     reply->disconnect(this);
-    reply->deleteLater();
+    forms::destroyLater(reply);
     Command2->setEnabled(true);
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (reply->error() != QNetworkReply::NoError || status < 200 || status > 299) {

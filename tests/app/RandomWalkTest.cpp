@@ -202,6 +202,7 @@ class Walk : public zvtest::WalkHands {
         if (isSend(action)) sentFrom_ = action.value(QStringLiteral("window")).toString();
         lastAction_ = action;
         if (!inner) actedMeanwhile_ = false;
+        if (!inner) record.noteTaking(action);
         const QString what = take(action);
         // Esc taken by the macro editor's wait for a shortcut key stops nothing.
         if (stop && !escInMainWindow) {
@@ -223,12 +224,16 @@ class Walk : public zvtest::WalkHands {
     }
 
     // Writes the walk down, for a replay that fails the same way.
-    QString writeDown() const {
-        return record.writeDown(
-            QStringLiteral("zv-walk-%1-%2.json").arg(seed).arg(QCoreApplication::applicationPid()),
-            {{QStringLiteral("seed"), qint64(seed)},
-             {QStringLiteral("nestedMs"), nestedMs},
-             {QStringLiteral("station"), atStart}});
+    QString writeDown() const { return record.writeDown(fileName(), about()); }
+    // Each step as it is taken, so that a walk that crashes leaves its replay too.
+    void journal() { record.journalTo(fileName(), about()); }
+    QString fileName() const {
+        return QStringLiteral("zv-walk-%1-%2.json").arg(seed).arg(QCoreApplication::applicationPid());
+    }
+    QJsonObject about() const {
+        return {{QStringLiteral("seed"), qint64(seed)},
+                {QStringLiteral("nestedMs"), nestedMs},
+                {QStringLiteral("station"), atStart}};
     }
 
     // A question the program asks, answered as the operator might (in a
@@ -1119,6 +1124,7 @@ TEST_P(RandomWalk, NothingTheOperatorDoesBreaksWhatMustAlwaysHold) {
     QObject::connect(&answering, &QTimer::timeout, [&walk] { walk.answerOpenWindows(); });
     answering.start(50);
     zvtest::sayOnCrash(true);
+    walk.journal();
 
     QElapsedTimer walking;
     walking.start();

@@ -33,6 +33,8 @@ class LoopbackHttpServer : public QObject {
     // msecs (a server that trickles); 0 sends it whole.
     void setTrickle(int msecs) { trickleMsecs_ = msecs; }
     const QList<HttpRequest>& requests() const { return requests_; }
+    // The server gone: a request after this is refused.
+    void close() { server_.close(); }
 
   private:
     struct Page {

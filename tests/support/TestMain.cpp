@@ -4,6 +4,14 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#if defined(__SANITIZE_ADDRESS__)
+// Freed memory is filled, so that a use after free inside the libraries,
+// which are not instrumented, reads garbage and fails at once.
+extern "C" const char* __asan_default_options() {
+    return "max_free_fill_size=4096:free_fill_byte=165";
+}
+#endif
+
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir home;

@@ -10,7 +10,9 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <unistd.h>
+#include <utility>
 
 namespace zvtest {
 
@@ -18,10 +20,13 @@ namespace {
 
 // Written before each action, read only by the crash handler.
 char lastStep[512] = "starting";
+char journalNote[1024] = "";
 
 void sayLastStep(int sig) {
-    const ssize_t ignored = ::write(STDERR_FILENO, lastStep, std::strlen(lastStep));
-    (void)ignored;
+    for (const char* said : {lastStep, journalNote}) {
+        const ssize_t ignored = ::write(STDERR_FILENO, said, std::strlen(said));
+        (void)ignored;
+    }
     std::signal(sig, SIG_DFL);
     std::raise(sig);
 }
@@ -124,10 +129,50 @@ void sayOnCrash(bool on) {
         std::signal(sig, on ? sayLastStep : SIG_DFL);
 }
 
+WalkRecord::~WalkRecord() {
+    if (journal_ < 0) return;
+    ::close(journal_);
+    QFile::remove(journalFile_);
+}
+
+void WalkRecord::journalTo(const QString& name, const QJsonObject& about) {
+    journalFile_ = QDir::temp().filePath(name);
+    journal_ =
+        ::open(QFile::encodeName(journalFile_).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    std::snprintf(journalNote, sizeof journalNote, "the walk written down in %s\n",
+                  qUtf8Printable(journalFile_));
+    journal(about);
+}
+
+// One line a write: what reached the file stays there whatever happens to the process.
+void WalkRecord::journal(const QJsonObject& line) const {
+    if (journal_ < 0) return;
+    const QByteArray bytes = QJsonDocument(line).toJson(QJsonDocument::Compact) + '\n';
+    const ssize_t ignored = ::write(journal_, bytes.constData(), size_t(bytes.size()));
+    (void)ignored;
+}
+
+// A walk written down whole, or the lines of a journal: what the walk was,
+// then each step, a step written again replacing the one before.
 bool WalkRecord::readFrom(const QString& file) {
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly)) return false;
-    const QJsonObject doc = QJsonDocument::fromJson(f.readAll()).object();
+    const QByteArray bytes = f.readAll();
+    QJsonObject doc = QJsonDocument::fromJson(bytes).object();
+    if (doc.isEmpty()) {
+        QList<QByteArray> lines = bytes.split('\n');
+        doc = QJsonDocument::fromJson(lines.takeFirst()).object();
+        QJsonArray steps;
+        for (const QByteArray& line : lines) {
+            const QJsonObject step = QJsonDocument::fromJson(line).object();
+            const int n = step.value(QStringLiteral("n")).toInt();
+            if (n < 1) continue;
+            while (steps.size() < n)
+                steps.append(QJsonObject());
+            steps[n - 1] = step;
+        }
+        doc[QStringLiteral("steps")] = steps;
+    }
     for (const QJsonValue& v : doc.value(QStringLiteral("steps")).toArray())
         replay_ << v.toObject();
     recordedNestedMs_ = doc.value(QStringLiteral("nestedMs")).toInteger();
@@ -144,6 +189,7 @@ void WalkRecord::beginStep(int number, const QString& state) {
                          qUtf8Printable(recorded_.value(QStringLiteral("state")).toString()));
         answersTaken_ = openTaken_ = meanwhileTaken_ = 0;
     }
+    if (!steps_.isEmpty()) journal(steps_.back());
     steps_.append({{QStringLiteral("n"), number}, {QStringLiteral("state"), state}});
     answers_ = {};
     openAnswers_ = {};
@@ -156,6 +202,11 @@ void WalkRecord::noteLine(const QString& what) {
     line_.append(QJsonObject{{QStringLiteral("ms"), clock_.isValid() ? clock_.elapsed() : 0},
                              {QStringLiteral("what"), what}});
     noteLists();
+}
+
+void WalkRecord::noteTaking(const WalkAction& action) {
+    steps_.back()[QStringLiteral("do")] = action;
+    journal(steps_.back());
 }
 
 void WalkRecord::noteTaken(const WalkAction& action, const QString& what) {
@@ -189,6 +240,11 @@ void WalkRecord::noteOpenAnswer(const WalkAction& how) {
 
 QString WalkRecord::writeDown(const QString& name, const QJsonObject& about) const {
     const QString file = QDir::temp().filePath(name);
+    // The whole walk takes the place of its journal, and stays.
+    if (journal_ >= 0) {
+        ::close(std::exchange(journal_, -1));
+        if (file != journalFile_) QFile::remove(journalFile_);
+    }
     QFile f(file);
     if (!f.open(QIODevice::WriteOnly)) return QStringLiteral("(not written: %1)").arg(f.errorString());
     QJsonArray steps;

@@ -43,6 +43,14 @@ class WalkRecord {
     // `folder` is the program folder of this run: answers naming a place in
     // it are written down relative to it, as each run has a new one.
     explicit WalkRecord(QString folder) : folder_(std::move(folder)) {}
+    ~WalkRecord();
+    WalkRecord(const WalkRecord&) = delete;
+    WalkRecord& operator=(const WalkRecord&) = delete;
+
+    // Writes each step down as it is taken, in the temporary folder as
+    // `name`, so that a walk that crashes leaves its replay; a walk that
+    // passes takes the file away again.
+    void journalTo(const QString& name, const QJsonObject& about);
 
     // Takes the steps of a walk written down before instead of random ones.
     bool readFrom(const QString& file);
@@ -53,6 +61,8 @@ class WalkRecord {
 
     // A new step, taken in `state`; a replay says when the state differs.
     void beginStep(int number, const QString& state);
+    // The step's action, written down before it is taken.
+    void noteTaking(const WalkAction& action);
     void noteTaken(const WalkAction& action, const QString& what);
     // A step taken while the step under way waits.
     void noteMeanwhile(const WalkAction& action);
@@ -78,6 +88,7 @@ class WalkRecord {
   private:
     QJsonValue recordedList(const char* key, int& taken) const;
     void noteLists();
+    void journal(const QJsonObject& line) const;
 
     QString folder_;
     QList<QJsonObject> steps_;
@@ -87,6 +98,8 @@ class WalkRecord {
     qint64 recordedNestedMs_ = 0;
     QJsonObject recorded_;
     int answersTaken_ = 0, openTaken_ = 0, meanwhileTaken_ = 0;
+    QString journalFile_;
+    mutable int journal_ = -1;
 };
 
 } // namespace zvtest

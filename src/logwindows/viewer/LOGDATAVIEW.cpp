@@ -42,7 +42,7 @@ class RaiseWithOwner : public forms::WindowFilter {
         detach();
         // After the owner's own showing has gone out to the window manager.
         QTimer::singleShot(0, viewer_, [viewer = viewer_] { viewer->raise(); });
-        deleteLater();
+        forms::destroyLater(this);
         return false;
     }
 

@@ -9,8 +9,10 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QLocalSocket>
+#include <QScopeGuard>
 #include <QTimer>
 #include <algorithm>
+#include <utility>
 
 namespace mmtty {
 
@@ -28,7 +30,11 @@ QString uniqueServerName() {
 
 MmttyLink::MmttyLink(QObject* parent) : QObject(parent) {
     connect(&server_, &QLocalServer::newConnection, this, &MmttyLink::acceptConnection);
-    connect(&process_, &QProcess::finished, this, [this](int code) { emit programExited(code); });
+    connect(&process_, &QProcess::finished, this, [this](int code) {
+        // What it said before it ended is handed out first.
+        readNotices();
+        hear({true, 0, code});
+    });
 }
 
 MmttyLink::~MmttyLink() {
@@ -46,6 +52,7 @@ qint64 MmttyLink::start(const QString& programPath, std::uint32_t mainWindow) {
     forgetSocket();
     programWindow_ = 0;
     buffer_.clear();
+    toHandOut_.clear();
     heard_.start();
     const QString name = uniqueServerName();
     QLocalServer::removeServer(name);
@@ -78,13 +85,16 @@ void MmttyLink::acceptConnection() {
         if (socket_) {
             // One program, one connection: a second one is not ours.
             s->abort();
-            s->deleteLater();
+            forms::destroyLater(s);
             continue;
         }
         socket_ = s;
         s->setParent(this);
         connect(s, &QLocalSocket::readyRead, this, &MmttyLink::readNotices);
-        connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
+        connect(s, &QLocalSocket::disconnected, this, [this] {
+            readNotices();
+            forgetSocket();
+        });
         readNotices();
     }
 }
@@ -94,8 +104,32 @@ void MmttyLink::readNotices() {
     buffer_ += socket_->readAll();
     while (auto p = takePair(buffer_)) {
         heard_.start();
-        if (p->code == NtfWindow) programWindow_ = p->value;
-        emit notice(p->code, p->value);
+        if (p->code == NtfWindow) {
+            programWindow_ = p->value;
+            emit windowHeard();
+        }
+        hear({false, p->code, p->value});
+    }
+}
+
+void MmttyLink::hear(Heard heard) {
+    toHandOut_.append(heard);
+    if (handOutPosted_) return;
+    handOutPosted_ = true;
+    QMetaObject::invokeMethod(this, &MmttyLink::handOut, Qt::QueuedConnection);
+}
+
+void MmttyLink::handOut() {
+    handOutPosted_ = false;
+    if (handingOut_) return;
+    handingOut_ = true;
+    const auto done = qScopeGuard([this] { handingOut_ = false; });
+    while (!toHandOut_.isEmpty()) {
+        const Heard h = toHandOut_.takeFirst();
+        if (h.exited)
+            emit programExited(h.value);
+        else
+            emit notice(h.code, h.value);
     }
 }
 
@@ -129,9 +163,7 @@ bool MmttyLink::waitForWindow(int msecs) {
     limit.setSingleShot(true);
     connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
     connect(&process_, &QProcess::finished, &loop, &QEventLoop::quit);
-    connect(this, &MmttyLink::notice, &loop, [&loop](std::int32_t code) {
-        if (code == NtfWindow) loop.quit();
-    });
+    connect(this, &MmttyLink::windowHeard, &loop, &QEventLoop::quit);
     limit.start(msecs);
     forms::runLoop(loop);
     return programWindow_ != 0;
@@ -161,6 +193,8 @@ int MmttyLink::close(int msecs) {
     if (!ended) killProgram();
     forgetSocket();
     server_.close();
+    // Nothing of a program closed is handed out later, to the handlers of the next.
+    toHandOut_.clear();
     if (!ended) return -1;
     return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
 }
@@ -172,11 +206,11 @@ void MmttyLink::dropConnection() {
 
 void MmttyLink::forgetSocket() {
     if (!socket_) return;
-    // Deleted later: this may run inside one of the socket's own signals.
-    socket_->disconnect(this);
-    socket_->abort();
-    socket_->deleteLater();
-    socket_ = nullptr;
+    QLocalSocket* s = std::exchange(socket_, nullptr);
+    s->disconnect(this);
+    s->abort();
+    // Freed once every wait is over: this may run inside the socket's own signals.
+    forms::destroyLater(s);
 }
 
 // Without running events: the link also goes in its destructor, while the

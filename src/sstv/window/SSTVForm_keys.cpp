@@ -133,7 +133,7 @@ void SSTVForm::changeFromHere(int Index) {
         // registry: it makes way for a fresh window.
         if (!forms::isLoaded<SSTVForm>() || &forms::SSTVForm() != this) {
             hide();
-            deleteLater();
+            forms::destroyLater(this);
         }
         forms::SSTVForm().show();
     }

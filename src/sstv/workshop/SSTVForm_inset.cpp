@@ -217,7 +217,7 @@ void SSTVForm::removeElement(int Index) {
     PictureBox* element = Picture13.take(Index);
     if (!element) return;
     element->hide();
-    element->deleteLater();
+    forms::destroyLater(element);
     Picture8->update();
 }
 

@@ -1,12 +1,15 @@
 // The logging program's window: started as a real process and driven through
 // its socket with the items and requests the system sends.
 #include "platform/hamlog/HamlogWindowLink.h"
+#include "platform/forms/waits/Waits.h"
 #include "platform/hamlog/Hamlog.h"
 #include "platform/os/Cp932.h"
 #include "platform/os/Paths.h"
 #include "support/ProgramFolder.h"
 
 #include <QProcess>
+#include <QTimer>
+#include <csignal>
 
 using namespace hamlog;
 using namespace hamlog::window;
@@ -195,6 +198,31 @@ TEST_F(HamlogWindowTest, EntryItemsAnswerAndItsWindowIsFoundByTitleAndHandle) {
     ThwString(buffer, h, FieldFreq);
     EXPECT_EQ(buffer.trimmed(), QStringLiteral("7.041000")) << "the entry took the frequency";
     HamlogClose(h, 0);
+}
+
+// Killed while the link waits for its answer, or while the handler of its
+// reply waits: the exchange ends, and the next finds the program gone.
+TEST_F(HamlogWindowTest, KilledInsideAWaitIsAProgramGone) {
+    for (const bool inHandler : {false, true}) {
+        SCOPED_TRACE(inHandler ? "in the reply's handler" : "for its answer");
+        start();
+        send(HamlogItemCall, QStringLiteral("QQ1AAA"));
+        const auto killAndWait = [&] {
+            program.kill();
+            while (program.state() != QProcess::NotRunning)
+                forms::letEventsRun(10);
+        };
+        if (!inHandler) {
+            ::kill(pid_t(program.processId()), SIGSTOP);
+            QTimer::singleShot(0, &program, killAndWait);
+        }
+        sendCopyData(findWindow(), item(HamlogReqName), [&](const CopyData&) {
+            if (inHandler) killAndWait();
+        });
+        EXPECT_EQ(program.state(), QProcess::NotRunning);
+        EXPECT_FALSE(sendCopyData(findWindow(), item(HamlogItemCall, QStringLiteral("QQ1BBB"))));
+        disconnect();
+    }
 }
 
 TEST_F(HamlogWindowTest, ClosesOnRequestAndASecondStartEndsAtOnce) {

@@ -1,6 +1,7 @@
 // The RTTY/CW program as a real process: its start and window notice, its
 // answers to the commands, its simulated station, and its exit.
 #include "platform/mmtty/MmttyLink.h"
+#include "platform/forms/waits/Waits.h"
 #include "platform/os/Paths.h"
 #include "platform/programs/mmtty/RttyModem.h"
 #include "support/ProgramFolder.h"
@@ -9,6 +10,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QList>
+#include <QLocalSocket>
+#include <QPointer>
+#include <QTimer>
 #include <cerrno>
 #include <csignal>
 
@@ -194,6 +198,62 @@ TEST_F(MmttyLinkTest, EndsWithinASecondOnCloseOrWhenTheSystemEndVanishes) {
         EXPECT_LT(t.elapsed(), 1000) << "dropFirst " << dropFirst;
         EXPECT_FALSE(link.isRunning());
         EXPECT_TRUE(processGone(pid)) << "dropFirst " << dropFirst;
+        link.close();
+    }
+}
+
+// The program killed while a notice's handler waits, whatever the wait: the
+// socket is not freed under it, and nothing more is handed out, the exit
+// included, until that handler has returned.
+TEST_F(MmttyLinkTest, TheProgramKilledInsideAHandlersWaitIsHandedOutAfterIt) {
+    using Done = std::function<bool()>;
+    const std::pair<const char*, std::function<void(const Done&)>> waits[] = {
+        {"events let run",
+         [](const Done& done) {
+             while (!done())
+                 forms::letEventsRun(10);
+         }},
+        {"a peer waited for", [](const Done& done) { forms::waitUntil(done, 60000); }},
+        {"a loop run",
+         [](const Done& done) {
+             QEventLoop loop;
+             QTimer tick;
+             QObject::connect(&tick, &QTimer::timeout, &loop, [&] {
+                 if (done()) loop.quit();
+             });
+             tick.start(1);
+             forms::runLoop(loop);
+         }},
+    };
+    for (const auto& [name, wait] : waits) {
+        SCOPED_TRACE(name);
+        const qint64 pid = startAndGreet();
+        const QPointer<QLocalSocket> socket = link.findChild<QLocalSocket*>();
+        ASSERT_TRUE(socket);
+        QStringList order;
+        bool inside = false, killed = false, freedInside = false;
+        const auto c =
+            QObject::connect(&link, &MmttyLink::notice, [&](std::int32_t code, std::int32_t value) {
+                if (inside) order << "nested";
+                if (killed || code != mmtty::NtfFig || value != 1) return;
+                inside = killed = true;
+                ::kill(pid_t(pid), SIGKILL);
+                wait([&] {
+                    return !link.isRunning() &&
+                           (!socket || socket->state() == QLocalSocket::UnconnectedState);
+                });
+                forms::letEventsRun();
+                freedInside = !socket;
+                inside = false;
+                order << "returned";
+            });
+        const auto e = QObject::connect(&link, &MmttyLink::programExited, [&] { order << "exit"; });
+        ASSERT_TRUE(link.postCommand(mmtty::CmdSetFig, 1));
+        EXPECT_TRUE(zvtest::waitUntil([&] { return order.contains("exit"); }));
+        EXPECT_EQ(order, QStringList({"returned", "exit"}));
+        EXPECT_FALSE(freedInside);
+        QObject::disconnect(c);
+        QObject::disconnect(e);
         link.close();
     }
 }

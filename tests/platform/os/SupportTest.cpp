@@ -1,15 +1,23 @@
 // The test fixtures themselves: a pseudo-terminal pair that a real serial port
-// opens, the simulated rig's pace on it, and the loopback HTTP server answering a real network request.
+// opens, the simulated rig's pace on it, the loopback HTTP server answering a real network request,
+// and the random walk's record of a walk that crashes.
 #include "support/LoopbackHttpServer.h"
 #include "support/ProgramFolder.h"
 #include "support/PtyPair.h"
 #include "support/RigSimulator.h"
+#include "support/WalkRecord.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QSerialPort>
+#include <csignal>
+#include <cstdlib>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -164,6 +172,33 @@ TEST(LoopbackHttpServer, ServesPagesAndRecordsPosts) {
     EXPECT_EQ(server.requests()[1].method, QByteArray("POST"));
     EXPECT_EQ(server.requests()[1].path, QByteArray("/submit"));
     EXPECT_EQ(server.requests()[1].body, QByteArray("mycall=JA1ZZZ&dxcall=QQ9ABC"));
+}
+
+// Each step is written down as it is taken: a walk that dies leaves them, and
+// a replay takes them as from a walk written down whole.
+TEST(WalkRecord, AWalkThatCrashesLeavesItsReplay) {
+    const QString name = QStringLiteral("zv-walk-crash-%1.json").arg(QCoreApplication::applicationPid());
+    const pid_t child = ::fork();
+    if (child == 0) {
+        zvtest::WalkRecord record(QStringLiteral("/nowhere"));
+        record.journalTo(name, {{QStringLiteral("nestedMs"), 7}});
+        for (int n = 1; n <= 3; ++n) {
+            record.beginStep(n, QStringLiteral("state %1").arg(n));
+            record.noteTaking({{QStringLiteral("do"), QStringLiteral("step %1").arg(n)}});
+        }
+        std::signal(SIGABRT, SIG_DFL);
+        std::abort();
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status));
+    zvtest::WalkRecord replay(QStringLiteral("/nowhere"));
+    ASSERT_TRUE(replay.readFrom(QDir::temp().filePath(name)));
+    EXPECT_EQ(replay.recordedSteps(), 3);
+    EXPECT_EQ(replay.recordedNestedMs(), 7);
+    replay.beginStep(3, QStringLiteral("state 3"));
+    EXPECT_EQ(replay.recordedAction().value(QStringLiteral("do")).toString(), QStringLiteral("step 3"));
+    QFile::remove(QDir::temp().filePath(name));
 }
 
 } // namespace

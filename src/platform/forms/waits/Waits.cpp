@@ -44,8 +44,8 @@ QList<Held>& held() {
     static QList<Held> list;
     return list;
 }
-QList<QPointer<QWidget>>& unloadedInWaits() {
-    static QList<QPointer<QWidget>> list;
+QList<QPointer<QObject>>& unloadedInWaits() {
+    static QList<QPointer<QObject>> list;
     return list;
 }
 
@@ -108,9 +108,9 @@ bool EventsRunScope::finish() {
     // after it leaves that one known as running.
     askers().removeIf([this](const Asker& a) { return a.scope == this; });
     if (askers().isEmpty()) {
-        const QList<QPointer<QWidget>> unloaded = std::exchange(unloadedInWaits(), {});
-        for (const QPointer<QWidget>& w : unloaded)
-            if (w) w->deleteLater();
+        const QList<QPointer<QObject>> unloaded = std::exchange(unloadedInWaits(), {});
+        for (const QPointer<QObject>& o : unloaded)
+            if (o) o->deleteLater();
         if (!held().isEmpty()) QTimer::singleShot(0, qApp, drain);
     }
     return mayGoOn();
@@ -217,13 +217,14 @@ QAction* execMenu(QMenu& menu, const QPoint& at) {
     return menu.exec(at);
 }
 
-namespace detail {
-void destroyLater(QWidget* w) {
+void destroyLater(QObject* o) {
     if (waitsRun())
-        unloadedInWaits().append(w);
+        unloadedInWaits().append(o);
     else
-        w->deleteLater();
+        o->deleteLater();
 }
+
+namespace detail {
 void dropHeld() {
     held().clear();
 }

@@ -6,8 +6,10 @@
 // may go on. Nothing else in the program runs pending events.
 //
 // What may happen meanwhile:
-// - a window unloaded is destroyed only after the outermost wait, once the
-//   handler that waited has returned through it;
+// - a window unloaded, or a peer's socket, process or reply let go, is
+//   destroyed only after the outermost wait, once the handler that waited has
+//   returned through it: no object is freed while one of its own signals is
+//   on the stack;
 // - a mode change, a spot's retune or a start (F12, a macro, TUNE, a picture
 //   send) is refused while a mode change is under way; a mode change or a
 //   retune is refused while a start is on its way (the transmission it
@@ -29,6 +31,7 @@ class QAction;
 class QDialog;
 class QEventLoop;
 class QMenu;
+class QObject;
 class QProcess;
 class QWidget;
 
@@ -102,8 +105,10 @@ bool runLoop(QEventLoop& loop);
 int execModal(QDialog& dialog);
 QAction* execMenu(QMenu& menu, const QPoint& at);
 
+// The one way an object that may be inside one of its own signals is freed.
+void destroyLater(QObject* o);
+
 namespace detail {
-void destroyLater(QWidget* w);
 // Every window unloaded (the end): nothing held is left to run.
 void dropHeld();
 } // namespace detail

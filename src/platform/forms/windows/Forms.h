@@ -58,14 +58,14 @@ template <class W> void unload() {
                 if (W* kept = detail::spare<W>().data()) {
                     detail::spare<W>() = nullptr;
                     quiesce(kept);
-                    detail::destroyLater(kept);
+                    destroyLater(kept);
                 }
             });
             return;
         }
     }
     quiesce(w);
-    detail::destroyLater(w);
+    destroyLater(w);
 }
 
 template <class W> W& get() {
