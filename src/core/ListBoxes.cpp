@@ -67,7 +67,7 @@ bool OpenListBox(const ListBox& list) {
     if (bytes)
         for (const QString& line : ShownListLines(*bytes, list.shown))
             text += line + QLatin1Char('\n');
-    list.box->setPlainText(text);
+    ui::setShownText(list.box, text);
     list.box->document()->setModified(false);
     return bytes.has_value() && QFile::exists(list.path);
 }

@@ -3,6 +3,7 @@
 #include "logwindows/entry/LogEntry.h"
 #include "logwindows/entry/LogEntryFields.h"
 #include "logwindows/lookups/AreaCodes.h"
+#include "platform/forms/text/ShownLines.h"
 #include "platform/forms/text/TextRule.h"
 #include "terminal/mainwindow/HelpPage.h"
 
@@ -138,6 +139,7 @@ void TEMP_LOG::buildFields() {
     Text8 = box(16);
     List1 = new QListWidget;
     List1->setMaximumHeight(60);
+    ui::showItemsCut(List1);
     Label9 = new QLabel(QStringLiteral("Code"));
     Text9 = box(6);
     Text10 = box(6);

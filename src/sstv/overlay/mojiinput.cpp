@@ -9,6 +9,7 @@
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/controls/TopHighBar.h"
 #include "platform/forms/dialogs/Dialogs.h"
+#include "platform/forms/text/ShownLines.h"
 #include "platform/os/Paths.h"
 #include "sstv/overlay/SSTVMACRO.h"
 #include "sstv/window/SSTVForm.h"
@@ -87,6 +88,8 @@ void mojiinput::buildControls() {
     List2->addItems({QStringLiteral("CQ SSTV"), QStringLiteral("de %m"), QStringLiteral("UR RSV %r!")});
     List2->hide();
     List1->hide();
+    ui::showItemsCut(List1);
+    ui::showItemsCut(List2);
     VScroll1->setParent(this);
     const std::pair<int, const char*> outlines[] = {{0, "無"},  {1, "黒"},  {10, "青"}, {11, "緑"},
                                                     {13, "赤"}, {15, "黄"}, {16, "白"}};

@@ -107,7 +107,7 @@ void MACRO_FORM::Form_Load() {
 }
 
 QString MACRO_FORM::macroText(int i) const {
-    return terminal::macros::toCrLf(Text1[static_cast<std::size_t>(i)]->toPlainText());
+    return terminal::macros::toCrLf(ui::plainText(*Text1[static_cast<std::size_t>(i)]->document()));
 }
 
 QString MACRO_FORM::macroTextAsTyped(int i) const {
@@ -115,7 +115,7 @@ QString MACRO_FORM::macroTextAsTyped(int i) const {
 }
 
 void MACRO_FORM::setMacroText(int i, const QString& crLfText) {
-    Text1[static_cast<std::size_t>(i)]->setPlainText(terminal::macros::fromCrLf(crLfText));
+    ui::setShownText(Text1[static_cast<std::size_t>(i)], terminal::macros::fromCrLf(crLfText));
 }
 
 std::uint32_t MACRO_FORM::nameColour(int i) const {
@@ -144,7 +144,8 @@ void MACRO_FORM::Text2_DblClick(int i) {
     const std::uint32_t ref = chosen ? colour::toRef(*chosen) : now;
     setNameColour(i, ref);
     terminal::macros::showColourOnButton(i, ref);
-    core::PutIniText(QStringLiteral("MACROCOLOR"), core::IniKey::built(QStringLiteral("BTN%1").arg(i)), QString::number(ref));
+    core::PutIniText(QStringLiteral("MACROCOLOR"), core::IniKey::built(QStringLiteral("BTN%1").arg(i)),
+                     QString::number(ref));
 }
 
 void MACRO_FORM::MACSAVE_Click() {
@@ -247,7 +248,8 @@ void MACRO_FORM::Command1_Click() {
     }
     Frame1->hide();
     for (int n = 0; n < 5; ++n) {
-        core::PutIniText(QStringLiteral("PG_CWID"), core::IniKey::built(QStringLiteral("CWID%1").arg(n + 1)), Text3[n]->text());
+        core::PutIniText(QStringLiteral("PG_CWID"), core::IniKey::built(QStringLiteral("CWID%1").arg(n + 1)),
+                         Text3[n]->text());
         core::g.CwIdList[static_cast<std::size_t>(n + 1)] = Text3[n]->text();
     }
 }

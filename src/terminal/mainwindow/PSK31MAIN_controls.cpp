@@ -140,6 +140,7 @@ void PSK31MAIN::buildPanesAndSplitter(QWidget* canvas) {
     Picture10->hide();
 
     Text1 = new RichTextPane(canvas);
+    Text1->keepLinesWhole();
     tw.place(Text1, 2040, 3240, 9510, 1695);
     List1 = new QListWidget(canvas);
     tw.place(List1, 9000, 3360, 1500, 1500);

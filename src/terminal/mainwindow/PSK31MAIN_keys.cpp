@@ -145,7 +145,7 @@ void switchPskMode(PSK31MAIN& w) {
 void saveAndClearReceivePane(PSK31MAIN& w) {
     w.ReceiveFolder = terminal::rxtext::receiveFolder();
     const QString path = paths::join(w.ReceiveFolder, QStringLiteral("NENNOTAMELOG_B4clr.TXT"));
-    if (!files::replaceWhole(path, terminal::rxtext::fileBytes(w.RichTextBox1->text()))) {
+    if (!files::replaceWhole(path, terminal::rxtext::fileBytes(w.RichTextBox1->fileText()))) {
         ui::msgBox(QStringLiteral("受信データを保存できませんでした。\r\n") + path,
                    ui::OkOnly | ui::Exclamation);
         return;

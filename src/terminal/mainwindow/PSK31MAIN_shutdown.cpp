@@ -233,7 +233,7 @@ void PSK31MAIN::saveReceiveCopy() {
     // A setting that is no number asks for no dated copy rather than for none at all.
     const bool dated = core::WholeNumber(core::g.AutoSaveRxOnExit).value_or(0) == 1;
     const QString name = receiveCopyName(dated);
-    const QByteArray bytes = terminal::rxtext::fileBytes(RichTextBox1->text());
+    const QByteArray bytes = terminal::rxtext::fileBytes(RichTextBox1->fileText());
     // A received-data folder that is gone or full gets the copy in the program
     // folder instead, and the operator is told where to find it.
     QString path = paths::join(ReceiveFolder, name);

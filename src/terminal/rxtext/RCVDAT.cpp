@@ -44,7 +44,7 @@ void cannotSave(const QString& path) {
 
 using namespace terminal::rxtext;
 
-RCVDAT::RCVDAT() : Text1(new QPlainTextEdit) {
+RCVDAT::RCVDAT() : Text1(new ui::ShownLinesEdit) {
     setWindowTitle(QStringLiteral("受信ﾃﾞｰﾀ表示"));
     auto* canvas = new QWidget;
     Text1->setParent(canvas);
@@ -116,13 +116,15 @@ void RCVDAT::closeEvent(QCloseEvent* e) {
 
 void RCVDAT::appendText(const QString& text, const QString& unreadable) {
     // Once the operator has changed the text it stays changed.
-    const bool unchanged = ui::typedText(*Text1->document()) == programText_;
-    const bool typedKept = ui::typedText(*Text1->document()) == keptText_;
+    const QString before = ui::typedText(*Text1->document());
+    const bool unchanged = before == programText_;
+    const bool typedKept = before == keptText_;
     QTextCursor end(Text1->document());
     end.movePosition(QTextCursor::End);
-    end.insertText(text);
-    if (unchanged) programText_ = ui::typedText(*Text1->document());
-    if (typedKept) keptText_ = ui::typedText(*Text1->document());
+    ui::insertShown(end, text);
+    const QString after = ui::typedText(*Text1->document());
+    if (unchanged) programText_ = after;
+    if (typedKept) keptText_ = after;
     if (!unreadable.isEmpty())
         unreadable_ += (unreadable_.isEmpty() ? QString() : QStringLiteral(" ")) + unreadable;
 }
@@ -141,7 +143,7 @@ void RCVDAT::RCVMEMO_Click() {
         ui::saveFileName(QStringLiteral("受信ﾃﾞｰﾀ保存"), suggested, QStringLiteral("受信ﾃﾞｰﾀ (*.TXT)"));
     if (chosen.isEmpty()) return;
     chosen = withExtension(chosen, QStringLiteral(".TXT"));
-    if (!writeWhole(chosen, Text1->toPlainText())) {
+    if (!writeWhole(chosen, ui::plainText(*Text1->document()))) {
         cannotSave(chosen);
         return;
     }
@@ -213,7 +215,7 @@ bool RCVDAT::RDEND_Click() {
         return true;
     }
     const QString memo = paths::join(receiveFolder(), kMemoFile);
-    if (!writeWhole(memo, Text1->toPlainText())) {
+    if (!writeWhole(memo, ui::plainText(*Text1->document()))) {
         ui::msgBox(QStringLiteral("メモ帳を保存できませんでした。\r\n") + memo, ui::OkOnly | ui::Exclamation);
         return false;
     }

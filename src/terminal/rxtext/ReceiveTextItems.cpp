@@ -28,11 +28,11 @@ void cannotSave(const QString& path) {
     ui::msgBox(QStringLiteral("受信データを保存できませんでした。\r\n") + path, ui::OkOnly | ui::Exclamation);
 }
 
-void cannotRead(const QString& path, ViewerFileProblem why) {
+void cannotRead(const QString& what, const QString& path, ViewerFileProblem why) {
     QString reason;
     if (why == ViewerFileProblem::TooLarge) reason = QStringLiteral("（ファイルが大きすぎます）");
     if (why == ViewerFileProblem::NotText) reason = QStringLiteral("（テキストファイルではありません）");
-    ui::msgBox(QStringLiteral("受信データを読み込めませんでした%1。\r\n").arg(reason) + path,
+    ui::msgBox(QStringLiteral("%1を読み込めませんでした%2。\r\n").arg(what, reason) + path,
                ui::OkOnly | ui::Exclamation);
 }
 
@@ -87,7 +87,8 @@ void RSAVE_Click() {
     if (chosen.isEmpty()) return;
     chosen = withExtension(chosen, QStringLiteral(".TXT"));
     g.ViewedFilePath = chosen;
-    if (!files::replaceWhole(paths::fromStored(chosen), fileBytes(forms::PSK31MAIN().RichTextBox1->text()))) {
+    if (!files::replaceWhole(paths::fromStored(chosen),
+                             fileBytes(forms::PSK31MAIN().RichTextBox1->fileText()))) {
         cannotSave(chosen);
         return;
     }
@@ -104,7 +105,7 @@ void RDRCVDAT_Click() {
     QString unreadable;
     const std::optional<QString> text = readViewerFile(chosen, &why, &unreadable);
     if (!text) {
-        cannotRead(chosen, why);
+        cannotRead(QStringLiteral("受信データ"), chosen, why);
         return;
     }
     forms::RCVDAT().appendText(*text, unreadable);
@@ -115,11 +116,15 @@ void RDRCVDAT_Click() {
 void MEMOR_Click() {
     const QString memo = paths::join(paths::programFolder(), kMemoFile);
     QString unreadable;
-    if (const std::optional<QString> text = readViewerFile(memo, nullptr, &unreadable)) {
+    ViewerFileProblem why = ViewerFileProblem::None;
+    if (const std::optional<QString> text = readViewerFile(memo, &why, &unreadable)) {
         forms::RCVDAT().appendText(*text, unreadable);
         showViewer();
         return;
     }
+    // A memo that is there but not shown is not offered to be made anew: the
+    // viewer's close would write its empty text over it.
+    if (why != ViewerFileProblem::CannotRead) return cannotRead(QStringLiteral("メモ帳"), memo, why);
     const ui::MsgResult answer =
         ui::msgBox(QStringLiteral("メモ帳がOPEN出来ませんでした。新しく作成しますか？"), ui::YesNo);
     if (answer != ui::Yes) return;

@@ -39,6 +39,10 @@ std::optional<QString> readViewerFile(const QString& path, ViewerFileProblem* pr
     if (f.error() != QFileDevice::NoError) return std::nullopt;
     std::optional<QString> text = viewerText(bytes);
     why = text ? ViewerFileProblem::None : ViewerFileProblem::NotText;
+    if (text && text->count(QLatin1Char('\n')) > kMostViewedLines) {
+        why = ViewerFileProblem::TooLarge;
+        return std::nullopt;
+    }
     if (unreadable && text && text->contains(QChar::ReplacementCharacter) &&
         !bytes.startsWith("\xEF\xBB\xBF") && !bytes.startsWith("\xFF\xFE"))
         *unreadable = cp932::undecodable(bytes);

@@ -11,8 +11,13 @@ namespace terminal::rxtext {
 // The memo pad of one run; the shutdown deletes it.
 inline const QString kMemoFile = QStringLiteral("PSKMEMO.DAT");
 
-// Files larger than this are not read into the viewer: the box would stall.
-constexpr qint64 kLargestViewedFile = 64LL * 1024 * 1024;
+// Files larger than this, or of more lines, are not read into the viewer: the
+// box takes some 10 microseconds a line, and more for each line it holds, and
+// the check of its text at the close a second for 4 MiB, holding the window
+// meanwhile. A night's received text is a few hundred kilobytes in a few
+// thousand lines.
+constexpr qint64 kLargestViewedFile = 4LL * 1024 * 1024;
+constexpr qsizetype kMostViewedLines = 50000;
 
 // The received-data folder: [PSKCFG] RCVDFOL when it names a folder that is
 // there, else the program folder.

@@ -5,6 +5,7 @@
 #include "app/ProgramRun.h"
 #include "core/IniValues.h"
 #include "platform/forms/colour/ControlColour.h"
+#include "platform/forms/text/ShownLines.h"
 #include "platform/os/Cp932.h"
 #include "platform/os/EndSignals.h"
 #include "sstv/SstvWorkshopFixture.h"
@@ -17,14 +18,16 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTemporaryFile>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTimer>
 #include <csignal>
-#include <functional>
 #include <cstdio>
+#include <functional>
 #include <unistd.h>
 
 namespace {
@@ -462,8 +465,13 @@ TEST_F(SstvTitleEditorTest, ListFilesKeepWhatTheOperatorDidNotChange) {
          },
          [&] { QTest::mouseClick(f.Command3, Qt::LeftButton); },
          [&] { return "595\n579 FB " + nec + "\n\n" + ibm + "5\r\n57\n"; }},
-        {"stock texts in the text editor", QStringLiteral("MACmenu.DAT"), stock,
-         [&] { placeTitle(QPoint(60, 60)); }, {}, [&] { closeEditor(); }, {}},
+        {"stock texts in the text editor",
+         QStringLiteral("MACmenu.DAT"),
+         stock,
+         [&] { placeTitle(QPoint(60, 60)); },
+         {},
+         [&] { closeEditor(); },
+         {}},
         {"stock texts as one text", QStringLiteral("MACmenu.DAT"), stock, stockTextsEditor,
          [&] {
              forms::SSTVMACRO().Text1->moveCursor(QTextCursor::End);
@@ -471,8 +479,8 @@ TEST_F(SstvTitleEditorTest, ListFilesKeepWhatTheOperatorDidNotChange) {
          },
          stockTextsClosed, [&] { return stock + " 73 %c\r\n"; }},
         {"favourite fonts", QStringLiteral("Font.DAT"),
-         cp932::encode(QStringLiteral("ＭＳ Ｐゴシック  12  16777215  False  False\r\n   \r\n")) + "Sym" + nec +
-             "  10  0  True  False\n",
+         cp932::encode(QStringLiteral("ＭＳ Ｐゴシック  12  16777215  False  False\r\n   \r\n")) + "Sym" +
+             nec + "  10  0  True  False\n",
          [&] { placeTitle(QPoint(60, 60)); },
          [&] {
              QTest::mouseClick(editor().Check1, Qt::LeftButton);
@@ -484,6 +492,22 @@ TEST_F(SstvTitleEditorTest, ListFilesKeepWhatTheOperatorDidNotChange) {
              return cp932::encode(QStringLiteral("ＭＳ Ｐゴシック  12  16777215  False  False\r\n   \r\n")) +
                     "Sym" + nec + "  10  0  True  False\n" + favourite + "\r\n";
          }},
+        {"RSV list of a long line", QStringLiteral("RSVmenu.DAT"), "595\r\n" + QByteArray(3000, 'A') + "\r\n",
+         [&] { QTest::mouseClick(f.Command3, Qt::LeftButton); },
+         [&] {
+             EXPECT_LE(f.Text10->document()->findBlockByNumber(1).length(), ui::kShownLineChars + 1);
+             QTest::keyClick(f.Text10, Qt::Key_End, Qt::ControlModifier);
+             QTest::keyClicks(f.Text10, QStringLiteral("57"));
+         },
+         [&] { QTest::mouseClick(f.Command3, Qt::LeftButton); },
+         [&] { return "595\r\n" + QByteArray(3000, 'A') + "\r\n57\r\n"; }},
+        {"stock text of a long line", QStringLiteral("MACmenu.DAT"),
+         "CQ\r\n" + QByteArray(3000, 'A') + "\r\n", [&] { placeTitle(QPoint(60, 60)); },
+         [&] {
+             QListWidget& list = *editor().List2;
+             EXPECT_LT(list.sizeHintForColumn(0), list.fontMetrics().horizontalAdvance(QString(2000, 'A')));
+         },
+         [&] { closeEditor(); }, [&] { return "CQ\r\n" + QByteArray(3000, 'A') + "\r\n"; }},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.what);

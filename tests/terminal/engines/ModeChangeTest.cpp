@@ -1390,7 +1390,7 @@ TEST(TypedTextEditors, EveryEditorOfTheCodeIsAskedAbout) {
     const QRegularExpression flag(
         QStringLiteral(R"(\b(?:int|bool)\s+(\w+(?:EditMode|Editing|EditOpen|EditorOpen_))\s*=)"));
     const QRegularExpression boxToFile(QStringLiteral(
-        R"((?:replaceWhole|writeWhole|WriteListFile)\(.*\b(?:Text\d+|box)->(?:toPlainText|text)\(\)|macros::SaveMacroFile\(\)|core::OpenListBox\()"));
+        R"((?:replaceWhole|writeWhole|WriteListFile)\(.*\b(?:(?:Text\d+|box)->(?:toPlainText|text)\(\)|plainText\(\*Text\d+->document\(\)\))|macros::SaveMacroFile\(\)|core::OpenListBox\()"));
     QStringList missing, flagsFound, filesFound;
     QDirIterator it(src.path(), {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
                     QDirIterator::Subdirectories);

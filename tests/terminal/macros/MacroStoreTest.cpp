@@ -7,6 +7,7 @@
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/forms/text/Clipboard.h"
+#include "platform/forms/text/ShownLines.h"
 #include "platform/os/Cp932.h"
 #include "support/Popups.h"
 #include "support/ProgramFolder.h"
@@ -15,6 +16,7 @@
 #include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QFileInfo>
+#include <QTextBlock>
 
 namespace {
 
@@ -40,7 +42,7 @@ class MacroStore : public zvtest::ProgramFolderTest {
             QStringLiteral("CQ CQ DE 'MYCALL' %1\r\nこんにちは 'HISNAME'\r\n'TXOFF'").arg(i)};
         if (i == 1) m.colour = colour::kWindowBackground;
         if (i == 5) m.name = QStringLiteral("QRZ(sQ)");
-        if (i == 6) m.text = QString(200, QLatin1Char('x'));
+        if (i == 6) m.text = QString(2500, QLatin1Char('x')); // shown in parts in its box
         return m;
     }
     void fillStore() {
@@ -106,6 +108,7 @@ TEST_F(MacroStore, SavedFileLoadsBackAndShowsOnTheButtons) {
         EXPECT_EQ(m.colour, expected[static_cast<std::size_t>(i)].colour) << i;
     }
     EXPECT_EQ(f.SSTab1->tabText(5), QStringLiteral("QRZ(sQ)"));
+    EXPECT_LE(f.Text1[6]->document()->firstBlock().length(), ui::kShownLineChars + 1);
     saveAs(QStringLiteral("AGAIN.MAC"));
     ASSERT_TRUE(zvtest::chooseMenuItem(f.MACSAVE));
     EXPECT_EQ(readFile(QStringLiteral("AGAIN.MAC")), bytes);

@@ -7,11 +7,13 @@
 #include "platform/os/EndSignals.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
+#include "support/Popups.h"
 #include "support/RigSimulator.h"
 #include "terminal/engines/PskFixture.h"
 #include "terminal/macros/MACRO_FORM.h"
 #include "terminal/macros/MacroFile.h"
 #include "terminal/mainwindow/Shutdown.h"
+#include "terminal/rxtext/RCVDAT.h"
 
 #include <QDir>
 #include <QFile>
@@ -163,6 +165,31 @@ TEST_F(EndSignal, TypingLeftInAnEditorIsNamedOnTheStandardError) {
     EXPECT_TRUE(ui::script::asked().isEmpty());
     EXPECT_EQ(readFile(QStringLiteral("ZORVATEK.MAC")), file);
     EXPECT_EQ(warnings.filter(QStringLiteral("MACRO_FORM")).size(), 1) << warnings.join('\n').toStdString();
+}
+
+// A memo pad and a received-data file of one line of a megabyte open from the
+// menu, and a signal then ends the run as it does at any other time.
+TEST_F(EndSignal, ASignalEndsTheRunWithALongLineShown) {
+    PSK31MAIN& w = loadAndStart();
+    w.show();
+    int ends = 0;
+    terminal::mainwindow::setProcessEndForTest([&] { ++ends; });
+    const endsignals::Watch watch;
+    QObject::connect(&watch, &endsignals::Watch::ended, [] { app::endBySignal(); });
+    const QByteArray line = QByteArray(1 << 20, 'A') + "\r\n";
+    writeFile(QStringLiteral("PSKMEMO.DAT"), line);
+    writeFile(QStringLiteral("night.TXT"), line);
+    ASSERT_TRUE(zvtest::chooseInMenuBar(w.menuBar(), w.MEMOR));
+    ui::script::push(path(QStringLiteral("night.TXT")));
+    ASSERT_TRUE(zvtest::chooseInMenuBar(w.menuBar(), w.RDRCVDAT));
+    ASSERT_TRUE(forms::RCVDAT().isVisible());
+    w.RichTextBox1->setText(QString::fromLatin1(line.chopped(2)));
+    ::raise(SIGTERM);
+    ASSERT_TRUE(zvtest::waitUntil([&] { return ends == 1; }));
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("PSKMEMO.DAT"))));
+    EXPECT_EQ(readFile(QStringLiteral("night.TXT")), line);
+    // The receive pane's line, whole, before what the engine went on receiving.
+    EXPECT_GE(readFile(QStringLiteral("NENNOTAMELOG.TXT")).indexOf('\r'), line.size() - 2);
 }
 
 } // namespace

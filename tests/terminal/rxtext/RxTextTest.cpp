@@ -6,6 +6,7 @@
 #include "core/IniValues.h"
 #include "platform/forms/controls/RichTextPane.h"
 #include "platform/forms/dialogs/Dialogs.h"
+#include "platform/forms/text/ShownLines.h"
 #include "platform/forms/windows/WindowFrame.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Cp932.h"
@@ -21,6 +22,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTextBlock>
 #include <QTextCursor>
 
 namespace {
@@ -347,6 +349,12 @@ TEST_F(RxText, TheReceivePaneIsSavedWhereTheOperatorChooses) {
         ASSERT_EQ(ui::script::asked().size(), time == 0 ? 2 : 1);
     }
     EXPECT_EQ(ini("PSKCFG", "RCVDFOL"), rcv);
+
+    // A line received without a break, shown in parts, is saved whole.
+    w->RichTextBox1->setText(QString(2500, QLatin1Char('A')));
+    ui::script::push(paths::join(rcv, QStringLiteral("long")));
+    ASSERT_TRUE(zvtest::chooseInMenuBar(w->menuBar(), w->RSAVE));
+    EXPECT_EQ(read(paths::join(rcv, QStringLiteral("long.TXT"))), QByteArray(2500, 'A') + "\r\n");
 }
 
 TEST_F(RxText, AReceivedDataFileOpensIntoTheViewerAfterItsText) {
@@ -415,6 +423,55 @@ TEST_F(RxText, TheMemoPadOpensOrIsMadeOnRequest) {
     ASSERT_TRUE(zvtest::chooseInMenuBar(w->menuBar(), w->MEMOR));
     EXPECT_TRUE(ui::script::asked().isEmpty());
     EXPECT_EQ(forms::RCVDAT().Text1->toPlainText(), QStringLiteral("QQ9AAA\n太郎\n"));
+
+    // Too many lines to show at once: said, and not offered to be made anew.
+    forms::unload<RCVDAT>();
+    writeFile(QStringLiteral("PSKMEMO.DAT"), QByteArray("\r\n").repeated(50001));
+    ASSERT_TRUE(zvtest::chooseInMenuBar(w->menuBar(), w->MEMOR));
+    EXPECT_EQ(ui::script::asked().back().prompt,
+              QStringLiteral("メモ帳を読み込めませんでした（ファイルが大きすぎます）。\r\n") +
+                  path(QStringLiteral("PSKMEMO.DAT")));
+    EXPECT_FALSE(forms::isLoaded<RCVDAT>());
+}
+
+// A line of any length opens at once: it is shown in paragraphs of a bounded
+// length, and the memo written back holds the line as it was, with only what
+// the operator did: a character and a line break typed, a shown break deleted,
+// a long line pasted.
+TEST_F(RxText, ALongLineIsShownInPartsAndWrittenBackWhole) {
+    QString line = QStringLiteral("CQ DE QQ9ABC 移動 ").repeated(120) + QString(3000, QChar(0x30A2));
+    const QString pasted(2500, QLatin1Char('B'));
+    const QByteArray bytes =
+        cp932::encode(QStringLiteral("QQ9AAA\r\n") + line + QStringLiteral("\r\nEND\r\n"));
+    for (QAction* item : {w->MEMOR, w->RDRCVDAT}) {
+        SCOPED_TRACE(item->text().toStdString());
+        writeFile(QStringLiteral("PSKMEMO.DAT"), bytes);
+        write(path(QStringLiteral("night.TXT")), bytes);
+        ui::script::push(path(QStringLiteral("night.TXT")));
+        ASSERT_TRUE(zvtest::chooseInMenuBar(w->menuBar(), item));
+        RCVDAT& v = forms::RCVDAT();
+        QTextDocument& d = *v.Text1->document();
+        for (QTextBlock b = d.firstBlock(); b.isValid(); b = b.next())
+            ASSERT_LE(b.length(), ui::kShownLineChars + 1) << b.blockNumber();
+        const int x = d.findBlockByNumber(1).length() - 1;
+        const int enter = x + d.findBlockByNumber(2).length() - 1;
+        auto keyAt = [&](int block, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+            if (block >= 0) v.Text1->setTextCursor(QTextCursor(d.findBlockByNumber(block)));
+            QTest::keyClick(v.Text1, key, modifiers);
+        };
+        keyAt(5, Qt::Key_Backspace);
+        keyAt(-1, Qt::Key_Z, Qt::ControlModifier); // no undo: it would bring the break back as a real one
+        keyAt(3, Qt::Key_Return);
+        keyAt(2, Qt::Key_X);
+        QGuiApplication::clipboard()->setText(pasted);
+        keyAt(d.blockCount() - 1, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_LE(d.lastBlock().length(), ui::kShownLineChars + 1);
+        ASSERT_TRUE(zvtest::chooseInMenuBar(v.menuBar(), v.RDEND));
+        line.insert(enter, QStringLiteral("\r\n")).insert(x, QLatin1Char('x'));
+        EXPECT_EQ(read(path(QStringLiteral("PSKMEMO.DAT"))),
+                  cp932::encode(QStringLiteral("QQ9AAA\r\n%1\r\nEND\r\n%2\r\n").arg(line, pasted)));
+        line.remove(x, 1).remove(enter, 2);
+    }
 }
 
 TEST_F(RxText, AltRKeepsThePaneInTheProgramFolderWhenTheReceivedDataFolderIsGone) {
@@ -423,6 +480,9 @@ TEST_F(RxText, AltRKeepsThePaneInTheProgramFolderWhenTheReceivedDataFolderIsGone
     ASSERT_TRUE(zvtest::chooseInMenuBar(w->menuBar(), w->RXBC));
     EXPECT_EQ(readFile(QStringLiteral("NENNOTAMELOG_B4clr.TXT")), QByteArray("QQ9ABC de QQ1XYZ\r\n"));
     EXPECT_TRUE(w->RichTextBox1->text().isEmpty());
+    w->RichTextBox1->setText(QString(2500, QLatin1Char('A')));
+    ASSERT_TRUE(zvtest::chooseInMenuBar(w->menuBar(), w->RXBC));
+    EXPECT_EQ(readFile(QStringLiteral("NENNOTAMELOG_B4clr.TXT")), QByteArray(2500, 'A') + "\r\n");
 }
 
 } // namespace

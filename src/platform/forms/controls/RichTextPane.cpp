@@ -1,5 +1,7 @@
 #include "platform/forms/controls/RichTextPane.h"
 
+#include "platform/forms/text/ShownLines.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QMouseEvent>
 #include <QPainter>
@@ -37,9 +39,12 @@ constexpr int kGlyphOverhangPx = 2;
 // A paragraph on screen is laid out whole when it is painted.
 constexpr int kParagraphChars = 1024;
 
-// A paragraph of one line, as the text goes in: no separator in it yet.
+// A paragraph of one line, as the text goes in: no separator in it yet. A
+// part of a long line shown apart is long already, and its break before it
+// is no line separator.
 bool loneLine(const QTextBlock& b) {
-    return b.length() <= kParagraphChars && !b.text().contains(QChar::LineSeparator);
+    return b.length() <= kParagraphChars && !b.text().contains(QChar::LineSeparator) &&
+           !ui::afterShownBreak(b);
 }
 
 // CR LF and a lone CR are one line break in the pane.
@@ -67,6 +72,11 @@ int RichTextPane::length() const {
 QString RichTextPane::text() const {
     applyPending();
     return toPlainText();
+}
+
+QString RichTextPane::fileText() const {
+    applyPending();
+    return ui::plainText(*document());
 }
 
 void RichTextPane::setText(const QString& text) {
@@ -121,15 +131,22 @@ QString RichTextPane::selText() const {
 void RichTextPane::insertAt(QTextCursor& c, const QString& text) {
     QTextCharFormat f;
     if (selColor_.isValid()) f.setForeground(selColor_);
-    c.insertText(normaliseBreaks(text), f);
+    insertInto(c, normaliseBreaks(text), f);
     setTextCursor(c);
+}
+
+void RichTextPane::insertInto(QTextCursor& c, const QString& text, const QTextCharFormat& f) const {
+    if (wholeLines_)
+        c.insertText(text, f);
+    else
+        ui::insertShown(c, text, f);
 }
 
 // The program's own edits: the view's cursor is not touched.
 void RichTextPane::insertOwn(QTextCursor& c, const QString& text) {
     QTextCharFormat f;
     if (selColor_.isValid()) f.setForeground(selColor_);
-    c.insertText(normaliseBreaks(text), f);
+    insertInto(c, normaliseBreaks(text), f);
     followEnd();
 }
 
@@ -341,7 +358,7 @@ void RichTextPane::applyPending() const {
             if (e.text.isEmpty()) continue;
             QTextCharFormat f;
             if (e.colour.isValid()) f.setForeground(e.colour);
-            c.insertText(e.text, f);
+            insertInto(c, e.text, f);
         }
         c.endEditBlock();
     }

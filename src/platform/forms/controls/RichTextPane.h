@@ -20,6 +20,8 @@
 // Lines behind the last screenful are joined into longer paragraphs (their
 // breaks become line separators, one character as a break is): the pane costs
 // about the text it holds. text() and selText() read every break as '\n'.
+// A line received without a break is shown in paragraphs of a bounded length
+// (ShownLines.h): each edit lays its last paragraph out again.
 #include <QColor>
 #include <QPlainTextEdit>
 #include <QTextBlock>
@@ -36,7 +38,11 @@ class RichTextPane : public QPlainTextEdit {
 
     // Number of characters; a line break counts one.
     int length() const;
+    // The text as shown, position for position (a break put in for showing a
+    // long line reads as a line break).
     QString text() const;
+    // The text as received, for a file: without those breaks.
+    QString fileText() const;
     void setText(const QString& text);
     // Empties the pane, queued edits included.
     void clear();
@@ -76,6 +82,9 @@ class RichTextPane : public QPlainTextEdit {
     // Text wraps this many pixels before the pane's right edge; the margin
     // shows the pane's own background.
     void setWrapMargin(int px);
+    // Lines are kept in one paragraph however long: for a box whose text()
+    // is what goes on the air, where a break shown would be sent.
+    void keepLinesWhole() { wholeLines_ = true; }
 
   signals:
     // A mouse button let go over the pane, after the pane has set its selection.
@@ -89,6 +98,7 @@ class RichTextPane : public QPlainTextEdit {
 
   private:
     void insertAt(QTextCursor& c, const QString& text);
+    void insertInto(QTextCursor& c, const QString& text, const QTextCharFormat& f) const;
     void insertOwn(QTextCursor& c, const QString& text);
     void followEnd() const;
     // A line of the text as laid out: where it begins, where it stands in its
@@ -136,4 +146,5 @@ class RichTextPane : public QPlainTextEdit {
     // they hold enough to join.
     mutable int joinedTo_ = 0;
     bool held_ = false;
+    bool wholeLines_ = false;
 };

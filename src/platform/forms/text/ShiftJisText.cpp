@@ -3,7 +3,6 @@
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/os/Cp932.h"
 
-#include <QTextDocument>
 #include <QWidget>
 
 namespace ui {
@@ -44,12 +43,6 @@ bool heldOrSaid(const QString& lost, QWidget* box, const QString& boxName, const
         box->setFocus();
     }
     return false;
-}
-
-QString typedText(const QTextDocument& document) {
-    QString raw = document.toRawText();
-    raw.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    return raw;
 }
 
 } // namespace ui

@@ -2,9 +2,10 @@
 // The one refusal of every writer of a Shift-JIS file, form or engine text: a
 // character that would come back as another (cp932::uncarried) is named with
 // the box that holds it, and the box keeps the text and gets the focus.
+#include "platform/forms/text/ShownLines.h"
+
 #include <QString>
 
-class QTextDocument;
 class QWidget;
 
 namespace ui {
@@ -18,10 +19,5 @@ bool shiftJisHolds(const QString& text, QWidget* box, const QString& boxName, co
 // The same for a writer whose file finds the characters it lacks itself (the
 // settings file in its own encoding): true when there are none.
 bool heldOrSaid(const QString& lost, QWidget* box, const QString& boxName, const QString& what);
-
-// The text of an editing box as the operator typed it: a no-break space and a
-// line separator stay themselves (the plain text has made them a blank and a
-// line break), and each paragraph ends in a line break.
-QString typedText(const QTextDocument& document);
 
 } // namespace ui

@@ -3,6 +3,7 @@
 #include "platform/forms/controls/RichTextPane.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
+#include "platform/forms/text/ShownLines.h"
 #include "support/ProgramFolder.h"
 
 #include <QApplication>
@@ -78,6 +79,25 @@ TEST(RichTextPane, QueuedEditsGoInTogetherInOrder) {
         EXPECT_LE(edits.count(), 1);
         EXPECT_EQ(pane.length(), c.length);
     }
+}
+
+// A line received without a break is shown in paragraphs of a bounded length;
+// the lines joined behind it as more arrive leave it whole, and a file gets it
+// as it came.
+TEST(RichTextPane, ALongReceivedLineIsShownInPartsAndSavedWhole) {
+    QWidget window;
+    RichTextPane* pane = paneAtTop(window, 300, 60, 0);
+    window.show();
+    QString sent(3 * ui::kShownLineChars, QLatin1Char('A'));
+    pane->appendLater(sent);
+    for (int i = 0; i < 200; ++i) {
+        pane->appendLater(QStringLiteral("\r\nQQ9ABC"));
+        pane->applyPending();
+        sent += QStringLiteral("\nQQ9ABC");
+    }
+    for (int n = 0; n < 3; ++n)
+        EXPECT_LE(pane->document()->findBlockByNumber(n).length(), ui::kShownLineChars + 1);
+    EXPECT_EQ(pane->fileText(), sent);
 }
 
 TEST(RichTextPane, ReadersAndEditorsSeeQueuedTextInAndClearDropsIt) {
