@@ -135,6 +135,9 @@ struct Globals {
     // QSO over again asks first.
     QString StoredCall;
     QString StoredMinute;
+    // The operating window's boxes as they stood when it was stored: what is
+    // typed there since is typing of its own.
+    HandedOverQso StoredBoxes;
 };
 
 extern Globals g;

@@ -11,8 +11,8 @@
 #include "rig/RigGlobals.h"
 #include "support/Contest.h"
 #include "support/ProgramFolder.h"
-#include "terminal/mainwindow/PSK31MAIN.h"
 #include "support/QsoBoxSetUp.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QScrollBar>
 #include <QTest>
@@ -91,6 +91,7 @@ class LogTest : public ProgramFolderTest {
                            const QString& rst = QStringLiteral("599")) {
         PSK31MAIN& m = forms::PSK31MAIN();
         zvtest::setBoxText(m.Text5, call);
+        QTest::keyClick(m.Text5, Qt::Key_Return); // the call typed is the station's
         zvtest::setBoxText(m.Text6, name);
         zvtest::setBoxText(m.Text7, rst);
         ui::script::clearAsked();

@@ -94,8 +94,8 @@ void handOver() {
 
 // Corrections made in the boxes since the hand-over go to the logging
 // program's entry before it is stored, so that the log holds what the boxes
-// show. A name or QTH the operator changed is theirs, also where the logging
-// program knows another one. An entry that holds another call now (started
+// show. A name or QTH the operator changed or emptied is theirs, also where
+// the logging program knows another one. An entry that holds another call now (started
 // anew by whatever sent one, or lost with a restarted program) takes the
 // whole QSO again.
 void handOverChanges() {
@@ -107,8 +107,8 @@ void handOverChanges() {
     } else if (before.rst != now.rst) {
         HamlogSendRst();
     }
-    if (before.current && !now.name.isEmpty() && before.name != now.name) HamlogSendName();
-    if (before.current && !now.qth.isEmpty() && before.qth != now.qth) HamlogSendQth();
+    if (before.current && before.name != now.name) HamlogSendName();
+    if (before.current && before.qth != now.qth) HamlogSendQth();
     logbook::g.HandedOver = boxesNow();
 }
 
@@ -187,6 +187,7 @@ void openEntry() {
 void NoteStored(const QString& call) {
     logbook::g.StoredCall = call.trimmed();
     logbook::g.StoredMinute = minuteNow();
+    logbook::g.StoredBoxes = boxesNow();
 }
 
 // A second click of a double click on the red button, say, the log button
@@ -214,6 +215,14 @@ void EndHandOver() {
 
 namespace {
 
+// The call typed last is the QSO's before it goes to the log. A No to
+// letting the QSO before go keeps it with the call as its correction, and
+// the press goes on with it.
+void settleForLog() {
+    const int link = logbook::g.HamlogLink;
+    if (link == 1 || link == 2) SettleTypedCall();
+}
+
 // An unreadable answer of the logging program ends the press with a word.
 void guarded(const std::function<void()>& press) {
     const HamlogAction action;
@@ -228,6 +237,7 @@ void guarded(const std::function<void()>& press) {
 } // namespace
 
 void LogButtonPress(const std::function<void()>& nextContestNo) {
+    settleForLog();
     if (logbook::g.HamlogLink == 1) {
         guarded(openEntry);
     } else if (logbook::g.HamlogLink == 2) {
@@ -244,6 +254,7 @@ void LogButtonPress(const std::function<void()>& nextContestNo) {
 // is pending already: the logging program's entry then takes the boxes anew.
 // A pending QSO that has been stored meanwhile is not handed over twice.
 void LogKeyPress(const std::function<void()>& nextContestNo) {
+    settleForLog();
     if (logbook::g.HamlogLink == 1) {
         openEntry();
         return;

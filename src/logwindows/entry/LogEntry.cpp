@@ -117,23 +117,28 @@ void prepareOpening(TEMP_LOG& w) {
     w.Command7->setText(logbook::eqslButtonCaption(logbook::g.EqslType));
 }
 
-// The QSO comes whole from the boxes of the window the log button belongs to:
-// a hidden entry may still hold what another window's boxes or an earlier QSO
-// left in it. An entry on show for the same call keeps what was typed into it.
+// The QSO comes whole from the boxes of the window the log button belongs to,
+// as they stand: a hidden entry may still hold what another window's boxes or
+// an earlier QSO left in it, and an entry on show may have turned a page since
+// the boxes were typed. An entry on show for the same call keeps a name or QTH
+// typed into it that the boxes lack, and every field the boxes do not feed.
 void takeOperatingBoxes(TEMP_LOG& w) {
     // A call written with "/" may stand split in the two boxes already (the
     // SSTV window splits it as it is typed); it is the same call.
     const bool sameCall = logbook::entryCall(w.Text1->text(), w.Text2->text(), w.Text14->text(),
                                              w.Text15->text()) == core::g.HisCall;
-    if (sameCall && w.isVisible()) return;
+    const bool keepOwn = sameCall && w.isVisible();
     if (!sameCall) {
         w.Text1->setText(core::g.HisCall);
         w.Text2->clear();
     }
+    const auto take = [keepOwn](QLineEdit* field, const QString& text) {
+        if (!keepOwn || !text.isEmpty()) field->setText(text);
+    };
     const QsoBoxes boxes = operatingBoxes();
     if (core::g.ContestMode != 1 || core::g.ContestRst599 != 1) w.Text5->setText(textOf(boxes.rst));
-    w.Text12->setText(textOf(boxes.name));
-    if (core::g.QthOperation == QLatin1String("QTH")) w.Text13->setText(textOf(boxes.qth).trimmed());
+    take(w.Text12, textOf(boxes.name));
+    if (core::g.QthOperation == QLatin1String("QTH")) take(w.Text13, textOf(boxes.qth).trimmed());
 }
 
 } // namespace

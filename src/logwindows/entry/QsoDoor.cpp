@@ -16,9 +16,12 @@
 #include "sstv/window/SSTVForm.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
+#include <QTimer>
 
 namespace logwindows {
 
@@ -44,6 +47,20 @@ QLineEdit* writable(QsoBox* box) {
     return box;
 }
 
+// The call whose station the other boxes hold: the one the door put in, or
+// the operator's typed call once it settled. A call still being typed over it
+// is none yet; while nothing has settled, the call box's own.
+constexpr const char* kStationCall = "zvStationCall";
+
+QString stationCall(const QsoBoxes& b) {
+    const QString settled = b.call ? b.call->property(kStationCall).toString() : QString();
+    return settled.isEmpty() ? textOf(b.call).trimmed() : settled;
+}
+
+void settleOn(QLineEdit* call) {
+    if (call) call->setProperty(kStationCall, call->text().trimmed());
+}
+
 bool bringsCall(DropCause cause) {
     return cause == DropCause::Spot || cause == DropCause::Lookup || cause == DropCause::FskId ||
            cause == DropCause::Typed;
@@ -51,7 +68,7 @@ bool bringsCall(DropCause cause) {
 
 // Every box of the QSO emptied, the report back to its preset; the earlier-QSO
 // and area-code lists and the status line's QTH and name went with its station.
-void emptyBoxes() {
+void emptyBoxes(bool focusCall = true) {
     const QsoBoxes b = operatingBoxes();
     if (!b.call) return;
     forms::unload<::QSODATA>();
@@ -60,11 +77,12 @@ void emptyBoxes() {
         box->clear();
         ForgetFill(box);
     }
+    settleOn(b.call);
     writable(b.rst)->setText(presetReport());
     (sstvMode() ? forms::SSTVForm().Check4 : forms::PSK31MAIN().Check4)->setChecked(false);
     forms::unload<::CODE_LIST>();
     b.status->setText(1, QString());
-    b.call->setFocus();
+    if (focusCall) b.call->setFocus();
 }
 
 // After a contest QSO stored: the next station's call and name; the QTH box
@@ -74,6 +92,7 @@ void emptyForNextContestQso() {
     if (!b.call) return;
     writable(b.call)->clear();
     writable(b.name)->clear();
+    settleOn(b.call);
     if (core::g.ContestRst599 == 1) writable(b.rst)->setText(fixedReport());
 }
 
@@ -85,13 +104,27 @@ bool typedIntoBoxes(const QsoBoxes& b) {
            (!rst.isEmpty() && rst != presetReport());
 }
 
-// The call box holds a call not stored yet, and a name, QTH or report typed
-// for it. For an FSK ID the call alone counts too, unless an earlier ID put
-// it there.
-bool typedQsoOf(const QsoBoxes& b, DropCause cause) {
+// For the QSO just stored: a name, QTH or report typed since it was stored.
+bool typedSinceStored(const QsoBoxes& b) {
+    const logbook::Globals::HandedOverQso& was = logbook::g.StoredBoxes;
+    const auto changed = [](const QLineEdit* box, const QString& stored) {
+        return !EmptyForCall(box, QString()) && textOf(box).trimmed() != stored;
+    };
+    const QString rst = textOf(b.rst).trimmed();
+    return changed(b.name, was.name) || changed(b.qth, was.qth) ||
+           (!rst.isEmpty() && rst != presetReport() && rst != was.rst);
+}
+
+// The boxes hold the QSO of `station`, not stored yet, with a name, QTH or
+// report typed for it; for the QSO just stored, typed since. For an FSK ID
+// the call alone counts too, unless an earlier ID put it there.
+bool typedQsoOf(const QsoBoxes& b, DropCause cause, const QString& station) {
+    if (station.isEmpty()) return false;
     const QString call = textOf(b.call).trimmed();
-    if (call.isEmpty() || call == logbook::g.StoredCall) return false;
-    return typedIntoBoxes(b) || (cause == DropCause::FskId && !EmptyForCall(b.call, QString()));
+    const bool idOverCall = cause == DropCause::FskId && !call.isEmpty() && call != logbook::g.StoredCall &&
+                            !EmptyForCall(b.call, QString());
+    if (station == logbook::g.StoredCall) return typedSinceStored(b) || idOverCall;
+    return typedIntoBoxes(b) || idOverCall;
 }
 
 // The log entry holds what the operator typed into it beyond what the boxes
@@ -112,12 +145,12 @@ bool entryTyped(const QsoBoxes& b) {
 }
 
 // The boxes hold another station than the one `call` brings: its call, and
-// what went with it, none of it a QSO in progress (stored, or never typed).
-// Without a log the operator's typing stays, as it did.
+// what went with it, none of it a QSO in progress (stored and not typed into
+// since, or never typed). Without a log the operator's typing stays, as it did.
 bool holdsStationBefore(const QsoBoxes& b, const QString& call) {
-    const QString before = textOf(b.call).trimmed();
+    const QString before = stationCall(b);
     if (before.isEmpty() || before == call) return false;
-    return before == logbook::g.StoredCall || !typedIntoBoxes(b);
+    return before == logbook::g.StoredCall ? !typedSinceStored(b) : !typedIntoBoxes(b);
 }
 
 enum class Held { Nothing, HandedOver, Entry, Typed };
@@ -129,20 +162,22 @@ Held heldBy(DropCause cause, const QString& call) {
     if (cause == DropCause::Typed || cause == DropCause::ContestNext) return Held::Nothing;
     const bool handedOver = g.HamlogLink == 2 && core::g.HamlogEntrySent == 1;
     const QsoBoxes b = operatingBoxes();
-    if (bringsCall(cause) || cause == DropCause::SpotPicked) {
+    const QString station = stationCall(b);
+    if (bringsCall(cause) || cause == DropCause::SpotPicked || cause == DropCause::CallTyped) {
         if (handedOver) return call == g.HandedOver.call ? Held::Nothing : Held::HandedOver;
-        if (call == textOf(b.call).trimmed()) return Held::Nothing;
-        if (g.HamlogLink == 1 && EntryUnsaved() && (typedQsoOf(b, cause) || entryTyped(b))) return Held::Entry;
+        if (call == station) return Held::Nothing;
+        if (g.HamlogLink == 1 && EntryUnsaved() && (typedQsoOf(b, cause, station) || entryTyped(b)))
+            return Held::Entry;
         // Without a log nothing typed would be stored with another call; an
         // FSK ID still leaves the operator's typing alone.
         const bool logged = g.HamlogLink != 0 || cause == DropCause::FskId;
-        return logged && typedQsoOf(b, cause) ? Held::Typed : Held::Nothing;
+        return logged && typedQsoOf(b, cause, station) ? Held::Typed : Held::Nothing;
     }
     if (handedOver) return Held::HandedOver;
     if (g.HamlogLink == 1 && EntryUnsaved()) return Held::Entry;
     // The other window's boxes, or none at all, would not hold it.
     const bool goes = cause == DropCause::ModeChange || cause == DropCause::ProgramEnd;
-    return goes && g.HamlogLink != 0 && typedQsoOf(b, cause) ? Held::Typed : Held::Nothing;
+    return goes && g.HamlogLink != 0 && typedQsoOf(b, cause, station) ? Held::Typed : Held::Nothing;
 }
 
 QString dropQuestion(DropCause cause) {
@@ -158,6 +193,9 @@ QString dropQuestion(DropCause cause) {
         return QStringLiteral("ＬＯＧ連携を変更するとこのQSOは破棄されます。変更しますか？");
     case DropCause::Clear:
         return QStringLiteral("消去するとこのQSOは破棄されます。消去しますか？");
+    case DropCause::CallTyped:
+        return QStringLiteral("CALLが変わりました。このQSOを破棄して新しい局にしますか？\r\n"
+                              "（いいえ: CALLの訂正としてこのQSOに残します）");
     default:
         return QStringLiteral("モードを変更するとこのQSOは破棄されます。変更しますか？");
     }
@@ -196,9 +234,10 @@ void dropHeld(Held held, DropCause cause) {
 // What belonged to the station before goes with it: its boxes, and with the
 // library link the log entry's fields (a fresh entry, as the clear button
 // starts one), so that nothing of it is stored with the next call.
+// The focus stays where the bringer of the next call puts it.
 void forgetStationBefore() {
     if (logbook::g.HamlogLink == 1 && forms::isLoaded<TEMP_LOG>()) StartLogEntry();
-    emptyBoxes();
+    emptyBoxes(false);
 }
 
 // The clear button: a fresh log entry, or the logging program's entry emptied.
@@ -253,7 +292,60 @@ bool QsoBoxesDoor(DropCause cause, const QString& call) {
         FillForCall(box, call, call);
     else if (box && box->text() != call)
         box->setText(call);
+    settleOn(box);
     return true;
+}
+
+namespace {
+
+// The typed call is the new station's: what belonged to the station before
+// goes as a pick lets it go, the log entry (library link) starts afresh, and
+// the call goes in again so that the entry takes it. The operator stays
+// where they went.
+void startStationOfTypedCall(const QString& typed) {
+    forgetStationBefore();
+    QLineEdit* box = operatingBoxes().call;
+    box->setText(typed);
+    settleOn(box);
+}
+
+} // namespace
+
+bool SettleTypedCall(DropCause asking) {
+    const QsoBoxes b = operatingBoxes();
+    const QString typed = textOf(b.call).trimmed();
+    // An emptied call box settles nothing: the station stays the one before.
+    if (typed.isEmpty()) return true;
+    if (typed == stationCall(b)) {
+        settleOn(b.call);
+        return true;
+    }
+    const Held held = heldBy(DropCause::CallTyped, typed);
+    const bool another = held == Held::Nothing && holdsStationBefore(b, typed);
+    // Asked once: a box left again while the question is up settles nothing.
+    settleOn(b.call);
+    if (!operatorLetsGo(held, asking)) return false;
+    if (held == Held::HandedOver) {
+        HamlogClearEntry();
+        EndHandOver();
+    }
+    if (held != Held::Nothing || another) startStationOfTypedCall(typed);
+    return true;
+}
+
+void SettleTypedCallOnLeaving(QLineEdit* callBox, Qt::FocusReason reason) {
+    // A menu opened over the box is no leaving; a window taking the activation
+    // (the operator's click elsewhere, or a notice) is judged once its
+    // events have run, unless the operator is back in the box.
+    if (reason == Qt::PopupFocusReason) return;
+    if (reason != Qt::ActiveWindowFocusReason) {
+        if (operatingBoxes().call == callBox) SettleTypedCall();
+        return;
+    }
+    QTimer::singleShot(0, callBox, [box = QPointer<QLineEdit>(callBox)] {
+        if (box && operatingBoxes().call == box && !box->hasFocus() && !QApplication::activeModalWidget())
+            SettleTypedCall();
+    });
 }
 
 namespace {

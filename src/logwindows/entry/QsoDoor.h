@@ -13,6 +13,7 @@
 // status line. What arrives by itself (an FSK ID) asks nothing: it is said on
 // the message line and the boxes are left alone.
 #include <QString>
+#include <Qt>
 
 class QLineEdit;
 
@@ -31,6 +32,7 @@ enum class DropCause {
     ContestNext, // a contest QSO just stored: call and name emptied for the next
     FskId,       // a call received as the SSTV engine's FSK ID
     Typed,       // the operator's own typing of the call elsewhere (the log entry)
+    CallTyped,   // a call the operator typed into the call box, settled
 };
 
 // Puts `call` into the call box (causes that bring a call), empties the boxes
@@ -38,6 +40,17 @@ enum class DropCause {
 // ProgramEnd, LinkChange, SpotPicked). False when the operator keeps the QSO they hold,
 // or an FSK ID found them taken: nothing has changed then.
 bool QsoBoxesDoor(DropCause cause, const QString& call = {});
+
+// The call the operator typed into the call box settles: Return, leaving the
+// box, the log button or key, a look-up. Another call than the one whose
+// station the boxes hold starts a new station as a pick does: what belonged
+// to the station before goes with it (a QSO not stored yet only with the
+// operator's word), the typed call stays. The same call again is a
+// correction: its fields stay. False when the operator keeps the QSO before;
+// the typed call then stays with it, as its correction. A look-up asks as one.
+bool SettleTypedCall(DropCause asking = DropCause::CallTyped);
+// Leaving the call box settles the call typed there.
+void SettleTypedCallOnLeaving(QLineEdit* callBox, Qt::FocusReason reason);
 
 // A name, QTH or report put into its box of the main or the SSTV window (a
 // pick, a list, the earlier QSOs, the log entry, the report's preset). A call

@@ -9,6 +9,7 @@
 #include "logwindows/entry/LogButton.h"
 #include "logwindows/entry/LogCharacters.h"
 #include "logwindows/entry/QsoBoxes.h"
+#include "logwindows/entry/QsoDoor.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "logwindows/lookups/CODE_LIST.h"
 #include "logwindows/lookups/EarlierQsoLookup.h"
@@ -111,6 +112,9 @@ bool lookUpCall(const QString& entered) {
 
 bool CheckCallSign(const QString& call) {
     logbook::g.PrefixCall.clear();
+    // A call typed into the call box is the new station's once it is checked;
+    // a No keeps the QSO before, and nothing is looked up.
+    if (callCheck.CallSearchOnly != 1 && !SettleTypedCall(DropCause::Lookup)) return true;
     switch (logbook::g.HamlogLink) {
     case 1:
         return lookUpCall(call);

@@ -25,6 +25,7 @@
 
 #include <QClipboard>
 #include <QDropEvent>
+#include <QFocusEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -148,7 +149,8 @@ bool SSTVForm::qthKeyEvent(const QKeyEvent& key) {
     const bool command = key.modifiers() & (Qt::ControlModifier | Qt::AltModifier);
     if (!paste && (command || typed.isEmpty() || !typed.front().isPrint())) return false;
     const qsizetype kept = Text14->text().size() - Text14->selectedText().size();
-    logwindows::TypeIntoQsoBox(Text14, QthLimit > 0 ? typed.left(std::max<qsizetype>(0, QthLimit - kept)) : typed);
+    logwindows::TypeIntoQsoBox(Text14,
+                               QthLimit > 0 ? typed.left(std::max<qsizetype>(0, QthLimit - kept)) : typed);
     return true;
 }
 
@@ -156,6 +158,9 @@ bool SSTVForm::callBoxEvent(QEvent* e) {
     switch (e->type()) {
     case QEvent::MouseButtonDblClick:
         Text1_DblClick();
+        return false;
+    case QEvent::FocusOut: // Return too leaves the box, for the name box
+        if (isVisible()) logwindows::SettleTypedCallOnLeaving(Text1, static_cast<QFocusEvent*>(e)->reason());
         return false;
     case QEvent::KeyPress: {
         const auto* key = static_cast<QKeyEvent*>(e);

@@ -8,6 +8,7 @@
 #include "terminal/macros/MacroState.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
+#include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -65,6 +66,10 @@ class EntryKeys : public forms::WindowFilter {
             lookUp();
             return false;
         }
+        if (e->type() == QEvent::FocusOut && watched == w_.Text5) {
+            logwindows::SettleTypedCallOnLeaving(w_.Text5, static_cast<QFocusEvent*>(e)->reason());
+            return false;
+        }
         if (e->type() == QEvent::InputMethod) return composed(watched, *static_cast<QInputMethodEvent*>(e));
         if (e->type() != QEvent::KeyPress) return false;
         auto* key = static_cast<QKeyEvent*>(e);
@@ -98,6 +103,11 @@ class EntryKeys : public forms::WindowFilter {
     bool callKey(const QKeyEvent& key) {
         if (key.key() == Qt::Key_Down) {
             lookUp();
+            return false;
+        }
+        // Return ends the call typed: it is the station's from now on.
+        if (isEnter(key.key())) {
+            logwindows::SettleTypedCall();
             return false;
         }
         if (key.key() == Qt::Key_Backspace) {

@@ -4,11 +4,11 @@
 #include "core/IniNames.h"
 #include "core/IniValues.h"
 #include "rig/RigPolling.h"
+#include "rig/RigPort.h"
 #include "settings/sheet/CFGSHEET.h"
 #include "support/Popups.h"
-#include "rig/RigPort.h"
-#include "support/RigSimulator.h"
 #include "support/QsoBoxSetUp.h"
+#include "support/RigSimulator.h"
 
 namespace {
 
@@ -206,7 +206,7 @@ TEST_F(LogBrowse, ANewRecordAfterBrowsingTakesTheModeOnTheAirAndTheQslMark) {
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
         const int records = logCount();
-        openFromMain(r.call);
+        openFromMain(r.call, {}, QStringLiteral("579"));
         ui::script::push(ui::Yes); // the call typed is left for the browse
         click("<<");
         TEMP_LOG* w = &forms::TEMP_LOG();
@@ -246,6 +246,8 @@ TEST_F(LogBrowse, ANewRecordAfterBrowsingTakesTheModeOnTheAirAndTheQslMark) {
         const hamlog::QsoRecord added = stored(records + 1);
         EXPECT_EQ(added.CALL.trimmed(), r.call);
         EXPECT_EQ(added.MODE.trimmed(), QStringLiteral("BPSK"));
+        EXPECT_EQ(added.HIS.trimmed(), QStringLiteral("579")) << "the report typed, not the preset";
+        EXPECT_EQ(m.Text7->text(), QStringLiteral("579"));
         EXPECT_EQ(added.QSL, r.stored + QStringLiteral("  "));
         EXPECT_EQ(stored(1).MODE.trimmed(), QStringLiteral("RTTY")) << "the record browsed to is kept";
         EXPECT_EQ(stored(1).QSL, QStringLiteral("N*#"));

@@ -40,6 +40,7 @@ class LogWindowLink : public zvtest::LoggingProgramTest {
     PSK31MAIN& boxes(const QString& call, const QString& name, const QString& qth) {
         PSK31MAIN& m = forms::PSK31MAIN();
         zvtest::setBoxText(m.Text5, call);
+        QTest::keyClick(m.Text5, Qt::Key_Return); // the call typed is the station's
         zvtest::setBoxText(m.Text6, name);
         zvtest::setBoxText(m.Text7, QStringLiteral("599"));
         zvtest::setBoxText(m.Text14, qth);
@@ -251,6 +252,10 @@ TEST_F(LogWindowLink, NothingButTheOperatorReplacesAHandedOverQso) {
         if (!question.isEmpty()) ui::script::push(ui::No);
         if (way == QthCaption || way == CallCheck)
             QTest::mouseClick(way == CallCheck ? m.Label1 : m.Label47, Qt::LeftButton);
+        if (way == CallCheck) { // the call kept as typed, looked up again, is asked about again
+            ui::script::push(ui::No);
+            QTest::mouseClick(m.Label1, Qt::LeftButton);
+        }
         if (way == LinkChange) {
             ASSERT_TRUE(zvtest::chooseMenuItem(m.PSKCFG));
             CFGSHEET& s = forms::CFGSHEET();
@@ -272,8 +277,9 @@ TEST_F(LogWindowLink, NothingButTheOperatorReplacesAHandedOverQso) {
             QTest::keyClicks(m.Text5, call);
             QTest::mouseClick(m.Label47, Qt::LeftButton);
         }
-        EXPECT_EQ(askedPrompts().size(), question.isEmpty() ? 0 : 1);
+        EXPECT_EQ(askedPrompts().size(), question.isEmpty() ? 0 : way == CallCheck ? 2 : 1);
         EXPECT_TRUE(askedPrompts().value(0).contains(question));
+        EXPECT_TRUE(askedPrompts().value(way == CallCheck ? 1 : 0).contains(question));
         EXPECT_EQ(logbook::g.HamlogLink + core::g.HamlogEntrySent, 3);
         m.Text5->selectAll();
         QTest::keyClicks(m.Text5, call);
@@ -497,12 +503,18 @@ TEST_F(LogWindowLink, TheSaveStoresTheCorrectedBoxesOnce) {
     m.show();
     m.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
+    // The last two: a name changed or emptied, a QTH emptied or typed and a report changed since the hand-over.
     const char* cases[][8] = {{"QQ2TYP0", "Typo", "559", "Wrong", "QQ2TYPO", "Fixed", "579", "Right"},
-                              {"QQ2AAA", "", "559", "", "QQ2AAA", "Jiro", "599", "Osaka"}};
+                              {"QQ2AAA", "", "559", "", "QQ2AAA", "Jiro", "599", "Osaka"},
+                              {"QQ7GHI", "TOM", "579", "SPRINGFIELD", "QQ7GHI", "Tommy", "569", ""},
+                              {"QQ7GHJ", "TOM", "579", "", "QQ7GHJ", "", "579", "SPRINGFIELD"}};
     for (const auto& c : cases) {
         boxes(QLatin1String(c[0]), QLatin1String(c[1]), QLatin1String(c[3]));
         zvtest::setBoxText(m.Text7, QLatin1String(c[2]));
         press();
+        // A typed call other than the one handed over is asked about; a No keeps the QSO, corrected.
+        const bool callChanged = qstrcmp(c[0], c[4]) != 0;
+        if (callChanged) ui::script::push(ui::No);
         for (int i : {0, 1, 2, 3}) {
             QLineEdit* box = std::array{m.Text5, m.Text6, m.Text7, m.Text14}[i];
             box->setFocus();
@@ -510,6 +522,8 @@ TEST_F(LogWindowLink, TheSaveStoresTheCorrectedBoxesOnce) {
             QTest::keyClick(box, Qt::Key_Delete);
             QTest::keyClicks(box, QLatin1String(c[4 + i]));
         }
+        EXPECT_EQ(ui::script::asked().size(), callChanged ? 1 : 0);
+        ui::script::clearAsked();
         press();
         const hamlog::QsoRecord r = stored(logCount());
         EXPECT_EQ(QStringList({r.CALL.trimmed(), r.NAME.trimmed(), r.HIS.trimmed(), r.QTH.trimmed()}),
@@ -523,9 +537,9 @@ TEST_F(LogWindowLink, TheSaveStoresTheCorrectedBoxesOnce) {
     ASSERT_TRUE(other.waitForConnected(3000));
     other.write(hamlog::window::encodeFrame(
         {hamlog::window::FrameKind::CopyData, hamlog::window::item(hamlog::window::HamlogCmdSave)}));
-    ASSERT_TRUE(zvtest::waitUntil([this] { return logCount() == 3; }));
+    ASSERT_TRUE(zvtest::waitUntil([this] { return logCount() == 5; }));
     QTest::keyClick(m.Text5, Qt::Key_L, Qt::ControlModifier);
-    EXPECT_EQ(logCount(), 3);
+    EXPECT_EQ(logCount(), 5);
     EXPECT_EQ(core::g.HamlogEntrySent, 0);
     EXPECT_TRUE(ui::script::asked().isEmpty());
 }

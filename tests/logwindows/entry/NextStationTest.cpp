@@ -3,8 +3,11 @@
 // next call, and a pile-up's next pick asks nothing when nothing was typed.
 #include "logwindows/QsoWindowFixture.h"
 
+#include "logwindows/entry/QsoBoxes.h"
 #include "platform/forms/controls/RichTextPane.h"
+#include "sstv/window/SSTVForm.h"
 #include "support/Mouse.h"
+#include "support/Popups.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -23,22 +26,46 @@ class NextStation : public zvtest::QsoWindowTest {
         if (how == 2) return windowLink();
         logbook::g.HamlogLink = how;
     }
-    // The operator types the QSO into the boxes.
+    static QLineEdit* box(QsoBox* logwindows::QsoBoxes::*which) {
+        return logwindows::operatingBoxes().*which;
+    }
+    static void typeInto(QLineEdit* box, const QString& text) {
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+        QTest::keyClicks(box, text);
+    }
+    // The operator types the QSO into the boxes of the window in use.
     void type(const QString& call, const QString& name, const QString& rst, const QString& qth) {
-        for (auto [box, text] : {std::pair{main->Text5, call}, std::pair{main->Text6, name},
-                                 std::pair{main->Text7, rst}, std::pair{main->Text14, qth}}) {
-            box->setFocus();
-            box->selectAll();
-            QTest::keyClick(box, Qt::Key_Delete);
-            QTest::keyClicks(box, text);
+        useWindow(core::g.OpMode == core::ModeSstv);
+        using B = logwindows::QsoBoxes;
+        for (auto [which, text] : {std::pair{&B::call, call}, std::pair{&B::name, name},
+                                   std::pair{&B::rst, rst}, std::pair{&B::qth, qth}})
+            typeInto(box(which), text);
+    }
+    static void pressLogButton() {
+        QTest::mouseClick(logwindows::operatingBoxes().logButton, Qt::LeftButton);
+    }
+    // The main or the SSTV window in use, active, as the operator has it.
+    void useWindow(bool sstv) {
+        if (sstv != (core::g.OpMode == core::ModeSstv)) {
+            if (sstv) {
+                ASSERT_TRUE(zvtest::chooseInMenuBar(main->menuBar(), main->PSKMODE[core::ModeSstv]));
+            } else {
+                ASSERT_TRUE(zvtest::chooseMenuItem(forms::SSTVForm().PSKMODE[core::ModeBpsk]));
+                main = &forms::PSK31MAIN();
+            }
         }
+        QWidget* window = sstv ? static_cast<QWidget*>(&forms::SSTVForm()) : main;
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     }
     // LOG作成 and LOG保存 (the window link), or LOG作成 and F1 in the entry,
     // with the exchange the operator typed into its remarks.
     void store(const QString& remarks) {
-        QTest::mouseClick(main->Command5, Qt::LeftButton);
+        pressLogButton();
         if (logbook::g.HamlogLink == 2) {
-            QTest::mouseClick(main->Command5, Qt::LeftButton);
+            pressLogButton();
             return;
         }
         TEMP_LOG& w = forms::TEMP_LOG();
@@ -51,7 +78,8 @@ class NextStation : public zvtest::QsoWindowTest {
     void bring(Way way, const QString& call) {
         RichTextPane* pane = main->RichTextBox1;
         if (way == Get) {
-            pane->setText(QStringLiteral("CQ CQ DE ") + call + QLatin1Char(' ') + call + QStringLiteral(" K"));
+            pane->setText(QStringLiteral("CQ CQ DE ") + call + QLatin1Char(' ') + call +
+                          QStringLiteral(" K"));
             QTest::mouseClick(main->Command6, Qt::LeftButton);
             return;
         }
@@ -62,10 +90,16 @@ class NextStation : public zvtest::QsoWindowTest {
         at.setPosition(int(text.indexOf(call)) + 2);
         QTest::mouseClick(pane->viewport(), Qt::LeftButton, {}, pane->cursorRect(at).center());
     }
-    QStringList boxes() const {
-        return {main->Text5->text(), main->Text6->text(), main->Text7->text(), main->Text14->text()};
+    static QStringList boxes() {
+        const logwindows::QsoBoxes b = logwindows::operatingBoxes();
+        return {b.call->text(), b.name->text(), b.rst->text(), b.qth->text()};
     }
-
+    // What was asked, the notice of a new page of the log entry aside.
+    static QStringList questions() {
+        QStringList asked = askedPrompts();
+        asked.removeAll(QStringLiteral("LOG帳がスクロール中です\r\n新しいページにします"));
+        return asked;
+    }
 };
 
 // The station before is stored; a pick or GET brings the next call, and a
@@ -85,7 +119,8 @@ TEST_F(NextStation, ACallAfterAStoredQsoTakesNothingOfTheStationBefore) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.before);
         link(row.link);
-        type(QLatin1String(row.before), QStringLiteral("Bibi"), QStringLiteral("569"), QStringLiteral("Biwa"));
+        type(QLatin1String(row.before), QStringLiteral("Bibi"), QStringLiteral("569"),
+             QStringLiteral("Biwa"));
         const int count = logCount();
         store(QStringLiteral("599005"));
         ASSERT_EQ(logCount(), count + 1);
@@ -103,8 +138,8 @@ TEST_F(NextStation, ACallAfterAStoredQsoTakesNothingOfTheStationBefore) {
         const hamlog::QsoRecord r = stored(count + 2);
         EXPECT_EQ(QStringList({r.CALL.trimmed(), r.NAME.trimmed(), r.HIS.trimmed(), r.QTH.trimmed(),
                                r.MY.trimmed(), r.REM1.trimmed()}),
-                  QStringList({QLatin1String(row.pileUp), QString(), QStringLiteral("599"), QString(), QString(),
-                               QString()}));
+                  QStringList({QLatin1String(row.pileUp), QString(), QStringLiteral("599"), QString(),
+                               QString(), QString()}));
     }
 }
 
@@ -135,6 +170,99 @@ TEST_F(NextStation, ATypedQsoIsAskedAboutAndAPresetReportIsNoTyping) {
         EXPECT_EQ(askedPrompts().size(), row.asked ? 1 : 0);
         EXPECT_EQ(boxes(), row.after);
         if (!row.asked) ui::script::clearAsked();
+    }
+}
+
+// A call the operator types after a stored QSO, once it settles (Return,
+// leaving the box, LOG作成, a look-up), starts the next station in either window and
+// link: nothing of the station before stays in the boxes or is stored with the
+// typed call, and nothing is asked. The stored call typed again corrects the
+// QSO on show: its fields stay and LOG作成 takes them as they stand.
+TEST_F(NextStation, ACallTypedAfterAStoredQsoStartsTheNextStation) {
+    enum Settle { Return, Leave, LogButton, LookUp };
+    struct Row {
+        bool sstv;
+        int link;
+        Settle settle;
+        const char *before, *next;
+    };
+    const Row rows[] = {
+        {false, 1, Return, "QQ3AR1", "JA1PIL"},    {false, 1, Leave, "QQ3AL1", "JA7MOD"},
+        {false, 1, LogButton, "QQ3AB1", "JA1CTA"}, {false, 2, Return, "QQ3AR2", "JA3REC"},
+        {false, 2, Leave, "QQ3AL2", "JA3RED"},     {false, 2, LogButton, "QQ3AB2", "JA3REE"},
+        {false, 1, Return, "QQ3CO1", "QQ3CO1"},    {false, 2, Leave, "QQ3CO2", "QQ3CO2"},
+        {true, 1, Return, "QQ3SR1", "JA4AAA"},     {true, 1, Leave, "QQ3SL1", "JA4AAB"},
+        {true, 1, LogButton, "QQ3SB1", "JA4AAC"},  {true, 2, Return, "QQ3SR2", "JA4AAD"},
+        {true, 2, Leave, "QQ3SL2", "JA4AAE"},      {true, 2, LogButton, "QQ3SB2", "JA4AAF"},
+        {true, 1, LogButton, "QQ3SC1", "QQ3SC1"},   {false, 1, LookUp, "QQ3AK1", "JA5AAA"},
+        {true, 2, LookUp, "QQ3SK2", "JA5AAB"},
+    };
+    setJst(QStringLiteral("2026-12-11 13:00"));
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.next);
+        link(row.link);
+        useWindow(row.sstv);
+        const QString preset = QLatin1String(row.sstv ? "595" : "599");
+        type(QLatin1String(row.before), QStringLiteral("Bibi"), QStringLiteral("569"),
+             QStringLiteral("Biwa"));
+        const int count = logCount();
+        store(QStringLiteral("599005"));
+        ASSERT_EQ(logCount(), count + 1);
+        useWindow(row.sstv);
+
+        ui::script::clearAsked();
+        const bool correction = qstrcmp(row.before, row.next) == 0;
+        QLineEdit* call = box(&logwindows::QsoBoxes::call);
+        typeInto(call, QLatin1String(row.next));
+        if (row.settle == Return) QTest::keyClick(call, Qt::Key_Return);
+        if (row.settle == LookUp) QTest::keyClick(call, Qt::Key_Down);
+        if (row.settle == Leave) QTest::mouseClick(box(&logwindows::QsoBoxes::name), Qt::LeftButton);
+        const bool storedAgainAsked = correction && row.settle == LogButton;
+        if (storedAgainAsked) ui::script::push(ui::Yes); // the QSO just stored, logged once more
+        if (row.settle == LogButton) pressLogButton();
+        const QStringList kept = {QStringLiteral("Bibi"), QStringLiteral("569"), QStringLiteral("Biwa")};
+        const QStringList left = correction ? kept : QStringList({QString(), preset, QString()});
+        EXPECT_EQ(boxes(), QStringList(QLatin1String(row.next)) + left);
+        const QString again = QStringLiteral("このQSOは保存したばかりです。\r\nもう一度LOG作成しますか？");
+        EXPECT_EQ(questions(), storedAgainAsked ? QStringList(again) : QStringList());
+
+        if (row.settle != LogButton) {
+            if (correction) ui::script::push(ui::Yes);
+            store({});
+        } else if (row.link == 1) {
+            pressF1();
+        } else {
+            pressLogButton();
+        }
+        ASSERT_EQ(logCount(), count + 2);
+        const hamlog::QsoRecord r = stored(count + 2);
+        EXPECT_EQ(QStringList({r.CALL.trimmed(), r.NAME.trimmed(), r.HIS.trimmed(), r.QTH.trimmed(),
+                               r.MY.trimmed(), r.REM1.trimmed()}),
+                  QStringList(QLatin1String(row.next)) + left + QStringList({QString(), QString()}));
+    }
+}
+
+// A name typed for the call just stored, which GET brought back, is typing of
+// its own: the next pick asks before it goes, and a No keeps it.
+TEST_F(NextStation, TypingAfterAStoreIsAskedAboutAtTheNextPick) {
+    for (int how : {1, 2}) {
+        SCOPED_TRACE(how);
+        link(how);
+        const QString call = QStringLiteral("QQ7GH%1").arg(how);
+        type(call, QStringLiteral("TOM"), QStringLiteral("579"), QStringLiteral("SPRINGFIELD"));
+        const int count = logCount();
+        store({});
+        ASSERT_EQ(logCount(), count + 1);
+        bring(Get, call);
+        typeInto(main->Text6, QStringLiteral("Ed"));
+        ui::script::clearAsked();
+        ui::script::push(ui::No);
+        bring(Pick, QStringLiteral("QQ8NXT"));
+        EXPECT_EQ(questions().size(), 1);
+        const QStringList typed = {call, QStringLiteral("Ed"), QStringLiteral("579"),
+                                   QStringLiteral("SPRINGFIELD")};
+        EXPECT_EQ(boxes(), typed);
+        ui::script::clearAsked();
     }
 }
 

@@ -14,9 +14,9 @@
 #include "platform/sstvengine/SstvEngine.h"
 #include "sstv/window/SSTVForm.h"
 #include "support/Popups.h"
+#include "support/QsoBoxSetUp.h"
 #include "terminal/macros/MACRO_FORM.h"
 #include "terminal/macros/MacroStore.h"
-#include "support/QsoBoxSetUp.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -122,6 +122,7 @@ TEST_F(CallCheck, EarlierQsosAreListedAndTheLastPrefillsTheEntry) {
          std::initializer_list<const QLineEdit*>{main.Text6, log.Text12, log.Text9, log.Text13, log.Text10})
         EXPECT_TRUE(box->text().isEmpty()) << box->objectName().toStdString();
     EXPECT_TRUE(status().isEmpty());
+    QTest::keyClick(main.Text5, Qt::Key_Return);
     zvtest::setBoxText(main.Text6, QStringLiteral("次郎"));
     QTest::keyClick(main.Text5, Qt::Key_Down);
     EXPECT_EQ(main.Text6->text(), QStringLiteral("次郎")) << "typed by the operator, kept";
@@ -129,6 +130,7 @@ TEST_F(CallCheck, EarlierQsosAreListedAndTheLastPrefillsTheEntry) {
     zvtest::setBoxText(main.Text5, QStringLiteral("QQ1ABC"));
     QTest::keyClick(main.Text5, Qt::Key_Down);
     zvtest::setBoxText(main.Text5, QStringLiteral("QQ1ABCD"));
+    QTest::keyClick(main.Text5, Qt::Key_Return); // typed, then the name for it
     zvtest::setBoxText(main.Text6, QStringLiteral("次郎"));
     EXPECT_EQ(log.Text12->text(), QStringLiteral("次郎"));
     QTest::keyClick(main.Text5, Qt::Key_Down);

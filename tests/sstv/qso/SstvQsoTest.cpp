@@ -21,10 +21,10 @@
 #include "sstv/workshop/SstvTitles.h"
 #include "support/Contest.h"
 #include "support/Popups.h"
+#include "support/QsoBoxSetUp.h"
 #include "terminal/macros/MacroState.h"
 #include "terminal/mainwindow/Shutdown.h"
 #include "terminal/receive/RxPicking.h"
-#include "support/QsoBoxSetUp.h"
 
 #include <QAction>
 #include <QApplication>
@@ -391,9 +391,10 @@ TEST_F(SstvQso, RsvListPicksAndItsEditorRewritesTheFile) {
     ui::script::push(ui::No);
     QTest::mouseClick(f.Command3, Qt::LeftButton);
     ASSERT_EQ(ui::script::asked().size(), 1);
-    EXPECT_EQ(ui::script::asked()[0].prompt, QStringLiteral("RSVの一覧には各行の先頭3文字だけが使われます:\r\n"
-                                                            "5999 → 599\r\n"
-                                                            "行はこのまま保存します。よろしいですか？"));
+    EXPECT_EQ(ui::script::asked()[0].prompt,
+              QStringLiteral("RSVの一覧には各行の先頭3文字だけが使われます:\r\n"
+                             "5999 → 599\r\n"
+                             "行はこのまま保存します。よろしいですか？"));
     EXPECT_TRUE(f.Text10->isVisible());
     EXPECT_EQ(f.RsvEditMode, 1);
     EXPECT_EQ(readFile("RSVmenu.DAT"), QByteArray("595\r\n5999\r\n   \r\n 57 \r\n"));
@@ -566,6 +567,7 @@ TEST_F(SstvQso, LogButtonWithTheLoggingProgramsWindow) {
         box->selectAll();
         QTest::keyClicks(box, QLatin1String(typed));
     }
+    ui::script::push(ui::No); // the call corrected: no other station
     QTest::mouseClick(f.Command1, Qt::LeftButton);
     EXPECT_EQ(storedField(3, hamlog::FieldCall), QStringLiteral("QX2TYPO"));
     EXPECT_EQ(storedField(3, hamlog::FieldName), QStringLiteral("Fixed"));
