@@ -21,10 +21,11 @@
 #include "sstv/workshop/SstvTitles.h"
 #include "support/Contest.h"
 #include "support/Popups.h"
+#include "support/QsoBoxSetUp.h"
+#include "support/RigSimulator.h"
 #include "terminal/macros/MacroState.h"
 #include "terminal/mainwindow/Shutdown.h"
 #include "terminal/receive/RxPicking.h"
-#include "support/QsoBoxSetUp.h"
 
 #include <QAction>
 #include <QApplication>
@@ -45,7 +46,7 @@ class SstvQso : public zvtest::SstvWindowTest {
   protected:
     void SetUp() override {
         SstvWindowTest::SetUp();
-        rig::g = {};
+        zvtest::freshRigGlobals();
         ASSERT_TRUE(hamlog::createLog(path(QStringLiteral("HAMLOG"))));
         logbook::Globals& g = logbook::g;
         g.HamlogPath = path(QStringLiteral("HAMLOG.HDB"));
@@ -391,9 +392,10 @@ TEST_F(SstvQso, RsvListPicksAndItsEditorRewritesTheFile) {
     ui::script::push(ui::No);
     QTest::mouseClick(f.Command3, Qt::LeftButton);
     ASSERT_EQ(ui::script::asked().size(), 1);
-    EXPECT_EQ(ui::script::asked()[0].prompt, QStringLiteral("RSVの一覧には各行の先頭3文字だけが使われます:\r\n"
-                                                            "5999 → 599\r\n"
-                                                            "行はこのまま保存します。よろしいですか？"));
+    EXPECT_EQ(ui::script::asked()[0].prompt,
+              QStringLiteral("RSVの一覧には各行の先頭3文字だけが使われます:\r\n"
+                             "5999 → 599\r\n"
+                             "行はこのまま保存します。よろしいですか？"));
     EXPECT_TRUE(f.Text10->isVisible());
     EXPECT_EQ(f.RsvEditMode, 1);
     EXPECT_EQ(readFile("RSVmenu.DAT"), QByteArray("595\r\n5999\r\n   \r\n 57 \r\n"));
