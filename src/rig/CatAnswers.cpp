@@ -1,5 +1,7 @@
 #include "rig/CatAnswers.h"
 
+#include "rig/CatDecoders.h"
+
 #include <algorithm>
 #include <string_view>
 
@@ -71,6 +73,59 @@ int answerLength(Family f, const QByteArray& command) {
         rest = rest.mid(n);
     }
     return total;
+}
+
+namespace {
+
+// A frame on the bus from the rig at `address` to us, answering the command:
+// the same command byte for a reading, FB (done) or FA (refused: heard all
+// the same) for a setting.
+bool icomAnswered(const QByteArray& command, const QByteArray& back, unsigned char address) {
+    const QByteArray head = QByteArray("\xFE\xFE\xE0", 3) + char(address);
+    const char asked = command.size() > 4 ? command[4] : 0;
+    const bool reading = asked == 0x03 || asked == 0x04;
+    for (qsizetype at = back.indexOf(head); at >= 0; at = back.indexOf(head, at + 1)) {
+        const qsizetype end = back.indexOf(char(0xFD), at + head.size());
+        if (end < 0) return false;
+        const QByteArray body = back.mid(at + head.size(), end - at - head.size());
+        if (reading ? body.startsWith(asked) : body == "\xFB" || body == "\xFA") return true;
+    }
+    return false;
+}
+
+bool decodes(Family f, const QByteArray& answer) {
+    switch (f) {
+    case Family::Ft1000mp:
+        return decodeFt1000mp(answer, QString()).has_value();
+    case Family::Ft920:
+        return decodeFt920(answer).has_value();
+    case Family::Ft847:
+        return decodeFt847(answer).has_value();
+    case Family::Ft817:
+        return decodeFt817(answer).has_value();
+    case Family::Ft767:
+        return decodeFt767(answer).has_value();
+    case Family::Jst245:
+        return answer.endsWith('\r') && decodeJst245(QString::fromLatin1(answer)).has_value();
+    case Family::Kenwood:
+        return answer.endsWith(';') && decodeKenwood(QString::fromLatin1(answer)).has_value();
+    case Family::Icom:
+    case Family::Ft900:
+        return false;
+    }
+    return false;
+}
+
+} // namespace
+
+bool answeredWhole(Family f, const QByteArray& command, const QByteArray& back, unsigned char icomAddress) {
+    if (f == Family::Icom) return icomAnswered(command, back, icomAddress);
+    const int length = answerLength(f, command);
+    if (length <= 0 || back.size() < length) return false;
+    // A device that echoes what it hears (a CI-V bus put on the line) brings
+    // back our own bytes, which some families' decoders would read.
+    const QByteArray answer = back.left(length);
+    return !command.contains(answer) && decodes(f, answer);
 }
 
 } // namespace rig

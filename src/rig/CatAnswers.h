@@ -12,4 +12,12 @@ namespace rig {
 // frame on its one-wire bus included; 0 when it sends nothing back.
 int answerLength(Family f, const QByteArray& command);
 
+// What came back after the command holds the rig's own whole answer to it: on
+// an ICOM bus a frame from the rig's address to us (an acknowledgement for a
+// setting); for the other families the status answer, whole, as the family's
+// decoder reads it. An echo of the command, part of an answer, another
+// family's answer or noise is none; so is anything from a family whose
+// replies are not read (FT900).
+bool answeredWhole(Family f, const QByteArray& command, const QByteArray& back, unsigned char icomAddress);
+
 } // namespace rig

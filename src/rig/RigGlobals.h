@@ -14,9 +14,9 @@ KeyAction keyEvent(const KeyEvent& e);
 
 // The key's state: one value, read by every part of the program under its
 // fields' names, and changed only by keyEvent (the port code), which keeps
-// what keyStep gives. A write to a field anywhere else does not compile; a
-// whole reset (rig::g = {}, a test's fresh start) is refused in the program
-// by the check over its code.
+// what keyStep gives. A write to a field anywhere else does not compile, nor
+// does a whole reset (rig::g = {}): a test starts afresh by building the
+// shared values anew.
 class KeyStateKept {
   private:
     KeyState state_;
@@ -24,10 +24,7 @@ class KeyStateKept {
   public:
     KeyStateKept() = default;
     KeyStateKept(const KeyStateKept&) = delete;
-    KeyStateKept& operator=(const KeyStateKept& other) {
-        state_ = other.state_;
-        return *this;
-    }
+    KeyStateKept& operator=(const KeyStateKept&) = delete;
 
     const KeyState& key() const { return state_; }
     operator const KeyState&() const { return state_; }

@@ -41,16 +41,15 @@ struct LineState {
 };
 LineState line;
 
-// What came back since the last write, and since the last release went out:
-// bytes past the echoes of our own commands (an ICOM bus echoes every frame)
-// are the rig's.
-qint64 receivedAtWrite = 0;
-qint64 echoOfWrite = 0;
+// The last command written, its echo on an ICOM bus, and what the decoders
+// took of what came back since: the rig's answer to it is judged on these and
+// on what still waits in the port.
+QByteArray lastWrite;
+qsizetype echoOfWrite = 0;
+QByteArray takenSinceWrite;
 struct ReleaseWatch {
     bool on = false;
-    qint64 receivedAt = 0;
-    qint64 echoes = 0;
-    // An answer past the echoes is due until then; 0 while none was asked for.
+    // The rig's answer to the last write is due until then; 0 while none was asked for.
     qint64 dueUntilMs = 0;
 };
 ReleaseWatch releaseWatch;
@@ -354,13 +353,21 @@ void RigSayLineLost() {
 
 namespace {
 
-// The rig was heard after the release (bytes past the echoes of our own
-// commands), or the answer it was asked for first after it had its time:
-// windowClosed when the caller has just waited for the line to go quiet.
+// The keyed rig's own answer to the last write has come back whole: no echo,
+// no other device on the line, no half of it.
+bool keyedRigAnswered() {
+    const std::optional<Family> f = familyOf(g.KeyedLine.family);
+    return f && answeredWhole(*f, lastWrite, takenSinceWrite + port().peekInput(),
+                              hexCodeByte(g.KeyedLine.address));
+}
+
+// The rig answered the first command after the release that asks for an
+// answer, or that answer had its time: windowClosed when the caller has just
+// waited for the line to go quiet.
 void judgeRelease(bool windowClosed) {
     if (releaseWatch.on && g.ReleaseUnheard != 1) releaseWatch.on = false;
     if (!releaseWatch.on) return;
-    if (port().received() - releaseWatch.receivedAt > releaseWatch.echoes) {
+    if (releaseWatch.dueUntilMs > 0 && keyedRigAnswered()) {
         releaseWatch.on = false;
         keyEvent({KeyEventKind::ReleaseHeard});
         core::EndStandingMessage(unheardText(g.KeyedLine));
@@ -377,25 +384,26 @@ bool writeOnQuietLine(const QByteArray& command) {
     // one to a later command could come from a rig plugged back meanwhile.
     judgeRelease(true);
     port().clearBuffers();
-    const qint64 before = port().received();
+    lastWrite.clear();
+    takenSinceWrite.clear();
     if (!port().write(command)) return false;
     noteSent(command);
-    receivedAtWrite = before;
+    lastWrite = command;
     echoOfWrite = familyOf(g.RigType) == Family::Icom ? command.size() : 0;
-    if (releaseWatch.on && releaseWatch.dueUntilMs == 0) {
-        releaseWatch.echoes += echoOfWrite;
-        if (line.answer > echoOfWrite) releaseWatch.dueUntilMs = line.giveUpAtMs;
-    }
+    if (releaseWatch.on && releaseWatch.dueUntilMs == 0 && line.answer > echoOfWrite)
+        releaseWatch.dueUntilMs = line.giveUpAtMs;
     return true;
 }
 
 bool lineAnswers() {
     const std::optional<Family> f = familyOf(g.RigType);
-    return f == Family::Icom || (f && g.RigPollMode == 2);
+    // Read on a polled line, and at each change between receive and
+    // transmit: the FT900's replies are never read.
+    return f == Family::Icom || (f && g.RigPollMode >= 1 && *f != Family::Ft900);
 }
 
 void watchRelease() {
-    releaseWatch = {true, receivedAtWrite, echoOfWrite, line.answer > echoOfWrite ? line.giveUpAtMs : 0};
+    releaseWatch = {true, line.answer > echoOfWrite ? line.giveUpAtMs : 0};
     if (releaseWatch.dueUntilMs > 0) return;
     // A rig that does not acknowledge the release is asked for a reading at
     // once: its answer shows it there as the release crossed.
@@ -407,9 +415,7 @@ void watchRelease() {
 
 void hearRelease(bool windowClosed) {
     judgeRelease(windowClosed);
-    if (releaseWatch.on || releaseQueued || !releaseUnanswered(g) ||
-        port().received() - receivedAtWrite <= echoOfWrite)
-        return;
+    if (releaseWatch.on || releaseQueued || !releaseUnanswered(g) || !keyedRigAnswered()) return;
     if (keyEvent({KeyEventKind::RigHeard, {}, overByCat()}) != KeyAction::SendRelease) return;
     // Out as soon as the handler that heard it has returned, before the next
     // command of whatever is under way.
@@ -462,8 +468,9 @@ void awaitQuietLine() {
 
 QVariant takeInput() {
     const QVariant in = port().input();
-    line.taken +=
-        in.typeId() == QMetaType::QString ? int(in.toString().size()) : int(in.toByteArray().size());
+    const QByteArray bytes = in.typeId() == QMetaType::QString ? in.toString().toLatin1() : in.toByteArray();
+    line.taken += int(bytes.size());
+    takenSinceWrite += bytes;
     return in;
 }
 

@@ -52,16 +52,18 @@ void RigSayLossGivenUp(const KeyLine& keyed);
 // A release just went out on a line that answers: what comes back from now
 // on tells whether the rig heard it.
 void watchRelease();
-// Takes what the line shows of an owed release: heard (an answer past our
-// own echoes since it went out), the rig silent (its answer's time passed),
+// Takes what the line shows of an owed release: heard (the keyed rig's own
+// whole answer, not an echo, half a frame, another family's answer or noise),
+// the rig silent (its answer's time passed),
 // or the rig answering again while the release is owed (it goes out again).
 // windowClosed: the caller has just waited for the line to go quiet.
 void hearRelease(bool windowClosed = false);
 // Before the port closes: a release still unheard is given its answer's time,
-// and on a polled line one reading, to be heard; otherwise it stays owed.
+// and on a line that is read one reading, to be heard; otherwise it stays owed.
 void settleRelease();
 // The line answers whatever it is told: an ICOM rig acknowledges every
-// command, a polled rig answers every reading.
+// command, a rig the program reads (polled, or at each change between receive
+// and transmit) answers every reading.
 bool lineAnswers();
 // The line as the settings name it now.
 KeyLine RigLineNamed();

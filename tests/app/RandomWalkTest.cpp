@@ -5,7 +5,8 @@
 // (the scan button, macros that read the rig, a spot double-clicked, the rig
 // answering slowly, holding an answer back or splitting it), and what befalls
 // a station (the rig unplugged and plugged back, its cable pulled at the
-// rig's end and put back, the RTTY program stopped, resumed or killed, the
+// rig's end, or put on a rig of another family, and put back, the RTTY
+// program stopped, resumed or killed, the
 // spot server failing, the log held by another program); now and then the
 // operator ends the program, which starts again, or opens a window not met
 // yet by its own way in. The rig's family, its polling, its line speed and
@@ -354,14 +355,15 @@ class Walk : public zvtest::WalkHands {
         reached.keptKeys += rig.ptt ? 1 : 0;
     }
 
-    // A release written while the rig's cable was out, on a line where the
-    // rig answers nothing (no ICOM, no polling): the program cannot know it
-    // went nowhere, and the README says so. Its rig stays keyed until the
-    // next over's key reaches it (left out until then).
+    // A release written while the rig's cable was out, on a line the program
+    // never reads (VFOCHECK=NO but on an ICOM bus, or an FT900): it cannot
+    // know the release went nowhere, and the README says so. Its rig stays
+    // keyed until the next over's key reaches it (left out until then).
     void noteReleaseUnknown(const zvtest::RigSimulator& rig) {
         // Written while an engine still winds down after Esc, too: the
         // program holds neither the key nor a release owed.
-        const bool answers = rig::g.RigType == QLatin1String("ICOM") || rig::g.RigPollMode == 2;
+        const bool answers = rig::g.RigType == QLatin1String("ICOM") ||
+                             (rig::g.RigPollMode >= 1 && rig::g.RigType != QLatin1String("FT900"));
         if (!answers && rig.ptt && rig::g.PttKeyedByCat == 0 && rig::g.PttOnLastSent == 0)
             releaseUnknown_ = true;
     }
@@ -727,9 +729,12 @@ class Walk : public zvtest::WalkHands {
         }
         case 2:
             if (zvtest::RigSimulator* rig = plug_.plugged(); rig && chance(50)) {
-                // The cable pulled at the rig's end, or put back.
+                // The cable pulled at the rig's end, or put back; every other
+                // pull puts it on a rig of another family (by the step, so
+                // that a seed walks as before).
                 Action a = act("rigCable");
                 a[QStringLiteral("in")] = !rig->cableIn();
+                a[QStringLiteral("other")] = rig->cableIn() && number % 2 == 1;
                 return a;
             }
             return plug_.plugged() ? act("rigUnplugged") : pluggedBack();

@@ -12,6 +12,7 @@
 #include "support/Contest.h"
 #include "support/ProgramFolder.h"
 #include "support/QsoBoxSetUp.h"
+#include "support/RigSimulator.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QScrollBar>
@@ -23,7 +24,7 @@ class LogTest : public ProgramFolderTest {
   protected:
     void SetUp() override {
         ProgramFolderTest::SetUp();
-        rig::g = {};
+        zvtest::freshRigGlobals();
         writeIni(QStringLiteral("[PSKCFG]\nAudio_Center_Freq=1500\n"));
         ASSERT_TRUE(hamlog::createLog(dataPath()));
         logbook::Globals& g = logbook::g;

@@ -82,4 +82,33 @@ TEST(CatAnswers, CommandsWithAndWithoutAnAnswer) {
             << rig::traits(r.family).name << " " << r.command.toHex(' ').toStdString();
 }
 
+// What comes back after a command is the rig's own whole answer, or not.
+TEST(CatAnswers, OnlyTheRigsOwnWholeAnswerCounts) {
+    const QByteArray kenwood = "RX;\rIF;\r";
+    const QByteArray ifAnswer = "IF00014070000     +000000000020000000;";
+    const QByteArray ft817 = QByteArray::fromHex("0000000088") + QByteArray::fromHex("0000000003");
+    const QByteArray icom = QByteArray::fromHex("FEFE58E01C0000FD");
+    const struct {
+        Family family;
+        QByteArray command, back;
+        bool answered;
+    } rows[] = {
+        {Family::Kenwood, kenwood, ifAnswer, true},
+        {Family::Kenwood, kenwood, kenwood, false},                             // an echo
+        {Family::Kenwood, kenwood, ifAnswer.left(19), false},                   // half of it
+        {Family::Kenwood, kenwood, QByteArray::fromHex("FEFEE058FBFD"), false}, // another family's
+        {Family::Kenwood, kenwood, QByteArray(38, '\xFF'), false},              // noise
+        {Family::Ft817, ft817, QByteArray::fromHex("0140700001"), true},
+        {Family::Ft817, ft817, ft817, false},
+        {Family::Icom, icom, icom + QByteArray::fromHex("FEFEE058FBFD"), true},
+        {Family::Icom, icom, icom + QByteArray::fromHex("FEFEE05EFBFD"), false}, // another rig's
+        {Family::Icom, icom, icom + QByteArray::fromHex("FEFEE058FB"), false},
+        {Family::Icom, icom, icom + QByteArray(6, '\xFF'), false},
+        {Family::Ft900, QByteArray::fromHex("0000000210"), QByteArray(10, '\x01'), false}, // not read
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(rig::answeredWhole(r.family, r.command, r.back, kAddress), r.answered)
+            << rig::traits(r.family).name << " " << r.back.toHex(' ').toStdString();
+}
+
 } // namespace

@@ -1,6 +1,7 @@
 // What goes onto the line for each action the key's state asks of the port
 // code, and for the callers that act on its answer: the PTT commands a
-// simulated ICOM rig hears, in order, and whether the key watch runs after.
+// simulated rig (ICOM unless the row says) hears, in order, and whether the
+// key watch runs after.
 #include "RigLinkFixture.h"
 
 #include "core/Globals.h"
@@ -8,7 +9,9 @@
 #include "rig/RigGlobals.h"
 #include "rig/RigLink.h"
 #include "rig/RigPort.h"
+#include "terminal/mainwindow/PSK31MAIN.h"
 
+#include <QLineEdit>
 #include <QStringList>
 #include <QTimer>
 #include <functional>
@@ -33,7 +36,12 @@ struct Row {
     bool keyedAfter;           // the rig holds the key at the end
     bool watchAfter;           // the key watch runs once the act has returned
     bool actSays = true;
+    const char* family = "ICOM";
+    int pollMode = 0; // VFOCHECK: 0 NO, 1 YES (read at each change), 2 YesP
 };
+
+// The row's rig.
+zvtest::RigSimulator* keyedRig = nullptr;
 
 bool perform(KeyAction a) {
     rig::RigPerformKey(a);
@@ -86,6 +94,33 @@ bool escUnheardWhileItsOverWindsDown() {
     return true;
 }
 
+// What the keyed rig's line brings back after Esc's release while the rig is
+// away from it: the echo of another rig's CI-V bus, or a far end whose every answer comes back as half of it,
+// as another family's answer or as noise.
+enum class FarEnd { Echo, HalfAnswers, OtherFamily, Noise };
+
+// Esc while the keyed rig is away from its line: the release stays owed and
+// said, and the rig takes it once it is back (false: it counted meanwhile).
+bool escWhileTheLineBrings(FarEnd far) {
+    zvtest::RigSimulator& rig = *keyedRig;
+    if (far == FarEnd::Echo) rig.putOtherRigOnLine(QStringLiteral("ICOM"));
+    if (far > FarEnd::Echo)
+        rig.putOtherRigOnLine(rig.family()).spoilAnswers = [far](const QByteArray& a) {
+            if (far == FarEnd::HalfAnswers) return a.left(a.size() / 2);
+            return far == FarEnd::Noise ? QByteArray(a.size(), '\xFF')
+                                        : QByteArray::fromHex("FEFEE058040101FD");
+        };
+    core::g.Transmitting = 0;
+    rig::RigPttOffForEsc();
+    const QString unheard =
+        QStringLiteral(
+            "RIG Control Port-%1 のリグが送信停止に応答しません。リグが送信状態のままかもしれません")
+            .arg(rig.devicePath());
+    const bool owed = zvtest::waitUntil([&] { return forms::PSK31MAIN().Text3->text() == unheard; });
+    rig.plugCableBack();
+    return owed && zvtest::waitUntil([] { return rig::g.PttOnLastSent == 0 && !rig::keyWatch().isActive(); });
+}
+
 bool keyAgainDuringAStop() {
     const rig::OperatorStop stop;
     return perform(KeyAction::KeyAgain);
@@ -111,13 +146,20 @@ const Row kRows[] = {
     {"Esc",                           Before::OverKeyed,   [] { rig::RigPttOffForEsc(); return true; },           "off",    false, true},
     {"Esc unheard, its over winding down", Before::OverKeyed, escUnheardWhileItsOverWindsDown,                  "off off", false, true},
     {"Esc while receiving",           Before::Receiving,   [] { rig::RigPttOffForEsc(); return true; },           "",       false, false},
+    {"Esc, an echo on the line",      Before::OverKeyed,   [] { return escWhileTheLineBrings(FarEnd::Echo); },    "off",    false, false, true, "KENWOOD", 2},
+    {"Esc, half answers on the line", Before::OverKeyed,   [] { return escWhileTheLineBrings(FarEnd::HalfAnswers); }, "off", false, false, true, "KENWOOD", 2},
+    {"Esc, another family's answers", Before::OverKeyed,   [] { return escWhileTheLineBrings(FarEnd::OtherFamily); }, "off", false, false, true, "KENWOOD", 2},
+    {"Esc, noise on the line",        Before::OverKeyed,   [] { return escWhileTheLineBrings(FarEnd::Noise); },   "off",    false, false, true, "KENWOOD", 2},
+    {"Esc, an echo on an FT817 line", Before::OverKeyed,   [] { return escWhileTheLineBrings(FarEnd::Echo); },    "off",    false, false, true, "FT817", 2},
+    {"Esc, noise on an ICOM bus",     Before::OverKeyed,   [] { return escWhileTheLineBrings(FarEnd::Noise); },   "off",    false, false},
     // clang-format on
 };
 
 TEST_F(RigLinkTest, WhatGoesOnTheLineForEachActionOfTheKey) {
     for (const Row& r : kRows) {
         SCOPED_TRACE(r.name);
-        zvtest::RigSimulator& rig = openRig(QStringLiteral("ICOM"));
+        zvtest::RigSimulator& rig = openRig(QString::fromLatin1(r.family), r.pollMode);
+        keyedRig = &rig;
         // Nothing keyed or owed from the row before: the key watch stops at its tick.
         ASSERT_TRUE(zvtest::waitUntil([] { return !rig::keyWatch().isActive(); }, 5000));
         core::g.Transmitting = r.before == Before::Receiving ? 0 : 1;
@@ -151,7 +193,11 @@ TEST_F(RigLinkTest, WhatGoesOnTheLineForEachActionOfTheKey) {
         EXPECT_EQ(heard.join(QLatin1Char(' ')).toStdString(), std::string(r.heard));
         EXPECT_EQ(rig.ptt, r.keyedAfter);
         QObject::disconnect(listening);
+        // Nothing keyed or owed left to the next row's rig: a release whose
+        // answer came tangled with a held one's goes out again until heard.
         core::g.Transmitting = 0;
+        if (rig::g.PttKeyedByCat == 1) rig::RigPttOff();
+        EXPECT_TRUE(zvtest::waitUntil([] { return rig::g.PttOnLastSent == 0; }));
         rig::RigClosePort();
     }
 }

@@ -8,8 +8,10 @@
 
 #include <QDirIterator>
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <map>
 #include <type_traits>
 #include <utility>
@@ -300,6 +302,45 @@ TEST(KeyState, TheSharedKeyTakesNoWriteButItsOwners) {
     // Read as the program reads it: the state keyEvent keeps.
     EXPECT_EQ(&rig::g.PttKeyedByCat, &rig::g.key().PttKeyedByCat);
     EXPECT_EQ(&rig::g.KeyedLine, &rig::g.key().KeyedLine);
+}
+
+// Nor does the whole shared key take an assignment, in any of its forms (each
+// line of the first file refused), while the link's other values do.
+TEST(KeyState, AWholeResetOfTheSharedKeyDoesNotCompile) {
+    const char* refused[] = {
+        "rig::g = {};",
+        "rig::g = rig::Globals{};",
+        "static_cast<rig::KeyStateKept&>(rig::g) = rig::KeyStateKept{};",
+    };
+    QByteArray resets = "#include \"rig/RigGlobals.h\"\n";
+    for (const char* code : refused)
+        resets += QByteArray("void f") + QByteArray::number(resets.count('\n')) + "() { " + code + " }\n";
+    QTemporaryDir dir;
+    const auto compile = [&](const QByteArray& code) {
+        QFile f(dir.filePath(QStringLiteral("a.cpp")));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(code);
+        f.close();
+        QProcess compiler;
+        compiler.setProcessChannelMode(QProcess::MergedChannels);
+        compiler.start(QStringLiteral("sh"),
+                       {QStringLiteral("-c"),
+                        QStringLiteral("c++ -std=c++20 -fsyntax-only -fPIC $(pkg-config --cflags Qt6Core) "
+                                       "-I\"$1\" \"$2\""),
+                        QStringLiteral("sh"), QStringLiteral(ZV_SOURCE_DIR "/src"), f.fileName()});
+        EXPECT_TRUE(compiler.waitForFinished(120'000));
+        return std::pair(compiler.exitCode(), QString::fromUtf8(compiler.readAll()));
+    };
+    const auto [failed, said] = compile(resets);
+    EXPECT_NE(failed, 0);
+    for (int line = 2; line < 2 + int(std::size(refused)); ++line)
+        EXPECT_TRUE(
+            said.contains(QRegularExpression(QStringLiteral("a\\.cpp:%1:\\d+: error: .*deleted").arg(line))))
+            << refused[line - 2] << "\n"
+            << said.toStdString();
+    const auto [setFailed, setSaid] =
+        compile("#include \"rig/RigGlobals.h\"\nvoid f() { rig::g.RigType = QString(); }\n");
+    EXPECT_EQ(setFailed, 0) << setSaid.toStdString();
 }
 
 TEST(KeyState, EveryCallerOfThePortAndTheKeyHasItsRow) {

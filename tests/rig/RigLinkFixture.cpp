@@ -15,7 +15,7 @@ void RigLinkTest::SetUp() {
     ProgramFolderTest::SetUp();
     // The main window's load sets the station's shared values; the tests set theirs after it.
     forms::PSK31MAIN();
-    rig::g = {};
+    zvtest::freshRigGlobals();
     sstv::g = {};
     spots::g = {};
     core::g.RxFreqHz = 1500;

@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QSerialPort>
 #include <QSignalSpy>
 #include <QTimer>
 #include <ctime>
@@ -562,7 +563,8 @@ namespace {
 
 // The cable pulled at the rig's end while the program's port stays open: a
 // release written into it is not heard. Where the line answers (an ICOM rig
-// acknowledges every command, a polled rig answers its readings) it stays
+// acknowledges every command, a rig the program reads, polled or at each
+// change, answers its readings; an FT900's replies are never read) it stays
 // owed and the message line says the rig may still be transmitting; the rig
 // plugged back hears it before anything else it is told, answers, and the
 // message goes. Where the line gives no answer at all the release counts as
@@ -572,8 +574,8 @@ TEST_F(RigLinkTest, AReleaseTheRigDidNotHearIsOwedUntilItAnswers) {
         const char* family;
         int pollMode;
         bool answers;
-    } rows[] = {{"ICOM", 0, true},     {"ICOM", 2, true},  {"KENWOOD", 2, true},  {"FT817", 2, true},
-                {"FT1000MP", 2, true}, {"FT900", 2, true}, {"KENWOOD", 0, false}, {"FT847", 1, false}};
+    } rows[] = {{"ICOM", 0, true},     {"ICOM", 2, true},   {"KENWOOD", 2, true},  {"FT817", 2, true},
+                {"FT1000MP", 2, true}, {"FT900", 2, false}, {"KENWOOD", 0, false}, {"FT847", 1, true}};
     for (const auto& r : rows) {
         SCOPED_TRACE(std::string(r.family) + " poll " + std::to_string(r.pollMode));
         forms::PSK31MAIN().Text3->clear();
@@ -658,8 +660,18 @@ TEST_F(RigLinkTest, AReleaseOwedWhileThePortIsLentGoesOutOnAPortOfItsOwn) {
         EXPECT_TRUE(zvtest::waitUntil([] { return rig::g.PttOnLastSent == 0; }, 10000)) << "heard";
         EXPECT_EQ(rig::g.RigPortOpen, 0) << "the port closed again at once";
         EXPECT_FALSE(rig::pollTimer().isActive()) << "nothing polls while the port is lent";
-        rig::RigOpenPort();
-        EXPECT_EQ(rig::g.RigPortOpen, 1) << "the restore opens it";
+        {
+            // Restored while the other program still holds the port, and lent
+            // again: not tried meanwhile; restored again, opened once it is free.
+            QSerialPort other(rig.devicePath());
+            ASSERT_TRUE(other.open(QIODevice::ReadWrite));
+            rig::RigOpenPort();
+            ASSERT_EQ(rig::g.RigPortOpen, 0);
+            rig::RigLendPort();
+            EXPECT_FALSE(rig::portRetry().isActive()) << "a lent port is not tried";
+            rig::RigOpenPort();
+        }
+        EXPECT_TRUE(zvtest::waitUntil([] { return rig::g.RigPortOpen == 1; })) << "the restore opens it";
         rig::RigClosePort();
     }
 }

@@ -19,7 +19,7 @@ class RigStartup : public zvtest::ProgramFolderTest {
   protected:
     void SetUp() override {
         ProgramFolderTest::SetUp();
-        rig::g = {};
+        zvtest::freshRigGlobals();
     }
     void TearDown() override {
         if (rig::g.RigPortOpen == 1) rig::RigClosePort();

@@ -14,6 +14,7 @@
 #include "support/LoopbackHttpServer.h"
 #include "support/Popups.h"
 #include "support/ProgramFolder.h"
+#include "support/RigSimulator.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -49,7 +50,7 @@ class ClusterDataAlert : public zvtest::ProgramFolderTest {
     void SetUp() override {
         ProgramFolderTest::SetUp();
         spots::g = {};
-        rig::g = {};
+        zvtest::freshRigGlobals();
         core::g.SoundCardNumber = QStringLiteral("1");
         qputenv("ZORVATEK_SPOT_PRIMARY", server.url("").toUtf8());
         qputenv("ZORVATEK_SPOT_FALLBACK", server.url("").toUtf8());
@@ -57,7 +58,7 @@ class ClusterDataAlert : public zvtest::ProgramFolderTest {
     }
     void TearDown() override {
         forms::unload<ClusterData>();
-        rig::g = {};
+        zvtest::freshRigGlobals();
         qunsetenv("ZORVATEK_SPOT_PRIMARY");
         qunsetenv("ZORVATEK_SPOT_FALLBACK");
         ProgramFolderTest::TearDown();

@@ -28,11 +28,11 @@
 #include "support/LoopbackHttpServer.h"
 #include "support/Popups.h"
 #include "support/ProgramFolder.h"
+#include "support/QsoBoxSetUp.h"
 #include "support/RigSimulator.h"
 #include "support/Transmit.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/mainwindow/Shutdown.h"
-#include "support/QsoBoxSetUp.h"
 
 #include <QComboBox>
 #include <QGuiApplication>
@@ -69,7 +69,7 @@ class ClusterDataPick : public zvtest::ProgramFolderTest {
         core::mm = {};
         mmvstate::g = {};
         spots::g = {};
-        rig::g = {};
+        zvtest::freshRigGlobals();
         qputenv("ZORVATEK_SPOT_PRIMARY", server.url("").toUtf8());
         qputenv("ZORVATEK_SPOT_FALLBACK", server.url("").toUtf8());
         server.setPage("/wwdigi.html", spotsrv::primaryPage("WW", kSpots));
@@ -81,7 +81,7 @@ class ClusterDataPick : public zvtest::ProgramFolderTest {
             hamlogw.kill();
             hamlogw.waitForFinished(3000);
         }
-        rig::g = {};
+        zvtest::freshRigGlobals();
         qunsetenv("ZORVATEK_SPOT_PRIMARY");
         qunsetenv("ZORVATEK_SPOT_FALLBACK");
         ProgramFolderTest::TearDown();

@@ -15,6 +15,7 @@
 #include "startup/STUPZORVATEK.h"
 #include "support/Popups.h"
 #include "support/ProgramFolder.h"
+#include "support/RigSimulator.h"
 #include "terminal/macros/MACRO_FORM.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/mainwindow/SplitterBar.h"
@@ -40,7 +41,7 @@ class Startup : public zvtest::ProgramFolderTest {
     void SetUp() override {
         ProgramFolderTest::SetUp();
         hamlog::setThdllVersionForTest(0x50300);
-        rig::g = {};
+        zvtest::freshRigGlobals();
         spots::g = {};
     }
     void TearDown() override {

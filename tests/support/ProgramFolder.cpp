@@ -9,6 +9,7 @@
 #include "platform/os/Cp932.h"
 #include "platform/os/Paths.h"
 #include "rig/RigGlobals.h"
+#include "support/RigSimulator.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -26,7 +27,7 @@ void ProgramFolderTest::SetUp() {
     core::g = {};
     logbook::g = {};
     // A rig set up by an earlier test is no rig of this one's.
-    rig::g = {};
+    zvtest::freshRigGlobals();
     sysclock::resetForTest();
     ui::script::begin();
     // A button an earlier test pressed and never let go would still be held

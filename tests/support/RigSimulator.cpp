@@ -11,6 +11,7 @@
 #include <utility>
 
 #include <algorithm>
+#include <memory>
 
 namespace zvtest {
 namespace {
@@ -55,7 +56,7 @@ int living = 0;
 
 RigSimulator::RigSimulator(const QString& family, unsigned char icomAddress)
     : family_(family), address_(icomAddress), toRig_([this](const QByteArray& b) { hear(b); }),
-      fromRig_([this](const QByteArray& b) { pty_.write(b); }) {
+      fromRig_([this](const QByteArray& b) { lineOut(b); }) {
     if (family_ == QLatin1String("KENWOOD")) mode = 2;
     if (family_ == QLatin1String("JST-245")) mode = 2;
     if (family_ == QLatin1String("FT920")) mode = 64;
@@ -76,14 +77,21 @@ RigSimulator::~RigSimulator() {
 }
 
 qint64 RigSimulator::characterNs() const {
-    const std::optional<PtyPair::Line> line = pty_.line();
+    const std::optional<PtyPair::Line> line = (host_ ? host_->pty_ : pty_).line();
     if (!pacedAtLineRate || !line) return 0;
     return qint64(line->bitsPerCharacter) * 1000000000 / line->baud;
 }
 
 void RigSimulator::onReadable() {
     const QByteArray bytes = pty_.readAvailable();
-    if (!cableIn_) return;
+    if (!cableIn_) {
+        if (other_) other_->takeFromLine(bytes);
+        return;
+    }
+    takeFromLine(bytes);
+}
+
+void RigSimulator::takeFromLine(const QByteArray& bytes) {
     received += bytes;
     toRig_.setCharacterNs(characterNs());
     toRig_.put(bytes);
@@ -102,7 +110,19 @@ void RigSimulator::pullCable() {
     held_.clear();
 }
 
+void RigSimulator::lineOut(const QByteArray& bytes) {
+    (host_ ? host_->pty_ : pty_).write(bytes);
+}
+
+RigSimulator& RigSimulator::putOtherRigOnLine(const QString& family) {
+    pullCable();
+    other_ = std::make_unique<RigSimulator>(family, address_);
+    other_->host_ = this;
+    return *other_;
+}
+
 void RigSimulator::plugCableBack() {
+    other_.reset();
     if (cableIn_) return;
     pty_.readAvailable(); // written while the cable was out: lost
     cableIn_ = true;
@@ -125,6 +145,8 @@ void RigSimulator::hear(const QByteArray& bytes) {
         if (fromRig_.busyAt(hearingAtNs_) && !lineEnd) heardWhileSending_ << heard_;
         ++heard_;
         pending_ += c;
+        // On another rig's line, the bus heard as one wire: every byte back.
+        if (host_ && family_ == QLatin1String("ICOM")) lineOut(QByteArray(1, c));
         if (family_ == QLatin1String("ICOM"))
             takeIcom();
         else if (kenwood)
@@ -192,7 +214,7 @@ void RigSimulator::takeIcom() {
         taken(frame, overlapped);
         // The CI-V bus is one wire: the frame comes back as it goes out, in
         // the middle of whatever the rig is sending at the time.
-        pty_.write(frame);
+        if (!host_) lineOut(frame);
         handleIcom(frame);
         emit commandHandled(frame);
     }
@@ -360,7 +382,8 @@ void RigSimulator::releaseAnswers() {
         deliver(a);
 }
 
-void RigSimulator::deliver(const QByteArray& bytes) {
+void RigSimulator::deliver(const QByteArray& whole) {
+    const QByteArray bytes = spoilAnswers ? spoilAnswers(whole) : whole;
     if (splitDelayMs <= 0) return send(bytes);
     const qsizetype half = bytes.size() / 2;
     send(bytes.left(half));
@@ -371,6 +394,11 @@ void RigSimulator::send(const QByteArray& bytes) {
     if (!cableIn_) return;
     fromRig_.setCharacterNs(characterNs());
     fromRig_.put(bytes, hearingAtNs_);
+}
+
+void freshRigGlobals() {
+    std::destroy_at(&rig::g);
+    std::construct_at(&rig::g);
 }
 
 void pointRigLinkAt(const RigSimulator& sim) {

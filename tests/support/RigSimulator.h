@@ -17,6 +17,7 @@
 #include <QSocketNotifier>
 #include <QString>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 
 namespace zvtest {
@@ -83,8 +84,17 @@ class RigSimulator : public QObject {
     // what was still crossing from the rig is lost. The rig keeps its dial,
     // mode and key. What the program wrote before the pull has been heard.
     void pullCable();
+    // This rig back on the line (another rig put there in its place gone).
     void plugCableBack();
     bool cableIn() const { return cableIn_; }
+    // Another rig on this rig's line in its place, as the cable at the rig's
+    // end put on it: it hears what the program writes and answers on this
+    // line as its family does (an ICOM rig on its CI-V bus echoes every byte);
+    // this rig hears nothing meanwhile, as with its cable pulled.
+    RigSimulator& putOtherRigOnLine(const QString& family);
+    // Each answer as the line brings it back instead (half of it, noise,
+    // another family's answer); none: whole.
+    std::function<QByteArray(const QByteArray&)> spoilAnswers;
 
     // Every byte written to the rig (markers too), and the commands as the rig
     // understood them (markers not).
@@ -112,6 +122,9 @@ class RigSimulator : public QObject {
 
   private:
     void onReadable();
+    void takeFromLine(const QByteArray& bytes);
+    // Onto the line this rig is on.
+    void lineOut(const QByteArray& bytes);
     void hear(const QByteArray& bytes);
     // Takes the first n characters heard; true when one of them came in while the rig was sending.
     bool consume(qsizetype n);
@@ -136,6 +149,9 @@ class RigSimulator : public QObject {
 
     PtyPair pty_;
     bool cableIn_ = true;
+    std::unique_ptr<RigSimulator> other_;
+    // The rig whose line this one is on, in its place; null: its own.
+    RigSimulator* host_ = nullptr;
     QTemporaryDir linkFolder_;
     QString link_;
     QString family_;
@@ -153,6 +169,10 @@ class RigSimulator : public QObject {
     // While a command is being heard: when its characters came in, on the line clock.
     qint64 hearingAtNs_ = -1;
 };
+
+// The rig link's shared values as the program starts with them, for a test's
+// fresh start: the program itself cannot reset the key's state.
+void freshRigGlobals();
 
 // Points the rig link's settings at the simulator (its family and device, 4800
 // baud, two stop bits, 10 ms between commands, ICOM address 58); the caller

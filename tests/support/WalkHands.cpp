@@ -141,6 +141,11 @@ QString WalkHands::befall(const QString& what, const WalkAction& a) {
         remember(in ? QStringLiteral("the rig's cable put back") : QStringLiteral("the rig's cable pulled"));
         if (!in) {
             answersBack_.stop();
+            if (a.value(QStringLiteral("other")).toBool()) {
+                const bool icom = rig->family() == QLatin1String("ICOM");
+                rig->putOtherRigOnLine(icom ? QStringLiteral("KENWOOD") : QStringLiteral("ICOM"));
+                return QStringLiteral("the rig's cable put on another rig");
+            }
             rig->pullCable();
             return QStringLiteral("the rig's cable pulled at the rig");
         }

@@ -208,6 +208,10 @@ QVariant SerialComm::input() {
     return inputMode_ == Text ? QVariant(QString::fromLatin1(bytes)) : QVariant(bytes);
 }
 
+QByteArray SerialComm::peekInput() {
+    return port_.isOpen() ? port_.peek(port_.bytesAvailable()) : QByteArray();
+}
+
 void SerialComm::failed(int code, const QString& text) {
     errorCode_ = code;
     errorText_ = text;

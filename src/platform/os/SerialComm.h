@@ -51,6 +51,8 @@ class SerialComm : public QObject {
     // Everything received so far: a QByteArray in binary input, a QString
     // (one character per byte) in text input.
     QVariant input();
+    // What input() would return now, as bytes, left in the buffer.
+    QByteArray peekInput();
 
     int lastErrorCode() const { return errorCode_; }
     QString lastErrorText() const { return errorText_; }

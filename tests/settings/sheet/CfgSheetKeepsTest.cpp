@@ -13,6 +13,7 @@
 #include "settings/dialogs/CFG_RecPlay.h"
 #include "sstv/window/SSTVForm.h"
 #include "startup/StartupSettings.h"
+#include "support/RigSimulator.h"
 #include "terminal/macros/MACRO_FORM.h"
 
 #include <QClipboard>
@@ -77,7 +78,7 @@ class CfgSheetKeeps : public sheettest::SheetTest {
         forms::unloadAllExcept();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         core::g = {};
-        rig::g = {};
+        zvtest::freshRigGlobals();
         renewContext();
         startup::LoadGeneralSettings();
         rig::ReadRigSettings();

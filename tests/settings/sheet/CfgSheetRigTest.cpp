@@ -19,7 +19,7 @@ class CfgSheetRig : public sheettest::SheetTest {
   protected:
     void SetUp() override {
         SheetTest::SetUp();
-        rig::g = {};
+        zvtest::freshRigGlobals();
         sim = std::make_unique<zvtest::RigSimulator>(QStringLiteral("KENWOOD"));
         ASSERT_TRUE(sim->isOpen());
     }
@@ -123,7 +123,7 @@ TEST_F(CfgSheetRig, TheFirstStartReadsTheRigItsSheetChooses) {
     for (const auto& r : rows) {
         SCOPED_TRACE(r.chosen);
         forms::unloadAllExcept();
-        rig::g = {};
+        zvtest::freshRigGlobals();
         sim = std::make_unique<zvtest::RigSimulator>(QString::fromLatin1(r.chosen));
         sim->dialHz = 7035000;
         writeIni(QStringLiteral("[RIG_CON_CFG]\nRIGCOMCONT=%1\nICOM_RIGadrs=58\nVFOCHECK=YesP\n%2")

@@ -22,6 +22,7 @@
 #include "support/Contest.h"
 #include "support/Popups.h"
 #include "support/QsoBoxSetUp.h"
+#include "support/RigSimulator.h"
 #include "terminal/macros/MacroState.h"
 #include "terminal/mainwindow/Shutdown.h"
 #include "terminal/receive/RxPicking.h"
@@ -45,7 +46,7 @@ class SstvQso : public zvtest::SstvWindowTest {
   protected:
     void SetUp() override {
         SstvWindowTest::SetUp();
-        rig::g = {};
+        zvtest::freshRigGlobals();
         ASSERT_TRUE(hamlog::createLog(path(QStringLiteral("HAMLOG"))));
         logbook::Globals& g = logbook::g;
         g.HamlogPath = path(QStringLiteral("HAMLOG.HDB"));

@@ -4,6 +4,9 @@
 // so when a command comes in while it is still answering. Lines on standard
 // input turn its dial and switch its mode:
 //   f 7035000   dial in Hz        m 1   mode value of the family's status reply
+//   x           cable pulled at the rig's end
+//   o ICOM      cable put on another rig of that family (an ICOM bus echoes all)
+//   b           cable back on this rig
 //   q           end
 #include "rig/RigFamily.h"
 #include "support/RigSimulator.h"
@@ -56,7 +59,12 @@ int main(int argc, char** argv) {
         if (words.value(0) == QLatin1String("q")) return app.quit();
         if (words.value(0) == QLatin1String("f")) rig.dialHz = words.value(1).toLongLong();
         if (words.value(0) == QLatin1String("m")) rig.mode = words.value(1).toInt();
-        out << "dial " << rig.dialHz << " Hz, mode " << rig.mode << Qt::endl;
+        if (words.value(0) == QLatin1String("x")) rig.pullCable();
+        if (words.value(0) == QLatin1String("o") && rig::familyOf(words.value(1)))
+            rig.putOtherRigOnLine(words.value(1));
+        if (words.value(0) == QLatin1String("b")) rig.plugCableBack();
+        out << "dial " << rig.dialHz << " Hz, mode " << rig.mode << ", PTT " << (rig.ptt ? "on" : "off")
+            << (rig.cableIn() ? "" : ", cable out") << Qt::endl;
     });
     return app.exec();
 }

@@ -35,8 +35,8 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -306,7 +306,7 @@ TEST_F(TransmitKey, TheRigKeyedIsReleasedWhateverTheRigTabChangesMeanwhile) {
         // Each case on a rig of its own: a release the case before left owed
         // (a rig at another address never answers it) holds no key of this one.
         if (rig::g.RigPortOpen == 1) rig::RigClosePort();
-        rig::g = {};
+        zvtest::freshRigGlobals();
         rigOnTheLine(QString::fromLatin1(c.family));
         w.Text1->setText(QStringLiteral("PSKTEST"));
         f12(w);
@@ -367,7 +367,8 @@ TEST_F(TransmitKey, AnOverWhoseRigComesBackIsKeyedOnce) {
     const QString device = path(QStringLiteral("rig"));
     for (const bool sheetClosesWhileAway : {false, true}) {
         SCOPED_TRACE(sheetClosesWhileAway ? "the sheet closes while it is away" : "its line found back");
-        ASSERT_NO_FATAL_FAILURE(keyAnOverThenLoseItsLine(w, device, QStringLiteral("PSKTEST PSKTEST PSKTEST")));
+        ASSERT_NO_FATAL_FAILURE(
+            keyAnOverThenLoseItsLine(w, device, QStringLiteral("PSKTEST PSKTEST PSKTEST")));
         const auto closeSheet = [&] {
             ASSERT_TRUE(zvtest::chooseMenuItem(w.PSKCFG));
             ASSERT_TRUE(zvtest::chooseInMenuBar(forms::CFGSHEET().menus, forms::CFGSHEET().CFGEND));
@@ -411,7 +412,8 @@ TEST_F(TransmitKey, F12RefusedForALostLineKeepsTheTypedText) {
     const qsizetype cleared = calls.lastIndexOf(clear);
     EXPECT_TRUE(calls.mid(cleared).join(QLatin1Char('\n')).contains(QStringLiteral("CQ TEST")))
         << calls.mid(cleared).join(QLatin1Char('\n')).toStdString();
-    EXPECT_TRUE(w.Text3->text().startsWith(QStringLiteral("RIG Control Port-"))) << w.Text3->text().toStdString();
+    EXPECT_TRUE(w.Text3->text().startsWith(QStringLiteral("RIG Control Port-")))
+        << w.Text3->text().toStdString();
 
     sim = std::make_unique<zvtest::RigSimulator>(QStringLiteral("KENWOOD"));
     ASSERT_TRUE(QFile::link(sim->devicePath(), device));

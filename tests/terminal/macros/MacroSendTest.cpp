@@ -16,6 +16,7 @@
 #include "rig/RigPort.h"
 #include "support/Popups.h"
 #include "support/ProgramFolder.h"
+#include "support/QsoBoxSetUp.h"
 #include "support/RigSimulator.h"
 #include "terminal/macros/MACRO_FORM.h"
 #include "terminal/macros/MacroButtons.h"
@@ -23,7 +24,6 @@
 #include "terminal/macros/MacroStore.h"
 #include "terminal/macros/RepeatMain.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
-#include "support/QsoBoxSetUp.h"
 
 #include <QTest>
 #include <utility>
@@ -124,7 +124,7 @@ TEST_F(MacroSend, VaritypeAsTheMultiModeModemReportsIt) {
 TEST_F(MacroSend, RigcallReadsTheRig) {
     zvtest::RigSimulator sim(QStringLiteral("KENWOOD"));
     ASSERT_TRUE(sim.isOpen());
-    rig::g = {};
+    zvtest::freshRigGlobals();
     zvtest::pointRigLinkAt(sim);
     rig::RigOpenPort();
     ASSERT_EQ(rig::g.RigPortOpen, 1);
