@@ -56,7 +56,11 @@ int main(int argc, char** argv) {
         if (words.value(0) == QLatin1String("q")) return app.quit();
         if (words.value(0) == QLatin1String("f")) rig.dialHz = words.value(1).toLongLong();
         if (words.value(0) == QLatin1String("m")) rig.mode = words.value(1).toInt();
-        out << "dial " << rig.dialHz << " Hz, mode " << rig.mode << Qt::endl;
+        // The cable pulled at the rig's end (the port stays open), and plugged back.
+        if (words.value(0) == QLatin1String("u")) rig.pullCable();
+        if (words.value(0) == QLatin1String("p")) rig.plugCableBack();
+        out << "dial " << rig.dialHz << " Hz, mode " << rig.mode << (rig.cableIn() ? "" : ", cable pulled")
+            << Qt::endl;
     });
     return app.exec();
 }
