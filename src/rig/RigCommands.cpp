@@ -14,6 +14,8 @@
 
 #include <QTimer>
 #include <array>
+#include <optional>
+#include <utility>
 
 namespace rig {
 namespace {
@@ -203,7 +205,7 @@ QByteArray releaseToBeHeard(const QByteArray& release) {
 void keyAgain() {
     const forms::EventsRunScope wait;
     const int mine = ++keyCommands;
-    awaitQuietLine();
+    awaitLineForKey();
     if (stopping > 0 || !wait.mayGoOn() || mine != keyCommands || g.PttKeyedByCat != 1) return;
     const QByteArray command = keyedLineCommand(true);
     if (g.RigPortOpen != 1 || g.RigLineLost == 1 || command.isEmpty()) return;
@@ -242,7 +244,7 @@ bool RigPttOn() {
     // A lost line is looked for first; a release owed to it goes out before the key.
     if (!RigLineBack(false)) return keyNotPut();
     const int mine = ++keyCommands;
-    awaitQuietLine();
+    awaitLineForKey();
     // Esc taken meanwhile ends the start that asks for the key.
     if (!wait.mayGoOn()) return false;
     // A later command was taken while this one waited: a later key-on has
@@ -270,6 +272,14 @@ namespace {
 // for the over that asked for it still runs.
 enum class Release { EndsTheKey, OwedAgain };
 
+// The release waiting for the line: the latest count of the releases that
+// go with it, and whether one of them ends even a later key.
+struct ReleaseAsked {
+    int mine;
+    bool evenALaterKey;
+};
+std::optional<ReleaseAsked> releaseWaiting;
+
 // A release is never given up: only a transmission started while it waited,
 // which keyed the rig for itself, keeps the key. One that does not reach the
 // rig (its line lost, another line open in its place) stays owed, across the
@@ -282,9 +292,20 @@ void release(bool evenALaterKey, Release kind = Release::EndsTheKey) {
     // A closed port holds a key only when its reopening failed during a transmission.
     if (g.RigPortOpen != 1 || !carriesKeyOf(g.RigOpenedLine, g.KeyedLine) || !RigLineBack(false))
         return RigPerformKey(keyEvent({KeyEventKind::KeyOffRefused}));
-    awaitQuietLine();
-    if (g.RigPortOpen != 1 || !keyedOnTheLine()) return;
-    if (g.PttKeyedByCat == 1 && keyedBy > mine && !evenALaterKey) return;
+    // A release already on the line awaits its answer: it is not written
+    // again behind it, the key watch judges it. One asked while another waits
+    // for the line goes with that one, in no wait of its own.
+    if (g.ReleaseUnheard == 1) return;
+    if (releaseWaiting) {
+        releaseWaiting->mine = mine;
+        releaseWaiting->evenALaterKey = releaseWaiting->evenALaterKey || evenALaterKey;
+        return;
+    }
+    releaseWaiting = ReleaseAsked{mine, evenALaterKey};
+    awaitLineForKey();
+    const ReleaseAsked asked = *std::exchange(releaseWaiting, std::nullopt);
+    if (g.RigPortOpen != 1 || !keyedOnTheLine() || g.ReleaseUnheard == 1) return;
+    if (g.PttKeyedByCat == 1 && keyedBy > asked.mine && !asked.evenALaterKey) return;
     const QByteArray command = releaseToBeHeard(keyedLineCommand(false));
     if (command.isEmpty())
         keyEvent({KeyEventKind::KeyOffWritten});
@@ -298,6 +319,9 @@ void release(bool evenALaterKey, Release kind = Release::EndsTheKey) {
 void RigPerformKey(KeyAction action) {
     switch (action) {
     case KeyAction::SendRelease:
+        // An owed release asked for inside a wait for the rig (the rig heard
+        // back meanwhile) goes at the key watch's next tick, not in a wait of its own.
+        if (releaseOwedIn(g) && exchangeInProgress()) return runKeyWatch();
         return release(true, releaseOwedIn(g) ? Release::OwedAgain : Release::EndsTheKey);
     case KeyAction::SendReleaseThenKey:
         release(true, Release::OwedAgain);
@@ -360,12 +384,22 @@ QString RigKeyLeftText() {
 }
 
 void RigKeyWatchTick() {
-    // A release awaiting its answer is judged once the line has had its time.
-    if (g.ReleaseUnheard == 1) awaitQuietLine();
+    // A release awaiting its answer is judged once the line has had its time,
+    // at a tick that finds it so: the tick does not wait for the rig.
+    if (g.ReleaseUnheard == 1 && !lineFree()) return;
     hearRelease(true);
     const bool sends = nb().anyEngineSends();
     if (sends) g.KeyIdleTicks = 0;
-    switch (keyEvent({KeyEventKind::Tick, RigLineNamed(), sends})) {
+    const KeyAction action = keyEvent({KeyEventKind::Tick, RigLineNamed(), sends});
+    // What writes or opens waits for a tick that finds the line free.
+    const bool writes = action == KeyAction::SendRelease || action == KeyAction::OpenAgain ||
+                        action == KeyAction::TryLineBack ||
+                        (action == KeyAction::CountIdle && g.KeyIdleTicks >= 2);
+    if (writes && !lineFree()) {
+        if (action == KeyAction::CountIdle) ++g.KeyIdleTicks;
+        return RigSayLineLost();
+    }
+    switch (action) {
     case KeyAction::StopWatch:
         return keyWatch().stop();
     case KeyAction::SendRelease:
@@ -400,7 +434,7 @@ void RigPttClearOnOpen() {
     if (g.RigPortOpen != 1 || !f || !nb().pttByCat() || nb().anyEngineTransmits()) return;
     const QByteArray command = releaseToBeHeard(pttCommand(*f, false, icomAddress()));
     if (command.isEmpty()) return;
-    awaitQuietLine();
+    awaitLineForKey();
     if (g.RigPortOpen != 1 || keyedOnTheLine() || keyOnTheLine(command, false)) return;
     // Not taken: owed as any release is, with this rig's family and address.
     RigPerformKey(keyEvent({KeyEventKind::KeyOffRefused, RigLineNamed()}));

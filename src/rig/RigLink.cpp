@@ -16,12 +16,14 @@ namespace rig {
 
 RigLink::RigLink()
     : MSComm1(new SerialComm(this)), Timer1(new QTimer(this)), KeyWatch(new QTimer(this)),
-      PortRetry(new QTimer(this)) {
+      PortRetry(new QTimer(this)), LinePump(new QTimer(this)) {
     Timer1->setInterval(1000);
     KeyWatch->setInterval(500);
     PortRetry->setInterval(1000);
     connect(KeyWatch, &QTimer::timeout, this, [] { RigKeyWatchTick(); });
     connect(PortRetry, &QTimer::timeout, this, [] { RigOpenPortAgain(); });
+    LinePump->setSingleShot(true);
+    connect(LinePump, &QTimer::timeout, this, [] { RigPumpLine(); });
     connect(MSComm1, &SerialComm::onComm, this, [](int code) { OnRigComm(code); });
     connect(MSComm1, &SerialComm::lineLost, this, [] { RigLineLost(); });
     connect(MSComm1, &SerialComm::arrived, this, [] { hearRelease(); });
@@ -63,6 +65,10 @@ SerialComm& port() {
 
 QTimer& portRetry() {
     return *link().PortRetry;
+}
+
+QTimer& linePump() {
+    return *link().LinePump;
 }
 
 QTimer& pollTimer() {

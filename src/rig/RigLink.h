@@ -20,6 +20,7 @@ class RigLink : public QObject {
     QTimer* const Timer1;      // rig poll, 1000 ms until the settings say otherwise
     QTimer* const KeyWatch;    // 500 ms while this program holds the rig keyed by CAT
     QTimer* const PortRetry;   // 1000 ms from a failed opening of the port until it opens
+    QTimer* const LinePump;    // once, when the next queued command may go out
 
   private:
     void releaseKeyedRig();
@@ -29,5 +30,6 @@ class RigLink : public QObject {
 RigLink& link();
 QTimer& keyWatch();
 QTimer& portRetry();
+QTimer& linePump();
 
 } // namespace rig

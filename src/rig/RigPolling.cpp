@@ -112,9 +112,11 @@ void RigStopPolling() {
 
 void RigPollTick() {
     // A QSY runs through its own reading; a tick inside a paced exchange
-    // would interleave its commands with the running ones.
+    // would interleave its commands with the running ones. A tick that finds
+    // the line busy (an answer due, commands queued) reads at the next: it
+    // never waits for the rig.
     if (g.RigQsyRequest == 1 || exchangeInProgress()) return;
-    RigReadStatus();
+    if (lineFree()) RigReadStatus();
     if (nb().spotBoxesWanted()) fillSpotBoxes();
     if (!nb().statusMessage().isEmpty()) nb().showStatusMessage();
 }
@@ -132,7 +134,9 @@ void RigReadStatus() {
     if (g.ReleaseUnheard == 1) awaitQuietLine();
     hearRelease(true);
     RigReleaseOwedFirst();
-    RigAskStatus();
+    // A release gone out again carries its reading, or its answer shows it
+    // heard: the reading waits for the next tick rather than queue behind it.
+    if (g.ReleaseUnheard != 1) RigAskStatus();
     if (g.RigQsyRequest == 1 && !nb().sstvMode() && !runQsy(*f, shift)) return;
     if (*f == Family::Ft767 && !sendSequence(ft767FollowUp())) failed();
 }

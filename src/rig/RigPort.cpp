@@ -20,6 +20,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <functional>
+#include <limits>
 
 namespace rig {
 namespace {
@@ -96,6 +97,22 @@ bool writeCommand(QByteArray command) {
     return writeOnQuietLine(command);
 }
 
+// The commands of a sequence still to go out: each once the answer before it
+// is in or has had its time, a paced one after the pause. They go out from
+// the line's own timer, so that whoever asked (a tick, an engine's notice, a
+// decoder) returns at once rather than wait for the rig.
+struct Queued {
+    QByteArray bytes;
+    bool paced;
+};
+QList<Queued> queued;
+// The pause a paced command keeps before and after it: nothing paced goes out
+// before the first, nothing at all before the second.
+qint64 pausedFromMs = std::numeric_limits<qint64>::min() / 2;
+qint64 pacedFromMs = std::numeric_limits<qint64>::min() / 2;
+// Key commands waiting for the line: they go before what is queued.
+int keyWaits = 0;
+
 // The pause before and after a paced command, never longer than the stored
 // range allows: a pause of minutes would hold every exchange with the rig.
 int intervalMs() {
@@ -104,6 +121,42 @@ int intervalMs() {
     bool ok = false;
     const int ms = g.RigInterval.trimmed().toInt(&ok);
     return ok && ms > 0 ? std::min(ms, longest) : 0;
+}
+
+// What is left of a pause begun then; none once the clock is behind its
+// start (a test puts its own clock in place of the monotonic one).
+qint64 pauseLeftMs(qint64 fromMs) {
+    const qint64 left = fromMs + intervalMs() - nowMs();
+    return left > intervalMs() ? 0 : std::max<qint64>(0, left);
+}
+
+// When the first queued command may go out, 0 when it may now.
+qint64 queuedWaitMs() {
+    const qint64 now = nowMs();
+    if (answerDue()) return std::max<qint64>(1, line.giveUpAtMs - now);
+    const qint64 paced = pauseLeftMs(pacedFromMs);
+    return queued.front().paced ? std::max(pauseLeftMs(pausedFromMs), paced) : paced;
+}
+
+void armPump(qint64 ms);
+
+// Writes the queued commands whose turn has come; the rest wait for the
+// line's timer, which lets a key command waiting for the line go first. A
+// failed write drops what was queued behind it.
+void pumpLine(bool byTimer = false) {
+    while (!queued.isEmpty()) {
+        if (g.RigPortOpen != 1 || !port().isOpen()) return queued.clear();
+        const qint64 wait = byTimer && keyWaits > 0 ? 5 : queuedWaitMs();
+        // An answer may come before its time is up: looked at again soon.
+        if (wait > 0) return armPump(answerDue() ? std::min<qint64>(wait, 5) : wait);
+        const Queued next = queued.takeFirst();
+        if (!writeOnQuietLine(next.bytes)) return queued.clear();
+        if (next.paced) pacedFromMs = nowMs();
+    }
+}
+
+void armPump(qint64 ms) {
+    if (!linePump().isActive()) linePump().start(int(ms));
 }
 
 // Runs pending events until more than minMs have passed on a monotonic clock,
@@ -177,6 +230,7 @@ void openFailed(bool again) {
 bool configureAndOpen(const FamilyTraits* t) {
     SerialComm& p = port();
     p.close();
+    queued.clear();
     p.setCommPort(g.RigPortName);
     if (!p.setSettings(g.RigBaudRate + QStringLiteral(",N,8,") + g.RigStopBits)) return false;
     p.setRThreshold(g.RigReplyLength);
@@ -231,6 +285,7 @@ void closePort(bool releaseKey) {
         RigSendWait();
     }
     port().close();
+    queued.clear();
     // A release the rig did not take stays owed until its line opens again.
     keyEvent({KeyEventKind::Closed, {}, false, !releaseKey});
 }
@@ -316,6 +371,7 @@ void RigLineLost() {
     if (keyEvent({KeyEventKind::LineLost}) != KeyAction::SayLoss) return;
     lossGivenUp.clear();
     line = {};
+    queued.clear();
     nb().showFrequencyLabel(QString());
     if (!nb().sstvMode()) nb().showModeLabel(QString());
     RigSayLineLost();
@@ -452,18 +508,41 @@ bool RigSendWait() {
 }
 
 bool sendSequence(const CatSequence& commands) {
+    if (g.RigPortOpen != 1 || !port().isOpen()) return false;
+    const qint64 now = nowMs();
     for (const CatSend& c : commands) {
         g.RigOutBuffer = c.bytes;
-        if (!(c.pace == Pace::Paced ? RigSendWait() : RigSend())) return false;
+        const bool paced = c.pace == Pace::Paced;
+        if (paced && queued.isEmpty()) pausedFromMs = now;
+        queued.append({c.bytes, paced});
     }
-    return true;
+    pumpLine();
+    return g.RigPortOpen == 1;
+}
+
+void RigPumpLine() {
+    pumpLine(true);
+}
+
+bool lineFree() {
+    return exchangeDepth == 0 && queued.isEmpty() && !answerDue() && pauseLeftMs(pacedFromMs) == 0;
 }
 
 void awaitQuietLine() {
-    // Each wait is limited by the answer it began with; a command given inside
-    // it (a click taken meanwhile) leaves a later answer due, waited for in turn.
+    // Each wait is limited by the answer, or the pause, it began with; a
+    // command given inside it (a click taken meanwhile, a queued one) leaves a
+    // later answer due, waited for in turn.
+    for (pumpLine(); !queued.isEmpty() || answerDue(); pumpLine()) {
+        const qint64 ms = queued.isEmpty() ? line.giveUpAtMs - nowMs() : queuedWaitMs();
+        waitWithEvents(0, int(ms) + 1, [] { return queued.isEmpty() ? !answerDue() : queuedWaitMs() == 0; });
+    }
+}
+
+void awaitLineForKey() {
+    ++keyWaits;
     while (answerDue())
         waitWithEvents(0, int(line.giveUpAtMs - nowMs()) + 1, [] { return !answerDue(); });
+    --keyWaits;
 }
 
 QVariant takeInput() {

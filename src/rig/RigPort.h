@@ -73,13 +73,25 @@ KeyAction keyEvent(const KeyEvent& e);
 // An engine transmits with PTT by CAT.
 bool overByCat();
 
-// Sends each command of a sequence, paced as it says; false at the first failed write.
+// Sends each command of a sequence, paced as it says, without waiting: what
+// must wait for the line goes out from the line's own timer, in order, before
+// anything awaitQuietLine lets out. False when the port is not open.
 bool sendSequence(const CatSequence& commands);
-// Waits, while pending events run, until the rig has sent back what it owes
-// for our last command (decoders take it inside the wait) or that has had its
-// time on the wire and a margin. Every write waits for this first: nothing is
-// sent into an answer.
+// The line's timer: the queued commands whose turn has come go out.
+void RigPumpLine();
+// Nothing is queued, no answer or pause is due and no wait for the rig runs:
+// a tick may write now. A tick that finds the line otherwise returns and tries at the
+// next, so that no wait for the rig runs inside another.
+bool lineFree();
+// Waits, while pending events run, until the queued commands are out and the
+// rig has sent back what it owes for our last command (decoders take it
+// inside the wait) or that has had its time on the wire and a margin. Every
+// write waits for this first: nothing is sent into an answer. For the
+// operator's commands; a tick asks lineFree instead.
 void awaitQuietLine();
+// The same for a key command (PTT on or off): it waits for the answer due,
+// not for the commands queued behind it, which go after it.
+void awaitLineForKey();
 // Writes at once, on a line that awaitQuietLine has just left quiet with no
 // events run since: a key command checks what was taken meanwhile and goes
 // out in the same breath. False when the write failed.

@@ -60,7 +60,8 @@ bool keyOnOvertakenByARelease() {
 
 // The port's close releases the key while a start's key-on waits for the
 // line: the over that asked for it ends too (false), never left sending
-// into the unkeyed rig; its end writes the release again, unheard still.
+// into the unkeyed rig; its end finds that release on the line, its answer
+// still to come, and writes none behind it.
 bool keyOnOvertakenByThePortsClose() {
     QTimer::singleShot(0, [] { rig::RigPttOffBeforeClose(); });
     return rig::RigPttOn() || core::g.Transmitting == 1;
@@ -75,12 +76,22 @@ bool overRunningWhileItsReleaseIsOwed() {
 }
 
 // The over's release was not taken (owed), and a start's key-on waits for
-// the line while the key watch writes the release again: the key follows it.
-// The start asks before its engine's flag is set (the multi-mode control's).
-bool keyOnAfterAnOwedReleaseGoesAgain() {
+// the line while the key watch ticks: the tick writes nothing inside that
+// wait (it tries at its next), and the key-on takes the key. The start asks
+// before its engine's flag is set (the multi-mode control's).
+bool keyOnWhileTheKeyWatchTicks() {
     rig::RigPerformKey(rig::keyEvent({rig::KeyEventKind::KeyOffRefused}));
     core::g.Transmitting = 0;
     QTimer::singleShot(0, [] { rig::RigKeyWatchTick(); });
+    return rig::RigPttOn();
+}
+
+// The same while the rig is heard back with its release owed: that release
+// waits for the key watch, never in a wait of its own inside the key-on's.
+bool keyOnWhileTheRigIsHeardBack() {
+    rig::RigPerformKey(rig::keyEvent({rig::KeyEventKind::KeyOffRefused}));
+    core::g.Transmitting = 0;
+    QTimer::singleShot(0, [] { rig::RigPerformKey(KeyAction::SendRelease); });
     return rig::RigPttOn();
 }
 
@@ -90,8 +101,10 @@ bool keyOnAfterAnOwedReleaseGoesAgain() {
 bool escUnheardWhileItsOverWindsDown() {
     rig::RigPttOffForEsc();
     rig::RigPerformKey(rig::keyEvent({rig::KeyEventKind::RigSilent}));
+    // Its first tick that finds the line free.
+    const bool free = zvtest::waitUntil([] { return rig::lineFree(); });
     rig::RigKeyWatchTick();
-    return true;
+    return free;
 }
 
 // What the keyed rig's line brings back after Esc's release while the rig is
@@ -140,9 +153,10 @@ const Row kRows[] = {
     {"a start's key-on",              Before::Receiving,   [] { return rig::RigPttOn(); },                        "on",     true,  true},
     {"a key-on during a stop",        Before::Receiving,   [] { const rig::OperatorStop s; return rig::RigPttOn(); }, "",   false, false, false},
     {"a key-on a release overtook",   Before::LineAnswers, keyOnOvertakenByARelease,                               "off",    false, true,  false},
-    {"a key-on the port's close overtook", Before::LineAnswers, keyOnOvertakenByThePortsClose,                    "off off", false, true,  false},
+    {"a key-on the port's close overtook", Before::LineAnswers, keyOnOvertakenByThePortsClose,                    "off",     false, true,  false},
     {"an over running, its release owed", Before::OverKeyed, overRunningWhileItsReleaseIsOwed,                   "off on", true,  true},
-    {"a key-on after an owed release", Before::LineAnswers, keyOnAfterAnOwedReleaseGoesAgain,                      "off on", true,  true},
+    {"a key-on while the key watch ticks", Before::LineAnswers, keyOnWhileTheKeyWatchTicks,                   "on",     true,  true},
+    {"a key-on while the rig is heard back", Before::LineAnswers, keyOnWhileTheRigIsHeardBack,               "on",     true,  true},
     {"Esc",                           Before::OverKeyed,   [] { rig::RigPttOffForEsc(); return true; },           "off",    false, true},
     {"Esc unheard, its over winding down", Before::OverKeyed, escUnheardWhileItsOverWindsDown,                  "off off", false, true},
     {"Esc while receiving",           Before::Receiving,   [] { rig::RigPttOffForEsc(); return true; },           "",       false, false},

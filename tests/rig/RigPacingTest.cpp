@@ -9,6 +9,7 @@
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/controls/RichTextPane.h"
+#include "platform/forms/waits/Waits.h"
 #include "platform/pskcore/PskCore.h"
 #include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"
@@ -18,9 +19,12 @@
 #include "support/Transmit.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
+#include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 
 namespace {
 
@@ -283,6 +287,81 @@ TEST_P(RigPacing, CommandsGivenWhileTheRigAnswersWaitAndNoReadIsLost) {
         }
         rig::RigClosePort();
         core::g.RxFreqHz = core::g.TxFreqHz = 1500;
+    }
+}
+
+// A silent rig on a slow line (KENWOOD polled at 1200 baud, its cable pulled,
+// the release of the last over owed to it and written again at every turn)
+// holds none of the operator's actions, as with the rig answering: each is
+// asked at the first moment events run inside a wait for the rig, or after
+// two ticks of the link when none runs, and takes effect before two more.
+TEST_F(RigLinkTest, ASilentRigOnASlowLineHoldsNoActionOfTheOperator) {
+    core::g.OpMode = core::ModeBpsk;
+    PSK31MAIN& w = forms::PSK31MAIN();
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    bool ended = false, checked = false;
+    const struct {
+        const char* name;
+        std::function<void()> act;
+        std::function<bool()> done;
+    } actions[] = {
+        {"F12", [&] { QTest::keyClick(w.Text1, Qt::Key_F12); }, [] { return core::g.Transmitting == 1; }},
+        {"Esc", [&] { QTest::keyClick(w.Text1, Qt::Key_Escape); }, [] { return core::g.Transmitting == 0; }},
+        {"typing", [&] { QTest::keyClicks(w.Text1, QStringLiteral("CQ")); },
+         [&] { return w.Text1->text().contains(QLatin1String("CQ")); }},
+        {"a click",
+         [&] {
+             checked = !w.Check3->isChecked();
+             QTest::mouseClick(w.Check3, Qt::LeftButton);
+         },
+         [&] { return w.Check3->isChecked() == checked; }},
+        {"終了", [&] { ended = forms::mayActNow(forms::Request::End, [&] { ended = true; }); },
+         [&] { return ended; }},
+    };
+    for (const bool silent : {false, true}) {
+        SCOPED_TRACE(silent ? "the rig silent" : "the rig answering");
+        zvtest::RigSimulator& rig = rigOf(QStringLiteral("KENWOOD"));
+        rig::g.RigBaudRate = QStringLiteral("1200");
+        rig::g.RigPollMode = 2;
+        rig::RigOpenPort();
+        ASSERT_TRUE(zvtest::transmitByF12(w));
+        if (silent) rig.pullCable();
+        ASSERT_TRUE(zvtest::endByEscape(w));
+        ASSERT_TRUE(zvtest::waitUntil([&] {
+            return silent ? w.Text3->text().contains(QStringLiteral("送信停止に応答しません"))
+                          : rig::g.PttOnLastSent == 0;
+        }));
+        int ticks = 0;
+        const auto counting = [&ticks] { ++ticks; };
+        const QMetaObject::Connection polled =
+            QObject::connect(&rig::pollTimer(), &QTimer::timeout, counting);
+        const QMetaObject::Connection watched =
+            QObject::connect(&rig::keyWatch(), &QTimer::timeout, counting);
+        for (const auto& a : actions) {
+            SCOPED_TRACE(a.name);
+            const int ticksBefore = ticks;
+            int askedAt = -1;
+            bool insideAWait = false;
+            QTimer ask;
+            QObject::connect(&ask, &QTimer::timeout, [&] {
+                if (askedAt >= 0 || (!rig::exchangeInProgress() && ticks - ticksBefore < 2)) return;
+                askedAt = ticks;
+                insideAWait = rig::exchangeInProgress();
+                a.act();
+            });
+            ask.start(0);
+            ASSERT_TRUE(zvtest::waitUntil([&] { return askedAt >= 0 && a.done(); }, 60'000));
+            EXPECT_FALSE(insideAWait) << "asked inside a wait for the rig";
+            EXPECT_LE(ticks - askedAt, 2) << "ticks of the link before it took effect";
+        }
+        QObject::disconnect(polled);
+        QObject::disconnect(watched);
+        rig.plugCableBack();
+        ASSERT_TRUE(zvtest::waitUntil([&] { return !rig.ptt && rig::g.PttOnLastSent == 0; }));
+        rig::RigClosePort();
+        w.Text1->setText(QString());
+        ended = false;
     }
 }
 

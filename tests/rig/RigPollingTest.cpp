@@ -27,6 +27,7 @@
 #include <QProcess>
 #include <QSerialPort>
 #include <QSignalSpy>
+#include <QStringList>
 #include <QTimer>
 #include <ctime>
 
@@ -534,8 +535,9 @@ TEST_F(RigLinkTest, AReleaseOwedToALostRigGoesOutWhenItComesBack) {
             const qsizetype before = sim->received.size();
             rig::RigOpenPort();
             // (Behind ICOM frames it cannot parse the simulator counts no command.)
-            EXPECT_TRUE(zvtest::waitUntil([&] { return sim->received.indexOf("RX;", before) >= 0; }))
-                << "released once its family is named again";
+            EXPECT_TRUE(zvtest::waitUntil([&] {
+                return sim->received.indexOf("RX;", before) >= 0 && sim->received.indexOf("MD", before) >= 0;
+            })) << "released once its family is named again, and set to the mode";
             EXPECT_LT(sim->received.indexOf("RX;", before), sim->received.indexOf("MD", before)) << "first";
         }
         if (r.meanwhile == TypeForGood) {
@@ -628,6 +630,111 @@ TEST_F(RigLinkTest, AReleaseTheRigDidNotHearIsOwedUntilItAnswers) {
             return line->text() != unheard || !line->isVisibleTo(&forms::PSK31MAIN());
         })) << "no longer said";
         QObject::disconnect(watching);
+        rig::RigClosePort();
+    }
+}
+
+} // namespace
+
+namespace {
+
+// A KENWOOD rig at 1200 baud, polled: the ticks are given by hand.
+zvtest::RigSimulator& slowKenwood(zvtest::RigSimulator& rig) {
+    rig::g.RigBaudRate = QStringLiteral("1200");
+    rig::g.RigPollMode = 2;
+    rig::RigOpenPort();
+    rig::RigStopPolling();
+    // The opening's mode setting out and answered.
+    EXPECT_TRUE(zvtest::waitUntil([] { return rig::lineFree(); }));
+    return rig;
+}
+
+// Keyed by CAT for an over, then the over ends: the release goes out.
+void keyAndRelease(zvtest::RigSimulator& rig) {
+    core::g.Transmitting = 1;
+    EXPECT_TRUE(rig::RigPttOn());
+    EXPECT_TRUE(zvtest::waitUntil([&] { return rig.ptt && !rig.lineBusy(); }));
+    core::g.Transmitting = 0;
+    rig::RigPttOff();
+}
+
+// A tick that finds the line busy (an answer due) returns and tries at the
+// next; one that finds it free writes and returns without waiting for the
+// answer. Nothing runs inside a wait for the rig, and the silent rig is told
+// its owed release again at a tick that finds the line free.
+TEST_F(RigLinkTest, ATickNeverWaitsForASilentRig) {
+    enum Release { None, Unheard, Owed };
+    const struct {
+        const char* name;
+        Release release;
+        bool readingDue;
+        void (*tick)();
+        bool writes;
+    } rows[] = {
+        {"key watch, the release's answer due", Unheard, false, rig::RigKeyWatchTick, false},
+        {"key watch, a release owed, a reading's answer due", Owed, true, rig::RigKeyWatchTick, false},
+        {"key watch, a release owed", Owed, false, rig::RigKeyWatchTick, true},
+        {"poll, the release's answer due", Unheard, false, rig::RigPollTick, false},
+        {"poll, a reading's answer due", None, true, rig::RigPollTick, false},
+        {"poll, a release owed", Owed, false, rig::RigPollTick, true},
+        {"poll", None, false, rig::RigPollTick, true},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        zvtest::RigSimulator& rig = slowKenwood(rigOf(QStringLiteral("KENWOOD")));
+        if (r.release != None) keyAndRelease(rig);
+        rig.answering = false;
+        if (r.release == Owed) {
+            rig::RigPerformKey(rig::keyEvent({rig::KeyEventKind::RigSilent}));
+            ASSERT_TRUE(zvtest::waitUntil([] { return rig::lineFree(); }));
+        }
+        rig::keyWatch().stop();
+        if (r.readingDue) rig::RigAskStatus();
+        bool insideAWait = false;
+        QTimer::singleShot(0, [&] { insideAWait = rig::exchangeInProgress(); });
+        qint64 before = rig.markLine();
+        r.tick();
+        EXPECT_EQ(rig.markLine() > before, r.writes);
+        ASSERT_TRUE(zvtest::waitForPostedEvents());
+        EXPECT_FALSE(insideAWait) << "the tick waited for the rig";
+        if (!r.writes) {
+            ASSERT_TRUE(zvtest::waitUntil([] { return rig::lineFree(); }));
+            before = rig.markLine();
+            r.tick();
+            EXPECT_GT(rig.markLine(), before) << "the next tick, the line free";
+        }
+        EXPECT_EQ(rig::g.PttOnLastSent, r.release == None ? 0 : 1) << "owed still";
+        // The rig answering again takes the release, which would stay owed to it.
+        rig.answering = true;
+        if (r.release != None) rig::keyWatch().start();
+        ASSERT_TRUE(zvtest::waitUntil([] { return rig::g.PttOnLastSent == 0; }));
+        rig::RigClosePort();
+    }
+}
+
+// A release whose answer is still on its way when a tick or a reading comes
+// is judged once the answer has had its time, never before: the rig that
+// answers in its time is never said silent, nor told the release twice.
+TEST_F(RigLinkTest, AReleaseIsNotJudgedInsideItsAnswersTime) {
+    const struct {
+        const char* name;
+        void (*tick)();
+    } rows[] = {{"the key watch", rig::RigKeyWatchTick}, {"a reading", rig::RigReadStatus}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        zvtest::RigSimulator& rig = slowKenwood(rigOf(QStringLiteral("KENWOOD")));
+        QStringList said;
+        const QMetaObject::Connection saying = QObject::connect(
+            forms::PSK31MAIN().Text3, &QLineEdit::textChanged, [&](const QString& t) { said << t; });
+        const int released = rig.pttOffCount;
+        keyAndRelease(rig);
+        r.tick();
+        ASSERT_TRUE(zvtest::waitUntil([] { return rig::g.PttOnLastSent == 0; })) << "heard";
+        ASSERT_TRUE(zvtest::waitForRigToCatchUp(rig));
+        EXPECT_EQ(rig.pttOffCount - released, 1) << "the release went once";
+        EXPECT_FALSE(said.join(QLatin1Char('\n')).contains(QStringLiteral("送信停止に応答しません")))
+            << said.join(QLatin1Char('\n')).toStdString();
+        QObject::disconnect(saying);
         rig::RigClosePort();
     }
 }

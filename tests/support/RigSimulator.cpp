@@ -61,6 +61,11 @@ RigSimulator::RigSimulator(const QString& family, unsigned char icomAddress)
     if (family_ == QLatin1String("JST-245")) mode = 2;
     if (family_ == QLatin1String("FT920")) mode = 64;
     if (living++ == 0) waitclock::setForTest(&lineClockMs);
+    // The line clock runs while events run, as a real one does with nothing on
+    // the line: an answer's time passes for a link that does not wait for it.
+    clockKeeper_.setTimerType(Qt::PreciseTimer);
+    connect(&clockKeeper_, &QTimer::timeout, this, [] { lineClockNs(); });
+    clockKeeper_.start(2);
     if (!pty_.isOpen()) return;
     // Open to every user, as /dev/pts is: a test may open the port as another.
     QFile::setPermissions(linkFolder_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
@@ -419,7 +424,8 @@ bool openUnpolledRigLink(const RigSimulator& sim) {
 
 bool waitForRigToCatchUp(RigSimulator& sim) {
     const int before = sim.markersTaken;
-    if (!rig::port().write(sim.marker())) return false;
+    // What the link was asked to send and queued goes out first.
+    if (!waitUntil([] { return rig::lineFree(); }) || !rig::port().write(sim.marker())) return false;
     return waitUntil([&] { return sim.markersTaken > before; }, 10000);
 }
 

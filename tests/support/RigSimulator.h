@@ -17,6 +17,7 @@
 #include <QSocketNotifier>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <functional>
 #include <memory>
 
@@ -159,6 +160,7 @@ class RigSimulator : public QObject {
     QByteArray pending_;
     QList<QByteArray> held_;
     std::unique_ptr<QSocketNotifier> notifier_;
+    QTimer clockKeeper_;
     PacedLine toRig_;
     PacedLine fromRig_;
     // Characters heard so far, the first of pending_ by that count, and those
