@@ -37,6 +37,19 @@ void measureIdle(benchmark::State& state) {
     state.counters["chars_per_s"] = double(w.RichTextBox1->text().size() - before) / seconds;
 }
 
+void registerIdle(const char* name) {
+    benchmark::RegisterBenchmark(name, measureIdle)
+        ->Arg(20)
+        ->Iterations(1)
+        ->UseManualTime()
+        ->Unit(benchmark::kSecond);
+}
+
+QByteArray idleSettings() {
+    return "[PSKCFG]\r\nAudio_Center_Freq=1000\r\nUSERCALL=JA1ZVK\r\nRX1Freq=1000\r\nTX1Freq=1000\r\n"
+           "RX_SearchRange=10\r\n";
+}
+
 std::vector<Goal> idleGoals(const char* benchmarks, double wakeUpsPerSecond, double timerEventsPerSecond) {
     return {{benchmarks, "wakeups_per_s", wakeUpsPerSecond, "the wake-ups a second, idle"},
             {benchmarks, "timer_events_per_s", timerEventsPerSecond, "the timer events a second, idle"}};

@@ -7,6 +7,7 @@
 #include "Goals.h"
 #include "Helper.h"
 
+#include <QByteArray>
 #include <benchmark/benchmark.h>
 #include <vector>
 
@@ -14,6 +15,10 @@ namespace bench {
 
 // Counts range(0) seconds of idle; a helper program that ends meanwhile ends it in its own error.
 void measureIdle(benchmark::State& state);
+// Registers measureIdle under this name: 20 s, once.
+void registerIdle(const char* name);
+// ZORVATEK.INI of the idle program: BPSK on 1000 Hz, where the station calls.
+QByteArray idleSettings();
 
 // The goals of the idle benchmarks whose names hold `benchmarks`.
 std::vector<Goal> idleGoals(const char* benchmarks, double wakeUpsPerSecond, double timerEventsPerSecond);

@@ -6,15 +6,6 @@
 #include "ProgramBench.h"
 #include "startup/Startup.h"
 
-namespace {
-
-void BM_IdleRigPolled(benchmark::State& state) {
-    bench::measureIdle(state);
-}
-BENCHMARK(BM_IdleRigPolled)->Arg(20)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
-
-} // namespace
-
 int main(int argc, char** argv) {
     ProgramBench bench(argc, argv);
     bench::Helper rig(QStringLiteral("the rig simulator"), QStringLiteral(ZV_PROGRAM_DIR "/zorvatek-rigsim"),
@@ -22,11 +13,10 @@ int main(int argc, char** argv) {
     const std::optional<QByteArray> rigLine = rig.start(10'000); // "rig ICOM on /dev/pts/N"
     if (!rigLine) return 1;
     const QByteArray device = rigLine->mid(rigLine->lastIndexOf(' ') + 1).trimmed();
-    if (!bench.writeSettings(
-            "[PSKCFG]\r\nAudio_Center_Freq=1000\r\nUSERCALL=JA1ZVK\r\nRX1Freq=1000\r\nTX1Freq=1000\r\n"
-            "RX_SearchRange=10\r\n[RIG_CON_CFG]\r\nRIGCOMCONT=" +
-            device + "\r\nRIG_TYPE=ICOM\r\nICOM_RIGadrs=58\r\nVFOCHECK=YesP\r\n"))
+    if (!bench.writeSettings(bench::idleSettings() + "[RIG_CON_CFG]\r\nRIGCOMCONT=" + device +
+                             "\r\nRIG_TYPE=ICOM\r\nICOM_RIGadrs=58\r\nVFOCHECK=YesP\r\n"))
         return 1;
+    bench::registerIdle("BM_IdleRigPolled");
     // The poll adds a wake-up for each byte of its two answers (31 a second at
     // most; fewer when a busy machine hands several over at once) to the 20 of
     // the idle program; a wait for an answer that looked every half
