@@ -100,9 +100,15 @@ void Helper::stop(const QByteArray& command, int maxMs) {
     process_.waitForFinished(10'000);
 }
 
-bool runEventsWhileHelpersRun(int ms, const std::function<bool()>& done) {
+bool helpersRun(const HelperEnded& failed) {
+    if (endings.isEmpty()) return true;
+    failed(helpersEnded());
+    return false;
+}
+
+bool runEventsWhileHelpersRun(int ms, const HelperEnded& failed, const std::function<bool()>& done) {
     runEvents(ms, [&] { return !endings.isEmpty() || (done && done()); });
-    return endings.isEmpty();
+    return helpersRun(failed);
 }
 
 QString helpersEnded() {

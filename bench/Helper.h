@@ -49,9 +49,13 @@ class Helper {
     QString ended_;
 };
 
+// What a benchmark does when a helper has ended: ends in its own error, given what the helpers said.
+using HelperEnded = std::function<void(const QString&)>;
+// Whether every helper still runs; when one has ended, `failed` is given what the helpers said.
+bool helpersRun(const HelperEnded& failed);
 // Runs events for ms, or until `done` holds or a helper has ended (checked as events come, every 50 ms
-// at the least); false when a helper ended.
-bool runEventsWhileHelpersRun(int ms, const std::function<bool()>& done = {});
+// at the least); then helpersRun(failed).
+bool runEventsWhileHelpersRun(int ms, const HelperEnded& failed, const std::function<bool()>& done = {});
 // What the helpers that ended said of it, one line each; empty while every one runs.
 QString helpersEnded();
 

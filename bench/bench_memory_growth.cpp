@@ -91,17 +91,19 @@ void tuneTo(int hz) {
     w.VScroll2->setValue(hz);
 }
 
-// The program running as the operator left it; false when it did not start.
-bool startOnce() {
-    static const bool started = [] {
+// The program running as the operator left it; false when it did not start
+// (or a helper ended meanwhile: `failed` was told).
+bool startOnce(const bench::HelperEnded& failed) {
+    static const bool started = [&] {
         // The engine reads its clocks as it starts.
         pskcore::lib().hooks().charIntervalMs = std::max(1, 32 / kSpeedUp);
         pskcore::lib().hooks().displayIntervalMs = 100 / kSpeedUp;
         startup::StartUp();
         PSK31MAIN& w = forms::PSK31MAIN();
-        bench::runEventsWhileHelpersRun(20'000,
-                                        [&] { return w.isVisible() && !w.RichTextBox1->text().isEmpty(); });
-        if (!w.isVisible()) return false;
+        if (!bench::runEventsWhileHelpersRun(
+                20'000, failed, [&] { return w.isVisible() && !w.RichTextBox1->text().isEmpty(); }) ||
+            !w.isVisible())
+            return false;
         rig::g.RigPollInterval = 1000 / kSpeedUp;
         rig::RigStopPolling();
         rig::RigStartPolling();
@@ -115,17 +117,14 @@ bool startOnce() {
     return started;
 }
 
-// The benchmark's error when a helper has ended; true while every one runs.
-bool helpersRun(benchmark::State& state) {
-    if (bench::helpersEnded().isEmpty()) return true;
-    state.SkipWithError(bench::helpersEnded().toUtf8().constData());
-    return false;
-}
-
 void BM_MemoryPerSimulatedHour(benchmark::State& state) {
-    if (!helpersRun(state)) return;
-    if (!startOnce()) {
-        if (helpersRun(state)) state.SkipWithError("the main window did not start");
+    // A helper that ended, at any wait, ends the benchmark in its own error naming it.
+    const bench::HelperEnded failed = [&state](const QString& said) {
+        state.SkipWithError(said.toUtf8().constData());
+    };
+    if (!bench::helpersRun(failed)) return;
+    if (!startOnce(failed)) {
+        if (bench::helpersEnded().isEmpty()) state.SkipWithError("the main window did not start");
         return;
     }
     tuneTo(int(state.range(0)));
@@ -133,7 +132,7 @@ void BM_MemoryPerSimulatedHour(benchmark::State& state) {
     const int seconds = int(state.range(1));
     const bool settling = state.range(2) != 0;
     // A first round of every clock: fonts, pages, replies.
-    if (!bench::runEventsWhileHelpersRun(20'000) || !helpersRun(state)) return;
+    if (!bench::runEventsWhileHelpersRun(20'000, failed)) return;
     emptyPanes();
     const double before = heapBytes();
     const int pttBefore = pttOnCount();
@@ -142,10 +141,7 @@ void BM_MemoryPerSimulatedHour(benchmark::State& state) {
     for (auto _ : state) {
         QElapsedTimer wall;
         wall.start();
-        if (!bench::runEventsWhileHelpersRun(seconds * 1000)) {
-            helpersRun(state);
-            break;
-        }
+        if (!bench::runEventsWhileHelpersRun(seconds * 1000, failed)) break;
         state.SetIterationTime(double(wall.nsecsElapsed()) / 1e9);
         chars = receivedChars();
         const double withText = heapBytes();
@@ -199,7 +195,8 @@ std::unique_ptr<bench::Helper> startSpotServer(const QString& program, quint16& 
         auto server = std::make_unique<bench::Helper>(
             QStringLiteral("the spot server"), program,
             QStringList{QStringLiteral("--every"), QString::number(30 / kSpeedUp), QStringLiteral("--port"),
-                        QString::number(primary), QStringLiteral("--fallback-port"), QString::number(fallback)});
+                        QString::number(primary), QStringLiteral("--fallback-port"),
+                        QString::number(fallback)});
         if (server->start(10'000) || !server->ended().contains(QLatin1String("not free"))) return server;
     }
     return {};

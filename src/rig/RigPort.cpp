@@ -16,7 +16,6 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QThread>
 #include <QTimer>
 #include <algorithm>
 #include <functional>
@@ -166,13 +165,21 @@ void waitWithEvents(int minMs, int maxMs, const std::function<bool()>& done) {
     ++exchangeDepth;
     QElapsedTimer clock;
     clock.start();
+    // Asleep until an event comes (a byte in, a reply handled) or the wait's
+    // own time is up: looking every half millisecond woke the program some
+    // thirty times in each poll of the rig. It looks at least every 10 ms:
+    // an answer's time is read on the link's clock, which may be held back
+    // between two readings (waitclock).
+    QTimer wake;
+    wake.setSingleShot(true);
+    wake.setTimerType(Qt::PreciseTimer);
     forms::letEventsRun();
     for (;;) {
         const qint64 elapsed = clock.elapsed();
         if (elapsed > maxMs) break;
         if (done ? elapsed >= minMs && done() : elapsed > minMs) break;
-        forms::letEventsRun(5);
-        QThread::usleep(500); // short wait: at most 500 us, between two turns of the events
+        wake.start(int(std::min<qint64>(10, (done && elapsed >= minMs ? maxMs : minMs) - elapsed + 1)));
+        forms::waitForMoreEvents();
     }
     --exchangeDepth;
 }

@@ -3,15 +3,23 @@
 // is seen and said, and one whose starter goes (an abort here) goes with it.
 #include "Arguments.h"
 #include "Helper.h"
+#include "IdleCount.h"
 #include "support/ProgramFolder.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <atomic>
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <sched.h>
+#include <sys/resource.h>
+#include <thread>
 
 namespace {
 
@@ -93,8 +101,13 @@ TEST(BenchHelper, AHelperThatEndsIsSeenAndSaid) {
     EXPECT_TRUE(helper.ended().isEmpty());
     EXPECT_TRUE(bench::helpersEnded().isEmpty());
     helper.write("ports taken\n");
-    EXPECT_FALSE(bench::runEventsWhileHelpersRun(60'000)) << "the wait ends when the helper does";
-    for (const QString& said : {helper.ended(), bench::helpersEnded()}) {
+    // The benchmark's own error, whichever wait saw the end first.
+    QStringList errors;
+    const bench::HelperEnded failed = [&](const QString& said) { errors << said; };
+    EXPECT_FALSE(bench::runEventsWhileHelpersRun(60'000, failed)) << "the wait ends when the helper does";
+    EXPECT_FALSE(bench::helpersRun(failed));
+    ASSERT_EQ(errors.size(), 2);
+    for (const QString& said : {helper.ended(), bench::helpersEnded(), errors[0], errors[1]}) {
         EXPECT_TRUE(said.contains(QStringLiteral("the spot server ended with 3"))) << said.toStdString();
         EXPECT_TRUE(said.contains(QStringLiteral("ports taken"))) << said.toStdString();
     }
@@ -142,6 +155,57 @@ TEST(BenchHelper, AHelperDoesNotOutliveABenchmarkThatAborts) {
         30'000);
     if (!gone) ::kill(helper, SIGKILL);
     EXPECT_TRUE(gone) << "the helper " << helper << " outlived its benchmark";
+}
+
+// The idle count holds what the code decides: a timer's every tick wakes the
+// loop and is counted, while work put aside for other work (two threads
+// sharing one processor, as on a busy machine) adds no wake-up.
+TEST(BenchIdle, TheCodesWakeUpsAreCountedAndABusyMachinesAreNot) {
+    const bench::IdleCounter ticking;
+    QEventLoop loop;
+    int ticks = 0;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, &loop, [&] {
+        if (++ticks == 20) loop.quit();
+    });
+    tick.start(10);
+    QTimer::singleShot(60'000, &loop, &QEventLoop::quit); // safety net
+    loop.exec();
+    ASSERT_EQ(ticks, 20);
+    EXPECT_GE(ticking.counts().timerEvents, 20);
+    EXPECT_GE(ticking.counts().wakeUps, 20);
+
+    cpu_set_t allowed;
+    ASSERT_EQ(sched_getaffinity(0, sizeof allowed, &allowed), 0);
+    int cpu = 0;
+    while (!CPU_ISSET(cpu, &allowed))
+        ++cpu;
+    const auto forced = [] {
+        rusage u{};
+        getrusage(RUSAGE_SELF, &u);
+        return u.ru_nivcsw;
+    };
+    const long forcedBefore = forced();
+    const bench::IdleCounter busy;
+    std::atomic<int> ready = 0;
+    const auto spin = [&] {
+        cpu_set_t one;
+        CPU_ZERO(&one);
+        CPU_SET(cpu, &one);
+        sched_setaffinity(0, sizeof one, &one);
+        ++ready;
+        while (ready < 2) {
+        }
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
+        while (std::chrono::steady_clock::now() < end) {
+        }
+    };
+    std::thread a(spin), b(spin);
+    a.join();
+    b.join();
+    // The two took turns on their processor: the machine put each aside many times.
+    ASSERT_GE(forced() - forcedBefore, 20);
+    EXPECT_LE(busy.counts().wakeUps, 8);
 }
 
 } // namespace
