@@ -427,8 +427,9 @@ TEST_F(RxText, TheMemoPadOpensOrIsMadeOnRequest) {
     // Too many lines to show at once: said, and not offered to be made anew.
     forms::unload<RCVDAT>();
     writeFile(QStringLiteral("PSKMEMO.DAT"), QByteArray("\r\n").repeated(50001));
+    ui::script::clearAsked();
     ASSERT_TRUE(zvtest::chooseInMenuBar(w->menuBar(), w->MEMOR));
-    EXPECT_EQ(ui::script::asked().back().prompt,
+    EXPECT_EQ(ui::script::asked().value(0).prompt,
               QStringLiteral("メモ帳を読み込めませんでした（ファイルが大きすぎます）。\r\n") +
                   path(QStringLiteral("PSKMEMO.DAT")));
     EXPECT_FALSE(forms::isLoaded<RCVDAT>());
