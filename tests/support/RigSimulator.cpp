@@ -392,7 +392,7 @@ bool openUnpolledRigLink(const RigSimulator& sim) {
 bool waitForRigToCatchUp(RigSimulator& sim) {
     const int before = sim.markersTaken;
     if (!rig::port().write(sim.marker())) return false;
-    return waitUntil([&] { return sim.markersTaken > before; }, 10000);
+    return waitUntil([&] { return sim.markersTaken > before; });
 }
 
 } // namespace zvtest
