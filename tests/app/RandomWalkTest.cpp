@@ -36,6 +36,7 @@
 
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/os/Cp932.h"
+#include "platform/os/ProcessStop.h"
 #include "platform/programs/spotsrv/SpotPageBuilder.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigLink.h"
@@ -57,6 +58,7 @@
 #include <QApplication>
 #include <QColor>
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
@@ -129,8 +131,8 @@ const QList<spotsrv::Spot> kSpots{{"2330", "14070.5", "QQ1ZZA", "PSK31 1000HZ", 
                                   {"2328", "14010.0", "QQ4ZZD", "CQ TEST", "QQ2ZZB"}};
 
 // An engine whose end notice is lost is stopped by the rig's key watch after a
-// few of its ticks; on a loaded machine timers run late, so the limit is wide.
-constexpr int kUnkeyedWithinMsecs = 15000;
+// few of its ticks; on a loaded machine timers run late: the limit is a safety net.
+constexpr int kUnkeyedWithinMsecs = zvtest::kSafetyNetMsecs;
 // A step's own waits (an engine's stop, a window swap) run late there too.
 constexpr int kStepWithinMsecs = 60000;
 // A scan that has run this long waits for the operator.
@@ -1090,6 +1092,21 @@ class RandomWalk : public apptest::RunningProgram, public ::testing::WithParamIn
 
 INSTANTIATE_TEST_SUITE_P(Seeds, RandomWalk, ::testing::ValuesIn(kSeeds));
 
+// The programs other than this one that run with the program folder as
+// theirs: what a run started (the logging program, the RTTY program).
+QList<qint64> programsOf(const QString& folder) {
+    const QByteArray home = "ZORVATEK_HOME=" + QFile::encodeName(folder);
+    QList<qint64> found;
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        const qint64 pid = entry.toLongLong();
+        QFile environment(QStringLiteral("/proc/%1/environ").arg(entry));
+        if (pid <= 0 || pid == QCoreApplication::applicationPid() || !environment.open(QIODevice::ReadOnly))
+            continue;
+        if (environment.readAll().split('\0').contains(home) && process::running(pid)) found << pid;
+    }
+    return found;
+}
+
 TEST_P(RandomWalk, NothingTheOperatorDoesBreaksWhatMustAlwaysHold) {
     int steps = int(zvtest::walkSetting("walk-steps", "ZV_WALK_STEPS", kSuiteSteps));
     // Every step on the standard error, for a walk by hand.
@@ -1156,6 +1173,8 @@ TEST_P(RandomWalk, NothingTheOperatorDoesBreaksWhatMustAlwaysHold) {
             ++ends;
             std::printf("random walk, seed %lu, step %d: %s ended the program; started again\n", seed,
                         walk.number, qUtf8Printable(what));
+            ASSERT_TRUE(zvtest::waitUntil([&] { return programsOf(folder()).isEmpty(); }))
+                << "seed " << seed << ", step " << walk.number << ": programs the run started outlive it";
             startup::StartUp();
             ASSERT_TRUE(zvtest::waitUntil(
                 [] {

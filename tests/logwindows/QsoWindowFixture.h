@@ -18,7 +18,7 @@ class LoggingProgramTest : public LogTest {
         hamlog::window::disconnect();
         if (program.state() != QProcess::NotRunning) {
             program.kill();
-            program.waitForFinished(3000);
+            program.waitForFinished(zvtest::kSafetyNetMsecs);
         }
         LogTest::TearDown();
     }
@@ -27,8 +27,8 @@ class LoggingProgramTest : public LogTest {
         if (program.state() != QProcess::NotRunning) return;
         program.start(paths::join(paths::executableFolder(), QStringLiteral("HAMLOGW.EXE")),
                       {QStringLiteral("--log"), dataPath() + QStringLiteral(".HDB")});
-        ASSERT_TRUE(program.waitForStarted(5000));
-        ASSERT_TRUE(waitUntil([] { return hamlog::window::findWindow() > 0; }, 10000));
+        ASSERT_TRUE(program.waitForStarted(zvtest::kSafetyNetMsecs));
+        ASSERT_TRUE(waitUntil([] { return hamlog::window::findWindow() > 0; }));
     }
 
     QProcess program;

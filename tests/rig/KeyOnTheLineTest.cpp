@@ -175,7 +175,7 @@ TEST_F(RigLinkTest, WhatGoesOnTheLineForEachActionOfTheKey) {
         zvtest::RigSimulator& rig = openRig(QString::fromLatin1(r.family), r.pollMode);
         keyedRig = &rig;
         // Nothing keyed or owed from the row before: the key watch stops at its tick.
-        ASSERT_TRUE(zvtest::waitUntil([] { return !rig::keyWatch().isActive(); }, 5000));
+        ASSERT_TRUE(zvtest::waitUntil([] { return !rig::keyWatch().isActive(); }));
         core::g.Transmitting = r.before == Before::Receiving ? 0 : 1;
         if (r.before != Before::Receiving) {
             ASSERT_TRUE(rig::RigPttOn());
@@ -202,7 +202,7 @@ TEST_F(RigLinkTest, WhatGoesOnTheLineForEachActionOfTheKey) {
         ASSERT_TRUE(zvtest::waitForRigToCatchUp(rig));
         // The key watch acts on its own ticks.
         if (r.before == Before::KeyedIdle) {
-            EXPECT_TRUE(zvtest::waitUntil([&] { return !rig.ptt; }, 5000));
+            EXPECT_TRUE(zvtest::waitUntil([&] { return !rig.ptt; }));
         }
         EXPECT_EQ(heard.join(QLatin1Char(' ')).toStdString(), std::string(r.heard));
         EXPECT_EQ(rig.ptt, r.keyedAfter);

@@ -265,20 +265,26 @@ TEST_P(RigPacing, CommandsGivenWhileTheRigAnswersWaitAndNoReadIsLost) {
         ASSERT_EQ(rig::g.RigPortOpen, 1) << core::g.StatusMessage.toStdString();
         const int takenBefore = rig::readingsTaken();
         const auto lost = [&] { return rig.readingsAnswered - (rig::readingsTaken() - takenBefore); };
+        int actsDuringAnAnswer = 0;
         for (const Act a : {Act::FrequencyClick, Act::ModeChange, Act::KeyAndUnkey,
                             Act::ClickWhileKeyingWaits, Act::EscWhileKeyingWaits, Act::EscWhileMacroReadsRig,
                             Act::CloseWhileAStartKeys, Act::ClearWhileAStartKeys}) {
             SCOPED_TRACE(nameOf(a));
             const int answered = rig.readingsAnswered;
             rig::RigReadStatus();
-            ASSERT_TRUE(zvtest::waitUntil([&] { return rig.readingsAnswered > answered && rig.sending(); }))
-                << "the rig answers the poll";
+            // The act is given while the answer crosses the line, or, when a busy
+            // machine let all of it pass unseen, after it: counted, not required.
+            ASSERT_TRUE(zvtest::waitUntil([&] {
+                return rig.readingsAnswered > answered && (rig.sending() || !rig.lineBusy());
+            })) << "the rig answers the poll";
+            actsDuringAnAnswer += rig.sending() ? 1 : 0;
             act(a);
             EXPECT_TRUE(zvtest::waitUntil([&] { return !rig.lineBusy() && (!row.decoded || lost() == 0); }))
                 << lost() << " of " << rig.readingsAnswered << " readings lost, message "
                 << core::g.StatusMessage.toStdString();
             EXPECT_EQ(rig.ptt, rig::g.PttOnLastSent == 1) << "the key as the last PTT command left it";
         }
+        EXPECT_GT(actsDuringAnAnswer, 0) << "no act was given while the rig answered";
         EXPECT_EQ(rig.overlaps, 0) << "commands that ran into the rig's answer";
         if (row.decoded) {
             EXPECT_EQ(rig.dialHz, 14071200) << "each click retuned the rig from its fresh reading";

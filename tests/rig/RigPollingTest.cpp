@@ -73,7 +73,7 @@ TEST_F(RigLinkTest, FT900RepliesAreNotRead) {
     // Connected after the rig link's own handler, so the spy sees each receive event after it.
     QSignalSpy receiveEvents(&rig::port(), &SerialComm::onComm);
     rig::RigReadStatus();
-    ASSERT_TRUE(receiveEvents.wait(2000)) << "the rig's status reply reaches the port";
+    ASSERT_TRUE(receiveEvents.wait(zvtest::kSafetyNetMsecs)) << "the rig's status reply reaches the port";
     EXPECT_EQ(rig.commands, QList<QByteArray>{QByteArray::fromHex("0000000210")});
     EXPECT_TRUE(rig::g.RigFreqText.isEmpty());
     EXPECT_TRUE(frequencyLabel().isEmpty());
@@ -226,14 +226,12 @@ TEST_F(RigLinkTest, APendingMessageGoesTwoSecondsAfterItShowsAndTheDialMovesOn) 
             ASSERT_TRUE(
                 zvtest::waitUntil([&] { return frequencyLabel().startsWith(QLatin1String("7.035.0")); }));
             core::g.StatusMessage = QStringLiteral("１ｓｔ　ＱＳＯ　です。");
-            QElapsedTimer shown;
-            shown.start();
             rig.dialHz = 7040000;
-            ASSERT_TRUE(zvtest::waitUntil([&] { return core::g.StatusMessage.isEmpty(); }, 6000));
-            EXPECT_LT(shown.elapsed(), 2000 + pollMs + 500) << "cleared two seconds after it first showed";
+            // Gone by its own timer (two seconds, as above), not shown again by every poll.
+            ASSERT_TRUE(zvtest::waitUntil([&] { return core::g.StatusMessage.isEmpty(); }));
             EXPECT_TRUE(forms::PSK31MAIN().Text3->isHidden());
-            ASSERT_TRUE(zvtest::waitUntil(
-                [&] { return frequencyLabel().startsWith(QLatin1String("7.040.0")); }, pollMs + 3000));
+            ASSERT_TRUE(
+                zvtest::waitUntil([&] { return frequencyLabel().startsWith(QLatin1String("7.040.0")); }));
             rig::RigStopPolling();
             rig::RigClosePort();
         }
@@ -407,9 +405,10 @@ TEST_F(RigLinkTest, ARigThatGoesAwayIsSaidAndOneThatComesBackIsPolledAgain) {
         sim = std::make_unique<zvtest::RigSimulator>(QString::fromLatin1(family), 0x58);
         sim->dialHz = 7035000;
         ASSERT_TRUE(QFile::link(sim->devicePath(), device));
-        EXPECT_TRUE(zvtest::waitUntil(
-            [&] { return sim->readingsAnswered > 0 && !frequencyLabel().isEmpty(); }, 20000))
-            << "lost " << rig::g.RigLineLost << ", asked " << sim->commands.size() << ", message "
+        EXPECT_TRUE(zvtest::waitUntil([&] {
+            return sim->readingsAnswered > 0 && !frequencyLabel().isEmpty();
+        })) << "lost "
+            << rig::g.RigLineLost << ", asked " << sim->commands.size() << ", message "
             << core::g.StatusMessage.toStdString();
         EXPECT_TRUE(frequencyLabel().startsWith(QStringLiteral("7."))) << frequencyLabel().toStdString();
         if (keys) {
@@ -462,7 +461,7 @@ TEST_F(RigLinkTest, AReleaseOwedToALostRigGoesOutWhenItComesBack) {
     // A tick of the key watch, which sends what is owed, taken while the settings name another line.
     const auto keyWatchTicks = [] {
         QSignalSpy tick(&rig::keyWatch(), &QTimer::timeout);
-        return tick.wait(5000);
+        return tick.wait(zvtest::kSafetyNetMsecs);
     };
     for (const auto& r : rows) {
         SCOPED_TRACE("poll mode " + std::to_string(r.pollMode) + ", meanwhile " +
@@ -543,7 +542,7 @@ TEST_F(RigLinkTest, AReleaseOwedToALostRigGoesOutWhenItComesBack) {
         ASSERT_TRUE(QFile::link(sim->devicePath(), device));
         if (r.meanwhile == TypeOpensTheRig) {
             // The retry opens it under the family named: it is polled, not released.
-            ASSERT_TRUE(zvtest::waitUntil([&] { return !sim->received.isEmpty(); }, 20000));
+            ASSERT_TRUE(zvtest::waitUntil([&] { return !sim->received.isEmpty(); }));
             ASSERT_TRUE(keyWatchTicks());
             EXPECT_FALSE(sim->received.contains("RX;"));
             EXPECT_EQ(rig::g.PttOnLastSent, 1) << "nor forgotten";
@@ -557,12 +556,11 @@ TEST_F(RigLinkTest, AReleaseOwedToALostRigGoesOutWhenItComesBack) {
             EXPECT_LT(sim->received.indexOf("RX;", before), sim->received.indexOf("MD", before)) << "first";
         }
         if (r.meanwhile == TypeForGood) {
-            EXPECT_TRUE(zvtest::waitUntil([&] { return sim->readingsAnswered > 0; }, 20000));
+            EXPECT_TRUE(zvtest::waitUntil([&] { return sim->readingsAnswered > 0; }));
             EXPECT_FALSE(sim->received.contains("RX;"))
                 << "the rig chosen in its place is told nothing of it";
         } else if (r.meanwhile != TypeOpensTheRig) {
-            EXPECT_TRUE(zvtest::waitUntil([&] { return sim->pttOffCount == 1; }, 20000))
-                << "released when back";
+            EXPECT_TRUE(zvtest::waitUntil([&] { return sim->pttOffCount == 1; })) << "released when back";
             EXPECT_EQ(sim->commands.value(0), QByteArray("RX")) << "before anything else it is told";
         }
         EXPECT_EQ(rig::g.PttOnLastSent, 0);
@@ -622,13 +620,12 @@ TEST_F(RigLinkTest, AReleaseTheRigDidNotHearIsOwedUntilItAnswers) {
             QStringLiteral(
                 "RIG Control Port-%1 のリグが送信停止に応答しません。リグが送信状態のままかもしれません")
                 .arg(rig.devicePath());
-        ASSERT_TRUE(zvtest::waitUntil([&] { return line->text() == unheard; }, 5000))
-            << line->text().toStdString();
+        ASSERT_TRUE(zvtest::waitUntil([&] { return line->text() == unheard; })) << line->text().toStdString();
         EXPECT_EQ(rig::g.PttOnLastSent, 1) << "owed";
         EXPECT_TRUE(rig.ptt);
         // Still owed and said after several more ticks into the void.
         QSignalSpy ticks(&rig::keyWatch(), &QTimer::timeout);
-        ASSERT_TRUE(zvtest::waitUntil([&] { return ticks.size() >= 4; }, 5000));
+        ASSERT_TRUE(zvtest::waitUntil([&] { return ticks.size() >= 4; }));
         EXPECT_EQ(rig::g.PttOnLastSent, 1);
         EXPECT_EQ(line->text(), unheard);
 
@@ -639,9 +636,9 @@ TEST_F(RigLinkTest, AReleaseTheRigDidNotHearIsOwedUntilItAnswers) {
                 if (!on && atRelease < 0) atRelease = rig.commands.size();
             });
         rig.plugCableBack();
-        ASSERT_TRUE(zvtest::waitUntil([&] { return !rig.ptt; }, 5000));
+        ASSERT_TRUE(zvtest::waitUntil([&] { return !rig.ptt; }));
         EXPECT_EQ(atRelease - heardBefore, 1) << "the release before anything else it is told";
-        EXPECT_TRUE(zvtest::waitUntil([&] { return rig::g.PttOnLastSent == 0; }, 5000)) << "heard";
+        EXPECT_TRUE(zvtest::waitUntil([&] { return rig::g.PttOnLastSent == 0; })) << "heard";
         EXPECT_TRUE(zvtest::waitUntil([&] {
             return line->text() != unheard || !line->isVisibleTo(&forms::PSK31MAIN());
         })) << "no longer said";
@@ -773,14 +770,13 @@ TEST_F(RigLinkTest, AReleaseOwedWhileThePortIsLentGoesOutOnAPortOfItsOwn) {
         rig.pullCable();
         core::g.Transmitting = 0;
         rig::RigPttOffForEsc();
-        ASSERT_TRUE(
-            zvtest::waitUntil([] { return rig::g.PttOnLastSent == 1 && rig::g.ReleaseUnheard == 0; }, 5000))
+        ASSERT_TRUE(zvtest::waitUntil([] { return rig::g.PttOnLastSent == 1 && rig::g.ReleaseUnheard == 0; }))
             << "the rig silent after its release";
         rig::RigLendPort();
         EXPECT_EQ(rig::g.RigPortOpen, 0);
         rig.plugCableBack();
-        ASSERT_TRUE(zvtest::waitUntil([&] { return !rig.ptt; }, 10000)) << "released while the port is lent";
-        EXPECT_TRUE(zvtest::waitUntil([] { return rig::g.PttOnLastSent == 0; }, 10000)) << "heard";
+        ASSERT_TRUE(zvtest::waitUntil([&] { return !rig.ptt; })) << "released while the port is lent";
+        EXPECT_TRUE(zvtest::waitUntil([] { return rig::g.PttOnLastSent == 0; })) << "heard";
         EXPECT_EQ(rig::g.RigPortOpen, 0) << "the port closed again at once";
         EXPECT_FALSE(rig::pollTimer().isActive()) << "nothing polls while the port is lent";
         {

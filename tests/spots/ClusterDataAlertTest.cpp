@@ -67,13 +67,13 @@ class ClusterDataAlert : public zvtest::ProgramFolderTest {
         ClusterData& w = forms::ClusterData();
         w.show();
         QSignalSpy done(&w, &ClusterData::fetchFinished);
-        EXPECT_TRUE(done.wait(25'000));
+        EXPECT_TRUE(done.wait(zvtest::kSafetyNetMsecs));
         return w;
     }
     static bool tickNow(ClusterData& w) {
         QSignalSpy done(&w, &ClusterData::fetchFinished);
         w.Timer1_Timer();
-        return done.count() > 0 || done.wait(25'000);
+        return done.count() > 0 || done.wait(zvtest::kSafetyNetMsecs);
     }
     // The newest spot changes on the server and the next poll sees it.
     bool newSpot(ClusterData& w) {

@@ -79,7 +79,7 @@ class ClusterDataPick : public zvtest::ProgramFolderTest {
         hamlog::window::disconnect();
         if (hamlogw.state() != QProcess::NotRunning) {
             hamlogw.kill();
-            hamlogw.waitForFinished(3000);
+            hamlogw.waitForFinished(zvtest::kSafetyNetMsecs);
         }
         zvtest::freshRigGlobals();
         qunsetenv("ZORVATEK_SPOT_PRIMARY");
@@ -129,7 +129,7 @@ class ClusterDataPick : public zvtest::ProgramFolderTest {
         ClusterData& w = forms::ClusterData();
         w.show();
         QSignalSpy done(&w, &ClusterData::fetchFinished);
-        ASSERT_TRUE(done.wait(25'000));
+        ASSERT_TRUE(done.wait(zvtest::kSafetyNetMsecs));
         sim->modeCommands.clear();
         core::MmttyProgram().clearPosted();
     }
@@ -158,8 +158,8 @@ class ClusterDataPick : public zvtest::ProgramFolderTest {
     void startHamlogWindow() {
         hamlogw.start(paths::join(paths::executableFolder(), QStringLiteral("HAMLOGW.EXE")),
                       {QStringLiteral("--log"), path("HAMLOG.HDB"), QStringLiteral("--trace")});
-        ASSERT_TRUE(hamlogw.waitForStarted(5000));
-        ASSERT_TRUE(zvtest::waitUntil([] { return hamlog::window::findWindow() > 0; }, 10000));
+        ASSERT_TRUE(hamlogw.waitForStarted(zvtest::kSafetyNetMsecs));
+        ASSERT_TRUE(zvtest::waitUntil([] { return hamlog::window::findWindow() > 0; }));
     }
     // The lines the logging program's window wrote, once it has written n.
     QStringList hamlogLines(int n) {
@@ -245,7 +245,7 @@ TEST_F(ClusterDataPick, ARefreshMovesNoRowUnderADoubleClickAndTheSelectionFollow
     server.setPage("/wwdigi.html", spotsrv::primaryPage("WW", newer));
     QSignalSpy done(&w, &ClusterData::fetchFinished);
     w.Timer1_Timer();
-    ASSERT_TRUE(done.wait(25'000));
+    ASSERT_TRUE(done.wait(zvtest::kSafetyNetMsecs));
     EXPECT_EQ(grid->item(3, 2)->text().trimmed(), "QQ5ZZE") << "a row moved under the pointer";
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
     rigCaughtUp();

@@ -47,13 +47,13 @@ class ClusterDataPoll : public zvtest::ProgramFolderTest {
     // Waits for the window's next fetch to end.
     static bool nextFetch(ClusterData& w) {
         QSignalSpy done(&w, &ClusterData::fetchFinished);
-        return done.wait(25'000);
+        return done.wait(zvtest::kSafetyNetMsecs);
     }
     // The next tick's fetch, without waiting out its interval.
     static bool tickNow(ClusterData& w) {
         QSignalSpy done(&w, &ClusterData::fetchFinished);
         w.Timer1_Timer();
-        return done.count() > 0 || done.wait(25'000);
+        return done.count() > 0 || done.wait(zvtest::kSafetyNetMsecs);
     }
     static QString cell(ClusterData& w, int row, int column) {
         const QTableWidgetItem* item = w.MSFlexGrid1->item(row, column);

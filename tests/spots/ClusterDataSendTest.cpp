@@ -37,7 +37,7 @@ class ClusterDataSend : public zvtest::ProgramFolderTest {
         ClusterData& w = forms::ClusterData();
         w.show();
         QSignalSpy done(&w, &ClusterData::fetchFinished);
-        EXPECT_TRUE(done.wait(25'000));
+        EXPECT_TRUE(done.wait(zvtest::kSafetyNetMsecs));
         return w;
     }
     static void clickMenu(ClusterData& w, QAction* item) {
@@ -50,7 +50,7 @@ class ClusterDataSend : public zvtest::ProgramFolderTest {
     bool submit(ClusterData& w) {
         QSignalSpy done(&w, &ClusterData::submitFinished);
         QTest::mouseClick(w.Command2, Qt::LeftButton);
-        return done.wait(25'000);
+        return done.wait(zvtest::kSafetyNetMsecs);
     }
 
     zvtest::LoopbackHttpServer server;
@@ -191,12 +191,12 @@ TEST_F(ClusterDataSend, APageChoiceWhileSendingLeavesTheSubmissionToFinish) {
     QTest::mouseClick(w.Command2, Qt::LeftButton);
     EXPECT_FALSE(w.Command2->isEnabled());
     QTest::mouseClick(w.Option1[1], Qt::LeftButton);
-    ASSERT_TRUE(sent.wait(25'000));
+    ASSERT_TRUE(sent.wait(zvtest::kSafetyNetMsecs));
     EXPECT_TRUE(w.Command2->isEnabled());
     EXPECT_FALSE(w.Frame3->isVisible()) << "the server took the spot";
     EXPECT_EQ(server.requests().value(1).method, "POST");
     QSignalSpy fetched(&w, &ClusterData::fetchFinished);
-    ASSERT_TRUE(fetched.wait(25'000));
+    ASSERT_TRUE(fetched.wait(zvtest::kSafetyNetMsecs));
     EXPECT_EQ(server.requests().last().path, "/jadigi.html");
     EXPECT_EQ(w.MSFlexGrid1->item(0, 2)->text().trimmed(), "QQ6ZZH");
     EXPECT_TRUE(w.Timer1->isActive());

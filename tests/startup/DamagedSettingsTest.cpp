@@ -79,7 +79,7 @@ TEST_F(DamagedSettings, AStartBringsTheValuesIntoRangeAndReceives) {
     EXPECT_TRUE(pskcore::lib().callTexts().contains(QStringLiteral("fnSetSquelchThreshold(0, 10, 0)")))
         << pskcore::lib().callTexts().join(' ').toStdString();
     EXPECT_FALSE(g.StatusMessage.contains(QLatin1String("Error"))) << g.StatusMessage.toStdString();
-    EXPECT_TRUE(zvtest::waitUntil([&] { return !w.RichTextBox1->text().trimmed().isEmpty(); }, 20000))
+    EXPECT_TRUE(zvtest::waitUntil([&] { return !w.RichTextBox1->text().trimmed().isEmpty(); }))
         << "the station at the centre frequency is received";
 
     const QByteArray ini = readFile("ZORVATEK.INI");

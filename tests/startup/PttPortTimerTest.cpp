@@ -26,7 +26,7 @@ class PttPortTimer : public zvtest::ProgramFolderTest {
     void fire() {
         AboutZORVATEK& about = forms::AboutZORVATEK();
         QSignalSpy ticks(about.Timer6, &QTimer::timeout);
-        ASSERT_TRUE(ticks.wait(2000));
+        ASSERT_TRUE(ticks.wait(zvtest::kSafetyNetMsecs));
         EXPECT_FALSE(about.Timer6->isActive());
     }
 };

@@ -37,11 +37,14 @@ class ProgramFolderTest : public ::testing::Test {
     QByteArray previousHome_;
 };
 
+// The limit of a wait for what must come: a safety net only, never the time
+// the event is expected to take (a busy machine takes many times that).
+inline constexpr int kSafetyNetMsecs = 60'000;
 // Runs pending events until the predicate holds or the time runs out; returns the predicate.
-bool waitUntil(const std::function<bool()>& done, int timeoutMsecs = 10000);
+bool waitUntil(const std::function<bool()>& done, int timeoutMsecs = kSafetyNetMsecs);
 // Posts a marker event and waits until it has run. Posted events run in the
 // order posted, so every queued call and posted event from before has run by
 // then: "nothing arrives" checks wait for this rather than for a time.
-bool waitForPostedEvents(int timeoutMsecs = 10000);
+bool waitForPostedEvents(int timeoutMsecs = kSafetyNetMsecs);
 
 } // namespace zvtest

@@ -426,7 +426,7 @@ bool waitForRigToCatchUp(RigSimulator& sim) {
     const int before = sim.markersTaken;
     // What the link was asked to send and queued goes out first.
     if (!waitUntil([] { return rig::lineFree(); }) || !rig::port().write(sim.marker())) return false;
-    return waitUntil([&] { return sim.markersTaken > before; }, 10000);
+    return waitUntil([&] { return sim.markersTaken > before; });
 }
 
 } // namespace zvtest

@@ -9,6 +9,7 @@
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/hamlog/HamlogWindowLink.h"
 #include "platform/hamlog/HamlogWindowLinkReplies.h"
+#include "platform/os/ProcessStop.h"
 #include "rig/RigGlobals.h"
 
 #include <QLineEdit>
@@ -206,6 +207,18 @@ void HamlogSendQth() {
 
 void HamlogSendRst() {
     sendToProgram(link::HamlogItemField4, textOf(operatingBoxes().rst).trimmed());
+}
+
+void EndStartedLoggingProgram() {
+    logbook::Globals& l = logbook::g;
+    if (l.HamlogStartResult != 1) return;
+    const qintptr window = link::findWindow();
+    if (window <= 0)
+        process::askToEnd(l.HamlogProcessId);
+    else if (!link::postClose(window))
+        ui::msgBox(QStringLiteral("HAMLOGの終了に失敗しました、後で終了させて下さい。"), ui::OkOnly);
+    l.HamlogStartResult = 0;
+    l.HamlogProcessId = 0;
 }
 
 } // namespace logwindows

@@ -24,6 +24,10 @@ void HamlogSendName();
 void HamlogSendQth();
 // The RST box again, as the QSO's hand-over sends it.
 void HamlogSendRst();
+// At the end of the run: the logging program this run started is closed
+// through its window, or ended by its process id while it has no window yet
+// (still starting), so that it never outlives the run.
+void EndStartedLoggingProgram();
 
 // One action of the operator (a press of the log button) while it lasts: a
 // logging program that fails a message is said once, as not answering when it

@@ -50,4 +50,8 @@ bool stop(qint64 pid, int waitMs) {
     return endedWithin(pid, waitMs);
 }
 
+void askToEnd(qint64 pid) {
+    if (running(pid)) ::kill(pid_t(pid), SIGTERM);
+}
+
 } // namespace process

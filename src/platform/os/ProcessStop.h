@@ -10,5 +10,7 @@ bool running(qint64 pid);
 // the windows run meanwhile (a wait through forms::waitUntil). True when it no
 // longer runs.
 bool stop(qint64 pid, int waitMs);
+// Asks the process to end and returns at once, without waiting for it.
+void askToEnd(qint64 pid);
 
 } // namespace process

@@ -5,13 +5,13 @@
 #include "core/IniStore.h"
 #include "core/IniValues.h"
 #include "log/LogGlobals.h"
+#include "logwindows/entry/HamlogLink.h"
 #include "logwindows/entry/LogButton.h"
 #include "logwindows/entry/QsoDoor.h"
 #include "logwindows/viewer/LOGDATAVIEW.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/forms/waits/Waits.h"
-#include "platform/hamlog/HamlogWindowLink.h"
 #include "platform/os/Paths.h"
 #include "platform/sstvengine/SstvEngine.h"
 #include "platform/sstvengine/SstvModes.h"
@@ -312,11 +312,7 @@ void SSTVForm::endRun() {
     if (rig::g.RigPortOpen == 1) rig::RigClosePort();
     Timer6->stop();
     SstvEngineStop();
-    if (logbook::g.HamlogStartResult == 1) {
-        const qintptr window = hamlog::window::findWindow();
-        if (window > 0 && !hamlog::window::postClose(window))
-            ui::msgBox(QStringLiteral("HAMLOGの終了に失敗しました、後で終了させて下さい。"), ui::OkOnly);
-    }
+    logwindows::EndStartedLoggingProgram();
     core::TellUnsavedSettings();
     forms::unloadInLoadOrderExcept(this);
     forms::unload<SSTVForm>();

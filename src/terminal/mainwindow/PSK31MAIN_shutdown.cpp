@@ -10,12 +10,12 @@
 #include "core/MmttyCommand.h"
 #include "core/SharedRoutines.h"
 #include "log/LogGlobals.h"
+#include "logwindows/entry/HamlogLink.h"
 #include "logwindows/entry/LogButton.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/forms/text/Clipboard.h"
 #include "platform/forms/waits/Waits.h"
-#include "platform/hamlog/HamlogWindowLink.h"
 #include "platform/mmtty/MmttyLink.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/os/AtomicFile.h"
@@ -125,6 +125,8 @@ void EndProcess() {
     // the standard error.
     const QString keyLeft = rig::RigKeyLeftText();
     if (!keyLeft.isEmpty()) ui::msgBox(keyLeft, ui::OkOnly | ui::Exclamation);
+    // Every end comes here, the short ones too: nothing this run started outlives it.
+    logwindows::EndStartedLoggingProgram();
     if (processEndForTest()) {
         processEndForTest()();
         return;
@@ -294,11 +296,7 @@ void PSK31MAIN::emergencyPath(bool exitMenu) {
 }
 
 void PSK31MAIN::closeLoggingProgram() {
-    if (logbook::g.HamlogStartResult != 1) return;
-    const qintptr window = hamlog::window::findWindow();
-    if (window <= 0) return;
-    if (!hamlog::window::postClose(window))
-        ui::msgBox(QStringLiteral("HAMLOGの終了に失敗しました、後で終了させて下さい。"), ui::OkOnly);
+    logwindows::EndStartedLoggingProgram();
 }
 
 void PSK31MAIN::unloadEverything() {

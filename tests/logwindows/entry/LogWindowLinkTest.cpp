@@ -268,7 +268,7 @@ TEST_F(LogWindowLink, NothingButTheOperatorReplacesAHandedOverQso) {
         if (way == Spot) spots::SendSpotToHamlog(QStringLiteral("Z"), {}, QStringLiteral("NOR"), {}, {}, {});
         if (way >= Restart) {
             program.kill();
-            program.waitForFinished(3000);
+            program.waitForFinished(zvtest::kSafetyNetMsecs);
             ASSERT_TRUE(zvtest::waitUntil([] { return hamlog::window::findWindow() == 0; }));
             startLoggingProgram();
         }
@@ -376,7 +376,7 @@ TEST_F(LogWindowLink, WithoutTheProgramNothingIsPendingOrTakenAsStored) {
     press();
     ASSERT_EQ(core::g.HamlogEntrySent, 1);
     program.kill();
-    program.waitForFinished(3000);
+    program.waitForFinished(zvtest::kSafetyNetMsecs);
     hamlog::window::disconnect();
     ui::script::clearAsked();
     press();
@@ -409,10 +409,10 @@ TEST_F(LogWindowLink, AFailedSaveKeepsTheQsoPendingAndTheNextPressStoresItOnce) 
     ASSERT_EQ(core::g.HamlogEntrySent, 1);
     QLocalSocket other;
     other.connectToServer(hamlog::window::serverName());
-    ASSERT_TRUE(other.waitForConnected(3000));
+    ASSERT_TRUE(other.waitForConnected(zvtest::kSafetyNetMsecs));
     other.write(hamlog::window::encodeFrame(
         {hamlog::window::FrameKind::CopyData, hamlog::window::item(hamlog::window::HamlogCmdClear)}));
-    ASSERT_TRUE(other.waitForReadyRead(3000)) << "the program has cleared its entry";
+    ASSERT_TRUE(other.waitForReadyRead(zvtest::kSafetyNetMsecs)) << "the program has cleared its entry";
 
     press();
     EXPECT_EQ(askedPrompts(), QStringList{QStringLiteral("LOG_SAVE を失敗しました")});
@@ -534,7 +534,7 @@ TEST_F(LogWindowLink, TheSaveStoresTheCorrectedBoxesOnce) {
     ui::script::clearAsked();
     QLocalSocket other; // the logging program's own save
     other.connectToServer(hamlog::window::serverName());
-    ASSERT_TRUE(other.waitForConnected(3000));
+    ASSERT_TRUE(other.waitForConnected(zvtest::kSafetyNetMsecs));
     other.write(hamlog::window::encodeFrame(
         {hamlog::window::FrameKind::CopyData, hamlog::window::item(hamlog::window::HamlogCmdSave)}));
     ASSERT_TRUE(zvtest::waitUntil([this] { return logCount() == 5; }));
@@ -553,10 +553,10 @@ class GarbledWindow : public QThread {
         QLocalServer::removeServer(hamlog::window::serverName());
         if (!server.listen(hamlog::window::serverName())) return;
         listening = true;
-        if (!server.waitForNewConnection(10000)) return;
+        if (!server.waitForNewConnection(zvtest::kSafetyNetMsecs)) return;
         QLocalSocket* s = server.nextPendingConnection();
         QByteArray buffer;
-        while (s->state() == QLocalSocket::ConnectedState && s->waitForReadyRead(10000)) {
+        while (s->state() == QLocalSocket::ConnectedState && s->waitForReadyRead(zvtest::kSafetyNetMsecs)) {
             buffer += s->readAll();
             bool broken = false;
             while (auto frame = hamlog::window::takeFrame(buffer, broken)) {
@@ -584,7 +584,7 @@ TEST_F(LogWindowLink, AnAnswerWithoutARecordCountSaysLogSaveErr) {
     EXPECT_EQ(core::g.HamlogEntrySent, 0);
     EXPECT_EQ(m.Command5->text(), QStringLiteral("LOG作成"));
     hamlog::window::disconnect();
-    window.wait(15000);
+    window.wait(zvtest::kSafetyNetMsecs);
 }
 
 } // namespace

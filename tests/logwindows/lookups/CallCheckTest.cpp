@@ -355,7 +355,7 @@ TEST_F(CallCheck, TheGreetingMacroPutsTheCheckedStationsGreetingOnAir) {
     QTest::mousePress(main.Command8[0], Qt::LeftButton);
 
     RichTextPane* pane = main.RichTextBox1;
-    ASSERT_TRUE(zvtest::waitUntil([&] { return pane->text().contains(QStringLiteral(" from zv")); }, 10000))
+    ASSERT_TRUE(zvtest::waitUntil([&] { return pane->text().contains(QStringLiteral(" from zv")); }))
         << pane->text().toStdString();
     EXPECT_TRUE(pane->text().contains(QStringLiteral("Good Morning from zv"))) << pane->text().toStdString();
     EXPECT_FALSE(pane->text().contains(QStringLiteral("Evening")));

@@ -169,8 +169,8 @@ TEST_F(DialogScript, OnlyOneInstancePerProgramFolder) {
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     second.setProcessEnvironment(env);
     second.start(qEnvironmentVariable("ZV_PROGRAM_DIR") + QStringLiteral("/zorvatek"), {});
-    ASSERT_TRUE(second.waitForStarted(5000));
-    EXPECT_TRUE(second.waitForFinished(5000));
+    ASSERT_TRUE(second.waitForStarted(zvtest::kSafetyNetMsecs));
+    EXPECT_TRUE(second.waitForFinished(zvtest::kSafetyNetMsecs));
     EXPECT_EQ(second.exitCode(), 0);
 }
 
@@ -320,7 +320,7 @@ TEST(Waits, ALinkEndsItsProgramWithoutRunningEvents) {
     auto rtty = std::make_unique<mmtty::MmttyLink>();
     const qint64 pid = rtty->start(mmtty::provideProgram(folder.path()), 1);
     ASSERT_GT(pid, 0);
-    ASSERT_TRUE(rtty->waitForWindow(10000));
+    ASSERT_TRUE(rtty->waitForWindow(zvtest::kSafetyNetMsecs));
     // Stopped, it takes no close and is killed.
     ::kill(pid_t(pid), SIGSTOP);
     auto qsl = std::make_unique<mmqsl::Application>(

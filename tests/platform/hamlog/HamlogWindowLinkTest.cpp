@@ -77,7 +77,7 @@ class HamlogWindowTest : public zvtest::ProgramFolderTest {
         disconnect();
         if (program.state() != QProcess::NotRunning) {
             program.kill();
-            program.waitForFinished(3000);
+            program.waitForFinished(zvtest::kSafetyNetMsecs);
         }
         ProgramFolderTest::TearDown();
     }
@@ -86,8 +86,8 @@ class HamlogWindowTest : public zvtest::ProgramFolderTest {
     void start() {
         program.start(paths::join(paths::executableFolder(), QStringLiteral("HAMLOGW.EXE")),
                       {QStringLiteral("-iforZORVAT"), QStringLiteral("--log"), dataPath() + ".HDB"});
-        ASSERT_TRUE(program.waitForStarted(5000));
-        ASSERT_TRUE(zvtest::waitUntil([] { return findWindow() > 0; }, 10000));
+        ASSERT_TRUE(program.waitForStarted(zvtest::kSafetyNetMsecs));
+        ASSERT_TRUE(zvtest::waitUntil([] { return findWindow() > 0; }));
     }
     void send(quint32 code, const QString& text = {}) {
         ASSERT_TRUE(sendCopyData(findWindow(), item(code, text)));
@@ -230,12 +230,12 @@ TEST_F(HamlogWindowTest, ClosesOnRequestAndASecondStartEndsAtOnce) {
     QProcess second;
     second.start(paths::join(paths::executableFolder(), QStringLiteral("HAMLOGW.EXE")),
                  {QStringLiteral("--log"), dataPath()});
-    ASSERT_TRUE(second.waitForFinished(5000));
+    ASSERT_TRUE(second.waitForFinished(zvtest::kSafetyNetMsecs));
     EXPECT_NE(second.exitCode(), 0);
     EXPECT_EQ(findWindow(), 1);
 
     EXPECT_TRUE(postClose(findWindow()));
-    ASSERT_TRUE(program.waitForFinished(5000));
+    ASSERT_TRUE(program.waitForFinished(zvtest::kSafetyNetMsecs));
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0);
     disconnect();

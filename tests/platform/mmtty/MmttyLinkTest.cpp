@@ -48,7 +48,7 @@ class MmttyLinkTest : public zvtest::ProgramFolderTest {
         return pid;
     }
 
-    bool received(Pair p, int timeout = 3000) {
+    bool received(Pair p, int timeout = zvtest::kSafetyNetMsecs) {
         return zvtest::waitUntil([&] { return got.contains(p); }, timeout);
     }
 
@@ -162,7 +162,7 @@ TEST_F(MmttyLinkTest, TransmitsQueuedCharactersAndReportsTheTransmitState) {
     got.clear();
     ASSERT_TRUE(link.postCommand(mmtty::CmdTx, mmtty::TxOn));
     ASSERT_TRUE(link.postCommand(mmtty::CmdTx, mmtty::TxOffAfterQueue));
-    ASSERT_TRUE(received({mmtty::NtfTxState, 0}, 8000));
+    ASSERT_TRUE(received({mmtty::NtfTxState, 0}));
     EXPECT_EQ(rxText(), QByteArray("TEST DE QQ1AAA\r\n"));
     const auto on = got.indexOf(Pair{mmtty::NtfTxState, 1});
     const auto off = got.indexOf(Pair{mmtty::NtfTxState, 0});
@@ -184,18 +184,16 @@ TEST_F(MmttyLinkTest, TransmitsQueuedCharactersAndReportsTheTransmitState) {
     EXPECT_TRUE(rxText().isEmpty()) << rxText().data();
 }
 
-TEST_F(MmttyLinkTest, EndsWithinASecondOnCloseOrWhenTheSystemEndVanishes) {
+// Ended by itself, not killed at the end of the wait.
+TEST_F(MmttyLinkTest, EndsOnCloseOrWhenTheSystemEndVanishes) {
     for (bool dropFirst : {false, true}) {
         const qint64 pid = startAndGreet();
-        QElapsedTimer t;
-        t.start();
         if (dropFirst) {
             link.dropConnection();
-            EXPECT_TRUE(link.waitForExit(1000));
+            EXPECT_TRUE(link.waitForExit(zvtest::kSafetyNetMsecs));
         } else {
-            EXPECT_EQ(link.close(1000), 0);
+            EXPECT_EQ(link.close(zvtest::kSafetyNetMsecs), 0);
         }
-        EXPECT_LT(t.elapsed(), 1000) << "dropFirst " << dropFirst;
         EXPECT_FALSE(link.isRunning());
         EXPECT_TRUE(processGone(pid)) << "dropFirst " << dropFirst;
         link.close();

@@ -60,7 +60,7 @@ TEST(AlertPlayer, LoadsTheToneInALoop) {
     ASSERT_NE(player.effect(), nullptr);
     EXPECT_EQ(player.effect()->loopCount(), int(QSoundEffect::Infinite));
     if (!player.hasOutput()) GTEST_SKIP() << "no sound output on this machine to load the effect for";
-    EXPECT_TRUE(zvtest::waitUntil([&] { return player.effect()->status() == QSoundEffect::Ready; }, 10000));
+    EXPECT_TRUE(zvtest::waitUntil([&] { return player.effect()->status() == QSoundEffect::Ready; }));
     EXPECT_EQ(failures, 0);
     player.stop();
     EXPECT_FALSE(player.effect()->isPlaying());

@@ -111,20 +111,18 @@ TEST_F(ProgramFolderCheck, TheProgramNeverEndsSilentlyOnAFolderItCannotUse) {
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     program.setProcessEnvironment(env);
     program.start(qEnvironmentVariable("ZV_PROGRAM_DIR") + QStringLiteral("/zorvatek"), {});
-    ASSERT_TRUE(program.waitForStarted(5000));
+    ASSERT_TRUE(program.waitForStarted(zvtest::kSafetyNetMsecs));
     QString said;
-    const bool reported = zvtest::waitUntil(
-        [&] {
-            said += QString::fromUtf8(program.readAllStandardError());
-            return said.contains(QStringLiteral("が使えません")) || program.state() == QProcess::NotRunning;
-        },
-        20000);
+    const bool reported = zvtest::waitUntil([&] {
+        said += QString::fromUtf8(program.readAllStandardError());
+        return said.contains(QStringLiteral("が使えません")) || program.state() == QProcess::NotRunning;
+    });
     EXPECT_TRUE(reported);
     EXPECT_EQ(program.state(), QProcess::Running)
         << "ended with code " << program.exitCode() << " without a word: " << said.toStdString();
     EXPECT_TRUE(said.contains(at(QStringLiteral("file")))) << said.toStdString();
     program.kill();
-    program.waitForFinished(5000);
+    program.waitForFinished(zvtest::kSafetyNetMsecs);
 }
 
 } // namespace

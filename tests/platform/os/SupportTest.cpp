@@ -30,7 +30,7 @@ TEST(PtyPair, CarriesBytesBothWaysThroughARealSerialPort) {
 
     const QByteArray command("\xFE\xFE\x58\xE0\x03\xFD", 6);
     port.write(command);
-    ASSERT_TRUE(port.waitForBytesWritten(1000));
+    ASSERT_TRUE(port.waitForBytesWritten(zvtest::kSafetyNetMsecs));
     EXPECT_EQ(pty.readAvailable(1000), command);
 
     ASSERT_TRUE(pty.write(QByteArray("FA00014070000;", 14)));
@@ -93,7 +93,7 @@ TEST(RigSimulator, ACommandIsHeardOnlyOnceItHasCrossedTheLine) {
     clock.start();
     port.write(QByteArray::fromHex("0000000210"));
     port.flush();
-    ASSERT_TRUE(handled.wait(3000));
+    ASSERT_TRUE(handled.wait(zvtest::kSafetyNetMsecs));
     EXPECT_GE(clock.elapsed(), 5 * 11 * 1000 / 1200);
     QByteArray got;
     ASSERT_TRUE(zvtest::waitUntil([&] {

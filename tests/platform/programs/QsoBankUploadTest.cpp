@@ -56,7 +56,7 @@ class SenderProgram : public zvtest::ProgramFolderTest {
     static int run(const QStringList& args) {
         QProcess p;
         p.start(QStringLiteral(ZV_PROGRAM_DIR "/ComQSOBank.exe"), args);
-        EXPECT_TRUE(p.waitForFinished(20000));
+        EXPECT_TRUE(p.waitForFinished(zvtest::kSafetyNetMsecs));
         return p.exitCode();
     }
     QString logOf(const QString& folder) const {

@@ -2,6 +2,7 @@
 // submitted spot listed first.
 #include "platform/programs/spotsrv/SpotServer.h"
 #include "platform/os/Cp932.h"
+#include "support/ProgramFolder.h"
 
 #include <QEventLoop>
 #include <QNetworkAccessManager>
@@ -99,13 +100,13 @@ TEST(SpotServer, TwoCopiesRunSideBySideOnThePortsGiven) {
     second.start(program,
                  {"--port", QString::number(ports[2]), "--fallback-port", QString::number(ports[3])});
     for (QProcess* copy : {&first, &second})
-        ASSERT_TRUE(copy->waitForReadyRead(10'000));
+        ASSERT_TRUE(copy->waitForReadyRead(zvtest::kSafetyNetMsecs));
     EXPECT_TRUE(first.readAllStandardOutput().contains(QByteArray::number(ports[0])));
     EXPECT_EQ(fetch(QStringLiteral("http://127.0.0.1:%1/wwdigi.html").arg(ports[0])).status, 200);
     EXPECT_EQ(fetch(QStringLiteral("http://127.0.0.1:%1/").arg(ports[3])).status, 200);
     for (QProcess* copy : {&first, &second}) {
         copy->kill();
-        copy->waitForFinished(10'000);
+        copy->waitForFinished(zvtest::kSafetyNetMsecs);
     }
 
     const QStringList refused[] = {{"--port", "0"},
@@ -116,7 +117,7 @@ TEST(SpotServer, TwoCopiesRunSideBySideOnThePortsGiven) {
         SCOPED_TRACE(arguments.join(' ').toStdString());
         QProcess bad;
         bad.start(program, arguments);
-        ASSERT_TRUE(bad.waitForFinished(10'000));
+        ASSERT_TRUE(bad.waitForFinished(zvtest::kSafetyNetMsecs));
         EXPECT_EQ(bad.exitCode(), 2);
         EXPECT_TRUE(bad.readAllStandardError().contains("--port and --fallback-port"));
     }

@@ -179,7 +179,7 @@ TEST_F(PskCoreTest, StationArrivesByteByByteWithNothingLostAtAnyRate) {
         tune(2, 2500, 30);
         ASSERT_EQ(core.fnStartSoundCard(Hwnd, 0, 3), StartOk);
         const int wanted = c.intervalMs >= 32 ? 40 : int(station.size()) + 10;
-        ASSERT_TRUE(zvtest::waitUntil([&] { return bytesOn(0).size() >= wanted; }, 10000));
+        ASSERT_TRUE(zvtest::waitUntil([&] { return bytesOn(0).size() >= wanted; }));
         core.fnStopSoundCard();
         const QByteArray got = bytesOn(0);
         EXPECT_EQ(got, station.repeated(int(got.size() / station.size()) + 1).left(got.size()));

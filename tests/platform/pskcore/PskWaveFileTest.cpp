@@ -50,9 +50,9 @@ class PskWaveFileTest : public zvtest::ProgramFolderTest {
             if (m == PskMsgDisplay) ++displayTicks;
         });
     }
-    bool waitForStatus(std::int32_t code, int ms) {
+    bool waitForStatus(std::int32_t code) {
         return zvtest::waitUntil(
-            [&] { return std::find(statuses.begin(), statuses.end(), code) != statuses.end(); }, ms);
+            [&] { return std::find(statuses.begin(), statuses.end(), code) != statuses.end(); });
     }
     PskCore& core = lib();
     QObject window;
@@ -106,7 +106,7 @@ TEST_F(PskWaveFileTest, PlayBackEndsWithStatusFour) {
     // The file's samples, wherever the half-second play-back stands by now.
     for (int k = 1; k < 4; ++k)
         EXPECT_EQ(std::uint16_t(raw[std::size_t(k)] - raw[std::size_t(k - 1)]), 37) << k;
-    ASSERT_TRUE(waitForStatus(StatusPlaybackEnded, 3000));
+    ASSERT_TRUE(waitForStatus(StatusPlaybackEnded));
     EXPECT_EQ(statuses, std::vector<std::int32_t>{StatusPlaybackEnded});
 }
 
@@ -115,7 +115,7 @@ TEST_F(PskWaveFileTest, TimedRecordingWritesAWaveThatReadsBack) {
     EXPECT_EQ(core.fnSetOutputWavePath(path("no/such/folder/rec.wav"), 1, 0), wavfile::CantOpenOutput);
     ASSERT_EQ(core.fnSetOutputWavePath(file, 1, 0), 0);
     ASSERT_EQ(core.fnStartSoundCardEx(Hwnd, 0, 3, RecordReceive), StartOk);
-    ASSERT_TRUE(waitForStatus(StatusRecordingEnded, 4000));
+    ASSERT_TRUE(waitForStatus(StatusRecordingEnded));
     EXPECT_TRUE(core.isRunning()); // reception goes on after the recording
     std::int32_t length = 0;
     EXPECT_EQ(core.fnSetInputWavePath(file, &length, 0), wavfile::Playable);
@@ -127,7 +127,7 @@ TEST_F(PskWaveFileTest, TimedRecordingWritesAWaveThatReadsBack) {
     ASSERT_EQ(core.fnSetOutputWavePath(file, 1, 1), 0);
     statuses.clear();
     ASSERT_EQ(core.fnStartSoundCardEx(Hwnd, 0, 3, RecordReceiveAndTransmit), StartOk);
-    ASSERT_TRUE(waitForStatus(StatusRecordingEnded, 4000));
+    ASSERT_TRUE(waitForStatus(StatusRecordingEnded));
     EXPECT_EQ(wavfile::readSamples(file).size(), 2 * wavfile::SampleRate);
 }
 

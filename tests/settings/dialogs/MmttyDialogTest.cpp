@@ -210,7 +210,7 @@ TEST_F(MmttyDialog, CtrlAltZClosesTheProgramAndEndsAtOnce) {
     QTest::keyClick(d->List2, Qt::Key_Z, Qt::ControlModifier | Qt::AltModifier);
     EXPECT_TRUE(ended);
     EXPECT_EQ(lastPosted(), (Pair{mmtty::CmdClose, 0}));
-    EXPECT_TRUE(link().waitForExit(5000));
+    EXPECT_TRUE(link().waitForExit(zvtest::kSafetyNetMsecs));
     EXPECT_EQ(key("FFTGain"), QStringLiteral("-"));
 }
 

@@ -43,7 +43,7 @@ TEST_F(CfgSheetEngines, RttyProgramTakesThePttPortAtOnce) {
     core::g.LastModeText = QStringLiteral("RTTY");
     core::g.OpMode = core::ModeRtty;
     main = &forms::PSK31MAIN();
-    ASSERT_TRUE(core::MmttyProgram().waitForWindow(10000));
+    ASSERT_TRUE(core::MmttyProgram().waitForWindow(zvtest::kSafetyNetMsecs));
     CFGSHEET& s = openSoundTab();
     EXPECT_FALSE(s.Frame4->isEnabled()) << "the RTTY program keeps its own sound card";
     EXPECT_FALSE(s.Frame13->isEnabled());

@@ -58,7 +58,7 @@ class SstvQso : public zvtest::SstvWindowTest {
         hamlog::window::disconnect();
         if (program.state() != QProcess::NotRunning) {
             program.kill();
-            program.waitForFinished(3000);
+            program.waitForFinished(zvtest::kSafetyNetMsecs);
         }
         hamlog::HamlogClose(logbook::g.HamlogHandle, 0);
         SstvWindowTest::TearDown();
@@ -70,8 +70,8 @@ class SstvQso : public zvtest::SstvWindowTest {
     void startLoggingProgram() {
         program.start(paths::join(paths::executableFolder(), QStringLiteral("HAMLOGW.EXE")),
                       {QStringLiteral("--log"), path(QStringLiteral("HAMLOG.HDB"))});
-        ASSERT_TRUE(program.waitForStarted(5000));
-        ASSERT_TRUE(zvtest::waitUntil([] { return hamlog::window::findWindow() > 0; }, 10000));
+        ASSERT_TRUE(program.waitForStarted(zvtest::kSafetyNetMsecs));
+        ASSERT_TRUE(zvtest::waitUntil([] { return hamlog::window::findWindow() > 0; }));
     }
     int logCount() {
         hamlog::HamlogHandle h;
@@ -792,7 +792,7 @@ TEST_F(SstvQso, AContestKeepsTheQthTheBoxAlreadyHolds) {
     EXPECT_EQ(f.Text14->text(), qth);
     f.activateWindow();
     f.Text14->setFocus();
-    ASSERT_TRUE(zvtest::waitUntil([&f] { return f.Text14->hasFocus(); }, 2000));
+    ASSERT_TRUE(zvtest::waitUntil([&f] { return f.Text14->hasFocus(); }));
     QTest::keyClick(f.Text14, Qt::Key_End);
     QTest::keyClicks(f.Text14, QStringLiteral("x"));
     EXPECT_EQ(f.Text14->text(), qth) << "no room for a letter more";

@@ -64,7 +64,7 @@ class MultiCh : public psktest::PskWindowTest {
         QTest::mouseClick(m.StatusBar1->panel(panel), Qt::LeftButton);
     }
     static QMenu* activePopup() {
-        zvtest::waitUntil([] { return QApplication::activePopupWidget() != nullptr; }, 2000);
+        zvtest::waitUntil([] { return QApplication::activePopupWidget() != nullptr; });
         return qobject_cast<QMenu*>(QApplication::activePopupWidget());
     }
     static QString ini(const char* section, const char* key) {

@@ -693,13 +693,13 @@ TEST_F(ModeChange, NoToDroppingAHandedOverQsoLeavesTheMultiModeControlRunning) {
     QProcess program;
     program.start(paths::join(paths::executableFolder(), QStringLiteral("HAMLOGW.EXE")),
                   {QStringLiteral("--log"), path(QStringLiteral("HAMLOG.HDB"))});
-    ASSERT_TRUE(program.waitForStarted(5000));
+    ASSERT_TRUE(program.waitForStarted(zvtest::kSafetyNetMsecs));
     const auto stop = qScopeGuard([&] {
         hamlog::window::disconnect();
         program.kill();
-        program.waitForFinished(3000);
+        program.waitForFinished(zvtest::kSafetyNetMsecs);
     });
-    ASSERT_TRUE(zvtest::waitUntil([] { return hamlog::window::findWindow() > 0; }, 10000));
+    ASSERT_TRUE(zvtest::waitUntil([] { return hamlog::window::findWindow() > 0; }));
     zvtest::setBoxText(w.Text5, QStringLiteral("QQ3OSA"));
     QTest::mouseClick(w.Command5, Qt::LeftButton);
     ASSERT_EQ(g.HamlogEntrySent, 1);

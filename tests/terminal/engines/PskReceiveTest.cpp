@@ -151,7 +151,7 @@ TEST_F(PskReceive, HeldNoticesChangeNothing) {
 TEST_F(PskReceive, TheStationsJapaneseTextArrivesInTheMainPane) {
     PSK31MAIN& w = loadAndStart("RX_SearchRange=10\n");
     const QString line = QStringLiteral("こんにちは、こちらは QQ9ABC です。ＱＳＯお願いします。");
-    ASSERT_TRUE(zvtest::waitUntil([&] { return w.RichTextBox1->text().contains(line); }, 10000))
+    ASSERT_TRUE(zvtest::waitUntil([&] { return w.RichTextBox1->text().contains(line); }))
         << w.RichTextBox1->text().toStdString();
     EXPECT_TRUE(w.RichTextBox1->text().contains("CQ CQ CQ de QQ9ABC"));
     EXPECT_FALSE(w.RichTextBox1->text().contains(QChar(0xFFFD)));
@@ -165,8 +165,7 @@ TEST_F(PskReceive, WithThreeChannelsTheExtraPanesReceiveTheStationToo) {
     const QString line = QStringLiteral("こんにちは、こちらは QQ9ABC です。");
     ::multi_ch& m = forms::multi_ch();
     ASSERT_TRUE(zvtest::waitUntil(
-        [&] { return m.RichTextBox1->text().contains(line) && m.RichTextBox2->text().contains(line); },
-        10000));
+        [&] { return m.RichTextBox1->text().contains(line) && m.RichTextBox2->text().contains(line); }));
     EXPECT_FALSE(forms::PSK31MAIN().RichTextBox1->text().contains(line));
 }
 

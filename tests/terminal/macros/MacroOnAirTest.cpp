@@ -26,7 +26,7 @@ TEST_F(MacroOnAir, AMacroButtonSendsThroughTheEngineAndEchoesInTheReceivePane) {
     QTest::mousePress(w.Command8[0], Qt::LeftButton);
 
     RichTextPane* pane = w.RichTextBox1;
-    ASSERT_TRUE(zvtest::waitUntil([&] { return pane->text().contains(QStringLiteral("RX-<<")); }, 10000))
+    ASSERT_TRUE(zvtest::waitUntil([&] { return pane->text().contains(QStringLiteral("RX-<<")); }))
         << pane->text().toStdString();
     const QString text = pane->text();
     const int tx = text.indexOf(QStringLiteral("TX-<< 2026/12/06 21:00:00/JST >>"));
@@ -51,8 +51,8 @@ TEST_F(MacroOnAir, AnEmptyCwIdEntryIsNamedAndSaidThroughTheOversEnd) {
 
     QTest::mousePress(w.Command8[0], Qt::LeftButton);
     EXPECT_EQ(w.Text3->text(), said);
-    ASSERT_TRUE(zvtest::waitUntil([] { return core::g.Transmitting == 1; }, 10000));
-    ASSERT_TRUE(zvtest::waitUntil([] { return core::g.Transmitting == 0; }, 10000));
+    ASSERT_TRUE(zvtest::waitUntil([] { return core::g.Transmitting == 1; }));
+    ASSERT_TRUE(zvtest::waitUntil([] { return core::g.Transmitting == 0; }));
     EXPECT_EQ(core::g.MacroCwId, 0) << "nothing to identify with";
     ASSERT_TRUE(forms::AboutZORVATEK().Timer3->isActive()) << "the over outlasted the message";
     EXPECT_TRUE(w.Text3->isVisibleTo(&w)) << "the over's end took the message away";

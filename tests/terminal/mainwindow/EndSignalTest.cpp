@@ -53,7 +53,7 @@ TEST_F(EndSignal, TheProgramEndsInOrderOnTermIntAndHup) {
         program.start(QStringLiteral(ZV_PROGRAM_DIR "/zorvatek"), {});
         ASSERT_TRUE(program.waitForStarted());
         // Polled twice: the program runs its event loop with the port open.
-        ASSERT_TRUE(zvtest::waitUntil([&] { return rig.readingsAnswered >= 2; }, 20000));
+        ASSERT_TRUE(zvtest::waitUntil([&] { return rig.readingsAnswered >= 2; }));
         const pid_t pid = pid_t(program.processId());
         ::kill(pid, signal);
         QTimer repeat;
@@ -61,7 +61,7 @@ TEST_F(EndSignal, TheProgramEndsInOrderOnTermIntAndHup) {
             if (program.state() != QProcess::NotRunning) ::kill(pid, signal);
         });
         if (again) repeat.start(10);
-        ASSERT_TRUE(zvtest::waitUntil([&] { return program.state() == QProcess::NotRunning; }, 20000));
+        ASSERT_TRUE(zvtest::waitUntil([&] { return program.state() == QProcess::NotRunning; }));
         repeat.stop();
         EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(program.exitCode(), 0);
@@ -92,10 +92,9 @@ TEST_F(EndSignal, ASignalAtAnyMomentOfTheStartEndsTheProcess) {
         QProcess program;
         program.start(QStringLiteral(ZV_PROGRAM_DIR "/zorvatek"), {});
         ASSERT_TRUE(program.waitForStarted());
-        ASSERT_TRUE(
-            zvtest::waitUntil([&] { return QFile::exists(path(QString::fromLatin1(c.sign))); }, 20000));
+        ASSERT_TRUE(zvtest::waitUntil([&] { return QFile::exists(path(QString::fromLatin1(c.sign))); }));
         ::kill(pid_t(program.processId()), SIGTERM);
-        ASSERT_TRUE(zvtest::waitUntil([&] { return program.state() == QProcess::NotRunning; }, 5000));
+        ASSERT_TRUE(zvtest::waitUntil([&] { return program.state() == QProcess::NotRunning; }));
         EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(program.exitCode(), 0);
         EXPECT_FALSE(QFile::exists(path(QStringLiteral(".zorvatek.lock"))));

@@ -521,7 +521,7 @@ TEST_F(MmvariOnAir, ARepeatStoppedInItsPauseLeavesTheNextTransmissionToTheOperat
             // The main channel sits on the station at 1000 Hz: every reading is busy.
             ASSERT_GT(control->meterLevel(), 50);
             for (int i = 0; i < 3; ++i)
-                ASSERT_TRUE(QSignalSpy(w->Timer4, &QTimer::timeout).wait(3000));
+                ASSERT_TRUE(QSignalSpy(w->Timer4, &QTimer::timeout).wait(zvtest::kSafetyNetMsecs));
             break;
         }
         EXPECT_EQ(core::g.RepeatTxOn, 0);

@@ -60,7 +60,7 @@ class PickWhileReceiving : public psktest::PskWindowTest {
         return arrived;
     }
     static QMenu* activePopup() {
-        zvtest::waitUntil([] { return QApplication::activePopupWidget() != nullptr; }, 2000);
+        zvtest::waitUntil([] { return QApplication::activePopupWidget() != nullptr; });
         return qobject_cast<QMenu*>(QApplication::activePopupWidget());
     }
 };

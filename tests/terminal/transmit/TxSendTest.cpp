@@ -141,7 +141,7 @@ class TxSendRtty : public psktest::PskWindowTest {
     // What the program sent back once it returned to receive.
     QList<mmtty::Pair> transmission() {
         auto ended = [&] { return got.contains(mmtty::Pair{mmtty::NtfTxState, 0}); };
-        EXPECT_TRUE(zvtest::waitUntil(ended, 10000));
+        EXPECT_TRUE(zvtest::waitUntil(ended));
         QList<mmtty::Pair> out;
         for (const mmtty::Pair& p : got)
             if (p.code == mmtty::NtfTxState || p.code == mmtty::NtfRxChar) out.append(p);
