@@ -30,6 +30,8 @@ int stopping = 0;
 // The over keyed last was ended (its end, or a stop): an engine still
 // winding down after it is not an over to key again.
 bool overEnded = false;
+// Operator's stops taken so far.
+int stopsTaken = 0;
 
 unsigned char icomAddress() {
     return hexCodeByte(g.IcomAddress);
@@ -299,11 +301,15 @@ void RigPerformKey(KeyAction action) {
     switch (action) {
     case KeyAction::SendRelease:
         return release(true, releaseOwedIn(g) ? Release::OwedAgain : Release::EndsTheKey);
-    case KeyAction::SendReleaseThenKey:
+    case KeyAction::SendReleaseThenKey: {
+        const int stops = stopsTaken;
         release(true, Release::OwedAgain);
+        // A stop taken while the release waited for the line ended the over.
+        if (stopsTaken != stops) return;
         // Keyed after its release has gone out; a release not written ends the over.
         if (releaseUnanswered(g) || !RigPttOn()) endOverAndSay();
         return;
+    }
     case KeyAction::KeyAgain:
         return keyAgain();
     case KeyAction::KeyForTheOver:
@@ -340,6 +346,7 @@ void RigPttOffBeforeClose() {
 
 void RigPttOffForEsc() {
     overEnded = true;
+    ++stopsTaken;
     if (keyEvent({KeyEventKind::Stop}) == KeyAction::SendRelease) release(true);
     RigSayLineLost();
 }
