@@ -32,6 +32,8 @@ int stopping = 0;
 // The over keyed last was ended (its end, or a stop): an engine still
 // winding down after it is not an over to key again.
 bool overEnded = false;
+// Operator's stops taken so far.
+int stopsTaken = 0;
 
 unsigned char icomAddress() {
     return hexCodeByte(g.IcomAddress);
@@ -323,11 +325,15 @@ void RigPerformKey(KeyAction action) {
         // back meanwhile) goes at the key watch's next tick, not in a wait of its own.
         if (releaseOwedIn(g) && exchangeInProgress()) return runKeyWatch();
         return release(true, releaseOwedIn(g) ? Release::OwedAgain : Release::EndsTheKey);
-    case KeyAction::SendReleaseThenKey:
+    case KeyAction::SendReleaseThenKey: {
+        const int stops = stopsTaken;
         release(true, Release::OwedAgain);
+        // A stop taken while the release waited for the line ended the over.
+        if (stopsTaken != stops) return;
         // Keyed after its release has gone out; a release not written ends the over.
         if (releaseUnanswered(g) || !RigPttOn()) endOverAndSay();
         return;
+    }
     case KeyAction::KeyAgain:
         return keyAgain();
     case KeyAction::KeyForTheOver:
@@ -364,6 +370,7 @@ void RigPttOffBeforeClose() {
 
 void RigPttOffForEsc() {
     overEnded = true;
+    ++stopsTaken;
     if (keyEvent({KeyEventKind::Stop}) == KeyAction::SendRelease) release(true);
     RigSayLineLost();
 }

@@ -134,6 +134,13 @@ bool escWhileTheLineBrings(FarEnd far) {
     return owed && zvtest::waitUntil([] { return rig::g.PttOnLastSent == 0 && !rig::keyWatch().isActive(); });
 }
 
+// The release before the over's key waits for the line, and Esc is taken
+// meanwhile: the over it ended is not keyed again.
+bool escWhileTheReleaseBeforeTheKeyWaits() {
+    QTimer::singleShot(0, [] { rig::RigPttOffForEsc(); });
+    return perform(KeyAction::SendReleaseThenKey);
+}
+
 bool keyAgainDuringAStop() {
     const rig::OperatorStop stop;
     return perform(KeyAction::KeyAgain);
@@ -143,6 +150,7 @@ const Row kRows[] = {
     // clang-format off
     {"release",                       Before::OverKeyed,   [] { return perform(KeyAction::SendRelease); },        "off",    false, true},
     {"release, then the over keyed",  Before::OverKeyed,   [] { return perform(KeyAction::SendReleaseThenKey); }, "off on", true,  true},
+    {"release then key, Esc meanwhile", Before::LineAnswers, escWhileTheReleaseBeforeTheKeyWaits,              "off off", false, true},
     {"key again",                     Before::OverKeyed,   [] { return perform(KeyAction::KeyAgain); },           "on",     true,  true},
     {"key again while a stop runs",   Before::OverKeyed,   keyAgainDuringAStop,                                    "",       true,  true},
     {"keyed for the over",            Before::Receiving,   [] { return perform(KeyAction::KeyForTheOver); },      "on",     true,  true},
