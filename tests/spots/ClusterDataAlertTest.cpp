@@ -4,6 +4,7 @@
 #include "core/Globals.h"
 #include "core/IniStore.h"
 #include "platform/forms/dialogs/Dialogs.h"
+#include "platform/forms/waits/Waits.h"
 #include "platform/os/AlertSound.h"
 #include "platform/os/Installed.h"
 #include "platform/programs/spotsrv/SpotPageBuilder.h"
@@ -16,6 +17,7 @@
 #include "support/ProgramFolder.h"
 #include "support/RigSimulator.h"
 
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -186,6 +188,29 @@ TEST_F(ClusterDataAlert, PathWithoutWavIsToldAndNoOutputIsSilent) {
     EXPECT_EQ(messages().size(), 1) << "without sound output nothing is told";
     EXPECT_TRUE(w.Label4->isVisible());
     EXPECT_TRUE(player.plays.isEmpty());
+}
+
+// The server gone and the window closed while the alert's box, asked inside
+// the page's answer, waits: the window goes once that answer has returned.
+TEST_F(ClusterDataAlert, TheServerGoneWhileTheAlertsBoxWaitsIsSurvived) {
+    writeIni("[WWWBeep]\nWWWBeepon=2\n[WAVPOS]\nWAVFPOS=/sounds/new.mp3\n");
+    ClusterData& w = polledWindow();
+    const QPointer<ClusterData> window(&w);
+    bool closedInside = false;
+    ui::script::answerBy([&](const ui::Asked&) {
+        // The box's own wait, as on the screen.
+        const forms::EventsRunScope box;
+        server.close();
+        EXPECT_TRUE(zvtest::chooseMenuItem(w.ccls));
+        forms::letEventsRun();
+        closedInside = !window;
+        return QVariant();
+    });
+    ASSERT_TRUE(newSpot(w));
+    ui::script::answerBy({});
+    EXPECT_FALSE(closedInside);
+    EXPECT_FALSE(forms::isLoaded<ClusterData>());
+    EXPECT_TRUE(zvtest::waitUntil([&] { return !window; }));
 }
 
 TEST_F(ClusterDataAlert, SoundMenuStoresTheChoices) {

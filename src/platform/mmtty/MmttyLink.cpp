@@ -9,7 +9,6 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QLocalSocket>
-#include <QScopeGuard>
 #include <QTimer>
 #include <algorithm>
 #include <utility>
@@ -30,11 +29,7 @@ QString uniqueServerName() {
 
 MmttyLink::MmttyLink(QObject* parent) : QObject(parent) {
     connect(&server_, &QLocalServer::newConnection, this, &MmttyLink::acceptConnection);
-    connect(&process_, &QProcess::finished, this, [this](int code) {
-        // What it said before it ended is handed out first.
-        readNotices();
-        hear({true, 0, code});
-    });
+    connect(&process_, &QProcess::finished, this, [this](int code) { emit programExited(code); });
 }
 
 MmttyLink::~MmttyLink() {
@@ -52,7 +47,6 @@ qint64 MmttyLink::start(const QString& programPath, std::uint32_t mainWindow) {
     forgetSocket();
     programWindow_ = 0;
     buffer_.clear();
-    toHandOut_.clear();
     heard_.start();
     const QString name = uniqueServerName();
     QLocalServer::removeServer(name);
@@ -104,32 +98,8 @@ void MmttyLink::readNotices() {
     buffer_ += socket_->readAll();
     while (auto p = takePair(buffer_)) {
         heard_.start();
-        if (p->code == NtfWindow) {
-            programWindow_ = p->value;
-            emit windowHeard();
-        }
-        hear({false, p->code, p->value});
-    }
-}
-
-void MmttyLink::hear(Heard heard) {
-    toHandOut_.append(heard);
-    if (handOutPosted_) return;
-    handOutPosted_ = true;
-    QMetaObject::invokeMethod(this, &MmttyLink::handOut, Qt::QueuedConnection);
-}
-
-void MmttyLink::handOut() {
-    handOutPosted_ = false;
-    if (handingOut_) return;
-    handingOut_ = true;
-    const auto done = qScopeGuard([this] { handingOut_ = false; });
-    while (!toHandOut_.isEmpty()) {
-        const Heard h = toHandOut_.takeFirst();
-        if (h.exited)
-            emit programExited(h.value);
-        else
-            emit notice(h.code, h.value);
+        if (p->code == NtfWindow) programWindow_ = p->value;
+        emit notice(p->code, p->value);
     }
 }
 
@@ -163,7 +133,9 @@ bool MmttyLink::waitForWindow(int msecs) {
     limit.setSingleShot(true);
     connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
     connect(&process_, &QProcess::finished, &loop, &QEventLoop::quit);
-    connect(this, &MmttyLink::windowHeard, &loop, &QEventLoop::quit);
+    connect(this, &MmttyLink::notice, &loop, [&loop](std::int32_t code) {
+        if (code == NtfWindow) loop.quit();
+    });
     limit.start(msecs);
     forms::runLoop(loop);
     return programWindow_ != 0;
@@ -193,8 +165,6 @@ int MmttyLink::close(int msecs) {
     if (!ended) killProgram();
     forgetSocket();
     server_.close();
-    // Nothing of a program closed is handed out later, to the handlers of the next.
-    toHandOut_.clear();
     if (!ended) return -1;
     return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
 }
@@ -209,7 +179,8 @@ void MmttyLink::forgetSocket() {
     QLocalSocket* s = std::exchange(socket_, nullptr);
     s->disconnect(this);
     s->abort();
-    // Freed once every wait is over: this may run inside the socket's own signals.
+    // Freed once every wait is over: a notice's handler that waits runs
+    // inside the socket's own signal, and the program may die meanwhile.
     forms::destroyLater(s);
 }
 

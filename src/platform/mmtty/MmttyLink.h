@@ -2,13 +2,8 @@
 // The system's link to the RTTY/CW program (MMTTY.EXE): starts the program as a
 // process of its own with the command line it expects, carries (code, value)
 // pairs to it over a local socket in place of its registered window message,
-// and turns the pairs it sends back into the notice() signal, in order.
-//
-// The notices and the program's exit are handed out from the link's own
-// queue, never from inside the socket's or the process's signals, and one at
-// a time: a handler may wait, letting events run, and the program may die
-// meanwhile; what comes in the while waits until that handler has returned.
-// The link alone frees its socket.
+// and turns the pairs it sends back into the notice() signal, in order. The
+// link alone frees its socket, once every wait is over.
 //
 // Callers rely on: start() gives the process id or 0; postCommand() retries a
 // refused post, letting pending events run, until the program takes it (or the
@@ -74,21 +69,10 @@ class MmttyLink : public QObject {
   signals:
     void notice(std::int32_t code, std::int32_t value);
     void programExited(int exitCode);
-    // The window notice read, before it is handed out: the start's wait
-    // for it is not held behind a handler.
-    void windowHeard();
 
   private:
-    // What the program said, or its exit, waiting for its handler.
-    struct Heard {
-        bool exited;
-        std::int32_t code;
-        std::int32_t value;
-    };
     void acceptConnection();
     void readNotices();
-    void hear(Heard heard);
-    void handOut();
     void killProgram();
     void forgetSocket();
 
@@ -99,9 +83,6 @@ class MmttyLink : public QObject {
     std::int32_t programWindow_ = 0;
     QElapsedTimer heard_;
     QList<Pair> posted_;
-    QList<Heard> toHandOut_;
-    bool handOutPosted_ = false;
-    bool handingOut_ = false;
 };
 
 // The program's path in the given folder, found without regard to case; when

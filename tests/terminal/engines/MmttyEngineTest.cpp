@@ -31,6 +31,8 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLocalSocket>
+#include <QPointer>
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QTest>
@@ -203,11 +205,14 @@ TEST_F(MmttyEngine, FailedStartsAndAnEndedProgramGoBackToBpskSayingWhy) {
         int scopeResult;
         QString said;
         bool killedWhileSending = false;
+        // Killed inside the key-on notice's wait: the rig keyed, its reading held back.
+        bool insideKeyOn = false;
     } cases[] = {
         {"no program file", false, false, 1, "MMTTY起動時のｴﾗｰで" + kFailureSuffix},
         {"no start-up notice", true, true, 1, "hwnd er" + kFailureSuffix},
         {"scope library refuses", true, false, 0, "fnBOBMAKOInitのｴﾗｰで" + kFailureSuffix},
         {"killed while sending", true, false, 1, "MMTTYが終了しました", true},
+        {"killed inside the key-on's wait", true, false, 1, "MMTTYが終了しました", true, true},
     };
     pttControl = QStringLiteral("0");
     auto rigKeyed = [&](bool keyed) {
@@ -229,11 +234,40 @@ TEST_F(MmttyEngine, FailedStartsAndAnEndedProgramGoBackToBpskSayingWhy) {
             // A macro's 'TXOFF' waits for F12, which starts the over.
             zvtest::sendMacro(w, 0, QStringLiteral("RYRYRY RYRYRY RYRYRY RYRYRY'TXOFF'"));
             ASSERT_EQ(g.MacroTxOffPending, 1);
+            const QPointer<QLocalSocket> socket = link().findChild<QLocalSocket*>();
+            bool freedInside = false;
+            QMetaObject::Connection inside;
+            if (c.insideKeyOn) {
+                // A reading's answer held back: the key-on waits for the quiet line.
+                sim->holdingAnswers = true;
+                rig::RigReadStatus();
+                // Ahead of the program's handler, so that this runs inside its wait.
+                terminal::engines::RestoreMmttyWndProc();
+                inside = QObject::connect(
+                    &link(), &mmtty::MmttyLink::notice, [&](std::int32_t code, std::int32_t on) {
+                        if (code != mmtty::NtfTxState || on != 1) return;
+                        QObject::disconnect(inside);
+                        QTimer::singleShot(0, [&] {
+                            ::kill(pid_t(mm.MmttyPid), SIGKILL);
+                            EXPECT_TRUE(zvtest::waitUntil([&] {
+                                return !link().isRunning() &&
+                                       (!socket || socket->state() == QLocalSocket::UnconnectedState);
+                            }));
+                            freedInside = !socket;
+                            sim->holdingAnswers = false;
+                            sim->releaseAnswers();
+                        });
+                    });
+                terminal::engines::InstallMmttyWndProc();
+            }
             QTest::keyClick(w.Text1, Qt::Key_F12);
-            ASSERT_TRUE(zvtest::waitUntil([] { return g.MmttyTxOn == 1; }));
-            ASSERT_TRUE(rigKeyed(true));
-            ::kill(pid_t(mm.MmttyPid), SIGKILL);
+            if (!c.insideKeyOn) {
+                ASSERT_TRUE(zvtest::waitUntil([] { return g.MmttyTxOn == 1; }));
+                ASSERT_TRUE(rigKeyed(true));
+                ::kill(pid_t(mm.MmttyPid), SIGKILL);
+            }
             ASSERT_TRUE(zvtest::waitUntil([] { return !ui::script::asked().isEmpty(); }));
+            EXPECT_FALSE(freedInside) << "the socket is let go only after the waits";
             EXPECT_TRUE(rigKeyed(false));
             EXPECT_EQ(sim->pttOffCount, 1);
             // Further commands give up at once instead of waiting for the program.

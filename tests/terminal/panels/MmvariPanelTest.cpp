@@ -6,6 +6,7 @@
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/controls/RichTextPane.h"
+#include "platform/forms/waits/Waits.h"
 #include "platform/mmvari/MmvariViews.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPolling.h"
@@ -23,6 +24,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSlider>
@@ -481,6 +483,27 @@ TEST_F(MmvariOnAir, TheCalibrationTakingTheCardEndsTheTransmission) {
     EXPECT_TRUE(rigKeyed(true));
     QTest::keyClick(w->Text1, Qt::Key_Escape);
     ASSERT_TRUE(stepUntil([] { return core::g.MmvariTxOn == 0; }));
+    EXPECT_TRUE(rigKeyed(false));
+}
+
+// The control's sound lost and its window unloaded while a handler of its
+// end notice waits: the control is not freed under that handler.
+TEST_F(MmvariOnAir, TheControlGoneInsideAHandlersWaitGoesAfterIt) {
+    const QPointer<MmvariControl> alive(control);
+    bool freedInside = false;
+    QObject::connect(control, &MmvariControl::txState, control, [&](int state) {
+        if (state != 0) return;
+        QTimer::singleShot(0, [this] {
+            control->soundDropped();
+            forms::unloadAllExcept();
+        });
+        forms::letEventsRun();
+        forms::letEventsRun();
+        freedInside = !alive;
+    });
+    sendMacro("CQ", 0);
+    ASSERT_TRUE(stepUntil([] { return core::g.MmvariTxOn == 0; }));
+    EXPECT_FALSE(freedInside);
     EXPECT_TRUE(rigKeyed(false));
 }
 
