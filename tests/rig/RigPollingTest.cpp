@@ -725,6 +725,20 @@ TEST_F(RigLinkTest, ATickNeverWaitsForASilentRig) {
     }
 }
 
+// A reading of several commands (FT767: four, then two after it), asked as an
+// engine's notice asks it, returns at once; its commands go out in order from
+// the line's own timer, each once the silent rig's answer had its time.
+TEST_F(RigLinkTest, AReadingOfSeveralCommandsIsNotWaitedFor) {
+    zvtest::RigSimulator& rig = openRig(QStringLiteral("FT767"));
+    rig.answering = false;
+    bool insideAWait = false;
+    QTimer::singleShot(0, [&] { insideAWait = rig::exchangeInProgress(); });
+    rig::RigReadStatus();
+    ASSERT_TRUE(zvtest::waitUntil([&] { return rig.commands.size() == 6; }));
+    EXPECT_FALSE(insideAWait) << "the reading waited for the rig";
+    EXPECT_EQ(rig.commands.value(5), QByteArray::fromHex("000000000B"));
+}
+
 // A release whose answer is still on its way when a tick or a reading comes
 // is judged once the answer has had its time, never before: the rig that
 // answers in its time is never said silent, nor told the release twice.

@@ -3,8 +3,8 @@
 // the rig's mode on a simulated rig, the mode kept for the next start, the
 // swap to the SSTV window and back, and the refusals.
 #include "terminal/engines/ModeChange.h"
-#include "core/IniNames.h"
 #include "core/Globals.h"
+#include "core/IniNames.h"
 #include "core/IniValues.h"
 #include "core/MmttyCommand.h"
 #include "core/MmttyState.h"
@@ -34,6 +34,7 @@
 #include "startup/AboutZORVATEK.h"
 #include "support/Popups.h"
 #include "support/ProgramFolder.h"
+#include "support/QsoBoxSetUp.h"
 #include "support/RigSimulator.h"
 #include "support/Transmit.h"
 #include "terminal/engines/EngineResume.h"
@@ -45,7 +46,6 @@
 #include "terminal/mainwindow/Shutdown.h"
 #include "terminal/rxtext/RCVDAT.h"
 #include "terminal/transmit/TxDispatch.h"
-#include "support/QsoBoxSetUp.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -142,8 +142,7 @@ class ModeChange : public zvtest::ProgramFolderTest {
         start(s);
         if (HasFatalFailure()) return;
         core::PutIniName(QStringLiteral("RIG_CON_CFG"), QStringLiteral("RIGCOMCONT"), sim->devicePath());
-        core::PutIniText(QStringLiteral("RIG_CON_CFG"), "RIG_TYPE",
-                         QStringLiteral("KENWOOD"));
+        core::PutIniText(QStringLiteral("RIG_CON_CFG"), "RIG_TYPE", QStringLiteral("KENWOOD"));
     }
 
     // The end of one case of a table: the next starts from nothing open,
@@ -347,9 +346,9 @@ TEST_F(ModeChange, NothingStartsWhileAChangeWaitsForTheRig) {
         meanwhile.start(0);
         sim->holdingAnswers = true;
         rig::RigReadStatus();
-        // The change waits for the rig; in the last row the second reading does.
+        // The change waits for the rig; in the last row a command does.
         if (m == ChangeThenF12)
-            rig::RigReadStatus();
+            rig::awaitQuietLine();
         else
             choose(MainMode, core::ModeQpskUsb);
         meanwhile.stop();
@@ -468,6 +467,8 @@ TEST_F(ModeChange, AModeChosenWhileAWindowWaitsForTheRig) {
         });
         meanwhile.start(0);
         sim->holdingAnswers = true;
+        // A reading whose answer the rig holds back: the window's command waits for it.
+        rig::RigReadStatus();
         ui::script::clearAsked();
         bool askedInExchange = false;
         ui::script::whenAsked([&](const ui::Asked&) { askedInExchange = rig::exchangeInProgress(); });
@@ -890,8 +891,8 @@ TEST_F(ModeChange, EveryEditorAsksBeforeItsTypingGoes) {
         Editor editor;
         Way way;
         ui::MsgResult answer;
-        bool typing = true; // false: the editor opened, nothing typed
-        bool restored = false; // the editor minimised and restored after the typing
+        bool typing = true;           // false: the editor opened, nothing typed
+        bool restored = false;        // the editor minimised and restored after the typing
         bool savedByMoveMode = false; // the typing saved as the move mode ends, the editor open
     };
     std::vector<Case> cases;
@@ -1071,8 +1072,9 @@ TEST_F(ModeChange, EveryEditorAsksBeforeItsTypingGoes) {
         }
         // The macro file in use, as the settings and the first button name it.
         const bool loaded = c.way == LoadMacros && (c.answer == ui::Yes || unasked);
-        EXPECT_EQ(stored("PSKCFG", "MacroFile"),
-                  path(loaded ? "OTHER.MAC" : c.savedByMoveMode ? "SAVED.MAC" : "ZORVATEK.MAC"));
+        EXPECT_EQ(stored("PSKCFG", "MacroFile"), path(loaded              ? "OTHER.MAC"
+                                                      : c.savedByMoveMode ? "SAVED.MAC"
+                                                                          : "ZORVATEK.MAC"));
         if (forms::isLoaded<PSK31MAIN>()) {
             EXPECT_EQ(forms::PSK31MAIN().Command8[0]->text(),
                       loaded ? QStringLiteral("QRZ") : QStringLiteral("CQ"));
@@ -1454,15 +1456,14 @@ TEST(TypedTextEditors, OnlyTheMacroStoreWritesTheMacroBoxes) {
         writers << found.section(QLatin1Char(':'), 0, 0);
     writers.removeDuplicates();
     writers.sort();
-    EXPECT_EQ(writers.join(QLatin1Char('\n')).toStdString(),
-              "terminal/macros/MACRO_FORM.cpp\n"
-              "terminal/macros/MACRO_FORM.h\n"
-              "terminal/macros/MACRO_FORM_shortcuts.cpp\n"
-              "terminal/macros/MacroButtons.cpp\n"
-              "terminal/macros/MacroStore.cpp\n"
-              "terminal/macros/MacroStore.h\n"
-              "terminal/mainwindow/PSK31MAIN_appearance.cpp\n"
-              "terminal/mainwindow/PSK31MAIN_start.cpp");
+    EXPECT_EQ(writers.join(QLatin1Char('\n')).toStdString(), "terminal/macros/MACRO_FORM.cpp\n"
+                                                             "terminal/macros/MACRO_FORM.h\n"
+                                                             "terminal/macros/MACRO_FORM_shortcuts.cpp\n"
+                                                             "terminal/macros/MacroButtons.cpp\n"
+                                                             "terminal/macros/MacroStore.cpp\n"
+                                                             "terminal/macros/MacroStore.h\n"
+                                                             "terminal/mainwindow/PSK31MAIN_appearance.cpp\n"
+                                                             "terminal/mainwindow/PSK31MAIN_start.cpp");
 }
 
 TEST(LogModeOwner, NothingElseWritesTheLogsModeText) {
