@@ -150,7 +150,7 @@ const Row kRows[] = {
     // clang-format off
     {"release",                       Before::OverKeyed,   [] { return perform(KeyAction::SendRelease); },        "off",    false, true},
     {"release, then the over keyed",  Before::OverKeyed,   [] { return perform(KeyAction::SendReleaseThenKey); }, "off on", true,  true},
-    {"release then key, Esc meanwhile", Before::LineAnswers, escWhileTheReleaseBeforeTheKeyWaits,              "off off", false, true},
+    {"release then key, Esc meanwhile", Before::LineAnswers, escWhileTheReleaseBeforeTheKeyWaits,              "off",     false, true},
     {"key again",                     Before::OverKeyed,   [] { return perform(KeyAction::KeyAgain); },           "on",     true,  true},
     {"key again while a stop runs",   Before::OverKeyed,   keyAgainDuringAStop,                                    "",       true,  true},
     {"keyed for the over",            Before::Receiving,   [] { return perform(KeyAction::KeyForTheOver); },      "on",     true,  true},

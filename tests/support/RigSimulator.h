@@ -88,6 +88,9 @@ class RigSimulator : public QObject {
     // This rig back on the line (another rig put there in its place gone).
     void plugCableBack();
     bool cableIn() const { return cableIn_; }
+    // The line clock no longer kept running from the simulator's own timer,
+    // for a test that counts the program's own wake-ups.
+    void stopClockKeeper() { clockKeeper_.stop(); }
     // Another rig on this rig's line in its place, as the cable at the rig's
     // end put on it: it hears what the program writes and answers on this
     // line as its family does (an ICOM rig on its CI-V bus echoes every byte);

@@ -212,7 +212,8 @@ TEST_F(MmttyEngine, FailedStartsAndAnEndedProgramGoBackToBpskSayingWhy) {
         {"no start-up notice", true, true, 1, "hwnd er" + kFailureSuffix},
         {"scope library refuses", true, false, 0, "fnBOBMAKOInitのｴﾗｰで" + kFailureSuffix},
         {"killed while sending", true, false, 1, "MMTTYが終了しました", true},
-        {"killed inside the key-on's wait", true, false, 1, "MMTTYが終了しました", true, true},
+        // The over waiting on the rig is dropped with the program, and said.
+        {"killed inside the key-on's wait", true, false, 1, "MMTTYが終了しました\r\n送信は取り消しました", true, true},
     };
     pttControl = QStringLiteral("0");
     auto rigKeyed = [&](bool keyed) {
