@@ -236,6 +236,9 @@ void openFailed(bool again) {
 // again waits for that answer's time as any command does.
 bool configureAndOpen(const FamilyTraits* t) {
     SerialComm& p = port();
+    // What the link was asked to send (a setting of the sheet's close) goes
+    // out on the line it was asked for before that line closes.
+    if (p.isOpen() && !queued.isEmpty() && g.PttOnLastSent == 0) awaitQuietLine();
     p.close();
     queued.clear();
     p.setCommPort(g.RigPortName);
@@ -291,6 +294,8 @@ void closePort(bool releaseKey) {
         g.RigOutBuffer = ft847CatOff();
         RigSendWait();
     }
+    // A setting asked for just before goes out before the port closes.
+    if (port().isOpen() && !queued.isEmpty() && g.PttOnLastSent == 0) awaitQuietLine();
     port().close();
     queued.clear();
     // A release the rig did not take stays owed until its line opens again.
