@@ -7,6 +7,7 @@
 #include "platform/os/Cp932.h"
 #include "startup/AboutZORVATEK.h"
 #include "support/ProgramFolder.h"
+#include "support/SyntaxCheck.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QDir>
@@ -14,7 +15,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QRegularExpression>
 #include <sys/stat.h>
@@ -537,17 +537,11 @@ TEST(IniNamesInCode, ATextWriterOfANameKeyDoesNotCompile) {
                     .arg(QString::number(i), QString::fromUtf8(cases[i].code))
                     .toUtf8());
     f.close();
-    QProcess compiler;
-    compiler.setProcessChannelMode(QProcess::MergedChannels);
-    compiler.start(QStringLiteral("sh"),
-                   {QStringLiteral("-c"),
-                    QStringLiteral("c++ -std=c++20 -fsyntax-only -fPIC $(pkg-config --cflags "
-                                   "Qt6Core) -I\"$1\" \"$2\""),
-                    QStringLiteral("sh"), QStringLiteral(ZV_SOURCE_DIR "/src"), f.fileName()});
+    const zvtest::SyntaxCheck compiled = zvtest::checkSyntax(f.fileName());
     // Well inside the test run's own limit: a compile that hangs is said here.
-    ASSERT_TRUE(compiler.waitForFinished(120'000));
+    ASSERT_TRUE(compiled.finished);
     // What the compiler said about each function, from its "In function" line to the next.
-    const QString said = QString::fromUtf8(compiler.readAll());
+    const QString& said = compiled.said;
     static const QRegularExpression inFunction(QStringLiteral(R"(In function .void f(\d+)\()"));
     QMap<int, QString> about;
     int at = -1;

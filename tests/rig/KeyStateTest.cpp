@@ -3,12 +3,12 @@
 #include "rig/KeyState.h"
 
 #include "rig/RigGlobals.h"
+#include "support/SyntaxCheck.h"
 
 #include <gtest/gtest.h>
 
 #include <QDirIterator>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -321,15 +321,9 @@ TEST(KeyState, AWholeResetOfTheSharedKeyDoesNotCompile) {
         EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(code);
         f.close();
-        QProcess compiler;
-        compiler.setProcessChannelMode(QProcess::MergedChannels);
-        compiler.start(QStringLiteral("sh"),
-                       {QStringLiteral("-c"),
-                        QStringLiteral("c++ -std=c++20 -fsyntax-only -fPIC $(pkg-config --cflags Qt6Core) "
-                                       "-I\"$1\" \"$2\""),
-                        QStringLiteral("sh"), QStringLiteral(ZV_SOURCE_DIR "/src"), f.fileName()});
-        EXPECT_TRUE(compiler.waitForFinished(120'000));
-        return std::pair(compiler.exitCode(), QString::fromUtf8(compiler.readAll()));
+        const zvtest::SyntaxCheck compiled = zvtest::checkSyntax(f.fileName());
+        EXPECT_TRUE(compiled.finished);
+        return std::pair(compiled.exitCode, compiled.said);
     };
     const auto [failed, said] = compile(resets);
     EXPECT_NE(failed, 0);
