@@ -20,4 +20,23 @@ endforeach()
 if(faults)
   message(FATAL_ERROR "Qt's test macros do not fail a GoogleTest test; use EXPECT_/ASSERT_ instead:${faults}")
 endif()
+
+# Qt's waits for a window, and a signal spy's wait without a limit, give up
+# after 5 s, which a busy machine passes: the tests wait through
+# zvtest::waitExposed and zvtest::waitActive, and give a spy the suite's safety net.
+set(window_wait "qWaitForWindow(Exposed|Active)[ \t]*\\(|\\.wait\\(\\)")
+foreach(file ${files})
+  if(file STREQUAL "support/ProgramFolder.cpp")
+    continue()
+  endif()
+  file(STRINGS ${TESTS_DIR}/${file} lines REGEX "${window_wait}")
+  foreach(line ${lines})
+    string(REGEX MATCH "${window_wait}" found "${line}")
+    string(APPEND faults "\n  tests/${file} uses ${found}")
+  endforeach()
+endforeach()
+if(faults)
+  message(FATAL_ERROR "Qt's window and spy waits give up after 5 s; use zvtest::waitExposed, "
+                      "zvtest::waitActive or wait(zvtest::kSafetyNetMsecs):${faults}")
+endif()
 file(TOUCH ${STAMP})

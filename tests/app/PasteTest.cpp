@@ -9,6 +9,7 @@
 #include "platform/forms/controls/RichTextPane.h"
 #include "platform/forms/text/Clipboard.h"
 #include "support/Popups.h"
+#include "support/ProgramFolder.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -83,7 +84,7 @@ TEST_F(Paste, NoBoxOfAnyWindowEndsTheProgramOnAnEmptyClipboard) {
             sstv = true;
         }
         QWidget& shown = window.open();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&shown));
+        ASSERT_TRUE(zvtest::waitExposed(&shown));
         for (QWidget* found : apptest::editableBoxes(&shown)) {
             QPointer<QWidget> box = found;
             SCOPED_TRACE(box->objectName().toStdString() + " " + box->metaObject()->className());

@@ -25,6 +25,7 @@
 #include "startup/AboutZORVATEK.h"
 #include "startup/Startup.h"
 #include "support/Popups.h"
+#include "support/ProgramFolder.h"
 #include "terminal/displays/multi_ch.h"
 #include "terminal/macros/MACRO_FORM.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
@@ -57,7 +58,7 @@ void RunningProgram::SetUp() {
     startup::StartUp();
     // Wide: the suite runs beside others on a loaded machine.
     ASSERT_TRUE(zvtest::waitUntil([] { return forms::PSK31MAIN().isVisible(); }, 60000));
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&forms::PSK31MAIN()));
+    ASSERT_TRUE(zvtest::waitExposed(&forms::PSK31MAIN()));
 }
 
 void RunningProgram::TearDown() {

@@ -7,6 +7,7 @@
 
 #include "platform/hamlog/HamlogWindowLink.h"
 #include "platform/os/Paths.h"
+#include "support/ProgramFolder.h"
 
 #include <QProcess>
 
@@ -44,7 +45,7 @@ class QsoWindowTest : public LoggingProgramTest {
         core::g.HisRstPresetOn = QStringLiteral("1");
         main = &forms::PSK31MAIN();
         main->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
+        ASSERT_TRUE(zvtest::waitExposed(main));
     }
     void TearDown() override {
         forms::unloadAllExcept();

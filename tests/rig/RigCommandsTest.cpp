@@ -12,6 +12,7 @@
 #include "rig/RigSettings.h"
 #include "sstv/window/SstvGlobals.h"
 #include "startup/AboutZORVATEK.h"
+#include "support/ProgramFolder.h"
 #include "support/Unprivileged.h"
 #include "terminal/displays/multi_ch.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
@@ -544,7 +545,7 @@ TEST_F(RigLinkTest, TheFrequencyLabelsRetuneTheRig) {
     PSK31MAIN& w = forms::PSK31MAIN();
     w.show();
     w.Frame4->show(); // the RTTY panel's labels, as in RTTY
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(zvtest::waitExposed(&w));
     for (const Case& c : cases) {
         SCOPED_TRACE((w.*c.label)->text().toStdString() + " satellite " + std::to_string(c.satellite));
         zvtest::RigSimulator& rig = openRig(QStringLiteral("KENWOOD"));

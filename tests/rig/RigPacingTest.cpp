@@ -16,6 +16,7 @@
 #include "rig/RigPolling.h"
 #include "rig/RigPort.h"
 #include "rig/RigReplies.h"
+#include "support/ProgramFolder.h"
 #include "support/Transmit.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
@@ -86,7 +87,7 @@ class RigPacing : public RigLinkTest, public ::testing::WithParamInterface<Famil
         RigLinkTest::SetUp();
         core::g.OpMode = core::ModeBpsk;
         forms::PSK31MAIN().show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&forms::PSK31MAIN()));
+        ASSERT_TRUE(zvtest::waitExposed(&forms::PSK31MAIN()));
     }
 
     // The label retunes so that the station on 1600 Hz lands on the transmit
@@ -282,6 +283,9 @@ TEST_P(RigPacing, CommandsGivenWhileTheRigAnswersWaitAndNoReadIsLost) {
             EXPECT_TRUE(zvtest::waitUntil([&] { return !rig.lineBusy() && (!row.decoded || lost() == 0); }))
                 << lost() << " of " << rig.readingsAnswered << " readings lost, message "
                 << core::g.StatusMessage.toStdString();
+            // A release the rig has taken counts once the program hears the
+            // rig after it (until then it is owed): waited for, not caught.
+            EXPECT_TRUE(zvtest::waitUntil([] { return rig::g.ReleaseUnheard == 0; })) << "the release heard";
             EXPECT_EQ(rig.ptt, rig::g.PttOnLastSent == 1) << "the key as the last PTT command left it";
         }
         EXPECT_GT(actsDuringAnAnswer, 0) << "no act was given while the rig answered";
@@ -305,7 +309,7 @@ TEST_F(RigLinkTest, ASilentRigOnASlowLineHoldsNoActionOfTheOperator) {
     core::g.OpMode = core::ModeBpsk;
     PSK31MAIN& w = forms::PSK31MAIN();
     w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(zvtest::waitExposed(&w));
     bool ended = false, checked = false;
     const struct {
         const char* name;

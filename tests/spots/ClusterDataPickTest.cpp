@@ -473,7 +473,7 @@ TEST_F(ClusterDataPick, EveryWayOfHandingOverLeavesTheQsoPendingUntilTheOperator
         call->setText(QStringLiteral("QQ1CTL"));
         if (way == MainCtrlL) {
             forms::PSK31MAIN().activateWindow();
-            ASSERT_TRUE(QTest::qWaitForWindowActive(&forms::PSK31MAIN()));
+            ASSERT_TRUE(zvtest::waitActive(&forms::PSK31MAIN()));
             QTest::keyClick(call, Qt::Key_L, Qt::ControlModifier);
         } else {
             QTest::mouseClick(button, Qt::LeftButton);

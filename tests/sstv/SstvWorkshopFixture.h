@@ -4,6 +4,7 @@
 #include "sstv/SstvFixture.h"
 #include "support/Mouse.h"
 #include "support/Popups.h"
+#include "support/ProgramFolder.h"
 
 #include <QDir>
 #include <QDragEnterEvent>
@@ -21,7 +22,7 @@ class SstvWorkshopTest : public SstvWindowTest {
     // A shown window with the tab of the transmit side chosen by a click.
     SSTVForm& shown(int tab = 1) {
         SSTVForm& f = window();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&f));
+        EXPECT_TRUE(zvtest::waitExposed(&f));
         clickTab(tab);
         return f;
     }

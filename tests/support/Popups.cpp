@@ -123,7 +123,7 @@ bool chooseMenuItem(QAction* item) {
     QWidget* window = bar->window();
     if (!window->isVisible()) {
         window->show();
-        if (!QTest::qWaitForWindowExposed(window)) return false;
+        if (!zvtest::waitExposed(window)) return false;
     }
     return chooseInMenuBar(bar, item);
 }

@@ -14,6 +14,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QTest>
 #include <QThread>
 #include <QtTest/qtestmouse.h>
 #include <memory>
@@ -83,6 +84,14 @@ bool waitUntil(const std::function<bool()>& done, int timeoutMsecs) {
         QThread::msleep(1);
     }
     return true;
+}
+
+bool waitExposed(QWidget* window) {
+    return QTest::qWaitForWindowExposed(window, kSafetyNetMsecs);
+}
+
+bool waitActive(QWidget* window) {
+    return QTest::qWaitForWindowActive(window, kSafetyNetMsecs);
 }
 
 bool waitForPostedEvents(int timeoutMsecs) {

@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -46,5 +47,10 @@ bool waitUntil(const std::function<bool()>& done, int timeoutMsecs = kSafetyNetM
 // order posted, so every queued call and posted event from before has run by
 // then: "nothing arrives" checks wait for this rather than for a time.
 bool waitForPostedEvents(int timeoutMsecs = kSafetyNetMsecs);
+// A window shown is drawn on the screen, or made the active one, within the
+// safety net: Qt's own waits give up after 5 s, which a busy machine passes.
+// The only ways the tests wait for a window (the test-macro check refuses Qt's).
+bool waitExposed(QWidget* window);
+bool waitActive(QWidget* window);
 
 } // namespace zvtest

@@ -6,8 +6,9 @@
 #include "platform/os/Cp932.h"
 #include "rig/RigPort.h"
 #include "support/Popups.h"
-#include "support/RigSimulator.h"
+#include "support/ProgramFolder.h"
 #include "support/QsoBoxSetUp.h"
+#include "support/RigSimulator.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -56,7 +57,7 @@ class LogFieldsTest : public LogTest {
     TEMP_LOG& open() {
         TEMP_LOG& w = openFromMain(QStringLiteral("QQ2XYZ"), QStringLiteral("太郎"));
         w.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
+        EXPECT_TRUE(zvtest::waitActive(&w));
         return w;
     }
     static void focusAt(QLineEdit* box, const QString& text, int cursor) {
@@ -181,7 +182,7 @@ TEST_F(LogFieldsTest, APastedLineBreakBecomesABlankInEveryQsoBox) {
     enum class Way { CtrlV, Menu, Drop, Pick };
     const auto put = [](QWidget* window, QLineEdit* box, Way way, const QString& text) {
         window->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+        EXPECT_TRUE(zvtest::waitActive(window));
         box->setFocus();
         box->selectAll();
         QApplication::clipboard()->setText(text);

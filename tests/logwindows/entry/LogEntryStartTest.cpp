@@ -183,7 +183,7 @@ TEST_F(LogTest, EndOfQsoMarkStandsOnceInRemarks2) {
     TEMP_LOG& w = forms::TEMP_LOG();
     logwindows::StartLogEntry();
     w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(zvtest::waitExposed(&w));
     w.Text15->setText(QStringLiteral("ABC END of QSO=14:00J"));
     ASSERT_TRUE(zvtest::chooseInMenuBar(w.menus, w.QSOEND));
     EXPECT_EQ(w.Text15->text(), QStringLiteral("ABC END of QSO=14:10J"));
@@ -248,7 +248,7 @@ class UrlCatcher : public QObject {
 
 TEST_F(LogTest, HelpOpensThePageAtTheLogEntrysSection) {
     TEMP_LOG& w = openFromMain(QStringLiteral("QQ2XYZ"), QString(), QStringLiteral("599"));
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(zvtest::waitExposed(&w));
     ASSERT_EQ(w.LOGHLP->text(), QStringLiteral("Help"));
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
@@ -266,3 +266,4 @@ TEST_F(LogTest, HelpOpensThePageAtTheLogEntrysSection) {
 } // namespace
 
 #include "LogEntryStartTest.moc"
+#include "support/ProgramFolder.h"

@@ -7,6 +7,7 @@
 #include "platform/hamlog/HamlogDemoData.h"
 #include "settings/sheet/CFGSHEET.h"
 #include "support/Popups.h"
+#include "support/ProgramFolder.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -256,7 +257,7 @@ TEST_F(LogTest, TheKeyThatAnswersTheQuestionTypesNothingBehindIt) {
     m.show();
     TEMP_LOG& w = openFromMain(QStringLiteral("QQ9ABC"));
     w.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    ASSERT_TRUE(zvtest::waitActive(&w));
     ui::script::end();
     bool asked = false;
     QMetaObject::invokeMethod(
@@ -302,7 +303,7 @@ TEST_F(LogTest, TheNewPageNoticeTakesNoneOfTheCallTyped) {
     pressF1();
     ASSERT_EQ(logbook::g.LogEditMode, 1);
     m.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
+    ASSERT_TRUE(zvtest::waitActive(&m));
     m.Text5->setFocus();
     m.Text5->selectAll();
     ui::script::end();

@@ -10,6 +10,7 @@
 #include "settings/sheet/CFGSHEET.h"
 #include "spots/SpotHamlog.h"
 #include "support/Popups.h"
+#include "support/ProgramFolder.h"
 #include "support/QsoBoxSetUp.h"
 
 #include <QAbstractButton>
@@ -390,7 +391,7 @@ TEST_F(LogWindowLink, LogKeyHandsTheQsoOverAsTheButtonDoes) {
     PSK31MAIN& m = boxes(QStringLiteral("QQ4DDD"), QStringLiteral("Hanako"), QString());
     m.show();
     m.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
+    ASSERT_TRUE(zvtest::waitActive(&m));
     QTest::keyClick(m.Text5, Qt::Key_L, Qt::ControlModifier);
     EXPECT_EQ(core::g.HamlogEntrySent, 1);
     EXPECT_EQ(m.Command5->text(), QStringLiteral("LOG保存"));
@@ -502,8 +503,9 @@ TEST_F(LogWindowLink, TheSaveStoresTheCorrectedBoxesOnce) {
     PSK31MAIN& m = forms::PSK31MAIN();
     m.show();
     m.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
-    // The last two: a name changed or emptied, a QTH emptied or typed and a report changed since the hand-over.
+    ASSERT_TRUE(zvtest::waitActive(&m));
+    // The last two: a name changed or emptied, a QTH emptied or typed and a report changed since the
+    // hand-over.
     const char* cases[][8] = {{"QQ2TYP0", "Typo", "559", "Wrong", "QQ2TYPO", "Fixed", "579", "Right"},
                               {"QQ2AAA", "", "559", "", "QQ2AAA", "Jiro", "599", "Osaka"},
                               {"QQ7GHI", "TOM", "579", "SPRINGFIELD", "QQ7GHI", "Tommy", "569", ""},

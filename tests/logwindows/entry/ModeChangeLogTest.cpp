@@ -9,8 +9,9 @@
 #include "settings/dialogs/CFG_Contest.h"
 #include "sstv/window/SSTVForm.h"
 #include "support/Popups.h"
-#include "terminal/mainwindow/Shutdown.h"
+#include "support/ProgramFolder.h"
 #include "support/QsoBoxSetUp.h"
+#include "terminal/mainwindow/Shutdown.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -107,7 +108,7 @@ TEST_F(ModeChangeLog, TheOperatorsEndAsksAboutAnUnsavedLogEntry) {
     terminal::mainwindow::setProcessEndForTest([&ends] { ++ends; });
     TEMP_LOG& w = openFromMain(QStringLiteral("QQ7END"), QStringLiteral("Taro"), QStringLiteral("579"));
     w.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    ASSERT_TRUE(zvtest::waitActive(&w));
     for (ui::MsgResult answer : {ui::No, ui::Yes}) {
         ui::script::clearAsked();
         ui::script::push(answer);
@@ -142,7 +143,8 @@ TEST_F(ModeChangeLog, ATypedQsoIsAskedAboutBeforeTheWindowSwapsOrTheProgramEnds)
         const bool sstv = way == FromSstv;
         QLineEdit* call = sstv ? forms::SSTVForm().Text1 : main->Text5;
         QLineEdit* name = sstv ? forms::SSTVForm().Text7 : main->Text6;
-        for (auto [box, text] : {std::pair{call, QStringLiteral("QQ7TYP")}, std::pair{name, QStringLiteral("Taro")}}) {
+        for (auto [box, text] :
+             {std::pair{call, QStringLiteral("QQ7TYP")}, std::pair{name, QStringLiteral("Taro")}}) {
             box->setFocus();
             box->selectAll();
             QTest::keyClick(box, Qt::Key_Delete);

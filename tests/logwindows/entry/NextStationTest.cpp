@@ -8,6 +8,7 @@
 #include "sstv/window/SSTVForm.h"
 #include "support/Mouse.h"
 #include "support/Popups.h"
+#include "support/ProgramFolder.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -58,7 +59,7 @@ class NextStation : public zvtest::QsoWindowTest {
         }
         QWidget* window = sstv ? static_cast<QWidget*>(&forms::SSTVForm()) : main;
         window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        ASSERT_TRUE(zvtest::waitActive(window));
     }
     // LOG作成 and LOG保存 (the window link), or LOG作成 and F1 in the entry,
     // with the exchange the operator typed into its remarks.
@@ -194,7 +195,7 @@ TEST_F(NextStation, ACallTypedAfterAStoredQsoStartsTheNextStation) {
         {true, 1, Return, "QQ3SR1", "JA4AAA"},     {true, 1, Leave, "QQ3SL1", "JA4AAB"},
         {true, 1, LogButton, "QQ3SB1", "JA4AAC"},  {true, 2, Return, "QQ3SR2", "JA4AAD"},
         {true, 2, Leave, "QQ3SL2", "JA4AAE"},      {true, 2, LogButton, "QQ3SB2", "JA4AAF"},
-        {true, 1, LogButton, "QQ3SC1", "QQ3SC1"},   {false, 1, LookUp, "QQ3AK1", "JA5AAA"},
+        {true, 1, LogButton, "QQ3SC1", "QQ3SC1"},  {false, 1, LookUp, "QQ3AK1", "JA5AAA"},
         {true, 2, LookUp, "QQ3SK2", "JA5AAB"},
     };
     setJst(QStringLiteral("2026-12-11 13:00"));

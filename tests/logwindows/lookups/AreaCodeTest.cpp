@@ -5,6 +5,7 @@
 #include "platform/forms/text/TextRule.h"
 #include "platform/hamlog/HamlogDemoData.h"
 #include "support/Popups.h"
+#include "support/ProgramFolder.h"
 
 #include <QInputMethodEvent>
 #include <QPointer>
@@ -131,7 +132,7 @@ TEST_F(AreaCodes, AnInitialListsTheAreasOfTheCallArea) {
 TEST_F(AreaCodes, TheSearchFrameTellsWhatItLooksForAndCancels) {
     log->Text1->setText(QStringLiteral("QQ8ABC"));
     log->Text9->setText(QStringLiteral("0101"));
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(log));
+    ASSERT_TRUE(zvtest::waitExposed(log));
     const int statusHeight = log->StatusBar1->height();
     const int height = log->height();
     log->Text9->setFocus();

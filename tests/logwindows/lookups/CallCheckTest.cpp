@@ -14,6 +14,7 @@
 #include "platform/sstvengine/SstvEngine.h"
 #include "sstv/window/SSTVForm.h"
 #include "support/Popups.h"
+#include "support/ProgramFolder.h"
 #include "support/QsoBoxSetUp.h"
 #include "terminal/macros/MACRO_FORM.h"
 #include "terminal/macros/MacroStore.h"
@@ -272,7 +273,7 @@ TEST_F(CallCheck, TheAreaCodeListFollowsTheStationChecked) {
 
     // The list getting the focus shows a local time and keeps the logged QTH.
     list.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&list));
+    ASSERT_TRUE(zvtest::waitActive(&list));
     ASSERT_TRUE(zvtest::waitUntil([&] { return list.MSFlexGrid1->hasFocus(); }));
     EXPECT_EQ(log.Text9->text(), QStringLiteral("999"));
     EXPECT_EQ(log.Text13->text(), QStringLiteral("Los Angeles"));
@@ -312,7 +313,7 @@ TEST_F(CallCheck, TheGreetingBelongsToTheStationOfAListWithoutAPick) {
     EXPECT_EQ(logbook::g.LongitudeSide, QStringLiteral("西経"));
 
     main.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    ASSERT_TRUE(zvtest::waitExposed(&main));
     main.Text1->clear();
     ASSERT_TRUE(zvtest::chooseByClick(main.Text1->viewport(), main.INSAISATU));
     // The 6 district lies at 120 west: 03:58 there.
@@ -338,7 +339,7 @@ TEST_F(CallCheck, TheGreetingMacroPutsTheCheckedStationsGreetingOnAir) {
     ASSERT_TRUE(pskcore::lib().isRunning());
     pskcore::lib().hooks().charIntervalMs = 2;
     main.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    ASSERT_TRUE(zvtest::waitExposed(&main));
 
     // Typed into the call box and looked up with the down key, as the operator does.
     for (const char* call : {"QQ1AAA", "K6ABC"}) {

@@ -323,7 +323,7 @@ TEST_F(SstvEngineTest, OptionDialogSetsBandPassFskReceptionAndIds) {
     QTimer::singleShot(0, [] {
         QWidget* dialog = QApplication::activeModalWidget();
         ASSERT_NE(dialog, nullptr);
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
+        ASSERT_TRUE(zvtest::waitExposed(dialog));
         auto* combo = dialog->findChild<QComboBox*>();
         auto* box = dialog->findChild<QCheckBox*>();
         const auto edits = dialog->findChildren<QLineEdit*>();

@@ -15,6 +15,7 @@
 #include "settings/dialogs/CFG_MMVARI.h"
 #include "settings/sheet/CFGSHEET.h"
 #include "support/Popups.h"
+#include "support/ProgramFolder.h"
 #include "terminal/engines/PskFixture.h"
 
 #include <QGuiApplication>
@@ -69,7 +70,7 @@ class ClkAdjPsk : public psktest::PskWindowTest {
         main = &forms::PSK31MAIN();
         main->Timer2_Timer();
         main->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(main));
+        EXPECT_TRUE(zvtest::waitExposed(main));
         if (!zvtest::chooseMenuItem(main->PSKCFG)) return nullptr;
         sheet = &forms::CFGSHEET();
         QTabBar* tabs = sheet->SSTab1->tabBar();
@@ -222,7 +223,7 @@ class ClkAdjMmvari : public mmvtest::MmvariWindowTest {
     CLKadj* open(const QString& mmvcfg = {}) {
         PSK31MAIN& w = load({}, mmvcfg);
         w.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&w));
+        EXPECT_TRUE(zvtest::waitExposed(&w));
         QTest::mouseClick(w.Command19[7], Qt::LeftButton);
         dialog = &forms::CFG_MMVARI();
         QTest::mouseClick(dialog->Command1, Qt::LeftButton);

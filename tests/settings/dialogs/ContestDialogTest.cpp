@@ -13,9 +13,10 @@
 #include "platform/pskcore/PskCore.h"
 #include "rig/RigPort.h"
 #include "support/Popups.h"
+#include "support/ProgramFolder.h"
+#include "support/QsoBoxSetUp.h"
 #include "support/RigSimulator.h"
 #include "terminal/receive/RxPicking.h"
-#include "support/QsoBoxSetUp.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -36,7 +37,7 @@ class ContestDialog : public zvtest::LogTest {
         core::g.HisRstPresetOn = QStringLiteral("1");
         m = &forms::PSK31MAIN();
         m->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(m));
+        ASSERT_TRUE(zvtest::waitExposed(m));
     }
     static CFG_Contest* open() { return zvtest::openContestDialog(); }
     static void tick(QCheckBox* box) { zvtest::tick(box); }

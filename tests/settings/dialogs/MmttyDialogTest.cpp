@@ -45,7 +45,7 @@ class MmttyDialog : public zvtest::ProgramFolderTest {
         core::g.OpMode = core::ModeRtty;
         PSK31MAIN& w = forms::PSK31MAIN();
         w.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&w));
+        EXPECT_TRUE(zvtest::waitExposed(&w));
         EXPECT_TRUE(zvtest::waitUntil([] { return mm.MmttyStatusBits.size() == 14; }));
         return w;
     }
@@ -83,7 +83,7 @@ TEST_F(MmttyDialog, OpeningPresetsTheControlsBesideTheMainWindowAndSendsNothing)
     EXPECT_EQ(d->List3->currentRow(), 0);
     EXPECT_EQ(d->Text2->text(), QStringLiteral("150"));
     // Every choice of both lists can be clicked anywhere on it: nothing lies over it.
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(d));
+    ASSERT_TRUE(zvtest::waitExposed(d));
     EXPECT_TRUE(zvtest::waitUntil([d] {
         return d->List2->geometry().bottom() < d->Label42->geometry().top();
     })) << "the lists are laid out above the scope's label";

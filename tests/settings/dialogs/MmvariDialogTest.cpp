@@ -10,6 +10,7 @@
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "support/Popups.h"
+#include "support/ProgramFolder.h"
 #include "terminal/mainwindow/Shutdown.h"
 
 namespace {
@@ -25,7 +26,7 @@ class MmvariDialog : public mmvtest::MmvariWindowTest {
     CFG_MMVARI* open(const QString& mmvcfg = {}) {
         PSK31MAIN& w = load({}, mmvcfg);
         w.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&w));
+        EXPECT_TRUE(zvtest::waitExposed(&w));
         w.move(10, 20);
         QTest::mouseClick(w.Command19[7], Qt::LeftButton);
         return forms::isLoaded<CFG_MMVARI>() && forms::CFG_MMVARI().isVisible() ? &forms::CFG_MMVARI()

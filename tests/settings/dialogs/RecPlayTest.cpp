@@ -11,6 +11,7 @@
 #include "platform/os/Clock.h"
 #include "platform/os/Paths.h"
 #include "support/Popups.h"
+#include "support/ProgramFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -54,7 +55,7 @@ class RecPlay : public psktest::PskWindowTest {
         PskWindowTest::SetUp();
         w = &loadAndStart();
         w->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+        ASSERT_TRUE(zvtest::waitExposed(w));
     }
     // The dialog as the record item opens it.
     CFG_RecPlay& open() {

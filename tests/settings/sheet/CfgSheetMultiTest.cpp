@@ -5,6 +5,7 @@
 #include "terminal/engines/PskFixture.h"
 
 #include "core/IniValues.h"
+#include "support/ProgramFolder.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ TEST_F(CfgSheetMulti, HorzArrangesTheWindowAndTopvIsKept) {
     forms::PSK31MAIN().Timer2->stop();
     CFGSHEET& sheet = forms::CFGSHEET();
     sheet.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet));
+    ASSERT_TRUE(zvtest::waitExposed(&sheet));
     EXPECT_FALSE(sheet.Check5->isChecked());
     EXPECT_TRUE(sheet.Check6->isChecked());
     EXPECT_FALSE(forms::isLoaded<multi_ch>()) << "the sheet's load arranges nothing";

@@ -9,6 +9,7 @@
 #include "sstv/receive/Bigviewer.h"
 #include "support/Mouse.h"
 #include "support/Popups.h"
+#include "support/ProgramFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,7 +32,7 @@ class PiclibActions : public zvtest::SstvWorkshopTest {
     }
     PiclibForm& open() {
         SSTVForm& f = window();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&f));
+        EXPECT_TRUE(zvtest::waitExposed(&f));
         EXPECT_TRUE(zvtest::chooseMenuItem(f.PicLibShow));
         return forms::PiclibForm();
     }

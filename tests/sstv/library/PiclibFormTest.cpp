@@ -9,6 +9,7 @@
 #include "platform/os/Cp932.h"
 #include "sstv/SstvWorkshopFixture.h"
 #include "sstv/receive/Bigviewer.h"
+#include "support/ProgramFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -40,7 +41,7 @@ class Piclib : public zvtest::SstvWorkshopTest {
     }
     PiclibForm& open() {
         SSTVForm& f = window();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&f));
+        EXPECT_TRUE(zvtest::waitExposed(&f));
         EXPECT_TRUE(zvtest::chooseMenuItem(f.PicLibShow));
         EXPECT_TRUE(forms::isLoaded<PiclibForm>());
         return forms::PiclibForm();

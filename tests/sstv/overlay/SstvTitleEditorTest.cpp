@@ -12,6 +12,7 @@
 #include "sstv/overlay/SSTVMACRO.h"
 #include "sstv/overlay/mojiinput.h"
 #include "sstv/workshop/SstvTitles.h"
+#include "support/ProgramFolder.h"
 #include "terminal/mainwindow/Shutdown.h"
 
 #include <QApplication>
@@ -81,10 +82,10 @@ TEST_F(SstvTitleEditorTest, APlacedLineTakesTypedTextAndFollowsTheCallBox) {
     EXPECT_EQ(sstv::g.TitlePlaceArmed, 0);
     EXPECT_EQ(sstv::g.TitleEditOpen, 1);
     mojiinput& ed = editor();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&ed));
+    ASSERT_TRUE(zvtest::waitExposed(&ed));
     EXPECT_TRUE(ed.windowFlags() & Qt::WindowStaysOnTopHint);
     // The editor takes the keys: the first ones typed are not lost.
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&ed));
+    ASSERT_TRUE(zvtest::waitActive(&ed));
     EXPECT_EQ(QApplication::focusWidget(), ed.Text1);
 
     // Further clicks move the new line until text is typed for it.
@@ -109,10 +110,10 @@ TEST_F(SstvTitleEditorTest, APlacedLineTakesTypedTextAndFollowsTheCallBox) {
 
     // Back in the SSTV window, the next line placed hands the keys to the editor again.
     f.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    ASSERT_TRUE(zvtest::waitActive(&f));
     zvtest::clickAt(f.Picture8, Qt::LeftButton, QPointF(150, 150));
     ASSERT_EQ(f.Label1.size(), 3u);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&ed));
+    ASSERT_TRUE(zvtest::waitActive(&ed));
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("73"));
     EXPECT_EQ(f.Label1[2]->text(), QStringLiteral("73"));
 }

@@ -21,6 +21,7 @@
 #include "sstv/workshop/SstvTitles.h"
 #include "support/Contest.h"
 #include "support/Popups.h"
+#include "support/ProgramFolder.h"
 #include "support/QsoBoxSetUp.h"
 #include "support/RigSimulator.h"
 #include "terminal/macros/MacroState.h"
@@ -178,7 +179,7 @@ TEST_F(SstvQso, TheLibraryLinkKeepsTheLogEntryInStep) {
 // reaches the log as one line, also in a contest.
 TEST_F(SstvQso, TheLoggedQsoKeepsTheSlashPartAndOneLineQth) {
     SSTVForm& f = withLink(1);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    ASSERT_TRUE(zvtest::waitExposed(&f));
     core::g.QthOperation = QStringLiteral("Free");
     const QString joined = QStringLiteral("Line1 東京 Line2 大阪 Line3");
     const auto pasteQth = [&f] {
@@ -277,7 +278,7 @@ TEST_F(SstvQso, DroppedTextIsCleanedAndChecked) {
     };
     f.show();
     f.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    ASSERT_TRUE(zvtest::waitActive(&f));
     for (const auto& [box, texts] : pastes) {
         box->setFocus();
         ASSERT_TRUE(zvtest::waitUntil([box] { return box->hasFocus(); }));
@@ -747,7 +748,7 @@ namespace {
 // during and after a contest; the exchange's length holds only in the contest.
 TEST_F(SstvQso, TheQthBoxEditsLikeATextBoxInAndOutOfAContest) {
     SSTVForm& f = withLink(0);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    ASSERT_TRUE(zvtest::waitExposed(&f));
     f.activateWindow();
     f.Text14->setFocus();
     QTest::keyClicks(f.Text14, QStringLiteral("Tokyo"));
@@ -783,7 +784,7 @@ TEST_F(SstvQso, TheQthBoxEditsLikeATextBoxInAndOutOfAContest) {
 // exchange's length.
 TEST_F(SstvQso, AContestKeepsTheQthTheBoxAlreadyHolds) {
     SSTVForm& f = withLink(0);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    ASSERT_TRUE(zvtest::waitExposed(&f));
     f.activateWindow();
     f.Text14->setFocus();
     const QString qth = QStringLiteral("Tokyo Shinjuku-ku Nishi-Shinjuku 2-8-1");

@@ -14,8 +14,9 @@
 #include "sstv/workshop/SstvTitles.h"
 #include "support/Contest.h"
 #include "support/Popups.h"
-#include "terminal/mainwindow/Shutdown.h"
+#include "support/ProgramFolder.h"
 #include "support/QsoBoxSetUp.h"
+#include "terminal/mainwindow/Shutdown.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -49,7 +50,7 @@ class SstvOperatorTest : public SstvWorkshopTest {};
 TEST_F(SstvOperatorTest, HistoryTabAfterARestartShowsItsPictureAndSavingAsksForTheNameWritten) {
     ASSERT_TRUE(receive(sstveng::Scottie1));
     SSTVForm& f = restartWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    ASSERT_TRUE(zvtest::waitExposed(&f));
     EXPECT_EQ(f.Line1->x1(), 0);
     EXPECT_EQ(f.Line1->x2(), 50) << "the marker has its receive span before any sending";
     QTabBar* bar = f.SSTab1->tabBar();
@@ -106,7 +107,7 @@ TEST_F(SstvOperatorTest, UpperArrowsRaiseTheScalesAndTheTuningFrameKeepsTheWindo
     zvtest::clickAt(f.Picture8, Qt::LeftButton, QPointF(140, 140));
     zvtest::clickAt(f.Picture8, Qt::LeftButton, QPointF(100, 100));
     mojiinput& editor = forms::mojiinput();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
+    ASSERT_TRUE(zvtest::waitExposed(&editor));
     const int size = editor.VScroll1->value();
     clickArrow(editor.VScroll1, true);
     EXPECT_EQ(editor.VScroll1->value(), size + 1);
@@ -325,7 +326,7 @@ TEST_F(SstvOperatorTest, StoredPlacesComeOntoTheScreenAndStoredFontsReadOneWay) 
     zvtest::clickAt(f.Picture8, Qt::LeftButton, QPointF(140, 140));
     zvtest::clickAt(f.Picture8, Qt::LeftButton, QPointF(100, 100));
     mojiinput& editor = forms::mojiinput();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
+    ASSERT_TRUE(zvtest::waitExposed(&editor));
     EXPECT_TRUE(screen.contains(editor.geometry()));
     QTest::mouseClick(editor.Command3, Qt::RightButton);
     ASSERT_TRUE(forms::isLoaded<SSTVMACRO>());
@@ -354,7 +355,7 @@ TEST_F(SstvOperatorTest, TheFontDialogTakesHalfPoints) {
     zvtest::clickAt(f.Picture8, Qt::LeftButton, QPointF(140, 140));
     zvtest::clickAt(f.Picture8, Qt::LeftButton, QPointF(100, 100));
     mojiinput& editor = forms::mojiinput();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
+    ASSERT_TRUE(zvtest::waitExposed(&editor));
     ui::script::end(); // Qt's own dialog, answered as the operator does
     bool answered = false;
     QMetaObject::invokeMethod(

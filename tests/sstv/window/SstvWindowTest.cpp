@@ -10,6 +10,7 @@
 #include "sstv/window/SstvPlaces.h"
 #include "sstv/window/SstvRoutines.h"
 #include "support/Popups.h"
+#include "support/ProgramFolder.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -119,7 +120,7 @@ TEST_F(SstvWindowTest, ARestartKeepsTheHistoryNumber) {
 
 TEST_F(SstvWindowTest, AutomaticInsetPutsTheFinishedPictureOnTheCanvas) {
     SSTVForm& f = window();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    ASSERT_TRUE(zvtest::waitExposed(&f));
     f.SSTab2->setCurrentIndex(1);
     QTest::mouseClick(f.Check5, Qt::LeftButton, {}, QPoint(6, f.Check5->height() / 2));
     EXPECT_EQ(stored("SSTV_Gen", "AutoPaste"), QStringLiteral("1"));
@@ -138,7 +139,7 @@ TEST_F(SstvWindowTest, AutomaticInsetPutsTheFinishedPictureOnTheCanvas) {
 TEST_F(SstvWindowTest, APressOnThePreviewCorrectsThePhase) {
     SSTVForm& f = window();
     f.SSTab1->setCurrentIndex(2);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    ASSERT_TRUE(zvtest::waitExposed(&f));
     eng().clearCalls();
     QTest::mouseClick(f.Picture2, Qt::LeftButton, {}, QPoint(100, 50));
     EXPECT_EQ(eng().callTexts().filter(QStringLiteral("mmsAdjustPhase")),
@@ -199,7 +200,7 @@ TEST_F(SstvWindowTest, BrowsingWrapsAndTheNextPictureFollowsThePictureOnShow) {
 TEST_F(SstvWindowTest, FskIdSavesThePictureUnderTheCallInsideTheReceivedFolder) {
     sysclock::setUtcForTest(QDateTime(QDate(2025, 7, 3), QTime(23, 15, 2), Qt::UTC));
     SSTVForm& f = window();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    ASSERT_TRUE(zvtest::waitExposed(&f));
     QCheckBox* fsk = f.Check2[30];
     QTest::mouseClick(fsk, Qt::LeftButton, {}, QPoint(6, fsk->height() / 2));
     ASSERT_TRUE(eng().mmsSetRxControl(-1) & sstveng::RxFskId);
@@ -249,7 +250,7 @@ TEST_F(SstvWindowTest, AFailedHistorySaveIsToldOnTheMessageLineAndTakesNoNumber)
 
 TEST_F(SstvWindowTest, ReceiveOptionsAreWrittenPositionByPositionAndReadBack) {
     SSTVForm& f = window();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    ASSERT_TRUE(zvtest::waitExposed(&f));
     QCheckBox* erase = f.Check2[23];
     QTest::mouseClick(erase, Qt::LeftButton, {}, QPoint(6, erase->height() / 2));
     EXPECT_TRUE(eng().mmsSetRxControl(-1) & sstveng::RxErase);
@@ -281,7 +282,7 @@ TEST_F(SstvWindowTest, ReceiveOptionsAreWrittenPositionByPositionAndReadBack) {
 
 TEST_F(SstvWindowTest, TuningIndicatorWordAndTheNotch) {
     SSTVForm& f = window();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    ASSERT_TRUE(zvtest::waitExposed(&f));
     QTest::mouseClick(f.Command4, Qt::LeftButton);
     EXPECT_TRUE(f.Frame12->isVisible());
     EXPECT_EQ(f.Command4->text(), QStringLiteral("設定完了"));
@@ -308,7 +309,7 @@ TEST(SstvNotch, FromThePressOnTheSpectrum) {
 
 TEST_F(SstvWindowTest, ManualReceiveAndTheClockCheck) {
     SSTVForm& f = window();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    ASSERT_TRUE(zvtest::waitExposed(&f));
     eng().clearCalls();
     QTest::mouseClick(f.Command11, Qt::LeftButton);
     EXPECT_EQ(f.ManualRxOn, 1);

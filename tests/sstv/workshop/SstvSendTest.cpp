@@ -12,6 +12,7 @@
 #include "sstv/SstvWorkshopFixture.h"
 #include "sstv/overlay/mojiinput.h"
 #include "sstv/workshop/SstvTitles.h"
+#include "support/ProgramFolder.h"
 #include "support/RigSimulator.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/mainwindow/Shutdown.h"
@@ -256,7 +257,7 @@ TEST_F(SstvSend, ACanvasLeftEmptySinceTheWindowCameIsAskedAboutFirst) {
     ASSERT_TRUE(zvtest::chooseMenuItem(forms::PSK31MAIN().PSKMODE[5]));
     ASSERT_EQ(core::g.OpMode, int(core::ModeSstv));
     SSTVForm& back = forms::SSTVForm();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&back));
+    ASSERT_TRUE(zvtest::waitExposed(&back));
     eng().clearCalls();
     ui::script::clearAsked();
     ui::script::push(ui::No);
@@ -287,7 +288,7 @@ TEST_F(SstvSend, ACanvasLeftEmptySinceTheWindowCameIsAskedAboutFirst) {
     ASSERT_TRUE(zvtest::chooseInMenuBar(back.menuBar, back.PSKMODE[0]));
     ASSERT_TRUE(zvtest::chooseMenuItem(forms::PSK31MAIN().PSKMODE[5]));
     SSTVForm& titled = forms::SSTVForm();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&titled));
+    ASSERT_TRUE(zvtest::waitExposed(&titled));
     ASSERT_TRUE(titled.Picture14->isVisibleTo(titled.Picture8));
     eng().clearCalls();
     ui::script::clearAsked();

@@ -9,6 +9,7 @@
 #include "platform/mmvari/MmvariIds.h"
 #include "rig/RigGlobals.h"
 #include "support/Popups.h"
+#include "support/ProgramFolder.h"
 #include "terminal/displays/PskDisplay.h"
 #include "terminal/displays/TracePlot.h"
 #include "terminal/engines/PskCoreWndProc.h"
@@ -188,7 +189,7 @@ TEST_F(Displays, TheSyncSwitchShowsDataOrLineSync) {
 
 TEST_F(Displays, TheColourItemShowsThePanelAndItsOkHidesIt) {
     w->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    ASSERT_TRUE(zvtest::waitExposed(w));
     ASSERT_FALSE(w->Frame7->isVisible());
     ASSERT_TRUE(zvtest::chooseInMenuBar(w->menuBar(), w->WFCOLOR));
     EXPECT_TRUE(w->Frame7->isVisible());
@@ -349,7 +350,7 @@ TEST_F(Displays, EachSpectrumTickShowsItsOwnTraceAloneAndIsRepainted) {
         }
     } paints;
     w->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    ASSERT_TRUE(zvtest::waitExposed(w));
     QTest::mouseClick(w->Command10, Qt::LeftButton);
     ASSERT_EQ(g.SpectrumDisplayMode, 1);
     PictureBox& picture = *w->Picture3;

@@ -14,9 +14,10 @@
 #include "platform/mmvari/MmvariIds.h"
 #include "settings/dialogs/CFG_RecPlay.h"
 #include "support/Popups.h"
+#include "support/ProgramFolder.h"
+#include "support/QsoBoxSetUp.h"
 #include "support/Transmit.h"
 #include "terminal/displays/MultiChPos.h"
-#include "support/QsoBoxSetUp.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -43,7 +44,7 @@ class MultiCh : public psktest::PskWindowTest {
         w.Timer2->stop();
         g.EngineMsgHold = 0;
         w.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&w));
+        EXPECT_TRUE(zvtest::waitExposed(&w));
         pskcore::lib().clearCalls();
         return w;
     }
@@ -51,7 +52,7 @@ class MultiCh : public psktest::PskWindowTest {
     multi_ch& start(PSK31MAIN& w) {
         EXPECT_TRUE(zvtest::chooseInMenuBar(w.menuBar(), w.MLTRCV));
         multi_ch& m = forms::multi_ch();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&m));
+        EXPECT_TRUE(zvtest::waitExposed(&m));
         return m;
     }
     static bool closeBox(QWidget& window) {
@@ -226,14 +227,14 @@ TEST_F(MultiCh, StoredFrequenciesOutsideTheBarsAreBroughtIn) {
     EXPECT_EQ(g.Ch2RxFreq, 3500);
     EXPECT_EQ(g.Ch3RxFreq, 100);
     w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(zvtest::waitExposed(&w));
     multi_ch& m = start(w);
     EXPECT_EQ(m.Label5->text(), QStringLiteral("3500"));
     EXPECT_EQ(m.VScroll2->value(), 100);
     EXPECT_EQ(m.Label6->text(), QStringLiteral("100"));
     // The top is the highest frequency: ▲ raises it, ▼ lowers it.
     m.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m));
+    ASSERT_TRUE(zvtest::waitExposed(&m));
     QScrollBar* bar = m.VScroll2;
     QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, 3));
     EXPECT_GT(bar->value(), 100);
@@ -322,7 +323,7 @@ TEST_F(MultiCh, TheMultiModeSwapAndModesGoToTheControl) {
     EXPECT_EQ(m.StatusBar1->text(2), QStringLiteral("ch1=RTTY-LSB"));
     EXPECT_EQ(m.StatusBar1->text(3), QStringLiteral("ch2=RTTY-USB"));
     m.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m));
+    ASSERT_TRUE(zvtest::waitExposed(&m));
 
     mmvari::MmvariControl* c = w.MMVARI;
     c->set(mmvari::PRxFreq, 0, 1000);

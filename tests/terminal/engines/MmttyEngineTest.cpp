@@ -98,7 +98,7 @@ class MmttyEngine : public zvtest::ProgramFolderTest {
         PSK31MAIN& w = loadRtty();
         EXPECT_EQ(g.OpMode, core::ModeRtty);
         w.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&w));
+        EXPECT_TRUE(zvtest::waitExposed(&w));
         sim = std::make_unique<zvtest::RigSimulator>("KENWOOD");
         EXPECT_TRUE(zvtest::openUnpolledRigLink(*sim));
         return w;
@@ -213,7 +213,8 @@ TEST_F(MmttyEngine, FailedStartsAndAnEndedProgramGoBackToBpskSayingWhy) {
         {"scope library refuses", true, false, 0, "fnBOBMAKOInitのｴﾗｰで" + kFailureSuffix},
         {"killed while sending", true, false, 1, "MMTTYが終了しました", true},
         // The over waiting on the rig is dropped with the program, and said.
-        {"killed inside the key-on's wait", true, false, 1, "MMTTYが終了しました\r\n送信は取り消しました", true, true},
+        {"killed inside the key-on's wait", true, false, 1, "MMTTYが終了しました\r\n送信は取り消しました",
+         true, true},
     };
     pttControl = QStringLiteral("0");
     auto rigKeyed = [&](bool keyed) {
@@ -229,7 +230,7 @@ TEST_F(MmttyEngine, FailedStartsAndAnEndedProgramGoBackToBpskSayingWhy) {
         if (c.killedWhileSending) {
             ASSERT_EQ(g.OpMode, core::ModeRtty);
             w.show();
-            ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+            ASSERT_TRUE(zvtest::waitExposed(&w));
             sim = std::make_unique<zvtest::RigSimulator>("KENWOOD");
             ASSERT_TRUE(zvtest::openUnpolledRigLink(*sim));
             // A macro's 'TXOFF' waits for F12, which starts the over.
@@ -635,7 +636,7 @@ TEST_F(MmttyEngine, ASwitchTheProgramDoesNotTakeIsNamedInTheMessage) {
     PSK31MAIN& w = loadRtty();
     ASSERT_EQ(g.OpMode, core::ModeRtty);
     w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(zvtest::waitExposed(&w));
     link().dropConnection();
     const int fig = mm.MmttyFigOn;
     QTest::mouseClick(w.Command12, Qt::LeftButton);

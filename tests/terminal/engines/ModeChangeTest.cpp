@@ -536,7 +536,7 @@ TEST_F(ModeChange, AModeChosenDuringAScanEndsTheScanFirst) {
         start(FromBpsk);
         if (HasFatalFailure()) return;
         PSK31MAIN& w = forms::PSK31MAIN();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        ASSERT_TRUE(zvtest::waitExposed(&w));
         g.SpectrumDisplayMode = 0; // the waterfall
         w.ScanThreshold = 1000;    // no station stops this scan
         bool chosen = false;
@@ -1161,7 +1161,7 @@ TEST_F(ModeChange, SuspensionReleasesTheEngineAndTheRestoreReattachesIt) {
         start(c.from);
         if (HasFatalFailure()) return;
         PSK31MAIN& w = forms::PSK31MAIN();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        ASSERT_TRUE(zvtest::waitExposed(&w));
         g.LogModeTextApp1 = QStringLiteral("OTHER1");
         g.LogModeTextApp2 = QStringLiteral("OTHER2");
         const QString rx = w.Text4->text();
@@ -1220,7 +1220,7 @@ TEST_F(ModeChange, SuspensionReleasesTheEngineAndTheRestoreReattachesIt) {
 TEST_F(ModeChange, ASuspendTheRttyProgramDoesNotTakeBringsTheEngineBack) {
     start(FromRtty);
     PSK31MAIN& w = forms::PSK31MAIN();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(zvtest::waitExposed(&w));
     core::MmttyProgram().dropConnection();
     ui::script::clearAsked();
     ASSERT_TRUE(zvtest::chooseInMenuBar(w.menuBar(), w.ZORVAT_SUSP));
@@ -1258,7 +1258,7 @@ TEST_F(ModeChange, AnOutsideProgramThatCannotStartBringsTheSystemBack) {
         start(c.from);
         if (HasFatalFailure()) return;
         PSK31MAIN& w = forms::PSK31MAIN();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        ASSERT_TRUE(zvtest::waitExposed(&w));
         g.LogModeTextApp1 = QStringLiteral("OTHER1");
         g.LogModeTextApp2 = QStringLiteral("OTHER2");
         ui::script::clearAsked();
@@ -1319,7 +1319,7 @@ TEST_F(ModeChange, TheSheetsCloseGivesTheLogTheNewNameOfWhatIsOnTheAir) {
         g.LogModeTextApp2 = QStringLiteral("OTHER2");
         QWidget& window = c.from == FromSstv ? static_cast<QWidget&>(forms::SSTVForm())
                                              : static_cast<QWidget&>(forms::PSK31MAIN());
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        ASSERT_TRUE(zvtest::waitExposed(&window));
         ASSERT_TRUE(zvtest::chooseMenuItem(c.from == FromSstv ? forms::SSTVForm().PSKCFG
                                                               : forms::PSK31MAIN().PSKCFG));
         CFGSHEET& s = forms::CFGSHEET();

@@ -9,6 +9,7 @@
 #include "rig/RigPort.h"
 #include "support/Mouse.h"
 #include "support/Popups.h"
+#include "support/ProgramFolder.h"
 #include "support/RigSimulator.h"
 #include "support/Transmit.h"
 #include "terminal/displays/multi_ch.h"
@@ -310,7 +311,7 @@ TEST_F(PskRigPtt, TheRigIsKeyedByCatOnlyWithoutAPttPort) {
 TEST_F(PskRigPtt, EscFromAnyBoxEndsTheTransmissionAndTheScan) {
     PSK31MAIN& w = loadAndStart();
     w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(zvtest::waitExposed(&w));
     sim = std::make_unique<zvtest::RigSimulator>("KENWOOD");
     ASSERT_TRUE(zvtest::openUnpolledRigLink(*sim));
     auto rigKeyed = [&](bool keyed) {

@@ -4,6 +4,7 @@
 
 #include "platform/forms/colour/Colour.h"
 #include "platform/os/Cp932.h"
+#include "support/ProgramFolder.h"
 #include "terminal/displays/multi_ch.h"
 #include "terminal/engines/PskCoreWndProc.h"
 
@@ -174,7 +175,7 @@ TEST_F(PskReceive, WithThreeChannelsTheExtraPanesReceiveTheStationToo) {
 TEST_F(PskReceive, TheDisplayTickTakesInTheMainPanesQueuedText) {
     PSK31MAIN& w = loadIdle();
     w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(zvtest::waitExposed(&w));
     w.RichTextBox1->setText("CQ");
     QSignalSpy edits(w.RichTextBox1->document(), &QTextDocument::contentsChange);
     feed({' ', 'd', 'e', 0x0D, 'k'}, 0);

@@ -25,6 +25,7 @@
 #include "settings/sheet/CFGSHEET.h"
 #include "settings/sheet/SheetControls.h"
 #include "support/Popups.h"
+#include "support/ProgramFolder.h"
 #include "support/RigSimulator.h"
 #include "terminal/engines/PskEngine.h"
 #include "terminal/macros/MACRO_FORM.h"
@@ -57,7 +58,7 @@ class TransmitKey : public psktest::PskWindowTest {
         PSK31MAIN& w = loadAndStart();
         g.MainHwnd = terminal::engines::MainWindowHandle;
         w.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&w));
+        EXPECT_TRUE(zvtest::waitExposed(&w));
         rigOnTheLine(QStringLiteral("KENWOOD"));
         return w;
     }
@@ -663,9 +664,16 @@ TEST_F(TransmitKey, F12WhileTheMultiModeControlIsStoppedKeysNothing) {
     ASSERT_TRUE(zvtest::chooseMenuItem(clk.pEnd));
     f12(w);
     EXPECT_TRUE(rigKeyed(true));
+    // The control has begun to send, as one of its ticks on a busy machine
+    // makes it: Esc releases the rig at once, and the over ends with the
+    // control's own end of transmission at its next tick.
+    w.MMVARI->stepForTest();
+    ASSERT_EQ(g.Transmitting, 1);
     QTest::keyClick(w.Text1, Qt::Key_Escape);
     EXPECT_TRUE(rigKeyed(false));
-    EXPECT_EQ(g.MmvariTxOn, 0);
+    EXPECT_TRUE(zvtest::waitUntil([] { return g.MmvariTxOn == 0 && g.Transmitting == 0; }));
+    EXPECT_TRUE(zvtest::waitForRigToCatchUp(*sim));
+    EXPECT_FALSE(sim->ptt) << "the control's end releases nothing keyed again";
 }
 
 } // namespace

@@ -306,7 +306,7 @@ TEST_F(CwIdList, AnEntryAddedOnAFirstRunIsThereAfterARestart) {
 TEST_F(CwIdList, EnterWorksWithTheFocusInTheList) {
     w->show();
     w->Frame2->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    ASSERT_TRUE(zvtest::waitExposed(w));
     w->activateWindow();
     w->Combo1->setFocus();
     ASSERT_TRUE(zvtest::waitUntil([&] { return QApplication::focusWidget() == w->Combo1; }));

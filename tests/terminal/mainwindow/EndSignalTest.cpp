@@ -8,6 +8,7 @@
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
 #include "support/Popups.h"
+#include "support/ProgramFolder.h"
 #include "support/RigSimulator.h"
 #include "terminal/engines/PskFixture.h"
 #include "terminal/macros/MACRO_FORM.h"
@@ -104,7 +105,7 @@ TEST_F(EndSignal, ASignalAtAnyMomentOfTheStartEndsTheProcess) {
 TEST_F(EndSignal, ASignalWhileSendingUnkeysTheRigByCat) {
     PSK31MAIN& w = loadAndStart();
     w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(zvtest::waitExposed(&w));
     zvtest::RigSimulator rig(QStringLiteral("KENWOOD"));
     zvtest::pointRigLinkAt(rig);
     rig::RigOpenPort();

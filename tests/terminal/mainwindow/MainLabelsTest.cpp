@@ -13,8 +13,8 @@
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/os/Mixer.h"
 #include "support/OpenedUrls.h"
-#include "support/QsoBoxSetUp.h"
 #include "support/Popups.h"
+#include "support/QsoBoxSetUp.h"
 #include "terminal/macros/MACRO_FORM.h"
 #include "terminal/macros/MacroState.h"
 #include "terminal/mainwindow/HelpPage.h"
@@ -42,7 +42,7 @@ class MainLabels : public zvtest::TxTest {
         terminal::macros::g = {};
         core::g.StatusMessage.clear();
         w->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+        ASSERT_TRUE(zvtest::waitExposed(w));
     }
     void TearDown() override {
         logbook::g.HamlogLink = 0;
@@ -312,3 +312,4 @@ TEST_F(MainLabels, TheVersionItemShowsTheVersionWindowModeless) {
 } // namespace
 
 #include "MainLabelsTest.moc"
+#include "support/ProgramFolder.h"

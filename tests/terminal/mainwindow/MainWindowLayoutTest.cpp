@@ -189,7 +189,7 @@ TEST_F(MainWindowLayout, StoredValuesThatWouldBreakTheWindowTakeTheDefaults) {
         g = {};
         PSK31MAIN& w = load(c.pskcfg + QStringLiteral("[CFGPOS]\n") + c.cfgpos);
         w.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        ASSERT_TRUE(zvtest::waitExposed(&w));
         EXPECT_EQ(shown(w), c.column);
         EXPECT_GT(w.RichTextBox1->height(), 0) << "the receive pane is there";
         ASSERT_TRUE(zvtest::chooseMenuItem(w.pEnd));
@@ -272,7 +272,7 @@ TEST_F(MainWindowLayout, ResizeFollowsTheWidthAndSavesTheColumn) {
 TEST_F(MainWindowLayout, ResizeWhileMaximisedOrMinimisedWritesNothing) {
     PSK31MAIN& w = load();
     w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(zvtest::waitExposed(&w));
     ResizeCount resizes;
     w.installEventFilter(&resizes);
     w.resize(w.width() + 1, w.height());

@@ -7,6 +7,7 @@
 #include "platform/forms/controls/RichTextPane.h"
 #include "platform/os/Cp932.h"
 #include "support/Popups.h"
+#include "support/ProgramFolder.h"
 
 #include <QTest>
 #include <variant>
@@ -54,7 +55,7 @@ class MenuBar : public zvtest::TxTest {
     void SetUp() override {
         TxTest::SetUp();
         w->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+        ASSERT_TRUE(zvtest::waitExposed(w));
     }
 };
 

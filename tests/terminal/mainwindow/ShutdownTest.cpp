@@ -80,7 +80,7 @@ class Shutdown : public zvtest::ProgramFolderTest {
     // before choosing from its menus.
     static void showStarted(PSK31MAIN& w) {
         w.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        ASSERT_TRUE(zvtest::waitExposed(&w));
         ASSERT_TRUE(zvtest::waitUntil([&] { return !w.Timer2->isActive(); }));
     }
 

@@ -15,6 +15,7 @@
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/mmvari/MmvariIds.h"
 #include "support/Popups.h"
+#include "support/ProgramFolder.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -48,7 +49,7 @@ class RttyPanel : public zvtest::TxTest {
         runRttyProgram();
         notices = std::make_unique<QSignalSpy>(link, &mmtty::MmttyLink::notice);
         w->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+        ASSERT_TRUE(zvtest::waitExposed(w));
         w->Frame4->show();
         ui::script::clearAsked();
     }
@@ -239,7 +240,7 @@ class MmvariButtons : public zvtest::TxTest {
         mmvstate::g = {};
         useMmvari();
         w->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+        ASSERT_TRUE(zvtest::waitExposed(w));
         w->Frame6->show();
         ui::script::clearAsked();
     }

@@ -15,6 +15,7 @@
 #include "settings/dialogs/CLKadj.h"
 #include "support/Mouse.h"
 #include "support/Popups.h"
+#include "support/ProgramFolder.h"
 #include "support/RigSimulator.h"
 #include "support/Transmit.h"
 #include "terminal/displays/TuningMath.h"
@@ -47,7 +48,7 @@ class MmvariPanel : public MmvariWindowTest {
     void showWindow(const QString& psk = {}) {
         w = &load(psk);
         w->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+        ASSERT_TRUE(zvtest::waitExposed(w));
     }
     PSK31MAIN* w = nullptr;
 };
@@ -406,7 +407,7 @@ TEST_F(MmvariOnAir, TheCwIdButtonSendsTheIdAndReleasesTheRig) {
 // never keyed and the control never sends.
 TEST_F(MmvariOnAir, EscFromAnyBoxReleasesTheRig) {
     w->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    ASSERT_TRUE(zvtest::waitExposed(w));
     const struct {
         const char* name;
         QWidget* box;
@@ -462,7 +463,7 @@ TEST_F(MmvariOnAir, EscFromAnyBoxReleasesTheRig) {
 // again once the card is back.
 TEST_F(MmvariOnAir, TheCalibrationTakingTheCardEndsTheTransmission) {
     w->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    ASSERT_TRUE(zvtest::waitExposed(w));
     w->Text1->setFocus();
     QTest::keyClick(w->Text1, Qt::Key_F12);
     ASSERT_TRUE(rigKeyed(true));
@@ -525,7 +526,7 @@ TEST_F(MmvariOnAir, ARepeatStoppedInItsPauseLeavesTheNextTransmissionToTheOperat
                  {"Esc in the transmit box", EscInTransmitBox},
                  {"a busy channel", BusyChannel}};
     w->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    ASSERT_TRUE(zvtest::waitExposed(w));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         zvtest::sendMacro(*w, 0, "'TXON'CQ de JA1ZVK k'RPT 30''TXOFF'");

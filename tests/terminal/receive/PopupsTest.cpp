@@ -6,10 +6,11 @@
 #include "platform/forms/controls/RichTextPane.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "support/Popups.h"
+#include "support/ProgramFolder.h"
+#include "support/QsoBoxSetUp.h"
 #include "terminal/macros/MacroState.h"
 #include "terminal/receive/RxPicking.h"
 #include "terminal/receive/WordPick.h"
-#include "support/QsoBoxSetUp.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -77,7 +78,7 @@ class Popups : public zvtest::TxTest {
         terminal::receive::g = {};
         terminal::macros::g = {};
         w->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+        ASSERT_TRUE(zvtest::waitExposed(w));
         QGuiApplication::clipboard()->setText(QStringLiteral("earlier"));
     }
     void TearDown() override {

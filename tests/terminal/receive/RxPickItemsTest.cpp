@@ -12,10 +12,11 @@
 #include "platform/forms/dialogs/Dialogs.h"
 #include "support/Contest.h"
 #include "support/Popups.h"
+#include "support/ProgramFolder.h"
+#include "support/QsoBoxSetUp.h"
 #include "terminal/macros/MacroState.h"
 #include "terminal/receive/GetCall.h"
 #include "terminal/receive/RxPicking.h"
-#include "support/QsoBoxSetUp.h"
 
 #include <QAction>
 #include <QApplication>
@@ -79,7 +80,7 @@ class PickItems : public zvtest::TxTest {
         core::g.QthOperation.clear();
         core::g.StatusMessage.clear();
         w->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+        ASSERT_TRUE(zvtest::waitExposed(w));
         log = &forms::TEMP_LOG();
         // What the library link's load leaves enabled.
         for (QAction* a : {w->CALLSR, w->PSTTOREM1, w->PSTTOREM2})
@@ -166,8 +167,8 @@ TEST_F(PickItems, EachItemPutsThePickWhereItSays) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        for (QLineEdit* box :
-             std::initializer_list<QLineEdit*>{w->Text5, w->Text6, w->Text14, log->Text13, log->Text14, log->Text15})
+        for (QLineEdit* box : std::initializer_list<QLineEdit*>{w->Text5, w->Text6, w->Text14, log->Text13,
+                                                                log->Text14, log->Text15})
             box->clear();
         log->Text14->setText(c.rem1Before);
         core::g.QthOperation = c.qthOperation;
@@ -518,7 +519,8 @@ TEST_F(PickItems, TheEndOfContestLoggingPutsTheBoxesBack) {
         EXPECT_EQ(w->Text7->text(), c.rst);
         EXPECT_EQ(core::IniStored(QStringLiteral("PSKCFG"), QStringLiteral("ContestNo")),
                   QStringLiteral("042"));
-        EXPECT_TRUE(unloaded.count() == 1 || unloaded.wait()) << "the log entry window is put away";
+        EXPECT_TRUE(unloaded.count() == 1 || unloaded.wait(zvtest::kSafetyNetMsecs))
+            << "the log entry window is put away";
         EXPECT_TRUE(zvtest::waitUntil([this] { return w->focusWidget() == w->Text1; }));
     }
 }

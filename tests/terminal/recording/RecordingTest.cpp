@@ -9,6 +9,7 @@
 #include "platform/os/WavFile.h"
 #include "settings/dialogs/CFG_RecPlay.h"
 #include "support/Popups.h"
+#include "support/ProgramFolder.h"
 #include "terminal/engines/PskEngine.h"
 
 #include <QDir>
@@ -49,7 +50,7 @@ class Recording : public psktest::PskWindowTest {
         PSK31MAIN& w = loadAndStart(extra);
         g.MainHwnd = terminal::engines::MainWindowHandle;
         w.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&w));
+        EXPECT_TRUE(zvtest::waitExposed(&w));
         return w;
     }
     bool choose(PSK31MAIN& w, QAction* item) { return zvtest::chooseInMenuBar(w.menuBar(), item); }

@@ -52,7 +52,7 @@ TEST(RxTextFormat, DialogFiltersReadAsWrittenAndMatchNamesOfAnyCase) {
     ASSERT_NE(model, nullptr);
     QSignalSpy loaded(model, &QFileSystemModel::directoryLoaded);
     dialog.show();
-    ASSERT_TRUE(loaded.count() > 0 || loaded.wait());
+    ASSERT_TRUE(loaded.count() > 0 || loaded.wait(zvtest::kSafetyNetMsecs));
     const QModelIndex root = model->index(dir.path());
     ASSERT_TRUE(zvtest::waitUntil([&] { return model->rowCount(root) > 0; }));
     QStringList listed;

@@ -11,6 +11,7 @@
 #include "platform/os/Clock.h"
 #include "platform/os/Cp932.h"
 #include "support/Popups.h"
+#include "support/ProgramFolder.h"
 #include "terminal/receive/RxPicking.h"
 #include "terminal/rxtext/RCVDAT.h"
 #include "terminal/rxtext/RxTextFormat.h"
@@ -36,7 +37,7 @@ class RxText : public zvtest::TxTest {
         g = {};
         terminal::receive::g = {};
         w->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+        ASSERT_TRUE(zvtest::waitExposed(w));
     }
     void TearDown() override {
         if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
@@ -62,7 +63,7 @@ class RxText : public zvtest::TxTest {
     RCVDAT& viewer() {
         RCVDAT& v = forms::RCVDAT();
         v.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&v));
+        EXPECT_TRUE(zvtest::waitExposed(&v));
         return v;
     }
     static bool closeBox(QWidget& window) {

@@ -10,6 +10,7 @@
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
 #include "support/Popups.h"
+#include "support/ProgramFolder.h"
 #include "terminal/transmit/TxControl.h"
 #include "terminal/transmit/TxDispatch.h"
 #include <QClipboard>
@@ -324,7 +325,7 @@ TEST_F(TxKeys, RttyMacroThenF12SendsTheMacroOnce) {
 // any mode; Ctrl+C still copies from the box that has the focus.
 TEST_F(TxKeys, UnusedAltKeysTypeNothingAndCtrlCCopies) {
     w->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    ASSERT_TRUE(zvtest::waitExposed(w));
     for (int mode : {core::ModeBpsk, core::ModeRtty, core::ModeMmvari}) {
         core::g.OpMode = mode;
         for (QWidget* box : std::initializer_list<QWidget*>{w->Text1, w->Text5, w->Text6}) {

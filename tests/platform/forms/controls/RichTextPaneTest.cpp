@@ -142,7 +142,7 @@ TEST(RichTextPane, OnlyTheLastLinesKeepTheirGlyphs) {
     RichTextPane pane;
     pane.resize(400, 120);
     pane.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&pane));
+    ASSERT_TRUE(zvtest::waitExposed(&pane));
     // The paragraphs that keep their glyphs and how many lines they hold.
     auto kept = [&] {
         QList<int> blocks;
@@ -220,7 +220,7 @@ TEST(RichTextPane, OnlyTheLastLinesKeepTheirGlyphs) {
     ASSERT_EQ(perLine.document()->blockCount(), pane.text().count(QLatin1Char('\n')) + 1);
     for (QWidget* w : {static_cast<QWidget*>(&fresh), static_cast<QWidget*>(&perLine)}) {
         w->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+        ASSERT_TRUE(zvtest::waitExposed(w));
     }
     for (QPlainTextEdit* p :
          {static_cast<QPlainTextEdit*>(&pane), static_cast<QPlainTextEdit*>(&fresh), &perLine})
@@ -270,7 +270,7 @@ TEST(RichTextPane, OnlyTheLastLinesKeepTheirGlyphs) {
     RichTextPane pressed;
     pressed.resize(400, 200);
     pressed.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&pressed));
+    ASSERT_TRUE(zvtest::waitExposed(&pressed));
     for (int line = 0; line < 100; ++line)
         pressed.appendText(lineOf(line));
     QWidget* pressedView = pressed.viewport();
@@ -301,7 +301,7 @@ TEST(RichTextPane, WhatIsOnScreenIsTheWholeTextAsItArrives) {
     typing->setGeometry(0, 112, 260, 20);
     window.resize(260, 134);
     window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(zvtest::waitExposed(&window));
     QTest::mouseClick(typing, Qt::LeftButton);
     ASSERT_TRUE(typing->hasFocus());
     auto onScreen = [&] { return window.screen()->grabWindow(window.winId()).toImage(); };
@@ -384,7 +384,7 @@ TEST(RichTextPane, AHiddenPaneShowsItsQueuedTextTheMomentItIsShown) {
     EXPECT_EQ(pane->length(), 14);
     window.show();
     EXPECT_EQ(pane->toPlainText(), QStringLiteral("CQ de QQ9ABC\nk")) << "in as the pane is shown";
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(zvtest::waitExposed(&window));
 
     // Shown, text queued now still goes in by itself.
     pane->appendLater(QStringLiteral(" 73"));
@@ -407,7 +407,7 @@ TEST(RichTextPane, ColoursSetOnAPaneShowInItsOwnOpaqueTextArea) {
     colour::setForeColor(pane, white);
     pane->setText(QStringLiteral("███ ███"));
     window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(zvtest::waitExposed(&window));
     EXPECT_TRUE(pane->styleSheet().isEmpty());
     EXPECT_TRUE(pane->viewport()->autoFillBackground());
     EXPECT_EQ(colour::backColor(pane), blue);

@@ -2,6 +2,7 @@
 // it: where its thumb is drawn, what its arrows and a drag of the thumb give,
 // in the style in use and in one that never turns a scroll bar over.
 #include "platform/forms/controls/TopHighBar.h"
+#include "support/ProgramFolder.h"
 
 #include <QApplication>
 #include <QImage>
@@ -50,7 +51,7 @@ void walkTheBar() {
     bar->setPageStep(1);
     bar->resize(16, 200);
     bar->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(bar.get()));
+    ASSERT_TRUE(zvtest::waitExposed(bar.get()));
     const int arrow = bar->width();
     const int nearTop = arrow + 4;
     const int nearBottom = bar->height() - arrow - 5;
