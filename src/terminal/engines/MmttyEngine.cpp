@@ -207,7 +207,8 @@ void programEnded() {
     core::ForgetMmttyStarts();
     core::mm.MmttyPid = 0;
     core::mm.MmttyHwnd = 0;
-    const bool startDropped = forms::engineChanges();
+    // Dropped whether the program's notice came inside F12's start or after it.
+    const bool startDropped = forms::engineChanges() || MmttyOverBeingKeyed();
     replacementDue = true;
     // Out of the process's own notice: the change lets events run and closes the link.
     QTimer::singleShot(0, &forms::PSK31MAIN(), [startDropped] { replaceEndedProgram(startDropped); });

@@ -29,6 +29,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+#include <QScopeGuard>
 #include <array>
 
 namespace terminal::engines {
@@ -51,6 +52,7 @@ constexpr int kLevelMax = 500;
 std::array<std::int32_t, bobmako::XyPoints> XyX{};
 std::array<std::int32_t, bobmako::XyPoints> XyY{};
 std::array<std::int32_t, bobmako::FftPoints> Spectrum{};
+bool keyingForOver = false;
 
 bool pttByCat() {
     return core::g.PttPortControl == QLatin1String("0");
@@ -103,7 +105,12 @@ void transmitStarted(PSK31MAIN& w) {
     // A start a stop dropped: that stop follows it to the program already,
     // and one more would end the operator's next start, posted behind it.
     if (!core::MmttyStartWanted()) return;
-    if (!theEngine() || (pttByCat() && !KeyRigForStart())) return refuseTransmission();
+    if (!theEngine()) return refuseTransmission();
+    if (pttByCat()) {
+        keyingForOver = true;
+        const auto keyedOrNot = qScopeGuard([] { keyingForOver = false; });
+        if (!KeyRigForStart()) return refuseTransmission();
+    }
     if (!theEngine()) {
         rig::RigPttOff();
         return refuseTransmission();
@@ -254,6 +261,10 @@ void handle(PSK31MAIN& w, std::int32_t code, std::int32_t value) {
 }
 
 } // namespace
+
+bool MmttyOverBeingKeyed() {
+    return keyingForOver;
+}
 
 void EndMmttyTx() {
     if (core::g.MmttyTxOn != 1) return;

@@ -13,4 +13,8 @@ void MmttyWndProc(std::int32_t code, std::int32_t value);
 // it is released and the flag that says it sends clears.
 void EndMmttyTx();
 
+// The rig is being keyed for an over the program has begun: an end of the
+// program meanwhile drops that over.
+bool MmttyOverBeingKeyed();
+
 } // namespace terminal::engines

@@ -207,6 +207,8 @@ TEST_F(MmttyEngine, FailedStartsAndAnEndedProgramGoBackToBpskSayingWhy) {
         bool killedWhileSending = false;
         // Killed inside the key-on notice's wait: the rig keyed, its reading held back.
         bool insideKeyOn = false;
+        // The program's notice of its over comes only after F12's start has returned.
+        bool noticeAfterStart = false;
     } cases[] = {
         {"no program file", false, false, 1, "MMTTY起動時のｴﾗｰで" + kFailureSuffix},
         {"no start-up notice", true, true, 1, "hwnd er" + kFailureSuffix},
@@ -215,6 +217,8 @@ TEST_F(MmttyEngine, FailedStartsAndAnEndedProgramGoBackToBpskSayingWhy) {
         // The over waiting on the rig is dropped with the program, and said.
         {"killed inside the key-on's wait", true, false, 1, "MMTTYが終了しました\r\n送信は取り消しました",
          true, true},
+        {"killed inside the key-on's wait, its notice late", true, false, 1,
+         "MMTTYが終了しました\r\n送信は取り消しました", true, true, true},
     };
     pttControl = QStringLiteral("0");
     auto rigKeyed = [&](bool keyed) {
@@ -239,26 +243,42 @@ TEST_F(MmttyEngine, FailedStartsAndAnEndedProgramGoBackToBpskSayingWhy) {
             const QPointer<QLocalSocket> socket = link().findChild<QLocalSocket*>();
             bool freedInside = false;
             QMetaObject::Connection inside;
+            QTimer noticeLater;
+            const std::function<void()> killInside = [&] {
+                ::kill(pid_t(mm.MmttyPid), SIGKILL);
+                EXPECT_TRUE(zvtest::waitUntil([&] {
+                    return !link().isRunning() &&
+                           (!socket || socket->state() == QLocalSocket::UnconnectedState);
+                }));
+                freedInside = !socket;
+                sim->holdingAnswers = false;
+                sim->releaseAnswers();
+            };
             if (c.insideKeyOn) {
                 // A reading's answer held back: the key-on waits for the quiet line.
                 sim->holdingAnswers = true;
                 rig::RigReadStatus();
                 // Ahead of the program's handler, so that this runs inside its wait.
                 terminal::engines::RestoreMmttyWndProc();
+                const bool late = c.noticeAfterStart;
                 inside = QObject::connect(
-                    &link(), &mmtty::MmttyLink::notice, [&](std::int32_t code, std::int32_t on) {
+                    &link(), &mmtty::MmttyLink::notice, [&, late](std::int32_t code, std::int32_t on) {
                         if (code != mmtty::NtfTxState || on != 1) return;
                         QObject::disconnect(inside);
-                        QTimer::singleShot(0, [&] {
-                            ::kill(pid_t(mm.MmttyPid), SIGKILL);
-                            EXPECT_TRUE(zvtest::waitUntil([&] {
-                                return !link().isRunning() &&
-                                       (!socket || socket->state() == QLocalSocket::UnconnectedState);
-                            }));
-                            freedInside = !socket;
-                            sim->holdingAnswers = false;
-                            sim->releaseAnswers();
-                        });
+                        if (late) {
+                            // Held from the program's handler until nothing waits, then handed to it.
+                            terminal::engines::RestoreMmttyWndProc();
+                            QObject::connect(&noticeLater, &QTimer::timeout, &noticeLater, [&] {
+                                if (forms::waitsRun()) return;
+                                noticeLater.stop();
+                                terminal::engines::InstallMmttyWndProc();
+                                QTimer::singleShot(0, killInside);
+                                terminal::engines::MmttyWndProc(mmtty::NtfTxState, 1);
+                            });
+                            noticeLater.start(5);
+                            return;
+                        }
+                        QTimer::singleShot(0, killInside);
                     });
                 terminal::engines::InstallMmttyWndProc();
             }
