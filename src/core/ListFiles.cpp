@@ -235,13 +235,16 @@ ListFileRead ReadListFileBytes(const QString& path, QByteArray& bytes) {
     QFile file(path);
     if (!file.exists()) return ListFileRead::Missing;
     if (!file.open(QIODevice::ReadOnly)) return ListFileRead::Unreadable;
-    if (file.size() <= kLargestListFile) bytes = file.read(kLargestListFile + 1);
+    // Read to its size and a byte beyond: a file that grows meanwhile, or a
+    // device that has no size, is refused rather than read without end.
+    const qint64 size = file.size();
+    if (size <= kLargestListFile) bytes = file.read(size + 1);
     // Lines as ListFileLines splits them: at CR LF, LF or a lone CR.
     qsizetype breaks = 0;
     for (qsizetype i = 0; i < bytes.size() && breaks <= kMostListLines; ++i)
         if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n')))
             ++breaks;
-    if (file.size() <= kLargestListFile && bytes.size() <= kLargestListFile && breaks <= kMostListLines)
+    if (size <= kLargestListFile && bytes.size() <= size && breaks <= kMostListLines)
         return ListFileRead::Read;
     bytes.clear();
     ui::msgBox(QStringLiteral("%1 を読み込めませんでした（ファイルが大きすぎます）。\r\n")
