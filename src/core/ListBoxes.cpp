@@ -11,10 +11,10 @@ namespace core {
 namespace {
 
 std::optional<QByteArray> readFile(const QString& path) {
-    QFile f(path);
-    if (!f.exists()) return QByteArray();
-    if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
-    return f.readAll();
+    QByteArray bytes;
+    const ListFileRead read = ReadListFileBytes(path, bytes);
+    if (read != ListFileRead::Read && read != ListFileRead::Missing) return std::nullopt;
+    return bytes;
 }
 
 // The box's lines: the break that ends the last line starts none, and an

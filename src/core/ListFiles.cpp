@@ -1,9 +1,12 @@
 #include "core/ListFiles.h"
 
+#include "platform/forms/dialogs/Dialogs.h"
 #include "platform/os/AtomicFile.h"
 #include "platform/profile/ProfileParse.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <vector>
@@ -227,15 +230,35 @@ KeptList KeptListBytes(const QByteArray& file, const QStringList& edited, ShownL
     return out;
 }
 
-bool StoreListFile(const QString& path, const QStringList& edited, ShownLine shown) {
+ListFileRead ReadListFileBytes(const QString& path, QByteArray& bytes) {
+    bytes.clear();
     QFile file(path);
-    const bool exists = file.exists();
+    if (!file.exists()) return ListFileRead::Missing;
+    if (!file.open(QIODevice::ReadOnly)) return ListFileRead::Unreadable;
+    // Read to its size and a byte beyond: a file that grows meanwhile, or a
+    // device that has no size, is refused rather than read without end.
+    const qint64 size = file.size();
+    if (size <= kLargestListFile) bytes = file.read(size + 1);
+    // Lines as ListFileLines splits them: at CR LF, LF or a lone CR.
+    qsizetype breaks = 0;
+    for (qsizetype i = 0; i < bytes.size() && breaks <= kMostListLines; ++i)
+        if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n')))
+            ++breaks;
+    if (size <= kLargestListFile && bytes.size() <= size && breaks <= kMostListLines)
+        return ListFileRead::Read;
+    bytes.clear();
+    ui::msgBox(QStringLiteral("%1 を読み込めませんでした（ファイルが大きすぎます）。\r\n")
+                       .arg(QFileInfo(path).fileName()) +
+                   QDir::toNativeSeparators(path),
+               ui::OkOnly | ui::Exclamation);
+    return ListFileRead::TooLarge;
+}
+
+bool StoreListFile(const QString& path, const QStringList& edited, ShownLine shown) {
     QByteArray old;
-    if (exists) {
-        if (!file.open(QIODevice::ReadOnly)) return false;
-        old = file.readAll();
-        file.close();
-    }
+    const ListFileRead read = ReadListFileBytes(path, old);
+    if (read != ListFileRead::Read && read != ListFileRead::Missing) return false;
+    const bool exists = read == ListFileRead::Read;
     const QByteArray bytes = KeptListBytes(old, edited, shown).bytes;
     if (exists && bytes == old) return true;
     return files::replaceWhole(path, bytes);

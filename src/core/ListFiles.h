@@ -60,9 +60,19 @@ struct KeptList {
 };
 KeptList KeptListBytes(const QByteArray& file, const QStringList& edited, ShownLine shown);
 
+// A list file larger than a list shows within a moment is refused whole, as
+// the viewer refuses a file: nothing of it is shown, and it is never written
+// over with an edit of nothing.
+constexpr qint64 kLargestListFile = 4LL * 1024 * 1024;
+constexpr qsizetype kMostListLines = 50000;
+enum class ListFileRead { Read, Missing, Unreadable, TooLarge };
+// Reads the list file whole into bytes (empty unless Read); a file too large
+// is said to the operator.
+ListFileRead ReadListFileBytes(const QString& path, QByteArray& bytes);
+
 // Writes the edited list to the file with KeptListBytes. A file whose bytes
 // would stay the same is not written at all (a missing one is); false when
-// it could not be written.
+// it could not be read or written.
 bool StoreListFile(const QString& path, const QStringList& edited, ShownLine shown);
 
 } // namespace core

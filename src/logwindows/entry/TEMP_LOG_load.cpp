@@ -103,7 +103,7 @@ void TEMP_LOG::fillOtherModes() {
     List1->clear();
     const QString found = core::FindFileOnPath(QStringLiteral("otherMODE.DAT"));
     if (found.isEmpty()) return;
-    QFile f(found);
-    if (!f.open(QIODevice::ReadOnly)) return;
-    List1->addItems(core::OtherModeEntries(f.readAll()));
+    QByteArray bytes;
+    if (core::ReadListFileBytes(found, bytes) != core::ListFileRead::Read) return;
+    List1->addItems(core::OtherModeEntries(bytes));
 }

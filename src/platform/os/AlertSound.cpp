@@ -1,5 +1,6 @@
 #include "platform/os/AlertSound.h"
 
+#include "platform/forms/waits/Waits.h"
 #include "platform/os/WavFile.h"
 
 #include <QApplication>
@@ -29,7 +30,12 @@ SoundEffectPlayer::~SoundEffectPlayer() = default;
 
 void SoundEffectPlayer::play(const QString& path, bool loop, std::function<void()> failed) {
     stop();
-    effect_.reset();
+    // The last effect's failure may be telling the operator in a box, inside
+    // its own signal: it goes to the owner, and tells nothing more.
+    if (effect_) {
+        QObject::disconnect(effect_.get(), nullptr, nullptr, nullptr);
+        forms::destroyLater(effect_.release());
+    }
     if (!looksPlayable(path)) {
         failed();
         return;

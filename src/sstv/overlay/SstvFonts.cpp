@@ -125,9 +125,9 @@ core::ShownLine listLine(bool skipBlank) {
 } // namespace
 
 std::optional<QStringList> ReadListFile(const QString& path, bool skipBlank) {
-    QFile file(path);
-    if (!file.exists() || !file.open(QIODevice::ReadOnly)) return std::nullopt;
-    return core::ShownListLines(file.readAll(), listLine(skipBlank));
+    QByteArray bytes;
+    if (core::ReadListFileBytes(path, bytes) != core::ListFileRead::Read) return std::nullopt;
+    return core::ShownListLines(bytes, listLine(skipBlank));
 }
 
 bool WriteListFile(const QString& path, const QStringList& entries, bool skipBlank) {

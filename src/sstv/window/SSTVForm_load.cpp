@@ -4,6 +4,7 @@
 #include "core/IniNames.h"
 #include "core/IniStore.h"
 #include "core/IniValues.h"
+#include "core/ListFiles.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/HamlogLink.h"
 #include "logwindows/entry/LogButton.h"
@@ -86,8 +87,9 @@ QStringList readRsvList() {
         if (file.open(QIODevice::WriteOnly)) file.write("595\r\n");
         return {QStringLiteral("595")};
     }
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return sstv::RsvEntries(file.readAll());
+    QByteArray bytes;
+    if (core::ReadListFileBytes(path, bytes) != core::ListFileRead::Read) return {};
+    return sstv::RsvEntries(bytes);
 }
 
 } // namespace

@@ -128,9 +128,9 @@ void PSK31MAIN::fillRstList() {
         List4->addItem(QStringLiteral("599"));
         return;
     }
-    QFile f(found);
-    if (!f.open(QIODevice::ReadOnly)) return;
-    List4->addItems(core::RstMenuEntries(f.readAll()));
+    QByteArray bytes;
+    if (core::ReadListFileBytes(found, bytes) != core::ListFileRead::Read) return;
+    List4->addItems(core::RstMenuEntries(bytes));
 }
 
 void PSK31MAIN::runFirstRun() {

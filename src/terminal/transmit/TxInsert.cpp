@@ -7,6 +7,7 @@
 #include "logwindows/lookups/EarlierQsoLookup.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/controls/RichTextPane.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "platform/forms/text/Clipboard.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 #include "terminal/receive/PaneMarks.h"
@@ -93,6 +94,12 @@ void PasteClipboardToTx() {
     PSK31MAIN& w = forms::PSK31MAIN();
     const QString clip = clipboard::text();
     if (clip.isEmpty()) return;
+    if (clip.size() > kLongestPaste) {
+        ui::msgBox(QStringLiteral("貼り付けできません: クリップボードの文字が多すぎます (%1文字まで)")
+                       .arg(kLongestPaste),
+                   ui::OkOnly | ui::Exclamation);
+        return;
+    }
     core::Globals& cg = core::g;
     g.PasteText = quotedPasteText(clip, cg.UseQuoteMark == QLatin1String("YES"), cg.QuoteMark);
     clipboard::empty();

@@ -32,6 +32,9 @@ QString hisNameText();
 // The clipboard text as it is pasted: with quoting on every line gets the
 // quote mark in front and the text ends with a line break. Line breaks become CR LF.
 QString quotedPasteText(const QString& clip, bool quote, const QString& mark);
+// A paste goes on the air whole: a clipboard of more characters than this is
+// refused with a message, the box and the clipboard left as they were.
+constexpr qsizetype kLongestPaste = 32767;
 void PasteClipboardToTx();
 
 // The clipboard text, trimmed, into a remarks box of the log entry window:

@@ -15,9 +15,11 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDirIterator>
 #include <QFile>
 #include <QPalette>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <csignal>
@@ -340,6 +342,156 @@ TEST(Waits, ALinkEndsItsProgramWithoutRunningEvents) {
         c.end();
         EXPECT_FALSE(ran) << "an event ran inside the link's end";
         EXPECT_TRUE(zvtest::waitUntil([&] { return ran; }));
+    }
+}
+
+// The code with its comments and the insides of its strings and characters
+// taken out, lines kept.
+QString codeOnly(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    enum { Code, Line, Block, Str, Chr } state = Code;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        const QChar next = i + 1 < text.size() ? text[i + 1] : QChar();
+        switch (state) {
+        case Code:
+            if (c == u'/' && next == u'/')
+                state = Line;
+            else if (c == u'/' && next == u'*')
+                state = Block, ++i;
+            else if (c == u'"')
+                state = Str, out += c;
+            else if (c == u'\'' && !(i > 0 && text[i - 1].isLetterOrNumber()))
+                state = Chr, out += c;
+            else
+                out += c;
+            break;
+        case Line:
+            if (c == u'\n') state = Code, out += c;
+            break;
+        case Block:
+            if (c == u'*' && next == u'/')
+                state = Code, ++i;
+            else if (c == u'\n')
+                out += c;
+            break;
+        case Str:
+        case Chr:
+            if (c == u'\\')
+                ++i;
+            else if (c == (state == Str ? u'"' : u'\''))
+                state = Code, out += c;
+            else if (c == u'\n')
+                state = Code, out += c;
+            break;
+        }
+    }
+    return out;
+}
+
+// Each place in the code where an object is freed by name (a deletion, later
+// or at once) or owned by a unique pointer of a Qt class, which frees it when
+// reset or replaced.
+QStringList freeingsIn(const QString& text) {
+    static const QRegularExpression freeing(QStringLiteral(
+        R"(\bdeleteLater\b|\bqDeleteAll\b|\bdelete\b(?!\s*[;,)])|\bunique_ptr\s*<\s*Q[A-Z]\w*\s*>)"));
+    QStringList found;
+    const QStringList lines = codeOnly(text).split(u'\n');
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        for (auto m = freeing.globalMatch(lines[i]); m.hasNext(); m.next())
+            found << QStringLiteral("%1: %2").arg(i + 1).arg(lines[i].trimmed());
+    return found;
+}
+
+// Where the code frees an object by name outside the owner of waits, each
+// with why it cannot be inside one of that object's own signals then. The
+// small outside programs under platform/programs are processes of their own.
+const struct Allowed {
+    const char* file;
+    int count;
+    const char* why;
+} kFreedOutsideTheOwner[] = {
+    {"platform/forms/waits/Waits.cpp", 2, "the owner itself"},
+    {"platform/forms/dialogs/Dialogs.cpp", 3,
+     "the answer keys' watch frees itself from its own filter or timer, which wait for nothing; Qt holds "
+     "the deletion until that delivery has returned"},
+    {"platform/forms/windows/WindowFrame.cpp", 3,
+     "the frame placer frees itself from its own timers, which wait for nothing; one replaced only moved "
+     "its window"},
+    {"platform/forms/dialogs/QtJapanese.cpp", 1, "a translator that did not load, which never emits"},
+    {"platform/forms/controls/PictureBox.cpp", 1, "line shapes, which are no objects"},
+    {"logwindows/entry/TEMP_LOG.cpp", 1,
+     "the boxes' filter, in the window's destructor: the window goes through the owner"},
+    {"sstv/workshop/SstvTitles.cpp", 1,
+     "title labels, whose handlers wait for nothing, freed from the window's buttons, load and stop"},
+    {"platform/hamlog/HamlogWindowLink.cpp", 2,
+     "a socket read between waits, with nothing connected to its signals, let go only when no exchange runs"},
+    {"platform/qsl/MmqslAutomation.h", 2,
+     "the QSL program's server and process, polled, with nothing connected to their signals"},
+    {"platform/os/AlertSound.h", 1, "the effect, let go through the owner"},
+    {"platform/os/SingleInstance.h", 1, "a lock file, which is no object"},
+    {"platform/os/EndSignals.h", 1, "the signal watch's notifier, freed after the program's loop has ended"},
+};
+
+// No new place frees an object whose signal may be on the stack but the owner
+// of waits (forms::destroyLater), or one named above with its reason.
+TEST(Waits, NothingIsFreedOutsideTheOwnerButWhereItIsSafe) {
+    const QString top = QStringLiteral(ZV_SOURCE_DIR "/src/");
+    QMap<QString, QStringList> found;
+    int files = 0;
+    QDirIterator all(top, QDir::Files, QDirIterator::Subdirectories);
+    while (all.hasNext()) {
+        const QString path = all.next();
+        const QString rel = path.mid(top.size());
+        if (rel.startsWith(QLatin1String("platform/programs/")) ||
+            !rel.contains(QRegularExpression(R"(\.(h|cpp)$)")))
+            continue;
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << rel.toStdString();
+        ++files;
+        const QStringList freeings = freeingsIn(QString::fromUtf8(f.readAll()));
+        if (!freeings.isEmpty()) found[rel] = freeings;
+    }
+    EXPECT_GT(files, 500);
+    for (const Allowed& a : kFreedOutsideTheOwner) {
+        const QStringList places = found.take(QLatin1String(a.file));
+        EXPECT_EQ(places.size(), a.count) << a.file << " (" << a.why << "):\n"
+                                          << places.join(u'\n').toStdString();
+    }
+    for (auto it = found.cbegin(); it != found.cend(); ++it)
+        ADD_FAILURE() << it.key().toStdString() << " frees an object outside forms::destroyLater:\n"
+                      << it.value().join(u'\n').toStdString();
+}
+
+// The check finds a freeing however it is written, and leaves alone what only
+// looks like one.
+TEST(Waits, TheFreeingCheckFindsEachWayOfFreeing) {
+    const struct {
+        const char* code;
+        int found;
+    } rows[] = {
+        {"socket->deleteLater();", 1},
+        {"connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);", 1},
+        {"QMetaObject::invokeMethod(s, \"deleteLater\");", 0},
+        {"delete reply;", 1},
+        {"delete\n    reply;", 1},
+        {"if (x) delete w_.Label1.back();", 1},
+        {"qDeleteAll(children);", 1},
+        {"std::unique_ptr<QProcess> process_;", 1},
+        {"std::unique_ptr< QTcpSocket > s = std::make_unique<QTcpSocket>();", 1},
+        {"A(const A&) = delete;", 0},
+        {"A& operator=(A&&) =delete;", 0},
+        {"// delete the old socket, then deleteLater", 0},
+        {"/* s->deleteLater(); */ int x;", 0},
+        {"label->setText(\"delete it\");", 0},
+        {"forms::destroyLater(s);", 0},
+        {"std::unique_ptr<Simulation> sim_;", 0},
+        {"void Del_Click(); // delete", 0},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.code);
+        EXPECT_EQ(freeingsIn(QString::fromUtf8(r.code)).size(), r.found);
     }
 }
 

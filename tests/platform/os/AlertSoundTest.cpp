@@ -1,11 +1,15 @@
 // The alert tone written beside the program at build time, and the player of
 // the run loading it.
 #include "platform/os/AlertSound.h"
+#include "platform/forms/waits/Waits.h"
 #include "platform/os/Paths.h"
 #include "platform/os/WavFile.h"
 #include "support/ProgramFolder.h"
 
+#include <QPointer>
 #include <QSoundEffect>
+#include <QTimer>
+#include <QtEndian>
 
 namespace {
 
@@ -64,6 +68,54 @@ TEST(AlertPlayer, LoadsTheToneInALoop) {
     EXPECT_EQ(failures, 0);
     player.stop();
     EXPECT_FALSE(player.effect()->isPlaying());
+}
+
+// A wave file of a format the sound output does not take (compressed).
+QString unsupportedWave(const QTemporaryDir& dir) {
+    QByteArray fmt(16, '\0');
+    qToLittleEndian<quint16>(0x55, fmt.data());
+    qToLittleEndian<quint16>(1, fmt.data() + 2);
+    qToLittleEndian<quint32>(8000, fmt.data() + 4);
+    const QByteArray body(800, '\x11');
+    QByteArray bytes = "RIFF" + QByteArray(4, '\0') + "WAVEfmt " + QByteArray("\x10\0\0\0", 4) + fmt + "data";
+    QByteArray size(4, '\0');
+    qToLittleEndian<quint32>(quint32(body.size()), size.data());
+    bytes += size + body;
+    qToLittleEndian<quint32>(quint32(bytes.size() - 8), bytes.data() + 4);
+    const QString path = dir.filePath("mp3.wav");
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) return {};
+    return path;
+}
+
+// A failure told in a box, inside the effect's own signal: a spot's alert
+// played meanwhile leaves that effect alive until the box is answered.
+TEST(AlertPlayer, AnotherPlayWhileAFailureIsToldFreesNothingUnderIt) {
+    QTemporaryDir dir;
+    const QString bad = unsupportedWave(dir);
+    ASSERT_EQ(wavfile::check(bad), wavfile::Unsupported);
+    alertsound::SoundEffectPlayer player;
+    QPointer<QSoundEffect> first;
+    bool told = false;
+    bool aliveAfterBox = false;
+    player.play(bad, false, [&] {
+        if (told) return;
+        told = true;
+        bool replayed = false;
+        QTimer::singleShot(0, [&] {
+            player.play(toneFile(), false, [] {});
+            replayed = true;
+        });
+        forms::waitUntil([&] { return replayed; }, zvtest::kSafetyNetMsecs);
+        aliveAfterBox = !first.isNull();
+    });
+    first = player.effect();
+    ASSERT_NE(first, nullptr);
+    if (!zvtest::waitUntil([&] { return told || first->status() == QSoundEffect::Ready; }) || !told)
+        GTEST_SKIP() << "the sound output here takes the file or never says it cannot";
+    EXPECT_TRUE(aliveAfterBox);
+    EXPECT_NE(player.effect(), first.data());
+    EXPECT_TRUE(zvtest::waitUntil([&] { return first.isNull(); })) << "freed once the box is answered";
 }
 
 } // namespace

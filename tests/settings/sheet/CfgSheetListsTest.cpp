@@ -3,9 +3,11 @@
 // written whole to their files.
 #include "settings/SheetFixture.h"
 
+#include "core/ListFiles.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "platform/os/Cp932.h"
 
+#include <QDir>
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QListWidget>
@@ -207,6 +209,48 @@ TEST_F(CfgSheetLists, UnwritableFileKeepsTheEditorOpenWithWhatWasTyped) {
     press(s.Command15);
     EXPECT_EQ(readFile(QStringLiteral("RSTmenu.DAT")), QByteArray("579\r\n"));
     EXPECT_EQ(items(main->List4), QStringList{"579"});
+}
+
+// A list file too large to show within a moment is refused whole, at the
+// editor and at the main window's list: said, shown empty, never written over
+// with what the operator typed, which stays in the box.
+TEST_F(CfgSheetLists, AListFileTooLargeIsRefusedAndKeptWhole) {
+    const struct {
+        const char* file;
+        QByteArray bytes;
+    } rows[] = {
+        {"a million lines", QByteArray("5\n").repeated(1'000'000)},
+        {"a line of 5 MB", QByteArray(5 * 1024 * 1024, '9')},
+        {"one line too many", QByteArray("599\r\n").repeated(core::kMostListLines + 1)},
+    };
+    // The main window's list, filled at its load.
+    writeFile(QStringLiteral("RSTmenu.DAT"), rows[0].bytes);
+    CFGSHEET& s = openLogTab();
+    const QString refused =
+        QStringLiteral("RSTmenu.DAT を読み込めませんでした（ファイルが大きすぎます）。\r\n") +
+        QDir::toNativeSeparators(path(QStringLiteral("RSTmenu.DAT")));
+    EXPECT_TRUE(asked(refused));
+    EXPECT_EQ(main->List4->count(), 0);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.file);
+        writeFile(QStringLiteral("RSTmenu.DAT"), row.bytes);
+        ui::script::clearAsked();
+        press(s.Command15);
+        EXPECT_EQ(lastAsked().prompt, refused);
+        EXPECT_TRUE(s.Text10->isVisible());
+        EXPECT_TRUE(s.Text10->toPlainText().isEmpty());
+        typeLines(s.Text10, {QStringLiteral("579")});
+        ui::script::clearAsked();
+        press(s.Command15);
+        EXPECT_TRUE(asked(refused));
+        EXPECT_TRUE(s.Text10->isVisible()) << "the editor stays open";
+        EXPECT_EQ(s.Text10->toPlainText(), QStringLiteral("579"));
+        EXPECT_EQ(readFile(QStringLiteral("RSTmenu.DAT")), row.bytes);
+        // Away from the editor, leaving the file as it was.
+        writeFile(QStringLiteral("RSTmenu.DAT"), "599\r\n");
+        press(s.Command15);
+        ASSERT_FALSE(s.Text10->isVisible());
+    }
 }
 
 } // namespace

@@ -8,17 +8,18 @@
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/controls/RichTextPane.h"
+#include "platform/forms/dialogs/Dialogs.h"
 #include "platform/forms/text/Clipboard.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
 #include "platform/os/Clock.h"
 #include "support/Mouse.h"
 #include "support/Popups.h"
+#include "support/QsoBoxSetUp.h"
 #include "terminal/macros/MACRO_FORM.h"
 #include "terminal/macros/MacroStore.h"
 #include "terminal/receive/PaneMarks.h"
 #include "terminal/transmit/TxInsert.h"
-#include "support/QsoBoxSetUp.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -148,6 +149,34 @@ TEST_F(TxInsert, TwoLinesPastedWithQuoteMarks) {
     const QMimeData* emptied = QGuiApplication::clipboard()->mimeData();
     EXPECT_TRUE(emptied && emptied->hasText()) << "emptied, it holds an empty text, not nothing";
     EXPECT_TRUE(terminal::transmit::g.PasteText.isEmpty());
+}
+
+// A paste over the bound goes nowhere, said: nothing of it on the air, the
+// box and the clipboard as they were; one at the bound goes whole.
+TEST_F(TxInsert, APasteTooLongIsRefusedWholeAndSaid) {
+    const QString refused =
+        QStringLiteral("貼り付けできません: クリップボードの文字が多すぎます (32767文字まで)");
+    const struct {
+        const char* clip;
+        QString text;
+        bool taken;
+    } rows[] = {
+        {"tens of megabytes", QString(20 * 1024 * 1024, QLatin1Char('a')), false},
+        {"one character over", QString(terminal::transmit::kLongestPaste + 1, QLatin1Char('b')), false},
+        {"at the bound", QString(terminal::transmit::kLongestPaste, QLatin1Char('c')), true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.clip);
+        QGuiApplication::clipboard()->setText(row.text);
+        w->Text1->setText(QStringLiteral("re: "));
+        pskcore::lib().clearCalls();
+        ui::script::clearAsked();
+        QTest::keyClick(w->Text1, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(!ui::script::asked().isEmpty() && ui::script::asked().back().prompt == refused, !row.taken);
+        EXPECT_EQ(w->Text1->text(), row.taken ? QStringLiteral("re: ") + row.text : QStringLiteral("re: "));
+        EXPECT_EQ(sent().size(), row.taken ? 1 : 0);
+        EXPECT_EQ(QGuiApplication::clipboard()->text().size(), row.taken ? 0 : row.text.size());
+    }
 }
 
 TEST_F(TxInsert, EveryPasteKeyGoesThroughTheSamePath) {
