@@ -546,10 +546,15 @@ bool lineFree() {
 void awaitQuietLine() {
     // Each wait is limited by the answer, or the pause, it began with; a
     // command given inside it (a click taken meanwhile, a queued one) leaves a
-    // later answer due, waited for in turn.
+    // later answer due, waited for in turn. A wait for an answer ends as it
+    // comes in, one for a pause when the pause is over: either end is an
+    // event or the wait's own time, so the wait need not look in between.
     for (pumpLine(); !queued.isEmpty() || answerDue(); pumpLine()) {
-        const qint64 ms = queued.isEmpty() ? line.giveUpAtMs - nowMs() : queuedWaitMs();
-        waitWithEvents(0, int(ms) + 1, [] { return queued.isEmpty() ? !answerDue() : queuedWaitMs() == 0; });
+        if (answerDue()) {
+            waitWithEvents(0, int(line.giveUpAtMs - nowMs()) + 1, [] { return !answerDue(); });
+            continue;
+        }
+        waitWithEvents(0, int(queuedWaitMs()) + 1, [] { return queued.isEmpty() || queuedWaitMs() == 0; });
     }
 }
 
