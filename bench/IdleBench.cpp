@@ -23,18 +23,22 @@ void measureIdle(benchmark::State& state) {
     const int seconds = int(state.range(0));
     const qsizetype before = w.RichTextBox1->text().size();
     IdleCounts counted;
+    // Per second of the wall time counted, which a busy machine stretches past the seconds asked for.
+    double counting = seconds;
     for (auto _ : state) {
         QElapsedTimer wall;
         wall.start();
         const IdleCounter counter;
         if (!runEventsWhileHelpersRun(seconds * 1000, failed)) break;
         counted = counter.counts();
-        state.SetIterationTime(double(wall.nsecsElapsed()) / 1e9);
+        counting = double(wall.nsecsElapsed()) / 1e9;
+        state.SetIterationTime(counting);
     }
-    state.counters["wakeups_per_s"] = counted.wakeUps / seconds;
-    state.counters["timer_events_per_s"] = counted.timerEvents / seconds;
-    state.counters["cpu_percent"] = 100.0 * counted.cpuSeconds / seconds;
-    state.counters["chars_per_s"] = double(w.RichTextBox1->text().size() - before) / seconds;
+    state.counters["wakeups_per_s"] = counted.wakeUps / counting;
+    state.counters["timer_events_per_s"] = counted.timerEvents / counting;
+    state.counters["quick_timer_events_per_s"] = counted.quickTimerEvents / counting;
+    state.counters["cpu_percent"] = 100.0 * counted.cpuSeconds / counting;
+    state.counters["chars_per_s"] = double(w.RichTextBox1->text().size() - before) / counting;
 }
 
 void registerIdle(const char* name) {
@@ -50,9 +54,12 @@ QByteArray idleSettings() {
            "RX_SearchRange=10\r\n";
 }
 
-std::vector<Goal> idleGoals(const char* benchmarks, double wakeUpsPerSecond, double timerEventsPerSecond) {
+std::vector<Goal> idleGoals(const char* benchmarks, double wakeUpsPerSecond, double timerEventsPerSecond,
+                            double quickTimerEventsPerSecond) {
     return {{benchmarks, "wakeups_per_s", wakeUpsPerSecond, "the wake-ups a second, idle"},
-            {benchmarks, "timer_events_per_s", timerEventsPerSecond, "the timer events a second, idle"}};
+            {benchmarks, "timer_events_per_s", timerEventsPerSecond, "the timer events a second, idle"},
+            {benchmarks, "quick_timer_events_per_s", quickTimerEventsPerSecond,
+             "the events a second of timers under 50 ms, idle"}};
 }
 
 } // namespace bench

@@ -21,6 +21,7 @@ void registerIdle(const char* name);
 QByteArray idleSettings();
 
 // The goals of the idle benchmarks whose names hold `benchmarks`.
-std::vector<Goal> idleGoals(const char* benchmarks, double wakeUpsPerSecond, double timerEventsPerSecond);
+std::vector<Goal> idleGoals(const char* benchmarks, double wakeUpsPerSecond, double timerEventsPerSecond,
+                            double quickTimerEventsPerSecond);
 
 } // namespace bench

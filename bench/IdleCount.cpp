@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QTimer>
 #include <sys/resource.h>
 
 namespace bench {
@@ -28,11 +29,16 @@ IdleCounter::~IdleCounter() {
 
 IdleCounts IdleCounter::counts() const {
     const IdleCounts n = now();
-    return {n.wakeUps - start_.wakeUps, double(timerEvents_), n.cpuSeconds - start_.cpuSeconds};
+    return {n.wakeUps - start_.wakeUps, double(timerEvents_), n.cpuSeconds - start_.cpuSeconds,
+            double(quickTimerEvents_)};
 }
 
 bool IdleCounter::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Timer) ++timerEvents_;
+    if (event->type() == QEvent::Timer) {
+        ++timerEvents_;
+        const auto* timer = qobject_cast<const QTimer*>(watched);
+        if (timer && timer->interval() < 50) ++quickTimerEvents_;
+    }
     return QObject::eventFilter(watched, event);
 }
 

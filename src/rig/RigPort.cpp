@@ -167,9 +167,11 @@ void waitWithEvents(int minMs, int maxMs, const std::function<bool()>& done) {
     clock.start();
     // Asleep until an event comes (a byte in, a reply handled) or the wait's
     // own time is up: looking every half millisecond woke the program some
-    // thirty times in each poll of the rig. It looks at least every 10 ms:
-    // an answer's time is read on the link's clock, which may be held back
-    // between two readings (waitclock).
+    // thirty times in each poll of the rig. Under a test's clock, which may
+    // be held back between two readings, it looks at least every 10 ms; on
+    // the monotonic one an answer's time is the wait's own, and a look in
+    // between would only add a timer event to each poll.
+    const qint64 lookEveryMs = waitclock::monotonic() ? std::numeric_limits<int>::max() : 10;
     QTimer wake;
     wake.setSingleShot(true);
     wake.setTimerType(Qt::PreciseTimer);
@@ -178,7 +180,8 @@ void waitWithEvents(int minMs, int maxMs, const std::function<bool()>& done) {
         const qint64 elapsed = clock.elapsed();
         if (elapsed > maxMs) break;
         if (done ? elapsed >= minMs && done() : elapsed > minMs) break;
-        wake.start(int(std::min<qint64>(10, (done && elapsed >= minMs ? maxMs : minMs) - elapsed + 1)));
+        wake.start(
+            int(std::min<qint64>(lookEveryMs, (done && elapsed >= minMs ? maxMs : minMs) - elapsed + 1)));
         forms::waitForMoreEvents();
     }
     --exchangeDepth;
@@ -543,10 +546,15 @@ bool lineFree() {
 void awaitQuietLine() {
     // Each wait is limited by the answer, or the pause, it began with; a
     // command given inside it (a click taken meanwhile, a queued one) leaves a
-    // later answer due, waited for in turn.
+    // later answer due, waited for in turn. A wait for an answer ends as it
+    // comes in, one for a pause when the pause is over: either end is an
+    // event or the wait's own time, so the wait need not look in between.
     for (pumpLine(); !queued.isEmpty() || answerDue(); pumpLine()) {
-        const qint64 ms = queued.isEmpty() ? line.giveUpAtMs - nowMs() : queuedWaitMs();
-        waitWithEvents(0, int(ms) + 1, [] { return queued.isEmpty() ? !answerDue() : queuedWaitMs() == 0; });
+        if (answerDue()) {
+            waitWithEvents(0, int(line.giveUpAtMs - nowMs()) + 1, [] { return !answerDue(); });
+            continue;
+        }
+        waitWithEvents(0, int(queuedWaitMs()) + 1, [] { return queued.isEmpty() || queuedWaitMs() == 0; });
     }
 }
 

@@ -14,6 +14,10 @@ qint64 nowMs() {
     return clock.elapsed();
 }
 
+bool monotonic() {
+    return testClock == nullptr;
+}
+
 void setForTest(qint64 (*clock)()) {
     testClock = clock;
 }

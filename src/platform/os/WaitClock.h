@@ -8,6 +8,9 @@
 namespace waitclock {
 
 qint64 nowMs();
+// No test clock is in place: the time read here runs as a wait's own timer
+// does, so a wait whose end hangs on it needs no looking in between.
+bool monotonic();
 // nullptr: the monotonic clock again.
 void setForTest(qint64 (*clock)());
 
