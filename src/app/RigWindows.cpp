@@ -1,7 +1,7 @@
 #include "app/WindowInterfaces.h"
 #include "core/Globals.h"
 #include "core/MessageLine.h"
-#include "core/MmttyCommand.h"
+#include "core/engines/MmttyCommand.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "platform/mmtty/MmttyLink.h"

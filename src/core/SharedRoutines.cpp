@@ -1,7 +1,7 @@
 #include "core/SharedRoutines.h"
 
 #include "core/Globals.h"
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "platform/os/Paths.h"
 
 #include <QDir>

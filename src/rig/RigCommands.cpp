@@ -1,8 +1,8 @@
 #include "rig/RigCommands.h"
 
 #include "core/Globals.h"
-#include "core/IniStore.h"
 #include "core/MessageLine.h"
+#include "core/ini/IniStore.h"
 #include "platform/forms/waits/Waits.h"
 #include "rig/CatFrames.h"
 #include "rig/RigGlobals.h"

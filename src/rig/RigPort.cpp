@@ -2,7 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/MessageLine.h"
-#include "core/SettingRanges.h"
+#include "core/ini/SettingRanges.h"
 #include "platform/forms/waits/Waits.h"
 #include "platform/os/SerialComm.h"
 #include "platform/os/WaitClock.h"

@@ -1,8 +1,8 @@
 #include "rig/RigSettings.h"
 
-#include "core/IniStore.h"
-#include "core/IniValues.h"
-#include "core/SettingRanges.h"
+#include "core/ini/IniStore.h"
+#include "core/ini/IniValues.h"
+#include "core/ini/SettingRanges.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigPort.h"
 

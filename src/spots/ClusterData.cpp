@@ -2,7 +2,7 @@
 #include "platform/forms/windows/WindowFrame.h"
 
 #include "core/Globals.h"
-#include "core/IniStore.h"
+#include "core/ini/IniStore.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/text/TextRule.h"
 #include "rig/RigCommands.h"

@@ -2,9 +2,9 @@
 // frequency corrections, the automatic fill of the submission boxes), the
 // submission frame and help.
 #include "core/Globals.h"
-#include "core/IniNames.h"
-#include "core/IniStore.h"
-#include "core/IniValues.h"
+#include "core/ini/IniNames.h"
+#include "core/ini/IniStore.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/os/AlertSound.h"
 #include "platform/os/Paths.h"

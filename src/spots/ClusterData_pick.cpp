@@ -3,7 +3,7 @@
 // spot into the logging program's entry.
 #include "core/Globals.h"
 #include "core/MessageLine.h"
-#include "core/MmttyCommand.h"
+#include "core/engines/MmttyCommand.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/LogButton.h"
 #include "logwindows/entry/LogCharacters.h"

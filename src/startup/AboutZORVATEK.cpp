@@ -1,8 +1,8 @@
 #include "startup/AboutZORVATEK.h"
 
 #include "core/Globals.h"
-#include "core/IniValues.h"
 #include "core/Version.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/hamlog/Hamlog.h"

@@ -1,9 +1,9 @@
 #include "startup/StartupSettings.h"
 
 #include "core/Globals.h"
-#include "core/IniStore.h"
-#include "core/IniValues.h"
 #include "core/Version.h"
+#include "core/ini/IniStore.h"
+#include "core/ini/IniValues.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "platform/forms/dialogs/Dialogs.h"
@@ -44,8 +44,9 @@ void ReadLoggingLink() {
         if (lg.HamlogPath.toUpper().contains(QLatin1String("HDB")))
             lg.HamlogLink = 1;
         else
-            ui::msgBox(QStringLiteral("HAMLOG のデータベースが指定されていません、環境設定を確認してください"),
-                       ui::OkOnly);
+            ui::msgBox(
+                QStringLiteral("HAMLOG のデータベースが指定されていません、環境設定を確認してください"),
+                ui::OkOnly);
     } else if (type == QLatin1String("2")) {
         lg.HamlogPath = readOrMarker(section, "HAMLOGexePOS");
         const bool named = lg.HamlogPath.toUpper().contains(QLatin1String("HAMLOGW.EXE"));

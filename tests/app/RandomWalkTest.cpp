@@ -31,8 +31,8 @@
 #include "app/RunningProgram.h"
 
 #include "core/Globals.h"
-#include "core/IniStore.h"
-#include "core/MmttyCommand.h"
+#include "core/engines/MmttyCommand.h"
+#include "core/ini/IniStore.h"
 
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/os/Cp932.h"

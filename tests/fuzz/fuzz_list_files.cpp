@@ -1,7 +1,7 @@
 // The list files (RSTmenu.DAT, otherMODE.DAT, RSVmenu.DAT, Font.DAT,
 // MACmenu.DAT) as the operator or an older installation left them, and what
 // an editor writes back of them.
-#include "core/ListFiles.h"
+#include "core/lists/ListFiles.h"
 #include "platform/os/Cp932.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 // The title editor's two list files as found in the program folder: the
 // favourite fonts and the stock texts, read and each entry taken apart.
-#include "core/ListFiles.h"
+#include "core/lists/ListFiles.h"
 #include "platform/os/Cp932.h"
 #include "sstv/overlay/SstvFonts.h"
 

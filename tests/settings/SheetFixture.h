@@ -1,7 +1,7 @@
 #pragma once
 // The main window loaded over a fixture ZORVATEK.INI and the settings sheet
 // opened from its settings menu, as the operator opens it.
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "settings/sheet/CFGSHEET.h"
 #include "support/Popups.h"

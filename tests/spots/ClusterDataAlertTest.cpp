@@ -2,7 +2,7 @@
 // player that records what would have sounded, on a real HTTP server on
 // 127.0.0.1.
 #include "core/Globals.h"
-#include "core/IniStore.h"
+#include "core/ini/IniStore.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/forms/waits/Waits.h"
 #include "platform/os/AlertSound.h"

@@ -3,9 +3,9 @@
 // tone, the simulated rig on a pty retuned, and the logging program's window
 // (the real stand-in program) filled.
 #include "core/Globals.h"
-#include "core/MmttyCommand.h"
-#include "core/MmttyState.h"
-#include "core/MmvariState.h"
+#include "core/engines/MmttyCommand.h"
+#include "core/engines/MmttyState.h"
+#include "core/engines/MmvariState.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "platform/forms/dialogs/Dialogs.h"

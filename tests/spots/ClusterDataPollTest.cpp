@@ -2,7 +2,7 @@
 // captions, the alert on a new newest spot, the fallback source and the stored
 // page choice.
 #include "core/Globals.h"
-#include "core/IniStore.h"
+#include "core/ini/IniStore.h"
 #include "platform/programs/spotsrv/SpotPageBuilder.h"
 #include "spots/ClusterData.h"
 #include "spots/SpotGlobals.h"

@@ -2,8 +2,8 @@
 // ranges of the controls they set and the window is usable; the file keeps
 // what the operator wrote.
 #include "core/Globals.h"
-#include "core/IniValues.h"
-#include "core/SettingRanges.h"
+#include "core/ini/IniValues.h"
+#include "core/ini/SettingRanges.h"
 #include "platform/forms/controls/RichTextPane.h"
 #include "platform/pskcore/PskCore.h"
 #include "startup/Startup.h"

@@ -1,8 +1,8 @@
 // The start-up sequence against a temporary program folder.
 #include "startup/Startup.h"
 #include "core/Globals.h"
-#include "core/IniStore.h"
 #include "core/StartupFiles.h"
+#include "core/ini/IniStore.h"
 #include "log/LogGlobals.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/hamlog/Hamlog.h"

@@ -1,8 +1,8 @@
 #include "support/WalkHands.h"
 
 #include "core/Globals.h"
-#include "core/MmttyCommand.h"
-#include "core/MmttyState.h"
+#include "core/engines/MmttyCommand.h"
+#include "core/engines/MmttyState.h"
 #include "platform/forms/text/Clipboard.h"
 #include "rig/RigGlobals.h"
 #include "spots/ClusterData.h"

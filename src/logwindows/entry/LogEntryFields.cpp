@@ -1,7 +1,7 @@
 #include "logwindows/entry/LogEntryFields.h"
 
 #include "core/Globals.h"
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "log/LogGlobals.h"
 #include "log/QsoBoxText.h"
 #include "logwindows/entry/LogEntry.h"
@@ -326,11 +326,9 @@ bool LogEntryFields::labelClicked(QObject* label) {
     } else if (label == w_.Label12) {
         toggleIme(w_, logbook::g.QthImeOn, &TEMP_LOG::SetQthImeMode, w_.Text13, "QTHIME_SW");
     } else if (label == w_.Label14) {
-        toggleIme(w_, logbook::g.Rem1ImeOn, &TEMP_LOG::SetRem1ImeMode, w_.Text14,
-                  "Rem1IME_SW");
+        toggleIme(w_, logbook::g.Rem1ImeOn, &TEMP_LOG::SetRem1ImeMode, w_.Text14, "Rem1IME_SW");
     } else if (label == w_.Label15) {
-        toggleIme(w_, logbook::g.Rem2ImeOn, &TEMP_LOG::SetRem2ImeMode, w_.Text15,
-                  "Rem2IME_SW");
+        toggleIme(w_, logbook::g.Rem2ImeOn, &TEMP_LOG::SetRem2ImeMode, w_.Text15, "Rem2IME_SW");
     } else {
         return false;
     }

@@ -1,4 +1,4 @@
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "logwindows/entry/LogEntry.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "platform/forms/windows/WindowFrame.h"

@@ -2,7 +2,7 @@
 // serial number sent, advances the serial number and clears the boxes for the
 // next station; the window stays open.
 #include "core/Globals.h"
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "log/ContestSave.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/LogEntry.h"

@@ -1,8 +1,8 @@
 // The new-entry button, the band box and the rig's reading in it, the
 // end-of-QSO mark and the index rebuild.
 #include "core/Globals.h"
-#include "core/IniValues.h"
 #include "core/MessageLine.h"
+#include "core/ini/IniValues.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/LogEntry.h"
 #include "logwindows/entry/TEMP_LOG.h"
@@ -48,8 +48,7 @@ void TEMP_LOG::Command4_Click() {
 void TEMP_LOG::Combo1_Click() {
     Label17->setText(Combo1->currentText());
     Text9->setFocus();
-    core::PutIniText(QStringLiteral("Hamlog"), "LastBand",
-                     QString::number(Combo1->currentIndex()));
+    core::PutIniText(QStringLiteral("Hamlog"), "LastBand", QString::number(Combo1->currentIndex()));
 }
 
 bool TEMP_LOG::Combo1_KeyPress(const QKeyEvent& key) {

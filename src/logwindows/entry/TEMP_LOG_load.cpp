@@ -1,9 +1,9 @@
 // The log entry window's load and the input-method switches of its boxes.
 #include "core/Globals.h"
-#include "core/IniStore.h"
-#include "core/IniValues.h"
-#include "core/ListFiles.h"
 #include "core/SharedRoutines.h"
+#include "core/ini/IniStore.h"
+#include "core/ini/IniValues.h"
+#include "core/lists/ListFiles.h"
 #include "log/ExportSelection.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/LogEntry.h"

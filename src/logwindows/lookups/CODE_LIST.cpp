@@ -2,8 +2,8 @@
 #include "logwindows/lookups/GridPictures.h"
 #include "platform/forms/windows/WindowFrame.h"
 
-#include "core/IniStore.h"
-#include "core/IniValues.h"
+#include "core/ini/IniStore.h"
+#include "core/ini/IniValues.h"
 #include "log/LocalTime.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/QsoBoxes.h"

@@ -1,8 +1,8 @@
 #include "logwindows/lookups/CheckCallSign.h"
 
 #include "core/Globals.h"
-#include "core/IniStore.h"
 #include "core/MessageLine.h"
+#include "core/ini/IniStore.h"
 #include "log/CallParts.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/HamlogLink.h"

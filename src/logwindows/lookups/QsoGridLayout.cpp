@@ -1,6 +1,6 @@
 #include "logwindows/lookups/QsoGridLayout.h"
 
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 
 #include <QGuiApplication>
 #include <QScreen>

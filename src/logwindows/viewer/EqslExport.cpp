@@ -1,9 +1,9 @@
 #include "logwindows/viewer/EqslExport.h"
 
 #include "core/Globals.h"
-#include "core/IniStore.h"
-#include "core/IniValues.h"
 #include "core/StartupFiles.h"
+#include "core/ini/IniStore.h"
+#include "core/ini/IniValues.h"
 #include "log/AdifExport.h"
 #include "log/LogGlobals.h"
 #include "log/QsoBankXml.h"

@@ -3,7 +3,7 @@
 #include "platform/forms/windows/WindowFrame.h"
 
 #include "core/Globals.h"
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "log/EarlierQsos.h"
 #include "log/LogGlobals.h"
 #include "log/LogViewPage.h"

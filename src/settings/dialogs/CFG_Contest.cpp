@@ -1,7 +1,7 @@
 #include "settings/dialogs/CFG_Contest.h"
 
 #include "core/Globals.h"
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "log/CallParts.h"
 #include "log/ExportSelection.h"
 #include "log/LogGlobals.h"

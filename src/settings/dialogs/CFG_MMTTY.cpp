@@ -1,8 +1,8 @@
 #include "settings/dialogs/CFG_MMTTY.h"
 
-#include "core/IniValues.h"
-#include "core/MmttyCommand.h"
-#include "core/MmttyState.h"
+#include "core/engines/MmttyCommand.h"
+#include "core/engines/MmttyState.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/controls/PictureBox.h"
 #include "platform/forms/controls/RichTextPane.h"

@@ -1,8 +1,8 @@
 #include "settings/dialogs/CFG_MMVARI.h"
 
 #include "core/Globals.h"
-#include "core/IniValues.h"
-#include "core/MmvariState.h"
+#include "core/engines/MmvariState.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/controls/RichTextPane.h"
@@ -172,8 +172,7 @@ void CFG_MMVARI::Form_Unload() {
     QVariant loop;
     const bool looped =
         forms::isLoaded<PSK31MAIN>() && control().get(mmvari::IdExtLoop, loop) && loop.toBool();
-    core::PutIniText(kSection, "extLoop",
-                     looped ? QStringLiteral("True") : QStringLiteral("False"));
+    core::PutIniText(kSection, "extLoop", looped ? QStringLiteral("True") : QStringLiteral("False"));
 }
 
 void CFG_MMVARI::Check1_Click() {

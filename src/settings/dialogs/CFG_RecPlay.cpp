@@ -2,9 +2,9 @@
 #include "settings/dialogs/DialogPlace.h"
 
 #include "core/Globals.h"
-#include "core/IniNames.h"
-#include "core/IniStore.h"
-#include "core/IniValues.h"
+#include "core/ini/IniNames.h"
+#include "core/ini/IniStore.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/controls/RichTextPane.h"
 #include "platform/forms/dialogs/Dialogs.h"
@@ -144,8 +144,7 @@ void CFG_RecPlay::Option1_Click(int Index) {
 void CFG_RecPlay::Command27_Click() {
     core::PutIniName(kCfg, QStringLiteral("RecFname"), core::g.WaveFilePath);
     core::PutIniText(kCfg, "RecTimelen", Text9->text());
-    core::PutIniText(kCfg, "RecFappend",
-                     Check6->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    core::PutIniText(kCfg, "RecFappend", Check6->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
     core::PutIniText(kCfg, "RecSpec", core::g.RecSpecText);
 }
 

@@ -1,8 +1,8 @@
 #include "settings/dialogs/CLKadj.h"
 
 #include "core/Globals.h"
-#include "core/IniValues.h"
-#include "core/MmvariState.h"
+#include "core/engines/MmvariState.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/pskcore/PskCore.h"
@@ -296,8 +296,7 @@ void CLKadj::Command1_Click() {
     ClkSampleFreq = ClkPskMode == 1 ? settings::pskSampleFreq(pskPpm_) : mmvariSampleFreq();
     MMVARI2->set(mmvari::IdRxSampleFreq, ClkSampleFreq);
     if (ClkPskMode == 0)
-        core::PutIniText(QStringLiteral("MMVCFG"), "RXoffset",
-                         settings::offsetText(m.MmvariRxOffset));
+        core::PutIniText(QStringLiteral("MMVCFG"), "RXoffset", settings::offsetText(m.MmvariRxOffset));
     Command2_Click();
 }
 

@@ -1,8 +1,8 @@
 #include "settings/dialogs/ContestWindow.h"
 
 #include "core/Globals.h"
-#include "core/IniValues.h"
-#include "core/MmttyState.h"
+#include "core/engines/MmttyState.h"
+#include "core/ini/IniValues.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "logwindows/viewer/LOGDATAVIEW.h"
@@ -53,7 +53,8 @@ void ShowFixedReport(const ContestBoxes& b) {
 
 void StoreContestNo(const QString& boxText) {
     const QString key = QStringLiteral("ContestNo");
-    if (contestNumberMayStore(boxText, core::IniStored(kCfg, key))) core::PutIniText(kCfg, "ContestNo", boxText);
+    if (contestNumberMayStore(boxText, core::IniStored(kCfg, key)))
+        core::PutIniText(kCfg, "ContestNo", boxText);
 }
 
 void CarryContestToWindowInUse() {

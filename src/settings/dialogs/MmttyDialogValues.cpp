@@ -1,7 +1,7 @@
 #include "settings/dialogs/MmttyDialogValues.h"
 
-#include "core/MmttyState.h"
-#include "core/SettingRanges.h"
+#include "core/engines/MmttyState.h"
+#include "core/ini/SettingRanges.h"
 #include "platform/mmtty/MmttyProtocol.h"
 
 #include <QStringList>

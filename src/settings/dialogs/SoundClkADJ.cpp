@@ -1,6 +1,6 @@
 #include "settings/dialogs/SoundClkADJ.h"
 
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "platform/sstvengine/SstvEngine.h"
 #include "settings/dialogs/DialogPlace.h"
 

@@ -1,7 +1,7 @@
 #include "settings/sheet/CFGSHEET.h"
 
 #include "core/Globals.h"
-#include "core/IniStore.h"
+#include "core/ini/IniStore.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/forms/text/TextRule.h"

@@ -2,10 +2,10 @@
 // leave to it, the own call on the operating window, the logging program, the
 // rig port and, after a first run, the hand-over to the main window.
 #include "core/Globals.h"
-#include "core/IniStore.h"
-#include "core/IniValues.h"
 #include "core/LogMode.h"
 #include "core/SharedRoutines.h"
+#include "core/ini/IniStore.h"
+#include "core/ini/IniValues.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/LogEntry.h"
 #include "platform/forms/dialogs/Dialogs.h"

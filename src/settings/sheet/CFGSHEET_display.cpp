@@ -1,9 +1,9 @@
 // The display tab: pane colours and fonts, the multi-channel window, and how
 // received and pasted text is treated.
 #include "core/Globals.h"
-#include "core/IniNames.h"
-#include "core/IniStore.h"
-#include "core/IniValues.h"
+#include "core/ini/IniNames.h"
+#include "core/ini/IniStore.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/controls/RichTextPane.h"

@@ -3,9 +3,9 @@
 // the file feeds (the reports beside the main window's RST box, the extra
 // modes of the log entry window).
 #include "core/Globals.h"
-#include "core/ListBoxes.h"
-#include "core/ListFiles.h"
 #include "core/SharedRoutines.h"
+#include "core/lists/ListBoxes.h"
+#include "core/lists/ListFiles.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/os/Cp932.h"

@@ -1,8 +1,8 @@
 // The sheet's load: every control filled from the configuration and the
 // shared variables in a fixed order, through the controls' own handlers.
 #include "core/Globals.h"
-#include "core/IniStore.h"
-#include "core/IniValues.h"
+#include "core/ini/IniStore.h"
+#include "core/ini/IniValues.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "platform/forms/colour/Colour.h"

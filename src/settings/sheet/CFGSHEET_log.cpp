@@ -1,9 +1,9 @@
 // The log tab: how the system reaches the logging program, the log's mode
 // names and QSL marks, and the switches of the log entry.
 #include "core/Globals.h"
-#include "core/IniNames.h"
-#include "core/IniStore.h"
-#include "core/IniValues.h"
+#include "core/ini/IniNames.h"
+#include "core/ini/IniStore.h"
+#include "core/ini/IniValues.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/LogButton.h"
 #include "logwindows/entry/LogEntry.h"

@@ -3,9 +3,9 @@
 // the QSOBank sender and the eQSL remarks, the two outside programs of the
 // main window, and what becomes of a received QTH.
 #include "core/Globals.h"
-#include "core/IniNames.h"
-#include "core/IniStore.h"
-#include "core/IniValues.h"
+#include "core/ini/IniNames.h"
+#include "core/ini/IniStore.h"
+#include "core/ini/IniValues.h"
 #include "log/LogGlobals.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/dialogs/Dialogs.h"

@@ -1,9 +1,9 @@
 // The rig tab: the CAT link's family, port and line settings (a change reopens
 // the port), how the rig is read, and the rig's mode codes.
 #include "core/Globals.h"
-#include "core/IniNames.h"
-#include "core/IniStore.h"
-#include "core/IniValues.h"
+#include "core/ini/IniNames.h"
+#include "core/ini/IniStore.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/forms/text/TextRule.h"

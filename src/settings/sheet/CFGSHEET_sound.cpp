@@ -1,7 +1,7 @@
 // The sound tab: the PSK core library's settings, the sound card and the PTT
 // port, each applied to the running engine at once.
 #include "core/Globals.h"
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "platform/engines/Engines.h"
 #include "platform/forms/controls/PictureBox.h"
 #include "platform/forms/dialogs/Dialogs.h"

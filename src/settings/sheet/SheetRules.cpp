@@ -1,7 +1,7 @@
 #include "settings/sheet/SheetRules.h"
 
-#include "core/IniValues.h"
-#include "core/SettingRanges.h"
+#include "core/ini/IniValues.h"
+#include "core/ini/SettingRanges.h"
 #include "platform/os/SerialComm.h"
 
 #include <QRegularExpression>

@@ -2,7 +2,7 @@
 // place on the screen, its opening and closing.
 #include "sstv/library/PiclibForm.h"
 
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/waits/Waits.h"
 #include "sstv/library/PicLibrary.h"

@@ -1,8 +1,8 @@
 // The picture library's listing and drawing: each tab's folder listed, a page
 // of thumbnails made anew from the files, paging both ways and the choice of
 // the transmit folder.
-#include "core/IniStore.h"
-#include "core/IniValues.h"
+#include "core/ini/IniStore.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/forms/waits/Waits.h"
 #include "platform/os/Paths.h"

@@ -1,6 +1,6 @@
 #include "sstv/overlay/SSTVMACRO.h"
 
-#include "core/ListBoxes.h"
+#include "core/lists/ListBoxes.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/os/Paths.h"
 #include "sstv/overlay/SstvFonts.h"
@@ -48,7 +48,7 @@ SSTVMACRO::SSTVMACRO()
 }
 
 core::ListBox SSTVMACRO::box() const {
-    return {Text1,           QStringLiteral("MACmenu.DAT"), macFile(), core::ShownTrimmed, nullptr, QString(),
+    return {Text1,        QStringLiteral("MACmenu.DAT"), macFile(), core::ShownTrimmed, nullptr, QString(),
             windowTitle()};
 }
 
@@ -80,10 +80,10 @@ bool SSTVMACRO::MayUnload() {
     if (TextWritten) return true;
     show();
     raise();
-    const ui::MsgResult answer =
-        ui::msgBox((stored == core::ListBoxStore::NotWritten ? notStored() + QStringLiteral("\r\n") : QString()) +
-                       QStringLiteral("入力した定型文を破棄して続けますか？"),
-                   ui::YesNo | ui::Exclamation | ui::DefaultButton2);
+    const ui::MsgResult answer = ui::msgBox(
+        (stored == core::ListBoxStore::NotWritten ? notStored() + QStringLiteral("\r\n") : QString()) +
+            QStringLiteral("入力した定型文を破棄して続けますか？"),
+        ui::YesNo | ui::Exclamation | ui::DefaultButton2);
     TextDropped = answer == ui::Yes;
     return TextDropped;
 }

@@ -2,7 +2,7 @@
 // "マクロ文作成": the stock texts of the title editor as one text, with the
 // legend of the %-variables. Closing it writes the file back and refills the
 // editor's list.
-#include "core/ListBoxes.h"
+#include "core/lists/ListBoxes.h"
 #include "platform/forms/windows/Forms.h"
 
 #include <QGroupBox>

@@ -1,6 +1,6 @@
 #include "sstv/overlay/SstvFonts.h"
 
-#include "core/ListFiles.h"
+#include "core/lists/ListFiles.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -3,8 +3,8 @@
 #include "sstv/overlay/mojiinput.h"
 
 #include "core/Globals.h"
-#include "core/IniStore.h"
-#include "core/IniValues.h"
+#include "core/ini/IniStore.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/controls/TopHighBar.h"

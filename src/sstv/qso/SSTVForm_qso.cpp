@@ -2,7 +2,7 @@
 // their keys, the log entry window kept in step with them (library link), the
 // call-sign check, and the titles following every change.
 #include "core/Globals.h"
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "log/CallParts.h"
 #include "log/LogGlobals.h"
 #include "log/QsoBoxText.h"

@@ -2,7 +2,7 @@
 // clear button that starts the next QSO, the QTH pop-up's items and the
 // editor of the RSV pick list.
 #include "core/Globals.h"
-#include "core/ListBoxes.h"
+#include "core/lists/ListBoxes.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/HamlogLink.h"
 #include "logwindows/entry/LogButton.h"

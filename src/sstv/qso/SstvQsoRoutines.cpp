@@ -1,6 +1,6 @@
 #include "sstv/qso/SstvQsoRoutines.h"
 
-#include "core/ListFiles.h"
+#include "core/lists/ListFiles.h"
 
 namespace sstv {
 

@@ -1,6 +1,6 @@
 #include "sstv/receive/Bigviewer.h"
 
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/colour/Colour.h"
 #include "sstv/window/SSTVForm.h"
 #include "sstv/window/SstvGlobals.h"

@@ -1,7 +1,7 @@
 // The receive controls: the engine's receive-control and tuning words, shown
 // from what the engine reports and changed position by position; manual
 // receive, resync, slant and clock; notch and phase from clicks.
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/sstvengine/SstvEngine.h"

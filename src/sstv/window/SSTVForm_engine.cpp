@@ -2,8 +2,8 @@
 // CAT), a picture starting and ending (the history ring), the FSK ID (the
 // picture saved under the call).
 #include "core/Globals.h"
-#include "core/IniValues.h"
 #include "core/MessageLine.h"
+#include "core/ini/IniValues.h"
 #include "logwindows/entry/QsoDoor.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
@@ -148,8 +148,7 @@ void SSTVForm::onPictureEnd() {
         HScroll1_Change();
     else
         HScroll1->setValue(s.HistoryIndex);
-    core::PutIniText(QStringLiteral("BMP_POS"), "HistoryNum",
-                     QString::number(s.HistoryIndex));
+    core::PutIniText(QStringLiteral("BMP_POS"), "HistoryNum", QString::number(s.HistoryIndex));
 }
 
 void SSTVForm::onFskId() {

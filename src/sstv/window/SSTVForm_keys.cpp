@@ -1,7 +1,7 @@
 // The SSTV window's keys (it sees them before the focused control) and its
 // mode menus.
 #include "core/Globals.h"
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/dialogs/Dialogs.h"

@@ -1,10 +1,10 @@
 // The SSTV window's load and unload: its settings, the engine and its
 // bitmaps, the rig port; and the operator's close, which ends the program.
 #include "core/Globals.h"
-#include "core/IniNames.h"
-#include "core/IniStore.h"
-#include "core/IniValues.h"
-#include "core/ListFiles.h"
+#include "core/ini/IniNames.h"
+#include "core/ini/IniStore.h"
+#include "core/ini/IniValues.h"
+#include "core/lists/ListFiles.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/HamlogLink.h"
 #include "logwindows/entry/LogButton.h"
@@ -113,7 +113,8 @@ void SSTVForm::Form_Load() {
     List4->addItems(readRsvList());
     applyLogLink();
     ContestStateChanged();
-    logwindows::PutIntoQsoBox(Text5, core::g.HisRstPresetOn == QLatin1String("1") ? QStringLiteral("595") : QString());
+    logwindows::PutIntoQsoBox(Text5, core::g.HisRstPresetOn == QLatin1String("1") ? QStringLiteral("595")
+                                                                                  : QString());
     readSettings();
     placeWindow();
     Combo1->setCurrentIndex(sstv::g.RxMode);

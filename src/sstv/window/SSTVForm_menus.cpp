@@ -2,7 +2,7 @@
 // the transverter and contest switches, the mixer and the help; and the
 // status bar's mode pop-up.
 #include "core/Globals.h"
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "log/LogGlobals.h"
 #include "logwindows/viewer/LOGDATAVIEW.h"
 #include "platform/os/Mixer.h"

@@ -1,6 +1,6 @@
 #include "sstv/window/SstvWindowPlace.h"
 
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/windows/WindowFrame.h"
 
@@ -41,8 +41,10 @@ void RestorePlace(QWidget* window, const QString& section) {
 void StorePlace(const QWidget* window, const QString& section) {
     const PlaceKeys keys = keysOf(section);
     const QPoint frame = winframe::framePlace(window);
-    core::PutIniText(section, core::IniKey::built(QString::fromLatin1(keys.top)), QString::number(twips::fromPx(frame.y())));
-    core::PutIniText(section, core::IniKey::built(QString::fromLatin1(keys.left)), QString::number(twips::fromPx(frame.x())));
+    core::PutIniText(section, core::IniKey::built(QString::fromLatin1(keys.top)),
+                     QString::number(twips::fromPx(frame.y())));
+    core::PutIniText(section, core::IniKey::built(QString::fromLatin1(keys.left)),
+                     QString::number(twips::fromPx(frame.x())));
 }
 
 void SetTopmost(QWidget* window, bool on) {

@@ -2,8 +2,8 @@
 // (button and menu), dropped or pasted, the transmit picture saved, the
 // canvas cleared, and the menu "送信画加工".
 #include "core/Globals.h"
-#include "core/IniStore.h"
 #include "core/MessageLine.h"
+#include "core/ini/IniStore.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/sstvengine/SstvEngine.h"

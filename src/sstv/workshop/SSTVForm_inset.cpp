@@ -1,7 +1,7 @@
 // The inset picture on the canvas (from a file or a received picture), its
 // border, its handles and dragging; the rubber band and the picture box
 // elements it makes, with their moving, filling and removal.
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/sstvengine/SstvEngine.h"

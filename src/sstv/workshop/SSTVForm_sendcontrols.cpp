@@ -1,7 +1,7 @@
 // The small controls of the transmit side: the tune tone, the CW ID and the
 // copy of the window title.
 #include "core/Globals.h"
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/dialogs/Dialogs.h"

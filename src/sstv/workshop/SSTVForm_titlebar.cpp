@@ -1,7 +1,7 @@
 // The title bar of the transmit picture: its gradient band and its text,
 // switched on and off by the check box and the menu item as one switch.
-#include "core/IniStore.h"
-#include "core/IniValues.h"
+#include "core/ini/IniStore.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "sstv/overlay/mojiinput.h"
 #include "sstv/window/SSTVForm.h"

@@ -1,8 +1,8 @@
 #include "sstv/workshop/SstvTitles.h"
 
 #include "core/Globals.h"
-#include "core/IniValues.h"
 #include "core/Version.h"
+#include "core/ini/IniValues.h"
 #include "log/LocalTime.h"
 #include "log/LogGlobals.h"
 #include "platform/forms/colour/Colour.h"

@@ -1,7 +1,7 @@
 #include "sstv/workshop/SstvTxFolder.h"
 
-#include "core/IniStore.h"
-#include "core/IniValues.h"
+#include "core/ini/IniStore.h"
+#include "core/ini/IniValues.h"
 #include "platform/os/Paths.h"
 #include "sstv/window/SstvGlobals.h"
 

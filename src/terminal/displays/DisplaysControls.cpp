@@ -2,8 +2,8 @@
 // span (VScroll3), the trace scale (VScroll5), the display tabs (SSTab1), the
 // squelch slider and a click on the level bar, and the satellite mode.
 #include "core/Globals.h"
-#include "core/IniValues.h"
-#include "core/MmttyCommand.h"
+#include "core/engines/MmttyCommand.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/forms/windows/WindowFilter.h"
 #include "platform/mmtty/MmttyProtocol.h"

@@ -1,7 +1,7 @@
 // The waterfall/spectrum switch (Command10, Ctrl+W) and the rewind of the
 // play-back by its right button.
 #include "core/Globals.h"
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/controls/PictureBox.h"
 #include "platform/forms/windows/WindowFilter.h"
 #include "platform/mmvari/MmvariControl.h"

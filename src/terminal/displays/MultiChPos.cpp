@@ -1,9 +1,9 @@
 #include "terminal/displays/MultiChPos.h"
 
 #include "core/Globals.h"
-#include "core/IniStore.h"
-#include "core/IniValues.h"
-#include "core/MmvariState.h"
+#include "core/engines/MmvariState.h"
+#include "core/ini/IniStore.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/controls/PictureBox.h"

@@ -2,7 +2,7 @@
 // 200..3000 Hz. A click into the RX box suspends AFC and typing into the TX box
 // suspends NET until the next completed Enter there.
 #include "core/Globals.h"
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/controls/RichTextPane.h"
 #include "platform/forms/windows/WindowFilter.h"
 #include "platform/pskcore/PskCore.h"

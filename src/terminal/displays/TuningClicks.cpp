@@ -3,10 +3,10 @@
 // space, or sets the scan threshold), the right button places the extra
 // receive channels of the three-channel display.
 #include "core/Globals.h"
-#include "core/IniValues.h"
-#include "core/MmttyCommand.h"
-#include "core/MmttyState.h"
-#include "core/MmvariState.h"
+#include "core/engines/MmttyCommand.h"
+#include "core/engines/MmttyState.h"
+#include "core/engines/MmvariState.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/controls/PictureBox.h"
 #include "platform/forms/dialogs/Dialogs.h"

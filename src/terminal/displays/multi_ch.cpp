@@ -1,8 +1,8 @@
 #include "terminal/displays/multi_ch.h"
 
 #include "core/Globals.h"
-#include "core/IniValues.h"
-#include "core/MmvariState.h"
+#include "core/engines/MmvariState.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/controls/TopHighBar.h"

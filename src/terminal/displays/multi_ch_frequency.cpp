@@ -1,7 +1,7 @@
 // The frequencies of the two extra channels: their bars retune the engine and
 // move the channel markers on the waterfall and the spectrum.
 #include "core/Globals.h"
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/controls/PictureBox.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/pskcore/PskCore.h"

@@ -2,8 +2,8 @@
 // the swap with the main channel, clearing its pane, a word taken from its text
 // into the main window's QSO boxes, and the pop-up on a selection.
 #include "core/Globals.h"
-#include "core/IniValues.h"
-#include "core/MmvariState.h"
+#include "core/engines/MmvariState.h"
+#include "core/ini/IniValues.h"
 #include "logwindows/entry/QsoDoor.h"
 #include "logwindows/lookups/CheckCallSign.h"
 #include "platform/forms/controls/PictureBox.h"

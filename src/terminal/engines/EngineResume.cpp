@@ -1,10 +1,10 @@
 #include "terminal/engines/EngineResume.h"
 
 #include "core/Globals.h"
-#include "core/IniValues.h"
 #include "core/LogMode.h"
-#include "core/MmttyCommand.h"
 #include "core/SharedRoutines.h"
+#include "core/engines/MmttyCommand.h"
+#include "core/ini/IniValues.h"
 #include "platform/mmtty/BobMako.h"
 #include "platform/mmtty/MmttyLink.h"
 #include "platform/mmvari/MmvariControl.h"

@@ -2,11 +2,11 @@
 
 #include "core/Globals.h"
 #include "core/MessageLine.h"
-#include "core/MmttyCommand.h"
+#include "core/engines/MmttyCommand.h"
+#include "platform/forms/controls/RichTextPane.h"
 #include "platform/mmtty/MmttyLink.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
-#include "platform/forms/controls/RichTextPane.h"
 #include "platform/pskcore/PskCore.h"
 #include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"

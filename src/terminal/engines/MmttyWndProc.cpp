@@ -2,8 +2,8 @@
 
 #include "core/Globals.h"
 #include "core/MessageLine.h"
-#include "core/MmttyCommand.h"
-#include "core/MmttyState.h"
+#include "core/engines/MmttyCommand.h"
+#include "core/engines/MmttyState.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/controls/PictureBox.h"

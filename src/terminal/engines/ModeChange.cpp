@@ -1,11 +1,11 @@
 #include "terminal/engines/ModeChange.h"
 
 #include "core/Globals.h"
-#include "core/IniValues.h"
 #include "core/LogMode.h"
 #include "core/MessageLine.h"
-#include "core/MmttyCommand.h"
 #include "core/SharedRoutines.h"
+#include "core/engines/MmttyCommand.h"
+#include "core/ini/IniValues.h"
 #include "logwindows/entry/LogButton.h"
 #include "logwindows/entry/LogEntry.h"
 #include "platform/forms/colour/ControlColour.h"

@@ -1,8 +1,8 @@
 #include "terminal/engines/PskEngine.h"
 
 #include "core/Globals.h"
-#include "core/IniValues.h"
 #include "core/MessageLine.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/controls/PictureBox.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/pskcore/PskCore.h"

@@ -2,9 +2,9 @@
 // the repeat cycle), the end of play-back and of a timed recording, and the
 // sound-card errors in the message line.
 #include "core/Globals.h"
-#include "core/IniValues.h"
 #include "core/MessageLine.h"
 #include "core/SharedRoutines.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/controls/RichTextPane.h"

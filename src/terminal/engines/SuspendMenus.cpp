@@ -1,8 +1,8 @@
 #include "terminal/engines/SuspendMenus.h"
 
 #include "core/Globals.h"
-#include "core/IniValues.h"
 #include "core/LogMode.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/forms/text/Clipboard.h"
 #include "platform/os/Paths.h"

@@ -1,8 +1,8 @@
 #include "terminal/macros/MacroCwIdCombo.h"
 
 #include "core/Globals.h"
-#include "core/IniStore.h"
-#include "core/IniValues.h"
+#include "core/ini/IniStore.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "terminal/macros/MacroState.h"
 #include "terminal/mainwindow/PSK31MAIN.h"

@@ -1,7 +1,7 @@
 #include "terminal/mainwindow/MainLabels.h"
 
 #include "core/Globals.h"
-#include "core/MmttyCommand.h"
+#include "core/engines/MmttyCommand.h"
 #include "logwindows/entry/QsoDoor.h"
 #include "logwindows/lookups/CheckCallSign.h"
 #include "platform/forms/controls/PictureBox.h"

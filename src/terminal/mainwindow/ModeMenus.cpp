@@ -1,7 +1,7 @@
 #include "terminal/mainwindow/ModeMenus.h"
 
 #include "core/Globals.h"
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/waits/Waits.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"

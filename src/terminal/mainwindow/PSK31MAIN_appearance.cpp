@@ -1,7 +1,7 @@
 // Fonts and colours of the panes and the transmit box, and the macro
 // buttons' names, colours and shortcut keys as the load sets them.
 #include "core/Globals.h"
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/controls/RichTextPane.h"

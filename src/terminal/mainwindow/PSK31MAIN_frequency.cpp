@@ -2,7 +2,7 @@
 // library's main channel and move the markers of the waterfall and the
 // zoomed spectrum. Setting either bar's value from code runs its handler.
 #include "core/Globals.h"
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/controls/PictureBox.h"
 #include "platform/pskcore/PskCore.h"
 #include "terminal/engines/PskEngine.h"

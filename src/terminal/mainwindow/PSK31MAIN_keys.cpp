@@ -1,8 +1,8 @@
 // The main window's keys: one handler sees every key stroke before the focused
 // control, so that the shortcuts work wherever the caret is.
 #include "core/Globals.h"
-#include "core/IniValues.h"
 #include "core/SharedRoutines.h"
+#include "core/ini/IniValues.h"
 #include "logwindows/entry/LogButton.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/controls/PictureBox.h"

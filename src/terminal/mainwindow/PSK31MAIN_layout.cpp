@@ -1,8 +1,8 @@
 // The main window's column: where it opens, what follows its width, the
 // splitter between the receive pane and the transmit box, and the saved keys.
 #include "core/Globals.h"
-#include "core/IniStore.h"
-#include "core/IniValues.h"
+#include "core/ini/IniStore.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/controls/RichTextPane.h"
 #include "platform/forms/text/Clipboard.h"

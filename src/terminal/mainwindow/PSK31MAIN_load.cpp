@@ -1,7 +1,7 @@
 // The main window's load: settings, place, macros, RST list, then the
 // engine of the saved mode (or, on a first run, the settings sheet).
 #include "core/Globals.h"
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "log/LogGlobals.h"
 #include "logwindows/viewer/LOGDATAVIEW.h"
 #include "platform/forms/colour/Colour.h"

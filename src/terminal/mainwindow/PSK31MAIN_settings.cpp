@@ -1,8 +1,8 @@
 // The settings the main window's load reads, with their defaults and the
 // controls they set.
 #include "core/Globals.h"
-#include "core/IniValues.h"
 #include "core/SharedRoutines.h"
+#include "core/ini/IniValues.h"
 #include "logwindows/entry/QsoDoor.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
@@ -81,7 +81,8 @@ void PSK31MAIN::loadSettings(bool* firstRun) {
     Check5->setChecked(g.DataCaptureOn != 0);
     g.AutoSaveRxOnExit = cfgOrMarker("NENNOTAME");
     if (g.HisRstPresetOn != QLatin1String("1")) g.HisRstPresetOn = QStringLiteral("0");
-    logwindows::PutIntoQsoBox(Text7, g.HisRstPresetOn == QLatin1String("1") ? QStringLiteral("599") : QString());
+    logwindows::PutIntoQsoBox(Text7,
+                              g.HisRstPresetOn == QLatin1String("1") ? QStringLiteral("599") : QString());
 
     g.SoundCardNumber = cfg("SOUNDCARDnum", QStringLiteral("-1"));
     g.PttPortControl = cfgOrMarker("COMCONT");

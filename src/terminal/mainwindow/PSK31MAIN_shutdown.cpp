@@ -5,10 +5,10 @@
 // A failure on the way takes a shorter path that still releases the engine and
 // the rig port.
 #include "core/Globals.h"
-#include "core/IniStore.h"
-#include "core/IniValues.h"
-#include "core/MmttyCommand.h"
 #include "core/SharedRoutines.h"
+#include "core/engines/MmttyCommand.h"
+#include "core/ini/IniStore.h"
+#include "core/ini/IniValues.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/HamlogLink.h"
 #include "logwindows/entry/LogButton.h"

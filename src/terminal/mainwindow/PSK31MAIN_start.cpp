@@ -1,10 +1,10 @@
 // The end of the main window's load: scales, RTTY availability, the RST list,
 // the first run, the log-link items and the engine start by mode.
 #include "core/Globals.h"
-#include "core/IniValues.h"
-#include "core/ListFiles.h"
 #include "core/LogMode.h"
 #include "core/SharedRoutines.h"
+#include "core/ini/IniValues.h"
+#include "core/lists/ListFiles.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/LogEntry.h"
 #include "logwindows/entry/TEMP_LOG.h"

@@ -2,7 +2,7 @@
 // its value from code (the load, a mode change) moves the colour thresholds
 // too; only the operator's moves are stored.
 #include "core/Globals.h"
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "terminal/mainwindow/PSK31MAIN.h"
 
 #include <QSlider>
@@ -19,5 +19,6 @@ void PSK31MAIN::Slider2_Scroll(int action) {
     const int l = Slider2->sliderPosition();
     const bool rtty = g.OpMode == core::ModeRtty || g.OpMode == core::ModeCw;
     (rtty ? g.WfLevelRtty : g.WfLevelPsk) = core::NumberText(l);
-    core::PutIniNumber(QStringLiteral("PSKCFG"), rtty ? core::IniKey("WFRT_LEVEL") : core::IniKey("WF_LEVEL"), l);
+    core::PutIniNumber(QStringLiteral("PSKCFG"), rtty ? core::IniKey("WFRT_LEVEL") : core::IniKey("WF_LEVEL"),
+                       l);
 }

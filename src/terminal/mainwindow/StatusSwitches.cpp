@@ -1,9 +1,9 @@
 #include "terminal/mainwindow/StatusSwitches.h"
 
 #include "core/Globals.h"
-#include "core/IniValues.h"
 #include "core/MessageLine.h"
 #include "core/StartupFiles.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/controls/RichTextPane.h"

@@ -1,8 +1,8 @@
 // The multi-mode panel: the mode list, the PSK speed list, the button row
 // "Notch" .. "PlyBack" with its stored switches, and AFC and NET.
 #include "core/Globals.h"
-#include "core/IniValues.h"
-#include "core/MmvariState.h"
+#include "core/engines/MmvariState.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/controls/RichTextPane.h"

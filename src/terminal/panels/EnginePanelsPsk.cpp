@@ -1,7 +1,7 @@
 // The PSK engine's two switches: AFC (the receive frequency follows the
 // signal) and NET (the transmit frequency follows the receive frequency).
 #include "core/Globals.h"
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "terminal/mainwindow/PSK31MAIN.h"

@@ -3,9 +3,9 @@
 // the shift list. Every press starts from the switch word the program last
 // reported; its next report shows the outcome on the indicators.
 #include "core/Globals.h"
-#include "core/IniValues.h"
-#include "core/MmttyCommand.h"
-#include "core/MmttyState.h"
+#include "core/engines/MmttyCommand.h"
+#include "core/engines/MmttyState.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/controls/RichTextPane.h"

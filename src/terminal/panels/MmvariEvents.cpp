@@ -3,7 +3,7 @@
 // transmit buffer and the errors.
 #include "core/Globals.h"
 #include "core/MessageLine.h"
-#include "core/MmvariState.h"
+#include "core/engines/MmvariState.h"
 #include "platform/forms/controls/RichTextPane.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"

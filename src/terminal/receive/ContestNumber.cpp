@@ -2,7 +2,7 @@
 // digits and stored at once, and the transverter switch TRVon.
 #include "terminal/receive/ContestNumber.h"
 
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "rig/RigGlobals.h"
 #include "terminal/displays/TuningMath.h"
 #include "terminal/mainwindow/PSK31MAIN.h"

@@ -1,7 +1,7 @@
 #include "terminal/rxtext/ReceiveTextItems.h"
 
-#include "core/IniStore.h"
-#include "core/IniValues.h"
+#include "core/ini/IniStore.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/controls/RichTextPane.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/forms/text/Clipboard.h"

@@ -1,6 +1,6 @@
 #include "terminal/rxtext/RxTextFiles.h"
 
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "platform/os/Cp932.h"
 #include "platform/os/Paths.h"
 

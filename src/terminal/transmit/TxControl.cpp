@@ -1,7 +1,7 @@
 #include "terminal/transmit/TxControl.h"
 
 #include "core/MessageLine.h"
-#include "core/MmttyCommand.h"
+#include "core/engines/MmttyCommand.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/controls/RichTextPane.h"

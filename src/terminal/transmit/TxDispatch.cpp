@@ -1,8 +1,8 @@
 #include "terminal/transmit/TxDispatch.h"
 
 #include "core/Globals.h"
-#include "core/IniValues.h"
-#include "core/MmttyCommand.h"
+#include "core/engines/MmttyCommand.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/controls/RichTextPane.h"
 #include "platform/forms/waits/Waits.h"

@@ -1,7 +1,7 @@
 // The contest save as the operator uses it: one menu click stores the QSO with
 // the time of the click and the serial number, and readies the next station.
 #include "log/ContestSave.h"
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "logwindows/LogFixture.h"
 #include "logwindows/viewer/LOGDATAVIEW.h"
 #include "settings/dialogs/CFG_Contest.h"

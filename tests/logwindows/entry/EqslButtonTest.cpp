@@ -1,8 +1,8 @@
 // The log entry window's electronic-QSL button as the operator uses it: a
 // right click switches the service, a left click writes the range (or the QSO
 // on the window) for it and hands the file on.
-#include "core/IniValues.h"
 #include "core/StartupFiles.h"
+#include "core/ini/IniValues.h"
 #include "logwindows/LogFixture.h"
 #include "support/AdifReader.h"
 

@@ -1,8 +1,8 @@
 // Stepping through the log and marking the export range.
 #include "logwindows/LogFixture.h"
 
-#include "core/IniNames.h"
-#include "core/IniValues.h"
+#include "core/ini/IniNames.h"
+#include "core/ini/IniValues.h"
 #include "rig/RigPolling.h"
 #include "rig/RigPort.h"
 #include "settings/sheet/CFGSHEET.h"

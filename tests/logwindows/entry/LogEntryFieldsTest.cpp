@@ -2,7 +2,7 @@
 // focus moves, the date and time switches and the copies to the main window.
 #include "logwindows/LogFixture.h"
 
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "platform/os/Cp932.h"
 #include "rig/RigPort.h"
 #include "support/Popups.h"

@@ -2,7 +2,7 @@
 // program's end: a QSO handed to the logging program is not dropped unasked,
 // and a running contest shows its serial box and fixed report in the window
 // now in use.
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "logwindows/QsoWindowFixture.h"
 #include "logwindows/entry/QsoBoxes.h"
 #include "platform/forms/colour/ControlColour.h"

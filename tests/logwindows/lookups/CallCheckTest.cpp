@@ -1,7 +1,7 @@
 // The call-sign check against the logging library on a temporary log with the
 // demo master data: earlier QSOs, the award record, the prefix look-up and
 // what the operator sees of them.
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "logwindows/LogFixture.h"
 #include "logwindows/lookups/CODE_LIST.h"
 #include "logwindows/lookups/CheckCallSign.h"

@@ -1,6 +1,6 @@
 // The earlier-QSO list and the area-code list as the operator uses them:
 // places and widths kept, picks, and the ways to close them.
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "logwindows/LogFixture.h"
 #include "logwindows/lookups/CODE_LIST.h"
 #include "logwindows/lookups/CheckCallSign.h"

@@ -3,8 +3,8 @@
 // dialogs, the files it leaves and the sender it starts; and the log entry
 // window's writers over a range of the log.
 #include "app/ProgramRun.h"
-#include "core/IniValues.h"
 #include "core/StartupFiles.h"
+#include "core/ini/IniValues.h"
 #include "log/AdifExport.h"
 #include "logwindows/LogFixture.h"
 #include "logwindows/entry/EntryExport.h"

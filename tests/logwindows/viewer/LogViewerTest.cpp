@@ -1,7 +1,7 @@
 // The log viewer as the operator uses it: opened from the main window, paged
 // back and forth, jumped, closed with its layout kept, rows marked for the
 // electronic QSL, and shown again after saves.
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "logwindows/LogFixture.h"
 #include "logwindows/viewer/LOGDATAVIEW.h"
 #include "support/AdifReader.h"

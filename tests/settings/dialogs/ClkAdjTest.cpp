@@ -7,7 +7,7 @@
 #include "settings/dialogs/CLKadj.h"
 #include "terminal/panels/MmvariFixture.h"
 
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "platform/engines/Engines.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/dialogs/Dialogs.h"

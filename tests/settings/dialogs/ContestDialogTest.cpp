@@ -4,8 +4,8 @@
 // and prefills the log entry window.
 #include "settings/dialogs/CFG_Contest.h"
 
-#include "core/IniValues.h"
-#include "core/MmttyState.h"
+#include "core/engines/MmttyState.h"
+#include "core/ini/IniValues.h"
 #include "logwindows/LogFixture.h"
 #include "logwindows/viewer/LOGDATAVIEW.h"
 #include "platform/forms/colour/ControlColour.h"

@@ -5,9 +5,9 @@
 #include "settings/dialogs/CFG_MMTTY.h"
 
 #include "core/Globals.h"
-#include "core/IniValues.h"
-#include "core/MmttyCommand.h"
-#include "core/MmttyState.h"
+#include "core/engines/MmttyCommand.h"
+#include "core/engines/MmttyState.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/mmtty/MmttyLink.h"
 #include "settings/dialogs/CFG_Contest.h"

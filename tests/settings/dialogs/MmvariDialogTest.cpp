@@ -5,7 +5,7 @@
 #include "settings/dialogs/CFG_MMVARI.h"
 #include "terminal/panels/MmvariFixture.h"
 
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/dialogs/Dialogs.h"

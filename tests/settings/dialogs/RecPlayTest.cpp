@@ -5,7 +5,7 @@
 #include "settings/dialogs/RecPlayValues.h"
 #include "terminal/engines/PskFixture.h"
 
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/os/Clock.h"

@@ -5,7 +5,7 @@
 #include "settings/sheet/CFGSHEET.h"
 #include "sstv/SstvFixture.h"
 
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "log/LogGlobals.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigSettings.h"

@@ -3,7 +3,7 @@
 // multi-mode control takes its sound card and PTT port by property.
 #include "settings/SheetFixture.h"
 
-#include "core/MmttyCommand.h"
+#include "core/engines/MmttyCommand.h"
 #include "platform/mmtty/BobMako.h"
 #include "platform/mmtty/MmttyLink.h"
 #include "platform/mmvari/MmvariControl.h"

@@ -3,8 +3,8 @@
 // the operator changes is what the next start uses.
 #include "settings/SheetFixture.h"
 
-#include "core/IniStore.h"
-#include "core/SettingRanges.h"
+#include "core/ini/IniStore.h"
+#include "core/ini/SettingRanges.h"
 #include "platform/forms/text/Clipboard.h"
 #include "platform/os/Cp932.h"
 #include "rig/RigGlobals.h"

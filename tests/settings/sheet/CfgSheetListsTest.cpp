@@ -3,7 +3,7 @@
 // written whole to their files.
 #include "settings/SheetFixture.h"
 
-#include "core/ListFiles.h"
+#include "core/lists/ListFiles.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "platform/os/Cp932.h"
 

@@ -4,7 +4,7 @@
 #include "terminal/displays/multi_ch.h"
 #include "terminal/engines/PskFixture.h"
 
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "support/ProgramFolder.h"
 
 namespace {

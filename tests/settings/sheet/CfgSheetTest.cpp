@@ -6,7 +6,7 @@
 #include "startup/StartupSettings.h"
 
 #include "core/Globals.h"
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "rig/RigGlobals.h"
 #include "support/OpenedUrls.h"

@@ -3,7 +3,7 @@
 // what the thumbnails' menu and a double click do. Driven with the mouse and
 // the keys as the operator does.
 #include "sstv/library/PiclibForm.h"
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "log/LogGlobals.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/os/Cp932.h"

@@ -3,7 +3,7 @@
 // title bar edited; fonts, colours, favourites, outlines and the gradient
 // chosen; the stock texts edited in the macro list.
 #include "app/ProgramRun.h"
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/text/ShownLines.h"
 #include "platform/os/Cp932.h"

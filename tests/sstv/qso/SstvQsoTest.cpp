@@ -3,7 +3,7 @@
 // clearing for the next QSO, the RSV list and its editor, the QTH pop-up, the
 // UTC box, the log button against the logging program's window, the menus.
 #include "app/ProgramRun.h"
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/HamlogLink.h"
 #include "logwindows/entry/QsoBoxes.h"

@@ -1,6 +1,6 @@
 // The picture menu, the keys, the enlarged viewer, PTT by CAT and the mode
 // menus of the SSTV window, driven as the operator drives them.
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "log/LogGlobals.h"
 #include "platform/os/Cp932.h"
 #include "rig/RigGlobals.h"

@@ -3,7 +3,7 @@
 // the tuning frame, the title bar's values at the moment of sending, the
 // stacking of the canvas's layers, the keys of the text boxes, the editors
 // going with the window, and the stored places and fonts read back.
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/os/Clock.h"
 #include "sstv/SstvWorkshopFixture.h"

@@ -2,7 +2,7 @@
 // (none, bad ones), pictures arriving into the history ring, browsing, the
 // FSK ID saving the picture under the call, the receive options read back
 // from the engine, the notch from the spectrum, each bitmap released once.
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Cp932.h"
 #include "platform/sstvengine/SstvSimulation.h"

@@ -2,7 +2,7 @@
 // rendering at each mode's size, the 240-line squeeze, the title bar, F12,
 // Esc and the send button with PTT by CAT on the simulated rig, the tune
 // tone, the CW ID and the window title.
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "log/LogGlobals.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/waits/Waits.h"

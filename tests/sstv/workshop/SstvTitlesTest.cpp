@@ -1,7 +1,7 @@
 // The title texts: the %-variables as a table over fixed inputs and clock,
 // and the title store on the SSTV window (font, labels, refresh, contest end).
 #include "sstv/workshop/SstvTitles.h"
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "platform/forms/colour/ControlColour.h"

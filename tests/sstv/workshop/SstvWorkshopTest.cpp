@@ -1,7 +1,7 @@
 // The workshop canvas driven as the operator drives it: picture files loaded,
 // dropped, pasted and saved; the inset with its border, handles and dragging;
 // the rubber band and its picture boxes; the canvas cleared.
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "platform/os/Paths.h"
 #include "sstv/SstvWorkshopFixture.h"
 #include "sstv/workshop/SstvCompose.h"

@@ -2,7 +2,7 @@
 // on the level bar for each engine, and the satellite mode.
 #include "terminal/transmit/TxFixture.h"
 
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/controls/PictureBox.h"
 #include "platform/forms/dialogs/Dialogs.h"

@@ -4,8 +4,8 @@
 #include "terminal/displays/multi_ch.h"
 #include "terminal/engines/PskFixture.h"
 
-#include "core/IniValues.h"
-#include "core/MmvariState.h"
+#include "core/engines/MmvariState.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/controls/PictureBox.h"
 #include "platform/forms/dialogs/Dialogs.h"

@@ -9,9 +9,9 @@
 #include "terminal/engines/PskFixture.h"
 #include "terminal/transmit/TxFixture.h"
 
-#include "core/IniValues.h"
-#include "core/MmttyState.h"
-#include "core/MmvariState.h"
+#include "core/engines/MmttyState.h"
+#include "core/engines/MmvariState.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/controls/PictureBox.h"
 #include "platform/forms/dialogs/Dialogs.h"

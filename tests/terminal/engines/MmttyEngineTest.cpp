@@ -3,8 +3,8 @@
 // transmit state with PTT by CAT, the stop, and the ways back to BPSK.
 #include "terminal/engines/MmttyEngine.h"
 #include "core/Globals.h"
-#include "core/MmttyCommand.h"
-#include "core/MmttyState.h"
+#include "core/engines/MmttyCommand.h"
+#include "core/engines/MmttyState.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/controls/PictureBox.h"

@@ -4,9 +4,9 @@
 // sending is released by the key watch.
 #include "terminal/engines/PskFixture.h"
 
-#include "core/IniNames.h"
-#include "core/IniValues.h"
 #include "core/SharedRoutines.h"
+#include "core/ini/IniNames.h"
+#include "core/ini/IniValues.h"
 #include "log/LogGlobals.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"

@@ -2,7 +2,7 @@
 // letter puts the expansion into the transmit box and leaves the pending
 // transmission; the repeat is armed, paused and stopped by Esc.
 #include "core/Globals.h"
-#include "core/IniStore.h"
+#include "core/ini/IniStore.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "platform/forms/colour/ControlColour.h"

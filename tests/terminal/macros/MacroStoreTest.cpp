@@ -2,7 +2,7 @@
 // main window's buttons and scripted dialogs.
 #include "terminal/macros/MacroStore.h"
 #include "core/Globals.h"
-#include "core/IniStore.h"
+#include "core/ini/IniStore.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/dialogs/Dialogs.h"

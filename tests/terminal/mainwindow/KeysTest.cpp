@@ -2,8 +2,8 @@
 // procedure once, with the caret in the transmit box or in the receive pane.
 #include "terminal/transmit/TxFixture.h"
 
-#include "core/IniNames.h"
-#include "core/IniValues.h"
+#include "core/ini/IniNames.h"
+#include "core/ini/IniValues.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "platform/forms/controls/RichTextPane.h"
@@ -195,7 +195,8 @@ std::vector<ActionRow> ActionKeys::rows() {
          [](KeysBase& t) {
              for (int line = 0; line < 300; ++line)
                  t.w->RichTextBox1->appendText(QStringLiteral("cq de ja1zvk %1\n").arg(line));
-             ASSERT_LT(t.w->RichTextBox1->document()->blockCount(), 100) << "lines behind the screenful joined";
+             ASSERT_LT(t.w->RichTextBox1->document()->blockCount(), 100)
+                 << "lines behind the screenful joined";
          },
          [](KeysBase& t) {
              EXPECT_EQ(t.w->RichTextBox2->text(), t.w->RichTextBox1->text() + QLatin1Char(' '));

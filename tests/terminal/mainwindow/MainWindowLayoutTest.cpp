@@ -1,6 +1,6 @@
 // The main window's column: start place, width rule, splitter drags and the saved keys.
 #include "core/Globals.h"
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/controls/RichTextPane.h"
 #include "support/Mouse.h"

@@ -1,8 +1,8 @@
 // The windows' menu items and buttons: each one either works or is greyed.
 #include "terminal/transmit/TxFixture.h"
 
-#include "core/IniNames.h"
-#include "core/IniValues.h"
+#include "core/ini/IniNames.h"
+#include "core/ini/IniValues.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "platform/forms/controls/RichTextPane.h"
 #include "platform/os/Cp932.h"

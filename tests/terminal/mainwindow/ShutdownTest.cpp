@@ -2,9 +2,9 @@
 // written, what is released, and that every window goes before the process ends.
 #include "terminal/mainwindow/Shutdown.h"
 #include "core/Globals.h"
-#include "core/IniStore.h"
-#include "core/IniValues.h"
-#include "core/MmttyCommand.h"
+#include "core/engines/MmttyCommand.h"
+#include "core/ini/IniStore.h"
+#include "core/ini/IniValues.h"
 #include "log/LogGlobals.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/hamlog/HamlogWindowLink.h"

@@ -1,6 +1,6 @@
 // The waterfall level slider: its thresholds, and what it stores.
 #include "core/Globals.h"
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "support/ProgramFolder.h"
 #include "terminal/engines/PskEngine.h"
 #include "terminal/mainwindow/PSK31MAIN.h"

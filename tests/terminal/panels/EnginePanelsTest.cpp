@@ -4,10 +4,10 @@
 // each keeps in ZORVATEK.INI.
 #include "terminal/transmit/TxFixture.h"
 
-#include "core/IniStore.h"
-#include "core/IniValues.h"
-#include "core/MmttyState.h"
-#include "core/MmvariState.h"
+#include "core/engines/MmttyState.h"
+#include "core/engines/MmvariState.h"
+#include "core/ini/IniStore.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/controls/RichTextPane.h"

@@ -4,7 +4,7 @@
 // the control from the fixture's [MMVCFG] section. The control is the real
 // stand-in; a test steps its simulation instead of waiting for its timer.
 #include "core/Globals.h"
-#include "core/MmvariState.h"
+#include "core/engines/MmvariState.h"
 #include "platform/mmvari/MmvariControl.h"
 #include "platform/mmvari/MmvariIds.h"
 #include "startup/AboutZORVATEK.h"

@@ -2,7 +2,7 @@
 // its meter and the sub-channel pop-up, with the control as the engine.
 #include "terminal/panels/MmvariFixture.h"
 
-#include "core/MmvariState.h"
+#include "core/engines/MmvariState.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/controls/RichTextPane.h"

@@ -3,7 +3,7 @@
 // clipboard and the log entry window.
 #include "terminal/transmit/TxFixture.h"
 
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "logwindows/lookups/CODE_LIST.h"

@@ -3,7 +3,7 @@
 // stop item, and wave files the library cannot play.
 #include "terminal/engines/PskFixture.h"
 
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/os/Paths.h"
 #include "platform/os/WavFile.h"

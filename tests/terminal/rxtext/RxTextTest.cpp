@@ -3,7 +3,7 @@
 // the menus the operator uses.
 #include "terminal/transmit/TxFixture.h"
 
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/controls/RichTextPane.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/forms/text/ShownLines.h"

@@ -2,8 +2,8 @@
 // the status bar switches with what they store.
 #include "terminal/transmit/TxFixture.h"
 
-#include "core/IniValues.h"
 #include "core/SharedRoutines.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/colour/Colour.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/controls/RichTextPane.h"

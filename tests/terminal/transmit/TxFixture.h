@@ -3,7 +3,7 @@
 // every call into the PSK library comes from the transmit path under test; the
 // RTTY program runs for real when a test asks for it.
 #include "core/Globals.h"
-#include "core/MmttyCommand.h"
+#include "core/engines/MmttyCommand.h"
 #include "platform/forms/controls/RichTextPane.h"
 #include "platform/mmtty/MmttyLink.h"
 #include "platform/mmvari/MmvariControl.h"

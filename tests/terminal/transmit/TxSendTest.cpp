@@ -1,7 +1,7 @@
 // The pending transmission handed to the engine of each mode.
 #include "terminal/engines/PskFixture.h"
 
-#include "core/MmttyCommand.h"
+#include "core/engines/MmttyCommand.h"
 #include "platform/forms/colour/ControlColour.h"
 #include "platform/forms/controls/RichTextPane.h"
 #include "platform/mmvari/MmvariControl.h"

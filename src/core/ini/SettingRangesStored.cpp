@@ -1,8 +1,8 @@
 // The table's ranges applied to what is stored; the table itself stays free of
 // the store, so that the settings dialogs' pure values can use its bounds.
-#include "core/IniStore.h"
-#include "core/IniValues.h"
-#include "core/SettingRanges.h"
+#include "core/ini/IniStore.h"
+#include "core/ini/IniValues.h"
+#include "core/ini/SettingRanges.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // Typed reads and writes over the configuration store, for callers that keep
 // numbers: the missing marker and text that is not a whole number both come
 // back as "nothing", so that the caller's default applies.
-#include "core/IniKey.h"
+#include "core/ini/IniKey.h"
 
 #include <QString>
 #include <optional>

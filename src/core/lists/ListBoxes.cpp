@@ -1,4 +1,4 @@
-#include "core/ListBoxes.h"
+#include "core/lists/ListBoxes.h"
 
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/forms/text/ShiftJisText.h"

@@ -1,8 +1,8 @@
-#include "core/MmttyCommand.h"
+#include "core/engines/MmttyCommand.h"
 
 #include "core/Globals.h"
 #include "core/MessageLine.h"
-#include "core/MmttyState.h"
+#include "core/engines/MmttyState.h"
 #include "platform/engines/Engines.h"
 
 #include <QTimer>

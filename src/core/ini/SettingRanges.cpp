@@ -1,4 +1,4 @@
-#include "core/SettingRanges.h"
+#include "core/ini/SettingRanges.h"
 
 #include <algorithm>
 #include <array>

@@ -3,7 +3,7 @@
 // (the settings sheet's RST and mode lists, the SSTV window's RSV list): the
 // file is shown as its list shows it and written back with only what the
 // operator changed (core::KeptListBytes).
-#include "core/ListFiles.h"
+#include "core/lists/ListFiles.h"
 
 #include <QString>
 

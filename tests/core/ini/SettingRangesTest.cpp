@@ -1,9 +1,9 @@
 // The one table of stored numbers and their ranges, and the start's pass
 // that brings a hand-damaged ZORVATEK.INI back into range.
-#include "core/SettingRanges.h"
+#include "core/ini/SettingRanges.h"
 #include "core/Globals.h"
-#include "core/IniStore.h"
-#include "core/IniValues.h"
+#include "core/ini/IniStore.h"
+#include "core/ini/IniValues.h"
 #include "platform/os/Cp932.h"
 #include "support/ProgramFolder.h"
 

@@ -1,7 +1,7 @@
-#include "core/MmttySettings.h"
+#include "core/engines/MmttySettings.h"
 
-#include "core/IniValues.h"
-#include "core/MmttyState.h"
+#include "core/engines/MmttyState.h"
+#include "core/ini/IniValues.h"
 #include "platform/mmtty/MmttyProtocol.h"
 
 #include <cmath>

@@ -10,7 +10,7 @@
 // settings cannot be saved; the next write that succeeds ends that run. What
 // was written still holds for the rest of the run: it reads back, and goes
 // into the file with the next write the file takes.
-#include "core/IniKey.h"
+#include "core/ini/IniKey.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "core/MmttyState.h"
+#include "core/engines/MmttyState.h"
 
 namespace core {
 

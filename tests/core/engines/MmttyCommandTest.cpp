@@ -1,9 +1,9 @@
 // What the message line says when the RTTY program does not take a command:
 // the thing that was not done, not a stopped transmission for every command.
-#include "core/MmttyCommand.h"
+#include "core/engines/MmttyCommand.h"
 
 #include "core/Globals.h"
-#include "core/MmttyState.h"
+#include "core/engines/MmttyState.h"
 #include "support/ProgramFolder.h"
 
 #include <QTimer>

@@ -1,7 +1,7 @@
-#include "core/IniNames.h"
+#include "core/ini/IniNames.h"
 
 #include "core/Globals.h"
-#include "core/IniStore.h"
+#include "core/ini/IniStore.h"
 
 #include <algorithm>
 

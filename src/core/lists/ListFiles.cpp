@@ -1,4 +1,4 @@
-#include "core/ListFiles.h"
+#include "core/lists/ListFiles.h"
 
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/os/AtomicFile.h"
@@ -85,7 +85,8 @@ std::vector<std::pair<qsizetype, qsizetype>> matching(const QList<Key>& a, const
         ++head;
     }
     qsizetype tail = 0;
-    while (tail < a.size() - head && tail < b.size() - head && same(a[a.size() - 1 - tail], b[b.size() - 1 - tail]))
+    while (tail < a.size() - head && tail < b.size() - head &&
+           same(a[a.size() - 1 - tail], b[b.size() - 1 - tail]))
         ++tail;
     const qsizetype n = a.size() - head - tail;
     const qsizetype m = b.size() - head - tail;
@@ -93,10 +94,13 @@ std::vector<std::pair<qsizetype, qsizetype>> matching(const QList<Key>& a, const
     if (n > 0 && m > 0 && (n + 1) * (m + 1) <= Cells) {
         // Longest common run, filled from the ends so that it is read forwards.
         std::vector<std::uint32_t> len(std::size_t((n + 1) * (m + 1)), 0);
-        auto at = [&](qsizetype i, qsizetype j) -> std::uint32_t& { return len[std::size_t(i * (m + 1) + j)]; };
+        auto at = [&](qsizetype i, qsizetype j) -> std::uint32_t& {
+            return len[std::size_t(i * (m + 1) + j)];
+        };
         for (qsizetype i = n - 1; i >= 0; --i)
             for (qsizetype j = m - 1; j >= 0; --j)
-                at(i, j) = same(a[head + i], b[head + j]) ? at(i + 1, j + 1) + 1 : std::max(at(i + 1, j), at(i, j + 1));
+                at(i, j) = same(a[head + i], b[head + j]) ? at(i + 1, j + 1) + 1
+                                                          : std::max(at(i + 1, j), at(i, j + 1));
         qsizetype i = 0;
         qsizetype j = 0;
         while (i < n && j < m) {

@@ -1,7 +1,7 @@
-#include "core/IniValues.h"
+#include "core/ini/IniValues.h"
 
 #include "core/Globals.h"
-#include "core/IniStore.h"
+#include "core/ini/IniStore.h"
 
 #include <cmath>
 

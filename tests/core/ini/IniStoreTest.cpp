@@ -1,8 +1,8 @@
 // The configuration store over a real ZORVATEK.INI in a temporary program folder.
-#include "core/IniStore.h"
+#include "core/ini/IniStore.h"
 #include "core/Globals.h"
-#include "core/IniNames.h"
-#include "core/IniValues.h"
+#include "core/ini/IniNames.h"
+#include "core/ini/IniValues.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/os/Cp932.h"
 #include "startup/AboutZORVATEK.h"
@@ -15,8 +15,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
-#include <QTemporaryDir>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -276,8 +276,8 @@ TEST_F(IniStore, EveryNameKeyKeepsOnlyANameThatComesBackAsItself) {
         // nor any name: a key built as the program runs is refused there.
         EXPECT_FALSE(put(section, key, QStringLiteral("/h/d〜"))) << key;
         EXPECT_FALSE(put(section, key, QStringLiteral("/h/e"))) << key;
-        EXPECT_FALSE(core::PutIniText(QString::fromLatin1(section), core::IniKey::built(QString::fromLatin1(key)),
-                                      QStringLiteral("/h/e")))
+        EXPECT_FALSE(core::PutIniText(QString::fromLatin1(section),
+                                      core::IniKey::built(QString::fromLatin1(key)), QStringLiteral("/h/e")))
             << key;
         EXPECT_EQ(get(section, key), QStringLiteral("/h/d～")) << key;
     }
@@ -308,7 +308,8 @@ QString bracketed(const QString& code, qsizetype at) {
         // A string or a character literal is skipped whole ('"' opens no
         // string); a digit separator (120'000) opens no literal.
         if (const QChar quote = code[i];
-            quote == QLatin1Char('"') || (quote == QLatin1Char('\'') && (i == 0 || !code[i - 1].isLetterOrNumber()))) {
+            quote == QLatin1Char('"') ||
+            (quote == QLatin1Char('\'') && (i == 0 || !code[i - 1].isLetterOrNumber()))) {
             while (++i < code.size() && code[i] != quote)
                 if (code[i] == QLatin1Char('\\')) ++i;
             continue;
@@ -327,13 +328,14 @@ QString bracketed(const QString& code, qsizetype at) {
 QStringList namesBuiltAroundTheNameWriter(const QMap<QString, QString>& files) {
     QStringList keys;
     for (const auto& [section, key] : kNameRows)
-        keys << QRegularExpression::escape(QString::fromLatin1(key)).replace(QRegularExpression(QStringLiteral("\\d")),
-                                                                            QStringLiteral("(?:\\d|%\\d+)"));
+        keys << QRegularExpression::escape(QString::fromLatin1(key))
+                    .replace(QRegularExpression(QStringLiteral("\\d")), QStringLiteral("(?:\\d|%\\d+)"));
     const QString nameText = QStringLiteral("\"(?:") + keys.join(QLatin1Char('|')) + QStringLiteral(")\"");
     const QRegularExpression literal(nameText, QRegularExpression::CaseInsensitiveOption);
     // Named constants: a variable, an array or a macro spelling a name key.
     const QRegularExpression constant(
-        QStringLiteral(R"((?:#\s*define\s+(\w+)\s+|\b(\w+)\s*(?:\[\s*\])?\s*(?:=|\{)\s*)(?:\w+(?:::\w+)*\s*\(\s*)?)") +
+        QStringLiteral(
+            R"((?:#\s*define\s+(\w+)\s+|\b(\w+)\s*(?:\[\s*\])?\s*(?:=|\{)\s*)(?:\w+(?:::\w+)*\s*\(\s*)?)") +
             nameText,
         QRegularExpression::CaseInsensitiveOption);
     QStringList constants;
@@ -348,13 +350,14 @@ QStringList namesBuiltAroundTheNameWriter(const QMap<QString, QString>& files) {
     auto names = [&](const QString& text) {
         if (text.contains(literal)) return true;
         for (const QString& c : constants)
-            if (text.contains(QRegularExpression(QStringLiteral("\\b") + c + QStringLiteral("\\b")))) return true;
+            if (text.contains(QRegularExpression(QStringLiteral("\\b") + c + QStringLiteral("\\b"))))
+                return true;
         return false;
     };
     // Wrappers: a lambda or a function one of whose parameters reaches a built
     // key or another wrapper's call; found again until none is new.
-    static const QRegularExpression definition(
-        QStringLiteral(R"(\b(\w+)\s*(?:=\s*\[[^\]]*\]\s*)?(\([^()]*\))\s*(?:const\s*)?(?:->\s*[\w:<>]+\s*)?\{)"));
+    static const QRegularExpression definition(QStringLiteral(
+        R"(\b(\w+)\s*(?:=\s*\[[^\]]*\]\s*)?(\([^()]*\))\s*(?:const\s*)?(?:->\s*[\w:<>]+\s*)?\{)"));
     static const QRegularExpression keywords(QStringLiteral("^(?:if|for|while|switch|catch|return)$"));
     QStringList wrappers{QStringLiteral("built")};
     for (bool grown = true; grown;) {
@@ -365,17 +368,21 @@ QStringList namesBuiltAroundTheNameWriter(const QMap<QString, QString>& files) {
                 const QString name = d.captured(1);
                 if (wrappers.contains(name) || name.contains(keywords)) continue;
                 QStringList params;
-                for (const QString& p : d.captured(2).mid(1, d.captured(2).size() - 2).split(QLatin1Char(',')))
-                    if (const auto last = QRegularExpression(QStringLiteral(R"((\w+)\s*(?:=[^,]*)?$)")).match(p.trimmed());
+                for (const QString& p :
+                     d.captured(2).mid(1, d.captured(2).size() - 2).split(QLatin1Char(',')))
+                    if (const auto last =
+                            QRegularExpression(QStringLiteral(R"((\w+)\s*(?:=[^,]*)?$)")).match(p.trimmed());
                         last.hasMatch())
                         params << last.captured(1);
                 const QString body = bracketed(text, d.capturedEnd() - 1);
                 for (const QString& w : wrappers)
-                    for (auto call = QRegularExpression(QStringLiteral("\\b") + w + QStringLiteral("\\s*\\(")).globalMatch(body);
+                    for (auto call = QRegularExpression(QStringLiteral("\\b") + w + QStringLiteral("\\s*\\("))
+                                         .globalMatch(body);
                          call.hasNext();) {
                         const QString args = bracketed(body, call.next().capturedEnd() - 1);
                         for (const QString& p : params)
-                            if (!grown && args.contains(QRegularExpression(QStringLiteral("\\b") + p + QStringLiteral("\\b")))) {
+                            if (!grown && args.contains(QRegularExpression(QStringLiteral("\\b") + p +
+                                                                           QStringLiteral("\\b")))) {
                                 wrappers << name;
                                 grown = true;
                             }
@@ -385,7 +392,8 @@ QStringList namesBuiltAroundTheNameWriter(const QMap<QString, QString>& files) {
     QStringList faults;
     for (auto it = code.begin(); it != code.end(); ++it)
         for (const QString& w : wrappers)
-            for (auto call = QRegularExpression(QStringLiteral("\\b") + w + QStringLiteral("\\s*\\(")).globalMatch(it.value());
+            for (auto call = QRegularExpression(QStringLiteral("\\b") + w + QStringLiteral("\\s*\\("))
+                                 .globalMatch(it.value());
                  call.hasNext();) {
                 const QString args = bracketed(it.value(), call.next().capturedEnd() - 1);
                 if (names(args)) faults << it.key() + QStringLiteral(": ") + w + args;
@@ -410,8 +418,9 @@ TEST(IniNamesInCode, EveryNameGoesThroughTheNameWriter) {
                      QDir::Files, QDirIterator::Subdirectories);
     while (all.hasNext()) {
         const QString file = all.next();
-        if (file.contains(QLatin1String("/core/IniNames.")) || file.endsWith(QLatin1String("core/IniKey.h")) ||
-            file.endsWith(QLatin1String("core/IniStore.cpp")))
+        if (file.contains(QLatin1String("/core/ini/IniNames.")) ||
+            file.endsWith(QLatin1String("core/ini/IniKey.h")) ||
+            file.endsWith(QLatin1String("core/ini/IniStore.cpp")))
             continue;
         QFile f(file);
         ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << file.toStdString();
@@ -459,7 +468,8 @@ TEST(IniNamesInCode, AKeyBuiltFromANameIsFoundHoweverItGetsThere) {
         const char* other;
         bool found;
     } cases[] = {
-        {"void f(const QString& v) { core::PutIniText(kCfg, core::IniKey::built(QStringLiteral(\"RCVDFOL\")), v); }",
+        {"void f(const QString& v) { core::PutIniText(kCfg, "
+         "core::IniKey::built(QStringLiteral(\"RCVDFOL\")), v); }",
          "", true},
         {"void f(const QString& v, int n) {\n    core::PutIniText(kOther,\n"
          "        core::IniKey::built(QStringLiteral(\"Other_App%1_pos\").arg(n)), v);\n}",
@@ -476,20 +486,25 @@ TEST(IniNamesInCode, AKeyBuiltFromANameIsFoundHoweverItGetsThere) {
          "        core::PutIniText(kCfg, core::IniKey::built(QString::fromLatin1(k)), x);\n    };\n"
          "    put(\"MacroFile\", v);\n}",
          "", true},
-        {"void put(const QString& key, const QString& v) { core::PutIniText(kEqsl, core::IniKey::built(key), v); }",
+        {"void put(const QString& key, const QString& v) { core::PutIniText(kEqsl, core::IniKey::built(key), "
+         "v); }",
          "void g() { put(QStringLiteral(\"eQSLFOL\"), QString()); }", true},
-        {"void put(const QString& key, const QString& v) { core::PutIniText(kCfg, core::IniKey::built(key), v); }\n"
+        {"void put(const QString& key, const QString& v) { core::PutIniText(kCfg, core::IniKey::built(key), "
+         "v); }\n"
          "void putTwice(const QString& k, const QString& v) { put(k, v); put(k, v); }\n"
          "void g() { putTwice(QStringLiteral(\"WAVFPOS\"), QString()); }",
          "", true},
-        {"void f(int k, const QString& v) { core::PutIniText(kCfg, core::IniKey::built(QStringLiteral(\"SW%1\").arg(k)), "
+        {"void f(int k, const QString& v) { core::PutIniText(kCfg, "
+         "core::IniKey::built(QStringLiteral(\"SW%1\").arg(k)), "
          "v); }",
          "", false},
-        {"QString f() { return core::IniStored(kCfg, QStringLiteral(\"RCVDFOL\")).value_or(QString()); }", "", false},
+        {"QString f() { return core::IniStored(kCfg, QStringLiteral(\"RCVDFOL\")).value_or(QString()); }", "",
+         false},
         {"const QString kKey = QStringLiteral(\"RecFOL\");\n"
          "void f(const QString& v) { core::PutIniName(kCfg, kKey, v); }",
          "", false},
-        {"void put(const QString& key, const QString& v) { core::PutIniText(kCfg, core::IniKey::built(key), v); }\n"
+        {"void put(const QString& key, const QString& v) { core::PutIniText(kCfg, core::IniKey::built(key), "
+         "v); }\n"
          "void g() { put(QStringLiteral(\"MACRO1\"), QString()); }",
          "", false},
     };
@@ -530,7 +545,7 @@ TEST(IniNamesInCode, ATextWriterOfANameKeyDoesNotCompile) {
     QTemporaryDir dir;
     QFile f(dir.filePath(QStringLiteral("a.cpp")));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("#include \"core/IniStore.h\"\nconst QString kSection;\n"
+    f.write("#include \"core/ini/IniStore.h\"\nconst QString kSection;\n"
             "bool put(const QString&, const core::IniKey&, const QString&);\n");
     for (std::size_t i = 0; i < std::size(cases); ++i)
         f.write(QStringLiteral("void f%1(const QString& x) {\n%2\n}\n")

@@ -1,7 +1,7 @@
 // Stored numbers brought into their range for the run: what is read is the
 // number in use, while the file keeps the bytes it has until a setting is
 // stored with another value.
-#include "core/SettingRanges.h"
+#include "core/ini/SettingRanges.h"
 
 #include <QHash>
 

@@ -1,4 +1,4 @@
-#include "core/MmvariState.h"
+#include "core/engines/MmvariState.h"
 
 #include <cmath>
 

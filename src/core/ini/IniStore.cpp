@@ -1,9 +1,9 @@
-#include "core/IniStore.h"
+#include "core/ini/IniStore.h"
 
 #include "core/Globals.h"
-#include "core/IniNames.h"
 #include "core/MessageLine.h"
-#include "core/SettingRanges.h"
+#include "core/ini/IniNames.h"
+#include "core/ini/SettingRanges.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/forms/text/OneLine.h"
 #include "platform/forms/text/ShiftJisText.h"

@@ -1,6 +1,6 @@
 // The list files: what their lines give, what each list shows of them, and
 // what an editor writes back.
-#include "core/ListFiles.h"
+#include "core/lists/ListFiles.h"
 #include "platform/os/Cp932.h"
 
 #include <QDirIterator>
@@ -55,9 +55,9 @@ TEST(ListFiles, ModesAreTrimmedLinesOfAnyLength) {
 // What an editor writes back: the lines the operator left as they were
 // shown keep their bytes and line ends; a new file is Shift-JIS with CR LF.
 TEST(ListFiles, AnEditKeepsTheBytesOfEveryLineLeftAsShown) {
-    const QByteArray nec = QByteArray("\x87\x90", 2);  // ≒ of the NEC row (81 E0 is the standard one)
-    const QByteArray ibm = QByteArray("\xED\x40", 2);  // an IBM extension, FA 5C in the standard row
-    const QByteArray bad = QByteArray("\x81\xFF", 2);  // no character at all
+    const QByteArray nec = QByteArray("\x87\x90", 2); // ≒ of the NEC row (81 E0 is the standard one)
+    const QByteArray ibm = QByteArray("\xED\x40", 2); // an IBM extension, FA 5C in the standard row
+    const QByteArray bad = QByteArray("\x81\xFF", 2); // no character at all
     const QByteArray file = "595\n579 FB " + nec + "\n\n" + ibm + " 55\r" + bad + "\r\n";
     const auto S = [](const char* utf8) { return QString::fromUtf8(utf8); };
     const QString shownIbm = cp932::decode(ibm) + S(" 55");
@@ -70,25 +70,60 @@ TEST(ListFiles, AnEditKeepsTheBytesOfEveryLineLeftAsShown) {
         QByteArray bytes;
         QList<bool> kept;
     } rows[] = {
-        {"left as shown", file, core::ShownReport, {S("595"), S("579 FB ≒"), shownIbm, shownBad}, file,
+        {"left as shown",
+         file,
+         core::ShownReport,
+         {S("595"), S("579 FB ≒"), shownIbm, shownBad},
+         file,
          {true, true, true, true}},
-        {"one line changed", file, core::ShownReport, {S("595"), S("577X"), shownIbm, shownBad},
-         "595\n577X\n\n" + ibm + " 55\r" + bad + "\r\n", {true, false, true, true}},
-        {"one typed at the end", file, core::ShownReport, {S("595"), S("579 FB ≒"), shownIbm, shownBad, S("≒")},
-         file + "\x81\xE0\n", {true, true, true, true, false}},
-        {"the first gone, one moved", file, core::ShownReport, {S("579 FB ≒"), shownBad, shownIbm},
-         "579 FB " + nec + "\n\n" + bad + "\r\n" + cp932::encode(shownIbm) + "\n", {true, true, false}},
-        {"a blank line typed takes the place of one left out", "599\r\n\r\n579\r\n", core::ShownReport,
-         {S("599"), S(""), S("57")}, "599\r\n\r\n57\r\n", {true, true, false}},
-        {"a last line without its end", "599\r\n579", core::ShownReport, {S("599"), S("579"), S("559")},
-         "599\r\n579\r\n559\r\n", {true, true, false}},
-        {"a file in UTF-8", "\xEF\xBB\xBF" + S("ＰＳＫ\nRTTY\n").toUtf8(), core::ShownMode,
-         {S("ＰＳＫ"), S("ＦＳＫ")}, "\xEF\xBB\xBF" + S("ＰＳＫ\nＦＳＫ\n").toUtf8(), {true, false}},
-        {"stock texts shown trimmed", "  CQ %m  \r\n\r\n   \r\nUR %r\r\n", core::ShownTrimmed,
-         {S("CQ %m"), S("UR %r"), S(" 73")}, "  CQ %m  \r\n\r\n   \r\nUR %r\r\n 73\r\n",
+        {"one line changed",
+         file,
+         core::ShownReport,
+         {S("595"), S("577X"), shownIbm, shownBad},
+         "595\n577X\n\n" + ibm + " 55\r" + bad + "\r\n",
+         {true, false, true, true}},
+        {"one typed at the end",
+         file,
+         core::ShownReport,
+         {S("595"), S("579 FB ≒"), shownIbm, shownBad, S("≒")},
+         file + "\x81\xE0\n",
+         {true, true, true, true, false}},
+        {"the first gone, one moved",
+         file,
+         core::ShownReport,
+         {S("579 FB ≒"), shownBad, shownIbm},
+         "579 FB " + nec + "\n\n" + bad + "\r\n" + cp932::encode(shownIbm) + "\n",
+         {true, true, false}},
+        {"a blank line typed takes the place of one left out",
+         "599\r\n\r\n579\r\n",
+         core::ShownReport,
+         {S("599"), S(""), S("57")},
+         "599\r\n\r\n57\r\n",
+         {true, true, false}},
+        {"a last line without its end",
+         "599\r\n579",
+         core::ShownReport,
+         {S("599"), S("579"), S("559")},
+         "599\r\n579\r\n559\r\n",
+         {true, true, false}},
+        {"a file in UTF-8",
+         "\xEF\xBB\xBF" + S("ＰＳＫ\nRTTY\n").toUtf8(),
+         core::ShownMode,
+         {S("ＰＳＫ"), S("ＦＳＫ")},
+         "\xEF\xBB\xBF" + S("ＰＳＫ\nＦＳＫ\n").toUtf8(),
+         {true, false}},
+        {"stock texts shown trimmed",
+         "  CQ %m  \r\n\r\n   \r\nUR %r\r\n",
+         core::ShownTrimmed,
+         {S("CQ %m"), S("UR %r"), S(" 73")},
+         "  CQ %m  \r\n\r\n   \r\nUR %r\r\n 73\r\n",
          {true, true, false}},
         // A new file, as the editor's box gives it.
-        {"new", {}, core::ShownReport, {S("599"), S("579"), S(""), S("5995")}, "599\r\n579\r\n\r\n5995\r\n",
+        {"new",
+         {},
+         core::ShownReport,
+         {S("599"), S("579"), S(""), S("5995")},
+         "599\r\n579\r\n\r\n5995\r\n",
          {false, false, false, false}},
         {"new and empty", {}, core::ShownReport, {S("")}, "\r\n", {false}},
         {"new, full width", {}, core::ShownMode, {S("ＲＴＴＹ")}, sjis("ＲＴＴＹ\r\n"), {false}},
@@ -136,10 +171,11 @@ TEST(ListFiles, EveryWriterOfAListFileKeepsWhatWasNotChanged) {
         {QStringLiteral("terminal/mainwindow/PSK31MAIN_start.cpp"), QStringLiteral("WriteOnly")},
         {QStringLiteral("sstv/window/SSTVForm_load.cpp"), QStringLiteral("WriteOnly")},
     };
-    static const QRegularExpression listFile(
-        QStringLiteral("RSTmenu\\.DAT|RSVmenu\\.DAT|otherMODE\\.DAT|Font\\.DAT|MACmenu\\.DAT|WriteListFile\\("));
+    static const QRegularExpression listFile(QStringLiteral(
+        "RSTmenu\\.DAT|RSVmenu\\.DAT|otherMODE\\.DAT|Font\\.DAT|MACmenu\\.DAT|WriteListFile\\("));
     static const QRegularExpression writes(
-        QStringLiteral("replaceWhole\\(|WriteOnly|QIODevice::ReadWrite|QIODevice::Append|StoreListBox\\(|StoreListFile\\(|WriteListFile\\("));
+        QStringLiteral("replaceWhole\\(|WriteOnly|QIODevice::ReadWrite|QIODevice::Append|StoreListBox\\(|"
+                       "StoreListFile\\(|WriteListFile\\("));
     static const QRegularExpression comment(QStringLiteral("//[^\n]*"));
     const QString top = QStringLiteral(ZV_SOURCE_DIR "/src/");
     QDirIterator it(top, {QStringLiteral("*.cpp")}, QDir::Files, QDirIterator::Subdirectories);
@@ -147,7 +183,8 @@ TEST(ListFiles, EveryWriterOfAListFileKeepsWhatWasNotChanged) {
     while (it.hasNext()) {
         const QString file = it.next();
         const QString name = file.mid(top.size());
-        if (name.startsWith(QLatin1String("core/ListFiles.cpp")) || name.startsWith(QLatin1String("core/ListBoxes.cpp")))
+        if (name.startsWith(QLatin1String("core/lists/ListFiles.cpp")) ||
+            name.startsWith(QLatin1String("core/lists/ListBoxes.cpp")))
             continue;
         QFile f(file);
         ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << name.toStdString();

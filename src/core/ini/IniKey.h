@@ -6,7 +6,7 @@
 // number in it) is made with IniKey::built, which the writers refuse when it
 // names a name key, and the check over the code (IniNamesInCode) reads every
 // built key and what leads into it, for what the compiler cannot see.
-#include "core/IniNames.h"
+#include "core/ini/IniNames.h"
 
 #include <QString>
 #include <cstddef>
@@ -37,8 +37,7 @@ void aNameKeyIsWrittenByPutIniNameAlone();
 
 class IniKey {
   public:
-    template <std::size_t N>
-    consteval IniKey(const char (&key)[N]) : literal_(key) {
+    template <std::size_t N> consteval IniKey(const char (&key)[N]) : literal_(key) {
         if (ini_key::namesAName(key)) ini_key::aNameKeyIsWrittenByPutIniNameAlone();
     }
     // A key made as the program runs; refused by the text writers when it names a name key.
