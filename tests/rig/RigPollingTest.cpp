@@ -3,11 +3,12 @@
 #include "RigLinkFixture.h"
 
 #include "core/Globals.h"
-#include "core/SettingRanges.h"
+#include "core/ini/SettingRanges.h"
 #include "log/LogGlobals.h"
 #include "logwindows/entry/TEMP_LOG.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/os/SerialComm.h"
+#include "platform/os/WaitClock.h"
 #include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigLink.h"
@@ -259,16 +260,20 @@ TEST_F(RigLinkTest, RigDelayWaitsItsIntervalWhileEventsRun) {
     rig::RigDelay();
     EXPECT_GE(t.elapsed(), 60);
     EXPECT_TRUE(ran);
-    // Not a number: no pause. The wait looks again every 10 ms at most, so a
-    // pause would sleep several times; none sleeps once and is over. (A busy
-    // machine only makes the sleeps fewer.)
+    // Not a number: no pause. On a clock that stands still until the safety
+    // net moves it, any pause would last until then.
     rig::g.RigInterval = QStringLiteral("abc");
-    int sleeps = 0;
-    const QMetaObject::Connection sleeping = QObject::connect(
-        QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, [&] { ++sleeps; });
+    ASSERT_TRUE(waitclock::monotonic());
+    static qint64 standingMs = 0;
+    waitclock::setForTest([] { return standingMs; });
+    bool moved = false;
+    QTimer::singleShot(zvtest::kSafetyNetMsecs, [&] {
+        moved = true;
+        standingMs += 3'600'000;
+    });
     rig::RigDelay();
-    QObject::disconnect(sleeping);
-    EXPECT_LE(sleeps, 2);
+    waitclock::setForTest(nullptr);
+    EXPECT_FALSE(moved) << "a setting that is no number paused the line";
 }
 
 } // namespace
