@@ -115,11 +115,9 @@ int keyWaits = 0;
 // The pause before and after a paced command, never longer than the stored
 // range allows: a pause of minutes would hold every exchange with the rig.
 int intervalMs() {
-    const int longest =
-        core::StoredRangeOf(QStringLiteral("RIG_CON_CFG"), QStringLiteral("Interval"))->highest;
-    bool ok = false;
-    const int ms = g.RigInterval.trimmed().toInt(&ok);
-    return ok && ms > 0 ? std::min(ms, longest) : 0;
+    return RigIntervalMsOf(
+        g.RigInterval,
+        core::StoredRangeOf(QStringLiteral("RIG_CON_CFG"), QStringLiteral("Interval"))->highest);
 }
 
 // What is left of a pause begun then; none once the clock is behind its
@@ -504,6 +502,12 @@ void settleRelease() {
     if (releaseWatch.on && releaseWatch.dueUntilMs == 0 && RigAskStatus()) awaitQuietLine();
     judgeRelease(true);
     if (g.ReleaseUnheard == 1) RigPerformKey(keyEvent({KeyEventKind::RigSilent}));
+}
+
+int RigIntervalMsOf(const QString& stored, int longest) {
+    bool ok = false;
+    const int ms = stored.trimmed().toInt(&ok);
+    return ok && ms > 0 ? std::min(ms, longest) : 0;
 }
 
 void RigDelay() {

@@ -28,6 +28,9 @@ void RigClosePort();
 void RigLendPort();
 // Waits RigInterval ms while pending events run.
 void RigDelay();
+// The pause a stored interval asks for, in ms: none for a text that is no
+// positive number, at most `longest`.
+int RigIntervalMsOf(const QString& stored, int longest);
 // Once the rig has answered our last command (awaitQuietLine), empty the
 // receive buffer and write RigOutBuffer (paced: RigDelay before and after);
 // false when the write failed.

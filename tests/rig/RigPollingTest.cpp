@@ -8,7 +8,6 @@
 #include "logwindows/entry/TEMP_LOG.h"
 #include "platform/forms/dialogs/Dialogs.h"
 #include "platform/os/SerialComm.h"
-#include "platform/os/WaitClock.h"
 #include "rig/RigCommands.h"
 #include "rig/RigGlobals.h"
 #include "rig/RigLink.h"
@@ -260,20 +259,15 @@ TEST_F(RigLinkTest, RigDelayWaitsItsIntervalWhileEventsRun) {
     rig::RigDelay();
     EXPECT_GE(t.elapsed(), 60);
     EXPECT_TRUE(ran);
-    // Not a number: no pause. On a clock that stands still until the safety
-    // net moves it, any pause would last until then.
-    rig::g.RigInterval = QStringLiteral("abc");
-    ASSERT_TRUE(waitclock::monotonic());
-    static qint64 standingMs = 0;
-    waitclock::setForTest([] { return standingMs; });
-    bool moved = false;
-    QTimer::singleShot(zvtest::kSafetyNetMsecs, [&] {
-        moved = true;
-        standingMs += 3'600'000;
-    });
-    rig::RigDelay();
-    waitclock::setForTest(nullptr);
-    EXPECT_FALSE(moved) << "a setting that is no number paused the line";
+}
+
+TEST(RigInterval, AStoredIntervalIsAPauseOnlyWhenItIsAPositiveNumber) {
+    const struct {
+        const char* stored;
+        int ms;
+    } rows[] = {{"60", 60}, {" 25 ", 25}, {"abc", 0}, {"", 0}, {"0", 0}, {"-5", 0}, {"99999", 1000}};
+    for (const auto& r : rows)
+        EXPECT_EQ(rig::RigIntervalMsOf(QString::fromLatin1(r.stored), 1000), r.ms) << r.stored;
 }
 
 } // namespace
