@@ -243,7 +243,6 @@ TEST_F(MmttyEngine, FailedStartsAndAnEndedProgramGoBackToBpskSayingWhy) {
             const QPointer<QLocalSocket> socket = link().findChild<QLocalSocket*>();
             bool freedInside = false;
             QMetaObject::Connection inside;
-            QTimer noticeLater;
             const std::function<void()> killInside = [&] {
                 ::kill(pid_t(mm.MmttyPid), SIGKILL);
                 EXPECT_TRUE(zvtest::waitUntil([&] {
@@ -266,16 +265,17 @@ TEST_F(MmttyEngine, FailedStartsAndAnEndedProgramGoBackToBpskSayingWhy) {
                         if (code != mmtty::NtfTxState || on != 1) return;
                         QObject::disconnect(inside);
                         if (late) {
-                            // Held from the program's handler until nothing waits, then handed to it.
+                            // Held from the program's handler until the waits' owner says
+                            // nothing waits any more, then handed to it.
                             terminal::engines::RestoreMmttyWndProc();
-                            QObject::connect(&noticeLater, &QTimer::timeout, &noticeLater, [&] {
-                                if (forms::waitsRun()) return;
-                                noticeLater.stop();
+                            const std::function<void()> handOver = [&] {
                                 terminal::engines::InstallMmttyWndProc();
                                 QTimer::singleShot(0, killInside);
                                 terminal::engines::MmttyWndProc(mmtty::NtfTxState, 1);
+                            };
+                            QTimer::singleShot(0, [handOver] {
+                                if (forms::mayActNow(forms::Request::EngineEnded, handOver)) handOver();
                             });
-                            noticeLater.start(5);
                             return;
                         }
                         QTimer::singleShot(0, killInside);
