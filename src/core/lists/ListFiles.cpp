@@ -1,12 +1,9 @@
 #include "core/lists/ListFiles.h"
 
-#include "platform/forms/dialogs/Dialogs.h"
 #include "platform/os/AtomicFile.h"
 #include "platform/profile/ProfileParse.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <vector>
@@ -251,10 +248,7 @@ ListFileRead ReadListFileBytes(const QString& path, QByteArray& bytes) {
     if (size <= kLargestListFile && bytes.size() <= size && breaks <= kMostListLines)
         return ListFileRead::Read;
     bytes.clear();
-    ui::msgBox(QStringLiteral("%1 を読み込めませんでした（ファイルが大きすぎます）。\r\n")
-                       .arg(QFileInfo(path).fileName()) +
-                   QDir::toNativeSeparators(path),
-               ui::OkOnly | ui::Exclamation);
+    SayListFileTooLarge(path);
     return ListFileRead::TooLarge;
 }
 

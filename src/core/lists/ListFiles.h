@@ -69,6 +69,9 @@ enum class ListFileRead { Read, Missing, Unreadable, TooLarge };
 // Reads the list file whole into bytes (empty unless Read); a file too large
 // is said to the operator.
 ListFileRead ReadListFileBytes(const QString& path, QByteArray& bytes);
+// The operator is told that the list file is too large to read (a box of its
+// own, apart from the reading, which needs no window).
+void SayListFileTooLarge(const QString& path);
 
 // Writes the edited list to the file with KeptListBytes. A file whose bytes
 // would stay the same is not written at all (a missing one is); false when
