@@ -118,14 +118,17 @@ bool decodes(Family f, const QByteArray& answer) {
 
 } // namespace
 
-bool answeredWhole(Family f, const QByteArray& command, const QByteArray& back, unsigned char icomAddress) {
+bool answeredWhole(Family f, const QByteArray& command, const QByteArray& back, unsigned char icomAddress,
+                   const QByteArray& writtenBefore) {
     if (f == Family::Icom) return icomAnswered(command, back, icomAddress);
     const int length = answerLength(f, command);
     if (length <= 0 || back.size() < length) return false;
     // A device that echoes what it hears (a CI-V bus put on the line) brings
-    // back our own bytes, which some families' decoders would read.
+    // back our own bytes, which some families' decoders would read; the echo
+    // of a command written just before may come after this one, and the port
+    // cleared at the write may have taken its first bytes.
     const QByteArray answer = back.left(length);
-    return !command.contains(answer) && decodes(f, answer);
+    return !(writtenBefore + command).contains(answer) && decodes(f, answer);
 }
 
 } // namespace rig

@@ -17,7 +17,10 @@ int answerLength(Family f, const QByteArray& command);
 // setting); for the other families the status answer, whole, as the family's
 // decoder reads it. An echo of the command, part of an answer, another
 // family's answer or noise is none; so is anything from a family whose
-// replies are not read (FT900).
-bool answeredWhole(Family f, const QByteArray& command, const QByteArray& back, unsigned char icomAddress);
+// replies are not read (FT900). `writtenBefore` holds what was written just
+// before the command, whose echo may still come after it: an echo of those
+// bytes, cut anywhere, is none either.
+bool answeredWhole(Family f, const QByteArray& command, const QByteArray& back, unsigned char icomAddress,
+                   const QByteArray& writtenBefore = {});
 
 } // namespace rig

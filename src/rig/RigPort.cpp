@@ -47,6 +47,15 @@ LineState line;
 QByteArray lastWrite;
 qsizetype echoOfWrite = 0;
 QByteArray takenSinceWrite;
+// The writes before the last one whose echo may still be on its way (an
+// echoing line brings it back within the answer's margin after the bytes
+// went out): an answer made of those bytes is no answer.
+struct EarlierWrite {
+    QByteArray bytes;
+    qint64 echoDueUntilMs;
+};
+QList<EarlierWrite> earlierWrites;
+constexpr qsizetype kEarlierWritesKept = 8;
 struct ReleaseWatch {
     bool on = false;
     // The rig's answer to the last write is due until then; 0 while none was asked for.
@@ -426,8 +435,11 @@ namespace {
 // no other device on the line, no half of it.
 bool keyedRigAnswered() {
     const std::optional<Family> f = familyOf(g.KeyedLine.family);
+    QByteArray before;
+    for (const EarlierWrite& w : earlierWrites)
+        before += w.bytes;
     return f && answeredWhole(*f, lastWrite, takenSinceWrite + port().peekInput(),
-                              hexCodeByte(g.KeyedLine.address));
+                              hexCodeByte(g.KeyedLine.address), before);
 }
 
 // The rig answered the first command after the release that asks for an
@@ -453,6 +465,11 @@ bool writeOnQuietLine(const QByteArray& command) {
     // one to a later command could come from a rig plugged back meanwhile.
     judgeRelease(true);
     port().clearBuffers();
+    const qint64 now = nowMs();
+    if (!lastWrite.isEmpty()) earlierWrites.append({lastWrite, line.outAtMs + g.RigReplyMarginMs});
+    earlierWrites.removeIf([now](const EarlierWrite& w) { return w.echoDueUntilMs < now; });
+    while (earlierWrites.size() > kEarlierWritesKept)
+        earlierWrites.removeFirst();
     lastWrite.clear();
     takenSinceWrite.clear();
     if (!port().write(command)) return false;

@@ -92,6 +92,7 @@ TEST(CatAnswers, OnlyTheRigsOwnWholeAnswerCounts) {
         Family family;
         QByteArray command, back;
         bool answered;
+        QByteArray before = {}; // written just before the command
     } rows[] = {
         {Family::Kenwood, kenwood, ifAnswer, true},
         {Family::Kenwood, kenwood, kenwood, false},                             // an echo
@@ -100,6 +101,12 @@ TEST(CatAnswers, OnlyTheRigsOwnWholeAnswerCounts) {
         {Family::Kenwood, kenwood, QByteArray(38, '\xFF'), false},              // noise
         {Family::Ft817, ft817, QByteArray::fromHex("0140700001"), true},
         {Family::Ft817, ft817, ft817, false},
+        // The echo of a key-on written just before, whole or with its first bytes cleared from the port.
+        {Family::Ft847, ft817, QByteArray::fromHex("0000000008") + ft817, false,
+         QByteArray::fromHex("0000000008")},
+        {Family::Ft847, ft817, QByteArray::fromHex("00000008") + ft817, false,
+         QByteArray::fromHex("0000000008")},
+        {Family::Ft847, ft817, QByteArray::fromHex("0140700001"), true, QByteArray::fromHex("0000000008")},
         {Family::Icom, icom, icom + QByteArray::fromHex("FEFEE058FBFD"), true},
         {Family::Icom, icom, icom + QByteArray::fromHex("FEFEE05EFBFD"), false}, // another rig's
         {Family::Icom, icom, icom + QByteArray::fromHex("FEFEE058FB"), false},
@@ -107,7 +114,7 @@ TEST(CatAnswers, OnlyTheRigsOwnWholeAnswerCounts) {
         {Family::Ft900, QByteArray::fromHex("0000000210"), QByteArray(10, '\x01'), false}, // not read
     };
     for (const auto& r : rows)
-        EXPECT_EQ(rig::answeredWhole(r.family, r.command, r.back, kAddress), r.answered)
+        EXPECT_EQ(rig::answeredWhole(r.family, r.command, r.back, kAddress, r.before), r.answered)
             << rig::traits(r.family).name << " " << r.back.toHex(' ').toStdString();
 }
 

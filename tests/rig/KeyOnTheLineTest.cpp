@@ -110,19 +110,22 @@ bool escUnheardWhileItsOverWindsDown() {
 // What the keyed rig's line brings back after Esc's release while the rig is
 // away from it: the echo of another rig's CI-V bus, or a far end whose every answer comes back as half of it,
 // as another family's answer or as noise.
-enum class FarEnd { Echo, HalfAnswers, OtherFamily, Noise };
+enum class FarEnd { Echo, HalfAnswers, OtherFamily, Noise, EchoOfAKeyOnJustBefore };
 
 // Esc while the keyed rig is away from its line: the release stays owed and
 // said, and the rig takes it once it is back (false: it counted meanwhile).
 bool escWhileTheLineBrings(FarEnd far) {
     zvtest::RigSimulator& rig = *keyedRig;
-    if (far == FarEnd::Echo) rig.putOtherRigOnLine(QStringLiteral("ICOM"));
-    if (far > FarEnd::Echo)
+    if (far == FarEnd::Echo || far == FarEnd::EchoOfAKeyOnJustBefore)
+        rig.putOtherRigOnLine(QStringLiteral("ICOM"));
+    if (far > FarEnd::Echo && far < FarEnd::EchoOfAKeyOnJustBefore)
         rig.putOtherRigOnLine(rig.family()).spoilAnswers = [far](const QByteArray& a) {
             if (far == FarEnd::HalfAnswers) return a.left(a.size() / 2);
             return far == FarEnd::Noise ? QByteArray(a.size(), '\xFF')
                                         : QByteArray::fromHex("FEFEE058040101FD");
         };
+    // Keyed again, and Esc before the bus has echoed that key-on: its echo comes after the release.
+    if (far == FarEnd::EchoOfAKeyOnJustBefore && !rig::RigPttOn()) return false;
     core::g.Transmitting = 0;
     rig::RigPttOffForEsc();
     const QString unheard =
@@ -173,6 +176,7 @@ const Row kRows[] = {
     {"Esc, another family's answers", Before::OverKeyed,   [] { return escWhileTheLineBrings(FarEnd::OtherFamily); }, "off", false, false, true, "KENWOOD", 2},
     {"Esc, noise on the line",        Before::OverKeyed,   [] { return escWhileTheLineBrings(FarEnd::Noise); },   "off",    false, false, true, "KENWOOD", 2},
     {"Esc, an echo on an FT817 line", Before::OverKeyed,   [] { return escWhileTheLineBrings(FarEnd::Echo); },    "off",    false, false, true, "FT817", 2},
+    {"Esc, a key-on's echo after it", Before::OverKeyed,   [] { return escWhileTheLineBrings(FarEnd::EchoOfAKeyOnJustBefore); }, "off", false, false, true, "FT847", 2},
     {"Esc, noise on an ICOM bus",     Before::OverKeyed,   [] { return escWhileTheLineBrings(FarEnd::Noise); },   "off",    false, false},
     // clang-format on
 };
