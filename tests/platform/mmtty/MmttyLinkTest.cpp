@@ -4,6 +4,7 @@
 #include "platform/forms/waits/Waits.h"
 #include "platform/os/Paths.h"
 #include "platform/programs/mmtty/RttyModem.h"
+#include "support/ConnectedSocket.h"
 #include "support/ProgramFolder.h"
 
 #include <QDir>
@@ -224,7 +225,7 @@ TEST_F(MmttyLinkTest, TheProgramKilledInsideAHandlersWaitFreesNothingUnderIt) {
     for (const auto& [name, wait] : waits) {
         SCOPED_TRACE(name);
         const qint64 pid = startAndGreet();
-        const QPointer<QLocalSocket> socket = link.findChild<QLocalSocket*>();
+        const QPointer<QLocalSocket> socket = zvtest::connectedSocketOf(link);
         ASSERT_TRUE(socket);
         bool killed = false, freedInside = false, exited = false;
         const auto c =

@@ -18,6 +18,7 @@
 #include "rig/RigGlobals.h"
 #include "rig/RigPolling.h"
 #include "rig/RigPort.h"
+#include "support/ConnectedSocket.h"
 #include "support/ProgramFolder.h"
 #include "support/RigSimulator.h"
 #include "support/Transmit.h"
@@ -240,7 +241,7 @@ TEST_F(MmttyEngine, FailedStartsAndAnEndedProgramGoBackToBpskSayingWhy) {
             // A macro's 'TXOFF' waits for F12, which starts the over.
             zvtest::sendMacro(w, 0, QStringLiteral("RYRYRY RYRYRY RYRYRY RYRYRY'TXOFF'"));
             ASSERT_EQ(g.MacroTxOffPending, 1);
-            const QPointer<QLocalSocket> socket = link().findChild<QLocalSocket*>();
+            const QPointer<QLocalSocket> socket = zvtest::connectedSocketOf(link());
             bool freedInside = false;
             QMetaObject::Connection inside;
             const std::function<void()> killInside = [&] {
