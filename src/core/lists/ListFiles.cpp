@@ -1,5 +1,6 @@
 #include "core/lists/ListFiles.h"
 
+#include "core/Blanks.h"
 #include "platform/os/AtomicFile.h"
 #include "platform/profile/ProfileParse.h"
 
@@ -10,17 +11,6 @@
 
 namespace core {
 namespace {
-
-// Blanks only, as the lists were always trimmed: tabs and line breaks stay.
-QString trimBlanks(const QString& text) {
-    qsizetype from = 0;
-    qsizetype to = text.size();
-    while (from < to && text[from] == QLatin1Char(' '))
-        ++from;
-    while (to > from && text[to - 1] == QLatin1Char(' '))
-        --to;
-    return text.mid(from, to - from);
-}
 
 QString withoutEndBlanks(QString text) {
     while (text.endsWith(QLatin1Char(' ')))
@@ -136,7 +126,7 @@ QStringList ListFileLines(const QByteArray& file) {
 QStringList RstMenuEntries(const QByteArray& file) {
     QStringList entries;
     for (const QString& line : ListFileLines(file)) {
-        const QString report = trimBlanks(line.left(3));
+        const QString report = TrimBlanks(line.left(3));
         if (!report.isEmpty()) entries << report;
     }
     return entries;
@@ -169,7 +159,7 @@ std::optional<QString> ShownReport(const QString& line) {
 }
 
 std::optional<QString> ShownMode(const QString& line) {
-    const QString shown = trimBlanks(line);
+    const QString shown = TrimBlanks(line);
     if (shown.isEmpty()) return std::nullopt;
     return shown;
 }

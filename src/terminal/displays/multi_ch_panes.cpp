@@ -1,6 +1,7 @@
 // What each channel of the multi-channel window does: its mode from its panel,
 // the swap with the main channel, clearing its pane, a word taken from its text
 // into the main window's QSO boxes, and the pop-up on a selection.
+#include "core/Blanks.h"
 #include "core/Globals.h"
 #include "core/engines/MmvariState.h"
 #include "core/ini/IniValues.h"
@@ -35,7 +36,7 @@ bool pskModes() {
 }
 
 QString clipText() {
-    return terminal::rxtext::trimBlanks(clipboard::text());
+    return core::TrimBlanks(clipboard::text());
 }
 
 void focusTransmitBox() {

@@ -1,5 +1,6 @@
 #include "terminal/receive/RxPicking.h"
 
+#include "core/Blanks.h"
 #include "core/Globals.h"
 #include "logwindows/entry/QsoDoor.h"
 #include "logwindows/lookups/CheckCallSign.h"
@@ -25,16 +26,6 @@ namespace {
 constexpr int kHeaderLimit = 50;
 
 const QString kHeader = QStringLiteral("Get->");
-
-QString trimBlanks(const QString& s) {
-    qsizetype from = 0;
-    qsizetype to = s.size();
-    while (from < to && s[from] == QLatin1Char(' '))
-        ++from;
-    while (to > from && s[to - 1] == QLatin1Char(' '))
-        --to;
-    return s.mid(from, to - from);
-}
 
 // The selection goes to the clipboard; a plain click leaves it empty.
 void selectionToClipboard(const RichTextPane* pane) {
@@ -62,7 +53,7 @@ void pickUnderClick(PSK31MAIN& w, int caret, const QPoint& at) {
 void offerSelection(PSK31MAIN& w, const QPoint& at) {
     const QString selected = QGuiApplication::clipboard()->text();
     if (selected.isEmpty()) return;
-    g.PickedSelection = trimBlanks(selected);
+    g.PickedSelection = core::TrimBlanks(selected);
     w.GETNAIYOUMAIN->setText(kHeader + g.PickedSelection.left(kHeaderLimit));
     w.PUPMNU->popup(at);
     w.Text1->setFocus();
@@ -89,7 +80,7 @@ void RichTextBox2_MouseUp(const QPoint& globalPos) {
     const QString selected = QGuiApplication::clipboard()->text();
     if (selected.isEmpty()) return;
     // Its contest item acts on what its header shows.
-    g.PickedSelection = trimBlanks(selected);
+    g.PickedSelection = core::TrimBlanks(selected);
     w.GETNAIYOUMAIN->setText(kHeader + selected.left(kHeaderLimit));
     w.PUPMNU->popup(globalPos);
 }

@@ -1,5 +1,6 @@
 #include "terminal/rxtext/ReceiveTextItems.h"
 
+#include "core/Blanks.h"
 #include "core/ini/IniStore.h"
 #include "core/ini/IniValues.h"
 #include "platform/forms/controls/RichTextPane.h"
@@ -58,16 +59,6 @@ void backToTransmitBox() {
 }
 
 } // namespace
-
-QString trimBlanks(const QString& text) {
-    qsizetype from = 0;
-    qsizetype to = text.size();
-    while (from < to && text[from] == QLatin1Char(' '))
-        ++from;
-    while (to > from && text[to - 1] == QLatin1Char(' '))
-        --to;
-    return text.mid(from, to - from);
-}
 
 bool writeMemo(const QString& line) {
     // Nothing is written as "?": the text stays on the clipboard or in the pane.
@@ -137,12 +128,12 @@ void MEMOR_Click() {
 }
 
 void MEMOW_Click() {
-    if (!writeMemo(trimBlanks(QGuiApplication::clipboard()->text()))) return;
+    if (!writeMemo(core::TrimBlanks(QGuiApplication::clipboard()->text()))) return;
     backToTransmitBox();
 }
 
 void PSTMEMO_Click() {
-    if (!writeMemo(trimBlanks(receive::g.PickedWord))) return;
+    if (!writeMemo(core::TrimBlanks(receive::g.PickedWord))) return;
     backToTransmitBox();
 }
 

@@ -20,8 +20,6 @@ void PSTMEMO_Click();
 // The memo line written to the memo pad and the open viewer; false when the
 // memo pad cannot be written (the viewer is then left as it is).
 bool writeMemo(const QString& line);
-// The text without the blanks at its ends.
-QString trimBlanks(const QString& text);
 
 void connectReceiveTextItems(PSK31MAIN& w);
 
